@@ -1,0 +1,35 @@
+#include "cli/CliCommand.h"
+
+#include <cstdio>
+#include <cstring>
+
+std::vector<CliCommandEntry>& CliCommands()
+{
+    static std::vector<CliCommandEntry> commands;
+    return commands;
+}
+
+CliCommandRegistration::CliCommandRegistration(const char* name, const char* usage, CliHandler handler)
+{
+    CliCommands().push_back({name, usage, handler});
+}
+
+static void PrintUsage(FILE* out)
+{
+    std::fprintf(out, "usage: marionettica3d-cli COMMAND ARGS...\ncommands:\n");
+    for (const CliCommandEntry& c : CliCommands()) std::fprintf(out, "  %s\n", c.usage);
+}
+
+int main(int argc, char** argv)
+{
+    if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
+        PrintUsage(argc < 2 ? stderr : stdout);
+        return argc < 2 ? 2 : 0;
+    }
+    for (const CliCommandEntry& c : CliCommands()) {
+        if (std::strcmp(argv[1], c.name) == 0) return c.handler(std::vector<std::string>(argv + 2, argv + argc));
+    }
+    std::fprintf(stderr, "marionettica3d-cli: unknown command '%s'\n", argv[1]);
+    PrintUsage(stderr);
+    return 2;
+}

@@ -1,0 +1,77 @@
+#include "math/Quaternion.h"
+
+#include <cmath>
+
+Quaternion QuaternionRotationMatrix(const Matrix4& mat)
+{
+    const float(*m)[4] = mat.m;
+    Quaternion q;
+    const float trace = m[0][0] + m[1][1] + m[2][2] + 1.0f;
+    if (trace > 1.0f) {
+        const float s = 2.0f * std::sqrt(trace);
+        q.x = (m[1][2] - m[2][1]) / s;
+        q.y = (m[2][0] - m[0][2]) / s;
+        q.z = (m[0][1] - m[1][0]) / s;
+        q.w = 0.25f * s;
+        return q;
+    }
+    // Work from the largest diagonal element to keep the square root away from zero.
+    int largest = 0;
+    for (int i = 1; i < 3; ++i)
+        if (m[i][i] > m[largest][largest]) largest = i;
+    if (largest == 0) {
+        const float s = 2.0f * std::sqrt(1.0f + m[0][0] - m[1][1] - m[2][2]);
+        q.x = 0.25f * s;
+        q.y = (m[0][1] + m[1][0]) / s;
+        q.z = (m[0][2] + m[2][0]) / s;
+        q.w = (m[1][2] - m[2][1]) / s;
+    } else if (largest == 1) {
+        const float s = 2.0f * std::sqrt(1.0f + m[1][1] - m[0][0] - m[2][2]);
+        q.x = (m[0][1] + m[1][0]) / s;
+        q.y = 0.25f * s;
+        q.z = (m[1][2] + m[2][1]) / s;
+        q.w = (m[2][0] - m[0][2]) / s;
+    } else {
+        const float s = 2.0f * std::sqrt(1.0f + m[2][2] - m[0][0] - m[1][1]);
+        q.x = (m[0][2] + m[2][0]) / s;
+        q.y = (m[1][2] + m[2][1]) / s;
+        q.z = 0.25f * s;
+        q.w = (m[0][1] - m[1][0]) / s;
+    }
+    return q;
+}
+
+Quaternion QuaternionSlerp(const Quaternion& q0, const Quaternion& q1, float t)
+{
+    float sign = 1.0f;
+    float cosine = q0.x * q1.x + q0.y * q1.y + q0.z * q1.z + q0.w * q1.w;
+    if (cosine < 0.0f) {
+        sign = -1.0f;
+        cosine = -cosine;
+    }
+    float w0 = 1.0f - t;
+    float w1 = t;
+    if (1.0f - cosine > 1.1920929e-7f) {
+        const float theta = std::acos(cosine > 1.0f ? 1.0f : cosine);
+        const float sinTheta = std::sin(theta);
+        w0 = std::sin(theta * w0) / sinTheta;
+        w1 = std::sin(theta * w1) / sinTheta;
+    }
+    w1 *= sign;
+    return {w0 * q0.x + w1 * q1.x, w0 * q0.y + w1 * q1.y, w0 * q0.z + w1 * q1.z, w0 * q0.w + w1 * q1.w};
+}
+
+Matrix4 MatrixRotationQuaternion(const Quaternion& q)
+{
+    Matrix4 r;
+    r.m[0][0] = 1.0f - 2.0f * (q.y * q.y + q.z * q.z);
+    r.m[0][1] = 2.0f * (q.x * q.y + q.z * q.w);
+    r.m[0][2] = 2.0f * (q.x * q.z - q.y * q.w);
+    r.m[1][0] = 2.0f * (q.x * q.y - q.z * q.w);
+    r.m[1][1] = 1.0f - 2.0f * (q.x * q.x + q.z * q.z);
+    r.m[1][2] = 2.0f * (q.y * q.z + q.x * q.w);
+    r.m[2][0] = 2.0f * (q.x * q.z + q.y * q.w);
+    r.m[2][1] = 2.0f * (q.y * q.z - q.x * q.w);
+    r.m[2][2] = 1.0f - 2.0f * (q.x * q.x + q.y * q.y);
+    return r;
+}

@@ -1,0 +1,24 @@
+#pragma once
+
+#include "math/Matrix4.h"
+
+// Rotation quaternion (x, y, z, w); the identity is (0, 0, 0, 1).
+struct Quaternion {
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+    float w = 1.0f;
+};
+
+// Unit quaternion of the rotation held in the upper 3 x 3 of m (row-vector
+// convention); the translation row and column 4 are ignored.
+Quaternion QuaternionRotationMatrix(const Matrix4& m);
+
+// Spherical interpolation from q0 (t = 0) to q1 (t = 1) along the shorter arc:
+// q1 is negated when the dot product is negative. When 1 - |cos| is at most
+// 1.1920929e-7 the two are blended linearly with weights 1 - t and t.
+Quaternion QuaternionSlerp(const Quaternion& q0, const Quaternion& q1, float t);
+
+// Rotation matrix of q: row 4 = (0, 0, 0, 1), column 4 of rows 1-3 = 0.
+// q is used as given (not normalised).
+Matrix4 MatrixRotationQuaternion(const Quaternion& q);

@@ -1,0 +1,19 @@
+#pragma once
+
+// A point or direction in the left-handed, +Y-up world: three 32-bit floats.
+struct Vec3 {
+    float x = 0.0f;
+    float y = 0.0f;
+    float z = 0.0f;
+};
+
+inline Vec3 operator+(Vec3 a, Vec3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+inline Vec3 operator-(Vec3 a, Vec3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
+inline Vec3 operator*(Vec3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
+inline bool operator==(Vec3 a, Vec3 b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+
+float Dot(Vec3 a, Vec3 b);
+Vec3 Cross(Vec3 a, Vec3 b);
+float Length(Vec3 v);
+// Unit vector of v; the zero vector stays zero.
+Vec3 Normalize(Vec3 v);

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "math/Matrix4.h"
+#include "meshlib/MeshRecords.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CMeshBase;
+class RenderDevice;
+
+// Primitive types for SetPrimitiveType.
+enum MeshPrimitive : int { MESH_PRIMITIVE_EDGES = 3, MESH_PRIMITIVE_FACES = 5 };
+
+// The geometry of one Part: vertices, sub-meshes as triangle strips, materials
+// and texture references, plus its world transform. Registered with a
+// CMeshBase (CMeshBase::InitMesh) before loading; the base owns the device link
+// and the shared texture list. A CMesh is not copyable.
+class CMesh {
+public:
+    CMesh();
+    ~CMesh();  // deregisters itself from its CMeshBase
+    CMesh(const CMesh&) = delete;
+    CMesh& operator=(const CMesh&) = delete;
+
+    // Loads a .mqo or .mesh file (chosen by the file's content), scaled by scale
+    // about the origin. On failure the mesh is left empty, false is returned and
+    // GetLastError names the file, the place and the reason.
+    bool LoadObject(const std::string& path, float scale);
+    const std::string& GetLastError() const;
+
+    // World transform: GetMatrix returns the last matrix with its translation
+    // row replaced by the last position.
+    void SetMatrix(const Matrix4& m);
+    void SetPosition(Vec3 position);
+    Matrix4 GetMatrix() const;
+    void GetPosition(Vec3& out) const;
+
+    // SetScale records a factor; ReleaseVB then SetVB apply it to the geometry
+    // about the origin. Scales accumulate: the vertices returned, drawn and saved
+    // are the previous ones times the factor.
+    void SetScale(float sx, float sy, float sz);
+    void ReleaseVB();
+    void SetVB();
+
+    // 5 (faces) or 3 (edges); DrawMesh draws through the base's device with the
+    // mesh's world matrix; no device draws nothing.
+    void SetPrimitiveType(int type);
+    void DrawMesh();
+    // Overlays in the mesh's world matrix; colours are ARGB.
+    void DrawCollision(uint32_t color);
+    void DrawNormal(float length, uint32_t color);
+    void DrawPivotPoint(float size, uint32_t color);
+    void DrawBoundingBox(uint32_t color);
+
+    // Writes the mesh (or its mirror image across x = 0, faces still facing
+    // outward) as a .mesh file through a temporary file. false with
+    // GetLastError set when it cannot be written.
+    bool SaveMeshFile(const std::string& path);
+    bool SaveMirrorMeshFile(const std::string& path);
+
+    int GetVertexNum() const;
+    // Vertex i (0 ... GetVertexNum() - 1); nullptr outside.
+    const _MESH_VERTEX* GetVertex(int i) const;
+    int GetMeshNum() const;
+    // Sub-mesh k; nullptr outside.
+    const _MESH_MESHDATA* GetMesh(int k) const;
+    // Number of real (non-degenerate) triangles of all sub-meshes.
+    int GetFaceNum() const;
+    int GetMtrlNum() const;
+    const _MESH_MATERIAL* GetMtrl(int k) const;
+    // Texture reference k (0 ... number of the mesh's textures - 1); nullptr outside.
+    const _MESH_TEXTURE* GetTexture(int k) const;
+
+private:
+    friend class CMeshBase;
+    struct Impl;
+    Impl* impl;
+};
