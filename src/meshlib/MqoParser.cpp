@@ -61,7 +61,7 @@ private:
 
 bool Parser::FailAt(size_t line, std::string_view reason)
 {
-    error_ = fileName_ + ":" + std::to_string(line) + ": " + std::string(reason);
+    error_ = fileName_ + ":" + std::to_string(std::max<size_t>(line, 1)) + ": " + std::string(reason);
     return false;
 }
 
