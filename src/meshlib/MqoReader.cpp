@@ -54,7 +54,7 @@ private:
     bool needsDefault_ = false;
     PolygonTriangulator triangulator_;
     std::vector<Vec3> faceNormals_, cornerNormals_;
-    std::vector<uint32_t> cornerOutput_, local_;
+    std::vector<uint32_t> positionKey_, cornerOutput_, local_;
 };
 
 void ObjectEmitter::Emit(const MqoObject& object)
@@ -62,18 +62,26 @@ void ObjectEmitter::Emit(const MqoObject& object)
     ComputeFaceNormals(object, faceNormals_);
     ComputeCornerNormals(object, faceNormals_, cornerNormals_);
 
+    welder_.ReservePositions(object.positions.size());
+    positionKey_.resize(object.positions.size());
+    for (size_t v = 0; v < object.positions.size(); ++v) {
+        const Vec3 p = object.positions[v];
+        positionKey_[v] = welder_.PositionKey(p.x, p.y, p.z);
+    }
     const size_t cornerCount = object.cornerVertex.size();
-    welder_.Reserve(object.positions.size());
     cornerOutput_.resize(cornerCount);
     for (size_t c = 0; c < cornerCount; ++c) {
-        const Vec3 p = object.positions[object.cornerVertex[c]];
+        const uint32_t v = object.cornerVertex[c];
+        const Vec3 p = object.positions[v];
         const Vec3 n = cornerNormals_[c];
-        cornerOutput_[c] = welder_.Add(_MESH_VERTEX{p.x, p.y, p.z, n.x, n.y, n.z, object.cornerUv[c * 2],
-                                                    object.cornerUv[c * 2 + 1]});
+        cornerOutput_[c] = welder_.Add(positionKey_[v], _MESH_VERTEX{p.x, p.y, p.z, n.x, n.y, n.z,
+                                                                     object.cornerUv[c * 2], object.cornerUv[c * 2 + 1]});
     }
 
     // Every n-corner face becomes n - 2 triangles.
-    model_.indices.reserve(model_.indices.size() + 3 * (cornerCount - 2 * object.FaceCount()));
+    const size_t triangles = cornerCount - 2 * object.FaceCount();
+    model_.indices.reserve(model_.indices.size() + 3 * triangles);
+    model_.triangleMaterials.reserve(model_.triangleMaterials.size() + triangles);
     for (size_t f = 0; f < object.FaceCount(); ++f) {
         const uint32_t begin = object.faceStart[f];
         const uint32_t n = object.faceStart[f + 1] - begin;
