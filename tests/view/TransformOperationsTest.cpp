@@ -83,13 +83,15 @@ TEST(TransformPanel, ChildValuesAreInTheParentsRotatedFrame)
 
     SetAbsoluteRotation(s.scene, {45, 0, 0});
     ExpectAngles(s.Fields().absoluteRotation, {45, 0, 0});
-    ExpectAngles(AnglesFromMatrix(s.scene.parts[s.arm]->localMatrix), {0, 0, -45});
+    Matrix4 localRotation = s.scene.parts[s.arm]->localMatrix;
+    localRotation.SetTranslation({0, 0, 0});
+    EXPECT_TRUE(MatricesNear(localRotation * RotationFromAngles({0, 0, 90}), RotationFromAngles({45, 0, 0}), 1e-6f));
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.arm), {-8, 3, 4}, 1e-5f));
 
     SetAbsolutePosition(s.scene, {1, 1, 1});
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.arm), {1, 1, 1}, 0));
-    // World (1, 1, 1) is (-1, 2, 0) from the body, which is (-2, -1, -3) in its banked frame.
-    EXPECT_TRUE(VectorsNear(s.scene.parts[s.arm]->localPosition, {-2, -1, -3}, 1e-5f));
+    // World (1, 1, 1) is (-1, -2, -3) from the body, which is (-2, 1, -3) in its banked frame.
+    EXPECT_TRUE(VectorsNear(s.scene.parts[s.arm]->localPosition, {-2, 1, -3}, 1e-5f));
     ExpectAngles(s.Fields().absoluteRotation, {45, 0, 0});
     // The hand still hangs 2 below the arm along the arm's own Y axis.
     const Matrix4 armWorld = s.scene.WorldMatrixOf(s.arm);
