@@ -1,0 +1,48 @@
+#pragma once
+
+#include "math/Matrix4.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Frames of a new Motion (its last frame).
+constexpr int DEFAULT_MOTION_LENGTH = 60;
+// Longest Motion name, in Shift-JIS bytes (a 20-byte field with its terminator).
+constexpr int MAX_MOTION_NAME_BYTES = 16;
+
+// The pose of one Part at one frame: the Part's localMatrix with its
+// translation row replaced by its localPosition (_44 = 1).
+struct KeyFrame {
+    int32_t frame = 0;
+    Matrix4 matrix;
+};
+
+// The keys of one Part in one Motion, sorted by strictly ascending frame, the
+// first one at frame 0. The operations below keep that order.
+struct MotionTrack {
+    std::vector<KeyFrame> keys;
+
+    // Index of the key at exactly frame, or -1.
+    int FindKey(int frame) const;
+    // Replaces the matrix of the key at frame, or inserts a key there in frame order.
+    void SetKeyMatrix(int frame, const Matrix4& matrix);
+    // Removes the key at frame; false (and nothing changes) when there is none.
+    bool DeleteKey(int frame);
+    // Orders the keys by ascending frame (for keys assembled out of order).
+    void SortKeys();
+    // Drops every key after frame lastFrame; a key at lastFrame stays.
+    void DropKeysAfter(int lastFrame);
+};
+
+// A named animation: one track per Part, in Part order.
+struct Motion {
+    std::vector<MotionTrack> tracks;
+    // The last frame; the Motion covers 0 ... length.
+    int32_t length = DEFAULT_MOTION_LENGTH;
+    // Unique, non-empty, at most MAX_MOTION_NAME_BYTES in Shift-JIS (UTF-8 here).
+    std::string name;
+};
+
+// The key matrix of a pose: localMatrix with _41, _42, _43 replaced by localPosition.
+Matrix4 KeyMatrixOf(const Matrix4& localMatrix, Vec3 localPosition);

@@ -1,0 +1,14 @@
+#include "anim/MotionName.h"
+
+#include "text/ShiftJis.h"
+
+std::string ValidateMotionName(const std::string& name, const std::vector<Motion>& motions)
+{
+    if (name.empty()) return "名前が入力されていません";
+    const std::optional<size_t> bytes = ShiftJisByteLength(name);
+    if (!bytes) return "モーション名に使えない文字があります";
+    if (*bytes > static_cast<size_t>(MAX_MOTION_NAME_BYTES)) return "モーション名は16文字までです";
+    for (const Motion& motion : motions)
+        if (motion.name == name) return "同じモーション名があります";
+    return std::string();
+}

@@ -1,0 +1,49 @@
+#include "anim/PoseEvaluation.h"
+
+#include "math/Quaternion.h"
+#include "scene/Scene.h"
+
+#include <algorithm>
+
+bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out)
+{
+    if (frame < 0 || track.keys.empty()) return false;
+    // The first key later than frame; keys are strictly ascending.
+    const auto next = std::upper_bound(track.keys.begin(), track.keys.end(), frame,
+                                       [](int f, const KeyFrame& key) { return f < key.frame; });
+    if (next == track.keys.end()) {
+        const KeyFrame& last = track.keys.back();
+        out.localMatrix = last.matrix;
+        out.localPosition = last.matrix.Translation();
+        return true;
+    }
+    // A track whose first key is after frame (only in damaged data) holds that key.
+    const KeyFrame& k1 = *next;
+    const KeyFrame& k0 = next == track.keys.begin() ? k1 : *(next - 1);
+    const float t = &k0 == &k1 ? 0.0f
+                               : static_cast<float>(int64_t{frame} - k0.frame) /
+                                     static_cast<float>(int64_t{k1.frame} - k0.frame);
+    const Quaternion q0 = QuaternionRotationMatrix(k0.matrix);
+    const Quaternion q1 = QuaternionRotationMatrix(k1.matrix);
+    out.localMatrix = MatrixRotationQuaternion(QuaternionSlerp(q0, q1, t));
+    const float s = 1.0f - t;
+    const Vec3 p0 = k0.matrix.Translation();
+    const Vec3 p1 = k1.matrix.Translation();
+    out.localPosition = {p0.x * s + p1.x * t, p0.y * s + p1.y * t, p0.z * s + p1.z * t};
+    return true;
+}
+
+void EvaluatePose(Scene& scene, int motion, int frame)
+{
+    if (motion < 0 || frame < 0 || motion >= static_cast<int>(scene.motions.size())) return;
+    const Motion& m = scene.motions[motion];
+    const int count = std::min(static_cast<int>(m.tracks.size()), scene.PartCount());
+    for (int i = 0; i < count; ++i) {
+        TrackPose pose;
+        if (!EvaluateTrack(m.tracks[i], frame, pose)) continue;
+        Part& part = *scene.parts[i];
+        part.localMatrix = pose.localMatrix;
+        part.localPosition = pose.localPosition;
+    }
+    if (scene.PartCount() > 0) scene.UpdateHierarchy(0);
+}

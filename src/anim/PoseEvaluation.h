@@ -1,0 +1,25 @@
+#pragma once
+
+#include "anim/Motion.h"
+#include "math/Matrix4.h"
+
+class Scene;
+
+// The local transform a track gives its Part at one frame.
+struct TrackPose {
+    Matrix4 localMatrix;
+    Vec3 localPosition;
+};
+
+// Pose of a track at frame (>= 0): at or after the last key, the last key's
+// matrix whole (translation row included) and its translation as position;
+// between two keys, the slerp of their rotations and the linear blend of their
+// positions at t = (frame - k0) / (k1 - k0). Returns false and leaves out
+// untouched for a negative frame or a track without keys. Pure: usable by
+// anything that needs a pose without a Scene.
+bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out);
+
+// Writes the pose of Motion motion at frame into every Part whose track has
+// keys, then recomposes the world transforms. A negative motion index or
+// frame, or a motion index outside the list, changes nothing.
+void EvaluatePose(Scene& scene, int motion, int frame);

@@ -1,0 +1,33 @@
+#pragma once
+
+#include "math/Matrix4.h"
+#include "meshlib/CMesh.h"
+#include "scene/PartsTree.h"
+
+#include <memory>
+#include <string>
+
+// One loaded object of the model. Its index in Scene::parts is its identity
+// everywhere (links, track order, file record order).
+struct Part {
+    // The geometry, owned; null only for the root entry and while the Part is
+    // being removed.
+    std::unique_ptr<CMesh> mesh;
+    // Index of the parent Part (always lower than the Part's own index), -1 for
+    // a top-level Part; -2 marks a Part being removed and the root entry.
+    int parentIndex = -1;
+    // Index of the left/right partner, or -1.
+    int symmetryIndex = -1;
+    // The object file's name without folder, cut at its first '.' (UTF-8).
+    // Names the Part's files.
+    std::string baseName;
+    // The name shown in the tree and the title; unique among the Parts when set.
+    std::string displayName;
+    // The Part's item in the parts tree.
+    TreeItem treeItem = NO_TREE_ITEM;
+    // Rotation relative to the parent (row-vector convention). Its translation
+    // row is not used for placement: localPosition is.
+    Matrix4 localMatrix;
+    // Position of the Part's origin in the parent's frame.
+    Vec3 localPosition;
+};

@@ -1,0 +1,131 @@
+#include "scene/PartsTree.h"
+
+#include <algorithm>
+
+namespace {
+const std::vector<TreeItem> kNoChildren;
+const std::string kNoText;
+}  // namespace
+
+const PartsTree::Node* PartsTree::Find(TreeItem item) const
+{
+    const auto it = nodes.find(item);
+    return it == nodes.end() ? nullptr : &it->second;
+}
+
+std::vector<TreeItem>& PartsTree::SiblingsOf(TreeItem item)
+{
+    const TreeItem parent = nodes.at(item).parent;
+    return parent == NO_TREE_ITEM ? topLevel : nodes.at(parent).children;
+}
+
+TreeItem PartsTree::InsertItem(TreeItem parent, const std::string& text)
+{
+    if (parent != NO_TREE_ITEM && !Contains(parent)) return NO_TREE_ITEM;
+    const TreeItem item = nextHandle++;
+    Node node;
+    node.parent = parent;
+    node.text = text;
+    nodes.emplace(item, std::move(node));
+    (parent == NO_TREE_ITEM ? topLevel : nodes.at(parent).children).push_back(item);
+    return item;
+}
+
+void PartsTree::CollectSubtree(TreeItem item, std::vector<TreeItem>& out) const
+{
+    out.push_back(item);
+    for (TreeItem child : nodes.at(item).children) CollectSubtree(child, out);
+}
+
+std::vector<TreeItem> PartsTree::DeleteItem(TreeItem item)
+{
+    std::vector<TreeItem> removed;
+    if (!Contains(item)) return removed;
+    CollectSubtree(item, removed);
+
+    const bool losesSelection = std::find(removed.begin(), removed.end(), selected) != removed.end();
+    std::vector<TreeItem>& siblings = SiblingsOf(item);
+    const auto position = std::find(siblings.begin(), siblings.end(), item);
+    if (losesSelection) {
+        // The tree widget's own rule: the next sibling, else the parent, else the previous sibling.
+        TreeItem replacement = NO_TREE_ITEM;
+        if (position + 1 != siblings.end())
+            replacement = *(position + 1);
+        else if (nodes.at(item).parent != NO_TREE_ITEM)
+            replacement = nodes.at(item).parent;
+        else if (position != siblings.begin())
+            replacement = *(position - 1);
+        selected = replacement;
+    }
+    siblings.erase(position);
+    for (TreeItem gone : removed) nodes.erase(gone);
+    return removed;
+}
+
+void PartsTree::Clear()
+{
+    nodes.clear();
+    topLevel.clear();
+    selected = NO_TREE_ITEM;
+}
+
+bool PartsTree::Contains(TreeItem item) const { return Find(item) != nullptr; }
+
+TreeItem PartsTree::GetParent(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node ? node->parent : NO_TREE_ITEM;
+}
+
+const std::vector<TreeItem>& PartsTree::GetChildren(TreeItem item) const
+{
+    if (item == NO_TREE_ITEM) return topLevel;
+    const Node* node = Find(item);
+    return node ? node->children : kNoChildren;
+}
+
+TreeItem PartsTree::GetFirstChild(TreeItem item) const
+{
+    if (item != NO_TREE_ITEM && !Contains(item)) return NO_TREE_ITEM;
+    const std::vector<TreeItem>& children = GetChildren(item);
+    return children.empty() ? NO_TREE_ITEM : children.front();
+}
+
+TreeItem PartsTree::GetNextSibling(TreeItem item) const
+{
+    const Node* node = Find(item);
+    if (!node) return NO_TREE_ITEM;
+    const std::vector<TreeItem>& siblings = GetChildren(node->parent);
+    const auto position = std::find(siblings.begin(), siblings.end(), item);
+    return position + 1 == siblings.end() ? NO_TREE_ITEM : *(position + 1);
+}
+
+const std::string& PartsTree::GetText(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node ? node->text : kNoText;
+}
+
+void PartsTree::SetText(TreeItem item, const std::string& text)
+{
+    if (auto it = nodes.find(item); it != nodes.end()) it->second.text = text;
+}
+
+bool PartsTree::IsChecked(TreeItem item) const
+{
+    const Node* node = Find(item);
+    return node && node->checked;
+}
+
+void PartsTree::SetChecked(TreeItem item, bool checked)
+{
+    if (auto it = nodes.find(item); it != nodes.end()) it->second.checked = checked;
+}
+
+bool PartsTree::Select(TreeItem item)
+{
+    if (!Contains(item)) item = NO_TREE_ITEM;
+    if (item == selected) return false;
+    selected = item;
+    return true;
+}

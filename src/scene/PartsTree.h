@@ -1,0 +1,67 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+// Handle of an item of the parts tree. Handles are never reused, so a handle
+// kept after its item was deleted simply names no item.
+using TreeItem = int32_t;
+constexpr TreeItem NO_TREE_ITEM = 0;
+
+// The parts tree as data: items with a text and a check box, ordered children,
+// one selected item. It mirrors the Part links of the Scene; the Scene keeps the
+// two in step and tells the program's tree widget about every change.
+class PartsTree {
+public:
+    // Appends an item as the last child of parent (NO_TREE_ITEM: as the last
+    // top-level item). Returns its handle, or NO_TREE_ITEM when parent is not
+    // an item of this tree. New items are unchecked.
+    TreeItem InsertItem(TreeItem parent, const std::string& text);
+    // Deletes item with its whole subtree; returns the deleted handles, item
+    // first, then its descendants depth first. Deleting the selected item (or
+    // an ancestor of it) moves the selection to the next sibling of item, else
+    // to its parent, else to its previous sibling, else to none.
+    std::vector<TreeItem> DeleteItem(TreeItem item);
+    // Removes every item.
+    void Clear();
+
+    bool Contains(TreeItem item) const;
+    // NO_TREE_ITEM for a top-level item or an unknown handle.
+    TreeItem GetParent(TreeItem item) const;
+    // Children in insertion order; NO_TREE_ITEM lists the top-level items.
+    const std::vector<TreeItem>& GetChildren(TreeItem item) const;
+    // NO_TREE_ITEM when there is none.
+    TreeItem GetFirstChild(TreeItem item) const;
+    TreeItem GetNextSibling(TreeItem item) const;
+    int GetCount() const { return static_cast<int>(nodes.size()); }
+
+    // "" for an unknown handle.
+    const std::string& GetText(TreeItem item) const;
+    void SetText(TreeItem item, const std::string& text);
+    // false for an unknown handle.
+    bool IsChecked(TreeItem item) const;
+    void SetChecked(TreeItem item, bool checked);
+
+    TreeItem GetSelected() const { return selected; }
+    // Selects item (NO_TREE_ITEM or an unknown handle: no selection). Returns
+    // true when the selection changed.
+    bool Select(TreeItem item);
+
+private:
+    struct Node {
+        TreeItem parent = NO_TREE_ITEM;
+        std::vector<TreeItem> children;
+        std::string text;
+        bool checked = false;
+    };
+    const Node* Find(TreeItem item) const;
+    std::vector<TreeItem>& SiblingsOf(TreeItem item);
+    void CollectSubtree(TreeItem item, std::vector<TreeItem>& out) const;
+
+    std::unordered_map<TreeItem, Node> nodes;
+    std::vector<TreeItem> topLevel;
+    TreeItem selected = NO_TREE_ITEM;
+    TreeItem nextHandle = 1;
+};

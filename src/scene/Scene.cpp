@@ -1,0 +1,210 @@
+#include "scene/Scene.h"
+
+#include "anim/MotionOperations.h"
+#include "io/PathLookup.h"
+
+#include <cstdio>
+#include <unordered_set>
+
+const char* const UNTITLED_PROJECT_NAME = "名称未設定";
+
+namespace {
+// Candidates "%s00000" ... "%s99999" for a taken display name.
+constexpr int DISPLAY_NAME_NUMBERS = 100000;
+}  // namespace
+
+Scene::Scene()
+{
+    rootPart.baseName = "root";
+    rootPart.displayName = "root";
+    rootPart.parentIndex = -2;
+    rootPart.treeItem = tree.InsertItem(NO_TREE_ITEM, rootPart.displayName);
+    tree.SetChecked(rootPart.treeItem, true);
+    tree.Select(rootPart.treeItem);
+}
+
+Scene::~Scene()
+{
+    // Meshes deregister from the mesh manager when destroyed, so they go first.
+    parts.clear();
+}
+
+void Scene::SetObserver(SceneObserver* newObserver)
+{
+    observer = newObserver ? newObserver : &silentObserver;
+}
+
+Part* Scene::PartAt(int index)
+{
+    return index >= 0 && index < PartCount() ? parts[index].get() : nullptr;
+}
+
+const Part* Scene::PartAt(int index) const
+{
+    return index >= 0 && index < PartCount() ? parts[index].get() : nullptr;
+}
+
+int Scene::FindPartByTreeItem(TreeItem item) const
+{
+    if (item == NO_TREE_ITEM) return -1;
+    for (int i = 0; i < PartCount(); ++i)
+        if (parts[i]->treeItem == item) return i;
+    return -1;
+}
+
+int Scene::GetCurrentPartIndex() const { return FindPartByTreeItem(tree.GetSelected()); }
+
+std::string Scene::MakeDisplayName(const std::string& baseName, int ignoredIndex) const
+{
+    std::unordered_set<std::string> taken;
+    for (int i = 0; i < PartCount(); ++i)
+        if (i != ignoredIndex) taken.insert(parts[i]->displayName);
+    if (!taken.count(baseName)) return baseName;
+    for (int n = 0; n < DISPLAY_NAME_NUMBERS; ++n) {
+        char number[8];
+        std::snprintf(number, sizeof number, "%05d", n);
+        std::string candidate = baseName + number;
+        if (!taken.count(candidate)) return candidate;
+    }
+    return std::string();
+}
+
+void Scene::SelectTreeItem(TreeItem item)
+{
+    if (tree.Select(item)) OnSelectionChanged();
+}
+
+void Scene::OnSelectionChanged()
+{
+    observer->TreeItemSelected(tree.GetSelected());
+    currentPart = GetCurrentPartIndex();
+    observer->TransformPanelNeedsRefresh();
+    UpdateTitle();
+    observer->MotionPanelNeedsRefresh();
+}
+
+void Scene::SetTreeItemChecked(TreeItem item, bool checked)
+{
+    if (!tree.Contains(item)) return;
+    tree.SetChecked(item, checked);
+    observer->TreeItemChecked(item, checked);
+}
+
+void Scene::SetTreeItemText(TreeItem item, const std::string& text)
+{
+    if (!tree.Contains(item)) return;
+    tree.SetText(item, text);
+    observer->TreeItemRenamed(item, text);
+}
+
+int Scene::AddPartFromFile(const std::string& path)
+{
+    auto part = std::make_unique<Part>();
+    part->mesh = std::make_unique<CMesh>();
+    meshBase.InitMesh(part->mesh.get(), 1);
+    part->parentIndex = GetCurrentPartIndex();
+    lastLoadError = part->mesh->LoadObject(path, 1.0f) ? std::string() : part->mesh->GetLastError();
+
+    const std::string fileName = FileNameOf(path);
+    part->baseName = fileName.substr(0, fileName.find('.'));
+    part->displayName = MakeDisplayName(part->baseName);
+
+    // The tree always has a selection (the root entry at least); without one
+    // the Part still hangs under the root entry, as its parentIndex -1 says.
+    const TreeItem parentItem = tree.Contains(tree.GetSelected()) ? tree.GetSelected() : rootPart.treeItem;
+    part->treeItem = tree.InsertItem(parentItem, part->displayName);
+    observer->TreeItemInserted(part->treeItem, parentItem, part->displayName);
+    const TreeItem item = part->treeItem;
+    // Selected before it is counted: the reaction sees no Part for the item yet.
+    SelectTreeItem(item);
+    SetTreeItemChecked(item, true);
+
+    parts.push_back(std::move(part));
+    UpdateHierarchy(0);
+    addObjectDirectory = DirectoryOf(path);
+    currentPart = GetCurrentPartIndex();
+    observer->TransformPanelNeedsRefresh();
+
+    AddTrackForNewPart(*this);
+    observer->MotionPanelNeedsRefresh();
+    return 1;
+}
+
+int Scene::RemovePart(TreeItem item)
+{
+    if (item == rootPart.treeItem) return 0;
+    const int index = FindPartByTreeItem(item);
+    if (index < 0) return 0;
+
+    Part& removed = *parts[index];
+    removed.parentIndex = -2;
+    if (removed.mesh) meshBase.RemoveMesh(removed.mesh.get());
+    removed.mesh.reset();
+    // Descendants come after their parents, so one pass marks the whole subtree.
+    for (int i = index + 1; i < PartCount(); ++i) {
+        Part& p = *parts[i];
+        if (p.parentIndex >= 0 && parts[p.parentIndex]->parentIndex == -2) {
+            p.parentIndex = -2;
+            p.mesh.reset();
+        }
+    }
+
+    const TreeItem selectedBefore = tree.GetSelected();
+    tree.DeleteItem(item);
+    observer->TreeItemRemoved(item);
+    CompactParts();
+    // The selection reaction runs on the compacted array, so currentPart names
+    // the survivor's new index.
+    if (tree.GetSelected() != selectedBefore) OnSelectionChanged();
+
+    if (parts.empty()) meshBase.Release();
+    observer->MotionPanelNeedsRefresh();
+    return 1;
+}
+
+void Scene::CompactParts()
+{
+    const int count = PartCount();
+    // A Part under a removed Part goes with it, so no survivor keeps a removed parent.
+    for (int i = 0; i < count; ++i) {
+        Part& p = *parts[i];
+        if (p.parentIndex >= 0 && p.parentIndex < i && parts[p.parentIndex]->parentIndex == -2) p.parentIndex = -2;
+    }
+    std::vector<int> map(count, -2);
+    int survivors = 0;
+    for (int i = 0; i < count; ++i)
+        if (parts[i]->parentIndex != -2) map[i] = survivors++;
+    if (survivors == count) return;
+
+    std::vector<std::unique_ptr<Part>> kept;
+    kept.reserve(survivors);
+    for (int i = 0; i < count; ++i) {
+        std::unique_ptr<Part>& p = parts[i];
+        if (map[i] == -2) {
+            if (tree.Contains(p->treeItem)) {
+                tree.DeleteItem(p->treeItem);
+                observer->TreeItemRemoved(p->treeItem);
+            }
+            continue;
+        }
+        if (p->parentIndex >= 0) p->parentIndex = map[p->parentIndex];
+        if (p->symmetryIndex >= 0) {
+            const int partner = p->symmetryIndex < count ? map[p->symmetryIndex] : -2;
+            p->symmetryIndex = partner >= 0 ? partner : -1;
+        }
+        kept.push_back(std::move(p));
+    }
+    parts = std::move(kept);
+    CompactTracks(*this, map, survivors);
+}
+
+void Scene::ClearScene()
+{
+    for (int i = PartCount() - 1; i >= 0; --i)
+        if (i < PartCount() && parts[i]->parentIndex == -1) RemovePart(parts[i]->treeItem);
+    motions.clear();
+    currentMotion = -1;
+    currentFrame = 0;
+    meshBase.Release();
+    observer->MotionPanelNeedsRefresh();
+}
