@@ -22,12 +22,12 @@ struct XMeshData {
 };
 
 // One Part: written as "Frame Frame_<name>" holding "Mesh <name>", then the
-// frames of its children in tree order.
+// frames of its children.
 struct XFrame {
     std::string name;
     Matrix4 transform;  // the Part's first key of the first Motion
     XMeshData mesh;
-    std::vector<XFrame> children;
+    int depth = 0;      // 0: directly inside the frame "root"; a child is one deeper than its parent
 };
 
 // One matrix key: time in ticks and the 16 values in row order.
@@ -48,6 +48,8 @@ struct XAnimationSet {
 };
 
 struct XFileContent {
-    std::vector<XFrame> frames;                // top-level Parts, in tree order
+    // Depth first: a frame, then its subtree, then its next sibling. Kept flat
+    // so that no deep hierarchy can exhaust the stack.
+    std::vector<XFrame> frames;
     std::vector<XAnimationSet> animationSets;  // in the order they are written
 };

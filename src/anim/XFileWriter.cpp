@@ -53,14 +53,19 @@ static void WriteFrameTransform(XFileText& out, const Matrix4& m)
     out.Close();
 }
 
-static void WriteFrame(XFileText& out, const XFrame& frame)
+// Opens every frame after its parent's mesh and closes it after its subtree.
+static void WriteFrames(XFileText& out, const std::vector<XFrame>& frames)
 {
-    out.Open("Frame Frame_" + frame.name);
-    out.EmptyLine();
-    WriteFrameTransform(out, frame.transform);
-    WriteXMesh(out, frame.name, frame.mesh);
-    for (const XFrame& child : frame.children) WriteFrame(out, child);
-    out.Close();
+    int open = 0;
+    for (const XFrame& frame : frames) {
+        for (; open > frame.depth; --open) out.Close();
+        out.Open("Frame Frame_" + frame.name);
+        out.EmptyLine();
+        WriteFrameTransform(out, frame.transform);
+        WriteXMesh(out, frame.name, frame.mesh);
+        ++open;
+    }
+    for (; open > 0; --open) out.Close();
 }
 
 static void WriteAnimation(XFileText& out, const XAnimation& animation)
@@ -110,7 +115,7 @@ std::string WriteXFileText(const XFileContent& content)
     out.Open("Frame root");
     out.EmptyLine();
     WriteFrameTransform(out, Matrix4::Identity());
-    for (const XFrame& frame : content.frames) WriteFrame(out, frame);
+    WriteFrames(out, content.frames);
     out.Close();
 
     for (const XAnimationSet& set : content.animationSets) {

@@ -78,10 +78,10 @@ XFileContent SmallModel()
     arm.mesh.subMeshes = {Strip({0, 1, 2}, 0, 0, 1)};
     arm.mesh.materials = {Material({1, 1, 1, 1}, 0, {0, 0, 0, 1}, {0, 0, 0, 1}, -1)};
     arm.mesh.textureNames = {""};
-    body.children.push_back(std::move(arm));
+    arm.depth = 1;
 
     XFileContent content;
-    content.frames.push_back(std::move(body));
+    content.frames = {body, arm};
     XAnimationSet wave{"wave", {{"body", {Key(0, 0, 10, 0), Key(6000, 0, 11, 0)}}, {"arm", {Key(0, 2, 0, 0), Key(6000, 2, 0, 0)}}}};
     XAnimationSet walk{"walk", {{"body", {Key(0, 0, 10, 0)}}, {"arm", {Key(0, 2, 0, 0)}}}};
     content.animationSets = {wave, walk};
