@@ -3,7 +3,9 @@
 #include "anim/XFileContentBuilder.h"
 #include "anim/XFileWriter.h"
 #include "anim/XMeshWriter.h"
-#include "support/SceneFixtures.h"
+#include "meshlib/LoadedModel.h"
+#include "scene/Scene.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -32,6 +34,32 @@ std::vector<std::string> SetNames(const XFileContent& content)
     std::vector<std::string> names;
     for (const XAnimationSet& set : content.animationSets) names.push_back(set.name);
     return names;
+}
+
+// Adds a Part named after fileName under Part parent (-1: the root entry).
+// The file does not exist, so the Part has an empty mesh: these tests are
+// about frames and keys.
+int AddPartUnder(Scene& scene, const TempFolder& folder, int parent, const std::string& fileName)
+{
+    scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.parts[parent]->treeItem);
+    scene.AddPartFromFile(folder.File(fileName));
+    return scene.PartCount() - 1;
+}
+
+// A closed tetrahedron, front faces clockwise, with one material.
+LoadedModel Tetrahedron()
+{
+    LoadedModel model;
+    const float p[4][3] = {{0, 0, 0}, {0, 1, 0}, {1, 0, 0}, {0, 0, 1}};
+    for (const auto& v : p) {
+        _MESH_VERTEX vertex;
+        vertex.x = v[0], vertex.y = v[1], vertex.z = v[2];
+        model.vertices.push_back(vertex);
+    }
+    model.indices = {0, 1, 2, 0, 3, 1, 0, 2, 3, 1, 3, 2};
+    model.triangleMaterials = {0, 0, 0, 0};
+    model.materials.resize(1);
+    return model;
 }
 
 Motion MotionWithKeys(int length, std::vector<std::vector<int>> framesPerTrack)
@@ -64,8 +92,8 @@ TEST(BuildXFileContent, AnimationSetsRunFromTheLastMotionToTheFirstWithKeysAtFra
 {
     TempFolder folder;
     Scene scene;
-    AddCubeUnder(scene, folder, -1, "a.mqo");
-    AddCubeUnder(scene, folder, -1, "b.mqo");
+    AddPartUnder(scene, folder, -1, "a.mqo");
+    AddPartUnder(scene, folder, -1, "b.mqo");
     for (const char* name : {"A", "B", "C"}) NewMotion(scene, name);
     // B: A's keys at 0 and 10, B's at 0 and 20, length 30.
     SetKeyMatrix(scene, 1, 0, 10, KeyAt(1.0f, {1, 0, 0}));
@@ -86,9 +114,9 @@ TEST(BuildXFileContent, EveryKeyIsThePoseEvaluatePoseGivesAtThatFrame)
 {
     TempFolder folder;
     Scene scene;
-    AddCubeUnder(scene, folder, -1, "a.mqo");
-    AddCubeUnder(scene, folder, 0, "b.mqo");
-    AddCubeUnder(scene, folder, -1, "c.mqo");
+    AddPartUnder(scene, folder, -1, "a.mqo");
+    AddPartUnder(scene, folder, 0, "b.mqo");
+    AddPartUnder(scene, folder, -1, "c.mqo");
     NewMotion(scene, "m");
     SetKeyMatrix(scene, 0, 0, 7, KeyAt(2.5f, {1, 2, 3}));
     SetKeyMatrix(scene, 0, 1, 3, KeyAt(-0.5f, {0, -4, 0}));
@@ -119,7 +147,7 @@ TEST(BuildXFileContent, FrameTransformsComeFromTheFirstMotionWhateverIsCurrent)
 {
     TempFolder folder;
     Scene scene;
-    AddCubeUnder(scene, folder, -1, "a.mqo");
+    AddPartUnder(scene, folder, -1, "a.mqo");
     NewMotion(scene, "first");
     NewMotion(scene, "second");
     SetKeyMatrix(scene, 0, 0, 0, KeyAt(0.5f, {1, 2, 3}));
@@ -136,12 +164,13 @@ TEST(BuildXFileContent, FramesFollowTheTreeDepthFirstAndAnimationsThePartOrder)
 {
     TempFolder folder;
     Scene scene;
-    AddCubeUnder(scene, folder, -1, "a.mqo");  // 0
-    AddCubeUnder(scene, folder, 0, "b.mqo");   // 1, child of a
-    AddCubeUnder(scene, folder, -1, "c.mqo");  // 2
-    AddCubeUnder(scene, folder, 1, "d.mqo");   // 3, child of b
-    AddCubeUnder(scene, folder, 0, "e.mqo");   // 4, second child of a
+    AddPartUnder(scene, folder, -1, "a.mqo");  // 0
+    AddPartUnder(scene, folder, 0, "b.mqo");   // 1, child of a
+    AddPartUnder(scene, folder, -1, "c.mqo");  // 2
+    AddPartUnder(scene, folder, 1, "d.mqo");   // 3, child of b
+    AddPartUnder(scene, folder, 0, "e.mqo");   // 4, second child of a
     NewMotion(scene, "m");
+    ASSERT_TRUE(scene.parts[0]->mesh->LoadModel(Tetrahedron(), folder.File("a.mqo"), 1.0f));
 
     const XFileContent content = BuildXFileContent(scene, kFactor);
     std::vector<std::string> frames;
@@ -169,10 +198,13 @@ TEST(BuildXFileContent, MeshComesFromThePartsGeometry)
 {
     TempFolder folder;
     Scene scene;
-    AddCubeUnder(scene, folder, -1, "cube.mqo");
+    AddPartUnder(scene, folder, -1, "solid.mqo");
     NewMotion(scene, "m");
-    const CMesh& mesh = *scene.parts[0]->mesh;
-    ASSERT_GT(mesh.GetFaceNum(), 0);
+    CMesh& mesh = *scene.parts[0]->mesh;
+    LoadedModel model = Tetrahedron();
+    model.materials[0].texturePath = "Skin.PNG";
+    ASSERT_TRUE(mesh.LoadModel(model, folder.File("solid.mqo"), 1.0f)) << mesh.GetLastError();
+    ASSERT_EQ(mesh.GetFaceNum(), 4);
 
     const XFileContent content = BuildXFileContent(scene, kFactor);
     const XMeshData& data = content.frames[0].mesh;
@@ -180,15 +212,17 @@ TEST(BuildXFileContent, MeshComesFromThePartsGeometry)
     EXPECT_EQ(static_cast<int>(data.subMeshes.size()), mesh.GetMeshNum());
     EXPECT_EQ(static_cast<int>(data.materials.size()), mesh.GetMtrlNum());
     EXPECT_EQ(static_cast<int>(XFaceList(data).size()), mesh.GetFaceNum());
+    // Written lower-cased: that is the name the texture is saved under beside the file.
+    EXPECT_EQ(data.textureNames, (std::vector<std::string>{"skin.png"}));
 }
 
 TEST(BuildXFileContent, NamesAreUtf8WithUnsafeAsciiReplacedAndKeptApart)
 {
     TempFolder folder;
     Scene scene;
-    AddCubeUnder(scene, folder, -1, "left arm.mqo");
-    AddCubeUnder(scene, folder, -1, "left_arm.mqo");
-    AddCubeUnder(scene, folder, -1, "ボタン{x}.mqo");
+    AddPartUnder(scene, folder, -1, "left arm.mqo");
+    AddPartUnder(scene, folder, -1, "left_arm.mqo");
+    AddPartUnder(scene, folder, -1, "ボタン{x}.mqo");
     NewMotion(scene, "歩く one");
 
     const std::string text = WriteXFileText(BuildXFileContent(scene, kFactor));
@@ -205,8 +239,8 @@ TEST(BuildXFileContent, DamagedTracksFallBackToTheCurrentPose)
 {
     TempFolder folder;
     Scene scene;
-    AddCubeUnder(scene, folder, -1, "a.mqo");
-    AddCubeUnder(scene, folder, -1, "b.mqo");
+    AddPartUnder(scene, folder, -1, "a.mqo");
+    AddPartUnder(scene, folder, -1, "b.mqo");
     NewMotion(scene, "m");
     scene.parts[0]->localPosition = {4, 5, 6};
     scene.motions[0].tracks[0].keys.clear();
