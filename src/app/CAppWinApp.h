@@ -1,0 +1,40 @@
+#pragma once
+
+#include "scene/ProgramArguments.h"
+
+#include <QApplication>
+
+#include <memory>
+#include <string>
+
+class CAppFrameWnd;
+class Scene;
+
+// The application: owns the Qt application and the scene for the whole run,
+// reads the command line, opens the main window and the file it names, and
+// runs the event loop.
+class CAppWinApp {
+public:
+    CAppWinApp(int& argc, char** argv);
+    ~CAppWinApp();
+
+    // Creates and shows the main window, then opens the file named on the
+    // command line. false when the program cannot start (a bad command line).
+    bool InitInstance();
+    // Runs the event loop until the main window is closed; returns the exit code.
+    int Run();
+
+    CAppFrameWnd* MainFrame() const { return frame.get(); }
+    Scene& GetScene() { return *scene; }
+    const ProgramArguments& Arguments() const { return arguments; }
+    const std::string& SettingsPath() const { return settingsPath; }
+    const std::string& HelpPath() const { return helpPath; }
+
+private:
+    QApplication application;
+    std::unique_ptr<Scene> scene;
+    ProgramArguments arguments;
+    std::string settingsPath;
+    std::string helpPath;
+    std::unique_ptr<CAppFrameWnd> frame;
+};
