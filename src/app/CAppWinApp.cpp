@@ -43,6 +43,19 @@ int& SetDefaultFormat(int& argc)
 
 }  // namespace
 
+std::unique_ptr<CAppFrameWnd> OpenMainWindow(const AppEnvironment& environment,
+                                             const std::optional<std::string>& startupFile)
+{
+    auto frame = std::make_unique<CAppFrameWnd>(environment);
+    frame->resize(kStartWidth, kStartHeight);
+    frame->Form()->OnInitialUpdate();
+    frame->setWindowTitle(QStringLiteral("Marionettica3D Ver 1.0.0"));
+    frame->show();
+    frame->Form()->PlacePanels();
+    if (startupFile) frame->Form()->OpenStartupFile(*startupFile);
+    return frame;
+}
+
 CAppWinApp::CAppWinApp(int& argc, char** argv) : application(SetDefaultFormat(argc), argv), scene(new Scene)
 {
     QApplication::setApplicationName(QStringLiteral("Marionettica3D"));
@@ -69,13 +82,7 @@ bool CAppWinApp::InitInstance()
     environment.scene = scene.get();
     environment.settingsPath = settingsPath;
     environment.helpPath = helpPath;
-    frame = std::make_unique<CAppFrameWnd>(environment);
-    frame->resize(kStartWidth, kStartHeight);
-    frame->Form()->OnInitialUpdate();
-    frame->setWindowTitle(QStringLiteral("Marionettica3D Ver 1.0.0"));
-    frame->show();
-    frame->Form()->PlacePanels();
-    if (arguments.file) frame->Form()->OpenStartupFile(*arguments.file);
+    frame = OpenMainWindow(environment, arguments.file);
     return true;
 }
 

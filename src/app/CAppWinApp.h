@@ -5,10 +5,18 @@
 #include <QApplication>
 
 #include <memory>
+#include <optional>
 #include <string>
 
 class CAppFrameWnd;
 class Scene;
+struct AppEnvironment;
+
+// The start-up of the main window: creates the frame and its form, runs the
+// scene start-up (panels, views, settings, grid), shows the window, places the
+// panels and then opens or adds the file named on the command line.
+std::unique_ptr<CAppFrameWnd> OpenMainWindow(const AppEnvironment& environment,
+                                             const std::optional<std::string>& startupFile);
 
 // The application: owns the Qt application and the scene for the whole run,
 // reads the command line, opens the main window and the file it names, and
