@@ -1,6 +1,7 @@
 #include "app/CAppForm.h"
 
 #include "app/CommandIds.h"
+#include "app/GlGraphicsDriver.h"
 #include "app/PanelPlaceholder.h"
 #include "app/PartsTreePanel.h"
 #include "app/RenderWidget.h"
@@ -20,6 +21,7 @@
 #include <QResizeEvent>
 #include <QTimer>
 
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -33,9 +35,11 @@ const SettingsOwners kAllOwners{};
 }  // namespace
 
 CAppForm::CAppForm(AppEnvironment env, QWidget* parent)
-    : QWidget(parent), openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
-      environment(std::move(env))
+    : QWidget(parent), CRenderApp(*env.framework, *this),
+      openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }), environment(std::move(env))
 {
+    CRenderApp::windowTitle = "Marionettica3D";
+    usesDepthBuffer = true;
     setObjectName(IdName(IDD_FORM));
     setMinimumSize(kMinimumClientWidth, kMinimumClientHeight);
     renderWindow = new RenderWidget(*this, this);
@@ -48,7 +52,14 @@ CAppForm::~CAppForm()
         environment.scene->SetObserver(nullptr);
         environment.scene->meshBase.Init(nullptr);
     }
-    // The render window frees the GL objects while its context still exists.
+    // The device goes while its context still exists.
+    if (renderWindow->context() != nullptr) {
+        renderWindow->makeCurrent();
+        ReleaseDevice();
+        renderWindow->doneCurrent();
+    }
+    ReleaseDirect3D();
+    ShutdownScene();
     delete renderWindow;
     renderWindow = nullptr;
 }
@@ -84,7 +95,7 @@ void CAppForm::OnInitialUpdate()
     views.splitX = views.splitY = 0.5f;
     const PixelRect render = RenderWindowRect(width(), height());
     views.SetRenderSize(render.Width(), render.Height());
-    scene.meshBase.Init(&device);
+    scene.meshBase.Init(&renderDevice);
 
     LoadSettings();
     RebuildGrid();
@@ -162,6 +173,12 @@ void CAppForm::resizeEvent(QResizeEvent* event)
     QWidget::resizeEvent(event);
     const PixelRect render = RenderWindowRect(width(), height());
     renderWindow->setGeometry(ToQRect(render));
+    if (device) {
+        const double ratio = renderWindow->devicePixelRatioF();
+        presentParams.backBufferWidth = uint32_t(std::lround(render.Width() * ratio));
+        presentParams.backBufferHeight = uint32_t(std::lround(render.Height() * ratio));
+        ResetDevice();  // a failed reset is retried by the next device-loss cycle
+    }
     views.SetRenderSize(render.Width(), render.Height());
     PlacePanels();
     RequestRedraw();
@@ -192,7 +209,7 @@ void CAppForm::RequestRedraw()
 void CAppForm::LightFromFront()
 {
     views.LightFromFront();
-    SetDeviceLight(device, views.lightDirection);
+    SetDeviceLight(renderDevice, views.lightDirection);
     RequestRedraw();
 }
 
@@ -204,39 +221,67 @@ void CAppForm::ShowVersionDialog()
     dialog.exec();
 }
 
-void CAppForm::DeviceContextReady(QOpenGLContext* context)
+void CAppForm::DeviceContextReady(QOpenGLContext* /*context*/)
 {
-    std::string error;
-    if (!device.Initialize(context, error)) {
-        QMessageBox::critical(nullptr, QStringLiteral("Marionettica3D"),
-                              QString::fromStdString(error + "\n\nThis sample will now exit."));
-        QTimer::singleShot(0, qApp, [] { QApplication::exit(1); });
-        return;
+    // A context made again (the window moved to another screen or parent)
+    // gets a new device on the same framework.
+    graphicsDriver = std::make_unique<GlGraphicsDriver>(*renderWindow, renderDevice);
+    deviceWindow = static_cast<QWidget*>(renderWindow);
+    HResult hr = S_OK;
+    if (direct3d == nullptr && !active) {
+        hr = Startup(graphicsDriver.get());
+    } else {
+        direct3d = graphicsDriver.get();
+        hr = InitDevice();
+        if (Failed(hr)) ShowError(hr, ErrorKind::Fatal);
     }
-    RestoreDeviceState(device, views.lightDirection);
+    if (Failed(hr)) EndAfterFatalError();
 }
 
-void CAppForm::DeviceContextLost() { device.ReleaseResources(); }
+void CAppForm::EndAfterFatalError()
+{
+    // The frame closes as usual (the settings are written), then the program ends.
+    QTimer::singleShot(0, qApp, [this] {
+        if (QWidget* top = window(); top != this) top->close();
+        QApplication::exit(1);
+    });
+}
+
+void CAppForm::DeviceContextLost() { ReleaseDevice(); }
 
 void CAppForm::RunFrame()
 {
+    if (!active) return;
     const double ratio = renderWindow->devicePixelRatioF();
-    device.SetTargetSize(int(renderWindow->width() * ratio), int(renderWindow->height() * ratio), ratio);
-    AdvanceFrame();
-    Render();
-    ++framesDrawn;
+    renderDevice.SetTargetSize(int(std::lround(renderWindow->width() * ratio)),
+                               int(std::lround(renderWindow->height() * ratio)), ratio);
+    StepFrame();
 }
 
-void CAppForm::AdvanceFrame()
+HResult CAppForm::AdjustDeviceWindow()
 {
+    deviceWindow = static_cast<QWidget*>(renderWindow);
+    return S_OK;
+}
+
+HResult CAppForm::RestoreDeviceState()
+{
+    ::RestoreDeviceState(renderDevice, views.lightDirection);
+    return S_OK;
+}
+
+HResult CAppForm::AdvanceFrame()
+{
+    ++framesDrawn;
     const FirstFrameStage stage = stages.Advance();
-    if (stage == FirstFrameStage::None) return;
+    if (stage == FirstFrameStage::None) return S_OK;
     // Widgets are not shown or changed from inside a paint: the stage runs
     // right after this frame, and asks for the next one.
     QTimer::singleShot(0, this, [this, stage] {
         RunFirstFrameStage(stage);
         RequestRedraw();
     });
+    return S_OK;
 }
 
 void CAppForm::RunFirstFrameStage(FirstFrameStage stage)
@@ -254,10 +299,25 @@ void CAppForm::RunFirstFrameStage(FirstFrameStage stage)
     }
 }
 
-void CAppForm::Render()
+HResult CAppForm::Render()
 {
-    if (!device.IsInitialized()) return;
-    RenderViews(device, {views, displays, colours, grid, GetScene()});
+    RenderViews(renderDevice, {views, displays, colours, grid, GetScene()});
+    return S_OK;
+}
+
+void CAppForm::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon)
+{
+    QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Warning,
+                    QString::fromStdString(caption), QString::fromStdString(text));
+    box.exec();
+}
+
+::ClientRect CAppForm::GetClientRect(WindowHandle window)
+{
+    const auto* widget = static_cast<QWidget*>(window);
+    if (widget == nullptr) return {};
+    const double ratio = widget->devicePixelRatioF();
+    return {0, 0, int(std::lround(widget->width() * ratio)), int(std::lround(widget->height() * ratio))};
 }
 
 void CAppForm::RenderMousePress(QMouseEvent& /*event*/) {}

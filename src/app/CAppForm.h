@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/GlRenderDevice.h"
+#include "render/CRenderApp.h"
 #include "scene/SceneObserver.h"
 #include "settings/SettingsValues.h"
 #include "view/FirstFrameStages.h"
@@ -13,6 +14,7 @@
 
 #include <array>
 #include <functional>
+#include <memory>
 #include <string>
 
 class QMouseEvent;
@@ -20,21 +22,24 @@ class QOpenGLContext;
 class RenderWidget;
 class PartsTreePanel;
 class Scene;
+class GlGraphicsDriver;
 
 // What the application hands the form: the process-wide scene and the paths
 // worked out at start-up.
 struct AppEnvironment {
     Scene* scene = nullptr;    // not owned; outlives the form
+    RenderFrameworkState* framework = nullptr;  // not owned; outlives the form
     std::string settingsPath;  // the settings file to read at start-up and write at exit
     std::string helpPath;      // the help page
 };
 
 // The main window's client area: the render window with the four views, the
 // panels at their fixed places, and the state the views are drawn from (view
-// records, display switches, colours, grid). It is the scene's observer and
-// passes the changes on to the panels, the title and the render window. It
-// draws only when something changed.
-class CAppForm : public QWidget, private SceneObserver {
+// records, display switches, colours, grid). It is the rendering framework's
+// program (its hooks draw the views) and the scene's observer, passing the
+// changes on to the panels, the title and the render window. It draws only
+// when something changed.
+class CAppForm : public QWidget, public CRenderApp, private RenderAppHost, private SceneObserver {
     Q_OBJECT
 public:
     explicit CAppForm(AppEnvironment environment, QWidget* parent = nullptr);
@@ -78,7 +83,7 @@ public:
     // Rebuilds the grid from the grid width and the GRID colour.
     void RebuildGrid();
     RenderWidget* RenderWindow() const { return renderWindow; }
-    GlRenderDevice& Device() { return device; }
+    GlRenderDevice& Device() { return renderDevice; }
     const FirstFrameStages& Stages() const { return stages; }
     // How many frames were drawn since start.
     int FramesDrawn() const { return framesDrawn; }
@@ -86,10 +91,20 @@ public:
     // Opens an address in the desktop's browser; tests replace it.
     std::function<bool(const QUrl&)> openUrl;
 
+    // Rendering framework hooks.
+    HResult AdjustDeviceWindow() override;
+    HResult RestoreDeviceState() override;
+    HResult AdvanceFrame() override;
+    HResult Render() override;
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // RenderAppHost
+    void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    ::ClientRect GetClientRect(WindowHandle window) override;
+
     // SceneObserver
     void TitleChanged(const std::string& title) override;
     void TreeItemInserted(TreeItem item, TreeItem parent, const std::string& text) override;
@@ -102,8 +117,7 @@ private:
     void CreatePanels();
     void LoadSettings();
     void FitViews();
-    void AdvanceFrame();
-    void Render();
+    void EndAfterFatalError();
     void RunFirstFrameStage(FirstFrameStage stage);
 
     AppEnvironment environment;
@@ -113,7 +127,8 @@ private:
     GridGeometry grid;
     SettingsValues settingsValues;
     FirstFrameStages stages;
-    GlRenderDevice device;
+    GlRenderDevice renderDevice;
+    std::unique_ptr<GlGraphicsDriver> graphicsDriver;
     int framesDrawn = 0;
 
     RenderWidget* renderWindow = nullptr;

@@ -80,6 +80,7 @@ bool CAppWinApp::InitInstance()
     }
     AppEnvironment environment;
     environment.scene = scene.get();
+    environment.framework = &framework;
     environment.settingsPath = settingsPath;
     environment.helpPath = helpPath;
     frame = OpenMainWindow(environment, arguments.file);

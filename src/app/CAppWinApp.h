@@ -1,5 +1,6 @@
 #pragma once
 
+#include "render/RenderFrameworkState.h"
 #include "scene/ProgramArguments.h"
 
 #include <QApplication>
@@ -41,6 +42,7 @@ public:
 private:
     QApplication application;
     std::unique_ptr<Scene> scene;
+    RenderFrameworkState framework;
     ProgramArguments arguments;
     std::string settingsPath;
     std::string helpPath;

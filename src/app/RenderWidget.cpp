@@ -14,14 +14,7 @@ RenderWidget::RenderWidget(CAppForm& owner, QWidget* parent) : QOpenGLWidget(par
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);
 }
 
-RenderWidget::~RenderWidget()
-{
-    if (context() != nullptr) {
-        makeCurrent();
-        form.DeviceContextLost();
-        doneCurrent();
-    }
-}
+RenderWidget::~RenderWidget() = default;
 
 QSurfaceFormat RenderWidget::RequestedFormat()
 {

@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QTreeWidget>
+#include <QOpenGLContext>
 #include <QtTest>
 
 class AppShellTest : public QObject {
@@ -164,6 +165,32 @@ private slots:
         QVERIFY(texts.contains("Marionettica3D"));
         QVERIFY(texts.contains("Ver1.0.0"));
         QVERIFY(address.startsWith("https://"));
+    }
+
+    void renderingFrameworkDrivesTheRenderWindowsContext()
+    {
+        RunningApp app(Settings());
+        CAppForm& form = app.Form();
+        QVERIFY(form.active);
+        QVERIFY(form.device != nullptr);
+        const FormatCombo* combo = form.ChosenCombo();
+        QVERIFY(combo != nullptr);
+        // The chosen formats are the context's own.
+        const QSurfaceFormat format = app.Render().context()->format();
+        QCOMPARE(format.depthBufferSize(), 24);
+        QCOMPARE(combo->depthStencilFormats.front(),
+                 format.stencilBufferSize() == 8 ? GraphicsFormat::D24S8 : GraphicsFormat::D24X8);
+        QCOMPARE(combo->backBufferFormat,
+                 format.alphaBufferSize() == 8 ? GraphicsFormat::A8R8G8B8 : GraphicsFormat::X8R8G8B8);
+        QVERIFY(!form.catalog.Adapters().front().identifier.description.empty());
+        QCOMPARE(form.backBufferDesc.width, 910u);
+        // Every size change resets the device to the new render window size.
+        app.SetClientSize(1100, 820);
+        QCOMPARE(form.presentParams.backBufferWidth, 1010u);
+        QCOMPARE(form.presentParams.backBufferHeight, 620u);
+        QCOMPARE(form.backBufferDesc.width, 1010u);
+        QVERIFY(form.deviceStateRestored);
+        QCOMPARE(app.Grab().size(), QSize(1010, 620));
     }
 
     void nothingIsDrawnWhileNothingChanges()

@@ -19,6 +19,7 @@
 // clientWidth x clientHeight.
 struct RunningApp {
     Scene scene;  // outlives the window, as in the program
+    RenderFrameworkState framework;
     std::unique_ptr<CAppFrameWnd> frame;
     std::string settingsPath;
 
@@ -28,6 +29,7 @@ struct RunningApp {
     {
         AppEnvironment environment;
         environment.scene = &scene;
+        environment.framework = &framework;
         environment.settingsPath = settings;
         environment.helpPath = M3D_HELP_PAGE;
         frame = OpenMainWindow(environment, startupFile);
