@@ -36,7 +36,8 @@ const SettingsOwners kAllOwners{};
 
 CAppForm::CAppForm(AppEnvironment env, QWidget* parent)
     : QWidget(parent), CRenderApp(*env.framework, *this),
-      openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }), environment(std::move(env))
+      openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }), environment(std::move(env)),
+      views(environment.scene->viewState)
 {
     CRenderApp::windowTitle = "Marionettica3D";
     usesDepthBuffer = true;
@@ -114,7 +115,6 @@ void CAppForm::LoadSettings()
         std::fprintf(stderr, "marionettica3d: %s (the defaults are used)\n", error.c_str());
     ApplySettings(settingsValues, views, displays, colours);
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
-    scene.gridWidth = views.gridWidth;
 }
 
 bool CAppForm::SaveSettings(std::string& error)
@@ -143,9 +143,7 @@ void CAppForm::RebuildGrid() { grid = BuildGrid(views.gridWidth, colours[COLOUR_
 
 void CAppForm::FitViews()
 {
-    std::vector<const CMesh*> meshes;
-    for (const auto& part : GetScene().parts) meshes.push_back(part->mesh.get());
-    views.FitViews(meshes);
+    GetScene().FitViews();
     RequestRedraw();
 }
 

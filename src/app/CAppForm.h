@@ -121,7 +121,7 @@ private:
     void RunFirstFrameStage(FirstFrameStage stage);
 
     AppEnvironment environment;
-    ViewState views;
+    ViewState& views;  // the scene's
     ViewDisplays displays;
     ColourTable colours{};
     GridGeometry grid;

@@ -18,7 +18,7 @@ private:
     TempFolder folder;
     std::string Settings() const { return folder.File("shell.ini"); }
 
-private slots:
+private Q_SLOTS:
     void menuHoldsEveryCommandWithItsTextAndOnlyTheReadyOnesEnabled()
     {
         RunningApp app(Settings());

@@ -27,7 +27,7 @@ ProfileFile LoadProfile(const std::string& path)
 
 class SettingsRoundTripTest : public QObject {
     Q_OBJECT
-private slots:
+private Q_SLOTS:
     void firstRunCreatesTheFileWithEveryKeyAndAnEditedSplitIsUsedNextTime()
     {
         TempFolder folder;

@@ -61,7 +61,7 @@ private:
         if (const char* dir = std::getenv("M3D_UI_SHOTS")) image.save(QString("%1/%2.png").arg(dir, name));
     }
 
-private slots:
+private Q_SLOTS:
     void initTestCase()
     {
         {
