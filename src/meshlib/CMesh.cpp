@@ -6,7 +6,9 @@
 #include "meshlib/ModelToMesh.h"
 #include "meshlib/MqoReader.h"
 #include "meshlib/TextureName.h"
+#include "render/RenderDevice.h"
 
+#include <atomic>
 #include <cmath>
 
 void CMesh::Impl::SetContent(MeshContent newContent, std::string newFolder, std::vector<std::string> newTexturePaths)
@@ -21,6 +23,8 @@ void CMesh::Impl::SetContent(MeshContent newContent, std::string newFolder, std:
 
 void CMesh::Impl::Refresh()
 {
+    static std::atomic<uint64_t> lastGeometryVersion{0};
+    geometryVersion = ++lastGeometryVersion;
     faceCount = CountFaces(content);
     hasBounds = GeometryBounds(content, boundsLow, boundsHigh);
     sphereCentre = (boundsLow + boundsHigh) * 0.5f;
@@ -53,6 +57,7 @@ CMesh::CMesh() : impl(new Impl) {}
 
 CMesh::~CMesh()
 {
+    if (impl->base != nullptr && impl->base->GetDevice() != nullptr) impl->base->GetDevice()->ForgetGeometry(this);
     if (impl->base != nullptr) impl->base->RemoveMesh(this);
     delete impl;
 }
