@@ -19,6 +19,7 @@
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QResizeEvent>
+#include <QStyle>
 #include <QTimer>
 
 #include <cmath>
@@ -44,6 +45,8 @@ CAppForm::CAppForm(AppEnvironment env, QWidget* parent)
     setObjectName(IdName(IDD_FORM));
     setMinimumSize(kMinimumClientWidth, kMinimumClientHeight);
     renderWindow = new RenderWidget(*this, this);
+    mouse = std::make_unique<MouseController>(*environment.scene, style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    mouse->SetObserver(this);
     grid = BuildGrid(views.gridWidth, 0xFF808080);
 }
 
@@ -153,6 +156,7 @@ void CAppForm::OpenStartupFile(const std::string& path)
     switch (ActionForFile(path)) {
     case FileAction::AddPart:
         scene.AddPartFromFile(path);
+        scene.poseHistory.RestartHistory();
         scene.UpdateTitle();
         if (!scene.lastLoadError.empty())
             QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
@@ -318,9 +322,83 @@ void CAppForm::ShowMessage(const std::string& text, const std::string& caption, 
     return {0, 0, int(std::lround(widget->width() * ratio)), int(std::lround(widget->height() * ratio))};
 }
 
-void CAppForm::RenderMousePress(QMouseEvent& /*event*/) {}
-void CAppForm::RenderMouseRelease(QMouseEvent& /*event*/) {}
-void CAppForm::RenderMouseMove(QMouseEvent& /*event*/) {}
+namespace {
+
+unsigned KeysOf(const QMouseEvent& event)
+{
+    unsigned keys = 0;
+    if (event.buttons() & Qt::LeftButton) keys |= MOUSE_LEFT;
+    if (event.buttons() & Qt::RightButton) keys |= MOUSE_RIGHT;
+    if (event.buttons() & Qt::MiddleButton) keys |= MOUSE_MIDDLE;
+    if (event.modifiers() & Qt::ShiftModifier) keys |= MOUSE_SHIFT;
+    if (event.modifiers() & Qt::ControlModifier) keys |= MOUSE_CONTROL;
+    return keys;
+}
+
+Qt::CursorShape QtCursor(CursorShape shape)
+{
+    switch (shape) {
+    case CursorShape::SizeAll: return Qt::SizeAllCursor;
+    case CursorShape::SizeNS: return Qt::SizeVerCursor;
+    case CursorShape::SizeWE: return Qt::SizeHorCursor;
+    case CursorShape::Arrow: break;
+    }
+    return Qt::ArrowCursor;
+}
+
+}  // namespace
+
+// The render window's own coordinates are the views' pixel coordinates.
+void CAppForm::RenderMousePress(QMouseEvent& event)
+{
+    const QPoint p = event.position().toPoint();
+    if (event.button() == Qt::LeftButton) mouse->LeftButtonDown(p.x(), p.y());
+    else if (event.button() == Qt::RightButton) mouse->RightButtonDown(p.x(), p.y());
+    RequestRedraw();
+}
+
+void CAppForm::RenderMouseRelease(QMouseEvent& event)
+{
+    const QPoint p = event.position().toPoint();
+    if (event.button() == Qt::LeftButton) mouse->LeftButtonUp(p.x(), p.y());
+    else if (event.button() == Qt::RightButton) mouse->RightButtonUp(p.x(), p.y());
+    RequestRedraw();
+}
+
+void CAppForm::RenderMouseMove(QMouseEvent& event)
+{
+    const QPoint p = event.position().toPoint();
+    const unsigned keys = KeysOf(event);
+    mouse->MouseMove(p.x(), p.y(), keys);
+    if (keys & (MOUSE_LEFT | MOUSE_RIGHT)) {
+        RequestRedraw();
+    } else {
+        const Qt::CursorShape shape = QtCursor(mouse->Cursor());
+        if (renderWindow->cursor().shape() != shape) renderWindow->setCursor(shape);
+    }
+}
+
+void CAppForm::SetMouseCapture(bool captured)
+{
+    // Qt keeps the pressed widget as the mouse grabber by itself; an explicit
+    // grab would outlive a release that happens outside the window.
+    Q_UNUSED(captured);
+}
+
+void CAppForm::SetDisplayToolbarsVisible(bool visible)
+{
+    for (int i = 0; i < ViewState::kViewCount; ++i)
+        if (QWidget* toolbar = viewToolbars[size_t(i)]) toolbar->setVisible(visible && ToolbarShown(views, i));
+    if (visible) PlacePanels();
+}
+
+void CAppForm::ViewRectsChanged()
+{
+    PlacePanels();
+    RequestRedraw();
+}
+
+void CAppForm::FocusMainForm() { setFocus(Qt::MouseFocusReason); }
 
 void CAppForm::TitleChanged(const std::string& title)
 {

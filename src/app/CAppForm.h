@@ -4,6 +4,7 @@
 #include "render/CRenderApp.h"
 #include "scene/SceneObserver.h"
 #include "settings/SettingsValues.h"
+#include "view/MouseController.h"
 #include "view/FirstFrameStages.h"
 #include "view/GridGeometry.h"
 #include "view/ViewDisplay.h"
@@ -39,7 +40,11 @@ struct AppEnvironment {
 // program (its hooks draw the views) and the scene's observer, passing the
 // changes on to the panels, the title and the render window. It draws only
 // when something changed.
-class CAppForm : public QWidget, public CRenderApp, private RenderAppHost, private SceneObserver {
+class CAppForm : public QWidget,
+                 public CRenderApp,
+                 private RenderAppHost,
+                 private SceneObserver,
+                 private MouseControllerObserver {
     Q_OBJECT
 public:
     explicit CAppForm(AppEnvironment environment, QWidget* parent = nullptr);
@@ -85,6 +90,7 @@ public:
     RenderWidget* RenderWindow() const { return renderWindow; }
     GlRenderDevice& Device() { return renderDevice; }
     const FirstFrameStages& Stages() const { return stages; }
+    const MouseController& Mouse() const { return *mouse; }
     // How many frames were drawn since start.
     int FramesDrawn() const { return framesDrawn; }
 
@@ -113,6 +119,11 @@ private:
     void TreeItemSelected(TreeItem item) override;
     void TreeItemChecked(TreeItem item, bool checked) override;
     void ViewsFitNeeded() override;
+    // MouseControllerObserver
+    void SetMouseCapture(bool captured) override;
+    void SetDisplayToolbarsVisible(bool visible) override;
+    void ViewRectsChanged() override;
+    void FocusMainForm() override;
 
     void CreatePanels();
     void LoadSettings();
@@ -129,6 +140,7 @@ private:
     FirstFrameStages stages;
     GlRenderDevice renderDevice;
     std::unique_ptr<GlGraphicsDriver> graphicsDriver;
+    std::unique_ptr<MouseController> mouse;
     int framesDrawn = 0;
 
     RenderWidget* renderWindow = nullptr;
