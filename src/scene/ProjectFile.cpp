@@ -116,7 +116,7 @@ int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced)
     }
 
     for (Motion& stored : data.motions) {
-        NewMotion(scene, stored.name);
+        if (!NewMotion(scene, stored.name)) continue;  // the reader has checked every name
         Motion& motion = scene.motions.back();
         motion.length = stored.length;
         motion.tracks = std::move(stored.tracks);

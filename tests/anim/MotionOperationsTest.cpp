@@ -113,6 +113,32 @@ TEST(MotionOperations, SetKeyReplacesAnExistingKeyAndDeleteKeySparesFrameZero)
     EXPECT_FALSE(SetKey(f.scene, 1, 0, 5));
 }
 
+TEST(MotionOperations, NamesTheProjectFileCouldNotHoldAreRefused)
+{
+    ThreeParts f;
+    ASSERT_TRUE(NewMotion(f.scene, "walk"));
+    EXPECT_FALSE(NewMotion(f.scene, "walk"));
+    EXPECT_FALSE(NewMotion(f.scene, ""));
+    EXPECT_FALSE(DuplicateMotion(f.scene, 0, "あいうえおかきくけ"));
+    EXPECT_FALSE(RenameMotion(f.scene, 0, "walk"));  // its own name counts as taken
+    EXPECT_EQ(f.scene.motions.size(), 1u);
+    EXPECT_TRUE(RenameMotion(f.scene, 0, "あいうえおかきく"));
+    EXPECT_EQ(f.scene.motions[0].name, "あいうえおかきく");
+}
+
+TEST(MotionOperations, ShorteningTheCurrentMotionPullsTheCurrentFrameIn)
+{
+    ThreeParts f;
+    NewMotion(f.scene, "a");
+    NewMotion(f.scene, "b");
+    f.scene.currentFrame = 50;
+    SetMotionLength(f.scene, 0, 20);  // not current
+    EXPECT_EQ(f.scene.currentFrame, 50);
+    SetMotionLength(f.scene, 1, 30);
+    EXPECT_EQ(f.scene.currentFrame, 30);
+    EXPECT_FALSE(SetMotionLength(f.scene, 1, -1));
+}
+
 TEST(MotionOperations, CompactTracksMovesSurvivorsDown)
 {
     ThreeParts f;
