@@ -1,0 +1,109 @@
+#include "settings/AppSettings.h"
+
+#include "settings/SettingsTable.h"
+
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+class ReadVisitor : public SettingsVisitor {
+public:
+    ReadVisitor(const ProfileFile& profile, const SettingsOwners& owners, const CurrentDirectoryFunction& cwd)
+        : profile_(profile), owners_(owners), currentDirectory_(cwd)
+    {
+    }
+    void Directory(const SettingKey& key, std::string& value) override
+    {
+        if (!OwnerPresent(key, owners_)) return;
+        value = profile_.GetString(key.section, key.name, currentDirectory_ ? currentDirectory_() : std::string());
+    }
+    void Int(const SettingKey& key, int& value, int defaultValue) override
+    {
+        if (OwnerPresent(key, owners_)) value = profile_.GetInt(key.section, key.name, defaultValue);
+    }
+    void Float(const SettingKey& key, float& value, const char* defaultText) override
+    {
+        if (OwnerPresent(key, owners_)) value = profile_.GetFloat(key.section, key.name, defaultText);
+    }
+
+private:
+    const ProfileFile& profile_;
+    const SettingsOwners& owners_;
+    const CurrentDirectoryFunction& currentDirectory_;
+};
+
+class WriteVisitor : public SettingsVisitor {
+public:
+    WriteVisitor(ProfileFile& profile, const SettingsOwners& owners) : profile_(profile), owners_(owners) {}
+    void Directory(const SettingKey& key, std::string& value) override
+    {
+        if (OwnerPresent(key, owners_)) profile_.SetString(key.section, key.name, value);
+    }
+    void Int(const SettingKey& key, int& value, int) override
+    {
+        if (OwnerPresent(key, owners_)) profile_.SetInt(key.section, key.name, value);
+    }
+    void Float(const SettingKey& key, float& value, const char*) override
+    {
+        if (OwnerPresent(key, owners_)) profile_.SetFloat(key.section, key.name, value);
+    }
+
+private:
+    ProfileFile& profile_;
+    const SettingsOwners& owners_;
+};
+
+}  // namespace
+
+std::string ProcessCurrentDirectory()
+{
+    std::error_code ec;
+    const std::filesystem::path cwd = std::filesystem::current_path(ec);
+    return ec ? std::string() : cwd.string();
+}
+
+void ReadSettings(const ProfileFile& profile, SettingsValues& values, const SettingsOwners& owners,
+                  const CurrentDirectoryFunction& currentDirectory)
+{
+    ReadVisitor visitor(profile, owners, currentDirectory);
+    VisitSettingsTable(values, SettingsPass::Read, visitor);
+}
+
+void WriteSettings(ProfileFile& profile, const SettingsValues& values, const SettingsOwners& owners)
+{
+    // The table hands out references for both passes; writing only reads them.
+    SettingsValues copy = values;
+    WriteVisitor visitor(profile, owners);
+    VisitSettingsTable(copy, SettingsPass::Write, visitor);
+}
+
+AppSettings::AppSettings(std::string path, CurrentDirectoryFunction currentDirectory)
+    : path_(std::move(path)), currentDirectory_(std::move(currentDirectory))
+{
+}
+
+bool AppSettings::Load(SettingsValues& values, const SettingsOwners& owners, std::string& error) const
+{
+    ProfileFile profile;
+    const bool ok = profile.Load(path_, error);
+    ReadSettings(profile, values, owners, currentDirectory_);
+    return ok;
+}
+
+bool AppSettings::Save(const SettingsValues& values, const SettingsOwners& owners, std::string& error) const
+{
+    ProfileFile profile;
+    if (!profile.Load(path_, error)) return false;
+    const std::filesystem::path folder = std::filesystem::path(path_).parent_path();
+    if (!folder.empty()) {
+        std::error_code ec;
+        std::filesystem::create_directories(folder, ec);
+        if (ec) {
+            error = folder.string() + ": cannot create the folder: " + ec.message();
+            return false;
+        }
+    }
+    WriteSettings(profile, values, owners);
+    return profile.Save(path_, error);
+}

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "math/Vec3.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+// One view's part of the settings file.
+struct ViewSettingsValues {
+    int type = 0;             // view type number (0 "Top" ... 8 "Pers")
+    int drawMode = 0;         // display toolbar draw mode: 1 faces, 0 edges
+    bool drawSelect = false;  // show the selected part's bounding box
+    Vec3 target;              // target of the view
+    Vec3 persEye;             // eye of the perspective camera
+    Vec3 persTarget;          // target of the perspective camera
+};
+
+// Every value the settings file keeps, as plain data. The program reads the
+// file into this record and hands each value to its owner (scene, panels,
+// views); at shutdown it gathers the values back and writes them.
+// Members start zeroed; DefaultSettingsValues gives the file's defaults.
+struct SettingsValues {
+    std::string addObjectDirectory;    // start folder of the object-file dialogs
+    std::string exportXFileDirectory;  // start folder of the DirectX export dialog
+    // ARGB colours in the order BACK, GRID, LINE, COLL, NORMAL, PIVOT, SELECT, ANIM.
+    std::array<uint32_t, 8> colours{};
+    int frameRate = 0;        // playback frames per second
+    int timeScaleFactor = 0;  // time scale factor of the DirectX export
+    int gridWidth = 0;
+    bool gridXY = false;
+    bool gridYZ = false;
+    bool gridZX = false;
+    Vec3 lightDirection;
+    float splitX = 0.0f;  // view split fraction across
+    float splitY = 0.0f;  // view split fraction down
+    float orthographicScale = 0.0f;
+    std::array<ViewSettingsValues, 4> views;
+};
+
+// Which owners of conditional values exist. A value whose owner is missing is
+// neither read nor written: the caller's value stays as it was.
+struct SettingsOwners {
+    bool motionPanel = true;     // owns FRAMERATE
+    bool transformPanel = true;  // owns the three GRID flags
+    std::array<bool, 4> viewToolbars{true, true, true, true};  // own DRAWMODE and DRAWSELECT of their view
+};
+
+// The defaults of every key; both directories are currentDirectory.
+SettingsValues DefaultSettingsValues(const std::string& currentDirectory);

@@ -1,0 +1,127 @@
+#include "view/ViewState.h"
+
+#include "meshlib/CMesh.h"
+
+#include <algorithm>
+#include <cmath>
+
+void ViewState::SetRenderSize(int width, int height)
+{
+    renderWidth = std::max(width, 0);
+    renderHeight = std::max(height, 0);
+    UpdateViewRects();
+}
+
+void ViewState::UpdateViewRects()
+{
+    const int w = renderWidth - 4;
+    const int h = renderHeight;
+    const int d = kSplitGap;
+    const int a = static_cast<int>(static_cast<float>(w) * splitX);
+    const int b = static_cast<int>(static_cast<float>(h) * splitY);
+    views[0].rect = {0, 0, a - 2 * d, b - 2 * d};
+    views[1].rect = {a + d, 0, w, b - 2 * d};
+    views[2].rect = {0, b + d, a - 2 * d, h};
+    views[3].rect = {a + d, b + d, w, h};
+    splitterBand = {a - 2 * d, b - 2 * d, a + d, b + d};
+}
+
+PixelRect ViewState::Viewport(int i) const
+{
+    if (fourViewMode) return views[i].rect;
+    return {0, 0, renderWidth, renderHeight};
+}
+
+void ViewState::SetViewType(int i, int type)
+{
+    View& v = views[i];
+    v.type = std::clamp(type, 0, kViewTypeCount - 1);
+    if (v.type == VIEW_PERS) {
+        v.eye = v.savedPersEye;
+        v.target = v.savedPersTarget;
+    } else {
+        v.eye = OrthoEye(v.type, v.target, 2000.0f);
+    }
+}
+
+void ViewState::SavePersCamera(int i)
+{
+    View& v = views[i];
+    if (v.type != VIEW_PERS) return;
+    v.savedPersEye = v.eye;
+    v.savedPersTarget = v.target;
+}
+
+Matrix4 ViewState::ProjectionMatrix(int i) const
+{
+    const PixelRect vp = Viewport(i);
+    const float w = static_cast<float>(std::max(vp.Width(), 1));
+    const float h = static_cast<float>(std::max(vp.Height(), 1));
+    if (IsOrthographic(views[i].type)) return MatrixOrthoLH(w * scale, h * scale, 0.0f, kFarPlane);
+    return MatrixPerspectiveFovLH(3.14159265f / 4.0f, w / h, 1.0f, kFarPlane);
+}
+
+Matrix4 ViewState::ViewMatrix(int i) const
+{
+    return MatrixLookAtLH(views[i].eye, views[i].target, {0, 1, 0});
+}
+
+Ray ViewState::PixelToRay(int i, int x, int y) const
+{
+    const View& v = views[i];
+    const PixelRect vp = Viewport(i);
+    const float w = static_cast<float>(std::max(vp.Width(), 1));
+    const float h = static_cast<float>(std::max(vp.Height(), 1));
+    if (IsOrthographic(v.type)) {
+        const OrthoAxes& axes = OrthoAxesOf(v.type);
+        const float sx = static_cast<float>(x - vp.left) - w * 0.5f;
+        const float sy = static_cast<float>(y - vp.top) - h * 0.5f;
+        return {v.eye + (axes.screenRight * sx + axes.screenDown * sy) * scale, axes.lookingAlong};
+    }
+    const Matrix4 projection = ProjectionMatrix(i);
+    const Matrix4 view = ViewMatrix(i);
+    const float vx = (2.0f * static_cast<float>(x - vp.left) / w - 1.0f) / projection.m[0][0];
+    const float vy = -(2.0f * static_cast<float>(y - vp.top) / h - 1.0f) / projection.m[1][1];
+    // The columns of the view matrix's rotation are the camera's axes in world space.
+    const Vec3 xAxis{view.m[0][0], view.m[1][0], view.m[2][0]};
+    const Vec3 yAxis{view.m[0][1], view.m[1][1], view.m[2][1]};
+    const Vec3 zAxis{view.m[0][2], view.m[1][2], view.m[2][2]};
+    return {v.eye, Normalize(xAxis * vx + yAxis * vy + zAxis)};
+}
+
+void ViewState::FitViews(const std::vector<const CMesh*>& meshes)
+{
+    Vec3 lo{1000000.0f, 1000000.0f, 1000000.0f};
+    Vec3 hi{-999999.875f, -999999.875f, -999999.875f};
+    for (const CMesh* mesh : meshes) {
+        if (!mesh) continue;
+        const Matrix4 world = mesh->GetMatrix();
+        const int count = mesh->GetVertexNum();
+        for (int k = 0; k < count; ++k) {
+            const _MESH_VERTEX* vertex = mesh->GetVertex(k);
+            const Vec3 p = TransformPoint({vertex->x, vertex->y, vertex->z}, world);
+            lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
+            hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
+        }
+    }
+    const Vec3 centre = (lo + hi) * 0.5f;
+    const float distance = kFarPlane * 0.5f;
+    for (View& v : views) {
+        v.target = centre;
+        if (v.type == VIEW_PERS)
+            v.eye = centre + (v.savedPersEye - v.savedPersTarget);
+        else
+            v.eye = OrthoEye(v.type, centre, distance);
+    }
+}
+
+void ViewState::LightFromFront()
+{
+    const View& v = views[CurrentView()];
+    lightDirection = Normalize(v.target - v.eye);
+}
+
+void ViewState::SetGridWidth(int width)
+{
+    gridWidth = std::clamp(width, kGridWidthMin, kGridWidthMax);
+}

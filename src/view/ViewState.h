@@ -1,0 +1,93 @@
+#pragma once
+
+#include "math/Matrix4.h"
+#include "view/ViewType.h"
+
+#include <vector>
+
+class CMesh;
+
+// A rectangle in render-window pixels; right and bottom are exclusive edges.
+struct PixelRect {
+    int left = 0, top = 0, right = 0, bottom = 0;
+    int Width() const { return right - left; }
+    int Height() const { return bottom - top; }
+    bool Contains(int x, int y) const { return x >= left && x < right && y >= top && y < bottom; }
+};
+
+// One of the four views (0 top left, 1 top right, 2 bottom left, 3 bottom right).
+struct View {
+    int enabled = 1;            // drawn and clickable only when 1
+    int type = VIEW_TOP;        // ViewType
+    PixelRect rect;             // area in render-window pixels
+    Vec3 eye{600, 600, -600};
+    Vec3 target{0, 0, 0};
+    Vec3 savedPersEye{600, 600, -600};  // the perspective camera kept while the view shows another type
+    Vec3 savedPersTarget{0, 0, 0};
+};
+
+// A world-space ray: origin and unit direction.
+struct Ray {
+    Vec3 origin;
+    Vec3 direction;
+};
+
+// The four views and the state they share: orthographic scale, split fractions,
+// view mode, grid and light. One instance for the whole program.
+class ViewState {
+public:
+    static constexpr int kViewCount = 4;
+    static constexpr float kFarPlane = 200000.0f;
+    static constexpr int kSplitGap = 1;            // d: half the splitter band
+    static constexpr int kGridWidthMin = 1;
+    static constexpr int kGridWidthMax = 10000;
+
+    View views[kViewCount];
+    float scale = 5.0f;           // world units per pixel in every orthographic view
+    float splitX = 0.5f;          // split fractions of the usable render size
+    float splitY = 0.5f;
+    int fourViewMode = 1;         // 0: only the maximised view is shown
+    int maximisedView = 0;
+    int activeView = 0;           // view of the last mouse press
+    int gridWidth = 10;           // replaced by the settings (default 50)
+    int gridXY = 0, gridYZ = 0, gridZX = 1;
+    Vec3 lightDirection{-1.0f, -1.0f, 2.0f};
+
+    // Size of the render window in pixels; recomputes the view rectangles and
+    // the splitter band.
+    void SetRenderSize(int width, int height);
+    int RenderWidth() const { return renderWidth; }
+    int RenderHeight() const { return renderHeight; }
+    // Recomputes the view rectangles from the render size and the split fractions.
+    void UpdateViewRects();
+    // The band between the views that a split drag grabs.
+    const PixelRect& SplitterBand() const { return splitterBand; }
+
+    // The view commands act on: the active view in four-view mode, else the maximised one.
+    int CurrentView() const { return fourViewMode ? activeView : maximisedView; }
+    // The viewport of view i: its rect in four-view mode, the whole render window in single-view mode.
+    PixelRect Viewport(int i) const;
+
+    // Stores the type and moves the eye to the type's default place (Pers: the saved pair).
+    void SetViewType(int i, int type);
+    // Copies a Pers view's eye and target into its saved pair (after the camera moved).
+    void SavePersCamera(int i);
+
+    Matrix4 ProjectionMatrix(int i) const;
+    Matrix4 ViewMatrix(int i) const;
+    // The pick ray under a render-window pixel of view i.
+    Ray PixelToRay(int i, int x, int y) const;
+
+    // Centres every view on the axis-aligned box of all vertices of meshes in
+    // their current world transform (null meshes are skipped).
+    void FitViews(const std::vector<const CMesh*>& meshes);
+    // Light direction := the viewing direction of the current view.
+    void LightFromFront();
+    // Sets the grid width, clamped to 1 ... 10000.
+    void SetGridWidth(int width);
+
+private:
+    int renderWidth = 0;
+    int renderHeight = 0;
+    PixelRect splitterBand;
+};

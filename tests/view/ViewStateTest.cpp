@@ -1,0 +1,154 @@
+#include "view/ViewState.h"
+#include "support/MatrixMatchers.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Screen position (pixels from the viewport's top left) of a world point in view i.
+Vec3 ToScreen(const ViewState& s, int i, Vec3 p)
+{
+    const Vec3 ndc = TransformCoord(p, s.ViewMatrix(i) * s.ProjectionMatrix(i));
+    const PixelRect vp = s.Viewport(i);
+    return {(ndc.x + 1) * 0.5f * vp.Width(), (1 - ndc.y) * 0.5f * vp.Height(), ndc.z};
+}
+
+ViewState MakeState()
+{
+    ViewState s;
+    s.SetRenderSize(804, 600);
+    return s;
+}
+
+TEST(ViewLayout, RectanglesFollowTheSplitWithAOnePixelGap)
+{
+    ViewState s = MakeState();
+    EXPECT_EQ(s.views[0].rect.left, 0);
+    EXPECT_EQ(s.views[0].rect.right, 398);
+    EXPECT_EQ(s.views[1].rect.left, 401);
+    EXPECT_EQ(s.views[1].rect.right, 800);
+    EXPECT_EQ(s.views[2].rect.top, 301);
+    EXPECT_EQ(s.views[2].rect.bottom, 600);
+    EXPECT_EQ(s.views[0].rect.bottom, 298);
+    EXPECT_EQ(s.SplitterBand().left, 398);
+    EXPECT_EQ(s.SplitterBand().right, 401);
+    // A frame client of 1000 x 800 gives a 910 x 600 render window.
+    s.SetRenderSize(910, 600);
+    EXPECT_EQ(s.views[0].rect.right, 451);
+    EXPECT_EQ(s.views[1].rect.left, 454);
+    EXPECT_EQ(s.views[3].rect.right, 906);
+    s.splitX = 0.25f;
+    s.UpdateViewRects();
+    EXPECT_EQ(s.views[1].rect.left, 226 + 1);
+}
+
+TEST(ViewLayout, SingleViewModeUsesTheWholeRenderWindow)
+{
+    ViewState s = MakeState();
+    s.fourViewMode = 0;
+    s.maximisedView = 2;
+    s.activeView = 1;
+    EXPECT_EQ(s.CurrentView(), 2);
+    EXPECT_EQ(s.Viewport(2).Width(), 804);
+    EXPECT_EQ(s.Viewport(2).Height(), 600);
+}
+
+TEST(ViewCamera, TypeChangePlacesTheEye)
+{
+    ViewState s = MakeState();
+    s.views[0].target = {1, 2, 3};
+    s.SetViewType(0, VIEW_TOP);
+    EXPECT_TRUE(VectorsNear(s.views[0].eye, {1, 2002, 2}, 0));
+    s.SetViewType(0, VIEW_BOTTOM_REV);
+    EXPECT_TRUE(VectorsNear(s.views[0].eye, {1, -1998, 4}, 0));
+    s.SetViewType(0, VIEW_RIGHT);
+    EXPECT_TRUE(VectorsNear(s.views[0].eye, {-1999, 2, 3}, 0));
+    // Pers takes the saved pair, so an orbited camera comes back.
+    s.views[0].savedPersEye = {10, 20, 30};
+    s.views[0].savedPersTarget = {1, 1, 1};
+    s.SetViewType(0, VIEW_PERS);
+    EXPECT_TRUE(VectorsNear(s.views[0].eye, {10, 20, 30}, 0));
+    EXPECT_TRUE(VectorsNear(s.views[0].target, {1, 1, 1}, 0));
+}
+
+TEST(ViewCamera, OrthographicViewsShowTheTabledScreenDirections)
+{
+    ViewState s = MakeState();
+    struct Case {
+        int type;
+        Vec3 right, down;
+    } cases[] = {
+        {VIEW_TOP, {1, 0, 0}, {0, 0, -1}},    {VIEW_TOP_REV, {-1, 0, 0}, {0, 0, 1}},
+        {VIEW_BOTTOM, {1, 0, 0}, {0, 0, 1}},  {VIEW_BOTTOM_REV, {-1, 0, 0}, {0, 0, -1}},
+        {VIEW_FRONT, {1, 0, 0}, {0, -1, 0}},  {VIEW_BACK, {-1, 0, 0}, {0, -1, 0}},
+        {VIEW_LEFT, {0, 0, 1}, {0, -1, 0}},   {VIEW_RIGHT, {0, 0, -1}, {0, -1, 0}},
+    };
+    for (const Case& c : cases) {
+        s.SetViewType(0, c.type);
+        s.FitViews({});
+        const Vec3 centre = ToScreen(s, 0, s.views[0].target);
+        const Vec3 right = ToScreen(s, 0, s.views[0].target + c.right * 50.0f);
+        const Vec3 down = ToScreen(s, 0, s.views[0].target + c.down * 50.0f);
+        // One pixel is `scale` world units: 50 units are 10 pixels.
+        EXPECT_NEAR(right.x - centre.x, 10.0f, 1e-2f) << ViewTypeName(c.type);
+        EXPECT_NEAR(right.y - centre.y, 0.0f, 1e-2f) << ViewTypeName(c.type);
+        EXPECT_NEAR(down.y - centre.y, 10.0f, 1e-2f) << ViewTypeName(c.type);
+        EXPECT_NEAR(down.x - centre.x, 0.0f, 1e-2f) << ViewTypeName(c.type);
+    }
+}
+
+TEST(ViewCamera, FitViewsCentresOrthoViewsAndKeepsThePersOffset)
+{
+    ViewState s = MakeState();
+    s.SetViewType(1, VIEW_PERS);
+    s.FitViews({});
+    EXPECT_TRUE(VectorsNear(s.views[0].target, {0.0625f, 0.0625f, 0.0625f}, 0));
+    EXPECT_TRUE(VectorsNear(s.views[0].eye, {0.0625f, 100000.0625f, -0.9375f}, 1e-2f));
+    // The Pers view moves with the centre but keeps direction and distance; its saved pair stays.
+    EXPECT_TRUE(VectorsNear(s.views[1].eye, Vec3{600, 600, -600} + Vec3{0.0625f, 0.0625f, 0.0625f}, 1e-3f));
+    EXPECT_TRUE(VectorsNear(s.views[1].savedPersEye, {600, 600, -600}, 0));
+}
+
+TEST(ViewPicking, OrthographicRayStartsUnderThePixel)
+{
+    ViewState s = MakeState();
+    s.SetViewType(2, VIEW_FRONT);
+    s.FitViews({});
+    const PixelRect r = s.views[2].rect;
+    // 10 pixels right of and 4 below the viewport centre.
+    const int x = r.left + r.Width() / 2 + 10, y = r.top + r.Height() / 2 + 4;
+    const Ray ray = s.PixelToRay(2, x, y);
+    const float halfW = r.Width() * 0.5f - static_cast<float>(r.Width() / 2);
+    const float halfH = r.Height() * 0.5f - static_cast<float>(r.Height() / 2);
+    EXPECT_NEAR(ray.origin.x - s.views[2].eye.x, (10 - halfW) * 5.0f, 1e-3f);
+    EXPECT_NEAR(ray.origin.y - s.views[2].eye.y, -(4 - halfH) * 5.0f, 1e-3f);
+    EXPECT_TRUE(VectorsNear(ray.direction, {0, 0, 1}, 0));
+}
+
+TEST(ViewPicking, PerspectiveRayThroughThePixelOfAPoint)
+{
+    ViewState s = MakeState();
+    s.SetViewType(1, VIEW_PERS);
+    const Vec3 point{30, -20, 40};
+    const Vec3 screen = ToScreen(s, 1, point);
+    const PixelRect r = s.views[1].rect;
+    const Ray ray = s.PixelToRay(1, r.left + static_cast<int>(std::lround(screen.x)),
+                                 r.top + static_cast<int>(std::lround(screen.y)));
+    const Vec3 toPoint = Normalize(point - s.views[1].eye);
+    EXPECT_GT(Dot(ray.direction, toPoint), 0.99999f);
+}
+
+TEST(ViewState, LightFromFrontAndGridClamp)
+{
+    ViewState s = MakeState();
+    s.SetViewType(0, VIEW_FRONT);
+    s.activeView = 0;
+    s.LightFromFront();
+    EXPECT_TRUE(VectorsNear(s.lightDirection, {0, 0, 1}, 1e-6f));
+    s.SetGridWidth(0);
+    EXPECT_EQ(s.gridWidth, 1);
+    s.SetGridWidth(20000);
+    EXPECT_EQ(s.gridWidth, 10000);
+}
+
+}  // namespace
