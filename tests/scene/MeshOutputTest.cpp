@@ -105,7 +105,7 @@ TEST(MeshOutput, AModelPartIsSavedAsMeshAndLoadedFromItAfterwards)
     NewMotion(scene, "m");
     ASSERT_TRUE(SaveProject(scene, folder.File("p.anm"), prompt));
     ASSERT_TRUE(folder.Exists("arm.mesh"));
-    folder.Write("arm.mqo", CubeModelText(5.0f));  // the model changes; the project keeps its .mesh
+    folder.Write("arm.mqo", CubeObjectFile(5.0f));  // the model changes; the project keeps its .mesh
 
     Scene loaded;
     ASSERT_EQ(LoadProject(loaded, folder.File("p.anm")), 1) << loaded.lastLoadError;

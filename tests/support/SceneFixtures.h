@@ -1,35 +1,56 @@
 #pragma once
 
+#include "meshlib/CMesh.h"
+#include "meshlib/CMeshBase.h"
+#include "meshlib/LoadedModel.h"
 #include "scene/Scene.h"
 #include "support/TempFolder.h"
 
 #include <string>
 #include <vector>
 
-// A closed cube of edge 2 * half around the origin as model text: 8 vertices,
-// 6 quads (12 triangles).
-inline std::string CubeModelText(float half = 1.0f)
+// A closed cube of edge 2 * half around the origin, 12 triangles facing
+// outward, as the bytes of an object file. It is written by the mesh
+// library's own writer, whose files the loader recognises by their content
+// whatever their extension. texture names a texture file of the material
+// ("" for none).
+inline std::string CubeObjectFile(float half = 1.0f, const std::string& texture = "")
 {
-    const std::string h = std::to_string(half);
-    const std::string n = std::to_string(-half);
-    return "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n"
-           "Material 1 {\r\n\t\"mat1\" col(1.000 1.000 1.000 1.000) dif(0.800) amb(0.600) emi(0.000) spc(0.000) "
-           "power(5.00)\r\n}\r\n"
-           "Object \"cube\" {\r\n\tvertex 8 {\r\n"
-           "\t\t" + n + " " + h + " " + n + "\r\n\t\t" + h + " " + h + " " + n + "\r\n"
-           "\t\t" + h + " " + n + " " + n + "\r\n\t\t" + n + " " + n + " " + n + "\r\n"
-           "\t\t" + n + " " + h + " " + h + "\r\n\t\t" + h + " " + h + " " + h + "\r\n"
-           "\t\t" + h + " " + n + " " + h + "\r\n\t\t" + n + " " + n + " " + h + "\r\n\t}\r\n"
-           "\tface 6 {\r\n"
-           "\t\t4 V(0 1 2 3) M(0)\r\n\t\t4 V(5 4 7 6) M(0)\r\n\t\t4 V(4 5 1 0) M(0)\r\n"
-           "\t\t4 V(3 2 6 7) M(0)\r\n\t\t4 V(4 0 3 7) M(0)\r\n\t\t4 V(1 5 6 2) M(0)\r\n\t}\r\n}\r\nEof\r\n";
+    LoadedModel model;
+    model.materials.resize(1);
+    model.materials[0].diffuse = {0.8f, 0.8f, 0.8f, 1.0f};
+    model.materials[0].texturePath = texture;
+    const Vec3 axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    // Outward normal n with u x v = n, so the corners -u-v, u-v, u+v, -u+v run clockwise seen from outside.
+    const int faces[6][3] = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}};
+    for (int f = 0; f < 3; ++f)
+        for (float sign : {1.0f, -1.0f}) {
+            const Vec3 n = axes[faces[f][0]] * sign;
+            const Vec3 u = sign > 0 ? axes[faces[f][1]] : axes[faces[f][2]];
+            const Vec3 v = sign > 0 ? axes[faces[f][2]] : axes[faces[f][1]];
+            const uint32_t first = static_cast<uint32_t>(model.vertices.size());
+            const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+            for (const auto& c : corners) {
+                const Vec3 p = (n + u * c[0] + v * c[1]) * half;
+                model.vertices.push_back({p.x, p.y, p.z, n.x, n.y, n.z, (c[0] + 1) / 2, (1 - c[1]) / 2});
+            }
+            for (uint32_t i : {0u, 1u, 2u, 0u, 2u, 3u}) model.indices.push_back(first + i);
+            model.triangleMaterials.insert(model.triangleMaterials.end(), 2, 0);
+        }
+    TempFolder scratch;
+    CMeshBase base;
+    CMesh mesh;
+    base.InitMesh(&mesh, 1);
+    if (!mesh.LoadModel(model, scratch.File("cube.mqo"), 1.0f) || !mesh.SaveMeshFile(scratch.File("cube.mesh")))
+        return std::string();
+    return scratch.Read("cube.mesh");
 }
 
-// Writes a cube model file named fileName into folder and adds it as a Part
+// Writes a cube object file named fileName into folder and adds it as a Part
 // under the tree's selected item. Returns the new Part's index.
 inline int AddCube(Scene& scene, const TempFolder& folder, const std::string& fileName, float half = 1.0f)
 {
-    folder.Write(fileName, CubeModelText(half));
+    folder.Write(fileName, CubeObjectFile(half));
     scene.AddPartFromFile(folder.File(fileName));
     return scene.PartCount() - 1;
 }
