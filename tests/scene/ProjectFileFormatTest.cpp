@@ -247,7 +247,7 @@ TEST(ProjectFileFormat, MotionNamesMustBeTerminatedNonEmptyShortAndUnique)
     Put(bytes, kWalkName, std::string("\x95\xE0\x82\xAD") + std::string(16, '\0'));
     EXPECT_NE(ExpectRefused(bytes).find("used twice"), std::string::npos);
     // Bytes after the terminator carry no meaning.
-    Put(bytes, kWalkName, std::string("run\0garbage-here\x01\x02", 20));
+    Put(bytes, kWalkName, std::string("run\0garbage-here!!\x01\x02", 20));
     ProjectData data;
     std::string error;
     ASSERT_TRUE(ParseExact(bytes, data, error)) << error;
