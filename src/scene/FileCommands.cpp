@@ -10,7 +10,7 @@
 void NewProject(Scene& scene, UserPrompt& prompt)
 {
     if (prompt.AskYesNo("現在のデータは失われます。よろしいですか？", "新規作成")) scene.ClearScene();
-    scene.Observer().HistoryFreeNeeded();
+    scene.poseHistory.FreeHistory();
 }
 
 void SaveWithPrompt(Scene& scene, UserPrompt& prompt)

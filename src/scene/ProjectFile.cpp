@@ -133,8 +133,8 @@ int OpenProject(Scene& scene, const std::string& path)
     const int result = LoadProject(scene, path, &replaced);
     // A file refused before anything was touched leaves the scene, its history and its views as they were.
     if (!replaced) return result;
-    scene.Observer().HistoryRestartNeeded();
+    scene.poseHistory.RestartHistory();
     scene.UpdateTitle();
-    scene.Observer().ViewsFitNeeded();
+    scene.FitViews();
     return result;
 }

@@ -36,8 +36,9 @@ bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt);
 // the scene was cleared and reloaded.
 int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced = nullptr);
 
-// LoadProject, then, when the scene was replaced, the title is rebuilt and the
-// undo history and the views are told to start over. Returns LoadProject's result.
+// LoadProject, then, when the scene was replaced, the undo history restarts,
+// the title is rebuilt and the views are fitted to the model. Returns
+// LoadProject's result. The old scene's textures are released with it.
 int OpenProject(Scene& scene, const std::string& path);
 
 // Writes every texture of the mesh manager that has no file in directory yet,

@@ -12,11 +12,6 @@
 
 namespace {
 
-bool Saw(const std::vector<std::string>& events, const std::string& event)
-{
-    return std::find(events.begin(), events.end(), event) != events.end();
-}
-
 // body(0) > arm(1), leg(2) partner of body, arm again as a top-level Part (3);
 // two Motions with keys.
 struct SavedModel {
@@ -89,8 +84,9 @@ TEST(ProjectFile, SaveAndLoadKeepLinksMotionsAndKeysAndRenumberRepeatedNames)
     EXPECT_EQ(loaded.currentMotion, 1);
     EXPECT_EQ(loaded.projectFileName, "model.anm");
     EXPECT_NE(loaded.titleText.find("model.anm"), std::string::npos);
-    EXPECT_TRUE(Saw(observer.events, "history restart"));
-    EXPECT_TRUE(Saw(observer.events, "fit"));
+    EXPECT_EQ(observer.events.back(), "title " + loaded.titleText);
+    EXPECT_EQ(loaded.poseHistory.SnapshotCount(), 1);
+    EXPECT_EQ(loaded.poseHistory.PartCount(), 4);
 }
 
 TEST(ProjectFile, ObjectFilesAreFoundIgnoringCaseAndMeshBeforeModel)
@@ -122,8 +118,6 @@ TEST(ProjectFile, MissingObjectFileStopsWithThePartsBeforeItAndNoMotions)
     std::filesystem::remove(model.folder.File("leg.mqo"));
 
     Scene loaded;
-    RecordingObserver observer;
-    loaded.SetObserver(&observer);
     EXPECT_EQ(OpenProject(loaded, model.ProjectPath()), 0);
     EXPECT_EQ(loaded.PartCount(), 2);
     EXPECT_TRUE(loaded.motions.empty());
@@ -132,7 +126,8 @@ TEST(ProjectFile, MissingObjectFileStopsWithThePartsBeforeItAndNoMotions)
     EXPECT_EQ(loaded.parts[0]->symmetryIndex, -1);
     EXPECT_NE(loaded.lastLoadError.find("leg.mesh"), std::string::npos) << loaded.lastLoadError;
     EXPECT_NE(loaded.lastLoadError.find("Part 2"), std::string::npos);
-    EXPECT_TRUE(Saw(observer.events, "history restart"));
+    EXPECT_EQ(loaded.poseHistory.SnapshotCount(), 1);
+    EXPECT_EQ(loaded.poseHistory.PartCount(), 2);
     EXPECT_NE(loaded.titleText.find("model.anm"), std::string::npos);
 }
 
@@ -160,6 +155,8 @@ TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
     model.folder.Write("damaged.anm", bytes);
 
     SavedModel other;
+    other.scene.poseHistory.RestartHistory();
+    other.scene.poseHistory.PushUndo();
     RecordingObserver observer;
     other.scene.SetObserver(&observer);
     EXPECT_EQ(OpenProject(other.scene, model.folder.File("damaged.anm")), 0);
@@ -168,6 +165,7 @@ TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
     EXPECT_EQ(other.scene.motions.size(), 2u);
     EXPECT_EQ(other.scene.projectFileName, UNTITLED_PROJECT_NAME);
     EXPECT_TRUE(observer.events.empty());
+    EXPECT_EQ(other.scene.poseHistory.SnapshotCount(), 2);  // the undo steps survive
 
     EXPECT_EQ(OpenProject(other.scene, model.folder.File("absent.anm")), 0);
     EXPECT_NE(other.scene.lastLoadError.find("absent.anm"), std::string::npos);
@@ -209,13 +207,11 @@ TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
     ASSERT_TRUE(model.folder.Exists("model.anm"));
     model.prompt.asked.clear();
 
-    RecordingObserver observer;
-    model.scene.SetObserver(&observer);
     model.prompt.yesNo = {true};
     NewProject(model.scene, model.prompt);
     EXPECT_EQ(model.prompt.asked.back(), "新規作成|現在のデータは失われます。よろしいですか？");
     EXPECT_EQ(model.scene.PartCount(), 0);
-    EXPECT_TRUE(Saw(observer.events, "history free"));
+    EXPECT_EQ(model.scene.poseHistory.SnapshotCount(), 0);
     EXPECT_EQ(model.scene.projectPath, model.ProjectPath());
 
     AddCube(model.scene, model.folder, "new.mqo");
@@ -234,12 +230,14 @@ TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
     EXPECT_EQ(check.parts[0]->displayName, "new");
 }
 
-TEST(FileCommands, NewAnsweredNoKeepsTheScene)
+TEST(FileCommands, NewAnsweredNoKeepsTheSceneButStillEmptiesTheHistory)
 {
     SavedModel model;
+    model.scene.poseHistory.RestartHistory();
     model.prompt.yesNo = {false};
     NewProject(model.scene, model.prompt);
     EXPECT_EQ(model.scene.PartCount(), 4);
+    EXPECT_EQ(model.scene.poseHistory.SnapshotCount(), 0);
 }
 
 TEST(FileCommands, SaveAsCancelledWritesNothing)

@@ -293,7 +293,7 @@ TEST(SceneTitle, TextBeforeAnyProjectAndWithACurrentPart)
     AddCube(scene, folder, "arm.mqo");
     AddCubeUnder(scene, folder, -1, "leg.mqo");
     scene.projectFileName = "robot.anm";
-    scene.gridWidth = 50;
+    scene.viewState.gridWidth = 50;
     scene.UpdateTitle();
     EXPECT_EQ(scene.titleText,
               "Marionettica3D Ver 1.0.0   robot.anm face:24 mesh:2   leg face:12 mesh:1   グリッドの幅:50");

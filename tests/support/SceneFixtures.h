@@ -88,9 +88,6 @@ public:
     }
     void TransformPanelNeedsRefresh() override { events.push_back("transform"); }
     void MotionPanelNeedsRefresh() override { events.push_back("motion"); }
-    void HistoryRestartNeeded() override { events.push_back("history restart"); }
-    void ViewsFitNeeded() override { events.push_back("fit"); }
-    void HistoryFreeNeeded() override { events.push_back("history free"); }
 
     std::vector<std::string> events;
 };
