@@ -1,19 +1,12 @@
 // The sample figure under examples/figure: its models read as the editor reads
 // them, face outward, look at the "Front" view, and come in mirror pairs; its
 // project puts them together standing on the ground and holds two motions.
-#include "anim/ExportXFile.h"
 #include "math/Vec3.h"
 #include "meshlib/MqoReader.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
-#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
-
-#ifdef M3D_HAVE_ASSIMP
-#include <assimp/Importer.hpp>
-#include <assimp/scene.h>
-#endif
 
 #include <algorithm>
 #include <set>
@@ -174,32 +167,3 @@ TEST(SampleFigureProject, OpensWithItsTreePartnersAndMotions)
     EXPECT_GT(top, 160.0f);
     EXPECT_LT(top, 180.0f);
 }
-
-#ifdef M3D_HAVE_ASSIMP
-TEST(SampleFigureProject, ExportReadsBackAsAJointedAnimatedModel)
-{
-    Scene scene;
-    ASSERT_EQ(LoadProject(scene, kFigureDir + "figure.anm"), 1) << scene.lastLoadError;
-    TempFolder folder;
-    const ExportXResult result = ExportXFile(scene, folder.File("figure.x"), DEFAULT_TIME_SCALE_FACTOR);
-    ASSERT_TRUE(result.written) << result.message;
-
-    Assimp::Importer importer;
-    const aiScene* read = importer.ReadFile(folder.File("figure.x"), 0);
-    ASSERT_NE(read, nullptr) << importer.GetErrorString();
-    const aiNode* torso = read->mRootNode->FindNode("Frame_torso");
-    ASSERT_NE(torso, nullptr);
-    EXPECT_EQ(torso->mParent, read->mRootNode);
-    const aiNode* foot = read->mRootNode->FindNode("Frame_foot_r");
-    ASSERT_NE(foot, nullptr);
-    EXPECT_STREQ(foot->mParent->mName.C_Str(), "Frame_lower_leg_r");
-    EXPECT_STREQ(foot->mParent->mParent->mParent->mName.C_Str(), "Frame_torso");
-    ASSERT_EQ(read->mNumAnimations, 2u);
-    EXPECT_STREQ(read->mAnimations[0]->mName.C_Str(), "wave");
-    EXPECT_STREQ(read->mAnimations[1]->mName.C_Str(), "walk");
-    for (unsigned a = 0; a < 2; ++a) {
-        ASSERT_EQ(read->mAnimations[a]->mNumChannels, 14u);
-        EXPECT_EQ(read->mAnimations[a]->mChannels[0]->mNumPositionKeys, a == 0 ? 4u : 5u);
-    }
-}
-#endif
