@@ -25,6 +25,8 @@ public:
     // Motions, the current Motion or the Part set changed; the motion panel
     // refills its list and scroll ranges and repaints.
     virtual void MotionPanelNeedsRefresh() {}
+    // Whether "Undo" and "Redo" can be pressed now.
+    virtual void UndoButtonsChanged(bool /*undoEnabled*/, bool /*redoEnabled*/) {}
     // The Part set was replaced (a project was opened): the undo history
     // restarts from the current state and the views are fitted to the model.
     virtual void HistoryRestartNeeded() {}
