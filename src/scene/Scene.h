@@ -116,6 +116,9 @@ public:
     // Why the last AddPartFromFile or LoadProject could not read everything
     // (file, place, reason; one line per problem); "" when all was read.
     std::string lastLoadError;
+    // Why the last SaveProject could not write everything (project file,
+    // .mesh files, textures); "" when all was written.
+    std::string lastSaveError;
 
 private:
     void OnSelectionChanged();

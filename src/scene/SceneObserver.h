@@ -27,10 +27,4 @@ public:
     virtual void MotionPanelNeedsRefresh() {}
     // Whether "Undo" and "Redo" can be pressed now.
     virtual void UndoButtonsChanged(bool /*undoEnabled*/, bool /*redoEnabled*/) {}
-    // The Part set was replaced (a project was opened): the undo history
-    // restarts from the current state and the views are fitted to the model.
-    virtual void HistoryRestartNeeded() {}
-    virtual void ViewsFitNeeded() {}
-    // A new project was started: the undo history is emptied.
-    virtual void HistoryFreeNeeded() {}
 };

@@ -49,6 +49,9 @@ public:
 // the perspective camera. Coordinates are render-window pixels (origin at its
 // top-left corner). Works on the Scene's views, Parts, transform panel flags
 // and pose history; one drag that changes the pose records one undo step.
+// Picking sees only what lies in front of the camera. A rotate drag on a Part
+// straight above or below the perspective eye turns it about the vertical and
+// the level axis across the view's own line of sight.
 class MouseController {
 public:
     // frameWidth is the width of a dialog frame in pixels, kept clear of the
