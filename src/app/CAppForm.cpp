@@ -7,6 +7,7 @@
 #include "app/RenderWidget.h"
 #include "app/VersionDialog.h"
 #include "scene/ProgramArguments.h"
+#include "scene/ProjectFile.h"
 #include "scene/Scene.h"
 #include "settings/AppSettings.h"
 #include "view/DeviceState.h"
@@ -162,8 +163,8 @@ void CAppForm::OpenStartupFile(const std::string& path)
             QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
         break;
     case FileAction::OpenProject:
-        QMessageBox::warning(this, QStringLiteral("Error"),
-                             QString::fromStdString(path + ": プロジェクトファイルはまだ開けません。"));
+        if (!OpenProject(scene, path) || !scene.lastLoadError.empty())
+            QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
         break;
     case FileAction::None: break;
     }

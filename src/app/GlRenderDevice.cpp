@@ -21,51 +21,60 @@ constexpr int kColourSlot = 1;
 
 // Per-vertex lighting as the fixed-function pipeline does it: the lit colour is
 // clamped before the texture multiplies it; lighting off takes the material's
-// diffuse colour as it is.
-const char* const kMeshVertexShader = R"(#version 330 core
+// diffuse colour as it is. Normals are not renormalised after the transform,
+// as there, which lets the light be taken into model space once per draw
+// instead of every normal into world space. LIT and TEXTURED choose the variant.
+const char* const kMeshVertexShader = R"(
 layout(location = 0) in vec3 aPosition;
 layout(location = 1) in vec3 aNormal;
 layout(location = 2) in vec2 aTexCoord;
 uniform mat4 uWorldViewProjection;
-uniform mat3 uNormalMatrix;
-uniform bool uLighting;
-uniform vec3 uLightDirection;
+uniform vec4 uDiffuse;
+#if LIT
+uniform vec3 uTowardsLight;  // in model space
 uniform vec3 uLightDiffuse;
 uniform vec3 uAmbientLight;
-uniform vec4 uDiffuse;
 uniform vec3 uAmbient;
 uniform vec3 uEmissive;
+#endif
 out vec4 vColour;
+#if TEXTURED
 out vec2 vTexCoord;
+#endif
 void main()
 {
     gl_Position = uWorldViewProjection * vec4(aPosition, 1.0);
+#if TEXTURED
     vTexCoord = aTexCoord;
-    if (!uLighting) {
-        vColour = uDiffuse;
-        return;
-    }
-    vec3 n = uNormalMatrix * aNormal;
-    float len = length(n);
-    float facing = len > 0.0 ? max(dot(n / len, -uLightDirection), 0.0) : 0.0;
+#endif
+#if LIT
+    float facing = max(dot(aNormal, uTowardsLight), 0.0);
     vec3 lit = uEmissive + uAmbientLight * uAmbient + uLightDiffuse * uDiffuse.rgb * facing;
     vColour = vec4(clamp(lit, 0.0, 1.0), uDiffuse.a);
+#else
+    vColour = uDiffuse;
+#endif
 }
 )";
 
-const char* const kMeshFragmentShader = R"(#version 330 core
+const char* const kMeshFragmentShader = R"(
 in vec4 vColour;
+#if TEXTURED
 in vec2 vTexCoord;
-uniform bool uTextured;
 uniform sampler2D uTexture;
+#endif
 out vec4 fragColour;
 void main()
 {
-    fragColour = uTextured ? texture(uTexture, vTexCoord) * vColour : vColour;
+#if TEXTURED
+    fragColour = texture(uTexture, vTexCoord) * vColour;
+#else
+    fragColour = vColour;
+#endif
 }
 )";
 
-const char* const kLineVertexShader = R"(#version 330 core
+const char* const kLineVertexShader = R"(
 layout(location = 0) in vec3 aPosition;
 layout(location = 1) in vec4 aColour;
 uniform mat4 uWorldViewProjection;
@@ -77,13 +86,12 @@ void main()
 }
 )";
 
-const char* const kLineFragmentShader = R"(#version 330 core
+const char* const kLineFragmentShader = R"(
 in vec4 vColour;
 out vec4 fragColour;
 void main() { fragColour = vColour; }
 )";
 
-QVector3D Rgb(const ColorValue& c) { return {c.r, c.g, c.b}; }
 
 QVector3D RgbOf(uint32_t argb)
 {
@@ -100,23 +108,27 @@ void SetMatrixUniform(QOpenGLFunctions_3_3_Core* gl, QOpenGLShaderProgram& progr
     gl->glUniformMatrix4fv(program.uniformLocation(name), 1, GL_FALSE, values);
 }
 
-// Normals follow the inverse transpose of the world's 3 x 3 part.
-void SetNormalMatrixUniform(QOpenGLFunctions_3_3_Core* gl, QOpenGLShaderProgram& program, const Matrix4& world)
+// Normals go to the world by the inverse transpose A of the world's 3 x 3
+// part (n' = n A, row vectors), so n' . l = n . (A l): the light direction
+// comes into model space by A taken as a column-vector product.
+Vec3 TowardsLightInModelSpace(const Matrix4& world, Vec3 direction)
 {
     Matrix4 rotation = world;
     rotation.SetTranslation({0, 0, 0});
     Matrix4 inverse;
-    if (!MatrixInverse(rotation, inverse)) inverse = Matrix4::Identity();
-    const Matrix4 n = MatrixTranspose(inverse);
-    const float values[9] = {n.m[0][0], n.m[0][1], n.m[0][2], n.m[1][0], n.m[1][1],
-                             n.m[1][2], n.m[2][0], n.m[2][1], n.m[2][2]};
-    gl->glUniformMatrix3fv(program.uniformLocation("uNormalMatrix"), 1, GL_FALSE, values);
+    if (!MatrixInverse(rotation, inverse)) return {0, 0, 0};
+    const Matrix4 a = MatrixTranspose(inverse);
+    const Vec3 l = direction * -1.0f;
+    return {a.m[0][0] * l.x + a.m[0][1] * l.y + a.m[0][2] * l.z, a.m[1][0] * l.x + a.m[1][1] * l.y + a.m[1][2] * l.z,
+            a.m[2][0] * l.x + a.m[2][1] * l.y + a.m[2][2] * l.z};
 }
 
-bool BuildProgram(QOpenGLShaderProgram& program, const char* vertex, const char* fragment, std::string& error)
+bool BuildProgram(QOpenGLShaderProgram& program, const char* vertex, const char* fragment, std::string& error,
+                  const QByteArray& defines = QByteArray())
 {
-    if (!program.addShaderFromSourceCode(QOpenGLShader::Vertex, vertex) ||
-        !program.addShaderFromSourceCode(QOpenGLShader::Fragment, fragment) || !program.link()) {
+    const QByteArray header = "#version 330 core\n" + defines;
+    if (!program.addShaderFromSourceCode(QOpenGLShader::Vertex, header + vertex) ||
+        !program.addShaderFromSourceCode(QOpenGLShader::Fragment, header + fragment) || !program.link()) {
         error = "OpenGL shaders: " + program.log().toStdString();
         return false;
     }
@@ -137,11 +149,28 @@ bool GlRenderDevice::Initialize(QOpenGLContext* context, std::string& error)
         error = "OpenGL 3.3 core functions are not available";
         return false;
     }
-    meshProgram = std::make_unique<QOpenGLShaderProgram>();
+    for (int variant = 0; variant < int(meshPrograms.size()); ++variant) {
+        MeshProgram& m = meshPrograms[size_t(variant)];
+        m.program = std::make_unique<QOpenGLShaderProgram>();
+        const QByteArray defines = QByteArray("#define LIT ") + ((variant & 1) ? "1" : "0") +
+                                   "\n#define TEXTURED " + ((variant & 2) ? "1" : "0") + "\n";
+        if (!BuildProgram(*m.program, kMeshVertexShader, kMeshFragmentShader, error, defines)) {
+            for (MeshProgram& built : meshPrograms) built.program.reset();
+            return false;
+        }
+        QOpenGLShaderProgram& p = *m.program;
+        m.worldViewProjection = p.uniformLocation("uWorldViewProjection");
+        m.towardsLight = p.uniformLocation("uTowardsLight");
+        m.lightDiffuse = p.uniformLocation("uLightDiffuse");
+        m.ambientLight = p.uniformLocation("uAmbientLight");
+        m.diffuse = p.uniformLocation("uDiffuse");
+        m.ambient = p.uniformLocation("uAmbient");
+        m.emissive = p.uniformLocation("uEmissive");
+        m.texture = p.uniformLocation("uTexture");
+    }
     lineProgram = std::make_unique<QOpenGLShaderProgram>();
-    if (!BuildProgram(*meshProgram, kMeshVertexShader, kMeshFragmentShader, error) ||
-        !BuildProgram(*lineProgram, kLineVertexShader, kLineFragmentShader, error)) {
-        meshProgram.reset();
+    if (!BuildProgram(*lineProgram, kLineVertexShader, kLineFragmentShader, error)) {
+        for (MeshProgram& built : meshPrograms) built.program.reset();
         lineProgram.reset();
         return false;
     }
@@ -201,7 +230,7 @@ void GlRenderDevice::ReleaseResources()
     const unsigned buffers[3] = {streamVertexBuffer, streamIndexBuffer, lineBuffer};
     gl->glDeleteBuffers(3, buffers);
     streamVao = lineVao = streamVertexBuffer = streamIndexBuffer = lineBuffer = 0;
-    meshProgram.reset();
+    for (MeshProgram& m : meshPrograms) m.program.reset();
     lineProgram.reset();
     gl = nullptr;
     texture = nullptr;
@@ -317,20 +346,23 @@ Matrix4 GlRenderDevice::ClipProjection() const
 
 void GlRenderDevice::UploadMeshUniforms()
 {
-    QOpenGLShaderProgram& p = *meshProgram;
-    p.bind();
-    SetMatrixUniform(gl, p, "uWorldViewProjection", world * view * ClipProjection());
-    SetNormalMatrixUniform(gl, p, world);
-    p.setUniformValue("uLighting", lighting);
-    p.setUniformValue("uLightDirection", QVector3D(light.direction.x, light.direction.y, light.direction.z));
-    p.setUniformValue("uLightDiffuse", Rgb(light.diffuse));
-    p.setUniformValue("uAmbientLight", RgbOf(ambientLight));
+    const MeshProgram& m = meshPrograms[size_t((lighting ? 1 : 0) | (texture != nullptr ? 2 : 0))];
+    m.program->bind();
+    float values[16];
+    (world * view * ClipProjection()).ToArray(values);
+    gl->glUniformMatrix4fv(m.worldViewProjection, 1, GL_FALSE, values);
     const ColorValue& d = material.diffuse;
-    p.setUniformValue("uDiffuse", QVector4D(d.r, d.g, d.b, d.a));
-    p.setUniformValue("uAmbient", Rgb(material.ambient));
-    p.setUniformValue("uEmissive", Rgb(material.emissive));
-    p.setUniformValue("uTextured", texture != nullptr);
-    p.setUniformValue("uTexture", 0);
+    gl->glUniform4f(m.diffuse, d.r, d.g, d.b, d.a);
+    if (lighting) {
+        const Vec3 towards = TowardsLightInModelSpace(world, light.direction);
+        gl->glUniform3f(m.towardsLight, towards.x, towards.y, towards.z);
+        gl->glUniform3f(m.lightDiffuse, light.diffuse.r, light.diffuse.g, light.diffuse.b);
+        const QVector3D ambientColour = RgbOf(ambientLight);
+        gl->glUniform3f(m.ambientLight, ambientColour.x(), ambientColour.y(), ambientColour.z());
+        gl->glUniform3f(m.ambient, material.ambient.r, material.ambient.g, material.ambient.b);
+        gl->glUniform3f(m.emissive, material.emissive.r, material.emissive.g, material.emissive.b);
+    }
+    if (texture != nullptr) gl->glUniform1i(m.texture, 0);
     gl->glActiveTexture(GL_TEXTURE0);
     if (texture == nullptr) {
         gl->glBindTexture(GL_TEXTURE_2D, 0);

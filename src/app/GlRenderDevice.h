@@ -2,6 +2,7 @@
 
 #include "render/RenderDevice.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <unordered_map>
@@ -96,7 +97,14 @@ private:
 
     QOpenGLFunctions_3_3_Core* gl = nullptr;
     void (*clipControl)(unsigned origin, unsigned depth) = nullptr;
-    std::unique_ptr<QOpenGLShaderProgram> meshProgram;
+    // The lit colour shader in four variants (lighting on or off, texture or
+    // none), so that no variant pays for work another one needs.
+    struct MeshProgram {
+        std::unique_ptr<QOpenGLShaderProgram> program;
+        int worldViewProjection = -1, towardsLight = -1, lightDiffuse = -1,
+            ambientLight = -1, diffuse = -1, ambient = -1, emissive = -1, texture = -1;
+    };
+    std::array<MeshProgram, 4> meshPrograms;  // index: 1 lit + 2 textured
     std::unique_ptr<QOpenGLShaderProgram> lineProgram;
     unsigned streamVao = 0, streamVertexBuffer = 0, streamIndexBuffer = 0;
     unsigned lineVao = 0, lineBuffer = 0;

@@ -1,4 +1,5 @@
 #include "app/CommandIds.h"
+#include "meshlib/LoadedModel.h"
 #include "support/SceneParts.h"
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
@@ -46,7 +47,8 @@ bool RowHas(const QImage& image, int y, int x0, int x1, QRgb colour)
                             .arg(x).arg(y).arg(Describe((image).pixel((x), (y)))).arg(Describe(colour))))
 
 // The four views of a scene with two white boxes: "east" centred at
-// (150, 0, 0) and "near" centred at (0, 0, -150), both 80 units wide. With the
+// (150, 0, 0) and "near" centred at (0, 0, -150), both 80 units wide, and a
+// textured square left of the origin. With the
 // default scale of 5 units a pixel and a 910 x 600 render window, view 0 (Top)
 // is centred at (225.5, 149), view 2 (Front) at (225.5, 450.5) and view 3 at
 // (680, 450.5); a box centre 150 units off lies 30 pixels from the view centre.
@@ -69,9 +71,41 @@ private Q_SLOTS:
             sceneparts::AddBoxPart(scratch, folder, "east", {150, 0, 0}, 40);
             sceneparts::AddBoxPart(scratch, folder, "near", {0, 0, -150}, 40);
         }
+        // A 2 x 2 texture (red, green over blue, white) on a square facing -Z,
+        // 200 units wide, centred at (-150, -250, -60): below and left of the
+        // origin in Front, in front of the grid.
+        QImage texels(2, 2, QImage::Format_RGB32);
+        texels.setPixel(0, 0, qRgb(255, 0, 0));
+        texels.setPixel(1, 0, qRgb(0, 255, 0));
+        texels.setPixel(0, 1, qRgb(0, 0, 255));
+        texels.setPixel(1, 1, qRgb(255, 255, 255));
+        QVERIFY(texels.save(QString::fromStdString(folder.File("quad.png"))));
+        {
+            LoadedModel quad;
+            const float corners[4][4] = {{-250, -150, 0, 0}, {-50, -150, 1, 0}, {-50, -350, 1, 1}, {-250, -350, 0, 1}};
+            for (const auto& c : corners) {
+                _MESH_VERTEX v;
+                v.x = c[0];
+                v.y = c[1];
+                v.z = -60;
+                v.nz = -1;
+                v.tu = c[2];
+                v.tv = c[3];
+                quad.vertices.push_back(v);
+            }
+            quad.indices = {0, 1, 2, 0, 2, 3};
+            quad.triangleMaterials = {0, 0};
+            quad.materials.push_back(sceneparts::WhiteMaterial());
+            quad.materials[0].texturePath = "quad.png";
+            Scene scratch;
+            sceneparts::AddModelPart(scratch, folder, "quad", quad);
+        }
         app = std::make_unique<RunningApp>(folder.File("pixels.ini"), folder.File("east.mesh"));
         app->Form().OpenStartupFile(folder.File("near.mesh"));
-        QCOMPARE(app->scene.PartCount(), 2);
+        app->scene.SelectTreeItem(app->scene.rootPart.treeItem);
+        app->Form().OpenStartupFile(folder.File("quad.mesh"));
+        app->scene.SelectTreeItem(app->scene.parts[1]->treeItem);
+        QCOMPARE(app->scene.PartCount(), 3);
         app->Form().Views().SetViewType(3, VIEW_BACK);
         // Faces in every view (the orthographic views start in edges mode).
         for (ViewDisplay& display : app->Form().Displays()) display.drawMode = 1;
@@ -114,6 +148,38 @@ private Q_SLOTS:
         EXPECT_PIXEL(image, 230, 177, Grey(151), 3);
         EXPECT_PIXEL(image, 230, 121, kBack, 0);
         EXPECT_PIXEL(image, 198, 154, kBack, 0);
+    }
+
+    void texturesAreMultipliedByTheLitColourRowsTopFirst()
+    {
+        const QImage image = app->Grab();
+        SaveShot(image, "texture");
+        // The square spans x 175.5 ... 215.5 and y 480.5 ... 520.5 in Front;
+        // the middle of each quarter shows one texel.
+        EXPECT_PIXEL(image, 185, 490, qRgb(255, 0, 0), 3);
+        EXPECT_PIXEL(image, 205, 490, qRgb(0, 255, 0), 3);
+        EXPECT_PIXEL(image, 185, 510, qRgb(0, 0, 255), 3);
+        EXPECT_PIXEL(image, 205, 510, qRgb(255, 255, 255), 3);
+        // Linear filtering blends the texels across the middle.
+        const QRgb middle = image.pixel(195, 500);
+        QVERIFY2(qRed(middle) > 60 && qRed(middle) < 200 && qGreen(middle) > 60 && qBlue(middle) > 60,
+                 qPrintable(Describe(middle)));
+    }
+
+    void lightingFollowsThePartsRotation()
+    {
+        // A quarter turn about X maps east's box onto itself, so the world sees
+        // the same faces lit the same way, each now a different model face.
+        Part& east = *app->scene.parts[0];
+        const Matrix4 before = east.localMatrix;
+        east.localMatrix = MatrixRotationX(3.14159265f / 2);
+        app->scene.UpdateHierarchy(0);
+        const QImage image = app->Grab();
+        EXPECT_PIXEL(image, 253, 455, Grey(255), 3);
+        EXPECT_PIXEL(image, 652, 455, Grey(kAmbientOnly), 2);
+        EXPECT_PIXEL(image, 253, 154, Grey(151), 3);
+        east.localMatrix = before;
+        app->scene.UpdateHierarchy(0);
     }
 
     void aClearedTreeCheckBoxHidesThePartButNotItsSelectionBox()
