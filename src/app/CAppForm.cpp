@@ -162,12 +162,17 @@ void CAppForm::OpenStartupFile(const std::string& path)
         if (!scene.lastLoadError.empty())
             QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
         break;
-    case FileAction::OpenProject:
-        if (!OpenProject(scene, path) || !scene.lastLoadError.empty())
-            QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
-        break;
+    case FileAction::OpenProject: OpenProjectFile(path); break;
     case FileAction::None: break;
     }
+    RequestRedraw();
+}
+
+void CAppForm::OpenProjectFile(const std::string& path)
+{
+    Scene& scene = GetScene();
+    if (!OpenProject(scene, path) || !scene.lastLoadError.empty())
+        QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
     RequestRedraw();
 }
 

@@ -62,6 +62,8 @@ public:
     void DestroyPanelsAndScene();
     // Opens or adds the file named on the command line, by its name.
     void OpenStartupFile(const std::string& path);
+    // Replaces the scene with the project at path; a failure is shown.
+    void OpenProjectFile(const std::string& path);
 
     // Menu commands.
     void LightFromFront();

@@ -1,8 +1,13 @@
 #include "app/CAppFrameWnd.h"
 
 #include "app/CommandIds.h"
+#include "scene/FileCommands.h"
+#include "scene/ProjectFile.h"
+#include "scene/Scene.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QMessageBox>
 #include <QMenuBar>
 
 #include <cstdio>
@@ -78,6 +83,10 @@ void CAppFrameWnd::BuildMenu()
     AddCommand(help, ID_APP_ABOUT, QStringLiteral("バージョン情報（&A）"));
 
     const std::pair<int, std::function<void()>> handlers[] = {
+        {ID_FILE_NEW, [this] { NewProject(form->GetScene(), prompt); form->RequestRedraw(); }},
+        {ID_FILE_OPEN, [this] { OpenProjectFromDialog(); }},
+        {ID_FILE_SAVE, [this] { SaveCommand(form->GetScene(), prompt); }},
+        {ID_FILE_SAVE_AS, [this] { SaveAsCommand(form->GetScene(), prompt); }},
         {ID_APP_EXIT, [this] { close(); }},
         {ID_LIGHT_FROM_FRONT, [this] { form->LightFromFront(); }},
         {ID_HELP_CONTENTS, [this] { form->ShowHelp(); }},
@@ -90,8 +99,21 @@ void CAppFrameWnd::BuildMenu()
     }
 }
 
+void CAppFrameWnd::OpenProjectFromDialog()
+{
+    Scene& scene = form->GetScene();
+    QFileDialog dialog(this, QString(), QString::fromStdString(scene.addObjectDirectory),
+                       QtUserPrompt::DialogFilter(PROJECT_FILE_FILTER));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;
+    form->OpenProjectFile(dialog.selectedFiles().front().toStdString());
+}
+
 void CAppFrameWnd::closeEvent(QCloseEvent* event)
 {
+    // The question may save; the window closes whatever the answer.
+    if (!destroyed) AskSaveBeforeClosing(form->GetScene(), prompt);
     event->accept();
     OnDestroy();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/CAppForm.h"
+#include "app/QtUserPrompt.h"
 
 #include <QMainWindow>
 
@@ -30,8 +31,10 @@ private:
     void BuildMenu();
     QAction* AddCommand(QMenu* menu, int id, const QString& text);
     void OnDestroy();
+    void OpenProjectFromDialog();
 
     CAppForm* form;
+    QtUserPrompt prompt{this};
     std::unordered_map<int, QAction*> actions;
     bool destroyed = false;
 };

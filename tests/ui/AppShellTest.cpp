@@ -27,10 +27,10 @@ private Q_SLOTS:
             const char* text;
             bool enabled;
         } items[] = {
-            {ID_FILE_NEW, "新規作成（&N）", false},
-            {ID_FILE_OPEN, "開く（&O）", false},
-            {ID_FILE_SAVE, "上書き保存（S）", false},
-            {ID_FILE_SAVE_AS, "名前を付けて保存（&A）", false},
+            {ID_FILE_NEW, "新規作成（&N）", true},
+            {ID_FILE_OPEN, "開く（&O）", true},
+            {ID_FILE_SAVE, "上書き保存（S）", true},
+            {ID_FILE_SAVE_AS, "名前を付けて保存（&A）", true},
             {ID_COLOR_CHANGE, "色の変更", false},
             {ID_APP_EXIT, "E&xit", true},
             {ID_PARTS_ADD, "追加（&A）", false},

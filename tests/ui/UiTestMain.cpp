@@ -19,6 +19,8 @@ std::vector<UiTestEntry>& UiTestRegistry()
 int main(int argc, char** argv)
 {
     QSurfaceFormat::setDefaultFormat(RenderWidget::RequestedFormat());
+    // Dialogs the tests answer must be Qt's own widgets, not a desktop's.
+    QCoreApplication::setAttribute(Qt::AA_DontUseNativeDialogs);
     QApplication application(argc, argv);
     const char* only = argc > 1 && argv[1][0] != '-' ? argv[1] : nullptr;
     std::vector<char*> rest{argv[0]};

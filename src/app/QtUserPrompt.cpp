@@ -1,0 +1,51 @@
+#include "app/QtUserPrompt.h"
+
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPushButton>
+
+QString QtUserPrompt::DialogFilter(const std::string& filter)
+{
+    const QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList entries;
+    for (qsizetype i = 0; i + 1 < parts.size(); i += 2) {
+        const QString& description = parts[i];
+        const QString& pattern = parts[i + 1];
+        if (description.isEmpty()) break;
+        entries << (description.contains("(" + pattern + ")") ? description : description + " (" + pattern + ")");
+    }
+    return entries.join(";;");
+}
+
+bool QtUserPrompt::AskYesNo(const std::string& text, const std::string& caption)
+{
+    return QMessageBox::question(parent, QString::fromStdString(caption), QString::fromStdString(text),
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtUserPrompt::ShowMessage(const std::string& text, const std::string& caption)
+{
+    QMessageBox::information(parent, QString::fromStdString(caption), QString::fromStdString(text));
+}
+
+std::string QtUserPrompt::AskSavePath(const std::string& filter, const std::string& defaultExtension)
+{
+    QFileDialog dialog(parent, QString(), QDir::currentPath(), DialogFilter(filter));
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromStdString(defaultExtension));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
+    return dialog.selectedFiles().front().toStdString();
+}
+
+int QtUserPrompt::AskMeshOverwrite(const std::string& text)
+{
+    QMessageBox box(QMessageBox::Question, QStringLiteral("上書き保存"), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setEscapeButton(QMessageBox::No);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return MESH_OVERWRITE_YES;
+    case QMessageBox::YesToAll: return MESH_OVERWRITE_YES_TO_ALL;
+    case QMessageBox::No: return MESH_OVERWRITE_NO;
+    default: return MESH_OVERWRITE_CANCEL;
+    }
+}

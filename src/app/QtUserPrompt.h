@@ -1,0 +1,27 @@
+#pragma once
+
+#include "scene/UserPrompt.h"
+
+#include <QString>
+
+class QWidget;
+
+// The file commands' questions as the program's dialogs: message boxes with
+// the given captions, the standard save dialog, and the four-answer mesh
+// overwrite question.
+class QtUserPrompt : public UserPrompt {
+public:
+    explicit QtUserPrompt(QWidget* parent) : parent(parent) {}
+
+    bool AskYesNo(const std::string& text, const std::string& caption) override;
+    void ShowMessage(const std::string& text, const std::string& caption) override;
+    std::string AskSavePath(const std::string& filter, const std::string& defaultExtension) override;
+    int AskMeshOverwrite(const std::string& text) override;
+
+    // A filter of the form "description|pattern|...||" in the form the file
+    // dialogs take ("description (pattern);;...").
+    static QString DialogFilter(const std::string& filter);
+
+private:
+    QWidget* parent;
+};

@@ -1,0 +1,123 @@
+#include "app/CommandIds.h"
+#include "anim/MotionOperations.h"
+#include "app/QtUserPrompt.h"
+#include "support/SceneParts.h"
+#include "ui/RunningApp.h"
+#include "ui/UiTestRegistry.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+// What a dialog nobody expected said; such a dialog is closed so the test ends.
+QString unexpectedDialog;
+
+// Answers the next modal dialog from inside its own event loop.
+template <class Answer>
+void AnswerNextDialog(Answer answer)
+{
+    QTimer::singleShot(0, [answer] {
+        QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+        answer(QApplication::activeModalWidget());
+        QTimer::singleShot(1000, [] {
+            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+                auto* box = qobject_cast<QMessageBox*>(dialog);
+                unexpectedDialog = dialog->windowTitle() + ": " + (box ? box->text() : QString());
+                dialog->reject();
+            }
+        });
+    });
+}
+
+}  // namespace
+
+class FileCommandsTest : public QObject {
+    Q_OBJECT
+private:
+    TempFolder folder;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        Scene scratch;
+        sceneparts::AddBoxPart(scratch, folder, "arm", {0, 0, 0}, 10);
+    }
+
+    void dialogFiltersTakeTheDescriptionAndPatternPairs()
+    {
+        QCOMPARE(QtUserPrompt::DialogFilter("ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm||"), QString("ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)"));
+        QCOMPARE(QtUserPrompt::DialogFilter("Models|*.mqo;*.mesh|All|*||"), QString("Models (*.mqo;*.mesh);;All (*)"));
+        QCOMPARE(QtUserPrompt::DialogFilter(""), QString());
+    }
+
+    void saveAsWritesTheProjectAndOpenReadsItBack()
+    {
+        // A folder of its own: saving writes arm.mesh beside the project, and
+        // an existing one would be a question.
+        QVERIFY(QDir().mkpath(QString::fromStdString(folder.File("project"))));
+        const std::string project = folder.File("project/pose.anm");
+        {
+            RunningApp app(folder.File("file.ini"), folder.File("arm.mesh"));
+            QCOMPARE(app.scene.PartCount(), 1);
+            QVERIFY(NewMotion(app.scene, "walk"));  // a project needs a Motion to be saved
+            AnswerNextDialog([&](QWidget* dialog) {
+                auto* files = qobject_cast<QFileDialog*>(dialog);
+                QVERIFY(files != nullptr);
+                QCOMPARE(files->acceptMode(), QFileDialog::AcceptSave);
+                files->selectFile(QString::fromStdString(project));
+                static_cast<QDialog*>(files)->accept();
+            });
+            app.frame->Action(ID_FILE_SAVE_AS)->trigger();
+            QVERIFY(QFileInfo::exists(QString::fromStdString(project)));
+            QVERIFY(QFileInfo::exists(QString::fromStdString(folder.File("project/arm.mesh"))));
+            QCOMPARE(app.scene.projectPath, project);
+            QVERIFY(app.frame->windowTitle().contains("pose.anm"));
+
+            // New asks first; No keeps the scene, Yes clears it.
+            AnswerNextDialog([](QWidget* dialog) {
+                auto* box = qobject_cast<QMessageBox*>(dialog);
+                QVERIFY(box != nullptr);
+                QCOMPARE(box->windowTitle(), QString("新規作成"));
+                box->button(QMessageBox::No)->click();
+            });
+            app.frame->Action(ID_FILE_NEW)->trigger();
+            QCOMPARE(app.scene.PartCount(), 1);
+            AnswerNextDialog([](QWidget* dialog) { qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Yes)->click(); });
+            app.frame->Action(ID_FILE_NEW)->trigger();
+            QCOMPARE(app.scene.PartCount(), 0);
+            auto* tree = app.Form().findChild<QTreeWidget*>(IdName(IDC_PARTS_TREE));
+            QCOMPARE(tree->topLevelItem(0)->childCount(), 0);
+
+            AnswerNextDialog([&](QWidget* dialog) {
+                auto* files = qobject_cast<QFileDialog*>(dialog);
+                QVERIFY(files != nullptr);
+                QCOMPARE(files->acceptMode(), QFileDialog::AcceptOpen);
+                files->selectFile(QString::fromStdString(project));
+                static_cast<QDialog*>(files)->accept();
+            });
+            app.frame->Action(ID_FILE_OPEN)->trigger();
+            QCOMPARE(app.scene.PartCount(), 1);
+            QCOMPARE(tree->topLevelItem(0)->child(0)->text(0), QString("arm"));
+            QCOMPARE(int(app.scene.motions.size()), 1);
+            // With a Part and a Motion, closing asks whether to save; No closes.
+            QString question;
+            AnswerNextDialog([&](QWidget* dialog) {
+                auto* box = qobject_cast<QMessageBox*>(dialog);
+                QVERIFY(box != nullptr);
+                question = box->windowTitle() + ": " + box->text();
+                box->button(QMessageBox::No)->click();
+            });
+            app.Close();
+            QCOMPARE(question, QString("終了: 現在のデータを保存しますか？"));
+        }
+        QCOMPARE(unexpectedDialog, QString());
+    }
+};
+
+M3D_UI_TEST(FileCommandsTest);
+#include "FileCommandsTest.moc"
