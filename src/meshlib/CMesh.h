@@ -9,6 +9,7 @@
 
 class CMeshBase;
 class RenderDevice;
+struct LoadedModel;
 
 // Primitive types for SetPrimitiveType.
 enum MeshPrimitive : int { MESH_PRIMITIVE_EDGES = 3, MESH_PRIMITIVE_FACES = 5 };
@@ -28,6 +29,9 @@ public:
     // about the origin. On failure the mesh is left empty, false is returned and
     // GetLastError names the file, the place and the reason.
     bool LoadObject(const std::string& path, float scale);
+    // The same for a model already read into memory; path names the model in
+    // messages and its folder is where textures are looked up.
+    bool LoadModel(const LoadedModel& model, const std::string& path, float scale);
     const std::string& GetLastError() const;
 
     // World transform: GetMatrix returns the last matrix with its translation

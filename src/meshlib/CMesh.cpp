@@ -1,0 +1,182 @@
+#include "meshlib/MeshImpl.h"
+
+#include "io/AtomicFile.h"
+#include "io/PathLookup.h"
+#include "meshlib/MeshFile.h"
+#include "meshlib/ModelToMesh.h"
+#include "meshlib/TextureName.h"
+
+#include <cmath>
+
+void CMesh::Impl::SetContent(MeshContent newContent, std::string newFolder, std::vector<std::string> newTexturePaths)
+{
+    content = std::move(newContent);
+    folder = std::move(newFolder);
+    texturePaths = std::move(newTexturePaths);
+    textureRefs.assign(content.textureNames.size(), _MESH_TEXTURE{});
+    if (base != nullptr) base->impl->LinkTextures(*this);
+    Refresh();
+}
+
+void CMesh::Impl::Refresh()
+{
+    faceCount = CountFaces(content);
+    hasBounds = GeometryBounds(content, boundsLow, boundsHigh);
+    sphereCentre = (boundsLow + boundsHigh) * 0.5f;
+    float radiusSquared = 0.0f;
+    for (const _MESH_VERTEX& v : content.vertices) {
+        const Vec3 d = Vec3{v.x, v.y, v.z} - sphereCentre;
+        radiusSquared = std::max(radiusSquared, Dot(d, d));
+    }
+    sphereRadius = std::sqrt(radiusSquared);
+}
+
+MeshContent CMesh::Impl::ContentForSaving() const
+{
+    MeshContent saved = content;
+    for (size_t slot = 0; slot < textureRefs.size(); ++slot) {
+        const _MESHBASE_TEXTURE* entry = base != nullptr ? base->GetTexture(textureRefs[slot].index) : nullptr;
+        if (entry != nullptr && IsValidTextureName(entry->name)) saved.textureNames[slot] = entry->name;
+    }
+    return saved;
+}
+
+const TextureImage* CMesh::Impl::TextureOfSlot(int slot) const
+{
+    if (base == nullptr || slot < 0 || size_t(slot) >= textureRefs.size()) return nullptr;
+    const _MESHBASE_TEXTURE* entry = base->GetTexture(textureRefs[size_t(slot)].index);
+    return entry != nullptr && entry->image.width > 0 ? &entry->image : nullptr;
+}
+
+CMesh::CMesh() : impl(new Impl) {}
+
+CMesh::~CMesh()
+{
+    if (impl->base != nullptr) impl->base->RemoveMesh(this);
+    delete impl;
+}
+
+static bool UsableScale(float s) { return std::isfinite(s) && s != 0.0f; }
+
+bool CMesh::LoadObject(const std::string& path, float scale)
+{
+    impl->SetContent({}, {}, {});
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, impl->lastError)) return false;
+    if (!HasMeshFileMagic(bytes)) {
+        impl->lastError = path + ": not a .mesh file, and this build reads no other model format";
+        return false;
+    }
+    MeshContent content;
+    if (!DecodeMeshFile(bytes, path, content, impl->lastError)) return false;
+    if (!UsableScale(scale)) {
+        impl->lastError = path + ": scale " + std::to_string(scale) + " is not a usable factor";
+        return false;
+    }
+    if (scale != 1.0f) ScaleGeometry(content, scale, scale, scale);
+    std::vector<std::string> texturePaths = content.textureNames;
+    impl->SetContent(std::move(content), DirectoryOf(path), std::move(texturePaths));
+    impl->lastError.clear();
+    return true;
+}
+
+bool CMesh::LoadModel(const LoadedModel& model, const std::string& path, float scale)
+{
+    impl->SetContent({}, {}, {});
+    if (!UsableScale(scale)) {
+        impl->lastError = path + ": scale " + std::to_string(scale) + " is not a usable factor";
+        return false;
+    }
+    MeshContent content;
+    std::vector<std::string> texturePaths;
+    if (!BuildMeshContent(model, path, content, texturePaths, impl->lastError)) return false;
+    if (scale != 1.0f) ScaleGeometry(content, scale, scale, scale);
+    impl->SetContent(std::move(content), DirectoryOf(path), std::move(texturePaths));
+    impl->lastError.clear();
+    return true;
+}
+
+const std::string& CMesh::GetLastError() const { return impl->lastError; }
+
+void CMesh::SetMatrix(const Matrix4& m) { impl->matrix = m; }
+
+void CMesh::SetPosition(Vec3 position) { impl->position = position; }
+
+Matrix4 CMesh::GetMatrix() const
+{
+    Matrix4 m = impl->matrix;
+    m.SetTranslation(impl->position);
+    return m;
+}
+
+void CMesh::GetPosition(Vec3& out) const { out = impl->position; }
+
+void CMesh::SetScale(float sx, float sy, float sz)
+{
+    if (!UsableScale(sx) || !UsableScale(sy) || !UsableScale(sz)) return;
+    impl->pendingScale[0] = sx;
+    impl->pendingScale[1] = sy;
+    impl->pendingScale[2] = sz;
+}
+
+// Drawing reads the vertices from memory, so there is no device buffer to free.
+void CMesh::ReleaseVB() {}
+
+void CMesh::SetVB()
+{
+    float* s = impl->pendingScale;
+    if (s[0] != 1.0f || s[1] != 1.0f || s[2] != 1.0f) {
+        ScaleGeometry(impl->content, s[0], s[1], s[2]);
+        impl->Refresh();
+    }
+    s[0] = s[1] = s[2] = 1.0f;
+}
+
+void CMesh::SetPrimitiveType(int type)
+{
+    if (type == MESH_PRIMITIVE_EDGES || type == MESH_PRIMITIVE_FACES) impl->primitiveType = type;
+}
+
+bool CMesh::SaveMeshFile(const std::string& path)
+{
+    return WriteFileAtomically(path, EncodeMeshFile(impl->ContentForSaving()), impl->lastError);
+}
+
+bool CMesh::SaveMirrorMeshFile(const std::string& path)
+{
+    MeshContent mirrored = impl->ContentForSaving();
+    MirrorGeometry(mirrored);
+    return WriteFileAtomically(path, EncodeMeshFile(mirrored), impl->lastError);
+}
+
+int CMesh::GetVertexNum() const { return int(impl->content.vertices.size()); }
+
+const _MESH_VERTEX* CMesh::GetVertex(int i) const
+{
+    if (i < 0 || size_t(i) >= impl->content.vertices.size()) return nullptr;
+    return &impl->content.vertices[size_t(i)];
+}
+
+int CMesh::GetMeshNum() const { return int(impl->content.subMeshes.size()); }
+
+const _MESH_MESHDATA* CMesh::GetMesh(int k) const
+{
+    if (k < 0 || size_t(k) >= impl->content.subMeshes.size()) return nullptr;
+    return &impl->content.subMeshes[size_t(k)];
+}
+
+int CMesh::GetFaceNum() const { return impl->faceCount; }
+
+int CMesh::GetMtrlNum() const { return int(impl->content.materials.size()); }
+
+const _MESH_MATERIAL* CMesh::GetMtrl(int k) const
+{
+    if (k < 0 || size_t(k) >= impl->content.materials.size()) return nullptr;
+    return &impl->content.materials[size_t(k)];
+}
+
+const _MESH_TEXTURE* CMesh::GetTexture(int k) const
+{
+    if (k < 0 || size_t(k) >= impl->textureRefs.size()) return nullptr;
+    return &impl->textureRefs[size_t(k)];
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "meshlib/MeshRecords.h"
+
+#include <string>
+#include <string_view>
+
+// DirectDraw Surface images: the top level of the first surface only.
+
+// True when bytes begin with the DDS magic.
+bool HasDdsMagic(std::string_view bytes);
+
+// Reads uncompressed 24- and 32-bit RGB(A) images with any channel masks, and
+// DXT1, DXT3 and DXT5. Fails with "<fileName>: byte <offset>: <reason>" for
+// anything else, for sizes beyond 16384 x 16384, and for missing pixel bytes.
+bool DecodeDds(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error);
+
+// An uncompressed 32-bit A8R8G8B8 file image of a non-empty image.
+std::string EncodeDds(const TextureImage& image);

@@ -1,0 +1,23 @@
+#pragma once
+
+#include "meshlib/MeshContent.h"
+
+#include <string>
+#include <string_view>
+
+// Our .mesh file: little-endian binary, laid out in docs/mesh-format.md.
+
+constexpr uint32_t kMeshFileVersion = 1;
+
+// True when bytes begin with the .mesh magic (whatever follows).
+bool HasMeshFileMagic(std::string_view bytes);
+
+// The file image of content (which must hold the MeshContent invariants).
+std::string EncodeMeshFile(const MeshContent& content);
+
+// Reads a whole .mesh file image. Nothing in it is trusted: every count is
+// checked against the bytes left before anything is allocated, and every
+// index, material number, texture number, flag, name and float is checked.
+// On failure returns false, leaves out untouched and sets error to
+// "<fileName>: byte <offset>: <reason>".
+bool DecodeMeshFile(std::string_view bytes, const std::string& fileName, MeshContent& out, std::string& error);

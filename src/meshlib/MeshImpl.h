@@ -1,0 +1,52 @@
+#pragma once
+
+// The inside of CMesh and CMeshBase, shared by their source files only.
+
+#include "meshlib/CMesh.h"
+#include "meshlib/CMeshBase.h"
+#include "meshlib/MeshContent.h"
+
+#include <memory>
+
+struct CMesh::Impl {
+    CMeshBase* base = nullptr;  // not owned; null when not registered
+    MeshContent content;
+    std::string folder;                     // folder of the loaded file, where its textures are looked up
+    std::vector<std::string> texturePaths;  // per texture slot, the path as the file gave it
+    std::vector<_MESH_TEXTURE> textureRefs;  // per texture slot, its entry in the base's list (-1: none)
+
+    Matrix4 matrix;
+    Vec3 position;
+    float pendingScale[3] = {1.0f, 1.0f, 1.0f};  // applied to the geometry by SetVB
+    int primitiveType = MESH_PRIMITIVE_FACES;
+
+    // Derived from the content by Refresh.
+    int faceCount = 0;
+    bool hasBounds = false;
+    Vec3 boundsLow, boundsHigh;
+    Vec3 sphereCentre;
+    float sphereRadius = 0.0f;
+
+    std::string lastError;
+
+    // Replaces the geometry and links its textures through the base.
+    void SetContent(MeshContent newContent, std::string newFolder, std::vector<std::string> newTexturePaths);
+    // Recomputes what is derived from the geometry.
+    void Refresh();
+    // The geometry as saved: texture names as the shared list now has them
+    // (its users may have lower-cased them).
+    MeshContent ContentForSaving() const;
+    // The image of texture slot k of a material, or nullptr.
+    const TextureImage* TextureOfSlot(int slot) const;
+};
+
+struct CMeshBase::Impl {
+    RenderDevice* device = nullptr;  // not owned
+    std::vector<CMesh*> meshes;      // registered, not owned
+    // Entries never move, so their images can be handed to the device by address.
+    std::vector<std::unique_ptr<_MESHBASE_TEXTURE>> textures;
+
+    // Points every texture slot of mesh at its shared entry, adding entries
+    // for new names and loading images that are not loaded yet.
+    void LinkTextures(CMesh::Impl& mesh);
+};

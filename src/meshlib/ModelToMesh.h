@@ -1,0 +1,20 @@
+#pragma once
+
+#include "meshlib/LoadedModel.h"
+#include "meshlib/MeshContent.h"
+
+#include <string>
+#include <vector>
+
+// Checks a model a file reader produced and turns it into mesh content:
+// materials become _MESH_MATERIALs, each distinct texture name one texture
+// slot (texturePaths gets the path the model gave for each slot, to load the
+// image from), and the triangles strips (Stripifier.h).
+//
+// Refused, with "<fileName>: <place>: <reason>" in error and out untouched:
+// an index list that is not whole triangles, a material list per triangle of
+// another length, a vertex or material number out of range, more than 128
+// materials, a float that is not finite. A texture path without a usable file
+// name leaves its material untextured.
+bool BuildMeshContent(const LoadedModel& model, const std::string& fileName, MeshContent& out,
+                      std::vector<std::string>& texturePaths, std::string& error);

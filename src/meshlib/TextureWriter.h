@@ -1,0 +1,24 @@
+#pragma once
+
+#include "meshlib/MeshRecords.h"
+
+#include <optional>
+#include <string>
+#include <string_view>
+
+enum class ImageFormat { Bmp, Dds, Jpeg, Png, Ppm, Tga };
+
+// The format to write a texture named `name` in: the first of ".bmp", ".dds",
+// ".jpg", ".png", ".ppm", ".tga" that the name contains (ASCII letters
+// compared without case) decides; nullopt when it contains none (the texture
+// is then not written).
+std::optional<ImageFormat> ImageFormatFromName(std::string_view name);
+
+// The file image of a non-empty image. BMP and PPM hold no alpha and JPEG is
+// lossy (quality 95); PNG, TGA and DDS (uncompressed A8R8G8B8) keep every
+// byte. false with error set for an empty or inconsistent image.
+bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::string& out, std::string& error);
+
+// Writes the image to path through a temporary file. false with error naming
+// the path when it cannot be encoded or written.
+bool SaveTextureImage(const TextureImage& image, const std::string& path, ImageFormat format, std::string& error);
