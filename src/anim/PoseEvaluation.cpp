@@ -42,8 +42,13 @@ bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out)
 
 void EvaluatePose(Scene& scene, int motion, int frame)
 {
-    if (motion < 0 || frame < 0 || motion >= static_cast<int>(scene.motions.size())) return;
-    const Motion& m = scene.motions[motion];
+    if (motion < 0 || motion >= static_cast<int>(scene.motions.size())) return;
+    EvaluatePose(scene, scene.motions[motion], frame);
+}
+
+void EvaluatePose(Scene& scene, const Motion& m, int frame)
+{
+    if (frame < 0) return;
     const int count = std::min(static_cast<int>(m.tracks.size()), scene.PartCount());
     for (int i = 0; i < count; ++i) {
         TrackPose pose;

@@ -29,3 +29,6 @@ bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out);
 // keys, then recomposes the world transforms. A negative motion index or
 // frame, or a motion index outside the list, changes nothing.
 void EvaluatePose(Scene& scene, int motion, int frame);
+// The same for a Motion that need not be one of the Scene's (a copy kept
+// while the Scene's own is being rewritten). A negative frame changes nothing.
+void EvaluatePose(Scene& scene, const Motion& motion, int frame);

@@ -92,15 +92,17 @@ void MirrorMotion(Scene& scene)
         const int partner = scene.parts[j]->symmetryIndex;
         source[j] = partner >= 0 && partner < count ? partner : j;
     }
+    // Every frame reads the Motion as it was: keys rewritten or deleted at
+    // earlier frames would otherwise change a Part's path (its own positions)
+    // at the frames still to come.
+    const Motion original = *motion;
     // A frame without any key produces no key and leaves no trace, so only
     // keyed frames are visited; keys are only ever written at such frames.
-    std::vector<char> hadKey(static_cast<size_t>(count));
-    for (const int frame : KeyedFrames(scene, *motion, [](int) { return true; })) {
-        EvaluatePose(scene, motionIndex, frame);
-        for (int j = 0; j < count; ++j) hadKey[j] = motion->tracks[j].FindKey(frame) >= 0;
+    for (const int frame : KeyedFrames(scene, original, [](int) { return true; })) {
+        EvaluatePose(scene, original, frame);
         MirrorPose(scene);
         for (int j = 0; j < count; ++j) {
-            if (hadKey[source[j]])
+            if (original.tracks[source[j]].FindKey(frame) >= 0)
                 SetKey(scene, motionIndex, j, frame);
             else
                 DeleteKey(scene, motionIndex, j, frame);

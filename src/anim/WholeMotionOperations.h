@@ -17,10 +17,12 @@ constexpr float REDUNDANT_KEY_TOLERANCE = 0.0001f;
 // step is recorded. Returns the number of keys deleted.
 int DeleteRedundantKeys(Scene& scene);
 
-// Exchanges left and right over the whole Motion: at every frame the mirrored
-// pose (see MirrorPose) is keyed for each Part exactly where its partner (the
-// Part itself without one) had a key before that frame was rewritten, and the
-// Part's key there is deleted otherwise. Parts keep their own positions.
+// Exchanges left and right over the whole Motion: at every frame the Motion
+// as it was before the command is evaluated and mirrored (see MirrorPose), and
+// each Part is keyed with that pose exactly where its partner (the Part itself
+// without one) had a key, its key there deleted otherwise. Keys thus move to
+// the partner's track with the partner's timing; every Part keeps its own path
+// of positions.
 void MirrorMotion(Scene& scene);
 
 // At every frame where at least one top-level Part has a key, lifts the pose

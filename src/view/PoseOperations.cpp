@@ -1,24 +1,11 @@
 #include "view/PoseOperations.h"
 
+#include "math/Reflection.h"
 #include "scene/Scene.h"
 #include "view/ViewState.h"
 
 #include <algorithm>
 #include <vector>
-
-namespace {
-
-// The rotation reflected through the plane x = 0.
-Matrix4 ReflectedThroughX(Matrix4 m)
-{
-    m.m[0][1] = -m.m[0][1];
-    m.m[0][2] = -m.m[0][2];
-    m.m[1][0] = -m.m[1][0];
-    m.m[2][0] = -m.m[2][0];
-    return m;
-}
-
-}  // namespace
 
 void MirrorPose(Scene& scene)
 {
@@ -31,7 +18,7 @@ void MirrorPose(Scene& scene)
         Part& part = *scene.parts[i];
         const int partner = part.symmetryIndex;
         const bool paired = partner >= 0 && partner < count;
-        part.localMatrix = ReflectedThroughX(before[paired ? partner : i]);
+        part.localMatrix = ReflectRotationX(before[paired ? partner : i]);
         if (paired && part.parentIndex >= 0) part.localMatrix.SetTranslation(part.localPosition);
     }
     scene.UpdateHierarchy(0);
