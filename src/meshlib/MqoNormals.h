@@ -1,0 +1,28 @@
+#pragma once
+
+#include "meshlib/MqoDocument.h"
+
+#include <vector>
+
+// Shading normals of an object's faces and corners, in the editor's space
+// (the side of a face its corners wind clockwise around when seen from).
+
+// Unit normal of every face by Newell's method, so a bent polygon gets the
+// area-weighted mean of its parts; (0, 0, 0) for a face without area.
+void ComputeFaceNormals(const MqoObject& object, std::vector<Vec3>& faceNormals);
+
+// One unit normal per corner. Flat objects use the face normal. Smooth objects
+// give a corner the mean of the normals of the faces around its vertex that
+// are within the object's facet angle of the corner's own face (each face
+// compared with this one, not with a running average, so a ring of 45-degree
+// steps smooths while a 90-degree rim next to it stays sharp). Faces are
+// weighted by their corner angle at the vertex, which keeps the result
+// independent of how the surface around it is cut into triangles.
+//
+// Vertices shared by more than kMaxSmoothedFaces faces fall back to face
+// normals, bounding the pairwise comparison. A corner whose sum vanishes gets
+// its face normal, and (0, 1, 0) when the face has no area either.
+void ComputeCornerNormals(const MqoObject& object, const std::vector<Vec3>& faceNormals,
+                          std::vector<Vec3>& cornerNormals);
+
+inline constexpr size_t kMaxSmoothedFaces = 1024;

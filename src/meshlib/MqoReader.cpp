@@ -1,0 +1,145 @@
+#include "meshlib/MqoReader.h"
+
+#include "io/AtomicFile.h"
+#include "meshlib/MqoMirror.h"
+#include "meshlib/MqoNormals.h"
+#include "meshlib/MqoParser.h"
+#include "meshlib/PolygonTriangulator.h"
+#include "meshlib/VertexWelder.h"
+#include "text/ShiftJis.h"
+
+namespace {
+
+// Text in the file's encoding as UTF-8. Bytes that do not decode become '?',
+// so a damaged name costs the name, not the model.
+std::string ToUtf8(const std::string& raw, bool utf8)
+{
+    if (utf8) return raw;
+    if (auto decoded = ShiftJisToUtf8(raw)) return *decoded;
+    std::string ascii = raw;
+    for (char& c : ascii)
+        if (static_cast<unsigned char>(c) >= 0x80) c = '?';
+    return ascii;
+}
+
+ModelMaterial ConvertMaterial(const MqoMaterial& m, bool utf8)
+{
+    ModelMaterial out;
+    out.name = ToUtf8(m.rawName, utf8);
+    out.texturePath = ToUtf8(m.rawTexturePath, utf8);
+    const float r = m.color[0], g = m.color[1], b = m.color[2];
+    out.diffuse = {r * m.diffuse, g * m.diffuse, b * m.diffuse, m.color[3]};
+    out.ambient = {r * m.ambient, g * m.ambient, b * m.ambient, 1.0f};
+    out.emissive = {r * m.emissive, g * m.emissive, b * m.emissive, 1.0f};
+    out.specular = {m.specular, m.specular, m.specular, 1.0f};
+    out.power = m.power;
+    return out;
+}
+
+// Appends one object's triangles to the model.
+class ObjectEmitter {
+public:
+    ObjectEmitter(LoadedModel& model, size_t fileMaterials)
+        : model_(model), welder_(model.vertices), fileMaterials_(fileMaterials)
+    {
+    }
+
+    void Emit(const MqoObject& object);
+    bool NeedsDefaultMaterial() const { return needsDefault_; }
+
+private:
+    LoadedModel& model_;
+    VertexWelder welder_;
+    size_t fileMaterials_;
+    bool needsDefault_ = false;
+    PolygonTriangulator triangulator_;
+    std::vector<Vec3> faceNormals_, cornerNormals_;
+    std::vector<uint32_t> positionKey_, cornerOutput_, local_;
+};
+
+void ObjectEmitter::Emit(const MqoObject& object)
+{
+    ComputeFaceNormals(object, faceNormals_);
+    ComputeCornerNormals(object, faceNormals_, cornerNormals_);
+
+    welder_.ReservePositions(object.positions.size());
+    positionKey_.resize(object.positions.size());
+    for (size_t v = 0; v < object.positions.size(); ++v) {
+        const Vec3 p = object.positions[v];
+        positionKey_[v] = welder_.PositionKey(p.x, p.y, p.z);
+    }
+    const size_t cornerCount = object.cornerVertex.size();
+    cornerOutput_.resize(cornerCount);
+    for (size_t c = 0; c < cornerCount; ++c) {
+        const uint32_t v = object.cornerVertex[c];
+        const Vec3 p = object.positions[v];
+        const Vec3 n = cornerNormals_[c];
+        cornerOutput_[c] = welder_.Add(positionKey_[v], _MESH_VERTEX{p.x, p.y, p.z, n.x, n.y, n.z,
+                                                                     object.cornerUv[c * 2], object.cornerUv[c * 2 + 1]});
+    }
+
+    // Every n-corner face becomes n - 2 triangles.
+    const size_t triangles = cornerCount - 2 * object.FaceCount();
+    model_.indices.reserve(model_.indices.size() + 3 * triangles);
+    model_.triangleMaterials.reserve(model_.triangleMaterials.size() + triangles);
+    for (size_t f = 0; f < object.FaceCount(); ++f) {
+        const uint32_t begin = object.faceStart[f];
+        const uint32_t n = object.faceStart[f + 1] - begin;
+        local_.clear();
+        triangulator_.Triangulate(object.positions, object.cornerVertex.data() + begin, n, local_);
+        const int32_t m = object.faceMaterial[f];
+        const bool known = m >= 0 && static_cast<size_t>(m) < fileMaterials_;
+        needsDefault_ = needsDefault_ || !known;
+        const uint32_t material = known ? static_cast<uint32_t>(m) : static_cast<uint32_t>(fileMaterials_);
+        for (size_t k = 0; k < local_.size(); k += 3) {
+            for (size_t j = 0; j < 3; ++j) model_.indices.push_back(cornerOutput_[begin + local_[k + j]]);
+            model_.triangleMaterials.push_back(material);
+        }
+    }
+}
+
+bool Fail(const std::string& fileName, const std::string& reason, LoadedModel& out, std::string& error)
+{
+    out = LoadedModel();
+    error = fileName + ": " + reason;
+    return false;
+}
+
+}  // namespace
+
+bool ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, LoadedModel& out, std::string& error)
+{
+    out = LoadedModel();
+    MqoDocument doc;
+    if (!ParseMqoDocument(bytes, fileNameForMessages, doc, error)) return false;
+
+    for (const MqoMaterial& m : doc.materials) out.materials.push_back(ConvertMaterial(m, doc.utf8));
+    ObjectEmitter emitter(out, out.materials.size());
+    for (MqoObject& object : doc.objects) {
+        if (!ExpandMirror(object)) return Fail(fileNameForMessages, "an object is too large after mirroring", out, error);
+        emitter.Emit(object);
+        object = MqoObject();  // free what is done as early as possible
+    }
+    if (out.indices.empty()) return Fail(fileNameForMessages, "the model has no visible faces", out, error);
+    if (emitter.NeedsDefaultMaterial()) {
+        // What the modeler shows for an unpainted face.
+        MqoMaterial unpainted;
+        out.materials.push_back(ConvertMaterial(unpainted, true));
+    }
+    if (out.materials.size() > kMaxMqoMaterials)
+        return Fail(fileNameForMessages,
+                    "the model has " + std::to_string(out.materials.size()) + " materials; at most " +
+                        std::to_string(kMaxMqoMaterials) + " are supported",
+                    out, error);
+    return true;
+}
+
+bool ReadMqoFile(const std::string& path, LoadedModel& out, std::string& error)
+{
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, error)) {
+        out = LoadedModel();
+        return false;
+    }
+    return ReadMqo(bytes, path, out, error);
+}

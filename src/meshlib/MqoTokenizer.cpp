@@ -1,0 +1,205 @@
+#include "meshlib/MqoTokenizer.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstring>
+
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
+
+bool IsSeparator(char c) { return IsBlank(c) || c == '(' || c == ')'; }
+
+std::string_view Trim(std::string_view s)
+{
+    while (!s.empty() && IsBlank(s.front())) s.remove_prefix(1);
+    while (!s.empty() && IsBlank(s.back())) s.remove_suffix(1);
+    return s;
+}
+
+char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
+
+}  // namespace
+
+bool MqoLineReader::NextLine(std::string_view& line)
+{
+    if (pos_ >= bytes_.size()) return false;
+    const char* begin = bytes_.data() + pos_;
+    const size_t left = bytes_.size() - pos_;
+    const void* lf = std::memchr(begin, '\n', left);
+    size_t length = lf ? static_cast<size_t>(static_cast<const char*>(lf) - begin) : left;
+    pos_ += lf ? length + 1 : length;
+    if (length > 0 && begin[length - 1] == '\r') --length;
+    line = std::string_view(begin, length);
+    ++line_;
+    return true;
+}
+
+bool MqoLineReader::TakeBytes(size_t count, std::string_view& out)
+{
+    if (count > RemainingBytes()) return false;
+    out = bytes_.substr(pos_, count);
+    pos_ += count;
+    for (const char* p = out.data(), *end = out.data() + out.size();;) {
+        const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
+        if (!lf) break;
+        ++line_;
+        p = static_cast<const char*>(lf) + 1;
+    }
+    return true;
+}
+
+void MqoLineCursor::SkipBlanks()
+{
+    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+}
+
+bool MqoLineCursor::EndsField(size_t at) const
+{
+    return at >= text_.size() || IsSeparator(text_[at]);
+}
+
+bool MqoLineCursor::AtEnd()
+{
+    SkipBlanks();
+    return pos_ >= text_.size();
+}
+
+std::string_view MqoLineCursor::Word()
+{
+    SkipBlanks();
+    const size_t start = pos_;
+    while (pos_ < text_.size() && !IsSeparator(text_[pos_]) && text_[pos_] != '"') ++pos_;
+    return text_.substr(start, pos_ - start);
+}
+
+bool MqoLineCursor::Consume(char c)
+{
+    SkipBlanks();
+    if (pos_ < text_.size() && text_[pos_] == c) {
+        ++pos_;
+        return true;
+    }
+    return false;
+}
+
+bool MqoLineCursor::Quoted(std::string_view& out)
+{
+    SkipBlanks();
+    if (pos_ >= text_.size() || text_[pos_] != '"') return false;
+    const size_t close = text_.find('"', pos_ + 1);
+    if (close == std::string_view::npos) return false;
+    out = text_.substr(pos_ + 1, close - pos_ - 1);
+    pos_ = close + 1;
+    return true;
+}
+
+bool MqoLineCursor::Float(float& out)
+{
+    SkipBlanks();
+    size_t at = pos_;
+    // from_chars takes no leading '+', which some writers emit.
+    if (at < text_.size() && text_[at] == '+') ++at;
+    const char* first = text_.data() + at;
+    const char* last = text_.data() + text_.size();
+    float value = 0;
+    const auto result = std::from_chars(first, last, value, std::chars_format::general);
+    if (result.ec != std::errc() || !std::isfinite(value)) return false;
+    const size_t end = static_cast<size_t>(result.ptr - text_.data());
+    if (!EndsField(end)) return false;
+    out = value;
+    pos_ = end;
+    return true;
+}
+
+bool MqoLineCursor::Uint(uint32_t& out)
+{
+    SkipBlanks();
+    size_t at = pos_;
+    if (at < text_.size() && text_[at] == '+') ++at;
+    uint32_t value = 0;
+    const auto result = std::from_chars(text_.data() + at, text_.data() + text_.size(), value);
+    if (result.ec != std::errc()) return false;
+    const size_t end = static_cast<size_t>(result.ptr - text_.data());
+    if (!EndsField(end)) return false;
+    out = value;
+    pos_ = end;
+    return true;
+}
+
+bool MqoLineCursor::Int(int32_t& out)
+{
+    SkipBlanks();
+    size_t at = pos_;
+    if (at < text_.size() && text_[at] == '+') ++at;
+    int32_t value = 0;
+    const auto result = std::from_chars(text_.data() + at, text_.data() + text_.size(), value);
+    if (result.ec != std::errc()) return false;
+    const size_t end = static_cast<size_t>(result.ptr - text_.data());
+    if (!EndsField(end)) return false;
+    out = value;
+    pos_ = end;
+    return true;
+}
+
+bool MqoLineCursor::SkipArguments()
+{
+    size_t at = pos_;
+    while (at < text_.size()) {
+        const char c = text_[at];
+        if (c == ')') {
+            pos_ = at + 1;
+            return true;
+        }
+        if (c == '"') {
+            const size_t close = text_.find('"', at + 1);
+            if (close == std::string_view::npos) return false;
+            at = close + 1;
+        } else {
+            ++at;
+        }
+    }
+    return false;
+}
+
+bool MqoLineOpensChunk(std::string_view line)
+{
+    line = Trim(line);
+    return !line.empty() && line.back() == '{';
+}
+
+bool MqoLineClosesChunk(std::string_view line)
+{
+    line = Trim(line);
+    return !line.empty() && line.front() == '}';
+}
+
+bool MqoLineBinarySize(std::string_view line, size_t& size)
+{
+    line = Trim(line);
+    if (line.size() < 3 || line.back() != ']') return false;
+    const size_t open = line.rfind('[');
+    if (open == std::string_view::npos) return false;
+    const std::string_view digits = line.substr(open + 1, line.size() - open - 2);
+    if (digits.empty()) return false;
+    size_t value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return false;
+        const size_t digit = static_cast<size_t>(c - '0');
+        if (value > (SIZE_MAX - digit) / 10) {
+            size = SIZE_MAX;
+            return true;
+        }
+        value = value * 10 + digit;
+    }
+    size = value;
+    return true;
+}
+
+bool MqoNameEquals(std::string_view a, std::string_view b)
+{
+    if (a.size() != b.size()) return false;
+    for (size_t i = 0; i < a.size(); ++i)
+        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
+    return true;
+}

@@ -1,0 +1,146 @@
+#include "meshlib/PolygonTriangulator.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+void Fan(uint32_t n, std::vector<uint32_t>& out)
+{
+    for (uint32_t k = 1; k + 1 < n; ++k) out.insert(out.end(), {0u, k, k + 1});
+}
+
+}  // namespace
+
+void PolygonTriangulator::Triangulate(const std::vector<Vec3>& positions, const uint32_t* corners, uint32_t n,
+                                      std::vector<uint32_t>& out)
+{
+    if (n == 3) {
+        out.insert(out.end(), {0u, 1u, 2u});
+    } else if (n == 4) {
+        SplitQuad(positions, corners, out);
+    } else if (n > kMaxEarClippingCorners || !Project(positions, corners, n)) {
+        Fan(n, out);
+    } else {
+        ClipEars(n, out);
+    }
+}
+
+void PolygonTriangulator::SplitQuad(const std::vector<Vec3>& positions, const uint32_t* corners,
+                                    std::vector<uint32_t>& out)
+{
+    const Vec3 p0 = positions[corners[0]], p1 = positions[corners[1]];
+    const Vec3 p2 = positions[corners[2]], p3 = positions[corners[3]];
+    // A quad's area-weighted normal is the cross product of its diagonals.
+    const Vec3 normal = Cross(p2 - p0, p3 - p1);
+    const bool firstTurnsOver = Dot(Cross(p1 - p0, p2 - p0), normal) < 0;
+    const bool secondTurnsOver = Dot(Cross(p3 - p2, p0 - p2), normal) < 0;
+    if (firstTurnsOver || secondTurnsOver)
+        out.insert(out.end(), {1u, 2u, 3u, 3u, 0u, 1u});
+    else
+        out.insert(out.end(), {0u, 1u, 2u, 2u, 3u, 0u});
+}
+
+bool PolygonTriangulator::Project(const std::vector<Vec3>& positions, const uint32_t* corners, uint32_t n)
+{
+    double nx = 0, ny = 0, nz = 0;
+    for (uint32_t i = 0; i < n; ++i) {
+        const Vec3 a = positions[corners[i]];
+        const Vec3 b = positions[corners[(i + 1) % n]];
+        nx += (double(a.y) - b.y) * (double(a.z) + b.z);
+        ny += (double(a.z) - b.z) * (double(a.x) + b.x);
+        nz += (double(a.x) - b.x) * (double(a.y) + b.y);
+    }
+    const double ax = std::fabs(nx), ay = std::fabs(ny), az = std::fabs(nz);
+    if (ax == 0 && ay == 0 && az == 0) return false;
+    // Each Newell component is twice the signed area of the outline projected
+    // along that axis, so dropping the largest one and ordering the other two
+    // by its sign gives a counter-clockwise outline.
+    int dropped = az >= ax && az >= ay ? 2 : (ax >= ay ? 0 : 1);
+    const double sign = dropped == 0 ? nx : dropped == 1 ? ny : nz;
+    x_.resize(n);
+    y_.resize(n);
+    double minX = INFINITY, maxX = -INFINITY, minY = INFINITY, maxY = -INFINITY;
+    for (uint32_t i = 0; i < n; ++i) {
+        const Vec3 p = positions[corners[i]];
+        double u = 0, v = 0;
+        if (dropped == 0) { u = p.y; v = p.z; }
+        else if (dropped == 1) { u = p.z; v = p.x; }
+        else { u = p.x; v = p.y; }
+        if (sign < 0) std::swap(u, v);
+        x_[i] = u;
+        y_[i] = v;
+        minX = std::min(minX, u);
+        maxX = std::max(maxX, u);
+        minY = std::min(minY, v);
+        maxY = std::max(maxY, v);
+    }
+    const double extent = std::max(maxX - minX, maxY - minY);
+    tolerance_ = extent * extent * 1e-12;
+    return true;
+}
+
+double PolygonTriangulator::Orientation(uint32_t a, uint32_t b, uint32_t c) const
+{
+    return (x_[b] - x_[a]) * (y_[c] - y_[a]) - (y_[b] - y_[a]) * (x_[c] - x_[a]);
+}
+
+bool PolygonTriangulator::IsEar(uint32_t i) const
+{
+    const uint32_t a = prev_[i], c = next_[i];
+    if (Orientation(a, i, c) <= tolerance_) return false;
+    const auto sameAs = [&](uint32_t p, uint32_t q) { return x_[p] == x_[q] && y_[p] == y_[q]; };
+    for (uint32_t p = next_[c]; p != a; p = next_[p]) {
+        // A second visit of an ear corner (the seam of a hole) may touch the ear.
+        if (sameAs(p, a) || sameAs(p, i) || sameAs(p, c)) continue;
+        if (Orientation(a, i, p) >= 0 && Orientation(i, c, p) >= 0 && Orientation(c, a, p) >= 0) return false;
+    }
+    return true;
+}
+
+void PolygonTriangulator::ClipEars(uint32_t n, std::vector<uint32_t>& out)
+{
+    prev_.resize(n);
+    next_.resize(n);
+    for (uint32_t i = 0; i < n; ++i) {
+        prev_[i] = (i + n - 1) % n;
+        next_[i] = (i + 1) % n;
+    }
+    const auto clip = [&](uint32_t i) {
+        out.insert(out.end(), {prev_[i], i, next_[i]});
+        next_[prev_[i]] = next_[i];
+        prev_[next_[i]] = prev_[i];
+    };
+    uint32_t remaining = n;
+    uint32_t current = 0;
+    uint32_t misses = 0;
+    while (remaining > 3) {
+        if (IsEar(current)) {
+            const uint32_t after = next_[current];
+            clip(current);
+            --remaining;
+            // Step back so the corner before the cut is tried again first.
+            current = prev_[after];
+            misses = 0;
+            continue;
+        }
+        current = next_[current];
+        if (++misses < remaining) continue;
+
+        // A whole turn without an ear: the outline touches itself or is
+        // numerically flat somewhere. Cut a flat corner first (a zero-area
+        // triangle hurts nobody), else any convex corner, else the current one.
+        uint32_t pick = current;
+        bool found = false;
+        uint32_t p = current;
+        for (uint32_t k = 0; k < remaining && !found; ++k, p = next_[p])
+            if (std::fabs(Orientation(prev_[p], p, next_[p])) <= tolerance_) pick = p, found = true;
+        for (uint32_t k = 0; k < remaining && !found; ++k, p = next_[p])
+            if (Orientation(prev_[p], p, next_[p]) > 0) pick = p, found = true;
+        current = next_[pick];
+        clip(pick);
+        --remaining;
+        misses = 0;
+    }
+    out.insert(out.end(), {prev_[current], current, next_[current]});
+}

@@ -1,0 +1,93 @@
+#include "meshlib/VertexWelder.h"
+
+#include <bit>
+
+namespace {
+
+constexpr uint32_t kNone = UINT32_MAX;
+
+// Bits of f with -0 folded into +0, so values that compare equal hash equally.
+uint32_t Bits(float f) { return std::bit_cast<uint32_t>(f + 0.0f); }
+
+uint32_t HashPosition(float x, float y, float z)
+{
+    uint64_t h = (uint64_t(Bits(x)) * 0x9E3779B97F4A7C15ull) ^ (uint64_t(Bits(y)) * 0xC2B2AE3D27D4EB4Full) ^
+                 (uint64_t(Bits(z)) * 0x165667B19E3779F9ull);
+    h ^= h >> 29;
+    h *= 0xBF58476D1CE4E5B9ull;
+    h ^= h >> 32;
+    return static_cast<uint32_t>(h);
+}
+
+}  // namespace
+
+VertexWelder::VertexWelder(std::vector<_MESH_VERTEX>& vertices) : vertices_(vertices)
+{
+    Rehash(1024);
+    // Vertices already in the list take part like new ones.
+    const size_t existing = vertices_.size();
+    nextAtPosition_.assign(existing, kNone);
+    for (size_t i = existing; i-- > 0;) {
+        const _MESH_VERTEX& v = vertices_[i];
+        Position& p = positions_[PositionKey(v.x, v.y, v.z)];
+        nextAtPosition_[i] = p.firstVertex;
+        p.firstVertex = static_cast<uint32_t>(i);
+    }
+}
+
+void VertexWelder::Rehash(size_t slotCount)
+{
+    slots_.assign(slotCount, 0);
+    const size_t mask = slotCount - 1;
+    for (size_t key = 0; key < positions_.size(); ++key) {
+        const Position& p = positions_[key];
+        const uint32_t hash = HashPosition(p.x, p.y, p.z);
+        size_t slot = hash & mask;
+        while (slots_[slot] != 0) slot = (slot + 1) & mask;
+        slots_[slot] = (uint64_t(hash) << 32) | (key + 1);
+    }
+}
+
+void VertexWelder::ReservePositions(size_t count)
+{
+    size_t wanted = slots_.size();
+    while (wanted < (positions_.size() + count) * 2) wanted *= 2;
+    if (wanted != slots_.size()) Rehash(wanted);
+    positions_.reserve(positions_.size() + count);
+    vertices_.reserve(vertices_.size() + count);
+    nextAtPosition_.reserve(nextAtPosition_.size() + count);
+}
+
+uint32_t VertexWelder::PositionKey(float x, float y, float z)
+{
+    const uint32_t hash = HashPosition(x, y, z);
+    const size_t mask = slots_.size() - 1;
+    size_t slot = hash & mask;
+    while (slots_[slot] != 0) {
+        if (uint32_t(slots_[slot] >> 32) == hash) {
+            const uint32_t key = uint32_t(slots_[slot]) - 1;
+            const Position& p = positions_[key];
+            if (p.x == x && p.y == y && p.z == z) return key;
+        }
+        slot = (slot + 1) & mask;
+    }
+    const uint32_t key = static_cast<uint32_t>(positions_.size());
+    positions_.push_back({x, y, z, kNone});
+    slots_[slot] = (uint64_t(hash) << 32) | (key + 1);
+    if (positions_.size() * 2 > slots_.size()) Rehash(slots_.size() * 2);
+    return key;
+}
+
+uint32_t VertexWelder::Add(uint32_t positionKey, const _MESH_VERTEX& v)
+{
+    Position& p = positions_[positionKey];
+    for (uint32_t i = p.firstVertex; i != kNone; i = nextAtPosition_[i]) {
+        const _MESH_VERTEX& o = vertices_[i];
+        if (o.nx == v.nx && o.ny == v.ny && o.nz == v.nz && o.tu == v.tu && o.tv == v.tv) return i;
+    }
+    const uint32_t index = static_cast<uint32_t>(vertices_.size());
+    vertices_.push_back(v);
+    nextAtPosition_.push_back(p.firstVertex);
+    p.firstVertex = index;
+    return index;
+}

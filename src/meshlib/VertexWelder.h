@@ -1,0 +1,39 @@
+#pragma once
+
+#include "meshlib/MeshRecords.h"
+
+#include <cstdint>
+#include <vector>
+
+// Builds a vertex list in which every (position, normal, texture coordinate)
+// combination appears once: corners that agree share a vertex, corners that
+// differ in any value get their own. Values compare as floats, so -0 equals 0.
+//
+// Work is split in two steps so that the hashing is done once per position
+// rather than once per corner: PositionKey names a position, Add then looks
+// only among the few vertices already made at that position.
+// Appends to a list the caller owns and must not change while the welder lives.
+class VertexWelder {
+public:
+    explicit VertexWelder(std::vector<_MESH_VERTEX>& vertices);
+
+    // A number for the position (x, y, z), the same for equal positions.
+    uint32_t PositionKey(float x, float y, float z);
+    // Index of the vertex equal to v, appended when new. v's position must be
+    // the one positionKey was made for.
+    uint32_t Add(uint32_t positionKey, const _MESH_VERTEX& v);
+    // Prepares for about count more positions, avoiding repeated regrowth.
+    void ReservePositions(size_t count);
+
+private:
+    void Rehash(size_t slotCount);
+
+    std::vector<_MESH_VERTEX>& vertices_;
+    struct Position {
+        float x, y, z;
+        uint32_t firstVertex;  // UINT32_MAX while no vertex has been made here
+    };
+    std::vector<Position> positions_;
+    std::vector<uint32_t> nextAtPosition_;  // per vertex: the next one at its position, or UINT32_MAX
+    std::vector<uint64_t> slots_;           // hash tag (high 32 bits) and position key + 1 (low); 0: empty
+};

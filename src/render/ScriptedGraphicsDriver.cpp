@@ -1,0 +1,273 @@
+#include "render/ScriptedGraphicsDriver.h"
+
+#include <algorithm>
+
+// Shared by the driver and the device it made, so either may go first.
+struct ScriptedGraphicsDriver::State {
+    enum class DeviceLoss { None, Lost, NeedsReset };
+    std::vector<ScriptedAdapter> adapters;
+    std::vector<std::string> journal;
+    DeviceLoss loss = DeviceLoss::None;
+    std::deque<HResult> resetFailures;
+    uint32_t referencesAtRelease = 0;
+    bool deviceAlive = false;
+    DeviceCaps deviceCaps;
+    PresentParams lastParams;
+    uint32_t lastBehaviourFlags = 0;
+    WindowHandle lastFocusWindow = nullptr;
+    int presentCount = 0;
+};
+
+namespace {
+
+const char* DeviceTypeName(DeviceType type)
+{
+    switch (type) {
+    case DeviceType::Hal: return "HAL";
+    case DeviceType::Reference: return "REF";
+    case DeviceType::Software: return "SW";
+    }
+    return "?";
+}
+
+// The back-buffer formats a display format can show: itself and its variant
+// with alpha. Ten-bit colour works full screen only.
+bool BackBufferFits(GraphicsFormat adapterFormat, GraphicsFormat backBufferFormat, bool windowed)
+{
+    if (adapterFormat == GraphicsFormat::A2R10G10B10) return !windowed && backBufferFormat == adapterFormat;
+    if (backBufferFormat == adapterFormat) return true;
+    return (adapterFormat == GraphicsFormat::X8R8G8B8 && backBufferFormat == GraphicsFormat::A8R8G8B8) ||
+           (adapterFormat == GraphicsFormat::X1R5G5B5 && backBufferFormat == GraphicsFormat::A1R5G5B5);
+}
+
+template <typename List, typename Item>
+bool Contains(const List& list, const Item& item)
+{
+    return std::find(list.begin(), list.end(), item) != list.end();
+}
+
+using DeviceLoss = ScriptedGraphicsDriver::State::DeviceLoss;
+
+class ScriptedGraphicsDevice : public GraphicsDevice {
+public:
+    explicit ScriptedGraphicsDevice(std::shared_ptr<ScriptedGraphicsDriver::State> state) : state_(std::move(state))
+    {
+    }
+
+    HResult TestCooperativeLevel() override
+    {
+        state_->journal.push_back("TestCooperativeLevel");
+        switch (state_->loss) {
+        case DeviceLoss::None: return S_OK;
+        case DeviceLoss::Lost: return D3DERR_DEVICELOST;
+        case DeviceLoss::NeedsReset: return D3DERR_DEVICENOTRESET;
+        }
+        return E_FAIL;
+    }
+
+    HResult Reset(PresentParams& params) override
+    {
+        state_->journal.push_back("Reset");
+        if (state_->loss == DeviceLoss::Lost) return D3DERR_DEVICELOST;
+        if (!state_->resetFailures.empty()) {
+            const HResult code = state_->resetFailures.front();
+            state_->resetFailures.pop_front();
+            state_->loss = DeviceLoss::NeedsReset;
+            return code;
+        }
+        state_->loss = DeviceLoss::None;
+        state_->lastParams = params;
+        return S_OK;
+    }
+
+    HResult Present(WindowHandle) override
+    {
+        state_->journal.push_back("Present");
+        if (state_->loss != DeviceLoss::None) return D3DERR_DEVICELOST;
+        ++state_->presentCount;
+        return S_OK;
+    }
+
+    HResult GetDeviceCaps(DeviceCaps& caps) override
+    {
+        caps = state_->deviceCaps;
+        return S_OK;
+    }
+
+    HResult GetBackBufferDesc(SurfaceDesc& desc) override
+    {
+        desc = {state_->lastParams.backBufferWidth, state_->lastParams.backBufferHeight,
+                state_->lastParams.backBufferFormat};
+        return S_OK;
+    }
+
+    uint32_t Release() override
+    {
+        state_->journal.push_back("Release");
+        state_->deviceAlive = false;
+        return state_->referencesAtRelease;
+    }
+
+private:
+    std::shared_ptr<ScriptedGraphicsDriver::State> state_;
+};
+
+}  // namespace
+
+ScriptedAdapter MakeScriptedAdapter(GraphicsFormat desktopFormat)
+{
+    ScriptedAdapter adapter;
+    adapter.identifier = {"scripted", "Scripted adapter", "display0", 0x1234, 0x5678};
+    adapter.desktopMode = {1280, 1024, 60, desktopFormat};
+    for (GraphicsFormat format : {GraphicsFormat::X8R8G8B8, GraphicsFormat::R5G6B5}) {
+        adapter.modes.push_back({1280, 1024, 60, format});
+        adapter.modes.push_back({1024, 768, 75, format});
+        adapter.modes.push_back({1024, 768, 60, format});
+        adapter.modes.push_back({640, 480, 60, format});
+        adapter.modes.push_back({320, 240, 60, format});
+    }
+    ScriptedDeviceType hal;
+    hal.type = DeviceType::Hal;
+    hal.caps = {DeviceType::Hal, 0, D3DDEVCAPS_HWTRANSFORMANDLIGHT | D3DDEVCAPS_PUREDEVICE, 0,
+                D3DPRESENT_INTERVAL_IMMEDIATE | D3DPRESENT_INTERVAL_ONE | D3DPRESENT_INTERVAL_TWO};
+    ScriptedDeviceType software;
+    software.type = DeviceType::Software;
+    software.capsReadable = false;
+    ScriptedDeviceType reference;
+    reference.type = DeviceType::Reference;
+    reference.caps = {DeviceType::Reference, 0, D3DDEVCAPS_HWTRANSFORMANDLIGHT, 0, D3DPRESENT_INTERVAL_ONE};
+    adapter.deviceTypes = {hal, software, reference};
+    adapter.depthStencilFormats = {GraphicsFormat::D16, GraphicsFormat::D24X8, GraphicsFormat::D24S8,
+                                   GraphicsFormat::D32};
+    adapter.multiSampleTypes = {{0, 1}, {2, 4}, {4, 2}};
+    return adapter;
+}
+
+ScriptedGraphicsDriver::ScriptedGraphicsDriver(std::vector<ScriptedAdapter> adapters)
+    : state_(std::make_shared<State>())
+{
+    state_->adapters = std::move(adapters);
+}
+
+const ScriptedDeviceType* ScriptedGraphicsDriver::FindType(uint32_t adapter, DeviceType type) const
+{
+    if (adapter >= state_->adapters.size()) return nullptr;
+    for (const ScriptedDeviceType& t : state_->adapters[adapter].deviceTypes)
+        if (t.type == type && t.capsReadable) return &t;
+    return nullptr;
+}
+
+uint32_t ScriptedGraphicsDriver::GetAdapterCount() { return static_cast<uint32_t>(state_->adapters.size()); }
+
+HResult ScriptedGraphicsDriver::GetAdapterIdentifier(uint32_t adapter, AdapterIdentifier& identifier)
+{
+    if (adapter >= state_->adapters.size()) return D3DERR_INVALIDCALL;
+    identifier = state_->adapters[adapter].identifier;
+    return S_OK;
+}
+
+std::vector<DisplayMode> ScriptedGraphicsDriver::GetAdapterModes(uint32_t adapter, GraphicsFormat format)
+{
+    std::vector<DisplayMode> modes;
+    if (adapter >= state_->adapters.size()) return modes;
+    for (const DisplayMode& mode : state_->adapters[adapter].modes)
+        if (mode.format == format) modes.push_back(mode);
+    return modes;
+}
+
+HResult ScriptedGraphicsDriver::GetAdapterDisplayMode(uint32_t adapter, DisplayMode& mode)
+{
+    if (adapter >= state_->adapters.size()) return D3DERR_INVALIDCALL;
+    mode = state_->adapters[adapter].desktopMode;
+    return S_OK;
+}
+
+HResult ScriptedGraphicsDriver::GetDeviceCaps(uint32_t adapter, DeviceType type, DeviceCaps& caps)
+{
+    const ScriptedDeviceType* t = FindType(adapter, type);
+    if (!t) return D3DERR_NOTAVAILABLE;
+    caps = t->caps;
+    return S_OK;
+}
+
+HResult ScriptedGraphicsDriver::CheckDeviceType(uint32_t adapter, DeviceType type, GraphicsFormat adapterFormat,
+                                                GraphicsFormat backBufferFormat, bool windowed)
+{
+    if (!FindType(adapter, type)) return D3DERR_NOTAVAILABLE;
+    const ScriptedAdapter& a = state_->adapters[adapter];
+    if (windowed && adapterFormat != a.desktopMode.format) return D3DERR_NOTAVAILABLE;
+    if (!BackBufferFits(adapterFormat, backBufferFormat, windowed)) return D3DERR_NOTAVAILABLE;
+    if (Contains(a.rejectedFormatPairs, std::pair(adapterFormat, backBufferFormat))) return D3DERR_NOTAVAILABLE;
+    return S_OK;
+}
+
+HResult ScriptedGraphicsDriver::CheckDepthStencilSupport(uint32_t adapter, DeviceType type, GraphicsFormat,
+                                                         GraphicsFormat depthStencilFormat)
+{
+    if (!FindType(adapter, type)) return D3DERR_NOTAVAILABLE;
+    return Contains(state_->adapters[adapter].depthStencilFormats, depthStencilFormat) ? S_OK : D3DERR_NOTAVAILABLE;
+}
+
+HResult ScriptedGraphicsDriver::CheckDepthStencilMatch(uint32_t adapter, DeviceType type, GraphicsFormat,
+                                                       GraphicsFormat renderTargetFormat,
+                                                       GraphicsFormat depthStencilFormat)
+{
+    if (!FindType(adapter, type)) return D3DERR_NOTAVAILABLE;
+    return Contains(state_->adapters[adapter].depthMismatches, std::pair(renderTargetFormat, depthStencilFormat))
+               ? D3DERR_NOTAVAILABLE
+               : S_OK;
+}
+
+HResult ScriptedGraphicsDriver::CheckMultiSampleType(uint32_t adapter, DeviceType type, GraphicsFormat surfaceFormat,
+                                                     bool, uint32_t multiSampleType, uint32_t* qualityLevels)
+{
+    if (!FindType(adapter, type)) return D3DERR_NOTAVAILABLE;
+    const ScriptedAdapter& a = state_->adapters[adapter];
+    if (DepthBits(surfaceFormat) > 0 &&
+        Contains(a.depthMultiSampleConflicts, std::pair(surfaceFormat, multiSampleType)))
+        return D3DERR_NOTAVAILABLE;
+    for (const auto& [sampleType, qualities] : a.multiSampleTypes) {
+        if (sampleType != multiSampleType) continue;
+        if (qualityLevels) *qualityLevels = qualities;
+        return S_OK;
+    }
+    return D3DERR_NOTAVAILABLE;
+}
+
+HResult ScriptedGraphicsDriver::CreateDevice(uint32_t adapter, DeviceType type, WindowHandle focusWindow,
+                                             uint32_t behaviourFlags, PresentParams& params,
+                                             std::unique_ptr<GraphicsDevice>& device)
+{
+    state_->journal.push_back(std::string("CreateDevice ") + DeviceTypeName(type));
+    const ScriptedDeviceType* t = FindType(adapter, type);
+    if (!t) return D3DERR_NOTAVAILABLE;
+    if (Failed(t->createResult)) return t->createResult;
+    state_->deviceAlive = true;
+    state_->loss = DeviceLoss::None;
+    state_->deviceCaps = t->caps;
+    state_->lastParams = params;
+    state_->lastBehaviourFlags = behaviourFlags;
+    state_->lastFocusWindow = focusWindow;
+    device = std::make_unique<ScriptedGraphicsDevice>(state_);
+    return S_OK;
+}
+
+std::vector<ScriptedAdapter>& ScriptedGraphicsDriver::Adapters() { return state_->adapters; }
+
+void ScriptedGraphicsDriver::LoseDevice() { state_->loss = DeviceLoss::Lost; }
+
+void ScriptedGraphicsDriver::AllowReset()
+{
+    if (state_->loss == DeviceLoss::Lost) state_->loss = DeviceLoss::NeedsReset;
+}
+
+void ScriptedGraphicsDriver::FailNextReset(HResult code) { state_->resetFailures.push_back(code); }
+
+void ScriptedGraphicsDriver::LeaveReferencesAtRelease(uint32_t count) { state_->referencesAtRelease = count; }
+
+std::vector<std::string>& ScriptedGraphicsDriver::Journal() { return state_->journal; }
+bool ScriptedGraphicsDriver::DeviceAlive() const { return state_->deviceAlive; }
+const PresentParams& ScriptedGraphicsDriver::LastPresentParams() const { return state_->lastParams; }
+uint32_t ScriptedGraphicsDriver::LastBehaviourFlags() const { return state_->lastBehaviourFlags; }
+WindowHandle ScriptedGraphicsDriver::LastFocusWindow() const { return state_->lastFocusWindow; }
+int ScriptedGraphicsDriver::PresentCount() const { return state_->presentCount; }
