@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
-"""Writes the sample figure of examples/figure/: one .mqo model per body part
-and the head's texture figure_skin.png.
+"""Writes the sample figure of examples/figure/: one .mqo model per body part,
+the head's texture figure_skin.png, and the project figure.anm that puts the
+parts together and holds two motions, "walk" and "wave".
 
 Run by a developer after changing the figure (python3 tools/make_figure.py);
 the build does not run it, the generated files are committed.
@@ -308,6 +309,110 @@ def texture_pixel(x, y):
     return skin
 
 
+# The project: parts in file order (a parent before its children), each with
+# its parent, its left/right partner and its joint's position in the parent's
+# frame. Positions are in the editor's space, where the model's Z is negated;
+# every joint lies on z = 0, so they read the same in both.
+PROJECT_PARTS = [
+    ("torso", -1, None, (0, 94, 0)),
+    ("head", "torso", None, (0, 50, 0)),
+    ("upper_arm_l", "torso", "upper_arm_r", (20, 43, 0)),
+    ("lower_arm_l", "upper_arm_l", "lower_arm_r", (0, -30, 0)),
+    ("hand_l", "lower_arm_l", "hand_r", (0, -26, 0)),
+    ("upper_arm_r", "torso", "upper_arm_l", (-20, 43, 0)),
+    ("lower_arm_r", "upper_arm_r", "lower_arm_l", (0, -30, 0)),
+    ("hand_r", "lower_arm_r", "hand_l", (0, -26, 0)),
+    ("upper_leg_l", "torso", "upper_leg_r", (8.5, -5, 0)),
+    ("lower_leg_l", "upper_leg_l", "lower_leg_r", (0, -42, 0)),
+    ("foot_l", "lower_leg_l", "foot_r", (0, -40, 0)),
+    ("upper_leg_r", "torso", "upper_leg_l", (-8.5, -5, 0)),
+    ("lower_leg_r", "upper_leg_r", "lower_leg_l", (0, -42, 0)),
+    ("foot_r", "lower_leg_r", "foot_l", (0, -40, 0)),
+]
+
+
+def rotation(axis, degrees):
+    """Rotation matrix (3 x 3, row-vector convention, left-handed) as the
+    editor's math builds it. A positive angle about X swings a limb that hangs
+    down towards the front (-Z); about Z it swings it towards +X."""
+    a = math.radians(degrees)
+    c, s = math.cos(a), math.sin(a)
+    if axis == "x":
+        return [[1, 0, 0], [0, c, s], [0, -s, c]]
+    if axis == "y":
+        return [[c, 0, -s], [0, 1, 0], [s, 0, c]]
+    return [[c, s, 0], [-s, c, 0], [0, 0, 1]]
+
+
+def walk_pose(part, frame):
+    """(axis, degrees, position offset) of a part in the walk cycle of 40 frames."""
+    phase = 2 * math.pi * frame / 40.0
+    side = 1 if part.endswith("_l") else -1
+    swing = math.cos(phase) * side  # +1: the left leg is forward
+    lift = max(0.0, -math.sin(phase) * side)  # the leg swinging forward bends its knee
+    if part == "torso":
+        # Lowest with the legs apart, highest as they pass each other.
+        return "y", 4 * math.cos(phase), (0, -5 * abs(math.cos(phase)), 0)
+    if part == "head":
+        return "y", -3 * math.cos(phase), (0, 0, 0)
+    if part.startswith("upper_leg"):
+        return "x", 24 * swing, (0, 0, 0)
+    if part.startswith("lower_leg"):
+        return "x", -8 - 32 * lift, (0, 0, 0)
+    if part.startswith("foot"):
+        return "x", -0.5 * (24 * swing - 8 - 32 * lift), (0, 0, 0)
+    if part.startswith("upper_arm"):
+        return "x", -20 * swing, (0, 0, 0)
+    if part.startswith("lower_arm"):
+        return "x", 20 + 10 * max(0.0, -swing), (0, 0, 0)
+    return "x", 0, (0, 0, 0)
+
+
+def wave_pose(part, frame):
+    """The right arm raised to the side, the forearm waving, the head tilting."""
+    beat = 1 if (frame // 10) % 2 else -1
+    if part == "upper_arm_r":
+        return "z", -140, (0, 0, 0)
+    if part == "lower_arm_r":
+        return "z", 25 * beat - 5, (0, 0, 0)
+    if part == "head":
+        return "z", 4 * beat, (0, 0, 0)
+    return "x", 0, (0, 0, 0)
+
+
+MOTIONS = [("walk", 40, walk_pose), ("wave", 30, wave_pose)]
+KEY_SPACING = 10
+
+
+def project_bytes():
+    index = {name: i for i, (name, _, _, _) in enumerate(PROJECT_PARTS)}
+    out = bytearray(b"Marionettica3Dv1.00".ljust(32, b"\0"))
+    out += struct.pack("<i", len(PROJECT_PARTS))
+    for name, parent, partner, _ in PROJECT_PARTS:
+        encoded = name.encode("ascii")
+        padded = (len(encoded) + 3) // 4 * 4
+        out += struct.pack("<i", padded) + encoded.ljust(padded, b"\0")
+        out += struct.pack("<ii", -1 if parent == -1 else index[parent], -1 if partner is None else index[partner])
+    out += struct.pack("<i", len(MOTIONS))
+    for motion_name, length, pose in MOTIONS:
+        out += motion_name.encode("ascii").ljust(20, b"\0") + struct.pack("<i", length)
+        for name, _, _, position in PROJECT_PARTS:
+            frames = list(range(0, length + 1, KEY_SPACING))
+            keys = []
+            for frame in frames:
+                axis, degrees, offset = pose(name, frame)
+                # A part that does not move keeps only its frame-0 key.
+                if frame > 0 and degrees == 0 and offset == (0, 0, 0) and pose(name, 0)[1:] == (0, (0, 0, 0)):
+                    continue
+                m = rotation(axis, degrees)
+                row4 = [position[i] + offset[i] for i in range(3)]
+                keys.append((frame, m[0] + [0] + m[1] + [0] + m[2] + [0] + row4 + [1]))
+            out += struct.pack("<i", len(keys))
+            for frame, values in keys:
+                out += struct.pack("<i16f", frame, *values)
+    return bytes(out)
+
+
 def main():
     os.makedirs(OUT_DIR, exist_ok=True)
     parts = {"torso": torso(), "head": head()}
@@ -321,7 +426,9 @@ def main():
             f.write(mqo_text(name, mesh, materials).encode("ascii"))
     with open(os.path.join(OUT_DIR, TEXTURE_NAME), "wb") as f:
         f.write(png_bytes(TEXTURE_SIZE, TEXTURE_SIZE, texture_pixel))
-    print("wrote %d models and %s to %s" % (len(parts), TEXTURE_NAME, os.path.normpath(OUT_DIR)))
+    with open(os.path.join(OUT_DIR, "figure.anm"), "wb") as f:
+        f.write(project_bytes())
+    print("wrote %d models, %s and figure.anm to %s" % (len(parts), TEXTURE_NAME, os.path.normpath(OUT_DIR)))
 
 
 if __name__ == "__main__":

@@ -1,5 +1,6 @@
 #include "anim/MotionOperations.h"
 
+#include "anim/MotionName.h"
 #include "scene/Scene.h"
 
 namespace {
@@ -18,8 +19,9 @@ MotionTrack* TrackAt(Scene& scene, int motion, int part)
 
 }  // namespace
 
-void NewMotion(Scene& scene, const std::string& name)
+bool NewMotion(Scene& scene, const std::string& name)
 {
+    if (!ValidateMotionName(name, scene.motions).empty()) return false;
     Motion motion;
     motion.name = name;
     motion.length = DEFAULT_MOTION_LENGTH;
@@ -28,12 +30,13 @@ void NewMotion(Scene& scene, const std::string& name)
     scene.currentMotion = static_cast<int>(scene.motions.size()) - 1;
     for (int i = 0; i < scene.PartCount(); ++i) SetKey(scene, scene.currentMotion, i, 0);
     scene.Observer().MotionPanelNeedsRefresh();
+    return true;
 }
 
 bool DuplicateMotion(Scene& scene, int source, const std::string& name)
 {
     const Motion* original = MotionAt(scene, source);
-    if (!original) return false;
+    if (!original || !ValidateMotionName(name, scene.motions).empty()) return false;
     Motion copy = *original;
     copy.name = name;
     scene.motions.push_back(std::move(copy));
@@ -56,7 +59,7 @@ bool DeleteMotion(Scene& scene, int index)
 bool RenameMotion(Scene& scene, int index, const std::string& name)
 {
     Motion* motion = MotionAt(scene, index);
-    if (!motion) return false;
+    if (!motion || !ValidateMotionName(name, scene.motions).empty()) return false;
     motion->name = name;
     scene.Observer().MotionPanelNeedsRefresh();
     return true;
@@ -65,9 +68,10 @@ bool RenameMotion(Scene& scene, int index, const std::string& name)
 bool SetMotionLength(Scene& scene, int index, int length)
 {
     Motion* motion = MotionAt(scene, index);
-    if (!motion) return false;
+    if (!motion || length < 0) return false;
     motion->length = length;
     for (MotionTrack& track : motion->tracks) track.DropKeysAfter(length);
+    if (index == scene.currentMotion && scene.currentFrame > length) scene.currentFrame = length;
     scene.Observer().MotionPanelNeedsRefresh();
     return true;
 }

@@ -12,10 +12,14 @@ class Scene;
 // where it returns anything). None of them redraws; each one that changes the
 // Motion list or the current Motion reports MotionPanelNeedsRefresh.
 
-// Appends a Motion named name (validated by the caller) with the default
-// length and one frame-0 key per Part holding its current pose; it becomes
-// currentMotion. currentFrame is left as it was.
-void NewMotion(Scene& scene, const std::string& name);
+// Names are checked by the dialog that asks for them (ValidateMotionName); a
+// name it would refuse is refused here too (false, nothing changes), so no
+// Motion ever holds a name the project file cannot store.
+
+// Appends a Motion named name with the default length and one frame-0 key per
+// Part holding its current pose; it becomes currentMotion. currentFrame is
+// left as it was.
+bool NewMotion(Scene& scene, const std::string& name);
 // Appends a deep copy of Motion source under name; it becomes currentMotion
 // and currentFrame becomes 0.
 bool DuplicateMotion(Scene& scene, int source, const std::string& name);
@@ -23,7 +27,9 @@ bool DuplicateMotion(Scene& scene, int source, const std::string& name);
 // one, or -1 when none is left.
 bool DeleteMotion(Scene& scene, int index);
 bool RenameMotion(Scene& scene, int index, const std::string& name);
-// Sets the last frame to length and drops every key after it.
+// Sets the last frame to length (at least 0) and drops every key after it.
+// When it is the current Motion, currentFrame is lowered to the new length,
+// so that no key can be set beyond it.
 bool SetMotionLength(Scene& scene, int index, int length);
 // Stores Part part's current pose as its key at frame.
 bool SetKey(Scene& scene, int motion, int part, int frame);

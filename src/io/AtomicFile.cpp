@@ -50,6 +50,12 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::string& error
         return false;
     }
     std::string data;
+    // Sizing the string up front spares large models the copies of repeated
+    // regrowth; the loop below still decides what was really read.
+    struct stat info;
+    if (fstat(fileno(f), &info) == 0 && S_ISREG(info.st_mode) && info.st_size > 0 &&
+        static_cast<uint64_t>(info.st_size) <= maxBytes)
+        data.reserve(static_cast<size_t>(info.st_size));
     char buffer[65536];
     size_t n;
     while ((n = std::fread(buffer, 1, sizeof buffer, f)) > 0) {

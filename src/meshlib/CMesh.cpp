@@ -4,8 +4,11 @@
 #include "io/PathLookup.h"
 #include "meshlib/MeshFile.h"
 #include "meshlib/ModelToMesh.h"
+#include "meshlib/MqoReader.h"
 #include "meshlib/TextureName.h"
+#include "render/RenderDevice.h"
 
+#include <atomic>
 #include <cmath>
 
 void CMesh::Impl::SetContent(MeshContent newContent, std::string newFolder, std::vector<std::string> newTexturePaths)
@@ -20,6 +23,8 @@ void CMesh::Impl::SetContent(MeshContent newContent, std::string newFolder, std:
 
 void CMesh::Impl::Refresh()
 {
+    static std::atomic<uint64_t> lastGeometryVersion{0};
+    geometryVersion = ++lastGeometryVersion;
     faceCount = CountFaces(content);
     hasBounds = GeometryBounds(content, boundsLow, boundsHigh);
     sphereCentre = (boundsLow + boundsHigh) * 0.5f;
@@ -52,6 +57,7 @@ CMesh::CMesh() : impl(new Impl) {}
 
 CMesh::~CMesh()
 {
+    if (impl->base != nullptr && impl->base->GetDevice() != nullptr) impl->base->GetDevice()->ForgetGeometry(this);
     if (impl->base != nullptr) impl->base->RemoveMesh(this);
     delete impl;
 }
@@ -61,18 +67,21 @@ static bool UsableScale(float s) { return std::isfinite(s) && s != 0.0f; }
 bool CMesh::LoadObject(const std::string& path, float scale)
 {
     impl->SetContent({}, {}, {});
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, impl->lastError)) return false;
-    if (!HasMeshFileMagic(bytes)) {
-        impl->lastError = path + ": not a .mesh file, and this build reads no other model format";
-        return false;
-    }
-    MeshContent content;
-    if (!DecodeMeshFile(bytes, path, content, impl->lastError)) return false;
     if (!UsableScale(scale)) {
         impl->lastError = path + ": scale " + std::to_string(scale) + " is not a usable factor";
         return false;
     }
+    std::string bytes;
+    if (!ReadWholeFile(path, bytes, impl->lastError)) return false;
+    // Our own files say so in their first bytes; anything else is taken for a .mqo model.
+    if (!HasMeshFileMagic(bytes)) {
+        LoadedModel model;
+        if (!ReadMqo(bytes, path, model, impl->lastError)) return false;
+        bytes = {};
+        return LoadModel(model, path, scale);
+    }
+    MeshContent content;
+    if (!DecodeMeshFile(bytes, path, content, impl->lastError)) return false;
     if (scale != 1.0f) ScaleGeometry(content, scale, scale, scale);
     std::vector<std::string> texturePaths = content.textureNames;
     impl->SetContent(std::move(content), DirectoryOf(path), std::move(texturePaths));

@@ -43,13 +43,15 @@ public:
 
     // SetScale records a factor; ReleaseVB then SetVB apply it to the geometry
     // about the origin. Scales accumulate: the vertices returned, drawn and saved
-    // are the previous ones times the factor.
+    // are the previous ones times the factor. Factors that are zero or not
+    // finite are ignored; a negative one mirrors (faces stay outward).
     void SetScale(float sx, float sy, float sz);
     void ReleaseVB();
     void SetVB();
 
-    // 5 (faces) or 3 (edges); DrawMesh draws through the base's device with the
-    // mesh's world matrix; no device draws nothing.
+    // 5 (faces) or 3 (edges; other values are ignored). DrawMesh draws
+    // through the base's device with the mesh's world matrix; without a device
+    // it draws nothing.
     void SetPrimitiveType(int type);
     void DrawMesh();
     // Overlays in the mesh's world matrix; colours are ARGB.

@@ -19,12 +19,15 @@ public:
     CMeshBase& operator=(const CMeshBase&) = delete;
 
     // Sets the device meshes draw through; nullptr for a headless run. Not owned.
+    // Release and the destructor tell the device to drop its copies of the
+    // shared images, so call Init(nullptr) before the device goes away.
     void Init(RenderDevice* device);
     RenderDevice* GetDevice() const;
     // Registers mesh (flag is kept for callers that pass 1).
     void InitMesh(CMesh* mesh, int flag);
     void RemoveMesh(CMesh* mesh);
-    // Frees the shared textures; registered meshes lose their textures.
+    // Frees the shared textures; registered meshes lose their textures (their
+    // references become -1; the names stay in their saved files).
     void Release();
 
     int GetTextureNum() const;

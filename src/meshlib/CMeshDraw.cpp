@@ -36,6 +36,7 @@ void CMesh::DrawMesh()
     const MeshContent& c = impl->content;
     device->SetTransform(TransformKind::World, GetMatrix());
     device->SetLighting(true);
+    device->SetGeometryKey({this, impl->geometryVersion});
     for (const _MESH_MESHDATA& m : c.subMeshes) {
         const _MESH_MATERIAL& mat = c.materials[size_t(m.materialNumber)];
         device->SetMaterial({mat.diffuse, mat.ambient, mat.specular, mat.emissive, mat.power});
@@ -48,6 +49,7 @@ void CMesh::DrawMesh()
             device->DrawIndexedTriangleStrip(c.vertices.data(), uint32_t(c.vertices.size()), m.indices.data(),
                                              m.indexCount, m.baseVertex);
     }
+    device->SetGeometryKey({});
 }
 
 // The collision shape is the mesh's bounding sphere (centred on its bounding

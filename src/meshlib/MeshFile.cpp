@@ -112,11 +112,13 @@ bool ReadHeader(Reader& in, Counts& counts)
 {
     if (!in.Need(sizeof kMagic, "the header") || std::memcmp(in.Bytes(sizeof kMagic).data(), kMagic, sizeof kMagic) != 0)
         return in.Fail(0, "not a .mesh file (bad magic)");
-    if (!in.Need(kHeaderBytes - sizeof kMagic, "the header")) return false;
+    // The version comes first: another version may lay out the rest of its header differently.
+    if (!in.Need(4, "the header")) return false;
     const uint32_t version = in.U32();
     if (version != kMeshFileVersion)
         return in.Fail(8, "unsupported version " + std::to_string(version) + " (this program reads version " +
                               std::to_string(kMeshFileVersion) + ")");
+    if (!in.Need(kHeaderBytes - sizeof kMagic - 4, "the header")) return false;
     counts = {in.U32(), in.U32(), in.U32(), in.U32()};
     if (counts.materials > kMaxMaterials)
         return in.Fail(20, std::to_string(counts.materials) + " materials (at most 128)");

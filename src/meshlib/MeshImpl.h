@@ -21,6 +21,7 @@ struct CMesh::Impl {
     int primitiveType = MESH_PRIMITIVE_FACES;
 
     // Derived from the content by Refresh.
+    uint64_t geometryVersion = 0;  // new for every change of the geometry (GeometryKey)
     int faceCount = 0;
     bool hasBounds = false;
     Vec3 boundsLow, boundsHigh;

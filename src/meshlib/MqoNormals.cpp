@@ -16,6 +16,25 @@ Vec3 NonZeroOr(Vec3 v, Vec3 fallback) { return (v.x != 0 || v.y != 0 || v.z != 0
 
 constexpr Vec3 kUpward{0, 1, 0};
 
+// The angle (0 ... pi) whose sine and cosine are proportional to y >= 0 and x.
+// A polynomial atan within 0.004 radians: plenty for a weight, and several
+// times cheaper than atan2, which otherwise dominates the smoothing.
+float ApproximateAngle(float y, float x)
+{
+    constexpr float kQuarterPi = std::numbers::pi_v<float> / 4;
+    const float ax = std::fabs(x);
+    if (y == 0 && ax == 0) return 0;
+    float a = 0;
+    if (ax >= y) {
+        const float r = y / ax;
+        a = r * (kQuarterPi + 0.273f * (1 - r));
+    } else {
+        const float r = ax / y;
+        a = 2 * kQuarterPi - r * (kQuarterPi + 0.273f * (1 - r));
+    }
+    return x < 0 ? 4 * kQuarterPi - a : a;
+}
+
 }  // namespace
 
 void ComputeFaceNormals(const MqoObject& object, std::vector<Vec3>& faceNormals)
@@ -74,7 +93,8 @@ void ComputeCornerNormals(const MqoObject& object, const std::vector<Vec3>& face
             const Vec3 here = p[object.cornerVertex[c]];
             const Vec3 toPrev = p[object.cornerVertex[begin + (k + n - 1) % n]] - here;
             const Vec3 toNext = p[object.cornerVertex[begin + (k + 1) % n]] - here;
-            angle[c] = std::atan2(Length(Cross(toNext, toPrev)), Dot(toNext, toPrev));
+            const Vec3 cross = Cross(toNext, toPrev);
+            angle[c] = ApproximateAngle(std::sqrt(Dot(cross, cross)), Dot(toNext, toPrev));
         }
     }
 

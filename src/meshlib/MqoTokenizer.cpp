@@ -17,6 +17,43 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
+// Plain decimals such as "-12.3456" are nearly every number in a model file.
+// When the digits form an integer m < 2^24 and there are k <= 10 of them after
+// the point, m and 10^k are exact floats and m / 10^k is a single correctly
+// rounded division: bit for bit what from_chars gives, several times faster.
+// Returns the end of the number, or nullptr when the text needs from_chars.
+const char* ParsePlainDecimal(const char* p, const char* end, float& out)
+{
+    static constexpr float kPowersOfTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f, 1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+    const bool negative = p < end && *p == '-';
+    if (negative) ++p;
+    uint32_t mantissa = 0;
+    int digits = 0;
+    int fraction = 0;
+    bool point = false;
+    for (; p < end; ++p) {
+        const char c = *p;
+        if (c >= '0' && c <= '9') {
+            if (++digits > 9) return nullptr;
+            mantissa = mantissa * 10 + static_cast<uint32_t>(c - '0');
+            fraction += point;
+        } else if (c == '.' && !point) {
+            point = true;
+        } else {
+            break;
+        }
+    }
+    if (digits == 0 || (p < end && (*p == 'e' || *p == 'E'))) return nullptr;
+    while (fraction > 0 && mantissa % 10 == 0) {
+        mantissa /= 10;
+        --fraction;
+    }
+    if (mantissa >= (1u << 24) || fraction > 10) return nullptr;
+    const float value = static_cast<float>(mantissa) / kPowersOfTen[fraction];
+    out = negative ? -value : value;
+    return p;
+}
+
 char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 }  // namespace
@@ -103,9 +140,13 @@ bool MqoLineCursor::Float(float& out)
     const char* first = text_.data() + at;
     const char* last = text_.data() + text_.size();
     float value = 0;
-    const auto result = std::from_chars(first, last, value, std::chars_format::general);
-    if (result.ec != std::errc() || !std::isfinite(value)) return false;
-    const size_t end = static_cast<size_t>(result.ptr - text_.data());
+    const char* stop = ParsePlainDecimal(first, last, value);
+    if (!stop) {
+        const auto result = std::from_chars(first, last, value, std::chars_format::general);
+        if (result.ec != std::errc() || !std::isfinite(value)) return false;
+        stop = result.ptr;
+    }
+    const size_t end = static_cast<size_t>(stop - text_.data());
     if (!EndsField(end)) return false;
     out = value;
     pos_ = end;

@@ -14,9 +14,9 @@ enum class ImageFormat { Bmp, Dds, Jpeg, Png, Ppm, Tga };
 // is then not written).
 std::optional<ImageFormat> ImageFormatFromName(std::string_view name);
 
-// The file image of a non-empty image. BMP and PPM hold no alpha and JPEG is
-// lossy (quality 95); PNG, TGA and DDS (uncompressed A8R8G8B8) keep every
-// byte. false with error set for an empty or inconsistent image.
+// The file image of a non-empty image. PPM (binary P6) holds no alpha and JPEG
+// is lossy (quality 95); PNG, TGA, BMP (32-bit) and DDS (uncompressed
+// A8R8G8B8) keep every byte. false with error set for an empty or inconsistent image.
 bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::string& out, std::string& error);
 
 // Writes the image to path through a temporary file. false with error naming

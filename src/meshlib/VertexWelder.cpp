@@ -19,6 +19,21 @@ uint32_t HashPosition(float x, float y, float z)
     return static_cast<uint32_t>(h);
 }
 
+uint32_t HashVertex(const _MESH_VERTEX& v)
+{
+    uint64_t h = HashPosition(v.x, v.y, v.z);
+    for (float f : {v.nx, v.ny, v.nz, v.tu, v.tv}) {
+        h = (h ^ Bits(f)) * 0x9E3779B97F4A7C15ull;
+        h ^= h >> 31;
+    }
+    return static_cast<uint32_t>(h);
+}
+
+bool SameAttributes(const _MESH_VERTEX& a, const _MESH_VERTEX& b)
+{
+    return a.nx == b.nx && a.ny == b.ny && a.nz == b.nz && a.tu == b.tu && a.tv == b.tv;
+}
+
 }  // namespace
 
 VertexWelder::VertexWelder(std::vector<_MESH_VERTEX>& vertices) : vertices_(vertices)
@@ -32,6 +47,10 @@ VertexWelder::VertexWelder(std::vector<_MESH_VERTEX>& vertices) : vertices_(vert
         Position& p = positions_[PositionKey(v.x, v.y, v.z)];
         nextAtPosition_[i] = p.firstVertex;
         p.firstVertex = static_cast<uint32_t>(i);
+        if (++p.vertexCount == kMaxChain + 1)
+            for (uint32_t k = p.firstVertex; k != kNone; k = nextAtPosition_[k]) InsertCrowded(k);
+        else if (p.vertexCount > kMaxChain + 1)
+            InsertCrowded(static_cast<uint32_t>(i));
     }
 }
 
@@ -72,7 +91,7 @@ uint32_t VertexWelder::PositionKey(float x, float y, float z)
         slot = (slot + 1) & mask;
     }
     const uint32_t key = static_cast<uint32_t>(positions_.size());
-    positions_.push_back({x, y, z, kNone});
+    positions_.push_back({x, y, z, kNone, 0});
     slots_[slot] = (uint64_t(hash) << 32) | (key + 1);
     if (positions_.size() * 2 > slots_.size()) Rehash(slots_.size() * 2);
     return key;
@@ -81,13 +100,48 @@ uint32_t VertexWelder::PositionKey(float x, float y, float z)
 uint32_t VertexWelder::Add(uint32_t positionKey, const _MESH_VERTEX& v)
 {
     Position& p = positions_[positionKey];
-    for (uint32_t i = p.firstVertex; i != kNone; i = nextAtPosition_[i]) {
-        const _MESH_VERTEX& o = vertices_[i];
-        if (o.nx == v.nx && o.ny == v.ny && o.nz == v.nz && o.tu == v.tu && o.tv == v.tv) return i;
-    }
+    if (p.vertexCount > kMaxChain) return AddCrowded(v);
+    for (uint32_t i = p.firstVertex; i != kNone; i = nextAtPosition_[i])
+        if (SameAttributes(vertices_[i], v)) return i;
     const uint32_t index = static_cast<uint32_t>(vertices_.size());
     vertices_.push_back(v);
     nextAtPosition_.push_back(p.firstVertex);
     p.firstVertex = index;
+    if (++p.vertexCount > kMaxChain)
+        for (uint32_t i = p.firstVertex; i != kNone; i = nextAtPosition_[i]) InsertCrowded(i);
+    return index;
+}
+
+void VertexWelder::InsertCrowded(uint32_t index)
+{
+    if ((crowdedCount_ + 1) * 2 > crowded_.size()) {
+        std::vector<uint64_t> old = std::move(crowded_);
+        crowded_.assign(old.empty() ? 1024 : old.size() * 2, 0);
+        crowdedCount_ = 0;
+        for (uint64_t entry : old)
+            if (entry != 0) InsertCrowded(uint32_t(entry) - 1);
+    }
+    const uint32_t hash = HashVertex(vertices_[index]);
+    const size_t mask = crowded_.size() - 1;
+    size_t slot = hash & mask;
+    while (crowded_[slot] != 0) slot = (slot + 1) & mask;
+    crowded_[slot] = (uint64_t(hash) << 32) | (index + 1);
+    ++crowdedCount_;
+}
+
+uint32_t VertexWelder::AddCrowded(const _MESH_VERTEX& v)
+{
+    const uint32_t hash = HashVertex(v);
+    const size_t mask = crowded_.size() - 1;
+    for (size_t slot = hash & mask; crowded_[slot] != 0; slot = (slot + 1) & mask) {
+        if (uint32_t(crowded_[slot] >> 32) != hash) continue;
+        const uint32_t index = uint32_t(crowded_[slot]) - 1;
+        const _MESH_VERTEX& o = vertices_[index];
+        if (o.x == v.x && o.y == v.y && o.z == v.z && SameAttributes(o, v)) return index;
+    }
+    const uint32_t index = static_cast<uint32_t>(vertices_.size());
+    vertices_.push_back(v);
+    nextAtPosition_.push_back(kNone);
+    InsertCrowded(index);
     return index;
 }

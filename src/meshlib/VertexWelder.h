@@ -11,7 +11,10 @@
 //
 // Work is split in two steps so that the hashing is done once per position
 // rather than once per corner: PositionKey names a position, Add then looks
-// only among the few vertices already made at that position.
+// only among the few vertices already made at that position. A position that
+// gathers more than kMaxChain vertices (a file crowding thousands of corners
+// with different UVs onto one point) moves to a hash of the whole vertex, so
+// no input makes the search quadratic.
 // Appends to a list the caller owns and must not change while the welder lives.
 class VertexWelder {
 public:
@@ -25,15 +28,22 @@ public:
     // Prepares for about count more positions, avoiding repeated regrowth.
     void ReservePositions(size_t count);
 
+    static constexpr uint32_t kMaxChain = 32;
+
 private:
     void Rehash(size_t slotCount);
+    uint32_t AddCrowded(const _MESH_VERTEX& v);
+    void InsertCrowded(uint32_t index);
 
     std::vector<_MESH_VERTEX>& vertices_;
     struct Position {
         float x, y, z;
         uint32_t firstVertex;  // UINT32_MAX while no vertex has been made here
+        uint32_t vertexCount;  // above kMaxChain: the vertices are in crowded_
     };
     std::vector<Position> positions_;
     std::vector<uint32_t> nextAtPosition_;  // per vertex: the next one at its position, or UINT32_MAX
     std::vector<uint64_t> slots_;           // hash tag (high 32 bits) and position key + 1 (low); 0: empty
+    std::vector<uint64_t> crowded_;         // hash tag and vertex index + 1, for crowded positions
+    size_t crowdedCount_ = 0;
 };

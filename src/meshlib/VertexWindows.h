@@ -18,13 +18,16 @@ struct VertexWindow {
 };
 
 // Splits triangles (three vertex numbers each, all below vertices.size()) into
-// windows, keeping their order.
+// windows.
 //
-// A model of at most 65,536 vertices is one window at base 0 and no vertex is
-// touched. A larger one is cut, in triangle order, into runs of triangles that
-// use at most 65,536 distinct vertices. A run whose vertices already lie within
+// A model of at most 65,536 vertices is one window at base 0 with the
+// triangles in their given order, and no vertex is touched. In a larger one the
+// triangles are taken in order of their lowest vertex number (which brings
+// neighbours together however the file ordered its faces) and cut into runs
+// that use at most 65,536 distinct vertices. A run whose vertices lie within
 // 65,536 consecutive ones uses them where they are; otherwise its vertices are
 // copied, in order of first use, to the end of `vertices` and the run uses the
-// copies. Models are usually stored part by part, so most runs need no copy.
+// copies. Model files number their vertices part by part, so most runs need no
+// copy.
 std::vector<VertexWindow> SplitIntoVertexWindows(std::span<const uint32_t> triangles,
                                                  std::vector<_MESH_VERTEX>& vertices);

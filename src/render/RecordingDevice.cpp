@@ -13,6 +13,7 @@ RecordedCall& RecordingDevice::Record(RenderCall call)
     entry.ambientLight = state.ambientLight;
     entry.material = state.material;
     entry.texture = state.texture;
+    entry.geometry = state.geometry;
     return entry;
 }
 
@@ -118,3 +119,11 @@ void RecordingDevice::DrawLineStrip(const LineVertex* vertices, uint32_t vertexC
 {
     Record(RenderCall::DrawLineStrip).lines.assign(vertices, vertices + vertexCount);
 }
+
+void RecordingDevice::SetGeometryKey(GeometryKey key)
+{
+    state.geometry = key;
+    Record(RenderCall::SetGeometryKey);
+}
+
+void RecordingDevice::ForgetGeometry(const void* owner) { Record(RenderCall::ForgetGeometry).owner = owner; }

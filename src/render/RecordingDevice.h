@@ -20,6 +20,8 @@ enum class RenderCall {
     DrawIndexedLineStrip,
     DrawLineList,
     DrawLineStrip,
+    SetGeometryKey,
+    ForgetGeometry,
 };
 
 // One call to the device with the device state right after it.
@@ -33,6 +35,7 @@ struct RecordedCall {
     uint32_t ambientLight = 0;
     RenderMaterial material;
     const TextureImage* texture = nullptr;
+    GeometryKey geometry;
     // Arguments of the call, where it has them.
     TransformKind transformKind = TransformKind::World;  // SetTransform
     uint32_t color = 0;                                  // Clear
@@ -43,6 +46,7 @@ struct RecordedCall {
     std::vector<uint16_t> indices;                       // indexed draws (copied)
     uint32_t baseVertex = 0;                             // indexed draws
     std::vector<LineVertex> lines;                       // line draws (copied)
+    const void* owner = nullptr;                         // ForgetGeometry
 };
 
 // A device that draws nothing and keeps every call, for tests and headless runs.
@@ -66,6 +70,8 @@ public:
                               uint32_t indexCount, uint32_t baseVertex) override;
     void DrawLineList(const LineVertex* vertices, uint32_t vertexCount) override;
     void DrawLineStrip(const LineVertex* vertices, uint32_t vertexCount) override;
+    void SetGeometryKey(GeometryKey key) override;
+    void ForgetGeometry(const void* owner) override;
 
     // Every call so far, oldest first.
     std::vector<RecordedCall> calls;

@@ -44,6 +44,15 @@ struct LineVertex {
     uint32_t color = 0;
 };
 
+// Names the vertex and index arrays of the indexed draws that follow, so that a
+// device may keep them in its own memory between frames: owner is the object
+// holding the arrays and version changes whenever their contents change
+// (versions are never reused). The default key says the arrays are transient.
+struct GeometryKey {
+    const void* owner = nullptr;
+    uint64_t version = 0;
+};
+
 class RenderDevice {
 public:
     virtual ~RenderDevice() = default;
@@ -82,6 +91,12 @@ public:
     // The same indices joined as one line strip, coloured like the triangles would be.
     virtual void DrawIndexedLineStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount, const uint16_t* indices,
                                       uint32_t indexCount, uint32_t baseVertex) = 0;
+
+    // Until the next call, indexed draws take their arrays from the geometry
+    // key names; a device that keeps nothing ignores it.
+    virtual void SetGeometryKey(GeometryKey /*key*/) {}
+    // The arrays of owner are gone: a device frees whatever it kept for them.
+    virtual void ForgetGeometry(const void* /*owner*/) {}
 
     // Separate lines, one per pair of vertices (vertexCount is even).
     virtual void DrawLineList(const LineVertex* vertices, uint32_t vertexCount) = 0;

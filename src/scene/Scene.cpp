@@ -2,6 +2,7 @@
 
 #include "anim/MotionOperations.h"
 #include "io/PathLookup.h"
+#include "view/TransformOperations.h"
 
 #include <cstdio>
 #include <unordered_set>
@@ -78,7 +79,7 @@ void Scene::OnSelectionChanged()
 {
     observer->TreeItemSelected(tree.GetSelected());
     currentPart = GetCurrentPartIndex();
-    observer->TransformPanelNeedsRefresh();
+    ShowCurrentTransform(*this);
     UpdateTitle();
     observer->MotionPanelNeedsRefresh();
 }
@@ -123,7 +124,7 @@ int Scene::AddPartFromFile(const std::string& path)
     UpdateHierarchy(0);
     addObjectDirectory = DirectoryOf(path);
     currentPart = GetCurrentPartIndex();
-    observer->TransformPanelNeedsRefresh();
+    ShowCurrentTransform(*this);
 
     AddTrackForNewPart(*this);
     observer->MotionPanelNeedsRefresh();

@@ -5,6 +5,9 @@
 #include "scene/Part.h"
 #include "scene/PartsTree.h"
 #include "scene/SceneObserver.h"
+#include "view/PoseHistory.h"
+#include "view/TransformPanelState.h"
+#include "view/ViewState.h"
 
 #include <memory>
 #include <string>
@@ -12,8 +15,6 @@
 
 // Text shown in the title before a project was opened or saved.
 extern const char* const UNTITLED_PROJECT_NAME;  // "名称未設定"
-// Grid width shown in the title until the settings are read.
-constexpr int DEFAULT_GRID_WIDTH = 10;
 
 // The model being edited: the Parts and their tree, the Motions, the mesh
 // manager and the names of the current project. One object for the whole run.
@@ -58,6 +59,8 @@ public:
     void ClearScene();
     // Rebuilds the totals and the title text and reports it.
     void UpdateTitle();
+    // Centres every view on the box around all Parts in their present pose.
+    void FitViews();
     // Gives a Part a display name (baseName, or the first free "%s%05d") not
     // used by any other Part; "" when all 100000 numbered names are taken.
     std::string MakeDisplayName(const std::string& baseName, int ignoredIndex = -1) const;
@@ -90,6 +93,8 @@ public:
     int currentMotion = -1;
     // The current frame of the current Motion.
     int currentFrame = 0;
+    // Set while a Motion plays back; editing commands and undo are disabled then.
+    bool isPlaying = false;
     // The mesh manager; every Part's mesh is registered with it.
     CMeshBase meshBase;
     // Full path of the project file last opened or saved; "" when none.
@@ -102,11 +107,18 @@ public:
     std::string titleText;
     int totalFaces = 0;
     int totalMeshes = 0;
-    // Spacing of the grid lines, shown in the title (owned by the view state).
-    int gridWidth = DEFAULT_GRID_WIDTH;
+    // The four views, their cameras and the shared view settings (grid width included).
+    ViewState viewState;
+    // Undo and redo of the Parts' poses.
+    PoseHistory poseHistory{*this};
+    // The transform panel's fields and its "左右連動" flag.
+    TransformPanelState transformPanel;
     // Why the last AddPartFromFile or LoadProject could not read everything
     // (file, place, reason; one line per problem); "" when all was read.
     std::string lastLoadError;
+    // Why the last SaveProject could not write everything (project file,
+    // .mesh files, textures); "" when all was written.
+    std::string lastSaveError;
 
 private:
     void OnSelectionChanged();

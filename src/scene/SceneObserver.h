@@ -25,10 +25,6 @@ public:
     // Motions, the current Motion or the Part set changed; the motion panel
     // refills its list and scroll ranges and repaints.
     virtual void MotionPanelNeedsRefresh() {}
-    // The Part set was replaced (a project was opened): the undo history
-    // restarts from the current state and the views are fitted to the model.
-    virtual void HistoryRestartNeeded() {}
-    virtual void ViewsFitNeeded() {}
-    // A new project was started: the undo history is emptied.
-    virtual void HistoryFreeNeeded() {}
+    // Whether "Undo" and "Redo" can be pressed now.
+    virtual void UndoButtonsChanged(bool /*undoEnabled*/, bool /*redoEnabled*/) {}
 };

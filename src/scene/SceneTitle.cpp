@@ -23,6 +23,6 @@ void Scene::UpdateTitle()
     titleText = std::string(PROGRAM_TITLE) + "   " + PartSummary(projectFileName, totalFaces, totalMeshes);
     if (const Part* current = PartAt(currentPart); current && current->mesh)
         titleText += "   " + PartSummary(current->displayName, current->mesh->GetFaceNum(), current->mesh->GetMeshNum());
-    titleText += "   グリッドの幅:" + std::to_string(gridWidth);
+    titleText += "   グリッドの幅:" + std::to_string(viewState.gridWidth);
     observer->TitleChanged(titleText);
 }

@@ -164,3 +164,23 @@ TEST(MqoBadInput, DeepNestingAndLongPolygonsStayCheap)
     EXPECT_EQ(TriangleCount(r.model), 4998u);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
+
+TEST(MqoBadInput, ThousandsOfCornersOnOnePointStayCheap)
+{
+    // 60,000 triangles share vertex 0 with 30,000 different UVs there: a plain
+    // list search would compare the vertices at that point pairwise. Each UV
+    // comes twice, so half the corners must find the vertex made before.
+    std::string faces;
+    const int count = 60000, distinct = count / 2;
+    for (int i = 0; i < count; ++i)
+        faces += "\t\t3 V(0 1 2) UV(" + std::to_string(i % distinct) + " 0 0 0 0 0)\n";
+    const std::string text = kHeader + "Object \"o\" {\n\tshading 0\n" + kTriangle + "\tface " + std::to_string(count) +
+                             " {\n" + faces + "\t}\n}\n";
+    const auto start = std::chrono::steady_clock::now();
+    const Outcome r = Read(text);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(r.model.vertices.size(), size_t(distinct) + 2);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    for (size_t t = 0; t < TriangleCount(r.model); ++t)
+        ASSERT_EQ(r.model.vertices[r.model.indices[3 * t]].tu, float(t % distinct)) << t;
+}

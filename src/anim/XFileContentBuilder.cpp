@@ -1,0 +1,130 @@
+#include "anim/XFileContentBuilder.h"
+
+#include "anim/PoseEvaluation.h"
+#include "anim/XFileNames.h"
+#include "scene/Scene.h"
+
+#include <algorithm>
+#include <unordered_map>
+#include <utility>
+
+std::vector<int> XFileKeyFrames(const Motion& motion)
+{
+    const int length = std::max(motion.length, 0);
+    std::vector<int> frames;
+    for (const MotionTrack& track : motion.tracks)
+        for (const KeyFrame& key : track.keys)
+            if (key.frame >= 0 && key.frame < length) frames.push_back(key.frame);
+    std::sort(frames.begin(), frames.end());
+    frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
+    frames.push_back(length);
+    return frames;
+}
+
+static XMeshData MeshDataOf(Scene& scene, const CMesh* mesh)
+{
+    XMeshData out;
+    if (mesh == nullptr) return out;
+    out.vertices.reserve(static_cast<size_t>(std::max(mesh->GetVertexNum(), 0)));
+    for (int i = 0; i < mesh->GetVertexNum(); ++i)
+        if (const _MESH_VERTEX* v = mesh->GetVertex(i)) out.vertices.push_back(*v);
+    for (int k = 0; k < mesh->GetMeshNum(); ++k)
+        if (const _MESH_MESHDATA* m = mesh->GetMesh(k)) out.subMeshes.push_back(*m);
+    for (int k = 0; k < mesh->GetMtrlNum(); ++k) {
+        const _MESH_MATERIAL* material = mesh->GetMtrl(k);
+        if (material == nullptr) continue;
+        std::string textureName;
+        if (material->textureNumber != -1) {
+            const _MESH_TEXTURE* reference = mesh->GetTexture(material->textureNumber);
+            const _MESHBASE_TEXTURE* texture = reference ? scene.meshBase.GetTexture(reference->index) : nullptr;
+            if (texture != nullptr) textureName = XFileTextureName(texture->name);
+        }
+        out.materials.push_back(*material);
+        out.textureNames.push_back(std::move(textureName));
+    }
+    return out;
+}
+
+// The matrix a track starts with; a Part without keys in the first Motion
+// starts from its current pose.
+static Matrix4 FirstKeyMatrix(const Scene& scene, int part)
+{
+    if (!scene.motions.empty()) {
+        const Motion& first = scene.motions.front();
+        if (part < static_cast<int>(first.tracks.size()) && !first.tracks[part].keys.empty())
+            return first.tracks[part].keys.front().matrix;
+    }
+    const Part& p = *scene.parts[part];
+    return KeyMatrixOf(p.localMatrix, p.localPosition);
+}
+
+static void CollectFrames(Scene& scene, const std::vector<std::string>& names, XFileContent& content)
+{
+    std::unordered_map<TreeItem, int> partOfItem;
+    for (int i = 0; i < scene.PartCount(); ++i) partOfItem[scene.parts[i]->treeItem] = i;
+
+    const PartsTree& tree = scene.Tree();
+    // Depth-first walk with an explicit stack of (item, depth), children
+    // pushed in reverse so that they come out in tree order.
+    std::vector<std::pair<TreeItem, int>> pending;
+    const std::vector<TreeItem>& top = tree.GetChildren(scene.rootPart.treeItem);
+    for (auto it = top.rbegin(); it != top.rend(); ++it) pending.emplace_back(*it, 0);
+    while (!pending.empty()) {
+        const auto [item, depth] = pending.back();
+        pending.pop_back();
+        const auto found = partOfItem.find(item);
+        if (found == partOfItem.end()) continue;
+        const int part = found->second;
+        XFrame frame;
+        frame.name = names[part];
+        frame.transform = FirstKeyMatrix(scene, part);
+        frame.mesh = MeshDataOf(scene, scene.parts[part]->mesh.get());
+        frame.depth = depth;
+        content.frames.push_back(std::move(frame));
+        const std::vector<TreeItem>& children = tree.GetChildren(item);
+        for (auto it = children.rbegin(); it != children.rend(); ++it) pending.emplace_back(*it, depth + 1);
+    }
+}
+
+static XAnimationSet BuildAnimationSet(const Scene& scene, const Motion& motion, const std::vector<std::string>& names,
+                                       int timeScaleFactor)
+{
+    const int partCount = scene.PartCount();
+    XAnimationSet set;
+    set.name = SanitizeXFileName(motion.name);
+    set.animations.resize(static_cast<size_t>(partCount));
+    const std::vector<int> frames = XFileKeyFrames(motion);
+    for (int p = 0; p < partCount; ++p) {
+        set.animations[p].name = names[p];
+        set.animations[p].keys.resize(frames.size());
+    }
+    // One pass per key frame over all Parts: the pose a Part gets from its own
+    // track does not depend on the others.
+    for (size_t k = 0; k < frames.size(); ++k) {
+        for (int p = 0; p < partCount; ++p) {
+            const Part& part = *scene.parts[p];
+            TrackPose pose{part.localMatrix, part.localPosition};
+            if (p < static_cast<int>(motion.tracks.size())) EvaluateTrack(motion.tracks[p], frames[k], pose);
+            XAnimationKey& key = set.animations[p].keys[k];
+            key.time = int64_t{frames[k]} * timeScaleFactor;
+            Matrix4 written = pose.localMatrix;
+            written.SetTranslation(pose.localPosition);
+            written.ToArray(key.values);
+        }
+    }
+    return set;
+}
+
+XFileContent BuildXFileContent(Scene& scene, int timeScaleFactor)
+{
+    std::vector<std::string> displayNames;
+    displayNames.reserve(static_cast<size_t>(scene.PartCount()));
+    for (const auto& part : scene.parts) displayNames.push_back(part->displayName);
+    const std::vector<std::string> names = UniqueXFileNames(displayNames);
+
+    XFileContent content;
+    CollectFrames(scene, names, content);
+    for (auto motion = scene.motions.rbegin(); motion != scene.motions.rend(); ++motion)
+        content.animationSets.push_back(BuildAnimationSet(scene, *motion, names, timeScaleFactor));
+    return content;
+}

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "anim/Motion.h"
+#include "anim/XFileContent.h"
+
+#include <vector>
+
+class Scene;
+
+// The frames at which a Motion's animation set carries keys: every frame
+// 0 ... length - 1 at which some track has a key, ascending, then length
+// itself (a key at length is listed once). A negative length counts as 0.
+std::vector<int> XFileKeyFrames(const Motion& motion);
+
+// Takes everything the DirectX file needs out of scene:
+// - one frame per Part, walking the parts tree from the root entry depth
+//   first with siblings in tree order; its transform is the Part's first key
+//   in the first Motion, its mesh what the Part's CMesh hands out;
+// - one animation set per Motion, the last Motion first, with one animation
+//   per Part in Part order whose keys are the pose of every Part at each of
+//   XFileKeyFrames, at time frame x timeScaleFactor.
+// The poses are those EvaluatePose would give, computed without writing them
+// into the Parts: the scene is not changed (it is taken non-const only
+// because the mesh manager hands out its textures that way). A Part whose
+// track has no keys keeps its current pose, as it does under EvaluatePose.
+XFileContent BuildXFileContent(Scene& scene, int timeScaleFactor);

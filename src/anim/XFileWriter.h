@@ -1,0 +1,14 @@
+#pragma once
+
+#include "anim/XFileContent.h"
+
+#include <string>
+
+// Ticks per second of the animation keys; readers assume it when the file
+// does not say, and the file says it anyway.
+constexpr int X_FILE_TICKS_PER_SECOND = 4800;
+
+// The whole DirectX text file ("xof 0303txt 0032") for content: the header
+// with its templates and tick rate, the frame "root" holding the Part frames,
+// then the animation sets in the order given. CR LF line ends.
+std::string WriteXFileText(const XFileContent& content);

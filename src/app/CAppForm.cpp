@@ -1,0 +1,437 @@
+#include "app/CAppForm.h"
+
+#include "app/CommandIds.h"
+#include "app/GlGraphicsDriver.h"
+#include "app/PanelPlaceholder.h"
+#include "app/PartsTreePanel.h"
+#include "app/RenderWidget.h"
+#include "app/VersionDialog.h"
+#include "scene/ProgramArguments.h"
+#include "scene/Scene.h"
+#include "settings/AppSettings.h"
+#include "view/DeviceState.h"
+#include "view/SettingsBinding.h"
+#include "view/ViewRenderer.h"
+#include "view/WindowLayout.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QOpenGLContext>
+#include <QResizeEvent>
+#include <QStyle>
+#include <QTimer>
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+QRect ToQRect(const PixelRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
+
+// Every owner of a settings value exists in this program, so every key is
+// read and written; values whose panels come later keep their file value.
+const SettingsOwners kAllOwners{};
+
+}  // namespace
+
+CAppForm::CAppForm(AppEnvironment env, QWidget* parent)
+    : QWidget(parent), CRenderApp(*env.framework, *this),
+      openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }), environment(std::move(env)),
+      views(environment.scene->viewState)
+{
+    CRenderApp::windowTitle = "Marionettica3D";
+    usesDepthBuffer = true;
+    setObjectName(IdName(IDD_FORM));
+    setMinimumSize(kMinimumClientWidth, kMinimumClientHeight);
+    renderWindow = new RenderWidget(*this, this);
+    mouse = std::make_unique<MouseController>(*environment.scene, style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    mouse->SetObserver(this);
+    grid = BuildGrid(views.gridWidth, 0xFF808080);
+}
+
+CAppForm::~CAppForm()
+{
+    if (environment.scene != nullptr) {
+        environment.scene->SetObserver(nullptr);
+        environment.scene->meshBase.Init(nullptr);
+    }
+    // The device goes while its context still exists.
+    if (renderWindow->context() != nullptr) {
+        renderWindow->makeCurrent();
+        ReleaseDevice();
+        renderWindow->doneCurrent();
+    }
+    ReleaseDirect3D();
+    ShutdownScene();
+    delete renderWindow;
+    renderWindow = nullptr;
+}
+
+void CAppForm::CreatePanels()
+{
+    partsPanel = new PanelPlaceholder(IDD_PARTS_PANEL, QStringLiteral("パーツ"), this);
+    partsTree = new PartsTreePanel(GetScene(), this);
+    motionPanel = new PanelPlaceholder(IDD_MOTION_PANEL, QStringLiteral("モーション"), this);
+    for (int i = 0; i < ViewState::kViewCount; ++i) {
+        auto* toolbar = new PanelPlaceholder(IDD_VIEW_TOOLBAR, QString(), this);
+        toolbar->setProperty("viewIndex", i);
+        toolbar->setFrameShape(QFrame::NoFrame);
+        viewToolbars[size_t(i)] = toolbar;
+    }
+    transformPanel = new PanelPlaceholder(IDD_TRANSFORM_PANEL, QStringLiteral("変形"), this);
+    partsPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Parts)).size());
+    partsTree->setFixedSize(ToQRect(PanelSize(PanelKind::PartsTree)).size());
+    motionPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Motion)).size());
+    transformPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Transform)).size());
+    for (QWidget* panel : {partsPanel, static_cast<QWidget*>(partsTree), motionPanel, transformPanel}) panel->hide();
+    for (QWidget* toolbar : viewToolbars) toolbar->hide();
+}
+
+void CAppForm::OnInitialUpdate()
+{
+    Scene& scene = GetScene();
+    CreatePanels();
+    scene.SetObserver(this);
+
+    views = ViewState();
+    views.fourViewMode = 1;
+    views.splitX = views.splitY = 0.5f;
+    const PixelRect render = RenderWindowRect(width(), height());
+    views.SetRenderSize(render.Width(), render.Height());
+    scene.meshBase.Init(&renderDevice);
+
+    LoadSettings();
+    RebuildGrid();
+    for (int i = 0; i < ViewState::kViewCount; ++i)
+        static_cast<PanelPlaceholder*>(viewToolbars[size_t(i)])->SetCaption(ViewTypeName(views.views[i].type));
+    FitViews();
+}
+
+void CAppForm::LoadSettings()
+{
+    Scene& scene = GetScene();
+    AppSettings file(environment.settingsPath);
+    settingsValues = DefaultSettingsValues(ProcessCurrentDirectory());
+    std::string error;
+    if (!file.Load(settingsValues, kAllOwners, error))
+        std::fprintf(stderr, "marionettica3d: %s (the defaults are used)\n", error.c_str());
+    ApplySettings(settingsValues, views, displays, colours);
+    scene.addObjectDirectory = settingsValues.addObjectDirectory;
+}
+
+bool CAppForm::SaveSettings(std::string& error)
+{
+    GatherSettings(settingsValues, views, displays, colours);
+    settingsValues.addObjectDirectory = GetScene().addObjectDirectory;
+    return AppSettings(environment.settingsPath).Save(settingsValues, kAllOwners, error);
+}
+
+void CAppForm::DestroyPanelsAndScene()
+{
+    for (QWidget** panel : {&partsPanel, reinterpret_cast<QWidget**>(&partsTree), &motionPanel}) {
+        delete *panel;
+        *panel = nullptr;
+    }
+    for (QWidget*& toolbar : viewToolbars) {
+        delete toolbar;
+        toolbar = nullptr;
+    }
+    delete transformPanel;
+    transformPanel = nullptr;
+    GetScene().ClearScene();
+}
+
+void CAppForm::RebuildGrid() { grid = BuildGrid(views.gridWidth, colours[COLOUR_GRID]); }
+
+void CAppForm::FitViews()
+{
+    GetScene().FitViews();
+    RequestRedraw();
+}
+
+void CAppForm::OpenStartupFile(const std::string& path)
+{
+    Scene& scene = GetScene();
+    switch (ActionForFile(path)) {
+    case FileAction::AddPart:
+        scene.AddPartFromFile(path);
+        scene.poseHistory.RestartHistory();
+        scene.UpdateTitle();
+        if (!scene.lastLoadError.empty())
+            QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
+        break;
+    case FileAction::OpenProject:
+        QMessageBox::warning(this, QStringLiteral("Error"),
+                             QString::fromStdString(path + ": プロジェクトファイルはまだ開けません。"));
+        break;
+    case FileAction::None: break;
+    }
+    RequestRedraw();
+}
+
+void CAppForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const PixelRect render = RenderWindowRect(width(), height());
+    renderWindow->setGeometry(ToQRect(render));
+    if (device) {
+        const double ratio = renderWindow->devicePixelRatioF();
+        presentParams.backBufferWidth = uint32_t(std::lround(render.Width() * ratio));
+        presentParams.backBufferHeight = uint32_t(std::lround(render.Height() * ratio));
+        ResetDevice();  // a failed reset is retried by the next device-loss cycle
+    }
+    views.SetRenderSize(render.Width(), render.Height());
+    PlacePanels();
+    RequestRedraw();
+}
+
+void CAppForm::PlacePanels()
+{
+    const int h = height();
+    const std::pair<QWidget*, PanelKind> panels[] = {{partsPanel, PanelKind::Parts},
+                                                     {transformPanel, PanelKind::Transform},
+                                                     {partsTree, PanelKind::PartsTree},
+                                                     {motionPanel, PanelKind::Motion}};
+    for (const auto& [panel, kind] : panels)
+        if (panel != nullptr) panel->move(ToQRect(PanelRect(kind, h)).topLeft());
+    for (int i = 0; i < ViewState::kViewCount; ++i) {
+        QWidget* toolbar = viewToolbars[size_t(i)];
+        if (toolbar == nullptr || !ToolbarShown(views, i)) continue;
+        toolbar->setGeometry(ToQRect(ToolbarRect(views, i)));
+        toolbar->raise();
+    }
+}
+
+void CAppForm::RequestRedraw()
+{
+    if (renderWindow != nullptr) renderWindow->update();
+}
+
+void CAppForm::LightFromFront()
+{
+    views.LightFromFront();
+    SetDeviceLight(renderDevice, views.lightDirection);
+    RequestRedraw();
+}
+
+void CAppForm::ShowHelp() { openUrl(QUrl::fromLocalFile(QString::fromStdString(environment.helpPath))); }
+
+void CAppForm::ShowVersionDialog()
+{
+    VersionDialog dialog(this);
+    dialog.exec();
+}
+
+void CAppForm::DeviceContextReady(QOpenGLContext* /*context*/)
+{
+    // A context made again (the window moved to another screen or parent)
+    // gets a new device on the same framework.
+    graphicsDriver = std::make_unique<GlGraphicsDriver>(*renderWindow, renderDevice);
+    deviceWindow = static_cast<QWidget*>(renderWindow);
+    HResult hr = S_OK;
+    if (direct3d == nullptr && !active) {
+        hr = Startup(graphicsDriver.get());
+    } else {
+        direct3d = graphicsDriver.get();
+        hr = InitDevice();
+        if (Failed(hr)) ShowError(hr, ErrorKind::Fatal);
+    }
+    if (Failed(hr)) EndAfterFatalError();
+}
+
+void CAppForm::EndAfterFatalError()
+{
+    // The frame closes as usual (the settings are written), then the program ends.
+    QTimer::singleShot(0, qApp, [this] {
+        if (QWidget* top = window(); top != this) top->close();
+        QApplication::exit(1);
+    });
+}
+
+void CAppForm::DeviceContextLost() { ReleaseDevice(); }
+
+void CAppForm::RunFrame()
+{
+    if (!active) return;
+    const double ratio = renderWindow->devicePixelRatioF();
+    renderDevice.SetTargetSize(int(std::lround(renderWindow->width() * ratio)),
+                               int(std::lround(renderWindow->height() * ratio)), ratio);
+    StepFrame();
+}
+
+HResult CAppForm::AdjustDeviceWindow()
+{
+    deviceWindow = static_cast<QWidget*>(renderWindow);
+    return S_OK;
+}
+
+HResult CAppForm::RestoreDeviceState()
+{
+    ::RestoreDeviceState(renderDevice, views.lightDirection);
+    return S_OK;
+}
+
+HResult CAppForm::AdvanceFrame()
+{
+    ++framesDrawn;
+    const FirstFrameStage stage = stages.Advance();
+    if (stage == FirstFrameStage::None) return S_OK;
+    // Widgets are not shown or changed from inside a paint: the stage runs
+    // right after this frame, and asks for the next one.
+    QTimer::singleShot(0, this, [this, stage] {
+        RunFirstFrameStage(stage);
+        RequestRedraw();
+    });
+    return S_OK;
+}
+
+void CAppForm::RunFirstFrameStage(FirstFrameStage stage)
+{
+    if (stage == FirstFrameStage::ShowPanels) {
+        for (QWidget* panel : {motionPanel, transformPanel, partsPanel, static_cast<QWidget*>(partsTree)})
+            if (panel != nullptr) panel->show();
+        for (int i = 0; i < ViewState::kViewCount; ++i)
+            if (viewToolbars[size_t(i)] != nullptr && ToolbarShown(views, i)) viewToolbars[size_t(i)]->show();
+        PlacePanels();
+    } else if (stage == FirstFrameStage::CheckTreeAndActivateToolbars) {
+        CheckEveryTreeItem(GetScene());
+        for (QWidget* toolbar : viewToolbars)
+            if (toolbar != nullptr && toolbar->isVisible()) toolbar->raise();
+    }
+}
+
+HResult CAppForm::Render()
+{
+    RenderViews(renderDevice, {views, displays, colours, grid, GetScene()});
+    return S_OK;
+}
+
+void CAppForm::ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon)
+{
+    QMessageBox box(icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Warning,
+                    QString::fromStdString(caption), QString::fromStdString(text));
+    box.exec();
+}
+
+::ClientRect CAppForm::GetClientRect(WindowHandle window)
+{
+    const auto* widget = static_cast<QWidget*>(window);
+    if (widget == nullptr) return {};
+    const double ratio = widget->devicePixelRatioF();
+    return {0, 0, int(std::lround(widget->width() * ratio)), int(std::lround(widget->height() * ratio))};
+}
+
+namespace {
+
+unsigned KeysOf(const QMouseEvent& event)
+{
+    unsigned keys = 0;
+    if (event.buttons() & Qt::LeftButton) keys |= MOUSE_LEFT;
+    if (event.buttons() & Qt::RightButton) keys |= MOUSE_RIGHT;
+    if (event.buttons() & Qt::MiddleButton) keys |= MOUSE_MIDDLE;
+    if (event.modifiers() & Qt::ShiftModifier) keys |= MOUSE_SHIFT;
+    if (event.modifiers() & Qt::ControlModifier) keys |= MOUSE_CONTROL;
+    return keys;
+}
+
+Qt::CursorShape QtCursor(CursorShape shape)
+{
+    switch (shape) {
+    case CursorShape::SizeAll: return Qt::SizeAllCursor;
+    case CursorShape::SizeNS: return Qt::SizeVerCursor;
+    case CursorShape::SizeWE: return Qt::SizeHorCursor;
+    case CursorShape::Arrow: break;
+    }
+    return Qt::ArrowCursor;
+}
+
+}  // namespace
+
+// The render window's own coordinates are the views' pixel coordinates.
+void CAppForm::RenderMousePress(QMouseEvent& event)
+{
+    const QPoint p = event.position().toPoint();
+    if (event.button() == Qt::LeftButton) mouse->LeftButtonDown(p.x(), p.y());
+    else if (event.button() == Qt::RightButton) mouse->RightButtonDown(p.x(), p.y());
+    RequestRedraw();
+}
+
+void CAppForm::RenderMouseRelease(QMouseEvent& event)
+{
+    const QPoint p = event.position().toPoint();
+    if (event.button() == Qt::LeftButton) mouse->LeftButtonUp(p.x(), p.y());
+    else if (event.button() == Qt::RightButton) mouse->RightButtonUp(p.x(), p.y());
+    RequestRedraw();
+}
+
+void CAppForm::RenderMouseMove(QMouseEvent& event)
+{
+    const QPoint p = event.position().toPoint();
+    const unsigned keys = KeysOf(event);
+    mouse->MouseMove(p.x(), p.y(), keys);
+    if (keys & (MOUSE_LEFT | MOUSE_RIGHT)) {
+        RequestRedraw();
+    } else {
+        const Qt::CursorShape shape = QtCursor(mouse->Cursor());
+        if (renderWindow->cursor().shape() != shape) renderWindow->setCursor(shape);
+    }
+}
+
+void CAppForm::SetMouseCapture(bool captured)
+{
+    // Qt keeps the pressed widget as the mouse grabber by itself; an explicit
+    // grab would outlive a release that happens outside the window.
+    Q_UNUSED(captured);
+}
+
+void CAppForm::SetDisplayToolbarsVisible(bool visible)
+{
+    for (int i = 0; i < ViewState::kViewCount; ++i)
+        if (QWidget* toolbar = viewToolbars[size_t(i)]) toolbar->setVisible(visible && ToolbarShown(views, i));
+    if (visible) PlacePanels();
+}
+
+void CAppForm::ViewRectsChanged()
+{
+    PlacePanels();
+    RequestRedraw();
+}
+
+void CAppForm::FocusMainForm() { setFocus(Qt::MouseFocusReason); }
+
+void CAppForm::TitleChanged(const std::string& title)
+{
+    if (QWidget* top = window(); top != this) top->setWindowTitle(QString::fromStdString(title));
+}
+
+void CAppForm::TreeItemInserted(TreeItem item, TreeItem parent, const std::string& text)
+{
+    if (partsTree != nullptr) partsTree->ItemInserted(item, parent, text);
+    RequestRedraw();
+}
+
+void CAppForm::TreeItemRemoved(TreeItem item)
+{
+    if (partsTree != nullptr) partsTree->ItemRemoved(item);
+    RequestRedraw();
+}
+
+void CAppForm::TreeItemRenamed(TreeItem item, const std::string& text)
+{
+    if (partsTree != nullptr) partsTree->ItemRenamed(item, text);
+}
+
+void CAppForm::TreeItemSelected(TreeItem item)
+{
+    if (partsTree != nullptr) partsTree->ItemSelected(item);
+    RequestRedraw();
+}
+
+void CAppForm::TreeItemChecked(TreeItem item, bool checked)
+{
+    if (partsTree != nullptr) partsTree->ItemChecked(item, checked);
+    RequestRedraw();
+}
+
+void CAppForm::ViewsFitNeeded() { FitViews(); }

@@ -1,0 +1,152 @@
+#pragma once
+
+#include "app/GlRenderDevice.h"
+#include "render/CRenderApp.h"
+#include "scene/SceneObserver.h"
+#include "settings/SettingsValues.h"
+#include "view/MouseController.h"
+#include "view/FirstFrameStages.h"
+#include "view/GridGeometry.h"
+#include "view/ViewDisplay.h"
+#include "view/ViewState.h"
+
+#include <QUrl>
+#include <QWidget>
+
+#include <array>
+#include <functional>
+#include <memory>
+#include <string>
+
+class QMouseEvent;
+class QOpenGLContext;
+class RenderWidget;
+class PartsTreePanel;
+class Scene;
+class GlGraphicsDriver;
+
+// What the application hands the form: the process-wide scene and the paths
+// worked out at start-up.
+struct AppEnvironment {
+    Scene* scene = nullptr;    // not owned; outlives the form
+    RenderFrameworkState* framework = nullptr;  // not owned; outlives the form
+    std::string settingsPath;  // the settings file to read at start-up and write at exit
+    std::string helpPath;      // the help page
+};
+
+// The main window's client area: the render window with the four views, the
+// panels at their fixed places, and the state the views are drawn from (view
+// records, display switches, colours, grid). It is the rendering framework's
+// program (its hooks draw the views) and the scene's observer, passing the
+// changes on to the panels, the title and the render window. It draws only
+// when something changed.
+class CAppForm : public QWidget,
+                 public CRenderApp,
+                 private RenderAppHost,
+                 private SceneObserver,
+                 private MouseControllerObserver {
+    Q_OBJECT
+public:
+    explicit CAppForm(AppEnvironment environment, QWidget* parent = nullptr);
+    ~CAppForm() override;
+
+    // The scene side of the start-up: creates the panels (hidden until the
+    // first frame), sets the default views, connects the mesh library to the
+    // render device, reads the settings file, builds the grid and fits the
+    // views to the scene.
+    void OnInitialUpdate();
+    // Writes the settings file from the current values. false with error when
+    // it could not be written.
+    bool SaveSettings(std::string& error);
+    // The end of the frame's life: destroys the panels and empties the scene.
+    void DestroyPanelsAndScene();
+    // Opens or adds the file named on the command line, by its name.
+    void OpenStartupFile(const std::string& path);
+
+    // Menu commands.
+    void LightFromFront();
+    void ShowHelp();
+    void ShowVersionDialog();
+
+    // Where the panels go for the current client size.
+    void PlacePanels();
+    // Asks for one frame to be drawn.
+    void RequestRedraw();
+
+    // From the render window.
+    void DeviceContextReady(QOpenGLContext* context);
+    void DeviceContextLost();
+    void RunFrame();
+    void RenderMousePress(QMouseEvent& event);
+    void RenderMouseRelease(QMouseEvent& event);
+    void RenderMouseMove(QMouseEvent& event);
+
+    Scene& GetScene() { return *environment.scene; }
+    ViewState& Views() { return views; }
+    ViewDisplays& Displays() { return displays; }
+    ColourTable& Colours() { return colours; }
+    // Rebuilds the grid from the grid width and the GRID colour.
+    void RebuildGrid();
+    RenderWidget* RenderWindow() const { return renderWindow; }
+    GlRenderDevice& Device() { return renderDevice; }
+    const FirstFrameStages& Stages() const { return stages; }
+    const MouseController& Mouse() const { return *mouse; }
+    // How many frames were drawn since start.
+    int FramesDrawn() const { return framesDrawn; }
+
+    // Opens an address in the desktop's browser; tests replace it.
+    std::function<bool(const QUrl&)> openUrl;
+
+    // Rendering framework hooks.
+    HResult AdjustDeviceWindow() override;
+    HResult RestoreDeviceState() override;
+    HResult AdvanceFrame() override;
+    HResult Render() override;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    // RenderAppHost
+    void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
+    ::ClientRect GetClientRect(WindowHandle window) override;
+
+    // SceneObserver
+    void TitleChanged(const std::string& title) override;
+    void TreeItemInserted(TreeItem item, TreeItem parent, const std::string& text) override;
+    void TreeItemRemoved(TreeItem item) override;
+    void TreeItemRenamed(TreeItem item, const std::string& text) override;
+    void TreeItemSelected(TreeItem item) override;
+    void TreeItemChecked(TreeItem item, bool checked) override;
+    void ViewsFitNeeded() override;
+    // MouseControllerObserver
+    void SetMouseCapture(bool captured) override;
+    void SetDisplayToolbarsVisible(bool visible) override;
+    void ViewRectsChanged() override;
+    void FocusMainForm() override;
+
+    void CreatePanels();
+    void LoadSettings();
+    void FitViews();
+    void EndAfterFatalError();
+    void RunFirstFrameStage(FirstFrameStage stage);
+
+    AppEnvironment environment;
+    ViewState& views;  // the scene's
+    ViewDisplays displays;
+    ColourTable colours{};
+    GridGeometry grid;
+    SettingsValues settingsValues;
+    FirstFrameStages stages;
+    GlRenderDevice renderDevice;
+    std::unique_ptr<GlGraphicsDriver> graphicsDriver;
+    std::unique_ptr<MouseController> mouse;
+    int framesDrawn = 0;
+
+    RenderWidget* renderWindow = nullptr;
+    QWidget* partsPanel = nullptr;
+    PartsTreePanel* partsTree = nullptr;
+    QWidget* motionPanel = nullptr;
+    QWidget* transformPanel = nullptr;
+    std::array<QWidget*, 4> viewToolbars{};
+};

@@ -1,0 +1,113 @@
+#include "app/CAppFrameWnd.h"
+
+#include "app/CommandIds.h"
+
+#include <QCloseEvent>
+#include <QMenuBar>
+
+#include <cstdio>
+
+CAppFrameWnd::CAppFrameWnd(AppEnvironment environment) : form(new CAppForm(std::move(environment), this))
+{
+    setObjectName(IdName(IDR_MAINFRAME));
+    setCentralWidget(form);
+    BuildMenu();
+}
+
+CAppFrameWnd::~CAppFrameWnd() { OnDestroy(); }
+
+QAction* CAppFrameWnd::Action(int id) const
+{
+    auto found = actions.find(id);
+    return found != actions.end() ? found->second : nullptr;
+}
+
+QAction* CAppFrameWnd::AddCommand(QMenu* menu, int id, const QString& text)
+{
+    QAction* action = menu->addAction(text);
+    action->setObjectName(IdName(id));
+    // Commands whose dialogs and operations come later stay visible but disabled.
+    action->setEnabled(false);
+    actions[id] = action;
+    return action;
+}
+
+void CAppFrameWnd::BuildMenu()
+{
+    QMenuBar* bar = menuBar();
+    bar->setObjectName(IdName(IDR_MAINFRAME) + QStringLiteral("_menu"));
+
+    QMenu* file = bar->addMenu(QStringLiteral("&File"));
+    AddCommand(file, ID_FILE_NEW, QStringLiteral("新規作成（&N）"));
+    AddCommand(file, ID_FILE_OPEN, QStringLiteral("開く（&O）"));
+    AddCommand(file, ID_FILE_SAVE, QStringLiteral("上書き保存（S）"));
+    AddCommand(file, ID_FILE_SAVE_AS, QStringLiteral("名前を付けて保存（&A）"));
+    file->addSeparator();
+    QMenu* preferences = file->addMenu(QStringLiteral("環境設定（&C）"));
+    AddCommand(preferences, ID_COLOR_CHANGE, QStringLiteral("色の変更"));
+    file->addSeparator();
+    AddCommand(file, ID_APP_EXIT, QStringLiteral("E&xit"));
+
+    QMenu* parts = bar->addMenu(QStringLiteral("&Parts"));
+    AddCommand(parts, ID_PARTS_ADD, QStringLiteral("追加（&A）"));
+    AddCommand(parts, ID_PARTS_DELETE, QStringLiteral("削除（&D）"));
+    AddCommand(parts, ID_PARTS_SWAP, QStringLiteral("入れ替え（&C）"));
+    AddCommand(parts, ID_PARTS_ADD_MIRRORED, QStringLiteral("反転して追加（&R）"));
+    AddCommand(parts, ID_PARTS_SYMMETRY, QStringLiteral("対称関係（&S）"));
+
+    QMenu* option = bar->addMenu(QStringLiteral("&Option"));
+    AddCommand(option, ID_LIGHT_FROM_FRONT, QStringLiteral("正面から照らす（&F）"));
+    option->addSeparator();
+    AddCommand(option, ID_GRID_WIDTH, QStringLiteral("グリッドの幅を変更（&C）"));
+    AddCommand(option, ID_MODEL_SCALE, QStringLiteral("スケールの調整（&S）"));
+    option->addSeparator();
+    AddCommand(option, ID_POSE_MIRROR, QStringLiteral("左右逆のポーズにする（&R）"));
+    AddCommand(option, ID_POSE_GROUND, QStringLiteral("全オブジェクトの一番下を地面に合わせる（&G）"));
+    AddCommand(option, ID_POSE_LEVEL, QStringLiteral("選択オブジェクトを水平にする（&H）"));
+    option->addSeparator();
+    AddCommand(option, ID_EXPORT_XFILE, QStringLiteral("Xファイル出力（&X）"));
+    QMenu* extra = option->addMenu(QStringLiteral("追加機能（&A）"));
+    AddCommand(extra, ID_MOTION_DELETE_REDUNDANT_KEYS, QStringLiteral("余計なキーを削除（&D）"));
+    AddCommand(extra, ID_MOTION_MIRROR, QStringLiteral("左右逆のモーションにする（&M）"));
+    AddCommand(extra, ID_MOTION_GROUND, QStringLiteral("全てのキーフレームで一番下を地面に合わせる（&A）"));
+    AddCommand(extra, ID_MOTION_LEVEL, QStringLiteral("選択オブジェクトを全てのキーフレームで水平にする（&L）"));
+    AddCommand(extra, ID_MOTION_TURN_Z, QStringLiteral("モーションをZ方向に反転させる（&Z）"));
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    AddCommand(help, ID_HELP_CONTENTS, QStringLiteral("目次（&M）"));
+    AddCommand(help, ID_APP_ABOUT, QStringLiteral("バージョン情報（&A）"));
+
+    const std::pair<int, std::function<void()>> handlers[] = {
+        {ID_APP_EXIT, [this] { close(); }},
+        {ID_LIGHT_FROM_FRONT, [this] { form->LightFromFront(); }},
+        {ID_HELP_CONTENTS, [this] { form->ShowHelp(); }},
+        {ID_APP_ABOUT, [this] { form->ShowVersionDialog(); }},
+    };
+    for (const auto& [id, handler] : handlers) {
+        QAction* action = actions.at(id);
+        action->setEnabled(true);
+        connect(action, &QAction::triggered, this, handler);
+    }
+}
+
+void CAppFrameWnd::closeEvent(QCloseEvent* event)
+{
+    event->accept();
+    OnDestroy();
+}
+
+void CAppFrameWnd::changeEvent(QEvent* event)
+{
+    QMainWindow::changeEvent(event);
+    // Nothing is drawn while minimised; the first frame after it catches up.
+    if (event->type() == QEvent::WindowStateChange && !isMinimized()) form->RequestRedraw();
+}
+
+void CAppFrameWnd::OnDestroy()
+{
+    if (destroyed) return;
+    destroyed = true;
+    std::string error;
+    if (!form->SaveSettings(error)) std::fprintf(stderr, "marionettica3d: %s\n", error.c_str());
+    form->DestroyPanelsAndScene();
+}

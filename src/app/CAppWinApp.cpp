@@ -1,0 +1,90 @@
+#include "app/CAppWinApp.h"
+
+#include "app/CAppFrameWnd.h"
+#include "app/RenderWidget.h"
+#include "scene/Scene.h"
+#include "settings/SettingsLocation.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QSurfaceFormat>
+
+#include <cstdio>
+
+namespace {
+
+constexpr int kStartWidth = 1024 + 90;
+constexpr int kStartHeight = 768 + 200;
+
+std::vector<std::string> ArgumentsAfterProgram(const QStringList& all)
+{
+    std::vector<std::string> out;
+    for (qsizetype i = 1; i < all.size(); ++i) out.push_back(all[i].toStdString());
+    return out;
+}
+
+// The help page: installed beside the program, else in the source tree it was built from.
+std::string FindHelpPage(const QString& programDirectory)
+{
+    const QString candidates[] = {programDirectory + QStringLiteral("/help/index.html"),
+                                  programDirectory + QStringLiteral("/../share/marionettica3d/help/index.html")};
+    for (const QString& candidate : candidates)
+        if (QFileInfo::exists(candidate)) return QDir::cleanPath(candidate).toStdString();
+    return QDir::cleanPath(candidates[0]).toStdString();
+}
+
+// The OpenGL format must be the default before the application object exists
+// so that every context shares it.
+int& SetDefaultFormat(int& argc)
+{
+    QSurfaceFormat::setDefaultFormat(RenderWidget::RequestedFormat());
+    return argc;
+}
+
+}  // namespace
+
+std::unique_ptr<CAppFrameWnd> OpenMainWindow(const AppEnvironment& environment,
+                                             const std::optional<std::string>& startupFile)
+{
+    auto frame = std::make_unique<CAppFrameWnd>(environment);
+    frame->resize(kStartWidth, kStartHeight);
+    frame->Form()->OnInitialUpdate();
+    frame->setWindowTitle(QStringLiteral("Marionettica3D Ver 1.0.0"));
+    frame->show();
+    frame->Form()->PlacePanels();
+    if (startupFile) frame->Form()->OpenStartupFile(*startupFile);
+    return frame;
+}
+
+CAppWinApp::CAppWinApp(int& argc, char** argv) : application(SetDefaultFormat(argc), argv), scene(new Scene)
+{
+    QApplication::setApplicationName(QStringLiteral("Marionettica3D"));
+    arguments = ParseProgramArguments(ArgumentsAfterProgram(QApplication::arguments()));
+    const std::string programDirectory = QApplication::applicationDirPath().toStdString();
+    settingsPath = ResolveSettingsPath(programDirectory, ProcessEnvironment, arguments.settingsPath);
+    helpPath = FindHelpPage(QApplication::applicationDirPath());
+}
+
+CAppWinApp::~CAppWinApp()
+{
+    frame.reset();
+    scene.reset();
+}
+
+bool CAppWinApp::InitInstance()
+{
+    if (!arguments.error.empty()) {
+        std::fprintf(stderr, "marionettica3d: %s\nusage: marionettica3d [--settings PATH] [FILE]\n",
+                     arguments.error.c_str());
+        return false;
+    }
+    AppEnvironment environment;
+    environment.scene = scene.get();
+    environment.framework = &framework;
+    environment.settingsPath = settingsPath;
+    environment.helpPath = helpPath;
+    frame = OpenMainWindow(environment, arguments.file);
+    return true;
+}
+
+int CAppWinApp::Run() { return QApplication::exec(); }

@@ -1,0 +1,50 @@
+#pragma once
+
+#include "render/RenderFrameworkState.h"
+#include "scene/ProgramArguments.h"
+
+#include <QApplication>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+class CAppFrameWnd;
+class Scene;
+struct AppEnvironment;
+
+// The start-up of the main window: creates the frame and its form, runs the
+// scene start-up (panels, views, settings, grid), shows the window, places the
+// panels and then opens or adds the file named on the command line.
+std::unique_ptr<CAppFrameWnd> OpenMainWindow(const AppEnvironment& environment,
+                                             const std::optional<std::string>& startupFile);
+
+// The application: owns the Qt application and the scene for the whole run,
+// reads the command line, opens the main window and the file it names, and
+// runs the event loop.
+class CAppWinApp {
+public:
+    CAppWinApp(int& argc, char** argv);
+    ~CAppWinApp();
+
+    // Creates and shows the main window, then opens the file named on the
+    // command line. false when the program cannot start (a bad command line).
+    bool InitInstance();
+    // Runs the event loop until the main window is closed; returns the exit code.
+    int Run();
+
+    CAppFrameWnd* MainFrame() const { return frame.get(); }
+    Scene& GetScene() { return *scene; }
+    const ProgramArguments& Arguments() const { return arguments; }
+    const std::string& SettingsPath() const { return settingsPath; }
+    const std::string& HelpPath() const { return helpPath; }
+
+private:
+    QApplication application;
+    std::unique_ptr<Scene> scene;
+    RenderFrameworkState framework;
+    ProgramArguments arguments;
+    std::string settingsPath;
+    std::string helpPath;
+    std::unique_ptr<CAppFrameWnd> frame;
+};

@@ -1,0 +1,26 @@
+#pragma once
+
+#include "render/SurfaceGraphicsDriver.h"
+
+class GlRenderDevice;
+class QOpenGLWidget;
+
+// The graphics system as the rendering framework sees it: one adapter with the
+// formats of the render window's OpenGL context, and a device that is that
+// context. Made while the context is current (the render window's
+// initialisation); the device's objects live in renderDevice.
+class GlGraphicsDriver : public SurfaceGraphicsDriver {
+public:
+    GlGraphicsDriver(QOpenGLWidget& window, GlRenderDevice& renderDevice);
+
+    // The formats of window's current context and the screen it is on.
+    static SurfaceDescription Describe(QOpenGLWidget& window);
+
+protected:
+    HResult MakeDevice(WindowHandle focusWindow, PresentParams& params,
+                       std::unique_ptr<GraphicsDevice>& device) override;
+
+private:
+    QOpenGLWidget& window;
+    GlRenderDevice& renderDevice;
+};

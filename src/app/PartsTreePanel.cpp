@@ -1,0 +1,133 @@
+#include "app/PartsTreePanel.h"
+
+#include "app/CommandIds.h"
+#include "scene/Scene.h"
+
+#include <QHeaderView>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kHandleRole = Qt::UserRole;
+
+TreeItem HandleOf(const QTreeWidgetItem* item)
+{
+    return item != nullptr ? item->data(0, kHandleRole).toInt() : NO_TREE_ITEM;
+}
+}  // namespace
+
+PartsTreePanel::PartsTreePanel(Scene& owner, QWidget* parent)
+    : QWidget(parent), scene(owner), tree(new QTreeWidget(this))
+{
+    setObjectName(IdName(IDD_PARTS_TREE));
+    tree->setObjectName(IdName(IDC_PARTS_TREE));
+    tree->setHeaderHidden(true);
+    tree->setRootIsDecorated(true);
+    tree->setItemsExpandable(true);
+    tree->setExpandsOnDoubleClick(true);
+    tree->setSelectionMode(QAbstractItemView::SingleSelection);
+    tree->setMouseTracking(true);  // hot tracking
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(tree);
+    connect(tree, &QTreeWidget::itemChanged, this, &PartsTreePanel::UserChangedItem);
+    connect(tree, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current, QTreeWidgetItem*) { UserSelected(current); });
+    Reload();
+}
+
+QTreeWidgetItem* PartsTreePanel::WidgetItem(TreeItem item) const
+{
+    auto found = items.find(item);
+    return found != items.end() ? found->second : nullptr;
+}
+
+void PartsTreePanel::Reload()
+{
+    applying = true;
+    tree->clear();
+    items.clear();
+    applying = false;
+    const PartsTree& model = scene.Tree();
+    // Breadth by breadth keeps each parent ahead of its children.
+    std::vector<TreeItem> pending = model.GetChildren(NO_TREE_ITEM);
+    for (size_t k = 0; k < pending.size(); ++k) {
+        const TreeItem item = pending[k];
+        ItemInserted(item, model.GetParent(item), model.GetText(item));
+        ItemChecked(item, model.IsChecked(item));
+        for (TreeItem child : model.GetChildren(item)) pending.push_back(child);
+    }
+    ItemSelected(model.GetSelected());
+}
+
+void PartsTreePanel::ItemInserted(TreeItem item, TreeItem parent, const std::string& text)
+{
+    applying = true;
+    auto* widgetItem = new QTreeWidgetItem(QStringList(QString::fromStdString(text)));
+    widgetItem->setData(0, kHandleRole, item);
+    widgetItem->setFlags(widgetItem->flags() | Qt::ItemIsUserCheckable);
+    widgetItem->setCheckState(0, Qt::Unchecked);
+    if (QTreeWidgetItem* parentItem = WidgetItem(parent)) {
+        parentItem->addChild(widgetItem);
+        parentItem->setExpanded(true);
+    } else {
+        tree->addTopLevelItem(widgetItem);
+    }
+    items[item] = widgetItem;
+    applying = false;
+}
+
+void PartsTreePanel::Forget(QTreeWidgetItem* item)
+{
+    for (int i = 0; i < item->childCount(); ++i) Forget(item->child(i));
+    items.erase(HandleOf(item));
+}
+
+void PartsTreePanel::ItemRemoved(TreeItem item)
+{
+    QTreeWidgetItem* widgetItem = WidgetItem(item);
+    if (widgetItem == nullptr) return;
+    applying = true;
+    Forget(widgetItem);
+    delete widgetItem;
+    applying = false;
+}
+
+void PartsTreePanel::ItemRenamed(TreeItem item, const std::string& text)
+{
+    if (QTreeWidgetItem* widgetItem = WidgetItem(item)) {
+        applying = true;
+        widgetItem->setText(0, QString::fromStdString(text));
+        applying = false;
+    }
+}
+
+void PartsTreePanel::ItemSelected(TreeItem item)
+{
+    applying = true;
+    tree->setCurrentItem(WidgetItem(item));
+    applying = false;
+}
+
+void PartsTreePanel::ItemChecked(TreeItem item, bool checked)
+{
+    if (QTreeWidgetItem* widgetItem = WidgetItem(item)) {
+        applying = true;
+        widgetItem->setCheckState(0, checked ? Qt::Checked : Qt::Unchecked);
+        applying = false;
+    }
+}
+
+void PartsTreePanel::UserChangedItem(QTreeWidgetItem* item, int column)
+{
+    if (applying || column != 0) return;
+    const TreeItem handle = HandleOf(item);
+    const bool checked = item->checkState(0) == Qt::Checked;
+    if (scene.Tree().IsChecked(handle) != checked) scene.SetTreeItemChecked(handle, checked);
+}
+
+void PartsTreePanel::UserSelected(QTreeWidgetItem* current)
+{
+    if (applying || current == nullptr) return;
+    scene.SelectTreeItem(HandleOf(current));
+}

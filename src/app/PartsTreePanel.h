@@ -1,0 +1,44 @@
+#pragma once
+
+#include "scene/PartsTree.h"
+
+#include <QWidget>
+
+#include <string>
+#include <unordered_map>
+
+class QTreeWidget;
+class QTreeWidgetItem;
+class Scene;
+
+// The parts tree panel: a tree with a check box per item that mirrors the
+// scene's parts tree. Changes of the scene arrive through the form (the
+// scene's observer); the user's clicks go back to the scene, which reports
+// them again, so the widget never holds a state of its own.
+class PartsTreePanel : public QWidget {
+    Q_OBJECT
+public:
+    PartsTreePanel(Scene& scene, QWidget* parent);
+
+    // Rebuilds every item from the scene's tree.
+    void Reload();
+    void ItemInserted(TreeItem item, TreeItem parent, const std::string& text);
+    void ItemRemoved(TreeItem item);
+    void ItemRenamed(TreeItem item, const std::string& text);
+    void ItemSelected(TreeItem item);
+    void ItemChecked(TreeItem item, bool checked);
+
+    QTreeWidget* Tree() const { return tree; }
+    // The widget item of a tree item, or nullptr.
+    QTreeWidgetItem* WidgetItem(TreeItem item) const;
+
+private:
+    void UserChangedItem(QTreeWidgetItem* item, int column);
+    void UserSelected(QTreeWidgetItem* current);
+    void Forget(QTreeWidgetItem* item);
+
+    Scene& scene;
+    QTreeWidget* tree;
+    std::unordered_map<TreeItem, QTreeWidgetItem*> items;
+    bool applying = false;  // set while the scene's state is copied in
+};

@@ -1,0 +1,66 @@
+#include "app/RenderWidget.h"
+
+#include "app/CAppForm.h"
+#include "app/CommandIds.h"
+
+#include <QMouseEvent>
+#include <QOpenGLContext>
+
+RenderWidget::RenderWidget(CAppForm& owner, QWidget* parent) : QOpenGLWidget(parent), form(owner)
+{
+    setObjectName(IdName(IDC_RENDER_WINDOW));
+    setFormat(RequestedFormat());
+    setMouseTracking(true);  // the cursor shape follows the splitter band without a button down
+    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
+}
+
+RenderWidget::~RenderWidget() = default;
+
+QSurfaceFormat RenderWidget::RequestedFormat()
+{
+    QSurfaceFormat format;
+    format.setRenderableType(QSurfaceFormat::OpenGL);
+    format.setVersion(3, 3);
+    format.setProfile(QSurfaceFormat::CoreProfile);
+    format.setDepthBufferSize(24);
+    format.setStencilBufferSize(8);
+    format.setRedBufferSize(8);
+    format.setGreenBufferSize(8);
+    format.setBlueBufferSize(8);
+    format.setSwapInterval(1);
+    return format;
+}
+
+void RenderWidget::initializeGL()
+{
+    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &RenderWidget::ContextAboutToGo,
+            Qt::UniqueConnection);
+    form.DeviceContextReady(context());
+}
+
+void RenderWidget::ContextAboutToGo()
+{
+    makeCurrent();
+    form.DeviceContextLost();
+    doneCurrent();
+}
+
+void RenderWidget::paintGL() { form.RunFrame(); }
+
+void RenderWidget::mousePressEvent(QMouseEvent* event)
+{
+    form.RenderMousePress(*event);
+    QOpenGLWidget::mousePressEvent(event);
+}
+
+void RenderWidget::mouseReleaseEvent(QMouseEvent* event)
+{
+    form.RenderMouseRelease(*event);
+    QOpenGLWidget::mouseReleaseEvent(event);
+}
+
+void RenderWidget::mouseMoveEvent(QMouseEvent* event)
+{
+    form.RenderMouseMove(*event);
+    QOpenGLWidget::mouseMoveEvent(event);
+}

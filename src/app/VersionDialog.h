@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QDialog>
+
+// "バージョン情報": the program's name and version inside a sunken black
+// frame, a notice line and the address of the program's web page.
+class VersionDialog : public QDialog {
+    Q_OBJECT
+public:
+    explicit VersionDialog(QWidget* parent);
+};

@@ -1,0 +1,70 @@
+#include "cli/CliCommand.h"
+#include "cli/JsonWriter.h"
+#include "cli/ProjectLoading.h"
+#include "scene/Scene.h"
+
+#include <cstdio>
+
+namespace {
+
+void WriteParts(JsonWriter& json, const Scene& scene)
+{
+    json.Key("parts").BeginArray();
+    for (int i = 0; i < scene.PartCount(); ++i) {
+        const Part& part = *scene.parts[i];
+        json.BeginObject();
+        json.Key("index").Int(i);
+        json.Key("baseName").String(part.baseName);
+        json.Key("displayName").String(part.displayName);
+        json.Key("parent").Int(part.parentIndex);
+        json.Key("symmetry").Int(part.symmetryIndex);
+        json.Key("vertices").Int(part.mesh ? part.mesh->GetVertexNum() : 0);
+        json.Key("faces").Int(part.mesh ? part.mesh->GetFaceNum() : 0);
+        json.EndObject();
+    }
+    json.EndArray();
+}
+
+void WriteMotions(JsonWriter& json, const Scene& scene)
+{
+    json.Key("motions").BeginArray();
+    for (const Motion& motion : scene.motions) {
+        json.BeginObject();
+        json.Key("name").String(motion.name);
+        json.Key("length").Int(motion.length);
+        json.Key("tracks").BeginArray();
+        for (const MotionTrack& track : motion.tracks) {
+            json.BeginArray();
+            for (const KeyFrame& key : track.keys) {
+                float values[16];
+                key.matrix.ToArray(values);
+                json.BeginObject().Key("frame").Int(key.frame);
+                json.Key("matrix").Floats(values, 16).EndObject();
+            }
+            json.EndArray();
+        }
+        json.EndArray().EndObject();
+    }
+    json.EndArray();
+}
+
+int Info(const std::vector<std::string>& args)
+{
+    if (args.size() != 1) {
+        std::fprintf(stderr, "usage: marionettica3d-cli info PROJECT.anm\n");
+        return 2;
+    }
+    Scene scene;
+    if (!LoadProjectForCommand(scene, args[0])) return 1;
+    JsonWriter json;
+    json.BeginObject();
+    WriteParts(json, scene);
+    WriteMotions(json, scene);
+    json.EndObject();
+    std::printf("%s\n", json.Text().c_str());
+    return 0;
+}
+
+const CliCommandRegistration registration("info", "info PROJECT.anm", Info);
+
+}  // namespace

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// The editor's command line: "[--settings PATH] [FILE]".
+struct ProgramArguments {
+    std::optional<std::string> settingsPath;  // from "--settings PATH" or "--settings=PATH"
+    std::optional<std::string> file;          // the file to open or add at start-up
+    std::string error;                        // "" when the line was understood
+};
+
+// Reads the arguments after the program name. Unknown options and a second
+// file are errors (the message names the argument); the values found so far
+// are kept.
+ProgramArguments ParseProgramArguments(const std::vector<std::string>& arguments);
+
+// What a file named on the command line (or dropped on the window) does,
+// decided by case-sensitive substrings of its name part (after the last '/'
+// or '\\'): ".anm" opens a project; otherwise ".mesh" or ".mqo" adds a Part;
+// anything else does nothing.
+enum class FileAction { None, OpenProject, AddPart };
+FileAction ActionForFile(const std::string& path);

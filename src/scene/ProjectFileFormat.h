@@ -1,0 +1,35 @@
+#pragma once
+
+#include "scene/ProjectData.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The project file (.anm): a 32-byte header, the Part records, the Motion
+// records with their keys; little-endian 32-bit integers and floats; names in
+// Shift-JIS.
+
+// The header text; the rest of the 32 bytes is zero. Readers ignore the header.
+extern const char PROJECT_FILE_HEADER[];  // "Marionettica3Dv1.00"
+constexpr int PROJECT_HEADER_BYTES = 32;
+// Size of a Motion's name field and of one stored key.
+constexpr int MOTION_NAME_FIELD_BYTES = 20;
+constexpr int KEY_RECORD_BYTES = 68;
+// Longest Part name in Shift-JIS bytes (names are read into 260-byte buffers).
+constexpr int MAX_PART_NAME_BYTES = 259;
+// The range of Motion lengths the editor accepts.
+constexpr int MIN_MOTION_LENGTH = 1;
+constexpr int MAX_MOTION_LENGTH = 9999;
+
+// Reads and checks a whole project file held in bytes. Nothing in the file is
+// trusted: on any rule broken, false with error = "FILE: byte OFFSET: reason"
+// (fileName as given) and out unspecified. Keys stored out of frame order are
+// put in order; everything else that breaks a rule of ProjectData is refused.
+bool ParseProjectFile(std::string_view bytes, const std::string& fileName, ProjectData& out, std::string& error);
+
+// Lays out a project file. False with error (naming the Part or Motion) when a
+// name has no Shift-JIS form or is too long, or when a Motion does not have
+// one track per Part; bytes are then unspecified.
+bool BuildProjectFile(const std::vector<ProjectPartRecord>& parts, const std::vector<Motion>& motions,
+                      std::string& bytes, std::string& error);

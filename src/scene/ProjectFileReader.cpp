@@ -1,0 +1,221 @@
+#include "scene/ProjectFileFormat.h"
+
+#include "text/ShiftJis.h"
+
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <unordered_set>
+
+namespace {
+
+constexpr int PART_RECORD_MIN_BYTES = 12;  // name length, parent, partner
+
+// Reads little-endian values from the file's bytes, always knowing where it is.
+class ByteCursor {
+public:
+    explicit ByteCursor(std::string_view bytes) : bytes(bytes) {}
+    size_t Offset() const { return offset; }
+    size_t Remaining() const { return bytes.size() - offset; }
+    bool ReadInt(int32_t& value)
+    {
+        uint32_t raw;
+        if (!ReadWord(raw)) return false;
+        value = static_cast<int32_t>(raw);
+        return true;
+    }
+    bool ReadFloat(float& value)
+    {
+        uint32_t raw;
+        if (!ReadWord(raw)) return false;
+        std::memcpy(&value, &raw, sizeof value);
+        return true;
+    }
+    bool ReadBytes(size_t count, std::string_view& out)
+    {
+        if (count > Remaining()) return false;
+        out = bytes.substr(offset, count);
+        offset += count;
+        return true;
+    }
+
+private:
+    bool ReadWord(uint32_t& raw)
+    {
+        if (Remaining() < 4) return false;
+        const auto* p = reinterpret_cast<const unsigned char*>(bytes.data() + offset);
+        raw = uint32_t(p[0]) | uint32_t(p[1]) << 8 | uint32_t(p[2]) << 16 | uint32_t(p[3]) << 24;
+        offset += 4;
+        return true;
+    }
+
+    std::string_view bytes;
+    size_t offset = 0;
+};
+
+class ProjectReader {
+public:
+    ProjectReader(std::string_view bytes, const std::string& fileName) : in(bytes), fileName(fileName) {}
+
+    bool Read(ProjectData& out, std::string& error)
+    {
+        std::string_view header;
+        if (!in.ReadBytes(PROJECT_HEADER_BYTES, header)) return Fail(0, "the file is shorter than its header", error);
+        if (!ReadParts(out, error)) return false;
+        if (!ReadMotions(out, error)) return false;
+        if (in.Remaining() != 0) return Fail(in.Offset(), "unexpected bytes after the last Motion", error);
+        return true;
+    }
+
+private:
+    bool Fail(size_t offset, const std::string& reason, std::string& error)
+    {
+        error = fileName + ": byte " + std::to_string(offset) + ": " + reason;
+        return false;
+    }
+    bool Truncated(std::string& error) { return Fail(in.Offset(), "the file ends early", error); }
+
+    // A count read at offset must be non-negative and leave room for count
+    // records of at least minBytes each.
+    bool ReadCount(const char* what, uint64_t minBytes, int32_t& count, std::string& error)
+    {
+        const size_t at = in.Offset();
+        if (!in.ReadInt(count)) return Truncated(error);
+        if (count < 0) return Fail(at, std::string("negative ") + what + " count " + std::to_string(count), error);
+        if (uint64_t(count) * minBytes > in.Remaining())
+            return Fail(at, std::string(what) + " count " + std::to_string(count) + " does not fit in the file", error);
+        return true;
+    }
+
+    bool ReadPartName(int index, std::string& name, std::string& error)
+    {
+        const size_t at = in.Offset();
+        int32_t length;
+        if (!in.ReadInt(length)) return Truncated(error);
+        if (length < 0 || length > MAX_PART_NAME_BYTES + 1)
+            return Fail(at, "name length " + std::to_string(length) + " of Part " + std::to_string(index) +
+                                " is outside 0 ... 260", error);
+        std::string_view field;
+        if (!in.ReadBytes(size_t(length), field)) return Truncated(error);
+        const std::string_view raw = field.substr(0, field.find('\0'));
+        if (raw.size() > size_t(MAX_PART_NAME_BYTES))
+            return Fail(at + 4, "name of Part " + std::to_string(index) + " is longer than 259 bytes", error);
+        const std::optional<std::string> utf8 = ShiftJisToUtf8(raw);
+        if (!utf8) return Fail(at + 4, "name of Part " + std::to_string(index) + " is not Shift-JIS text", error);
+        // The name becomes a file name in the project's folder: it must not lead anywhere else.
+        for (unsigned char c : *utf8)
+            if (c < 0x20 || c == 0x7F || c == '/' || c == '\\')
+                return Fail(at + 4, "name of Part " + std::to_string(index) +
+                                        " holds a path separator or a control character", error);
+        if (utf8->find("..") != std::string::npos)
+            return Fail(at + 4, "name of Part " + std::to_string(index) + " holds \"..\"", error);
+        name = *utf8;
+        return true;
+    }
+
+    bool ReadParts(ProjectData& out, std::string& error)
+    {
+        int32_t count;
+        if (!ReadCount("Part", PART_RECORD_MIN_BYTES, count, error)) return false;
+        out.parts.resize(size_t(count));
+        for (int i = 0; i < count; ++i) {
+            ProjectPartRecord& record = out.parts[i];
+            if (!ReadPartName(i, record.baseName, error)) return false;
+            size_t at = in.Offset();
+            if (!in.ReadInt(record.parentIndex)) return Truncated(error);
+            if (record.parentIndex < -1 || record.parentIndex >= i)
+                return Fail(at, "parent " + std::to_string(record.parentIndex) + " of Part " + std::to_string(i) +
+                                    " is not -1 or an earlier Part", error);
+            at = in.Offset();
+            if (!in.ReadInt(record.symmetryIndex)) return Truncated(error);
+            if (record.symmetryIndex < -1 || record.symmetryIndex >= count)
+                return Fail(at, "partner " + std::to_string(record.symmetryIndex) + " of Part " + std::to_string(i) +
+                                    " is not -1 or a Part of the file", error);
+        }
+        return true;
+    }
+
+    bool ReadMotionName(int index, std::unordered_set<std::string>& taken, std::string& name, std::string& error)
+    {
+        const size_t at = in.Offset();
+        const std::string what = "name of Motion " + std::to_string(index);
+        std::string_view field;
+        if (!in.ReadBytes(MOTION_NAME_FIELD_BYTES, field)) return Truncated(error);
+        const size_t end = field.find('\0');
+        if (end == std::string_view::npos) return Fail(at, what + " has no terminating zero", error);
+        const std::string_view raw = field.substr(0, end);
+        if (raw.empty()) return Fail(at, what + " is empty", error);
+        if (raw.size() > size_t(MAX_MOTION_NAME_BYTES)) return Fail(at, what + " is longer than 16 bytes", error);
+        const std::optional<std::string> utf8 = ShiftJisToUtf8(raw);
+        if (!utf8) return Fail(at, what + " is not Shift-JIS text", error);
+        if (!taken.insert(*utf8).second) return Fail(at, what + " \"" + *utf8 + "\" is used twice", error);
+        name = *utf8;
+        return true;
+    }
+
+    bool ReadTrack(int motion, int part, MotionTrack& track, std::string& error)
+    {
+        const std::string what = "Motion " + std::to_string(motion) + ", Part " + std::to_string(part);
+        const size_t at = in.Offset();
+        int32_t count;
+        if (!ReadCount("key", KEY_RECORD_BYTES, count, error)) return false;
+        if (count == 0) return Fail(at, what + ": no keys (a frame-0 key is required)", error);
+        track.keys.resize(size_t(count));
+        bool ordered = true;
+        for (int k = 0; k < count; ++k) {
+            KeyFrame& key = track.keys[k];
+            const size_t keyAt = in.Offset();
+            if (!in.ReadInt(key.frame)) return Truncated(error);
+            if (key.frame < 0)
+                return Fail(keyAt, what + ": key " + std::to_string(k) + " has a negative frame", error);
+            for (auto& row : key.matrix.m)
+                for (float& value : row) {
+                    if (!in.ReadFloat(value)) return Truncated(error);
+                    if (!std::isfinite(value))
+                        return Fail(in.Offset() - 4, what + ": key " + std::to_string(k) + " holds a non-finite value",
+                                    error);
+                }
+            if (k > 0 && key.frame <= track.keys[k - 1].frame) ordered = false;
+        }
+        // Keys out of order are put in order: their meaning does not depend on it.
+        if (!ordered) track.SortKeys();
+        for (int k = 1; k < count; ++k)
+            if (track.keys[k].frame == track.keys[k - 1].frame)
+                return Fail(at, what + ": two keys at frame " + std::to_string(track.keys[k].frame), error);
+        if (track.keys[0].frame != 0) return Fail(at, what + ": no key at frame 0", error);
+        return true;
+    }
+
+    bool ReadMotions(ProjectData& out, std::string& error)
+    {
+        const uint64_t partCount = out.parts.size();
+        int32_t count;
+        if (!ReadCount("Motion", MOTION_NAME_FIELD_BYTES + 4 + 4 * partCount, count, error)) return false;
+        out.motions.resize(size_t(count));
+        std::unordered_set<std::string> taken;
+        for (int m = 0; m < count; ++m) {
+            Motion& motion = out.motions[m];
+            if (!ReadMotionName(m, taken, motion.name, error)) return false;
+            const size_t at = in.Offset();
+            if (!in.ReadInt(motion.length)) return Truncated(error);
+            if (motion.length < MIN_MOTION_LENGTH || motion.length > MAX_MOTION_LENGTH)
+                return Fail(at, "length " + std::to_string(motion.length) + " of Motion " + std::to_string(m) +
+                                    " is outside 1 ... 9999", error);
+            motion.tracks.resize(partCount);
+            for (size_t p = 0; p < partCount; ++p)
+                if (!ReadTrack(m, int(p), motion.tracks[p], error)) return false;
+        }
+        return true;
+    }
+
+    ByteCursor in;
+    const std::string& fileName;
+};
+
+}  // namespace
+
+bool ParseProjectFile(std::string_view bytes, const std::string& fileName, ProjectData& out, std::string& error)
+{
+    out = ProjectData();
+    return ProjectReader(bytes, fileName).Read(out, error);
+}

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <string>
+
+// Answers to the mesh overwrite question.
+enum MeshOverwriteAnswer : int {
+    MESH_OVERWRITE_YES = 0,
+    MESH_OVERWRITE_YES_TO_ALL = 1,
+    MESH_OVERWRITE_NO = 2,  // also what closing the question with Escape gives
+    MESH_OVERWRITE_CANCEL = 3,
+};
+
+// The questions and messages of the file commands. The program answers them
+// with dialogs; tests answer them with a script. Texts arrive as they are shown.
+class UserPrompt {
+public:
+    virtual ~UserPrompt() = default;
+    // A Yes/No question; true for Yes.
+    virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    // A message with an OK button.
+    virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // The project save dialog (filter and default extension as given; it asks
+    // itself before replacing a file). Returns the chosen path, "" when cancelled.
+    virtual std::string AskSavePath(const std::string& filter, const std::string& defaultExtension) = 0;
+    // The mesh overwrite question with its four answers; any other value counts as cancel.
+    virtual int AskMeshOverwrite(const std::string& text) = 0;
+};

@@ -1,0 +1,318 @@
+#include "view/MouseController.h"
+
+#include "scene/Scene.h"
+#include "view/PartPlacement.h"
+#include "view/RotationAngles.h"
+#include "view/TransformOperations.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace {
+
+bool ContainsWithEdges(const PixelRect& r, int x, int y)
+{
+    return x >= r.left && x <= r.right && y >= r.top && y <= r.bottom;
+}
+
+// A turn of pixels / extent of a full turn, in radians.
+float TurnAngle(int pixels, int extent)
+{
+    return static_cast<float>(pixels) * 360.0f / static_cast<float>(std::max(extent, 1)) * kDegreesToRadians;
+}
+
+}  // namespace
+
+MouseController::MouseController(Scene& scene, int frameWidth) : scene(scene), frameWidth(frameWidth) {}
+
+void MouseController::SetObserver(MouseControllerObserver* newObserver)
+{
+    observer = newObserver ? newObserver : &silentObserver;
+}
+
+bool MouseController::InVerticalBand(int x) const
+{
+    const PixelRect& band = scene.viewState.SplitterBand();
+    return x >= band.left - 1 && x < band.right + 1;
+}
+
+bool MouseController::InHorizontalBand(int y) const
+{
+    const PixelRect& band = scene.viewState.SplitterBand();
+    return y >= band.top - 1 && y < band.bottom + 1;
+}
+
+void MouseController::LookUpActiveView(int x, int y)
+{
+    ViewState& views = scene.viewState;
+    if (!views.fourViewMode) {
+        views.activeView = views.maximisedView;
+        return;
+    }
+    for (int i = 0; i < ViewState::kViewCount; ++i) {
+        if (ContainsWithEdges(views.views[i].rect, x, y)) {
+            views.activeView = i;
+            return;
+        }
+    }
+}
+
+void MouseController::LeftButtonDown(int x, int y)
+{
+    pressX = previousX = x;
+    pressY = previousY = y;
+    moved = false;
+    pickedPart = -1;
+    editedPart = -1;
+
+    ViewState& views = scene.viewState;
+    if (views.fourViewMode) {
+        const bool vertical = InVerticalBand(x);
+        const bool horizontal = InHorizontalBand(y);
+        if (vertical || horizontal) {
+            mode = vertical && horizontal ? DragMode::BothSplits
+                   : vertical            ? DragMode::VerticalSplit
+                                         : DragMode::HorizontalSplit;
+            observer->SetDisplayToolbarsVisible(false);
+            observer->SetMouseCapture(true);
+            return;
+        }
+    }
+
+    LookUpActiveView(x, y);
+    const int active = views.activeView;
+    const View& view = views.views[active];
+    pickedPart = picker.Pick(scene, views.PixelToRay(active, x, y), view.eye);
+
+    const bool perspective = view.type == VIEW_PERS;
+    if (pickedPart >= 0) {
+        Part& part = *scene.parts[pickedPart];
+        scene.SelectTreeItem(part.treeItem);
+        scene.currentPart = pickedPart;
+        scene.UpdateTitle();
+        editedPart = pickedPart;
+        mode = perspective ? DragMode::Rotate : DragMode::Move;
+    } else if (!perspective && scene.PartAt(scene.currentPart)) {
+        // An orthographic drag moves the selected Part even when the click missed it.
+        editedPart = scene.currentPart;
+        mode = DragMode::Move;
+    } else {
+        mode = DragMode::None;
+    }
+    if (mode == DragMode::Move) startPosition = scene.WorldMatrixOf(editedPart).Translation();
+
+    observer->SetMouseCapture(true);
+    ShowCurrentTransform(scene);
+    scene.Observer().MotionPanelNeedsRefresh();
+}
+
+void MouseController::LeftButtonUp(int x, int y)
+{
+    switch (mode) {
+    case DragMode::BothSplits:
+    case DragMode::HorizontalSplit:
+    case DragMode::VerticalSplit:
+        DragSplit(x, y);
+        observer->SetDisplayToolbarsVisible(true);
+        break;
+    case DragMode::Rotate:
+    case DragMode::Move:
+        if (moved) scene.poseHistory.PushUndo();
+        break;
+    case DragMode::None:
+        break;
+    }
+    mode = DragMode::None;
+    observer->SetMouseCapture(false);
+    observer->FocusMainForm();
+}
+
+void MouseController::RightButtonDown(int x, int y)
+{
+    previousX = x;
+    previousY = y;
+    LookUpActiveView(x, y);
+    observer->SetMouseCapture(true);
+}
+
+void MouseController::RightButtonUp(int, int)
+{
+    observer->SetMouseCapture(false);
+    observer->FocusMainForm();
+}
+
+void MouseController::MouseMove(int x, int y, unsigned keys)
+{
+    if (keys == MOUSE_LEFT || keys == MOUSE_RIGHT) LookUpActiveView(previousX, previousY);
+
+    if (keys & MOUSE_LEFT) {
+        switch (mode) {
+        case DragMode::BothSplits:
+        case DragMode::HorizontalSplit:
+        case DragMode::VerticalSplit:
+            DragSplit(x, y);
+            break;
+        case DragMode::Rotate:
+            RotateStep(x - previousX, y - previousY);
+            break;
+        case DragMode::Move:
+            MoveStep(x, y, (keys & MOUSE_SHIFT) != 0);
+            break;
+        case DragMode::None:
+            break;
+        }
+    } else if (keys & MOUSE_RIGHT) {
+        if (scene.viewState.views[scene.viewState.activeView].type == VIEW_PERS) Orbit(x - previousX, y - previousY);
+    } else if (!(keys & MOUSE_MIDDLE) && scene.viewState.fourViewMode) {
+        const bool vertical = InVerticalBand(x);
+        const bool horizontal = InHorizontalBand(y);
+        cursor = vertical && horizontal ? CursorShape::SizeAll
+                 : horizontal          ? CursorShape::SizeNS
+                 : vertical            ? CursorShape::SizeWE
+                                       : CursorShape::Arrow;
+    }
+    previousX = x;
+    previousY = y;
+}
+
+void MouseController::DragSplit(int x, int y)
+{
+    ViewState& views = scene.viewState;
+    const int width = views.RenderWidth();
+    const int height = views.RenderHeight();
+    if (width <= 0 || height <= 0) return;
+    x = std::min(std::max(x, kSplitMargin), width - frameWidth - kSplitMargin);
+    y = std::min(std::max(y, kSplitMargin), height - kSplitMargin);
+    if (mode == DragMode::BothSplits || mode == DragMode::VerticalSplit)
+        views.splitX = static_cast<float>(x) / static_cast<float>(width);
+    if (mode == DragMode::BothSplits || mode == DragMode::HorizontalSplit)
+        views.splitY = static_cast<float>(y) / static_cast<float>(height);
+    views.UpdateViewRects();
+    observer->ViewRectsChanged();
+}
+
+void MouseController::RotateStep(int dx, int dy)
+{
+    Part* part = scene.PartAt(editedPart);
+    if (!part || !part->mesh || (dx == 0 && dy == 0)) return;
+    const ViewState& views = scene.viewState;
+    const View& view = views.views[views.activeView];
+    const Matrix4 world = part->mesh->GetMatrix();
+
+    // The drag turns about the vertical and about the level axis across the
+    // line of sight to the Part. Straight above or below the eye that line
+    // has no level direction, so the view's own line of sight stands in; a
+    // camera looking straight down as well leaves nothing to turn about.
+    Vec3 sight = world.Translation() - view.eye;
+    if (sight.x == 0.0f && sight.z == 0.0f) sight = view.target - view.eye;
+    if (sight.x == 0.0f && sight.z == 0.0f) return;
+    sight.y = 0.0f;
+    sight = Normalize(sight);
+    const Vec3 right = Normalize(Cross({0, 1, 0}, sight));
+    const Vec3 up = Normalize(Cross(sight, right));
+
+    const PixelRect viewport = views.Viewport(views.activeView);
+    const Matrix4 turnAcross = dx != 0 ? AxisRotation(up, TurnAngle(dx, viewport.Width())) : Matrix4::Identity();
+    const Matrix4 turnUp = dy != 0 ? AxisRotation(right, TurnAngle(dy, viewport.Height())) : Matrix4::Identity();
+    moved = true;
+
+    if (part->parentIndex < 0) {
+        part->localMatrix = world * turnAcross * turnUp;
+        part->mesh->SetMatrix(part->localMatrix);
+        part->mesh->SetPosition(part->localPosition);
+    } else {
+        const Matrix4 parentWorld = ParentWorldOf(scene, editedPart);
+        const Matrix4 newWorld = part->localMatrix * parentWorld * turnAcross * turnUp;
+        part->mesh->SetMatrix(newWorld);
+        part->localMatrix = newWorld * InverseOrIdentity(parentWorld);
+        part->mesh->SetPosition(TransformPoint(part->localPosition, parentWorld));
+    }
+    LinkPartners(editedPart, true);
+    UpdateChildren(scene, editedPart);
+    ShowCurrentTransform(scene);
+}
+
+void MouseController::MoveStep(int x, int y, bool shift)
+{
+    const ViewState& views = scene.viewState;
+    const View& view = views.views[views.activeView];
+    Part* part = scene.PartAt(editedPart);
+    if (view.type == VIEW_PERS || !part || !part->mesh) return;
+
+    // Totals since the press, so returning to the press point restores the start exactly.
+    int dx = x - pressX;
+    int dy = y - pressY;
+    if (shift) {
+        if (std::abs(dx) <= std::abs(dy))
+            dx = 0;
+        else
+            dy = 0;
+    }
+    const OrthoAxes& axes = OrthoAxesOf(view.type);
+    const Vec3 offset = (axes.screenRight * static_cast<float>(dx) + axes.screenDown * static_cast<float>(dy)) * views.scale;
+    const Vec3 position = startPosition + offset;
+    part->mesh->SetPosition(position);
+    // A step that leaves the Part at its start changes nothing worth an undo step.
+    if (dx != 0 || dy != 0) moved = true;
+
+    const Matrix4 world = part->mesh->GetMatrix();
+    if (part->parentIndex < 0) {
+        part->localMatrix = world;
+        part->localPosition = position;
+    } else {
+        part->localMatrix = world * InverseOrIdentity(ParentWorldOf(scene, editedPart));
+        part->localPosition = part->localMatrix.Translation();
+    }
+    LinkPartners(editedPart, false);
+    UpdateChildren(scene, editedPart);
+    ShowCurrentTransform(scene);
+}
+
+void MouseController::LinkPartners(int edited, bool rotateStep)
+{
+    const Part* source = scene.PartAt(edited);
+    if (!scene.transformPanel.linkLR || !source || !source->mesh) return;
+    const Matrix4 sourceWorld = source->mesh->GetMatrix();
+    for (int i = 0; i < scene.PartCount(); ++i) {
+        Part& partner = *scene.parts[i];
+        if (i == edited || partner.symmetryIndex != edited) continue;
+        if (partner.parentIndex >= 0) {
+            partner.localMatrix = MirrorRotation(source->localMatrix);
+            partner.localPosition = MirrorPosition(source->localPosition);
+            PlaceFromLocal(scene, i);
+        } else if (rotateStep) {
+            Matrix4 partnerWorld = MirrorRotation(sourceWorld);
+            partnerWorld.SetTranslation(partner.localPosition);
+            SetMeshWorld(scene, i, partnerWorld);
+            partner.localMatrix = MirrorRotation(source->localMatrix);
+        } else {
+            partner.localPosition = MirrorPosition(source->localPosition);
+            partner.localMatrix = MirrorRotation(source->localMatrix);
+            partner.localMatrix.SetTranslation(partner.localPosition);
+            SetMeshWorld(scene, i, partner.localMatrix);
+        }
+        UpdateChildren(scene, i);
+    }
+}
+
+void MouseController::Orbit(int dx, int dy)
+{
+    ViewState& views = scene.viewState;
+    const int active = views.activeView;
+    View& view = views.views[active];
+    const PixelRect viewport = views.Viewport(active);
+    if (dx != 0) {
+        const Vec3 v = TransformNormal(view.eye - view.target, MatrixRotationY(TurnAngle(dx, viewport.Width())));
+        view.eye = view.target + v;
+    }
+    if (dy != 0) {
+        const Vec3 v = view.eye - view.target;
+        const Vec3 right = Normalize(Cross({0, 1, 0}, Normalize(v * -1.0f)));
+        // Exactly over a pole there is no axis to tip about; turning about a
+        // zero axis would shrink the distance to the target instead.
+        if (right.x != 0.0f || right.y != 0.0f || right.z != 0.0f) {
+            view.eye = view.target + TransformNormal(v, AxisRotation(right, TurnAngle(-dy, viewport.Height())));
+        }
+    }
+    views.SavePersCamera(active);
+}

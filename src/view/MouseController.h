@@ -1,0 +1,109 @@
+#pragma once
+
+#include "math/Vec3.h"
+#include "view/PartPicking.h"
+
+class Scene;
+
+// Buttons and keys held during a mouse message (any combination).
+enum MouseKey : unsigned {
+    MOUSE_LEFT = 1,
+    MOUSE_RIGHT = 2,
+    MOUSE_SHIFT = 4,
+    MOUSE_CONTROL = 8,
+    MOUSE_MIDDLE = 16,
+};
+
+// What a left-button drag does.
+enum class DragMode : int {
+    None = 0,
+    BothSplits = 1,       // the crossing of the two splits
+    HorizontalSplit = 2,  // the split between the upper and the lower views
+    VerticalSplit = 3,    // the split between the left and the right views
+    Rotate = 4,           // turn the picked Part (perspective view)
+    Move = 5,             // move the selected Part (orthographic view)
+};
+
+// The cursor to show over the render window.
+enum class CursorShape { Arrow, SizeAll, SizeNS, SizeWE };
+
+// Window-side effects of the mouse handling; every default does nothing.
+// Selection, title, transform panel and motion panel refreshes go through the
+// Scene's observer.
+class MouseControllerObserver {
+public:
+    virtual ~MouseControllerObserver() = default;
+    // The render window takes or releases the mouse capture.
+    virtual void SetMouseCapture(bool /*captured*/) {}
+    // The four display toolbars are hidden while a split is dragged and shown
+    // again (placed over their views anew) when it is released.
+    virtual void SetDisplayToolbarsVisible(bool /*visible*/) {}
+    // A split moved: the view rectangles were recomputed.
+    virtual void ViewRectsChanged() {}
+    // The keyboard focus goes back to the main form.
+    virtual void FocusMainForm() {}
+};
+
+// The mouse handling of the render window: split drags, picking, rotating a
+// Part in the perspective view, moving it in an orthographic view, orbiting
+// the perspective camera. Coordinates are render-window pixels (origin at its
+// top-left corner). Works on the Scene's views, Parts, transform panel flags
+// and pose history; one drag that changes the pose records one undo step.
+// Picking sees only what lies in front of the camera. A rotate drag on a Part
+// straight above or below the perspective eye turns it about the vertical and
+// the level axis across the view's own line of sight.
+class MouseController {
+public:
+    // frameWidth is the width of a dialog frame in pixels, kept clear of the
+    // render window's right edge by a split drag.
+    explicit MouseController(Scene& scene, int frameWidth = 3);
+    MouseController(const MouseController&) = delete;
+    MouseController& operator=(const MouseController&) = delete;
+
+    // The observer receives every later notification; nullptr for none. Not owned.
+    void SetObserver(MouseControllerObserver* observer);
+
+    void LeftButtonDown(int x, int y);
+    void LeftButtonUp(int x, int y);
+    void RightButtonDown(int x, int y);
+    void RightButtonUp(int x, int y);
+    // keys: the MouseKey flags held during the move.
+    void MouseMove(int x, int y, unsigned keys);
+
+    DragMode Mode() const { return mode; }
+    // The cursor for the last move without a button held.
+    CursorShape Cursor() const { return cursor; }
+    // The Part hit by the last left press, or -1.
+    int PickedPart() const { return pickedPart; }
+
+    // The smallest distance of a split from the render window's edges.
+    static constexpr int kSplitMargin = 64;
+
+private:
+    bool InVerticalBand(int x) const;
+    bool InHorizontalBand(int y) const;
+    // Makes the view under (x, y) the active one (edges included; the
+    // maximised view in single-view mode); outside every view it stays.
+    void LookUpActiveView(int x, int y);
+    void DragSplit(int x, int y);
+    void RotateStep(int dx, int dy);
+    void MoveStep(int x, int y, bool shift);
+    void Orbit(int dx, int dy);
+    // Carries the edited Part's new pose over to its partners ("左右連動").
+    void LinkPartners(int edited, bool rotateStep);
+
+    Scene& scene;
+    MouseControllerObserver silentObserver;
+    MouseControllerObserver* observer = &silentObserver;
+    PartPicker picker;
+    int frameWidth;
+
+    DragMode mode = DragMode::None;
+    CursorShape cursor = CursorShape::Arrow;
+    int pressX = 0, pressY = 0;
+    int previousX = 0, previousY = 0;
+    Vec3 startPosition;     // world position of the moved Part at the press
+    bool moved = false;     // the drag changed the pose
+    int pickedPart = -1;
+    int editedPart = -1;    // the Part the drag rotates or moves
+};

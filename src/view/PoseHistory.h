@@ -1,0 +1,69 @@
+#pragma once
+
+#include "math/Matrix4.h"
+
+#include <array>
+#include <vector>
+
+class Scene;
+
+// The last poses of the model for "Undo" and "Redo": snapshots of every
+// Part's transform (never Motions or keys), taken after each completed edit.
+// All slots are allocated when the history is (re)started, sized for the Part
+// count of that moment, so recording a pose never allocates. The history
+// belongs to one Scene and reads and writes that Scene's Parts.
+class PoseHistory {
+public:
+    static constexpr int kSlotCount = 100;
+
+    explicit PoseHistory(Scene& scene) : scene(scene) {}
+    PoseHistory(const PoseHistory&) = delete;
+    PoseHistory& operator=(const PoseHistory&) = delete;
+
+    // Starts again from the current pose after the set of Parts or their links
+    // changed: FreeHistory, InitHistory, PushUndo. Leaves one snapshot.
+    void RestartHistory();
+    // Releases every slot; snapshot count, current and part count become 0.
+    // Until the next InitHistory a push records nothing.
+    void FreeHistory();
+    // Sizes all slots for the Scene's present Part count (zero-filled); empty
+    // history (current -1).
+    void InitHistory();
+    // Records the present pose after the current slot, dropping any redo steps.
+    // When all slots are used the oldest snapshot is discarded. Does nothing
+    // while the history is freed.
+    void PushUndo();
+    // Steps back (Undo) or forward (Redo) one slot and restores that pose into
+    // the Parts and their meshes. Nothing happens at either end.
+    void Undo();
+    void Redo();
+
+    // Whether the buttons may be pressed; never while a Motion is playing.
+    bool UndoEnabled() const;
+    bool RedoEnabled() const;
+    // Reports the two enabled states to the Scene's observer.
+    void UpdateUndoButtons();
+
+    int SnapshotCount() const { return snapshotCount; }
+    // Slot of the pose shown: -1 after InitHistory, 0 ... SnapshotCount() - 1 after a push.
+    int Current() const { return current; }
+    int PartCount() const { return partCount; }
+
+private:
+    // One recorded pose: an entry per Part for the mesh's world matrix and the
+    // Part's local fields.
+    struct Snapshot {
+        std::vector<Matrix4> world;
+        std::vector<Matrix4> local;
+        std::vector<Vec3> position;
+    };
+
+    void Restore(const Snapshot& slot);
+
+    Scene& scene;
+    // Empty while freed, else kSlotCount snapshots of partCount entries each.
+    std::vector<Snapshot> slots;
+    int snapshotCount = 0;
+    int current = 0;
+    int partCount = 0;
+};

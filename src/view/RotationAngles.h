@@ -1,0 +1,28 @@
+#pragma once
+
+#include "math/Matrix4.h"
+
+// Degrees to radians and back, with the factors the angle fields always used
+// (so values typed, shown and stored agree to the last bit).
+constexpr float kDegreesToRadians = 0.017453292f;
+constexpr float kRadiansToDegrees = 57.2957763671875f;
+
+// A rotation as the user types it, in degrees: heading about +Y, pitch about
+// +X, bank about +Z.
+struct HeadingPitchBank {
+    float h = 0.0f;
+    float p = 0.0f;
+    float b = 0.0f;
+};
+
+// The rotation that banks about Z, then pitches about X, then turns the
+// heading about Y (row-vector convention). Any angles, in degrees.
+Matrix4 RotationFromAngles(HeadingPitchBank angles);
+
+// Heading, pitch and bank of the rotation part of m (its translation row is
+// ignored). For a rotation built by RotationFromAngles with |P| < 90 this
+// returns the same angles with H and B in -180 ... 180. When the forward axis
+// points straight up or down, P is -90 or +90, B is 0 and the whole turn
+// about the vertical goes into H. Expects a rotation; any finite matrix gives
+// finite angles.
+HeadingPitchBank AnglesFromMatrix(const Matrix4& m);

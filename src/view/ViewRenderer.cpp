@@ -1,0 +1,86 @@
+#include "view/ViewRenderer.h"
+
+#include "scene/Scene.h"
+
+namespace {
+
+// Overlays are sized in grid widths so they stay readable at any model size.
+constexpr float kOverlaySizeInGridWidths = 0.2f;
+
+template <size_t N>
+void DrawLines(RenderDevice& device, const std::array<LineVertex, N>& lines)
+{
+    device.DrawLineList(lines.data(), static_cast<uint32_t>(N));
+}
+
+Viewport ViewportOf(const PixelRect& r)
+{
+    Viewport v;
+    v.x = r.left;
+    v.y = r.top;
+    v.width = r.Width();
+    v.height = r.Height();
+    v.minDepth = 0.0f;
+    v.maxDepth = 1.0f;
+    return v;
+}
+
+void DrawParts(const ViewFrameInputs& in, int view)
+{
+    const ViewDisplay& display = in.displays[view];
+    const float overlaySize = static_cast<float>(in.views.gridWidth) * kOverlaySizeInGridWidths;
+    Scene& scene = in.scene;
+    for (int i = 0; i < scene.PartCount(); ++i) {
+        Part& part = *scene.parts[i];
+        CMesh* mesh = part.mesh.get();
+        if (mesh == nullptr) continue;
+        mesh->SetPrimitiveType(display.drawMode == 1 ? MESH_PRIMITIVE_FACES : MESH_PRIMITIVE_EDGES);
+        if (scene.Tree().IsChecked(part.treeItem)) {
+            mesh->DrawMesh();
+            if (display.collision) mesh->DrawCollision(in.colours[COLOUR_COLL]);
+            if (display.normals) mesh->DrawNormal(overlaySize, in.colours[COLOUR_NORMAL]);
+            if (display.pivot) mesh->DrawPivotPoint(overlaySize, in.colours[COLOUR_PIVOT]);
+        }
+        if (i == scene.currentPart && display.showSelection) mesh->DrawBoundingBox(in.colours[COLOUR_SELECT]);
+    }
+}
+
+}  // namespace
+
+void DrawGrid(RenderDevice& device, const ViewState& views, int view, const GridGeometry& grid)
+{
+    device.SetLighting(false);
+    device.SetTexture(nullptr);
+    device.SetMaterial(RenderMaterial{});
+    device.SetTransform(TransformKind::World, Matrix4::Identity());
+    const int type = views.views[view].type;
+    const bool pers = type == VIEW_PERS;
+    if ((type >= VIEW_TOP && type <= VIEW_BOTTOM_REV) || (pers && views.gridZX)) DrawLines(device, grid.zx);
+    if (type == VIEW_FRONT || type == VIEW_BACK || (pers && views.gridXY)) DrawLines(device, grid.xy);
+    if (type == VIEW_LEFT || type == VIEW_RIGHT || (pers && views.gridYZ)) DrawLines(device, grid.yz);
+    DrawLines(device, grid.axes);
+    device.SetLighting(true);
+}
+
+void RenderViews(RenderDevice& device, const ViewFrameInputs& in)
+{
+    const ViewState& views = in.views;
+    if (views.fourViewMode) {
+        device.SetViewport(ViewportOf({0, 0, views.RenderWidth(), views.RenderHeight()}));
+        device.Clear(in.colours[COLOUR_LINE], 1.0f);
+    }
+    if (!device.BeginScene()) return;
+    const Viewport saved = device.GetViewport();
+    const bool gridShown = in.scene.Tree().IsChecked(in.scene.rootPart.treeItem);
+    for (int i = 0; i < ViewState::kViewCount; ++i) {
+        if (!views.views[i].enabled) continue;
+        device.SetViewport(ViewportOf(views.Viewport(i)));
+        device.Clear(in.colours[COLOUR_BACK], 1.0f);
+        device.SetTransform(TransformKind::Projection, views.ProjectionMatrix(i));
+        device.SetTransform(TransformKind::View, views.ViewMatrix(i));
+        if (gridShown) DrawGrid(device, views, i, in.grid);
+        DrawParts(in, i);
+    }
+    device.SetViewport(saved);
+    device.EndScene();
+}

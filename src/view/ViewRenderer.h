@@ -1,0 +1,34 @@
+#pragma once
+
+#include "render/RenderDevice.h"
+#include "view/GridGeometry.h"
+#include "view/ViewDisplay.h"
+#include "view/ViewState.h"
+
+class Scene;
+
+// Everything one frame of the views reads. Nothing here is owned.
+struct ViewFrameInputs {
+    const ViewState& views;
+    const ViewDisplays& displays;
+    const ColourTable& colours;
+    const GridGeometry& grid;
+    Scene& scene;  // meshes draw themselves, which needs them mutable
+};
+
+// Draws the grid planes a view shows and the axes, unlit and untextured, in
+// world coordinates: ZX for the top and bottom types, XY for Front and Back,
+// YZ for Left and Right, and for Pers each plane whose flag is set. Lighting is
+// switched back on afterwards.
+void DrawGrid(RenderDevice& device, const ViewState& views, int view, const GridGeometry& grid);
+
+// Draws one frame of every enabled view: in four-view mode the whole render
+// window is first cleared in the LINE colour (it stays in the gaps); each view
+// gets its viewport, a BACK clear, its projection and camera, the grid when the
+// tree's root item is checked, and every Part in scene order in the view's draw
+// mode. Checked Parts draw their mesh and the overlays the view switches on
+// (normals and pivots 0.2 grid widths long); the selected Part's bounding box is
+// drawn when the view shows the selection, even when the Part is hidden. The
+// device's viewport is restored at the end. A failing BeginScene draws nothing
+// more.
+void RenderViews(RenderDevice& device, const ViewFrameInputs& in);

@@ -1,0 +1,63 @@
+#include "view/WindowLayout.h"
+
+#include <algorithm>
+
+namespace {
+
+struct PanelPlacement {
+    int left;
+    int top;                 // from the top, or from the bottom when fromBottom
+    bool fromBottom;
+    int widthUnits;
+    int heightUnits;
+};
+
+PanelPlacement PlacementOf(PanelKind panel)
+{
+    switch (panel) {
+    case PanelKind::Parts: return {3, 3, false, 50, 74};
+    case PanelKind::Transform: return {3, 115, false, 50, 288};
+    case PanelKind::PartsTree: return {93, 197, true, 137, 131};
+    case PanelKind::Motion: return {333, 197, true, 263, 132};
+    }
+    return {0, 0, false, 0, 0};
+}
+
+}  // namespace
+
+int DialogUnitsToPixelsX(int units) { return units * 7 / 4; }
+int DialogUnitsToPixelsY(int units) { return units * 3 / 2; }
+
+PixelRect RenderWindowRect(int clientWidth, int clientHeight)
+{
+    const int width = std::max(clientWidth - kRenderWindowLeft, 0);
+    const int height = std::max(clientHeight - kRenderWindowBottomMargin, 0);
+    return {kRenderWindowLeft, 0, kRenderWindowLeft + width, height};
+}
+
+PixelRect PanelSize(PanelKind panel)
+{
+    const PanelPlacement p = PlacementOf(panel);
+    return {0, 0, DialogUnitsToPixelsX(p.widthUnits), DialogUnitsToPixelsY(p.heightUnits)};
+}
+
+PixelRect PanelRect(PanelKind panel, int clientHeight)
+{
+    const PanelPlacement p = PlacementOf(panel);
+    const PixelRect size = PanelSize(panel);
+    const int top = p.fromBottom ? clientHeight - p.top : p.top;
+    return {p.left, top, p.left + size.right, top + size.bottom};
+}
+
+bool ToolbarShown(const ViewState& views, int view)
+{
+    return views.fourViewMode || view == views.maximisedView;
+}
+
+PixelRect ToolbarRect(const ViewState& views, int view)
+{
+    const int left = kRenderWindowLeft + 2;
+    if (!views.fourViewMode) return {left, 2, left + views.RenderWidth() - 4, 2 + kToolbarHeight};
+    const PixelRect& r = views.views[view].rect;
+    return {r.left + left, r.top + 2, r.left + left + r.Width(), r.top + 2 + kToolbarHeight};
+}

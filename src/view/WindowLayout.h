@@ -1,0 +1,42 @@
+#pragma once
+
+#include "view/ViewState.h"
+
+// Where the render window, the panels and the display toolbars sit in the main
+// window's client area. All rectangles are client pixels (origin at the top
+// left of the area below the menu), right and bottom exclusive.
+
+// The main window keeps at least this much client area.
+inline constexpr int kMinimumClientWidth = 800;
+inline constexpr int kMinimumClientHeight = 600;
+// The render window starts this far right of the client's left edge and leaves
+// this much room below it for the tree and the motion panel.
+inline constexpr int kRenderWindowLeft = 90;
+inline constexpr int kRenderWindowBottomMargin = 200;
+// The display toolbars are 16 pixels high and sit 2 pixels inside their view.
+inline constexpr int kToolbarHeight = 16;
+
+// The panels were laid out in dialog units of a 9-point font: one horizontal
+// unit is 1.75 px, one vertical unit 1.5 px. Fractions are dropped, so panels
+// that touch in dialog units never overlap in pixels.
+int DialogUnitsToPixelsX(int units);
+int DialogUnitsToPixelsY(int units);
+
+enum class PanelKind { Parts, Transform, PartsTree, Motion };
+
+// The render window for a client area of clientWidth x clientHeight; its size
+// never goes below 0 x 0.
+PixelRect RenderWindowRect(int clientWidth, int clientHeight);
+// A panel's place and size (its fixed dialog-unit size in pixels); the tree and
+// the motion panel follow the bottom of the client area.
+PixelRect PanelRect(PanelKind panel, int clientHeight);
+// The size of a panel in pixels; its left and top are 0.
+PixelRect PanelSize(PanelKind panel);
+
+// Whether view's display toolbar is shown: all four in four-view mode, only
+// the maximised view's in single-view mode.
+bool ToolbarShown(const ViewState& views, int view);
+// The place of view's display toolbar. views must already have the render size
+// of the current layout. In single-view mode the shown toolbar spans the render
+// window less 4 pixels.
+PixelRect ToolbarRect(const ViewState& views, int view);

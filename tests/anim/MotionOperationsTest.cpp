@@ -1,0 +1,208 @@
+#include "anim/MotionOperations.h"
+#include "anim/PoseEvaluation.h"
+#include "scene/Scene.h"
+#include "support/MatrixMatchers.h"
+#include "support/SceneFixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Two top-level Parts and a child of the first.
+struct ThreeParts {
+    TempFolder folder;
+    Scene scene;
+    ThreeParts()
+    {
+        AddCubeUnder(scene, folder, -1, "body.mqo");
+        AddCubeUnder(scene, folder, 0, "arm.mqo");
+        AddCubeUnder(scene, folder, -1, "other.mqo");
+    }
+};
+
+std::vector<int> FramesOf(const MotionTrack& track)
+{
+    std::vector<int> frames;
+    for (const KeyFrame& key : track.keys) frames.push_back(key.frame);
+    return frames;
+}
+
+}  // namespace
+
+TEST(MotionOperations, NewMotionStoresTheCurrentPoseAtFrameZeroAndBecomesCurrent)
+{
+    ThreeParts f;
+    f.scene.parts[1]->localMatrix = MatrixRotationX(0.25f);
+    f.scene.parts[1]->localPosition = {0, 3, 0};
+    f.scene.currentFrame = 17;
+    NewMotion(f.scene, "walk");
+    NewMotion(f.scene, "run");
+    EXPECT_EQ(f.scene.currentMotion, 1);
+    EXPECT_EQ(f.scene.currentFrame, 17);
+    const Motion& run = f.scene.motions[1];
+    EXPECT_EQ(run.name, "run");
+    EXPECT_EQ(run.length, DEFAULT_MOTION_LENGTH);
+    ASSERT_EQ(run.tracks.size(), 3u);
+    for (const MotionTrack& track : run.tracks) EXPECT_EQ(FramesOf(track), std::vector<int>{0});
+    EXPECT_EQ(run.tracks[1].keys[0].matrix, KeyMatrixOf(MatrixRotationX(0.25f), {0, 3, 0}));
+}
+
+TEST(MotionOperations, DuplicateIsADeepCopyAndResetsTheFrame)
+{
+    ThreeParts f;
+    NewMotion(f.scene, "walk");
+    SetMotionLength(f.scene, 0, 90);
+    SetKeyMatrix(f.scene, 0, 2, 45, MatrixRotationZ(1.0f));
+    f.scene.currentFrame = 30;
+    ASSERT_TRUE(DuplicateMotion(f.scene, 0, "walk2"));
+    EXPECT_EQ(f.scene.currentMotion, 1);
+    EXPECT_EQ(f.scene.currentFrame, 0);
+    EXPECT_EQ(f.scene.motions[1].length, 90);
+    EXPECT_EQ(FramesOf(f.scene.motions[1].tracks[2]), (std::vector<int>{0, 45}));
+    SetKeyMatrix(f.scene, 1, 2, 45, Matrix4::Identity());
+    EXPECT_EQ(f.scene.motions[0].tracks[2].keys[1].matrix, MatrixRotationZ(1.0f));
+    EXPECT_FALSE(DuplicateMotion(f.scene, 5, "x"));
+    EXPECT_EQ(f.scene.motions.size(), 2u);
+}
+
+TEST(MotionOperations, DeletingMovesTheCurrentMotionToTheSameIndexOrTheNewLast)
+{
+    ThreeParts f;
+    for (const char* name : {"a", "b", "c"}) NewMotion(f.scene, name);
+    DeleteMotion(f.scene, 1);
+    EXPECT_EQ(f.scene.currentMotion, 1);
+    EXPECT_EQ(f.scene.motions[1].name, "c");
+    DeleteMotion(f.scene, 1);
+    EXPECT_EQ(f.scene.currentMotion, 0);
+    EXPECT_FALSE(DeleteMotion(f.scene, 1));
+    DeleteMotion(f.scene, 0);
+    EXPECT_EQ(f.scene.currentMotion, -1);
+    EXPECT_TRUE(f.scene.motions.empty());
+}
+
+TEST(MotionOperations, ShorteningKeepsAKeyAtTheNewLengthAndLengtheningAddsNone)
+{
+    ThreeParts f;
+    NewMotion(f.scene, "m");
+    for (int frame : {10, 20, 21, 59}) SetKey(f.scene, 0, 1, frame);
+    SetMotionLength(f.scene, 0, 20);
+    EXPECT_EQ(f.scene.motions[0].length, 20);
+    EXPECT_EQ(FramesOf(f.scene.motions[0].tracks[1]), (std::vector<int>{0, 10, 20}));
+    SetMotionLength(f.scene, 0, 500);
+    EXPECT_EQ(FramesOf(f.scene.motions[0].tracks[1]), (std::vector<int>{0, 10, 20}));
+}
+
+TEST(MotionOperations, SetKeyReplacesAnExistingKeyAndDeleteKeySparesFrameZero)
+{
+    ThreeParts f;
+    NewMotion(f.scene, "m");
+    SetKey(f.scene, 0, 0, 30);
+    SetKey(f.scene, 0, 0, 10);
+    SetKey(f.scene, 0, 0, 20);
+    EXPECT_EQ(FramesOf(f.scene.motions[0].tracks[0]), (std::vector<int>{0, 10, 20, 30}));
+    f.scene.parts[0]->localPosition = {7, 8, 9};
+    SetKey(f.scene, 0, 0, 20);
+    EXPECT_EQ(f.scene.motions[0].tracks[0].keys.size(), 4u);
+    EXPECT_EQ(f.scene.motions[0].tracks[0].keys[2].matrix.Translation(), (Vec3{7, 8, 9}));
+
+    EXPECT_FALSE(DeleteKey(f.scene, 0, 0, 0));
+    EXPECT_FALSE(DeleteKey(f.scene, 0, 0, 15));
+    EXPECT_TRUE(DeleteKey(f.scene, 0, 0, 10));
+    EXPECT_EQ(FramesOf(f.scene.motions[0].tracks[0]), (std::vector<int>{0, 20, 30}));
+    EXPECT_FALSE(SetKey(f.scene, 0, 3, 5));
+    EXPECT_FALSE(SetKey(f.scene, 1, 0, 5));
+}
+
+TEST(MotionOperations, NamesTheProjectFileCouldNotHoldAreRefused)
+{
+    ThreeParts f;
+    ASSERT_TRUE(NewMotion(f.scene, "walk"));
+    EXPECT_FALSE(NewMotion(f.scene, "walk"));
+    EXPECT_FALSE(NewMotion(f.scene, ""));
+    EXPECT_FALSE(DuplicateMotion(f.scene, 0, "あいうえおかきくけ"));
+    EXPECT_FALSE(RenameMotion(f.scene, 0, "walk"));  // its own name counts as taken
+    EXPECT_EQ(f.scene.motions.size(), 1u);
+    EXPECT_TRUE(RenameMotion(f.scene, 0, "あいうえおかきく"));
+    EXPECT_EQ(f.scene.motions[0].name, "あいうえおかきく");
+}
+
+TEST(MotionOperations, ShorteningTheCurrentMotionPullsTheCurrentFrameIn)
+{
+    ThreeParts f;
+    NewMotion(f.scene, "a");
+    NewMotion(f.scene, "b");
+    f.scene.currentFrame = 50;
+    SetMotionLength(f.scene, 0, 20);  // not current
+    EXPECT_EQ(f.scene.currentFrame, 50);
+    SetMotionLength(f.scene, 1, 30);
+    EXPECT_EQ(f.scene.currentFrame, 30);
+    EXPECT_FALSE(SetMotionLength(f.scene, 1, -1));
+}
+
+TEST(MotionOperations, CompactTracksMovesSurvivorsDown)
+{
+    ThreeParts f;
+    NewMotion(f.scene, "m");
+    for (int i = 0; i < 3; ++i) SetKeyMatrix(f.scene, 0, i, 5 + i, Matrix4());
+    CompactTracks(f.scene, {0, -2, 1}, 2);
+    ASSERT_EQ(f.scene.motions[0].tracks.size(), 2u);
+    EXPECT_EQ(FramesOf(f.scene.motions[0].tracks[0]), (std::vector<int>{0, 5}));
+    EXPECT_EQ(FramesOf(f.scene.motions[0].tracks[1]), (std::vector<int>{0, 7}));
+}
+
+TEST(EvaluatePose, WritesEveryPartAndRecomposesTheWorld)
+{
+    ThreeParts f;
+    NewMotion(f.scene, "m");
+    Matrix4 body = MatrixRotationY(1.5707963f);
+    body.SetTranslation({0, 10, 0});
+    SetKeyMatrix(f.scene, 0, 0, 10, body);
+    Matrix4 arm;
+    arm.SetTranslation({2, 0, 0});
+    SetKeyMatrix(f.scene, 0, 1, 0, arm);
+
+    EvaluatePose(f.scene, 0, 10);
+    EXPECT_EQ(f.scene.parts[0]->localMatrix, body);
+    EXPECT_EQ(f.scene.parts[0]->localPosition, (Vec3{0, 10, 0}));
+    Vec3 armWorld;
+    f.scene.parts[1]->mesh->GetPosition(armWorld);
+    EXPECT_TRUE(VectorsNear(armWorld, {0, 10, -2}, 1e-5f));
+
+    EvaluatePose(f.scene, 0, 5);
+    EXPECT_TRUE(VectorsNear(f.scene.parts[0]->localPosition, {0, 5, 0}, 1e-6f));
+    EXPECT_EQ(f.scene.parts[0]->localMatrix.Translation(), (Vec3{0, 0, 0}));
+}
+
+TEST(EvaluatePose, InvalidMotionOrFrameAndKeylessTracksChangeNothing)
+{
+    ThreeParts f;
+    NewMotion(f.scene, "m");
+    SetKeyMatrix(f.scene, 0, 0, 0, MatrixTranslation(1, 1, 1));
+    SetKeyMatrix(f.scene, 0, 2, 0, MatrixTranslation(3, 3, 3));
+    for (auto& part : f.scene.parts) part->localPosition = {-5, -5, -5};
+
+    EvaluatePose(f.scene, -1, 0);
+    EvaluatePose(f.scene, 0, -1);
+    EvaluatePose(f.scene, 1, 0);
+    for (auto& part : f.scene.parts) EXPECT_EQ(part->localPosition, (Vec3{-5, -5, -5}));
+
+    // A damaged track without keys leaves its own Part alone and the others still move.
+    f.scene.motions[0].tracks[1].keys.clear();
+    f.scene.motions[0].tracks.pop_back();
+    EvaluatePose(f.scene, 0, 3);
+    EXPECT_EQ(f.scene.parts[0]->localPosition, (Vec3{1, 1, 1}));
+    EXPECT_EQ(f.scene.parts[1]->localPosition, (Vec3{-5, -5, -5}));
+    EXPECT_EQ(f.scene.parts[2]->localPosition, (Vec3{-5, -5, -5}));
+}
+
+TEST(EvaluatePose, PartsWithoutMeshStillPassTheirWorldToChildren)
+{
+    Scene scene;
+    for (int i = 0; i < 2; ++i) scene.parts.push_back(std::make_unique<Part>());
+    scene.parts[1]->parentIndex = 0;
+    NewMotion(scene, "m");
+    SetKeyMatrix(scene, 0, 0, 0, MatrixTranslation(0, 4, 0));
+    SetKeyMatrix(scene, 0, 1, 0, MatrixTranslation(1, 0, 0));
+    EvaluatePose(scene, 0, 0);
+    EXPECT_EQ(scene.WorldMatrixOf(1).Translation(), (Vec3{1, 4, 0}));
+}

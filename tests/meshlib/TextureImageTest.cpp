@@ -1,0 +1,190 @@
+#include "meshlib/DdsImage.h"
+#include "meshlib/MeshTestSupport.h"
+#include "meshlib/TextureReader.h"
+#include "meshlib/TextureWriter.h"
+
+#include <gtest/gtest.h>
+#include <squish.h>
+
+#include <cstdlib>
+
+using namespace meshtest;
+
+namespace {
+
+// A 5 x 3 image (odd sizes catch row and pitch mistakes) with varied alpha.
+TextureImage Sample()
+{
+    TextureImage image;
+    image.width = 5;
+    image.height = 3;
+    for (int y = 0; y < 3; ++y)
+        for (int x = 0; x < 5; ++x)
+            image.rgba.insert(image.rgba.end(),
+                              {uint8_t(40 * x), uint8_t(100 * y), uint8_t(x * y * 13 + 7), uint8_t(255 - 30 * (x + y))});
+    return image;
+}
+
+TextureImage Opaque(TextureImage image)
+{
+    for (size_t i = 3; i < image.rgba.size(); i += 4) image.rgba[i] = 255;
+    return image;
+}
+
+TextureImage WriteAndRead(const TextureImage& image, ImageFormat format, const std::string& name)
+{
+    TempFolder folder;
+    std::string error;
+    EXPECT_TRUE(SaveTextureImage(image, folder.File(name), format, error)) << error;
+    TextureImage back;
+    EXPECT_TRUE(LoadTextureImage(folder.path.string(), name, back, error)) << error;
+    return back;
+}
+
+void Put32(std::string& bytes, size_t at, uint32_t v)
+{
+    for (int k = 0; k < 4; ++k) bytes[at + k] = char((v >> (8 * k)) & 0xFF);
+}
+
+// A DDS header for the given pixel format, pixels to be appended.
+std::string DdsHeader(int w, int h, uint32_t flags, uint32_t fourCc, uint32_t bits, uint32_t r, uint32_t g, uint32_t b,
+                      uint32_t a)
+{
+    std::string bytes(128, '\0');
+    bytes.replace(0, 4, "DDS ");
+    Put32(bytes, 4, 124);
+    Put32(bytes, 12, uint32_t(h));
+    Put32(bytes, 16, uint32_t(w));
+    Put32(bytes, 76, 32);
+    Put32(bytes, 80, flags);
+    Put32(bytes, 84, fourCc);
+    Put32(bytes, 88, bits);
+    Put32(bytes, 92, r);
+    Put32(bytes, 96, g);
+    Put32(bytes, 100, b);
+    Put32(bytes, 104, a);
+    return bytes;
+}
+
+TEST(TextureImage, LosslessFormatsGiveBackEveryByte)
+{
+    const TextureImage image = Sample();
+    EXPECT_EQ(WriteAndRead(image, ImageFormat::Png, "a.png").rgba, image.rgba);
+    EXPECT_EQ(WriteAndRead(image, ImageFormat::Tga, "a.tga").rgba, image.rgba);
+    const TextureImage dds = WriteAndRead(image, ImageFormat::Dds, "a.dds");
+    EXPECT_EQ(dds.width, 5);
+    EXPECT_EQ(dds.height, 3);
+    EXPECT_EQ(dds.rgba, image.rgba);
+    EXPECT_EQ(WriteAndRead(image, ImageFormat::Bmp, "a.bmp").rgba, image.rgba);  // 32-bit with alpha
+    // PPM holds no alpha.
+    EXPECT_EQ(WriteAndRead(image, ImageFormat::Ppm, "a.ppm").rgba, Opaque(image).rgba);
+}
+
+TEST(TextureImage, JpegComesBackClose)
+{
+    TextureImage flat;
+    flat.width = 16;
+    flat.height = 8;
+    for (int i = 0; i < 16 * 8; ++i) flat.rgba.insert(flat.rgba.end(), {200, 120, 40, 255});
+    const TextureImage back = WriteAndRead(flat, ImageFormat::Jpeg, "a.jpg");
+    ASSERT_EQ(back.rgba.size(), flat.rgba.size());
+    for (size_t i = 0; i < back.rgba.size(); ++i) EXPECT_NEAR(back.rgba[i], flat.rgba[i], 4) << i;
+}
+
+TEST(TextureImage, WritersRefuseAnEmptyImage)
+{
+    TempFolder folder;
+    std::string error;
+    EXPECT_FALSE(SaveTextureImage(TextureImage{}, folder.File("e.png"), ImageFormat::Png, error));
+    EXPECT_NE(error.find("e.png"), std::string::npos);
+    EXPECT_FALSE(std::filesystem::exists(folder.File("e.png")));
+}
+
+TEST(TextureImage, FormatIsChosenByTheFirstListedSubstring)
+{
+    EXPECT_EQ(ImageFormatFromName("skin.png"), ImageFormat::Png);
+    EXPECT_EQ(ImageFormatFromName("a.png.bmp"), ImageFormat::Bmp);  // ".bmp" is tested before ".png"
+    EXPECT_EQ(ImageFormatFromName("a.bmp.png"), ImageFormat::Bmp);
+    EXPECT_EQ(ImageFormatFromName("x.tga.dds"), ImageFormat::Dds);
+    EXPECT_EQ(ImageFormatFromName("face.JPG"), ImageFormat::Jpeg);
+    EXPECT_EQ(ImageFormatFromName("a.ppm.tga"), ImageFormat::Ppm);
+    EXPECT_EQ(ImageFormatFromName("b.tga"), ImageFormat::Tga);
+    EXPECT_EQ(ImageFormatFromName("photo.jpeg"), std::nullopt);
+    EXPECT_EQ(ImageFormatFromName("pngfile"), std::nullopt);
+}
+
+TEST(DdsImage, CompressedBlocksDecodeThroughSquish)
+{
+    // Colours that 5:6:5 holds exactly, one per 4 x 4 block, so every format
+    // must give them back unchanged; 8 x 8 pixels are four blocks in row order.
+    const uint8_t colours[4][4] = {{255, 0, 0, 255}, {0, 255, 0, 255}, {0, 0, 255, 255}, {255, 255, 255, 255}};
+    TextureImage image;
+    image.width = image.height = 8;
+    for (int y = 0; y < 8; ++y)
+        for (int x = 0; x < 8; ++x) image.rgba.insert(image.rgba.end(), colours[(y / 4) * 2 + x / 4], colours[(y / 4) * 2 + x / 4] + 4);
+    const struct {
+        const char* code;
+        int flags;
+    } kinds[] = {{"DXT1", squish::kDxt1}, {"DXT3", squish::kDxt3}, {"DXT5", squish::kDxt5}};
+    for (const auto& kind : kinds) {
+        std::string blocks(size_t(squish::GetStorageRequirements(8, 8, kind.flags)), '\0');
+        squish::CompressImage(image.rgba.data(), 8, 8, blocks.data(), kind.flags);
+        const uint32_t fourCc = uint32_t(uint8_t(kind.code[0])) | uint32_t(uint8_t(kind.code[1])) << 8 |
+                                uint32_t(uint8_t(kind.code[2])) << 16 | uint32_t(uint8_t(kind.code[3])) << 24;
+        const std::string file = DdsHeader(8, 8, 0x4, fourCc, 0, 0, 0, 0, 0) + blocks;
+        TextureImage back;
+        std::string error;
+        ASSERT_TRUE(DecodeTextureImage(file, "c.dds", back, error)) << kind.code << ": " << error;
+        EXPECT_EQ(back.rgba, image.rgba) << kind.code;
+        // One byte short of the last block.
+        EXPECT_FALSE(DecodeTextureImage(file.substr(0, file.size() - 1), "c.dds", back, error)) << kind.code;
+    }
+}
+
+TEST(DdsImage, UncompressedPixelsFollowTheirMasks)
+{
+    // 24-bit with red in the low byte (the reverse of the usual order), 2 x 1 pixels.
+    std::string file = DdsHeader(2, 1, 0x40, 0, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
+    file += std::string("\x10\x20\x30\x40\x50\x60", 6);
+    TextureImage back;
+    std::string error;
+    ASSERT_TRUE(DecodeTextureImage(file, "m.dds", back, error)) << error;
+    EXPECT_EQ(back.rgba, (std::vector<uint8_t>{0x10, 0x20, 0x30, 255, 0x40, 0x50, 0x60, 255}));
+
+    // 32-bit X8R8G8B8: no alpha flag, so the top byte is ignored.
+    file = DdsHeader(1, 1, 0x40, 0, 32, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000) + std::string("\x01\x02\x03\x04", 4);
+    ASSERT_TRUE(DecodeTextureImage(file, "m.dds", back, error)) << error;
+    EXPECT_EQ(back.rgba, (std::vector<uint8_t>{3, 2, 1, 255}));
+}
+
+TEST(DdsImage, MalformedFilesFailWithAReason)
+{
+    std::string error;
+    TextureImage back;
+    const std::string good = EncodeDds(Sample());
+    for (size_t n = 4; n < good.size(); n += 7) {
+        EXPECT_FALSE(DecodeDds(good.substr(0, n), "t.dds", back, error)) << n;
+        EXPECT_EQ(error.rfind("t.dds: byte ", 0), 0u) << error;
+    }
+    std::string huge = good;
+    Put32(huge, 16, 1u << 20);
+    EXPECT_FALSE(DecodeDds(huge, "t.dds", back, error));
+    EXPECT_NE(error.find("not supported"), std::string::npos);
+    std::string dx10 = DdsHeader(4, 4, 0x4, 0x30315844, 0, 0, 0, 0, 0) + std::string(64, '\0');
+    EXPECT_FALSE(DecodeDds(dx10, "t.dds", back, error));
+    std::string sixteen = DdsHeader(4, 4, 0x40, 0, 16, 0xF800, 0x7E0, 0x1F, 0) + std::string(32, '\0');
+    EXPECT_FALSE(DecodeDds(sixteen, "t.dds", back, error));
+    EXPECT_NE(error.find("16-bit"), std::string::npos);
+    EXPECT_EQ(back.width, 0);  // untouched by every failure
+}
+
+TEST(TextureImage, GarbageIsNotAnImage)
+{
+    TextureImage back;
+    std::string error;
+    EXPECT_FALSE(DecodeTextureImage("\x89PNG\r\n\x1a\n broken", "b.png", back, error));
+    EXPECT_EQ(error.rfind("b.png: ", 0), 0u);
+    EXPECT_FALSE(LoadTextureImage("/nonexistent-folder", "x.png", back, error));
+}
+
+}  // namespace

@@ -1,0 +1,116 @@
+#include "anim/MotionOperations.h"
+#include "scene/MeshOutput.h"
+#include "scene/ProjectFile.h"
+#include "scene/Scene.h"
+#include "support/SceneFixtures.h"
+#include "support/ScriptedPrompt.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct FourCubes {
+    TempFolder source;
+    TempFolder target;
+    Scene scene;
+    ScriptedPrompt prompt;
+    FourCubes()
+    {
+        for (const char* name : {"p0.mqo", "p1.mqo", "p2.mqo", "p3.mqo"}) AddCubeUnder(scene, source, -1, name);
+    }
+    void MarkExisting()
+    {
+        for (int i = 0; i < 4; ++i) target.Write("p" + std::to_string(i) + ".mesh", "old");
+    }
+    std::string Question(int i) const
+    {
+        return "mesh|" + target.File("p" + std::to_string(i) + ".mesh") + "は存在しています。上書きしますか？";
+    }
+};
+
+}  // namespace
+
+TEST(MeshOutput, EmptyFolderGetsOneFilePerPartWithoutQuestions)
+{
+    FourCubes f;
+    const MeshOutputResult result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
+    EXPECT_EQ(result.written, 4);
+    EXPECT_TRUE(f.prompt.asked.empty());
+    for (int i = 0; i < 4; ++i) EXPECT_NE(f.target.Read("p" + std::to_string(i) + ".mesh"), "old");
+    EXPECT_EQ(result.errors, "");
+}
+
+TEST(MeshOutput, YesToAllStopsTheQuestions)
+{
+    FourCubes f;
+    f.MarkExisting();
+    f.prompt.meshAnswers = {MESH_OVERWRITE_YES, MESH_OVERWRITE_YES_TO_ALL};
+    const MeshOutputResult result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
+    EXPECT_EQ(f.prompt.asked, (std::vector<std::string>{f.Question(0), f.Question(1)}));
+    EXPECT_EQ(result.written, 4);
+    for (int i = 0; i < 4; ++i) EXPECT_NE(f.target.Read("p" + std::to_string(i) + ".mesh"), "old");
+
+    // The flag lives for one run only.
+    f.prompt.asked.clear();
+    f.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+    WriteMeshFiles(f.scene, f.target.path, f.prompt);
+    EXPECT_EQ(f.prompt.asked.size(), 1u);
+}
+
+TEST(MeshOutput, NoSkipsOnePartAndCancelStopsTheRest)
+{
+    {
+        FourCubes f;
+        f.MarkExisting();
+        f.prompt.meshAnswers = {MESH_OVERWRITE_YES, MESH_OVERWRITE_NO, MESH_OVERWRITE_YES, MESH_OVERWRITE_YES};
+        const MeshOutputResult result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
+        EXPECT_EQ(f.prompt.asked.size(), 4u);
+        EXPECT_EQ(f.target.Read("p1.mesh"), "old");
+        EXPECT_NE(f.target.Read("p2.mesh"), "old");
+        EXPECT_NE(f.target.Read("p3.mesh"), "old");
+        EXPECT_EQ(result.skipped, 1);
+        EXPECT_FALSE(result.cancelled);
+    }
+    for (int cancel : {int(MESH_OVERWRITE_CANCEL), 7}) {
+        FourCubes f;
+        f.MarkExisting();
+        f.prompt.meshAnswers = {MESH_OVERWRITE_YES, cancel};
+        const MeshOutputResult result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
+        EXPECT_EQ(f.prompt.asked.size(), 2u);
+        EXPECT_NE(f.target.Read("p0.mesh"), "old");
+        for (int i = 1; i < 4; ++i) EXPECT_EQ(f.target.Read("p" + std::to_string(i) + ".mesh"), "old") << i;
+        EXPECT_TRUE(result.cancelled);
+    }
+}
+
+TEST(MeshOutput, PartsSharingANameAskAgainForTheFileJustWritten)
+{
+    TempFolder source;
+    TempFolder target;
+    Scene scene;
+    ScriptedPrompt prompt;
+    AddCube(scene, source, "arm.mqo");
+    AddCubeUnder(scene, source, -1, "arm.mqo");
+    prompt.meshAnswers = {MESH_OVERWRITE_NO};
+    WriteMeshFiles(scene, target.path, prompt);
+    EXPECT_EQ(prompt.asked, std::vector<std::string>{"mesh|" + target.File("arm.mesh") + "は存在しています。上書きしますか？"});
+}
+
+TEST(MeshOutput, AModelPartIsSavedAsMeshAndLoadedFromItAfterwards)
+{
+    TempFolder folder;
+    Scene scene;
+    ScriptedPrompt prompt;
+    AddCube(scene, folder, "arm.mqo", 2.0f);
+    NewMotion(scene, "m");
+    ASSERT_TRUE(SaveProject(scene, folder.File("p.anm"), prompt));
+    ASSERT_TRUE(folder.Exists("arm.mesh"));
+    folder.Write("arm.mqo", CubeObjectFile(5.0f));  // the model changes; the project keeps its .mesh
+
+    Scene loaded;
+    ASSERT_EQ(LoadProject(loaded, folder.File("p.anm")), 1) << loaded.lastLoadError;
+    float largest = 0;
+    for (int v = 0; v < loaded.parts[0]->mesh->GetVertexNum(); ++v)
+        largest = std::max(largest, loaded.parts[0]->mesh->GetVertex(v)->y);
+    EXPECT_FLOAT_EQ(largest, 2.0f);
+}

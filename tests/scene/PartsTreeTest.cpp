@@ -1,0 +1,70 @@
+#include "scene/PartsTree.h"
+
+#include <gtest/gtest.h>
+
+TEST(PartsTree, ChildrenKeepInsertionOrderAndDeletingTakesTheSubtree)
+{
+    PartsTree tree;
+    const TreeItem root = tree.InsertItem(NO_TREE_ITEM, "root");
+    const TreeItem a = tree.InsertItem(root, "a");
+    const TreeItem b = tree.InsertItem(root, "b");
+    const TreeItem a1 = tree.InsertItem(a, "a1");
+    const TreeItem a2 = tree.InsertItem(a1, "a2");
+    EXPECT_EQ(tree.GetChildren(root), (std::vector<TreeItem>{a, b}));
+    EXPECT_EQ(tree.GetFirstChild(a), a1);
+    EXPECT_EQ(tree.GetNextSibling(a), b);
+    EXPECT_EQ(tree.GetNextSibling(b), NO_TREE_ITEM);
+    EXPECT_EQ(tree.GetParent(a2), a1);
+    EXPECT_EQ(tree.InsertItem(12345, "orphan"), NO_TREE_ITEM);
+
+    EXPECT_EQ(tree.DeleteItem(a), (std::vector<TreeItem>{a, a1, a2}));
+    EXPECT_FALSE(tree.Contains(a2));
+    EXPECT_EQ(tree.GetChildren(root), (std::vector<TreeItem>{b}));
+    EXPECT_EQ(tree.GetText(a1), "");
+    // Handles are not reused, so a stale one still names nothing.
+    const TreeItem c = tree.InsertItem(root, "c");
+    EXPECT_NE(c, a);
+    EXPECT_NE(c, a2);
+}
+
+TEST(PartsTree, DeletingTheSelectionMovesItToNextSiblingThenParent)
+{
+    PartsTree tree;
+    const TreeItem root = tree.InsertItem(NO_TREE_ITEM, "root");
+    const TreeItem a = tree.InsertItem(root, "a");
+    const TreeItem b = tree.InsertItem(root, "b");
+    const TreeItem b1 = tree.InsertItem(b, "b1");
+    tree.Select(a);
+    tree.DeleteItem(a);
+    EXPECT_EQ(tree.GetSelected(), b);
+    tree.Select(b1);
+    tree.DeleteItem(b);  // an ancestor of the selection
+    EXPECT_EQ(tree.GetSelected(), root);
+
+    const TreeItem c = tree.InsertItem(root, "c");
+    const TreeItem d = tree.InsertItem(NO_TREE_ITEM, "d");
+    tree.Select(d);
+    tree.DeleteItem(d);  // top level, last: the previous sibling
+    EXPECT_EQ(tree.GetSelected(), root);
+    tree.Select(root);
+    EXPECT_FALSE(tree.Select(root));
+    tree.Select(c);
+    tree.DeleteItem(root);
+    EXPECT_EQ(tree.GetSelected(), NO_TREE_ITEM);
+}
+
+TEST(PartsTree, TextAndCheckStatesBelongToTheirItem)
+{
+    PartsTree tree;
+    const TreeItem a = tree.InsertItem(NO_TREE_ITEM, "a");
+    const TreeItem b = tree.InsertItem(NO_TREE_ITEM, "b");
+    EXPECT_FALSE(tree.IsChecked(a));
+    tree.SetChecked(b, true);
+    tree.SetText(a, "renamed");
+    EXPECT_FALSE(tree.IsChecked(a));
+    EXPECT_TRUE(tree.IsChecked(b));
+    EXPECT_EQ(tree.GetText(a), "renamed");
+    EXPECT_EQ(tree.GetText(b), "b");
+    EXPECT_FALSE(tree.Select(999));
+    EXPECT_EQ(tree.GetSelected(), NO_TREE_ITEM);
+}

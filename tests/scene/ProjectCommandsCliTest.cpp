@@ -1,0 +1,142 @@
+#include "anim/MotionOperations.h"
+#include "scene/ProjectFile.h"
+#include "scene/Scene.h"
+#include "support/SceneFixtures.h"
+#include "support/ScriptedPrompt.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <sys/wait.h>
+
+namespace {
+
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+std::string Quote(const std::string& text) { return "'" + text + "'"; }
+
+CliResult RunCli(const TempFolder& folder, const std::string& arguments)
+{
+    const std::string errFile = folder.File("stderr.txt");
+    const std::string command = Quote(M3D_CLI_PATH) + " " + arguments + " 2>" + Quote(errFile);
+    CliResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return result;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    result.err = folder.Read("stderr.txt");
+    return result;
+}
+
+// body(0) with arm(1) under it; Motion "walk" with arm keyed at 0 and 10.
+struct CliProject {
+    TempFolder folder;
+    std::string path;
+    CliProject()
+    {
+        Scene scene;
+        ScriptedPrompt prompt;
+        AddCubeUnder(scene, folder, -1, "body.mqo");
+        AddCubeUnder(scene, folder, 0, "arm.mqo");
+        scene.parts[0]->localPosition = {0, 10, 0};
+        NewMotion(scene, "walk");
+        Matrix4 arm = MatrixRotationY(1.57079633f);
+        arm.SetTranslation({0.1f, 0, 4});
+        SetKeyMatrix(scene, 0, 1, 10, arm);
+        path = folder.File("figure.anm");
+        SaveProject(scene, path, prompt);
+    }
+};
+
+}  // namespace
+
+TEST(ProjectCommandsCli, InfoListsPartsAndEveryKey)
+{
+    CliProject project;
+    const CliResult r = RunCli(project.folder, "info " + Quote(project.path));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_NE(r.out.find("{\"parts\":[{\"index\":0,\"baseName\":\"body\",\"displayName\":\"body\",\"parent\":-1,"
+                         "\"symmetry\":-1,\"vertices\":"),
+              std::string::npos)
+        << r.out;
+    EXPECT_NE(r.out.find("\"index\":1,\"baseName\":\"arm\",\"displayName\":\"arm\",\"parent\":0,"), std::string::npos);
+    EXPECT_NE(r.out.find("\"faces\":12}"), std::string::npos);
+    // The track of body holds its frame-0 key with its position; arm's two keys follow.
+    EXPECT_NE(r.out.find("\"motions\":[{\"name\":\"walk\",\"length\":60,\"tracks\":[[{\"frame\":0,\"matrix\":"
+                         "[1,0,0,0,0,1,0,0,0,0,1,0,0,10,0,1]}],[{\"frame\":0,"),
+              std::string::npos)
+        << r.out;
+    // 0.1f is written so that it reads back to the same float.
+    EXPECT_NE(r.out.find("{\"frame\":10,\"matrix\":["), std::string::npos);
+    EXPECT_NE(r.out.find(",0.100000001,0,4,1]}]]}]}"), std::string::npos) << r.out;
+}
+
+TEST(ProjectCommandsCli, PoseEvaluatesTheNamedMotion)
+{
+    CliProject project;
+    const CliResult r = RunCli(project.folder, "pose " + Quote(project.path) + " --motion walk --frame 5");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    // Halfway: arm's position is halfway to (0.1, 0, 4); its world is carried by body at y = 10.
+    EXPECT_NE(r.out.find("\"index\":1,\"displayName\":\"arm\""), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"localPosition\":[0.0500000007,0,2]"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find(",0.0500000007,10,2,1]}]}"), std::string::npos) << r.out;
+
+    const CliResult held = RunCli(project.folder, "pose " + Quote(project.path) + " --frame 500 --motion walk");
+    ASSERT_EQ(held.exitCode, 0) << held.err;
+    EXPECT_NE(held.out.find("\"localPosition\":[0.100000001,0,4]"), std::string::npos) << held.out;
+}
+
+TEST(ProjectCommandsCli, ResaveWritesTheSameProjectAndKeepsMeshFilesUnlessOverwriting)
+{
+    CliProject project;
+    TempFolder out;
+    out.Write("arm.mesh", "old");
+    const std::string target = out.File("copy.anm");
+    CliResult r = RunCli(project.folder, "resave " + Quote(project.path) + " " + Quote(target));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(out.Read("copy.anm"), project.folder.Read("figure.anm"));
+    EXPECT_EQ(out.Read("arm.mesh"), "old");
+    EXPECT_TRUE(out.Exists("body.mesh"));
+
+    r = RunCli(project.folder, "resave " + Quote(project.path) + " " + Quote(target) + " --overwrite");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(out.Read("arm.mesh"), project.folder.Read("arm.mesh"));
+}
+
+TEST(ProjectCommandsCli, FailuresGiveOneLineNamingTheFile)
+{
+    CliProject project;
+    const auto expectFailure = [&](const std::string& arguments, const std::string& named, int code) {
+        const CliResult r = RunCli(project.folder, arguments);
+        EXPECT_EQ(r.exitCode, code) << arguments;
+        EXPECT_EQ(r.out, "") << arguments;
+        ASSERT_FALSE(r.err.empty()) << arguments;
+        EXPECT_EQ(r.err.find('\n'), r.err.size() - 1) << r.err;
+        EXPECT_NE(r.err.find(named), std::string::npos) << r.err;
+    };
+    expectFailure("info " + Quote(project.folder.File("none.anm")), "none.anm", 1);
+    expectFailure("pose " + Quote(project.path) + " --motion run --frame 1", "figure.anm", 1);
+    expectFailure("pose " + Quote(project.path) + " --motion walk --frame -1", "usage", 2);
+    expectFailure("resave " + Quote(project.path), "usage", 2);
+
+    std::string damaged = project.folder.Read("figure.anm");
+    damaged.resize(damaged.size() - 3);
+    project.folder.Write("damaged.anm", damaged);
+    expectFailure("info " + Quote(project.folder.File("damaged.anm")), "damaged.anm: byte", 1);
+
+    std::filesystem::remove(project.folder.File("arm.mesh"));
+    std::filesystem::remove(project.folder.File("arm.mqo"));
+    expectFailure("info " + Quote(project.path), "arm.mesh", 1);
+    project.folder.Write("arm.mqo", "broken");
+    expectFailure("resave " + Quote(project.path) + " " + Quote(project.folder.File("o.anm")), "arm.mqo", 1);
+    EXPECT_FALSE(project.folder.Exists("o.anm"));
+}

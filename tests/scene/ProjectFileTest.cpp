@@ -1,0 +1,266 @@
+#include "anim/MotionOperations.h"
+#include "scene/FileCommands.h"
+#include "scene/ProjectFile.h"
+#include "scene/Scene.h"
+#include "support/SceneFixtures.h"
+#include "support/ScriptedPrompt.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+
+namespace {
+
+// body(0) > arm(1), leg(2) partner of body, arm again as a top-level Part (3);
+// two Motions with keys.
+struct SavedModel {
+    TempFolder folder;
+    Scene scene;
+    ScriptedPrompt prompt;
+
+    SavedModel()
+    {
+        AddCubeUnder(scene, folder, -1, "body.mqo");
+        AddCubeUnder(scene, folder, 0, "arm.mqo");
+        AddCubeUnder(scene, folder, -1, "leg.mqo");
+        AddCubeUnder(scene, folder, -1, "arm.mqo");
+        scene.parts[0]->symmetryIndex = 2;
+        scene.parts[2]->symmetryIndex = 0;
+        NewMotion(scene, "walk");
+        SetMotionLength(scene, 0, 40);
+        SetKeyMatrix(scene, 0, 1, 20, MatrixRotationZ(0.5f) * MatrixTranslation(0, 2, 0));
+        NewMotion(scene, "跳ぶ");
+        SetKeyMatrix(scene, 1, 3, 7, MatrixTranslation(1, 2, 3));
+    }
+    std::string ProjectPath() const { return folder.File("model.anm"); }
+};
+
+}  // namespace
+
+TEST(ProjectFile, SaveAndLoadKeepLinksMotionsAndKeysAndRenumberRepeatedNames)
+{
+    SavedModel model;
+    model.prompt.meshAnswers = {MESH_OVERWRITE_YES};
+    ASSERT_TRUE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
+    // Both arm Parts write arm.mesh: the second finds the first one's file.
+    EXPECT_EQ(model.prompt.asked,
+              std::vector<std::string>{"mesh|" + model.folder.File("arm.mesh") + "は存在しています。上書きしますか？"});
+    EXPECT_EQ(model.scene.projectFileName, "model.anm");
+    EXPECT_TRUE(model.folder.Exists("body.mesh"));
+    EXPECT_TRUE(model.folder.Exists("arm.mesh"));
+
+    Scene loaded;
+    RecordingObserver observer;
+    loaded.SetObserver(&observer);
+    ASSERT_EQ(OpenProject(loaded, model.ProjectPath()), 1) << loaded.lastLoadError;
+    EXPECT_EQ(loaded.lastLoadError, "");
+    ASSERT_EQ(loaded.PartCount(), 4);
+    const char* names[] = {"body", "arm", "leg", "arm00000"};
+    const int parents[] = {-1, 0, -1, -1};
+    const int partners[] = {2, -1, 0, -1};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(loaded.parts[i]->displayName, names[i]);
+        EXPECT_EQ(loaded.parts[i]->parentIndex, parents[i]);
+        EXPECT_EQ(loaded.parts[i]->symmetryIndex, partners[i]);
+    }
+    EXPECT_EQ(loaded.parts[3]->baseName, "arm");
+    EXPECT_EQ(loaded.Tree().GetParent(loaded.parts[1]->treeItem), loaded.parts[0]->treeItem);
+    ASSERT_EQ(loaded.motions.size(), 2u);
+    EXPECT_EQ(loaded.motions[0].name, "walk");
+    EXPECT_EQ(loaded.motions[0].length, 40);
+    EXPECT_EQ(loaded.motions[1].name, "跳ぶ");
+    for (size_t m = 0; m < 2; ++m)
+        for (size_t t = 0; t < 4; ++t) {
+            const auto& a = model.scene.motions[m].tracks[t].keys;
+            const auto& b = loaded.motions[m].tracks[t].keys;
+            ASSERT_EQ(a.size(), b.size());
+            for (size_t k = 0; k < a.size(); ++k) {
+                EXPECT_EQ(a[k].frame, b[k].frame);
+                EXPECT_EQ(a[k].matrix, b[k].matrix);
+            }
+        }
+    // The last Motion is current and its frame 0 is shown.
+    EXPECT_EQ(loaded.currentMotion, 1);
+    EXPECT_EQ(loaded.projectFileName, "model.anm");
+    EXPECT_NE(loaded.titleText.find("model.anm"), std::string::npos);
+    EXPECT_EQ(observer.events.back(), "title " + loaded.titleText);
+    EXPECT_EQ(loaded.poseHistory.SnapshotCount(), 1);
+    EXPECT_EQ(loaded.poseHistory.PartCount(), 4);
+}
+
+TEST(ProjectFile, ObjectFilesAreFoundIgnoringCaseAndMeshBeforeModel)
+{
+    SavedModel model;
+    ASSERT_TRUE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
+    // leg.mesh is gone, a LEG.MQO of another size takes its place; body.mqo is
+    // broken but body.mesh is there and is what is loaded.
+    std::filesystem::remove(model.folder.File("leg.mesh"));
+    std::filesystem::remove(model.folder.File("leg.mqo"));
+    model.folder.Write("LEG.MQO", CubeObjectFile(3.0f));
+    model.folder.Write("body.mqo", "not a model");
+
+    Scene loaded;
+    ASSERT_EQ(LoadProject(loaded, model.ProjectPath()), 1) << loaded.lastLoadError;
+    EXPECT_EQ(loaded.lastLoadError, "");
+    EXPECT_EQ(loaded.parts[2]->displayName, "LEG");
+    float largest = 0;
+    for (int v = 0; v < loaded.parts[2]->mesh->GetVertexNum(); ++v)
+        largest = std::max(largest, loaded.parts[2]->mesh->GetVertex(v)->x);
+    EXPECT_FLOAT_EQ(largest, 3.0f);
+}
+
+TEST(ProjectFile, MissingObjectFileStopsWithThePartsBeforeItAndNoMotions)
+{
+    SavedModel model;
+    ASSERT_TRUE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
+    std::filesystem::remove(model.folder.File("leg.mesh"));
+    std::filesystem::remove(model.folder.File("leg.mqo"));
+
+    Scene loaded;
+    EXPECT_EQ(OpenProject(loaded, model.ProjectPath()), 0);
+    EXPECT_EQ(loaded.PartCount(), 2);
+    EXPECT_TRUE(loaded.motions.empty());
+    EXPECT_EQ(loaded.currentMotion, -1);
+    // Body's partner was the missing leg: the link must not outlive it.
+    EXPECT_EQ(loaded.parts[0]->symmetryIndex, -1);
+    EXPECT_NE(loaded.lastLoadError.find("leg.mesh"), std::string::npos) << loaded.lastLoadError;
+    EXPECT_NE(loaded.lastLoadError.find("Part 2"), std::string::npos);
+    EXPECT_EQ(loaded.poseHistory.SnapshotCount(), 1);
+    EXPECT_EQ(loaded.poseHistory.PartCount(), 2);
+    EXPECT_NE(loaded.titleText.find("model.anm"), std::string::npos);
+}
+
+TEST(ProjectFile, BrokenObjectFileGivesAnEmptyPartAndIsNamed)
+{
+    SavedModel model;
+    ASSERT_TRUE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
+    std::filesystem::remove(model.folder.File("leg.mesh"));
+    model.folder.Write("leg.mqo", "garbage");
+    Scene loaded;
+    EXPECT_EQ(LoadProject(loaded, model.ProjectPath()), 1);
+    EXPECT_EQ(loaded.PartCount(), 4);
+    EXPECT_EQ(loaded.parts[2]->mesh->GetFaceNum(), 0);
+    EXPECT_NE(loaded.lastLoadError.find("leg.mqo"), std::string::npos) << loaded.lastLoadError;
+    EXPECT_EQ(loaded.motions.size(), 2u);
+}
+
+TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
+{
+    SavedModel model;
+    ASSERT_TRUE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
+    std::string bytes = model.folder.Read("model.anm");
+    bytes[32] = char(0xFF);  // the Part count turns negative
+    bytes[35] = char(0xFF);
+    model.folder.Write("damaged.anm", bytes);
+
+    SavedModel other;
+    other.scene.poseHistory.RestartHistory();
+    other.scene.poseHistory.PushUndo();
+    RecordingObserver observer;
+    other.scene.SetObserver(&observer);
+    EXPECT_EQ(OpenProject(other.scene, model.folder.File("damaged.anm")), 0);
+    EXPECT_NE(other.scene.lastLoadError.find("damaged.anm: byte 32"), std::string::npos) << other.scene.lastLoadError;
+    EXPECT_EQ(other.scene.PartCount(), 4);
+    EXPECT_EQ(other.scene.motions.size(), 2u);
+    EXPECT_EQ(other.scene.projectFileName, UNTITLED_PROJECT_NAME);
+    EXPECT_TRUE(observer.events.empty());
+    EXPECT_EQ(other.scene.poseHistory.SnapshotCount(), 2);  // the undo steps survive
+
+    EXPECT_EQ(OpenProject(other.scene, model.folder.File("absent.anm")), 0);
+    EXPECT_NE(other.scene.lastLoadError.find("absent.anm"), std::string::npos);
+    EXPECT_EQ(other.scene.PartCount(), 4);
+}
+
+TEST(ProjectFile, SaveRefusesAnEmptySceneWithItsMessages)
+{
+    TempFolder folder;
+    Scene scene;
+    ScriptedPrompt prompt;
+    EXPECT_FALSE(SaveProject(scene, folder.File("x.anm"), prompt));
+    AddCube(scene, folder, "a.mqo");
+    EXPECT_FALSE(SaveProject(scene, folder.File("x.anm"), prompt));
+    scene.RemovePart(scene.parts[0]->treeItem);
+    NewMotion(scene, "m");
+    EXPECT_FALSE(SaveProject(scene, folder.File("x.anm"), prompt));
+    EXPECT_EQ(prompt.asked, (std::vector<std::string>{"Error|モーションが存在しない", "Error|モーションが存在しない",
+                                                      "Error|オブジェクトが存在しない"}));
+    EXPECT_FALSE(folder.Exists("x.anm"));
+    EXPECT_EQ(scene.projectPath, "");
+}
+
+TEST(ProjectFile, UnwritableTargetShowsTheOpenMessageAndKeepsThePath)
+{
+    SavedModel model;
+    EXPECT_FALSE(SaveProject(model.scene, model.folder.File("no/such/folder/x.anm"), model.prompt));
+    EXPECT_EQ(model.prompt.asked, std::vector<std::string>{"Error|ファイルがオープンできない"});
+    EXPECT_EQ(model.scene.projectPath, "");
+    EXPECT_NE(model.scene.lastSaveError.find("x.anm"), std::string::npos);
+}
+
+TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
+{
+    SavedModel model;
+    model.prompt.savePaths.push_back(model.ProjectPath());
+    SaveCommand(model.scene, model.prompt);  // no path yet: the save dialog
+    EXPECT_EQ(model.prompt.asked.front(), "save|ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm|||anm");
+    ASSERT_TRUE(model.folder.Exists("model.anm"));
+    model.prompt.asked.clear();
+
+    model.prompt.yesNo = {true};
+    NewProject(model.scene, model.prompt);
+    EXPECT_EQ(model.prompt.asked.back(), "新規作成|現在のデータは失われます。よろしいですか？");
+    EXPECT_EQ(model.scene.PartCount(), 0);
+    EXPECT_EQ(model.scene.poseHistory.SnapshotCount(), 0);
+    EXPECT_EQ(model.scene.projectPath, model.ProjectPath());
+
+    AddCube(model.scene, model.folder, "new.mqo");
+    NewMotion(model.scene, "n");
+    model.prompt.yesNo = {false};
+    SaveCommand(model.scene, model.prompt);
+    EXPECT_EQ(model.prompt.asked.back(), "上書き保存|" + model.ProjectPath() + "は存在します。上書きしますか？");
+    Scene check;
+    ASSERT_EQ(LoadProject(check, model.ProjectPath()), 1);
+    EXPECT_EQ(check.PartCount(), 4);  // No kept the old file
+
+    model.prompt.yesNo = {true};
+    SaveCommand(model.scene, model.prompt);
+    ASSERT_EQ(LoadProject(check, model.ProjectPath()), 1);
+    EXPECT_EQ(check.PartCount(), 1);
+    EXPECT_EQ(check.parts[0]->displayName, "new");
+}
+
+TEST(FileCommands, NewAnsweredNoKeepsTheSceneButStillEmptiesTheHistory)
+{
+    SavedModel model;
+    model.scene.poseHistory.RestartHistory();
+    model.prompt.yesNo = {false};
+    NewProject(model.scene, model.prompt);
+    EXPECT_EQ(model.scene.PartCount(), 4);
+    EXPECT_EQ(model.scene.poseHistory.SnapshotCount(), 0);
+}
+
+TEST(FileCommands, SaveAsCancelledWritesNothing)
+{
+    SavedModel model;
+    SaveAsCommand(model.scene, model.prompt);
+    EXPECT_EQ(model.prompt.asked.size(), 1u);
+    EXPECT_EQ(model.scene.projectPath, "");
+}
+
+TEST(FileCommands, ClosingAsksOnlyWithPartsAndMotions)
+{
+    TempFolder folder;
+    Scene scene;
+    ScriptedPrompt prompt;
+    AddCube(scene, folder, "a.mqo");
+    AskSaveBeforeClosing(scene, prompt);
+    EXPECT_TRUE(prompt.asked.empty());
+
+    NewMotion(scene, "m");
+    prompt.yesNo = {true};
+    prompt.savePaths = {folder.File("closing.anm")};
+    AskSaveBeforeClosing(scene, prompt);
+    EXPECT_EQ(prompt.asked.front(), "終了|現在のデータを保存しますか？");
+    EXPECT_TRUE(folder.Exists("closing.anm"));
+}

@@ -1,0 +1,335 @@
+#include "anim/MotionOperations.h"
+#include "scene/Scene.h"
+#include "support/MatrixMatchers.h"
+#include "support/SceneFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+constexpr float kQuarterTurn = 1.57079633f;
+
+std::vector<std::string> DisplayNames(const Scene& scene)
+{
+    std::vector<std::string> names;
+    for (const auto& part : scene.parts) names.push_back(part->displayName);
+    return names;
+}
+
+// A,B,C,D: A top-level, B child of A, C child of B, D top-level.
+struct FourParts {
+    TempFolder folder;
+    Scene scene;
+    FourParts()
+    {
+        AddCubeUnder(scene, folder, -1, "A.mqo");
+        AddCubeUnder(scene, folder, 0, "B.mqo");
+        AddCubeUnder(scene, folder, 1, "C.mqo");
+        AddCubeUnder(scene, folder, -1, "D.mqo");
+    }
+};
+
+// Gives every track of every Motion a key at frame 1 whose _41 tells the
+// track's Part by its display name's first letter.
+void MarkTracks(Scene& scene)
+{
+    for (int m = 0; m < static_cast<int>(scene.motions.size()); ++m)
+        for (int i = 0; i < scene.PartCount(); ++i) {
+            Matrix4 mark;
+            mark.m[3][0] = static_cast<float>(scene.parts[i]->displayName[0]);
+            SetKeyMatrix(scene, m, i, 1, mark);
+        }
+}
+
+std::string TrackOwners(const Motion& motion)
+{
+    std::string owners;
+    for (const MotionTrack& track : motion.tracks) owners += static_cast<char>(track.keys.at(1).matrix.m[3][0]);
+    return owners;
+}
+
+}  // namespace
+
+TEST(SceneParts, RepeatedFileNamesAreNumberedAndBaseNamesCutAtTheFirstDot)
+{
+    TempFolder folder;
+    Scene scene;
+    for (int i = 0; i < 3; ++i) AddCube(scene, folder, "arm.mqo");
+    AddCube(scene, folder, "hand.R.mesh");
+    EXPECT_EQ(DisplayNames(scene), (std::vector<std::string>{"arm", "arm00000", "arm00001", "hand"}));
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(scene.parts[i]->baseName, "arm");
+    EXPECT_EQ(scene.parts[3]->baseName, "hand");
+    EXPECT_EQ(scene.Tree().GetText(scene.parts[1]->treeItem), "arm00000");
+    EXPECT_EQ(scene.addObjectDirectory, folder.path);
+    EXPECT_EQ(scene.lastLoadError, "");
+}
+
+TEST(SceneParts, UnreadableFileStillGivesAPartAndSaysWhy)
+{
+    Scene scene;
+    EXPECT_EQ(scene.AddPartFromFile("C:\\models\\leg.L.mqo"), 1);
+    ASSERT_EQ(scene.PartCount(), 1);
+    EXPECT_EQ(scene.parts[0]->baseName, "leg");
+    EXPECT_EQ(scene.parts[0]->displayName, "leg");
+    EXPECT_EQ(scene.addObjectDirectory, "C:\\models");
+    EXPECT_NE(scene.lastLoadError.find("leg.L.mqo"), std::string::npos) << scene.lastLoadError;
+
+    // A bare file name leaves no folder behind.
+    scene.AddPartFromFile("missing.mqo");
+    EXPECT_EQ(scene.addObjectDirectory, "");
+}
+
+TEST(SceneParts, NewPartHangsUnderTheSelectedItemAsItsLastChild)
+{
+    TempFolder folder;
+    Scene scene;
+    for (int i = 0; i < 4; ++i) AddCubeUnder(scene, folder, -1, "p.mqo");
+    EXPECT_EQ(scene.parts[0]->parentIndex, -1);
+    EXPECT_EQ(scene.Tree().GetParent(scene.parts[0]->treeItem), scene.rootPart.treeItem);
+    // The root entry is the first top-level item and stays the only one.
+    EXPECT_EQ(scene.Tree().GetChildren(NO_TREE_ITEM), (std::vector<TreeItem>{scene.rootPart.treeItem}));
+
+    AddCubeUnder(scene, folder, 3, "q.mqo");
+    AddCubeUnder(scene, folder, 3, "r.mqo");
+    EXPECT_EQ(scene.parts[4]->parentIndex, 3);
+    EXPECT_EQ(scene.parts[5]->parentIndex, 3);
+    EXPECT_EQ(scene.Tree().GetChildren(scene.parts[3]->treeItem),
+              (std::vector<TreeItem>{scene.parts[4]->treeItem, scene.parts[5]->treeItem}));
+    // The new Part is selected, current and checked.
+    EXPECT_EQ(scene.Tree().GetSelected(), scene.parts[5]->treeItem);
+    EXPECT_EQ(scene.currentPart, 5);
+    EXPECT_TRUE(scene.Tree().IsChecked(scene.parts[5]->treeItem));
+}
+
+TEST(SceneParts, AddingGivesEveryMotionATrackAndRewritesFrameZeroWithTheCurrentPose)
+{
+    TempFolder folder;
+    Scene scene;
+    AddCube(scene, folder, "a.mqo");
+    NewMotion(scene, "one");
+    NewMotion(scene, "two");
+    scene.parts[0]->localMatrix = MatrixRotationZ(0.5f);
+    scene.parts[0]->localPosition = {1, 2, 3};
+
+    AddCubeUnder(scene, folder, -1, "b.mqo");
+    for (const Motion& motion : scene.motions) {
+        ASSERT_EQ(motion.tracks.size(), 2u);
+        ASSERT_EQ(motion.tracks[1].keys.size(), 1u);
+        EXPECT_EQ(motion.tracks[1].keys[0].frame, 0);
+        EXPECT_EQ(motion.tracks[1].keys[0].matrix, Matrix4::Identity());
+        // The edited pose of the older Part became its frame-0 key.
+        ASSERT_EQ(motion.tracks[0].keys.size(), 1u);
+        EXPECT_EQ(motion.tracks[0].keys[0].matrix, KeyMatrixOf(MatrixRotationZ(0.5f), {1, 2, 3}));
+    }
+}
+
+TEST(SceneParts, RemovingASubtreeRenumbersPartsAndTracks)
+{
+    FourParts f;
+    NewMotion(f.scene, "m1");
+    NewMotion(f.scene, "m2");
+    MarkTracks(f.scene);
+    EXPECT_EQ(f.scene.RemovePart(f.scene.parts[1]->treeItem), 1);
+    EXPECT_EQ(DisplayNames(f.scene), (std::vector<std::string>{"A", "D"}));
+    EXPECT_EQ(f.scene.parts[1]->parentIndex, -1);
+    for (const Motion& motion : f.scene.motions) EXPECT_EQ(TrackOwners(motion), "AD");
+    // The tree lost B and C with it.
+    EXPECT_TRUE(f.scene.Tree().GetChildren(f.scene.parts[0]->treeItem).empty());
+    EXPECT_EQ(f.scene.Tree().GetCount(), 3);
+}
+
+TEST(SceneParts, PartnersFollowRenumberingAndLoseARemovedPartner)
+{
+    {
+        FourParts f;
+        f.scene.parts[0]->symmetryIndex = 3;
+        f.scene.parts[3]->symmetryIndex = 0;
+        f.scene.RemovePart(f.scene.parts[1]->treeItem);
+        EXPECT_EQ(f.scene.parts[0]->symmetryIndex, 1);
+        EXPECT_EQ(f.scene.parts[1]->symmetryIndex, 0);
+    }
+    {
+        FourParts f;
+        f.scene.parts[0]->symmetryIndex = 3;
+        f.scene.parts[3]->symmetryIndex = 0;
+        f.scene.RemovePart(f.scene.parts[3]->treeItem);
+        EXPECT_EQ(f.scene.parts[0]->symmetryIndex, -1);
+    }
+}
+
+TEST(SceneParts, RemovingTheRootEntryOrAStaleItemChangesNothing)
+{
+    FourParts f;
+    NewMotion(f.scene, "m");
+    SelectPart(f.scene, -1);
+    EXPECT_EQ(f.scene.RemovePart(f.scene.Tree().GetSelected()), 0);
+    const TreeItem gone = f.scene.parts[3]->treeItem;
+    f.scene.RemovePart(gone);
+    EXPECT_EQ(f.scene.RemovePart(gone), 0);
+    EXPECT_EQ(f.scene.PartCount(), 3);
+    EXPECT_EQ(f.scene.motions[0].tracks.size(), 3u);
+}
+
+TEST(SceneParts, RemovingTheSelectedPartSelectsItsNextSiblingByItsNewIndex)
+{
+    FourParts f;
+    SelectPart(f.scene, 0);
+    RecordingObserver observer;
+    f.scene.SetObserver(&observer);
+    f.scene.RemovePart(f.scene.parts[0]->treeItem);
+    ASSERT_EQ(f.scene.PartCount(), 1);
+    EXPECT_EQ(f.scene.Tree().GetSelected(), f.scene.parts[0]->treeItem);
+    EXPECT_EQ(f.scene.currentPart, 0);
+    EXPECT_EQ(f.scene.GetCurrentPartIndex(), 0);
+    EXPECT_NE(std::find(observer.events.begin(), observer.events.end(),
+                        "select " + std::to_string(f.scene.parts[0]->treeItem)),
+              observer.events.end());
+
+    // The last child goes: its parent is selected.
+    TempFolder folder;
+    AddCubeUnder(f.scene, folder, 0, "E.mqo");
+    f.scene.RemovePart(f.scene.parts[1]->treeItem);
+    EXPECT_EQ(f.scene.currentPart, 0);
+}
+
+TEST(SceneParts, RemovingTheLastPartKeepsTheRootEntry)
+{
+    TempFolder folder;
+    Scene scene;
+    AddCube(scene, folder, "a.mqo");
+    scene.RemovePart(scene.parts[0]->treeItem);
+    EXPECT_EQ(scene.PartCount(), 0);
+    EXPECT_EQ(scene.Tree().GetCount(), 1);
+    EXPECT_EQ(scene.Tree().GetSelected(), scene.rootPart.treeItem);
+    EXPECT_EQ(scene.currentPart, -1);
+    EXPECT_EQ(scene.meshBase.GetTextureNum(), 0);
+}
+
+TEST(SceneParts, ClearSceneEmptiesPartsAndMotionsButKeepsTheProjectName)
+{
+    FourParts f;
+    NewMotion(f.scene, "m");
+    f.scene.projectPath = "/x/y.anm";
+    f.scene.projectFileName = "y.anm";
+    f.scene.ClearScene();
+    EXPECT_EQ(f.scene.PartCount(), 0);
+    EXPECT_TRUE(f.scene.motions.empty());
+    EXPECT_EQ(f.scene.currentMotion, -1);
+    EXPECT_EQ(f.scene.Tree().GetCount(), 1);
+    EXPECT_EQ(f.scene.projectFileName, "y.anm");
+    EXPECT_EQ(f.scene.projectPath, "/x/y.anm");
+}
+
+TEST(SceneParts, FindPartByTreeItem)
+{
+    FourParts f;
+    EXPECT_EQ(f.scene.FindPartByTreeItem(f.scene.rootPart.treeItem), -1);
+    EXPECT_EQ(f.scene.FindPartByTreeItem(NO_TREE_ITEM), -1);
+    EXPECT_EQ(f.scene.FindPartByTreeItem(f.scene.parts[2]->treeItem), 2);
+    Scene empty;
+    EXPECT_EQ(empty.FindPartByTreeItem(f.scene.parts[2]->treeItem), -1);
+}
+
+TEST(SceneHierarchy, ChildPositionIsCarriedThroughTheRotatedParent)
+{
+    TempFolder folder;
+    Scene scene;
+    AddCubeUnder(scene, folder, -1, "parent.mqo");
+    AddCubeUnder(scene, folder, 0, "child.mqo");
+    scene.parts[0]->localMatrix = MatrixRotationY(kQuarterTurn);
+    scene.parts[0]->localPosition = {5, 0, 0};
+    scene.parts[1]->localMatrix = MatrixRotationX(0.3f);
+    scene.parts[1]->localPosition = {1, 0, 0};
+    scene.UpdateHierarchy(0);
+
+    Vec3 position;
+    scene.parts[1]->mesh->GetPosition(position);
+    // A quarter turn about +Y takes +X to -Z in this left-handed world.
+    EXPECT_TRUE(VectorsNear(position, {5, 0, -1}, 1e-5f));
+    Matrix4 expected = MatrixRotationX(0.3f) * MatrixRotationY(kQuarterTurn);
+    expected.SetTranslation({5, 0, -1});
+    EXPECT_TRUE(MatricesNear(scene.parts[1]->mesh->GetMatrix(), expected, 1e-5f));
+    EXPECT_TRUE(MatricesNear(scene.WorldMatrixOf(1), expected, 1e-5f));
+}
+
+TEST(SceneHierarchy, RecomposesOnlyThePartItsLaterSiblingsAndTheirDescendants)
+{
+    FourParts f;  // A(0) > B(1) > C(2), D(3)
+    for (auto& part : f.scene.parts) part->localPosition = {1, 0, 0};
+    f.scene.UpdateHierarchy(0);
+    Vec3 p;
+    f.scene.parts[2]->mesh->GetPosition(p);
+    EXPECT_EQ(p, (Vec3{3, 0, 0}));
+
+    for (auto& part : f.scene.parts) part->localPosition = {2, 0, 0};
+    f.scene.UpdateHierarchy(3);  // D has no later sibling and no children
+    f.scene.parts[0]->mesh->GetPosition(p);
+    EXPECT_EQ(p, (Vec3{1, 0, 0}));
+    f.scene.parts[3]->mesh->GetPosition(p);
+    EXPECT_EQ(p, (Vec3{2, 0, 0}));
+
+    f.scene.UpdateHierarchy(1);  // B and C, against A's unchanged world
+    f.scene.parts[2]->mesh->GetPosition(p);
+    EXPECT_EQ(p, (Vec3{5, 0, 0}));
+    f.scene.parts[0]->mesh->GetPosition(p);
+    EXPECT_EQ(p, (Vec3{1, 0, 0}));
+
+    f.scene.UpdateHierarchy(-1);
+    f.scene.UpdateHierarchy(4);
+}
+
+TEST(SceneTitle, TextBeforeAnyProjectAndWithACurrentPart)
+{
+    Scene scene;
+    RecordingObserver observer;
+    scene.SetObserver(&observer);
+    scene.UpdateTitle();
+    EXPECT_EQ(scene.titleText, "Marionettica3D Ver 1.0.0   名称未設定 face:0 mesh:0   グリッドの幅:10");
+    EXPECT_EQ(observer.events.back(), "title " + scene.titleText);
+
+    TempFolder folder;
+    AddCube(scene, folder, "arm.mqo");
+    AddCubeUnder(scene, folder, -1, "leg.mqo");
+    scene.projectFileName = "robot.anm";
+    scene.viewState.gridWidth = 50;
+    scene.UpdateTitle();
+    EXPECT_EQ(scene.titleText,
+              "Marionettica3D Ver 1.0.0   robot.anm face:24 mesh:2   leg face:12 mesh:1   グリッドの幅:50");
+}
+
+TEST(SceneSelection, SelectingAnItemRunsTheReaction)
+{
+    FourParts f;
+    RecordingObserver observer;
+    f.scene.SetObserver(&observer);
+    SelectPart(f.scene, 1);
+    EXPECT_EQ(f.scene.currentPart, 1);
+    ASSERT_EQ(observer.events.size(), 4u);
+    EXPECT_EQ(observer.events[0], "select " + std::to_string(f.scene.parts[1]->treeItem));
+    EXPECT_EQ(observer.events[1], "transform");
+    EXPECT_EQ(observer.events[2].substr(0, 6), "title ");
+    EXPECT_EQ(observer.events[3], "motion");
+
+    observer.events.clear();
+    SelectPart(f.scene, 1);  // no change, no reaction
+    EXPECT_TRUE(observer.events.empty());
+    SelectPart(f.scene, -1);
+    EXPECT_EQ(f.scene.currentPart, -1);
+}
+
+TEST(SceneSelection, AddingReportsTheItemUnderItsParentThenSelectsAndChecksIt)
+{
+    TempFolder folder;
+    Scene scene;
+    RecordingObserver observer;
+    scene.SetObserver(&observer);
+    AddCube(scene, folder, "arm.mqo");
+    const std::string item = std::to_string(scene.parts[0]->treeItem);
+    ASSERT_GE(observer.events.size(), 3u);
+    EXPECT_EQ(observer.events[0], "insert " + item + " under " + std::to_string(scene.rootPart.treeItem) + " arm");
+    EXPECT_EQ(observer.events[1], "select " + item);
+    EXPECT_NE(std::find(observer.events.begin(), observer.events.end(), "check " + item + " on"),
+              observer.events.end());
+}

@@ -1,0 +1,65 @@
+#include "anim/MotionOperations.h"
+#include "meshlib/TextureWriter.h"
+#include "scene/ProjectFile.h"
+#include "scene/Scene.h"
+#include "support/SceneFixtures.h"
+#include "support/ScriptedPrompt.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A Part whose material uses the texture textureName, which exists (as an
+// image) only beside the object file in source.
+void AddTexturedCube(Scene& scene, const TempFolder& source, const std::string& textureName, const std::string& file)
+{
+    TextureImage image;
+    image.width = 2;
+    image.height = 2;
+    image.rgba = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
+    std::string error;
+    ASSERT_TRUE(SaveTextureImage(image, source.File(textureName), ImageFormat::Png, error)) << error;
+    source.Write(file, CubeObjectFile(1.0f, textureName));
+    SelectPart(scene, -1);
+    scene.AddPartFromFile(source.File(file));
+    ASSERT_EQ(scene.lastLoadError, "");
+}
+
+}  // namespace
+
+TEST(TextureOutput, MissingTexturesAreWrittenUnderLowerCaseNamesInTheFormatTheNameSays)
+{
+    TempFolder source;
+    TempFolder target;
+    Scene scene;
+    ScriptedPrompt prompt;
+    AddTexturedCube(scene, source, "Skin.PNG", "body.mesh");
+    AddTexturedCube(scene, source, "Pic.BMP.png", "head.mesh");
+    AddTexturedCube(scene, source, "cloth.gif", "legs.mesh");
+    NewMotion(scene, "m");
+    ASSERT_GE(scene.meshBase.GetTextureNum(), 3);
+
+    ASSERT_TRUE(SaveProject(scene, target.File("p.anm"), prompt));
+    EXPECT_EQ(scene.lastSaveError, "");
+    EXPECT_EQ(target.Read("skin.png").substr(0, 4), "\x89PNG");
+    EXPECT_FALSE(target.Exists("Skin.PNG"));
+    // ".bmp" is looked for before ".png", wherever it stands in the name.
+    EXPECT_EQ(target.Read("pic.bmp.png").substr(0, 2), "BM");
+    EXPECT_FALSE(target.Exists("cloth.gif"));
+    // The mesh manager keeps the lower-case name.
+    bool lowerCaseKept = false;
+    for (int i = 0; i < scene.meshBase.GetTextureNum(); ++i)
+        if (scene.meshBase.GetTexture(i) && scene.meshBase.GetTexture(i)->name == "skin.png") lowerCaseKept = true;
+    EXPECT_TRUE(lowerCaseKept);
+}
+
+TEST(TextureOutput, ExistingFilesAreLeftAlone)
+{
+    TempFolder source;
+    TempFolder target;
+    Scene scene;
+    AddTexturedCube(scene, source, "skin.png", "body.mesh");
+    target.Write("skin.png", "mine");
+    EXPECT_EQ(WriteMissingTextures(scene, target.path), "");
+    EXPECT_EQ(target.Read("skin.png"), "mine");
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "meshlib/CMesh.h"
+#include "meshlib/CMeshBase.h"
+#include "meshlib/LoadedModel.h"
+#include "scene/Scene.h"
+#include "support/TempFolder.h"
+
+#include <string>
+#include <vector>
+
+// A closed cube of edge 2 * half around the origin, 12 triangles facing
+// outward, as the bytes of an object file. It is written by the mesh
+// library's own writer, whose files the loader recognises by their content
+// whatever their extension. texture names a texture file of the material
+// ("" for none).
+inline std::string CubeObjectFile(float half = 1.0f, const std::string& texture = "")
+{
+    LoadedModel model;
+    model.materials.resize(1);
+    model.materials[0].diffuse = {0.8f, 0.8f, 0.8f, 1.0f};
+    model.materials[0].texturePath = texture;
+    const Vec3 axes[3] = {{1, 0, 0}, {0, 1, 0}, {0, 0, 1}};
+    // Outward normal n with u x v = n, so the corners -u-v, u-v, u+v, -u+v run clockwise seen from outside.
+    const int faces[6][3] = {{0, 1, 2}, {1, 2, 0}, {2, 0, 1}};
+    for (int f = 0; f < 3; ++f)
+        for (float sign : {1.0f, -1.0f}) {
+            const Vec3 n = axes[faces[f][0]] * sign;
+            const Vec3 u = sign > 0 ? axes[faces[f][1]] : axes[faces[f][2]];
+            const Vec3 v = sign > 0 ? axes[faces[f][2]] : axes[faces[f][1]];
+            const uint32_t first = static_cast<uint32_t>(model.vertices.size());
+            const float corners[4][2] = {{-1, -1}, {1, -1}, {1, 1}, {-1, 1}};
+            for (const auto& c : corners) {
+                const Vec3 p = (n + u * c[0] + v * c[1]) * half;
+                model.vertices.push_back({p.x, p.y, p.z, n.x, n.y, n.z, (c[0] + 1) / 2, (1 - c[1]) / 2});
+            }
+            for (uint32_t i : {0u, 1u, 2u, 0u, 2u, 3u}) model.indices.push_back(first + i);
+            model.triangleMaterials.insert(model.triangleMaterials.end(), 2, 0);
+        }
+    TempFolder scratch;
+    CMeshBase base;
+    CMesh mesh;
+    base.InitMesh(&mesh, 1);
+    if (!mesh.LoadModel(model, scratch.File("cube.mqo"), 1.0f) || !mesh.SaveMeshFile(scratch.File("cube.mesh")))
+        return std::string();
+    return scratch.Read("cube.mesh");
+}
+
+// Writes a cube object file named fileName into folder and adds it as a Part
+// under the tree's selected item. Returns the new Part's index.
+inline int AddCube(Scene& scene, const TempFolder& folder, const std::string& fileName, float half = 1.0f)
+{
+    folder.Write(fileName, CubeObjectFile(half));
+    scene.AddPartFromFile(folder.File(fileName));
+    return scene.PartCount() - 1;
+}
+
+// Selects Part index in the tree (-1: the root entry), as a click would.
+inline void SelectPart(Scene& scene, int index)
+{
+    scene.SelectTreeItem(index < 0 ? scene.rootPart.treeItem : scene.parts[index]->treeItem);
+}
+
+// Adds a cube under Part parent (-1: under the root entry).
+inline int AddCubeUnder(Scene& scene, const TempFolder& folder, int parent, const std::string& fileName)
+{
+    SelectPart(scene, parent);
+    return AddCube(scene, folder, fileName);
+}
+
+// Notifications in the order they arrived, as short texts.
+class RecordingObserver : public SceneObserver {
+public:
+    void TitleChanged(const std::string& title) override { events.push_back("title " + title); }
+    void TreeItemInserted(TreeItem item, TreeItem parent, const std::string& text) override
+    {
+        events.push_back("insert " + std::to_string(item) + " under " + std::to_string(parent) + " " + text);
+    }
+    void TreeItemRemoved(TreeItem item) override { events.push_back("remove " + std::to_string(item)); }
+    void TreeItemRenamed(TreeItem item, const std::string& text) override
+    {
+        events.push_back("rename " + std::to_string(item) + " " + text);
+    }
+    void TreeItemSelected(TreeItem item) override { events.push_back("select " + std::to_string(item)); }
+    void TreeItemChecked(TreeItem item, bool checked) override
+    {
+        events.push_back("check " + std::to_string(item) + (checked ? " on" : " off"));
+    }
+    void TransformPanelNeedsRefresh() override { events.push_back("transform"); }
+    void MotionPanelNeedsRefresh() override { events.push_back("motion"); }
+
+    std::vector<std::string> events;
+};

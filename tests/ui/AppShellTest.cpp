@@ -1,0 +1,210 @@
+#include "app/CommandIds.h"
+#include "app/VersionDialog.h"
+#include "ui/RunningApp.h"
+#include "ui/UiTestRegistry.h"
+#include "support/SceneParts.h"
+
+#include <QAction>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QTreeWidget>
+#include <QOpenGLContext>
+#include <QtTest>
+
+class AppShellTest : public QObject {
+    Q_OBJECT
+private:
+    TempFolder folder;
+    std::string Settings() const { return folder.File("shell.ini"); }
+
+private Q_SLOTS:
+    void menuHoldsEveryCommandWithItsTextAndOnlyTheReadyOnesEnabled()
+    {
+        RunningApp app(Settings());
+        const struct {
+            int id;
+            const char* text;
+            bool enabled;
+        } items[] = {
+            {ID_FILE_NEW, "新規作成（&N）", false},
+            {ID_FILE_OPEN, "開く（&O）", false},
+            {ID_FILE_SAVE, "上書き保存（S）", false},
+            {ID_FILE_SAVE_AS, "名前を付けて保存（&A）", false},
+            {ID_COLOR_CHANGE, "色の変更", false},
+            {ID_APP_EXIT, "E&xit", true},
+            {ID_PARTS_ADD, "追加（&A）", false},
+            {ID_PARTS_DELETE, "削除（&D）", false},
+            {ID_PARTS_SWAP, "入れ替え（&C）", false},
+            {ID_PARTS_ADD_MIRRORED, "反転して追加（&R）", false},
+            {ID_PARTS_SYMMETRY, "対称関係（&S）", false},
+            {ID_LIGHT_FROM_FRONT, "正面から照らす（&F）", true},
+            {ID_GRID_WIDTH, "グリッドの幅を変更（&C）", false},
+            {ID_MODEL_SCALE, "スケールの調整（&S）", false},
+            {ID_POSE_MIRROR, "左右逆のポーズにする（&R）", false},
+            {ID_POSE_GROUND, "全オブジェクトの一番下を地面に合わせる（&G）", false},
+            {ID_POSE_LEVEL, "選択オブジェクトを水平にする（&H）", false},
+            {ID_EXPORT_XFILE, "Xファイル出力（&X）", false},
+            {ID_MOTION_DELETE_REDUNDANT_KEYS, "余計なキーを削除（&D）", false},
+            {ID_MOTION_MIRROR, "左右逆のモーションにする（&M）", false},
+            {ID_MOTION_GROUND, "全てのキーフレームで一番下を地面に合わせる（&A）", false},
+            {ID_MOTION_LEVEL, "選択オブジェクトを全てのキーフレームで水平にする（&L）", false},
+            {ID_MOTION_TURN_Z, "モーションをZ方向に反転させる（&Z）", false},
+            {ID_HELP_CONTENTS, "目次（&M）", true},
+            {ID_APP_ABOUT, "バージョン情報（&A）", true},
+        };
+        for (const auto& item : items) {
+            auto* action = app.frame->findChild<QAction*>(IdName(item.id));
+            QVERIFY2(action != nullptr, qPrintable(IdName(item.id)));
+            QCOMPARE(action->text(), QString::fromUtf8(item.text));
+            QCOMPARE(action->isEnabled(), item.enabled);
+        }
+        // The menus and the two submenus in their order.
+        QStringList titles;
+        for (QAction* menu : app.frame->menuBar()->actions()) titles << menu->text();
+        QCOMPARE(titles, QStringList({"&File", "&Parts", "&Option", "&Help"}));
+        auto menuOf = [&](int id) {
+            for (QObject* owner : app.frame->Action(id)->associatedObjects())
+                if (auto* menu = qobject_cast<QMenu*>(owner)) return menu->title();
+            return QString();
+        };
+        QCOMPARE(menuOf(ID_COLOR_CHANGE), QString("環境設定（&C）"));
+        QCOMPARE(menuOf(ID_MOTION_TURN_Z), QString("追加機能（&A）"));
+        QCOMPARE(menuOf(ID_EXPORT_XFILE), QString("&Option"));
+        QCOMPARE(menuOf(ID_APP_EXIT), QString("&File"));
+    }
+
+    void clientAreaPlacesRenderWindowViewsAndPanels()
+    {
+        RunningApp app(Settings());
+        RenderWidget& render = app.Render();
+        QCOMPARE(render.geometry(), QRect(90, 0, 910, 600));
+        const PixelRect& v3 = app.Form().Views().views[3].rect;
+        QCOMPARE(QRect(v3.left, v3.top, v3.Width(), v3.Height()), QRect(454, 301, 452, 299));
+        auto* tree = app.Form().findChild<QWidget*>(IdName(IDD_PARTS_TREE));
+        auto* motion = app.Form().findChild<QWidget*>(IdName(IDD_MOTION_PANEL));
+        auto* parts = app.Form().findChild<QWidget*>(IdName(IDD_PARTS_PANEL));
+        auto* transform = app.Form().findChild<QWidget*>(IdName(IDD_TRANSFORM_PANEL));
+        QVERIFY(tree && motion && parts && transform);
+        QCOMPARE(tree->pos(), QPoint(93, 603));
+        QCOMPARE(motion->geometry(), QRect(333, 603, 460, 198));
+        QCOMPARE(parts->geometry(), QRect(3, 3, 87, 111));
+        QCOMPARE(transform->pos(), QPoint(3, 115));
+        // The window never gets a client area below 800 x 600.
+        QVERIFY(app.Form().minimumWidth() >= 800 && app.Form().minimumHeight() >= 600);
+        app.SetClientSize(1200, 900);
+        QCOMPARE(render.geometry(), QRect(90, 0, 1110, 700));
+        QCOMPARE(motion->pos(), QPoint(333, 703));
+        // Toolbars ride on the top edge of their views.
+        int toolbars = 0;
+        for (QWidget* toolbar : app.Form().findChildren<QWidget*>(IdName(IDD_VIEW_TOOLBAR))) {
+            const int view = toolbar->property("viewIndex").toInt();
+            const PixelRect& r = app.Form().Views().views[view].rect;
+            QCOMPARE(toolbar->geometry(), QRect(r.left + 92, r.top + 2, r.Width(), 16));
+            QVERIFY(toolbar->isVisible());
+            ++toolbars;
+        }
+        QCOMPARE(toolbars, 4);
+    }
+
+    void firstFramesShowThePanelsThenCheckTheTree()
+    {
+        RunningApp app(Settings());
+        QVERIFY(app.Form().findChild<QWidget*>(IdName(IDD_MOTION_PANEL))->isVisible());
+        auto* tree = app.Form().findChild<QTreeWidget*>(IdName(IDC_PARTS_TREE));
+        QVERIFY(tree != nullptr);
+        QCOMPARE(tree->topLevelItemCount(), 1);
+        QCOMPARE(tree->topLevelItem(0)->text(0), QString("root"));
+        QCOMPARE(tree->topLevelItem(0)->checkState(0), Qt::Checked);
+    }
+
+    void startupFileAddsAPartByItsNameAndOtherNamesDoNothing()
+    {
+        TempFolder data;
+        {
+            Scene scratch;
+            sceneparts::AddBoxPart(scratch, data, "arm", {0, 0, 0}, 10);
+        }
+        RunningApp app(Settings(), data.File("arm.mesh"));
+        QCOMPARE(app.scene.PartCount(), 1);
+        auto* tree = app.Form().findChild<QTreeWidget*>(IdName(IDC_PARTS_TREE));
+        QCOMPARE(tree->topLevelItem(0)->childCount(), 1);
+        QCOMPARE(tree->topLevelItem(0)->child(0)->text(0), QString("arm"));
+        QVERIFY(app.frame->windowTitle().contains("arm"));
+
+        data.Write("notes.txt", "not a model");
+        RunningApp other(Settings(), data.File("notes.txt"));
+        QCOMPARE(other.scene.PartCount(), 0);
+    }
+
+    void helpOpensOurPageAndVersionDialogShowsNameAndVersion()
+    {
+        RunningApp app(Settings());
+        QUrl opened;
+        app.Form().openUrl = [&](const QUrl& url) {
+            opened = url;
+            return true;
+        };
+        app.frame->Action(ID_HELP_CONTENTS)->trigger();
+        QVERIFY(opened.isLocalFile());
+        QVERIFY(QFileInfo::exists(opened.toLocalFile()));
+        QVERIFY(opened.toLocalFile().endsWith("help/index.html"));
+
+        QStringList texts;
+        QString caption, address;
+        QTimer::singleShot(0, [&] {
+            QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
+            QWidget* dialog = QApplication::activeModalWidget();
+            caption = dialog->windowTitle();
+            for (QLabel* label : dialog->findChildren<QLabel*>()) texts << label->text();
+            if (auto* edit = dialog->findChild<QLineEdit*>(IdName(IDC_ABOUT_ADDRESS))) address = edit->text();
+            static_cast<QDialog*>(dialog)->accept();
+        });
+        app.frame->Action(ID_APP_ABOUT)->trigger();
+        QCOMPARE(caption, QString("バージョン情報"));
+        QVERIFY(texts.contains("Marionettica3D"));
+        QVERIFY(texts.contains("Ver1.0.0"));
+        QVERIFY(address.startsWith("https://"));
+    }
+
+    void renderingFrameworkDrivesTheRenderWindowsContext()
+    {
+        RunningApp app(Settings());
+        CAppForm& form = app.Form();
+        QVERIFY(form.active);
+        QVERIFY(form.device != nullptr);
+        const FormatCombo* combo = form.ChosenCombo();
+        QVERIFY(combo != nullptr);
+        // The chosen formats are the context's own.
+        const QSurfaceFormat format = app.Render().context()->format();
+        QCOMPARE(format.depthBufferSize(), 24);
+        QCOMPARE(combo->depthStencilFormats.front(),
+                 format.stencilBufferSize() == 8 ? GraphicsFormat::D24S8 : GraphicsFormat::D24X8);
+        QCOMPARE(combo->backBufferFormat,
+                 format.alphaBufferSize() == 8 ? GraphicsFormat::A8R8G8B8 : GraphicsFormat::X8R8G8B8);
+        QVERIFY(!form.catalog.Adapters().front().identifier.description.empty());
+        QCOMPARE(form.backBufferDesc.width, 910u);
+        // Every size change resets the device to the new render window size.
+        app.SetClientSize(1100, 820);
+        QCOMPARE(form.presentParams.backBufferWidth, 1010u);
+        QCOMPARE(form.presentParams.backBufferHeight, 620u);
+        QCOMPARE(form.backBufferDesc.width, 1010u);
+        QVERIFY(form.deviceStateRestored);
+        QCOMPARE(app.Grab().size(), QSize(1010, 620));
+    }
+
+    void nothingIsDrawnWhileNothingChanges()
+    {
+        RunningApp app(Settings());
+        QTest::qWait(300);
+        const int before = app.Form().FramesDrawn();
+        QTest::qWait(1000);
+        QCOMPARE(app.Form().FramesDrawn(), before);
+        // A change draws again.
+        app.Form().RequestRedraw();
+        QTRY_VERIFY(app.Form().FramesDrawn() > before);
+    }
+};
+
+M3D_UI_TEST(AppShellTest);
+#include "AppShellTest.moc"

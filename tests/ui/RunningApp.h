@@ -1,0 +1,66 @@
+#pragma once
+
+#include "app/CAppForm.h"
+#include "app/CAppFrameWnd.h"
+#include "app/CAppWinApp.h"
+#include "app/RenderWidget.h"
+#include "scene/Scene.h"
+#include "support/TempFolder.h"
+
+#include <QImage>
+#include <QMenuBar>
+#include <QtTest>
+
+#include <memory>
+#include <optional>
+
+// The program's main window as the program opens it, with its own settings
+// file in a temporary folder, sized so that its client area is exactly
+// clientWidth x clientHeight.
+struct RunningApp {
+    Scene scene;  // outlives the window, as in the program
+    RenderFrameworkState framework;
+    std::unique_ptr<CAppFrameWnd> frame;
+    std::string settingsPath;
+
+    explicit RunningApp(const std::string& settings, std::optional<std::string> startupFile = std::nullopt,
+                        int clientWidth = 1000, int clientHeight = 800)
+        : settingsPath(settings)
+    {
+        AppEnvironment environment;
+        environment.scene = &scene;
+        environment.framework = &framework;
+        environment.settingsPath = settings;
+        environment.helpPath = M3D_HELP_PAGE;
+        frame = OpenMainWindow(environment, startupFile);
+        QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
+        SetClientSize(clientWidth, clientHeight);
+        WaitForStartFrames();
+    }
+    ~RunningApp()
+    {
+        if (frame) frame->close();
+        frame.reset();
+    }
+
+    CAppForm& Form() { return *frame->Form(); }
+    RenderWidget& Render() { return *Form().RenderWindow(); }
+
+    void SetClientSize(int w, int h)
+    {
+        for (int attempt = 0; attempt < 3 && (Form().width() != w || Form().height() != h); ++attempt) {
+            frame->resize(frame->width() + w - Form().width(), frame->height() + h - Form().height());
+            QTRY_VERIFY_WITH_TIMEOUT(Form().width() == w && Form().height() == h, 2000);
+        }
+    }
+    // The first two frames show the panels and check the tree.
+    void WaitForStartFrames() { QTRY_VERIFY_WITH_TIMEOUT(Form().Stages().Count() == 2, 5000); }
+    // Draws a frame of the current state and returns it.
+    QImage Grab() { return Render().grabFramebuffer().convertToFormat(QImage::Format_RGB32); }
+    // Closes the window as the user would (the settings are written).
+    void Close()
+    {
+        frame->close();
+        frame.reset();
+    }
+};

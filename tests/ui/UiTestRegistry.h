@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QObject>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+// The QtTest classes of the window tests, each registered by its own file.
+struct UiTestEntry {
+    const char* name;
+    std::function<std::unique_ptr<QObject>()> make;
+};
+std::vector<UiTestEntry>& UiTestRegistry();
+
+#define M3D_UI_TEST(Class)                                                                                 \
+    static const bool Class##Registered = [] {                                                           \
+        UiTestRegistry().push_back({#Class, [] { return std::unique_ptr<QObject>(new Class); }});        \
+        return true;                                                                                     \
+    }()

@@ -1,0 +1,55 @@
+#include "view/RotationAngles.h"
+#include "support/MatrixMatchers.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+TEST(RotationAngles, DegreesTurnTheAxesTheLeftHandedWay)
+{
+    EXPECT_TRUE(VectorsNear(TransformNormal({0, 0, 1}, RotationFromAngles({90, 0, 0})), {1, 0, 0}, 1e-6f));
+    EXPECT_TRUE(VectorsNear(TransformNormal({0, 0, 1}, RotationFromAngles({0, 90, 0})), {0, -1, 0}, 1e-6f));
+    EXPECT_TRUE(VectorsNear(TransformNormal({1, 0, 0}, RotationFromAngles({0, 0, 90})), {0, 1, 0}, 1e-6f));
+    // Pitch before heading: +Y pitched to +Z, then turned to +X.
+    EXPECT_TRUE(VectorsNear(TransformNormal({0, 1, 0}, RotationFromAngles({90, 90, 0})), {1, 0, 0}, 1e-6f));
+}
+
+TEST(RotationAngles, DecompositionInvertsTheRotationBelowNinetyDegreesOfPitch)
+{
+    std::mt19937 random(7);
+    std::uniform_real_distribution<float> turn(-179.0f, 179.0f);
+    std::uniform_real_distribution<float> pitch(-85.0f, 85.0f);
+    for (int i = 0; i < 2000; ++i) {
+        const HeadingPitchBank in{turn(random), pitch(random), turn(random)};
+        Matrix4 m = RotationFromAngles(in);
+        m.SetTranslation({40, -3, 12});  // ignored
+        const HeadingPitchBank out = AnglesFromMatrix(m);
+        ASSERT_NEAR(out.h, in.h, 0.02f) << i;
+        ASSERT_NEAR(out.p, in.p, 0.02f) << i;
+        ASSERT_NEAR(out.b, in.b, 0.02f) << i;
+    }
+}
+
+TEST(RotationAngles, ForwardStraightUpOrDownPutsTheTurnIntoHeading)
+{
+    // Exact rotations whose forward axis is vertical, turned about it by a.
+    for (float a : {0.0f, 30.0f, -60.0f, 135.0f}) {
+        const Matrix4 turn = MatrixRotationY(a * kDegreesToRadians);
+        for (float sign : {1.0f, -1.0f}) {
+            // Forward along sign * Y, up pointing horizontally, right staying level.
+            const Matrix4 tilt = MatrixRotationX(-sign * 90.0f * kDegreesToRadians);
+            Matrix4 m = tilt * turn;
+            m.m[2][0] = 0;
+            m.m[2][1] = sign;
+            m.m[2][2] = 0;
+            const HeadingPitchBank out = AnglesFromMatrix(m);
+            EXPECT_EQ(out.p, -sign * 90.0f);
+            EXPECT_EQ(out.b, 0.0f);
+            EXPECT_TRUE(MatricesNear(RotationFromAngles(out), m, 1e-5f)) << "a " << a << " sign " << sign;
+        }
+    }
+}
+
+}  // namespace
