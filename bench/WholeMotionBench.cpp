@@ -5,13 +5,15 @@
 #include "anim/MotionOperations.h"
 #include "anim/PoseEvaluation.h"
 #include "anim/WholeMotionOperations.h"
+#include "meshlib/CMesh.h"
+#include "meshlib/CMeshBase.h"
+#include "meshlib/LoadedModel.h"
 #include "scene/Scene.h"
 
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -20,40 +22,40 @@ namespace {
 constexpr int kParts = 100;
 constexpr int kFrames = 600;
 
-// A closed sphere of 12 x 8 quads (98 vertices) of the given radius as model text.
-std::string SphereModelText(float radius)
+// A closed sphere of 12 x 8 bands (86 vertices) of the given radius, written
+// as an object file by the mesh library.
+void WriteSphereFile(const std::string& path, float radius)
 {
     constexpr int kAround = 12, kRings = 8;
-    std::string vertices, faces;
-    int vertexCount = 0, faceCount = 0;
-    const auto vertex = [&](float x, float y, float z) {
-        vertices += "\t\t" + std::to_string(x) + " " + std::to_string(y) + " " + std::to_string(z) + "\r\n";
-        return vertexCount++;
+    LoadedModel model;
+    model.materials.resize(1);
+    const auto vertex = [&](float polar, float azimuth) {
+        const Vec3 n{std::sin(polar) * std::cos(azimuth), std::cos(polar), std::sin(polar) * std::sin(azimuth)};
+        model.vertices.push_back({n.x * radius, n.y * radius, n.z * radius, n.x, n.y, n.z});
     };
-    const int top = vertex(0, radius, 0);
+    vertex(0, 0);
     for (int r = 1; r < kRings; ++r)
-        for (int a = 0; a < kAround; ++a) {
-            const float polar = 3.14159265f * r / kRings, azimuth = 6.2831853f * a / kAround;
-            vertex(radius * std::sin(polar) * std::cos(azimuth), radius * std::cos(polar),
-                   radius * std::sin(polar) * std::sin(azimuth));
-        }
-    const int bottom = vertex(0, -radius, 0);
-    const auto at = [](int ring, int a) { return 1 + (ring - 1) * kAround + a % kAround; };
-    const auto face = [&](std::initializer_list<int> v) {
-        faces += "\t\t" + std::to_string(v.size()) + " V(";
-        for (int i : v) faces += std::to_string(i) + " ";
-        faces.back() = ')';
-        faces += " M(0)\r\n";
-        ++faceCount;
+        for (int a = 0; a < kAround; ++a) vertex(3.14159265f * r / kRings, 6.2831853f * a / kAround);
+    vertex(3.14159265f, 0);
+    const uint32_t bottom = static_cast<uint32_t>(model.vertices.size()) - 1;
+    const auto at = [](int ring, int a) { return uint32_t(1 + (ring - 1) * kAround + a % kAround); };
+    const auto triangle = [&](uint32_t a, uint32_t b, uint32_t c) {
+        model.indices.insert(model.indices.end(), {a, b, c});
+        model.triangleMaterials.push_back(0);
     };
     for (int a = 0; a < kAround; ++a) {
-        face({top, at(1, a + 1), at(1, a)});
-        for (int r = 1; r + 1 < kRings; ++r) face({at(r, a), at(r, a + 1), at(r + 1, a + 1), at(r + 1, a)});
-        face({bottom, at(kRings - 1, a), at(kRings - 1, a + 1)});
+        triangle(0, at(1, a + 1), at(1, a));
+        for (int r = 1; r + 1 < kRings; ++r) {
+            triangle(at(r, a), at(r, a + 1), at(r + 1, a + 1));
+            triangle(at(r, a), at(r + 1, a + 1), at(r + 1, a));
+        }
+        triangle(bottom, at(kRings - 1, a), at(kRings - 1, a + 1));
     }
-    return "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\nMaterial 1 {\r\n\t\"m\" col(1 1 1 1) dif(0.8)\r\n}\r\n"
-           "Object \"s\" {\r\n\tvertex " + std::to_string(vertexCount) + " {\r\n" + vertices + "\t}\r\n\tface " +
-           std::to_string(faceCount) + " {\r\n" + faces + "\t}\r\n}\r\nEof\r\n";
+    CMeshBase base;
+    CMesh mesh;
+    base.InitMesh(&mesh, 1);
+    mesh.LoadModel(model, path, 1.0f);
+    mesh.SaveMeshFile(path);
 }
 
 Matrix4 KeyPose(int part, int frame)
@@ -75,10 +77,10 @@ struct LargeModel {
     {
         folder = (std::filesystem::temp_directory_path() / ("m3d-bench-motion-" + std::to_string(getpid()))).string();
         std::filesystem::create_directories(folder);
-        std::ofstream(folder + "/sphere.mqo", std::ios::binary) << SphereModelText(2.0f);
+        WriteSphereFile(folder + "/sphere.mesh", 2.0f);
         for (int i = 0; i < kParts; ++i) {
             scene.SelectTreeItem(i % 4 == 0 ? scene.rootPart.treeItem : scene.parts[i - 1]->treeItem);
-            scene.AddPartFromFile(folder + "/sphere.mqo");
+            scene.AddPartFromFile(folder + "/sphere.mesh");
         }
         for (int i = 0; i < kParts; ++i) scene.parts[i]->symmetryIndex = i % 2 == 0 ? i + 1 : i - 1;
         NewMotion(scene, "bench");
@@ -102,6 +104,7 @@ template <typename Operation>
 void RunOnFreshKeys(benchmark::State& state, Operation operation)
 {
     LargeModel& model = Model();
+    if (model.scene.parts[0]->mesh->GetVertexNum() == 0) state.SkipWithError(model.scene.lastLoadError.c_str());
     for (auto _ : state) {
         state.PauseTiming();
         model.scene.motions[0] = model.keys;

@@ -54,9 +54,12 @@ std::vector<int> KeyedFrames(const Scene& scene, const Motion& motion, Choose ch
     return frames;
 }
 
+// The keys changed: show the Motion at the current frame again and record
+// that pose as one undo step.
 void ShowEditedMotion(Scene& scene)
 {
     EvaluatePose(scene, scene.currentMotion, scene.currentFrame);
+    scene.poseHistory.PushUndo();
     scene.Observer().MotionPanelNeedsRefresh();
 }
 
@@ -126,6 +129,23 @@ void GroundAllKeyframes(Scene& scene)
             scene.parts[j]->localPosition.y -= lowest;
             SetKey(scene, motionIndex, j, frame);
         }
+    }
+    ShowEditedMotion(scene);
+}
+
+void LevelPartInAllKeyframes(Scene& scene)
+{
+    Motion* motion = CurrentMotion(scene);
+    const int part = scene.currentPart;
+    if (!motion || part < 0 || part >= TrackCount(scene, *motion)) return;
+    const int motionIndex = scene.currentMotion;
+    // Keying a frame that already has a key keeps the list of frames as it is.
+    std::vector<int> frames;
+    for (const KeyFrame& key : motion->tracks[part].keys) frames.push_back(key.frame);
+    for (const int frame : frames) {
+        EvaluatePose(scene, motionIndex, frame);
+        KeepOnlyHeading(scene);
+        SetKey(scene, motionIndex, part, frame);
     }
     ShowEditedMotion(scene);
 }

@@ -30,6 +30,12 @@ void MirrorMotion(Scene& scene);
 // model without any vertex has no lowest point: its keys are left alone.
 void GroundAllKeyframes(Scene& scene);
 
+// For every key of the current Part's track: the Part at that frame is
+// turned to keep its heading in the world and lose all pitch and bank, and
+// keyed so (no partner is changed; children follow through the hierarchy).
+// Nothing happens without a current Part.
+void LevelPartInAllKeyframes(Scene& scene);
+
 // Turns the Motion by 180 degrees about the vertical axis: every key of every
 // top-level Part becomes key x R, R the rotation by 3.1415927 about Y, so its
 // position (x, y, z) becomes (-x, y, -z). Child keys are relative to their

@@ -17,14 +17,14 @@ bool ScaleModel(Scene& scene, float factor)
         for (MotionTrack& track : motion.tracks)
             for (KeyFrame& key : track.keys) key.matrix.SetTranslation(key.matrix.Translation() * factor);
     EvaluatePose(scene, scene.currentMotion, 0);
-    scene.Observer().ViewsFitNeeded();
+    scene.FitViews();
     return true;
 }
 
 ScaleDialogOutcome CloseScaleDialog(Scene& scene, bool confirmed, float factor)
 {
     if (!confirmed) {
-        scene.Observer().ViewsFitNeeded();
+        scene.FitViews();
         return SCALE_KEPT;
     }
     return ScaleModel(scene, factor) ? SCALE_APPLIED : SCALE_REFUSED;

@@ -1,10 +1,10 @@
 #include "scene/PartCommands.h"
 
 #include "io/PathLookup.h"
-#include "math/Reflection.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
 #include "scene/UserPrompt.h"
+#include "view/PartPlacement.h"
 
 #include <filesystem>
 
@@ -30,7 +30,7 @@ std::string BaseNameOf(const std::string& path)
 void AddObject(Scene& scene, const std::string& path)
 {
     scene.AddPartFromFile(path);
-    RestartHistory(scene);
+    scene.poseHistory.RestartHistory();
     scene.UpdateTitle();
 }
 
@@ -38,7 +38,7 @@ void DeleteCurrentPart(Scene& scene)
 {
     scene.RemovePart(scene.Tree().GetSelected());
     scene.UpdateTitle();
-    RestartHistory(scene);
+    scene.poseHistory.RestartHistory();
 }
 
 bool SwapCurrentObject(Scene& scene, const std::string& path)
@@ -46,7 +46,6 @@ bool SwapCurrentObject(Scene& scene, const std::string& path)
     Part* part = scene.PartAt(scene.currentPart);
     if (!part) return false;
     if (!path.empty()) {
-        part->mesh.reset();
         part->mesh = std::make_unique<CMesh>();
         scene.meshBase.InitMesh(part->mesh.get(), 1);
         scene.lastLoadError = part->mesh->LoadObject(path, 1.0f) ? std::string() : part->mesh->GetLastError();
@@ -82,7 +81,7 @@ MirroredPartResult AddMirroredPart(Scene& scene, const std::string& name)
             ? name + ".mesh"
             : (std::filesystem::path(scene.addObjectDirectory) / (name + ".mesh")).string();
     // A file that cannot be written shows up as the new Part's load error.
-    scene.parts[source]->mesh->SaveMirrorMeshFile(file);
+    if (CMesh* mesh = scene.parts[source]->mesh.get()) mesh->SaveMirrorMeshFile(file);
 
     // The copy goes to the other side: under the partner of S's parent when there is one.
     int parent = scene.parts[source]->parentIndex;
@@ -96,11 +95,11 @@ MirroredPartResult AddMirroredPart(Scene& scene, const std::string& name)
     Part& mirrored = *scene.parts[added];
     const Part& original = *scene.parts[source];
     mirrored.localPosition = {-original.localPosition.x, original.localPosition.y, original.localPosition.z};
-    mirrored.localMatrix = ReflectRotationX(original.localMatrix);
+    mirrored.localMatrix = MirrorRotation(original.localMatrix);
     scene.UpdateHierarchy(added);
     mirrored.symmetryIndex = source;
     scene.parts[source]->symmetryIndex = added;
-    RestartHistory(scene);
+    scene.poseHistory.RestartHistory();
     scene.UpdateTitle();
     return MIRRORED_PART_ADDED;
 }

@@ -63,4 +63,5 @@ void SymmetryEditor::Apply(const EditValues& edits)
     Commit(edits);
     const int count = std::min(PartCount(), scene.PartCount());
     for (int i = 0; i < count; ++i) scene.parts[i]->symmetryIndex = values[i];
+    scene.poseHistory.RestartHistory();
 }

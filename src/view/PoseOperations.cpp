@@ -1,10 +1,10 @@
 #include "view/PoseOperations.h"
 
-#include "math/Reflection.h"
 #include "scene/Scene.h"
-#include "view/ViewState.h"
+#include "view/PartPlacement.h"
+#include "view/RotationAngles.h"
+#include "view/TransformOperations.h"
 
-#include <algorithm>
 #include <vector>
 
 void MirrorPose(Scene& scene)
@@ -18,7 +18,7 @@ void MirrorPose(Scene& scene)
         Part& part = *scene.parts[i];
         const int partner = part.symmetryIndex;
         const bool paired = partner >= 0 && partner < count;
-        part.localMatrix = ReflectRotationX(before[paired ? partner : i]);
+        part.localMatrix = MirrorRotation(before[paired ? partner : i]);
         if (paired && part.parentIndex >= 0) part.localMatrix.SetTranslation(part.localPosition);
     }
     scene.UpdateHierarchy(0);
@@ -55,12 +55,40 @@ bool DropToGround(Scene& scene)
     return true;
 }
 
-GridWidthOutcome CloseGridWidthDialog(Scene& scene, ViewState& views, bool confirmed, int width)
+void MirrorPoseCommand(Scene& scene)
+{
+    MirrorPose(scene);
+    scene.poseHistory.PushUndo();
+}
+
+void DropToGroundCommand(Scene& scene)
+{
+    DropToGround(scene);
+    scene.poseHistory.PushUndo();
+    scene.FitViews();
+}
+
+void KeepOnlyHeading(Scene& scene)
+{
+    if (!scene.PartAt(scene.currentPart)) return;
+    const float heading = AnglesFromMatrix(scene.WorldMatrixOf(scene.currentPart)).h;
+    SetAbsoluteRotation(scene, {heading, 0.0f, 0.0f});
+}
+
+void LevelCurrentPart(Scene& scene)
+{
+    if (scene.PartAt(scene.currentPart)) {
+        KeepOnlyHeading(scene);
+        MirrorToPartners(scene);
+    }
+    scene.poseHistory.PushUndo();
+}
+
+GridWidthOutcome CloseGridWidthDialog(Scene& scene, bool confirmed, int width)
 {
     if (confirmed) {
         if (width < ViewState::kGridWidthMin || width > ViewState::kGridWidthMax) return GRID_WIDTH_REFUSED;
-        views.SetGridWidth(width);
-        scene.gridWidth = views.gridWidth;
+        scene.viewState.SetGridWidth(width);
     }
     scene.UpdateTitle();
     return confirmed ? GRID_WIDTH_STORED : GRID_WIDTH_KEPT;

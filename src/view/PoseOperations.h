@@ -1,7 +1,6 @@
 #pragma once
 
 class Scene;
-class ViewState;
 
 // Operations on the pose shown (the Parts' localMatrix and localPosition);
 // none of them writes keys. The plain operations below are shared with the
@@ -25,6 +24,20 @@ bool LowestModelY(const Scene& scene, float& y);
 // the pose is left as it is and false is returned.
 bool DropToGround(Scene& scene);
 
+// The menu commands: MirrorPose, then one undo step; DropToGround, then one
+// undo step and the views fitted to the model (both also when nothing moved).
+void MirrorPoseCommand(Scene& scene);
+void DropToGroundCommand(Scene& scene);
+
+// Turns the current Part so that it keeps its heading in the world and loses
+// all pitch and bank; its position stays and its children follow. Nothing
+// without a current Part.
+void KeepOnlyHeading(Scene& scene);
+
+// KeepOnlyHeading, then the same onto the partners when "左右連動" is on,
+// then one undo step (recorded also without a current Part).
+void LevelCurrentPart(Scene& scene);
+
 // Outcome of the grid width dialog.
 enum GridWidthOutcome : int {
     GRID_WIDTH_STORED = 0,   // OK with a valid width: stored; the caller rebuilds the grid
@@ -34,4 +47,4 @@ enum GridWidthOutcome : int {
 // Closes the grid width dialog: confirmed with width (checked against
 // 1 ... 10000) or cancelled. A refused width changes nothing; otherwise the
 // title is rebuilt, showing the width.
-GridWidthOutcome CloseGridWidthDialog(Scene& scene, ViewState& views, bool confirmed, int width);
+GridWidthOutcome CloseGridWidthDialog(Scene& scene, bool confirmed, int width);

@@ -10,16 +10,26 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 namespace {
 
-// One triangle entirely at x > 0, so its mirror image is entirely at x < 0.
-std::string RightSidedTriangleText()
+// One triangle entirely at x > 0, so its mirror image is entirely at x < 0,
+// as the bytes of an object file (written by the mesh library).
+std::string RightSidedTriangleFile()
 {
-    return "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n"
-           "Material 1 {\r\n\t\"mat1\" col(1.000 1.000 1.000 1.000) dif(0.800) amb(0.600) emi(0.000) spc(0.000) "
-           "power(5.00)\r\n}\r\n"
-           "Object \"tri\" {\r\n\tvertex 3 {\r\n\t\t1 0 0\r\n\t\t2 0 0\r\n\t\t1 1 0\r\n\t}\r\n"
-           "\tface 1 {\r\n\t\t3 V(0 1 2) M(0)\r\n\t}\r\n}\r\nEof\r\n";
+    LoadedModel model;
+    model.materials.resize(1);
+    for (Vec3 p : {Vec3{1, 0, 0}, Vec3{1, 1, 0}, Vec3{2, 0, 0}}) model.vertices.push_back({p.x, p.y, p.z, 0, 0, -1});
+    model.indices = {0, 1, 2};
+    model.triangleMaterials = {0};
+    TempFolder scratch;
+    CMeshBase base;
+    CMesh mesh;
+    base.InitMesh(&mesh, 1);
+    if (!mesh.LoadModel(model, scratch.File("tri.mqo"), 1.0f) || !mesh.SaveMeshFile(scratch.File("tri.mesh")))
+        return std::string();
+    return scratch.Read("tri.mesh");
 }
 
 // Shoulders on both sides (partners) and an arm under the left one.
@@ -32,7 +42,7 @@ struct Shoulders {
         shoulderL = AddCubeUnder(scene, folder, -1, "shoulderL.mqo");
         shoulderR = AddCubeUnder(scene, folder, -1, "shoulderR.mqo");
         SelectPart(scene, shoulderL);
-        folder.Write("armL.mqo", RightSidedTriangleText());
+        folder.Write("armL.mqo", RightSidedTriangleFile());
         scene.AddPartFromFile(folder.File("armL.mqo"));
         armL = scene.PartCount() - 1;
         scene.parts[shoulderL]->symmetryIndex = shoulderR;
@@ -47,13 +57,6 @@ struct Shoulders {
         SelectPart(scene, armL);
     }
 };
-
-int PartNamed(const Scene& scene, const std::string& baseName)
-{
-    for (int i = 0; i < scene.PartCount(); ++i)
-        if (scene.parts[i]->baseName == baseName) return i;
-    return -1;
-}
 
 }  // namespace
 
@@ -159,7 +162,7 @@ TEST(SwapCurrentObject, ReplacesTheGeometryAndTheNameAndKeepsEverythingElse)
     const std::vector<KeyFrame> keys = s.scene.motions[0].tracks[s.armL].keys;
     const Matrix4 world = s.scene.parts[s.armL]->mesh->GetMatrix();
     TempFolder other;
-    other.Write("hand.v1.mqo", CubeModelText(3));
+    other.Write("hand.v1.mqo", CubeObjectFile(3));
     const std::string directory = s.scene.addObjectDirectory;
 
     ASSERT_TRUE(SwapCurrentObject(s.scene, other.File("hand.v1.mqo")));
@@ -167,7 +170,11 @@ TEST(SwapCurrentObject, ReplacesTheGeometryAndTheNameAndKeepsEverythingElse)
     EXPECT_EQ(part.baseName, "hand");
     EXPECT_EQ(part.displayName, "hand");
     EXPECT_EQ(s.scene.Tree().GetText(part.treeItem), "hand");
-    EXPECT_EQ(part.mesh->GetVertexNum(), 8);
+    // The cube of half size 3 replaced the small triangle.
+    ASSERT_GT(part.mesh->GetVertexNum(), 3);
+    float largestX = 0;
+    for (int k = 0; k < part.mesh->GetVertexNum(); ++k) largestX = std::max(largestX, part.mesh->GetVertex(k)->x);
+    EXPECT_FLOAT_EQ(largestX, 3.0f);
     EXPECT_EQ(part.parentIndex, s.shoulderL);
     EXPECT_EQ(part.symmetryIndex, s.shoulderR);
     EXPECT_TRUE(MatricesNear(part.mesh->GetMatrix(), world, 0));
@@ -175,19 +182,16 @@ TEST(SwapCurrentObject, ReplacesTheGeometryAndTheNameAndKeepsEverythingElse)
     for (size_t k = 0; k < keys.size(); ++k) EXPECT_EQ(s.scene.motions[0].tracks[s.armL].keys[k].matrix, keys[k].matrix);
     EXPECT_EQ(s.scene.addObjectDirectory, directory);
     EXPECT_EQ(s.scene.PartCount(), 3);
-}
 
-TEST(SwapCurrentObject, NamesAfterTheFileIgnoringThePartsOwnOldName)
-{
-    Shoulders s;
-    ASSERT_TRUE(SwapCurrentObject(s.scene, s.folder.File("armL.mqo")));
-    EXPECT_EQ(s.scene.parts[s.armL]->displayName, "armL");
+    // The Part's own old name does not count as taken; another Part's does.
+    ASSERT_TRUE(SwapCurrentObject(s.scene, other.File("hand.v1.mqo")));
+    EXPECT_EQ(part.displayName, "hand");
     ASSERT_TRUE(SwapCurrentObject(s.scene, s.folder.File("shoulderR.mqo")));
-    EXPECT_EQ(s.scene.parts[s.armL]->displayName, "shoulderR00000");
-    const int vertices = s.scene.parts[s.armL]->mesh->GetVertexNum();
-    ASSERT_TRUE(SwapCurrentObject(s.scene, ""));  // the dialog was cancelled
-    EXPECT_EQ(s.scene.parts[s.armL]->displayName, "shoulderR00000");
-    EXPECT_EQ(s.scene.parts[s.armL]->mesh->GetVertexNum(), vertices);
+    EXPECT_EQ(part.displayName, "shoulderR00000");
+    const int vertices = part.mesh->GetVertexNum();
+    ASSERT_TRUE(SwapCurrentObject(s.scene, ""));  // the file dialog was cancelled
+    EXPECT_EQ(part.displayName, "shoulderR00000");
+    EXPECT_EQ(part.mesh->GetVertexNum(), vertices);
     SelectPart(s.scene, -1);
     EXPECT_FALSE(SwapCurrentObject(s.scene, s.folder.File("armL.mqo")));
 }
@@ -218,7 +222,7 @@ TEST(AddObject, AddsUnderTheSelectionRestartsTheHistoryAndShowsItInTheTitle)
     Shoulders s;
     s.scene.poseHistory.RestartHistory();
     s.scene.poseHistory.PushUndo();
-    s.folder.Write("hand.mqo", CubeModelText());
+    s.folder.Write("hand.mqo", CubeObjectFile());
     AddObject(s.scene, s.folder.File("hand.mqo"));
     ASSERT_EQ(s.scene.PartCount(), 4);
     EXPECT_EQ(s.scene.parts[3]->parentIndex, s.armL);
@@ -268,7 +272,7 @@ TEST(DroppedFiles, AProjectOpensOnlyAfterAYesAndAnObjectIsAddedWithoutAQuestion)
     EXPECT_EQ(prompt.asked, (std::vector<std::string>{"新規作成|現在のデータは失われます。よろしいですか？",
                                                       "新規作成|現在のデータは失われます。よろしいですか？"}));
 
-    folder.Write("hand.mqo", CubeModelText());
+    folder.Write("hand.mqo", CubeObjectFile());
     EXPECT_EQ(DropFiles(scene, prompt, {folder.File("hand.mqo")}), DROP_ADD_OBJECT);
     EXPECT_EQ(scene.PartCount(), 2);
     EXPECT_EQ(DropFiles(scene, prompt, {folder.File("hand.mqo"), project}), DROP_IGNORED);

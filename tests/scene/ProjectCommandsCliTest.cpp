@@ -1,40 +1,15 @@
 #include "anim/MotionOperations.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
+#include "support/CliRunner.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <filesystem>
-#include <sys/wait.h>
 
 namespace {
-
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-std::string Quote(const std::string& text) { return "'" + text + "'"; }
-
-CliResult RunCli(const TempFolder& folder, const std::string& arguments)
-{
-    const std::string errFile = folder.File("stderr.txt");
-    const std::string command = Quote(M3D_CLI_PATH) + " " + arguments + " 2>" + Quote(errFile);
-    CliResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return result;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    result.err = folder.Read("stderr.txt");
-    return result;
-}
 
 // body(0) with arm(1) under it; Motion "walk" with arm keyed at 0 and 10.
 struct CliProject {
