@@ -25,6 +25,9 @@ public:
     void AddInt(int64_t value);  // "%d"
     void End() { text += "\r\n"; }
 
+    // Room for bytes more characters, so that a large file is not copied as it grows.
+    void Reserve(size_t bytes) { text.reserve(text.size() + bytes); }
+
     const std::string& Text() const { return text; }
     std::string Take() { return std::move(text); }
 

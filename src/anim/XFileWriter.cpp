@@ -3,6 +3,8 @@
 #include "anim/XFileText.h"
 #include "anim/XMeshWriter.h"
 
+#include <cstddef>
+
 static const char* const HEADER_LINES[] = {
     "xof 0303txt 0032",
     "//  Marionettica3D generated file",
@@ -94,9 +96,25 @@ static void WriteAnimation(XFileText& out, const XAnimation& animation)
     out.Close();
 }
 
+// Roughly the size of the file: a matrix key takes up to about 190
+// characters, a vertex with its normal and texture coordinates about 100, a
+// face twice about 20.
+static size_t EstimatedSize(const XFileContent& content)
+{
+    size_t bytes = 4096;
+    for (const XFrame& frame : content.frames) {
+        bytes += 512 + frame.mesh.vertices.size() * 100 + frame.mesh.materials.size() * 200;
+        for (const _MESH_MESHDATA& strip : frame.mesh.subMeshes) bytes += strip.indices.size() * 48;
+    }
+    for (const XAnimationSet& set : content.animationSets)
+        for (const XAnimation& animation : set.animations) bytes += 128 + animation.keys.size() * 190;
+    return bytes;
+}
+
 std::string WriteXFileText(const XFileContent& content)
 {
     XFileText out;
+    out.Reserve(EstimatedSize(content));
     for (const char* line : HEADER_LINES) {
         if (*line == '\0')
             out.EmptyLine();

@@ -434,4 +434,3 @@ void CAppForm::TreeItemChecked(TreeItem item, bool checked)
     RequestRedraw();
 }
 
-void CAppForm::ViewsFitNeeded() { FitViews(); }

@@ -118,7 +118,6 @@ private:
     void TreeItemRenamed(TreeItem item, const std::string& text) override;
     void TreeItemSelected(TreeItem item) override;
     void TreeItemChecked(TreeItem item, bool checked) override;
-    void ViewsFitNeeded() override;
     // MouseControllerObserver
     void SetMouseCapture(bool captured) override;
     void SetDisplayToolbarsVisible(bool visible) override;

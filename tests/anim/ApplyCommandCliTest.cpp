@@ -2,7 +2,7 @@
 #include "anim/PoseEvaluation.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
-#include "support/CliRunner.h"
+#include "support/CliRun.h"
 #include "support/MatrixMatchers.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
@@ -44,9 +44,10 @@ struct Figure {
         path = folder.File("figure.anm");
         EXPECT_TRUE(SaveProject(scene, path, prompt));
     }
+    CliResult Run(const std::string& arguments) { return RunCli(arguments, folder.File("stderr.txt")); }
     CliResult Apply(const std::string& operations, const std::string& out)
     {
-        return RunCli(folder, "apply " + Quote(path) + " --motion walk " + operations + " --out " + Quote(out));
+        return Run("apply " + Quote(path) + " --motion walk " + operations + " --out " + Quote(out));
     }
 };
 
@@ -122,9 +123,9 @@ TEST(ApplyCommandCli, RefusesMisuseAndReportsProblemsOfTheProject)
     Figure f;
     const std::string out = f.folder.File("out.anm");
     const std::string project = Quote(f.path);
-    EXPECT_EQ(RunCli(f.folder, "apply " + project + " --motion walk --out " + Quote(out)).exitCode, 2);
-    EXPECT_EQ(RunCli(f.folder, "apply " + project + " --motion walk --turn-around").exitCode, 2);
-    EXPECT_EQ(RunCli(f.folder, "apply " + project + " --turn-around --out " + Quote(out)).exitCode, 2);
+    EXPECT_EQ(f.Run("apply " + project + " --motion walk --out " + Quote(out)).exitCode, 2);
+    EXPECT_EQ(f.Run("apply " + project + " --motion walk --turn-around").exitCode, 2);
+    EXPECT_EQ(f.Run("apply " + project + " --turn-around --out " + Quote(out)).exitCode, 2);
     EXPECT_EQ(f.Apply("--scale 0", out).exitCode, 2);
     EXPECT_EQ(f.Apply("--scale 10001", out).exitCode, 2);
     EXPECT_EQ(f.Apply("--scale x", out).exitCode, 2);
@@ -134,10 +135,10 @@ TEST(ApplyCommandCli, RefusesMisuseAndReportsProblemsOfTheProject)
     EXPECT_EQ(level.exitCode, 1);
     EXPECT_NE(level.err.find("3 Parts"), std::string::npos) << level.err;
     const CliResult motion =
-        RunCli(f.folder, "apply " + project + " --motion run --turn-around --out " + Quote(out));
+        f.Run("apply " + project + " --motion run --turn-around --out " + Quote(out));
     EXPECT_EQ(motion.exitCode, 1);
     EXPECT_NE(motion.err.find("no Motion named \"run\""), std::string::npos) << motion.err;
-    EXPECT_EQ(RunCli(f.folder, "apply " + Quote(f.folder.File("none.anm")) + " --motion walk --turn-around --out " +
+    EXPECT_EQ(f.Run("apply " + Quote(f.folder.File("none.anm")) + " --motion walk --turn-around --out " +
                                    Quote(out))
                   .exitCode,
               1);

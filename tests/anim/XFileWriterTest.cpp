@@ -1,10 +1,13 @@
 #include "anim/XFileWriter.h"
+#include "anim/XFileText.h"
 #include "anim/XMeshWriter.h"
 
 #include <gtest/gtest.h>
 
 #include <clocale>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <limits>
 #include <locale>
 #include <string>
@@ -368,3 +371,28 @@ TEST(XFileWriter, EmptyMeshLeavesTheFrameWithoutAMeshBlock)
 }
 
 }  // namespace
+
+TEST(XFileText, FloatsAreWrittenExactlyAsPrintfWritesThem)
+{
+    std::vector<float> values = {0.0f, -0.0f, 1.0f, -1.0f, 0.5f, 0.0078125f, -0.0078125f, 0.0000005f, -0.0000004f,
+                                 1e-7f, 123456.789f, 3.4028235e38f, -3.4028235e38f, 9.0e12f, 1.0e13f, 2.5e-6f,
+                                 0.9999995f, -0.9999996f, std::numeric_limits<float>::denorm_min(),
+                                 std::numeric_limits<float>::infinity()};
+    // Random bit patterns cover every exponent; random small values the usual range.
+    uint32_t state = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        state = state * 1664525u + 1013904223u;
+        float v;
+        const uint32_t bits = state;
+        std::memcpy(&v, &bits, sizeof v);
+        if (!std::isnan(v)) values.push_back(v);
+        values.push_back(static_cast<float>(static_cast<int32_t>(state)) / 2147483648.0f * 1000.0f);
+    }
+    for (float v : values) {
+        XFileText text;
+        text.AddFloat(v);
+        char expected[512];
+        std::snprintf(expected, sizeof expected, "%f", static_cast<double>(v));
+        ASSERT_EQ(text.Text(), expected) << "bits of the value: " << std::hexfloat << v;
+    }
+}

@@ -1,44 +1,17 @@
 #include "meshlib/CMesh.h"
 #include "meshlib/MeshTestSupport.h"
+#include "support/CliRun.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdio>
-#include <fstream>
-#include <sstream>
-#include <sys/wait.h>
 
 using namespace meshtest;
 
 namespace {
 
-struct CliResult {
-    int exitCode = -1;
-    std::string out;
-    std::string err;
-};
-
-// Runs the command-line program with the given arguments (already quoted).
 CliResult RunCli(const TempFolder& folder, const std::string& arguments)
 {
-    const std::string errPath = folder.File("stderr.txt");
-    const std::string command = std::string("'") + M3D_CLI_PATH + "' " + arguments + " 2>'" + errPath + "'";
-    CliResult result;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (pipe == nullptr) return result;
-    char buffer[4096];
-    size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
-    const int status = pclose(pipe);
-    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    std::ifstream err(errPath);
-    std::stringstream text;
-    text << err.rdbuf();
-    result.err = text.str();
-    return result;
+    return ::RunCli(arguments, folder.File("stderr.txt"));
 }
-
-std::string Quoted(const std::string& path) { return "'" + path + "'"; }
 
 std::string SavedGrid(const TempFolder& folder)
 {
@@ -58,7 +31,7 @@ TEST(MeshCli, InfoReportsCountsTexturesAndBox)
     const std::string path = SavedGrid(folder);
     CMesh mesh;
     ASSERT_TRUE(mesh.LoadObject(path, 1.0f));
-    const CliResult r = RunCli(folder, "mesh-info " + Quoted(path));
+    const CliResult r = RunCli(folder, "mesh-info " + Quote(path));
     EXPECT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "{\"vertices\":12,\"faces\":12,\"meshes\":" + std::to_string(mesh.GetMeshNum()) +
                          ",\"materials\":2,\"textures\":[\"Skin.png\"],"
@@ -70,7 +43,7 @@ TEST(MeshCli, ConvertScalesAndMirrors)
     TempFolder folder;
     const std::string in = SavedGrid(folder);
     const std::string out = folder.File("out.mesh");
-    const CliResult r = RunCli(folder, "mesh-convert " + Quoted(in) + " " + Quoted(out) + " --scale 2 --mirror");
+    const CliResult r = RunCli(folder, "mesh-convert " + Quote(in) + " " + Quote(out) + " --scale 2 --mirror");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("\"faces\":12"), std::string::npos) << r.out;
     CMesh original, converted;
@@ -89,24 +62,24 @@ TEST(MeshCli, BadFilesAndMisuseFail)
     TempFolder folder;
     const std::string bad = folder.File("bad.mesh");
     std::ofstream(bad, std::ios::binary) << std::string("M3DMESH\0\x07\0\0\0", 12);
-    CliResult r = RunCli(folder, "mesh-info " + Quoted(bad));
+    CliResult r = RunCli(folder, "mesh-info " + Quote(bad));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_TRUE(r.out.empty());
     EXPECT_EQ(r.err, bad + ": byte 8: unsupported version 7 (this program reads version 1)\n");
 
-    r = RunCli(folder, "mesh-convert " + Quoted(bad) + " " + Quoted(folder.File("o.mesh")));
+    r = RunCli(folder, "mesh-convert " + Quote(bad) + " " + Quote(folder.File("o.mesh")));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find(bad), std::string::npos);
     EXPECT_FALSE(std::filesystem::exists(folder.File("o.mesh")));
 
     const std::string good = SavedGrid(folder);
-    r = RunCli(folder, "mesh-convert " + Quoted(good) + " " + Quoted(folder.File("o.mesh")) + " --scale 0");
+    r = RunCli(folder, "mesh-convert " + Quote(good) + " " + Quote(folder.File("o.mesh")) + " --scale 0");
     EXPECT_EQ(r.exitCode, 2);
-    r = RunCli(folder, "mesh-convert " + Quoted(good) + " " + Quoted(folder.File("o.mesh")) + " --scale");
+    r = RunCli(folder, "mesh-convert " + Quote(good) + " " + Quote(folder.File("o.mesh")) + " --scale");
     EXPECT_EQ(r.exitCode, 2);
     r = RunCli(folder, "mesh-info");
     EXPECT_EQ(r.exitCode, 2);
-    r = RunCli(folder, "mesh-convert " + Quoted(good) + " " + Quoted(folder.File("no/such/dir/o.mesh")));
+    r = RunCli(folder, "mesh-convert " + Quote(good) + " " + Quote(folder.File("no/such/dir/o.mesh")));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("o.mesh"), std::string::npos);
 }

@@ -1,7 +1,7 @@
 #include "anim/MotionOperations.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
-#include "support/CliRunner.h"
+#include "support/CliRun.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 
@@ -10,6 +10,11 @@
 #include <filesystem>
 
 namespace {
+
+CliResult RunCli(const TempFolder& folder, const std::string& arguments)
+{
+    return ::RunCli(arguments, folder.File("stderr.txt"));
+}
 
 // body(0) with arm(1) under it; Motion "walk" with arm keyed at 0 and 10.
 struct CliProject {

@@ -1,7 +1,10 @@
 // The sample figure under examples/figure: its models read as the editor reads
-// them, face outward, look at the "Front" view, and come in mirror pairs.
+// them, face outward, look at the "Front" view, and come in mirror pairs; its
+// project puts them together standing on the ground and holds two motions.
 #include "math/Vec3.h"
 #include "meshlib/MqoReader.h"
+#include "scene/ProjectFile.h"
+#include "scene/Scene.h"
 
 #include <gtest/gtest.h>
 
@@ -98,4 +101,69 @@ TEST(SampleFigureModels, RightPartsMirrorTheLeftOnesAcrossXZero)
         EXPECT_EQ(mirrored, rightPositions) << base;
         EXPECT_EQ(left.indices.size(), right.indices.size()) << base;
     }
+}
+
+namespace {
+
+// Lowest and highest world height of Part index in the pose shown.
+std::pair<float, float> WorldHeightRange(const Scene& scene, int index)
+{
+    const CMesh& mesh = *scene.parts[index]->mesh;
+    const Matrix4 world = scene.WorldMatrixOf(index);
+    float low = 1e9f, high = -1e9f;
+    for (int i = 0; i < mesh.GetVertexNum(); ++i) {
+        const _MESH_VERTEX* v = mesh.GetVertex(i);
+        const float y = TransformPoint({v->x, v->y, v->z}, world).y;
+        low = std::min(low, y), high = std::max(high, y);
+    }
+    return {low, high};
+}
+
+}  // namespace
+
+TEST(SampleFigureProject, OpensWithItsTreePartnersAndMotions)
+{
+    Scene scene;
+    ASSERT_EQ(LoadProject(scene, kFigureDir + "figure.anm"), 1) << scene.lastLoadError;
+    EXPECT_EQ(scene.lastLoadError, "");
+    ASSERT_EQ(scene.PartCount(), 14);
+    auto index = [&](const std::string& name) {
+        for (int i = 0; i < scene.PartCount(); ++i)
+            if (scene.parts[i]->displayName == name) return i;
+        return -1;
+    };
+    const std::pair<const char*, const char*> parents[] = {
+        {"torso", ""},           {"head", "torso"},          {"upper_arm_l", "torso"},     {"upper_arm_r", "torso"},
+        {"upper_leg_l", "torso"}, {"upper_leg_r", "torso"},   {"lower_arm_l", "upper_arm_l"},
+        {"lower_leg_r", "upper_leg_r"}, {"hand_r", "lower_arm_r"}, {"foot_l", "lower_leg_l"}};
+    for (const auto& [child, parent] : parents) {
+        ASSERT_GE(index(child), 0) << child;
+        EXPECT_EQ(scene.parts[index(child)]->parentIndex, *parent ? index(parent) : -1) << child;
+    }
+    for (const char* base : {"upper_arm", "lower_arm", "hand", "upper_leg", "lower_leg", "foot"}) {
+        const int left = index(std::string(base) + "_l"), right = index(std::string(base) + "_r");
+        EXPECT_EQ(scene.parts[left]->symmetryIndex, right) << base;
+        EXPECT_EQ(scene.parts[right]->symmetryIndex, left) << base;
+        EXPECT_GT(scene.parts[left]->localPosition.x, scene.parts[right]->localPosition.x - 1e-6f) << base;
+    }
+    for (int i = 0; i < scene.PartCount(); ++i) EXPECT_GT(scene.parts[i]->mesh->GetFaceNum(), 0) << i;
+
+    ASSERT_EQ(scene.motions.size(), 2u);
+    EXPECT_EQ(scene.motions[0].name, "walk");
+    EXPECT_EQ(scene.motions[0].length, 40);
+    EXPECT_EQ(scene.motions[1].name, "wave");
+    EXPECT_EQ(scene.motions[1].length, 30);
+    const MotionTrack& leg = scene.motions[0].tracks[index("upper_leg_l")];
+    ASSERT_EQ(leg.keys.size(), 5u);
+    for (int k = 0; k < 5; ++k) EXPECT_EQ(leg.keys[k].frame, 10 * k);
+    EXPECT_NE(leg.keys[0].matrix, leg.keys[2].matrix) << "the leg swings";
+
+    // Opening shows frame 0 of the last motion: the figure stands on the
+    // ground and is about 170 units tall.
+    EXPECT_EQ(scene.currentMotion, 1);
+    EXPECT_NEAR(WorldHeightRange(scene, index("foot_l")).first, 0.0f, 0.01f);
+    EXPECT_NEAR(WorldHeightRange(scene, index("foot_r")).first, 0.0f, 0.01f);
+    const float top = WorldHeightRange(scene, index("head")).second;
+    EXPECT_GT(top, 160.0f);
+    EXPECT_LT(top, 180.0f);
 }

@@ -1,7 +1,7 @@
 #include "anim/MotionOperations.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
-#include "support/CliRunner.h"
+#include "support/CliRun.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "view/RotationAngles.h"
@@ -36,7 +36,7 @@ struct Figure {
     }
     CliResult Pose(const std::string& options)
     {
-        return RunCli(folder, "pose " + Quote(path) + " --motion walk --frame 0 " + options);
+        return RunCli("pose " + Quote(path) + " --motion walk --frame 0 " + options, folder.File("stderr.txt"));
     }
 };
 

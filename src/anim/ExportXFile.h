@@ -1,0 +1,42 @@
+#pragma once
+
+#include <string>
+
+class Scene;
+
+// Time of a key = frame x time scale factor (ticks at 4800 per second).
+constexpr int DEFAULT_TIME_SCALE_FACTOR = 200;
+constexpr int MIN_TIME_SCALE_FACTOR = 1;
+constexpr int MAX_TIME_SCALE_FACTOR = 1000;
+
+// Caption of every message of the export.
+extern const char* const EXPORT_X_CAPTION;         // "Export xfile"
+extern const char* const EXPORT_X_NO_PARTS;        // "オブジェクトが存在しない"
+extern const char* const EXPORT_X_NO_MOTIONS;      // "モーションが存在しない"
+extern const char* const EXPORT_X_CANNOT_WRITE;    // "ファイルが書き込めない" (followed by the reason)
+
+struct ExportXResult {
+    // True when the .x file was written (texture problems do not undo that).
+    bool written = false;
+    // True when the export was refused before anything was written: no Parts,
+    // no Motions or a time scale out of range.
+    bool refused = false;
+    // Why nothing was written (the refusal's text, or the write failure naming
+    // the file and the reason); "" when written. Shown with EXPORT_X_CAPTION.
+    std::string message;
+    // One line per texture that could not be saved (naming its file); "" when none.
+    std::string textureErrors;
+    int partCount = 0;
+    int motionCount = 0;
+    // Matrix keys written: key frames of every Motion times the Parts.
+    int animationKeyCount = 0;
+};
+
+// The export command after its dialogs: writes the model and all Motions of
+// scene to path as DirectX text (through a temporary file, so a failed write
+// leaves an old file intact), saves the textures the meshes use into the
+// file's folder where no file of that name is present yet, and finally shows
+// the pose of the current Motion at the current frame again. Refuses (nothing
+// written) when there are no Parts, no Motions, or timeScaleFactor is outside
+// MIN_TIME_SCALE_FACTOR ... MAX_TIME_SCALE_FACTOR.
+ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor);

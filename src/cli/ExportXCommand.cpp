@@ -1,0 +1,71 @@
+#include "anim/ExportXFile.h"
+#include "cli/CliCommand.h"
+#include "cli/JsonWriter.h"
+#include "cli/ProjectLoading.h"
+#include "scene/Scene.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* USAGE = "export-x PROJECT.anm OUT.x [--time-scale N]   (N: 1 ... 1000, default 200)";
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: marionettica3d-cli %s\n", USAGE);
+    return 2;
+}
+
+int ExportX(const std::vector<std::string>& args)
+{
+    std::vector<std::string> paths;
+    int timeScale = DEFAULT_TIME_SCALE_FACTOR;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--time-scale" && i + 1 < args.size()) {
+            if (!ParseInteger(args[++i], timeScale)) return Usage();
+        } else if (args[i].rfind("--", 0) != 0) {
+            paths.push_back(args[i]);
+        } else {
+            return Usage();
+        }
+    }
+    if (paths.size() != 2) return Usage();
+    if (timeScale < MIN_TIME_SCALE_FACTOR || timeScale > MAX_TIME_SCALE_FACTOR) {
+        std::fprintf(stderr, "--time-scale %d: must be %d ... %d\n", timeScale, MIN_TIME_SCALE_FACTOR,
+                     MAX_TIME_SCALE_FACTOR);
+        return 2;
+    }
+    const std::string& projectPath = paths[0];
+    const std::string& outPath = paths[1];
+
+    Scene scene;
+    if (!LoadProjectForCommand(scene, projectPath)) return 1;
+    const ExportXResult result = ExportXFile(scene, outPath, timeScale);
+    // A refusal concerns the project; a failed write and a texture that could
+    // not be saved name their own files.
+    if (result.refused) {
+        PrintFailure(projectPath + ": " + result.message);
+        return 1;
+    }
+    if (!result.written) {
+        PrintFailure(result.message);
+        return 1;
+    }
+    if (!result.textureErrors.empty()) {
+        PrintFailure(result.textureErrors);
+        return 1;
+    }
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("written").String(outPath);
+    json.Key("parts").Int(result.partCount);
+    json.Key("motions").Int(result.motionCount);
+    json.Key("animationKeys").Int(result.animationKeyCount);
+    json.EndObject();
+    std::printf("%s\n", json.Text().c_str());
+    return 0;
+}
+
+const CliCommandRegistration registration("export-x", USAGE, ExportX);
+
+}  // namespace

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+
+// What a run of the command-line program gave.
+struct CliResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Single-quotes text for the shell.
+inline std::string Quote(const std::string& text) { return "'" + text + "'"; }
+
+// Runs the command-line program with arguments (already quoted); its error
+// output goes through the file stderrPath.
+inline CliResult RunCli(const std::string& arguments, const std::string& stderrPath)
+{
+    const std::string command = Quote(M3D_CLI_PATH) + " " + arguments + " 2>" + Quote(stderrPath);
+    CliResult result;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (pipe == nullptr) return result;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) result.out.append(buffer, n);
+    const int status = pclose(pipe);
+    result.exitCode = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    std::ifstream err(stderrPath, std::ios::binary);
+    std::stringstream text;
+    text << err.rdbuf();
+    result.err = text.str();
+    return result;
+}
