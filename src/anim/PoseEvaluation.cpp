@@ -5,6 +5,22 @@
 
 #include <algorithm>
 
+TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, int frame)
+{
+    const float t = k0.frame == k1.frame ? 0.0f
+                                         : static_cast<float>(int64_t{frame} - k0.frame) /
+                                               static_cast<float>(int64_t{k1.frame} - k0.frame);
+    TrackPose pose;
+    const Quaternion q0 = QuaternionRotationMatrix(k0.matrix);
+    const Quaternion q1 = QuaternionRotationMatrix(k1.matrix);
+    pose.localMatrix = MatrixRotationQuaternion(QuaternionSlerp(q0, q1, t));
+    const float s = 1.0f - t;
+    const Vec3 p0 = k0.matrix.Translation();
+    const Vec3 p1 = k1.matrix.Translation();
+    pose.localPosition = {p0.x * s + p1.x * t, p0.y * s + p1.y * t, p0.z * s + p1.z * t};
+    return pose;
+}
+
 bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out)
 {
     if (frame < 0 || track.keys.empty()) return false;
@@ -20,23 +36,19 @@ bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out)
     // A track whose first key is after frame (only in damaged data) holds that key.
     const KeyFrame& k1 = *next;
     const KeyFrame& k0 = next == track.keys.begin() ? k1 : *(next - 1);
-    const float t = &k0 == &k1 ? 0.0f
-                               : static_cast<float>(int64_t{frame} - k0.frame) /
-                                     static_cast<float>(int64_t{k1.frame} - k0.frame);
-    const Quaternion q0 = QuaternionRotationMatrix(k0.matrix);
-    const Quaternion q1 = QuaternionRotationMatrix(k1.matrix);
-    out.localMatrix = MatrixRotationQuaternion(QuaternionSlerp(q0, q1, t));
-    const float s = 1.0f - t;
-    const Vec3 p0 = k0.matrix.Translation();
-    const Vec3 p1 = k1.matrix.Translation();
-    out.localPosition = {p0.x * s + p1.x * t, p0.y * s + p1.y * t, p0.z * s + p1.z * t};
+    out = InterpolateKeys(k0, k1, frame);
     return true;
 }
 
 void EvaluatePose(Scene& scene, int motion, int frame)
 {
-    if (motion < 0 || frame < 0 || motion >= static_cast<int>(scene.motions.size())) return;
-    const Motion& m = scene.motions[motion];
+    if (motion < 0 || motion >= static_cast<int>(scene.motions.size())) return;
+    EvaluatePose(scene, scene.motions[motion], frame);
+}
+
+void EvaluatePose(Scene& scene, const Motion& m, int frame)
+{
+    if (frame < 0) return;
     const int count = std::min(static_cast<int>(m.tracks.size()), scene.PartCount());
     for (int i = 0; i < count; ++i) {
         TrackPose pose;

@@ -11,6 +11,12 @@ struct TrackPose {
     Vec3 localPosition;
 };
 
+// The pose between two keys at frame (k0.frame <= frame <= k1.frame): the
+// slerp of their rotations and the linear blend of their positions at
+// t = (frame - k0.frame) / (k1.frame - k0.frame), computed in float; t = 0
+// when the two keys share a frame.
+TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, int frame);
+
 // Pose of a track at frame (>= 0): at or after the last key, the last key's
 // matrix whole (translation row included) and its translation as position;
 // between two keys, the slerp of their rotations and the linear blend of their
@@ -23,3 +29,6 @@ bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out);
 // keys, then recomposes the world transforms. A negative motion index or
 // frame, or a motion index outside the list, changes nothing.
 void EvaluatePose(Scene& scene, int motion, int frame);
+// The same for a Motion that need not be one of the Scene's (a copy kept
+// while the Scene's own is being rewritten). A negative frame changes nothing.
+void EvaluatePose(Scene& scene, const Motion& motion, int frame);

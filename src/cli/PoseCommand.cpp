@@ -3,12 +3,14 @@
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
 #include "scene/Scene.h"
+#include "view/PoseOperations.h"
 
 #include <cstdio>
 
 namespace {
 
-constexpr const char* USAGE = "pose PROJECT.anm --motion NAME --frame F";
+constexpr const char* USAGE =
+    "pose PROJECT.anm --motion NAME --frame F [--mirror-pose | --drop-to-ground | --level INDEX]...";
 
 int Usage()
 {
@@ -22,12 +24,20 @@ int Pose(const std::vector<std::string>& args)
     std::string motionName;
     bool haveMotion = false;
     int frame = -1;
+    // Pose operations in the order given; -1 for the two without a Part.
+    std::vector<std::pair<std::string, int>> operations;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--motion" && i + 1 < args.size()) {
             motionName = args[++i];
             haveMotion = true;
         } else if (args[i] == "--frame" && i + 1 < args.size()) {
             if (!ParseInteger(args[++i], frame) || frame < 0) return Usage();
+        } else if (args[i] == "--mirror-pose" || args[i] == "--drop-to-ground") {
+            operations.emplace_back(args[i], -1);
+        } else if (args[i] == "--level" && i + 1 < args.size()) {
+            int part = -1;
+            if (!ParseInteger(args[++i], part) || part < 0) return Usage();
+            operations.emplace_back("--level", part);
         } else if (path.empty() && args[i].rfind("--", 0) != 0) {
             path = args[i];
         } else {
@@ -38,14 +48,20 @@ int Pose(const std::vector<std::string>& args)
 
     Scene scene;
     if (!LoadProjectForCommand(scene, path)) return 1;
-    int motion = -1;
-    for (size_t m = 0; m < scene.motions.size(); ++m)
-        if (scene.motions[m].name == motionName) motion = static_cast<int>(m);
-    if (motion < 0) {
-        std::fprintf(stderr, "%s: no Motion named \"%s\"\n", path.c_str(), motionName.c_str());
-        return 1;
-    }
+    const int motion = FindMotionForCommand(scene, path, motionName);
+    if (motion < 0) return 1;
     EvaluatePose(scene, motion, frame);
+    for (const auto& [operation, part] : operations) {
+        if (operation == "--mirror-pose") MirrorPose(scene);
+        if (operation == "--drop-to-ground") DropToGround(scene);
+        if (operation != "--level") continue;
+        if (part >= scene.PartCount()) {
+            std::fprintf(stderr, "%s: --level %d: the project has %d Parts\n", path.c_str(), part, scene.PartCount());
+            return 1;
+        }
+        scene.SelectTreeItem(scene.parts[part]->treeItem);
+        LevelCurrentPart(scene);
+    }
 
     JsonWriter json;
     json.BeginObject().Key("parts").BeginArray();

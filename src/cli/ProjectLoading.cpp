@@ -2,9 +2,53 @@
 
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
+#include "scene/UserPrompt.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
+
+namespace {
+
+// Answers the save's questions without a person; a message is a failure.
+class CommandPrompt : public UserPrompt {
+public:
+    explicit CommandPrompt(bool overwrite) : overwrite(overwrite) {}
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    void ShowMessage(const std::string& text, const std::string&) override
+    {
+        if (message.empty()) message = text;
+    }
+    std::string AskSavePath(const std::string&, const std::string&) override { return std::string(); }
+    int AskMeshOverwrite(const std::string&) override
+    {
+        return overwrite ? MESH_OVERWRITE_YES_TO_ALL : MESH_OVERWRITE_NO;
+    }
+
+    std::string message;
+
+private:
+    bool overwrite;
+};
+
+}  // namespace
+
+bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwriteMeshes)
+{
+    CommandPrompt prompt(overwriteMeshes);
+    const bool saved = SaveProject(scene, path, prompt);
+    if (saved && scene.lastSaveError.empty()) return true;
+    PrintFailure(!scene.lastSaveError.empty() ? scene.lastSaveError : path + ": " + prompt.message);
+    return false;
+}
+
+int FindMotionForCommand(const Scene& scene, const std::string& path, const std::string& name)
+{
+    for (size_t m = 0; m < scene.motions.size(); ++m)
+        if (scene.motions[m].name == name) return static_cast<int>(m);
+    std::fprintf(stderr, "%s: no Motion named \"%s\"\n", path.c_str(), name.c_str());
+    return -1;
+}
 
 bool LoadProjectForCommand(Scene& scene, const std::string& path)
 {
@@ -32,4 +76,14 @@ bool ParseInteger(const std::string& text, int& value)
     const char* end = text.data() + text.size();
     const auto [rest, error] = std::from_chars(text.data(), end, value);
     return !text.empty() && error == std::errc() && rest == end;
+}
+
+bool ParseFloat(const std::string& text, float& value)
+{
+    const char* end = text.data() + text.size();
+    float parsed = 0.0f;
+    const auto [rest, error] = std::from_chars(text.data(), end, parsed);
+    if (text.empty() || error != std::errc() || rest != end || !std::isfinite(parsed)) return false;
+    value = parsed;
+    return true;
 }

@@ -9,8 +9,20 @@ class Scene;
 // gives false: a command never works on a partly loaded model.
 bool LoadProjectForCommand(Scene& scene, const std::string& path);
 
+// Saves the project as the File menu would, without a person to ask:
+// existing .mesh files in the target folder are kept, or all replaced when
+// overwriteMeshes is set. Anything not written is printed as one line on
+// stderr and gives false.
+bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwriteMeshes);
+
+// Index of the Motion named name; -1, with a line on stderr naming the
+// project at path, when there is none.
+int FindMotionForCommand(const Scene& scene, const std::string& path, const std::string& name);
+
 // Prints text (possibly several lines) as one line on stderr.
 void PrintFailure(const std::string& text);
 
 // Parses a whole decimal integer; false for anything else.
 bool ParseInteger(const std::string& text, int& value);
+// Parses a whole decimal number (a finite float); false for anything else.
+bool ParseFloat(const std::string& text, float& value);

@@ -101,11 +101,14 @@ TEST(MeshOutput, AModelPartIsSavedAsMeshAndLoadedFromItAfterwards)
     TempFolder folder;
     Scene scene;
     ScriptedPrompt prompt;
-    AddCube(scene, folder, "arm.mqo", 2.0f);
+    folder.Write("arm.mqo", CubeModelText(2.0f));
+    scene.AddPartFromFile(folder.File("arm.mqo"));
+    ASSERT_EQ(scene.lastLoadError, "");
+    ASSERT_EQ(scene.parts[0]->mesh->GetFaceNum(), 12);
     NewMotion(scene, "m");
     ASSERT_TRUE(SaveProject(scene, folder.File("p.anm"), prompt));
     ASSERT_TRUE(folder.Exists("arm.mesh"));
-    folder.Write("arm.mqo", CubeObjectFile(5.0f));  // the model changes; the project keeps its .mesh
+    folder.Write("arm.mqo", CubeModelText(5.0f));  // the model changes; the project keeps its .mesh
 
     Scene loaded;
     ASSERT_EQ(LoadProject(loaded, folder.File("p.anm")), 1) << loaded.lastLoadError;

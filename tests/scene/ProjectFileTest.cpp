@@ -97,7 +97,7 @@ TEST(ProjectFile, ObjectFilesAreFoundIgnoringCaseAndMeshBeforeModel)
     // broken but body.mesh is there and is what is loaded.
     std::filesystem::remove(model.folder.File("leg.mesh"));
     std::filesystem::remove(model.folder.File("leg.mqo"));
-    model.folder.Write("LEG.MQO", CubeObjectFile(3.0f));
+    model.folder.Write("LEG.MQO", CubeModelText(3.0f));
     model.folder.Write("body.mqo", "not a model");
 
     Scene loaded;

@@ -1,0 +1,132 @@
+#include "anim/PoseEvaluation.h"
+#include "anim/WholeMotionOperations.h"
+#include "cli/CliCommand.h"
+#include "cli/JsonWriter.h"
+#include "cli/ProjectLoading.h"
+#include "io/PathLookup.h"
+#include "scene/ModelScale.h"
+#include "scene/Scene.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+
+namespace {
+
+constexpr const char* USAGE =
+    "apply PROJECT.anm --motion NAME OP... --out OUT.anm [--overwrite]\n"
+    "    OP, applied in the order given: --delete-redundant-keys --mirror-motion --ground-all-keyframes\n"
+    "    --level-part INDEX --turn-around --scale S (0.0001 ... 10000; OUT.anm must then be in another\n"
+    "    folder than PROJECT.anm, and every .mesh file there is written)";
+
+struct Operation {
+    std::string name;  // the option without its dashes
+    int part = -1;
+    float factor = 1.0f;
+};
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: marionettica3d-cli %s\n", USAGE);
+    return 2;
+}
+
+// Folder of a path as given ("" is the current folder).
+std::string FolderOf(const std::string& path)
+{
+    const std::string folder = DirectoryOf(path);
+    return folder.empty() ? "." : folder;
+}
+
+bool SameFolder(const std::string& a, const std::string& b)
+{
+    std::error_code ec;
+    return std::filesystem::equivalent(FolderOf(a), FolderOf(b), ec);
+}
+
+void Run(Scene& scene, const Operation& op)
+{
+    if (op.name == "delete-redundant-keys") DeleteRedundantKeys(scene);
+    if (op.name == "mirror-motion") MirrorMotion(scene);
+    if (op.name == "ground-all-keyframes") GroundAllKeyframes(scene);
+    if (op.name == "turn-around") TurnMotionAround(scene);
+    if (op.name == "scale") ScaleModel(scene, op.factor);
+    if (op.name == "level-part") {
+        scene.SelectTreeItem(scene.parts[op.part]->treeItem);
+        LevelPartInAllKeyframes(scene);
+    }
+}
+
+int Apply(const std::vector<std::string>& args)
+{
+    std::string path, motionName, outPath;
+    bool haveMotion = false, overwrite = false, scaled = false;
+    std::vector<Operation> operations;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        const bool hasValue = i + 1 < args.size();
+        if (arg == "--motion" && hasValue) {
+            motionName = args[++i];
+            haveMotion = true;
+        } else if (arg == "--out" && hasValue) {
+            outPath = args[++i];
+        } else if (arg == "--overwrite") {
+            overwrite = true;
+        } else if (arg == "--delete-redundant-keys" || arg == "--mirror-motion" || arg == "--ground-all-keyframes" ||
+                   arg == "--turn-around") {
+            operations.push_back({arg.substr(2)});
+        } else if (arg == "--level-part" && hasValue) {
+            Operation op{"level-part"};
+            if (!ParseInteger(args[++i], op.part) || op.part < 0) return Usage();
+            operations.push_back(op);
+        } else if (arg == "--scale" && hasValue) {
+            Operation op{"scale"};
+            if (!ParseFloat(args[++i], op.factor) || !(op.factor >= MIN_MODEL_SCALE && op.factor <= MAX_MODEL_SCALE))
+                return Usage();
+            operations.push_back(op);
+            scaled = true;
+        } else if (path.empty() && arg.rfind("--", 0) != 0) {
+            path = arg;
+        } else {
+            return Usage();
+        }
+    }
+    if (path.empty() || !haveMotion || outPath.empty() || operations.empty()) return Usage();
+    // The scaled geometry belongs in the new project's .mesh files; written
+    // beside the source project they would no longer fit its keys.
+    if (scaled && SameFolder(path, outPath)) {
+        std::fprintf(stderr, "%s: --scale writes new .mesh files, so the output must go to another folder than %s\n",
+                     outPath.c_str(), path.c_str());
+        return 1;
+    }
+
+    Scene scene;
+    if (!LoadProjectForCommand(scene, path)) return 1;
+    const int motion = FindMotionForCommand(scene, path, motionName);
+    if (motion < 0) return 1;
+    for (const Operation& op : operations) {
+        if (op.name == "level-part" && op.part >= scene.PartCount()) {
+            std::fprintf(stderr, "%s: --level-part %d: the project has %d Parts\n", path.c_str(), op.part,
+                         scene.PartCount());
+            return 1;
+        }
+    }
+    scene.currentMotion = motion;
+    scene.currentFrame = 0;
+    EvaluatePose(scene, motion, 0);
+    for (const Operation& op : operations) Run(scene, op);
+    if (!SaveProjectForCommand(scene, outPath, overwrite || scaled)) return 1;
+
+    int keys = 0;
+    for (const MotionTrack& track : scene.motions[motion].tracks) keys += static_cast<int>(track.keys.size());
+    JsonWriter json;
+    json.BeginObject().Key("motion").String(motionName).Key("operations").BeginArray();
+    for (const Operation& op : operations) json.String(op.name);
+    json.EndArray().Key("keys").Int(keys).Key("out").String(outPath).EndObject();
+    std::printf("%s\n", json.Text().c_str());
+    return 0;
+}
+
+const CliCommandRegistration registration("apply", USAGE, Apply);
+
+}  // namespace

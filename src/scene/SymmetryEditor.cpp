@@ -1,0 +1,67 @@
+#include "scene/SymmetryEditor.h"
+
+#include "scene/Scene.h"
+
+#include <algorithm>
+
+SymmetryEditor::SymmetryEditor(Scene& scene) : scene(scene)
+{
+    values.reserve(scene.parts.size());
+    for (const auto& part : scene.parts) values.push_back(part->symmetryIndex);
+}
+
+SymmetryEditor::Row SymmetryEditor::RowAt(int k) const
+{
+    Row row;
+    const int i = firstVisibleRow + k;
+    if (k < 0 || k >= kVisibleRows || i >= PartCount() || i >= scene.PartCount()) return row;
+    const Part& part = *scene.parts[i];
+    row.visible = true;
+    row.partIndex = i;
+    row.name = part.baseName;
+    row.parentIndex = part.parentIndex;
+    row.symmetryValue = values[i];
+    return row;
+}
+
+SymmetryEditor::EditValues SymmetryEditor::VisibleValues() const
+{
+    EditValues edits;
+    for (int k = 0; k < kVisibleRows; ++k) edits[k] = RowAt(k).symmetryValue;
+    return edits;
+}
+
+void SymmetryEditor::Commit(const EditValues& edits)
+{
+    const int n = PartCount();
+    for (int k = 0; k < kVisibleRows; ++k) {
+        const int i = firstVisibleRow + k;
+        if (i >= n) break;
+        values[i] = std::clamp(edits[k], -1, n - 1);
+    }
+}
+
+void SymmetryEditor::Scroll(const EditValues& edits, int code, int thumbPosition)
+{
+    Commit(edits);
+    int row = firstVisibleRow;
+    switch (code) {
+    case SCROLL_LINE_UP: row -= 1; break;
+    case SCROLL_LINE_DOWN: row += 1; break;
+    case SCROLL_PAGE_UP: row -= kPageStep; break;
+    case SCROLL_PAGE_DOWN: row += kPageStep; break;
+    case SCROLL_THUMB_TRACK: row = thumbPosition; break;
+    case SCROLL_TOP: row = 0; break;
+    case SCROLL_BOTTOM: row = PartCount() - kVisibleRows; break;
+    default: break;
+    }
+    firstVisibleRow = std::clamp(row, 0, std::max(0, PartCount() - kVisibleRows));
+}
+
+void SymmetryEditor::Apply(const EditValues& edits)
+{
+    Commit(edits);
+    const int count = std::min(PartCount(), scene.PartCount());
+    for (int i = 0; i < count; ++i) scene.parts[i]->symmetryIndex = values[i];
+    scene.poseHistory.RestartHistory();
+}

@@ -1,0 +1,146 @@
+#include "anim/MotionOperations.h"
+#include "anim/PoseEvaluation.h"
+#include "scene/ProjectFile.h"
+#include "scene/Scene.h"
+#include "support/CliRun.h"
+#include "support/MatrixMatchers.h"
+#include "support/SceneFixtures.h"
+#include "support/ScriptedPrompt.h"
+#include "view/RotationAngles.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace {
+
+Matrix4 Key(float h, float p, float b, Vec3 position)
+{
+    return KeyMatrixOf(RotationFromAngles({h, p, b}), position);
+}
+
+// body(0) with armL(1) and armR(2) under it as partners; Motion "walk" with
+// keys on the body and the left arm, and a second Motion "idle".
+struct Figure {
+    TempFolder folder;
+    std::string path;
+    Figure()
+    {
+        Scene scene;
+        ScriptedPrompt prompt;
+        AddCubeUnder(scene, folder, -1, "body.mqo");
+        AddCubeUnder(scene, folder, 0, "armL.mqo");
+        AddCubeUnder(scene, folder, 0, "armR.mqo");
+        scene.parts[1]->symmetryIndex = 2;
+        scene.parts[2]->symmetryIndex = 1;
+        scene.parts[1]->localPosition = {-3, 0, 0};
+        NewMotion(scene, "idle");
+        NewMotion(scene, "walk");
+        SetKeyMatrix(scene, 1, 0, 0, Key(0, 0, 0, {1, 5, 3}));
+        SetKeyMatrix(scene, 1, 0, 20, Key(30, 0, 0, {2, 4, 6}));
+        SetKeyMatrix(scene, 1, 1, 0, Key(20, 30, 10, {-3, 0, 0}));
+        SetKeyMatrix(scene, 1, 1, 10, Key(40, 30, 10, {-3, 1, 0}));
+        SetKeyMatrix(scene, 1, 2, 0, Key(0, 0, 0, {3, 0, 0}));
+        path = folder.File("figure.anm");
+        EXPECT_TRUE(SaveProject(scene, path, prompt));
+    }
+    CliResult Run(const std::string& arguments) { return RunCli(arguments, folder.File("stderr.txt")); }
+    CliResult Apply(const std::string& operations, const std::string& out)
+    {
+        return Run("apply " + Quote(path) + " --motion walk " + operations + " --out " + Quote(out));
+    }
+};
+
+struct Loaded {
+    Scene scene;
+    explicit Loaded(const std::string& path) { EXPECT_EQ(LoadProject(scene, path), 1) << scene.lastLoadError; }
+    const MotionTrack& Track(int motion, int part) { return scene.motions[motion].tracks[part]; }
+    Matrix4 KeyAt(int motion, int part, int frame)
+    {
+        const MotionTrack& track = Track(motion, part);
+        const int k = track.FindKey(frame);
+        EXPECT_GE(k, 0) << "no key at " << frame;
+        return k < 0 ? Matrix4() : track.keys[k].matrix;
+    }
+};
+
+}  // namespace
+
+TEST(ApplyCommandCli, TurnsTheNamedMotionAndLeavesTheSourceAndTheOtherMotionAlone)
+{
+    Figure f;
+    const CliResult r = f.Apply("--turn-around", f.folder.File("turned.anm"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "{\"motion\":\"walk\",\"operations\":[\"turn-around\"],\"keys\":5,\"out\":\"" +
+                         f.folder.File("turned.anm") + "\"}\n");
+    Loaded turned(f.folder.File("turned.anm"));
+    EXPECT_TRUE(VectorsNear(turned.KeyAt(1, 0, 0).Translation(), {-1, 5, -3}, 1e-5f));
+    EXPECT_TRUE(VectorsNear(turned.KeyAt(1, 0, 20).Translation(), {-2, 4, -6}, 1e-5f));
+    EXPECT_TRUE(MatricesNear(turned.KeyAt(1, 1, 10), Key(40, 30, 10, {-3, 1, 0}), 0));
+    Loaded source(f.path);
+    EXPECT_TRUE(VectorsNear(source.KeyAt(1, 0, 0).Translation(), {1, 5, 3}, 0));
+    EXPECT_TRUE(VectorsNear(turned.KeyAt(0, 0, 0).Translation(), source.KeyAt(0, 0, 0).Translation(), 0));
+}
+
+TEST(ApplyCommandCli, OperationsRunInTheOrderGiven)
+{
+    Figure f;
+    // Levelling the left arm and then mirroring hands the levelled pose to the
+    // right arm; mirroring first levels the left arm's new (mirrored) keys.
+    ASSERT_EQ(f.Apply("--level-part 1 --mirror-motion", f.folder.File("a.anm")).exitCode, 0);
+    ASSERT_EQ(f.Apply("--mirror-motion --level-part 1", f.folder.File("b.anm")).exitCode, 0);
+    Loaded a(f.folder.File("a.anm")), b(f.folder.File("b.anm"));
+    EXPECT_NEAR(AnglesFromMatrix(a.KeyAt(1, 2, 10)).p, 0.0f, 1e-3f);
+    EXPECT_NEAR(AnglesFromMatrix(a.KeyAt(1, 1, 0)).p, 0.0f, 1e-3f);  // the right arm's key 0 was level
+    EXPECT_NEAR(AnglesFromMatrix(b.KeyAt(1, 2, 10)).p, 30.0f, 1e-3f);
+    EXPECT_NEAR(AnglesFromMatrix(b.KeyAt(1, 1, 0)).p, 0.0f, 1e-3f);
+    // Mirroring moved the left arm's key at 10 to the right arm in both.
+    EXPECT_EQ(a.Track(1, 2).FindKey(10), 1);
+    EXPECT_EQ(a.Track(1, 1).FindKey(10), -1);
+}
+
+TEST(ApplyCommandCli, ScalingWritesScaledMeshesIntoAnotherFolder)
+{
+    Figure f;
+    TempFolder other;
+    const CliResult same = f.Apply("--scale 2", f.folder.File("scaled.anm"));
+    EXPECT_EQ(same.exitCode, 1);
+    EXPECT_NE(same.err.find("another folder"), std::string::npos) << same.err;
+    EXPECT_FALSE(f.folder.Exists("scaled.anm"));
+
+    const CliResult r = f.Apply("--scale 2 --delete-redundant-keys", other.File("scaled.anm"));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    Loaded scaled(other.File("scaled.anm"));
+    Loaded source(f.path);
+    EXPECT_TRUE(VectorsNear(scaled.KeyAt(1, 0, 20).Translation(), {4, 8, 12}, 1e-5f));
+    // Every Motion's keys are scaled, as the geometry is.
+    EXPECT_TRUE(VectorsNear(scaled.KeyAt(0, 1, 0).Translation(), source.KeyAt(0, 1, 0).Translation() * 2.0f, 1e-5f));
+    EXPECT_FLOAT_EQ(scaled.scene.parts[0]->mesh->GetVertex(0)->y, 2.0f * source.scene.parts[0]->mesh->GetVertex(0)->y);
+}
+
+TEST(ApplyCommandCli, RefusesMisuseAndReportsProblemsOfTheProject)
+{
+    Figure f;
+    const std::string out = f.folder.File("out.anm");
+    const std::string project = Quote(f.path);
+    EXPECT_EQ(f.Run("apply " + project + " --motion walk --out " + Quote(out)).exitCode, 2);
+    EXPECT_EQ(f.Run("apply " + project + " --motion walk --turn-around").exitCode, 2);
+    EXPECT_EQ(f.Run("apply " + project + " --turn-around --out " + Quote(out)).exitCode, 2);
+    EXPECT_EQ(f.Apply("--scale 0", out).exitCode, 2);
+    EXPECT_EQ(f.Apply("--scale 10001", out).exitCode, 2);
+    EXPECT_EQ(f.Apply("--scale x", out).exitCode, 2);
+    EXPECT_EQ(f.Apply("--level-part -1", out).exitCode, 2);
+    EXPECT_EQ(f.Apply("--sideways", out).exitCode, 2);
+    const CliResult level = f.Apply("--level-part 3", out);
+    EXPECT_EQ(level.exitCode, 1);
+    EXPECT_NE(level.err.find("3 Parts"), std::string::npos) << level.err;
+    const CliResult motion =
+        f.Run("apply " + project + " --motion run --turn-around --out " + Quote(out));
+    EXPECT_EQ(motion.exitCode, 1);
+    EXPECT_NE(motion.err.find("no Motion named \"run\""), std::string::npos) << motion.err;
+    EXPECT_EQ(f.Run("apply " + Quote(f.folder.File("none.anm")) + " --motion walk --turn-around --out " +
+                                   Quote(out))
+                  .exitCode,
+              1);
+    EXPECT_FALSE(f.folder.Exists("out.anm"));
+}

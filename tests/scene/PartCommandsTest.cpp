@@ -1,0 +1,281 @@
+#include "scene/PartCommands.h"
+
+#include "anim/MotionOperations.h"
+#include "scene/ProjectFile.h"
+#include "scene/Scene.h"
+#include "support/MatrixMatchers.h"
+#include "support/SceneFixtures.h"
+#include "support/ScriptedPrompt.h"
+#include "view/RotationAngles.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+namespace {
+
+// One triangle entirely at x > 0, so its mirror image is entirely at x < 0,
+// as the bytes of an object file (written by the mesh library).
+std::string RightSidedTriangleFile()
+{
+    LoadedModel model;
+    model.materials.resize(1);
+    for (Vec3 p : {Vec3{1, 0, 0}, Vec3{1, 1, 0}, Vec3{2, 0, 0}}) model.vertices.push_back({p.x, p.y, p.z, 0, 0, -1});
+    model.indices = {0, 1, 2};
+    model.triangleMaterials = {0};
+    TempFolder scratch;
+    CMeshBase base;
+    CMesh mesh;
+    base.InitMesh(&mesh, 1);
+    if (!mesh.LoadModel(model, scratch.File("tri.mqo"), 1.0f) || !mesh.SaveMeshFile(scratch.File("tri.mesh")))
+        return std::string();
+    return scratch.Read("tri.mesh");
+}
+
+// Shoulders on both sides (partners) and an arm under the left one.
+struct Shoulders {
+    TempFolder folder;
+    Scene scene;
+    int shoulderL, shoulderR, armL;
+    Shoulders()
+    {
+        shoulderL = AddCubeUnder(scene, folder, -1, "shoulderL.mqo");
+        shoulderR = AddCubeUnder(scene, folder, -1, "shoulderR.mqo");
+        SelectPart(scene, shoulderL);
+        folder.Write("armL.mqo", RightSidedTriangleFile());
+        scene.AddPartFromFile(folder.File("armL.mqo"));
+        armL = scene.PartCount() - 1;
+        scene.parts[shoulderL]->symmetryIndex = shoulderR;
+        scene.parts[shoulderR]->symmetryIndex = shoulderL;
+        scene.parts[shoulderL]->localPosition = {-4, 10, 0};
+        scene.parts[shoulderR]->localPosition = {4, 10, 0};
+        scene.parts[shoulderR]->localMatrix = RotationFromAngles({0, 0, 30});
+        scene.parts[armL]->localMatrix = RotationFromAngles({20, 35, -15});
+        scene.parts[armL]->localPosition = {-2, -1, 0.5f};
+        scene.UpdateHierarchy(0);
+        NewMotion(scene, "m");
+        SelectPart(scene, armL);
+    }
+};
+
+}  // namespace
+
+// --- Adding a mirrored Part ---
+
+TEST(AddMirroredPart, TheCopyHangsUnderTheParentsPartnerReflectedAndPairedBothWays)
+{
+    Shoulders s;
+    EXPECT_EQ(MirroredPartDefaultName(s.scene), "armL(2)");
+    s.scene.poseHistory.RestartHistory();
+    s.scene.poseHistory.PushUndo();
+    ASSERT_EQ(AddMirroredPart(s.scene, "armR"), MIRRORED_PART_ADDED);
+
+    const int armR = s.scene.PartCount() - 1;
+    ASSERT_EQ(armR, 3);
+    const Part& copy = *s.scene.parts[armR];
+    const Part& original = *s.scene.parts[s.armL];
+    EXPECT_EQ(copy.baseName, "armR");
+    EXPECT_EQ(copy.parentIndex, s.shoulderR);
+    EXPECT_EQ(s.scene.Tree().GetParent(copy.treeItem), s.scene.parts[s.shoulderR]->treeItem);
+    EXPECT_TRUE(VectorsNear(copy.localPosition, {2, -1, 0.5f}, 0));
+    const Matrix4& m = original.localMatrix;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 4; ++c) {
+            const bool negated = (r == 0 && (c == 1 || c == 2)) || (c == 0 && (r == 1 || r == 2));
+            EXPECT_EQ(copy.localMatrix.m[r][c], negated ? -m.m[r][c] : m.m[r][c]) << r << "," << c;
+        }
+    EXPECT_EQ(copy.symmetryIndex, s.armL);
+    EXPECT_EQ(original.symmetryIndex, armR);
+    EXPECT_EQ(s.scene.currentPart, armR);
+
+    // The mesh was written mirrored beside the object files and placed under the right shoulder.
+    EXPECT_TRUE(s.folder.Exists("armR.mesh"));
+    ASSERT_EQ(copy.mesh->GetVertexNum(), 3);
+    for (int k = 0; k < 3; ++k) EXPECT_LT(copy.mesh->GetVertex(k)->x, 0.0f);
+    const Matrix4 parentWorld = s.scene.parts[s.shoulderR]->mesh->GetMatrix();
+    Matrix4 expectedWorld = copy.localMatrix * parentWorld;
+    expectedWorld.SetTranslation(TransformPoint(copy.localPosition, parentWorld));
+    EXPECT_TRUE(MatricesNear(copy.mesh->GetMatrix(), expectedWorld, 1e-5f));
+
+    // Its key is the one made when it was added, before the mirrored pose.
+    const MotionTrack& track = s.scene.motions[0].tracks[armR];
+    ASSERT_EQ(track.keys.size(), 1u);
+    EXPECT_EQ(track.keys[0].matrix, Matrix4::Identity());
+    EXPECT_EQ(s.scene.poseHistory.SnapshotCount(), 1);
+}
+
+TEST(AddMirroredPart, ATopLevelPartGetsATopLevelCopyPlacedByItsLocalFields)
+{
+    Shoulders s;
+    s.scene.parts[s.shoulderL]->symmetryIndex = -1;
+    SelectPart(s.scene, s.shoulderL);
+    s.scene.parts[s.shoulderL]->localMatrix = RotationFromAngles({10, 20, 30});
+    ASSERT_EQ(AddMirroredPart(s.scene, "hip"), MIRRORED_PART_ADDED);
+    const Part& copy = *s.scene.parts.back();
+    EXPECT_EQ(copy.parentIndex, -1);
+    EXPECT_EQ(s.scene.Tree().GetParent(copy.treeItem), s.scene.rootPart.treeItem);
+    Matrix4 expected = copy.localMatrix;
+    expected.SetTranslation({4, 10, 0});
+    EXPECT_TRUE(MatricesNear(copy.mesh->GetMatrix(), expected, 0));
+    // The right shoulder keeps its own link to the left one.
+    EXPECT_EQ(s.scene.parts[s.shoulderR]->symmetryIndex, s.shoulderL);
+    EXPECT_EQ(s.scene.parts[s.shoulderL]->symmetryIndex, s.scene.PartCount() - 1);
+}
+
+TEST(AddMirroredPart, TakenOrUnusableNamesAndAMissingSelectionChangeNothing)
+{
+    Shoulders s;
+    EXPECT_EQ(AddMirroredPart(s.scene, "armL"), MIRRORED_NAME_TAKEN);
+    EXPECT_EQ(AddMirroredPart(s.scene, "shoulderR"), MIRRORED_NAME_TAKEN);
+    for (const std::string name : {"", "sub/armR", "..\\armR", "/tmp/armR"})
+        EXPECT_EQ(AddMirroredPart(s.scene, name), MIRRORED_NAME_INVALID) << name;
+    EXPECT_EQ(s.scene.PartCount(), 3);
+    EXPECT_FALSE(s.folder.Exists("armL.mesh"));
+    EXPECT_EQ(s.scene.currentPart, s.armL);
+    SelectPart(s.scene, -1);
+    EXPECT_EQ(MirroredPartDefaultName(s.scene), "");
+    EXPECT_EQ(AddMirroredPart(s.scene, "other"), MIRRORED_PART_NOTHING_SELECTED);
+    EXPECT_EQ(s.scene.PartCount(), 3);
+    EXPECT_EQ(std::string(MIRRORED_NAME_TAKEN_TEXT), "同じオブジェクト名が存在します");
+    EXPECT_EQ(std::string(MIRRORED_NAME_TAKEN_CAPTION), "caution");
+}
+
+TEST(AddMirroredPart, TheFileGoesToTheObjectFolderNotTheProjectFolder)
+{
+    Shoulders s;
+    TempFolder objects;
+    s.scene.projectPath = s.folder.File("project.anm");
+    s.scene.addObjectDirectory = objects.path;
+    ASSERT_EQ(AddMirroredPart(s.scene, "armR.v2"), MIRRORED_PART_ADDED);
+    EXPECT_TRUE(objects.Exists("armR.v2.mesh"));
+    EXPECT_FALSE(s.folder.Exists("armR.v2.mesh"));
+    EXPECT_EQ(s.scene.parts.back()->baseName, "armR");  // cut at the first '.'
+}
+
+// --- Swapping, deleting, adding ---
+
+TEST(SwapCurrentObject, ReplacesTheGeometryAndTheNameAndKeepsEverythingElse)
+{
+    Shoulders s;
+    SetKeyMatrix(s.scene, 0, s.armL, 12, RotationFromAngles({1, 2, 3}));
+    s.scene.parts[s.armL]->symmetryIndex = s.shoulderR;
+    const std::vector<KeyFrame> keys = s.scene.motions[0].tracks[s.armL].keys;
+    const Matrix4 world = s.scene.parts[s.armL]->mesh->GetMatrix();
+    TempFolder other;
+    other.Write("hand.v1.mqo", CubeObjectFile(3));
+    const std::string directory = s.scene.addObjectDirectory;
+
+    ASSERT_TRUE(SwapCurrentObject(s.scene, other.File("hand.v1.mqo")));
+    const Part& part = *s.scene.parts[s.armL];
+    EXPECT_EQ(part.baseName, "hand");
+    EXPECT_EQ(part.displayName, "hand");
+    EXPECT_EQ(s.scene.Tree().GetText(part.treeItem), "hand");
+    // The cube of half size 3 replaced the small triangle.
+    ASSERT_GT(part.mesh->GetVertexNum(), 3);
+    float largestX = 0;
+    for (int k = 0; k < part.mesh->GetVertexNum(); ++k) largestX = std::max(largestX, part.mesh->GetVertex(k)->x);
+    EXPECT_FLOAT_EQ(largestX, 3.0f);
+    EXPECT_EQ(part.parentIndex, s.shoulderL);
+    EXPECT_EQ(part.symmetryIndex, s.shoulderR);
+    EXPECT_TRUE(MatricesNear(part.mesh->GetMatrix(), world, 0));
+    ASSERT_EQ(s.scene.motions[0].tracks[s.armL].keys.size(), keys.size());
+    for (size_t k = 0; k < keys.size(); ++k) EXPECT_EQ(s.scene.motions[0].tracks[s.armL].keys[k].matrix, keys[k].matrix);
+    EXPECT_EQ(s.scene.addObjectDirectory, directory);
+    EXPECT_EQ(s.scene.PartCount(), 3);
+
+    // The Part's own old name does not count as taken; another Part's does.
+    ASSERT_TRUE(SwapCurrentObject(s.scene, other.File("hand.v1.mqo")));
+    EXPECT_EQ(part.displayName, "hand");
+    ASSERT_TRUE(SwapCurrentObject(s.scene, s.folder.File("shoulderR.mqo")));
+    EXPECT_EQ(part.displayName, "shoulderR00000");
+    const int vertices = part.mesh->GetVertexNum();
+    ASSERT_TRUE(SwapCurrentObject(s.scene, ""));  // the file dialog was cancelled
+    EXPECT_EQ(part.displayName, "shoulderR00000");
+    EXPECT_EQ(part.mesh->GetVertexNum(), vertices);
+    SelectPart(s.scene, -1);
+    EXPECT_FALSE(SwapCurrentObject(s.scene, s.folder.File("armL.mqo")));
+}
+
+TEST(DeleteCurrentPart, RemovesTheSubtreeAndItsTracksAndRestartsTheHistory)
+{
+    Shoulders s;
+    SelectPart(s.scene, s.shoulderL);
+    s.scene.poseHistory.RestartHistory();
+    s.scene.poseHistory.PushUndo();
+    DeleteCurrentPart(s.scene);
+    ASSERT_EQ(s.scene.PartCount(), 1);
+    EXPECT_EQ(s.scene.parts[0]->baseName, "shoulderR");
+    EXPECT_EQ(s.scene.parts[0]->symmetryIndex, -1);
+    EXPECT_EQ(s.scene.motions[0].tracks.size(), 1u);
+    EXPECT_EQ(s.scene.poseHistory.SnapshotCount(), 1);
+    EXPECT_EQ(s.scene.poseHistory.PartCount(), 1);
+
+    SelectPart(s.scene, -1);
+    s.scene.poseHistory.PushUndo();
+    DeleteCurrentPart(s.scene);
+    EXPECT_EQ(s.scene.PartCount(), 1);
+    EXPECT_EQ(s.scene.poseHistory.SnapshotCount(), 1);
+}
+
+TEST(AddObject, AddsUnderTheSelectionRestartsTheHistoryAndShowsItInTheTitle)
+{
+    Shoulders s;
+    s.scene.poseHistory.RestartHistory();
+    s.scene.poseHistory.PushUndo();
+    s.folder.Write("hand.mqo", CubeObjectFile());
+    AddObject(s.scene, s.folder.File("hand.mqo"));
+    ASSERT_EQ(s.scene.PartCount(), 4);
+    EXPECT_EQ(s.scene.parts[3]->parentIndex, s.armL);
+    EXPECT_EQ(s.scene.poseHistory.SnapshotCount(), 1);
+    EXPECT_EQ(s.scene.poseHistory.PartCount(), 4);
+    EXPECT_NE(s.scene.titleText.find("hand face:12"), std::string::npos) << s.scene.titleText;
+}
+
+// --- Dropped files ---
+
+TEST(DroppedFiles, OneFileOnlyJudgedBySubstringsOfItsName)
+{
+    EXPECT_EQ(DroppedFileActionFor({}), DROP_IGNORED);
+    EXPECT_EQ(DroppedFileActionFor({"/a/x.mqo", "/a/y.mqo"}), DROP_IGNORED);
+    EXPECT_EQ(DroppedFileActionFor({"/a/pose.anm.bak"}), DROP_OPEN_PROJECT);
+    EXPECT_EQ(DroppedFileActionFor({"/a/pose.anm"}), DROP_OPEN_PROJECT);
+    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mqo"}), DROP_ADD_OBJECT);
+    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mesh"}), DROP_ADD_OBJECT);
+    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mqo.anm"}), DROP_OPEN_PROJECT);  // ".anm" is tested first
+    EXPECT_EQ(DroppedFileActionFor({"/a/ARM.MQO"}), DROP_IGNORED);           // the test is case-sensitive
+    EXPECT_EQ(DroppedFileActionFor({"/a/arm.txt"}), DROP_IGNORED);
+    // Only the name counts, whichever separator precedes it.
+    EXPECT_EQ(DroppedFileActionFor({"/work.anm/arm.mqo"}), DROP_ADD_OBJECT);
+    EXPECT_EQ(DroppedFileActionFor({"C:\\work.mqo\\notes.txt"}), DROP_IGNORED);
+    EXPECT_EQ(DroppedFileActionFor({"C:\\work\\take.anm"}), DROP_OPEN_PROJECT);
+}
+
+TEST(DroppedFiles, AProjectOpensOnlyAfterAYesAndAnObjectIsAddedWithoutAQuestion)
+{
+    TempFolder folder;
+    std::string project;
+    {
+        Scene saved;
+        AddCube(saved, folder, "body.mqo");
+        NewMotion(saved, "walk");
+        ScriptedPrompt prompt;
+        project = folder.File("take.anm");
+        ASSERT_TRUE(SaveProject(saved, project, prompt));
+    }
+    Scene scene;
+    ScriptedPrompt prompt;
+    prompt.yesNo = {false, true};
+    EXPECT_EQ(DropFiles(scene, prompt, {project}), DROP_OPEN_PROJECT);
+    EXPECT_EQ(scene.PartCount(), 0);
+    EXPECT_EQ(DropFiles(scene, prompt, {project}), DROP_OPEN_PROJECT);
+    EXPECT_EQ(scene.PartCount(), 1);
+    EXPECT_EQ(prompt.asked, (std::vector<std::string>{"新規作成|現在のデータは失われます。よろしいですか？",
+                                                      "新規作成|現在のデータは失われます。よろしいですか？"}));
+
+    folder.Write("hand.mqo", CubeObjectFile());
+    EXPECT_EQ(DropFiles(scene, prompt, {folder.File("hand.mqo")}), DROP_ADD_OBJECT);
+    EXPECT_EQ(scene.PartCount(), 2);
+    EXPECT_EQ(DropFiles(scene, prompt, {folder.File("hand.mqo"), project}), DROP_IGNORED);
+    EXPECT_EQ(scene.PartCount(), 2);
+    EXPECT_EQ(prompt.asked.size(), 2u);
+}
