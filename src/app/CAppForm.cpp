@@ -6,6 +6,7 @@
 #include "app/PartsTreePanel.h"
 #include "app/RenderWidget.h"
 #include "app/VersionDialog.h"
+#include "scene/PartCommands.h"
 #include "scene/ProgramArguments.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
@@ -19,6 +20,7 @@
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QOpenGLContext>
+#include <QMimeData>
 #include <QResizeEvent>
 #include <QStyle>
 #include <QTimer>
@@ -44,6 +46,7 @@ CAppForm::CAppForm(AppEnvironment env, QWidget* parent)
     CRenderApp::windowTitle = "Marionettica3D";
     usesDepthBuffer = true;
     setObjectName(IdName(IDD_FORM));
+    setAcceptDrops(true);
     setMinimumSize(kMinimumClientWidth, kMinimumClientHeight);
     renderWindow = new RenderWidget(*this, this);
     mouse = std::make_unique<MouseController>(*environment.scene, style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
@@ -156,9 +159,7 @@ void CAppForm::OpenStartupFile(const std::string& path)
     Scene& scene = GetScene();
     switch (ActionForFile(path)) {
     case FileAction::AddPart:
-        scene.AddPartFromFile(path);
-        scene.poseHistory.RestartHistory();
-        scene.UpdateTitle();
+        AddObject(scene, path);
         if (!scene.lastLoadError.empty())
             QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
         break;
@@ -172,6 +173,28 @@ void CAppForm::OpenProjectFile(const std::string& path)
 {
     Scene& scene = GetScene();
     if (!OpenProject(scene, path) || !scene.lastLoadError.empty())
+        QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
+    RequestRedraw();
+}
+
+void CAppForm::dragEnterEvent(QDragEnterEvent* event)
+{
+    if (event->mimeData()->hasUrls()) event->acceptProposedAction();
+}
+
+void CAppForm::dropEvent(QDropEvent* event)
+{
+    std::vector<std::string> paths;
+    for (const QUrl& url : event->mimeData()->urls())
+        if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
+    event->acceptProposedAction();
+    FilesDropped(paths);
+}
+
+void CAppForm::FilesDropped(const std::vector<std::string>& paths)
+{
+    Scene& scene = GetScene();
+    if (DropFiles(scene, prompt, paths) != DROP_IGNORED && !scene.lastLoadError.empty())
         QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
     RequestRedraw();
 }

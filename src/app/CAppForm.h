@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/GlRenderDevice.h"
+#include "app/QtUserPrompt.h"
 #include "render/CRenderApp.h"
 #include "scene/SceneObserver.h"
 #include "settings/SettingsValues.h"
@@ -62,6 +63,8 @@ public:
     void DestroyPanelsAndScene();
     // Opens or adds the file named on the command line, by its name.
     void OpenStartupFile(const std::string& path);
+    // Files dropped on the window: one project (after a question) or one model file.
+    void FilesDropped(const std::vector<std::string>& paths);
     // Replaces the scene with the project at path; a failure is shown.
     void OpenProjectFile(const std::string& path);
 
@@ -107,6 +110,8 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // RenderAppHost
@@ -142,6 +147,7 @@ private:
     GlRenderDevice renderDevice;
     std::unique_ptr<GlGraphicsDriver> graphicsDriver;
     std::unique_ptr<MouseController> mouse;
+    QtUserPrompt prompt{this};
     int framesDrawn = 0;
 
     RenderWidget* renderWindow = nullptr;

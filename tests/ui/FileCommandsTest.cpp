@@ -55,6 +55,20 @@ private Q_SLOTS:
         QCOMPARE(QtUserPrompt::DialogFilter(""), QString());
     }
 
+    void aDroppedModelFileIsAddedAndOtherDropsAreIgnored()
+    {
+        RunningApp app(folder.File("drop.ini"));
+        QVERIFY(app.Form().acceptDrops());
+        auto drop = [&](const std::vector<std::string>& paths) { app.Form().FilesDropped(paths); };
+        const std::string arm = folder.File("arm.mesh");
+        drop({arm, arm});  // two files at once: nothing
+        QCOMPARE(app.scene.PartCount(), 0);
+        drop({arm});
+        QCOMPARE(app.scene.PartCount(), 1);
+        QCOMPARE(app.scene.poseHistory.SnapshotCount(), 1);
+        QCOMPARE(unexpectedDialog, QString());
+    }
+
     void saveAsWritesTheProjectAndOpenReadsItBack()
     {
         // A folder of its own: saving writes arm.mesh beside the project, and
