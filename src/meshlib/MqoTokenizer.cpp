@@ -153,12 +153,13 @@ bool MqoLineCursor::Float(float& out)
     return true;
 }
 
-bool MqoLineCursor::Uint(uint32_t& out)
+template <typename Integer>
+bool MqoLineCursor::ReadInteger(Integer& out)
 {
     SkipBlanks();
     size_t at = pos_;
     if (at < text_.size() && text_[at] == '+') ++at;
-    uint32_t value = 0;
+    Integer value = 0;
     const auto result = std::from_chars(text_.data() + at, text_.data() + text_.size(), value);
     if (result.ec != std::errc()) return false;
     const size_t end = static_cast<size_t>(result.ptr - text_.data());
@@ -168,20 +169,9 @@ bool MqoLineCursor::Uint(uint32_t& out)
     return true;
 }
 
-bool MqoLineCursor::Int(int32_t& out)
-{
-    SkipBlanks();
-    size_t at = pos_;
-    if (at < text_.size() && text_[at] == '+') ++at;
-    int32_t value = 0;
-    const auto result = std::from_chars(text_.data() + at, text_.data() + text_.size(), value);
-    if (result.ec != std::errc()) return false;
-    const size_t end = static_cast<size_t>(result.ptr - text_.data());
-    if (!EndsField(end)) return false;
-    out = value;
-    pos_ = end;
-    return true;
-}
+bool MqoLineCursor::Uint(uint32_t& out) { return ReadInteger(out); }
+
+bool MqoLineCursor::Int(int32_t& out) { return ReadInteger(out); }
 
 bool MqoLineCursor::SkipArguments()
 {

@@ -58,6 +58,9 @@ public:
 private:
     void SkipBlanks();
     bool EndsField(size_t at) const;
+    // Reads a decimal integer with an optional '+' as one whole field.
+    template <typename Integer>
+    bool ReadInteger(Integer& out);
 
     std::string_view text_;
     size_t pos_ = 0;
