@@ -1,7 +1,7 @@
 #pragma once
 
 #include "math/Matrix4.h"
-#include "meshlib/MeshRecords.h"
+#include "records/MeshRecords.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "math/Vec3.h"
-#include "meshlib/MeshRecords.h"
+#include "records/MeshRecords.h"
 
 #include <string>
 #include <vector>

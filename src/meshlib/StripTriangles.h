@@ -1,6 +1,6 @@
 #pragma once
 
-#include "meshlib/MeshRecords.h"
+#include "records/MeshRecords.h"
 
 #include <algorithm>
 #include <cstdint>

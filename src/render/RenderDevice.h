@@ -1,7 +1,9 @@
 #pragma once
 
 #include "math/Matrix4.h"
-#include "meshlib/MeshRecords.h"
+#include "records/ColorValue.h"
+#include "records/MeshVertex.h"
+#include "records/TextureImage.h"
 
 #include <cstdint>
 

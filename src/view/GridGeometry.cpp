@@ -1,5 +1,7 @@
 #include "view/GridGeometry.h"
 
+#include <cstddef>
+
 namespace {
 
 enum Axis { X, Y, Z };

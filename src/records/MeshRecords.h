@@ -1,19 +1,16 @@
 #pragma once
 
+#include "records/ColorValue.h"
+#include "records/MeshVertex.h"
+#include "records/TextureImage.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 // Records the mesh library hands out. Field meanings are the library's contract
-// with the editor; everything else about a mesh stays inside CMesh.
-
-// One vertex: model-space position, unit normal, texture coordinates
-// (u, v with (0, 0) at the image's top left, v growing downward).
-struct _MESH_VERTEX {
-    float x = 0, y = 0, z = 0;
-    float nx = 0, ny = 0, nz = 0;
-    float tu = 0, tv = 0;
-};
+// with the editor; everything else about a mesh stays inside CMesh. They live
+// below both the mesh library and the render device, which draws them.
 
 // One sub-mesh, drawn as one triangle strip. Triangle t (0 ... indexCount - 3)
 // uses indices t, t + 1, t + 2; it is reversed when the winding flag, starting
@@ -26,11 +23,6 @@ struct _MESH_MESHDATA {
     int8_t materialNumber = 0;      // index into the mesh's materials
     uint8_t windingFlag = 0;        // 1: the first triangle has reversed winding
     uint32_t baseVertex = 0;        // added to every index (models over 65,536 vertices)
-};
-
-// Colour with components 0 ... 1.
-struct ColorValue {
-    float r = 0, g = 0, b = 0, a = 0;
 };
 
 // Fixed-function material plus the mesh's texture slot (-1: none).
@@ -46,13 +38,6 @@ struct _MESH_MATERIAL {
 // A mesh's reference to a texture of the shared list of its CMeshBase.
 struct _MESH_TEXTURE {
     int32_t index = -1;
-};
-
-// A decoded image: width x height pixels, 4 bytes each (R, G, B, A), rows top first.
-struct TextureImage {
-    int width = 0;
-    int height = 0;
-    std::vector<uint8_t> rgba;
 };
 
 // One entry of the shared texture list. name is the texture's file name (UTF-8,
