@@ -1,5 +1,5 @@
 #include "render/DeviceCatalog.h"
-#include "render/ScriptedGraphicsDriver.h"
+#include "support/ScriptedGraphicsDriver.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/CRenderApp.h"
-#include "render/ScriptedGraphicsDriver.h"
+#include "support/ScriptedGraphicsDriver.h"
 
 #include <chrono>
 #include <map>

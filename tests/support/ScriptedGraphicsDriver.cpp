@@ -1,4 +1,4 @@
-#include "render/ScriptedGraphicsDriver.h"
+#include "support/ScriptedGraphicsDriver.h"
 
 #include <algorithm>
 
