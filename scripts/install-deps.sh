@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libassimp-dev
   xvfb xauth
+  python3
 )
 missing=()
 for p in "${packages[@]}"; do
