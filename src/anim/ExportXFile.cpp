@@ -1,6 +1,5 @@
 #include "anim/ExportXFile.h"
 
-#include "anim/PoseEvaluation.h"
 #include "anim/XFileContentBuilder.h"
 #include "anim/XFileWriter.h"
 #include "io/AtomicFile.h"
@@ -31,9 +30,6 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
         return result;
     }
     result.refused = false;
-    const int shownMotion = scene.currentMotion;
-    const int shownFrame = scene.currentFrame;
-
     const XFileContent content = BuildXFileContent(scene, timeScaleFactor);
     std::string error;
     if (!WriteFileAtomically(path, WriteXFileText(content), error)) {
@@ -49,6 +45,5 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
 
     // Textures that cannot be written are reported, but the file stands.
     result.textureErrors = WriteMissingTextures(scene, DirectoryOf(path));
-    EvaluatePose(scene, shownMotion, shownFrame);
     return result;
 }

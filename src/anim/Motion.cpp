@@ -1,4 +1,4 @@
-#include "anim/Motion.h"
+#include "scene/Motion.h"
 
 #include <algorithm>
 

@@ -11,9 +11,8 @@
 
 namespace {
 
-Motion* CurrentMotion(Scene& scene)
+Motion* MotionAt(Scene& scene, int index)
 {
-    const int index = scene.currentMotion;
     return index >= 0 && index < static_cast<int>(scene.motions.size()) ? &scene.motions[index] : nullptr;
 }
 
@@ -54,41 +53,30 @@ std::vector<int> KeyedFrames(const Scene& scene, const Motion& motion, Choose ch
     return frames;
 }
 
-// The keys changed: show the Motion at the current frame again and record
-// that pose as one undo step.
-void ShowEditedMotion(Scene& scene)
-{
-    EvaluatePose(scene, scene.currentMotion, scene.currentFrame);
-    scene.poseHistory.PushUndo();
-    scene.Observer().MotionPanelNeedsRefresh();
-}
-
 }  // namespace
 
-int DeleteRedundantKeys(Scene& scene)
+int DeleteRedundantKeys(Scene& scene, int motionIndex)
 {
-    Motion* motion = CurrentMotion(scene);
+    Motion* motion = MotionAt(scene, motionIndex);
     if (!motion) return 0;
     int deleted = 0;
     for (int j = 0; j < TrackCount(scene, *motion); ++j) {
         const std::vector<KeyFrame>& keys = motion->tracks[j].keys;
         size_t k = 1;
         while (k < keys.size()) {
-            if (IsRedundant(keys, k) && DeleteKey(scene, scene.currentMotion, j, keys[k].frame))
+            if (IsRedundant(keys, k) && DeleteKey(scene, motionIndex, j, keys[k].frame))
                 ++deleted;
             else
                 ++k;
         }
     }
-    scene.Observer().MotionPanelNeedsRefresh();
     return deleted;
 }
 
-void MirrorMotion(Scene& scene)
+void MirrorMotion(Scene& scene, int motionIndex)
 {
-    Motion* motion = CurrentMotion(scene);
+    Motion* motion = MotionAt(scene, motionIndex);
     if (!motion) return;
-    const int motionIndex = scene.currentMotion;
     const int count = TrackCount(scene, *motion);
     std::vector<int> source(static_cast<size_t>(count));
     for (int j = 0; j < count; ++j) {
@@ -111,14 +99,12 @@ void MirrorMotion(Scene& scene)
                 DeleteKey(scene, motionIndex, j, frame);
         }
     }
-    ShowEditedMotion(scene);
 }
 
-void GroundAllKeyframes(Scene& scene)
+void GroundAllKeyframes(Scene& scene, int motionIndex)
 {
-    Motion* motion = CurrentMotion(scene);
+    Motion* motion = MotionAt(scene, motionIndex);
     if (!motion) return;
-    const int motionIndex = scene.currentMotion;
     const auto topLevel = [&scene](int j) { return scene.parts[j]->parentIndex == -1; };
     for (const int frame : KeyedFrames(scene, *motion, topLevel)) {
         EvaluatePose(scene, motionIndex, frame);
@@ -130,34 +116,29 @@ void GroundAllKeyframes(Scene& scene)
             SetKey(scene, motionIndex, j, frame);
         }
     }
-    ShowEditedMotion(scene);
 }
 
-void LevelPartInAllKeyframes(Scene& scene)
+void LevelPartInAllKeyframes(Scene& scene, int motionIndex, int part)
 {
-    Motion* motion = CurrentMotion(scene);
-    const int part = scene.currentPart;
+    Motion* motion = MotionAt(scene, motionIndex);
     if (!motion || part < 0 || part >= TrackCount(scene, *motion)) return;
-    const int motionIndex = scene.currentMotion;
     // Keying a frame that already has a key keeps the list of frames as it is.
     std::vector<int> frames;
     for (const KeyFrame& key : motion->tracks[part].keys) frames.push_back(key.frame);
     for (const int frame : frames) {
         EvaluatePose(scene, motionIndex, frame);
-        KeepOnlyHeading(scene);
+        KeepOnlyHeading(scene, part);
         SetKey(scene, motionIndex, part, frame);
     }
-    ShowEditedMotion(scene);
 }
 
-void TurnMotionAround(Scene& scene)
+void TurnMotionAround(Scene& scene, int motionIndex)
 {
-    Motion* motion = CurrentMotion(scene);
+    Motion* motion = MotionAt(scene, motionIndex);
     if (!motion) return;
     const Matrix4 halfTurn = MatrixRotationY(3.1415927f);
     for (int j = 0; j < TrackCount(scene, *motion); ++j) {
         if (scene.parts[j]->parentIndex != -1) continue;
         for (KeyFrame& key : motion->tracks[j].keys) key.matrix = key.matrix * halfTurn;
     }
-    ShowEditedMotion(scene);
 }

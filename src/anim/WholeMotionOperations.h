@@ -2,10 +2,9 @@
 
 class Scene;
 
-// Operations that rework every key of the current Motion at once. Each does
-// nothing without a current Motion. All but DeleteRedundantKeys end by
-// evaluating the current Motion at currentFrame and recording that pose as one
-// undo step (keys are not part of the undo history).
+// Operations that rework every key of one Motion at once. Each does nothing
+// for a Motion index outside the list. They may leave the model posed at any
+// frame they visited: the caller shows the frame it wants afterwards.
 
 // Two key matrices count as equal when no element differs by more than this.
 constexpr float REDUNDANT_KEY_TOLERANCE = 0.0001f;
@@ -13,9 +12,9 @@ constexpr float REDUNDANT_KEY_TOLERANCE = 0.0001f;
 // Deletes every key (never a frame-0 key) that interpolation between its
 // neighbours reproduces within REDUNDANT_KEY_TOLERANCE, and a last key equal
 // to its predecessor. After a deletion the key that took its place is tested
-// against the last key kept before it. The pose is not evaluated and no undo
-// step is recorded. Returns the number of keys deleted.
-int DeleteRedundantKeys(Scene& scene);
+// against the last key kept before it. The pose is not touched. Returns the
+// number of keys deleted.
+int DeleteRedundantKeys(Scene& scene, int motion);
 
 // Exchanges left and right over the whole Motion: at every frame the Motion
 // as it was before the command is evaluated and mirrored (see MirrorPose), and
@@ -23,21 +22,21 @@ int DeleteRedundantKeys(Scene& scene);
 // without one) had a key, its key there deleted otherwise. Keys thus move to
 // the partner's track with the partner's timing; every Part keeps its own path
 // of positions.
-void MirrorMotion(Scene& scene);
+void MirrorMotion(Scene& scene, int motion);
 
 // At every frame where at least one top-level Part has a key, lifts the pose
 // so its lowest vertex lies on y = 0 and keys every top-level Part there. A
 // model without any vertex has no lowest point: its keys are left alone.
-void GroundAllKeyframes(Scene& scene);
+void GroundAllKeyframes(Scene& scene, int motion);
 
-// For every key of the current Part's track: the Part at that frame is
-// turned to keep its heading in the world and lose all pitch and bank, and
-// keyed so (no partner is changed; children follow through the hierarchy).
-// Nothing happens without a current Part.
-void LevelPartInAllKeyframes(Scene& scene);
+// For every key of Part part's track: the Part at that frame is turned to
+// keep its heading in the world and lose all pitch and bank, and keyed so
+// (no partner is changed; children follow through the hierarchy). Nothing
+// happens for a Part index outside the tracks.
+void LevelPartInAllKeyframes(Scene& scene, int motion, int part);
 
 // Turns the Motion by 180 degrees about the vertical axis: every key of every
 // top-level Part becomes key x R, R the rotation by 3.1415927 about Y, so its
 // position (x, y, z) becomes (-x, y, -z). Child keys are relative to their
 // parents and stay.
-void TurnMotionAround(Scene& scene);
+void TurnMotionAround(Scene& scene, int motion);

@@ -5,7 +5,7 @@
 #include "render/CRenderApp.h"
 #include "scene/SceneObserver.h"
 #include "settings/SettingsValues.h"
-#include "view/MouseController.h"
+#include "editor/MouseController.h"
 #include "view/FirstFrameStages.h"
 #include "view/GridGeometry.h"
 #include "view/ViewDisplay.h"

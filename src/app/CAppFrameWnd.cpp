@@ -1,7 +1,7 @@
 #include "app/CAppFrameWnd.h"
 
 #include "app/CommandIds.h"
-#include "scene/FileCommands.h"
+#include "editor/FileCommands.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/RenderFrameworkState.h"
-#include "scene/ProgramArguments.h"
+#include "editor/ProgramArguments.h"
 
 #include <QApplication>
 

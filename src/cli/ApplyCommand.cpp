@@ -1,11 +1,12 @@
 #include "anim/PoseEvaluation.h"
-#include "anim/WholeMotionOperations.h"
 #include "cli/CliCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
+#include "editor/OptionCommands.h"
 #include "io/PathLookup.h"
 #include "scene/ModelScale.h"
-#include "scene/Scene.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -44,16 +45,16 @@ bool SameFolder(const std::string& a, const std::string& b)
     return std::filesystem::equivalent(FolderOf(a), FolderOf(b), ec);
 }
 
-void Run(Scene& scene, const Operation& op)
+void Run(EditorSession& session, const Operation& op)
 {
-    if (op.name == "delete-redundant-keys") DeleteRedundantKeys(scene);
-    if (op.name == "mirror-motion") MirrorMotion(scene);
-    if (op.name == "ground-all-keyframes") GroundAllKeyframes(scene);
-    if (op.name == "turn-around") TurnMotionAround(scene);
-    if (op.name == "scale") ScaleModel(scene, op.factor);
+    if (op.name == "delete-redundant-keys") DeleteRedundantKeysCommand(session);
+    if (op.name == "mirror-motion") MirrorMotionCommand(session);
+    if (op.name == "ground-all-keyframes") GroundAllKeyframesCommand(session);
+    if (op.name == "turn-around") TurnMotionAroundCommand(session);
+    if (op.name == "scale") ScaleCommand(session, op.factor);
     if (op.name == "level-part") {
-        scene.SelectTreeItem(scene.parts[op.part]->treeItem);
-        LevelPartInAllKeyframes(scene);
+        session.SelectPart(op.part);
+        LevelPartInAllKeyframesCommand(session);
     }
 }
 
@@ -100,8 +101,9 @@ int Apply(const std::vector<std::string>& args)
         return 1;
     }
 
-    Scene scene;
-    if (!LoadProjectForCommand(scene, path)) return 1;
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    if (!LoadProjectForCommand(session, path)) return 1;
     const int motion = FindMotionForCommand(scene, path, motionName);
     if (motion < 0) return 1;
     for (const Operation& op : operations) {
@@ -111,10 +113,10 @@ int Apply(const std::vector<std::string>& args)
             return 1;
         }
     }
-    scene.currentMotion = motion;
-    scene.currentFrame = 0;
+    session.SelectMotion(motion);
+    session.SetCurrentFrame(0);
     EvaluatePose(scene, motion, 0);
-    for (const Operation& op : operations) Run(scene, op);
+    for (const Operation& op : operations) Run(session, op);
     if (!SaveProjectForCommand(scene, outPath, overwrite || scaled)) return 1;
 
     int keys = 0;

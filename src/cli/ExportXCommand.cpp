@@ -1,8 +1,8 @@
-#include "anim/ExportXFile.h"
+#include "editor/OptionCommands.h"
 #include "cli/CliCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
-#include "scene/Scene.h"
+#include "editor/EditorSession.h"
 
 #include <cstdio>
 
@@ -38,9 +38,9 @@ int ExportX(const std::vector<std::string>& args)
     const std::string& projectPath = paths[0];
     const std::string& outPath = paths[1];
 
-    Scene scene;
-    if (!LoadProjectForCommand(scene, projectPath)) return 1;
-    const ExportXResult result = ExportXFile(scene, outPath, timeScale);
+    EditorSession session;
+    if (!LoadProjectForCommand(session, projectPath)) return 1;
+    const ExportXResult result = ExportXCommand(session, outPath, timeScale);
     // A refusal concerns the project; a failed write and a texture that could
     // not be saved name their own files.
     if (result.refused) {

@@ -1,7 +1,7 @@
 #include "cli/CliCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
-#include "scene/Scene.h"
+#include "editor/EditorSession.h"
 
 #include <cstdio>
 
@@ -54,8 +54,9 @@ int Info(const std::vector<std::string>& args)
         std::fprintf(stderr, "usage: marionettica3d-cli info PROJECT.anm\n");
         return 2;
     }
-    Scene scene;
-    if (!LoadProjectForCommand(scene, args[0])) return 1;
+    EditorSession session;
+    const Scene& scene = session.GetScene();
+    if (!LoadProjectForCommand(session, args[0])) return 1;
     JsonWriter json;
     json.BeginObject();
     WriteParts(json, scene);

@@ -2,8 +2,8 @@
 #include "cli/CliCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
-#include "scene/Scene.h"
-#include "view/PoseOperations.h"
+#include "editor/EditorSession.h"
+#include "editor/PoseCommands.h"
 
 #include <cstdio>
 
@@ -46,21 +46,22 @@ int Pose(const std::vector<std::string>& args)
     }
     if (path.empty() || !haveMotion || frame < 0) return Usage();
 
-    Scene scene;
-    if (!LoadProjectForCommand(scene, path)) return 1;
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    if (!LoadProjectForCommand(session, path)) return 1;
     const int motion = FindMotionForCommand(scene, path, motionName);
     if (motion < 0) return 1;
     EvaluatePose(scene, motion, frame);
     for (const auto& [operation, part] : operations) {
-        if (operation == "--mirror-pose") MirrorPose(scene);
-        if (operation == "--drop-to-ground") DropToGround(scene);
+        if (operation == "--mirror-pose") MirrorPoseCommand(session);
+        if (operation == "--drop-to-ground") DropToGroundCommand(session);
         if (operation != "--level") continue;
         if (part >= scene.PartCount()) {
             std::fprintf(stderr, "%s: --level %d: the project has %d Parts\n", path.c_str(), part, scene.PartCount());
             return 1;
         }
-        scene.SelectTreeItem(scene.parts[part]->treeItem);
-        LevelCurrentPart(scene);
+        session.SelectPart(part);
+        LevelCurrentPart(session);
     }
 
     JsonWriter json;

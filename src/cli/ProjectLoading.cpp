@@ -1,5 +1,7 @@
 #include "cli/ProjectLoading.h"
 
+#include "editor/EditorSession.h"
+#include "editor/FileCommands.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
 #include "scene/UserPrompt.h"
@@ -50,9 +52,10 @@ int FindMotionForCommand(const Scene& scene, const std::string& path, const std:
     return -1;
 }
 
-bool LoadProjectForCommand(Scene& scene, const std::string& path)
+bool LoadProjectForCommand(EditorSession& session, const std::string& path)
 {
-    const int loaded = LoadProject(scene, path);
+    const int loaded = OpenProject(session, path);
+    const Scene& scene = session.GetScene();
     if (loaded && scene.lastLoadError.empty()) return true;
     PrintFailure(scene.lastLoadError.empty() ? path + ": cannot be loaded" : scene.lastLoadError);
     return false;

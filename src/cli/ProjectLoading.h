@@ -2,12 +2,14 @@
 
 #include <string>
 
+class EditorSession;
 class Scene;
 
-// Loads a project for a command. Any problem (unreadable or damaged file,
-// missing or unreadable object file) is printed as one line on stderr and
-// gives false: a command never works on a partly loaded model.
-bool LoadProjectForCommand(Scene& scene, const std::string& path);
+// Opens a project for a command as the File menu would (the last Motion
+// current at frame 0). Any problem (unreadable or damaged file, missing or
+// unreadable object file) is printed as one line on stderr and gives false:
+// a command never works on a partly loaded model.
+bool LoadProjectForCommand(EditorSession& session, const std::string& path);
 
 // Saves the project as the File menu would, without a person to ask:
 // existing .mesh files in the target folder are kept, or all replaced when

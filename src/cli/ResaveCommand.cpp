@@ -1,6 +1,6 @@
 #include "cli/CliCommand.h"
 #include "cli/ProjectLoading.h"
-#include "scene/Scene.h"
+#include "editor/EditorSession.h"
 
 #include <cstdio>
 
@@ -22,9 +22,9 @@ int Resave(const std::vector<std::string>& args)
         std::fprintf(stderr, "usage: marionettica3d-cli %s\n", USAGE);
         return 2;
     }
-    Scene scene;
-    if (!LoadProjectForCommand(scene, paths[0])) return 1;
-    return SaveProjectForCommand(scene, paths[1], overwrite) ? 0 : 1;
+    EditorSession session;
+    if (!LoadProjectForCommand(session, paths[0])) return 1;
+    return SaveProjectForCommand(session.GetScene(), paths[1], overwrite) ? 0 : 1;
 }
 
 const CliCommandRegistration registration("resave", USAGE, Resave);

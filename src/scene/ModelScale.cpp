@@ -1,6 +1,5 @@
 #include "scene/ModelScale.h"
 
-#include "anim/PoseEvaluation.h"
 #include "scene/Scene.h"
 
 bool ScaleModel(Scene& scene, float factor)
@@ -16,16 +15,5 @@ bool ScaleModel(Scene& scene, float factor)
     for (Motion& motion : scene.motions)
         for (MotionTrack& track : motion.tracks)
             for (KeyFrame& key : track.keys) key.matrix.SetTranslation(key.matrix.Translation() * factor);
-    EvaluatePose(scene, scene.currentMotion, 0);
-    scene.FitViews();
     return true;
-}
-
-ScaleDialogOutcome CloseScaleDialog(Scene& scene, bool confirmed, float factor)
-{
-    if (!confirmed) {
-        scene.FitViews();
-        return SCALE_KEPT;
-    }
-    return ScaleModel(scene, factor) ? SCALE_APPLIED : SCALE_REFUSED;
 }

@@ -1,7 +1,5 @@
 #include "scene/ProjectFile.h"
 
-#include "anim/MotionOperations.h"
-#include "anim/PoseEvaluation.h"
 #include "io/AtomicFile.h"
 #include "io/PathLookup.h"
 #include "scene/MeshOutput.h"
@@ -110,31 +108,14 @@ int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced)
         }
         scene.SelectTreeItem(record.parentIndex < 0 ? scene.rootPart.treeItem
                                                     : scene.parts[record.parentIndex]->treeItem);
-        scene.AddPartFromFile(*objectFile);
+        const int added = scene.AddPartFromFile(*objectFile);
+        scene.SelectTreeItem(scene.parts[added]->treeItem);
         brokenObjects = AppendLine(brokenObjects, scene.lastLoadError);
         scene.parts.back()->symmetryIndex = record.symmetryIndex;
     }
 
-    for (Motion& stored : data.motions) {
-        if (!NewMotion(scene, stored.name)) continue;  // the reader has checked every name
-        Motion& motion = scene.motions.back();
-        motion.length = stored.length;
-        motion.tracks = std::move(stored.tracks);
-    }
-    EvaluatePose(scene, scene.currentMotion, 0);
-    scene.Observer().MotionPanelNeedsRefresh();
+    // The reader has checked every name, length and track.
+    scene.motions = std::move(data.motions);
     scene.lastLoadError = brokenObjects;
     return 1;
-}
-
-int OpenProject(Scene& scene, const std::string& path)
-{
-    bool replaced = false;
-    const int result = LoadProject(scene, path, &replaced);
-    // A file refused before anything was touched leaves the scene, its history and its views as they were.
-    if (!replaced) return result;
-    scene.poseHistory.RestartHistory();
-    scene.UpdateTitle();
-    scene.FitViews();
-    return result;
 }

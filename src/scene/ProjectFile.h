@@ -31,15 +31,10 @@ bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt);
 // object file is missing, loading stops there with 0: the Parts read so far
 // stay (partners beyond them are dropped) and no Motion is read. Object files
 // that exist but cannot be read still give Parts and are listed in
-// lastLoadError. Otherwise every Motion is read, the last becomes current and
-// its frame 0 is evaluated; returns 1. sceneReplaced (optional) tells whether
-// the scene was cleared and reloaded.
+// lastLoadError. Otherwise every Motion is read and the last Part stays
+// selected in the tree; returns 1 (posing the model is the caller's).
+// sceneReplaced (optional) tells whether the scene was cleared and reloaded.
 int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced = nullptr);
-
-// LoadProject, then, when the scene was replaced, the undo history restarts,
-// the title is rebuilt and the views are fitted to the model. Returns
-// LoadProject's result. The old scene's textures are released with it.
-int OpenProject(Scene& scene, const std::string& path);
 
 // Writes every texture of the mesh manager that has no file in directory yet,
 // under its lower-cased name, in the format its name says (".bmp", ".dds",

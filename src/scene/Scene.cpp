@@ -1,8 +1,6 @@
 #include "scene/Scene.h"
 
-#include "anim/MotionOperations.h"
 #include "io/PathLookup.h"
-#include "view/TransformOperations.h"
 
 #include <cstdio>
 #include <unordered_set>
@@ -30,9 +28,9 @@ Scene::~Scene()
     parts.clear();
 }
 
-void Scene::SetObserver(SceneObserver* newObserver)
+void Scene::Report(const TreeChange& change) const
 {
-    observer = newObserver ? newObserver : &silentObserver;
+    if (onTreeChange) onTreeChange(change);
 }
 
 Part* Scene::PartAt(int index)
@@ -53,7 +51,7 @@ int Scene::FindPartByTreeItem(TreeItem item) const
     return -1;
 }
 
-int Scene::GetCurrentPartIndex() const { return FindPartByTreeItem(tree.GetSelected()); }
+int Scene::SelectedPartIndex() const { return FindPartByTreeItem(tree.GetSelected()); }
 
 std::string Scene::MakeDisplayName(const std::string& baseName, int ignoredIndex) const
 {
@@ -70,32 +68,28 @@ std::string Scene::MakeDisplayName(const std::string& baseName, int ignoredIndex
     return std::string();
 }
 
-void Scene::SelectTreeItem(TreeItem item)
-{
-    if (tree.Select(item)) OnSelectionChanged();
-}
+bool Scene::SelectTreeItem(TreeItem item) { return tree.Select(item); }
 
-void Scene::OnSelectionChanged()
+std::vector<const CMesh*> Scene::Meshes() const
 {
-    observer->TreeItemSelected(tree.GetSelected());
-    currentPart = GetCurrentPartIndex();
-    ShowCurrentTransform(*this);
-    UpdateTitle();
-    observer->MotionPanelNeedsRefresh();
+    std::vector<const CMesh*> meshes;
+    meshes.reserve(parts.size());
+    for (const auto& part : parts) meshes.push_back(part->mesh.get());
+    return meshes;
 }
 
 void Scene::SetTreeItemChecked(TreeItem item, bool checked)
 {
     if (!tree.Contains(item)) return;
     tree.SetChecked(item, checked);
-    observer->TreeItemChecked(item, checked);
+    Report(TreeItemChecked{item, checked});
 }
 
 void Scene::SetTreeItemText(TreeItem item, const std::string& text)
 {
     if (!tree.Contains(item)) return;
     tree.SetText(item, text);
-    observer->TreeItemRenamed(item, text);
+    Report(TreeItemRenamed{item, text});
 }
 
 int Scene::AddPartFromFile(const std::string& path)
@@ -103,7 +97,7 @@ int Scene::AddPartFromFile(const std::string& path)
     auto part = std::make_unique<Part>();
     part->mesh = std::make_unique<CMesh>();
     meshBase.InitMesh(part->mesh.get(), 1);
-    part->parentIndex = GetCurrentPartIndex();
+    part->parentIndex = SelectedPartIndex();
     lastLoadError = part->mesh->LoadObject(path, 1.0f) ? std::string() : part->mesh->GetLastError();
 
     const std::string fileName = FileNameOf(path);
@@ -114,21 +108,14 @@ int Scene::AddPartFromFile(const std::string& path)
     // the Part still hangs under the root entry, as its parentIndex -1 says.
     const TreeItem parentItem = tree.Contains(tree.GetSelected()) ? tree.GetSelected() : rootPart.treeItem;
     part->treeItem = tree.InsertItem(parentItem, part->displayName);
-    observer->TreeItemInserted(part->treeItem, parentItem, part->displayName);
-    const TreeItem item = part->treeItem;
-    // Selected before it is counted: the reaction sees no Part for the item yet.
-    SelectTreeItem(item);
-    SetTreeItemChecked(item, true);
+    Report(TreeItemInserted{part->treeItem, parentItem, part->displayName});
+    SetTreeItemChecked(part->treeItem, true);
 
     parts.push_back(std::move(part));
     UpdateHierarchy(0);
     addObjectDirectory = DirectoryOf(path);
-    currentPart = GetCurrentPartIndex();
-    ShowCurrentTransform(*this);
-
-    AddTrackForNewPart(*this);
-    observer->MotionPanelNeedsRefresh();
-    return 1;
+    AddTrackForNewPart();
+    return PartCount() - 1;
 }
 
 int Scene::RemovePart(TreeItem item)
@@ -150,16 +137,10 @@ int Scene::RemovePart(TreeItem item)
         }
     }
 
-    const TreeItem selectedBefore = tree.GetSelected();
     tree.DeleteItem(item);
-    observer->TreeItemRemoved(item);
+    Report(TreeItemRemoved{item});
     CompactParts();
-    // The selection reaction runs on the compacted array, so currentPart names
-    // the survivor's new index.
-    if (tree.GetSelected() != selectedBefore) OnSelectionChanged();
-
     if (parts.empty()) meshBase.Release();
-    observer->MotionPanelNeedsRefresh();
     return 1;
 }
 
@@ -184,7 +165,7 @@ void Scene::CompactParts()
         if (map[i] == -2) {
             if (tree.Contains(p->treeItem)) {
                 tree.DeleteItem(p->treeItem);
-                observer->TreeItemRemoved(p->treeItem);
+                Report(TreeItemRemoved{p->treeItem});
             }
             continue;
         }
@@ -196,7 +177,7 @@ void Scene::CompactParts()
         kept.push_back(std::move(p));
     }
     parts = std::move(kept);
-    CompactTracks(*this, map, survivors);
+    CompactTracks(map, survivors);
 }
 
 void Scene::ClearScene()
@@ -204,8 +185,27 @@ void Scene::ClearScene()
     for (int i = PartCount() - 1; i >= 0; --i)
         if (i < PartCount() && parts[i]->parentIndex == -1) RemovePart(parts[i]->treeItem);
     motions.clear();
-    currentMotion = -1;
-    currentFrame = 0;
     meshBase.Release();
-    observer->MotionPanelNeedsRefresh();
+}
+
+void Scene::AddTrackForNewPart()
+{
+    for (Motion& motion : motions) {
+        motion.tracks.resize(parts.size());
+        for (int i = 0; i < PartCount(); ++i)
+            motion.tracks[i].SetKeyMatrix(0, KeyMatrixOf(parts[i]->localMatrix, parts[i]->localPosition));
+    }
+}
+
+void Scene::CompactTracks(const std::vector<int>& map, int newCount)
+{
+    for (Motion& motion : motions) {
+        std::vector<MotionTrack> kept(static_cast<size_t>(newCount));
+        const int oldCount = static_cast<int>(motion.tracks.size());
+        for (int old = 0; old < oldCount && old < static_cast<int>(map.size()); ++old) {
+            const int target = map[old];
+            if (target >= 0 && target < newCount) kept[target] = std::move(motion.tracks[old]);
+        }
+        motion.tracks = std::move(kept);
+    }
 }

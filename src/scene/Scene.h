@@ -1,14 +1,12 @@
 #pragma once
 
-#include "anim/Motion.h"
 #include "meshlib/CMeshBase.h"
+#include "scene/Motion.h"
 #include "scene/Part.h"
 #include "scene/PartsTree.h"
-#include "scene/SceneObserver.h"
-#include "view/PoseHistory.h"
-#include "view/TransformPanelState.h"
-#include "view/ViewState.h"
+#include "scene/TreeChange.h"
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -17,8 +15,9 @@
 extern const char* const UNTITLED_PROJECT_NAME;  // "名称未設定"
 
 // The model being edited: the Parts and their tree, the Motions, the mesh
-// manager and the names of the current project. One object for the whole run.
-// Every change visible on screen is reported to the observer.
+// manager and the names of the current project. It knows nothing of the
+// editing session (selection, history, views); every change of the tree is
+// reported to onTreeChange.
 class Scene {
 public:
     Scene();
@@ -26,20 +25,20 @@ public:
     Scene(const Scene&) = delete;
     Scene& operator=(const Scene&) = delete;
 
-    // The observer receives every later notification; nullptr for none. Not owned.
-    void SetObserver(SceneObserver* observer);
-    SceneObserver& Observer() { return *observer; }
+    // Receives every later change of the tree; empty for none.
+    std::function<void(const TreeChange&)> onTreeChange;
 
     // --- Parts ---
 
     // Loads an object file (.mqo or .mesh, either separator) as a new Part under
-    // the tree's selected item and selects it. A file that cannot be read still
-    // yields a Part with an empty mesh; lastLoadError then says why ("" when it
-    // loaded). Every Motion gets a frame-0 key for it, and every Part's frame-0
-    // key becomes its current pose. Returns 1.
+    // the tree's selected item (checked, not selected). A file that cannot be
+    // read still yields a Part with an empty mesh; lastLoadError then says why
+    // ("" when it loaded). Every Motion gets a frame-0 key for it, and every
+    // Part's frame-0 key becomes its current pose. Returns the new Part's index.
     int AddPartFromFile(const std::string& path);
-    // Removes the Part owning item with its subtree and their tracks. Returns 0
-    // (and changes nothing) for the root entry's item or an item of no Part.
+    // Removes the Part owning item with its subtree and their tracks; the tree
+    // moves its selection as PartsTree::DeleteItem says. Returns 0 (and
+    // changes nothing) for the root entry's item or an item of no Part.
     int RemovePart(TreeItem item);
     // Drops the Parts marked -2 and renumbers parents, partners and tracks.
     void CompactParts();
@@ -51,16 +50,14 @@ public:
     // Index of the Part whose treeItem is item; -1 when none.
     int FindPartByTreeItem(TreeItem item) const;
     // FindPartByTreeItem of the tree's selected item.
-    int GetCurrentPartIndex() const;
+    int SelectedPartIndex() const;
     // World matrix of Part index as composition gives it (the mesh's matrix when
     // it has one). Identity for an index outside the array.
     Matrix4 WorldMatrixOf(int index) const;
     // Removes all Parts and all Motions; the root entry and the project's names stay.
     void ClearScene();
-    // Rebuilds the totals and the title text and reports it.
-    void UpdateTitle();
-    // Centres every view on the box around all Parts in their present pose.
-    void FitViews();
+    // Every Part's mesh (null for a Part without one), in Part order.
+    std::vector<const CMesh*> Meshes() const;
     // Gives a Part a display name (baseName, or the first free "%s%05d") not
     // used by any other Part; "" when all 100000 numbered names are taken.
     std::string MakeDisplayName(const std::string& baseName, int ignoredIndex = -1) const;
@@ -68,9 +65,9 @@ public:
     // --- The parts tree (every change is reported to the observer) ---
 
     const PartsTree& Tree() const { return tree; }
-    // Selects item as the user would; runs the selection-change reaction when
-    // the selection changes.
-    void SelectTreeItem(TreeItem item);
+    // Selects item in the tree (NO_TREE_ITEM or an unknown handle: none).
+    // true when the selection changed. The reaction to it is the session's.
+    bool SelectTreeItem(TreeItem item);
     void SetTreeItemChecked(TreeItem item, bool checked);
     void SetTreeItemText(TreeItem item, const std::string& text);
 
@@ -85,16 +82,8 @@ public:
     std::vector<std::unique_ptr<Part>> parts;
     // The root entry "root": first top-level tree item, never counted or saved.
     Part rootPart;
-    // Index of the Part selected in the tree; -1 when "root" is selected.
-    int currentPart = -1;
     // All Motions in creation order; each has one track per Part.
     std::vector<Motion> motions;
-    // Index of the selected Motion, -1 when there is none.
-    int currentMotion = -1;
-    // The current frame of the current Motion.
-    int currentFrame = 0;
-    // Set while a Motion plays back; editing commands and undo are disabled then.
-    bool isPlaying = false;
     // The mesh manager; every Part's mesh is registered with it.
     CMeshBase meshBase;
     // Full path of the project file last opened or saved; "" when none.
@@ -103,16 +92,6 @@ public:
     std::string projectFileName = UNTITLED_PROJECT_NAME;
     // Folder of the last object file added; "" for the current folder.
     std::string addObjectDirectory;
-    // Built by UpdateTitle.
-    std::string titleText;
-    int totalFaces = 0;
-    int totalMeshes = 0;
-    // The four views, their cameras and the shared view settings (grid width included).
-    ViewState viewState;
-    // Undo and redo of the Parts' poses.
-    PoseHistory poseHistory{*this};
-    // The transform panel's fields and its "左右連動" flag.
-    TransformPanelState transformPanel;
     // Why the last AddPartFromFile or LoadProject could not read everything
     // (file, place, reason; one line per problem); "" when all was read.
     std::string lastLoadError;
@@ -121,10 +100,13 @@ public:
     std::string lastSaveError;
 
 private:
-    void OnSelectionChanged();
-    void DestroySubtreeMeshes(TreeItem item);
+    void Report(const TreeChange& change) const;
+    // Every Motion gets a track for the newly appended Part; the frame-0 key
+    // of every Part in every Motion becomes that Part's current pose.
+    void AddTrackForNewPart();
+    // map[old index] is the new index or -2 for a removed Part (new indices
+    // never exceed old ones); every Motion keeps the survivors' tracks.
+    void CompactTracks(const std::vector<int>& map, int newCount);
 
     PartsTree tree;
-    SceneObserver silentObserver;
-    SceneObserver* observer = &silentObserver;
 };

@@ -1,22 +1,14 @@
 #include "scene/Scene.h"
 
+#include "scene/PoseComposition.h"
+
 #include <vector>
 
 namespace {
 
-// World matrix of a Part: its rotation times the parent's world matrix, with
-// the translation row replaced by its position carried through the parent's
-// world matrix (no division by w). A top-level Part has no parent matrix.
 Matrix4 ComposeWorld(const Part& part, const Matrix4* parentWorld)
 {
-    if (!parentWorld) {
-        Matrix4 world = part.localMatrix;
-        world.SetTranslation(part.localPosition);
-        return world;
-    }
-    Matrix4 world = part.localMatrix * *parentWorld;
-    world.SetTranslation(TransformPoint(part.localPosition, *parentWorld));
-    return world;
+    return WorldFromLocal(part.localMatrix, part.localPosition, parentWorld);
 }
 
 void HandToMesh(Part& part, const Matrix4& world)

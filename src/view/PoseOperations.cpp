@@ -1,7 +1,7 @@
 #include "view/PoseOperations.h"
 
 #include "scene/Scene.h"
-#include "view/PartPlacement.h"
+#include "scene/PartPlacement.h"
 #include "view/RotationAngles.h"
 #include "view/TransformOperations.h"
 
@@ -55,41 +55,9 @@ bool DropToGround(Scene& scene)
     return true;
 }
 
-void MirrorPoseCommand(Scene& scene)
+void KeepOnlyHeading(Scene& scene, int part)
 {
-    MirrorPose(scene);
-    scene.poseHistory.PushUndo();
-}
-
-void DropToGroundCommand(Scene& scene)
-{
-    DropToGround(scene);
-    scene.poseHistory.PushUndo();
-    scene.FitViews();
-}
-
-void KeepOnlyHeading(Scene& scene)
-{
-    if (!scene.PartAt(scene.currentPart)) return;
-    const float heading = AnglesFromMatrix(scene.WorldMatrixOf(scene.currentPart)).h;
-    SetAbsoluteRotation(scene, {heading, 0.0f, 0.0f});
-}
-
-void LevelCurrentPart(Scene& scene)
-{
-    if (scene.PartAt(scene.currentPart)) {
-        KeepOnlyHeading(scene);
-        MirrorToPartners(scene);
-    }
-    scene.poseHistory.PushUndo();
-}
-
-GridWidthOutcome CloseGridWidthDialog(Scene& scene, bool confirmed, int width)
-{
-    if (confirmed) {
-        if (width < ViewState::kGridWidthMin || width > ViewState::kGridWidthMax) return GRID_WIDTH_REFUSED;
-        scene.viewState.SetGridWidth(width);
-    }
-    scene.UpdateTitle();
-    return confirmed ? GRID_WIDTH_STORED : GRID_WIDTH_KEPT;
+    if (!scene.PartAt(part)) return;
+    const float heading = AnglesFromMatrix(scene.WorldMatrixOf(part)).h;
+    SetAbsoluteRotation(scene, part, {heading, 0.0f, 0.0f});
 }

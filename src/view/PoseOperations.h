@@ -3,9 +3,8 @@
 class Scene;
 
 // Operations on the pose shown (the Parts' localMatrix and localPosition);
-// none of them writes keys. The plain operations below are shared with the
-// whole-motion operations; the menu commands add the undo step and the view
-// fitting.
+// none of them writes keys. They are shared by the menu commands and the
+// whole-motion operations.
 
 // Reflects the pose through the plane x = 0: every Part takes its partner's
 // rotation (its own without a partner) with _12, _13, _21 and _31 negated.
@@ -24,27 +23,7 @@ bool LowestModelY(const Scene& scene, float& y);
 // the pose is left as it is and false is returned.
 bool DropToGround(Scene& scene);
 
-// The menu commands: MirrorPose, then one undo step; DropToGround, then one
-// undo step and the views fitted to the model (both also when nothing moved).
-void MirrorPoseCommand(Scene& scene);
-void DropToGroundCommand(Scene& scene);
-
-// Turns the current Part so that it keeps its heading in the world and loses
-// all pitch and bank; its position stays and its children follow. Nothing
-// without a current Part.
-void KeepOnlyHeading(Scene& scene);
-
-// KeepOnlyHeading, then the same onto the partners when "左右連動" is on,
-// then one undo step (recorded also without a current Part).
-void LevelCurrentPart(Scene& scene);
-
-// Outcome of the grid width dialog.
-enum GridWidthOutcome : int {
-    GRID_WIDTH_STORED = 0,   // OK with a valid width: stored; the caller rebuilds the grid
-    GRID_WIDTH_KEPT = 1,     // cancelled: the width is unchanged
-    GRID_WIDTH_REFUSED = 2,  // OK with a width outside 1 ... 10000: the dialog stays open
-};
-// Closes the grid width dialog: confirmed with width (checked against
-// 1 ... 10000) or cancelled. A refused width changes nothing; otherwise the
-// title is rebuilt, showing the width.
-GridWidthOutcome CloseGridWidthDialog(Scene& scene, bool confirmed, int width);
+// Turns Part part so that it keeps its heading in the world and loses all
+// pitch and bank; its position stays and its children follow. Nothing for an
+// index outside the Parts.
+void KeepOnlyHeading(Scene& scene, int part);

@@ -1,7 +1,7 @@
 #include "view/TransformOperations.h"
 
+#include "scene/PartPlacement.h"
 #include "scene/Scene.h"
-#include "view/PartPlacement.h"
 
 namespace {
 
@@ -14,31 +14,14 @@ Matrix4 MirrorLocalMatrix(const Matrix4& m)
     return out;
 }
 
-// Runs edit with each partner of the current Part made current in turn, then
-// makes the first Part current again.
-template <typename Edit>
-void ForEachPartnerAsCurrent(Scene& scene, Edit edit)
-{
-    const int first = scene.currentPart;
-    if (!scene.transformPanel.linkLR || !scene.PartAt(first)) return;
-    for (int i = 0; i < scene.PartCount(); ++i) {
-        if (i == first || scene.parts[i]->symmetryIndex != first) continue;
-        scene.SelectTreeItem(scene.parts[i]->treeItem);
-        // A Part whose tree item cannot be selected is left alone rather than
-        // editing the first Part in its place.
-        if (scene.currentPart == i) edit();
-    }
-    scene.SelectTreeItem(scene.parts[first]->treeItem);
-}
-
 }  // namespace
 
-TransformValues CurrentTransformValues(const Scene& scene)
+TransformValues TransformValuesOf(const Scene& scene, int index)
 {
     TransformValues values;
-    const Part* part = scene.PartAt(scene.currentPart);
+    const Part* part = scene.PartAt(index);
     if (!part) return values;
-    const Matrix4 world = scene.WorldMatrixOf(scene.currentPart);
+    const Matrix4 world = scene.WorldMatrixOf(index);
     values.relativeRotation = AnglesFromMatrix(part->localMatrix);
     values.absoluteRotation = AnglesFromMatrix(world);
     values.relativePosition = part->localPosition;
@@ -46,34 +29,20 @@ TransformValues CurrentTransformValues(const Scene& scene)
     return values;
 }
 
-void ShowCurrentTransform(Scene& scene)
+void SetRelativeRotation(Scene& scene, int index, HeadingPitchBank angles)
 {
-    scene.transformPanel.fields = CurrentTransformValues(scene);
-    scene.Observer().TransformPanelNeedsRefresh();
-}
-
-void SetRelativeRotation(Scene& scene, HeadingPitchBank angles)
-{
-    const int index = scene.currentPart;
     Part* part = scene.PartAt(index);
     if (!part) return;
     part->localMatrix = RotationFromAngles(angles);
-    if (part->parentIndex < 0 || !part->mesh) {
+    if (part->parentIndex < 0 || !part->mesh)
         PlaceFromLocal(scene, index);
-    } else {
-        const Matrix4 parentWorld = ParentWorldOf(scene, index);
-        const Matrix4 world = part->localMatrix * parentWorld;
-        part->mesh->SetMatrix(world);
-        part->localMatrix = world * InverseOrIdentity(parentWorld);
-        part->mesh->SetPosition(TransformPoint(part->localPosition, parentWorld));
-    }
+    else
+        TurnInPlace(scene, index, part->localMatrix * ParentWorldOf(scene, index));
     UpdateChildren(scene, index);
-    ShowCurrentTransform(scene);
 }
 
-void SetAbsoluteRotation(Scene& scene, HeadingPitchBank angles)
+void SetAbsoluteRotation(Scene& scene, int index, HeadingPitchBank angles)
 {
-    const int index = scene.currentPart;
     Part* part = scene.PartAt(index);
     if (!part) return;
     const Matrix4 rotation = RotationFromAngles(angles);
@@ -81,50 +50,35 @@ void SetAbsoluteRotation(Scene& scene, HeadingPitchBank angles)
         part->localMatrix = rotation;
         PlaceFromLocal(scene, index);
     } else {
-        const Matrix4 parentWorld = ParentWorldOf(scene, index);
-        part->localMatrix = rotation * InverseOrIdentity(parentWorld);
-        if (part->mesh) {
-            part->mesh->SetMatrix(rotation);
-            part->mesh->SetPosition(TransformPoint(part->localPosition, parentWorld));
-        }
+        TurnInPlace(scene, index, rotation);
     }
     UpdateChildren(scene, index);
-    ShowCurrentTransform(scene);
 }
 
-void SetRelativePosition(Scene& scene, Vec3 position)
+void SetRelativePosition(Scene& scene, int index, Vec3 position)
 {
-    const int index = scene.currentPart;
     Part* part = scene.PartAt(index);
     if (!part) return;
     part->localPosition = position;
     scene.UpdateHierarchy(index);
-    ShowCurrentTransform(scene);
 }
 
-void SetAbsolutePosition(Scene& scene, Vec3 position)
+void SetAbsolutePosition(Scene& scene, int index, Vec3 position)
 {
-    const int index = scene.currentPart;
     Part* part = scene.PartAt(index);
     if (!part || !part->mesh) return;
     part->mesh->SetPosition(position);
     const Matrix4 world = part->mesh->GetMatrix();
-    if (part->parentIndex < 0) {
-        part->localMatrix = world;
-        part->localPosition = position;
-    } else {
-        part->localMatrix = world * InverseOrIdentity(ParentWorldOf(scene, index));
-        part->localPosition = part->localMatrix.Translation();
-    }
+    const Matrix4 parentWorld = ParentWorldOf(scene, index);
+    part->localMatrix = LocalFromWorld(world, part->parentIndex < 0 ? nullptr : &parentWorld);
+    part->localPosition = part->parentIndex < 0 ? position : part->localMatrix.Translation();
     UpdateChildren(scene, index);
-    ShowCurrentTransform(scene);
 }
 
-void MirrorToPartners(Scene& scene)
+void MirrorToPartners(Scene& scene, int index)
 {
-    const int index = scene.currentPart;
     const Part* edited = scene.PartAt(index);
-    if (!scene.transformPanel.linkLR || !edited) return;
+    if (!edited) return;
     for (int i = 0; i < scene.PartCount(); ++i) {
         Part& partner = *scene.parts[i];
         if (i == index || partner.symmetryIndex != index) continue;
@@ -133,36 +87,4 @@ void MirrorToPartners(Scene& scene)
         PlaceFromLocal(scene, i);
         UpdateChildren(scene, i);
     }
-}
-
-void OnRelativeRotationSet(Scene& scene)
-{
-    SetRelativeRotation(scene, scene.transformPanel.fields.relativeRotation);
-    MirrorToPartners(scene);
-    scene.poseHistory.PushUndo();
-}
-
-void OnRelativePositionSet(Scene& scene)
-{
-    SetRelativePosition(scene, scene.transformPanel.fields.relativePosition);
-    MirrorToPartners(scene);
-    scene.poseHistory.PushUndo();
-}
-
-void OnAbsolutePositionSet(Scene& scene)
-{
-    const Vec3 p = scene.transformPanel.fields.absolutePosition;
-    SetAbsolutePosition(scene, p);
-    ForEachPartnerAsCurrent(scene, [&] { SetAbsolutePosition(scene, MirrorPosition(p)); });
-    ShowCurrentTransform(scene);
-    scene.poseHistory.PushUndo();
-}
-
-void OnAbsoluteRotationSet(Scene& scene)
-{
-    const HeadingPitchBank a = scene.transformPanel.fields.absoluteRotation;
-    SetAbsoluteRotation(scene, a);
-    ForEachPartnerAsCurrent(scene, [&] { SetAbsoluteRotation(scene, {-a.h, a.p, -a.b}); });
-    ShowCurrentTransform(scene);
-    scene.poseHistory.PushUndo();
 }

@@ -2,38 +2,35 @@
 
 #include "math/Vec3.h"
 #include "view/RotationAngles.h"
-#include "view/TransformPanelState.h"
 
 class Scene;
 
-// The numeric pose edits of the transform panel, acting on the Scene's
-// current Part (Scene::currentPart). Each operation changes nothing when no
-// Part is current, and otherwise recomposes the Part's children and refreshes
-// the panel (ShowCurrentTransform).
+// What the transform panel shows for a Part: rotation and position relative
+// to its parent and absolute in the world (angles in degrees, positions in
+// world units). All zero when no Part is shown.
+struct TransformValues {
+    HeadingPitchBank relativeRotation;  // angles of the Part's localMatrix
+    HeadingPitchBank absoluteRotation;  // angles of its mesh's world matrix
+    Vec3 relativePosition;              // its localPosition
+    Vec3 absolutePosition;              // its mesh's world position
+};
 
-// The values the panel shows for the current Part; all zero when none.
-TransformValues CurrentTransformValues(const Scene& scene);
-// Refills the panel's fields from the current Part and tells the observer.
-void ShowCurrentTransform(Scene& scene);
+// The numeric pose edits of the transform panel, acting on Part part. Each
+// changes nothing for an index outside the Parts, and otherwise recomposes
+// the Part's children.
+
+// The values the panel shows for Part part; all zero for an index outside the Parts.
+TransformValues TransformValuesOf(const Scene& scene, int part);
 
 // localMatrix := RotationFromAngles(angles); the Part keeps its position.
-void SetRelativeRotation(Scene& scene, HeadingPitchBank angles);
+void SetRelativeRotation(Scene& scene, int part, HeadingPitchBank angles);
 // The Part's world rotation becomes RotationFromAngles(angles); it keeps its position.
-void SetAbsoluteRotation(Scene& scene, HeadingPitchBank angles);
+void SetAbsoluteRotation(Scene& scene, int part, HeadingPitchBank angles);
 // localPosition := position (in the parent's frame).
-void SetRelativePosition(Scene& scene, Vec3 position);
-// The Part's world position becomes position; its rotation is kept.
-void SetAbsolutePosition(Scene& scene, Vec3 position);
-// With "左右連動" on: every Part whose partner is the current Part gets the
-// current Part's local rotation and position reflected across x = 0,
-// whatever it held before.
-void MirrorToPartners(Scene& scene);
-
-// The four "Set" buttons: apply the panel field of their row (with the
-// partners when "左右連動" is on: the relative rows reflect the local pose,
-// the absolute rows set (-x, y, z) and (-H, P, -B)), then record one undo
-// step, also when no Part is current.
-void OnRelativeRotationSet(Scene& scene);
-void OnAbsoluteRotationSet(Scene& scene);
-void OnRelativePositionSet(Scene& scene);
-void OnAbsolutePositionSet(Scene& scene);
+void SetRelativePosition(Scene& scene, int part, Vec3 position);
+// The Part's world position becomes position; its rotation is kept. Nothing
+// for a Part without a mesh.
+void SetAbsolutePosition(Scene& scene, int part, Vec3 position);
+// Every Part whose partner is Part part gets part's local rotation and
+// position reflected across x = 0, whatever it held before.
+void MirrorToPartners(Scene& scene, int part);

@@ -41,7 +41,7 @@ void DrawParts(const ViewFrameInputs& in, int view)
             if (display.normals) mesh->DrawNormal(overlaySize, in.colours[COLOUR_NORMAL]);
             if (display.pivot) mesh->DrawPivotPoint(overlaySize, in.colours[COLOUR_PIVOT]);
         }
-        if (i == scene.currentPart && display.showSelection) mesh->DrawBoundingBox(in.colours[COLOUR_SELECT]);
+        if (i == in.selectedPart && display.showSelection) mesh->DrawBoundingBox(in.colours[COLOUR_SELECT]);
     }
 }
 

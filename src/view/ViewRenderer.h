@@ -14,6 +14,7 @@ struct ViewFrameInputs {
     const ColourTable& colours;
     const GridGeometry& grid;
     Scene& scene;  // meshes draw themselves, which needs them mutable
+    int selectedPart = -1;  // the Part whose bounding box "選択の表示" draws; -1 for none
 };
 
 // Draws the grid planes a view shows and the axes, unlit and untextured, in

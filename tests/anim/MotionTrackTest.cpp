@@ -1,5 +1,5 @@
-#include "anim/Motion.h"
-#include "anim/MotionName.h"
+#include "scene/Motion.h"
+#include "scene/MotionName.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "anim/MotionOperations.h"
-#include "scene/FileCommands.h"
+#include "editor/FileCommands.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
 #include "support/SceneFixtures.h"

@@ -1,4 +1,4 @@
-#include "anim/MotionName.h"
+#include "scene/MotionName.h"
 
 #include "text/ShiftJis.h"
 

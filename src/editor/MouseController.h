@@ -3,7 +3,7 @@
 #include "math/Vec3.h"
 #include "view/PartPicking.h"
 
-class Scene;
+class EditorSession;
 
 // Buttons and keys held during a mouse message (any combination).
 enum MouseKey : unsigned {
@@ -28,8 +28,7 @@ enum class DragMode : int {
 enum class CursorShape { Arrow, SizeAll, SizeNS, SizeWE };
 
 // Window-side effects of the mouse handling; every default does nothing.
-// Selection, title, transform panel and motion panel refreshes go through the
-// Scene's observer.
+// Selection, title, pose and view changes go out as the session's events.
 class MouseControllerObserver {
 public:
     virtual ~MouseControllerObserver() = default;
@@ -47,8 +46,8 @@ public:
 // The mouse handling of the render window: split drags, picking, rotating a
 // Part in the perspective view, moving it in an orthographic view, orbiting
 // the perspective camera. Coordinates are render-window pixels (origin at its
-// top-left corner). Works on the Scene's views, Parts, transform panel flags
-// and pose history; one drag that changes the pose records one undo step.
+// top-left corner). Works on the session's views, Parts, transform panel
+// flags and pose history; one drag that changes the pose records one undo step.
 // Picking sees only what lies in front of the camera. A rotate drag on a Part
 // straight above or below the perspective eye turns it about the vertical and
 // the level axis across the view's own line of sight.
@@ -56,7 +55,7 @@ class MouseController {
 public:
     // frameWidth is the width of a dialog frame in pixels, kept clear of the
     // render window's right edge by a split drag.
-    explicit MouseController(Scene& scene, int frameWidth = 3);
+    explicit MouseController(EditorSession& session, int frameWidth = 3);
     MouseController(const MouseController&) = delete;
     MouseController& operator=(const MouseController&) = delete;
 
@@ -92,7 +91,7 @@ private:
     // Carries the edited Part's new pose over to its partners ("左右連動").
     void LinkPartners(int edited, bool rotateStep);
 
-    Scene& scene;
+    EditorSession& session;
     MouseControllerObserver silentObserver;
     MouseControllerObserver* observer = &silentObserver;
     PartPicker picker;

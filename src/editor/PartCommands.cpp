@@ -1,10 +1,10 @@
-#include "scene/PartCommands.h"
+#include "editor/PartCommands.h"
 
+#include "editor/FileCommands.h"
+#include "editor/EditorSession.h"
 #include "io/PathLookup.h"
-#include "scene/ProjectFile.h"
-#include "scene/Scene.h"
+#include "scene/PartPlacement.h"
 #include "scene/UserPrompt.h"
-#include "view/PartPlacement.h"
 
 #include <filesystem>
 
@@ -15,6 +15,7 @@ const char* const SWAP_OBJECT_DIALOG_TITLE = "オブジェクトを入れ替え"
 const char* const MIRRORED_NAME_TAKEN_TEXT = "同じオブジェクト名が存在します";
 const char* const MIRRORED_NAME_TAKEN_CAPTION = "caution";
 const char* const MIRRORED_NAME_INVALID_TEXT = "オブジェクト名が空か、使えない文字（/ \\）を含んでいます";
+const char* const MIRRORED_FILE_EXISTS_TEXT = "同じ名前のファイルが存在します";
 
 namespace {
 
@@ -25,25 +26,39 @@ std::string BaseNameOf(const std::string& path)
     return fileName.substr(0, fileName.find('.'));
 }
 
+// Adds the object file as a Part under the selected item and selects it.
+int AddSelectedPart(EditorSession& session, const std::string& path)
+{
+    Scene& scene = session.GetScene();
+    const int added = scene.AddPartFromFile(path);
+    session.SelectPart(added);
+    session.ShowCurrentTransform();
+    return added;
+}
+
 }  // namespace
 
-void AddObject(Scene& scene, const std::string& path)
+void AddObject(EditorSession& session, const std::string& path)
 {
-    scene.AddPartFromFile(path);
-    scene.poseHistory.RestartHistory();
-    scene.UpdateTitle();
+    AddSelectedPart(session, path);
+    session.History().RestartHistory();
+    session.UpdateTitle();
 }
 
-void DeleteCurrentPart(Scene& scene)
+void DeleteCurrentPart(EditorSession& session)
 {
+    Scene& scene = session.GetScene();
     scene.RemovePart(scene.Tree().GetSelected());
-    scene.UpdateTitle();
-    scene.poseHistory.RestartHistory();
+    session.SelectionMayHaveChanged();
+    session.UpdateTitle();
+    session.History().RestartHistory();
 }
 
-bool SwapCurrentObject(Scene& scene, const std::string& path)
+bool SwapCurrentObject(EditorSession& session, const std::string& path)
 {
-    Part* part = scene.PartAt(scene.currentPart);
+    Scene& scene = session.GetScene();
+    const int current = session.CurrentPart();
+    Part* part = scene.PartAt(current);
     if (!part) return false;
     if (!path.empty()) {
         part->mesh = std::make_unique<CMesh>();
@@ -51,56 +66,62 @@ bool SwapCurrentObject(Scene& scene, const std::string& path)
         scene.lastLoadError = part->mesh->LoadObject(path, 1.0f) ? std::string() : part->mesh->GetLastError();
         part->baseName = BaseNameOf(path);
         // The Part's own old name no longer counts as taken.
-        part->displayName = scene.MakeDisplayName(part->baseName, scene.currentPart);
+        part->displayName = scene.MakeDisplayName(part->baseName, current);
         scene.SetTreeItemText(part->treeItem, part->displayName);
         scene.UpdateHierarchy(0);
+        session.ShowCurrentTransform();
     }
-    scene.Observer().MotionPanelNeedsRefresh();
-    scene.UpdateTitle();
+    session.UpdateTitle();
     return true;
 }
 
-std::string MirroredPartDefaultName(const Scene& scene)
+std::string MirroredPartDefaultName(const EditorSession& session)
 {
-    const Part* part = scene.PartAt(scene.currentPart);
+    const Part* part = session.GetScene().PartAt(session.CurrentPart());
     return part ? part->baseName + "(2)" : std::string();
 }
 
-MirroredPartResult AddMirroredPart(Scene& scene, const std::string& name)
+MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& name)
 {
-    const int source = scene.currentPart;
+    Scene& scene = session.GetScene();
+    const int source = session.CurrentPart();
     if (!scene.PartAt(source)) return MIRRORED_PART_NOTHING_SELECTED;
+    // The Part will be named after its file, which loses everything from the
+    // first '.', so the checks are on what is left.
+    const std::string base = BaseNameOf(name);
     // The name becomes a file name inside addObjectDirectory; a separator
     // would put the file somewhere else.
-    if (name.empty() || name.find_first_of("/\\") != std::string::npos) return MIRRORED_NAME_INVALID;
+    if (base.empty() || name.find_first_of("/\\") != std::string::npos) return MIRRORED_NAME_INVALID;
     for (const auto& part : scene.parts)
-        if (part->baseName == name) return MIRRORED_NAME_TAKEN;
+        if (part->baseName == base) return MIRRORED_NAME_TAKEN;
+    // Projects find their object files ignoring case, so a file differing
+    // only in case would be taken for this one, and replacing it loses data.
+    const std::string directory = scene.addObjectDirectory.empty() ? "." : scene.addObjectDirectory;
+    if (FindFileIgnoringCase(directory, base + ".mesh")) return MIRRORED_FILE_EXISTS;
 
     const std::string file =
         scene.addObjectDirectory.empty()
-            ? name + ".mesh"
-            : (std::filesystem::path(scene.addObjectDirectory) / (name + ".mesh")).string();
+            ? base + ".mesh"
+            : (std::filesystem::path(scene.addObjectDirectory) / (base + ".mesh")).string();
     // A file that cannot be written shows up as the new Part's load error.
     if (CMesh* mesh = scene.parts[source]->mesh.get()) mesh->SaveMirrorMeshFile(file);
 
     // The copy goes to the other side: under the partner of S's parent when there is one.
     int parent = scene.parts[source]->parentIndex;
     if (const Part* p = scene.PartAt(parent); p && scene.PartAt(p->symmetryIndex)) parent = p->symmetryIndex;
-    scene.currentPart = scene.parts[source]->parentIndex;
-    scene.SelectTreeItem(parent >= 0 ? scene.parts[parent]->treeItem : scene.rootPart.treeItem);
-    scene.UpdateTitle();
+    session.SelectPart(parent);
 
-    scene.AddPartFromFile(file);
-    const int added = scene.PartCount() - 1;
+    const int added = AddSelectedPart(session, file);
     Part& mirrored = *scene.parts[added];
     const Part& original = *scene.parts[source];
-    mirrored.localPosition = {-original.localPosition.x, original.localPosition.y, original.localPosition.z};
+    mirrored.localPosition = MirrorPosition(original.localPosition);
     mirrored.localMatrix = MirrorRotation(original.localMatrix);
     scene.UpdateHierarchy(added);
     mirrored.symmetryIndex = source;
     scene.parts[source]->symmetryIndex = added;
-    scene.poseHistory.RestartHistory();
-    scene.UpdateTitle();
+    session.ShowCurrentTransform();
+    session.History().RestartHistory();
+    session.UpdateTitle();
     return MIRRORED_PART_ADDED;
 }
 
@@ -113,13 +134,13 @@ DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths)
     return DROP_IGNORED;
 }
 
-DroppedFileAction DropFiles(Scene& scene, UserPrompt& prompt, const std::vector<std::string>& paths)
+DroppedFileAction DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths)
 {
     const DroppedFileAction action = DroppedFileActionFor(paths);
     if (action == DROP_OPEN_PROJECT) {
-        if (prompt.AskYesNo("現在のデータは失われます。よろしいですか？", "新規作成")) OpenProject(scene, paths[0]);
+        if (prompt.AskYesNo("現在のデータは失われます。よろしいですか？", "新規作成")) OpenProject(session, paths[0]);
     } else if (action == DROP_ADD_OBJECT) {
-        AddObject(scene, paths[0]);
+        AddObject(session, paths[0]);
     }
     return action;
 }

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+class EditorSession;
 class Scene;
 
 // Scroll requests of the symmetry table's scroll bar, numbered as the
@@ -41,7 +42,7 @@ public:
     using EditValues = std::array<int, kVisibleRows>;
 
     // Opens the editor: the copy holds every Part's symmetryIndex, row 0 shows Part 0.
-    explicit SymmetryEditor(Scene& scene);
+    explicit SymmetryEditor(EditorSession& session);
 
     int PartCount() const { return static_cast<int>(values.size()); }
     int FirstVisibleRow() const { return firstVisibleRow; }
@@ -70,6 +71,7 @@ public:
     void Apply(const EditValues& edits);
 
 private:
+    EditorSession& session;
     Scene& scene;
     std::vector<int> values;
     int firstVisibleRow = 0;

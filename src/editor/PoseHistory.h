@@ -5,18 +5,24 @@
 #include <array>
 #include <vector>
 
+class EditorEvents;
 class Scene;
 
 // The last poses of the model for "Undo" and "Redo": snapshots of every
 // Part's transform (never Motions or keys), taken after each completed edit.
 // All slots are allocated when the history is (re)started, sized for the Part
 // count of that moment, so recording a pose never allocates. The history
-// belongs to one Scene and reads and writes that Scene's Parts.
+// belongs to one Scene and reads and writes that Scene's Parts; the button
+// states go out as HistoryButtonsChanged.
 class PoseHistory {
 public:
     static constexpr int kSlotCount = 100;
 
-    explicit PoseHistory(Scene& scene) : scene(scene) {}
+    // playing: the session's playback flag, read whenever the buttons are asked about.
+    PoseHistory(Scene& scene, EditorEvents& events, const bool& playing)
+        : scene(scene), events(events), playing(playing)
+    {
+    }
     PoseHistory(const PoseHistory&) = delete;
     PoseHistory& operator=(const PoseHistory&) = delete;
 
@@ -41,7 +47,7 @@ public:
     // Whether the buttons may be pressed; never while a Motion is playing.
     bool UndoEnabled() const;
     bool RedoEnabled() const;
-    // Reports the two enabled states to the Scene's observer.
+    // Reports the two enabled states.
     void UpdateUndoButtons();
 
     int SnapshotCount() const { return snapshotCount; }
@@ -61,6 +67,8 @@ private:
     void Restore(const Snapshot& slot);
 
     Scene& scene;
+    EditorEvents& events;
+    const bool& playing;
     // Empty while freed, else kSlotCount snapshots of partCount entries each.
     std::vector<Snapshot> slots;
     int snapshotCount = 0;

@@ -1,9 +1,8 @@
-#include "view/MouseController.h"
+#include "editor/MouseController.h"
 
-#include "scene/Scene.h"
-#include "view/PartPlacement.h"
+#include "editor/EditorSession.h"
+#include "scene/PartPlacement.h"
 #include "view/RotationAngles.h"
-#include "view/TransformOperations.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -23,7 +22,7 @@ float TurnAngle(int pixels, int extent)
 
 }  // namespace
 
-MouseController::MouseController(Scene& scene, int frameWidth) : scene(scene), frameWidth(frameWidth) {}
+MouseController::MouseController(EditorSession& session, int frameWidth) : session(session), frameWidth(frameWidth) {}
 
 void MouseController::SetObserver(MouseControllerObserver* newObserver)
 {
@@ -32,19 +31,19 @@ void MouseController::SetObserver(MouseControllerObserver* newObserver)
 
 bool MouseController::InVerticalBand(int x) const
 {
-    const PixelRect& band = scene.viewState.SplitterBand();
+    const PixelRect& band = session.Views().SplitterBand();
     return x >= band.left - 1 && x < band.right + 1;
 }
 
 bool MouseController::InHorizontalBand(int y) const
 {
-    const PixelRect& band = scene.viewState.SplitterBand();
+    const PixelRect& band = session.Views().SplitterBand();
     return y >= band.top - 1 && y < band.bottom + 1;
 }
 
 void MouseController::LookUpActiveView(int x, int y)
 {
-    ViewState& views = scene.viewState;
+    ViewState& views = session.Views();
     if (!views.fourViewMode) {
         views.activeView = views.maximisedView;
         return;
@@ -65,7 +64,7 @@ void MouseController::LeftButtonDown(int x, int y)
     pickedPart = -1;
     editedPart = -1;
 
-    ViewState& views = scene.viewState;
+    ViewState& views = session.Views();
     if (views.fourViewMode) {
         const bool vertical = InVerticalBand(x);
         const bool horizontal = InHorizontalBand(y);
@@ -82,19 +81,18 @@ void MouseController::LeftButtonDown(int x, int y)
     LookUpActiveView(x, y);
     const int active = views.activeView;
     const View& view = views.views[active];
+    Scene& scene = session.GetScene();
     pickedPart = picker.Pick(scene, views.PixelToRay(active, x, y), view.eye);
 
     const bool perspective = view.type == VIEW_PERS;
     if (pickedPart >= 0) {
-        Part& part = *scene.parts[pickedPart];
-        scene.SelectTreeItem(part.treeItem);
-        scene.currentPart = pickedPart;
-        scene.UpdateTitle();
+        session.SelectPart(pickedPart);
+        session.UpdateTitle();
         editedPart = pickedPart;
         mode = perspective ? DragMode::Rotate : DragMode::Move;
-    } else if (!perspective && scene.PartAt(scene.currentPart)) {
+    } else if (!perspective && scene.PartAt(session.CurrentPart())) {
         // An orthographic drag moves the selected Part even when the click missed it.
-        editedPart = scene.currentPart;
+        editedPart = session.CurrentPart();
         mode = DragMode::Move;
     } else {
         mode = DragMode::None;
@@ -102,8 +100,7 @@ void MouseController::LeftButtonDown(int x, int y)
     if (mode == DragMode::Move) startPosition = scene.WorldMatrixOf(editedPart).Translation();
 
     observer->SetMouseCapture(true);
-    ShowCurrentTransform(scene);
-    scene.Observer().MotionPanelNeedsRefresh();
+    session.ShowCurrentTransform();
 }
 
 void MouseController::LeftButtonUp(int x, int y)
@@ -117,7 +114,7 @@ void MouseController::LeftButtonUp(int x, int y)
         break;
     case DragMode::Rotate:
     case DragMode::Move:
-        if (moved) scene.poseHistory.PushUndo();
+        if (moved) session.History().PushUndo();
         break;
     case DragMode::None:
         break;
@@ -162,8 +159,8 @@ void MouseController::MouseMove(int x, int y, unsigned keys)
             break;
         }
     } else if (keys & MOUSE_RIGHT) {
-        if (scene.viewState.views[scene.viewState.activeView].type == VIEW_PERS) Orbit(x - previousX, y - previousY);
-    } else if (!(keys & MOUSE_MIDDLE) && scene.viewState.fourViewMode) {
+        if (session.Views().views[session.Views().activeView].type == VIEW_PERS) Orbit(x - previousX, y - previousY);
+    } else if (!(keys & MOUSE_MIDDLE) && session.Views().fourViewMode) {
         const bool vertical = InVerticalBand(x);
         const bool horizontal = InHorizontalBand(y);
         cursor = vertical && horizontal ? CursorShape::SizeAll
@@ -177,7 +174,7 @@ void MouseController::MouseMove(int x, int y, unsigned keys)
 
 void MouseController::DragSplit(int x, int y)
 {
-    ViewState& views = scene.viewState;
+    ViewState& views = session.Views();
     const int width = views.RenderWidth();
     const int height = views.RenderHeight();
     if (width <= 0 || height <= 0) return;
@@ -189,13 +186,15 @@ void MouseController::DragSplit(int x, int y)
         views.splitY = static_cast<float>(y) / static_cast<float>(height);
     views.UpdateViewRects();
     observer->ViewRectsChanged();
+    session.Events().Publish(ViewsChanged{});
 }
 
 void MouseController::RotateStep(int dx, int dy)
 {
+    Scene& scene = session.GetScene();
     Part* part = scene.PartAt(editedPart);
     if (!part || !part->mesh || (dx == 0 && dy == 0)) return;
-    const ViewState& views = scene.viewState;
+    const ViewState& views = session.Views();
     const View& view = views.views[views.activeView];
     const Matrix4 world = part->mesh->GetMatrix();
 
@@ -216,25 +215,17 @@ void MouseController::RotateStep(int dx, int dy)
     const Matrix4 turnUp = dy != 0 ? AxisRotation(right, TurnAngle(dy, viewport.Height())) : Matrix4::Identity();
     moved = true;
 
-    if (part->parentIndex < 0) {
-        part->localMatrix = world * turnAcross * turnUp;
-        part->mesh->SetMatrix(part->localMatrix);
-        part->mesh->SetPosition(part->localPosition);
-    } else {
-        const Matrix4 parentWorld = ParentWorldOf(scene, editedPart);
-        const Matrix4 newWorld = part->localMatrix * parentWorld * turnAcross * turnUp;
-        part->mesh->SetMatrix(newWorld);
-        part->localMatrix = newWorld * InverseOrIdentity(parentWorld);
-        part->mesh->SetPosition(TransformPoint(part->localPosition, parentWorld));
-    }
+    const Matrix4 before = part->parentIndex < 0 ? world : part->localMatrix * ParentWorldOf(scene, editedPart);
+    TurnInPlace(scene, editedPart, before * turnAcross * turnUp);
     LinkPartners(editedPart, true);
     UpdateChildren(scene, editedPart);
-    ShowCurrentTransform(scene);
+    session.ShowCurrentTransform();
 }
 
 void MouseController::MoveStep(int x, int y, bool shift)
 {
-    const ViewState& views = scene.viewState;
+    Scene& scene = session.GetScene();
+    const ViewState& views = session.Views();
     const View& view = views.views[views.activeView];
     Part* part = scene.PartAt(editedPart);
     if (view.type == VIEW_PERS || !part || !part->mesh) return;
@@ -255,23 +246,20 @@ void MouseController::MoveStep(int x, int y, bool shift)
     // A step that leaves the Part at its start changes nothing worth an undo step.
     if (dx != 0 || dy != 0) moved = true;
 
-    const Matrix4 world = part->mesh->GetMatrix();
-    if (part->parentIndex < 0) {
-        part->localMatrix = world;
-        part->localPosition = position;
-    } else {
-        part->localMatrix = world * InverseOrIdentity(ParentWorldOf(scene, editedPart));
-        part->localPosition = part->localMatrix.Translation();
-    }
+    const Matrix4 parentWorld = ParentWorldOf(scene, editedPart);
+    const bool topLevel = part->parentIndex < 0;
+    part->localMatrix = LocalFromWorld(part->mesh->GetMatrix(), topLevel ? nullptr : &parentWorld);
+    part->localPosition = topLevel ? position : part->localMatrix.Translation();
     LinkPartners(editedPart, false);
     UpdateChildren(scene, editedPart);
-    ShowCurrentTransform(scene);
+    session.ShowCurrentTransform();
 }
 
 void MouseController::LinkPartners(int edited, bool rotateStep)
 {
+    Scene& scene = session.GetScene();
     const Part* source = scene.PartAt(edited);
-    if (!scene.transformPanel.linkLR || !source || !source->mesh) return;
+    if (!session.TransformPanel().linkLR || !source || !source->mesh) return;
     const Matrix4 sourceWorld = source->mesh->GetMatrix();
     for (int i = 0; i < scene.PartCount(); ++i) {
         Part& partner = *scene.parts[i];
@@ -297,7 +285,7 @@ void MouseController::LinkPartners(int edited, bool rotateStep)
 
 void MouseController::Orbit(int dx, int dy)
 {
-    ViewState& views = scene.viewState;
+    ViewState& views = session.Views();
     const int active = views.activeView;
     View& view = views.views[active];
     const PixelRect viewport = views.Viewport(active);
@@ -315,4 +303,5 @@ void MouseController::Orbit(int dx, int dy)
         }
     }
     views.SavePersCamera(active);
+    session.Events().Publish(ViewsChanged{});
 }

@@ -1,4 +1,4 @@
-#include "scene/ProgramArguments.h"
+#include "editor/ProgramArguments.h"
 
 #include "io/PathLookup.h"
 

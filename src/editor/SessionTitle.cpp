@@ -1,4 +1,4 @@
-#include "scene/Scene.h"
+#include "editor/EditorSession.h"
 
 #include <string>
 
@@ -11,18 +11,18 @@ std::string PartSummary(const std::string& name, int faces, int meshes)
 }
 }  // namespace
 
-void Scene::UpdateTitle()
+void EditorSession::UpdateTitle()
 {
     totalFaces = 0;
     totalMeshes = 0;
-    for (const auto& part : parts) {
+    for (const auto& part : scene.parts) {
         if (!part->mesh) continue;
         totalFaces += part->mesh->GetFaceNum();
         totalMeshes += part->mesh->GetMeshNum();
     }
-    titleText = std::string(PROGRAM_TITLE) + "   " + PartSummary(projectFileName, totalFaces, totalMeshes);
-    if (const Part* current = PartAt(currentPart); current && current->mesh)
+    titleText = std::string(PROGRAM_TITLE) + "   " + PartSummary(scene.projectFileName, totalFaces, totalMeshes);
+    if (const Part* current = scene.PartAt(CurrentPart()); current && current->mesh)
         titleText += "   " + PartSummary(current->displayName, current->mesh->GetFaceNum(), current->mesh->GetMeshNum());
     titleText += "   グリッドの幅:" + std::to_string(viewState.gridWidth);
-    observer->TitleChanged(titleText);
+    events.Publish(TitleChanged{titleText});
 }

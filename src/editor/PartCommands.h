@@ -3,7 +3,7 @@
 #include <string>
 #include <vector>
 
-class Scene;
+class EditorSession;
 class UserPrompt;
 
 // Texts of the object file dialog (the program shows it; the commands below
@@ -17,16 +17,18 @@ extern const char* const MIRRORED_NAME_TAKEN_TEXT;     // "同じオブジェク
 extern const char* const MIRRORED_NAME_TAKEN_CAPTION;  // "caution"
 // The message for a mirrored name that cannot name a file (same caption).
 extern const char* const MIRRORED_NAME_INVALID_TEXT;
+// The message for a mirrored name whose file is already in the folder (same caption).
+extern const char* const MIRRORED_FILE_EXISTS_TEXT;
 
 // Adds the object file at path as a Part under the selected tree item (a file
 // that cannot be read still gives a Part; lastLoadError says why), restarts
 // the undo history and rebuilds the title.
-void AddObject(Scene& scene, const std::string& path);
+void AddObject(EditorSession& session, const std::string& path);
 
 // Removes the selected Part with its subtree and their tracks (nothing with
 // the root entry selected), then rebuilds the title and restarts the undo
 // history in either case.
-void DeleteCurrentPart(Scene& scene);
+void DeleteCurrentPart(EditorSession& session);
 
 // Replaces the current Part's geometry with the object file at path ("" when
 // the file dialog was cancelled) and renames the Part after the file; its
@@ -34,28 +36,31 @@ void DeleteCurrentPart(Scene& scene);
 // Without a current Part nothing happens and false is returned (the program
 // shows no file dialog then). Otherwise the motion panel and the title are
 // refreshed, also after a cancel, and true is returned.
-bool SwapCurrentObject(Scene& scene, const std::string& path);
+bool SwapCurrentObject(EditorSession& session, const std::string& path);
 
 // The name the mirrored-part dialog offers: the current Part's baseName + "(2)";
 // "" without a current Part.
-std::string MirroredPartDefaultName(const Scene& scene);
+std::string MirroredPartDefaultName(const EditorSession& session);
 
 enum MirroredPartResult : int {
     MIRRORED_PART_ADDED = 0,
     MIRRORED_PART_NOTHING_SELECTED = 1,  // no current Part: nothing done, no dialog
     MIRRORED_NAME_TAKEN = 2,             // a Part's baseName equals name: show the caution, keep the dialog open
     MIRRORED_NAME_INVALID = 3,           // empty or holding a folder separator: likewise
+    MIRRORED_FILE_EXISTS = 4,            // name.mesh is already in the folder: likewise
 };
 
 // Writes the current Part S's mesh mirrored across x = 0 to
-// addObjectDirectory/name.mesh and adds that file as a new Part N under S's
+// addObjectDirectory/base.mesh (base: name cut at its first '.', as every
+// Part's name is) and adds that file as a new Part N under S's
 // parent, or under that parent's partner when it has one (top level for a
 // top-level S). N gets S's position with x negated and S's rotation reflected
 // through x = 0; S and N become each other's partners (a previous partner of
 // S keeps its own link). N's tracks hold only the frame-0 key made when it was
 // added. Then the undo history restarts and the title is rebuilt. A name that
-// is taken or cannot name a file changes nothing (see the results).
-MirroredPartResult AddMirroredPart(Scene& scene, const std::string& name);
+// is taken, cannot name a file or whose file exists already changes nothing
+// (see the results): no file is ever replaced.
+MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& name);
 
 // What a drop of files onto the view does.
 enum DroppedFileAction : int {
@@ -70,4 +75,4 @@ DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths);
 // Carries out a drop: a project is opened after "現在のデータは失われます。
 // よろしいですか？" ("新規作成") is answered Yes; an object file is added with
 // AddObject. Returns the action the rule chose.
-DroppedFileAction DropFiles(Scene& scene, UserPrompt& prompt, const std::vector<std::string>& paths);
+DroppedFileAction DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths);

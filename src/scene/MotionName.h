@@ -1,6 +1,6 @@
 #pragma once
 
-#include "anim/Motion.h"
+#include "scene/Motion.h"
 
 #include <string>
 #include <vector>

@@ -1,4 +1,4 @@
-#include "scene/PartCommands.h"
+#include "editor/PartCommands.h"
 
 #include "anim/MotionOperations.h"
 #include "scene/ProjectFile.h"

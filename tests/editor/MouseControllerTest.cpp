@@ -1,4 +1,4 @@
-#include "view/MouseController.h"
+#include "editor/MouseController.h"
 #include "view/EditTestScene.h"
 #include "support/MatrixMatchers.h"
 

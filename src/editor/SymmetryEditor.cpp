@@ -1,10 +1,10 @@
-#include "scene/SymmetryEditor.h"
+#include "editor/SymmetryEditor.h"
 
-#include "scene/Scene.h"
+#include "editor/EditorSession.h"
 
 #include <algorithm>
 
-SymmetryEditor::SymmetryEditor(Scene& scene) : scene(scene)
+SymmetryEditor::SymmetryEditor(EditorSession& session) : session(session), scene(session.GetScene())
 {
     values.reserve(scene.parts.size());
     for (const auto& part : scene.parts) values.push_back(part->symmetryIndex);
@@ -63,5 +63,5 @@ void SymmetryEditor::Apply(const EditValues& edits)
     Commit(edits);
     const int count = std::min(PartCount(), scene.PartCount());
     for (int i = 0; i < count; ++i) scene.parts[i]->symmetryIndex = values[i];
-    scene.poseHistory.RestartHistory();
+    session.History().RestartHistory();
 }

@@ -1,5 +1,6 @@
-#include "view/PoseHistory.h"
+#include "editor/PoseHistory.h"
 
+#include "editor/EditorEvents.h"
 #include "scene/Scene.h"
 
 #include <algorithm>
@@ -64,6 +65,7 @@ void PoseHistory::Undo()
     if (current <= 0) return;
     --current;
     Restore(slots[current]);
+    events.Publish(PoseChanged{});
     UpdateUndoButtons();
 }
 
@@ -72,6 +74,7 @@ void PoseHistory::Redo()
     if (current >= snapshotCount - 1) return;
     ++current;
     Restore(slots[current]);
+    events.Publish(PoseChanged{});
     UpdateUndoButtons();
 }
 
@@ -90,8 +93,8 @@ void PoseHistory::Restore(const Snapshot& slot)
     }
 }
 
-bool PoseHistory::UndoEnabled() const { return !scene.isPlaying && current > 0; }
+bool PoseHistory::UndoEnabled() const { return !playing && current > 0; }
 
-bool PoseHistory::RedoEnabled() const { return !scene.isPlaying && current < snapshotCount - 1; }
+bool PoseHistory::RedoEnabled() const { return !playing && current < snapshotCount - 1; }
 
-void PoseHistory::UpdateUndoButtons() { scene.Observer().UndoButtonsChanged(UndoEnabled(), RedoEnabled()); }
+void PoseHistory::UpdateUndoButtons() { events.Publish(HistoryButtonsChanged{UndoEnabled(), RedoEnabled()}); }

@@ -1,4 +1,4 @@
-#include "view/PartPlacement.h"
+#include "scene/PartPlacement.h"
 
 #include "scene/Scene.h"
 
@@ -7,12 +7,6 @@ Matrix4 ParentWorldOf(const Scene& scene, int index)
     const Part* part = scene.PartAt(index);
     if (!part || part->parentIndex < 0) return Matrix4::Identity();
     return scene.WorldMatrixOf(part->parentIndex);
-}
-
-Matrix4 InverseOrIdentity(const Matrix4& m)
-{
-    Matrix4 inverse;
-    return MatrixInverse(m, inverse) ? inverse : Matrix4::Identity();
 }
 
 void SetMeshWorld(Scene& scene, int index, const Matrix4& world)
@@ -27,13 +21,19 @@ void PlaceFromLocal(Scene& scene, int index)
 {
     Part* part = scene.PartAt(index);
     if (!part || !part->mesh) return;
-    if (part->parentIndex < 0) {
-        part->mesh->SetMatrix(part->localMatrix);
-        part->mesh->SetPosition(part->localPosition);
-        return;
-    }
     const Matrix4 parentWorld = ParentWorldOf(scene, index);
-    part->mesh->SetMatrix(part->localMatrix * parentWorld);
+    SetMeshWorld(scene, index,
+                 WorldFromLocal(part->localMatrix, part->localPosition, part->parentIndex >= 0 ? &parentWorld : nullptr));
+}
+
+void TurnInPlace(Scene& scene, int index, const Matrix4& worldRotation)
+{
+    Part* part = scene.PartAt(index);
+    if (!part) return;
+    const Matrix4 parentWorld = ParentWorldOf(scene, index);
+    part->localMatrix = LocalFromWorld(worldRotation, part->parentIndex >= 0 ? &parentWorld : nullptr);
+    if (!part->mesh) return;
+    part->mesh->SetMatrix(worldRotation);
     part->mesh->SetPosition(TransformPoint(part->localPosition, parentWorld));
 }
 
@@ -45,14 +45,4 @@ void UpdateChildren(Scene& scene, int index)
     // with its later siblings covers every child.
     const int firstChild = scene.FindPartByTreeItem(scene.Tree().GetFirstChild(part->treeItem));
     if (firstChild >= 0) scene.UpdateHierarchy(firstChild);
-}
-
-Matrix4 MirrorRotation(const Matrix4& m)
-{
-    Matrix4 out = m;
-    out.m[0][1] = -out.m[0][1];
-    out.m[0][2] = -out.m[0][2];
-    out.m[1][0] = -out.m[1][0];
-    out.m[2][0] = -out.m[2][0];
-    return out;
 }

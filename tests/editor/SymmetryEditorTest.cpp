@@ -1,4 +1,4 @@
-#include "scene/SymmetryEditor.h"
+#include "editor/SymmetryEditor.h"
 
 #include "scene/Scene.h"
 #include "support/SceneFixtures.h"

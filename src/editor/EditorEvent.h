@@ -1,0 +1,49 @@
+#pragma once
+
+#include "scene/TreeChange.h"
+
+#include <string>
+#include <variant>
+
+// What changed in the editing session, one type per kind of change. The tree
+// changes (TreeItemInserted: a Part was added; TreeItemRemoved: a Part and its
+// subtree went; TreeItemRenamed; TreeItemChecked) come from the Scene as it
+// makes them; the others from the session.
+
+// The tree's selection changed; part is the selected Part's index (-1 for
+// the root entry or none).
+struct SelectionChanged {
+    TreeItem item = NO_TREE_ITEM;
+    int part = -1;
+};
+// The pose shown changed, or the transform panel's fields were refilled from it.
+struct PoseChanged {};
+// Keys of Motion motion were set, deleted or rewritten.
+struct MotionKeysChanged {
+    int motion = -1;
+};
+// Motions were added, removed, renamed or resized, or another one became current.
+struct MotionListChanged {
+    int currentMotion = -1;
+};
+struct CurrentFrameChanged {
+    int frame = 0;
+};
+// Cameras, view rectangles, grid or view settings changed.
+struct ViewsChanged {};
+// Whether "Undo" and "Redo" can be pressed now.
+struct HistoryButtonsChanged {
+    bool undoEnabled = false;
+    bool redoEnabled = false;
+};
+struct TitleChanged {
+    std::string title;
+};
+// Playback started (true) or stopped.
+struct PlayingChanged {
+    bool playing = false;
+};
+
+using EditorEvent = std::variant<TreeItemInserted, TreeItemRemoved, TreeItemRenamed, TreeItemChecked, SelectionChanged,
+                                 PoseChanged, MotionKeysChanged, MotionListChanged, CurrentFrameChanged, ViewsChanged,
+                                 HistoryButtonsChanged, TitleChanged, PlayingChanged>;

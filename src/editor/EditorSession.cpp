@@ -1,0 +1,72 @@
+#include "editor/EditorSession.h"
+
+#include <algorithm>
+
+EditorSession::EditorSession()
+{
+    scene.onTreeChange = [this](const TreeChange& change) {
+        std::visit([this](const auto& c) { events.Publish(c); }, change);
+    };
+    reportedSelection = scene.Tree().GetSelected();
+}
+
+int EditorSession::CurrentMotion() const
+{
+    return currentMotion >= 0 && currentMotion < static_cast<int>(scene.motions.size()) ? currentMotion : -1;
+}
+
+void EditorSession::SelectTreeItem(TreeItem item)
+{
+    scene.SelectTreeItem(item);
+    SelectionMayHaveChanged();
+}
+
+void EditorSession::SelectPart(int index)
+{
+    const Part* part = scene.PartAt(index);
+    SelectTreeItem(part ? part->treeItem : scene.rootPart.treeItem);
+}
+
+void EditorSession::SelectionMayHaveChanged()
+{
+    if (scene.Tree().GetSelected() != reportedSelection) OnSelectionChanged();
+}
+
+void EditorSession::OnSelectionChanged()
+{
+    reportedSelection = scene.Tree().GetSelected();
+    events.Publish(SelectionChanged{reportedSelection, CurrentPart()});
+    ShowCurrentTransform();
+    UpdateTitle();
+}
+
+void EditorSession::SelectMotion(int index)
+{
+    currentMotion = index >= 0 && index < static_cast<int>(scene.motions.size()) ? index : -1;
+    events.Publish(MotionListChanged{currentMotion});
+}
+
+void EditorSession::SetCurrentFrame(int frame)
+{
+    currentFrame = std::max(frame, 0);
+    events.Publish(CurrentFrameChanged{currentFrame});
+}
+
+void EditorSession::SetPlaying(bool isPlaying)
+{
+    playing = isPlaying;
+    events.Publish(PlayingChanged{playing});
+    poseHistory.UpdateUndoButtons();
+}
+
+void EditorSession::ShowCurrentTransform()
+{
+    transformPanel.fields = TransformValuesOf(scene, CurrentPart());
+    events.Publish(PoseChanged{});
+}
+
+void EditorSession::FitViews()
+{
+    viewState.FitViews(scene.Meshes());
+    events.Publish(ViewsChanged{});
+}

@@ -1,0 +1,93 @@
+#pragma once
+
+#include "editor/EditorEvents.h"
+#include "editor/PoseHistory.h"
+#include "editor/TransformPanelState.h"
+#include "scene/Scene.h"
+#include "view/ViewState.h"
+
+#include <string>
+
+// The editing session: the model being edited and everything about how it is
+// being edited (selection, current Motion and frame, pose history, views,
+// transform panel fields, playback). One object for the whole run; the app
+// and the command line both work through it, and every change goes out as an
+// event to the subscribers of Events().
+class EditorSession {
+public:
+    EditorSession();
+    EditorSession(const EditorSession&) = delete;
+    EditorSession& operator=(const EditorSession&) = delete;
+
+    Scene& GetScene() { return scene; }
+    const Scene& GetScene() const { return scene; }
+    EditorEvents& Events() { return events; }
+    ViewState& Views() { return viewState; }
+    const ViewState& Views() const { return viewState; }
+    PoseHistory& History() { return poseHistory; }
+    const PoseHistory& History() const { return poseHistory; }
+    TransformPanelState& TransformPanel() { return transformPanel; }
+    const TransformPanelState& TransformPanel() const { return transformPanel; }
+
+    // --- Selection ---
+
+    // Index of the Part selected in the parts tree; -1 when the root entry (or
+    // nothing) is selected. Always names an existing Part or -1.
+    int CurrentPart() const { return scene.SelectedPartIndex(); }
+    // Index of the current Motion; -1 when there is none.
+    int CurrentMotion() const;
+    // The frame shown of the current Motion (0 or more).
+    int CurrentFrame() const { return currentFrame; }
+    // Whether a Motion is playing back (editing controls are locked then).
+    bool IsPlaying() const { return playing; }
+
+    // Selects item as the user would (NO_TREE_ITEM or an unknown handle: no
+    // selection); when the selection changes, the transform panel shows the
+    // new current Part and the title is rebuilt.
+    void SelectTreeItem(TreeItem item);
+    // SelectTreeItem of Part index's item; -1 or an index outside the Parts
+    // selects the root entry.
+    void SelectPart(int index);
+    // Makes Motion index current (-1: none; an index outside the list is
+    // taken as -1). Reported with MotionListChanged.
+    void SelectMotion(int index);
+    // Sets the current frame (a negative frame counts as 0). Reported with
+    // CurrentFrameChanged. The pose is not evaluated.
+    void SetCurrentFrame(int frame);
+    // Starts or stops playback (no undo step): reported with PlayingChanged
+    // and the history buttons.
+    void SetPlaying(bool isPlaying);
+
+    // --- Reactions shared by the commands ---
+
+    // Refills the transform panel's fields from the current Part; PoseChanged.
+    void ShowCurrentTransform();
+    // Rebuilds the title text (program, project, totals, current Part, grid
+    // width); TitleChanged.
+    void UpdateTitle();
+    const std::string& TitleText() const { return titleText; }
+    int TotalFaces() const { return totalFaces; }
+    int TotalMeshes() const { return totalMeshes; }
+    // Centres every view on the box around all Parts in their present pose; ViewsChanged.
+    void FitViews();
+    // Reacts to a selection the Scene moved by itself (a removal) and to the
+    // Part set having changed: if the tree's selection differs from the last
+    // one reported, the selection reaction runs.
+    void SelectionMayHaveChanged();
+
+private:
+    void OnSelectionChanged();
+
+    Scene scene;
+    EditorEvents events;
+    ViewState viewState;
+    bool playing = false;
+    PoseHistory poseHistory{scene, events, playing};
+    TransformPanelState transformPanel;
+    int currentMotion = -1;
+    int currentFrame = 0;
+    TreeItem reportedSelection = NO_TREE_ITEM;
+    std::string titleText;
+    int totalFaces = 0;
+    int totalMeshes = 0;
+};

@@ -1,0 +1,50 @@
+#include "editor/OptionCommands.h"
+
+#include "anim/PoseEvaluation.h"
+#include "editor/EditorSession.h"
+#include "scene/ModelScale.h"
+
+GridWidthOutcome CloseGridWidthDialog(EditorSession& session, bool confirmed, int width)
+{
+    if (confirmed) {
+        if (width < ViewState::kGridWidthMin || width > ViewState::kGridWidthMax) return GRID_WIDTH_REFUSED;
+        session.Views().SetGridWidth(width);
+        session.Events().Publish(ViewsChanged{});
+    }
+    session.UpdateTitle();
+    return confirmed ? GRID_WIDTH_STORED : GRID_WIDTH_KEPT;
+}
+
+bool ScaleCommand(EditorSession& session, float factor)
+{
+    if (!ScaleModel(session.GetScene(), factor)) return false;
+    EvaluatePose(session.GetScene(), session.CurrentMotion(), 0);
+    session.ShowCurrentTransform();
+    session.FitViews();
+    return true;
+}
+
+ScaleDialogOutcome CloseScaleDialog(EditorSession& session, bool confirmed, float factor)
+{
+    if (!confirmed) {
+        session.FitViews();
+        return SCALE_KEPT;
+    }
+    return ScaleCommand(session, factor) ? SCALE_APPLIED : SCALE_REFUSED;
+}
+
+ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor)
+{
+    const ExportXResult result = ExportXFile(session.GetScene(), path, timeScaleFactor);
+    if (!result.refused) {
+        EvaluatePose(session.GetScene(), session.CurrentMotion(), session.CurrentFrame());
+        session.Events().Publish(PoseChanged{});
+    }
+    return result;
+}
+
+void LightFromFrontCommand(EditorSession& session)
+{
+    session.Views().LightFromFront();
+    session.Events().Publish(ViewsChanged{});
+}

@@ -1,0 +1,38 @@
+#pragma once
+
+#include "anim/ExportXFile.h"
+
+#include <string>
+
+class EditorSession;
+
+// Outcome of the grid width dialog.
+enum GridWidthOutcome : int {
+    GRID_WIDTH_STORED = 0,   // OK with a valid width: stored; the caller rebuilds the grid
+    GRID_WIDTH_KEPT = 1,     // cancelled: the width is unchanged
+    GRID_WIDTH_REFUSED = 2,  // OK with a width outside 1 ... 10000: the dialog stays open
+};
+// Closes the grid width dialog: confirmed with width (checked against
+// 1 ... 10000) or cancelled. A refused width changes nothing; otherwise the
+// title is rebuilt, showing the width.
+GridWidthOutcome CloseGridWidthDialog(EditorSession& session, bool confirmed, int width);
+
+// Outcome of the scale dialog.
+enum ScaleDialogOutcome : int {
+    SCALE_APPLIED = 0,  // OK with a valid factor: the model was scaled
+    SCALE_KEPT = 1,     // cancelled: nothing scaled, the views still fitted
+    SCALE_REFUSED = 2,  // OK with a factor out of range: the dialog stays open
+};
+// Scales the model (ScaleModel), shows the current Motion at frame 0
+// (without one the Parts keep their pose) and fits the views. The undo
+// history and the title are not touched. false for a refused factor.
+bool ScaleCommand(EditorSession& session, float factor);
+// Closes the scale dialog: confirmed with factor (ScaleCommand), or cancelled.
+ScaleDialogOutcome CloseScaleDialog(EditorSession& session, bool confirmed, float factor);
+
+// "Xファイル出力" after its dialogs: ExportXFile, then the pose of the current
+// Motion at the current frame is shown again.
+ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor);
+
+// "正面から照らす": the light comes from the current view's eye.
+void LightFromFrontCommand(EditorSession& session);

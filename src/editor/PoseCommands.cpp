@@ -1,0 +1,101 @@
+#include "editor/PoseCommands.h"
+
+#include "editor/EditorSession.h"
+#include "scene/PartPlacement.h"
+#include "view/PoseOperations.h"
+#include "view/TransformOperations.h"
+
+namespace {
+
+// Every Part whose partner is Part part, when "左右連動" is on.
+template <typename Edit>
+void ForEachLinkedPartner(EditorSession& session, int part, Edit edit)
+{
+    const Scene& scene = session.GetScene();
+    if (!session.TransformPanel().linkLR || !scene.PartAt(part)) return;
+    for (int i = 0; i < scene.PartCount(); ++i)
+        if (i != part && scene.parts[i]->symmetryIndex == part) edit(i);
+}
+
+void MirrorToLinkedPartners(EditorSession& session, int part)
+{
+    if (session.TransformPanel().linkLR) MirrorToPartners(session.GetScene(), part);
+}
+
+// The end of every completed pose edit.
+void FinishEdit(EditorSession& session)
+{
+    session.ShowCurrentTransform();
+    session.History().PushUndo();
+}
+
+}  // namespace
+
+void MirrorPoseCommand(EditorSession& session)
+{
+    MirrorPose(session.GetScene());
+    FinishEdit(session);
+}
+
+void DropToGroundCommand(EditorSession& session)
+{
+    DropToGround(session.GetScene());
+    FinishEdit(session);
+    session.FitViews();
+}
+
+void LevelCurrentPart(EditorSession& session)
+{
+    const int part = session.CurrentPart();
+    KeepOnlyHeading(session.GetScene(), part);
+    MirrorToLinkedPartners(session, part);
+    FinishEdit(session);
+}
+
+void OnRelativeRotationSet(EditorSession& session)
+{
+    const int part = session.CurrentPart();
+    SetRelativeRotation(session.GetScene(), part, session.TransformPanel().fields.relativeRotation);
+    MirrorToLinkedPartners(session, part);
+    FinishEdit(session);
+}
+
+void OnRelativePositionSet(EditorSession& session)
+{
+    const int part = session.CurrentPart();
+    SetRelativePosition(session.GetScene(), part, session.TransformPanel().fields.relativePosition);
+    MirrorToLinkedPartners(session, part);
+    FinishEdit(session);
+}
+
+void OnAbsolutePositionSet(EditorSession& session)
+{
+    Scene& scene = session.GetScene();
+    const int part = session.CurrentPart();
+    const Vec3 p = session.TransformPanel().fields.absolutePosition;
+    SetAbsolutePosition(scene, part, p);
+    ForEachLinkedPartner(session, part, [&](int i) { SetAbsolutePosition(scene, i, MirrorPosition(p)); });
+    FinishEdit(session);
+}
+
+void OnAbsoluteRotationSet(EditorSession& session)
+{
+    Scene& scene = session.GetScene();
+    const int part = session.CurrentPart();
+    const HeadingPitchBank a = session.TransformPanel().fields.absoluteRotation;
+    SetAbsoluteRotation(scene, part, a);
+    ForEachLinkedPartner(session, part, [&](int i) { SetAbsoluteRotation(scene, i, {-a.h, a.p, -a.b}); });
+    FinishEdit(session);
+}
+
+void UndoCommand(EditorSession& session)
+{
+    session.History().Undo();
+    session.ShowCurrentTransform();
+}
+
+void RedoCommand(EditorSession& session)
+{
+    session.History().Redo();
+    session.ShowCurrentTransform();
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include "view/TransformOperations.h"
+
+// The transform panel's fields. The grid plane check boxes write the view
+// state's grid flags directly, which the drawing and the settings file read.
+struct TransformPanelState {
+    // The twelve edit fields: refilled from the current Part after every edit,
+    // read by the "Set" buttons (the panel copies its controls in first).
+    TransformValues fields;
+    // "左右連動": every edit also changes the symmetry partners (0 or 1).
+    int linkLR = 0;
+};
