@@ -8,8 +8,9 @@
 #include "app/VersionDialog.h"
 #include "editor/PartCommands.h"
 #include "editor/ProgramArguments.h"
-#include "scene/ProjectFile.h"
-#include "scene/Scene.h"
+#include "editor/EditorSession.h"
+#include "editor/FileCommands.h"
+#include "editor/OptionCommands.h"
 #include "settings/AppSettings.h"
 #include "view/DeviceState.h"
 #include "view/SettingsBinding.h"
@@ -41,7 +42,7 @@ const SettingsOwners kAllOwners{};
 CAppForm::CAppForm(AppEnvironment env, QWidget* parent)
     : QWidget(parent), CRenderApp(*env.framework, *this),
       openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }), environment(std::move(env)),
-      views(environment.scene->viewState)
+      views(environment.session->Views())
 {
     CRenderApp::windowTitle = "Marionettica3D";
     usesDepthBuffer = true;
@@ -49,17 +50,15 @@ CAppForm::CAppForm(AppEnvironment env, QWidget* parent)
     setAcceptDrops(true);
     setMinimumSize(kMinimumClientWidth, kMinimumClientHeight);
     renderWindow = new RenderWidget(*this, this);
-    mouse = std::make_unique<MouseController>(*environment.scene, style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
+    mouse = std::make_unique<MouseController>(*environment.session, style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
     mouse->SetObserver(this);
     grid = BuildGrid(views.gridWidth, 0xFF808080);
 }
 
 CAppForm::~CAppForm()
 {
-    if (environment.scene != nullptr) {
-        environment.scene->SetObserver(nullptr);
-        environment.scene->meshBase.Init(nullptr);
-    }
+    subscription.Reset();
+    if (environment.session != nullptr) environment.session->GetScene().meshBase.Init(nullptr);
     // The device goes while its context still exists.
     if (renderWindow->context() != nullptr) {
         renderWindow->makeCurrent();
@@ -75,7 +74,7 @@ CAppForm::~CAppForm()
 void CAppForm::CreatePanels()
 {
     partsPanel = new PanelPlaceholder(IDD_PARTS_PANEL, QStringLiteral("パーツ"), this);
-    partsTree = new PartsTreePanel(GetScene(), this);
+    partsTree = new PartsTreePanel(Session(), this);
     motionPanel = new PanelPlaceholder(IDD_MOTION_PANEL, QStringLiteral("モーション"), this);
     for (int i = 0; i < ViewState::kViewCount; ++i) {
         auto* toolbar = new PanelPlaceholder(IDD_VIEW_TOOLBAR, QString(), this);
@@ -96,7 +95,7 @@ void CAppForm::OnInitialUpdate()
 {
     Scene& scene = GetScene();
     CreatePanels();
-    scene.SetObserver(this);
+    subscription = Session().Events().Subscribe([this](const EditorEvent& event) { SessionChanged(event); });
 
     views = ViewState();
     views.fourViewMode = 1;
@@ -150,16 +149,18 @@ void CAppForm::RebuildGrid() { grid = BuildGrid(views.gridWidth, colours[COLOUR_
 
 void CAppForm::FitViews()
 {
-    GetScene().FitViews();
+    Session().FitViews();
     RequestRedraw();
 }
+
+Scene& CAppForm::GetScene() { return Session().GetScene(); }
 
 void CAppForm::OpenStartupFile(const std::string& path)
 {
     Scene& scene = GetScene();
     switch (ActionForFile(path)) {
     case FileAction::AddPart:
-        AddObject(scene, path);
+        AddObject(Session(), path);
         if (!scene.lastLoadError.empty())
             QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
         break;
@@ -172,7 +173,7 @@ void CAppForm::OpenStartupFile(const std::string& path)
 void CAppForm::OpenProjectFile(const std::string& path)
 {
     Scene& scene = GetScene();
-    if (!OpenProject(scene, path) || !scene.lastLoadError.empty())
+    if (!OpenProject(Session(), path) || !scene.lastLoadError.empty())
         QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
     RequestRedraw();
 }
@@ -194,7 +195,7 @@ void CAppForm::dropEvent(QDropEvent* event)
 void CAppForm::FilesDropped(const std::vector<std::string>& paths)
 {
     Scene& scene = GetScene();
-    if (DropFiles(scene, prompt, paths) != DROP_IGNORED && !scene.lastLoadError.empty())
+    if (DropFiles(Session(), prompt, paths) != DROP_IGNORED && !scene.lastLoadError.empty())
         QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
     RequestRedraw();
 }
@@ -239,7 +240,7 @@ void CAppForm::RequestRedraw()
 
 void CAppForm::LightFromFront()
 {
-    views.LightFromFront();
+    LightFromFrontCommand(Session());
     SetDeviceLight(renderDevice, views.lightDirection);
     RequestRedraw();
 }
@@ -332,7 +333,7 @@ void CAppForm::RunFirstFrameStage(FirstFrameStage stage)
 
 HResult CAppForm::Render()
 {
-    RenderViews(renderDevice, {views, displays, colours, grid, GetScene()});
+    RenderViews(renderDevice, {views, displays, colours, grid, GetScene(), Session().CurrentPart()});
     return S_OK;
 }
 
@@ -429,37 +430,10 @@ void CAppForm::ViewRectsChanged()
 
 void CAppForm::FocusMainForm() { setFocus(Qt::MouseFocusReason); }
 
-void CAppForm::TitleChanged(const std::string& title)
+void CAppForm::SessionChanged(const EditorEvent& event)
 {
-    if (QWidget* top = window(); top != this) top->setWindowTitle(QString::fromStdString(title));
-}
-
-void CAppForm::TreeItemInserted(TreeItem item, TreeItem parent, const std::string& text)
-{
-    if (partsTree != nullptr) partsTree->ItemInserted(item, parent, text);
+    OnEvent<TitleChanged>(event, [this](const TitleChanged& e) {
+        if (QWidget* top = window(); top != this) top->setWindowTitle(QString::fromStdString(e.title));
+    });
     RequestRedraw();
 }
-
-void CAppForm::TreeItemRemoved(TreeItem item)
-{
-    if (partsTree != nullptr) partsTree->ItemRemoved(item);
-    RequestRedraw();
-}
-
-void CAppForm::TreeItemRenamed(TreeItem item, const std::string& text)
-{
-    if (partsTree != nullptr) partsTree->ItemRenamed(item, text);
-}
-
-void CAppForm::TreeItemSelected(TreeItem item)
-{
-    if (partsTree != nullptr) partsTree->ItemSelected(item);
-    RequestRedraw();
-}
-
-void CAppForm::TreeItemChecked(TreeItem item, bool checked)
-{
-    if (partsTree != nullptr) partsTree->ItemChecked(item, checked);
-    RequestRedraw();
-}
-

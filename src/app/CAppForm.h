@@ -3,8 +3,8 @@
 #include "app/GlRenderDevice.h"
 #include "app/QtUserPrompt.h"
 #include "render/CRenderApp.h"
-#include "scene/SceneObserver.h"
 #include "settings/SettingsValues.h"
+#include "editor/EditorEvents.h"
 #include "editor/MouseController.h"
 #include "view/FirstFrameStages.h"
 #include "view/GridGeometry.h"
@@ -23,13 +23,14 @@ class QMouseEvent;
 class QOpenGLContext;
 class RenderWidget;
 class PartsTreePanel;
+class EditorSession;
 class Scene;
 class GlGraphicsDriver;
 
-// What the application hands the form: the process-wide scene and the paths
-// worked out at start-up.
+// What the application hands the form: the process-wide editing session and
+// the paths worked out at start-up.
 struct AppEnvironment {
-    Scene* scene = nullptr;    // not owned; outlives the form
+    EditorSession* session = nullptr;  // not owned; outlives the form
     RenderFrameworkState* framework = nullptr;  // not owned; outlives the form
     std::string settingsPath;  // the settings file to read at start-up and write at exit
     std::string helpPath;      // the help page
@@ -38,13 +39,12 @@ struct AppEnvironment {
 // The main window's client area: the render window with the four views, the
 // panels at their fixed places, and the state the views are drawn from (view
 // records, display switches, colours, grid). It is the rendering framework's
-// program (its hooks draw the views) and the scene's observer, passing the
-// changes on to the panels, the title and the render window. It draws only
-// when something changed.
+// program (its hooks draw the views) and forwards the mouse to the session's
+// mouse controller; the panels subscribe to the session's events themselves.
+// It draws only when something changed.
 class CAppForm : public QWidget,
                  public CRenderApp,
                  private RenderAppHost,
-                 private SceneObserver,
                  private MouseControllerObserver {
     Q_OBJECT
 public:
@@ -86,7 +86,8 @@ public:
     void RenderMouseRelease(QMouseEvent& event);
     void RenderMouseMove(QMouseEvent& event);
 
-    Scene& GetScene() { return *environment.scene; }
+    EditorSession& Session() { return *environment.session; }
+    Scene& GetScene();
     ViewState& Views() { return views; }
     ViewDisplays& Displays() { return displays; }
     ColourTable& Colours() { return colours; }
@@ -118,19 +119,14 @@ private:
     void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
     ::ClientRect GetClientRect(WindowHandle window) override;
 
-    // SceneObserver
-    void TitleChanged(const std::string& title) override;
-    void TreeItemInserted(TreeItem item, TreeItem parent, const std::string& text) override;
-    void TreeItemRemoved(TreeItem item) override;
-    void TreeItemRenamed(TreeItem item, const std::string& text) override;
-    void TreeItemSelected(TreeItem item) override;
-    void TreeItemChecked(TreeItem item, bool checked) override;
     // MouseControllerObserver
     void SetMouseCapture(bool captured) override;
     void SetDisplayToolbarsVisible(bool visible) override;
     void ViewRectsChanged() override;
     void FocusMainForm() override;
 
+    // Every change of the session may change the picture; the title goes to the window.
+    void SessionChanged(const EditorEvent& event);
     void CreatePanels();
     void LoadSettings();
     void FitViews();
@@ -138,7 +134,7 @@ private:
     void RunFirstFrameStage(FirstFrameStage stage);
 
     AppEnvironment environment;
-    ViewState& views;  // the scene's
+    ViewState& views;  // the session's
     ViewDisplays displays;
     ColourTable colours{};
     GridGeometry grid;
@@ -148,6 +144,7 @@ private:
     std::unique_ptr<GlGraphicsDriver> graphicsDriver;
     std::unique_ptr<MouseController> mouse;
     QtUserPrompt prompt{this};
+    EditorSubscription subscription;
     int framesDrawn = 0;
 
     RenderWidget* renderWindow = nullptr;

@@ -3,7 +3,7 @@
 #include "app/CommandIds.h"
 #include "editor/FileCommands.h"
 #include "scene/ProjectFile.h"
-#include "scene/Scene.h"
+#include "editor/EditorSession.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -83,10 +83,10 @@ void CAppFrameWnd::BuildMenu()
     AddCommand(help, ID_APP_ABOUT, QStringLiteral("バージョン情報（&A）"));
 
     const std::pair<int, std::function<void()>> handlers[] = {
-        {ID_FILE_NEW, [this] { NewProject(form->GetScene(), prompt); form->RequestRedraw(); }},
+        {ID_FILE_NEW, [this] { NewProject(form->Session(), prompt); form->RequestRedraw(); }},
         {ID_FILE_OPEN, [this] { OpenProjectFromDialog(); }},
-        {ID_FILE_SAVE, [this] { SaveCommand(form->GetScene(), prompt); }},
-        {ID_FILE_SAVE_AS, [this] { SaveAsCommand(form->GetScene(), prompt); }},
+        {ID_FILE_SAVE, [this] { SaveCommand(form->Session(), prompt); }},
+        {ID_FILE_SAVE_AS, [this] { SaveAsCommand(form->Session(), prompt); }},
         {ID_APP_EXIT, [this] { close(); }},
         {ID_LIGHT_FROM_FRONT, [this] { form->LightFromFront(); }},
         {ID_HELP_CONTENTS, [this] { form->ShowHelp(); }},
@@ -113,7 +113,7 @@ void CAppFrameWnd::OpenProjectFromDialog()
 void CAppFrameWnd::closeEvent(QCloseEvent* event)
 {
     // The question may save; the window closes whatever the answer.
-    if (!destroyed) AskSaveBeforeClosing(form->GetScene(), prompt);
+    if (!destroyed) AskSaveBeforeClosing(form->Session(), prompt);
     event->accept();
     OnDestroy();
 }

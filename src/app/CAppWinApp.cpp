@@ -2,7 +2,7 @@
 
 #include "app/CAppFrameWnd.h"
 #include "app/RenderWidget.h"
-#include "scene/Scene.h"
+#include "editor/EditorSession.h"
 #include "settings/SettingsLocation.h"
 
 #include <QDir>
@@ -56,7 +56,7 @@ std::unique_ptr<CAppFrameWnd> OpenMainWindow(const AppEnvironment& environment,
     return frame;
 }
 
-CAppWinApp::CAppWinApp(int& argc, char** argv) : application(SetDefaultFormat(argc), argv), scene(new Scene)
+CAppWinApp::CAppWinApp(int& argc, char** argv) : application(SetDefaultFormat(argc), argv), session(new EditorSession)
 {
     QApplication::setApplicationName(QStringLiteral("Marionettica3D"));
     arguments = ParseProgramArguments(ArgumentsAfterProgram(QApplication::arguments()));
@@ -68,7 +68,7 @@ CAppWinApp::CAppWinApp(int& argc, char** argv) : application(SetDefaultFormat(ar
 CAppWinApp::~CAppWinApp()
 {
     frame.reset();
-    scene.reset();
+    session.reset();
 }
 
 bool CAppWinApp::InitInstance()
@@ -79,7 +79,7 @@ bool CAppWinApp::InitInstance()
         return false;
     }
     AppEnvironment environment;
-    environment.scene = scene.get();
+    environment.session = session.get();
     environment.framework = &framework;
     environment.settingsPath = settingsPath;
     environment.helpPath = helpPath;

@@ -10,7 +10,7 @@
 #include <string>
 
 class CAppFrameWnd;
-class Scene;
+class EditorSession;
 struct AppEnvironment;
 
 // The start-up of the main window: creates the frame and its form, runs the
@@ -34,14 +34,14 @@ public:
     int Run();
 
     CAppFrameWnd* MainFrame() const { return frame.get(); }
-    Scene& GetScene() { return *scene; }
+    EditorSession& Session() { return *session; }
     const ProgramArguments& Arguments() const { return arguments; }
     const std::string& SettingsPath() const { return settingsPath; }
     const std::string& HelpPath() const { return helpPath; }
 
 private:
     QApplication application;
-    std::unique_ptr<Scene> scene;
+    std::unique_ptr<EditorSession> session;
     RenderFrameworkState framework;
     ProgramArguments arguments;
     std::string settingsPath;

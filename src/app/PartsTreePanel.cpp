@@ -1,7 +1,7 @@
 #include "app/PartsTreePanel.h"
 
 #include "app/CommandIds.h"
-#include "scene/Scene.h"
+#include "editor/EditorSession.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>
@@ -16,8 +16,8 @@ TreeItem HandleOf(const QTreeWidgetItem* item)
 }
 }  // namespace
 
-PartsTreePanel::PartsTreePanel(Scene& owner, QWidget* parent)
-    : QWidget(parent), scene(owner), tree(new QTreeWidget(this))
+PartsTreePanel::PartsTreePanel(EditorSession& owner, QWidget* parent)
+    : QWidget(parent), session(owner), tree(new QTreeWidget(this))
 {
     setObjectName(IdName(IDD_PARTS_TREE));
     tree->setObjectName(IdName(IDC_PARTS_TREE));
@@ -34,6 +34,16 @@ PartsTreePanel::PartsTreePanel(Scene& owner, QWidget* parent)
     connect(tree, &QTreeWidget::currentItemChanged, this,
             [this](QTreeWidgetItem* current, QTreeWidgetItem*) { UserSelected(current); });
     Reload();
+    subscription = session.Events().Subscribe([this](const EditorEvent& event) { SessionChanged(event); });
+}
+
+void PartsTreePanel::SessionChanged(const EditorEvent& event)
+{
+    OnEvent<TreeItemInserted>(event, [this](const TreeItemInserted& e) { ItemInserted(e.item, e.parent, e.text); });
+    OnEvent<TreeItemRemoved>(event, [this](const TreeItemRemoved& e) { ItemRemoved(e.item); });
+    OnEvent<TreeItemRenamed>(event, [this](const TreeItemRenamed& e) { ItemRenamed(e.item, e.text); });
+    OnEvent<TreeItemChecked>(event, [this](const TreeItemChecked& e) { ItemChecked(e.item, e.checked); });
+    OnEvent<SelectionChanged>(event, [this](const SelectionChanged& e) { ItemSelected(e.item); });
 }
 
 QTreeWidgetItem* PartsTreePanel::WidgetItem(TreeItem item) const
@@ -48,7 +58,7 @@ void PartsTreePanel::Reload()
     tree->clear();
     items.clear();
     applying = false;
-    const PartsTree& model = scene.Tree();
+    const PartsTree& model = session.GetScene().Tree();
     // Breadth by breadth keeps each parent ahead of its children.
     std::vector<TreeItem> pending = model.GetChildren(NO_TREE_ITEM);
     for (size_t k = 0; k < pending.size(); ++k) {
@@ -123,11 +133,12 @@ void PartsTreePanel::UserChangedItem(QTreeWidgetItem* item, int column)
     if (applying || column != 0) return;
     const TreeItem handle = HandleOf(item);
     const bool checked = item->checkState(0) == Qt::Checked;
+    Scene& scene = session.GetScene();
     if (scene.Tree().IsChecked(handle) != checked) scene.SetTreeItemChecked(handle, checked);
 }
 
 void PartsTreePanel::UserSelected(QTreeWidgetItem* current)
 {
     if (applying || current == nullptr) return;
-    scene.SelectTreeItem(HandleOf(current));
+    session.SelectTreeItem(HandleOf(current));
 }

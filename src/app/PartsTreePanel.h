@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorEvents.h"
 #include "scene/PartsTree.h"
 
 #include <QWidget>
@@ -9,16 +10,16 @@
 
 class QTreeWidget;
 class QTreeWidgetItem;
-class Scene;
+class EditorSession;
 
 // The parts tree panel: a tree with a check box per item that mirrors the
-// scene's parts tree. Changes of the scene arrive through the form (the
-// scene's observer); the user's clicks go back to the scene, which reports
-// them again, so the widget never holds a state of its own.
+// scene's parts tree. It subscribes to the session's tree and selection
+// events; the user's clicks go back to the session, which reports them
+// again, so the widget never holds a state of its own.
 class PartsTreePanel : public QWidget {
     Q_OBJECT
 public:
-    PartsTreePanel(Scene& scene, QWidget* parent);
+    PartsTreePanel(EditorSession& session, QWidget* parent);
 
     // Rebuilds every item from the scene's tree.
     void Reload();
@@ -36,9 +37,11 @@ private:
     void UserChangedItem(QTreeWidgetItem* item, int column);
     void UserSelected(QTreeWidgetItem* current);
     void Forget(QTreeWidgetItem* item);
+    void SessionChanged(const EditorEvent& event);
 
-    Scene& scene;
+    EditorSession& session;
     QTreeWidget* tree;
     std::unordered_map<TreeItem, QTreeWidgetItem*> items;
     bool applying = false;  // set while the scene's state is copied in
+    EditorSubscription subscription;
 };
