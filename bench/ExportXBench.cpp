@@ -6,6 +6,7 @@
 #include "io/AtomicFile.h"
 #include "meshlib/LoadedModel.h"
 #include "scene/Scene.h"
+#include "editor/EditorSession.h"
 
 #include <benchmark/benchmark.h>
 
@@ -49,7 +50,8 @@ LoadedModel Tube()
 
 struct LargeProject {
     std::string folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     LargeProject()
     {
         folder = (std::filesystem::temp_directory_path() / ("m3d-bench-x-" + std::to_string(getpid()))).string();
@@ -72,7 +74,7 @@ struct LargeProject {
                 for (int f = 0; f <= 600; f += 5) motion.tracks[p].keys.push_back({f, KeyPose(p, f + m)});
             scene.motions.push_back(std::move(motion));
         }
-        scene.currentMotion = 9;
+        session.SelectMotion(9);
     }
     ~LargeProject() { std::filesystem::remove_all(folder); }
 };

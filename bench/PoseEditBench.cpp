@@ -6,6 +6,7 @@
 #include "meshlib/LoadedModel.h"
 #include "scene/Scene.h"
 #include "view/PartPicking.h"
+#include "editor/EditorSession.h"
 
 #include <benchmark/benchmark.h>
 
@@ -95,7 +96,8 @@ void AddPart(Scene& scene, const LoadedModel& model, const std::string& name, in
 void BM_PushUndoWithFullHistory(benchmark::State& state)
 {
     const int partCount = static_cast<int>(state.range(0));
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     const LoadedModel cube = GridModel(2, 2, 0, 0);
     // Chains of five: a top-level Part and four descendants.
     for (int i = 0; i < partCount; ++i) {
@@ -103,17 +105,17 @@ void BM_PushUndoWithFullHistory(benchmark::State& state)
         scene.parts.back()->localPosition = {static_cast<float>(i), 1, 2};
     }
     scene.UpdateHierarchy(0);
-    scene.poseHistory.RestartHistory();
-    for (int i = 0; i < PoseHistory::kSlotCount; ++i) scene.poseHistory.PushUndo();
+    session.History().RestartHistory();
+    for (int i = 0; i < PoseHistory::kSlotCount; ++i) session.History().PushUndo();
 
     allocationCount = 0;
     countAllocations = true;
     for (auto _ : state) {
-        scene.poseHistory.PushUndo();
+        session.History().PushUndo();
         benchmark::ClobberMemory();
     }
     countAllocations = false;
-    state.counters["current"] = scene.poseHistory.Current();
+    state.counters["current"] = session.History().Current();
     state.counters["allocations"] = static_cast<double>(allocationCount.load());
 }
 BENCHMARK(BM_PushUndoWithFullHistory)->Arg(500)->Unit(benchmark::kMicrosecond);
@@ -134,8 +136,8 @@ BENCHMARK(BM_CopyNinetyNineSlots)->Arg(500)->Unit(benchmark::kMicrosecond);
 // A perspective view of the model from the front, 400 x 300 pixels.
 void AimView(Scene& scene)
 {
-    scene.viewState.SetRenderSize(804, 600);
-    View& view = scene.viewState.views[1];
+    session.Views().SetRenderSize(804, 600);
+    View& view = session.Views().views[1];
     view.type = VIEW_PERS;
     view.eye = {10, 20, -900};
     view.target = {10, 20, 0};
@@ -147,10 +149,10 @@ void RunPicks(benchmark::State& state, Scene& scene, int expected)
     PartPicker picker;
     // Off the centre: the centre's ray meets the grid exactly on the line of an
     // edge, which counts for no triangle.
-    const Ray ray = scene.viewState.PixelToRay(1, 590, 140);
+    const Ray ray = session.Views().PixelToRay(1, 590, 140);
     int picked = -1;
     for (auto _ : state) {
-        picked = picker.Pick(scene, ray, scene.viewState.views[1].eye);
+        picked = picker.Pick(scene, ray, session.Views().views[1].eye);
         benchmark::DoNotOptimize(picked);
     }
     if (picked != expected) state.SkipWithError("the pick missed the Part under the cursor");

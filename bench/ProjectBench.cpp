@@ -6,6 +6,7 @@
 #include "math/Quaternion.h"
 #include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"
+#include "editor/EditorSession.h"
 
 #include <benchmark/benchmark.h>
 
@@ -92,7 +93,8 @@ BENCHMARK(BM_CopyProjectFileBaseline)->Unit(benchmark::kMillisecond);
 // 200 Parts in a tree (parent of i is (i - 1) / 2), each with a mesh and
 // 1,000 keys, three frames apart.
 struct PosedScene {
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     PosedScene()
     {
         for (int i = 0; i < 200; ++i) {

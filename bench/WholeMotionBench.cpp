@@ -9,6 +9,8 @@
 #include "meshlib/CMeshBase.h"
 #include "meshlib/LoadedModel.h"
 #include "scene/Scene.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <benchmark/benchmark.h>
 
@@ -71,7 +73,8 @@ Matrix4 KeyPose(int part, int frame)
 // left/right partners, and one Motion keyed on every frame.
 struct LargeModel {
     std::string folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     Motion keys;
     LargeModel()
     {
@@ -83,13 +86,13 @@ struct LargeModel {
             scene.AddPartFromFile(folder + "/sphere.mesh");
         }
         for (int i = 0; i < kParts; ++i) scene.parts[i]->symmetryIndex = i % 2 == 0 ? i + 1 : i - 1;
-        NewMotion(scene, "bench");
+        NewMotionCommand(session, "bench");
         SetMotionLength(scene, 0, kFrames);
         for (int i = 0; i < kParts; ++i)
             for (int f = 0; f <= kFrames; ++f) SetKeyMatrix(scene, 0, i, f, KeyPose(i, f));
         keys = scene.motions[0];
         scene.SelectTreeItem(scene.parts[5]->treeItem);
-        scene.currentFrame = 0;
+        session.SetCurrentFrame(0);
     }
     ~LargeModel() { std::filesystem::remove_all(folder); }
 };
@@ -118,7 +121,7 @@ void RunOnFreshKeys(benchmark::State& state, Operation operation)
 
 void BM_DeleteRedundantKeys(benchmark::State& state)
 {
-    RunOnFreshKeys(state, [](Scene& scene) { DeleteRedundantKeys(scene); });
+    RunOnFreshKeys(state, [](Scene& scene) { DeleteRedundantKeysCommand(session); });
 }
 BENCHMARK(BM_DeleteRedundantKeys)->Unit(benchmark::kMillisecond);
 

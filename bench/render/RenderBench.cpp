@@ -11,6 +11,7 @@
 #include "render/RenderFrameworkState.h"
 #include "scene/Scene.h"
 #include "support/TempFolder.h"
+#include "editor/EditorSession.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -70,7 +71,8 @@ LoadedModel Sphere(float r)
 // The program's window with the scene loaded, as the benchmarks share it.
 struct Bench {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     RenderFrameworkState framework;
     std::unique_ptr<CAppFrameWnd> frame;
     int triangles = 0;
@@ -175,7 +177,7 @@ void main() { o = vec4(c, 1.0); }
     void Frame()
     {
         Scene& scene = bench->scene;
-        const ViewState& views = scene.viewState;
+        const ViewState& views = session.Views();
         const int height = bench->Window().height();
         gl->glEnable(GL_DEPTH_TEST);
         gl->glEnable(GL_CULL_FACE);

@@ -7,6 +7,8 @@
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "view/RotationAngles.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -26,7 +28,8 @@ struct Figure {
     std::string path;
     Figure()
     {
-        Scene scene;
+        EditorSession session;
+        Scene& scene = session.GetScene();
         ScriptedPrompt prompt;
         AddCubeUnder(scene, folder, -1, "body.mqo");
         AddCubeUnder(scene, folder, 0, "armL.mqo");
@@ -34,8 +37,8 @@ struct Figure {
         scene.parts[1]->symmetryIndex = 2;
         scene.parts[2]->symmetryIndex = 1;
         scene.parts[1]->localPosition = {-3, 0, 0};
-        NewMotion(scene, "idle");
-        NewMotion(scene, "walk");
+        NewMotionCommand(session, "idle");
+        NewMotionCommand(session, "walk");
         SetKeyMatrix(scene, 1, 0, 0, Key(0, 0, 0, {1, 5, 3}));
         SetKeyMatrix(scene, 1, 0, 20, Key(30, 0, 0, {2, 4, 6}));
         SetKeyMatrix(scene, 1, 1, 0, Key(20, 30, 10, {-3, 0, 0}));
@@ -52,7 +55,8 @@ struct Figure {
 };
 
 struct Loaded {
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     explicit Loaded(const std::string& path) { EXPECT_EQ(LoadProject(scene, path), 1) << scene.lastLoadError; }
     const MotionTrack& Track(int motion, int part) { return scene.motions[motion].tracks[part]; }
     Matrix4 KeyAt(int motion, int part, int frame)

@@ -5,6 +5,8 @@
 #include "meshlib/TextureWriter.h"
 #include "scene/Scene.h"
 #include "support/TempFolder.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +42,8 @@ int AddSolid(Scene& scene, const TempFolder& folder, const std::string& name, co
 TEST(ExportXFile, RefusesWithoutPartsMotionsOrAUsableTimeScale)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     const std::string path = folder.File("out.x");
     ExportXResult result = ExportXFile(scene, path, 200);
     EXPECT_TRUE(result.refused);
@@ -51,7 +54,7 @@ TEST(ExportXFile, RefusesWithoutPartsMotionsOrAUsableTimeScale)
     EXPECT_TRUE(result.refused);
     EXPECT_EQ(result.message, "モーションが存在しない");
 
-    NewMotion(scene, "m");
+    NewMotionCommand(session, "m");
     for (int factor : {0, 1001, -200}) {
         result = ExportXFile(scene, path, factor);
         EXPECT_TRUE(result.refused) << factor;
@@ -65,9 +68,10 @@ TEST(ExportXFile, RefusesWithoutPartsMotionsOrAUsableTimeScale)
 TEST(ExportXFile, FailedWriteIsReportedWithTheFileAndKeepsAnOldFile)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddSolid(scene, folder, "a.mqo");
-    NewMotion(scene, "m");
+    NewMotionCommand(session, "m");
     const std::string missingFolder = folder.File("no such folder/out.x");
     ExportXResult result = ExportXFile(scene, missingFolder, 200);
     EXPECT_FALSE(result.written);
@@ -79,11 +83,12 @@ TEST(ExportXFile, FailedWriteIsReportedWithTheFileAndKeepsAnOldFile)
 TEST(ExportXFile, CountsWhatItWrote)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddSolid(scene, folder, "a.mqo");
     AddSolid(scene, folder, "b.mqo");
-    NewMotion(scene, "one");                           // keys 0, 60
-    NewMotion(scene, "two");
+    NewMotionCommand(session, "one");                           // keys 0, 60
+    NewMotionCommand(session, "two");
     SetKeyMatrix(scene, 1, 0, 10, MatrixRotationX(1));  // keys 0, 10, 60
     const ExportXResult result = ExportXFile(scene, folder.File("out.x"), 200);
     ASSERT_TRUE(result.written) << result.message;
@@ -96,15 +101,16 @@ TEST(ExportXFile, CountsWhatItWrote)
 TEST(ExportXFile, ShowsThePoseOfTheCurrentFrameAgain)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddSolid(scene, folder, "a.mqo");
-    NewMotion(scene, "first");
-    NewMotion(scene, "second");
+    NewMotionCommand(session, "first");
+    NewMotionCommand(session, "second");
     Matrix4 key = MatrixRotationZ(0.8f);
     key.SetTranslation({0, 6, 0});
     SetKeyMatrix(scene, 0, 0, 10, key);
-    scene.currentMotion = 0;
-    scene.currentFrame = 4;
+    session.SelectMotion(0);
+    session.SetCurrentFrame(4);
     // An edit that was never keyed: the export leaves the evaluated pose instead.
     scene.parts[0]->localMatrix = MatrixRotationY(2.0f);
     scene.parts[0]->localPosition = {9, 9, 9};
@@ -114,8 +120,8 @@ TEST(ExportXFile, ShowsThePoseOfTheCurrentFrameAgain)
     ASSERT_TRUE(EvaluateTrack(scene.motions[0].tracks[0], 4, expected));
     EXPECT_EQ(scene.parts[0]->localMatrix, expected.localMatrix);
     EXPECT_EQ(scene.parts[0]->localPosition, expected.localPosition);
-    EXPECT_EQ(scene.currentMotion, 0);
-    EXPECT_EQ(scene.currentFrame, 4);
+    EXPECT_EQ(session.CurrentMotion(), 0);
+    EXPECT_EQ(session.CurrentFrame(), 4);
 }
 
 TEST(ExportXFile, SavesMissingTexturesBesideTheFileUnderLowerCaseNames)
@@ -130,10 +136,12 @@ TEST(ExportXFile, SavesMissingTexturesBesideTheFileUnderLowerCaseNames)
     ASSERT_TRUE(SaveTextureImage(image, models.File("Skin.PNG"), ImageFormat::Png, error)) << error;
     ASSERT_TRUE(SaveTextureImage(image, models.File("Old.bmp"), ImageFormat::Bmp, error)) << error;
 
-    Scene scene;
+    EditorSession session;
+
+    Scene& scene = session.GetScene();
     AddSolid(scene, models, "a.mqo", "Skin.PNG");
     AddSolid(scene, models, "b.mqo", "Old.bmp");
-    NewMotion(scene, "m");
+    NewMotionCommand(session, "m");
     target.Write("old.bmp", "keep");
 
     const ExportXResult result = ExportXFile(scene, target.File("model.x"), 200);

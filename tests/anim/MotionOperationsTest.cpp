@@ -3,6 +3,8 @@
 #include "scene/Scene.h"
 #include "support/MatrixMatchers.h"
 #include "support/SceneFixtures.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +13,8 @@ namespace {
 // Two top-level Parts and a child of the first.
 struct ThreeParts {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     ThreeParts()
     {
         AddCubeUnder(scene, folder, -1, "body.mqo");
@@ -34,11 +37,11 @@ TEST(MotionOperations, NewMotionStoresTheCurrentPoseAtFrameZeroAndBecomesCurrent
     ThreeParts f;
     f.scene.parts[1]->localMatrix = MatrixRotationX(0.25f);
     f.scene.parts[1]->localPosition = {0, 3, 0};
-    f.scene.currentFrame = 17;
-    NewMotion(f.scene, "walk");
-    NewMotion(f.scene, "run");
-    EXPECT_EQ(f.scene.currentMotion, 1);
-    EXPECT_EQ(f.scene.currentFrame, 17);
+    f.session.SetCurrentFrame(17);
+    NewMotionCommand(f.session, "walk");
+    NewMotionCommand(f.session, "run");
+    EXPECT_EQ(f.session.CurrentMotion(), 1);
+    EXPECT_EQ(f.session.CurrentFrame(), 17);
     const Motion& run = f.scene.motions[1];
     EXPECT_EQ(run.name, "run");
     EXPECT_EQ(run.length, DEFAULT_MOTION_LENGTH);
@@ -50,13 +53,13 @@ TEST(MotionOperations, NewMotionStoresTheCurrentPoseAtFrameZeroAndBecomesCurrent
 TEST(MotionOperations, DuplicateIsADeepCopyAndResetsTheFrame)
 {
     ThreeParts f;
-    NewMotion(f.scene, "walk");
+    NewMotionCommand(f.session, "walk");
     SetMotionLength(f.scene, 0, 90);
     SetKeyMatrix(f.scene, 0, 2, 45, MatrixRotationZ(1.0f));
-    f.scene.currentFrame = 30;
-    ASSERT_TRUE(DuplicateMotion(f.scene, 0, "walk2"));
-    EXPECT_EQ(f.scene.currentMotion, 1);
-    EXPECT_EQ(f.scene.currentFrame, 0);
+    f.session.SetCurrentFrame(30);
+    ASSERT_TRUE(DuplicateMotionCommand(f.session, "walk2"));
+    EXPECT_EQ(f.session.CurrentMotion(), 1);
+    EXPECT_EQ(f.session.CurrentFrame(), 0);
     EXPECT_EQ(f.scene.motions[1].length, 90);
     EXPECT_EQ(FramesOf(f.scene.motions[1].tracks[2]), (std::vector<int>{0, 45}));
     SetKeyMatrix(f.scene, 1, 2, 45, Matrix4::Identity());
@@ -68,22 +71,23 @@ TEST(MotionOperations, DuplicateIsADeepCopyAndResetsTheFrame)
 TEST(MotionOperations, DeletingMovesTheCurrentMotionToTheSameIndexOrTheNewLast)
 {
     ThreeParts f;
-    for (const char* name : {"a", "b", "c"}) NewMotion(f.scene, name);
-    DeleteMotion(f.scene, 1);
-    EXPECT_EQ(f.scene.currentMotion, 1);
+    for (const char* name : {"a", "b", "c"}) NewMotionCommand(f.session, name);
+    f.session.SelectMotion(1);
+    DeleteMotionCommand(f.session);
+    EXPECT_EQ(f.session.CurrentMotion(), 1);
     EXPECT_EQ(f.scene.motions[1].name, "c");
-    DeleteMotion(f.scene, 1);
-    EXPECT_EQ(f.scene.currentMotion, 0);
+    DeleteMotionCommand(f.session);
+    EXPECT_EQ(f.session.CurrentMotion(), 0);
     EXPECT_FALSE(DeleteMotion(f.scene, 1));
-    DeleteMotion(f.scene, 0);
-    EXPECT_EQ(f.scene.currentMotion, -1);
+    DeleteMotionCommand(f.session);
+    EXPECT_EQ(f.session.CurrentMotion(), -1);
     EXPECT_TRUE(f.scene.motions.empty());
 }
 
 TEST(MotionOperations, ShorteningKeepsAKeyAtTheNewLengthAndLengtheningAddsNone)
 {
     ThreeParts f;
-    NewMotion(f.scene, "m");
+    NewMotionCommand(f.session, "m");
     for (int frame : {10, 20, 21, 59}) SetKey(f.scene, 0, 1, frame);
     SetMotionLength(f.scene, 0, 20);
     EXPECT_EQ(f.scene.motions[0].length, 20);
@@ -95,7 +99,7 @@ TEST(MotionOperations, ShorteningKeepsAKeyAtTheNewLengthAndLengtheningAddsNone)
 TEST(MotionOperations, SetKeyReplacesAnExistingKeyAndDeleteKeySparesFrameZero)
 {
     ThreeParts f;
-    NewMotion(f.scene, "m");
+    NewMotionCommand(f.session, "m");
     SetKey(f.scene, 0, 0, 30);
     SetKey(f.scene, 0, 0, 10);
     SetKey(f.scene, 0, 0, 20);
@@ -116,9 +120,9 @@ TEST(MotionOperations, SetKeyReplacesAnExistingKeyAndDeleteKeySparesFrameZero)
 TEST(MotionOperations, NamesTheProjectFileCouldNotHoldAreRefused)
 {
     ThreeParts f;
-    ASSERT_TRUE(NewMotion(f.scene, "walk"));
-    EXPECT_FALSE(NewMotion(f.scene, "walk"));
-    EXPECT_FALSE(NewMotion(f.scene, ""));
+    ASSERT_TRUE(NewMotionCommand(f.session, "walk"));
+    EXPECT_FALSE(NewMotionCommand(f.session, "walk"));
+    EXPECT_FALSE(NewMotionCommand(f.session, ""));
     EXPECT_FALSE(DuplicateMotion(f.scene, 0, "あいうえおかきくけ"));
     EXPECT_FALSE(RenameMotion(f.scene, 0, "walk"));  // its own name counts as taken
     EXPECT_EQ(f.scene.motions.size(), 1u);
@@ -129,22 +133,23 @@ TEST(MotionOperations, NamesTheProjectFileCouldNotHoldAreRefused)
 TEST(MotionOperations, ShorteningTheCurrentMotionPullsTheCurrentFrameIn)
 {
     ThreeParts f;
-    NewMotion(f.scene, "a");
-    NewMotion(f.scene, "b");
-    f.scene.currentFrame = 50;
+    NewMotionCommand(f.session, "a");
+    NewMotionCommand(f.session, "b");
+    f.session.SetCurrentFrame(50);
     SetMotionLength(f.scene, 0, 20);  // not current
-    EXPECT_EQ(f.scene.currentFrame, 50);
-    SetMotionLength(f.scene, 1, 30);
-    EXPECT_EQ(f.scene.currentFrame, 30);
-    EXPECT_FALSE(SetMotionLength(f.scene, 1, -1));
+    EXPECT_EQ(f.session.CurrentFrame(), 50);
+    SetMotionLengthCommand(f.session, 30);
+    EXPECT_EQ(f.session.CurrentFrame(), 30);
+    EXPECT_FALSE(SetMotionLengthCommand(f.session, -1));
 }
 
-TEST(MotionOperations, CompactTracksMovesSurvivorsDown)
+TEST(MotionOperations, RemovingAPartMovesTheLaterTracksDown)
 {
     ThreeParts f;
-    NewMotion(f.scene, "m");
+    NewMotionCommand(f.session, "m");
     for (int i = 0; i < 3; ++i) SetKeyMatrix(f.scene, 0, i, 5 + i, Matrix4());
-    CompactTracks(f.scene, {0, -2, 1}, 2);
+    // Part 1 is a leaf, so it goes alone.
+    f.scene.RemovePart(f.scene.parts[1]->treeItem);
     ASSERT_EQ(f.scene.motions[0].tracks.size(), 2u);
     EXPECT_EQ(FramesOf(f.scene.motions[0].tracks[0]), (std::vector<int>{0, 5}));
     EXPECT_EQ(FramesOf(f.scene.motions[0].tracks[1]), (std::vector<int>{0, 7}));
@@ -153,7 +158,7 @@ TEST(MotionOperations, CompactTracksMovesSurvivorsDown)
 TEST(EvaluatePose, WritesEveryPartAndRecomposesTheWorld)
 {
     ThreeParts f;
-    NewMotion(f.scene, "m");
+    NewMotionCommand(f.session, "m");
     Matrix4 body = MatrixRotationY(1.5707963f);
     body.SetTranslation({0, 10, 0});
     SetKeyMatrix(f.scene, 0, 0, 10, body);
@@ -176,7 +181,7 @@ TEST(EvaluatePose, WritesEveryPartAndRecomposesTheWorld)
 TEST(EvaluatePose, InvalidMotionOrFrameAndKeylessTracksChangeNothing)
 {
     ThreeParts f;
-    NewMotion(f.scene, "m");
+    NewMotionCommand(f.session, "m");
     SetKeyMatrix(f.scene, 0, 0, 0, MatrixTranslation(1, 1, 1));
     SetKeyMatrix(f.scene, 0, 2, 0, MatrixTranslation(3, 3, 3));
     for (auto& part : f.scene.parts) part->localPosition = {-5, -5, -5};
@@ -197,10 +202,11 @@ TEST(EvaluatePose, InvalidMotionOrFrameAndKeylessTracksChangeNothing)
 
 TEST(EvaluatePose, PartsWithoutMeshStillPassTheirWorldToChildren)
 {
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     for (int i = 0; i < 2; ++i) scene.parts.push_back(std::make_unique<Part>());
     scene.parts[1]->parentIndex = 0;
-    NewMotion(scene, "m");
+    NewMotionCommand(session, "m");
     SetKeyMatrix(scene, 0, 0, 0, MatrixTranslation(0, 4, 0));
     SetKeyMatrix(scene, 0, 1, 0, MatrixTranslation(1, 0, 0));
     EvaluatePose(scene, 0, 0);

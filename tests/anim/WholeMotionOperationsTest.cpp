@@ -6,6 +6,8 @@
 #include "support/MatrixMatchers.h"
 #include "support/SceneFixtures.h"
 #include "view/RotationAngles.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -36,11 +38,12 @@ std::vector<int> FramesOf(const MotionTrack& track)
 // Cubes of half size 1 as Parts, and Motion "m" of 60 frames made current.
 struct Animated {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     int Add(int parent, const std::string& name) { return AddCubeUnder(scene, folder, parent, name + ".mqo"); }
-    void Start() { NewMotion(scene, "m"); }
-    void Set(int part, int frame, const Matrix4& matrix) { SetKeyMatrix(scene, scene.currentMotion, part, frame, matrix); }
-    MotionTrack& Track(int part) { return scene.motions[scene.currentMotion].tracks[part]; }
+    void Start() { NewMotionCommand(session, "m"); }
+    void Set(int part, int frame, const Matrix4& matrix) { SetKeyMatrix(scene, session.CurrentMotion(), part, frame, matrix); }
+    MotionTrack& Track(int part) { return scene.motions[session.CurrentMotion()].tracks[part]; }
     Matrix4 At(int part, int frame)
     {
         const int k = Track(part).FindKey(frame);
@@ -61,7 +64,7 @@ TEST(DeleteRedundantKeys, AKeyThatInterpolationReproducesGoesAndAChangeOfAThousa
         a.Set(part, 10, Key(20, 0, 0, {10, 1, -2}));
         a.Set(part, 20, Key(40, 0, 0, {20, 2, -4}));
         if (element >= 0) a.Track(part).keys[1].matrix.m[element / 4][element % 4] += 0.001f;
-        DeleteRedundantKeys(a.scene);
+        DeleteRedundantKeysCommand(a.session);
         const std::vector<int> expected = element < 0 ? std::vector<int>{0, 20} : std::vector<int>{0, 10, 20};
         EXPECT_EQ(FramesOf(a.Track(part)), expected) << "changed element " << element;
     }
@@ -82,7 +85,7 @@ TEST(DeleteRedundantKeys, TheWalkComparesWithTheLastKeptKeyAndALastKeyWithItsPre
     }
     a.Track(near).keys[2].matrix.m[3][2] += 0.00005f;
     a.Track(far).keys[2].matrix.m[3][2] += 0.0002f;
-    EXPECT_EQ(DeleteRedundantKeys(a.scene), 5);
+    EXPECT_EQ(DeleteRedundantKeysCommand(a.session), 5);
     EXPECT_EQ(FramesOf(a.Track(equal)), std::vector<int>{0});
     EXPECT_EQ(FramesOf(a.Track(line)), (std::vector<int>{0, 30, 35}));
     EXPECT_EQ(FramesOf(a.Track(near)), (std::vector<int>{0, 10}));
@@ -97,18 +100,18 @@ TEST(DeleteRedundantKeys, LeavesSingleKeysNanKeysOtherMotionsAndThePoseAlone)
     Matrix4 broken = Key(0, 0, 0, {0, 0, 0});
     broken.m[3][1] = std::nanf("");
     a.Set(arm, 10, broken);
-    NewMotion(a.scene, "other");
+    NewMotionCommand(a.session, "other");
     a.Set(body, 10, Key(0, 0, 0, {0, 0, 0}));
-    a.scene.currentMotion = 0;
+    a.session.SelectMotion(0);
     a.scene.parts[body]->localPosition = {9, 9, 9};
-    a.scene.poseHistory.RestartHistory();
-    EXPECT_EQ(DeleteRedundantKeys(a.scene), 0);
+    a.session.History().RestartHistory();
+    EXPECT_EQ(DeleteRedundantKeysCommand(a.session), 0);
     EXPECT_EQ(FramesOf(a.Track(arm)), (std::vector<int>{0, 10}));
     EXPECT_EQ(FramesOf(a.scene.motions[1].tracks[body]), (std::vector<int>{0, 10}));
     EXPECT_TRUE(VectorsNear(a.scene.parts[body]->localPosition, {9, 9, 9}, 0));
-    EXPECT_EQ(a.scene.poseHistory.SnapshotCount(), 1);
-    a.scene.currentMotion = -1;
-    EXPECT_EQ(DeleteRedundantKeys(a.scene), 0);
+    EXPECT_EQ(a.session.History().SnapshotCount(), 1);
+    a.session.SelectMotion(-1);
+    EXPECT_EQ(DeleteRedundantKeysCommand(a.session), 0);
 }
 
 TEST(MirrorMotion, WithoutPartnersEveryKeyIsReflectedInPlaceAndTwiceRestoresIt)
@@ -122,7 +125,7 @@ TEST(MirrorMotion, WithoutPartnersEveryKeyIsReflectedInPlaceAndTwiceRestoresIt)
     a.Set(arm, 30, Key(100, 5, -60, {-3, 0, 1}));
     const std::vector<std::vector<KeyFrame>> before = {a.Track(body).keys, a.Track(arm).keys};
     for (int round = 1; round <= 2; ++round) {
-        MirrorMotion(a.scene);
+        MirrorMotionCommand(a.session);
         for (int part : {body, arm}) {
             ASSERT_EQ(a.Track(part).keys.size(), before[part].size());
             for (size_t k = 0; k < before[part].size(); ++k) {
@@ -148,7 +151,7 @@ TEST(MirrorMotion, PartnersExchangeKeyTimingAndRotationsAndKeepTheirOwnPositions
     a.Set(armR, 0, Key(-5, 15, -20, {3, 2, 0}));
     a.Set(armR, 30, Key(-60, 25, 45, {3, 0, 1}));
     const Matrix4 left15 = a.At(armL, 15), right30 = a.At(armR, 30);
-    MirrorMotion(a.scene);
+    MirrorMotionCommand(a.session);
 
     EXPECT_EQ(FramesOf(a.Track(armR)), (std::vector<int>{0, 15}));
     EXPECT_EQ(FramesOf(a.Track(armL)), (std::vector<int>{0, 30}));
@@ -175,7 +178,7 @@ TEST(GroundAllKeyframes, RaisesTheTopLevelPartsAtEachFrameWhereOneOfThemHasAKey)
     a.Set(body, 10, Key(0, 0, 0, {0, 0.5f, 0}));
     a.Set(leg, 10, Key(0, 0, 0, {0, -2, 0}));  // lowest at 0.5 - 2 - 1 = -2.5 at frame 10
     a.Set(leg, 5, Key(0, 0, 0, {0, -10, 0}));  // only a child's key: left alone
-    GroundAllKeyframes(a.scene);
+    GroundAllKeyframesCommand(a.session);
 
     EXPECT_FLOAT_EQ(a.At(body, 0).m[3][1], 2.0f);
     EXPECT_FLOAT_EQ(a.At(other, 0).m[3][1], 4.0f);
@@ -194,7 +197,7 @@ TEST(GroundAllKeyframes, AModelWithoutVerticesKeepsItsKeys)
     a.scene.AddPartFromFile(a.folder.File("missing.mqo"));
     a.Start();
     a.Set(0, 20, Key(0, 0, 0, {0, 7, 0}));
-    GroundAllKeyframes(a.scene);
+    GroundAllKeyframesCommand(a.session);
     EXPECT_FLOAT_EQ(a.At(0, 0).m[3][1], 0.0f);
     EXPECT_FLOAT_EQ(a.At(0, 20).m[3][1], 7.0f);
 }
@@ -205,21 +208,21 @@ TEST(LevelPartInAllKeyframes, EveryKeyOfTheSelectedPartKeepsItsWorldHeadingOnly)
     const int body = a.Add(-1, "body"), armL = a.Add(0, "armL"), armR = a.Add(0, "armR");
     a.scene.parts[armL]->symmetryIndex = armR;
     a.scene.parts[armR]->symmetryIndex = armL;
-    a.scene.transformPanel.linkLR = 1;  // no partner step all the same
+    a.session.TransformPanel().linkLR = 1;  // no partner step all the same
     a.Start();
     a.Set(body, 20, Key(60, 0, 0, {0, 0, 0}));
     a.Set(armL, 0, Key(45, 30, 10, {1, 2, 3}));
     a.Set(armL, 20, Key(-15, 30, 10, {1, 2, 3}));  // world heading 60 - 15 = 45
     const std::vector<KeyFrame> rightBefore = a.Track(armR).keys;
     SelectPart(a.scene, -1);
-    LevelPartInAllKeyframes(a.scene);
+    LevelPartInAllKeyframesCommand(a.session);
     EXPECT_EQ(a.At(armL, 0), Key(45, 30, 10, {1, 2, 3}));
 
     SelectPart(a.scene, armL);
-    LevelPartInAllKeyframes(a.scene);
+    LevelPartInAllKeyframesCommand(a.session);
     EXPECT_EQ(FramesOf(a.Track(armL)), (std::vector<int>{0, 20}));
     for (int frame : {0, 20}) {
-        EvaluatePose(a.scene, a.scene.currentMotion, frame);
+        EvaluatePose(a.scene, a.session.CurrentMotion(), frame);
         const HeadingPitchBank angles = AnglesFromMatrix(a.scene.WorldMatrixOf(armL));
         EXPECT_NEAR(angles.h, 45.0f, 1e-3f) << frame;
         EXPECT_NEAR(angles.p, 0.0f, 1e-3f) << frame;
@@ -239,7 +242,7 @@ TEST(TurnMotionAround, TopLevelKeysTurnHalfwayAboutYAndChildKeysStay)
     a.Set(body, 20, Key(30, 10, 0, {-4, 0, 5}));
     a.Set(arm, 20, Key(10, 20, 30, {2, 0, 0}));
     const Matrix4 arm20 = a.At(arm, 20), body20 = a.At(body, 20);
-    TurnMotionAround(a.scene);
+    TurnMotionAroundCommand(a.session);
     Matrix4 facingBack = MatrixScaling(-1, 1, -1);  // +Z now points along -Z, +X along -X
     facingBack.SetTranslation({-1, 2, -3});
     EXPECT_TRUE(MatricesNear(a.At(body, 0), facingBack, 1e-6f));
@@ -248,7 +251,7 @@ TEST(TurnMotionAround, TopLevelKeysTurnHalfwayAboutYAndChildKeysStay)
     EXPECT_NEAR(angles.h, -150.0f, 1e-3f);
     EXPECT_NEAR(angles.p, 10.0f, 1e-3f);
     EXPECT_EQ(a.At(arm, 20), arm20);
-    TurnMotionAround(a.scene);
+    TurnMotionAroundCommand(a.session);
     EXPECT_TRUE(MatricesNear(a.At(body, 20), body20, 2e-6f));
 }
 
@@ -259,24 +262,24 @@ TEST(WholeMotionOperations, EachEndsShowingTheCurrentFrameAsOneUndoStep)
     a.Start();
     a.Set(body, 40, Key(80, 0, 0, {8, 0, 0}));
     SelectPart(a.scene, body);
-    a.scene.currentFrame = 20;
-    a.scene.poseHistory.RestartHistory();
+    a.session.SetCurrentFrame(20);
+    a.session.History().RestartHistory();
     int expected = 1;
-    for (void (*operation)(Scene&) : {MirrorMotion, GroundAllKeyframes, LevelPartInAllKeyframes, TurnMotionAround}) {
+    for (void (*operation)(EditorSession&) : {MirrorMotionCommand, GroundAllKeyframesCommand, LevelPartInAllKeyframesCommand, TurnMotionAroundCommand}) {
         a.scene.parts[body]->localPosition = {99, 99, 99};
-        operation(a.scene);
-        EXPECT_EQ(a.scene.poseHistory.SnapshotCount(), ++expected);
+        operation(a.session);
+        EXPECT_EQ(a.session.History().SnapshotCount(), ++expected);
         TrackPose pose;
         ASSERT_TRUE(EvaluateTrack(a.Track(body), 20, pose));
         EXPECT_TRUE(VectorsNear(a.scene.parts[body]->localPosition, pose.localPosition, 0));
     }
     // Undo brings back the pose shown before, not the keys.
     const Matrix4 turnedKey = a.At(body, 40);
-    a.scene.poseHistory.Undo();
+    a.session.History().Undo();
     EXPECT_EQ(a.At(body, 40), turnedKey);
     // Without a current Motion nothing happens, not even an undo step.
-    a.scene.currentMotion = -1;
-    for (void (*operation)(Scene&) : {MirrorMotion, GroundAllKeyframes, LevelPartInAllKeyframes, TurnMotionAround})
-        operation(a.scene);
-    EXPECT_EQ(a.scene.poseHistory.SnapshotCount(), expected);
+    a.session.SelectMotion(-1);
+    for (void (*operation)(EditorSession&) : {MirrorMotionCommand, GroundAllKeyframesCommand, LevelPartInAllKeyframesCommand, TurnMotionAroundCommand})
+        operation(a.session);
+    EXPECT_EQ(a.session.History().SnapshotCount(), expected);
 }

@@ -6,6 +6,8 @@
 #include "meshlib/LoadedModel.h"
 #include "scene/Scene.h"
 #include "support/TempFolder.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
@@ -48,7 +50,8 @@ LoadedModel Tube(int sides, float length, const std::string& texture)
 
 struct ExportedModel {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     std::string path = folder.File("model.x");
 
     int Add(int parent, const std::string& name, int sides)
@@ -83,8 +86,8 @@ TEST(XFileAssimp, ReaderFindsFramesMeshesMaterialsAndKeys)
     const int body = model.Add(-1, "body", 6);
     model.Add(body, "arm", 5);
     model.Add(-1, "prop", 4);
-    NewMotion(model.scene, "idle");  // only frame-0 keys, length 60
-    NewMotion(model.scene, "move");
+    NewMotionCommand(model.session, "idle");  // only frame-0 keys, length 60
+    NewMotionCommand(model.session, "move");
     SetKeyMatrix(model.scene, 1, 0, 10, MatrixRotationY(1.0f));
     SetKeyMatrix(model.scene, 1, 2, 20, MatrixTranslation(0, 3, 0));
     SetMotionLength(model.scene, 1, 30);

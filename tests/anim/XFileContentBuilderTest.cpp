@@ -6,6 +6,8 @@
 #include "meshlib/LoadedModel.h"
 #include "scene/Scene.h"
 #include "support/TempFolder.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -91,10 +93,11 @@ TEST(XFileKeyFrames, FramesWithAnyKeyBeforeTheLengthThenTheLength)
 TEST(BuildXFileContent, AnimationSetsRunFromTheLastMotionToTheFirstWithKeysAtFrameTimesFactor)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddPartUnder(scene, folder, -1, "a.mqo");
     AddPartUnder(scene, folder, -1, "b.mqo");
-    for (const char* name : {"A", "B", "C"}) NewMotion(scene, name);
+    for (const char* name : {"A", "B", "C"}) NewMotionCommand(session, name);
     // B: A's keys at 0 and 10, B's at 0 and 20, length 30.
     SetKeyMatrix(scene, 1, 0, 10, KeyAt(1.0f, {1, 0, 0}));
     SetKeyMatrix(scene, 1, 1, 20, KeyAt(-1.0f, {0, 2, 0}));
@@ -113,11 +116,12 @@ TEST(BuildXFileContent, AnimationSetsRunFromTheLastMotionToTheFirstWithKeysAtFra
 TEST(BuildXFileContent, EveryKeyIsThePoseEvaluatePoseGivesAtThatFrame)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddPartUnder(scene, folder, -1, "a.mqo");
     AddPartUnder(scene, folder, 0, "b.mqo");
     AddPartUnder(scene, folder, -1, "c.mqo");
-    NewMotion(scene, "m");
+    NewMotionCommand(session, "m");
     SetKeyMatrix(scene, 0, 0, 7, KeyAt(2.5f, {1, 2, 3}));
     SetKeyMatrix(scene, 0, 1, 3, KeyAt(-0.5f, {0, -4, 0}));
     SetKeyMatrix(scene, 0, 1, 11, KeyAt(3.0f, {5, 5, 5}));
@@ -146,13 +150,14 @@ TEST(BuildXFileContent, EveryKeyIsThePoseEvaluatePoseGivesAtThatFrame)
 TEST(BuildXFileContent, FrameTransformsComeFromTheFirstMotionWhateverIsCurrent)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddPartUnder(scene, folder, -1, "a.mqo");
-    NewMotion(scene, "first");
-    NewMotion(scene, "second");
+    NewMotionCommand(session, "first");
+    NewMotionCommand(session, "second");
     SetKeyMatrix(scene, 0, 0, 0, KeyAt(0.5f, {1, 2, 3}));
     SetKeyMatrix(scene, 1, 0, 0, KeyAt(-0.5f, {7, 8, 9}));
-    scene.currentMotion = 1;
+    session.SelectMotion(1);
     EvaluatePose(scene, 1, 0);
 
     const XFileContent content = BuildXFileContent(scene, kFactor);
@@ -163,13 +168,14 @@ TEST(BuildXFileContent, FrameTransformsComeFromTheFirstMotionWhateverIsCurrent)
 TEST(BuildXFileContent, FramesFollowTheTreeDepthFirstAndAnimationsThePartOrder)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddPartUnder(scene, folder, -1, "a.mqo");  // 0
     AddPartUnder(scene, folder, 0, "b.mqo");   // 1, child of a
     AddPartUnder(scene, folder, -1, "c.mqo");  // 2
     AddPartUnder(scene, folder, 1, "d.mqo");   // 3, child of b
     AddPartUnder(scene, folder, 0, "e.mqo");   // 4, second child of a
-    NewMotion(scene, "m");
+    NewMotionCommand(session, "m");
     ASSERT_TRUE(scene.parts[0]->mesh->LoadModel(Tetrahedron(), folder.File("a.mqo"), 1.0f));
 
     const XFileContent content = BuildXFileContent(scene, kFactor);
@@ -197,9 +203,10 @@ TEST(BuildXFileContent, FramesFollowTheTreeDepthFirstAndAnimationsThePartOrder)
 TEST(BuildXFileContent, MeshComesFromThePartsGeometry)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddPartUnder(scene, folder, -1, "solid.mqo");
-    NewMotion(scene, "m");
+    NewMotionCommand(session, "m");
     CMesh& mesh = *scene.parts[0]->mesh;
     LoadedModel model = Tetrahedron();
     model.materials[0].texturePath = "Skin.PNG";
@@ -219,11 +226,12 @@ TEST(BuildXFileContent, MeshComesFromThePartsGeometry)
 TEST(BuildXFileContent, NamesAreUtf8WithUnsafeAsciiReplacedAndKeptApart)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddPartUnder(scene, folder, -1, "left arm.mqo");
     AddPartUnder(scene, folder, -1, "left_arm.mqo");
     AddPartUnder(scene, folder, -1, "ボタン{x}.mqo");
-    NewMotion(scene, "歩く one");
+    NewMotionCommand(session, "歩く one");
 
     const std::string text = WriteXFileText(BuildXFileContent(scene, kFactor));
     EXPECT_NE(text.find("Frame Frame_left_arm {"), std::string::npos);
@@ -238,10 +246,11 @@ TEST(BuildXFileContent, NamesAreUtf8WithUnsafeAsciiReplacedAndKeptApart)
 TEST(BuildXFileContent, DamagedTracksFallBackToTheCurrentPose)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddPartUnder(scene, folder, -1, "a.mqo");
     AddPartUnder(scene, folder, -1, "b.mqo");
-    NewMotion(scene, "m");
+    NewMotionCommand(session, "m");
     scene.parts[0]->localPosition = {4, 5, 6};
     scene.motions[0].tracks[0].keys.clear();
     scene.motions[0].tracks.pop_back();  // fewer tracks than Parts

@@ -1,6 +1,7 @@
 #include "editor/MouseController.h"
 #include "view/EditTestScene.h"
 #include "support/MatrixMatchers.h"
+#include "editor/EditorSession.h"
 
 #include <gtest/gtest.h>
 
@@ -23,19 +24,19 @@ public:
 struct MouseScene {
     MouseScene()
     {
-        ViewState& v = scene.viewState;
+        ViewState& v = session.Views();
         v.SetRenderSize(804, 600);
         v.views[1].savedPersEye = {300, 200, -400};
         v.views[1].savedPersTarget = {10, 0, 20};
         const int types[4] = {VIEW_TOP, VIEW_PERS, VIEW_FRONT, VIEW_LEFT};
         for (int i = 0; i < 4; ++i) v.SetViewType(i, types[i]);
         mouse.SetObserver(&events);
-        scene.poseHistory.RestartHistory();
+        session.History().RestartHistory();
     }
     int Add(Vec3 position, float half = 10, int parent = -1)
     {
         const int index = AddModelPart(scene, folder, CubeModel(half), parent, position);
-        scene.poseHistory.RestartHistory();
+        session.History().RestartHistory();
         return index;
     }
     void Drag(int x, int y, int toX, int toY, unsigned keys = MOUSE_LEFT)
@@ -44,11 +45,12 @@ struct MouseScene {
         mouse.MouseMove(toX, toY, keys);
         mouse.LeftButtonUp(toX, toY);
     }
-    int Pushes() const { return scene.poseHistory.SnapshotCount() - 1; }
+    int Pushes() const { return session.History().SnapshotCount() - 1; }
 
     TempFolder folder;
-    Scene scene;
-    MouseController mouse{scene};
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    MouseController mouse{session};
     WindowEvents events;
 };
 
@@ -73,7 +75,7 @@ TEST(MouseSplits, TheBandIsWidenedByOnePixelOnEachSide)
     }
     // In single-view mode there is no band.
     MouseScene s;
-    s.scene.viewState.fourViewMode = 0;
+    s.session.Views().fourViewMode = 0;
     s.mouse.LeftButtonDown(399, 299);
     EXPECT_EQ(s.mouse.Mode(), DragMode::None);
 }
@@ -84,35 +86,35 @@ TEST(MouseSplits, DraggingTheCrossingStopsAtTheMargins)
     s.mouse.LeftButtonDown(399, 299);
     EXPECT_FALSE(s.events.toolbarsVisible);
     s.mouse.MouseMove(-40, 700, MOUSE_LEFT);
-    EXPECT_FLOAT_EQ(s.scene.viewState.splitX, 64.0f / 804.0f);
-    EXPECT_FLOAT_EQ(s.scene.viewState.splitY, 536.0f / 600.0f);
-    EXPECT_EQ(s.scene.viewState.views[1].rect.left, 63 + 1);
+    EXPECT_FLOAT_EQ(s.session.Views().splitX, 64.0f / 804.0f);
+    EXPECT_FLOAT_EQ(s.session.Views().splitY, 536.0f / 600.0f);
+    EXPECT_EQ(s.session.Views().views[1].rect.left, 63 + 1);
     EXPECT_EQ(s.events.layouts, 1);
     // The release point is clamped and stored again; the right margin leaves the frame width free.
     s.mouse.LeftButtonUp(5000, 10);
-    EXPECT_FLOAT_EQ(s.scene.viewState.splitX, (804.0f - 3.0f - 64.0f) / 804.0f);
-    EXPECT_FLOAT_EQ(s.scene.viewState.splitY, 64.0f / 600.0f);
+    EXPECT_FLOAT_EQ(s.session.Views().splitX, (804.0f - 3.0f - 64.0f) / 804.0f);
+    EXPECT_FLOAT_EQ(s.session.Views().splitY, 64.0f / 600.0f);
     EXPECT_TRUE(s.events.toolbarsVisible);
     EXPECT_EQ(s.mouse.Mode(), DragMode::None);
     // The horizontal split alone leaves splitX.
     s.Drag(100, 64, 100, 200);
-    EXPECT_FLOAT_EQ(s.scene.viewState.splitX, 737.0f / 804.0f);
-    EXPECT_FLOAT_EQ(s.scene.viewState.splitY, 200.0f / 600.0f);
+    EXPECT_FLOAT_EQ(s.session.Views().splitX, 737.0f / 804.0f);
+    EXPECT_FLOAT_EQ(s.session.Views().splitY, 200.0f / 600.0f);
 }
 
 TEST(MouseViews, ThePressPicksTheViewWithItsEdgesIncluded)
 {
     MouseScene s;
     s.mouse.LeftButtonDown(800, 600);  // the right and bottom edges of view 3
-    EXPECT_EQ(s.scene.viewState.activeView, 3);
+    EXPECT_EQ(s.session.Views().activeView, 3);
     s.mouse.LeftButtonDown(0, 0);
-    EXPECT_EQ(s.scene.viewState.activeView, 0);
+    EXPECT_EQ(s.session.Views().activeView, 0);
     s.mouse.LeftButtonDown(802, 10);  // beyond every view: unchanged
-    EXPECT_EQ(s.scene.viewState.activeView, 0);
-    s.scene.viewState.fourViewMode = 0;
-    s.scene.viewState.maximisedView = 2;
+    EXPECT_EQ(s.session.Views().activeView, 0);
+    s.session.Views().fourViewMode = 0;
+    s.session.Views().maximisedView = 2;
     s.mouse.RightButtonDown(700, 500);
-    EXPECT_EQ(s.scene.viewState.activeView, 2);
+    EXPECT_EQ(s.session.Views().activeView, 2);
 }
 
 TEST(MouseMove, ShiftKeepsTheLongerScreenAxisOfTheTotalOffset)
@@ -121,7 +123,7 @@ TEST(MouseMove, ShiftKeepsTheLongerScreenAxisOfTheTotalOffset)
     const int part = s.Add({0, 0, 0});
     s.mouse.LeftButtonDown(kFrontX, kFrontY);
     EXPECT_EQ(s.mouse.Mode(), DragMode::Move);
-    EXPECT_EQ(s.scene.currentPart, part);
+    EXPECT_EQ(s.session.CurrentPart(), part);
     s.mouse.MouseMove(kFrontX + 10, kFrontY + 20, MOUSE_LEFT);
     s.mouse.MouseMove(kFrontX + 30, kFrontY + 20, MOUSE_LEFT | MOUSE_SHIFT);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, part), {150, 0, 0}, 0));
@@ -131,7 +133,7 @@ TEST(MouseMove, ShiftKeepsTheLongerScreenAxisOfTheTotalOffset)
     s.mouse.MouseMove(kFrontX - 20, kFrontY + 20, MOUSE_LEFT | MOUSE_SHIFT);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, part), {0, -100, 0}, 0));
     EXPECT_TRUE(VectorsNear(s.scene.parts[part]->localPosition, {0, -100, 0}, 0));
-    EXPECT_TRUE(VectorsNear(s.scene.transformPanel.fields.absolutePosition, {0, -100, 0}, 0));
+    EXPECT_TRUE(VectorsNear(s.session.TransformPanel().fields.absolutePosition, {0, -100, 0}, 0));
     s.mouse.LeftButtonUp(kFrontX - 20, kFrontY + 20);
     EXPECT_EQ(s.Pushes(), 1);
 }
@@ -176,7 +178,7 @@ TEST(MouseMove, ClicksAndMovesThatChangeNothingPushNoUndoStep)
     // A Pers click on nothing starts no drag and keeps the selection.
     s.mouse.LeftButtonDown(410, 5);
     EXPECT_EQ(s.mouse.Mode(), DragMode::None);
-    EXPECT_EQ(s.scene.currentPart, 0);
+    EXPECT_EQ(s.session.CurrentPart(), 0);
 }
 
 TEST(MouseMove, LinkedPartnerGoesToTheMirroredPlace)
@@ -185,7 +187,7 @@ TEST(MouseMove, LinkedPartnerGoesToTheMirroredPlace)
     const int body = s.Add({0, 0, 0});
     const int partner = s.Add({-40, 7, 3});
     s.scene.parts[partner]->symmetryIndex = body;
-    s.scene.transformPanel.linkLR = 1;
+    s.session.TransformPanel().linkLR = 1;
     s.Drag(kFrontX, kFrontY, kFrontX + 6, kFrontY - 2);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, body), {30, 10, 0}, 0));
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, partner), {-30, 10, 0}, 0));
@@ -232,7 +234,7 @@ TEST(MouseRotate, AViewWidthOfHorizontalMotionIsOneFullTurn)
     const int parent = s.Add({10, 0, 20}, 20);
     const int partner = s.Add({-10, 0, 20}, 5);
     s.scene.parts[partner]->symmetryIndex = parent;
-    s.scene.transformPanel.linkLR = 1;
+    s.session.TransformPanel().linkLR = 1;
     s.scene.parts[parent]->localMatrix = MatrixRotationX(0.3f);
     s.scene.UpdateHierarchy(0);
     const int child = s.Add({0, 0, 30}, 1, parent);
@@ -273,7 +275,7 @@ TEST(MouseRotate, AViewWidthOfHorizontalMotionIsOneFullTurn)
 TEST(MouseRotate, APartStraightAboveTheEyeTurnsAboutTheViewsOwnAxes)
 {
     MouseScene s;
-    View& pers = s.scene.viewState.views[1];
+    View& pers = s.session.Views().views[1];
     pers.eye = {0, 0, 0};
     pers.target = {0, 50, 100};
     // The Part's origin is right above the eye; its box lies ahead of the eye.
@@ -297,7 +299,7 @@ TEST(MouseRotate, APartStraightAboveTheEyeTurnsAboutTheViewsOwnAxes)
 TEST(MouseOrbit, TheRightButtonTurnsThePerspectiveEyeAboutItsTarget)
 {
     MouseScene s;
-    View& pers = s.scene.viewState.views[1];
+    View& pers = s.session.Views().views[1];
     const Vec3 target = pers.target;
     const float distance = Length(pers.eye - target);
     const auto heading = [&] { return std::atan2(pers.eye.x - target.x, pers.eye.z - target.z); };
@@ -322,10 +324,10 @@ TEST(MouseOrbit, TheRightButtonTurnsThePerspectiveEyeAboutItsTarget)
     EXPECT_NEAR(Length(pers.eye - target), distance, 1e-2f);
 
     // Orthographic views do not orbit.
-    const Vec3 frontEye = s.scene.viewState.views[2].eye;
+    const Vec3 frontEye = s.session.Views().views[2].eye;
     s.mouse.RightButtonDown(kFrontX, kFrontY);
     s.mouse.MouseMove(kFrontX + 50, kFrontY + 50, MOUSE_RIGHT);
-    EXPECT_TRUE(VectorsNear(s.scene.viewState.views[2].eye, frontEye, 0));
+    EXPECT_TRUE(VectorsNear(s.session.Views().views[2].eye, frontEye, 0));
 }
 
 TEST(MouseCursor, TheBandsSetTheCursorWhenNoButtonIsHeld)

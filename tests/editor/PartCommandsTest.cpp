@@ -7,6 +7,8 @@
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "view/RotationAngles.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +37,8 @@ std::string RightSidedTriangleFile()
 // Shoulders on both sides (partners) and an arm under the left one.
 struct Shoulders {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     int shoulderL, shoulderR, armL;
     Shoulders()
     {
@@ -53,7 +56,7 @@ struct Shoulders {
         scene.parts[armL]->localMatrix = RotationFromAngles({20, 35, -15});
         scene.parts[armL]->localPosition = {-2, -1, 0.5f};
         scene.UpdateHierarchy(0);
-        NewMotion(scene, "m");
+        NewMotionCommand(session, "m");
         SelectPart(scene, armL);
     }
 };
@@ -65,10 +68,10 @@ struct Shoulders {
 TEST(AddMirroredPart, TheCopyHangsUnderTheParentsPartnerReflectedAndPairedBothWays)
 {
     Shoulders s;
-    EXPECT_EQ(MirroredPartDefaultName(s.scene), "armL(2)");
-    s.scene.poseHistory.RestartHistory();
-    s.scene.poseHistory.PushUndo();
-    ASSERT_EQ(AddMirroredPart(s.scene, "armR"), MIRRORED_PART_ADDED);
+    EXPECT_EQ(MirroredPartDefaultName(s.session), "armL(2)");
+    s.session.History().RestartHistory();
+    s.session.History().PushUndo();
+    ASSERT_EQ(AddMirroredPart(s.session, "armR"), MIRRORED_PART_ADDED);
 
     const int armR = s.scene.PartCount() - 1;
     ASSERT_EQ(armR, 3);
@@ -86,7 +89,7 @@ TEST(AddMirroredPart, TheCopyHangsUnderTheParentsPartnerReflectedAndPairedBothWa
         }
     EXPECT_EQ(copy.symmetryIndex, s.armL);
     EXPECT_EQ(original.symmetryIndex, armR);
-    EXPECT_EQ(s.scene.currentPart, armR);
+    EXPECT_EQ(s.session.CurrentPart(), armR);
 
     // The mesh was written mirrored beside the object files and placed under the right shoulder.
     EXPECT_TRUE(s.folder.Exists("armR.mesh"));
@@ -101,7 +104,7 @@ TEST(AddMirroredPart, TheCopyHangsUnderTheParentsPartnerReflectedAndPairedBothWa
     const MotionTrack& track = s.scene.motions[0].tracks[armR];
     ASSERT_EQ(track.keys.size(), 1u);
     EXPECT_EQ(track.keys[0].matrix, Matrix4::Identity());
-    EXPECT_EQ(s.scene.poseHistory.SnapshotCount(), 1);
+    EXPECT_EQ(s.session.History().SnapshotCount(), 1);
 }
 
 TEST(AddMirroredPart, ATopLevelPartGetsATopLevelCopyPlacedByItsLocalFields)
@@ -110,7 +113,7 @@ TEST(AddMirroredPart, ATopLevelPartGetsATopLevelCopyPlacedByItsLocalFields)
     s.scene.parts[s.shoulderL]->symmetryIndex = -1;
     SelectPart(s.scene, s.shoulderL);
     s.scene.parts[s.shoulderL]->localMatrix = RotationFromAngles({10, 20, 30});
-    ASSERT_EQ(AddMirroredPart(s.scene, "hip"), MIRRORED_PART_ADDED);
+    ASSERT_EQ(AddMirroredPart(s.session, "hip"), MIRRORED_PART_ADDED);
     const Part& copy = *s.scene.parts.back();
     EXPECT_EQ(copy.parentIndex, -1);
     EXPECT_EQ(s.scene.Tree().GetParent(copy.treeItem), s.scene.rootPart.treeItem);
@@ -125,16 +128,16 @@ TEST(AddMirroredPart, ATopLevelPartGetsATopLevelCopyPlacedByItsLocalFields)
 TEST(AddMirroredPart, TakenOrUnusableNamesAndAMissingSelectionChangeNothing)
 {
     Shoulders s;
-    EXPECT_EQ(AddMirroredPart(s.scene, "armL"), MIRRORED_NAME_TAKEN);
-    EXPECT_EQ(AddMirroredPart(s.scene, "shoulderR"), MIRRORED_NAME_TAKEN);
+    EXPECT_EQ(AddMirroredPart(s.session, "armL"), MIRRORED_NAME_TAKEN);
+    EXPECT_EQ(AddMirroredPart(s.session, "shoulderR"), MIRRORED_NAME_TAKEN);
     for (const std::string name : {"", "sub/armR", "..\\armR", "/tmp/armR"})
-        EXPECT_EQ(AddMirroredPart(s.scene, name), MIRRORED_NAME_INVALID) << name;
+        EXPECT_EQ(AddMirroredPart(s.session, name), MIRRORED_NAME_INVALID) << name;
     EXPECT_EQ(s.scene.PartCount(), 3);
     EXPECT_FALSE(s.folder.Exists("armL.mesh"));
-    EXPECT_EQ(s.scene.currentPart, s.armL);
+    EXPECT_EQ(s.session.CurrentPart(), s.armL);
     SelectPart(s.scene, -1);
-    EXPECT_EQ(MirroredPartDefaultName(s.scene), "");
-    EXPECT_EQ(AddMirroredPart(s.scene, "other"), MIRRORED_PART_NOTHING_SELECTED);
+    EXPECT_EQ(MirroredPartDefaultName(s.session), "");
+    EXPECT_EQ(AddMirroredPart(s.session, "other"), MIRRORED_PART_NOTHING_SELECTED);
     EXPECT_EQ(s.scene.PartCount(), 3);
     EXPECT_EQ(std::string(MIRRORED_NAME_TAKEN_TEXT), "同じオブジェクト名が存在します");
     EXPECT_EQ(std::string(MIRRORED_NAME_TAKEN_CAPTION), "caution");
@@ -146,7 +149,7 @@ TEST(AddMirroredPart, TheFileGoesToTheObjectFolderNotTheProjectFolder)
     TempFolder objects;
     s.scene.projectPath = s.folder.File("project.anm");
     s.scene.addObjectDirectory = objects.path;
-    ASSERT_EQ(AddMirroredPart(s.scene, "armR.v2"), MIRRORED_PART_ADDED);
+    ASSERT_EQ(AddMirroredPart(s.session, "armR.v2"), MIRRORED_PART_ADDED);
     EXPECT_TRUE(objects.Exists("armR.v2.mesh"));
     EXPECT_FALSE(s.folder.Exists("armR.v2.mesh"));
     EXPECT_EQ(s.scene.parts.back()->baseName, "armR");  // cut at the first '.'
@@ -165,7 +168,7 @@ TEST(SwapCurrentObject, ReplacesTheGeometryAndTheNameAndKeepsEverythingElse)
     other.Write("hand.v1.mqo", CubeObjectFile(3));
     const std::string directory = s.scene.addObjectDirectory;
 
-    ASSERT_TRUE(SwapCurrentObject(s.scene, other.File("hand.v1.mqo")));
+    ASSERT_TRUE(SwapCurrentObject(s.session, other.File("hand.v1.mqo")));
     const Part& part = *s.scene.parts[s.armL];
     EXPECT_EQ(part.baseName, "hand");
     EXPECT_EQ(part.displayName, "hand");
@@ -184,51 +187,51 @@ TEST(SwapCurrentObject, ReplacesTheGeometryAndTheNameAndKeepsEverythingElse)
     EXPECT_EQ(s.scene.PartCount(), 3);
 
     // The Part's own old name does not count as taken; another Part's does.
-    ASSERT_TRUE(SwapCurrentObject(s.scene, other.File("hand.v1.mqo")));
+    ASSERT_TRUE(SwapCurrentObject(s.session, other.File("hand.v1.mqo")));
     EXPECT_EQ(part.displayName, "hand");
-    ASSERT_TRUE(SwapCurrentObject(s.scene, s.folder.File("shoulderR.mqo")));
+    ASSERT_TRUE(SwapCurrentObject(s.session, s.folder.File("shoulderR.mqo")));
     EXPECT_EQ(part.displayName, "shoulderR00000");
     const int vertices = part.mesh->GetVertexNum();
-    ASSERT_TRUE(SwapCurrentObject(s.scene, ""));  // the file dialog was cancelled
+    ASSERT_TRUE(SwapCurrentObject(s.session, ""));  // the file dialog was cancelled
     EXPECT_EQ(part.displayName, "shoulderR00000");
     EXPECT_EQ(part.mesh->GetVertexNum(), vertices);
     SelectPart(s.scene, -1);
-    EXPECT_FALSE(SwapCurrentObject(s.scene, s.folder.File("armL.mqo")));
+    EXPECT_FALSE(SwapCurrentObject(s.session, s.folder.File("armL.mqo")));
 }
 
 TEST(DeleteCurrentPart, RemovesTheSubtreeAndItsTracksAndRestartsTheHistory)
 {
     Shoulders s;
     SelectPart(s.scene, s.shoulderL);
-    s.scene.poseHistory.RestartHistory();
-    s.scene.poseHistory.PushUndo();
-    DeleteCurrentPart(s.scene);
+    s.session.History().RestartHistory();
+    s.session.History().PushUndo();
+    DeleteCurrentPart(s.session);
     ASSERT_EQ(s.scene.PartCount(), 1);
     EXPECT_EQ(s.scene.parts[0]->baseName, "shoulderR");
     EXPECT_EQ(s.scene.parts[0]->symmetryIndex, -1);
     EXPECT_EQ(s.scene.motions[0].tracks.size(), 1u);
-    EXPECT_EQ(s.scene.poseHistory.SnapshotCount(), 1);
-    EXPECT_EQ(s.scene.poseHistory.PartCount(), 1);
+    EXPECT_EQ(s.session.History().SnapshotCount(), 1);
+    EXPECT_EQ(s.session.History().PartCount(), 1);
 
     SelectPart(s.scene, -1);
-    s.scene.poseHistory.PushUndo();
-    DeleteCurrentPart(s.scene);
+    s.session.History().PushUndo();
+    DeleteCurrentPart(s.session);
     EXPECT_EQ(s.scene.PartCount(), 1);
-    EXPECT_EQ(s.scene.poseHistory.SnapshotCount(), 1);
+    EXPECT_EQ(s.session.History().SnapshotCount(), 1);
 }
 
 TEST(AddObject, AddsUnderTheSelectionRestartsTheHistoryAndShowsItInTheTitle)
 {
     Shoulders s;
-    s.scene.poseHistory.RestartHistory();
-    s.scene.poseHistory.PushUndo();
+    s.session.History().RestartHistory();
+    s.session.History().PushUndo();
     s.folder.Write("hand.mqo", CubeObjectFile());
-    AddObject(s.scene, s.folder.File("hand.mqo"));
+    AddObject(s.session, s.folder.File("hand.mqo"));
     ASSERT_EQ(s.scene.PartCount(), 4);
     EXPECT_EQ(s.scene.parts[3]->parentIndex, s.armL);
-    EXPECT_EQ(s.scene.poseHistory.SnapshotCount(), 1);
-    EXPECT_EQ(s.scene.poseHistory.PartCount(), 4);
-    EXPECT_NE(s.scene.titleText.find("hand face:12"), std::string::npos) << s.scene.titleText;
+    EXPECT_EQ(s.session.History().SnapshotCount(), 1);
+    EXPECT_EQ(s.session.History().PartCount(), 4);
+    EXPECT_NE(s.session.TitleText().find("hand face:12"), std::string::npos) << s.session.TitleText();
 }
 
 // --- Dropped files ---
@@ -262,20 +265,21 @@ TEST(DroppedFiles, AProjectOpensOnlyAfterAYesAndAnObjectIsAddedWithoutAQuestion)
         project = folder.File("take.anm");
         ASSERT_TRUE(SaveProject(saved, project, prompt));
     }
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     ScriptedPrompt prompt;
     prompt.yesNo = {false, true};
-    EXPECT_EQ(DropFiles(scene, prompt, {project}), DROP_OPEN_PROJECT);
+    EXPECT_EQ(DropFiles(session, prompt, {project}), DROP_OPEN_PROJECT);
     EXPECT_EQ(scene.PartCount(), 0);
-    EXPECT_EQ(DropFiles(scene, prompt, {project}), DROP_OPEN_PROJECT);
+    EXPECT_EQ(DropFiles(session, prompt, {project}), DROP_OPEN_PROJECT);
     EXPECT_EQ(scene.PartCount(), 1);
     EXPECT_EQ(prompt.asked, (std::vector<std::string>{"新規作成|現在のデータは失われます。よろしいですか？",
                                                       "新規作成|現在のデータは失われます。よろしいですか？"}));
 
     folder.Write("hand.mqo", CubeObjectFile());
-    EXPECT_EQ(DropFiles(scene, prompt, {folder.File("hand.mqo")}), DROP_ADD_OBJECT);
+    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo")}), DROP_ADD_OBJECT);
     EXPECT_EQ(scene.PartCount(), 2);
-    EXPECT_EQ(DropFiles(scene, prompt, {folder.File("hand.mqo"), project}), DROP_IGNORED);
+    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo"), project}), DROP_IGNORED);
     EXPECT_EQ(scene.PartCount(), 2);
     EXPECT_EQ(prompt.asked.size(), 2u);
 }

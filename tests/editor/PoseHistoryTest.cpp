@@ -1,19 +1,26 @@
 #include "view/EditTestScene.h"
 #include "anim/MotionOperations.h"
 #include "support/MatrixMatchers.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class UndoButtons : public SceneObserver {
+class UndoButtons {
 public:
-    void UndoButtonsChanged(bool undo, bool redo) override
+    explicit UndoButtons(EditorSession& session)
+        : subscription(session.Events().Subscribe([this](const EditorEvent& event) {
+              OnEvent<HistoryButtonsChanged>(event, [this](const HistoryButtonsChanged& e) {
+                  undoEnabled = e.undoEnabled;
+                  redoEnabled = e.redoEnabled;
+                  ++reports;
+              });
+          }))
     {
-        undoEnabled = undo;
-        redoEnabled = redo;
-        ++reports;
     }
+    EditorSubscription subscription;
     bool undoEnabled = true;
     bool redoEnabled = true;
     int reports = 0;
@@ -23,23 +30,23 @@ public:
 struct HistoryScene {
     HistoryScene()
     {
-        scene.SetObserver(&buttons);
         parent = AddModelPart(scene, folder, CubeModel(1), -1, {1, 2, 3});
         child = AddModelPart(scene, folder, CubeModel(1), parent, {0, 5, 0});
-        scene.poseHistory.RestartHistory();
+        session.History().RestartHistory();
     }
     // An edit: the parent goes to x = value (the child follows), then a push.
     void Edit(float value)
     {
         scene.parts[parent]->localPosition = {value, 0, 0};
         scene.UpdateHierarchy(0);
-        scene.poseHistory.PushUndo();
+        session.History().PushUndo();
     }
     float ParentX() const { return scene.parts[parent]->localPosition.x; }
 
     TempFolder folder;
-    Scene scene;
-    UndoButtons buttons;
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    UndoButtons buttons{session};
     int parent = -1;
     int child = -1;
 };
@@ -47,9 +54,9 @@ struct HistoryScene {
 TEST(PoseHistory, RestartLeavesOneSnapshotWithBothButtonsDisabled)
 {
     HistoryScene h;
-    EXPECT_EQ(h.scene.poseHistory.SnapshotCount(), 1);
-    EXPECT_EQ(h.scene.poseHistory.Current(), 0);
-    EXPECT_EQ(h.scene.poseHistory.PartCount(), 2);
+    EXPECT_EQ(h.session.History().SnapshotCount(), 1);
+    EXPECT_EQ(h.session.History().Current(), 0);
+    EXPECT_EQ(h.session.History().PartCount(), 2);
     EXPECT_GT(h.buttons.reports, 0);
     EXPECT_FALSE(h.buttons.undoEnabled);
     EXPECT_FALSE(h.buttons.redoEnabled);
@@ -64,7 +71,7 @@ TEST(PoseHistory, UndoAndRedoRestoreLocalFieldsAndWorldMatrices)
     const Matrix4 childWorldAfterEdit = h.scene.WorldMatrixOf(h.child);
     EXPECT_TRUE(h.buttons.undoEnabled);
 
-    h.scene.poseHistory.Undo();
+    h.session.History().Undo();
     EXPECT_EQ(h.ParentX(), 1);
     EXPECT_EQ(h.scene.parts[h.parent]->localPosition.z, 3);
     EXPECT_TRUE(MatricesNear(h.scene.parts[h.child]->localMatrix, Matrix4::Identity(), 0));
@@ -73,13 +80,13 @@ TEST(PoseHistory, UndoAndRedoRestoreLocalFieldsAndWorldMatrices)
     EXPECT_FALSE(h.buttons.undoEnabled);
     EXPECT_TRUE(h.buttons.redoEnabled);
 
-    h.scene.poseHistory.Redo();
+    h.session.History().Redo();
     EXPECT_EQ(h.ParentX(), 7);
     EXPECT_TRUE(MatricesNear(h.scene.WorldMatrixOf(h.child), childWorldAfterEdit, 0));
     EXPECT_FALSE(h.buttons.redoEnabled);
     // At the newest slot redo does nothing.
-    h.scene.poseHistory.Redo();
-    EXPECT_EQ(h.scene.poseHistory.Current(), 1);
+    h.session.History().Redo();
+    EXPECT_EQ(h.session.History().Current(), 1);
 }
 
 TEST(PoseHistory, AnEditAfterUndoDropsTheRedoSteps)
@@ -87,12 +94,12 @@ TEST(PoseHistory, AnEditAfterUndoDropsTheRedoSteps)
     HistoryScene h;
     h.Edit(10);
     h.Edit(20);
-    h.scene.poseHistory.Undo();
+    h.session.History().Undo();
     h.Edit(30);
-    EXPECT_EQ(h.scene.poseHistory.SnapshotCount(), 3);
-    EXPECT_EQ(h.scene.poseHistory.Current(), 2);
-    EXPECT_FALSE(h.scene.poseHistory.RedoEnabled());
-    h.scene.poseHistory.Undo();
+    EXPECT_EQ(h.session.History().SnapshotCount(), 3);
+    EXPECT_EQ(h.session.History().Current(), 2);
+    EXPECT_FALSE(h.session.History().RedoEnabled());
+    h.session.History().Undo();
     EXPECT_EQ(h.ParentX(), 10);
 }
 
@@ -100,17 +107,17 @@ TEST(PoseHistory, OnlyTheLastHundredPosesCanBeReached)
 {
     HistoryScene h;
     for (int i = 1; i <= 120; ++i) h.Edit(static_cast<float>(i));
-    EXPECT_EQ(h.scene.poseHistory.Current(), 99);
-    EXPECT_EQ(h.scene.poseHistory.SnapshotCount(), 100);
+    EXPECT_EQ(h.session.History().Current(), 99);
+    EXPECT_EQ(h.session.History().SnapshotCount(), 100);
     int undos = 0;
-    while (h.scene.poseHistory.UndoEnabled()) {
-        h.scene.poseHistory.Undo();
+    while (h.session.History().UndoEnabled()) {
+        h.session.History().Undo();
         ++undos;
     }
     EXPECT_EQ(undos, 99);
     // The restart pose and edits 1 ... 20 fell out; every later one survives in order.
     EXPECT_EQ(h.ParentX(), 21);
-    h.scene.poseHistory.Redo();
+    h.session.History().Redo();
     EXPECT_EQ(h.ParentX(), 22);
     EXPECT_EQ(h.scene.WorldMatrixOf(h.child).Translation().x, 22);
 }
@@ -120,13 +127,13 @@ TEST(PoseHistory, PlayingDisablesBothButtons)
     HistoryScene h;
     h.Edit(1);
     h.Edit(2);
-    h.scene.poseHistory.Undo();
-    h.scene.isPlaying = true;
-    h.scene.poseHistory.UpdateUndoButtons();
+    h.session.History().Undo();
+    h.session.SetPlaying(true);
+    h.session.History().UpdateUndoButtons();
     EXPECT_FALSE(h.buttons.undoEnabled);
     EXPECT_FALSE(h.buttons.redoEnabled);
-    h.scene.isPlaying = false;
-    h.scene.poseHistory.UpdateUndoButtons();
+    h.session.SetPlaying(false);
+    h.session.History().UpdateUndoButtons();
     EXPECT_TRUE(h.buttons.undoEnabled);
     EXPECT_TRUE(h.buttons.redoEnabled);
 }
@@ -134,10 +141,10 @@ TEST(PoseHistory, PlayingDisablesBothButtons)
 TEST(PoseHistory, UndoLeavesTheKeysAlone)
 {
     HistoryScene h;
-    NewMotion(h.scene, "walk");
+    NewMotionCommand(h.session, "walk");
     h.Edit(4);
     SetKey(h.scene, 0, h.parent, 10);
-    h.scene.poseHistory.Undo();
+    h.session.History().Undo();
     ASSERT_EQ(h.scene.motions[0].tracks[h.parent].keys.size(), 2u);
     EXPECT_EQ(h.scene.motions[0].tracks[h.parent].keys[1].matrix.Translation().x, 4);
 }
@@ -146,20 +153,20 @@ TEST(PoseHistory, AFreedHistoryRecordsNothingUntilRestarted)
 {
     HistoryScene h;
     h.Edit(1);
-    h.scene.poseHistory.FreeHistory();
-    EXPECT_EQ(h.scene.poseHistory.SnapshotCount(), 0);
+    h.session.History().FreeHistory();
+    EXPECT_EQ(h.session.History().SnapshotCount(), 0);
     h.Edit(2);
-    EXPECT_EQ(h.scene.poseHistory.SnapshotCount(), 0);
-    EXPECT_FALSE(h.scene.poseHistory.UndoEnabled());
-    EXPECT_FALSE(h.scene.poseHistory.RedoEnabled());
-    h.scene.poseHistory.Undo();
+    EXPECT_EQ(h.session.History().SnapshotCount(), 0);
+    EXPECT_FALSE(h.session.History().UndoEnabled());
+    EXPECT_FALSE(h.session.History().RedoEnabled());
+    h.session.History().Undo();
     EXPECT_EQ(h.ParentX(), 2);
     // A history sized for fewer Parts than the Scene now has restores only those.
-    h.scene.poseHistory.InitHistory();
-    h.scene.poseHistory.PushUndo();
+    h.session.History().InitHistory();
+    h.session.History().PushUndo();
     AddModelPart(h.scene, h.folder, CubeModel(1), -1, {9, 9, 9});
     h.Edit(3);
-    h.scene.poseHistory.Undo();
+    h.session.History().Undo();
     EXPECT_EQ(h.ParentX(), 2);
     EXPECT_EQ(h.scene.parts[2]->localPosition.x, 9);
 }

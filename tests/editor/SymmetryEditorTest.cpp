@@ -2,6 +2,7 @@
 
 #include "scene/Scene.h"
 #include "support/SceneFixtures.h"
+#include "editor/EditorSession.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +11,8 @@ namespace {
 // count top-level Parts named p0, p1, ..., none with a partner.
 struct Parts {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     explicit Parts(int count)
     {
         for (int i = 0; i < count; ++i) AddCubeUnder(scene, folder, -1, "p" + std::to_string(i) + ".mqo");
@@ -40,7 +42,7 @@ TEST(SymmetryEditor, RowsShowIndexNameParentAndTheCopyAndRowsBeyondThePartsAreHi
     SelectPart(p.scene, 1);
     AddCube(p.scene, p.folder, "child.mqo");
     p.scene.parts[2]->symmetryIndex = 4;
-    SymmetryEditor editor(p.scene);
+    SymmetryEditor editor(p.session);
     EXPECT_FALSE(editor.ScrollBarVisible());
     EXPECT_EQ(VisibleIndices(editor), Range(0, 5));
     EXPECT_EQ(editor.RowAt(5).name, "child");
@@ -57,14 +59,14 @@ TEST(SymmetryEditor, CommitClampsApplyWritesThePartsAndRestartsTheHistoryAndCanc
 {
     Parts p(10);
     {
-        SymmetryEditor cancelled(p.scene);
+        SymmetryEditor cancelled(p.session);
         SymmetryEditor::EditValues edits = cancelled.VisibleValues();
         edits[1] = 3;
         cancelled.Commit(edits);
     }
     EXPECT_EQ(p.scene.parts[1]->symmetryIndex, -1);
 
-    SymmetryEditor editor(p.scene);
+    SymmetryEditor editor(p.session);
     SymmetryEditor::EditValues edits = editor.VisibleValues();
     edits[0] = 99;
     edits[1] = -7;
@@ -76,21 +78,21 @@ TEST(SymmetryEditor, CommitClampsApplyWritesThePartsAndRestartsTheHistoryAndCanc
     EXPECT_EQ(editor.Values(), (std::vector<int>{9, -1, 9, -1, 4, 7, -1, -1, -1, -1}));
     EXPECT_EQ(p.scene.parts[0]->symmetryIndex, -1);
 
-    p.scene.poseHistory.RestartHistory();
-    p.scene.poseHistory.PushUndo();
+    p.session.History().RestartHistory();
+    p.session.History().PushUndo();
     edits = editor.VisibleValues();
     edits[6] = 10;
     editor.Apply(edits);
     const std::vector<int> expected{9, -1, 9, -1, 4, 7, 9, -1, -1, -1};
     for (int i = 0; i < 10; ++i) EXPECT_EQ(p.scene.parts[i]->symmetryIndex, expected[i]) << "part " << i;
     // Links are not made mutual: Part 7 keeps -1 although Part 5 names it.
-    EXPECT_EQ(p.scene.poseHistory.SnapshotCount(), 1);
+    EXPECT_EQ(p.session.History().SnapshotCount(), 1);
 }
 
 TEST(SymmetryEditor, ScrollingMovesTheWindowWithinItsRangeAndKeepsValuesScrolledAway)
 {
     Parts p(20);
-    SymmetryEditor editor(p.scene);
+    SymmetryEditor editor(p.session);
     EXPECT_TRUE(editor.ScrollBarVisible());
     EXPECT_EQ(editor.ScrollRangeMax(), 19);
     const auto scroll = [&](int code, int thumb = 0) {
@@ -128,7 +130,7 @@ TEST(SymmetryEditor, SixteenPartsOrFewerKeepTheWindowAtTheTop)
 {
     for (int count : {0, 1, 16}) {
         Parts p(count);
-        SymmetryEditor editor(p.scene);
+        SymmetryEditor editor(p.session);
         EXPECT_FALSE(editor.ScrollBarVisible());
         EXPECT_EQ(editor.ScrollRangeMax(), count < 2 ? 0 : count - 1);
         for (int code : {SCROLL_BOTTOM, SCROLL_PAGE_DOWN, SCROLL_LINE_DOWN}) {

@@ -4,6 +4,8 @@
 #include "scene/Scene.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -12,7 +14,8 @@ namespace {
 struct FourCubes {
     TempFolder source;
     TempFolder target;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     ScriptedPrompt prompt;
     FourCubes()
     {
@@ -87,7 +90,8 @@ TEST(MeshOutput, PartsSharingANameAskAgainForTheFileJustWritten)
 {
     TempFolder source;
     TempFolder target;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     ScriptedPrompt prompt;
     AddCube(scene, source, "arm.mqo");
     AddCubeUnder(scene, source, -1, "arm.mqo");
@@ -99,13 +103,14 @@ TEST(MeshOutput, PartsSharingANameAskAgainForTheFileJustWritten)
 TEST(MeshOutput, AModelPartIsSavedAsMeshAndLoadedFromItAfterwards)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     ScriptedPrompt prompt;
     folder.Write("arm.mqo", CubeModelText(2.0f));
     scene.AddPartFromFile(folder.File("arm.mqo"));
     ASSERT_EQ(scene.lastLoadError, "");
     ASSERT_EQ(scene.parts[0]->mesh->GetFaceNum(), 12);
-    NewMotion(scene, "m");
+    NewMotionCommand(session, "m");
     ASSERT_TRUE(SaveProject(scene, folder.File("p.anm"), prompt));
     ASSERT_TRUE(folder.Exists("arm.mesh"));
     folder.Write("arm.mqo", CubeModelText(5.0f));  // the model changes; the project keeps its .mesh

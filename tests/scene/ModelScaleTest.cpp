@@ -5,6 +5,9 @@
 #include "support/MatrixMatchers.h"
 #include "support/SceneFixtures.h"
 #include "view/RotationAngles.h"
+#include "editor/EditorSession.h"
+#include "editor/OptionCommands.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -15,19 +18,20 @@ namespace {
 // A body (cube of half size 1) with an arm, and two Motions with keys.
 struct Scaled {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     int body, arm;
     Matrix4 turned = KeyMatrixOf(RotationFromAngles({30, 20, 10}), {1, 0, -3});
     Scaled()
     {
         body = AddCubeUnder(scene, folder, -1, "body.mqo");
         arm = AddCubeUnder(scene, folder, body, "arm.mqo");
-        NewMotion(scene, "walk");
+        NewMotionCommand(session, "walk");
         SetKeyMatrix(scene, 0, body, 0, KeyMatrixOf(Matrix4::Identity(), {10, 0, 0}));
         SetKeyMatrix(scene, 0, arm, 10, turned);
-        NewMotion(scene, "run");
+        NewMotionCommand(session, "run");
         SetKeyMatrix(scene, 1, arm, 0, KeyMatrixOf(Matrix4::Identity(), {0, 4, 0}));
-        scene.currentMotion = 0;
+        session.SelectMotion(0);
     }
     const Matrix4& KeyAt(int motion, int part, int frame)
     {
@@ -58,7 +62,7 @@ TEST(ScaleModel, GeometryAccumulatesAndThePoseComesFromFrameZeroOfTheCurrentMoti
     Scaled s;
     const float before = s.VertexX(s.body);
     ASSERT_NE(before, 0.0f);
-    s.scene.currentFrame = 10;
+    s.session.SetCurrentFrame(10);
     ASSERT_TRUE(ScaleModel(s.scene, 3.0f));
     ASSERT_TRUE(ScaleModel(s.scene, 2.0f));
     EXPECT_FLOAT_EQ(s.VertexX(s.body), before * 6.0f);
@@ -66,9 +70,9 @@ TEST(ScaleModel, GeometryAccumulatesAndThePoseComesFromFrameZeroOfTheCurrentMoti
     EXPECT_TRUE(VectorsNear(s.scene.parts[s.body]->localPosition, {60, 0, 0}, 1e-4f));
     EXPECT_TRUE(VectorsNear(s.scene.parts[s.arm]->localPosition, {0, 0, 0}, 0));
     // The views look at the centre of the model: the body and the arm at x = 60.
-    EXPECT_TRUE(VectorsNear(s.scene.viewState.views[0].target, {60, 0, 0}, 1e-3f));
+    EXPECT_TRUE(VectorsNear(s.session.Views().views[0].target, {60, 0, 0}, 1e-3f));
 
-    s.scene.currentMotion = -1;
+    s.session.SelectMotion(-1);
     s.scene.parts[s.body]->localPosition = {1, 2, 3};
     ASSERT_TRUE(ScaleModel(s.scene, 4.0f));
     EXPECT_TRUE(VectorsNear(s.scene.parts[s.body]->localPosition, {1, 2, 3}, 0));
@@ -80,14 +84,14 @@ TEST(ScaleModel, RefusedFactorsChangeNothingAndCancellingOnlyFitsTheViews)
     const float before = s.VertexX(s.body);
     for (float factor : {0.0f, -1.0f, 0.00009f, 10000.5f, std::nanf(""), INFINITY}) {
         EXPECT_FALSE(ScaleModel(s.scene, factor)) << factor;
-        EXPECT_EQ(CloseScaleDialog(s.scene, true, factor), SCALE_REFUSED);
+        EXPECT_EQ(CloseScaleDialog(s.session, true, factor), SCALE_REFUSED);
     }
     EXPECT_EQ(s.VertexX(s.body), before);
-    s.scene.viewState.views[0].target = {-50, -50, -50};
-    EXPECT_EQ(CloseScaleDialog(s.scene, false, 2.0f), SCALE_KEPT);
+    s.session.Views().views[0].target = {-50, -50, -50};
+    EXPECT_EQ(CloseScaleDialog(s.session, false, 2.0f), SCALE_KEPT);
     EXPECT_TRUE(VectorsNear(s.KeyAt(0, s.body, 0).Translation(), {10, 0, 0}, 0));
-    EXPECT_FALSE(VectorsNear(s.scene.viewState.views[0].target, {-50, -50, -50}, 1.0f));
-    EXPECT_EQ(CloseScaleDialog(s.scene, true, MIN_MODEL_SCALE), SCALE_APPLIED);
-    EXPECT_EQ(CloseScaleDialog(s.scene, true, MAX_MODEL_SCALE), SCALE_APPLIED);
+    EXPECT_FALSE(VectorsNear(s.session.Views().views[0].target, {-50, -50, -50}, 1.0f));
+    EXPECT_EQ(CloseScaleDialog(s.session, true, MIN_MODEL_SCALE), SCALE_APPLIED);
+    EXPECT_EQ(CloseScaleDialog(s.session, true, MAX_MODEL_SCALE), SCALE_APPLIED);
     EXPECT_TRUE(VectorsNear(s.KeyAt(0, s.body, 0).Translation(), {10, 0, 0}, 1e-3f));
 }

@@ -4,6 +4,8 @@
 #include "support/CliRun.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +24,13 @@ struct CliProject {
     std::string path;
     CliProject()
     {
-        Scene scene;
+        EditorSession session;
+        Scene& scene = session.GetScene();
         ScriptedPrompt prompt;
         AddCubeUnder(scene, folder, -1, "body.mqo");
         AddCubeUnder(scene, folder, 0, "arm.mqo");
         scene.parts[0]->localPosition = {0, 10, 0};
-        NewMotion(scene, "walk");
+        NewMotionCommand(session, "walk");
         Matrix4 arm = MatrixRotationY(1.57079633f);
         arm.SetTranslation({0.1f, 0, 4});
         SetKeyMatrix(scene, 0, 1, 10, arm);

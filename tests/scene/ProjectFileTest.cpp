@@ -4,6 +4,8 @@
 #include "scene/Scene.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -16,7 +18,8 @@ namespace {
 // two Motions with keys.
 struct SavedModel {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     ScriptedPrompt prompt;
 
     SavedModel()
@@ -27,10 +30,10 @@ struct SavedModel {
         AddCubeUnder(scene, folder, -1, "arm.mqo");
         scene.parts[0]->symmetryIndex = 2;
         scene.parts[2]->symmetryIndex = 0;
-        NewMotion(scene, "walk");
+        NewMotionCommand(session, "walk");
         SetMotionLength(scene, 0, 40);
         SetKeyMatrix(scene, 0, 1, 20, MatrixRotationZ(0.5f) * MatrixTranslation(0, 2, 0));
-        NewMotion(scene, "跳ぶ");
+        NewMotionCommand(session, "跳ぶ");
         SetKeyMatrix(scene, 1, 3, 7, MatrixTranslation(1, 2, 3));
     }
     std::string ProjectPath() const { return folder.File("model.anm"); }
@@ -50,10 +53,10 @@ TEST(ProjectFile, SaveAndLoadKeepLinksMotionsAndKeysAndRenumberRepeatedNames)
     EXPECT_TRUE(model.folder.Exists("body.mesh"));
     EXPECT_TRUE(model.folder.Exists("arm.mesh"));
 
-    Scene loaded;
-    RecordingObserver observer;
-    loaded.SetObserver(&observer);
-    ASSERT_EQ(OpenProject(loaded, model.ProjectPath()), 1) << loaded.lastLoadError;
+    EditorSession session;
+    Scene& loaded = session.GetScene();
+    RecordingObserver observer(session);
+    ASSERT_EQ(OpenProject(session, model.ProjectPath()), 1) << loaded.lastLoadError;
     EXPECT_EQ(loaded.lastLoadError, "");
     ASSERT_EQ(loaded.PartCount(), 4);
     const char* names[] = {"body", "arm", "leg", "arm00000"};
@@ -81,12 +84,13 @@ TEST(ProjectFile, SaveAndLoadKeepLinksMotionsAndKeysAndRenumberRepeatedNames)
             }
         }
     // The last Motion is current and its frame 0 is shown.
-    EXPECT_EQ(loaded.currentMotion, 1);
+    EXPECT_EQ(session.CurrentMotion(), 1);
     EXPECT_EQ(loaded.projectFileName, "model.anm");
-    EXPECT_NE(loaded.titleText.find("model.anm"), std::string::npos);
-    EXPECT_EQ(observer.events.back(), "title " + loaded.titleText);
-    EXPECT_EQ(loaded.poseHistory.SnapshotCount(), 1);
-    EXPECT_EQ(loaded.poseHistory.PartCount(), 4);
+    EXPECT_NE(session.TitleText().find("model.anm"), std::string::npos);
+    EXPECT_NE(std::find(observer.events.begin(), observer.events.end(), "title " + session.TitleText()),
+              observer.events.end());
+    EXPECT_EQ(session.History().SnapshotCount(), 1);
+    EXPECT_EQ(session.History().PartCount(), 4);
 }
 
 TEST(ProjectFile, ObjectFilesAreFoundIgnoringCaseAndMeshBeforeModel)
@@ -117,18 +121,19 @@ TEST(ProjectFile, MissingObjectFileStopsWithThePartsBeforeItAndNoMotions)
     std::filesystem::remove(model.folder.File("leg.mesh"));
     std::filesystem::remove(model.folder.File("leg.mqo"));
 
-    Scene loaded;
-    EXPECT_EQ(OpenProject(loaded, model.ProjectPath()), 0);
+    EditorSession session;
+    Scene& loaded = session.GetScene();
+    EXPECT_EQ(OpenProject(session, model.ProjectPath()), 0);
     EXPECT_EQ(loaded.PartCount(), 2);
     EXPECT_TRUE(loaded.motions.empty());
-    EXPECT_EQ(loaded.currentMotion, -1);
+    EXPECT_EQ(session.CurrentMotion(), -1);
     // Body's partner was the missing leg: the link must not outlive it.
     EXPECT_EQ(loaded.parts[0]->symmetryIndex, -1);
     EXPECT_NE(loaded.lastLoadError.find("leg.mesh"), std::string::npos) << loaded.lastLoadError;
     EXPECT_NE(loaded.lastLoadError.find("Part 2"), std::string::npos);
-    EXPECT_EQ(loaded.poseHistory.SnapshotCount(), 1);
-    EXPECT_EQ(loaded.poseHistory.PartCount(), 2);
-    EXPECT_NE(loaded.titleText.find("model.anm"), std::string::npos);
+    EXPECT_EQ(session.History().SnapshotCount(), 1);
+    EXPECT_EQ(session.History().PartCount(), 2);
+    EXPECT_NE(session.TitleText().find("model.anm"), std::string::npos);
 }
 
 TEST(ProjectFile, BrokenObjectFileGivesAnEmptyPartAndIsNamed)
@@ -155,19 +160,18 @@ TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
     model.folder.Write("damaged.anm", bytes);
 
     SavedModel other;
-    other.scene.poseHistory.RestartHistory();
-    other.scene.poseHistory.PushUndo();
-    RecordingObserver observer;
-    other.scene.SetObserver(&observer);
-    EXPECT_EQ(OpenProject(other.scene, model.folder.File("damaged.anm")), 0);
+    other.session.History().RestartHistory();
+    other.session.History().PushUndo();
+    RecordingObserver observer(other.session);
+    EXPECT_EQ(OpenProject(other.session, model.folder.File("damaged.anm")), 0);
     EXPECT_NE(other.scene.lastLoadError.find("damaged.anm: byte 32"), std::string::npos) << other.scene.lastLoadError;
     EXPECT_EQ(other.scene.PartCount(), 4);
     EXPECT_EQ(other.scene.motions.size(), 2u);
     EXPECT_EQ(other.scene.projectFileName, UNTITLED_PROJECT_NAME);
     EXPECT_TRUE(observer.events.empty());
-    EXPECT_EQ(other.scene.poseHistory.SnapshotCount(), 2);  // the undo steps survive
+    EXPECT_EQ(other.session.History().SnapshotCount(), 2);  // the undo steps survive
 
-    EXPECT_EQ(OpenProject(other.scene, model.folder.File("absent.anm")), 0);
+    EXPECT_EQ(OpenProject(other.session, model.folder.File("absent.anm")), 0);
     EXPECT_NE(other.scene.lastLoadError.find("absent.anm"), std::string::npos);
     EXPECT_EQ(other.scene.PartCount(), 4);
 }
@@ -175,13 +179,14 @@ TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
 TEST(ProjectFile, SaveRefusesAnEmptySceneWithItsMessages)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     ScriptedPrompt prompt;
     EXPECT_FALSE(SaveProject(scene, folder.File("x.anm"), prompt));
     AddCube(scene, folder, "a.mqo");
     EXPECT_FALSE(SaveProject(scene, folder.File("x.anm"), prompt));
     scene.RemovePart(scene.parts[0]->treeItem);
-    NewMotion(scene, "m");
+    NewMotionCommand(session, "m");
     EXPECT_FALSE(SaveProject(scene, folder.File("x.anm"), prompt));
     EXPECT_EQ(prompt.asked, (std::vector<std::string>{"Error|モーションが存在しない", "Error|モーションが存在しない",
                                                       "Error|オブジェクトが存在しない"}));
@@ -202,29 +207,29 @@ TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
 {
     SavedModel model;
     model.prompt.savePaths.push_back(model.ProjectPath());
-    SaveCommand(model.scene, model.prompt);  // no path yet: the save dialog
+    SaveCommand(model.session, model.prompt);  // no path yet: the save dialog
     EXPECT_EQ(model.prompt.asked.front(), "save|ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm|||anm");
     ASSERT_TRUE(model.folder.Exists("model.anm"));
     model.prompt.asked.clear();
 
     model.prompt.yesNo = {true};
-    NewProject(model.scene, model.prompt);
+    NewProject(model.session, model.prompt);
     EXPECT_EQ(model.prompt.asked.back(), "新規作成|現在のデータは失われます。よろしいですか？");
     EXPECT_EQ(model.scene.PartCount(), 0);
-    EXPECT_EQ(model.scene.poseHistory.SnapshotCount(), 0);
+    EXPECT_EQ(model.session.History().SnapshotCount(), 0);
     EXPECT_EQ(model.scene.projectPath, model.ProjectPath());
 
     AddCube(model.scene, model.folder, "new.mqo");
-    NewMotion(model.scene, "n");
+    NewMotionCommand(model.session, "n");
     model.prompt.yesNo = {false};
-    SaveCommand(model.scene, model.prompt);
+    SaveCommand(model.session, model.prompt);
     EXPECT_EQ(model.prompt.asked.back(), "上書き保存|" + model.ProjectPath() + "は存在します。上書きしますか？");
     Scene check;
     ASSERT_EQ(LoadProject(check, model.ProjectPath()), 1);
     EXPECT_EQ(check.PartCount(), 4);  // No kept the old file
 
     model.prompt.yesNo = {true};
-    SaveCommand(model.scene, model.prompt);
+    SaveCommand(model.session, model.prompt);
     ASSERT_EQ(LoadProject(check, model.ProjectPath()), 1);
     EXPECT_EQ(check.PartCount(), 1);
     EXPECT_EQ(check.parts[0]->displayName, "new");
@@ -233,17 +238,17 @@ TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
 TEST(FileCommands, NewAnsweredNoKeepsTheSceneButStillEmptiesTheHistory)
 {
     SavedModel model;
-    model.scene.poseHistory.RestartHistory();
+    model.session.History().RestartHistory();
     model.prompt.yesNo = {false};
-    NewProject(model.scene, model.prompt);
+    NewProject(model.session, model.prompt);
     EXPECT_EQ(model.scene.PartCount(), 4);
-    EXPECT_EQ(model.scene.poseHistory.SnapshotCount(), 0);
+    EXPECT_EQ(model.session.History().SnapshotCount(), 0);
 }
 
 TEST(FileCommands, SaveAsCancelledWritesNothing)
 {
     SavedModel model;
-    SaveAsCommand(model.scene, model.prompt);
+    SaveAsCommand(model.session, model.prompt);
     EXPECT_EQ(model.prompt.asked.size(), 1u);
     EXPECT_EQ(model.scene.projectPath, "");
 }
@@ -251,16 +256,17 @@ TEST(FileCommands, SaveAsCancelledWritesNothing)
 TEST(FileCommands, ClosingAsksOnlyWithPartsAndMotions)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     ScriptedPrompt prompt;
     AddCube(scene, folder, "a.mqo");
-    AskSaveBeforeClosing(scene, prompt);
+    AskSaveBeforeClosing(session, prompt);
     EXPECT_TRUE(prompt.asked.empty());
 
-    NewMotion(scene, "m");
+    NewMotionCommand(session, "m");
     prompt.yesNo = {true};
     prompt.savePaths = {folder.File("closing.anm")};
-    AskSaveBeforeClosing(scene, prompt);
+    AskSaveBeforeClosing(session, prompt);
     EXPECT_EQ(prompt.asked.front(), "終了|現在のデータを保存しますか？");
     EXPECT_TRUE(folder.Exists("closing.anm"));
 }

@@ -5,6 +5,7 @@
 #include "meshlib/MqoReader.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
+#include "editor/EditorSession.h"
 
 #include <gtest/gtest.h>
 
@@ -123,7 +124,8 @@ std::pair<float, float> WorldHeightRange(const Scene& scene, int index)
 
 TEST(SampleFigureProject, OpensWithItsTreePartnersAndMotions)
 {
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     ASSERT_EQ(LoadProject(scene, kFigureDir + "figure.anm"), 1) << scene.lastLoadError;
     EXPECT_EQ(scene.lastLoadError, "");
     ASSERT_EQ(scene.PartCount(), 14);
@@ -160,7 +162,7 @@ TEST(SampleFigureProject, OpensWithItsTreePartnersAndMotions)
 
     // Opening shows frame 0 of the last motion: the figure stands on the
     // ground and is about 170 units tall.
-    EXPECT_EQ(scene.currentMotion, 1);
+    EXPECT_EQ(session.CurrentMotion(), 1);
     EXPECT_NEAR(WorldHeightRange(scene, index("foot_l")).first, 0.0f, 0.01f);
     EXPECT_NEAR(WorldHeightRange(scene, index("foot_r")).first, 0.0f, 0.01f);
     const float top = WorldHeightRange(scene, index("head")).second;

@@ -1,7 +1,10 @@
 #include "anim/MotionOperations.h"
 #include "scene/Scene.h"
 #include "support/MatrixMatchers.h"
+#include "editor/PartCommands.h"
 #include "support/SceneFixtures.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +24,8 @@ std::vector<std::string> DisplayNames(const Scene& scene)
 // A,B,C,D: A top-level, B child of A, C child of B, D top-level.
 struct FourParts {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     FourParts()
     {
         AddCubeUnder(scene, folder, -1, "A.mqo");
@@ -55,7 +59,8 @@ std::string TrackOwners(const Motion& motion)
 TEST(SceneParts, RepeatedFileNamesAreNumberedAndBaseNamesCutAtTheFirstDot)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     for (int i = 0; i < 3; ++i) AddCube(scene, folder, "arm.mqo");
     AddCube(scene, folder, "hand.R.mesh");
     EXPECT_EQ(DisplayNames(scene), (std::vector<std::string>{"arm", "arm00000", "arm00001", "hand"}));
@@ -68,7 +73,8 @@ TEST(SceneParts, RepeatedFileNamesAreNumberedAndBaseNamesCutAtTheFirstDot)
 
 TEST(SceneParts, UnreadableFileStillGivesAPartAndSaysWhy)
 {
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     EXPECT_EQ(scene.AddPartFromFile("C:\\models\\leg.L.mqo"), 1);
     ASSERT_EQ(scene.PartCount(), 1);
     EXPECT_EQ(scene.parts[0]->baseName, "leg");
@@ -84,7 +90,8 @@ TEST(SceneParts, UnreadableFileStillGivesAPartAndSaysWhy)
 TEST(SceneParts, NewPartHangsUnderTheSelectedItemAsItsLastChild)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     for (int i = 0; i < 4; ++i) AddCubeUnder(scene, folder, -1, "p.mqo");
     EXPECT_EQ(scene.parts[0]->parentIndex, -1);
     EXPECT_EQ(scene.Tree().GetParent(scene.parts[0]->treeItem), scene.rootPart.treeItem);
@@ -99,17 +106,18 @@ TEST(SceneParts, NewPartHangsUnderTheSelectedItemAsItsLastChild)
               (std::vector<TreeItem>{scene.parts[4]->treeItem, scene.parts[5]->treeItem}));
     // The new Part is selected, current and checked.
     EXPECT_EQ(scene.Tree().GetSelected(), scene.parts[5]->treeItem);
-    EXPECT_EQ(scene.currentPart, 5);
+    EXPECT_EQ(session.CurrentPart(), 5);
     EXPECT_TRUE(scene.Tree().IsChecked(scene.parts[5]->treeItem));
 }
 
 TEST(SceneParts, AddingGivesEveryMotionATrackAndRewritesFrameZeroWithTheCurrentPose)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddCube(scene, folder, "a.mqo");
-    NewMotion(scene, "one");
-    NewMotion(scene, "two");
+    NewMotionCommand(session, "one");
+    NewMotionCommand(session, "two");
     scene.parts[0]->localMatrix = MatrixRotationZ(0.5f);
     scene.parts[0]->localPosition = {1, 2, 3};
 
@@ -128,8 +136,8 @@ TEST(SceneParts, AddingGivesEveryMotionATrackAndRewritesFrameZeroWithTheCurrentP
 TEST(SceneParts, RemovingASubtreeRenumbersPartsAndTracks)
 {
     FourParts f;
-    NewMotion(f.scene, "m1");
-    NewMotion(f.scene, "m2");
+    NewMotionCommand(f.session, "m1");
+    NewMotionCommand(f.session, "m2");
     MarkTracks(f.scene);
     EXPECT_EQ(f.scene.RemovePart(f.scene.parts[1]->treeItem), 1);
     EXPECT_EQ(DisplayNames(f.scene), (std::vector<std::string>{"A", "D"}));
@@ -162,7 +170,7 @@ TEST(SceneParts, PartnersFollowRenumberingAndLoseARemovedPartner)
 TEST(SceneParts, RemovingTheRootEntryOrAStaleItemChangesNothing)
 {
     FourParts f;
-    NewMotion(f.scene, "m");
+    NewMotionCommand(f.session, "m");
     SelectPart(f.scene, -1);
     EXPECT_EQ(f.scene.RemovePart(f.scene.Tree().GetSelected()), 0);
     const TreeItem gone = f.scene.parts[3]->treeItem;
@@ -176,13 +184,11 @@ TEST(SceneParts, RemovingTheSelectedPartSelectsItsNextSiblingByItsNewIndex)
 {
     FourParts f;
     SelectPart(f.scene, 0);
-    RecordingObserver observer;
-    f.scene.SetObserver(&observer);
-    f.scene.RemovePart(f.scene.parts[0]->treeItem);
+    RecordingObserver observer(f.session);
+    DeleteCurrentPart(f.session);
     ASSERT_EQ(f.scene.PartCount(), 1);
     EXPECT_EQ(f.scene.Tree().GetSelected(), f.scene.parts[0]->treeItem);
-    EXPECT_EQ(f.scene.currentPart, 0);
-    EXPECT_EQ(f.scene.GetCurrentPartIndex(), 0);
+    EXPECT_EQ(f.session.CurrentPart(), 0);
     EXPECT_NE(std::find(observer.events.begin(), observer.events.end(),
                         "select " + std::to_string(f.scene.parts[0]->treeItem)),
               observer.events.end());
@@ -191,32 +197,33 @@ TEST(SceneParts, RemovingTheSelectedPartSelectsItsNextSiblingByItsNewIndex)
     TempFolder folder;
     AddCubeUnder(f.scene, folder, 0, "E.mqo");
     f.scene.RemovePart(f.scene.parts[1]->treeItem);
-    EXPECT_EQ(f.scene.currentPart, 0);
+    EXPECT_EQ(f.session.CurrentPart(), 0);
 }
 
 TEST(SceneParts, RemovingTheLastPartKeepsTheRootEntry)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddCube(scene, folder, "a.mqo");
     scene.RemovePart(scene.parts[0]->treeItem);
     EXPECT_EQ(scene.PartCount(), 0);
     EXPECT_EQ(scene.Tree().GetCount(), 1);
     EXPECT_EQ(scene.Tree().GetSelected(), scene.rootPart.treeItem);
-    EXPECT_EQ(scene.currentPart, -1);
+    EXPECT_EQ(session.CurrentPart(), -1);
     EXPECT_EQ(scene.meshBase.GetTextureNum(), 0);
 }
 
 TEST(SceneParts, ClearSceneEmptiesPartsAndMotionsButKeepsTheProjectName)
 {
     FourParts f;
-    NewMotion(f.scene, "m");
+    NewMotionCommand(f.session, "m");
     f.scene.projectPath = "/x/y.anm";
     f.scene.projectFileName = "y.anm";
     f.scene.ClearScene();
     EXPECT_EQ(f.scene.PartCount(), 0);
     EXPECT_TRUE(f.scene.motions.empty());
-    EXPECT_EQ(f.scene.currentMotion, -1);
+    EXPECT_EQ(f.session.CurrentMotion(), -1);
     EXPECT_EQ(f.scene.Tree().GetCount(), 1);
     EXPECT_EQ(f.scene.projectFileName, "y.anm");
     EXPECT_EQ(f.scene.projectPath, "/x/y.anm");
@@ -235,7 +242,8 @@ TEST(SceneParts, FindPartByTreeItem)
 TEST(SceneHierarchy, ChildPositionIsCarriedThroughTheRotatedParent)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddCubeUnder(scene, folder, -1, "parent.mqo");
     AddCubeUnder(scene, folder, 0, "child.mqo");
     scene.parts[0]->localMatrix = MatrixRotationY(kQuarterTurn);
@@ -282,54 +290,53 @@ TEST(SceneHierarchy, RecomposesOnlyThePartItsLaterSiblingsAndTheirDescendants)
 
 TEST(SceneTitle, TextBeforeAnyProjectAndWithACurrentPart)
 {
-    Scene scene;
-    RecordingObserver observer;
-    scene.SetObserver(&observer);
-    scene.UpdateTitle();
-    EXPECT_EQ(scene.titleText, "Marionettica3D Ver 1.0.0   名称未設定 face:0 mesh:0   グリッドの幅:10");
-    EXPECT_EQ(observer.events.back(), "title " + scene.titleText);
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    RecordingObserver observer(session);
+    session.UpdateTitle();
+    EXPECT_EQ(session.TitleText(), "Marionettica3D Ver 1.0.0   名称未設定 face:0 mesh:0   グリッドの幅:10");
+    EXPECT_EQ(observer.events.back(), "title " + session.TitleText());
 
     TempFolder folder;
     AddCube(scene, folder, "arm.mqo");
     AddCubeUnder(scene, folder, -1, "leg.mqo");
     scene.projectFileName = "robot.anm";
-    scene.viewState.gridWidth = 50;
-    scene.UpdateTitle();
-    EXPECT_EQ(scene.titleText,
+    session.Views().gridWidth = 50;
+    session.UpdateTitle();
+    EXPECT_EQ(session.TitleText(),
               "Marionettica3D Ver 1.0.0   robot.anm face:24 mesh:2   leg face:12 mesh:1   グリッドの幅:50");
 }
 
 TEST(SceneSelection, SelectingAnItemRunsTheReaction)
 {
     FourParts f;
-    RecordingObserver observer;
-    f.scene.SetObserver(&observer);
-    SelectPart(f.scene, 1);
-    EXPECT_EQ(f.scene.currentPart, 1);
-    ASSERT_EQ(observer.events.size(), 4u);
+    RecordingObserver observer(f.session);
+    SelectPart(f.session, 1);
+    EXPECT_EQ(f.session.CurrentPart(), 1);
+    ASSERT_EQ(observer.events.size(), 3u);
     EXPECT_EQ(observer.events[0], "select " + std::to_string(f.scene.parts[1]->treeItem));
     EXPECT_EQ(observer.events[1], "transform");
     EXPECT_EQ(observer.events[2].substr(0, 6), "title ");
-    EXPECT_EQ(observer.events[3], "motion");
 
     observer.events.clear();
-    SelectPart(f.scene, 1);  // no change, no reaction
+    SelectPart(f.session, 1);  // no change, no reaction
     EXPECT_TRUE(observer.events.empty());
-    SelectPart(f.scene, -1);
-    EXPECT_EQ(f.scene.currentPart, -1);
+    SelectPart(f.session, -1);
+    EXPECT_EQ(f.session.CurrentPart(), -1);
 }
 
 TEST(SceneSelection, AddingReportsTheItemUnderItsParentThenSelectsAndChecksIt)
 {
     TempFolder folder;
-    Scene scene;
-    RecordingObserver observer;
-    scene.SetObserver(&observer);
-    AddCube(scene, folder, "arm.mqo");
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    folder.Write("arm.mqo", CubeObjectFile());
+    RecordingObserver observer(session);
+    AddObject(session, folder.File("arm.mqo"));
     const std::string item = std::to_string(scene.parts[0]->treeItem);
     ASSERT_GE(observer.events.size(), 3u);
     EXPECT_EQ(observer.events[0], "insert " + item + " under " + std::to_string(scene.rootPart.treeItem) + " arm");
-    EXPECT_EQ(observer.events[1], "select " + item);
+    EXPECT_NE(std::find(observer.events.begin(), observer.events.end(), "select " + item), observer.events.end());
     EXPECT_NE(std::find(observer.events.begin(), observer.events.end(), "check " + item + " on"),
               observer.events.end());
 }

@@ -4,6 +4,8 @@
 #include "scene/Scene.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -31,12 +33,13 @@ TEST(TextureOutput, MissingTexturesAreWrittenUnderLowerCaseNamesInTheFormatTheNa
 {
     TempFolder source;
     TempFolder target;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     ScriptedPrompt prompt;
     AddTexturedCube(scene, source, "Skin.PNG", "body.mesh");
     AddTexturedCube(scene, source, "Pic.BMP.png", "head.mesh");
     AddTexturedCube(scene, source, "cloth.gif", "legs.mesh");
-    NewMotion(scene, "m");
+    NewMotionCommand(session, "m");
     ASSERT_GE(scene.meshBase.GetTextureNum(), 3);
 
     ASSERT_TRUE(SaveProject(scene, target.File("p.anm"), prompt));
@@ -57,7 +60,8 @@ TEST(TextureOutput, ExistingFilesAreLeftAlone)
 {
     TempFolder source;
     TempFolder target;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     AddTexturedCube(scene, source, "skin.png", "body.mesh");
     target.Write("skin.png", "mine");
     EXPECT_EQ(WriteMissingTextures(scene, target.path), "");

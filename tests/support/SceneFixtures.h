@@ -3,6 +3,7 @@
 #include "meshlib/CMesh.h"
 #include "meshlib/CMeshBase.h"
 #include "meshlib/LoadedModel.h"
+#include "editor/EditorSession.h"
 #include "scene/Scene.h"
 #include "support/TempFolder.h"
 
@@ -65,12 +66,23 @@ inline std::string CubeModelText(float half = 1.0f)
 }
 
 // Writes a cube object file named fileName into folder and adds it as a Part
-// under the tree's selected item. Returns the new Part's index.
+// under the tree's selected item, which then selects it (so cubes added one
+// after another form a chain). Returns the new Part's index.
 inline int AddCube(Scene& scene, const TempFolder& folder, const std::string& fileName, float half = 1.0f)
 {
     folder.Write(fileName, CubeObjectFile(half));
-    scene.AddPartFromFile(folder.File(fileName));
-    return scene.PartCount() - 1;
+    const int added = scene.AddPartFromFile(folder.File(fileName));
+    scene.SelectTreeItem(scene.parts[added]->treeItem);
+    return added;
+}
+
+// The same through the session: the new Part becomes the current Part.
+inline int AddCube(EditorSession& session, const TempFolder& folder, const std::string& fileName, float half = 1.0f)
+{
+    folder.Write(fileName, CubeObjectFile(half));
+    const int added = session.GetScene().AddPartFromFile(folder.File(fileName));
+    session.SelectPart(added);
+    return added;
 }
 
 // Selects Part index in the tree (-1: the root entry), as a click would.
@@ -78,34 +90,44 @@ inline void SelectPart(Scene& scene, int index)
 {
     scene.SelectTreeItem(index < 0 ? scene.rootPart.treeItem : scene.parts[index]->treeItem);
 }
+inline void SelectPart(EditorSession& session, int index) { session.SelectPart(index); }
 
 // Adds a cube under Part parent (-1: under the root entry).
-inline int AddCubeUnder(Scene& scene, const TempFolder& folder, int parent, const std::string& fileName)
+template <typename Model>
+int AddCubeUnder(Model& model, const TempFolder& folder, int parent, const std::string& fileName)
 {
-    SelectPart(scene, parent);
-    return AddCube(scene, folder, fileName);
+    SelectPart(model, parent);
+    return AddCube(model, folder, fileName);
 }
 
-// Notifications in the order they arrived, as short texts.
-class RecordingObserver : public SceneObserver {
+// The session's events in the order they arrived, as short texts.
+class RecordingObserver {
 public:
-    void TitleChanged(const std::string& title) override { events.push_back("title " + title); }
-    void TreeItemInserted(TreeItem item, TreeItem parent, const std::string& text) override
+    explicit RecordingObserver(EditorSession& session)
+        : subscription(session.Events().Subscribe([this](const EditorEvent& e) { Record(e); }))
     {
-        events.push_back("insert " + std::to_string(item) + " under " + std::to_string(parent) + " " + text);
     }
-    void TreeItemRemoved(TreeItem item) override { events.push_back("remove " + std::to_string(item)); }
-    void TreeItemRenamed(TreeItem item, const std::string& text) override
-    {
-        events.push_back("rename " + std::to_string(item) + " " + text);
-    }
-    void TreeItemSelected(TreeItem item) override { events.push_back("select " + std::to_string(item)); }
-    void TreeItemChecked(TreeItem item, bool checked) override
-    {
-        events.push_back("check " + std::to_string(item) + (checked ? " on" : " off"));
-    }
-    void TransformPanelNeedsRefresh() override { events.push_back("transform"); }
-    void MotionPanelNeedsRefresh() override { events.push_back("motion"); }
 
     std::vector<std::string> events;
+
+private:
+    void Record(const EditorEvent& event)
+    {
+        OnEvent<TitleChanged>(event, [&](const TitleChanged& e) { events.push_back("title " + e.title); });
+        OnEvent<TreeItemInserted>(event, [&](const TreeItemInserted& e) {
+            events.push_back("insert " + std::to_string(e.item) + " under " + std::to_string(e.parent) + " " + e.text);
+        });
+        OnEvent<TreeItemRemoved>(event, [&](const TreeItemRemoved& e) { events.push_back("remove " + std::to_string(e.item)); });
+        OnEvent<TreeItemRenamed>(event, [&](const TreeItemRenamed& e) {
+            events.push_back("rename " + std::to_string(e.item) + " " + e.text);
+        });
+        OnEvent<SelectionChanged>(event, [&](const SelectionChanged& e) { events.push_back("select " + std::to_string(e.item)); });
+        OnEvent<TreeItemChecked>(event, [&](const TreeItemChecked& e) {
+            events.push_back("check " + std::to_string(e.item) + (e.checked ? " on" : " off"));
+        });
+        OnEvent<PoseChanged>(event, [&](const PoseChanged&) { events.push_back("transform"); });
+        OnEvent<MotionListChanged>(event, [&](const MotionListChanged&) { events.push_back("motion"); });
+    }
+
+    EditorSubscription subscription;
 };

@@ -66,8 +66,9 @@ inline int AddModelPart(Scene& scene, const TempFolder& folder, const std::strin
     const std::string path = folder.File(name + ".mesh");
     if (!mesh.LoadModel(model, path, 1.0f) || !mesh.SaveMeshFile(path)) return -1;
     scene.SelectTreeItem(scene.rootPart.treeItem);
-    scene.AddPartFromFile(path);
-    return scene.PartCount() - 1;
+    const int added = scene.AddPartFromFile(path);
+    scene.SelectTreeItem(scene.parts[added]->treeItem);
+    return added;
 }
 
 inline int AddBoxPart(Scene& scene, const TempFolder& folder, const std::string& name, Vec3 centre, float half)

@@ -1,5 +1,5 @@
 #include "app/CommandIds.h"
-#include "anim/MotionOperations.h"
+#include "editor/MotionCommands.h"
 #include "app/QtUserPrompt.h"
 #include "support/SceneParts.h"
 #include "ui/RunningApp.h"
@@ -65,7 +65,7 @@ private Q_SLOTS:
         QCOMPARE(app.scene.PartCount(), 0);
         drop({arm});
         QCOMPARE(app.scene.PartCount(), 1);
-        QCOMPARE(app.scene.poseHistory.SnapshotCount(), 1);
+        QCOMPARE(app.session.History().SnapshotCount(), 1);
         QCOMPARE(unexpectedDialog, QString());
     }
 
@@ -78,7 +78,7 @@ private Q_SLOTS:
         {
             RunningApp app(folder.File("file.ini"), folder.File("arm.mesh"));
             QCOMPARE(app.scene.PartCount(), 1);
-            QVERIFY(NewMotion(app.scene, "walk"));  // a project needs a Motion to be saved
+            QVERIFY(NewMotionCommand(app.session, "walk"));  // a project needs a Motion to be saved
             AnswerNextDialog([&](QWidget* dialog) {
                 auto* files = qobject_cast<QFileDialog*>(dialog);
                 QVERIFY(files != nullptr);
@@ -135,3 +135,4 @@ private Q_SLOTS:
 
 M3D_UI_TEST(FileCommandsTest);
 #include "FileCommandsTest.moc"
+#include "editor/MotionCommands.h"

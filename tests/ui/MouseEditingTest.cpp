@@ -54,7 +54,8 @@ private:
 
     Scene& TheScene() { return app->scene; }
     RenderWidget& Window() { return app->Render(); }
-    int Snapshots() { return TheScene().poseHistory.SnapshotCount(); }
+    EditorSession& Session() { return app->session; }
+    int Snapshots() { return Session().History().SnapshotCount(); }
 
 private Q_SLOTS:
     void initTestCase()
@@ -75,10 +76,10 @@ private Q_SLOTS:
 
     void aClickOnAPartSelectsItWithoutAnUndoStep()
     {
-        QCOMPARE(TheScene().currentPart, 1);
+        QCOMPARE(Session().CurrentPart(), 1);
         const int before = Snapshots();
         Click(Window(), {253, 455});  // east's front face in Front
-        QCOMPARE(TheScene().currentPart, 0);
+        QCOMPARE(Session().CurrentPart(), 0);
         auto* tree = app->Form().findChild<QTreeWidget*>(IdName(IDC_PARTS_TREE));
         QCOMPARE(tree->currentItem()->text(0), QString("east"));
         QCOMPARE(Snapshots(), before);
@@ -100,20 +101,20 @@ private Q_SLOTS:
         QCOMPARE(image.pixel(273, 445), qRgb(255, 255, 255));
         QCOMPARE(image.pixel(253, 455), qRgb(0x18, 0x18, 0x18));
         // Undo brings it back.
-        TheScene().poseHistory.Undo();
+        Session().History().Undo();
         QCOMPARE(TheScene().WorldMatrixOf(0).Translation().x, 0.0f);
-        TheScene().poseHistory.Redo();
+        Session().History().Redo();
         QCOMPARE(TheScene().WorldMatrixOf(0).Translation().x, 100.0f);
     }
 
     void aPerspectiveDragRotatesThePickedPart()
     {
-        const ViewState& views = TheScene().viewState;
+        const ViewState& views = Session().Views();
         const QPoint near = OnScreen(views, 1, {0, 0, -190});  // near's front face centre
         const int before = Snapshots();
         const Matrix4 start = TheScene().parts[1]->localMatrix;
         Drag(Window(), near, near + QPoint(30, 0));
-        QCOMPARE(TheScene().currentPart, 1);
+        QCOMPARE(Session().CurrentPart(), 1);
         QVERIFY(!(TheScene().parts[1]->localMatrix == start));
         QCOMPARE(Snapshots(), before + 1);
         // A press and release on the spot changes nothing and records nothing.
@@ -125,7 +126,7 @@ private Q_SLOTS:
 
     void theRightButtonOrbitsThePerspectiveCamera()
     {
-        ViewState& views = TheScene().viewState;
+        ViewState& views = Session().Views();
         const Vec3 eye = views.views[1].eye;
         const int before = Snapshots();
         Drag(Window(), {600, 100}, {640, 100}, Qt::RightButton);
@@ -147,7 +148,7 @@ private Q_SLOTS:
         QCOMPARE(w.cursor().shape(), Qt::ArrowCursor);
 
         Drag(w, {452, 100}, {300, 120});
-        const ViewState& views = TheScene().viewState;
+        const ViewState& views = Session().Views();
         QCOMPARE(views.splitX, 300.0f / 910.0f);
         QCOMPARE(views.splitY, 0.5f);
         QCOMPARE(views.views[0].rect.right, int(906 * (300.0f / 910.0f)) - 2);

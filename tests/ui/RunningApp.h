@@ -4,6 +4,7 @@
 #include "app/CAppFrameWnd.h"
 #include "app/CAppWinApp.h"
 #include "app/RenderWidget.h"
+#include "editor/EditorSession.h"
 #include "scene/Scene.h"
 #include "support/TempFolder.h"
 
@@ -18,7 +19,8 @@
 // file in a temporary folder, sized so that its client area is exactly
 // clientWidth x clientHeight.
 struct RunningApp {
-    Scene scene;  // outlives the window, as in the program
+    EditorSession session;
+    Scene& scene = session.GetScene();  // outlives the window, as in the program
     RenderFrameworkState framework;
     std::unique_ptr<CAppFrameWnd> frame;
     std::string settingsPath;
@@ -28,7 +30,7 @@ struct RunningApp {
         : settingsPath(settings)
     {
         AppEnvironment environment;
-        environment.scene = &scene;
+        environment.session = &session;
         environment.framework = &framework;
         environment.settingsPath = settings;
         environment.helpPath = M3D_HELP_PAGE;

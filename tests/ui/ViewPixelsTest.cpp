@@ -188,7 +188,7 @@ private Q_SLOTS:
         QVERIFY(tree != nullptr);
         const QList<QTreeWidgetItem*> found = tree->findItems("near", Qt::MatchRecursive);
         QCOMPARE(found.size(), 1);
-        QCOMPARE(app->scene.currentPart, 1);  // "near" was added last and is selected
+        QCOMPARE(app->session.CurrentPart(), 1);  // "near" was added last and is selected
         QImage image = app->Grab();
         EXPECT_PIXEL(image, 230, 455, Grey(255), 3);  // near's front face in Front
         found[0]->setCheckState(0, Qt::Unchecked);

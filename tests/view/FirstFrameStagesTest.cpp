@@ -2,6 +2,7 @@
 
 #include "scene/Scene.h"
 #include "support/SceneParts.h"
+#include "editor/EditorSession.h"
 
 #include <gtest/gtest.h>
 
@@ -16,13 +17,7 @@ TEST(FirstFrameStages, PanelsFirstThenTheTreeThenNothing)
     EXPECT_EQ(stages.Count(), 2);
 }
 
-struct CheckRecorder : SceneObserver {
-    std::vector<TreeItem> checked;
-    void TreeItemChecked(TreeItem item, bool on) override
-    {
-        if (on) checked.push_back(item);
-    }
-};
+
 
 TEST(FirstFrameStages, CheckingTheTreeReachesNestedItemsAndTheRoot)
 {
@@ -40,14 +35,16 @@ TEST(FirstFrameStages, CheckingTheTreeReachesNestedItemsAndTheRoot)
     for (TreeItem item : {scene.rootPart.treeItem, scene.parts[0]->treeItem, scene.parts[1]->treeItem})
         scene.SetTreeItemChecked(item, false);
 
-    CheckRecorder recorder;
-    scene.SetObserver(&recorder);
+    std::vector<TreeItem> checked;
+    scene.onTreeChange = [&](const TreeChange& change) {
+        if (const auto* c = std::get_if<TreeItemChecked>(&change); c && c->checked) checked.push_back(c->item);
+    };
     CheckEveryTreeItem(scene);
-    scene.SetObserver(nullptr);
+    scene.onTreeChange = nullptr;
     EXPECT_TRUE(scene.Tree().IsChecked(scene.rootPart.treeItem));
     EXPECT_TRUE(scene.Tree().IsChecked(scene.parts[0]->treeItem));
     EXPECT_TRUE(scene.Tree().IsChecked(scene.parts[1]->treeItem));
-    EXPECT_EQ(recorder.checked.size(), 3u);
+    EXPECT_EQ(checked.size(), 3u);
 }
 
 }  // namespace

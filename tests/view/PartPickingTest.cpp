@@ -1,5 +1,6 @@
 #include "view/PartPicking.h"
 #include "view/EditTestScene.h"
+#include "editor/EditorSession.h"
 
 #include <gtest/gtest.h>
 
@@ -115,20 +116,21 @@ TEST(PickStrip, TheQuickBoxTestsTurnAwayNoHit)
 struct PickScene {
     PickScene(Vec3 eye = {0, 0, -50})
     {
-        scene.viewState.SetRenderSize(804, 600);
-        View& v = scene.viewState.views[3];
+        session.Views().SetRenderSize(804, 600);
+        View& v = session.Views().views[3];
         v.type = VIEW_PERS;
         v.eye = eye;
         v.target = eye + Vec3{0, 0, 100};
     }
     int PickCentre()
     {
-        const PixelRect r = scene.viewState.views[3].rect;
-        const Ray ray = scene.viewState.PixelToRay(3, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
-        return picker.Pick(scene, ray, scene.viewState.views[3].eye);
+        const PixelRect r = session.Views().views[3].rect;
+        const Ray ray = session.Views().PixelToRay(3, (r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        return picker.Pick(scene, ray, session.Views().views[3].eye);
     }
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     PartPicker picker;
 };
 
@@ -156,7 +158,7 @@ TEST(PickParts, APartBehindTheEyeIsNotUnderTheCursor)
     AddModelPart(s.scene, s.folder, CubeModel(10), -1, {0, 0, -300});
     EXPECT_EQ(s.PickCentre(), -1);
     // Turned to look at it, the camera finds it.
-    s.scene.viewState.views[3].target = {0, 0, -100};
+    s.session.Views().views[3].target = {0, 0, -100};
     EXPECT_EQ(s.PickCentre(), 0);
 }
 

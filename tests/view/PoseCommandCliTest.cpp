@@ -5,6 +5,8 @@
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "view/RotationAngles.h"
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -20,14 +22,15 @@ struct Figure {
     std::string path;
     Figure()
     {
-        Scene scene;
+        EditorSession session;
+        Scene& scene = session.GetScene();
         ScriptedPrompt prompt;
         AddCubeUnder(scene, folder, -1, "body.mqo");
         AddCubeUnder(scene, folder, 0, "armL.mqo");
         AddCubeUnder(scene, folder, 0, "armR.mqo");
         scene.parts[1]->symmetryIndex = 2;
         scene.parts[2]->symmetryIndex = 1;
-        NewMotion(scene, "walk");
+        NewMotionCommand(session, "walk");
         SetKeyMatrix(scene, 0, 0, 0, KeyMatrixOf(Matrix4::Identity(), {0, 10, 0}));
         SetKeyMatrix(scene, 0, 1, 0, KeyMatrixOf(RotationFromAngles({20, 30, 10}), {-3, 1, 0}));
         SetKeyMatrix(scene, 0, 2, 0, KeyMatrixOf(RotationFromAngles({-50, 0, 0}), {3, 1, 0}));

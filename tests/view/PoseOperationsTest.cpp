@@ -4,6 +4,10 @@
 #include "support/MatrixMatchers.h"
 #include "support/SceneFixtures.h"
 #include "view/RotationAngles.h"
+#include "editor/EditorSession.h"
+#include "editor/PoseCommands.h"
+#include "editor/MotionCommands.h"
+#include "editor/OptionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -31,7 +35,8 @@ Matrix4 Reflected(const Matrix4& m)
 // partners, and a head without a partner (index 99 counts as none).
 struct Figure {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     int body, armL, armR, head;
     Figure()
     {
@@ -93,7 +98,8 @@ TEST(MirrorPose, TwiceRestoresEveryRotation)
 TEST(DropToGround, RaisesEveryTopLevelPartByTheDepthOfTheLowestVertexInTheWorld)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     const int body = AddCubeUnder(scene, folder, -1, "body.mqo");
     const int leg = AddCubeUnder(scene, folder, body, "leg.mqo");  // cubes of half size 1
     const int other = AddCubeUnder(scene, folder, -1, "other.mqo");
@@ -119,7 +125,8 @@ TEST(DropToGround, RaisesEveryTopLevelPartByTheDepthOfTheLowestVertexInTheWorld)
 TEST(DropToGround, AModelWithoutVerticesStaysWhereItIs)
 {
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     float lowest = 3;
     EXPECT_FALSE(DropToGround(scene));
     scene.AddPartFromFile(folder.File("missing.mqo"));  // a Part with an empty mesh
@@ -133,26 +140,26 @@ TEST(DropToGround, AModelWithoutVerticesStaysWhereItIs)
 TEST(PoseCommands, MirrorAndDropEachRecordOneUndoStepAndDropFitsTheViews)
 {
     Figure f;
-    f.scene.poseHistory.RestartHistory();
-    MirrorPoseCommand(f.scene);
-    EXPECT_EQ(f.scene.poseHistory.SnapshotCount(), 2);
-    f.scene.viewState.views[0].target = {-100, -100, -100};
-    DropToGroundCommand(f.scene);
-    EXPECT_EQ(f.scene.poseHistory.SnapshotCount(), 3);
-    EXPECT_FALSE(VectorsNear(f.scene.viewState.views[0].target, {-100, -100, -100}, 1.0f));
-    f.scene.poseHistory.Undo();
+    f.session.History().RestartHistory();
+    MirrorPoseCommand(f.session);
+    EXPECT_EQ(f.session.History().SnapshotCount(), 2);
+    f.session.Views().views[0].target = {-100, -100, -100};
+    DropToGroundCommand(f.session);
+    EXPECT_EQ(f.session.History().SnapshotCount(), 3);
+    EXPECT_FALSE(VectorsNear(f.session.Views().views[0].target, {-100, -100, -100}, 1.0f));
+    f.session.History().Undo();
     EXPECT_FLOAT_EQ(f.scene.parts[f.body]->localPosition.y, 5.0f);
 
-    Scene empty;
-    empty.poseHistory.RestartHistory();
+    EditorSession empty;
+    empty.History().RestartHistory();
     DropToGroundCommand(empty);
-    EXPECT_EQ(empty.poseHistory.SnapshotCount(), 2);
+    EXPECT_EQ(empty.History().SnapshotCount(), 2);
 }
 
 TEST(LevelCurrentPart, KeepsTheWorldHeadingDropsPitchAndBankAndRecordsOneUndoStep)
 {
     Figure f;
-    f.scene.poseHistory.RestartHistory();
+    f.session.History().RestartHistory();
     SelectPart(f.scene, f.armL);
     // H 30, P 20, B 10 in the world, under the turned body.
     Matrix4 bodyInverse;
@@ -161,39 +168,42 @@ TEST(LevelCurrentPart, KeepsTheWorldHeadingDropsPitchAndBankAndRecordsOneUndoSte
     f.scene.UpdateHierarchy(0);
     const Vec3 position = f.scene.WorldMatrixOf(f.armL).Translation();
     const Matrix4 rightBefore = f.Local(f.armR);
-    LevelCurrentPart(f.scene);
+    LevelCurrentPart(f.session);
     const HeadingPitchBank angles = AnglesFromMatrix(f.scene.WorldMatrixOf(f.armL));
     EXPECT_NEAR(angles.h, 30.0f, 1e-3f);
     EXPECT_NEAR(angles.p, 0.0f, 1e-3f);
     EXPECT_NEAR(angles.b, 0.0f, 1e-3f);
     EXPECT_TRUE(VectorsNear(f.scene.WorldMatrixOf(f.armL).Translation(), position, 1e-5f));
     EXPECT_EQ(f.Local(f.armR), rightBefore);  // "左右連動" is off
-    EXPECT_EQ(f.scene.poseHistory.SnapshotCount(), 2);
+    EXPECT_EQ(f.session.History().SnapshotCount(), 2);
 
-    f.scene.transformPanel.linkLR = 1;
+    f.session.TransformPanel().linkLR = 1;
     f.scene.parts[f.armL]->localMatrix = Angles(-70, 15, 40);
     f.scene.UpdateHierarchy(0);
-    LevelCurrentPart(f.scene);
+    LevelCurrentPart(f.session);
     EXPECT_TRUE(MatricesNear(WithoutTranslation(f.Local(f.armR)), Reflected(f.Local(f.armL)), 1e-6f));
     EXPECT_TRUE(VectorsNear(f.scene.parts[f.armR]->localPosition, {3, 2, 0}, 0));
 
     SelectPart(f.scene, -1);
     const Matrix4 head = f.Local(f.head);
-    LevelCurrentPart(f.scene);
+    LevelCurrentPart(f.session);
     EXPECT_EQ(f.Local(f.head), head);
-    EXPECT_EQ(f.scene.poseHistory.SnapshotCount(), 4);
+    EXPECT_EQ(f.session.History().SnapshotCount(), 4);
 }
 
 TEST(GridWidthDialog, StoresWidthsFromOneToTenThousandAndShowsThemInTheTitle)
 {
-    Scene scene;
-    EXPECT_EQ(CloseGridWidthDialog(scene, true, 1), GRID_WIDTH_STORED);
-    EXPECT_EQ(scene.viewState.gridWidth, 1);
-    EXPECT_EQ(CloseGridWidthDialog(scene, true, 10000), GRID_WIDTH_STORED);
-    scene.titleText.clear();
-    for (int refused : {0, 10001, -5}) EXPECT_EQ(CloseGridWidthDialog(scene, true, refused), GRID_WIDTH_REFUSED);
-    EXPECT_EQ(scene.titleText, "");
-    EXPECT_EQ(CloseGridWidthDialog(scene, false, 250), GRID_WIDTH_KEPT);
-    EXPECT_EQ(scene.viewState.gridWidth, 10000);
-    EXPECT_NE(scene.titleText.find("グリッドの幅:10000"), std::string::npos) << scene.titleText;
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    EXPECT_EQ(CloseGridWidthDialog(session, true, 1), GRID_WIDTH_STORED);
+    EXPECT_EQ(session.Views().gridWidth, 1);
+    EXPECT_EQ(CloseGridWidthDialog(session, true, 10000), GRID_WIDTH_STORED);
+    {
+        RecordingObserver observer(session);
+        for (int refused : {0, 10001, -5}) EXPECT_EQ(CloseGridWidthDialog(session, true, refused), GRID_WIDTH_REFUSED);
+        EXPECT_TRUE(observer.events.empty());
+    }
+    EXPECT_EQ(CloseGridWidthDialog(session, false, 250), GRID_WIDTH_KEPT);
+    EXPECT_EQ(session.Views().gridWidth, 10000);
+    EXPECT_NE(session.TitleText().find("グリッドの幅:10000"), std::string::npos) << session.TitleText();
 }

@@ -1,6 +1,8 @@
 #include "view/TransformOperations.h"
 #include "view/EditTestScene.h"
 #include "support/MatrixMatchers.h"
+#include "editor/EditorSession.h"
+#include "editor/PoseCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -22,12 +24,13 @@ struct PanelScene {
         body = AddModelPart(scene, folder, CubeModel(1), -1, {2, 3, 4});
         arm = AddModelPart(scene, folder, CubeModel(1), body, {1, 0, 0});
         hand = AddModelPart(scene, folder, CubeModel(1), arm, {0, -2, 0});
-        scene.poseHistory.RestartHistory();
+        session.History().RestartHistory();
     }
-    TransformValues& Fields() { return scene.transformPanel.fields; }
+    TransformValues& Fields() { return session.TransformPanel().fields; }
 
     TempFolder folder;
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     int body = -1, arm = -1, hand = -1;
 };
 
@@ -38,11 +41,11 @@ TEST(TransformPanel, EverySetPushesAnUndoStepEvenWithoutACurrentPart)
     const Matrix4 before = s.scene.WorldMatrixOf(s.body);
     s.Fields().relativeRotation = {10, 20, 30};
     s.Fields().absolutePosition = {5, 6, 7};
-    OnRelativeRotationSet(s.scene);
-    OnRelativePositionSet(s.scene);
-    OnAbsoluteRotationSet(s.scene);
-    OnAbsolutePositionSet(s.scene);
-    EXPECT_EQ(s.scene.poseHistory.SnapshotCount(), 5);
+    OnRelativeRotationSet(s.session);
+    OnRelativePositionSet(s.session);
+    OnAbsoluteRotationSet(s.session);
+    OnAbsolutePositionSet(s.session);
+    EXPECT_EQ(s.session.History().SnapshotCount(), 5);
     EXPECT_TRUE(MatricesNear(s.scene.WorldMatrixOf(s.body), before, 0));
     // The absolute handlers refill all twelve fields with 0.
     EXPECT_EQ(s.Fields().relativeRotation.b, 0);
@@ -54,12 +57,12 @@ TEST(TransformPanel, RelativeRotationTurnsThePartAndTheFieldsShowIt)
     PanelScene s;
     SelectPart(s.scene, s.body);
     s.Fields().relativeRotation = {90, 0, 0};
-    OnRelativeRotationSet(s.scene);
+    OnRelativeRotationSet(s.session);
     const Matrix4 world = s.scene.WorldMatrixOf(s.body);
     EXPECT_TRUE(VectorsNear(AxisOf(world, 2), {1, 0, 0}, 1e-6f));
     EXPECT_TRUE(VectorsNear(world.Translation(), {2, 3, 4}, 0));
     ExpectAngles(s.Fields().absoluteRotation, {90, 0, 0});
-    EXPECT_EQ(s.scene.poseHistory.SnapshotCount(), 2);
+    EXPECT_EQ(s.session.History().SnapshotCount(), 2);
     // The descendants follow: the hand hangs from the turned arm.
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.arm), {2, 3, 3}, 1e-5f));
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.hand), {2, 1, 3}, 1e-5f));
@@ -69,9 +72,9 @@ TEST(TransformPanel, ChildValuesAreInTheParentsRotatedFrame)
 {
     PanelScene s;
     SelectPart(s.scene, s.body);
-    SetRelativeRotation(s.scene, {0, 0, 90});
+    SetRelativeRotation(s.scene, s.session.CurrentPart(), {0, 0, 90});
     SelectPart(s.scene, s.arm);
-    SetRelativePosition(s.scene, {0, 10, 0});
+    SetRelativePosition(s.scene, s.session.CurrentPart(), {0, 10, 0});
     // Banked 90, the body's Y axis points along world -X.
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.arm), {-8, 3, 4}, 1e-5f));
     EXPECT_TRUE(VectorsNear(s.Fields().absolutePosition, {-8, 3, 4}, 1e-5f));
@@ -79,18 +82,18 @@ TEST(TransformPanel, ChildValuesAreInTheParentsRotatedFrame)
     ExpectAngles(s.Fields().absoluteRotation, {0, 0, 90});
     ExpectAngles(s.Fields().relativeRotation, {0, 0, 0});
 
-    SetRelativeRotation(s.scene, {0, 30, 0});
+    SetRelativeRotation(s.scene, s.session.CurrentPart(), {0, 30, 0});
     ExpectAngles(s.Fields().relativeRotation, {0, 30, 0});
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.arm), {-8, 3, 4}, 1e-5f));
 
-    SetAbsoluteRotation(s.scene, {45, 0, 0});
+    SetAbsoluteRotation(s.scene, s.session.CurrentPart(), {45, 0, 0});
     ExpectAngles(s.Fields().absoluteRotation, {45, 0, 0});
     Matrix4 localRotation = s.scene.parts[s.arm]->localMatrix;
     localRotation.SetTranslation({0, 0, 0});
     EXPECT_TRUE(MatricesNear(localRotation * RotationFromAngles({0, 0, 90}), RotationFromAngles({45, 0, 0}), 1e-6f));
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.arm), {-8, 3, 4}, 1e-5f));
 
-    SetAbsolutePosition(s.scene, {1, 1, 1});
+    SetAbsolutePosition(s.scene, s.session.CurrentPart(), {1, 1, 1});
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.arm), {1, 1, 1}, 0));
     // World (1, 1, 1) is (-1, -2, -3) from the body, which is (-2, 1, -3) in its banked frame.
     EXPECT_TRUE(VectorsNear(s.scene.parts[s.arm]->localPosition, {-2, 1, -3}, 1e-5f));
@@ -105,21 +108,21 @@ TEST(TransformPanel, LinkedAbsoluteSetsReachThePartnerMirrored)
     PanelScene s;
     const int partner = AddModelPart(s.scene, s.folder, CubeModel(1), -1, {-2, 3, 4});
     s.scene.parts[partner]->symmetryIndex = s.body;
-    s.scene.transformPanel.linkLR = 1;
+    s.session.TransformPanel().linkLR = 1;
     SelectPart(s.scene, s.body);
 
     s.Fields().absolutePosition = {5, 2, 1};
-    OnAbsolutePositionSet(s.scene);
+    OnAbsolutePositionSet(s.session);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.body), {5, 2, 1}, 0));
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, partner), {-5, 2, 1}, 0));
-    EXPECT_EQ(s.scene.currentPart, s.body);
+    EXPECT_EQ(s.session.CurrentPart(), s.body);
 
     s.Fields().absoluteRotation = {30, 10, 20};
-    OnAbsoluteRotationSet(s.scene);
-    EXPECT_EQ(s.scene.currentPart, s.body);
+    OnAbsoluteRotationSet(s.session);
+    EXPECT_EQ(s.session.CurrentPart(), s.body);
     ExpectAngles(s.Fields().absoluteRotation, {30, 10, 20});
     ExpectAngles(AnglesFromMatrix(s.scene.WorldMatrixOf(partner)), {-30, 10, -20});
-    EXPECT_EQ(s.scene.poseHistory.SnapshotCount(), 3);
+    EXPECT_EQ(s.session.History().SnapshotCount(), 3);
 }
 
 TEST(TransformPanel, LinkedRelativeSetsCopyTheMirroredLocalPose)
@@ -128,20 +131,20 @@ TEST(TransformPanel, LinkedRelativeSetsCopyTheMirroredLocalPose)
     const int partnerArm = AddModelPart(s.scene, s.folder, CubeModel(1), s.body, {-7, 7, 7});
     s.scene.parts[partnerArm]->localMatrix = MatrixRotationX(1.0f);
     s.scene.parts[partnerArm]->symmetryIndex = s.arm;
-    s.scene.transformPanel.linkLR = 1;
+    s.session.TransformPanel().linkLR = 1;
     SelectPart(s.scene, s.arm);
 
     s.Fields().relativeRotation = {20, -15, 40};
-    OnRelativeRotationSet(s.scene);
+    OnRelativeRotationSet(s.session);
     s.Fields().relativePosition = {3, 4, 5};
-    OnRelativePositionSet(s.scene);
+    OnRelativePositionSet(s.session);
     ExpectAngles(AnglesFromMatrix(s.scene.parts[partnerArm]->localMatrix), {-20, -15, -40});
     EXPECT_TRUE(VectorsNear(s.scene.parts[partnerArm]->localPosition, {-3, 4, 5}, 0));
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, partnerArm), {-1, 7, 9}, 1e-5f));
     // Without the link the partner keeps its pose.
-    s.scene.transformPanel.linkLR = 0;
+    s.session.TransformPanel().linkLR = 0;
     s.Fields().relativePosition = {6, 0, 0};
-    OnRelativePositionSet(s.scene);
+    OnRelativePositionSet(s.session);
     EXPECT_TRUE(VectorsNear(s.scene.parts[partnerArm]->localPosition, {-3, 4, 5}, 0));
 }
 

@@ -6,6 +6,7 @@
 #include "settings/SettingsValues.h"
 #include "support/MatrixMatchers.h"
 #include "support/SceneParts.h"
+#include "editor/EditorSession.h"
 
 #include <gtest/gtest.h>
 
@@ -101,7 +102,8 @@ TEST(DrawGrid, EachViewTypeShowsItsPlaneAndPersShowsTheFlaggedOnes)
 struct RenderFixture {
     TempFolder folder;
     RecordingDevice device;  // outlives the scene, whose meshes talk to it when they go
-    Scene scene;
+    EditorSession session;
+    Scene& scene = session.GetScene();
     ViewState views;
     ViewDisplays displays;
     ColourTable colours = DefaultSettingsValues("").colours;
