@@ -7,6 +7,7 @@
 #include "support/TempFolder.h"
 #include "editor/EditorSession.h"
 #include "editor/MotionCommands.h"
+#include "editor/OptionCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -115,7 +116,7 @@ TEST(ExportXFile, ShowsThePoseOfTheCurrentFrameAgain)
     scene.parts[0]->localMatrix = MatrixRotationY(2.0f);
     scene.parts[0]->localPosition = {9, 9, 9};
 
-    ASSERT_TRUE(ExportXFile(scene, folder.File("out.x"), 200).written);
+    ASSERT_TRUE(ExportXCommand(session, folder.File("out.x"), 200).written);
     TrackPose expected;
     ASSERT_TRUE(EvaluateTrack(scene.motions[0].tracks[0], 4, expected));
     EXPECT_EQ(scene.parts[0]->localMatrix, expected.localMatrix);

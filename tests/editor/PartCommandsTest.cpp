@@ -150,9 +150,25 @@ TEST(AddMirroredPart, TheFileGoesToTheObjectFolderNotTheProjectFolder)
     s.scene.projectPath = s.folder.File("project.anm");
     s.scene.addObjectDirectory = objects.path;
     ASSERT_EQ(AddMirroredPart(s.session, "armR.v2"), MIRRORED_PART_ADDED);
-    EXPECT_TRUE(objects.Exists("armR.v2.mesh"));
-    EXPECT_FALSE(s.folder.Exists("armR.v2.mesh"));
-    EXPECT_EQ(s.scene.parts.back()->baseName, "armR");  // cut at the first '.'
+    // Named as the Part will be, cut at the first '.', so that it saves to its own file.
+    EXPECT_TRUE(objects.Exists("armR.mesh"));
+    EXPECT_FALSE(s.folder.Exists("armR.mesh"));
+    EXPECT_EQ(s.scene.parts.back()->baseName, "armR");
+}
+
+TEST(AddMirroredPart, NeverReplacesAFileOrNamesTwoPartsAlike)
+{
+    Shoulders s;
+    s.scene.addObjectDirectory = s.folder.path;
+    s.folder.Write("Spare.mesh", "someone's model");
+    const int parts = s.scene.PartCount();
+    const std::string source = s.scene.parts[s.session.CurrentPart()]->baseName;
+    // Projects find their object files ignoring case, so "spare" would be
+    // Spare.mesh; a dotted name is cut to the source Part's own name.
+    EXPECT_EQ(AddMirroredPart(s.session, "spare"), MIRRORED_FILE_EXISTS);
+    EXPECT_EQ(AddMirroredPart(s.session, source + ".v2"), MIRRORED_NAME_TAKEN);
+    EXPECT_EQ(s.folder.Read("Spare.mesh"), "someone's model");
+    EXPECT_EQ(s.scene.PartCount(), parts);
 }
 
 // --- Swapping, deleting, adding ---

@@ -63,8 +63,8 @@ TEST(ScaleModel, GeometryAccumulatesAndThePoseComesFromFrameZeroOfTheCurrentMoti
     const float before = s.VertexX(s.body);
     ASSERT_NE(before, 0.0f);
     s.session.SetCurrentFrame(10);
-    ASSERT_TRUE(ScaleModel(s.scene, 3.0f));
-    ASSERT_TRUE(ScaleModel(s.scene, 2.0f));
+    ASSERT_TRUE(ScaleCommand(s.session, 3.0f));
+    ASSERT_TRUE(ScaleCommand(s.session, 2.0f));
     EXPECT_FLOAT_EQ(s.VertexX(s.body), before * 6.0f);
     EXPECT_FLOAT_EQ(s.VertexX(s.arm), before * 6.0f);
     EXPECT_TRUE(VectorsNear(s.scene.parts[s.body]->localPosition, {60, 0, 0}, 1e-4f));

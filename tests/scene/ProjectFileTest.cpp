@@ -216,7 +216,7 @@ TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
     NewProject(model.session, model.prompt);
     EXPECT_EQ(model.prompt.asked.back(), "新規作成|現在のデータは失われます。よろしいですか？");
     EXPECT_EQ(model.scene.PartCount(), 0);
-    EXPECT_EQ(model.session.History().SnapshotCount(), 0);
+    EXPECT_EQ(model.session.CurrentMotion(), -1);
     EXPECT_EQ(model.scene.projectPath, model.ProjectPath());
 
     AddCube(model.scene, model.folder, "new.mqo");
@@ -235,14 +235,21 @@ TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
     EXPECT_EQ(check.parts[0]->displayName, "new");
 }
 
-TEST(FileCommands, NewAnsweredNoKeepsTheSceneButStillEmptiesTheHistory)
+TEST(FileCommands, NewAnsweredNoKeepsTheSceneAndEmptiesTheHistoryWhichStillRecords)
 {
     SavedModel model;
     model.session.History().RestartHistory();
+    model.session.History().PushUndo();
     model.prompt.yesNo = {false};
     NewProject(model.session, model.prompt);
     EXPECT_EQ(model.scene.PartCount(), 4);
-    EXPECT_EQ(model.session.History().SnapshotCount(), 0);
+    EXPECT_FALSE(model.session.History().UndoEnabled());
+    // The history works again: an edit can be undone.
+    const float x = model.scene.parts[0]->localPosition.x;
+    model.scene.parts[0]->localPosition.x = x + 5;
+    model.session.History().PushUndo();
+    model.session.History().Undo();
+    EXPECT_EQ(model.scene.parts[0]->localPosition.x, x);
 }
 
 TEST(FileCommands, SaveAsCancelledWritesNothing)

@@ -6,6 +6,7 @@
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
 #include "editor/EditorSession.h"
+#include "editor/FileCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -126,7 +127,7 @@ TEST(SampleFigureProject, OpensWithItsTreePartnersAndMotions)
 {
     EditorSession session;
     Scene& scene = session.GetScene();
-    ASSERT_EQ(LoadProject(scene, kFigureDir + "figure.anm"), 1) << scene.lastLoadError;
+    ASSERT_EQ(OpenProject(session, kFigureDir + "figure.anm"), 1) << scene.lastLoadError;
     EXPECT_EQ(scene.lastLoadError, "");
     ASSERT_EQ(scene.PartCount(), 14);
     auto index = [&](const std::string& name) {

@@ -75,7 +75,7 @@ TEST(SceneParts, UnreadableFileStillGivesAPartAndSaysWhy)
 {
     EditorSession session;
     Scene& scene = session.GetScene();
-    EXPECT_EQ(scene.AddPartFromFile("C:\\models\\leg.L.mqo"), 1);
+    EXPECT_EQ(scene.AddPartFromFile("C:\\models\\leg.L.mqo"), 0);
     ASSERT_EQ(scene.PartCount(), 1);
     EXPECT_EQ(scene.parts[0]->baseName, "leg");
     EXPECT_EQ(scene.parts[0]->displayName, "leg");

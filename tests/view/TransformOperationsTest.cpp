@@ -27,6 +27,7 @@ struct PanelScene {
         session.History().RestartHistory();
     }
     TransformValues& Fields() { return session.TransformPanel().fields; }
+    TransformValues Values() const { return TransformValuesOf(scene, session.CurrentPart()); }
 
     TempFolder folder;
     EditorSession session;
@@ -77,17 +78,17 @@ TEST(TransformPanel, ChildValuesAreInTheParentsRotatedFrame)
     SetRelativePosition(s.scene, s.session.CurrentPart(), {0, 10, 0});
     // Banked 90, the body's Y axis points along world -X.
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.arm), {-8, 3, 4}, 1e-5f));
-    EXPECT_TRUE(VectorsNear(s.Fields().absolutePosition, {-8, 3, 4}, 1e-5f));
-    EXPECT_TRUE(VectorsNear(s.Fields().relativePosition, {0, 10, 0}, 0));
-    ExpectAngles(s.Fields().absoluteRotation, {0, 0, 90});
-    ExpectAngles(s.Fields().relativeRotation, {0, 0, 0});
+    EXPECT_TRUE(VectorsNear(s.Values().absolutePosition, {-8, 3, 4}, 1e-5f));
+    EXPECT_TRUE(VectorsNear(s.Values().relativePosition, {0, 10, 0}, 0));
+    ExpectAngles(s.Values().absoluteRotation, {0, 0, 90});
+    ExpectAngles(s.Values().relativeRotation, {0, 0, 0});
 
     SetRelativeRotation(s.scene, s.session.CurrentPart(), {0, 30, 0});
-    ExpectAngles(s.Fields().relativeRotation, {0, 30, 0});
+    ExpectAngles(s.Values().relativeRotation, {0, 30, 0});
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.arm), {-8, 3, 4}, 1e-5f));
 
     SetAbsoluteRotation(s.scene, s.session.CurrentPart(), {45, 0, 0});
-    ExpectAngles(s.Fields().absoluteRotation, {45, 0, 0});
+    ExpectAngles(s.Values().absoluteRotation, {45, 0, 0});
     Matrix4 localRotation = s.scene.parts[s.arm]->localMatrix;
     localRotation.SetTranslation({0, 0, 0});
     EXPECT_TRUE(MatricesNear(localRotation * RotationFromAngles({0, 0, 90}), RotationFromAngles({45, 0, 0}), 1e-6f));
@@ -97,7 +98,7 @@ TEST(TransformPanel, ChildValuesAreInTheParentsRotatedFrame)
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.arm), {1, 1, 1}, 0));
     // World (1, 1, 1) is (-1, -2, -3) from the body, which is (-2, 1, -3) in its banked frame.
     EXPECT_TRUE(VectorsNear(s.scene.parts[s.arm]->localPosition, {-2, 1, -3}, 1e-5f));
-    ExpectAngles(s.Fields().absoluteRotation, {45, 0, 0});
+    ExpectAngles(s.Values().absoluteRotation, {45, 0, 0});
     // The hand still hangs 2 below the arm along the arm's own Y axis.
     const Matrix4 armWorld = s.scene.WorldMatrixOf(s.arm);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.hand), Vec3{1, 1, 1} - AxisOf(armWorld, 1) * 2, 1e-5f));

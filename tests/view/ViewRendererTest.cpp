@@ -122,7 +122,7 @@ struct RenderFixture {
     void Render()
     {
         device.calls.clear();
-        RenderViews(device, {views, displays, colours, grid, scene});
+        RenderViews(device, {views, displays, colours, grid, scene, scene.SelectedPartIndex()});
     }
     std::vector<const RecordedCall*> Clears() const { return device.CallsOf(RenderCall::Clear); }
 };
