@@ -29,6 +29,17 @@ void FinishEdit(EditorSession& session)
     session.History().PushUndo();
 }
 
+// An absolute Set: value on the current Part, mirrored on the Parts whose
+// partner it is when "左右連動" is on.
+template <typename Value>
+void SetOnCurrentAndPartners(EditorSession& session, Value value, Value mirrored, void (*set)(Scene&, int, Value))
+{
+    const int part = session.CurrentPart();
+    set(session.GetScene(), part, value);
+    ForEachLinkedPartner(session, part, [&](int i) { set(session.GetScene(), i, mirrored); });
+    FinishEdit(session);
+}
+
 }  // namespace
 
 void MirrorPoseCommand(EditorSession& session)
@@ -70,22 +81,14 @@ void OnRelativePositionSet(EditorSession& session)
 
 void OnAbsolutePositionSet(EditorSession& session)
 {
-    Scene& scene = session.GetScene();
-    const int part = session.CurrentPart();
     const Vec3 p = session.TransformPanel().fields.absolutePosition;
-    SetAbsolutePosition(scene, part, p);
-    ForEachLinkedPartner(session, part, [&](int i) { SetAbsolutePosition(scene, i, MirrorPosition(p)); });
-    FinishEdit(session);
+    SetOnCurrentAndPartners(session, p, MirrorPosition(p), SetAbsolutePosition);
 }
 
 void OnAbsoluteRotationSet(EditorSession& session)
 {
-    Scene& scene = session.GetScene();
-    const int part = session.CurrentPart();
     const HeadingPitchBank a = session.TransformPanel().fields.absoluteRotation;
-    SetAbsoluteRotation(scene, part, a);
-    ForEachLinkedPartner(session, part, [&](int i) { SetAbsoluteRotation(scene, i, {-a.h, a.p, -a.b}); });
-    FinishEdit(session);
+    SetOnCurrentAndPartners(session, a, HeadingPitchBank{-a.h, a.p, -a.b}, SetAbsoluteRotation);
 }
 
 void UndoCommand(EditorSession& session)
