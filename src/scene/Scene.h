@@ -62,7 +62,7 @@ public:
     // used by any other Part; "" when all 100000 numbered names are taken.
     std::string MakeDisplayName(const std::string& baseName, int ignoredIndex = -1) const;
 
-    // --- The parts tree (every change is reported to the observer) ---
+    // --- The parts tree (every change is reported to onTreeChange) ---
 
     const PartsTree& Tree() const { return tree; }
     // Selects item in the tree (NO_TREE_ITEM or an unknown handle: none).
