@@ -134,25 +134,27 @@ void BM_CopyNinetyNineSlots(benchmark::State& state)
 BENCHMARK(BM_CopyNinetyNineSlots)->Arg(500)->Unit(benchmark::kMicrosecond);
 
 // A perspective view of the model from the front, 400 x 300 pixels.
-void AimView(Scene& scene)
+ViewState AimedViews()
 {
-    session.Views().SetRenderSize(804, 600);
-    View& view = session.Views().views[1];
+    ViewState views;
+    views.SetRenderSize(804, 600);
+    View& view = views.views[1];
     view.type = VIEW_PERS;
     view.eye = {10, 20, -900};
     view.target = {10, 20, 0};
+    return views;
 }
 
 void RunPicks(benchmark::State& state, Scene& scene, int expected)
 {
-    AimView(scene);
+    const ViewState views = AimedViews();
     PartPicker picker;
     // Off the centre: the centre's ray meets the grid exactly on the line of an
     // edge, which counts for no triangle.
-    const Ray ray = session.Views().PixelToRay(1, 590, 140);
+    const Ray ray = views.PixelToRay(1, 590, 140);
     int picked = -1;
     for (auto _ : state) {
-        picked = picker.Pick(scene, ray, session.Views().views[1].eye);
+        picked = picker.Pick(scene, ray, views.views[1].eye);
         benchmark::DoNotOptimize(picked);
     }
     if (picked != expected) state.SkipWithError("the pick missed the Part under the cursor");

@@ -112,7 +112,7 @@ void RunOnFreshKeys(benchmark::State& state, Operation operation)
         state.PauseTiming();
         model.scene.motions[0] = model.keys;
         state.ResumeTiming();
-        operation(model.scene);
+        operation(model.session);
     }
     size_t keys = 0;
     for (const MotionTrack& track : model.scene.motions[0].tracks) keys += track.keys.size();
@@ -121,20 +121,20 @@ void RunOnFreshKeys(benchmark::State& state, Operation operation)
 
 void BM_DeleteRedundantKeys(benchmark::State& state)
 {
-    RunOnFreshKeys(state, [](Scene& scene) { DeleteRedundantKeysCommand(session); });
+    RunOnFreshKeys(state, DeleteRedundantKeysCommand);
 }
 BENCHMARK(BM_DeleteRedundantKeys)->Unit(benchmark::kMillisecond);
 
-void BM_MirrorMotion(benchmark::State& state) { RunOnFreshKeys(state, MirrorMotion); }
+void BM_MirrorMotion(benchmark::State& state) { RunOnFreshKeys(state, MirrorMotionCommand); }
 BENCHMARK(BM_MirrorMotion)->Unit(benchmark::kMillisecond);
 
-void BM_GroundAllKeyframes(benchmark::State& state) { RunOnFreshKeys(state, GroundAllKeyframes); }
+void BM_GroundAllKeyframes(benchmark::State& state) { RunOnFreshKeys(state, GroundAllKeyframesCommand); }
 BENCHMARK(BM_GroundAllKeyframes)->Unit(benchmark::kMillisecond);
 
-void BM_LevelPartInAllKeyframes(benchmark::State& state) { RunOnFreshKeys(state, LevelPartInAllKeyframes); }
+void BM_LevelPartInAllKeyframes(benchmark::State& state) { RunOnFreshKeys(state, LevelPartInAllKeyframesCommand); }
 BENCHMARK(BM_LevelPartInAllKeyframes)->Unit(benchmark::kMillisecond);
 
-void BM_TurnMotionAround(benchmark::State& state) { RunOnFreshKeys(state, TurnMotionAround); }
+void BM_TurnMotionAround(benchmark::State& state) { RunOnFreshKeys(state, TurnMotionAroundCommand); }
 BENCHMARK(BM_TurnMotionAround)->Unit(benchmark::kMillisecond);
 
 // The baseline: evaluating the pose of all 100 Parts at every frame once.
