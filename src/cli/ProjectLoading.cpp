@@ -6,7 +6,6 @@
 #include "scene/Scene.h"
 #include "scene/UserPrompt.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -74,19 +73,3 @@ void PrintFailure(const std::string& text)
     std::fprintf(stderr, "%s\n", line.c_str());
 }
 
-bool ParseInteger(const std::string& text, int& value)
-{
-    const char* end = text.data() + text.size();
-    const auto [rest, error] = std::from_chars(text.data(), end, value);
-    return !text.empty() && error == std::errc() && rest == end;
-}
-
-bool ParseFloat(const std::string& text, float& value)
-{
-    const char* end = text.data() + text.size();
-    float parsed = 0.0f;
-    const auto [rest, error] = std::from_chars(text.data(), end, parsed);
-    if (text.empty() || error != std::errc() || rest != end || !std::isfinite(parsed)) return false;
-    value = parsed;
-    return true;
-}

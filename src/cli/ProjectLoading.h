@@ -1,5 +1,7 @@
 #pragma once
 
+#include "text/NumberText.h"
+
 #include <string>
 
 class EditorSession;
@@ -24,7 +26,3 @@ int FindMotionForCommand(const Scene& scene, const std::string& path, const std:
 // Prints text (possibly several lines) as one line on stderr.
 void PrintFailure(const std::string& text);
 
-// Parses a whole decimal integer; false for anything else.
-bool ParseInteger(const std::string& text, int& value);
-// Parses a whole decimal number (a finite float); false for anything else.
-bool ParseFloat(const std::string& text, float& value);

@@ -194,7 +194,6 @@ TEST(LevelCurrentPart, KeepsTheWorldHeadingDropsPitchAndBankAndRecordsOneUndoSte
 TEST(GridWidthDialog, StoresWidthsFromOneToTenThousandAndShowsThemInTheTitle)
 {
     EditorSession session;
-    Scene& scene = session.GetScene();
     EXPECT_EQ(CloseGridWidthDialog(session, true, 1), GRID_WIDTH_STORED);
     EXPECT_EQ(session.Views().gridWidth, 1);
     EXPECT_EQ(CloseGridWidthDialog(session, true, 10000), GRID_WIDTH_STORED);

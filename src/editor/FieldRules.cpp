@@ -1,0 +1,44 @@
+#include "editor/FieldRules.h"
+
+#include "text/NumberText.h"
+
+#include <cstdio>
+
+namespace {
+
+std::string Trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    if (first == std::string::npos) return std::string();
+    return text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+
+// Shortest text that reads back as the same float ("0.0001", "10000").
+std::string NumberText(float x)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%g", static_cast<double>(x));
+    return buffer;
+}
+
+}  // namespace
+
+FieldCheck CheckIntegerField(const std::string& text, int minimum, int maximum, int& value)
+{
+    int parsed = 0;
+    if (!ParseInteger(Trimmed(text), parsed)) return {false, "整数を入力してください。"};
+    if (parsed < minimum || parsed > maximum)
+        return {false, std::to_string(minimum) + " から " + std::to_string(maximum) + " までの整数を入力してください。"};
+    value = parsed;
+    return {true, std::string()};
+}
+
+FieldCheck CheckFloatField(const std::string& text, float minimum, float maximum, float& value)
+{
+    float parsed = 0.0f;
+    if (!ParseFloat(Trimmed(text), parsed)) return {false, "数値を入力してください。"};
+    if (parsed < minimum || parsed > maximum)
+        return {false, NumberText(minimum) + " から " + NumberText(maximum) + " までの数値を入力してください。"};
+    value = parsed;
+    return {true, std::string()};
+}

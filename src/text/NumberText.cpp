@@ -1,0 +1,24 @@
+#include "text/NumberText.h"
+
+#include <charconv>
+#include <cmath>
+
+bool ParseInteger(const std::string& text, int& value)
+{
+    const char* end = text.data() + text.size();
+    int parsed = 0;
+    const auto [rest, error] = std::from_chars(text.data(), end, parsed);
+    if (text.empty() || error != std::errc() || rest != end) return false;
+    value = parsed;
+    return true;
+}
+
+bool ParseFloat(const std::string& text, float& value)
+{
+    const char* end = text.data() + text.size();
+    float parsed = 0.0f;
+    const auto [rest, error] = std::from_chars(text.data(), end, parsed);
+    if (text.empty() || error != std::errc() || rest != end || !std::isfinite(parsed)) return false;
+    value = parsed;
+    return true;
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+
+// Whole decimal numbers as a person or a command line writes them: no
+// spaces, no trailing characters.
+
+// Parses a whole decimal integer that fits an int; false for anything else
+// (value untouched).
+bool ParseInteger(const std::string& text, int& value);
+// Parses a whole decimal number that is a finite float; false for anything
+// else (value untouched).
+bool ParseFloat(const std::string& text, float& value);
