@@ -57,10 +57,11 @@ bool DecodeDds(std::string_view bytes, const std::string& fileName, TextureImage
     const uint32_t flags = Read32(bytes, kPixelFormatFlagsAt), fourCc = Read32(bytes, 84);
     const std::string_view data = bytes.substr(kHeaderBytes);
 
+    // The pixels are allocated only once the file is known to hold them: a
+    // 128-byte header may claim 16384 x 16384 (1 GB as RGBA).
     TextureImage image;
     image.width = int(width);
     image.height = int(height);
-    image.rgba.resize(size_t(width) * height * 4);
     if (flags & kFourCc) {
         int squishFlags;
         size_t blockBytes;
@@ -78,6 +79,7 @@ bool DecodeDds(std::string_view bytes, const std::string& fileName, TextureImage
         }
         const size_t needed = size_t((width + 3) / 4) * ((height + 3) / 4) * blockBytes;
         if (data.size() < needed) return fail(bytes.size(), "file ends inside the compressed pixels");
+        image.rgba.resize(size_t(width) * height * 4);
         squish::DecompressImage(image.rgba.data(), int(width), int(height), data.data(), squishFlags);
     } else if (flags & kRgb) {
         const uint32_t bits = Read32(bytes, 88);
@@ -86,6 +88,7 @@ bool DecodeDds(std::string_view bytes, const std::string& fileName, TextureImage
         const uint32_t alpha = (flags & kAlphaPixels) ? Read32(bytes, 104) : 0;
         const size_t pixelBytes = bits / 8;
         if (data.size() < size_t(width) * height * pixelBytes) return fail(bytes.size(), "file ends inside the pixels");
+        image.rgba.resize(size_t(width) * height * 4);
         for (size_t i = 0; i < size_t(width) * height; ++i) {
             uint32_t pixel = 0;
             for (size_t k = 0; k < pixelBytes; ++k) pixel |= uint32_t(uint8_t(data[i * pixelBytes + k])) << (8 * k);

@@ -3,21 +3,71 @@
 #include "io/AtomicFile.h"
 #include "io/PathLookup.h"
 #include "meshlib/DdsImage.h"
+#include "meshlib/DecoderGuards.h"
 
 #include <stb_image.h>
 
+#include <bit>
 #include <climits>
+#include <cstdlib>
 #include <cstring>
+#include <optional>
+#include <vector>
 
 namespace {
 
 // Texture files beyond this size are not images we can use anyway.
 constexpr size_t kMaxTextureFileBytes = size_t(512) << 20;
 
+// Grey, grey and alpha, RGB or RGBA samples as RGBA; alpha 255 when absent.
+std::vector<uint8_t> ToRgba(const stbi_uc* pixels, size_t count, int channels)
+{
+    std::vector<uint8_t> rgba(count * 4);
+    for (size_t i = 0; i < count; ++i) {
+        const stbi_uc* p = pixels + i * size_t(channels);
+        uint8_t* q = &rgba[4 * i];
+        const bool grey = channels < 3;
+        q[0] = p[0];
+        q[1] = grey ? p[0] : p[1];
+        q[2] = grey ? p[0] : p[2];
+        q[3] = channels == 2 ? p[1] : channels == 4 ? p[3] : 255;
+    }
+    return rgba;
+}
+
+// 16-bit PNM samples are big-endian, but the decoder hands them out in the
+// byte order of the file read as native words, so on a little-endian machine
+// the top byte of each sample is the low byte of its word.
+stbi_uc* LoadSixteenBitPnm(const stbi_uc* data, int size, int& width, int& height, int& channels)
+{
+    static_assert(std::endian::native == std::endian::little);
+    stbi_us* samples = stbi_load_16_from_memory(data, size, &width, &height, &channels, 0);
+    if (samples == nullptr) return nullptr;
+    const size_t count = size_t(width) * size_t(height) * size_t(channels);
+    auto* pixels = static_cast<stbi_uc*>(std::malloc(count));
+    if (pixels != nullptr)
+        for (size_t i = 0; i < count; ++i) pixels[i] = stbi_uc(samples[i] & 0xFF);
+    stbi_image_free(samples);
+    return pixels;
+}
+
 bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error)
 {
     if (bytes.size() > size_t(INT_MAX)) {
         error = fileName + ": image file too large";
+        return false;
+    }
+    if (HasJpegMagic(bytes))
+        if (const std::optional<size_t> at = FindOversizedJpegHuffmanTable(bytes)) {
+            error = fileName + ": byte " + std::to_string(*at) + ": JPEG Huffman table with more than 256 codes";
+            return false;
+        }
+    if (const std::optional<size_t> at = FindTruncatedPngChunk(bytes)) {
+        error = fileName + ": byte " + std::to_string(*at) + ": PNG chunk runs past the end of the file";
+        return false;
+    }
+    if (IsTruncatedPnm(bytes)) {
+        error = fileName + ": byte " + std::to_string(bytes.size()) + ": file ends inside the PNM pixels";
         return false;
     }
     const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
@@ -30,14 +80,25 @@ bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureI
         error = fileName + ": image size " + std::to_string(width) + " x " + std::to_string(height) + " not supported";
         return false;
     }
-    stbi_uc* pixels = stbi_load_from_memory(data, int(bytes.size()), &width, &height, &channels, 4);
+    // The decoder's own conversion to 4 channels is skipped: for 16-bit PNM it
+    // converts the 16-bit samples as 8-bit ones and then reads twice the
+    // buffer it made (stb_image 2.27). Its own channel count is always safe.
+    stbi_uc* pixels = HasPnmMagic(bytes) && stbi_is_16_bit_from_memory(data, int(bytes.size()))
+                          ? LoadSixteenBitPnm(data, int(bytes.size()), width, height, channels)
+                          : stbi_load_from_memory(data, int(bytes.size()), &width, &height, &channels, 0);
     if (pixels == nullptr) {
-        error = fileName + ": cannot decode the image (" + stbi_failure_reason() + ")";
+        const char* reason = stbi_failure_reason();
+        error = fileName + ": cannot decode the image (" + (reason ? reason : "out of memory") + ")";
+        return false;
+    }
+    if (channels < 1 || channels > 4) {
+        stbi_image_free(pixels);
+        error = fileName + ": " + std::to_string(channels) + " channels not supported";
         return false;
     }
     out.width = width;
     out.height = height;
-    out.rgba.assign(pixels, pixels + size_t(width) * size_t(height) * 4);
+    out.rgba = ToRgba(pixels, size_t(width) * size_t(height), channels);
     stbi_image_free(pixels);
     return true;
 }

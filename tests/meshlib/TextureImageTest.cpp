@@ -178,6 +178,37 @@ TEST(DdsImage, MalformedFilesFailWithAReason)
     EXPECT_EQ(back.width, 0);  // untouched by every failure
 }
 
+TEST(TextureImage, SixteenBitPnmKeepsTheHighByteOfEachSample)
+{
+    const std::string file = std::string("P6\n2 1\n65535\n") + std::string("\x12\x34\xAB\xCD\xFF\xFF\x00\x00\x80\x00\x00\xFF", 12);
+    TextureImage back;
+    std::string error;
+    ASSERT_TRUE(DecodeTextureImage(file, "w.ppm", back, error)) << error;
+    EXPECT_EQ(back.rgba, (std::vector<uint8_t>{0x12, 0xAB, 0xFF, 255, 0x00, 0x80, 0x00, 255}));
+}
+
+TEST(TextureImage, FilesTheDecoderMishandlesAreRefused)
+{
+    TextureImage back;
+    std::string error;
+    // A Huffman table of 16 x 17 = 272 codes; the decoder has room for 256.
+    const std::string jpeg = std::string("\xFF\xD8\xFF\xC4\x01\x23\x00", 7) + std::string(16, '\x11');
+    EXPECT_FALSE(DecodeTextureImage(jpeg, "h.jpg", back, error));
+    EXPECT_EQ(error, "h.jpg: byte 2: JPEG Huffman table with more than 256 codes");
+    // A PNG whose image data chunk claims 1.4 GB.
+    std::string png;
+    ASSERT_TRUE(EncodeTextureImage(Sample(), ImageFormat::Png, png, error)) << error;
+    const size_t idat = png.find("IDAT") - 4;
+    png.replace(idat, 4, std::string("\x53\x00\x00\x24", 4));
+    EXPECT_FALSE(DecodeTextureImage(png, "c.png", back, error));
+    EXPECT_EQ(error, "c.png: byte " + std::to_string(idat) + ": PNG chunk runs past the end of the file");
+    // A PPM one pixel byte short: the decoder would hand out uninitialised memory.
+    const std::string ppm = std::string("P6 # two\n2 1 255\n") + std::string(5, '\x7F');
+    EXPECT_FALSE(DecodeTextureImage(ppm, "s.ppm", back, error));
+    EXPECT_EQ(error, "s.ppm: byte 22: file ends inside the PNM pixels");
+    EXPECT_TRUE(DecodeTextureImage(ppm + '\x7F', "s.ppm", back, error)) << error;
+}
+
 TEST(TextureImage, GarbageIsNotAnImage)
 {
     TextureImage back;

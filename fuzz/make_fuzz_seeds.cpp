@@ -1,0 +1,115 @@
+// Writes the seed corpora of the texture and settings fuzzers:
+//   build-fuzz/bin/make_fuzz_seeds fuzz/corpus
+// Small valid files, one per format and variant the readers take apart
+// differently, so the fuzzer starts past every format's header.
+#include "meshlib/DdsImage.h"
+#include "meshlib/TextureWriter.h"
+#include "settings/AppSettings.h"
+
+#include <squish.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// 8 x 6 (not a multiple of the 4 x 4 DXT block down) with varied colour and alpha.
+TextureImage Sample()
+{
+    TextureImage image;
+    image.width = 8;
+    image.height = 6;
+    for (int y = 0; y < image.height; ++y)
+        for (int x = 0; x < image.width; ++x)
+            image.rgba.insert(image.rgba.end(),
+                              {uint8_t(30 * x), uint8_t(40 * y), uint8_t(255 - 20 * (x + y)), uint8_t(x < 4 ? 255 : 60 * y)});
+    return image;
+}
+
+void Put32(std::string& bytes, size_t at, uint32_t v)
+{
+    for (int k = 0; k < 4; ++k) bytes[at + k] = char((v >> (8 * k)) & 0xFF);
+}
+
+void Write(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+    std::printf("%s: %zu bytes\n", path.string().c_str(), bytes.size());
+}
+
+// The uncompressed file EncodeDds gives, turned into a compressed one.
+std::string DxtFile(const TextureImage& image, const char* fourCc, int squishFlags)
+{
+    std::string bytes = EncodeDds(image).substr(0, 128);
+    Put32(bytes, 80, 0x4);
+    bytes.replace(84, 4, fourCc);
+    for (size_t at = 88; at < 108; at += 4) Put32(bytes, at, 0);
+    std::string blocks(size_t(squish::GetStorageRequirements(image.width, image.height, squishFlags)), '\0');
+    squish::CompressImage(image.rgba.data(), image.width, image.height, blocks.data(), squishFlags);
+    return bytes + blocks;
+}
+
+// 24-bit pixels, blue in the low byte.
+std::string Dds24File(const TextureImage& image)
+{
+    std::string bytes = EncodeDds(image).substr(0, 128);
+    Put32(bytes, 80, 0x40);
+    Put32(bytes, 88, 24);
+    Put32(bytes, 104, 0);
+    for (size_t i = 0; i < image.rgba.size(); i += 4)
+        bytes += {char(image.rgba[i + 2]), char(image.rgba[i + 1]), char(image.rgba[i])};
+    return bytes;
+}
+
+void WriteTextureSeeds(const fs::path& folder)
+{
+    const TextureImage image = Sample();
+    const struct {
+        ImageFormat format;
+        const char* name;
+    } formats[] = {{ImageFormat::Bmp, "rgba.bmp"}, {ImageFormat::Dds, "argb.dds"}, {ImageFormat::Jpeg, "rgb.jpg"},
+                   {ImageFormat::Png, "rgba.png"}, {ImageFormat::Ppm, "rgb.ppm"},   {ImageFormat::Tga, "rgba.tga"}};
+    for (const auto& f : formats) {
+        std::string bytes, error;
+        if (!EncodeTextureImage(image, f.format, bytes, error)) {
+            std::fprintf(stderr, "%s\n", error.c_str());
+            std::exit(1);
+        }
+        Write(folder / f.name, bytes);
+    }
+    Write(folder / "dxt1.dds", DxtFile(image, "DXT1", squish::kDxt1));
+    Write(folder / "dxt3.dds", DxtFile(image, "DXT3", squish::kDxt3));
+    Write(folder / "dxt5.dds", DxtFile(image, "DXT5", squish::kDxt5));
+    Write(folder / "rgb24.dds", Dds24File(image));
+}
+
+void WriteSettingsSeeds(const fs::path& folder)
+{
+    ProfileFile profile;
+    WriteSettings(profile, DefaultSettingsValues("C:\\models"), SettingsOwners{});
+    Write(folder / "defaults.ini", profile.Text());
+    // A file edited by hand: byte order mark, CRLF, comments, odd case and
+    // spacing, a repeated key and a colour written unsigned.
+    Write(folder / "edited.ini", "\xEF\xBB\xBF; settings\r\n[color]\r\n Back = 4278190335 \r\nback=1\r\n\r\n"
+                                 "[VIEW0]\r\nTYPE=8\r\nTO_X=1e39\r\n[ light ]\r\nXDIR=-.5e-3x\r\n");
+}
+
+}  // namespace
+
+int main(int argc, char** argv)
+{
+    if (argc != 2) {
+        std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+        return 2;
+    }
+    const fs::path root = argv[1];
+    fs::create_directories(root / "fuzz_texture");
+    fs::create_directories(root / "fuzz_settings");
+    WriteTextureSeeds(root / "fuzz_texture");
+    WriteSettingsSeeds(root / "fuzz_settings");
+    return 0;
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// Checks run before a file reaches the image decoder (stb_image 2.27), for
+// inputs on which the decoder itself would corrupt memory or allocate far
+// more than the file could fill. Each refuses only files the decoder would
+// also fail on or that no valid image looks like.
+
+#include <cstddef>
+#include <optional>
+#include <string_view>
+
+// True when bytes open with the JPEG start-of-image marker (fill bytes allowed).
+bool HasJpegMagic(std::string_view bytes);
+
+// The offset of a "define Huffman table" marker whose tables declare more than
+// 256 codes; nullopt when there is none. The decoder writes that many entries
+// into 257-byte arrays inside its state without checking. Every FF C4 in the file
+// counts, not only those a strict reader would reach, because the decoder skips
+// junk between segments and after the entropy-coded data; a valid table never
+// declares more than 256 codes, so a real image is not refused.
+std::optional<size_t> FindOversizedJpegHuffmanTable(std::string_view bytes);
+
+// The offset of the first PNG chunk, before IEND, whose declared length runs
+// past the end of the file; nullopt when there is none or bytes is no PNG. The
+// decoder would first grow its buffer to the declared length (up to 4 GB).
+std::optional<size_t> FindTruncatedPngChunk(std::string_view bytes);
+
+// True when bytes open with the binary PNM magic, "P5" (grey) or "P6" (RGB).
+bool HasPnmMagic(std::string_view bytes);
+
+// True when bytes is a binary PNM (P5 or P6) whose header, read the way the
+// decoder reads it, promises more pixel bytes than follow it. The decoder does
+// not check and hands out its uninitialised buffer as the image.
+bool IsTruncatedPnm(std::string_view bytes);
