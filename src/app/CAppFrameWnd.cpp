@@ -1,9 +1,10 @@
 #include "app/CAppFrameWnd.h"
 
 #include "app/CommandIds.h"
-#include "editor/FileCommands.h"
-#include "scene/ProjectFile.h"
 #include "editor/EditorSession.h"
+#include "editor/FileCommands.h"
+#include "editor/PoseCommands.h"
+#include "scene/ProjectFile.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -17,6 +18,9 @@ CAppFrameWnd::CAppFrameWnd(AppEnvironment environment) : form(new CAppForm(std::
     setObjectName(IdName(IDR_MAINFRAME));
     setCentralWidget(form);
     BuildMenu();
+    AddShortcuts();
+    subscription = form->Session().Events().Subscribe([this](const EditorEvent&) { RefreshMenuStates(); });
+    RefreshMenuStates();
 }
 
 CAppFrameWnd::~CAppFrameWnd() { OnDestroy(); }
@@ -82,20 +86,65 @@ void CAppFrameWnd::BuildMenu()
     AddCommand(help, ID_HELP_CONTENTS, QStringLiteral("目次（&M）"));
     AddCommand(help, ID_APP_ABOUT, QStringLiteral("バージョン情報（&A）"));
 
-    const std::pair<int, std::function<void()>> handlers[] = {
-        {ID_FILE_NEW, [this] { NewProject(form->Session(), prompt); form->RequestRedraw(); }},
-        {ID_FILE_OPEN, [this] { OpenProjectFromDialog(); }},
-        {ID_FILE_SAVE, [this] { SaveCommand(form->Session(), prompt); }},
-        {ID_FILE_SAVE_AS, [this] { SaveAsCommand(form->Session(), prompt); }},
-        {ID_APP_EXIT, [this] { close(); }},
-        {ID_LIGHT_FROM_FRONT, [this] { form->LightFromFront(); }},
-        {ID_HELP_CONTENTS, [this] { form->ShowHelp(); }},
-        {ID_APP_ABOUT, [this] { form->ShowVersionDialog(); }},
+    for (MenuHandler& handler : MenuHandlers()) {
+        QAction* action = actions.at(handler.id);
+        commandOf[handler.id] = handler.command;
+        connect(action, &QAction::triggered, this, std::move(handler.run));
+    }
+    const std::pair<int, QKeySequence> shortcuts[] = {
+        {ID_FILE_NEW, QKeySequence::New},         {ID_FILE_OPEN, QKeySequence::Open},
+        {ID_FILE_SAVE, QKeySequence::Save},       {ID_FILE_SAVE_AS, QKeySequence(QStringLiteral("Ctrl+Shift+S"))},
+        {ID_APP_EXIT, QKeySequence(QStringLiteral("Ctrl+Q"))},
     };
-    for (const auto& [id, handler] : handlers) {
-        QAction* action = actions.at(id);
-        action->setEnabled(true);
-        connect(action, &QAction::triggered, this, handler);
+    for (const auto& [id, keys] : shortcuts) actions.at(id)->setShortcut(keys);
+}
+
+std::vector<CAppFrameWnd::MenuHandler> CAppFrameWnd::MenuHandlers()
+{
+    using C = EditorCommand;
+    EditorSession& session = form->Session();
+    return {
+        {ID_FILE_NEW, C::NewProject, [this, &session] { NewProject(session, prompt); }},
+        {ID_FILE_OPEN, C::OpenProject, [this] { OpenProjectFromDialog(); }},
+        {ID_FILE_SAVE, C::SaveProject, [this, &session] { SaveCommand(session, prompt); }},
+        {ID_FILE_SAVE_AS, C::SaveProjectAs, [this, &session] { SaveAsCommand(session, prompt); }},
+        {ID_APP_EXIT, std::nullopt, [this] { close(); }},
+        {ID_LIGHT_FROM_FRONT, C::LightFromFront, [this] { form->LightFromFront(); }},
+        {ID_HELP_CONTENTS, std::nullopt, [this] { form->ShowHelp(); }},
+        {ID_APP_ABOUT, std::nullopt, [this] { form->ShowVersionDialog(); }},
+    };
+}
+
+void CAppFrameWnd::AddShortcuts()
+{
+    // The pose history has no menu item: its keys work anywhere in the window.
+    EditorSession& session = form->Session();
+    const std::tuple<int, EditorCommand, QList<QKeySequence>, std::function<void()>> keys[] = {
+        {ID_EDIT_UNDO, EditorCommand::Undo, {QKeySequence::Undo}, [&session] { UndoCommand(session); }},
+        {ID_EDIT_REDO, EditorCommand::Redo,
+         {QKeySequence(QStringLiteral("Ctrl+Y")), QKeySequence(QStringLiteral("Ctrl+Shift+Z"))},
+         [&session] { RedoCommand(session); }},
+    };
+    for (const auto& [id, command, sequences, run] : keys) {
+        auto* action = new QAction(this);
+        action->setObjectName(IdName(id));
+        action->setShortcuts(sequences);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        actions[id] = action;
+        commandOf[id] = command;
+        connect(action, &QAction::triggered, this, run);
+    }
+}
+
+void CAppFrameWnd::RefreshMenuStates()
+{
+    const EditorSession& session = form->Session();
+    for (const auto& [id, action] : actions) {
+        const auto handled = commandOf.find(id);
+        // Items without a handler belong to panels still to come.
+        const bool enabled = handled != commandOf.end() && (!handled->second || CanRun(session, *handled->second));
+        action->setEnabled(enabled);
     }
 }
 

@@ -2,10 +2,15 @@
 
 #include "app/CAppForm.h"
 #include "app/QtUserPrompt.h"
+#include "editor/CommandState.h"
+#include "editor/EditorEvents.h"
 
 #include <QMainWindow>
 
+#include <functional>
+#include <optional>
 #include <unordered_map>
+#include <vector>
 
 class QAction;
 class QMenu;
@@ -28,13 +33,26 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // What a menu item (or a shortcut) runs, and the session command whose
+    // state enables it (none: always enabled).
+    struct MenuHandler {
+        int id;
+        std::optional<EditorCommand> command;
+        std::function<void()> run;
+    };
     void BuildMenu();
     QAction* AddCommand(QMenu* menu, int id, const QString& text);
+    std::vector<MenuHandler> MenuHandlers();
+    void AddShortcuts();
+    // Enables every item with a handler whose command can run now.
+    void RefreshMenuStates();
     void OnDestroy();
     void OpenProjectFromDialog();
 
     CAppForm* form;
     QtUserPrompt prompt{this};
     std::unordered_map<int, QAction*> actions;
+    std::unordered_map<int, std::optional<EditorCommand>> commandOf;
+    EditorSubscription subscription;
     bool destroyed = false;
 };
