@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "app/GlGraphicsDriver.h"
 #include "app/PanelPlaceholder.h"
+#include "app/PartsPanel.h"
 #include "app/PartsTreePanel.h"
 #include "app/RenderWidget.h"
 #include "app/VersionDialog.h"
@@ -73,7 +74,7 @@ CAppForm::~CAppForm()
 
 void CAppForm::CreatePanels()
 {
-    partsPanel = new PanelPlaceholder(IDD_PARTS_PANEL, QStringLiteral("パーツ"), this);
+    partsPanel = new PartsPanel(Session(), this);
     partsTree = new PartsTreePanel(Session(), this);
     motionPanel = new PanelPlaceholder(IDD_MOTION_PANEL, QStringLiteral("モーション"), this);
     for (int i = 0; i < ViewState::kViewCount; ++i) {

@@ -1,8 +1,10 @@
 #include "app/CAppFrameWnd.h"
 
 #include "app/CommandIds.h"
+#include "app/PartCommandDialogs.h"
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
+#include "editor/PartCommands.h"
 #include "editor/PoseCommands.h"
 #include "scene/ProjectFile.h"
 
@@ -109,6 +111,12 @@ std::vector<CAppFrameWnd::MenuHandler> CAppFrameWnd::MenuHandlers()
         {ID_FILE_SAVE, C::SaveProject, [this, &session] { SaveCommand(session, prompt); }},
         {ID_FILE_SAVE_AS, C::SaveProjectAs, [this, &session] { SaveAsCommand(session, prompt); }},
         {ID_APP_EXIT, std::nullopt, [this] { close(); }},
+        // Parts panel commands.
+        {ID_PARTS_ADD, C::AddPart, [this, &session] { AddObjectFromDialog(session, this); }},
+        {ID_PARTS_DELETE, C::DeletePart, [&session] { DeleteCurrentPart(session); }},
+        {ID_PARTS_SWAP, C::SwapPart, [this, &session] { SwapObjectFromDialog(session, this); }},
+        {ID_PARTS_ADD_MIRRORED, C::AddMirroredPart, [this, &session] { AddMirroredPartFromDialog(session, this); }},
+        {ID_PARTS_SYMMETRY, C::SymmetrySettings, [this, &session] { EditSymmetry(session, this); }},
         {ID_LIGHT_FROM_FRONT, C::LightFromFront, [this] { form->LightFromFront(); }},
         {ID_HELP_CONTENTS, std::nullopt, [this] { form->ShowHelp(); }},
         {ID_APP_ABOUT, std::nullopt, [this] { form->ShowVersionDialog(); }},

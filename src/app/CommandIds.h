@@ -50,5 +50,24 @@ inline constexpr int IDC_RENDER_WINDOW = 2001;
 inline constexpr int IDC_PARTS_TREE = 2021;
 inline constexpr int IDC_ABOUT_ADDRESS = 2154;
 
+// Parts panel, its name-input dialog and the symmetry dialog.
+inline constexpr int IDOK = 1;
+inline constexpr int IDCANCEL = 2;
+inline constexpr int IDD_SYMMETRY = 216;
+inline constexpr int IDD_MIRRORED_NAME = 217;
+inline constexpr int IDC_PARTS_ADD = 2007;
+inline constexpr int IDC_PARTS_DELETE = 2008;
+inline constexpr int IDC_PARTS_SWAP = 2009;
+inline constexpr int IDC_PARTS_ADD_MIRRORED = 2100;
+inline constexpr int IDC_PARTS_SYMMETRY = 2101;
+inline constexpr int IDC_SYMMETRY_SCROLL = 2102;
+inline constexpr int IDC_SYMMETRY_ID_FIRST = 2103;      // 16 rows: 2103 ... 2118
+inline constexpr int IDC_SYMMETRY_NAME_FIRST = 2119;    // 2119 ... 2134
+inline constexpr int IDC_SYMMETRY_PARENT_FIRST = 2135;  // 2135 ... 2150
+// The Symmetry edit boxes of rows 0 ... 15 (not consecutive).
+inline constexpr int IDC_SYMMETRY_EDITS[16] = {2152, 2157, 2159, 2160, 2161, 2162, 2163, 2164,
+                                               2165, 2166, 2167, 2168, 2169, 2170, 2171, 2172};
+inline constexpr int IDC_MIRRORED_NAME = 2158;
+
 // The objectName of the widget with number id.
 inline QString IdName(int id) { return QString::number(id); }

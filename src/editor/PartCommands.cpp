@@ -7,6 +7,7 @@
 #include "scene/UserPrompt.h"
 
 #include <filesystem>
+#include <memory>
 
 const char* const OBJECT_FILE_FILTER_NAME = "ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)";
 const char* const OBJECT_FILE_PATTERN = "*.mqo;*.mesh";
@@ -26,11 +27,12 @@ std::string BaseNameOf(const std::string& path)
     return fileName.substr(0, fileName.find('.'));
 }
 
-// Adds the object file as a Part under the selected item and selects it.
-int AddSelectedPart(EditorSession& session, const std::string& path)
+// Adds the loaded mesh of the object file at path as a Part under the
+// selected item and selects it.
+int AddSelectedPart(EditorSession& session, const std::string& path, std::unique_ptr<CMesh> mesh)
 {
     Scene& scene = session.GetScene();
-    const int added = scene.AddPartFromFile(path);
+    const int added = scene.AddPartWithMesh(path, std::move(mesh));
     session.SelectPart(added);
     session.ShowCurrentTransform();
     return added;
@@ -38,11 +40,16 @@ int AddSelectedPart(EditorSession& session, const std::string& path)
 
 }  // namespace
 
-void AddObject(EditorSession& session, const std::string& path)
+bool AddObject(EditorSession& session, const std::string& path)
 {
-    AddSelectedPart(session, path);
+    // Loaded before anything changes: a file that cannot be read must not
+    // leave an empty Part behind (which a save would then write as a broken object).
+    std::unique_ptr<CMesh> mesh = session.GetScene().LoadObjectMesh(path);
+    if (!session.GetScene().lastLoadError.empty()) return false;
+    AddSelectedPart(session, path, std::move(mesh));
     session.History().RestartHistory();
     session.UpdateTitle();
+    return true;
 }
 
 void DeleteCurrentPart(EditorSession& session)
@@ -60,10 +67,11 @@ bool SwapCurrentObject(EditorSession& session, const std::string& path)
     const int current = session.CurrentPart();
     Part* part = scene.PartAt(current);
     if (!part) return false;
-    if (!path.empty()) {
-        part->mesh = std::make_unique<CMesh>();
-        scene.meshBase.InitMesh(part->mesh.get(), 1);
-        scene.lastLoadError = part->mesh->LoadObject(path, 1.0f) ? std::string() : part->mesh->GetLastError();
+    scene.lastLoadError.clear();
+    // The old geometry goes only once the new one has loaded.
+    std::unique_ptr<CMesh> mesh = path.empty() ? nullptr : scene.LoadObjectMesh(path);
+    if (mesh && scene.lastLoadError.empty()) {
+        part->mesh = std::move(mesh);
         part->baseName = BaseNameOf(path);
         // The Part's own old name no longer counts as taken.
         part->displayName = scene.MakeDisplayName(part->baseName, current);
@@ -103,15 +111,25 @@ MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& na
         scene.addObjectDirectory.empty()
             ? base + ".mesh"
             : (std::filesystem::path(scene.addObjectDirectory) / (base + ".mesh")).string();
-    // A file that cannot be written shows up as the new Part's load error.
-    if (CMesh* mesh = scene.parts[source]->mesh.get()) mesh->SaveMirrorMeshFile(file);
+    CMesh* sourceMesh = scene.parts[source]->mesh.get();
+    if (!sourceMesh || !sourceMesh->SaveMirrorMeshFile(file)) {
+        scene.lastSaveError = sourceMesh ? sourceMesh->GetLastError() : file + ": the Part has no geometry to mirror";
+        return MIRRORED_FILE_NOT_WRITTEN;
+    }
+    std::unique_ptr<CMesh> mesh = scene.LoadObjectMesh(file);
+    if (!scene.lastLoadError.empty()) {
+        // Nobody else's file: it was not there a moment ago.
+        std::error_code ignored;
+        std::filesystem::remove(file, ignored);
+        return MIRRORED_FILE_NOT_READ;
+    }
 
     // The copy goes to the other side: under the partner of S's parent when there is one.
     int parent = scene.parts[source]->parentIndex;
     if (const Part* p = scene.PartAt(parent); p && scene.PartAt(p->symmetryIndex)) parent = p->symmetryIndex;
     session.SelectPart(parent);
 
-    const int added = AddSelectedPart(session, file);
+    const int added = AddSelectedPart(session, file, std::move(mesh));
     Part& mirrored = *scene.parts[added];
     const Part& original = *scene.parts[source];
     mirrored.localPosition = MirrorPosition(original.localPosition);

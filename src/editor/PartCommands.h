@@ -20,10 +20,11 @@ extern const char* const MIRRORED_NAME_INVALID_TEXT;
 // The message for a mirrored name whose file is already in the folder (same caption).
 extern const char* const MIRRORED_FILE_EXISTS_TEXT;
 
-// Adds the object file at path as a Part under the selected tree item (a file
-// that cannot be read still gives a Part; lastLoadError says why), restarts
-// the undo history and rebuilds the title.
-void AddObject(EditorSession& session, const std::string& path);
+// Adds the object file at path as a Part under the selected tree item,
+// restarts the undo history and rebuilds the title. A file that cannot be
+// read (missing, damaged, not a model) changes nothing: false, and the
+// scene's lastLoadError names the file and the reason.
+bool AddObject(EditorSession& session, const std::string& path);
 
 // Removes the selected Part with its subtree and their tracks (nothing with
 // the root entry selected), then rebuilds the title and restarts the undo
@@ -33,9 +34,11 @@ void DeleteCurrentPart(EditorSession& session);
 // Replaces the current Part's geometry with the object file at path ("" when
 // the file dialog was cancelled) and renames the Part after the file; its
 // place, links, transform and keys stay; addObjectDirectory does not change.
+// A file that cannot be read leaves the Part as it was, with the scene's
+// lastLoadError naming the file and the reason ("" otherwise).
 // Without a current Part nothing happens and false is returned (the program
 // shows no file dialog then). Otherwise the motion panel and the title are
-// refreshed, also after a cancel, and true is returned.
+// refreshed, also after a cancel or a failed load, and true is returned.
 bool SwapCurrentObject(EditorSession& session, const std::string& path);
 
 // The name the mirrored-part dialog offers: the current Part's baseName + "(2)";
@@ -48,6 +51,8 @@ enum MirroredPartResult : int {
     MIRRORED_NAME_TAKEN = 2,             // a Part's baseName equals name: show the caution, keep the dialog open
     MIRRORED_NAME_INVALID = 3,           // empty or holding a folder separator: likewise
     MIRRORED_FILE_EXISTS = 4,            // name.mesh is already in the folder: likewise
+    MIRRORED_FILE_NOT_WRITTEN = 5,       // the mirrored file could not be written: the scene's lastSaveError says why
+    MIRRORED_FILE_NOT_READ = 6,          // it was written but could not be read back (and is removed): lastLoadError says why
 };
 
 // Writes the current Part S's mesh mirrored across x = 0 to
@@ -59,7 +64,8 @@ enum MirroredPartResult : int {
 // S keeps its own link). N's tracks hold only the frame-0 key made when it was
 // added. Then the undo history restarts and the title is rebuilt. A name that
 // is taken, cannot name a file or whose file exists already changes nothing
-// (see the results): no file is ever replaced.
+// (see the results): no file is ever replaced, and a file that cannot be
+// written or read back adds nothing.
 MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& name);
 
 // What a drop of files onto the view does.

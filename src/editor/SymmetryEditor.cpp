@@ -3,6 +3,7 @@
 #include "editor/EditorSession.h"
 
 #include <algorithm>
+#include <climits>
 
 SymmetryEditor::SymmetryEditor(EditorSession& session) : session(session), scene(session.GetScene())
 {
@@ -29,6 +30,21 @@ SymmetryEditor::EditValues SymmetryEditor::VisibleValues() const
     EditValues edits;
     for (int k = 0; k < kVisibleRows; ++k) edits[k] = RowAt(k).symmetryValue;
     return edits;
+}
+
+FieldCheck SymmetryEditor::ReadEdits(const EditTexts& texts, EditValues& edits, int& refusedRow) const
+{
+    edits.fill(-1);
+    refusedRow = -1;
+    for (int k = 0; k < kVisibleRows && firstVisibleRow + k < PartCount(); ++k) {
+        // Any integer goes in; the range is enforced by clamping on commit.
+        const FieldCheck check = CheckIntegerField(texts[k], INT_MIN, INT_MAX, edits[k]);
+        if (!check.accepted) {
+            refusedRow = k;
+            return check;
+        }
+    }
+    return {true, std::string()};
 }
 
 void SymmetryEditor::Commit(const EditValues& edits)

@@ -92,13 +92,21 @@ void Scene::SetTreeItemText(TreeItem item, const std::string& text)
     Report(TreeItemRenamed{item, text});
 }
 
-int Scene::AddPartFromFile(const std::string& path)
+int Scene::AddPartFromFile(const std::string& path) { return AddPartWithMesh(path, LoadObjectMesh(path)); }
+
+std::unique_ptr<CMesh> Scene::LoadObjectMesh(const std::string& path)
+{
+    auto mesh = std::make_unique<CMesh>();
+    meshBase.InitMesh(mesh.get(), 1);
+    lastLoadError = mesh->LoadObject(path, 1.0f) ? std::string() : mesh->GetLastError();
+    return mesh;
+}
+
+int Scene::AddPartWithMesh(const std::string& path, std::unique_ptr<CMesh> mesh)
 {
     auto part = std::make_unique<Part>();
-    part->mesh = std::make_unique<CMesh>();
-    meshBase.InitMesh(part->mesh.get(), 1);
+    part->mesh = std::move(mesh);
     part->parentIndex = SelectedPartIndex();
-    lastLoadError = part->mesh->LoadObject(path, 1.0f) ? std::string() : part->mesh->GetLastError();
 
     const std::string fileName = FileNameOf(path);
     part->baseName = fileName.substr(0, fileName.find('.'));

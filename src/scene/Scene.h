@@ -36,6 +36,12 @@ public:
     // ("" when it loaded). Every Motion gets a frame-0 key for it, and every
     // Part's frame-0 key becomes its current pose. Returns the new Part's index.
     int AddPartFromFile(const std::string& path);
+    // A new mesh registered with meshBase holding the object file at path;
+    // when the file cannot be read the mesh is empty and lastLoadError says
+    // why ("" when it loaded).
+    std::unique_ptr<CMesh> LoadObjectMesh(const std::string& path);
+    // AddPartFromFile with the mesh already loaded from path (by LoadObjectMesh).
+    int AddPartWithMesh(const std::string& path, std::unique_ptr<CMesh> mesh);
     // Removes the Part owning item with its subtree and their tracks; the tree
     // moves its selection as PartsTree::DeleteItem says. Returns 0 (and
     // changes nothing) for the root entry's item or an item of no Part.

@@ -250,6 +250,60 @@ TEST(AddObject, AddsUnderTheSelectionRestartsTheHistoryAndShowsItInTheTitle)
     EXPECT_NE(s.session.TitleText().find("hand face:12"), std::string::npos) << s.session.TitleText();
 }
 
+TEST(AddObject, AFileThatCannotBeReadAddsNothingAndSaysWhichFileAndWhy)
+{
+    Shoulders s;
+    s.session.History().PushUndo();
+    const int snapshots = s.session.History().SnapshotCount();
+    const std::string directory = s.scene.addObjectDirectory;
+    const std::string title = s.session.TitleText();
+    TempFolder other;
+    other.Write("broken.mqo", CubeObjectFile().substr(0, 120));
+    other.Write("notes.mqo", "just some words\n");
+    for (const std::string name : {"missing.mqo", "broken.mqo", "notes.mqo"}) {
+        EXPECT_FALSE(AddObject(s.session, other.File(name))) << name;
+        EXPECT_NE(s.scene.lastLoadError.find(name), std::string::npos) << s.scene.lastLoadError;
+        EXPECT_EQ(s.scene.PartCount(), 3) << name;
+        EXPECT_EQ(s.scene.motions[0].tracks.size(), 3u);
+        EXPECT_EQ(s.session.CurrentPart(), s.armL);
+        EXPECT_EQ(s.session.History().SnapshotCount(), snapshots);
+        EXPECT_EQ(s.scene.addObjectDirectory, directory);
+        EXPECT_EQ(s.session.TitleText(), title);
+    }
+    // A dropped file takes the same road.
+    ScriptedPrompt prompt;
+    EXPECT_EQ(DropFiles(s.session, prompt, {other.File("broken.mqo")}), DROP_ADD_OBJECT);
+    EXPECT_EQ(s.scene.PartCount(), 3);
+    // A good file afterwards clears the reason.
+    other.Write("hand.mqo", CubeObjectFile());
+    EXPECT_TRUE(AddObject(s.session, other.File("hand.mqo")));
+    EXPECT_EQ(s.scene.lastLoadError, "");
+    EXPECT_EQ(s.scene.PartCount(), 4);
+}
+
+TEST(SwapCurrentObject, AFileThatCannotBeReadKeepsTheOldGeometryAndName)
+{
+    Shoulders s;
+    const int vertices = s.scene.parts[s.armL]->mesh->GetVertexNum();
+    ASSERT_TRUE(SwapCurrentObject(s.session, s.folder.File("missing.mqo")));
+    EXPECT_NE(s.scene.lastLoadError.find("missing.mqo"), std::string::npos);
+    const Part& part = *s.scene.parts[s.armL];
+    EXPECT_EQ(part.mesh->GetVertexNum(), vertices);
+    EXPECT_EQ(part.baseName, "armL");
+    EXPECT_EQ(s.scene.Tree().GetText(part.treeItem), "armL");
+}
+
+TEST(AddMirroredPart, AFileThatCannotBeWrittenAddsNothing)
+{
+    Shoulders s;
+    s.scene.addObjectDirectory = s.folder.File("gone");  // no such folder
+    EXPECT_EQ(AddMirroredPart(s.session, "armR"), MIRRORED_FILE_NOT_WRITTEN);
+    EXPECT_NE(s.scene.lastSaveError.find("armR.mesh"), std::string::npos) << s.scene.lastSaveError;
+    EXPECT_EQ(s.scene.PartCount(), 3);
+    EXPECT_EQ(s.session.CurrentPart(), s.armL);
+    EXPECT_EQ(s.scene.parts[s.armL]->symmetryIndex, -1);
+}
+
 // --- Dropped files ---
 
 TEST(DroppedFiles, OneFileOnlyJudgedBySubstringsOfItsName)

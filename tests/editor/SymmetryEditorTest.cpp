@@ -139,3 +139,30 @@ TEST(SymmetryEditor, SixteenPartsOrFewerKeepTheWindowAtTheTop)
         }
     }
 }
+
+TEST(SymmetryEditor, ReadingTheEditsRefusesTheFirstNonIntegerAndSkipsHiddenRows)
+{
+    Parts p(5);
+    SymmetryEditor editor(p.session);
+    SymmetryEditor::EditTexts texts;  // rows 5 ... 15 are hidden and empty
+    texts[0] = " 3 ";
+    texts[1] = "-7";
+    texts[2] = "4";
+    texts[3] = "2147483647";
+    texts[4] = "0";
+    SymmetryEditor::EditValues edits{};
+    int refused = 99;
+    ASSERT_TRUE(editor.ReadEdits(texts, edits, refused).accepted);
+    EXPECT_EQ(refused, -1);
+    EXPECT_EQ(edits[0], 3);
+    EXPECT_EQ(edits[1], -7);
+    EXPECT_EQ(edits[3], 2147483647);
+    EXPECT_EQ(edits[5], -1);
+
+    texts[2] = "x";
+    texts[4] = "";
+    const FieldCheck check = editor.ReadEdits(texts, edits, refused);
+    EXPECT_FALSE(check.accepted);
+    EXPECT_EQ(refused, 2);
+    EXPECT_EQ(check.message, "整数を入力してください。");
+}

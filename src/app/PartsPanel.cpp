@@ -1,0 +1,60 @@
+#include "app/PartsPanel.h"
+
+#include "app/DialogControls.h"
+#include "app/PartCommandDialogs.h"
+#include "editor/EditorSession.h"
+#include "editor/PartCommands.h"
+
+#include <QGroupBox>
+#include <QPushButton>
+
+#include <functional>
+
+namespace {
+
+// Layout in dialog units: the group box fills the panel, the buttons are
+// stacked inside it.
+constexpr int kGroupLeft = 2, kGroupTop = 1, kGroupWidth = 46, kGroupHeight = 72;
+constexpr int kButtonLeft = 5, kFirstButtonTop = 10, kButtonPitch = 12, kButtonWidth = 40, kButtonHeight = 11;
+
+}  // namespace
+
+PartsPanel::PartsPanel(EditorSession& session, QWidget* parent) : QFrame(parent), session(session)
+{
+    setObjectName(IdName(IDD_PARTS_PANEL));
+    setAutoFillBackground(true);
+    auto* group = new QGroupBox(QStringLiteral("Parts"), this);
+    group->setGeometry(DialogUnitsRect(kGroupLeft, kGroupTop, kGroupWidth, kGroupHeight));
+
+    const struct {
+        int id;
+        const char* text;
+        EditorCommand command;
+        std::function<void()> run;
+    } specs[] = {
+        {IDC_PARTS_ADD, "追加", EditorCommand::AddPart, [this] { AddObjectFromDialog(this->session, window()); }},
+        {IDC_PARTS_DELETE, "削除", EditorCommand::DeletePart, [this] { DeleteCurrentPart(this->session); }},
+        {IDC_PARTS_SWAP, "入れ替え", EditorCommand::SwapPart, [this] { SwapObjectFromDialog(this->session, window()); }},
+        {IDC_PARTS_ADD_MIRRORED, "反転して追加", EditorCommand::AddMirroredPart,
+         [this] { AddMirroredPartFromDialog(this->session, window()); }},
+        {IDC_PARTS_SYMMETRY, "対称関係", EditorCommand::SymmetrySettings,
+         [this] { EditSymmetry(this->session, window()); }},
+    };
+    int top = kFirstButtonTop;
+    for (const auto& spec : specs) {
+        QPushButton* button =
+            AddButton(this, spec.id, QString::fromUtf8(spec.text), {kButtonLeft, top, kButtonWidth, kButtonHeight});
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QPushButton::clicked, this, spec.run);
+        buttons.push_back({button, spec.command});
+        top += kButtonPitch;
+    }
+    // Selection, the Part set and playback all change what can run.
+    subscription = session.Events().Subscribe([this](const EditorEvent&) { RefreshButtons(); });
+    RefreshButtons();
+}
+
+void PartsPanel::RefreshButtons()
+{
+    for (const Button& button : buttons) button.widget->setEnabled(CanRun(session, button.command));
+}

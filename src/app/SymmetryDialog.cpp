@@ -1,0 +1,155 @@
+#include "app/SymmetryDialog.h"
+
+#include "app/DialogControls.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+
+#include <algorithm>
+
+namespace {
+
+// Layout in dialog units.
+constexpr int kWidth = 224, kHeight = 252;
+constexpr int kHeadingTop = 6, kFirstRowTop = 18, kRowPitch = 13, kRowHeight = 12;
+struct Column {
+    int left;
+    int width;
+    const char* heading;
+};
+constexpr Column kIdColumn{8, 20, "ID"};
+constexpr Column kNameColumn{30, 92, "Name"};
+constexpr Column kParentColumn{124, 30, "Parent"};
+constexpr Column kSymmetryColumn{158, 40, "Symmetry"};
+constexpr int kScrollLeft = 202, kScrollWidth = 10;
+constexpr int kButtonTop = 232, kButtonWidth = 50, kButtonHeight = 14, kOkLeft = 112, kCancelLeft = 166;
+
+QRect RowRect(const Column& column, int row)
+{
+    return DialogUnitsRect(column.left, kFirstRowTop + row * kRowPitch, column.width, kRowHeight);
+}
+
+// The platform's scroll request for a scroll bar action; -1 for none.
+int ScrollCodeOf(int action)
+{
+    switch (action) {
+    case QAbstractSlider::SliderSingleStepSub: return SCROLL_LINE_UP;
+    case QAbstractSlider::SliderSingleStepAdd: return SCROLL_LINE_DOWN;
+    case QAbstractSlider::SliderPageStepSub: return SCROLL_PAGE_UP;
+    case QAbstractSlider::SliderPageStepAdd: return SCROLL_PAGE_DOWN;
+    case QAbstractSlider::SliderMove: return SCROLL_THUMB_TRACK;
+    case QAbstractSlider::SliderToMinimum: return SCROLL_TOP;
+    case QAbstractSlider::SliderToMaximum: return SCROLL_BOTTOM;
+    default: return -1;
+    }
+}
+
+}  // namespace
+
+SymmetryDialog::SymmetryDialog(EditorSession& session, QWidget* parent)
+    : QDialog(parent), editor(session), scrollBar(new QScrollBar(Qt::Vertical, this))
+{
+    setObjectName(IdName(IDD_SYMMETRY));
+    setWindowTitle(QStringLiteral("左右対称の設定"));
+    setFixedSize(DialogUnitsToPixelsX(kWidth), DialogUnitsToPixelsY(kHeight));
+
+    for (const Column& column : {kIdColumn, kNameColumn, kParentColumn, kSymmetryColumn}) {
+        auto* heading = new QLabel(QString::fromLatin1(column.heading), this);
+        heading->setGeometry(DialogUnitsRect(column.left, kHeadingTop, column.width, kRowHeight));
+    }
+    for (int k = 0; k < kRows; ++k) {
+        const QString row = QString::number(k + 1);
+        auto makeText = [&](const Column& column, int id) {
+            auto* text = new QLabel(this);
+            SetControlId(text, id);
+            text->setGeometry(RowRect(column, k));
+            return text;
+        };
+        indexTexts[k] = makeText(kIdColumn, IDC_SYMMETRY_ID_FIRST + k);
+        nameTexts[k] = makeText(kNameColumn, IDC_SYMMETRY_NAME_FIRST + k);
+        parentTexts[k] = makeText(kParentColumn, IDC_SYMMETRY_PARENT_FIRST + k);
+        auto* edit = new QLineEdit(this);
+        SetControlId(edit, IDC_SYMMETRY_EDITS[k]);
+        edit->setAccessibleName(QStringLiteral("%1 行目の対称相手").arg(row));
+        edit->setGeometry(RowRect(kSymmetryColumn, k));
+        connect(edit, &QLineEdit::editingFinished, this, &SymmetryDialog::CommitQuietly);
+        edits[k] = edit;
+    }
+    SetControlId(scrollBar, IDC_SYMMETRY_SCROLL);
+    scrollBar->setAccessibleName(QStringLiteral("表示する行"));
+    scrollBar->setGeometry(DialogUnitsRect(kScrollLeft, kFirstRowTop, kScrollWidth, kRows * kRowPitch - 1));
+    scrollBar->setPageStep(kRows);
+    connect(scrollBar, &QAbstractSlider::actionTriggered, this, &SymmetryDialog::ScrollAction);
+
+    QPushButton* ok = AddButton(this, IDOK, QStringLiteral("OK"), {kOkLeft, kButtonTop, kButtonWidth, kButtonHeight});
+    ok->setDefault(true);
+    connect(ok, &QPushButton::clicked, this, &SymmetryDialog::accept);
+    QPushButton* cancel =
+        AddButton(this, IDCANCEL, QStringLiteral("ｷｬﾝｾﾙ"), {kCancelLeft, kButtonTop, kButtonWidth, kButtonHeight});
+    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    Fill();
+}
+
+bool SymmetryDialog::ReadEdits(SymmetryEditor::EditValues& values)
+{
+    SymmetryEditor::EditTexts texts;
+    for (int k = 0; k < kRows; ++k) texts[k] = edits[k]->text().toStdString();
+    int refused = -1;
+    const FieldCheck check = editor.ReadEdits(texts, values, refused);
+    if (check.accepted) return true;
+    QMessageBox::warning(this, QStringLiteral("Marionettica3D"), QString::fromStdString(check.message));
+    edits[refused]->setFocus();
+    edits[refused]->selectAll();
+    return false;
+}
+
+void SymmetryDialog::CommitQuietly()
+{
+    // A text that is not an integer stays as typed; the next scroll or OK refuses it.
+    SymmetryEditor::EditTexts texts;
+    for (int k = 0; k < kRows; ++k) texts[k] = edits[k]->text().toStdString();
+    SymmetryEditor::EditValues values;
+    int refused = -1;
+    if (!editor.ReadEdits(texts, values, refused).accepted) return;
+    editor.Commit(values);
+    Fill();
+}
+
+void SymmetryDialog::ScrollAction(int action)
+{
+    const int code = ScrollCodeOf(action);
+    SymmetryEditor::EditValues values;
+    if (code >= 0 && ReadEdits(values)) editor.Scroll(values, code, scrollBar->sliderPosition());
+    // The editor decides where the window goes, not the scroll bar's own steps.
+    scrollBar->setSliderPosition(editor.FirstVisibleRow());
+    Fill();
+}
+
+void SymmetryDialog::accept()
+{
+    SymmetryEditor::EditValues values;
+    if (!ReadEdits(values)) return;
+    editor.Apply(values);
+    QDialog::accept();
+}
+
+void SymmetryDialog::Fill()
+{
+    scrollBar->setVisible(editor.ScrollBarVisible());
+    // The platform's range 0 ... n - 1 with a page of 16 lets the thumb reach
+    // n - 16; a Qt scroll bar's maximum is that last position itself.
+    scrollBar->setRange(0, std::max(0, editor.ScrollRangeMax() - kRows + 1));
+    scrollBar->setSliderPosition(editor.FirstVisibleRow());
+    for (int k = 0; k < kRows; ++k) {
+        const SymmetryEditor::Row row = editor.RowAt(k);
+        indexTexts[k]->setText(row.visible ? QString::number(row.partIndex) : QString());
+        nameTexts[k]->setText(row.visible ? QString::fromStdString(row.name) : QString());
+        parentTexts[k]->setText(row.visible ? QString::number(row.parentIndex) : QString());
+        edits[k]->setText(row.visible ? QString::number(row.symmetryValue) : QString());
+        edits[k]->setVisible(row.visible);
+    }
+}

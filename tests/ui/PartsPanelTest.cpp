@@ -1,0 +1,236 @@
+#include "app/CommandIds.h"
+#include "editor/PartCommands.h"
+#include "support/SceneFixtures.h"
+#include "ui/DialogAnswers.h"
+#include "ui/RunningApp.h"
+#include "ui/UiTestRegistry.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTreeWidget>
+#include <QtTest>
+
+namespace {
+
+// Clicks the OK button of the next message box and keeps its caption and text.
+void AcceptNextMessage(QString& said)
+{
+    AnswerNextDialog([&said](QWidget* dialog) {
+        auto* box = qobject_cast<QMessageBox*>(dialog);
+        QVERIFY(box != nullptr);
+        said = box->windowTitle() + ": " + box->text();
+        box->button(QMessageBox::Ok)->click();
+    });
+}
+
+// Chooses path in the next file dialog after checking its title.
+void ChooseFile(const QString& title, const std::string& path, QString* startFolder = nullptr)
+{
+    AnswerNextDialog([=](QWidget* dialog) {
+        auto* files = qobject_cast<QFileDialog*>(dialog);
+        QVERIFY(files != nullptr);
+        QCOMPARE(files->windowTitle(), title);
+        QVERIFY(files->nameFilters().join("").startsWith(QString::fromUtf8(OBJECT_FILE_FILTER_NAME)));
+        if (startFolder) *startFolder = files->directory().absolutePath();
+        files->selectFile(QString::fromStdString(path));
+        static_cast<QDialog*>(files)->accept();
+    });
+}
+
+template <class T>
+T* Control(QWidget* in, int id)
+{
+    T* control = in->findChild<T*>(IdName(id));
+    if (control == nullptr) qWarning("no control %d", id);
+    return control;
+}
+
+QStringList TopLevelNames(RunningApp& app)
+{
+    QStringList names;
+    QTreeWidgetItem* root = app.Form().findChild<QTreeWidget*>(IdName(IDC_PARTS_TREE))->topLevelItem(0);
+    for (int i = 0; i < root->childCount(); ++i) names << root->child(i)->text(0);
+    return names;
+}
+
+constexpr int kButtons[] = {IDC_PARTS_ADD, IDC_PARTS_DELETE, IDC_PARTS_SWAP, IDC_PARTS_ADD_MIRRORED,
+                            IDC_PARTS_SYMMETRY};
+constexpr int kMenuItems[] = {ID_PARTS_ADD, ID_PARTS_DELETE, ID_PARTS_SWAP, ID_PARTS_ADD_MIRRORED, ID_PARTS_SYMMETRY};
+
+}  // namespace
+
+class PartsPanelTest : public QObject {
+    Q_OBJECT
+private:
+    TempFolder folder;
+
+    // Enabled states of the five buttons and of the five menu items, in order.
+    static QString States(RunningApp& app)
+    {
+        QString states;
+        for (int id : kButtons) states += Control<QPushButton>(&app.Form(), id)->isEnabled() ? '1' : '0';
+        states += ' ';
+        for (int id : kMenuItems) states += app.frame->Action(id)->isEnabled() ? '1' : '0';
+        return states;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        folder.Write("arm.mqo", CubeObjectFile());
+        folder.Write("hand.mqo", CubeObjectFile(2));
+        folder.Write("broken.mqo", CubeObjectFile().substr(0, 100));
+    }
+    void cleanup() { QCOMPARE(unexpectedDialog, QString()); }
+
+    void buttonsNeedAPartAndAreLockedWhilePlaying()
+    {
+        RunningApp app(folder.File("states.ini"));
+        auto* panel = app.Form().findChild<QWidget*>(IdName(IDD_PARTS_PANEL));
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->pos(), QPoint(3, 3));
+        const QString texts[] = {"追加", "削除", "入れ替え", "反転して追加", "対称関係"};
+        for (int i = 0; i < 5; ++i) {
+            auto* button = Control<QPushButton>(panel, kButtons[i]);
+            QCOMPARE(button->text(), texts[i]);
+            QCOMPARE(button->accessibleDescription(), IdName(kButtons[i]));
+            QVERIFY(panel->rect().contains(button->geometry()));
+        }
+        QCOMPARE(States(app), QString("10001 10001"));
+        QVERIFY(AddObject(app.session, folder.File("arm.mqo")));
+        QCOMPARE(States(app), QString("11111 11111"));
+        app.session.SetPlaying(true);
+        QCOMPARE(States(app), QString("00000 00000"));
+        app.session.SetPlaying(false);
+        app.session.SelectPart(-1);  // the root entry
+        QCOMPARE(States(app), QString("10001 10001"));
+    }
+
+    void addSwapAndDeleteGoThroughTheFileDialogAndTheTreeFollows()
+    {
+        RunningApp app(folder.File("edit.ini"));
+        app.scene.addObjectDirectory = folder.File("");
+        QString start;
+        ChooseFile("オブジェクトを追加", folder.File("arm.mqo"), &start);
+        Control<QPushButton>(&app.Form(), IDC_PARTS_ADD)->click();
+        QCOMPARE(QDir(start), QDir(QString::fromStdString(folder.File(""))));
+        QCOMPARE(TopLevelNames(app), QStringList{"arm"});
+        QCOMPARE(app.session.CurrentPart(), 0);
+
+        // An unreadable file says which and why, and adds nothing.
+        QString said;
+        ChooseFile("オブジェクトを追加", folder.File("broken.mqo"));
+        AcceptNextMessage(said);
+        app.frame->Action(ID_PARTS_ADD)->trigger();
+        QVERIFY2(said.startsWith("Error: ") && said.contains("broken.mqo"), qPrintable(said));
+        QCOMPARE(app.scene.PartCount(), 1);
+        QCOMPARE(TopLevelNames(app), QStringList{"arm"});
+
+        ChooseFile("オブジェクトを入れ替え", folder.File("hand.mqo"));
+        Control<QPushButton>(&app.Form(), IDC_PARTS_SWAP)->click();
+        QCOMPARE(TopLevelNames(app), QStringList{"hand"});
+        QCOMPARE(app.scene.parts[0]->mesh->GetVertex(0)->x * app.scene.parts[0]->mesh->GetVertex(0)->x, 4.0f);
+
+        app.frame->Action(ID_PARTS_DELETE)->trigger();
+        QCOMPARE(app.scene.PartCount(), 0);
+        QCOMPARE(TopLevelNames(app), QStringList{});
+    }
+
+    void addMirroredRefusesATakenNameAndStaysOpen()
+    {
+        RunningApp app(folder.File("mirror.ini"));
+        TempFolder objects;
+        objects.Write("armL.mqo", CubeObjectFile());
+        QVERIFY(AddObject(app.session, objects.File("armL.mqo")));
+        app.scene.parts[0]->localPosition = {-3, 1, 2};
+        QString offered, caution;
+        bool stayedOpen = false;
+        AnswerNextDialog([&](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("オブジェクト名入力"));
+            auto* name = Control<QLineEdit>(dialog, IDC_MIRRORED_NAME);
+            offered = name->text();
+            name->setText("armL");
+            AcceptNextMessage(caution);
+            Control<QPushButton>(dialog, IDOK)->click();
+            stayedOpen = dialog->isVisible();
+            name->setText("armR");
+            Control<QPushButton>(dialog, IDOK)->click();
+        });
+        Control<QPushButton>(&app.Form(), IDC_PARTS_ADD_MIRRORED)->click();
+        QCOMPARE(offered, QString("armL(2)"));
+        QCOMPARE(caution, QString("caution: 同じオブジェクト名が存在します"));
+        QVERIFY(stayedOpen);
+        QCOMPARE(TopLevelNames(app), (QStringList{"armL", "armR"}));
+        QVERIFY(QFileInfo::exists(QString::fromStdString(objects.File("armR.mesh"))));
+        QCOMPARE(app.scene.parts[1]->localPosition.x, 3.0f);
+        QCOMPARE(app.scene.parts[0]->symmetryIndex, 1);
+        QCOMPARE(app.scene.parts[1]->symmetryIndex, 0);
+
+        // With two Parts the symmetry table has no scroll bar and 14 hidden rows.
+        AnswerNextDialog([&](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("左右対称の設定"));
+            QVERIFY(!Control<QScrollBar>(dialog, IDC_SYMMETRY_SCROLL)->isVisible());
+            QCOMPARE(Control<QLabel>(dialog, IDC_SYMMETRY_NAME_FIRST + 1)->text(), QString("armR"));
+            QCOMPARE(Control<QLineEdit>(dialog, IDC_SYMMETRY_EDITS[0])->text(), QString("1"));
+            QVERIFY(Control<QLineEdit>(dialog, IDC_SYMMETRY_EDITS[1])->isVisible());
+            QVERIFY(!Control<QLineEdit>(dialog, IDC_SYMMETRY_EDITS[2])->isVisible());
+            QCOMPARE(Control<QLabel>(dialog, IDC_SYMMETRY_ID_FIRST + 2)->text(), QString());
+            Control<QLineEdit>(dialog, IDC_SYMMETRY_EDITS[0])->setText("-1");
+            Control<QPushButton>(dialog, IDCANCEL)->click();
+        });
+        app.frame->Action(ID_PARTS_SYMMETRY)->trigger();
+        QCOMPARE(app.scene.parts[0]->symmetryIndex, 1);  // Cancel keeps the links
+    }
+
+    void symmetryTableScrollsCommitsClampsAndRefusesText()
+    {
+        RunningApp app(folder.File("symmetry.ini"));
+        for (int i = 0; i < 20; ++i) {
+            app.session.SelectPart(-1);
+            folder.Write("p" + std::to_string(i) + ".mqo", CubeObjectFile());
+            QVERIFY(AddObject(app.session, folder.File("p" + std::to_string(i) + ".mqo")));
+        }
+        QString refusal;
+        AnswerNextDialog([&](QWidget* dialog) {
+            auto* bar = Control<QScrollBar>(dialog, IDC_SYMMETRY_SCROLL);
+            auto edit = [&](int row) { return Control<QLineEdit>(dialog, IDC_SYMMETRY_EDITS[row]); };
+            auto firstShown = [&] { return Control<QLabel>(dialog, IDC_SYMMETRY_ID_FIRST)->text(); };
+            QVERIFY(bar->isVisible());
+            edit(0)->setText("99");  // Part 0, committed by the scroll
+            bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
+            QCOMPARE(firstShown(), QString("3"));
+            QCOMPARE(Control<QLabel>(dialog, IDC_SYMMETRY_NAME_FIRST + 15)->text(), QString("p18"));
+            edit(15)->setText("25");  // Part 18
+            bar->triggerAction(QAbstractSlider::SliderToMaximum);
+            QCOMPARE(firstShown(), QString("4"));
+            QCOMPARE(bar->value(), 4);
+            QCOMPARE(edit(14)->text(), QString("19"));  // Part 18, clamped
+            bar->triggerAction(QAbstractSlider::SliderToMinimum);
+            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
+            QCOMPARE(firstShown(), QString("0"));
+            QCOMPARE(edit(0)->text(), QString("19"));
+
+            edit(1)->setText("two");
+            AcceptNextMessage(refusal);
+            Control<QPushButton>(dialog, IDOK)->click();
+            QVERIFY(dialog->isVisible());
+            edit(1)->setText("2");
+            Control<QPushButton>(dialog, IDOK)->click();
+        });
+        app.frame->Action(ID_PARTS_SYMMETRY)->trigger();
+        QCOMPARE(refusal, QString("Marionettica3D: 整数を入力してください。"));
+        QCOMPARE(app.scene.parts[0]->symmetryIndex, 19);
+        QCOMPARE(app.scene.parts[1]->symmetryIndex, 2);
+        QCOMPARE(app.scene.parts[18]->symmetryIndex, 19);
+        QCOMPARE(app.scene.parts[19]->symmetryIndex, -1);
+    }
+};
+
+M3D_UI_TEST(PartsPanelTest);
+#include "PartsPanelTest.moc"
