@@ -3,26 +3,51 @@
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
+#include <QPointer>
 #include <QTimer>
 #include <QtTest>
 
-// What a dialog nobody answered said; such a dialog is closed a second after
-// it opened so that the test ends, and the test checks this stays empty.
+#include <memory>
+
+// What a dialog said that stayed open after its answer, or that came instead
+// of the one expected; such a dialog is closed so that the test ends, and the
+// test checks this stays empty.
 inline QString unexpectedDialog;
 
-// Answers the next modal dialog from inside its own event loop.
-template <class Answer>
+// Closes dialog (when still open) and records what it said.
+inline void CloseUnexpected(QDialog* dialog)
+{
+    auto* box = qobject_cast<QMessageBox*>(dialog);
+    unexpectedDialog = dialog->windowTitle() + ": " + (box ? box->text() : QString());
+    dialog->reject();
+}
+
+// Answers the next modal dialog of kind Dialog from inside its own event
+// loop. It watches with a timer instead of waiting in place, so several
+// answers can be queued for dialogs that open one after another or inside
+// each other. The answered dialog must be closed a second later; when none
+// of the kind comes within five seconds, whatever dialog is open is closed.
+template <class Dialog = QDialog, class Answer>
 void AnswerNextDialog(Answer answer)
 {
-    QTimer::singleShot(0, [answer] {
-        QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
-        answer(QApplication::activeModalWidget());
-        QTimer::singleShot(1000, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                auto* box = qobject_cast<QMessageBox*>(dialog);
-                unexpectedDialog = dialog->windowTitle() + ": " + (box ? box->text() : QString());
-                dialog->reject();
-            }
+    auto* watch = new QTimer(qApp);
+    auto ticks = std::make_shared<int>(0);
+    QObject::connect(watch, &QTimer::timeout, [watch, ticks, answer] {
+        QWidget* modal = QApplication::activeModalWidget();
+        auto* dialog = qobject_cast<Dialog*>(modal);
+        if (dialog == nullptr || !dialog->isVisible()) {
+            if (++*ticks < 500) return;
+            watch->deleteLater();
+            if (auto* other = qobject_cast<QDialog*>(modal)) CloseUnexpected(other);
+            else unexpectedDialog = QStringLiteral("no dialog came");
+            return;
+        }
+        watch->stop();
+        watch->deleteLater();
+        answer(dialog);
+        QTimer::singleShot(1000, [answered = QPointer<QDialog>(dialog)] {
+            if (answered && answered->isVisible()) CloseUnexpected(answered);
         });
     });
+    watch->start(10);
 }

@@ -21,9 +21,7 @@ namespace {
 // Clicks the OK button of the next message box and keeps its caption and text.
 void AcceptNextMessage(QString& said)
 {
-    AnswerNextDialog([&said](QWidget* dialog) {
-        auto* box = qobject_cast<QMessageBox*>(dialog);
-        QVERIFY(box != nullptr);
+    AnswerNextDialog<QMessageBox>([&said](QMessageBox* box) {
         said = box->windowTitle() + ": " + box->text();
         box->button(QMessageBox::Ok)->click();
     });
@@ -32,13 +30,12 @@ void AcceptNextMessage(QString& said)
 // Chooses path in the next file dialog after checking its title.
 void ChooseFile(const QString& title, const std::string& path, QString* startFolder = nullptr)
 {
-    AnswerNextDialog([=](QWidget* dialog) {
-        auto* files = qobject_cast<QFileDialog*>(dialog);
-        QVERIFY(files != nullptr);
+    AnswerNextDialog<QFileDialog>([=](QFileDialog* files) {
         QCOMPARE(files->windowTitle(), title);
         QVERIFY(files->nameFilters().join("").startsWith(QString::fromUtf8(OBJECT_FILE_FILTER_NAME)));
         if (startFolder) *startFolder = files->directory().absolutePath();
-        files->selectFile(QString::fromStdString(path));
+        // selectFile leaves the name field alone once it has the focus: type the path.
+        files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QString::fromStdString(path));
         static_cast<QDialog*>(files)->accept();
     });
 }
@@ -87,7 +84,12 @@ private Q_SLOTS:
         folder.Write("hand.mqo", CubeObjectFile(2));
         folder.Write("broken.mqo", CubeObjectFile().substr(0, 100));
     }
-    void cleanup() { QCOMPARE(unexpectedDialog, QString()); }
+    void cleanup()
+    {
+        const QString left = unexpectedDialog;
+        unexpectedDialog.clear();
+        QCOMPARE(left, QString());
+    }
 
     void buttonsNeedAPartAndAreLockedWhilePlaying()
     {
