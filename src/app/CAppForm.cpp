@@ -196,6 +196,8 @@ void CAppForm::dropEvent(QDropEvent* event)
 void CAppForm::FilesDropped(const std::vector<std::string>& paths)
 {
     Scene& scene = GetScene();
+    // A project the user chose not to open reads nothing: no earlier reason may show.
+    scene.lastLoadError.clear();
     if (DropFiles(Session(), prompt, paths) != DROP_IGNORED && !scene.lastLoadError.empty())
         QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
     RequestRedraw();

@@ -14,8 +14,8 @@ namespace {
 
 // Layout in dialog units: the group box fills the panel, the buttons are
 // stacked inside it.
-constexpr int kGroupLeft = 2, kGroupTop = 1, kGroupWidth = 46, kGroupHeight = 72;
-constexpr int kButtonLeft = 5, kFirstButtonTop = 10, kButtonPitch = 12, kButtonWidth = 40, kButtonHeight = 11;
+constexpr int kGroupLeft = 1, kGroupTop = 1, kGroupWidth = 48, kGroupHeight = 72;
+constexpr int kButtonLeft = 3, kFirstButtonTop = 10, kButtonPitch = 12, kButtonWidth = 44, kButtonHeight = 11;
 
 }  // namespace
 

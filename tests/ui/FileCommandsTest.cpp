@@ -43,6 +43,21 @@ private Q_SLOTS:
         drop({arm});
         QCOMPARE(app.scene.PartCount(), 1);
         QCOMPARE(app.session.History().SnapshotCount(), 1);
+
+        // An unreadable model says which file and why, and adds nothing; a
+        // project the user then declines shows no message.
+        folder.Write("broken.mqo", "Metasequoia Document\nObject \"b\" {\n");
+        QString said;
+        AnswerNextDialog<QMessageBox>([&](QMessageBox* box) {
+            said = box->windowTitle() + ": " + box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        drop({folder.File("broken.mqo")});
+        QVERIFY2(said.startsWith("Error: ") && said.contains("broken.mqo"), qPrintable(said));
+        QCOMPARE(app.scene.PartCount(), 1);
+        AnswerNextDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+        drop({folder.File("take.anm")});
+        QCOMPARE(app.scene.PartCount(), 1);
         QCOMPARE(unexpectedDialog, QString());
     }
 
