@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "view/WindowLayout.h"
 
+#include <QDialog>
 #include <QPushButton>
 #include <QWidget>
 
@@ -28,4 +29,15 @@ inline QPushButton* AddButton(QWidget* parent, int id, const QString& text, cons
     SetControlId(button, id);
     button->setGeometry(DialogUnitsRect(units.x(), units.y(), units.width(), units.height()));
     return button;
+}
+
+// The dialog's default button okText (IDOK, runs accept) and "ｷｬﾝｾﾙ"
+// (IDCANCEL, runs reject), at places given in dialog units.
+inline void AddOkCancelButtons(QDialog* dialog, const QString& okText, const QRect& okUnits, const QRect& cancelUnits)
+{
+    QPushButton* ok = AddButton(dialog, IDOK, okText, okUnits);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QPushButton* cancel = AddButton(dialog, IDCANCEL, QStringLiteral("ｷｬﾝｾﾙ"), cancelUnits);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 }

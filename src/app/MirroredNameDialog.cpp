@@ -7,7 +7,6 @@
 
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 
 namespace {
 
@@ -32,12 +31,8 @@ MirroredNameDialog::MirroredNameDialog(EditorSession& session, QWidget* parent)
     name->setText(QString::fromStdString(MirroredPartDefaultName(session)));
     name->selectAll();
 
-    QPushButton* ok = AddButton(this, IDOK, QStringLiteral("決定"), {kOkLeft, kButtonTop, kButtonWidth, kButtonHeight});
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &MirroredNameDialog::accept);
-    QPushButton* cancel =
-        AddButton(this, IDCANCEL, QStringLiteral("ｷｬﾝｾﾙ"), {kCancelLeft, kButtonTop, kButtonWidth, kButtonHeight});
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    AddOkCancelButtons(this, QStringLiteral("決定"), {kOkLeft, kButtonTop, kButtonWidth, kButtonHeight},
+                       {kCancelLeft, kButtonTop, kButtonWidth, kButtonHeight});
 }
 
 void MirroredNameDialog::accept()

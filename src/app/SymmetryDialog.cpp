@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -84,12 +83,8 @@ SymmetryDialog::SymmetryDialog(EditorSession& session, QWidget* parent)
     scrollBar->setPageStep(kRows);
     connect(scrollBar, &QAbstractSlider::actionTriggered, this, &SymmetryDialog::ScrollAction);
 
-    QPushButton* ok = AddButton(this, IDOK, QStringLiteral("OK"), {kOkLeft, kButtonTop, kButtonWidth, kButtonHeight});
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &SymmetryDialog::accept);
-    QPushButton* cancel =
-        AddButton(this, IDCANCEL, QStringLiteral("ｷｬﾝｾﾙ"), {kCancelLeft, kButtonTop, kButtonWidth, kButtonHeight});
-    connect(cancel, &QPushButton::clicked, this, &QDialog::reject);
+    AddOkCancelButtons(this, QStringLiteral("OK"), {kOkLeft, kButtonTop, kButtonWidth, kButtonHeight},
+                       {kCancelLeft, kButtonTop, kButtonWidth, kButtonHeight});
 
     Fill();
 }
