@@ -21,7 +21,7 @@ constexpr int kOkLeft = 75, kCancelLeft = 129;
 MirroredNameDialog::MirroredNameDialog(EditorSession& session, QWidget* parent)
     : QDialog(parent), session(session), name(new QLineEdit(this))
 {
-    setObjectName(IdName(IDD_MIRRORED_NAME));
+    SetControlId(this, IDD_MIRRORED_NAME);
     setWindowTitle(QStringLiteral("オブジェクト名入力"));
     setFixedSize(DialogUnitsToPixelsX(kWidth), DialogUnitsToPixelsY(kHeight));
 

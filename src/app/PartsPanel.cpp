@@ -21,7 +21,7 @@ constexpr int kButtonLeft = 3, kFirstButtonTop = 10, kButtonPitch = 12, kButtonW
 
 PartsPanel::PartsPanel(EditorSession& session, QWidget* parent) : QFrame(parent), session(session)
 {
-    setObjectName(IdName(IDD_PARTS_PANEL));
+    SetControlId(this, IDD_PARTS_PANEL);
     setAutoFillBackground(true);
     auto* group = new QGroupBox(QStringLiteral("Parts"), this);
     group->setGeometry(DialogUnitsRect(kGroupLeft, kGroupTop, kGroupWidth, kGroupHeight));

@@ -51,7 +51,7 @@ int ScrollCodeOf(int action)
 SymmetryDialog::SymmetryDialog(EditorSession& session, QWidget* parent)
     : QDialog(parent), editor(session), scrollBar(new QScrollBar(Qt::Vertical, this))
 {
-    setObjectName(IdName(IDD_SYMMETRY));
+    SetControlId(this, IDD_SYMMETRY);
     setWindowTitle(QStringLiteral("左右対称の設定"));
     setFixedSize(DialogUnitsToPixelsX(kWidth), DialogUnitsToPixelsY(kHeight));
 

@@ -42,8 +42,8 @@ int AddSelectedPart(EditorSession& session, const std::string& path, std::unique
 
 bool AddObject(EditorSession& session, const std::string& path)
 {
-    // Loaded before anything changes: a file that cannot be read must not
-    // leave an empty Part behind (which a save would then write as a broken object).
+    // Loaded before anything changes, so that a file that cannot be read
+    // leaves no empty Part behind.
     std::unique_ptr<CMesh> mesh = session.GetScene().LoadObjectMesh(path);
     if (!session.GetScene().lastLoadError.empty()) return false;
     AddSelectedPart(session, path, std::move(mesh));
