@@ -1,6 +1,8 @@
 #include "app/CAppFrameWnd.h"
 
 #include "app/CommandIds.h"
+#include "app/GridWidthDialog.h"
+#include "app/ScaleDialog.h"
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
 #include "editor/PoseCommands.h"
@@ -110,6 +112,11 @@ std::vector<CAppFrameWnd::MenuHandler> CAppFrameWnd::MenuHandlers()
         {ID_FILE_SAVE_AS, C::SaveProjectAs, [this, &session] { SaveAsCommand(session, prompt); }},
         {ID_APP_EXIT, std::nullopt, [this] { close(); }},
         {ID_LIGHT_FROM_FRONT, C::LightFromFront, [this] { form->LightFromFront(); }},
+        {ID_GRID_WIDTH, C::GridWidth, [this] { ChangeGridWidth(*form); }},
+        {ID_MODEL_SCALE, C::ModelScale, [this, &session] { AdjustModelScale(session, this); }},
+        {ID_POSE_MIRROR, C::MirrorPose, [&session] { MirrorPoseCommand(session); }},
+        {ID_POSE_GROUND, C::DropToGround, [&session] { DropToGroundCommand(session); }},
+        {ID_POSE_LEVEL, C::LevelPart, [&session] { LevelCurrentPart(session); }},
         {ID_HELP_CONTENTS, std::nullopt, [this] { form->ShowHelp(); }},
         {ID_APP_ABOUT, std::nullopt, [this] { form->ShowVersionDialog(); }},
     };

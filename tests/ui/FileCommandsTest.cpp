@@ -2,6 +2,7 @@
 #include "editor/MotionCommands.h"
 #include "app/QtUserPrompt.h"
 #include "support/SceneParts.h"
+#include "ui/ModalAnswers.h"
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
 
@@ -12,29 +13,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
-namespace {
-
-// What a dialog nobody expected said; such a dialog is closed so the test ends.
-QString unexpectedDialog;
-
-// Answers the next modal dialog from inside its own event loop.
-template <class Answer>
-void AnswerNextDialog(Answer answer)
-{
-    QTimer::singleShot(0, [answer] {
-        QTRY_VERIFY(QApplication::activeModalWidget() != nullptr);
-        answer(QApplication::activeModalWidget());
-        QTimer::singleShot(1000, [] {
-            if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-                auto* box = qobject_cast<QMessageBox*>(dialog);
-                unexpectedDialog = dialog->windowTitle() + ": " + (box ? box->text() : QString());
-                dialog->reject();
-            }
-        });
-    });
-}
-
-}  // namespace
+using modalanswers::AnswerNextDialog;
+using modalanswers::unexpectedDialog;
 
 class FileCommandsTest : public QObject {
     Q_OBJECT

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <string>
+
+class QLineEdit;
+class QWidget;
+
+// Placing and naming the controls of panels and dialogs laid out in dialog units.
+
+// A control's place in dialog units: left, top, width and height.
+struct DialogUnitsRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// Moves widget to rect of its parent. Both edges are converted, so controls
+// that touch in dialog units touch in pixels.
+void PlaceInDialogUnits(QWidget* widget, DialogUnitsRect rect);
+// Names widget by its control number: objectName and accessible description,
+// where tests and assistive tools look for it.
+void SetControlId(QWidget* widget, int id);
+// A field check refused field's text: shows message in a message box with
+// the program's name as caption, then selects the field for correction.
+void ShowRefusedField(QLineEdit* field, const std::string& message);
