@@ -99,10 +99,7 @@ void TransformPanel::BuildRowsGroup(int top, const QString& caption, int firstFi
     for (int row = 0; row < 2; ++row) {
         const int rowTop = top + kRowTops[row];
         AddLabel(this, rows[row], {6, rowTop + 2, 18, 8});
-        auto* set = new QPushButton(QStringLiteral("Set"), this);
-        PlaceInDialogUnits(set, {26, rowTop, 19, 12});
-        AddCommandButton(set, ids[size_t(row * 4 + 3)], commands[size_t(row)]);
-        connect(set, &QPushButton::clicked, this, [this, run = sets[size_t(row)]] { RunSet(run); });
+        // Created in tab order: the three fields, then their "Set".
         for (int k = 0; k < 3; ++k) {
             const int fieldTop = rowTop + 13 + k * kFieldStep;
             AddLabel(this, letters[size_t(k)], {6, fieldTop + 1, 6, 8});
@@ -112,6 +109,10 @@ void TransformPanel::BuildRowsGroup(int top, const QString& caption, int firstFi
             PlaceInDialogUnits(field, {13, fieldTop, 32, 11});
             fields[size_t(firstField + row * 3 + k)] = field;
         }
+        auto* set = new QPushButton(QStringLiteral("Set"), this);
+        PlaceInDialogUnits(set, {26, rowTop, 19, 12});
+        AddCommandButton(set, ids[size_t(row * 4 + 3)], commands[size_t(row)]);
+        connect(set, &QPushButton::clicked, this, [this, run = sets[size_t(row)]] { RunSet(run); });
     }
 }
 

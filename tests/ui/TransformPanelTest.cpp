@@ -231,6 +231,9 @@ private Q_SLOTS:
         Session().SetPlaying(false);
         for (int id : locked)
             if (id != IDC_REDO) QVERIFY2(Button(id)->isEnabled(), qPrintable(IdName(id)));
+        Session().Views().views[0].target = {999, 999, 999};
+        Click(IDC_FIT_VIEWS);
+        QVERIFY(!Near(Session().Views().views[0].target, {999, 999, 999}));
     }
 
     void gridCheckBoxesShowAndSetThePlanes()
