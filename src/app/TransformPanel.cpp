@@ -26,22 +26,33 @@ void AddLabel(QWidget* parent, const QString& text, DialogUnitsRect rect)
 
 }  // namespace
 
+struct TransformPanel::RowsGroup {
+    int top;  // in dialog units
+    QString caption;
+    std::array<QString, 3> letters;
+    int firstField;  // index of its first field among the twelve
+    std::array<int, 8> ids;  // the relative row's three fields and its Set, then the absolute row's
+    std::array<EditorCommand, 2> commands;
+    std::array<void (*)(EditorSession&), 2> sets;
+};
+
 TransformPanel::TransformPanel(EditorSession& owner, QWidget* parent) : QWidget(parent), session(owner)
 {
-    setObjectName(IdName(IDD_TRANSFORM_PANEL));
-    setAccessibleDescription(IdName(IDD_TRANSFORM_PANEL));
+    SetControlId(this, IDD_TRANSFORM_PANEL);
     setAutoFillBackground(true);
 
     using C = EditorCommand;
     BuildGridGroup();
-    BuildRowsGroup(35, QStringLiteral("回転"), 0,
-                   {IDC_RELATIVE_ROTATION_H, IDC_RELATIVE_ROTATION_P, IDC_RELATIVE_ROTATION_B, IDC_RELATIVE_ROTATION_SET,
-                    IDC_ABSOLUTE_ROTATION_H, IDC_ABSOLUTE_ROTATION_P, IDC_ABSOLUTE_ROTATION_B, IDC_ABSOLUTE_ROTATION_SET},
-                   {C::SetRelativeRotation, C::SetAbsoluteRotation}, {OnRelativeRotationSet, OnAbsoluteRotationSet});
-    BuildRowsGroup(143, QStringLiteral("移動"), 6,
-                   {IDC_RELATIVE_POSITION_X, IDC_RELATIVE_POSITION_Y, IDC_RELATIVE_POSITION_Z, IDC_RELATIVE_POSITION_SET,
-                    IDC_ABSOLUTE_POSITION_X, IDC_ABSOLUTE_POSITION_Y, IDC_ABSOLUTE_POSITION_Z, IDC_ABSOLUTE_POSITION_SET},
-                   {C::SetRelativePosition, C::SetAbsolutePosition}, {OnRelativePositionSet, OnAbsolutePositionSet});
+    BuildRowsGroup({35, QStringLiteral("回転"), {"H", "P", "B"}, 0,
+                    {IDC_RELATIVE_ROTATION_H, IDC_RELATIVE_ROTATION_P, IDC_RELATIVE_ROTATION_B, IDC_RELATIVE_ROTATION_SET,
+                     IDC_ABSOLUTE_ROTATION_H, IDC_ABSOLUTE_ROTATION_P, IDC_ABSOLUTE_ROTATION_B, IDC_ABSOLUTE_ROTATION_SET},
+                    {C::SetRelativeRotation, C::SetAbsoluteRotation},
+                    {OnRelativeRotationSet, OnAbsoluteRotationSet}});
+    BuildRowsGroup({143, QStringLiteral("移動"), {"x", "y", "z"}, 6,
+                    {IDC_RELATIVE_POSITION_X, IDC_RELATIVE_POSITION_Y, IDC_RELATIVE_POSITION_Z, IDC_RELATIVE_POSITION_SET,
+                     IDC_ABSOLUTE_POSITION_X, IDC_ABSOLUTE_POSITION_Y, IDC_ABSOLUTE_POSITION_Z, IDC_ABSOLUTE_POSITION_SET},
+                    {C::SetRelativePosition, C::SetAbsolutePosition},
+                    {OnRelativePositionSet, OnAbsolutePositionSet}});
 
     linkLR = new QCheckBox(QStringLiteral("左右連動"), this);
     PlaceInDialogUnits(linkLR, {4, 251, 44, 10});
@@ -70,8 +81,7 @@ TransformPanel::TransformPanel(EditorSession& owner, QWidget* parent) : QWidget(
 
 void TransformPanel::BuildGridGroup()
 {
-    auto* group = new QGroupBox(QStringLiteral("グリッド"), this);
-    PlaceInDialogUnits(group, {2, 0, 46, 34});
+    PlaceInDialogUnits(new QGroupBox(QStringLiteral("グリッド"), this), {2, 0, 46, 34});
     const std::tuple<int, QString, DialogUnitsRect> planes[] = {
         {IDC_GRID_XY, QStringLiteral("XY"), {6, 10, 20, 10}},
         {IDC_GRID_YZ, QStringLiteral("YZ"), {26, 10, 20, 10}},
@@ -86,33 +96,27 @@ void TransformPanel::BuildGridGroup()
     }
 }
 
-void TransformPanel::BuildRowsGroup(int top, const QString& caption, int firstField, const std::array<int, 8>& ids,
-                                    const std::array<EditorCommand, 2>& commands,
-                                    const std::array<void (*)(EditorSession&), 2>& sets)
+void TransformPanel::BuildRowsGroup(const RowsGroup& g)
 {
-    auto* group = new QGroupBox(caption, this);
-    PlaceInDialogUnits(group, {2, top, 46, kGroupHeight});
-    const bool rotation = firstField == 0;
-    const std::array<QString, 3> letters = rotation ? std::array<QString, 3>{"H", "P", "B"}
-                                                    : std::array<QString, 3>{"x", "y", "z"};
+    PlaceInDialogUnits(new QGroupBox(g.caption, this), {2, g.top, 46, kGroupHeight});
     const QString rows[2] = {QStringLiteral("相対"), QStringLiteral("絶対")};
     for (int row = 0; row < 2; ++row) {
-        const int rowTop = top + kRowTops[row];
+        const int rowTop = g.top + kRowTops[row];
         AddLabel(this, rows[row], {6, rowTop + 2, 18, 8});
         // Created in tab order: the three fields, then their "Set".
         for (int k = 0; k < 3; ++k) {
             const int fieldTop = rowTop + 13 + k * kFieldStep;
-            AddLabel(this, letters[size_t(k)], {6, fieldTop + 1, 6, 8});
+            AddLabel(this, g.letters[size_t(k)], {6, fieldTop + 1, 6, 8});
             auto* field = new QLineEdit(this);
-            SetControlId(field, ids[size_t(row * 4 + k)]);
-            field->setAccessibleName(rows[row] + caption + QStringLiteral(" ") + letters[size_t(k)]);
+            SetControlId(field, g.ids[size_t(row * 4 + k)]);
+            field->setAccessibleName(rows[row] + g.caption + QStringLiteral(" ") + g.letters[size_t(k)]);
             PlaceInDialogUnits(field, {13, fieldTop, 32, 11});
-            fields[size_t(firstField + row * 3 + k)] = field;
+            fields[size_t(g.firstField + row * 3 + k)] = field;
         }
         auto* set = new QPushButton(QStringLiteral("Set"), this);
         PlaceInDialogUnits(set, {26, rowTop, 19, 12});
-        AddCommandButton(set, ids[size_t(row * 4 + 3)], commands[size_t(row)]);
-        connect(set, &QPushButton::clicked, this, [this, run = sets[size_t(row)]] { RunSet(run); });
+        AddCommandButton(set, g.ids[size_t(row * 4 + 3)], g.commands[size_t(row)]);
+        connect(set, &QPushButton::clicked, this, [this, run = g.sets[size_t(row)]] { RunSet(run); });
     }
 }
 

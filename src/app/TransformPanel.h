@@ -33,10 +33,10 @@ public:
     void RefreshEnabled();
 
 private:
+    struct RowsGroup;
     void BuildGridGroup();
-    // A "回転" or "移動" group at top: two rows of three fields with their "Set".
-    void BuildRowsGroup(int top, const QString& caption, int firstField, const std::array<int, 8>& ids,
-                        const std::array<EditorCommand, 2>& commands, const std::array<void (*)(EditorSession&), 2>& sets);
+    // A "回転" or "移動" group: two rows of three fields with their "Set".
+    void BuildRowsGroup(const RowsGroup& group);
     void AddCommandButton(QAbstractButton* button, int id, EditorCommand command);
     // Reads the twelve fields into the session, then runs set; a field that
     // holds no number is shown and nothing is set.
