@@ -30,7 +30,7 @@ const Row kAbsolutePosition{IDC_ABSOLUTE_POSITION_X, IDC_ABSOLUTE_POSITION_Y, ID
 
 bool Near(float a, float b) { return std::abs(a - b) < 1e-3f; }
 bool Near(Vec3 a, Vec3 b) { return Near(a.x, b.x) && Near(a.y, b.y) && Near(a.z, b.z); }
-bool Near(HeadingPitchBank a, HeadingPitchBank b) { return Near(a.h, b.h) && Near(a.p, b.p) && Near(a.b, b.b); }
+bool Near(HeadingPitchBank a, Vec3 b) { return Near(Vec3{a.h, a.p, a.b}, b); }
 
 // Records the text of the next message box and closes it.
 void AnswerMessage(QString& said)
@@ -82,13 +82,8 @@ private:
             QTest::keyClicks(Field(ids[i]), texts[i]);
         }
     }
-    QStringList Shown(const Row& ids)
-    {
-        QStringList texts;
-        for (int id : ids) texts << Field(id)->text();
-        return texts;
-    }
-    HeadingPitchBank ShownAngles(const Row& ids)
+    // The three values a row shows.
+    Vec3 Shown(const Row& ids)
     {
         return {Field(ids[0])->text().toFloat(), Field(ids[1])->text().toFloat(), Field(ids[2])->text().toFloat()};
     }
@@ -138,19 +133,15 @@ private Q_SLOTS:
         Click(IDC_ABSOLUTE_POSITION_SET);
         QVERIFY(Near(Values(0).absolutePosition, {5, 2, 1}));
         QVERIFY(Near(Values(1).absolutePosition, {0, 0, 0}));
-        QCOMPARE(Shown(kAbsolutePosition), QStringList({"5", "2", "1"}));
-        QCOMPARE(Shown(kRelativePosition), QStringList({"5", "2", "1"}));
+        QVERIFY(Near(Shown(kRelativePosition), {5, 2, 1}));
         QCOMPARE(Snapshots(), before + 1);
 
         Click(IDC_LINK_LR);
         QCOMPARE(Session().TransformPanel().linkLR, 1);
         TypeRow(kAbsoluteRotation, {"30", "10", "20"});
         Click(IDC_ABSOLUTE_ROTATION_SET);
-        QVERIFY(Near(ShownAngles(kAbsoluteRotation), {30, 10, 20}));
+        QVERIFY(Near(Shown(kAbsoluteRotation), {30, 10, 20}));
         QVERIFY(Near(Values(1).absoluteRotation, {-30, 10, -20}));
-        TypeRow(kAbsolutePosition, {"6", "2", "1"});
-        Click(IDC_ABSOLUTE_POSITION_SET);
-        QVERIFY(Near(Values(1).absolutePosition, {-6, 2, 1}));
         QCOMPARE(Session().CurrentPart(), 0);
 
         // The relative rows copy the reflected local values onto the partner.
@@ -160,8 +151,8 @@ private Q_SLOTS:
         TypeRow(kRelativePosition, {"3", "4", "5"});
         Click(IDC_RELATIVE_POSITION_SET);
         QVERIFY(Near(TheScene().parts[1]->localPosition, {-3, 4, 5}));
-        QCOMPARE(Shown(kAbsolutePosition), QStringList({"3", "4", "5"}));
-        QCOMPARE(Snapshots(), before + 5);
+        QVERIFY(Near(Shown(kAbsolutePosition), {3, 4, 5}));
+        QCOMPARE(Snapshots(), before + 4);
     }
 
     void aFieldWithoutANumberIsShownAndNothingIsSet()
@@ -176,15 +167,10 @@ private Q_SLOTS:
         QCOMPARE(app->frame->focusWidget(), static_cast<QWidget*>(Field(IDC_RELATIVE_ROTATION_P)));
         QCOMPARE(Snapshots(), before);
         QVERIFY(std::memcmp(&pose, &TheScene().parts[0]->localMatrix, sizeof pose) == 0);
-
-        // Without a current Part a Set moves nothing, records a step and shows zeros.
-        Session().SelectPart(-1);
-        TypeRow(kAbsolutePosition, {"9", "9", "9"});
-        Click(IDC_ABSOLUTE_POSITION_SET);
-        QCOMPARE(Snapshots(), before + 1);
-        QCOMPARE(Shown(kAbsolutePosition), QStringList({"0", "0", "0"}));
-        QCOMPARE(Shown(kRelativeRotation), QStringList({"0", "0", "0"}));
-        QVERIFY(Near(Values(0).relativePosition, {3, 4, 5}));
+        // Corrected, the same press applies the row.
+        TypeRow(kRelativeRotation, {"10", "0", "0"});
+        Click(IDC_RELATIVE_ROTATION_SET);
+        QVERIFY(Near(Values(0).relativeRotation, {10, 0, 0}));
     }
 
     void undoAndRedoWorkFromTheButtonsAndTheKeys()
@@ -260,7 +246,7 @@ private Q_SLOTS:
         SetAbsoluteRotation(TheScene(), 0, {30, 20, 10});
         app->frame->Action(ID_POSE_LEVEL)->trigger();
         QVERIFY(Near(Values(0).absoluteRotation, {30, 0, 0}));
-        QVERIFY(Near(ShownAngles(kAbsoluteRotation), {30, 0, 0}));
+        QVERIFY(Near(Shown(kAbsoluteRotation), {30, 0, 0}));
 
         app->frame->Action(ID_POSE_GROUND)->trigger();
         float lowest = 1;
