@@ -21,8 +21,9 @@ void ChangeGridWidth(CAppForm& form)
         },
         &form);
     dialog.Field()->setText(QString::number(current));
-    dialog.AttachUpDown(new UpDownControl(ViewState::kGridWidthMin, ViewState::kGridWidthMax, &dialog),
-                        IDC_GRID_WIDTH_SPIN, current);
+    auto* updown = new UpDownControl(ViewState::kGridWidthMin, ViewState::kGridWidthMax, &dialog);
+    updown->setAccessibleName(QStringLiteral("グリッドの幅の増減"));
+    dialog.AttachUpDown(updown, IDC_GRID_WIDTH_SPIN, current);
     const bool confirmed = dialog.exec() == QDialog::Accepted;
     if (CloseGridWidthDialog(session, confirmed, width) == GRID_WIDTH_STORED) form.RebuildGrid();
 }

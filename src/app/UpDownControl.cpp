@@ -12,6 +12,7 @@ QToolButton* ArrowButton(Qt::ArrowType arrow, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setArrowType(arrow);
+    button->setAccessibleName(arrow == Qt::UpArrow ? QStringLiteral("増やす") : QStringLiteral("減らす"));
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
