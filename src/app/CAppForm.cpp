@@ -6,6 +6,7 @@
 #include "app/PartsPanel.h"
 #include "app/PartsTreePanel.h"
 #include "app/RenderWidget.h"
+#include "app/TransformPanel.h"
 #include "app/VersionDialog.h"
 #include "editor/PartCommands.h"
 #include "editor/ProgramArguments.h"
@@ -83,7 +84,7 @@ void CAppForm::CreatePanels()
         toolbar->setFrameShape(QFrame::NoFrame);
         viewToolbars[size_t(i)] = toolbar;
     }
-    transformPanel = new PanelPlaceholder(IDD_TRANSFORM_PANEL, QStringLiteral("変形"), this);
+    transformPanel = new TransformPanel(Session(), this);
     partsPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Parts)).size());
     partsTree->setFixedSize(ToQRect(PanelSize(PanelKind::PartsTree)).size());
     motionPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Motion)).size());

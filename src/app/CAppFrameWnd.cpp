@@ -1,7 +1,9 @@
 #include "app/CAppFrameWnd.h"
 
 #include "app/CommandIds.h"
+#include "app/GridWidthDialog.h"
 #include "app/PartCommandDialogs.h"
+#include "app/ScaleDialog.h"
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
 #include "editor/PartCommands.h"
@@ -118,6 +120,11 @@ std::vector<CAppFrameWnd::MenuHandler> CAppFrameWnd::MenuHandlers()
         {ID_PARTS_ADD_MIRRORED, C::AddMirroredPart, [this, &session] { AddMirroredPartFromDialog(session, this); }},
         {ID_PARTS_SYMMETRY, C::SymmetrySettings, [this, &session] { EditSymmetry(session, this); }},
         {ID_LIGHT_FROM_FRONT, C::LightFromFront, [this] { form->LightFromFront(); }},
+        {ID_GRID_WIDTH, C::GridWidth, [this] { ChangeGridWidth(*form); }},
+        {ID_MODEL_SCALE, C::ModelScale, [this, &session] { AdjustModelScale(session, this); }},
+        {ID_POSE_MIRROR, C::MirrorPose, [&session] { MirrorPoseCommand(session); }},
+        {ID_POSE_GROUND, C::DropToGround, [&session] { DropToGroundCommand(session); }},
+        {ID_POSE_LEVEL, C::LevelPart, [&session] { LevelCurrentPart(session); }},
         {ID_HELP_CONTENTS, std::nullopt, [this] { form->ShowHelp(); }},
         {ID_APP_ABOUT, std::nullopt, [this] { form->ShowVersionDialog(); }},
     };

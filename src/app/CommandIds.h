@@ -69,5 +69,35 @@ inline constexpr int IDC_SYMMETRY_EDITS[16] = {2152, 2157, 2159, 2160, 2161, 216
                                                2165, 2166, 2167, 2168, 2169, 2170, 2171, 2172};
 inline constexpr int IDC_MIRRORED_NAME = 2158;
 
+// Transform panel (template 207), grid width dialog (225) and scale dialog (227).
+inline constexpr int IDD_GRID_WIDTH = 225;
+inline constexpr int IDD_MODEL_SCALE = 227;
+inline constexpr int IDC_GRID_XY = 2018;
+inline constexpr int IDC_GRID_YZ = 2019;
+inline constexpr int IDC_GRID_ZX = 2020;
+inline constexpr int IDC_LINK_LR = 2064;
+inline constexpr int IDC_GRID_WIDTH_SPIN = 2072;
+inline constexpr int IDC_RELATIVE_ROTATION_H = 2083;
+inline constexpr int IDC_RELATIVE_ROTATION_P = 2084;
+inline constexpr int IDC_RELATIVE_ROTATION_B = 2085;
+inline constexpr int IDC_RELATIVE_ROTATION_SET = 2086;
+inline constexpr int IDC_ABSOLUTE_ROTATION_H = 2087;
+inline constexpr int IDC_ABSOLUTE_ROTATION_P = 2089;
+inline constexpr int IDC_ABSOLUTE_ROTATION_B = 2090;
+inline constexpr int IDC_ABSOLUTE_ROTATION_SET = 2091;
+inline constexpr int IDC_RELATIVE_POSITION_X = 2092;
+inline constexpr int IDC_RELATIVE_POSITION_Y = 2093;
+inline constexpr int IDC_RELATIVE_POSITION_Z = 2094;
+inline constexpr int IDC_RELATIVE_POSITION_SET = 2095;
+inline constexpr int IDC_ABSOLUTE_POSITION_X = 2096;
+inline constexpr int IDC_ABSOLUTE_POSITION_Y = 2097;
+inline constexpr int IDC_ABSOLUTE_POSITION_Z = 2098;
+inline constexpr int IDC_ABSOLUTE_POSITION_SET = 2099;
+inline constexpr int IDC_GRID_WIDTH = 2155;
+inline constexpr int IDC_MODEL_SCALE = 2156;
+inline constexpr int IDC_UNDO = 2181;
+inline constexpr int IDC_REDO = 2182;
+inline constexpr int IDC_FIT_VIEWS = 2183;
+
 // The objectName of the widget with number id.
 inline QString IdName(int id) { return QString::number(id); }

@@ -1,43 +1,36 @@
 #pragma once
 
-#include "app/CommandIds.h"
-#include "view/WindowLayout.h"
+#include <QRect>
+#include <QString>
 
-#include <QDialog>
-#include <QPushButton>
-#include <QWidget>
+#include <string>
 
-// Gives a control its number as objectName (tests find it by that) and as
-// accessible description (assistive tools read it).
-inline void SetControlId(QWidget* control, int id)
-{
-    control->setObjectName(IdName(id));
-    control->setAccessibleDescription(IdName(id));
-}
+class QDialog;
+class QLineEdit;
+class QPushButton;
+class QWidget;
 
-// A rectangle given in dialog units, in pixels.
-inline QRect DialogUnitsRect(int left, int top, int width, int height)
-{
-    return QRect(DialogUnitsToPixelsX(left), DialogUnitsToPixelsY(top), DialogUnitsToPixelsX(width),
-                 DialogUnitsToPixelsY(height));
-}
+// Placing and naming the controls of panels and dialogs laid out in dialog units.
 
+// A control's place in dialog units: left, top, width and height.
+struct DialogUnitsRect {
+    int x = 0, y = 0, width = 0, height = 0;
+};
+
+// The pixels of rect. Both edges are converted, so controls that touch in
+// dialog units touch in pixels.
+QRect DialogUnitsToPixels(DialogUnitsRect rect);
+// Moves widget to rect of its parent. Both edges are converted, so controls
+// that touch in dialog units touch in pixels.
+void PlaceInDialogUnits(QWidget* widget, DialogUnitsRect rect);
+// Names widget by its control number: objectName and accessible description,
+// where tests and assistive tools look for it.
+void SetControlId(QWidget* widget, int id);
+// A field check refused field's text: shows message in a message box with
+// the program's name as caption, then selects the field for correction.
+void ShowRefusedField(QLineEdit* field, const std::string& message);
 // A push button with its number and text at a place given in dialog units.
-inline QPushButton* AddButton(QWidget* parent, int id, const QString& text, const QRect& units)
-{
-    auto* button = new QPushButton(text, parent);
-    SetControlId(button, id);
-    button->setGeometry(DialogUnitsRect(units.x(), units.y(), units.width(), units.height()));
-    return button;
-}
-
+QPushButton* AddButton(QWidget* parent, int id, const QString& text, DialogUnitsRect rect);
 // The dialog's default button okText (IDOK, runs accept) and "ｷｬﾝｾﾙ"
 // (IDCANCEL, runs reject), at places given in dialog units.
-inline void AddOkCancelButtons(QDialog* dialog, const QString& okText, const QRect& okUnits, const QRect& cancelUnits)
-{
-    QPushButton* ok = AddButton(dialog, IDOK, okText, okUnits);
-    ok->setDefault(true);
-    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    QPushButton* cancel = AddButton(dialog, IDCANCEL, QStringLiteral("ｷｬﾝｾﾙ"), cancelUnits);
-    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
-}
+void AddOkCancelButtons(QDialog* dialog, const QString& okText, DialogUnitsRect okRect, DialogUnitsRect cancelRect);

@@ -1,6 +1,8 @@
 #include "app/MirroredNameDialog.h"
 
+#include "app/CommandIds.h"
 #include "app/DialogControls.h"
+#include "view/WindowLayout.h"
 #include "app/PartCommandDialogs.h"
 #include "editor/EditorSession.h"
 #include "editor/PartCommands.h"
@@ -27,7 +29,7 @@ MirroredNameDialog::MirroredNameDialog(EditorSession& session, QWidget* parent)
 
     SetControlId(name, IDC_MIRRORED_NAME);
     name->setAccessibleName(QStringLiteral("オブジェクト名"));
-    name->setGeometry(DialogUnitsRect(kEditLeft, kEditTop, kEditWidth, kEditHeight));
+    PlaceInDialogUnits(name, {kEditLeft, kEditTop, kEditWidth, kEditHeight});
     name->setText(QString::fromStdString(MirroredPartDefaultName(session)));
     name->selectAll();
 

@@ -1,6 +1,8 @@
 #include "app/PartsPanel.h"
 
+#include "app/CommandIds.h"
 #include "app/DialogControls.h"
+#include "view/WindowLayout.h"
 #include "app/PartCommandDialogs.h"
 #include "editor/EditorSession.h"
 #include "editor/PartCommands.h"
@@ -24,7 +26,7 @@ PartsPanel::PartsPanel(EditorSession& session, QWidget* parent) : QFrame(parent)
     SetControlId(this, IDD_PARTS_PANEL);
     setAutoFillBackground(true);
     auto* group = new QGroupBox(QStringLiteral("Parts"), this);
-    group->setGeometry(DialogUnitsRect(kGroupLeft, kGroupTop, kGroupWidth, kGroupHeight));
+    PlaceInDialogUnits(group, {kGroupLeft, kGroupTop, kGroupWidth, kGroupHeight});
 
     const struct {
         int id;

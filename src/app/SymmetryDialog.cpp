@@ -1,6 +1,8 @@
 #include "app/SymmetryDialog.h"
 
+#include "app/CommandIds.h"
 #include "app/DialogControls.h"
+#include "view/WindowLayout.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -26,9 +28,9 @@ constexpr Column kSymmetryColumn{158, 40, "Symmetry"};
 constexpr int kScrollLeft = 202, kScrollWidth = 10;
 constexpr int kButtonTop = 232, kButtonWidth = 50, kButtonHeight = 14, kOkLeft = 112, kCancelLeft = 166;
 
-QRect RowRect(const Column& column, int row)
+DialogUnitsRect RowRect(const Column& column, int row)
 {
-    return DialogUnitsRect(column.left, kFirstRowTop + row * kRowPitch, column.width, kRowHeight);
+    return {column.left, kFirstRowTop + row * kRowPitch, column.width, kRowHeight};
 }
 
 // The platform's scroll request for a scroll bar action; -1 for none.
@@ -57,14 +59,14 @@ SymmetryDialog::SymmetryDialog(EditorSession& session, QWidget* parent)
 
     for (const Column& column : {kIdColumn, kNameColumn, kParentColumn, kSymmetryColumn}) {
         auto* heading = new QLabel(QString::fromLatin1(column.heading), this);
-        heading->setGeometry(DialogUnitsRect(column.left, kHeadingTop, column.width, kRowHeight));
+        PlaceInDialogUnits(heading, {column.left, kHeadingTop, column.width, kRowHeight});
     }
     for (int k = 0; k < kRows; ++k) {
         const QString row = QString::number(k + 1);
         auto makeText = [&](const Column& column, int id) {
             auto* text = new QLabel(this);
             SetControlId(text, id);
-            text->setGeometry(RowRect(column, k));
+            PlaceInDialogUnits(text, RowRect(column, k));
             return text;
         };
         indexTexts[k] = makeText(kIdColumn, IDC_SYMMETRY_ID_FIRST + k);
@@ -73,13 +75,13 @@ SymmetryDialog::SymmetryDialog(EditorSession& session, QWidget* parent)
         auto* edit = new QLineEdit(this);
         SetControlId(edit, IDC_SYMMETRY_EDITS[k]);
         edit->setAccessibleName(QStringLiteral("%1 行目の対称相手").arg(row));
-        edit->setGeometry(RowRect(kSymmetryColumn, k));
+        PlaceInDialogUnits(edit, RowRect(kSymmetryColumn, k));
         connect(edit, &QLineEdit::editingFinished, this, &SymmetryDialog::CommitQuietly);
         edits[k] = edit;
     }
     SetControlId(scrollBar, IDC_SYMMETRY_SCROLL);
     scrollBar->setAccessibleName(QStringLiteral("表示する行"));
-    scrollBar->setGeometry(DialogUnitsRect(kScrollLeft, kFirstRowTop, kScrollWidth, kRows * kRowPitch - 1));
+    PlaceInDialogUnits(scrollBar, {kScrollLeft, kFirstRowTop, kScrollWidth, kRows * kRowPitch - 1});
     scrollBar->setPageStep(kRows);
     connect(scrollBar, &QAbstractSlider::actionTriggered, this, &SymmetryDialog::ScrollAction);
 

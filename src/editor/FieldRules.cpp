@@ -2,6 +2,7 @@
 
 #include "text/NumberText.h"
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -41,4 +42,19 @@ FieldCheck CheckFloatField(const std::string& text, float minimum, float maximum
         return {false, NumberText(minimum) + " から " + NumberText(maximum) + " までの数値を入力してください。"};
     value = parsed;
     return {true, std::string()};
+}
+
+std::string FloatFieldText(float value)
+{
+    char buffer[32];
+    std::snprintf(buffer, sizeof buffer, "%.6g", value == 0.0f ? 0.0 : static_cast<double>(value));
+    return buffer;
+}
+
+int StepUpDown(const std::string& fieldText, int delta, int minimum, int maximum, int lastPosition)
+{
+    int position = lastPosition;
+    if (int typed = 0; ParseInteger(Trimmed(fieldText), typed) && typed >= minimum && typed <= maximum) position = typed;
+    const long long stepped = static_cast<long long>(position) + delta;
+    return static_cast<int>(std::clamp<long long>(stepped, minimum, maximum));
 }

@@ -16,3 +16,12 @@ struct FieldCheck {
 FieldCheck CheckIntegerField(const std::string& text, int minimum, int maximum, int& value);
 // A number field with the inclusive range minimum ... maximum.
 FieldCheck CheckFloatField(const std::string& text, float minimum, float maximum, float& value);
+
+// The text a dialog shows in a number field: six significant digits, as the
+// fields were always filled ("1", "-30", "0.0001", "1e-06"); minus zero shows as "0".
+std::string FloatFieldText(float value);
+
+// The value an up-down control moves its integer field to: one step of delta
+// from the field's value (from lastPosition when the field holds no integer
+// inside the range), kept inside minimum ... maximum.
+int StepUpDown(const std::string& fieldText, int delta, int minimum, int maximum, int lastPosition);

@@ -22,3 +22,23 @@ TEST(FieldRules, RangesAreInclusiveAndARefusalSaysWhatToTypeAndKeepsTheValue)
     EXPECT_EQ(CheckFloatField("nan", 0.0001f, 10000.0f, scale).message, "数値を入力してください。");
     EXPECT_EQ(scale, 0.0001f);
 }
+
+TEST(FieldRules, NumberFieldsShowSixSignificantDigitsAndNoMinusZero)
+{
+    EXPECT_EQ(FloatFieldText(1.0f), "1");
+    EXPECT_EQ(FloatFieldText(-30.0f), "-30");
+    EXPECT_EQ(FloatFieldText(0.0001f), "0.0001");
+    EXPECT_EQ(FloatFieldText(12.3456789f), "12.3457");
+    EXPECT_EQ(FloatFieldText(-0.0f), "0");
+}
+
+TEST(FieldRules, UpDownStepsFromTheFieldWithinTheRange)
+{
+    EXPECT_EQ(StepUpDown("50", 1, 1, 10000, 7), 51);
+    EXPECT_EQ(StepUpDown(" 1 ", -1, 1, 10000, 7), 1);
+    EXPECT_EQ(StepUpDown("10000", 1, 1, 10000, 7), 10000);
+    // Nothing usable in the field: the step starts from the last position.
+    EXPECT_EQ(StepUpDown("abc", -1, 1, 10000, 20), 19);
+    EXPECT_EQ(StepUpDown("0", 1, 1, 10000, 5), 6);
+    EXPECT_EQ(StepUpDown("2147483647", 1, 1, 2147483647, 5), 2147483647);
+}

@@ -1,0 +1,50 @@
+#include "app/DialogControls.h"
+
+#include "app/CommandIds.h"
+#include "view/WindowLayout.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QWidget>
+
+QRect DialogUnitsToPixels(DialogUnitsRect rect)
+{
+    const int left = DialogUnitsToPixelsX(rect.x);
+    const int top = DialogUnitsToPixelsY(rect.y);
+    return QRect(left, top, DialogUnitsToPixelsX(rect.x + rect.width) - left,
+                 DialogUnitsToPixelsY(rect.y + rect.height) - top);
+}
+
+void PlaceInDialogUnits(QWidget* widget, DialogUnitsRect rect) { widget->setGeometry(DialogUnitsToPixels(rect)); }
+
+void SetControlId(QWidget* widget, int id)
+{
+    widget->setObjectName(IdName(id));
+    widget->setAccessibleDescription(IdName(id));
+}
+
+void ShowRefusedField(QLineEdit* field, const std::string& message)
+{
+    QMessageBox::warning(field->window(), QStringLiteral("Marionettica3D"), QString::fromStdString(message));
+    field->setFocus(Qt::OtherFocusReason);
+    field->selectAll();
+}
+
+QPushButton* AddButton(QWidget* parent, int id, const QString& text, DialogUnitsRect rect)
+{
+    auto* button = new QPushButton(text, parent);
+    SetControlId(button, id);
+    PlaceInDialogUnits(button, rect);
+    return button;
+}
+
+void AddOkCancelButtons(QDialog* dialog, const QString& okText, DialogUnitsRect okRect, DialogUnitsRect cancelRect)
+{
+    QPushButton* ok = AddButton(dialog, IDOK, okText, okRect);
+    ok->setDefault(true);
+    QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
+    QPushButton* cancel = AddButton(dialog, IDCANCEL, QStringLiteral("ｷｬﾝｾﾙ"), cancelRect);
+    QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
+}

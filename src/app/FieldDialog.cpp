@@ -1,0 +1,59 @@
+#include "app/FieldDialog.h"
+
+#include "app/DialogControls.h"
+#include "app/UpDownControl.h"
+#include "view/WindowLayout.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// The layout in dialog units: the field on the left, the buttons on the right.
+constexpr int kWidthUnits = 150;
+constexpr int kHeightUnits = 46;
+constexpr DialogUnitsRect kField{10, 16, 70, 13};
+constexpr int kUpDownWidth = 10;
+
+}  // namespace
+
+FieldDialog::FieldDialog(int templateId, const QString& caption, int fieldId, const QString& fieldName, Check check,
+                         QWidget* parent)
+    : QDialog(parent), field(new QLineEdit(this)), check(std::move(check))
+{
+    SetControlId(this, templateId);
+    setWindowTitle(caption);
+    setFixedSize(DialogUnitsToPixelsX(kWidthUnits), DialogUnitsToPixelsY(kHeightUnits));
+    SetControlId(field, fieldId);
+    field->setAccessibleName(fieldName);
+    PlaceInDialogUnits(field, kField);
+
+    auto* ok = new QPushButton(QStringLiteral("OK"), this);
+    PlaceInDialogUnits(ok, {95, 7, 45, 14});
+    ok->setDefault(true);
+    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    PlaceInDialogUnits(cancel, {95, 25, 45, 14});
+    connect(ok, &QPushButton::clicked, this, &FieldDialog::accept);
+    connect(cancel, &QPushButton::clicked, this, &FieldDialog::reject);
+    field->setFocus();
+}
+
+void FieldDialog::AttachUpDown(UpDownControl* updown, int id, int position)
+{
+    DialogUnitsRect narrowed = kField;
+    narrowed.width -= kUpDownWidth;
+    PlaceInDialogUnits(field, narrowed);
+    SetControlId(updown, id);
+    PlaceInDialogUnits(updown, {narrowed.x + narrowed.width, kField.y, kUpDownWidth, kField.height});
+    updown->SetBuddy(field, position);
+}
+
+void FieldDialog::accept()
+{
+    const FieldCheck result = check(field->text().toStdString());
+    if (!result.accepted) {
+        ShowRefusedField(field, result.message);
+        return;
+    }
+    QDialog::accept();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+#include "editor/FieldRules.h"
+
+#include <QDialog>
+
+#include <functional>
+#include <string>
+
+class QLineEdit;
+class UpDownControl;
+
+// A modal dialog of one edit field with "OK" and "ｷｬﾝｾﾙ". OK (or Enter)
+// closes it only when check accepts the field's text; a refused text shows
+// the check's message and the dialog stays open with the field selected.
+class FieldDialog : public QDialog {
+    Q_OBJECT
+public:
+    // check reads the text into the caller's value when it accepts it.
+    using Check = std::function<FieldCheck(const std::string& text)>;
+
+    FieldDialog(int templateId, const QString& caption, int fieldId, const QString& fieldName, Check check,
+                QWidget* parent);
+
+    QLineEdit* Field() const { return field; }
+    // Puts updown at the right end of the field, as its buddy.
+    void AttachUpDown(UpDownControl* updown, int id, int position);
+
+    void accept() override;
+
+private:
+    QLineEdit* field;
+    Check check;
+};

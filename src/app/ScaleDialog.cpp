@@ -1,0 +1,20 @@
+#include "app/ScaleDialog.h"
+
+#include "app/CommandIds.h"
+#include "app/FieldDialog.h"
+#include "editor/OptionCommands.h"
+#include "scene/ModelScale.h"
+
+#include <QLineEdit>
+
+void AdjustModelScale(EditorSession& session, QWidget* parent)
+{
+    float factor = 1.0f;
+    FieldDialog dialog(
+        IDD_MODEL_SCALE, QStringLiteral("スケールの変更"), IDC_MODEL_SCALE, QStringLiteral("倍率"),
+        [&factor](const std::string& text) { return CheckFloatField(text, MIN_MODEL_SCALE, MAX_MODEL_SCALE, factor); },
+        parent);
+    dialog.Field()->setText(QString::fromStdString(FloatFieldText(factor)));
+    const bool confirmed = dialog.exec() == QDialog::Accepted;  // sets factor
+    CloseScaleDialog(session, confirmed, factor);
+}
