@@ -25,10 +25,11 @@ TEXTURE_NAME = "figure_skin.png"
 TEXTURE_SIZE = 64
 FACET = 50  # octagon sides meet at 45 degrees (smoothed), caps at 90 (kept sharp)
 # The parts below are drawn in units of about a centimetre (the figure is 170
-# tall); the files carry them this many times larger, so that the figure fills
-# a good part of a view at the editor's default scale of 5 units per pixel and
-# spans many cells of its default grid of 50.
-FIGURE_SCALE = 5.0
+# tall); the files carry them this many times larger: 680 units are 136 pixels
+# at the editor's default scale of 5 units per pixel, a good part of a view,
+# over many cells of the default grid of 50, and the figure still fits the
+# perspective view at its default distance.
+FIGURE_SCALE = 4.0
 
 # Colours of the materials (r, g, b).
 SKIN = (0.93, 0.76, 0.62)
