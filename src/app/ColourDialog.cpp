@@ -20,7 +20,7 @@ constexpr QRect kDefaultsButton(7, 124, 46, 14);
 constexpr QRect kOkButton(58, 124, 40, 14);
 constexpr QRect kCancelButton(102, 124, 40, 14);
 // A label sits this many pixels below its swatch and reaches this far past its sides.
-constexpr int kLabelGap = 4;
+constexpr int kLabelGap = 3;
 constexpr int kLabelOverhang = 10;
 
 QRect PixelsOf(QRect units)
@@ -65,7 +65,7 @@ ColourDialog::ColourDialog(const ColourTable& current, QWidget* parent) : QDialo
         int width = r.Width() + 2 * kLabelOverhang;
         for (const QString& line : text.split(QLatin1Char('\n')))
             width = std::max(width, fontMetrics().horizontalAdvance(line) + 2);
-        label->setGeometry((r.left + r.right - width) / 2, r.bottom + kLabelGap, width, 2 * fontMetrics().height());
+        label->setGeometry((r.left + r.right - width) / 2, r.bottom + kLabelGap, width, label->sizeHint().height());
     }
     QPushButton* defaults = Button(this, QStringLiteral("標準に戻す"), IDC_COLOUR_DEFAULTS, kDefaultsButton);
     QPushButton* ok = Button(this, QStringLiteral("OK"), IDC_OK, kOkButton);

@@ -25,19 +25,20 @@ struct UnitRect {
     int x, y, width, height;
 };
 
-// The strip is 16 pixels (11 vertical units) high; the pictures come right
-// after the list so that a narrow view clips the overlay switches, never the
-// zoom, pan and layout.
-constexpr UnitRect kTypeList{0, 0, 46, 11};
-constexpr UnitRect kZoom{48, 0, 9, 11};
-constexpr UnitRect kPan{58, 0, 9, 11};
-constexpr UnitRect kLayout{68, 0, 9, 11};
-constexpr UnitRect kEdges{80, 0, 18, 11};
-constexpr UnitRect kFaces{98, 0, 18, 11};
-constexpr UnitRect kCollision{118, 0, 40, 11};
-constexpr UnitRect kNormals{160, 0, 26, 11};
-constexpr UnitRect kPivot{186, 0, 26, 11};
-constexpr UnitRect kShowSelection{212, 0, 46, 11};
+// The strip is 16 pixels (11 vertical units) high and, in the usual window,
+// 451 pixels (258 horizontal units) wide: the controls fill it without gaps.
+// The pictures come right after the list so that a narrower view clips the
+// overlay switches, never the zoom, pan and layout.
+constexpr UnitRect kTypeList{0, 0, 58, 11};
+constexpr UnitRect kZoom{58, 0, 9, 11};
+constexpr UnitRect kPan{67, 0, 9, 11};
+constexpr UnitRect kLayout{76, 0, 9, 11};
+constexpr UnitRect kEdges{85, 0, 19, 11};
+constexpr UnitRect kFaces{104, 0, 19, 11};
+constexpr UnitRect kCollision{123, 0, 40, 11};
+constexpr UnitRect kNormals{163, 0, 25, 11};
+constexpr UnitRect kPivot{188, 0, 25, 11};
+constexpr UnitRect kShowSelection{213, 0, 45, 11};
 
 QRect PixelsOf(UnitRect r)
 {
