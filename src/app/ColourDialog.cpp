@@ -51,6 +51,7 @@ QPushButton* Button(QDialog* dialog, const QString& text, int id, QRect units)
 ColourDialog::ColourDialog(const ColourTable& current, QWidget* parent) : QDialog(parent), state(current)
 {
     setObjectName(IdName(IDD_COLOUR_SETTINGS));
+    setAccessibleDescription(IdName(IDD_COLOUR_SETTINGS));
     setWindowTitle(QStringLiteral("色の設定"));
     setFixedSize(DialogUnitsToPixelsX(kWidthUnits), DialogUnitsToPixelsY(kHeightUnits));
 

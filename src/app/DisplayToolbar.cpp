@@ -90,6 +90,8 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
       layout(Picture(this, IDC_VIEW_LAYOUT, kLayout, LayoutName(true)))
 {
     setObjectName(IdName(IDD_VIEW_TOOLBAR));
+    setAccessibleDescription(IdName(IDD_VIEW_TOOLBAR));
+    setAccessibleName(QStringLiteral("表示ツールバー %1").arg(index));
     setProperty("viewIndex", index);
     setAutoFillBackground(true);
     setFixedHeight(kToolbarHeight);

@@ -9,8 +9,6 @@ TEST(ColourSettings, SwatchesAreFoundByTheirRectanglesRightAndBottomExcluded)
     EXPECT_EQ(SwatchAt(20, 10), COLOUR_BACK);
     EXPECT_EQ(SwatchAt(59, 49), COLOUR_BACK);
     EXPECT_EQ(SwatchAt(60, 10), -1);
-    EXPECT_EQ(SwatchAt(100, 30), COLOUR_GRID);
-    EXPECT_EQ(SwatchAt(20, 90), COLOUR_COLL);
     EXPECT_EQ(SwatchAt(239, 10), COLOUR_SELECT);
     EXPECT_EQ(SwatchAt(200, 129), COLOUR_ANIM);
     EXPECT_EQ(SwatchAt(100, 70), -1);
