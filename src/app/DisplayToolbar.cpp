@@ -184,12 +184,16 @@ void DisplayToolbar::BeginDrag(NavigationMode mode)
 {
     const QPoint cursor = QCursor::pos();
     const QRect desktop = screen()->geometry();
-    const QPoint centre(desktop.left() + desktop.width() / 2, desktop.top() + desktop.height() / 2);
-    navigation.BeginDrag(mode, viewIndex, {cursor.x(), cursor.y()}, {centre.x(), centre.y()});
-    if (navigation.Mode() == NavigationMode::None) return;
+    QCursor::setPos(desktop.left() + desktop.width() / 2, desktop.top() + desktop.height() / 2);
+    // Where the cursor really is: some window systems do not let a program move it.
+    const QPoint parked = QCursor::pos();
+    navigation.BeginDrag(mode, viewIndex, {cursor.x(), cursor.y()}, {parked.x(), parked.y()});
+    if (navigation.Mode() == NavigationMode::None) {
+        QCursor::setPos(cursor);
+        return;
+    }
     dragging = true;
     QGuiApplication::setOverrideCursor(Qt::BlankCursor);
-    QCursor::setPos(centre);
 }
 
 void DisplayToolbar::EndDrag()

@@ -10,13 +10,13 @@ void ViewNavigation::Step(NavigationMode stepMode, int view, int dx, int dy)
     if (changed) session.Events().Publish(ViewsChanged{});
 }
 
-void ViewNavigation::BeginDrag(NavigationMode dragMode, int view, ScreenPoint cursor, ScreenPoint centre)
+void ViewNavigation::BeginDrag(NavigationMode dragMode, int view, ScreenPoint cursor, ScreenPoint parked)
 {
     if (dragMode == NavigationMode::None || view < 0 || view >= ViewState::kViewCount) return;
     mode = dragMode;
     dragView = view;
     dragStart = cursor;
-    previous = centre;
+    previous = parked;
 }
 
 void ViewNavigation::DragTo(ScreenPoint p)

@@ -23,10 +23,10 @@ public:
     // --- Toolbar drags, in screen pixels ---
 
     // Starts a zoom or pan drag of view (0 ... 3; another index or mode None
-    // starts nothing). cursor is where the cursor was; the caller moves it to
-    // centre (the middle of the desktop, so that the hidden cursor has room
-    // in every direction) and hides it.
-    void BeginDrag(NavigationMode mode, int view, ScreenPoint cursor, ScreenPoint centre);
+    // starts nothing). cursor is where the cursor was; parked is where the
+    // caller then moved it (the middle of the desktop, so that the hidden
+    // cursor has room in every direction) and from where the first step counts.
+    void BeginDrag(NavigationMode mode, int view, ScreenPoint cursor, ScreenPoint parked);
     // The cursor moved to p: one step by p minus the previous position. The
     // cursor is not moved back during the drag.
     void DragTo(ScreenPoint p);
