@@ -127,10 +127,12 @@ void DisplayToolbar::Refresh()
     normals->setChecked(display.normals != 0);
     pivot->setChecked(display.pivot != 0);
     showSelection->setChecked(display.showSelection != 0);
-    const bool fourViewMode = views.fourViewMode != 0;
-    layout->setPixmap(LayoutPicture(PictureSize(layout), fourViewMode));
-    layout->setAccessibleName(LayoutName(fourViewMode));
-    layout->setToolTip(LayoutName(fourViewMode));
+    const int fourViewMode = views.fourViewMode != 0 ? 1 : 0;
+    if (fourViewMode == layoutPicture) return;
+    layoutPicture = fourViewMode;
+    layout->setPixmap(LayoutPicture(PictureSize(layout), fourViewMode != 0));
+    layout->setAccessibleName(LayoutName(fourViewMode != 0));
+    layout->setToolTip(LayoutName(fourViewMode != 0));
 }
 
 void DisplayToolbar::DisplaySwitched()

@@ -56,5 +56,6 @@ private:
     QLabel* pan;
     QLabel* layout;
     bool dragging = false;  // this toolbar started the navigation's drag
+    int layoutPicture = -1;  // the view mode the layout picture shows (1 four views), -1 none yet
     EditorSubscription subscription;
 };
