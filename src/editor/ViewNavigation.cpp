@@ -3,6 +3,8 @@
 #include "editor/EditorSession.h"
 #include "view/CameraSteps.h"
 
+#include <algorithm>
+
 void ViewNavigation::Step(NavigationMode stepMode, int view, int dx, int dy)
 {
     ViewState& views = session.Views();
@@ -42,7 +44,9 @@ void ViewNavigation::Wheel(int x, int y, int angleDelta)
     if (view < 0) return;
     if (view != wheelView) wheelRemainder = 0;
     wheelView = view;
-    wheelRemainder += angleDelta;
+    // A device reporting a wild turn zooms a bounded amount instead of looping.
+    const int most = kMostNotchesAtOnce * kWheelNotch;
+    wheelRemainder += std::clamp(angleDelta, -most, most);
     // One step per notch: a fast turn zooms as far as the same notches one by one.
     while (wheelRemainder >= kWheelNotch || wheelRemainder <= -kWheelNotch) {
         const int direction = wheelRemainder > 0 ? 1 : -1;

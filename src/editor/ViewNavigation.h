@@ -40,7 +40,8 @@ public:
     // The wheel over (x, y) zooms the view there as a zoom drag does: every
     // whole notch (120 units of angleDelta; forward positive) is one step of
     // kWheelNotchPixels upward (forward zooms in, backward out); the part of
-    // a notch left over counts towards the next turn over the same view.
+    // a notch left over counts towards the next turn over the same view. One
+    // turn counts at most kMostNotchesAtOnce notches.
     void Wheel(int x, int y, int angleDelta);
     // A middle-button drag pans the view it started in as a pan drag does, so
     // the scene follows the cursor. A press between the views starts nothing.
@@ -50,6 +51,7 @@ public:
 
     static constexpr int kWheelNotch = 120;
     static constexpr int kWheelNotchPixels = 4;
+    static constexpr int kMostNotchesAtOnce = 20;
 
 private:
     void Step(NavigationMode stepMode, int view, int dx, int dy);

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 // A session with views Top, Pers, Front, Left in a 910 x 600 render window,
@@ -67,6 +69,10 @@ TEST_F(NavigationFixture, WheelNotchesZoomTheViewUnderTheCursor)
     const int before = reports;
     navigation.Wheel(452, 100, 120);  // over the gap between the views
     EXPECT_EQ(reports, before);
+    // A wild turn counts 20 notches and returns.
+    navigation.Wheel(100, 100, std::numeric_limits<int>::max());
+    EXPECT_EQ(reports, before + 20);
+    EXPECT_GT(Views().scale, 0.0f);
 }
 
 TEST_F(NavigationFixture, MiddleDragPansTheViewItStartedIn)
