@@ -24,6 +24,12 @@ OUT_DIR = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "exampl
 TEXTURE_NAME = "figure_skin.png"
 TEXTURE_SIZE = 64
 FACET = 50  # octagon sides meet at 45 degrees (smoothed), caps at 90 (kept sharp)
+# The parts below are drawn in units of about a centimetre (the figure is 170
+# tall); the files carry them this many times larger: 680 units are 136 pixels
+# at the editor's default scale of 5 units per pixel, a good part of a view,
+# over many cells of the default grid of 50, and the figure still fits the
+# perspective view at its default distance.
+FIGURE_SCALE = 4.0
 
 # Colours of the materials (r, g, b).
 SKIN = (0.93, 0.76, 0.62)
@@ -245,7 +251,7 @@ def mqo_text(object_name, mesh, materials):
               "\tcolor 0.898 0.498 0.698", "\tcolor_type 0"]
     lines.append("\tvertex %d {" % len(mesh.vertices))
     for v in mesh.vertices:
-        lines.append("\t\t%s %s %s" % tuple(number(c) for c in v))
+        lines.append("\t\t%s %s %s" % tuple(number(c * FIGURE_SCALE) for c in v))
     lines.append("\t}")
     lines.append("\tface %d {" % len(mesh.faces))
     for corners, material, uvs in mesh.faces:
@@ -405,7 +411,7 @@ def project_bytes():
                 if frame > 0 and degrees == 0 and offset == (0, 0, 0) and pose(name, 0)[1:] == (0, (0, 0, 0)):
                     continue
                 m = rotation(axis, degrees)
-                row4 = [position[i] + offset[i] for i in range(3)]
+                row4 = [(position[i] + offset[i]) * FIGURE_SCALE for i in range(3)]
                 keys.append((frame, m[0] + [0] + m[1] + [0] + m[2] + [0] + row4 + [1]))
             out += struct.pack("<i", len(keys))
             for frame, values in keys:

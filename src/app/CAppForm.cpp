@@ -1,6 +1,8 @@
 #include "app/CAppForm.h"
 
+#include "app/ColourDialog.h"
 #include "app/CommandIds.h"
+#include "app/DisplayToolbar.h"
 #include "app/GlGraphicsDriver.h"
 #include "app/PanelPlaceholder.h"
 #include "app/PartsPanel.h"
@@ -27,6 +29,7 @@
 #include <QResizeEvent>
 #include <QStyle>
 #include <QTimer>
+#include <QWheelEvent>
 
 #include <cmath>
 #include <cstdio>
@@ -54,6 +57,7 @@ CAppForm::CAppForm(AppEnvironment env, QWidget* parent)
     renderWindow = new RenderWidget(*this, this);
     mouse = std::make_unique<MouseController>(*environment.session, style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
     mouse->SetObserver(this);
+    navigation = std::make_unique<ViewNavigation>(*environment.session);
     grid = BuildGrid(views.gridWidth, 0xFF808080);
 }
 
@@ -78,12 +82,8 @@ void CAppForm::CreatePanels()
     partsPanel = new PartsPanel(Session(), this);
     partsTree = new PartsTreePanel(Session(), this);
     motionPanel = new PanelPlaceholder(IDD_MOTION_PANEL, QStringLiteral("モーション"), this);
-    for (int i = 0; i < ViewState::kViewCount; ++i) {
-        auto* toolbar = new PanelPlaceholder(IDD_VIEW_TOOLBAR, QString(), this);
-        toolbar->setProperty("viewIndex", i);
-        toolbar->setFrameShape(QFrame::NoFrame);
-        viewToolbars[size_t(i)] = toolbar;
-    }
+    for (int i = 0; i < ViewState::kViewCount; ++i)
+        viewToolbars[size_t(i)] = new DisplayToolbar(Session(), *navigation, i, this);
     transformPanel = new TransformPanel(Session(), this);
     partsPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Parts)).size());
     partsTree->setFixedSize(ToQRect(PanelSize(PanelKind::PartsTree)).size());
@@ -108,9 +108,8 @@ void CAppForm::OnInitialUpdate()
 
     LoadSettings();
     RebuildGrid();
-    for (int i = 0; i < ViewState::kViewCount; ++i)
-        static_cast<PanelPlaceholder*>(viewToolbars[size_t(i)])->SetCaption(ViewTypeName(views.views[i].type));
-    FitViews();
+    toolbarLayout = {views.fourViewMode, views.maximisedView};
+    FitViews();  // reported as ViewsChanged: the toolbars show the loaded types and switches
 }
 
 void CAppForm::LoadSettings()
@@ -121,13 +120,13 @@ void CAppForm::LoadSettings()
     std::string error;
     if (!file.Load(settingsValues, kAllOwners, error))
         std::fprintf(stderr, "marionettica3d: %s (the defaults are used)\n", error.c_str());
-    ApplySettings(settingsValues, views, displays, colours);
+    ApplySettings(settingsValues, views, Displays(), Colours());
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
 }
 
 bool CAppForm::SaveSettings(std::string& error)
 {
-    GatherSettings(settingsValues, views, displays, colours);
+    GatherSettings(settingsValues, views, Displays(), Colours());
     settingsValues.addObjectDirectory = GetScene().addObjectDirectory;
     return AppSettings(environment.settingsPath).Save(settingsValues, kAllOwners, error);
 }
@@ -138,7 +137,7 @@ void CAppForm::DestroyPanelsAndScene()
         delete *panel;
         *panel = nullptr;
     }
-    for (QWidget*& toolbar : viewToolbars) {
+    for (DisplayToolbar*& toolbar : viewToolbars) {
         delete toolbar;
         toolbar = nullptr;
     }
@@ -147,7 +146,11 @@ void CAppForm::DestroyPanelsAndScene()
     GetScene().ClearScene();
 }
 
-void CAppForm::RebuildGrid() { grid = BuildGrid(views.gridWidth, colours[COLOUR_GRID]); }
+void CAppForm::RebuildGrid() { grid = BuildGrid(views.gridWidth, Colours()[COLOUR_GRID]); }
+
+ViewDisplays& CAppForm::Displays() { return Session().Displays(); }
+
+ColourTable& CAppForm::Colours() { return Session().Colours(); }
 
 void CAppForm::FitViews()
 {
@@ -242,6 +245,20 @@ void CAppForm::RequestRedraw()
     if (renderWindow != nullptr) renderWindow->update();
 }
 
+void CAppForm::ChangeColours()
+{
+    ColourDialog dialog(Colours(), this);
+    // A picked grid colour shows in the views while the dialog is open.
+    dialog.gridColourPicked = [this](uint32_t colour) {
+        grid = BuildGrid(views.gridWidth, colour);
+        RequestRedraw();
+    };
+    if (dialog.exec() == QDialog::Accepted) ApplyColoursCommand(Session(), dialog.Colours());
+    // After Cancel the grid goes back to the table's colour.
+    RebuildGrid();
+    RequestRedraw();
+}
+
 void CAppForm::LightFromFront()
 {
     LightFromFrontCommand(Session());
@@ -330,14 +347,14 @@ void CAppForm::RunFirstFrameStage(FirstFrameStage stage)
         PlacePanels();
     } else if (stage == FirstFrameStage::CheckTreeAndActivateToolbars) {
         CheckEveryTreeItem(GetScene());
-        for (QWidget* toolbar : viewToolbars)
+        for (DisplayToolbar* toolbar : viewToolbars)
             if (toolbar != nullptr && toolbar->isVisible()) toolbar->raise();
     }
 }
 
 HResult CAppForm::Render()
 {
-    RenderViews(renderDevice, {views, displays, colours, grid, GetScene(), Session().CurrentPart()});
+    RenderViews(renderDevice, {views, Displays(), Colours(), grid, GetScene(), Session().CurrentPart()});
     return S_OK;
 }
 
@@ -388,6 +405,7 @@ void CAppForm::RenderMousePress(QMouseEvent& event)
     const QPoint p = event.position().toPoint();
     if (event.button() == Qt::LeftButton) mouse->LeftButtonDown(p.x(), p.y());
     else if (event.button() == Qt::RightButton) mouse->RightButtonDown(p.x(), p.y());
+    else if (event.button() == Qt::MiddleButton) navigation->MiddleButtonDown(p.x(), p.y());
     RequestRedraw();
 }
 
@@ -396,6 +414,7 @@ void CAppForm::RenderMouseRelease(QMouseEvent& event)
     const QPoint p = event.position().toPoint();
     if (event.button() == Qt::LeftButton) mouse->LeftButtonUp(p.x(), p.y());
     else if (event.button() == Qt::RightButton) mouse->RightButtonUp(p.x(), p.y());
+    else if (event.button() == Qt::MiddleButton) navigation->MiddleButtonUp();
     RequestRedraw();
 }
 
@@ -404,12 +423,19 @@ void CAppForm::RenderMouseMove(QMouseEvent& event)
     const QPoint p = event.position().toPoint();
     const unsigned keys = KeysOf(event);
     mouse->MouseMove(p.x(), p.y(), keys);
+    if (keys & MOUSE_MIDDLE) navigation->MiddleButtonMove(p.x(), p.y());
     if (keys & (MOUSE_LEFT | MOUSE_RIGHT)) {
         RequestRedraw();
     } else {
         const Qt::CursorShape shape = QtCursor(mouse->Cursor());
         if (renderWindow->cursor().shape() != shape) renderWindow->setCursor(shape);
     }
+}
+
+void CAppForm::RenderWheel(QWheelEvent& event)
+{
+    const QPoint p = event.position().toPoint();
+    navigation->Wheel(p.x(), p.y(), event.angleDelta().y());
 }
 
 void CAppForm::SetMouseCapture(bool captured)
@@ -422,7 +448,7 @@ void CAppForm::SetMouseCapture(bool captured)
 void CAppForm::SetDisplayToolbarsVisible(bool visible)
 {
     for (int i = 0; i < ViewState::kViewCount; ++i)
-        if (QWidget* toolbar = viewToolbars[size_t(i)]) toolbar->setVisible(visible && ToolbarShown(views, i));
+        if (DisplayToolbar* toolbar = viewToolbars[size_t(i)]) toolbar->setVisible(visible && ToolbarShown(views, i));
     if (visible) PlacePanels();
 }
 
@@ -439,5 +465,15 @@ void CAppForm::SessionChanged(const EditorEvent& event)
     OnEvent<TitleChanged>(event, [this](const TitleChanged& e) {
         if (QWidget* top = window(); top != this) top->setWindowTitle(QString::fromStdString(e.title));
     });
+    OnEvent<ViewsChanged>(event, [this](const ViewsChanged&) { FollowViewLayout(); });
     RequestRedraw();
+}
+
+void CAppForm::FollowViewLayout()
+{
+    const std::pair<int, int> layout{views.fourViewMode, views.maximisedView};
+    if (layout == toolbarLayout) return;
+    toolbarLayout = layout;
+    // Before the first frame the toolbars stay hidden; it shows them as the layout says.
+    if (stages.Count() > 0) SetDisplayToolbarsVisible(true);
 }

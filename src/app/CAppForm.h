@@ -6,6 +6,7 @@
 #include "settings/SettingsValues.h"
 #include "editor/EditorEvents.h"
 #include "editor/MouseController.h"
+#include "editor/ViewNavigation.h"
 #include "view/FirstFrameStages.h"
 #include "view/GridGeometry.h"
 #include "view/ViewDisplay.h"
@@ -20,6 +21,8 @@
 #include <string>
 
 class QMouseEvent;
+class QWheelEvent;
+class DisplayToolbar;
 class QOpenGLContext;
 class RenderWidget;
 class PartsTreePanel;
@@ -69,6 +72,7 @@ public:
     void OpenProjectFile(const std::string& path);
 
     // Menu commands.
+    void ChangeColours();
     void LightFromFront();
     void ShowHelp();
     void ShowVersionDialog();
@@ -85,12 +89,13 @@ public:
     void RenderMousePress(QMouseEvent& event);
     void RenderMouseRelease(QMouseEvent& event);
     void RenderMouseMove(QMouseEvent& event);
+    void RenderWheel(QWheelEvent& event);
 
     EditorSession& Session() { return *environment.session; }
     Scene& GetScene();
     ViewState& Views() { return views; }
-    ViewDisplays& Displays() { return displays; }
-    ColourTable& Colours() { return colours; }
+    ViewDisplays& Displays();
+    ColourTable& Colours();
     // Rebuilds the grid from the grid width and the GRID colour.
     void RebuildGrid();
     RenderWidget* RenderWindow() const { return renderWindow; }
@@ -132,17 +137,19 @@ private:
     void FitViews();
     void EndAfterFatalError();
     void RunFirstFrameStage(FirstFrameStage stage);
+    // Shows the toolbars of the views shown and places them when the layout
+    // switch changed the view mode or the maximised view.
+    void FollowViewLayout();
 
     AppEnvironment environment;
     ViewState& views;  // the session's
-    ViewDisplays displays;
-    ColourTable colours{};
     GridGeometry grid;
     SettingsValues settingsValues;
     FirstFrameStages stages;
     GlRenderDevice renderDevice;
     std::unique_ptr<GlGraphicsDriver> graphicsDriver;
     std::unique_ptr<MouseController> mouse;
+    std::unique_ptr<ViewNavigation> navigation;
     QtUserPrompt prompt{this};
     EditorSubscription subscription;
     int framesDrawn = 0;
@@ -152,5 +159,6 @@ private:
     PartsTreePanel* partsTree = nullptr;
     QWidget* motionPanel = nullptr;
     QWidget* transformPanel = nullptr;
-    std::array<QWidget*, 4> viewToolbars{};
+    std::array<DisplayToolbar*, 4> viewToolbars{};
+    std::pair<int, int> toolbarLayout{1, 0};  // the view mode and maximised view the toolbars show
 };

@@ -112,6 +112,7 @@ std::vector<CAppFrameWnd::MenuHandler> CAppFrameWnd::MenuHandlers()
         {ID_FILE_OPEN, C::OpenProject, [this] { OpenProjectFromDialog(); }},
         {ID_FILE_SAVE, C::SaveProject, [this, &session] { SaveCommand(session, prompt); }},
         {ID_FILE_SAVE_AS, C::SaveProjectAs, [this, &session] { SaveAsCommand(session, prompt); }},
+        {ID_COLOR_CHANGE, C::ColourSettings, [this] { form->ChangeColours(); }},
         {ID_APP_EXIT, std::nullopt, [this] { close(); }},
         // Parts panel commands.
         {ID_PARTS_ADD, C::AddPart, [this, &session] { AddObjectFromDialog(session, this); }},

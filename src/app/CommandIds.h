@@ -99,5 +99,23 @@ inline constexpr int IDC_UNDO = 2181;
 inline constexpr int IDC_REDO = 2182;
 inline constexpr int IDC_FIT_VIEWS = 2183;
 
+// Display toolbars (template 203, one per view) and the colour dialog (215).
+inline constexpr int IDD_COLOUR_SETTINGS = 215;
+inline constexpr int IDB_PAN = 204;
+inline constexpr int IDB_ZOOM = 206;
+inline constexpr int IDB_SINGLE_VIEW = 231;  // layout picture of the view shown alone
+inline constexpr int IDB_FOUR_VIEWS = 233;   // layout picture in four-view mode
+inline constexpr int IDC_VIEW_DRAW_EDGES = 2011;
+inline constexpr int IDC_VIEW_DRAW_FACES = 2012;
+inline constexpr int IDC_VIEW_COLLISION = 2013;
+inline constexpr int IDC_VIEW_ZOOM = 2014;
+inline constexpr int IDC_VIEW_PAN = 2015;
+inline constexpr int IDC_VIEW_NORMALS = 2033;
+inline constexpr int IDC_VIEW_SHOW_SELECTION = 2062;
+inline constexpr int IDC_VIEW_PIVOT = 2063;
+inline constexpr int IDC_COLOUR_DEFAULTS = 2088;
+inline constexpr int IDC_VIEW_TYPE = 2179;
+inline constexpr int IDC_VIEW_LAYOUT = 2180;
+
 // The objectName of the widget with number id.
 inline QString IdName(int id) { return QString::number(id); }

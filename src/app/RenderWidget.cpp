@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QWheelEvent>
 
 RenderWidget::RenderWidget(CAppForm& owner, QWidget* parent) : QOpenGLWidget(parent), form(owner)
 {
@@ -57,6 +58,12 @@ void RenderWidget::mouseReleaseEvent(QMouseEvent* event)
 {
     form.RenderMouseRelease(*event);
     QOpenGLWidget::mouseReleaseEvent(event);
+}
+
+void RenderWidget::wheelEvent(QWheelEvent* event)
+{
+    form.RenderWheel(*event);
+    event->accept();
 }
 
 void RenderWidget::mouseMoveEvent(QMouseEvent* event)

@@ -29,7 +29,7 @@ struct MotionListChanged {
 struct CurrentFrameChanged {
     int frame = 0;
 };
-// Cameras, view rectangles, grid or view settings changed.
+// Cameras, view rectangles, grid, view settings, display switches or colours changed.
 struct ViewsChanged {};
 // Whether "Undo" and "Redo" can be pressed now.
 struct HistoryButtonsChanged {

@@ -4,6 +4,7 @@
 #include "editor/PoseHistory.h"
 #include "editor/TransformPanelState.h"
 #include "scene/Scene.h"
+#include "view/ViewDisplay.h"
 #include "view/ViewState.h"
 
 #include <string>
@@ -28,6 +29,12 @@ public:
     const PoseHistory& History() const { return poseHistory; }
     TransformPanelState& TransformPanel() { return transformPanel; }
     const TransformPanelState& TransformPanel() const { return transformPanel; }
+    // What each view's display toolbar switches on, and the display colours
+    // (zero until the settings are read).
+    ViewDisplays& Displays() { return viewDisplays; }
+    const ViewDisplays& Displays() const { return viewDisplays; }
+    ColourTable& Colours() { return colours; }
+    const ColourTable& Colours() const { return colours; }
 
     // --- Selection ---
 
@@ -81,6 +88,8 @@ private:
     Scene scene;
     EditorEvents events;
     ViewState viewState;
+    ViewDisplays viewDisplays;
+    ColourTable colours{};
     bool playing = false;
     PoseHistory poseHistory{scene, events, playing};
     TransformPanelState transformPanel;

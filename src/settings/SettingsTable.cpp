@@ -5,8 +5,6 @@
 namespace {
 
 constexpr const char* kColourKeys[8] = {"BACK", "GRID", "LINE", "COLL", "NORMAL", "PIVOT", "SELECT", "ANIM"};
-constexpr uint32_t kDefaultColours[8] = {0xFF181818, 0xFF808080, 0xFFFF0000, 0xFFFFFF00,
-                                         0xFF00FF80, 0xFFFF00FF, 0xFFC0C0C0, 0xFF2040E0};
 // Top, Pers, Front, Left.
 constexpr int kDefaultViewTypes[4] = {0, 8, 4, 6};
 

@@ -6,6 +6,11 @@
 #include <cstdint>
 #include <string>
 
+// The display colours a first start gets, ARGB, in the order BACK, GRID,
+// LINE, COLL, NORMAL, PIVOT, SELECT, ANIM.
+inline constexpr std::array<uint32_t, 8> kDefaultColours{0xFF181818, 0xFF808080, 0xFFFF0000, 0xFFFFFF00,
+                                                         0xFF00FF80, 0xFFFF00FF, 0xFFC0C0C0, 0xFF2040E0};
+
 // One view's part of the settings file.
 struct ViewSettingsValues {
     int type = 0;             // view type number (0 "Top" ... 8 "Pers")

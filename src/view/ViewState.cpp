@@ -32,6 +32,20 @@ PixelRect ViewState::Viewport(int i) const
     return {0, 0, renderWidth, renderHeight};
 }
 
+int ViewState::ViewAt(int x, int y) const
+{
+    for (int i = 0; i < kViewCount; ++i)
+        if (views[i].enabled && Viewport(i).Contains(x, y)) return i;
+    return -1;
+}
+
+void ViewState::ToggleLayout(int i)
+{
+    fourViewMode = fourViewMode ? 0 : 1;
+    for (int k = 0; k < kViewCount; ++k) views[k].enabled = fourViewMode || k == i ? 1 : 0;
+    maximisedView = i;
+}
+
 void ViewState::SetViewType(int i, int type)
 {
     View& v = views[i];

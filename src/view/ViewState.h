@@ -67,6 +67,14 @@ public:
     int CurrentView() const { return fourViewMode ? activeView : maximisedView; }
     // The viewport of view i: its rect in four-view mode, the whole render window in single-view mode.
     PixelRect Viewport(int i) const;
+    // The enabled view whose viewport holds the render-window pixel (x, y); -1
+    // over a gap between the views or outside the render window.
+    int ViewAt(int x, int y) const;
+    // The layout switch of view i's display toolbar: four-view mode becomes
+    // single-view mode showing view i alone (the others disabled), and single-view
+    // mode goes back to all four views enabled. Either way view i is the
+    // maximised view afterwards.
+    void ToggleLayout(int i);
 
     // Stores the type and moves the eye to the type's default place (Pers: the saved pair).
     void SetViewType(int i, int type);

@@ -31,7 +31,7 @@ private Q_SLOTS:
             {ID_FILE_OPEN, "開く（&O）", true},
             {ID_FILE_SAVE, "上書き保存（S）", true},
             {ID_FILE_SAVE_AS, "名前を付けて保存（&A）", true},
-            {ID_COLOR_CHANGE, "色の変更", false},
+            {ID_COLOR_CHANGE, "色の変更", true},
             {ID_APP_EXIT, "E&xit", true},
             {ID_PARTS_ADD, "追加（&A）", true},
             {ID_PARTS_DELETE, "削除（&D）", false},  // these three need a current Part

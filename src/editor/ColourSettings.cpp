@@ -1,0 +1,54 @@
+#include "editor/ColourSettings.h"
+
+#include "editor/EditorSession.h"
+#include "settings/SettingsValues.h"
+
+#include <algorithm>
+
+const std::array<ColourSwatch, 8>& ColourSwatches()
+{
+    static const std::array<ColourSwatch, 8> swatches{{
+        {{20, 10, 60, 50}, "背景", ""},
+        {{80, 10, 120, 50}, "グリッド", ""},
+        {{140, 10, 180, 50}, "分割線", ""},
+        {{20, 90, 60, 130}, "Collision", ""},
+        {{80, 90, 120, 130}, "法線", ""},
+        {{140, 90, 180, 130}, "原点", ""},
+        {{200, 10, 240, 50}, "選択", "オブジェクト"},
+        {{200, 90, 240, 130}, "アニメ", "ダイアログ"},
+    }};
+    return swatches;
+}
+
+int SwatchAt(int x, int y)
+{
+    const auto& swatches = ColourSwatches();
+    for (size_t i = 0; i < swatches.size(); ++i)
+        if (swatches[i].rect.Contains(x, y)) return int(i);
+    return -1;
+}
+
+PickerColour PickerColourOf(uint32_t argb)
+{
+    return {int((argb >> 16) & 0xFF), int((argb >> 8) & 0xFF), int(argb & 0xFF)};
+}
+
+uint32_t ArgbOf(PickerColour colour)
+{
+    auto component = [](int value) { return uint32_t(std::clamp(value, 0, 255)); };
+    return 0xFF000000u | component(colour.red) << 16 | component(colour.green) << 8 | component(colour.blue);
+}
+
+void ColourDialogState::Pick(int index, PickerColour colour)
+{
+    if (index < 0 || index >= int(colours.size())) return;
+    colours[size_t(index)] = ArgbOf(colour);
+}
+
+void ColourDialogState::RestoreDefaults() { colours = kDefaultColours; }
+
+void ApplyColoursCommand(EditorSession& session, const ColourTable& colours)
+{
+    session.Colours() = colours;
+    session.Events().Publish(ViewsChanged{});
+}
