@@ -12,16 +12,19 @@ const char* const EXPORT_X_NO_PARTS = "オブジェクトが存在しない";
 const char* const EXPORT_X_NO_MOTIONS = "モーションが存在しない";
 const char* const EXPORT_X_CANNOT_WRITE = "ファイルが書き込めない";
 
+const char* ExportXRefusal(const Scene& scene)
+{
+    if (scene.PartCount() == 0) return EXPORT_X_NO_PARTS;
+    if (scene.motions.empty()) return EXPORT_X_NO_MOTIONS;
+    return nullptr;
+}
+
 ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor)
 {
     ExportXResult result;
     result.refused = true;
-    if (scene.PartCount() == 0) {
-        result.message = EXPORT_X_NO_PARTS;
-        return result;
-    }
-    if (scene.motions.empty()) {
-        result.message = EXPORT_X_NO_MOTIONS;
+    if (const char* refusal = ExportXRefusal(scene)) {
+        result.message = refusal;
         return result;
     }
     if (timeScaleFactor < MIN_TIME_SCALE_FACTOR || timeScaleFactor > MAX_TIME_SCALE_FACTOR) {

@@ -32,12 +32,15 @@ struct ExportXResult {
     int animationKeyCount = 0;
 };
 
+// Why scene cannot be exported at all, asked before the export's dialogs
+// open: EXPORT_X_NO_PARTS or EXPORT_X_NO_MOTIONS; nullptr when it can.
+const char* ExportXRefusal(const Scene& scene);
+
 // The export command after its dialogs: writes the model and all Motions of
 // scene to path as DirectX text (through a temporary file, so a failed write
 // leaves an old file intact), saves the textures the meshes use into the
 // file's folder where no file of that name is present yet. Building the
 // content poses the model: the caller shows the pose it wants afterwards.
-// Refuses (nothing
-// written) when there are no Parts, no Motions, or timeScaleFactor is outside
-// MIN_TIME_SCALE_FACTOR ... MAX_TIME_SCALE_FACTOR.
+// Refuses (nothing written) with ExportXRefusal's text, or when
+// timeScaleFactor is outside MIN_TIME_SCALE_FACTOR ... MAX_TIME_SCALE_FACTOR.
 ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor);

@@ -98,6 +98,9 @@ public:
     ColourTable& Colours();
     // Rebuilds the grid from the grid width and the GRID colour.
     void RebuildGrid();
+    // The settings file's values between start-up and exit; the ones no
+    // panel or view owns (folders, export time scale) are kept only here.
+    SettingsValues& Settings() { return settingsValues; }
     RenderWidget* RenderWindow() const { return renderWindow; }
     GlRenderDevice& Device() { return renderDevice; }
     const FirstFrameStages& Stages() const { return stages; }

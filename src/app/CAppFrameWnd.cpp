@@ -1,11 +1,13 @@
 #include "app/CAppFrameWnd.h"
 
 #include "app/CommandIds.h"
+#include "app/ExportXDialogs.h"
 #include "app/GridWidthDialog.h"
 #include "app/PartCommandDialogs.h"
 #include "app/ScaleDialog.h"
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
+#include "editor/MotionCommands.h"
 #include "editor/PartCommands.h"
 #include "editor/PoseCommands.h"
 #include "scene/ProjectFile.h"
@@ -126,6 +128,16 @@ std::vector<CAppFrameWnd::MenuHandler> CAppFrameWnd::MenuHandlers()
         {ID_POSE_MIRROR, C::MirrorPose, [&session] { MirrorPoseCommand(session); }},
         {ID_POSE_GROUND, C::DropToGround, [&session] { DropToGroundCommand(session); }},
         {ID_POSE_LEVEL, C::LevelPart, [&session] { LevelCurrentPart(session); }},
+        // DirectX export and the whole-motion commands.
+        {ID_EXPORT_XFILE, C::ExportX, [this, &session] {
+             SettingsValues& remembered = form->Settings();
+             ExportXFromDialogs(session, remembered.exportXFileDirectory, remembered.timeScaleFactor, this);
+         }},
+        {ID_MOTION_DELETE_REDUNDANT_KEYS, C::DeleteRedundantKeys, [&session] { DeleteRedundantKeysCommand(session); }},
+        {ID_MOTION_MIRROR, C::MirrorMotion, [&session] { MirrorMotionCommand(session); }},
+        {ID_MOTION_GROUND, C::GroundAllKeyframes, [&session] { GroundAllKeyframesCommand(session); }},
+        {ID_MOTION_LEVEL, C::LevelPartInAllKeyframes, [&session] { LevelPartInAllKeyframesCommand(session); }},
+        {ID_MOTION_TURN_Z, C::TurnMotionAround, [&session] { TurnMotionAroundCommand(session); }},
         {ID_HELP_CONTENTS, std::nullopt, [this] { form->ShowHelp(); }},
         {ID_APP_ABOUT, std::nullopt, [this] { form->ShowVersionDialog(); }},
     };

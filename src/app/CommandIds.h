@@ -117,5 +117,10 @@ inline constexpr int IDC_COLOUR_DEFAULTS = 2088;
 inline constexpr int IDC_VIEW_TYPE = 2179;
 inline constexpr int IDC_VIEW_LAYOUT = 2180;
 
+// DirectX export: the time scale dialog (template 234).
+inline constexpr int IDD_EXPORT_XFILE = 234;
+inline constexpr int IDC_TIME_SCALE_FACTOR = 2151;
+inline constexpr int IDC_TIME_SCALE_FACTOR_SPIN = 2186;
+
 // The objectName of the widget with number id.
 inline QString IdName(int id) { return QString::number(id); }
