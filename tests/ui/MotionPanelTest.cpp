@@ -1,6 +1,5 @@
 #include "app/CommandIds.h"
 #include "app/MotionPanel.h"
-#include "support/SceneParts.h"
 #include "ui/DialogAnswers.h"
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
@@ -54,16 +53,8 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        {
-            Scene scratch;
-            sceneparts::AddBoxPart(scratch, folder, "right", {20, 0, 0}, 5);
-            sceneparts::AddBoxPart(scratch, folder, "left", {-20, 0, 0}, 5);
-        }
-        app = std::make_unique<RunningApp>(folder.File("motion.ini"), folder.File("right.mesh"));
-        TheScene().SelectTreeItem(TheScene().rootPart.treeItem);
-        app->Form().OpenStartupFile(folder.File("left.mesh"));
+        app = OpenTwoBoxes(folder, folder.File("motion.ini"));
         QCOMPARE(TheScene().PartCount(), 2);
-        Session().History().RestartHistory();
     }
     void cleanupTestCase()
     {
