@@ -121,10 +121,12 @@ void MotionPanel::BuildControls()
     connect(framesBar, &QScrollBar::actionTriggered, this, &MotionPanel::ScrollFrames);
 
     // Play and stop stay usable while playing; each does nothing when it cannot run.
-    connect(AddButton(this, IDC_MOTION_PLAY, QStringLiteral("再生"), {0, 118, 19, 14}), &QPushButton::clicked, this,
-            &MotionPanel::Play);
-    connect(AddButton(this, IDC_MOTION_STOP, QStringLiteral("停止"), {19, 118, 19, 14}), &QPushButton::clicked, this,
-            &MotionPanel::Stop);
+    for (const auto& [id, text, x, run] : {std::tuple{IDC_MOTION_PLAY, QStringLiteral("再生"), 0, &MotionPanel::Play},
+                                           std::tuple{IDC_MOTION_STOP, QStringLiteral("停止"), 19, &MotionPanel::Stop}}) {
+        QPushButton* button = AddButton(this, id, text, {x, 118, 19, 14});
+        button->setFocusPolicy(Qt::NoFocus);
+        connect(button, &QPushButton::clicked, this, run);
+    }
 
     frameRate = new QLineEdit(QString::number(playback.FramesPerSecond()), this);
     SetControlId(frameRate, IDC_MOTION_FRAME_RATE);
@@ -157,6 +159,8 @@ void MotionPanel::AddCommandButton(int id, const QString& text, DialogUnitsRect 
                                    const std::function<void()>& run)
 {
     QPushButton* button = AddButton(this, id, text, rect);
+    // A pressed button leaves the keyboard focus where it was, with the main window.
+    button->setFocusPolicy(Qt::NoFocus);
     commandControls.emplace_back(button, command);
     connect(button, &QPushButton::clicked, this, run);
 }
@@ -379,7 +383,8 @@ void MotionPanel::mouseReleaseEvent(QMouseEvent* event)
 void MotionPanel::keyPressEvent(QKeyEvent* event)
 {
     // Enter and Escape inside the panel do nothing.
-    event->accept();
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter || event->key() == Qt::Key_Escape) return;
+    QWidget::keyPressEvent(event);
 }
 
 void MotionPanel::SessionChanged(const EditorEvent& event)
