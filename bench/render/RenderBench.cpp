@@ -1,10 +1,13 @@
 // Drawing the four views of 100 Parts with 1,000,000 triangles in all, faces
 // mode, in a 1280 x 960 render window, against a bare OpenGL loop that draws
 // the same strips in the same context with a minimal lit shader; and the CPU
-// time the program spends in ten seconds of an idle window.
+// time the program spends in ten seconds of an idle window; and playback of a
+// Motion of those Parts at 30 frames per second.
 #include "app/CAppForm.h"
 #include "app/CAppFrameWnd.h"
 #include "app/CAppWinApp.h"
+#include "app/CommandIds.h"
+#include "app/MotionPanel.h"
 #include "app/RenderWidget.h"
 #include "meshlib/CMesh.h"
 #include "meshlib/LoadedModel.h"
@@ -12,10 +15,13 @@
 #include "scene/Scene.h"
 #include "support/TempFolder.h"
 #include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
+#include "anim/MotionOperations.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QOpenGLFunctions_3_3_Core>
+#include <QPushButton>
 #include <QOpenGLShaderProgram>
 #include <QOpenGLVersionFunctionsFactory>
 #include <QSurfaceFormat>
@@ -83,7 +89,7 @@ struct Bench {
         const std::string path = folder.File("ball.mesh");
         if (!mesh.LoadModel(Sphere(40.0f), path, 1.0f) || !mesh.SaveMeshFile(path)) std::abort();
         AppEnvironment environment;
-        environment.scene = &scene;
+        environment.session = &session;
         environment.framework = &framework;
         environment.settingsPath = folder.File("bench.ini");
         environment.helpPath = M3D_HELP_PAGE;
@@ -177,7 +183,7 @@ void main() { o = vec4(c, 1.0); }
     void Frame()
     {
         Scene& scene = bench->scene;
-        const ViewState& views = session.Views();
+        const ViewState& views = bench->session.Views();
         const int height = bench->Window().height();
         gl->glEnable(GL_DEPTH_TEST);
         gl->glEnable(GL_CULL_FACE);
@@ -270,8 +276,56 @@ void IdleWindow(benchmark::State& state)
     }
 }
 
+// Five seconds of playback at 30 frames per second of a Motion that moves
+// every Part; the step times are read from a monotonic clock at each step.
+void PlaybackAt30Fps(benchmark::State& state)
+{
+    EditorSession& session = bench->session;
+    if (session.GetScene().motions.empty()) {
+        NewMotionCommand(session, "bench");
+        for (int i = 0; i < kParts; ++i)
+            SetKeyMatrix(bench->scene, 0, i, 30, MatrixTranslation(0.0f, 200.0f, 0.0f) * bench->scene.parts[i]->mesh->GetMatrix());
+    }
+    MotionPanel& panel = *bench->Form().findChild<MotionPanel*>(IdName(IDD_MOTION_PANEL));
+    panel.SetFrameRate(30);
+    QElapsedTimer clock;
+    clock.start();
+    std::vector<double> stepTimes;
+    EditorSubscription steps = session.Events().Subscribe([&](const EditorEvent& event) {
+        if (std::holds_alternative<CurrentFrameChanged>(event) && session.IsPlaying())
+            stepTimes.push_back(double(clock.nsecsElapsed()) * 1e-6);
+    });
+    for (auto _ : state) {
+        const int framesBefore = bench->Form().FramesDrawn();
+        const double cpuBefore = ProcessCpuSeconds();
+        clock.restart();
+        stepTimes.clear();
+        panel.findChild<QPushButton*>(IdName(IDC_MOTION_PLAY))->click();
+        Bench::Settle(5000);
+        panel.findChild<QPushButton*>(IdName(IDC_MOTION_STOP))->click();
+        const double seconds = double(clock.nsecsElapsed()) * 1e-9;
+        state.counters["steps_per_second"] = double(stepTimes.size()) / seconds;
+        state.counters["frames_drawn_per_second"] = double(bench->Form().FramesDrawn() - framesBefore) / seconds;
+        state.counters["cpu_share"] = (ProcessCpuSeconds() - cpuBefore) / seconds;
+        double minimum = 1e9, maximum = 0, sum = 0, squares = 0;
+        for (size_t i = 1; i < stepTimes.size(); ++i) {
+            const double interval = stepTimes[i] - stepTimes[i - 1];
+            minimum = std::min(minimum, interval);
+            maximum = std::max(maximum, interval);
+            sum += interval;
+            squares += interval * interval;
+        }
+        const double n = double(stepTimes.size() - 1);
+        state.counters["interval_mean_ms"] = sum / n;
+        state.counters["interval_min_ms"] = minimum;
+        state.counters["interval_max_ms"] = maximum;
+        state.counters["interval_sd_ms"] = std::sqrt(std::max(0.0, squares / n - (sum / n) * (sum / n)));
+    }
+}
+
 }  // namespace
 
+BENCHMARK(PlaybackAt30Fps)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1)->Repetitions(2);
 BENCHMARK(ProgramAgainstBareLoop)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20)->Repetitions(3);
 BENCHMARK(IdleWindow)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);
 

@@ -4,7 +4,7 @@
 #include "app/CommandIds.h"
 #include "app/DisplayToolbar.h"
 #include "app/GlGraphicsDriver.h"
-#include "app/PanelPlaceholder.h"
+#include "app/MotionPanel.h"
 #include "app/PartsPanel.h"
 #include "app/PartsTreePanel.h"
 #include "app/RenderWidget.h"
@@ -81,7 +81,7 @@ void CAppForm::CreatePanels()
 {
     partsPanel = new PartsPanel(Session(), this);
     partsTree = new PartsTreePanel(Session(), this);
-    motionPanel = new PanelPlaceholder(IDD_MOTION_PANEL, QStringLiteral("モーション"), this);
+    motionPanel = new MotionPanel(Session(), this);
     for (int i = 0; i < ViewState::kViewCount; ++i)
         viewToolbars[size_t(i)] = new DisplayToolbar(Session(), *navigation, i, this);
     transformPanel = new TransformPanel(Session(), this);
@@ -121,12 +121,14 @@ void CAppForm::LoadSettings()
     if (!file.Load(settingsValues, kAllOwners, error))
         std::fprintf(stderr, "marionettica3d: %s (the defaults are used)\n", error.c_str());
     ApplySettings(settingsValues, views, Displays(), Colours());
+    static_cast<MotionPanel*>(motionPanel)->SetFrameRate(settingsValues.frameRate);
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
 }
 
 bool CAppForm::SaveSettings(std::string& error)
 {
     GatherSettings(settingsValues, views, Displays(), Colours());
+    settingsValues.frameRate = static_cast<MotionPanel*>(motionPanel)->FrameRate();
     settingsValues.addObjectDirectory = GetScene().addObjectDirectory;
     return AppSettings(environment.settingsPath).Save(settingsValues, kAllOwners, error);
 }
@@ -326,6 +328,7 @@ HResult CAppForm::RestoreDeviceState()
 HResult CAppForm::AdvanceFrame()
 {
     ++framesDrawn;
+    if (motionPanel != nullptr) static_cast<MotionPanel*>(motionPanel)->FrameDrawn();
     const FirstFrameStage stage = stages.Advance();
     if (stage == FirstFrameStage::None) return S_OK;
     // Widgets are not shown or changed from inside a paint: the stage runs

@@ -124,3 +124,35 @@ inline constexpr int IDC_TIME_SCALE_FACTOR_SPIN = 2186;
 
 // The objectName of the widget with number id.
 inline QString IdName(int id) { return QString::number(id); }
+
+// Motion panel (209), motion name dialog (213) and motion length dialog (214).
+inline constexpr int IDD_MOTION_NAME = 213;
+inline constexpr int IDD_MOTION_LENGTH = 214;
+inline constexpr int IDC_MOTION_LIST = 2038;
+inline constexpr int IDC_MOTION_NEW = 2046;
+inline constexpr int IDC_MOTION_DELETE = 2047;
+inline constexpr int IDC_MOTION_RENAME = 2040;
+inline constexpr int IDC_MOTION_CURRENT_FRAME = 2071;
+inline constexpr int IDC_MOTION_LENGTH_LABEL = 2069;
+inline constexpr int IDC_MOTION_CHANGE_LENGTH = 2068;
+inline constexpr int IDC_MOTION_RULER_FIRST = 2074;  // ... 2081
+inline constexpr int IDC_MOTION_ROW_NAME_FIRST = 2054;  // ... 2061
+inline constexpr int IDC_MOTION_ROWS_SCROLL = 2052;
+inline constexpr int IDC_MOTION_FRAMES_SCROLL = 2053;
+inline constexpr int IDC_MOTION_PLAY = 2042;
+inline constexpr int IDC_MOTION_STOP = 2043;
+inline constexpr int IDC_MOTION_FRAME_RATE = 2151;
+inline constexpr int IDC_MOTION_FRAME_RATE_SPIN = 2184;
+inline constexpr int IDC_MOTION_SET_KEY = 2044;
+inline constexpr int IDC_MOTION_DELETE_KEY = 2045;
+inline constexpr int IDC_MOTION_SET_ALL_KEYS = 2048;
+inline constexpr int IDC_MOTION_DELETE_ALL_KEYS = 2049;
+inline constexpr int IDC_MOTION_COPY_KEYS = 2050;
+inline constexpr int IDC_MOTION_PASTE_KEYS = 2051;
+inline constexpr int IDC_MOTION_NAME = 2065;
+inline constexpr int IDC_MOTION_DUPLICATE = 2062;
+inline constexpr int IDC_MOTION_NAME_OK = 2066;
+inline constexpr int IDC_MOTION_NAME_CANCEL = 2067;
+inline constexpr int IDC_MOTION_LENGTH = 2070;
+inline constexpr int IDC_MOTION_LENGTH_SPIN = 2072;
+inline constexpr int IDC_MOTION_LENGTH_OK = 2073;

@@ -19,7 +19,8 @@ constexpr int kUpDownWidth = 10;
 
 FieldDialog::FieldDialog(int templateId, const QString& caption, int fieldId, const QString& fieldName, Check check,
                          QWidget* parent)
-    : QDialog(parent), field(new QLineEdit(this)), check(std::move(check))
+    : QDialog(parent), field(new QLineEdit(this)), ok(new QPushButton(QStringLiteral("OK"), this)),
+      check(std::move(check))
 {
     SetControlId(this, templateId);
     setWindowTitle(caption);
@@ -28,7 +29,6 @@ FieldDialog::FieldDialog(int templateId, const QString& caption, int fieldId, co
     field->setAccessibleName(fieldName);
     PlaceInDialogUnits(field, kField);
 
-    auto* ok = new QPushButton(QStringLiteral("OK"), this);
     PlaceInDialogUnits(ok, {95, 7, 45, 14});
     ok->setDefault(true);
     auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
@@ -46,6 +46,12 @@ void FieldDialog::AttachUpDown(UpDownControl* updown, int id, int position)
     SetControlId(updown, id);
     PlaceInDialogUnits(updown, {narrowed.x + narrowed.width, kField.y, kUpDownWidth, kField.height});
     updown->SetBuddy(field, position);
+}
+
+void FieldDialog::SetOkButton(int id, const QString& text)
+{
+    SetControlId(ok, id);
+    ok->setText(text);
 }
 
 void FieldDialog::accept()

@@ -8,6 +8,7 @@
 #include <string>
 
 class QLineEdit;
+class QPushButton;
 class UpDownControl;
 
 // A modal dialog of one edit field with "OK" and "ｷｬﾝｾﾙ". OK (or Enter)
@@ -23,6 +24,8 @@ public:
                 QWidget* parent);
 
     QLineEdit* Field() const { return field; }
+    // Gives the OK button another text and a control number.
+    void SetOkButton(int id, const QString& text);
     // Puts updown at the right end of the field, as its buddy.
     void AttachUpDown(UpDownControl* updown, int id, int position);
 
@@ -30,5 +33,6 @@ public:
 
 private:
     QLineEdit* field;
+    QPushButton* ok;
     Check check;
 };

@@ -37,6 +37,7 @@ CommandNeeds NeedsOf(EditorCommand command)
     case C::FitViews:
     case C::NewMotion:
     case C::SelectMotion:
+    case C::FrameRate:
     case C::Undo:
     case C::Redo:
     case C::SetRelativeRotation:
@@ -52,6 +53,10 @@ CommandNeeds NeedsOf(EditorCommand command)
     case C::DeleteMotion:
     case C::RenameMotion:
     case C::SetMotionLength:
+    case C::SetAllKeys:
+    case C::DeleteAllKeys:
+    case C::CopyKeys:
+    case C::PasteKeys:
         return {false, true, false, true};
     case C::SetKey:
     case C::DeleteKey:

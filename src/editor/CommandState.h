@@ -17,6 +17,7 @@ enum class EditorCommand : int {
     Undo, Redo,
     // Motion panel
     SelectMotion, NewMotion, DeleteMotion, RenameMotion, SetMotionLength, SetKey, DeleteKey, Play, Stop,
+    SetAllKeys, DeleteAllKeys, CopyKeys, PasteKeys, FrameRate,
 };
 
 // What a command needs before it can run.

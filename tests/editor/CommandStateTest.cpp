@@ -33,7 +33,8 @@ TEST(CommandState, PlaybackLocksTheEditingControlsOnlyAndTheSelectionGatesTheRes
                         C::SetRelativeRotation, C::SetAbsoluteRotation, C::SetRelativePosition,
                         C::SetAbsolutePosition, C::LinkLR, C::FitViews, C::Undo, C::Redo, C::SelectMotion,
                         C::NewMotion, C::DeleteMotion, C::RenameMotion, C::SetMotionLength, C::SetKey,
-                        C::DeleteKey, C::Play};
+                        C::DeleteKey, C::Play, C::SetAllKeys, C::DeleteAllKeys, C::CopyKeys, C::PasteKeys,
+                        C::FrameRate};
     for (C c : locked) EXPECT_FALSE(CanRun(session, c)) << static_cast<int>(c);
     for (C c : {C::Stop, C::ExportX, C::MirrorMotion, C::SaveProject, C::MirrorPose})
         EXPECT_TRUE(CanRun(session, c)) << static_cast<int>(c);

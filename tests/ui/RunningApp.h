@@ -6,6 +6,7 @@
 #include "app/RenderWidget.h"
 #include "editor/EditorSession.h"
 #include "scene/Scene.h"
+#include "support/SceneParts.h"
 #include "support/TempFolder.h"
 
 #include <QImage>
@@ -66,3 +67,20 @@ struct RunningApp {
         frame.reset();
     }
 };
+
+// The program opened on two boxes, "right" (Part 0) at x 20 and "left"
+// (Part 1) at x -20, with the root entry selected while loading and the pose
+// history restarted.
+inline std::unique_ptr<RunningApp> OpenTwoBoxes(const TempFolder& folder, const std::string& settings)
+{
+    {
+        Scene scratch;
+        sceneparts::AddBoxPart(scratch, folder, "right", {20, 0, 0}, 5);
+        sceneparts::AddBoxPart(scratch, folder, "left", {-20, 0, 0}, 5);
+    }
+    auto app = std::make_unique<RunningApp>(settings, folder.File("right.mesh"));
+    app->scene.SelectTreeItem(app->scene.rootPart.treeItem);
+    app->Form().OpenStartupFile(folder.File("left.mesh"));
+    app->session.History().RestartHistory();
+    return app;
+}

@@ -1,6 +1,5 @@
 #include "app/CommandIds.h"
 #include "editor/MotionCommands.h"
-#include "support/SceneParts.h"
 #include "ui/DialogAnswers.h"
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
@@ -100,22 +99,14 @@ private Q_SLOTS:
     void initTestCase()
     {
         {
-            Scene scratch;
-            sceneparts::AddBoxPart(scratch, folder, "right", {20, 0, 0}, 5);
-            sceneparts::AddBoxPart(scratch, folder, "left", {-20, 0, 0}, 5);
-        }
-        {
             // The grid planes of the settings file reach the check boxes.
             std::ofstream settings(folder.File("transform.ini"));
             settings << "[GRID]\nXY=1\nYZ=1\nZX=0\n";
         }
-        app = std::make_unique<RunningApp>(folder.File("transform.ini"), folder.File("right.mesh"));
-        TheScene().SelectTreeItem(TheScene().rootPart.treeItem);
-        app->Form().OpenStartupFile(folder.File("left.mesh"));
+        app = OpenTwoBoxes(folder, folder.File("transform.ini"));
         QCOMPARE(TheScene().PartCount(), 2);
         TheScene().parts[0]->symmetryIndex = 1;
         TheScene().parts[1]->symmetryIndex = 0;
-        Session().History().RestartHistory();
         app->frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(app->frame.get()));
     }

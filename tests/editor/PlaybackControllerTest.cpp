@@ -1,0 +1,93 @@
+#include "editor/PlaybackController.h"
+
+#include "editor/MotionTimeline.h"
+#include "support/MotionFixtures.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct Playback : MotionSessionFixture {
+    uint32_t now = 0xFFFFFFF0u;  // wraps during the test
+    MotionTimeline timeline{session};
+    PlaybackController controller{session, timeline, [this] { return now; }};
+
+    explicit Playback(int length) : MotionSessionFixture(1, length) {}
+};
+
+}  // namespace
+
+TEST(PlaybackController, ShowsOneFramePerIntervalAtThirtyAndOneTwenty)
+{
+    for (auto [rate, interval] : {std::pair{30, 33}, std::pair{120, 8}}) {
+        Playback p(60);
+        p.controller.SetFramesPerSecond(rate);
+        p.controller.Play();
+        ASSERT_TRUE(p.controller.Step());
+        EXPECT_EQ(p.session.CurrentFrame(), 0);
+        p.now += interval - 1;
+        EXPECT_EQ(p.controller.MillisecondsToStep(), 1);
+        EXPECT_FALSE(p.controller.Step());
+        p.now += 1;
+        ASSERT_TRUE(p.controller.Step());
+        EXPECT_EQ(p.session.CurrentFrame(), 1);
+        // Late by many intervals: still the next frame, none skipped.
+        p.now += 10 * interval;
+        ASSERT_TRUE(p.controller.Step());
+        EXPECT_EQ(p.session.CurrentFrame(), 2);
+    }
+    Playback p(60);
+    p.controller.SetFramesPerSecond(0);
+    EXPECT_EQ(p.controller.FrameInterval(), 1000);
+    p.controller.SetFramesPerSecond(500);
+    EXPECT_EQ(p.controller.FramesPerSecond(), 120);
+}
+
+TEST(PlaybackController, LoopsAfterTheLastFrameAndJumpsTheTimeline)
+{
+    Playback p(100);
+    p.session.SetCurrentFrame(70);
+    p.controller.Play();
+    auto next = [&p] {
+        p.now += 33;
+        EXPECT_TRUE(p.controller.Step());
+        return p.session.CurrentFrame();
+    };
+    EXPECT_EQ(next(), 70);
+    EXPECT_EQ(p.timeline.ScrollTens(), 0);
+    EXPECT_EQ(next(), 71);
+    EXPECT_EQ(p.timeline.ScrollTens(), 4);
+    p.session.SetCurrentFrame(100);  // a click during playback
+    EXPECT_EQ(next(), 100);
+    EXPECT_EQ(next(), 0);
+    EXPECT_EQ(p.timeline.ScrollTens(), 0);
+}
+
+TEST(PlaybackController, StopTwiceRecordsOneUndoStep)
+{
+    Playback p(60);
+    p.controller.Play();
+    p.controller.Step();
+    const int before = p.session.History().Current();
+    p.controller.Stop();
+    p.controller.Stop();
+    EXPECT_FALSE(p.session.IsPlaying());
+    EXPECT_EQ(p.session.History().Current(), before + 1);
+    EXPECT_EQ(p.controller.MillisecondsToStep(), -1);
+}
+
+TEST(PlaybackController, AutoScrollStopsAtTheLastFrameSoNoKeyLandsBeyondIt)
+{
+    Playback p(100);
+    p.timeline.LeftDown(86, 40);
+    p.timeline.MouseMove(86 + 5 * 75);
+    ASSERT_EQ(p.timeline.AutoScroll(), 1);
+    for (int i = 0; i < 6; ++i) {
+        p.now += 100;
+        EXPECT_TRUE(p.controller.Step());
+    }
+    EXPECT_EQ(p.timeline.ScrollTens(), 3);
+    EXPECT_EQ(p.session.CurrentFrame(), 100);
+    p.timeline.SetAllKeys();
+    EXPECT_EQ(p.Track(0).keys.back().frame, 100);
+}

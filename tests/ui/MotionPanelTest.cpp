@@ -1,0 +1,146 @@
+#include "app/CommandIds.h"
+#include "app/MotionPanel.h"
+#include "ui/DialogAnswers.h"
+#include "ui/RunningApp.h"
+#include "ui/UiTestRegistry.h"
+
+#include <QAbstractButton>
+#include <QLabel>
+#include <QLineEdit>
+#include <QtTest>
+
+namespace {
+
+void PressButton(QDialog* dialog, const QString& text)
+{
+    for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>())
+        if (button->text() == text) button->click();
+}
+
+// Types name into the motion name dialog and presses "決定"; refused is
+// whether a message box is expected, whose text is returned.
+QString Decide(QDialog* dialog, const QString& name, bool refused = true)
+{
+    dialog->findChild<QLineEdit*>(IdName(IDC_MOTION_NAME))->setText(name);
+    auto said = std::make_shared<QString>();
+    if (refused) {
+        AnswerNextDialog<QMessageBox>([said](QMessageBox* box) {
+            *said = box->text();
+            box->accept();
+        });
+    }
+    PressButton(dialog, QStringLiteral("決定"));
+    return *said;
+}
+
+}  // namespace
+
+// Two boxes and the motion panel, driven as the user would.
+class MotionPanelTest : public QObject {
+    Q_OBJECT
+private:
+    TempFolder folder;
+    std::unique_ptr<RunningApp> app;
+
+    EditorSession& Session() { return app->session; }
+    Scene& TheScene() { return app->scene; }
+    MotionPanel& Panel() { return *app->Form().findChild<MotionPanel*>(IdName(IDD_MOTION_PANEL)); }
+    QAbstractButton* Button(int id) { return Panel().findChild<QAbstractButton*>(IdName(id)); }
+    QString Label(int id) { return Panel().findChild<QLabel*>(IdName(id))->text(); }
+    void Click(int id) { QTest::mouseClick(Button(id), Qt::LeftButton); }
+    bool HasKey(int part, int frame) { return TheScene().motions[0].tracks[size_t(part)].FindKey(frame) >= 0; }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        app = OpenTwoBoxes(folder, folder.File("motion.ini"));
+        QCOMPARE(TheScene().PartCount(), 2);
+    }
+    void cleanupTestCase()
+    {
+        AnswerNextDialog([](QWidget* box) { qobject_cast<QMessageBox*>(box)->button(QMessageBox::No)->click(); });
+        app.reset();
+        QCOMPARE(unexpectedDialog, QString());
+    }
+
+    void nameDialogRefusesEmptyLongAndTakenNamesAndLengthDialogSets()
+    {
+        QVERIFY(!Button(IDC_MOTION_DELETE)->isEnabled());
+        AnswerNextDialog([](QDialog* dialog) {
+            QCOMPARE(dialog->objectName(), IdName(IDD_MOTION_NAME));
+            QCOMPARE(dialog->windowTitle(), QString("モーション名入力"));
+            QCOMPARE(dialog->findChild<QLineEdit*>(IdName(IDC_MOTION_NAME))->text(), QString("Default"));
+            QCOMPARE(Decide(dialog, ""), QString("名前が入力されていません"));
+            QCOMPARE(Decide(dialog, "あいうえおかきくけ"), QString("モーション名は16文字までです"));
+            QVERIFY(dialog->isVisible());
+            QCOMPARE(Decide(dialog, "walk", false), QString());
+        });
+        Click(IDC_MOTION_NEW);
+        QCOMPARE(TheScene().motions.size(), size_t(1));
+        QCOMPARE(TheScene().motions[0].name, std::string("walk"));
+        QCOMPARE(Session().CurrentMotion(), 0);
+        QCOMPARE(Label(IDC_MOTION_LENGTH_LABEL), QString("全体:60"));
+
+        AnswerNextDialog([](QDialog* dialog) {
+            QCOMPARE(Decide(dialog, "walk"), QString("同じモーション名があります"));
+            QCOMPARE(Decide(dialog, "run", false), QString());
+        });
+        Click(IDC_MOTION_RENAME);
+        QCOMPARE(TheScene().motions[0].name, std::string("run"));
+
+        AnswerNextDialog([](QDialog* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("モーションの長さを入力"));
+            auto* field = dialog->findChild<QLineEdit*>(IdName(IDC_MOTION_LENGTH));
+            QCOMPARE(field->text(), QString("60"));
+            field->selectAll();
+            QTest::keyClicks(field, "100");
+            PressButton(dialog, QStringLiteral("設定"));
+        });
+        Click(IDC_MOTION_CHANGE_LENGTH);
+        QCOMPARE(TheScene().motions[0].length, 100);
+        QCOMPARE(Label(IDC_MOTION_LENGTH_LABEL), QString("全体:100"));
+    }
+
+    void clickPicksFrameAndRowAndKeysFollowTheButtons()
+    {
+        // Row 1 (the second Part), frame 12.
+        QTest::mouseClick(&Panel(), Qt::LeftButton, {}, QPoint(86 + 5 * 12 + 2, 37 + 15 + 7));
+        QCOMPARE(Session().CurrentFrame(), 12);
+        QCOMPARE(Session().CurrentPart(), 1);
+        QCOMPARE(Label(IDC_MOTION_CURRENT_FRAME), QString("現在:12"));
+        Click(IDC_MOTION_SET_KEY);
+        QVERIFY(HasKey(1, 12));
+        QVERIFY(!HasKey(0, 12));
+        Click(IDC_MOTION_DELETE_KEY);
+        QVERIFY(!HasKey(1, 12));
+        Click(IDC_MOTION_SET_ALL_KEYS);
+        QVERIFY(HasKey(0, 12) && HasKey(1, 12));
+        Click(IDC_MOTION_DELETE_ALL_KEYS);
+        QVERIFY(!HasKey(0, 12) && !HasKey(1, 12));
+    }
+
+    void playLocksTheEditingControlsAndStopRecordsOneStep()
+    {
+        auto* rate = Panel().findChild<QLineEdit*>(IdName(IDC_MOTION_FRAME_RATE));
+        rate->selectAll();
+        QTest::keyClicks(rate, "120");
+        const int frame = Session().CurrentFrame();
+        Click(IDC_MOTION_PLAY);
+        QVERIFY(Session().IsPlaying());
+        QCOMPARE(Panel().Playback().FrameInterval(), 8);
+        for (int id : {IDC_MOTION_NEW, IDC_MOTION_SET_KEY, IDC_MOTION_COPY_KEYS, IDC_MOTION_CHANGE_LENGTH})
+            QVERIFY(!Button(id)->isEnabled());
+        QVERIFY(!rate->isEnabled());
+        QVERIFY(Button(IDC_MOTION_STOP)->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(Session().CurrentFrame() > frame + 3, 5000);
+        const int steps = Session().History().Current();
+        Click(IDC_MOTION_STOP);
+        Click(IDC_MOTION_STOP);
+        QVERIFY(!Session().IsPlaying());
+        QCOMPARE(Session().History().Current(), steps + 1);
+        QVERIFY(Button(IDC_MOTION_NEW)->isEnabled());
+    }
+};
+
+M3D_UI_TEST(MotionPanelTest);
+#include "MotionPanelTest.moc"
