@@ -45,17 +45,19 @@ bool SameFolder(const std::string& a, const std::string& b)
     return std::filesystem::equivalent(FolderOf(a), FolderOf(b), ec);
 }
 
-void Run(EditorSession& session, const Operation& op)
+// false when the operation was refused (only a scale can be).
+bool Run(EditorSession& session, const Operation& op)
 {
     if (op.name == "delete-redundant-keys") DeleteRedundantKeysCommand(session);
     if (op.name == "mirror-motion") MirrorMotionCommand(session);
     if (op.name == "ground-all-keyframes") GroundAllKeyframesCommand(session);
     if (op.name == "turn-around") TurnMotionAroundCommand(session);
-    if (op.name == "scale") ScaleCommand(session, op.factor);
+    if (op.name == "scale") return ScaleCommand(session, op.factor);
     if (op.name == "level-part") {
         session.SelectPart(op.part);
         LevelPartInAllKeyframesCommand(session);
     }
+    return true;
 }
 
 int Apply(const std::vector<std::string>& args)
@@ -116,7 +118,13 @@ int Apply(const std::vector<std::string>& args)
     session.SelectMotion(motion);
     session.SetCurrentFrame(0);
     EvaluatePose(scene, motion, 0);
-    for (const Operation& op : operations) Run(session, op);
+    for (const Operation& op : operations) {
+        if (!Run(session, op)) {
+            std::fprintf(stderr, "%s: --scale %g would take the model beyond the float range; nothing was written\n",
+                         path.c_str(), static_cast<double>(op.factor));
+            return 1;
+        }
+    }
     if (!SaveProjectForCommand(scene, outPath, overwrite || scaled)) return 1;
 
     int keys = 0;

@@ -146,16 +146,33 @@ void CMesh::SetPrimitiveType(int type)
     if (type == MESH_PRIMITIVE_EDGES || type == MESH_PRIMITIVE_FACES) impl->primitiveType = type;
 }
 
+namespace {
+
+// Writes content as a .mesh file; a vertex beyond the float range (after a
+// scaling) would give a file the reader refuses, so nothing is written then.
+bool WriteMeshContent(const std::string& path, const MeshContent& content, std::string& error)
+{
+    for (const _MESH_VERTEX& v : content.vertices)
+        for (float value : {v.x, v.y, v.z, v.nx, v.ny, v.nz, v.tu, v.tv})
+            if (!std::isfinite(value)) {
+                error = path + ": the mesh holds values beyond the float range; nothing was written";
+                return false;
+            }
+    return WriteFileAtomically(path, EncodeMeshFile(content), error);
+}
+
+}  // namespace
+
 bool CMesh::SaveMeshFile(const std::string& path)
 {
-    return WriteFileAtomically(path, EncodeMeshFile(impl->ContentForSaving()), impl->lastError);
+    return WriteMeshContent(path, impl->ContentForSaving(), impl->lastError);
 }
 
 bool CMesh::SaveMirrorMeshFile(const std::string& path)
 {
     MeshContent mirrored = impl->ContentForSaving();
     MirrorGeometry(mirrored);
-    return WriteFileAtomically(path, EncodeMeshFile(mirrored), impl->lastError);
+    return WriteMeshContent(path, mirrored, impl->lastError);
 }
 
 int CMesh::GetVertexNum() const { return int(impl->content.vertices.size()); }

@@ -10,5 +10,6 @@ constexpr float MAX_MODEL_SCALE = 10000.0f;
 // geometry (accumulating with earlier scalings) and the translation row of
 // every key of every Motion; rotations and frames stay. The pose shown is
 // not touched (the caller evaluates a Motion anew). A factor outside
-// MIN_MODEL_SCALE ... MAX_MODEL_SCALE (or NaN) changes nothing: false.
+// MIN_MODEL_SCALE ... MAX_MODEL_SCALE (or NaN), or one that would take a
+// vertex or a key translation beyond the float range, changes nothing: false.
 bool ScaleModel(Scene& scene, float factor);

@@ -29,7 +29,8 @@ constexpr int MAX_MOTION_LENGTH = 9999;
 bool ParseProjectFile(std::string_view bytes, const std::string& fileName, ProjectData& out, std::string& error);
 
 // Lays out a project file. False with error (naming the Part or Motion) when a
-// name has no Shift-JIS form or is too long, or when a Motion does not have
-// one track per Part; bytes are then unspecified.
+// name has no Shift-JIS form or is too long, when a Motion does not have
+// one track per Part, or when a key holds a non-finite value; bytes are then
+// unspecified.
 bool BuildProjectFile(const std::vector<ProjectPartRecord>& parts, const std::vector<Motion>& motions,
                       std::string& bytes, std::string& error);

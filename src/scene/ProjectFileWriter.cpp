@@ -3,6 +3,7 @@
 #include "text/ShiftJis.h"
 
 #include <cstdint>
+#include <cmath>
 #include <cstring>
 
 const char PROJECT_FILE_HEADER[] = "Marionettica3Dv1.00";
@@ -56,12 +57,21 @@ bool PutMotionRecord(std::string& out, int index, const Motion& motion, size_t p
     out += *name;
     out.append(MOTION_NAME_FIELD_BYTES - name->size(), '\0');
     PutInt(out, motion.length);
-    for (const MotionTrack& track : motion.tracks) {
+    for (size_t t = 0; t < motion.tracks.size(); ++t) {
+        const MotionTrack& track = motion.tracks[t];
         PutInt(out, static_cast<int32_t>(track.keys.size()));
         for (const KeyFrame& key : track.keys) {
             PutInt(out, key.frame);
             for (const auto& row : key.matrix.m)
-                for (float value : row) PutFloat(out, value);
+                for (float value : row) {
+                    // The reader refuses such a file, so it is never written.
+                    if (!std::isfinite(value)) {
+                        error = what + "Part " + std::to_string(t) + ", frame " + std::to_string(key.frame) +
+                                ": the key holds a value beyond the float range";
+                        return false;
+                    }
+                    PutFloat(out, value);
+                }
         }
     }
     return true;

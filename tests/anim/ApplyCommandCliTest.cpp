@@ -120,6 +120,19 @@ TEST(ApplyCommandCli, ScalingWritesScaledMeshesIntoAnotherFolder)
     // Every Motion's keys are scaled, as the geometry is.
     EXPECT_TRUE(VectorsNear(scaled.KeyAt(0, 1, 0).Translation(), source.KeyAt(0, 1, 0).Translation() * 2.0f, 1e-5f));
     EXPECT_FLOAT_EQ(scaled.scene.parts[0]->mesh->GetVertex(0)->y, 2.0f * source.scene.parts[0]->mesh->GetVertex(0)->y);
+
+    // Keys near the float limit: doubling them cannot be stored, so nothing is written.
+    {
+        Loaded big(f.path);
+        SetKeyMatrix(big.scene, 1, 0, 30, KeyMatrixOf(Matrix4::Identity(), {3e38f, 0, 0}));
+        ScriptedPrompt prompt;
+        ASSERT_TRUE(SaveProject(big.scene, f.folder.File("big.anm"), prompt)) << big.scene.lastSaveError;
+    }
+    const CliResult overflow =
+        f.Run("apply " + Quote(f.folder.File("big.anm")) + " --motion walk --scale 2 --out " + Quote(other.File("big2.anm")));
+    EXPECT_EQ(overflow.exitCode, 1);
+    EXPECT_NE(overflow.err.find("beyond the float range"), std::string::npos) << overflow.err;
+    EXPECT_FALSE(other.Exists("big2.anm"));
 }
 
 TEST(ApplyCommandCli, RefusesMisuseAndReportsProblemsOfTheProject)

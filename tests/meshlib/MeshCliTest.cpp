@@ -82,6 +82,11 @@ TEST(MeshCli, BadFilesAndMisuseFail)
     r = RunCli(folder, "mesh-convert " + Quote(good) + " " + Quote(folder.File("no/such/dir/o.mesh")));
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_NE(r.err.find("o.mesh"), std::string::npos);
+    // A scale that overflows the floats would write a file the reader refuses.
+    r = RunCli(folder, "mesh-convert " + Quote(good) + " " + Quote(folder.File("o.mesh")) + " --scale -3e38");
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("beyond the float range"), std::string::npos) << r.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.File("o.mesh")));
 }
 
 }  // namespace
