@@ -25,7 +25,9 @@ CAppFrameWnd::CAppFrameWnd(AppEnvironment environment) : form(new CAppForm(std::
     setCentralWidget(form);
     BuildMenu();
     AddShortcuts();
-    subscription = form->Session().Events().Subscribe([this](const EditorEvent&) { RefreshMenuStates(); });
+    subscription = form->Session().Events().Subscribe([this](const EditorEvent& event) {
+        if (ChangesCommandState(event)) RefreshMenuStates();
+    });
     RefreshMenuStates();
 }
 

@@ -398,7 +398,7 @@ void MotionPanel::SessionChanged(const EditorEvent& event)
     if (std::holds_alternative<PlayingChanged>(event)) ScheduleStep();
     ShowScrollBars();
     ShowLabels();
-    RefreshEnabled();
+    if (ChangesCommandState(event)) RefreshEnabled();
     update();
 }
 

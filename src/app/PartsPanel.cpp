@@ -52,7 +52,9 @@ PartsPanel::PartsPanel(EditorSession& session, QWidget* parent) : QFrame(parent)
         top += kButtonPitch;
     }
     // Selection, the Part set and playback all change what can run.
-    subscription = session.Events().Subscribe([this](const EditorEvent&) { RefreshButtons(); });
+    subscription = session.Events().Subscribe([this](const EditorEvent& event) {
+        if (ChangesCommandState(event)) RefreshButtons();
+    });
     RefreshButtons();
 }
 

@@ -165,7 +165,5 @@ void TransformPanel::SessionChanged(const EditorEvent& event)
 {
     if (std::holds_alternative<PoseChanged>(event) || std::holds_alternative<SelectionChanged>(event)) ShowFields();
     if (std::holds_alternative<ViewsChanged>(event)) ShowGridPlanes();
-    if (std::holds_alternative<HistoryButtonsChanged>(event) || std::holds_alternative<PlayingChanged>(event) ||
-        std::holds_alternative<SelectionChanged>(event))
-        RefreshEnabled();
+    if (ChangesCommandState(event)) RefreshEnabled();
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/EditorEvent.h"
+
 class EditorSession;
 
 // Every user command of the session, for asking whether it can run now.
@@ -29,6 +31,11 @@ struct CommandNeeds {
 };
 
 CommandNeeds NeedsOf(EditorCommand command);
+
+// Whether event can change what CanRun answers (selection, Parts, Motions,
+// playing, history): controls refresh their enabled state only then, not on
+// every pose step of a drag or playback.
+bool ChangesCommandState(const EditorEvent& event);
 
 // Whether command can run in the session's present state. Undo and Redo
 // also need a step to go to.

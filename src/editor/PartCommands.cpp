@@ -20,13 +20,6 @@ const char* const MIRRORED_FILE_EXISTS_TEXT = "同じ名前のファイルが存
 
 namespace {
 
-// The object file's name without folder, cut at its first '.'.
-std::string BaseNameOf(const std::string& path)
-{
-    const std::string fileName = FileNameOf(path);
-    return fileName.substr(0, fileName.find('.'));
-}
-
 // Adds the loaded mesh of the object file at path as a Part under the
 // selected item and selects it.
 int AddSelectedPart(EditorSession& session, const std::string& path, std::unique_ptr<CMesh> mesh)
@@ -72,7 +65,7 @@ bool SwapCurrentObject(EditorSession& session, const std::string& path)
     std::unique_ptr<CMesh> mesh = path.empty() ? nullptr : scene.LoadObjectMesh(path);
     if (mesh && scene.lastLoadError.empty()) {
         part->mesh = std::move(mesh);
-        part->baseName = BaseNameOf(path);
+        part->baseName = PartBaseNameOf(path);
         // The Part's own old name no longer counts as taken.
         part->displayName = scene.MakeDisplayName(part->baseName, current);
         scene.SetTreeItemText(part->treeItem, part->displayName);
@@ -96,7 +89,7 @@ MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& na
     if (!scene.PartAt(source)) return MIRRORED_PART_NOTHING_SELECTED;
     // The Part will be named after its file, which loses everything from the
     // first '.', so the checks are on what is left.
-    const std::string base = BaseNameOf(name);
+    const std::string base = PartBaseNameOf(name);
     // The name becomes a file name inside addObjectDirectory; a separator
     // would put the file somewhere else.
     if (base.empty() || name.find_first_of("/\\") != std::string::npos) return MIRRORED_NAME_INVALID;

@@ -31,3 +31,11 @@ struct Part {
     // Position of the Part's origin in the parent's frame.
     Vec3 localPosition;
 };
+
+// The name a Part gets from its object file: the file name without folder
+// (either separator), cut at its first '.'.
+std::string PartBaseNameOf(const std::string& path);
+
+// Hands part's mesh (when it has one) a complete world matrix: its rotation
+// and its translation row as the position.
+void SetMeshWorld(Part& part, const Matrix4& world);

@@ -11,10 +11,7 @@ Matrix4 ParentWorldOf(const Scene& scene, int index)
 
 void SetMeshWorld(Scene& scene, int index, const Matrix4& world)
 {
-    Part* part = scene.PartAt(index);
-    if (!part || !part->mesh) return;
-    part->mesh->SetMatrix(world);
-    part->mesh->SetPosition(world.Translation());
+    if (Part* part = scene.PartAt(index)) SetMeshWorld(*part, world);
 }
 
 void PlaceFromLocal(Scene& scene, int index)

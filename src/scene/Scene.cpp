@@ -68,6 +68,19 @@ std::string Scene::MakeDisplayName(const std::string& baseName, int ignoredIndex
     return std::string();
 }
 
+std::string PartBaseNameOf(const std::string& path)
+{
+    const std::string fileName = FileNameOf(path);
+    return fileName.substr(0, fileName.find('.'));
+}
+
+void SetMeshWorld(Part& part, const Matrix4& world)
+{
+    if (!part.mesh) return;
+    part.mesh->SetMatrix(world);
+    part.mesh->SetPosition(world.Translation());
+}
+
 bool Scene::SelectTreeItem(TreeItem item) { return tree.Select(item); }
 
 std::vector<const CMesh*> Scene::Meshes() const
@@ -108,8 +121,7 @@ int Scene::AddPartWithMesh(const std::string& path, std::unique_ptr<CMesh> mesh)
     part->mesh = std::move(mesh);
     part->parentIndex = SelectedPartIndex();
 
-    const std::string fileName = FileNameOf(path);
-    part->baseName = fileName.substr(0, fileName.find('.'));
+    part->baseName = PartBaseNameOf(path);
     part->displayName = MakeDisplayName(part->baseName);
 
     // The tree always has a selection (the root entry at least); without one

@@ -11,13 +11,6 @@ Matrix4 ComposeWorld(const Part& part, const Matrix4* parentWorld)
     return WorldFromLocal(part.localMatrix, part.localPosition, parentWorld);
 }
 
-void HandToMesh(Part& part, const Matrix4& world)
-{
-    if (!part.mesh) return;
-    part.mesh->SetMatrix(world);
-    part.mesh->SetPosition(world.Translation());
-}
-
 }  // namespace
 
 Matrix4 Scene::WorldMatrixOf(int index) const
@@ -56,6 +49,6 @@ void Scene::UpdateHierarchy(int index)
             worlds[i] = ComposeWorld(part, &worlds[parent]);
         else
             worlds[i] = ComposeWorld(part, hasSharedParent ? &sharedParentWorld : nullptr);
-        HandToMesh(part, worlds[i]);
+        SetMeshWorld(part, worlds[i]);
     }
 }
