@@ -1,0 +1,25 @@
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+// One crafted hostile input: a generator that writes it into a folder at a
+// chosen size. `size` is the shape's own count (triangles, corners, Parts,
+// materials, depth...); `fullSize` is the size the measurements use, tests
+// pick small ones.
+struct CraftedShape {
+    std::string name;         // short identifier, also the file's base name
+    std::string description;  // what the shape attacks, one line
+    std::string command;      // marionettica3d-cli command that reads it ("mesh-info", "info", "export-x"...)
+    size_t fullSize = 0;
+    // Writes the shape into folder (which exists) and returns the path of the
+    // file to hand to `command`.
+    std::function<std::string(const std::string& folder, size_t size)> write;
+};
+
+// Every shape, grouped by the reader it attacks.
+std::vector<CraftedShape> CraftedShapes();
+
+// Writes bytes to path (binary); throws std::runtime_error when it cannot.
+void WriteCraftedFile(const std::string& path, const std::string& bytes);

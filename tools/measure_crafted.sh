@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Writes every crafted hostile file at full size and hands each to the command
+# line, printing its size, the wall time and the peak memory of the run, and
+# how those compare with the limits (2 s per 10 MB, 20 x the file's size).
+# usage: tools/measure_crafted.sh BUILD_DIR [SHAPE...]
+set -euo pipefail
+build=${1:?usage: tools/measure_crafted.sh BUILD_DIR [SHAPE...]}
+shift
+folder=$(mktemp -d)
+trap 'rm -rf "$folder"' EXIT
+printf '| Shape | Command | Bytes | Exit | Time (s) | Time limit (s) | Peak RSS (MB) | RSS / size |\n'
+printf '|---|---|---|---|---|---|---|---|\n'
+"$build/bin/make_crafted_files" "$folder/files" "$@" | while IFS=$'\t' read -r name command path bytes description; do
+  out="$folder/out"
+  mkdir -p "$out"
+  args=("$path")
+  case "$command" in
+    export-x) args+=("$out/out.x") ;;
+    resave) args+=("$out/out.anm") ;;
+  esac
+  set +e
+  /usr/bin/time -o "$folder/time" -f '%e %M' "$build/bin/marionettica3d-cli" "$command" "${args[@]}" \
+    >/dev/null 2>"$folder/err"
+  status=$?
+  set -e
+  read -r seconds kilobytes <"$folder/time" || { seconds=$(tail -1 "$folder/time" | cut -d' ' -f1); kilobytes=0; }
+  awk -v n="$name" -v c="$command" -v b="$bytes" -v s="$status" -v t="$seconds" -v k="$kilobytes" 'BEGIN {
+    limit = 2 * b / 10e6; if (limit < 2) limit = 2
+    printf "| %s | %s | %d | %d | %.2f | %.1f | %.1f | %.1f |\n", n, c, b, s, t, limit, k / 1024, (k * 1024) / b
+  }'
+  rm -rf "$out"
+done
