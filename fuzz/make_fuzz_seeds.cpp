@@ -2,12 +2,18 @@
 //   build-fuzz/bin/make_fuzz_seeds fuzz/corpus
 // Small valid files, one per format and variant the readers take apart
 // differently, so the fuzzer starts past every format's header.
+// With --crafted it writes instead every crafted hostile shape at a small size
+// into FOLDER/<fuzzer>/, by file type, so the fuzzers start from them too:
+//   build-fuzz/bin/make_fuzz_seeds --crafted FOLDER
+#include "crafted/CraftedShape.h"
 #include "meshlib/DdsImage.h"
 #include "meshlib/TextureWriter.h"
 #include "settings/AppSettings.h"
 
 #include <squish.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -98,12 +104,52 @@ void WriteSettingsSeeds(const fs::path& folder)
                                  "[VIEW0]\r\nTYPE=8\r\nTO_X=1e39\r\n[ light ]\r\nXDIR=-.5e-3x\r\n");
 }
 
+// The fuzzer that reads files of this extension, or "" for none.
+std::string FuzzerFor(const fs::path& file)
+{
+    std::string ext = file.extension().string();
+    for (char& c : ext) c = char(std::tolower(static_cast<unsigned char>(c)));
+    if (ext == ".mqo") return "fuzz_mqo";
+    if (ext == ".mesh") return "fuzz_mesh";
+    if (ext == ".anm") return "fuzz_project";
+    for (const char* image : {".bmp", ".dds", ".jpg", ".jpeg", ".png", ".ppm", ".pgm", ".tga"})
+        if (ext == image) return "fuzz_texture";
+    return "";
+}
+
+// Each shape at a size small enough for a fuzzer's input (at most 64 KB per file).
+void WriteCraftedSeeds(const fs::path& root)
+{
+    constexpr uintmax_t kMaxSeedBytes = 64 * 1024;
+    const fs::path scratch = root / "scratch";
+    for (const CraftedShape& shape : CraftedShapes()) {
+        for (size_t size : {size_t(2), size_t(40), size_t(200)}) {
+            fs::remove_all(scratch);
+            fs::create_directories(scratch);
+            shape.write(scratch.string(), std::min(size, shape.fullSize));
+            for (const auto& entry : fs::recursive_directory_iterator(scratch)) {
+                const std::string fuzzer = FuzzerFor(entry.path());
+                if (fuzzer.empty() || !entry.is_regular_file() || entry.file_size() > kMaxSeedBytes) continue;
+                fs::create_directories(root / fuzzer);
+                fs::copy_file(entry.path(),
+                              root / fuzzer / (shape.name + "-" + std::to_string(size) + "-" + entry.path().filename().string()),
+                              fs::copy_options::overwrite_existing);
+            }
+        }
+    }
+    fs::remove_all(scratch);
+}
+
 }  // namespace
 
 int main(int argc, char** argv)
 {
+    if (argc == 3 && std::string(argv[1]) == "--crafted") {
+        WriteCraftedSeeds(argv[2]);
+        return 0;
+    }
     if (argc != 2) {
-        std::fprintf(stderr, "usage: %s <corpus folder>\n", argv[0]);
+        std::fprintf(stderr, "usage: %s <corpus folder> | --crafted <folder>\n", argv[0]);
         return 2;
     }
     const fs::path root = argv[1];
