@@ -172,7 +172,8 @@ bool IsTruncatedBmp(std::string_view bytes)
     // 4 bytes, and 4 bytes a pixel for every other kind.
     const uint64_t pixelBits = bits <= 16 || bits == 24 ? bits : 32;
     const uint64_t rowBytes = (width * pixelBits + 7) / 8, stride = (rowBytes + 3) / 4 * 4;
-    // Pixels said to start inside the header are read from its end.
+    // An offset inside the header helps no one (the decoder then reads zeros);
+    // the bytes after the header still bound the image.
     const uint64_t start = std::max<uint64_t>(pixelsStart, 14 + headerBytes);
     return start + (height - 1) * stride + rowBytes > bytes.size();
 }

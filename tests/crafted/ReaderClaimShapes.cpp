@@ -4,6 +4,7 @@
 #include "crafted/CraftedShape.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstdint>
 #include <string>
 
@@ -114,6 +115,24 @@ std::string MeshCountClaims(size_t count)
            Le32(uint32_t(std::min<size_t>(count, 32767)));
 }
 
+// A valid .mesh of one triangle naming `count` distinct textures (at most 32767), none of them used.
+std::string MeshManyTextures(size_t count)
+{
+    std::string bytes = std::string("M3DMESH\0", 8) + Le32(1) + Le32(3) + Le32(1) + Le32(1) + Le32(uint32_t(count));
+    const float corners[3][8] = {{0, 0, 0, 0, 0, -1, 0, 0}, {1, 0, 0, 0, 0, -1, 1, 0}, {0, 1, 0, 0, 0, -1, 0, 1}};
+    for (const auto& corner : corners)
+        for (float f : corner) bytes += Le32(std::bit_cast<uint32_t>(f));
+    bytes += std::string("\x03\x00\x00\x00", 4) + Le32(0) + std::string("\x00\x00\x01\x00\x02\x00", 6);
+    const float material[17] = {1, 1, 1, 1, 0.5f, 0.5f, 0.5f, 1, 0, 0, 0, 1, 0, 0, 0, 1, 5};
+    for (float f : material) bytes += Le32(std::bit_cast<uint32_t>(f));
+    bytes += std::string("\xFF\xFF", 2);  // no texture
+    for (size_t i = 0; i < count; ++i) {
+        const std::string name = "t" + std::to_string(i) + ".png";
+        bytes += char(name.size()) + name;
+    }
+    return bytes;
+}
+
 // A project of one Part "p" whose Motion count claims `count` Motions, and nothing after it.
 std::string ProjectCountClaims(size_t count)
 {
@@ -163,6 +182,8 @@ void AddReaderClaimShapes(std::vector<CraftedShape>& shapes)
                                 "mesh-info", 100000000, "faces.mqo", FaceClaimMqo));
     shapes.push_back(SingleFile("mesh-count-claims", "a .mesh header with huge counts and no records", "mesh-info",
                                 4294967295u, "claims.mesh", MeshCountClaims));
+    shapes.push_back(SingleFile("mesh-many-textures", "a one-triangle .mesh naming the most textures it may",
+                                "mesh-info", 32767, "textures.mesh", MeshManyTextures));
     shapes.push_back(SingleFile("project-count-claims", "a project whose Motion count is far beyond its bytes",
                                 "info", 2147483647, "claims.anm", ProjectCountClaims));
 }
