@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meshlib/LoadedModel.h"
+#include "meshlib/MqoDocument.h"
 
 #include <string>
 #include <string_view>
@@ -29,6 +30,3 @@ bool ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, Loa
 
 // ReadMqo on the contents of the file at path.
 bool ReadMqoFile(const std::string& path, LoadedModel& out, std::string& error);
-
-// Sub-meshes number their material with a signed byte.
-inline constexpr size_t kMaxMqoMaterials = 128;
