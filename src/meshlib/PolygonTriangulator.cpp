@@ -2,8 +2,21 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace {
+
+constexpr uint32_t kNone = std::numeric_limits<uint32_t>::max();
+
+// The bits of v (below 2^16) spread to the even bit positions.
+uint32_t Spread(uint32_t v)
+{
+    v = (v | (v << 8)) & 0x00FF00FFu;
+    v = (v | (v << 4)) & 0x0F0F0F0Fu;
+    v = (v | (v << 2)) & 0x33333333u;
+    v = (v | (v << 1)) & 0x55555555u;
+    return v;
+}
 
 void Fan(uint32_t n, std::vector<uint32_t>& out)
 {
@@ -19,7 +32,7 @@ void PolygonTriangulator::Triangulate(const std::vector<Vec3>& positions, const 
         out.insert(out.end(), {0u, 1u, 2u});
     } else if (n == 4) {
         SplitQuad(positions, corners, out);
-    } else if (n > kMaxEarClippingCorners || !Project(positions, corners, n)) {
+    } else if (!Project(positions, corners, n)) {
         Fan(n, out);
     } else {
         ClipEars(n, out);
@@ -76,8 +89,40 @@ bool PolygonTriangulator::Project(const std::vector<Vec3>& positions, const uint
         maxY = std::max(maxY, v);
     }
     const double extent = std::max(maxX - minX, maxY - minY);
+    if (!std::isfinite(extent)) return false;
     tolerance_ = extent * extent * 1e-12;
+    minX_ = minX;
+    minY_ = minY;
+    zScale_ = extent > 0 ? 65535 / extent : 0;
+    // The ear test's box grows by this much, far more than the rounding of an
+    // orientation, so no corner the test would catch lies outside it.
+    margin_ = extent * 1e-9;
     return true;
+}
+
+uint32_t PolygonTriangulator::ZCode(double x, double y) const
+{
+    const double qx = std::clamp((x - minX_) * zScale_, 0.0, 65535.0);
+    const double qy = std::clamp((y - minY_) * zScale_, 0.0, 65535.0);
+    return Spread(uint32_t(qx)) | (Spread(uint32_t(qy)) << 1);
+}
+
+void PolygonTriangulator::IndexCorners(uint32_t n)
+{
+    z_.resize(n);
+    sortKeys_.resize(n);
+    for (uint32_t i = 0; i < n; ++i) {
+        z_[i] = ZCode(x_[i], y_[i]);
+        sortKeys_[i] = (uint64_t(z_[i]) << 32) | i;
+    }
+    std::sort(sortKeys_.begin(), sortKeys_.end());
+    prevZ_.resize(n);
+    nextZ_.resize(n);
+    for (uint32_t k = 0; k < n; ++k) {
+        const uint32_t i = uint32_t(sortKeys_[k]);
+        prevZ_[i] = k > 0 ? uint32_t(sortKeys_[k - 1]) : kNone;
+        nextZ_[i] = k + 1 < n ? uint32_t(sortKeys_[k + 1]) : kNone;
+    }
 }
 
 double PolygonTriangulator::Orientation(uint32_t a, uint32_t b, uint32_t c) const
@@ -85,16 +130,26 @@ double PolygonTriangulator::Orientation(uint32_t a, uint32_t b, uint32_t c) cons
     return (x_[b] - x_[a]) * (y_[c] - y_[a]) - (y_[b] - y_[a]) * (x_[c] - x_[a]);
 }
 
-bool PolygonTriangulator::IsEar(uint32_t i) const
+bool PolygonTriangulator::IsEar(uint32_t i)
 {
+    ++work_;
     const uint32_t a = prev_[i], c = next_[i];
     if (Orientation(a, i, c) <= tolerance_) return false;
     const auto sameAs = [&](uint32_t p, uint32_t q) { return x_[p] == x_[q] && y_[p] == y_[q]; };
-    for (uint32_t p = next_[c]; p != a; p = next_[p]) {
+    const auto blocks = [&](uint32_t p) {
+        ++work_;
         // A second visit of an ear corner (the seam of a hole) may touch the ear.
-        if (sameAs(p, a) || sameAs(p, i) || sameAs(p, c)) continue;
-        if (Orientation(a, i, p) >= 0 && Orientation(i, c, p) >= 0 && Orientation(c, a, p) >= 0) return false;
-    }
+        if (sameAs(p, a) || sameAs(p, i) || sameAs(p, c)) return false;
+        return Orientation(a, i, p) >= 0 && Orientation(i, c, p) >= 0 && Orientation(c, a, p) >= 0;
+    };
+    // Only corners inside the ear's box can be in the ear, and their Z-order
+    // codes lie between those of the box's corners.
+    const uint32_t low = ZCode(std::min({x_[a], x_[i], x_[c]}) - margin_, std::min({y_[a], y_[i], y_[c]}) - margin_);
+    const uint32_t high = ZCode(std::max({x_[a], x_[i], x_[c]}) + margin_, std::max({y_[a], y_[i], y_[c]}) + margin_);
+    for (uint32_t p = prevZ_[i]; p != kNone && z_[p] >= low; p = prevZ_[p])
+        if (blocks(p)) return false;
+    for (uint32_t p = nextZ_[i]; p != kNone && z_[p] <= high; p = nextZ_[p])
+        if (blocks(p)) return false;
     return true;
 }
 
@@ -106,15 +161,26 @@ void PolygonTriangulator::ClipEars(uint32_t n, std::vector<uint32_t>& out)
         prev_[i] = (i + n - 1) % n;
         next_[i] = (i + 1) % n;
     }
+    IndexCorners(n);
     const auto clip = [&](uint32_t i) {
         out.insert(out.end(), {prev_[i], i, next_[i]});
         next_[prev_[i]] = next_[i];
         prev_[next_[i]] = prev_[i];
+        if (prevZ_[i] != kNone) nextZ_[prevZ_[i]] = nextZ_[i];
+        if (nextZ_[i] != kNone) prevZ_[nextZ_[i]] = prevZ_[i];
     };
+    work_ = 0;
+    const uint64_t budget = kEarWorkPerCorner * n + kEarWorkFloor;
     uint32_t remaining = n;
     uint32_t current = 0;
     uint32_t misses = 0;
     while (remaining > 3) {
+        if (work_ > budget) {
+            // Out of budget: fan the rest of the outline from the current corner.
+            for (uint32_t p = next_[current]; next_[p] != current; p = next_[p])
+                out.insert(out.end(), {current, p, next_[p]});
+            return;
+        }
         if (IsEar(current)) {
             const uint32_t after = next_[current];
             clip(current);
@@ -130,6 +196,7 @@ void PolygonTriangulator::ClipEars(uint32_t n, std::vector<uint32_t>& out)
         // A whole turn without an ear: the outline touches itself or is
         // numerically flat somewhere. Cut a flat corner first (a zero-area
         // triangle hurts nobody), else any convex corner, else the current one.
+        work_ += 2 * uint64_t(remaining);
         uint32_t pick = current;
         bool found = false;
         uint32_t p = current;
