@@ -26,7 +26,7 @@
 // One instance keeps its scratch buffers between calls; it is not thread-safe.
 class PolygonTriangulator {
 public:
-    static constexpr uint64_t kEarWorkPerCorner = 96;
+    static constexpr uint64_t kEarWorkPerCorner = 24;
     static constexpr uint64_t kEarWorkFloor = 2048;
 
     // corners lists n >= 3 indices into positions, in the polygon's order.
