@@ -2,11 +2,8 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace {
-
-constexpr uint32_t kNone = std::numeric_limits<uint32_t>::max();
 
 // The bits of v (below 2^16) spread to the even bit positions.
 uint32_t Spread(uint32_t v)
@@ -109,20 +106,21 @@ uint32_t PolygonTriangulator::ZCode(double x, double y) const
 
 void PolygonTriangulator::IndexCorners(uint32_t n)
 {
-    z_.resize(n);
-    sortKeys_.resize(n);
+    // Short outlines watch every corner, so the ears found are exactly those
+    // of a test against all corners. In a long one only reflex corners can be
+    // inside an ear of a simple outline; leaving out the convex and the flat
+    // ones (a row of collinear corners would otherwise sit in every box of the
+    // fan that cuts it) keeps the tests few.
+    const bool reflexOnly = n > kStepBackCorners;
+    watched_.assign(n, 0);
+    zKeys_.clear();
     for (uint32_t i = 0; i < n; ++i) {
-        z_[i] = ZCode(x_[i], y_[i]);
-        sortKeys_[i] = (uint64_t(z_[i]) << 32) | i;
+        if (reflexOnly && Orientation((i + n - 1) % n, i, (i + 1) % n) >= -tolerance_) continue;
+        watched_[i] = 1;
+        zKeys_.push_back((uint64_t(ZCode(x_[i], y_[i])) << 32) | i);
     }
-    std::sort(sortKeys_.begin(), sortKeys_.end());
-    prevZ_.resize(n);
-    nextZ_.resize(n);
-    for (uint32_t k = 0; k < n; ++k) {
-        const uint32_t i = uint32_t(sortKeys_[k]);
-        prevZ_[i] = k > 0 ? uint32_t(sortKeys_[k - 1]) : kNone;
-        nextZ_[i] = k + 1 < n ? uint32_t(sortKeys_[k + 1]) : kNone;
-    }
+    std::sort(zKeys_.begin(), zKeys_.end());
+    watchedCount_ = zKeys_.size();
 }
 
 double PolygonTriangulator::Orientation(uint32_t a, uint32_t b, uint32_t c) const
@@ -137,7 +135,6 @@ bool PolygonTriangulator::IsEar(uint32_t i)
     if (Orientation(a, i, c) <= tolerance_) return false;
     const auto sameAs = [&](uint32_t p, uint32_t q) { return x_[p] == x_[q] && y_[p] == y_[q]; };
     const auto blocks = [&](uint32_t p) {
-        ++work_;
         // A second visit of an ear corner (the seam of a hole) may touch the ear.
         if (sameAs(p, a) || sameAs(p, i) || sameAs(p, c)) return false;
         return Orientation(a, i, p) >= 0 && Orientation(i, c, p) >= 0 && Orientation(c, a, p) >= 0;
@@ -146,10 +143,18 @@ bool PolygonTriangulator::IsEar(uint32_t i)
     // codes lie between those of the box's corners.
     const uint32_t low = ZCode(std::min({x_[a], x_[i], x_[c]}) - margin_, std::min({y_[a], y_[i], y_[c]}) - margin_);
     const uint32_t high = ZCode(std::max({x_[a], x_[i], x_[c]}) + margin_, std::max({y_[a], y_[i], y_[c]}) + margin_);
-    for (uint32_t p = prevZ_[i]; p != kNone && z_[p] >= low; p = prevZ_[p])
-        if (blocks(p)) return false;
-    for (uint32_t p = nextZ_[i]; p != kNone && z_[p] <= high; p = nextZ_[p])
-        if (blocks(p)) return false;
+    // Corners no longer watched are dropped from the sorted list once they
+    // are half of it, so scans never wade through many of them.
+    if (zKeys_.size() > 2 * watchedCount_ + 64) {
+        std::erase_if(zKeys_, [&](uint64_t key) { return !watched_[uint32_t(key)]; });
+        work_ += zKeys_.size();
+    }
+    for (auto key = std::lower_bound(zKeys_.begin(), zKeys_.end(), uint64_t(low) << 32);
+         key != zKeys_.end() && uint32_t(*key >> 32) <= high; ++key) {
+        ++work_;
+        const uint32_t p = uint32_t(*key);
+        if (watched_[p] && p != i && blocks(p)) return false;
+    }
     return true;
 }
 
@@ -166,8 +171,13 @@ void PolygonTriangulator::ClipEars(uint32_t n, std::vector<uint32_t>& out)
         out.insert(out.end(), {prev_[i], i, next_[i]});
         next_[prev_[i]] = next_[i];
         prev_[next_[i]] = prev_[i];
-        if (prevZ_[i] != kNone) nextZ_[prevZ_[i]] = nextZ_[i];
-        if (nextZ_[i] != kNone) prevZ_[nextZ_[i]] = prevZ_[i];
+        watchedCount_ -= watched_[i];
+        watched_[i] = 0;
+        // Cutting an ear only narrows its neighbours' angles: a reflex
+        // neighbour that turned flat or convex stays so.
+        if (n > kStepBackCorners)
+            for (uint32_t q : {prev_[i], next_[i]})
+                if (watched_[q] && Orientation(prev_[q], q, next_[q]) >= -tolerance_) watched_[q] = 0, --watchedCount_;
     };
     work_ = 0;
     const uint64_t budget = kEarWorkPerCorner * n + kEarWorkFloor;
@@ -185,8 +195,12 @@ void PolygonTriangulator::ClipEars(uint32_t n, std::vector<uint32_t>& out)
             const uint32_t after = next_[current];
             clip(current);
             --remaining;
-            // Step back so the corner before the cut is tried again first.
-            current = prev_[after];
+            // Step back so the corner before the cut is tried again first. That
+            // fans the outline round one corner, and the growing fan triangles
+            // catch more and more reflex corners in their box: past
+            // kStepBackCorners the next try moves on past the cut instead,
+            // which keeps the ears small.
+            current = n <= kStepBackCorners ? prev_[after] : next_[after];
             misses = 0;
             continue;
         }
