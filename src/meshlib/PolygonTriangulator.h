@@ -18,13 +18,13 @@
 // The ear test looks only at the corners within the ear's bounding box, found
 // through a list of the corners sorted by the Z-order (Morton order) code of
 // their projected position, so a convex or gently concave outline of any size
-// costs about n log n. Ear clipping is still quadratic or worse on outlines that cross
-// themselves everywhere or pile corners onto a few points, so it gets a budget
-// of kEarWorkPerCorner * n + kEarWorkFloor corner tests; what is left of the
-// outline when the budget runs out is fanned from one of its corners, which
-// can turn triangles over. The outlines of the test models use at most 26 a
-// corner and a 3,000-corner star 50; long rows of collinear corners (a
-// comb's base) cost far more and end fanned.
+// costs about n log n. Ear clipping is still quadratic or worse on outlines
+// that cross themselves everywhere or pile corners onto a few points, so it
+// gets a budget of kEarWorkPerCorner * n + kEarWorkFloor corner tests; what is
+// left of the outline when the budget runs out is fanned from one of its
+// corners, which can turn triangles over. The outlines of the test models use
+// at most 26 tests a corner and a 3,000-corner star 50; long rows of
+// collinear corners (a comb's base) cost far more and end fanned.
 //
 // Outlines of up to kStepBackCorners corners test ears against every corner
 // and after a cut try the corner before it next: the order this cutter always
