@@ -3,6 +3,7 @@
 
 #include "crafted/CraftedShape.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <random>
