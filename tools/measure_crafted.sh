@@ -23,8 +23,7 @@ printf '|---|---|---|---|---|---|---|---|\n'
     >/dev/null 2>"$folder/err"
   status=$?
   set -e
-  # time puts "Command exited with non-zero status N" first when the run fails.
-  read -r seconds kilobytes < <(tail -1 "$folder/time")
+  read -r seconds kilobytes <"$folder/time" || { seconds=$(tail -1 "$folder/time" | cut -d' ' -f1); kilobytes=0; }
   awk -v n="$name" -v c="$command" -v b="$bytes" -v s="$status" -v t="$seconds" -v k="$kilobytes" 'BEGIN {
     limit = 2 * b / 10e6; if (limit < 2) limit = 2
     printf "| %s | %s | %d | %d | %.2f | %.1f | %.1f | %.1f |\n", n, c, b, s, t, limit, k / 1024, (k * 1024) / b
