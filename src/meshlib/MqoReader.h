@@ -23,8 +23,9 @@
 //
 // Returns false with error naming the file, the line and the reason when the
 // file is malformed or truncated, compressed, from an unregistered copy of the
-// modeler, holds no visible face, or has more materials than a mesh can number
-// (kMaxMqoMaterials, the default included). out is then empty.
+// modeler, holds no visible face, has a face that keeps coming back to the
+// same few vertices (MqoFaceVisits.h), or has more materials than a mesh can
+// number (kMaxMqoMaterials, the default included). out is then empty.
 bool ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, LoadedModel& out,
              std::string& error);
 
