@@ -17,8 +17,6 @@ for f in bin/marionettica3d bin/marionettica3d-cli share/marionettica3d/help/ind
          share/marionettica3d/examples/figure/figure.anm share/icons/hicolor/scalable/apps/$id.svg; do
   [ -f "$prefix/$f" ] || fail "not installed: $f"
 done
-# The editor finds its help page from its own folder: bin/../share/marionettica3d/help.
-[ -f "$prefix/bin/../share/marionettica3d/help/index.html" ] || fail "help page not beside bin/"
 for size in 16 32 48 64 128 256; do
   png=$share/icons/hicolor/${size}x${size}/apps/$id.png
   file -b "$png" | grep -q "PNG image data, $size x $size" || fail "icon $size: $(file -b "$png")"
@@ -33,11 +31,13 @@ export XDG_DATA_HOME=$share
 out=$(update-mime-database "$share/mime" 2>&1)
 [ -z "$out" ] || fail "update-mime-database: $out"
 type_of() { gio info -a standard::content-type "$1" | sed -n 's/^ *standard::content-type: //p'; }
+# By name: the extension on other bytes; by content: the file's own bytes under no extension.
 expect() {
   local path=$1 want=$2 copy
+  echo other > "$work/by-name.${path##*.}"
+  cp "$path" "$work/by-content"
   for copy in "$work/by-name.${path##*.}" "$work/by-content"; do
-    cp "$path" "$copy"
-    [ "$(type_of "$copy")" = "$want" ] || fail "$(basename "$copy") from $path: $(type_of "$copy"), not $want"
+    [ "$(type_of "$copy")" = "$want" ] || fail "$(basename "$copy") for $path: $(type_of "$copy"), not $want"
   done
 }
 sample=$share/marionettica3d/examples/figure
