@@ -11,6 +11,9 @@ packages=(
   libassimp-dev
   xvfb xauth
   python3
+  librsvg2-bin  # renders the icon's PNG sizes
+  # the installed tree's and the .deb's checks
+  desktop-file-utils appstream shared-mime-info libglib2.0-bin file dpkg-dev
 )
 missing=()
 for p in "${packages[@]}"; do
