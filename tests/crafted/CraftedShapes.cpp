@@ -5,11 +5,13 @@
 
 // Each group lives in its own file next to this one.
 void AddMeshGeometryShapes(std::vector<CraftedShape>& shapes);
+void AddDeepChainShapes(std::vector<CraftedShape>& shapes);
 
 std::vector<CraftedShape> CraftedShapes()
 {
     std::vector<CraftedShape> shapes;
     AddMeshGeometryShapes(shapes);
+    AddDeepChainShapes(shapes);
     return shapes;
 }
 
