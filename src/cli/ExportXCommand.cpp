@@ -9,8 +9,8 @@
 namespace {
 
 constexpr const char* USAGE =
-    "export-x PROJECT.anm OUT.x [--time-scale N] [--overwrite]   (N: 1 ... 1000, default 200)\n"
-    "    --overwrite: replace OUT.x when it is read-only";
+    "export-x PROJECT.anm OUT.x [--time-scale N] [--overwrite]   (N: 1 ... 1000, default 200; --overwrite: "
+    "replace OUT.x when it is read-only)";
 
 int Usage()
 {

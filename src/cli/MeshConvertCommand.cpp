@@ -13,8 +13,8 @@
 namespace {
 
 constexpr const char* kUsage =
-    "mesh-convert IN OUT.mesh [--mirror] [--scale S] [--overwrite]\n"
-    "    --overwrite: replace OUT.mesh when it is read-only";
+    "mesh-convert IN OUT.mesh [--mirror] [--scale S] [--overwrite]   (--overwrite: replace OUT.mesh when it is "
+    "read-only)";
 
 int Misuse(const char* why)
 {

@@ -7,8 +7,8 @@
 namespace {
 
 constexpr const char* USAGE =
-    "resave PROJECT.anm OUT.anm [--overwrite]\n"
-    "    --overwrite: replace the .mesh files already in OUT.anm's folder, and read-only files";
+    "resave PROJECT.anm OUT.anm [--overwrite]   (--overwrite: replace the .mesh files already in OUT.anm's "
+    "folder, and read-only files)";
 
 int Resave(const std::vector<std::string>& args)
 {
