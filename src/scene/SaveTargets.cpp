@@ -4,6 +4,8 @@
 #include "io/WriteTarget.h"
 #include "scene/UserPrompt.h"
 
+#include <set>
+
 namespace {
 // The question names this many files at most, so that it fits on the screen.
 constexpr size_t NAMED_FILES = 5;
@@ -12,7 +14,9 @@ constexpr size_t NAMED_FILES = 5;
 SaveTargetCheck CheckSaveTargets(const std::vector<std::string>& paths)
 {
     SaveTargetCheck check;
+    std::set<std::string> seen;  // Parts sharing a name plan the same file twice
     for (const std::string& path : paths) {
+        if (!seen.insert(path).second) continue;
         const WriteTarget target = InspectWriteTarget(path);
         if (target.kind == WriteTarget::UNUSABLE || target.kind == WriteTarget::NOT_REGULAR) {
             check.refusal = target.error;

@@ -10,7 +10,7 @@ struct SaveTargetCheck {
     // Why the save cannot go ahead (a target that is no regular file, or that
     // cannot be looked at), naming the file; "" when it can.
     std::string refusal;
-    // The targets that exist and are read-only for us, in the order given.
+    // The targets that exist and are read-only for us, in the order given, each once.
     std::vector<std::string> readOnly;
 };
 
