@@ -110,6 +110,33 @@ void BM_WriteXFileText(benchmark::State& state)
 }
 BENCHMARK(BM_WriteXFileText)->Unit(benchmark::kMillisecond);
 
+// The text as the export writes it: streamed into the atomic file, never whole in memory ...
+void BM_WriteXFileStreamed(benchmark::State& state)
+{
+    LargeProject project;
+    const XFileContent content = BuildXFileContent(project.scene, DEFAULT_TIME_SCALE_FACTOR);
+    const std::string path = project.folder + "/streamed.x";
+    for (auto _ : state) {
+        std::string error;
+        if (!WriteFileAtomically(path, [&content](FileSink& sink) { return WriteXFile(content, sink); }, error))
+            state.SkipWithError(error.c_str());
+    }
+}
+BENCHMARK(BM_WriteXFileStreamed)->Unit(benchmark::kMillisecond);
+
+// ... against its peer, the whole text made first and then written.
+void BM_WriteXFileWholeThenWrite(benchmark::State& state)
+{
+    LargeProject project;
+    const XFileContent content = BuildXFileContent(project.scene, DEFAULT_TIME_SCALE_FACTOR);
+    const std::string path = project.folder + "/whole.x";
+    for (auto _ : state) {
+        std::string error;
+        if (!WriteFileAtomically(path, WriteXFileText(content), error)) state.SkipWithError(error.c_str());
+    }
+}
+BENCHMARK(BM_WriteXFileWholeThenWrite)->Unit(benchmark::kMillisecond);
+
 // The floor: the same number of bytes written atomically without being made.
 void BM_WriteSameBytesBaseline(benchmark::State& state)
 {

@@ -14,10 +14,11 @@
 
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QMenuBar>
+#include <QMessageBox>
 
 #include <cstdio>
+#include <new>
 
 CAppFrameWnd::CAppFrameWnd(AppEnvironment environment) : form(new CAppForm(std::move(environment), this))
 {
@@ -97,7 +98,16 @@ void CAppFrameWnd::BuildMenu()
     for (MenuHandler& handler : MenuHandlers()) {
         QAction* action = actions.at(handler.id);
         commandOf[handler.id] = handler.command;
-        connect(action, &QAction::triggered, this, std::move(handler.run));
+        // A command that runs out of memory is reported; every save is
+        // atomic, so the files on disk are as they were before it.
+        connect(action, &QAction::triggered, this, [this, run = std::move(handler.run)] {
+            try {
+                run();
+            } catch (const std::bad_alloc&) {
+                QMessageBox::warning(this, QStringLiteral("Error"),
+                                     QStringLiteral("メモリが足りないため、処理を中止しました。"));
+            }
+        });
     }
     const std::pair<int, QKeySequence> shortcuts[] = {
         {ID_FILE_NEW, QKeySequence::New},         {ID_FILE_OPEN, QKeySequence::Open},

@@ -8,6 +8,7 @@
 #include "editor/EditorSession.h"
 #include "editor/OptionCommands.h"
 #include "io/PathLookup.h"
+#include "scene/SaveTargets.h"
 
 #include <QDir>
 #include <QFileDialog>
@@ -70,7 +71,10 @@ void ExportXFromDialogs(EditorSession& session, std::string& directory, int& tim
     if (!AskTimeScaleFactor(timeScaleFactor, parent)) return;
     const std::string path = AskExportPath(directory, parent);
     if (path.empty()) return;
-    const ExportXResult result = ExportXCommand(session, path, timeScaleFactor);
+    // The file dialog has asked about replacing the file; a read-only one is asked about again.
+    QtUserPrompt prompt(parent);
+    if (!AskReplaceReadOnly(CheckSaveTargets({path}).readOnly, prompt)) return;
+    const ExportXResult result = ExportXCommand(session, path, timeScaleFactor, true);
     if (!result.written) {
         ShowExportMessage(parent, result.message, QMessageBox::Warning);
         return;

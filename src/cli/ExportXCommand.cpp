@@ -8,7 +8,9 @@
 
 namespace {
 
-constexpr const char* USAGE = "export-x PROJECT.anm OUT.x [--time-scale N]   (N: 1 ... 1000, default 200)";
+constexpr const char* USAGE =
+    "export-x PROJECT.anm OUT.x [--time-scale N] [--overwrite]   (N: 1 ... 1000, default 200; --overwrite: "
+    "replace OUT.x when it is read-only)";
 
 int Usage()
 {
@@ -20,8 +22,11 @@ int ExportX(const std::vector<std::string>& args)
 {
     std::vector<std::string> paths;
     int timeScale = DEFAULT_TIME_SCALE_FACTOR;
+    bool overwrite = false;
     for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--time-scale" && i + 1 < args.size()) {
+        if (args[i] == "--overwrite") {
+            overwrite = true;
+        } else if (args[i] == "--time-scale" && i + 1 < args.size()) {
             if (!ParseInteger(args[++i], timeScale)) return Usage();
         } else if (args[i].rfind("--", 0) != 0) {
             paths.push_back(args[i]);
@@ -38,9 +43,10 @@ int ExportX(const std::vector<std::string>& args)
     const std::string& projectPath = paths[0];
     const std::string& outPath = paths[1];
 
+    if (RefuseReadOnlyOutput(outPath, overwrite)) return 1;
     EditorSession session;
     if (!LoadProjectForCommand(session, projectPath)) return 1;
-    const ExportXResult result = ExportXCommand(session, outPath, timeScale);
+    const ExportXResult result = ExportXCommand(session, outPath, timeScale, overwrite);
     // A refusal concerns the project; a failed write and a texture that could
     // not be saved name their own files.
     if (result.refused) {

@@ -33,9 +33,10 @@ ScaleDialogOutcome CloseScaleDialog(EditorSession& session, bool confirmed, floa
     return ScaleCommand(session, factor) ? SCALE_APPLIED : SCALE_REFUSED;
 }
 
-ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor)
+ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor,
+                             bool replaceReadOnly)
 {
-    const ExportXResult result = ExportXFile(session.GetScene(), path, timeScaleFactor);
+    const ExportXResult result = ExportXFile(session.GetScene(), path, timeScaleFactor, replaceReadOnly);
     if (!result.refused) {
         EvaluatePose(session.GetScene(), session.CurrentMotion(), session.CurrentFrame());
         session.Events().Publish(PoseChanged{});

@@ -32,7 +32,8 @@ ScaleDialogOutcome CloseScaleDialog(EditorSession& session, bool confirmed, floa
 
 // "Xファイル出力" after its dialogs: ExportXFile, then the pose of the current
 // Motion at the current frame is shown again.
-ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor);
+ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor,
+                             bool replaceReadOnly = false);
 
 // "正面から照らす": the light comes from the current view's eye.
 void LightFromFrontCommand(EditorSession& session);

@@ -4,6 +4,7 @@
 #include "io/PathLookup.h"
 #include "scene/MeshOutput.h"
 #include "scene/ProjectFileFormat.h"
+#include "scene/SaveTargets.h"
 #include "scene/Scene.h"
 #include "scene/UserPrompt.h"
 
@@ -59,19 +60,38 @@ bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
         prompt.ShowMessage(scene.lastSaveError, "Error");
         return false;
     }
-    if (!WriteFileAtomically(path, bytes, error)) {
-        scene.lastSaveError = error;
-        prompt.ShowMessage("ファイルがオープンできない", "Error");
+    // Every file is looked at and asked about before the first is written.
+    // Textures go beside the project too, whatever folder the program happens
+    // to be in; they are written only where no file is, so they need no question.
+    const auto refuse = [&](const std::string& why) {
+        scene.lastSaveError = why;
+        prompt.ShowMessage("ファイルがオープンできない\n" + why, "Error");
+        return false;
+    };
+    if (const std::string refusal = CheckSaveTargets({path}).refusal; !refusal.empty()) return refuse(refusal);
+    const std::string directory = DirectoryOf(path);
+    const MeshOutputPlan plan = PlanMeshFiles(scene, directory, prompt);
+    std::vector<std::string> targets{path};
+    for (const auto& planned : plan.files) targets.push_back(planned.second);
+    const SaveTargetCheck check = CheckSaveTargets(targets);
+    if (!check.refusal.empty()) return refuse(check.refusal);
+    if (!AskReplaceReadOnly(check.readOnly, prompt)) {
+        scene.lastSaveError = ReadOnlyRefusal(check.readOnly);
         return false;
     }
+
+    // The project file goes last: until it is replaced, the old project and
+    // whatever .mesh files it finds still load, and a project is never
+    // written whose geometry did not make it to disk.
+    const MeshOutputResult meshes = WriteMeshFiles(scene, plan, true);
+    if (!meshes.errors.empty()) return refuse(path + ": not saved, as a .mesh file could not be written\n" + meshes.errors);
+    const std::string textureErrors = WriteMissingTextures(scene, directory);
+    AtomicWriteOptions options;
+    options.replaceReadOnly = true;
+    if (!WriteFileAtomically(path, bytes, error, options)) return refuse(error);
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);
-
-    // Textures go beside the project too, whatever folder the program happens to be in.
-    const std::string directory = DirectoryOf(path);
-    const MeshOutputResult meshes = WriteMeshFiles(scene, directory, prompt);
-    scene.lastSaveError = AppendLine(scene.lastSaveError, meshes.errors);
-    scene.lastSaveError = AppendLine(scene.lastSaveError, WriteMissingTextures(scene, directory));
+    scene.lastSaveError = textureErrors;
     return true;
 }
 

@@ -23,3 +23,9 @@ std::vector<CraftedShape> CraftedShapes();
 
 // Writes bytes to path (binary); throws std::runtime_error when it cannot.
 void WriteCraftedFile(const std::string& path, const std::string& bytes);
+
+// A project of depth Parts in one chain (each the child of the one before),
+// one triangle each and one Motion, written into folder (created) by the
+// project writer. Returns the project's path; throws std::runtime_error when
+// it cannot be written.
+std::string WriteDeepChainProject(const std::string& folder, size_t depth);
