@@ -6,12 +6,14 @@
 // Each group lives in its own file next to this one.
 void AddMeshGeometryShapes(std::vector<CraftedShape>& shapes);
 void AddReaderClaimShapes(std::vector<CraftedShape>& shapes);
+void AddProjectShapes(std::vector<CraftedShape>& shapes);
 
 std::vector<CraftedShape> CraftedShapes()
 {
     std::vector<CraftedShape> shapes;
     AddMeshGeometryShapes(shapes);
     AddReaderClaimShapes(shapes);
+    AddProjectShapes(shapes);
     return shapes;
 }
 
