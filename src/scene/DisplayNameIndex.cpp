@@ -14,7 +14,7 @@ std::string DisplayNameIndex::Next(const std::string& baseName)
     if (!used.count(baseName)) return baseName;
     int& n = firstUntried[baseName];
     for (; n < DISPLAY_NAME_NUMBERS; ++n) {
-        char number[8];
+        char number[12];  // room for any int, though n stays within 0 ... 99999
         std::snprintf(number, sizeof number, "%05d", n);
         std::string candidate = baseName + number;
         if (!used.count(candidate)) return candidate;
