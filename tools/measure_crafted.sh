@@ -13,13 +13,16 @@ printf '|---|---|---|---|---|---|---|---|\n'
 "$build/bin/make_crafted_files" "$folder/files" "$@" | while IFS=$'\t' read -r name command path bytes description; do
   out="$folder/out"
   mkdir -p "$out"
-  args=("$path")
-  case "$command" in
+  # The command's first word names it; any further words are options after the file.
+  read -ra words <<<"$command"
+  args=("$path" "${words[@]:1}")
+  case "${words[0]}" in
     export-x) args+=("$out/out.x") ;;
     resave) args+=("$out/out.anm") ;;
+    apply) args+=(--out "$out/out.anm") ;;
   esac
   set +e
-  /usr/bin/time -o "$folder/time" -f '%e %M' "$build/bin/marionettica3d-cli" "$command" "${args[@]}" \
+  /usr/bin/time -o "$folder/time" -f '%e %M' "$build/bin/marionettica3d-cli" "${words[0]}" "${args[@]}" \
     >/dev/null 2>"$folder/err"
   status=$?
   set -e

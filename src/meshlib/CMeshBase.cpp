@@ -4,6 +4,7 @@
 #include "render/RenderDevice.h"
 
 #include <algorithm>
+#include <iterator>
 #include <string_view>
 #include <unordered_map>
 
@@ -56,9 +57,10 @@ void CMeshBase::InitMesh(CMesh* mesh, int /*flag*/)
 
 void CMeshBase::RemoveMesh(CMesh* mesh)
 {
-    auto found = std::find(impl->meshes.begin(), impl->meshes.end(), mesh);
-    if (found == impl->meshes.end()) return;
-    impl->meshes.erase(found);
+    // Searched from the newest: a scene being cleared destroys its meshes last first.
+    const auto found = std::find(impl->meshes.rbegin(), impl->meshes.rend(), mesh);
+    if (found == impl->meshes.rend()) return;
+    impl->meshes.erase(std::next(found).base());
     mesh->impl->base = nullptr;
     mesh->impl->textureRefs.assign(mesh->impl->textureRefs.size(), _MESH_TEXTURE{});
 }

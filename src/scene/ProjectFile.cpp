@@ -1,7 +1,9 @@
 #include "scene/ProjectFile.h"
 
 #include "io/AtomicFile.h"
+#include "io/FolderIndex.h"
 #include "io/PathLookup.h"
+#include "scene/DisplayNameIndex.h"
 #include "scene/MeshOutput.h"
 #include "scene/ProjectFileFormat.h"
 #include "scene/SaveTargets.h"
@@ -18,18 +20,19 @@ namespace {
 // Project files beyond this are refused before they are read into memory.
 constexpr size_t MAX_PROJECT_FILE_BYTES = size_t(1) << 30;
 
-std::string AppendLine(const std::string& lines, const std::string& line)
+// Adds line (when not "") to lines as a line of its own, in place: a load
+// listing thousands of unreadable files must not copy the list each time.
+void AppendLine(std::string& lines, const std::string& line)
 {
-    if (line.empty()) return lines;
-    std::string result = lines;
-    if (!result.empty() && result.back() != '\n') result += '\n';
-    return result + line;
+    if (line.empty()) return;
+    if (!lines.empty() && lines.back() != '\n') lines += '\n';
+    lines += line;
 }
 
-std::optional<std::string> FindObjectFile(const std::string& directory, const std::string& name)
+std::optional<std::string> FindObjectFile(const FolderIndex& folder, const std::string& name)
 {
-    if (auto mesh = FindFileIgnoringCase(directory, name + ".mesh")) return mesh;
-    return FindFileIgnoringCase(directory, name + ".mqo");
+    if (auto mesh = folder.FindFile(name + ".mesh")) return mesh;
+    return folder.FindFile(name + ".mqo");
 }
 
 }  // namespace
@@ -113,29 +116,36 @@ int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced)
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);
     const std::string directory = DirectoryOf(path);
+    // Listed once: thousands of object files are then found in O(1) each.
+    const FolderIndex folder(directory);
+    // The scene is empty, so every name is free until a Part takes it.
+    DisplayNameIndex names;
     std::string brokenObjects;
     for (size_t i = 0; i < data.parts.size(); ++i) {
         const ProjectPartRecord& record = data.parts[i];
-        const std::optional<std::string> objectFile = FindObjectFile(directory, record.baseName);
+        const std::optional<std::string> objectFile = FindObjectFile(folder, record.baseName);
         if (!objectFile) {
             // Partners among the Parts not loaded would name no Part.
             for (auto& part : scene.parts)
                 if (part->symmetryIndex >= scene.PartCount()) part->symmetryIndex = -1;
-            scene.lastLoadError = AppendLine(
-                brokenObjects, path + ": Part " + std::to_string(i) + ": neither " + record.baseName + ".mesh nor " +
-                                   record.baseName + ".mqo is in " + (directory.empty() ? "." : directory));
+            scene.UpdateHierarchy(0);
+            AppendLine(brokenObjects, path + ": Part " + std::to_string(i) + ": neither " + record.baseName +
+                                          ".mesh nor " + record.baseName + ".mqo is in " +
+                                          (directory.empty() ? "." : directory));
+            scene.lastLoadError = std::move(brokenObjects);
             return 0;
         }
-        scene.SelectTreeItem(record.parentIndex < 0 ? scene.rootPart.treeItem
-                                                    : scene.parts[record.parentIndex]->treeItem);
-        const int added = scene.AddPartFromFile(*objectFile);
+        // Composed once after the last Part rather than once for each.
+        const int added = scene.AppendPart(record.parentIndex, *objectFile, scene.LoadObjectMesh(*objectFile),
+                                           names.Take(PartBaseNameOf(*objectFile)));
         scene.SelectTreeItem(scene.parts[added]->treeItem);
-        brokenObjects = AppendLine(brokenObjects, scene.lastLoadError);
+        AppendLine(brokenObjects, scene.lastLoadError);
         scene.parts.back()->symmetryIndex = record.symmetryIndex;
     }
+    scene.UpdateHierarchy(0);
 
     // The reader has checked every name, length and track.
     scene.motions = std::move(data.motions);
-    scene.lastLoadError = brokenObjects;
+    scene.lastLoadError = std::move(brokenObjects);
     return 1;
 }

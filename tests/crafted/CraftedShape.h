@@ -11,7 +11,9 @@
 struct CraftedShape {
     std::string name;         // short identifier, also the file's base name
     std::string description;  // what the shape attacks, one line
-    std::string command;      // marionettica3d-cli command that reads it ("mesh-info", "info", "export-x"...)
+    // marionettica3d-cli command that reads it ("mesh-info", "info", "export-x"...),
+    // with any options that follow the file ("apply --motion NAME --delete-redundant-keys")
+    std::string command;
     size_t fullSize = 0;
     // Writes the shape into folder (which exists) and returns the path of the
     // file to hand to `command`.

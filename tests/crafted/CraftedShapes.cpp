@@ -7,6 +7,7 @@
 void AddMeshGeometryShapes(std::vector<CraftedShape>& shapes);
 void AddReaderClaimShapes(std::vector<CraftedShape>& shapes);
 void AddDeepChainShapes(std::vector<CraftedShape>& shapes);
+void AddProjectShapes(std::vector<CraftedShape>& shapes);
 
 std::vector<CraftedShape> CraftedShapes()
 {
@@ -14,6 +15,7 @@ std::vector<CraftedShape> CraftedShapes()
     AddMeshGeometryShapes(shapes);
     AddReaderClaimShapes(shapes);
     AddDeepChainShapes(shapes);
+    AddProjectShapes(shapes);
     return shapes;
 }
 

@@ -1,6 +1,7 @@
 #include "anim/MotionOperations.h"
 #include "editor/FileCommands.h"
 #include "scene/ProjectFile.h"
+#include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
@@ -113,6 +114,33 @@ TEST(ProjectFile, ObjectFilesAreFoundIgnoringCaseAndMeshBeforeModel)
     for (int v = 0; v < loaded.parts[2]->mesh->GetVertexNum(); ++v)
         largest = std::max(largest, loaded.parts[2]->mesh->GetVertex(v)->x);
     EXPECT_FLOAT_EQ(largest, 3.0f);
+}
+
+TEST(ProjectFile, AnExactFileNameWinsOverOneInAnotherCaseAndNumberingSkipsNamesInUse)
+{
+    TempFolder folder;
+    folder.Write("arm.mesh", CubeObjectFile(1.0f));
+    folder.Write("ARM.mesh", CubeObjectFile(3.0f));
+    folder.Write("arm00001.mesh", CubeObjectFile(1.0f));
+    const std::vector<ProjectPartRecord> records = {
+        {"arm", -1, -1}, {"ARM", 0, -1}, {"arm00001", 1, -1}, {"arm", -1, -1}, {"arm", 3, -1}};
+    Motion motion;
+    motion.name = "m";
+    motion.tracks.resize(records.size());
+    for (MotionTrack& track : motion.tracks) track.keys.push_back({0, Matrix4::Identity()});
+    std::string bytes, error;
+    ASSERT_TRUE(BuildProjectFile(records, {motion}, bytes, error)) << error;
+    folder.Write("model.anm", bytes);
+
+    Scene loaded;
+    ASSERT_EQ(LoadProject(loaded, folder.File("model.anm")), 1) << loaded.lastLoadError;
+    ASSERT_EQ(loaded.PartCount(), 5);
+    const char* names[] = {"arm", "ARM", "arm00001", "arm00000", "arm00002"};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(loaded.parts[i]->displayName, names[i]) << i;
+    EXPECT_FLOAT_EQ(loaded.parts[0]->mesh->GetVertex(0)->x * loaded.parts[0]->mesh->GetVertex(0)->x, 1.0f);
+    EXPECT_FLOAT_EQ(loaded.parts[1]->mesh->GetVertex(0)->x * loaded.parts[1]->mesh->GetVertex(0)->x, 9.0f);
+    EXPECT_EQ(loaded.Tree().GetParent(loaded.parts[4]->treeItem), loaded.parts[3]->treeItem);
+    EXPECT_EQ(loaded.SelectedPartIndex(), 4);
 }
 
 TEST(ProjectFile, MissingObjectFileStopsWithThePartsBeforeItAndNoMotions)
