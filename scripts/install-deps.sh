@@ -6,7 +6,7 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6opengl6-dev libgl-dev libgl1-mesa-dri libglx-mesa0
   fonts-noto-cjk
-  libstb-dev libsquish-dev
+  libstb-dev libsquish-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libassimp-dev
   xvfb xauth

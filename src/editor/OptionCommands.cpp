@@ -43,6 +43,11 @@ ExportXResult ExportXCommand(EditorSession& session, const std::string& path, in
     return result;
 }
 
+ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, int framesPerSecond)
+{
+    return ExportGltfFile(session.GetScene(), path, framesPerSecond);
+}
+
 void LightFromFrontCommand(EditorSession& session)
 {
     session.Views().LightFromFront();
