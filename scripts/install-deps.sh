@@ -12,6 +12,8 @@ packages=(
   xvfb xauth
   python3
 )
+# The glTF validator runs on Node.js; a machine that already has npm keeps its own.
+command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -21,4 +23,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The npm tools the tests read exported files with, at the versions of the lock file.
+tools="$(dirname "$0")/../tools/node"
+if [ ! -f "$tools/node_modules/.package-lock.json" ] || [ "$tools/package-lock.json" -nt "$tools/node_modules/.package-lock.json" ]; then
+  (cd "$tools" && npm ci --no-audit --no-fund --loglevel=error)
 fi
