@@ -1,3 +1,4 @@
+#include "cli/CliArguments.h"
 #include "cli/CliCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
@@ -21,15 +22,7 @@ int ExportGltf(const std::vector<std::string>& args)
 {
     std::vector<std::string> paths;
     int fps = DEFAULT_GLTF_FRAMES_PER_SECOND;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--fps" && i + 1 < args.size()) {
-            if (!ParseInteger(args[++i], fps)) return Usage();
-        } else if (args[i].rfind("--", 0) != 0) {
-            paths.push_back(args[i]);
-        } else {
-            return Usage();
-        }
-    }
+    if (!ParseWordsAndIntOption(args, "--fps", fps, paths)) return Usage();
     if (paths.size() != 2) return Usage();
     if (fps < MIN_FRAME_RATE || fps > MAX_FRAME_RATE) {
         std::fprintf(stderr, "--fps %d: must be %d ... %d\n", fps, MIN_FRAME_RATE, MAX_FRAME_RATE);

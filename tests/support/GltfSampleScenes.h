@@ -16,7 +16,7 @@ inline Matrix4 SampleKey(float yaw, float pitch, Vec3 at)
     return m;
 }
 
-// A figure with Japanese names: "胴体" (textured, skin.png) with "頭" and the
+// A figure with Japanese names: "胴体" (textured, 肌.png) with "頭" and the
 // arms "左腕" (at -X, the model's left) and "右腕" under it, "目印" without
 // faces under "頭", and the top-level "台". Motions: "歩く" (40 frames; the
 // torso turns one and a half times round in steps of 120 degrees, so
@@ -31,8 +31,8 @@ inline void BuildFigureSample(EditorSession& session, const TempFolder& folder)
     for (int i = 0; i < 16; ++i) skin.rgba.insert(skin.rgba.end(), {uint8_t(i * 16), 128, uint8_t(255 - i * 16), 255});
     std::string png, error;
     EncodeTextureImage(skin, ImageFormat::Png, png, error);
-    folder.Write("skin.png", png);
-    folder.Write("胴体.mqo", CubeObjectFile(1.0f, "skin.png"));
+    folder.Write("肌.png", png);
+    folder.Write("胴体.mqo", CubeObjectFile(1.0f, "肌.png"));
     const int torso = scene.AddPartFromFile(folder.File("胴体.mqo"));
     const int head = AddCubeUnder(scene, folder, torso, "頭.mqo");
     const int left = AddCubeUnder(scene, folder, torso, "左腕.mqo");
