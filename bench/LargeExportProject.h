@@ -13,7 +13,7 @@
 
 namespace largeexport {
 
-Matrix4 KeyPose(int part, int frame)
+inline Matrix4 KeyPose(int part, int frame)
 {
     Matrix4 m = MatrixRotationYawPitchRoll(0.01f * frame + part, 0.02f * part, -0.005f * frame);
     m.SetTranslation({0.1f * part, 0.5f * frame, -0.25f * part});
@@ -21,7 +21,7 @@ Matrix4 KeyPose(int part, int frame)
 }
 
 // An eight-sided closed tube: 16 side vertices and two cap centres, 32 triangles.
-LoadedModel Tube()
+inline LoadedModel Tube()
 {
     LoadedModel model;
     for (int ring = 0; ring < 2; ++ring)
