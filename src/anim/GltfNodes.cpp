@@ -12,7 +12,8 @@ namespace {
 nlohmann::json Floats(std::initializer_list<float> values)
 {
     nlohmann::json out = nlohmann::json::array();
-    for (float v : values) out.push_back(static_cast<double>(v));
+    // + 0.0 writes a negative zero (a mirrored 0) as 0.
+    for (float v : values) out.push_back(static_cast<double>(v) + 0.0);
     return out;
 }
 
