@@ -1,6 +1,7 @@
 #include "app/CAppFrameWnd.h"
 
 #include "app/CommandIds.h"
+#include "app/ExportGltfDialog.h"
 #include "app/ExportXDialogs.h"
 #include "app/GridWidthDialog.h"
 #include "app/PartCommandDialogs.h"
@@ -84,6 +85,7 @@ void CAppFrameWnd::BuildMenu()
     AddCommand(option, ID_POSE_LEVEL, QStringLiteral("選択オブジェクトを水平にする（&H）"));
     option->addSeparator();
     AddCommand(option, ID_EXPORT_XFILE, QStringLiteral("Xファイル出力（&X）"));
+    AddCommand(option, ID_EXPORT_GLTF, QStringLiteral("glTF出力（&G）"));
     QMenu* extra = option->addMenu(QStringLiteral("追加機能（&A）"));
     AddCommand(extra, ID_MOTION_DELETE_REDUNDANT_KEYS, QStringLiteral("余計なキーを削除（&D）"));
     AddCommand(extra, ID_MOTION_MIRROR, QStringLiteral("左右逆のモーションにする（&M）"));
@@ -144,6 +146,9 @@ std::vector<CAppFrameWnd::MenuHandler> CAppFrameWnd::MenuHandlers()
         {ID_EXPORT_XFILE, C::ExportX, [this, &session] {
              SettingsValues& remembered = form->Settings();
              ExportXFromDialogs(session, remembered.exportXFileDirectory, remembered.timeScaleFactor, this);
+         }},
+        {ID_EXPORT_GLTF, C::ExportGltf, [this, &session] {
+             ExportGltfFromDialog(session, form->Settings().exportGltfDirectory, form->FrameRate(), this);
          }},
         {ID_MOTION_DELETE_REDUNDANT_KEYS, C::DeleteRedundantKeys, [&session] { DeleteRedundantKeysCommand(session); }},
         {ID_MOTION_MIRROR, C::MirrorMotion, [&session] { MirrorMotionCommand(session); }},

@@ -1,4 +1,5 @@
 #include "editor/OptionCommands.h"
+#include "cli/CliArguments.h"
 #include "cli/CliCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
@@ -23,17 +24,7 @@ int ExportX(const std::vector<std::string>& args)
     std::vector<std::string> paths;
     int timeScale = DEFAULT_TIME_SCALE_FACTOR;
     bool overwrite = false;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--overwrite") {
-            overwrite = true;
-        } else if (args[i] == "--time-scale" && i + 1 < args.size()) {
-            if (!ParseInteger(args[++i], timeScale)) return Usage();
-        } else if (args[i].rfind("--", 0) != 0) {
-            paths.push_back(args[i]);
-        } else {
-            return Usage();
-        }
-    }
+    if (!ParseWordsAndIntOption(args, "--time-scale", timeScale, paths, &overwrite)) return Usage();
     if (paths.size() != 2) return Usage();
     if (timeScale < MIN_TIME_SCALE_FACTOR || timeScale > MAX_TIME_SCALE_FACTOR) {
         std::fprintf(stderr, "--time-scale %d: must be %d ... %d\n", timeScale, MIN_TIME_SCALE_FACTOR,

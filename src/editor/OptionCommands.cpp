@@ -44,6 +44,12 @@ ExportXResult ExportXCommand(EditorSession& session, const std::string& path, in
     return result;
 }
 
+ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, int framesPerSecond,
+                                   bool replaceReadOnly)
+{
+    return ExportGltfFile(session.GetScene(), path, framesPerSecond, replaceReadOnly);
+}
+
 void LightFromFrontCommand(EditorSession& session)
 {
     session.Views().LightFromFront();
