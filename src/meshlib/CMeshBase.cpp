@@ -1,10 +1,12 @@
 #include "meshlib/MeshImpl.h"
 
+#include "io/FolderIndex.h"
 #include "meshlib/TextureReader.h"
 #include "render/RenderDevice.h"
 
 #include <algorithm>
 #include <iterator>
+#include <optional>
 #include <string_view>
 #include <unordered_map>
 
@@ -16,6 +18,8 @@ void CMeshBase::Impl::LinkTextures(CMesh::Impl& mesh)
     std::unordered_map<std::string_view, size_t> byName;
     byName.reserve(textures.size() + mesh.content.textureNames.size());
     for (size_t i = 0; i < textures.size(); ++i) byName.emplace(textures[i]->name, i);
+    // Listed on the first texture looked for, once for all of them.
+    std::optional<FolderIndex> folder;
     for (size_t slot = 0; slot < mesh.content.textureNames.size(); ++slot) {
         const std::string& name = mesh.content.textureNames[slot];
         const auto [found, added] = byName.emplace(name, textures.size());
@@ -27,7 +31,8 @@ void CMeshBase::Impl::LinkTextures(CMesh::Impl& mesh)
         _MESHBASE_TEXTURE& entry = *textures[found->second];
         if (entry.image.width == 0) {
             std::string ignored;  // an unreadable texture leaves the material untextured, the model intact
-            LoadTextureImage(mesh.folder, mesh.texturePaths[slot], entry.image, ignored);
+            if (!folder) folder.emplace(mesh.folder);
+            LoadTextureImage(mesh.folder, mesh.texturePaths[slot], entry.image, ignored, &*folder);
         }
         mesh.textureRefs[slot].index = int32_t(found->second);
     }

@@ -1,6 +1,7 @@
 #include "meshlib/TextureReader.h"
 
 #include "io/AtomicFile.h"
+#include "io/FolderIndex.h"
 #include "io/PathLookup.h"
 #include "meshlib/DdsImage.h"
 #include "meshlib/DecoderGuards.h"
@@ -130,9 +131,11 @@ bool DecodeTextureImage(std::string_view bytes, const std::string& fileName, Tex
 }
 
 bool LoadTextureImage(const std::string& modelFolder, const std::string& pathInModel, TextureImage& out,
-                      std::string& error)
+                      std::string& error, const FolderIndex* folderIndex)
 {
-    const std::optional<std::string> found = FindFileIgnoringCase(modelFolder, pathInModel);
+    const bool plainName = pathInModel.find_first_of("/\\") == std::string::npos;
+    const std::optional<std::string> found = folderIndex && plainName ? folderIndex->FindFile(pathInModel)
+                                                                      : FindFileIgnoringCase(modelFolder, pathInModel);
     if (!found) {
         error = pathInModel + ": texture not found beside " + (modelFolder.empty() ? std::string(".") : modelFolder);
         return false;

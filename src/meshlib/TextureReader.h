@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+class FolderIndex;
+
 // Decodes an image file image chosen by its content: DDS (DdsImage.h) or
 // BMP, JPEG, PNG, TGA and the binary netpbm forms; other formats are refused.
 // Grey and RGB images get alpha 255. Sizes beyond ImageLimits.h are refused
@@ -18,5 +20,8 @@ bool DecodeTextureImage(std::string_view bytes, const std::string& fileName, Tex
 // letter case, or an absolute path of another machine, which falls back to
 // its file name) is looked up in modelFolder with FindFileIgnoringCase, read
 // and decoded. false with error set when it cannot be found or decoded.
+// folderIndex, when given, is the listing of modelFolder: a model naming
+// thousands of textures then looks each plain file name up without listing
+// the folder again.
 bool LoadTextureImage(const std::string& modelFolder, const std::string& pathInModel, TextureImage& out,
-                      std::string& error);
+                      std::string& error, const FolderIndex* folderIndex = nullptr);
