@@ -166,19 +166,19 @@
     </message>
     <message>
         <source>辺</source>
-        <translation>Edges</translation>
+        <translation>E</translation>
     </message>
     <message>
         <source>面</source>
-        <translation>Faces</translation>
+        <translation>F</translation>
     </message>
     <message>
         <source>法線</source>
-        <translation>Normals</translation>
+        <translation>Nrm</translation>
     </message>
     <message>
         <source>原点</source>
-        <translation>Pivot</translation>
+        <translation>Piv</translation>
     </message>
     <message>
         <source>選択の表示</source>
@@ -199,6 +199,36 @@
     <message>
         <source>ビューの種類</source>
         <translation>View type</translation>
+    </message>
+    <message>
+        <source>辺</source>
+        <comment>tooltip</comment>
+        <translation>Edges (wireframe)</translation>
+    </message>
+    <message>
+        <source>面</source>
+        <comment>tooltip</comment>
+        <translation>Faces</translation>
+    </message>
+    <message>
+        <source>Collision</source>
+        <comment>tooltip</comment>
+        <translation>Collision</translation>
+    </message>
+    <message>
+        <source>法線</source>
+        <comment>tooltip</comment>
+        <translation>Normals</translation>
+    </message>
+    <message>
+        <source>原点</source>
+        <comment>tooltip</comment>
+        <translation>Pivot</translation>
+    </message>
+    <message>
+        <source>選択の表示</source>
+        <comment>tooltip</comment>
+        <translation>Show the selection</translation>
     </message>
 </context>
 <context>
