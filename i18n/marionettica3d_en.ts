@@ -127,6 +127,18 @@
         <source>バージョン情報（&amp;A）</source>
         <translation>&amp;About...</translation>
     </message>
+    <message>
+        <source>glTF出力（&amp;G）</source>
+        <translation>Export &amp;glTF...</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>メモリが足りないため、処理を中止しました。</source>
+        <translation>Not enough memory: the command was stopped.</translation>
+    </message>
 </context>
 <context>
     <name>ColourDialog</name>
@@ -232,11 +244,18 @@
     </message>
 </context>
 <context>
-    <name>ExportXDialogs</name>
+    <name>ExportPathDialog</name>
+    <message>
+        <source>glTF(*.glb *.gltf)|*.glb *.gltf||</source>
+        <translation>glTF (*.glb *.gltf)|*.glb *.gltf||</translation>
+    </message>
     <message>
         <source>xﾌｧｲﾙ(*.x)|*.x||</source>
         <translation>X file (*.x)|*.x||</translation>
     </message>
+</context>
+<context>
+    <name>ExportXDialogs</name>
     <message>
         <source>Export XFile</source>
         <translation>Export X File</translation>
@@ -738,6 +757,34 @@
     <message>
         <source>名称未設定</source>
         <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>glTF出力</source>
+        <translation>glTF Export</translation>
+    </message>
+    <message>
+        <source>%1: 拡張子は .gltf か .glb にしてください</source>
+        <translation>%1: the file name must end in .gltf or .glb.</translation>
+    </message>
+    <message>
+        <source>frame/sec: %1 は 1 以上にしてください</source>
+        <translation>frame/sec: %1 must be 1 or more.</translation>
+    </message>
+    <message>
+        <source>%1: ファイルが書き込めない (4 GiB を超える)</source>
+        <translation>%1: the file cannot be written (over 4 GiB).</translation>
+    </message>
+    <message>
+        <source>「%1」</source>
+        <translation>“%1” </translation>
+    </message>
+    <message>
+        <source>ほか%1個のファイル</source>
+        <translation>and %1 more files</translation>
+    </message>
+    <message>
+        <source>%1は読み取り専用です。上書きしますか？</source>
+        <translation>Read-only: %1. Overwrite?</translation>
     </message>
 </context>
 </TS>

@@ -161,7 +161,7 @@ TEST(AppSettings, ViewTypesAreReadAheadButWrittenInsideEachView)
 {
     const std::vector<std::string> read = KeyOrder(SettingsPass::Read);
     const std::vector<std::string> write = KeyOrder(SettingsPass::Write);
-    ASSERT_EQ(read.size(), 71u);
+    ASSERT_EQ(read.size(), 72u);
     ASSERT_EQ(write.size(), read.size());
     EXPECT_EQ(read.front(), "DIRECTORY.ADD_OBJECT");
     EXPECT_EQ(read[2], "DIRECTORY.EXPORT_GLTF");
