@@ -6,11 +6,12 @@
 #include "io/PathLookup.h"
 #include "scene/Scene.h"
 #include "text/ShiftJis.h"
+#include "text/UiText.h"
 
 #include <cstdint>
 #include <limits>
 
-const char* const EXPORT_GLTF_CAPTION = "glTF出力";
+const char* const EXPORT_GLTF_CAPTION = QT_TRANSLATE_NOOP("core", "glTF出力");
 
 namespace {
 
@@ -58,17 +59,18 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     ExportGltfResult result;
     result.refused = true;
     if (const char* refusal = ExportGltfRefusal(scene)) {
-        result.message = refusal;
+        result.message = UiText("core", refusal);
         return result;
     }
     const std::string lower = AsciiLower(path);
     const bool binary = EndsWith(lower, ".glb");
     if (!binary && !EndsWith(lower, ".gltf")) {
-        result.message = path + ": 拡張子は .gltf か .glb にしてください";
+        result.message = WithArguments(UiText("core", "%1: 拡張子は .gltf か .glb にしてください"), {path});
         return result;
     }
     if (framesPerSecond < 1) {
-        result.message = "frame/sec: " + std::to_string(framesPerSecond) + " は 1 以上にしてください";
+        result.message =
+            WithArguments(UiText("core", "frame/sec: %1 は 1 以上にしてください"), {std::to_string(framesPerSecond)});
         return result;
     }
     result.refused = false;
@@ -84,23 +86,23 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     if (binary) {
         // The container counts its length in 32 bits.
         if (document.json.size() + document.binary.size() + 32 > std::numeric_limits<uint32_t>::max()) {
-            result.message = path + ": " + EXPORT_X_CANNOT_WRITE + " (4 GiB を超える)";
+            result.message = WithArguments(UiText("core", "%1: ファイルが書き込めない (4 GiB を超える)"), {path});
             return result;
         }
         if (!WriteFileAtomically(path, PackGlb(document.json, document.binary), error, options)) {
-            result.message = std::string(EXPORT_X_CANNOT_WRITE) + "\n" + error;
+            result.message = UiText("core", EXPORT_X_CANNOT_WRITE) + "\n" + error;
             return result;
         }
     } else {
         for (const GltfSideFile& file : document.sideFiles) {
             const std::string sidePath = folder.empty() ? file.name : folder + "/" + file.name;
             if (!WriteFileAtomically(sidePath, file.bytes, error, options)) {
-                result.message = std::string(EXPORT_X_CANNOT_WRITE) + "\n" + error;
+                result.message = UiText("core", EXPORT_X_CANNOT_WRITE) + "\n" + error;
                 return result;
             }
         }
         if (!WriteFileAtomically(path, document.json, error, options)) {
-            result.message = std::string(EXPORT_X_CANNOT_WRITE) + "\n" + error;
+            result.message = UiText("core", EXPORT_X_CANNOT_WRITE) + "\n" + error;
             return result;
         }
         result.sideFileCount = static_cast<int>(document.sideFiles.size());

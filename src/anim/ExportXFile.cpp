@@ -6,11 +6,12 @@
 #include "io/PathLookup.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
+#include "text/UiText.h"
 
-const char* const EXPORT_X_CAPTION = "Export xfile";
-const char* const EXPORT_X_NO_PARTS = "オブジェクトが存在しない";
-const char* const EXPORT_X_NO_MOTIONS = "モーションが存在しない";
-const char* const EXPORT_X_CANNOT_WRITE = "ファイルが書き込めない";
+const char* const EXPORT_X_CAPTION = QT_TRANSLATE_NOOP("core", "Export xfile");
+const char* const EXPORT_X_NO_PARTS = QT_TRANSLATE_NOOP("core", "オブジェクトが存在しない");
+const char* const EXPORT_X_NO_MOTIONS = QT_TRANSLATE_NOOP("core", "モーションが存在しない");
+const char* const EXPORT_X_CANNOT_WRITE = QT_TRANSLATE_NOOP("core", "ファイルが書き込めない");
 
 const char* ExportXRefusal(const Scene& scene)
 {
@@ -24,12 +25,13 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
     ExportXResult result;
     result.refused = true;
     if (const char* refusal = ExportXRefusal(scene)) {
-        result.message = refusal;
+        result.message = UiText("core", refusal);
         return result;
     }
     if (timeScaleFactor < MIN_TIME_SCALE_FACTOR || timeScaleFactor > MAX_TIME_SCALE_FACTOR) {
-        result.message = "Time Scale Factor: " + std::to_string(MIN_TIME_SCALE_FACTOR) + " から " +
-                         std::to_string(MAX_TIME_SCALE_FACTOR) + " までの整数を入力してください。";
+        result.message =
+            WithArguments(UiText("core", "Time Scale Factor: %1 から %2 までの整数を入力してください。"),
+                          {std::to_string(MIN_TIME_SCALE_FACTOR), std::to_string(MAX_TIME_SCALE_FACTOR)});
         return result;
     }
     result.refused = false;
@@ -39,7 +41,7 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
     options.replaceReadOnly = replaceReadOnly;
     if (!WriteFileAtomically(
             path, [&content](FileSink& sink) { return WriteXFile(content, sink); }, error, options)) {
-        result.message = std::string(EXPORT_X_CANNOT_WRITE) + "\n" + error;
+        result.message = UiText("core", EXPORT_X_CANNOT_WRITE) + "\n" + error;
         return result;
     }
     result.written = true;

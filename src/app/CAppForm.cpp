@@ -5,6 +5,7 @@
 #include "app/DisplayToolbar.h"
 #include "app/GlGraphicsDriver.h"
 #include "app/MotionPanel.h"
+#include "app/PartCommandDialogs.h"
 #include "app/PartsPanel.h"
 #include "app/PartsTreePanel.h"
 #include "app/RenderWidget.h"
@@ -123,6 +124,7 @@ void CAppForm::LoadSettings()
     ApplySettings(settingsValues, views, Displays(), Colours());
     static_cast<MotionPanel*>(motionPanel)->SetFrameRate(settingsValues.frameRate);
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
+    settingsValues.interfaceLanguage = environment.language;  // this run's language is the one remembered at exit
 }
 
 int CAppForm::FrameRate() const { return static_cast<const MotionPanel*>(motionPanel)->FrameRate(); }
@@ -171,7 +173,7 @@ void CAppForm::OpenStartupFile(const std::string& path)
     case FileAction::AddPart:
         AddObject(Session(), path);
         if (!scene.lastLoadError.empty())
-            QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
+            ShowFileError(this, scene.lastLoadError);
         break;
     case FileAction::OpenProject: OpenProjectFile(path); break;
     case FileAction::None: break;
@@ -183,7 +185,7 @@ void CAppForm::OpenProjectFile(const std::string& path)
 {
     Scene& scene = GetScene();
     if (!OpenProject(Session(), path) || !scene.lastLoadError.empty())
-        QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
+        ShowFileError(this, scene.lastLoadError);
     RequestRedraw();
 }
 
@@ -207,7 +209,7 @@ void CAppForm::FilesDropped(const std::vector<std::string>& paths)
     // A project the user chose not to open reads nothing: no earlier reason may show.
     scene.lastLoadError.clear();
     if (DropFiles(Session(), prompt, paths) != DROP_IGNORED && !scene.lastLoadError.empty())
-        QMessageBox::warning(this, QStringLiteral("Error"), QString::fromStdString(scene.lastLoadError));
+        ShowFileError(this, scene.lastLoadError);
     RequestRedraw();
 }
 

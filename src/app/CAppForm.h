@@ -3,6 +3,7 @@
 #include "app/GlRenderDevice.h"
 #include "app/QtUserPrompt.h"
 #include "render/CRenderApp.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/SettingsValues.h"
 #include "editor/EditorEvents.h"
 #include "editor/MouseController.h"
@@ -37,6 +38,7 @@ struct AppEnvironment {
     RenderFrameworkState* framework = nullptr;  // not owned; outlives the form
     std::string settingsPath;  // the settings file to read at start-up and write at exit
     std::string helpPath;      // the help page
+    std::string language = kDefaultInterfaceLanguage;  // the interface language, remembered at exit
 };
 
 // The main window's client area: the render window with the four views, the

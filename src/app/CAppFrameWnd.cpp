@@ -12,6 +12,7 @@
 #include "editor/PartCommands.h"
 #include "editor/PoseCommands.h"
 #include "scene/ProjectFile.h"
+#include "text/UiText.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -56,46 +57,46 @@ void CAppFrameWnd::BuildMenu()
     QMenuBar* bar = menuBar();
     bar->setObjectName(IdName(IDR_MAINFRAME) + QStringLiteral("_menu"));
 
-    QMenu* file = bar->addMenu(QStringLiteral("&File"));
-    AddCommand(file, ID_FILE_NEW, QStringLiteral("新規作成（&N）"));
-    AddCommand(file, ID_FILE_OPEN, QStringLiteral("開く（&O）"));
-    AddCommand(file, ID_FILE_SAVE, QStringLiteral("上書き保存（S）"));
-    AddCommand(file, ID_FILE_SAVE_AS, QStringLiteral("名前を付けて保存（&A）"));
+    QMenu* file = bar->addMenu(tr("&File"));
+    AddCommand(file, ID_FILE_NEW, tr("新規作成（&N）"));
+    AddCommand(file, ID_FILE_OPEN, tr("開く（&O）"));
+    AddCommand(file, ID_FILE_SAVE, tr("上書き保存（S）"));
+    AddCommand(file, ID_FILE_SAVE_AS, tr("名前を付けて保存（&A）"));
     file->addSeparator();
-    QMenu* preferences = file->addMenu(QStringLiteral("環境設定（&C）"));
-    AddCommand(preferences, ID_COLOR_CHANGE, QStringLiteral("色の変更"));
+    QMenu* preferences = file->addMenu(tr("環境設定（&C）"));
+    AddCommand(preferences, ID_COLOR_CHANGE, tr("色の変更"));
     file->addSeparator();
-    AddCommand(file, ID_APP_EXIT, QStringLiteral("E&xit"));
+    AddCommand(file, ID_APP_EXIT, tr("E&xit"));
 
-    QMenu* parts = bar->addMenu(QStringLiteral("&Parts"));
-    AddCommand(parts, ID_PARTS_ADD, QStringLiteral("追加（&A）"));
-    AddCommand(parts, ID_PARTS_DELETE, QStringLiteral("削除（&D）"));
-    AddCommand(parts, ID_PARTS_SWAP, QStringLiteral("入れ替え（&C）"));
-    AddCommand(parts, ID_PARTS_ADD_MIRRORED, QStringLiteral("反転して追加（&R）"));
-    AddCommand(parts, ID_PARTS_SYMMETRY, QStringLiteral("対称関係（&S）"));
+    QMenu* parts = bar->addMenu(tr("&Parts"));
+    AddCommand(parts, ID_PARTS_ADD, tr("追加（&A）"));
+    AddCommand(parts, ID_PARTS_DELETE, tr("削除（&D）"));
+    AddCommand(parts, ID_PARTS_SWAP, tr("入れ替え（&C）"));
+    AddCommand(parts, ID_PARTS_ADD_MIRRORED, tr("反転して追加（&R）"));
+    AddCommand(parts, ID_PARTS_SYMMETRY, tr("対称関係（&S）"));
 
-    QMenu* option = bar->addMenu(QStringLiteral("&Option"));
-    AddCommand(option, ID_LIGHT_FROM_FRONT, QStringLiteral("正面から照らす（&F）"));
+    QMenu* option = bar->addMenu(tr("&Option"));
+    AddCommand(option, ID_LIGHT_FROM_FRONT, tr("正面から照らす（&F）"));
     option->addSeparator();
-    AddCommand(option, ID_GRID_WIDTH, QStringLiteral("グリッドの幅を変更（&C）"));
-    AddCommand(option, ID_MODEL_SCALE, QStringLiteral("スケールの調整（&S）"));
+    AddCommand(option, ID_GRID_WIDTH, tr("グリッドの幅を変更（&C）"));
+    AddCommand(option, ID_MODEL_SCALE, tr("スケールの調整（&S）"));
     option->addSeparator();
-    AddCommand(option, ID_POSE_MIRROR, QStringLiteral("左右逆のポーズにする（&R）"));
-    AddCommand(option, ID_POSE_GROUND, QStringLiteral("全オブジェクトの一番下を地面に合わせる（&G）"));
-    AddCommand(option, ID_POSE_LEVEL, QStringLiteral("選択オブジェクトを水平にする（&H）"));
+    AddCommand(option, ID_POSE_MIRROR, tr("左右逆のポーズにする（&R）"));
+    AddCommand(option, ID_POSE_GROUND, tr("全オブジェクトの一番下を地面に合わせる（&G）"));
+    AddCommand(option, ID_POSE_LEVEL, tr("選択オブジェクトを水平にする（&H）"));
     option->addSeparator();
-    AddCommand(option, ID_EXPORT_XFILE, QStringLiteral("Xファイル出力（&X）"));
-    AddCommand(option, ID_EXPORT_GLTF, QStringLiteral("glTF出力（&G）"));
-    QMenu* extra = option->addMenu(QStringLiteral("追加機能（&A）"));
-    AddCommand(extra, ID_MOTION_DELETE_REDUNDANT_KEYS, QStringLiteral("余計なキーを削除（&D）"));
-    AddCommand(extra, ID_MOTION_MIRROR, QStringLiteral("左右逆のモーションにする（&M）"));
-    AddCommand(extra, ID_MOTION_GROUND, QStringLiteral("全てのキーフレームで一番下を地面に合わせる（&A）"));
-    AddCommand(extra, ID_MOTION_LEVEL, QStringLiteral("選択オブジェクトを全てのキーフレームで水平にする（&L）"));
-    AddCommand(extra, ID_MOTION_TURN_Z, QStringLiteral("モーションをZ方向に反転させる（&Z）"));
+    AddCommand(option, ID_EXPORT_XFILE, tr("Xファイル出力（&X）"));
+    AddCommand(option, ID_EXPORT_GLTF, tr("glTF出力（&G）"));
+    QMenu* extra = option->addMenu(tr("追加機能（&A）"));
+    AddCommand(extra, ID_MOTION_DELETE_REDUNDANT_KEYS, tr("余計なキーを削除（&D）"));
+    AddCommand(extra, ID_MOTION_MIRROR, tr("左右逆のモーションにする（&M）"));
+    AddCommand(extra, ID_MOTION_GROUND, tr("全てのキーフレームで一番下を地面に合わせる（&A）"));
+    AddCommand(extra, ID_MOTION_LEVEL, tr("選択オブジェクトを全てのキーフレームで水平にする（&L）"));
+    AddCommand(extra, ID_MOTION_TURN_Z, tr("モーションをZ方向に反転させる（&Z）"));
 
-    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-    AddCommand(help, ID_HELP_CONTENTS, QStringLiteral("目次（&M）"));
-    AddCommand(help, ID_APP_ABOUT, QStringLiteral("バージョン情報（&A）"));
+    QMenu* help = bar->addMenu(tr("&Help"));
+    AddCommand(help, ID_HELP_CONTENTS, tr("目次（&M）"));
+    AddCommand(help, ID_APP_ABOUT, tr("バージョン情報（&A）"));
 
     for (MenuHandler& handler : MenuHandlers()) {
         QAction* action = actions.at(handler.id);
@@ -106,8 +107,8 @@ void CAppFrameWnd::BuildMenu()
             try {
                 run();
             } catch (const std::bad_alloc&) {
-                QMessageBox::warning(this, QStringLiteral("Error"),
-                                     QStringLiteral("メモリが足りないため、処理を中止しました。"));
+                QMessageBox::warning(this, tr("Error"),
+                                     tr("メモリが足りないため、処理を中止しました。"));
             }
         });
     }
@@ -197,7 +198,7 @@ void CAppFrameWnd::OpenProjectFromDialog()
 {
     Scene& scene = form->GetScene();
     QFileDialog dialog(this, QString(), QString::fromStdString(scene.addObjectDirectory),
-                       QtUserPrompt::DialogFilter(PROJECT_FILE_FILTER));
+                       QtUserPrompt::DialogFilter(UiText("core", PROJECT_FILE_FILTER)));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return;

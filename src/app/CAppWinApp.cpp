@@ -3,6 +3,8 @@
 #include "app/CAppFrameWnd.h"
 #include "app/RenderWidget.h"
 #include "editor/EditorSession.h"
+#include "settings/AppSettings.h"
+#include "settings/InterfaceLanguage.h"
 #include "settings/SettingsLocation.h"
 
 #include <QDir>
@@ -23,11 +25,13 @@ std::vector<std::string> ArgumentsAfterProgram(const QStringList& all)
     return out;
 }
 
-// The help page: installed beside the program, else in the source tree it was built from.
-std::string FindHelpPage(const QString& programDirectory)
+// The help page in the interface language: installed beside the program, else
+// in the source tree it was built from.
+std::string FindHelpPage(const QString& programDirectory, const std::string& language)
 {
-    const QString candidates[] = {programDirectory + QStringLiteral("/help/index.html"),
-                                  programDirectory + QStringLiteral("/../share/marionettica3d/help/index.html")};
+    const QString page = language == "en" ? QStringLiteral("index.en.html") : QStringLiteral("index.html");
+    const QString candidates[] = {programDirectory + QStringLiteral("/help/") + page,
+                                  programDirectory + QStringLiteral("/../share/marionettica3d/help/") + page};
     for (const QString& candidate : candidates)
         if (QFileInfo::exists(candidate)) return QDir::cleanPath(candidate).toStdString();
     return QDir::cleanPath(candidates[0]).toStdString();
@@ -62,7 +66,9 @@ CAppWinApp::CAppWinApp(int& argc, char** argv) : application(SetDefaultFormat(ar
     arguments = ParseProgramArguments(ArgumentsAfterProgram(QApplication::arguments()));
     const std::string programDirectory = QApplication::applicationDirPath().toStdString();
     settingsPath = ResolveSettingsPath(programDirectory, ProcessEnvironment, arguments.settingsPath);
-    helpPath = FindHelpPage(QApplication::applicationDirPath());
+    language = StartLanguage(arguments.language, AppSettings(settingsPath).RememberedLanguage());
+    translation = std::make_unique<InterfaceTranslation>(language);
+    helpPath = FindHelpPage(QApplication::applicationDirPath(), language);
 }
 
 CAppWinApp::~CAppWinApp()
@@ -74,7 +80,7 @@ CAppWinApp::~CAppWinApp()
 bool CAppWinApp::InitInstance()
 {
     if (!arguments.error.empty()) {
-        std::fprintf(stderr, "marionettica3d: %s\nusage: marionettica3d [--settings PATH] [FILE]\n",
+        std::fprintf(stderr, "marionettica3d: %s\nusage: marionettica3d [--settings PATH] [--lang ja|en] [FILE]\n",
                      arguments.error.c_str());
         return false;
     }
@@ -83,6 +89,7 @@ bool CAppWinApp::InitInstance()
     environment.framework = &framework;
     environment.settingsPath = settingsPath;
     environment.helpPath = helpPath;
+    environment.language = language;
     frame = OpenMainWindow(environment, arguments.file);
     return true;
 }

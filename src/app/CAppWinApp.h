@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/RenderFrameworkState.h"
+#include "app/InterfaceTranslation.h"
 #include "editor/ProgramArguments.h"
 
 #include <QApplication>
@@ -20,8 +21,9 @@ std::unique_ptr<CAppFrameWnd> OpenMainWindow(const AppEnvironment& environment,
                                              const std::optional<std::string>& startupFile);
 
 // The application: owns the Qt application and the scene for the whole run,
-// reads the command line, opens the main window and the file it names, and
-// runs the event loop.
+// reads the command line, puts the interface in the language chosen there or
+// remembered in the settings file, opens the main window and the file it
+// names, and runs the event loop.
 class CAppWinApp {
 public:
     CAppWinApp(int& argc, char** argv);
@@ -38,6 +40,7 @@ public:
     const ProgramArguments& Arguments() const { return arguments; }
     const std::string& SettingsPath() const { return settingsPath; }
     const std::string& HelpPath() const { return helpPath; }
+    const std::string& Language() const { return language; }
 
 private:
     QApplication application;
@@ -45,6 +48,8 @@ private:
     RenderFrameworkState framework;
     ProgramArguments arguments;
     std::string settingsPath;
+    std::string language;  // the interface language of this run
     std::string helpPath;
+    std::unique_ptr<InterfaceTranslation> translation;
     std::unique_ptr<CAppFrameWnd> frame;
 };

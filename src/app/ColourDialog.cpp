@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/DialogControls.h"
+#include "app/InterfaceTranslation.h"
 #include "view/WindowLayout.h"
 
 #include <QColorDialog>
@@ -35,12 +36,12 @@ QColor QColorOf(uint32_t argb)
 ColourDialog::ColourDialog(const ColourTable& current, QWidget* parent) : QDialog(parent), state(current)
 {
     SetControlId(this, IDD_COLOUR_SETTINGS);
-    setWindowTitle(QStringLiteral("色の設定"));
+    setWindowTitle(tr("色の設定"));
     setFixedSize(DialogUnitsToPixelsX(kWidthUnits), DialogUnitsToPixelsY(kHeightUnits));
 
     for (const ColourSwatch& swatch : ColourSwatches()) {
-        QString text = QString::fromUtf8(swatch.label);
-        if (*swatch.secondLine != '\0') text += QLatin1Char('\n') + QString::fromUtf8(swatch.secondLine);
+        QString text = CoreText(swatch.label);
+        if (*swatch.secondLine != '\0') text += QLatin1Char('\n') + CoreText(swatch.secondLine);
         auto* label = new QLabel(text, this);
         label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         const PixelRect& r = swatch.rect;
@@ -51,9 +52,9 @@ ColourDialog::ColourDialog(const ColourTable& current, QWidget* parent) : QDialo
             width = std::max(width, fontMetrics().horizontalAdvance(line) + 2);
         label->setGeometry((r.left + r.right - width) / 2, r.bottom + kLabelGap, width, label->sizeHint().height());
     }
-    QPushButton* defaults = AddButton(this, IDC_COLOUR_DEFAULTS, QStringLiteral("標準に戻す"), kDefaultsButton);
+    QPushButton* defaults = AddButton(this, IDC_COLOUR_DEFAULTS, tr("標準に戻す"), kDefaultsButton);
     defaults->setAutoDefault(false);
-    AddOkCancelButtons(this, QStringLiteral("OK"), kOkButton, kCancelButton);
+    AddOkCancelButtons(this, tr("OK"), kOkButton, kCancelButton);
     connect(defaults, &QPushButton::clicked, this, [this] {
         state.RestoreDefaults();
         update();

@@ -3,6 +3,7 @@
 #include "app/CommandIds.h"
 #include "view/WindowLayout.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -45,6 +46,6 @@ void AddOkCancelButtons(QDialog* dialog, const QString& okText, DialogUnitsRect 
     QPushButton* ok = AddButton(dialog, IDOK, okText, okRect);
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    QPushButton* cancel = AddButton(dialog, IDCANCEL, QStringLiteral("ｷｬﾝｾﾙ"), cancelRect);
+    QPushButton* cancel = AddButton(dialog, IDCANCEL, QCoreApplication::translate("DialogControls", "ｷｬﾝｾﾙ"), cancelRect);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 }

@@ -7,6 +7,7 @@
 #include "editor/EditorSession.h"
 #include "view/WindowLayout.h"
 
+#include <QCoreApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
@@ -18,6 +19,7 @@
 #include <QScreen>
 
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -60,7 +62,8 @@ int PictureSize(const QLabel* label) { return std::min(label->width(), label->he
 
 QString LayoutName(bool fourViewMode)
 {
-    return fourViewMode ? QStringLiteral("このビューだけを表示") : QStringLiteral("4 つのビューを表示");
+    return fourViewMode ? QCoreApplication::translate("DisplayToolbar", "このビューだけを表示")
+                        : QCoreApplication::translate("DisplayToolbar", "4 つのビューを表示");
 }
 
 }  // namespace
@@ -68,24 +71,29 @@ QString LayoutName(bool fourViewMode)
 DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavigation, int index, QWidget* parent)
     : QWidget(parent), session(owner), navigation(sharedNavigation), viewIndex(index),
       typeList(Place(new QComboBox(this), IDC_VIEW_TYPE, kTypeList)),
-      collision(Place(new QCheckBox(QStringLiteral("Collision"), this), IDC_VIEW_COLLISION, kCollision)),
-      edges(Place(new QRadioButton(QStringLiteral("辺"), this), IDC_VIEW_DRAW_EDGES, kEdges)),
-      faces(Place(new QRadioButton(QStringLiteral("面"), this), IDC_VIEW_DRAW_FACES, kFaces)),
-      normals(Place(new QCheckBox(QStringLiteral("法線"), this), IDC_VIEW_NORMALS, kNormals)),
-      pivot(Place(new QCheckBox(QStringLiteral("原点"), this), IDC_VIEW_PIVOT, kPivot)),
-      showSelection(Place(new QCheckBox(QStringLiteral("選択の表示"), this), IDC_VIEW_SHOW_SELECTION, kShowSelection)),
-      zoom(Picture(this, IDC_VIEW_ZOOM, kZoom, QStringLiteral("ズーム"))),
-      pan(Picture(this, IDC_VIEW_PAN, kPan, QStringLiteral("パン"))),
+      collision(Place(new QCheckBox(tr("Collision"), this), IDC_VIEW_COLLISION, kCollision)),
+      edges(Place(new QRadioButton(tr("辺"), this), IDC_VIEW_DRAW_EDGES, kEdges)),
+      faces(Place(new QRadioButton(tr("面"), this), IDC_VIEW_DRAW_FACES, kFaces)),
+      normals(Place(new QCheckBox(tr("法線"), this), IDC_VIEW_NORMALS, kNormals)),
+      pivot(Place(new QCheckBox(tr("原点"), this), IDC_VIEW_PIVOT, kPivot)),
+      showSelection(Place(new QCheckBox(tr("選択の表示"), this), IDC_VIEW_SHOW_SELECTION, kShowSelection)),
+      zoom(Picture(this, IDC_VIEW_ZOOM, kZoom, tr("ズーム"))),
+      pan(Picture(this, IDC_VIEW_PAN, kPan, tr("パン"))),
       layout(Picture(this, IDC_VIEW_LAYOUT, kLayout, LayoutName(true)))
 {
     setObjectName(IdName(IDD_VIEW_TOOLBAR));
     setAccessibleDescription(IdName(IDD_VIEW_TOOLBAR));
-    setAccessibleName(QStringLiteral("表示ツールバー %1").arg(index));
+    setAccessibleName(tr("表示ツールバー %1").arg(index));
     setProperty("viewIndex", index);
     setAutoFillBackground(true);
     setFixedHeight(kToolbarHeight);
 
-    typeList->setAccessibleName(QStringLiteral("ビューの種類"));
+    typeList->setAccessibleName(tr("ビューの種類"));
+    // The switches' labels are as short as their slots; their tooltips say in full what they show.
+    const std::pair<QAbstractButton*, QString> fullNames[] = {
+        {edges, tr("辺", "tooltip")},   {faces, tr("面", "tooltip")},     {collision, tr("Collision", "tooltip")},
+        {normals, tr("法線", "tooltip")}, {pivot, tr("原点", "tooltip")}, {showSelection, tr("選択の表示", "tooltip")}};
+    for (const auto& [button, name] : fullNames) button->setToolTip(name);
     for (int type = 0; type < kViewTypeCount; ++type) typeList->addItem(QString::fromLatin1(ViewTypeName(type)));
     auto* drawMode = new QButtonGroup(this);
     drawMode->addButton(edges);

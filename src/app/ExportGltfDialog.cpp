@@ -6,14 +6,16 @@
 #include "editor/OptionCommands.h"
 #include "io/PathLookup.h"
 #include "scene/SaveTargets.h"
+#include "text/UiText.h"
 
 void ExportGltfFromDialog(EditorSession& session, std::string& directory, int framesPerSecond, QWidget* parent)
 {
     if (const char* refusal = ExportGltfRefusal(session.GetScene())) {
-        ShowExportMessage(parent, EXPORT_GLTF_CAPTION, refusal, QMessageBox::Information);
+        ShowExportMessage(parent, EXPORT_GLTF_CAPTION, UiText("core", refusal), QMessageBox::Information);
         return;
     }
-    const std::string path = AskExportPath(directory, "glTF(*.glb *.gltf)|*.glb *.gltf||", "glb", parent);
+    const std::string path = AskExportPath(
+        directory, QT_TRANSLATE_NOOP("ExportPathDialog", "glTF(*.glb *.gltf)|*.glb *.gltf||"), "glb", parent);
     if (path.empty()) return;
     // The file dialog has asked about replacing the file; a read-only one is asked about again.
     QtUserPrompt prompt(parent);

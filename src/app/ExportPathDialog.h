@@ -8,8 +8,9 @@ class QWidget;
 
 // The save dialog of an export: starts in directory (which also becomes the
 // process's current folder), offers filter ("description|pattern|...||") and
-// adds defaultSuffix to a name typed without one. The file to write; "" on Cancel.
+// adds defaultSuffix to a name typed without one; filter is marked with
+// QT_TRANSLATE_NOOP("ExportPathDialog", ...). The file to write; "" on Cancel.
 std::string AskExportPath(const std::string& directory, const char* filter, const char* defaultSuffix, QWidget* parent);
 
-// A message of an export, with the export's caption.
+// A message of an export, with the export's caption (a core text).
 void ShowExportMessage(QWidget* parent, const char* caption, const std::string& text, QMessageBox::Icon icon);

@@ -10,30 +10,32 @@
 #include "editor/OptionCommands.h"
 #include "io/PathLookup.h"
 #include "scene/SaveTargets.h"
+#include "text/UiText.h"
 
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 
 namespace {
 
-const char* const kFilter = "xﾌｧｲﾙ(*.x)|*.x||";
+const char* const kFilter = QT_TRANSLATE_NOOP("ExportPathDialog", "xﾌｧｲﾙ(*.x)|*.x||");
 
 // The time scale dialog on the current factor; false on Cancel.
 bool AskTimeScaleFactor(int& factor, QWidget* parent)
 {
     int typed = factor;
     FieldDialog dialog(
-        IDD_EXPORT_XFILE, QStringLiteral("Export XFile"), IDC_TIME_SCALE_FACTOR, QStringLiteral("Time Scale Factor"),
+        IDD_EXPORT_XFILE, QCoreApplication::translate("ExportXDialogs", "Export XFile"), IDC_TIME_SCALE_FACTOR, QCoreApplication::translate("ExportXDialogs", "Time Scale Factor"),
         [&typed](const std::string& text) {
             return CheckIntegerField(text, MIN_TIME_SCALE_FACTOR, MAX_TIME_SCALE_FACTOR, typed);
         },
         parent);
-    auto* label = new QLabel(QStringLiteral("Time Scale Factor"), &dialog);
+    auto* label = new QLabel(QCoreApplication::translate("ExportXDialogs", "Time Scale Factor"), &dialog);
     PlaceInDialogUnits(label, {10, 5, 80, 9});
     label->setBuddy(dialog.Field());
     dialog.Field()->setText(QString::number(factor));
     auto* updown = new UpDownControl(MIN_TIME_SCALE_FACTOR, MAX_TIME_SCALE_FACTOR, &dialog);
-    updown->setAccessibleName(QStringLiteral("Time Scale Factor の増減"));
+    updown->setAccessibleName(QCoreApplication::translate("ExportXDialogs", "Time Scale Factor の増減"));
     dialog.AttachUpDown(updown, IDC_TIME_SCALE_FACTOR_SPIN, factor);
     if (dialog.exec() != QDialog::Accepted) return false;
     factor = typed;
@@ -45,7 +47,7 @@ bool AskTimeScaleFactor(int& factor, QWidget* parent)
 void ExportXFromDialogs(EditorSession& session, std::string& directory, int& timeScaleFactor, QWidget* parent)
 {
     if (const char* refusal = ExportXRefusal(session.GetScene())) {
-        ShowExportMessage(parent, EXPORT_X_CAPTION, refusal, QMessageBox::Information);
+        ShowExportMessage(parent, EXPORT_X_CAPTION, UiText("core", refusal), QMessageBox::Information);
         return;
     }
     if (!AskTimeScaleFactor(timeScaleFactor, parent)) return;

@@ -19,7 +19,7 @@ constexpr int kUpDownWidth = 10;
 
 FieldDialog::FieldDialog(int templateId, const QString& caption, int fieldId, const QString& fieldName, Check check,
                          QWidget* parent)
-    : QDialog(parent), field(new QLineEdit(this)), ok(new QPushButton(QStringLiteral("OK"), this)),
+    : QDialog(parent), field(new QLineEdit(this)), ok(new QPushButton(tr("OK"), this)),
       check(std::move(check))
 {
     SetControlId(this, templateId);
@@ -31,7 +31,7 @@ FieldDialog::FieldDialog(int templateId, const QString& caption, int fieldId, co
 
     PlaceInDialogUnits(ok, {95, 7, 45, 14});
     ok->setDefault(true);
-    auto* cancel = new QPushButton(QStringLiteral("ｷｬﾝｾﾙ"), this);
+    auto* cancel = new QPushButton(tr("ｷｬﾝｾﾙ"), this);
     PlaceInDialogUnits(cancel, {95, 25, 45, 14});
     connect(ok, &QPushButton::clicked, this, &FieldDialog::accept);
     connect(cancel, &QPushButton::clicked, this, &FieldDialog::reject);

@@ -7,6 +7,7 @@
 #include "editor/EditorSession.h"
 #include "editor/OptionCommands.h"
 
+#include <QCoreApplication>
 #include <QLineEdit>
 
 void ChangeGridWidth(CAppForm& form)
@@ -15,14 +16,14 @@ void ChangeGridWidth(CAppForm& form)
     const int current = session.Views().gridWidth;
     int width = current;
     FieldDialog dialog(
-        IDD_GRID_WIDTH, QStringLiteral("グリッドの幅を変更"), IDC_GRID_WIDTH, QStringLiteral("グリッドの幅"),
+        IDD_GRID_WIDTH, QCoreApplication::translate("GridWidthDialog", "グリッドの幅を変更"), IDC_GRID_WIDTH, QCoreApplication::translate("GridWidthDialog", "グリッドの幅"),
         [&width](const std::string& text) {
             return CheckIntegerField(text, ViewState::kGridWidthMin, ViewState::kGridWidthMax, width);
         },
         &form);
     dialog.Field()->setText(QString::number(current));
     auto* updown = new UpDownControl(ViewState::kGridWidthMin, ViewState::kGridWidthMax, &dialog);
-    updown->setAccessibleName(QStringLiteral("グリッドの幅の増減"));
+    updown->setAccessibleName(QCoreApplication::translate("GridWidthDialog", "グリッドの幅の増減"));
     dialog.AttachUpDown(updown, IDC_GRID_WIDTH_SPIN, current);
     const bool confirmed = dialog.exec() == QDialog::Accepted;
     if (CloseGridWidthDialog(session, confirmed, width) == GRID_WIDTH_STORED) form.RebuildGrid();

@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/DialogControls.h"
+#include "app/InterfaceTranslation.h"
 #include "view/WindowLayout.h"
 #include "app/PartCommandDialogs.h"
 #include "editor/EditorSession.h"
@@ -24,16 +25,16 @@ MirroredNameDialog::MirroredNameDialog(EditorSession& session, QWidget* parent)
     : QDialog(parent), session(session), name(new QLineEdit(this))
 {
     SetControlId(this, IDD_MIRRORED_NAME);
-    setWindowTitle(QStringLiteral("オブジェクト名入力"));
+    setWindowTitle(tr("オブジェクト名入力"));
     setFixedSize(DialogUnitsToPixelsX(kWidth), DialogUnitsToPixelsY(kHeight));
 
     SetControlId(name, IDC_MIRRORED_NAME);
-    name->setAccessibleName(QStringLiteral("オブジェクト名"));
+    name->setAccessibleName(tr("オブジェクト名"));
     PlaceInDialogUnits(name, {kEditLeft, kEditTop, kEditWidth, kEditHeight});
     name->setText(QString::fromStdString(MirroredPartDefaultName(session)));
     name->selectAll();
 
-    AddOkCancelButtons(this, QStringLiteral("決定"), {kOkLeft, kButtonTop, kButtonWidth, kButtonHeight},
+    AddOkCancelButtons(this, tr("決定"), {kOkLeft, kButtonTop, kButtonWidth, kButtonHeight},
                        {kCancelLeft, kButtonTop, kButtonWidth, kButtonHeight});
 }
 
@@ -44,12 +45,12 @@ void MirroredNameDialog::accept()
     switch (AddMirroredPart(session, name->text().toStdString())) {
     case MIRRORED_PART_ADDED:
     case MIRRORED_PART_NOTHING_SELECTED: QDialog::accept(); return;
-    case MIRRORED_NAME_TAKEN: message = QString::fromUtf8(MIRRORED_NAME_TAKEN_TEXT); break;
-    case MIRRORED_NAME_INVALID: message = QString::fromUtf8(MIRRORED_NAME_INVALID_TEXT); break;
-    case MIRRORED_FILE_EXISTS: message = QString::fromUtf8(MIRRORED_FILE_EXISTS_TEXT); break;
+    case MIRRORED_NAME_TAKEN: message = CoreText(MIRRORED_NAME_TAKEN_TEXT); break;
+    case MIRRORED_NAME_INVALID: message = CoreText(MIRRORED_NAME_INVALID_TEXT); break;
+    case MIRRORED_FILE_EXISTS: message = CoreText(MIRRORED_FILE_EXISTS_TEXT); break;
     case MIRRORED_FILE_NOT_WRITTEN: ShowFileError(this, scene.lastSaveError); return;
     case MIRRORED_FILE_NOT_READ: ShowFileError(this, scene.lastLoadError); return;
     }
-    QMessageBox::warning(this, QString::fromUtf8(MIRRORED_NAME_TAKEN_CAPTION), message);
+    QMessageBox::warning(this, CoreText(MIRRORED_NAME_TAKEN_CAPTION), message);
     name->setFocus();
 }

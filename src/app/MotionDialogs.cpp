@@ -7,6 +7,7 @@
 #include "editor/EditorSession.h"
 #include "scene/MotionName.h"
 
+#include <QCoreApplication>
 #include <QCheckBox>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -14,20 +15,20 @@
 
 MotionNameDialog::MotionNameDialog(const EditorSession& owner, QWidget* parent)
     : QDialog(parent), session(owner), name(new QLineEdit(QStringLiteral("Default"), this)),
-      duplicate(new QCheckBox(QStringLiteral("現在のモーションを複製"), this))
+      duplicate(new QCheckBox(tr("現在のモーションを複製"), this))
 {
     SetControlId(this, IDD_MOTION_NAME);
-    setWindowTitle(QStringLiteral("モーション名入力"));
+    setWindowTitle(tr("モーション名入力"));
     setFixedSize(DialogUnitsToPixels({0, 0, 150, 58}).size());
     SetControlId(name, IDC_MOTION_NAME);
-    name->setAccessibleName(QStringLiteral("モーション名"));
+    name->setAccessibleName(tr("モーション名"));
     PlaceInDialogUnits(name, {8, 8, 90, 13});
     SetControlId(duplicate, IDC_MOTION_DUPLICATE);
     PlaceInDialogUnits(duplicate, {8, 28, 100, 10});
-    QPushButton* ok = AddButton(this, IDC_MOTION_NAME_OK, QStringLiteral("決定"), {104, 7, 40, 14});
+    QPushButton* ok = AddButton(this, IDC_MOTION_NAME_OK, tr("決定"), {104, 7, 40, 14});
     ok->setDefault(true);
     connect(ok, &QPushButton::clicked, this, &MotionNameDialog::accept);
-    QPushButton* cancel = AddButton(this, IDC_MOTION_NAME_CANCEL, QStringLiteral("キャンセル"), {104, 25, 40, 14});
+    QPushButton* cancel = AddButton(this, IDC_MOTION_NAME_CANCEL, tr("キャンセル"), {104, 25, 40, 14});
     connect(cancel, &QPushButton::clicked, this, [this] { done(0); });
     name->selectAll();
     name->setFocus();
@@ -53,12 +54,12 @@ std::optional<int> AskMotionLength(int length, QWidget* parent)
     constexpr int kMinimum = 1, kMaximum = 9999;
     int value = length;
     FieldDialog dialog(
-        IDD_MOTION_LENGTH, QStringLiteral("モーションの長さを入力"), IDC_MOTION_LENGTH, QStringLiteral("モーションの長さ"),
+        IDD_MOTION_LENGTH, QCoreApplication::translate("MotionDialogs", "モーションの長さを入力"), IDC_MOTION_LENGTH, QCoreApplication::translate("MotionDialogs", "モーションの長さ"),
         [&value](const std::string& text) { return CheckIntegerField(text, kMinimum, kMaximum, value); }, parent);
-    dialog.SetOkButton(IDC_MOTION_LENGTH_OK, QStringLiteral("設定"));
+    dialog.SetOkButton(IDC_MOTION_LENGTH_OK, QCoreApplication::translate("MotionDialogs", "設定"));
     dialog.Field()->setText(QString::number(length));
     auto* updown = new UpDownControl(0, kMaximum, &dialog);
-    updown->setAccessibleName(QStringLiteral("モーションの長さの増減"));
+    updown->setAccessibleName(QCoreApplication::translate("MotionDialogs", "モーションの長さの増減"));
     dialog.AttachUpDown(updown, IDC_MOTION_LENGTH_SPIN, length);
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return value;

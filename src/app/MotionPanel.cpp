@@ -77,7 +77,7 @@ void MotionPanel::BuildControls()
     using C = EditorCommand;
     list = new QComboBox(this);
     SetControlId(list, IDC_MOTION_LIST);
-    list->setAccessibleName(QStringLiteral("モーション一覧"));
+    list->setAccessibleName(tr("モーション一覧"));
     list->setMaxVisibleItems(20);
     PlaceInDialogUnits(list, {0, 0, 48, 14});
     commandControls.emplace_back(list, C::SelectMotion);
@@ -87,10 +87,10 @@ void MotionPanel::BuildControls()
         update();
     });
 
-    AddCommandButton(IDC_MOTION_NEW, QStringLiteral("新規"), {47, 0, 38, 14}, C::NewMotion, [this] { NewMotion(); });
-    AddCommandButton(IDC_MOTION_DELETE, QStringLiteral("削除"), {85, 0, 19, 14}, C::DeleteMotion,
+    AddCommandButton(IDC_MOTION_NEW, tr("新規"), {47, 0, 38, 14}, C::NewMotion, [this] { NewMotion(); });
+    AddCommandButton(IDC_MOTION_DELETE, tr("削除"), {85, 0, 19, 14}, C::DeleteMotion,
                      [this] { DeleteMotion(); });
-    AddCommandButton(IDC_MOTION_RENAME, QStringLiteral("名前変更"), {104, 0, 32, 14}, C::RenameMotion,
+    AddCommandButton(IDC_MOTION_RENAME, tr("名前変更"), {104, 0, 32, 14}, C::RenameMotion,
                      [this] { RenameMotion(); });
     currentLabel = new QLabel(this);
     SetControlId(currentLabel, IDC_MOTION_CURRENT_FRAME);
@@ -98,7 +98,7 @@ void MotionPanel::BuildControls()
     lengthLabel = new QLabel(this);
     SetControlId(lengthLabel, IDC_MOTION_LENGTH_LABEL);
     PlaceInDialogUnits(lengthLabel, {178, 3, 38, 8});
-    AddCommandButton(IDC_MOTION_CHANGE_LENGTH, QStringLiteral("長さ変更"), {227, 0, 35, 14}, C::SetMotionLength,
+    AddCommandButton(IDC_MOTION_CHANGE_LENGTH, tr("長さ変更"), {227, 0, 35, 14}, C::SetMotionLength,
                      [this] { ChangeLength(); });
 
     for (int j = 0; j < 8; ++j) {
@@ -113,16 +113,16 @@ void MotionPanel::BuildControls()
         rowLabels[size_t(r)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
         PlaceInDialogUnits(rowLabels[size_t(r)], {5, 26 + 10 * r, 40, 8});
     }
-    rowsBar = AddScrollBar(this, Qt::Vertical, IDC_MOTION_ROWS_SCROLL, QStringLiteral("表示するパーツ"),
+    rowsBar = AddScrollBar(this, Qt::Vertical, IDC_MOTION_ROWS_SCROLL, tr("表示するパーツ"),
                            {252, 25, 10, 80});
     connect(rowsBar, &QScrollBar::actionTriggered, this, &MotionPanel::ScrollRows);
-    framesBar = AddScrollBar(this, Qt::Horizontal, IDC_MOTION_FRAMES_SCROLL, QStringLiteral("表示するフレーム"),
+    framesBar = AddScrollBar(this, Qt::Horizontal, IDC_MOTION_FRAMES_SCROLL, tr("表示するフレーム"),
                              {46, 106, 205, 11});
     connect(framesBar, &QScrollBar::actionTriggered, this, &MotionPanel::ScrollFrames);
 
     // Play and stop stay usable while playing; each does nothing when it cannot run.
-    for (const auto& [id, text, x, run] : {std::tuple{IDC_MOTION_PLAY, QStringLiteral("再生"), 0, &MotionPanel::Play},
-                                           std::tuple{IDC_MOTION_STOP, QStringLiteral("停止"), 19, &MotionPanel::Stop}}) {
+    for (const auto& [id, text, x, run] : {std::tuple{IDC_MOTION_PLAY, tr("再生"), 0, &MotionPanel::Play},
+                                           std::tuple{IDC_MOTION_STOP, tr("停止"), 19, &MotionPanel::Stop}}) {
         QPushButton* button = AddButton(this, id, text, {x, 118, 19, 14});
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QPushButton::clicked, this, run);
@@ -130,26 +130,26 @@ void MotionPanel::BuildControls()
 
     frameRate = new QLineEdit(QString::number(playback.FramesPerSecond()), this);
     SetControlId(frameRate, IDC_MOTION_FRAME_RATE);
-    frameRate->setAccessibleName(QStringLiteral("frame/sec"));
+    frameRate->setAccessibleName(tr("frame/sec"));
     PlaceInDialogUnits(frameRate, {45, 118, 15, 12});
     commandControls.emplace_back(frameRate, C::FrameRate);
     auto* updown = new UpDownControl(MIN_FRAME_RATE, MAX_FRAME_RATE, this);
     SetControlId(updown, IDC_MOTION_FRAME_RATE_SPIN);
-    updown->setAccessibleName(QStringLiteral("frame/sec の増減"));
+    updown->setAccessibleName(tr("frame/sec の増減"));
     PlaceInDialogUnits(updown, {60, 118, 10, 12});
     updown->SetBuddy(frameRate, playback.FramesPerSecond());
     commandControls.emplace_back(updown, C::FrameRate);
-    PlaceInDialogUnits(new QLabel(QStringLiteral("frame/sec"), this), {71, 120, 36, 8});
+    PlaceInDialogUnits(new QLabel(tr("frame/sec"), this), {71, 120, 36, 8});
 
     const std::tuple<int, QString, DialogUnitsRect, C, bool (MotionTimeline::*)()> keyButtons[] = {
-        {IDC_MOTION_SET_KEY, QStringLiteral("Set"), {112, 118, 15, 14}, C::SetKey, &MotionTimeline::SetKeyHere},
-        {IDC_MOTION_DELETE_KEY, QStringLiteral("Del"), {127, 118, 15, 14}, C::DeleteKey, &MotionTimeline::DeleteKeys},
-        {IDC_MOTION_SET_ALL_KEYS, QStringLiteral("SetAll"), {155, 118, 23, 14}, C::SetAllKeys,
+        {IDC_MOTION_SET_KEY, tr("Set"), {112, 118, 15, 14}, C::SetKey, &MotionTimeline::SetKeyHere},
+        {IDC_MOTION_DELETE_KEY, tr("Del"), {127, 118, 15, 14}, C::DeleteKey, &MotionTimeline::DeleteKeys},
+        {IDC_MOTION_SET_ALL_KEYS, tr("SetAll"), {155, 118, 23, 14}, C::SetAllKeys,
          &MotionTimeline::SetAllKeys},
-        {IDC_MOTION_DELETE_ALL_KEYS, QStringLiteral("DelAll"), {178, 118, 23, 14}, C::DeleteAllKeys,
+        {IDC_MOTION_DELETE_ALL_KEYS, tr("DelAll"), {178, 118, 23, 14}, C::DeleteAllKeys,
          &MotionTimeline::DeleteAllKeys},
-        {IDC_MOTION_COPY_KEYS, QStringLiteral("Copy"), {214, 118, 23, 14}, C::CopyKeys, &MotionTimeline::CopyKeys},
-        {IDC_MOTION_PASTE_KEYS, QStringLiteral("Paste"), {237, 118, 23, 14}, C::PasteKeys, &MotionTimeline::PasteKeys},
+        {IDC_MOTION_COPY_KEYS, tr("Copy"), {214, 118, 23, 14}, C::CopyKeys, &MotionTimeline::CopyKeys},
+        {IDC_MOTION_PASTE_KEYS, tr("Paste"), {237, 118, 23, 14}, C::PasteKeys, &MotionTimeline::PasteKeys},
     };
     for (const auto& [id, text, rect, command, run] : keyButtons)
         AddCommandButton(id, text, rect, command, [this, run = run] { RunKeyCommand(run); });
@@ -241,10 +241,10 @@ void MotionPanel::FillList()
 
 void MotionPanel::ShowLabels()
 {
-    SetLabelText(currentLabel, QStringLiteral("現在:%1").arg(session.CurrentFrame()));
+    SetLabelText(currentLabel, tr("現在:%1").arg(session.CurrentFrame()));
     const int motion = session.CurrentMotion();
     SetLabelText(lengthLabel,
-                 motion < 0 ? QString() : QStringLiteral("全体:%1").arg(session.GetScene().motions[motion].length));
+                 motion < 0 ? QString() : tr("全体:%1").arg(session.GetScene().motions[motion].length));
     for (int j = 0; j < 8; ++j) SetLabelText(rulerLabels[size_t(j)], QString::number(10 * (timeline.ScrollTens() + j)));
     for (int r = 0; r < TIMELINE_ROWS; ++r) {
         const Part* part = session.GetScene().PartAt(timeline.FirstRow() + r);

@@ -1,10 +1,12 @@
 #include "app/PartCommandDialogs.h"
 
+#include "app/InterfaceTranslation.h"
 #include "app/MirroredNameDialog.h"
 #include "app/SymmetryDialog.h"
 #include "editor/EditorSession.h"
 #include "editor/PartCommands.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 
@@ -16,9 +18,9 @@ std::string AskObjectFile(EditorSession& session, QWidget* parent, const char* t
 {
     // The description names both patterns already, but the file dialog reads
     // the patterns from the last parentheses only, and separated by spaces.
-    const QString filter = QString::fromUtf8(OBJECT_FILE_FILTER_NAME) + QStringLiteral(" (") +
+    const QString filter = CoreText(OBJECT_FILE_FILTER_NAME) + QStringLiteral(" (") +
                            QString::fromUtf8(OBJECT_FILE_PATTERN).replace(';', ' ') + QStringLiteral(")");
-    QFileDialog dialog(parent, QString::fromUtf8(title), QString::fromStdString(session.GetScene().addObjectDirectory),
+    QFileDialog dialog(parent, CoreText(title), QString::fromStdString(session.GetScene().addObjectDirectory),
                        filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
@@ -30,7 +32,7 @@ std::string AskObjectFile(EditorSession& session, QWidget* parent, const char* t
 
 void ShowFileError(QWidget* parent, const std::string& text)
 {
-    QMessageBox::warning(parent, QStringLiteral("Error"), QString::fromStdString(text));
+    QMessageBox::warning(parent, QCoreApplication::translate("PartCommandDialogs", "Error"), QString::fromStdString(text));
 }
 
 void AddObjectFromDialog(EditorSession& session, QWidget* parent)

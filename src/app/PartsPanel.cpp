@@ -25,7 +25,7 @@ PartsPanel::PartsPanel(EditorSession& session, QWidget* parent) : QFrame(parent)
 {
     SetControlId(this, IDD_PARTS_PANEL);
     setAutoFillBackground(true);
-    auto* group = new QGroupBox(QStringLiteral("Parts"), this);
+    auto* group = new QGroupBox(tr("Parts"), this);
     PlaceInDialogUnits(group, {kGroupLeft, kGroupTop, kGroupWidth, kGroupHeight});
 
     const struct {
@@ -34,18 +34,18 @@ PartsPanel::PartsPanel(EditorSession& session, QWidget* parent) : QFrame(parent)
         EditorCommand command;
         std::function<void()> run;
     } specs[] = {
-        {IDC_PARTS_ADD, "追加", EditorCommand::AddPart, [this] { AddObjectFromDialog(this->session, window()); }},
-        {IDC_PARTS_DELETE, "削除", EditorCommand::DeletePart, [this] { DeleteCurrentPart(this->session); }},
-        {IDC_PARTS_SWAP, "入れ替え", EditorCommand::SwapPart, [this] { SwapObjectFromDialog(this->session, window()); }},
-        {IDC_PARTS_ADD_MIRRORED, "反転して追加", EditorCommand::AddMirroredPart,
+        {IDC_PARTS_ADD, QT_TR_NOOP("追加"), EditorCommand::AddPart, [this] { AddObjectFromDialog(this->session, window()); }},
+        {IDC_PARTS_DELETE, QT_TR_NOOP("削除"), EditorCommand::DeletePart, [this] { DeleteCurrentPart(this->session); }},
+        {IDC_PARTS_SWAP, QT_TR_NOOP("入れ替え"), EditorCommand::SwapPart, [this] { SwapObjectFromDialog(this->session, window()); }},
+        {IDC_PARTS_ADD_MIRRORED, QT_TR_NOOP("反転して追加"), EditorCommand::AddMirroredPart,
          [this] { AddMirroredPartFromDialog(this->session, window()); }},
-        {IDC_PARTS_SYMMETRY, "対称関係", EditorCommand::SymmetrySettings,
+        {IDC_PARTS_SYMMETRY, QT_TR_NOOP("対称関係"), EditorCommand::SymmetrySettings,
          [this] { EditSymmetry(this->session, window()); }},
     };
     int top = kFirstButtonTop;
     for (const auto& spec : specs) {
         QPushButton* button =
-            AddButton(this, spec.id, QString::fromUtf8(spec.text), {kButtonLeft, top, kButtonWidth, kButtonHeight});
+            AddButton(this, spec.id, tr(spec.text), {kButtonLeft, top, kButtonWidth, kButtonHeight});
         button->setFocusPolicy(Qt::NoFocus);
         connect(button, &QPushButton::clicked, this, spec.run);
         buttons.push_back({button, spec.command});

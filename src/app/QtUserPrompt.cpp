@@ -1,5 +1,6 @@
 #include "app/QtUserPrompt.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
@@ -39,7 +40,7 @@ std::string QtUserPrompt::AskSavePath(const std::string& filter, const std::stri
 
 int QtUserPrompt::AskMeshOverwrite(const std::string& text)
 {
-    QMessageBox box(QMessageBox::Question, QStringLiteral("上書き保存"), QString::fromStdString(text),
+    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("QtUserPrompt", "上書き保存"), QString::fromStdString(text),
                     QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel, parent);
     box.setEscapeButton(QMessageBox::No);
     switch (box.exec()) {

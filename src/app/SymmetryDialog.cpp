@@ -22,9 +22,9 @@ struct Column {
     const char* heading;
 };
 constexpr Column kIdColumn{8, 20, "ID"};
-constexpr Column kNameColumn{30, 92, "Name"};
-constexpr Column kParentColumn{124, 30, "Parent"};
-constexpr Column kSymmetryColumn{158, 40, "Symmetry"};
+constexpr Column kNameColumn{30, 92, QT_TRANSLATE_NOOP("SymmetryDialog", "Name")};
+constexpr Column kParentColumn{124, 30, QT_TRANSLATE_NOOP("SymmetryDialog", "Parent")};
+constexpr Column kSymmetryColumn{158, 40, QT_TRANSLATE_NOOP("SymmetryDialog", "Symmetry")};
 constexpr int kScrollLeft = 202, kScrollWidth = 10;
 constexpr int kButtonTop = 232, kButtonWidth = 50, kButtonHeight = 14, kOkLeft = 112, kCancelLeft = 166;
 
@@ -54,11 +54,11 @@ SymmetryDialog::SymmetryDialog(EditorSession& session, QWidget* parent)
     : QDialog(parent), editor(session), scrollBar(new QScrollBar(Qt::Vertical, this))
 {
     SetControlId(this, IDD_SYMMETRY);
-    setWindowTitle(QStringLiteral("左右対称の設定"));
+    setWindowTitle(tr("左右対称の設定"));
     setFixedSize(DialogUnitsToPixelsX(kWidth), DialogUnitsToPixelsY(kHeight));
 
     for (const Column& column : {kIdColumn, kNameColumn, kParentColumn, kSymmetryColumn}) {
-        auto* heading = new QLabel(QString::fromLatin1(column.heading), this);
+        auto* heading = new QLabel(tr(column.heading), this);
         PlaceInDialogUnits(heading, {column.left, kHeadingTop, column.width, kRowHeight});
     }
     for (int k = 0; k < kRows; ++k) {
@@ -74,18 +74,18 @@ SymmetryDialog::SymmetryDialog(EditorSession& session, QWidget* parent)
         parentTexts[k] = makeText(kParentColumn, IDC_SYMMETRY_PARENT_FIRST + k);
         auto* edit = new QLineEdit(this);
         SetControlId(edit, IDC_SYMMETRY_EDITS[k]);
-        edit->setAccessibleName(QStringLiteral("%1 行目の対称相手").arg(row));
+        edit->setAccessibleName(tr("%1 行目の対称相手").arg(row));
         PlaceInDialogUnits(edit, RowRect(kSymmetryColumn, k));
         connect(edit, &QLineEdit::editingFinished, this, &SymmetryDialog::CommitQuietly);
         edits[k] = edit;
     }
     SetControlId(scrollBar, IDC_SYMMETRY_SCROLL);
-    scrollBar->setAccessibleName(QStringLiteral("表示する行"));
+    scrollBar->setAccessibleName(tr("表示する行"));
     PlaceInDialogUnits(scrollBar, {kScrollLeft, kFirstRowTop, kScrollWidth, kRows * kRowPitch - 1});
     scrollBar->setPageStep(kRows);
     connect(scrollBar, &QAbstractSlider::actionTriggered, this, &SymmetryDialog::ScrollAction);
 
-    AddOkCancelButtons(this, QStringLiteral("OK"), {kOkLeft, kButtonTop, kButtonWidth, kButtonHeight},
+    AddOkCancelButtons(this, tr("OK"), {kOkLeft, kButtonTop, kButtonWidth, kButtonHeight},
                        {kCancelLeft, kButtonTop, kButtonWidth, kButtonHeight});
 
     Fill();

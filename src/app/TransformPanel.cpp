@@ -43,26 +43,26 @@ TransformPanel::TransformPanel(EditorSession& owner, QWidget* parent) : QWidget(
 
     using C = EditorCommand;
     BuildGridGroup();
-    BuildRowsGroup({35, QStringLiteral("回転"), {"H", "P", "B"}, 0,
+    BuildRowsGroup({35, tr("回転"), {"H", "P", "B"}, 0,
                     {IDC_RELATIVE_ROTATION_H, IDC_RELATIVE_ROTATION_P, IDC_RELATIVE_ROTATION_B, IDC_RELATIVE_ROTATION_SET,
                      IDC_ABSOLUTE_ROTATION_H, IDC_ABSOLUTE_ROTATION_P, IDC_ABSOLUTE_ROTATION_B, IDC_ABSOLUTE_ROTATION_SET},
                     {C::SetRelativeRotation, C::SetAbsoluteRotation},
                     {OnRelativeRotationSet, OnAbsoluteRotationSet}});
-    BuildRowsGroup({143, QStringLiteral("移動"), {"x", "y", "z"}, 6,
+    BuildRowsGroup({143, tr("移動"), {"x", "y", "z"}, 6,
                     {IDC_RELATIVE_POSITION_X, IDC_RELATIVE_POSITION_Y, IDC_RELATIVE_POSITION_Z, IDC_RELATIVE_POSITION_SET,
                      IDC_ABSOLUTE_POSITION_X, IDC_ABSOLUTE_POSITION_Y, IDC_ABSOLUTE_POSITION_Z, IDC_ABSOLUTE_POSITION_SET},
                     {C::SetRelativePosition, C::SetAbsolutePosition},
                     {OnRelativePositionSet, OnAbsolutePositionSet}});
 
-    linkLR = new QCheckBox(QStringLiteral("左右連動"), this);
+    linkLR = new QCheckBox(tr("左右連動"), this);
     PlaceInDialogUnits(linkLR, {4, 251, 44, 10});
     AddCommandButton(linkLR, IDC_LINK_LR, C::LinkLR);
     connect(linkLR, &QCheckBox::clicked, this, [this](bool checked) { SetLinkLR(session, checked); });
 
     const std::tuple<int, QString, C, DialogUnitsRect, void (*)(EditorSession&)> buttons[] = {
-        {IDC_UNDO, QStringLiteral("Undo"), C::Undo, {2, 263, 23, 12}, UndoCommand},
-        {IDC_REDO, QStringLiteral("Redo"), C::Redo, {25, 263, 23, 12}, RedoCommand},
-        {IDC_FIT_VIEWS, QStringLiteral("視点調整"), C::FitViews, {2, 276, 46, 12},
+        {IDC_UNDO, tr("Undo"), C::Undo, {2, 263, 23, 12}, UndoCommand},
+        {IDC_REDO, tr("Redo"), C::Redo, {25, 263, 23, 12}, RedoCommand},
+        {IDC_FIT_VIEWS, tr("視点調整"), C::FitViews, {2, 276, 46, 12},
          [](EditorSession& s) { s.FitViews(); }},
     };
     for (const auto& [id, text, command, rect, run] : buttons) {
@@ -81,7 +81,7 @@ TransformPanel::TransformPanel(EditorSession& owner, QWidget* parent) : QWidget(
 
 void TransformPanel::BuildGridGroup()
 {
-    PlaceInDialogUnits(new QGroupBox(QStringLiteral("グリッド"), this), {2, 0, 46, 34});
+    PlaceInDialogUnits(new QGroupBox(tr("グリッド"), this), {2, 0, 46, 34});
     const std::tuple<int, QString, DialogUnitsRect> planes[] = {
         {IDC_GRID_XY, QStringLiteral("XY"), {6, 10, 20, 10}},
         {IDC_GRID_YZ, QStringLiteral("YZ"), {26, 10, 20, 10}},
@@ -99,7 +99,7 @@ void TransformPanel::BuildGridGroup()
 void TransformPanel::BuildRowsGroup(const RowsGroup& g)
 {
     PlaceInDialogUnits(new QGroupBox(g.caption, this), {2, g.top, 46, kGroupHeight});
-    const QString rows[2] = {QStringLiteral("相対"), QStringLiteral("絶対")};
+    const QString rows[2] = {tr("相対"), tr("絶対")};
     for (int row = 0; row < 2; ++row) {
         const int rowTop = g.top + kRowTops[row];
         AddLabel(this, rows[row], {6, rowTop + 2, 18, 8});
@@ -109,11 +109,12 @@ void TransformPanel::BuildRowsGroup(const RowsGroup& g)
             AddLabel(this, g.letters[size_t(k)], {6, fieldTop + 1, 6, 8});
             auto* field = new QLineEdit(this);
             SetControlId(field, g.ids[size_t(row * 4 + k)]);
-            field->setAccessibleName(rows[row] + g.caption + QStringLiteral(" ") + g.letters[size_t(k)]);
+            field->setAccessibleName(
+                tr("%1%2 %3", "a field: its row, group and axis").arg(rows[row], g.caption, g.letters[size_t(k)]));
             PlaceInDialogUnits(field, {13, fieldTop, 32, 11});
             fields[size_t(g.firstField + row * 3 + k)] = field;
         }
-        auto* set = new QPushButton(QStringLiteral("Set"), this);
+        auto* set = new QPushButton(tr("Set"), this);
         PlaceInDialogUnits(set, {26, rowTop, 19, 12});
         AddCommandButton(set, g.ids[size_t(row * 4 + 3)], g.commands[size_t(row)]);
         connect(set, &QPushButton::clicked, this, [this, run = g.sets[size_t(row)]] { RunSet(run); });

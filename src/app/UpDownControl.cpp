@@ -2,6 +2,7 @@
 
 #include "editor/FieldRules.h"
 
+#include <QCoreApplication>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QToolButton>
@@ -12,7 +13,8 @@ QToolButton* ArrowButton(Qt::ArrowType arrow, QWidget* parent)
 {
     auto* button = new QToolButton(parent);
     button->setArrowType(arrow);
-    button->setAccessibleName(arrow == Qt::UpArrow ? QStringLiteral("増やす") : QStringLiteral("減らす"));
+    button->setAccessibleName(arrow == Qt::UpArrow ? QCoreApplication::translate("UpDownControl", "増やす")
+                                                     : QCoreApplication::translate("UpDownControl", "減らす"));
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
     return button;

@@ -19,7 +19,7 @@ constexpr const char* kWebAddress = "https://marionettica3d.example.org/";
 VersionDialog::VersionDialog(QWidget* parent) : QDialog(parent)
 {
     setObjectName(IdName(IDD_ABOUT));
-    setWindowTitle(QStringLiteral("バージョン情報"));
+    setWindowTitle(tr("バージョン情報"));
     // The dialog's size in dialog units; a larger system font may need more height.
     setFixedWidth(DialogUnitsToPixelsX(kWidthUnits));
     setMinimumHeight(DialogUnitsToPixelsY(kHeightUnits));
@@ -34,7 +34,7 @@ VersionDialog::VersionDialog(QWidget* parent) : QDialog(parent)
     auto* inside = new QVBoxLayout(frame);
     inside->setSpacing(2);
     for (const QString& text : {QStringLiteral("Marionettica3D"), QStringLiteral("Ver1.0.0"),
-                                QStringLiteral("ポーズとアニメーションのエディタ")}) {
+                                tr("ポーズとアニメーションのエディタ")}) {
         auto* label = new QLabel(text, frame);
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);
@@ -48,7 +48,7 @@ VersionDialog::VersionDialog(QWidget* parent) : QDialog(parent)
     inside->addWidget(address);
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
-    buttons->button(QDialogButtonBox::Ok)->setText(QStringLiteral("OK"));
+    buttons->button(QDialogButtonBox::Ok)->setText(tr("OK"));
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);

@@ -2,20 +2,21 @@
 
 #include "editor/EditorSession.h"
 #include "settings/SettingsValues.h"
+#include "text/UiText.h"
 
 #include <algorithm>
 
 const std::array<ColourSwatch, 8>& ColourSwatches()
 {
     static const std::array<ColourSwatch, 8> swatches{{
-        {{20, 10, 60, 50}, "背景", ""},
-        {{80, 10, 120, 50}, "グリッド", ""},
-        {{140, 10, 180, 50}, "分割線", ""},
-        {{20, 90, 60, 130}, "Collision", ""},
-        {{80, 90, 120, 130}, "法線", ""},
-        {{140, 90, 180, 130}, "原点", ""},
-        {{200, 10, 240, 50}, "選択", "オブジェクト"},
-        {{200, 90, 240, 130}, "アニメ", "ダイアログ"},
+        {{20, 10, 60, 50}, QT_TRANSLATE_NOOP("core", "背景"), ""},
+        {{80, 10, 120, 50}, QT_TRANSLATE_NOOP("core", "グリッド"), ""},
+        {{140, 10, 180, 50}, QT_TRANSLATE_NOOP("core", "分割線"), ""},
+        {{20, 90, 60, 130}, QT_TRANSLATE_NOOP("core", "Collision"), ""},
+        {{80, 90, 120, 130}, QT_TRANSLATE_NOOP("core", "法線"), ""},
+        {{140, 90, 180, 130}, QT_TRANSLATE_NOOP("core", "原点"), ""},
+        {{200, 10, 240, 50}, QT_TRANSLATE_NOOP("core", "選択"), QT_TRANSLATE_NOOP("core", "オブジェクト")},
+        {{200, 90, 240, 130}, QT_TRANSLATE_NOOP("core", "アニメ"), QT_TRANSLATE_NOOP("core", "ダイアログ")},
     }};
     return swatches;
 }

@@ -1,6 +1,7 @@
 #include "editor/FieldRules.h"
 
 #include "text/NumberText.h"
+#include "text/UiText.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -27,9 +28,10 @@ std::string NumberText(float x)
 FieldCheck CheckIntegerField(const std::string& text, int minimum, int maximum, int& value)
 {
     int parsed = 0;
-    if (!ParseInteger(Trimmed(text), parsed)) return {false, "整数を入力してください。"};
+    if (!ParseInteger(Trimmed(text), parsed)) return {false, UiText("core", "整数を入力してください。")};
     if (parsed < minimum || parsed > maximum)
-        return {false, std::to_string(minimum) + " から " + std::to_string(maximum) + " までの整数を入力してください。"};
+        return {false, WithArguments(UiText("core", "%1 から %2 までの整数を入力してください。"),
+                                      {std::to_string(minimum), std::to_string(maximum)})};
     value = parsed;
     return {true, std::string()};
 }
@@ -37,9 +39,10 @@ FieldCheck CheckIntegerField(const std::string& text, int minimum, int maximum, 
 FieldCheck CheckFloatField(const std::string& text, float minimum, float maximum, float& value)
 {
     float parsed = 0.0f;
-    if (!ParseFloat(Trimmed(text), parsed)) return {false, "数値を入力してください。"};
+    if (!ParseFloat(Trimmed(text), parsed)) return {false, UiText("core", "数値を入力してください。")};
     if (parsed < minimum || parsed > maximum)
-        return {false, NumberText(minimum) + " から " + NumberText(maximum) + " までの数値を入力してください。"};
+        return {false, WithArguments(UiText("core", "%1 から %2 までの数値を入力してください。"),
+                                      {NumberText(minimum), NumberText(maximum)})};
     value = parsed;
     return {true, std::string()};
 }

@@ -4,13 +4,19 @@
 #include "editor/EditorSession.h"
 #include "scene/ProjectFile.h"
 #include "scene/UserPrompt.h"
+#include "text/UiText.h"
 
 #include <filesystem>
 #include <system_error>
 
+bool AskDiscardCurrentData(UserPrompt& prompt)
+{
+    return prompt.AskYesNo(UiText("core", "現在のデータは失われます。よろしいですか？"), UiText("core", "新規作成"));
+}
+
 void NewProject(EditorSession& session, UserPrompt& prompt)
 {
-    if (prompt.AskYesNo("現在のデータは失われます。よろしいですか？", "新規作成")) {
+    if (AskDiscardCurrentData(prompt)) {
         session.GetScene().ClearScene();
         session.SelectionMayHaveChanged();
         session.SelectMotion(-1);
@@ -26,14 +32,15 @@ void SaveWithPrompt(EditorSession& session, UserPrompt& prompt)
     if (scene.projectPath.empty()) return;
     std::error_code ec;
     const auto size = std::filesystem::file_size(scene.projectPath, ec);
-    if (!ec && size > 0 && !prompt.AskYesNo(scene.projectPath + "は存在します。上書きしますか？", "上書き保存"))
+    if (!ec && size > 0 && !prompt.AskYesNo(WithArguments(UiText("core", "%1は存在します。上書きしますか？"), {scene.projectPath}),
+                                           UiText("core", "上書き保存")))
         return;
     SaveProject(scene, scene.projectPath, prompt);
 }
 
 void SaveAs(EditorSession& session, UserPrompt& prompt)
 {
-    const std::string path = prompt.AskSavePath(PROJECT_FILE_FILTER, PROJECT_FILE_DEFAULT_EXTENSION);
+    const std::string path = prompt.AskSavePath(UiText("core", PROJECT_FILE_FILTER), PROJECT_FILE_DEFAULT_EXTENSION);
     if (!path.empty()) SaveProject(session.GetScene(), path, prompt);
 }
 
@@ -56,7 +63,7 @@ void AskSaveBeforeClosing(EditorSession& session, UserPrompt& prompt)
 {
     const Scene& scene = session.GetScene();
     if (scene.motions.empty() || scene.parts.empty()) return;
-    if (prompt.AskYesNo("現在のデータを保存しますか？", "終了")) SaveCommand(session, prompt);
+    if (prompt.AskYesNo(UiText("core", "現在のデータを保存しますか？"), UiText("core", "終了"))) SaveCommand(session, prompt);
 }
 
 int OpenProject(EditorSession& session, const std::string& path)

@@ -7,6 +7,8 @@ class UserPrompt;
 
 // The File menu's decisions; every question and message goes through prompt.
 
+// Asks "現在のデータは失われます。よろしいですか？" ("新規作成"); true for Yes.
+bool AskDiscardCurrentData(UserPrompt& prompt);
 // "新規作成": asks "現在のデータは失われます。よろしいですか？"; on Yes the
 // scene is cleared (no current Motion, frame 0). The undo history starts
 // again from the pose shown either way. The project's path stays, so a later

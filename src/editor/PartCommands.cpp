@@ -5,18 +5,19 @@
 #include "io/PathLookup.h"
 #include "scene/PartPlacement.h"
 #include "scene/UserPrompt.h"
+#include "text/UiText.h"
 
 #include <filesystem>
 #include <memory>
 
-const char* const OBJECT_FILE_FILTER_NAME = "ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)";
+const char* const OBJECT_FILE_FILTER_NAME = QT_TRANSLATE_NOOP("core", "ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)");
 const char* const OBJECT_FILE_PATTERN = "*.mqo;*.mesh";
-const char* const ADD_OBJECT_DIALOG_TITLE = "オブジェクトを追加";
-const char* const SWAP_OBJECT_DIALOG_TITLE = "オブジェクトを入れ替え";
-const char* const MIRRORED_NAME_TAKEN_TEXT = "同じオブジェクト名が存在します";
-const char* const MIRRORED_NAME_TAKEN_CAPTION = "caution";
-const char* const MIRRORED_NAME_INVALID_TEXT = "オブジェクト名が空か、使えない文字（/ \\）を含んでいます";
-const char* const MIRRORED_FILE_EXISTS_TEXT = "同じ名前のファイルが存在します";
+const char* const ADD_OBJECT_DIALOG_TITLE = QT_TRANSLATE_NOOP("core", "オブジェクトを追加");
+const char* const SWAP_OBJECT_DIALOG_TITLE = QT_TRANSLATE_NOOP("core", "オブジェクトを入れ替え");
+const char* const MIRRORED_NAME_TAKEN_TEXT = QT_TRANSLATE_NOOP("core", "同じオブジェクト名が存在します");
+const char* const MIRRORED_NAME_TAKEN_CAPTION = QT_TRANSLATE_NOOP("core", "caution");
+const char* const MIRRORED_NAME_INVALID_TEXT = QT_TRANSLATE_NOOP("core", "オブジェクト名が空か、使えない文字（/ \\）を含んでいます");
+const char* const MIRRORED_FILE_EXISTS_TEXT = QT_TRANSLATE_NOOP("core", "同じ名前のファイルが存在します");
 
 namespace {
 
@@ -149,7 +150,7 @@ DroppedFileAction DropFiles(EditorSession& session, UserPrompt& prompt, const st
 {
     const DroppedFileAction action = DroppedFileActionFor(paths);
     if (action == DROP_OPEN_PROJECT) {
-        if (prompt.AskYesNo("現在のデータは失われます。よろしいですか？", "新規作成")) OpenProject(session, paths[0]);
+        if (AskDiscardCurrentData(prompt)) OpenProject(session, paths[0]);
     } else if (action == DROP_ADD_OBJECT) {
         AddObject(session, paths[0]);
     }

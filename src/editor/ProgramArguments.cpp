@@ -1,25 +1,51 @@
 #include "editor/ProgramArguments.h"
 
 #include "io/PathLookup.h"
+#include "settings/InterfaceLanguage.h"
 
 namespace {
-constexpr const char* kSettingsOption = "--settings";
+
+// The options that take a value: where the value goes and what it must be.
+struct ValueOption {
+    const char* name;
+    std::optional<std::string> ProgramArguments::*value;
+    const char* valueName;
+    bool (*accepts)(const std::string& value);
+};
+
+constexpr ValueOption kValueOptions[] = {
+    {"--settings", &ProgramArguments::settingsPath, "a file path", nullptr},
+    {"--lang", &ProgramArguments::language, "ja or en", IsInterfaceLanguage},
+};
+
+// The option named by argument ("--name" or "--name=value"), if it takes a value.
+const ValueOption* FindValueOption(const std::string& argument)
+{
+    const std::string name = argument.substr(0, argument.find('='));
+    for (const ValueOption& option : kValueOptions)
+        if (name == option.name) return &option;
+    return nullptr;
 }
+
+}  // namespace
 
 ProgramArguments ParseProgramArguments(const std::vector<std::string>& arguments)
 {
     ProgramArguments result;
-    const std::string withValue = std::string(kSettingsOption) + "=";
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
-        if (a == kSettingsOption) {
-            if (i + 1 >= arguments.size()) {
-                result.error = "--settings: a file path must follow";
+        if (const ValueOption* option = FindValueOption(a)) {
+            const size_t equals = a.find('=');
+            if (equals == std::string::npos && i + 1 >= arguments.size()) {
+                result.error = std::string(option->name) + ": " + option->valueName + " must follow";
                 return result;
             }
-            result.settingsPath = arguments[++i];
-        } else if (a.rfind(withValue, 0) == 0) {
-            result.settingsPath = a.substr(withValue.size());
+            const std::string value = equals == std::string::npos ? arguments[++i] : a.substr(equals + 1);
+            if (option->accepts && !option->accepts(value)) {
+                result.error = std::string(option->name) + ": " + value + ": give " + option->valueName;
+                return result;
+            }
+            result.*option->value = value;
         } else if (a.size() > 1 && a[0] == '-' && a != "--") {
             result.error = a + ": unknown option";
             return result;

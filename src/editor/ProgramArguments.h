@@ -4,16 +4,17 @@
 #include <string>
 #include <vector>
 
-// The editor's command line: "[--settings PATH] [FILE]".
+// The editor's command line: "[--settings PATH] [--lang ja|en] [FILE]".
 struct ProgramArguments {
     std::optional<std::string> settingsPath;  // from "--settings PATH" or "--settings=PATH"
+    std::optional<std::string> language;      // from "--lang CODE" or "--lang=CODE": "ja" or "en"
     std::optional<std::string> file;          // the file to open or add at start-up
     std::string error;                        // "" when the line was understood
 };
 
-// Reads the arguments after the program name. Unknown options and a second
-// file are errors (the message names the argument); the values found so far
-// are kept.
+// Reads the arguments after the program name. Unknown options, a language the
+// interface does not have and a second file are errors (the message names the
+// argument); the values found so far are kept.
 ProgramArguments ParseProgramArguments(const std::vector<std::string>& arguments);
 
 // What a file named on the command line (or dropped on the window) does,

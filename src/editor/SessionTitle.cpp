@@ -1,4 +1,5 @@
 #include "editor/EditorSession.h"
+#include "text/UiText.h"
 
 #include <string>
 
@@ -20,9 +21,13 @@ void EditorSession::UpdateTitle()
         totalFaces += part->mesh->GetFaceNum();
         totalMeshes += part->mesh->GetMeshNum();
     }
-    titleText = std::string(PROGRAM_TITLE) + "   " + PartSummary(scene.projectFileName, totalFaces, totalMeshes);
+    // The name of a project never saved is shown in the interface language.
+    const std::string projectName = scene.projectFileName == UNTITLED_PROJECT_NAME
+                                        ? UiText("core", UNTITLED_PROJECT_NAME)
+                                        : scene.projectFileName;
+    titleText = std::string(PROGRAM_TITLE) + "   " + PartSummary(projectName, totalFaces, totalMeshes);
     if (const Part* current = scene.PartAt(CurrentPart()); current && current->mesh)
         titleText += "   " + PartSummary(current->displayName, current->mesh->GetFaceNum(), current->mesh->GetMeshNum());
-    titleText += "   グリッドの幅:" + std::to_string(viewState.gridWidth);
+    titleText += "   " + WithArguments(UiText("core", "グリッドの幅:%1"), {std::to_string(viewState.gridWidth)});
     events.Publish(TitleChanged{titleText});
 }

@@ -3,6 +3,7 @@
 #include "meshlib/CMesh.h"
 #include "scene/Scene.h"
 #include "scene/UserPrompt.h"
+#include "text/UiText.h"
 
 #include <filesystem>
 #include <set>
@@ -18,7 +19,8 @@ MeshOutputPlan PlanMeshFiles(const Scene& scene, const std::string& directory, U
         const std::string file = (directory.empty() ? std::string() : directory + "/") + part.baseName + ".mesh";
         std::error_code ec;
         if (!yesToAll && (planned.count(file) != 0 || std::filesystem::exists(file, ec))) {
-            const int answer = prompt.AskMeshOverwrite(file + "は存在しています。上書きしますか？");
+            const int answer = prompt.AskMeshOverwrite(
+                WithArguments(UiText("core", "%1は存在しています。上書きしますか？"), {file}));
             if (answer == MESH_OVERWRITE_NO) {
                 ++plan.skipped;
                 continue;

@@ -9,10 +9,11 @@
 #include "scene/SaveTargets.h"
 #include "scene/Scene.h"
 #include "scene/UserPrompt.h"
+#include "text/UiText.h"
 
 #include <optional>
 
-const char* const PROJECT_FILE_FILTER = "ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm||";
+const char* const PROJECT_FILE_FILTER = QT_TRANSLATE_NOOP("core", "ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm||");
 const char* const PROJECT_FILE_DEFAULT_EXTENSION = "anm";
 
 namespace {
@@ -49,18 +50,18 @@ bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
 {
     scene.lastSaveError.clear();
     if (scene.motions.empty()) {
-        prompt.ShowMessage("モーションが存在しない", "Error");
+        prompt.ShowMessage(UiText("core", "モーションが存在しない"), UiText("core", "Error"));
         return false;
     }
     if (scene.parts.empty()) {
-        prompt.ShowMessage("オブジェクトが存在しない", "Error");
+        prompt.ShowMessage(UiText("core", "オブジェクトが存在しない"), UiText("core", "Error"));
         return false;
     }
     std::string bytes;
     std::string error;
     if (!BuildProjectFile(ProjectPartRecordsOf(scene), scene.motions, bytes, error)) {
         scene.lastSaveError = path + ": " + error;
-        prompt.ShowMessage(scene.lastSaveError, "Error");
+        prompt.ShowMessage(scene.lastSaveError, UiText("core", "Error"));
         return false;
     }
     // Every file is looked at and asked about before the first is written.
@@ -68,7 +69,7 @@ bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
     // to be in; they are written only where no file is, so they need no question.
     const auto refuse = [&](const std::string& why) {
         scene.lastSaveError = why;
-        prompt.ShowMessage("ファイルがオープンできない\n" + why, "Error");
+        prompt.ShowMessage(UiText("core", "ファイルがオープンできない") + "\n" + why, UiText("core", "Error"));
         return false;
     };
     if (const std::string refusal = CheckSaveTargets({path}).refusal; !refusal.empty()) return refuse(refusal);

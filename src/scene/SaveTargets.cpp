@@ -3,6 +3,7 @@
 #include "io/PathLookup.h"
 #include "io/WriteTarget.h"
 #include "scene/UserPrompt.h"
+#include "text/UiText.h"
 
 #include <set>
 
@@ -31,9 +32,14 @@ bool AskReplaceReadOnly(const std::vector<std::string>& files, UserPrompt& promp
 {
     if (files.empty()) return true;
     std::string names;
-    for (size_t i = 0; i < files.size() && i < NAMED_FILES; ++i) names += "「" + FileNameOf(files[i]) + "」";
-    if (files.size() > NAMED_FILES) names += "ほか" + std::to_string(files.size() - NAMED_FILES) + "個のファイル";
-    return prompt.AskYesNo(names + "は読み取り専用です。上書きしますか？", "上書き保存");
+    for (size_t i = 0; i < files.size() && i < NAMED_FILES; ++i)
+        names += WithArguments(UiText("core", "「%1」"), {FileNameOf(files[i])});
+    if (files.size() > NAMED_FILES)
+        names += WithArguments(UiText("core", "ほか%1個のファイル"), {std::to_string(files.size() - NAMED_FILES)});
+    // A translation's pieces may end in a space to keep the names apart.
+    names.erase(names.find_last_not_of(' ') + 1);
+    return prompt.AskYesNo(WithArguments(UiText("core", "%1は読み取り専用です。上書きしますか？"), {names}),
+                           UiText("core", "上書き保存"));
 }
 
 std::string ReadOnlyRefusal(const std::vector<std::string>& files)

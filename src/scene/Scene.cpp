@@ -2,8 +2,9 @@
 
 #include "io/PathLookup.h"
 #include "scene/DisplayNameIndex.h"
+#include "text/UiText.h"
 
-const char* const UNTITLED_PROJECT_NAME = "名称未設定";
+const char* const UNTITLED_PROJECT_NAME = QT_TRANSLATE_NOOP("core", "名称未設定");
 
 Scene::Scene()
 {

@@ -26,6 +26,10 @@ public:
     {
         if (OwnerPresent(key, owners_)) value = profile_.GetFloat(key.section, key.name, defaultText);
     }
+    void Text(const SettingKey& key, std::string& value, const char* defaultText) override
+    {
+        if (OwnerPresent(key, owners_)) value = profile_.GetString(key.section, key.name, defaultText);
+    }
 
 private:
     const ProfileFile& profile_;
@@ -47,6 +51,10 @@ public:
     void Float(const SettingKey& key, float& value, const char*) override
     {
         if (OwnerPresent(key, owners_)) profile_.SetFloat(key.section, key.name, value);
+    }
+    void Text(const SettingKey& key, std::string& value, const char*) override
+    {
+        if (OwnerPresent(key, owners_)) profile_.SetString(key.section, key.name, value);
     }
 
 private:
@@ -106,4 +114,12 @@ bool AppSettings::Save(const SettingsValues& values, const SettingsOwners& owner
     }
     WriteSettings(profile, values, owners);
     return profile.Save(path_, error);
+}
+
+std::string AppSettings::RememberedLanguage() const
+{
+    SettingsValues values;
+    std::string error;
+    Load(values, SettingsOwners(), error);
+    return values.interfaceLanguage;
 }

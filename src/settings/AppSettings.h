@@ -42,6 +42,9 @@ public:
     // existing file cannot be read (writing then would lose its other lines).
     bool Save(const SettingsValues& values, const SettingsOwners& owners, std::string& error) const;
 
+    // The interface language the file remembers, as written there ("" for none).
+    std::string RememberedLanguage() const;
+
 private:
     std::string path_;
     CurrentDirectoryFunction currentDirectory_;

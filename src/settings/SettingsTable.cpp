@@ -1,5 +1,6 @@
 #include "settings/SettingsTable.h"
 
+#include "settings/InterfaceLanguage.h"
 #include "settings/ProfileFile.h"
 
 namespace {
@@ -70,6 +71,7 @@ public:
     {
         value = static_cast<float>(ParseDecimalPrefix(defaultText));
     }
+    void Text(const SettingKey&, std::string& value, const char* defaultText) override { value = defaultText; }
 
 private:
     const std::string& directory_;
@@ -110,6 +112,7 @@ void VisitSettingsTable(SettingsValues& values, SettingsPass pass, SettingsVisit
         if (pass == SettingsPass::Write) VisitViewType(visitor, values, view);
         VisitViewBlock(visitor, values, view);
     }
+    visitor.Text(Key("INTERFACE", "LANGUAGE"), values.interfaceLanguage, kDefaultInterfaceLanguage);
 }
 
 SettingsValues DefaultSettingsValues(const std::string& currentDirectory)

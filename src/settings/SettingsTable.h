@@ -29,6 +29,8 @@ public:
     virtual void Int(const SettingKey& key, int& value, int defaultValue) = 0;
     // A float read as text (the default is text too) and written with "%f".
     virtual void Float(const SettingKey& key, float& value, const char* defaultText) = 0;
+    // A text written as it is.
+    virtual void Text(const SettingKey& key, std::string& value, const char* defaultText) = 0;
 };
 
 // Reading takes the four views' TYPE keys before the per-view blocks; writing

@@ -42,6 +42,7 @@ struct SettingsValues {
     float splitY = 0.0f;  // view split fraction down
     float orthographicScale = 0.0f;
     std::array<ViewSettingsValues, 4> views;
+    std::string interfaceLanguage;  // "ja" or "en" (see InterfaceLanguage.h); other codes mean Japanese
 };
 
 // Which owners of conditional values exist. A value whose owner is missing is

@@ -1,4 +1,5 @@
 #include "editor/FieldRules.h"
+#include "text/UiText.h"
 
 #include <gtest/gtest.h>
 
@@ -21,6 +22,22 @@ TEST(FieldRules, RangesAreInclusiveAndARefusalSaysWhatToTypeAndKeepsTheValue)
               "0.0001 から 10000 までの数値を入力してください。");
     EXPECT_EQ(CheckFloatField("nan", 0.0001f, 10000.0f, scale).message, "数値を入力してください。");
     EXPECT_EQ(scale, 0.0001f);
+}
+
+TEST(FieldRules, ARefusalIsTranslatedBeforeItsNumbersArePlaced)
+{
+    SetUiTranslator([](const char* context, const char* source) {
+        const std::string text = source;
+        return std::string(context) == "core" && text == "%1 から %2 までの整数を入力してください。"
+                   ? "at most %2, at least %1, %3"
+                   : text;
+    });
+    int width = 7;
+    const std::string refused = CheckIntegerField("0", 1, 10000, width).message;
+    const std::string untranslated = CheckIntegerField("x", 1, 10000, width).message;
+    SetUiTranslator(nullptr);
+    EXPECT_EQ(refused, "at most 10000, at least 1, %3");
+    EXPECT_EQ(untranslated, "整数を入力してください。");
 }
 
 TEST(FieldRules, NumberFieldsShowSixSignificantDigitsAndNoMinusZero)

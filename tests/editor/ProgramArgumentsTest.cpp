@@ -16,8 +16,14 @@ TEST(ProgramArguments, SettingsOptionAndOneFileInEitherOrder)
     EXPECT_EQ(a.settingsPath.value_or(""), "/a b/c.ini");
     EXPECT_EQ(a.file.value_or(""), "arm.mqo");
 
+    a = ParseProgramArguments({"--lang", "en", "--settings=/x.ini", "--lang=ja"});
+    EXPECT_EQ(a.error, "");
+    EXPECT_EQ(a.language.value_or(""), "ja");
+    EXPECT_EQ(a.settingsPath.value_or(""), "/x.ini");
+
     a = ParseProgramArguments({});
     EXPECT_FALSE(a.settingsPath);
+    EXPECT_FALSE(a.language);
     EXPECT_FALSE(a.file);
 
     // A file whose name starts with '-' can follow "--".
@@ -30,6 +36,8 @@ TEST(ProgramArguments, MistakesAreReportedByName)
 {
     EXPECT_NE(ParseProgramArguments({"--settings"}).error, "");
     EXPECT_NE(ParseProgramArguments({"--bogus"}).error.find("--bogus"), std::string::npos);
+    EXPECT_NE(ParseProgramArguments({"--lang"}).error, "");
+    EXPECT_NE(ParseProgramArguments({"--lang=fr"}).error.find("fr"), std::string::npos);
     const ProgramArguments two = ParseProgramArguments({"a.mqo", "b.mqo"});
     EXPECT_NE(two.error.find("b.mqo"), std::string::npos);
     EXPECT_EQ(two.file.value_or(""), "a.mqo");

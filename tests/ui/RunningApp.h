@@ -18,7 +18,7 @@
 
 // The program's main window as the program opens it, with its own settings
 // file in a temporary folder, sized so that its client area is exactly
-// clientWidth x clientHeight.
+// clientWidth x clientHeight, remembering language as the interface language.
 struct RunningApp {
     EditorSession session;
     Scene& scene = session.GetScene();  // outlives the window, as in the program
@@ -27,7 +27,8 @@ struct RunningApp {
     std::string settingsPath;
 
     explicit RunningApp(const std::string& settings, std::optional<std::string> startupFile = std::nullopt,
-                        int clientWidth = 1000, int clientHeight = 800)
+                        int clientWidth = 1000, int clientHeight = 800,
+                        const std::string& language = kDefaultInterfaceLanguage)
         : settingsPath(settings)
     {
         AppEnvironment environment;
@@ -35,6 +36,7 @@ struct RunningApp {
         environment.framework = &framework;
         environment.settingsPath = settings;
         environment.helpPath = M3D_HELP_PAGE;
+        environment.language = language;
         frame = OpenMainWindow(environment, startupFile);
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
         SetClientSize(clientWidth, clientHeight);

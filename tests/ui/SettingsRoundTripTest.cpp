@@ -13,6 +13,7 @@ struct KeyCollector : SettingsVisitor {
     void Directory(const SettingKey& key, std::string&) override { keys.emplace_back(key.section, key.name); }
     void Int(const SettingKey& key, int&, int) override { keys.emplace_back(key.section, key.name); }
     void Float(const SettingKey& key, float&, const char*) override { keys.emplace_back(key.section, key.name); }
+    void Text(const SettingKey& key, std::string&, const char*) override { keys.emplace_back(key.section, key.name); }
 };
 
 ProfileFile LoadProfile(const std::string& path)

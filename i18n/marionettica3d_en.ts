@@ -1,0 +1,790 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="ja">
+<context>
+    <name>CAppFrameWnd</name>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>新規作成（&amp;N）</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>開く（&amp;O）</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>上書き保存（S）</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存（&amp;A）</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>環境設定（&amp;C）</source>
+        <translation>&amp;Configuration</translation>
+    </message>
+    <message>
+        <source>色の変更</source>
+        <translation>Change Colours...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>&amp;Parts</source>
+        <translation>&amp;Parts</translation>
+    </message>
+    <message>
+        <source>追加（&amp;A）</source>
+        <translation>&amp;Add...</translation>
+    </message>
+    <message>
+        <source>削除（&amp;D）</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>入れ替え（&amp;C）</source>
+        <translation>&amp;Change File...</translation>
+    </message>
+    <message>
+        <source>反転して追加（&amp;R）</source>
+        <translation>Add Mi&amp;rrored...</translation>
+    </message>
+    <message>
+        <source>対称関係（&amp;S）</source>
+        <translation>&amp;Symmetry...</translation>
+    </message>
+    <message>
+        <source>&amp;Option</source>
+        <translation>&amp;Option</translation>
+    </message>
+    <message>
+        <source>正面から照らす（&amp;F）</source>
+        <translation>Light from the &amp;Front</translation>
+    </message>
+    <message>
+        <source>グリッドの幅を変更（&amp;C）</source>
+        <translation>&amp;Change Grid Width...</translation>
+    </message>
+    <message>
+        <source>スケールの調整（&amp;S）</source>
+        <translation>Adjust &amp;Scale...</translation>
+    </message>
+    <message>
+        <source>左右逆のポーズにする（&amp;R）</source>
+        <translation>Mi&amp;rror the Pose</translation>
+    </message>
+    <message>
+        <source>全オブジェクトの一番下を地面に合わせる（&amp;G）</source>
+        <translation>Put the Lowest Point on the &amp;Ground</translation>
+    </message>
+    <message>
+        <source>選択オブジェクトを水平にする（&amp;H）</source>
+        <translation>Make the Selected Object &amp;Horizontal</translation>
+    </message>
+    <message>
+        <source>Xファイル出力（&amp;X）</source>
+        <translation>Export &amp;X File...</translation>
+    </message>
+    <message>
+        <source>追加機能（&amp;A）</source>
+        <translation>&amp;Advanced</translation>
+    </message>
+    <message>
+        <source>余計なキーを削除（&amp;D）</source>
+        <translation>&amp;Delete Redundant Keys</translation>
+    </message>
+    <message>
+        <source>左右逆のモーションにする（&amp;M）</source>
+        <translation>&amp;Mirror the Motion</translation>
+    </message>
+    <message>
+        <source>全てのキーフレームで一番下を地面に合わせる（&amp;A）</source>
+        <translation>Put the Lowest Point on the Ground in &amp;All Keyframes</translation>
+    </message>
+    <message>
+        <source>選択オブジェクトを全てのキーフレームで水平にする（&amp;L）</source>
+        <translation>&amp;Level the Selected Object in All Keyframes</translation>
+    </message>
+    <message>
+        <source>モーションをZ方向に反転させる（&amp;Z）</source>
+        <translation>Turn the Motion Around in &amp;Z</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>目次（&amp;M）</source>
+        <translation>&amp;Contents</translation>
+    </message>
+    <message>
+        <source>バージョン情報（&amp;A）</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>glTF出力（&amp;G）</source>
+        <translation>Export &amp;glTF...</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>メモリが足りないため、処理を中止しました。</source>
+        <translation>Not enough memory: the command was stopped.</translation>
+    </message>
+</context>
+<context>
+    <name>ColourDialog</name>
+    <message>
+        <source>色の設定</source>
+        <translation>Colour Settings</translation>
+    </message>
+    <message>
+        <source>標準に戻す</source>
+        <translation>Defaults</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>DialogControls</name>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayToolbar</name>
+    <message>
+        <source>このビューだけを表示</source>
+        <translation>Show only this view</translation>
+    </message>
+    <message>
+        <source>4 つのビューを表示</source>
+        <translation>Show the four views</translation>
+    </message>
+    <message>
+        <source>Collision</source>
+        <translation>Collision</translation>
+    </message>
+    <message>
+        <source>辺</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>面</source>
+        <translation>F</translation>
+    </message>
+    <message>
+        <source>法線</source>
+        <translation>Nrm</translation>
+    </message>
+    <message>
+        <source>原点</source>
+        <translation>Piv</translation>
+    </message>
+    <message>
+        <source>選択の表示</source>
+        <translation>Selection</translation>
+    </message>
+    <message>
+        <source>ズーム</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>パン</source>
+        <translation>Pan</translation>
+    </message>
+    <message>
+        <source>表示ツールバー %1</source>
+        <translation>Display toolbar %1</translation>
+    </message>
+    <message>
+        <source>ビューの種類</source>
+        <translation>View type</translation>
+    </message>
+    <message>
+        <source>辺</source>
+        <comment>tooltip</comment>
+        <translation>Edges (wireframe)</translation>
+    </message>
+    <message>
+        <source>面</source>
+        <comment>tooltip</comment>
+        <translation>Faces</translation>
+    </message>
+    <message>
+        <source>Collision</source>
+        <comment>tooltip</comment>
+        <translation>Collision</translation>
+    </message>
+    <message>
+        <source>法線</source>
+        <comment>tooltip</comment>
+        <translation>Normals</translation>
+    </message>
+    <message>
+        <source>原点</source>
+        <comment>tooltip</comment>
+        <translation>Pivot</translation>
+    </message>
+    <message>
+        <source>選択の表示</source>
+        <comment>tooltip</comment>
+        <translation>Show the selection</translation>
+    </message>
+</context>
+<context>
+    <name>ExportPathDialog</name>
+    <message>
+        <source>glTF(*.glb *.gltf)|*.glb *.gltf||</source>
+        <translation>glTF (*.glb *.gltf)|*.glb *.gltf||</translation>
+    </message>
+    <message>
+        <source>xﾌｧｲﾙ(*.x)|*.x||</source>
+        <translation>X file (*.x)|*.x||</translation>
+    </message>
+</context>
+<context>
+    <name>ExportXDialogs</name>
+    <message>
+        <source>Export XFile</source>
+        <translation>Export X File</translation>
+    </message>
+    <message>
+        <source>Time Scale Factor</source>
+        <translation>Time Scale Factor</translation>
+    </message>
+    <message>
+        <source>Time Scale Factor の増減</source>
+        <translation>Change the Time Scale Factor</translation>
+    </message>
+</context>
+<context>
+    <name>FieldDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>GridWidthDialog</name>
+    <message>
+        <source>グリッドの幅を変更</source>
+        <translation>Change Grid Width</translation>
+    </message>
+    <message>
+        <source>グリッドの幅</source>
+        <translation>Grid width</translation>
+    </message>
+    <message>
+        <source>グリッドの幅の増減</source>
+        <translation>Change the grid width</translation>
+    </message>
+</context>
+<context>
+    <name>MirroredNameDialog</name>
+    <message>
+        <source>オブジェクト名入力</source>
+        <translation>Object Name</translation>
+    </message>
+    <message>
+        <source>オブジェクト名</source>
+        <translation>Object name</translation>
+    </message>
+    <message>
+        <source>決定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>MotionDialogs</name>
+    <message>
+        <source>モーションの長さを入力</source>
+        <translation>Motion Length</translation>
+    </message>
+    <message>
+        <source>モーションの長さ</source>
+        <translation>Motion length</translation>
+    </message>
+    <message>
+        <source>設定</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>モーションの長さの増減</source>
+        <translation>Change the motion length</translation>
+    </message>
+</context>
+<context>
+    <name>MotionNameDialog</name>
+    <message>
+        <source>現在のモーションを複製</source>
+        <translation>Copy the current motion</translation>
+    </message>
+    <message>
+        <source>モーション名入力</source>
+        <translation>Motion Name</translation>
+    </message>
+    <message>
+        <source>モーション名</source>
+        <translation>Motion name</translation>
+    </message>
+    <message>
+        <source>決定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>MotionPanel</name>
+    <message>
+        <source>モーション一覧</source>
+        <translation>Motions</translation>
+    </message>
+    <message>
+        <source>新規</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>名前変更</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>長さ変更</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>表示するパーツ</source>
+        <translation>Parts shown</translation>
+    </message>
+    <message>
+        <source>表示するフレーム</source>
+        <translation>Frames shown</translation>
+    </message>
+    <message>
+        <source>再生</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>frame/sec</source>
+        <translation>frame/sec</translation>
+    </message>
+    <message>
+        <source>frame/sec の増減</source>
+        <translation>Change frame/sec</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>SetAll</source>
+        <translation>SetAll</translation>
+    </message>
+    <message>
+        <source>DelAll</source>
+        <translation>DelAll</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>現在:%1</source>
+        <translation>Now:%1</translation>
+    </message>
+    <message>
+        <source>全体:%1</source>
+        <translation>Total:%1</translation>
+    </message>
+</context>
+<context>
+    <name>PartCommandDialogs</name>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>PartsPanel</name>
+    <message>
+        <source>Parts</source>
+        <translation>Parts</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>入れ替え</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>反転して追加</source>
+        <translation>Mirror</translation>
+    </message>
+    <message>
+        <source>対称関係</source>
+        <translation>Symmetry</translation>
+    </message>
+</context>
+<context>
+    <name>QtUserPrompt</name>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+</context>
+<context>
+    <name>ScaleDialog</name>
+    <message>
+        <source>スケールの変更</source>
+        <translation>Change Scale</translation>
+    </message>
+    <message>
+        <source>倍率</source>
+        <translation>Factor</translation>
+    </message>
+</context>
+<context>
+    <name>SymmetryDialog</name>
+    <message>
+        <source>Name</source>
+        <translation>Name</translation>
+    </message>
+    <message>
+        <source>Parent</source>
+        <translation>Parent</translation>
+    </message>
+    <message>
+        <source>Symmetry</source>
+        <translation>Symmetry</translation>
+    </message>
+    <message>
+        <source>左右対称の設定</source>
+        <translation>Symmetry Settings</translation>
+    </message>
+    <message>
+        <source>%1 行目の対称相手</source>
+        <translation>Symmetry partner of row %1</translation>
+    </message>
+    <message>
+        <source>表示する行</source>
+        <translation>Rows shown</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TransformPanel</name>
+    <message>
+        <source>回転</source>
+        <translation>Rotate</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>左右連動</source>
+        <translation>Link L/R</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>視点調整</source>
+        <translation>Fit Views</translation>
+    </message>
+    <message>
+        <source>グリッド</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>相対</source>
+        <translation>Rel</translation>
+    </message>
+    <message>
+        <source>絶対</source>
+        <translation>Abs</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>%1%2 %3</source>
+        <comment>a field: its row, group and axis</comment>
+        <translation>%1 %2 %3</translation>
+    </message>
+</context>
+<context>
+    <name>UpDownControl</name>
+    <message>
+        <source>増やす</source>
+        <translation>Increase</translation>
+    </message>
+    <message>
+        <source>減らす</source>
+        <translation>Decrease</translation>
+    </message>
+</context>
+<context>
+    <name>VersionDialog</name>
+    <message>
+        <source>バージョン情報</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>ポーズとアニメーションのエディタ</source>
+        <translation>Pose and animation editor</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>core</name>
+    <message>
+        <source>Export xfile</source>
+        <translation>Export X File</translation>
+    </message>
+    <message>
+        <source>オブジェクトが存在しない</source>
+        <translation>There are no objects.</translation>
+    </message>
+    <message>
+        <source>モーションが存在しない</source>
+        <translation>There are no motions.</translation>
+    </message>
+    <message>
+        <source>ファイルが書き込めない</source>
+        <translation>The file cannot be written.</translation>
+    </message>
+    <message>
+        <source>Time Scale Factor: %1 から %2 までの整数を入力してください。</source>
+        <translation>Time Scale Factor: enter a whole number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>背景</source>
+        <translation>Background</translation>
+    </message>
+    <message>
+        <source>グリッド</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>分割線</source>
+        <translation>Dividers</translation>
+    </message>
+    <message>
+        <source>Collision</source>
+        <translation>Collision</translation>
+    </message>
+    <message>
+        <source>法線</source>
+        <translation>Normals</translation>
+    </message>
+    <message>
+        <source>原点</source>
+        <translation>Pivot</translation>
+    </message>
+    <message>
+        <source>選択</source>
+        <translation>Selected</translation>
+    </message>
+    <message>
+        <source>オブジェクト</source>
+        <translation>object</translation>
+    </message>
+    <message>
+        <source>アニメ</source>
+        <translation>Animation</translation>
+    </message>
+    <message>
+        <source>ダイアログ</source>
+        <translation>dialog</translation>
+    </message>
+    <message>
+        <source>整数を入力してください。</source>
+        <translation>Enter a whole number.</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの整数を入力してください。</source>
+        <translation>Enter a whole number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>数値を入力してください。</source>
+        <translation>Enter a number.</translation>
+    </message>
+    <message>
+        <source>%1 から %2 までの数値を入力してください。</source>
+        <translation>Enter a number from %1 to %2.</translation>
+    </message>
+    <message>
+        <source>現在のデータは失われます。よろしいですか？</source>
+        <translation>The current data will be lost. Continue?</translation>
+    </message>
+    <message>
+        <source>新規作成</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>%1は存在します。上書きしますか？</source>
+        <translation>%1 exists. Overwrite it?</translation>
+    </message>
+    <message>
+        <source>上書き保存</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>現在のデータを保存しますか？</source>
+        <translation>Save the current data?</translation>
+    </message>
+    <message>
+        <source>終了</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)</source>
+        <translation>MQO object (*.mqo)/Optimized mesh (*.mesh)</translation>
+    </message>
+    <message>
+        <source>オブジェクトを追加</source>
+        <translation>Add Object</translation>
+    </message>
+    <message>
+        <source>オブジェクトを入れ替え</source>
+        <translation>Change Object</translation>
+    </message>
+    <message>
+        <source>同じオブジェクト名が存在します</source>
+        <translation>An object with this name already exists.</translation>
+    </message>
+    <message>
+        <source>caution</source>
+        <translation>Caution</translation>
+    </message>
+    <message>
+        <source>オブジェクト名が空か、使えない文字（/ \）を含んでいます</source>
+        <translation>The object name is empty or contains a character that cannot be used (/ \).</translation>
+    </message>
+    <message>
+        <source>同じ名前のファイルが存在します</source>
+        <translation>A file with this name already exists.</translation>
+    </message>
+    <message>
+        <source>グリッドの幅:%1</source>
+        <translation>Grid width:%1</translation>
+    </message>
+    <message>
+        <source>%1は存在しています。上書きしますか？</source>
+        <translation>%1 already exists. Overwrite it?</translation>
+    </message>
+    <message>
+        <source>名前が入力されていません</source>
+        <translation>No name has been entered.</translation>
+    </message>
+    <message>
+        <source>モーション名に使えない文字があります</source>
+        <translation>The motion name contains a character that cannot be used.</translation>
+    </message>
+    <message>
+        <source>モーション名は16文字までです</source>
+        <translation>A motion name can have at most 16 characters.</translation>
+    </message>
+    <message>
+        <source>同じモーション名があります</source>
+        <translation>A motion with this name already exists.</translation>
+    </message>
+    <message>
+        <source>ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm||</source>
+        <translation>Animation file (*.anm)|*.anm||</translation>
+    </message>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>ファイルがオープンできない</source>
+        <translation>The file cannot be opened.</translation>
+    </message>
+    <message>
+        <source>名称未設定</source>
+        <translation>Untitled</translation>
+    </message>
+    <message>
+        <source>glTF出力</source>
+        <translation>glTF Export</translation>
+    </message>
+    <message>
+        <source>%1: 拡張子は .gltf か .glb にしてください</source>
+        <translation>%1: the file name must end in .gltf or .glb.</translation>
+    </message>
+    <message>
+        <source>frame/sec: %1 は 1 以上にしてください</source>
+        <translation>frame/sec: %1 must be 1 or more.</translation>
+    </message>
+    <message>
+        <source>%1: ファイルが書き込めない (4 GiB を超える)</source>
+        <translation>%1: the file cannot be written (over 4 GiB).</translation>
+    </message>
+    <message>
+        <source>「%1」</source>
+        <translation>“%1” </translation>
+    </message>
+    <message>
+        <source>ほか%1個のファイル</source>
+        <translation>and %1 more files</translation>
+    </message>
+    <message>
+        <source>%1は読み取り専用です。上書きしますか？</source>
+        <translation>Read-only: %1. Overwrite?</translation>
+    </message>
+</context>
+</TS>

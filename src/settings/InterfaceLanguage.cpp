@@ -1,0 +1,9 @@
+#include "settings/InterfaceLanguage.h"
+
+bool IsInterfaceLanguage(const std::string& code) { return code == "ja" || code == "en"; }
+
+std::string StartLanguage(const std::optional<std::string>& chosen, const std::string& remembered)
+{
+    if (chosen) return *chosen;
+    return IsInterfaceLanguage(remembered) ? remembered : kDefaultInterfaceLanguage;
+}
