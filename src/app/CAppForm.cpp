@@ -14,6 +14,7 @@
 #include "editor/ProgramArguments.h"
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
+#include "editor/HelpCommands.h"
 #include "editor/OptionCommands.h"
 #include "settings/AppSettings.h"
 #include "view/DeviceState.h"
@@ -123,6 +124,7 @@ void CAppForm::LoadSettings()
     ApplySettings(settingsValues, views, Displays(), Colours());
     static_cast<MotionPanel*>(motionPanel)->SetFrameRate(settingsValues.frameRate);
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
+    Session().RecentProjects() = settingsValues.recentProjects;
 }
 
 bool CAppForm::SaveSettings(std::string& error)
@@ -130,6 +132,7 @@ bool CAppForm::SaveSettings(std::string& error)
     GatherSettings(settingsValues, views, Displays(), Colours());
     settingsValues.frameRate = static_cast<MotionPanel*>(motionPanel)->FrameRate();
     settingsValues.addObjectDirectory = GetScene().addObjectDirectory;
+    settingsValues.recentProjects = Session().RecentProjects();
     return AppSettings(environment.settingsPath).Save(settingsValues, kAllOwners, error);
 }
 
@@ -268,7 +271,16 @@ void CAppForm::LightFromFront()
     RequestRedraw();
 }
 
-void CAppForm::ShowHelp() { openUrl(QUrl::fromLocalFile(QString::fromStdString(environment.helpPath))); }
+void CAppForm::ShowHelp() { OpenDocument(environment.helpPath); }
+
+void CAppForm::ShowGuide() { OpenDocument(environment.guidePath); }
+
+void CAppForm::OpenDocument(const std::string& path)
+{
+    OpenHelpDocument(
+        path, [this](const std::string& file) { return openUrl(QUrl::fromLocalFile(QString::fromStdString(file))); },
+        prompt);
+}
 
 void CAppForm::ShowVersionDialog()
 {

@@ -37,6 +37,7 @@ struct AppEnvironment {
     RenderFrameworkState* framework = nullptr;  // not owned; outlives the form
     std::string settingsPath;  // the settings file to read at start-up and write at exit
     std::string helpPath;      // the help page
+    std::string guidePath;     // the user guide
 };
 
 // The main window's client area: the render window with the four views, the
@@ -75,6 +76,7 @@ public:
     void ChangeColours();
     void LightFromFront();
     void ShowHelp();
+    void ShowGuide();
     void ShowVersionDialog();
 
     // Where the panels go for the current client size.
@@ -138,6 +140,8 @@ private:
     void CreatePanels();
     void LoadSettings();
     void FitViews();
+    // Help documents: a missing file or a browser that does not start is said.
+    void OpenDocument(const std::string& path);
     void EndAfterFatalError();
     void RunFirstFrameStage(FirstFrameStage stage);
     // Shows the toolbars of the views shown and places them when the layout

@@ -46,5 +46,6 @@ private:
     ProgramArguments arguments;
     std::string settingsPath;
     std::string helpPath;
+    std::string guidePath;
     std::unique_ptr<CAppFrameWnd> frame;
 };

@@ -16,6 +16,7 @@ class CommandPrompt : public UserPrompt {
 public:
     explicit CommandPrompt(bool overwrite) : overwrite(overwrite) {}
     bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    YesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return YesNoCancel::Cancel; }
     void ShowMessage(const std::string& text, const std::string&) override
     {
         if (message.empty()) message = text;

@@ -6,13 +6,31 @@ namespace {
 constexpr const char* kSettingsOption = "--settings";
 }
 
+const char* ProgramVersion() { return M3D_VERSION; }
+
+std::string ProgramUsage()
+{
+    return "usage: marionettica3d [--settings PATH] [FILE]\n"
+           "Poses and animates models made of rigid parts. FILE is a project (.anm) to open\n"
+           "or a model (.mqo, .mesh) to add as a part.\n"
+           "options:\n"
+           "  --settings PATH  read and write the settings file PATH instead of the usual one\n"
+           "  --help, -h       print this help and exit\n"
+           "  --version        print the program's version and exit\n"
+           "The command-line program marionettica3d-cli works without a display.\n";
+}
+
 ProgramArguments ParseProgramArguments(const std::vector<std::string>& arguments)
 {
     ProgramArguments result;
     const std::string withValue = std::string(kSettingsOption) + "=";
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
-        if (a == kSettingsOption) {
+        if (a == "--help" || a == "-h") {
+            result.showHelp = true;
+        } else if (a == "--version") {
+            result.showVersion = true;
+        } else if (a == kSettingsOption) {
             if (i + 1 >= arguments.size()) {
                 result.error = "--settings: a file path must follow";
                 return result;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "math/Vec3.h"
+#include "settings/RecentFiles.h"
 
 #include <array>
 #include <cstdint>
@@ -41,6 +42,7 @@ struct SettingsValues {
     float splitY = 0.0f;  // view split fraction down
     float orthographicScale = 0.0f;
     std::array<ViewSettingsValues, 4> views;
+    RecentFiles recentProjects;  // the File menu's list, in its own section after all the others
 };
 
 // Which owners of conditional values exist. A value whose owner is missing is

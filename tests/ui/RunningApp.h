@@ -35,6 +35,7 @@ struct RunningApp {
         environment.framework = &framework;
         environment.settingsPath = settings;
         environment.helpPath = M3D_HELP_PAGE;
+        environment.guidePath = M3D_GUIDE_PAGE;
         frame = OpenMainWindow(environment, startupFile);
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
         SetClientSize(clientWidth, clientHeight);
