@@ -93,8 +93,10 @@ bool ReadyToOpenRecentProject(EditorSession& session, UserPrompt& prompt, const 
 {
     std::error_code ec;
     if (!std::filesystem::is_regular_file(path, ec)) {
+        // path may be the list's own entry: the message is made before it goes.
+        const std::string message = "「" + path + "」が見つかりません。最近使ったファイルの一覧から削除しました。";
         session.RecentProjects().Remove(path);
-        prompt.ShowMessage("「" + path + "」が見つかりません。最近使ったファイルの一覧から削除しました。", "開く");
+        prompt.ShowMessage(message, "開く");
         return false;
     }
     return AskSaveBeforeOpening(session, prompt);
