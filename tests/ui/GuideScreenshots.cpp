@@ -36,7 +36,7 @@ private Q_SLOTS:
 
         // The walk at a stride, with an arm selected so that the panels show numbers.
         session.SelectMotion(0);
-        session.SetCurrentFrame(10);
+        session.SetCurrentFrame(20);
         EvaluatePose(scene, session.CurrentMotion(), session.CurrentFrame());
         for (int i = 0; i < scene.PartCount(); ++i)
             if (scene.parts[size_t(i)]->displayName == "upper_arm_r") session.SelectPart(i);
