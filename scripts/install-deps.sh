@@ -6,12 +6,17 @@ packages=(
   build-essential cmake pkg-config
   qt6-base-dev libqt6opengl6-dev libgl-dev libgl1-mesa-dri libglx-mesa0
   fonts-noto-cjk
-  libstb-dev libsquish-dev
+  libstb-dev libsquish-dev nlohmann-json3-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libassimp-dev
   xvfb xauth
   python3
+  librsvg2-bin  # renders the icon's PNG sizes
+  # the installed tree's and the .deb's checks
+  desktop-file-utils appstream shared-mime-info libglib2.0-bin file dpkg-dev
 )
+# The glTF validator runs on Node.js; a machine that already has npm keeps its own.
+command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -21,4 +26,10 @@ if [ ${#missing[@]} -gt 0 ]; then
   [ "$(id -u)" -ne 0 ] && SUDO="sudo"
   $SUDO apt-get update
   DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
+fi
+
+# The npm tools the tests read exported files with, at the versions of the lock file.
+tools="$(dirname "$0")/../tools/node"
+if [ ! -f "$tools/node_modules/.package-lock.json" ] || [ "$tools/package-lock.json" -nt "$tools/node_modules/.package-lock.json" ]; then
+  (cd "$tools" && npm ci --no-audit --no-fund --loglevel=error)
 fi

@@ -13,17 +13,21 @@ printf '|---|---|---|---|---|---|---|---|\n'
 "$build/bin/make_crafted_files" "$folder/files" "$@" | while IFS=$'\t' read -r name command path bytes description; do
   out="$folder/out"
   mkdir -p "$out"
-  args=("$path")
-  case "$command" in
+  # The command's first word names it; any further words are options after the file.
+  read -ra words <<<"$command"
+  args=("$path" "${words[@]:1}")
+  case "${words[0]}" in
     export-x) args+=("$out/out.x") ;;
     resave) args+=("$out/out.anm") ;;
+    apply) args+=(--out "$out/out.anm") ;;
   esac
   set +e
-  /usr/bin/time -o "$folder/time" -f '%e %M' "$build/bin/marionettica3d-cli" "$command" "${args[@]}" \
+  /usr/bin/time -o "$folder/time" -f '%e %M' "$build/bin/marionettica3d-cli" "${words[0]}" "${args[@]}" \
     >/dev/null 2>"$folder/err"
   status=$?
   set -e
-  read -r seconds kilobytes <"$folder/time" || { seconds=$(tail -1 "$folder/time" | cut -d' ' -f1); kilobytes=0; }
+  # On a failing command the first line says so; the figures are on the last.
+  read -r seconds kilobytes < <(tail -n 1 "$folder/time")
   awk -v n="$name" -v c="$command" -v b="$bytes" -v s="$status" -v t="$seconds" -v k="$kilobytes" 'BEGIN {
     limit = 2 * b / 10e6; if (limit < 2) limit = 2
     printf "| %s | %s | %d | %d | %.2f | %.1f | %.1f | %.1f |\n", n, c, b, s, t, limit, k / 1024, (k * 1024) / b

@@ -19,7 +19,7 @@ const char* ExportXRefusal(const Scene& scene)
     return nullptr;
 }
 
-ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor)
+ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor, bool replaceReadOnly)
 {
     ExportXResult result;
     result.refused = true;
@@ -35,7 +35,10 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
     result.refused = false;
     const XFileContent content = BuildXFileContent(scene, timeScaleFactor);
     std::string error;
-    if (!WriteFileAtomically(path, WriteXFileText(content), error)) {
+    AtomicWriteOptions options;
+    options.replaceReadOnly = replaceReadOnly;
+    if (!WriteFileAtomically(
+            path, [&content](FileSink& sink) { return WriteXFile(content, sink); }, error, options)) {
         result.message = std::string(EXPORT_X_CANNOT_WRITE) + "\n" + error;
         return result;
     }

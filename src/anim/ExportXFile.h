@@ -37,10 +37,11 @@ struct ExportXResult {
 const char* ExportXRefusal(const Scene& scene);
 
 // The export command after its dialogs: writes the model and all Motions of
-// scene to path as DirectX text (through a temporary file, so a failed write
-// leaves an old file intact), saves the textures the meshes use into the
+// scene to path as DirectX text (streamed through a temporary file, so a
+// failed write leaves an old file intact; a read-only file is replaced only
+// when replaceReadOnly is set, a target that is no regular file never), saves the textures the meshes use into the
 // file's folder where no file of that name is present yet. Building the
 // content poses the model: the caller shows the pose it wants afterwards.
 // Refuses (nothing written) with ExportXRefusal's text, or when
 // timeScaleFactor is outside MIN_TIME_SCALE_FACTOR ... MAX_TIME_SCALE_FACTOR.
-ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor);
+ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor, bool replaceReadOnly = false);

@@ -40,6 +40,14 @@ bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out)
     return true;
 }
 
+TrackPose PartPoseAt(const Scene& scene, const Motion& motion, int part, int frame)
+{
+    const Part& p = *scene.parts[part];
+    TrackPose pose{p.localMatrix, p.localPosition};
+    if (part < static_cast<int>(motion.tracks.size())) EvaluateTrack(motion.tracks[part], frame, pose);
+    return pose;
+}
+
 void EvaluatePose(Scene& scene, int motion, int frame)
 {
     if (motion < 0 || motion >= static_cast<int>(scene.motions.size())) return;

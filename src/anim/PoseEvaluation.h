@@ -25,6 +25,11 @@ TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, int frame);
 // anything that needs a pose without a Scene.
 bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out);
 
+// The pose EvaluatePose would give Part part (a valid index) at frame,
+// without writing it: its track's pose, or its current pose when the Motion
+// has no keys for it.
+TrackPose PartPoseAt(const Scene& scene, const Motion& motion, int part, int frame);
+
 // Writes the pose of Motion motion at frame into every Part whose track has
 // keys, then recomposes the world transforms. A negative motion index or
 // frame, or a motion index outside the list, changes nothing.

@@ -2,11 +2,13 @@
 
 #include "anim/MotionOperations.h"
 #include "anim/PoseEvaluation.h"
+#include "scene/PoseComposition.h"
 #include "scene/Scene.h"
 #include "view/PoseOperations.h"
 
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <vector>
 
 namespace {
@@ -31,11 +33,22 @@ bool SameKeyMatrix(const Matrix4& a, const Matrix4& b)
     return true;
 }
 
-bool IsRedundant(const std::vector<KeyFrame>& keys, size_t k)
+// Whether key is reproduced by interpolating from previous (the last key
+// kept) to next, or, as the last key (next null), equals previous.
+bool IsRedundant(const KeyFrame& previous, const KeyFrame& key, const KeyFrame* next)
 {
-    if (k + 1 == keys.size()) return SameKeyMatrix(keys[k].matrix, keys[k - 1].matrix);
-    const TrackPose predicted = InterpolateKeys(keys[k - 1], keys[k + 1], keys[k].frame);
-    return SameKeyMatrix(KeyMatrixOf(predicted.localMatrix, predicted.localPosition), keys[k].matrix);
+    if (!next) return SameKeyMatrix(key.matrix, previous.matrix);
+    const TrackPose predicted = InterpolateKeys(previous, *next, key.frame);
+    return SameKeyMatrix(KeyMatrixOf(predicted.localMatrix, predicted.localPosition), key.matrix);
+}
+
+// The pose track gives at frame; fallback (the Part's present pose) for a
+// track without keys, which only damaged data has.
+TrackPose PoseOrPresent(const MotionTrack& track, int frame, const Part& fallback)
+{
+    TrackPose pose{fallback.localMatrix, fallback.localPosition};
+    EvaluateTrack(track, frame, pose);
+    return pose;
 }
 
 // Frames 0 ... length at which one of the chosen tracks has a key, ascending.
@@ -61,14 +74,20 @@ int DeleteRedundantKeys(Scene& scene, int motionIndex)
     if (!motion) return 0;
     int deleted = 0;
     for (int j = 0; j < TrackCount(scene, *motion); ++j) {
-        const std::vector<KeyFrame>& keys = motion->tracks[j].keys;
-        size_t k = 1;
-        while (k < keys.size()) {
-            if (IsRedundant(keys, k) && DeleteKey(scene, motionIndex, j, keys[k].frame))
+        // One pass: the keys kept move down over the ones dropped, so a track
+        // costs O(keys) however many go.
+        std::vector<KeyFrame>& keys = motion->tracks[j].keys;
+        size_t kept = std::min<size_t>(keys.size(), 1);
+        for (size_t k = 1; k < keys.size(); ++k) {
+            const KeyFrame* next = k + 1 < keys.size() ? &keys[k + 1] : nullptr;
+            // The frame-0 key is never deleted.
+            if (keys[k].frame != 0 && IsRedundant(keys[kept - 1], keys[k], next)) {
                 ++deleted;
-            else
-                ++k;
+                continue;
+            }
+            keys[kept++] = keys[k];
         }
+        keys.resize(kept);
     }
     return deleted;
 }
@@ -77,28 +96,48 @@ void MirrorMotion(Scene& scene, int motionIndex)
 {
     Motion* motion = MotionAt(scene, motionIndex);
     if (!motion) return;
+    const int parts = scene.PartCount();
     const int count = TrackCount(scene, *motion);
-    std::vector<int> source(static_cast<size_t>(count));
+    // Posing the model at a frame and mirroring it (MirrorPose) gives each
+    // Part its partner's rotation there, mirrored, at its own position there.
+    // So each track is rebuilt from two track evaluations per key, O(log keys)
+    // each, instead of posing every Part at every keyed frame and inserting
+    // and deleting keys one at a time.
+    std::vector<MotionTrack> mirrored(static_cast<size_t>(count));
     for (int j = 0; j < count; ++j) {
         const int partner = scene.parts[j]->symmetryIndex;
-        source[j] = partner >= 0 && partner < count ? partner : j;
-    }
-    // Every frame reads the Motion as it was: keys rewritten or deleted at
-    // earlier frames would otherwise change a Part's path (its own positions)
-    // at the frames still to come.
-    const Motion original = *motion;
-    // A frame without any key produces no key and leaves no trace, so only
-    // keyed frames are visited; keys are only ever written at such frames.
-    for (const int frame : KeyedFrames(scene, original, [](int) { return true; })) {
-        EvaluatePose(scene, original, frame);
-        MirrorPose(scene);
-        for (int j = 0; j < count; ++j) {
-            if (original.tracks[source[j]].FindKey(frame) >= 0)
-                SetKey(scene, motionIndex, j, frame);
-            else
-                DeleteKey(scene, motionIndex, j, frame);
+        const bool paired = partner >= 0 && partner < count;
+        // The Part takes its keys' timing from the partner's track.
+        const MotionTrack& timing = motion->tracks[paired ? partner : j];
+        const MotionTrack& own = motion->tracks[j];
+        // Its rotations come from the partner's pose (a partner without a track holds its present pose).
+        const int rotationPart = partner >= 0 && partner < parts ? partner : j;
+        const MotionTrack* rotationTrack = rotationPart < count ? &motion->tracks[rotationPart] : nullptr;
+        std::vector<KeyFrame>& keys = mirrored[j].keys;
+        keys.reserve(timing.keys.size());
+        for (const KeyFrame& key : timing.keys) {
+            // Frames outside 0 ... length are never visited: no key is made there.
+            if (key.frame < 0 || key.frame > motion->length) continue;
+            const Part& rotationOwner = *scene.parts[rotationPart];
+            const Matrix4 rotation =
+                rotationTrack ? PoseOrPresent(*rotationTrack, key.frame, rotationOwner).localMatrix
+                              : rotationOwner.localMatrix;
+            const Vec3 position = PoseOrPresent(own, key.frame, *scene.parts[j]).localPosition;
+            keys.push_back({key.frame, KeyMatrixOf(MirrorRotation(rotation), position)});
         }
+        // The Part's own keys outside 0 ... length stay where they are, and so
+        // does its frame-0 key when the timing has none (which only damaged data lacks).
+        const bool timedAtZero = timing.FindKey(0) >= 0;
+        std::vector<KeyFrame> outside;
+        for (const KeyFrame& key : own.keys)
+            if (key.frame < 0 || key.frame > motion->length || (key.frame == 0 && !timedAtZero))
+                outside.push_back(key);
+        std::vector<KeyFrame> merged(keys.size() + outside.size());
+        std::merge(keys.begin(), keys.end(), outside.begin(), outside.end(), merged.begin(),
+                   [](const KeyFrame& a, const KeyFrame& b) { return a.frame < b.frame; });
+        keys = std::move(merged);
     }
+    for (int j = 0; j < count; ++j) motion->tracks[j] = std::move(mirrored[j]);
 }
 
 void GroundAllKeyframes(Scene& scene, int motionIndex)
@@ -106,15 +145,32 @@ void GroundAllKeyframes(Scene& scene, int motionIndex)
     Motion* motion = MotionAt(scene, motionIndex);
     if (!motion) return;
     const auto topLevel = [&scene](int j) { return scene.parts[j]->parentIndex == -1; };
+    const int count = TrackCount(scene, *motion);
+    // Frames past the length are never visited, and of their keys only the
+    // first is ever read (as the far end of an interpolation). The others wait
+    // aside, so that a key put in before them does not move them all each time.
+    std::vector<std::vector<KeyFrame>> parked(static_cast<size_t>(count));
+    for (int j = 0; j < count; ++j) {
+        std::vector<KeyFrame>& keys = motion->tracks[j].keys;
+        auto beyond = std::upper_bound(keys.begin(), keys.end(), motion->length,
+                                       [](int frame, const KeyFrame& key) { return frame < key.frame; });
+        if (!topLevel(j) || beyond == keys.end()) continue;
+        parked[j].assign(std::next(beyond), keys.end());
+        keys.erase(std::next(beyond), keys.end());
+    }
     for (const int frame : KeyedFrames(scene, *motion, topLevel)) {
         EvaluatePose(scene, motionIndex, frame);
         float lowest = 0.0f;
         if (!LowestModelY(scene, lowest)) break;  // no vertex at any frame
-        for (int j = 0; j < TrackCount(scene, *motion); ++j) {
+        for (int j = 0; j < count; ++j) {
             if (!topLevel(j)) continue;
             scene.parts[j]->localPosition.y -= lowest;
             SetKey(scene, motionIndex, j, frame);
         }
+    }
+    for (int j = 0; j < count; ++j) {
+        std::vector<KeyFrame>& keys = motion->tracks[j].keys;
+        keys.insert(keys.end(), parked[j].begin(), parked[j].end());
     }
 }
 

@@ -19,6 +19,8 @@ struct XMeshData {
     std::vector<_MESH_MATERIAL> materials;
     // Per material: the texture's file name as written in the file, "" for none.
     std::vector<std::string> textureNames;
+    // Per material: the texture's index in the mesh manager's list, -1 for none.
+    std::vector<int> textureIndices;
 };
 
 // One Part: written as "Frame Frame_<name>" holding "Mesh <name>", then the

@@ -21,7 +21,7 @@ std::vector<int> XFileKeyFrames(const Motion& motion)
     return frames;
 }
 
-static XMeshData MeshDataOf(Scene& scene, const CMesh* mesh)
+XMeshData ExportMeshData(Scene& scene, const CMesh* mesh)
 {
     XMeshData out;
     if (mesh == nullptr) return out;
@@ -34,20 +34,23 @@ static XMeshData MeshDataOf(Scene& scene, const CMesh* mesh)
         const _MESH_MATERIAL* material = mesh->GetMtrl(k);
         if (material == nullptr) continue;
         std::string textureName;
+        int textureIndex = -1;
         if (material->textureNumber != -1) {
             const _MESH_TEXTURE* reference = mesh->GetTexture(material->textureNumber);
             const _MESHBASE_TEXTURE* texture = reference ? scene.meshBase.GetTexture(reference->index) : nullptr;
-            if (texture != nullptr) textureName = XFileTextureName(texture->name);
+            if (texture != nullptr) {
+                textureName = XFileTextureName(texture->name);
+                textureIndex = reference->index;
+            }
         }
         out.materials.push_back(*material);
         out.textureNames.push_back(std::move(textureName));
+        out.textureIndices.push_back(textureIndex);
     }
     return out;
 }
 
-// The matrix a track starts with; a Part without keys in the first Motion
-// starts from its current pose.
-static Matrix4 FirstKeyMatrix(const Scene& scene, int part)
+Matrix4 RestMatrixOf(const Scene& scene, int part)
 {
     if (!scene.motions.empty()) {
         const Motion& first = scene.motions.front();
@@ -58,14 +61,16 @@ static Matrix4 FirstKeyMatrix(const Scene& scene, int part)
     return KeyMatrixOf(p.localMatrix, p.localPosition);
 }
 
-static void CollectFrames(Scene& scene, const std::vector<std::string>& names, XFileContent& content)
+std::vector<TreeOrderEntry> PartsInTreeOrder(const Scene& scene)
 {
     std::unordered_map<TreeItem, int> partOfItem;
     for (int i = 0; i < scene.PartCount(); ++i) partOfItem[scene.parts[i]->treeItem] = i;
 
     const PartsTree& tree = scene.Tree();
-    // Depth-first walk with an explicit stack of (item, depth), children
-    // pushed in reverse so that they come out in tree order.
+    std::vector<TreeOrderEntry> order;
+    order.reserve(static_cast<size_t>(scene.PartCount()));
+    // An explicit stack of (item, depth), children pushed in reverse so that
+    // they come out in tree order.
     std::vector<std::pair<TreeItem, int>> pending;
     const std::vector<TreeItem>& top = tree.GetChildren(scene.rootPart.treeItem);
     for (auto it = top.rbegin(); it != top.rend(); ++it) pending.emplace_back(*it, 0);
@@ -74,15 +79,22 @@ static void CollectFrames(Scene& scene, const std::vector<std::string>& names, X
         pending.pop_back();
         const auto found = partOfItem.find(item);
         if (found == partOfItem.end()) continue;
-        const int part = found->second;
-        XFrame frame;
-        frame.name = names[part];
-        frame.transform = FirstKeyMatrix(scene, part);
-        frame.mesh = MeshDataOf(scene, scene.parts[part]->mesh.get());
-        frame.depth = depth;
-        content.frames.push_back(std::move(frame));
+        order.push_back({found->second, depth});
         const std::vector<TreeItem>& children = tree.GetChildren(item);
         for (auto it = children.rbegin(); it != children.rend(); ++it) pending.emplace_back(*it, depth + 1);
+    }
+    return order;
+}
+
+static void CollectFrames(Scene& scene, const std::vector<std::string>& names, XFileContent& content)
+{
+    for (const TreeOrderEntry& entry : PartsInTreeOrder(scene)) {
+        XFrame frame;
+        frame.name = names[entry.part];
+        frame.transform = RestMatrixOf(scene, entry.part);
+        frame.mesh = ExportMeshData(scene, scene.parts[entry.part]->mesh.get());
+        frame.depth = entry.depth;
+        content.frames.push_back(std::move(frame));
     }
 }
 
@@ -102,9 +114,7 @@ static XAnimationSet BuildAnimationSet(const Scene& scene, const Motion& motion,
     // track does not depend on the others.
     for (size_t k = 0; k < frames.size(); ++k) {
         for (int p = 0; p < partCount; ++p) {
-            const Part& part = *scene.parts[p];
-            TrackPose pose{part.localMatrix, part.localPosition};
-            if (p < static_cast<int>(motion.tracks.size())) EvaluateTrack(motion.tracks[p], frames[k], pose);
+            const TrackPose pose = PartPoseAt(scene, motion, p, frames[k]);
             XAnimationKey& key = set.animations[p].keys[k];
             key.time = int64_t{frames[k]} * timeScaleFactor;
             Matrix4 written = pose.localMatrix;

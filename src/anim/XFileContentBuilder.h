@@ -5,6 +5,7 @@
 
 #include <vector>
 
+class CMesh;
 class Scene;
 
 // The frames at which a Motion's animation set carries keys: every frame
@@ -24,3 +25,22 @@ std::vector<int> XFileKeyFrames(const Motion& motion);
 // because the mesh manager hands out its textures that way). A Part whose
 // track has no keys keeps its current pose, as it does under EvaluatePose.
 XFileContent BuildXFileContent(Scene& scene, int timeScaleFactor);
+
+// The pieces of the model every export shares.
+
+// What mesh hands out (vertices, strips, materials, each material's texture
+// by name and by index in scene's mesh manager); empty for a null mesh.
+XMeshData ExportMeshData(Scene& scene, const CMesh* mesh);
+// The matrix Part part starts with: its first key in the first Motion, or its
+// current pose (KeyMatrixOf) when there is no Motion or that track has no key.
+Matrix4 RestMatrixOf(const Scene& scene, int part);
+
+// One Part in the order of the parts tree.
+struct TreeOrderEntry {
+    int part = 0;
+    int depth = 0;  // 0: top level; a child is one deeper than its parent
+};
+// Every Part walking the parts tree from the root entry depth first, siblings
+// in tree order (a Part, then its subtree, then its next sibling). Walked
+// without recursion, so no deep hierarchy can exhaust the stack.
+std::vector<TreeOrderEntry> PartsInTreeOrder(const Scene& scene);

@@ -1,7 +1,15 @@
 #include "anim/XFileText.h"
 
+#include "io/FileSink.h"
+
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+
+namespace {
+// With a sink, the text is handed over whenever it passes this size.
+constexpr size_t SINK_CHUNK_BYTES = size_t(256) << 10;
+}  // namespace
 
 void XFileText::Line(std::string_view line)
 {
@@ -27,7 +35,29 @@ void XFileText::Close()
 
 void XFileText::Begin()
 {
-    text.append(static_cast<size_t>(level), ' ');
+    text.append(static_cast<size_t>(std::min(level, MAX_INDENT)), ' ');
+}
+
+void XFileText::End()
+{
+    text += "\r\n";
+    if (sink && text.size() >= SINK_CHUNK_BYTES) {
+        sink->Write(text);
+        text.clear();
+    }
+}
+
+void XFileText::Reserve(size_t bytes)
+{
+    if (!sink) text.reserve(text.size() + bytes);
+}
+
+bool XFileText::Finish()
+{
+    if (!sink) return true;
+    sink->Write(text);
+    text.clear();
+    return sink->Ok();
 }
 
 void XFileText::AddFloat(float value)

@@ -111,10 +111,8 @@ static size_t EstimatedSize(const XFileContent& content)
     return bytes;
 }
 
-std::string WriteXFileText(const XFileContent& content)
+static void WriteXFileBody(XFileText& out, const XFileContent& content)
 {
-    XFileText out;
-    out.Reserve(EstimatedSize(content));
     for (const char* line : HEADER_LINES) {
         if (*line == '\0')
             out.EmptyLine();
@@ -141,5 +139,19 @@ std::string WriteXFileText(const XFileContent& content)
         for (const XAnimation& animation : set.animations) WriteAnimation(out, animation);
         out.Close();
     }
+}
+
+std::string WriteXFileText(const XFileContent& content)
+{
+    XFileText out;
+    out.Reserve(EstimatedSize(content));
+    WriteXFileBody(out, content);
     return out.Take();
+}
+
+bool WriteXFile(const XFileContent& content, FileSink& sink)
+{
+    XFileText out(sink);
+    WriteXFileBody(out, content);
+    return out.Finish();
 }

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class FileSink;
+
 // Ticks per second of the animation keys; readers assume it when the file
 // does not say, and the file says it anyway.
 constexpr int X_FILE_TICKS_PER_SECOND = 4800;
@@ -12,3 +14,6 @@ constexpr int X_FILE_TICKS_PER_SECOND = 4800;
 // with its templates and tick rate, the frame "root" holding the Part frames,
 // then the animation sets in the order given. CR LF line ends.
 std::string WriteXFileText(const XFileContent& content);
+// The same text streamed into sink, holding only a bounded piece of it in
+// memory; false when the sink failed.
+bool WriteXFile(const XFileContent& content, FileSink& sink);

@@ -127,10 +127,12 @@ void CAppForm::LoadSettings()
     Session().RecentProjects() = settingsValues.recentProjects;
 }
 
+int CAppForm::FrameRate() const { return static_cast<const MotionPanel*>(motionPanel)->FrameRate(); }
+
 bool CAppForm::SaveSettings(std::string& error)
 {
     GatherSettings(settingsValues, views, Displays(), Colours());
-    settingsValues.frameRate = static_cast<MotionPanel*>(motionPanel)->FrameRate();
+    settingsValues.frameRate = FrameRate();
     settingsValues.addObjectDirectory = GetScene().addObjectDirectory;
     settingsValues.recentProjects = Session().RecentProjects();
     return AppSettings(environment.settingsPath).Save(settingsValues, kAllOwners, error);

@@ -103,6 +103,8 @@ public:
     // The settings file's values between start-up and exit; the ones no
     // panel or view owns (folders, export time scale) are kept only here.
     SettingsValues& Settings() { return settingsValues; }
+    // The motion panel's playback rate, frames per second.
+    int FrameRate() const;
     RenderWidget* RenderWindow() const { return renderWindow; }
     GlRenderDevice& Device() { return renderDevice; }
     const FirstFrameStages& Stages() const { return stages; }

@@ -1,6 +1,7 @@
 #include "app/CAppFrameWnd.h"
 
 #include "app/CommandIds.h"
+#include "app/ExportGltfDialog.h"
 #include "app/ExportXDialogs.h"
 #include "app/GridWidthDialog.h"
 #include "app/PartCommandDialogs.h"
@@ -14,10 +15,11 @@
 
 #include <QCloseEvent>
 #include <QFileDialog>
-#include <QMessageBox>
 #include <QMenuBar>
+#include <QMessageBox>
 
 #include <cstdio>
+#include <new>
 
 CAppFrameWnd::CAppFrameWnd(AppEnvironment environment) : form(new CAppForm(std::move(environment), this))
 {
@@ -84,6 +86,7 @@ void CAppFrameWnd::BuildMenu()
     AddCommand(option, ID_POSE_LEVEL, QStringLiteral("選択オブジェクトを水平にする（&H）"));
     option->addSeparator();
     AddCommand(option, ID_EXPORT_XFILE, QStringLiteral("Xファイル出力（&X）"));
+    AddCommand(option, ID_EXPORT_GLTF, QStringLiteral("glTF出力（&G）"));
     QMenu* extra = option->addMenu(QStringLiteral("追加機能（&A）"));
     AddCommand(extra, ID_MOTION_DELETE_REDUNDANT_KEYS, QStringLiteral("余計なキーを削除（&D）"));
     AddCommand(extra, ID_MOTION_MIRROR, QStringLiteral("左右逆のモーションにする（&M）"));
@@ -99,7 +102,16 @@ void CAppFrameWnd::BuildMenu()
     for (MenuHandler& handler : MenuHandlers()) {
         QAction* action = actions.at(handler.id);
         commandOf[handler.id] = handler.command;
-        connect(action, &QAction::triggered, this, std::move(handler.run));
+        // A command that runs out of memory is reported; every save is
+        // atomic, so the files on disk are as they were before it.
+        connect(action, &QAction::triggered, this, [this, run = std::move(handler.run)] {
+            try {
+                run();
+            } catch (const std::bad_alloc&) {
+                QMessageBox::warning(this, QStringLiteral("Error"),
+                                     QStringLiteral("メモリが足りないため、処理を中止しました。"));
+            }
+        });
     }
     const std::pair<int, QKeySequence> shortcuts[] = {
         {ID_FILE_NEW, QKeySequence::New},         {ID_FILE_OPEN, QKeySequence::Open},
@@ -136,6 +148,9 @@ std::vector<CAppFrameWnd::MenuHandler> CAppFrameWnd::MenuHandlers()
         {ID_EXPORT_XFILE, C::ExportX, [this, &session] {
              SettingsValues& remembered = form->Settings();
              ExportXFromDialogs(session, remembered.exportXFileDirectory, remembered.timeScaleFactor, this);
+         }},
+        {ID_EXPORT_GLTF, C::ExportGltf, [this, &session] {
+             ExportGltfFromDialog(session, form->Settings().exportGltfDirectory, form->FrameRate(), this);
          }},
         {ID_MOTION_DELETE_REDUNDANT_KEYS, C::DeleteRedundantKeys, [&session] { DeleteRedundantKeysCommand(session); }},
         {ID_MOTION_MIRROR, C::MirrorMotion, [&session] { MirrorMotionCommand(session); }},

@@ -18,7 +18,8 @@ constexpr const char* USAGE =
     "apply PROJECT.anm --motion NAME OP... --out OUT.anm [--overwrite]\n"
     "    OP, applied in the order given: --delete-redundant-keys --mirror-motion --ground-all-keyframes\n"
     "    --level-part INDEX --turn-around --scale S (0.0001 ... 10000; OUT.anm must then be in another\n"
-    "    folder than PROJECT.anm, and every .mesh file there is written)";
+    "    folder than PROJECT.anm, and every .mesh file there is written)\n"
+    "    --overwrite: replace the .mesh files already in OUT.anm's folder, and read-only files";
 
 struct Operation {
     std::string name;  // the option without its dashes
@@ -125,7 +126,7 @@ int Apply(const std::vector<std::string>& args)
             return 1;
         }
     }
-    if (!SaveProjectForCommand(scene, outPath, overwrite || scaled)) return 1;
+    if (!SaveProjectForCommand(scene, outPath, overwrite || scaled, overwrite)) return 1;
 
     int keys = 0;
     for (const MotionTrack& track : scene.motions[motion].tracks) keys += static_cast<int>(track.keys.size());

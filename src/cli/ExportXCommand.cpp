@@ -1,4 +1,5 @@
 #include "editor/OptionCommands.h"
+#include "cli/CliArguments.h"
 #include "cli/CliCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
@@ -8,7 +9,9 @@
 
 namespace {
 
-constexpr const char* USAGE = "export-x PROJECT.anm OUT.x [--time-scale N]   (N: 1 ... 1000, default 200)";
+constexpr const char* USAGE =
+    "export-x PROJECT.anm OUT.x [--time-scale N] [--overwrite]   (N: 1 ... 1000, default 200; --overwrite: "
+    "replace OUT.x when it is read-only)";
 
 int Usage()
 {
@@ -20,15 +23,8 @@ int ExportX(const std::vector<std::string>& args)
 {
     std::vector<std::string> paths;
     int timeScale = DEFAULT_TIME_SCALE_FACTOR;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] == "--time-scale" && i + 1 < args.size()) {
-            if (!ParseInteger(args[++i], timeScale)) return Usage();
-        } else if (args[i].rfind("--", 0) != 0) {
-            paths.push_back(args[i]);
-        } else {
-            return Usage();
-        }
-    }
+    bool overwrite = false;
+    if (!ParseWordsAndIntOption(args, "--time-scale", timeScale, paths, &overwrite)) return Usage();
     if (paths.size() != 2) return Usage();
     if (timeScale < MIN_TIME_SCALE_FACTOR || timeScale > MAX_TIME_SCALE_FACTOR) {
         std::fprintf(stderr, "--time-scale %d: must be %d ... %d\n", timeScale, MIN_TIME_SCALE_FACTOR,
@@ -38,9 +34,10 @@ int ExportX(const std::vector<std::string>& args)
     const std::string& projectPath = paths[0];
     const std::string& outPath = paths[1];
 
+    if (RefuseReadOnlyOutput(outPath, overwrite)) return 1;
     EditorSession session;
     if (!LoadProjectForCommand(session, projectPath)) return 1;
-    const ExportXResult result = ExportXCommand(session, outPath, timeScale);
+    const ExportXResult result = ExportXCommand(session, outPath, timeScale, overwrite);
     // A refusal concerns the project; a failed write and a texture that could
     // not be saved name their own files.
     if (result.refused) {

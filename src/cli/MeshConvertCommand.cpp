@@ -1,8 +1,9 @@
-// mesh-convert IN OUT.mesh [--mirror] [--scale S]: writes a model file as a
+// mesh-convert IN OUT.mesh [--mirror] [--scale S] [--overwrite]: writes a model file as a
 // .mesh file, optionally scaled about its origin and mirrored across x = 0.
 
 #include "cli/CliCommand.h"
 #include "cli/JsonWriter.h"
+#include "cli/ProjectLoading.h"
 #include "meshlib/CMesh.h"
 
 #include <cmath>
@@ -11,7 +12,9 @@
 
 namespace {
 
-constexpr const char* kUsage = "mesh-convert IN OUT.mesh [--mirror] [--scale S]";
+constexpr const char* kUsage =
+    "mesh-convert IN OUT.mesh [--mirror] [--scale S] [--overwrite]   (--overwrite: replace OUT.mesh when it is "
+    "read-only)";
 
 int Misuse(const char* why)
 {
@@ -24,9 +27,12 @@ int MeshConvert(const std::vector<std::string>& args)
     std::vector<std::string> paths;
     bool mirror = false;
     float scale = 1.0f;
+    bool overwrite = false;
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--mirror") {
             mirror = true;
+        } else if (args[i] == "--overwrite") {
+            overwrite = true;
         } else if (args[i] == "--scale") {
             if (++i == args.size()) return Misuse("--scale needs a factor");
             char* end = nullptr;
@@ -38,6 +44,7 @@ int MeshConvert(const std::vector<std::string>& args)
         }
     }
     if (paths.size() != 2) return Misuse("give one input and one output file");
+    if (RefuseReadOnlyOutput(paths[1], overwrite)) return 1;
 
     CMesh mesh;
     if (!mesh.LoadObject(paths[0], 1.0f)) {
@@ -49,7 +56,7 @@ int MeshConvert(const std::vector<std::string>& args)
         mesh.ReleaseVB();
         mesh.SetVB();
     }
-    if (!(mirror ? mesh.SaveMirrorMeshFile(paths[1]) : mesh.SaveMeshFile(paths[1]))) {
+    if (!(mirror ? mesh.SaveMirrorMeshFile(paths[1], overwrite) : mesh.SaveMeshFile(paths[1], overwrite))) {
         std::fprintf(stderr, "%s\n", mesh.GetLastError().c_str());
         return 1;
     }

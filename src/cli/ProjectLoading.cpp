@@ -2,6 +2,7 @@
 
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
+#include "io/WriteTarget.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
 #include "scene/UserPrompt.h"
@@ -12,10 +13,15 @@
 namespace {
 
 // Answers the save's questions without a person; a message is a failure.
+// The only Yes/No question of a save is whether read-only files may be replaced.
 class CommandPrompt : public UserPrompt {
 public:
-    explicit CommandPrompt(bool overwrite) : overwrite(overwrite) {}
-    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    CommandPrompt(bool overwrite, bool replaceReadOnly) : overwrite(overwrite), replaceReadOnly(replaceReadOnly) {}
+    bool AskYesNo(const std::string&, const std::string&) override
+    {
+        askedReadOnly = true;
+        return replaceReadOnly;
+    }
     YesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return YesNoCancel::Cancel; }
     void ShowMessage(const std::string& text, const std::string&) override
     {
@@ -28,20 +34,32 @@ public:
     }
 
     std::string message;
+    bool askedReadOnly = false;
 
 private:
     bool overwrite;
+    bool replaceReadOnly;
 };
 
 }  // namespace
 
-bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwriteMeshes)
+bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwriteMeshes, bool replaceReadOnly)
 {
-    CommandPrompt prompt(overwriteMeshes);
+    CommandPrompt prompt(overwriteMeshes, replaceReadOnly);
     const bool saved = SaveProject(scene, path, prompt);
     if (saved && scene.lastSaveError.empty()) return true;
-    PrintFailure(!scene.lastSaveError.empty() ? scene.lastSaveError : path + ": " + prompt.message);
+    std::string failure = !scene.lastSaveError.empty() ? scene.lastSaveError : path + ": " + prompt.message;
+    if (prompt.askedReadOnly && !replaceReadOnly) failure += " (--overwrite replaces read-only files)";
+    PrintFailure(failure);
     return false;
+}
+
+bool RefuseReadOnlyOutput(const std::string& path, bool overwrite)
+{
+    const WriteTarget target = InspectWriteTarget(path);
+    if (overwrite || target.kind != WriteTarget::REGULAR || !target.readOnly) return false;
+    std::fprintf(stderr, "%s: the file is read-only; nothing was written (--overwrite replaces it)\n", path.c_str());
+    return true;
 }
 
 int FindMotionForCommand(const Scene& scene, const std::string& path, const std::string& name)

@@ -15,9 +15,14 @@ bool LoadProjectForCommand(EditorSession& session, const std::string& path);
 
 // Saves the project as the File menu would, without a person to ask:
 // existing .mesh files in the target folder are kept, or all replaced when
-// overwriteMeshes is set. Anything not written is printed as one line on
+// overwriteMeshes is set; read-only targets refuse the whole save unless
+// replaceReadOnly is set. Anything not written is printed as one line on
 // stderr and gives false.
-bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwriteMeshes);
+bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwriteMeshes, bool replaceReadOnly);
+
+// The check of a command writing one file: true, with a line on stderr, when
+// path is a read-only file and overwrite (the --overwrite option) is not set.
+bool RefuseReadOnlyOutput(const std::string& path, bool overwrite);
 
 // Index of the Motion named name; -1, with a line on stderr naming the
 // project at path, when there is none.

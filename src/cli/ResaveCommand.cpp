@@ -6,7 +6,9 @@
 
 namespace {
 
-constexpr const char* USAGE = "resave PROJECT.anm OUT.anm [--overwrite]";
+constexpr const char* USAGE =
+    "resave PROJECT.anm OUT.anm [--overwrite]   (--overwrite: replace the .mesh files already in OUT.anm's "
+    "folder, and read-only files)";
 
 int Resave(const std::vector<std::string>& args)
 {
@@ -24,7 +26,7 @@ int Resave(const std::vector<std::string>& args)
     }
     EditorSession session;
     if (!LoadProjectForCommand(session, paths[0])) return 1;
-    return SaveProjectForCommand(session.GetScene(), paths[1], overwrite) ? 0 : 1;
+    return SaveProjectForCommand(session.GetScene(), paths[1], overwrite, overwrite) ? 0 : 1;
 }
 
 const CliCommandRegistration registration("resave", USAGE, Resave);

@@ -3,6 +3,7 @@
 
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 std::vector<CliCommandEntry>& CliCommands()
 {
@@ -33,7 +34,15 @@ int main(int argc, char** argv)
         return 0;
     }
     for (const CliCommandEntry& c : CliCommands()) {
-        if (std::strcmp(argv[1], c.name) == 0) return c.handler(std::vector<std::string>(argv + 2, argv + argc));
+        if (std::strcmp(argv[1], c.name) != 0) continue;
+        // Every write is atomic, so running out of memory loses nothing
+        // already on disk; it is reported instead of aborting.
+        try {
+            return c.handler(std::vector<std::string>(argv + 2, argv + argc));
+        } catch (const std::bad_alloc&) {
+            std::fprintf(stderr, "marionettica3d-cli %s: out of memory; nothing more was written\n", argv[1]);
+            return 1;
+        }
     }
     std::fprintf(stderr, "marionettica3d-cli: unknown command '%s'\n", argv[1]);
     PrintUsage(stderr);

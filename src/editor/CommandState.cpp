@@ -22,6 +22,7 @@ CommandNeeds NeedsOf(EditorCommand command)
     case C::Stop:
         return {false, false, false, false};
     case C::ExportX:
+    case C::ExportGltf:
         return {false, false, true, false};
     case C::DeleteRedundantKeys:
     case C::MirrorMotion:

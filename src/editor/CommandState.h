@@ -12,7 +12,7 @@ enum class EditorCommand : int {
     // Parts
     AddPart, DeletePart, SwapPart, AddMirroredPart, SymmetrySettings,
     // Option
-    LightFromFront, GridWidth, ModelScale, MirrorPose, DropToGround, LevelPart, ExportX,
+    LightFromFront, GridWidth, ModelScale, MirrorPose, DropToGround, LevelPart, ExportX, ExportGltf,
     DeleteRedundantKeys, MirrorMotion, GroundAllKeyframes, LevelPartInAllKeyframes, TurnMotionAround,
     // Transform panel
     SetRelativeRotation, SetAbsoluteRotation, SetRelativePosition, SetAbsolutePosition, LinkLR, FitViews,

@@ -33,14 +33,21 @@ ScaleDialogOutcome CloseScaleDialog(EditorSession& session, bool confirmed, floa
     return ScaleCommand(session, factor) ? SCALE_APPLIED : SCALE_REFUSED;
 }
 
-ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor)
+ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor,
+                             bool replaceReadOnly)
 {
-    const ExportXResult result = ExportXFile(session.GetScene(), path, timeScaleFactor);
+    const ExportXResult result = ExportXFile(session.GetScene(), path, timeScaleFactor, replaceReadOnly);
     if (!result.refused) {
         EvaluatePose(session.GetScene(), session.CurrentMotion(), session.CurrentFrame());
         session.Events().Publish(PoseChanged{});
     }
     return result;
+}
+
+ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, int framesPerSecond,
+                                   bool replaceReadOnly)
+{
+    return ExportGltfFile(session.GetScene(), path, framesPerSecond, replaceReadOnly);
 }
 
 void LightFromFrontCommand(EditorSession& session)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "anim/ExportGltfFile.h"
 #include "anim/ExportXFile.h"
 
 #include <string>
@@ -32,7 +33,13 @@ ScaleDialogOutcome CloseScaleDialog(EditorSession& session, bool confirmed, floa
 
 // "Xファイル出力" after its dialogs: ExportXFile, then the pose of the current
 // Motion at the current frame is shown again.
-ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor);
+ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor,
+                             bool replaceReadOnly = false);
+
+// "glTF出力" after its save dialog: ExportGltfFile at framesPerSecond (the
+// motion panel's playback rate). The pose shown is not touched.
+ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, int framesPerSecond,
+                                   bool replaceReadOnly = false);
 
 // "正面から照らす": the light comes from the current view's eye.
 void LightFromFrontCommand(EditorSession& session);

@@ -16,6 +16,7 @@ void PoseHistory::FreeHistory()
 {
     slots.clear();
     slots.shrink_to_fit();
+    recording = false;
     snapshotCount = 0;
     current = 0;
     partCount = 0;
@@ -26,21 +27,23 @@ void PoseHistory::InitHistory()
     partCount = scene.PartCount();
     snapshotCount = 0;
     current = -1;
-    // Zero-filled rather than identity: an unused slot holds no pose.
-    const Matrix4 zero{{}};
-    slots.assign(kSlotCount, Snapshot{});
-    for (Snapshot& slot : slots) {
-        slot.world.assign(partCount, zero);
-        slot.local.assign(partCount, zero);
-        slot.position.assign(partCount, Vec3{});
-    }
+    slots.clear();
+    recording = true;
 }
 
 void PoseHistory::PushUndo()
 {
-    if (slots.empty()) return;
+    if (!recording) return;
     if (current < snapshotCount - 1) snapshotCount = current + 1;
     ++current;
+    if (current == static_cast<int>(slots.size()) && current < kSlotCount) {
+        // Zero-filled rather than identity: entries past the Scene's Parts hold no pose.
+        const Matrix4 zero{{}};
+        Snapshot& added = slots.emplace_back();
+        added.world.assign(partCount, zero);
+        added.local.assign(partCount, zero);
+        added.position.assign(partCount, Vec3{});
+    }
     if (current >= kSlotCount) {
         // Slot k takes the contents of slot k + 1; the oldest buffers are
         // recycled as the new last slot, which is overwritten below.

@@ -10,8 +10,9 @@ class Scene;
 
 // The last poses of the model for "Undo" and "Redo": snapshots of every
 // Part's transform (never Motions or keys), taken after each completed edit.
-// All slots are allocated when the history is (re)started, sized for the Part
-// count of that moment, so recording a pose never allocates. The history
+// Slots are sized for the Part count of the moment the history was (re)started
+// and allocated as poses are recorded, up to kSlotCount; from then on the
+// oldest slot's buffers are reused, so a long session allocates no more. The history
 // belongs to one Scene and reads and writes that Scene's Parts; the button
 // states go out as HistoryButtonsChanged.
 class PoseHistory {
@@ -32,8 +33,8 @@ public:
     // Releases every slot; snapshot count, current and part count become 0.
     // Until the next InitHistory a push records nothing.
     void FreeHistory();
-    // Sizes all slots for the Scene's present Part count (zero-filled); empty
-    // history (current -1).
+    // Empty history (current -1) whose slots will hold the Scene's present
+    // Part count; none is allocated until a pose is recorded.
     void InitHistory();
     // Records the present pose after the current slot, dropping any redo steps.
     // When all slots are used the oldest snapshot is discarded. Does nothing
@@ -69,8 +70,10 @@ private:
     Scene& scene;
     EditorEvents& events;
     const bool& playing;
-    // Empty while freed, else kSlotCount snapshots of partCount entries each.
+    // The slots recorded so far (at most kSlotCount), partCount entries each.
     std::vector<Snapshot> slots;
+    // false while freed: nothing is recorded.
+    bool recording = false;
     int snapshotCount = 0;
     int current = 0;
     int partCount = 0;

@@ -1,13 +1,37 @@
 #pragma once
 
+#include "io/FileSink.h"
+
+#include <functional>
 #include <string>
 #include <string_view>
 
-// Writes data to path through a temporary file in the same folder that is
-// renamed over the target, so a failed write never destroys the previous file.
-// Returns true on success; on failure error says why (with the path) and the
-// target is untouched.
-bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& error);
+struct AtomicWriteOptions {
+    // Replace a file whose permission bits forbid us to write it (the caller
+    // has asked the user); otherwise such a file is refused.
+    bool replaceReadOnly = false;
+};
+
+// Writes path as a whole or not at all: produce streams the contents into a
+// temporary file in the target's folder, which then replaces the target in
+// one step, so a failed or killed write never destroys the previous file and
+// leaves nothing behind. The temporary has no name while it is written
+// (O_TMPFILE); on file systems without that, a named "FILE.tmpXXXXXX" is
+// used. Leftovers of that pattern older than a minute (from a killed run) are
+// removed at the first save into their folder.
+//
+// A symbolic link is kept and the file it leads to is replaced. The new file
+// keeps the old one's permission bits and owner (a new file follows the
+// umask). Refused with nothing written: a target that is not a regular file,
+// a read-only target unless options say otherwise, and a produce that returns
+// false (its reason from FileSink::Refuse). Returns true on success; on
+// failure error names path and the reason. Exceptions from produce pass
+// through, after the temporary is gone.
+bool WriteFileAtomically(const std::string& path, const std::function<bool(FileSink&)>& produce,
+                         std::string& error, const AtomicWriteOptions& options = {});
+// The same for contents already in memory.
+bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& error,
+                         const AtomicWriteOptions& options = {});
 
 // Reads the whole file into out. Returns false with a message naming the file
 // when it cannot be opened or read, or when it is larger than maxBytes.

@@ -150,7 +150,7 @@ namespace {
 
 // Writes content as a .mesh file; a vertex beyond the float range (after a
 // scaling) would give a file the reader refuses, so nothing is written then.
-bool WriteMeshContent(const std::string& path, const MeshContent& content, std::string& error)
+bool WriteMeshContent(const std::string& path, const MeshContent& content, bool replaceReadOnly, std::string& error)
 {
     for (const _MESH_VERTEX& v : content.vertices)
         for (float value : {v.x, v.y, v.z, v.nx, v.ny, v.nz, v.tu, v.tv})
@@ -158,21 +158,23 @@ bool WriteMeshContent(const std::string& path, const MeshContent& content, std::
                 error = path + ": the mesh holds values beyond the float range; nothing was written";
                 return false;
             }
-    return WriteFileAtomically(path, EncodeMeshFile(content), error);
+    AtomicWriteOptions options;
+    options.replaceReadOnly = replaceReadOnly;
+    return WriteFileAtomically(path, EncodeMeshFile(content), error, options);
 }
 
 }  // namespace
 
-bool CMesh::SaveMeshFile(const std::string& path)
+bool CMesh::SaveMeshFile(const std::string& path, bool replaceReadOnly)
 {
-    return WriteMeshContent(path, impl->ContentForSaving(), impl->lastError);
+    return WriteMeshContent(path, impl->ContentForSaving(), replaceReadOnly, impl->lastError);
 }
 
-bool CMesh::SaveMirrorMeshFile(const std::string& path)
+bool CMesh::SaveMirrorMeshFile(const std::string& path, bool replaceReadOnly)
 {
     MeshContent mirrored = impl->ContentForSaving();
     MirrorGeometry(mirrored);
-    return WriteMeshContent(path, mirrored, impl->lastError);
+    return WriteMeshContent(path, mirrored, replaceReadOnly, impl->lastError);
 }
 
 int CMesh::GetVertexNum() const { return int(impl->content.vertices.size()); }

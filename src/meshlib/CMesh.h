@@ -61,10 +61,11 @@ public:
     void DrawBoundingBox(uint32_t color);
 
     // Writes the mesh (or its mirror image across x = 0, faces still facing
-    // outward) as a .mesh file through a temporary file. false with
-    // GetLastError set when it cannot be written.
-    bool SaveMeshFile(const std::string& path);
-    bool SaveMirrorMeshFile(const std::string& path);
+    // outward) as a .mesh file through a temporary file. A read-only file
+    // is replaced only when replaceReadOnly is set. false with GetLastError
+    // set when it cannot be written.
+    bool SaveMeshFile(const std::string& path, bool replaceReadOnly = false);
+    bool SaveMirrorMeshFile(const std::string& path, bool replaceReadOnly = false);
 
     int GetVertexNum() const;
     // Vertex i (0 ... GetVertexNum() - 1); nullptr outside.

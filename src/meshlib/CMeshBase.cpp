@@ -4,25 +4,32 @@
 #include "render/RenderDevice.h"
 
 #include <algorithm>
+#include <iterator>
+#include <string_view>
+#include <unordered_map>
 
 void CMeshBase::Impl::LinkTextures(CMesh::Impl& mesh)
 {
     mesh.textureRefs.assign(mesh.content.textureNames.size(), _MESH_TEXTURE{});
+    // A .mesh may name 32767 textures: entries are found by a map, not by a
+    // scan of the list for every slot. The first entry of a name wins.
+    std::unordered_map<std::string_view, size_t> byName;
+    byName.reserve(textures.size() + mesh.content.textureNames.size());
+    for (size_t i = 0; i < textures.size(); ++i) byName.emplace(textures[i]->name, i);
     for (size_t slot = 0; slot < mesh.content.textureNames.size(); ++slot) {
         const std::string& name = mesh.content.textureNames[slot];
-        auto found = std::find_if(textures.begin(), textures.end(), [&](const auto& t) { return t->name == name; });
-        if (found == textures.end()) {
+        const auto [found, added] = byName.emplace(name, textures.size());
+        if (added) {
             textures.push_back(std::make_unique<_MESHBASE_TEXTURE>());
             textures.back()->name = name;
-            found = textures.end() - 1;
         }
         // An entry whose file was missing before may be found beside this model.
-        _MESHBASE_TEXTURE& entry = **found;
+        _MESHBASE_TEXTURE& entry = *textures[found->second];
         if (entry.image.width == 0) {
             std::string ignored;  // an unreadable texture leaves the material untextured, the model intact
             LoadTextureImage(mesh.folder, mesh.texturePaths[slot], entry.image, ignored);
         }
-        mesh.textureRefs[slot].index = int32_t(found - textures.begin());
+        mesh.textureRefs[slot].index = int32_t(found->second);
     }
 }
 
@@ -50,9 +57,10 @@ void CMeshBase::InitMesh(CMesh* mesh, int /*flag*/)
 
 void CMeshBase::RemoveMesh(CMesh* mesh)
 {
-    auto found = std::find(impl->meshes.begin(), impl->meshes.end(), mesh);
-    if (found == impl->meshes.end()) return;
-    impl->meshes.erase(found);
+    // Searched from the newest: a scene being cleared destroys its meshes last first.
+    const auto found = std::find(impl->meshes.rbegin(), impl->meshes.rend(), mesh);
+    if (found == impl->meshes.rend()) return;
+    impl->meshes.erase(std::next(found).base());
     mesh->impl->base = nullptr;
     mesh->impl->textureRefs.assign(mesh->impl->textureRefs.size(), _MESH_TEXTURE{});
 }

@@ -1,5 +1,7 @@
 #include "meshlib/DdsImage.h"
 
+#include "meshlib/ImageLimits.h"
+
 #include <squish.h>
 
 #include <bit>
@@ -8,7 +10,6 @@
 namespace {
 
 constexpr size_t kHeaderBytes = 128;  // magic + 124-byte header
-constexpr uint32_t kMaxSide = 16384;
 constexpr uint32_t kPixelFormatFlagsAt = 80;
 constexpr uint32_t kAlphaPixels = 0x1, kFourCc = 0x4, kRgb = 0x40;
 
@@ -52,13 +53,12 @@ bool DecodeDds(std::string_view bytes, const std::string& fileName, TextureImage
     if (bytes.size() < kHeaderBytes) return fail(bytes.size(), "file ends inside the DDS header");
     if (Read32(bytes, 4) != 124) return fail(4, "bad DDS header size");
     const uint32_t height = Read32(bytes, 12), width = Read32(bytes, 16);
-    if (width == 0 || height == 0 || width > kMaxSide || height > kMaxSide)
-        return fail(12, "image size " + std::to_string(width) + " x " + std::to_string(height) + " not supported");
+    if (const std::optional<std::string> refusal = ImageSizeRefusal(width, height)) return fail(12, *refusal);
     const uint32_t flags = Read32(bytes, kPixelFormatFlagsAt), fourCc = Read32(bytes, 84);
     const std::string_view data = bytes.substr(kHeaderBytes);
 
     // The pixels are allocated only once the file is known to hold them: a
-    // 128-byte header may claim 16384 x 16384 (1 GB as RGBA).
+    // 128-byte header may claim the largest size we take (256 MB as RGBA).
     TextureImage image;
     image.width = int(width);
     image.height = int(height);

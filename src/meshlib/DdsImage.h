@@ -12,7 +12,8 @@ bool HasDdsMagic(std::string_view bytes);
 
 // Reads uncompressed 24- and 32-bit RGB(A) images with any channel masks, and
 // DXT1, DXT3 and DXT5. Fails with "<fileName>: byte <offset>: <reason>" for
-// anything else, for sizes beyond 16384 x 16384, and for missing pixel bytes.
+// anything else, for sizes beyond the limits of ImageLimits.h, and for missing
+// pixel bytes; nothing is allocated before both are checked.
 bool DecodeDds(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error);
 
 // An uncompressed 32-bit A8R8G8B8 file image of a non-empty image.

@@ -8,7 +8,62 @@ namespace {
 // The decoder reads zeros past the end of the file; so do we.
 unsigned ByteAt(std::string_view bytes, size_t at) { return at < bytes.size() ? uint8_t(bytes[at]) : 0u; }
 
+// A little-endian value of byteCount bytes (at most 4) at `at`.
+uint32_t LittleEndianAt(std::string_view bytes, size_t at, int byteCount)
+{
+    uint32_t value = 0;
+    for (int k = byteCount - 1; k >= 0; --k) value = value << 8 | ByteAt(bytes, at + size_t(k));
+    return value;
+}
+
+bool HasPngSignature(std::string_view bytes) { return bytes.substr(0, 8) == std::string_view("\x89PNG\r\n\x1a\n", 8); }
+
+// Larger sides the decoder refuses by itself.
+constexpr uint64_t kDecoderMaxSide = uint64_t(1) << 24;
+
+// What the decoder's TGA header test and loader read from the 18-byte header.
+struct TgaHeader {
+    uint64_t width = 0, height = 0;
+    bool runLength = false;
+    uint64_t pixelBytes = 0;  // bytes of one stored pixel or palette index
+    uint64_t pixelsStart = 0;  // offset of the first pixel byte
+};
+
+std::optional<TgaHeader> ReadTgaHeader(std::string_view bytes)
+{
+    const unsigned colourMap = ByteAt(bytes, 1), type = ByteAt(bytes, 2), bits = ByteAt(bytes, 16);
+    const unsigned paletteBits = ByteAt(bytes, 7);
+    auto storedBits = [](unsigned b) { return b == 8 || b == 15 || b == 16 || b == 24 || b == 32; };
+    if (colourMap > 1 || !storedBits(bits)) return std::nullopt;
+    if (colourMap == 1 && ((type != 1 && type != 9) || !storedBits(paletteBits) || (bits != 8 && bits != 16)))
+        return std::nullopt;
+    if (colourMap == 0 && type != 2 && type != 3 && type != 10 && type != 11) return std::nullopt;
+    TgaHeader header;
+    header.width = LittleEndianAt(bytes, 12, 2);
+    header.height = LittleEndianAt(bytes, 14, 2);
+    if (header.width == 0 || header.height == 0) return std::nullopt;
+    header.runLength = type >= 8;
+    header.pixelBytes = (bits + 7) / 8;
+    // The decoder skips the palette's first-entry number in bytes, then reads the palette.
+    header.pixelsStart = 18 + ByteAt(bytes, 0);
+    if (colourMap == 1)
+        header.pixelsStart += LittleEndianAt(bytes, 3, 2) + uint64_t(LittleEndianAt(bytes, 5, 2)) * ((paletteBits + 7) / 8);
+    return header;
+}
+
 }  // namespace
+
+StbImageKind StbImageKindOf(std::string_view bytes)
+{
+    if (HasJpegMagic(bytes)) return StbImageKind::Jpeg;
+    if (HasPngSignature(bytes)) return StbImageKind::Png;
+    if (bytes.substr(0, 2) == "BM") return StbImageKind::Bmp;
+    if (HasPnmMagic(bytes)) return StbImageKind::Pnm;
+    // Every other format the decoder knows has a magic whose second byte is
+    // neither 0 nor 1, which the TGA test needs; the decoder tries TGA last.
+    if (ReadTgaHeader(bytes)) return StbImageKind::Tga;
+    return StbImageKind::Other;
+}
 
 bool HasJpegMagic(std::string_view bytes)
 {
@@ -40,9 +95,8 @@ std::optional<size_t> FindOversizedJpegHuffmanTable(std::string_view bytes)
 
 std::optional<size_t> FindTruncatedPngChunk(std::string_view bytes)
 {
-    constexpr std::string_view kSignature("\x89PNG\r\n\x1a\n", 8);
-    if (bytes.substr(0, kSignature.size()) != kSignature) return std::nullopt;
-    size_t at = kSignature.size();
+    if (!HasPngSignature(bytes)) return std::nullopt;
+    size_t at = 8;
     while (at + 8 <= bytes.size()) {
         const size_t length = size_t(ByteAt(bytes, at)) << 24 | ByteAt(bytes, at + 1) << 16 |
                               ByteAt(bytes, at + 2) << 8 | ByteAt(bytes, at + 3);
@@ -91,4 +145,45 @@ bool IsTruncatedPnm(std::string_view bytes)
     const uint64_t sampleBytes = (bytes[1] == '6' ? 3 : 1) * (maxValue > 255 ? 2 : 1);
     const uint64_t needed = std::min<uint64_t>(width * height, uint64_t(1) << 50) * sampleBytes;
     return needed > bytes.size() - at;
+}
+
+bool IsTruncatedBmp(std::string_view bytes)
+{
+    if (bytes.substr(0, 2) != "BM") return false;
+    const uint64_t pixelsStart = LittleEndianAt(bytes, 10, 4), headerBytes = LittleEndianAt(bytes, 14, 4);
+    uint64_t width, height, bits, compression = 0;
+    if (headerBytes == 12) {
+        width = LittleEndianAt(bytes, 18, 2);
+        height = LittleEndianAt(bytes, 20, 2);
+        bits = LittleEndianAt(bytes, 24, 2);
+    } else if (headerBytes == 40 || headerBytes == 56 || headerBytes == 108 || headerBytes == 124) {
+        width = LittleEndianAt(bytes, 18, 4);
+        const int32_t signedHeight = int32_t(LittleEndianAt(bytes, 22, 4));  // negative: rows top down
+        height = signedHeight < 0 ? uint64_t(-int64_t(signedHeight)) : uint64_t(signedHeight);
+        bits = LittleEndianAt(bytes, 28, 2);
+        compression = LittleEndianAt(bytes, 30, 4);
+    } else {
+        return false;
+    }
+    if (compression == 1 || compression == 2 || compression >= 4) return false;  // refused by the decoder
+    if (width == 0 || height == 0 || width > kDecoderMaxSide || height > kDecoderMaxSide) return false;
+    if (bits != 1 && bits != 4 && bits != 8 && bits < 16) return false;
+    // Rows as the decoder reads them: 1, 4, 8, 16 or 24 bits a pixel padded to
+    // 4 bytes, and 4 bytes a pixel for every other kind.
+    const uint64_t pixelBits = bits <= 16 || bits == 24 ? bits : 32;
+    const uint64_t rowBytes = (width * pixelBits + 7) / 8, stride = (rowBytes + 3) / 4 * 4;
+    // An offset inside the header helps no one (the decoder then reads zeros);
+    // the bytes after the header still bound the image.
+    const uint64_t start = std::max<uint64_t>(pixelsStart, 14 + headerBytes);
+    return start + (height - 1) * stride + rowBytes > bytes.size();
+}
+
+bool IsTruncatedTga(std::string_view bytes)
+{
+    const std::optional<TgaHeader> header = ReadTgaHeader(bytes);
+    if (!header) return false;
+    const uint64_t present = bytes.size() > header->pixelsStart ? bytes.size() - header->pixelsStart : 0;
+    const uint64_t pixels = header->width * header->height;
+    if (header->runLength) return pixels > 128 * (present / (1 + header->pixelBytes));
+    return pixels * header->pixelBytes > present;
 }

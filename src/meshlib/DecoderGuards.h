@@ -9,6 +9,11 @@
 #include <optional>
 #include <string_view>
 
+// The formats the decoder reads that we hand to it, told apart the way it
+// tells them apart; Other for its remaining formats and for anything else.
+enum class StbImageKind { Jpeg, Png, Bmp, Pnm, Tga, Other };
+StbImageKind StbImageKindOf(std::string_view bytes);
+
 // True when bytes open with the JPEG start-of-image marker (fill bytes allowed).
 bool HasJpegMagic(std::string_view bytes);
 
@@ -32,3 +37,17 @@ bool HasPnmMagic(std::string_view bytes);
 // decoder reads it, promises more pixel bytes than follow it. The decoder does
 // not check and hands out its uninitialised buffer as the image.
 bool IsTruncatedPnm(std::string_view bytes);
+
+// True when bytes is a BMP the decoder reads (a "BM" file with a header size it
+// knows, uncompressed: it refuses run-length BMPs itself) whose pixel rows, laid
+// out as its header says from its pixel offset, run past the end of the file;
+// the padding of the last row may be missing. The decoder reads zeros past the
+// end and hands out a full image.
+bool IsTruncatedBmp(std::string_view bytes);
+
+// True when bytes is a TGA by the decoder's own header test whose pixels
+// cannot be in the bytes after its header, identifier and palette: raw pixels
+// that run past the end, or a run-length image larger than 128 pixels for
+// every packet that fits (a packet takes at least one byte and one pixel and
+// repeats it at most 128 times). The decoder reads zeros past the end.
+bool IsTruncatedTga(std::string_view bytes);

@@ -40,8 +40,11 @@ struct MqoObject {
     size_t FaceCount() const { return faceStart.size() - 1; }
 };
 
+// Sub-meshes number their material with a signed byte.
+inline constexpr size_t kMaxMqoMaterials = 128;
+
 struct MqoDocument {
     bool utf8 = false;  // CodePage utf8 or Ver 1.2 and later; Shift-JIS otherwise
-    std::vector<MqoMaterial> materials;
+    std::vector<MqoMaterial> materials;  // at most kMaxMqoMaterials
     std::vector<MqoObject> objects;  // the visible ones only
 };

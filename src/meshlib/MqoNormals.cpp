@@ -1,5 +1,7 @@
 #include "meshlib/MqoNormals.h"
 
+#include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -34,6 +36,80 @@ float ApproximateAngle(float y, float x)
     }
     return x < 0 ? 4 * kQuarterPi - a : a;
 }
+
+// The faces around one busy vertex, summed per direction cell. A unit normal
+// falls into the cell of its largest axis (six sides) and of its two other
+// components cut into kSteps x kSteps squares on that side: cells span about
+// 25 degrees, and there are at most 6 x kSteps x kSteps of them.
+class SmoothingCells {
+public:
+    void Clear()
+    {
+        for (uint32_t cell : occupied_) sums_[cell] = {};
+        occupied_.clear();
+    }
+
+    // Adds a face's unit normal with its corner angle; zero normals add nothing.
+    void Add(Vec3 n, float weight)
+    {
+        if (n.x == 0 && n.y == 0 && n.z == 0) return;
+        Sum& sum = sums_[CellOf(n)];
+        if (sum.count++ == 0) occupied_.push_back(CellOf(n));
+        sum.weighted[0] += double(n.x) * weight;
+        sum.weighted[1] += double(n.y) * weight;
+        sum.weighted[2] += double(n.z) * weight;
+        sum.direction[0] += n.x;
+        sum.direction[1] += n.y;
+        sum.direction[2] += n.z;
+    }
+
+    // Turns each cell's direction sum into its mean direction; after the last Add.
+    void Finish()
+    {
+        for (uint32_t cell : occupied_) {
+            Sum& sum = sums_[cell];
+            sum.mean = UnitOrZero(sum.direction[0], sum.direction[1], sum.direction[2]);
+        }
+    }
+
+    // The weighted sum of the cells whose mean direction is within `limit`
+    // (a cosine) of own.
+    void Smooth(Vec3 own, float limit, double& x, double& y, double& z) const
+    {
+        for (uint32_t cell : occupied_) {
+            const Sum& sum = sums_[cell];
+            if (Dot(own, sum.mean) < limit) continue;
+            x += sum.weighted[0];
+            y += sum.weighted[1];
+            z += sum.weighted[2];
+        }
+    }
+
+private:
+    static constexpr int kSteps = 4;
+
+    static uint32_t CellOf(Vec3 n)
+    {
+        const float ax = std::fabs(n.x), ay = std::fabs(n.y), az = std::fabs(n.z);
+        int side = 0;
+        float major = ax, u = n.y, v = n.z;
+        if (ay >= ax && ay >= az) side = 2, major = ay, u = n.z, v = n.x;
+        else if (az >= ax && az >= ay) side = 4, major = az, u = n.x, v = n.y;
+        const float signedMajor = side == 0 ? n.x : side == 2 ? n.y : n.z;
+        if (signedMajor < 0) ++side;
+        const auto step = [&](float w) { return std::clamp(int((w / major + 1) * 0.5f * kSteps), 0, kSteps - 1); };
+        return uint32_t((side * kSteps + step(u)) * kSteps + step(v));
+    }
+
+    struct Sum {
+        double weighted[3] = {0, 0, 0};
+        double direction[3] = {0, 0, 0};
+        Vec3 mean;
+        uint32_t count = 0;
+    };
+    std::array<Sum, 6 * kSteps * kSteps> sums_{};
+    std::vector<uint32_t> occupied_;
+};
 
 }  // namespace
 
@@ -110,17 +186,25 @@ void ComputeCornerNormals(const MqoObject& object, const std::vector<Vec3>& face
 
     // A small allowance keeps faces exactly at the facet angle together.
     const float limit = float(std::cos(double(object.facetDegrees) * std::numbers::pi / 180.0)) - 1e-5f;
+    SmoothingCells cells;
     for (size_t v = 0; v < p.size(); ++v) {
         const uint32_t* around = cornersAt.data() + first[v];
         const size_t count = first[v + 1] - first[v];
+        const bool pairwise = count <= kMaxPairwiseSmoothedFaces;
+        if (!pairwise) {
+            cells.Clear();
+            for (size_t j = 0; j < count; ++j) cells.Add(faceNormals[faceOf[around[j]]], angle[around[j]]);
+            cells.Finish();
+        }
         for (size_t i = 0; i < count; ++i) {
             const uint32_t c = around[i];
             const Vec3 own = faceNormals[faceOf[c]];
-            if (count > kMaxSmoothedFaces) {
-                cornerNormals[c] = NonZeroOr(own, kUpward);
+            double x = 0, y = 0, z = 0;
+            if (!pairwise) {
+                cells.Smooth(own, limit, x, y, z);
+                cornerNormals[c] = NonZeroOr(UnitOrZero(x, y, z), NonZeroOr(own, kUpward));
                 continue;
             }
-            double x = 0, y = 0, z = 0;
             for (size_t j = 0; j < count; ++j) {
                 const uint32_t other = around[j];
                 const Vec3 n = faceNormals[faceOf[other]];

@@ -19,10 +19,15 @@ void ComputeFaceNormals(const MqoObject& object, std::vector<Vec3>& faceNormals)
 // weighted by their corner angle at the vertex, which keeps the result
 // independent of how the surface around it is cut into triangles.
 //
-// Vertices shared by more than kMaxSmoothedFaces faces fall back to face
-// normals, bounding the pairwise comparison. A corner whose sum vanishes gets
-// its face normal, and (0, 1, 0) when the face has no area either.
+// Comparing every pair of faces at a vertex is quadratic, so it is kept for
+// vertices of at most kMaxPairwiseSmoothedFaces faces. Around a busier vertex
+// the faces are first gathered into direction cells (each a small patch of the
+// unit sphere, see SmoothingCells in the .cpp) and a corner takes the cells
+// whose mean direction is within the facet angle: at most a hundred
+// comparisons a corner, at the price of deciding near the facet angle by the
+// cell's direction rather than by each face's. A corner whose sum vanishes
+// gets its face normal, and (0, 1, 0) when the face has no area either.
 void ComputeCornerNormals(const MqoObject& object, const std::vector<Vec3>& faceNormals,
                           std::vector<Vec3>& cornerNormals);
 
-inline constexpr size_t kMaxSmoothedFaces = 1024;
+inline constexpr size_t kMaxPairwiseSmoothedFaces = 256;

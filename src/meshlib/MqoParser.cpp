@@ -18,7 +18,6 @@ constexpr float kMaxCoordinate = 1e9f;
 constexpr size_t kMinVertexLineBytes = 6;    // "0 0 0\n"
 constexpr size_t kMinFaceLineBytes = 8;      // "1 V(0)\n"
 constexpr size_t kMinCornerBytes = 2;        // "0 "
-constexpr size_t kMinMaterialLineBytes = 3;  // "\"\"\n"
 
 bool CoordinateInRange(float v) { return std::fabs(v) <= kMaxCoordinate; }
 
@@ -159,7 +158,12 @@ bool Parser::ReadMaterials(uint32_t count, MqoDocument& doc)
 {
     const size_t openedAt = reader_.LineNumber();
     const size_t first = doc.materials.size();
-    doc.materials.reserve(first + Cap(count, kMinMaterialLineBytes));
+    // Refused before any is stored: a chunk of millions of three-byte lines
+    // would otherwise cost a hundred times its size.
+    if (first + count > kMaxMqoMaterials)
+        return Fail("the Material chunk announces " + std::to_string(count) + " materials; at most " +
+                    std::to_string(kMaxMqoMaterials) + " are supported");
+    doc.materials.reserve(first + count);
     std::string_view line;
     while (reader_.NextLine(line)) {
         if (MqoLineClosesChunk(line)) {
@@ -170,6 +174,9 @@ bool Parser::ReadMaterials(uint32_t count, MqoDocument& doc)
             return true;
         }
         if (MqoLineCursor(line).AtEnd()) continue;
+        if (doc.materials.size() == kMaxMqoMaterials)
+            return Fail("more than " + std::to_string(kMaxMqoMaterials) + " materials; at most " +
+                        std::to_string(kMaxMqoMaterials) + " are supported");
         if (!ReadMaterialLine(line, doc.materials.emplace_back())) return false;
     }
     return FailAt(openedAt, "the Material chunk is never closed (truncated file?)");

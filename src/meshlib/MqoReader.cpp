@@ -1,6 +1,7 @@
 #include "meshlib/MqoReader.h"
 
 #include "io/AtomicFile.h"
+#include "meshlib/MqoFaceVisits.h"
 #include "meshlib/MqoMirror.h"
 #include "meshlib/MqoNormals.h"
 #include "meshlib/MqoParser.h"
@@ -115,7 +116,14 @@ bool ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, Loa
 
     for (const MqoMaterial& m : doc.materials) out.materials.push_back(ConvertMaterial(m, doc.utf8));
     ObjectEmitter emitter(out, out.materials.size());
-    for (MqoObject& object : doc.objects) {
+    for (size_t o = 0; o < doc.objects.size(); ++o) {
+        MqoObject& object = doc.objects[o];
+        if (const size_t f = FindFaceCirclingFewVertices(object); f != kNoCrowdedFace)
+            return Fail(fileNameForMessages,
+                        "visible object " + std::to_string(o + 1) + ", face " + std::to_string(f) + ": its " +
+                            std::to_string(object.faceStart[f + 1] - object.faceStart[f]) +
+                            " corners keep coming back to the same few vertices",
+                        out, error);
         if (!ExpandMirror(object)) return Fail(fileNameForMessages, "an object is too large after mirroring", out, error);
         emitter.Emit(object);
         object = MqoObject();  // free what is done as early as possible

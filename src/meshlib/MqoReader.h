@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meshlib/LoadedModel.h"
+#include "meshlib/MqoDocument.h"
 
 #include <string>
 #include <string_view>
@@ -22,13 +23,11 @@
 //
 // Returns false with error naming the file, the line and the reason when the
 // file is malformed or truncated, compressed, from an unregistered copy of the
-// modeler, holds no visible face, or has more materials than a mesh can number
-// (kMaxMqoMaterials, the default included). out is then empty.
+// modeler, holds no visible face, has a face that keeps coming back to the
+// same few vertices (MqoFaceVisits.h), or has more materials than a mesh can
+// number (kMaxMqoMaterials, the default included). out is then empty.
 bool ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, LoadedModel& out,
              std::string& error);
 
 // ReadMqo on the contents of the file at path.
 bool ReadMqoFile(const std::string& path, LoadedModel& out, std::string& error);
-
-// Sub-meshes number their material with a signed byte.
-inline constexpr size_t kMaxMqoMaterials = 128;

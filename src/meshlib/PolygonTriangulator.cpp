@@ -5,6 +5,16 @@
 
 namespace {
 
+// The bits of v (below 2^16) spread to the even bit positions.
+uint32_t Spread(uint32_t v)
+{
+    v = (v | (v << 8)) & 0x00FF00FFu;
+    v = (v | (v << 4)) & 0x0F0F0F0Fu;
+    v = (v | (v << 2)) & 0x33333333u;
+    v = (v | (v << 1)) & 0x55555555u;
+    return v;
+}
+
 void Fan(uint32_t n, std::vector<uint32_t>& out)
 {
     for (uint32_t k = 1; k + 1 < n; ++k) out.insert(out.end(), {0u, k, k + 1});
@@ -19,7 +29,7 @@ void PolygonTriangulator::Triangulate(const std::vector<Vec3>& positions, const 
         out.insert(out.end(), {0u, 1u, 2u});
     } else if (n == 4) {
         SplitQuad(positions, corners, out);
-    } else if (n > kMaxEarClippingCorners || !Project(positions, corners, n)) {
+    } else if (!Project(positions, corners, n)) {
         Fan(n, out);
     } else {
         ClipEars(n, out);
@@ -76,8 +86,41 @@ bool PolygonTriangulator::Project(const std::vector<Vec3>& positions, const uint
         maxY = std::max(maxY, v);
     }
     const double extent = std::max(maxX - minX, maxY - minY);
+    if (!std::isfinite(extent)) return false;
     tolerance_ = extent * extent * 1e-12;
+    minX_ = minX;
+    minY_ = minY;
+    zScale_ = extent > 0 ? 65535 / extent : 0;
+    // The ear test's box grows by this much, far more than the rounding of an
+    // orientation, so no corner the test would catch lies outside it.
+    margin_ = extent * 1e-9;
     return true;
+}
+
+uint32_t PolygonTriangulator::ZCode(double x, double y) const
+{
+    const double qx = std::clamp((x - minX_) * zScale_, 0.0, 65535.0);
+    const double qy = std::clamp((y - minY_) * zScale_, 0.0, 65535.0);
+    return Spread(uint32_t(qx)) | (Spread(uint32_t(qy)) << 1);
+}
+
+void PolygonTriangulator::IndexCorners(uint32_t n)
+{
+    // Short outlines watch every corner, so the ears found are exactly those
+    // of a test against all corners. In a long one only reflex corners can be
+    // inside an ear of a simple outline; leaving out the convex and the flat
+    // ones (a row of collinear corners would otherwise sit in every box of the
+    // fan that cuts it) keeps the tests few.
+    const bool reflexOnly = n > kStepBackCorners;
+    watched_.assign(n, 0);
+    zKeys_.clear();
+    for (uint32_t i = 0; i < n; ++i) {
+        if (reflexOnly && Orientation((i + n - 1) % n, i, (i + 1) % n) >= -tolerance_) continue;
+        watched_[i] = 1;
+        zKeys_.push_back((uint64_t(ZCode(x_[i], y_[i])) << 32) | i);
+    }
+    std::sort(zKeys_.begin(), zKeys_.end());
+    watchedCount_ = zKeys_.size();
 }
 
 double PolygonTriangulator::Orientation(uint32_t a, uint32_t b, uint32_t c) const
@@ -85,15 +128,32 @@ double PolygonTriangulator::Orientation(uint32_t a, uint32_t b, uint32_t c) cons
     return (x_[b] - x_[a]) * (y_[c] - y_[a]) - (y_[b] - y_[a]) * (x_[c] - x_[a]);
 }
 
-bool PolygonTriangulator::IsEar(uint32_t i) const
+bool PolygonTriangulator::IsEar(uint32_t i)
 {
+    ++work_;
     const uint32_t a = prev_[i], c = next_[i];
     if (Orientation(a, i, c) <= tolerance_) return false;
     const auto sameAs = [&](uint32_t p, uint32_t q) { return x_[p] == x_[q] && y_[p] == y_[q]; };
-    for (uint32_t p = next_[c]; p != a; p = next_[p]) {
+    const auto blocks = [&](uint32_t p) {
         // A second visit of an ear corner (the seam of a hole) may touch the ear.
-        if (sameAs(p, a) || sameAs(p, i) || sameAs(p, c)) continue;
-        if (Orientation(a, i, p) >= 0 && Orientation(i, c, p) >= 0 && Orientation(c, a, p) >= 0) return false;
+        if (sameAs(p, a) || sameAs(p, i) || sameAs(p, c)) return false;
+        return Orientation(a, i, p) >= 0 && Orientation(i, c, p) >= 0 && Orientation(c, a, p) >= 0;
+    };
+    // Only corners inside the ear's box can be in the ear, and their Z-order
+    // codes lie between those of the box's corners.
+    const uint32_t low = ZCode(std::min({x_[a], x_[i], x_[c]}) - margin_, std::min({y_[a], y_[i], y_[c]}) - margin_);
+    const uint32_t high = ZCode(std::max({x_[a], x_[i], x_[c]}) + margin_, std::max({y_[a], y_[i], y_[c]}) + margin_);
+    // Corners no longer watched are dropped from the sorted list once they
+    // are half of it, so scans never wade through many of them.
+    if (zKeys_.size() > 2 * watchedCount_ + 64) {
+        std::erase_if(zKeys_, [&](uint64_t key) { return !watched_[uint32_t(key)]; });
+        work_ += zKeys_.size();
+    }
+    for (auto key = std::lower_bound(zKeys_.begin(), zKeys_.end(), uint64_t(low) << 32);
+         key != zKeys_.end() && uint32_t(*key >> 32) <= high; ++key) {
+        ++work_;
+        const uint32_t p = uint32_t(*key);
+        if (watched_[p] && p != i && blocks(p)) return false;
     }
     return true;
 }
@@ -106,21 +166,41 @@ void PolygonTriangulator::ClipEars(uint32_t n, std::vector<uint32_t>& out)
         prev_[i] = (i + n - 1) % n;
         next_[i] = (i + 1) % n;
     }
+    IndexCorners(n);
     const auto clip = [&](uint32_t i) {
         out.insert(out.end(), {prev_[i], i, next_[i]});
         next_[prev_[i]] = next_[i];
         prev_[next_[i]] = prev_[i];
+        watchedCount_ -= watched_[i];
+        watched_[i] = 0;
+        // Cutting an ear only narrows its neighbours' angles: a reflex
+        // neighbour that turned flat or convex stays so.
+        if (n > kStepBackCorners)
+            for (uint32_t q : {prev_[i], next_[i]})
+                if (watched_[q] && Orientation(prev_[q], q, next_[q]) >= -tolerance_) watched_[q] = 0, --watchedCount_;
     };
+    work_ = 0;
+    const uint64_t budget = kEarWorkPerCorner * n + kEarWorkFloor;
     uint32_t remaining = n;
     uint32_t current = 0;
     uint32_t misses = 0;
     while (remaining > 3) {
+        if (work_ > budget) {
+            // Out of budget: fan the rest of the outline from the current corner.
+            for (uint32_t p = next_[current]; next_[p] != current; p = next_[p])
+                out.insert(out.end(), {current, p, next_[p]});
+            return;
+        }
         if (IsEar(current)) {
             const uint32_t after = next_[current];
             clip(current);
             --remaining;
-            // Step back so the corner before the cut is tried again first.
-            current = prev_[after];
+            // Step back so the corner before the cut is tried again first. That
+            // fans the outline round one corner, and the growing fan triangles
+            // catch more and more reflex corners in their box: past
+            // kStepBackCorners the next try moves on past the cut instead,
+            // which keeps the ears small.
+            current = n <= kStepBackCorners ? prev_[after] : next_[after];
             misses = 0;
             continue;
         }
@@ -130,6 +210,7 @@ void PolygonTriangulator::ClipEars(uint32_t n, std::vector<uint32_t>& out)
         // A whole turn without an ear: the outline touches itself or is
         // numerically flat somewhere. Cut a flat corner first (a zero-area
         // triangle hurts nobody), else any convex corner, else the current one.
+        work_ += 2 * uint64_t(remaining);
         uint32_t pick = current;
         bool found = false;
         uint32_t p = current;

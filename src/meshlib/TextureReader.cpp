@@ -9,6 +9,7 @@
 
 #include <bit>
 #include <climits>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -57,7 +58,14 @@ bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureI
         error = fileName + ": image file too large";
         return false;
     }
-    if (HasJpegMagic(bytes))
+    // The decoder's other formats read zeros past the end of a short file
+    // into an image of whatever size the header claims; we have no guard for them.
+    const StbImageKind kind = StbImageKindOf(bytes);
+    if (kind == StbImageKind::Other) {
+        error = fileName + ": not an image in a supported format (BMP, DDS, JPEG, PNG, PNM or TGA)";
+        return false;
+    }
+    if (kind == StbImageKind::Jpeg)
         if (const std::optional<size_t> at = FindOversizedJpegHuffmanTable(bytes)) {
             error = fileName + ": byte " + std::to_string(*at) + ": JPEG Huffman table with more than 256 codes";
             return false;
@@ -76,14 +84,24 @@ bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureI
         error = fileName + ": not a readable image (" + stbi_failure_reason() + ")";
         return false;
     }
-    if (width <= 0 || height <= 0 || size_t(width) * size_t(height) > kMaxTexturePixels) {
-        error = fileName + ": image size " + std::to_string(width) + " x " + std::to_string(height) + " not supported";
+    // A BMP stored top down reports a negative height.
+    const int64_t rows = kind == StbImageKind::Bmp ? std::abs(int64_t(height)) : int64_t(height);
+    if (const std::optional<std::string> refusal =
+            ImageSizeRefusal(width > 0 ? uint64_t(width) : 0, rows > 0 ? uint64_t(rows) : 0)) {
+        error = fileName + ": " + *refusal;
+        return false;
+    }
+    // Checked only now so that a size beyond the limits is reported as such.
+    if ((kind == StbImageKind::Bmp && IsTruncatedBmp(bytes)) || (kind == StbImageKind::Tga && IsTruncatedTga(bytes))) {
+        error = fileName + ": byte " + std::to_string(bytes.size()) + ": file ends before the " +
+                std::to_string(width) + " x " + std::to_string(rows) + " pixels its " +
+                (kind == StbImageKind::Bmp ? "BMP" : "TGA") + " header claims";
         return false;
     }
     // The decoder's own conversion to 4 channels is skipped: for 16-bit PNM it
     // converts the 16-bit samples as 8-bit ones and then reads twice the
     // buffer it made (stb_image 2.27). Its own channel count is always safe.
-    stbi_uc* pixels = HasPnmMagic(bytes) && stbi_is_16_bit_from_memory(data, int(bytes.size()))
+    stbi_uc* pixels = kind == StbImageKind::Pnm && stbi_is_16_bit_from_memory(data, int(bytes.size()))
                           ? LoadSixteenBitPnm(data, int(bytes.size()), width, height, channels)
                           : stbi_load_from_memory(data, int(bytes.size()), &width, &height, &channels, 0);
     if (pixels == nullptr) {

@@ -1,5 +1,6 @@
 #include "meshlib/TriangleStrips.h"
 
+#include <algorithm>
 #include <array>
 #include <cassert>
 #include <limits>
@@ -8,18 +9,40 @@ namespace {
 
 constexpr uint32_t kNone = std::numeric_limits<uint32_t>::max();
 
-// The triangles around each vertex, as one compact table.
-struct VertexTriangles {
+// The edges leaving each vertex, as one compact table: for vertex v the
+// entries offsets[v] ... offsets[v + 1] - 1 of `edges`, ordered by the vertex
+// the edge runs to and then by triangle number. Finding the triangles that run
+// one edge is then a binary search, however many triangles share the vertex
+// (a file can pile thousands onto one corner).
+struct OutgoingEdges {
+    struct Edge {
+        uint32_t to;
+        uint32_t triangle;
+        bool operator<(const Edge& o) const { return to != o.to ? to < o.to : triangle < o.triangle; }
+    };
     std::vector<uint32_t> offsets;  // vertexCount + 1 entries
-    std::vector<uint32_t> triangles;
+    std::vector<Edge> edges;
 
-    VertexTriangles(std::span<const uint32_t> corners, uint32_t vertexCount) : offsets(vertexCount + 1, 0)
+    OutgoingEdges(std::span<const uint32_t> corners, uint32_t vertexCount) : offsets(vertexCount + 1, 0)
     {
         for (uint32_t v : corners) ++offsets[v + 1];
         for (uint32_t v = 0; v < vertexCount; ++v) offsets[v + 1] += offsets[v];
-        triangles.resize(corners.size());
+        edges.resize(corners.size());
         std::vector<uint32_t> fill(offsets.begin(), offsets.end() - 1);
-        for (size_t i = 0; i < corners.size(); ++i) triangles[fill[corners[i]]++] = uint32_t(i / 3);
+        for (size_t i = 0; i < corners.size(); ++i) {
+            const size_t next = i % 3 == 2 ? i - 2 : i + 1;
+            edges[fill[corners[i]]++] = {corners[next], uint32_t(i / 3)};
+        }
+        for (uint32_t v = 0; v < vertexCount; ++v)
+            std::sort(edges.begin() + offsets[v], edges.begin() + offsets[v + 1]);
+    }
+
+    // The lowest-numbered triangle with an edge from `from` to `to`, or kNone.
+    uint32_t FirstRunning(uint32_t from, uint32_t to) const
+    {
+        const auto begin = edges.begin() + offsets[from], end = edges.begin() + offsets[from + 1];
+        const auto it = std::lower_bound(begin, end, Edge{to, 0});
+        return it != end && it->to == to ? it->triangle : kNone;
     }
 };
 
@@ -59,24 +82,15 @@ public:
 private:
     uint32_t Corner(uint32_t t, int k) const { return corners[3 * t + k]; }
 
-    // For edge e of t (from corner e to corner e + 1) the first other triangle
-    // that runs the same edge backwards.
+    // For edge e of t (from corner e to corner e + 1) the lowest-numbered
+    // triangle that runs the same edge backwards (never t itself: a triangle
+    // with three different corners cannot run one edge both ways).
     void FindNeighbours(uint32_t vertexCount)
     {
-        const VertexTriangles around(corners, vertexCount);
-        for (uint32_t t = 0; t < triangleCount; ++t) {
-            for (int e = 0; e < 3; ++e) {
-                const uint32_t from = Corner(t, e), to = Corner(t, (e + 1) % 3);
-                for (uint32_t i = around.offsets[to]; i < around.offsets[to + 1]; ++i) {
-                    const uint32_t u = around.triangles[i];
-                    if (u == t) continue;
-                    if (EdgeOf(u, to, from) >= 0) {
-                        neighbours[3 * t + e] = u;
-                        break;
-                    }
-                }
-            }
-        }
+        const OutgoingEdges outgoing(corners, vertexCount);
+        for (uint32_t t = 0; t < triangleCount; ++t)
+            for (int e = 0; e < 3; ++e)
+                neighbours[3 * t + e] = outgoing.FirstRunning(Corner(t, (e + 1) % 3), Corner(t, e));
     }
 
     // The edge index of t that runs from `from` to `to`, or -1.

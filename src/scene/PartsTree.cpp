@@ -1,6 +1,7 @@
 #include "scene/PartsTree.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace {
 const std::vector<TreeItem> kNoChildren;
@@ -45,7 +46,8 @@ std::vector<TreeItem> PartsTree::DeleteItem(TreeItem item)
 
     const bool losesSelection = std::find(removed.begin(), removed.end(), selected) != removed.end();
     std::vector<TreeItem>& siblings = SiblingsOf(item);
-    const auto position = std::find(siblings.begin(), siblings.end(), item);
+    // Searched from the last sibling: a cleared scene deletes its items last first.
+    const auto position = std::prev(std::find(siblings.rbegin(), siblings.rend(), item).base());
     if (losesSelection) {
         // The tree widget's own rule: the next sibling, else the parent, else the previous sibling.
         TreeItem replacement = NO_TREE_ITEM;
@@ -96,7 +98,8 @@ TreeItem PartsTree::GetNextSibling(TreeItem item) const
     const Node* node = Find(item);
     if (!node) return NO_TREE_ITEM;
     const std::vector<TreeItem>& siblings = GetChildren(node->parent);
-    const auto position = std::find(siblings.begin(), siblings.end(), item);
+    // Searched from the last sibling: a cleared scene deletes its items last first.
+    const auto position = std::prev(std::find(siblings.rbegin(), siblings.rend(), item).base());
     return position + 1 == siblings.end() ? NO_TREE_ITEM : *(position + 1);
 }
 

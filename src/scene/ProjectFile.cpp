@@ -1,9 +1,12 @@
 #include "scene/ProjectFile.h"
 
 #include "io/AtomicFile.h"
+#include "io/FolderIndex.h"
 #include "io/PathLookup.h"
+#include "scene/DisplayNameIndex.h"
 #include "scene/MeshOutput.h"
 #include "scene/ProjectFileFormat.h"
+#include "scene/SaveTargets.h"
 #include "scene/Scene.h"
 #include "scene/UserPrompt.h"
 
@@ -17,18 +20,19 @@ namespace {
 // Project files beyond this are refused before they are read into memory.
 constexpr size_t MAX_PROJECT_FILE_BYTES = size_t(1) << 30;
 
-std::string AppendLine(const std::string& lines, const std::string& line)
+// Adds line (when not "") to lines as a line of its own, in place: a load
+// listing thousands of unreadable files must not copy the list each time.
+void AppendLine(std::string& lines, const std::string& line)
 {
-    if (line.empty()) return lines;
-    std::string result = lines;
-    if (!result.empty() && result.back() != '\n') result += '\n';
-    return result + line;
+    if (line.empty()) return;
+    if (!lines.empty() && lines.back() != '\n') lines += '\n';
+    lines += line;
 }
 
-std::optional<std::string> FindObjectFile(const std::string& directory, const std::string& name)
+std::optional<std::string> FindObjectFile(const FolderIndex& folder, const std::string& name)
 {
-    if (auto mesh = FindFileIgnoringCase(directory, name + ".mesh")) return mesh;
-    return FindFileIgnoringCase(directory, name + ".mqo");
+    if (auto mesh = folder.FindFile(name + ".mesh")) return mesh;
+    return folder.FindFile(name + ".mqo");
 }
 
 }  // namespace
@@ -59,19 +63,38 @@ bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
         prompt.ShowMessage(scene.lastSaveError, "Error");
         return false;
     }
-    if (!WriteFileAtomically(path, bytes, error)) {
-        scene.lastSaveError = error;
-        prompt.ShowMessage("ファイルがオープンできない", "Error");
+    // Every file is looked at and asked about before the first is written.
+    // Textures go beside the project too, whatever folder the program happens
+    // to be in; they are written only where no file is, so they need no question.
+    const auto refuse = [&](const std::string& why) {
+        scene.lastSaveError = why;
+        prompt.ShowMessage("ファイルがオープンできない\n" + why, "Error");
+        return false;
+    };
+    if (const std::string refusal = CheckSaveTargets({path}).refusal; !refusal.empty()) return refuse(refusal);
+    const std::string directory = DirectoryOf(path);
+    const MeshOutputPlan plan = PlanMeshFiles(scene, directory, prompt);
+    std::vector<std::string> targets{path};
+    for (const auto& planned : plan.files) targets.push_back(planned.second);
+    const SaveTargetCheck check = CheckSaveTargets(targets);
+    if (!check.refusal.empty()) return refuse(check.refusal);
+    if (!AskReplaceReadOnly(check.readOnly, prompt)) {
+        scene.lastSaveError = ReadOnlyRefusal(check.readOnly);
         return false;
     }
+
+    // The project file goes last: until it is replaced, the old project and
+    // whatever .mesh files it finds still load, and a project is never
+    // written whose geometry did not make it to disk.
+    const MeshOutputResult meshes = WriteMeshFiles(scene, plan, true);
+    if (!meshes.errors.empty()) return refuse(path + ": not saved, as a .mesh file could not be written\n" + meshes.errors);
+    const std::string textureErrors = WriteMissingTextures(scene, directory);
+    AtomicWriteOptions options;
+    options.replaceReadOnly = true;
+    if (!WriteFileAtomically(path, bytes, error, options)) return refuse(error);
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);
-
-    // Textures go beside the project too, whatever folder the program happens to be in.
-    const std::string directory = DirectoryOf(path);
-    const MeshOutputResult meshes = WriteMeshFiles(scene, directory, prompt);
-    scene.lastSaveError = AppendLine(scene.lastSaveError, meshes.errors);
-    scene.lastSaveError = AppendLine(scene.lastSaveError, WriteMissingTextures(scene, directory));
+    scene.lastSaveError = textureErrors;
     return true;
 }
 
@@ -93,29 +116,36 @@ int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced)
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);
     const std::string directory = DirectoryOf(path);
+    // Listed once: thousands of object files are then found in O(1) each.
+    const FolderIndex folder(directory);
+    // The scene is empty, so every name is free until a Part takes it.
+    DisplayNameIndex names;
     std::string brokenObjects;
     for (size_t i = 0; i < data.parts.size(); ++i) {
         const ProjectPartRecord& record = data.parts[i];
-        const std::optional<std::string> objectFile = FindObjectFile(directory, record.baseName);
+        const std::optional<std::string> objectFile = FindObjectFile(folder, record.baseName);
         if (!objectFile) {
             // Partners among the Parts not loaded would name no Part.
             for (auto& part : scene.parts)
                 if (part->symmetryIndex >= scene.PartCount()) part->symmetryIndex = -1;
-            scene.lastLoadError = AppendLine(
-                brokenObjects, path + ": Part " + std::to_string(i) + ": neither " + record.baseName + ".mesh nor " +
-                                   record.baseName + ".mqo is in " + (directory.empty() ? "." : directory));
+            scene.UpdateHierarchy(0);
+            AppendLine(brokenObjects, path + ": Part " + std::to_string(i) + ": neither " + record.baseName +
+                                          ".mesh nor " + record.baseName + ".mqo is in " +
+                                          (directory.empty() ? "." : directory));
+            scene.lastLoadError = std::move(brokenObjects);
             return 0;
         }
-        scene.SelectTreeItem(record.parentIndex < 0 ? scene.rootPart.treeItem
-                                                    : scene.parts[record.parentIndex]->treeItem);
-        const int added = scene.AddPartFromFile(*objectFile);
+        // Composed once after the last Part rather than once for each.
+        const int added = scene.AppendPart(record.parentIndex, *objectFile, scene.LoadObjectMesh(*objectFile),
+                                           names.Take(PartBaseNameOf(*objectFile)));
         scene.SelectTreeItem(scene.parts[added]->treeItem);
-        brokenObjects = AppendLine(brokenObjects, scene.lastLoadError);
+        AppendLine(brokenObjects, scene.lastLoadError);
         scene.parts.back()->symmetryIndex = record.symmetryIndex;
     }
+    scene.UpdateHierarchy(0);
 
     // The reader has checked every name, length and track.
     scene.motions = std::move(data.motions);
-    scene.lastLoadError = brokenObjects;
+    scene.lastLoadError = std::move(brokenObjects);
     return 1;
 }

@@ -15,12 +15,16 @@ extern const char* const PROJECT_FILE_DEFAULT_EXTENSION;  // "anm"
 // The Part records of a Scene as a project file holds them.
 std::vector<ProjectPartRecord> ProjectPartRecordsOf(const Scene& scene);
 
-// Writes the project file at path (atomically), then one .mesh file per Part
-// and the missing textures into its folder. Refuses with a message through
-// prompt when there is no Motion or no Part, or when the file cannot be
-// written; projectPath and projectFileName name path once the project file is
-// written. Returns true when the project file was written; lastSaveError
-// lists whatever could not be written.
+// Writes one .mesh file per Part and the missing textures into the folder
+// of path, then the project file at path, each atomically. Every target is
+// checked first: a target that is no regular file refuses the save, and the
+// read-only ones are asked about once (AskReplaceReadOnly); nothing is
+// written then. Refuses with a message through prompt when there is no
+// Motion or no Part, or when a target cannot be used; a .mesh file that
+// cannot be written leaves the project file as it was. projectPath and
+// projectFileName name path once the project file is written. Returns true
+// when it was written; lastSaveError says why not, or lists the textures
+// that could not be written.
 bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt);
 
 // Replaces the scene with the project at path. The file is read and checked

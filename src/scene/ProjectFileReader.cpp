@@ -190,7 +190,9 @@ private:
     {
         const uint64_t partCount = out.parts.size();
         int32_t count;
-        if (!ReadCount("Motion", MOTION_NAME_FIELD_BYTES + 4 + 4 * partCount, count, error)) return false;
+        // A Motion holds its name, its length and a track of at least one key for every Part.
+        const uint64_t motionMinBytes = MOTION_NAME_FIELD_BYTES + 4 + (4 + KEY_RECORD_BYTES) * partCount;
+        if (!ReadCount("Motion", motionMinBytes, count, error)) return false;
         out.motions.resize(size_t(count));
         std::unordered_set<std::string> taken;
         for (int m = 0; m < count; ++m) {

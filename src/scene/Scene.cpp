@@ -1,16 +1,9 @@
 #include "scene/Scene.h"
 
 #include "io/PathLookup.h"
-
-#include <cstdio>
-#include <unordered_set>
+#include "scene/DisplayNameIndex.h"
 
 const char* const UNTITLED_PROJECT_NAME = "名称未設定";
-
-namespace {
-// Candidates "%s00000" ... "%s99999" for a taken display name.
-constexpr int DISPLAY_NAME_NUMBERS = 100000;
-}  // namespace
 
 Scene::Scene()
 {
@@ -45,27 +38,28 @@ const Part* Scene::PartAt(int index) const
 
 int Scene::FindPartByTreeItem(TreeItem item) const
 {
-    if (item == NO_TREE_ITEM) return -1;
-    for (int i = 0; i < PartCount(); ++i)
-        if (parts[i]->treeItem == item) return i;
-    return -1;
+    if (item == NO_TREE_ITEM || item == rootPart.treeItem) return -1;
+    const auto known = partIndexOfItem.find(item);
+    if (known != partIndexOfItem.end() && known->second < PartCount() && parts[known->second]->treeItem == item)
+        return known->second;
+    // The Parts changed since the index was made (or item names none): learn them all again.
+    int found = -1;
+    partIndexOfItem.clear();
+    for (int i = 0; i < PartCount(); ++i) {
+        partIndexOfItem[parts[i]->treeItem] = i;
+        if (parts[i]->treeItem == item && found < 0) found = i;
+    }
+    return found;
 }
 
 int Scene::SelectedPartIndex() const { return FindPartByTreeItem(tree.GetSelected()); }
 
 std::string Scene::MakeDisplayName(const std::string& baseName, int ignoredIndex) const
 {
-    std::unordered_set<std::string> taken;
+    DisplayNameIndex taken;
     for (int i = 0; i < PartCount(); ++i)
-        if (i != ignoredIndex) taken.insert(parts[i]->displayName);
-    if (!taken.count(baseName)) return baseName;
-    for (int n = 0; n < DISPLAY_NAME_NUMBERS; ++n) {
-        char number[8];
-        std::snprintf(number, sizeof number, "%05d", n);
-        std::string candidate = baseName + number;
-        if (!taken.count(candidate)) return candidate;
-    }
-    return std::string();
+        if (i != ignoredIndex) taken.Add(parts[i]->displayName);
+    return taken.Next(baseName);
 }
 
 std::string PartBaseNameOf(const std::string& path)
@@ -117,24 +111,30 @@ std::unique_ptr<CMesh> Scene::LoadObjectMesh(const std::string& path)
 
 int Scene::AddPartWithMesh(const std::string& path, std::unique_ptr<CMesh> mesh)
 {
+    const int added = AppendPart(SelectedPartIndex(), path, std::move(mesh), MakeDisplayName(PartBaseNameOf(path)));
+    UpdateHierarchy(0);
+    AddTrackForNewPart();
+    return added;
+}
+
+int Scene::AppendPart(int parentIndex, const std::string& path, std::unique_ptr<CMesh> mesh,
+                      const std::string& displayName)
+{
     auto part = std::make_unique<Part>();
     part->mesh = std::move(mesh);
-    part->parentIndex = SelectedPartIndex();
-
+    const Part* parent = PartAt(parentIndex);
+    part->parentIndex = parent ? parentIndex : -1;
     part->baseName = PartBaseNameOf(path);
-    part->displayName = MakeDisplayName(part->baseName);
+    part->displayName = displayName;
 
-    // The tree always has a selection (the root entry at least); without one
-    // the Part still hangs under the root entry, as its parentIndex -1 says.
-    const TreeItem parentItem = tree.Contains(tree.GetSelected()) ? tree.GetSelected() : rootPart.treeItem;
+    const TreeItem parentItem = parent ? parent->treeItem : rootPart.treeItem;
     part->treeItem = tree.InsertItem(parentItem, part->displayName);
     Report(TreeItemInserted{part->treeItem, parentItem, part->displayName});
     SetTreeItemChecked(part->treeItem, true);
 
+    partIndexOfItem[part->treeItem] = PartCount();
     parts.push_back(std::move(part));
-    UpdateHierarchy(0);
     addObjectDirectory = DirectoryOf(path);
-    AddTrackForNewPart();
     return PartCount() - 1;
 }
 
@@ -202,8 +202,17 @@ void Scene::CompactParts()
 
 void Scene::ClearScene()
 {
-    for (int i = PartCount() - 1; i >= 0; --i)
-        if (i < PartCount() && parts[i]->parentIndex == -1) RemovePart(parts[i]->treeItem);
+    // Each top-level item goes with its subtree, the last first, so the tree
+    // moves its selection as RemovePart would; the Parts then go all at once
+    // (one RemovePart each would renumber the survivors every time).
+    for (int i = PartCount() - 1; i >= 0; --i) {
+        const TreeItem item = parts[i]->treeItem;
+        if (parts[i]->parentIndex != -1 || !tree.Contains(item)) continue;
+        tree.DeleteItem(item);
+        Report(TreeItemRemoved{item});
+    }
+    // Meshes deregister from the mesh manager as they go; the newest first is the cheapest.
+    while (!parts.empty()) parts.pop_back();
     motions.clear();
     meshBase.Release();
 }

@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 // Text shown in the title before a project was opened or saved.
@@ -42,6 +43,15 @@ public:
     std::unique_ptr<CMesh> LoadObjectMesh(const std::string& path);
     // AddPartFromFile with the mesh already loaded from path (by LoadObjectMesh).
     int AddPartWithMesh(const std::string& path, std::unique_ptr<CMesh> mesh);
+    // The first half of AddPartWithMesh, for adding many Parts in a row (a
+    // project being opened): appends a checked Part for the object file at
+    // path, holding mesh, named displayName (unique: the caller's duty), under
+    // Part parentIndex (-1, or any index that names no Part: under the root
+    // entry), and reports it. It neither composes the world transforms nor
+    // touches the Motions: one UpdateHierarchy(0) after the last Part does
+    // that for all. Returns the new Part's index.
+    int AppendPart(int parentIndex, const std::string& path, std::unique_ptr<CMesh> mesh,
+                   const std::string& displayName);
     // Removes the Part owning item with its subtree and their tracks; the tree
     // moves its selection as PartsTree::DeleteItem says. Returns 0 (and
     // changes nothing) for the root entry's item or an item of no Part.
@@ -53,14 +63,17 @@ public:
     // the array does nothing. Parts without a mesh are composed all the same
     // (their children still get the right transform); only meshes receive it.
     void UpdateHierarchy(int index);
-    // Index of the Part whose treeItem is item; -1 when none.
+    // Index of the Part whose treeItem is item; -1 when none. O(1) on average:
+    // the index of every Part found is remembered and checked on use.
     int FindPartByTreeItem(TreeItem item) const;
     // FindPartByTreeItem of the tree's selected item.
     int SelectedPartIndex() const;
     // World matrix of Part index as composition gives it (the mesh's matrix when
     // it has one). Identity for an index outside the array.
     Matrix4 WorldMatrixOf(int index) const;
-    // Removes all Parts and all Motions; the root entry and the project's names stay.
+    // Removes all Parts and all Motions; the root entry and the project's names
+    // stay. The tree and its reports are those of RemovePart on every
+    // top-level Part, the last one first; the whole costs O(Parts).
     void ClearScene();
     // Every Part's mesh (null for a Part without one), in Part order.
     std::vector<const CMesh*> Meshes() const;
@@ -115,4 +128,7 @@ private:
     void CompactTracks(const std::vector<int>& map, int newCount);
 
     PartsTree tree;
+    // Tree item -> index of its Part, as last known; an entry is trusted only
+    // while the Part at that index still has that item.
+    mutable std::unordered_map<TreeItem, int> partIndexOfItem;
 };

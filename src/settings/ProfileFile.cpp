@@ -3,6 +3,7 @@
 #include "io/AtomicFile.h"
 #include "text/ShiftJis.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -14,7 +15,9 @@
 namespace {
 
 // A settings file is a few kilobytes; anything this large is not one of ours.
-constexpr size_t kMaxProfileBytes = size_t(16) << 20;
+// Every line is kept as a string of its own, 32 bytes however short, so a file
+// of blank lines takes 32 times its size: the cap holds that to 32 MB.
+constexpr size_t kMaxProfileBytes = size_t(1) << 20;
 constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f'; }
@@ -135,6 +138,7 @@ void ProfileFile::Parse(std::string_view text)
     if (byteOrderMark_) text.remove_prefix(kByteOrderMark.size());
     const size_t firstBreak = text.find('\n');
     if (firstBreak != std::string_view::npos && firstBreak > 0 && text[firstBreak - 1] == '\r') lineBreak_ = "\r\n";
+    lines_.reserve(size_t(std::count(text.begin(), text.end(), '\n')) + 1);
     while (!text.empty()) {
         const size_t nl = text.find('\n');
         std::string_view line = text.substr(0, nl);

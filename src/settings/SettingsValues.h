@@ -29,6 +29,7 @@ struct ViewSettingsValues {
 struct SettingsValues {
     std::string addObjectDirectory;    // start folder of the object-file dialogs
     std::string exportXFileDirectory;  // start folder of the DirectX export dialog
+    std::string exportGltfDirectory;   // start folder of the glTF export dialog
     // ARGB colours in the order BACK, GRID, LINE, COLL, NORMAL, PIVOT, SELECT, ANIM.
     std::array<uint32_t, 8> colours{};
     int frameRate = 0;        // playback frames per second

@@ -92,6 +92,18 @@ TEST(DeleteRedundantKeys, TheWalkComparesWithTheLastKeptKeyAndALastKeyWithItsPre
     EXPECT_EQ(FramesOf(a.Track(far)), (std::vector<int>{0, 10, 25}));
 }
 
+TEST(DeleteRedundantKeys, KeysPastTheLengthAreWalkedLikeAnyOther)
+{
+    Animated a;
+    const int body = a.Add(-1, "body");
+    a.Start();  // length 60
+    for (int frame : {0, 70, 80, 90}) a.Set(body, frame, Key(10, 20, 30, {1, 1, 1}));
+    a.Set(body, 100, Key(10, 20, 30, {5, 1, 1}));
+    // 70 and 80 lie on the way from 0 to 90; 90 does not lie on the way to 100.
+    EXPECT_EQ(DeleteRedundantKeysCommand(a.session), 2);
+    EXPECT_EQ(FramesOf(a.Track(body)), (std::vector<int>{0, 90, 100}));
+}
+
 TEST(DeleteRedundantKeys, LeavesSingleKeysNanKeysOtherMotionsAndThePoseAlone)
 {
     Animated a;
@@ -167,6 +179,22 @@ TEST(MirrorMotion, PartnersExchangeKeyTimingAndRotationsAndKeepTheirOwnPositions
     EXPECT_TRUE(MatricesNear(a.At(armL, 30), expectedLeft, 2e-6f));
 }
 
+TEST(MirrorMotion, KeysPastTheLengthStayAsTheyAre)
+{
+    Animated a;
+    const int body = a.Add(-1, "body");
+    a.Start();  // length 60
+    a.Set(body, 30, Key(30, 20, 10, {1, 2, 3}));
+    a.Set(body, 70, Key(-50, 40, -25, {4, 5, 6}));
+    a.Set(body, 80, Key(60, -40, 15, {7, 8, 9}));
+    const std::vector<KeyFrame> before = a.Track(body).keys;
+    MirrorMotionCommand(a.session);
+    ASSERT_EQ(FramesOf(a.Track(body)), (std::vector<int>{0, 30, 70, 80}));
+    EXPECT_TRUE(MatricesNear(a.At(body, 30), Reflected(before[1].matrix), 4e-6f));
+    EXPECT_EQ(a.At(body, 70), before[2].matrix);
+    EXPECT_EQ(a.At(body, 80), before[3].matrix);
+}
+
 TEST(GroundAllKeyframes, RaisesTheTopLevelPartsAtEachFrameWhereOneOfThemHasAKey)
 {
     Animated a;
@@ -189,6 +217,26 @@ TEST(GroundAllKeyframes, RaisesTheTopLevelPartsAtEachFrameWhereOneOfThemHasAKey)
     EXPECT_TRUE(VectorsNear(a.At(other, 10).Translation(), {5, 6.5f, 0}, 1e-6f));
     EXPECT_EQ(FramesOf(a.Track(leg)), (std::vector<int>{0, 5, 10}));
     EXPECT_FLOAT_EQ(a.At(leg, 10).m[3][1], -2.0f);
+}
+
+TEST(GroundAllKeyframes, KeysPastTheLengthStayAndTheFirstStillShapesThePoseBeforeIt)
+{
+    Animated a;
+    const int body = a.Add(-1, "body"), other = a.Add(-1, "other");
+    a.Start();  // length 60
+    a.Set(body, 0, Key(0, 0, 0, {0, 1, 0}));
+    a.Set(body, 70, Key(0, 0, 0, {0, 71, 0}));
+    a.Set(body, 80, Key(0, 0, 0, {0, 81, 0}));
+    a.Set(other, 0, Key(0, 0, 0, {5, 5, 0}));
+    a.Set(other, 10, Key(0, 0, 0, {5, 5, 0}));
+    GroundAllKeyframesCommand(a.session);
+    // At 10 the body is on its way from 1 to 71 (at 11) and the other cube
+    // is lowest (at 4): both go down by 4.
+    EXPECT_EQ(FramesOf(a.Track(body)), (std::vector<int>{0, 10, 70, 80}));
+    EXPECT_FLOAT_EQ(a.At(body, 10).m[3][1], 7.0f);
+    EXPECT_FLOAT_EQ(a.At(other, 10).m[3][1], 1.0f);
+    EXPECT_FLOAT_EQ(a.At(body, 70).m[3][1], 71.0f);
+    EXPECT_FLOAT_EQ(a.At(body, 80).m[3][1], 81.0f);
 }
 
 TEST(GroundAllKeyframes, AModelWithoutVerticesKeepsItsKeys)

@@ -3,6 +3,9 @@
 
 #include "anim/ExportXFile.h"
 #include "anim/MotionOperations.h"
+#include "anim/XFileText.h"
+#include "crafted/CraftedShape.h"
+#include "scene/ProjectFile.h"
 #include "meshlib/LoadedModel.h"
 #include "scene/Scene.h"
 #include "support/TempFolder.h"
@@ -165,6 +168,32 @@ TEST(XFileAssimp, ReaderFindsFramesMeshesMaterialsAndKeys)
     // Part prop moves up by 3 at frame 20 of "move".
     const aiNodeAnim* prop = read->mAnimations[0]->mChannels[2];
     EXPECT_FLOAT_EQ(prop->mPositionKeys[2].mValue.y, 3.0f);
+}
+
+TEST(XFileAssimp, AChainDeeperThanTheIndentationLimitIsReadWhole)
+{
+    TempFolder folder;
+    const size_t depth = XFileText::MAX_INDENT + 6;
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    ASSERT_EQ(LoadProject(scene, WriteDeepChainProject(folder.File("chain"), depth)), 1) << scene.lastLoadError;
+    const std::string path = folder.File("chain.x");
+    const ExportXResult result = ExportXFile(scene, path, DEFAULT_TIME_SCALE_FACTOR);
+    ASSERT_TRUE(result.written) << result.message;
+
+    Assimp::Importer importer;
+    const aiScene* read = importer.ReadFile(path, 0);
+    ASSERT_NE(read, nullptr) << importer.GetErrorString();
+    const aiNode* node = read->mRootNode;
+    for (size_t level = 0; level < depth; ++level) {
+        ASSERT_EQ(node->mNumChildren, 1u) << level;
+        node = node->mChildren[0];
+        EXPECT_EQ(std::string(node->mName.C_Str()), "Frame_p" + std::to_string(level));
+        EXPECT_EQ(node->mNumMeshes, 1u) << level;
+    }
+    EXPECT_EQ(node->mNumChildren, 0u);
+    ASSERT_EQ(read->mNumAnimations, 1u);
+    EXPECT_EQ(read->mAnimations[0]->mNumChannels, depth);
 }
 
 #endif

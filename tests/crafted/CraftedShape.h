@@ -11,7 +11,9 @@
 struct CraftedShape {
     std::string name;         // short identifier, also the file's base name
     std::string description;  // what the shape attacks, one line
-    std::string command;      // marionettica3d-cli command that reads it ("mesh-info", "info", "export-x"...)
+    // marionettica3d-cli command that reads it ("mesh-info", "info", "export-x"...),
+    // with any options that follow the file ("apply --motion NAME --delete-redundant-keys")
+    std::string command;
     size_t fullSize = 0;
     // Writes the shape into folder (which exists) and returns the path of the
     // file to hand to `command`.
@@ -23,3 +25,9 @@ std::vector<CraftedShape> CraftedShapes();
 
 // Writes bytes to path (binary); throws std::runtime_error when it cannot.
 void WriteCraftedFile(const std::string& path, const std::string& bytes);
+
+// A project of depth Parts in one chain (each the child of the one before),
+// one triangle each and one Motion, written into folder (created) by the
+// project writer. Returns the project's path; throws std::runtime_error when
+// it cannot be written.
+std::string WriteDeepChainProject(const std::string& folder, size_t depth);

@@ -5,11 +5,17 @@
 
 // Each group lives in its own file next to this one.
 void AddMeshGeometryShapes(std::vector<CraftedShape>& shapes);
+void AddReaderClaimShapes(std::vector<CraftedShape>& shapes);
+void AddDeepChainShapes(std::vector<CraftedShape>& shapes);
+void AddProjectShapes(std::vector<CraftedShape>& shapes);
 
 std::vector<CraftedShape> CraftedShapes()
 {
     std::vector<CraftedShape> shapes;
     AddMeshGeometryShapes(shapes);
+    AddReaderClaimShapes(shapes);
+    AddDeepChainShapes(shapes);
+    AddProjectShapes(shapes);
     return shapes;
 }
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace mqotest;
@@ -213,4 +214,11 @@ TEST(MqoReader, MaterialCountIsLimitedByTheSignedByteNumber)
     EXPECT_FALSE(ReadMqo(withMaterials(129), "many.mqo", m, error));
     EXPECT_NE(error.find("129 materials"), std::string::npos) << error;
     EXPECT_TRUE(m.materials.empty());
+    // A chunk that announces fewer is refused at its 129th material, before storing more.
+    std::string understated = withMaterials(129);
+    understated.replace(understated.find("Material 129"), 12, "Material 1");
+    const size_t at = understated.find("\"m128\"");
+    const std::string line = std::to_string(1 + std::count(understated.begin(), understated.begin() + long(at), '\n'));
+    EXPECT_FALSE(ReadMqo(understated, "many.mqo", m, error));
+    EXPECT_EQ(error, "many.mqo:" + line + ": more than 128 materials; at most 128 are supported");
 }

@@ -1,3 +1,4 @@
+#include "crafted/CraftedShape.h"
 #include "meshlib/DdsImage.h"
 #include "meshlib/MeshTestSupport.h"
 #include "meshlib/TextureReader.h"
@@ -6,6 +7,7 @@
 #include <gtest/gtest.h>
 #include <squish.h>
 
+#include <algorithm>
 #include <cstdlib>
 
 using namespace meshtest;
@@ -209,10 +211,87 @@ TEST(TextureImage, FilesTheDecoderMishandlesAreRefused)
     EXPECT_TRUE(DecodeTextureImage(ppm + '\x7F', "s.ppm", back, error)) << error;
 }
 
+// Writes the crafted shape `name` at `size` into folder and reads imageName beside its model.
+bool LoadCraftedTexture(const std::string& name, size_t size, const std::string& imageName, std::string& error)
+{
+    const std::vector<CraftedShape> shapes = CraftedShapes();
+    const auto shape = std::find_if(shapes.begin(), shapes.end(), [&](const CraftedShape& s) { return s.name == name; });
+    EXPECT_NE(shape, shapes.end()) << name;
+    TempFolder folder;
+    shape->write(folder.path, size);
+    TextureImage back;
+    const bool loaded = LoadTextureImage(folder.path, imageName, back, error);
+    EXPECT_EQ(error.find(folder.File(imageName) + ": "), 0u) << error;
+    return loaded;
+}
+
+TEST(TextureImage, HeadersClaimingMorePixelsThanTheBytesHoldAreRefused)
+{
+    std::string error;
+    EXPECT_FALSE(LoadCraftedTexture("bmp-truncated-8192", 64, "short.bmp", error));
+    EXPECT_NE(error.find(": byte 154: file ends before the 64 x 64 pixels its BMP header claims"), std::string::npos);
+    EXPECT_FALSE(LoadCraftedTexture("tga-rle-truncated", 64, "short.tga", error));
+    EXPECT_NE(error.find(": byte 21: file ends before the 64 x 64 pixels its TGA header claims"), std::string::npos);
+    EXPECT_FALSE(LoadCraftedTexture("dds-huge-claim", 16384, "huge.dds", error));
+    EXPECT_NE(error.find(": byte 12: image size 16384 x 16384 not supported"), std::string::npos);
+}
+
+TEST(TextureImage, SizeLimitsHoldOnBothSidesAndInAll)
+{
+    EXPECT_FALSE(ImageSizeRefusal(16384, 4096));
+    EXPECT_FALSE(ImageSizeRefusal(1, 1));
+    EXPECT_TRUE(ImageSizeRefusal(16385, 1));
+    EXPECT_TRUE(ImageSizeRefusal(1, 16385));
+    EXPECT_TRUE(ImageSizeRefusal(8192, 8193));
+    EXPECT_TRUE(ImageSizeRefusal(0, 1));
+}
+
+TEST(TextureImage, ImagesExactlyAsLongAsTheirHeaderNeedsLoad)
+{
+    TextureImage back;
+    std::string error;
+    // A 32-bit BMP: rows of 20 bytes, no padding; one byte less is refused.
+    std::string bmp;
+    ASSERT_TRUE(EncodeTextureImage(Sample(), ImageFormat::Bmp, bmp, error)) << error;
+    EXPECT_FALSE(DecodeTextureImage(bmp.substr(0, bmp.size() - 1), "a.bmp", back, error));
+    EXPECT_NE(error.find("BMP header claims"), std::string::npos) << error;
+    // Stored top down (negative height, rows reversed) it is the same image.
+    const size_t pixels = bmp.size() - 3 * 20;
+    std::string topDown = bmp.substr(0, pixels);
+    for (int row = 2; row >= 0; --row) topDown += bmp.substr(pixels + size_t(row) * 20, 20);
+    Put32(topDown, 22, uint32_t(-3));
+    ASSERT_TRUE(DecodeTextureImage(topDown, "a.bmp", back, error)) << error;
+    EXPECT_EQ(back.rgba, Sample().rgba);
+
+    // An uncompressed 24-bit TGA of 2 x 2.
+    std::string tga(18, '\0');
+    tga[2] = 2;
+    tga[12] = tga[14] = 2;
+    tga[16] = 24;
+    tga += std::string(12, '\x33');
+    EXPECT_TRUE(DecodeTextureImage(tga, "a.tga", back, error)) << error;
+    EXPECT_FALSE(DecodeTextureImage(tga.substr(0, tga.size() - 1), "a.tga", back, error));
+    // Run-length: two packets of 128 repeats fill 256 pixels, not 257.
+    tga.resize(18);
+    tga[2] = 10;
+    tga[12] = 0;
+    tga[13] = 1;  // 256 x 1
+    tga[14] = 1;
+    tga += std::string("\xFF\x01\x02\x03\xFF\x04\x05\x06", 8);
+    ASSERT_TRUE(DecodeTextureImage(tga, "r.tga", back, error)) << error;
+    EXPECT_EQ(back.width, 256);
+    tga[12] = 1;  // 257 x 1
+    EXPECT_FALSE(DecodeTextureImage(tga, "r.tga", back, error));
+    EXPECT_EQ(error, "r.tga: byte 26: file ends before the 257 x 1 pixels its TGA header claims");
+}
+
 TEST(TextureImage, GarbageIsNotAnImage)
 {
     TextureImage back;
     std::string error;
+    // The decoder's other formats have no guard against short files.
+    EXPECT_FALSE(DecodeTextureImage("GIF89a\x10\x00\x10\x00\x00\x00\x00", "a.gif", back, error));
+    EXPECT_EQ(error, "a.gif: not an image in a supported format (BMP, DDS, JPEG, PNG, PNM or TGA)");
     EXPECT_FALSE(DecodeTextureImage("\x89PNG\r\n\x1a\n broken", "b.png", back, error));
     EXPECT_EQ(error.rfind("b.png: ", 0), 0u);
     EXPECT_FALSE(LoadTextureImage("/nonexistent-folder", "x.png", back, error));

@@ -31,6 +31,12 @@ struct FourCubes {
     }
 };
 
+// Plans and writes as a save does when no file is read-only.
+MeshOutputResult WriteMeshFiles(Scene& scene, const std::string& directory, UserPrompt& prompt)
+{
+    return WriteMeshFiles(scene, PlanMeshFiles(scene, directory, prompt), false);
+}
+
 }  // namespace
 
 TEST(MeshOutput, EmptyFolderGetsOneFilePerPartWithoutQuestions)

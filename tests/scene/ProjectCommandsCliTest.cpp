@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -122,4 +123,30 @@ TEST(ProjectCommandsCli, FailuresGiveOneLineNamingTheFile)
     project.folder.Write("arm.mqo", "broken");
     expectFailure("resave " + Quote(project.path) + " " + Quote(project.folder.File("o.anm")), "arm.mqo", 1);
     EXPECT_FALSE(project.folder.Exists("o.anm"));
+}
+
+TEST(ProjectCommandsCli, EveryWritingCommandRefusesAReadOnlyOutputUnlessToldToOverwrite)
+{
+    CliProject project;
+    TempFolder out;
+    const std::string source = Quote(project.path);
+    const std::pair<std::string, std::string> commands[] = {
+        {"copy.anm", "resave " + source + " " + Quote(out.File("copy.anm"))},
+        {"applied.anm", "apply " + source + " --motion walk --turn-around --out " + Quote(out.File("applied.anm"))},
+        {"copy.x", "export-x " + source + " " + Quote(out.File("copy.x"))},
+        {"converted.mesh", "mesh-convert " + Quote(project.folder.File("body.mqo")) + " " +
+                               Quote(out.File("converted.mesh"))},
+    };
+    for (const auto& [file, command] : commands) {
+        out.Write(file, "old");
+        chmod(out.File(file).c_str(), 0444);
+        const CliResult refused = RunCli(out, command);
+        EXPECT_EQ(refused.exitCode, 1) << command;
+        EXPECT_NE(refused.err.find("read-only"), std::string::npos) << refused.err;
+        EXPECT_NE(refused.err.find("--overwrite"), std::string::npos) << refused.err;
+        EXPECT_EQ(out.Read(file), "old") << command;
+        const CliResult written = RunCli(out, command + " --overwrite");
+        EXPECT_EQ(written.exitCode, 0) << written.err;
+        EXPECT_NE(out.Read(file), "old") << command;
+    }
 }

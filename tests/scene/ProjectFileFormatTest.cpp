@@ -295,8 +295,10 @@ TEST(ProjectFileFormat, TracksNeedAFrameZeroKeyAndDistinctFrames)
 
     bytes = golden.bytes;
     Put(bytes, kWalkTrack1, I32(0));
-    bytes.erase(kWalkTrack1 + 4, 2 * 68);
     EXPECT_NE(ExpectRefused(bytes).find("no keys"), std::string::npos);
+    // Without the bytes of its keys the file cannot hold its Motions at all.
+    bytes.erase(kWalkTrack1 + 4, 2 * 68);
+    EXPECT_NE(ExpectRefused(bytes).find("Motion count 2 does not fit"), std::string::npos);
 }
 
 TEST(ProjectFileFormat, NonFiniteMatrixValuesAreRefused)

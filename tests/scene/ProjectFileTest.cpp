@@ -1,6 +1,7 @@
 #include "anim/MotionOperations.h"
 #include "editor/FileCommands.h"
 #include "scene/ProjectFile.h"
+#include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <sys/stat.h>
 
 namespace {
 
@@ -114,6 +116,33 @@ TEST(ProjectFile, ObjectFilesAreFoundIgnoringCaseAndMeshBeforeModel)
     EXPECT_FLOAT_EQ(largest, 3.0f);
 }
 
+TEST(ProjectFile, AnExactFileNameWinsOverOneInAnotherCaseAndNumberingSkipsNamesInUse)
+{
+    TempFolder folder;
+    folder.Write("arm.mesh", CubeObjectFile(1.0f));
+    folder.Write("ARM.mesh", CubeObjectFile(3.0f));
+    folder.Write("arm00001.mesh", CubeObjectFile(1.0f));
+    const std::vector<ProjectPartRecord> records = {
+        {"arm", -1, -1}, {"ARM", 0, -1}, {"arm00001", 1, -1}, {"arm", -1, -1}, {"arm", 3, -1}};
+    Motion motion;
+    motion.name = "m";
+    motion.tracks.resize(records.size());
+    for (MotionTrack& track : motion.tracks) track.keys.push_back({0, Matrix4::Identity()});
+    std::string bytes, error;
+    ASSERT_TRUE(BuildProjectFile(records, {motion}, bytes, error)) << error;
+    folder.Write("model.anm", bytes);
+
+    Scene loaded;
+    ASSERT_EQ(LoadProject(loaded, folder.File("model.anm")), 1) << loaded.lastLoadError;
+    ASSERT_EQ(loaded.PartCount(), 5);
+    const char* names[] = {"arm", "ARM", "arm00001", "arm00000", "arm00002"};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(loaded.parts[i]->displayName, names[i]) << i;
+    EXPECT_FLOAT_EQ(loaded.parts[0]->mesh->GetVertex(0)->x * loaded.parts[0]->mesh->GetVertex(0)->x, 1.0f);
+    EXPECT_FLOAT_EQ(loaded.parts[1]->mesh->GetVertex(0)->x * loaded.parts[1]->mesh->GetVertex(0)->x, 9.0f);
+    EXPECT_EQ(loaded.Tree().GetParent(loaded.parts[4]->treeItem), loaded.parts[3]->treeItem);
+    EXPECT_EQ(loaded.SelectedPartIndex(), 4);
+}
+
 TEST(ProjectFile, MissingObjectFileStopsWithThePartsBeforeItAndNoMotions)
 {
     SavedModel model;
@@ -198,9 +227,55 @@ TEST(ProjectFile, UnwritableTargetShowsTheOpenMessageAndKeepsThePath)
 {
     SavedModel model;
     EXPECT_FALSE(SaveProject(model.scene, model.folder.File("no/such/folder/x.anm"), model.prompt));
-    EXPECT_EQ(model.prompt.asked, std::vector<std::string>{"Error|ファイルがオープンできない"});
+    // Before it, the second "arm" Part asks about the file the first one would write.
+    ASSERT_FALSE(model.prompt.asked.empty());
+    EXPECT_EQ(model.prompt.asked.back().rfind("Error|ファイルがオープンできない\n", 0), 0u) << model.prompt.asked.back();
     EXPECT_EQ(model.scene.projectPath, "");
     EXPECT_NE(model.scene.lastSaveError.find("x.anm"), std::string::npos);
+}
+
+TEST(ProjectFile, AMeshFileThatCannotBeWrittenLeavesTheOldProjectFile)
+{
+    SavedModel model;
+    ASSERT_TRUE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
+    const std::string before = model.folder.Read("model.anm");
+    SetKeyMatrix(model.scene, 0, 1, 30, MatrixTranslation(5, 0, 0));
+    // A link into a missing folder passes every check and fails at the write.
+    std::filesystem::remove(model.folder.File("leg.mesh"));
+    std::filesystem::create_symlink("missing/leg.mesh", model.folder.File("leg.mesh"));
+    model.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+    EXPECT_FALSE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
+    EXPECT_EQ(model.folder.Read("model.anm"), before);
+    EXPECT_NE(model.scene.lastSaveError.find("leg.mesh"), std::string::npos) << model.scene.lastSaveError;
+}
+
+TEST(FileCommands, ReadOnlyFilesAreAskedAboutOnceBeforeAnythingIsWritten)
+{
+    SavedModel model;
+    model.prompt.savePaths.push_back(model.ProjectPath());
+    SaveCommand(model.session, model.prompt);
+    const std::string project = model.folder.Read("model.anm");
+    model.folder.Write("body.mesh", "old");
+    model.folder.Write("leg.mesh", "old");
+    for (const char* name : {"model.anm", "body.mesh"}) chmod(model.folder.File(name).c_str(), 0444);
+    SetKeyMatrix(model.scene, 0, 1, 30, MatrixTranslation(5, 0, 0));
+
+    // "exists, replace?" Yes, every mesh Yes, then No to the read-only files: nothing is written.
+    model.prompt.asked.clear();
+    model.prompt.yesNo = {true, false};
+    model.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+    SaveCommand(model.session, model.prompt);
+    EXPECT_EQ(model.prompt.asked.back(), "上書き保存|「model.anm」「body.mesh」は読み取り専用です。上書きしますか？");
+    EXPECT_EQ(model.folder.Read("model.anm"), project);
+    EXPECT_EQ(model.folder.Read("body.mesh"), "old");
+    EXPECT_EQ(model.folder.Read("leg.mesh"), "old");
+
+    model.prompt.yesNo = {true, true};
+    model.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+    SaveCommand(model.session, model.prompt);
+    EXPECT_NE(model.folder.Read("model.anm"), project);
+    EXPECT_NE(model.folder.Read("body.mesh"), "old");
+    EXPECT_NE(model.folder.Read("leg.mesh"), "old");
 }
 
 TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)

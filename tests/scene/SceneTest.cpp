@@ -220,7 +220,13 @@ TEST(SceneParts, ClearSceneEmptiesPartsAndMotionsButKeepsTheProjectName)
     NewMotionCommand(f.session, "m");
     f.scene.projectPath = "/x/y.anm";
     f.scene.projectFileName = "y.anm";
+    const TreeItem a = f.scene.parts[0]->treeItem, d = f.scene.parts[3]->treeItem;
+    SelectPart(f.scene, 2);
+    RecordingObserver observer(f.session);
     f.scene.ClearScene();
+    // Each top-level item goes with its subtree, the last first.
+    EXPECT_EQ(observer.events, (std::vector<std::string>{"remove " + std::to_string(d), "remove " + std::to_string(a)}));
+    EXPECT_EQ(f.scene.Tree().GetSelected(), f.scene.rootPart.treeItem);
     EXPECT_EQ(f.scene.PartCount(), 0);
     EXPECT_TRUE(f.scene.motions.empty());
     EXPECT_EQ(f.session.CurrentMotion(), -1);
@@ -237,6 +243,11 @@ TEST(SceneParts, FindPartByTreeItem)
     EXPECT_EQ(f.scene.FindPartByTreeItem(f.scene.parts[2]->treeItem), 2);
     Scene empty;
     EXPECT_EQ(empty.FindPartByTreeItem(f.scene.parts[2]->treeItem), -1);
+    // Removing B (with C) moves D from 3 to 1.
+    const TreeItem d = f.scene.parts[3]->treeItem;
+    EXPECT_EQ(f.scene.FindPartByTreeItem(d), 3);
+    f.scene.RemovePart(f.scene.parts[1]->treeItem);
+    EXPECT_EQ(f.scene.FindPartByTreeItem(d), 1);
 }
 
 TEST(SceneHierarchy, ChildPositionIsCarriedThroughTheRotatedParent)

@@ -11,7 +11,7 @@ namespace {
 std::string DefaultFileText(const std::string& directory)
 {
     std::string text = "[DIRECTORY]\nADD_OBJECT=" + directory + "\nEXPORT_XFILE=" + directory +
-                       "\n"
+                       "\nEXPORT_GLTF=" + directory + "\n"
                        "\n[COLOR]\nBACK=-15198184\nGRID=-8355712\nLINE=-65536\nCOLL=-256\nNORMAL=-16711808\n"
                        "PIVOT=-65281\nSELECT=-4144960\nANIM=-14663456\n"
                        "\n[ANIMATION]\nFRAMERATE=30\nTIMESCALEFACTOR=200\n"
@@ -154,22 +154,24 @@ TEST(AppSettings, DirectoryDefaultIsFetchedBeforeEachRead)
     ReadSettings(profile, values, SettingsOwners(), [&] { return "/cwd" + std::to_string(++calls); });
     EXPECT_EQ(values.addObjectDirectory, "/cwd1");
     EXPECT_EQ(values.exportXFileDirectory, "/saved/x");
-    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(values.exportGltfDirectory, "/cwd3");
+    EXPECT_EQ(calls, 3);
 }
 
 TEST(AppSettings, ViewTypesAreReadAheadButWrittenInsideEachView)
 {
     const std::vector<std::string> read = KeyOrder(SettingsPass::Read);
     const std::vector<std::string> write = KeyOrder(SettingsPass::Write);
-    ASSERT_EQ(read.size(), 70u);
+    ASSERT_EQ(read.size(), 71u);
     ASSERT_EQ(write.size(), read.size());
     EXPECT_EQ(read.front(), "DIRECTORY.ADD_OBJECT");
-    EXPECT_EQ(read[21], "VIEW.SCALE");
-    for (int v = 0; v < 4; ++v) EXPECT_EQ(read[22 + v], "VIEW" + std::to_string(v) + ".TYPE");
-    EXPECT_EQ(read[26], "VIEW0.DRAWMODE");
+    EXPECT_EQ(read[2], "DIRECTORY.EXPORT_GLTF");
+    EXPECT_EQ(read[22], "VIEW.SCALE");
+    for (int v = 0; v < 4; ++v) EXPECT_EQ(read[23 + v], "VIEW" + std::to_string(v) + ".TYPE");
+    EXPECT_EQ(read[27], "VIEW0.DRAWMODE");
     for (int v = 0; v < 4; ++v) {
-        EXPECT_EQ(write[22 + 12 * v], "VIEW" + std::to_string(v) + ".TYPE");
-        EXPECT_EQ(write[23 + 12 * v], "VIEW" + std::to_string(v) + ".DRAWMODE");
+        EXPECT_EQ(write[23 + 12 * v], "VIEW" + std::to_string(v) + ".TYPE");
+        EXPECT_EQ(write[24 + 12 * v], "VIEW" + std::to_string(v) + ".DRAWMODE");
     }
     EXPECT_EQ(write.back(), "VIEW3.PERS_TO_Z");
     // Apart from the TYPE keys both passes list the same keys in the same order.

@@ -1,0 +1,67 @@
+#include "anim/GltfDocument.h"
+
+#include "anim/GltfAssembly.h"
+#include "scene/Scene.h"
+
+int AppendTo(GltfAssembly& assembly, const char* name, nlohmann::json value)
+{
+    nlohmann::json& list = assembly.root[name];
+    list.push_back(std::move(value));
+    return static_cast<int>(list.size()) - 1;
+}
+
+std::string GltfUri(const std::string& fileName)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string uri;
+    for (const char c : fileName) {
+        const unsigned char u = static_cast<unsigned char>(c);
+        if ((u >= '0' && u <= '9') || (u >= 'A' && u <= 'Z') || (u >= 'a' && u <= 'z') || c == '-' || c == '.' ||
+            c == '_' || c == '~') {
+            uri += c;
+        } else {
+            uri += '%';
+            uri += kHex[u >> 4];
+            uri += kHex[u & 15];
+        }
+    }
+    return uri;
+}
+
+static int CountOf(const nlohmann::json& root, const char* name)
+{
+    return root.contains(name) ? static_cast<int>(root[name].size()) : 0;
+}
+
+GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::string& fileStem, int framesPerSecond)
+{
+    GltfAssembly assembly;
+    assembly.layout = layout;
+    assembly.fileStem = fileStem;
+    assembly.root["asset"] = {{"version", "2.0"}, {"generator", "Marionettica3D"}};
+    const std::vector<int> nodeOfPart = AddGltfNodes(scene, assembly);
+    AddGltfAnimations(scene, nodeOfPart, framesPerSecond, assembly);
+
+    GltfDocument document;
+    document.binary = assembly.buffer.Bytes();
+    document.binary.append((4 - document.binary.size() % 4) % 4, '\0');
+    if (!document.binary.empty()) {
+        nlohmann::json buffer = {{"byteLength", document.binary.size()}};
+        if (layout == GltfLayout::Separate) {
+            GltfSideFile bin{fileStem + ".bin", document.binary};
+            buffer["uri"] = GltfUri(bin.name);
+            document.sideFiles.push_back(std::move(bin));
+        }
+        assembly.root["buffers"] = nlohmann::json::array({std::move(buffer)});
+        assembly.root["bufferViews"] = std::move(assembly.buffer.Views());
+        assembly.root["accessors"] = std::move(assembly.buffer.Accessors());
+    }
+    for (GltfSideFile& image : assembly.images) document.sideFiles.push_back(std::move(image));
+    document.meshCount = CountOf(assembly.root, "meshes");
+    document.materialCount = CountOf(assembly.root, "materials");
+    document.imageCount = CountOf(assembly.root, "images");
+    document.animationCount = CountOf(assembly.root, "animations");
+    // Names come from files: a byte that is not UTF-8 becomes U+FFFD rather than failing the export.
+    document.json = assembly.root.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
+    return document;
+}

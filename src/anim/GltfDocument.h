@@ -1,0 +1,43 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+class Scene;
+
+// How the parts of a glTF file are stored: all in one binary .glb, or a .gltf
+// JSON file with its buffer (.bin) and images beside it.
+enum class GltfLayout { Binary, Separate };
+
+// A file that goes beside a .gltf: its plain name (no folder) and content.
+struct GltfSideFile {
+    std::string name;
+    std::string bytes;
+};
+
+// A glTF asset of the model and every Motion, ready to be stored.
+struct GltfDocument {
+    std::string json;    // the JSON text (UTF-8)
+    std::string binary;  // the buffer: a .glb's BIN chunk, or the .bin file; "" when nothing needs one
+    // Beside a .gltf: the .bin file (when binary is not empty), then one PNG
+    // per texture. Empty for a .glb, which holds everything.
+    std::vector<GltfSideFile> sideFiles;
+    int meshCount = 0;
+    int materialCount = 0;
+    int imageCount = 0;
+    int animationCount = 0;
+};
+
+// Builds the asset of scene (which it does not change):
+// - one node per Part in the order and nesting of the parts tree, named after
+//   the Part (duplicates kept), placed by RestMatrixOf;
+// - one mesh per Part with faces, one triangle-list primitive per material
+//   that has faces, with per-vertex normals and texture coordinates;
+// - one lit material per mesh material (diffuse as base colour, its texture,
+//   when the image could be read, as base colour texture in PNG);
+// - one animation per Motion, in Motion order and named after it, with a
+//   translation and a rotation channel per Part sampled at XFileKeyFrames,
+//   at time frame / framesPerSecond (framesPerSecond > 0).
+// Everything is mirrored into glTF's axes (GltfAxes.h). fileStem names the
+// side files of a Separate layout: fileStem.bin and fileStem_TEXTURE.png.
+GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::string& fileStem, int framesPerSecond);

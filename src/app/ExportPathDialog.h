@@ -1,0 +1,15 @@
+#pragma once
+
+#include <QMessageBox>
+
+#include <string>
+
+class QWidget;
+
+// The save dialog of an export: starts in directory (which also becomes the
+// process's current folder), offers filter ("description|pattern|...||") and
+// adds defaultSuffix to a name typed without one. The file to write; "" on Cancel.
+std::string AskExportPath(const std::string& directory, const char* filter, const char* defaultSuffix, QWidget* parent);
+
+// A message of an export, with the export's caption.
+void ShowExportMessage(QWidget* parent, const char* caption, const std::string& text, QMessageBox::Icon icon);

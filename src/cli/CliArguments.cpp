@@ -1,0 +1,20 @@
+#include "cli/CliArguments.h"
+
+#include "text/NumberText.h"
+
+bool ParseWordsAndIntOption(const std::vector<std::string>& args, const std::string& option, int& value,
+                            std::vector<std::string>& words, bool* overwrite)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (overwrite && args[i] == "--overwrite") {
+            *overwrite = true;
+        } else if (args[i] == option && i + 1 < args.size()) {
+            if (!ParseInteger(args[++i], value)) return false;
+        } else if (args[i].rfind("--", 0) != 0) {
+            words.push_back(args[i]);
+        } else {
+            return false;
+        }
+    }
+    return true;
+}

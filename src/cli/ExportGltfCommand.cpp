@@ -1,0 +1,61 @@
+#include "cli/CliArguments.h"
+#include "cli/CliCommand.h"
+#include "cli/JsonWriter.h"
+#include "cli/ProjectLoading.h"
+#include "editor/EditorSession.h"
+#include "editor/OptionCommands.h"
+#include "editor/PlaybackController.h"
+
+#include <cstdio>
+
+namespace {
+
+constexpr const char* USAGE = "export-gltf PROJECT.anm OUT.gltf|OUT.glb [--fps N] [--overwrite]   (N: 1 ... 120, default 30; --overwrite: "
+    "replace the output and the files written beside it when they are read-only)";
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: marionettica3d-cli %s\n", USAGE);
+    return 2;
+}
+
+int ExportGltf(const std::vector<std::string>& args)
+{
+    std::vector<std::string> paths;
+    int fps = DEFAULT_GLTF_FRAMES_PER_SECOND;
+    bool overwrite = false;
+    if (!ParseWordsAndIntOption(args, "--fps", fps, paths, &overwrite)) return Usage();
+    if (paths.size() != 2) return Usage();
+    if (fps < MIN_FRAME_RATE || fps > MAX_FRAME_RATE) {
+        std::fprintf(stderr, "--fps %d: must be %d ... %d\n", fps, MIN_FRAME_RATE, MAX_FRAME_RATE);
+        return 2;
+    }
+    const std::string& projectPath = paths[0];
+    const std::string& outPath = paths[1];
+
+    if (RefuseReadOnlyOutput(outPath, overwrite)) return 1;
+    EditorSession session;
+    if (!LoadProjectForCommand(session, projectPath)) return 1;
+    const ExportGltfResult result = ExportGltfCommand(session, outPath, fps, overwrite);
+    if (!result.written) {
+        // A refusal for want of Parts concerns the project; the other messages name their file.
+        const bool aboutProject = result.refused && ExportGltfRefusal(session.GetScene()) != nullptr;
+        PrintFailure(aboutProject ? projectPath + ": " + result.message : result.message);
+        return 1;
+    }
+    JsonWriter json;
+    json.BeginObject();
+    json.Key("written").String(outPath);
+    json.Key("parts").Int(result.partCount);
+    json.Key("meshes").Int(result.meshCount);
+    json.Key("animations").Int(result.motionCount);
+    json.Key("images").Int(result.imageCount);
+    json.Key("sideFiles").Int(result.sideFileCount);
+    json.EndObject();
+    std::printf("%s\n", json.Text().c_str());
+    return 0;
+}
+
+const CliCommandRegistration registration("export-gltf", USAGE, ExportGltf);
+
+}  // namespace

@@ -1,0 +1,33 @@
+#pragma once
+
+#include <string>
+#include <sys/types.h>
+
+// What a save would replace at a path, symbolic links followed.
+struct WriteTarget {
+    enum Kind {
+        MISSING,      // nothing there yet: a new file is created
+        REGULAR,      // an ordinary file, replaced as a whole
+        NOT_REGULAR,  // a directory, FIFO, device node or socket: never written
+        UNUSABLE,     // the path cannot be looked at (see error)
+    };
+    Kind kind = UNUSABLE;
+    // The file that is really written: the path given, or the end of its
+    // chain of symbolic links (a relative link taken from its own folder).
+    std::string file;
+    // For REGULAR: the old file's permission bits and owner, kept by the new file.
+    mode_t mode = 0;
+    uid_t owner = 0;
+    gid_t group = 0;
+    // For REGULAR: the permission bits give this user no write access. Decided
+    // by the mode alone, so that the answer is the same for root.
+    bool readOnly = false;
+    // For UNUSABLE and NOT_REGULAR: the reason, starting with the path given.
+    std::string error;
+};
+
+// Looks at path without changing anything.
+WriteTarget InspectWriteTarget(const std::string& path);
+
+// The folder of a file path with '/' separators ("." when there is none).
+std::string FolderOfFile(const std::string& path);

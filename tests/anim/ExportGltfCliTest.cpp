@@ -1,0 +1,39 @@
+// The command line's glTF export refuses what it cannot write and names why.
+#include "scene/ProjectFile.h"
+#include "support/CliRun.h"
+#include "support/GltfSampleScenes.h"
+#include "support/ScriptedPrompt.h"
+
+#include <gtest/gtest.h>
+
+TEST(ExportGltfCli, BadNamesRatesAndFoldersAreRefusedNamingTheFile)
+{
+    TempFolder folder;
+    {
+        EditorSession session;
+        AddCube(session, folder, "box.mqo");
+        NewMotion(session.GetScene(), "walk");
+        ScriptedPrompt prompt;
+        ASSERT_TRUE(SaveProject(session.GetScene(), folder.File("box.anm"), prompt));
+    }
+    const std::string project = Quote(folder.File("box.anm"));
+    const std::string err = folder.File("err");
+
+    CliResult run = RunCli("export-gltf " + project + " " + Quote(folder.File("out.obj")), err);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find(folder.File("out.obj") + ": 拡張子は .gltf か .glb"), std::string::npos) << run.err;
+
+    run = RunCli("export-gltf " + project + " " + Quote(folder.File("out.glb")) + " --fps 121", err);
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_FALSE(folder.Exists("out.glb"));
+
+    const std::string missing = folder.File("nowhere/out.gltf");
+    run = RunCli("export-gltf " + project + " " + Quote(missing), err);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("nowhere/out"), std::string::npos) << run.err;
+
+    // Upper-case extensions are taken; a .gltf's .bin goes beside it.
+    run = RunCli("export-gltf " + project + " " + Quote(folder.File("OUT.GLTF")), err);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(folder.Exists("OUT.bin"));
+}

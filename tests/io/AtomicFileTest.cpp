@@ -1,0 +1,167 @@
+#include "io/AtomicFile.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <utime.h>
+
+namespace {
+
+mode_t ModeOf(const std::string& path)
+{
+    struct stat info {};
+    stat(path.c_str(), &info);
+    return info.st_mode & 07777;
+}
+
+// The names in folder, sorted.
+std::vector<std::string> Listing(const TempFolder& folder)
+{
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.path))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+bool Write(const std::string& path, std::string_view data, std::string& error, bool replaceReadOnly = false)
+{
+    AtomicWriteOptions options;
+    options.replaceReadOnly = replaceReadOnly;
+    return WriteFileAtomically(path, data, error, options);
+}
+
+}  // namespace
+
+TEST(AtomicFile, ReplacedFilesKeepTheirModeAndNewFilesFollowTheUmask)
+{
+    TempFolder folder;
+    std::string error;
+    for (mode_t mode : {mode_t(0600), mode_t(0755)}) {
+        folder.Write("old", "old");
+        chmod(folder.File("old").c_str(), mode);
+        ASSERT_TRUE(Write(folder.File("old"), "new", error)) << error;
+        EXPECT_EQ(ModeOf(folder.File("old")), mode);
+        EXPECT_EQ(folder.Read("old"), "new");
+    }
+    const mode_t previous = umask(027);
+    const bool written = Write(folder.File("fresh"), "new", error);
+    umask(previous);
+    ASSERT_TRUE(written) << error;
+    EXPECT_EQ(ModeOf(folder.File("fresh")), mode_t(0640));
+}
+
+TEST(AtomicFile, ASymbolicLinkStaysAndTheFileItLeadsToIsReplaced)
+{
+    TempFolder folder;
+    std::filesystem::create_directory(folder.File("real"));
+    folder.Write("real/model.x", "old");
+    std::filesystem::create_symlink("real/model.x", folder.File("link.x"));
+    std::string error;
+    ASSERT_TRUE(Write(folder.File("link.x"), "new", error)) << error;
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.File("link.x")));
+    EXPECT_EQ(folder.Read("real/model.x"), "new");
+    EXPECT_EQ(Listing(folder), (std::vector<std::string>{"link.x", "real"}));
+}
+
+TEST(AtomicFile, TargetsThatAreNoRegularFileAreRefusedWithNothingWritten)
+{
+    TempFolder folder;
+    ASSERT_EQ(mkfifo(folder.File("pipe").c_str(), 0644), 0);
+    std::filesystem::create_directory(folder.File("dir"));
+    for (const char* name : {"pipe", "dir"}) {
+        std::string error;
+        EXPECT_FALSE(Write(folder.File(name), "new", error)) << name;
+        EXPECT_NE(error.find(folder.File(name)), std::string::npos) << error;
+    }
+    EXPECT_TRUE(std::filesystem::is_fifo(folder.File("pipe")));
+    EXPECT_TRUE(std::filesystem::is_empty(folder.File("dir")));
+    EXPECT_EQ(Listing(folder), (std::vector<std::string>{"dir", "pipe"}));
+}
+
+TEST(AtomicFile, AReadOnlyFileIsReplacedOnlyWhenAllowed)
+{
+    TempFolder folder;
+    folder.Write("locked", "old");
+    chmod(folder.File("locked").c_str(), 0444);
+    std::string error;
+    EXPECT_FALSE(Write(folder.File("locked"), "new", error));
+    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    EXPECT_EQ(folder.Read("locked"), "old");
+    ASSERT_TRUE(Write(folder.File("locked"), "new", error, true)) << error;
+    EXPECT_EQ(folder.Read("locked"), "new");
+    EXPECT_EQ(ModeOf(folder.File("locked")), mode_t(0444));
+}
+
+// A write beyond the file size limit fails part way (EFBIG), as a full disk would.
+TEST(AtomicFile, AFailedWriteLeavesTheOldFileAndNothingElse)
+{
+    TempFolder folder;
+    folder.Write("out", "old");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        signal(SIGXFSZ, SIG_IGN);
+        const rlimit limit{1 << 20, 1 << 20};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::string error;
+        const bool written = Write(folder.File("out"), std::string(4 << 20, 'x'), error);
+        _exit(!written && error.find("write failed") != std::string::npos ? 0 : 1);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_EQ(Listing(folder), std::vector<std::string>{"out"});
+    EXPECT_EQ(folder.Read("out"), "old");
+}
+
+TEST(AtomicFile, AKilledWriteLeavesTheOldFileAndNothingElse)
+{
+    TempFolder folder;
+    folder.Write("out", "old");
+    int started[2];
+    ASSERT_EQ(pipe(started), 0);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::string error;
+        const std::string block(1 << 16, 'x');
+        WriteFileAtomically(folder.File("out"), [&](FileSink& sink) {
+            for (int i = 0;; ++i) {
+                if (!sink.Write(block)) return false;
+                if (i == 64 && write(started[1], "s", 1) != 1) return false;
+            }
+        }, error);
+        _exit(1);
+    }
+    char signal_byte = 0;
+    ASSERT_EQ(read(started[0], &signal_byte, 1), 1);
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    close(started[0]);
+    close(started[1]);
+    EXPECT_TRUE(WIFSIGNALED(status));
+    EXPECT_EQ(Listing(folder), std::vector<std::string>{"out"});
+    EXPECT_EQ(folder.Read("out"), "old");
+}
+
+TEST(AtomicFile, StaleTemporariesOfOurPatternAreRemovedAndNothingElse)
+{
+    TempFolder folder;
+    const char* names[] = {"a.x.tmpAb12Cd", "a.x.tmpAb12C", "a.x.tmpAb-2Cd", "b.x.tmpXy34Zq"};
+    for (const char* name : names) folder.Write(name, "leftover");
+    // All but the last were left two minutes ago.
+    const utimbuf old{time(nullptr) - 120, time(nullptr) - 120};
+    for (int i = 0; i < 3; ++i) utime(folder.File(names[i]).c_str(), &old);
+    std::string error;
+    ASSERT_TRUE(Write(folder.File("a.x"), "new", error)) << error;
+    EXPECT_EQ(Listing(folder), (std::vector<std::string>{"a.x", "a.x.tmpAb-2Cd", "a.x.tmpAb12C", "b.x.tmpXy34Zq"}));
+}

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "anim/MotionOperations.h"
+#include "meshlib/TextureWriter.h"
+#include "support/SceneFixtures.h"
+
+#include <string>
+
+// Models the glTF export is read back from by outside readers.
+
+// A key pose: turned about Y by yaw and about X by pitch, placed at (x, y, z).
+inline Matrix4 SampleKey(float yaw, float pitch, Vec3 at)
+{
+    Matrix4 m = MatrixRotationYawPitchRoll(yaw, pitch, 0.0f);
+    m.SetTranslation(at);
+    return m;
+}
+
+// A figure with Japanese names: "胴体" (textured, 肌.png) with "頭" and the
+// arms "左腕" (at -X, the model's left) and "右腕" under it, "目印" without
+// faces under "頭", and the top-level "台". Motions: "歩く" (40 frames; the
+// torso turns one and a half times round in steps of 120 degrees, so
+// neighbouring keys' quaternions change sign; the arms swing on keys the
+// other Parts lack), "待機" (frame-0 keys only) and "jump" (30 frames, the
+// torso rises, a key on frame 30 itself).
+inline void BuildFigureSample(EditorSession& session, const TempFolder& folder)
+{
+    Scene& scene = session.GetScene();
+    TextureImage skin;
+    skin.width = skin.height = 4;
+    for (int i = 0; i < 16; ++i) skin.rgba.insert(skin.rgba.end(), {uint8_t(i * 16), 128, uint8_t(255 - i * 16), 255});
+    std::string png, error;
+    EncodeTextureImage(skin, ImageFormat::Png, png, error);
+    folder.Write("肌.png", png);
+    folder.Write("胴体.mqo", CubeObjectFile(1.0f, "肌.png"));
+    const int torso = scene.AddPartFromFile(folder.File("胴体.mqo"));
+    const int head = AddCubeUnder(scene, folder, torso, "頭.mqo");
+    const int left = AddCubeUnder(scene, folder, torso, "左腕.mqo");
+    const int right = AddCubeUnder(scene, folder, torso, "右腕.mqo");
+    folder.Write("目印.mqo", "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\nObject \"mark\" {\r\n\tvertex 1 {\r\n"
+                             "\t\t0 0 0\r\n\t}\r\n}\r\nEof\r\n");
+    SelectPart(scene, head);
+    const int mark = scene.AddPartFromFile(folder.File("目印.mqo"));
+    const int stand = AddCubeUnder(scene, folder, -1, "台.mqo");
+
+    NewMotion(scene, "歩く");
+    SetMotionLength(scene, 0, 40);
+    for (int k = 0; k <= 4; ++k) SetKeyMatrix(scene, 0, torso, k * 10, SampleKey(2.0943951f * k, 0.0f, {0, 3, 0.5f * k}));
+    SetKeyMatrix(scene, 0, head, 0, SampleKey(0, 0, {0, 2.5f, 0}));
+    SetKeyMatrix(scene, 0, head, 40, SampleKey(0.5f, -0.3f, {0, 2.5f, 0}));
+    SetKeyMatrix(scene, 0, left, 0, SampleKey(0, 0.8f, {-2, 0, 0}));
+    SetKeyMatrix(scene, 0, left, 15, SampleKey(0, -0.8f, {-2, 0, 0}));
+    SetKeyMatrix(scene, 0, right, 0, SampleKey(0, -0.8f, {2, 0, 0}));
+    SetKeyMatrix(scene, 0, right, 25, SampleKey(0.3f, 0.8f, {2, 0.5f, 0}));
+    SetKeyMatrix(scene, 0, mark, 0, SampleKey(0, 0, {0, 1.5f, -1}));
+    SetKeyMatrix(scene, 0, stand, 0, SampleKey(0, 0, {0, -2, 0}));
+    NewMotion(scene, "待機");
+    NewMotion(scene, "jump");
+    SetMotionLength(scene, 2, 30);
+    SetKeyMatrix(scene, 2, torso, 30, SampleKey(0.0f, 0.0f, {0, 6, 0}));
+    session.SelectMotion(0);
+}
+
+// parts Parts in chains of four under the root entry (so nested four deep),
+// each an offset cube, with motions Motions of 60 frames keyed every 5 frames.
+inline void BuildManyPartsSample(EditorSession& session, const TempFolder& folder, int parts, int motions)
+{
+    Scene& scene = session.GetScene();
+    for (int i = 0; i < parts; ++i) AddCubeUnder(scene, folder, i % 4 == 0 ? -1 : i - 1, "p" + std::to_string(i) + ".mqo");
+    for (int m = 0; m < motions; ++m) {
+        NewMotion(scene, "motion" + std::to_string(m));
+        for (int p = 0; p < parts; ++p)
+            for (int f = 0; f <= 60; f += 5)
+                SetKeyMatrix(scene, m, p, f,
+                             SampleKey(0.05f * f * (m + 1) + p, 0.02f * p - 0.01f * f,
+                                       {p % 4 == 0 ? 3.0f * (p / 4) : 0.0f, p % 4 == 0 ? 0.0f : 2.0f, 0.1f * f}));
+    }
+    session.SelectMotion(0);
+}

@@ -1,0 +1,83 @@
+#include "app/CommandIds.h"
+#include "editor/PartCommands.h"
+#include "settings/ProfileFile.h"
+#include "support/SceneParts.h"
+#include "ui/DialogAnswers.h"
+#include "ui/RunningApp.h"
+#include "ui/UiTestRegistry.h"
+
+#include <QAbstractButton>
+#include <QAction>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QtTest>
+
+#include <filesystem>
+#include <fstream>
+
+// The Option menu's glTF export, on a window that starts without Parts and
+// whose settings file names the export folder "start".
+class GltfExportDialogTest : public QObject {
+    Q_OBJECT
+private:
+    TempFolder folder;
+    std::unique_ptr<RunningApp> app;
+
+    std::string Settings() const { return folder.File("gltf.ini"); }
+    QAction* Action(int id) const { return app->frame->Action(id); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        {
+            Scene scratch;
+            sceneparts::AddBoxPart(scratch, folder, "box", {0, 10, 0}, 5);
+        }
+        std::filesystem::create_directories(folder.File("start"));
+        std::filesystem::create_directories(folder.File("out"));
+        std::ofstream(Settings()) << "[DIRECTORY]\nEXPORT_GLTF=" << folder.File("start") << "\n";
+        app = std::make_unique<RunningApp>(Settings());
+    }
+    void cleanupTestCase() { QCOMPARE(unexpectedDialog, QString()); }
+
+    void theItemSitsRightUnderTheDirectXExportAndNeedsAPart()
+    {
+        QAction* gltf = Action(ID_EXPORT_GLTF);
+        QCOMPARE(gltf->text(), QString("glTF出力（&G）"));
+        auto* option = qobject_cast<QMenu*>(Action(ID_EXPORT_XFILE)->parent());
+        QVERIFY(option != nullptr);
+        const QList<QAction*> items = option->actions();
+        QCOMPARE(items.indexOf(gltf), items.indexOf(Action(ID_EXPORT_XFILE)) + 1);
+        QVERIFY(!gltf->isEnabled());
+        QVERIFY(AddObject(app->session, folder.File("box.mesh")));
+        QVERIFY(gltf->isEnabled());
+    }
+
+    void anExportThroughTheDialogWritesTheFileAndItsFolderIsKept()
+    {
+        const std::string typed = folder.File("out/model");
+        AnswerNextDialog<QFileDialog>([this, typed](QFileDialog* files) {
+            QCOMPARE(files->acceptMode(), QFileDialog::AcceptSave);
+            QCOMPARE(files->defaultSuffix(), QString("glb"));
+            QCOMPARE(files->directory().absolutePath(), QString::fromStdString(folder.File("start")));
+            auto* name = files->findChild<QLineEdit*>("fileNameEdit");
+            QVERIFY(name != nullptr);
+            name->setText(QString::fromStdString(typed));
+            static_cast<QDialog*>(files)->accept();
+        });
+        Action(ID_EXPORT_GLTF)->trigger();
+        QVERIFY(std::filesystem::exists(folder.File("out/model.glb")));
+        QVERIFY(std::filesystem::file_size(folder.File("out/model.glb")) > 0);
+
+        AnswerNextDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+        app.reset();
+        ProfileFile profile;
+        std::string error;
+        QVERIFY2(profile.Load(Settings(), error), error.c_str());
+        QCOMPARE(profile.GetString("DIRECTORY", "EXPORT_GLTF", ""), folder.File("out"));
+    }
+};
+
+M3D_UI_TEST(GltfExportDialogTest);
+#include "GltfExportDialogTest.moc"
