@@ -211,8 +211,10 @@ void CAppFrameWnd::OpenProjectFromDialog()
 void CAppFrameWnd::RefreshRecentProjects()
 {
     for (QAction* item : recentProjectItems) {
-        actions.erase(item->objectName().toInt());
-        commandOf.erase(item->objectName().toInt());
+        if (!item->isSeparator()) {
+            actions.erase(item->objectName().toInt());
+            commandOf.erase(item->objectName().toInt());
+        }
         delete item;
     }
     recentProjectItems.clear();
