@@ -4,6 +4,7 @@
 #include "app/DialogControls.h"
 #include "app/ExportPathDialog.h"
 #include "app/FieldDialog.h"
+#include "app/QtUserPrompt.h"
 #include "app/UpDownControl.h"
 #include "editor/EditorSession.h"
 #include "editor/OptionCommands.h"
