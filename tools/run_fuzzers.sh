@@ -3,6 +3,7 @@
 # committed seeds, the real test files and the crafted hostile shapes, with
 # limits that make a slow or greedy input a finding: 2 s per input and 2 GB.
 # usage: tools/run_fuzzers.sh [RUNS] [TARGET...]   (RUNS defaults to 1000000)
+# M3D_FUZZ_SECONDS, when set, also stops each target after that many seconds.
 # Findings land in build-fuzz/findings/<target>/; the run stops at the first.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -26,6 +27,7 @@ for target in "${targets[@]}"; do
     [ -d "$folder" ] && seeds+=("$folder")
   done
   extra=()
+  [ -n "${M3D_FUZZ_SECONDS:-}" ] && extra+=(-max_total_time="$M3D_FUZZ_SECONDS")
   case "$target" in
     fuzz_mqo) seeds+=(tests/data/mqo); extra+=(-dict=fuzz/mqo.dict) ;;
   esac

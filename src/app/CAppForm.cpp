@@ -15,6 +15,7 @@
 #include "editor/ProgramArguments.h"
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
+#include "editor/HelpCommands.h"
 #include "editor/OptionCommands.h"
 #include "settings/AppSettings.h"
 #include "view/DeviceState.h"
@@ -125,6 +126,7 @@ void CAppForm::LoadSettings()
     static_cast<MotionPanel*>(motionPanel)->SetFrameRate(settingsValues.frameRate);
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
     settingsValues.interfaceLanguage = environment.language;  // this run's language is the one remembered at exit
+    Session().RecentProjects() = settingsValues.recentProjects;
 }
 
 int CAppForm::FrameRate() const { return static_cast<const MotionPanel*>(motionPanel)->FrameRate(); }
@@ -134,6 +136,7 @@ bool CAppForm::SaveSettings(std::string& error)
     GatherSettings(settingsValues, views, Displays(), Colours());
     settingsValues.frameRate = FrameRate();
     settingsValues.addObjectDirectory = GetScene().addObjectDirectory;
+    settingsValues.recentProjects = Session().RecentProjects();
     return AppSettings(environment.settingsPath).Save(settingsValues, kAllOwners, error);
 }
 
@@ -272,7 +275,16 @@ void CAppForm::LightFromFront()
     RequestRedraw();
 }
 
-void CAppForm::ShowHelp() { openUrl(QUrl::fromLocalFile(QString::fromStdString(environment.helpPath))); }
+void CAppForm::ShowHelp() { OpenDocument(environment.helpPath); }
+
+void CAppForm::ShowGuide() { OpenDocument(environment.guidePath); }
+
+void CAppForm::OpenDocument(const std::string& path)
+{
+    OpenHelpDocument(
+        path, [this](const std::string& file) { return openUrl(QUrl::fromLocalFile(QString::fromStdString(file))); },
+        prompt);
+}
 
 void CAppForm::ShowVersionDialog()
 {

@@ -39,6 +39,7 @@ struct AppEnvironment {
     std::string settingsPath;  // the settings file to read at start-up and write at exit
     std::string helpPath;      // the help page
     std::string language = kDefaultInterfaceLanguage;  // the interface language, remembered at exit
+    std::string guidePath;     // the user guide
 };
 
 // The main window's client area: the render window with the four views, the
@@ -77,6 +78,7 @@ public:
     void ChangeColours();
     void LightFromFront();
     void ShowHelp();
+    void ShowGuide();
     void ShowVersionDialog();
 
     // Where the panels go for the current client size.
@@ -142,6 +144,8 @@ private:
     void CreatePanels();
     void LoadSettings();
     void FitViews();
+    // Help documents: a missing file or a browser that does not start is said.
+    void OpenDocument(const std::string& path);
     void EndAfterFatalError();
     void RunFirstFrameStage(FirstFrameStage stage);
     // Shows the toolbars of the views shown and places them when the layout

@@ -57,7 +57,8 @@ void CAppFrameWnd::BuildMenu()
     QMenuBar* bar = menuBar();
     bar->setObjectName(IdName(IDR_MAINFRAME) + QStringLiteral("_menu"));
 
-    QMenu* file = bar->addMenu(tr("&File"));
+    QMenu* file = fileMenu = bar->addMenu(tr("&File"));
+    connect(file, &QMenu::aboutToShow, this, &CAppFrameWnd::RefreshRecentProjects);
     AddCommand(file, ID_FILE_NEW, tr("新規作成（&N）"));
     AddCommand(file, ID_FILE_OPEN, tr("開く（&O）"));
     AddCommand(file, ID_FILE_SAVE, tr("上書き保存（S）"));
@@ -96,6 +97,7 @@ void CAppFrameWnd::BuildMenu()
 
     QMenu* help = bar->addMenu(tr("&Help"));
     AddCommand(help, ID_HELP_CONTENTS, tr("目次（&M）"));
+    AddCommand(help, ID_HELP_GUIDE, tr("ユーザーガイド（&G）"));
     AddCommand(help, ID_APP_ABOUT, tr("バージョン情報（&A）"));
 
     for (MenuHandler& handler : MenuHandlers()) {
@@ -157,6 +159,7 @@ std::vector<CAppFrameWnd::MenuHandler> CAppFrameWnd::MenuHandlers()
         {ID_MOTION_LEVEL, C::LevelPartInAllKeyframes, [&session] { LevelPartInAllKeyframesCommand(session); }},
         {ID_MOTION_TURN_Z, C::TurnMotionAround, [&session] { TurnMotionAroundCommand(session); }},
         {ID_HELP_CONTENTS, std::nullopt, [this] { form->ShowHelp(); }},
+        {ID_HELP_GUIDE, std::nullopt, [this] { form->ShowGuide(); }},
         {ID_APP_ABOUT, std::nullopt, [this] { form->ShowVersionDialog(); }},
     };
 }
@@ -196,6 +199,7 @@ void CAppFrameWnd::RefreshMenuStates()
 
 void CAppFrameWnd::OpenProjectFromDialog()
 {
+    if (!AskSaveBeforeOpening(form->Session(), prompt)) return;
     Scene& scene = form->GetScene();
     QFileDialog dialog(this, QString(), QString::fromStdString(scene.addObjectDirectory),
                        QtUserPrompt::DialogFilter(UiText("core", PROJECT_FILE_FILTER)));
@@ -205,10 +209,45 @@ void CAppFrameWnd::OpenProjectFromDialog()
     form->OpenProjectFile(dialog.selectedFiles().front().toStdString());
 }
 
+void CAppFrameWnd::RefreshRecentProjects()
+{
+    for (QAction* item : recentProjectItems) {
+        if (!item->isSeparator()) {
+            actions.erase(item->objectName().toInt());
+            commandOf.erase(item->objectName().toInt());
+        }
+        delete item;
+    }
+    recentProjectItems.clear();
+    const std::vector<std::string>& paths = form->Session().RecentProjects().Paths();
+    if (paths.empty()) return;
+    QAction* exitItem = actions.at(ID_APP_EXIT);
+    for (size_t i = 0; i < paths.size(); ++i) {
+        const int id = ID_FILE_MRU_FIRST + int(i);
+        auto* item = new QAction(QString::fromStdString(RecentFileMenuText(i, paths[i])), fileMenu);
+        item->setObjectName(IdName(id));
+        item->setEnabled(CanRun(form->Session(), EditorCommand::OpenProject));
+        connect(item, &QAction::triggered, this, [this, path = paths[i]] { OpenRecentProject(path); });
+        fileMenu->insertAction(exitItem, item);
+        actions[id] = item;
+        commandOf[id] = EditorCommand::OpenProject;
+        recentProjectItems.push_back(item);
+    }
+    recentProjectItems.push_back(fileMenu->insertSeparator(exitItem));
+}
+
+void CAppFrameWnd::OpenRecentProject(const std::string& path)
+{
+    if (ReadyToOpenRecentProject(form->Session(), prompt, path)) form->OpenProjectFile(path);
+}
+
 void CAppFrameWnd::closeEvent(QCloseEvent* event)
 {
-    // The question may save; the window closes whatever the answer.
-    if (!destroyed) AskSaveBeforeClosing(form->Session(), prompt);
+    // Cancel, or a save that did not happen, keeps the window open.
+    if (!destroyed && !AskSaveBeforeClosing(form->Session(), prompt)) {
+        event->ignore();
+        return;
+    }
     event->accept();
     OnDestroy();
 }

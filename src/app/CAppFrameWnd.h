@@ -48,8 +48,13 @@ private:
     void RefreshMenuStates();
     void OnDestroy();
     void OpenProjectFromDialog();
+    // Puts the session's recent projects into the File menu, before its exit item.
+    void RefreshRecentProjects();
+    void OpenRecentProject(const std::string& path);
 
     CAppForm* form;
+    QMenu* fileMenu = nullptr;
+    std::vector<QAction*> recentProjectItems;  // the entries and the separator after them
     QtUserPrompt prompt{this};
     std::unordered_map<int, QAction*> actions;
     std::unordered_map<int, std::optional<EditorCommand>> commandOf;

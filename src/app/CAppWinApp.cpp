@@ -2,6 +2,7 @@
 
 #include "app/CAppFrameWnd.h"
 #include "app/RenderWidget.h"
+#include "app/StartupMessages.h"
 #include "editor/EditorSession.h"
 #include "settings/AppSettings.h"
 #include "settings/InterfaceLanguage.h"
@@ -25,23 +26,23 @@ std::vector<std::string> ArgumentsAfterProgram(const QStringList& all)
     return out;
 }
 
-// The help page in the interface language: installed beside the program, else
-// in the source tree it was built from.
-std::string FindHelpPage(const QString& programDirectory, const std::string& language)
+// A document of the program (such as "help/index.html"): beside the program,
+// else in the installed share folder; the first place when it is in neither.
+std::string FindDocument(const QString& programDirectory, const QString& relativePath)
 {
-    const QString page = language == "en" ? QStringLiteral("index.en.html") : QStringLiteral("index.html");
-    const QString candidates[] = {programDirectory + QStringLiteral("/help/") + page,
-                                  programDirectory + QStringLiteral("/../share/marionettica3d/help/") + page};
+    const QString candidates[] = {programDirectory + QStringLiteral("/") + relativePath,
+                                  programDirectory + QStringLiteral("/../share/marionettica3d/") + relativePath};
     for (const QString& candidate : candidates)
         if (QFileInfo::exists(candidate)) return QDir::cleanPath(candidate).toStdString();
     return QDir::cleanPath(candidates[0]).toStdString();
 }
 
 // The OpenGL format must be the default before the application object exists
-// so that every context shares it.
-int& SetDefaultFormat(int& argc)
+// so that every context shares it; Qt's start-up messages are held from here.
+int& BeforeApplication(int& argc)
 {
     QSurfaceFormat::setDefaultFormat(RenderWidget::RequestedFormat());
+    BeginHoldingStartupMessages();
     return argc;
 }
 
@@ -60,15 +61,19 @@ std::unique_ptr<CAppFrameWnd> OpenMainWindow(const AppEnvironment& environment,
     return frame;
 }
 
-CAppWinApp::CAppWinApp(int& argc, char** argv) : application(SetDefaultFormat(argc), argv), session(new EditorSession)
+CAppWinApp::CAppWinApp(int& argc, char** argv) : application(BeforeApplication(argc), argv), session(new EditorSession)
 {
+    EndHoldingStartupMessages();
     QApplication::setApplicationName(QStringLiteral("Marionettica3D"));
     arguments = ParseProgramArguments(ArgumentsAfterProgram(QApplication::arguments()));
     const std::string programDirectory = QApplication::applicationDirPath().toStdString();
     settingsPath = ResolveSettingsPath(programDirectory, ProcessEnvironment, arguments.settingsPath);
     language = StartLanguage(arguments.language, AppSettings(settingsPath).RememberedLanguage());
     translation = std::make_unique<InterfaceTranslation>(language);
-    helpPath = FindHelpPage(QApplication::applicationDirPath(), language);
+    const QString programDirectory = QApplication::applicationDirPath();
+    helpPath = FindDocument(programDirectory, language == "en" ? QStringLiteral("help/index.en.html")
+                                                               : QStringLiteral("help/index.html"));
+    guidePath = FindDocument(programDirectory, QStringLiteral("guide/README.md"));
 }
 
 CAppWinApp::~CAppWinApp()
@@ -80,8 +85,7 @@ CAppWinApp::~CAppWinApp()
 bool CAppWinApp::InitInstance()
 {
     if (!arguments.error.empty()) {
-        std::fprintf(stderr, "marionettica3d: %s\nusage: marionettica3d [--settings PATH] [--lang ja|en] [FILE]\n",
-                     arguments.error.c_str());
+        std::fprintf(stderr, "marionettica3d: %s\n%s", arguments.error.c_str(), ProgramUsage().c_str());
         return false;
     }
     AppEnvironment environment;
@@ -90,6 +94,7 @@ bool CAppWinApp::InitInstance()
     environment.settingsPath = settingsPath;
     environment.helpPath = helpPath;
     environment.language = language;
+    environment.guidePath = guidePath;
     frame = OpenMainWindow(environment, arguments.file);
     return true;
 }

@@ -51,5 +51,6 @@ private:
     std::string language;  // the interface language of this run
     std::string helpPath;
     std::unique_ptr<InterfaceTranslation> translation;
+    std::string guidePath;
     std::unique_ptr<CAppFrameWnd> frame;
 };

@@ -31,7 +31,10 @@ inline constexpr int ID_MOTION_TURN_Z = 40046;
 inline constexpr int ID_MOTION_LEVEL = 40047;
 inline constexpr int ID_HELP_CONTENTS = 40048;
 inline constexpr int ID_EXPORT_GLTF = 40049;
+inline constexpr int ID_HELP_GUIDE = 40060;
 inline constexpr int ID_APP_EXIT = 57665;
+// The File menu's recent projects, first to eighth.
+inline constexpr int ID_FILE_MRU_FIRST = 57616;  // ... 57623
 // The pose history's keyboard commands (the class library's undo and redo ids).
 inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_EDIT_REDO = 57644;

@@ -24,6 +24,19 @@ bool QtUserPrompt::AskYesNo(const std::string& text, const std::string& caption)
                                  QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
+YesNoCancel QtUserPrompt::AskYesNoCancel(const std::string& text, const std::string& caption)
+{
+    QMessageBox box(QMessageBox::Question, QString::fromStdString(caption), QString::fromStdString(text),
+                    QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, parent);
+    box.setDefaultButton(QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Yes: return YesNoCancel::Yes;
+    case QMessageBox::No: return YesNoCancel::No;
+    default: return YesNoCancel::Cancel;
+    }
+}
+
 void QtUserPrompt::ShowMessage(const std::string& text, const std::string& caption)
 {
     QMessageBox::information(parent, QString::fromStdString(caption), QString::fromStdString(text));

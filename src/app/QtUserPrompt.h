@@ -14,6 +14,7 @@ public:
     explicit QtUserPrompt(QWidget* parent) : parent(parent) {}
 
     bool AskYesNo(const std::string& text, const std::string& caption) override;
+    YesNoCancel AskYesNoCancel(const std::string& text, const std::string& caption) override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
     std::string AskSavePath(const std::string& filter, const std::string& defaultExtension) override;
     int AskMeshOverwrite(const std::string& text) override;

@@ -22,6 +22,7 @@ public:
         askedReadOnly = true;
         return replaceReadOnly;
     }
+    YesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return YesNoCancel::Cancel; }
     void ShowMessage(const std::string& text, const std::string&) override
     {
         if (message.empty()) message = text;

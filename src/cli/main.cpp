@@ -1,4 +1,5 @@
 #include "cli/CliCommand.h"
+#include "editor/ProgramArguments.h"
 
 #include <cstdio>
 #include <cstring>
@@ -17,7 +18,8 @@ CliCommandRegistration::CliCommandRegistration(const char* name, const char* usa
 
 static void PrintUsage(FILE* out)
 {
-    std::fprintf(out, "usage: marionettica3d-cli COMMAND ARGS...\ncommands:\n");
+    std::fprintf(out, "usage: marionettica3d-cli COMMAND ARGS...\n"
+                      "       marionettica3d-cli --help | --version\ncommands:\n");
     for (const CliCommandEntry& c : CliCommands()) std::fprintf(out, "  %s\n", c.usage);
 }
 
@@ -26,6 +28,10 @@ int main(int argc, char** argv)
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         PrintUsage(argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;
+    }
+    if (std::strcmp(argv[1], "--version") == 0) {
+        std::printf("marionettica3d-cli %s\n", ProgramVersion());
+        return 0;
     }
     for (const CliCommandEntry& c : CliCommands()) {
         if (std::strcmp(argv[1], c.name) != 0) continue;

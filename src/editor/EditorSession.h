@@ -4,6 +4,7 @@
 #include "editor/PoseHistory.h"
 #include "editor/TransformPanelState.h"
 #include "scene/Scene.h"
+#include "settings/RecentFiles.h"
 #include "view/ViewDisplay.h"
 #include "view/ViewState.h"
 
@@ -35,6 +36,9 @@ public:
     const ViewDisplays& Displays() const { return viewDisplays; }
     ColourTable& Colours() { return colours; }
     const ColourTable& Colours() const { return colours; }
+    // The projects opened or saved last (the File menu's list).
+    RecentFiles& RecentProjects() { return recentProjects; }
+    const RecentFiles& RecentProjects() const { return recentProjects; }
 
     // --- Selection ---
 
@@ -90,6 +94,7 @@ private:
     ViewState viewState;
     ViewDisplays viewDisplays;
     ColourTable colours{};
+    RecentFiles recentProjects;
     bool playing = false;
     PoseHistory poseHistory{scene, events, playing};
     TransformPanelState transformPanel;

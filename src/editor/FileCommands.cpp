@@ -26,44 +26,88 @@ void NewProject(EditorSession& session, UserPrompt& prompt)
     session.History().RestartHistory();
 }
 
-void SaveWithPrompt(EditorSession& session, UserPrompt& prompt)
+namespace {
+
+// SaveProject, then the checks every save command shares.
+bool SaveAndRemember(EditorSession& session, const std::string& path, UserPrompt& prompt)
 {
     Scene& scene = session.GetScene();
-    if (scene.projectPath.empty()) return;
+    if (!SaveProject(scene, path, prompt)) return false;
+    session.RecentProjects().Add(path);
+    if (scene.lastSaveError.empty()) return true;
+    prompt.ShowMessage(scene.lastSaveError, "Error");
+    return false;
+}
+
+}  // namespace
+
+bool SaveWithPrompt(EditorSession& session, UserPrompt& prompt)
+{
+    Scene& scene = session.GetScene();
+    if (scene.projectPath.empty()) return false;
     std::error_code ec;
     const auto size = std::filesystem::file_size(scene.projectPath, ec);
     if (!ec && size > 0 && !prompt.AskYesNo(WithArguments(UiText("core", "%1は存在します。上書きしますか？"), {scene.projectPath}),
                                            UiText("core", "上書き保存")))
-        return;
-    SaveProject(scene, scene.projectPath, prompt);
+        return false;
+    return SaveAndRemember(session, scene.projectPath, prompt);
 }
 
-void SaveAs(EditorSession& session, UserPrompt& prompt)
+bool SaveAs(EditorSession& session, UserPrompt& prompt)
 {
     const std::string path = prompt.AskSavePath(UiText("core", PROJECT_FILE_FILTER), PROJECT_FILE_DEFAULT_EXTENSION);
-    if (!path.empty()) SaveProject(session.GetScene(), path, prompt);
+    return !path.empty() && SaveAndRemember(session, path, prompt);
 }
 
-void SaveCommand(EditorSession& session, UserPrompt& prompt)
+bool SaveCommand(EditorSession& session, UserPrompt& prompt)
 {
-    if (session.GetScene().projectPath.empty())
-        SaveAs(session, prompt);
-    else
-        SaveWithPrompt(session, prompt);
+    const bool saved =
+        session.GetScene().projectPath.empty() ? SaveAs(session, prompt) : SaveWithPrompt(session, prompt);
     session.UpdateTitle();
+    return saved;
 }
 
-void SaveAsCommand(EditorSession& session, UserPrompt& prompt)
+bool SaveAsCommand(EditorSession& session, UserPrompt& prompt)
 {
-    SaveAs(session, prompt);
+    const bool saved = SaveAs(session, prompt);
     session.UpdateTitle();
+    return saved;
 }
 
-void AskSaveBeforeClosing(EditorSession& session, UserPrompt& prompt)
+bool AskSaveBeforeDiscarding(EditorSession& session, UserPrompt& prompt, const std::string& caption)
 {
     const Scene& scene = session.GetScene();
-    if (scene.motions.empty() || scene.parts.empty()) return;
-    if (prompt.AskYesNo(UiText("core", "現在のデータを保存しますか？"), UiText("core", "終了"))) SaveCommand(session, prompt);
+    if (scene.motions.empty() || scene.parts.empty()) return true;
+    switch (prompt.AskYesNoCancel(UiText("core", "現在のデータを保存しますか？"), UiText("core", caption.c_str()))) {
+    case YesNoCancel::Yes: return SaveCommand(session, prompt);
+    case YesNoCancel::No: return true;
+    case YesNoCancel::Cancel: return false;
+    }
+    return false;
+}
+
+bool AskSaveBeforeClosing(EditorSession& session, UserPrompt& prompt)
+{
+    return AskSaveBeforeDiscarding(session, prompt, QT_TRANSLATE_NOOP("core", "終了"));
+}
+
+bool AskSaveBeforeOpening(EditorSession& session, UserPrompt& prompt)
+{
+    return AskSaveBeforeDiscarding(session, prompt, QT_TRANSLATE_NOOP("core", "開く"));
+}
+
+bool ReadyToOpenRecentProject(EditorSession& session, UserPrompt& prompt, const std::string& path)
+{
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(path, ec)) {
+        // path may be the list's own entry: the message is made before it goes.
+        const std::string message =
+            WithArguments(UiText("core", "「%1」が見つかりません。最近使ったファイルの一覧から削除しました。"), {path});
+        session.RecentProjects().Remove(path);
+        prompt.ShowMessage(message, UiText("core", "開く"));
+        return false;
+    }
+    return AskSaveBeforeOpening(session, prompt);
 }
 
 int OpenProject(EditorSession& session, const std::string& path)
@@ -71,6 +115,7 @@ int OpenProject(EditorSession& session, const std::string& path)
     Scene& scene = session.GetScene();
     bool replaced = false;
     const int result = LoadProject(scene, path, &replaced);
+    if (result == 1) session.RecentProjects().Add(path);
     // A file refused before anything was touched leaves the scene, its history and its views as they were.
     if (!replaced) return result;
     session.SelectionMayHaveChanged();

@@ -14,23 +14,39 @@ bool AskDiscardCurrentData(UserPrompt& prompt);
 // again from the pose shown either way. The project's path stays, so a later
 // Save goes to the previous project.
 void NewProject(EditorSession& session, UserPrompt& prompt);
+// The save commands return true when the project file and every mesh and
+// texture beside it were written; a project file written with files missing
+// beside it shows lastSaveError. A saved project goes first in the session's
+// recent projects.
+
 // Saves to projectPath after asking "%sは存在します。上書きしますか？" when a
 // non-empty file is there; nothing when there is no projectPath or on No.
-void SaveWithPrompt(EditorSession& session, UserPrompt& prompt);
+bool SaveWithPrompt(EditorSession& session, UserPrompt& prompt);
 // Asks for a path, then saves there; nothing on cancel.
-void SaveAs(EditorSession& session, UserPrompt& prompt);
+bool SaveAs(EditorSession& session, UserPrompt& prompt);
 // "上書き保存": SaveWithPrompt when the project has a path, SaveAs otherwise;
 // then the title is rebuilt.
-void SaveCommand(EditorSession& session, UserPrompt& prompt);
+bool SaveCommand(EditorSession& session, UserPrompt& prompt);
 // "名前を付けて保存": SaveAs, then the title is rebuilt.
-void SaveAsCommand(EditorSession& session, UserPrompt& prompt);
+bool SaveAsCommand(EditorSession& session, UserPrompt& prompt);
 // Replaces the scene with the project at path (LoadProject); when the scene
 // was replaced, the last Motion becomes current at frame 0 and is shown, the
 // undo history restarts, the title is rebuilt and the views are fitted to the
-// model. Returns LoadProject's result. The old scene's textures are released
-// with it.
+// model. Returns LoadProject's result; a project read whole goes first in the
+// session's recent projects. The old scene's textures are released with it.
 int OpenProject(EditorSession& session, const std::string& path);
-// Before the main window closes: with at least one Motion and one Part, asks
-// "現在のデータを保存しますか？" and on Yes saves as SaveCommand does. The
-// window closes whatever happens.
-void AskSaveBeforeClosing(EditorSession& session, UserPrompt& prompt);
+// Before the current data is thrown away: with at least one Motion and one
+// Part, asks "現在のデータを保存しますか？" under caption with Yes, No and
+// Cancel; Yes saves as SaveCommand does. True when the data may go: nothing
+// to ask, No, or a save that succeeded; false on Cancel and when the save
+// failed or its dialog was cancelled.
+bool AskSaveBeforeDiscarding(EditorSession& session, UserPrompt& prompt, const std::string& caption);
+// Before the main window closes: AskSaveBeforeDiscarding under "終了"; the
+// window stays open on false.
+bool AskSaveBeforeClosing(EditorSession& session, UserPrompt& prompt);
+// Before another project is chosen from the File menu: AskSaveBeforeDiscarding under "開く".
+bool AskSaveBeforeOpening(EditorSession& session, UserPrompt& prompt);
+// Before a project of the recent list is opened: one no longer there is taken
+// off the list with "「PATH」が見つかりません。最近使ったファイルの一覧から削除しました。"
+// (false); otherwise AskSaveBeforeOpening.
+bool ReadyToOpenRecentProject(EditorSession& session, UserPrompt& prompt, const std::string& path);

@@ -29,12 +29,31 @@ const ValueOption* FindValueOption(const std::string& argument)
 
 }  // namespace
 
+const char* ProgramVersion() { return M3D_VERSION; }
+
+std::string ProgramUsage()
+{
+    return "usage: marionettica3d [--settings PATH] [--lang ja|en] [FILE]\n"
+           "Poses and animates models made of rigid parts. FILE is a project (.anm) to open\n"
+           "or a model (.mqo, .mesh) to add as a part.\n"
+           "options:\n"
+           "  --settings PATH  read and write the settings file PATH instead of the usual one\n"
+           "  --lang ja|en     the interface language (Japanese or English), remembered for later runs\n"
+           "  --help, -h       print this help and exit\n"
+           "  --version        print the program's version and exit\n"
+           "The command-line program marionettica3d-cli works without a display.\n";
+}
+
 ProgramArguments ParseProgramArguments(const std::vector<std::string>& arguments)
 {
     ProgramArguments result;
     for (size_t i = 0; i < arguments.size(); ++i) {
         const std::string& a = arguments[i];
-        if (const ValueOption* option = FindValueOption(a)) {
+        if (a == "--help" || a == "-h") {
+            result.showHelp = true;
+        } else if (a == "--version") {
+            result.showVersion = true;
+        } else if (const ValueOption* option = FindValueOption(a)) {
             const size_t equals = a.find('=');
             if (equals == std::string::npos && i + 1 >= arguments.size()) {
                 result.error = std::string(option->name) + ": " + option->valueName + " must follow";

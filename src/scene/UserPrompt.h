@@ -10,6 +10,9 @@ enum MeshOverwriteAnswer : int {
     MESH_OVERWRITE_CANCEL = 3,
 };
 
+// Answers to a Yes/No/Cancel question.
+enum class YesNoCancel { Yes, No, Cancel };
+
 // The questions and messages of the file commands. The program answers them
 // with dialogs; tests answer them with a script. Texts arrive as they are shown.
 class UserPrompt {
@@ -17,6 +20,8 @@ public:
     virtual ~UserPrompt() = default;
     // A Yes/No question; true for Yes.
     virtual bool AskYesNo(const std::string& text, const std::string& caption) = 0;
+    // A Yes/No/Cancel question; closing it with Escape gives Cancel.
+    virtual YesNoCancel AskYesNoCancel(const std::string& text, const std::string& caption) = 0;
     // A message with an OK button.
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
     // The project save dialog (filter and default extension as given; it asks

@@ -76,6 +76,7 @@ void ReadSettings(const ProfileFile& profile, SettingsValues& values, const Sett
 {
     ReadVisitor visitor(profile, owners, currentDirectory);
     VisitSettingsTable(values, SettingsPass::Read, visitor);
+    values.recentProjects.Read(profile);
 }
 
 void WriteSettings(ProfileFile& profile, const SettingsValues& values, const SettingsOwners& owners)
@@ -84,6 +85,7 @@ void WriteSettings(ProfileFile& profile, const SettingsValues& values, const Set
     SettingsValues copy = values;
     WriteVisitor visitor(profile, owners);
     VisitSettingsTable(copy, SettingsPass::Write, visitor);
+    values.recentProjects.Write(profile);
 }
 
 AppSettings::AppSettings(std::string path, CurrentDirectoryFunction currentDirectory)

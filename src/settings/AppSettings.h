@@ -16,11 +16,12 @@ std::string ProcessCurrentDirectory();
 // Reads every key of the settings table from profile into values, in reading
 // order. Keys whose owner is absent leave their value as it was; a missing key
 // gives its default (a directory key: currentDirectory() at that moment).
+// The recent projects are read last, from their own section.
 void ReadSettings(const ProfileFile& profile, SettingsValues& values, const SettingsOwners& owners,
                   const CurrentDirectoryFunction& currentDirectory);
 
 // Writes every key of the settings table from values into profile, in writing
-// order, skipping the keys whose owner is absent.
+// order, skipping the keys whose owner is absent; then the recent projects.
 void WriteSettings(ProfileFile& profile, const SettingsValues& values, const SettingsOwners& owners);
 
 // The settings file of the program: read once at start-up, written once at

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "math/Vec3.h"
+#include "settings/RecentFiles.h"
 
 #include <array>
 #include <cstdint>
@@ -43,6 +44,7 @@ struct SettingsValues {
     float orthographicScale = 0.0f;
     std::array<ViewSettingsValues, 4> views;
     std::string interfaceLanguage;  // "ja" or "en" (see InterfaceLanguage.h); other codes mean Japanese
+    RecentFiles recentProjects;  // the File menu's list, in its own section after all the others
 };
 
 // Which owners of conditional values exist. A value whose owner is missing is

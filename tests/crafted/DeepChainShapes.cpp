@@ -18,6 +18,7 @@ namespace {
 class NoQuestions : public UserPrompt {
 public:
     bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    YesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return YesNoCancel::Cancel; }
     void ShowMessage(const std::string& text, const std::string&) override { message = text; }
     std::string AskSavePath(const std::string&, const std::string&) override { return std::string(); }
     int AskMeshOverwrite(const std::string&) override { return MESH_OVERWRITE_CANCEL; }

@@ -1,6 +1,9 @@
+#include "editor/DisplayCheck.h"
 #include "editor/ProgramArguments.h"
 
 #include <gtest/gtest.h>
+
+#include <map>
 
 namespace {
 
@@ -41,6 +44,39 @@ TEST(ProgramArguments, MistakesAreReportedByName)
     const ProgramArguments two = ParseProgramArguments({"a.mqo", "b.mqo"});
     EXPECT_NE(two.error.find("b.mqo"), std::string::npos);
     EXPECT_EQ(two.file.value_or(""), "a.mqo");
+}
+
+TEST(ProgramArguments, HelpAndVersionAreFoundAmongOtherArguments)
+{
+    EXPECT_TRUE(ParseProgramArguments({"--help"}).showHelp);
+    EXPECT_TRUE(ParseProgramArguments({"walk.anm", "-h"}).showHelp);
+    const ProgramArguments version = ParseProgramArguments({"--settings", "x.ini", "--version"});
+    EXPECT_TRUE(version.showVersion);
+    EXPECT_FALSE(version.showHelp);
+    EXPECT_FALSE(ParseProgramArguments({"--", "--help"}).showHelp);  // a file of that name
+}
+
+TEST(DisplayCheck, ADisplayOrAPlatformWithoutOneIsNeeded)
+{
+    using Environment = std::map<std::string, std::string>;
+    auto reason = [](const Environment& variables, const std::vector<std::string>& arguments = {}) {
+        return MissingDisplayReason(arguments, [&](const char* name) -> std::optional<std::string> {
+            const auto found = variables.find(name);
+            if (found == variables.end()) return std::nullopt;
+            return found->second;
+        });
+    };
+    EXPECT_EQ(reason({}), "neither DISPLAY nor WAYLAND_DISPLAY is set");
+    EXPECT_EQ(reason({{"DISPLAY", ""}}), "neither DISPLAY nor WAYLAND_DISPLAY is set");
+    EXPECT_EQ(reason({{"DISPLAY", ":0"}}), "");
+    EXPECT_EQ(reason({{"WAYLAND_DISPLAY", "wayland-0"}}), "");
+    EXPECT_EQ(reason({{"QT_QPA_PLATFORM", "xcb"}, {"WAYLAND_DISPLAY", "wayland-0"}}), "DISPLAY is not set");
+    EXPECT_EQ(reason({{"QT_QPA_PLATFORM", "wayland-egl"}, {"DISPLAY", ":0"}}), "WAYLAND_DISPLAY is not set");
+    EXPECT_EQ(reason({{"QT_QPA_PLATFORM", "wayland;xcb"}, {"DISPLAY", ":0"}}), "");
+    EXPECT_EQ(reason({{"QT_QPA_PLATFORM", "vnc:size=800x600"}}), "");
+    // The command line's platform wins over the environment's.
+    EXPECT_EQ(reason({{"QT_QPA_PLATFORM", "xcb"}}, {"-platform", "offscreen"}), "");
+    EXPECT_EQ(reason({{"QT_QPA_PLATFORM", "offscreen"}}, {"-platform", "xcb"}), "DISPLAY is not set");
 }
 
 TEST(ProgramArguments, FileActionLooksAtTheNamePartOnly)

@@ -335,20 +335,58 @@ TEST(FileCommands, SaveAsCancelledWritesNothing)
     EXPECT_EQ(model.scene.projectPath, "");
 }
 
-TEST(FileCommands, ClosingAsksOnlyWithPartsAndMotions)
+TEST(FileCommands, ClosingAsksOnlyWithPartsAndMotionsAndLosesNothingNotChosen)
 {
     TempFolder folder;
     EditorSession session;
     Scene& scene = session.GetScene();
     ScriptedPrompt prompt;
     AddCube(scene, folder, "a.mqo");
-    AskSaveBeforeClosing(session, prompt);
+    EXPECT_TRUE(AskSaveBeforeClosing(session, prompt));
     EXPECT_TRUE(prompt.asked.empty());
 
     NewMotionCommand(session, "m");
-    prompt.yesNo = {true};
+    const std::string question = "終了|現在のデータを保存しますか？";
+    prompt.yesNoCancel = {YesNoCancel::Cancel};
+    EXPECT_FALSE(AskSaveBeforeClosing(session, prompt));
+    EXPECT_EQ(prompt.asked, std::vector<std::string>{question});
+    // Yes whose save dialog is cancelled keeps the window open too.
+    prompt.yesNoCancel = {YesNoCancel::Yes};
+    EXPECT_FALSE(AskSaveBeforeClosing(session, prompt));
+    EXPECT_EQ(prompt.asked.back(), "save|ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm|||anm");
+    prompt.yesNoCancel = {YesNoCancel::No};
+    EXPECT_TRUE(AskSaveBeforeClosing(session, prompt));
+    EXPECT_EQ(prompt.asked.back(), question);
+    EXPECT_EQ(scene.projectPath, "");
+
+    prompt.yesNoCancel = {YesNoCancel::Yes};
     prompt.savePaths = {folder.File("closing.anm")};
-    AskSaveBeforeClosing(session, prompt);
-    EXPECT_EQ(prompt.asked.front(), "終了|現在のデータを保存しますか？");
+    EXPECT_TRUE(AskSaveBeforeClosing(session, prompt));
     EXPECT_TRUE(folder.Exists("closing.anm"));
+}
+
+TEST(FileCommands, SavedAndOpenedProjectsGoFirstInTheRecentListAndAMissingOneLeavesIt)
+{
+    SavedModel model;
+    std::filesystem::create_directory(model.folder.File("b"));
+    const std::string other = model.folder.File("b/other.anm");
+    model.prompt.savePaths = {model.ProjectPath(), other};
+    ASSERT_TRUE(SaveAsCommand(model.session, model.prompt));
+    ASSERT_TRUE(SaveAsCommand(model.session, model.prompt));
+    ASSERT_EQ(OpenProject(model.session, model.ProjectPath()), 1);
+    const RecentFiles& recent = model.session.RecentProjects();
+    EXPECT_EQ(recent.Paths(), (std::vector<std::string>{std::filesystem::canonical(model.ProjectPath()).string(),
+                                                        std::filesystem::canonical(other).string()}));
+
+    std::filesystem::remove(other);
+    model.prompt.asked.clear();
+    EXPECT_FALSE(ReadyToOpenRecentProject(model.session, model.prompt, recent.Paths()[1]));
+    EXPECT_EQ(model.prompt.asked,
+              std::vector<std::string>{"開く|「" + std::filesystem::canonical(model.folder.path).string() +
+                                       "/b/other.anm」が見つかりません。最近使ったファイルの一覧から削除しました。"});
+    EXPECT_EQ(recent.Paths().size(), 1u);
+    // A project still there asks about the data on screen first.
+    model.prompt.yesNoCancel = {YesNoCancel::No};
+    EXPECT_TRUE(ReadyToOpenRecentProject(model.session, model.prompt, recent.Paths()[0]));
+    EXPECT_EQ(model.prompt.asked.back(), "開く|現在のデータを保存しますか？");
 }

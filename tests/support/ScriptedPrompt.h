@@ -9,10 +9,11 @@
 // Answers the file commands' questions from a script and records every
 // question and message as "caption|text" (mesh questions as "mesh|text",
 // save dialogs as "save|filter|extension"). A question beyond the script is
-// recorded and answered No / cancel.
+// recorded and answered No / Cancel / cancel.
 class ScriptedPrompt : public UserPrompt {
 public:
     std::deque<bool> yesNo;
+    std::deque<YesNoCancel> yesNoCancel;
     std::deque<std::string> savePaths;
     std::deque<int> meshAnswers;
     std::vector<std::string> asked;
@@ -21,6 +22,11 @@ public:
     {
         asked.push_back(caption + "|" + text);
         return Take(yesNo, false);
+    }
+    YesNoCancel AskYesNoCancel(const std::string& text, const std::string& caption) override
+    {
+        asked.push_back(caption + "|" + text);
+        return Take(yesNoCancel, YesNoCancel::Cancel);
     }
     void ShowMessage(const std::string& text, const std::string& caption) override
     {

@@ -51,6 +51,7 @@ private Q_SLOTS:
             {ID_MOTION_LEVEL, "選択オブジェクトを全てのキーフレームで水平にする（&L）", false},
             {ID_MOTION_TURN_Z, "モーションをZ方向に反転させる（&Z）", false},
             {ID_HELP_CONTENTS, "目次（&M）", true},
+            {ID_HELP_GUIDE, "ユーザーガイド（&G）", true},
             {ID_APP_ABOUT, "バージョン情報（&A）", true},
         };
         for (const auto& item : items) {
@@ -149,6 +150,9 @@ private Q_SLOTS:
         QVERIFY(opened.isLocalFile());
         QVERIFY(QFileInfo::exists(opened.toLocalFile()));
         QVERIFY(opened.toLocalFile().endsWith("help/index.html"));
+        app.frame->Action(ID_HELP_GUIDE)->trigger();
+        QVERIFY(QFileInfo::exists(opened.toLocalFile()));
+        QVERIFY(opened.toLocalFile().endsWith("guide/README.md"));
 
         QStringList texts;
         QString caption, address;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QMessageBox>
@@ -50,4 +51,15 @@ void AnswerNextDialog(Answer answer)
         });
     });
     watch->start(10);
+}
+
+// Answers the next message box with button; when said is given, it receives
+// "caption: text" of the box (it must outlive the answer).
+inline void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* said = nullptr)
+{
+    AnswerNextDialog<QMessageBox>([button, said](QMessageBox* box) {
+        if (said != nullptr) *said = box->windowTitle() + ": " + box->text();
+        QAbstractButton* answer = box->button(button);
+        if (answer != nullptr) answer->click();
+    });
 }

@@ -89,7 +89,7 @@ private:
     // Closes the window without saving the project; the settings are written.
     void CloseWithoutSaving()
     {
-        AnswerNextDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
+        AnswerNextMessageBox(QMessageBox::No);
         app.reset();
     }
 

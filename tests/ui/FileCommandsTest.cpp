@@ -110,16 +110,19 @@ private Q_SLOTS:
             QCOMPARE(app.scene.PartCount(), 1);
             QCOMPARE(tree->topLevelItem(0)->child(0)->text(0), QString("arm"));
             QCOMPARE(int(app.scene.motions.size()), 1);
-            // With a Part and a Motion, closing asks whether to save; No closes.
+            // The File menu lists the project, saved and opened, once.
+            Q_EMIT app.frame->menuBar()->actions().front()->menu()->aboutToShow();
+            QCOMPARE(app.frame->Action(ID_FILE_MRU_FIRST)->text(), "&1 " + QString::fromStdString(project));
+            QVERIFY(app.frame->Action(ID_FILE_MRU_FIRST + 1) == nullptr);
+            // With a Part and a Motion, closing asks whether to save; Cancel
+            // keeps the window open, No closes it.
             QString question;
-            AnswerNextDialog([&](QWidget* dialog) {
-                auto* box = qobject_cast<QMessageBox*>(dialog);
-                QVERIFY(box != nullptr);
-                question = box->windowTitle() + ": " + box->text();
-                box->button(QMessageBox::No)->click();
-            });
-            app.Close();
+            AnswerNextMessageBox(QMessageBox::Cancel, &question);
+            app.frame->close();
             QCOMPARE(question, QString("終了: 現在のデータを保存しますか？"));
+            QVERIFY(app.frame->isVisible());
+            AnswerNextMessageBox(QMessageBox::No);
+            app.Close();
         }
         QCOMPARE(unexpectedDialog, QString());
     }

@@ -37,6 +37,7 @@ struct RunningApp {
         environment.settingsPath = settings;
         environment.helpPath = M3D_HELP_PAGE;
         environment.language = language;
+        environment.guidePath = M3D_GUIDE_PAGE;
         frame = OpenMainWindow(environment, startupFile);
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
         SetClientSize(clientWidth, clientHeight);

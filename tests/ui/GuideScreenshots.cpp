@@ -1,0 +1,63 @@
+// Not a test: the pictures of the user guide, taken from the real window on
+// the sample figure. tools/make_screenshots.sh runs this class under Xvfb
+// with M3D_SCREENSHOT_DIR naming the folder to write to; without it the
+// class does nothing, and ctest does not run it.
+#include "anim/PoseEvaluation.h"
+#include "app/CommandIds.h"
+#include "ui/DialogAnswers.h"
+#include "ui/RunningApp.h"
+#include "ui/UiTestRegistry.h"
+
+#include <QDir>
+#include <QtTest>
+
+class GuideScreenshots : public QObject {
+    Q_OBJECT
+private:
+    TempFolder folder;
+
+    // Saves picture as name in folderPath; fails the run when it cannot.
+    static void Save(const QPixmap& picture, const QString& folderPath, const QString& name)
+    {
+        const QString path = QDir(folderPath).filePath(name);
+        QVERIFY2(picture.save(path), qPrintable(path));
+    }
+
+private Q_SLOTS:
+    void takeTheGuidePictures()
+    {
+        const QString out = qEnvironmentVariable("M3D_SCREENSHOT_DIR");
+        if (out.isEmpty()) QSKIP("M3D_SCREENSHOT_DIR is not set");
+        QVERIFY(QDir().mkpath(out));
+        RunningApp app(folder.File("guide.ini"), M3D_SAMPLE_FIGURE, 1200, 860);
+        EditorSession& session = app.session;
+        Scene& scene = app.scene;
+        QVERIFY(scene.PartCount() > 0 && !scene.motions.empty());
+
+        // The walk at a stride, with an arm selected so that the panels show numbers.
+        session.SelectMotion(0);
+        session.SetCurrentFrame(20);
+        EvaluatePose(scene, session.CurrentMotion(), session.CurrentFrame());
+        for (int i = 0; i < scene.PartCount(); ++i)
+            if (scene.parts[size_t(i)]->displayName == "upper_arm_r") session.SelectPart(i);
+        session.ShowCurrentTransform();
+        session.FitViews();
+        app.Form().RequestRedraw();
+        QTest::qWait(500);
+
+        Save(app.frame->grab(), out, QStringLiteral("main-window.png"));
+        const QWidget* parts = app.Form().findChild<QWidget*>(IdName(IDD_PARTS_PANEL));
+        const QWidget* transform = app.Form().findChild<QWidget*>(IdName(IDD_TRANSFORM_PANEL));
+        const QWidget* tree = app.Form().findChild<QWidget*>(IdName(IDD_PARTS_TREE));
+        const QWidget* motion = app.Form().findChild<QWidget*>(IdName(IDD_MOTION_PANEL));
+        QVERIFY(parts && transform && tree && motion);
+        Save(app.Form().grab(parts->geometry().united(transform->geometry())), out, QStringLiteral("panels.png"));
+        Save(app.Form().grab(tree->geometry().united(motion->geometry())), out, QStringLiteral("tree-and-motion.png"));
+
+        AnswerNextMessageBox(QMessageBox::No);  // the close question
+        app.Close();
+    }
+};
+
+M3D_UI_TEST(GuideScreenshots);
+#include "GuideScreenshots.moc"
