@@ -139,6 +139,10 @@
         <source>メモリが足りないため、処理を中止しました。</source>
         <translation>Not enough memory: the command was stopped.</translation>
     </message>
+    <message>
+        <source>ユーザーガイド（&amp;G）</source>
+        <translation type="unfinished"></translation>
+    </message>
 </context>
 <context>
     <name>ColourDialog</name>
@@ -785,6 +789,28 @@
     <message>
         <source>%1は読み取り専用です。上書きしますか？</source>
         <translation>Read-only: %1. Overwrite?</translation>
+    </message>
+    <message>
+        <source>開く</source>
+        <translation type="unfinished"></translation>
+    </message>
+    <message>
+        <source>「%1」が見つかりません。最近使ったファイルの一覧から削除しました。</source>
+        <translation>“%1” was not found. It has been removed from the list of recent files.</translation>
+    </message>
+    <message>
+        <source>ヘルプのファイル「%1」が見つかりません。</source>
+        <translation>The help file “%1” was not found.</translation>
+    </message>
+    <message>
+        <source>ヘルプ</source>
+        <translation>Help</translation>
+    </message>
+    <message>
+        <source>ヘルプを開けませんでした。ブラウザで次のファイルを開いてください：
+%1</source>
+        <translation>The help could not be opened. Open this file in a browser:
+%1</translation>
     </message>
 </context>
 </TS>

@@ -70,10 +70,10 @@ CAppWinApp::CAppWinApp(int& argc, char** argv) : application(BeforeApplication(a
     settingsPath = ResolveSettingsPath(programDirectory, ProcessEnvironment, arguments.settingsPath);
     language = StartLanguage(arguments.language, AppSettings(settingsPath).RememberedLanguage());
     translation = std::make_unique<InterfaceTranslation>(language);
-    const QString programDirectory = QApplication::applicationDirPath();
-    helpPath = FindDocument(programDirectory, language == "en" ? QStringLiteral("help/index.en.html")
+    const QString programFolder = QApplication::applicationDirPath();
+    helpPath = FindDocument(programFolder, language == "en" ? QStringLiteral("help/index.en.html")
                                                                : QStringLiteral("help/index.html"));
-    guidePath = FindDocument(programDirectory, QStringLiteral("guide/README.md"));
+    guidePath = FindDocument(programFolder, QStringLiteral("guide/README.md"));
 }
 
 CAppWinApp::~CAppWinApp()
