@@ -141,7 +141,7 @@
     </message>
     <message>
         <source>ユーザーガイド（&amp;G）</source>
-        <translation type="unfinished"></translation>
+        <translation>User &amp;Guide</translation>
     </message>
 </context>
 <context>
@@ -792,7 +792,7 @@
     </message>
     <message>
         <source>開く</source>
-        <translation type="unfinished"></translation>
+        <translation>Open</translation>
     </message>
     <message>
         <source>「%1」が見つかりません。最近使ったファイルの一覧から削除しました。</source>
