@@ -15,15 +15,17 @@ targets=("$@")
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DM3D_FUZZ=ON -DM3D_BUILD_APP=OFF -DM3D_BUILD_TESTS=OFF >/dev/null
 cmake --build build-fuzz -j"$(nproc)" --target make_fuzz_seeds "${targets[@]}"
-rm -rf build-fuzz/crafted
-build-fuzz/bin/make_fuzz_seeds --crafted build-fuzz/crafted >/dev/null
+# Each run makes its own seeds, so runs of different targets may overlap.
+crafted=$(mktemp -d build-fuzz/crafted.XXXXXX)
+trap 'rm -rf "$crafted"' EXIT
+build-fuzz/bin/make_fuzz_seeds --crafted "$crafted" >/dev/null
 
 for target in "${targets[@]}"; do
   work=build-fuzz/work/$target
   findings=build-fuzz/findings/$target
   mkdir -p "$work" "$findings"
   seeds=()
-  for folder in "fuzz/corpus/$target" "build-fuzz/crafted/$target"; do
+  for folder in "fuzz/corpus/$target" "$crafted/$target"; do
     [ -d "$folder" ] && seeds+=("$folder")
   done
   extra=()
