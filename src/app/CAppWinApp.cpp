@@ -65,6 +65,7 @@ CAppWinApp::CAppWinApp(int& argc, char** argv) : application(BeforeApplication(a
 {
     EndHoldingStartupMessages();
     QApplication::setApplicationName(QStringLiteral("Marionettica3D"));
+    QGuiApplication::setDesktopFileName(QStringLiteral(M3D_APP_ID));
     arguments = ParseProgramArguments(ArgumentsAfterProgram(QApplication::arguments()));
     const std::string programDirectory = QApplication::applicationDirPath().toStdString();
     settingsPath = ResolveSettingsPath(programDirectory, ProcessEnvironment, arguments.settingsPath);
