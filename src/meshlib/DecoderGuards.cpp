@@ -93,6 +93,13 @@ std::optional<size_t> FindOversizedJpegHuffmanTable(std::string_view bytes)
     return std::nullopt;
 }
 
+bool JpegClaimsMorePixelsThanItsBytes(uint64_t pixels, size_t fileBytes)
+{
+    constexpr uint64_t kPixelsFloor = uint64_t(1) << 20;
+    constexpr uint64_t kPixelsPerByte = 4096;
+    return pixels > std::max<uint64_t>(kPixelsFloor, kPixelsPerByte * uint64_t(fileBytes));
+}
+
 std::optional<size_t> FindTruncatedPngChunk(std::string_view bytes)
 {
     if (!HasPngSignature(bytes)) return std::nullopt;

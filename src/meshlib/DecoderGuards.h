@@ -25,6 +25,15 @@ bool HasJpegMagic(std::string_view bytes);
 // declares more than 256 codes, so a real image is not refused.
 std::optional<size_t> FindOversizedJpegHuffmanTable(std::string_view bytes);
 
+// Whether a JPEG of fileBytes bytes claims more pixels than any JPEG of that
+// length can hold. The entropy coder spends at least two bits on an 8 x 8
+// block, so a baseline image holds at most 256 pixels per byte; 4096 leaves
+// room for progressive files, whose end-of-band runs cover many blocks at
+// once. Below a floor of one million pixels nothing is refused. The decoder
+// fills a short file's missing blocks itself, so a 658-byte file claiming
+// 8192 x 2054 took seconds and 64 MB to decode.
+bool JpegClaimsMorePixelsThanItsBytes(uint64_t pixels, size_t fileBytes);
+
 // The offset of the first PNG chunk, before IEND, whose declared length runs
 // past the end of the file; nullopt when there is none or bytes is no PNG. The
 // decoder would first grow its buffer to the declared length (up to 4 GB).

@@ -99,6 +99,11 @@ bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureI
                 (kind == StbImageKind::Bmp ? "BMP" : "TGA") + " header claims";
         return false;
     }
+    if (kind == StbImageKind::Jpeg && JpegClaimsMorePixelsThanItsBytes(uint64_t(width) * uint64_t(rows), bytes.size())) {
+        error = fileName + ": byte " + std::to_string(bytes.size()) + ": file too short for the " +
+                std::to_string(width) + " x " + std::to_string(rows) + " pixels its JPEG header claims";
+        return false;
+    }
     // The decoder's own conversion to 4 channels is skipped: for 16-bit PNM it
     // converts the 16-bit samples as 8-bit ones and then reads twice the
     // buffer it made (stb_image 2.27). Its own channel count is always safe.

@@ -2,10 +2,12 @@
 // readers must refuse them before allocating what was claimed.
 
 #include "crafted/CraftedShape.h"
+#include "meshlib/TextureWriter.h"
 
 #include <algorithm>
 #include <bit>
 #include <cstdint>
+#include <stdexcept>
 #include <string>
 
 namespace {
@@ -94,6 +96,23 @@ std::string TruncatedRleTga(size_t side)
     return bytes + std::string("\xFF\x10\x20", 3);
 }
 
+// A small real JPEG whose frame header is made to claim side x side/4 pixels:
+// the decoder fills the blocks it cannot find.
+std::string JpegSizeClaim(size_t side)
+{
+    TextureImage image;
+    image.width = image.height = 8;
+    image.rgba.assign(8 * 8 * 4, 200);
+    std::string bytes, error;
+    if (!EncodeTextureImage(image, ImageFormat::Jpeg, bytes, error)) throw std::runtime_error(error);
+    const size_t frame = bytes.find("\xFF\xC0");
+    if (frame == std::string::npos) throw std::runtime_error("no baseline frame header in the encoded JPEG");
+    const size_t width = std::max<size_t>(side / 4, 1);
+    bytes[frame + 5] = char(side >> 8), bytes[frame + 6] = char(side & 0xFF);
+    bytes[frame + 7] = char(width >> 8), bytes[frame + 8] = char(width & 0xFF);
+    return bytes;
+}
+
 // An object whose vertex chunk announces `count` vertices and then ends.
 std::string VertexClaimMqo(size_t count)
 {
@@ -176,6 +195,8 @@ void AddReaderClaimShapes(std::vector<CraftedShape>& shapes)
                                     "short.bmp", TruncatedBmp));
     shapes.push_back(TextureOfModel("tga-rle-truncated", "a 21-byte run-length TGA texture claiming side x side",
                                     8192, "short.tga", TruncatedRleTga));
+    shapes.push_back(TextureOfModel("jpeg-size-claim", "a few hundred bytes of JPEG claiming side x side/4 pixels",
+                                    8192, "short.jpg", JpegSizeClaim));
     shapes.push_back(SingleFile("mqo-vertex-count-claim", "a vertex chunk announcing a count and then ending",
                                 "mesh-info", 100000000, "vertices.mqo", VertexClaimMqo));
     shapes.push_back(SingleFile("mqo-face-count-claim", "a face chunk announcing a count and then ending",

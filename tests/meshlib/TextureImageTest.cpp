@@ -232,6 +232,9 @@ TEST(TextureImage, HeadersClaimingMorePixelsThanTheBytesHoldAreRefused)
     EXPECT_NE(error.find(": byte 154: file ends before the 64 x 64 pixels its BMP header claims"), std::string::npos);
     EXPECT_FALSE(LoadCraftedTexture("tga-rle-truncated", 64, "short.tga", error));
     EXPECT_NE(error.find(": byte 21: file ends before the 64 x 64 pixels its TGA header claims"), std::string::npos);
+    EXPECT_FALSE(LoadCraftedTexture("jpeg-size-claim", 4096, "short.jpg", error));
+    EXPECT_NE(error.find(": file too short for the 1024 x 4096 pixels its JPEG header claims"), std::string::npos)
+        << error;
     EXPECT_FALSE(LoadCraftedTexture("dds-huge-claim", 16384, "huge.dds", error));
     EXPECT_NE(error.find(": byte 12: image size 16384 x 16384 not supported"), std::string::npos);
 }
