@@ -172,7 +172,9 @@ bool IsTruncatedBmp(std::string_view bytes)
     } else {
         return false;
     }
-    if (compression == 1 || compression == 2 || compression >= 4) return false;  // refused by the decoder
+    // Only run-length data is refused by the decoder; it reads every other
+    // compression code, even unknown ones, as plain rows.
+    if (compression == 1 || compression == 2) return false;
     if (width == 0 || height == 0 || width > kDecoderMaxSide || height > kDecoderMaxSide) return false;
     if (bits != 1 && bits != 4 && bits != 8 && bits < 16) return false;
     // Rows as the decoder reads them: 1, 4, 8, 16 or 24 bits a pixel padded to

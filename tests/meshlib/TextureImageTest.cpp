@@ -232,6 +232,13 @@ TEST(TextureImage, HeadersClaimingMorePixelsThanTheBytesHoldAreRefused)
     EXPECT_NE(error.find(": byte 154: file ends before the 64 x 64 pixels its BMP header claims"), std::string::npos);
     EXPECT_FALSE(LoadCraftedTexture("tga-rle-truncated", 64, "short.tga", error));
     EXPECT_NE(error.find(": byte 21: file ends before the 64 x 64 pixels its TGA header claims"), std::string::npos);
+    std::string bmp(57, '\0');  // an unknown compression code is read as plain rows
+    bmp.replace(0, 2, "BM");
+    for (auto [at, value] : {std::pair{10, 54}, {14, 40}, {18, 4096}, {22, 512}, {26, 1}, {28, 24}, {33, 0xFF}})
+        bmp[at] = char(value & 0xFF), bmp[at + 1] = char(value >> 8);
+    TextureImage back;
+    EXPECT_FALSE(DecodeTextureImage(bmp, "odd.bmp", back, error));
+    EXPECT_EQ(error, "odd.bmp: byte 57: file ends before the 4096 x 512 pixels its BMP header claims");
     EXPECT_FALSE(LoadCraftedTexture("jpeg-size-claim", 4096, "short.jpg", error));
     EXPECT_NE(error.find(": file too short for the 1024 x 4096 pixels its JPEG header claims"), std::string::npos)
         << error;
