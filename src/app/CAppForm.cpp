@@ -81,17 +81,18 @@ CAppForm::~CAppForm()
 
 void CAppForm::CreatePanels()
 {
-    partsPanel = new PartsPanel(Session(), this);
+    partsPanel = new PartsPanel(*commandActions, this);
     partsTree = new PartsTreePanel(Session(), this);
-    motionPanel = new MotionPanel(Session(), this);
+    motionPanel = new MotionPanel(Session(), *commandActions, this);
     for (int i = 0; i < ViewState::kViewCount; ++i)
         viewToolbars[size_t(i)] = new DisplayToolbar(Session(), *navigation, i, this);
-    transformPanel = new TransformPanel(Session(), this);
+    transformPanel = new TransformPanel(Session(), *commandActions, this);
     partsPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Parts)).size());
     partsTree->setFixedSize(ToQRect(PanelSize(PanelKind::PartsTree)).size());
     motionPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Motion)).size());
     transformPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Transform)).size());
-    for (QWidget* panel : {partsPanel, static_cast<QWidget*>(partsTree), motionPanel, transformPanel}) panel->hide();
+    for (QWidget* panel : std::initializer_list<QWidget*>{partsPanel, partsTree, motionPanel, transformPanel})
+        panel->hide();
     for (QWidget* toolbar : viewToolbars) toolbar->hide();
 }
 
@@ -123,18 +124,16 @@ void CAppForm::LoadSettings()
     if (!file.Load(settingsValues, kAllOwners, error))
         std::fprintf(stderr, "marionettica3d: %s (the defaults are used)\n", error.c_str());
     ApplySettings(settingsValues, views, Displays(), Colours());
-    static_cast<MotionPanel*>(motionPanel)->SetFrameRate(settingsValues.frameRate);
+    motionPanel->SetFrameRate(settingsValues.frameRate);
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
     settingsValues.interfaceLanguage = environment.language;  // this run's language is the one remembered at exit
     Session().RecentProjects() = settingsValues.recentProjects;
 }
 
-int CAppForm::FrameRate() const { return static_cast<const MotionPanel*>(motionPanel)->FrameRate(); }
-
 bool CAppForm::SaveSettings(std::string& error)
 {
     GatherSettings(settingsValues, views, Displays(), Colours());
-    settingsValues.frameRate = FrameRate();
+    settingsValues.frameRate = Session().Playback().FramesPerSecond();
     settingsValues.addObjectDirectory = GetScene().addObjectDirectory;
     settingsValues.recentProjects = Session().RecentProjects();
     return AppSettings(environment.settingsPath).Save(settingsValues, kAllOwners, error);
@@ -142,10 +141,12 @@ bool CAppForm::SaveSettings(std::string& error)
 
 void CAppForm::DestroyPanelsAndScene()
 {
-    for (QWidget** panel : {&partsPanel, reinterpret_cast<QWidget**>(&partsTree), &motionPanel}) {
-        delete *panel;
-        *panel = nullptr;
-    }
+    delete partsPanel;
+    partsPanel = nullptr;
+    delete partsTree;
+    partsTree = nullptr;
+    delete motionPanel;
+    motionPanel = nullptr;
     for (DisplayToolbar*& toolbar : viewToolbars) {
         delete toolbar;
         toolbar = nullptr;
@@ -155,7 +156,11 @@ void CAppForm::DestroyPanelsAndScene()
     GetScene().ClearScene();
 }
 
-void CAppForm::RebuildGrid() { grid = BuildGrid(views.gridWidth, Colours()[COLOUR_GRID]); }
+void CAppForm::RebuildGrid()
+{
+    grid = BuildGrid(views.gridWidth, Colours()[COLOUR_GRID]);
+    gridWidthBuilt = views.gridWidth;
+}
 
 ViewDisplays& CAppForm::Displays() { return Session().Displays(); }
 
@@ -186,9 +191,7 @@ void CAppForm::OpenStartupFile(const std::string& path)
 
 void CAppForm::OpenProjectFile(const std::string& path)
 {
-    Scene& scene = GetScene();
-    if (!OpenProject(Session(), path) || !scene.lastLoadError.empty())
-        ShowFileError(this, scene.lastLoadError);
+    OpenProjectCommand(Session(), prompt, path);
     RequestRedraw();
 }
 
@@ -268,13 +271,6 @@ void CAppForm::ChangeColours()
     RequestRedraw();
 }
 
-void CAppForm::LightFromFront()
-{
-    LightFromFrontCommand(Session());
-    SetDeviceLight(renderDevice, views.lightDirection);
-    RequestRedraw();
-}
-
 void CAppForm::ShowHelp() { OpenDocument(environment.helpPath); }
 
 void CAppForm::ShowGuide() { OpenDocument(environment.guidePath); }
@@ -344,7 +340,7 @@ HResult CAppForm::RestoreDeviceState()
 HResult CAppForm::AdvanceFrame()
 {
     ++framesDrawn;
-    if (motionPanel != nullptr) static_cast<MotionPanel*>(motionPanel)->FrameDrawn();
+    if (motionPanel != nullptr) motionPanel->FrameDrawn();
     const FirstFrameStage stage = stages.Advance();
     if (stage == FirstFrameStage::None) return S_OK;
     // Widgets are not shown or changed from inside a paint: the stage runs
@@ -359,7 +355,7 @@ HResult CAppForm::AdvanceFrame()
 void CAppForm::RunFirstFrameStage(FirstFrameStage stage)
 {
     if (stage == FirstFrameStage::ShowPanels) {
-        for (QWidget* panel : {motionPanel, transformPanel, partsPanel, static_cast<QWidget*>(partsTree)})
+        for (QWidget* panel : std::initializer_list<QWidget*>{motionPanel, transformPanel, partsPanel, partsTree})
             if (panel != nullptr) panel->show();
         for (int i = 0; i < ViewState::kViewCount; ++i)
             if (viewToolbars[size_t(i)] != nullptr && ToolbarShown(views, i)) viewToolbars[size_t(i)]->show();
@@ -484,7 +480,11 @@ void CAppForm::SessionChanged(const EditorEvent& event)
     OnEvent<TitleChanged>(event, [this](const TitleChanged& e) {
         if (QWidget* top = window(); top != this) top->setWindowTitle(QString::fromStdString(e.title));
     });
-    OnEvent<ViewsChanged>(event, [this](const ViewsChanged&) { FollowViewLayout(); });
+    OnEvent<ViewsChanged>(event, [this](const ViewsChanged&) {
+        FollowViewLayout();
+        if (views.gridWidth != gridWidthBuilt) RebuildGrid();
+        SetDeviceLight(renderDevice, views.lightDirection);
+    });
     RequestRedraw();
 }
 

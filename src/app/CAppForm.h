@@ -21,6 +21,9 @@
 #include <memory>
 #include <string>
 
+class CommandActions;
+class MotionPanel;
+class TransformPanel;
 class QMouseEvent;
 class QWheelEvent;
 class DisplayToolbar;
@@ -74,9 +77,14 @@ public:
     // Replaces the scene with the project at path; a failure is shown.
     void OpenProjectFile(const std::string& path);
 
+    // The commands' actions the panels' buttons use; set before OnInitialUpdate.
+    void UseCommandActions(CommandActions& actions) { commandActions = &actions; }
+    // The panels whose fields the commands read; nullptr before OnInitialUpdate.
+    TransformPanel* Transform() const { return transformPanel; }
+    MotionPanel* Motions() const { return motionPanel; }
+
     // Menu commands.
     void ChangeColours();
-    void LightFromFront();
     void ShowHelp();
     void ShowGuide();
     void ShowVersionDialog();
@@ -105,8 +113,6 @@ public:
     // The settings file's values between start-up and exit; the ones no
     // panel or view owns (folders, export time scale) are kept only here.
     SettingsValues& Settings() { return settingsValues; }
-    // The motion panel's playback rate, frames per second.
-    int FrameRate() const;
     RenderWidget* RenderWindow() const { return renderWindow; }
     GlRenderDevice& Device() { return renderDevice; }
     const FirstFrameStages& Stages() const { return stages; }
@@ -168,8 +174,10 @@ private:
     RenderWidget* renderWindow = nullptr;
     QWidget* partsPanel = nullptr;
     PartsTreePanel* partsTree = nullptr;
-    QWidget* motionPanel = nullptr;
-    QWidget* transformPanel = nullptr;
+    MotionPanel* motionPanel = nullptr;
+    TransformPanel* transformPanel = nullptr;
+    CommandActions* commandActions = nullptr;
+    int gridWidthBuilt = 0;  // the width the grid was last built for
     std::array<DisplayToolbar*, 4> viewToolbars{};
     std::pair<int, int> toolbarLayout{1, 0};  // the view mode and maximised view the toolbars show
 };

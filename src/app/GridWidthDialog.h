@@ -1,8 +1,9 @@
 #pragma once
 
-class CAppForm;
+#include <optional>
 
-// "グリッドの幅を変更": the grid width dialog (template 225) on the current
-// width; OK with a width of 1 ... 10000 stores it and rebuilds the grid.
-// The title shows the width afterwards, whichever button closed the dialog.
-void ChangeGridWidth(CAppForm& form);
+class QWidget;
+
+// "グリッドの幅を変更": the grid width dialog (template 225) on current; a
+// width of 1 ... 10000 on OK, nothing on Cancel.
+std::optional<int> AskGridWidth(int current, QWidget* parent);

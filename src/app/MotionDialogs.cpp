@@ -49,6 +49,14 @@ void MotionNameDialog::accept()
     done(duplicate->isChecked() ? 2 : 1);
 }
 
+std::optional<MotionNameAnswer> AskMotionName(const EditorSession& session, QWidget* parent)
+{
+    MotionNameDialog dialog(session, parent);
+    const int result = dialog.exec();
+    if (result == 0) return std::nullopt;
+    return MotionNameAnswer{dialog.Name(), result == 2};
+}
+
 std::optional<int> AskMotionLength(int length, QWidget* parent)
 {
     constexpr int kMinimum = 1, kMaximum = 9999;

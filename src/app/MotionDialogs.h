@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/CommandHost.h"
+
 #include <QDialog>
 
 #include <optional>
@@ -27,5 +29,7 @@ private:
     QCheckBox* duplicate;
 };
 
+// The motion name dialog's answer; none when cancelled.
+std::optional<MotionNameAnswer> AskMotionName(const EditorSession& session, QWidget* parent);
 // Asks for the current Motion's new length (template 214); none when cancelled.
 std::optional<int> AskMotionLength(int length, QWidget* parent);

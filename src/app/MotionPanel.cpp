@@ -1,11 +1,10 @@
 #include "app/MotionPanel.h"
 
+#include "app/CommandActions.h"
 #include "app/CommandIds.h"
-#include "app/MotionDialogs.h"
 #include "app/UpDownControl.h"
 #include "editor/EditorSession.h"
 #include "editor/FieldRules.h"
-#include "editor/MotionCommands.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -54,11 +53,9 @@ void SetLabelText(QLabel* label, const QString& text)
 
 }  // namespace
 
-MotionPanel::MotionPanel(EditorSession& owner, QWidget* parent)
-    : QWidget(parent), session(owner), timeline(owner),
-      playback(owner, timeline, [this] { return static_cast<uint32_t>(clock.elapsed()); })
+MotionPanel::MotionPanel(EditorSession& owner, CommandActions& actions, QWidget* parent)
+    : QWidget(parent), session(owner), actions(actions), timeline(owner.Timeline()), playback(owner.Playback())
 {
-    clock.start();
     SetControlId(this, IDD_MOTION_PANEL);
     setAutoFillBackground(true);
     stepTimer.setSingleShot(true);
@@ -68,7 +65,6 @@ MotionPanel::MotionPanel(EditorSession& owner, QWidget* parent)
     timeline.UpdateScrollRanges();
     ShowScrollBars();
     ShowLabels();
-    RefreshEnabled();
     subscription = session.Events().Subscribe([this](const EditorEvent& event) { SessionChanged(event); });
 }
 
@@ -80,26 +76,20 @@ void MotionPanel::BuildControls()
     list->setAccessibleName(tr("モーション一覧"));
     list->setMaxVisibleItems(20);
     PlaceInDialogUnits(list, {0, 0, 48, 14});
-    commandControls.emplace_back(list, C::SelectMotion);
-    connect(list, &QComboBox::currentIndexChanged, this, [this](int index) {
-        session.SelectMotion(index);
-        timeline.ResetToStart();
-        update();
-    });
+    actions.BindEnabled(list, C::SelectMotion);
+    connect(list, &QComboBox::currentIndexChanged, this,
+            [this](int index) { this->actions.Run(EditorCommand::SelectMotion, index); });
 
-    AddCommandButton(IDC_MOTION_NEW, tr("新規"), {47, 0, 38, 14}, C::NewMotion, [this] { NewMotion(); });
-    AddCommandButton(IDC_MOTION_DELETE, tr("削除"), {85, 0, 19, 14}, C::DeleteMotion,
-                     [this] { DeleteMotion(); });
-    AddCommandButton(IDC_MOTION_RENAME, tr("名前変更"), {104, 0, 32, 14}, C::RenameMotion,
-                     [this] { RenameMotion(); });
+    AddCommandButton(IDC_MOTION_NEW, tr("新規"), {47, 0, 38, 14}, C::NewMotion);
+    AddCommandButton(IDC_MOTION_DELETE, tr("削除"), {85, 0, 19, 14}, C::DeleteMotion);
+    AddCommandButton(IDC_MOTION_RENAME, tr("名前変更"), {104, 0, 32, 14}, C::RenameMotion);
     currentLabel = new QLabel(this);
     SetControlId(currentLabel, IDC_MOTION_CURRENT_FRAME);
     PlaceInDialogUnits(currentLabel, {137, 3, 38, 8});
     lengthLabel = new QLabel(this);
     SetControlId(lengthLabel, IDC_MOTION_LENGTH_LABEL);
     PlaceInDialogUnits(lengthLabel, {178, 3, 38, 8});
-    AddCommandButton(IDC_MOTION_CHANGE_LENGTH, tr("長さ変更"), {227, 0, 35, 14}, C::SetMotionLength,
-                     [this] { ChangeLength(); });
+    AddCommandButton(IDC_MOTION_CHANGE_LENGTH, tr("長さ変更"), {227, 0, 35, 14}, C::SetMotionLength);
 
     for (int j = 0; j < 8; ++j) {
         rulerLabels[size_t(j)] = new QLabel(this);
@@ -121,86 +111,45 @@ void MotionPanel::BuildControls()
     connect(framesBar, &QScrollBar::actionTriggered, this, &MotionPanel::ScrollFrames);
 
     // Play and stop stay usable while playing; each does nothing when it cannot run.
-    for (const auto& [id, text, x, run] : {std::tuple{IDC_MOTION_PLAY, tr("再生"), 0, &MotionPanel::Play},
-                                           std::tuple{IDC_MOTION_STOP, tr("停止"), 19, &MotionPanel::Stop}}) {
-        QPushButton* button = AddButton(this, id, text, {x, 118, 19, 14});
-        button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QPushButton::clicked, this, run);
-    }
+    AddCommandButton(IDC_MOTION_PLAY, tr("再生"), {0, 118, 19, 14}, C::Play);
+    AddCommandButton(IDC_MOTION_STOP, tr("停止"), {19, 118, 19, 14}, C::Stop);
 
     frameRate = new QLineEdit(QString::number(playback.FramesPerSecond()), this);
     SetControlId(frameRate, IDC_MOTION_FRAME_RATE);
     frameRate->setAccessibleName(tr("frame/sec"));
     PlaceInDialogUnits(frameRate, {45, 118, 15, 12});
-    commandControls.emplace_back(frameRate, C::FrameRate);
+    actions.BindEnabled(frameRate, C::FrameRate);
     auto* updown = new UpDownControl(MIN_FRAME_RATE, MAX_FRAME_RATE, this);
     SetControlId(updown, IDC_MOTION_FRAME_RATE_SPIN);
     updown->setAccessibleName(tr("frame/sec の増減"));
     PlaceInDialogUnits(updown, {60, 118, 10, 12});
     updown->SetBuddy(frameRate, playback.FramesPerSecond());
-    commandControls.emplace_back(updown, C::FrameRate);
+    actions.BindEnabled(updown, C::FrameRate);
     PlaceInDialogUnits(new QLabel(tr("frame/sec"), this), {71, 120, 36, 8});
 
-    const std::tuple<int, QString, DialogUnitsRect, C, bool (MotionTimeline::*)()> keyButtons[] = {
-        {IDC_MOTION_SET_KEY, tr("Set"), {112, 118, 15, 14}, C::SetKey, &MotionTimeline::SetKeyHere},
-        {IDC_MOTION_DELETE_KEY, tr("Del"), {127, 118, 15, 14}, C::DeleteKey, &MotionTimeline::DeleteKeys},
-        {IDC_MOTION_SET_ALL_KEYS, tr("SetAll"), {155, 118, 23, 14}, C::SetAllKeys,
-         &MotionTimeline::SetAllKeys},
-        {IDC_MOTION_DELETE_ALL_KEYS, tr("DelAll"), {178, 118, 23, 14}, C::DeleteAllKeys,
-         &MotionTimeline::DeleteAllKeys},
-        {IDC_MOTION_COPY_KEYS, tr("Copy"), {214, 118, 23, 14}, C::CopyKeys, &MotionTimeline::CopyKeys},
-        {IDC_MOTION_PASTE_KEYS, tr("Paste"), {237, 118, 23, 14}, C::PasteKeys, &MotionTimeline::PasteKeys},
+    const std::tuple<int, QString, DialogUnitsRect, C> keyButtons[] = {
+        {IDC_MOTION_SET_KEY, tr("Set"), {112, 118, 15, 14}, C::SetKey},
+        {IDC_MOTION_DELETE_KEY, tr("Del"), {127, 118, 15, 14}, C::DeleteKey},
+        {IDC_MOTION_SET_ALL_KEYS, tr("SetAll"), {155, 118, 23, 14}, C::SetAllKeys},
+        {IDC_MOTION_DELETE_ALL_KEYS, tr("DelAll"), {178, 118, 23, 14}, C::DeleteAllKeys},
+        {IDC_MOTION_COPY_KEYS, tr("Copy"), {214, 118, 23, 14}, C::CopyKeys},
+        {IDC_MOTION_PASTE_KEYS, tr("Paste"), {237, 118, 23, 14}, C::PasteKeys},
     };
-    for (const auto& [id, text, rect, command, run] : keyButtons)
-        AddCommandButton(id, text, rect, command, [this, run = run] { RunKeyCommand(run); });
+    for (const auto& [id, text, rect, command] : keyButtons) AddCommandButton(id, text, rect, command);
 }
 
-void MotionPanel::AddCommandButton(int id, const QString& text, DialogUnitsRect rect, EditorCommand command,
-                                   const std::function<void()>& run)
+void MotionPanel::AddCommandButton(int id, const QString& text, DialogUnitsRect rect, EditorCommand command)
 {
     QPushButton* button = AddButton(this, id, text, rect);
     // A pressed button leaves the keyboard focus where it was, with the main window.
     button->setFocusPolicy(Qt::NoFocus);
-    commandControls.emplace_back(button, command);
-    connect(button, &QPushButton::clicked, this, run);
+    actions.Bind(button, command);
 }
 
 void MotionPanel::SetFrameRate(int rate)
 {
     playback.SetFramesPerSecond(rate);
     frameRate->setText(QString::number(playback.FramesPerSecond()));
-}
-
-void MotionPanel::NewMotion()
-{
-    MotionNameDialog dialog(session, this);
-    const int result = dialog.exec();
-    if (result == 2 && session.CurrentMotion() >= 0) DuplicateMotionCommand(session, dialog.Name());
-    else if (result != 0) NewMotionCommand(session, dialog.Name());
-    timeline.ResetToStart();
-    update();
-}
-
-void MotionPanel::DeleteMotion()
-{
-    DeleteMotionCommand(session);
-    update();
-}
-
-void MotionPanel::RenameMotion()
-{
-    if (session.GetScene().motions.empty()) return;
-    MotionNameDialog dialog(session, this);
-    if (dialog.exec() != 0) RenameMotionCommand(session, dialog.Name());
-    update();
-}
-
-void MotionPanel::ChangeLength()
-{
-    const int motion = session.CurrentMotion();
-    if (motion < 0) return;
-    if (const std::optional<int> length = AskMotionLength(session.GetScene().motions[motion].length, this))
-        SetMotionLengthCommand(session, *length);
 }
 
 bool MotionPanel::ReadFrameRate()
@@ -213,22 +162,6 @@ bool MotionPanel::ReadFrameRate()
     }
     playback.SetFramesPerSecond(rate);
     return true;
-}
-
-void MotionPanel::Play()
-{
-    // A refused rate is shown and playback does not start.
-    if (!CanRun(session, EditorCommand::Play) || !ReadFrameRate()) return;
-    playback.Play();
-    ScheduleStep();
-}
-
-void MotionPanel::Stop() { playback.Stop(); }
-
-void MotionPanel::RunKeyCommand(bool (MotionTimeline::*command)())
-{
-    (timeline.*command)();
-    update();
 }
 
 void MotionPanel::FillList()
@@ -260,11 +193,6 @@ void MotionPanel::ShowScrollBars()
     rowsBar->setValue(timeline.FirstRow());
     framesBar->setRange(0, timeline.MaxScrollTens());
     framesBar->setValue(timeline.ScrollTens());
-}
-
-void MotionPanel::RefreshEnabled()
-{
-    for (const auto& [control, command] : commandControls) control->setEnabled(CanRun(session, command));
 }
 
 void MotionPanel::ScrollFrames(int action)
@@ -398,7 +326,6 @@ void MotionPanel::SessionChanged(const EditorEvent& event)
     if (std::holds_alternative<PlayingChanged>(event)) ScheduleStep();
     ShowScrollBars();
     ShowLabels();
-    if (ChangesCommandState(event)) RefreshEnabled();
     update();
 }
 

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "app/DialogControls.h"
-#include "editor/CommandState.h"
+#include "editor/EditorCommand.h"
 #include "editor/EditorEvents.h"
 #include "editor/MotionTimeline.h"
 #include "editor/PlaybackController.h"
 
-#include <QElapsedTimer>
 #include <QTimer>
 #include <QWidget>
 
@@ -15,6 +14,7 @@
 #include <utility>
 #include <vector>
 
+class CommandActions;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -23,19 +23,20 @@ class EditorSession;
 
 // The motion panel (template 209): the Motion list and its commands, the
 // timeline of eight Parts over 71 frames, the key buttons, play and stop and
-// the frame rate. Its rules are the MotionTimeline's; it paints and forwards.
+// the frame rate. Its rules are the session's MotionTimeline and playback; it
+// paints, forwards the mouse and runs its buttons' actions.
 class MotionPanel : public QWidget {
     Q_OBJECT
 public:
-    MotionPanel(EditorSession& session, QWidget* parent);
+    MotionPanel(EditorSession& session, CommandActions& actions, QWidget* parent);
 
-    const MotionTimeline& Timeline() const { return timeline; }
-    const PlaybackController& Playback() const { return playback; }
     // A frame was drawn: the next playback step waits for its deadline.
     void FrameDrawn();
     // The frame rate as loaded from the settings (kept within 1 ... 120).
     void SetFrameRate(int rate);
-    int FrameRate() const { return playback.FramesPerSecond(); }
+    // Reads the frame rate field into playback: false (the field is shown
+    // refused) when it holds no integer in 1 ... 120.
+    bool ReadFrameRate();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -47,33 +48,21 @@ protected:
 
 private:
     void BuildControls();
-    // A button enabled when command can run, running run when pressed.
-    void AddCommandButton(int id, const QString& text, DialogUnitsRect rect, EditorCommand command,
-                          const std::function<void()>& run);
-    void NewMotion();
-    void DeleteMotion();
-    void RenameMotion();
-    void ChangeLength();
-    void Play();
-    void Stop();
-    void RunKeyCommand(bool (MotionTimeline::*command)());
+    // A button that runs command's action and is enabled with it.
+    void AddCommandButton(int id, const QString& text, DialogUnitsRect rect, EditorCommand command);
     void FillList();
     void ShowLabels();
     void ShowScrollBars();
-    void RefreshEnabled();
     void ScrollFrames(int action);
     void ScrollRows(int action);
-    // Reads the frame rate field: false (the field is shown refused) when it
-    // holds no integer in 1 ... 120.
-    bool ReadFrameRate();
     void ScheduleStep();
     void RunStep();
     void SessionChanged(const EditorEvent& event);
 
     EditorSession& session;
-    MotionTimeline timeline;
-    QElapsedTimer clock;
-    PlaybackController playback;
+    CommandActions& actions;
+    MotionTimeline& timeline;
+    PlaybackController& playback;
     QTimer stepTimer;
     QComboBox* list = nullptr;
     QLabel* currentLabel = nullptr;
@@ -83,6 +72,5 @@ private:
     QScrollBar* rowsBar = nullptr;
     QScrollBar* framesBar = nullptr;
     QLineEdit* frameRate = nullptr;
-    std::vector<std::pair<QWidget*, EditorCommand>> commandControls;
     EditorSubscription subscription;
 };

@@ -1,31 +1,14 @@
 #pragma once
 
-#include "editor/CommandState.h"
-#include "editor/EditorEvents.h"
-
 #include <QFrame>
 
-#include <vector>
-
-class QPushButton;
-class EditorSession;
+class CommandActions;
 
 // The parts panel: the five buttons of the "Parts" group (add, delete, swap,
-// add mirrored, symmetry). Each runs the same command as its Parts menu item
-// and is enabled when the session can run that command now.
+// add mirrored, symmetry). Each runs its Parts menu item's action and is
+// enabled with it.
 class PartsPanel : public QFrame {
     Q_OBJECT
 public:
-    PartsPanel(EditorSession& session, QWidget* parent);
-
-private:
-    void RefreshButtons();
-
-    struct Button {
-        QPushButton* widget;
-        EditorCommand command;
-    };
-    EditorSession& session;
-    std::vector<Button> buttons;
-    EditorSubscription subscription;
+    PartsPanel(CommandActions& actions, QWidget* parent);
 };

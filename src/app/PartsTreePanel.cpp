@@ -39,7 +39,7 @@ PartsTreePanel::PartsTreePanel(EditorSession& owner, QWidget* parent)
 
 void PartsTreePanel::SessionChanged(const EditorEvent& event)
 {
-    OnEvent<TreeItemInserted>(event, [this](const TreeItemInserted& e) { ItemInserted(e.item, e.parent, e.text); });
+    OnEvent<TreeItemInserted>(event, [this](const TreeItemInserted& e) { ItemInserted(e.item, e.parent, e.text, e.position); });
     OnEvent<TreeItemRemoved>(event, [this](const TreeItemRemoved& e) { ItemRemoved(e.item); });
     OnEvent<TreeItemRenamed>(event, [this](const TreeItemRenamed& e) { ItemRenamed(e.item, e.text); });
     OnEvent<TreeItemChecked>(event, [this](const TreeItemChecked& e) { ItemChecked(e.item, e.checked); });
@@ -63,14 +63,14 @@ void PartsTreePanel::Reload()
     std::vector<TreeItem> pending = model.GetChildren(NO_TREE_ITEM);
     for (size_t k = 0; k < pending.size(); ++k) {
         const TreeItem item = pending[k];
-        ItemInserted(item, model.GetParent(item), model.GetText(item));
+        ItemInserted(item, model.GetParent(item), model.GetText(item), -1);
         ItemChecked(item, model.IsChecked(item));
         for (TreeItem child : model.GetChildren(item)) pending.push_back(child);
     }
     ItemSelected(model.GetSelected());
 }
 
-void PartsTreePanel::ItemInserted(TreeItem item, TreeItem parent, const std::string& text)
+void PartsTreePanel::ItemInserted(TreeItem item, TreeItem parent, const std::string& text, int position)
 {
     applying = true;
     auto* widgetItem = new QTreeWidgetItem(QStringList(QString::fromStdString(text)));
@@ -78,10 +78,12 @@ void PartsTreePanel::ItemInserted(TreeItem item, TreeItem parent, const std::str
     widgetItem->setFlags(widgetItem->flags() | Qt::ItemIsUserCheckable);
     widgetItem->setCheckState(0, Qt::Unchecked);
     if (QTreeWidgetItem* parentItem = WidgetItem(parent)) {
-        parentItem->addChild(widgetItem);
+        const int count = parentItem->childCount();
+        parentItem->insertChild(position < 0 || position > count ? count : position, widgetItem);
         parentItem->setExpanded(true);
     } else {
-        tree->addTopLevelItem(widgetItem);
+        const int count = tree->topLevelItemCount();
+        tree->insertTopLevelItem(position < 0 || position > count ? count : position, widgetItem);
     }
     items[item] = widgetItem;
     applying = false;

@@ -23,7 +23,8 @@ public:
 
     // Rebuilds every item from the scene's tree.
     void Reload();
-    void ItemInserted(TreeItem item, TreeItem parent, const std::string& text);
+    // position: among the parent's children, -1 to append.
+    void ItemInserted(TreeItem item, TreeItem parent, const std::string& text, int position);
     void ItemRemoved(TreeItem item);
     void ItemRenamed(TreeItem item, const std::string& text);
     void ItemSelected(TreeItem item);

@@ -2,13 +2,13 @@
 
 #include "app/CommandIds.h"
 #include "app/FieldDialog.h"
-#include "editor/OptionCommands.h"
+#include "editor/FieldRules.h"
 #include "scene/ModelScale.h"
 
 #include <QCoreApplication>
 #include <QLineEdit>
 
-void AdjustModelScale(EditorSession& session, QWidget* parent)
+std::optional<float> AskScaleFactor(QWidget* parent)
 {
     float factor = 1.0f;
     FieldDialog dialog(
@@ -16,6 +16,6 @@ void AdjustModelScale(EditorSession& session, QWidget* parent)
         [&factor](const std::string& text) { return CheckFloatField(text, MIN_MODEL_SCALE, MAX_MODEL_SCALE, factor); },
         parent);
     dialog.Field()->setText(QString::fromStdString(FloatFieldText(factor)));
-    const bool confirmed = dialog.exec() == QDialog::Accepted;  // sets factor
-    CloseScaleDialog(session, confirmed, factor);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    return factor;
 }

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <optional>
+
 class QWidget;
-class EditorSession;
 
 // "スケールの調整": the scale dialog (template 227, starting at 1 every time);
-// OK with a factor of 0.0001 ... 10000 scales the model. The views are fitted
-// whichever button closed the dialog.
-void AdjustModelScale(EditorSession& session, QWidget* parent);
+// a factor of 0.0001 ... 10000 on OK, nothing on Cancel.
+std::optional<float> AskScaleFactor(QWidget* parent);

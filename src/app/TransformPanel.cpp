@@ -1,9 +1,10 @@
 #include "app/TransformPanel.h"
 
+#include "app/CommandActions.h"
 #include "app/CommandIds.h"
 #include "app/DialogControls.h"
 #include "editor/EditorSession.h"
-#include "editor/PoseCommands.h"
+#include "editor/TransformPanelControls.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -33,10 +34,10 @@ struct TransformPanel::RowsGroup {
     int firstField;  // index of its first field among the twelve
     std::array<int, 8> ids;  // the relative row's three fields and its Set, then the absolute row's
     std::array<EditorCommand, 2> commands;
-    std::array<void (*)(EditorSession&), 2> sets;
 };
 
-TransformPanel::TransformPanel(EditorSession& owner, QWidget* parent) : QWidget(parent), session(owner)
+TransformPanel::TransformPanel(EditorSession& owner, CommandActions& actions, QWidget* parent)
+    : QWidget(parent), session(owner), actions(actions)
 {
     SetControlId(this, IDD_TRANSFORM_PANEL);
     setAutoFillBackground(true);
@@ -46,36 +47,32 @@ TransformPanel::TransformPanel(EditorSession& owner, QWidget* parent) : QWidget(
     BuildRowsGroup({35, tr("回転"), {"H", "P", "B"}, 0,
                     {IDC_RELATIVE_ROTATION_H, IDC_RELATIVE_ROTATION_P, IDC_RELATIVE_ROTATION_B, IDC_RELATIVE_ROTATION_SET,
                      IDC_ABSOLUTE_ROTATION_H, IDC_ABSOLUTE_ROTATION_P, IDC_ABSOLUTE_ROTATION_B, IDC_ABSOLUTE_ROTATION_SET},
-                    {C::SetRelativeRotation, C::SetAbsoluteRotation},
-                    {OnRelativeRotationSet, OnAbsoluteRotationSet}});
+                    {C::SetRelativeRotation, C::SetAbsoluteRotation}});
     BuildRowsGroup({143, tr("移動"), {"x", "y", "z"}, 6,
                     {IDC_RELATIVE_POSITION_X, IDC_RELATIVE_POSITION_Y, IDC_RELATIVE_POSITION_Z, IDC_RELATIVE_POSITION_SET,
                      IDC_ABSOLUTE_POSITION_X, IDC_ABSOLUTE_POSITION_Y, IDC_ABSOLUTE_POSITION_Z, IDC_ABSOLUTE_POSITION_SET},
-                    {C::SetRelativePosition, C::SetAbsolutePosition},
-                    {OnRelativePositionSet, OnAbsolutePositionSet}});
+                    {C::SetRelativePosition, C::SetAbsolutePosition}});
 
     linkLR = new QCheckBox(tr("左右連動"), this);
     PlaceInDialogUnits(linkLR, {4, 251, 44, 10});
-    AddCommandButton(linkLR, IDC_LINK_LR, C::LinkLR);
-    connect(linkLR, &QCheckBox::clicked, this, [this](bool checked) { SetLinkLR(session, checked); });
+    SetControlId(linkLR, IDC_LINK_LR);
+    actions.BindEnabled(linkLR, C::LinkLR);
+    connect(linkLR, &QCheckBox::clicked, this, [this](bool checked) { this->actions.Run(EditorCommand::LinkLR, checked); });
 
-    const std::tuple<int, QString, C, DialogUnitsRect, void (*)(EditorSession&)> buttons[] = {
-        {IDC_UNDO, tr("Undo"), C::Undo, {2, 263, 23, 12}, UndoCommand},
-        {IDC_REDO, tr("Redo"), C::Redo, {25, 263, 23, 12}, RedoCommand},
-        {IDC_FIT_VIEWS, tr("視点調整"), C::FitViews, {2, 276, 46, 12},
-         [](EditorSession& s) { s.FitViews(); }},
+    const std::tuple<int, QString, C, DialogUnitsRect> buttons[] = {
+        {IDC_UNDO, tr("Undo"), C::Undo, {2, 263, 23, 12}},
+        {IDC_REDO, tr("Redo"), C::Redo, {25, 263, 23, 12}},
+        {IDC_FIT_VIEWS, tr("視点調整"), C::FitViews, {2, 276, 46, 12}},
     };
-    for (const auto& [id, text, command, rect, run] : buttons) {
+    for (const auto& [id, text, command, rect] : buttons) {
         auto* button = new QPushButton(text, this);
         PlaceInDialogUnits(button, rect);
         AddCommandButton(button, id, command);
-        connect(button, &QPushButton::clicked, this, [this, run = run] { run(session); });
     }
 
     linkLR->setChecked(session.TransformPanel().linkLR != 0);
     ShowGridPlanes();
     ShowFields();
-    RefreshEnabled();
     subscription = session.Events().Subscribe([this](const EditorEvent& event) { SessionChanged(event); });
 }
 
@@ -117,14 +114,13 @@ void TransformPanel::BuildRowsGroup(const RowsGroup& g)
         auto* set = new QPushButton(tr("Set"), this);
         PlaceInDialogUnits(set, {26, rowTop, 19, 12});
         AddCommandButton(set, g.ids[size_t(row * 4 + 3)], g.commands[size_t(row)]);
-        connect(set, &QPushButton::clicked, this, [this, run = g.sets[size_t(row)]] { RunSet(run); });
     }
 }
 
 void TransformPanel::AddCommandButton(QAbstractButton* button, int id, EditorCommand command)
 {
     SetControlId(button, id);
-    commandButtons.emplace_back(button, command);
+    actions.Bind(button, command);
 }
 
 void TransformPanel::ShowFields()
@@ -140,21 +136,13 @@ void TransformPanel::ShowGridPlanes()
     for (size_t i = 0; i < gridPlanes.size(); ++i) gridPlanes[i]->setChecked(flags[i] != 0);
 }
 
-void TransformPanel::RefreshEnabled()
-{
-    for (const auto& [button, command] : commandButtons) button->setEnabled(CanRun(session, command));
-}
-
-void TransformPanel::RunSet(void (*set)(EditorSession&))
+bool TransformPanel::ReadFields()
 {
     TransformFieldTexts texts;
     for (size_t i = 0; i < fields.size(); ++i) texts[i] = fields[i]->text().toStdString();
     const TransformFieldsRead read = ReadTransformFields(texts, session.TransformPanel().fields);
-    if (!read.check.accepted) {
-        ShowRefusedField(fields[size_t(read.refusedField)], read.check.message);
-        return;
-    }
-    set(session);
+    if (!read.check.accepted) ShowRefusedField(fields[size_t(read.refusedField)], read.check.message);
+    return read.check.accepted;
 }
 
 void TransformPanel::GridPlaneClicked()
@@ -166,5 +154,4 @@ void TransformPanel::SessionChanged(const EditorEvent& event)
 {
     if (std::holds_alternative<PoseChanged>(event) || std::holds_alternative<SelectionChanged>(event)) ShowFields();
     if (std::holds_alternative<ViewsChanged>(event)) ShowGridPlanes();
-    if (ChangesCommandState(event)) RefreshEnabled();
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "editor/CommandState.h"
+#include "editor/EditorCommand.h"
 #include "editor/EditorEvents.h"
 #include "editor/TransformPanelControls.h"
 
@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+class CommandActions;
 class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
@@ -18,19 +19,20 @@ class EditorSession;
 // The transform panel (template 207): the grid plane switches, the current
 // Part's rotation and position in twelve fields with a "Set" per row,
 // "左右連動", "Undo", "Redo" and "視点調整". It shows the session's state and
-// hands every press to a session command; the fields are refilled from the
+// hands every press to its command's action; the fields are refilled from the
 // session whenever the pose or the selection changes.
 class TransformPanel : public QWidget {
     Q_OBJECT
 public:
-    TransformPanel(EditorSession& session, QWidget* parent);
+    TransformPanel(EditorSession& session, CommandActions& actions, QWidget* parent);
 
     // The twelve fields from the session's panel state.
     void ShowFields();
     // The grid plane check boxes from the view state.
     void ShowGridPlanes();
-    // Every button that runs a command is enabled when the command can run now.
-    void RefreshEnabled();
+    // Reads the twelve fields into the session's panel state; a field that
+    // holds no number is shown refused and false returned.
+    bool ReadFields();
 
 private:
     struct RowsGroup;
@@ -38,16 +40,13 @@ private:
     // A "回転" or "移動" group: two rows of three fields with their "Set".
     void BuildRowsGroup(const RowsGroup& group);
     void AddCommandButton(QAbstractButton* button, int id, EditorCommand command);
-    // Reads the twelve fields into the session, then runs set; a field that
-    // holds no number is shown and nothing is set.
-    void RunSet(void (*set)(EditorSession&));
     void GridPlaneClicked();
     void SessionChanged(const EditorEvent& event);
 
     EditorSession& session;
+    CommandActions& actions;
     std::array<QLineEdit*, kTransformFieldCount> fields{};
     std::array<QCheckBox*, 3> gridPlanes{};  // XY, YZ, ZX
     QCheckBox* linkLR = nullptr;
-    std::vector<std::pair<QAbstractButton*, EditorCommand>> commandButtons;
     EditorSubscription subscription;
 };

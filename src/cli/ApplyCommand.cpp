@@ -2,11 +2,12 @@
 #include "cli/CliCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
+#include "editor/CommandHost.h"
+#include "editor/CommandRegistry.h"
 #include "editor/EditorSession.h"
-#include "editor/MotionCommands.h"
-#include "editor/OptionCommands.h"
 #include "io/PathLookup.h"
 #include "scene/ModelScale.h"
+#include "scene/UserPrompt.h"
 
 #include <cstdio>
 #include <filesystem>
@@ -46,19 +47,41 @@ bool SameFolder(const std::string& a, const std::string& b)
     return std::filesystem::equivalent(FolderOf(a), FolderOf(b), ec);
 }
 
-// false when the operation was refused (only a scale can be).
-bool Run(EditorSession& session, const Operation& op)
+// Runs the registry's batch commands without a person: the scale dialog is
+// answered with the option's factor, and a message means the command refused.
+class ApplyHost : public CommandHost, private UserPrompt {
+public:
+    UserPrompt& Prompt() override { return *this; }
+    std::optional<float> AskScaleFactor() override { return factor; }
+
+    float factor = 1.0f;
+    std::string message;
+
+private:
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    YesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return YesNoCancel::Cancel; }
+    void ShowMessage(const std::string& text, const std::string&) override { message = text; }
+    std::string AskSavePath(const std::string&, const std::string&) override { return std::string(); }
+    int AskMeshOverwrite(const std::string&) override { return MESH_OVERWRITE_NO; }
+};
+
+// The batch command an option names ("--mirror-motion"); nullptr for none.
+const CommandEntry* BatchCommand(const std::string& option)
 {
-    if (op.name == "delete-redundant-keys") DeleteRedundantKeysCommand(session);
-    if (op.name == "mirror-motion") MirrorMotionCommand(session);
-    if (op.name == "ground-all-keyframes") GroundAllKeyframesCommand(session);
-    if (op.name == "turn-around") TurnMotionAroundCommand(session);
-    if (op.name == "scale") return ScaleCommand(session, op.factor);
-    if (op.name == "level-part") {
-        session.SelectPart(op.part);
-        LevelPartInAllKeyframesCommand(session);
-    }
-    return true;
+    if (option.rfind("--", 0) != 0) return nullptr;
+    const CommandEntry* entry = FindCommand(option.substr(2));
+    return entry && entry->batch ? entry : nullptr;
+}
+
+// false when the operation was refused (only a scale can be).
+bool Run(EditorSession& session, ApplyHost& host, const Operation& op)
+{
+    const CommandEntry* entry = FindCommand(op.name);
+    if (op.name == "level-part") session.SelectPart(op.part);
+    host.factor = op.factor;
+    host.message.clear();
+    RunCommand(entry->command, session, host);
+    return host.message.empty();
 }
 
 int Apply(const std::vector<std::string>& args)
@@ -76,9 +99,6 @@ int Apply(const std::vector<std::string>& args)
             outPath = args[++i];
         } else if (arg == "--overwrite") {
             overwrite = true;
-        } else if (arg == "--delete-redundant-keys" || arg == "--mirror-motion" || arg == "--ground-all-keyframes" ||
-                   arg == "--turn-around") {
-            operations.push_back({arg.substr(2)});
         } else if (arg == "--level-part" && hasValue) {
             Operation op{"level-part"};
             if (!ParseInteger(args[++i], op.part) || op.part < 0) return Usage();
@@ -89,6 +109,8 @@ int Apply(const std::vector<std::string>& args)
                 return Usage();
             operations.push_back(op);
             scaled = true;
+        } else if (arg != "--level-part" && arg != "--scale" && BatchCommand(arg)) {
+            operations.push_back({arg.substr(2)});
         } else if (path.empty() && arg.rfind("--", 0) != 0) {
             path = arg;
         } else {
@@ -119,8 +141,9 @@ int Apply(const std::vector<std::string>& args)
     session.SelectMotion(motion);
     session.SetCurrentFrame(0);
     EvaluatePose(scene, motion, 0);
+    ApplyHost host;
     for (const Operation& op : operations) {
-        if (!Run(session, op)) {
+        if (!Run(session, host, op)) {
             std::fprintf(stderr, "%s: --scale %g would take the model beyond the float range; nothing was written\n",
                          path.c_str(), static_cast<double>(op.factor));
             return 1;

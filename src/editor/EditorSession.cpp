@@ -2,12 +2,13 @@
 
 #include <algorithm>
 
-EditorSession::EditorSession()
+EditorSession::EditorSession(MillisecondClock clock) : playback(*this, timeline, std::move(clock))
 {
     scene.onTreeChange = [this](const TreeChange& change) {
         std::visit([this](const auto& c) { events.Publish(c); }, change);
     };
     reportedSelection = scene.Tree().GetSelected();
+    history.MarkSaved();
 }
 
 int EditorSession::CurrentMotion() const
@@ -56,7 +57,7 @@ void EditorSession::SetPlaying(bool isPlaying)
 {
     playing = isPlaying;
     events.Publish(PlayingChanged{playing});
-    poseHistory.UpdateUndoButtons();
+    history.UpdateUndoButtons();
 }
 
 void EditorSession::ShowCurrentTransform()

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "editor/EditorEvents.h"
-#include "editor/PoseHistory.h"
+#include "editor/MotionTimeline.h"
+#include "editor/PlaybackController.h"
+#include "editor/history/DocumentHistory.h"
 #include "editor/TransformPanelState.h"
 #include "scene/Scene.h"
 #include "settings/RecentFiles.h"
@@ -17,7 +19,8 @@
 // event to the subscribers of Events().
 class EditorSession {
 public:
-    EditorSession();
+    // clock: the milliseconds playback is timed by (tests drive their own).
+    explicit EditorSession(MillisecondClock clock = SteadyMilliseconds());
     EditorSession(const EditorSession&) = delete;
     EditorSession& operator=(const EditorSession&) = delete;
 
@@ -26,8 +29,14 @@ public:
     EditorEvents& Events() { return events; }
     ViewState& Views() { return viewState; }
     const ViewState& Views() const { return viewState; }
-    PoseHistory& History() { return poseHistory; }
-    const PoseHistory& History() const { return poseHistory; }
+    // The one undo history of the document and the pose.
+    DocumentHistory& History() { return history; }
+    const DocumentHistory& History() const { return history; }
+    // The motion panel's scroll positions, range and key clipboard, and playback.
+    MotionTimeline& Timeline() { return timeline; }
+    const MotionTimeline& Timeline() const { return timeline; }
+    PlaybackController& Playback() { return playback; }
+    const PlaybackController& Playback() const { return playback; }
     TransformPanelState& TransformPanel() { return transformPanel; }
     const TransformPanelState& TransformPanel() const { return transformPanel; }
     // What each view's display toolbar switches on, and the display colours
@@ -74,7 +83,7 @@ public:
     // Refills the transform panel's fields from the current Part; PoseChanged.
     void ShowCurrentTransform();
     // Rebuilds the title text (program, project, totals, current Part, grid
-    // width); TitleChanged.
+    // width, and " *" at the end while something is unsaved); TitleChanged.
     void UpdateTitle();
     const std::string& TitleText() const { return titleText; }
     int TotalFaces() const { return totalFaces; }
@@ -96,7 +105,9 @@ private:
     ColourTable colours{};
     RecentFiles recentProjects;
     bool playing = false;
-    PoseHistory poseHistory{scene, events, playing};
+    DocumentHistory history{*this};
+    MotionTimeline timeline{*this};
+    PlaybackController playback;
     TransformPanelState transformPanel;
     int currentMotion = -1;
     int currentFrame = 0;

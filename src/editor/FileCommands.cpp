@@ -16,14 +16,15 @@ bool AskDiscardCurrentData(UserPrompt& prompt)
 
 void NewProject(EditorSession& session, UserPrompt& prompt)
 {
-    if (AskDiscardCurrentData(prompt)) {
-        session.GetScene().ClearScene();
-        session.SelectionMayHaveChanged();
-        session.SelectMotion(-1);
-        session.SetCurrentFrame(0);
-    }
-    // A freed history would record nothing until the Parts change again.
-    session.History().RestartHistory();
+    // On No nothing changes, not even the history: the work stays undoable.
+    if (session.History().IsModified() && !AskDiscardCurrentData(prompt)) return;
+    session.GetScene().ClearScene();
+    session.SelectionMayHaveChanged();
+    session.SelectMotion(-1);
+    session.SetCurrentFrame(0);
+    session.History().Clear();
+    session.History().MarkSaved();
+    session.UpdateTitle();
 }
 
 namespace {
@@ -33,6 +34,7 @@ bool SaveAndRemember(EditorSession& session, const std::string& path, UserPrompt
 {
     Scene& scene = session.GetScene();
     if (!SaveProject(scene, path, prompt)) return false;
+    session.History().MarkSaved();
     session.RecentProjects().Add(path);
     if (scene.lastSaveError.empty()) return true;
     prompt.ShowMessage(scene.lastSaveError, "Error");
@@ -77,7 +79,8 @@ bool SaveAsCommand(EditorSession& session, UserPrompt& prompt)
 bool AskSaveBeforeDiscarding(EditorSession& session, UserPrompt& prompt, const std::string& caption)
 {
     const Scene& scene = session.GetScene();
-    if (scene.motions.empty() || scene.parts.empty()) return true;
+    // Nothing to lose, or nothing a save could keep (a project needs a Motion and a Part).
+    if (!session.History().IsModified() || scene.motions.empty() || scene.parts.empty()) return true;
     switch (prompt.AskYesNoCancel(UiText("core", "現在のデータを保存しますか？"), UiText("core", caption.c_str()))) {
     case YesNoCancel::Yes: return SaveCommand(session, prompt);
     case YesNoCancel::No: return true;
@@ -123,8 +126,18 @@ int OpenProject(EditorSession& session, const std::string& path)
     session.SetCurrentFrame(0);
     EvaluatePose(scene, session.CurrentMotion(), 0);
     session.ShowCurrentTransform();
-    session.History().RestartHistory();
+    // What was read is what is on disk, also when loading stopped at a
+    // missing object file: the project file itself is still whole.
+    session.History().Clear();
+    session.History().MarkSaved();
     session.UpdateTitle();
     session.FitViews();
     return result;
+}
+
+bool OpenProjectCommand(EditorSession& session, UserPrompt& prompt, const std::string& path)
+{
+    const bool read = OpenProject(session, path) == 1 && session.GetScene().lastLoadError.empty();
+    if (!read) prompt.ShowMessage(session.GetScene().lastLoadError, UiText("core", "Error"));
+    return read;
 }

@@ -9,10 +9,10 @@ class UserPrompt;
 
 // Asks "現在のデータは失われます。よろしいですか？" ("新規作成"); true for Yes.
 bool AskDiscardCurrentData(UserPrompt& prompt);
-// "新規作成": asks "現在のデータは失われます。よろしいですか？"; on Yes the
-// scene is cleared (no current Motion, frame 0). The undo history starts
-// again from the pose shown either way. The project's path stays, so a later
-// Save goes to the previous project.
+// "新規作成": when something is unsaved, asks "現在のデータは失われます。
+// よろしいですか？" first (on No nothing changes); then the scene is cleared
+// (no current Motion, frame 0) and the undo history starts empty. The
+// project's path stays, so a later Save goes to the previous project.
 void NewProject(EditorSession& session, UserPrompt& prompt);
 // The save commands return true when the project file and every mesh and
 // texture beside it were written; a project file written with files missing
@@ -31,15 +31,19 @@ bool SaveCommand(EditorSession& session, UserPrompt& prompt);
 bool SaveAsCommand(EditorSession& session, UserPrompt& prompt);
 // Replaces the scene with the project at path (LoadProject); when the scene
 // was replaced, the last Motion becomes current at frame 0 and is shown, the
-// undo history restarts, the title is rebuilt and the views are fitted to the
-// model. Returns LoadProject's result; a project read whole goes first in the
-// session's recent projects. The old scene's textures are released with it.
+// undo history starts empty with nothing unsaved, the title is rebuilt and
+// the views are fitted to the model. Returns LoadProject's result; a project
+// read whole goes first in the session's recent projects. The old scene's
+// textures are released with it.
 int OpenProject(EditorSession& session, const std::string& path);
-// Before the current data is thrown away: with at least one Motion and one
-// Part, asks "現在のデータを保存しますか？" under caption with Yes, No and
-// Cancel; Yes saves as SaveCommand does. True when the data may go: nothing
-// to ask, No, or a save that succeeded; false on Cancel and when the save
-// failed or its dialog was cancelled.
+// OpenProject, then a message through prompt naming what could not be read;
+// true when everything was read.
+bool OpenProjectCommand(EditorSession& session, UserPrompt& prompt, const std::string& path);
+// Before the current data is thrown away: when something is unsaved and
+// there is at least one Motion and one Part, asks "現在のデータを保存しますか？"
+// under caption with Yes, No and Cancel; Yes saves as SaveCommand does. True
+// when the data may go: nothing to ask, No, or a save that succeeded; false
+// on Cancel and when the save failed or its dialog was cancelled.
 bool AskSaveBeforeDiscarding(EditorSession& session, UserPrompt& prompt, const std::string& caption);
 // Before the main window closes: AskSaveBeforeDiscarding under "終了"; the
 // window stays open on false.

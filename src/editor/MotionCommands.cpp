@@ -4,6 +4,8 @@
 #include "anim/PoseEvaluation.h"
 #include "anim/WholeMotionOperations.h"
 #include "editor/EditorSession.h"
+#include "editor/history/DocumentEdit.h"
+#include "editor/history/MotionListChange.h"
 
 #include <algorithm>
 
@@ -11,38 +13,37 @@ namespace {
 
 int LastMotion(const EditorSession& session) { return static_cast<int>(session.GetScene().motions.size()) - 1; }
 
-// The keys of the current Motion changed: show it at the current frame again
-// and record that pose as one undo step.
-void ShowEditedMotion(EditorSession& session)
+// Runs a whole-motion operation on the current Motion as command, then shows
+// the Motion at the current frame.
+template <typename Operation>
+void RunOnCurrentMotion(EditorSession& session, EditorCommand command, Operation operation)
 {
     const int motion = session.CurrentMotion();
+    if (motion < 0) return;
+    DocumentEdit edit(session, command);
+    edit.WatchMotion(motion);
+    operation(session.GetScene(), motion);
     EvaluatePose(session.GetScene(), motion, session.CurrentFrame());
     session.ShowCurrentTransform();
-    session.History().PushUndo();
     session.Events().Publish(MotionKeysChanged{motion});
-}
-
-// Runs a whole-motion operation on the current Motion, then shows it.
-template <typename Operation>
-void RunOnCurrentMotion(EditorSession& session, Operation operation)
-{
-    if (session.CurrentMotion() < 0) return;
-    operation(session.GetScene(), session.CurrentMotion());
-    ShowEditedMotion(session);
 }
 
 }  // namespace
 
 bool NewMotionCommand(EditorSession& session, const std::string& name)
 {
+    DocumentEdit edit(session, EditorCommand::NewMotion);
     if (!NewMotion(session.GetScene(), name)) return false;
+    edit.Add(MotionListChange::Added(LastMotion(session)));
     session.SelectMotion(LastMotion(session));
     return true;
 }
 
 bool DuplicateMotionCommand(EditorSession& session, const std::string& name)
 {
+    DocumentEdit edit(session, EditorCommand::NewMotion);
     if (!DuplicateMotion(session.GetScene(), session.CurrentMotion(), name)) return false;
+    edit.Add(MotionListChange::Added(LastMotion(session)));
     session.SelectMotion(LastMotion(session));
     session.SetCurrentFrame(0);
     return true;
@@ -51,7 +52,11 @@ bool DuplicateMotionCommand(EditorSession& session, const std::string& name)
 bool DeleteMotionCommand(EditorSession& session)
 {
     const int index = session.CurrentMotion();
+    if (index < 0) return false;
+    DocumentEdit edit(session, EditorCommand::DeleteMotion);
+    Motion removed = session.GetScene().motions[index];
     if (!DeleteMotion(session.GetScene(), index)) return false;
+    edit.Add(MotionListChange::Removed(index, std::move(removed)));
     session.SelectMotion(std::min(index, LastMotion(session)));
     return true;
 }
@@ -59,6 +64,8 @@ bool DeleteMotionCommand(EditorSession& session)
 bool RenameMotionCommand(EditorSession& session, const std::string& name)
 {
     const int index = session.CurrentMotion();
+    DocumentEdit edit(session, EditorCommand::RenameMotion);
+    edit.WatchMotion(index);
     if (!RenameMotion(session.GetScene(), index, name)) return false;
     session.SelectMotion(index);
     return true;
@@ -67,25 +74,11 @@ bool RenameMotionCommand(EditorSession& session, const std::string& name)
 bool SetMotionLengthCommand(EditorSession& session, int length)
 {
     const int index = session.CurrentMotion();
+    DocumentEdit edit(session, EditorCommand::SetMotionLength);
+    edit.WatchMotion(index);
     if (!SetMotionLength(session.GetScene(), index, length)) return false;
     if (session.CurrentFrame() > length) session.SetCurrentFrame(length);
     session.SelectMotion(index);
-    return true;
-}
-
-bool SetKeyCommand(EditorSession& session)
-{
-    const int motion = session.CurrentMotion();
-    if (!SetKey(session.GetScene(), motion, session.CurrentPart(), session.CurrentFrame())) return false;
-    session.Events().Publish(MotionKeysChanged{motion});
-    return true;
-}
-
-bool DeleteKeyCommand(EditorSession& session)
-{
-    const int motion = session.CurrentMotion();
-    if (!DeleteKey(session.GetScene(), motion, session.CurrentPart(), session.CurrentFrame())) return false;
-    session.Events().Publish(MotionKeysChanged{motion});
     return true;
 }
 
@@ -93,20 +86,32 @@ int DeleteRedundantKeysCommand(EditorSession& session)
 {
     const int motion = session.CurrentMotion();
     if (motion < 0) return 0;
+    DocumentEdit edit(session, EditorCommand::DeleteRedundantKeys);
+    edit.WatchMotion(motion);
     const int deleted = DeleteRedundantKeys(session.GetScene(), motion);
     session.Events().Publish(MotionKeysChanged{motion});
     return deleted;
 }
 
-void MirrorMotionCommand(EditorSession& session) { RunOnCurrentMotion(session, MirrorMotion); }
+void MirrorMotionCommand(EditorSession& session)
+{
+    RunOnCurrentMotion(session, EditorCommand::MirrorMotion, MirrorMotion);
+}
 
-void GroundAllKeyframesCommand(EditorSession& session) { RunOnCurrentMotion(session, GroundAllKeyframes); }
+void GroundAllKeyframesCommand(EditorSession& session)
+{
+    RunOnCurrentMotion(session, EditorCommand::GroundAllKeyframes, GroundAllKeyframes);
+}
 
-void TurnMotionAroundCommand(EditorSession& session) { RunOnCurrentMotion(session, TurnMotionAround); }
+void TurnMotionAroundCommand(EditorSession& session)
+{
+    RunOnCurrentMotion(session, EditorCommand::TurnMotionAround, TurnMotionAround);
+}
 
 void LevelPartInAllKeyframesCommand(EditorSession& session)
 {
     const int part = session.CurrentPart();
     if (!session.GetScene().PartAt(part)) return;
-    RunOnCurrentMotion(session, [part](Scene& scene, int motion) { LevelPartInAllKeyframes(scene, motion, part); });
+    RunOnCurrentMotion(session, EditorCommand::LevelPartInAllKeyframes,
+                       [part](Scene& scene, int motion) { LevelPartInAllKeyframes(scene, motion, part); });
 }

@@ -5,8 +5,9 @@
 class EditorSession;
 
 // The Motion commands of the session: the motion operations with the current
-// Motion and frame kept in step, and the whole-motion commands. Names are
-// checked as NewMotion checks them: false and nothing changes on a refused one.
+// Motion and frame kept in step, and the whole-motion commands, each recorded
+// as one undo step. Names are checked as NewMotion checks them: false and
+// nothing changes on a refused one.
 
 // Appends a Motion (frame-0 keys of the pose shown) and makes it current;
 // the current frame stays.
@@ -20,15 +21,10 @@ bool RenameMotionCommand(EditorSession& session, const std::string& name);
 // Sets the current Motion's last frame; the current frame is lowered to it
 // so that no key can be set beyond it.
 bool SetMotionLengthCommand(EditorSession& session, int length);
-// Stores the current Part's pose as its key at the current frame.
-bool SetKeyCommand(EditorSession& session);
-// Deletes the current Part's key at the current frame (never a frame-0 key).
-bool DeleteKeyCommand(EditorSession& session);
 
 // "追加機能" of the Option menu, on the current Motion (nothing without one).
-// All but the first end by showing the current Motion at the current frame
-// and recording that pose as one undo step (keys are not part of the undo
-// history).
+// All but the first end by showing the current Motion at the current frame;
+// the keys and that pose are one undo step.
 int DeleteRedundantKeysCommand(EditorSession& session);
 void MirrorMotionCommand(EditorSession& session);
 void GroundAllKeyframesCommand(EditorSession& session);

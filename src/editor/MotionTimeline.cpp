@@ -3,6 +3,8 @@
 #include "anim/MotionOperations.h"
 #include "anim/PoseEvaluation.h"
 #include "editor/EditorSession.h"
+#include "editor/history/DocumentEdit.h"
+#include "text/UiText.h"
 
 #include <algorithm>
 
@@ -200,7 +202,7 @@ void MotionTimeline::LeftUp()
 
 void MotionTimeline::RightUp()
 {
-    if (rightDragging) session.History().PushUndo();
+    if (rightDragging) session.History().PushUndo(UiText("core", "タイムラインのポーズ"));
     rightDragging = false;
     autoScroll = 0;
 }
@@ -208,6 +210,8 @@ void MotionTimeline::RightUp()
 bool MotionTimeline::SetKeyHere()
 {
     if (session.CurrentMotion() < 0 || session.CurrentFrame() > CurrentLength()) return false;
+    DocumentEdit edit(session, EditorCommand::SetKey);
+    edit.WatchTrack(session.CurrentMotion(), session.CurrentPart());
     return ReportKeys(session, SetKey(session.GetScene(), session.CurrentMotion(), session.CurrentPart(),
                                       session.CurrentFrame()));
 }
@@ -216,16 +220,20 @@ bool MotionTimeline::SetAllKeys()
 {
     const int motion = session.CurrentMotion();
     if (motion < 0 || session.CurrentFrame() > CurrentLength()) return false;
+    DocumentEdit edit(session, EditorCommand::SetAllKeys);
+    edit.WatchMotion(motion);
     bool changed = false;
     for (int part = 0; part < session.GetScene().PartCount(); ++part)
         changed = SetKey(session.GetScene(), motion, part, session.CurrentFrame()) || changed;
     return ReportKeys(session, changed);
 }
 
-bool MotionTimeline::DeleteKeysOf(int firstPart, int lastPart)
+bool MotionTimeline::DeleteKeysOf(EditorCommand command, int firstPart, int lastPart)
 {
     const int motion = session.CurrentMotion();
     if (motion < 0 || firstPart < 0) return false;
+    DocumentEdit edit(session, command);
+    for (int part = firstPart; part <= lastPart; ++part) edit.WatchTrack(motion, part);
     bool changed = false;
     for (int part = firstPart; part <= lastPart; ++part)
         for (int frame = std::max(1, RangeLow()); frame <= RangeHigh(); ++frame)
@@ -235,12 +243,12 @@ bool MotionTimeline::DeleteKeysOf(int firstPart, int lastPart)
 
 bool MotionTimeline::DeleteKeys()
 {
-    return DeleteKeysOf(session.CurrentPart(), session.CurrentPart());
+    return DeleteKeysOf(EditorCommand::DeleteKey, session.CurrentPart(), session.CurrentPart());
 }
 
 bool MotionTimeline::DeleteAllKeys()
 {
-    return DeleteKeysOf(0, session.GetScene().PartCount() - 1);
+    return DeleteKeysOf(EditorCommand::DeleteAllKeys, 0, session.GetScene().PartCount() - 1);
 }
 
 bool MotionTimeline::CopyKeys()
@@ -267,6 +275,8 @@ bool MotionTimeline::PasteKeys()
     const int motion = session.CurrentMotion();
     if (motion < 0 || clipboard.slots.empty()) return false;
     Scene& scene = session.GetScene();
+    DocumentEdit edit(session, EditorCommand::PasteKeys);
+    edit.WatchMotion(motion);
     // Parts added since the copy keep their keys; removed ones have no track to paste into.
     const int parts = std::min(static_cast<int>(clipboard.slots[0].hasKey.size()), scene.PartCount());
     const int start = session.CurrentFrame();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/EditorCommand.h"
 #include "math/Matrix4.h"
 
 #include <vector>
@@ -79,8 +80,8 @@ public:
     // Moves the visible frames (auto-scroll and playback).
     void SetScrollTens(int tens) { scrollTens = tens; }
 
-    // Key commands; none evaluates the pose. Keys are never set beyond the
-    // current Motion's length nor deleted at frame 0.
+    // Key commands, each one undo step; none evaluates the pose. Keys are
+    // never set beyond the current Motion's length nor deleted at frame 0.
     bool SetKeyHere();
     bool SetAllKeys();
     bool DeleteKeys();
@@ -92,8 +93,9 @@ private:
     // Frame under x lowered to the current Motion's length.
     int ClampedFrameAtX(int x) const;
     void PressAt(int x, int y, bool inArea);
-    // Deletes the keys of parts first ... last over the range (frame 0 kept).
-    bool DeleteKeysOf(int firstPart, int lastPart);
+    // Deletes the keys of parts first ... last over the range (frame 0 kept),
+    // as command's undo step.
+    bool DeleteKeysOf(EditorCommand command, int firstPart, int lastPart);
     int CurrentLength() const;
 
     EditorSession& session;

@@ -1,5 +1,6 @@
 #include "editor/MouseController.h"
 
+#include "editor/CommandRegistry.h"
 #include "editor/EditorSession.h"
 #include "scene/PartPlacement.h"
 #include "view/RotationAngles.h"
@@ -114,7 +115,8 @@ void MouseController::LeftButtonUp(int x, int y)
         break;
     case DragMode::Rotate:
     case DragMode::Move:
-        if (moved) session.History().PushUndo();
+        if (moved) session.History().PushUndo(UndoLabelOf(mode == DragMode::Rotate ? EditorCommand::SetRelativeRotation
+                                                                              : EditorCommand::SetRelativePosition));
         break;
     case DragMode::None:
         break;

@@ -2,6 +2,8 @@
 
 #include "anim/PoseEvaluation.h"
 #include "editor/EditorSession.h"
+#include "editor/history/DocumentEdit.h"
+#include "editor/history/ModelScaleChange.h"
 #include "scene/ModelScale.h"
 
 GridWidthOutcome CloseGridWidthDialog(EditorSession& session, bool confirmed, int width)
@@ -17,7 +19,10 @@ GridWidthOutcome CloseGridWidthDialog(EditorSession& session, bool confirmed, in
 
 bool ScaleCommand(EditorSession& session, float factor)
 {
+    DocumentEdit edit(session, EditorCommand::ModelScale);
+    auto change = std::make_unique<ModelScaleChange>(session.GetScene(), factor);
     if (!ScaleModel(session.GetScene(), factor)) return false;
+    edit.Add(std::move(change));
     EvaluatePose(session.GetScene(), session.CurrentMotion(), 0);
     session.ShowCurrentTransform();
     session.FitViews();

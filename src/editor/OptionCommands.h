@@ -25,8 +25,8 @@ enum ScaleDialogOutcome : int {
     SCALE_REFUSED = 2,  // OK with a factor out of range: the dialog stays open
 };
 // Scales the model (ScaleModel), shows the current Motion at frame 0
-// (without one the Parts keep their pose) and fits the views. The undo
-// history and the title are not touched. false for a refused factor.
+// (without one the Parts keep their pose) and fits the views, as one undo
+// step. false for a refused factor.
 bool ScaleCommand(EditorSession& session, float factor);
 // Closes the scale dialog: confirmed with factor (ScaleCommand), or cancelled.
 ScaleDialogOutcome CloseScaleDialog(EditorSession& session, bool confirmed, float factor);

@@ -2,6 +2,10 @@
 
 #include "editor/FileCommands.h"
 #include "editor/EditorSession.h"
+#include "editor/history/DocumentEdit.h"
+#include "editor/history/PartLinksChange.h"
+#include "editor/history/PartSetChange.h"
+#include "editor/history/PartSwapChange.h"
 #include "io/PathLookup.h"
 #include "scene/PartPlacement.h"
 #include "scene/UserPrompt.h"
@@ -22,11 +26,14 @@ const char* const MIRRORED_FILE_EXISTS_TEXT = QT_TRANSLATE_NOOP("core", "同じ�
 namespace {
 
 // Adds the loaded mesh of the object file at path as a Part under the
-// selected item and selects it.
-int AddSelectedPart(EditorSession& session, const std::string& path, std::unique_ptr<CMesh> mesh)
+// selected item, records that in edit, and selects it.
+int AddSelectedPart(EditorSession& session, DocumentEdit& edit, const std::string& path, std::unique_ptr<CMesh> mesh)
 {
     Scene& scene = session.GetScene();
+    edit.PoseBeforePartSetChange();
     const int added = scene.AddPartWithMesh(path, std::move(mesh));
+    edit.Add(PartSetChange::Added({added}));
+    edit.PartSetChanged();
     session.SelectPart(added);
     session.ShowCurrentTransform();
     return added;
@@ -40,8 +47,9 @@ bool AddObject(EditorSession& session, const std::string& path)
     // leaves no empty Part behind.
     std::unique_ptr<CMesh> mesh = session.GetScene().LoadObjectMesh(path);
     if (!session.GetScene().lastLoadError.empty()) return false;
-    AddSelectedPart(session, path, std::move(mesh));
-    session.History().RestartHistory();
+    DocumentEdit edit(session, EditorCommand::AddPart);
+    AddSelectedPart(session, edit, path, std::move(mesh));
+    edit.Commit();
     session.UpdateTitle();
     return true;
 }
@@ -49,10 +57,15 @@ bool AddObject(EditorSession& session, const std::string& path)
 void DeleteCurrentPart(EditorSession& session)
 {
     Scene& scene = session.GetScene();
-    scene.RemovePart(scene.Tree().GetSelected());
+    const int current = session.CurrentPart();
+    if (current >= 0) {
+        DocumentEdit edit(session, EditorCommand::DeletePart);
+        edit.PoseBeforePartSetChange();
+        edit.Add(PartSetChange::Removed(scene.DetachParts(scene.SubtreeOf(current))));
+        edit.PartSetChanged();
+    }
     session.SelectionMayHaveChanged();
     session.UpdateTitle();
-    session.History().RestartHistory();
 }
 
 bool SwapCurrentObject(EditorSession& session, const std::string& path)
@@ -65,6 +78,10 @@ bool SwapCurrentObject(EditorSession& session, const std::string& path)
     // The old geometry goes only once the new one has loaded.
     std::unique_ptr<CMesh> mesh = path.empty() ? nullptr : scene.LoadObjectMesh(path);
     if (mesh && scene.lastLoadError.empty()) {
+        DocumentEdit edit(session, EditorCommand::SwapPart);
+        // The old geometry waits in the history, out of the mesh manager.
+        if (part->mesh) scene.meshBase.RemoveMesh(part->mesh.get());
+        edit.Add(std::make_unique<PartSwapChange>(current, std::move(part->mesh), part->baseName, part->displayName));
         part->mesh = std::move(mesh);
         part->baseName = PartBaseNameOf(path);
         // The Part's own old name no longer counts as taken.
@@ -123,7 +140,9 @@ MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& na
     if (const Part* p = scene.PartAt(parent); p && scene.PartAt(p->symmetryIndex)) parent = p->symmetryIndex;
     session.SelectPart(parent);
 
-    const int added = AddSelectedPart(session, file, std::move(mesh));
+    DocumentEdit edit(session, EditorCommand::AddMirroredPart);
+    const int added = AddSelectedPart(session, edit, file, std::move(mesh));
+    const std::vector<int> partners = PartnersOf(scene);
     Part& mirrored = *scene.parts[added];
     const Part& original = *scene.parts[source];
     mirrored.localPosition = MirrorPosition(original.localPosition);
@@ -131,8 +150,9 @@ MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& na
     scene.UpdateHierarchy(added);
     mirrored.symmetryIndex = source;
     scene.parts[source]->symmetryIndex = added;
+    edit.Add(std::make_unique<PartLinksChange>(PartnerDifferences(partners, scene)));
+    edit.Commit();
     session.ShowCurrentTransform();
-    session.History().RestartHistory();
     session.UpdateTitle();
     return MIRRORED_PART_ADDED;
 }
@@ -150,7 +170,7 @@ DroppedFileAction DropFiles(EditorSession& session, UserPrompt& prompt, const st
 {
     const DroppedFileAction action = DroppedFileActionFor(paths);
     if (action == DROP_OPEN_PROJECT) {
-        if (AskDiscardCurrentData(prompt)) OpenProject(session, paths[0]);
+        if (!session.History().IsModified() || AskDiscardCurrentData(prompt)) OpenProject(session, paths[0]);
     } else if (action == DROP_ADD_OBJECT) {
         AddObject(session, paths[0]);
     }

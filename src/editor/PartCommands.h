@@ -20,15 +20,14 @@ extern const char* const MIRRORED_NAME_INVALID_TEXT;
 // The message for a mirrored name whose file is already in the folder (same caption).
 extern const char* const MIRRORED_FILE_EXISTS_TEXT;
 
-// Adds the object file at path as a Part under the selected tree item,
-// restarts the undo history and rebuilds the title. A file that cannot be
+// Adds the object file at path as a Part under the selected tree item (one
+// undo step) and rebuilds the title. A file that cannot be
 // read (missing, damaged, not a model) changes nothing: false, and the
 // scene's lastLoadError names the file and the reason.
 bool AddObject(EditorSession& session, const std::string& path);
 
 // Removes the selected Part with its subtree and their tracks (nothing with
-// the root entry selected), then rebuilds the title and restarts the undo
-// history in either case.
+// the root entry selected) as one undo step, then rebuilds the title.
 void DeleteCurrentPart(EditorSession& session);
 
 // Replaces the current Part's geometry with the object file at path ("" when
@@ -62,7 +61,7 @@ enum MirroredPartResult : int {
 // top-level S). N gets S's position with x negated and S's rotation reflected
 // through x = 0; S and N become each other's partners (a previous partner of
 // S keeps its own link). N's tracks hold only the frame-0 key made when it was
-// added. Then the undo history restarts and the title is rebuilt. A name that
+// added. All of it is one undo step; then the title is rebuilt. A name that
 // is taken, cannot name a file or whose file exists already changes nothing
 // (see the results): no file is ever replaced, and a file that cannot be
 // written or read back adds nothing.
@@ -78,7 +77,7 @@ enum DroppedFileAction : int {
 // separator, either kind) in the order ".anm", then ".mesh" or ".mqo".
 DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths);
 
-// Carries out a drop: a project is opened after "現在のデータは失われます。
-// よろしいですか？" ("新規作成") is answered Yes; an object file is added with
-// AddObject. Returns the action the rule chose.
+// Carries out a drop: a project is opened (when something is unsaved, after
+// "現在のデータは失われます。よろしいですか？" ("新規作成") is answered Yes);
+// an object file is added with AddObject. Returns the action the rule chose.
 DroppedFileAction DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths);

@@ -4,8 +4,20 @@
 #include "editor/EditorSession.h"
 #include "editor/MotionTimeline.h"
 
+#include "editor/CommandRegistry.h"
+
 #include <algorithm>
+#include <chrono>
 #include <cstdlib>
+
+MillisecondClock SteadyMilliseconds()
+{
+    const auto start = std::chrono::steady_clock::now();
+    return [start] {
+        const auto elapsed = std::chrono::steady_clock::now() - start;
+        return static_cast<uint32_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count());
+    };
+}
 
 PlaybackController::PlaybackController(EditorSession& session, MotionTimeline& timeline, MillisecondClock clock)
     : session(session), timeline(timeline), clock(std::move(clock))
@@ -29,7 +41,7 @@ void PlaybackController::Play()
 void PlaybackController::Stop()
 {
     if (!session.IsPlaying()) return;
-    session.History().PushUndo();
+    session.History().PushUndo(UndoLabelOf(EditorCommand::Stop));
     session.SetPlaying(false);
 }
 

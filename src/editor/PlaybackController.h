@@ -8,6 +8,8 @@ class MotionTimeline;
 
 // A monotonic millisecond clock that may wrap like a 32-bit counter.
 using MillisecondClock = std::function<uint32_t()>;
+// The steady clock in milliseconds since the first call.
+MillisecondClock SteadyMilliseconds();
 
 // Lowest and highest playback rate, frames per second.
 constexpr int MIN_FRAME_RATE = 1;

@@ -1,5 +1,6 @@
 #include "editor/PoseCommands.h"
 
+#include "editor/CommandRegistry.h"
 #include "editor/EditorSession.h"
 #include "scene/PartPlacement.h"
 #include "view/PoseOperations.h"
@@ -22,22 +23,23 @@ void MirrorToLinkedPartners(EditorSession& session, int part)
     if (session.TransformPanel().linkLR) MirrorToPartners(session.GetScene(), part);
 }
 
-// The end of every completed pose edit.
-void FinishEdit(EditorSession& session)
+// The end of every completed pose edit: one undo step named after command.
+void FinishEdit(EditorSession& session, EditorCommand command)
 {
     session.ShowCurrentTransform();
-    session.History().PushUndo();
+    session.History().PushUndo(UndoLabelOf(command));
 }
 
 // An absolute Set: value on the current Part, mirrored on the Parts whose
 // partner it is when "左右連動" is on.
 template <typename Value>
-void SetOnCurrentAndPartners(EditorSession& session, Value value, Value mirrored, void (*set)(Scene&, int, Value))
+void SetOnCurrentAndPartners(EditorSession& session, EditorCommand command, Value value, Value mirrored,
+                             void (*set)(Scene&, int, Value))
 {
     const int part = session.CurrentPart();
     set(session.GetScene(), part, value);
     ForEachLinkedPartner(session, part, [&](int i) { set(session.GetScene(), i, mirrored); });
-    FinishEdit(session);
+    FinishEdit(session, command);
 }
 
 }  // namespace
@@ -45,13 +47,13 @@ void SetOnCurrentAndPartners(EditorSession& session, Value value, Value mirrored
 void MirrorPoseCommand(EditorSession& session)
 {
     MirrorPose(session.GetScene());
-    FinishEdit(session);
+    FinishEdit(session, EditorCommand::MirrorPose);
 }
 
 void DropToGroundCommand(EditorSession& session)
 {
     DropToGround(session.GetScene());
-    FinishEdit(session);
+    FinishEdit(session, EditorCommand::DropToGround);
     session.FitViews();
 }
 
@@ -60,7 +62,7 @@ void LevelCurrentPart(EditorSession& session)
     const int part = session.CurrentPart();
     KeepOnlyHeading(session.GetScene(), part);
     MirrorToLinkedPartners(session, part);
-    FinishEdit(session);
+    FinishEdit(session, EditorCommand::LevelPart);
 }
 
 void OnRelativeRotationSet(EditorSession& session)
@@ -68,7 +70,7 @@ void OnRelativeRotationSet(EditorSession& session)
     const int part = session.CurrentPart();
     SetRelativeRotation(session.GetScene(), part, session.TransformPanel().fields.relativeRotation);
     MirrorToLinkedPartners(session, part);
-    FinishEdit(session);
+    FinishEdit(session, EditorCommand::SetRelativeRotation);
 }
 
 void OnRelativePositionSet(EditorSession& session)
@@ -76,29 +78,22 @@ void OnRelativePositionSet(EditorSession& session)
     const int part = session.CurrentPart();
     SetRelativePosition(session.GetScene(), part, session.TransformPanel().fields.relativePosition);
     MirrorToLinkedPartners(session, part);
-    FinishEdit(session);
+    FinishEdit(session, EditorCommand::SetRelativePosition);
 }
 
 void OnAbsolutePositionSet(EditorSession& session)
 {
     const Vec3 p = session.TransformPanel().fields.absolutePosition;
-    SetOnCurrentAndPartners(session, p, MirrorPosition(p), SetAbsolutePosition);
+    SetOnCurrentAndPartners(session, EditorCommand::SetAbsolutePosition, p, MirrorPosition(p), SetAbsolutePosition);
 }
 
 void OnAbsoluteRotationSet(EditorSession& session)
 {
     const HeadingPitchBank a = session.TransformPanel().fields.absoluteRotation;
-    SetOnCurrentAndPartners(session, a, HeadingPitchBank{-a.h, a.p, -a.b}, SetAbsoluteRotation);
+    SetOnCurrentAndPartners(session, EditorCommand::SetAbsoluteRotation, a, HeadingPitchBank{-a.h, a.p, -a.b},
+                            SetAbsoluteRotation);
 }
 
-void UndoCommand(EditorSession& session)
-{
-    session.History().Undo();
-    session.ShowCurrentTransform();
-}
+void UndoCommand(EditorSession& session) { session.History().Undo(); }
 
-void RedoCommand(EditorSession& session)
-{
-    session.History().Redo();
-    session.ShowCurrentTransform();
-}
+void RedoCommand(EditorSession& session) { session.History().Redo(); }

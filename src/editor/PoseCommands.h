@@ -3,7 +3,7 @@
 class EditorSession;
 
 // The pose commands of the menu and the transform panel. Each ends with one
-// undo step (also when nothing moved), as every completed edit does.
+// undo step, as every completed edit does (none when nothing moved).
 
 // "左右逆のポーズにする": MirrorPose.
 void MirrorPoseCommand(EditorSession& session);
@@ -23,6 +23,6 @@ void OnAbsoluteRotationSet(EditorSession& session);
 void OnRelativePositionSet(EditorSession& session);
 void OnAbsolutePositionSet(EditorSession& session);
 
-// "Undo" and "Redo": one step of the pose history; the fields follow the pose.
+// "Undo" and "Redo": one step of the document history; the panels follow.
 void UndoCommand(EditorSession& session);
 void RedoCommand(EditorSession& session);

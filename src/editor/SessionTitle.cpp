@@ -29,5 +29,6 @@ void EditorSession::UpdateTitle()
     if (const Part* current = scene.PartAt(CurrentPart()); current && current->mesh)
         titleText += "   " + PartSummary(current->displayName, current->mesh->GetFaceNum(), current->mesh->GetMeshNum());
     titleText += "   " + WithArguments(UiText("core", "グリッドの幅:%1"), {std::to_string(viewState.gridWidth)});
+    if (history.IsModified()) titleText += " *";
     events.Publish(TitleChanged{titleText});
 }

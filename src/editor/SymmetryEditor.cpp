@@ -1,6 +1,8 @@
 #include "editor/SymmetryEditor.h"
 
 #include "editor/EditorSession.h"
+#include "editor/history/DocumentEdit.h"
+#include "editor/history/PartLinksChange.h"
 
 #include <algorithm>
 #include <climits>
@@ -77,7 +79,11 @@ void SymmetryEditor::Scroll(const EditValues& edits, int code, int thumbPosition
 void SymmetryEditor::Apply(const EditValues& edits)
 {
     Commit(edits);
+    DocumentEdit edit(session, EditorCommand::SymmetrySettings);
+    const std::vector<int> before = PartnersOf(scene);
     const int count = std::min(PartCount(), scene.PartCount());
     for (int i = 0; i < count; ++i) scene.parts[i]->symmetryIndex = values[i];
-    session.History().RestartHistory();
+    std::vector<PartLinksChange::Entry> changed = PartnerDifferences(before, scene);
+    if (!changed.empty()) edit.Add(std::make_unique<PartLinksChange>(std::move(changed)));
+    edit.Commit();
 }

@@ -74,8 +74,8 @@ public:
     // thumbPosition, top, bottom; other codes leave it. The first visible row
     // stays within 0 ... max(0, n - 16).
     void Scroll(const EditValues& edits, int code, int thumbPosition = 0);
-    // OK: commits, writes the copy into the Parts' symmetryIndex and restarts
-    // the undo history (the links changed).
+    // OK: commits and writes the copy into the Parts' symmetryIndex, as one
+    // undo step.
     void Apply(const EditValues& edits);
 
 private:

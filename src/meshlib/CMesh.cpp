@@ -2,6 +2,7 @@
 
 #include "io/AtomicFile.h"
 #include "io/PathLookup.h"
+#include "math/Digest.h"
 #include "meshlib/MeshFile.h"
 #include "meshlib/ModelToMesh.h"
 #include "meshlib/MqoReader.h"
@@ -139,6 +140,41 @@ void CMesh::SetVB()
         impl->Refresh();
     }
     s[0] = s[1] = s[2] = 1.0f;
+}
+
+std::vector<Vec3> CMesh::GetVertexPositions() const
+{
+    std::vector<Vec3> positions;
+    positions.reserve(impl->content.vertices.size());
+    for (const _MESH_VERTEX& v : impl->content.vertices) positions.push_back({v.x, v.y, v.z});
+    return positions;
+}
+
+bool CMesh::SetVertexPositions(const std::vector<Vec3>& positions)
+{
+    if (positions.size() != impl->content.vertices.size()) return false;
+    for (size_t k = 0; k < positions.size(); ++k) {
+        _MESH_VERTEX& v = impl->content.vertices[k];
+        v.x = positions[k].x;
+        v.y = positions[k].y;
+        v.z = positions[k].z;
+    }
+    impl->Refresh();
+    return true;
+}
+
+uint64_t CMesh::PositionsDigest() const
+{
+    if (impl->digestVersion != impl->geometryVersion) {
+        Digest digest;
+        for (const _MESH_VERTEX& v : impl->content.vertices) {
+            const float position[3] = {v.x, v.y, v.z};
+            digest.Add(position, sizeof position);
+        }
+        impl->positionsDigest = digest.Value();
+        impl->digestVersion = impl->geometryVersion;
+    }
+    return impl->positionsDigest;
 }
 
 void CMesh::SetPrimitiveType(int type)

@@ -67,6 +67,15 @@ public:
     bool SaveMeshFile(const std::string& path, bool replaceReadOnly = false);
     bool SaveMirrorMeshFile(const std::string& path, bool replaceReadOnly = false);
 
+    // Every vertex position in vertex order, and putting them back (the same
+    // count; false and nothing changes otherwise): an undone scaling restores
+    // the geometry bit for bit.
+    std::vector<Vec3> GetVertexPositions() const;
+    bool SetVertexPositions(const std::vector<Vec3>& positions);
+    // Digest of the vertex positions (math/Digest.h), worked out again only
+    // after the geometry changed.
+    uint64_t PositionsDigest() const;
+
     int GetVertexNum() const;
     // Vertex i (0 ... GetVertexNum() - 1); nullptr outside.
     const _MESH_VERTEX* GetVertex(int i) const;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <iterator>
+#include <limits>
 
 namespace {
 const std::vector<TreeItem> kNoChildren;
@@ -22,14 +23,29 @@ std::vector<TreeItem>& PartsTree::SiblingsOf(TreeItem item)
 
 TreeItem PartsTree::InsertItem(TreeItem parent, const std::string& text)
 {
+    return InsertItemAt(parent, std::numeric_limits<int>::max(), text);
+}
+
+TreeItem PartsTree::InsertItemAt(TreeItem parent, int position, const std::string& text)
+{
     if (parent != NO_TREE_ITEM && !Contains(parent)) return NO_TREE_ITEM;
     const TreeItem item = nextHandle++;
     Node node;
     node.parent = parent;
     node.text = text;
     nodes.emplace(item, std::move(node));
-    (parent == NO_TREE_ITEM ? topLevel : nodes.at(parent).children).push_back(item);
+    std::vector<TreeItem>& siblings = parent == NO_TREE_ITEM ? topLevel : nodes.at(parent).children;
+    const auto place = static_cast<size_t>(std::clamp(position, 0, static_cast<int>(siblings.size())));
+    siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(place), item);
     return item;
+}
+
+int PartsTree::PositionOf(TreeItem item) const
+{
+    const Node* node = Find(item);
+    if (!node) return -1;
+    const std::vector<TreeItem>& siblings = node->parent == NO_TREE_ITEM ? topLevel : Find(node->parent)->children;
+    return static_cast<int>(std::find(siblings.begin(), siblings.end(), item) - siblings.begin());
 }
 
 void PartsTree::CollectSubtree(TreeItem item, std::vector<TreeItem>& out) const

@@ -19,6 +19,11 @@ public:
     // top-level item). Returns its handle, or NO_TREE_ITEM when parent is not
     // an item of this tree. New items are unchecked.
     TreeItem InsertItem(TreeItem parent, const std::string& text);
+    // The same at position among parent's children (0 first; a position past
+    // the last child appends), for putting back an item that was deleted.
+    TreeItem InsertItemAt(TreeItem parent, int position, const std::string& text);
+    // Place of item among its siblings (0 first); -1 for an unknown handle.
+    int PositionOf(TreeItem item) const;
     // Deletes item with its whole subtree; returns the deleted handles, item
     // first, then its descendants depth first. Deleting the selected item (or
     // an ancestor of it) moves the selection to the next sibling of item, else

@@ -139,68 +139,6 @@ int Scene::AppendPart(int parentIndex, const std::string& path, std::unique_ptr<
     return PartCount() - 1;
 }
 
-int Scene::RemovePart(TreeItem item)
-{
-    if (item == rootPart.treeItem) return 0;
-    const int index = FindPartByTreeItem(item);
-    if (index < 0) return 0;
-
-    Part& removed = *parts[index];
-    removed.parentIndex = -2;
-    if (removed.mesh) meshBase.RemoveMesh(removed.mesh.get());
-    removed.mesh.reset();
-    // Descendants come after their parents, so one pass marks the whole subtree.
-    for (int i = index + 1; i < PartCount(); ++i) {
-        Part& p = *parts[i];
-        if (p.parentIndex >= 0 && parts[p.parentIndex]->parentIndex == -2) {
-            p.parentIndex = -2;
-            p.mesh.reset();
-        }
-    }
-
-    tree.DeleteItem(item);
-    Report(TreeItemRemoved{item});
-    CompactParts();
-    if (parts.empty()) meshBase.Release();
-    return 1;
-}
-
-void Scene::CompactParts()
-{
-    const int count = PartCount();
-    // A Part under a removed Part goes with it, so no survivor keeps a removed parent.
-    for (int i = 0; i < count; ++i) {
-        Part& p = *parts[i];
-        if (p.parentIndex >= 0 && p.parentIndex < i && parts[p.parentIndex]->parentIndex == -2) p.parentIndex = -2;
-    }
-    std::vector<int> map(count, -2);
-    int survivors = 0;
-    for (int i = 0; i < count; ++i)
-        if (parts[i]->parentIndex != -2) map[i] = survivors++;
-    if (survivors == count) return;
-
-    std::vector<std::unique_ptr<Part>> kept;
-    kept.reserve(survivors);
-    for (int i = 0; i < count; ++i) {
-        std::unique_ptr<Part>& p = parts[i];
-        if (map[i] == -2) {
-            if (tree.Contains(p->treeItem)) {
-                tree.DeleteItem(p->treeItem);
-                Report(TreeItemRemoved{p->treeItem});
-            }
-            continue;
-        }
-        if (p->parentIndex >= 0) p->parentIndex = map[p->parentIndex];
-        if (p->symmetryIndex >= 0) {
-            const int partner = p->symmetryIndex < count ? map[p->symmetryIndex] : -2;
-            p->symmetryIndex = partner >= 0 ? partner : -1;
-        }
-        kept.push_back(std::move(p));
-    }
-    parts = std::move(kept);
-    CompactTracks(map, survivors);
-}
-
 void Scene::ClearScene()
 {
     // Each top-level item goes with its subtree, the last first, so the tree
@@ -220,22 +158,11 @@ void Scene::ClearScene()
 
 void Scene::AddTrackForNewPart()
 {
+    // Only the new Part's track gets a key: the other Parts' keys are the
+    // user's animation and stay as they are.
+    const Part& added = *parts.back();
     for (Motion& motion : motions) {
         motion.tracks.resize(parts.size());
-        for (int i = 0; i < PartCount(); ++i)
-            motion.tracks[i].SetKeyMatrix(0, KeyMatrixOf(parts[i]->localMatrix, parts[i]->localPosition));
-    }
-}
-
-void Scene::CompactTracks(const std::vector<int>& map, int newCount)
-{
-    for (Motion& motion : motions) {
-        std::vector<MotionTrack> kept(static_cast<size_t>(newCount));
-        const int oldCount = static_cast<int>(motion.tracks.size());
-        for (int old = 0; old < oldCount && old < static_cast<int>(map.size()); ++old) {
-            const int target = map[old];
-            if (target >= 0 && target < newCount) kept[target] = std::move(motion.tracks[old]);
-        }
-        motion.tracks = std::move(kept);
+        motion.tracks.back().SetKeyMatrix(0, KeyMatrixOf(added.localMatrix, added.localPosition));
     }
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "meshlib/CMeshBase.h"
+#include "scene/DetachedParts.h"
 #include "scene/Motion.h"
 #include "scene/Part.h"
 #include "scene/PartsTree.h"
@@ -34,8 +35,8 @@ public:
     // Loads an object file (.mqo or .mesh, either separator) as a new Part under
     // the tree's selected item (checked, not selected). A file that cannot be
     // read still yields a Part with an empty mesh; lastLoadError then says why
-    // ("" when it loaded). Every Motion gets a frame-0 key for it, and every
-    // Part's frame-0 key becomes its current pose. Returns the new Part's index.
+    // ("" when it loaded). Every Motion gets a track for it with its current
+    // pose as the frame-0 key. Returns the new Part's index.
     int AddPartFromFile(const std::string& path);
     // A new mesh registered with meshBase holding the object file at path;
     // when the file cannot be read the mesh is empty and lastLoadError says
@@ -56,8 +57,18 @@ public:
     // moves its selection as PartsTree::DeleteItem says. Returns 0 (and
     // changes nothing) for the root entry's item or an item of no Part.
     int RemovePart(TreeItem item);
-    // Drops the Parts marked -2 and renumbers parents, partners and tracks.
-    void CompactParts();
+    // Part index and all its descendants, ascending; empty for an index of no Part.
+    std::vector<int> SubtreeOf(int index) const;
+    // Takes Parts indices (ascending, every descendant of each included) out
+    // of the Scene with their tracks and tree items, and renumbers the rest
+    // as RemovePart does; the tree moves its selection by its own rule.
+    // Everything needed to put them back is returned. With no Part left the
+    // mesh manager's textures are released.
+    DetachedParts DetachParts(const std::vector<int>& indices);
+    // Puts Parts taken out by DetachParts back at their indices, with their
+    // tracks (the Motions must be those they were taken from), tree items in
+    // their places and partner links, and recomposes the world transforms.
+    void AttachParts(DetachedParts&& detached);
     // Recomposes the world transforms of Part index, of its later siblings and
     // of all their descendants; 0 recomposes the whole model. An index outside
     // the array does nothing. Parts without a mesh are composed all the same
@@ -120,12 +131,9 @@ public:
 
 private:
     void Report(const TreeChange& change) const;
-    // Every Motion gets a track for the newly appended Part; the frame-0 key
-    // of every Part in every Motion becomes that Part's current pose.
+    // Every Motion gets a track for the newly appended Part, holding its
+    // current pose as its frame-0 key; no other key changes.
     void AddTrackForNewPart();
-    // map[old index] is the new index or -2 for a removed Part (new indices
-    // never exceed old ones); every Motion keeps the survivors' tracks.
-    void CompactTracks(const std::vector<int>& map, int newCount);
 
     PartsTree tree;
     // Tree item -> index of its Part, as last known; an entry is trusted only

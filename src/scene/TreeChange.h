@@ -8,11 +8,13 @@
 // What happened to the parts tree. The Scene reports each change as it makes
 // it, so that a tree widget can mirror the tree item by item.
 
-// An item was appended as the last child of parent (NO_TREE_ITEM: top level).
+// An item was inserted among the children of parent (NO_TREE_ITEM: top
+// level) at position (0 first), or appended as the last child when position is -1.
 struct TreeItemInserted {
     TreeItem item = NO_TREE_ITEM;
     TreeItem parent = NO_TREE_ITEM;
     std::string text;
+    int position = -1;
 };
 // An item was deleted together with its whole subtree.
 struct TreeItemRemoved {

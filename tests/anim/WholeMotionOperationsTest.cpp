@@ -116,12 +116,12 @@ TEST(DeleteRedundantKeys, LeavesSingleKeysNanKeysOtherMotionsAndThePoseAlone)
     a.Set(body, 10, Key(0, 0, 0, {0, 0, 0}));
     a.session.SelectMotion(0);
     a.scene.parts[body]->localPosition = {9, 9, 9};
-    a.session.History().RestartHistory();
+    a.session.History().Clear();
     EXPECT_EQ(DeleteRedundantKeysCommand(a.session), 0);
     EXPECT_EQ(FramesOf(a.Track(arm)), (std::vector<int>{0, 10}));
     EXPECT_EQ(FramesOf(a.scene.motions[1].tracks[body]), (std::vector<int>{0, 10}));
     EXPECT_TRUE(VectorsNear(a.scene.parts[body]->localPosition, {9, 9, 9}, 0));
-    EXPECT_EQ(a.session.History().SnapshotCount(), 1);
+    EXPECT_EQ(a.session.History().StepCount(), 0);  // nothing deleted, nothing to undo
     a.session.SelectMotion(-1);
     EXPECT_EQ(DeleteRedundantKeysCommand(a.session), 0);
 }
@@ -311,23 +311,27 @@ TEST(WholeMotionOperations, EachEndsShowingTheCurrentFrameAsOneUndoStep)
     a.Set(body, 40, Key(80, 0, 0, {8, 0, 0}));
     SelectPart(a.scene, body);
     a.session.SetCurrentFrame(20);
-    a.session.History().RestartHistory();
-    int expected = 1;
+    a.session.History().Clear();
+    int expected = 0;
+    Matrix4 keyBefore;
     for (void (*operation)(EditorSession&) : {MirrorMotionCommand, GroundAllKeyframesCommand, LevelPartInAllKeyframesCommand, TurnMotionAroundCommand}) {
         a.scene.parts[body]->localPosition = {99, 99, 99};
+        keyBefore = a.At(body, 40);
         operation(a.session);
-        EXPECT_EQ(a.session.History().SnapshotCount(), ++expected);
+        EXPECT_EQ(a.session.History().StepCount(), ++expected);
         TrackPose pose;
         ASSERT_TRUE(EvaluateTrack(a.Track(body), 20, pose));
         EXPECT_TRUE(VectorsNear(a.scene.parts[body]->localPosition, pose.localPosition, 0));
     }
-    // Undo brings back the pose shown before, not the keys.
-    const Matrix4 turnedKey = a.At(body, 40);
+    // Undo brings back the keys and the pose shown before the last operation.
     a.session.History().Undo();
-    EXPECT_EQ(a.At(body, 40), turnedKey);
+    EXPECT_EQ(a.At(body, 40), keyBefore);
+    TrackPose before;
+    ASSERT_TRUE(EvaluateTrack(a.Track(body), 20, before));
+    EXPECT_TRUE(VectorsNear(a.scene.parts[body]->localPosition, before.localPosition, 0));
     // Without a current Motion nothing happens, not even an undo step.
     a.session.SelectMotion(-1);
     for (void (*operation)(EditorSession&) : {MirrorMotionCommand, GroundAllKeyframesCommand, LevelPartInAllKeyframesCommand, TurnMotionAroundCommand})
         operation(a.session);
-    EXPECT_EQ(a.session.History().SnapshotCount(), expected);
+    EXPECT_EQ(a.session.History().Position(), expected - 1);
 }

@@ -69,8 +69,8 @@ TEST(AddMirroredPart, TheCopyHangsUnderTheParentsPartnerReflectedAndPairedBothWa
 {
     Shoulders s;
     EXPECT_EQ(MirroredPartDefaultName(s.session), "armL(2)");
-    s.session.History().RestartHistory();
-    s.session.History().PushUndo();
+    s.session.History().Clear();
+    s.session.History().PushUndo("edit");
     ASSERT_EQ(AddMirroredPart(s.session, "armR"), MIRRORED_PART_ADDED);
 
     const int armR = s.scene.PartCount() - 1;
@@ -104,7 +104,7 @@ TEST(AddMirroredPart, TheCopyHangsUnderTheParentsPartnerReflectedAndPairedBothWa
     const MotionTrack& track = s.scene.motions[0].tracks[armR];
     ASSERT_EQ(track.keys.size(), 1u);
     EXPECT_EQ(track.keys[0].matrix, Matrix4::Identity());
-    EXPECT_EQ(s.session.History().SnapshotCount(), 1);
+    EXPECT_EQ(s.session.History().StepCount(), 1);
 }
 
 TEST(AddMirroredPart, ATopLevelPartGetsATopLevelCopyPlacedByItsLocalFields)
@@ -215,46 +215,44 @@ TEST(SwapCurrentObject, ReplacesTheGeometryAndTheNameAndKeepsEverythingElse)
     EXPECT_FALSE(SwapCurrentObject(s.session, s.folder.File("armL.mqo")));
 }
 
-TEST(DeleteCurrentPart, RemovesTheSubtreeAndItsTracksAndRestartsTheHistory)
+TEST(DeleteCurrentPart, RemovesTheSubtreeAndItsTracksAsOneUndoStep)
 {
     Shoulders s;
     SelectPart(s.scene, s.shoulderL);
-    s.session.History().RestartHistory();
-    s.session.History().PushUndo();
+    s.session.History().Clear();
+    s.session.History().PushUndo("edit");
     DeleteCurrentPart(s.session);
     ASSERT_EQ(s.scene.PartCount(), 1);
     EXPECT_EQ(s.scene.parts[0]->baseName, "shoulderR");
     EXPECT_EQ(s.scene.parts[0]->symmetryIndex, -1);
     EXPECT_EQ(s.scene.motions[0].tracks.size(), 1u);
-    EXPECT_EQ(s.session.History().SnapshotCount(), 1);
-    EXPECT_EQ(s.session.History().PartCount(), 1);
+    EXPECT_EQ(s.session.History().StepCount(), 1);
 
     SelectPart(s.scene, -1);
-    s.session.History().PushUndo();
+    s.session.History().PushUndo("edit");
     DeleteCurrentPart(s.session);
     EXPECT_EQ(s.scene.PartCount(), 1);
-    EXPECT_EQ(s.session.History().SnapshotCount(), 1);
+    EXPECT_EQ(s.session.History().StepCount(), 1);
 }
 
-TEST(AddObject, AddsUnderTheSelectionRestartsTheHistoryAndShowsItInTheTitle)
+TEST(AddObject, AddsUnderTheSelectionAsOneUndoStepAndShowsItInTheTitle)
 {
     Shoulders s;
-    s.session.History().RestartHistory();
-    s.session.History().PushUndo();
+    s.session.History().Clear();
+    s.session.History().PushUndo("edit");
     s.folder.Write("hand.mqo", CubeObjectFile());
     AddObject(s.session, s.folder.File("hand.mqo"));
     ASSERT_EQ(s.scene.PartCount(), 4);
     EXPECT_EQ(s.scene.parts[3]->parentIndex, s.armL);
-    EXPECT_EQ(s.session.History().SnapshotCount(), 1);
-    EXPECT_EQ(s.session.History().PartCount(), 4);
+    EXPECT_EQ(s.session.History().StepCount(), 1);
     EXPECT_NE(s.session.TitleText().find("hand face:12"), std::string::npos) << s.session.TitleText();
 }
 
 TEST(AddObject, AFileThatCannotBeReadAddsNothingAndSaysWhichFileAndWhy)
 {
     Shoulders s;
-    s.session.History().PushUndo();
-    const int snapshots = s.session.History().SnapshotCount();
+    s.session.History().PushUndo("edit");
+    const int snapshots = s.session.History().StepCount();
     const std::string directory = s.scene.addObjectDirectory;
     const std::string title = s.session.TitleText();
     TempFolder other;
@@ -266,7 +264,7 @@ TEST(AddObject, AFileThatCannotBeReadAddsNothingAndSaysWhichFileAndWhy)
         EXPECT_EQ(s.scene.PartCount(), 3) << name;
         EXPECT_EQ(s.scene.motions[0].tracks.size(), 3u);
         EXPECT_EQ(s.session.CurrentPart(), s.armL);
-        EXPECT_EQ(s.session.History().SnapshotCount(), snapshots);
+        EXPECT_EQ(s.session.History().StepCount(), snapshots);
         EXPECT_EQ(s.scene.addObjectDirectory, directory);
         EXPECT_EQ(s.session.TitleText(), title);
     }
@@ -338,6 +336,7 @@ TEST(DroppedFiles, AProjectOpensOnlyAfterAYesAndAnObjectIsAddedWithoutAQuestion)
     EditorSession session;
     Scene& scene = session.GetScene();
     ScriptedPrompt prompt;
+    NewMotionCommand(session, "unsaved");
     prompt.yesNo = {false, true};
     EXPECT_EQ(DropFiles(session, prompt, {project}), DROP_OPEN_PROJECT);
     EXPECT_EQ(scene.PartCount(), 0);
@@ -345,6 +344,9 @@ TEST(DroppedFiles, AProjectOpensOnlyAfterAYesAndAnObjectIsAddedWithoutAQuestion)
     EXPECT_EQ(scene.PartCount(), 1);
     EXPECT_EQ(prompt.asked, (std::vector<std::string>{"新規作成|現在のデータは失われます。よろしいですか？",
                                                       "新規作成|現在のデータは失われます。よろしいですか？"}));
+    // Nothing unsaved: the project opens again without a question.
+    EXPECT_EQ(DropFiles(session, prompt, {project}), DROP_OPEN_PROJECT);
+    EXPECT_EQ(prompt.asked.size(), 2u);
 
     folder.Write("hand.mqo", CubeObjectFile());
     EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo")}), DROP_ADD_OBJECT);

@@ -15,6 +15,11 @@ struct Playback : MotionSessionFixture {
     explicit Playback(int length) : MotionSessionFixture(1, length) {}
 };
 
+void PutKeyMatrix(Playback& p, int frame, const Matrix4& matrix)
+{
+    ASSERT_TRUE(SetKeyMatrix(p.session.GetScene(), p.session.CurrentMotion(), 0, frame, matrix));
+}
+
 }  // namespace
 
 TEST(PlaybackController, ShowsOneFramePerIntervalAtThirtyAndOneTwenty)
@@ -66,13 +71,15 @@ TEST(PlaybackController, LoopsAfterTheLastFrameAndJumpsTheTimeline)
 TEST(PlaybackController, StopTwiceRecordsOneUndoStep)
 {
     Playback p(60);
+    PutKeyMatrix(p, 10, MatrixTranslation(4, 0, 0));
+    p.session.SetCurrentFrame(10);
     p.controller.Play();
     p.controller.Step();
-    const int before = p.session.History().Current();
+    const int before = p.session.History().Position();
     p.controller.Stop();
     p.controller.Stop();
     EXPECT_FALSE(p.session.IsPlaying());
-    EXPECT_EQ(p.session.History().Current(), before + 1);
+    EXPECT_EQ(p.session.History().Position(), before + 1);
     EXPECT_EQ(p.controller.MillisecondsToStep(), -1);
 }
 

@@ -78,15 +78,15 @@ TEST(SymmetryEditor, CommitClampsApplyWritesThePartsAndRestartsTheHistoryAndCanc
     EXPECT_EQ(editor.Values(), (std::vector<int>{9, -1, 9, -1, 4, 7, -1, -1, -1, -1}));
     EXPECT_EQ(p.scene.parts[0]->symmetryIndex, -1);
 
-    p.session.History().RestartHistory();
-    p.session.History().PushUndo();
+    p.session.History().Clear();
+    p.session.History().PushUndo("edit");
     edits = editor.VisibleValues();
     edits[6] = 10;
     editor.Apply(edits);
     const std::vector<int> expected{9, -1, 9, -1, 4, 7, 9, -1, -1, -1};
     for (int i = 0; i < 10; ++i) EXPECT_EQ(p.scene.parts[i]->symmetryIndex, expected[i]) << "part " << i;
     // Links are not made mutual: Part 7 keeps -1 although Part 5 names it.
-    EXPECT_EQ(p.session.History().SnapshotCount(), 1);
+    EXPECT_EQ(p.session.History().StepCount(), 1);
 }
 
 TEST(SymmetryEditor, ScrollingMovesTheWindowWithinItsRangeAndKeepsValuesScrolledAway)

@@ -91,8 +91,8 @@ TEST(ProjectFile, SaveAndLoadKeepLinksMotionsAndKeysAndRenumberRepeatedNames)
     EXPECT_NE(session.TitleText().find("model.anm"), std::string::npos);
     EXPECT_NE(std::find(observer.events.begin(), observer.events.end(), "title " + session.TitleText()),
               observer.events.end());
-    EXPECT_EQ(session.History().SnapshotCount(), 1);
-    EXPECT_EQ(session.History().PartCount(), 4);
+    EXPECT_EQ(session.History().StepCount(), 0);
+    EXPECT_FALSE(session.History().IsModified());
 }
 
 TEST(ProjectFile, ObjectFilesAreFoundIgnoringCaseAndMeshBeforeModel)
@@ -160,8 +160,8 @@ TEST(ProjectFile, MissingObjectFileStopsWithThePartsBeforeItAndNoMotions)
     EXPECT_EQ(loaded.parts[0]->symmetryIndex, -1);
     EXPECT_NE(loaded.lastLoadError.find("leg.mesh"), std::string::npos) << loaded.lastLoadError;
     EXPECT_NE(loaded.lastLoadError.find("Part 2"), std::string::npos);
-    EXPECT_EQ(session.History().SnapshotCount(), 1);
-    EXPECT_EQ(session.History().PartCount(), 2);
+    EXPECT_EQ(session.History().StepCount(), 0);
+    EXPECT_FALSE(session.History().IsModified());
     EXPECT_NE(session.TitleText().find("model.anm"), std::string::npos);
 }
 
@@ -189,8 +189,9 @@ TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
     model.folder.Write("damaged.anm", bytes);
 
     SavedModel other;
-    other.session.History().RestartHistory();
-    other.session.History().PushUndo();
+    other.session.History().Clear();
+    other.scene.parts[0]->localPosition.x += 1;
+    other.session.History().PushUndo("edit");
     RecordingObserver observer(other.session);
     EXPECT_EQ(OpenProject(other.session, model.folder.File("damaged.anm")), 0);
     EXPECT_NE(other.scene.lastLoadError.find("damaged.anm: byte 32"), std::string::npos) << other.scene.lastLoadError;
@@ -198,7 +199,7 @@ TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
     EXPECT_EQ(other.scene.motions.size(), 2u);
     EXPECT_EQ(other.scene.projectFileName, UNTITLED_PROJECT_NAME);
     EXPECT_TRUE(observer.events.empty());
-    EXPECT_EQ(other.session.History().SnapshotCount(), 2);  // the undo steps survive
+    EXPECT_EQ(other.session.History().StepCount(), 1);  // the undo steps survive
 
     EXPECT_EQ(OpenProject(other.session, model.folder.File("absent.anm")), 0);
     EXPECT_NE(other.scene.lastLoadError.find("absent.anm"), std::string::npos);
@@ -287,9 +288,9 @@ TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
     ASSERT_TRUE(model.folder.Exists("model.anm"));
     model.prompt.asked.clear();
 
-    model.prompt.yesNo = {true};
+    // Everything is saved: New asks nothing.
     NewProject(model.session, model.prompt);
-    EXPECT_EQ(model.prompt.asked.back(), "新規作成|現在のデータは失われます。よろしいですか？");
+    EXPECT_TRUE(model.prompt.asked.empty());
     EXPECT_EQ(model.scene.PartCount(), 0);
     EXPECT_EQ(model.session.CurrentMotion(), -1);
     EXPECT_EQ(model.scene.projectPath, model.ProjectPath());
@@ -310,21 +311,21 @@ TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
     EXPECT_EQ(check.parts[0]->displayName, "new");
 }
 
-TEST(FileCommands, NewAnsweredNoKeepsTheSceneAndEmptiesTheHistoryWhichStillRecords)
+TEST(FileCommands, NewAskedAboutUnsavedWorkAndAnsweredNoKeepsTheSceneAndItsHistory)
 {
     SavedModel model;
-    model.session.History().RestartHistory();
-    model.session.History().PushUndo();
+    const int steps = model.session.History().StepCount();
+    ASSERT_TRUE(model.session.History().IsModified());
     model.prompt.yesNo = {false};
     NewProject(model.session, model.prompt);
+    EXPECT_EQ(model.prompt.asked, std::vector<std::string>{"新規作成|現在のデータは失われます。よろしいですか？"});
     EXPECT_EQ(model.scene.PartCount(), 4);
+    EXPECT_EQ(model.session.History().StepCount(), steps);
+    model.prompt.yesNo = {true};
+    NewProject(model.session, model.prompt);
+    EXPECT_EQ(model.scene.PartCount(), 0);
     EXPECT_FALSE(model.session.History().UndoEnabled());
-    // The history works again: an edit can be undone.
-    const float x = model.scene.parts[0]->localPosition.x;
-    model.scene.parts[0]->localPosition.x = x + 5;
-    model.session.History().PushUndo();
-    model.session.History().Undo();
-    EXPECT_EQ(model.scene.parts[0]->localPosition.x, x);
+    EXPECT_FALSE(model.session.History().IsModified());
 }
 
 TEST(FileCommands, SaveAsCancelledWritesNothing)
@@ -385,7 +386,8 @@ TEST(FileCommands, SavedAndOpenedProjectsGoFirstInTheRecentListAndAMissingOneLea
               std::vector<std::string>{"開く|「" + std::filesystem::canonical(model.folder.path).string() +
                                        "/b/other.anm」が見つかりません。最近使ったファイルの一覧から削除しました。"});
     EXPECT_EQ(recent.Paths().size(), 1u);
-    // A project still there asks about the data on screen first.
+    // A project still there asks about unsaved data on screen first.
+    NewMotionCommand(model.session, "unsaved");
     model.prompt.yesNoCancel = {YesNoCancel::No};
     EXPECT_TRUE(ReadyToOpenRecentProject(model.session, model.prompt, recent.Paths()[0]));
     EXPECT_EQ(model.prompt.asked.back(), "開く|現在のデータを保存しますか？");

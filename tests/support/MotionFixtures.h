@@ -15,7 +15,7 @@ struct MotionSessionFixture {
     MotionSessionFixture(int parts, int length)
     {
         for (int i = 0; i < parts; ++i) AddCube(session, folder, "p" + std::to_string(i) + ".mqo");
-        session.History().RestartHistory();
+        session.History().Clear();
         EXPECT_TRUE(NewMotionCommand(session, "walk"));
         EXPECT_TRUE(SetMotionLengthCommand(session, length));
     }

@@ -42,7 +42,7 @@ private Q_SLOTS:
         QCOMPARE(app.scene.PartCount(), 0);
         drop({arm});
         QCOMPARE(app.scene.PartCount(), 1);
-        QCOMPARE(app.session.History().SnapshotCount(), 1);
+        QCOMPARE(app.session.History().StepCount(), 1);
 
         // An unreadable model says which file and why, and adds nothing; a
         // project the user then declines shows no message.

@@ -133,11 +133,11 @@ private Q_SLOTS:
         QVERIFY(!rate->isEnabled());
         QVERIFY(Button(IDC_MOTION_STOP)->isEnabled());
         QTRY_VERIFY_WITH_TIMEOUT(Session().CurrentFrame() > frame + 3, 5000);
-        const int steps = Session().History().Current();
+        const int steps = Session().History().Position();
         Click(IDC_MOTION_STOP);
         Click(IDC_MOTION_STOP);
         QVERIFY(!Session().IsPlaying());
-        QCOMPARE(Session().History().Current(), steps + 1);
+        QCOMPARE(Session().History().Position(), steps + 1);
         QVERIFY(Button(IDC_MOTION_NEW)->isEnabled());
     }
 };

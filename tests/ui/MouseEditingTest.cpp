@@ -55,7 +55,7 @@ private:
     Scene& TheScene() { return app->scene; }
     RenderWidget& Window() { return app->Render(); }
     EditorSession& Session() { return app->session; }
-    int Snapshots() { return Session().History().SnapshotCount(); }
+    int Snapshots() { return Session().History().StepCount(); }
 
 private Q_SLOTS:
     void initTestCase()

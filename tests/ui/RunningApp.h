@@ -84,6 +84,6 @@ inline std::unique_ptr<RunningApp> OpenTwoBoxes(const TempFolder& folder, const 
     auto app = std::make_unique<RunningApp>(settings, folder.File("right.mesh"));
     app->scene.SelectTreeItem(app->scene.rootPart.treeItem);
     app->Form().OpenStartupFile(folder.File("left.mesh"));
-    app->session.History().RestartHistory();
+    app->session.History().Clear();
     return app;
 }

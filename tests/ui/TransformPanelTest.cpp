@@ -67,7 +67,7 @@ private:
 
     EditorSession& Session() { return app->session; }
     Scene& TheScene() { return app->scene; }
-    int Snapshots() { return Session().History().SnapshotCount(); }
+    int Snapshots() { return Session().History().StepCount(); }
     TransformValues Values(int part) { return TransformValuesOf(TheScene(), part); }
     QLineEdit* Field(int id) { return app->Form().findChild<QLineEdit*>(IdName(id)); }
     QAbstractButton* Button(int id) { return app->Form().findChild<QAbstractButton*>(IdName(id)); }
@@ -169,7 +169,7 @@ private Q_SLOTS:
     void undoAndRedoWorkFromTheButtonsAndTheKeys()
     {
         Session().SelectPart(0);
-        Session().History().RestartHistory();
+        Session().History().Clear();
         QVERIFY(!Button(IDC_UNDO)->isEnabled());
         QVERIFY(!Button(IDC_REDO)->isEnabled());
         for (const char* x : {"1", "2"}) {
@@ -204,9 +204,9 @@ private Q_SLOTS:
         for (int id : locked) QVERIFY2(!Button(id)->isEnabled(), qPrintable(IdName(id)));
         QVERIFY(Button(IDC_GRID_XY)->isEnabled());
         QVERIFY(Field(IDC_RELATIVE_ROTATION_H)->isEnabled());
-        const int current = Session().History().Current();
+        const int current = Session().History().Position();
         Keys(Qt::Key_Z, Qt::ControlModifier);
-        QCOMPARE(Session().History().Current(), current);
+        QCOMPARE(Session().History().Position(), current);
         Session().SetPlaying(false);
         for (int id : locked)
             if (id != IDC_REDO) QVERIFY2(Button(id)->isEnabled(), qPrintable(IdName(id)));

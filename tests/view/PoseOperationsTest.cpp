@@ -140,26 +140,26 @@ TEST(DropToGround, AModelWithoutVerticesStaysWhereItIs)
 TEST(PoseCommands, MirrorAndDropEachRecordOneUndoStepAndDropFitsTheViews)
 {
     Figure f;
-    f.session.History().RestartHistory();
+    f.session.History().Clear();
     MirrorPoseCommand(f.session);
-    EXPECT_EQ(f.session.History().SnapshotCount(), 2);
+    EXPECT_EQ(f.session.History().StepCount(), 1);
     f.session.Views().views[0].target = {-100, -100, -100};
     DropToGroundCommand(f.session);
-    EXPECT_EQ(f.session.History().SnapshotCount(), 3);
+    EXPECT_EQ(f.session.History().StepCount(), 2);
     EXPECT_FALSE(VectorsNear(f.session.Views().views[0].target, {-100, -100, -100}, 1.0f));
     f.session.History().Undo();
     EXPECT_FLOAT_EQ(f.scene.parts[f.body]->localPosition.y, 5.0f);
 
     EditorSession empty;
-    empty.History().RestartHistory();
+    empty.History().Clear();
     DropToGroundCommand(empty);
-    EXPECT_EQ(empty.History().SnapshotCount(), 2);
+    EXPECT_EQ(empty.History().StepCount(), 0);  // nothing moved
 }
 
 TEST(LevelCurrentPart, KeepsTheWorldHeadingDropsPitchAndBankAndRecordsOneUndoStep)
 {
     Figure f;
-    f.session.History().RestartHistory();
+    f.session.History().Clear();
     SelectPart(f.scene, f.armL);
     // H 30, P 20, B 10 in the world, under the turned body.
     Matrix4 bodyInverse;
@@ -175,7 +175,7 @@ TEST(LevelCurrentPart, KeepsTheWorldHeadingDropsPitchAndBankAndRecordsOneUndoSte
     EXPECT_NEAR(angles.b, 0.0f, 1e-3f);
     EXPECT_TRUE(VectorsNear(f.scene.WorldMatrixOf(f.armL).Translation(), position, 1e-5f));
     EXPECT_EQ(f.Local(f.armR), rightBefore);  // "左右連動" is off
-    EXPECT_EQ(f.session.History().SnapshotCount(), 2);
+    EXPECT_EQ(f.session.History().StepCount(), 1);
 
     f.session.TransformPanel().linkLR = 1;
     f.scene.parts[f.armL]->localMatrix = Angles(-70, 15, 40);
@@ -188,7 +188,7 @@ TEST(LevelCurrentPart, KeepsTheWorldHeadingDropsPitchAndBankAndRecordsOneUndoSte
     const Matrix4 head = f.Local(f.head);
     LevelCurrentPart(f.session);
     EXPECT_EQ(f.Local(f.head), head);
-    EXPECT_EQ(f.session.History().SnapshotCount(), 4);
+    EXPECT_EQ(f.session.History().StepCount(), 2);  // nothing moved the third time
 }
 
 TEST(GridWidthDialog, StoresWidthsFromOneToTenThousandAndShowsThemInTheTitle)

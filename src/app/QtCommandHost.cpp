@@ -1,0 +1,81 @@
+#include "app/QtCommandHost.h"
+
+#include "app/CAppForm.h"
+#include "app/ExportGltfDialog.h"
+#include "app/ExportXDialogs.h"
+#include "app/GridWidthDialog.h"
+#include "app/MirroredNameDialog.h"
+#include "app/MotionDialogs.h"
+#include "app/MotionPanel.h"
+#include "app/PartCommandDialogs.h"
+#include "app/ScaleDialog.h"
+#include "app/SymmetryDialog.h"
+#include "app/TransformPanel.h"
+#include "editor/EditorSession.h"
+#include "scene/ProjectFile.h"
+#include "text/UiText.h"
+
+#include <QFileDialog>
+
+QtCommandHost::QtCommandHost(CAppForm& form, QWidget* window) : form(form), window(window), prompt(window) {}
+
+std::string QtCommandHost::AskObjectPath(const std::string& title)
+{
+    return AskObjectFile(form.GetScene().addObjectDirectory, title, window);
+}
+
+std::string QtCommandHost::AskProjectPath()
+{
+    QFileDialog dialog(window, QString(), QString::fromStdString(form.GetScene().addObjectDirectory),
+                       QtUserPrompt::DialogFilter(UiText("core", PROJECT_FILE_FILTER)));
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
+    return dialog.selectedFiles().front().toStdString();
+}
+
+std::optional<int> QtCommandHost::AskGridWidth(int current) { return ::AskGridWidth(current, window); }
+
+std::optional<float> QtCommandHost::AskScaleFactor() { return ::AskScaleFactor(window); }
+
+std::optional<MotionNameAnswer> QtCommandHost::AskMotionName() { return ::AskMotionName(form.Session(), window); }
+
+std::optional<int> QtCommandHost::AskMotionLength(int current) { return ::AskMotionLength(current, window); }
+
+bool QtCommandHost::ReadTransformFields() { return form.Transform()->ReadFields(); }
+
+bool QtCommandHost::ReadFrameRate() { return form.Motions()->ReadFrameRate(); }
+
+void QtCommandHost::ShowColourDialog() { form.ChangeColours(); }
+
+void QtCommandHost::ShowMirroredNameDialog()
+{
+    MirroredNameDialog dialog(form.Session(), window);
+    dialog.exec();
+}
+
+void QtCommandHost::ShowSymmetryDialog()
+{
+    SymmetryDialog dialog(form.Session(), window);
+    dialog.exec();
+}
+
+void QtCommandHost::ShowExportXDialogs()
+{
+    SettingsValues& remembered = form.Settings();
+    ExportXFromDialogs(form.Session(), remembered.exportXFileDirectory, remembered.timeScaleFactor, window);
+}
+
+void QtCommandHost::ShowExportGltfDialog()
+{
+    ExportGltfFromDialog(form.Session(), form.Settings().exportGltfDirectory,
+                         form.Session().Playback().FramesPerSecond(), window);
+}
+
+void QtCommandHost::ShowHelpContents() { form.ShowHelp(); }
+
+void QtCommandHost::ShowUserGuide() { form.ShowGuide(); }
+
+void QtCommandHost::ShowAbout() { form.ShowVersionDialog(); }
+
+void QtCommandHost::Quit() { window->close(); }

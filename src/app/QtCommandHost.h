@@ -1,0 +1,40 @@
+#pragma once
+
+#include "app/QtUserPrompt.h"
+#include "editor/CommandHost.h"
+
+class CAppForm;
+class QWidget;
+
+// The commands' questions and dialogs as the main window shows them: file
+// dialogs, the field dialogs, the motion name, symmetry, colour and export
+// dialogs, help and the window's own close.
+class QtCommandHost : public CommandHost {
+public:
+    // window: the main window, parent of every dialog.
+    QtCommandHost(CAppForm& form, QWidget* window);
+
+    UserPrompt& Prompt() override { return prompt; }
+    std::string AskObjectPath(const std::string& title) override;
+    std::string AskProjectPath() override;
+    std::optional<int> AskGridWidth(int current) override;
+    std::optional<float> AskScaleFactor() override;
+    std::optional<MotionNameAnswer> AskMotionName() override;
+    std::optional<int> AskMotionLength(int current) override;
+    bool ReadTransformFields() override;
+    bool ReadFrameRate() override;
+    void ShowColourDialog() override;
+    void ShowMirroredNameDialog() override;
+    void ShowSymmetryDialog() override;
+    void ShowExportXDialogs() override;
+    void ShowExportGltfDialog() override;
+    void ShowHelpContents() override;
+    void ShowUserGuide() override;
+    void ShowAbout() override;
+    void Quit() override;
+
+private:
+    CAppForm& form;
+    QWidget* window;
+    QtUserPrompt prompt;
+};

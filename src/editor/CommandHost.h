@@ -1,0 +1,53 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+class UserPrompt;
+
+// The answer of the motion name dialog.
+struct MotionNameAnswer {
+    std::string name;
+    bool duplicate = false;  // "現在のモーションを複製" was ticked
+};
+
+// What the commands ask of the program around them: the questions and
+// messages (Prompt), and the dialogs in which the user chooses what a command
+// works on. The window answers with its dialogs, the command line from its
+// arguments, the tests with a script. Each Ask gives nothing ("" or no value)
+// when the user cancelled; the defaults cancel and show nothing, so a host
+// implements only the dialogs of the commands it runs.
+class CommandHost {
+public:
+    virtual ~CommandHost() = default;
+    virtual UserPrompt& Prompt() = 0;
+
+    // An object file to open (.mqo or .mesh), asked under title, starting in
+    // the folder of the last object file added.
+    virtual std::string AskObjectPath(const std::string& /*title*/) { return {}; }
+    // A project file to open.
+    virtual std::string AskProjectPath() { return {}; }
+    virtual std::optional<int> AskGridWidth(int /*current*/) { return std::nullopt; }
+    // A factor within MIN_MODEL_SCALE ... MAX_MODEL_SCALE.
+    virtual std::optional<float> AskScaleFactor() { return std::nullopt; }
+    // A name ValidateMotionName accepts.
+    virtual std::optional<MotionNameAnswer> AskMotionName() { return std::nullopt; }
+    virtual std::optional<int> AskMotionLength(int /*current*/) { return std::nullopt; }
+    // Reads what the user typed into the session before the command uses it:
+    // the transform panel's twelve fields before a "Set", the frame rate
+    // before playback starts. false (the field shows why) when refused.
+    virtual bool ReadTransformFields() { return true; }
+    virtual bool ReadFrameRate() { return true; }
+
+    // Dialogs that run the session's commands themselves when confirmed.
+    virtual void ShowColourDialog() {}
+    virtual void ShowMirroredNameDialog() {}
+    virtual void ShowSymmetryDialog() {}
+    virtual void ShowExportXDialogs() {}
+    virtual void ShowExportGltfDialog() {}
+    virtual void ShowHelpContents() {}
+    virtual void ShowUserGuide() {}
+    virtual void ShowAbout() {}
+    // Closes the program (after its own question about unsaved work).
+    virtual void Quit() {}
+};

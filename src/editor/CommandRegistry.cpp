@@ -1,0 +1,269 @@
+#include "editor/CommandRegistry.h"
+
+#include "editor/CommandHost.h"
+#include "editor/CommandState.h"
+#include "editor/EditorSession.h"
+#include "editor/FileCommands.h"
+#include "editor/MenuCommandIds.h"
+#include "editor/MotionCommands.h"
+#include "editor/OptionCommands.h"
+#include "editor/PartCommands.h"
+#include "editor/PoseCommands.h"
+#include "editor/TransformPanelControls.h"
+#include "scene/UserPrompt.h"
+#include "text/UiText.h"
+
+#include <array>
+
+namespace {
+
+using C = EditorCommand;
+using M = CommandMenu;
+constexpr CommandNeeds kAlways{};
+constexpr CommandNeeds kNotPlaying{.notPlaying = true};
+constexpr CommandNeeds kPartNotPlaying{.currentPart = true, .notPlaying = true};
+
+void ShowLoadError(CommandContext& c)
+{
+    c.host.Prompt().ShowMessage(c.session.GetScene().lastLoadError, UiText("core", "Error"));
+}
+
+void AddPartFromFile(CommandContext& c)
+{
+    const std::string path = c.host.AskObjectPath(UiText("core", ADD_OBJECT_DIALOG_TITLE));
+    if (!path.empty() && !AddObject(c.session, path)) ShowLoadError(c);
+}
+
+void SwapPartFile(CommandContext& c)
+{
+    if (c.session.CurrentPart() < 0) return;
+    const std::string path = c.host.AskObjectPath(UiText("core", SWAP_OBJECT_DIALOG_TITLE));
+    SwapCurrentObject(c.session, path);
+    if (!path.empty() && !c.session.GetScene().lastLoadError.empty()) ShowLoadError(c);
+}
+
+void OpenProjectFromFile(CommandContext& c)
+{
+    if (!AskSaveBeforeOpening(c.session, c.host.Prompt())) return;
+    const std::string path = c.host.AskProjectPath();
+    if (!path.empty()) OpenProjectCommand(c.session, c.host.Prompt(), path);
+}
+
+void ChangeGridWidth(CommandContext& c)
+{
+    const std::optional<int> width = c.host.AskGridWidth(c.session.Views().gridWidth);
+    CloseGridWidthDialog(c.session, width.has_value(), width.value_or(0));
+}
+
+void ChangeModelScale(CommandContext& c)
+{
+    const std::optional<float> factor = c.host.AskScaleFactor();
+    if (CloseScaleDialog(c.session, factor.has_value(), factor.value_or(1.0f)) == SCALE_REFUSED)
+        c.host.Prompt().ShowMessage(UiText("core", "この倍率ではモデルの値が浮動小数点数の範囲を超えるため、スケールを変更しませんでした。"),
+                                    UiText("core", "スケールの変更"));
+}
+
+void NewMotionFromDialog(CommandContext& c)
+{
+    if (const std::optional<MotionNameAnswer> answer = c.host.AskMotionName()) {
+        if (answer->duplicate && c.session.CurrentMotion() >= 0) DuplicateMotionCommand(c.session, answer->name);
+        else NewMotionCommand(c.session, answer->name);
+    }
+    c.session.Timeline().ResetToStart();
+}
+
+void RenameMotionFromDialog(CommandContext& c)
+{
+    if (c.session.CurrentMotion() < 0) return;
+    if (const std::optional<MotionNameAnswer> answer = c.host.AskMotionName())
+        RenameMotionCommand(c.session, answer->name);
+}
+
+void ChangeMotionLength(CommandContext& c)
+{
+    const int motion = c.session.CurrentMotion();
+    if (motion < 0) return;
+    if (const std::optional<int> length = c.host.AskMotionLength(c.session.GetScene().motions[motion].length))
+        SetMotionLengthCommand(c.session, *length);
+}
+
+void SelectMotionInList(CommandContext& c)
+{
+    c.session.SelectMotion(c.argument);
+    c.session.Timeline().ResetToStart();
+}
+
+void StartPlayback(CommandContext& c)
+{
+    // A refused rate is shown by its field and playback does not start.
+    if (c.session.IsPlaying() || c.session.CurrentMotion() < 0 || !c.host.ReadFrameRate()) return;
+    c.session.Playback().Play();
+}
+
+// A transform panel "Set": the fields are read first; a refused one sets nothing.
+template <void (*Set)(EditorSession&)>
+void SetFromFields(CommandContext& c)
+{
+    if (c.host.ReadTransformFields()) Set(c.session);
+}
+
+template <bool (MotionTimeline::*Command)()>
+void TimelineCommand(CommandContext& c)
+{
+    (c.session.Timeline().*Command)();
+}
+
+const std::array kMenus = {
+    CommandMenuEntry{M::File, M::None, QT_TRANSLATE_NOOP("core", "&File")},
+    CommandMenuEntry{M::Preferences, M::File, QT_TRANSLATE_NOOP("core", "環境設定（&C）")},
+    CommandMenuEntry{M::Parts, M::None, QT_TRANSLATE_NOOP("core", "&Parts")},
+    CommandMenuEntry{M::Option, M::None, QT_TRANSLATE_NOOP("core", "&Option")},
+    CommandMenuEntry{M::Extra, M::Option, QT_TRANSLATE_NOOP("core", "追加機能（&A）")},
+    CommandMenuEntry{M::Help, M::None, QT_TRANSLATE_NOOP("core", "&Help")},
+};
+
+// clang-format off
+const std::array kCommands = {
+    // File
+    CommandEntry{C::NewProject, "new", ID_FILE_NEW, M::File, false, QT_TRANSLATE_NOOP("core", "新規作成（&N）"), "Ctrl+N", nullptr, kAlways,
+                 [](CommandContext& c) { NewProject(c.session, c.host.Prompt()); }, false},
+    CommandEntry{C::OpenProject, "open", ID_FILE_OPEN, M::File, false, QT_TRANSLATE_NOOP("core", "開く（&O）"), "Ctrl+O", nullptr, kAlways,
+                 OpenProjectFromFile, false},
+    CommandEntry{C::SaveProject, "save", ID_FILE_SAVE, M::File, false, QT_TRANSLATE_NOOP("core", "上書き保存（S）"), "Ctrl+S", nullptr, kAlways,
+                 [](CommandContext& c) { SaveCommand(c.session, c.host.Prompt()); }, false},
+    CommandEntry{C::SaveProjectAs, "save-as", ID_FILE_SAVE_AS, M::File, false, QT_TRANSLATE_NOOP("core", "名前を付けて保存（&A）"), "Ctrl+Shift+S", nullptr, kAlways,
+                 [](CommandContext& c) { SaveAsCommand(c.session, c.host.Prompt()); }, false},
+    CommandEntry{C::ColourSettings, "colours", ID_COLOR_CHANGE, M::Preferences, false, QT_TRANSLATE_NOOP("core", "色の変更"), "", nullptr, kAlways,
+                 [](CommandContext& c) { c.host.ShowColourDialog(); }, false},
+    CommandEntry{C::Exit, "exit", ID_APP_EXIT, M::File, true, QT_TRANSLATE_NOOP("core", "E&xit"), "Ctrl+Q", nullptr, kAlways,
+                 [](CommandContext& c) { c.host.Quit(); }, false},
+    // Parts
+    CommandEntry{C::AddPart, "add-part", ID_PARTS_ADD, M::Parts, false, QT_TRANSLATE_NOOP("core", "追加（&A）"), "", QT_TRANSLATE_NOOP("core", "パーツの追加"), kNotPlaying,
+                 AddPartFromFile, false},
+    CommandEntry{C::DeletePart, "delete-part", ID_PARTS_DELETE, M::Parts, false, QT_TRANSLATE_NOOP("core", "削除（&D）"), "", QT_TRANSLATE_NOOP("core", "パーツの削除"), kPartNotPlaying,
+                 [](CommandContext& c) { DeleteCurrentPart(c.session); }, false},
+    CommandEntry{C::SwapPart, "swap-part", ID_PARTS_SWAP, M::Parts, false, QT_TRANSLATE_NOOP("core", "入れ替え（&C）"), "", QT_TRANSLATE_NOOP("core", "パーツの入れ替え"), kPartNotPlaying,
+                 SwapPartFile, false},
+    CommandEntry{C::AddMirroredPart, "add-mirrored-part", ID_PARTS_ADD_MIRRORED, M::Parts, false, QT_TRANSLATE_NOOP("core", "反転して追加（&R）"), "", QT_TRANSLATE_NOOP("core", "反転して追加"), kPartNotPlaying,
+                 [](CommandContext& c) { c.host.ShowMirroredNameDialog(); }, false},
+    CommandEntry{C::SymmetrySettings, "symmetry", ID_PARTS_SYMMETRY, M::Parts, false, QT_TRANSLATE_NOOP("core", "対称関係（&S）"), "", QT_TRANSLATE_NOOP("core", "対称関係"), kNotPlaying,
+                 [](CommandContext& c) { c.host.ShowSymmetryDialog(); }, false},
+    // Option
+    CommandEntry{C::LightFromFront, "light-from-front", ID_LIGHT_FROM_FRONT, M::Option, false, QT_TRANSLATE_NOOP("core", "正面から照らす（&F）"), "", nullptr, kAlways,
+                 [](CommandContext& c) { LightFromFrontCommand(c.session); }, false},
+    CommandEntry{C::GridWidth, "grid-width", ID_GRID_WIDTH, M::Option, true, QT_TRANSLATE_NOOP("core", "グリッドの幅を変更（&C）"), "", nullptr, kAlways,
+                 ChangeGridWidth, false},
+    CommandEntry{C::ModelScale, "scale", ID_MODEL_SCALE, M::Option, false, QT_TRANSLATE_NOOP("core", "スケールの調整（&S）"), "", QT_TRANSLATE_NOOP("core", "スケールの調整"), kAlways,
+                 ChangeModelScale, true},
+    CommandEntry{C::MirrorPose, "mirror-pose", ID_POSE_MIRROR, M::Option, true, QT_TRANSLATE_NOOP("core", "左右逆のポーズにする（&R）"), "", QT_TRANSLATE_NOOP("core", "左右逆のポーズ"), kAlways,
+                 [](CommandContext& c) { MirrorPoseCommand(c.session); }, false},
+    CommandEntry{C::DropToGround, "drop-to-ground", ID_POSE_GROUND, M::Option, false, QT_TRANSLATE_NOOP("core", "全オブジェクトの一番下を地面に合わせる（&G）"), "", QT_TRANSLATE_NOOP("core", "地面に合わせる"), kAlways,
+                 [](CommandContext& c) { DropToGroundCommand(c.session); }, false},
+    CommandEntry{C::LevelPart, "level-pose", ID_POSE_LEVEL, M::Option, false, QT_TRANSLATE_NOOP("core", "選択オブジェクトを水平にする（&H）"), "", QT_TRANSLATE_NOOP("core", "水平にする"), kAlways,
+                 [](CommandContext& c) { LevelCurrentPart(c.session); }, false},
+    CommandEntry{C::ExportX, "export-x", ID_EXPORT_XFILE, M::Option, true, QT_TRANSLATE_NOOP("core", "Xファイル出力（&X）"), "", nullptr, kAlways,
+                 [](CommandContext& c) { c.host.ShowExportXDialogs(); }, false},
+    CommandEntry{C::ExportGltf, "export-gltf", ID_EXPORT_GLTF, M::Option, false, QT_TRANSLATE_NOOP("core", "glTF出力（&T）"), "", nullptr, kAlways,
+                 [](CommandContext& c) { c.host.ShowExportGltfDialog(); }, false},
+    CommandEntry{C::DeleteRedundantKeys, "delete-redundant-keys", ID_MOTION_DELETE_REDUNDANT_KEYS, M::Extra, false, QT_TRANSLATE_NOOP("core", "余計なキーを削除（&D）"), "", QT_TRANSLATE_NOOP("core", "余計なキーを削除"), kAlways,
+                 [](CommandContext& c) { DeleteRedundantKeysCommand(c.session); }, true},
+    CommandEntry{C::MirrorMotion, "mirror-motion", ID_MOTION_MIRROR, M::Extra, false, QT_TRANSLATE_NOOP("core", "左右逆のモーションにする（&M）"), "", QT_TRANSLATE_NOOP("core", "左右逆のモーション"), kAlways,
+                 [](CommandContext& c) { MirrorMotionCommand(c.session); }, true},
+    CommandEntry{C::GroundAllKeyframes, "ground-all-keyframes", ID_MOTION_GROUND, M::Extra, false, QT_TRANSLATE_NOOP("core", "全てのキーフレームで一番下を地面に合わせる（&A）"), "", QT_TRANSLATE_NOOP("core", "全てのキーフレームで地面に合わせる"), kAlways,
+                 [](CommandContext& c) { GroundAllKeyframesCommand(c.session); }, true},
+    CommandEntry{C::LevelPartInAllKeyframes, "level-part", ID_MOTION_LEVEL, M::Extra, false, QT_TRANSLATE_NOOP("core", "選択オブジェクトを全てのキーフレームで水平にする（&L）"), "", QT_TRANSLATE_NOOP("core", "全てのキーフレームで水平にする"), kAlways,
+                 [](CommandContext& c) { LevelPartInAllKeyframesCommand(c.session); }, true},
+    CommandEntry{C::TurnMotionAround, "turn-around", ID_MOTION_TURN_Z, M::Extra, false, QT_TRANSLATE_NOOP("core", "モーションをZ方向に反転させる（&Z）"), "", QT_TRANSLATE_NOOP("core", "Z方向に反転"), kAlways,
+                 [](CommandContext& c) { TurnMotionAroundCommand(c.session); }, true},
+    // Help
+    CommandEntry{C::HelpContents, "help", ID_HELP_CONTENTS, M::Help, false, QT_TRANSLATE_NOOP("core", "目次（&M）"), "", nullptr, kAlways,
+                 [](CommandContext& c) { c.host.ShowHelpContents(); }, false},
+    CommandEntry{C::UserGuide, "guide", ID_HELP_GUIDE, M::Help, false, QT_TRANSLATE_NOOP("core", "ユーザーガイド（&G）"), "", nullptr, kAlways,
+                 [](CommandContext& c) { c.host.ShowUserGuide(); }, false},
+    CommandEntry{C::About, "about", ID_APP_ABOUT, M::Help, false, QT_TRANSLATE_NOOP("core", "バージョン情報（&A）"), "", nullptr, kAlways,
+                 [](CommandContext& c) { c.host.ShowAbout(); }, false},
+    // Transform panel
+    CommandEntry{C::SetRelativeRotation, "set-relative-rotation", 0, M::None, false, QT_TRANSLATE_NOOP("core", "相対回転を設定"), "", QT_TRANSLATE_NOOP("core", "回転"), kNotPlaying,
+                 SetFromFields<OnRelativeRotationSet>, false},
+    CommandEntry{C::SetAbsoluteRotation, "set-absolute-rotation", 0, M::None, false, QT_TRANSLATE_NOOP("core", "絶対回転を設定"), "", QT_TRANSLATE_NOOP("core", "回転"), kNotPlaying,
+                 SetFromFields<OnAbsoluteRotationSet>, false},
+    CommandEntry{C::SetRelativePosition, "set-relative-position", 0, M::None, false, QT_TRANSLATE_NOOP("core", "相対移動を設定"), "", QT_TRANSLATE_NOOP("core", "移動"), kNotPlaying,
+                 SetFromFields<OnRelativePositionSet>, false},
+    CommandEntry{C::SetAbsolutePosition, "set-absolute-position", 0, M::None, false, QT_TRANSLATE_NOOP("core", "絶対移動を設定"), "", QT_TRANSLATE_NOOP("core", "移動"), kNotPlaying,
+                 SetFromFields<OnAbsolutePositionSet>, false},
+    CommandEntry{C::LinkLR, "link-lr", 0, M::None, false, QT_TRANSLATE_NOOP("core", "左右連動"), "", nullptr, kNotPlaying,
+                 [](CommandContext& c) { SetLinkLR(c.session, c.argument != 0); }, false},
+    CommandEntry{C::FitViews, "fit-views", 0, M::None, false, QT_TRANSLATE_NOOP("core", "視点調整"), "", nullptr, kNotPlaying,
+                 [](CommandContext& c) { c.session.FitViews(); }, false},
+    CommandEntry{C::Undo, "undo", ID_EDIT_UNDO, M::None, false, QT_TRANSLATE_NOOP("core", "元に戻す"), "Ctrl+Z", nullptr, kNotPlaying,
+                 [](CommandContext& c) { UndoCommand(c.session); }, false},
+    CommandEntry{C::Redo, "redo", ID_EDIT_REDO, M::None, false, QT_TRANSLATE_NOOP("core", "やり直し"), "Ctrl+Y; Ctrl+Shift+Z", nullptr, kNotPlaying,
+                 [](CommandContext& c) { RedoCommand(c.session); }, false},
+    // Motion panel
+    CommandEntry{C::SelectMotion, "select-motion", 0, M::None, false, QT_TRANSLATE_NOOP("core", "モーション一覧"), "", nullptr, kNotPlaying,
+                 SelectMotionInList, false},
+    CommandEntry{C::NewMotion, "new-motion", 0, M::None, false, QT_TRANSLATE_NOOP("core", "新規モーション"), "", QT_TRANSLATE_NOOP("core", "モーションの追加"), kNotPlaying,
+                 NewMotionFromDialog, false},
+    CommandEntry{C::DeleteMotion, "delete-motion", 0, M::None, false, QT_TRANSLATE_NOOP("core", "モーションの削除"), "", QT_TRANSLATE_NOOP("core", "モーションの削除"), kNotPlaying,
+                 [](CommandContext& c) { DeleteMotionCommand(c.session); }, false},
+    CommandEntry{C::RenameMotion, "rename-motion", 0, M::None, false, QT_TRANSLATE_NOOP("core", "モーションの名前変更"), "", QT_TRANSLATE_NOOP("core", "モーション名の変更"), kNotPlaying,
+                 RenameMotionFromDialog, false},
+    CommandEntry{C::SetMotionLength, "motion-length", 0, M::None, false, QT_TRANSLATE_NOOP("core", "モーションの長さ変更"), "", QT_TRANSLATE_NOOP("core", "長さの変更"), kNotPlaying,
+                 ChangeMotionLength, false},
+    CommandEntry{C::SetKey, "set-key", 0, M::None, false, QT_TRANSLATE_NOOP("core", "キーを設定"), "", QT_TRANSLATE_NOOP("core", "キーの設定"), kNotPlaying,
+                 TimelineCommand<&MotionTimeline::SetKeyHere>, false},
+    CommandEntry{C::DeleteKey, "delete-key", 0, M::None, false, QT_TRANSLATE_NOOP("core", "キーを削除"), "", QT_TRANSLATE_NOOP("core", "キーの削除"), kNotPlaying,
+                 TimelineCommand<&MotionTimeline::DeleteKeys>, false},
+    CommandEntry{C::Play, "play", 0, M::None, false, QT_TRANSLATE_NOOP("core", "再生"), "", nullptr, kAlways,
+                 StartPlayback, false},
+    CommandEntry{C::Stop, "stop", 0, M::None, false, QT_TRANSLATE_NOOP("core", "停止"), "", QT_TRANSLATE_NOOP("core", "再生の停止"), kAlways,
+                 [](CommandContext& c) { c.session.Playback().Stop(); }, false},
+    CommandEntry{C::SetAllKeys, "set-all-keys", 0, M::None, false, QT_TRANSLATE_NOOP("core", "全パーツのキーを設定"), "", QT_TRANSLATE_NOOP("core", "全パーツのキーの設定"), kNotPlaying,
+                 TimelineCommand<&MotionTimeline::SetAllKeys>, false},
+    CommandEntry{C::DeleteAllKeys, "delete-all-keys", 0, M::None, false, QT_TRANSLATE_NOOP("core", "全パーツのキーを削除"), "", QT_TRANSLATE_NOOP("core", "全パーツのキーの削除"), kNotPlaying,
+                 TimelineCommand<&MotionTimeline::DeleteAllKeys>, false},
+    CommandEntry{C::CopyKeys, "copy-keys", 0, M::None, false, QT_TRANSLATE_NOOP("core", "キーをコピー"), "", nullptr, kNotPlaying,
+                 TimelineCommand<&MotionTimeline::CopyKeys>, false},
+    CommandEntry{C::PasteKeys, "paste-keys", 0, M::None, false, QT_TRANSLATE_NOOP("core", "キーを貼り付け"), "", QT_TRANSLATE_NOOP("core", "キーの貼り付け"), kNotPlaying,
+                 TimelineCommand<&MotionTimeline::PasteKeys>, false},
+    CommandEntry{C::FrameRate, "frame-rate", 0, M::None, false, QT_TRANSLATE_NOOP("core", "frame/sec"), "", nullptr, kNotPlaying,
+                 [](CommandContext& c) { c.session.Playback().SetFramesPerSecond(c.argument); }, false},
+};
+// clang-format on
+
+}  // namespace
+
+std::span<const CommandEntry> Commands() { return kCommands; }
+
+std::span<const CommandMenuEntry> CommandMenus() { return kMenus; }
+
+const CommandEntry& EntryOf(EditorCommand command)
+{
+    // Built once: the table need not follow the enumeration's order.
+    static const auto byCommand = [] {
+        std::array<const CommandEntry*, kCommands.size()> table{};
+        for (const CommandEntry& entry : kCommands) table[static_cast<size_t>(entry.command)] = &entry;
+        return table;
+    }();
+    return *byCommand[static_cast<size_t>(command)];
+}
+
+const CommandEntry* FindCommand(std::string_view name)
+{
+    for (const CommandEntry& entry : kCommands)
+        if (name == entry.name) return &entry;
+    return nullptr;
+}
+
+std::string UndoLabelOf(EditorCommand command)
+{
+    const char* label = EntryOf(command).undoLabel;
+    return label ? UiText("core", label) : std::string();
+}
+
+void RunCommand(EditorCommand command, EditorSession& session, CommandHost& host, int argument)
+{
+    if (!CanRun(session, command)) return;
+    CommandContext context{session, host, argument};
+    EntryOf(command).run(context);
+}

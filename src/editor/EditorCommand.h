@@ -1,0 +1,22 @@
+#pragma once
+
+// Every user command of the session. The registry (CommandRegistry.h) holds
+// one entry for each: what it needs, how it runs, its menu text, shortcut
+// and undo label.
+enum class EditorCommand : int {
+    // File
+    NewProject, OpenProject, SaveProject, SaveProjectAs, ColourSettings, Exit,
+    // Parts
+    AddPart, DeletePart, SwapPart, AddMirroredPart, SymmetrySettings,
+    // Option
+    LightFromFront, GridWidth, ModelScale, MirrorPose, DropToGround, LevelPart, ExportX, ExportGltf,
+    DeleteRedundantKeys, MirrorMotion, GroundAllKeyframes, LevelPartInAllKeyframes, TurnMotionAround,
+    // Help
+    HelpContents, UserGuide, About,
+    // Transform panel
+    SetRelativeRotation, SetAbsoluteRotation, SetRelativePosition, SetAbsolutePosition, LinkLR, FitViews,
+    Undo, Redo,
+    // Motion panel
+    SelectMotion, NewMotion, DeleteMotion, RenameMotion, SetMotionLength, SetKey, DeleteKey, Play, Stop,
+    SetAllKeys, DeleteAllKeys, CopyKeys, PasteKeys, FrameRate,
+};

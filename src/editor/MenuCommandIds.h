@@ -1,0 +1,39 @@
+#pragma once
+
+// Numbers of the menu commands and of the keyboard commands without a menu
+// item, as the program's resources number them. The command registry names
+// each command's number; the window names its menu item after it.
+
+inline constexpr int ID_COLOR_CHANGE = 40024;
+inline constexpr int ID_FILE_NEW = 40025;
+inline constexpr int ID_FILE_OPEN = 40026;
+inline constexpr int ID_FILE_SAVE = 40027;
+inline constexpr int ID_FILE_SAVE_AS = 40028;
+inline constexpr int ID_MOTION_DELETE_REDUNDANT_KEYS = 40029;
+inline constexpr int ID_LIGHT_FROM_FRONT = 40030;
+inline constexpr int ID_APP_ABOUT = 40032;
+inline constexpr int ID_PARTS_ADD = 40033;
+inline constexpr int ID_PARTS_DELETE = 40034;
+inline constexpr int ID_PARTS_SWAP = 40035;
+inline constexpr int ID_PARTS_ADD_MIRRORED = 40036;
+inline constexpr int ID_PARTS_SYMMETRY = 40037;
+inline constexpr int ID_EXPORT_XFILE = 40038;
+inline constexpr int ID_POSE_GROUND = 40039;
+inline constexpr int ID_GRID_WIDTH = 40040;
+inline constexpr int ID_MODEL_SCALE = 40041;
+inline constexpr int ID_POSE_MIRROR = 40042;
+inline constexpr int ID_POSE_LEVEL = 40043;
+inline constexpr int ID_MOTION_GROUND = 40044;
+inline constexpr int ID_MOTION_MIRROR = 40045;
+inline constexpr int ID_MOTION_TURN_Z = 40046;
+inline constexpr int ID_MOTION_LEVEL = 40047;
+inline constexpr int ID_HELP_CONTENTS = 40048;
+inline constexpr int ID_EXPORT_GLTF = 40049;
+inline constexpr int ID_HELP_GUIDE = 40060;
+inline constexpr int ID_APP_EXIT = 57665;
+// The File menu's recent projects, first to eighth.
+inline constexpr int ID_FILE_MRU_FIRST = 57616;  // ... 57623
+// The pose history's keyboard commands (the class library's undo and redo ids).
+inline constexpr int ID_EDIT_UNDO = 57643;
+inline constexpr int ID_EDIT_REDO = 57644;
+

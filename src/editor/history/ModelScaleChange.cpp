@@ -1,0 +1,34 @@
+#include "editor/history/ModelScaleChange.h"
+
+#include "editor/EditorSession.h"
+#include "scene/ModelScale.h"
+
+ModelScaleChange::ModelScaleChange(const Scene& scene, float factor) : factor(factor)
+{
+    for (const auto& part : scene.parts)
+        vertexPositions.push_back(part->mesh ? part->mesh->GetVertexPositions() : std::vector<Vec3>{});
+    for (const Motion& motion : scene.motions)
+        for (const MotionTrack& track : motion.tracks)
+            for (const KeyFrame& key : track.keys) keyTranslations.push_back(key.matrix.Translation());
+}
+
+size_t ModelScaleChange::Bytes() const
+{
+    size_t bytes = sizeof(*this) + keyTranslations.size() * sizeof(Vec3);
+    for (const auto& positions : vertexPositions) bytes += sizeof(positions) + positions.size() * sizeof(Vec3);
+    return bytes;
+}
+
+void ModelScaleChange::Undo(EditorSession& session)
+{
+    Scene& scene = session.GetScene();
+    for (size_t i = 0; i < scene.parts.size() && i < vertexPositions.size(); ++i)
+        if (CMesh* mesh = scene.parts[i]->mesh.get()) mesh->SetVertexPositions(vertexPositions[i]);
+    size_t k = 0;
+    for (Motion& motion : scene.motions)
+        for (MotionTrack& track : motion.tracks)
+            for (KeyFrame& key : track.keys)
+                if (k < keyTranslations.size()) key.matrix.SetTranslation(keyTranslations[k++]);
+}
+
+void ModelScaleChange::Redo(EditorSession& session) { ScaleModel(session.GetScene(), factor); }

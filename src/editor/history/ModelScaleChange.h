@@ -1,0 +1,28 @@
+#pragma once
+
+#include "editor/history/DocumentChange.h"
+#include "math/Vec3.h"
+
+#include <vector>
+
+class Scene;
+
+// The whole model scaled by factor: the geometry of every Part and the
+// translation of every key. Undo puts back the positions as they were, bit
+// for bit; redo scales again.
+class ModelScaleChange : public DocumentChange {
+public:
+    // Takes what a scaling by factor will change; call it just before scaling.
+    ModelScaleChange(const Scene& scene, float factor);
+
+    void Undo(EditorSession& session) override;
+    void Redo(EditorSession& session) override;
+    size_t Bytes() const override;
+
+private:
+    float factor;
+    // Per Part (empty for a Part without a mesh) its vertex positions.
+    std::vector<std::vector<Vec3>> vertexPositions;
+    // Every key's translation, Motion by Motion, track by track, key by key.
+    std::vector<Vec3> keyTranslations;
+};

@@ -1,0 +1,34 @@
+#include "editor/history/PartSwapChange.h"
+
+#include "editor/EditorSession.h"
+
+PartSwapChange::PartSwapChange(int part, std::unique_ptr<CMesh> mesh, std::string baseName, std::string displayName)
+    : part(part), mesh(std::move(mesh)), baseName(std::move(baseName)), displayName(std::move(displayName))
+{
+}
+
+PartSwapChange::~PartSwapChange() = default;
+
+size_t PartSwapChange::Bytes() const
+{
+    size_t bytes = sizeof(*this) + baseName.size() + displayName.size();
+    if (mesh) {
+        bytes += static_cast<size_t>(mesh->GetVertexNum()) * sizeof(_MESH_VERTEX);
+        for (int k = 0; k < mesh->GetMeshNum(); ++k) bytes += mesh->GetMesh(k)->indices.size() * sizeof(uint16_t);
+    }
+    return bytes;
+}
+
+void PartSwapChange::Exchange(EditorSession& session)
+{
+    Scene& scene = session.GetScene();
+    Part* target = scene.PartAt(part);
+    if (!target) return;
+    if (target->mesh) scene.meshBase.RemoveMesh(target->mesh.get());
+    std::swap(target->mesh, mesh);
+    if (target->mesh) scene.meshBase.InitMesh(target->mesh.get(), 1);
+    std::swap(target->baseName, baseName);
+    std::swap(target->displayName, displayName);
+    scene.SetTreeItemText(target->treeItem, target->displayName);
+    scene.UpdateHierarchy(0);
+}

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "editor/history/DocumentChange.h"
+
+#include <memory>
+#include <string>
+
+class CMesh;
+
+// A Part's geometry and names replaced by another object file's. The change
+// keeps the geometry and names that are out of the model; undo and redo
+// exchange them with the Part's.
+class PartSwapChange : public DocumentChange {
+public:
+    // Part part was just given a new mesh and names; these are the ones it had.
+    PartSwapChange(int part, std::unique_ptr<CMesh> mesh, std::string baseName, std::string displayName);
+    ~PartSwapChange() override;
+
+    void Undo(EditorSession& session) override { Exchange(session); }
+    void Redo(EditorSession& session) override { Exchange(session); }
+    size_t Bytes() const override;
+
+private:
+    void Exchange(EditorSession& session);
+
+    int part;
+    std::unique_ptr<CMesh> mesh;  // not registered with the mesh manager while out of the model
+    std::string baseName, displayName;
+};

@@ -1,0 +1,66 @@
+#include "editor/history/PoseChange.h"
+
+#include "editor/EditorSession.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+template <typename T>
+bool SameBits(const T& a, const T& b)
+{
+    return std::memcmp(&a, &b, sizeof(T)) == 0;
+}
+
+}  // namespace
+
+void PoseChange::Apply(Scene& scene, bool after) const
+{
+    for (const Entry& e : entries) {
+        Part* part = scene.PartAt(e.part);
+        if (!part) continue;
+        part->localMatrix = after ? e.afterMatrix : e.beforeMatrix;
+        part->localPosition = after ? e.afterPosition : e.beforePosition;
+    }
+    scene.UpdateHierarchy(0);
+}
+
+void PoseChange::Undo(EditorSession& session) { Apply(session.GetScene(), false); }
+
+void PoseChange::Redo(EditorSession& session) { Apply(session.GetScene(), true); }
+
+PoseRecord PoseOf(const Scene& scene)
+{
+    PoseRecord record;
+    record.matrices.reserve(scene.parts.size());
+    record.positions.reserve(scene.parts.size());
+    for (const auto& part : scene.parts) {
+        record.matrices.push_back(part->localMatrix);
+        record.positions.push_back(part->localPosition);
+    }
+    return record;
+}
+
+std::vector<PoseChange::Entry> PoseDifferences(const PoseRecord& before, const Scene& scene)
+{
+    std::vector<PoseChange::Entry> entries;
+    const size_t count = std::min(before.matrices.size(), scene.parts.size());
+    for (size_t i = 0; i < count; ++i) {
+        const Part& part = *scene.parts[i];
+        if (SameBits(part.localMatrix, before.matrices[i]) && SameBits(part.localPosition, before.positions[i]))
+            continue;
+        entries.push_back({static_cast<int>(i), before.matrices[i], part.localMatrix, before.positions[i],
+                           part.localPosition});
+    }
+    return entries;
+}
+
+void RestorePose(Scene& scene, const PoseRecord& record)
+{
+    const size_t count = std::min(record.matrices.size(), scene.parts.size());
+    for (size_t i = 0; i < count; ++i) {
+        scene.parts[i]->localMatrix = record.matrices[i];
+        scene.parts[i]->localPosition = record.positions[i];
+    }
+}
