@@ -2,149 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
-    <name>CAppFrameWnd</name>
-    <message>
-        <source>&amp;File</source>
-        <translation>&amp;File</translation>
-    </message>
-    <message>
-        <source>新規作成（&amp;N）</source>
-        <translation>&amp;New</translation>
-    </message>
-    <message>
-        <source>開く（&amp;O）</source>
-        <translation>&amp;Open...</translation>
-    </message>
-    <message>
-        <source>上書き保存（S）</source>
-        <translation>Save</translation>
-    </message>
-    <message>
-        <source>名前を付けて保存（&amp;A）</source>
-        <translation>Save &amp;As...</translation>
-    </message>
-    <message>
-        <source>環境設定（&amp;C）</source>
-        <translation>&amp;Configuration</translation>
-    </message>
-    <message>
-        <source>色の変更</source>
-        <translation>Change Colours...</translation>
-    </message>
-    <message>
-        <source>E&amp;xit</source>
-        <translation>E&amp;xit</translation>
-    </message>
-    <message>
-        <source>&amp;Parts</source>
-        <translation>&amp;Parts</translation>
-    </message>
-    <message>
-        <source>追加（&amp;A）</source>
-        <translation>&amp;Add...</translation>
-    </message>
-    <message>
-        <source>削除（&amp;D）</source>
-        <translation>&amp;Delete</translation>
-    </message>
-    <message>
-        <source>入れ替え（&amp;C）</source>
-        <translation>&amp;Change File...</translation>
-    </message>
-    <message>
-        <source>反転して追加（&amp;R）</source>
-        <translation>Add Mi&amp;rrored...</translation>
-    </message>
-    <message>
-        <source>対称関係（&amp;S）</source>
-        <translation>&amp;Symmetry...</translation>
-    </message>
-    <message>
-        <source>&amp;Option</source>
-        <translation>&amp;Option</translation>
-    </message>
-    <message>
-        <source>正面から照らす（&amp;F）</source>
-        <translation>Light from the &amp;Front</translation>
-    </message>
-    <message>
-        <source>グリッドの幅を変更（&amp;C）</source>
-        <translation>&amp;Change Grid Width...</translation>
-    </message>
-    <message>
-        <source>スケールの調整（&amp;S）</source>
-        <translation>Adjust &amp;Scale...</translation>
-    </message>
-    <message>
-        <source>左右逆のポーズにする（&amp;R）</source>
-        <translation>Mi&amp;rror the Pose</translation>
-    </message>
-    <message>
-        <source>全オブジェクトの一番下を地面に合わせる（&amp;G）</source>
-        <translation>Put the Lowest Point on the &amp;Ground</translation>
-    </message>
-    <message>
-        <source>選択オブジェクトを水平にする（&amp;H）</source>
-        <translation>Make the Selected Object &amp;Horizontal</translation>
-    </message>
-    <message>
-        <source>Xファイル出力（&amp;X）</source>
-        <translation>Export &amp;X File...</translation>
-    </message>
-    <message>
-        <source>追加機能（&amp;A）</source>
-        <translation>&amp;Advanced</translation>
-    </message>
-    <message>
-        <source>余計なキーを削除（&amp;D）</source>
-        <translation>&amp;Delete Redundant Keys</translation>
-    </message>
-    <message>
-        <source>左右逆のモーションにする（&amp;M）</source>
-        <translation>&amp;Mirror the Motion</translation>
-    </message>
-    <message>
-        <source>全てのキーフレームで一番下を地面に合わせる（&amp;A）</source>
-        <translation>Put the Lowest Point on the Ground in &amp;All Keyframes</translation>
-    </message>
-    <message>
-        <source>選択オブジェクトを全てのキーフレームで水平にする（&amp;L）</source>
-        <translation>&amp;Level the Selected Object in All Keyframes</translation>
-    </message>
-    <message>
-        <source>モーションをZ方向に反転させる（&amp;Z）</source>
-        <translation>Turn the Motion Around in &amp;Z</translation>
-    </message>
-    <message>
-        <source>&amp;Help</source>
-        <translation>&amp;Help</translation>
-    </message>
-    <message>
-        <source>目次（&amp;M）</source>
-        <translation>&amp;Contents</translation>
-    </message>
-    <message>
-        <source>バージョン情報（&amp;A）</source>
-        <translation>&amp;About...</translation>
-    </message>
-    <message>
-        <source>glTF出力（&amp;G）</source>
-        <translation>Export &amp;glTF...</translation>
-    </message>
-    <message>
-        <source>Error</source>
-        <translation>Error</translation>
-    </message>
-    <message>
-        <source>メモリが足りないため、処理を中止しました。</source>
-        <translation>Not enough memory: the command was stopped.</translation>
-    </message>
-    <message>
-        <source>ユーザーガイド（&amp;G）</source>
-        <translation>User &amp;Guide</translation>
-    </message>
-</context>
-<context>
     <name>ColourDialog</name>
     <message>
         <source>色の設定</source>
@@ -157,6 +14,21 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>CommandActions</name>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>メモリが足りないため、処理を中止しました。</source>
+        <translation>Not enough memory: the command was stopped.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
     </message>
 </context>
 <context>
@@ -811,6 +683,338 @@
 %1</source>
         <translation>The help could not be opened. Open this file in a browser:
 %1</translation>
+    </message>
+    <message>
+        <source>この倍率ではモデルの値が浮動小数点数の範囲を超えるため、スケールを変更しませんでした。</source>
+        <translation>With this factor the model's values would leave the floating-point range, so the scale was not changed.</translation>
+    </message>
+    <message>
+        <source>スケールの変更</source>
+        <translation>Change Scale</translation>
+    </message>
+    <message>
+        <source>&amp;File</source>
+        <translation>&amp;File</translation>
+    </message>
+    <message>
+        <source>環境設定（&amp;C）</source>
+        <translation>&amp;Configuration</translation>
+    </message>
+    <message>
+        <source>&amp;Parts</source>
+        <translation>&amp;Parts</translation>
+    </message>
+    <message>
+        <source>&amp;Option</source>
+        <translation>&amp;Option</translation>
+    </message>
+    <message>
+        <source>追加機能（&amp;A）</source>
+        <translation>&amp;Advanced</translation>
+    </message>
+    <message>
+        <source>&amp;Help</source>
+        <translation>&amp;Help</translation>
+    </message>
+    <message>
+        <source>新規作成（&amp;N）</source>
+        <translation>&amp;New</translation>
+    </message>
+    <message>
+        <source>開く（&amp;O）</source>
+        <translation>&amp;Open...</translation>
+    </message>
+    <message>
+        <source>上書き保存（S）</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>名前を付けて保存（&amp;A）</source>
+        <translation>Save &amp;As...</translation>
+    </message>
+    <message>
+        <source>色の変更</source>
+        <translation>Change Colours...</translation>
+    </message>
+    <message>
+        <source>E&amp;xit</source>
+        <translation>E&amp;xit</translation>
+    </message>
+    <message>
+        <source>追加（&amp;A）</source>
+        <translation>&amp;Add...</translation>
+    </message>
+    <message>
+        <source>パーツの追加</source>
+        <translation>Add Part</translation>
+    </message>
+    <message>
+        <source>削除（&amp;D）</source>
+        <translation>&amp;Delete</translation>
+    </message>
+    <message>
+        <source>パーツの削除</source>
+        <translation>Delete Part</translation>
+    </message>
+    <message>
+        <source>入れ替え（&amp;C）</source>
+        <translation>&amp;Change File...</translation>
+    </message>
+    <message>
+        <source>パーツの入れ替え</source>
+        <translation>Swap Part</translation>
+    </message>
+    <message>
+        <source>反転して追加（&amp;R）</source>
+        <translation>Add Mi&amp;rrored...</translation>
+    </message>
+    <message>
+        <source>反転して追加</source>
+        <translation>Mirror</translation>
+    </message>
+    <message>
+        <source>対称関係（&amp;S）</source>
+        <translation>&amp;Symmetry...</translation>
+    </message>
+    <message>
+        <source>対称関係</source>
+        <translation>Symmetry</translation>
+    </message>
+    <message>
+        <source>正面から照らす（&amp;F）</source>
+        <translation>Light from the &amp;Front</translation>
+    </message>
+    <message>
+        <source>グリッドの幅を変更（&amp;C）</source>
+        <translation>&amp;Change Grid Width...</translation>
+    </message>
+    <message>
+        <source>スケールの調整（&amp;S）</source>
+        <translation>Adjust &amp;Scale...</translation>
+    </message>
+    <message>
+        <source>スケールの調整</source>
+        <translation>Scale Model</translation>
+    </message>
+    <message>
+        <source>左右逆のポーズにする（&amp;R）</source>
+        <translation>Mi&amp;rror the Pose</translation>
+    </message>
+    <message>
+        <source>左右逆のポーズ</source>
+        <translation>Mirror Pose</translation>
+    </message>
+    <message>
+        <source>全オブジェクトの一番下を地面に合わせる（&amp;G）</source>
+        <translation>Put the Lowest Point on the &amp;Ground</translation>
+    </message>
+    <message>
+        <source>地面に合わせる</source>
+        <translation>Drop to Ground</translation>
+    </message>
+    <message>
+        <source>選択オブジェクトを水平にする（&amp;H）</source>
+        <translation>Make the Selected Object &amp;Horizontal</translation>
+    </message>
+    <message>
+        <source>水平にする</source>
+        <translation>Level Part</translation>
+    </message>
+    <message>
+        <source>Xファイル出力（&amp;X）</source>
+        <translation>Export &amp;X File...</translation>
+    </message>
+    <message>
+        <source>glTF出力（&amp;T）</source>
+        <translation>Export gl&amp;TF...</translation>
+    </message>
+    <message>
+        <source>余計なキーを削除（&amp;D）</source>
+        <translation>&amp;Delete Redundant Keys</translation>
+    </message>
+    <message>
+        <source>余計なキーを削除</source>
+        <translation>Delete Redundant Keys</translation>
+    </message>
+    <message>
+        <source>左右逆のモーションにする（&amp;M）</source>
+        <translation>&amp;Mirror the Motion</translation>
+    </message>
+    <message>
+        <source>左右逆のモーション</source>
+        <translation>Mirror Motion</translation>
+    </message>
+    <message>
+        <source>全てのキーフレームで一番下を地面に合わせる（&amp;A）</source>
+        <translation>Put the Lowest Point on the Ground in &amp;All Keyframes</translation>
+    </message>
+    <message>
+        <source>全てのキーフレームで地面に合わせる</source>
+        <translation>Ground All Keyframes</translation>
+    </message>
+    <message>
+        <source>選択オブジェクトを全てのキーフレームで水平にする（&amp;L）</source>
+        <translation>&amp;Level the Selected Object in All Keyframes</translation>
+    </message>
+    <message>
+        <source>全てのキーフレームで水平にする</source>
+        <translation>Level Part in All Keyframes</translation>
+    </message>
+    <message>
+        <source>モーションをZ方向に反転させる（&amp;Z）</source>
+        <translation>Turn the Motion Around in &amp;Z</translation>
+    </message>
+    <message>
+        <source>Z方向に反転</source>
+        <translation>Turn Motion Around</translation>
+    </message>
+    <message>
+        <source>目次（&amp;M）</source>
+        <translation>&amp;Contents</translation>
+    </message>
+    <message>
+        <source>ユーザーガイド（&amp;G）</source>
+        <translation>User &amp;Guide</translation>
+    </message>
+    <message>
+        <source>バージョン情報（&amp;A）</source>
+        <translation>&amp;About...</translation>
+    </message>
+    <message>
+        <source>相対回転を設定</source>
+        <translation>Set Relative Rotation</translation>
+    </message>
+    <message>
+        <source>回転</source>
+        <translation>Rotate</translation>
+    </message>
+    <message>
+        <source>絶対回転を設定</source>
+        <translation>Set Absolute Rotation</translation>
+    </message>
+    <message>
+        <source>相対移動を設定</source>
+        <translation>Set Relative Position</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>絶対移動を設定</source>
+        <translation>Set Absolute Position</translation>
+    </message>
+    <message>
+        <source>左右連動</source>
+        <translation>Link L/R</translation>
+    </message>
+    <message>
+        <source>視点調整</source>
+        <translation>Fit Views</translation>
+    </message>
+    <message>
+        <source>元に戻す</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>やり直し</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>モーション一覧</source>
+        <translation>Motions</translation>
+    </message>
+    <message>
+        <source>新規モーション</source>
+        <translation>New Motion</translation>
+    </message>
+    <message>
+        <source>モーションの追加</source>
+        <translation>Add Motion</translation>
+    </message>
+    <message>
+        <source>モーションの削除</source>
+        <translation>Delete Motion</translation>
+    </message>
+    <message>
+        <source>モーションの名前変更</source>
+        <translation>Rename Motion</translation>
+    </message>
+    <message>
+        <source>モーション名の変更</source>
+        <translation>Rename Motion</translation>
+    </message>
+    <message>
+        <source>モーションの長さ変更</source>
+        <translation>Change Motion Length</translation>
+    </message>
+    <message>
+        <source>長さの変更</source>
+        <translation>Change Length</translation>
+    </message>
+    <message>
+        <source>キーを設定</source>
+        <translation>Set Key</translation>
+    </message>
+    <message>
+        <source>キーの設定</source>
+        <translation>Set Key</translation>
+    </message>
+    <message>
+        <source>キーを削除</source>
+        <translation>Delete Key</translation>
+    </message>
+    <message>
+        <source>キーの削除</source>
+        <translation>Delete Key</translation>
+    </message>
+    <message>
+        <source>再生</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>再生の停止</source>
+        <translation>Stop Playback</translation>
+    </message>
+    <message>
+        <source>全パーツのキーを設定</source>
+        <translation>Set Keys of All Parts</translation>
+    </message>
+    <message>
+        <source>全パーツのキーの設定</source>
+        <translation>Set Keys of All Parts</translation>
+    </message>
+    <message>
+        <source>全パーツのキーを削除</source>
+        <translation>Delete Keys of All Parts</translation>
+    </message>
+    <message>
+        <source>全パーツのキーの削除</source>
+        <translation>Delete Keys of All Parts</translation>
+    </message>
+    <message>
+        <source>キーをコピー</source>
+        <translation>Copy Keys</translation>
+    </message>
+    <message>
+        <source>キーを貼り付け</source>
+        <translation>Paste Keys</translation>
+    </message>
+    <message>
+        <source>キーの貼り付け</source>
+        <translation>Paste Keys</translation>
+    </message>
+    <message>
+        <source>frame/sec</source>
+        <translation>frame/sec</translation>
+    </message>
+    <message>
+        <source>タイムラインのポーズ</source>
+        <translation>Timeline Pose</translation>
     </message>
 </context>
 </TS>

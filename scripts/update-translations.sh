@@ -5,5 +5,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 lupdate=$(command -v lupdate || echo /usr/lib/qt6/bin/lupdate)
+# Texts that moved to another file keep their English.
+previous=$(mktemp)
+trap 'rm -f "$previous"' EXIT
+cp i18n/marionettica3d_en.ts "$previous"
 "$lupdate" -tr-function-alias translate+=UiText -locations none -no-obsolete -source-language ja -target-language en \
   src -ts i18n/marionettica3d_en.ts
+python3 tools/carry_translations.py "$previous" i18n/marionettica3d_en.ts

@@ -83,8 +83,11 @@ private Q_SLOTS:
             QVERIFY(QFileInfo::exists(QString::fromStdString(folder.File("project/arm.mesh"))));
             QCOMPARE(app.scene.projectPath, project);
             QVERIFY(app.frame->windowTitle().contains("pose.anm"));
+            QVERIFY(!app.frame->windowTitle().endsWith(" *"));
 
-            // New asks first; No keeps the scene, Yes clears it.
+            // With something unsaved (marked in the title) New asks first; No keeps the scene, Yes clears it.
+            QVERIFY(NewMotionCommand(app.session, "unsaved"));
+            QVERIFY(app.frame->windowTitle().endsWith(" *"));
             AnswerNextDialog([](QWidget* dialog) {
                 auto* box = qobject_cast<QMessageBox*>(dialog);
                 QVERIFY(box != nullptr);
@@ -114,8 +117,10 @@ private Q_SLOTS:
             Q_EMIT app.frame->menuBar()->actions().front()->menu()->aboutToShow();
             QCOMPARE(app.frame->Action(ID_FILE_MRU_FIRST)->text(), "&1 " + QString::fromStdString(project));
             QVERIFY(app.frame->Action(ID_FILE_MRU_FIRST + 1) == nullptr);
-            // With a Part and a Motion, closing asks whether to save; Cancel
-            // keeps the window open, No closes it.
+            // Just opened, nothing is unsaved: closing would ask nothing. After
+            // an edit it asks whether to save; Cancel keeps the window open, No closes it.
+            QVERIFY(!app.frame->windowTitle().endsWith(" *"));
+            QVERIFY(NewMotionCommand(app.session, "unsaved"));
             QString question;
             AnswerNextMessageBox(QMessageBox::Cancel, &question);
             app.frame->close();

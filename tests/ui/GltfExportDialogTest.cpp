@@ -41,17 +41,25 @@ private Q_SLOTS:
     }
     void cleanupTestCase() { QCOMPARE(unexpectedDialog, QString()); }
 
-    void theItemSitsRightUnderTheDirectXExportAndNeedsAPart()
+    void theItemSitsRightUnderTheDirectXExportAndSaysWhenThereIsNoPart()
     {
         QAction* gltf = Action(ID_EXPORT_GLTF);
-        QCOMPARE(gltf->text(), QString("glTF出力（&G）"));
-        auto* option = qobject_cast<QMenu*>(Action(ID_EXPORT_XFILE)->parent());
+        QCOMPARE(gltf->text(), QString("glTF出力（&T）"));
+        QMenu* option = nullptr;
+        for (QObject* owner : Action(ID_EXPORT_XFILE)->associatedObjects())
+            if (auto* menu = qobject_cast<QMenu*>(owner)) option = menu;
         QVERIFY(option != nullptr);
         const QList<QAction*> items = option->actions();
         QCOMPARE(items.indexOf(gltf), items.indexOf(Action(ID_EXPORT_XFILE)) + 1);
-        QVERIFY(!gltf->isEnabled());
-        QVERIFY(AddObject(app->session, folder.File("box.mesh")));
         QVERIFY(gltf->isEnabled());
+        QString said;
+        AnswerNextDialog<QMessageBox>([&said](QMessageBox* box) {
+            said = box->text();
+            box->accept();
+        });
+        gltf->trigger();
+        QVERIFY2(said.contains("オブジェクトが存在しない"), qPrintable(said));
+        QVERIFY(AddObject(app->session, folder.File("box.mesh")));
     }
 
     void anExportThroughTheDialogWritesTheFileAndItsFolderIsKept()

@@ -1,3 +1,4 @@
+#include "anim/MotionOperations.h"
 #include "app/CommandIds.h"
 #include "app/MotionPanel.h"
 #include "ui/DialogAnswers.h"
@@ -65,7 +66,10 @@ private Q_SLOTS:
 
     void nameDialogRefusesEmptyLongAndTakenNamesAndLengthDialogSets()
     {
-        QVERIFY(!Button(IDC_MOTION_DELETE)->isEnabled());
+        // Without a Motion the button is there and does nothing.
+        QVERIFY(Button(IDC_MOTION_DELETE)->isEnabled());
+        Click(IDC_MOTION_DELETE);
+        QVERIFY(TheScene().motions.empty());
         AnswerNextDialog([](QDialog* dialog) {
             QCOMPARE(dialog->objectName(), IdName(IDD_MOTION_NAME));
             QCOMPARE(dialog->windowTitle(), QString("モーション名入力"));
@@ -124,10 +128,12 @@ private Q_SLOTS:
         auto* rate = Panel().findChild<QLineEdit*>(IdName(IDC_MOTION_FRAME_RATE));
         rate->selectAll();
         QTest::keyClicks(rate, "120");
+        // A key ahead, so that playback moves the pose.
+        QVERIFY(SetKeyMatrix(TheScene(), 0, 0, 50, MatrixTranslation(3, 0, 0)));
         const int frame = Session().CurrentFrame();
         Click(IDC_MOTION_PLAY);
         QVERIFY(Session().IsPlaying());
-        QCOMPARE(Panel().Playback().FrameInterval(), 8);
+        QCOMPARE(Session().Playback().FrameInterval(), 8);
         for (int id : {IDC_MOTION_NEW, IDC_MOTION_SET_KEY, IDC_MOTION_COPY_KEYS, IDC_MOTION_CHANGE_LENGTH})
             QVERIFY(!Button(id)->isEnabled());
         QVERIFY(!rate->isEnabled());
