@@ -163,18 +163,29 @@ bool CMesh::SetVertexPositions(const std::vector<Vec3>& positions)
     return true;
 }
 
-uint64_t CMesh::PositionsDigest() const
+uint64_t CMesh::ContentDigest() const
 {
-    if (impl->digestVersion != impl->geometryVersion) {
-        Digest digest;
-        for (const _MESH_VERTEX& v : impl->content.vertices) {
-            const float position[3] = {v.x, v.y, v.z};
-            digest.Add(position, sizeof position);
-        }
-        impl->positionsDigest = digest.Value();
-        impl->digestVersion = impl->geometryVersion;
+    if (impl->digestVersion == impl->geometryVersion) return impl->contentDigest;
+    const MeshContent content = impl->ContentForSaving();
+    Digest digest;
+    for (const _MESH_VERTEX& v : content.vertices) {
+        const float values[8] = {v.x, v.y, v.z, v.nx, v.ny, v.nz, v.tu, v.tv};
+        digest.Add(values, sizeof values);
     }
-    return impl->positionsDigest;
+    for (const _MESH_MESHDATA& sub : content.subMeshes) {
+        digest.Add(int64_t{sub.materialNumber} << 40 | int64_t{sub.windingFlag} << 32 | sub.baseVertex);
+        digest.Add(sub.indices.data(), sub.indices.size() * sizeof(uint16_t));
+    }
+    for (const _MESH_MATERIAL& m : content.materials) {
+        const ColorValue colours[4] = {m.diffuse, m.ambient, m.specular, m.emissive};
+        digest.Add(colours, sizeof colours);
+        digest.Add(&m.power, sizeof m.power);
+        digest.Add(int64_t{m.textureNumber});
+    }
+    for (const std::string& name : content.textureNames) digest.Add(name);
+    impl->contentDigest = digest.Value();
+    impl->digestVersion = impl->geometryVersion;
+    return impl->contentDigest;
 }
 
 void CMesh::SetPrimitiveType(int type)

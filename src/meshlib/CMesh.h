@@ -72,9 +72,10 @@ public:
     // the geometry bit for bit.
     std::vector<Vec3> GetVertexPositions() const;
     bool SetVertexPositions(const std::vector<Vec3>& positions);
-    // Digest of the vertex positions (math/Digest.h), worked out again only
-    // after the geometry changed.
-    uint64_t PositionsDigest() const;
+    // Digest of the geometry as a .mesh file saves it (vertices, strips,
+    // materials, texture names; math/Digest.h), worked out again only after
+    // the geometry changed: two meshes with equal digests save the same file.
+    uint64_t ContentDigest() const;
 
     int GetVertexNum() const;
     // Vertex i (0 ... GetVertexNum() - 1); nullptr outside.

@@ -23,7 +23,7 @@ struct CMesh::Impl {
     // Derived from the content by Refresh.
     uint64_t geometryVersion = 0;  // new for every change of the geometry (GeometryKey)
     mutable uint64_t digestVersion = 0;     // geometryVersion the digest below belongs to
-    mutable uint64_t positionsDigest = 0;
+    mutable uint64_t contentDigest = 0;
     int faceCount = 0;
     bool hasBounds = false;
     Vec3 boundsLow, boundsHigh;

@@ -11,9 +11,7 @@ uint64_t DocumentFingerprint(const Scene& scene)
         digest.Add(part->baseName);
         digest.Add(static_cast<int64_t>(part->parentIndex));
         digest.Add(static_cast<int64_t>(part->symmetryIndex));
-        // A swapped Part holds another mesh object; a scaled one, other positions.
-        digest.Add(static_cast<int64_t>(reinterpret_cast<intptr_t>(part->mesh.get())));
-        digest.Add(static_cast<int64_t>(part->mesh ? part->mesh->PositionsDigest() : 0));
+        digest.Add(static_cast<int64_t>(part->mesh ? part->mesh->ContentDigest() : 0));
     }
     digest.Add(static_cast<int64_t>(scene.motions.size()));
     for (const Motion& motion : scene.motions) {

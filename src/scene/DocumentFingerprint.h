@@ -5,8 +5,8 @@
 class Scene;
 
 // Digest of everything a project save writes: every Part's name, parent,
-// partner and geometry (its mesh and that mesh's vertex positions), every
-// Motion's name, length and keys. Two Scenes that would save to the same
+// partner and geometry (CMesh::ContentDigest), every Motion's name, length
+// and keys. Two Scenes that would save to the same
 // files give the same value; the pose shown, the tree's check boxes and the
 // selection do not count. O(keys) plus O(vertices) of meshes whose geometry
 // changed since they were last digested.

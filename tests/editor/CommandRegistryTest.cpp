@@ -1,0 +1,66 @@
+#include "editor/CommandRegistry.h"
+
+#include "editor/CommandHost.h"
+#include "editor/EditorSession.h"
+#include "editor/MenuCommandIds.h"
+#include "scene/UserPrompt.h"
+#include "support/SceneFixtures.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+
+namespace {
+
+// A host that answers only the scale dialog.
+class ScaleHost : public CommandHost, private UserPrompt {
+public:
+    UserPrompt& Prompt() override { return *this; }
+    std::optional<float> AskScaleFactor() override { return 3.0f; }
+
+private:
+    bool AskYesNo(const std::string&, const std::string&) override { return false; }
+    YesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return YesNoCancel::Cancel; }
+    void ShowMessage(const std::string&, const std::string&) override {}
+    std::string AskSavePath(const std::string&, const std::string&) override { return {}; }
+    int AskMeshOverwrite(const std::string&) override { return MESH_OVERWRITE_CANCEL; }
+};
+
+}  // namespace
+
+TEST(CommandRegistry, EveryCommandHasOneEntryWithItsOwnNameAndNumber)
+{
+    std::set<std::string> names;
+    std::set<int> ids;
+    for (int c = 0; c <= static_cast<int>(EditorCommand::FrameRate); ++c) {
+        const CommandEntry& entry = EntryOf(static_cast<EditorCommand>(c));
+        EXPECT_EQ(static_cast<int>(entry.command), c);
+        EXPECT_TRUE(names.insert(entry.name).second) << entry.name;
+        if (entry.id != 0) {
+            EXPECT_TRUE(ids.insert(entry.id).second) << entry.name;
+        }
+        EXPECT_EQ(FindCommand(entry.name), &entry);
+        // A command with a menu item has a number to name it by.
+        EXPECT_EQ(entry.menu != CommandMenu::None, entry.id != 0 && entry.id != ID_EDIT_UNDO && entry.id != ID_EDIT_REDO)
+            << entry.name;
+    }
+    EXPECT_EQ(Commands().size(), names.size());
+    EXPECT_EQ(FindCommand("no-such-command"), nullptr);
+}
+
+TEST(CommandRegistry, AScalingRunThroughTheRegistryIsOneUndoStepBitForBit)
+{
+    TempFolder folder;
+    EditorSession session;
+    AddCube(session, folder, "a.mqo", 1.5f);
+    ScaleHost host;
+    const std::vector<Vec3> before = session.GetScene().parts[0]->mesh->GetVertexPositions();
+    RunCommand(EditorCommand::ModelScale, session, host);
+    EXPECT_EQ(session.GetScene().parts[0]->mesh->GetVertexPositions()[0].x, 3 * before[0].x);
+    EXPECT_EQ(session.History().UndoLabel(), "スケールの調整");
+    session.History().Undo();
+    const std::vector<Vec3> after = session.GetScene().parts[0]->mesh->GetVertexPositions();
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t k = 0; k < after.size(); ++k) EXPECT_TRUE(after[k] == before[k]) << k;
+}

@@ -1,0 +1,196 @@
+#include "anim/MotionOperations.h"
+#include "editor/EditorSession.h"
+#include "editor/FileCommands.h"
+#include "editor/MotionCommands.h"
+#include "editor/OptionCommands.h"
+#include "editor/PartCommands.h"
+#include "editor/PoseCommands.h"
+#include "editor/SymmetryEditor.h"
+#include "scene/ProjectFile.h"
+#include "scene/ProjectFileFormat.h"
+#include "support/SceneFixtures.h"
+#include "support/ScriptedPrompt.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <random>
+
+// Random command sequences on a generated project: undoing everything gives
+// back the saved start byte for byte, redoing everything the end, and the
+// unsaved mark is set exactly when the document differs from the last save.
+namespace {
+
+// What a save would write, held in memory: the project file and every Part's geometry.
+std::string DocumentBytes(const Scene& scene)
+{
+    std::string bytes, error;
+    EXPECT_TRUE(BuildProjectFile(ProjectPartRecordsOf(scene), scene.motions, bytes, error)) << error;
+    for (const auto& part : scene.parts) {
+        if (!part->mesh) continue;
+        bytes += std::to_string(part->mesh->GetFaceNum()) + "/" + std::to_string(part->mesh->GetMtrlNum());
+        for (const Vec3& p : part->mesh->GetVertexPositions()) bytes.append(reinterpret_cast<const char*>(&p), sizeof p);
+    }
+    return bytes;
+}
+
+// The model's rules, after every command and every undo and redo.
+void ExpectValidModel(const Scene& scene)
+{
+    for (int i = 0; i < scene.PartCount(); ++i) {
+        EXPECT_LT(scene.parts[i]->parentIndex, i);
+        EXPECT_LT(scene.parts[i]->symmetryIndex, scene.PartCount());
+        EXPECT_TRUE(scene.Tree().Contains(scene.parts[i]->treeItem));
+    }
+    for (const Motion& motion : scene.motions) {
+        ASSERT_EQ(motion.tracks.size(), scene.parts.size()) << motion.name;
+        for (const MotionTrack& track : motion.tracks) {
+            ASSERT_FALSE(track.keys.empty());
+            EXPECT_EQ(track.keys.front().frame, 0);
+            for (size_t k = 1; k < track.keys.size(); ++k) EXPECT_LT(track.keys[k - 1].frame, track.keys[k].frame);
+        }
+    }
+}
+
+// Every file a save wrote into folder, by name.
+std::map<std::string, std::string> SavedFiles(const TempFolder& folder, const std::string& subfolder)
+{
+    std::map<std::string, std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(folder.File(subfolder)))
+        files[entry.path().filename().string()] = folder.Read(subfolder + "/" + entry.path().filename().string());
+    return files;
+}
+
+struct RandomEditing {
+    TempFolder folder;
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    ScriptedPrompt prompt;
+    std::mt19937 random;
+    std::string savedBytes;
+    int names = 0;
+
+    explicit RandomEditing(unsigned seed) : random(seed)
+    {
+        folder.Write("body.mqo", CubeObjectFile(2));
+        folder.Write("arm.mqo", CubeObjectFile(1));
+        folder.Write("swap.mqo", CubeObjectFile(3));
+        for (const char* file : {"body.mqo", "arm.mqo", "arm.mqo"}) {
+            session.SelectPart(scene.PartCount() > 0 ? 0 : -1);
+            EXPECT_TRUE(AddObject(session, folder.File(file)));
+        }
+        scene.parts[1]->symmetryIndex = 2;
+        scene.parts[2]->symmetryIndex = 1;
+        EXPECT_TRUE(NewMotionCommand(session, "walk"));
+        EXPECT_TRUE(NewMotionCommand(session, "idle"));
+        for (int part = 0; part < 3; ++part)
+            SetKeyMatrix(scene, 0, part, 10 * (part + 1), MatrixRotationZ(0.3f * part) * MatrixTranslation(1, 2, 3));
+        session.History().Clear();
+        Save("start");
+    }
+
+    int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
+    float Value() { return std::uniform_real_distribution<float>(-3, 3)(random); }
+
+    // Saves into folder subfolder as "名前を付けて保存" does; false when
+    // there is nothing a project can hold (no Motion or no Part).
+    bool Save(const std::string& subfolder)
+    {
+        if (scene.motions.empty() || scene.parts.empty()) return false;
+        std::filesystem::create_directories(folder.File(subfolder));
+        prompt.savePaths = {folder.File(subfolder + "/project.anm")};
+        prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+        EXPECT_TRUE(SaveAsCommand(session, prompt));
+        savedBytes = DocumentBytes(scene);
+        return true;
+    }
+
+    void RunRandomCommand()
+    {
+        const int motion = session.CurrentMotion();
+        const int length = motion >= 0 ? scene.motions[motion].length : 0;
+        switch (Pick(24)) {
+        case 0: session.SelectPart(Pick(scene.PartCount() + 1) - 1); break;
+        case 1:
+            session.SelectMotion(Pick(static_cast<int>(scene.motions.size()) + 1) - 1);
+            session.SetCurrentFrame(Pick(40));
+            break;
+        case 2:
+            if (Part* part = scene.PartAt(session.CurrentPart())) {
+                part->localPosition = {Value(), Value(), Value()};
+                part->localMatrix = MatrixRotationY(Value());
+                scene.UpdateHierarchy(0);
+                session.History().PushUndo("pose");
+            }
+            break;
+        case 3: session.Timeline().SetKeyHere(); break;
+        case 4: session.Timeline().DeleteKeys(); break;
+        case 5: session.Timeline().SetAllKeys(); break;
+        case 6: session.Timeline().DeleteAllKeys(); break;
+        case 7: session.Timeline().CopyKeys(); break;
+        case 8: session.Timeline().PasteKeys(); break;
+        case 9: MirrorMotionCommand(session); break;
+        case 10: GroundAllKeyframesCommand(session); break;
+        case 11: LevelPartInAllKeyframesCommand(session); break;
+        case 12: TurnMotionAroundCommand(session); break;
+        case 13: DeleteRedundantKeysCommand(session); break;
+        case 14: NewMotionCommand(session, "m" + std::to_string(++names)); break;
+        case 15: DuplicateMotionCommand(session, "d" + std::to_string(++names)); break;
+        case 16: DeleteMotionCommand(session); break;
+        case 17:
+            RenameMotionCommand(session, "r" + std::to_string(++names));
+            SetMotionLengthCommand(session, 1 + Pick(std::max(1, length + 20)));
+            break;
+        case 18: AddObject(session, folder.File(Pick(2) ? "arm.mqo" : "body.mqo")); break;
+        case 19: DeleteCurrentPart(session); break;
+        case 20: Pick(2) ? SwapCurrentObject(session, folder.File("swap.mqo")) : (AddMirroredPart(session, "mirror" + std::to_string(++names)), true); break;
+        case 21: {
+            SymmetryEditor editor(session);
+            SymmetryEditor::EditValues values = editor.VisibleValues();
+            for (int row = 0; row < std::min(editor.PartCount(), SymmetryEditor::kVisibleRows); ++row)
+                values[size_t(row)] = Pick(editor.PartCount() + 1) - 1;
+            editor.Apply(values);
+            break;
+        }
+        case 22: ScaleCommand(session, Pick(2) ? 2.0f : 0.3f); break;
+        case 23: MirrorPoseCommand(session); break;
+        }
+    }
+};
+
+TEST(DocumentHistoryProperty, UndoAllGivesTheStartRedoAllTheEndAndTheMarkFollowsTheLastSave)
+{
+    for (unsigned seed = 1; seed <= 12; ++seed) {
+        SCOPED_TRACE("seed " + std::to_string(seed));
+        RandomEditing e(seed);
+        const std::string startBytes = e.savedBytes;
+        for (int step = 0; step < 40; ++step) {
+            const int roll = e.Pick(10);
+            if (roll == 0) e.session.History().Undo();
+            else if (roll == 1) e.session.History().Redo();
+            else if (roll == 2 && step % 7 == 0) e.Save("middle" + std::to_string(step));
+            else e.RunRandomCommand();
+            ExpectValidModel(e.scene);
+            ASSERT_EQ(e.session.History().IsModified(), DocumentBytes(e.scene) != e.savedBytes) << "step " << step;
+        }
+        while (e.session.History().RedoEnabled()) e.session.History().Redo();
+        const std::string endBytes = DocumentBytes(e.scene);
+        const bool endSaved = e.Save("end");
+        const int steps = e.session.History().Position();
+        while (e.session.History().UndoEnabled()) e.session.History().Undo();
+        ExpectValidModel(e.scene);
+        EXPECT_EQ(DocumentBytes(e.scene), startBytes);
+        ASSERT_TRUE(e.Save("undone"));
+        EXPECT_EQ(SavedFiles(e.folder, "undone"), SavedFiles(e.folder, "start"));
+        for (int k = 0; k < steps; ++k) e.session.History().Redo();
+        ExpectValidModel(e.scene);
+        EXPECT_EQ(DocumentBytes(e.scene), endBytes);
+        if (endSaved && e.Save("redone")) {
+            EXPECT_EQ(SavedFiles(e.folder, "redone"), SavedFiles(e.folder, "end"));
+        }
+    }
+}
+
+}  // namespace
