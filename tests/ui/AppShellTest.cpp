@@ -1,9 +1,13 @@
 #include "app/CommandIds.h"
 #include "app/VersionDialog.h"
+#include "editor/CommandRegistry.h"
+#include "editor/CommandState.h"
+#include "editor/MotionCommands.h"
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
 #include "support/SceneParts.h"
 
+#include <QAbstractButton>
 #include <QAction>
 #include <QLabel>
 #include <QLineEdit>
@@ -19,6 +23,36 @@ private:
     std::string Settings() const { return folder.File("shell.ini"); }
 
 private Q_SLOTS:
+    void everyCommandIsOneActionEnabledAsTheRegistrySaysAndButtonsFollowIt()
+    {
+        RunningApp app(Settings());
+        const auto check = [&] {
+            for (const CommandEntry& entry : Commands()) {
+                const QString name = entry.id != 0 ? IdName(entry.id) : QString::fromUtf8(entry.name);
+                const QList<QAction*> found = app.frame->findChildren<QAction*>(name);
+                QCOMPARE(found.size(), 1);
+                QCOMPARE(found.front(), app.frame->Actions().Action(entry.command));
+                QCOMPARE(found.front()->isEnabled(), CanRun(app.session, entry.command));
+            }
+        };
+        check();
+        auto* deleteButton = app.Form().findChild<QAbstractButton*>(IdName(IDC_PARTS_DELETE));
+        auto* undoButton = app.Form().findChild<QAbstractButton*>(IdName(IDC_UNDO));
+        QVERIFY(!deleteButton->isEnabled() && !undoButton->isEnabled());
+        QVERIFY(sceneparts::AddBoxPart(app.scene, folder, "box", {0, 0, 0}, 1) >= 0);
+        app.session.SelectPart(0);
+        QVERIFY(NewMotionCommand(app.session, "walk"));
+        check();
+        QVERIFY(deleteButton->isEnabled() && undoButton->isEnabled());
+        // The button names the step it takes back; the title marks the unsaved Motion.
+        QCOMPARE(undoButton->toolTip(), QString("元に戻す: モーションの追加"));
+        QVERIFY(app.frame->windowTitle().endsWith(" *"));
+        QTest::mouseClick(undoButton, Qt::LeftButton);
+        QVERIFY(app.scene.motions.empty());
+        QVERIFY(!app.frame->windowTitle().endsWith(" *"));
+        check();
+    }
+
     void menuHoldsEveryCommandWithItsTextAndOnlyTheReadyOnesEnabled()
     {
         RunningApp app(Settings());
