@@ -79,9 +79,12 @@ bool SwapCurrentObject(EditorSession& session, const std::string& path)
     std::unique_ptr<CMesh> mesh = path.empty() ? nullptr : scene.LoadObjectMesh(path);
     if (mesh && scene.lastLoadError.empty()) {
         DocumentEdit edit(session, EditorCommand::SwapPart);
+        const bool sameContent = part->mesh && part->mesh->ContentDigest() == mesh->ContentDigest();
+        const bool sameName = part->baseName == PartBaseNameOf(path);
         // The old geometry waits in the history, out of the mesh manager.
         if (part->mesh) scene.meshBase.RemoveMesh(part->mesh.get());
-        edit.Add(std::make_unique<PartSwapChange>(current, std::move(part->mesh), part->baseName, part->displayName));
+        edit.Add(std::make_unique<PartSwapChange>(current, std::move(part->mesh), part->baseName, part->displayName,
+                                                  sameContent, sameName));
         part->mesh = std::move(mesh);
         part->baseName = PartBaseNameOf(path);
         // The Part's own old name no longer counts as taken.

@@ -3,7 +3,7 @@
 #include "math/Digest.h"
 #include "scene/Scene.h"
 
-uint64_t DocumentFingerprint(const Scene& scene)
+uint64_t PartsFingerprint(const Scene& scene)
 {
     Digest digest;
     digest.Add(static_cast<int64_t>(scene.PartCount()));
@@ -13,15 +13,42 @@ uint64_t DocumentFingerprint(const Scene& scene)
         digest.Add(static_cast<int64_t>(part->symmetryIndex));
         digest.Add(static_cast<int64_t>(part->mesh ? part->mesh->ContentDigest() : 0));
     }
-    digest.Add(static_cast<int64_t>(scene.motions.size()));
-    for (const Motion& motion : scene.motions) {
-        digest.Add(motion.name);
-        digest.Add(static_cast<int64_t>(motion.length));
-        digest.Add(static_cast<int64_t>(motion.tracks.size()));
-        for (const MotionTrack& track : motion.tracks) {
-            digest.Add(static_cast<int64_t>(track.keys.size()));
-            if (!track.keys.empty()) digest.Add(track.keys.data(), track.keys.size() * sizeof(KeyFrame));
-        }
-    }
     return digest.Value();
+}
+
+uint64_t MotionHeaderFingerprint(const Motion& motion)
+{
+    Digest digest;
+    digest.Add(motion.name);
+    digest.Add(static_cast<int64_t>(motion.length));
+    digest.Add(static_cast<int64_t>(motion.tracks.size()));
+    return digest.Value();
+}
+
+uint64_t TrackFingerprint(const MotionTrack& track)
+{
+    Digest digest;
+    digest.Add(static_cast<int64_t>(track.keys.size()));
+    if (!track.keys.empty()) digest.Add(track.keys.data(), track.keys.size() * sizeof(KeyFrame));
+    return digest.Value();
+}
+
+uint64_t CombineFingerprints(uint64_t first, const std::vector<uint64_t>& others)
+{
+    Digest digest;
+    digest.Add(static_cast<int64_t>(first));
+    digest.Add(static_cast<int64_t>(others.size()));
+    if (!others.empty()) digest.Add(others.data(), others.size() * sizeof(uint64_t));
+    return digest.Value();
+}
+
+uint64_t DocumentFingerprint(const Scene& scene)
+{
+    std::vector<uint64_t> motions;
+    for (const Motion& motion : scene.motions) {
+        std::vector<uint64_t> tracks;
+        for (const MotionTrack& track : motion.tracks) tracks.push_back(TrackFingerprint(track));
+        motions.push_back(CombineFingerprints(MotionHeaderFingerprint(motion), tracks));
+    }
+    return CombineFingerprints(PartsFingerprint(scene), motions);
 }

@@ -36,6 +36,12 @@ bool ScaleModel(Scene& scene, float factor)
     // Written so that NaN is refused too.
     if (!(factor >= MIN_MODEL_SCALE && factor <= MAX_MODEL_SCALE)) return false;
     if (!StaysFinite(scene, factor)) return false;
+    ApplyModelScale(scene, factor);
+    return true;
+}
+
+void ApplyModelScale(Scene& scene, float factor)
+{
     for (auto& part : scene.parts) {
         if (!part->mesh) continue;
         part->mesh->SetScale(factor, factor, factor);
@@ -45,5 +51,4 @@ bool ScaleModel(Scene& scene, float factor)
     for (Motion& motion : scene.motions)
         for (MotionTrack& track : motion.tracks)
             for (KeyFrame& key : track.keys) key.matrix.SetTranslation(key.matrix.Translation() * factor);
-    return true;
 }

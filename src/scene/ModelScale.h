@@ -13,3 +13,6 @@ constexpr float MAX_MODEL_SCALE = 10000.0f;
 // MIN_MODEL_SCALE ... MAX_MODEL_SCALE (or NaN), or one that would take a
 // vertex or a key translation beyond the float range, changes nothing: false.
 bool ScaleModel(Scene& scene, float factor);
+// The scaling of ScaleModel without its checks, for a factor it accepted on
+// this very model before (redoing it).
+void ApplyModelScale(Scene& scene, float factor);

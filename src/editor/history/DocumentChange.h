@@ -1,8 +1,24 @@
 #pragma once
 
+#include "editor/history/MotionDigests.h"
+
 #include <cstddef>
 
 class EditorSession;
+
+// The parts of what a project save writes, as bits.
+enum SavedData : unsigned {
+    SAVED_PART_RECORDS = 1,  // the Parts, their names and parents
+    SAVED_PARTNERS = 2,
+    SAVED_GEOMETRY = 4,      // the .mesh files
+    SAVED_MOTIONS = 8,       // the Motions, their names, lengths and keys
+};
+// Which parts of the saved data a change may rewrite (touched), and which of
+// those it surely leaves different from before (changed, within touched).
+struct SavedDataEffect {
+    unsigned touched = 0;
+    unsigned changed = 0;
+};
 
 // One change of the document, recorded after it was made, that can be taken
 // back and made again: Undo puts the model back as it was before the change,
@@ -15,6 +31,9 @@ public:
     virtual void Redo(EditorSession& session) = 0;
     // Bytes the change keeps (for the history's memory bound).
     virtual size_t Bytes() const = 0;
-    // Whether it changes what a project save writes; a pose alone does not.
-    virtual bool ChangesSavedData() const { return true; }
+    // What it does to the saved data; a pose alone touches none of it.
+    virtual SavedDataEffect Effect() const = 0;
+    // After it was made, undone or redone: forgets the digests of the
+    // Motions it rewrote (by default all of them).
+    virtual void ForgetDigests(MotionDigests& digests) const { digests.ForgetAll(); }
 };

@@ -10,12 +10,13 @@ DocumentHistory::DocumentHistory(EditorSession& session) : session(session) {}
 void DocumentHistory::Record(DocumentStep step)
 {
     if (step.changes.empty()) return;
-    const bool savedDataChanged = step.ChangesSavedData();
+    const bool savedDataChanged = step.Effect().touched != 0;
     const int64_t here = firstSerial + position;
     if (position < StepCount()) {
         steps.erase(steps.begin() + position, steps.end());
         if (savedPoint > here) savedPoint = -1;
     }
+    for (const auto& change : step.changes) change->ForgetDigests(digests);
     steps.push_back(std::move(step));
     ++position;
     ++edits;
@@ -67,9 +68,15 @@ void DocumentHistory::ApplyStep(DocumentStep& step, bool undo)
     // Pose edits since the last point are dropped, so the step finds the model as it left it.
     if (recordedPose.matrices.size() == scene.parts.size()) RestorePose(scene, recordedPose);
     if (undo) {
-        for (auto change = step.changes.rbegin(); change != step.changes.rend(); ++change) (*change)->Undo(session);
+        for (auto change = step.changes.rbegin(); change != step.changes.rend(); ++change) {
+            (*change)->Undo(session);
+            (*change)->ForgetDigests(digests);
+        }
     } else {
-        for (auto& change : step.changes) change->Redo(session);
+        for (auto& change : step.changes) {
+            change->Redo(session);
+            change->ForgetDigests(digests);
+        }
     }
     scene.UpdateHierarchy(0);
     ResyncPose();
@@ -122,6 +129,7 @@ void DocumentHistory::Clear()
     position = 0;
     firstSerial = 0;
     savedPoint = -1;
+    digests.ForgetAll();
     ++edits;
     ResyncPose();
     UpdateUndoButtons();
@@ -130,7 +138,7 @@ void DocumentHistory::Clear()
 void DocumentHistory::MarkSaved()
 {
     savedPoint = firstSerial + position;
-    savedFingerprint = DocumentFingerprint(session.GetScene());
+    savedFingerprint = digests.Document(session.GetScene());
     ++edits;
 }
 
@@ -147,14 +155,21 @@ bool DocumentHistory::Differs() const
 {
     const int64_t here = firstSerial + position;
     if (savedPoint == here) return false;
-    // Between two kept points, only steps that change saved data can make a difference.
+    // Between two kept points the steps may tell: none touches the saved
+    // data, or one alone touches a part of it and surely changed that.
     if (savedPoint >= firstSerial) {
         const int64_t saved = savedPoint - firstSerial;
         const int64_t from = std::min(saved, int64_t{position}), to = std::max(saved, int64_t{position});
-        bool changed = false;
-        for (int64_t k = from; k < to && !changed; ++k) changed = steps[static_cast<size_t>(k)].ChangesSavedData();
-        if (!changed) return false;
+        unsigned touchedOnce = 0, touchedAgain = 0, changedByTheOne = 0;
+        for (int64_t k = from; k < to; ++k) {
+            const SavedDataEffect effect = steps[static_cast<size_t>(k)].Effect();
+            changedByTheOne |= effect.changed & ~touchedOnce;
+            touchedAgain |= effect.touched & touchedOnce;
+            touchedOnce |= effect.touched;
+        }
+        if (touchedOnce == 0) return false;
+        if ((changedByTheOne & ~touchedAgain) != 0) return true;
     }
     // Another way back to the same content (a Motion mirrored twice) counts as unchanged too.
-    return DocumentFingerprint(session.GetScene()) != savedFingerprint;
+    return digests.Document(session.GetScene()) != savedFingerprint;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/history/DocumentStep.h"
+#include "editor/history/MotionDigests.h"
 #include "editor/history/PoseChange.h"
 
 #include <cstdint>
@@ -96,6 +97,7 @@ private:
     // steps), and the document's fingerprint then.
     int64_t savedPoint = 0;
     uint64_t savedFingerprint = 0;
+    mutable MotionDigests digests;
     // IsModified's answer, worked out once per state: edits counts every
     // recorded, undone or redone step and every save.
     uint64_t edits = 0;

@@ -7,9 +7,13 @@ size_t DocumentStep::Bytes() const
     return bytes;
 }
 
-bool DocumentStep::ChangesSavedData() const
+SavedDataEffect DocumentStep::Effect() const
 {
-    for (const auto& change : changes)
-        if (change->ChangesSavedData()) return true;
-    return false;
+    SavedDataEffect effect;
+    for (const auto& change : changes) {
+        const SavedDataEffect e = change->Effect();
+        effect.touched |= e.touched;
+        effect.changed |= e.changed;
+    }
+    return effect;
 }

@@ -14,5 +14,6 @@ struct DocumentStep {
     std::vector<std::unique_ptr<DocumentChange>> changes;
 
     size_t Bytes() const;
-    bool ChangesSavedData() const;
+    // Its changes' effects together.
+    SavedDataEffect Effect() const;
 };

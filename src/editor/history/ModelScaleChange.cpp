@@ -5,11 +5,17 @@
 
 ModelScaleChange::ModelScaleChange(const Scene& scene, float factor) : factor(factor)
 {
-    for (const auto& part : scene.parts)
+    const auto moves = [factor](Vec3 p) { return !(p * factor == p); };
+    for (const auto& part : scene.parts) {
         vertexPositions.push_back(part->mesh ? part->mesh->GetVertexPositions() : std::vector<Vec3>{});
+        for (const Vec3& p : vertexPositions.back()) movesVertices = movesVertices || moves(p);
+    }
     for (const Motion& motion : scene.motions)
         for (const MotionTrack& track : motion.tracks)
-            for (const KeyFrame& key : track.keys) keyTranslations.push_back(key.matrix.Translation());
+            for (const KeyFrame& key : track.keys) {
+                keyTranslations.push_back(key.matrix.Translation());
+                movesKeys = movesKeys || moves(keyTranslations.back());
+            }
 }
 
 size_t ModelScaleChange::Bytes() const
@@ -31,4 +37,4 @@ void ModelScaleChange::Undo(EditorSession& session)
                 if (k < keyTranslations.size()) key.matrix.SetTranslation(keyTranslations[k++]);
 }
 
-void ModelScaleChange::Redo(EditorSession& session) { ScaleModel(session.GetScene(), factor); }
+void ModelScaleChange::Redo(EditorSession& session) { ApplyModelScale(session.GetScene(), factor); }

@@ -18,6 +18,12 @@ public:
     void Undo(EditorSession& session) override;
     void Redo(EditorSession& session) override;
     size_t Bytes() const override;
+    // Scaling moves nothing where every vertex or key translation is zero.
+    SavedDataEffect Effect() const override
+    {
+        return {SAVED_GEOMETRY | SAVED_MOTIONS, (movesVertices ? SAVED_GEOMETRY : 0u) | (movesKeys ? SAVED_MOTIONS : 0u)};
+    }
+    void ForgetDigests(MotionDigests& digests) const override { digests.ForgetTracks(); }
 
 private:
     float factor;
@@ -25,4 +31,6 @@ private:
     std::vector<std::vector<Vec3>> vertexPositions;
     // Every key's translation, Motion by Motion, track by track, key by key.
     std::vector<Vec3> keyTranslations;
+    bool movesVertices = false;
+    bool movesKeys = false;
 };

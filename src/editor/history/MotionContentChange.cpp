@@ -49,6 +49,12 @@ void ApplyKeyEdits(MotionTrack& track, const std::vector<MotionContentChange::Ke
     track.keys = std::move(keys);
 }
 
+void MotionContentChange::ForgetDigests(MotionDigests& digests) const
+{
+    for (const HeaderEdit& h : headers) digests.ForgetHeader(h.motion);
+    for (const TrackEdits& t : tracks) digests.ForgetTrack(t.motion, t.part);
+}
+
 size_t MotionContentChange::Bytes() const
 {
     size_t bytes = sizeof(*this);

@@ -34,6 +34,8 @@ public:
     void Undo(EditorSession& session) override { Apply(session, false); }
     void Redo(EditorSession& session) override { Apply(session, true); }
     size_t Bytes() const override;
+    SavedDataEffect Effect() const override { return {SAVED_MOTIONS, SAVED_MOTIONS}; }
+    void ForgetDigests(MotionDigests& digests) const override;
     bool Empty() const { return headers.empty() && tracks.empty(); }
 
 private:

@@ -21,6 +21,12 @@ size_t MotionListChange::Bytes() const
     return bytes;
 }
 
+void MotionListChange::ForgetDigests(MotionDigests& digests) const
+{
+    if (inList) digests.MotionInserted(index);
+    else digests.MotionRemoved(index);
+}
+
 void MotionListChange::Toggle(EditorSession& session)
 {
     std::vector<Motion>& motions = session.GetScene().motions;

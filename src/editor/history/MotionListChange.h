@@ -17,6 +17,8 @@ public:
     void Undo(EditorSession& session) override { Toggle(session); }
     void Redo(EditorSession& session) override { Toggle(session); }
     size_t Bytes() const override;
+    SavedDataEffect Effect() const override { return {SAVED_MOTIONS, SAVED_MOTIONS}; }
+    void ForgetDigests(MotionDigests& digests) const override;
 
 private:
     MotionListChange(int index, bool inList, Motion motion)

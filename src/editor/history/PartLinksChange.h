@@ -18,6 +18,8 @@ public:
     void Undo(EditorSession& session) override { Apply(session, false); }
     void Redo(EditorSession& session) override { Apply(session, true); }
     size_t Bytes() const override { return sizeof(*this) + entries.size() * sizeof(Entry); }
+    SavedDataEffect Effect() const override { return {SAVED_PARTNERS, SAVED_PARTNERS}; }
+    void ForgetDigests(MotionDigests&) const override {}
 
 private:
     void Apply(EditorSession& session, bool after) const;

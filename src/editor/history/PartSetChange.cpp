@@ -28,6 +28,12 @@ size_t PartSetChange::Bytes() const
     return bytes;
 }
 
+void PartSetChange::ForgetDigests(MotionDigests& digests) const
+{
+    if (inModel) digests.TracksInserted(indices);
+    else digests.TracksRemoved(indices);
+}
+
 void PartSetChange::Toggle(EditorSession& session)
 {
     Scene& scene = session.GetScene();

@@ -19,6 +19,12 @@ public:
     void Undo(EditorSession& session) override { Toggle(session); }
     void Redo(EditorSession& session) override { Toggle(session); }
     size_t Bytes() const override;
+    // The number of Parts changes; their tracks, partners and geometry go with them.
+    SavedDataEffect Effect() const override
+    {
+        return {SAVED_PART_RECORDS | SAVED_PARTNERS | SAVED_GEOMETRY | SAVED_MOTIONS, SAVED_PART_RECORDS};
+    }
+    void ForgetDigests(MotionDigests& digests) const override;
 
 private:
     PartSetChange(std::vector<int> indices, bool inModel, DetachedParts detached)

@@ -12,13 +12,18 @@ class CMesh;
 // exchange them with the Part's.
 class PartSwapChange : public DocumentChange {
 public:
-    // Part part was just given a new mesh and names; these are the ones it had.
-    PartSwapChange(int part, std::unique_ptr<CMesh> mesh, std::string baseName, std::string displayName);
+    // Part part was just given a new mesh and names; these are the ones it
+    // had. sameContent: the two meshes save the same file.
+    PartSwapChange(int part, std::unique_ptr<CMesh> mesh, std::string baseName, std::string displayName,
+                   bool sameContent, bool sameName);
     ~PartSwapChange() override;
 
     void Undo(EditorSession& session) override { Exchange(session); }
     void Redo(EditorSession& session) override { Exchange(session); }
     size_t Bytes() const override;
+    // Another file of the same name or geometry leaves that as it was.
+    SavedDataEffect Effect() const override;
+    void ForgetDigests(MotionDigests&) const override {}
 
 private:
     void Exchange(EditorSession& session);
@@ -26,4 +31,6 @@ private:
     int part;
     std::unique_ptr<CMesh> mesh;  // not registered with the mesh manager while out of the model
     std::string baseName, displayName;
+    bool sameContent;
+    bool sameName;
 };

@@ -20,7 +20,8 @@ public:
     void Undo(EditorSession& session) override;
     void Redo(EditorSession& session) override;
     size_t Bytes() const override { return sizeof(*this) + entries.size() * sizeof(Entry); }
-    bool ChangesSavedData() const override { return false; }
+    SavedDataEffect Effect() const override { return {}; }
+    void ForgetDigests(MotionDigests&) const override {}
     const std::vector<Entry>& Entries() const { return entries; }
 
 private:
