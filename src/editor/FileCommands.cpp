@@ -125,6 +125,7 @@ int OpenProject(EditorSession& session, const std::string& path)
     session.ShowCurrentTransform();
     session.History().RestartHistory();
     session.UpdateTitle();
-    session.FitViews();
+    // An opened project is framed once; "視点調整" later only centres.
+    session.FitWholeModel();
     return result;
 }

@@ -31,8 +31,8 @@ bool SaveCommand(EditorSession& session, UserPrompt& prompt);
 bool SaveAsCommand(EditorSession& session, UserPrompt& prompt);
 // Replaces the scene with the project at path (LoadProject); when the scene
 // was replaced, the last Motion becomes current at frame 0 and is shown, the
-// undo history restarts, the title is rebuilt and the views are fitted to the
-// model. Returns LoadProject's result; a project read whole goes first in the
+// undo history restarts, the title is rebuilt and the views are framed on the
+// whole model (EditorSession::FitWholeModel). Returns LoadProject's result; a project read whole goes first in the
 // session's recent projects. The old scene's textures are released with it.
 int OpenProject(EditorSession& session, const std::string& path);
 // Before the current data is thrown away: with at least one Motion and one
