@@ -128,8 +128,8 @@
         <translation>&amp;About...</translation>
     </message>
     <message>
-        <source>glTF出力（&amp;G）</source>
-        <translation>Export &amp;glTF...</translation>
+        <source>glTF出力（&amp;T）</source>
+        <translation>Export gl&amp;TF...</translation>
     </message>
     <message>
         <source>Error</source>

@@ -87,7 +87,7 @@ void CAppFrameWnd::BuildMenu()
     AddCommand(option, ID_POSE_LEVEL, tr("選択オブジェクトを水平にする（&H）"));
     option->addSeparator();
     AddCommand(option, ID_EXPORT_XFILE, tr("Xファイル出力（&X）"));
-    AddCommand(option, ID_EXPORT_GLTF, tr("glTF出力（&G）"));
+    AddCommand(option, ID_EXPORT_GLTF, tr("glTF出力（&T）"));
     QMenu* extra = option->addMenu(tr("追加機能（&A）"));
     AddCommand(extra, ID_MOTION_DELETE_REDUNDANT_KEYS, tr("余計なキーを削除（&D）"));
     AddCommand(extra, ID_MOTION_MIRROR, tr("左右逆のモーションにする（&M）"));

@@ -1,6 +1,7 @@
 #include "app/MotionPanel.h"
 
 #include "app/CommandIds.h"
+#include "app/ElidingComboBox.h"
 #include "app/MotionDialogs.h"
 #include "app/UpDownControl.h"
 #include "editor/EditorSession.h"
@@ -75,7 +76,7 @@ MotionPanel::MotionPanel(EditorSession& owner, QWidget* parent)
 void MotionPanel::BuildControls()
 {
     using C = EditorCommand;
-    list = new QComboBox(this);
+    list = new ElidingComboBox(this);
     SetControlId(list, IDC_MOTION_LIST);
     list->setAccessibleName(tr("モーション一覧"));
     list->setMaxVisibleItems(20);
@@ -85,6 +86,7 @@ void MotionPanel::BuildControls()
         session.SelectMotion(index);
         timeline.ResetToStart();
         update();
+        ReturnFocus();
     });
 
     AddCommandButton(IDC_MOTION_NEW, tr("新規"), {47, 0, 38, 14}, C::NewMotion, [this] { NewMotion(); });
@@ -125,7 +127,10 @@ void MotionPanel::BuildControls()
                                            std::tuple{IDC_MOTION_STOP, tr("停止"), 19, &MotionPanel::Stop}}) {
         QPushButton* button = AddButton(this, id, text, {x, 118, 19, 14});
         button->setFocusPolicy(Qt::NoFocus);
-        connect(button, &QPushButton::clicked, this, run);
+        connect(button, &QPushButton::clicked, this, [this, run = run] {
+            (this->*run)();
+            ReturnFocus();
+        });
     }
 
     frameRate = new QLineEdit(QString::number(playback.FramesPerSecond()), this);
@@ -162,7 +167,17 @@ void MotionPanel::AddCommandButton(int id, const QString& text, DialogUnitsRect 
     // A pressed button leaves the keyboard focus where it was, with the main window.
     button->setFocusPolicy(Qt::NoFocus);
     commandControls.emplace_back(button, command);
-    connect(button, &QPushButton::clicked, this, run);
+    connect(button, &QPushButton::clicked, this, [this, run] {
+        run();
+        ReturnFocus();
+    });
+}
+
+void MotionPanel::ReturnFocus()
+{
+    // The keys then go to the main window again, not to the list: an arrow
+    // key would otherwise choose another Motion.
+    if (QWidget* form = parentWidget()) form->setFocus(Qt::OtherFocusReason);
 }
 
 void MotionPanel::SetFrameRate(int rate)
@@ -248,7 +263,7 @@ void MotionPanel::ShowLabels()
     for (int j = 0; j < 8; ++j) SetLabelText(rulerLabels[size_t(j)], QString::number(10 * (timeline.ScrollTens() + j)));
     for (int r = 0; r < TIMELINE_ROWS; ++r) {
         const Part* part = session.GetScene().PartAt(timeline.FirstRow() + r);
-        SetLabelText(rowLabels[size_t(r)], part ? QString::fromStdString(part->displayName) : QString());
+        SetElidedText(rowLabels[size_t(r)], part ? QString::fromStdString(part->displayName) : QString());
     }
 }
 

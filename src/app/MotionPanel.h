@@ -15,7 +15,7 @@
 #include <utility>
 #include <vector>
 
-class QComboBox;
+class ElidingComboBox;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
@@ -47,6 +47,8 @@ protected:
 
 private:
     void BuildControls();
+    // Gives the keyboard focus back to the main window after a command.
+    void ReturnFocus();
     // A button enabled when command can run, running run when pressed.
     void AddCommandButton(int id, const QString& text, DialogUnitsRect rect, EditorCommand command,
                           const std::function<void()>& run);
@@ -75,7 +77,7 @@ private:
     QElapsedTimer clock;
     PlaybackController playback;
     QTimer stepTimer;
-    QComboBox* list = nullptr;
+    ElidingComboBox* list = nullptr;
     QLabel* currentLabel = nullptr;
     QLabel* lengthLabel = nullptr;
     std::array<QLabel*, 8> rulerLabels{};

@@ -152,7 +152,7 @@ private Q_SLOTS:
         QVERIFY(opened.toLocalFile().endsWith("help/index.html"));
         app.frame->Action(ID_HELP_GUIDE)->trigger();
         QVERIFY(QFileInfo::exists(opened.toLocalFile()));
-        QVERIFY(opened.toLocalFile().endsWith("guide/README.md"));
+        QVERIFY(opened.toLocalFile().endsWith("guide/index.html"));
 
         QStringList texts;
         QString caption, address;

@@ -44,7 +44,7 @@ private Q_SLOTS:
     void theItemSitsRightUnderTheDirectXExportAndNeedsAPart()
     {
         QAction* gltf = Action(ID_EXPORT_GLTF);
-        QCOMPARE(gltf->text(), QString("glTF出力（&G）"));
+        QCOMPARE(gltf->text(), QString("glTF出力（&T）"));
         auto* option = qobject_cast<QMenu*>(Action(ID_EXPORT_XFILE)->parent());
         QVERIFY(option != nullptr);
         const QList<QAction*> items = option->actions();
