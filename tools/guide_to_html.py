@@ -9,6 +9,7 @@ links, `code`, **bold** and *italic*. Anything else stays as text.
 """
 
 import html
+import os
 import re
 import sys
 
@@ -119,6 +120,7 @@ def main():
         sys.exit("usage: guide_to_html.py README.md index.html")
     with open(sys.argv[1], encoding="utf-8") as source:
         page = convert(source.read())
+    os.makedirs(os.path.dirname(os.path.abspath(sys.argv[2])), exist_ok=True)
     with open(sys.argv[2], "w", encoding="utf-8") as target:
         target.write(page)
 

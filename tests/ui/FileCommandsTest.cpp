@@ -144,8 +144,8 @@ private Q_SLOTS:
         QVERIFY(SaveProject(app.scene, project, prompt));  // into an empty folder: no question
         QCOMPARE(app.scene.projectPath, project);
 
-        // The second save finds both files: Escape on the first means "いいえ"
-        // and the second is asked about; "すべてはい" writes it.
+        // The second save finds both .mesh files: Escape on the first means
+        // "いいえ" and the second is asked about; "すべてはい" writes it.
         QStringList asked;
         auto answer = [&](int button) {
             AnswerNextDialog<MeshOverwriteDialog>([&asked, button](MeshOverwriteDialog* dialog) {
@@ -159,9 +159,12 @@ private Q_SLOTS:
                 else dialog->findChild<QPushButton*>(IdName(button))->click();
             });
         };
+        AnswerNextMessageBox(QMessageBox::Yes);  // the project file itself is replaced
         answer(0);
         answer(2176);
         app.frame->Action(ID_FILE_SAVE)->trigger();
+        AnswerNextMessageBox(QMessageBox::No);  // the question whether to save before closing
+        app.Close();
         QCOMPARE(asked, QStringList({QString::fromStdString(folder.File("again/arm.mesh")) + "は存在しています。上書きしますか？",
                                      QString::fromStdString(folder.File("again/leg.mesh")) + "は存在しています。上書きしますか？"}));
         QCOMPARE(unexpectedDialog, QString());

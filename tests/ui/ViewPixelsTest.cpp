@@ -40,7 +40,7 @@ LoadedModel MakeRoof(float x0, float x1, float y0, float y1)
 {
     const float xm = (x0 + x1) * 0.5f;
     const Vec3 a0{x0, y0, 0}, b0{x1, y0, 0}, c0{xm, y0, -60}, a1{x0, y1, 0}, b1{x1, y1, 0}, c1{xm, y1, -60};
-    const Vec3 left = Normalize(Cross(c1 - a0, a1 - a0)), right = Normalize(Cross(b1 - c0, c1 - c0));
+    const Vec3 left = Normalize(Cross(a1 - a0, c1 - a0)), right = Normalize(Cross(c1 - c0, b1 - c0));
     const struct {
         Vec3 p[3];
         Vec3 outward;

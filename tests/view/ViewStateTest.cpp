@@ -172,7 +172,7 @@ TEST(ViewCamera, FitWholeModelFillsEveryViewWithTheMargin)
     const Vec3 lo{-10, 0, -5}, hi{10, 100, 5};
     CMesh mesh;
     ASSERT_TRUE(mesh.LoadModel(sceneparts::MakeBox(lo, hi), "box.mesh", 1.0f));
-    mesh.SetMatrix(MatrixTranslation(300, 40, -70));
+    mesh.SetPosition({300, 40, -70});
     ViewState s = MakeState();
     const int types[4] = {VIEW_TOP, VIEW_PERS, VIEW_FRONT, VIEW_LEFT};
     for (int i = 0; i < 4; ++i) s.SetViewType(i, types[i]);
