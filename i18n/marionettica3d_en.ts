@@ -172,6 +172,29 @@
     </message>
 </context>
 <context>
+    <name>MeshOverwriteDialog</name>
+    <message>
+        <source>meshファイル出力</source>
+        <translation>.mesh File Output</translation>
+    </message>
+    <message>
+        <source>はい</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>すべてはい</source>
+        <translation>Yes to All</translation>
+    </message>
+    <message>
+        <source>いいえ</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
     <name>MirroredNameDialog</name>
     <message>
         <source>オブジェクト名入力</source>
@@ -339,13 +362,6 @@
     <message>
         <source>対称関係</source>
         <translation>Symmetry</translation>
-    </message>
-</context>
-<context>
-    <name>QtUserPrompt</name>
-    <message>
-        <source>上書き保存</source>
-        <translation>Save</translation>
     </message>
 </context>
 <context>
@@ -1015,6 +1031,14 @@
     <message>
         <source>タイムラインのポーズ</source>
         <translation>Timeline Pose</translation>
+    </message>
+    <message>
+        <source>表示（&amp;V）</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>全体表示（&amp;F）</source>
+        <translation>&amp;Fit Whole Model</translation>
     </message>
 </context>
 </TS>

@@ -1,6 +1,7 @@
 #include "app/CAppWinApp.h"
 
 #include "app/CAppFrameWnd.h"
+#include "app/DialogFont.h"
 #include "app/RenderWidget.h"
 #include "app/StartupMessages.h"
 #include "editor/EditorSession.h"
@@ -51,6 +52,7 @@ int& BeforeApplication(int& argc)
 std::unique_ptr<CAppFrameWnd> OpenMainWindow(const AppEnvironment& environment,
                                              const std::optional<std::string>& startupFile)
 {
+    UseDialogFont();
     auto frame = std::make_unique<CAppFrameWnd>(environment);
     frame->resize(kStartWidth, kStartHeight);
     frame->Form()->OnInitialUpdate();
@@ -74,7 +76,7 @@ CAppWinApp::CAppWinApp(int& argc, char** argv) : application(BeforeApplication(a
     const QString programFolder = QApplication::applicationDirPath();
     helpPath = FindDocument(programFolder, language == "en" ? QStringLiteral("help/index.en.html")
                                                                : QStringLiteral("help/index.html"));
-    guidePath = FindDocument(programFolder, QStringLiteral("guide/README.md"));
+    guidePath = FindDocument(programFolder, QStringLiteral("guide/index.html"));
 }
 
 CAppWinApp::~CAppWinApp()

@@ -14,9 +14,10 @@ class CAppFrameWnd;
 class EditorSession;
 struct AppEnvironment;
 
-// The start-up of the main window: creates the frame and its form, runs the
-// scene start-up (panels, views, settings, grid), shows the window, places the
-// panels and then opens or adds the file named on the command line.
+// The start-up of the main window: makes the panels' font (DialogFont) the
+// application's, creates the frame and its form, runs the scene start-up
+// (panels, views, settings, grid), shows the window, places the panels and
+// then opens or adds the file named on the command line.
 std::unique_ptr<CAppFrameWnd> OpenMainWindow(const AppEnvironment& environment,
                                              const std::optional<std::string>& startupFile);
 

@@ -89,6 +89,14 @@ inline constexpr int IDC_COLOUR_DEFAULTS = 2088;
 inline constexpr int IDC_VIEW_TYPE = 2179;
 inline constexpr int IDC_VIEW_LAYOUT = 2180;
 
+// The .mesh overwrite question of a project save (template 226).
+inline constexpr int IDD_MESH_OVERWRITE = 226;
+inline constexpr int IDC_MESH_OVERWRITE_YES = 2175;
+inline constexpr int IDC_MESH_OVERWRITE_YES_TO_ALL = 2176;
+inline constexpr int IDC_MESH_OVERWRITE_NO = 2177;
+inline constexpr int IDC_MESH_OVERWRITE_TEXT = 2178;
+inline constexpr int IDC_MESH_OVERWRITE_CANCEL = 2067;
+
 // DirectX export: the time scale dialog (template 234).
 inline constexpr int IDD_EXPORT_XFILE = 234;
 inline constexpr int IDC_TIME_SCALE_FACTOR = 2151;

@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
@@ -31,6 +32,20 @@ void ShowRefusedField(QLineEdit* field, const std::string& message)
     QMessageBox::warning(field->window(), QStringLiteral("Marionettica3D"), QString::fromStdString(message));
     field->setFocus(Qt::OtherFocusReason);
     field->selectAll();
+}
+
+void SetElidedText(QLabel* label, const QString& text)
+{
+    const int room = label->contentsRect().width() - 2 * label->margin();
+    label->setText(label->fontMetrics().elidedText(text, Qt::ElideRight, room));
+    label->setAccessibleName(text);
+    label->setToolTip(label->text() == text ? QString() : text);
+}
+
+void SetFieldText(QLineEdit* field, const QString& text)
+{
+    field->setText(text);
+    field->setCursorPosition(0);
 }
 
 QPushButton* AddButton(QWidget* parent, int id, const QString& text, DialogUnitsRect rect)

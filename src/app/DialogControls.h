@@ -6,6 +6,7 @@
 #include <string>
 
 class QDialog;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QWidget;
@@ -29,6 +30,12 @@ void SetControlId(QWidget* widget, int id);
 // A field check refused field's text: shows message in a message box with
 // the program's name as caption, then selects the field for correction.
 void ShowRefusedField(QLineEdit* field, const std::string& message);
+// Shows text in label, shortened at its end with "…" where it is wider than
+// the label (never cut at its start, whatever the alignment); the whole text
+// stays the label's accessible name and tool tip.
+void SetElidedText(QLabel* label, const QString& text);
+// Shows text in field with its start (a sign, a name's beginning) in view.
+void SetFieldText(QLineEdit* field, const QString& text);
 // A push button with its number and text at a place given in dialog units.
 QPushButton* AddButton(QWidget* parent, int id, const QString& text, DialogUnitsRect rect);
 // The dialog's default button okText (IDOK, runs accept) and "ｷｬﾝｾﾙ"

@@ -460,9 +460,15 @@ void GlRenderDevice::DrawIndexed(unsigned mode, const _MESH_VERTEX* vertices, ui
 }
 
 void GlRenderDevice::DrawIndexedTriangleStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount,
-                                              const uint16_t* indices, uint32_t indexCount, uint32_t baseVertex)
+                                              const uint16_t* indices, uint32_t indexCount, uint32_t baseVertex,
+                                              bool firstReversed)
 {
+    if (gl == nullptr) return;
+    // OpenGL alternates the order of strip triangles itself, so the first
+    // triangle's order decides which side of every triangle is the front.
+    gl->glFrontFace(firstReversed ? GL_CCW : GL_CW);
     DrawIndexed(GL_TRIANGLE_STRIP, vertices, vertexCount, indices, indexCount, baseVertex);
+    gl->glFrontFace(GL_CW);
 }
 
 void GlRenderDevice::DrawIndexedLineStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount, const uint16_t* indices,

@@ -62,7 +62,7 @@ public:
     void SetTexture(const TextureImage* image) override;
     void ReleaseTexture(const TextureImage* image) override;
     void DrawIndexedTriangleStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount, const uint16_t* indices,
-                                  uint32_t indexCount, uint32_t baseVertex) override;
+                                  uint32_t indexCount, uint32_t baseVertex, bool firstReversed) override;
     void DrawIndexedLineStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount, const uint16_t* indices,
                               uint32_t indexCount, uint32_t baseVertex) override;
     void DrawLineList(const LineVertex* vertices, uint32_t vertexCount) override;

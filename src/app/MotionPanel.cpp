@@ -2,6 +2,7 @@
 
 #include "app/CommandActions.h"
 #include "app/CommandIds.h"
+#include "app/ElidingComboBox.h"
 #include "app/UpDownControl.h"
 #include "editor/EditorSession.h"
 #include "editor/FieldRules.h"
@@ -71,14 +72,16 @@ MotionPanel::MotionPanel(EditorSession& owner, CommandActions& actions, QWidget*
 void MotionPanel::BuildControls()
 {
     using C = EditorCommand;
-    list = new QComboBox(this);
+    list = new ElidingComboBox(this);
     SetControlId(list, IDC_MOTION_LIST);
     list->setAccessibleName(tr("モーション一覧"));
     list->setMaxVisibleItems(20);
     PlaceInDialogUnits(list, {0, 0, 48, 14});
     actions.BindEnabled(list, C::SelectMotion);
-    connect(list, &QComboBox::currentIndexChanged, this,
-            [this](int index) { this->actions.Run(EditorCommand::SelectMotion, index); });
+    connect(list, &QComboBox::currentIndexChanged, this, [this](int index) {
+        this->actions.Run(EditorCommand::SelectMotion, index);
+        ReturnFocus();
+    });
 
     AddCommandButton(IDC_MOTION_NEW, tr("新規"), {47, 0, 38, 14}, C::NewMotion);
     AddCommandButton(IDC_MOTION_DELETE, tr("削除"), {85, 0, 19, 14}, C::DeleteMotion);
@@ -144,6 +147,14 @@ void MotionPanel::AddCommandButton(int id, const QString& text, DialogUnitsRect 
     // A pressed button leaves the keyboard focus where it was, with the main window.
     button->setFocusPolicy(Qt::NoFocus);
     actions.Bind(button, command);
+    connect(button, &QPushButton::clicked, this, &MotionPanel::ReturnFocus);
+}
+
+void MotionPanel::ReturnFocus()
+{
+    // The keys then go to the main window again, not to the list: an arrow
+    // key would otherwise choose another Motion.
+    if (QWidget* form = parentWidget()) form->setFocus(Qt::OtherFocusReason);
 }
 
 void MotionPanel::SetFrameRate(int rate)
@@ -181,7 +192,7 @@ void MotionPanel::ShowLabels()
     for (int j = 0; j < 8; ++j) SetLabelText(rulerLabels[size_t(j)], QString::number(10 * (timeline.ScrollTens() + j)));
     for (int r = 0; r < TIMELINE_ROWS; ++r) {
         const Part* part = session.GetScene().PartAt(timeline.FirstRow() + r);
-        SetLabelText(rowLabels[size_t(r)], part ? QString::fromStdString(part->displayName) : QString());
+        SetElidedText(rowLabels[size_t(r)], part ? QString::fromStdString(part->displayName) : QString());
     }
 }
 

@@ -15,7 +15,7 @@
 #include <vector>
 
 class CommandActions;
-class QComboBox;
+class ElidingComboBox;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
@@ -50,6 +50,8 @@ private:
     void BuildControls();
     // A button that runs command's action and is enabled with it.
     void AddCommandButton(int id, const QString& text, DialogUnitsRect rect, EditorCommand command);
+    // Gives the keyboard focus back to the main window after a command.
+    void ReturnFocus();
     void FillList();
     void ShowLabels();
     void ShowScrollBars();
@@ -64,7 +66,7 @@ private:
     MotionTimeline& timeline;
     PlaybackController& playback;
     QTimer stepTimer;
-    QComboBox* list = nullptr;
+    ElidingComboBox* list = nullptr;
     QLabel* currentLabel = nullptr;
     QLabel* lengthLabel = nullptr;
     std::array<QLabel*, 8> rulerLabels{};

@@ -1,9 +1,9 @@
 #include "app/QtUserPrompt.h"
 
-#include <QCoreApplication>
+#include "app/MeshOverwriteDialog.h"
+
 #include <QFileDialog>
 #include <QMessageBox>
-#include <QPushButton>
 
 QString QtUserPrompt::DialogFilter(const std::string& filter)
 {
@@ -53,13 +53,6 @@ std::string QtUserPrompt::AskSavePath(const std::string& filter, const std::stri
 
 int QtUserPrompt::AskMeshOverwrite(const std::string& text)
 {
-    QMessageBox box(QMessageBox::Question, QCoreApplication::translate("QtUserPrompt", "上書き保存"), QString::fromStdString(text),
-                    QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::Cancel, parent);
-    box.setEscapeButton(QMessageBox::No);
-    switch (box.exec()) {
-    case QMessageBox::Yes: return MESH_OVERWRITE_YES;
-    case QMessageBox::YesToAll: return MESH_OVERWRITE_YES_TO_ALL;
-    case QMessageBox::No: return MESH_OVERWRITE_NO;
-    default: return MESH_OVERWRITE_CANCEL;
-    }
+    MeshOverwriteDialog dialog(text, parent);
+    return dialog.exec();
 }

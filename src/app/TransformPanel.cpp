@@ -126,7 +126,7 @@ void TransformPanel::AddCommandButton(QAbstractButton* button, int id, EditorCom
 void TransformPanel::ShowFields()
 {
     const TransformFieldTexts texts = FieldTextsOf(session.TransformPanel().fields);
-    for (size_t i = 0; i < fields.size(); ++i) fields[i]->setText(QString::fromStdString(texts[i]));
+    for (size_t i = 0; i < fields.size(); ++i) SetFieldText(fields[i], QString::fromStdString(texts[i]));
 }
 
 void TransformPanel::ShowGridPlanes()

@@ -1,4 +1,5 @@
 #include "cli/CliCommand.h"
+#include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
 #include "editor/EditorSession.h"
 
@@ -26,7 +27,13 @@ int Resave(const std::vector<std::string>& args)
     }
     EditorSession session;
     if (!LoadProjectForCommand(session, paths[0])) return 1;
-    return SaveProjectForCommand(session.GetScene(), paths[1], overwrite, overwrite) ? 0 : 1;
+    const Scene& scene = session.GetScene();
+    if (!SaveProjectForCommand(session.GetScene(), paths[1], overwrite, overwrite)) return 1;
+    JsonWriter json;
+    json.BeginObject().Key("written").String(paths[1]).Key("parts").Int(scene.PartCount());
+    json.Key("motions").Int(static_cast<int64_t>(scene.motions.size())).EndObject();
+    std::printf("%s\n", json.Text().c_str());
+    return 0;
 }
 
 const CliCommandRegistration registration("resave", USAGE, Resave);

@@ -119,6 +119,7 @@ const std::array kMenus = {
     CommandMenuEntry{M::Parts, M::None, QT_TRANSLATE_NOOP("core", "&Parts")},
     CommandMenuEntry{M::Option, M::None, QT_TRANSLATE_NOOP("core", "&Option")},
     CommandMenuEntry{M::Extra, M::Option, QT_TRANSLATE_NOOP("core", "追加機能（&A）")},
+    CommandMenuEntry{M::View, M::None, QT_TRANSLATE_NOOP("core", "表示（&V）")},
     CommandMenuEntry{M::Help, M::None, QT_TRANSLATE_NOOP("core", "&Help")},
 };
 
@@ -175,6 +176,9 @@ const std::array kCommands = {
                  [](CommandContext& c) { LevelPartInAllKeyframesCommand(c.session); }, true},
     CommandEntry{C::TurnMotionAround, "turn-around", ID_MOTION_TURN_Z, M::Extra, false, QT_TRANSLATE_NOOP("core", "モーションをZ方向に反転させる（&Z）"), "", QT_TRANSLATE_NOOP("core", "Z方向に反転"), kAlways,
                  [](CommandContext& c) { TurnMotionAroundCommand(c.session); }, true},
+    // View
+    CommandEntry{C::FitWholeModel, "fit-whole-model", ID_VIEW_FIT_WHOLE_MODEL, M::View, false, QT_TRANSLATE_NOOP("core", "全体表示（&F）"), "F", nullptr, kNotPlaying,
+                 [](CommandContext& c) { c.session.FitWholeModel(); }, false},
     // Help
     CommandEntry{C::HelpContents, "help", ID_HELP_CONTENTS, M::Help, false, QT_TRANSLATE_NOOP("core", "目次（&M）"), "", nullptr, kAlways,
                  [](CommandContext& c) { c.host.ShowHelpContents(); }, false},

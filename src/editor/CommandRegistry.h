@@ -17,7 +17,7 @@ struct CommandNeeds {
 
 // The menus commands sit in; a command without one is reached by its key or
 // a panel's control.
-enum class CommandMenu { None, File, Preferences, Parts, Option, Extra, Help };
+enum class CommandMenu { None, File, Preferences, Parts, Option, Extra, View, Help };
 
 // A menu: its title and the menu it opens from (None: the menu bar).
 struct CommandMenuEntry {

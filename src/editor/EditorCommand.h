@@ -11,6 +11,8 @@ enum class EditorCommand : int {
     // Option
     LightFromFront, GridWidth, ModelScale, MirrorPose, DropToGround, LevelPart, ExportX, ExportGltf,
     DeleteRedundantKeys, MirrorMotion, GroundAllKeyframes, LevelPartInAllKeyframes, TurnMotionAround,
+    // View
+    FitWholeModel,
     // Help
     HelpContents, UserGuide, About,
     // Transform panel

@@ -71,3 +71,9 @@ void EditorSession::FitViews()
     viewState.FitViews(scene.Meshes());
     events.Publish(ViewsChanged{});
 }
+
+void EditorSession::FitWholeModel()
+{
+    viewState.FitWholeModel(scene.Meshes());
+    events.Publish(ViewsChanged{});
+}

@@ -90,6 +90,9 @@ public:
     int TotalMeshes() const { return totalMeshes; }
     // Centres every view on the box around all Parts in their present pose; ViewsChanged.
     void FitViews();
+    // "全体表示": centres every view on that box and zooms so that the model
+    // fills each view with a margin (ViewState::FitWholeModel); ViewsChanged.
+    void FitWholeModel();
     // Reacts to a selection the Scene moved by itself (a removal) and to the
     // Part set having changed: if the tree's selection differs from the last
     // one reported, the selection reaction runs.

@@ -4,6 +4,7 @@
 #include "text/UiText.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 
 namespace {
@@ -52,6 +53,12 @@ std::string FloatFieldText(float value)
     char buffer[32];
     std::snprintf(buffer, sizeof buffer, "%.6g", value == 0.0f ? 0.0 : static_cast<double>(value));
     return buffer;
+}
+
+std::string AngleFieldText(float degrees)
+{
+    const double rounded = std::round(static_cast<double>(degrees) * 1e4) / 1e4;
+    return FloatFieldText(std::isfinite(rounded) ? static_cast<float>(rounded) : degrees);
 }
 
 int StepUpDown(const std::string& fieldText, int delta, int minimum, int maximum, int lastPosition)

@@ -131,7 +131,8 @@ int OpenProject(EditorSession& session, const std::string& path)
     session.History().Clear();
     session.History().MarkSaved();
     session.UpdateTitle();
-    session.FitViews();
+    // An opened project is framed once; "視点調整" later only centres.
+    session.FitWholeModel();
     return result;
 }
 

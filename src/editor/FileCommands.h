@@ -32,9 +32,9 @@ bool SaveAsCommand(EditorSession& session, UserPrompt& prompt);
 // Replaces the scene with the project at path (LoadProject); when the scene
 // was replaced, the last Motion becomes current at frame 0 and is shown, the
 // undo history starts empty with nothing unsaved, the title is rebuilt and
-// the views are fitted to the model. Returns LoadProject's result; a project
-// read whole goes first in the session's recent projects. The old scene's
-// textures are released with it.
+// the views are framed on the whole model (EditorSession::FitWholeModel).
+// Returns LoadProject's result; a project read whole goes first in the
+// session's recent projects. The old scene's textures are released with it.
 int OpenProject(EditorSession& session, const std::string& path);
 // OpenProject, then a message through prompt naming what could not be read;
 // true when everything was read.

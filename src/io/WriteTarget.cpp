@@ -39,6 +39,12 @@ const char* KindName(mode_t mode)
     return "not a regular file";
 }
 
+bool FolderExists(const std::string& folder)
+{
+    struct stat info;
+    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 }  // namespace
 
 std::string FolderOfFile(const std::string& path)
@@ -56,7 +62,9 @@ WriteTarget InspectWriteTarget(const std::string& path)
     for (int hop = 0;; ++hop) {
         struct stat info;
         if (lstat(target.file.c_str(), &info) != 0) {
-            if (errno == ENOENT) {
+            if (errno == ENOENT && hop == 0 && !FolderExists(FolderOfFile(path))) {
+                target.error = path + ": the folder " + FolderOfFile(path) + " does not exist; nothing was written";
+            } else if (errno == ENOENT) {
                 target.kind = WriteTarget::MISSING;
             } else {
                 target.error = path + ": cannot be looked at: " + std::strerror(errno);

@@ -9,7 +9,7 @@ struct WriteTarget {
         MISSING,      // nothing there yet: a new file is created
         REGULAR,      // an ordinary file, replaced as a whole
         NOT_REGULAR,  // a directory, FIFO, device node or socket: never written
-        UNUSABLE,     // the path cannot be looked at (see error)
+        UNUSABLE,     // the path cannot be looked at, or its folder does not exist (see error)
     };
     Kind kind = UNUSABLE;
     // The file that is really written: the path given, or the end of its

@@ -47,7 +47,7 @@ void CMesh::DrawMesh()
                                          m.indexCount, m.baseVertex);
         else
             device->DrawIndexedTriangleStrip(c.vertices.data(), uint32_t(c.vertices.size()), m.indices.data(),
-                                             m.indexCount, m.baseVertex);
+                                             m.indexCount, m.baseVertex, m.windingFlag != 0);
     }
     device->SetGeometryKey({});
 }

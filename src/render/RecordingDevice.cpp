@@ -91,13 +91,15 @@ void RecordingDevice::ReleaseTexture(const TextureImage* image)
 }
 
 void RecordingDevice::DrawIndexedTriangleStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount,
-                                               const uint16_t* indices, uint32_t indexCount, uint32_t baseVertex)
+                                               const uint16_t* indices, uint32_t indexCount, uint32_t baseVertex,
+                                               bool firstReversed)
 {
     RecordedCall& c = Record(RenderCall::DrawIndexedTriangleStrip);
     c.vertices = vertices;
     c.vertexCount = vertexCount;
     c.indices.assign(indices, indices + indexCount);
     c.baseVertex = baseVertex;
+    c.firstReversed = firstReversed;
 }
 
 void RecordingDevice::DrawIndexedLineStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount, const uint16_t* indices,

@@ -45,6 +45,7 @@ struct RecordedCall {
     uint32_t vertexCount = 0;                            // indexed draws
     std::vector<uint16_t> indices;                       // indexed draws (copied)
     uint32_t baseVertex = 0;                             // indexed draws
+    bool firstReversed = false;                          // DrawIndexedTriangleStrip
     std::vector<LineVertex> lines;                       // line draws (copied)
     const void* owner = nullptr;                         // ForgetGeometry
 };
@@ -65,7 +66,7 @@ public:
     void SetTexture(const TextureImage* image) override;
     void ReleaseTexture(const TextureImage* image) override;
     void DrawIndexedTriangleStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount, const uint16_t* indices,
-                                  uint32_t indexCount, uint32_t baseVertex) override;
+                                  uint32_t indexCount, uint32_t baseVertex, bool firstReversed) override;
     void DrawIndexedLineStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount, const uint16_t* indices,
                               uint32_t indexCount, uint32_t baseVertex) override;
     void DrawLineList(const LineVertex* vertices, uint32_t vertexCount) override;

@@ -86,10 +86,12 @@ public:
     // Triangle strip through vertices[baseVertex + indices[i]] (positions,
     // normals, texture coordinates), lit and textured by the current state.
     // Triangles with a repeated index have no area and draw nothing. The first
-    // triangle is front-facing when it runs clockwise on screen (face culling
-    // is up to the device). All referenced vertices lie below vertexCount.
+    // triangle is front-facing when it runs clockwise on screen, or
+    // counter-clockwise when firstReversed (a strip whose winding flag is set,
+    // such as a mirrored mesh's); face culling is up to the device. All
+    // referenced vertices lie below vertexCount.
     virtual void DrawIndexedTriangleStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount, const uint16_t* indices,
-                                          uint32_t indexCount, uint32_t baseVertex) = 0;
+                                          uint32_t indexCount, uint32_t baseVertex, bool firstReversed) = 0;
     // The same indices joined as one line strip, coloured like the triangles would be.
     virtual void DrawIndexedLineStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount, const uint16_t* indices,
                                       uint32_t indexCount, uint32_t baseVertex) = 0;

@@ -3,6 +3,7 @@
 #include "meshlib/CMesh.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <cmath>
 
 void ViewState::SetRenderSize(int width, int height)
@@ -103,10 +104,13 @@ Ray ViewState::PixelToRay(int i, int x, int y) const
     return {v.eye, Normalize(xAxis * vx + yAxis * vy + zAxis)};
 }
 
-void ViewState::FitViews(const std::vector<const CMesh*>& meshes)
+namespace {
+
+// Widens lo ... hi by every vertex of meshes in its world transform; the
+// number of vertices seen.
+int WidenByVertices(const std::vector<const CMesh*>& meshes, Vec3& lo, Vec3& hi)
 {
-    Vec3 lo{1000000.0f, 1000000.0f, 1000000.0f};
-    Vec3 hi{-999999.875f, -999999.875f, -999999.875f};
+    int seen = 0;
     for (const CMesh* mesh : meshes) {
         if (!mesh) continue;
         const Matrix4 world = mesh->GetMatrix();
@@ -117,8 +121,26 @@ void ViewState::FitViews(const std::vector<const CMesh*>& meshes)
             lo = {std::min(lo.x, p.x), std::min(lo.y, p.y), std::min(lo.z, p.z)};
             hi = {std::max(hi.x, p.x), std::max(hi.y, p.y), std::max(hi.z, p.z)};
         }
+        seen += count;
     }
-    const Vec3 centre = (lo + hi) * 0.5f;
+    return seen;
+}
+
+// The extent of a box of size along a screen axis (axis-aligned, so one of its components).
+float ExtentAlong(Vec3 size, Vec3 axis) { return std::fabs(Dot(size, axis)); }
+
+}  // namespace
+
+void ViewState::FitViews(const std::vector<const CMesh*>& meshes)
+{
+    Vec3 lo{1000000.0f, 1000000.0f, 1000000.0f};
+    Vec3 hi{-999999.875f, -999999.875f, -999999.875f};
+    WidenByVertices(meshes, lo, hi);
+    CentreViews((lo + hi) * 0.5f);
+}
+
+void ViewState::CentreViews(Vec3 centre)
+{
     const float distance = kFarPlane * 0.5f;
     for (View& v : views) {
         v.target = centre;
@@ -127,6 +149,45 @@ void ViewState::FitViews(const std::vector<const CMesh*>& meshes)
         else
             v.eye = OrthoEye(v.type, centre, distance);
     }
+}
+
+void ViewState::FitWholeModel(const std::vector<const CMesh*>& meshes)
+{
+    Vec3 lo{FLT_MAX, FLT_MAX, FLT_MAX};
+    Vec3 hi{-FLT_MAX, -FLT_MAX, -FLT_MAX};
+    if (WidenByVertices(meshes, lo, hi) == 0) {
+        FitViews(meshes);
+        return;
+    }
+    const Vec3 centre = (lo + hi) * 0.5f;
+    const Vec3 size = hi - lo;
+    CentreViews(centre);
+    const float filled = 1.0f - 2.0f * kWholeModelMargin;
+    float orthoScale = 0.0f;
+    for (int i = 0; i < kViewCount; ++i) {
+        const PixelRect vp = Viewport(i);
+        if (!views[i].enabled || vp.Width() <= 0 || vp.Height() <= 0) continue;
+        const float w = static_cast<float>(vp.Width()) * filled;
+        const float h = static_cast<float>(vp.Height()) * filled;
+        if (IsOrthographic(views[i].type)) {
+            const OrthoAxes& axes = OrthoAxesOf(views[i].type);
+            orthoScale = std::max({orthoScale, ExtentAlong(size, axes.screenRight) / w,
+                                   ExtentAlong(size, axes.screenDown) / h});
+            continue;
+        }
+        const float radius = Length(size) * 0.5f;
+        if (radius <= 0.0f) continue;
+        // The sphere's outline seen from distance d spans asin(radius / d) from
+        // the centre; it must reach filled of the narrower half field of view.
+        const float halfHeight = std::tan(3.14159265f / 8.0f);
+        const float halfNarrow = halfHeight * std::min(1.0f, w / h);
+        const float distance = std::max(radius / std::sin(std::atan(halfNarrow * filled)), radius + 1.0f);
+        View& v = views[i];
+        const Vec3 back = Normalize(v.eye - v.target);
+        v.eye = centre + (Length(back) > 0.0f ? back : Vec3{0, 0, -1}) * distance;
+        SavePersCamera(i);
+    }
+    if (orthoScale > 0.0f && std::isfinite(orthoScale)) scale = orthoScale;
 }
 
 void ViewState::LightFromFront()

@@ -89,12 +89,25 @@ public:
     // Centres every view on the axis-aligned box of all vertices of meshes in
     // their current world transform (null meshes are skipped).
     void FitViews(const std::vector<const CMesh*>& meshes);
+    // Centres every view on that box as FitViews does and zooms so that the
+    // box fills the views with kWholeModelMargin of each viewport's width and
+    // height free on every side: the shared scale so that the box fits every
+    // shown orthographic view, and each Pers camera, kept in its direction,
+    // near enough that the box's bounding sphere fits its field of view (its
+    // saved pair follows, as after a zoom). Views without area and a model
+    // without vertices (or of no extent) leave the zoom as it was.
+    void FitWholeModel(const std::vector<const CMesh*>& meshes);
+    static constexpr float kWholeModelMargin = 0.08f;
     // Light direction := the viewing direction of the current view.
     void LightFromFront();
     // Sets the grid width, clamped to 1 ... 10000.
     void SetGridWidth(int width);
 
 private:
+    // Centres every view on centre: orthographic eyes at half the far plane,
+    // Pers eyes at their saved offset.
+    void CentreViews(Vec3 centre);
+
     int renderWidth = 0;
     int renderHeight = 0;
     PixelRect splitterBand;

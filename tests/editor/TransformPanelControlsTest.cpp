@@ -1,4 +1,5 @@
 #include "editor/TransformPanelControls.h"
+#include "view/RotationAngles.h"
 
 #include <gtest/gtest.h>
 
@@ -34,4 +35,18 @@ TEST(TransformPanelControls, FieldsGoRowByRowAndReadBackAllOrNothing)
     EXPECT_EQ(refused.refusedField, 7);
     EXPECT_EQ(refused.check.message, "数値を入力してください。");
     EXPECT_EQ(read.relativeRotation.h, 1.0f);  // the fields before the refused one are not taken either
+}
+
+TEST(TransformPanelControls, AnglesShowWithoutTheNoiseOfTheirDecomposition)
+{
+    TransformValues v;
+    // The angles typed come back from the matrix a little off (10 as 9.99997).
+    v.relativeRotation = AnglesFromMatrix(RotationFromAngles({10, -20, 30}));
+    v.absoluteRotation = {-79.80512f, 0.00004f, -0.00004f};
+    // Positions keep their six digits.
+    v.relativePosition = {9.99997f, -79.80512f, 0.00004f};
+    const TransformFieldTexts texts = FieldTextsOf(v);
+    const TransformFieldTexts expected{"10", "-20", "30", "-79.8051", "0", "0", "9.99997", "-79.8051", "4e-05",
+                                       "0", "0", "0"};
+    EXPECT_EQ(texts, expected);
 }

@@ -84,6 +84,11 @@ TEST(AtomicFile, TargetsThatAreNoRegularFileAreRefusedWithNothingWritten)
     EXPECT_TRUE(std::filesystem::is_fifo(folder.File("pipe")));
     EXPECT_TRUE(std::filesystem::is_empty(folder.File("dir")));
     EXPECT_EQ(Listing(folder), (std::vector<std::string>{"dir", "pipe"}));
+    // A folder that is not there is named as the reason.
+    std::string error;
+    EXPECT_FALSE(Write(folder.File("none/model.x"), "new", error));
+    EXPECT_EQ(error, folder.File("none/model.x") + ": the folder " + folder.File("none") +
+                         " does not exist; nothing was written");
 }
 
 TEST(AtomicFile, AReadOnlyFileIsReplacedOnlyWhenAllowed)

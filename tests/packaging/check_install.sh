@@ -13,7 +13,7 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 
 cmake --install "$build" --prefix "$prefix" > "$work/install.log" || { cat "$work/install.log"; fail "cmake --install"; }
 share=$prefix/share
-for f in bin/marionettica3d bin/marionettica3d-cli share/marionettica3d/help/index.html \
+for f in bin/marionettica3d bin/marionettica3d-cli share/marionettica3d/help/index.html share/marionettica3d/guide/index.html \
          share/marionettica3d/examples/figure/figure.anm share/icons/hicolor/scalable/apps/$id.svg; do
   [ -f "$prefix/$f" ] || fail "not installed: $f"
 done

@@ -71,6 +71,7 @@ TEST(MeshDraw, FacesDrawEachSubMeshAsAStripWithItsMaterialAndTexture)
         const _MESH_MESHDATA& m = *f.mesh.GetMesh(int(k));
         EXPECT_EQ(d.indices, m.indices);
         EXPECT_EQ(d.baseVertex, m.baseVertex);
+        EXPECT_EQ(d.firstReversed, m.windingFlag != 0);
         EXPECT_EQ(d.vertices, f.mesh.GetVertex(0));
         EXPECT_EQ(d.vertexCount, uint32_t(f.mesh.GetVertexNum()));
         EXPECT_TRUE(d.lighting);

@@ -87,6 +87,7 @@ TEST(ProjectCommandsCli, ResaveWritesTheSameProjectAndKeepsMeshFilesUnlessOverwr
     const std::string target = out.File("copy.anm");
     CliResult r = RunCli(project.folder, "resave " + Quote(project.path) + " " + Quote(target));
     ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "{\"written\":\"" + target + "\",\"parts\":2,\"motions\":1}\n");
     EXPECT_EQ(out.Read("copy.anm"), project.folder.Read("figure.anm"));
     EXPECT_EQ(out.Read("arm.mesh"), "old");
     EXPECT_TRUE(out.Exists("body.mesh"));
@@ -111,6 +112,10 @@ TEST(ProjectCommandsCli, FailuresGiveOneLineNamingTheFile)
     expectFailure("pose " + Quote(project.path) + " --motion run --frame 1", "figure.anm", 1);
     expectFailure("pose " + Quote(project.path) + " --motion walk --frame -1", "usage", 2);
     expectFailure("resave " + Quote(project.path), "usage", 2);
+    // An output folder that is not there is named, and nothing is written.
+    const std::string missing = project.folder.File("not made");
+    expectFailure("apply " + Quote(project.path) + " --motion walk --turn-around --out " + Quote(missing + "/o.anm"),
+                  "the folder " + missing + " does not exist", 1);
 
     std::string damaged = project.folder.Read("figure.anm");
     damaged.resize(damaged.size() - 3);

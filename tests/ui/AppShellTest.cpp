@@ -85,6 +85,7 @@ private Q_SLOTS:
             {ID_MOTION_GROUND, "全てのキーフレームで一番下を地面に合わせる（&A）", true},
             {ID_MOTION_LEVEL, "選択オブジェクトを全てのキーフレームで水平にする（&L）", true},
             {ID_MOTION_TURN_Z, "モーションをZ方向に反転させる（&Z）", true},
+            {ID_VIEW_FIT_WHOLE_MODEL, "全体表示（&F）", true},
             {ID_HELP_CONTENTS, "目次（&M）", true},
             {ID_HELP_GUIDE, "ユーザーガイド（&G）", true},
             {ID_APP_ABOUT, "バージョン情報（&A）", true},
@@ -98,7 +99,7 @@ private Q_SLOTS:
         // The menus and the two submenus in their order.
         QStringList titles;
         for (QAction* menu : app.frame->menuBar()->actions()) titles << menu->text();
-        QCOMPARE(titles, QStringList({"&File", "&Parts", "&Option", "&Help"}));
+        QCOMPARE(titles, QStringList({"&File", "&Parts", "&Option", "表示（&V）", "&Help"}));
         auto menuOf = [&](int id) {
             for (QObject* owner : app.frame->Action(id)->associatedObjects())
                 if (auto* menu = qobject_cast<QMenu*>(owner)) return menu->title();
@@ -187,7 +188,7 @@ private Q_SLOTS:
         QVERIFY(opened.toLocalFile().endsWith("help/index.html"));
         app.frame->Action(ID_HELP_GUIDE)->trigger();
         QVERIFY(QFileInfo::exists(opened.toLocalFile()));
-        QVERIFY(opened.toLocalFile().endsWith("guide/README.md"));
+        QVERIFY(opened.toLocalFile().endsWith("guide/index.html"));
 
         QStringList texts;
         QString caption, address;

@@ -1,6 +1,8 @@
 #include "app/CommandIds.h"
 #include "editor/MotionCommands.h"
+#include "app/MeshOverwriteDialog.h"
 #include "app/QtUserPrompt.h"
+#include "scene/ProjectFile.h"
 #include "support/SceneParts.h"
 #include "ui/DialogAnswers.h"
 #include "ui/RunningApp.h"
@@ -9,6 +11,8 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFileDialog>
+#include <QLabel>
+#include <QPushButton>
 #include <QMessageBox>
 #include <QTreeWidget>
 #include <QtTest>
@@ -23,6 +27,7 @@ private Q_SLOTS:
     {
         Scene scratch;
         sceneparts::AddBoxPart(scratch, folder, "arm", {0, 0, 0}, 10);
+        sceneparts::AddBoxPart(scratch, folder, "leg", {0, -30, 0}, 10);
     }
 
     void dialogFiltersTakeTheDescriptionAndPatternPairs()
@@ -129,6 +134,44 @@ private Q_SLOTS:
             AnswerNextMessageBox(QMessageBox::No);
             app.Close();
         }
+        QCOMPARE(unexpectedDialog, QString());
+    }
+
+    void savingAgainAsksAboutEveryMeshFileInItsOwnDialog()
+    {
+        QVERIFY(QDir().mkpath(QString::fromStdString(folder.File("again"))));
+        const std::string project = folder.File("again/pose.anm");
+        RunningApp app(folder.File("again.ini"), folder.File("arm.mesh"));
+        app.scene.SelectTreeItem(app.scene.rootPart.treeItem);
+        app.Form().OpenStartupFile(folder.File("leg.mesh"));
+        QVERIFY(NewMotionCommand(app.session, "walk"));
+        QtUserPrompt prompt(app.frame.get());
+        QVERIFY(SaveProject(app.scene, project, prompt));  // into an empty folder: no question
+        QCOMPARE(app.scene.projectPath, project);
+
+        // The second save finds both .mesh files: Escape on the first means
+        // "いいえ" and the second is asked about; "すべてはい" writes it.
+        QStringList asked;
+        auto answer = [&](int button) {
+            AnswerNextDialog<MeshOverwriteDialog>([&asked, button](MeshOverwriteDialog* dialog) {
+                QCOMPARE(dialog->objectName(), IdName(226));
+                QCOMPARE(dialog->windowTitle(), QString("meshファイル出力"));
+                asked << dialog->findChild<QLabel*>(IdName(2178))->accessibleName();
+                const std::pair<int, QString> buttons[] = {
+                    {2175, "はい"}, {2176, "すべてはい"}, {2177, "いいえ"}, {2067, "キャンセル"}};
+                for (const auto& [id, text] : buttons) QCOMPARE(dialog->findChild<QPushButton*>(IdName(id))->text(), text);
+                if (button == 0) QTest::keyClick(dialog, Qt::Key_Escape);
+                else dialog->findChild<QPushButton*>(IdName(button))->click();
+            });
+        };
+        AnswerNextMessageBox(QMessageBox::Yes);  // the project file itself is replaced
+        answer(0);
+        answer(2176);
+        app.frame->Action(ID_FILE_SAVE)->trigger();
+        AnswerNextMessageBox(QMessageBox::No);  // the question whether to save before closing
+        app.Close();
+        QCOMPARE(asked, QStringList({QString::fromStdString(folder.File("again/arm.mesh")) + "は存在しています。上書きしますか？",
+                                     QString::fromStdString(folder.File("again/leg.mesh")) + "は存在しています。上書きしますか？"}));
         QCOMPARE(unexpectedDialog, QString());
     }
 };

@@ -41,7 +41,7 @@ private Q_SLOTS:
         for (int i = 0; i < scene.PartCount(); ++i)
             if (scene.parts[size_t(i)]->displayName == "upper_arm_r") session.SelectPart(i);
         session.ShowCurrentTransform();
-        session.FitViews();
+        session.FitWholeModel();
         app.Form().RequestRedraw();
         QTest::qWait(500);
 

@@ -1,6 +1,8 @@
 #include "anim/MotionOperations.h"
 #include "app/CommandIds.h"
+#include "app/ElidingComboBox.h"
 #include "app/MotionPanel.h"
+#include "editor/MotionCommands.h"
 #include "ui/DialogAnswers.h"
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
@@ -145,6 +147,27 @@ private Q_SLOTS:
         QVERIFY(!Session().IsPlaying());
         QCOMPARE(Session().History().Position(), steps + 1);
         QVERIFY(Button(IDC_MOTION_NEW)->isEnabled());
+    }
+
+    void choosingAMotionGivesTheKeysBackAndShowsALongNameShortened()
+    {
+        QVERIFY(NewMotionCommand(Session(), "歩く動作テスト"));
+        auto* list = Panel().findChild<ElidingComboBox*>(IdName(IDC_MOTION_LIST));
+        QCOMPARE(list->currentText(), QString("歩く動作テスト"));
+        // Too wide for the closed list: its end gives way to "…", its start stays.
+        QVERIFY2(list->DisplayedText().startsWith("歩く") && list->DisplayedText().endsWith("…"),
+                 qPrintable(list->DisplayedText()));
+
+        app->frame->activateWindow();
+        list->setFocus();
+        QTRY_COMPARE(QApplication::focusWidget(), list);
+        QTest::keyClick(list, Qt::Key_Up);
+        QCOMPARE(Session().CurrentMotion(), 0);
+        // The main window has the keys again: a further arrow key chooses nothing.
+        QCOMPARE(QApplication::focusWidget(), &app->Form());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+        QCOMPARE(Session().CurrentMotion(), 0);
+        QCOMPARE(list->DisplayedText(), QString::fromStdString(TheScene().motions[0].name));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "app/CommandIds.h"
+#include "editor/PartCommands.h"
 #include "meshlib/LoadedModel.h"
 #include "support/SceneParts.h"
 #include "ui/RunningApp.h"
@@ -6,6 +7,7 @@
 #include "view/DeviceState.h"
 
 #include <QAction>
+#include <QSet>
 #include <QTreeWidget>
 #include <QtTest>
 
@@ -30,6 +32,40 @@ bool Near(QRgb a, QRgb b, int tolerance = 2)
 QRgb Grey(int level) { return qRgb(level, level, level); }
 
 QString Describe(QRgb c) { return QString("(%1, %2, %3)").arg(qRed(c)).arg(qGreen(c)).arg(qBlue(c)); }
+
+// A roof along Y from y0 to y1 over x0 ... x1: its ridge runs 60 units in
+// front (-Z) of its back wall at z 0, so its two front faces turn left and
+// right. Flat normals; every triangle clockwise seen from outside.
+LoadedModel MakeRoof(float x0, float x1, float y0, float y1)
+{
+    const float xm = (x0 + x1) * 0.5f;
+    const Vec3 a0{x0, y0, 0}, b0{x1, y0, 0}, c0{xm, y0, -60}, a1{x0, y1, 0}, b1{x1, y1, 0}, c1{xm, y1, -60};
+    const Vec3 left = Normalize(Cross(a1 - a0, c1 - a0)), right = Normalize(Cross(c1 - c0, b1 - c0));
+    const struct {
+        Vec3 p[3];
+        Vec3 outward;
+    } triangles[] = {
+        {{a0, a1, c1}, left},        {{a0, c1, c0}, left},        {{c0, c1, b1}, right},
+        {{c0, b1, b0}, right},       {{b0, b1, a1}, {0, 0, 1}},   {{b0, a1, a0}, {0, 0, 1}},
+        {{a1, b1, c1}, {0, 1, 0}},   {{a0, c0, b0}, {0, -1, 0}},
+    };
+    LoadedModel model;
+    for (const auto& t : triangles) {
+        Vec3 p[3] = {t.p[0], t.p[1], t.p[2]};
+        if (Dot(Cross(p[1] - p[0], p[2] - p[0]), t.outward) < 0) std::swap(p[1], p[2]);
+        for (const Vec3& corner : p) {
+            _MESH_VERTEX v;
+            v.x = corner.x, v.y = corner.y, v.z = corner.z;
+            const Vec3 n = Normalize(t.outward);
+            v.nx = n.x, v.ny = n.y, v.nz = n.z;
+            model.indices.push_back(uint32_t(model.vertices.size()));
+            model.vertices.push_back(v);
+        }
+        model.triangleMaterials.push_back(0);
+    }
+    model.materials.push_back(sceneparts::WhiteMaterial());
+    return model;
+}
 
 // Whether colour appears in the pixels of row y from x0 to x1.
 bool RowHas(const QImage& image, int y, int x0, int x1, QRgb colour)
@@ -235,6 +271,49 @@ private Q_SLOTS:
         EXPECT_PIXEL(image, 483, 305, Grey(255), 3);
         views.fourViewMode = 1;
         for (View& v : views.views) v.enabled = 1;
+    }
+
+    void aMirroredPartIsLitLikeItsOriginal()
+    {
+        // The roof stands above the other Parts in Front (x 40 ... 200, y 250 ...
+        // 350; columns 233 ... 265, rows 381 ... 400); its mirror image across x = 0
+        // fills the mirrored columns (c <-> 450 - c around the view's centre 225.5).
+        {
+            Scene scratch;
+            sceneparts::AddModelPart(scratch, folder, "roof", MakeRoof(40, 200, 250, 350));
+        }
+        app->scene.SelectTreeItem(app->scene.rootPart.treeItem);
+        app->Form().OpenStartupFile(folder.File("roof.mesh"));
+        app->scene.addObjectDirectory = folder.path;
+        QCOMPARE(AddMirroredPart(app->session, "roof_mirrored"), MIRRORED_PART_ADDED);
+        // The original under the default light, the mirror under the light mirrored across x = 0.
+        ViewState& views = app->Form().Views();
+        const Vec3 before = views.lightDirection;
+        const QImage original = app->Grab();
+        views.lightDirection = {-before.x, before.y, before.z};
+        SetDeviceLight(app->Form().Device(), views.lightDirection);
+        const QImage mirrored = app->Grab();
+        SaveShot(mirrored, "mirrored-part");
+        views.lightDirection = before;
+        SetDeviceLight(app->Form().Device(), before);
+
+        // Pixels inside a face (all eight neighbours alike) must match; the
+        // outlines may round differently.
+        QSet<QRgb> faceColours;
+        int compared = 0;
+        for (int y = 376; y <= 405; ++y)
+            for (int x = 228; x <= 270; ++x) {
+                const QRgb colour = original.pixel(x, y);
+                bool inside = !Near(colour, kBack, 2);
+                for (int dy = -1; dy <= 1 && inside; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx) inside = inside && Near(original.pixel(x + dx, y + dy), colour, 1);
+                if (!inside) continue;
+                ++compared;
+                faceColours.insert(colour & 0xF0F0F0);
+                EXPECT_PIXEL(mirrored, 450 - x, y, colour, 3);
+            }
+        QVERIFY2(compared > 300, qPrintable(QString::number(compared)));
+        QVERIFY(faceColours.size() >= 2);  // the two front faces are lit differently
     }
 };
 

@@ -1,5 +1,7 @@
 #include "view/ViewState.h"
+#include "meshlib/CMesh.h"
 #include "support/MatrixMatchers.h"
+#include "support/SceneParts.h"
 
 #include <gtest/gtest.h>
 
@@ -152,3 +154,62 @@ TEST(ViewState, LightFromFrontAndGridClamp)
 }
 
 }  // namespace
+
+namespace {
+
+// The eight corners of the box lo ... hi.
+std::vector<Vec3> Corners(Vec3 lo, Vec3 hi)
+{
+    std::vector<Vec3> corners;
+    for (int k = 0; k < 8; ++k) corners.push_back({k & 1 ? hi.x : lo.x, k & 2 ? hi.y : lo.y, k & 4 ? hi.z : lo.z});
+    return corners;
+}
+
+}  // namespace
+
+TEST(ViewCamera, FitWholeModelFillsEveryViewWithTheMargin)
+{
+    const Vec3 lo{-10, 0, -5}, hi{10, 100, 5};
+    CMesh mesh;
+    ASSERT_TRUE(mesh.LoadModel(sceneparts::MakeBox(lo, hi), "box.mesh", 1.0f));
+    mesh.SetPosition({300, 40, -70});
+    ViewState s = MakeState();
+    const int types[4] = {VIEW_TOP, VIEW_PERS, VIEW_FRONT, VIEW_LEFT};
+    for (int i = 0; i < 4; ++i) s.SetViewType(i, types[i]);
+    const Vec3 persDirection = Normalize(s.views[1].target - s.views[1].eye);
+    s.FitWholeModel({&mesh});
+
+    const float margin = ViewState::kWholeModelMargin;
+    float fullest = 0.0f;  // the largest share of a viewport the box takes in an orthographic view
+    for (int i = 0; i < 4; ++i) {
+        const PixelRect vp = s.Viewport(i);
+        float left = 1e9f, right = -1e9f, top = 1e9f, bottom = -1e9f;
+        for (const Vec3& corner : Corners(lo + Vec3{300, 40, -70}, hi + Vec3{300, 40, -70})) {
+            const Vec3 p = ToScreen(s, i, corner);
+            left = std::min(left, p.x), right = std::max(right, p.x);
+            top = std::min(top, p.y), bottom = std::max(bottom, p.y);
+        }
+        // Inside, with the margin free on every side.
+        EXPECT_GE(left, vp.Width() * margin - 0.5f) << i;
+        EXPECT_LE(right, vp.Width() * (1 - margin) + 0.5f) << i;
+        EXPECT_GE(top, vp.Height() * margin - 0.5f) << i;
+        EXPECT_LE(bottom, vp.Height() * (1 - margin) + 0.5f) << i;
+        const float share = std::max((right - left) / vp.Width(), (bottom - top) / vp.Height());
+        if (i == 1) EXPECT_GT(share, 0.5f);  // the Pers view fits the bounding sphere, a little looser
+        else fullest = std::max(fullest, share);
+    }
+    // The shared scale is set by the view the box fills most: there it reaches the margin.
+    EXPECT_NEAR(fullest, 1 - 2 * margin, 1e-3f);
+    // The Pers camera keeps its direction, looks at the centre and remembers where it went.
+    EXPECT_TRUE(VectorsNear(s.views[1].target, {300, 90, -70}, 1e-3f));
+    EXPECT_GT(Dot(Normalize(s.views[1].target - s.views[1].eye), persDirection), 0.99999f);
+    EXPECT_TRUE(VectorsNear(s.views[1].savedPersEye, s.views[1].eye, 0));
+
+    // Nothing to frame: the views are centred as FitViews does and the zoom stays.
+    s.scale = 7.0f;
+    const Vec3 persEye = s.views[1].eye;
+    s.FitWholeModel({});
+    EXPECT_EQ(s.scale, 7.0f);
+    EXPECT_TRUE(VectorsNear(s.views[0].target, {0.0625f, 0.0625f, 0.0625f}, 0));
+    EXPECT_TRUE(VectorsNear(s.views[1].eye - s.views[1].target, persEye - Vec3{300, 90, -70}, 1e-2f));
+}
