@@ -30,16 +30,17 @@ bool ReadOnlyForUs(const struct stat& info)
     return (info.st_mode & S_IWOTH) == 0;
 }
 
-const char* KindName(mode_t mode)
+}  // namespace
+
+const char* FileKindName(mode_t mode)
 {
     if (S_ISDIR(mode)) return "a folder";
     if (S_ISFIFO(mode)) return "a FIFO";
     if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
     if (S_ISSOCK(mode)) return "a socket";
+    if (S_ISREG(mode)) return "a regular file";
     return "not a regular file";
 }
-
-}  // namespace
 
 std::string FolderOfFile(const std::string& path)
 {
@@ -59,6 +60,7 @@ WriteTarget InspectWriteTarget(const std::string& path)
             if (errno == ENOENT) {
                 target.kind = WriteTarget::MISSING;
             } else {
+                target.errorNumber = errno;
                 target.error = path + ": cannot be looked at: " + std::strerror(errno);
             }
             return target;
@@ -80,7 +82,7 @@ WriteTarget InspectWriteTarget(const std::string& path)
         }
         if (!S_ISREG(info.st_mode)) {
             target.kind = WriteTarget::NOT_REGULAR;
-            target.error = path + ": " + KindName(info.st_mode) + ", not a regular file; nothing was written";
+            target.error = path + ": " + FileKindName(info.st_mode) + ", not a regular file; nothing was written";
             return target;
         }
         target.kind = WriteTarget::REGULAR;

@@ -1,6 +1,7 @@
 #include "meshlib/MeshImpl.h"
 
 #include "io/AtomicFile.h"
+#include "io/FileReading.h"
 #include "io/PathLookup.h"
 #include "meshlib/MeshFile.h"
 #include "meshlib/ModelToMesh.h"

@@ -1,7 +1,9 @@
 #include "meshlib/TextureWriter.h"
 
 #include "io/AtomicFile.h"
+#include "io/TaskProgress.h"
 #include "meshlib/DdsImage.h"
+#include "meshlib/PngEncoder.h"
 #include "text/ShiftJis.h"
 
 #include <stb_image_write.h>
@@ -40,7 +42,8 @@ std::optional<ImageFormat> ImageFormatFromName(std::string_view name)
     return std::nullopt;
 }
 
-bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::string& out, std::string& error)
+bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::string& out, std::string& error,
+                        TaskProgress* progress)
 {
     if (image.width <= 0 || image.height <= 0 || image.rgba.size() != size_t(image.width) * size_t(image.height) * 4 ||
         image.rgba.size() > size_t(INT_MAX)) {
@@ -54,13 +57,19 @@ bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::stri
     switch (format) {
     case ImageFormat::Bmp: ok = stbi_write_bmp_to_func(AppendBytes, &bytes, w, h, 4, pixels); break;
     case ImageFormat::Jpeg: ok = stbi_write_jpg_to_func(AppendBytes, &bytes, w, h, 4, pixels, 95); break;
-    case ImageFormat::Png: ok = stbi_write_png_to_func(AppendBytes, &bytes, w, h, 4, pixels, w * 4); break;
+    case ImageFormat::Png:
+        if (!EncodePng(image, bytes, error, progress)) return false;
+        break;
     case ImageFormat::Tga: ok = stbi_write_tga_to_func(AppendBytes, &bytes, w, h, 4, pixels); break;
     case ImageFormat::Dds: bytes = EncodeDds(image); break;
     case ImageFormat::Ppm: bytes = EncodePpm(image); break;
     }
     if (!ok) {
         error = "the image encoder failed";
+        return false;
+    }
+    if (!ReportProgress(progress, uint64_t(h), uint64_t(h))) {
+        error = "cancelled";
         return false;
     }
     out = std::move(bytes);

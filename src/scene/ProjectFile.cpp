@@ -1,6 +1,7 @@
 #include "scene/ProjectFile.h"
 
 #include "io/AtomicFile.h"
+#include "io/FileReading.h"
 #include "io/FolderIndex.h"
 #include "io/PathLookup.h"
 #include "scene/DisplayNameIndex.h"
