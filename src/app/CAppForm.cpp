@@ -9,6 +9,7 @@
 #include "app/PartsPanel.h"
 #include "app/PartsTreePanel.h"
 #include "app/RenderWidget.h"
+#include "app/TextureLoadReport.h"
 #include "app/TransformPanel.h"
 #include "app/VersionDialog.h"
 #include "editor/PartCommands.h"
@@ -66,6 +67,7 @@ CAppForm::CAppForm(AppEnvironment env, QWidget* parent)
 CAppForm::~CAppForm()
 {
     subscription.Reset();
+    textureLoads.reset();
     if (environment.session != nullptr) environment.session->GetScene().meshBase.Init(nullptr);
     // The device goes while its context still exists.
     if (renderWindow->context() != nullptr) {
@@ -107,6 +109,7 @@ void CAppForm::OnInitialUpdate()
     const PixelRect render = RenderWindowRect(width(), height());
     views.SetRenderSize(render.Width(), render.Height());
     scene.meshBase.Init(&renderDevice);
+    textureLoads = std::make_unique<TextureLoadReport>(scene.meshBase, this);
 
     LoadSettings();
     RebuildGrid();
@@ -485,6 +488,7 @@ void CAppForm::SessionChanged(const EditorEvent& event)
         if (QWidget* top = window(); top != this) top->setWindowTitle(QString::fromStdString(e.title));
     });
     OnEvent<ViewsChanged>(event, [this](const ViewsChanged&) { FollowViewLayout(); });
+    if (textureLoads) textureLoads->SessionChanged();
     RequestRedraw();
 }
 

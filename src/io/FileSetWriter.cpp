@@ -88,6 +88,21 @@ bool FileSetWriter::Add(const std::string& path, std::string_view data, const Fi
     return Add(path, [data](FileSink& sink) { return sink.Write(data); }, options);
 }
 
+bool FileSetWriter::Refuse(const std::string& reason)
+{
+    error = reason;
+    errorNumber = 0;
+    return false;
+}
+
+bool FileSetWriter::Cancel(const std::string& path)
+{
+    error = path + ": cancelled";
+    errorNumber = 0;
+    cancelled = true;
+    return false;
+}
+
 bool FileSetWriter::Commit()
 {
     error.clear();

@@ -45,8 +45,17 @@ public:
     bool Add(const std::string& path, const std::function<bool(FileSink&)>& produce, const FileSetOptions& options = {});
     bool Add(const std::string& path, std::string_view data, const FileSetOptions& options = {});
 
+    // Records a failure of the caller's own making (error names the file and
+    // the reason) as the set's, so that callers read one place: returns false.
+    bool Refuse(const std::string& reason);
+    // Records that the user cancelled while the contents of path were made:
+    // returns false; Cancelled() is then true.
+    bool Cancel(const std::string& path);
+    bool Cancelled() const { return cancelled; }
+
     // Puts every file in place, in the order added, and syncs their folders.
-    // false with Error and ErrorNumber set, every target as it was.
+    // false with Error and ErrorNumber set, every target as it was and the
+    // set emptied.
     bool Commit();
 
     // Why the last call failed, naming the file; "" after success.
@@ -63,4 +72,5 @@ private:
     std::vector<std::string> kept;
     std::string error;
     int errorNumber = 0;
+    bool cancelled = false;
 };

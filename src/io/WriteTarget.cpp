@@ -58,7 +58,15 @@ WriteTarget InspectWriteTarget(const std::string& path)
         struct stat info;
         if (lstat(target.file.c_str(), &info) != 0) {
             if (errno == ENOENT) {
-                target.kind = WriteTarget::MISSING;
+                // A new file needs a folder to go into.
+                const std::string folder = FolderOfFile(target.file);
+                struct stat folderInfo;
+                if (stat(folder.c_str(), &folderInfo) == 0 && S_ISDIR(folderInfo.st_mode)) {
+                    target.kind = WriteTarget::MISSING;
+                } else {
+                    target.errorNumber = ENOENT;
+                    target.error = path + ": the folder " + folder + " does not exist";
+                }
             } else {
                 target.errorNumber = errno;
                 target.error = path + ": cannot be looked at: " + std::strerror(errno);

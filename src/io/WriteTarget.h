@@ -6,7 +6,7 @@
 // What a save would replace at a path, symbolic links followed.
 struct WriteTarget {
     enum Kind {
-        MISSING,      // nothing there yet: a new file is created
+        MISSING,      // nothing there yet, in a folder that exists: a new file is created
         REGULAR,      // an ordinary file, replaced as a whole
         NOT_REGULAR,  // a directory, FIFO, device node or socket: never written
         UNUSABLE,     // the path cannot be looked at (see error)
