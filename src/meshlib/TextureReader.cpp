@@ -53,15 +53,20 @@ stbi_uc* LoadSixteenBitPnm(const stbi_uc* data, int size, int& width, int& heigh
     return pixels;
 }
 
-std::string Megabytes(uint64_t bytes) { return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB"; }
+// Whole megabytes, or kilobytes below one megabyte, rounded up.
+std::string SizeText(uint64_t bytes)
+{
+    if (bytes >= (uint64_t(1) << 20)) return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB";
+    return std::to_string((bytes + 1023) >> 10) + " KB";
+}
 
 // The refusal of an image whose decoding would pass the memory left; nullopt when it fits.
 std::optional<std::string> MemoryRefusal(uint64_t width, uint64_t height, bool sixteenBitNetpbm, uint64_t memoryLeft)
 {
     const uint64_t needed = TextureDecodingBytes(width, height, sixteenBitNetpbm);
     if (needed <= memoryLeft) return std::nullopt;
-    return std::to_string(width) + " x " + std::to_string(height) + " pixels need " + Megabytes(needed) +
-           " to decode; the texture memory has " + Megabytes(memoryLeft) + " left";
+    return std::to_string(width) + " x " + std::to_string(height) + " pixels need " + SizeText(needed) +
+           " to decode; the texture memory has " + SizeText(memoryLeft) + " left";
 }
 
 bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error,

@@ -37,3 +37,29 @@ TEST(ExportGltfCli, BadNamesRatesAndFoldersAreRefusedNamingTheFile)
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(folder.Exists("OUT.bin"));
 }
+
+TEST(ExportGltfCli, FilesBesideTheOutputThatNoExportWroteNeedOverwrite)
+{
+    TempFolder folder;
+    {
+        EditorSession session;
+        AddCube(session, folder, "box.mqo");
+        NewMotion(session.GetScene(), "walk");
+        ScriptedPrompt prompt;
+        ASSERT_TRUE(SaveProject(session.GetScene(), folder.File("box.anm"), prompt));
+    }
+    const std::string project = Quote(folder.File("box.anm"));
+    const std::string out = Quote(folder.File("out.gltf"));
+    const std::string err = folder.File("err");
+    folder.Write("out.bin", "mine");
+    CliResult run = RunCli("export-gltf " + project + " " + out, err);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, folder.File("out.bin") + ": the file exists; nothing was written (--overwrite replaces them)\n");
+    EXPECT_EQ(folder.Read("out.bin"), "mine");
+    EXPECT_FALSE(folder.Exists("out.gltf"));
+    run = RunCli("export-gltf " + project + " " + out + " --overwrite", err);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    // Once the .gltf names it, the .bin is the export's own.
+    run = RunCli("export-gltf " + project + " " + out, err);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+}
