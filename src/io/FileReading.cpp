@@ -18,6 +18,13 @@ std::string NotRegular(const std::string& path, mode_t mode)
 
 }  // namespace
 
+std::string NotRegularFileReason(const std::string& path)
+{
+    struct stat info;
+    if (stat(path.c_str(), &info) != 0 || S_ISREG(info.st_mode)) return std::string();
+    return NotRegular(path, info.st_mode);
+}
+
 int OpenRegularFileForReading(const std::string& path, std::string& error)
 {
     // Opening a device can act on it (a tape rewinds), so its kind is

@@ -11,6 +11,11 @@
 // naming path and the reason.
 int OpenRegularFileForReading(const std::string& path, std::string& error);
 
+// Why the thing at path (symbolic links followed) is no file to read: "PATH:
+// a FIFO, not a regular file; nothing was read" and the like; "" when it is a
+// regular file or there is nothing at path.
+std::string NotRegularFileReason(const std::string& path);
+
 // Reads the whole regular file at path into out (opened as above). Returns
 // false with a message naming the file when it is no regular file, cannot be
 // opened or read, or is larger than maxBytes (checked from its size before a

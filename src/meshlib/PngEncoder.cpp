@@ -4,7 +4,8 @@
 
 #include <zlib.h>
 
-#include <array>
+#include <algorithm>
+#include <cstring>
 #include <cstdint>
 #include <cstdlib>
 #include <vector>
@@ -42,32 +43,75 @@ uint8_t Paeth(int a, int b, int c)
     return static_cast<uint8_t>(pb <= pc ? b : c);
 }
 
-// Writes into filtered (1 + row bytes) the row filtered with filter type.
+// Writes into filtered (1 + row bytes) the row filtered with filter type;
+// above is nullptr for the first row. One loop a type, so that each
+// vectorises instead of branching on the type at every byte.
 void FilterRow(int type, const uint8_t* row, const uint8_t* above, size_t bytes, uint8_t* filtered)
 {
     filtered[0] = static_cast<uint8_t>(type);
-    for (size_t i = 0; i < bytes; ++i) {
-        const int a = i >= kBytesPerPixel ? row[i - kBytesPerPixel] : 0;
-        const int b = above ? above[i] : 0;
-        const int c = above && i >= kBytesPerPixel ? above[i - kBytesPerPixel] : 0;
-        int predicted = 0;
-        switch (type) {
-        case 1: predicted = a; break;
-        case 2: predicted = b; break;
-        case 3: predicted = (a + b) / 2; break;
-        case 4: predicted = Paeth(a, b, c); break;
-        default: break;
+    uint8_t* out = filtered + 1;
+    const size_t first = std::min(bytes, kBytesPerPixel);  // the bytes without a left neighbour
+    switch (type) {
+    case 1:
+        std::memcpy(out, row, first);
+        for (size_t i = first; i < bytes; ++i) out[i] = uint8_t(row[i] - row[i - kBytesPerPixel]);
+        break;
+    case 2:
+        if (!above) {
+            std::memcpy(out, row, bytes);
+            break;
         }
-        filtered[1 + i] = static_cast<uint8_t>(row[i] - predicted);
+        for (size_t i = 0; i < bytes; ++i) out[i] = uint8_t(row[i] - above[i]);
+        break;
+    case 3:
+        for (size_t i = 0; i < first; ++i) out[i] = uint8_t(row[i] - (above ? above[i] / 2 : 0));
+        for (size_t i = first; i < bytes; ++i)
+            out[i] = uint8_t(row[i] - ((unsigned(row[i - kBytesPerPixel]) + (above ? above[i] : 0u)) / 2));
+        break;
+    case 4:
+        for (size_t i = 0; i < first; ++i) out[i] = uint8_t(row[i] - (above ? above[i] : 0));
+        for (size_t i = first; i < bytes; ++i)
+            out[i] = uint8_t(row[i] - (above ? Paeth(row[i - kBytesPerPixel], above[i], above[i - kBytesPerPixel])
+                                             : row[i - kBytesPerPixel]));
+        break;
+    default: std::memcpy(out, row, bytes); break;
     }
 }
 
-// The usual guess for the filter that deflates best: the smallest sum of the bytes taken as signed.
-uint64_t Cost(const uint8_t* filtered, size_t bytes)
+// The prediction of byte i of row under filter type.
+int Predicted(int type, const uint8_t* row, const uint8_t* above, size_t i)
 {
-    uint64_t sum = 0;
-    for (size_t i = 1; i <= bytes; ++i) sum += static_cast<uint64_t>(std::abs(static_cast<int8_t>(filtered[i])));
-    return sum;
+    const int a = i >= kBytesPerPixel ? row[i - kBytesPerPixel] : 0;
+    const int b = above ? above[i] : 0;
+    const int c = above && i >= kBytesPerPixel ? above[i - kBytesPerPixel] : 0;
+    switch (type) {
+    case 1: return a;
+    case 2: return b;
+    case 3: return (a + b) / 2;
+    case 4: return Paeth(a, b, c);
+    default: return 0;
+    }
+}
+
+// The usual guess for the filter that deflates best, the smallest sum of the
+// filtered bytes taken as signed, made from every 8th pixel of the row:
+// filtering the whole row five times took twice as long as deflating it.
+int ChooseFilter(const uint8_t* row, const uint8_t* above, size_t bytes)
+{
+    constexpr size_t kSampleStep = 8 * kBytesPerPixel;
+    int best = 0;
+    uint64_t bestCost = UINT64_MAX;
+    for (int type = 0; type < 5; ++type) {
+        uint64_t cost = 0;
+        for (size_t pixel = 0; pixel < bytes; pixel += kSampleStep)
+            for (size_t i = pixel; i < pixel + kBytesPerPixel && i < bytes; ++i)
+                cost += uint64_t(std::abs(int8_t(uint8_t(row[i] - Predicted(type, row, above, i)))));
+        if (cost < bestCost) {
+            bestCost = cost;
+            best = type;
+        }
+    }
+    return best;
 }
 
 }  // namespace
@@ -87,26 +131,16 @@ bool EncodePng(const TextureImage& image, std::string& out, std::string& error, 
         return false;
     }
     std::string compressed;
-    std::array<std::vector<uint8_t>, 5> candidates;
-    for (auto& candidate : candidates) candidate.resize(rowBytes + 1);
+    std::vector<uint8_t> filtered(rowBytes + 1);
     std::vector<uint8_t> chunk(size_t(1) << 16);
     bool ok = true;
     for (uint64_t y = 0; y <= height && ok; ++y) {
         const bool last = y == height;
-        size_t best = 0;
         if (!last) {
             const uint8_t* row = image.rgba.data() + y * rowBytes;
             const uint8_t* above = y > 0 ? row - rowBytes : nullptr;
-            uint64_t bestCost = UINT64_MAX;
-            for (size_t type = 0; type < candidates.size(); ++type) {
-                FilterRow(int(type), row, above, rowBytes, candidates[type].data());
-                const uint64_t cost = Cost(candidates[type].data(), rowBytes);
-                if (cost < bestCost) {
-                    bestCost = cost;
-                    best = type;
-                }
-            }
-            stream.next_in = candidates[best].data();
+            FilterRow(ChooseFilter(row, above, rowBytes), row, above, rowBytes, filtered.data());
+            stream.next_in = filtered.data();
             stream.avail_in = static_cast<uInt>(rowBytes + 1);
         }
         int status;

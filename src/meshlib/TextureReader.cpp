@@ -126,6 +126,12 @@ bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureI
         error = fileName + ": " + *refusal;
         return false;
     }
+    if (kind == StbImageKind::Png)
+        if (const std::optional<size_t> at = FindOverlongPngData(bytes)) {
+            error = fileName + ": byte " + std::to_string(*at) + ": PNG image data holds more than the " +
+                    std::to_string(width) + " x " + std::to_string(rows) + " pixels its header declares";
+            return false;
+        }
     // The decoder's own conversion to 4 channels is skipped: for 16-bit PNM it
     // converts the 16-bit samples as 8-bit ones and then reads twice the
     // buffer it made (stb_image 2.27). Its own channel count is always safe.
@@ -180,7 +186,10 @@ bool LoadTextureImage(const std::string& modelFolder, const std::string& pathInM
     const std::optional<std::string> found = folderIndex && plainName ? folderIndex->FindFile(pathInModel)
                                                                       : FindFileIgnoringCase(modelFolder, pathInModel);
     if (!found) {
-        error = pathInModel + ": texture not found beside " + (modelFolder.empty() ? std::string(".") : modelFolder);
+        // Something of that name that is no file (a FIFO, a folder) is named as such.
+        error = NotRegularFileReason((modelFolder.empty() ? std::string() : modelFolder + "/") + pathInModel);
+        if (error.empty())
+            error = pathInModel + ": texture not found beside " + (modelFolder.empty() ? std::string(".") : modelFolder);
         return false;
     }
     if (file) *file = *found;
