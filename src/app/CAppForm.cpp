@@ -128,6 +128,7 @@ void CAppForm::LoadSettings()
     ApplySettings(settingsValues, views, Displays(), Colours());
     static_cast<MotionPanel*>(motionPanel)->SetFrameRate(settingsValues.frameRate);
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
+    scene.meshBase.SetTextureBudget(CMeshBase::TextureBudgetOfMegabytes(settingsValues.textureMemoryMegabytes));
     settingsValues.interfaceLanguage = environment.language;  // this run's language is the one remembered at exit
     Session().RecentProjects() = settingsValues.recentProjects;
 }

@@ -7,6 +7,7 @@
 #include "render/RenderDevice.h"
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
 #include <optional>
 #include <string_view>
@@ -66,7 +67,11 @@ void CMeshBase::Impl::LoadEntry(size_t index, const std::string& modelFolder, co
     entry.insideModelFolder = IsInsideFolder(entry.source, CanonicalPath(modelFolder));
 }
 
-CMeshBase::CMeshBase() : impl(new Impl) {}
+namespace {
+std::atomic<uint64_t> defaultTextureBudget{CMeshBase::kDefaultTextureBudget};
+}
+
+CMeshBase::CMeshBase() : impl(new Impl) { impl->textureBudget = defaultTextureBudget; }
 
 CMeshBase::~CMeshBase()
 {
@@ -118,6 +123,13 @@ _MESHBASE_TEXTURE* CMeshBase::GetTexture(int i)
 }
 
 void CMeshBase::SetTextureBudget(uint64_t bytes) { impl->textureBudget = bytes; }
+
+uint64_t CMeshBase::TextureBudgetOfMegabytes(int64_t megabytes)
+{
+    return megabytes > 0 ? uint64_t(megabytes) << 20 : kDefaultTextureBudget;
+}
+
+void CMeshBase::SetDefaultTextureBudget(uint64_t bytes) { defaultTextureBudget = bytes; }
 
 uint64_t CMeshBase::TextureBudget() const { return impl->textureBudget; }
 

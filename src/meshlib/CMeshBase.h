@@ -43,6 +43,10 @@ public:
     // stay when the budget is lowered.
     static constexpr uint64_t kDefaultTextureBudget = uint64_t(512) << 20;
     void SetTextureBudget(uint64_t bytes);
+    // The budget of megabytes MB (a settings value or an option); the default for 0 or less.
+    static uint64_t TextureBudgetOfMegabytes(int64_t megabytes);
+    // The budget every mesh manager made afterwards starts with (a program's option).
+    static void SetDefaultTextureBudget(uint64_t bytes);
     uint64_t TextureBudget() const;
     // RGBA bytes of the images held.
     uint64_t TextureBytes() const;

@@ -50,7 +50,7 @@ struct CMeshBase::Impl {
     std::vector<CMesh*> meshes;      // registered, not owned
     // Entries never move, so their images can be handed to the device by address.
     std::vector<std::unique_ptr<_MESHBASE_TEXTURE>> textures;
-    uint64_t textureBudget = CMeshBase::kDefaultTextureBudget;
+    uint64_t textureBudget;
     uint64_t textureBytes = 0;  // RGBA bytes of the images held
     TaskProgress* progress = nullptr;  // not owned
     // Entries that failed to load since TakeNewTextureProblems, in order.
