@@ -27,7 +27,7 @@ std::string DefaultFileText(const std::string& directory)
                 "PERS_FROM_X=600.000000\nPERS_FROM_Y=600.000000\nPERS_FROM_Z=-600.000000\n"
                 "PERS_TO_X=0.000000\nPERS_TO_Y=0.000000\nPERS_TO_Z=0.000000\n";
     }
-    text += "\n[INTERFACE]\nLANGUAGE=ja\n";
+    text += "\n[INTERFACE]\nLANGUAGE=ja\n\n[TEXTURE]\nMEMORY_MB=512\n";
     text += "\n[RECENT]\n";
     for (int i = 0; i < 8; ++i) text += "FILE" + std::to_string(i) + "=\n";
     return text;
