@@ -6,16 +6,24 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// A project box.anm of one cube and one Motion in folder.
+void SaveBoxProject(const TempFolder& folder)
+{
+    EditorSession session;
+    AddCube(session, folder, "box.mqo");
+    NewMotion(session.GetScene(), "walk");
+    ScriptedPrompt prompt;
+    ASSERT_TRUE(SaveProject(session.GetScene(), folder.File("box.anm"), prompt));
+}
+
+}  // namespace
+
 TEST(ExportGltfCli, BadNamesRatesAndFoldersAreRefusedNamingTheFile)
 {
     TempFolder folder;
-    {
-        EditorSession session;
-        AddCube(session, folder, "box.mqo");
-        NewMotion(session.GetScene(), "walk");
-        ScriptedPrompt prompt;
-        ASSERT_TRUE(SaveProject(session.GetScene(), folder.File("box.anm"), prompt));
-    }
+    SaveBoxProject(folder);
     const std::string project = Quote(folder.File("box.anm"));
     const std::string err = folder.File("err");
 
@@ -41,13 +49,7 @@ TEST(ExportGltfCli, BadNamesRatesAndFoldersAreRefusedNamingTheFile)
 TEST(ExportGltfCli, FilesBesideTheOutputThatNoExportWroteNeedOverwrite)
 {
     TempFolder folder;
-    {
-        EditorSession session;
-        AddCube(session, folder, "box.mqo");
-        NewMotion(session.GetScene(), "walk");
-        ScriptedPrompt prompt;
-        ASSERT_TRUE(SaveProject(session.GetScene(), folder.File("box.anm"), prompt));
-    }
+    SaveBoxProject(folder);
     const std::string project = Quote(folder.File("box.anm"));
     const std::string out = Quote(folder.File("out.gltf"));
     const std::string err = folder.File("err");

@@ -2,19 +2,16 @@
 #include "anim/ExportGltfFile.h"
 #include "anim/MotionOperations.h"
 #include "io/PathLookup.h"
+#include "support/FileSizeLimit.h"
 #include "support/GltfSampleScenes.h"
 #include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
 #include <map>
 #include <random>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -108,19 +105,12 @@ TEST(ExportGltfFiles, AFailureAtAnyFileLeavesTheEarlierExportAsItWas)
     skin.rgba.resize(256 * 256 * 4);
     std::mt19937 noise(7);
     for (uint8_t& byte : skin.rgba) byte = uint8_t(noise());
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlim_t size = std::max(before.at("a.bin").size(), before.at("a.gltf").size());
-        const rlimit limit{size, size};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    const rlim_t limit = std::max(before.at("a.bin").size(), before.at("a.gltf").size());
+    EXPECT_TRUE(RunWithFileSizeLimit(limit, [&] {
         const ExportGltfResult failed = f.Export("a.gltf");
-        _exit(!failed.written && failed.message.rfind("ファイルが大きすぎるため書き込めない\n" + f.out.File("a_肌.png"), 0) == 0 ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return !failed.written &&
+               failed.message.rfind("ファイルが大きすぎるため書き込めない\n" + f.out.File("a_肌.png"), 0) == 0;
+    }));
     EXPECT_TRUE(f.Files() == before);
 }
 

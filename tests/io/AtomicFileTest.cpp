@@ -1,5 +1,6 @@
 #include "io/AtomicFile.h"
 #include "io/FileReading.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -7,7 +8,6 @@
 #include <algorithm>
 #include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -96,19 +96,10 @@ TEST(AtomicFile, AFailedWriteLeavesTheOldFileAndNothingElse)
 {
     TempFolder folder;
     folder.Write("out", "old");
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{1 << 20, 1 << 20};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    EXPECT_TRUE(RunWithFileSizeLimit(1 << 20, [&] {
         std::string error;
-        const bool written = Write(folder.File("out"), std::string(4 << 20, 'x'), error);
-        _exit(!written && error.find("write failed") != std::string::npos ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return !Write(folder.File("out"), std::string(4 << 20, 'x'), error) && error.find("write failed") != std::string::npos;
+    }));
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"out"});
     EXPECT_EQ(folder.Read("out"), "old");
 }

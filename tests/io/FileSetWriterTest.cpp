@@ -1,15 +1,12 @@
 // A set of files is replaced whole or not at all.
 #include "io/FileSetWriter.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <filesystem>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -90,23 +87,11 @@ TEST(FileSetWriter, AFailedWriteOfOneFileLeavesTheOldSetAndNothingElse)
 {
     TempFolder folder;
     WriteOldSet(folder);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        const rlimit limit{1 << 20, 1 << 20};
-        setrlimit(RLIMIT_FSIZE, &limit);
-        bool failed = false;
-        {
-            FileSetWriter set;
-            failed = set.Add(folder.File("a.bin"), "new bin") &&
-                     !set.Add(folder.File("a_t.png"), std::string(4 << 20, 'x')) && set.ErrorNumber() == EFBIG;
-        }
-        _exit(failed ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    EXPECT_TRUE(RunWithFileSizeLimit(1 << 20, [&] {
+        FileSetWriter set;
+        return set.Add(folder.File("a.bin"), "new bin") && !set.Add(folder.File("a_t.png"), std::string(4 << 20, 'x')) &&
+               set.ErrorNumber() == EFBIG;
+    }));
     ExpectOldSet(folder);
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.bin", "a.gltf", "a_t.png"}));
 }

@@ -3,6 +3,7 @@
 #include "scene/ProjectFile.h"
 #include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"
+#include "support/FileSizeLimit.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "editor/EditorSession.h"
@@ -12,12 +13,8 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <csignal>
 #include <map>
-#include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -251,20 +248,12 @@ TEST(ProjectFile, AFileThatCannotBeWrittenLeavesTheOldProjectAndEveryMeshFile)
     model.scene.parts[2]->mesh->SetScale(3, 3, 3);
     model.scene.parts[2]->mesh->SetVB();
     ASSERT_LT(before.at("leg.mesh").size(), before.at("model.anm").size() + 39 * 68);
-    const pid_t child = fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        signal(SIGXFSZ, SIG_IGN);
-        // Room for every .mesh file, not for the project file after them.
-        const rlimit limit{rlim_t(before.at("leg.mesh").size()), rlim_t(before.at("leg.mesh").size())};
-        setrlimit(RLIMIT_FSIZE, &limit);
+    // Room for every .mesh file, not for the project file after them.
+    EXPECT_TRUE(RunWithFileSizeLimit(before.at("leg.mesh").size(), [&] {
         model.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
-        const bool refused = !SaveProject(model.scene, model.ProjectPath(), model.prompt);
-        _exit(refused && model.prompt.asked.back().rfind("Error|ファイルが大きすぎるため書き込めない\n", 0) == 0 ? 0 : 1);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        return !SaveProject(model.scene, model.ProjectPath(), model.prompt) &&
+               model.prompt.asked.back().rfind("Error|ファイルが大きすぎるため書き込めない\n", 0) == 0;
+    }));
     std::map<std::string, std::string> after;
     for (const std::string& name : model.folder.Names()) after[name] = model.folder.Read(name);
     EXPECT_TRUE(after == before);
