@@ -74,7 +74,7 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
     for (const TextureOutput& texture : textures) {
         const std::vector<std::string>& kept = set.KeptExisting();
         if (std::find(kept.begin(), kept.end(), texture.path) == kept.end())
-            result.images.push_back(ImageSourceOf(scene, *texture.texture, texture.path));
+            result.images.push_back(ImageSourceOf(scene, *texture.texture, FileNameOf(texture.path)));
     }
     result.textureProblems = TextureProblemLines(PartTextureProblems(scene));
     return result;
