@@ -38,6 +38,60 @@ std::string PlainFileName(const std::string& uri)
     return name;
 }
 
+// Collects the "uri" strings of the objects in the top-level arrays
+// "buffers" and "images" as the parser meets them, keeping nothing else: a
+// hostile file at the output's path costs its bytes and no tree of values.
+class UriCollector : public nlohmann::json_sax<nlohmann::json> {
+public:
+    std::vector<std::string> uris;
+
+    bool null() override { return true; }
+    bool boolean(bool) override { return true; }
+    bool number_integer(number_integer_t) override { return true; }
+    bool number_unsigned(number_unsigned_t) override { return true; }
+    bool number_float(number_float_t, const string_t&) override { return true; }
+    bool binary(binary_t&) override { return true; }
+    bool string(string_t& value) override
+    {
+        if (InListedObject() && lastKey == "uri") uris.push_back(value);
+        return true;
+    }
+    bool start_object(std::size_t) override { return Open(true); }
+    bool start_array(std::size_t) override { return Open(false); }
+    bool end_object() override { return Close(); }
+    bool end_array() override { return Close(); }
+    bool key(string_t& name) override
+    {
+        lastKey = name;
+        return true;
+    }
+    bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override { return false; }
+
+private:
+    struct Level {
+        bool object;
+        bool listed;  // an array "buffers" or "images" of the root, or an object in one
+    };
+    std::vector<Level> levels;
+    std::string lastKey;  // of the current object
+
+    bool InListedObject() const { return levels.size() == 3 && levels.back().object && levels.back().listed; }
+    bool Open(bool object)
+    {
+        const bool listed = (levels.size() == 1 && !object && (lastKey == "buffers" || lastKey == "images")) ||
+                            (levels.size() == 2 && object && levels.back().listed);
+        levels.push_back({object, listed});
+        lastKey.clear();
+        return true;
+    }
+    bool Close()
+    {
+        levels.pop_back();
+        lastKey.clear();
+        return true;
+    }
+};
+
 }  // namespace
 
 std::vector<std::string> GltfFilesNamedBy(const std::string& path)
@@ -46,17 +100,9 @@ std::vector<std::string> GltfFilesNamedBy(const std::string& path)
     std::string bytes;
     std::string error;
     if (!ReadWholeFile(path, bytes, error, kMaxGltfJsonBytes)) return names;
-    const nlohmann::json root = nlohmann::json::parse(bytes, nullptr, false);
-    if (!root.is_object()) return names;
-    for (const char* list : {"buffers", "images"}) {
-        const auto found = root.find(list);
-        if (found == root.end() || !found->is_array()) continue;
-        for (const nlohmann::json& item : *found) {
-            if (!item.is_object()) continue;
-            const auto uri = item.find("uri");
-            if (uri == item.end() || !uri->is_string()) continue;
-            if (std::string name = PlainFileName(uri->get<std::string>()); !name.empty()) names.push_back(std::move(name));
-        }
-    }
+    UriCollector collector;
+    if (!nlohmann::json::sax_parse(bytes, &collector, nlohmann::json::input_format_t::json, false)) return names;
+    for (const std::string& uri : collector.uris)
+        if (std::string name = PlainFileName(uri); !name.empty()) names.push_back(std::move(name));
     return names;
 }
