@@ -2,7 +2,6 @@
 
 #include "io/TemporaryFile.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -76,10 +75,11 @@ bool FileSetWriter::Add(const std::string& path, const std::function<bool(FileSi
         return false;
     }
     // The later contents win, as they would have by writing the file twice.
-    staged.erase(std::remove_if(staged.begin(), staged.end(),
-                                [&](const std::unique_ptr<Staged>& s) { return s->file == entry->file; }),
-                 staged.end());
-    staged.push_back(std::move(entry));
+    const auto [found, added] = positionOf.emplace(entry->file, staged.size());
+    if (added)
+        staged.push_back(std::move(entry));
+    else
+        staged[found->second] = std::move(entry);
     return true;
 }
 
@@ -119,6 +119,7 @@ bool FileSetWriter::Commit()
                 unlink(it->file.c_str());
         }
         staged.clear();
+        positionOf.clear();
     };
     for (const auto& entry : staged) {
         const std::string& temporary = entry->temporary.NameOnDisk();
@@ -155,5 +156,6 @@ bool FileSetWriter::Commit()
     for (const Placed& step : placed)
         if (!step.backup.empty()) unlink(step.backup.c_str());
     staged.clear();
+    positionOf.clear();
     return true;
 }

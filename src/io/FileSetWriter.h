@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 // How one file of a set is put in place.
@@ -40,7 +41,8 @@ public:
     FileSetWriter& operator=(const FileSetWriter&) = delete;
 
     // Writes the new contents of path (refused as WriteFileAtomically
-    // refuses). A second file for the same target replaces the first.
+    // refuses). A second file for the same target replaces the first, in
+    // the first one's place in the order.
     // false with Error and ErrorNumber set; the set is then to be abandoned.
     bool Add(const std::string& path, const std::function<bool(FileSink&)>& produce, const FileSetOptions& options = {});
     bool Add(const std::string& path, std::string_view data, const FileSetOptions& options = {});
@@ -69,6 +71,7 @@ public:
 private:
     struct Staged;
     std::vector<std::unique_ptr<Staged>> staged;
+    std::unordered_map<std::string, size_t> positionOf;  // target file -> its place in staged
     std::vector<std::string> kept;
     std::string error;
     int errorNumber = 0;
