@@ -14,9 +14,11 @@ namespace {
 
 // Between reports: a 16384-pixel row takes about a millisecond to filter and deflate.
 constexpr int kRowsPerReport = 16;
-// Deflate level: level 6 costs about three times the time of level 3 on
-// textures for a few per cent of size.
-constexpr int kDeflateLevel = 3;
+// Deflate level: zlib's fast levels (1, 2) take half the time of level 3 and
+// a fifth of level 6 on a grainy picture, for 8 and 23 per cent more bytes
+// (bench/PngEncodeBench.cpp); the files stay smaller than the image
+// library's own writer makes them.
+constexpr int kDeflateLevel = 2;
 constexpr size_t kBytesPerPixel = 4;
 
 void PutBigEndian(std::string& out, uint32_t value)
