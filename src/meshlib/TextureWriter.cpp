@@ -1,6 +1,5 @@
 #include "meshlib/TextureWriter.h"
 
-#include "io/AtomicFile.h"
 #include "io/TaskProgress.h"
 #include "meshlib/DdsImage.h"
 #include "meshlib/PngEncoder.h"
@@ -74,14 +73,4 @@ bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::stri
     }
     out = std::move(bytes);
     return true;
-}
-
-bool SaveTextureImage(const TextureImage& image, const std::string& path, ImageFormat format, std::string& error)
-{
-    std::string bytes;
-    if (!EncodeTextureImage(image, format, bytes, error)) {
-        error = path + ": " + error;
-        return false;
-    }
-    return WriteFileAtomically(path, bytes, error);
 }

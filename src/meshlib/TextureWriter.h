@@ -24,7 +24,3 @@ std::optional<ImageFormat> ImageFormatFromName(std::string_view name);
 // to stop (error then "cancelled").
 bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::string& out, std::string& error,
                         TaskProgress* progress = nullptr);
-
-// Writes the image to path through a temporary file. false with error naming
-// the path when it cannot be encoded or written.
-bool SaveTextureImage(const TextureImage& image, const std::string& path, ImageFormat format, std::string& error);

@@ -5,6 +5,7 @@
 #include "io/TaskProgress.h"
 #include "support/GltfSampleScenes.h"
 #include "support/ScriptedPrompt.h"
+#include "support/TextureFiles.h"
 
 #include <gtest/gtest.h>
 

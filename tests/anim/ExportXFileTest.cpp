@@ -4,6 +4,7 @@
 #include "io/PathLookup.h"
 #include "meshlib/LoadedModel.h"
 #include "meshlib/TextureWriter.h"
+#include "support/TextureFiles.h"
 #include "scene/Scene.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"

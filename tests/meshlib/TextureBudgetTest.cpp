@@ -3,6 +3,7 @@
 #include "meshlib/CMesh.h"
 #include "meshlib/CMeshBase.h"
 #include "meshlib/TextureWriter.h"
+#include "support/TextureFiles.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>

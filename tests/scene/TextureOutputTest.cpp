@@ -1,6 +1,7 @@
 #include "anim/MotionOperations.h"
 #include "io/FileSetWriter.h"
 #include "meshlib/TextureWriter.h"
+#include "support/TextureFiles.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
 #include "scene/TextureOutput.h"
