@@ -3,6 +3,7 @@
 #include "LargeExportProject.h"
 #include "anim/ExportGltfFile.h"
 #include "anim/GltfDocument.h"
+#include "support/ScriptedPrompt.h"
 
 #include <benchmark/benchmark.h>
 
@@ -16,7 +17,8 @@ void ExportGltfTo(benchmark::State& state, const char* fileName)
     LargeProject project;
     const std::string path = project.folder + "/" + fileName;
     for (auto _ : state) {
-        const ExportGltfResult result = ExportGltfFile(project.scene, path, DEFAULT_GLTF_FRAMES_PER_SECOND);
+        ScriptedPrompt prompt;
+        const ExportGltfResult result = ExportGltfFile(project.scene, path, DEFAULT_GLTF_FRAMES_PER_SECOND, prompt);
         if (!result.written) state.SkipWithError(result.message.c_str());
     }
     std::uintmax_t bytes = 0;

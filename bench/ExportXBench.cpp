@@ -4,6 +4,7 @@
 #include "anim/XFileContentBuilder.h"
 #include "anim/XFileWriter.h"
 #include "io/AtomicFile.h"
+#include "support/ScriptedPrompt.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,7 +18,8 @@ void BM_ExportXFile(benchmark::State& state)
     LargeProject project;
     const std::string path = project.folder + "/out.x";
     for (auto _ : state) {
-        const ExportXResult result = ExportXFile(project.scene, path, DEFAULT_TIME_SCALE_FACTOR);
+        ScriptedPrompt prompt;
+        const ExportXResult result = ExportXFile(project.scene, path, DEFAULT_TIME_SCALE_FACTOR, prompt);
         if (!result.written) state.SkipWithError(result.message.c_str());
         state.counters["keys"] = result.animationKeyCount;
     }

@@ -5,7 +5,7 @@
 // smooth grid of 7 MB gives the gap a healthy model has. A shape the reader
 // refuses reports refused = 1; its time is that of the refusal.
 #include "crafted/CraftedShape.h"
-#include "io/AtomicFile.h"
+#include "io/FileReading.h"
 #include "meshlib/ModelToMesh.h"
 #include "meshlib/MqoParser.h"
 #include "meshlib/MqoReader.h"

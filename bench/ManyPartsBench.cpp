@@ -7,7 +7,7 @@
 #include "crafted/CraftedShape.h"
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
-#include "io/AtomicFile.h"
+#include "io/FileReading.h"
 #include "scene/ProjectFileFormat.h"
 
 #include <benchmark/benchmark.h>

@@ -1,7 +1,7 @@
 // The mesh library's costs on large generated models: building strips, loading
 // a .mesh file (against reading its bytes alone), and strip length.
 
-#include "io/AtomicFile.h"
+#include "io/FileReading.h"
 #include "meshlib/CMesh.h"
 #include "meshlib/LoadedModel.h"
 #include "meshlib/Stripifier.h"

@@ -3,6 +3,7 @@
 #include "anim/MotionOperations.h"
 #include "anim/PoseEvaluation.h"
 #include "io/AtomicFile.h"
+#include "io/FileReading.h"
 #include "math/Quaternion.h"
 #include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"

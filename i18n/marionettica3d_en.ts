@@ -365,6 +365,13 @@
     </message>
 </context>
 <context>
+    <name>QtUserPrompt</name>
+    <message>
+        <source>テクスチャの画像を書き出しています…</source>
+        <translation>Writing the texture images…</translation>
+    </message>
+</context>
+<context>
     <name>ScaleDialog</name>
     <message>
         <source>スケールの変更</source>
@@ -404,6 +411,32 @@
     <message>
         <source>OK</source>
         <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>TaskProgressDialog</name>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>処理中</source>
+        <translation>Working</translation>
+    </message>
+    <message>
+        <source>進み具合</source>
+        <translation>Progress</translation>
+    </message>
+</context>
+<context>
+    <name>TextureLoadReport</name>
+    <message>
+        <source>テクスチャの画像を読み込んでいます…</source>
+        <translation>Reading the texture images…</translation>
+    </message>
+    <message>
+        <source>テクスチャ</source>
+        <translation>Textures</translation>
     </message>
 </context>
 <context>
@@ -1039,6 +1072,46 @@
     <message>
         <source>全体表示（&amp;F）</source>
         <translation>&amp;Fit Whole Model</translation>
+    </message>
+    <message>
+        <source>次のテクスチャは使えなかったため、書き出していません:</source>
+        <translation>These textures could not be used and were not exported:</translation>
+    </message>
+    <message>
+        <source>次の画像は、モデルとプロジェクトのフォルダーの外から取り込みました:</source>
+        <translation>These images were taken from outside the model's and the project's folders:</translation>
+    </message>
+    <message>
+        <source>ほか%1個</source>
+        <translation>and %1 more</translation>
+    </message>
+    <message>
+        <source>%1は存在し、%2は読み取り専用です。上書きしますか？</source>
+        <translation>%1 exist, and %2 read-only. Overwrite them?</translation>
+    </message>
+    <message>
+        <source>ディスクの空きが足りないため書き込めない</source>
+        <translation>Cannot write: the disk is full</translation>
+    </message>
+    <message>
+        <source>読み取り専用の場所のため書き込めない</source>
+        <translation>Cannot write: the place is read-only</translation>
+    </message>
+    <message>
+        <source>書き込む権限がないため書き込めない</source>
+        <translation>Cannot write: no permission</translation>
+    </message>
+    <message>
+        <source>ファイル名が長すぎるため書き込めない</source>
+        <translation>Cannot write: the file name is too long</translation>
+    </message>
+    <message>
+        <source>ファイルが大きすぎるため書き込めない</source>
+        <translation>Cannot write: the file is too large</translation>
+    </message>
+    <message>
+        <source>次のテクスチャは使えません:</source>
+        <translation>These textures cannot be used:</translation>
     </message>
 </context>
 </TS>

@@ -7,7 +7,7 @@ packages=(
   qt6-base-dev libqt6opengl6-dev libgl-dev libgl1-mesa-dri libglx-mesa0
   qt6-tools-dev qt6-l10n-tools qt6-translations-l10n
   fonts-noto-cjk fonts-ipafont-gothic  # the panels' font (src/app/DialogFont.h)
-  libstb-dev libsquish-dev nlohmann-json3-dev
+  libstb-dev libsquish-dev nlohmann-json3-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libassimp-dev
   xvfb xauth

@@ -2,12 +2,20 @@
 
 #include "anim/ExportXFile.h"
 #include "anim/GltfDocument.h"
-#include "io/AtomicFile.h"
+#include "anim/GltfReferences.h"
+#include "io/FileSetWriter.h"
 #include "io/PathLookup.h"
+#include "io/TaskProgress.h"
+#include "meshlib/TextureWriter.h"
+#include "records/TextureImage.h"
+#include "scene/SaveTargets.h"
 #include "scene/Scene.h"
+#include "scene/TextureOutput.h"
+#include "scene/UserPrompt.h"
 #include "text/ShiftJis.h"
 #include "text/UiText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 
@@ -47,6 +55,51 @@ std::string PackGlb(std::string json, const std::string& binary)
     return out;
 }
 
+std::string SidePath(const std::string& folder, const std::string& name)
+{
+    return folder.empty() ? name : folder + "/" + name;
+}
+
+// The side files that exist and that the .gltf at path, about to be
+// replaced, does not name: files nobody has chosen to replace.
+std::vector<std::string> ForeignSideFiles(const std::string& path, const std::vector<std::string>& existing)
+{
+    const std::vector<std::string> owned = GltfFilesNamedBy(path);
+    std::vector<std::string> foreign;
+    for (const std::string& file : existing)
+        if (file != path && std::find(owned.begin(), owned.end(), FileNameOf(file)) == owned.end())
+            foreign.push_back(file);
+    return foreign;
+}
+
+// Writes the side files (images encoded now) and the main file into set.
+bool StageFiles(const GltfDocument& document, const std::string& folder, const std::string& path,
+                const std::string& mainBytes, TaskProgress* progress, FileSetWriter& set)
+{
+    uint64_t rows = 0;
+    for (const GltfSideFile& file : document.sideFiles)
+        if (file.image) rows += uint64_t(file.image->height);
+    ProgressSteps steps(progress, rows);
+    FileSetOptions options;
+    options.replaceReadOnly = true;  // asked about above
+    rows = 0;
+    for (const GltfSideFile& file : document.sideFiles) {
+        const std::string sidePath = SidePath(folder, file.name);
+        if (!file.image) {
+            if (!set.Add(sidePath, file.bytes, options)) return false;
+            continue;
+        }
+        steps.StartAt(rows);
+        std::string png;
+        std::string error;
+        if (!EncodeTextureImage(*file.image, ImageFormat::Png, png, error, &steps))
+            return steps.Cancelled() ? set.Cancel(sidePath) : set.Refuse(sidePath + ": " + error);
+        if (!set.Add(sidePath, png, options)) return false;
+        rows += uint64_t(file.image->height);
+    }
+    return set.Add(path, mainBytes, options);
+}
+
 }  // namespace
 
 const char* ExportGltfRefusal(const Scene& scene)
@@ -54,7 +107,7 @@ const char* ExportGltfRefusal(const Scene& scene)
     return scene.PartCount() == 0 ? EXPORT_X_NO_PARTS : nullptr;
 }
 
-ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, bool replaceReadOnly)
+ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt)
 {
     ExportGltfResult result;
     result.refused = true;
@@ -73,44 +126,63 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
             WithArguments(UiText("core", "frame/sec: %1 は 1 以上にしてください"), {std::to_string(framesPerSecond)});
         return result;
     }
-    result.refused = false;
 
+    // Every target is known before anything is encoded or written: the
+    // images of a .gltf are encoded only as they are written.
     const std::string folder = DirectoryOf(path);
     std::string stem = FileNameOf(path);
     stem.resize(stem.size() - (binary ? 4 : 5));
-    const GltfDocument document =
-        BuildGltfDocument(scene, binary ? GltfLayout::Binary : GltfLayout::Separate, stem, framesPerSecond);
-    std::string error;
-    AtomicWriteOptions options;
-    options.replaceReadOnly = replaceReadOnly;
+    GltfDocument document;
+    if (!binary) document = BuildGltfDocument(scene, GltfLayout::Separate, stem, framesPerSecond);
+    std::vector<std::string> targets{path};
+    for (const GltfSideFile& file : document.sideFiles) targets.push_back(SidePath(folder, file.name));
+    const SaveTargetCheck check = CheckSaveTargets(targets);
+    if (!check.refusal.empty()) {
+        result.message = WriteFailureHeading(check.refusalErrorNumber, EXPORT_X_CANNOT_WRITE) + "\n" + check.refusal;
+        return result;
+    }
+    const std::vector<std::string> foreign = ForeignSideFiles(path, check.existing);
+    if (!AskReplaceFiles(foreign, check.readOnly, UiText("core", EXPORT_GLTF_CAPTION), prompt)) {
+        result.message = ReplaceRefusal(foreign, check.readOnly);
+        result.declined = true;
+        return result;
+    }
+    result.refused = false;
+
+    TaskProgress* progress = prompt.Progress();
+    std::string mainBytes;
     if (binary) {
+        document = BuildGltfDocument(scene, GltfLayout::Binary, stem, framesPerSecond, progress);
+        if (document.cancelled) {
+            result.cancelled = true;
+            return result;
+        }
         // The container counts its length in 32 bits.
         if (document.json.size() + document.binary.size() + 32 > std::numeric_limits<uint32_t>::max()) {
             result.message = WithArguments(UiText("core", "%1: ファイルが書き込めない (4 GiB を超える)"), {path});
             return result;
         }
-        if (!WriteFileAtomically(path, PackGlb(document.json, document.binary), error, options)) {
-            result.message = UiText("core", EXPORT_X_CANNOT_WRITE) + "\n" + error;
-            return result;
-        }
+        mainBytes = PackGlb(document.json, document.binary);
     } else {
-        for (const GltfSideFile& file : document.sideFiles) {
-            const std::string sidePath = folder.empty() ? file.name : folder + "/" + file.name;
-            if (!WriteFileAtomically(sidePath, file.bytes, error, options)) {
-                result.message = UiText("core", EXPORT_X_CANNOT_WRITE) + "\n" + error;
-                return result;
-            }
-        }
-        if (!WriteFileAtomically(path, document.json, error, options)) {
-            result.message = UiText("core", EXPORT_X_CANNOT_WRITE) + "\n" + error;
-            return result;
-        }
-        result.sideFileCount = static_cast<int>(document.sideFiles.size());
+        mainBytes = std::move(document.json);
+    }
+    FileSetWriter set;
+    if (!StageFiles(document, folder, path, mainBytes, progress, set) || !set.Commit()) {
+        result.cancelled = set.Cancelled();
+        if (!result.cancelled)
+            result.message = WriteFailureHeading(set.ErrorNumber(), EXPORT_X_CANNOT_WRITE) + "\n" + set.Error();
+        return result;
     }
     result.written = true;
+    result.sideFileCount = static_cast<int>(document.sideFiles.size());
     result.partCount = scene.PartCount();
     result.motionCount = document.animationCount;
     result.meshCount = document.meshCount;
     result.imageCount = document.imageCount;
+    for (const GltfImageOrigin& origin : document.imageOrigins)
+        result.images.push_back(ImageSourceOf(scene, *scene.meshBase.GetTexture(origin.texture), origin.file));
+    std::vector<const _MESHBASE_TEXTURE*> withoutImage;
+    for (int index : document.texturesWithoutImage) withoutImage.push_back(scene.meshBase.GetTexture(index));
+    result.textureProblems = TextureProblemLines(withoutImage);
     return result;
 }

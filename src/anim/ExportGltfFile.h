@@ -1,8 +1,12 @@
 #pragma once
 
+#include "anim/ExportReport.h"
+
 #include <string>
+#include <vector>
 
 class Scene;
+class UserPrompt;
 
 // Frames per second of the export when nothing else is said: the editor's
 // default playback rate.
@@ -15,10 +19,16 @@ struct ExportGltfResult {
     // True when every file was written.
     bool written = false;
     // True when the export was refused before anything was written: no Parts,
-    // a rate below 1 or a file name ending in neither ".gltf" nor ".glb".
+    // a rate below 1, a file name ending in neither ".gltf" nor ".glb", a
+    // target that cannot be written (no regular file, a missing folder, an
+    // over-long name), or files to replace that the user did not allow.
     bool refused = false;
-    // Why nothing (or not everything) was written, naming the file and the
-    // reason; "" when written. Shown with EXPORT_GLTF_CAPTION.
+    // True when the user answered No to replacing files (refused is then true too).
+    bool declined = false;
+    // True when the user cancelled while the images were encoded: nothing written.
+    bool cancelled = false;
+    // Why nothing was written, naming the file and the reason; "" when
+    // written or cancelled. Shown with EXPORT_GLTF_CAPTION.
     std::string message;
     int partCount = 0;
     int motionCount = 0;  // one animation each
@@ -26,6 +36,10 @@ struct ExportGltfResult {
     int imageCount = 0;
     // Files written beside a .gltf (its .bin and images), without folder.
     int sideFileCount = 0;
+    // Where every image came from, in image order.
+    std::vector<ExportImageSource> images;
+    // The textures the materials name that had no image to export (each its problem).
+    std::vector<std::string> textureProblems;
 };
 
 // Why scene cannot be exported at all (EXPORT_X_NO_PARTS); nullptr when it can.
@@ -34,8 +48,12 @@ const char* ExportGltfRefusal(const Scene& scene);
 // Writes the model and every Motion of scene (see BuildGltfDocument) to path:
 // one binary file for a name ending in ".glb", or for ".gltf" (ASCII letters
 // compared without case) the JSON with PATHSTEM.bin and the PNG images
-// beside it, those first, so that the .gltf never names a missing file.
-// Every file goes through a temporary file, so a failed write leaves an old
-// file intact. Animation time is frame / framesPerSecond. The scene is not
-// changed.
-ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, bool replaceReadOnly = false);
+// beside it. Every target is planned and checked first (a folder, an
+// over-long name: refused); the files beside a .gltf that exist and that
+// the .gltf being replaced does not name, and read-only targets, are asked
+// about in one question through prompt (the save dialog has asked about
+// path itself). Then every file is written beside its target and all are
+// put in place, path last, or none (FileSetWriter). Encoding the images
+// reports to prompt.Progress(). Animation time is frame / framesPerSecond.
+// The scene is not changed.
+ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt);

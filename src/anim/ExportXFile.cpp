@@ -2,11 +2,15 @@
 
 #include "anim/XFileContentBuilder.h"
 #include "anim/XFileWriter.h"
-#include "io/AtomicFile.h"
+#include "io/FileSetWriter.h"
 #include "io/PathLookup.h"
-#include "scene/ProjectFile.h"
+#include "scene/SaveTargets.h"
 #include "scene/Scene.h"
+#include "scene/TextureOutput.h"
+#include "scene/UserPrompt.h"
 #include "text/UiText.h"
+
+#include <algorithm>
 
 const char* const EXPORT_X_CAPTION = QT_TRANSLATE_NOOP("core", "Export xfile");
 const char* const EXPORT_X_NO_PARTS = QT_TRANSLATE_NOOP("core", "オブジェクトが存在しない");
@@ -20,7 +24,7 @@ const char* ExportXRefusal(const Scene& scene)
     return nullptr;
 }
 
-ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor, bool replaceReadOnly)
+ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor, UserPrompt& prompt)
 {
     ExportXResult result;
     result.refused = true;
@@ -34,24 +38,44 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
                           {std::to_string(MIN_TIME_SCALE_FACTOR), std::to_string(MAX_TIME_SCALE_FACTOR)});
         return result;
     }
+    // Textures are written only where no file is, so only the .x file may replace one.
+    const std::vector<TextureOutput> textures = PlanMissingTextures(scene, DirectoryOf(path));
+    std::vector<std::string> targets{path};
+    for (const TextureOutput& texture : textures) targets.push_back(texture.path);
+    const SaveTargetCheck check = CheckSaveTargets(targets);
+    if (!check.refusal.empty()) {
+        result.message = WriteFailureHeading(check.refusalErrorNumber, EXPORT_X_CANNOT_WRITE) + "\n" + check.refusal;
+        return result;
+    }
+    if (!AskReplaceFiles({}, check.readOnly, UiText("core", EXPORT_X_CAPTION), prompt)) {
+        result.message = ReadOnlyRefusal(check.readOnly);
+        result.declined = true;
+        return result;
+    }
     result.refused = false;
+
     const XFileContent content = BuildXFileContent(scene, timeScaleFactor);
-    std::string error;
-    AtomicWriteOptions options;
-    options.replaceReadOnly = replaceReadOnly;
-    if (!WriteFileAtomically(
-            path, [&content](FileSink& sink) { return WriteXFile(content, sink); }, error, options)) {
-        result.message = UiText("core", EXPORT_X_CANNOT_WRITE) + "\n" + error;
+    FileSetWriter set;
+    FileSetOptions options;
+    options.replaceReadOnly = true;  // asked about above
+    if (!StageTextures(textures, set, prompt.Progress()) ||
+        !set.Add(path, [&content](FileSink& sink) { return WriteXFile(content, sink); }, options) || !set.Commit()) {
+        result.cancelled = set.Cancelled();
+        if (!result.cancelled)
+            result.message = WriteFailureHeading(set.ErrorNumber(), EXPORT_X_CANNOT_WRITE) + "\n" + set.Error();
         return result;
     }
     result.written = true;
     result.partCount = scene.PartCount();
     result.motionCount = static_cast<int>(scene.motions.size());
-    for (const XAnimationSet& set : content.animationSets)
-        for (const XAnimation& animation : set.animations)
+    for (const XAnimationSet& animationSet : content.animationSets)
+        for (const XAnimation& animation : animationSet.animations)
             result.animationKeyCount += static_cast<int>(animation.keys.size());
-
-    // Textures that cannot be written are reported, but the file stands.
-    result.textureErrors = WriteMissingTextures(scene, DirectoryOf(path));
+    for (const TextureOutput& texture : textures) {
+        const std::vector<std::string>& kept = set.KeptExisting();
+        if (std::find(kept.begin(), kept.end(), texture.path) == kept.end())
+            result.images.push_back(ImageSourceOf(scene, *texture.texture, FileNameOf(texture.path)));
+    }
+    result.textureProblems = TextureProblemLines(PartTextureProblems(scene));
     return result;
 }

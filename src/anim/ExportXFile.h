@@ -1,8 +1,12 @@
 #pragma once
 
+#include "anim/ExportReport.h"
+
 #include <string>
+#include <vector>
 
 class Scene;
+class UserPrompt;
 
 // Time of a key = frame x time scale factor (ticks at 4800 per second).
 constexpr int DEFAULT_TIME_SCALE_FACTOR = 200;
@@ -16,16 +20,24 @@ extern const char* const EXPORT_X_NO_MOTIONS;      // "モーションが存在�
 extern const char* const EXPORT_X_CANNOT_WRITE;    // "ファイルが書き込めない" (followed by the reason)
 
 struct ExportXResult {
-    // True when the .x file was written (texture problems do not undo that).
+    // True when the .x file and its textures were written.
     bool written = false;
     // True when the export was refused before anything was written: no Parts,
-    // no Motions or a time scale out of range.
+    // no Motions, a time scale out of range, a target that cannot be written
+    // (no regular file, a missing folder, an over-long name), or a read-only
+    // file the user did not allow to replace.
     bool refused = false;
+    // True when the user answered No to replacing files (refused is then true too).
+    bool declined = false;
+    // True when the user cancelled while the textures were encoded: nothing written.
+    bool cancelled = false;
     // Why nothing was written (the refusal's text, or the write failure naming
-    // the file and the reason); "" when written. Shown with EXPORT_X_CAPTION.
+    // the file and the cause); "" when written or cancelled. Shown with EXPORT_X_CAPTION.
     std::string message;
-    // One line per texture that could not be saved (naming its file); "" when none.
-    std::string textureErrors;
+    // The textures written beside the .x file and where each came from.
+    std::vector<ExportImageSource> images;
+    // The textures the meshes name that had no image to write (each its problem).
+    std::vector<std::string> textureProblems;
     int partCount = 0;
     int motionCount = 0;
     // Matrix keys written: key frames of every Motion times the Parts.
@@ -37,11 +49,14 @@ struct ExportXResult {
 const char* ExportXRefusal(const Scene& scene);
 
 // The export command after its dialogs: writes the model and all Motions of
-// scene to path as DirectX text (streamed through a temporary file, so a
-// failed write leaves an old file intact; a read-only file is replaced only
-// when replaceReadOnly is set, a target that is no regular file never), saves the textures the meshes use into the
-// file's folder where no file of that name is present yet. Building the
-// content poses the model: the caller shows the pose it wants afterwards.
-// Refuses (nothing written) with ExportXRefusal's text, or when
-// timeScaleFactor is outside MIN_TIME_SCALE_FACTOR ... MAX_TIME_SCALE_FACTOR.
-ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor, bool replaceReadOnly = false);
+// scene to path as DirectX text, with the textures of the mesh manager
+// that have no file of their name in its folder yet (PlanMissingTextures),
+// as one set: each is written beside its target, then all are put in place,
+// the .x file last, or none (FileSetWriter). A target that is no regular
+// file is refused; a read-only .x file is asked about through prompt (the
+// save dialog has asked about replacing it). Encoding the textures reports
+// to prompt.Progress(). Building the content poses the model: the caller
+// shows the pose it wants afterwards. Refuses (nothing written) with
+// ExportXRefusal's text, or when timeScaleFactor is outside
+// MIN_TIME_SCALE_FACTOR ... MAX_TIME_SCALE_FACTOR.
+ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor, UserPrompt& prompt);

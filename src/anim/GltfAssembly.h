@@ -2,6 +2,7 @@
 
 #include "anim/GltfBuffer.h"
 #include "anim/GltfDocument.h"
+#include "io/TaskProgress.h"
 
 #include <nlohmann/json.hpp>
 
@@ -18,10 +19,15 @@ struct GltfAssembly {
     std::string fileStem;
     nlohmann::json root = nlohmann::json::object();
     GltfBuffer buffer;
-    std::vector<GltfSideFile> images;  // image files of a Separate layout
+    std::vector<GltfSideFile> images;  // image files of a Separate layout, not encoded yet
+    std::vector<GltfImageOrigin> imageOrigins;
+    std::vector<int> texturesWithoutImage;
     // The glTF texture of each mesh manager texture already added; -1 for
     // one whose image could not be stored.
     std::map<int, int> textureOf;
+    // Rows of the images encoded so far, of all a Binary layout encodes.
+    ProgressSteps* progress = nullptr;
+    uint64_t rowsEncoded = 0;
 };
 
 // Appends the JSON value to root's array member name; returns its index.

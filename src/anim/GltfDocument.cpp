@@ -2,6 +2,7 @@
 
 #include "anim/GltfAssembly.h"
 #include "scene/Scene.h"
+#include "scene/TextureOutput.h"
 
 int AppendTo(GltfAssembly& assembly, const char* name, nlohmann::json value)
 {
@@ -33,16 +34,25 @@ static int CountOf(const nlohmann::json& root, const char* name)
     return root.contains(name) ? static_cast<int>(root[name].size()) : 0;
 }
 
-GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::string& fileStem, int framesPerSecond)
+GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::string& fileStem, int framesPerSecond,
+                               TaskProgress* progress)
 {
     GltfAssembly assembly;
     assembly.layout = layout;
     assembly.fileStem = fileStem;
+    uint64_t rows = 0;
+    for (const _MESHBASE_TEXTURE* texture : PartTextures(scene)) rows += uint64_t(texture->image.height);
+    ProgressSteps steps(progress, rows);
+    assembly.progress = &steps;
     assembly.root["asset"] = {{"version", "2.0"}, {"generator", "Marionettica3D"}};
     const std::vector<int> nodeOfPart = AddGltfNodes(scene, assembly);
+    GltfDocument document;
+    if (steps.Cancelled()) {
+        document.cancelled = true;
+        return document;
+    }
     AddGltfAnimations(scene, nodeOfPart, framesPerSecond, assembly);
 
-    GltfDocument document;
     document.binary = assembly.buffer.Bytes();
     document.binary.append((4 - document.binary.size() % 4) % 4, '\0');
     if (!document.binary.empty()) {
@@ -57,6 +67,8 @@ GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::strin
         assembly.root["accessors"] = std::move(assembly.buffer.Accessors());
     }
     for (GltfSideFile& image : assembly.images) document.sideFiles.push_back(std::move(image));
+    document.imageOrigins = std::move(assembly.imageOrigins);
+    document.texturesWithoutImage = std::move(assembly.texturesWithoutImage);
     document.meshCount = CountOf(assembly.root, "meshes");
     document.materialCount = CountOf(assembly.root, "materials");
     document.imageCount = CountOf(assembly.root, "images");

@@ -29,29 +29,40 @@ std::string ImageFileName(const GltfAssembly& assembly, const std::string& textu
 }
 
 // The glTF texture of mesh manager texture index, added on first use; -1 when
-// its image is empty or cannot be encoded.
+// it has no image or the encoding of a .glb's image was cancelled.
 int TextureOf(Scene& scene, int index, GltfAssembly& assembly)
 {
     if (const auto found = assembly.textureOf.find(index); found != assembly.textureOf.end()) return found->second;
     int texture = -1;
     const _MESHBASE_TEXTURE* source = scene.meshBase.GetTexture(index);
-    std::string png;
-    std::string error;
-    if (source && source->image.width > 0 && EncodeTextureImage(source->image, ImageFormat::Png, png, error)) {
+    if (source && source->image.width > 0) {
         nlohmann::json image = {{"name", source->name}};
+        GltfImageOrigin origin{std::string(), index};
+        bool stored = true;
         if (assembly.layout == GltfLayout::Binary) {
-            image["bufferView"] = assembly.buffer.AddView(png.data(), png.size(), GltfBuffer::kNoTarget);
+            std::string png;
+            std::string error;
+            assembly.progress->StartAt(assembly.rowsEncoded);
+            stored = EncodeTextureImage(source->image, ImageFormat::Png, png, error, assembly.progress);
+            assembly.rowsEncoded += uint64_t(source->image.height);
+            if (stored) image["bufferView"] = assembly.buffer.AddView(png.data(), png.size(), GltfBuffer::kNoTarget);
             image["mimeType"] = "image/png";
         } else {
-            GltfSideFile file{ImageFileName(assembly, source->name), std::move(png)};
+            GltfSideFile file{ImageFileName(assembly, source->name), std::string(), &source->image};
             image["uri"] = GltfUri(file.name);
+            origin.file = file.name;
             assembly.images.push_back(std::move(file));
         }
-        const int imageIndex = AppendTo(assembly, "images", std::move(image));
-        if (!assembly.root.contains("samplers"))
-            // Linear filtering with mipmaps; wrapping stays glTF's default (repeat).
-            AppendTo(assembly, "samplers", {{"magFilter", 9729}, {"minFilter", 9987}});
-        texture = AppendTo(assembly, "textures", {{"source", imageIndex}, {"sampler", 0}});
+        if (stored) {
+            const int imageIndex = AppendTo(assembly, "images", std::move(image));
+            assembly.imageOrigins.push_back(std::move(origin));
+            if (!assembly.root.contains("samplers"))
+                // Linear filtering with mipmaps; wrapping stays glTF's default (repeat).
+                AppendTo(assembly, "samplers", {{"magFilter", 9729}, {"minFilter", 9987}});
+            texture = AppendTo(assembly, "textures", {{"source", imageIndex}, {"sampler", 0}});
+        }
+    } else if (source) {
+        assembly.texturesWithoutImage.push_back(index);
     }
     assembly.textureOf[index] = texture;
     return texture;

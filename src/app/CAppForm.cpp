@@ -9,6 +9,7 @@
 #include "app/PartsPanel.h"
 #include "app/PartsTreePanel.h"
 #include "app/RenderWidget.h"
+#include "app/TextureLoadReport.h"
 #include "app/TransformPanel.h"
 #include "app/VersionDialog.h"
 #include "editor/PartCommands.h"
@@ -66,6 +67,7 @@ CAppForm::CAppForm(AppEnvironment env, QWidget* parent)
 CAppForm::~CAppForm()
 {
     subscription.Reset();
+    textureLoads.reset();
     if (environment.session != nullptr) environment.session->GetScene().meshBase.Init(nullptr);
     // The device goes while its context still exists.
     if (renderWindow->context() != nullptr) {
@@ -108,6 +110,7 @@ void CAppForm::OnInitialUpdate()
     const PixelRect render = RenderWindowRect(width(), height());
     views.SetRenderSize(render.Width(), render.Height());
     scene.meshBase.Init(&renderDevice);
+    textureLoads = std::make_unique<TextureLoadReport>(scene.meshBase, this);
 
     LoadSettings();
     RebuildGrid();
@@ -126,6 +129,7 @@ void CAppForm::LoadSettings()
     ApplySettings(settingsValues, views, Displays(), Colours());
     motionPanel->SetFrameRate(settingsValues.frameRate);
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
+    scene.meshBase.SetTextureBudget(CMeshBase::TextureBudgetOfMegabytes(settingsValues.textureMemoryMegabytes));
     settingsValues.interfaceLanguage = environment.language;  // this run's language is the one remembered at exit
     Session().RecentProjects() = settingsValues.recentProjects;
 }
@@ -485,6 +489,7 @@ void CAppForm::SessionChanged(const EditorEvent& event)
         if (views.gridWidth != gridWidthBuilt) RebuildGrid();
         SetDeviceLight(renderDevice, views.lightDirection);
     });
+    if (textureLoads) textureLoads->SessionChanged();
     RequestRedraw();
 }
 

@@ -33,6 +33,7 @@ class PartsTreePanel;
 class EditorSession;
 class Scene;
 class GlGraphicsDriver;
+class TextureLoadReport;
 
 // What the application hands the form: the process-wide editing session and
 // the paths worked out at start-up.
@@ -168,6 +169,7 @@ private:
     std::unique_ptr<MouseController> mouse;
     std::unique_ptr<ViewNavigation> navigation;
     QtUserPrompt prompt{this};
+    std::unique_ptr<TextureLoadReport> textureLoads;
     EditorSubscription subscription;
     int framesDrawn = 0;
 

@@ -5,7 +5,6 @@
 #include "editor/EditorSession.h"
 #include "editor/OptionCommands.h"
 #include "io/PathLookup.h"
-#include "scene/SaveTargets.h"
 #include "text/UiText.h"
 
 void ExportGltfFromDialog(EditorSession& session, std::string& directory, int framesPerSecond, QWidget* parent)
@@ -17,13 +16,17 @@ void ExportGltfFromDialog(EditorSession& session, std::string& directory, int fr
     const std::string path = AskExportPath(
         directory, QT_TRANSLATE_NOOP("ExportPathDialog", "glTF(*.glb *.gltf)|*.glb *.gltf||"), "glb", parent);
     if (path.empty()) return;
-    // The file dialog has asked about replacing the file; a read-only one is asked about again.
+    // The file dialog has asked about replacing the file; the export asks
+    // about read-only files and about files beside it in one question.
     QtUserPrompt prompt(parent);
-    if (!AskReplaceReadOnly(CheckSaveTargets({path}).readOnly, prompt)) return;
-    const ExportGltfResult result = ExportGltfCommand(session, path, framesPerSecond, true);
+    const ExportGltfResult result = ExportGltfCommand(session, path, framesPerSecond, prompt);
     if (!result.written) {
-        ShowExportMessage(parent, EXPORT_GLTF_CAPTION, result.message, QMessageBox::Warning);
+        // A No to the question, and a cancel, need no message.
+        if (!result.cancelled && !result.declined)
+            ShowExportMessage(parent, EXPORT_GLTF_CAPTION, result.message, QMessageBox::Warning);
         return;
     }
     directory = DirectoryOf(path);
+    if (const std::string warning = ExportWarning(result.textureProblems, result.images); !warning.empty())
+        ShowExportMessage(parent, EXPORT_GLTF_CAPTION, warning, QMessageBox::Warning);
 }

@@ -9,7 +9,6 @@
 #include "editor/EditorSession.h"
 #include "editor/OptionCommands.h"
 #include "io/PathLookup.h"
-#include "scene/SaveTargets.h"
 #include "text/UiText.h"
 
 #include <QCoreApplication>
@@ -53,14 +52,16 @@ void ExportXFromDialogs(EditorSession& session, std::string& directory, int& tim
     if (!AskTimeScaleFactor(timeScaleFactor, parent)) return;
     const std::string path = AskExportPath(directory, kFilter, "x", parent);
     if (path.empty()) return;
-    // The file dialog has asked about replacing the file; a read-only one is asked about again.
+    // The file dialog has asked about replacing the file; the export asks about a read-only one.
     QtUserPrompt prompt(parent);
-    if (!AskReplaceReadOnly(CheckSaveTargets({path}).readOnly, prompt)) return;
-    const ExportXResult result = ExportXCommand(session, path, timeScaleFactor, true);
+    const ExportXResult result = ExportXCommand(session, path, timeScaleFactor, prompt);
     if (!result.written) {
-        ShowExportMessage(parent, EXPORT_X_CAPTION, result.message, QMessageBox::Warning);
+        // A No to the question, and a cancel, need no message.
+        if (!result.cancelled && !result.declined)
+            ShowExportMessage(parent, EXPORT_X_CAPTION, result.message, QMessageBox::Warning);
         return;
     }
     directory = DirectoryOf(path);
-    if (!result.textureErrors.empty()) ShowExportMessage(parent, EXPORT_X_CAPTION, result.textureErrors, QMessageBox::Warning);
+    if (const std::string warning = ExportWarning(result.textureProblems, result.images); !warning.empty())
+        ShowExportMessage(parent, EXPORT_X_CAPTION, warning, QMessageBox::Warning);
 }

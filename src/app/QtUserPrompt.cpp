@@ -1,9 +1,22 @@
 #include "app/QtUserPrompt.h"
 
 #include "app/MeshOverwriteDialog.h"
+#include "app/TaskProgressDialog.h"
 
+#include <QCoreApplication>
 #include <QFileDialog>
 #include <QMessageBox>
+
+QtUserPrompt::QtUserPrompt(QWidget* parent) : parent(parent) {}
+
+QtUserPrompt::~QtUserPrompt() = default;
+
+TaskProgress* QtUserPrompt::Progress()
+{
+    progress = std::make_unique<TaskProgressDialog>(
+        parent, QCoreApplication::translate("QtUserPrompt", "テクスチャの画像を書き出しています…"));
+    return progress.get();
+}
 
 QString QtUserPrompt::DialogFilter(const std::string& filter)
 {

@@ -1,7 +1,9 @@
 #include "cli/CliArguments.h"
 #include "cli/CliCommand.h"
+#include "cli/CommandPrompt.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
+#include "cli/TextureReport.h"
 #include "editor/EditorSession.h"
 #include "editor/OptionCommands.h"
 #include "editor/PlaybackController.h"
@@ -11,7 +13,7 @@
 namespace {
 
 constexpr const char* USAGE = "export-gltf PROJECT.anm OUT.gltf|OUT.glb [--fps N] [--overwrite]   (N: 1 ... 120, default 30; --overwrite: "
-    "replace the output and the files written beside it when they are read-only)";
+    "replace read-only outputs, and files beside a .gltf that the .gltf it replaces does not name)";
 
 int Usage()
 {
@@ -36,13 +38,16 @@ int ExportGltf(const std::vector<std::string>& args)
     if (RefuseReadOnlyOutput(outPath, overwrite)) return 1;
     EditorSession session;
     if (!LoadProjectForCommand(session, projectPath)) return 1;
-    const ExportGltfResult result = ExportGltfCommand(session, outPath, fps, overwrite);
+    CommandPrompt prompt(false, overwrite);
+    const ExportGltfResult result = ExportGltfCommand(session, outPath, fps, prompt);
     if (!result.written) {
         // A refusal for want of Parts concerns the project; the other messages name their file.
         const bool aboutProject = result.refused && ExportGltfRefusal(session.GetScene()) != nullptr;
-        PrintFailure(aboutProject ? projectPath + ": " + result.message : result.message);
+        const std::string hint = prompt.askedToReplace ? " (--overwrite replaces them)" : "";
+        PrintFailure((aboutProject ? projectPath + ": " + result.message : result.message) + hint);
         return 1;
     }
+    PrintWarning(ExportWarning(result.textureProblems, result.images));
     JsonWriter json;
     json.BeginObject();
     json.Key("written").String(outPath);
@@ -51,6 +56,8 @@ int ExportGltf(const std::vector<std::string>& args)
     json.Key("animations").Int(result.motionCount);
     json.Key("images").Int(result.imageCount);
     json.Key("sideFiles").Int(result.sideFileCount);
+    WriteImageSources(json, result.images);
+    WriteTextureProblems(json, result.textureProblems);
     json.EndObject();
     std::printf("%s\n", json.Text().c_str());
     return 0;

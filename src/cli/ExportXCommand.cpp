@@ -1,8 +1,10 @@
 #include "editor/OptionCommands.h"
 #include "cli/CliArguments.h"
 #include "cli/CliCommand.h"
+#include "cli/CommandPrompt.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
+#include "cli/TextureReport.h"
 #include "editor/EditorSession.h"
 
 #include <cstdio>
@@ -37,27 +39,25 @@ int ExportX(const std::vector<std::string>& args)
     if (RefuseReadOnlyOutput(outPath, overwrite)) return 1;
     EditorSession session;
     if (!LoadProjectForCommand(session, projectPath)) return 1;
-    const ExportXResult result = ExportXCommand(session, outPath, timeScale, overwrite);
-    // A refusal concerns the project; a failed write and a texture that could
-    // not be saved name their own files.
-    if (result.refused) {
-        PrintFailure(projectPath + ": " + result.message);
-        return 1;
-    }
+    CommandPrompt prompt(false, overwrite);
+    const ExportXResult result = ExportXCommand(session, outPath, timeScale, prompt);
+    // A refusal for want of Parts or Motions concerns the project; the other
+    // messages name their own files.
     if (!result.written) {
-        PrintFailure(result.message);
+        const bool aboutProject = result.refused && ExportXRefusal(session.GetScene()) != nullptr;
+        const std::string hint = prompt.askedToReplace ? " (--overwrite replaces it)" : "";
+        PrintFailure((aboutProject ? projectPath + ": " + result.message : result.message) + hint);
         return 1;
     }
-    if (!result.textureErrors.empty()) {
-        PrintFailure(result.textureErrors);
-        return 1;
-    }
+    PrintWarning(ExportWarning(result.textureProblems, result.images));
     JsonWriter json;
     json.BeginObject();
     json.Key("written").String(outPath);
     json.Key("parts").Int(result.partCount);
     json.Key("motions").Int(result.motionCount);
     json.Key("animationKeys").Int(result.animationKeyCount);
+    WriteImageSources(json, result.images);
+    WriteTextureProblems(json, result.textureProblems);
     json.EndObject();
     std::printf("%s\n", json.Text().c_str());
     return 0;

@@ -1,7 +1,9 @@
 #include "cli/CliCommand.h"
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
+#include "cli/TextureReport.h"
 #include "editor/EditorSession.h"
+#include "scene/TextureOutput.h"
 
 #include <cstdio>
 
@@ -55,13 +57,16 @@ int Info(const std::vector<std::string>& args)
         return 2;
     }
     EditorSession session;
-    const Scene& scene = session.GetScene();
+    Scene& scene = session.GetScene();
     if (!LoadProjectForCommand(session, args[0])) return 1;
     JsonWriter json;
     json.BeginObject();
     WriteParts(json, scene);
     WriteMotions(json, scene);
+    const std::vector<std::string> problems = TextureProblemLines(PartTextureProblems(scene));
+    WriteTextureProblems(json, problems);
     json.EndObject();
+    PrintWarning(TextureProblemWarning(problems));
     std::printf("%s\n", json.Text().c_str());
     return 0;
 }

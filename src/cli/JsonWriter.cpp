@@ -71,6 +71,14 @@ JsonWriter& JsonWriter::String(std::string_view value)
     return *this;
 }
 
+JsonWriter& JsonWriter::Bool(bool value)
+{
+    Separate();
+    text += value ? "true" : "false";
+    needComma = true;
+    return *this;
+}
+
 JsonWriter& JsonWriter::Int(int64_t value)
 {
     Separate();

@@ -16,6 +16,7 @@ public:
     JsonWriter& Key(std::string_view key);
     JsonWriter& String(std::string_view value);
     JsonWriter& Int(int64_t value);
+    JsonWriter& Bool(bool value);
     JsonWriter& Float(float value);
     JsonWriter& Floats(const float* values, int count);
     const std::string& Text() const { return text; }

@@ -1,9 +1,12 @@
-// mesh-info FILE: the counts, texture names and bounding box of a model file.
+// mesh-info FILE: the counts, texture names and bounding box of a model file,
+// and the textures it names that could not be used.
 
 #include "cli/CliCommand.h"
 #include "cli/JsonWriter.h"
+#include "cli/TextureReport.h"
 #include "meshlib/CMesh.h"
 #include "meshlib/CMeshBase.h"
+#include "scene/TextureOutput.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -51,7 +54,10 @@ int MeshInfo(const std::vector<std::string>& args)
     json.Key("min").Floats(low, 3);
     json.Key("max").Floats(high, 3);
     json.EndObject();
+    const std::vector<std::string> problems = TextureProblemLines(base.TextureProblems());
+    WriteTextureProblems(json, problems);
     json.EndObject();
+    PrintWarning(TextureProblemWarning(problems));
     std::printf("%s\n", json.Text().c_str());
     return 0;
 }

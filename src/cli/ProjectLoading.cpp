@@ -1,47 +1,16 @@
 #include "cli/ProjectLoading.h"
 
+#include "cli/CommandPrompt.h"
+
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
 #include "io/WriteTarget.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
-#include "scene/UserPrompt.h"
 
 #include <cmath>
 #include <cstdio>
 
-namespace {
-
-// Answers the save's questions without a person; a message is a failure.
-// The only Yes/No question of a save is whether read-only files may be replaced.
-class CommandPrompt : public UserPrompt {
-public:
-    CommandPrompt(bool overwrite, bool replaceReadOnly) : overwrite(overwrite), replaceReadOnly(replaceReadOnly) {}
-    bool AskYesNo(const std::string&, const std::string&) override
-    {
-        askedReadOnly = true;
-        return replaceReadOnly;
-    }
-    YesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return YesNoCancel::Cancel; }
-    void ShowMessage(const std::string& text, const std::string&) override
-    {
-        if (message.empty()) message = text;
-    }
-    std::string AskSavePath(const std::string&, const std::string&) override { return std::string(); }
-    int AskMeshOverwrite(const std::string&) override
-    {
-        return overwrite ? MESH_OVERWRITE_YES_TO_ALL : MESH_OVERWRITE_NO;
-    }
-
-    std::string message;
-    bool askedReadOnly = false;
-
-private:
-    bool overwrite;
-    bool replaceReadOnly;
-};
-
-}  // namespace
 
 bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwriteMeshes, bool replaceReadOnly)
 {
@@ -49,7 +18,7 @@ bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwrite
     const bool saved = SaveProject(scene, path, prompt);
     if (saved && scene.lastSaveError.empty()) return true;
     std::string failure = !scene.lastSaveError.empty() ? scene.lastSaveError : path + ": " + prompt.message;
-    if (prompt.askedReadOnly && !replaceReadOnly) failure += " (--overwrite replaces read-only files)";
+    if (prompt.askedToReplace && !replaceReadOnly) failure += " (--overwrite replaces read-only files)";
     PrintFailure(failure);
     return false;
 }
@@ -85,6 +54,8 @@ void PrintFailure(const std::string& text)
     for (char c : text) {
         if (c != '\n')
             line += c;
+        else if (!line.empty() && line.back() == ':')
+            line += ' ';  // a heading of the lines that follow
         else if (!line.empty() && line.back() != ' ')
             line += "; ";
     }

@@ -1,5 +1,7 @@
 #include "cli/CliCommand.h"
 #include "editor/ProgramArguments.h"
+#include "meshlib/CMeshBase.h"
+#include "text/NumberText.h"
 
 #include <cstdio>
 #include <cstring>
@@ -18,8 +20,9 @@ CliCommandRegistration::CliCommandRegistration(const char* name, const char* usa
 
 static void PrintUsage(FILE* out)
 {
-    std::fprintf(out, "usage: marionettica3d-cli COMMAND ARGS...\n"
-                      "       marionettica3d-cli --help | --version\ncommands:\n");
+    std::fprintf(out, "usage: marionettica3d-cli [--texture-memory MB] COMMAND ARGS...\n"
+                      "       marionettica3d-cli --help | --version\n"
+                      "--texture-memory: what decoded textures may take, 512 MB unless given\ncommands:\n");
     for (const CliCommandEntry& c : CliCommands()) std::fprintf(out, "  %s\n", c.usage);
 }
 
@@ -32,6 +35,16 @@ int main(int argc, char** argv)
     if (std::strcmp(argv[1], "--version") == 0) {
         std::printf("marionettica3d-cli %s\n", ProgramVersion());
         return 0;
+    }
+    if (std::strcmp(argv[1], "--texture-memory") == 0) {
+        int megabytes = 0;
+        if (argc < 4 || !ParseInteger(argv[2], megabytes) || megabytes < 1) {
+            std::fprintf(stderr, "--texture-memory: a number of megabytes (1 or more) and a command must follow\n");
+            return 2;
+        }
+        CMeshBase::SetDefaultTextureBudget(CMeshBase::TextureBudgetOfMegabytes(megabytes));
+        argc -= 2;
+        argv += 2;
     }
     for (const CliCommandEntry& c : CliCommands()) {
         if (std::strcmp(argv[1], c.name) != 0) continue;

@@ -38,10 +38,9 @@ ScaleDialogOutcome CloseScaleDialog(EditorSession& session, bool confirmed, floa
     return ScaleCommand(session, factor) ? SCALE_APPLIED : SCALE_REFUSED;
 }
 
-ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor,
-                             bool replaceReadOnly)
+ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor, UserPrompt& prompt)
 {
-    const ExportXResult result = ExportXFile(session.GetScene(), path, timeScaleFactor, replaceReadOnly);
+    const ExportXResult result = ExportXFile(session.GetScene(), path, timeScaleFactor, prompt);
     if (!result.refused) {
         EvaluatePose(session.GetScene(), session.CurrentMotion(), session.CurrentFrame());
         session.Events().Publish(PoseChanged{});
@@ -50,9 +49,9 @@ ExportXResult ExportXCommand(EditorSession& session, const std::string& path, in
 }
 
 ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, int framesPerSecond,
-                                   bool replaceReadOnly)
+                                   UserPrompt& prompt)
 {
-    return ExportGltfFile(session.GetScene(), path, framesPerSecond, replaceReadOnly);
+    return ExportGltfFile(session.GetScene(), path, framesPerSecond, prompt);
 }
 
 void LightFromFrontCommand(EditorSession& session)

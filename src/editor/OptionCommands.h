@@ -6,6 +6,7 @@
 #include <string>
 
 class EditorSession;
+class UserPrompt;
 
 // Outcome of the grid width dialog.
 enum GridWidthOutcome : int {
@@ -31,15 +32,14 @@ bool ScaleCommand(EditorSession& session, float factor);
 // Closes the scale dialog: confirmed with factor (ScaleCommand), or cancelled.
 ScaleDialogOutcome CloseScaleDialog(EditorSession& session, bool confirmed, float factor);
 
-// "Xファイル出力" after its dialogs: ExportXFile, then the pose of the current
-// Motion at the current frame is shown again.
-ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor,
-                             bool replaceReadOnly = false);
+// "Xファイル出力" after its dialogs: ExportXFile (asking through prompt),
+// then the pose of the current Motion at the current frame is shown again.
+ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor, UserPrompt& prompt);
 
 // "glTF出力" after its save dialog: ExportGltfFile at framesPerSecond (the
-// motion panel's playback rate). The pose shown is not touched.
+// motion panel's playback rate), asking through prompt. The pose shown is not touched.
 ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, int framesPerSecond,
-                                   bool replaceReadOnly = false);
+                                   UserPrompt& prompt);
 
 // "正面から照らす": the light comes from the current view's eye.
 void LightFromFrontCommand(EditorSession& session);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/FileSink.h"
+#include "io/WriteTarget.h"
 
 #include <functional>
 #include <string>
@@ -33,7 +34,8 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(FileS
 bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& error,
                          const AtomicWriteOptions& options = {});
 
-// Reads the whole file into out. Returns false with a message naming the file
-// when it cannot be opened or read, or when it is larger than maxBytes.
-bool ReadWholeFile(const std::string& path, std::string& out, std::string& error,
-                   size_t maxBytes = size_t(1) << 31);
+// The refusals shared by every write: a target that is no regular file or
+// cannot be looked at, and a read-only one unless options allow it. false
+// with error naming path and the reason.
+bool CheckWriteTarget(const std::string& path, const WriteTarget& target, const AtomicWriteOptions& options,
+                      std::string& error);

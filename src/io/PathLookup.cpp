@@ -10,14 +10,35 @@ namespace fs = std::filesystem;
 
 std::string FileNameOf(std::string_view path)
 {
-    const size_t cut = path.find_last_of("/\\");
+    const size_t cut = path.rfind('/');
     return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
 
 std::string DirectoryOf(std::string_view path)
 {
+    const size_t cut = path.rfind('/');
+    if (cut == std::string_view::npos) return std::string();
+    return std::string(path.substr(0, cut == 0 ? 1 : cut));
+}
+
+std::string CanonicalPath(const std::string& path)
+{
+    std::error_code ec;
+    const std::filesystem::path canonical = std::filesystem::weakly_canonical(path.empty() ? "." : path, ec);
+    return ec ? path : canonical.string();
+}
+
+bool IsInsideFolder(std::string_view path, std::string_view folder)
+{
+    if (folder.empty()) return false;
+    if (folder.back() == '/') folder.remove_suffix(1);
+    return path.size() > folder.size() && path.substr(0, folder.size()) == folder && path[folder.size()] == '/';
+}
+
+std::string WindowsFileNameOf(std::string_view path)
+{
     const size_t cut = path.find_last_of("/\\");
-    return cut == std::string_view::npos ? std::string() : std::string(path.substr(0, cut));
+    return std::string(cut == std::string_view::npos ? path : path.substr(cut + 1));
 }
 
 namespace {
@@ -78,7 +99,7 @@ std::optional<std::string> FindFileIgnoringCase(const std::string& directory, st
         if (fs::is_regular_file(fs::path(std::string(relativePath)), ec)) return std::string(relativePath);
     }
     // A path from another machine: fall back to its file name beside the referring file.
-    const std::string name = FileNameOf(relativePath);
+    const std::string name = WindowsFileNameOf(relativePath);
     if (name.empty()) return std::nullopt;
     return Resolve(directory, {name});
 }

@@ -30,22 +30,17 @@ bool ReadOnlyForUs(const struct stat& info)
     return (info.st_mode & S_IWOTH) == 0;
 }
 
-const char* KindName(mode_t mode)
+}  // namespace
+
+const char* FileKindName(mode_t mode)
 {
     if (S_ISDIR(mode)) return "a folder";
     if (S_ISFIFO(mode)) return "a FIFO";
     if (S_ISCHR(mode) || S_ISBLK(mode)) return "a device";
     if (S_ISSOCK(mode)) return "a socket";
+    if (S_ISREG(mode)) return "a regular file";
     return "not a regular file";
 }
-
-bool FolderExists(const std::string& folder)
-{
-    struct stat info;
-    return stat(folder.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-}  // namespace
 
 std::string FolderOfFile(const std::string& path)
 {
@@ -62,11 +57,18 @@ WriteTarget InspectWriteTarget(const std::string& path)
     for (int hop = 0;; ++hop) {
         struct stat info;
         if (lstat(target.file.c_str(), &info) != 0) {
-            if (errno == ENOENT && hop == 0 && !FolderExists(FolderOfFile(path))) {
-                target.error = path + ": the folder " + FolderOfFile(path) + " does not exist; nothing was written";
-            } else if (errno == ENOENT) {
-                target.kind = WriteTarget::MISSING;
+            if (errno == ENOENT) {
+                // A new file needs a folder to go into.
+                const std::string folder = FolderOfFile(target.file);
+                struct stat folderInfo;
+                if (stat(folder.c_str(), &folderInfo) == 0 && S_ISDIR(folderInfo.st_mode)) {
+                    target.kind = WriteTarget::MISSING;
+                } else {
+                    target.errorNumber = ENOENT;
+                    target.error = path + ": the folder " + folder + " does not exist";
+                }
             } else {
+                target.errorNumber = errno;
                 target.error = path + ": cannot be looked at: " + std::strerror(errno);
             }
             return target;
@@ -88,7 +90,7 @@ WriteTarget InspectWriteTarget(const std::string& path)
         }
         if (!S_ISREG(info.st_mode)) {
             target.kind = WriteTarget::NOT_REGULAR;
-            target.error = path + ": " + KindName(info.st_mode) + ", not a regular file; nothing was written";
+            target.error = path + ": " + FileKindName(info.st_mode) + ", not a regular file; nothing was written";
             return target;
         }
         target.kind = WriteTarget::REGULAR;

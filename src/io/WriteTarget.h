@@ -6,7 +6,7 @@
 // What a save would replace at a path, symbolic links followed.
 struct WriteTarget {
     enum Kind {
-        MISSING,      // nothing there yet: a new file is created
+        MISSING,      // nothing there yet, in a folder that exists: a new file is created
         REGULAR,      // an ordinary file, replaced as a whole
         NOT_REGULAR,  // a directory, FIFO, device node or socket: never written
         UNUSABLE,     // the path cannot be looked at, or its folder does not exist (see error)
@@ -24,10 +24,15 @@ struct WriteTarget {
     bool readOnly = false;
     // For UNUSABLE and NOT_REGULAR: the reason, starting with the path given.
     std::string error;
+    // For UNUSABLE: the errno of the failed look (ENAMETOOLONG, EACCES...), 0 for a link loop.
+    int errorNumber = 0;
 };
 
 // Looks at path without changing anything.
 WriteTarget InspectWriteTarget(const std::string& path);
+
+// What a file of this mode is, for messages: "a folder", "a FIFO", "a device", "a socket"...
+const char* FileKindName(mode_t mode);
 
 // The folder of a file path with '/' separators ("." when there is none).
 std::string FolderOfFile(const std::string& path);

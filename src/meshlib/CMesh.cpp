@@ -1,6 +1,7 @@
 #include "meshlib/MeshImpl.h"
 
 #include "io/AtomicFile.h"
+#include "io/FileReading.h"
 #include "io/PathLookup.h"
 #include "math/Digest.h"
 #include "meshlib/MeshFile.h"
@@ -195,9 +196,9 @@ void CMesh::SetPrimitiveType(int type)
 
 namespace {
 
-// Writes content as a .mesh file; a vertex beyond the float range (after a
-// scaling) would give a file the reader refuses, so nothing is written then.
-bool WriteMeshContent(const std::string& path, const MeshContent& content, bool replaceReadOnly, std::string& error)
+// The .mesh file of content; a vertex beyond the float range (after a
+// scaling) would give a file the reader refuses, so there is none then.
+bool MeshContentBytes(const std::string& path, const MeshContent& content, std::string& bytes, std::string& error)
 {
     for (const _MESH_VERTEX& v : content.vertices)
         for (float value : {v.x, v.y, v.z, v.nx, v.ny, v.nz, v.tu, v.tv})
@@ -205,9 +206,17 @@ bool WriteMeshContent(const std::string& path, const MeshContent& content, bool 
                 error = path + ": the mesh holds values beyond the float range; nothing was written";
                 return false;
             }
+    bytes = EncodeMeshFile(content);
+    return true;
+}
+
+bool WriteMeshContent(const std::string& path, const MeshContent& content, bool replaceReadOnly, std::string& error)
+{
+    std::string bytes;
+    if (!MeshContentBytes(path, content, bytes, error)) return false;
     AtomicWriteOptions options;
     options.replaceReadOnly = replaceReadOnly;
-    return WriteFileAtomically(path, EncodeMeshFile(content), error, options);
+    return WriteFileAtomically(path, bytes, error, options);
 }
 
 }  // namespace
@@ -215,6 +224,11 @@ bool WriteMeshContent(const std::string& path, const MeshContent& content, bool 
 bool CMesh::SaveMeshFile(const std::string& path, bool replaceReadOnly)
 {
     return WriteMeshContent(path, impl->ContentForSaving(), replaceReadOnly, impl->lastError);
+}
+
+bool CMesh::MeshFileBytes(const std::string& path, std::string& bytes, std::string& error) const
+{
+    return MeshContentBytes(path, impl->ContentForSaving(), bytes, error);
 }
 
 bool CMesh::SaveMirrorMeshFile(const std::string& path, bool replaceReadOnly)

@@ -66,6 +66,9 @@ public:
     // set when it cannot be written.
     bool SaveMeshFile(const std::string& path, bool replaceReadOnly = false);
     bool SaveMirrorMeshFile(const std::string& path, bool replaceReadOnly = false);
+    // The bytes SaveMeshFile would write to path (named in error); false
+    // with error set when the mesh cannot be saved.
+    bool MeshFileBytes(const std::string& path, std::string& bytes, std::string& error) const;
 
     // Every vertex position in vertex order, and putting them back (the same
     // count; false and nothing changes otherwise): an undone scaling restores

@@ -1,10 +1,13 @@
 #include "meshlib/MeshImpl.h"
 
 #include "io/FolderIndex.h"
+#include "io/PathLookup.h"
+#include "io/TaskProgress.h"
 #include "meshlib/TextureReader.h"
 #include "render/RenderDevice.h"
 
 #include <algorithm>
+#include <atomic>
 #include <iterator>
 #include <optional>
 #include <string_view>
@@ -18,8 +21,7 @@ void CMeshBase::Impl::LinkTextures(CMesh::Impl& mesh)
     std::unordered_map<std::string_view, size_t> byName;
     byName.reserve(textures.size() + mesh.content.textureNames.size());
     for (size_t i = 0; i < textures.size(); ++i) byName.emplace(textures[i]->name, i);
-    // Listed on the first texture looked for, once for all of them.
-    std::optional<FolderIndex> folder;
+    std::vector<std::pair<size_t, size_t>> toLoad;  // entry, slot
     for (size_t slot = 0; slot < mesh.content.textureNames.size(); ++slot) {
         const std::string& name = mesh.content.textureNames[slot];
         const auto [found, added] = byName.emplace(name, textures.size());
@@ -28,17 +30,48 @@ void CMeshBase::Impl::LinkTextures(CMesh::Impl& mesh)
             textures.back()->name = name;
         }
         // An entry whose file was missing before may be found beside this model.
-        _MESHBASE_TEXTURE& entry = *textures[found->second];
-        if (entry.image.width == 0) {
-            std::string ignored;  // an unreadable texture leaves the material untextured, the model intact
-            if (!folder) folder.emplace(mesh.folder);
-            LoadTextureImage(mesh.folder, mesh.texturePaths[slot], entry.image, ignored, &*folder);
-        }
+        if (textures[found->second]->image.width == 0) toLoad.emplace_back(found->second, slot);
         mesh.textureRefs[slot].index = int32_t(found->second);
+    }
+    if (toLoad.empty()) return;
+    // Listed once for all the textures of the model.
+    const FolderIndex folder(mesh.folder);
+    bool cancelled = false;
+    for (size_t k = 0; k < toLoad.size(); ++k) {
+        const auto [entry, slot] = toLoad[k];
+        if (textures[entry]->image.width > 0) continue;  // named twice by this model
+        if (cancelled) {
+            textures[entry]->problem = textures[entry]->name + ": not loaded (cancelled)";
+            newProblems.push_back(entry);
+            continue;
+        }
+        LoadEntry(entry, mesh.folder, mesh.texturePaths[slot], folder);
+        cancelled = !ReportProgress(progress, k + 1, toLoad.size());
     }
 }
 
-CMeshBase::CMeshBase() : impl(new Impl) {}
+void CMeshBase::Impl::LoadEntry(size_t index, const std::string& modelFolder, const std::string& pathInModel,
+                                const FolderIndex& folder)
+{
+    _MESHBASE_TEXTURE& entry = *textures[index];
+    const uint64_t memoryLeft = textureBudget > textureBytes ? textureBudget - textureBytes : 0;
+    std::string file;
+    if (!LoadTextureImage(modelFolder, pathInModel, entry.image, entry.problem, &folder, memoryLeft, &file)) {
+        // An unreadable texture leaves the material untextured and the model intact.
+        newProblems.push_back(index);
+        return;
+    }
+    entry.problem.clear();
+    textureBytes += entry.image.rgba.size();
+    entry.source = CanonicalPath(file);
+    entry.insideModelFolder = IsInsideFolder(entry.source, CanonicalPath(modelFolder));
+}
+
+namespace {
+std::atomic<uint64_t> defaultTextureBudget{CMeshBase::kDefaultTextureBudget};
+}
+
+CMeshBase::CMeshBase() : impl(new Impl) { impl->textureBudget = defaultTextureBudget; }
 
 CMeshBase::~CMeshBase()
 {
@@ -75,6 +108,8 @@ void CMeshBase::Release()
     if (impl->device != nullptr)
         for (const auto& texture : impl->textures) impl->device->ReleaseTexture(&texture->image);
     impl->textures.clear();
+    impl->textureBytes = 0;
+    impl->newProblems.clear();
     for (CMesh* mesh : impl->meshes)
         mesh->impl->textureRefs.assign(mesh->impl->textureRefs.size(), _MESH_TEXTURE{});
 }
@@ -85,4 +120,41 @@ _MESHBASE_TEXTURE* CMeshBase::GetTexture(int i)
 {
     if (i < 0 || size_t(i) >= impl->textures.size()) return nullptr;
     return impl->textures[size_t(i)].get();
+}
+
+void CMeshBase::SetTextureBudget(uint64_t bytes) { impl->textureBudget = bytes; }
+
+uint64_t CMeshBase::TextureBudgetOfMegabytes(int64_t megabytes)
+{
+    return megabytes > 0 ? uint64_t(megabytes) << 20 : kDefaultTextureBudget;
+}
+
+void CMeshBase::SetDefaultTextureBudget(uint64_t bytes) { defaultTextureBudget = bytes; }
+
+uint64_t CMeshBase::TextureBudget() const { return impl->textureBudget; }
+
+uint64_t CMeshBase::TextureBytes() const { return impl->textureBytes; }
+
+void CMeshBase::SetTaskProgress(TaskProgress* progress) { impl->progress = progress; }
+
+std::vector<const _MESHBASE_TEXTURE*> CMeshBase::TextureProblems() const
+{
+    std::vector<const _MESHBASE_TEXTURE*> problems;
+    for (const auto& texture : impl->textures)
+        if (texture->image.width == 0 && !texture->problem.empty()) problems.push_back(texture.get());
+    return problems;
+}
+
+std::vector<const _MESHBASE_TEXTURE*> CMeshBase::TakeNewTextureProblems()
+{
+    std::vector<const _MESHBASE_TEXTURE*> problems;
+    std::vector<bool> taken(impl->textures.size(), false);
+    for (size_t index : impl->newProblems) {
+        const _MESHBASE_TEXTURE& texture = *impl->textures[index];
+        if (taken[index] || texture.image.width > 0) continue;
+        taken[index] = true;
+        problems.push_back(&texture);
+    }
+    impl->newProblems.clear();
+    return problems;
 }

@@ -43,6 +43,12 @@ uint8_t Channel(uint32_t pixel, uint32_t mask, uint8_t absent)
 
 bool HasDdsMagic(std::string_view bytes) { return bytes.size() >= 4 && bytes.substr(0, 4) == "DDS "; }
 
+std::optional<std::pair<uint32_t, uint32_t>> DdsImageSize(std::string_view bytes)
+{
+    if (!HasDdsMagic(bytes) || bytes.size() < kHeaderBytes || Read32(bytes, 4) != 124) return std::nullopt;
+    return std::make_pair(Read32(bytes, 16), Read32(bytes, 12));
+}
+
 bool DecodeDds(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error)
 {
     auto fail = [&](size_t at, const std::string& reason) {

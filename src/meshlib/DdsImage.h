@@ -2,13 +2,19 @@
 
 #include "records/MeshRecords.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <utility>
 #include <string_view>
 
 // DirectDraw Surface images: the top level of the first surface only.
 
 // True when bytes begin with the DDS magic.
 bool HasDdsMagic(std::string_view bytes);
+
+// Width and height from a whole DDS header; nullopt when bytes hold none.
+std::optional<std::pair<uint32_t, uint32_t>> DdsImageSize(std::string_view bytes);
 
 // Reads uncompressed 24- and 32-bit RGB(A) images with any channel masks, and
 // DXT1, DXT3 and DXT5. Fails with "<fileName>: byte <offset>: <reason>" for

@@ -1,7 +1,10 @@
 #include "meshlib/DecoderGuards.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -112,6 +115,69 @@ std::optional<size_t> FindTruncatedPngChunk(std::string_view bytes)
         at += 12 + length;
     }
     return std::nullopt;
+}
+
+namespace {
+
+uint32_t BigEndianAt(std::string_view bytes, size_t at)
+{
+    return uint32_t(ByteAt(bytes, at)) << 24 | ByteAt(bytes, at + 1) << 16 | ByteAt(bytes, at + 2) << 8 |
+           ByteAt(bytes, at + 3);
+}
+
+// The bytes of the filtered rows of a PNG image, from its IHDR fields; 0 for
+// a colour type or depth the format does not have.
+uint64_t PngRowBytes(uint64_t width, uint64_t height, unsigned depth, unsigned colourType, bool interlaced)
+{
+    const unsigned channels = colourType == 0 || colourType == 3 ? 1 : colourType == 2 ? 3 : colourType == 4 ? 2
+                              : colourType == 6 ? 4 : 0;
+    if (channels == 0 || depth == 0 || depth > 16) return 0;
+    const auto rows = [&](uint64_t w, uint64_t h) { return w == 0 || h == 0 ? 0 : h * (1 + (w * channels * depth + 7) / 8); };
+    if (!interlaced) return rows(width, height);
+    // Adam7: the passes' first column and row, and their steps.
+    static const unsigned kPasses[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},
+                                           {0, 2, 2, 4}, {1, 0, 2, 2}, {0, 1, 1, 2}};
+    uint64_t total = 0;
+    for (const auto& pass : kPasses)
+        total += rows(width > pass[0] ? (width - pass[0] + pass[2] - 1) / pass[2] : 0,
+                      height > pass[1] ? (height - pass[1] + pass[3] - 1) / pass[3] : 0);
+    return total;
+}
+
+}  // namespace
+
+std::optional<size_t> FindOverlongPngData(std::string_view bytes)
+{
+    if (!HasPngSignature(bytes) || bytes.size() < 33 || bytes.substr(12, 4) != "IHDR") return std::nullopt;
+    const uint64_t expected = PngRowBytes(BigEndianAt(bytes, 16), BigEndianAt(bytes, 20), ByteAt(bytes, 24),
+                                          ByteAt(bytes, 25), ByteAt(bytes, 28) == 1);
+    z_stream stream{};
+    if (inflateInit(&stream) != Z_OK) return std::nullopt;
+    std::vector<unsigned char> sink(size_t(1) << 16);
+    uint64_t inflated = 0;
+    std::optional<size_t> firstData;
+    bool over = false, ended = false;
+    for (size_t at = 8; at + 8 <= bytes.size() && !over && !ended;) {
+        const size_t length = BigEndianAt(bytes, at);
+        const std::string_view type = bytes.substr(at + 4, 4);
+        if (type == "IEND" || length > bytes.size() - at - 8) break;
+        if (type == "IDAT") {
+            if (!firstData) firstData = at;
+            stream.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(bytes.data() + at + 8));
+            stream.avail_in = uInt(length);
+            while (stream.avail_in > 0 && !over && !ended) {
+                stream.next_out = sink.data();
+                stream.avail_out = uInt(sink.size());
+                const int status = inflate(&stream, Z_NO_FLUSH);
+                inflated += sink.size() - stream.avail_out;
+                over = inflated > expected;
+                ended = status != Z_OK;  // the end of the stream, or data the decoder will refuse itself
+            }
+        }
+        at += 12 + length;
+    }
+    inflateEnd(&stream);
+    return over ? firstData : std::nullopt;
 }
 
 bool HasPnmMagic(std::string_view bytes)

@@ -39,6 +39,14 @@ bool JpegClaimsMorePixelsThanItsBytes(uint64_t pixels, size_t fileBytes);
 // decoder would first grow its buffer to the declared length (up to 4 GB).
 std::optional<size_t> FindTruncatedPngChunk(std::string_view bytes);
 
+// The offset of the first image data chunk of a PNG whose data, inflated,
+// holds more bytes than the rows its header declares (with their filter
+// bytes, all seven passes of an interlaced image); nullopt when there is none,
+// the data cannot be inflated (the decoder then says why) or bytes is no PNG.
+// The decoder grows its buffer to whatever the data inflates to, up to about
+// a thousand times the file's size, before it compares.
+std::optional<size_t> FindOverlongPngData(std::string_view bytes);
+
 // True when bytes open with the binary PNM magic, "P5" (grey) or "P6" (RGB).
 bool HasPnmMagic(std::string_view bytes);
 

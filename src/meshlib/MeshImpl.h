@@ -6,7 +6,11 @@
 #include "meshlib/CMeshBase.h"
 #include "meshlib/MeshContent.h"
 
+#include <cstdint>
 #include <memory>
+
+class FolderIndex;
+class TaskProgress;
 
 struct CMesh::Impl {
     CMeshBase* base = nullptr;  // not owned; null when not registered
@@ -48,8 +52,16 @@ struct CMeshBase::Impl {
     std::vector<CMesh*> meshes;      // registered, not owned
     // Entries never move, so their images can be handed to the device by address.
     std::vector<std::unique_ptr<_MESHBASE_TEXTURE>> textures;
+    uint64_t textureBudget;
+    uint64_t textureBytes = 0;  // RGBA bytes of the images held
+    TaskProgress* progress = nullptr;  // not owned
+    // Entries that failed to load since TakeNewTextureProblems, in order.
+    std::vector<size_t> newProblems;
 
     // Points every texture slot of mesh at its shared entry, adding entries
     // for new names and loading images that are not loaded yet.
     void LinkTextures(CMesh::Impl& mesh);
+    // Loads the image of entry as the model in modelFolder names it.
+    void LoadEntry(size_t index, const std::string& modelFolder, const std::string& pathInModel,
+                   const FolderIndex& folder);
 };

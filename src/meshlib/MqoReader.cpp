@@ -1,6 +1,6 @@
 #include "meshlib/MqoReader.h"
 
-#include "io/AtomicFile.h"
+#include "io/FileReading.h"
 #include "meshlib/MqoFaceVisits.h"
 #include "meshlib/MqoMirror.h"
 #include "meshlib/MqoNormals.h"

@@ -79,7 +79,7 @@ bool IsValidTextureName(std::string_view name)
 
 std::string TextureNameForPath(std::string_view path)
 {
-    const std::string name = FileNameOf(path);
+    const std::string name = WindowsFileNameOf(path);
     if (Characters(name).empty()) return {};
     if (TextureNameBytes(name) <= kTextureNameLimit) return IsValidTextureName(name) ? name : std::string();
 

@@ -1,6 +1,6 @@
 #include "meshlib/TextureReader.h"
 
-#include "io/AtomicFile.h"
+#include "io/FileReading.h"
 #include "io/FolderIndex.h"
 #include "io/PathLookup.h"
 #include "meshlib/DdsImage.h"
@@ -53,7 +53,24 @@ stbi_uc* LoadSixteenBitPnm(const stbi_uc* data, int size, int& width, int& heigh
     return pixels;
 }
 
-bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error)
+// Whole megabytes, or kilobytes below one megabyte, rounded up.
+std::string SizeText(uint64_t bytes)
+{
+    if (bytes >= (uint64_t(1) << 20)) return std::to_string((bytes + (1u << 20) - 1) >> 20) + " MB";
+    return std::to_string((bytes + 1023) >> 10) + " KB";
+}
+
+// The refusal of an image whose decoding would pass the memory left; nullopt when it fits.
+std::optional<std::string> MemoryRefusal(uint64_t width, uint64_t height, bool sixteenBitNetpbm, uint64_t memoryLeft)
+{
+    const uint64_t needed = TextureDecodingBytes(width, height, sixteenBitNetpbm);
+    if (needed <= memoryLeft) return std::nullopt;
+    return std::to_string(width) + " x " + std::to_string(height) + " pixels need " + SizeText(needed) +
+           " to decode; the texture memory has " + SizeText(memoryLeft) + " left";
+}
+
+bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error,
+                   uint64_t memoryLeft)
 {
     if (bytes.size() > size_t(INT_MAX)) {
         error = fileName + ": image file too large";
@@ -104,12 +121,22 @@ bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureI
                 std::to_string(width) + " x " + std::to_string(rows) + " pixels its JPEG header claims";
         return false;
     }
+    const bool sixteenBitPnm = kind == StbImageKind::Pnm && stbi_is_16_bit_from_memory(data, int(bytes.size()));
+    if (const std::optional<std::string> refusal = MemoryRefusal(uint64_t(width), uint64_t(rows), sixteenBitPnm, memoryLeft)) {
+        error = fileName + ": " + *refusal;
+        return false;
+    }
+    if (kind == StbImageKind::Png)
+        if (const std::optional<size_t> at = FindOverlongPngData(bytes)) {
+            error = fileName + ": byte " + std::to_string(*at) + ": PNG image data holds more than the " +
+                    std::to_string(width) + " x " + std::to_string(rows) + " pixels its header declares";
+            return false;
+        }
     // The decoder's own conversion to 4 channels is skipped: for 16-bit PNM it
     // converts the 16-bit samples as 8-bit ones and then reads twice the
     // buffer it made (stb_image 2.27). Its own channel count is always safe.
-    stbi_uc* pixels = kind == StbImageKind::Pnm && stbi_is_16_bit_from_memory(data, int(bytes.size()))
-                          ? LoadSixteenBitPnm(data, int(bytes.size()), width, height, channels)
-                          : stbi_load_from_memory(data, int(bytes.size()), &width, &height, &channels, 0);
+    stbi_uc* pixels = sixteenBitPnm ? LoadSixteenBitPnm(data, int(bytes.size()), width, height, channels)
+                                    : stbi_load_from_memory(data, int(bytes.size()), &width, &height, &channels, 0);
     if (pixels == nullptr) {
         const char* reason = stbi_failure_reason();
         error = fileName + ": cannot decode the image (" + (reason ? reason : "out of memory") + ")";
@@ -129,23 +156,44 @@ bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureI
 
 }  // namespace
 
-bool DecodeTextureImage(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error)
+uint64_t TextureDecodingBytes(uint64_t width, uint64_t height, bool sixteenBitNetpbm)
 {
-    if (HasDdsMagic(bytes)) return DecodeDds(bytes, fileName, out, error);
-    return DecodeWithStb(bytes, fileName, out, error);
+    const uint64_t rgba = width * height * 4;
+    return sixteenBitNetpbm ? rgba * 5 / 2 : rgba * 2;
+}
+
+bool DecodeTextureImage(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error,
+                        uint64_t memoryLeft)
+{
+    if (HasDdsMagic(bytes)) {
+        // The header is read twice: the size first, for the memory (a size
+        // beyond the limits is refused by the decoder, which says so).
+        if (const std::optional<std::pair<uint32_t, uint32_t>> size = DdsImageSize(bytes);
+            size && !ImageSizeRefusal(size->first, size->second))
+            if (const std::optional<std::string> refusal = MemoryRefusal(size->first, size->second, false, memoryLeft)) {
+                error = fileName + ": " + *refusal;
+                return false;
+            }
+        return DecodeDds(bytes, fileName, out, error);
+    }
+    return DecodeWithStb(bytes, fileName, out, error, memoryLeft);
 }
 
 bool LoadTextureImage(const std::string& modelFolder, const std::string& pathInModel, TextureImage& out,
-                      std::string& error, const FolderIndex* folderIndex)
+                      std::string& error, const FolderIndex* folderIndex, uint64_t memoryLeft, std::string* file)
 {
     const bool plainName = pathInModel.find_first_of("/\\") == std::string::npos;
     const std::optional<std::string> found = folderIndex && plainName ? folderIndex->FindFile(pathInModel)
                                                                       : FindFileIgnoringCase(modelFolder, pathInModel);
     if (!found) {
-        error = pathInModel + ": texture not found beside " + (modelFolder.empty() ? std::string(".") : modelFolder);
+        // Something of that name that is no file (a FIFO, a folder) is named as such.
+        error = NotRegularFileReason((modelFolder.empty() ? std::string() : modelFolder + "/") + pathInModel);
+        if (error.empty())
+            error = pathInModel + ": texture not found beside " + (modelFolder.empty() ? std::string(".") : modelFolder);
         return false;
     }
+    if (file) *file = *found;
     std::string bytes;
     if (!ReadWholeFile(*found, bytes, error, kMaxTextureFileBytes)) return false;
-    return DecodeTextureImage(bytes, *found, out, error);
+    return DecodeTextureImage(bytes, *found, out, error, memoryLeft);
 }

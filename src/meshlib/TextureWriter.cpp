@@ -1,7 +1,8 @@
 #include "meshlib/TextureWriter.h"
 
-#include "io/AtomicFile.h"
+#include "io/TaskProgress.h"
 #include "meshlib/DdsImage.h"
+#include "meshlib/PngEncoder.h"
 #include "text/ShiftJis.h"
 
 #include <stb_image_write.h>
@@ -40,7 +41,8 @@ std::optional<ImageFormat> ImageFormatFromName(std::string_view name)
     return std::nullopt;
 }
 
-bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::string& out, std::string& error)
+bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::string& out, std::string& error,
+                        TaskProgress* progress)
 {
     if (image.width <= 0 || image.height <= 0 || image.rgba.size() != size_t(image.width) * size_t(image.height) * 4 ||
         image.rgba.size() > size_t(INT_MAX)) {
@@ -54,7 +56,9 @@ bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::stri
     switch (format) {
     case ImageFormat::Bmp: ok = stbi_write_bmp_to_func(AppendBytes, &bytes, w, h, 4, pixels); break;
     case ImageFormat::Jpeg: ok = stbi_write_jpg_to_func(AppendBytes, &bytes, w, h, 4, pixels, 95); break;
-    case ImageFormat::Png: ok = stbi_write_png_to_func(AppendBytes, &bytes, w, h, 4, pixels, w * 4); break;
+    case ImageFormat::Png:
+        if (!EncodePng(image, bytes, error, progress)) return false;
+        break;
     case ImageFormat::Tga: ok = stbi_write_tga_to_func(AppendBytes, &bytes, w, h, 4, pixels); break;
     case ImageFormat::Dds: bytes = EncodeDds(image); break;
     case ImageFormat::Ppm: bytes = EncodePpm(image); break;
@@ -63,16 +67,10 @@ bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::stri
         error = "the image encoder failed";
         return false;
     }
-    out = std::move(bytes);
-    return true;
-}
-
-bool SaveTextureImage(const TextureImage& image, const std::string& path, ImageFormat format, std::string& error)
-{
-    std::string bytes;
-    if (!EncodeTextureImage(image, format, bytes, error)) {
-        error = path + ": " + error;
+    if (!ReportProgress(progress, uint64_t(h), uint64_t(h))) {
+        error = "cancelled";
         return false;
     }
-    return WriteFileAtomically(path, bytes, error);
+    out = std::move(bytes);
+    return true;
 }

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+class TaskProgress;
+
 enum class ImageFormat { Bmp, Dds, Jpeg, Png, Ppm, Tga };
 
 // The format to write a texture named `name` in: the first of ".bmp", ".dds",
@@ -16,9 +18,9 @@ std::optional<ImageFormat> ImageFormatFromName(std::string_view name);
 
 // The file image of a non-empty image. PPM (binary P6) holds no alpha and JPEG
 // is lossy (quality 95); PNG, TGA, BMP (32-bit) and DDS (uncompressed
-// A8R8G8B8) keep every byte. false with error set for an empty or inconsistent image.
-bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::string& out, std::string& error);
-
-// Writes the image to path through a temporary file. false with error naming
-// the path when it cannot be encoded or written.
-bool SaveTextureImage(const TextureImage& image, const std::string& path, ImageFormat format, std::string& error);
+// A8R8G8B8) keep every byte. Reports rows done of the image's height to
+// progress (every few rows for PNG, once at the end for the others). false
+// with error set for an empty or inconsistent image, or when progress asked
+// to stop (error then "cancelled").
+bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::string& out, std::string& error,
+                        TaskProgress* progress = nullptr);

@@ -46,4 +46,11 @@ struct _MESH_TEXTURE {
 struct _MESHBASE_TEXTURE {
     std::string name;
     TextureImage image;
+    // The file the image was read from (absolute, symbolic links resolved); "" without image.
+    std::string source;
+    // Why there is no image, naming the file or the name; "" when there is one.
+    std::string problem;
+    // Whether source lies in the folder of the model that named the texture
+    // (or below it); a model may name any file on the disk.
+    bool insideModelFolder = true;
 };

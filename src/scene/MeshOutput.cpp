@@ -1,5 +1,6 @@
 #include "scene/MeshOutput.h"
 
+#include "io/FileSetWriter.h"
 #include "meshlib/CMesh.h"
 #include "scene/Scene.h"
 #include "scene/UserPrompt.h"
@@ -38,17 +39,16 @@ MeshOutputPlan PlanMeshFiles(const Scene& scene, const std::string& directory, U
     return plan;
 }
 
-MeshOutputResult WriteMeshFiles(Scene& scene, const MeshOutputPlan& plan, bool replaceReadOnly)
+bool StageMeshFiles(const Scene& scene, const MeshOutputPlan& plan, FileSetWriter& set, bool replaceReadOnly)
 {
-    MeshOutputResult result;
-    result.skipped = plan.skipped;
-    result.cancelled = plan.cancelled;
+    FileSetOptions options;
+    options.replaceReadOnly = replaceReadOnly;
     for (const auto& [index, file] : plan.files) {
-        CMesh& mesh = *scene.parts[static_cast<size_t>(index)]->mesh;
-        if (mesh.SaveMeshFile(file, replaceReadOnly))
-            ++result.written;
-        else
-            result.errors += mesh.GetLastError() + "\n";
+        const CMesh& mesh = *scene.parts[static_cast<size_t>(index)]->mesh;
+        std::string bytes;
+        std::string error;
+        if (!mesh.MeshFileBytes(file, bytes, error)) return set.Refuse(error);
+        if (!set.Add(file, bytes, options)) return false;
     }
-    return result;
+    return true;
 }

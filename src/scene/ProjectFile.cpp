@@ -1,13 +1,16 @@
 #include "scene/ProjectFile.h"
 
-#include "io/AtomicFile.h"
+#include "io/FileReading.h"
+#include "io/FileSetWriter.h"
 #include "io/FolderIndex.h"
 #include "io/PathLookup.h"
 #include "scene/DisplayNameIndex.h"
+#include "scene/MessageLists.h"
 #include "scene/MeshOutput.h"
 #include "scene/ProjectFileFormat.h"
 #include "scene/SaveTargets.h"
 #include "scene/Scene.h"
+#include "scene/TextureOutput.h"
 #include "scene/UserPrompt.h"
 #include "text/UiText.h"
 
@@ -20,15 +23,6 @@ namespace {
 
 // Project files beyond this are refused before they are read into memory.
 constexpr size_t MAX_PROJECT_FILE_BYTES = size_t(1) << 30;
-
-// Adds line (when not "") to lines as a line of its own, in place: a load
-// listing thousands of unreadable files must not copy the list each time.
-void AppendLine(std::string& lines, const std::string& line)
-{
-    if (line.empty()) return;
-    if (!lines.empty() && lines.back() != '\n') lines += '\n';
-    lines += line;
-}
 
 std::optional<std::string> FindObjectFile(const FolderIndex& folder, const std::string& name)
 {
@@ -67,35 +61,41 @@ bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
     // Every file is looked at and asked about before the first is written.
     // Textures go beside the project too, whatever folder the program happens
     // to be in; they are written only where no file is, so they need no question.
-    const auto refuse = [&](const std::string& why) {
+    const auto refuse = [&](const std::string& why, int errorNumber) {
         scene.lastSaveError = why;
-        prompt.ShowMessage(UiText("core", "ファイルがオープンできない") + "\n" + why, UiText("core", "Error"));
+        prompt.ShowMessage(WriteFailureHeading(errorNumber, QT_TRANSLATE_NOOP("core", "ファイルがオープンできない")) + "\n" + why,
+                           UiText("core", "Error"));
         return false;
     };
-    if (const std::string refusal = CheckSaveTargets({path}).refusal; !refusal.empty()) return refuse(refusal);
+    if (const SaveTargetCheck check = CheckSaveTargets({path}); !check.refusal.empty())
+        return refuse(check.refusal, check.refusalErrorNumber);
     const std::string directory = DirectoryOf(path);
     const MeshOutputPlan plan = PlanMeshFiles(scene, directory, prompt);
     std::vector<std::string> targets{path};
     for (const auto& planned : plan.files) targets.push_back(planned.second);
     const SaveTargetCheck check = CheckSaveTargets(targets);
-    if (!check.refusal.empty()) return refuse(check.refusal);
+    if (!check.refusal.empty()) return refuse(check.refusal, check.refusalErrorNumber);
     if (!AskReplaceReadOnly(check.readOnly, prompt)) {
         scene.lastSaveError = ReadOnlyRefusal(check.readOnly);
         return false;
     }
 
-    // The project file goes last: until it is replaced, the old project and
-    // whatever .mesh files it finds still load, and a project is never
-    // written whose geometry did not make it to disk.
-    const MeshOutputResult meshes = WriteMeshFiles(scene, plan, true);
-    if (!meshes.errors.empty()) return refuse(path + ": not saved, as a .mesh file could not be written\n" + meshes.errors);
-    const std::string textureErrors = WriteMissingTextures(scene, directory);
-    AtomicWriteOptions options;
+    // Everything is written beside its target first and put in place
+    // together, the project file last: a failure at any point leaves the old
+    // project and its files as they were.
+    FileSetWriter set;
+    FileSetOptions options;
     options.replaceReadOnly = true;
-    if (!WriteFileAtomically(path, bytes, error, options)) return refuse(error);
+    const bool staged = StageMeshFiles(scene, plan, set, true) &&
+                        StageTextures(PlanMissingTextures(scene, directory), set, prompt.Progress()) &&
+                        set.Add(path, bytes, options);
+    if (set.Cancelled()) {
+        scene.lastSaveError = set.Error();
+        return false;
+    }
+    if (!staged || !set.Commit()) return refuse(set.Error(), set.ErrorNumber());
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);
-    scene.lastSaveError = textureErrors;
     return true;
 }
 
@@ -121,7 +121,7 @@ int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced)
     const FolderIndex folder(directory);
     // The scene is empty, so every name is free until a Part takes it.
     DisplayNameIndex names;
-    std::string brokenObjects;
+    std::vector<std::string> brokenObjects;  // named a few at most in the message
     for (size_t i = 0; i < data.parts.size(); ++i) {
         const ProjectPartRecord& record = data.parts[i];
         const std::optional<std::string> objectFile = FindObjectFile(folder, record.baseName);
@@ -130,23 +130,23 @@ int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced)
             for (auto& part : scene.parts)
                 if (part->symmetryIndex >= scene.PartCount()) part->symmetryIndex = -1;
             scene.UpdateHierarchy(0);
-            AppendLine(brokenObjects, path + ": Part " + std::to_string(i) + ": neither " + record.baseName +
-                                          ".mesh nor " + record.baseName + ".mqo is in " +
-                                          (directory.empty() ? "." : directory));
-            scene.lastLoadError = std::move(brokenObjects);
+            brokenObjects.push_back(path + ": Part " + std::to_string(i) + ": neither " + record.baseName +
+                                    ".mesh nor " + record.baseName + ".mqo is in " +
+                                    (directory.empty() ? "." : directory));
+            scene.lastLoadError = FirstLines(brokenObjects);
             return 0;
         }
         // Composed once after the last Part rather than once for each.
         const int added = scene.AppendPart(record.parentIndex, *objectFile, scene.LoadObjectMesh(*objectFile),
                                            names.Take(PartBaseNameOf(*objectFile)));
         scene.SelectTreeItem(scene.parts[added]->treeItem);
-        AppendLine(brokenObjects, scene.lastLoadError);
+        if (!scene.lastLoadError.empty()) brokenObjects.push_back(scene.lastLoadError);
         scene.parts.back()->symmetryIndex = record.symmetryIndex;
     }
     scene.UpdateHierarchy(0);
 
     // The reader has checked every name, length and track.
     scene.motions = std::move(data.motions);
-    scene.lastLoadError = std::move(brokenObjects);
+    scene.lastLoadError = FirstLines(brokenObjects);
     return 1;
 }

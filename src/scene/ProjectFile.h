@@ -15,16 +15,17 @@ extern const char* const PROJECT_FILE_DEFAULT_EXTENSION;  // "anm"
 // The Part records of a Scene as a project file holds them.
 std::vector<ProjectPartRecord> ProjectPartRecordsOf(const Scene& scene);
 
-// Writes one .mesh file per Part and the missing textures into the folder
-// of path, then the project file at path, each atomically. Every target is
-// checked first: a target that is no regular file refuses the save, and the
-// read-only ones are asked about once (AskReplaceReadOnly); nothing is
-// written then. Refuses with a message through prompt when there is no
-// Motion or no Part, or when a target cannot be used; a .mesh file that
-// cannot be written leaves the project file as it was. projectPath and
-// projectFileName name path once the project file is written. Returns true
-// when it was written; lastSaveError says why not, or lists the textures
-// that could not be written.
+// Writes one .mesh file per Part and the missing textures (PlanMissingTextures)
+// into the folder of path, and the project file at path, as one set
+// (FileSetWriter): all are put in place, the project file last, or none.
+// Every target is checked first: a target that is no regular file refuses
+// the save, and the read-only ones are asked about once
+// (AskReplaceReadOnly); nothing is written then. Refuses with a message
+// through prompt (headed by the cause, WriteFailureHeading) when there is no
+// Motion or no Part, or when a file cannot be written; encoding the textures
+// reports to prompt.Progress() and a cancel there ends the save without a
+// message. projectPath and projectFileName name path once it is saved.
+// Returns true when saved; lastSaveError says why not.
 bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt);
 
 // Replaces the scene with the project at path. The file is read and checked
@@ -35,13 +36,7 @@ bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt);
 // object file is missing, loading stops there with 0: the Parts read so far
 // stay (partners beyond them are dropped) and no Motion is read. Object files
 // that exist but cannot be read still give Parts and are listed in
-// lastLoadError. Otherwise every Motion is read and the last Part stays
+// lastLoadError (the first few, then how many more). Otherwise every Motion is read and the last Part stays
 // selected in the tree; returns 1 (posing the model is the caller's).
 // sceneReplaced (optional) tells whether the scene was cleared and reloaded.
 int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced = nullptr);
-
-// Writes every texture of the mesh manager that has no file in directory yet,
-// under its lower-cased name, in the format its name says (".bmp", ".dds",
-// ".jpg", ".png", ".ppm", ".tga", tested in this order; other names are
-// skipped). Returns one line per texture that could not be written; "" when none.
-std::string WriteMissingTextures(Scene& scene, const std::string& directory);

@@ -1,16 +1,19 @@
-#include "scene/ProjectFile.h"
+#include "scene/TextureOutput.h"
 
-#include "meshlib/TextureWriter.h"
+#include "io/FileSetWriter.h"
+#include "io/TaskProgress.h"
+#include "meshlib/CMesh.h"
+#include "scene/MessageLists.h"
 #include "scene/Scene.h"
+#include "text/UiText.h"
 #include "text/ShiftJis.h"
 
 #include <filesystem>
 #include <system_error>
 
-std::string WriteMissingTextures(Scene& scene, const std::string& directory)
+std::vector<TextureOutput> PlanMissingTextures(Scene& scene, const std::string& directory)
 {
-    std::string errors;
-    // The count is read again after every texture, as the list is the mesh manager's.
+    std::vector<TextureOutput> plan;
     for (int i = 0; i < scene.meshBase.GetTextureNum(); ++i) {
         _MESHBASE_TEXTURE* texture = scene.meshBase.GetTexture(i);
         if (!texture) continue;
@@ -22,8 +25,63 @@ std::string WriteMissingTextures(Scene& scene, const std::string& directory)
         if (std::filesystem::exists(path, ec)) continue;
         const std::optional<ImageFormat> format = ImageFormatFromName(texture->name);
         if (!format || texture->image.width == 0) continue;
-        std::string error;
-        if (!SaveTextureImage(texture->image, path, *format, error)) errors += error + "\n";
+        plan.push_back({path, texture, *format});
     }
-    return errors;
+    return plan;
+}
+
+bool StageTextures(const std::vector<TextureOutput>& plan, FileSetWriter& set, TaskProgress* progress)
+{
+    uint64_t rows = 0;
+    for (const TextureOutput& output : plan) rows += uint64_t(output.texture->image.height);
+    ProgressSteps steps(progress, rows);
+    FileSetOptions options;
+    options.keepExisting = true;
+    rows = 0;
+    for (const TextureOutput& output : plan) {
+        steps.StartAt(rows);
+        std::string bytes;
+        std::string error;
+        if (!EncodeTextureImage(output.texture->image, output.format, bytes, error, &steps))
+            return steps.Cancelled() ? set.Cancel(output.path) : set.Refuse(output.path + ": " + error);
+        if (!set.Add(output.path, bytes, options)) return false;
+        rows += uint64_t(output.texture->image.height);
+    }
+    return true;
+}
+
+std::vector<const _MESHBASE_TEXTURE*> PartTextures(Scene& scene)
+{
+    std::vector<bool> named(size_t(scene.meshBase.GetTextureNum()), false);
+    for (const auto& part : scene.parts) {
+        if (!part->mesh) continue;
+        for (int k = 0; const _MESH_TEXTURE* reference = part->mesh->GetTexture(k); ++k)
+            if (reference->index >= 0 && size_t(reference->index) < named.size()) named[size_t(reference->index)] = true;
+    }
+    std::vector<const _MESHBASE_TEXTURE*> textures;
+    for (size_t i = 0; i < named.size(); ++i)
+        if (named[i]) textures.push_back(scene.meshBase.GetTexture(int(i)));
+    return textures;
+}
+
+std::vector<const _MESHBASE_TEXTURE*> PartTextureProblems(Scene& scene)
+{
+    std::vector<const _MESHBASE_TEXTURE*> problems;
+    for (const _MESHBASE_TEXTURE* texture : PartTextures(scene))
+        if (texture->image.width == 0) problems.push_back(texture);
+    return problems;
+}
+
+std::vector<std::string> TextureProblemLines(const std::vector<const _MESHBASE_TEXTURE*>& textures)
+{
+    std::vector<std::string> lines;
+    for (const _MESHBASE_TEXTURE* texture : textures)
+        lines.push_back(texture->problem.empty() ? texture->name + ": no image" : texture->problem);
+    return lines;
+}
+
+std::string TextureProblemWarning(const std::vector<std::string>& problems)
+{
+    if (problems.empty()) return std::string();
+    return UiText("core", "次のテクスチャは使えません:") + "\n" + FirstLines(problems);
 }

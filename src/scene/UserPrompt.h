@@ -2,6 +2,8 @@
 
 #include <string>
 
+class TaskProgress;
+
 // Answers to the mesh overwrite question.
 enum MeshOverwriteAnswer : int {
     MESH_OVERWRITE_YES = 0,
@@ -29,4 +31,7 @@ public:
     virtual std::string AskSavePath(const std::string& filter, const std::string& defaultExtension) = 0;
     // The mesh overwrite question with its four answers; any other value counts as cancel.
     virtual int AskMeshOverwrite(const std::string& text) = 0;
+    // Where long work of the command (encoding textures, writing many files)
+    // shows how far it is and may be cancelled; nullptr: nowhere. Not owned.
+    virtual TaskProgress* Progress() { return nullptr; }
 };

@@ -1,6 +1,7 @@
 #include "settings/ProfileFile.h"
 
 #include "io/AtomicFile.h"
+#include "io/FileReading.h"
 #include "text/ShiftJis.h"
 
 #include <algorithm>

@@ -113,6 +113,7 @@ void VisitSettingsTable(SettingsValues& values, SettingsPass pass, SettingsVisit
         VisitViewBlock(visitor, values, view);
     }
     visitor.Text(Key("INTERFACE", "LANGUAGE"), values.interfaceLanguage, kDefaultInterfaceLanguage);
+    visitor.Int(Key("TEXTURE", "MEMORY_MB"), values.textureMemoryMegabytes, 512);
 }
 
 SettingsValues DefaultSettingsValues(const std::string& currentDirectory)

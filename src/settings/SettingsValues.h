@@ -44,6 +44,7 @@ struct SettingsValues {
     float orthographicScale = 0.0f;
     std::array<ViewSettingsValues, 4> views;
     std::string interfaceLanguage;  // "ja" or "en" (see InterfaceLanguage.h); other codes mean Japanese
+    int textureMemoryMegabytes = 512;  // decoded textures' budget (CMeshBase::SetTextureBudget); 0 or less: 512
     RecentFiles recentProjects;  // the File menu's list, in its own section after all the others
 };
 

@@ -6,16 +6,24 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+// A project box.anm of one cube and one Motion in folder.
+void SaveBoxProject(const TempFolder& folder)
+{
+    EditorSession session;
+    AddCube(session, folder, "box.mqo");
+    NewMotion(session.GetScene(), "walk");
+    ScriptedPrompt prompt;
+    ASSERT_TRUE(SaveProject(session.GetScene(), folder.File("box.anm"), prompt));
+}
+
+}  // namespace
+
 TEST(ExportGltfCli, BadNamesRatesAndFoldersAreRefusedNamingTheFile)
 {
     TempFolder folder;
-    {
-        EditorSession session;
-        AddCube(session, folder, "box.mqo");
-        NewMotion(session.GetScene(), "walk");
-        ScriptedPrompt prompt;
-        ASSERT_TRUE(SaveProject(session.GetScene(), folder.File("box.anm"), prompt));
-    }
+    SaveBoxProject(folder);
     const std::string project = Quote(folder.File("box.anm"));
     const std::string err = folder.File("err");
 
@@ -36,4 +44,24 @@ TEST(ExportGltfCli, BadNamesRatesAndFoldersAreRefusedNamingTheFile)
     run = RunCli("export-gltf " + project + " " + Quote(folder.File("OUT.GLTF")), err);
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(folder.Exists("OUT.bin"));
+}
+
+TEST(ExportGltfCli, FilesBesideTheOutputThatNoExportWroteNeedOverwrite)
+{
+    TempFolder folder;
+    SaveBoxProject(folder);
+    const std::string project = Quote(folder.File("box.anm"));
+    const std::string out = Quote(folder.File("out.gltf"));
+    const std::string err = folder.File("err");
+    folder.Write("out.bin", "mine");
+    CliResult run = RunCli("export-gltf " + project + " " + out, err);
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.err, folder.File("out.bin") + ": the file exists; nothing was written (--overwrite replaces them)\n");
+    EXPECT_EQ(folder.Read("out.bin"), "mine");
+    EXPECT_FALSE(folder.Exists("out.gltf"));
+    run = RunCli("export-gltf " + project + " " + out + " --overwrite", err);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    // Once the .gltf names it, the .bin is the export's own.
+    run = RunCli("export-gltf " + project + " " + out, err);
+    EXPECT_EQ(run.exitCode, 0) << run.err;
 }

@@ -1,3 +1,4 @@
+#include "io/PathLookup.h"
 #include "support/CliRun.h"
 #include "support/TempFolder.h"
 
@@ -18,7 +19,11 @@ TEST(ExportXCli, WritesTheSampleFigureWithItsTextureAndReportsCounts)
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
     // walk: keys at 0, 10, 20, 30, 40; wave: 0, 10, 20, 30; 14 Parts each.
-    EXPECT_EQ(r.out, "{\"written\":\"" + out + "\",\"parts\":14,\"motions\":2,\"animationKeys\":126}\n");
+    const std::string skin = CanonicalPath(std::string(M3D_TEST_DATA_DIR) + "/../../examples/figure/figure_skin.png");
+    EXPECT_EQ(r.out, "{\"written\":\"" + out + "\",\"parts\":14,\"motions\":2,\"animationKeys\":126," +
+                         "\"imageSources\":[{\"file\":\"figure_skin.png\",\"texture\":\"figure_skin.png\","
+                         "\"source\":\"" + skin +
+                         "\",\"outsideFolders\":false}],\"textureProblems\":[]}\n");
     const std::string text = folder.Read("figure.x");
     EXPECT_NE(text.find("\r\n   3000;16;"), std::string::npos) << "a key at frame 30 with factor 100";
     EXPECT_TRUE(folder.Exists("figure_skin.png"));

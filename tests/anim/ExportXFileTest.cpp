@@ -1,9 +1,12 @@
 #include "anim/ExportXFile.h"
 #include "anim/MotionOperations.h"
 #include "anim/PoseEvaluation.h"
+#include "io/PathLookup.h"
 #include "meshlib/LoadedModel.h"
 #include "meshlib/TextureWriter.h"
+#include "support/TextureFiles.h"
 #include "scene/Scene.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "editor/EditorSession.h"
 #include "editor/MotionCommands.h"
@@ -36,6 +39,13 @@ int AddSolid(Scene& scene, const TempFolder& folder, const std::string& name, co
     scene.AddPartFromFile(folder.File(name));
     scene.parts.back()->mesh->LoadModel(Tetrahedron(texture), folder.File(name), 1.0f);
     return scene.PartCount() - 1;
+}
+
+// The export with nobody to answer a question (any question is answered No).
+ExportXResult ExportXFile(Scene& scene, const std::string& path, int factor)
+{
+    ScriptedPrompt prompt;
+    return ExportXFile(scene, path, factor, prompt);
 }
 
 }  // namespace
@@ -76,9 +86,10 @@ TEST(ExportXFile, FailedWriteIsReportedWithTheFileAndKeepsAnOldFile)
     const std::string missingFolder = folder.File("no such folder/out.x");
     ExportXResult result = ExportXFile(scene, missingFolder, 200);
     EXPECT_FALSE(result.written);
-    EXPECT_FALSE(result.refused);
+    EXPECT_TRUE(result.refused);  // found before anything was written
     EXPECT_NE(result.message.find(missingFolder), std::string::npos) << result.message;
     EXPECT_EQ(result.message.rfind("ファイルが書き込めない", 0), 0u) << result.message;
+    EXPECT_EQ(folder.Names(), std::vector<std::string>{});
 }
 
 TEST(ExportXFile, CountsWhatItWrote)
@@ -116,7 +127,8 @@ TEST(ExportXFile, ShowsThePoseOfTheCurrentFrameAgain)
     scene.parts[0]->localMatrix = MatrixRotationY(2.0f);
     scene.parts[0]->localPosition = {9, 9, 9};
 
-    ASSERT_TRUE(ExportXCommand(session, folder.File("out.x"), 200).written);
+    ScriptedPrompt prompt;
+    ASSERT_TRUE(ExportXCommand(session, folder.File("out.x"), 200, prompt).written);
     TrackPose expected;
     ASSERT_TRUE(EvaluateTrack(scene.motions[0].tracks[0], 4, expected));
     EXPECT_EQ(scene.parts[0]->localMatrix, expected.localMatrix);
@@ -147,7 +159,11 @@ TEST(ExportXFile, SavesMissingTexturesBesideTheFileUnderLowerCaseNames)
 
     const ExportXResult result = ExportXFile(scene, target.File("model.x"), 200);
     ASSERT_TRUE(result.written) << result.message;
-    EXPECT_EQ(result.textureErrors, "");
+    EXPECT_TRUE(result.textureProblems.empty());
+    ASSERT_EQ(result.images.size(), 1u);
+    EXPECT_EQ(result.images[0].file, "skin.png");
+    EXPECT_EQ(result.images[0].source, CanonicalPath(models.File("Skin.PNG")));
+    EXPECT_FALSE(result.images[0].outsideFolders);
     ASSERT_TRUE(target.Exists("skin.png"));
     EXPECT_EQ(target.Read("skin.png").substr(1, 3), "PNG");
     EXPECT_EQ(target.Read("old.bmp"), "keep");

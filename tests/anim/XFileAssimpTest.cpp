@@ -8,6 +8,7 @@
 #include "scene/ProjectFile.h"
 #include "meshlib/LoadedModel.h"
 #include "scene/Scene.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "editor/EditorSession.h"
 #include "editor/MotionCommands.h"
@@ -95,7 +96,8 @@ TEST(XFileAssimp, ReaderFindsFramesMeshesMaterialsAndKeys)
     SetKeyMatrix(model.scene, 1, 2, 20, MatrixTranslation(0, 3, 0));
     SetMotionLength(model.scene, 1, 30);
     constexpr int factor = 160;
-    const ExportXResult result = ExportXFile(model.scene, model.path, factor);
+    ScriptedPrompt prompt;
+    const ExportXResult result = ExportXFile(model.scene, model.path, factor, prompt);
     ASSERT_TRUE(result.written) << result.message;
 
     Assimp::Importer importer;
@@ -178,7 +180,8 @@ TEST(XFileAssimp, AChainDeeperThanTheIndentationLimitIsReadWhole)
     Scene& scene = session.GetScene();
     ASSERT_EQ(LoadProject(scene, WriteDeepChainProject(folder.File("chain"), depth)), 1) << scene.lastLoadError;
     const std::string path = folder.File("chain.x");
-    const ExportXResult result = ExportXFile(scene, path, DEFAULT_TIME_SCALE_FACTOR);
+    ScriptedPrompt prompt;
+    const ExportXResult result = ExportXFile(scene, path, DEFAULT_TIME_SCALE_FACTOR, prompt);
     ASSERT_TRUE(result.written) << result.message;
 
     Assimp::Importer importer;

@@ -18,6 +18,10 @@ struct CraftedShape {
     // Writes the shape into folder (which exists) and returns the path of the
     // file to hand to `command`.
     std::function<std::string(const std::string& folder, size_t size)> write;
+    // For a command that writes (an export, a save): the file it is to write,
+    // relative to the shape's folder, where the shape has laid its traps; ""
+    // leaves the choice to the measuring tool.
+    std::string output = {};
 };
 
 // Every shape, grouped by the reader it attacks.
@@ -25,6 +29,14 @@ std::vector<CraftedShape> CraftedShapes();
 
 // Writes bytes to path (binary); throws std::runtime_error when it cannot.
 void WriteCraftedFile(const std::string& path, const std::string& bytes);
+
+// A project of one Part "model" (its object file model.mqo, the text given)
+// and one Motion, written into folder (which exists). Returns the project's
+// path; throws std::runtime_error when it cannot be written.
+std::string WriteOnePartProject(const std::string& folder, const std::string& mqoText);
+
+// A .mqo of one triangle per texture path given, each of its own material.
+std::string TexturedTrianglesMqo(const std::vector<std::string>& texturePaths);
 
 // A project of depth Parts in one chain (each the child of the one before),
 // one triangle each and one Motion, written into folder (created) by the

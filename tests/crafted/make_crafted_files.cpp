@@ -1,6 +1,7 @@
 // make_crafted_files FOLDER [SHAPE...]: writes each crafted shape at full size
 // into FOLDER and prints one tab-separated line per shape:
-// name, command, path, bytes, description.
+// name, command, path, bytes, output (the file a writing command is to write,
+// "-" for none), description.
 
 #include "crafted/CraftedShape.h"
 
@@ -27,8 +28,9 @@ int main(int argc, char** argv)
             uintmax_t bytes = 0;
             for (const auto& entry : std::filesystem::recursive_directory_iterator(shapeFolder))
                 if (entry.is_regular_file()) bytes += entry.file_size();
-            std::printf("%s\t%s\t%s\t%ju\t%s\n", shape.name.c_str(), shape.command.c_str(), path.c_str(),
-                        bytes, shape.description.c_str());
+            const std::string output = shape.output.empty() ? "-" : shapeFolder + "/" + shape.output;
+            std::printf("%s\t%s\t%s\t%ju\t%s\t%s\n", shape.name.c_str(), shape.command.c_str(), path.c_str(),
+                        bytes, output.c_str(), shape.description.c_str());
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_crafted_files: %s\n", e.what());

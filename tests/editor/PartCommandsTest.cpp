@@ -315,10 +315,10 @@ TEST(DroppedFiles, OneFileOnlyJudgedBySubstringsOfItsName)
     EXPECT_EQ(DroppedFileActionFor({"/a/arm.mqo.anm"}), DROP_OPEN_PROJECT);  // ".anm" is tested first
     EXPECT_EQ(DroppedFileActionFor({"/a/ARM.MQO"}), DROP_IGNORED);           // the test is case-sensitive
     EXPECT_EQ(DroppedFileActionFor({"/a/arm.txt"}), DROP_IGNORED);
-    // Only the name counts, whichever separator precedes it.
+    // Only the name counts; on this system a backslash belongs to the name.
     EXPECT_EQ(DroppedFileActionFor({"/work.anm/arm.mqo"}), DROP_ADD_OBJECT);
-    EXPECT_EQ(DroppedFileActionFor({"C:\\work.mqo\\notes.txt"}), DROP_IGNORED);
-    EXPECT_EQ(DroppedFileActionFor({"C:\\work\\take.anm"}), DROP_OPEN_PROJECT);
+    EXPECT_EQ(DroppedFileActionFor({"/work.mqo/notes.txt"}), DROP_IGNORED);
+    EXPECT_EQ(DroppedFileActionFor({"/a/work.mqo\\notes.txt"}), DROP_ADD_OBJECT);
 }
 
 TEST(DroppedFiles, AProjectOpensOnlyAfterAYesAndAnObjectIsAddedWithoutAQuestion)

@@ -3,6 +3,7 @@
 #include "meshlib/MeshTestSupport.h"
 #include "meshlib/StripTriangles.h"
 #include "meshlib/TextureWriter.h"
+#include "support/TextureFiles.h"
 #include "support/MatrixMatchers.h"
 
 #include <gtest/gtest.h>

@@ -33,9 +33,13 @@ TEST(MeshCli, InfoReportsCountsTexturesAndBox)
     ASSERT_TRUE(mesh.LoadObject(path, 1.0f));
     const CliResult r = RunCli(folder, "mesh-info " + Quote(path));
     EXPECT_EQ(r.exitCode, 0) << r.err;
+    // The texture is not beside the model: said in the result and on stderr, not an error.
+    const std::string problem = "Skin.png: texture not found beside " + folder.path.string();
     EXPECT_EQ(r.out, "{\"vertices\":12,\"faces\":12,\"meshes\":" + std::to_string(mesh.GetMeshNum()) +
                          ",\"materials\":2,\"textures\":[\"Skin.png\"],"
-                         "\"bbox\":{\"min\":[0,-1.5,0],\"max\":[3,-0.75,2]}}\n");
+                         "\"bbox\":{\"min\":[0,-1.5,0],\"max\":[3,-0.75,2]},\"textureProblems\":[\"" +
+                         problem + "\"]}\n");
+    EXPECT_EQ(r.err, "warning: 次のテクスチャは使えません: " + problem + "\n");
 }
 
 TEST(MeshCli, ConvertScalesAndMirrors)

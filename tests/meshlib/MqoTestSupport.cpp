@@ -1,6 +1,6 @@
 #include "MqoTestSupport.h"
 
-#include "io/AtomicFile.h"
+#include "io/FileReading.h"
 
 #include <gtest/gtest.h>
 

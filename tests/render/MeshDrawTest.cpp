@@ -2,6 +2,7 @@
 #include "meshlib/CMeshBase.h"
 #include "meshlib/MeshTestSupport.h"
 #include "meshlib/TextureWriter.h"
+#include "support/TextureFiles.h"
 #include "render/RecordingDevice.h"
 #include "support/MatrixMatchers.h"
 

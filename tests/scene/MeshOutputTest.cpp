@@ -1,4 +1,5 @@
 #include "anim/MotionOperations.h"
+#include "io/FileSetWriter.h"
 #include "scene/MeshOutput.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
@@ -32,9 +33,12 @@ struct FourCubes {
 };
 
 // Plans and writes as a save does when no file is read-only.
-MeshOutputResult WriteMeshFiles(Scene& scene, const std::string& directory, UserPrompt& prompt)
+MeshOutputPlan WriteMeshFiles(Scene& scene, const std::string& directory, UserPrompt& prompt)
 {
-    return WriteMeshFiles(scene, PlanMeshFiles(scene, directory, prompt), false);
+    const MeshOutputPlan plan = PlanMeshFiles(scene, directory, prompt);
+    FileSetWriter set;
+    EXPECT_TRUE(StageMeshFiles(scene, plan, set, false) && set.Commit()) << set.Error();
+    return plan;
 }
 
 }  // namespace
@@ -42,11 +46,10 @@ MeshOutputResult WriteMeshFiles(Scene& scene, const std::string& directory, User
 TEST(MeshOutput, EmptyFolderGetsOneFilePerPartWithoutQuestions)
 {
     FourCubes f;
-    const MeshOutputResult result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
-    EXPECT_EQ(result.written, 4);
+    const MeshOutputPlan result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
+    EXPECT_EQ(result.files.size(), 4u);
     EXPECT_TRUE(f.prompt.asked.empty());
     for (int i = 0; i < 4; ++i) EXPECT_NE(f.target.Read("p" + std::to_string(i) + ".mesh"), "old");
-    EXPECT_EQ(result.errors, "");
 }
 
 TEST(MeshOutput, YesToAllStopsTheQuestions)
@@ -54,9 +57,9 @@ TEST(MeshOutput, YesToAllStopsTheQuestions)
     FourCubes f;
     f.MarkExisting();
     f.prompt.meshAnswers = {MESH_OVERWRITE_YES, MESH_OVERWRITE_YES_TO_ALL};
-    const MeshOutputResult result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
+    const MeshOutputPlan result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
     EXPECT_EQ(f.prompt.asked, (std::vector<std::string>{f.Question(0), f.Question(1)}));
-    EXPECT_EQ(result.written, 4);
+    EXPECT_EQ(result.files.size(), 4u);
     for (int i = 0; i < 4; ++i) EXPECT_NE(f.target.Read("p" + std::to_string(i) + ".mesh"), "old");
 
     // The flag lives for one run only.
@@ -72,7 +75,7 @@ TEST(MeshOutput, NoSkipsOnePartAndCancelStopsTheRest)
         FourCubes f;
         f.MarkExisting();
         f.prompt.meshAnswers = {MESH_OVERWRITE_YES, MESH_OVERWRITE_NO, MESH_OVERWRITE_YES, MESH_OVERWRITE_YES};
-        const MeshOutputResult result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
+        const MeshOutputPlan result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
         EXPECT_EQ(f.prompt.asked.size(), 4u);
         EXPECT_EQ(f.target.Read("p1.mesh"), "old");
         EXPECT_NE(f.target.Read("p2.mesh"), "old");
@@ -84,7 +87,7 @@ TEST(MeshOutput, NoSkipsOnePartAndCancelStopsTheRest)
         FourCubes f;
         f.MarkExisting();
         f.prompt.meshAnswers = {MESH_OVERWRITE_YES, cancel};
-        const MeshOutputResult result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
+        const MeshOutputPlan result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
         EXPECT_EQ(f.prompt.asked.size(), 2u);
         EXPECT_NE(f.target.Read("p0.mesh"), "old");
         for (int i = 1; i < 4; ++i) EXPECT_EQ(f.target.Read("p" + std::to_string(i) + ".mesh"), "old") << i;

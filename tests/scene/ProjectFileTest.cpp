@@ -3,6 +3,7 @@
 #include "scene/ProjectFile.h"
 #include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"
+#include "support/FileSizeLimit.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "editor/EditorSession.h"
@@ -12,6 +13,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <sys/stat.h>
 
 namespace {
@@ -235,19 +237,46 @@ TEST(ProjectFile, UnwritableTargetShowsTheOpenMessageAndKeepsThePath)
     EXPECT_NE(model.scene.lastSaveError.find("x.anm"), std::string::npos);
 }
 
-TEST(ProjectFile, AMeshFileThatCannotBeWrittenLeavesTheOldProjectFile)
+// A write beyond the file size limit fails part way (EFBIG), as a full disk would.
+TEST(ProjectFile, AFileThatCannotBeWrittenLeavesTheOldProjectAndEveryMeshFile)
 {
     SavedModel model;
     ASSERT_TRUE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
-    const std::string before = model.folder.Read("model.anm");
-    SetKeyMatrix(model.scene, 0, 1, 30, MatrixTranslation(5, 0, 0));
-    // A link into a missing folder passes every check and fails at the write.
-    std::filesystem::remove(model.folder.File("leg.mesh"));
-    std::filesystem::create_symlink("missing/leg.mesh", model.folder.File("leg.mesh"));
+    std::map<std::string, std::string> before;
+    for (const std::string& name : model.folder.Names()) before[name] = model.folder.Read(name);
+    // Keys enough to make the project file the largest, written last.
+    for (int frame = 1; frame < 40; ++frame) SetKeyMatrix(model.scene, 0, 1, frame, MatrixTranslation(5, 0, 0));
+    model.scene.parts[2]->mesh->SetScale(3, 3, 3);
+    model.scene.parts[2]->mesh->SetVB();
+    ASSERT_LT(before.at("leg.mesh").size(), before.at("model.anm").size() + 39 * 68);
+    // Room for every .mesh file, not for the project file after them.
+    EXPECT_TRUE(RunWithFileSizeLimit(before.at("leg.mesh").size(), [&] {
+        model.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+        return !SaveProject(model.scene, model.ProjectPath(), model.prompt) &&
+               model.prompt.asked.back().rfind("Error|ファイルが大きすぎるため書き込めない\n", 0) == 0;
+    }));
+    std::map<std::string, std::string> after;
+    for (const std::string& name : model.folder.Names()) after[name] = model.folder.Read(name);
+    EXPECT_TRUE(after == before);
+}
+
+TEST(ProjectFile, ManyReadOnlyFilesAreNamedAFewAndCounted)
+{
+    SavedModel model;
+    for (int i = 0; i < 4; ++i) AddCubeUnder(model.scene, model.folder, -1, "extra" + std::to_string(i) + ".mqo");
+    model.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+    ASSERT_TRUE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
+    for (const std::string& name : model.folder.Names()) chmod(model.folder.File(name).c_str(), 0444);
+    model.prompt.asked.clear();
     model.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
     EXPECT_FALSE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
-    EXPECT_EQ(model.folder.Read("model.anm"), before);
-    EXPECT_NE(model.scene.lastSaveError.find("leg.mesh"), std::string::npos) << model.scene.lastSaveError;
+    // The project file and seven .mesh files (the two arms share one).
+    EXPECT_EQ(model.prompt.asked.back(), "上書き保存|「model.anm」「body.mesh」「arm.mesh」「leg.mesh」「extra0.mesh」"
+                                         "ほか3個のファイルは読み取り専用です。上書きしますか？");
+    EXPECT_EQ(model.scene.lastSaveError, model.ProjectPath() + ", " + model.folder.File("body.mesh") + ", " +
+                                             model.folder.File("arm.mesh") + ", " + model.folder.File("leg.mesh") +
+                                             ", " + model.folder.File("extra0.mesh") +
+                                             " and 3 more: the files are read-only; nothing was written");
 }
 
 TEST(FileCommands, ReadOnlyFilesAreAskedAboutOnceBeforeAnythingIsWritten)

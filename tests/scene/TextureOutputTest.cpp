@@ -1,7 +1,10 @@
 #include "anim/MotionOperations.h"
+#include "io/FileSetWriter.h"
 #include "meshlib/TextureWriter.h"
+#include "support/TextureFiles.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
+#include "scene/TextureOutput.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "editor/EditorSession.h"
@@ -63,7 +66,16 @@ TEST(TextureOutput, ExistingFilesAreLeftAlone)
     EditorSession session;
     Scene& scene = session.GetScene();
     AddTexturedCube(scene, source, "skin.png", "body.mesh");
+    AddTexturedCube(scene, source, "face.png", "head.mesh");
     target.Write("skin.png", "mine");
-    EXPECT_EQ(WriteMissingTextures(scene, target.path), "");
+    const std::vector<TextureOutput> plan = PlanMissingTextures(scene, target.path);
+    ASSERT_EQ(plan.size(), 1u);
+    EXPECT_EQ(plan[0].path, target.File("face.png"));
+    // One that appears while the others are written is not replaced either.
+    FileSetWriter set;
+    ASSERT_TRUE(StageTextures(plan, set, nullptr)) << set.Error();
+    target.Write("face.png", "theirs");
+    ASSERT_TRUE(set.Commit()) << set.Error();
     EXPECT_EQ(target.Read("skin.png"), "mine");
+    EXPECT_EQ(target.Read("face.png"), "theirs");
 }

@@ -27,7 +27,7 @@ std::string DefaultFileText(const std::string& directory)
                 "PERS_FROM_X=600.000000\nPERS_FROM_Y=600.000000\nPERS_FROM_Z=-600.000000\n"
                 "PERS_TO_X=0.000000\nPERS_TO_Y=0.000000\nPERS_TO_Z=0.000000\n";
     }
-    text += "\n[INTERFACE]\nLANGUAGE=ja\n";
+    text += "\n[INTERFACE]\nLANGUAGE=ja\n\n[TEXTURE]\nMEMORY_MB=512\n";
     text += "\n[RECENT]\n";
     for (int i = 0; i < 8; ++i) text += "FILE" + std::to_string(i) + "=\n";
     return text;
@@ -164,7 +164,7 @@ TEST(AppSettings, ViewTypesAreReadAheadButWrittenInsideEachView)
 {
     const std::vector<std::string> read = KeyOrder(SettingsPass::Read);
     const std::vector<std::string> write = KeyOrder(SettingsPass::Write);
-    ASSERT_EQ(read.size(), 72u);
+    ASSERT_EQ(read.size(), 73u);
     ASSERT_EQ(write.size(), read.size());
     EXPECT_EQ(read.front(), "DIRECTORY.ADD_OBJECT");
     EXPECT_EQ(read[2], "DIRECTORY.EXPORT_GLTF");
@@ -175,8 +175,9 @@ TEST(AppSettings, ViewTypesAreReadAheadButWrittenInsideEachView)
         EXPECT_EQ(write[23 + 12 * v], "VIEW" + std::to_string(v) + ".TYPE");
         EXPECT_EQ(write[24 + 12 * v], "VIEW" + std::to_string(v) + ".DRAWMODE");
     }
-    EXPECT_EQ(write[write.size() - 2], "VIEW3.PERS_TO_Z");
-    EXPECT_EQ(write.back(), "INTERFACE.LANGUAGE");
+    EXPECT_EQ(write[write.size() - 3], "VIEW3.PERS_TO_Z");
+    EXPECT_EQ(write[write.size() - 2], "INTERFACE.LANGUAGE");
+    EXPECT_EQ(write.back(), "TEXTURE.MEMORY_MB");
     // Apart from the TYPE keys both passes list the same keys in the same order.
     auto withoutTypes = [](std::vector<std::string> keys) {
         std::erase_if(keys, [](const std::string& k) { return k.ends_with(".TYPE"); });

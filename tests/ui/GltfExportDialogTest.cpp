@@ -62,6 +62,25 @@ private Q_SLOTS:
         QVERIFY(AddObject(app->session, folder.File("box.mesh")));
     }
 
+    // The save dialog asks about the .gltf; a file beside it that no export wrote is asked about once more.
+    void aFileBesideTheGltfIsAskedAboutBeforeAnythingIsWritten()
+    {
+        std::ofstream(folder.File("out/other.bin")) << "theirs";
+        AnswerNextDialog<QFileDialog>([this](QFileDialog* files) {
+            files->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(folder.File("out/other.gltf")));
+            static_cast<QDialog*>(files)->accept();
+        });
+        QString said;
+        AnswerNextMessageBox(QMessageBox::No, &said);
+        Action(ID_EXPORT_GLTF)->trigger();
+        QTRY_COMPARE(said, QString("glTF出力: 「other.bin」は存在します。上書きしますか？"));
+        QVERIFY(!std::filesystem::exists(folder.File("out/other.gltf")));
+        std::ifstream kept(folder.File("out/other.bin"));
+        std::string text;
+        kept >> text;
+        QCOMPARE(text, std::string("theirs"));
+    }
+
     void anExportThroughTheDialogWritesTheFileAndItsFolderIsKept()
     {
         const std::string typed = folder.File("out/model");

@@ -1,6 +1,9 @@
 #include "settings/ProfileFile.h"
 #include "settings/SettingsTable.h"
 #include "ui/RunningApp.h"
+
+#include <filesystem>
+#include <sys/stat.h>
 #include "ui/UiTestRegistry.h"
 
 #include <QtTest>
@@ -84,6 +87,18 @@ private Q_SLOTS:
         QCOMPARE(profile.GetString("CENTER", "XPOS", ""), std::string("0.250000"));
         QCOMPARE(profile.GetString("COLOR", "GRID", ""), std::string("-16776961"));
         QCOMPARE(profile.GetString("COLOR", "BACK", ""), std::string("-16776961"));
+    }
+
+    // Reading it would wait for a writer that never comes: the window opens on the defaults.
+    void aSettingsFileThatIsAFifoIsNotWaitedOn()
+    {
+        TempFolder folder;
+        const std::string path = folder.File("Marionet3D.ini");
+        QCOMPARE(mkfifo(path.c_str(), 0644), 0);
+        RunningApp app(path);
+        QCOMPARE(app.Form().Views().views[1].type, int(VIEW_PERS));
+        app.Close();
+        QVERIFY(std::filesystem::is_fifo(path));
     }
 };
 

@@ -1,0 +1,49 @@
+#pragma once
+
+#include "io/FileSink.h"
+#include "io/WriteTarget.h"
+
+#include <functional>
+#include <string>
+
+// The new contents of one file while they are written beside it: unnamed
+// (O_TMPFILE) where the file system allows it, else a named "FILE.tmpXXXXXX".
+// Closes and removes itself unless committed or released.
+class TemporaryFile {
+public:
+    TemporaryFile() = default;
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    ~TemporaryFile();
+
+    // Streams produce into a new temporary in the folder of target.file, gives
+    // it the mode and owner of the file it replaces and syncs it to disk.
+    // path names the file in error (which says why, after path); errorNumber
+    // is the errno of a failed system call, 0 when produce refused.
+    bool Write(const std::string& path, const WriteTarget& target, const std::function<bool(FileSink&)>& produce,
+               std::string& error, int& errorNumber);
+
+    // Puts the contents at file: a new file when replacing is false and
+    // nothing is there yet, else by renaming over it. false with errno set.
+    bool Commit(const std::string& file, bool replacing);
+
+    // Gives the contents a name of their own beside file ("FILE.tmpXXXXXX")
+    // and closes them: a group of files stays within the limit on open
+    // descriptors. The name is still removed by the destructor unless
+    // Release is called. false with errno set.
+    bool Name(const std::string& file);
+    const std::string& NameOnDisk() const { return name; }
+    // The caller takes over the named temporary: it is no longer removed.
+    void Release() { name.clear(); }
+
+private:
+    bool Open(const std::string& folder, const std::string& file);
+    bool OpenNamed(const std::string& file);
+
+    int fd = -1;
+    std::string name;  // the named temporary, "" while there is none
+};
+
+// "FILE.tmpXXXXXX" with six random letters or digits: the pattern whose stale
+// leftovers the next write into the folder removes.
+std::string RandomTemporaryName(const std::string& file);

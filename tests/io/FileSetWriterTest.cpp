@@ -1,0 +1,131 @@
+// A set of files is replaced whole or not at all.
+#include "io/FileSetWriter.h"
+#include "support/FileSizeLimit.h"
+#include "support/TempFolder.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <sys/stat.h>
+
+namespace {
+
+// The old export: a main file and the two files it refers to.
+void WriteOldSet(const TempFolder& folder)
+{
+    folder.Write("a.bin", "old bin");
+    folder.Write("a_t.png", "old png");
+    folder.Write("a.gltf", "old gltf");
+}
+
+bool AddNewSet(FileSetWriter& set, const TempFolder& folder, const FileSetOptions& options = {})
+{
+    return set.Add(folder.File("a.bin"), "new bin", options) && set.Add(folder.File("a_t.png"), "new png", options) &&
+           set.Add(folder.File("a.gltf"), "new gltf", options);
+}
+
+void ExpectOldSet(const TempFolder& folder)
+{
+    EXPECT_EQ(folder.Read("a.bin"), "old bin");
+    EXPECT_EQ(folder.Read("a_t.png"), "old png");
+    EXPECT_EQ(folder.Read("a.gltf"), "old gltf");
+}
+
+}  // namespace
+
+TEST(FileSetWriter, NothingIsReplacedBeforeCommitAndEverythingAfter)
+{
+    TempFolder folder;
+    WriteOldSet(folder);
+    {
+        FileSetWriter set;
+        ASSERT_TRUE(AddNewSet(set, folder)) << set.Error();
+        ExpectOldSet(folder);
+        ASSERT_TRUE(set.Add(folder.File("b.txt"), "first")) << set.Error();
+        ASSERT_TRUE(set.Add(folder.File("b.txt"), "second")) << set.Error();
+        ASSERT_TRUE(set.Commit()) << set.Error();
+    }
+    EXPECT_EQ(folder.Read("a.bin"), "new bin");
+    EXPECT_EQ(folder.Read("a_t.png"), "new png");
+    EXPECT_EQ(folder.Read("a.gltf"), "new gltf");
+    EXPECT_EQ(folder.Read("b.txt"), "second");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.bin", "a.gltf", "a_t.png", "b.txt"}));
+
+    // An abandoned set leaves no temporaries behind.
+    {
+        FileSetWriter set;
+        ASSERT_TRUE(set.Add(folder.File("c.txt"), "new")) << set.Error();
+    }
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.bin", "a.gltf", "a_t.png", "b.txt"}));
+}
+
+TEST(FileSetWriter, RefusedTargetsNameTheFileAndTheCause)
+{
+    TempFolder folder;
+    WriteOldSet(folder);
+    chmod(folder.File("a_t.png").c_str(), 0444);
+    FileSetWriter set;
+    EXPECT_FALSE(AddNewSet(set, folder));
+    EXPECT_EQ(set.Error(), folder.File("a_t.png") + ": the file is read-only; nothing was written");
+    FileSetOptions replace;
+    replace.replaceReadOnly = true;
+    FileSetWriter allowed;
+    ASSERT_TRUE(AddNewSet(allowed, folder, replace)) << allowed.Error();
+
+    std::filesystem::create_directory(folder.File("dir.bin"));
+    EXPECT_FALSE(set.Add(folder.File("dir.bin"), "x"));
+    EXPECT_EQ(set.Error(), folder.File("dir.bin") + ": a folder, not a regular file; nothing was written");
+    const std::string tooLong = folder.File(std::string(300, 'n') + ".bin");
+    EXPECT_FALSE(set.Add(tooLong, "x"));
+    EXPECT_EQ(set.ErrorNumber(), ENAMETOOLONG) << set.Error();
+    EXPECT_NE(set.Error().find(tooLong), std::string::npos);
+    ExpectOldSet(folder);
+}
+
+// A write beyond the file size limit fails part way (EFBIG), as a full disk would.
+TEST(FileSetWriter, AFailedWriteOfOneFileLeavesTheOldSetAndNothingElse)
+{
+    TempFolder folder;
+    WriteOldSet(folder);
+    EXPECT_TRUE(RunWithFileSizeLimit(1 << 20, [&] {
+        FileSetWriter set;
+        return set.Add(folder.File("a.bin"), "new bin") && !set.Add(folder.File("a_t.png"), std::string(4 << 20, 'x')) &&
+               set.ErrorNumber() == EFBIG;
+    }));
+    ExpectOldSet(folder);
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.bin", "a.gltf", "a_t.png"}));
+}
+
+TEST(FileSetWriter, AFailureWhilePuttingFilesInPlacePutsBackWhatWasReplaced)
+{
+    TempFolder folder;
+    WriteOldSet(folder);
+    FileSetWriter set;
+    ASSERT_TRUE(set.Add(folder.File("a.bin"), "new bin")) << set.Error();
+    ASSERT_TRUE(set.Add(folder.File("fresh.png"), "new")) << set.Error();
+    ASSERT_TRUE(AddNewSet(set, folder)) << set.Error();
+    // The image's place is taken by a folder after it was written: renaming over it fails.
+    std::filesystem::remove(folder.File("a_t.png"));
+    std::filesystem::create_directory(folder.File("a_t.png"));
+    EXPECT_FALSE(set.Commit());
+    EXPECT_NE(set.Error().find(folder.File("a_t.png")), std::string::npos) << set.Error();
+    EXPECT_EQ(folder.Read("a.bin"), "old bin");
+    EXPECT_EQ(folder.Read("a.gltf"), "old gltf");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.bin", "a.gltf", "a_t.png"}));
+}
+
+TEST(FileSetWriter, AFileThatMustNotBeReplacedIsKeptWhenItIsThere)
+{
+    TempFolder folder;
+    folder.Write("skin.png", "theirs");
+    FileSetWriter set;
+    FileSetOptions keep;
+    keep.keepExisting = true;
+    ASSERT_TRUE(set.Add(folder.File("skin.png"), "ours", keep)) << set.Error();
+    ASSERT_TRUE(set.Add(folder.File("face.png"), "ours", keep)) << set.Error();
+    ASSERT_TRUE(set.Commit()) << set.Error();
+    EXPECT_EQ(folder.Read("skin.png"), "theirs");
+    EXPECT_EQ(folder.Read("face.png"), "ours");
+    EXPECT_EQ(set.KeptExisting(), std::vector<std::string>{folder.File("skin.png")});
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"face.png", "skin.png"}));
+}
