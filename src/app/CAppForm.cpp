@@ -383,6 +383,8 @@ void CAppForm::RunFirstFrameStage(FirstFrameStage stage)
         for (int i = 0; i < ViewState::kViewCount; ++i)
             if (viewToolbars[size_t(i)] != nullptr && ToolbarShown(views, i)) viewToolbars[size_t(i)]->show();
         PlacePanels();
+        // The keys start with the main window, not with the first field of a panel.
+        setFocus(Qt::OtherFocusReason);
     } else if (stage == FirstFrameStage::CheckTreeAndActivateToolbars) {
         CheckEveryTreeItem(GetScene());
         for (DisplayToolbar* toolbar : viewToolbars)

@@ -129,6 +129,7 @@ const std::array kMenus = {
     CommandMenuEntry{M::Option, M::None, QT_TRANSLATE_NOOP("core", "&Option")},
     CommandMenuEntry{M::Extra, M::Option, QT_TRANSLATE_NOOP("core", "追加機能（&A）")},
     CommandMenuEntry{M::View, M::None, QT_TRANSLATE_NOOP("core", "表示（&V）")},
+    CommandMenuEntry{M::Motion, M::None, QT_TRANSLATE_NOOP("core", "モーション（&M）")},
     CommandMenuEntry{M::Help, M::None, QT_TRANSLATE_NOOP("core", "&Help")},
 };
 
