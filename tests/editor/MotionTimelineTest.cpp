@@ -9,6 +9,14 @@ namespace {
 // Client x of the middle of frame f's five pixels with the timeline at its start.
 int XOf(int frame) { return 86 + 5 * frame; }
 
+// Chooses frames from ... to as a double click and a drag do.
+void ChooseRange(MotionTimeline& timeline, int from, int to)
+{
+    timeline.LeftDoubleClick(XOf(from), 40);
+    timeline.MouseMove(XOf(to));
+    timeline.LeftUp();
+}
+
 }  // namespace
 
 TEST(MotionTimeline, MouseMappingAtTheEdgesOfTheTimeline)
@@ -87,9 +95,7 @@ TEST(MotionTimeline, DeletesOverARangeKeepFrameZero)
     for (int part : {0, 1})
         for (int frame : {1, 2, 3}) f.PutKey(part, frame, 1.0f);
     // Range dragged backwards from 2 to 0.
-    timeline.LeftDoubleClick(XOf(2), 40);
-    timeline.MouseMove(XOf(0));
-    timeline.LeftUp();
+    ChooseRange(timeline, 2, 0);
     ASSERT_EQ(timeline.RangeLow(), 0);
     ASSERT_EQ(timeline.RangeHigh(), 2);
     f.session.SelectPart(1);
@@ -114,9 +120,7 @@ TEST(MotionTimeline, PasteReplacesTheTargetFramesKeysAndGapsAlike)
     f.PutKey(1, 11, 12.0f);
     f.PutKey(0, 40, 1.0f);
     f.PutKey(1, 42, 1.0f);
-    timeline.LeftDoubleClick(XOf(10), 40);
-    timeline.MouseMove(XOf(12));
-    timeline.LeftUp();
+    ChooseRange(timeline, 10, 12);
     ASSERT_TRUE(timeline.CopyKeys());
     EXPECT_FALSE(timeline.HasRange());
     ASSERT_EQ(timeline.Clipboard().slots.size(), 3u);
@@ -249,9 +253,7 @@ TEST(MotionTimeline, DraggingInsideTheRangeMovesEveryPartsKeysAndTheRange)
     f.PutKey(0, 5, 5.0f);
     f.PutKey(1, 7, 7.0f);
     f.PutKey(1, 58, 58.0f);
-    timeline.LeftDoubleClick(XOf(0), 40);
-    timeline.MouseMove(XOf(8));
-    timeline.LeftUp();
+    ChooseRange(timeline, 0, 8);
     // Pressed inside the range (between markers), dragged 60 frames on: the
     // block stops where its last key (7) meets the length; 58 is not in it.
     timeline.LeftDown(XOf(4), 100);
