@@ -33,8 +33,11 @@ void GoToFrameCommand(EditorSession& session, int frame)
 
 void StepFrameCommand(EditorSession& session, int delta)
 {
-    if (const Motion* motion = MotionToStepIn(session))
-        GoToFrameCommand(session, std::min(session.CurrentFrame(), motion->length) + delta);
+    const Motion* motion = MotionToStepIn(session);
+    if (!motion) return;
+    const int frame = std::clamp(std::min(session.CurrentFrame(), motion->length) + delta, 0, motion->length);
+    // At either end there is no frame to step to: the pose shown stays.
+    if (frame != session.CurrentFrame()) GoToFrameCommand(session, frame);
 }
 
 void GoToLastFrameCommand(EditorSession& session)

@@ -12,7 +12,8 @@ extern const char* const FRAME_CHANGE_LABEL;  // "フレームの移動"
 
 // Goes to frame, kept within 0 ... the Motion's length.
 void GoToFrameCommand(EditorSession& session, int frame);
-// Goes delta frames on from the current one (within the Motion).
+// Goes delta frames on from the current one (within the Motion); nothing at
+// the end it would step beyond.
 void StepFrameCommand(EditorSession& session, int delta);
 // Goes to the Motion's last frame.
 void GoToLastFrameCommand(EditorSession& session);

@@ -52,7 +52,10 @@ TEST(FrameCommands, StepAndJumpShowThePoseThereAndStayInTheMotion)
     // The ends, and the timeline scrolled to show the frame.
     EXPECT_EQ(s.Run(C::LastFrame), 100);
     EXPECT_EQ(s.session.Timeline().ScrollTens(), s.session.Timeline().MaxScrollTens());
+    // Stepping beyond the end leaves a pose set there alone.
+    s.session.GetScene().parts[1]->localPosition.x = 9.0f;
     EXPECT_EQ(s.Run(C::NextFrame), 100);
+    EXPECT_EQ(s.ShownX(1), 9.0f);
     EXPECT_EQ(s.Run(C::PreviousFrame), 99);
     EXPECT_EQ(s.Run(C::FirstFrame), 0);
     EXPECT_EQ(s.session.Timeline().ScrollTens(), 0);
