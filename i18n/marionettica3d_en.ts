@@ -329,6 +329,14 @@
         <source>全体:%1</source>
         <translation>Total:%1</translation>
     </message>
+    <message>
+        <source>実時間</source>
+        <translation>Real time</translation>
+    </message>
+    <message>
+        <source>%1 fps</source>
+        <translation>%1 fps</translation>
+    </message>
 </context>
 <context>
     <name>PartCommandDialogs</name>
@@ -1002,16 +1010,8 @@
         <translation>Change Length</translation>
     </message>
     <message>
-        <source>キーを設定</source>
-        <translation>Set Key</translation>
-    </message>
-    <message>
         <source>キーの設定</source>
         <translation>Set Key</translation>
-    </message>
-    <message>
-        <source>キーを削除</source>
-        <translation>Delete Key</translation>
     </message>
     <message>
         <source>キーの削除</source>
@@ -1028,10 +1028,6 @@
     <message>
         <source>再生の停止</source>
         <translation>Stop Playback</translation>
-    </message>
-    <message>
-        <source>全パーツのキーを設定</source>
-        <translation>Set Keys of All Parts</translation>
     </message>
     <message>
         <source>全パーツのキーの設定</source>
@@ -1112,6 +1108,62 @@
     <message>
         <source>次のテクスチャは使えません:</source>
         <translation>These textures cannot be used:</translation>
+    </message>
+    <message>
+        <source>モーション（&amp;M）</source>
+        <translation>&amp;Motion</translation>
+    </message>
+    <message>
+        <source>再生/停止（&amp;P）</source>
+        <translation>&amp;Play/Stop</translation>
+    </message>
+    <message>
+        <source>前のフレーム（&amp;B）</source>
+        <translation>&amp;Back One Frame</translation>
+    </message>
+    <message>
+        <source>次のフレーム（&amp;F）</source>
+        <translation>&amp;Forward One Frame</translation>
+    </message>
+    <message>
+        <source>前のキー（&amp;R）</source>
+        <translation>P&amp;revious Key</translation>
+    </message>
+    <message>
+        <source>次のキー（&amp;X）</source>
+        <translation>Ne&amp;xt Key</translation>
+    </message>
+    <message>
+        <source>最初のフレーム（&amp;H）</source>
+        <translation>Go to &amp;Start</translation>
+    </message>
+    <message>
+        <source>最後のフレーム（&amp;E）</source>
+        <translation>Go to &amp;End</translation>
+    </message>
+    <message>
+        <source>キーを設定（&amp;K）</source>
+        <translation>Set &amp;Key</translation>
+    </message>
+    <message>
+        <source>全パーツのキーを設定（&amp;A）</source>
+        <translation>Set Keys of &amp;All Parts</translation>
+    </message>
+    <message>
+        <source>キーを削除（&amp;D）</source>
+        <translation>&amp;Delete Key</translation>
+    </message>
+    <message>
+        <source>実時間</source>
+        <translation>Real time</translation>
+    </message>
+    <message>
+        <source>フレームの移動</source>
+        <translation>Go to Frame</translation>
+    </message>
+    <message>
+        <source>キーの移動</source>
+        <translation>Move Keys</translation>
     </message>
 </context>
 </TS>

@@ -56,6 +56,7 @@ CAppForm::CAppForm(AppEnvironment env, QWidget* parent)
     usesDepthBuffer = true;
     setObjectName(IdName(IDD_FORM));
     setAcceptDrops(true);
+    setMouseTracking(true);  // the cursor shows the splitter above the bottom panels
     setMinimumSize(kMinimumClientWidth, kMinimumClientHeight);
     renderWindow = new RenderWidget(*this, this);
     mouse = std::make_unique<MouseController>(*environment.session, style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
@@ -90,8 +91,6 @@ void CAppForm::CreatePanels()
         viewToolbars[size_t(i)] = new DisplayToolbar(Session(), *navigation, i, this);
     transformPanel = new TransformPanel(Session(), *commandActions, this);
     partsPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Parts)).size());
-    partsTree->setFixedSize(ToQRect(PanelSize(PanelKind::PartsTree)).size());
-    motionPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Motion)).size());
     transformPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Transform)).size());
     for (QWidget* panel : std::initializer_list<QWidget*>{partsPanel, partsTree, motionPanel, transformPanel})
         panel->hide();
@@ -128,6 +127,9 @@ void CAppForm::LoadSettings()
         std::fprintf(stderr, "marionettica3d: %s (the defaults are used)\n", error.c_str());
     ApplySettings(settingsValues, views, Displays(), Colours());
     motionPanel->SetFrameRate(settingsValues.frameRate);
+    motionPanel->SetRealTime(settingsValues.realTimePlayback);
+    Session().Timeline().SetFramePixels(settingsValues.timelineFramePixels);
+    SetWantedBottomPanels({settingsValues.motionPanelWidth, settingsValues.motionPanelHeight});
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
     scene.meshBase.SetTextureBudget(CMeshBase::TextureBudgetOfMegabytes(settingsValues.textureMemoryMegabytes));
     settingsValues.interfaceLanguage = environment.language;  // this run's language is the one remembered at exit
@@ -138,6 +140,10 @@ bool CAppForm::SaveSettings(std::string& error)
 {
     GatherSettings(settingsValues, views, Displays(), Colours());
     settingsValues.frameRate = Session().Playback().FramesPerSecond();
+    settingsValues.realTimePlayback = Session().Playback().RealTime();
+    settingsValues.timelineFramePixels = Session().Timeline().FramePixels();
+    settingsValues.motionPanelWidth = wantedBottomPanels.motionWidth;
+    settingsValues.motionPanelHeight = wantedBottomPanels.motionHeight;
     settingsValues.addObjectDirectory = GetScene().addObjectDirectory;
     settingsValues.recentProjects = Session().RecentProjects();
     return AppSettings(environment.settingsPath).Save(settingsValues, kAllOwners, error);
@@ -226,7 +232,43 @@ void CAppForm::FilesDropped(const std::vector<std::string>& paths)
 void CAppForm::resizeEvent(QResizeEvent* event)
 {
     QWidget::resizeEvent(event);
-    const PixelRect render = RenderWindowRect(width(), height());
+    PlacePanels();
+    RequestRedraw();
+}
+
+void CAppForm::SetWantedBottomPanels(BottomPanelsSize size)
+{
+    wantedBottomPanels = size;
+    PlacePanels();
+    RequestRedraw();
+}
+
+void CAppForm::PlacePanels()
+{
+    const int h = height();
+    const BottomPanelsSize bottom = FittedBottomPanels(wantedBottomPanels, width(), h);
+    const PixelRect render = RenderWindowRect(width(), h, bottom);
+    if (renderWindow->geometry() != ToQRect(render)) ResizeRenderWindow(render);
+    const std::pair<QWidget*, PanelKind> panels[] = {{partsPanel, PanelKind::Parts},
+                                                     {transformPanel, PanelKind::Transform},
+                                                     {partsTree, PanelKind::PartsTree},
+                                                     {motionPanel, PanelKind::Motion}};
+    for (const auto& [panel, kind] : panels) {
+        if (panel == nullptr) continue;
+        const QRect place = ToQRect(PanelRect(kind, h, bottom));
+        if (kind == PanelKind::PartsTree || kind == PanelKind::Motion) panel->setFixedSize(place.size());
+        panel->move(place.topLeft());
+    }
+    for (int i = 0; i < ViewState::kViewCount; ++i) {
+        QWidget* toolbar = viewToolbars[size_t(i)];
+        if (toolbar == nullptr || !ToolbarShown(views, i)) continue;
+        toolbar->setGeometry(ToQRect(ToolbarRect(views, i)));
+        toolbar->raise();
+    }
+}
+
+void CAppForm::ResizeRenderWindow(const PixelRect& render)
+{
     renderWindow->setGeometry(ToQRect(render));
     if (device) {
         const double ratio = renderWindow->devicePixelRatioF();
@@ -235,25 +277,6 @@ void CAppForm::resizeEvent(QResizeEvent* event)
         ResetDevice();  // a failed reset is retried by the next device-loss cycle
     }
     views.SetRenderSize(render.Width(), render.Height());
-    PlacePanels();
-    RequestRedraw();
-}
-
-void CAppForm::PlacePanels()
-{
-    const int h = height();
-    const std::pair<QWidget*, PanelKind> panels[] = {{partsPanel, PanelKind::Parts},
-                                                     {transformPanel, PanelKind::Transform},
-                                                     {partsTree, PanelKind::PartsTree},
-                                                     {motionPanel, PanelKind::Motion}};
-    for (const auto& [panel, kind] : panels)
-        if (panel != nullptr) panel->move(ToQRect(PanelRect(kind, h)).topLeft());
-    for (int i = 0; i < ViewState::kViewCount; ++i) {
-        QWidget* toolbar = viewToolbars[size_t(i)];
-        if (toolbar == nullptr || !ToolbarShown(views, i)) continue;
-        toolbar->setGeometry(ToQRect(ToolbarRect(views, i)));
-        toolbar->raise();
-    }
 }
 
 void CAppForm::RequestRedraw()
@@ -364,6 +387,8 @@ void CAppForm::RunFirstFrameStage(FirstFrameStage stage)
         for (int i = 0; i < ViewState::kViewCount; ++i)
             if (viewToolbars[size_t(i)] != nullptr && ToolbarShown(views, i)) viewToolbars[size_t(i)]->show();
         PlacePanels();
+        // The keys start with the main window, not with the first field of a panel.
+        setFocus(Qt::OtherFocusReason);
     } else if (stage == FirstFrameStage::CheckTreeAndActivateToolbars) {
         CheckEveryTreeItem(GetScene());
         for (DisplayToolbar* toolbar : viewToolbars)
@@ -455,6 +480,39 @@ void CAppForm::RenderWheel(QWheelEvent& event)
 {
     const QPoint p = event.position().toPoint();
     navigation->Wheel(p.x(), p.y(), event.angleDelta().y());
+}
+
+void CAppForm::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton &&
+        splitterDrag.Press(p.x(), p.y(), width(), height(), FittedBottomPanels(wantedBottomPanels, width(), height())))
+        return;
+    QWidget::mousePressEvent(event);
+}
+
+void CAppForm::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (splitterDrag.Active()) {
+        SetWantedBottomPanels(splitterDrag.SizeAt(p.x(), p.y(), width(), height()));
+        return;
+    }
+    const PanelSplitterHandle handle =
+        PanelSplitterAt(p.x(), p.y(), width(), height(), FittedBottomPanels(wantedBottomPanels, width(), height()));
+    const Qt::CursorShape shape = handle == PanelSplitterHandle::Height  ? Qt::SplitVCursor
+                                  : handle == PanelSplitterHandle::Width ? Qt::SplitHCursor
+                                                                         : Qt::ArrowCursor;
+    if (cursor().shape() != shape) setCursor(shape);
+}
+
+void CAppForm::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton && splitterDrag.Active()) {
+        splitterDrag.Release();
+        return;
+    }
+    QWidget::mouseReleaseEvent(event);
 }
 
 void CAppForm::SetMouseCapture(bool captured)

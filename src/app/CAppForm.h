@@ -10,6 +10,7 @@
 #include "editor/ViewNavigation.h"
 #include "view/FirstFrameStages.h"
 #include "view/GridGeometry.h"
+#include "view/PanelSplitter.h"
 #include "view/ViewDisplay.h"
 #include "view/ViewState.h"
 
@@ -90,7 +91,7 @@ public:
     void ShowGuide();
     void ShowVersionDialog();
 
-    // Where the panels go for the current client size.
+    // Where the render window and the panels go for the current client size.
     void PlacePanels();
     // Asks for one frame to be drawn.
     void RequestRedraw();
@@ -130,8 +131,16 @@ public:
     HResult AdvanceFrame() override;
     HResult Render() override;
 
+    // The bottom panels' size the user chose (fitted to the window when laid out).
+    BottomPanelsSize WantedBottomPanels() const { return wantedBottomPanels; }
+    void SetWantedBottomPanels(BottomPanelsSize size);
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The splitter between the views and the bottom panels.
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 
@@ -149,6 +158,8 @@ private:
     // Every change of the session may change the picture; the title goes to the window.
     void SessionChanged(const EditorEvent& event);
     void CreatePanels();
+    // Moves the render window to render and resizes the device and the views with it.
+    void ResizeRenderWindow(const PixelRect& render);
     void LoadSettings();
     void FitViews();
     // Help documents: a missing file or a browser that does not start is said.
@@ -180,6 +191,8 @@ private:
     TransformPanel* transformPanel = nullptr;
     CommandActions* commandActions = nullptr;
     int gridWidthBuilt = 0;  // the width the grid was last built for
+    BottomPanelsSize wantedBottomPanels;
+    PanelSplitterDrag splitterDrag;
     std::array<DisplayToolbar*, 4> viewToolbars{};
     std::pair<int, int> toolbarLayout{1, 0};  // the view mode and maximised view the toolbars show
 };

@@ -2,6 +2,7 @@
 
 #include "app/CommandIds.h"
 #include "app/InterfaceTranslation.h"
+#include "app/RenderWidget.h"
 #include "editor/CommandRegistry.h"
 #include "editor/CommandState.h"
 #include "editor/EditorSession.h"
@@ -20,6 +21,7 @@ CAppFrameWnd::CAppFrameWnd(AppEnvironment environment)
     setObjectName(IdName(IDR_MAINFRAME));
     setCentralWidget(form);
     form->UseCommandActions(actions);
+    actions.KeepKeysOnMainWindow({static_cast<QWidget*>(form), form->RenderWindow()});
     BuildMenu();
 }
 

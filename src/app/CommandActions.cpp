@@ -14,7 +14,7 @@
 #include <new>
 
 CommandActions::CommandActions(EditorSession& session, CommandHost& host, QWidget* window)
-    : QObject(window), session(session), host(host)
+    : QObject(window), session(session), host(host), window(window)
 {
     for (const CommandEntry& entry : Commands()) {
         auto* action = new QAction(CoreText(entry.text), window);
@@ -66,6 +66,17 @@ void CommandActions::BindEnabled(QWidget* control, EditorCommand command)
     const auto follow = [control, action] { control->setEnabled(action->isEnabled()); };
     connect(action, &QAction::changed, control, follow);
     follow();
+}
+
+void CommandActions::KeepKeysOnMainWindow(std::initializer_list<QWidget*> widgets)
+{
+    for (const CommandEntry& entry : Commands()) {
+        if (!entry.keysOnMainWindowOnly) continue;
+        QAction* action = Action(entry.command);
+        window->removeAction(action);
+        action->setShortcutContext(Qt::WidgetShortcut);
+        for (QWidget* widget : widgets) widget->addAction(action);
+    }
 }
 
 void CommandActions::Refresh()

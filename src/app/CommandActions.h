@@ -6,6 +6,7 @@
 #include <QObject>
 
 #include <array>
+#include <initializer_list>
 
 class CommandHost;
 class EditorSession;
@@ -35,10 +36,14 @@ public:
     void BindEnabled(QWidget* control, EditorCommand command);
     // Every action's enabled state and the undo and redo tool tips from the session.
     void Refresh();
+    // The keys of the commands marked keysOnMainWindowOnly act only while
+    // one of widgets (the main window's own area) has the keyboard focus.
+    void KeepKeysOnMainWindow(std::initializer_list<QWidget*> widgets);
 
 private:
     EditorSession& session;
     CommandHost& host;
+    QWidget* window;
     std::array<QAction*, static_cast<size_t>(EditorCommand::FrameRate) + 1> actions{};
     EditorSubscription subscription;
 };

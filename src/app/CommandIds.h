@@ -117,6 +117,12 @@ inline constexpr int IDC_MOTION_LENGTH_LABEL = 2069;
 inline constexpr int IDC_MOTION_CHANGE_LENGTH = 2068;
 inline constexpr int IDC_MOTION_RULER_FIRST = 2074;  // ... 2081
 inline constexpr int IDC_MOTION_ROW_NAME_FIRST = 2054;  // ... 2061
+// A wider or zoomed timeline's further ruler numbers, a taller one's further row names.
+inline constexpr int IDC_MOTION_RULER_MORE_FIRST = 3000;     // 3000 ... 3999
+inline constexpr int IDC_MOTION_ROW_NAME_MORE_FIRST = 4000;  // 4000 ... 4999
+// Real-time playback and the rate achieved while playing.
+inline constexpr int IDC_MOTION_REAL_TIME = 2290;
+inline constexpr int IDC_MOTION_ACHIEVED_RATE = 2291;
 inline constexpr int IDC_MOTION_ROWS_SCROLL = 2052;
 inline constexpr int IDC_MOTION_FRAMES_SCROLL = 2053;
 inline constexpr int IDC_MOTION_PLAY = 2042;

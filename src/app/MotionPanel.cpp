@@ -7,6 +7,7 @@
 #include "editor/EditorSession.h"
 #include "editor/FieldRules.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QKeyEvent>
 #include <QLabel>
@@ -15,11 +16,13 @@
 #include <QPainter>
 #include <QPushButton>
 #include <QScrollBar>
+#include <QWheelEvent>
 
 namespace {
 
-// Ruler labels' left edges in dialog units.
-constexpr int kRulerX[8] = {42, 71, 99, 128, 156, 185, 214, 242};
+// The designed size in pixels (263 x 132 dialog units); a larger panel shows
+// more of the timeline.
+constexpr int kDesignedWidth = 460, kDesignedHeight = 198;
 
 ScrollAction ScrollActionOf(int action)
 {
@@ -35,14 +38,12 @@ ScrollAction ScrollActionOf(int action)
     }
 }
 
-QScrollBar* AddScrollBar(QWidget* parent, Qt::Orientation orientation, int id, const QString& name,
-                         DialogUnitsRect rect)
+QScrollBar* AddScrollBar(QWidget* parent, Qt::Orientation orientation, int id, const QString& name)
 {
     auto* bar = new QScrollBar(orientation, parent);
     SetControlId(bar, id);
     bar->setAccessibleName(name);
     bar->setPageStep(8);
-    PlaceInDialogUnits(bar, rect);
     return bar;
 }
 
@@ -76,7 +77,7 @@ void MotionPanel::BuildControls()
     SetControlId(list, IDC_MOTION_LIST);
     list->setAccessibleName(tr("モーション一覧"));
     list->setMaxVisibleItems(20);
-    PlaceInDialogUnits(list, {0, 0, 48, 14});
+    Place(list, {0, 0, 48, 14}, Anchor::Fixed);
     actions.BindEnabled(list, C::SelectMotion);
     connect(list, &QComboBox::currentIndexChanged, this, [this](int index) {
         this->actions.Run(EditorCommand::SelectMotion, index);
@@ -88,30 +89,33 @@ void MotionPanel::BuildControls()
     AddCommandButton(IDC_MOTION_RENAME, tr("名前変更"), {104, 0, 32, 14}, C::RenameMotion);
     currentLabel = new QLabel(this);
     SetControlId(currentLabel, IDC_MOTION_CURRENT_FRAME);
-    PlaceInDialogUnits(currentLabel, {137, 3, 38, 8});
+    Place(currentLabel, {137, 3, 38, 8}, Anchor::Fixed);
     lengthLabel = new QLabel(this);
     SetControlId(lengthLabel, IDC_MOTION_LENGTH_LABEL);
-    PlaceInDialogUnits(lengthLabel, {178, 3, 38, 8});
+    Place(lengthLabel, {178, 3, 38, 8}, Anchor::Fixed);
     AddCommandButton(IDC_MOTION_CHANGE_LENGTH, tr("長さ変更"), {227, 0, 35, 14}, C::SetMotionLength);
 
-    for (int j = 0; j < 8; ++j) {
-        rulerLabels[size_t(j)] = new QLabel(this);
-        SetControlId(rulerLabels[size_t(j)], IDC_MOTION_RULER_FIRST + j);
-        rulerLabels[size_t(j)]->setAlignment(Qt::AlignCenter);
-        PlaceInDialogUnits(rulerLabels[size_t(j)], {kRulerX[j], 15, 15, 8});
-    }
-    for (int r = 0; r < TIMELINE_ROWS; ++r) {
-        rowLabels[size_t(r)] = new QLabel(this);
-        SetControlId(rowLabels[size_t(r)], IDC_MOTION_ROW_NAME_FIRST + r);
-        rowLabels[size_t(r)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        PlaceInDialogUnits(rowLabels[size_t(r)], {5, 26 + 10 * r, 40, 8});
-    }
-    rowsBar = AddScrollBar(this, Qt::Vertical, IDC_MOTION_ROWS_SCROLL, tr("表示するパーツ"),
-                           {252, 25, 10, 80});
+    rowsBar = AddScrollBar(this, Qt::Vertical, IDC_MOTION_ROWS_SCROLL, tr("表示するパーツ"));
+    Place(rowsBar, {252, 25, 10, 80}, Anchor::RightAndTaller);
     connect(rowsBar, &QScrollBar::actionTriggered, this, &MotionPanel::ScrollRows);
-    framesBar = AddScrollBar(this, Qt::Horizontal, IDC_MOTION_FRAMES_SCROLL, tr("表示するフレーム"),
-                             {46, 106, 205, 11});
+    framesBar = AddScrollBar(this, Qt::Horizontal, IDC_MOTION_FRAMES_SCROLL, tr("表示するフレーム"));
+    Place(framesBar, {46, 106, 205, 11}, Anchor::WiderAndBottom);
     connect(framesBar, &QScrollBar::actionTriggered, this, &MotionPanel::ScrollFrames);
+
+    // The rate achieved, over the rows' names; real-time playback just above play and the rate.
+    achievedRate = new QLabel(this);
+    SetControlId(achievedRate, IDC_MOTION_ACHIEVED_RATE);
+    achievedRate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    Place(achievedRate, {0, 15, 40, 8}, Anchor::Fixed);
+    realTime = new QCheckBox(tr("実時間"), this);
+    SetControlId(realTime, IDC_MOTION_REAL_TIME);
+    realTime->setFocusPolicy(Qt::NoFocus);
+    Place(realTime, {1, 106, 44, 11}, Anchor::Bottom);
+    actions.BindEnabled(realTime, C::RealTimePlayback);
+    connect(realTime, &QCheckBox::clicked, this, [this](bool checked) {
+        this->actions.Run(EditorCommand::RealTimePlayback, checked);
+        ReturnFocus();
+    });
 
     // Play and stop stay usable while playing; each does nothing when it cannot run.
     AddCommandButton(IDC_MOTION_PLAY, tr("再生"), {0, 118, 19, 14}, C::Play);
@@ -120,15 +124,15 @@ void MotionPanel::BuildControls()
     frameRate = new QLineEdit(QString::number(playback.FramesPerSecond()), this);
     SetControlId(frameRate, IDC_MOTION_FRAME_RATE);
     frameRate->setAccessibleName(tr("frame/sec"));
-    PlaceInDialogUnits(frameRate, {45, 118, 15, 12});
+    Place(frameRate, {45, 118, 15, 12}, Anchor::Bottom);
     actions.BindEnabled(frameRate, C::FrameRate);
     auto* updown = new UpDownControl(MIN_FRAME_RATE, MAX_FRAME_RATE, this);
     SetControlId(updown, IDC_MOTION_FRAME_RATE_SPIN);
     updown->setAccessibleName(tr("frame/sec の増減"));
-    PlaceInDialogUnits(updown, {60, 118, 10, 12});
+    Place(updown, {60, 118, 10, 12}, Anchor::Bottom);
     updown->SetBuddy(frameRate, playback.FramesPerSecond());
     actions.BindEnabled(updown, C::FrameRate);
-    PlaceInDialogUnits(new QLabel(tr("frame/sec"), this), {71, 120, 36, 8});
+    Place(new QLabel(tr("frame/sec"), this), {71, 120, 36, 8}, Anchor::Bottom);
 
     const std::tuple<int, QString, DialogUnitsRect, C> keyButtons[] = {
         {IDC_MOTION_SET_KEY, tr("Set"), {112, 118, 15, 14}, C::SetKey},
@@ -141,9 +145,37 @@ void MotionPanel::BuildControls()
     for (const auto& [id, text, rect, command] : keyButtons) AddCommandButton(id, text, rect, command);
 }
 
+void MotionPanel::Place(QWidget* control, DialogUnitsRect rect, Anchor anchor)
+{
+    placed.push_back({control, rect, anchor});
+    PlaceInDialogUnits(control, rect);
+}
+
+void MotionPanel::PlaceControls()
+{
+    const int wider = std::max(0, width() - kDesignedWidth), taller = std::max(0, height() - kDesignedHeight);
+    for (const PlacedControl& p : placed) {
+        QRect r = DialogUnitsToPixels(p.rect);
+        switch (p.anchor) {
+        case Anchor::Fixed: break;
+        case Anchor::Bottom: r.translate(0, taller); break;
+        case Anchor::RightAndTaller:
+            r.translate(wider, 0);
+            r.setHeight(r.height() + taller);
+            break;
+        case Anchor::WiderAndBottom:
+            r.translate(0, taller);
+            r.setWidth(r.width() + wider);
+            break;
+        }
+        p.control->setGeometry(r);
+    }
+}
+
 void MotionPanel::AddCommandButton(int id, const QString& text, DialogUnitsRect rect, EditorCommand command)
 {
     QPushButton* button = AddButton(this, id, text, rect);
+    placed.push_back({button, rect, rect.y == 0 ? Anchor::Fixed : Anchor::Bottom});
     // A pressed button leaves the keyboard focus where it was, with the main window.
     button->setFocusPolicy(Qt::NoFocus);
     actions.Bind(button, command);
@@ -161,6 +193,12 @@ void MotionPanel::SetFrameRate(int rate)
 {
     playback.SetFramesPerSecond(rate);
     frameRate->setText(QString::number(playback.FramesPerSecond()));
+}
+
+void MotionPanel::SetRealTime(bool on)
+{
+    playback.SetRealTime(on);
+    realTime->setChecked(on);
 }
 
 bool MotionPanel::ReadFrameRate()
@@ -189,11 +227,58 @@ void MotionPanel::ShowLabels()
     const int motion = session.CurrentMotion();
     SetLabelText(lengthLabel,
                  motion < 0 ? QString() : tr("全体:%1").arg(session.GetScene().motions[motion].length));
-    for (int j = 0; j < 8; ++j) SetLabelText(rulerLabels[size_t(j)], QString::number(10 * (timeline.ScrollTens() + j)));
-    for (int r = 0; r < TIMELINE_ROWS; ++r) {
-        const Part* part = session.GetScene().PartAt(timeline.FirstRow() + r);
-        SetElidedText(rowLabels[size_t(r)], part ? QString::fromStdString(part->displayName) : QString());
+    ShowRuler();
+    ShowRowNames();
+    ShowAchievedRate();
+}
+
+QLabel* MotionPanel::LabelAt(std::vector<QLabel*>& labels, size_t index, int firstId, int moreFirstId)
+{
+    while (labels.size() <= index) {
+        auto* label = new QLabel(this);
+        const int k = int(labels.size());
+        SetControlId(label, k < 8 ? firstId + k : moreFirstId + k - 8);
+        label->show();
+        labels.push_back(label);
     }
+    return labels[index];
+}
+
+void MotionPanel::ShowRuler()
+{
+    // A number over every line of the ruler: 8 at the designed size and zoom.
+    const TimelineGeometry& geometry = timeline.Geometry();
+    const int step = geometry.RulerStep();
+    const int first = timeline.FirstFrame(), last = first + geometry.VisibleFrames() - 1;
+    size_t shown = 0;
+    for (int frame = (first + step - 1) / step * step; frame <= last; frame += step, ++shown) {
+        QLabel* label = LabelAt(rulerLabels, shown, IDC_MOTION_RULER_FIRST, IDC_MOTION_RULER_MORE_FIRST);
+        label->setAlignment(Qt::AlignCenter);
+        PlaceInDialogUnits(label, {TimelineGeometry::RulerLabelLeftUnits(timeline.FrameX(frame)), 15, 15, 8});
+        SetLabelText(label, QString::number(frame));
+        label->show();
+    }
+    for (size_t k = shown; k < rulerLabels.size(); ++k) rulerLabels[k]->hide();
+}
+
+void MotionPanel::ShowRowNames()
+{
+    const int rows = timeline.Geometry().Rows();
+    for (int r = 0; r < rows; ++r) {
+        QLabel* label = LabelAt(rowLabels, size_t(r), IDC_MOTION_ROW_NAME_FIRST, IDC_MOTION_ROW_NAME_MORE_FIRST);
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        PlaceInDialogUnits(label, {5, 26 + 10 * r, 40, 8});
+        const Part* part = session.GetScene().PartAt(timeline.FirstRow() + r);
+        SetElidedText(label, part ? QString::fromStdString(part->displayName) : QString());
+        label->show();
+    }
+    for (size_t k = size_t(rows); k < rowLabels.size(); ++k) rowLabels[k]->hide();
+}
+
+void MotionPanel::ShowAchievedRate()
+{
+    const double rate = playback.AchievedFramesPerSecond();
+    SetLabelText(achievedRate, session.IsPlaying() && rate > 0 ? tr("%1 fps").arg(rate, 0, 'f', 1) : QString());
 }
 
 void MotionPanel::ShowScrollBars()
@@ -249,45 +334,74 @@ void MotionPanel::RunStep()
 void MotionPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    const TimelineGeometry& g = timeline.Geometry();
     const uint32_t argb = session.Colours()[COLOUR_ANIM];
     const QColor anim((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
     const QPen black(Qt::black, 1);
+    const int wider = g.Right() - TimelineGeometry().Right();
+    const int taller = g.Bottom() - TimelineGeometry().Bottom();
     painter.setPen(black);
-    painter.drawRect(DialogUnitsToPixels({47, 24, 205, 82}).adjusted(0, 0, -1, -1));
+    painter.drawRect(DialogUnitsToPixels({47, 24, 205, 82}).adjusted(0, 0, wider - 1, taller - 1));
 
-    const int top = TIMELINE_TOP;
+    const int top = g.Top(), bottom = g.Bottom();
     const int selectedRow = session.CurrentPart() - timeline.FirstRow();
-    if (session.CurrentPart() >= 0 && selectedRow >= 0 && selectedRow < TIMELINE_ROWS) {
+    if (session.CurrentPart() >= 0 && selectedRow >= 0 && selectedRow < g.Rows()) {
         painter.setPen(QPen(anim, 1));
         painter.drawRect(7, top + 15 * selectedRow, 81 - 7 - 1, 16 - 1);
     }
     if (timeline.HasRange()) {
         int left = timeline.FrameX(timeline.RangeLow());
         int right = timeline.FrameX(timeline.RangeHigh());
-        if (right >= 86 && left < 441) painter.fillRect(QRect(QPoint(std::max(left, 81), 36), QPoint(std::min(right, 441) - 1, 159)), anim);
-    }
-    painter.setPen(black);
-    for (int j = 0; j < 8; ++j) painter.drawLine(86 + 50 * j, top, 86 + 50 * j, 159);
-    painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
-    for (int j = 0; j < 7; ++j) painter.drawLine(111 + 50 * j, top, 111 + 50 * j, 159);
-    painter.setPen(black);
-    const Scene& scene = session.GetScene();
-    const int motion = session.CurrentMotion();
-    const int first = 10 * timeline.ScrollTens();
-    for (int r = 0; r < TIMELINE_ROWS; ++r) {
-        const int part = timeline.FirstRow() + r;
-        if (part >= scene.PartCount()) break;
-        painter.drawLine(83, 45 + 15 * r, 439, 45 + 15 * r);
-        if (motion < 0 || part >= int(scene.motions[size_t(motion)].tracks.size())) continue;
-        painter.setBrush(Qt::white);
-        for (const KeyFrame& key : scene.motions[size_t(motion)].tracks[size_t(part)].keys) {
-            if (key.frame < first || key.frame >= first + TIMELINE_VISIBLE_FRAMES) continue;
-            painter.drawRect(84 + 5 * (key.frame - first), 43 + 15 * r, 4, 4);
+        if (const auto drag = timeline.DraggedKeys()) {
+            left += drag->offset * g.framePixels;
+            right += drag->offset * g.framePixels;
         }
+        if (right >= g.FrameX(0, 0) && left < g.Right() + 3)
+            painter.fillRect(QRect(QPoint(std::max(left, 81), 36), QPoint(std::min(right, g.Right() + 3) - 1, bottom + 2)), anim);
     }
+    // The ruler's lines, and dotted ones half-way between them.
+    const int step = g.RulerStep();
+    const int first = timeline.FirstFrame(), last = first + g.VisibleFrames() - 1;
+    for (int frame = (first + step - 1) / step * step; frame <= last; frame += step) {
+        painter.setPen(black);
+        painter.drawLine(timeline.FrameX(frame), top, timeline.FrameX(frame), bottom + 2);
+        if (step % 2 != 0 || frame + step / 2 > last) continue;
+        painter.setPen(QPen(Qt::black, 1, Qt::DotLine));
+        painter.drawLine(timeline.FrameX(frame + step / 2), top, timeline.FrameX(frame + step / 2), bottom + 2);
+    }
+    PaintKeys(painter);
     painter.setPen(QPen(anim, 1));
     const int x = timeline.FrameX(session.CurrentFrame());
-    painter.drawLine(x, top, x, 163);
+    painter.drawLine(x, top, x, bottom + 6);
+}
+
+void MotionPanel::PaintKeys(QPainter& painter)
+{
+    const TimelineGeometry& g = timeline.Geometry();
+    const Scene& scene = session.GetScene();
+    const int motion = session.CurrentMotion();
+    const int first = timeline.FirstFrame(), last = first + g.VisibleFrames() - 1;
+    const auto drag = timeline.DraggedKeys();
+    painter.setPen(QPen(Qt::black, 1));
+    for (int r = 0; r < g.Rows(); ++r) {
+        const int part = timeline.FirstRow() + r;
+        if (part >= scene.PartCount()) break;
+        painter.drawLine(83, 45 + 15 * r, g.Right() + 1, 45 + 15 * r);
+        if (motion < 0 || part >= int(scene.motions[size_t(motion)].tracks.size())) continue;
+        const MotionTrack& track = scene.motions[size_t(motion)].tracks[size_t(part)];
+        // Keys being dragged are drawn where they would land, filled.
+        const bool dragged = drag && part >= drag->block.firstPart && part <= drag->block.lastPart;
+        const MotionTrack shown =
+            dragged ? TrackWithKeysMoved(track, drag->block.firstFrame, drag->block.lastFrame, drag->offset) : track;
+        for (const KeyFrame& key : shown.keys) {
+            if (key.frame < first || key.frame > last) continue;
+            const bool moving = dragged && key.frame - drag->offset >= std::max(1, drag->block.firstFrame) &&
+                                key.frame - drag->offset <= drag->block.lastFrame &&
+                                track.FindKey(key.frame - drag->offset) >= 0;
+            painter.setBrush(moving ? QBrush(Qt::black) : QBrush(Qt::white));
+            painter.drawRect(timeline.FrameX(key.frame) - 2, 43 + 15 * r, 4, 4);
+        }
+    }
 }
 
 void MotionPanel::mousePressEvent(QMouseEvent* event)
@@ -295,6 +409,8 @@ void MotionPanel::mousePressEvent(QMouseEvent* event)
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton) timeline.LeftDown(p.x(), p.y());
     else if (event->button() == Qt::RightButton) timeline.RightDown(p.x(), p.y());
+    // The keys go to the main window, so that the arrows step from the frame picked.
+    ReturnFocus();
     update();
 }
 
@@ -317,6 +433,32 @@ void MotionPanel::mouseReleaseEvent(QMouseEvent* event)
     if (event->button() == Qt::LeftButton) timeline.LeftUp();
     else if (event->button() == Qt::RightButton) timeline.RightUp();
     update();
+}
+
+void MotionPanel::wheelEvent(QWheelEvent* event)
+{
+    // Ctrl+wheel over the timeline zooms its frame axis, a step a notch.
+    const QPoint p = event->position().toPoint();
+    const int notches = event->angleDelta().y() / 120;
+    if (!(event->modifiers() & Qt::ControlModifier) || !timeline.InTimelineArea(p.x(), p.y()) || notches == 0) {
+        event->ignore();
+        return;
+    }
+    if (timeline.ZoomAt(p.x(), notches)) {
+        ShowScrollBars();
+        ShowLabels();
+        update();
+    }
+    event->accept();
+}
+
+void MotionPanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    timeline.SetPanelGrowth(width() - kDesignedWidth, (height() - kDesignedHeight) / TimelineGeometry::kRowHeight);
+    PlaceControls();
+    ShowScrollBars();
+    ShowLabels();
 }
 
 void MotionPanel::keyPressEvent(QKeyEvent* event)

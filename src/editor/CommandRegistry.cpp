@@ -4,6 +4,7 @@
 #include "editor/CommandState.h"
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
+#include "editor/FrameCommands.h"
 #include "editor/MenuCommandIds.h"
 #include "editor/MotionCommands.h"
 #include "editor/OptionCommands.h"
@@ -22,6 +23,8 @@ using M = CommandMenu;
 constexpr CommandNeeds kAlways{};
 constexpr CommandNeeds kNotPlaying{.notPlaying = true};
 constexpr CommandNeeds kPartNotPlaying{.currentPart = true, .notPlaying = true};
+// Keys that act only while the main window has the focus (CommandEntry).
+constexpr bool kMainWindowKeys = true;
 
 void ShowLoadError(CommandContext& c)
 {
@@ -100,6 +103,12 @@ void StartPlayback(CommandContext& c)
     c.session.Playback().Play();
 }
 
+void TogglePlayback(CommandContext& c)
+{
+    if (c.session.IsPlaying()) c.session.Playback().Stop();
+    else StartPlayback(c);
+}
+
 // A transform panel "Set": the fields are read first; a refused one sets nothing.
 template <void (*Set)(EditorSession&)>
 void SetFromFields(CommandContext& c)
@@ -120,6 +129,7 @@ const std::array kMenus = {
     CommandMenuEntry{M::Option, M::None, QT_TRANSLATE_NOOP("core", "&Option")},
     CommandMenuEntry{M::Extra, M::Option, QT_TRANSLATE_NOOP("core", "追加機能（&A）")},
     CommandMenuEntry{M::View, M::None, QT_TRANSLATE_NOOP("core", "表示（&V）")},
+    CommandMenuEntry{M::Motion, M::None, QT_TRANSLATE_NOOP("core", "モーション（&M）")},
     CommandMenuEntry{M::Help, M::None, QT_TRANSLATE_NOOP("core", "&Help")},
 };
 
@@ -179,6 +189,27 @@ const std::array kCommands = {
     // View
     CommandEntry{C::FitWholeModel, "fit-whole-model", ID_VIEW_FIT_WHOLE_MODEL, M::View, false, QT_TRANSLATE_NOOP("core", "全体表示（&F）"), "F", nullptr, kNotPlaying,
                  [](CommandContext& c) { c.session.FitWholeModel(); }, false},
+    // Motion
+    CommandEntry{C::TogglePlayback, "play-stop", ID_MOTION_PLAY_STOP, M::Motion, false, QT_TRANSLATE_NOOP("core", "再生/停止（&P）"), "Space", nullptr, kAlways,
+                 TogglePlayback, false, kMainWindowKeys},
+    CommandEntry{C::PreviousFrame, "previous-frame", ID_MOTION_PREVIOUS_FRAME, M::Motion, true, QT_TRANSLATE_NOOP("core", "前のフレーム（&B）"), "Left", FRAME_CHANGE_LABEL, kNotPlaying,
+                 [](CommandContext& c) { StepFrameCommand(c.session, -1); }, false, kMainWindowKeys},
+    CommandEntry{C::NextFrame, "next-frame", ID_MOTION_NEXT_FRAME, M::Motion, false, QT_TRANSLATE_NOOP("core", "次のフレーム（&F）"), "Right", FRAME_CHANGE_LABEL, kNotPlaying,
+                 [](CommandContext& c) { StepFrameCommand(c.session, 1); }, false, kMainWindowKeys},
+    CommandEntry{C::PreviousKey, "previous-key", ID_MOTION_PREVIOUS_KEY, M::Motion, false, QT_TRANSLATE_NOOP("core", "前のキー（&R）"), "Shift+Left", FRAME_CHANGE_LABEL, kNotPlaying,
+                 [](CommandContext& c) { GoToNeighbourKeyCommand(c.session, KeyDirection::Previous); }, false, kMainWindowKeys},
+    CommandEntry{C::NextKey, "next-key", ID_MOTION_NEXT_KEY, M::Motion, false, QT_TRANSLATE_NOOP("core", "次のキー（&X）"), "Shift+Right", FRAME_CHANGE_LABEL, kNotPlaying,
+                 [](CommandContext& c) { GoToNeighbourKeyCommand(c.session, KeyDirection::Next); }, false, kMainWindowKeys},
+    CommandEntry{C::FirstFrame, "first-frame", ID_MOTION_FIRST_FRAME, M::Motion, false, QT_TRANSLATE_NOOP("core", "最初のフレーム（&H）"), "Home", FRAME_CHANGE_LABEL, kNotPlaying,
+                 [](CommandContext& c) { GoToFrameCommand(c.session, 0); }, false, kMainWindowKeys},
+    CommandEntry{C::LastFrame, "last-frame", ID_MOTION_LAST_FRAME, M::Motion, false, QT_TRANSLATE_NOOP("core", "最後のフレーム（&E）"), "End", FRAME_CHANGE_LABEL, kNotPlaying,
+                 [](CommandContext& c) { GoToLastFrameCommand(c.session); }, false, kMainWindowKeys},
+    CommandEntry{C::SetKey, "set-key", ID_MOTION_SET_KEY, M::Motion, true, QT_TRANSLATE_NOOP("core", "キーを設定（&K）"), "K", QT_TRANSLATE_NOOP("core", "キーの設定"), kNotPlaying,
+                 TimelineCommand<&MotionTimeline::SetKeyHere>, false},
+    CommandEntry{C::SetAllKeys, "set-all-keys", ID_MOTION_SET_ALL_KEYS, M::Motion, false, QT_TRANSLATE_NOOP("core", "全パーツのキーを設定（&A）"), "Shift+K", QT_TRANSLATE_NOOP("core", "全パーツのキーの設定"), kNotPlaying,
+                 TimelineCommand<&MotionTimeline::SetAllKeys>, false},
+    CommandEntry{C::DeleteKey, "delete-key", ID_MOTION_DELETE_KEY, M::Motion, false, QT_TRANSLATE_NOOP("core", "キーを削除（&D）"), "Alt+K", QT_TRANSLATE_NOOP("core", "キーの削除"), kNotPlaying,
+                 TimelineCommand<&MotionTimeline::DeleteKeys>, false},
     // Help
     CommandEntry{C::HelpContents, "help", ID_HELP_CONTENTS, M::Help, false, QT_TRANSLATE_NOOP("core", "目次（&M）"), "", nullptr, kAlways,
                  [](CommandContext& c) { c.host.ShowHelpContents(); }, false},
@@ -214,22 +245,18 @@ const std::array kCommands = {
                  RenameMotionFromDialog, false},
     CommandEntry{C::SetMotionLength, "motion-length", 0, M::None, false, QT_TRANSLATE_NOOP("core", "モーションの長さ変更"), "", QT_TRANSLATE_NOOP("core", "長さの変更"), kNotPlaying,
                  ChangeMotionLength, false},
-    CommandEntry{C::SetKey, "set-key", 0, M::None, false, QT_TRANSLATE_NOOP("core", "キーを設定"), "", QT_TRANSLATE_NOOP("core", "キーの設定"), kNotPlaying,
-                 TimelineCommand<&MotionTimeline::SetKeyHere>, false},
-    CommandEntry{C::DeleteKey, "delete-key", 0, M::None, false, QT_TRANSLATE_NOOP("core", "キーを削除"), "", QT_TRANSLATE_NOOP("core", "キーの削除"), kNotPlaying,
-                 TimelineCommand<&MotionTimeline::DeleteKeys>, false},
     CommandEntry{C::Play, "play", 0, M::None, false, QT_TRANSLATE_NOOP("core", "再生"), "", nullptr, kAlways,
                  StartPlayback, false},
     CommandEntry{C::Stop, "stop", 0, M::None, false, QT_TRANSLATE_NOOP("core", "停止"), "", QT_TRANSLATE_NOOP("core", "再生の停止"), kAlways,
                  [](CommandContext& c) { c.session.Playback().Stop(); }, false},
-    CommandEntry{C::SetAllKeys, "set-all-keys", 0, M::None, false, QT_TRANSLATE_NOOP("core", "全パーツのキーを設定"), "", QT_TRANSLATE_NOOP("core", "全パーツのキーの設定"), kNotPlaying,
-                 TimelineCommand<&MotionTimeline::SetAllKeys>, false},
     CommandEntry{C::DeleteAllKeys, "delete-all-keys", 0, M::None, false, QT_TRANSLATE_NOOP("core", "全パーツのキーを削除"), "", QT_TRANSLATE_NOOP("core", "全パーツのキーの削除"), kNotPlaying,
                  TimelineCommand<&MotionTimeline::DeleteAllKeys>, false},
     CommandEntry{C::CopyKeys, "copy-keys", 0, M::None, false, QT_TRANSLATE_NOOP("core", "キーをコピー"), "", nullptr, kNotPlaying,
                  TimelineCommand<&MotionTimeline::CopyKeys>, false},
     CommandEntry{C::PasteKeys, "paste-keys", 0, M::None, false, QT_TRANSLATE_NOOP("core", "キーを貼り付け"), "", QT_TRANSLATE_NOOP("core", "キーの貼り付け"), kNotPlaying,
                  TimelineCommand<&MotionTimeline::PasteKeys>, false},
+    CommandEntry{C::RealTimePlayback, "real-time", 0, M::None, false, QT_TRANSLATE_NOOP("core", "実時間"), "", nullptr, kAlways,
+                 [](CommandContext& c) { c.session.Playback().SetRealTime(c.argument != 0); }, false},
     CommandEntry{C::FrameRate, "frame-rate", 0, M::None, false, QT_TRANSLATE_NOOP("core", "frame/sec"), "", nullptr, kNotPlaying,
                  [](CommandContext& c) { c.session.Playback().SetFramesPerSecond(c.argument); }, false},
 };

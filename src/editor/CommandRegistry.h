@@ -17,7 +17,7 @@ struct CommandNeeds {
 
 // The menus commands sit in; a command without one is reached by its key or
 // a panel's control.
-enum class CommandMenu { None, File, Preferences, Parts, Option, Extra, View, Help };
+enum class CommandMenu { None, File, Preferences, Parts, Option, Extra, View, Motion, Help };
 
 // A menu: its title and the menu it opens from (None: the menu bar).
 struct CommandMenuEntry {
@@ -58,6 +58,10 @@ struct CommandEntry {
     void (*run)(CommandContext& context);
     // Whether the command line's apply can run it on a loaded project.
     bool batch;
+    // Whether its keys act only while the main window itself has the keyboard
+    // focus: a panel's field, list or tree keeps keys such as the arrows,
+    // Space, Home and End for itself.
+    bool keysOnMainWindowOnly = false;
 };
 
 // Every command, in menu order.

@@ -13,6 +13,8 @@ enum class EditorCommand : int {
     DeleteRedundantKeys, MirrorMotion, GroundAllKeyframes, LevelPartInAllKeyframes, TurnMotionAround,
     // View
     FitWholeModel,
+    // Motion (the keyboard's playback and frame commands)
+    TogglePlayback, PreviousFrame, NextFrame, PreviousKey, NextKey, FirstFrame, LastFrame,
     // Help
     HelpContents, UserGuide, About,
     // Transform panel
@@ -20,5 +22,5 @@ enum class EditorCommand : int {
     Undo, Redo,
     // Motion panel
     SelectMotion, NewMotion, DeleteMotion, RenameMotion, SetMotionLength, SetKey, DeleteKey, Play, Stop,
-    SetAllKeys, DeleteAllKeys, CopyKeys, PasteKeys, FrameRate,
+    SetAllKeys, DeleteAllKeys, CopyKeys, PasteKeys, RealTimePlayback, FrameRate,
 };

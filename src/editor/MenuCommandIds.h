@@ -31,6 +31,17 @@ inline constexpr int ID_HELP_CONTENTS = 40048;
 inline constexpr int ID_EXPORT_GLTF = 40049;
 inline constexpr int ID_HELP_GUIDE = 40060;
 inline constexpr int ID_VIEW_FIT_WHOLE_MODEL = 40061;
+// The Motion menu: playback, frame stepping and the key commands.
+inline constexpr int ID_MOTION_PLAY_STOP = 40070;
+inline constexpr int ID_MOTION_PREVIOUS_FRAME = 40071;
+inline constexpr int ID_MOTION_NEXT_FRAME = 40072;
+inline constexpr int ID_MOTION_PREVIOUS_KEY = 40073;
+inline constexpr int ID_MOTION_NEXT_KEY = 40074;
+inline constexpr int ID_MOTION_FIRST_FRAME = 40075;
+inline constexpr int ID_MOTION_LAST_FRAME = 40076;
+inline constexpr int ID_MOTION_SET_KEY = 40077;
+inline constexpr int ID_MOTION_SET_ALL_KEYS = 40078;
+inline constexpr int ID_MOTION_DELETE_KEY = 40079;
 inline constexpr int ID_APP_EXIT = 57665;
 // The File menu's recent projects, first to eighth.
 inline constexpr int ID_FILE_MRU_FIRST = 57616;  // ... 57623

@@ -7,6 +7,7 @@
 #include "text/UiText.h"
 
 #include <algorithm>
+#include <cstdlib>
 
 namespace {
 
@@ -37,41 +38,52 @@ int MotionTimeline::RangeHigh() const
 
 int MotionTimeline::MaxScrollTens() const
 {
-    return std::max(0, (CurrentLength() - 61) / 10);
+    // The last frame is the last visible one, or earlier: (length - 61) / 10 at 71 frames.
+    return std::max(0, (CurrentLength() - geometry.VisibleFrames() + 10) / 10);
 }
 
 int MotionTimeline::MaxFirstRow() const
 {
-    return std::max(0, session.GetScene().PartCount() - TIMELINE_ROWS);
+    return std::max(0, session.GetScene().PartCount() - geometry.Rows());
 }
 
-int MotionTimeline::FrameX(int frame) const
+int MotionTimeline::PlayJumpTens() const
 {
-    return TIMELINE_FRAME0_X + TIMELINE_PIXELS_PER_FRAME * (frame - 10 * scrollTens);
+    return std::max(1, (geometry.VisibleFrames() - 31) / 10);
 }
 
-int MotionTimeline::FrameAtX(int x) const
+void MotionTimeline::SetPanelGrowth(int extraWidth, int extraRows)
 {
-    return (x - TIMELINE_LEFT) / TIMELINE_PIXELS_PER_FRAME + 10 * scrollTens;
+    geometry.extraWidth = std::max(0, extraWidth);
+    geometry.extraRows = std::max(0, extraRows);
+    UpdateScrollRanges();
 }
 
-bool MotionTimeline::InTimelineArea(int x, int y)
+void MotionTimeline::SetFramePixels(int pixels)
 {
-    return x >= TIMELINE_LEFT && x <= TIMELINE_RIGHT && y >= TIMELINE_TOP && y <= TIMELINE_BOTTOM;
+    geometry.framePixels = std::clamp(pixels, TimelineGeometry::kMinFramePixels, TimelineGeometry::kMaxFramePixels);
+    UpdateScrollRanges();
 }
 
-int MotionTimeline::RowAt(int x, int y)
+bool MotionTimeline::ZoomAt(int x, int steps)
 {
-    if (x < TIMELINE_BAND_LEFT || x > TIMELINE_BAND_RIGHT || y < TIMELINE_TOP) return -1;
-    // Bands share their edge lines; a shared line belongs to the upper row.
-    const int row = y == TIMELINE_TOP ? 0 : (y - TIMELINE_TOP - 1) / TIMELINE_ROW_HEIGHT;
-    return row < TIMELINE_ROWS ? row : -1;
+    const int pixels = std::clamp(geometry.framePixels + steps, TimelineGeometry::kMinFramePixels,
+                                  TimelineGeometry::kMaxFramePixels);
+    if (pixels == geometry.framePixels) return false;
+    const int anchor = FrameAtX(x);
+    geometry.framePixels = pixels;
+    // The first visible frame stays a multiple of ten: the one nearest to
+    // keeping the anchor frame under x.
+    const int first = anchor - (x - TimelineGeometry::Left()) / pixels;
+    scrollTens = std::clamp((first + 5) / 10, 0, MaxScrollTens());
+    return true;
 }
 
 void MotionTimeline::UpdateScrollRanges()
 {
+    const int rows = geometry.Rows();
     const int selected = session.CurrentPart();
-    if (selected >= firstRow + TIMELINE_ROWS) firstRow = selected - (TIMELINE_ROWS - 1);
+    if (selected >= firstRow + rows) firstRow = selected - (rows - 1);
     else if (selected >= 0 && selected < firstRow) firstRow = selected;
     firstRow = std::clamp(firstRow, 0, MaxFirstRow());
     scrollTens = std::clamp(scrollTens, 0, MaxScrollTens());
@@ -83,6 +95,14 @@ void MotionTimeline::ResetToStart()
     hasRange = false;
     session.SetCurrentFrame(0);
     UpdateScrollRanges();
+}
+
+void MotionTimeline::ScrollToShow(int frame)
+{
+    const int visible = geometry.VisibleFrames();
+    if (frame >= FirstFrame() && frame < FirstFrame() + visible) return;
+    const int tens = frame < FirstFrame() ? frame / 10 : (frame - visible + 10) / 10;
+    scrollTens = std::clamp(tens, 0, MaxScrollTens());
 }
 
 namespace {
@@ -110,7 +130,7 @@ void MotionTimeline::ScrollHorizontal(ScrollAction action, int thumb)
     if (session.CurrentMotion() < 0) return;
     scrollTens = std::clamp(Scrolled(scrollTens, action, thumb, 1, 1, CurrentLength()), 0, MaxScrollTens());
     const int first = 10 * scrollTens;
-    session.SetCurrentFrame(std::clamp(session.CurrentFrame(), first, first + TIMELINE_VISIBLE_FRAMES - 1));
+    session.SetCurrentFrame(std::clamp(session.CurrentFrame(), first, first + geometry.VisibleFrames() - 1));
 }
 
 void MotionTimeline::ScrollVertical(ScrollAction action, int thumb)
@@ -118,7 +138,7 @@ void MotionTimeline::ScrollVertical(ScrollAction action, int thumb)
     firstRow = std::clamp(Scrolled(firstRow, action, thumb, 1, 3, MaxFirstRow()), 0, MaxFirstRow());
     const int selected = session.CurrentPart();
     if (selected < 0) return;
-    session.SelectPart(std::clamp(selected, firstRow, firstRow + TIMELINE_ROWS - 1));
+    session.SelectPart(std::clamp(selected, firstRow, firstRow + geometry.Rows() - 1));
 }
 
 int MotionTimeline::ClampedFrameAtX(int x) const
@@ -134,13 +154,78 @@ void MotionTimeline::PressAt(int x, int y, bool inArea)
     if (row >= 0 && firstRow + row < session.GetScene().PartCount()) session.SelectPart(firstRow + row);
 }
 
+std::optional<MotionTimeline::KeyDrag> MotionTimeline::KeysUnder(int x, int y) const
+{
+    const int motion = session.CurrentMotion();
+    if (session.IsPlaying() || motion < 0 || !InTimelineArea(x, y)) return std::nullopt;
+    const Motion& keys = session.GetScene().motions[motion];
+    const int frame = FrameAtX(x);
+    if (hasRange && frame >= RangeLow() && frame <= RangeHigh()) {
+        const KeyBlock block{0, session.GetScene().PartCount() - 1, RangeLow(), RangeHigh()};
+        if (!BlockHoldsKeys(keys, block)) return std::nullopt;
+        return KeyDrag{block, 0, true, false};
+    }
+    const int row = RowAt(x, y);
+    const int part = firstRow + row;
+    if (row < 0 || part >= static_cast<int>(keys.tracks.size())) return std::nullopt;
+    // The marker is 5 x 5 pixels around the key's line, just above the track line.
+    const int markerTop = 43 + TimelineGeometry::kRowHeight * row;
+    if (y < markerTop - 1 || y > markerTop + 5) return std::nullopt;
+    int picked = -1;
+    for (const KeyFrame& key : keys.tracks[part].keys) {
+        const int distance = std::abs(FrameX(key.frame) - x);
+        if (distance <= 2 && (picked < 0 || distance < std::abs(FrameX(picked) - x))) picked = key.frame;
+    }
+    if (picked <= 0) return std::nullopt;  // none, or the frame-0 key, which stays
+    return KeyDrag{KeyBlock{part, part, picked, picked}, 0, false, false};
+}
+
 void MotionTimeline::LeftDown(int x, int y)
 {
-    hasRange = false;
+    keyDrag = KeysUnder(x, y);
+    if (!keyDrag || !keyDrag->inRange) hasRange = false;
     const bool inArea = InTimelineArea(x, y);
     leftDragging = leftDragging || inArea;
     PressAt(x, y, inArea);
+    if (keyDrag) keyDrag->pressFrame = session.CurrentFrame();
     if (inArea) session.ShowCurrentTransform();
+}
+
+int MotionTimeline::KeyDragOffset() const
+{
+    const int motion = session.CurrentMotion();
+    if (!keyDrag || motion < 0) return 0;
+    return KeyOffsetWithin(session.GetScene().motions[motion], keyDrag->block,
+                           session.CurrentFrame() - keyDrag->pressFrame);
+}
+
+std::optional<MotionTimeline::KeyDragView> MotionTimeline::DraggedKeys() const
+{
+    if (!keyDrag || session.CurrentMotion() < 0) return std::nullopt;
+    return KeyDragView{keyDrag->block, KeyDragOffset()};
+}
+
+void MotionTimeline::DropKeys()
+{
+    const KeyDrag drag = *keyDrag;
+    const int offset = session.IsPlaying() ? 0 : KeyDragOffset();
+    keyDrag.reset();
+    if (offset == 0) {
+        // Released where it was pressed: the ordinary click's range reset.
+        if (!drag.moved) hasRange = false;
+        return;
+    }
+    const int motion = session.CurrentMotion();
+    {
+        DocumentEdit edit(session, UiText("core", "キーの移動"));
+        for (int part = drag.block.firstPart; part <= drag.block.lastPart; ++part) edit.WatchTrack(motion, part);
+        ReportKeys(session, MoveKeys(session.GetScene().motions[motion], drag.block, offset));
+    }
+    if (drag.inRange) {
+        rangeStart += offset;
+        rangeEnd += offset;
+    }
+    session.SetCurrentFrame(drag.pressFrame + offset);
 }
 
 void MotionTimeline::RightDown(int x, int y)
@@ -169,7 +254,7 @@ void MotionTimeline::MouseMove(int x)
     if (session.IsPlaying() || !Dragging()) return;
     const int f = FrameAtX(x);
     const int first = 10 * scrollTens;
-    const int last = first + TIMELINE_VISIBLE_FRAMES - 1;
+    const int last = first + geometry.VisibleFrames() - 1;
     const bool hasMotion = session.CurrentMotion() >= 0;
     int frame = f;
     autoScroll = 0;
@@ -185,6 +270,7 @@ void MotionTimeline::MouseMove(int x)
     if (hasMotion) frame = std::min(frame, CurrentLength());
     session.SetCurrentFrame(frame);
     if (rangeDragging) rangeEnd = session.CurrentFrame();
+    if (keyDrag && session.CurrentFrame() != keyDrag->pressFrame) keyDrag->moved = true;
     if (rightDragging) EvaluatePose(session.GetScene(), session.CurrentMotion(), session.CurrentFrame());
     session.ShowCurrentTransform();
 }
@@ -192,6 +278,7 @@ void MotionTimeline::MouseMove(int x)
 void MotionTimeline::LeftUp()
 {
     leftDragging = false;
+    if (keyDrag) DropKeys();
     if (rangeDragging) {
         rangeDragging = false;
         if (session.CurrentMotion() >= 0) session.SetCurrentFrame(std::min(session.CurrentFrame(), CurrentLength()));

@@ -1,21 +1,14 @@
 #pragma once
 
+#include "anim/KeyMove.h"
 #include "editor/EditorCommand.h"
+#include "editor/TimelineGeometry.h"
 #include "math/Matrix4.h"
 
+#include <optional>
 #include <vector>
 
 class EditorSession;
-
-// Frames visible at once on the timeline (71: first ... first + 70) and rows.
-constexpr int TIMELINE_VISIBLE_FRAMES = 71;
-constexpr int TIMELINE_ROWS = 8;
-// Client-pixel geometry of the timeline, from the panel's top-left corner.
-constexpr int TIMELINE_FRAME0_X = 86;      // x of the first visible frame
-constexpr int TIMELINE_PIXELS_PER_FRAME = 5;
-constexpr int TIMELINE_LEFT = 84, TIMELINE_TOP = 37, TIMELINE_RIGHT = 438, TIMELINE_BOTTOM = 157;
-constexpr int TIMELINE_ROW_HEIGHT = 15;
-constexpr int TIMELINE_BAND_LEFT = 7, TIMELINE_BAND_RIGHT = 435;
 
 // Copied keys: per slot (one frame) a flag and a matrix per Part as of the copy.
 struct KeyClipboard {
@@ -29,15 +22,29 @@ struct KeyClipboard {
 // Scroll bar actions, as the panel's bars report them.
 enum class ScrollAction { LineBack, LineForward, PageBack, PageForward, Track, ToStart, ToEnd, Other };
 
-// The motion panel's own state and rules: scroll positions, the frame under
-// the mouse, the three drags, the range, the key clipboard and the key
-// commands over the range. The current Motion and frame are the session's.
+// The motion panel's own state and rules: its geometry and zoom, scroll
+// positions, the frame under the mouse, the drags (scrubbing, showing the
+// pose, choosing a range, moving keys), the range, the key clipboard and the
+// key commands over the range. The current Motion and frame are the session's.
 class MotionTimeline {
 public:
     explicit MotionTimeline(EditorSession& session) : session(session) {}
 
+    const TimelineGeometry& Geometry() const { return geometry; }
+    // The panel's size beyond its designed one: extraWidth pixels and
+    // extraRows rows (each 0 or more); the positions are kept within range.
+    void SetPanelGrowth(int extraWidth, int extraRows);
+    // Zoom of the frame axis, in pixels a frame (kept within 2 ... 20).
+    int FramePixels() const { return geometry.framePixels; }
+    void SetFramePixels(int pixels);
+    // Ctrl+wheel: steps pixels a frame more (or fewer when negative), keeping
+    // the frame under x about where it is. True when the zoom changed.
+    bool ZoomAt(int x, int steps);
+
     int ScrollTens() const { return scrollTens; }
     int FirstRow() const { return firstRow; }
+    // The first visible frame (10 x ScrollTens).
+    int FirstFrame() const { return 10 * scrollTens; }
     int AutoScroll() const { return autoScroll; }
     bool HasRange() const { return hasRange; }
     // The range in frame order (lo <= hi); currentFrame ... currentFrame without a range.
@@ -46,36 +53,53 @@ public:
     bool Dragging() const { return leftDragging || rightDragging || rangeDragging; }
     const KeyClipboard& Clipboard() const { return clipboard; }
 
-    // max(0, (length - 61) / 10) of the current Motion; 0 without one.
+    // The smallest first visible frame (in tens) that shows the current
+    // Motion's last frame; 0 without a Motion. As designed: max(0, (length - 61) / 10).
     int MaxScrollTens() const;
-    // Parts - 8, or 0 with 8 Parts or fewer.
+    // Parts less the rows shown, or 0.
     int MaxFirstRow() const;
     // Pixel x of frame (it may lie outside the visible frames).
-    int FrameX(int frame) const;
+    int FrameX(int frame) const { return geometry.FrameX(frame, FirstFrame()); }
     // The frame under pixel x (truncating toward zero as the mouse mapping does).
-    int FrameAtX(int x) const;
-    static bool InTimelineArea(int x, int y);
-    // Row 0 ... 7 whose click band holds (x, y), or -1.
-    static int RowAt(int x, int y);
+    int FrameAtX(int x) const { return geometry.FrameAtX(x, FirstFrame()); }
+    bool InTimelineArea(int x, int y) const { return geometry.InArea(x, y); }
+    // Row whose click band holds (x, y), or -1.
+    int RowAt(int x, int y) const { return geometry.RowAt(x, y); }
+    // Tens the timeline jumps by when the play head leaves the visible
+    // frames: 4 as designed, so that the head lands 31 frames in.
+    int PlayJumpTens() const;
 
     // After Motions or Parts changed or another Motion became current: clamps
     // the positions to their ranges and keeps the selected Part's row visible.
     void UpdateScrollRanges();
     // Another Motion was picked in the list: back to frame 0 at the start.
     void ResetToStart();
+    // Scrolls as little as needed for frame to be visible.
+    void ScrollToShow(int frame);
     // Horizontal scroll bar: stops playback (no undo step), moves the
     // position and pulls the current frame into the visible frames.
     void ScrollHorizontal(ScrollAction action, int thumb);
     // Vertical scroll bar: moves the rows and the selection along with them.
     void ScrollVertical(ScrollAction action, int thumb);
 
-    // Mouse on the panel, in client pixels.
+    // Mouse on the panel, in client pixels. A left press on a key marker, or
+    // inside the range, and a drag along the timeline moves those keys by
+    // whole frames when the button comes up (one undo step); released where
+    // it was pressed it is an ordinary click.
     void LeftDown(int x, int y);
     void RightDown(int x, int y);
     void LeftDoubleClick(int x, int y);
     void MouseMove(int x);
     void LeftUp();
     void RightUp();
+
+    // The keys a left drag is moving, and by how many frames they would move
+    // now (the panel draws them there); nullopt when no keys are dragged.
+    struct KeyDragView {
+        KeyBlock block;
+        int offset;
+    };
+    std::optional<KeyDragView> DraggedKeys() const;
 
     // Moves the visible frames (auto-scroll and playback).
     void SetScrollTens(int tens) { scrollTens = tens; }
@@ -90,20 +114,34 @@ public:
     bool PasteKeys();
 
 private:
+    struct KeyDrag {
+        KeyBlock block;
+        int pressFrame;
+        bool inRange;  // the range's keys: the range moves with them
+        bool moved;    // the offset has been other than 0
+    };
+
     // Frame under x lowered to the current Motion's length.
     int ClampedFrameAtX(int x) const;
     void PressAt(int x, int y, bool inArea);
+    // The keys a left press at (x, y) picks up: the range's (every Part's)
+    // when it lies inside the range, else the key whose marker is under it.
+    std::optional<KeyDrag> KeysUnder(int x, int y) const;
+    int KeyDragOffset() const;
+    void DropKeys();
     // Deletes the keys of parts first ... last over the range (frame 0 kept),
     // as command's undo step.
     bool DeleteKeysOf(EditorCommand command, int firstPart, int lastPart);
     int CurrentLength() const;
 
     EditorSession& session;
+    TimelineGeometry geometry;
     int scrollTens = 0;
     int firstRow = 0;
     int autoScroll = 0;
     bool leftDragging = false, rightDragging = false, rangeDragging = false;
     bool hasRange = false;
     int rangeStart = 0, rangeEnd = 0;
+    std::optional<KeyDrag> keyDrag;
     KeyClipboard clipboard;
 };

@@ -2,9 +2,8 @@
 
 #include "anim/PoseEvaluation.h"
 #include "editor/EditorSession.h"
-#include "editor/MotionTimeline.h"
-
 #include "editor/CommandRegistry.h"
+#include "editor/MotionTimeline.h"
 
 #include <algorithm>
 #include <chrono>
@@ -30,11 +29,19 @@ void PlaybackController::SetFramesPerSecond(int rate)
     framesPerSecond = std::clamp(rate, MIN_FRAME_RATE, MAX_FRAME_RATE);
 }
 
+void PlaybackController::SetRealTime(bool on)
+{
+    if (on == realTime) return;
+    realTime = on;
+    shownFrame = -1;
+}
+
 void PlaybackController::Play()
 {
     interval = FrameInterval();
     lastTick = clock() - static_cast<uint32_t>(interval);
     shownFrame = -1;
+    recentSteps.clear();
     session.SetPlaying(true);
 }
 
@@ -55,8 +62,18 @@ int PlaybackController::AutoScrollDelay() const
     }
 }
 
+int64_t PlaybackController::RealTimeDue(int64_t index) const
+{
+    return (index * 1000 + framesPerSecond - 1) / framesPerSecond;
+}
+
 int PlaybackController::MillisecondsToStep() const
 {
+    if (session.IsPlaying() && realTime) {
+        if (shownFrame < 0) return 0;
+        const int64_t elapsed = static_cast<uint32_t>(clock() - anchorTick);
+        return static_cast<int>(std::max<int64_t>(0, RealTimeDue(shownIndex + 1) - elapsed));
+    }
     int wait = 0;
     if (session.IsPlaying()) wait = interval;
     else if (timeline.AutoScroll() != 0) wait = AutoScrollDelay();
@@ -73,27 +90,44 @@ bool PlaybackController::Step()
     }
     if (MillisecondsToStep() != 0) return false;
     lastTick = clock();
-    if (session.IsPlaying()) PlayStep();
+    if (session.IsPlaying()) PlayStep(lastTick);
     else AutoScrollStep();
     return true;
 }
 
-void PlaybackController::PlayStep()
+double PlaybackController::AchievedFramesPerSecond() const
 {
+    if (recentSteps.size() < 2) return 0.0;
+    const uint32_t span = recentSteps.back() - recentSteps.front();
+    return span == 0 ? 0.0 : 1000.0 * static_cast<double>(recentSteps.size() - 1) / span;
+}
+
+void PlaybackController::PlayStep(uint32_t now)
+{
+    recentSteps.push_back(now);
+    while (recentSteps.size() > 2 && now - recentSteps.front() > 1000) recentSteps.pop_front();
+
     const int length = session.GetScene().motions[session.CurrentMotion()].length;
     int frame = session.CurrentFrame();
-    // A frame the user picked during playback is shown next; otherwise the
-    // play head moves on by one and loops after the last frame.
-    if (frame == shownFrame) {
-        ++frame;
-        if (frame > length) {
-            frame = 0;
-            timeline.SetScrollTens(0);
-        }
-        if (frame > 10 * timeline.ScrollTens() + TIMELINE_VISIBLE_FRAMES - 1)
-            timeline.SetScrollTens(timeline.ScrollTens() + 4);
+    if (frame != shownFrame) {
+        // A frame the user picked during playback (or the one it starts at)
+        // is shown now, and the count starts from it.
+        frame = std::min(frame, length);
+        anchorFrame = frame;
+        anchorTick = now;
+        shownIndex = 0;
+    } else {
+        // The next frame, or in real time the frame the clock has reached;
+        // after the last frame the Motion starts again from 0.
+        shownIndex = realTime ? std::max<int64_t>(shownIndex + 1, int64_t{static_cast<uint32_t>(now - anchorTick)} *
+                                                                      framesPerSecond / 1000)
+                              : shownIndex + 1;
+        frame = static_cast<int>((anchorFrame + shownIndex) % (int64_t{length} + 1));
+        if (frame < shownFrame) timeline.SetScrollTens(0);
+        const int visible = timeline.Geometry().VisibleFrames();
+        while (frame > timeline.FirstFrame() + visible - 1)
+            timeline.SetScrollTens(timeline.ScrollTens() + timeline.PlayJumpTens());
     }
-    frame = std::min(frame, length);
     shownFrame = frame;
     session.SetCurrentFrame(frame);
     EvaluatePose(session.GetScene(), session.CurrentMotion(), frame);
@@ -107,7 +141,7 @@ void PlaybackController::AutoScrollStep()
         int tens = timeline.ScrollTens() + 1;
         if (session.CurrentMotion() >= 0) tens = std::min(tens, timeline.MaxScrollTens());
         timeline.SetScrollTens(tens);
-        int frame = 10 * tens + TIMELINE_VISIBLE_FRAMES - 1;
+        int frame = 10 * tens + timeline.Geometry().VisibleFrames() - 1;
         if (session.CurrentMotion() >= 0)
             frame = std::min(frame, session.GetScene().motions[session.CurrentMotion()].length);
         session.SetCurrentFrame(frame);

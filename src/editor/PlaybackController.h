@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 
 class EditorSession;
@@ -15,9 +16,15 @@ MillisecondClock SteadyMilliseconds();
 constexpr int MIN_FRAME_RATE = 1;
 constexpr int MAX_FRAME_RATE = 120;
 
-// Plays the current Motion one frame per step and scrolls the timeline while
-// a drag is held beyond its edges. The owner calls Step when MillisecondsToStep
-// says one is due; the clock is injected so that tests drive time.
+// Plays the current Motion and scrolls the timeline while a drag is held
+// beyond its edges. The owner calls Step when MillisecondsToStep says one is
+// due; the clock is injected so that tests drive time.
+//
+// Each step shows one frame. As designed, it is the next frame, so when
+// drawing is slower than the rate the Motion plays slower. In real time it is
+// the frame the clock has reached since playback started (or since the user
+// picked a frame): frames are skipped to keep time, and a step that would come
+// before its frame is due waits for it.
 class PlaybackController {
 public:
     PlaybackController(EditorSession& session, MotionTimeline& timeline, MillisecondClock clock);
@@ -27,6 +34,11 @@ public:
     int FramesPerSecond() const { return framesPerSecond; }
     // 1000 / rate, truncated: 33 ms at 30, 8 ms at 120.
     int FrameInterval() const { return 1000 / framesPerSecond; }
+
+    // Real-time playback (off by default); switched while playing, the clock
+    // starts again from the frame shown.
+    void SetRealTime(bool on);
+    bool RealTime() const { return realTime; }
 
     // Starts playback from the current frame; the first step is due at once.
     void Play();
@@ -38,12 +50,18 @@ public:
     // playing nor auto-scrolling.
     int MillisecondsToStep() const;
     // Runs the step if it is due; true when it showed a frame or scrolled.
-    // While playing it shows exactly one frame per step, never skipping one.
     bool Step();
+
+    // Frames shown per second during about the last second of playback (the
+    // rate achieved, whatever the rate set); 0 before two frames were shown
+    // since playback started.
+    double AchievedFramesPerSecond() const;
 
 private:
     int AutoScrollDelay() const;
-    void PlayStep();
+    // Milliseconds from the anchor until frame index (0: the anchor frame) is due in real time.
+    int64_t RealTimeDue(int64_t index) const;
+    void PlayStep(uint32_t now);
     void AutoScrollStep();
 
     EditorSession& session;
@@ -52,5 +70,12 @@ private:
     int framesPerSecond = 30;
     int interval = 33;  // fixed when playback starts
     uint32_t lastTick = 0;
-    int shownFrame = -1;  // the frame the last playback step showed
+    bool realTime = false;
+    int shownFrame = -1;  // the frame the last playback step showed; -1: none yet
+    // Playback counts frames from an anchor: the frame shown first (when
+    // playback started or the user picked a frame) at anchorTick.
+    int anchorFrame = 0;
+    uint32_t anchorTick = 0;
+    int64_t shownIndex = 0;  // frames since the anchor frame of the frame shown
+    std::deque<uint32_t> recentSteps;  // when the last frames were shown, oldest first
 };

@@ -45,13 +45,20 @@ struct SettingsValues {
     std::array<ViewSettingsValues, 4> views;
     std::string interfaceLanguage;  // "ja" or "en" (see InterfaceLanguage.h); other codes mean Japanese
     int textureMemoryMegabytes = 512;  // decoded textures' budget (CMeshBase::SetTextureBudget); 0 or less: 512
+    // The motion panel as the user sized it, in pixels (its designed size,
+    // 460 x 198, by default), the zoom of its timeline in pixels a frame and
+    // whether playback keeps real time.
+    int motionPanelWidth = 0;
+    int motionPanelHeight = 0;
+    int timelineFramePixels = 0;
+    bool realTimePlayback = false;
     RecentFiles recentProjects;  // the File menu's list, in its own section after all the others
 };
 
 // Which owners of conditional values exist. A value whose owner is missing is
 // neither read nor written: the caller's value stays as it was.
 struct SettingsOwners {
-    bool motionPanel = true;     // owns FRAMERATE
+    bool motionPanel = true;     // owns FRAMERATE and the TIMELINE section
     bool transformPanel = true;  // owns the three GRID flags
     std::array<bool, 4> viewToolbars{true, true, true, true};  // own DRAWMODE and DRAWSELECT of their view
 };

@@ -28,10 +28,22 @@ PanelPlacement PlacementOf(PanelKind panel)
 int DialogUnitsToPixelsX(int units) { return units * 7 / 4; }
 int DialogUnitsToPixelsY(int units) { return units * 3 / 2; }
 
-PixelRect RenderWindowRect(int clientWidth, int clientHeight)
+BottomPanelsSize FittedBottomPanels(BottomPanelsSize wanted, int clientWidth, int clientHeight)
 {
+    const BottomPanelsSize designed;
+    const int left = PlacementOf(PanelKind::Motion).left;
+    const int widest = std::max(designed.motionWidth, clientWidth - left);
+    const int extraRows = std::max(0, (wanted.motionHeight - designed.motionHeight) / kMotionPanelRowPixels);
+    const int roomRows = std::max(0, (clientHeight - kRenderWindowBottomMargin - kMinimumRenderHeight) / kMotionPanelRowPixels);
+    return {std::clamp(wanted.motionWidth, designed.motionWidth, widest),
+            designed.motionHeight + kMotionPanelRowPixels * std::min(extraRows, roomRows)};
+}
+
+PixelRect RenderWindowRect(int clientWidth, int clientHeight, BottomPanelsSize panels)
+{
+    const int margin = kRenderWindowBottomMargin + panels.motionHeight - BottomPanelsSize().motionHeight;
     const int width = std::max(clientWidth - kRenderWindowLeft, 0);
-    const int height = std::max(clientHeight - kRenderWindowBottomMargin, 0);
+    const int height = std::max(clientHeight - margin, 0);
     return {kRenderWindowLeft, 0, kRenderWindowLeft + width, height};
 }
 
@@ -41,11 +53,14 @@ PixelRect PanelSize(PanelKind panel)
     return {0, 0, DialogUnitsToPixelsX(p.widthUnits), DialogUnitsToPixelsY(p.heightUnits)};
 }
 
-PixelRect PanelRect(PanelKind panel, int clientHeight)
+PixelRect PanelRect(PanelKind panel, int clientHeight, BottomPanelsSize panels)
 {
     const PanelPlacement p = PlacementOf(panel);
-    const PixelRect size = PanelSize(panel);
-    const int top = p.fromBottom ? clientHeight - p.top : p.top;
+    PixelRect size = PanelSize(panel);
+    const int taller = p.fromBottom ? panels.motionHeight - BottomPanelsSize().motionHeight : 0;
+    size.bottom += taller;
+    if (panel == PanelKind::Motion) size.right = panels.motionWidth;
+    const int top = p.fromBottom ? clientHeight - p.top - taller : p.top;
     return {p.left, top, p.left + size.right, top + size.bottom};
 }
 

@@ -13,6 +13,10 @@ inline constexpr int kMinimumClientHeight = 600;
 // this much room below it for the tree and the motion panel.
 inline constexpr int kRenderWindowLeft = 90;
 inline constexpr int kRenderWindowBottomMargin = 200;
+// However tall the user makes the bottom panels, the render window keeps this much height.
+inline constexpr int kMinimumRenderHeight = 200;
+// The motion panel grows taller by whole rows of its timeline.
+inline constexpr int kMotionPanelRowPixels = 15;
 // The display toolbars are 16 pixels high and sit 2 pixels inside their view.
 inline constexpr int kToolbarHeight = 16;
 
@@ -24,13 +28,26 @@ int DialogUnitsToPixelsY(int units);
 
 enum class PanelKind { Parts, Transform, PartsTree, Motion };
 
-// The render window for a client area of clientWidth x clientHeight; its size
-// never goes below 0 x 0.
-PixelRect RenderWindowRect(int clientWidth, int clientHeight);
-// A panel's place and size (its fixed dialog-unit size in pixels); the tree and
-// the motion panel follow the bottom of the client area.
-PixelRect PanelRect(PanelKind panel, int clientHeight);
-// The size of a panel in pixels; its left and top are 0.
+// The motion panel's size in pixels, as the user made it by dragging the
+// splitter between the views and the bottom panels; the parts tree beside it
+// is as much taller as it is.
+struct BottomPanelsSize {
+    int motionWidth = 460;   // its designed width, 263 dialog units
+    int motionHeight = 198;  // its designed height, 132 dialog units
+};
+// wanted fitted to a client area: never below the designed size, taller only
+// by whole timeline rows, no wider than the client right of the motion panel,
+// and never so tall that the render window gets lower than kMinimumRenderHeight.
+BottomPanelsSize FittedBottomPanels(BottomPanelsSize wanted, int clientWidth, int clientHeight);
+
+// The render window for a client area of clientWidth x clientHeight above the
+// bottom panels (as fitted); its size never goes below 0 x 0.
+PixelRect RenderWindowRect(int clientWidth, int clientHeight, BottomPanelsSize panels = {});
+// A panel's place and size (its dialog-unit size in pixels, the bottom panels
+// as large as panels says); the tree and the motion panel follow the bottom
+// of the client area.
+PixelRect PanelRect(PanelKind panel, int clientHeight, BottomPanelsSize panels = {});
+// The designed size of a panel in pixels; its left and top are 0.
 PixelRect PanelSize(PanelKind panel);
 
 // Whether view's display toolbar is shown: all four in four-view mode, only

@@ -1,6 +1,7 @@
 #include "anim/MotionOperations.h"
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
+#include "editor/FrameCommands.h"
 #include "editor/MotionCommands.h"
 #include "editor/OptionCommands.h"
 #include "editor/PartCommands.h"
@@ -111,7 +112,7 @@ struct RandomEditing {
     {
         const int motion = session.CurrentMotion();
         const int length = motion >= 0 ? scene.motions[motion].length : 0;
-        switch (Pick(24)) {
+        switch (Pick(27)) {
         case 0: session.SelectPart(Pick(scene.PartCount() + 1) - 1); break;
         case 1:
             session.SelectMotion(Pick(static_cast<int>(scene.motions.size()) + 1) - 1);
@@ -156,6 +157,35 @@ struct RandomEditing {
         }
         case 22: ScaleCommand(session, Pick(2) ? 2.0f : 0.3f); break;
         case 23: MirrorPoseCommand(session); break;
+        case 24: {  // a range chosen and dragged along the timeline
+            MotionTimeline& timeline = session.Timeline();
+            const int low = Pick(40);
+            timeline.LeftDoubleClick(timeline.FrameX(low), 40);
+            timeline.MouseMove(timeline.FrameX(low + Pick(10)));
+            timeline.LeftUp();
+            timeline.LeftDown(timeline.FrameX(low), 40);
+            timeline.MouseMove(timeline.FrameX(low + Pick(41) - 20));
+            timeline.LeftUp();
+            break;
+        }
+        case 25:  // a key marker dragged
+            if (motion >= 0 && scene.PartCount() > 0 && session.Timeline().FirstRow() == 0) {
+                MotionTimeline& timeline = session.Timeline();
+                const int part = Pick(std::min(scene.PartCount(), 3));
+                const std::vector<KeyFrame>& keys = scene.motions[motion].tracks[part].keys;
+                const int frame = keys[Pick(static_cast<int>(keys.size()))].frame;
+                timeline.LeftDown(timeline.FrameX(frame), 45 + 15 * part);
+                timeline.MouseMove(timeline.FrameX(frame + Pick(21) - 10));
+                timeline.LeftUp();
+            }
+            break;
+        case 26:
+            switch (Pick(3)) {
+            case 0: StepFrameCommand(session, Pick(3) - 1); break;
+            case 1: GoToNeighbourKeyCommand(session, Pick(2) ? KeyDirection::Next : KeyDirection::Previous); break;
+            default: GoToFrameCommand(session, Pick(70)); break;
+            }
+            break;
         }
     }
 };

@@ -9,6 +9,14 @@ namespace {
 // Client x of the middle of frame f's five pixels with the timeline at its start.
 int XOf(int frame) { return 86 + 5 * frame; }
 
+// Chooses frames from ... to as a double click and a drag do.
+void ChooseRange(MotionTimeline& timeline, int from, int to)
+{
+    timeline.LeftDoubleClick(XOf(from), 40);
+    timeline.MouseMove(XOf(to));
+    timeline.LeftUp();
+}
+
 }  // namespace
 
 TEST(MotionTimeline, MouseMappingAtTheEdgesOfTheTimeline)
@@ -19,15 +27,15 @@ TEST(MotionTimeline, MouseMappingAtTheEdgesOfTheTimeline)
     EXPECT_EQ(timeline.FrameAtX(88), 0);
     EXPECT_EQ(timeline.FrameAtX(89), 1);
     EXPECT_EQ(timeline.FrameX(70), 436);
-    EXPECT_TRUE(MotionTimeline::InTimelineArea(84, 37));
-    EXPECT_TRUE(MotionTimeline::InTimelineArea(438, 157));
-    EXPECT_FALSE(MotionTimeline::InTimelineArea(83, 100));
-    EXPECT_FALSE(MotionTimeline::InTimelineArea(439, 100));
-    EXPECT_FALSE(MotionTimeline::InTimelineArea(200, 158));
-    EXPECT_EQ(MotionTimeline::RowAt(7, 37), 0);
-    EXPECT_EQ(MotionTimeline::RowAt(435, 157), 7);
-    EXPECT_EQ(MotionTimeline::RowAt(6, 40), -1);
-    EXPECT_EQ(MotionTimeline::RowAt(100, 36), -1);
+    EXPECT_TRUE(timeline.InTimelineArea(84, 37));
+    EXPECT_TRUE(timeline.InTimelineArea(438, 157));
+    EXPECT_FALSE(timeline.InTimelineArea(83, 100));
+    EXPECT_FALSE(timeline.InTimelineArea(439, 100));
+    EXPECT_FALSE(timeline.InTimelineArea(200, 158));
+    EXPECT_EQ(timeline.RowAt(7, 37), 0);
+    EXPECT_EQ(timeline.RowAt(435, 157), 7);
+    EXPECT_EQ(timeline.RowAt(6, 40), -1);
+    EXPECT_EQ(timeline.RowAt(100, 36), -1);
 
     // A click picks the frame and the row's Part; scrolled by 30 frames the same x is 30 later.
     timeline.LeftDown(XOf(12), 37 + 15 + 2);
@@ -87,9 +95,7 @@ TEST(MotionTimeline, DeletesOverARangeKeepFrameZero)
     for (int part : {0, 1})
         for (int frame : {1, 2, 3}) f.PutKey(part, frame, 1.0f);
     // Range dragged backwards from 2 to 0.
-    timeline.LeftDoubleClick(XOf(2), 40);
-    timeline.MouseMove(XOf(0));
-    timeline.LeftUp();
+    ChooseRange(timeline, 2, 0);
     ASSERT_EQ(timeline.RangeLow(), 0);
     ASSERT_EQ(timeline.RangeHigh(), 2);
     f.session.SelectPart(1);
@@ -114,9 +120,7 @@ TEST(MotionTimeline, PasteReplacesTheTargetFramesKeysAndGapsAlike)
     f.PutKey(1, 11, 12.0f);
     f.PutKey(0, 40, 1.0f);
     f.PutKey(1, 42, 1.0f);
-    timeline.LeftDoubleClick(XOf(10), 40);
-    timeline.MouseMove(XOf(12));
-    timeline.LeftUp();
+    ChooseRange(timeline, 10, 12);
     ASSERT_TRUE(timeline.CopyKeys());
     EXPECT_FALSE(timeline.HasRange());
     ASSERT_EQ(timeline.Clipboard().slots.size(), 3u);
@@ -140,4 +144,130 @@ TEST(MotionTimeline, PasteReplacesTheTargetFramesKeysAndGapsAlike)
     EXPECT_TRUE(f.HasKey(0, 60));
     EXPECT_EQ(f.Track(0).keys.back().frame, 60);
     EXPECT_TRUE(f.HasKey(added, 60));
+}
+
+TEST(MotionTimeline, ZoomMapsClicksAtTwoFiveAndTwentyPixelsAFrame)
+{
+    MotionSessionFixture f(1, 600);
+    MotionTimeline timeline(f.session);
+    struct Case {
+        int pixels, visible, lastLine, rulerStep;
+    };
+    // Visible frames fill 355 pixels; the ruler's numbered lines stay 40 pixels apart or more.
+    for (const Case c : {Case{2, 177, 85 + 2 * 176, 20}, Case{5, 71, 436, 10}, Case{20, 17, 94 + 20 * 16, 2}}) {
+        timeline.SetFramePixels(c.pixels);
+        SCOPED_TRACE(c.pixels);
+        EXPECT_EQ(timeline.Geometry().VisibleFrames(), c.visible);
+        EXPECT_EQ(timeline.FrameX(c.visible - 1), c.lastLine);
+        EXPECT_EQ(timeline.Geometry().RulerStep(), c.rulerStep);
+        // A frame's cell starts at 84 + pixels x frame; its line lies in it.
+        for (int frame : {0, 1, c.visible - 1}) {
+            EXPECT_EQ(timeline.FrameAtX(84 + c.pixels * frame), frame);
+            EXPECT_EQ(timeline.FrameAtX(84 + c.pixels * frame + c.pixels - 1), frame);
+            EXPECT_EQ(timeline.FrameAtX(timeline.FrameX(frame)), frame);
+        }
+        // The last frame in view is the Motion's when scrolled to the end.
+        timeline.ScrollHorizontal(ScrollAction::ToEnd, 0);
+        EXPECT_GE(timeline.FirstFrame() + c.visible - 1, 600);
+        EXPECT_LT(timeline.FirstFrame() + c.visible - 11, 600);
+        timeline.ScrollHorizontal(ScrollAction::ToStart, 0);
+    }
+    // The designed ruler numbers' places, in dialog units.
+    const int designed[8] = {42, 71, 99, 128, 156, 185, 214, 242};
+    for (int j = 0; j < 8; ++j) EXPECT_EQ(TimelineGeometry::RulerLabelLeftUnits(86 + 50 * j), designed[j]);
+
+    // Ctrl+wheel keeps the frame under the mouse near it; the zoom stays within 2 ... 20.
+    timeline.SetFramePixels(5);
+    timeline.ScrollHorizontal(ScrollAction::Track, 20);  // frames 200 ... 270
+    ASSERT_EQ(timeline.FrameAtX(300), 243);
+    EXPECT_TRUE(timeline.ZoomAt(300, 15));
+    EXPECT_EQ(timeline.FramePixels(), 20);
+    EXPECT_NEAR(timeline.FrameAtX(300), 243, 5);
+    EXPECT_FALSE(timeline.ZoomAt(300, 1));
+    EXPECT_TRUE(timeline.ZoomAt(300, -30));
+    EXPECT_EQ(timeline.FramePixels(), 2);
+    EXPECT_NEAR(timeline.FrameAtX(300), 243, 5);
+}
+
+TEST(MotionTimeline, ALargerPanelShowsMoreRowsAndFrames)
+{
+    MotionSessionFixture f(12, 300);
+    MotionTimeline timeline(f.session);
+    f.session.SelectPart(0);
+    EXPECT_EQ(timeline.MaxFirstRow(), 4);
+    timeline.SetPanelGrowth(100, 3);
+    EXPECT_EQ(timeline.Geometry().Rows(), 11);
+    EXPECT_EQ(timeline.MaxFirstRow(), 1);
+    EXPECT_EQ(timeline.Geometry().VisibleFrames(), 91);
+    EXPECT_EQ(timeline.MaxScrollTens(), 21);
+    // The eleventh row and the frame 90 are under the mouse now.
+    EXPECT_EQ(timeline.RowAt(300, 37 + 15 * 10 + 5), 10);
+    EXPECT_TRUE(timeline.InTimelineArea(538, 37 + 15 * 11));
+    EXPECT_EQ(timeline.FrameAtX(538), 90);
+    timeline.LeftDown(XOf(89), 37 + 15 * 10 + 5);
+    EXPECT_EQ(f.session.CurrentFrame(), 89);
+    EXPECT_EQ(f.session.CurrentPart(), 10);
+    timeline.LeftUp();
+}
+
+TEST(MotionTimeline, DraggingAKeyMarkerMovesItAsOneUndoStep)
+{
+    MotionSessionFixture f(2, 60);
+    MotionTimeline timeline(f.session);
+    f.PutKey(1, 10, 10.0f);
+    f.PutKey(1, 20, 20.0f);
+    const int row1 = 37 + 15 + 8;  // on the markers of the second row
+    const int steps = f.session.History().Position();
+    timeline.LeftDown(XOf(10) + 1, row1);
+    ASSERT_TRUE(timeline.DraggedKeys().has_value());
+    timeline.MouseMove(XOf(20));
+    EXPECT_EQ(timeline.DraggedKeys()->offset, 10);
+    EXPECT_TRUE(f.HasKey(1, 10));  // nothing moves before the button comes up
+    timeline.LeftUp();
+    EXPECT_FALSE(f.HasKey(1, 10));
+    EXPECT_EQ(f.Marker(1, 20), 10.0f);  // landed on frame 20's key and replaced it
+    EXPECT_EQ(f.session.CurrentFrame(), 20);
+    EXPECT_EQ(f.session.History().Position(), steps + 1);
+    f.session.History().Undo();
+    EXPECT_EQ(f.Marker(1, 10), 10.0f);
+    EXPECT_EQ(f.Marker(1, 20), 20.0f);
+
+    // Released where it was pressed: an ordinary click, no step.
+    timeline.LeftDown(XOf(20), row1);
+    timeline.LeftUp();
+    EXPECT_EQ(f.session.History().Position(), steps);
+    EXPECT_EQ(f.session.CurrentFrame(), 20);
+    // The frame-0 marker is not picked up: the press scrubs.
+    timeline.LeftDown(XOf(0), row1);
+    EXPECT_FALSE(timeline.DraggedKeys().has_value());
+    timeline.MouseMove(XOf(5));
+    EXPECT_EQ(f.session.CurrentFrame(), 5);
+    timeline.LeftUp();
+    EXPECT_TRUE(f.HasKey(1, 0));
+}
+
+TEST(MotionTimeline, DraggingInsideTheRangeMovesEveryPartsKeysAndTheRange)
+{
+    MotionSessionFixture f(2, 60);
+    MotionTimeline timeline(f.session);
+    f.PutKey(0, 5, 5.0f);
+    f.PutKey(1, 7, 7.0f);
+    f.PutKey(1, 58, 58.0f);
+    ChooseRange(timeline, 0, 8);
+    // Pressed inside the range (between markers), dragged 60 frames on: the
+    // block stops where its last key (7) meets the length; 58 is not in it.
+    timeline.LeftDown(XOf(4), 100);
+    timeline.MouseMove(XOf(64));
+    timeline.LeftUp();
+    EXPECT_TRUE(f.HasKey(0, 0));
+    EXPECT_EQ(f.Marker(0, 58), 5.0f);
+    EXPECT_EQ(f.Marker(1, 60), 7.0f);
+    EXPECT_EQ(f.Marker(1, 58), 58.0f);
+    EXPECT_TRUE(timeline.HasRange());
+    EXPECT_EQ(timeline.RangeLow(), 53);
+    EXPECT_EQ(timeline.RangeHigh(), 61);
+    // A click inside the range without a drag clears it, as a click does.
+    timeline.LeftDown(XOf(55), 100);
+    timeline.LeftUp();
+    EXPECT_FALSE(timeline.HasRange());
 }

@@ -15,6 +15,14 @@ struct Playback : MotionSessionFixture {
     explicit Playback(int length) : MotionSessionFixture(1, length) {}
 };
 
+// The frame a step shows ms milliseconds on; the step must run.
+int FrameAfter(Playback& p, uint32_t ms)
+{
+    p.now += ms;
+    EXPECT_TRUE(p.controller.Step());
+    return p.session.CurrentFrame();
+}
+
 void PutKeyMatrix(Playback& p, int frame, const Matrix4& matrix)
 {
     ASSERT_TRUE(SetKeyMatrix(p.session.GetScene(), p.session.CurrentMotion(), 0, frame, matrix));
@@ -97,4 +105,35 @@ TEST(PlaybackController, AutoScrollStopsAtTheLastFrameSoNoKeyLandsBeyondIt)
     EXPECT_EQ(p.session.CurrentFrame(), 100);
     p.timeline.SetAllKeys();
     EXPECT_EQ(p.Track(0).keys.back().frame, 100);
+}
+
+TEST(PlaybackController, RealTimeShowsTheFrameTheClockReachedAndWaitsWhenEarly)
+{
+    Playback p(100);
+    p.controller.SetRealTime(true);
+    p.session.SetCurrentFrame(90);
+    p.controller.Play();
+    EXPECT_EQ(FrameAfter(p, 0), 90);
+    // Early: frame 91 is due 34 ms after the start (1000 / 30, rounded up).
+    p.now += 20;
+    EXPECT_EQ(p.controller.MillisecondsToStep(), 14);
+    EXPECT_FALSE(p.controller.Step());
+    EXPECT_EQ(FrameAfter(p, 14), 91);
+    // Late: 300 ms after the start is frame 99; frames 92 ... 98 are skipped.
+    EXPECT_EQ(FrameAfter(p, 266), 99);
+    // Past the last frame (100) the Motion goes on from 0: 500 ms in, 15
+    // frames on from 90, is frame 4 of the next loop.
+    EXPECT_EQ(FrameAfter(p, 200), 4);
+    EXPECT_EQ(p.timeline.ScrollTens(), 0);
+    // Four frames shown in 500 ms: three intervals.
+    EXPECT_NEAR(p.controller.AchievedFramesPerSecond(), 6.0, 1e-9);
+
+    // A frame picked during playback is shown at the next step and the clock starts again from it.
+    p.session.SetCurrentFrame(50);
+    EXPECT_EQ(FrameAfter(p, 40), 50);
+    EXPECT_EQ(FrameAfter(p, 100), 53);
+    // Without real time every frame is shown again, however late.
+    p.controller.SetRealTime(false);
+    EXPECT_EQ(FrameAfter(p, 1000), 53);
+    EXPECT_EQ(FrameAfter(p, 1000), 54);
 }

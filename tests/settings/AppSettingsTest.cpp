@@ -28,6 +28,7 @@ std::string DefaultFileText(const std::string& directory)
                 "PERS_TO_X=0.000000\nPERS_TO_Y=0.000000\nPERS_TO_Z=0.000000\n";
     }
     text += "\n[INTERFACE]\nLANGUAGE=ja\n\n[TEXTURE]\nMEMORY_MB=512\n";
+    text += "\n[TIMELINE]\nPANEL_WIDTH=460\nPANEL_HEIGHT=198\nFRAME_PIXELS=5\nREALTIME=0\n";
     text += "\n[RECENT]\n";
     for (int i = 0; i < 8; ++i) text += "FILE" + std::to_string(i) + "=\n";
     return text;
@@ -105,6 +106,10 @@ TEST(AppSettings, ValuesRoundTripThroughTheFile)
     values.views[3].persTarget = {1.5f, -2.25f, 3.0f};
     values.gridXY = true;
     values.exportXFileDirectory = "/home/u/出力";
+    values.motionPanelWidth = 700;
+    values.motionPanelHeight = 243;
+    values.timelineFramePixels = 12;
+    values.realTimePlayback = true;
     ProfileFile profile;
     WriteSettings(profile, values, SettingsOwners());
     EXPECT_EQ(profile.GetString("COLOR", "LINE", ""), "-16776961");
@@ -117,6 +122,10 @@ TEST(AppSettings, ValuesRoundTripThroughTheFile)
     EXPECT_EQ(back.views[3].persTarget, (Vec3{1.5f, -2.25f, 3.0f}));
     EXPECT_TRUE(back.gridXY);
     EXPECT_EQ(back.exportXFileDirectory, "/home/u/出力");
+    EXPECT_EQ(back.motionPanelWidth, 700);
+    EXPECT_EQ(back.motionPanelHeight, 243);
+    EXPECT_EQ(back.timelineFramePixels, 12);
+    EXPECT_TRUE(back.realTimePlayback);
     EXPECT_EQ(back.addObjectDirectory, "/d");
 }
 
@@ -164,7 +173,7 @@ TEST(AppSettings, ViewTypesAreReadAheadButWrittenInsideEachView)
 {
     const std::vector<std::string> read = KeyOrder(SettingsPass::Read);
     const std::vector<std::string> write = KeyOrder(SettingsPass::Write);
-    ASSERT_EQ(read.size(), 73u);
+    ASSERT_EQ(read.size(), 77u);
     ASSERT_EQ(write.size(), read.size());
     EXPECT_EQ(read.front(), "DIRECTORY.ADD_OBJECT");
     EXPECT_EQ(read[2], "DIRECTORY.EXPORT_GLTF");
@@ -175,9 +184,10 @@ TEST(AppSettings, ViewTypesAreReadAheadButWrittenInsideEachView)
         EXPECT_EQ(write[23 + 12 * v], "VIEW" + std::to_string(v) + ".TYPE");
         EXPECT_EQ(write[24 + 12 * v], "VIEW" + std::to_string(v) + ".DRAWMODE");
     }
-    EXPECT_EQ(write[write.size() - 3], "VIEW3.PERS_TO_Z");
-    EXPECT_EQ(write[write.size() - 2], "INTERFACE.LANGUAGE");
-    EXPECT_EQ(write.back(), "TEXTURE.MEMORY_MB");
+    EXPECT_EQ(write[write.size() - 7], "VIEW3.PERS_TO_Z");
+    EXPECT_EQ(write[write.size() - 6], "INTERFACE.LANGUAGE");
+    EXPECT_EQ(write[write.size() - 5], "TEXTURE.MEMORY_MB");
+    EXPECT_EQ(write.back(), "TIMELINE.REALTIME");
     // Apart from the TYPE keys both passes list the same keys in the same order.
     auto withoutTypes = [](std::vector<std::string> keys) {
         std::erase_if(keys, [](const std::string& k) { return k.ends_with(".TYPE"); });

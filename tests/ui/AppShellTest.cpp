@@ -86,6 +86,17 @@ private Q_SLOTS:
             {ID_MOTION_LEVEL, "選択オブジェクトを全てのキーフレームで水平にする（&L）", true},
             {ID_MOTION_TURN_Z, "モーションをZ方向に反転させる（&Z）", true},
             {ID_VIEW_FIT_WHOLE_MODEL, "全体表示（&F）", true},
+            // Without a Motion these do nothing.
+            {ID_MOTION_PLAY_STOP, "再生/停止（&P）", true},
+            {ID_MOTION_PREVIOUS_FRAME, "前のフレーム（&B）", true},
+            {ID_MOTION_NEXT_FRAME, "次のフレーム（&F）", true},
+            {ID_MOTION_PREVIOUS_KEY, "前のキー（&R）", true},
+            {ID_MOTION_NEXT_KEY, "次のキー（&X）", true},
+            {ID_MOTION_FIRST_FRAME, "最初のフレーム（&H）", true},
+            {ID_MOTION_LAST_FRAME, "最後のフレーム（&E）", true},
+            {ID_MOTION_SET_KEY, "キーを設定（&K）", true},
+            {ID_MOTION_SET_ALL_KEYS, "全パーツのキーを設定（&A）", true},
+            {ID_MOTION_DELETE_KEY, "キーを削除（&D）", true},
             {ID_HELP_CONTENTS, "目次（&M）", true},
             {ID_HELP_GUIDE, "ユーザーガイド（&G）", true},
             {ID_APP_ABOUT, "バージョン情報（&A）", true},
@@ -99,7 +110,7 @@ private Q_SLOTS:
         // The menus and the two submenus in their order.
         QStringList titles;
         for (QAction* menu : app.frame->menuBar()->actions()) titles << menu->text();
-        QCOMPARE(titles, QStringList({"&File", "&Parts", "&Option", "表示（&V）", "&Help"}));
+        QCOMPARE(titles, QStringList({"&File", "&Parts", "&Option", "表示（&V）", "モーション（&M）", "&Help"}));
         auto menuOf = [&](int id) {
             for (QObject* owner : app.frame->Action(id)->associatedObjects())
                 if (auto* menu = qobject_cast<QMenu*>(owner)) return menu->title();
@@ -109,6 +120,7 @@ private Q_SLOTS:
         QCOMPARE(menuOf(ID_MOTION_TURN_Z), QString("追加機能（&A）"));
         QCOMPARE(menuOf(ID_EXPORT_XFILE), QString("&Option"));
         QCOMPARE(menuOf(ID_APP_EXIT), QString("&File"));
+        QCOMPARE(menuOf(ID_MOTION_DELETE_KEY), QString("モーション（&M）"));
     }
 
     void clientAreaPlacesRenderWindowViewsAndPanels()
@@ -127,6 +139,8 @@ private Q_SLOTS:
         QCOMPARE(motion->geometry(), QRect(333, 603, 460, 198));
         QCOMPARE(parts->geometry(), QRect(3, 3, 87, 111));
         QCOMPARE(transform->pos(), QPoint(3, 115));
+        // The keys (Space, the arrows) start with the main window.
+        QCOMPARE(app.frame->focusWidget(), &app.Form());
         // The window never gets a client area below 800 x 600.
         QVERIFY(app.Form().minimumWidth() >= 800 && app.Form().minimumHeight() >= 600);
         app.SetClientSize(1200, 900);

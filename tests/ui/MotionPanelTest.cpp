@@ -1,5 +1,6 @@
 #include "anim/MotionOperations.h"
 #include "app/CommandIds.h"
+#include "app/DialogControls.h"
 #include "app/ElidingComboBox.h"
 #include "app/MotionPanel.h"
 #include "editor/MotionCommands.h"
@@ -7,9 +8,13 @@
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
 
+#include "settings/ProfileFile.h"
+
 #include <QAbstractButton>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTreeWidget>
+#include <QWheelEvent>
 #include <QtTest>
 
 namespace {
@@ -64,6 +69,12 @@ private Q_SLOTS:
         AnswerNextMessageBox(QMessageBox::No);  // the close question
         app.reset();
         QCOMPARE(unexpectedDialog, QString());
+        // The panel's size and the timeline's zoom are remembered.
+        ProfileFile settings;
+        std::string error;
+        QVERIFY(settings.Load(folder.File("motion.ini"), error));
+        QCOMPARE(settings.GetString("TIMELINE", "PANEL_HEIGHT", ""), std::string("243"));
+        QCOMPARE(settings.GetString("TIMELINE", "FRAME_PIXELS", ""), std::string("2"));
     }
 
     void nameDialogRefusesEmptyLongAndTakenNamesAndLengthDialogSets()
@@ -168,6 +179,84 @@ private Q_SLOTS:
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QCOMPARE(Session().CurrentMotion(), 0);
         QCOMPARE(list->DisplayedText(), QString::fromStdString(TheScene().motions[0].name));
+    }
+
+    void mainWindowKeysStepPlayAndSetKeysWhileTheTreeKeepsItsArrows()
+    {
+        QVERIFY(SetKeyMatrix(TheScene(), 0, 0, 20, MatrixTranslation(5, 0, 0)));
+        Session().SelectPart(0);
+        app->frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(app->frame.get()));
+        QWidget& form = app->Form();
+        form.setFocus();
+        QTest::keyClick(&form, Qt::Key_End);
+        QCOMPARE(Session().CurrentFrame(), 100);
+        QTest::keyClick(&form, Qt::Key_Home);
+        QTest::keyClick(&form, Qt::Key_Right);
+        QCOMPARE(Session().CurrentFrame(), 1);
+        QTest::keyClick(&form, Qt::Key_Right, Qt::ShiftModifier);
+        QCOMPARE(Session().CurrentFrame(), 20);
+        QCOMPARE(TheScene().parts[0]->localPosition.x, 5.0f);  // the pose there is shown
+        QTest::keyClick(&form, Qt::Key_Right);
+        QTest::keyClick(&form, Qt::Key_K);
+        QVERIFY(HasKey(0, 21));
+        QTest::keyClick(&form, Qt::Key_K, Qt::AltModifier);
+        QVERIFY(!HasKey(0, 21));
+        QTest::keyClick(&form, Qt::Key_K, Qt::ShiftModifier);
+        QVERIFY(HasKey(0, 21) && HasKey(1, 21));
+        QTest::keyClick(&form, Qt::Key_Space);
+        QVERIFY(Session().IsPlaying());
+        QTest::keyClick(&form, Qt::Key_Space);
+        QVERIFY(!Session().IsPlaying());
+        // With the focus in the parts tree its arrows are its own.
+        const int frame = Session().CurrentFrame();
+        auto* tree = app->Form().findChild<QTreeWidget*>(IdName(IDC_PARTS_TREE));
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_Left);
+        QCOMPARE(Session().CurrentFrame(), frame);
+    }
+
+    void keysDragAlongTheTimelineAndCtrlWheelZoomsIt()
+    {
+        QVERIFY(SetKeyMatrix(TheScene(), 0, 1, 30, MatrixTranslation(3, 0, 0)));
+        Session().Timeline().ResetToStart();
+        Panel().update();
+        const int row1 = 37 + 15 + 8;
+        QTest::mousePress(&Panel(), Qt::LeftButton, {}, QPoint(86 + 5 * 30, row1));
+        QTest::mouseMove(&Panel(), QPoint(86 + 5 * 40, row1));
+        QTest::mouseRelease(&Panel(), Qt::LeftButton, {}, QPoint(86 + 5 * 40, row1));
+        QVERIFY(!HasKey(1, 30));
+        QVERIFY(HasKey(1, 40));
+        QCOMPARE(Session().History().UndoLabel(), std::string("キーの移動"));
+
+        auto* second = Panel().findChild<QLabel*>(IdName(IDC_MOTION_RULER_FIRST + 1));
+        QCOMPARE(second->text(), QString("10"));
+        const QPointF at(200, 100);
+        QWheelEvent wheel(at, Panel().mapToGlobal(at), {}, QPoint(0, -360), Qt::NoButton, Qt::ControlModifier,
+                          Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&Panel(), &wheel);
+        QCOMPARE(Session().Timeline().FramePixels(), 2);
+        QCOMPARE(second->text(), QString("20"));
+    }
+
+    void theSplitterMakesThePanelTallerAndWider()
+    {
+        QWidget& form = app->Form();
+        QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(500, 601));
+        QTest::mouseMove(&form, QPoint(500, 556));
+        QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(500, 556));
+        QCOMPARE(Panel().geometry(), QRect(333, 558, 460, 243));
+        QCOMPARE(app->Render().height(), 555);
+        QCOMPARE(Session().Timeline().Geometry().Rows(), 11);
+        QVERIFY(Panel().findChild<QLabel*>(IdName(IDC_MOTION_ROW_NAME_MORE_FIRST + 2))->isVisible());
+        auto* frames = Panel().findChild<QWidget*>(IdName(IDC_MOTION_FRAMES_SCROLL));
+        const QRect designed = DialogUnitsToPixels({46, 106, 205, 11});
+        QCOMPARE(frames->geometry(), designed.translated(0, 45));
+        QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(795, 700));
+        QTest::mouseMove(&form, QPoint(895, 700));
+        QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(895, 700));
+        QCOMPARE(Panel().width(), 560);
+        QCOMPARE(frames->width(), designed.width() + 100);
     }
 };
 

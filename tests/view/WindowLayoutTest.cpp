@@ -1,4 +1,7 @@
+#include "view/PanelSplitter.h"
 #include "view/WindowLayout.h"
+
+#include "settings/SettingsValues.h"
 
 #include <gtest/gtest.h>
 
@@ -63,6 +66,58 @@ TEST(WindowLayout, ToolbarsSitOverTheirViewsOrSpanTheRenderWindowAlone)
     EXPECT_FALSE(ToolbarShown(views, 0));
     EXPECT_TRUE(ToolbarShown(views, 2));
     ExpectRect(ToolbarRect(views, 2), 92, 2, 92 + 906, 18);
+}
+
+TEST(WindowLayout, BottomPanelsGrowByWholeRowsWithinTheClient)
+{
+    // As designed unless made larger; the settings' defaults are that size.
+    const BottomPanelsSize designed = FittedBottomPanels({}, 1000, 800);
+    EXPECT_EQ(designed.motionWidth, 460);
+    EXPECT_EQ(designed.motionHeight, 198);
+    EXPECT_EQ(FittedBottomPanels({100, 50}, 1000, 800).motionHeight, 198);
+    // 50 pixels taller makes three rows; wider stops at the client's right edge.
+    const BottomPanelsSize grown = FittedBottomPanels({900, 248}, 1000, 800);
+    EXPECT_EQ(grown.motionHeight, 198 + 45);
+    EXPECT_EQ(grown.motionWidth, 1000 - 333);
+    // The render window keeps 200 pixels: 800 - 200 - 200 leaves 26 rows at most.
+    EXPECT_EQ(FittedBottomPanels({460, 5000}, 1000, 800).motionHeight, 198 + 15 * 26);
+
+    // Everything below the render window moves up together; the tree grows with the motion panel.
+    ExpectRect(RenderWindowRect(1000, 800, grown), 90, 0, 1000, 555);
+    ExpectRect(PanelRect(PanelKind::Motion, 800, grown), 333, 558, 1000, 801);
+    ExpectRect(PanelRect(PanelKind::PartsTree, 800, grown), 93, 558, 93 + 239, 558 + 196 + 45);
+    ExpectRect(PanelRect(PanelKind::Transform, 800, grown), 3, 115, 90, 547);
+}
+
+TEST(WindowLayout, SplitterHandlesDragThePanelsTallerAndWider)
+{
+    const BottomPanelsSize designed;
+    // The band between the render window (bottom 600) and the panels (top 603).
+    EXPECT_EQ(PanelSplitterAt(500, 600, 1000, 800, designed), PanelSplitterHandle::Height);
+    EXPECT_EQ(PanelSplitterAt(500, 602, 1000, 800, designed), PanelSplitterHandle::Height);
+    EXPECT_EQ(PanelSplitterAt(500, 603, 1000, 800, designed), PanelSplitterHandle::None);
+    EXPECT_EQ(PanelSplitterAt(500, 599, 1000, 800, designed), PanelSplitterHandle::None);
+    // The strip right of the motion panel (right edge 793).
+    EXPECT_EQ(PanelSplitterAt(793, 700, 1000, 800, designed), PanelSplitterHandle::Width);
+    EXPECT_EQ(PanelSplitterAt(792, 700, 1000, 800, designed), PanelSplitterHandle::None);
+
+    PanelSplitterDrag drag;
+    ASSERT_TRUE(drag.Press(500, 601, 1000, 800, designed));
+    EXPECT_EQ(drag.SizeAt(500, 594, 1000, 800).motionHeight, 198);       // under half a row
+    EXPECT_EQ(drag.SizeAt(700, 593, 1000, 800).motionHeight, 198 + 15);  // half a row: the next
+    EXPECT_EQ(drag.SizeAt(700, 593, 1000, 800).motionWidth, 460);        // the band leaves the width
+    EXPECT_EQ(drag.SizeAt(500, 700, 1000, 800).motionHeight, 198);       // never below the design
+    ASSERT_TRUE(drag.Press(795, 700, 1000, 800, designed));
+    EXPECT_EQ(drag.SizeAt(895, 100, 1000, 800).motionWidth, 560);
+    EXPECT_EQ(drag.SizeAt(895, 100, 1000, 800).motionHeight, 198);
+    drag.Release();
+    EXPECT_FALSE(drag.Active());
+    EXPECT_FALSE(drag.Press(10, 10, 1000, 800, designed));
+
+    // The settings file's defaults are the designed size.
+    const SettingsValues defaults = DefaultSettingsValues("/");
+    EXPECT_EQ(defaults.motionPanelWidth, designed.motionWidth);
+    EXPECT_EQ(defaults.motionPanelHeight, designed.motionHeight);
 }
 
 }  // namespace

@@ -61,6 +61,24 @@ void DocumentHistory::PushUndo(const std::string& label)
     Record(std::move(step));
 }
 
+void DocumentHistory::PushUndoJoining(const std::string& label)
+{
+    if (position == 0 || position != StepCount() || steps.back().label != label || steps.back().changes.size() != 1) {
+        PushUndo(label);
+        return;
+    }
+    auto* last = dynamic_cast<PoseChange*>(steps.back().changes.front().get());
+    if (last == nullptr) {
+        PushUndo(label);
+        return;
+    }
+    if (auto change = TakePoseChange()) {
+        last->Join(*change);
+        ++edits;
+        UpdateUndoButtons();
+    }
+}
+
 void DocumentHistory::ApplyStep(DocumentStep& step, bool undo)
 {
     Scene& scene = session.GetScene();

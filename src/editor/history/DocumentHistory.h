@@ -48,6 +48,10 @@ public:
     // Records the pose edits since the last point as one step named label;
     // nothing when nothing moved.
     void PushUndo(const std::string& label);
+    // As PushUndo, but when the newest step is the present one, holds only a
+    // pose change and has the same label, the edits join it: a run of frame
+    // steps is one step, whose undo goes back to the pose before the run.
+    void PushUndoJoining(const std::string& label);
 
     // --- Undo and redo ---
 

@@ -26,6 +26,19 @@ void PoseChange::Apply(Scene& scene, bool after) const
     scene.UpdateHierarchy(0);
 }
 
+void PoseChange::Join(const PoseChange& later)
+{
+    for (const Entry& next : later.entries) {
+        const auto same = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.part == next.part; });
+        if (same == entries.end()) {
+            entries.push_back(next);
+        } else {
+            same->afterMatrix = next.afterMatrix;
+            same->afterPosition = next.afterPosition;
+        }
+    }
+}
+
 void PoseChange::Undo(EditorSession& session) { Apply(session.GetScene(), false); }
 
 void PoseChange::Redo(EditorSession& session) { Apply(session.GetScene(), true); }

@@ -23,6 +23,9 @@ public:
     SavedDataEffect Effect() const override { return {}; }
     void ForgetDigests(MotionDigests&) const override {}
     const std::vector<Entry>& Entries() const { return entries; }
+    // Takes in later, a pose edit made right after this one: the Parts both
+    // moved keep their before here and take later's after.
+    void Join(const PoseChange& later);
 
 private:
     void Apply(Scene& scene, bool after) const;

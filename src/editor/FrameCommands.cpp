@@ -1,0 +1,54 @@
+#include "editor/FrameCommands.h"
+
+#include "anim/PoseEvaluation.h"
+#include "editor/EditorSession.h"
+#include "text/UiText.h"
+
+#include <algorithm>
+
+const char* const FRAME_CHANGE_LABEL = QT_TRANSLATE_NOOP("core", "フレームの移動");
+
+namespace {
+
+// The current Motion when a frame command can run on it, else nullptr.
+const Motion* MotionToStepIn(const EditorSession& session)
+{
+    const int motion = session.CurrentMotion();
+    return motion < 0 || session.IsPlaying() ? nullptr : &session.GetScene().motions[motion];
+}
+
+}  // namespace
+
+void GoToFrameCommand(EditorSession& session, int frame)
+{
+    const Motion* motion = MotionToStepIn(session);
+    if (!motion) return;
+    frame = std::clamp(frame, 0, motion->length);
+    session.Timeline().ScrollToShow(frame);
+    session.SetCurrentFrame(frame);
+    EvaluatePose(session.GetScene(), session.CurrentMotion(), frame);
+    session.ShowCurrentTransform();
+    session.History().PushUndoJoining(UiText("core", FRAME_CHANGE_LABEL));
+}
+
+void StepFrameCommand(EditorSession& session, int delta)
+{
+    const Motion* motion = MotionToStepIn(session);
+    if (!motion) return;
+    const int frame = std::clamp(std::min(session.CurrentFrame(), motion->length) + delta, 0, motion->length);
+    // At either end there is no frame to step to: the pose shown stays.
+    if (frame != session.CurrentFrame()) GoToFrameCommand(session, frame);
+}
+
+void GoToLastFrameCommand(EditorSession& session)
+{
+    if (const Motion* motion = MotionToStepIn(session)) GoToFrameCommand(session, motion->length);
+}
+
+void GoToNeighbourKeyCommand(EditorSession& session, KeyDirection direction)
+{
+    const Motion* motion = MotionToStepIn(session);
+    if (!motion) return;
+    const int frame = NeighbourKeyFrame(*motion, session.CurrentPart(), session.CurrentFrame(), direction);
+    if (frame >= 0) GoToFrameCommand(session, frame);
+}
