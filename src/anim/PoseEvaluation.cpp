@@ -1,6 +1,7 @@
 #include "anim/PoseEvaluation.h"
 
 #include "math/Quaternion.h"
+#include "scene/PoseComposition.h"
 #include "scene/Scene.h"
 
 #include <algorithm>
@@ -46,6 +47,21 @@ TrackPose PartPoseAt(const Scene& scene, const Motion& motion, int part, int fra
     TrackPose pose{p.localMatrix, p.localPosition};
     if (part < static_cast<int>(motion.tracks.size())) EvaluateTrack(motion.tracks[part], frame, pose);
     return pose;
+}
+
+std::vector<Matrix4> WorldPoseAt(const Scene& scene, const Motion& motion, int frame)
+{
+    std::vector<Matrix4> worlds(scene.parts.size());
+    for (int i = 0; i < scene.PartCount(); ++i) {
+        const Part& part = *scene.parts[i];
+        TrackPose pose{part.localMatrix, part.localPosition};
+        if (i < static_cast<int>(motion.tracks.size())) EvaluateTrack(motion.tracks[i], frame, pose);
+        // Parents precede their children, so a parent's world is ready.
+        const int parent = part.parentIndex;
+        const Matrix4* parentWorld = parent >= 0 && parent < i ? &worlds[parent] : nullptr;
+        worlds[i] = WorldFromLocal(pose.localMatrix, pose.localPosition, parentWorld);
+    }
+    return worlds;
 }
 
 void EvaluatePose(Scene& scene, int motion, int frame)

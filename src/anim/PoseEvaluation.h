@@ -3,6 +3,8 @@
 #include "scene/Motion.h"
 #include "math/Matrix4.h"
 
+#include <vector>
+
 class Scene;
 
 // The local transform a track gives its Part at one frame.
@@ -29,6 +31,11 @@ bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out);
 // without writing it: its track's pose, or its current pose when the Motion
 // has no keys for it.
 TrackPose PartPoseAt(const Scene& scene, const Motion& motion, int part, int frame);
+
+// The world matrix of every Part, in Part order, that EvaluatePose(motion,
+// frame) followed by WorldMatrixOf would give, without changing the Scene.
+// A negative frame gives the present pose's.
+std::vector<Matrix4> WorldPoseAt(const Scene& scene, const Motion& motion, int frame);
 
 // Writes the pose of Motion motion at frame into every Part whose track has
 // keys, then recomposes the world transforms. A negative motion index or

@@ -31,6 +31,7 @@ inline constexpr int ID_HELP_CONTENTS = 40048;
 inline constexpr int ID_EXPORT_GLTF = 40049;
 inline constexpr int ID_HELP_GUIDE = 40060;
 inline constexpr int ID_VIEW_FIT_WHOLE_MODEL = 40061;
+inline constexpr int ID_PARTS_RENAME = 40070;
 inline constexpr int ID_APP_EXIT = 57665;
 // The File menu's recent projects, first to eighth.
 inline constexpr int ID_FILE_MRU_FIRST = 57616;  // ... 57623

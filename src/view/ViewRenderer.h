@@ -5,7 +5,17 @@
 #include "view/ViewDisplay.h"
 #include "view/ViewState.h"
 
+#include <vector>
+
 class Scene;
+
+// A pose drawn as a translucent ghost behind the current one: every Part's
+// world matrix, in Part order, and the flat ARGB colour (its alpha how
+// opaque) the Parts are drawn in.
+struct PoseGhost {
+    std::vector<Matrix4> worlds;
+    uint32_t tint = 0;
+};
 
 // Everything one frame of the views reads. Nothing here is owned.
 struct ViewFrameInputs {
@@ -15,6 +25,8 @@ struct ViewFrameInputs {
     const GridGeometry& grid;
     Scene& scene;  // meshes draw themselves, which needs them mutable
     int selectedPart = -1;  // the Part whose bounding box "選択の表示" draws; -1 for none
+    // Drawn in the views whose onion skin is on; null or empty for none.
+    const std::vector<PoseGhost>* ghosts = nullptr;
 };
 
 // Draws the grid planes a view shows and the axes, unlit and untextured, in
@@ -27,7 +39,10 @@ void DrawGrid(RenderDevice& device, const ViewState& views, int view, const Grid
 // window is first cleared in the LINE colour (it stays in the gaps); each view
 // gets its viewport, a BACK clear, its projection and camera, the grid when the
 // tree's root item is checked, and every Part in scene order in the view's draw
-// mode. Checked Parts draw their mesh and the overlays the view switches on
+// mode, after the ghosts when the view's onion skin is on (translucent, in
+// their tints and the view's draw mode, each checked Part at the ghost's
+// world matrix; they leave no depth, so the Parts cover them). Checked Parts
+// draw their mesh and the overlays the view switches on
 // (normals and pivots 0.2 grid widths long); the selected Part's bounding box is
 // drawn when the view shows the selection, even when the Part is hidden. The
 // device's viewport is restored at the end. A failing BeginScene draws nothing

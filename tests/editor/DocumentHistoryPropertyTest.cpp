@@ -4,6 +4,7 @@
 #include "editor/MotionCommands.h"
 #include "editor/OptionCommands.h"
 #include "editor/PartCommands.h"
+#include "editor/PartTreeCommands.h"
 #include "editor/PoseCommands.h"
 #include "editor/SymmetryEditor.h"
 #include "scene/ProjectFile.h"
@@ -40,9 +41,18 @@ std::string DocumentBytes(const Scene& scene)
 void ExpectValidModel(const Scene& scene)
 {
     for (int i = 0; i < scene.PartCount(); ++i) {
-        EXPECT_LT(scene.parts[i]->parentIndex, i);
+        const int parent = scene.parts[i]->parentIndex;
+        EXPECT_LT(parent, i);
         EXPECT_LT(scene.parts[i]->symmetryIndex, scene.PartCount());
         EXPECT_TRUE(scene.Tree().Contains(scene.parts[i]->treeItem));
+        // The tree mirrors the links, each Part's children in index order.
+        const TreeItem parentItem = parent >= 0 ? scene.parts[parent]->treeItem : scene.rootPart.treeItem;
+        EXPECT_EQ(scene.Tree().GetParent(scene.parts[i]->treeItem), parentItem) << "Part " << i;
+        int previous = -1;
+        for (TreeItem child : scene.Tree().GetChildren(scene.parts[i]->treeItem)) {
+            EXPECT_GT(scene.FindPartByTreeItem(child), previous) << "children of Part " << i;
+            previous = scene.FindPartByTreeItem(child);
+        }
     }
     for (const Motion& motion : scene.motions) {
         ASSERT_EQ(motion.tracks.size(), scene.parts.size()) << motion.name;
@@ -111,7 +121,7 @@ struct RandomEditing {
     {
         const int motion = session.CurrentMotion();
         const int length = motion >= 0 ? scene.motions[motion].length : 0;
-        switch (Pick(24)) {
+        switch (Pick(26)) {
         case 0: session.SelectPart(Pick(scene.PartCount() + 1) - 1); break;
         case 1:
             session.SelectMotion(Pick(static_cast<int>(scene.motions.size()) + 1) - 1);
@@ -156,6 +166,8 @@ struct RandomEditing {
         }
         case 22: ScaleCommand(session, Pick(2) ? 2.0f : 0.3f); break;
         case 23: MirrorPoseCommand(session); break;
+        case 24: RenameCurrentPart(session, Pick(4) ? "n" + std::to_string(++names) : "arm"); break;
+        case 25: ReparentCurrentPart(session, Pick(scene.PartCount() + 1) - 1); break;
         }
     }
 };

@@ -1,0 +1,75 @@
+#include "anim/PartReparenting.h"
+
+#include "anim/PoseEvaluation.h"
+#include "scene/Scene.h"
+
+#include <algorithm>
+
+namespace {
+
+// Part part and its ancestors up to, not including, stop (-1: all of them), nearest first.
+std::vector<int> ChainUpTo(const Scene& scene, int part, int stop)
+{
+    std::vector<int> chain;
+    for (int at = part; at >= 0 && at != stop; at = scene.parts[at]->parentIndex) chain.push_back(at);
+    return chain;
+}
+
+// The lowest Part that is (or is an ancestor of) both a and b; -1 for none.
+int CommonAncestor(const Scene& scene, int a, int b)
+{
+    const std::vector<int> aUp = ChainUpTo(scene, a, -1);
+    for (int at = b; at >= 0; at = scene.parts[at]->parentIndex)
+        if (std::find(aUp.begin(), aUp.end(), at) != aUp.end()) return at;
+    return -1;
+}
+
+// The product of the chain's local transforms at frame (a point of the first
+// Part's space into the space of the last one's parent).
+Matrix4 ChainAt(const Scene& scene, const Motion& motion, const std::vector<int>& chain, int frame)
+{
+    Matrix4 product;
+    for (int link : chain) {
+        const TrackPose pose = PartPoseAt(scene, motion, link, frame);
+        product = product * KeyMatrixOf(pose.localMatrix, pose.localPosition);
+    }
+    return product;
+}
+
+// The inverse of a rotation with a translation row: the transposed rotation,
+// and the translation taken back through it.
+Matrix4 RigidInverse(const Matrix4& m)
+{
+    Matrix4 inverse;
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) inverse.m[r][c] = m.m[c][r];
+    for (int c = 0; c < 3; ++c)
+        inverse.m[3][c] = -(m.m[3][0] * inverse.m[0][c] + m.m[3][1] * inverse.m[1][c] + m.m[3][2] * inverse.m[2][c]);
+    return inverse;
+}
+
+}  // namespace
+
+std::vector<MotionTrack> TracksUnderNewParent(const Scene& scene, int part, int newParent)
+{
+    std::vector<MotionTrack> tracks;
+    const Part* moving = scene.PartAt(part);
+    if (!moving) return tracks;
+    // What lies above both parents moves the Part the same either way, so
+    // only the two chains below it are evaluated.
+    const int oldParent = moving->parentIndex;
+    const int shared = CommonAncestor(scene, oldParent, newParent);
+    const std::vector<int> oldChain = ChainUpTo(scene, oldParent, shared);
+    const std::vector<int> newChain = ChainUpTo(scene, newParent, shared);
+    tracks.reserve(scene.motions.size());
+    for (const Motion& motion : scene.motions) {
+        MotionTrack track = part < static_cast<int>(motion.tracks.size()) ? motion.tracks[part] : MotionTrack{};
+        for (KeyFrame& key : track.keys) {
+            const Matrix4 moved = key.matrix * ChainAt(scene, motion, oldChain, key.frame) *
+                                  RigidInverse(ChainAt(scene, motion, newChain, key.frame));
+            key.matrix = KeyMatrixOf(moved, moved.Translation());
+        }
+        tracks.push_back(std::move(track));
+    }
+    return tracks;
+}
