@@ -24,17 +24,39 @@ int CommonAncestor(const Scene& scene, int a, int b)
     return -1;
 }
 
-// The product of the chain's local transforms at frame (a point of the first
-// Part's space into the space of the last one's parent).
-Matrix4 ChainAt(const Scene& scene, const Motion& motion, const std::vector<int>& chain, int frame)
-{
-    Matrix4 product;
-    for (int link : chain) {
-        const TrackPose pose = PartPoseAt(scene, motion, link, frame);
-        product = product * KeyMatrixOf(pose.localMatrix, pose.localPosition);
+// The product of a chain's local transforms (a point of the first Part's
+// space into the space of the last one's parent) at frames that never go down.
+class ChainSampler {
+public:
+    ChainSampler(const Scene& scene, const Motion& motion, const std::vector<int>& chain)
+    {
+        static const MotionTrack kNoKeys;
+        for (int link : chain) {
+            const Part& part = *scene.parts[size_t(link)];
+            const bool tracked = link < static_cast<int>(motion.tracks.size());
+            links.push_back({TrackSampler(tracked ? motion.tracks[size_t(link)] : kNoKeys),
+                             TrackPose{part.localMatrix, part.localPosition}});
+        }
     }
-    return product;
-}
+    Matrix4 At(int frame)
+    {
+        Matrix4 product;
+        for (Link& link : links) {
+            // As PartPoseAt: a Part without keys keeps its present pose.
+            TrackPose pose = link.present;
+            link.sampler.Sample(frame, pose);
+            product = product * KeyMatrixOf(pose.localMatrix, pose.localPosition);
+        }
+        return product;
+    }
+
+private:
+    struct Link {
+        TrackSampler sampler;
+        TrackPose present;
+    };
+    std::vector<Link> links;
+};
 
 // The inverse of a rotation with a translation row: the transposed rotation,
 // and the translation taken back through it.
@@ -64,9 +86,10 @@ std::vector<MotionTrack> TracksUnderNewParent(const Scene& scene, int part, int 
     tracks.reserve(scene.motions.size());
     for (const Motion& motion : scene.motions) {
         MotionTrack track = part < static_cast<int>(motion.tracks.size()) ? motion.tracks[part] : MotionTrack{};
+        // Keys are in ascending frame, so the chains are sampled in order.
+        ChainSampler oldAbove(scene, motion, oldChain), newAbove(scene, motion, newChain);
         for (KeyFrame& key : track.keys) {
-            const Matrix4 moved = key.matrix * ChainAt(scene, motion, oldChain, key.frame) *
-                                  RigidInverse(ChainAt(scene, motion, newChain, key.frame));
+            const Matrix4 moved = key.matrix * oldAbove.At(key.frame) * RigidInverse(newAbove.At(key.frame));
             key.matrix = KeyMatrixOf(moved, moved.Translation());
         }
         tracks.push_back(std::move(track));

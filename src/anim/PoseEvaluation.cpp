@@ -8,12 +8,15 @@
 
 TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, int frame)
 {
+    return InterpolateKeys(k0, QuaternionRotationMatrix(k0.matrix), k1, QuaternionRotationMatrix(k1.matrix), frame);
+}
+
+TrackPose InterpolateKeys(const KeyFrame& k0, const Quaternion& q0, const KeyFrame& k1, const Quaternion& q1, int frame)
+{
     const float t = k0.frame == k1.frame ? 0.0f
                                          : static_cast<float>(int64_t{frame} - k0.frame) /
                                                static_cast<float>(int64_t{k1.frame} - k0.frame);
     TrackPose pose;
-    const Quaternion q0 = QuaternionRotationMatrix(k0.matrix);
-    const Quaternion q1 = QuaternionRotationMatrix(k1.matrix);
     pose.localMatrix = MatrixRotationQuaternion(QuaternionSlerp(q0, q1, t));
     const float s = 1.0f - t;
     const Vec3 p0 = k0.matrix.Translation();
@@ -38,6 +41,28 @@ bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out)
     const KeyFrame& k1 = *next;
     const KeyFrame& k0 = next == track.keys.begin() ? k1 : *(next - 1);
     out = InterpolateKeys(k0, k1, frame);
+    return true;
+}
+
+bool TrackSampler::Sample(int frame, TrackPose& out)
+{
+    if (frame < 0 || track.keys.empty()) return false;
+    while (next < track.keys.size() && track.keys[next].frame <= frame) ++next;
+    if (next == track.keys.size()) {
+        const KeyFrame& last = track.keys.back();
+        out.localMatrix = last.matrix;
+        out.localPosition = last.matrix.Translation();
+        return true;
+    }
+    // As EvaluateTrack: a track whose first key is after frame holds that key.
+    const KeyFrame& k1 = track.keys[next];
+    const KeyFrame& k0 = next == 0 ? k1 : track.keys[next - 1];
+    if (pairOf != next) {
+        q0 = QuaternionRotationMatrix(k0.matrix);
+        q1 = QuaternionRotationMatrix(k1.matrix);
+        pairOf = next;
+    }
+    out = InterpolateKeys(k0, q0, k1, q1, frame);
     return true;
 }
 

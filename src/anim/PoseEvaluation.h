@@ -2,7 +2,9 @@
 
 #include "scene/Motion.h"
 #include "math/Matrix4.h"
+#include "math/Quaternion.h"
 
+#include <cstdint>
 #include <vector>
 
 class Scene;
@@ -18,6 +20,9 @@ struct TrackPose {
 // t = (frame - k0.frame) / (k1.frame - k0.frame), computed in float; t = 0
 // when the two keys share a frame.
 TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, int frame);
+// The same with the keys' rotations given (QuaternionRotationMatrix of their
+// matrices), for callers that reuse them from frame to frame.
+TrackPose InterpolateKeys(const KeyFrame& k0, const Quaternion& q0, const KeyFrame& k1, const Quaternion& q1, int frame);
 
 // Pose of a track at frame (>= 0): at or after the last key, the last key's
 // matrix whole (translation row included) and its translation as position;
@@ -26,6 +31,23 @@ TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, int frame);
 // untouched for a negative frame or a track without keys. Pure: usable by
 // anything that needs a pose without a Scene.
 bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out);
+
+// EvaluateTrack at frames that never go down, each in the same bits, for
+// many frames of one track: the place in the track and the rotations of the
+// two keys around the frame are kept from one frame to the next. The track
+// must outlive the sampler and stay unchanged.
+class TrackSampler {
+public:
+    explicit TrackSampler(const MotionTrack& track) : track(track) {}
+    // EvaluateTrack(track, frame, out); frame must not be lower than the last one.
+    bool Sample(int frame, TrackPose& out);
+
+private:
+    const MotionTrack& track;
+    size_t next = 0;  // the first key later than the last frame sampled
+    size_t pairOf = SIZE_MAX;  // the value of next the two rotations below belong to
+    Quaternion q0, q1;
+};
 
 // The pose EvaluatePose would give Part part (a valid index) at frame,
 // without writing it: its track's pose, or its current pose when the Motion

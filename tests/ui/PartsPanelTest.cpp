@@ -210,6 +210,9 @@ private Q_SLOTS:
             Control<QPushButton>(dialog, IDOK)->click();
         });
         auto* tree = app.Form().findChild<QTreeWidget*>(IdName(IDC_PARTS_TREE));
+        // Shortcuts reach the active window only (there is no window manager).
+        app.frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(app.frame.get()));
         tree->setFocus();
         QTest::keyClick(tree, Qt::Key_F2);
         QCOMPARE(offered, QString("hand"));
