@@ -29,9 +29,16 @@ Viewport ViewportOf(const PixelRect& r)
 
 int PrimitiveOf(const ViewDisplay& display) { return display.drawMode == 1 ? MESH_PRIMITIVE_FACES : MESH_PRIMITIVE_EDGES; }
 
+// After everything else of the view: at the far end of the depth range, so
+// that they pass the depth test only where nothing else was drawn and the
+// Parts and the grid cover them (which also spares the covered pixels).
 void DrawGhosts(RenderDevice& device, const ViewFrameInputs& in, int view)
 {
     Scene& scene = in.scene;
+    const Viewport viewport = device.GetViewport();
+    Viewport farthest = viewport;
+    farthest.minDepth = farthest.maxDepth = 1.0f;
+    device.SetViewport(farthest);
     device.SetTranslucent(true);
     for (const PoseGhost& ghost : *in.ghosts) {
         const int count = std::min(scene.PartCount(), static_cast<int>(ghost.worlds.size()));
@@ -43,6 +50,7 @@ void DrawGhosts(RenderDevice& device, const ViewFrameInputs& in, int view)
         }
     }
     device.SetTranslucent(false);
+    device.SetViewport(viewport);
 }
 
 void DrawParts(const ViewFrameInputs& in, int view)
@@ -99,8 +107,8 @@ void RenderViews(RenderDevice& device, const ViewFrameInputs& in)
         device.SetTransform(TransformKind::Projection, views.ProjectionMatrix(i));
         device.SetTransform(TransformKind::View, views.ViewMatrix(i));
         if (gridShown) DrawGrid(device, views, i, in.grid);
-        if (in.displays[i].onionSkin && in.ghosts && !in.ghosts->empty()) DrawGhosts(device, in, i);
         DrawParts(in, i);
+        if (in.displays[i].onionSkin && in.ghosts && !in.ghosts->empty()) DrawGhosts(device, in, i);
     }
     device.SetViewport(saved);
     device.EndScene();

@@ -9,7 +9,7 @@
 
 class Scene;
 
-// A pose drawn as a translucent ghost behind the current one: every Part's
+// A pose drawn as a translucent ghost behind everything else: every Part's
 // world matrix, in Part order, and the flat ARGB colour (its alpha how
 // opaque) the Parts are drawn in.
 struct PoseGhost {
@@ -39,12 +39,12 @@ void DrawGrid(RenderDevice& device, const ViewState& views, int view, const Grid
 // window is first cleared in the LINE colour (it stays in the gaps); each view
 // gets its viewport, a BACK clear, its projection and camera, the grid when the
 // tree's root item is checked, and every Part in scene order in the view's draw
-// mode, after the ghosts when the view's onion skin is on (translucent, in
-// their tints and the view's draw mode, each checked Part at the ghost's
-// world matrix; they leave no depth, so the Parts cover them). Checked Parts
-// draw their mesh and the overlays the view switches on
+// mode. Checked Parts draw their mesh and the overlays the view switches on
 // (normals and pivots 0.2 grid widths long); the selected Part's bounding box is
 // drawn when the view shows the selection, even when the Part is hidden. The
 // device's viewport is restored at the end. A failing BeginScene draws nothing
-// more.
+// more. When the view's onion skin is on, the ghosts come last: each checked
+// Part at the ghost's world matrix in its tint, translucent, in the view's
+// draw mode, at depth 1 (the far end of the depth range) and leaving no
+// depth, so they show only where nothing else is drawn.
 void RenderViews(RenderDevice& device, const ViewFrameInputs& in);

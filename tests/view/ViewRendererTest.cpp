@@ -296,7 +296,7 @@ TEST(DeviceState, RestoreSetsTheRedMaterialAmbientAndTheNormalisedLight)
 
 }  // namespace
 
-TEST(RenderViews, GhostsDrawTranslucentInTheirTintsBeforeThePartsAndOnlyWhereTheOnionSkinIsOn)
+TEST(RenderViews, GhostsComeLastTranslucentInTheirTintsAtTheFarDepthAndOnlyWhereTheOnionSkinIsOn)
 {
     RenderFixture f;
     f.scene.SetTreeItemChecked(f.scene.rootPart.treeItem, false);
@@ -311,14 +311,20 @@ TEST(RenderViews, GhostsDrawTranslucentInTheirTintsBeforeThePartsAndOnlyWhereThe
     f.Render(&ghosts);
     ASSERT_EQ(f.scene.parts[a]->mesh->GetMeshNum(), 1);
 
-    // View 0 draws a once, view 1 both ghosts of a (b is hidden) and then a.
+    // View 0 draws a once, view 1 a and then both ghosts of a (b is hidden).
     std::vector<const RecordedCall*> draws = f.device.CallsOf(RenderCall::DrawIndexedLineStrip);
     ASSERT_EQ(draws.size(), 4u);
-    EXPECT_FALSE(draws[0]->translucent);
-    EXPECT_EQ(draws[0]->viewport.x, f.views.views[0].rect.left);
+    for (int k : {0, 1}) {
+        EXPECT_FALSE(draws[size_t(k)]->translucent);
+        EXPECT_TRUE(draws[size_t(k)]->lighting);
+        EXPECT_EQ(draws[size_t(k)]->world, f.scene.parts[a]->mesh->GetMatrix());
+        EXPECT_EQ(draws[size_t(k)]->viewport.maxDepth, 1.0f);
+        EXPECT_EQ(draws[size_t(k)]->viewport.minDepth, 0.0f);
+    }
     for (int g = 0; g < 2; ++g) {
-        const RecordedCall& ghost = *draws[size_t(1 + g)];
+        const RecordedCall& ghost = *draws[size_t(2 + g)];
         EXPECT_EQ(ghost.viewport.x, f.views.views[1].rect.left);
+        EXPECT_EQ(ghost.viewport.minDepth, 1.0f);
         EXPECT_TRUE(ghost.translucent);
         EXPECT_FALSE(ghost.lighting);
         EXPECT_EQ(ghost.texture, nullptr);
@@ -328,9 +334,9 @@ TEST(RenderViews, GhostsDrawTranslucentInTheirTintsBeforeThePartsAndOnlyWhereThe
         EXPECT_EQ(ghost.material.diffuse.b, tint.b);
         EXPECT_NEAR(ghost.material.diffuse.a, 0x55 / 255.0f, 1e-6f);
     }
-    EXPECT_FALSE(draws[3]->translucent);
-    EXPECT_TRUE(draws[3]->lighting);
-    EXPECT_EQ(draws[3]->world, f.scene.parts[a]->mesh->GetMatrix());
+    // The view's own depth range and opaque drawing come back for what follows.
+    EXPECT_FALSE(f.device.calls.back().translucent);
+    EXPECT_EQ(f.device.calls.back().viewport.minDepth, 0.0f);
 
     // No ghosts, or the switch off everywhere: the frame is the one without an onion skin.
     f.Render();
