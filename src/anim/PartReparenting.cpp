@@ -24,6 +24,18 @@ int CommonAncestor(const Scene& scene, int a, int b)
     return -1;
 }
 
+// a * b for matrices whose fourth column is (0, 0, 0, 1), as a rotation with
+// a translation row has: the products of that column are left out.
+Matrix4 AffineProduct(const Matrix4& a, const Matrix4& b)
+{
+    Matrix4 product;
+    for (int r = 0; r < 4; ++r)
+        for (int c = 0; c < 3; ++c)
+            product.m[r][c] = a.m[r][0] * b.m[0][c] + a.m[r][1] * b.m[1][c] + a.m[r][2] * b.m[2][c] +
+                              (r == 3 ? b.m[3][c] : 0.0f);
+    return product;
+}
+
 // The product of a chain's local transforms (a point of the first Part's
 // space into the space of the last one's parent) at frames that never go down.
 class ChainSampler {
@@ -45,7 +57,7 @@ public:
             // As PartPoseAt: a Part without keys keeps its present pose.
             TrackPose pose = link.present;
             link.sampler.Sample(frame, pose);
-            product = product * KeyMatrixOf(pose.localMatrix, pose.localPosition);
+            product = AffineProduct(product, KeyMatrixOf(pose.localMatrix, pose.localPosition));
         }
         return product;
     }
@@ -89,7 +101,8 @@ std::vector<MotionTrack> TracksUnderNewParent(const Scene& scene, int part, int 
         // Keys are in ascending frame, so the chains are sampled in order.
         ChainSampler oldAbove(scene, motion, oldChain), newAbove(scene, motion, newChain);
         for (KeyFrame& key : track.keys) {
-            const Matrix4 moved = key.matrix * oldAbove.At(key.frame) * RigidInverse(newAbove.At(key.frame));
+            const Matrix4 moved =
+                AffineProduct(AffineProduct(key.matrix, oldAbove.At(key.frame)), RigidInverse(newAbove.At(key.frame)));
             key.matrix = KeyMatrixOf(moved, moved.Translation());
         }
         tracks.push_back(std::move(track));

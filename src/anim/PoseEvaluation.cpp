@@ -8,16 +8,17 @@
 
 TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, int frame)
 {
-    return InterpolateKeys(k0, QuaternionRotationMatrix(k0.matrix), k1, QuaternionRotationMatrix(k1.matrix), frame);
+    return InterpolateKeys(k0, k1, SlerpArcOf(QuaternionRotationMatrix(k0.matrix), QuaternionRotationMatrix(k1.matrix)),
+                           frame);
 }
 
-TrackPose InterpolateKeys(const KeyFrame& k0, const Quaternion& q0, const KeyFrame& k1, const Quaternion& q1, int frame)
+TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, const SlerpArc& arc, int frame)
 {
     const float t = k0.frame == k1.frame ? 0.0f
                                          : static_cast<float>(int64_t{frame} - k0.frame) /
                                                static_cast<float>(int64_t{k1.frame} - k0.frame);
     TrackPose pose;
-    pose.localMatrix = MatrixRotationQuaternion(QuaternionSlerp(q0, q1, t));
+    pose.localMatrix = MatrixRotationQuaternion(SlerpAlong(arc, t));
     const float s = 1.0f - t;
     const Vec3 p0 = k0.matrix.Translation();
     const Vec3 p1 = k1.matrix.Translation();
@@ -57,12 +58,11 @@ bool TrackSampler::Sample(int frame, TrackPose& out)
     // As EvaluateTrack: a track whose first key is after frame holds that key.
     const KeyFrame& k1 = track.keys[next];
     const KeyFrame& k0 = next == 0 ? k1 : track.keys[next - 1];
-    if (pairOf != next) {
-        q0 = QuaternionRotationMatrix(k0.matrix);
-        q1 = QuaternionRotationMatrix(k1.matrix);
-        pairOf = next;
+    if (arcOf != next) {
+        arc = SlerpArcOf(QuaternionRotationMatrix(k0.matrix), QuaternionRotationMatrix(k1.matrix));
+        arcOf = next;
     }
-    out = InterpolateKeys(k0, q0, k1, q1, frame);
+    out = InterpolateKeys(k0, k1, arc, frame);
     return true;
 }
 

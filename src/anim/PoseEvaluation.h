@@ -20,9 +20,10 @@ struct TrackPose {
 // t = (frame - k0.frame) / (k1.frame - k0.frame), computed in float; t = 0
 // when the two keys share a frame.
 TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, int frame);
-// The same with the keys' rotations given (QuaternionRotationMatrix of their
-// matrices), for callers that reuse them from frame to frame.
-TrackPose InterpolateKeys(const KeyFrame& k0, const Quaternion& q0, const KeyFrame& k1, const Quaternion& q1, int frame);
+// The same with the arc between the keys' rotations given (SlerpArcOf the
+// QuaternionRotationMatrix of their matrices), for callers that reuse it from
+// frame to frame.
+TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, const SlerpArc& arc, int frame);
 
 // Pose of a track at frame (>= 0): at or after the last key, the last key's
 // matrix whole (translation row included) and its translation as position;
@@ -33,8 +34,8 @@ TrackPose InterpolateKeys(const KeyFrame& k0, const Quaternion& q0, const KeyFra
 bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out);
 
 // EvaluateTrack at frames that never go down, each in the same bits, for
-// many frames of one track: the place in the track and the rotations of the
-// two keys around the frame are kept from one frame to the next. The track
+// many frames of one track: the place in the track and the arc between the
+// rotations of the two keys around the frame are kept from frame to frame. The track
 // must outlive the sampler and stay unchanged.
 class TrackSampler {
 public:
@@ -45,8 +46,8 @@ public:
 private:
     const MotionTrack& track;
     size_t next = 0;  // the first key later than the last frame sampled
-    size_t pairOf = SIZE_MAX;  // the value of next the two rotations below belong to
-    Quaternion q0, q1;
+    size_t arcOf = SIZE_MAX;  // the value of next the arc below belongs to
+    SlerpArc arc;
 };
 
 // The pose EvaluatePose would give Part part (a valid index) at frame,
