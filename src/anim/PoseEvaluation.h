@@ -35,8 +35,8 @@ bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out);
 
 // EvaluateTrack at frames that never go down, each in the same bits, for
 // many frames of one track: the place in the track and the arc between the
-// rotations of the two keys around the frame are kept from frame to frame. The track
-// must outlive the sampler and stay unchanged.
+// rotations of the two keys around the frame are kept from frame to frame.
+// The track must outlive the sampler and stay unchanged.
 class TrackSampler {
 public:
     explicit TrackSampler(const MotionTrack& track) : track(track) {}
@@ -45,7 +45,7 @@ public:
 
 private:
     const MotionTrack& track;
-    size_t next = 0;  // the first key later than the last frame sampled
+    size_t next = 0;          // the first key later than the last frame sampled
     size_t arcOf = SIZE_MAX;  // the value of next the arc below belongs to
     SlerpArc arc;
 };

@@ -252,7 +252,9 @@ bool GlRenderDevice::BeginScene()
     gl->glDepthFunc(GL_LEQUAL);
     gl->glDepthMask(GL_TRUE);
     gl->glDisable(GL_BLEND);
-    gl->glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+    // The colour blends; the alpha stays as cleared, since the window shows
+    // the view over its own background by that alpha.
+    gl->glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
     translucent = false;
     gl->glDisable(GL_DITHER);
     gl->glFrontFace(GL_CW);

@@ -7,10 +7,10 @@
 
 class EditorSession;
 
-// The tints of the onion skin's ghosts (ARGB, about a third opaque): the
-// pose at the previous key bluish, at the next key orange.
-inline constexpr uint32_t ONION_PREVIOUS_TINT = 0x553C8CFFu;
-inline constexpr uint32_t ONION_NEXT_TINT = 0x55FF8C3Cu;
+// The tints of the onion skin's ghosts (ARGB, half opaque): the pose at the
+// previous key blue, at the next key orange.
+inline constexpr uint32_t ONION_PREVIOUS_TINT = 0x804DA6FFu;
+inline constexpr uint32_t ONION_NEXT_TINT = 0x80FF9640u;
 
 // The ghosts the views' onion skin shows: the current Motion's poses at the
 // key frames just before and just after the current frame (of any track,

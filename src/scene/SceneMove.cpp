@@ -58,7 +58,6 @@ PartMove Scene::MovePart(const PartMove& move)
     const int oldPosition = tree.PositionOf(item);
     const int oldParent = moving->parentIndex;
     if (!tree.MoveItem(item, parentItem, move.treePosition)) return PartMove{};
-    Report(TreeItemMoved{item, parentItem, tree.PositionOf(item)});
     moving->parentIndex = move.newParent;
 
     std::vector<std::unique_ptr<Part>> reordered(count);
@@ -77,6 +76,8 @@ PartMove Scene::MovePart(const PartMove& move)
     }
     partIndexOfItem.clear();
     UpdateHierarchy(0);
+    // Reported once the Parts are in their new order, which is what a listener reads.
+    Report(TreeItemMoved{item, parentItem, tree.PositionOf(item)});
 
     PartMove back;
     back.part = newIndexOf[move.part];

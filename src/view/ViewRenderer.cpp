@@ -27,7 +27,10 @@ Viewport ViewportOf(const PixelRect& r)
     return v;
 }
 
-int PrimitiveOf(const ViewDisplay& display) { return display.drawMode == 1 ? MESH_PRIMITIVE_FACES : MESH_PRIMITIVE_EDGES; }
+int PrimitiveOf(const ViewDisplay& display)
+{
+    return display.drawMode == 1 ? MESH_PRIMITIVE_FACES : MESH_PRIMITIVE_EDGES;
+}
 
 // After everything else of the view: at the far end of the depth range, so
 // that they pass the depth test only where nothing else was drawn and the
