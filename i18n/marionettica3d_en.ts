@@ -118,6 +118,15 @@
         <comment>tooltip</comment>
         <translation>Show the selection</translation>
     </message>
+    <message>
+        <source>オニオンスキン</source>
+        <translation>Onion skin</translation>
+    </message>
+    <message>
+        <source>オニオンスキン</source>
+        <comment>tooltip</comment>
+        <translation>Onion skin</translation>
+    </message>
 </context>
 <context>
     <name>ExportPathDialog</name>
@@ -192,21 +201,6 @@
     <message>
         <source>キャンセル</source>
         <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>MirroredNameDialog</name>
-    <message>
-        <source>オブジェクト名入力</source>
-        <translation>Object Name</translation>
-    </message>
-    <message>
-        <source>オブジェクト名</source>
-        <translation>Object name</translation>
-    </message>
-    <message>
-        <source>決定</source>
-        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -343,6 +337,21 @@
     <message>
         <source>Error</source>
         <translation>Error</translation>
+    </message>
+</context>
+<context>
+    <name>PartNameDialog</name>
+    <message>
+        <source>オブジェクト名入力</source>
+        <translation>Object Name</translation>
+    </message>
+    <message>
+        <source>オブジェクト名</source>
+        <translation>Object name</translation>
+    </message>
+    <message>
+        <source>決定</source>
+        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -1164,6 +1173,22 @@
     <message>
         <source>キーの移動</source>
         <translation>Move Keys</translation>
+    </message>
+    <message>
+        <source>名前の変更（&amp;N）</source>
+        <translation>Re&amp;name...</translation>
+    </message>
+    <message>
+        <source>名前の変更</source>
+        <translation>Rename Part</translation>
+    </message>
+    <message>
+        <source>親の変更</source>
+        <translation>Change Parent</translation>
+    </message>
+    <message>
+        <source>プロジェクトファイルに保存できない名前です。Shift-JISで表せる文字（制御文字を除く）で259バイトまでにしてください。</source>
+        <translation>A project file cannot hold this name: use characters that Shift-JIS has (no control characters), at most 259 bytes.</translation>
     </message>
 </context>
 </TS>

@@ -2,7 +2,7 @@
 // mode, in a 1280 x 960 render window, against a bare OpenGL loop that draws
 // the same strips in the same context with a minimal lit shader; and the CPU
 // time the program spends in ten seconds of an idle window; and playback of a
-// Motion of those Parts at 30 frames per second.
+// Motion of those Parts at 30 frames per second; and the onion skin's cost.
 #include "app/CAppForm.h"
 #include "app/CAppFrameWnd.h"
 #include "app/CAppWinApp.h"
@@ -17,6 +17,7 @@
 #include "editor/EditorSession.h"
 #include "editor/MotionCommands.h"
 #include "anim/MotionOperations.h"
+#include "anim/PoseEvaluation.h"
 
 #include <QApplication>
 #include <QElapsedTimer>
@@ -276,17 +277,23 @@ void IdleWindow(benchmark::State& state)
     }
 }
 
+// A Motion of 61 frames that moves every Part 200 units up from frame 0 to 30.
+void MakeMotion()
+{
+    EditorSession& session = bench->session;
+    if (!session.GetScene().motions.empty()) return;
+    NewMotionCommand(session, "bench");
+    for (int i = 0; i < kParts; ++i)
+        SetKeyMatrix(bench->scene, 0, i, 30, MatrixTranslation(0.0f, 200.0f, 0.0f) * bench->scene.parts[i]->mesh->GetMatrix());
+}
+
 // Five seconds of playback at 30 frames per second of a Motion that moves
 // every Part; the step times are read from a monotonic clock at each step.
 // The motion panel with a Motion of 61 frames that moves every Part (keys at 0 and 30), at 30 frames a second.
 MotionPanel& PlaybackPanel()
 {
     EditorSession& session = bench->session;
-    if (session.GetScene().motions.empty()) {
-        NewMotionCommand(session, "bench");
-        for (int i = 0; i < kParts; ++i)
-            SetKeyMatrix(bench->scene, 0, i, 30, MatrixTranslation(0.0f, 200.0f, 0.0f) * bench->scene.parts[i]->mesh->GetMatrix());
-    }
+    MakeMotion();
     MotionPanel& panel = *bench->Form().findChild<MotionPanel*>(IdName(IDD_MOTION_PANEL));
     panel.SetFrameRate(30);
     return panel;
@@ -374,10 +381,48 @@ void RealTimePlaybackAt30Fps(benchmark::State& state)
     }
     panel.SetRealTime(false);
 }
+BENCHMARK(RealTimePlaybackAt30Fps)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1)->Repetitions(2);
+
+// Frames with the onion skin on in all four views against the same frames
+// without it, alternating. The current frame lies halfway between the keys,
+// so the ghosts of frames 0 and 30 and the pose of frame 15 are all apart on
+// screen; the cost is what the onion skin adds to one pose's frame.
+void OnionSkinAgainstOnePose(benchmark::State& state)
+{
+    EditorSession& session = bench->session;
+    MakeMotion();
+    session.SelectMotion(0);
+    session.SetCurrentFrame(15);
+    EvaluatePose(bench->scene, 0, 15);
+    RenderWidget& window = bench->Window();
+    window.makeCurrent();
+    auto* gl = QOpenGLVersionFunctionsFactory::get<QOpenGLFunctions_3_3_Core>(window.context());
+    ViewDisplays& displays = bench->Form().Displays();
+    const auto timedFrame = [&](int onion) {
+        for (ViewDisplay& display : displays) display.onionSkin = onion;
+        QElapsedTimer timer;
+        timer.start();
+        bench->Form().RunFrame();
+        gl->glFinish();
+        return double(timer.nsecsElapsed()) * 1e-9;
+    };
+    timedFrame(1);
+    double plainSeconds = 0, onionSeconds = 0;
+    for (auto _ : state) {
+        plainSeconds += timedFrame(0);
+        onionSeconds += timedFrame(1);
+    }
+    for (ViewDisplay& display : displays) display.onionSkin = 0;
+    window.doneCurrent();
+    const double frames = double(state.iterations());
+    state.counters["pose_ms"] = plainSeconds / frames * 1e3;
+    state.counters["with_onion_ms"] = onionSeconds / frames * 1e3;
+    state.counters["onion_cost_in_poses"] = (onionSeconds - plainSeconds) / plainSeconds;
+}
 
 }  // namespace
 
-BENCHMARK(RealTimePlaybackAt30Fps)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1)->Repetitions(2);
+BENCHMARK(OnionSkinAgainstOnePose)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(10)->Repetitions(3);
 BENCHMARK(PlaybackAt30Fps)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1)->Repetitions(2);
 BENCHMARK(ProgramAgainstBareLoop)->Unit(benchmark::kMillisecond)->UseRealTime()->Iterations(20)->Repetitions(3);
 BENCHMARK(IdleWindow)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1);

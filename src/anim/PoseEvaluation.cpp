@@ -1,19 +1,24 @@
 #include "anim/PoseEvaluation.h"
 
 #include "math/Quaternion.h"
+#include "scene/PoseComposition.h"
 #include "scene/Scene.h"
 
 #include <algorithm>
 
 TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, int frame)
 {
+    return InterpolateKeys(k0, k1, SlerpArcOf(QuaternionRotationMatrix(k0.matrix), QuaternionRotationMatrix(k1.matrix)),
+                           frame);
+}
+
+TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, const SlerpArc& arc, int frame)
+{
     const float t = k0.frame == k1.frame ? 0.0f
                                          : static_cast<float>(int64_t{frame} - k0.frame) /
                                                static_cast<float>(int64_t{k1.frame} - k0.frame);
     TrackPose pose;
-    const Quaternion q0 = QuaternionRotationMatrix(k0.matrix);
-    const Quaternion q1 = QuaternionRotationMatrix(k1.matrix);
-    pose.localMatrix = MatrixRotationQuaternion(QuaternionSlerp(q0, q1, t));
+    pose.localMatrix = MatrixRotationQuaternion(SlerpAlong(arc, t));
     const float s = 1.0f - t;
     const Vec3 p0 = k0.matrix.Translation();
     const Vec3 p1 = k1.matrix.Translation();
@@ -40,12 +45,48 @@ bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out)
     return true;
 }
 
+bool TrackSampler::Sample(int frame, TrackPose& out)
+{
+    if (frame < 0 || track.keys.empty()) return false;
+    while (next < track.keys.size() && track.keys[next].frame <= frame) ++next;
+    if (next == track.keys.size()) {
+        const KeyFrame& last = track.keys.back();
+        out.localMatrix = last.matrix;
+        out.localPosition = last.matrix.Translation();
+        return true;
+    }
+    // As EvaluateTrack: a track whose first key is after frame holds that key.
+    const KeyFrame& k1 = track.keys[next];
+    const KeyFrame& k0 = next == 0 ? k1 : track.keys[next - 1];
+    if (arcOf != next) {
+        arc = SlerpArcOf(QuaternionRotationMatrix(k0.matrix), QuaternionRotationMatrix(k1.matrix));
+        arcOf = next;
+    }
+    out = InterpolateKeys(k0, k1, arc, frame);
+    return true;
+}
+
 TrackPose PartPoseAt(const Scene& scene, const Motion& motion, int part, int frame)
 {
     const Part& p = *scene.parts[part];
     TrackPose pose{p.localMatrix, p.localPosition};
     if (part < static_cast<int>(motion.tracks.size())) EvaluateTrack(motion.tracks[part], frame, pose);
     return pose;
+}
+
+std::vector<Matrix4> WorldPoseAt(const Scene& scene, const Motion& motion, int frame)
+{
+    std::vector<Matrix4> worlds(scene.parts.size());
+    for (int i = 0; i < scene.PartCount(); ++i) {
+        const Part& part = *scene.parts[i];
+        TrackPose pose{part.localMatrix, part.localPosition};
+        if (i < static_cast<int>(motion.tracks.size())) EvaluateTrack(motion.tracks[i], frame, pose);
+        // Parents precede their children, so a parent's world is ready.
+        const int parent = part.parentIndex;
+        const Matrix4* parentWorld = parent >= 0 && parent < i ? &worlds[parent] : nullptr;
+        worlds[i] = WorldFromLocal(pose.localMatrix, pose.localPosition, parentWorld);
+    }
+    return worlds;
 }
 
 void EvaluatePose(Scene& scene, int motion, int frame)

@@ -17,6 +17,7 @@
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
 #include "editor/HelpCommands.h"
+#include "editor/OnionSkin.h"
 #include "editor/OptionCommands.h"
 #include "settings/AppSettings.h"
 #include "view/DeviceState.h"
@@ -85,7 +86,7 @@ CAppForm::~CAppForm()
 void CAppForm::CreatePanels()
 {
     partsPanel = new PartsPanel(*commandActions, this);
-    partsTree = new PartsTreePanel(Session(), this);
+    partsTree = new PartsTreePanel(Session(), *commandActions, this);
     motionPanel = new MotionPanel(Session(), *commandActions, this);
     for (int i = 0; i < ViewState::kViewCount; ++i)
         viewToolbars[size_t(i)] = new DisplayToolbar(Session(), *navigation, i, this);
@@ -398,7 +399,8 @@ void CAppForm::RunFirstFrameStage(FirstFrameStage stage)
 
 HResult CAppForm::Render()
 {
-    RenderViews(renderDevice, {views, Displays(), Colours(), grid, GetScene(), Session().CurrentPart()});
+    const std::vector<PoseGhost> ghosts = OnionSkinGhosts(Session());
+    RenderViews(renderDevice, {views, Displays(), Colours(), grid, GetScene(), Session().CurrentPart(), &ghosts});
     return S_OK;
 }
 

@@ -88,6 +88,7 @@ inline constexpr int IDC_VIEW_PIVOT = 2063;
 inline constexpr int IDC_COLOUR_DEFAULTS = 2088;
 inline constexpr int IDC_VIEW_TYPE = 2179;
 inline constexpr int IDC_VIEW_LAYOUT = 2180;
+inline constexpr int IDC_VIEW_ONION_SKIN = 2190;
 
 // The .mesh overwrite question of a project save (template 226).
 inline constexpr int IDD_MESH_OVERWRITE = 226;

@@ -26,7 +26,8 @@ namespace {
 // The strip is 16 pixels (11 vertical units) high and, in the usual window,
 // 451 pixels (258 horizontal units) wide: the controls fill it without gaps.
 // The pictures come right after the list so that a narrower view clips the
-// overlay switches, never the zoom, pan and layout.
+// overlay switches, never the zoom, pan and layout. The onion skin comes
+// last, where a wider view has room for it.
 constexpr DialogUnitsRect kTypeList{0, 0, 58, 11};
 constexpr DialogUnitsRect kZoom{58, 0, 9, 11};
 constexpr DialogUnitsRect kPan{67, 0, 9, 11};
@@ -37,6 +38,7 @@ constexpr DialogUnitsRect kCollision{123, 0, 40, 11};
 constexpr DialogUnitsRect kNormals{163, 0, 25, 11};
 constexpr DialogUnitsRect kPivot{188, 0, 25, 11};
 constexpr DialogUnitsRect kShowSelection{213, 0, 45, 11};
+constexpr DialogUnitsRect kOnionSkin{258, 0, 58, 11};
 
 // A control named and described by its number; it never takes the keyboard
 // focus, which stays with the main form.
@@ -77,6 +79,7 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
       normals(Place(new QCheckBox(tr("法線"), this), IDC_VIEW_NORMALS, kNormals)),
       pivot(Place(new QCheckBox(tr("原点"), this), IDC_VIEW_PIVOT, kPivot)),
       showSelection(Place(new QCheckBox(tr("選択の表示"), this), IDC_VIEW_SHOW_SELECTION, kShowSelection)),
+      onionSkin(Place(new QCheckBox(tr("オニオンスキン"), this), IDC_VIEW_ONION_SKIN, kOnionSkin)),
       zoom(Picture(this, IDC_VIEW_ZOOM, kZoom, tr("ズーム"))),
       pan(Picture(this, IDC_VIEW_PAN, kPan, tr("パン"))),
       layout(Picture(this, IDC_VIEW_LAYOUT, kLayout, LayoutName(true)))
@@ -92,7 +95,8 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
     // The switches' labels are as short as their slots; their tooltips say in full what they show.
     const std::pair<QAbstractButton*, QString> fullNames[] = {
         {edges, tr("辺", "tooltip")},   {faces, tr("面", "tooltip")},     {collision, tr("Collision", "tooltip")},
-        {normals, tr("法線", "tooltip")}, {pivot, tr("原点", "tooltip")}, {showSelection, tr("選択の表示", "tooltip")}};
+        {normals, tr("法線", "tooltip")}, {pivot, tr("原点", "tooltip")}, {showSelection, tr("選択の表示", "tooltip")},
+        {onionSkin, tr("オニオンスキン", "tooltip")}};
     for (const auto& [button, name] : fullNames) button->setToolTip(name);
     for (int type = 0; type < kViewTypeCount; ++type) typeList->addItem(QString::fromLatin1(ViewTypeName(type)));
     auto* drawMode = new QButtonGroup(this);
@@ -104,7 +108,7 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
 
     connect(typeList, &QComboBox::activated, this, &DisplayToolbar::TypeChosen);
     for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{collision, edges, faces, normals, pivot,
-                                                                           showSelection})
+                                                                           showSelection, onionSkin})
         connect(button, &QAbstractButton::clicked, this, &DisplayToolbar::DisplaySwitched);
     Refresh();
     subscription = session.Events().Subscribe([this](const EditorEvent& event) {
@@ -124,6 +128,7 @@ void DisplayToolbar::Refresh()
     normals->setChecked(display.normals != 0);
     pivot->setChecked(display.pivot != 0);
     showSelection->setChecked(display.showSelection != 0);
+    onionSkin->setChecked(display.onionSkin != 0);
     const int fourViewMode = views.fourViewMode != 0 ? 1 : 0;
     if (fourViewMode == layoutPicture) return;
     layoutPicture = fourViewMode;
@@ -140,6 +145,7 @@ void DisplayToolbar::DisplaySwitched()
     display.normals = normals->isChecked() ? 1 : 0;
     display.pivot = pivot->isChecked() ? 1 : 0;
     display.showSelection = showSelection->isChecked() ? 1 : 0;
+    display.onionSkin = onionSkin->isChecked() ? 1 : 0;
     ReturnFocus();
     SetViewDisplayCommand(session, viewIndex, display);
 }

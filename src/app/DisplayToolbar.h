@@ -52,6 +52,7 @@ private:
     QCheckBox* normals;
     QCheckBox* pivot;
     QCheckBox* showSelection;
+    QCheckBox* onionSkin;
     QLabel* zoom;
     QLabel* pan;
     QLabel* layout;

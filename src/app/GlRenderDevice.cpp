@@ -252,6 +252,10 @@ bool GlRenderDevice::BeginScene()
     gl->glDepthFunc(GL_LEQUAL);
     gl->glDepthMask(GL_TRUE);
     gl->glDisable(GL_BLEND);
+    // The colour blends; the alpha stays as cleared, since the window shows
+    // the view over its own background by that alpha.
+    gl->glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
+    translucent = false;
     gl->glDisable(GL_DITHER);
     gl->glFrontFace(GL_CW);
     gl->glCullFace(GL_BACK);
@@ -300,6 +304,7 @@ void GlRenderDevice::Clear(uint32_t color, float depth)
     gl->glClearDepth(depth);
     gl->glDepthMask(GL_TRUE);
     gl->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    gl->glDepthMask(translucent ? GL_FALSE : GL_TRUE);
     gl->glDisable(GL_SCISSOR_TEST);
 }
 
@@ -316,6 +321,15 @@ void GlRenderDevice::SetLighting(bool enabled) { lighting = enabled; }
 void GlRenderDevice::SetLight(const DirectionalLight& newLight) { light = newLight; }
 void GlRenderDevice::SetAmbientLight(uint32_t color) { ambientLight = color; }
 void GlRenderDevice::SetMaterial(const RenderMaterial& newMaterial) { material = newMaterial; }
+
+void GlRenderDevice::SetTranslucent(bool enabled)
+{
+    translucent = enabled;
+    if (gl == nullptr) return;
+    if (enabled) gl->glEnable(GL_BLEND);
+    else gl->glDisable(GL_BLEND);
+    gl->glDepthMask(enabled ? GL_FALSE : GL_TRUE);
+}
 
 void GlRenderDevice::SetTexture(const TextureImage* image)
 {

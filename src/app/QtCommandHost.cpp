@@ -4,10 +4,10 @@
 #include "app/ExportGltfDialog.h"
 #include "app/ExportXDialogs.h"
 #include "app/GridWidthDialog.h"
-#include "app/MirroredNameDialog.h"
 #include "app/MotionDialogs.h"
 #include "app/MotionPanel.h"
 #include "app/PartCommandDialogs.h"
+#include "app/PartNameDialog.h"
 #include "app/ScaleDialog.h"
 #include "app/SymmetryDialog.h"
 #include "app/TransformPanel.h"
@@ -50,7 +50,13 @@ void QtCommandHost::ShowColourDialog() { form.ChangeColours(); }
 
 void QtCommandHost::ShowMirroredNameDialog()
 {
-    MirroredNameDialog dialog(form.Session(), window);
+    PartNameDialog dialog(form.Session(), PartNameDialog::Purpose::AddMirrored, window);
+    dialog.exec();
+}
+
+void QtCommandHost::ShowRenamePartDialog()
+{
+    PartNameDialog dialog(form.Session(), PartNameDialog::Purpose::Rename, window);
     dialog.exec();
 }
 

@@ -25,6 +25,7 @@ public:
     bool ReadFrameRate() override;
     void ShowColourDialog() override;
     void ShowMirroredNameDialog() override;
+    void ShowRenamePartDialog() override;
     void ShowSymmetryDialog() override;
     void ShowExportXDialogs() override;
     void ShowExportGltfDialog() override;

@@ -42,6 +42,7 @@ public:
     // Dialogs that run the session's commands themselves when confirmed.
     virtual void ShowColourDialog() {}
     virtual void ShowMirroredNameDialog() {}
+    virtual void ShowRenamePartDialog() {}
     virtual void ShowSymmetryDialog() {}
     virtual void ShowExportXDialogs() {}
     virtual void ShowExportGltfDialog() {}

@@ -9,6 +9,7 @@
 #include "editor/MotionCommands.h"
 #include "editor/OptionCommands.h"
 #include "editor/PartCommands.h"
+#include "editor/PartTreeCommands.h"
 #include "editor/PoseCommands.h"
 #include "editor/TransformPanelControls.h"
 #include "scene/UserPrompt.h"
@@ -159,6 +160,11 @@ const std::array kCommands = {
                  [](CommandContext& c) { c.host.ShowMirroredNameDialog(); }, false},
     CommandEntry{C::SymmetrySettings, "symmetry", ID_PARTS_SYMMETRY, M::Parts, false, QT_TRANSLATE_NOOP("core", "対称関係（&S）"), "", QT_TRANSLATE_NOOP("core", "対称関係"), kNotPlaying,
                  [](CommandContext& c) { c.host.ShowSymmetryDialog(); }, false},
+    CommandEntry{C::RenamePart, "rename-part", ID_PARTS_RENAME, M::Parts, false, QT_TRANSLATE_NOOP("core", "名前の変更（&N）"), "F2", QT_TRANSLATE_NOOP("core", "名前の変更"), kPartNotPlaying,
+                 [](CommandContext& c) { c.host.ShowRenamePartDialog(); }, false},
+    // Parts tree: a Part dropped on another (argument: its index, -1 for root)
+    CommandEntry{C::ReparentPart, "reparent-part", 0, M::None, false, QT_TRANSLATE_NOOP("core", "親の変更"), "", QT_TRANSLATE_NOOP("core", "親の変更"), kPartNotPlaying,
+                 [](CommandContext& c) { ReparentCurrentPart(c.session, c.argument); }, false},
     // Option
     CommandEntry{C::LightFromFront, "light-from-front", ID_LIGHT_FROM_FRONT, M::Option, false, QT_TRANSLATE_NOOP("core", "正面から照らす（&F）"), "", nullptr, kAlways,
                  [](CommandContext& c) { LightFromFrontCommand(c.session); }, false},

@@ -7,7 +7,9 @@ enum class EditorCommand : int {
     // File
     NewProject, OpenProject, SaveProject, SaveProjectAs, ColourSettings, Exit,
     // Parts
-    AddPart, DeletePart, SwapPart, AddMirroredPart, SymmetrySettings,
+    AddPart, DeletePart, SwapPart, AddMirroredPart, SymmetrySettings, RenamePart,
+    // Parts tree
+    ReparentPart,
     // Option
     LightFromFront, GridWidth, ModelScale, MirrorPose, DropToGround, LevelPart, ExportX, ExportGltf,
     DeleteRedundantKeys, MirrorMotion, GroundAllKeyframes, LevelPartInAllKeyframes, TurnMotionAround,

@@ -7,8 +7,9 @@
 
 // What changed in the editing session, one type per kind of change. The tree
 // changes (TreeItemInserted: a Part was added; TreeItemRemoved: a Part and its
-// subtree went; TreeItemRenamed; TreeItemChecked) come from the Scene as it
-// makes them; the others from the session.
+// subtree went; TreeItemMoved: a Part got another parent; TreeItemRenamed;
+// TreeItemChecked) come from the Scene as it makes them; the others from the
+// session.
 
 // The tree's selection changed; part is the selected Part's index (-1 for
 // the root entry or none).
@@ -44,6 +45,6 @@ struct PlayingChanged {
     bool playing = false;
 };
 
-using EditorEvent = std::variant<TreeItemInserted, TreeItemRemoved, TreeItemRenamed, TreeItemChecked, SelectionChanged,
-                                 PoseChanged, MotionKeysChanged, MotionListChanged, CurrentFrameChanged, ViewsChanged,
-                                 HistoryButtonsChanged, TitleChanged, PlayingChanged>;
+using EditorEvent = std::variant<TreeItemInserted, TreeItemRemoved, TreeItemMoved, TreeItemRenamed, TreeItemChecked,
+                                 SelectionChanged, PoseChanged, MotionKeysChanged, MotionListChanged, CurrentFrameChanged,
+                                 ViewsChanged, HistoryButtonsChanged, TitleChanged, PlayingChanged>;

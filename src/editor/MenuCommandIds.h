@@ -31,6 +31,7 @@ inline constexpr int ID_HELP_CONTENTS = 40048;
 inline constexpr int ID_EXPORT_GLTF = 40049;
 inline constexpr int ID_HELP_GUIDE = 40060;
 inline constexpr int ID_VIEW_FIT_WHOLE_MODEL = 40061;
+inline constexpr int ID_PARTS_RENAME = 40062;
 // The Motion menu: playback, frame stepping and the key commands.
 inline constexpr int ID_MOTION_PLAY_STOP = 40070;
 inline constexpr int ID_MOTION_PREVIOUS_FRAME = 40071;

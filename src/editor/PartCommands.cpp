@@ -18,9 +18,6 @@ const char* const OBJECT_FILE_FILTER_NAME = QT_TRANSLATE_NOOP("core", "ﾒﾀｾ
 const char* const OBJECT_FILE_PATTERN = "*.mqo;*.mesh";
 const char* const ADD_OBJECT_DIALOG_TITLE = QT_TRANSLATE_NOOP("core", "オブジェクトを追加");
 const char* const SWAP_OBJECT_DIALOG_TITLE = QT_TRANSLATE_NOOP("core", "オブジェクトを入れ替え");
-const char* const MIRRORED_NAME_TAKEN_TEXT = QT_TRANSLATE_NOOP("core", "同じオブジェクト名が存在します");
-const char* const MIRRORED_NAME_TAKEN_CAPTION = QT_TRANSLATE_NOOP("core", "caution");
-const char* const MIRRORED_NAME_INVALID_TEXT = QT_TRANSLATE_NOOP("core", "オブジェクト名が空か、使えない文字（/ \\）を含んでいます");
 const char* const MIRRORED_FILE_EXISTS_TEXT = QT_TRANSLATE_NOOP("core", "同じ名前のファイルが存在します");
 
 namespace {
@@ -111,11 +108,12 @@ MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& na
     // The Part will be named after its file, which loses everything from the
     // first '.', so the checks are on what is left.
     const std::string base = PartBaseNameOf(name);
-    // The name becomes a file name inside addObjectDirectory; a separator
-    // would put the file somewhere else.
-    if (base.empty() || name.find_first_of("/\\") != std::string::npos) return MIRRORED_NAME_INVALID;
-    for (const auto& part : scene.parts)
-        if (part->baseName == base) return MIRRORED_NAME_TAKEN;
+    switch (CheckPartName(scene, name, -1)) {
+    case PartNameProblem::Invalid: return MIRRORED_NAME_INVALID;
+    case PartNameProblem::Taken: return MIRRORED_NAME_TAKEN;
+    case PartNameProblem::NotSavable: return MIRRORED_NAME_NOT_SAVABLE;
+    case PartNameProblem::None: break;
+    }
     // Projects find their object files ignoring case, so a file differing
     // only in case would be taken for this one, and replacing it loses data.
     const std::string directory = scene.addObjectDirectory.empty() ? "." : scene.addObjectDirectory;

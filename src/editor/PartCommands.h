@@ -1,5 +1,7 @@
 #pragma once
 
+#include "editor/PartNameRules.h"
+
 #include <string>
 #include <vector>
 
@@ -12,11 +14,6 @@ extern const char* const OBJECT_FILE_FILTER_NAME;     // "ﾒﾀｾｺｲｱｵ�
 extern const char* const OBJECT_FILE_PATTERN;         // "*.mqo;*.mesh"
 extern const char* const ADD_OBJECT_DIALOG_TITLE;     // "オブジェクトを追加"
 extern const char* const SWAP_OBJECT_DIALOG_TITLE;    // "オブジェクトを入れ替え"
-// The message for a mirrored name that is already a Part's baseName, and its caption.
-extern const char* const MIRRORED_NAME_TAKEN_TEXT;     // "同じオブジェクト名が存在します"
-extern const char* const MIRRORED_NAME_TAKEN_CAPTION;  // "caution"
-// The message for a mirrored name that cannot name a file (same caption).
-extern const char* const MIRRORED_NAME_INVALID_TEXT;
 // The message for a mirrored name whose file is already in the folder (same caption).
 extern const char* const MIRRORED_FILE_EXISTS_TEXT;
 
@@ -52,6 +49,7 @@ enum MirroredPartResult : int {
     MIRRORED_FILE_EXISTS = 4,            // name.mesh is already in the folder: likewise
     MIRRORED_FILE_NOT_WRITTEN = 5,       // the mirrored file could not be written: the scene's lastSaveError says why
     MIRRORED_FILE_NOT_READ = 6,          // it was written but could not be read back (and is removed): lastLoadError says why
+    MIRRORED_NAME_NOT_SAVABLE = 7,       // a project file could not hold it (CheckPartName): likewise
 };
 
 // Writes the current Part S's mesh mirrored across x = 0 to
@@ -62,7 +60,7 @@ enum MirroredPartResult : int {
 // through x = 0; S and N become each other's partners (a previous partner of
 // S keeps its own link). N's tracks hold only the frame-0 key made when it was
 // added. All of it is one undo step; then the title is rebuilt. A name that
-// is taken, cannot name a file or whose file exists already changes nothing
+// CheckPartName refuses or whose file exists already changes nothing
 // (see the results): no file is ever replaced, and a file that cannot be
 // written or read back adds nothing.
 MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& name);

@@ -43,21 +43,38 @@ Quaternion QuaternionRotationMatrix(const Matrix4& mat)
 
 Quaternion QuaternionSlerp(const Quaternion& q0, const Quaternion& q1, float t)
 {
-    float sign = 1.0f;
+    return SlerpAlong(SlerpArcOf(q0, q1), t);
+}
+
+SlerpArc SlerpArcOf(const Quaternion& q0, const Quaternion& q1)
+{
+    SlerpArc arc;
+    arc.q0 = q0;
+    arc.q1 = q1;
     float cosine = q0.x * q1.x + q0.y * q1.y + q0.z * q1.z + q0.w * q1.w;
     if (cosine < 0.0f) {
-        sign = -1.0f;
+        arc.sign = -1.0f;
         cosine = -cosine;
     }
+    arc.linear = !(1.0f - cosine > 1.1920929e-7f);
+    if (!arc.linear) {
+        arc.theta = std::acos(cosine > 1.0f ? 1.0f : cosine);
+        arc.sinTheta = std::sin(arc.theta);
+    }
+    return arc;
+}
+
+Quaternion SlerpAlong(const SlerpArc& arc, float t)
+{
     float w0 = 1.0f - t;
     float w1 = t;
-    if (1.0f - cosine > 1.1920929e-7f) {
-        const float theta = std::acos(cosine > 1.0f ? 1.0f : cosine);
-        const float sinTheta = std::sin(theta);
-        w0 = std::sin(theta * w0) / sinTheta;
-        w1 = std::sin(theta * w1) / sinTheta;
+    if (!arc.linear) {
+        w0 = std::sin(arc.theta * w0) / arc.sinTheta;
+        w1 = std::sin(arc.theta * w1) / arc.sinTheta;
     }
-    w1 *= sign;
+    w1 *= arc.sign;
+    const Quaternion& q0 = arc.q0;
+    const Quaternion& q1 = arc.q1;
     return {w0 * q0.x + w1 * q1.x, w0 * q0.y + w1 * q1.y, w0 * q0.z + w1 * q1.z, w0 * q0.w + w1 * q1.w};
 }
 

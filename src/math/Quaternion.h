@@ -19,6 +19,18 @@ Quaternion QuaternionRotationMatrix(const Matrix4& m);
 // 1.1920929e-7 the two are blended linearly with weights 1 - t and t.
 Quaternion QuaternionSlerp(const Quaternion& q0, const Quaternion& q1, float t);
 
+// The arc QuaternionSlerp follows from q0 to q1, worked out once for many t:
+// SlerpAlong(SlerpArcOf(q0, q1), t) is QuaternionSlerp(q0, q1, t) bit for bit.
+struct SlerpArc {
+    Quaternion q0, q1;
+    float sign = 1.0f;       // -1 when q1 is taken negated (the shorter arc)
+    float theta = 0.0f;      // the angle between them
+    float sinTheta = 0.0f;
+    bool linear = true;      // so close that they blend linearly
+};
+SlerpArc SlerpArcOf(const Quaternion& q0, const Quaternion& q1);
+Quaternion SlerpAlong(const SlerpArc& arc, float t);
+
 // Rotation matrix of q: row 4 = (0, 0, 0, 1), column 4 of rows 1-3 = 0.
 // q is used as given (not normalised).
 Matrix4 MatrixRotationQuaternion(const Quaternion& q);

@@ -9,6 +9,7 @@
 
 class CMeshBase;
 class RenderDevice;
+struct RenderMaterial;
 struct LoadedModel;
 
 // Primitive types for SetPrimitiveType.
@@ -54,6 +55,10 @@ public:
     // it draws nothing.
     void SetPrimitiveType(int type);
     void DrawMesh();
+    // The same geometry at world instead of the mesh's own matrix, every
+    // sub-mesh in one flat colour tint (ARGB, unlit, untextured): a pose
+    // shown beside the current one. How it blends is the device's state.
+    void DrawGhost(const Matrix4& world, uint32_t tint);
     // Overlays in the mesh's world matrix; colours are ARGB.
     void DrawCollision(uint32_t color);
     void DrawNormal(float length, uint32_t color);
@@ -96,5 +101,8 @@ public:
 private:
     friend class CMeshBase;
     struct Impl;
+    // The strips of every sub-mesh at world, each in its own material, or all
+    // in tint (unlit, untextured) when one is given.
+    void DrawStrips(const Matrix4& world, const RenderMaterial* tint);
     Impl* impl;
 };

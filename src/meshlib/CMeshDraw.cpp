@@ -1,5 +1,5 @@
-// Drawing a mesh and its overlays through the base's render device, always in
-// the mesh's own world matrix.
+// Drawing a mesh and its overlays through the base's render device, in the
+// mesh's own world matrix (a ghost in the one it is given).
 
 #include "meshlib/MeshImpl.h"
 
@@ -29,20 +29,27 @@ LineVertex Point(Vec3 p, uint32_t color) { return {p.x, p.y, p.z, color}; }
 
 }  // namespace
 
-void CMesh::DrawMesh()
+void CMesh::DrawStrips(const Matrix4& world, const RenderMaterial* tint)
 {
-    RenderDevice* device = DeviceOf(impl->base);
-    if (device == nullptr || impl->content.subMeshes.empty()) return;
-    const MeshContent& c = impl->content;
-    device->SetTransform(TransformKind::World, GetMatrix());
-    device->SetLighting(true);
-    device->SetGeometryKey({this, impl->geometryVersion});
+    const Impl& mesh = *impl;
+    RenderDevice* device = DeviceOf(mesh.base);
+    if (device == nullptr || mesh.content.subMeshes.empty()) return;
+    const MeshContent& c = mesh.content;
+    device->SetTransform(TransformKind::World, world);
+    device->SetLighting(tint == nullptr);
+    device->SetGeometryKey({this, mesh.geometryVersion});
+    if (tint != nullptr) {
+        device->SetMaterial(*tint);
+        device->SetTexture(nullptr);
+    }
     for (const _MESH_MESHDATA& m : c.subMeshes) {
-        const _MESH_MATERIAL& mat = c.materials[size_t(m.materialNumber)];
-        device->SetMaterial({mat.diffuse, mat.ambient, mat.specular, mat.emissive, mat.power});
-        device->SetTexture(impl->TextureOfSlot(mat.textureNumber));
+        if (tint == nullptr) {
+            const _MESH_MATERIAL& mat = c.materials[size_t(m.materialNumber)];
+            device->SetMaterial({mat.diffuse, mat.ambient, mat.specular, mat.emissive, mat.power});
+            device->SetTexture(mesh.TextureOfSlot(mat.textureNumber));
+        }
         // The GPU discards the zero-area joints of a face strip; edges reuse the same indices as a line strip.
-        if (impl->primitiveType == MESH_PRIMITIVE_EDGES)
+        if (mesh.primitiveType == MESH_PRIMITIVE_EDGES)
             device->DrawIndexedLineStrip(c.vertices.data(), uint32_t(c.vertices.size()), m.indices.data(),
                                          m.indexCount, m.baseVertex);
         else
@@ -50,6 +57,16 @@ void CMesh::DrawMesh()
                                              m.indexCount, m.baseVertex, m.windingFlag != 0);
     }
     device->SetGeometryKey({});
+    if (tint != nullptr) device->SetLighting(true);
+}
+
+void CMesh::DrawMesh() { DrawStrips(GetMatrix(), nullptr); }
+
+void CMesh::DrawGhost(const Matrix4& world, uint32_t tint)
+{
+    const ColorValue colour = ColorValueOfArgb(tint);
+    const RenderMaterial material{colour, colour, {}, {}, 0.0f};
+    DrawStrips(world, &material);
 }
 
 // The collision shape is the mesh's bounding sphere (centred on its bounding

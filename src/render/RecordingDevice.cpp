@@ -12,6 +12,7 @@ RecordedCall& RecordingDevice::Record(RenderCall call)
     entry.light = state.light;
     entry.ambientLight = state.ambientLight;
     entry.material = state.material;
+    entry.translucent = state.translucent;
     entry.texture = state.texture;
     entry.geometry = state.geometry;
     return entry;
@@ -27,6 +28,7 @@ std::vector<const RecordedCall*> RecordingDevice::CallsOf(RenderCall kind) const
 
 bool RecordingDevice::BeginScene()
 {
+    state.translucent = false;
     Record(RenderCall::BeginScene);
     return beginSceneSucceeds;
 }
@@ -76,6 +78,12 @@ void RecordingDevice::SetMaterial(const RenderMaterial& material)
 {
     state.material = material;
     Record(RenderCall::SetMaterial);
+}
+
+void RecordingDevice::SetTranslucent(bool enabled)
+{
+    state.translucent = enabled;
+    Record(RenderCall::SetTranslucent);
 }
 
 void RecordingDevice::SetTexture(const TextureImage* image)

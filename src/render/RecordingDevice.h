@@ -14,6 +14,7 @@ enum class RenderCall {
     SetLight,
     SetAmbientLight,
     SetMaterial,
+    SetTranslucent,
     SetTexture,
     ReleaseTexture,
     DrawIndexedTriangleStrip,
@@ -34,6 +35,7 @@ struct RecordedCall {
     DirectionalLight light;
     uint32_t ambientLight = 0;
     RenderMaterial material;
+    bool translucent = false;
     const TextureImage* texture = nullptr;
     GeometryKey geometry;
     // Arguments of the call, where it has them.
@@ -63,6 +65,7 @@ public:
     void SetLight(const DirectionalLight& light) override;
     void SetAmbientLight(uint32_t color) override;
     void SetMaterial(const RenderMaterial& material) override;
+    void SetTranslucent(bool enabled) override;
     void SetTexture(const TextureImage* image) override;
     void ReleaseTexture(const TextureImage* image) override;
     void DrawIndexedTriangleStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount, const uint16_t* indices,

@@ -75,6 +75,11 @@ public:
     virtual void SetLight(const DirectionalLight& light) = 0;
     virtual void SetAmbientLight(uint32_t color) = 0;
     virtual void SetMaterial(const RenderMaterial& material) = 0;
+    // While on, what is drawn is blended over what is there by its alpha
+    // (source alpha, one minus source alpha) and is still depth-tested but
+    // leaves the depth buffer as it was, so later opaque drawing covers it.
+    // Off at the start of every frame.
+    virtual void SetTranslucent(bool enabled) = 0;
 
     // Binds an image for the triangles that follow; nullptr or an image of
     // width 0 binds none. The device may keep a copy of a bound image under its

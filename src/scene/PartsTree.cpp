@@ -80,6 +80,27 @@ std::vector<TreeItem> PartsTree::DeleteItem(TreeItem item)
     return removed;
 }
 
+bool PartsTree::IsInSubtree(TreeItem item, TreeItem ancestor) const
+{
+    if (!Contains(ancestor)) return false;
+    for (const Node* node = Find(item); node; item = node->parent, node = Find(item))
+        if (item == ancestor) return true;
+    return false;
+}
+
+bool PartsTree::MoveItem(TreeItem item, TreeItem newParent, int position)
+{
+    if (!Contains(item) || (newParent != NO_TREE_ITEM && !Contains(newParent)) || IsInSubtree(newParent, item))
+        return false;
+    std::vector<TreeItem>& oldSiblings = SiblingsOf(item);
+    oldSiblings.erase(std::find(oldSiblings.begin(), oldSiblings.end(), item));
+    nodes.at(item).parent = newParent;
+    std::vector<TreeItem>& siblings = SiblingsOf(item);
+    const auto place = static_cast<size_t>(std::clamp(position, 0, static_cast<int>(siblings.size())));
+    siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(place), item);
+    return true;
+}
+
 void PartsTree::Clear()
 {
     nodes.clear();

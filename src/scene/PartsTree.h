@@ -29,6 +29,14 @@ public:
     // an ancestor of it) moves the selection to the next sibling of item, else
     // to its parent, else to its previous sibling, else to none.
     std::vector<TreeItem> DeleteItem(TreeItem item);
+    // Moves item with its subtree among the children of newParent
+    // (NO_TREE_ITEM: top level) at position (0 first; past the last child
+    // appends); handles, texts, check boxes and the selection stay. false (and
+    // nothing moves) for an unknown item or parent, or a parent inside item's
+    // own subtree.
+    bool MoveItem(TreeItem item, TreeItem newParent, int position);
+    // Whether item lies in the subtree of ancestor (item itself included).
+    bool IsInSubtree(TreeItem item, TreeItem ancestor) const;
     // Removes every item.
     void Clear();
 

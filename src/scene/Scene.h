@@ -4,6 +4,7 @@
 #include "scene/DetachedParts.h"
 #include "scene/Motion.h"
 #include "scene/Part.h"
+#include "scene/PartMove.h"
 #include "scene/PartsTree.h"
 #include "scene/TreeChange.h"
 
@@ -69,6 +70,16 @@ public:
     // tracks (the Motions must be those they were taken from), tree items in
     // their places and partner links, and recomposes the world transforms.
     void AttachParts(DetachedParts&& detached);
+    // Gives Part move.part the parent move.newParent, moves its tree item with
+    // its subtree to move.treePosition among the new parent's children
+    // (reported as TreeItemMoved), renumbers the Parts by move.order (parent
+    // and partner links and every Motion's tracks follow) and recomposes the
+    // world transforms; poses and keys stay as they are. Returns the move that
+    // takes this one back. A move that does not fit the Scene (a Part or
+    // parent that does not exist, a parent inside the Part's subtree, an order
+    // that is no permutation or puts a child before its parent) changes
+    // nothing and returns a move whose part is -1.
+    PartMove MovePart(const PartMove& move);
     // Recomposes the world transforms of Part index, of its later siblings and
     // of all their descendants; 0 recomposes the whole model. An index outside
     // the array does nothing. Parts without a mesh are composed all the same

@@ -20,6 +20,13 @@ struct TreeItemInserted {
 struct TreeItemRemoved {
     TreeItem item = NO_TREE_ITEM;
 };
+// An item was moved with its subtree (handles unchanged) among the children
+// of parent (NO_TREE_ITEM: top level), to position (0 first).
+struct TreeItemMoved {
+    TreeItem item = NO_TREE_ITEM;
+    TreeItem parent = NO_TREE_ITEM;
+    int position = 0;
+};
 struct TreeItemRenamed {
     TreeItem item = NO_TREE_ITEM;
     std::string text;
@@ -29,4 +36,4 @@ struct TreeItemChecked {
     bool checked = false;
 };
 
-using TreeChange = std::variant<TreeItemInserted, TreeItemRemoved, TreeItemRenamed, TreeItemChecked>;
+using TreeChange = std::variant<TreeItemInserted, TreeItemRemoved, TreeItemMoved, TreeItemRenamed, TreeItemChecked>;

@@ -10,6 +10,7 @@ struct ViewDisplay {
     int normals = 0;        // draw the vertex normals
     int pivot = 0;          // draw the pivot markers
     int showSelection = 0;  // draw the selected Part's bounding box
+    int onionSkin = 0;      // draw the poses at the neighbouring keys as ghosts
 };
 
 using ViewDisplays = std::array<ViewDisplay, 4>;

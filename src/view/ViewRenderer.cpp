@@ -2,6 +2,8 @@
 
 #include "scene/Scene.h"
 
+#include <algorithm>
+
 namespace {
 
 // Overlays are sized in grid widths so they stay readable at any model size.
@@ -25,6 +27,35 @@ Viewport ViewportOf(const PixelRect& r)
     return v;
 }
 
+int PrimitiveOf(const ViewDisplay& display)
+{
+    return display.drawMode == 1 ? MESH_PRIMITIVE_FACES : MESH_PRIMITIVE_EDGES;
+}
+
+// After everything else of the view: at the far end of the depth range, so
+// that they pass the depth test only where nothing else was drawn and the
+// Parts and the grid cover them (which also spares the covered pixels).
+void DrawGhosts(RenderDevice& device, const ViewFrameInputs& in, int view)
+{
+    Scene& scene = in.scene;
+    const Viewport viewport = device.GetViewport();
+    Viewport farthest = viewport;
+    farthest.minDepth = farthest.maxDepth = 1.0f;
+    device.SetViewport(farthest);
+    device.SetTranslucent(true);
+    for (const PoseGhost& ghost : *in.ghosts) {
+        const int count = std::min(scene.PartCount(), static_cast<int>(ghost.worlds.size()));
+        for (int i = 0; i < count; ++i) {
+            Part& part = *scene.parts[i];
+            if (!part.mesh || !scene.Tree().IsChecked(part.treeItem)) continue;
+            part.mesh->SetPrimitiveType(PrimitiveOf(in.displays[view]));
+            part.mesh->DrawGhost(ghost.worlds[i], ghost.tint);
+        }
+    }
+    device.SetTranslucent(false);
+    device.SetViewport(viewport);
+}
+
 void DrawParts(const ViewFrameInputs& in, int view)
 {
     const ViewDisplay& display = in.displays[view];
@@ -34,7 +65,7 @@ void DrawParts(const ViewFrameInputs& in, int view)
         Part& part = *scene.parts[i];
         CMesh* mesh = part.mesh.get();
         if (mesh == nullptr) continue;
-        mesh->SetPrimitiveType(display.drawMode == 1 ? MESH_PRIMITIVE_FACES : MESH_PRIMITIVE_EDGES);
+        mesh->SetPrimitiveType(PrimitiveOf(display));
         if (scene.Tree().IsChecked(part.treeItem)) {
             mesh->DrawMesh();
             if (display.collision) mesh->DrawCollision(in.colours[COLOUR_COLL]);
@@ -80,6 +111,7 @@ void RenderViews(RenderDevice& device, const ViewFrameInputs& in)
         device.SetTransform(TransformKind::View, views.ViewMatrix(i));
         if (gridShown) DrawGrid(device, views, i, in.grid);
         DrawParts(in, i);
+        if (in.displays[i].onionSkin && in.ghosts && !in.ghosts->empty()) DrawGhosts(device, in, i);
     }
     device.SetViewport(saved);
     device.EndScene();

@@ -5,7 +5,17 @@
 #include "view/ViewDisplay.h"
 #include "view/ViewState.h"
 
+#include <vector>
+
 class Scene;
+
+// A pose drawn as a translucent ghost behind everything else: every Part's
+// world matrix, in Part order, and the flat ARGB colour (its alpha how
+// opaque) the Parts are drawn in.
+struct PoseGhost {
+    std::vector<Matrix4> worlds;
+    uint32_t tint = 0;
+};
 
 // Everything one frame of the views reads. Nothing here is owned.
 struct ViewFrameInputs {
@@ -15,6 +25,8 @@ struct ViewFrameInputs {
     const GridGeometry& grid;
     Scene& scene;  // meshes draw themselves, which needs them mutable
     int selectedPart = -1;  // the Part whose bounding box "選択の表示" draws; -1 for none
+    // Drawn in the views whose onion skin is on; null or empty for none.
+    const std::vector<PoseGhost>* ghosts = nullptr;
 };
 
 // Draws the grid planes a view shows and the axes, unlit and untextured, in
@@ -31,5 +43,8 @@ void DrawGrid(RenderDevice& device, const ViewState& views, int view, const Grid
 // (normals and pivots 0.2 grid widths long); the selected Part's bounding box is
 // drawn when the view shows the selection, even when the Part is hidden. The
 // device's viewport is restored at the end. A failing BeginScene draws nothing
-// more.
+// more. When the view's onion skin is on, the ghosts come last: each checked
+// Part at the ghost's world matrix in its tint, translucent, in the view's
+// draw mode, at depth 1 (the far end of the depth range) and leaving no
+// depth, so they show only where nothing else is drawn.
 void RenderViews(RenderDevice& device, const ViewFrameInputs& in);

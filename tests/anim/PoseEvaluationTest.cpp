@@ -136,7 +136,7 @@ TEST(EvaluateTrack, NoKeysOrNegativeFrameLeavesOutputUntouched)
 
 // The key search must find exactly the pair a scan from the start would: the
 // first key later than the frame and the one before it.
-TEST(EvaluateTrack, KeySearchMatchesAScanAtEveryFrameAroundEveryKey)
+TEST(EvaluateTrack, KeySearchAndTheSamplerMatchAScanAtEveryFrameAroundEveryKey)
 {
     std::mt19937 random(7);
     MotionTrack track;
@@ -146,6 +146,8 @@ TEST(EvaluateTrack, KeySearchMatchesAScanAtEveryFrameAroundEveryKey)
         track.keys.push_back({frame, Key(rotation, {float(i), float(-i), 0.5f * i})});
         frame += 1 + static_cast<int>(random() % 4);
     }
+    // The sampler skips every third frame, so it also jumps over keys.
+    TrackSampler sampler(track);
     for (int f = 0; f <= frame + 2; ++f) {
         size_t j = 0;
         while (j < track.keys.size() && track.keys[j].frame <= f) ++j;
@@ -168,5 +170,10 @@ TEST(EvaluateTrack, KeySearchMatchesAScanAtEveryFrameAroundEveryKey)
         ASSERT_TRUE(EvaluateTrack(track, f, pose));
         ASSERT_EQ(pose.localMatrix, expected.localMatrix) << "frame " << f;
         ASSERT_EQ(pose.localPosition, expected.localPosition) << "frame " << f;
+        if (f % 3 == 1) continue;
+        TrackPose sampled = JunkPose();
+        ASSERT_TRUE(sampler.Sample(f, sampled));
+        ASSERT_EQ(sampled.localMatrix, expected.localMatrix) << "sampled at frame " << f;
+        ASSERT_EQ(sampled.localPosition, expected.localPosition) << "sampled at frame " << f;
     }
 }

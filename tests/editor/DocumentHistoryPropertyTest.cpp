@@ -5,6 +5,7 @@
 #include "editor/MotionCommands.h"
 #include "editor/OptionCommands.h"
 #include "editor/PartCommands.h"
+#include "editor/PartTreeCommands.h"
 #include "editor/PoseCommands.h"
 #include "editor/SymmetryEditor.h"
 #include "scene/ProjectFile.h"
@@ -41,9 +42,18 @@ std::string DocumentBytes(const Scene& scene)
 void ExpectValidModel(const Scene& scene)
 {
     for (int i = 0; i < scene.PartCount(); ++i) {
-        EXPECT_LT(scene.parts[i]->parentIndex, i);
+        const int parent = scene.parts[i]->parentIndex;
+        EXPECT_LT(parent, i);
         EXPECT_LT(scene.parts[i]->symmetryIndex, scene.PartCount());
         EXPECT_TRUE(scene.Tree().Contains(scene.parts[i]->treeItem));
+        // The tree mirrors the links, each Part's children in index order.
+        const TreeItem parentItem = parent >= 0 ? scene.parts[parent]->treeItem : scene.rootPart.treeItem;
+        EXPECT_EQ(scene.Tree().GetParent(scene.parts[i]->treeItem), parentItem) << "Part " << i;
+        int previous = -1;
+        for (TreeItem child : scene.Tree().GetChildren(scene.parts[i]->treeItem)) {
+            EXPECT_GT(scene.FindPartByTreeItem(child), previous) << "children of Part " << i;
+            previous = scene.FindPartByTreeItem(child);
+        }
     }
     for (const Motion& motion : scene.motions) {
         ASSERT_EQ(motion.tracks.size(), scene.parts.size()) << motion.name;
@@ -112,7 +122,7 @@ struct RandomEditing {
     {
         const int motion = session.CurrentMotion();
         const int length = motion >= 0 ? scene.motions[motion].length : 0;
-        switch (Pick(27)) {
+        switch (Pick(29)) {
         case 0: session.SelectPart(Pick(scene.PartCount() + 1) - 1); break;
         case 1:
             session.SelectMotion(Pick(static_cast<int>(scene.motions.size()) + 1) - 1);
@@ -186,6 +196,8 @@ struct RandomEditing {
             default: GoToFrameCommand(session, Pick(70)); break;
             }
             break;
+        case 27: RenameCurrentPart(session, Pick(4) ? "n" + std::to_string(++names) : "arm"); break;
+        case 28: ReparentCurrentPart(session, Pick(scene.PartCount() + 1) - 1); break;
         }
     }
 };

@@ -132,6 +132,9 @@ TEST(AddMirroredPart, TakenOrUnusableNamesAndAMissingSelectionChangeNothing)
     EXPECT_EQ(AddMirroredPart(s.session, "shoulderR"), MIRRORED_NAME_TAKEN);
     for (const std::string name : {"", "sub/armR", "..\\armR", "/tmp/armR"})
         EXPECT_EQ(AddMirroredPart(s.session, name), MIRRORED_NAME_INVALID) << name;
+    // A project file could not hold these.
+    for (const std::string& name : std::vector<std::string>{"arm\tR", "arm\xF0\x9F\x98\x80", std::string(260, 'r')})
+        EXPECT_EQ(AddMirroredPart(s.session, name), MIRRORED_NAME_NOT_SAVABLE) << name;
     EXPECT_EQ(s.scene.PartCount(), 3);
     EXPECT_FALSE(s.folder.Exists("armL.mesh"));
     EXPECT_EQ(s.session.CurrentPart(), s.armL);

@@ -68,3 +68,24 @@ TEST(PartsTree, TextAndCheckStatesBelongToTheirItem)
     EXPECT_FALSE(tree.Select(999));
     EXPECT_EQ(tree.GetSelected(), NO_TREE_ITEM);
 }
+
+TEST(PartsTree, MovingAnItemTakesItsSubtreeAndRefusesItsOwnDescendants)
+{
+    PartsTree tree;
+    const TreeItem a = tree.InsertItem(NO_TREE_ITEM, "a");
+    const TreeItem b = tree.InsertItem(NO_TREE_ITEM, "b");
+    const TreeItem a1 = tree.InsertItem(a, "a1");
+    const TreeItem a2 = tree.InsertItem(a1, "a2");
+    const TreeItem b1 = tree.InsertItem(b, "b1");
+    tree.Select(a1);
+    EXPECT_FALSE(tree.MoveItem(a, a2, 0));
+    EXPECT_FALSE(tree.MoveItem(a1, a1, 0));
+    EXPECT_FALSE(tree.MoveItem(a1, 12345, 0));
+    EXPECT_TRUE(tree.MoveItem(a1, b, 0));
+    EXPECT_EQ(tree.GetChildren(b), (std::vector<TreeItem>{a1, b1}));
+    EXPECT_TRUE(tree.GetChildren(a).empty());
+    EXPECT_EQ(tree.GetParent(a2), a1);
+    EXPECT_EQ(tree.GetSelected(), a1);
+    EXPECT_TRUE(tree.MoveItem(a1, NO_TREE_ITEM, 99));
+    EXPECT_EQ(tree.GetChildren(NO_TREE_ITEM), (std::vector<TreeItem>{a, b, a1}));
+}

@@ -168,6 +168,98 @@ TEST(SceneParts, PartnersFollowRenumberingAndLoseARemovedPartner)
     }
 }
 
+// The Part indices of item's children in the tree, in tree order.
+std::vector<int> ChildIndices(const Scene& scene, TreeItem item)
+{
+    std::vector<int> indices;
+    for (TreeItem child : scene.Tree().GetChildren(item)) indices.push_back(scene.FindPartByTreeItem(child));
+    return indices;
+}
+
+TEST(ScenePartMove, APartMovedUnderALaterOneGoesAfterItWithItsSubtreeAndTheMoveBackRestoresAll)
+{
+    FourParts f;
+    AddCubeUnder(f.scene, f.folder, 0, "E.mqo");  // A's second child
+    NewMotionCommand(f.session, "m1");
+    NewMotionCommand(f.session, "m2");
+    MarkTracks(f.scene);
+    f.scene.parts[0]->symmetryIndex = 3;
+    f.scene.parts[3]->symmetryIndex = 0;
+    const TreeItem b = f.scene.parts[1]->treeItem, c = f.scene.parts[2]->treeItem, d = f.scene.parts[3]->treeItem;
+    std::vector<TreeItemMoved> reports;
+    f.scene.onTreeChange = [&](const TreeChange& change) {
+        if (const auto* moved = std::get_if<TreeItemMoved>(&change)) reports.push_back(*moved);
+    };
+
+    const std::optional<PartMove> move = PlanPartMove(f.scene, 1, 3);
+    ASSERT_TRUE(move);
+    EXPECT_EQ(move->order, (std::vector<int>{0, 3, 1, 2, 4}));
+    const PartMove back = f.scene.MovePart(*move);
+    EXPECT_EQ(DisplayNames(f.scene), (std::vector<std::string>{"A", "D", "B", "C", "E"}));
+    EXPECT_EQ(f.scene.parts[2]->parentIndex, 1);
+    EXPECT_EQ(f.scene.parts[3]->parentIndex, 2);
+    EXPECT_EQ(f.scene.parts[4]->parentIndex, 0);
+    EXPECT_EQ(f.scene.parts[0]->symmetryIndex, 1);
+    EXPECT_EQ(f.scene.parts[1]->symmetryIndex, 0);
+    for (const Motion& motion : f.scene.motions) EXPECT_EQ(TrackOwners(motion), "ADBCE");
+    EXPECT_EQ(ChildIndices(f.scene, d), (std::vector<int>{2}));
+    EXPECT_EQ(ChildIndices(f.scene, b), (std::vector<int>{3}));
+    EXPECT_EQ(ChildIndices(f.scene, f.scene.parts[0]->treeItem), (std::vector<int>{4}));
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(reports[0].item, b);
+    EXPECT_EQ(reports[0].parent, d);
+
+    EXPECT_EQ(back.part, 2);
+    EXPECT_EQ(back.newParent, 0);
+    f.scene.MovePart(back);
+    EXPECT_EQ(DisplayNames(f.scene), (std::vector<std::string>{"A", "B", "C", "D", "E"}));
+    EXPECT_EQ(f.scene.parts[1]->parentIndex, 0);
+    EXPECT_EQ(f.scene.parts[2]->parentIndex, 1);
+    EXPECT_EQ(f.scene.parts[0]->symmetryIndex, 3);
+    for (const Motion& motion : f.scene.motions) EXPECT_EQ(TrackOwners(motion), "ABCDE");
+    // B is A's first child again, before E.
+    EXPECT_EQ(ChildIndices(f.scene, f.scene.parts[0]->treeItem), (std::vector<int>{1, 4}));
+    EXPECT_EQ(f.scene.parts[2]->treeItem, c);
+}
+
+TEST(ScenePartMove, TheOrderStaysWhenItFitsAndATopLevelPartGoesAfterTheLastTopLevelOne)
+{
+    FourParts f;
+    // D is already after A and A's child B.
+    std::optional<PartMove> move = PlanPartMove(f.scene, 3, 0);
+    ASSERT_TRUE(move);
+    EXPECT_EQ(move->order, (std::vector<int>{0, 1, 2, 3}));
+    f.scene.MovePart(*move);
+    EXPECT_EQ(ChildIndices(f.scene, f.scene.parts[0]->treeItem), (std::vector<int>{1, 3}));
+    // C to the top level lands after D, the last top-level Part then.
+    FourParts g;
+    move = PlanPartMove(g.scene, 2, -1);
+    ASSERT_TRUE(move);
+    g.scene.MovePart(*move);
+    EXPECT_EQ(DisplayNames(g.scene), (std::vector<std::string>{"A", "B", "D", "C"}));
+    EXPECT_EQ(g.scene.parts[3]->parentIndex, -1);
+    EXPECT_EQ(ChildIndices(g.scene, g.scene.rootPart.treeItem), (std::vector<int>{0, 2, 3}));
+}
+
+TEST(ScenePartMove, NeitherIntoItsOwnSubtreeNorUnderItsParentNorAnOrderWithAChildFirst)
+{
+    FourParts f;
+    EXPECT_FALSE(PlanPartMove(f.scene, 0, 2));   // A under its grandchild C
+    EXPECT_FALSE(PlanPartMove(f.scene, 1, 1));   // B under itself
+    EXPECT_FALSE(PlanPartMove(f.scene, 1, 0));   // A is B's parent already
+    EXPECT_FALSE(PlanPartMove(f.scene, 3, -1));  // D is top-level already
+    EXPECT_FALSE(PlanPartMove(f.scene, 7, -1));
+    EXPECT_FALSE(PlanPartMove(f.scene, 1, 7));
+    PartMove bad = *PlanPartMove(f.scene, 1, 3);
+    bad.order = {0, 2, 1, 3};  // C before B
+    EXPECT_EQ(f.scene.MovePart(bad).part, -1);
+    bad.order = {0, 1, 1, 3};
+    EXPECT_EQ(f.scene.MovePart(bad).part, -1);
+    EXPECT_EQ(DisplayNames(f.scene), (std::vector<std::string>{"A", "B", "C", "D"}));
+    EXPECT_EQ(f.scene.parts[1]->parentIndex, 0);
+    EXPECT_EQ(ChildIndices(f.scene, f.scene.parts[0]->treeItem), (std::vector<int>{1}));
+}
+
 TEST(SceneParts, RemovingTheRootEntryOrAStaleItemChangesNothing)
 {
     FourParts f;

@@ -133,6 +133,22 @@ private Q_SLOTS:
         QCOMPARE(app->session.Displays()[2].normals, 0);
     }
 
+    void theOnionSkinSwitchComesAfterTheOthersAndIsOffAndOfItsViewOnly()
+    {
+        for (int view = 0; view < 4; ++view) {
+            auto* onion = ControlOf<QAbstractButton>(view, IDC_VIEW_ONION_SKIN);
+            QVERIFY(onion != nullptr);
+            QCOMPARE(onion->text(), QString("オニオンスキン"));
+            QCOMPARE(onion->accessibleDescription(), IdName(IDC_VIEW_ONION_SKIN));
+            QVERIFY(!onion->isChecked());
+            QCOMPARE(onion->geometry().left(), ControlOf<QWidget>(view, IDC_VIEW_SHOW_SELECTION)->geometry().right() + 1);
+        }
+        ControlOf<QAbstractButton>(1, IDC_VIEW_ONION_SKIN)->click();
+        QCOMPARE(app->session.Displays()[1].onionSkin, 1);
+        QCOMPARE(app->session.Displays()[0].onionSkin, 0);
+        QVERIFY(ControlOf<QAbstractButton>(1, IDC_VIEW_ONION_SKIN)->isChecked());
+    }
+
     void zoomDragRefusesAStepOf20UpAndPutsTheCursorBack()
     {
         DragPicture(0, IDC_VIEW_ZOOM, {{0, -20}});

@@ -4,6 +4,7 @@
 // class does nothing, and ctest does not run it.
 #include "anim/PoseEvaluation.h"
 #include "app/CommandIds.h"
+#include "editor/DisplayCommands.h"
 #include "ui/DialogAnswers.h"
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
@@ -53,6 +54,17 @@ private Q_SLOTS:
         QVERIFY(parts && transform && tree && motion);
         Save(app.Form().grab(parts->geometry().united(transform->geometry())), out, QStringLiteral("panels.png"));
         Save(app.Form().grab(tree->geometry().united(motion->geometry())), out, QStringLiteral("tree-and-motion.png"));
+
+        // The onion skin in the Pers view shown alone, halfway between two keys of the walk.
+        session.SetCurrentFrame(15);
+        EvaluatePose(scene, session.CurrentMotion(), session.CurrentFrame());
+        session.SelectPart(-1);
+        ToggleLayoutCommand(session, 1);
+        session.Displays()[1].onionSkin = 1;
+        session.Events().Publish(ViewsChanged{});
+        app.Form().RequestRedraw();
+        QTest::qWait(500);
+        Save(app.Form().grab(app.Form().RenderWindow()->geometry()), out, QStringLiteral("onion-skin.png"));
 
         AnswerNextMessageBox(QMessageBox::No);  // the close question
         app.Close();

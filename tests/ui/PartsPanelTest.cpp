@@ -1,4 +1,5 @@
 #include "app/CommandIds.h"
+#include "app/PartsTreePanel.h"
 #include "editor/PartCommands.h"
 #include "support/SceneFixtures.h"
 #include "ui/DialogAnswers.h"
@@ -188,6 +189,48 @@ private Q_SLOTS:
         });
         app.frame->Action(ID_PARTS_SYMMETRY)->trigger();
         QCOMPARE(app.scene.parts[0]->symmetryIndex, 1);  // Cancel keeps the links
+    }
+
+    void f2RenamesWithTheMirroredNameChecksAndADropReparentsAndTheTreeFollows()
+    {
+        RunningApp app(folder.File("tree.ini"));
+        QVERIFY(AddObject(app.session, folder.File("arm.mqo")));
+        app.session.SelectPart(-1);
+        QVERIFY(AddObject(app.session, folder.File("hand.mqo")));
+        QCOMPARE(app.frame->Action(ID_PARTS_RENAME)->text(), QString("名前の変更（&N）"));
+        QString offered, caution;
+        AnswerNextDialog([&](QWidget* dialog) {
+            QCOMPARE(dialog->windowTitle(), QString("オブジェクト名入力"));
+            auto* name = Control<QLineEdit>(dialog, IDC_MIRRORED_NAME);
+            offered = name->text();
+            name->setText("arm");
+            AcceptNextMessage(caution);
+            Control<QPushButton>(dialog, IDOK)->click();
+            name->setText("palm");
+            Control<QPushButton>(dialog, IDOK)->click();
+        });
+        auto* tree = app.Form().findChild<QTreeWidget*>(IdName(IDC_PARTS_TREE));
+        // Shortcuts reach the active window only (there is no window manager).
+        app.frame->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(app.frame.get()));
+        tree->setFocus();
+        QTest::keyClick(tree, Qt::Key_F2);
+        QCOMPARE(offered, QString("hand"));
+        QCOMPARE(caution, QString("caution: 同じオブジェクト名が存在します"));
+        QCOMPARE(TopLevelNames(app), (QStringList{"arm", "palm"}));
+
+        // palm dropped onto arm: it hangs under arm, still selected, and Undo puts it back.
+        app.Form().findChild<PartsTreePanel*>()->Drop(app.scene.parts[1]->treeItem, app.scene.parts[0]->treeItem);
+        QCOMPARE(TopLevelNames(app), QStringList{"arm"});
+        QTreeWidgetItem* arm = tree->topLevelItem(0)->child(0);
+        QCOMPARE(arm->childCount(), 1);
+        QCOMPARE(arm->child(0)->text(0), QString("palm"));
+        QCOMPARE(arm->child(0)->checkState(0), Qt::Checked);
+        QCOMPARE(tree->currentItem(), arm->child(0));
+        QCOMPARE(app.scene.parts[1]->parentIndex, 0);
+        app.frame->Action(ID_EDIT_UNDO)->trigger();
+        QCOMPARE(TopLevelNames(app), (QStringList{"arm", "palm"}));
+        QCOMPARE(app.scene.parts[1]->parentIndex, -1);
     }
 
     void symmetryTableScrollsCommitsClampsAndRefusesText()

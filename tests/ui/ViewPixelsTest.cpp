@@ -1,4 +1,7 @@
 #include "app/CommandIds.h"
+#include "anim/MotionOperations.h"
+#include "editor/MotionCommands.h"
+#include "editor/OnionSkin.h"
 #include "editor/PartCommands.h"
 #include "meshlib/LoadedModel.h"
 #include "support/SceneParts.h"
@@ -314,6 +317,40 @@ private Q_SLOTS:
             }
         QVERIFY2(compared > 300, qPrintable(QString::number(compared)));
         QVERIFY(faceColours.size() >= 2);  // the two front faces are lit differently
+    }
+
+    void onionSkinGhostsBlendTheirTintOverTheViewAndStayBehindTheParts()
+    {
+        // east keyed 200 units higher at frame 20; frame 10 shows the ghosts of
+        // frame 0 (where east stands now) and of frame 20 (40 pixels up in Front).
+        Scene& scene = app->scene;
+        QVERIFY(NewMotionCommand(app->session, "onion"));
+        const int motion = app->session.CurrentMotion();
+        QVERIFY(SetKeyMatrix(scene, motion, 0, 20, MatrixTranslation(0, 200, 0)));
+        app->session.SetCurrentFrame(10);
+        QImage image = app->Grab();
+        EXPECT_PIXEL(image, 253, 415, kBack, 0);
+        app->Form().Displays()[2].onionSkin = 1;
+        image = app->Grab();
+        SaveShot(image, "onion-skin");
+        // Half the next key's orange over the background, unlit, and as
+        // such in the window too (the view stays opaque: the window would show
+        // it over its own background by its alpha).
+        const QRgb next = ONION_NEXT_TINT;
+        const auto over = [next](int tint, int back) {
+            return (tint * qAlpha(next) + back * (255 - qAlpha(next))) / 255;
+        };
+        const QRgb ghost = qRgb(over(qRed(next), 0x18), over(qGreen(next), 0x18), over(qBlue(next), 0x18));
+        EXPECT_PIXEL(image, 253, 415, ghost, 3);
+        const QImage shown = app->Form().grab(app->Form().RenderWindow()->geometry()).toImage();
+        EXPECT_PIXEL(shown, 253, 415, ghost, 3);
+        EXPECT_PIXEL(image, 253, 455, Grey(255), 3);  // the Part covers the ghost of frame 0
+        EXPECT_PIXEL(image, 253, 154, Grey(151), 3);  // Top has no onion skin
+        app->session.SetPlaying(true);
+        EXPECT_PIXEL(app->Grab(), 253, 415, kBack, 0);
+        app->session.SetPlaying(false);
+        app->Form().Displays()[2].onionSkin = 0;
+        QVERIFY(DeleteMotionCommand(app->session));
     }
 };
 

@@ -119,10 +119,10 @@ struct RenderFixture {
         views.views[3].type = VIEW_LEFT;
         scene.meshBase.Init(&device);
     }
-    void Render()
+    void Render(const std::vector<PoseGhost>* ghosts = nullptr)
     {
         device.calls.clear();
-        RenderViews(device, {views, displays, colours, grid, scene, scene.SelectedPartIndex()});
+        RenderViews(device, {views, displays, colours, grid, scene, scene.SelectedPartIndex(), ghosts});
     }
     std::vector<const RecordedCall*> Clears() const { return device.CallsOf(RenderCall::Clear); }
 };
@@ -295,3 +295,54 @@ TEST(DeviceState, RestoreSetsTheRedMaterialAmbientAndTheNormalisedLight)
 }
 
 }  // namespace
+
+TEST(RenderViews, GhostsComeLastTranslucentInTheirTintsAtTheFarDepthAndOnlyWhereTheOnionSkinIsOn)
+{
+    RenderFixture f;
+    f.scene.SetTreeItemChecked(f.scene.rootPart.treeItem, false);
+    const int a = sceneparts::AddBoxPart(f.scene, f.folder, "a", {0, 0, 0}, 10);
+    const int hidden = sceneparts::AddBoxPart(f.scene, f.folder, "b", {100, 0, 0}, 10);
+    f.scene.SetTreeItemChecked(f.scene.parts[hidden]->treeItem, false);
+    for (int i = 2; i < 4; ++i) f.views.views[i].enabled = 0;
+    for (ViewDisplay& d : f.displays) d = {};
+    f.displays[1].onionSkin = 1;
+    const std::vector<PoseGhost> ghosts = {{{MatrixTranslation(-30, 0, 0), MatrixTranslation(0, 1, 0)}, 0x553C8CFFu},
+                                           {{MatrixTranslation(30, 0, 0), MatrixTranslation(0, 2, 0)}, 0x55FF8C3Cu}};
+    f.Render(&ghosts);
+    ASSERT_EQ(f.scene.parts[a]->mesh->GetMeshNum(), 1);
+
+    // View 0 draws a once, view 1 a and then both ghosts of a (b is hidden).
+    std::vector<const RecordedCall*> draws = f.device.CallsOf(RenderCall::DrawIndexedLineStrip);
+    ASSERT_EQ(draws.size(), 4u);
+    for (int k : {0, 1}) {
+        EXPECT_FALSE(draws[size_t(k)]->translucent);
+        EXPECT_TRUE(draws[size_t(k)]->lighting);
+        EXPECT_EQ(draws[size_t(k)]->world, f.scene.parts[a]->mesh->GetMatrix());
+        EXPECT_EQ(draws[size_t(k)]->viewport.maxDepth, 1.0f);
+        EXPECT_EQ(draws[size_t(k)]->viewport.minDepth, 0.0f);
+    }
+    for (int g = 0; g < 2; ++g) {
+        const RecordedCall& ghost = *draws[size_t(2 + g)];
+        EXPECT_EQ(ghost.viewport.x, f.views.views[1].rect.left);
+        EXPECT_EQ(ghost.viewport.minDepth, 1.0f);
+        EXPECT_TRUE(ghost.translucent);
+        EXPECT_FALSE(ghost.lighting);
+        EXPECT_EQ(ghost.texture, nullptr);
+        EXPECT_EQ(ghost.world, ghosts[size_t(g)].worlds[a]);
+        const ColorValue tint = ColorValueOfArgb(ghosts[size_t(g)].tint);
+        EXPECT_EQ(ghost.material.diffuse.r, tint.r);
+        EXPECT_EQ(ghost.material.diffuse.b, tint.b);
+        EXPECT_NEAR(ghost.material.diffuse.a, 0x55 / 255.0f, 1e-6f);
+    }
+    // The view's own depth range and opaque drawing come back for what follows.
+    EXPECT_FALSE(f.device.calls.back().translucent);
+    EXPECT_EQ(f.device.calls.back().viewport.minDepth, 0.0f);
+
+    // No ghosts, or the switch off everywhere: the frame is the one without an onion skin.
+    f.Render();
+    const size_t plainCalls = f.device.calls.size();
+    f.displays[1].onionSkin = 0;
+    f.Render(&ghosts);
+    EXPECT_EQ(f.device.calls.size(), plainCalls);
+    EXPECT_TRUE(f.device.CallsOf(RenderCall::SetTranslucent).empty());
+}

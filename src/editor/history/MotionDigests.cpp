@@ -55,6 +55,19 @@ void MotionDigests::TracksRemoved(const std::vector<int>& parts)
     }
 }
 
+void MotionDigests::TracksMoved(const std::vector<int>& newIndexOf)
+{
+    for (Entry& entry : motions) {
+        if (entry.tracks.size() != newIndexOf.size()) return ForgetAll();
+        std::vector<std::optional<uint64_t>> moved(entry.tracks.size());
+        for (size_t i = 0; i < newIndexOf.size(); ++i) {
+            if (newIndexOf[i] < 0 || size_t(newIndexOf[i]) >= moved.size()) return ForgetAll();
+            moved[size_t(newIndexOf[i])] = entry.tracks[i];
+        }
+        entry.tracks = std::move(moved);
+    }
+}
+
 uint64_t MotionDigests::Document(const Scene& scene)
 {
     if (motions.size() != scene.motions.size()) motions.assign(scene.motions.size(), Entry{});

@@ -24,6 +24,8 @@ public:
     // Tracks were inserted at, or removed from, parts (ascending) in every Motion.
     void TracksInserted(const std::vector<int>& parts);
     void TracksRemoved(const std::vector<int>& parts);
+    // The tracks of every Motion were renumbered: track i went to newIndexOf[i].
+    void TracksMoved(const std::vector<int>& newIndexOf);
     // The document's fingerprint: the Parts afresh, the Motions from what is
     // kept where known. What no longer fits the Motions is dropped.
     uint64_t Document(const Scene& scene);

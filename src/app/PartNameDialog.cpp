@@ -1,4 +1,4 @@
-#include "app/MirroredNameDialog.h"
+#include "app/PartNameDialog.h"
 
 #include "app/CommandIds.h"
 #include "app/DialogControls.h"
@@ -7,6 +7,7 @@
 #include "app/PartCommandDialogs.h"
 #include "editor/EditorSession.h"
 #include "editor/PartCommands.h"
+#include "editor/PartTreeCommands.h"
 
 #include <QLineEdit>
 #include <QMessageBox>
@@ -21,8 +22,8 @@ constexpr int kOkLeft = 75, kCancelLeft = 129;
 
 }  // namespace
 
-MirroredNameDialog::MirroredNameDialog(EditorSession& session, QWidget* parent)
-    : QDialog(parent), session(session), name(new QLineEdit(this))
+PartNameDialog::PartNameDialog(EditorSession& session, Purpose purpose, QWidget* parent)
+    : QDialog(parent), session(session), purpose(purpose), name(new QLineEdit(this))
 {
     SetControlId(this, IDD_MIRRORED_NAME);
     setWindowTitle(tr("オブジェクト名入力"));
@@ -31,26 +32,45 @@ MirroredNameDialog::MirroredNameDialog(EditorSession& session, QWidget* parent)
     SetControlId(name, IDC_MIRRORED_NAME);
     name->setAccessibleName(tr("オブジェクト名"));
     PlaceInDialogUnits(name, {kEditLeft, kEditTop, kEditWidth, kEditHeight});
-    name->setText(QString::fromStdString(MirroredPartDefaultName(session)));
+    const Part* current = session.GetScene().PartAt(session.CurrentPart());
+    const std::string offered = purpose == Purpose::AddMirrored ? MirroredPartDefaultName(session)
+                                : current                       ? current->baseName
+                                                                : std::string();
+    name->setText(QString::fromStdString(offered));
     name->selectAll();
 
     AddOkCancelButtons(this, tr("決定"), {kOkLeft, kButtonTop, kButtonWidth, kButtonHeight},
                        {kCancelLeft, kButtonTop, kButtonWidth, kButtonHeight});
 }
 
-void MirroredNameDialog::accept()
+void PartNameDialog::accept()
+{
+    if (purpose == Purpose::AddMirrored ? AddMirrored() : Rename()) QDialog::accept();
+    else name->setFocus();
+}
+
+bool PartNameDialog::AddMirrored()
 {
     const Scene& scene = session.GetScene();
     QString message;
     switch (AddMirroredPart(session, name->text().toStdString())) {
     case MIRRORED_PART_ADDED:
-    case MIRRORED_PART_NOTHING_SELECTED: QDialog::accept(); return;
+    case MIRRORED_PART_NOTHING_SELECTED: return true;
     case MIRRORED_NAME_TAKEN: message = CoreText(MIRRORED_NAME_TAKEN_TEXT); break;
     case MIRRORED_NAME_INVALID: message = CoreText(MIRRORED_NAME_INVALID_TEXT); break;
+    case MIRRORED_NAME_NOT_SAVABLE: message = CoreText(PART_NAME_NOT_SAVABLE_TEXT); break;
     case MIRRORED_FILE_EXISTS: message = CoreText(MIRRORED_FILE_EXISTS_TEXT); break;
-    case MIRRORED_FILE_NOT_WRITTEN: ShowFileError(this, scene.lastSaveError); return;
-    case MIRRORED_FILE_NOT_READ: ShowFileError(this, scene.lastLoadError); return;
+    case MIRRORED_FILE_NOT_WRITTEN: ShowFileError(this, scene.lastSaveError); return false;
+    case MIRRORED_FILE_NOT_READ: ShowFileError(this, scene.lastLoadError); return false;
     }
     QMessageBox::warning(this, CoreText(MIRRORED_NAME_TAKEN_CAPTION), message);
-    name->setFocus();
+    return false;
+}
+
+bool PartNameDialog::Rename()
+{
+    const PartNameProblem problem = RenameCurrentPart(session, name->text().toStdString());
+    if (problem == PartNameProblem::None) return true;
+    QMessageBox::warning(this, CoreText(MIRRORED_NAME_TAKEN_CAPTION), CoreText(PartNameProblemText(problem)));
+    return false;
 }

@@ -1,0 +1,29 @@
+#pragma once
+
+#include <string>
+
+class Scene;
+
+// The message for a name that is already a Part's baseName, and the caption
+// of every refused name.
+extern const char* const MIRRORED_NAME_TAKEN_TEXT;     // "同じオブジェクト名が存在します"
+extern const char* const MIRRORED_NAME_TAKEN_CAPTION;  // "caution"
+// The message for a name that cannot name a file.
+extern const char* const MIRRORED_NAME_INVALID_TEXT;
+// The message for a name a project file cannot hold.
+extern const char* const PART_NAME_NOT_SAVABLE_TEXT;
+
+// Why a typed name cannot name a Part.
+enum class PartNameProblem {
+    None,
+    Invalid,     // empty, or holding a folder separator (it names the Part's files)
+    Taken,       // another Part has it as its baseName
+    NotSavable,  // a control character, a character without a Shift-JIS form, or over 259 Shift-JIS bytes
+};
+
+// Checks the name a Part would get from name: the text cut at its first '.',
+// as every Part named after its file is (PartBaseNameOf). ignoredPart: the
+// Part being renamed, whose own name does not count as taken (-1: none).
+PartNameProblem CheckPartName(const Scene& scene, const std::string& name, int ignoredPart);
+// The message for problem (translatable, "core"); "" for None.
+const char* PartNameProblemText(PartNameProblem problem);

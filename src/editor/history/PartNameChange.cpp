@@ -1,0 +1,13 @@
+#include "editor/history/PartNameChange.h"
+
+#include "editor/EditorSession.h"
+
+void PartNameChange::Exchange(EditorSession& session)
+{
+    Scene& scene = session.GetScene();
+    Part* target = scene.PartAt(part);
+    if (!target) return;
+    std::swap(target->baseName, baseName);
+    std::swap(target->displayName, displayName);
+    scene.SetTreeItemText(target->treeItem, target->displayName);
+}
