@@ -52,7 +52,8 @@ void BM_WriteXFileStreamed(benchmark::State& state)
     const std::string path = project.folder + "/streamed.x";
     for (auto _ : state) {
         std::string error;
-        if (!WriteFileAtomically(path, [&content](FileSink& sink) { return WriteXFile(content, sink); }, error))
+        if (!WriteFileAtomically(
+                path, [&content](FileSink& sink) { return WriteXFile(content, sink); }, error))
             state.SkipWithError(error.c_str());
     }
 }

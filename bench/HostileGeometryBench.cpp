@@ -31,8 +31,8 @@ std::string OrdinaryGrid()
     s += "\tvertex " + std::to_string((kSide + 1) * (kSide + 1)) + " {\n";
     for (int y = 0; y <= kSide; ++y)
         for (int x = 0; x <= kSide; ++x) {
-            std::snprintf(line, sizeof line, "\t\t%.4f %.4f %.4f\n", x * 1.0, 10 * std::sin(x * 0.05) * std::cos(y * 0.07),
-                          y * 1.0);
+            std::snprintf(line, sizeof line, "\t\t%.4f %.4f %.4f\n", x * 1.0,
+                          10 * std::sin(x * 0.05) * std::cos(y * 0.07), y * 1.0);
             s += line;
         }
     s += "\t}\n\tface " + std::to_string(kSide * kSide) + " {\n";
@@ -55,7 +55,8 @@ std::string ShapeBytes(const CraftedShape& shape)
         std::filesystem::temp_directory_path() / ("m3d_hostile_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
     std::string bytes, error;
-    if (!ReadWholeFile(shape.write(folder.string(), shape.fullSize), bytes, error)) std::fprintf(stderr, "%s\n", error.c_str());
+    if (!ReadWholeFile(shape.write(folder.string(), shape.fullSize), bytes, error))
+        std::fprintf(stderr, "%s\n", error.c_str());
     std::filesystem::remove_all(folder);
     return bytes;
 }

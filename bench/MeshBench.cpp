@@ -48,8 +48,7 @@ LoadedModel Shuffled(LoadedModel model)
     for (size_t t = 0; t < triangles; ++t) order[t] = uint32_t(t);
     std::shuffle(order.begin(), order.end(), std::mt19937(1));
     std::vector<uint32_t> indices(model.indices.size());
-    for (size_t t = 0; t < triangles; ++t)
-        std::copy_n(&model.indices[3 * size_t(order[t])], 3, &indices[3 * t]);
+    for (size_t t = 0; t < triangles; ++t) std::copy_n(&model.indices[3 * size_t(order[t])], 3, &indices[3 * t]);
     model.indices = std::move(indices);
     return model;
 }
@@ -68,7 +67,8 @@ void StripifyGrid(benchmark::State& state, const LoadedModel& model)
     const double triangles = double(model.triangleMaterials.size());
     state.counters["triangles"] = triangles;
     state.counters["indices_per_triangle"] = double(indices) / triangles;
-    state.counters["triangles_per_second"] = benchmark::Counter(triangles, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["triangles_per_second"] =
+        benchmark::Counter(triangles, benchmark::Counter::kIsIterationInvariantRate);
 }
 
 void BM_StripifyMillionTriangleGrid(benchmark::State& state) { StripifyGrid(state, Grid(kMillionW, kMillionH)); }
@@ -89,7 +89,9 @@ class MillionTriangleFile {
 public:
     MillionTriangleFile()
     {
-        path = (std::filesystem::temp_directory_path() / ("m3d-bench-" + std::to_string(std::random_device()()) + ".mesh")).string();
+        path =
+            (std::filesystem::temp_directory_path() / ("m3d-bench-" + std::to_string(std::random_device()()) + ".mesh"))
+                .string();
         CMesh mesh;
         mesh.LoadModel(Grid(kMillionW, kMillionH), "grid.mqo", 1.0f);
         mesh.SaveMeshFile(path);

@@ -34,9 +34,10 @@ void Append(std::string& out, const char* format, auto... values)
 
 std::string GridMqo()
 {
-    std::string s = "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\nMaterial 1 {\r\n"
-                    "\t\"grid\" col(0.800 0.800 0.800 1.000) dif(0.800) amb(0.600) emi(0.000) spc(0.000) power(5.00)\r\n"
-                    "}\r\nObject \"grid\" {\r\n\tvisible 15\r\n\tshading 1\r\n\tfacet 59.5\r\n";
+    std::string s =
+        "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\nMaterial 1 {\r\n"
+        "\t\"grid\" col(0.800 0.800 0.800 1.000) dif(0.800) amb(0.600) emi(0.000) spc(0.000) power(5.00)\r\n"
+        "}\r\nObject \"grid\" {\r\n\tvisible 15\r\n\tshading 1\r\n\tfacet 59.5\r\n";
     Append(s, "\tvertex %d {\r\n", (kColumns + 1) * (kRows + 1));
     for (int y = 0; y <= kRows; ++y)
         for (int x = 0; x <= kColumns; ++x) Append(s, "\t\t%.4f %.4f %.4f\r\n", x * 1.0, Height(x, y), y * 1.0);
@@ -141,7 +142,12 @@ void BM_AssimpReadObjFromMemory(benchmark::State& state)
     }
     state.counters["MB"] = double(bytes.size()) / 1e6;
 }
-BENCHMARK(BM_AssimpReadObjFromMemory)->Arg(0)->Arg(1)->ArgNames({"postprocess"})->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(BM_AssimpReadObjFromMemory)
+    ->Arg(0)
+    ->Arg(1)
+    ->ArgNames({"postprocess"})
+    ->Unit(benchmark::kMillisecond)
+    ->MinTime(3.0);
 #endif
 
 }  // namespace

@@ -57,7 +57,8 @@ void BM_EncodePngWithImageLibraryBaseline(benchmark::State& state)
     for (auto _ : state) {
         png.clear();
         const TextureImage& image = Picture();
-        if (!stbi_write_png_to_func(AppendBytes, &png, image.width, image.height, 4, image.rgba.data(), image.width * 4))
+        if (!stbi_write_png_to_func(AppendBytes, &png, image.width, image.height, 4, image.rgba.data(),
+                                    image.width * 4))
             state.SkipWithError("the image library's writer failed");
     }
     state.counters["bytes"] = double(png.size());

@@ -190,7 +190,8 @@ void BM_PickAmongTwentyPartsOfFiftyThousandTriangles(benchmark::State& state)
         auto* s = new Scene;
         // Five columns of four patches of 250 x 100 quads, side by side.
         for (int i = 0; i < 20; ++i)
-            AddPart(*s, GridModel(250, 100, static_cast<float>((i % 5 - 2) * 250), static_cast<float>((i / 5 - 1) * 100)),
+            AddPart(*s,
+                    GridModel(250, 100, static_cast<float>((i % 5 - 2) * 250), static_cast<float>((i / 5 - 1) * 100)),
                     "patch" + std::to_string(i), -1);
         return s;
     }();

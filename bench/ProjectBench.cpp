@@ -145,8 +145,8 @@ void BM_EvaluatePoseByKeyScan(benchmark::State& state)
                 continue;
             }
             const float t = float(frame - keys[j - 1].frame) / float(keys[j].frame - keys[j - 1].frame);
-            part.localMatrix = MatrixRotationQuaternion(QuaternionSlerp(
-                QuaternionRotationMatrix(keys[j - 1].matrix), QuaternionRotationMatrix(keys[j].matrix), t));
+            part.localMatrix = MatrixRotationQuaternion(QuaternionSlerp(QuaternionRotationMatrix(keys[j - 1].matrix),
+                                                                        QuaternionRotationMatrix(keys[j].matrix), t));
             const Vec3 a = keys[j - 1].matrix.Translation();
             const Vec3 b = keys[j].matrix.Translation();
             part.localPosition = a * (1.0f - t) + b * t;

@@ -47,9 +47,8 @@ void BM_LoadMeshNamingTextures(benchmark::State& state)
         if (!mesh.LoadObject(file.path, 1.0f)) state.SkipWithError(mesh.GetLastError().c_str());
         benchmark::DoNotOptimize(base.GetTextureNum());
     }
-    state.counters["per_name"] =
-        benchmark::Counter(double(textures), benchmark::Counter::kIsIterationInvariantRate |
-                                                        benchmark::Counter::kInvert);
+    state.counters["per_name"] = benchmark::Counter(
+        double(textures), benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_LoadMeshNamingTextures)
     ->ArgNames({"textures", "linked"})

@@ -119,10 +119,7 @@ void RunOnFreshKeys(benchmark::State& state, Operation operation)
     state.counters["keys_after"] = double(keys);
 }
 
-void BM_DeleteRedundantKeys(benchmark::State& state)
-{
-    RunOnFreshKeys(state, DeleteRedundantKeysCommand);
-}
+void BM_DeleteRedundantKeys(benchmark::State& state) { RunOnFreshKeys(state, DeleteRedundantKeysCommand); }
 BENCHMARK(BM_DeleteRedundantKeys)->Unit(benchmark::kMillisecond);
 
 void BM_MirrorMotion(benchmark::State& state) { RunOnFreshKeys(state, MirrorMotionCommand); }

@@ -21,7 +21,8 @@ void CheckFinite(const SettingsValues& v)
 {
     bool ok = Finite(v.lightDirection) && std::isfinite(v.splitX) && std::isfinite(v.splitY) &&
               std::isfinite(v.orthographicScale);
-    for (const ViewSettingsValues& view : v.views) ok = ok && Finite(view.target) && Finite(view.persEye) && Finite(view.persTarget);
+    for (const ViewSettingsValues& view : v.views)
+        ok = ok && Finite(view.target) && Finite(view.persEye) && Finite(view.persTarget);
     if (!ok) std::abort();
 }
 
@@ -38,9 +39,10 @@ std::string Written(std::string value)
 // through it, so they are compared only when withFloats is set.
 void CheckSame(const SettingsValues& a, const SettingsValues& b, bool withFloats)
 {
-    if (Written(a.addObjectDirectory) != b.addObjectDirectory || Written(a.exportXFileDirectory) != b.exportXFileDirectory ||
-        a.colours != b.colours || a.frameRate != b.frameRate || a.timeScaleFactor != b.timeScaleFactor ||
-        a.gridWidth != b.gridWidth || a.gridXY != b.gridXY || a.gridYZ != b.gridYZ || a.gridZX != b.gridZX)
+    if (Written(a.addObjectDirectory) != b.addObjectDirectory ||
+        Written(a.exportXFileDirectory) != b.exportXFileDirectory || a.colours != b.colours ||
+        a.frameRate != b.frameRate || a.timeScaleFactor != b.timeScaleFactor || a.gridWidth != b.gridWidth ||
+        a.gridXY != b.gridXY || a.gridYZ != b.gridYZ || a.gridZX != b.gridZX)
         std::abort();
     if (withFloats && (!SameVector(a.lightDirection, b.lightDirection) || a.splitX != b.splitX ||
                        a.splitY != b.splitY || a.orthographicScale != b.orthographicScale))

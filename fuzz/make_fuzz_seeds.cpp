@@ -31,8 +31,8 @@ TextureImage Sample()
     image.height = 6;
     for (int y = 0; y < image.height; ++y)
         for (int x = 0; x < image.width; ++x)
-            image.rgba.insert(image.rgba.end(),
-                              {uint8_t(30 * x), uint8_t(40 * y), uint8_t(255 - 20 * (x + y)), uint8_t(x < 4 ? 255 : 60 * y)});
+            image.rgba.insert(image.rgba.end(), {uint8_t(30 * x), uint8_t(40 * y), uint8_t(255 - 20 * (x + y)),
+                                                 uint8_t(x < 4 ? 255 : 60 * y)});
     return image;
 }
 
@@ -78,7 +78,7 @@ void WriteTextureSeeds(const fs::path& folder)
         ImageFormat format;
         const char* name;
     } formats[] = {{ImageFormat::Bmp, "rgba.bmp"}, {ImageFormat::Dds, "argb.dds"}, {ImageFormat::Jpeg, "rgb.jpg"},
-                   {ImageFormat::Png, "rgba.png"}, {ImageFormat::Ppm, "rgb.ppm"},   {ImageFormat::Tga, "rgba.tga"}};
+                   {ImageFormat::Png, "rgba.png"}, {ImageFormat::Ppm, "rgb.ppm"},  {ImageFormat::Tga, "rgba.tga"}};
     for (const auto& f : formats) {
         std::string bytes, error;
         if (!EncodeTextureImage(image, f.format, bytes, error)) {
@@ -100,8 +100,9 @@ void WriteSettingsSeeds(const fs::path& folder)
     Write(folder / "defaults.ini", profile.Text());
     // A file edited by hand: byte order mark, CRLF, comments, odd case and
     // spacing, a repeated key and a colour written unsigned.
-    Write(folder / "edited.ini", "\xEF\xBB\xBF; settings\r\n[color]\r\n Back = 4278190335 \r\nback=1\r\n\r\n"
-                                 "[VIEW0]\r\nTYPE=8\r\nTO_X=1e39\r\n[ light ]\r\nXDIR=-.5e-3x\r\n");
+    Write(folder / "edited.ini",
+          "\xEF\xBB\xBF; settings\r\n[color]\r\n Back = 4278190335 \r\nback=1\r\n\r\n"
+          "[VIEW0]\r\nTYPE=8\r\nTO_X=1e39\r\n[ light ]\r\nXDIR=-.5e-3x\r\n");
 }
 
 // The fuzzer that reads files of this extension, or "" for none.
@@ -131,9 +132,10 @@ void WriteCraftedSeeds(const fs::path& root)
                 const std::string fuzzer = FuzzerFor(entry.path());
                 if (fuzzer.empty() || !entry.is_regular_file() || entry.file_size() > kMaxSeedBytes) continue;
                 fs::create_directories(root / fuzzer);
-                fs::copy_file(entry.path(),
-                              root / fuzzer / (shape.name + "-" + std::to_string(size) + "-" + entry.path().filename().string()),
-                              fs::copy_options::overwrite_existing);
+                fs::copy_file(
+                    entry.path(),
+                    root / fuzzer / (shape.name + "-" + std::to_string(size) + "-" + entry.path().filename().string()),
+                    fs::copy_options::overwrite_existing);
             }
         }
     }

@@ -3,5 +3,6 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+# The test command sets M3D_WERROR=ON: a warning then fails the build.
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DM3D_WERROR="${M3D_WERROR:-OFF}"
 cmake --build build -j"$(nproc)"

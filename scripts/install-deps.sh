@@ -12,6 +12,7 @@ packages=(
   libassimp-dev
   xvfb xauth
   python3
+  clang-format  # the layout check of the sources (tools/check_format.sh)
   librsvg2-bin  # renders the icon's PNG sizes
   # the installed tree's and the .deb's checks
   desktop-file-utils appstream shared-mime-info libglib2.0-bin file dpkg-dev

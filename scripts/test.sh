@@ -3,12 +3,12 @@
 # build with the address and undefined-behaviour sanitizers.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-./scripts/build.sh
+M3D_WERROR=ON ./scripts/build.sh
 # Tests that open windows need a display: give them a virtual one.
 xvfb-run -a -s "-screen 0 1600x1200x24" ctest --test-dir build --output-on-failure -j"$(nproc)"
 
 if [ "${M3D_SKIP_SANITIZERS:-0}" != "1" ]; then
-  cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DM3D_BUILD_APP=OFF -DM3D_SANITIZE=ON
+  cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DM3D_BUILD_APP=OFF -DM3D_SANITIZE=ON -DM3D_WERROR=ON
   cmake --build build-sanitize -j"$(nproc)"
   ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)"

@@ -98,7 +98,8 @@ struct Bench {
         for (int i = 0; i < kParts; ++i) {
             scene.SelectTreeItem(scene.rootPart.treeItem);
             scene.AddPartFromFile(path);
-            scene.parts.back()->localPosition = {float(i % 10) * 100.0f - 450.0f, 0.0f, float(i / 10) * 100.0f - 450.0f};
+            scene.parts.back()->localPosition = {float(i % 10) * 100.0f - 450.0f, 0.0f,
+                                                 float(i / 10) * 100.0f - 450.0f};
             triangles += scene.parts.back()->mesh->GetFaceNum();
         }
         scene.UpdateHierarchy(0);
@@ -284,7 +285,8 @@ void MakeMotion()
     if (!session.GetScene().motions.empty()) return;
     NewMotionCommand(session, "bench");
     for (int i = 0; i < kParts; ++i)
-        SetKeyMatrix(bench->scene, 0, i, 30, MatrixTranslation(0.0f, 200.0f, 0.0f) * bench->scene.parts[i]->mesh->GetMatrix());
+        SetKeyMatrix(bench->scene, 0, i, 30,
+                     MatrixTranslation(0.0f, 200.0f, 0.0f) * bench->scene.parts[i]->mesh->GetMatrix());
 }
 
 // Five seconds of playback at 30 frames per second of a Motion that moves
@@ -354,8 +356,10 @@ void RealTimePlaybackAt30Fps(benchmark::State& state)
         const auto* changed = std::get_if<CurrentFrameChanged>(&event);
         if (changed == nullptr || !session.IsPlaying()) return;
         const double now = double(clock.nsecsElapsed()) * 1e-6;
-        if (lastFrame < 0) firstMs = now;
-        else advanced += (changed->frame - lastFrame + framesALoop) % framesALoop;
+        if (lastFrame < 0)
+            firstMs = now;
+        else
+            advanced += (changed->frame - lastFrame + framesALoop) % framesALoop;
         lastFrame = changed->frame;
         lastMs = now;
         ++shown;

@@ -102,10 +102,7 @@ bool StageFiles(const GltfDocument& document, const std::string& folder, const s
 
 }  // namespace
 
-const char* ExportGltfRefusal(const Scene& scene)
-{
-    return scene.PartCount() == 0 ? EXPORT_X_NO_PARTS : nullptr;
-}
+const char* ExportGltfRefusal(const Scene& scene) { return scene.PartCount() == 0 ? EXPORT_X_NO_PARTS : nullptr; }
 
 ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt)
 {

@@ -11,8 +11,8 @@ ExportImageSource ImageSourceOf(const Scene& scene, const _MESHBASE_TEXTURE& tex
     ExportImageSource image{file, texture.name, texture.source, false};
     if (!texture.insideModelFolder) {
         const std::string folder = DirectoryOf(scene.projectPath);
-        image.outsideFolders = scene.projectPath.empty() ||
-                               !IsInsideFolder(texture.source, CanonicalPath(folder.empty() ? "." : folder));
+        image.outsideFolders =
+            scene.projectPath.empty() || !IsInsideFolder(texture.source, CanonicalPath(folder.empty() ? "." : folder));
     }
     return image;
 }
@@ -24,7 +24,8 @@ std::string ExportWarning(const std::vector<std::string>& textureProblems, const
         if (image.outsideFolders) outside.push_back(image.source);
     std::string text;
     if (!textureProblems.empty())
-        text = UiText("core", "次のテクスチャは使えなかったため、書き出していません:") + "\n" + FirstLines(textureProblems);
+        text = UiText("core", "次のテクスチャは使えなかったため、書き出していません:") + "\n" +
+               FirstLines(textureProblems);
     if (!outside.empty())
         text += (text.empty() ? "" : "\n") +
                 UiText("core", "次の画像は、モデルとプロジェクトのフォルダーの外から取り込みました:") + "\n" +

@@ -25,4 +25,5 @@ ExportImageSource ImageSourceOf(const Scene& scene, const _MESHBASE_TEXTURE& tex
 // not use (their problems) and the images taken from outside the model's and
 // the project's folders, the first few of each, then how many more; "" when
 // there is neither.
-std::string ExportWarning(const std::vector<std::string>& textureProblems, const std::vector<ExportImageSource>& images);
+std::string ExportWarning(const std::vector<std::string>& textureProblems,
+                          const std::vector<ExportImageSource>& images);

@@ -33,9 +33,8 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
         return result;
     }
     if (timeScaleFactor < MIN_TIME_SCALE_FACTOR || timeScaleFactor > MAX_TIME_SCALE_FACTOR) {
-        result.message =
-            WithArguments(UiText("core", "Time Scale Factor: %1 から %2 までの整数を入力してください。"),
-                          {std::to_string(MIN_TIME_SCALE_FACTOR), std::to_string(MAX_TIME_SCALE_FACTOR)});
+        result.message = WithArguments(UiText("core", "Time Scale Factor: %1 から %2 までの整数を入力してください。"),
+                                       {std::to_string(MIN_TIME_SCALE_FACTOR), std::to_string(MAX_TIME_SCALE_FACTOR)});
         return result;
     }
     // Textures are written only where no file is, so only the .x file may replace one.
@@ -59,7 +58,9 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
     FileSetOptions options;
     options.replaceReadOnly = true;  // asked about above
     if (!StageTextures(textures, set, prompt.Progress()) ||
-        !set.Add(path, [&content](FileSink& sink) { return WriteXFile(content, sink); }, options) || !set.Commit()) {
+        !set.Add(
+            path, [&content](FileSink& sink) { return WriteXFile(content, sink); }, options) ||
+        !set.Commit()) {
         result.cancelled = set.Cancelled();
         if (!result.cancelled)
             result.message = WriteFailureHeading(set.ErrorNumber(), EXPORT_X_CANNOT_WRITE) + "\n" + set.Error();

@@ -14,10 +14,10 @@ constexpr int MIN_TIME_SCALE_FACTOR = 1;
 constexpr int MAX_TIME_SCALE_FACTOR = 1000;
 
 // Caption of every message of the export.
-extern const char* const EXPORT_X_CAPTION;         // "Export xfile"
-extern const char* const EXPORT_X_NO_PARTS;        // "オブジェクトが存在しない"
-extern const char* const EXPORT_X_NO_MOTIONS;      // "モーションが存在しない"
-extern const char* const EXPORT_X_CANNOT_WRITE;    // "ファイルが書き込めない" (followed by the reason)
+extern const char* const EXPORT_X_CAPTION;       // "Export xfile"
+extern const char* const EXPORT_X_NO_PARTS;      // "オブジェクトが存在しない"
+extern const char* const EXPORT_X_NO_MOTIONS;    // "モーションが存在しない"
+extern const char* const EXPORT_X_CANNOT_WRITE;  // "ファイルが書き込めない" (followed by the reason)
 
 struct ExportXResult {
     // True when the .x file and its textures were written.

@@ -28,9 +28,8 @@ nlohmann::json BuildAnimation(const Scene& scene, const Motion& motion, const st
     for (int frame : frames) times.push_back(static_cast<float>(static_cast<double>(frame) / framesPerSecond));
     const int input = buffer.AddFloats(times, 1, GltfBuffer::kNoTarget, true);
 
-    nlohmann::json animation = {{"name", motion.name},
-                                {"samplers", nlohmann::json::array()},
-                                {"channels", nlohmann::json::array()}};
+    nlohmann::json animation = {
+        {"name", motion.name}, {"samplers", nlohmann::json::array()}, {"channels", nlohmann::json::array()}};
     std::vector<float> translations(frames.size() * 3);
     std::vector<float> rotations(frames.size() * 4);
     for (int p = 0; p < scene.PartCount(); ++p) {

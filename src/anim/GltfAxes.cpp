@@ -15,8 +15,7 @@ Quaternion GltfRotation(const Matrix4& m)
     // of the column-vector rotation; mirroring Z on both sides of a rotation
     // negates the axis's x and y and keeps the angle.
     const Quaternion q = QuaternionRotationMatrix(m);
-    const double length =
-        std::sqrt(double{q.x} * q.x + double{q.y} * q.y + double{q.z} * q.z + double{q.w} * q.w);
+    const double length = std::sqrt(double{q.x} * q.x + double{q.y} * q.y + double{q.z} * q.z + double{q.w} * q.w);
     if (!(length > 1e-12) || !std::isfinite(length)) return Quaternion{};
     return {static_cast<float>(-q.x / length), static_cast<float>(-q.y / length), static_cast<float>(q.z / length),
             static_cast<float>(q.w / length)};

@@ -76,9 +76,10 @@ std::vector<int> AddGltfMaterials(Scene& scene, const XMeshData& mesh, GltfAssem
     for (size_t k = 0; k < mesh.materials.size(); ++k) {
         const _MESH_MATERIAL& m = mesh.materials[k];
         // Lit like the editor's views: a matte surface of the diffuse colour.
-        nlohmann::json pbr = {{"baseColorFactor", {Unit(m.diffuse.r), Unit(m.diffuse.g), Unit(m.diffuse.b), Unit(m.diffuse.a)}},
-                              {"metallicFactor", 0.0},
-                              {"roughnessFactor", 1.0}};
+        nlohmann::json pbr = {
+            {"baseColorFactor", {Unit(m.diffuse.r), Unit(m.diffuse.g), Unit(m.diffuse.b), Unit(m.diffuse.a)}},
+            {"metallicFactor", 0.0},
+            {"roughnessFactor", 1.0}};
         const int textureIndex = k < mesh.textureIndices.size() ? mesh.textureIndices[k] : -1;
         if (textureIndex >= 0)
             if (const int texture = TextureOf(scene, textureIndex, assembly); texture >= 0)

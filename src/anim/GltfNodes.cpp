@@ -79,7 +79,8 @@ std::vector<int> AddGltfNodes(Scene& scene, GltfAssembly& assembly)
         const Matrix4 rest = RestMatrixOf(scene, entry.part);
         const Vec3 t = GltfPoint(rest.Translation());
         const Quaternion r = GltfRotation(rest);
-        nlohmann::json node = {{"name", part.displayName}, {"translation", Floats({t.x, t.y, t.z})},
+        nlohmann::json node = {{"name", part.displayName},
+                               {"translation", Floats({t.x, t.y, t.z})},
                                {"rotation", Floats({r.x, r.y, r.z, r.w})}};
         if (const int mesh = AddMesh(scene, part, assembly); mesh >= 0) node["mesh"] = mesh;
         const int index = AppendTo(assembly, "nodes", std::move(node));

@@ -46,8 +46,10 @@ MotionTrack TrackWithKeysMoved(const MotionTrack& track, int firstFrame, int las
 {
     std::vector<KeyFrame> moved, kept;
     for (const KeyFrame& key : track.keys) {
-        if (Picked(key, firstFrame, lastFrame)) moved.push_back({key.frame + offset, key.matrix});
-        else kept.push_back(key);
+        if (Picked(key, firstFrame, lastFrame))
+            moved.push_back({key.frame + offset, key.matrix});
+        else
+            kept.push_back(key);
     }
     // Both runs are in frame order; a moved key wins over a kept one on the same frame.
     MotionTrack result;

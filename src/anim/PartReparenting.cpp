@@ -31,8 +31,8 @@ Matrix4 AffineProduct(const Matrix4& a, const Matrix4& b)
     Matrix4 product;
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 3; ++c)
-            product.m[r][c] = a.m[r][0] * b.m[0][c] + a.m[r][1] * b.m[1][c] + a.m[r][2] * b.m[2][c] +
-                              (r == 3 ? b.m[3][c] : 0.0f);
+            product.m[r][c] =
+                a.m[r][0] * b.m[0][c] + a.m[r][1] * b.m[1][c] + a.m[r][2] * b.m[2][c] + (r == 3 ? b.m[3][c] : 0.0f);
     return product;
 }
 

@@ -119,9 +119,8 @@ void MirrorMotion(Scene& scene, int motionIndex)
             // Frames outside 0 ... length are never visited: no key is made there.
             if (key.frame < 0 || key.frame > motion->length) continue;
             const Part& rotationOwner = *scene.parts[rotationPart];
-            const Matrix4 rotation =
-                rotationTrack ? PoseOrPresent(*rotationTrack, key.frame, rotationOwner).localMatrix
-                              : rotationOwner.localMatrix;
+            const Matrix4 rotation = rotationTrack ? PoseOrPresent(*rotationTrack, key.frame, rotationOwner).localMatrix
+                                                   : rotationOwner.localMatrix;
             const Vec3 position = PoseOrPresent(own, key.frame, *scene.parts[j]).localPosition;
             keys.push_back({key.frame, KeyMatrixOf(MirrorRotation(rotation), position)});
         }
@@ -130,8 +129,7 @@ void MirrorMotion(Scene& scene, int motionIndex)
         const bool timedAtZero = timing.FindKey(0) >= 0;
         std::vector<KeyFrame> outside;
         for (const KeyFrame& key : own.keys)
-            if (key.frame < 0 || key.frame > motion->length || (key.frame == 0 && !timedAtZero))
-                outside.push_back(key);
+            if (key.frame < 0 || key.frame > motion->length || (key.frame == 0 && !timedAtZero)) outside.push_back(key);
         std::vector<KeyFrame> merged(keys.size() + outside.size());
         std::merge(keys.begin(), keys.end(), outside.begin(), outside.end(), merged.begin(),
                    [](const KeyFrame& a, const KeyFrame& b) { return a.frame < b.frame; });

@@ -29,7 +29,7 @@ struct XFrame {
     std::string name;
     Matrix4 transform;  // the Part's first key of the first Motion
     XMeshData mesh;
-    int depth = 0;      // 0: directly inside the frame "root"; a child is one deeper than its parent
+    int depth = 0;  // 0: directly inside the frame "root"; a child is one deeper than its parent
 };
 
 // One matrix key: time in ticks and the 16 values in row order.

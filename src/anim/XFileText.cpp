@@ -33,10 +33,7 @@ void XFileText::Close()
     Line("}");
 }
 
-void XFileText::Begin()
-{
-    text.append(static_cast<size_t>(std::min(level, MAX_INDENT)), ' ');
-}
+void XFileText::Begin() { text.append(static_cast<size_t>(std::min(level, MAX_INDENT)), ' '); }
 
 void XFileText::End()
 {
@@ -87,8 +84,8 @@ void XFileText::AddFloat(float value)
     // to_chars with a precision is defined as printf with that precision in the
     // C locale, and it never consults the global locale.
     char buffer[64];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value),
-                                      std::chars_format::fixed, 6);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::fixed, 6);
     text.append(buffer, result.ptr);
 }
 

@@ -95,10 +95,7 @@ static void WriteMaterial(XFileText& out, const _MESH_MATERIAL& material, const 
 
 // Readers take normals as unit vectors; a component that cannot belong to one
 // (or is not a number) is written as 0.
-static float NormalComponent(float v)
-{
-    return (v >= -1.0f && v <= 1.0f) ? v : 0.0f;
-}
+static float NormalComponent(float v) { return (v >= -1.0f && v <= 1.0f) ? v : 0.0f; }
 
 void WriteXMesh(XFileText& out, const std::string& name, const XMeshData& mesh)
 {

@@ -49,8 +49,10 @@ const SettingsOwners kAllOwners{};
 }  // namespace
 
 CAppForm::CAppForm(AppEnvironment env, QWidget* parent)
-    : QWidget(parent), CRenderApp(*env.framework, *this),
-      openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }), environment(std::move(env)),
+    : QWidget(parent),
+      CRenderApp(*env.framework, *this),
+      openUrl([](const QUrl& url) { return QDesktopServices::openUrl(url); }),
+      environment(std::move(env)),
       views(environment.session->Views())
 {
     CRenderApp::windowTitle = "Marionettica3D";
@@ -191,8 +193,7 @@ void CAppForm::OpenStartupFile(const std::string& path)
     switch (ActionForFile(path)) {
     case FileAction::AddPart:
         AddObject(Session(), path);
-        if (!scene.lastLoadError.empty())
-            ShowFileError(this, scene.lastLoadError);
+        if (!scene.lastLoadError.empty()) ShowFileError(this, scene.lastLoadError);
         break;
     case FileAction::OpenProject: OpenProjectFile(path); break;
     case FileAction::None: break;
@@ -449,18 +450,24 @@ Qt::CursorShape QtCursor(CursorShape shape)
 void CAppForm::RenderMousePress(QMouseEvent& event)
 {
     const QPoint p = event.position().toPoint();
-    if (event.button() == Qt::LeftButton) mouse->LeftButtonDown(p.x(), p.y());
-    else if (event.button() == Qt::RightButton) mouse->RightButtonDown(p.x(), p.y());
-    else if (event.button() == Qt::MiddleButton) navigation->MiddleButtonDown(p.x(), p.y());
+    if (event.button() == Qt::LeftButton)
+        mouse->LeftButtonDown(p.x(), p.y());
+    else if (event.button() == Qt::RightButton)
+        mouse->RightButtonDown(p.x(), p.y());
+    else if (event.button() == Qt::MiddleButton)
+        navigation->MiddleButtonDown(p.x(), p.y());
     RequestRedraw();
 }
 
 void CAppForm::RenderMouseRelease(QMouseEvent& event)
 {
     const QPoint p = event.position().toPoint();
-    if (event.button() == Qt::LeftButton) mouse->LeftButtonUp(p.x(), p.y());
-    else if (event.button() == Qt::RightButton) mouse->RightButtonUp(p.x(), p.y());
-    else if (event.button() == Qt::MiddleButton) navigation->MiddleButtonUp();
+    if (event.button() == Qt::LeftButton)
+        mouse->LeftButtonUp(p.x(), p.y());
+    else if (event.button() == Qt::RightButton)
+        mouse->RightButtonUp(p.x(), p.y());
+    else if (event.button() == Qt::MiddleButton)
+        navigation->MiddleButtonUp();
     RequestRedraw();
 }
 

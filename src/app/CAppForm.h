@@ -39,12 +39,12 @@ class TextureLoadReport;
 // What the application hands the form: the process-wide editing session and
 // the paths worked out at start-up.
 struct AppEnvironment {
-    EditorSession* session = nullptr;  // not owned; outlives the form
-    RenderFrameworkState* framework = nullptr;  // not owned; outlives the form
-    std::string settingsPath;  // the settings file to read at start-up and write at exit
-    std::string helpPath;      // the help page
+    EditorSession* session = nullptr;                  // not owned; outlives the form
+    RenderFrameworkState* framework = nullptr;         // not owned; outlives the form
+    std::string settingsPath;                          // the settings file to read at start-up and write at exit
+    std::string helpPath;                              // the help page
     std::string language = kDefaultInterfaceLanguage;  // the interface language, remembered at exit
-    std::string guidePath;     // the user guide
+    std::string guidePath;                             // the user guide
 };
 
 // The main window's client area: the render window with the four views, the
@@ -53,10 +53,7 @@ struct AppEnvironment {
 // program (its hooks draw the views) and forwards the mouse to the session's
 // mouse controller; the panels subscribe to the session's events themselves.
 // It draws only when something changed.
-class CAppForm : public QWidget,
-                 public CRenderApp,
-                 private RenderAppHost,
-                 private MouseControllerObserver {
+class CAppForm : public QWidget, public CRenderApp, private RenderAppHost, private MouseControllerObserver {
     Q_OBJECT
 public:
     explicit CAppForm(AppEnvironment environment, QWidget* parent = nullptr);

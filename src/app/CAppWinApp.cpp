@@ -74,8 +74,8 @@ CAppWinApp::CAppWinApp(int& argc, char** argv) : application(BeforeApplication(a
     language = StartLanguage(arguments.language, AppSettings(settingsPath).RememberedLanguage());
     translation = std::make_unique<InterfaceTranslation>(language);
     const QString programFolder = QApplication::applicationDirPath();
-    helpPath = FindDocument(programFolder, language == "en" ? QStringLiteral("help/index.en.html")
-                                                               : QStringLiteral("help/index.html"));
+    helpPath = FindDocument(
+        programFolder, language == "en" ? QStringLiteral("help/index.en.html") : QStringLiteral("help/index.html"));
     guidePath = FindDocument(programFolder, QStringLiteral("guide/index.html"));
 }
 

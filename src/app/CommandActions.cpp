@@ -46,7 +46,8 @@ void CommandActions::Run(EditorCommand command, int argument)
     try {
         RunCommand(command, session, host, argument);
     } catch (const std::bad_alloc&) {
-        QMessageBox::warning(qobject_cast<QWidget*>(parent()), tr("Error"), tr("メモリが足りないため、処理を中止しました。"));
+        QMessageBox::warning(qobject_cast<QWidget*>(parent()), tr("Error"),
+                             tr("メモリが足りないため、処理を中止しました。"));
     }
 }
 
@@ -85,10 +86,10 @@ void CommandActions::Refresh()
     const DocumentHistory& history = session.History();
     const QString undo = CoreText(EntryOf(EditorCommand::Undo).text);
     const QString redo = CoreText(EntryOf(EditorCommand::Redo).text);
-    Action(EditorCommand::Undo)->setToolTip(history.UndoLabel().empty()
-                                                ? undo
-                                                : tr("%1: %2").arg(undo, QString::fromStdString(history.UndoLabel())));
-    Action(EditorCommand::Redo)->setToolTip(history.RedoLabel().empty()
-                                                ? redo
-                                                : tr("%1: %2").arg(redo, QString::fromStdString(history.RedoLabel())));
+    Action(EditorCommand::Undo)
+        ->setToolTip(history.UndoLabel().empty() ? undo
+                                                 : tr("%1: %2").arg(undo, QString::fromStdString(history.UndoLabel())));
+    Action(EditorCommand::Redo)
+        ->setToolTip(history.RedoLabel().empty() ? redo
+                                                 : tr("%1: %2").arg(redo, QString::fromStdString(history.RedoLabel())));
 }

@@ -116,7 +116,7 @@ inline constexpr int IDC_MOTION_RENAME = 2040;
 inline constexpr int IDC_MOTION_CURRENT_FRAME = 2071;
 inline constexpr int IDC_MOTION_LENGTH_LABEL = 2069;
 inline constexpr int IDC_MOTION_CHANGE_LENGTH = 2068;
-inline constexpr int IDC_MOTION_RULER_FIRST = 2074;  // ... 2081
+inline constexpr int IDC_MOTION_RULER_FIRST = 2074;     // ... 2081
 inline constexpr int IDC_MOTION_ROW_NAME_FIRST = 2054;  // ... 2061
 // A wider or zoomed timeline's further ruler numbers, a taller one's further row names.
 inline constexpr int IDC_MOTION_RULER_MORE_FIRST = 3000;     // 3000 ... 3999

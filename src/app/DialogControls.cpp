@@ -61,6 +61,7 @@ void AddOkCancelButtons(QDialog* dialog, const QString& okText, DialogUnitsRect 
     QPushButton* ok = AddButton(dialog, IDOK, okText, okRect);
     ok->setDefault(true);
     QObject::connect(ok, &QPushButton::clicked, dialog, &QDialog::accept);
-    QPushButton* cancel = AddButton(dialog, IDCANCEL, QCoreApplication::translate("DialogControls", "ｷｬﾝｾﾙ"), cancelRect);
+    QPushButton* cancel =
+        AddButton(dialog, IDCANCEL, QCoreApplication::translate("DialogControls", "ｷｬﾝｾﾙ"), cancelRect);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 }

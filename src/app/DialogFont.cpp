@@ -8,8 +8,8 @@ QFont DialogFont()
     font.setPixelSize(kDialogFontPixelSize);
     // Where the font is missing, another gothic that has the Japanese letters.
     font.setStyleHint(QFont::SansSerif);
-    font.setFamilies({QString::fromLatin1(kDialogFontFamily), QStringLiteral("IPAGothic"),
-                      QStringLiteral("Noto Sans CJK JP")});
+    font.setFamilies(
+        {QString::fromLatin1(kDialogFontFamily), QStringLiteral("IPAGothic"), QStringLiteral("Noto Sans CJK JP")});
     return font;
 }
 

@@ -71,7 +71,10 @@ QString LayoutName(bool fourViewMode)
 }  // namespace
 
 DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavigation, int index, QWidget* parent)
-    : QWidget(parent), session(owner), navigation(sharedNavigation), viewIndex(index),
+    : QWidget(parent),
+      session(owner),
+      navigation(sharedNavigation),
+      viewIndex(index),
       typeList(Place(new QComboBox(this), IDC_VIEW_TYPE, kTypeList)),
       collision(Place(new QCheckBox(tr("Collision"), this), IDC_VIEW_COLLISION, kCollision)),
       edges(Place(new QRadioButton(tr("辺"), this), IDC_VIEW_DRAW_EDGES, kEdges)),
@@ -93,10 +96,13 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
 
     typeList->setAccessibleName(tr("ビューの種類"));
     // The switches' labels are as short as their slots; their tooltips say in full what they show.
-    const std::pair<QAbstractButton*, QString> fullNames[] = {
-        {edges, tr("辺", "tooltip")},   {faces, tr("面", "tooltip")},     {collision, tr("Collision", "tooltip")},
-        {normals, tr("法線", "tooltip")}, {pivot, tr("原点", "tooltip")}, {showSelection, tr("選択の表示", "tooltip")},
-        {onionSkin, tr("オニオンスキン", "tooltip")}};
+    const std::pair<QAbstractButton*, QString> fullNames[] = {{edges, tr("辺", "tooltip")},
+                                                              {faces, tr("面", "tooltip")},
+                                                              {collision, tr("Collision", "tooltip")},
+                                                              {normals, tr("法線", "tooltip")},
+                                                              {pivot, tr("原点", "tooltip")},
+                                                              {showSelection, tr("選択の表示", "tooltip")},
+                                                              {onionSkin, tr("オニオンスキン", "tooltip")}};
     for (const auto& [button, name] : fullNames) button->setToolTip(name);
     for (int type = 0; type < kViewTypeCount; ++type) typeList->addItem(QString::fromLatin1(ViewTypeName(type)));
     auto* drawMode = new QButtonGroup(this);
@@ -107,13 +113,12 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
     for (QLabel* picture : {zoom, pan, layout}) picture->installEventFilter(this);
 
     connect(typeList, &QComboBox::activated, this, &DisplayToolbar::TypeChosen);
-    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{collision, edges, faces, normals, pivot,
-                                                                           showSelection, onionSkin})
+    for (QAbstractButton* button :
+         std::initializer_list<QAbstractButton*>{collision, edges, faces, normals, pivot, showSelection, onionSkin})
         connect(button, &QAbstractButton::clicked, this, &DisplayToolbar::DisplaySwitched);
     Refresh();
-    subscription = session.Events().Subscribe([this](const EditorEvent& event) {
-        OnEvent<ViewsChanged>(event, [this](const ViewsChanged&) { Refresh(); });
-    });
+    subscription = session.Events().Subscribe(
+        [this](const EditorEvent& event) { OnEvent<ViewsChanged>(event, [this](const ViewsChanged&) { Refresh(); }); });
 }
 
 DisplayToolbar::~DisplayToolbar() { EndDrag(); }
@@ -175,7 +180,8 @@ bool DisplayToolbar::eventFilter(QObject* watched, QEvent* event)
         const auto* release = static_cast<QMouseEvent*>(event);
         if (release->button() != Qt::LeftButton) break;
         ReturnFocus();
-        if (dragging) EndDrag();
+        if (dragging)
+            EndDrag();
         else if (picture == layout && layout->rect().contains(release->position().toPoint()))
             ToggleLayoutCommand(session, viewIndex);
         return true;

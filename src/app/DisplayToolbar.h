@@ -56,7 +56,7 @@ private:
     QLabel* zoom;
     QLabel* pan;
     QLabel* layout;
-    bool dragging = false;  // this toolbar started the navigation's drag
+    bool dragging = false;   // this toolbar started the navigation's drag
     int layoutPicture = -1;  // the view mode the layout picture shows (1 four views), -1 none yet
     EditorSubscription subscription;
 };

@@ -8,7 +8,9 @@ QRect ElidingComboBox::TextRect() const
     QStyleOptionComboBox option;
     initStyleOption(&option);
     // The styles draw the label one pixel inside the edit field on either side.
-    return style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this).adjusted(1, 0, -1, 0);
+    return style()
+        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this)
+        .adjusted(1, 0, -1, 0);
 }
 
 QString ElidingComboBox::DisplayedText() const

@@ -10,7 +10,9 @@
 std::string AskExportPath(const std::string& directory, const char* filter, const char* defaultSuffix, QWidget* parent)
 {
     QDir::setCurrent(QString::fromStdString(directory));
-    QFileDialog dialog(parent, QString(), QString::fromStdString(directory), QtUserPrompt::DialogFilter(QCoreApplication::translate("ExportPathDialog", filter).toStdString()));
+    QFileDialog dialog(
+        parent, QString(), QString::fromStdString(directory),
+        QtUserPrompt::DialogFilter(QCoreApplication::translate("ExportPathDialog", filter).toStdString()));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromUtf8(defaultSuffix));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();

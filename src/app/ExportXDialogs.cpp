@@ -24,7 +24,8 @@ bool AskTimeScaleFactor(int& factor, QWidget* parent)
 {
     int typed = factor;
     FieldDialog dialog(
-        IDD_EXPORT_XFILE, QCoreApplication::translate("ExportXDialogs", "Export XFile"), IDC_TIME_SCALE_FACTOR, QCoreApplication::translate("ExportXDialogs", "Time Scale Factor"),
+        IDD_EXPORT_XFILE, QCoreApplication::translate("ExportXDialogs", "Export XFile"), IDC_TIME_SCALE_FACTOR,
+        QCoreApplication::translate("ExportXDialogs", "Time Scale Factor"),
         [&typed](const std::string& text) {
             return CheckIntegerField(text, MIN_TIME_SCALE_FACTOR, MAX_TIME_SCALE_FACTOR, typed);
         },

@@ -19,8 +19,7 @@ constexpr int kUpDownWidth = 10;
 
 FieldDialog::FieldDialog(int templateId, const QString& caption, int fieldId, const QString& fieldName, Check check,
                          QWidget* parent)
-    : QDialog(parent), field(new QLineEdit(this)), ok(new QPushButton(tr("OK"), this)),
-      check(std::move(check))
+    : QDialog(parent), field(new QLineEdit(this)), ok(new QPushButton(tr("OK"), this)), check(std::move(check))
 {
     SetControlId(this, templateId);
     setWindowTitle(caption);

@@ -9,7 +9,7 @@
 
 namespace {
 
-constexpr unsigned kClipLowerLeft = 0x8CA1;      // GL_LOWER_LEFT
+constexpr unsigned kClipLowerLeft = 0x8CA1;  // GL_LOWER_LEFT
 constexpr unsigned kClipNegativeOneToOne = 0x935E;
 constexpr unsigned kClipZeroToOne = 0x935F;
 
@@ -92,7 +92,6 @@ out vec4 fragColour;
 void main() { fragColour = vColour; }
 )";
 
-
 QVector3D RgbOf(uint32_t argb)
 {
     return {float((argb >> 16) & 0xFF) / 255.0f, float((argb >> 8) & 0xFF) / 255.0f, float(argb & 0xFF) / 255.0f};
@@ -100,8 +99,7 @@ QVector3D RgbOf(uint32_t argb)
 
 // The matrix's 16 floats in row order are the column-major array of its
 // transpose, which is what a column-vector shader needs.
-void SetMatrixUniform(QOpenGLFunctions_3_3_Core* gl, QOpenGLShaderProgram& program, const char* name,
-                      const Matrix4& m)
+void SetMatrixUniform(QOpenGLFunctions_3_3_Core* gl, QOpenGLShaderProgram& program, const char* name, const Matrix4& m)
 {
     float values[16];
     m.ToArray(values);
@@ -152,8 +150,8 @@ bool GlRenderDevice::Initialize(QOpenGLContext* context, std::string& error)
     for (int variant = 0; variant < int(meshPrograms.size()); ++variant) {
         MeshProgram& m = meshPrograms[size_t(variant)];
         m.program = std::make_unique<QOpenGLShaderProgram>();
-        const QByteArray defines = QByteArray("#define LIT ") + ((variant & 1) ? "1" : "0") +
-                                   "\n#define TEXTURED " + ((variant & 2) ? "1" : "0") + "\n";
+        const QByteArray defines = QByteArray("#define LIT ") + ((variant & 1) ? "1" : "0") + "\n#define TEXTURED " +
+                                   ((variant & 2) ? "1" : "0") + "\n";
         if (!BuildProgram(*m.program, kMeshVertexShader, kMeshFragmentShader, error, defines)) {
             for (MeshProgram& built : meshPrograms) built.program.reset();
             return false;
@@ -177,9 +175,9 @@ bool GlRenderDevice::Initialize(QOpenGLContext* context, std::string& error)
     gl = functions;
     const QSurfaceFormat format = context->format();
     const bool hasClipControl = format.version() >= qMakePair(4, 5) || context->hasExtension("GL_ARB_clip_control");
-    clipControl = hasClipControl ? reinterpret_cast<void (*)(unsigned, unsigned)>(
-                                       context->getProcAddress("glClipControl"))
-                                 : nullptr;
+    clipControl = hasClipControl
+                      ? reinterpret_cast<void (*)(unsigned, unsigned)>(context->getProcAddress("glClipControl"))
+                      : nullptr;
 
     gl->glGenVertexArrays(1, &streamVao);
     gl->glGenBuffers(1, &streamVertexBuffer);
@@ -326,8 +324,10 @@ void GlRenderDevice::SetTranslucent(bool enabled)
 {
     translucent = enabled;
     if (gl == nullptr) return;
-    if (enabled) gl->glEnable(GL_BLEND);
-    else gl->glDisable(GL_BLEND);
+    if (enabled)
+        gl->glEnable(GL_BLEND);
+    else
+        gl->glDisable(GL_BLEND);
     gl->glDepthMask(enabled ? GL_FALSE : GL_TRUE);
 }
 

@@ -102,8 +102,8 @@ private:
     // none), so that no variant pays for work another one needs.
     struct MeshProgram {
         std::unique_ptr<QOpenGLShaderProgram> program;
-        int worldViewProjection = -1, towardsLight = -1, lightDiffuse = -1,
-            ambientLight = -1, diffuse = -1, ambient = -1, emissive = -1, texture = -1;
+        int worldViewProjection = -1, towardsLight = -1, lightDiffuse = -1, ambientLight = -1, diffuse = -1,
+            ambient = -1, emissive = -1, texture = -1;
     };
     std::array<MeshProgram, 4> meshPrograms;  // index: 1 lit + 2 textured
     std::unique_ptr<QOpenGLShaderProgram> lineProgram;

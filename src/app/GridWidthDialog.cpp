@@ -13,7 +13,8 @@ std::optional<int> AskGridWidth(int current, QWidget* parent)
 {
     int width = current;
     FieldDialog dialog(
-        IDD_GRID_WIDTH, QCoreApplication::translate("GridWidthDialog", "グリッドの幅を変更"), IDC_GRID_WIDTH, QCoreApplication::translate("GridWidthDialog", "グリッドの幅"),
+        IDD_GRID_WIDTH, QCoreApplication::translate("GridWidthDialog", "グリッドの幅を変更"), IDC_GRID_WIDTH,
+        QCoreApplication::translate("GridWidthDialog", "グリッドの幅"),
         [&width](const std::string& text) {
             return CheckIntegerField(text, ViewState::kGridWidthMin, ViewState::kGridWidthMax, width);
         },

@@ -14,7 +14,9 @@
 #include <QPushButton>
 
 MotionNameDialog::MotionNameDialog(const EditorSession& owner, QWidget* parent)
-    : QDialog(parent), session(owner), name(new QLineEdit(QStringLiteral("Default"), this)),
+    : QDialog(parent),
+      session(owner),
+      name(new QLineEdit(QStringLiteral("Default"), this)),
       duplicate(new QCheckBox(tr("現在のモーションを複製"), this))
 {
     SetControlId(this, IDD_MOTION_NAME);
@@ -62,7 +64,8 @@ std::optional<int> AskMotionLength(int length, QWidget* parent)
     constexpr int kMinimum = 1, kMaximum = 9999;
     int value = length;
     FieldDialog dialog(
-        IDD_MOTION_LENGTH, QCoreApplication::translate("MotionDialogs", "モーションの長さを入力"), IDC_MOTION_LENGTH, QCoreApplication::translate("MotionDialogs", "モーションの長さ"),
+        IDD_MOTION_LENGTH, QCoreApplication::translate("MotionDialogs", "モーションの長さを入力"), IDC_MOTION_LENGTH,
+        QCoreApplication::translate("MotionDialogs", "モーションの長さ"),
         [&value](const std::string& text) { return CheckIntegerField(text, kMinimum, kMaximum, value); }, parent);
     dialog.SetOkButton(IDC_MOTION_LENGTH_OK, QCoreApplication::translate("MotionDialogs", "設定"));
     dialog.Field()->setText(QString::number(length));

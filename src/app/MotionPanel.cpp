@@ -225,8 +225,7 @@ void MotionPanel::ShowLabels()
 {
     SetLabelText(currentLabel, tr("現在:%1").arg(session.CurrentFrame()));
     const int motion = session.CurrentMotion();
-    SetLabelText(lengthLabel,
-                 motion < 0 ? QString() : tr("全体:%1").arg(session.GetScene().motions[motion].length));
+    SetLabelText(lengthLabel, motion < 0 ? QString() : tr("全体:%1").arg(session.GetScene().motions[motion].length));
     ShowRuler();
     ShowRowNames();
     ShowAchievedRate();
@@ -357,7 +356,8 @@ void MotionPanel::paintEvent(QPaintEvent*)
             right += drag->offset * g.framePixels;
         }
         if (right >= g.FrameX(0, 0) && left < g.Right() + 3)
-            painter.fillRect(QRect(QPoint(std::max(left, 81), 36), QPoint(std::min(right, g.Right() + 3) - 1, bottom + 2)), anim);
+            painter.fillRect(
+                QRect(QPoint(std::max(left, 81), 36), QPoint(std::min(right, g.Right() + 3) - 1, bottom + 2)), anim);
     }
     // The ruler's lines, and dotted ones half-way between them.
     const int step = g.RulerStep();
@@ -407,8 +407,10 @@ void MotionPanel::PaintKeys(QPainter& painter)
 void MotionPanel::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    if (event->button() == Qt::LeftButton) timeline.LeftDown(p.x(), p.y());
-    else if (event->button() == Qt::RightButton) timeline.RightDown(p.x(), p.y());
+    if (event->button() == Qt::LeftButton)
+        timeline.LeftDown(p.x(), p.y());
+    else if (event->button() == Qt::RightButton)
+        timeline.RightDown(p.x(), p.y());
     // The keys go to the main window, so that the arrows step from the frame picked.
     ReturnFocus();
     update();
@@ -430,8 +432,10 @@ void MotionPanel::mouseMoveEvent(QMouseEvent* event)
 
 void MotionPanel::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton) timeline.LeftUp();
-    else if (event->button() == Qt::RightButton) timeline.RightUp();
+    if (event->button() == Qt::LeftButton)
+        timeline.LeftUp();
+    else if (event->button() == Qt::RightButton)
+        timeline.RightUp();
     update();
 }
 
@@ -470,10 +474,9 @@ void MotionPanel::keyPressEvent(QKeyEvent* event)
 
 void MotionPanel::SessionChanged(const EditorEvent& event)
 {
-    const bool rangesChanged = std::holds_alternative<MotionListChanged>(event) ||
-                               std::holds_alternative<SelectionChanged>(event) ||
-                               std::holds_alternative<TreeItemInserted>(event) ||
-                               std::holds_alternative<TreeItemRemoved>(event);
+    const bool rangesChanged =
+        std::holds_alternative<MotionListChanged>(event) || std::holds_alternative<SelectionChanged>(event) ||
+        std::holds_alternative<TreeItemInserted>(event) || std::holds_alternative<TreeItemRemoved>(event);
     if (std::holds_alternative<MotionListChanged>(event)) FillList();
     if (rangesChanged) timeline.UpdateScrollRanges();
     if (std::holds_alternative<PlayingChanged>(event)) ScheduleStep();
@@ -481,4 +484,3 @@ void MotionPanel::SessionChanged(const EditorEvent& event)
     ShowLabels();
     update();
 }
-

@@ -22,5 +22,6 @@ std::string AskObjectFile(const std::string& folder, const std::string& title, Q
 
 void ShowFileError(QWidget* parent, const std::string& text)
 {
-    QMessageBox::warning(parent, QCoreApplication::translate("PartCommandDialogs", "Error"), QString::fromStdString(text));
+    QMessageBox::warning(parent, QCoreApplication::translate("PartCommandDialogs", "Error"),
+                         QString::fromStdString(text));
 }

@@ -45,8 +45,10 @@ PartNameDialog::PartNameDialog(EditorSession& session, Purpose purpose, QWidget*
 
 void PartNameDialog::accept()
 {
-    if (purpose == Purpose::AddMirrored ? AddMirrored() : Rename()) QDialog::accept();
-    else name->setFocus();
+    if (purpose == Purpose::AddMirrored ? AddMirrored() : Rename())
+        QDialog::accept();
+    else
+        name->setFocus();
 }
 
 bool PartNameDialog::AddMirrored()

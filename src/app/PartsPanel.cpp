@@ -36,8 +36,7 @@ PartsPanel::PartsPanel(CommandActions& actions, QWidget* parent) : QFrame(parent
     };
     int top = kFirstButtonTop;
     for (const auto& spec : specs) {
-        QPushButton* button =
-            AddButton(this, spec.id, tr(spec.text), {kButtonLeft, top, kButtonWidth, kButtonHeight});
+        QPushButton* button = AddButton(this, spec.id, tr(spec.text), {kButtonLeft, top, kButtonWidth, kButtonHeight});
         button->setFocusPolicy(Qt::NoFocus);
         actions.Bind(button, spec.command);
         top += kButtonPitch;

@@ -62,7 +62,9 @@ private:
 }  // namespace
 
 PartsTreePanel::PartsTreePanel(EditorSession& owner, CommandActions& commandActions, QWidget* parent)
-    : QWidget(parent), session(owner), actions(commandActions),
+    : QWidget(parent),
+      session(owner),
+      actions(commandActions),
       tree(new DropTree(
           [this](const QTreeWidgetItem* dragged, const QTreeWidgetItem* target) { return CanDrop(dragged, target); },
           [this](QTreeWidgetItem* dragged, QTreeWidgetItem* target) { Drop(HandleOf(dragged), HandleOf(target)); },
@@ -88,7 +90,8 @@ PartsTreePanel::PartsTreePanel(EditorSession& owner, CommandActions& commandActi
 
 void PartsTreePanel::SessionChanged(const EditorEvent& event)
 {
-    OnEvent<TreeItemInserted>(event, [this](const TreeItemInserted& e) { ItemInserted(e.item, e.parent, e.text, e.position); });
+    OnEvent<TreeItemInserted>(
+        event, [this](const TreeItemInserted& e) { ItemInserted(e.item, e.parent, e.text, e.position); });
     OnEvent<TreeItemRemoved>(event, [this](const TreeItemRemoved& e) { ItemRemoved(e.item); });
     OnEvent<TreeItemMoved>(event, [this](const TreeItemMoved& e) { ItemMoved(e.item, e.parent, e.position); });
     OnEvent<TreeItemRenamed>(event, [this](const TreeItemRenamed& e) { ItemRenamed(e.item, e.text); });
@@ -163,8 +166,10 @@ void PartsTreePanel::ItemMoved(TreeItem item, TreeItem parent, int position)
     applying = true;
     const bool wasCurrent = tree->currentItem() == widgetItem;
     // Taken out and put back whole: the subtree and its check boxes go with it.
-    if (QTreeWidgetItem* oldParent = widgetItem->parent()) oldParent->removeChild(widgetItem);
-    else tree->takeTopLevelItem(tree->indexOfTopLevelItem(widgetItem));
+    if (QTreeWidgetItem* oldParent = widgetItem->parent())
+        oldParent->removeChild(widgetItem);
+    else
+        tree->takeTopLevelItem(tree->indexOfTopLevelItem(widgetItem));
     if (parentItem != nullptr) {
         parentItem->insertChild(std::clamp(position, 0, parentItem->childCount()), widgetItem);
         parentItem->setExpanded(true);

@@ -12,7 +12,8 @@ std::optional<float> AskScaleFactor(QWidget* parent)
 {
     float factor = 1.0f;
     FieldDialog dialog(
-        IDD_MODEL_SCALE, QCoreApplication::translate("ScaleDialog", "スケールの変更"), IDC_MODEL_SCALE, QCoreApplication::translate("ScaleDialog", "倍率"),
+        IDD_MODEL_SCALE, QCoreApplication::translate("ScaleDialog", "スケールの変更"), IDC_MODEL_SCALE,
+        QCoreApplication::translate("ScaleDialog", "倍率"),
         [&factor](const std::string& text) { return CheckFloatField(text, MIN_MODEL_SCALE, MAX_MODEL_SCALE, factor); },
         parent);
     dialog.Field()->setText(QString::fromStdString(FloatFieldText(factor)));

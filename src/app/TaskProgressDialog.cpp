@@ -24,8 +24,8 @@ bool TaskProgressDialog::Report(uint64_t done, uint64_t total)
     if (!started.isValid()) started.start();
     if (!dialog && started.elapsed() < kShowAfterMs) return true;
     if (!dialog) {
-        dialog = std::make_unique<QProgressDialog>(label, QCoreApplication::translate("TaskProgressDialog", "ｷｬﾝｾﾙ"),
-                                                   0, kSteps, parent);
+        dialog = std::make_unique<QProgressDialog>(label, QCoreApplication::translate("TaskProgressDialog", "ｷｬﾝｾﾙ"), 0,
+                                                   kSteps, parent);
         dialog->setWindowTitle(QCoreApplication::translate("TaskProgressDialog", "処理中"));
         dialog->setWindowModality(Qt::WindowModal);
         dialog->setMinimumDuration(0);

@@ -29,7 +29,7 @@ private:
     QWidget* parent;
     QString label;
     std::unique_ptr<QProgressDialog> dialog;
-    QElapsedTimer started;     // since the first report of the work
-    QElapsedTimer lastShown;   // since the dialog last took a value
+    QElapsedTimer started;    // since the first report of the work
+    QElapsedTimer lastShown;  // since the dialog last took a value
     bool cancelled = false;
 };

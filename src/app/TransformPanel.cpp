@@ -31,7 +31,7 @@ struct TransformPanel::RowsGroup {
     int top;  // in dialog units
     QString caption;
     std::array<QString, 3> letters;
-    int firstField;  // index of its first field among the twelve
+    int firstField;          // index of its first field among the twelve
     std::array<int, 8> ids;  // the relative row's three fields and its Set, then the absolute row's
     std::array<EditorCommand, 2> commands;
 };
@@ -44,20 +44,29 @@ TransformPanel::TransformPanel(EditorSession& owner, CommandActions& actions, QW
 
     using C = EditorCommand;
     BuildGridGroup();
-    BuildRowsGroup({35, tr("回転"), {"H", "P", "B"}, 0,
-                    {IDC_RELATIVE_ROTATION_H, IDC_RELATIVE_ROTATION_P, IDC_RELATIVE_ROTATION_B, IDC_RELATIVE_ROTATION_SET,
-                     IDC_ABSOLUTE_ROTATION_H, IDC_ABSOLUTE_ROTATION_P, IDC_ABSOLUTE_ROTATION_B, IDC_ABSOLUTE_ROTATION_SET},
-                    {C::SetRelativeRotation, C::SetAbsoluteRotation}});
-    BuildRowsGroup({143, tr("移動"), {"x", "y", "z"}, 6,
-                    {IDC_RELATIVE_POSITION_X, IDC_RELATIVE_POSITION_Y, IDC_RELATIVE_POSITION_Z, IDC_RELATIVE_POSITION_SET,
-                     IDC_ABSOLUTE_POSITION_X, IDC_ABSOLUTE_POSITION_Y, IDC_ABSOLUTE_POSITION_Z, IDC_ABSOLUTE_POSITION_SET},
-                    {C::SetRelativePosition, C::SetAbsolutePosition}});
+    BuildRowsGroup(
+        {35,
+         tr("回転"),
+         {"H", "P", "B"},
+         0,
+         {IDC_RELATIVE_ROTATION_H, IDC_RELATIVE_ROTATION_P, IDC_RELATIVE_ROTATION_B, IDC_RELATIVE_ROTATION_SET,
+          IDC_ABSOLUTE_ROTATION_H, IDC_ABSOLUTE_ROTATION_P, IDC_ABSOLUTE_ROTATION_B, IDC_ABSOLUTE_ROTATION_SET},
+         {C::SetRelativeRotation, C::SetAbsoluteRotation}});
+    BuildRowsGroup(
+        {143,
+         tr("移動"),
+         {"x", "y", "z"},
+         6,
+         {IDC_RELATIVE_POSITION_X, IDC_RELATIVE_POSITION_Y, IDC_RELATIVE_POSITION_Z, IDC_RELATIVE_POSITION_SET,
+          IDC_ABSOLUTE_POSITION_X, IDC_ABSOLUTE_POSITION_Y, IDC_ABSOLUTE_POSITION_Z, IDC_ABSOLUTE_POSITION_SET},
+         {C::SetRelativePosition, C::SetAbsolutePosition}});
 
     linkLR = new QCheckBox(tr("左右連動"), this);
     PlaceInDialogUnits(linkLR, {4, 251, 44, 10});
     SetControlId(linkLR, IDC_LINK_LR);
     actions.BindEnabled(linkLR, C::LinkLR);
-    connect(linkLR, &QCheckBox::clicked, this, [this](bool checked) { this->actions.Run(EditorCommand::LinkLR, checked); });
+    connect(linkLR, &QCheckBox::clicked, this,
+            [this](bool checked) { this->actions.Run(EditorCommand::LinkLR, checked); });
 
     const std::tuple<int, QString, C, DialogUnitsRect> buttons[] = {
         {IDC_UNDO, tr("Undo"), C::Undo, {2, 263, 23, 12}},

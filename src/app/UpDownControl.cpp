@@ -14,7 +14,7 @@ QToolButton* ArrowButton(Qt::ArrowType arrow, QWidget* parent)
     auto* button = new QToolButton(parent);
     button->setArrowType(arrow);
     button->setAccessibleName(arrow == Qt::UpArrow ? QCoreApplication::translate("UpDownControl", "増やす")
-                                                     : QCoreApplication::translate("UpDownControl", "減らす"));
+                                                   : QCoreApplication::translate("UpDownControl", "減らす"));
     button->setAutoRepeat(true);
     button->setFocusPolicy(Qt::NoFocus);
     return button;
@@ -23,8 +23,12 @@ QToolButton* ArrowButton(Qt::ArrowType arrow, QWidget* parent)
 }  // namespace
 
 UpDownControl::UpDownControl(int minimum, int maximum, QWidget* parent)
-    : QWidget(parent), minimum(minimum), maximum(maximum), position(minimum),
-      up(ArrowButton(Qt::UpArrow, this)), down(ArrowButton(Qt::DownArrow, this))
+    : QWidget(parent),
+      minimum(minimum),
+      maximum(maximum),
+      position(minimum),
+      up(ArrowButton(Qt::UpArrow, this)),
+      down(ArrowButton(Qt::DownArrow, this))
 {
     connect(up, &QToolButton::clicked, this, [this] { Step(1); });
     connect(down, &QToolButton::clicked, this, [this] { Step(-1); });

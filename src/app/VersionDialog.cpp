@@ -33,8 +33,8 @@ VersionDialog::VersionDialog(QWidget* parent) : QDialog(parent)
     frame->setPalette(black);
     auto* inside = new QVBoxLayout(frame);
     inside->setSpacing(2);
-    for (const QString& text : {QStringLiteral("Marionettica3D"), QStringLiteral("Ver1.0.0"),
-                                tr("ポーズとアニメーションのエディタ")}) {
+    for (const QString& text :
+         {QStringLiteral("Marionettica3D"), QStringLiteral("Ver1.0.0"), tr("ポーズとアニメーションのエディタ")}) {
         auto* label = new QLabel(text, frame);
         label->setAlignment(Qt::AlignCenter);
         label->setWordWrap(true);

@@ -28,7 +28,7 @@ public:
         return overwrite ? MESH_OVERWRITE_YES_TO_ALL : MESH_OVERWRITE_NO;
     }
 
-    std::string message;       // the first message shown
+    std::string message;          // the first message shown
     bool askedToReplace = false;  // the Yes/No question came
 
 private:

@@ -12,7 +12,8 @@
 
 namespace {
 
-constexpr const char* USAGE = "export-gltf PROJECT.anm OUT.gltf|OUT.glb [--fps N] [--overwrite]   (N: 1 ... 120, default 30; --overwrite: "
+constexpr const char* USAGE =
+    "export-gltf PROJECT.anm OUT.gltf|OUT.glb [--fps N] [--overwrite]   (N: 1 ... 120, default 30; --overwrite: "
     "replace read-only outputs, and files beside a .gltf that the .gltf it replaces does not name)";
 
 int Usage()

@@ -11,7 +11,6 @@
 #include <cmath>
 #include <cstdio>
 
-
 bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwriteMeshes, bool replaceReadOnly)
 {
     CommandPrompt prompt(overwriteMeshes, replaceReadOnly);
@@ -62,4 +61,3 @@ void PrintFailure(const std::string& text)
     while (!line.empty() && (line.back() == ' ' || line.back() == ';')) line.pop_back();
     std::fprintf(stderr, "%s\n", line.c_str());
 }
-

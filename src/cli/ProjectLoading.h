@@ -30,4 +30,3 @@ int FindMotionForCommand(const Scene& scene, const std::string& path, const std:
 
 // Prints text (possibly several lines) as one line on stderr.
 void PrintFailure(const std::string& text);
-

@@ -20,9 +20,10 @@ CliCommandRegistration::CliCommandRegistration(const char* name, const char* usa
 
 static void PrintUsage(FILE* out)
 {
-    std::fprintf(out, "usage: marionettica3d-cli [--texture-memory MB] COMMAND ARGS...\n"
-                      "       marionettica3d-cli --help | --version\n"
-                      "--texture-memory: what decoded textures may take, 512 MB unless given\ncommands:\n");
+    std::fprintf(out,
+                 "usage: marionettica3d-cli [--texture-memory MB] COMMAND ARGS...\n"
+                 "       marionettica3d-cli --help | --version\n"
+                 "--texture-memory: what decoded textures may take, 512 MB unless given\ncommands:\n");
     for (const CliCommandEntry& c : CliCommands()) std::fprintf(out, "  %s\n", c.usage);
 }
 

@@ -63,15 +63,18 @@ void ChangeModelScale(CommandContext& c)
 {
     const std::optional<float> factor = c.host.AskScaleFactor();
     if (CloseScaleDialog(c.session, factor.has_value(), factor.value_or(1.0f)) == SCALE_REFUSED)
-        c.host.Prompt().ShowMessage(UiText("core", "この倍率ではモデルの値が浮動小数点数の範囲を超えるため、スケールを変更しませんでした。"),
-                                    UiText("core", "スケールの変更"));
+        c.host.Prompt().ShowMessage(
+            UiText("core", "この倍率ではモデルの値が浮動小数点数の範囲を超えるため、スケールを変更しませんでした。"),
+            UiText("core", "スケールの変更"));
 }
 
 void NewMotionFromDialog(CommandContext& c)
 {
     if (const std::optional<MotionNameAnswer> answer = c.host.AskMotionName()) {
-        if (answer->duplicate && c.session.CurrentMotion() >= 0) DuplicateMotionCommand(c.session, answer->name);
-        else NewMotionCommand(c.session, answer->name);
+        if (answer->duplicate && c.session.CurrentMotion() >= 0)
+            DuplicateMotionCommand(c.session, answer->name);
+        else
+            NewMotionCommand(c.session, answer->name);
     }
     c.session.Timeline().ResetToStart();
 }
@@ -106,8 +109,10 @@ void StartPlayback(CommandContext& c)
 
 void TogglePlayback(CommandContext& c)
 {
-    if (c.session.IsPlaying()) c.session.Playback().Stop();
-    else StartPlayback(c);
+    if (c.session.IsPlaying())
+        c.session.Playback().Stop();
+    else
+        StartPlayback(c);
 }
 
 // A transform panel "Set": the fields are read first; a refused one sets nothing.

@@ -11,8 +11,8 @@ class EditorSession;
 
 // What a command needs before it can run.
 struct CommandNeeds {
-    bool currentPart = false;    // a Part is selected
-    bool notPlaying = false;     // locked while a Motion plays back
+    bool currentPart = false;  // a Part is selected
+    bool notPlaying = false;   // locked while a Motion plays back
 };
 
 // The menus commands sit in; a command without one is reached by its key or

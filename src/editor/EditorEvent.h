@@ -45,6 +45,7 @@ struct PlayingChanged {
     bool playing = false;
 };
 
-using EditorEvent = std::variant<TreeItemInserted, TreeItemRemoved, TreeItemMoved, TreeItemRenamed, TreeItemChecked,
-                                 SelectionChanged, PoseChanged, MotionKeysChanged, MotionListChanged, CurrentFrameChanged,
-                                 ViewsChanged, HistoryButtonsChanged, TitleChanged, PlayingChanged>;
+using EditorEvent =
+    std::variant<TreeItemInserted, TreeItemRemoved, TreeItemMoved, TreeItemRenamed, TreeItemChecked, SelectionChanged,
+                 PoseChanged, MotionKeysChanged, MotionListChanged, CurrentFrameChanged, ViewsChanged,
+                 HistoryButtonsChanged, TitleChanged, PlayingChanged>;

@@ -32,7 +32,7 @@ FieldCheck CheckIntegerField(const std::string& text, int minimum, int maximum, 
     if (!ParseInteger(Trimmed(text), parsed)) return {false, UiText("core", "整数を入力してください。")};
     if (parsed < minimum || parsed > maximum)
         return {false, WithArguments(UiText("core", "%1 から %2 までの整数を入力してください。"),
-                                      {std::to_string(minimum), std::to_string(maximum)})};
+                                     {std::to_string(minimum), std::to_string(maximum)})};
     value = parsed;
     return {true, std::string()};
 }
@@ -43,7 +43,7 @@ FieldCheck CheckFloatField(const std::string& text, float minimum, float maximum
     if (!ParseFloat(Trimmed(text), parsed)) return {false, UiText("core", "数値を入力してください。")};
     if (parsed < minimum || parsed > maximum)
         return {false, WithArguments(UiText("core", "%1 から %2 までの数値を入力してください。"),
-                                      {NumberText(minimum), NumberText(maximum)})};
+                                     {NumberText(minimum), NumberText(maximum)})};
     value = parsed;
     return {true, std::string()};
 }
@@ -64,7 +64,8 @@ std::string AngleFieldText(float degrees)
 int StepUpDown(const std::string& fieldText, int delta, int minimum, int maximum, int lastPosition)
 {
     int position = lastPosition;
-    if (int typed = 0; ParseInteger(Trimmed(fieldText), typed) && typed >= minimum && typed <= maximum) position = typed;
+    if (int typed = 0; ParseInteger(Trimmed(fieldText), typed) && typed >= minimum && typed <= maximum)
+        position = typed;
     const long long stepped = static_cast<long long>(position) + delta;
     return static_cast<int>(std::clamp<long long>(stepped, minimum, maximum));
 }

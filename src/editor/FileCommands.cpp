@@ -49,8 +49,9 @@ bool SaveWithPrompt(EditorSession& session, UserPrompt& prompt)
     if (scene.projectPath.empty()) return false;
     std::error_code ec;
     const auto size = std::filesystem::file_size(scene.projectPath, ec);
-    if (!ec && size > 0 && !prompt.AskYesNo(WithArguments(UiText("core", "%1は存在します。上書きしますか？"), {scene.projectPath}),
-                                           UiText("core", "上書き保存")))
+    if (!ec && size > 0 &&
+        !prompt.AskYesNo(WithArguments(UiText("core", "%1は存在します。上書きしますか？"), {scene.projectPath}),
+                         UiText("core", "上書き保存")))
         return false;
     return SaveAndRemember(session, scene.projectPath, prompt);
 }

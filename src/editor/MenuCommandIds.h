@@ -49,4 +49,3 @@ inline constexpr int ID_FILE_MRU_FIRST = 57616;  // ... 57623
 // The pose history's keyboard commands (the class library's undo and redo ids).
 inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_EDIT_REDO = 57644;
-

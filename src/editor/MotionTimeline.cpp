@@ -26,15 +26,9 @@ int MotionTimeline::CurrentLength() const
     return motion < 0 ? 0 : session.GetScene().motions[motion].length;
 }
 
-int MotionTimeline::RangeLow() const
-{
-    return hasRange ? std::min(rangeStart, rangeEnd) : session.CurrentFrame();
-}
+int MotionTimeline::RangeLow() const { return hasRange ? std::min(rangeStart, rangeEnd) : session.CurrentFrame(); }
 
-int MotionTimeline::RangeHigh() const
-{
-    return hasRange ? std::max(rangeStart, rangeEnd) : session.CurrentFrame();
-}
+int MotionTimeline::RangeHigh() const { return hasRange ? std::max(rangeStart, rangeEnd) : session.CurrentFrame(); }
 
 int MotionTimeline::MaxScrollTens() const
 {
@@ -42,15 +36,9 @@ int MotionTimeline::MaxScrollTens() const
     return std::max(0, (CurrentLength() - geometry.VisibleFrames() + 10) / 10);
 }
 
-int MotionTimeline::MaxFirstRow() const
-{
-    return std::max(0, session.GetScene().PartCount() - geometry.Rows());
-}
+int MotionTimeline::MaxFirstRow() const { return std::max(0, session.GetScene().PartCount() - geometry.Rows()); }
 
-int MotionTimeline::PlayJumpTens() const
-{
-    return std::max(1, (geometry.VisibleFrames() - 31) / 10);
-}
+int MotionTimeline::PlayJumpTens() const { return std::max(1, (geometry.VisibleFrames() - 31) / 10); }
 
 void MotionTimeline::SetPanelGrowth(int extraWidth, int extraRows)
 {
@@ -67,8 +55,8 @@ void MotionTimeline::SetFramePixels(int pixels)
 
 bool MotionTimeline::ZoomAt(int x, int steps)
 {
-    const int pixels = std::clamp(geometry.framePixels + steps, TimelineGeometry::kMinFramePixels,
-                                  TimelineGeometry::kMaxFramePixels);
+    const int pixels =
+        std::clamp(geometry.framePixels + steps, TimelineGeometry::kMinFramePixels, TimelineGeometry::kMaxFramePixels);
     if (pixels == geometry.framePixels) return false;
     const int anchor = FrameAtX(x);
     geometry.framePixels = pixels;
@@ -83,8 +71,10 @@ void MotionTimeline::UpdateScrollRanges()
 {
     const int rows = geometry.Rows();
     const int selected = session.CurrentPart();
-    if (selected >= firstRow + rows) firstRow = selected - (rows - 1);
-    else if (selected >= 0 && selected < firstRow) firstRow = selected;
+    if (selected >= firstRow + rows)
+        firstRow = selected - (rows - 1);
+    else if (selected >= 0 && selected < firstRow)
+        firstRow = selected;
     firstRow = std::clamp(firstRow, 0, MaxFirstRow());
     scrollTens = std::clamp(scrollTens, 0, MaxScrollTens());
 }
@@ -299,8 +289,8 @@ bool MotionTimeline::SetKeyHere()
     if (session.CurrentMotion() < 0 || session.CurrentFrame() > CurrentLength()) return false;
     DocumentEdit edit(session, EditorCommand::SetKey);
     edit.WatchTrack(session.CurrentMotion(), session.CurrentPart());
-    return ReportKeys(session, SetKey(session.GetScene(), session.CurrentMotion(), session.CurrentPart(),
-                                      session.CurrentFrame()));
+    return ReportKeys(
+        session, SetKey(session.GetScene(), session.CurrentMotion(), session.CurrentPart(), session.CurrentFrame()));
 }
 
 bool MotionTimeline::SetAllKeys()
@@ -371,8 +361,10 @@ bool MotionTimeline::PasteKeys()
     for (int s = 0; s < static_cast<int>(clipboard.slots.size()) && start + s <= CurrentLength(); ++s) {
         const KeyClipboard::Slot& slot = clipboard.slots[s];
         for (int part = 0; part < parts; ++part) {
-            if (slot.hasKey[part]) changed = SetKeyMatrix(scene, motion, part, start + s, slot.matrices[part]) || changed;
-            else changed = DeleteKey(scene, motion, part, start + s) || changed;
+            if (slot.hasKey[part])
+                changed = SetKeyMatrix(scene, motion, part, start + s, slot.matrices[part]) || changed;
+            else
+                changed = DeleteKey(scene, motion, part, start + s) || changed;
         }
     }
     return ReportKeys(session, changed);

@@ -71,8 +71,8 @@ void MouseController::LeftButtonDown(int x, int y)
         const bool horizontal = InHorizontalBand(y);
         if (vertical || horizontal) {
             mode = vertical && horizontal ? DragMode::BothSplits
-                   : vertical            ? DragMode::VerticalSplit
-                                         : DragMode::HorizontalSplit;
+                   : vertical             ? DragMode::VerticalSplit
+                                          : DragMode::HorizontalSplit;
             observer->SetDisplayToolbarsVisible(false);
             observer->SetMouseCapture(true);
             return;
@@ -115,11 +115,11 @@ void MouseController::LeftButtonUp(int x, int y)
         break;
     case DragMode::Rotate:
     case DragMode::Move:
-        if (moved) session.History().PushUndo(UndoLabelOf(mode == DragMode::Rotate ? EditorCommand::SetRelativeRotation
-                                                                              : EditorCommand::SetRelativePosition));
+        if (moved)
+            session.History().PushUndo(UndoLabelOf(mode == DragMode::Rotate ? EditorCommand::SetRelativeRotation
+                                                                            : EditorCommand::SetRelativePosition));
         break;
-    case DragMode::None:
-        break;
+    case DragMode::None: break;
     }
     mode = DragMode::None;
     observer->SetMouseCapture(false);
@@ -148,17 +148,10 @@ void MouseController::MouseMove(int x, int y, unsigned keys)
         switch (mode) {
         case DragMode::BothSplits:
         case DragMode::HorizontalSplit:
-        case DragMode::VerticalSplit:
-            DragSplit(x, y);
-            break;
-        case DragMode::Rotate:
-            RotateStep(x - previousX, y - previousY);
-            break;
-        case DragMode::Move:
-            MoveStep(x, y, (keys & MOUSE_SHIFT) != 0);
-            break;
-        case DragMode::None:
-            break;
+        case DragMode::VerticalSplit: DragSplit(x, y); break;
+        case DragMode::Rotate: RotateStep(x - previousX, y - previousY); break;
+        case DragMode::Move: MoveStep(x, y, (keys & MOUSE_SHIFT) != 0); break;
+        case DragMode::None: break;
         }
     } else if (keys & MOUSE_RIGHT) {
         if (session.Views().views[session.Views().activeView].type == VIEW_PERS) Orbit(x - previousX, y - previousY);
@@ -166,9 +159,9 @@ void MouseController::MouseMove(int x, int y, unsigned keys)
         const bool vertical = InVerticalBand(x);
         const bool horizontal = InHorizontalBand(y);
         cursor = vertical && horizontal ? CursorShape::SizeAll
-                 : horizontal          ? CursorShape::SizeNS
-                 : vertical            ? CursorShape::SizeWE
-                                       : CursorShape::Arrow;
+                 : horizontal           ? CursorShape::SizeNS
+                 : vertical             ? CursorShape::SizeWE
+                                        : CursorShape::Arrow;
     }
     previousX = x;
     previousY = y;
@@ -242,7 +235,8 @@ void MouseController::MoveStep(int x, int y, bool shift)
             dy = 0;
     }
     const OrthoAxes& axes = OrthoAxesOf(view.type);
-    const Vec3 offset = (axes.screenRight * static_cast<float>(dx) + axes.screenDown * static_cast<float>(dy)) * views.scale;
+    const Vec3 offset =
+        (axes.screenRight * static_cast<float>(dx) + axes.screenDown * static_cast<float>(dy)) * views.scale;
     const Vec3 position = startPosition + offset;
     part->mesh->SetPosition(position);
     // A step that leaves the Part at its start changes nothing worth an undo step.

@@ -101,8 +101,8 @@ private:
     CursorShape cursor = CursorShape::Arrow;
     int pressX = 0, pressY = 0;
     int previousX = 0, previousY = 0;
-    Vec3 startPosition;     // world position of the moved Part at the press
-    bool moved = false;     // the drag changed the pose
+    Vec3 startPosition;  // world position of the moved Part at the press
+    bool moved = false;  // the drag changed the pose
     int pickedPart = -1;
-    int editedPart = -1;    // the Part the drag rotates or moves
+    int editedPart = -1;  // the Part the drag rotates or moves
 };

@@ -119,10 +119,9 @@ MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& na
     const std::string directory = scene.addObjectDirectory.empty() ? "." : scene.addObjectDirectory;
     if (FindFileIgnoringCase(directory, base + ".mesh")) return MIRRORED_FILE_EXISTS;
 
-    const std::string file =
-        scene.addObjectDirectory.empty()
-            ? base + ".mesh"
-            : (std::filesystem::path(scene.addObjectDirectory) / (base + ".mesh")).string();
+    const std::string file = scene.addObjectDirectory.empty()
+                                 ? base + ".mesh"
+                                 : (std::filesystem::path(scene.addObjectDirectory) / (base + ".mesh")).string();
     CMesh* sourceMesh = scene.parts[source]->mesh.get();
     if (!sourceMesh || !sourceMesh->SaveMirrorMeshFile(file)) {
         scene.lastSaveError = sourceMesh ? sourceMesh->GetLastError() : file + ": the Part has no geometry to mirror";

@@ -10,10 +10,10 @@ class UserPrompt;
 
 // Texts of the object file dialog (the program shows it; the commands below
 // take its answer).
-extern const char* const OBJECT_FILE_FILTER_NAME;     // "ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)"
-extern const char* const OBJECT_FILE_PATTERN;         // "*.mqo;*.mesh"
-extern const char* const ADD_OBJECT_DIALOG_TITLE;     // "オブジェクトを追加"
-extern const char* const SWAP_OBJECT_DIALOG_TITLE;    // "オブジェクトを入れ替え"
+extern const char* const OBJECT_FILE_FILTER_NAME;  // "ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)"
+extern const char* const OBJECT_FILE_PATTERN;       // "*.mqo;*.mesh"
+extern const char* const ADD_OBJECT_DIALOG_TITLE;   // "オブジェクトを追加"
+extern const char* const SWAP_OBJECT_DIALOG_TITLE;  // "オブジェクトを入れ替え"
 // The message for a mirrored name whose file is already in the folder (same caption).
 extern const char* const MIRRORED_FILE_EXISTS_TEXT;
 
@@ -48,8 +48,8 @@ enum MirroredPartResult : int {
     MIRRORED_NAME_INVALID = 3,           // empty or holding a folder separator: likewise
     MIRRORED_FILE_EXISTS = 4,            // name.mesh is already in the folder: likewise
     MIRRORED_FILE_NOT_WRITTEN = 5,       // the mirrored file could not be written: the scene's lastSaveError says why
-    MIRRORED_FILE_NOT_READ = 6,          // it was written but could not be read back (and is removed): lastLoadError says why
-    MIRRORED_NAME_NOT_SAVABLE = 7,       // a project file could not hold it (CheckPartName): likewise
+    MIRRORED_FILE_NOT_READ = 6,  // it was written but could not be read back (and is removed): lastLoadError says why
+    MIRRORED_NAME_NOT_SAVABLE = 7,  // a project file could not hold it (CheckPartName): likewise
 };
 
 // Writes the current Part S's mesh mirrored across x = 0 to

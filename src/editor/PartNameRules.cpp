@@ -9,9 +9,12 @@
 
 const char* const MIRRORED_NAME_TAKEN_TEXT = QT_TRANSLATE_NOOP("core", "同じオブジェクト名が存在します");
 const char* const MIRRORED_NAME_TAKEN_CAPTION = QT_TRANSLATE_NOOP("core", "caution");
-const char* const MIRRORED_NAME_INVALID_TEXT = QT_TRANSLATE_NOOP("core", "オブジェクト名が空か、使えない文字（/ \\）を含んでいます");
-const char* const PART_NAME_NOT_SAVABLE_TEXT = QT_TRANSLATE_NOOP(
-    "core", "プロジェクトファイルに保存できない名前です。Shift-JISで表せる文字（制御文字を除く）で259バイトまでにしてください。");
+const char* const MIRRORED_NAME_INVALID_TEXT =
+    QT_TRANSLATE_NOOP("core", "オブジェクト名が空か、使えない文字（/ \\）を含んでいます");
+const char* const PART_NAME_NOT_SAVABLE_TEXT =
+    QT_TRANSLATE_NOOP("core",
+                      "プロジェクトファイルに保存できない名前です。Shift-"
+                      "JISで表せる文字（制御文字を除く）で259バイトまでにしてください。");
 
 PartNameProblem CheckPartName(const Scene& scene, const std::string& name, int ignoredPart)
 {

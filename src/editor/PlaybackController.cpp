@@ -75,9 +75,12 @@ int PlaybackController::MillisecondsToStep() const
         return static_cast<int>(std::max<int64_t>(0, RealTimeDue(shownIndex + 1) - elapsed));
     }
     int wait = 0;
-    if (session.IsPlaying()) wait = interval;
-    else if (timeline.AutoScroll() != 0) wait = AutoScrollDelay();
-    else return -1;
+    if (session.IsPlaying())
+        wait = interval;
+    else if (timeline.AutoScroll() != 0)
+        wait = AutoScrollDelay();
+    else
+        return -1;
     const uint32_t elapsed = clock() - lastTick;
     return elapsed >= static_cast<uint32_t>(wait) ? 0 : wait - static_cast<int>(elapsed);
 }
@@ -90,8 +93,10 @@ bool PlaybackController::Step()
     }
     if (MillisecondsToStep() != 0) return false;
     lastTick = clock();
-    if (session.IsPlaying()) PlayStep(lastTick);
-    else AutoScrollStep();
+    if (session.IsPlaying())
+        PlayStep(lastTick);
+    else
+        AutoScrollStep();
     return true;
 }
 

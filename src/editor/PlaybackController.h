@@ -76,6 +76,6 @@ private:
     // playback started or the user picked a frame) at anchorTick.
     int anchorFrame = 0;
     uint32_t anchorTick = 0;
-    int64_t shownIndex = 0;  // frames since the anchor frame of the frame shown
+    int64_t shownIndex = 0;            // frames since the anchor frame of the frame shown
     std::deque<uint32_t> recentSteps;  // when the last frames were shown, oldest first
 };

@@ -22,12 +22,12 @@ void EditorSession::UpdateTitle()
         totalMeshes += part->mesh->GetMeshNum();
     }
     // The name of a project never saved is shown in the interface language.
-    const std::string projectName = scene.projectFileName == UNTITLED_PROJECT_NAME
-                                        ? UiText("core", UNTITLED_PROJECT_NAME)
-                                        : scene.projectFileName;
+    const std::string projectName =
+        scene.projectFileName == UNTITLED_PROJECT_NAME ? UiText("core", UNTITLED_PROJECT_NAME) : scene.projectFileName;
     titleText = std::string(PROGRAM_TITLE) + "   " + PartSummary(projectName, totalFaces, totalMeshes);
     if (const Part* current = scene.PartAt(CurrentPart()); current && current->mesh)
-        titleText += "   " + PartSummary(current->displayName, current->mesh->GetFaceNum(), current->mesh->GetMeshNum());
+        titleText +=
+            "   " + PartSummary(current->displayName, current->mesh->GetFaceNum(), current->mesh->GetMeshNum());
     titleText += "   " + WithArguments(UiText("core", "グリッドの幅:%1"), {std::to_string(viewState.gridWidth)});
     if (history.IsModified()) titleText += " *";
     events.Publish(TitleChanged{titleText});

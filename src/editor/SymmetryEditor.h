@@ -37,7 +37,7 @@ public:
     struct Row {
         bool visible = false;
         int partIndex = -1;
-        std::string name;       // the Part's baseName
+        std::string name;  // the Part's baseName
         int parentIndex = -1;
         int symmetryValue = -1;  // the working copy's value
     };

@@ -12,8 +12,8 @@ struct TimelineGeometry {
     static constexpr int kMaxFramePixels = 20;
     static constexpr int kDefaultFramePixels = 5;
 
-    int extraWidth = 0;  // pixels the panel is wider than designed (0 or more)
-    int extraRows = 0;   // rows beyond the designed eight (0 or more)
+    int extraWidth = 0;                     // pixels the panel is wider than designed (0 or more)
+    int extraRows = 0;                      // rows beyond the designed eight (0 or more)
     int framePixels = kDefaultFramePixels;  // kMinFramePixels ... kMaxFramePixels
 
     int Rows() const { return kDesignedRows + extraRows; }

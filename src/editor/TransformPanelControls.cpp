@@ -9,10 +9,9 @@ namespace {
 // The twelve values in field order.
 std::array<float*, kTransformFieldCount> FieldValues(TransformValues& v)
 {
-    return {&v.relativeRotation.h, &v.relativeRotation.p, &v.relativeRotation.b,
-            &v.absoluteRotation.h, &v.absoluteRotation.p, &v.absoluteRotation.b,
-            &v.relativePosition.x, &v.relativePosition.y, &v.relativePosition.z,
-            &v.absolutePosition.x, &v.absolutePosition.y, &v.absolutePosition.z};
+    return {&v.relativeRotation.h, &v.relativeRotation.p, &v.relativeRotation.b, &v.absoluteRotation.h,
+            &v.absoluteRotation.p, &v.absoluteRotation.b, &v.relativePosition.x, &v.relativePosition.y,
+            &v.relativePosition.z, &v.absolutePosition.x, &v.absolutePosition.y, &v.absolutePosition.z};
 }
 
 }  // namespace

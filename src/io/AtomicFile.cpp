@@ -5,8 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
-bool WriteFileAtomically(const std::string& path, const std::function<bool(FileSink&)>& produce,
-                         std::string& error, const AtomicWriteOptions& options)
+bool WriteFileAtomically(const std::string& path, const std::function<bool(FileSink&)>& produce, std::string& error,
+                         const AtomicWriteOptions& options)
 {
     const WriteTarget target = InspectWriteTarget(path);
     if (!CheckWriteTarget(path, target, options, error)) return false;

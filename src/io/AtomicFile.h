@@ -28,8 +28,8 @@ struct AtomicWriteOptions {
 // false (its reason from FileSink::Refuse). Returns true on success; on
 // failure error names path and the reason. Exceptions from produce pass
 // through, after the temporary is gone.
-bool WriteFileAtomically(const std::string& path, const std::function<bool(FileSink&)>& produce,
-                         std::string& error, const AtomicWriteOptions& options = {});
+bool WriteFileAtomically(const std::string& path, const std::function<bool(FileSink&)>& produce, std::string& error,
+                         const AtomicWriteOptions& options = {});
 // The same for contents already in memory.
 bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& error,
                          const AtomicWriteOptions& options = {});

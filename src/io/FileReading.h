@@ -20,5 +20,4 @@ std::string NotRegularFileReason(const std::string& path);
 // false with a message naming the file when it is no regular file, cannot be
 // opened or read, or is larger than maxBytes (checked from its size before a
 // byte is read).
-bool ReadWholeFile(const std::string& path, std::string& out, std::string& error,
-                   size_t maxBytes = size_t(1) << 31);
+bool ReadWholeFile(const std::string& path, std::string& out, std::string& error, size_t maxBytes = size_t(1) << 31);

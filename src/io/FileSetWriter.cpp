@@ -22,7 +22,7 @@ namespace {
 // What Commit did to one target, so that it can be undone.
 struct Placed {
     std::string file;
-    std::string backup;  // a hard link to the file that was there; "" when none
+    std::string backup;    // a hard link to the file that was there; "" when none
     bool created = false;  // nothing was there before
 };
 
@@ -85,7 +85,8 @@ bool FileSetWriter::Add(const std::string& path, const std::function<bool(FileSi
 
 bool FileSetWriter::Add(const std::string& path, std::string_view data, const FileSetOptions& options)
 {
-    return Add(path, [data](FileSink& sink) { return sink.Write(data); }, options);
+    return Add(
+        path, [data](FileSink& sink) { return sink.Write(data); }, options);
 }
 
 bool FileSetWriter::Refuse(const std::string& reason)

@@ -44,7 +44,8 @@ public:
     // refuses). A second file for the same target replaces the first, in
     // the first one's place in the order.
     // false with Error and ErrorNumber set; the set is then to be abandoned.
-    bool Add(const std::string& path, const std::function<bool(FileSink&)>& produce, const FileSetOptions& options = {});
+    bool Add(const std::string& path, const std::function<bool(FileSink&)>& produce,
+             const FileSetOptions& options = {});
     bool Add(const std::string& path, std::string_view data, const FileSetOptions& options = {});
 
     // Records a failure of the caller's own making (error names the file and

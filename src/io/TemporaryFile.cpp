@@ -19,10 +19,7 @@ constexpr size_t TEMP_RANDOM_CHARS = 6;
 // A named temporary this old is no write in progress but one that was killed.
 constexpr time_t STALE_TEMP_SECONDS = 60;
 
-bool IsAlphanumeric(char c)
-{
-    return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z');
-}
+bool IsAlphanumeric(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
 // "NAME.tmpXXXXXX" with six letters or digits, NAME not empty.
 bool IsTemporaryName(const char* name)

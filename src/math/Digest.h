@@ -46,6 +46,7 @@ private:
     }
 
     static constexpr int kLanes = 8;
-    uint64_t lanes[kLanes] = {0xCBF29CE484222325ull, 0x84222325CBF29CE4ull, 0x9E3779B97F4A7C15ull, 0xC2B2AE3D27D4EB4Full,
-                              0x165667B19E3779F9ull, 0x27D4EB2F165667C5ull, 0xFF51AFD7ED558CCDull, 0xC4CEB9FE1A85EC53ull};
+    uint64_t lanes[kLanes] = {0xCBF29CE484222325ull, 0x84222325CBF29CE4ull, 0x9E3779B97F4A7C15ull,
+                              0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull, 0x27D4EB2F165667C5ull,
+                              0xFF51AFD7ED558CCDull, 0xC4CEB9FE1A85EC53ull};
 };

@@ -28,8 +28,7 @@ Matrix4 operator*(const Matrix4& a, const Matrix4& b)
     Matrix4 r;
     for (int i = 0; i < 4; ++i)
         for (int j = 0; j < 4; ++j)
-            r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] +
-                        a.m[i][3] * b.m[3][j];
+            r.m[i][j] = a.m[i][0] * b.m[0][j] + a.m[i][1] * b.m[1][j] + a.m[i][2] * b.m[2][j] + a.m[i][3] * b.m[3][j];
     return r;
 }
 
@@ -42,8 +41,7 @@ Vec3 TransformPoint(Vec3 p, const Matrix4& m)
 
 Vec3 TransformNormal(Vec3 v, const Matrix4& m)
 {
-    return {v.x * m.m[0][0] + v.y * m.m[1][0] + v.z * m.m[2][0],
-            v.x * m.m[0][1] + v.y * m.m[1][1] + v.z * m.m[2][1],
+    return {v.x * m.m[0][0] + v.y * m.m[1][0] + v.z * m.m[2][0], v.x * m.m[0][1] + v.y * m.m[1][1] + v.z * m.m[2][1],
             v.x * m.m[0][2] + v.y * m.m[1][2] + v.z * m.m[2][2]};
 }
 
@@ -148,9 +146,15 @@ Matrix4 MatrixLookAtLH(Vec3 eye, Vec3 at, Vec3 up)
     const Vec3 xAxis = Normalize(Cross(up, zAxis));
     const Vec3 yAxis = Normalize(Cross(zAxis, xAxis));
     Matrix4 r;
-    r.m[0][0] = xAxis.x; r.m[0][1] = yAxis.x; r.m[0][2] = zAxis.x;
-    r.m[1][0] = xAxis.y; r.m[1][1] = yAxis.y; r.m[1][2] = zAxis.y;
-    r.m[2][0] = xAxis.z; r.m[2][1] = yAxis.z; r.m[2][2] = zAxis.z;
+    r.m[0][0] = xAxis.x;
+    r.m[0][1] = yAxis.x;
+    r.m[0][2] = zAxis.x;
+    r.m[1][0] = xAxis.y;
+    r.m[1][1] = yAxis.y;
+    r.m[1][2] = zAxis.y;
+    r.m[2][0] = xAxis.z;
+    r.m[2][1] = yAxis.z;
+    r.m[2][2] = zAxis.z;
     r.m[3][0] = -Dot(xAxis, eye);
     r.m[3][1] = -Dot(yAxis, eye);
     r.m[3][2] = -Dot(zAxis, eye);
@@ -161,8 +165,10 @@ Matrix4 MatrixRotationX(float angle)
 {
     const float c = std::cos(angle), s = std::sin(angle);
     Matrix4 r;
-    r.m[1][1] = c; r.m[1][2] = s;
-    r.m[2][1] = -s; r.m[2][2] = c;
+    r.m[1][1] = c;
+    r.m[1][2] = s;
+    r.m[2][1] = -s;
+    r.m[2][2] = c;
     return r;
 }
 
@@ -170,8 +176,10 @@ Matrix4 MatrixRotationY(float angle)
 {
     const float c = std::cos(angle), s = std::sin(angle);
     Matrix4 r;
-    r.m[0][0] = c; r.m[0][2] = -s;
-    r.m[2][0] = s; r.m[2][2] = c;
+    r.m[0][0] = c;
+    r.m[0][2] = -s;
+    r.m[2][0] = s;
+    r.m[2][2] = c;
     return r;
 }
 
@@ -179,8 +187,10 @@ Matrix4 MatrixRotationZ(float angle)
 {
     const float c = std::cos(angle), s = std::sin(angle);
     Matrix4 r;
-    r.m[0][0] = c; r.m[0][1] = s;
-    r.m[1][0] = -s; r.m[1][1] = c;
+    r.m[0][0] = c;
+    r.m[0][1] = s;
+    r.m[1][0] = -s;
+    r.m[1][1] = c;
     return r;
 }
 
@@ -206,7 +216,4 @@ Matrix4 MatrixRotationAxis(Vec3 axis, float angle)
     return r;
 }
 
-Matrix4 AxisRotation(Vec3 unitAxis, float angle)
-{
-    return MatrixRotationAxis(unitAxis, -angle);
-}
+Matrix4 AxisRotation(Vec3 unitAxis, float angle) { return MatrixRotationAxis(unitAxis, -angle); }

@@ -15,7 +15,12 @@ struct Matrix4 {
     void ToArray(float out[16]) const;
     // The translation row (_41, _42, _43).
     Vec3 Translation() const { return {m[3][0], m[3][1], m[3][2]}; }
-    void SetTranslation(Vec3 t) { m[3][0] = t.x; m[3][1] = t.y; m[3][2] = t.z; }
+    void SetTranslation(Vec3 t)
+    {
+        m[3][0] = t.x;
+        m[3][1] = t.y;
+        m[3][2] = t.z;
+    }
 };
 
 bool operator==(const Matrix4& a, const Matrix4& b);

@@ -23,10 +23,10 @@ Quaternion QuaternionSlerp(const Quaternion& q0, const Quaternion& q1, float t);
 // SlerpAlong(SlerpArcOf(q0, q1), t) is QuaternionSlerp(q0, q1, t) bit for bit.
 struct SlerpArc {
     Quaternion q0, q1;
-    float sign = 1.0f;       // -1 when q1 is taken negated (the shorter arc)
-    float theta = 0.0f;      // the angle between them
+    float sign = 1.0f;   // -1 when q1 is taken negated (the shorter arc)
+    float theta = 0.0f;  // the angle between them
     float sinTheta = 0.0f;
-    bool linear = true;      // so close that they blend linearly
+    bool linear = true;  // so close that they blend linearly
 };
 SlerpArc SlerpArcOf(const Quaternion& q0, const Quaternion& q1);
 Quaternion SlerpAlong(const SlerpArc& arc, float t);

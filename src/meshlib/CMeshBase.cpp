@@ -110,8 +110,7 @@ void CMeshBase::Release()
     impl->textures.clear();
     impl->textureBytes = 0;
     impl->newProblems.clear();
-    for (CMesh* mesh : impl->meshes)
-        mesh->impl->textureRefs.assign(mesh->impl->textureRefs.size(), _MESH_TEXTURE{});
+    for (CMesh* mesh : impl->meshes) mesh->impl->textureRefs.assign(mesh->impl->textureRefs.size(), _MESH_TEXTURE{});
 }
 
 int CMeshBase::GetTextureNum() const { return int(impl->textures.size()); }

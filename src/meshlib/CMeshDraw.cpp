@@ -50,8 +50,8 @@ void CMesh::DrawStrips(const Matrix4& world, const RenderMaterial* tint)
         }
         // The GPU discards the zero-area joints of a face strip; edges reuse the same indices as a line strip.
         if (mesh.primitiveType == MESH_PRIMITIVE_EDGES)
-            device->DrawIndexedLineStrip(c.vertices.data(), uint32_t(c.vertices.size()), m.indices.data(),
-                                         m.indexCount, m.baseVertex);
+            device->DrawIndexedLineStrip(c.vertices.data(), uint32_t(c.vertices.size()), m.indices.data(), m.indexCount,
+                                         m.baseVertex);
         else
             device->DrawIndexedTriangleStrip(c.vertices.data(), uint32_t(c.vertices.size()), m.indices.data(),
                                              m.indexCount, m.baseVertex, m.windingFlag != 0);

@@ -28,7 +28,7 @@ constexpr uint64_t kDecoderMaxSide = uint64_t(1) << 24;
 struct TgaHeader {
     uint64_t width = 0, height = 0;
     bool runLength = false;
-    uint64_t pixelBytes = 0;  // bytes of one stored pixel or palette index
+    uint64_t pixelBytes = 0;   // bytes of one stored pixel or palette index
     uint64_t pixelsStart = 0;  // offset of the first pixel byte
 };
 
@@ -50,7 +50,8 @@ std::optional<TgaHeader> ReadTgaHeader(std::string_view bytes)
     // The decoder skips the palette's first-entry number in bytes, then reads the palette.
     header.pixelsStart = 18 + ByteAt(bytes, 0);
     if (colourMap == 1)
-        header.pixelsStart += LittleEndianAt(bytes, 3, 2) + uint64_t(LittleEndianAt(bytes, 5, 2)) * ((paletteBits + 7) / 8);
+        header.pixelsStart +=
+            LittleEndianAt(bytes, 3, 2) + uint64_t(LittleEndianAt(bytes, 5, 2)) * ((paletteBits + 7) / 8);
     return header;
 }
 
@@ -129,10 +130,15 @@ uint32_t BigEndianAt(std::string_view bytes, size_t at)
 // a colour type or depth the format does not have.
 uint64_t PngRowBytes(uint64_t width, uint64_t height, unsigned depth, unsigned colourType, bool interlaced)
 {
-    const unsigned channels = colourType == 0 || colourType == 3 ? 1 : colourType == 2 ? 3 : colourType == 4 ? 2
-                              : colourType == 6 ? 4 : 0;
+    const unsigned channels = colourType == 0 || colourType == 3 ? 1
+                              : colourType == 2                  ? 3
+                              : colourType == 4                  ? 2
+                              : colourType == 6                  ? 4
+                                                                 : 0;
     if (channels == 0 || depth == 0 || depth > 16) return 0;
-    const auto rows = [&](uint64_t w, uint64_t h) { return w == 0 || h == 0 ? 0 : h * (1 + (w * channels * depth + 7) / 8); };
+    const auto rows = [&](uint64_t w, uint64_t h) {
+        return w == 0 || h == 0 ? 0 : h * (1 + (w * channels * depth + 7) / 8);
+    };
     if (!interlaced) return rows(width, height);
     // Adam7: the passes' first column and row, and their steps.
     static const unsigned kPasses[7][4] = {{0, 0, 8, 8}, {4, 0, 8, 8}, {0, 4, 4, 8}, {2, 0, 4, 4},

@@ -8,8 +8,8 @@
 
 // A material as a model file describes it, before textures are loaded.
 struct ModelMaterial {
-    std::string name;         // UTF-8
-    ColorValue diffuse;       // colour x diffuse factor, alpha = colour alpha
+    std::string name;    // UTF-8
+    ColorValue diffuse;  // colour x diffuse factor, alpha = colour alpha
     ColorValue ambient;
     ColorValue specular;
     ColorValue emissive;

@@ -110,7 +110,8 @@ struct Counts {
 
 bool ReadHeader(Reader& in, Counts& counts)
 {
-    if (!in.Need(sizeof kMagic, "the header") || std::memcmp(in.Bytes(sizeof kMagic).data(), kMagic, sizeof kMagic) != 0)
+    if (!in.Need(sizeof kMagic, "the header") ||
+        std::memcmp(in.Bytes(sizeof kMagic).data(), kMagic, sizeof kMagic) != 0)
         return in.Fail(0, "not a .mesh file (bad magic)");
     // The version comes first: another version may lay out the rest of its header differently.
     if (!in.Need(4, "the header")) return false;
@@ -156,7 +157,8 @@ bool ReadSubMeshes(Reader& in, const Counts& counts, std::vector<_MESH_MESHDATA>
         m.materialNumber = int8_t(in.U8());
         m.windingFlag = in.U8();
         m.baseVertex = in.U32();
-        if (m.indexCount < 3) return in.Fail(start, which + ": " + std::to_string(m.indexCount) + " indices (a strip needs 3)");
+        if (m.indexCount < 3)
+            return in.Fail(start, which + ": " + std::to_string(m.indexCount) + " indices (a strip needs 3)");
         if (m.materialNumber < 0 || uint32_t(m.materialNumber) >= counts.materials)
             return in.Fail(start + 2, which + ": material " + std::to_string(m.materialNumber) + " does not exist");
         if (m.windingFlag > 1) return in.Fail(start + 3, which + ": winding flag " + std::to_string(m.windingFlag));
@@ -199,7 +201,8 @@ bool ReadTextureNames(Reader& in, uint32_t count, std::vector<std::string>& out)
         const uint8_t length = in.U8();
         if (!in.Need(length, "a texture name")) return false;
         name = std::string(in.Bytes(length));
-        if (!IsValidTextureName(name)) return in.Fail(offset, "texture name is not a plain file name of at most 60 bytes");
+        if (!IsValidTextureName(name))
+            return in.Fail(offset, "texture name is not a plain file name of at most 60 bytes");
     }
     return true;
 }

@@ -15,8 +15,8 @@ class TaskProgress;
 struct CMesh::Impl {
     CMeshBase* base = nullptr;  // not owned; null when not registered
     MeshContent content;
-    std::string folder;                     // folder of the loaded file, where its textures are looked up
-    std::vector<std::string> texturePaths;  // per texture slot, the path as the file gave it
+    std::string folder;                      // folder of the loaded file, where its textures are looked up
+    std::vector<std::string> texturePaths;   // per texture slot, the path as the file gave it
     std::vector<_MESH_TEXTURE> textureRefs;  // per texture slot, its entry in the base's list (-1: none)
 
     Matrix4 matrix;
@@ -25,8 +25,8 @@ struct CMesh::Impl {
     int primitiveType = MESH_PRIMITIVE_FACES;
 
     // Derived from the content by Refresh.
-    uint64_t geometryVersion = 0;  // new for every change of the geometry (GeometryKey)
-    mutable uint64_t digestVersion = 0;     // geometryVersion the digest below belongs to
+    uint64_t geometryVersion = 0;        // new for every change of the geometry (GeometryKey)
+    mutable uint64_t digestVersion = 0;  // geometryVersion the digest below belongs to
     mutable uint64_t contentDigest = 0;
     int faceCount = 0;
     bool hasBounds = false;
@@ -53,7 +53,7 @@ struct CMeshBase::Impl {
     // Entries never move, so their images can be handed to the device by address.
     std::vector<std::unique_ptr<_MESHBASE_TEXTURE>> textures;
     uint64_t textureBudget;
-    uint64_t textureBytes = 0;  // RGBA bytes of the images held
+    uint64_t textureBytes = 0;         // RGBA bytes of the images held
     TaskProgress* progress = nullptr;  // not owned
     // Entries that failed to load since TakeNewTextureProblems, in order.
     std::vector<size_t> newProblems;

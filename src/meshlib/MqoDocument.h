@@ -27,11 +27,11 @@ struct MqoMaterial {
 // while reading, so every face has at least three corners.
 struct MqoObject {
     bool visible = true;
-    bool smooth = true;        // shading 1
-    float facetDegrees = 59.5f;  // 0 ... 180
-    int mirrorMode = 0;        // 0 none, 1 halves, 2 halves joined
-    uint32_t mirrorAxes = 0;   // bits: 1 X, 2 Y, 4 Z
-    std::vector<Vec3> positions;  // already in the editor's space (Z negated)
+    bool smooth = true;                  // shading 1
+    float facetDegrees = 59.5f;          // 0 ... 180
+    int mirrorMode = 0;                  // 0 none, 1 halves, 2 halves joined
+    uint32_t mirrorAxes = 0;             // bits: 1 X, 2 Y, 4 Z
+    std::vector<Vec3> positions;         // already in the editor's space (Z negated)
     std::vector<uint32_t> faceStart{0};  // faces + 1 entries
     std::vector<uint32_t> cornerVertex;  // each < positions.size()
     std::vector<float> cornerUv;         // 2 per corner; (0, 0) where the file has none
@@ -44,7 +44,7 @@ struct MqoObject {
 inline constexpr size_t kMaxMqoMaterials = 128;
 
 struct MqoDocument {
-    bool utf8 = false;  // CodePage utf8 or Ver 1.2 and later; Shift-JIS otherwise
+    bool utf8 = false;                   // CodePage utf8 or Ver 1.2 and later; Shift-JIS otherwise
     std::vector<MqoMaterial> materials;  // at most kMaxMqoMaterials
-    std::vector<MqoObject> objects;  // the visible ones only
+    std::vector<MqoObject> objects;      // the visible ones only
 };

@@ -93,8 +93,10 @@ private:
         const float ax = std::fabs(n.x), ay = std::fabs(n.y), az = std::fabs(n.z);
         int side = 0;
         float major = ax, u = n.y, v = n.z;
-        if (ay >= ax && ay >= az) side = 2, major = ay, u = n.z, v = n.x;
-        else if (az >= ax && az >= ay) side = 4, major = az, u = n.x, v = n.y;
+        if (ay >= ax && ay >= az)
+            side = 2, major = ay, u = n.z, v = n.x;
+        else if (az >= ax && az >= ay)
+            side = 4, major = az, u = n.x, v = n.y;
         const float signedMajor = side == 0 ? n.x : side == 2 ? n.y : n.z;
         if (signedMajor < 0) ++side;
         const auto step = [&](float w) { return std::clamp(int((w / major + 1) * 0.5f * kSteps), 0, kSteps - 1); };

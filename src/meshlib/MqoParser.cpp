@@ -15,9 +15,9 @@ constexpr float kMaxCoordinate = 1e9f;
 
 // The fewest bytes a record of each kind takes in text, used to cap what a
 // count in a chunk header may make us reserve.
-constexpr size_t kMinVertexLineBytes = 6;    // "0 0 0\n"
-constexpr size_t kMinFaceLineBytes = 8;      // "1 V(0)\n"
-constexpr size_t kMinCornerBytes = 2;        // "0 "
+constexpr size_t kMinVertexLineBytes = 6;  // "0 0 0\n"
+constexpr size_t kMinFaceLineBytes = 8;    // "1 V(0)\n"
+constexpr size_t kMinCornerBytes = 2;      // "0 "
 
 bool CoordinateInRange(float v) { return std::fabs(v) <= kMaxCoordinate; }
 
@@ -94,8 +94,7 @@ bool Parser::Run(MqoDocument& doc)
         }
         if (MqoNameEquals(name, "Object")) {
             std::string_view objectName;
-            if (!cursor.Quoted(objectName) || !cursor.Consume('{'))
-                return Fail("expected 'Object \"name\" {'");
+            if (!cursor.Quoted(objectName) || !cursor.Consume('{')) return Fail("expected 'Object \"name\" {'");
             if (!ReadObject(doc)) return false;
             continue;
         }
@@ -121,8 +120,7 @@ bool Parser::ReadHeader(MqoDocument& doc)
     if (kind != "Text") return Fail("unknown format '" + std::string(kind) + "'; only Text is supported");
     float version = 0;
     if (format.Word() != "Ver" || !format.Float(version)) return Fail("the format line has no version");
-    if (version < 1.0f || version >= 2.0f)
-        return Fail("unsupported format version " + std::to_string(version));
+    if (version < 1.0f || version >= 2.0f) return Fail("unsupported format version " + std::to_string(version));
     // From 1.2 on, text is UTF-8 whatever the writer's code page.
     doc.utf8 = version >= 1.15f;
     return true;
@@ -190,8 +188,7 @@ bool Parser::ReadMaterialLine(std::string_view line, MqoMaterial& material)
     material.rawName = std::string(name);
     while (!cursor.AtEnd()) {
         const std::string_view key = cursor.Word();
-        if (key.empty() || !cursor.Consume('('))
-            return Fail("material attributes must read key(values)");
+        if (key.empty() || !cursor.Consume('(')) return Fail("material attributes must read key(values)");
         bool ok = true;
         if (key == "col") {
             for (float& c : material.color) ok = ok && cursor.Float(c);
@@ -213,8 +210,7 @@ bool Parser::ReadMaterialLine(std::string_view line, MqoMaterial& material)
             if (!cursor.SkipArguments()) return Fail("unclosed '(' in material attribute");
             continue;
         }
-        if (!ok || !cursor.Consume(')'))
-            return Fail("bad value in material attribute '" + std::string(key) + "'");
+        if (!ok || !cursor.Consume(')')) return Fail("bad value in material attribute '" + std::string(key) + "'");
     }
     return true;
 }
@@ -258,12 +254,11 @@ bool Parser::ReadObject(MqoDocument& doc)
             object.mirrorAxes = static_cast<uint32_t>(number);
         } else if (MqoNameEquals(key, "vertex") || MqoNameEquals(key, "BVertex")) {
             uint32_t count = 0;
-            if (!cursor.Uint(count) || !cursor.Consume('{'))
-                return Fail("expected '" + std::string(key) + " count {'");
+            if (!cursor.Uint(count) || !cursor.Consume('{')) return Fail("expected '" + std::string(key) + " count {'");
             if (haveVertices) return Fail("an object can hold only one vertex chunk");
             haveVertices = true;
-            const bool ok = MqoNameEquals(key, "vertex") ? ReadVertices(count, object)
-                                                         : ReadBinaryVertices(count, object);
+            const bool ok =
+                MqoNameEquals(key, "vertex") ? ReadVertices(count, object) : ReadBinaryVertices(count, object);
             if (!ok) return false;
         } else if (MqoNameEquals(key, "face")) {
             uint32_t count = 0;
@@ -327,8 +322,8 @@ bool Parser::ReadBinaryVertices(uint32_t count, MqoObject& object)
                 float xyz[3];
                 for (int k = 0; k < 3; ++k) {
                     const unsigned char* b = data + (size_t(i) * 3 + size_t(k)) * 4;
-                    const uint32_t bits = uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 |
-                                          uint32_t(b[3]) << 24;
+                    const uint32_t bits =
+                        uint32_t(b[0]) | uint32_t(b[1]) << 8 | uint32_t(b[2]) << 16 | uint32_t(b[3]) << 24;
                     xyz[k] = std::bit_cast<float>(bits);
                     if (!std::isfinite(xyz[k]) || !CoordinateInRange(xyz[k]))
                         return Fail("binary vertex " + std::to_string(i) + " has a coordinate out of range");
@@ -411,8 +406,7 @@ bool Parser::ReadFaceLine(std::string_view line, MqoObject& object)
     if (faceVertices_.size() != corners)
         return Fail("the face announces " + std::to_string(corners) + " corners but V(...) lists " +
                     std::to_string(faceVertices_.size()));
-    if (haveUvs && faceUvs_.size() != size_t(corners) * 2)
-        return Fail("UV(...) must hold two numbers per corner");
+    if (haveUvs && faceUvs_.size() != size_t(corners) * 2) return Fail("UV(...) must hold two numbers per corner");
     // Lines (two corners) are edges for the modeler only; nothing draws them.
     if (corners < 3) return true;
     object.cornerVertex.insert(object.cornerVertex.end(), faceVertices_.begin(), faceVertices_.end());

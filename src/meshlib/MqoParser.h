@@ -11,5 +11,4 @@
 // by their size. Returns false with error set to "fileName:line: reason" for
 // malformed, truncated, compressed or trial-version files and for numbers that
 // are not finite or out of range; doc is then unspecified.
-bool ParseMqoDocument(std::string_view bytes, const std::string& fileName, MqoDocument& doc,
-                      std::string& error);
+bool ParseMqoDocument(std::string_view bytes, const std::string& fileName, MqoDocument& doc, std::string& error);

@@ -75,8 +75,9 @@ void ObjectEmitter::Emit(const MqoObject& object)
         const uint32_t v = object.cornerVertex[c];
         const Vec3 p = object.positions[v];
         const Vec3 n = cornerNormals_[c];
-        cornerOutput_[c] = welder_.Add(positionKey_[v], _MESH_VERTEX{p.x, p.y, p.z, n.x, n.y, n.z,
-                                                                     object.cornerUv[c * 2], object.cornerUv[c * 2 + 1]});
+        cornerOutput_[c] =
+            welder_.Add(positionKey_[v],
+                        _MESH_VERTEX{p.x, p.y, p.z, n.x, n.y, n.z, object.cornerUv[c * 2], object.cornerUv[c * 2 + 1]});
     }
 
     // Every n-corner face becomes n - 2 triangles.
@@ -124,7 +125,8 @@ bool ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, Loa
                             std::to_string(object.faceStart[f + 1] - object.faceStart[f]) +
                             " corners keep coming back to the same few vertices",
                         out, error);
-        if (!ExpandMirror(object)) return Fail(fileNameForMessages, "an object is too large after mirroring", out, error);
+        if (!ExpandMirror(object))
+            return Fail(fileNameForMessages, "an object is too large after mirroring", out, error);
         emitter.Emit(object);
         object = MqoObject();  // free what is done as early as possible
     }

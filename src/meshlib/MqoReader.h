@@ -26,8 +26,7 @@
 // modeler, holds no visible face, has a face that keeps coming back to the
 // same few vertices (MqoFaceVisits.h), or has more materials than a mesh can
 // number (kMaxMqoMaterials, the default included). out is then empty.
-bool ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, LoadedModel& out,
-             std::string& error);
+bool ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, LoadedModel& out, std::string& error);
 
 // ReadMqo on the contents of the file at path.
 bool ReadMqoFile(const std::string& path, LoadedModel& out, std::string& error);

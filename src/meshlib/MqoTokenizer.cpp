@@ -77,7 +77,7 @@ bool MqoLineReader::TakeBytes(size_t count, std::string_view& out)
     if (count > RemainingBytes()) return false;
     out = bytes_.substr(pos_, count);
     pos_ += count;
-    for (const char* p = out.data(), *end = out.data() + out.size();;) {
+    for (const char *p = out.data(), *end = out.data() + out.size();;) {
         const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
         if (!lf) break;
         ++line_;
@@ -91,10 +91,7 @@ void MqoLineCursor::SkipBlanks()
     while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
 }
 
-bool MqoLineCursor::EndsField(size_t at) const
-{
-    return at >= text_.size() || IsSeparator(text_[at]);
-}
+bool MqoLineCursor::EndsField(size_t at) const { return at >= text_.size() || IsSeparator(text_[at]); }
 
 bool MqoLineCursor::AtEnd()
 {

@@ -33,8 +33,8 @@ void PutChunk(std::string& out, const char* type, const std::string& data)
     const size_t start = out.size();
     out.append(type, 4);
     out += data;
-    PutBigEndian(out, static_cast<uint32_t>(
-                          crc32(0, reinterpret_cast<const Bytef*>(out.data() + start), static_cast<uInt>(out.size() - start))));
+    PutBigEndian(out, static_cast<uint32_t>(crc32(0, reinterpret_cast<const Bytef*>(out.data() + start),
+                                                  static_cast<uInt>(out.size() - start))));
 }
 
 uint8_t Paeth(int a, int b, int c)
@@ -166,7 +166,8 @@ bool EncodePng(const TextureImage& image, std::string& out, std::string& error, 
     PutChunk(png, "IHDR", ihdr);
     // One IDAT chunk may hold at most 2^31 - 1 bytes.
     constexpr size_t kMaxChunk = size_t(1) << 30;
-    for (size_t at = 0; at < compressed.size(); at += kMaxChunk) PutChunk(png, "IDAT", compressed.substr(at, kMaxChunk));
+    for (size_t at = 0; at < compressed.size(); at += kMaxChunk)
+        PutChunk(png, "IDAT", compressed.substr(at, kMaxChunk));
     if (compressed.empty()) PutChunk(png, "IDAT", compressed);
     PutChunk(png, "IEND", std::string());
     ReportProgress(progress, height, height);

@@ -74,9 +74,16 @@ bool PolygonTriangulator::Project(const std::vector<Vec3>& positions, const uint
     for (uint32_t i = 0; i < n; ++i) {
         const Vec3 p = positions[corners[i]];
         double u = 0, v = 0;
-        if (dropped == 0) { u = p.y; v = p.z; }
-        else if (dropped == 1) { u = p.z; v = p.x; }
-        else { u = p.x; v = p.y; }
+        if (dropped == 0) {
+            u = p.y;
+            v = p.z;
+        } else if (dropped == 1) {
+            u = p.z;
+            v = p.x;
+        } else {
+            u = p.x;
+            v = p.y;
+        }
         if (sign < 0) std::swap(u, v);
         x_[i] = u;
         y_[i] = v;

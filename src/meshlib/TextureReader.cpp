@@ -116,13 +116,15 @@ bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureI
                 (kind == StbImageKind::Bmp ? "BMP" : "TGA") + " header claims";
         return false;
     }
-    if (kind == StbImageKind::Jpeg && JpegClaimsMorePixelsThanItsBytes(uint64_t(width) * uint64_t(rows), bytes.size())) {
+    if (kind == StbImageKind::Jpeg &&
+        JpegClaimsMorePixelsThanItsBytes(uint64_t(width) * uint64_t(rows), bytes.size())) {
         error = fileName + ": byte " + std::to_string(bytes.size()) + ": file too short for the " +
                 std::to_string(width) + " x " + std::to_string(rows) + " pixels its JPEG header claims";
         return false;
     }
     const bool sixteenBitPnm = kind == StbImageKind::Pnm && stbi_is_16_bit_from_memory(data, int(bytes.size()));
-    if (const std::optional<std::string> refusal = MemoryRefusal(uint64_t(width), uint64_t(rows), sixteenBitPnm, memoryLeft)) {
+    if (const std::optional<std::string> refusal =
+            MemoryRefusal(uint64_t(width), uint64_t(rows), sixteenBitPnm, memoryLeft)) {
         error = fileName + ": " + *refusal;
         return false;
     }
@@ -170,7 +172,8 @@ bool DecodeTextureImage(std::string_view bytes, const std::string& fileName, Tex
         // beyond the limits is refused by the decoder, which says so).
         if (const std::optional<std::pair<uint32_t, uint32_t>> size = DdsImageSize(bytes);
             size && !ImageSizeRefusal(size->first, size->second))
-            if (const std::optional<std::string> refusal = MemoryRefusal(size->first, size->second, false, memoryLeft)) {
+            if (const std::optional<std::string> refusal =
+                    MemoryRefusal(size->first, size->second, false, memoryLeft)) {
                 error = fileName + ": " + *refusal;
                 return false;
             }
@@ -183,13 +186,14 @@ bool LoadTextureImage(const std::string& modelFolder, const std::string& pathInM
                       std::string& error, const FolderIndex* folderIndex, uint64_t memoryLeft, std::string* file)
 {
     const bool plainName = pathInModel.find_first_of("/\\") == std::string::npos;
-    const std::optional<std::string> found = folderIndex && plainName ? folderIndex->FindFile(pathInModel)
-                                                                      : FindFileIgnoringCase(modelFolder, pathInModel);
+    const std::optional<std::string> found =
+        folderIndex && plainName ? folderIndex->FindFile(pathInModel) : FindFileIgnoringCase(modelFolder, pathInModel);
     if (!found) {
         // Something of that name that is no file (a FIFO, a folder) is named as such.
         error = NotRegularFileReason((modelFolder.empty() ? std::string() : modelFolder + "/") + pathInModel);
         if (error.empty())
-            error = pathInModel + ": texture not found beside " + (modelFolder.empty() ? std::string(".") : modelFolder);
+            error =
+                pathInModel + ": texture not found beside " + (modelFolder.empty() ? std::string(".") : modelFolder);
         return false;
     }
     if (file) *file = *found;

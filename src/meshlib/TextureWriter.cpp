@@ -30,11 +30,11 @@ std::string EncodePpm(const TextureImage& image)
 std::optional<ImageFormat> ImageFormatFromName(std::string_view name)
 {
     static constexpr std::array<std::pair<const char*, ImageFormat>, 6> kOrder = {{{".bmp", ImageFormat::Bmp},
-                                                                                    {".dds", ImageFormat::Dds},
-                                                                                    {".jpg", ImageFormat::Jpeg},
-                                                                                    {".png", ImageFormat::Png},
-                                                                                    {".ppm", ImageFormat::Ppm},
-                                                                                    {".tga", ImageFormat::Tga}}};
+                                                                                   {".dds", ImageFormat::Dds},
+                                                                                   {".jpg", ImageFormat::Jpeg},
+                                                                                   {".png", ImageFormat::Png},
+                                                                                   {".ppm", ImageFormat::Ppm},
+                                                                                   {".tga", ImageFormat::Tga}}};
     const std::string lower = AsciiLower(name);
     for (const auto& [suffix, format] : kOrder)
         if (lower.find(suffix) != std::string::npos) return format;

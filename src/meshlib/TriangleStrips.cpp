@@ -49,8 +49,12 @@ struct OutgoingEdges {
 class StripBuilder {
 public:
     StripBuilder(std::span<const uint32_t> corners, uint32_t vertexCount)
-        : corners(corners), triangleCount(uint32_t(corners.size() / 3)), neighbours(corners.size(), kNone),
-          used(triangleCount, 0), walkStamp(triangleCount, 0), valence(triangleCount, 0)
+        : corners(corners),
+          triangleCount(uint32_t(corners.size() / 3)),
+          neighbours(corners.size(), kNone),
+          used(triangleCount, 0),
+          walkStamp(triangleCount, 0),
+          valence(triangleCount, 0)
     {
         FindNeighbours(vertexCount);
         for (uint32_t t = 0; t < triangleCount; ++t) {

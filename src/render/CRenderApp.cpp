@@ -173,8 +173,8 @@ HResult CRenderApp::InitDevice()
     const uint32_t behaviourFlags = BehaviourFlagsFor(settings.vertexProcessing);
     const DeviceType deviceType = combo->deviceType;
     std::unique_ptr<GraphicsDevice> created;
-    HResult hr = direct3d->CreateDevice(combo->adapterOrdinal, deviceType, focusWindow, behaviourFlags,
-                                        presentParams, created);
+    HResult hr =
+        direct3d->CreateDevice(combo->adapterOrdinal, deviceType, focusWindow, behaviourFlags, presentParams, created);
     if (Succeeded(hr) && !created) hr = E_FAIL;  // a driver that claims success without a device
     if (Succeeded(hr)) {
         device = std::move(created);

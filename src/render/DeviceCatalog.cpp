@@ -6,12 +6,11 @@
 
 namespace {
 
-const GraphicsFormat kBackBufferFormats[] = {GraphicsFormat::A8R8G8B8, GraphicsFormat::X8R8G8B8,
+const GraphicsFormat kBackBufferFormats[] = {GraphicsFormat::A8R8G8B8,    GraphicsFormat::X8R8G8B8,
                                              GraphicsFormat::A2R10G10B10, GraphicsFormat::R5G6B5,
-                                             GraphicsFormat::A1R5G5B5, GraphicsFormat::X1R5G5B5};
-const GraphicsFormat kDepthStencilFormats[] = {GraphicsFormat::D16,   GraphicsFormat::D15S1,
-                                               GraphicsFormat::D24X8, GraphicsFormat::D24S8,
-                                               GraphicsFormat::D24X4S4, GraphicsFormat::D32};
+                                             GraphicsFormat::A1R5G5B5,    GraphicsFormat::X1R5G5B5};
+const GraphicsFormat kDepthStencilFormats[] = {GraphicsFormat::D16,   GraphicsFormat::D15S1,   GraphicsFormat::D24X8,
+                                               GraphicsFormat::D24S8, GraphicsFormat::D24X4S4, GraphicsFormat::D32};
 const DeviceType kDeviceTypes[] = {DeviceType::Hal, DeviceType::Software, DeviceType::Reference};
 const uint32_t kPresentIntervals[] = {D3DPRESENT_INTERVAL_IMMEDIATE, D3DPRESENT_INTERVAL_DEFAULT,
                                       D3DPRESENT_INTERVAL_ONE,       D3DPRESENT_INTERVAL_TWO,
@@ -111,8 +110,8 @@ bool DeviceCatalog::FillDepthStencilFormats(GraphicsDriver& driver, FormatCombo&
     for (GraphicsFormat format : kDepthStencilFormats) {
         if (DepthBits(format) < requirements.minDepthBits || StencilBits(format) < requirements.minStencilBits)
             continue;
-        if (Failed(driver.CheckDepthStencilSupport(combo.adapterOrdinal, combo.deviceType, combo.adapterFormat,
-                                                   format)))
+        if (Failed(
+                driver.CheckDepthStencilSupport(combo.adapterOrdinal, combo.deviceType, combo.adapterFormat, format)))
             continue;
         if (Failed(driver.CheckDepthStencilMatch(combo.adapterOrdinal, combo.deviceType, combo.adapterFormat,
                                                  combo.backBufferFormat, format)))
@@ -139,8 +138,8 @@ void DeviceCatalog::FillConflicts(GraphicsDriver& driver, FormatCombo& combo) co
 {
     for (GraphicsFormat depthFormat : combo.depthStencilFormats)
         for (uint32_t type : combo.multiSampleTypes)
-            if (Failed(driver.CheckMultiSampleType(combo.adapterOrdinal, combo.deviceType, depthFormat,
-                                                   combo.windowed, type, nullptr)))
+            if (Failed(driver.CheckMultiSampleType(combo.adapterOrdinal, combo.deviceType, depthFormat, combo.windowed,
+                                                   type, nullptr)))
                 combo.conflicts.push_back({depthFormat, type});
 }
 

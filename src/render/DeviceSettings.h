@@ -6,9 +6,9 @@
 // choices made from the combination's lists.
 struct DeviceSettings {
     bool windowed = true;
-    int adapterIndex = -1;  // into DeviceCatalog::Adapters(); -1 before a choice
-    int deviceIndex = -1;   // into that adapter's devices
-    int comboIndex = -1;    // into that device's combos
+    int adapterIndex = -1;    // into DeviceCatalog::Adapters(); -1 before a choice
+    int deviceIndex = -1;     // into that adapter's devices
+    int comboIndex = -1;      // into that device's combos
     DisplayMode displayMode;  // the desktop mode
     GraphicsFormat depthStencilFormat = GraphicsFormat::Unknown;
     uint32_t multiSampleType = D3DMULTISAMPLE_NONE;

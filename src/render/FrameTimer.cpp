@@ -1,9 +1,6 @@
 #include "render/FrameTimer.h"
 
-FrameTimer::FrameTimer(Clock clock) : clock_(std::move(clock))
-{
-    stopTime_ = lastElapsed_ = clock_();
-}
+FrameTimer::FrameTimer(Clock clock) : clock_(std::move(clock)) { stopTime_ = lastElapsed_ = clock_(); }
 
 void FrameTimer::Start()
 {

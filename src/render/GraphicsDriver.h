@@ -57,11 +57,10 @@ public:
     // Whether surfaces of surfaceFormat (a colour or a depth/stencil format)
     // support multiSampleType; on success *qualityLevels (when not null) is the
     // number of quality levels.
-    virtual HResult CheckMultiSampleType(uint32_t adapter, DeviceType type, GraphicsFormat surfaceFormat,
-                                         bool windowed, uint32_t multiSampleType, uint32_t* qualityLevels) = 0;
+    virtual HResult CheckMultiSampleType(uint32_t adapter, DeviceType type, GraphicsFormat surfaceFormat, bool windowed,
+                                         uint32_t multiSampleType, uint32_t* qualityLevels) = 0;
     // Creates a device. On success device holds it; on failure device stays
     // empty and the result says why (D3DERR_NOTAVAILABLE, E_OUTOFMEMORY, ...).
-    virtual HResult CreateDevice(uint32_t adapter, DeviceType type, WindowHandle focusWindow,
-                                 uint32_t behaviourFlags, PresentParams& params,
-                                 std::unique_ptr<GraphicsDevice>& device) = 0;
+    virtual HResult CreateDevice(uint32_t adapter, DeviceType type, WindowHandle focusWindow, uint32_t behaviourFlags,
+                                 PresentParams& params, std::unique_ptr<GraphicsDevice>& device) = 0;
 };

@@ -26,8 +26,9 @@ std::string RenderErrorText(HResult code, ErrorKind kind)
     switch (kind) {
     case ErrorKind::Fatal: text += "\n\nThis sample will now exit."; break;
     case ErrorKind::SwitchedToReference:
-        text += "\n\nSwitching to the reference rasterizer,\na software device that implements the entire\n"
-                "Direct3D feature set, but runs very slowly.";
+        text +=
+            "\n\nSwitching to the reference rasterizer,\na software device that implements the entire\n"
+            "Direct3D feature set, but runs very slowly.";
         break;
     case ErrorKind::Warning: break;
     }

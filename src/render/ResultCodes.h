@@ -22,7 +22,8 @@ inline constexpr HResult D3DERR_NOTAVAILABLE = ResultFromBits(0x8876086Au);
 inline constexpr HResult D3DERR_INVALIDCALL = ResultFromBits(0x8876086Cu);
 
 // The framework's own failures.
-inline constexpr HResult AppErrNoDirect3D = ResultFromBits(0x82000001u);           // no graphics driver
-inline constexpr HResult AppErrNoCompatibleDevices = ResultFromBits(0x82000003u);  // no windowed device on the desktop format
-inline constexpr HResult AppErrNonZeroRefCount = ResultFromBits(0x8200000Au);      // the device outlived its release
-inline constexpr HResult AppErrNullRefDevice = ResultFromBits(0x8200000Du);        // reference device that renders nothing
+inline constexpr HResult AppErrNoDirect3D = ResultFromBits(0x82000001u);  // no graphics driver
+inline constexpr HResult AppErrNoCompatibleDevices =
+    ResultFromBits(0x82000003u);  // no windowed device on the desktop format
+inline constexpr HResult AppErrNonZeroRefCount = ResultFromBits(0x8200000Au);  // the device outlived its release
+inline constexpr HResult AppErrNullRefDevice = ResultFromBits(0x8200000Du);    // reference device that renders nothing

@@ -91,17 +91,15 @@ HResult SurfaceGraphicsDriver::CheckDepthStencilSupport(uint32_t adapter, Device
 {
     if (adapter != 0) return D3DERR_INVALIDCALL;
     const GraphicsFormat own = DepthStencilFormatOf(surface_);
-    return IsOurHal(adapter, type) && own != GraphicsFormat::Unknown && depthStencilFormat == own
-               ? S_OK
-               : D3DERR_NOTAVAILABLE;
+    return IsOurHal(adapter, type) && own != GraphicsFormat::Unknown && depthStencilFormat == own ? S_OK
+                                                                                                  : D3DERR_NOTAVAILABLE;
 }
 
 HResult SurfaceGraphicsDriver::CheckDepthStencilMatch(uint32_t adapter, DeviceType type, GraphicsFormat adapterFormat,
                                                       GraphicsFormat renderTargetFormat,
                                                       GraphicsFormat depthStencilFormat)
 {
-    if (Failed(CheckDepthStencilSupport(adapter, type, adapterFormat, depthStencilFormat)))
-        return D3DERR_NOTAVAILABLE;
+    if (Failed(CheckDepthStencilSupport(adapter, type, adapterFormat, depthStencilFormat))) return D3DERR_NOTAVAILABLE;
     return renderTargetFormat == BackBufferFormatOf(surface_) ? S_OK : D3DERR_NOTAVAILABLE;
 }
 
@@ -109,7 +107,8 @@ HResult SurfaceGraphicsDriver::CheckMultiSampleType(uint32_t adapter, DeviceType
                                                     bool windowed, uint32_t multiSampleType, uint32_t* qualityLevels)
 {
     if (adapter != 0) return D3DERR_INVALIDCALL;
-    const bool ownFormat = surfaceFormat == BackBufferFormatOf(surface_) || surfaceFormat == DepthStencilFormatOf(surface_);
+    const bool ownFormat =
+        surfaceFormat == BackBufferFormatOf(surface_) || surfaceFormat == DepthStencilFormatOf(surface_);
     const uint32_t own = surface_.samples > 1 ? uint32_t(surface_.samples) : D3DMULTISAMPLE_NONE;
     if (!IsOurHal(adapter, type) || !windowed || !ownFormat || multiSampleType != own) return D3DERR_NOTAVAILABLE;
     if (qualityLevels != nullptr) *qualityLevels = 1;

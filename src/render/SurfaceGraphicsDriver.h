@@ -12,9 +12,9 @@ struct SurfaceDescription {
     int depthBits = 0, stencilBits = 0;
     int samples = 0;  // 0 or 1: no multisampling
     uint32_t screenWidth = 0, screenHeight = 0;
-    uint32_t refreshRate = 0;  // Hz, 0 when unknown
+    uint32_t refreshRate = 0;         // Hz, 0 when unknown
     bool presentsImmediately = true;  // buffer swaps do not wait for the display
-    std::string renderer;      // the graphics system's own name for itself
+    std::string renderer;             // the graphics system's own name for itself
     std::string version;
 };
 

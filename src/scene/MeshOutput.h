@@ -11,8 +11,8 @@ class UserPrompt;
 // Which .mesh files a save writes, decided before any is written.
 struct MeshOutputPlan {
     std::vector<std::pair<int, std::string>> files;  // Part index and file, in Part order
-    int skipped = 0;         // answered "いいえ"
-    bool cancelled = false;  // answered "キャンセル": later Parts are not written
+    int skipped = 0;                                 // answered "いいえ"
+    bool cancelled = false;                          // answered "キャンセル": later Parts are not written
 };
 
 // Plans every Part's mesh as directory/baseName.mesh, in Part order. A file

@@ -19,8 +19,9 @@ void PlaceFromLocal(Scene& scene, int index)
     Part* part = scene.PartAt(index);
     if (!part || !part->mesh) return;
     const Matrix4 parentWorld = ParentWorldOf(scene, index);
-    SetMeshWorld(scene, index,
-                 WorldFromLocal(part->localMatrix, part->localPosition, part->parentIndex >= 0 ? &parentWorld : nullptr));
+    SetMeshWorld(
+        scene, index,
+        WorldFromLocal(part->localMatrix, part->localPosition, part->parentIndex >= 0 ? &parentWorld : nullptr));
 }
 
 void TurnInPlace(Scene& scene, int index, const Matrix4& worldRotation)

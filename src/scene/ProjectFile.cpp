@@ -63,8 +63,9 @@ bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
     // to be in; they are written only where no file is, so they need no question.
     const auto refuse = [&](const std::string& why, int errorNumber) {
         scene.lastSaveError = why;
-        prompt.ShowMessage(WriteFailureHeading(errorNumber, QT_TRANSLATE_NOOP("core", "ファイルがオープンできない")) + "\n" + why,
-                           UiText("core", "Error"));
+        prompt.ShowMessage(
+            WriteFailureHeading(errorNumber, QT_TRANSLATE_NOOP("core", "ファイルがオープンできない")) + "\n" + why,
+            UiText("core", "Error"));
         return false;
     };
     if (const SaveTargetCheck check = CheckSaveTargets({path}); !check.refusal.empty())

@@ -93,8 +93,10 @@ private:
         int32_t length;
         if (!in.ReadInt(length)) return Truncated(error);
         if (length < 0 || length > MAX_PART_NAME_BYTES + 1)
-            return Fail(at, "name length " + std::to_string(length) + " of Part " + std::to_string(index) +
-                                " is outside 0 ... 260", error);
+            return Fail(
+                at,
+                "name length " + std::to_string(length) + " of Part " + std::to_string(index) + " is outside 0 ... 260",
+                error);
         std::string_view field;
         if (!in.ReadBytes(size_t(length), field)) return Truncated(error);
         const std::string_view raw = field.substr(0, field.find('\0'));
@@ -105,8 +107,9 @@ private:
         // The name becomes a file name in the project's folder: it must not lead anywhere else.
         for (unsigned char c : *utf8)
             if (c < 0x20 || c == 0x7F || c == '/' || c == '\\')
-                return Fail(at + 4, "name of Part " + std::to_string(index) +
-                                        " holds a path separator or a control character", error);
+                return Fail(at + 4,
+                            "name of Part " + std::to_string(index) + " holds a path separator or a control character",
+                            error);
         if (utf8->find("..") != std::string::npos)
             return Fail(at + 4, "name of Part " + std::to_string(index) + " holds \"..\"", error);
         name = *utf8;
@@ -124,13 +127,17 @@ private:
             size_t at = in.Offset();
             if (!in.ReadInt(record.parentIndex)) return Truncated(error);
             if (record.parentIndex < -1 || record.parentIndex >= i)
-                return Fail(at, "parent " + std::to_string(record.parentIndex) + " of Part " + std::to_string(i) +
-                                    " is not -1 or an earlier Part", error);
+                return Fail(at,
+                            "parent " + std::to_string(record.parentIndex) + " of Part " + std::to_string(i) +
+                                " is not -1 or an earlier Part",
+                            error);
             at = in.Offset();
             if (!in.ReadInt(record.symmetryIndex)) return Truncated(error);
             if (record.symmetryIndex < -1 || record.symmetryIndex >= count)
-                return Fail(at, "partner " + std::to_string(record.symmetryIndex) + " of Part " + std::to_string(i) +
-                                    " is not -1 or a Part of the file", error);
+                return Fail(at,
+                            "partner " + std::to_string(record.symmetryIndex) + " of Part " + std::to_string(i) +
+                                " is not -1 or a Part of the file",
+                            error);
         }
         return true;
     }
@@ -166,8 +173,7 @@ private:
             KeyFrame& key = track.keys[k];
             const size_t keyAt = in.Offset();
             if (!in.ReadInt(key.frame)) return Truncated(error);
-            if (key.frame < 0)
-                return Fail(keyAt, what + ": key " + std::to_string(k) + " has a negative frame", error);
+            if (key.frame < 0) return Fail(keyAt, what + ": key " + std::to_string(k) + " has a negative frame", error);
             for (auto& row : key.matrix.m)
                 for (float& value : row) {
                     if (!in.ReadFloat(value)) return Truncated(error);
@@ -201,8 +207,10 @@ private:
             const size_t at = in.Offset();
             if (!in.ReadInt(motion.length)) return Truncated(error);
             if (motion.length < MIN_MOTION_LENGTH || motion.length > MAX_MOTION_LENGTH)
-                return Fail(at, "length " + std::to_string(motion.length) + " of Motion " + std::to_string(m) +
-                                    " is outside 1 ... 9999", error);
+                return Fail(at,
+                            "length " + std::to_string(motion.length) + " of Motion " + std::to_string(m) +
+                                " is outside 1 ... 9999",
+                            error);
             motion.tracks.resize(partCount);
             for (size_t p = 0; p < partCount; ++p)
                 if (!ReadTrack(m, int(p), motion.tracks[p], error)) return false;

@@ -27,15 +27,9 @@ void Scene::Report(const TreeChange& change) const
     if (onTreeChange) onTreeChange(change);
 }
 
-Part* Scene::PartAt(int index)
-{
-    return index >= 0 && index < PartCount() ? parts[index].get() : nullptr;
-}
+Part* Scene::PartAt(int index) { return index >= 0 && index < PartCount() ? parts[index].get() : nullptr; }
 
-const Part* Scene::PartAt(int index) const
-{
-    return index >= 0 && index < PartCount() ? parts[index].get() : nullptr;
-}
+const Part* Scene::PartAt(int index) const { return index >= 0 && index < PartCount() ? parts[index].get() : nullptr; }
 
 int Scene::FindPartByTreeItem(TreeItem item) const
 {

@@ -87,9 +87,12 @@ DetachedParts Scene::DetachParts(const std::vector<int>& indices)
         keptTracks.reserve(kept.size());
         size_t leaver = 0;
         for (int i = 0; i < count; ++i) {
-            MotionTrack track = i < static_cast<int>(motion.tracks.size()) ? std::move(motion.tracks[i]) : MotionTrack{};
-            if (leaving[i]) detached.parts[leaver++].tracks.push_back(std::move(track));
-            else keptTracks.push_back(std::move(track));
+            MotionTrack track =
+                i < static_cast<int>(motion.tracks.size()) ? std::move(motion.tracks[i]) : MotionTrack{};
+            if (leaving[i])
+                detached.parts[leaver++].tracks.push_back(std::move(track));
+            else
+                keptTracks.push_back(std::move(track));
         }
         motion.tracks = std::move(keptTracks);
     }
@@ -123,7 +126,8 @@ void Scene::AttachParts(DetachedParts&& detached)
         Part& part = *merged[i];
         if (!returning[i]) {
             if (part.parentIndex >= 0) part.parentIndex = part.parentIndex < staying ? map[part.parentIndex] : -1;
-            if (part.symmetryIndex >= 0) part.symmetryIndex = part.symmetryIndex < staying ? map[part.symmetryIndex] : -1;
+            if (part.symmetryIndex >= 0)
+                part.symmetryIndex = part.symmetryIndex < staying ? map[part.symmetryIndex] : -1;
         }
         // Links that no longer fit (a history out of step with the model) are dropped, never followed.
         if (part.parentIndex >= i) part.parentIndex = -1;
@@ -140,7 +144,8 @@ void Scene::AttachParts(DetachedParts&& detached)
             if (returning[i]) {
                 tracks.push_back(m < returning[i]->tracks.size() ? std::move(returning[i]->tracks[m]) : MotionTrack{});
             } else {
-                tracks.push_back(from < static_cast<int>(motion.tracks.size()) ? std::move(motion.tracks[from]) : MotionTrack{});
+                tracks.push_back(from < static_cast<int>(motion.tracks.size()) ? std::move(motion.tracks[from])
+                                                                               : MotionTrack{});
                 ++from;
             }
         }

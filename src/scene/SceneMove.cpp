@@ -65,7 +65,8 @@ PartMove Scene::MovePart(const PartMove& move)
         reordered[j] = std::move(parts[move.order[j]]);
         Part& part = *reordered[j];
         if (part.parentIndex >= 0) part.parentIndex = newIndexOf[part.parentIndex];
-        if (part.symmetryIndex >= 0) part.symmetryIndex = part.symmetryIndex < count ? newIndexOf[part.symmetryIndex] : -1;
+        if (part.symmetryIndex >= 0)
+            part.symmetryIndex = part.symmetryIndex < count ? newIndexOf[part.symmetryIndex] : -1;
     }
     parts = std::move(reordered);
     for (Motion& motion : motions) {

@@ -56,7 +56,8 @@ std::vector<const _MESHBASE_TEXTURE*> PartTextures(Scene& scene)
     for (const auto& part : scene.parts) {
         if (!part->mesh) continue;
         for (int k = 0; const _MESH_TEXTURE* reference = part->mesh->GetTexture(k); ++k)
-            if (reference->index >= 0 && size_t(reference->index) < named.size()) named[size_t(reference->index)] = true;
+            if (reference->index >= 0 && size_t(reference->index) < named.size())
+                named[size_t(reference->index)] = true;
     }
     std::vector<const _MESHBASE_TEXTURE*> textures;
     for (size_t i = 0; i < named.size(); ++i)

@@ -30,10 +30,7 @@ std::string_view Trim(std::string_view s)
     return s;
 }
 
-bool SameName(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && AsciiLower(a) == AsciiLower(b);
-}
+bool SameName(std::string_view a, std::string_view b) { return a.size() == b.size() && AsciiLower(a) == AsciiLower(b); }
 
 // The name of a "[name]" line; nullopt for any other line.
 std::optional<std::string_view> SectionNameOf(std::string_view line)
@@ -227,7 +224,8 @@ void ProfileFile::SetString(std::string_view section, std::string_view key, std:
         const size_t end = SectionEnd(s);
         for (size_t i = s + 1; i < end; ++i)
             if (KeyLineOf(lines_[i])) insertAt = i + 1;
-        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt), std::string(Trim(key)) + "=" + cleanValue);
+        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
+                      std::string(Trim(key)) + "=" + cleanValue);
         return;
     }
     if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
@@ -246,7 +244,8 @@ void ProfileFile::SetFloat(std::string_view section, std::string_view key, float
     char buffer[512];
     const auto [end, ec] =
         std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(value), std::chars_format::fixed, 6);
-    SetString(section, key, ec == std::errc() ? std::string_view(buffer, static_cast<size_t>(end - buffer)) : "0.000000");
+    SetString(section, key,
+              ec == std::errc() ? std::string_view(buffer, static_cast<size_t>(end - buffer)) : "0.000000");
 }
 
 std::string ProfileFile::Text() const

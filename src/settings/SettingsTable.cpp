@@ -95,7 +95,8 @@ void VisitSettingsTable(SettingsValues& values, SettingsPass pass, SettingsVisit
     visitor.Directory(Key("DIRECTORY", "ADD_OBJECT"), values.addObjectDirectory);
     visitor.Directory(Key("DIRECTORY", "EXPORT_XFILE"), values.exportXFileDirectory);
     visitor.Directory(Key("DIRECTORY", "EXPORT_GLTF"), values.exportGltfDirectory);
-    for (int i = 0; i < 8; ++i) VisitColour(visitor, Key("COLOR", kColourKeys[i]), values.colours[i], kDefaultColours[i]);
+    for (int i = 0; i < 8; ++i)
+        VisitColour(visitor, Key("COLOR", kColourKeys[i]), values.colours[i], kDefaultColours[i]);
     visitor.Int(Key("ANIMATION", "FRAMERATE", SettingsOwner::MotionPanel), values.frameRate, 30);
     visitor.Int(Key("ANIMATION", "TIMESCALEFACTOR"), values.timeScaleFactor, 200);
     visitor.Int(Key("VIEW", "GRID"), values.gridWidth, 50);

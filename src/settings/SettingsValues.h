@@ -43,7 +43,7 @@ struct SettingsValues {
     float splitY = 0.0f;  // view split fraction down
     float orthographicScale = 0.0f;
     std::array<ViewSettingsValues, 4> views;
-    std::string interfaceLanguage;  // "ja" or "en" (see InterfaceLanguage.h); other codes mean Japanese
+    std::string interfaceLanguage;     // "ja" or "en" (see InterfaceLanguage.h); other codes mean Japanese
     int textureMemoryMegabytes = 512;  // decoded textures' budget (CMeshBase::SetTextureBudget); 0 or less: 512
     // The motion panel as the user sized it, in pixels (its designed size,
     // 460 x 198, by default), the zoom of its timeline in pixels a frame and
@@ -58,8 +58,8 @@ struct SettingsValues {
 // Which owners of conditional values exist. A value whose owner is missing is
 // neither read nor written: the caller's value stays as it was.
 struct SettingsOwners {
-    bool motionPanel = true;     // owns FRAMERATE and the TIMELINE section
-    bool transformPanel = true;  // owns the three GRID flags
+    bool motionPanel = true;                                   // owns FRAMERATE and the TIMELINE section
+    bool transformPanel = true;                                // owns the three GRID flags
     std::array<bool, 4> viewToolbars{true, true, true, true};  // own DRAWMODE and DRAWSELECT of their view
 };
 

@@ -55,7 +55,8 @@ bool PanStep(ViewState& views, int i, int dx, int dy)
     const Vec3 forward = Normalize(view.target - view.eye);
     const Vec3 right = Normalize(Cross({0, 1, 0}, forward));
     const Vec3 up = Normalize(Cross(forward, right));
-    if (dx != 0) MoveCamera(view, right * (Length(view.target - view.eye) * static_cast<float>(dx) * -kPersPanPerPixel));
+    if (dx != 0)
+        MoveCamera(view, right * (Length(view.target - view.eye) * static_cast<float>(dx) * -kPersPanPerPixel));
     if (dy != 0) MoveCamera(view, up * (Length(view.target - view.eye) * static_cast<float>(dy) * kPersPanPerPixel));
     views.SavePersCamera(i);
     return true;

@@ -23,7 +23,7 @@ struct ViewFrameInputs {
     const ViewDisplays& displays;
     const ColourTable& colours;
     const GridGeometry& grid;
-    Scene& scene;  // meshes draw themselves, which needs them mutable
+    Scene& scene;           // meshes draw themselves, which needs them mutable
     int selectedPart = -1;  // the Part whose bounding box "選択の表示" draws; -1 for none
     // Drawn in the views whose onion skin is on; null or empty for none.
     const std::vector<PoseGhost>* ghosts = nullptr;

@@ -76,10 +76,7 @@ Matrix4 ViewState::ProjectionMatrix(int i) const
     return MatrixPerspectiveFovLH(3.14159265f / 4.0f, w / h, 1.0f, kFarPlane);
 }
 
-Matrix4 ViewState::ViewMatrix(int i) const
-{
-    return MatrixLookAtLH(views[i].eye, views[i].target, {0, 1, 0});
-}
+Matrix4 ViewState::ViewMatrix(int i) const { return MatrixLookAtLH(views[i].eye, views[i].target, {0, 1, 0}); }
 
 Ray ViewState::PixelToRay(int i, int x, int y) const
 {
@@ -171,8 +168,8 @@ void ViewState::FitWholeModel(const std::vector<const CMesh*>& meshes)
         const float h = static_cast<float>(vp.Height()) * filled;
         if (IsOrthographic(views[i].type)) {
             const OrthoAxes& axes = OrthoAxesOf(views[i].type);
-            orthoScale = std::max({orthoScale, ExtentAlong(size, axes.screenRight) / w,
-                                   ExtentAlong(size, axes.screenDown) / h});
+            orthoScale =
+                std::max({orthoScale, ExtentAlong(size, axes.screenRight) / w, ExtentAlong(size, axes.screenDown) / h});
             continue;
         }
         const float radius = Length(size) * 0.5f;
@@ -196,7 +193,4 @@ void ViewState::LightFromFront()
     lightDirection = Normalize(v.target - v.eye);
 }
 
-void ViewState::SetGridWidth(int width)
-{
-    gridWidth = std::clamp(width, kGridWidthMin, kGridWidthMax);
-}
+void ViewState::SetGridWidth(int width) { gridWidth = std::clamp(width, kGridWidthMin, kGridWidthMax); }

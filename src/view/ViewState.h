@@ -17,9 +17,9 @@ struct PixelRect {
 
 // One of the four views (0 top left, 1 top right, 2 bottom left, 3 bottom right).
 struct View {
-    int enabled = 1;            // drawn and clickable only when 1
-    int type = VIEW_TOP;        // ViewType
-    PixelRect rect;             // area in render-window pixels
+    int enabled = 1;      // drawn and clickable only when 1
+    int type = VIEW_TOP;  // ViewType
+    PixelRect rect;       // area in render-window pixels
     Vec3 eye{600, 600, -600};
     Vec3 target{0, 0, 0};
     Vec3 savedPersEye{600, 600, -600};  // the perspective camera kept while the view shows another type
@@ -38,18 +38,18 @@ class ViewState {
 public:
     static constexpr int kViewCount = 4;
     static constexpr float kFarPlane = 200000.0f;
-    static constexpr int kSplitGap = 1;            // d: half the splitter band
+    static constexpr int kSplitGap = 1;  // d: half the splitter band
     static constexpr int kGridWidthMin = 1;
     static constexpr int kGridWidthMax = 10000;
 
     View views[kViewCount];
-    float scale = 5.0f;           // world units per pixel in every orthographic view
-    float splitX = 0.5f;          // split fractions of the usable render size
+    float scale = 5.0f;   // world units per pixel in every orthographic view
+    float splitX = 0.5f;  // split fractions of the usable render size
     float splitY = 0.5f;
-    int fourViewMode = 1;         // 0: only the maximised view is shown
+    int fourViewMode = 1;  // 0: only the maximised view is shown
     int maximisedView = 0;
-    int activeView = 0;           // view of the last mouse press
-    int gridWidth = 10;           // replaced by the settings (default 50)
+    int activeView = 0;  // view of the last mouse press
+    int gridWidth = 10;  // replaced by the settings (default 50)
     int gridXY = 0, gridYZ = 0, gridZX = 1;
     Vec3 lightDirection{-1.0f, -1.0f, 2.0f};
 

@@ -18,10 +18,7 @@ const OrthoAxes kAxes[8] = {
 
 }  // namespace
 
-const char* ViewTypeName(int type)
-{
-    return type >= 0 && type < kViewTypeCount ? kNames[type] : "";
-}
+const char* ViewTypeName(int type) { return type >= 0 && type < kViewTypeCount ? kNames[type] : ""; }
 
 bool IsOrthographic(int type) { return type >= 0 && type < VIEW_PERS; }
 

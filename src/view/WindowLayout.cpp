@@ -6,7 +6,7 @@ namespace {
 
 struct PanelPlacement {
     int left;
-    int top;                 // from the top, or from the bottom when fromBottom
+    int top;  // from the top, or from the bottom when fromBottom
     bool fromBottom;
     int widthUnits;
     int heightUnits;
@@ -34,7 +34,8 @@ BottomPanelsSize FittedBottomPanels(BottomPanelsSize wanted, int clientWidth, in
     const int left = PlacementOf(PanelKind::Motion).left;
     const int widest = std::max(designed.motionWidth, clientWidth - left);
     const int extraRows = std::max(0, (wanted.motionHeight - designed.motionHeight) / kMotionPanelRowPixels);
-    const int roomRows = std::max(0, (clientHeight - kRenderWindowBottomMargin - kMinimumRenderHeight) / kMotionPanelRowPixels);
+    const int roomRows =
+        std::max(0, (clientHeight - kRenderWindowBottomMargin - kMinimumRenderHeight) / kMotionPanelRowPixels);
     return {std::clamp(wanted.motionWidth, designed.motionWidth, widest),
             designed.motionHeight + kMotionPanelRowPixels * std::min(extraRows, roomRows)};
 }
@@ -64,10 +65,7 @@ PixelRect PanelRect(PanelKind panel, int clientHeight, BottomPanelsSize panels)
     return {p.left, top, p.left + size.right, top + size.bottom};
 }
 
-bool ToolbarShown(const ViewState& views, int view)
-{
-    return views.fourViewMode || view == views.maximisedView;
-}
+bool ToolbarShown(const ViewState& views, int view) { return views.fourViewMode || view == views.maximisedView; }
 
 PixelRect ToolbarRect(const ViewState& views, int view)
 {

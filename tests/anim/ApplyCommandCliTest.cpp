@@ -16,10 +16,7 @@
 
 namespace {
 
-Matrix4 Key(float h, float p, float b, Vec3 position)
-{
-    return KeyMatrixOf(RotationFromAngles({h, p, b}), position);
-}
+Matrix4 Key(float h, float p, float b, Vec3 position) { return KeyMatrixOf(RotationFromAngles({h, p, b}), position); }
 
 // body(0) with armL(1) and armR(2) under it as partners; Motion "walk" with
 // keys on the body and the left arm, and a second Motion "idle".
@@ -128,8 +125,8 @@ TEST(ApplyCommandCli, ScalingWritesScaledMeshesIntoAnotherFolder)
         ScriptedPrompt prompt;
         ASSERT_TRUE(SaveProject(big.scene, f.folder.File("big.anm"), prompt)) << big.scene.lastSaveError;
     }
-    const CliResult overflow =
-        f.Run("apply " + Quote(f.folder.File("big.anm")) + " --motion walk --scale 2 --out " + Quote(other.File("big2.anm")));
+    const CliResult overflow = f.Run("apply " + Quote(f.folder.File("big.anm")) + " --motion walk --scale 2 --out " +
+                                     Quote(other.File("big2.anm")));
     EXPECT_EQ(overflow.exitCode, 1);
     EXPECT_NE(overflow.err.find("beyond the float range"), std::string::npos) << overflow.err;
     EXPECT_FALSE(other.Exists("big2.anm"));
@@ -151,12 +148,10 @@ TEST(ApplyCommandCli, RefusesMisuseAndReportsProblemsOfTheProject)
     const CliResult level = f.Apply("--level-part 3", out);
     EXPECT_EQ(level.exitCode, 1);
     EXPECT_NE(level.err.find("3 Parts"), std::string::npos) << level.err;
-    const CliResult motion =
-        f.Run("apply " + project + " --motion run --turn-around --out " + Quote(out));
+    const CliResult motion = f.Run("apply " + project + " --motion run --turn-around --out " + Quote(out));
     EXPECT_EQ(motion.exitCode, 1);
     EXPECT_NE(motion.err.find("no Motion named \"run\""), std::string::npos) << motion.err;
-    EXPECT_EQ(f.Run("apply " + Quote(f.folder.File("none.anm")) + " --motion walk --turn-around --out " +
-                                   Quote(out))
+    EXPECT_EQ(f.Run("apply " + Quote(f.folder.File("none.anm")) + " --motion walk --turn-around --out " + Quote(out))
                   .exitCode,
               1);
     EXPECT_FALSE(f.folder.Exists("out.anm"));

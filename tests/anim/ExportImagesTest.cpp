@@ -33,9 +33,10 @@ TEST(ExportImages, AnImageFromOutsideTheModelsAndTheProjectsFolderIsNamed)
     photo.rgba.assign(16, 90);
     std::string error;
     ASSERT_TRUE(SaveTextureImage(photo, root.File("secret/photo.png"), ImageFormat::Png, error)) << error;
-    root.Write("models/m.mqo", "Metasequoia Document\nFormat Text Ver 1.0\n\nMaterial 1 {\n\t\"m\" col(1 1 1 1) "
-                               "tex(\"..\\\\secret\\\\photo.png\")\n}\nObject \"o\" {\n\tvertex 3 {\n\t\t0 0 0\n\t\t1 0 0\n"
-                               "\t\t0 1 0\n\t}\n\tface 1 {\n\t\t3 V(0 1 2) M(0) UV(0 0 1 0 0 1)\n\t}\n}\nEof\n");
+    root.Write("models/m.mqo",
+               "Metasequoia Document\nFormat Text Ver 1.0\n\nMaterial 1 {\n\t\"m\" col(1 1 1 1) "
+               "tex(\"..\\\\secret\\\\photo.png\")\n}\nObject \"o\" {\n\tvertex 3 {\n\t\t0 0 0\n\t\t1 0 0\n"
+               "\t\t0 1 0\n\t}\n\tface 1 {\n\t\t3 V(0 1 2) M(0) UV(0 0 1 0 0 1)\n\t}\n}\nEof\n");
     EditorSession session;
     Scene& scene = session.GetScene();
     scene.AddPartFromFile(root.File("models/m.mqo"));

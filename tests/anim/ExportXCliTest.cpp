@@ -14,16 +14,16 @@ TEST(ExportXCli, WritesTheSampleFigureWithItsTextureAndReportsCounts)
 {
     TempFolder folder;
     const std::string out = folder.File("figure.x");
-    const CliResult r = RunCli("export-x " + Quote(kFigureProject) + " " + Quote(out) + " --time-scale 100",
-                               folder.File("stderr.txt"));
+    const CliResult r =
+        RunCli("export-x " + Quote(kFigureProject) + " " + Quote(out) + " --time-scale 100", folder.File("stderr.txt"));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.err, "");
     // walk: keys at 0, 10, 20, 30, 40; wave: 0, 10, 20, 30; 14 Parts each.
     const std::string skin = CanonicalPath(std::string(M3D_TEST_DATA_DIR) + "/../../examples/figure/figure_skin.png");
     EXPECT_EQ(r.out, "{\"written\":\"" + out + "\",\"parts\":14,\"motions\":2,\"animationKeys\":126," +
                          "\"imageSources\":[{\"file\":\"figure_skin.png\",\"texture\":\"figure_skin.png\","
-                         "\"source\":\"" + skin +
-                         "\",\"outsideFolders\":false}],\"textureProblems\":[]}\n");
+                         "\"source\":\"" +
+                         skin + "\",\"outsideFolders\":false}],\"textureProblems\":[]}\n");
     const std::string text = folder.Read("figure.x");
     EXPECT_NE(text.find("\r\n   3000;16;"), std::string::npos) << "a key at frame 30 with factor 100";
     EXPECT_TRUE(folder.Exists("figure_skin.png"));

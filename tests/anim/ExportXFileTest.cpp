@@ -99,7 +99,7 @@ TEST(ExportXFile, CountsWhatItWrote)
     Scene& scene = session.GetScene();
     AddSolid(scene, folder, "a.mqo");
     AddSolid(scene, folder, "b.mqo");
-    NewMotionCommand(session, "one");                           // keys 0, 60
+    NewMotionCommand(session, "one");  // keys 0, 60
     NewMotionCommand(session, "two");
     SetKeyMatrix(scene, 1, 0, 10, MatrixRotationX(1));  // keys 0, 10, 60
     const ExportXResult result = ExportXFile(scene, folder.File("out.x"), 200);

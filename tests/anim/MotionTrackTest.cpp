@@ -86,7 +86,7 @@ TEST(MotionName, RulesInOrderWithLengthsCountedInShiftJisBytes)
     motions[1].name = "歩く";
 
     EXPECT_EQ(ValidateMotionName("", motions), "名前が入力されていません");
-    EXPECT_EQ(ValidateMotionName("abcdefghijklmnop", motions), "");           // 16 bytes
+    EXPECT_EQ(ValidateMotionName("abcdefghijklmnop", motions), "");  // 16 bytes
     EXPECT_EQ(ValidateMotionName("abcdefghijklmnopq", motions), "モーション名は16文字までです");
     // Eight double-byte characters are 16 bytes in Shift-JIS (24 in UTF-8).
     EXPECT_EQ(ValidateMotionName("あいうえおかきく", motions), "");

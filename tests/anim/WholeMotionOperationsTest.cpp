@@ -15,10 +15,7 @@
 
 namespace {
 
-Matrix4 Key(float h, float p, float b, Vec3 position)
-{
-    return KeyMatrixOf(RotationFromAngles({h, p, b}), position);
-}
+Matrix4 Key(float h, float p, float b, Vec3 position) { return KeyMatrixOf(RotationFromAngles({h, p, b}), position); }
 
 // m with _12, _13, _21 and _31 negated.
 Matrix4 Reflected(const Matrix4& m)
@@ -42,7 +39,10 @@ struct Animated {
     Scene& scene = session.GetScene();
     int Add(int parent, const std::string& name) { return AddCubeUnder(scene, folder, parent, name + ".mqo"); }
     void Start() { NewMotionCommand(session, "m"); }
-    void Set(int part, int frame, const Matrix4& matrix) { SetKeyMatrix(scene, session.CurrentMotion(), part, frame, matrix); }
+    void Set(int part, int frame, const Matrix4& matrix)
+    {
+        SetKeyMatrix(scene, session.CurrentMotion(), part, frame, matrix);
+    }
     MotionTrack& Track(int part) { return scene.motions[session.CurrentMotion()].tracks[part]; }
     Matrix4 At(int part, int frame)
     {
@@ -143,8 +143,8 @@ TEST(MirrorMotion, WithoutPartnersEveryKeyIsReflectedInPlaceAndTwiceRestoresIt)
             for (size_t k = 0; k < before[part].size(); ++k) {
                 const Matrix4& original = before[part][k].matrix;
                 EXPECT_EQ(a.Track(part).keys[k].frame, before[part][k].frame);
-                EXPECT_TRUE(MatricesNear(a.Track(part).keys[k].matrix, round == 1 ? Reflected(original) : original,
-                                         4e-6f))
+                EXPECT_TRUE(
+                    MatricesNear(a.Track(part).keys[k].matrix, round == 1 ? Reflected(original) : original, 4e-6f))
                     << "round " << round << " part " << part << " key " << k;
             }
         }
@@ -314,7 +314,8 @@ TEST(WholeMotionOperations, EachEndsShowingTheCurrentFrameAsOneUndoStep)
     a.session.History().Clear();
     int expected = 0;
     Matrix4 keyBefore;
-    for (void (*operation)(EditorSession&) : {MirrorMotionCommand, GroundAllKeyframesCommand, LevelPartInAllKeyframesCommand, TurnMotionAroundCommand}) {
+    for (void (*operation)(EditorSession&) :
+         {MirrorMotionCommand, GroundAllKeyframesCommand, LevelPartInAllKeyframesCommand, TurnMotionAroundCommand}) {
         a.scene.parts[body]->localPosition = {99, 99, 99};
         keyBefore = a.At(body, 40);
         operation(a.session);
@@ -331,7 +332,8 @@ TEST(WholeMotionOperations, EachEndsShowingTheCurrentFrameAsOneUndoStep)
     EXPECT_TRUE(VectorsNear(a.scene.parts[body]->localPosition, before.localPosition, 0));
     // Without a current Motion nothing happens, not even an undo step.
     a.session.SelectMotion(-1);
-    for (void (*operation)(EditorSession&) : {MirrorMotionCommand, GroundAllKeyframesCommand, LevelPartInAllKeyframesCommand, TurnMotionAroundCommand})
+    for (void (*operation)(EditorSession&) :
+         {MirrorMotionCommand, GroundAllKeyframesCommand, LevelPartInAllKeyframesCommand, TurnMotionAroundCommand})
         operation(a.session);
     EXPECT_EQ(a.session.History().Position(), expected - 1);
 }

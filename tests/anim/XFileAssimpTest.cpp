@@ -109,7 +109,8 @@ TEST(XFileAssimp, ReaderFindsFramesMeshesMaterialsAndKeys)
     EXPECT_EQ(nodes, (std::vector<std::string>{"root", " Frame_body", "  Frame_arm", " Frame_prop"}));
 
     // The reader splits a mesh by material and gives every face its own corners.
-    for (const auto& [name, part] : std::map<std::string, int>{{"Frame_body", 0}, {"Frame_arm", 1}, {"Frame_prop", 2}}) {
+    for (const auto& [name, part] :
+         std::map<std::string, int>{{"Frame_body", 0}, {"Frame_arm", 1}, {"Frame_prop", 2}}) {
         const aiNode* node = Find(read->mRootNode, name);
         ASSERT_NE(node, nullptr) << name;
         const CMesh& mesh = *model.scene.parts[part]->mesh;

@@ -188,7 +188,8 @@ TEST(BuildXFileContent, FramesFollowTheTreeDepthFirstAndAnimationsThePartOrder)
 
     // In the text a child frame opens inside its parent, after the parent's mesh.
     const std::string text = WriteXFileText(content);
-    const size_t frameA = text.find("Frame Frame_a {"), meshA = text.find("Mesh a {"), frameB = text.find(" Frame Frame_b {");
+    const size_t frameA = text.find("Frame Frame_a {"), meshA = text.find("Mesh a {"),
+                 frameB = text.find(" Frame Frame_b {");
     const size_t frameC = text.find("Frame Frame_c {");
     ASSERT_NE(frameB, std::string::npos);
     EXPECT_LT(frameA, meshA);

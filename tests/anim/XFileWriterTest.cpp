@@ -85,7 +85,8 @@ XFileContent SmallModel()
 
     XFileContent content;
     content.frames = {body, arm};
-    XAnimationSet wave{"wave", {{"body", {Key(0, 0, 10, 0), Key(6000, 0, 11, 0)}}, {"arm", {Key(0, 2, 0, 0), Key(6000, 2, 0, 0)}}}};
+    XAnimationSet wave{
+        "wave", {{"body", {Key(0, 0, 10, 0), Key(6000, 0, 11, 0)}}, {"arm", {Key(0, 2, 0, 0), Key(6000, 2, 0, 0)}}}};
     XAnimationSet walk{"walk", {{"body", {Key(0, 0, 10, 0)}}, {"arm", {Key(0, 2, 0, 0)}}}};
     content.animationSets = {wave, walk};
     return content;
@@ -374,9 +375,25 @@ TEST(XFileWriter, EmptyMeshLeavesTheFrameWithoutAMeshBlock)
 
 TEST(XFileText, FloatsAreWrittenExactlyAsPrintfWritesThem)
 {
-    std::vector<float> values = {0.0f, -0.0f, 1.0f, -1.0f, 0.5f, 0.0078125f, -0.0078125f, 0.0000005f, -0.0000004f,
-                                 1e-7f, 123456.789f, 3.4028235e38f, -3.4028235e38f, 9.0e12f, 1.0e13f, 2.5e-6f,
-                                 0.9999995f, -0.9999996f, std::numeric_limits<float>::denorm_min(),
+    std::vector<float> values = {0.0f,
+                                 -0.0f,
+                                 1.0f,
+                                 -1.0f,
+                                 0.5f,
+                                 0.0078125f,
+                                 -0.0078125f,
+                                 0.0000005f,
+                                 -0.0000004f,
+                                 1e-7f,
+                                 123456.789f,
+                                 3.4028235e38f,
+                                 -3.4028235e38f,
+                                 9.0e12f,
+                                 1.0e13f,
+                                 2.5e-6f,
+                                 0.9999995f,
+                                 -0.9999996f,
+                                 std::numeric_limits<float>::denorm_min(),
                                  std::numeric_limits<float>::infinity()};
     // Random bit patterns cover every exponent; random small values the usual range.
     uint32_t state = 12345;

@@ -51,11 +51,13 @@ std::string WriteOnePartProject(const std::string& folder, const std::string& mq
 
 std::string TexturedTrianglesMqo(const std::vector<std::string>& texturePaths)
 {
-    std::string text = "Metasequoia Document\nFormat Text Ver 1.0\n\nMaterial " + std::to_string(texturePaths.size()) + " {\n";
+    std::string text =
+        "Metasequoia Document\nFormat Text Ver 1.0\n\nMaterial " + std::to_string(texturePaths.size()) + " {\n";
     for (size_t m = 0; m < texturePaths.size(); ++m)
         text += "\t\"m" + std::to_string(m) + "\" col(1 1 1 1) tex(\"" + texturePaths[m] + "\")\n";
     text += "}\nObject \"obj1\" {\n\tvertex 3 {\n\t\t0 0 0\n\t\t1 0 0\n\t\t0 1 0\n\t}\n\tface " +
             std::to_string(texturePaths.size()) + " {\n";
-    for (size_t m = 0; m < texturePaths.size(); ++m) text += "\t\t3 V(0 1 2) M(" + std::to_string(m) + ") UV(0 0 1 0 0 1)\n";
+    for (size_t m = 0; m < texturePaths.size(); ++m)
+        text += "\t\t3 V(0 1 2) M(" + std::to_string(m) + ") UV(0 0 1 0 0 1)\n";
     return text + "\t}\n}\nEof\n";
 }

@@ -64,8 +64,7 @@ void AddDeepChainShapes(std::vector<CraftedShape>& shapes)
     for (size_t depth : {size_t(2000), size_t(20000)}) {
         const std::string name = "deep-chain-" + std::to_string(depth);
         shapes.push_back({name, "a chain of Parts, each the child of the one before, exported as DirectX text",
-                          "export-x", depth, [](const std::string& folder, size_t size) {
-                              return WriteDeepChainProject(folder, size);
-                          }});
+                          "export-x", depth,
+                          [](const std::string& folder, size_t size) { return WriteDeepChainProject(folder, size); }});
     }
 }

@@ -27,7 +27,10 @@ std::string TexturedProject(const std::string& folder)
 CraftedShape Trap(std::string name, std::string description, std::string output,
                   void (*lay)(const std::string& outFolder))
 {
-    return {std::move(name), std::move(description), "export-gltf", 1,
+    return {std::move(name),
+            std::move(description),
+            "export-gltf",
+            1,
             [lay](const std::string& folder, size_t) {
                 const std::string project = TexturedProject(folder);
                 lay(folder + "/out");

@@ -34,11 +34,11 @@ void AddInputKindShapes(std::vector<CraftedShape>& shapes)
     shapes.push_back(Fifo("model-fifo", "a FIFO named as the model", "mesh-info", "model.mqo"));
     shapes.push_back(Device("project-device", "/dev/zero named as the project", "info"));
     shapes.push_back(Device("model-device", "/dev/zero named as the model", "mesh-info"));
-    shapes.push_back({"texture-fifo", "a model whose texture is a FIFO", "mesh-info", 1,
-                      [](const std::string& folder, size_t) {
-                          MakeFifo(folder + "/skin.png");
-                          const std::string path = folder + "/model.mqo";
-                          WriteCraftedFile(path, TexturedTrianglesMqo({"skin.png"}));
-                          return path;
-                      }});
+    shapes.push_back(
+        {"texture-fifo", "a model whose texture is a FIFO", "mesh-info", 1, [](const std::string& folder, size_t) {
+             MakeFifo(folder + "/skin.png");
+             const std::string path = folder + "/model.mqo";
+             WriteCraftedFile(path, TexturedTrianglesMqo({"skin.png"}));
+             return path;
+         }});
 }

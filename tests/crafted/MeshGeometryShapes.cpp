@@ -13,12 +13,12 @@ namespace {
 
 // A one-object .mqo with the given vertex and face blocks; `header` goes
 // before the vertex block (shading, facet angle).
-std::string MqoDocument(const std::string& vertices, size_t vertexCount, const std::string& faces,
-                        size_t faceCount, const std::string& header = "")
+std::string MqoDocument(const std::string& vertices, size_t vertexCount, const std::string& faces, size_t faceCount,
+                        const std::string& header = "")
 {
     return "Metasequoia Document\nFormat Text Ver 1.0\n\nObject \"obj1\" {\n" + header + "\tvertex " +
-           std::to_string(vertexCount) + " {\n" + vertices + "\t}\n\tface " + std::to_string(faceCount) +
-           " {\n" + faces + "\t}\n}\nEof\n";
+           std::to_string(vertexCount) + " {\n" + vertices + "\t}\n\tface " + std::to_string(faceCount) + " {\n" +
+           faces + "\t}\n}\nEof\n";
 }
 
 void AppendFormatted(std::string& out, const char* format, auto... values)
@@ -82,7 +82,8 @@ std::string RandomPolygons(size_t polygons)
     std::mt19937 random(7);
     std::uniform_real_distribution<double> coordinate(-100, 100);
     std::string vertices;
-    for (size_t i = 0; i < kPool; ++i) AppendFormatted(vertices, "\t\t%.4f %.4f 0\n", coordinate(random), coordinate(random));
+    for (size_t i = 0; i < kPool; ++i)
+        AppendFormatted(vertices, "\t\t%.4f %.4f 0\n", coordinate(random), coordinate(random));
     std::uniform_int_distribution<size_t> pick(0, kPool - 1);
     std::string faces;
     for (size_t f = 0; f < polygons; ++f) {
@@ -137,8 +138,7 @@ std::string SmoothCrowdedVertices(size_t triangles)
 
 CraftedShape Shape(std::string name, std::string description, size_t fullSize, std::string (*make)(size_t))
 {
-    return {name, std::move(description), "mesh-info", fullSize,
-            [name, make](const std::string& folder, size_t size) {
+    return {name, std::move(description), "mesh-info", fullSize, [name, make](const std::string& folder, size_t size) {
                 const std::string path = folder + "/" + name + ".mqo";
                 WriteCraftedFile(path, make(size));
                 return path;
@@ -149,7 +149,8 @@ CraftedShape Shape(std::string name, std::string description, size_t fullSize, s
 
 void AddMeshGeometryShapes(std::vector<CraftedShape>& shapes)
 {
-    shapes.push_back(Shape("triangle-copies", "copies of one triangle, all sharing three corners", 40000, OneTriangleCopies));
+    shapes.push_back(
+        Shape("triangle-copies", "copies of one triangle, all sharing three corners", 40000, OneTriangleCopies));
     shapes.push_back(Shape("huge-fan-face", "one face whose corners walk round a nine-corner polygon again and again",
                            80000, [](size_t size) { return FaceRoundRing(size, 9); }));
     shapes.push_back(Shape("face-round-one-triangle", "one face whose corners walk round one triangle", 1000000,

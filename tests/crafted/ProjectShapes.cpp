@@ -28,7 +28,8 @@ void WriteTriangleMesh(const std::string& path)
     CMeshBase base;
     CMesh mesh;
     base.InitMesh(&mesh, 1);
-    if (!mesh.LoadModel(model, path, 1.0f) || !mesh.SaveMeshFile(path)) throw std::runtime_error(path + ": cannot write");
+    if (!mesh.LoadModel(model, path, 1.0f) || !mesh.SaveMeshFile(path))
+        throw std::runtime_error(path + ": cannot write");
 }
 
 // One Motion of the given length with a frame-0 key on every track.
@@ -96,10 +97,10 @@ void AddProjectShapes(std::vector<CraftedShape>& shapes)
 {
     for (const size_t count : {2000, 4000, 10000})
         shapes.push_back({"top-level-parts-" + std::to_string(count),
-                          "top-level Parts whose object files differ from their names in letter case", "info",
-                          count, ManyTopLevelParts});
-    shapes.push_back({"parts-of-one-name", "Parts that all share one name and one object file", "info", 20000,
-                      PartsOfOneName});
+                          "top-level Parts whose object files differ from their names in letter case", "info", count,
+                          ManyTopLevelParts});
+    shapes.push_back(
+        {"parts-of-one-name", "Parts that all share one name and one object file", "info", 20000, PartsOfOneName});
     shapes.push_back({"keys-beyond-length", "a track of equal keys running far past the Motion's length",
                       std::string("apply --motion ") + kMotionName + " --delete-redundant-keys", 200000,
                       KeysBeyondLength});

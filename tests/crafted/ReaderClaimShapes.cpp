@@ -47,8 +47,9 @@ std::string ManyMaterialsMqo(size_t count)
     std::string text = "Metasequoia Document\nFormat Text Ver 1.0\n\nMaterial " + std::to_string(count) + " {\n";
     text.reserve(text.size() + 3 * count + 200);
     for (size_t i = 0; i < count; ++i) text += "\"\"\n";
-    return text + "}\nObject \"obj1\" {\n\tvertex 3 {\n\t\t0 0 0\n\t\t1 0 0\n\t\t0 1 0\n\t}\n"
-                  "\tface 1 {\n\t\t3 V(0 1 2) M(0)\n\t}\n}\nEof\n";
+    return text +
+           "}\nObject \"obj1\" {\n\tvertex 3 {\n\t\t0 0 0\n\t\t1 0 0\n\t\t0 1 0\n\t}\n"
+           "\tface 1 {\n\t\t3 V(0 1 2) M(0)\n\t}\n}\nEof\n";
 }
 
 // A 128-byte DDS header of a 32-bit RGBA image side x side, without pixels.
@@ -193,18 +194,18 @@ void AddReaderClaimShapes(std::vector<CraftedShape>& shapes)
                                     "huge.dds", DdsHeaderOnly));
     shapes.push_back(TextureOfModel("bmp-truncated-8192", "a 154-byte BMP texture claiming side x side pixels", 8192,
                                     "short.bmp", TruncatedBmp));
-    shapes.push_back(TextureOfModel("tga-rle-truncated", "a 21-byte run-length TGA texture claiming side x side",
-                                    8192, "short.tga", TruncatedRleTga));
+    shapes.push_back(TextureOfModel("tga-rle-truncated", "a 21-byte run-length TGA texture claiming side x side", 8192,
+                                    "short.tga", TruncatedRleTga));
     shapes.push_back(TextureOfModel("jpeg-size-claim", "a few hundred bytes of JPEG claiming side x side/4 pixels",
                                     8192, "short.jpg", JpegSizeClaim));
     shapes.push_back(SingleFile("mqo-vertex-count-claim", "a vertex chunk announcing a count and then ending",
                                 "mesh-info", 100000000, "vertices.mqo", VertexClaimMqo));
-    shapes.push_back(SingleFile("mqo-face-count-claim", "a face chunk announcing a count and then ending",
-                                "mesh-info", 100000000, "faces.mqo", FaceClaimMqo));
+    shapes.push_back(SingleFile("mqo-face-count-claim", "a face chunk announcing a count and then ending", "mesh-info",
+                                100000000, "faces.mqo", FaceClaimMqo));
     shapes.push_back(SingleFile("mesh-count-claims", "a .mesh header with huge counts and no records", "mesh-info",
                                 4294967295u, "claims.mesh", MeshCountClaims));
     shapes.push_back(SingleFile("mesh-many-textures", "a one-triangle .mesh naming the most textures it may",
                                 "mesh-info", 32767, "textures.mesh", MeshManyTextures));
-    shapes.push_back(SingleFile("project-count-claims", "a project whose Motion count is far beyond its bytes",
-                                "info", 2147483647, "claims.anm", ProjectCountClaims));
+    shapes.push_back(SingleFile("project-count-claims", "a project whose Motion count is far beyond its bytes", "info",
+                                2147483647, "claims.anm", ProjectCountClaims));
 }

@@ -108,8 +108,9 @@ std::string TexturesMissingDamagedAndOutside(const std::string& folder, size_t s
     WriteCraftedFile(project + "/cut.png", png.substr(0, png.size() / 2));
     WriteCraftedFile(secret + "/photo.png", png);
     WriteCraftedFile(secret + "/other.png", png);
-    return WriteOnePartProject(project, TexturedTrianglesMqo({"missing.png", "cut.png", "../secret/photo.png",
-                                                              std::filesystem::absolute(secret + "/other.png").string()}));
+    return WriteOnePartProject(project,
+                               TexturedTrianglesMqo({"missing.png", "cut.png", "../secret/photo.png",
+                                                     std::filesystem::absolute(secret + "/other.png").string()}));
 }
 
 // A project whose texture is side x side pixels of a smooth pattern, to be encoded by an export.
@@ -134,14 +135,13 @@ std::string LargeTextureProject(const std::string& folder, size_t side)
 
 void AddTextureShapes(std::vector<CraftedShape>& shapes)
 {
-    shapes.push_back({"png-wide-claim", "one PNG of side x side/4 pixels in a few hundred kilobytes", "mesh-info",
-                      16384, WidePng});
+    shapes.push_back(
+        {"png-wide-claim", "one PNG of side x side/4 pixels in a few hundred kilobytes", "mesh-info", 16384, WidePng});
     shapes.push_back({"png-twenty-wide", "twenty such PNGs named by one model", "mesh-info", 16384, TwentyWidePngs});
     shapes.push_back({"png-overlong-data", "a PNG of side x side whose data inflates to four times its rows",
                       "mesh-info", 8192, OverlongPngData});
-    shapes.push_back({"textures-missing-damaged-outside",
-                      "a project naming a missing, a cut and two outside textures", "export-gltf", 64,
-                      TexturesMissingDamagedAndOutside, "out/out.gltf"});
+    shapes.push_back({"textures-missing-damaged-outside", "a project naming a missing, a cut and two outside textures",
+                      "export-gltf", 64, TexturesMissingDamagedAndOutside, "out/out.gltf"});
     shapes.push_back({"texture-64-mpixel-export", "a project whose texture is side x side pixels, exported",
                       "export-gltf", 8192, LargeTextureProject, "out/out.gltf"});
 }

@@ -29,8 +29,8 @@ int main(int argc, char** argv)
             for (const auto& entry : std::filesystem::recursive_directory_iterator(shapeFolder))
                 if (entry.is_regular_file()) bytes += entry.file_size();
             const std::string output = shape.output.empty() ? "-" : shapeFolder + "/" + shape.output;
-            std::printf("%s\t%s\t%s\t%ju\t%s\t%s\n", shape.name.c_str(), shape.command.c_str(), path.c_str(),
-                        bytes, output.c_str(), shape.description.c_str());
+            std::printf("%s\t%s\t%s\t%ju\t%s\t%s\n", shape.name.c_str(), shape.command.c_str(), path.c_str(), bytes,
+                        output.c_str(), shape.description.c_str());
         }
     } catch (const std::exception& e) {
         std::fprintf(stderr, "make_crafted_files: %s\n", e.what());

@@ -43,11 +43,13 @@ TEST(CommandRegistry, EveryCommandHasOneEntryWithItsOwnNameAndNumber)
         }
         EXPECT_EQ(FindCommand(entry.name), &entry);
         // A command with a menu item has a number to name it by, and its menu is in the menu table.
-        EXPECT_EQ(entry.menu != CommandMenu::None, entry.id != 0 && entry.id != ID_EDIT_UNDO && entry.id != ID_EDIT_REDO)
+        EXPECT_EQ(entry.menu != CommandMenu::None,
+                  entry.id != 0 && entry.id != ID_EDIT_UNDO && entry.id != ID_EDIT_REDO)
             << entry.name;
         const auto menus = CommandMenus();
-        EXPECT_TRUE(entry.menu == CommandMenu::None ||
-                    std::any_of(menus.begin(), menus.end(), [&](const CommandMenuEntry& m) { return m.menu == entry.menu; }))
+        EXPECT_TRUE(
+            entry.menu == CommandMenu::None ||
+            std::any_of(menus.begin(), menus.end(), [&](const CommandMenuEntry& m) { return m.menu == entry.menu; }))
             << entry.name;
     }
     EXPECT_EQ(Commands().size(), names.size());

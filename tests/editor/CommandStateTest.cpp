@@ -25,11 +25,30 @@ TEST(CommandState, PlaybackLocksTheEditingControlsOnlyAndTheSelectionGatesThePar
     EXPECT_TRUE(CanRun(session, C::SwapPart));
 
     session.SetPlaying(true);
-    const C locked[] = {C::AddPart, C::DeletePart, C::SwapPart, C::AddMirroredPart, C::SymmetrySettings,
-                        C::SetRelativeRotation, C::SetAbsoluteRotation, C::SetRelativePosition,
-                        C::SetAbsolutePosition, C::LinkLR, C::FitViews, C::Undo, C::Redo, C::SelectMotion,
-                        C::NewMotion, C::DeleteMotion, C::RenameMotion, C::SetMotionLength, C::SetKey,
-                        C::DeleteKey, C::SetAllKeys, C::DeleteAllKeys, C::CopyKeys, C::PasteKeys,
+    const C locked[] = {C::AddPart,
+                        C::DeletePart,
+                        C::SwapPart,
+                        C::AddMirroredPart,
+                        C::SymmetrySettings,
+                        C::SetRelativeRotation,
+                        C::SetAbsoluteRotation,
+                        C::SetRelativePosition,
+                        C::SetAbsolutePosition,
+                        C::LinkLR,
+                        C::FitViews,
+                        C::Undo,
+                        C::Redo,
+                        C::SelectMotion,
+                        C::NewMotion,
+                        C::DeleteMotion,
+                        C::RenameMotion,
+                        C::SetMotionLength,
+                        C::SetKey,
+                        C::DeleteKey,
+                        C::SetAllKeys,
+                        C::DeleteAllKeys,
+                        C::CopyKeys,
+                        C::PasteKeys,
                         C::FrameRate};
     for (C c : locked) EXPECT_FALSE(CanRun(session, c)) << static_cast<int>(c);
     for (C c : {C::Play, C::Stop, C::ExportX, C::MirrorMotion, C::SaveProject, C::MirrorPose})

@@ -33,7 +33,8 @@ std::string DocumentBytes(const Scene& scene)
     for (const auto& part : scene.parts) {
         if (!part->mesh) continue;
         bytes += std::to_string(part->mesh->GetFaceNum()) + "/" + std::to_string(part->mesh->GetMtrlNum());
-        for (const Vec3& p : part->mesh->GetVertexPositions()) bytes.append(reinterpret_cast<const char*>(&p), sizeof p);
+        for (const Vec3& p : part->mesh->GetVertexPositions())
+            bytes.append(reinterpret_cast<const char*>(&p), sizeof p);
     }
     return bytes;
 }
@@ -156,7 +157,10 @@ struct RandomEditing {
             break;
         case 18: AddObject(session, folder.File(Pick(2) ? "arm.mqo" : "body.mqo")); break;
         case 19: DeleteCurrentPart(session); break;
-        case 20: Pick(2) ? SwapCurrentObject(session, folder.File("swap.mqo")) : (AddMirroredPart(session, "mirror" + std::to_string(++names)), true); break;
+        case 20:
+            Pick(2) ? SwapCurrentObject(session, folder.File("swap.mqo"))
+                    : (AddMirroredPart(session, "mirror" + std::to_string(++names)), true);
+            break;
         case 21: {
             SymmetryEditor editor(session);
             SymmetryEditor::EditValues values = editor.VisibleValues();
@@ -210,10 +214,14 @@ TEST(DocumentHistoryProperty, UndoAllGivesTheStartRedoAllTheEndAndTheMarkFollows
         const std::string startBytes = e.savedBytes;
         for (int step = 0; step < 40; ++step) {
             const int roll = e.Pick(10);
-            if (roll == 0) e.session.History().Undo();
-            else if (roll == 1) e.session.History().Redo();
-            else if (roll == 2 && step % 7 == 0) e.Save("middle" + std::to_string(step));
-            else e.RunRandomCommand();
+            if (roll == 0)
+                e.session.History().Undo();
+            else if (roll == 1)
+                e.session.History().Redo();
+            else if (roll == 2 && step % 7 == 0)
+                e.Save("middle" + std::to_string(step));
+            else
+                e.RunRandomCommand();
             ExpectValidModel(e.scene);
             ASSERT_EQ(e.session.History().IsModified(), DocumentBytes(e.scene) != e.savedBytes) << "step " << step;
         }

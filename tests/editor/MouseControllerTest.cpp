@@ -61,10 +61,17 @@ constexpr int kPersX = 600, kPersY = 149;
 
 TEST(MouseSplits, TheBandIsWidenedByOnePixelOnEachSide)
 {
-    struct Case { int x, y; DragMode mode; } cases[] = {
-        {397, 100, DragMode::VerticalSplit}, {401, 100, DragMode::VerticalSplit}, {396, 100, DragMode::None},
-        {402, 100, DragMode::None}, {100, 297, DragMode::HorizontalSplit}, {100, 301, DragMode::HorizontalSplit},
-        {100, 302, DragMode::None}, {399, 299, DragMode::BothSplits}};
+    struct Case {
+        int x, y;
+        DragMode mode;
+    } cases[] = {{397, 100, DragMode::VerticalSplit},
+                 {401, 100, DragMode::VerticalSplit},
+                 {396, 100, DragMode::None},
+                 {402, 100, DragMode::None},
+                 {100, 297, DragMode::HorizontalSplit},
+                 {100, 301, DragMode::HorizontalSplit},
+                 {100, 302, DragMode::None},
+                 {399, 299, DragMode::BothSplits}};
     for (const Case& c : cases) {
         MouseScene s;
         s.mouse.LeftButtonDown(c.x, c.y);

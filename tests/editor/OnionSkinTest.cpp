@@ -12,12 +12,13 @@ TEST(NeighbourKeyFrames, TheNearestKeysOfAnyTrackBeforeAndAfterWithinTheLength)
     Motion motion;
     motion.length = 30;
     motion.tracks.resize(3);
-    for (const auto& [track, frames] : std::vector<std::pair<int, std::vector<int>>>{
-             {0, {0, 10, 20}}, {1, {0, 14, 40}}, {2, {0, 7, 31}}})
+    for (const auto& [track, frames] :
+         std::vector<std::pair<int, std::vector<int>>>{{0, {0, 10, 20}}, {1, {0, 14, 40}}, {2, {0, 7, 31}}})
         for (int frame : frames) motion.tracks[size_t(track)].keys.push_back({frame, Matrix4::Identity()});
     const struct {
         int frame, previous, next;
-    } cases[] = {{0, -1, 7}, {3, 0, 7}, {7, 0, 10}, {12, 10, 14}, {14, 10, 20}, {25, 20, -1}, {30, 20, -1}, {45, 20, -1}};
+    } cases[] = {{0, -1, 7},   {3, 0, 7},    {7, 0, 10},   {12, 10, 14},
+                 {14, 10, 20}, {25, 20, -1}, {30, 20, -1}, {45, 20, -1}};
     for (const auto& c : cases) {
         const NeighbourKeys keys = NeighbourKeyFrames(motion, c.frame);
         EXPECT_EQ(keys.previous, c.previous) << "frame " << c.frame;

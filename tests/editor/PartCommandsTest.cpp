@@ -201,7 +201,8 @@ TEST(SwapCurrentObject, ReplacesTheGeometryAndTheNameAndKeepsEverythingElse)
     EXPECT_EQ(part.symmetryIndex, s.shoulderR);
     EXPECT_TRUE(MatricesNear(part.mesh->GetMatrix(), world, 0));
     ASSERT_EQ(s.scene.motions[0].tracks[s.armL].keys.size(), keys.size());
-    for (size_t k = 0; k < keys.size(); ++k) EXPECT_EQ(s.scene.motions[0].tracks[s.armL].keys[k].matrix, keys[k].matrix);
+    for (size_t k = 0; k < keys.size(); ++k)
+        EXPECT_EQ(s.scene.motions[0].tracks[s.armL].keys[k].matrix, keys[k].matrix);
     EXPECT_EQ(s.scene.addObjectDirectory, directory);
     EXPECT_EQ(s.scene.PartCount(), 3);
 

@@ -46,7 +46,7 @@ TEST(TransformPanelControls, AnglesShowWithoutTheNoiseOfTheirDecomposition)
     // Positions keep their six digits.
     v.relativePosition = {9.99997f, -79.80512f, 0.00004f};
     const TransformFieldTexts texts = FieldTextsOf(v);
-    const TransformFieldTexts expected{"10", "-20", "30", "-79.8051", "0", "0", "9.99997", "-79.8051", "4e-05",
-                                       "0", "0", "0"};
+    const TransformFieldTexts expected{"10",      "-20",      "30",    "-79.8051", "0", "0",
+                                       "9.99997", "-79.8051", "4e-05", "0",        "0", "0"};
     EXPECT_EQ(texts, expected);
 }

@@ -104,7 +104,8 @@ TEST(AtomicFile, AFailedWriteLeavesTheOldFileAndNothingElse)
     folder.Write("out", "old");
     EXPECT_TRUE(RunWithFileSizeLimit(1 << 20, [&] {
         std::string error;
-        return !Write(folder.File("out"), std::string(4 << 20, 'x'), error) && error.find("write failed") != std::string::npos;
+        return !Write(folder.File("out"), std::string(4 << 20, 'x'), error) &&
+               error.find("write failed") != std::string::npos;
     }));
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"out"});
     EXPECT_EQ(folder.Read("out"), "old");
@@ -121,12 +122,15 @@ TEST(AtomicFile, AKilledWriteLeavesTheOldFileAndNothingElse)
     if (child == 0) {
         std::string error;
         const std::string block(1 << 16, 'x');
-        WriteFileAtomically(folder.File("out"), [&](FileSink& sink) {
-            for (int i = 0;; ++i) {
-                if (!sink.Write(block)) return false;
-                if (i == 64 && write(started[1], "s", 1) != 1) return false;
-            }
-        }, error);
+        WriteFileAtomically(
+            folder.File("out"),
+            [&](FileSink& sink) {
+                for (int i = 0;; ++i) {
+                    if (!sink.Write(block)) return false;
+                    if (i == 64 && write(started[1], "s", 1) != 1) return false;
+                }
+            },
+            error);
         _exit(1);
     }
     char signal_byte = 0;
@@ -161,9 +165,10 @@ TEST(FileReading, FifosDevicesAndFoldersAreRefusedByName)
     ASSERT_EQ(mkfifo(folder.File("pipe").c_str(), 0644), 0);
     std::filesystem::create_directory(folder.File("dir"));
     std::filesystem::create_symlink(folder.File("pipe"), folder.File("link"));
-    const std::vector<std::pair<std::string, const char*>> cases = {
-        {folder.File("pipe"), "a FIFO"}, {folder.File("link"), "a FIFO"},
-        {folder.File("dir"), "a folder"}, {"/dev/zero", "a device"}};
+    const std::vector<std::pair<std::string, const char*>> cases = {{folder.File("pipe"), "a FIFO"},
+                                                                    {folder.File("link"), "a FIFO"},
+                                                                    {folder.File("dir"), "a folder"},
+                                                                    {"/dev/zero", "a device"}};
     for (const auto& [path, kind] : cases) {
         std::string bytes = "kept", error;
         EXPECT_FALSE(ReadWholeFile(path, bytes, error)) << path;

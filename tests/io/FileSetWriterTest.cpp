@@ -89,8 +89,8 @@ TEST(FileSetWriter, AFailedWriteOfOneFileLeavesTheOldSetAndNothingElse)
     WriteOldSet(folder);
     EXPECT_TRUE(RunWithFileSizeLimit(1 << 20, [&] {
         FileSetWriter set;
-        return set.Add(folder.File("a.bin"), "new bin") && !set.Add(folder.File("a_t.png"), std::string(4 << 20, 'x')) &&
-               set.ErrorNumber() == EFBIG;
+        return set.Add(folder.File("a.bin"), "new bin") &&
+               !set.Add(folder.File("a_t.png"), std::string(4 << 20, 'x')) && set.ErrorNumber() == EFBIG;
     }));
     ExpectOldSet(folder);
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.bin", "a.gltf", "a_t.png"}));

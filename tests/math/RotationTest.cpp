@@ -52,8 +52,8 @@ TEST(MatrixProduct, AppliesLeftOperandFirst)
 
 TEST(MatrixInverse, UndoesAGeneralTransformAndRefusesSingular)
 {
-    const Matrix4 m = MatrixScaling(2, 3, 0.5f) * MatrixRotationYawPitchRoll(0.4f, 1.2f, -0.7f) *
-                      MatrixTranslation(5, -6, 7);
+    const Matrix4 m =
+        MatrixScaling(2, 3, 0.5f) * MatrixRotationYawPitchRoll(0.4f, 1.2f, -0.7f) * MatrixTranslation(5, -6, 7);
     Matrix4 inverse;
     ASSERT_TRUE(MatrixInverse(m, inverse));
     EXPECT_TRUE(MatricesNear(m * inverse, Matrix4::Identity(), 1e-5f));

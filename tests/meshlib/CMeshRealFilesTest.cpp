@@ -23,8 +23,8 @@ std::vector<_MESH_MESHDATA> SubMeshes(const CMesh& mesh)
 
 TEST(CMeshRealFiles, EveryModelLoadsIntoStripsHoldingExactlyItsTriangles)
 {
-    for (const char* name : {"texture.mqo", "mirrored_multiple_axes.mqo", "wild_dsan.mqo", "d-chan2.mqo",
-                             "d-chan3.mqo", "autocsg_sample.mqo", "Plant1.mqo", "cylinder2.mqo"}) {
+    for (const char* name : {"texture.mqo", "mirrored_multiple_axes.mqo", "wild_dsan.mqo", "d-chan2.mqo", "d-chan3.mqo",
+                             "autocsg_sample.mqo", "Plant1.mqo", "cylinder2.mqo"}) {
         SCOPED_TRACE(name);
         LoadedModel model;
         std::string error;

@@ -60,8 +60,8 @@ std::vector<Vec3> Star(uint32_t points, float inner)
 
 TEST(GeometryPasses, LargeOutlinesAreCutIntoNMinusTwoTrianglesCoveringThem)
 {
-    ExpectCovers(Star(1500, 1.0f), true);   // convex: 3,000 corners on a circle
-    ExpectCovers(Star(1500, 0.7f), true);   // concave: every other corner pulled in
+    ExpectCovers(Star(1500, 1.0f), true);  // convex: 3,000 corners on a circle
+    ExpectCovers(Star(1500, 0.7f), true);  // concave: every other corner pulled in
 
     // Outlines that cross themselves everywhere or walk round one triangle run
     // out of budget: still n - 2 triangles of corners in range.

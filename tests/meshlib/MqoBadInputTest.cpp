@@ -159,8 +159,8 @@ TEST(MqoBadInput, DeepNestingAndLongPolygonsStayCheap)
     for (int i = 0; i < 2500; ++i) vertices += std::to_string(i) + " " + std::to_string(i % 2 ? 10 : 1) + " 0\n";
     for (int i = 2499; i >= 0; --i) vertices += std::to_string(i) + " 0 0\n";
     for (int i = 0; i < 5000; ++i) face += std::to_string(i) + (i + 1 < 5000 ? " " : ")\n");
-    const std::string text = kHeader + "Object \"o\" {\n\tvertex 5000 {\n" + vertices + "\t}\n\tface 1 {\n" + face +
-                             "\t}\n}\n";
+    const std::string text =
+        kHeader + "Object \"o\" {\n\tvertex 5000 {\n" + vertices + "\t}\n\tface 1 {\n" + face + "\t}\n}\n";
     const auto start = std::chrono::steady_clock::now();
     const Outcome r = Read(text);
     EXPECT_TRUE(r.ok) << r.error;
@@ -175,8 +175,7 @@ TEST(MqoBadInput, ThousandsOfCornersOnOnePointStayCheap)
     // comes twice, so half the corners must find the vertex made before.
     std::string faces;
     const int count = 60000, distinct = count / 2;
-    for (int i = 0; i < count; ++i)
-        faces += "\t\t3 V(0 1 2) UV(" + std::to_string(i % distinct) + " 0 0 0 0 0)\n";
+    for (int i = 0; i < count; ++i) faces += "\t\t3 V(0 1 2) UV(" + std::to_string(i % distinct) + " 0 0 0 0 0)\n";
     const std::string text = kHeader + "Object \"o\" {\n\tshading 0\n" + kTriangle + "\tface " + std::to_string(count) +
                              " {\n" + faces + "\t}\n}\n";
     const auto start = std::chrono::steady_clock::now();

@@ -21,8 +21,8 @@ std::string ObjectFile(const std::string& vertices, const std::string& faces, co
         for (char c : lines) n += c == '\n';
         return std::to_string(n);
     };
-    return std::string(kHeader) + before + "Object \"obj\" {\n" + settings + "\tvertex " + count(vertices) +
-           " {\n" + vertices + "\t}\n\tface " + count(faces) + " {\n" + faces + "\t}\n}\nEof\n";
+    return std::string(kHeader) + before + "Object \"obj\" {\n" + settings + "\tvertex " + count(vertices) + " {\n" +
+           vertices + "\t}\n\tface " + count(faces) + " {\n" + faces + "\t}\n}\nEof\n";
 }
 
 LoadedModel MustRead(const std::string& text)
@@ -77,9 +77,8 @@ TEST(MqoReader, ConcaveAndSeamPolygonsAreEarClipped)
     // by a seam that visits corners 0 and 4 twice (12 corners).
     const std::string u = "0 0 0\n0 3 0\n1 3 0\n1 1 0\n2 1 0\n2 3 0\n3 3 0\n3 0 0\n";
     const std::string hole = "0 0 0\n0 4 0\n4 4 0\n4 0 0\n1 1 0\n3 1 0\n3 3 0\n1 3 0\n";
-    for (const auto& [vertices, face, area] :
-         {std::tuple{u, std::string("8 V(0 1 2 3 4 5 6 7)\n"), 7.0},
-          std::tuple{hole, std::string("10 V(0 1 2 3 0 4 5 6 7 4)\n"), 12.0}}) {
+    for (const auto& [vertices, face, area] : {std::tuple{u, std::string("8 V(0 1 2 3 4 5 6 7)\n"), 7.0},
+                                               std::tuple{hole, std::string("10 V(0 1 2 3 0 4 5 6 7 4)\n"), 12.0}}) {
         const LoadedModel m = MustRead(ObjectFile(vertices, face));
         const size_t corners = size_t(std::stoul(face));
         ASSERT_EQ(TriangleCount(m), corners - 2);
@@ -173,7 +172,7 @@ TEST(MqoReader, HiddenObjectsLinesAndUnknownChunksAreSkipped)
 {
     const std::string text = std::string(kHeader) +
                              "thumbnail 2 2 24 rgb raw {\n\tinner {\n\t}\n00FF00\n}\n"  // names ignore case; nesting
-                             "Blob 1 {\n\tData [4]\n}}{\n}\n"               // a binary run full of braces
+                             "Blob 1 {\n\tData [4]\n}}{\n}\n"                           // a binary run full of braces
                              "IncludeXml \"x.mqx\"\n"
                              "OBJECT \"helper\" {\n\tvisible 0\n\tvertex 3 {\n0 0 0\n1 0 0\n0 1 0\n\t}\n"
                              "\tface 1 {\n3 V(0 1 2)\n\t}\n}\n"

@@ -135,7 +135,8 @@ TEST(MqoRealFiles, MirroredQuadMakesFourOutwardQuads)
     std::set<std::pair<int, int>> quadrants;
     for (size_t t = 0; t < TriangleCount(m); ++t) {
         const Vec3 centre = (PositionOf(m, m.indices[3 * t]) + PositionOf(m, m.indices[3 * t + 1]) +
-                             PositionOf(m, m.indices[3 * t + 2])) * (1.0f / 3.0f);
+                             PositionOf(m, m.indices[3 * t + 2])) *
+                            (1.0f / 3.0f);
         const Vec3 front = TriangleCross(m, t);
         // The quads lie in the planes x = +-100 and face away from the mirror plane.
         EXPECT_GT(front.x * centre.x, 0.0f) << "triangle " << t;

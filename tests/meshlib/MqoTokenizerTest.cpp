@@ -12,10 +12,12 @@ TEST(MqoTokenizer, NumbersMatchFromCharsBitForBit)
     // The reader takes a shortcut for plain decimals; it must agree with the
     // general conversion on every input, rounding and signed zero included.
     std::mt19937 random(7);
-    std::vector<std::string> samples = {"0", "-0", "0.0000", "-0.000", "97.1473", "16777215", "16777216",
-                                        "16777217", "0.1", "0.3", "3.4028234", "123456789", "1234567.8",
-                                        "0.0000000001", "0.00000000001", "5.", "-46.5994", "1000.0000",
-                                        "6.12323426e-17", "1E3", "999999999", "0.000001234"};
+    std::vector<std::string> samples = {"0",         "-0",           "0.0000",         "-0.000",
+                                        "97.1473",   "16777215",     "16777216",       "16777217",
+                                        "0.1",       "0.3",          "3.4028234",      "123456789",
+                                        "1234567.8", "0.0000000001", "0.00000000001",  "5.",
+                                        "-46.5994",  "1000.0000",    "6.12323426e-17", "1E3",
+                                        "999999999", "0.000001234"};
     for (int i = 0; i < 20000; ++i) {
         std::string s = (random() % 2) ? "-" : "";
         const int before = 1 + random() % 8, after = random() % 11;

@@ -23,8 +23,8 @@ TextureImage Sample()
     image.height = 3;
     for (int y = 0; y < 3; ++y)
         for (int x = 0; x < 5; ++x)
-            image.rgba.insert(image.rgba.end(),
-                              {uint8_t(40 * x), uint8_t(100 * y), uint8_t(x * y * 13 + 7), uint8_t(255 - 30 * (x + y))});
+            image.rgba.insert(image.rgba.end(), {uint8_t(40 * x), uint8_t(100 * y), uint8_t(x * y * 13 + 7),
+                                                 uint8_t(255 - 30 * (x + y))});
     return image;
 }
 
@@ -125,7 +125,8 @@ TEST(DdsImage, CompressedBlocksDecodeThroughSquish)
     TextureImage image;
     image.width = image.height = 8;
     for (int y = 0; y < 8; ++y)
-        for (int x = 0; x < 8; ++x) image.rgba.insert(image.rgba.end(), colours[(y / 4) * 2 + x / 4], colours[(y / 4) * 2 + x / 4] + 4);
+        for (int x = 0; x < 8; ++x)
+            image.rgba.insert(image.rgba.end(), colours[(y / 4) * 2 + x / 4], colours[(y / 4) * 2 + x / 4] + 4);
     const struct {
         const char* code;
         int flags;
@@ -184,7 +185,8 @@ TEST(DdsImage, MalformedFilesFailWithAReason)
 
 TEST(TextureImage, SixteenBitPnmKeepsTheHighByteOfEachSample)
 {
-    const std::string file = std::string("P6\n2 1\n65535\n") + std::string("\x12\x34\xAB\xCD\xFF\xFF\x00\x00\x80\x00\x00\xFF", 12);
+    const std::string file =
+        std::string("P6\n2 1\n65535\n") + std::string("\x12\x34\xAB\xCD\xFF\xFF\x00\x00\x80\x00\x00\xFF", 12);
     TextureImage back;
     std::string error;
     ASSERT_TRUE(DecodeTextureImage(file, "w.ppm", back, error)) << error;
@@ -217,7 +219,8 @@ TEST(TextureImage, FilesTheDecoderMishandlesAreRefused)
 bool LoadCraftedTexture(const std::string& name, size_t size, const std::string& imageName, std::string& error)
 {
     const std::vector<CraftedShape> shapes = CraftedShapes();
-    const auto shape = std::find_if(shapes.begin(), shapes.end(), [&](const CraftedShape& s) { return s.name == name; });
+    const auto shape =
+        std::find_if(shapes.begin(), shapes.end(), [&](const CraftedShape& s) { return s.name == name; });
     EXPECT_NE(shape, shapes.end()) << name;
     TempFolder folder;
     shape->write(folder.path, size);

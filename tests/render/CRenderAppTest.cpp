@@ -192,8 +192,10 @@ TEST_F(RenderAppTest, AReferenceLeftAtReleaseIsFatal)
     driver.LeaveReferencesAtRelease(1);
     App().ReleaseDevice();
     ASSERT_EQ(host.messages.size(), 1u);
-    EXPECT_EQ(host.messages[0].text, "A D3D object has a non-zero reference\ncount (meaning things were not properly\n"
-                                     "cleaned up)." + kExitSuffix);
+    EXPECT_EQ(host.messages[0].text,
+              "A D3D object has a non-zero reference\ncount (meaning things were not properly\n"
+              "cleaned up)." +
+                  kExitSuffix);
     EXPECT_EQ(host.messages[0].icon, MessageIcon::Error);
     EXPECT_TRUE(state.exiting);
     EXPECT_EQ(App().device, nullptr);
@@ -204,8 +206,7 @@ TEST_F(RenderAppTest, FailingHalDeviceFallsBackToTheReferenceDevice)
     driver.Adapters()[0].deviceTypes[0].createResult = D3DERR_NOTAVAILABLE;
     ASSERT_EQ(App().Startup(&driver), S_OK);
     EXPECT_EQ(Take(), (Journal{"InitScene", "AdjustDeviceWindow", "CreateDevice HAL", "AdjustDeviceWindow", "Message",
-                               "AdjustDeviceWindow", "CreateDevice REF", "CreateDeviceObjects",
-                               "RestoreDeviceState"}));
+                               "AdjustDeviceWindow", "CreateDevice REF", "CreateDeviceObjects", "RestoreDeviceState"}));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, kGenericError +
                                          "\n\nSwitching to the reference rasterizer,\na software device that "
@@ -222,11 +223,11 @@ TEST_F(RenderAppTest, DeviceThatCannotBeRestoredAnywhereEndsStartup)
 {
     App().failures["RestoreDeviceState"] = E_OUTOFMEMORY;
     EXPECT_EQ(App().Startup(&driver), E_OUTOFMEMORY);
-    EXPECT_EQ(Take(), (Journal{"InitScene", "AdjustDeviceWindow", "CreateDevice HAL", "CreateDeviceObjects",
-                               "RestoreDeviceState", "InvalidateDeviceState", "DestroyDeviceObjects", "Release",
-                               "AdjustDeviceWindow", "Message", "AdjustDeviceWindow", "CreateDevice REF",
-                               "CreateDeviceObjects", "RestoreDeviceState", "InvalidateDeviceState",
-                               "DestroyDeviceObjects", "Release", "Message"}));
+    EXPECT_EQ(Take(),
+              (Journal{"InitScene", "AdjustDeviceWindow", "CreateDevice HAL", "CreateDeviceObjects",
+                       "RestoreDeviceState", "InvalidateDeviceState", "DestroyDeviceObjects", "Release",
+                       "AdjustDeviceWindow", "Message", "AdjustDeviceWindow", "CreateDevice REF", "CreateDeviceObjects",
+                       "RestoreDeviceState", "InvalidateDeviceState", "DestroyDeviceObjects", "Release", "Message"}));
     ASSERT_EQ(host.messages.size(), 2u);
     EXPECT_EQ(host.messages[1].text, "Not enough memory." + kExitSuffix);
     EXPECT_EQ(host.messages[1].icon, MessageIcon::Error);
@@ -285,7 +286,8 @@ TEST_F(RenderAppTest, MissingDriverOrFailingSceneIsFatal)
 
 TEST_F(RenderAppTest, NullReferenceDeviceWarnsAndRuns)
 {
-    for (ScriptedDeviceType& t : driver.Adapters()[0].deviceTypes) t.caps.primitiveMiscCaps = D3DPMISCCAPS_NULLREFERENCE;
+    for (ScriptedDeviceType& t : driver.Adapters()[0].deviceTypes)
+        t.caps.primitiveMiscCaps = D3DPMISCCAPS_NULLREFERENCE;
     ASSERT_EQ(App().Startup(&driver), S_OK);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text,

@@ -39,9 +39,9 @@ TEST(DeviceCatalog, ListsModesDevicesAndCombinationsInOrder)
     std::vector<std::tuple<uint32_t, uint32_t, F, uint32_t>> modes;
     for (const DisplayMode& m : adapter.displayModes) modes.emplace_back(m.width, m.height, m.format, m.refreshRate);
     const std::vector<std::tuple<uint32_t, uint32_t, F, uint32_t>> expectedModes = {
-        {640, 480, F::X8R8G8B8, 60},    {640, 480, F::R5G6B5, 60},     {1024, 768, F::X8R8G8B8, 60},
-        {1024, 768, F::X8R8G8B8, 75},   {1024, 768, F::R5G6B5, 60},    {1024, 768, F::R5G6B5, 75},
-        {1280, 1024, F::X8R8G8B8, 60},  {1280, 1024, F::R5G6B5, 60}};
+        {640, 480, F::X8R8G8B8, 60},   {640, 480, F::R5G6B5, 60},  {1024, 768, F::X8R8G8B8, 60},
+        {1024, 768, F::X8R8G8B8, 75},  {1024, 768, F::R5G6B5, 60}, {1024, 768, F::R5G6B5, 75},
+        {1280, 1024, F::X8R8G8B8, 60}, {1280, 1024, F::R5G6B5, 60}};
     EXPECT_EQ(modes, expectedModes);
 
     // The software type's caps cannot be read, so only HAL and reference remain, in that order.
@@ -51,9 +51,11 @@ TEST(DeviceCatalog, ListsModesDevicesAndCombinationsInOrder)
 
     // Display formats in allowed order, back-buffer formats in their order, full screen before windowed;
     // windowed only on the desktop format.
-    const std::vector<std::tuple<F, F, bool>> expectedCombos = {
-        {F::X8R8G8B8, F::A8R8G8B8, false}, {F::X8R8G8B8, F::A8R8G8B8, true}, {F::X8R8G8B8, F::X8R8G8B8, false},
-        {F::X8R8G8B8, F::X8R8G8B8, true},  {F::R5G6B5, F::R5G6B5, false}};
+    const std::vector<std::tuple<F, F, bool>> expectedCombos = {{F::X8R8G8B8, F::A8R8G8B8, false},
+                                                                {F::X8R8G8B8, F::A8R8G8B8, true},
+                                                                {F::X8R8G8B8, F::X8R8G8B8, false},
+                                                                {F::X8R8G8B8, F::X8R8G8B8, true},
+                                                                {F::R5G6B5, F::R5G6B5, false}};
     EXPECT_EQ(ComboKeys(adapter.devices[0]), expectedCombos);
 
     const FormatCombo& windowed = adapter.devices[0].combos[1];
@@ -157,10 +159,9 @@ TEST(DeviceCatalog, AcceptanceTestSeesEachVertexProcessingCandidate)
     const DeviceCatalog catalog = Built(driver, refuseHardware);
     // Asked for the full-screen and the windowed X8R8G8B8 combination, pure first.
     const uint32_t pure = D3DCREATE_HARDWARE_VERTEXPROCESSING | D3DCREATE_PUREDEVICE;
-    EXPECT_EQ(asked, (std::vector<uint32_t>{pure, D3DCREATE_HARDWARE_VERTEXPROCESSING,
-                                            D3DCREATE_SOFTWARE_VERTEXPROCESSING, pure,
-                                            D3DCREATE_HARDWARE_VERTEXPROCESSING,
-                                            D3DCREATE_SOFTWARE_VERTEXPROCESSING}));
+    EXPECT_EQ(asked,
+              (std::vector<uint32_t>{pure, D3DCREATE_HARDWARE_VERTEXPROCESSING, D3DCREATE_SOFTWARE_VERTEXPROCESSING,
+                                     pure, D3DCREATE_HARDWARE_VERTEXPROCESSING, D3DCREATE_SOFTWARE_VERTEXPROCESSING}));
     EXPECT_EQ(catalog.Adapters()[0].devices[0].combos[0].vertexProcessingTypes,
               (std::vector<VertexProcessing>{VertexProcessing::Software}));
 

@@ -9,9 +9,7 @@ namespace {
 using F = GraphicsFormat;
 
 struct Chooser {
-    explicit Chooser(std::vector<ScriptedAdapter> adapters) : driver(std::move(adapters)), app(state, host, journal)
-    {
-    }
+    explicit Chooser(std::vector<ScriptedAdapter> adapters) : driver(std::move(adapters)), app(state, host, journal) {}
     // Builds the catalogue and chooses like start-up does, without creating a device.
     bool Choose(bool requireHal = false, bool requireRef = false)
     {
@@ -88,7 +86,7 @@ TEST(DeviceChoice, FallsBackAlongEachListsOrder)
 {
     ScriptedAdapter adapter = MakeScriptedAdapter();
     ScriptedDeviceType& hal = adapter.deviceTypes[0];
-    hal.caps.devCaps = D3DDEVCAPS_HWTRANSFORMANDLIGHT;        // not pure
+    hal.caps.devCaps = D3DDEVCAPS_HWTRANSFORMANDLIGHT;         // not pure
     hal.caps.presentationIntervals = D3DPRESENT_INTERVAL_ONE;  // no immediate
     adapter.depthStencilFormats = {F::D24S8, F::D32};
     Chooser c({adapter});

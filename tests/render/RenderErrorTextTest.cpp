@@ -13,7 +13,8 @@ TEST(RenderErrorText, EachCodeHasItsMessage)
     EXPECT_EQ(RenderErrorMessage(ResultFromBits(0x8876017C)), "Not enough video memory.");
     // Codes without their own message, the device-loss codes among them.
     for (HResult code : {E_FAIL, D3DERR_DEVICELOST, D3DERR_DEVICENOTRESET, ResultFromBits(0x82000002), S_OK})
-        EXPECT_EQ(RenderErrorMessage(code), "Generic application error. Enable\ndebug output for detailed information.");
+        EXPECT_EQ(RenderErrorMessage(code),
+                  "Generic application error. Enable\ndebug output for detailed information.");
 }
 
 TEST(RenderErrorText, KindsAddTheirSuffix)

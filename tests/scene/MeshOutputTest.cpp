@@ -106,7 +106,8 @@ TEST(MeshOutput, PartsSharingANameAskAgainForTheFileJustWritten)
     AddCubeUnder(scene, source, -1, "arm.mqo");
     prompt.meshAnswers = {MESH_OVERWRITE_NO};
     WriteMeshFiles(scene, target.path, prompt);
-    EXPECT_EQ(prompt.asked, std::vector<std::string>{"mesh|" + target.File("arm.mesh") + "は存在しています。上書きしますか？"});
+    EXPECT_EQ(prompt.asked,
+              std::vector<std::string>{"mesh|" + target.File("arm.mesh") + "は存在しています。上書きしますか？"});
 }
 
 TEST(MeshOutput, AModelPartIsSavedAsMeshAndLoadedFromItAfterwards)

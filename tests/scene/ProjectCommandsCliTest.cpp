@@ -139,8 +139,8 @@ TEST(ProjectCommandsCli, EveryWritingCommandRefusesAReadOnlyOutputUnlessToldToOv
         {"copy.anm", "resave " + source + " " + Quote(out.File("copy.anm"))},
         {"applied.anm", "apply " + source + " --motion walk --turn-around --out " + Quote(out.File("applied.anm"))},
         {"copy.x", "export-x " + source + " " + Quote(out.File("copy.x"))},
-        {"converted.mesh", "mesh-convert " + Quote(project.folder.File("body.mqo")) + " " +
-                               Quote(out.File("converted.mesh"))},
+        {"converted.mesh",
+         "mesh-convert " + Quote(project.folder.File("body.mqo")) + " " + Quote(out.File("converted.mesh"))},
     };
     for (const auto& [file, command] : commands) {
         out.Write(file, "old");

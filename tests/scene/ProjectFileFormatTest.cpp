@@ -13,7 +13,7 @@ std::string I32(uint32_t v)
     return {char(v & 0xFF), char(v >> 8 & 0xFF), char(v >> 16 & 0xFF), char(v >> 24 & 0xFF)};
 }
 const std::string kZero4("\0\0\0\0", 4);
-const std::string kOne("\0\0\x80\x3f", 4);       // 1.0f
+const std::string kOne("\0\0\x80\x3f", 4);         // 1.0f
 const std::string kTwoAndHalf("\0\0\x20\x40", 4);  // 2.5f
 const std::string kMinusOne("\0\0\x80\xbf", 4);    // -1.0f
 
@@ -205,8 +205,8 @@ TEST(ProjectFileFormat, CountsMustBeNonNegativeAndFitTheFile)
 TEST(ProjectFileFormat, PartNamesMustBePlainFileNamesOfAtMost259Bytes)
 {
     const auto fileWithName = [](uint32_t field, const std::string& name) {
-        std::string bytes = std::string(32, 'h') + I32(1) + I32(field) + name + I32(0xFFFFFFFF) + I32(0xFFFFFFFF) +
-                            I32(0);
+        std::string bytes =
+            std::string(32, 'h') + I32(1) + I32(field) + name + I32(0xFFFFFFFF) + I32(0xFFFFFFFF) + I32(0);
         return bytes;
     };
     ProjectData data;
@@ -228,7 +228,11 @@ TEST(ProjectFileFormat, PartNamesMustBePlainFileNamesOfAtMost259Bytes)
         EXPECT_NE(ExpectRefused(fileWithName(uint32_t(name.size()), name)).find("Part 0"), std::string::npos) << bad;
     }
     // A second Shift-JIS byte of 0x5C is part of a character, not a separator.
-    EXPECT_TRUE(ParseExact(fileWithName(4, "\x95\x5C" "ab"), data, error)) << error;
+    EXPECT_TRUE(ParseExact(fileWithName(4,
+                                        "\x95\x5C"
+                                        "ab"),
+                           data, error))
+        << error;
     EXPECT_EQ(data.parts[0].baseName, "表ab");
     ExpectRefused(fileWithName(4, std::string("\x81\x20\0\0", 4)));  // not Shift-JIS
 }

@@ -232,7 +232,8 @@ TEST(ProjectFile, UnwritableTargetShowsTheOpenMessageAndKeepsThePath)
     EXPECT_FALSE(SaveProject(model.scene, model.folder.File("no/such/folder/x.anm"), model.prompt));
     // Before it, the second "arm" Part asks about the file the first one would write.
     ASSERT_FALSE(model.prompt.asked.empty());
-    EXPECT_EQ(model.prompt.asked.back().rfind("Error|ファイルがオープンできない\n", 0), 0u) << model.prompt.asked.back();
+    EXPECT_EQ(model.prompt.asked.back().rfind("Error|ファイルがオープンできない\n", 0), 0u)
+        << model.prompt.asked.back();
     EXPECT_EQ(model.scene.projectPath, "");
     EXPECT_NE(model.scene.lastSaveError.find("x.anm"), std::string::npos);
 }
@@ -271,8 +272,9 @@ TEST(ProjectFile, ManyReadOnlyFilesAreNamedAFewAndCounted)
     model.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
     EXPECT_FALSE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
     // The project file and seven .mesh files (the two arms share one).
-    EXPECT_EQ(model.prompt.asked.back(), "上書き保存|「model.anm」「body.mesh」「arm.mesh」「leg.mesh」「extra0.mesh」"
-                                         "ほか3個のファイルは読み取り専用です。上書きしますか？");
+    EXPECT_EQ(model.prompt.asked.back(),
+              "上書き保存|「model.anm」「body.mesh」「arm.mesh」「leg.mesh」「extra0.mesh」"
+              "ほか3個のファイルは読み取り専用です。上書きしますか？");
     EXPECT_EQ(model.scene.lastSaveError, model.ProjectPath() + ", " + model.folder.File("body.mesh") + ", " +
                                              model.folder.File("arm.mesh") + ", " + model.folder.File("leg.mesh") +
                                              ", " + model.folder.File("extra0.mesh") +

@@ -85,7 +85,8 @@ TEST(SampleFigureModels, FaceAndToesPointToMinusZ)
     for (const char* name : {"foot_l", "foot_r"}) {
         const LoadedModel foot = ReadPart(name);
         float nearest = 0, farthest = 0;
-        for (const _MESH_VERTEX& v : foot.vertices) nearest = std::min(nearest, v.z), farthest = std::max(farthest, v.z);
+        for (const _MESH_VERTEX& v : foot.vertices)
+            nearest = std::min(nearest, v.z), farthest = std::max(farthest, v.z);
         EXPECT_LT(nearest, -40.0f) << name << ": the toes reach forward";
         EXPECT_LT(farthest, 24.0f) << name << ": the heel stays short";
     }
@@ -135,10 +136,16 @@ TEST(SampleFigureProject, OpensWithItsTreePartnersAndMotions)
             if (scene.parts[i]->displayName == name) return i;
         return -1;
     };
-    const std::pair<const char*, const char*> parents[] = {
-        {"torso", ""},           {"head", "torso"},          {"upper_arm_l", "torso"},     {"upper_arm_r", "torso"},
-        {"upper_leg_l", "torso"}, {"upper_leg_r", "torso"},   {"lower_arm_l", "upper_arm_l"},
-        {"lower_leg_r", "upper_leg_r"}, {"hand_r", "lower_arm_r"}, {"foot_l", "lower_leg_l"}};
+    const std::pair<const char*, const char*> parents[] = {{"torso", ""},
+                                                           {"head", "torso"},
+                                                           {"upper_arm_l", "torso"},
+                                                           {"upper_arm_r", "torso"},
+                                                           {"upper_leg_l", "torso"},
+                                                           {"upper_leg_r", "torso"},
+                                                           {"lower_arm_l", "upper_arm_l"},
+                                                           {"lower_leg_r", "upper_leg_r"},
+                                                           {"hand_r", "lower_arm_r"},
+                                                           {"foot_l", "lower_leg_l"}};
     for (const auto& [child, parent] : parents) {
         ASSERT_GE(index(child), 0) << child;
         EXPECT_EQ(scene.parts[index(child)]->parentIndex, *parent ? index(parent) : -1) << child;

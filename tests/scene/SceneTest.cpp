@@ -318,7 +318,8 @@ TEST(SceneParts, ClearSceneEmptiesPartsAndMotionsButKeepsTheProjectName)
     RecordingObserver observer(f.session);
     f.scene.ClearScene();
     // Each top-level item goes with its subtree, the last first.
-    EXPECT_EQ(observer.events, (std::vector<std::string>{"remove " + std::to_string(d), "remove " + std::to_string(a)}));
+    EXPECT_EQ(observer.events,
+              (std::vector<std::string>{"remove " + std::to_string(d), "remove " + std::to_string(a)}));
     EXPECT_EQ(f.scene.Tree().GetSelected(), f.scene.rootPart.treeItem);
     EXPECT_EQ(f.scene.PartCount(), 0);
     EXPECT_TRUE(f.scene.motions.empty());

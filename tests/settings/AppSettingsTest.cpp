@@ -11,7 +11,8 @@ namespace {
 std::string DefaultFileText(const std::string& directory)
 {
     std::string text = "[DIRECTORY]\nADD_OBJECT=" + directory + "\nEXPORT_XFILE=" + directory +
-                       "\nEXPORT_GLTF=" + directory + "\n"
+                       "\nEXPORT_GLTF=" + directory +
+                       "\n"
                        "\n[COLOR]\nBACK=-15198184\nGRID=-8355712\nLINE=-65536\nCOLL=-256\nNORMAL=-16711808\n"
                        "PIVOT=-65281\nSELECT=-4144960\nANIM=-14663456\n"
                        "\n[ANIMATION]\nFRAMERATE=30\nTIMESCALEFACTOR=200\n"
@@ -209,8 +210,9 @@ TEST(AppSettings, SavingUpdatesAnExistingFileInPlace)
     EXPECT_EQ(values.splitY, 0.5f);
     ASSERT_TRUE(settings.Save(values, SettingsOwners(), error)) << error;
     const std::string text = folder.Read("Marionet3D.ini");
-    EXPECT_EQ(text.rfind("; hand-edited\n[center]\nxpos=0.250000\nMINE=1\nYPOS=0.500000\n[Extra]\nz=9\n\n[DIRECTORY]\n", 0),
-              0u)
+    EXPECT_EQ(
+        text.rfind("; hand-edited\n[center]\nxpos=0.250000\nMINE=1\nYPOS=0.500000\n[Extra]\nz=9\n\n[DIRECTORY]\n", 0),
+        0u)
         << text;
 }
 

@@ -21,15 +21,16 @@ ProfileFile Parsed(const std::string& text)
 
 TEST(ProfileFile, NamesMatchIgnoringCaseAndValuesAreTrimmed)
 {
-    const ProfileFile p = Parsed("stray=1\n"
-                                 "[ Color ]\n"
-                                 "  back  =  -15198184  \n"
-                                 "Grid=\t 7\t\n"
-                                 "; NORMAL=5\n"
-                                 "[color]\n"
-                                 "LINE=9\n"
-                                 "[Other]\n"
-                                 "back=1\n");
+    const ProfileFile p = Parsed(
+        "stray=1\n"
+        "[ Color ]\n"
+        "  back  =  -15198184  \n"
+        "Grid=\t 7\t\n"
+        "; NORMAL=5\n"
+        "[color]\n"
+        "LINE=9\n"
+        "[Other]\n"
+        "back=1\n");
     EXPECT_EQ(p.GetInt("COLOR", "BACK", 0), -15198184);
     EXPECT_EQ(p.GetString("color", "grid", "x"), "7");
     // A commented-out key is not a key.
@@ -44,8 +45,9 @@ TEST(ProfileFile, NamesMatchIgnoringCaseAndValuesAreTrimmed)
 
 TEST(ProfileFile, IntegersTakeTheLeadingDigits)
 {
-    const ProfileFile p = Parsed("[N]\n"
-                                 "a=12abc\nb=abc\nc=-5\nd=+7\ne=4278190335\nf=\ng= -3 \nh=1.9\n");
+    const ProfileFile p = Parsed(
+        "[N]\n"
+        "a=12abc\nb=abc\nc=-5\nd=+7\ne=4278190335\nf=\ng= -3 \nh=1.9\n");
     EXPECT_EQ(p.GetInt("N", "a", 99), 12);
     EXPECT_EQ(p.GetInt("N", "b", 99), 0);
     EXPECT_EQ(p.GetInt("N", "c", 99), -5);
@@ -60,9 +62,10 @@ TEST(ProfileFile, IntegersTakeTheLeadingDigits)
 
 TEST(ProfileFile, FloatsTakeTheLongestDecimalPrefix)
 {
-    const ProfileFile p = Parsed("[F]\n"
-                                 "a=  1.5xyz\nb=abc\nc=-1e3\nd=.25\ne=1e999\nf=-1e999\ng=inf\nh=nan\ni=1e-999\n"
-                                 "j=2.5e\nk=0x10\nl=-.\n");
+    const ProfileFile p = Parsed(
+        "[F]\n"
+        "a=  1.5xyz\nb=abc\nc=-1e3\nd=.25\ne=1e999\nf=-1e999\ng=inf\nh=nan\ni=1e-999\n"
+        "j=2.5e\nk=0x10\nl=-.\n");
     EXPECT_FLOAT_EQ(p.GetFloat("F", "a", "9"), 1.5f);
     EXPECT_EQ(p.GetFloat("F", "b", "9"), 0.0f);
     EXPECT_FLOAT_EQ(p.GetFloat("F", "c", "9"), -1000.0f);
@@ -81,33 +84,35 @@ TEST(ProfileFile, FloatsTakeTheLongestDecimalPrefix)
 
 TEST(ProfileFile, WritingKeepsEveryOtherLineInPlace)
 {
-    ProfileFile p = Parsed("; my settings\n"
-                           "[COLOR]\n"
-                           "Back = 1\n"
-                           "CUSTOM=keep me\n"
-                           "\n"
-                           "; the view\n"
-                           "[VIEW]\n"
-                           "GRID=50\n");
+    ProfileFile p = Parsed(
+        "; my settings\n"
+        "[COLOR]\n"
+        "Back = 1\n"
+        "CUSTOM=keep me\n"
+        "\n"
+        "; the view\n"
+        "[VIEW]\n"
+        "GRID=50\n");
     p.SetInt("color", "BACK", -16776961);
     p.SetInt("COLOR", "NORMAL", 3);
     p.SetFloat("VIEW", "SCALE", 0.25f);
     p.SetString("DIRECTORY", "ADD_OBJECT", "/home/u/models");
     p.SetFloat("DIRECTORY", "X", -600.0f);
-    EXPECT_EQ(p.Text(), "; my settings\n"
-                        "[COLOR]\n"
-                        "Back=-16776961\n"
-                        "CUSTOM=keep me\n"
-                        "NORMAL=3\n"
-                        "\n"
-                        "; the view\n"
-                        "[VIEW]\n"
-                        "GRID=50\n"
-                        "SCALE=0.250000\n"
-                        "\n"
-                        "[DIRECTORY]\n"
-                        "ADD_OBJECT=/home/u/models\n"
-                        "X=-600.000000\n");
+    EXPECT_EQ(p.Text(),
+              "; my settings\n"
+              "[COLOR]\n"
+              "Back=-16776961\n"
+              "CUSTOM=keep me\n"
+              "NORMAL=3\n"
+              "\n"
+              "; the view\n"
+              "[VIEW]\n"
+              "GRID=50\n"
+              "SCALE=0.250000\n"
+              "\n"
+              "[DIRECTORY]\n"
+              "ADD_OBJECT=/home/u/models\n"
+              "X=-600.000000\n");
     EXPECT_EQ(p.GetInt("COLOR", "BACK", 0), -16776961);
 }
 

@@ -48,7 +48,8 @@ TEST(RecentFiles, SectionKeepsTheOrderAndAShorterListClearsTheRest)
     recent.Write(written);
     recent.Remove("/w/a.anm");
     recent.Write(written);
-    EXPECT_EQ(written.Text(), "[RECENT]\nFILE0=/w/b.anm\nFILE1=/w/c.anm\nFILE2=\nFILE3=\nFILE4=\nFILE5=\nFILE6=\nFILE7=\n");
+    EXPECT_EQ(written.Text(),
+              "[RECENT]\nFILE0=/w/b.anm\nFILE1=/w/c.anm\nFILE2=\nFILE3=\nFILE4=\nFILE5=\nFILE6=\nFILE7=\n");
     RecentFiles back;
     back.Read(written);
     EXPECT_EQ(back.Paths(), recent.Paths());

@@ -38,8 +38,8 @@ TEST(SettingsLocation, FallsBackFromXdgToHomeToTheExecutable)
     EXPECT_EQ(ResolveSettingsPath(exe.path, Environment({{"XDG_CONFIG_HOME", ""}, {"HOME", "/home/u"}}), std::nullopt),
               "/home/u/.config/Marionettica3D/Marionet3D.ini");
     // A relative XDG_CONFIG_HOME is invalid and ignored.
-    EXPECT_EQ(ResolveSettingsPath(exe.path, Environment({{"XDG_CONFIG_HOME", "cfg"}, {"HOME", "/home/u"}}),
-                                  std::nullopt),
-              "/home/u/.config/Marionettica3D/Marionet3D.ini");
+    EXPECT_EQ(
+        ResolveSettingsPath(exe.path, Environment({{"XDG_CONFIG_HOME", "cfg"}, {"HOME", "/home/u"}}), std::nullopt),
+        "/home/u/.config/Marionettica3D/Marionet3D.ini");
     EXPECT_EQ(ResolveSettingsPath(exe.path, Environment({}), std::nullopt), exe.File("Marionet3D.ini"));
 }

@@ -37,15 +37,17 @@ inline void BuildFigureSample(EditorSession& session, const TempFolder& folder)
     const int head = AddCubeUnder(scene, folder, torso, "頭.mqo");
     const int left = AddCubeUnder(scene, folder, torso, "左腕.mqo");
     const int right = AddCubeUnder(scene, folder, torso, "右腕.mqo");
-    folder.Write("目印.mqo", "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\nObject \"mark\" {\r\n\tvertex 1 {\r\n"
-                             "\t\t0 0 0\r\n\t}\r\n}\r\nEof\r\n");
+    folder.Write("目印.mqo",
+                 "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\nObject \"mark\" {\r\n\tvertex 1 {\r\n"
+                 "\t\t0 0 0\r\n\t}\r\n}\r\nEof\r\n");
     SelectPart(scene, head);
     const int mark = scene.AddPartFromFile(folder.File("目印.mqo"));
     const int stand = AddCubeUnder(scene, folder, -1, "台.mqo");
 
     NewMotion(scene, "歩く");
     SetMotionLength(scene, 0, 40);
-    for (int k = 0; k <= 4; ++k) SetKeyMatrix(scene, 0, torso, k * 10, SampleKey(2.0943951f * k, 0.0f, {0, 3, 0.5f * k}));
+    for (int k = 0; k <= 4; ++k)
+        SetKeyMatrix(scene, 0, torso, k * 10, SampleKey(2.0943951f * k, 0.0f, {0, 3, 0.5f * k}));
     SetKeyMatrix(scene, 0, head, 0, SampleKey(0, 0, {0, 2.5f, 0}));
     SetKeyMatrix(scene, 0, head, 40, SampleKey(0.5f, -0.3f, {0, 2.5f, 0}));
     SetKeyMatrix(scene, 0, left, 0, SampleKey(0, 0.8f, {-2, 0, 0}));
@@ -66,7 +68,8 @@ inline void BuildFigureSample(EditorSession& session, const TempFolder& folder)
 inline void BuildManyPartsSample(EditorSession& session, const TempFolder& folder, int parts, int motions)
 {
     Scene& scene = session.GetScene();
-    for (int i = 0; i < parts; ++i) AddCubeUnder(scene, folder, i % 4 == 0 ? -1 : i - 1, "p" + std::to_string(i) + ".mqo");
+    for (int i = 0; i < parts; ++i)
+        AddCubeUnder(scene, folder, i % 4 == 0 ? -1 : i - 1, "p" + std::to_string(i) + ".mqo");
     for (int m = 0; m < motions; ++m) {
         NewMotion(scene, "motion" + std::to_string(m));
         for (int p = 0; p < parts; ++p)

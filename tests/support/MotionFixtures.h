@@ -25,8 +25,8 @@ struct MotionSessionFixture {
     // Stores a key whose translation x is marker, to tell keys apart.
     void PutKey(int part, int frame, float marker)
     {
-        ASSERT_TRUE(SetKeyMatrix(session.GetScene(), session.CurrentMotion(), part, frame,
-                                 MatrixTranslation(marker, 0, 0)));
+        ASSERT_TRUE(
+            SetKeyMatrix(session.GetScene(), session.CurrentMotion(), part, frame, MatrixTranslation(marker, 0, 0)));
     }
     float Marker(int part, int frame) { return Track(part).keys[Track(part).FindKey(frame)].matrix.m[3][0]; }
 };

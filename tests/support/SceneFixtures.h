@@ -55,13 +55,15 @@ inline std::string CubeModelText(float half = 1.0f)
     const std::string corners[8] = {n + " " + h + " " + n, h + " " + h + " " + n, h + " " + n + " " + n,
                                     n + " " + n + " " + n, n + " " + h + " " + h, h + " " + h + " " + h,
                                     h + " " + n + " " + h, n + " " + n + " " + h};
-    std::string text = "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n"
-                       "Material 1 {\r\n\t\"mat1\" col(1.000 1.000 1.000 1.000) dif(0.800) amb(0.600) emi(0.000) "
-                       "spc(0.000) power(5.00)\r\n}\r\nObject \"cube\" {\r\n\tvertex 8 {\r\n";
+    std::string text =
+        "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\n"
+        "Material 1 {\r\n\t\"mat1\" col(1.000 1.000 1.000 1.000) dif(0.800) amb(0.600) emi(0.000) "
+        "spc(0.000) power(5.00)\r\n}\r\nObject \"cube\" {\r\n\tvertex 8 {\r\n";
     for (const std::string& corner : corners) text += "\t\t" + corner + "\r\n";
-    text += "\t}\r\n\tface 6 {\r\n"
-            "\t\t4 V(0 1 2 3) M(0)\r\n\t\t4 V(5 4 7 6) M(0)\r\n\t\t4 V(4 5 1 0) M(0)\r\n"
-            "\t\t4 V(3 2 6 7) M(0)\r\n\t\t4 V(4 0 3 7) M(0)\r\n\t\t4 V(1 5 6 2) M(0)\r\n\t}\r\n}\r\nEof\r\n";
+    text +=
+        "\t}\r\n\tface 6 {\r\n"
+        "\t\t4 V(0 1 2 3) M(0)\r\n\t\t4 V(5 4 7 6) M(0)\r\n\t\t4 V(4 5 1 0) M(0)\r\n"
+        "\t\t4 V(3 2 6 7) M(0)\r\n\t\t4 V(4 0 3 7) M(0)\r\n\t\t4 V(1 5 6 2) M(0)\r\n\t}\r\n}\r\nEof\r\n";
     return text;
 }
 
@@ -117,11 +119,13 @@ private:
         OnEvent<TreeItemInserted>(event, [&](const TreeItemInserted& e) {
             events.push_back("insert " + std::to_string(e.item) + " under " + std::to_string(e.parent) + " " + e.text);
         });
-        OnEvent<TreeItemRemoved>(event, [&](const TreeItemRemoved& e) { events.push_back("remove " + std::to_string(e.item)); });
+        OnEvent<TreeItemRemoved>(
+            event, [&](const TreeItemRemoved& e) { events.push_back("remove " + std::to_string(e.item)); });
         OnEvent<TreeItemRenamed>(event, [&](const TreeItemRenamed& e) {
             events.push_back("rename " + std::to_string(e.item) + " " + e.text);
         });
-        OnEvent<SelectionChanged>(event, [&](const SelectionChanged& e) { events.push_back("select " + std::to_string(e.item)); });
+        OnEvent<SelectionChanged>(
+            event, [&](const SelectionChanged& e) { events.push_back("select " + std::to_string(e.item)); });
         OnEvent<TreeItemChecked>(event, [&](const TreeItemChecked& e) {
             events.push_back("check " + std::to_string(e.item) + (e.checked ? " on" : " off"));
         });

@@ -50,9 +50,7 @@ using DeviceLoss = ScriptedGraphicsDriver::State::DeviceLoss;
 
 class ScriptedGraphicsDevice : public GraphicsDevice {
 public:
-    explicit ScriptedGraphicsDevice(std::shared_ptr<ScriptedGraphicsDriver::State> state) : state_(std::move(state))
-    {
-    }
+    explicit ScriptedGraphicsDevice(std::shared_ptr<ScriptedGraphicsDriver::State> state) : state_(std::move(state)) {}
 
     HResult TestCooperativeLevel() override
     {

@@ -39,8 +39,10 @@ void AnswerNextDialog(Answer answer)
         if (dialog == nullptr || !dialog->isVisible()) {
             if (++*ticks < 500) return;
             watch->deleteLater();
-            if (auto* other = qobject_cast<QDialog*>(modal)) CloseUnexpected(other);
-            else unexpectedDialog = QStringLiteral("no dialog came");
+            if (auto* other = qobject_cast<QDialog*>(modal))
+                CloseUnexpected(other);
+            else
+                unexpectedDialog = QStringLiteral("no dialog came");
             return;
         }
         watch->stop();

@@ -141,7 +141,8 @@ private Q_SLOTS:
             QCOMPARE(onion->text(), QString("オニオンスキン"));
             QCOMPARE(onion->accessibleDescription(), IdName(IDC_VIEW_ONION_SKIN));
             QVERIFY(!onion->isChecked());
-            QCOMPARE(onion->geometry().left(), ControlOf<QWidget>(view, IDC_VIEW_SHOW_SELECTION)->geometry().right() + 1);
+            QCOMPARE(onion->geometry().left(),
+                     ControlOf<QWidget>(view, IDC_VIEW_SHOW_SELECTION)->geometry().right() + 1);
         }
         ControlOf<QAbstractButton>(1, IDC_VIEW_ONION_SKIN)->click();
         QCOMPARE(app->session.Displays()[1].onionSkin, 1);
@@ -228,7 +229,7 @@ private Q_SLOTS:
 
         AnswerNextDialog([&](QWidget* dialog) {
             QCOMPARE(dialog->windowTitle(), QString("色の設定"));
-            pickRedAt(dialog, {100, 30});  // the grid
+            pickRedAt(dialog, {100, 30});                             // the grid
             QTest::mouseClick(dialog, Qt::LeftButton, {}, {70, 70});  // between the swatches
             dialog->findChild<QAbstractButton*>(IdName(IDC_COLOUR_DEFAULTS))->click();
             dialog->findChild<QAbstractButton*>(IdName(IDCANCEL))->click();

@@ -101,7 +101,8 @@ private Q_SLOTS:
             });
             app.frame->Action(ID_FILE_NEW)->trigger();
             QCOMPARE(app.scene.PartCount(), 1);
-            AnswerNextDialog([](QWidget* dialog) { qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Yes)->click(); });
+            AnswerNextDialog(
+                [](QWidget* dialog) { qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Yes)->click(); });
             app.frame->Action(ID_FILE_NEW)->trigger();
             QCOMPARE(app.scene.PartCount(), 0);
             auto* tree = app.Form().findChild<QTreeWidget*>(IdName(IDC_PARTS_TREE));
@@ -159,9 +160,12 @@ private Q_SLOTS:
                 asked << dialog->findChild<QLabel*>(IdName(2178))->accessibleName();
                 const std::pair<int, QString> buttons[] = {
                     {2175, "はい"}, {2176, "すべてはい"}, {2177, "いいえ"}, {2067, "キャンセル"}};
-                for (const auto& [id, text] : buttons) QCOMPARE(dialog->findChild<QPushButton*>(IdName(id))->text(), text);
-                if (button == 0) QTest::keyClick(dialog, Qt::Key_Escape);
-                else dialog->findChild<QPushButton*>(IdName(button))->click();
+                for (const auto& [id, text] : buttons)
+                    QCOMPARE(dialog->findChild<QPushButton*>(IdName(id))->text(), text);
+                if (button == 0)
+                    QTest::keyClick(dialog, Qt::Key_Escape);
+                else
+                    dialog->findChild<QPushButton*>(IdName(button))->click();
             });
         };
         AnswerNextMessageBox(QMessageBox::Yes);  // the project file itself is replaced
@@ -170,8 +174,10 @@ private Q_SLOTS:
         app.frame->Action(ID_FILE_SAVE)->trigger();
         AnswerNextMessageBox(QMessageBox::No);  // the question whether to save before closing
         app.Close();
-        QCOMPARE(asked, QStringList({QString::fromStdString(folder.File("again/arm.mesh")) + "は存在しています。上書きしますか？",
-                                     QString::fromStdString(folder.File("again/leg.mesh")) + "は存在しています。上書きしますか？"}));
+        QCOMPARE(asked,
+                 QStringList(
+                     {QString::fromStdString(folder.File("again/arm.mesh")) + "は存在しています。上書きしますか？",
+                      QString::fromStdString(folder.File("again/leg.mesh")) + "は存在しています。上書きしますか？"}));
         QCOMPARE(unexpectedDialog, QString());
     }
 };

@@ -67,7 +67,8 @@ private Q_SLOTS:
     {
         std::ofstream(folder.File("out/other.bin")) << "theirs";
         AnswerNextDialog<QFileDialog>([this](QFileDialog* files) {
-            files->findChild<QLineEdit*>("fileNameEdit")->setText(QString::fromStdString(folder.File("out/other.gltf")));
+            files->findChild<QLineEdit*>("fileNameEdit")
+                ->setText(QString::fromStdString(folder.File("out/other.gltf")));
             static_cast<QDialog*>(files)->accept();
         });
         QString said;

@@ -30,8 +30,10 @@ void MenuTexts(const QMenu* menu, QStringList& texts)
 {
     texts << menu->title();
     for (const QAction* action : menu->actions()) {
-        if (action->menu()) MenuTexts(action->menu(), texts);
-        else if (!action->isSeparator()) texts << action->text();
+        if (action->menu())
+            MenuTexts(action->menu(), texts);
+        else if (!action->isSeparator())
+            texts << action->text();
     }
 }
 

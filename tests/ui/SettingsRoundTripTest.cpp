@@ -56,7 +56,8 @@ private Q_SLOTS:
         VisitSettingsTable(values, SettingsPass::Write, collector);
         QVERIFY(collector.keys.size() > 50);
         for (const auto& [section, key] : collector.keys)
-            QVERIFY2(profile.GetString(section, key, "<missing>") != "<missing>", qPrintable(QString::fromStdString(section + "/" + key)));
+            QVERIFY2(profile.GetString(section, key, "<missing>") != "<missing>",
+                     qPrintable(QString::fromStdString(section + "/" + key)));
         QCOMPARE(profile.GetString("COLOR", "BACK", ""), std::string("-15198184"));
         QCOMPARE(profile.GetString("COLOR", "LINE", ""), std::string("-65536"));
         QCOMPARE(profile.GetString("VIEW", "GRID", ""), std::string("50"));
@@ -77,7 +78,7 @@ private Q_SLOTS:
             QCOMPARE(views.views[0].rect.right, 224);
             QCOMPARE(views.views[1].rect.left, 227);
             const QImage image = app.Grab();
-            QCOMPARE(image.pixel(10, 10), qRgb(0, 0, 255));  // BACK from the file
+            QCOMPARE(image.pixel(10, 10), qRgb(0, 0, 255));    // BACK from the file
             QCOMPARE(image.pixel(225, 100), qRgb(255, 0, 0));  // LINE in the moved gap
             // A value changed while running is what the next start gets.
             app.Form().Colours()[COLOUR_GRID] = 0xFF0000FF;

@@ -55,18 +55,25 @@ QString Misfit(const QWidget* widget, const QString& text, const QRect& room)
     if (width <= room.width() && height <= room.height()) return QString();
     return QString("%1 \"%2\": %3 x %4 px in %5 x %6")
         .arg(widget->objectName().isEmpty() ? QString(widget->metaObject()->className()) : widget->objectName(), text)
-        .arg(width).arg(height).arg(room.width()).arg(room.height());
+        .arg(width)
+        .arg(height)
+        .arg(room.width())
+        .arg(room.height());
 }
 
 // The room a word-wrapped label's text needs at the label's width, against its height.
 QString WrappedMisfit(const QLabel* label)
 {
     const QRect room = label->contentsRect();
-    const QRect needed = label->fontMetrics().boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, label->text());
+    const QRect needed =
+        label->fontMetrics().boundingRect(room, int(label->alignment()) | Qt::TextWordWrap, label->text());
     if (needed.width() <= room.width() && needed.height() <= room.height()) return QString();
     return QString("%1 \"%2\": needs %3 x %4 px, has %5 x %6")
         .arg(label->objectName(), label->text())
-        .arg(needed.width()).arg(needed.height()).arg(room.width()).arg(room.height());
+        .arg(needed.width())
+        .arg(needed.height())
+        .arg(room.width())
+        .arg(room.height());
 }
 
 // Every text of the visible controls under top that is wider or taller than
@@ -86,13 +93,16 @@ QStringList Overflows(QWidget* top)
             note(label->wordWrap() ? WrappedMisfit(label) : Misfit(label, label->text(), room));
         } else if (auto* button = qobject_cast<QPushButton*>(widget)) {
             const auto option = StyleOptionOf<QPushButton, QStyleOptionButton>(button);
-            note(Misfit(button, Shown(button->text()), style->subElementRect(QStyle::SE_PushButtonContents, &option, button)));
+            note(Misfit(button, Shown(button->text()),
+                        style->subElementRect(QStyle::SE_PushButtonContents, &option, button)));
         } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
             const auto option = StyleOptionOf<QCheckBox, QStyleOptionButton>(check);
-            note(Misfit(check, Shown(check->text()), style->subElementRect(QStyle::SE_CheckBoxContents, &option, check)));
+            note(Misfit(check, Shown(check->text()),
+                        style->subElementRect(QStyle::SE_CheckBoxContents, &option, check)));
         } else if (auto* radio = qobject_cast<QRadioButton*>(widget)) {
             const auto option = StyleOptionOf<QRadioButton, QStyleOptionButton>(radio);
-            note(Misfit(radio, Shown(radio->text()), style->subElementRect(QStyle::SE_RadioButtonContents, &option, radio)));
+            note(Misfit(radio, Shown(radio->text()),
+                        style->subElementRect(QStyle::SE_RadioButtonContents, &option, radio)));
         } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
             const auto option = StyleOptionOf<QGroupBox, QStyleOptionGroupBox>(group);
             const QRect label = style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
@@ -107,8 +117,8 @@ QStringList Overflows(QWidget* top)
             note(Misfit(field, field->text(), room));
         } else if (auto* list = qobject_cast<QComboBox*>(widget)) {
             const auto option = StyleOptionOf<QComboBox, QStyleOptionComboBox>(list);
-            const QRect room =
-                style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list).adjusted(1, 0, -1, 0);
+            const QRect room = style->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, list)
+                                   .adjusted(1, 0, -1, 0);
             if (auto* eliding = qobject_cast<ElidingComboBox*>(list)) {
                 note(Misfit(list, eliding->DisplayedText(), room));
             } else {
@@ -172,7 +182,8 @@ private Q_SLOTS:
         const std::string figure = M3D_SAMPLE_FIGURE;
         const std::string mesh = figure.substr(0, figure.rfind('/')) + "/upper_arm_r.mesh";
         {
-            MeshOverwriteDialog question(WithArguments(UiText("core", "%1は存在しています。上書きしますか？"), {mesh}), &form);
+            MeshOverwriteDialog question(WithArguments(UiText("core", "%1は存在しています。上書きしますか？"), {mesh}),
+                                         &form);
             question.show();
             overflows << Overflows(&question);
         }
@@ -200,7 +211,8 @@ private Q_SLOTS:
                 const qsizetype marker = text.indexOf(QLatin1Char('&'));
                 if (marker < 0 || marker + 1 >= text.size()) continue;
                 const QChar key = text[marker + 1].toUpper();
-                QVERIFY2(!taken.contains(key), qPrintable(QString("%1: \"%2\" and \"%3\"").arg(menus[i]->title(), taken[key], text)));
+                QVERIFY2(!taken.contains(key),
+                         qPrintable(QString("%1: \"%2\" and \"%3\"").arg(menus[i]->title(), taken[key], text)));
                 taken[key] = text;
             }
         }

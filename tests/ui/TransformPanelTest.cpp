@@ -16,7 +16,6 @@
 #include <array>
 #include <fstream>
 
-
 namespace {
 
 using Row = std::array<int, 3>;
@@ -198,8 +197,14 @@ private Q_SLOTS:
     void playbackLocksTheEditingButtons()
     {
         QVERIFY(Button(IDC_UNDO)->isEnabled());
-        const int locked[] = {IDC_RELATIVE_ROTATION_SET, IDC_ABSOLUTE_ROTATION_SET, IDC_RELATIVE_POSITION_SET,
-                              IDC_ABSOLUTE_POSITION_SET, IDC_LINK_LR, IDC_FIT_VIEWS, IDC_UNDO, IDC_REDO};
+        const int locked[] = {IDC_RELATIVE_ROTATION_SET,
+                              IDC_ABSOLUTE_ROTATION_SET,
+                              IDC_RELATIVE_POSITION_SET,
+                              IDC_ABSOLUTE_POSITION_SET,
+                              IDC_LINK_LR,
+                              IDC_FIT_VIEWS,
+                              IDC_UNDO,
+                              IDC_REDO};
         Session().SetPlaying(true);
         for (int id : locked) QVERIFY2(!Button(id)->isEnabled(), qPrintable(IdName(id)));
         QVERIFY(Button(IDC_GRID_XY)->isEnabled());

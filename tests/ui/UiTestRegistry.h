@@ -13,8 +13,8 @@ struct UiTestEntry {
 };
 std::vector<UiTestEntry>& UiTestRegistry();
 
-#define M3D_UI_TEST(Class)                                                                                 \
-    static const bool Class##Registered = [] {                                                           \
-        UiTestRegistry().push_back({#Class, [] { return std::unique_ptr<QObject>(new Class); }});        \
-        return true;                                                                                     \
+#define M3D_UI_TEST(Class)                                                                        \
+    static const bool Class##Registered = [] {                                                    \
+        UiTestRegistry().push_back({#Class, [] { return std::unique_ptr<QObject>(new Class); }}); \
+        return true;                                                                              \
     }()

@@ -48,9 +48,8 @@ LoadedModel MakeRoof(float x0, float x1, float y0, float y1)
         Vec3 p[3];
         Vec3 outward;
     } triangles[] = {
-        {{a0, a1, c1}, left},        {{a0, c1, c0}, left},        {{c0, c1, b1}, right},
-        {{c0, b1, b0}, right},       {{b0, b1, a1}, {0, 0, 1}},   {{b0, a1, a0}, {0, 0, 1}},
-        {{a1, b1, c1}, {0, 1, 0}},   {{a0, c0, b0}, {0, -1, 0}},
+        {{a0, a1, c1}, left},      {{a0, c1, c0}, left},      {{c0, c1, b1}, right},     {{c0, b1, b0}, right},
+        {{b0, b1, a1}, {0, 0, 1}}, {{b0, a1, a0}, {0, 0, 1}}, {{a1, b1, c1}, {0, 1, 0}}, {{a0, c0, b0}, {0, -1, 0}},
     };
     LoadedModel model;
     for (const auto& t : triangles) {
@@ -80,10 +79,13 @@ bool RowHas(const QImage& image, int y, int x0, int x1, QRgb colour)
 
 }  // namespace
 
-#define EXPECT_PIXEL(image, x, y, colour, tolerance)                                                           \
-    QVERIFY2(Near((image).pixel((x), (y)), (colour), (tolerance)),                                           \
-             qPrintable(QString("pixel (%1, %2) is %3, expected %4")                                         \
-                            .arg(x).arg(y).arg(Describe((image).pixel((x), (y)))).arg(Describe(colour))))
+#define EXPECT_PIXEL(image, x, y, colour, tolerance)                 \
+    QVERIFY2(Near((image).pixel((x), (y)), (colour), (tolerance)),   \
+             qPrintable(QString("pixel (%1, %2) is %3, expected %4") \
+                            .arg(x)                                  \
+                            .arg(y)                                  \
+                            .arg(Describe((image).pixel((x), (y))))  \
+                            .arg(Describe(colour))))
 
 // The four views of a scene with two white boxes: "east" centred at
 // (150, 0, 0) and "near" centred at (0, 0, -150), both 80 units wide, and a
@@ -156,10 +158,10 @@ private Q_SLOTS:
         const QImage image = app->Grab();
         SaveShot(image, "four-views");
         QCOMPARE(image.size(), QSize(910, 600));
-        EXPECT_PIXEL(image, 452, 100, kLine, 0);   // between views 0 and 1 (a = 453)
-        EXPECT_PIXEL(image, 100, 299, kLine, 0);   // between views 0 and 2 (b = 300)
-        EXPECT_PIXEL(image, 452, 299, kLine, 0);   // the crossing
-        EXPECT_PIXEL(image, 907, 100, kLine, 0);   // the 4 pixels right of the views
+        EXPECT_PIXEL(image, 452, 100, kLine, 0);  // between views 0 and 1 (a = 453)
+        EXPECT_PIXEL(image, 100, 299, kLine, 0);  // between views 0 and 2 (b = 300)
+        EXPECT_PIXEL(image, 452, 299, kLine, 0);  // the crossing
+        EXPECT_PIXEL(image, 907, 100, kLine, 0);  // the 4 pixels right of the views
         EXPECT_PIXEL(image, 10, 10, kBack, 0);
         EXPECT_PIXEL(image, 890, 590, kBack, 0);
     }

@@ -17,8 +17,6 @@ TEST(FirstFrameStages, PanelsFirstThenTheTreeThenNothing)
     EXPECT_EQ(stages.Count(), 2);
 }
 
-
-
 TEST(FirstFrameStages, CheckingTheTreeReachesNestedItemsAndTheRoot)
 {
     TempFolder folder;

@@ -68,11 +68,14 @@ TEST(PickStrip, IndicesCountFromTheBaseVertexAndStayInsideTheVertices)
     std::vector<Vec3> vertices(3, Vec3{50, 50, 50});
     for (Vec3 v : StripVertices()) vertices.push_back(v);
     float best = kNoHitDistance;
-    EXPECT_TRUE(NearestHitInStrip(Strip({0, 1, 2}, 0, 3), vertices, kTowardsPlusZ, kTowardsPlusZ.origin, best, kMargin));
+    EXPECT_TRUE(
+        NearestHitInStrip(Strip({0, 1, 2}, 0, 3), vertices, kTowardsPlusZ, kTowardsPlusZ.origin, best, kMargin));
     // A farther hit does not replace a nearer one, an equal one neither.
-    EXPECT_FALSE(NearestHitInStrip(Strip({0, 1, 2}, 0, 3), vertices, kTowardsPlusZ, kTowardsPlusZ.origin, best, kMargin));
+    EXPECT_FALSE(
+        NearestHitInStrip(Strip({0, 1, 2}, 0, 3), vertices, kTowardsPlusZ, kTowardsPlusZ.origin, best, kMargin));
     best = kNoHitDistance;
-    EXPECT_FALSE(NearestHitInStrip(Strip({0, 1, 2}, 0, 5), vertices, kTowardsPlusZ, kTowardsPlusZ.origin, best, kMargin));
+    EXPECT_FALSE(
+        NearestHitInStrip(Strip({0, 1, 2}, 0, 5), vertices, kTowardsPlusZ, kTowardsPlusZ.origin, best, kMargin));
     _MESH_MESHDATA shortStrip = Strip({0, 1, 2}, 0, 3);
     shortStrip.indexCount = 40;  // claims more than it holds
     EXPECT_TRUE(NearestHitInStrip(shortStrip, vertices, kTowardsPlusZ, kTowardsPlusZ.origin, best, kMargin));

@@ -80,11 +80,16 @@ TEST(DrawGrid, EachViewTypeShowsItsPlaneAndPersShowsTheFlaggedOnes)
         int xy, yz, zx;
         Names expected;
     } cases[] = {
-        {VIEW_TOP, 1, 1, 0, {"ZX", "axes"}},         {VIEW_BOTTOM_REV, 0, 0, 0, {"ZX", "axes"}},
-        {VIEW_FRONT, 0, 1, 1, {"XY", "axes"}},       {VIEW_BACK, 0, 0, 0, {"XY", "axes"}},
-        {VIEW_LEFT, 1, 0, 1, {"YZ", "axes"}},        {VIEW_RIGHT, 0, 0, 0, {"YZ", "axes"}},
-        {VIEW_PERS, 0, 0, 0, {"axes"}},              {VIEW_PERS, 0, 0, 1, {"ZX", "axes"}},
-        {VIEW_PERS, 1, 1, 1, {"ZX", "XY", "YZ", "axes"}}, {VIEW_PERS, 0, 1, 0, {"YZ", "axes"}},
+        {VIEW_TOP, 1, 1, 0, {"ZX", "axes"}},
+        {VIEW_BOTTOM_REV, 0, 0, 0, {"ZX", "axes"}},
+        {VIEW_FRONT, 0, 1, 1, {"XY", "axes"}},
+        {VIEW_BACK, 0, 0, 0, {"XY", "axes"}},
+        {VIEW_LEFT, 1, 0, 1, {"YZ", "axes"}},
+        {VIEW_RIGHT, 0, 0, 0, {"YZ", "axes"}},
+        {VIEW_PERS, 0, 0, 0, {"axes"}},
+        {VIEW_PERS, 0, 0, 1, {"ZX", "axes"}},
+        {VIEW_PERS, 1, 1, 1, {"ZX", "XY", "YZ", "axes"}},
+        {VIEW_PERS, 0, 1, 0, {"YZ", "axes"}},
     };
     for (const auto& c : cases) {
         ViewState views;

@@ -80,10 +80,10 @@ TEST(ViewCamera, OrthographicViewsShowTheTabledScreenDirections)
         int type;
         Vec3 right, down;
     } cases[] = {
-        {VIEW_TOP, {1, 0, 0}, {0, 0, -1}},    {VIEW_TOP_REV, {-1, 0, 0}, {0, 0, 1}},
-        {VIEW_BOTTOM, {1, 0, 0}, {0, 0, 1}},  {VIEW_BOTTOM_REV, {-1, 0, 0}, {0, 0, -1}},
-        {VIEW_FRONT, {1, 0, 0}, {0, -1, 0}},  {VIEW_BACK, {-1, 0, 0}, {0, -1, 0}},
-        {VIEW_LEFT, {0, 0, 1}, {0, -1, 0}},   {VIEW_RIGHT, {0, 0, -1}, {0, -1, 0}},
+        {VIEW_TOP, {1, 0, 0}, {0, 0, -1}},   {VIEW_TOP_REV, {-1, 0, 0}, {0, 0, 1}},
+        {VIEW_BOTTOM, {1, 0, 0}, {0, 0, 1}}, {VIEW_BOTTOM_REV, {-1, 0, 0}, {0, 0, -1}},
+        {VIEW_FRONT, {1, 0, 0}, {0, -1, 0}}, {VIEW_BACK, {-1, 0, 0}, {0, -1, 0}},
+        {VIEW_LEFT, {0, 0, 1}, {0, -1, 0}},  {VIEW_RIGHT, {0, 0, -1}, {0, -1, 0}},
     };
     for (const Case& c : cases) {
         s.SetViewType(0, c.type);
@@ -195,8 +195,10 @@ TEST(ViewCamera, FitWholeModelFillsEveryViewWithTheMargin)
         EXPECT_GE(top, vp.Height() * margin - 0.5f) << i;
         EXPECT_LE(bottom, vp.Height() * (1 - margin) + 0.5f) << i;
         const float share = std::max((right - left) / vp.Width(), (bottom - top) / vp.Height());
-        if (i == 1) EXPECT_GT(share, 0.5f);  // the Pers view fits the bounding sphere, a little looser
-        else fullest = std::max(fullest, share);
+        if (i == 1)
+            EXPECT_GT(share, 0.5f);  // the Pers view fits the bounding sphere, a little looser
+        else
+            fullest = std::max(fullest, share);
     }
     // The shared scale is set by the view the box fills most: there it reaches the margin.
     EXPECT_NEAR(fullest, 1 - 2 * margin, 1e-3f);

@@ -10,8 +10,8 @@ class EditorSession;
 enum SavedData : unsigned {
     SAVED_PART_RECORDS = 1,  // the Parts, their names and parents
     SAVED_PARTNERS = 2,
-    SAVED_GEOMETRY = 4,      // the .mesh files
-    SAVED_MOTIONS = 8,       // the Motions, their names, lengths and keys
+    SAVED_GEOMETRY = 4,  // the .mesh files
+    SAVED_MOTIONS = 8,   // the Motions, their names, lengths and keys
 };
 // Which parts of the saved data a change may rewrite (touched), and which of
 // those it surely leaves different from before (changed, within touched).

@@ -8,8 +8,7 @@
 
 DocumentEdit::DocumentEdit(EditorSession& session, std::string label) : session(session), step{std::move(label), {}} {}
 
-DocumentEdit::DocumentEdit(EditorSession& session, EditorCommand command)
-    : DocumentEdit(session, UndoLabelOf(command))
+DocumentEdit::DocumentEdit(EditorSession& session, EditorCommand command) : DocumentEdit(session, UndoLabelOf(command))
 {
 }
 
@@ -21,9 +20,9 @@ void DocumentEdit::WatchTrack(int motion, int part)
     if (motion < 0 || motion >= static_cast<int>(scene.motions.size())) return;
     const std::vector<MotionTrack>& all = scene.motions[motion].tracks;
     if (part < 0 || part >= static_cast<int>(all.size())) return;
-    const bool known = std::any_of(motions.begin(), motions.end(), [&](const auto& m) { return m.motion == motion; }) ||
-                       std::any_of(tracks.begin(), tracks.end(),
-                                   [&](const auto& t) { return t.motion == motion && t.part == part; });
+    const bool known =
+        std::any_of(motions.begin(), motions.end(), [&](const auto& m) { return m.motion == motion; }) ||
+        std::any_of(tracks.begin(), tracks.end(), [&](const auto& t) { return t.motion == motion && t.part == part; });
     if (!known) tracks.push_back({motion, part, all[part]});
 }
 

@@ -103,7 +103,8 @@ void DocumentHistory::ApplyStep(DocumentStep& step, bool undo)
     // frame within range, the keys, the fields, the title and the buttons.
     session.SelectionMayHaveChanged();
     session.SelectMotion(session.CurrentMotion());
-    if (const int motion = session.CurrentMotion(); motion >= 0 && session.CurrentFrame() > scene.motions[motion].length)
+    if (const int motion = session.CurrentMotion();
+        motion >= 0 && session.CurrentFrame() > scene.motions[motion].length)
         session.SetCurrentFrame(scene.motions[motion].length);
     session.Events().Publish(MotionKeysChanged{session.CurrentMotion()});
     session.ShowCurrentTransform();

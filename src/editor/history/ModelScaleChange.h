@@ -21,7 +21,8 @@ public:
     // Scaling moves nothing where every vertex or key translation is zero.
     SavedDataEffect Effect() const override
     {
-        return {SAVED_GEOMETRY | SAVED_MOTIONS, (movesVertices ? SAVED_GEOMETRY : 0u) | (movesKeys ? SAVED_MOTIONS : 0u)};
+        return {SAVED_GEOMETRY | SAVED_MOTIONS,
+                (movesVertices ? SAVED_GEOMETRY : 0u) | (movesKeys ? SAVED_MOTIONS : 0u)};
     }
     void ForgetDigests(MotionDigests& digests) const override { digests.ForgetTracks(); }
 

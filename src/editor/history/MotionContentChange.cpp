@@ -15,8 +15,10 @@ std::vector<MotionContentChange::KeyEdit> DiffKeys(const MotionTrack& before, co
     std::vector<MotionContentChange::KeyEdit> edits;
     size_t b = 0, a = 0;
     while (b < before.keys.size() || a < after.keys.size()) {
-        const bool takeBefore = a == after.keys.size() || (b < before.keys.size() && before.keys[b].frame <= after.keys[a].frame);
-        const bool takeAfter = b == before.keys.size() || (a < after.keys.size() && after.keys[a].frame <= before.keys[b].frame);
+        const bool takeBefore =
+            a == after.keys.size() || (b < before.keys.size() && before.keys[b].frame <= after.keys[a].frame);
+        const bool takeAfter =
+            b == before.keys.size() || (a < after.keys.size() && after.keys[a].frame <= before.keys[b].frame);
         if (takeBefore && takeAfter && SameKey(before.keys[b], after.keys[a])) {
             ++b, ++a;
             continue;

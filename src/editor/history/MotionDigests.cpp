@@ -22,14 +22,18 @@ void MotionDigests::ForgetTracks()
 
 void MotionDigests::MotionInserted(int index)
 {
-    if (index >= 0 && index <= static_cast<int>(motions.size())) motions.insert(motions.begin() + index, Entry{});
-    else motions.clear();
+    if (index >= 0 && index <= static_cast<int>(motions.size()))
+        motions.insert(motions.begin() + index, Entry{});
+    else
+        motions.clear();
 }
 
 void MotionDigests::MotionRemoved(int index)
 {
-    if (index >= 0 && index < static_cast<int>(motions.size())) motions.erase(motions.begin() + index);
-    else motions.clear();
+    if (index >= 0 && index < static_cast<int>(motions.size()))
+        motions.erase(motions.begin() + index);
+    else
+        motions.clear();
 }
 
 void MotionDigests::TracksInserted(const std::vector<int>& parts)
@@ -76,7 +80,8 @@ uint64_t MotionDigests::Document(const Scene& scene)
     for (size_t m = 0; m < motions.size(); ++m) {
         const Motion& motion = scene.motions[m];
         Entry& entry = motions[m];
-        if (entry.tracks.size() != motion.tracks.size()) entry = Entry{std::nullopt, std::vector<std::optional<uint64_t>>(motion.tracks.size())};
+        if (entry.tracks.size() != motion.tracks.size())
+            entry = Entry{std::nullopt, std::vector<std::optional<uint64_t>>(motion.tracks.size())};
         if (!entry.header) entry.header = MotionHeaderFingerprint(motion);
         std::vector<uint64_t> tracks;
         tracks.reserve(entry.tracks.size());

@@ -23,8 +23,10 @@ size_t MotionListChange::Bytes() const
 
 void MotionListChange::ForgetDigests(MotionDigests& digests) const
 {
-    if (inList) digests.MotionInserted(index);
-    else digests.MotionRemoved(index);
+    if (inList)
+        digests.MotionInserted(index);
+    else
+        digests.MotionRemoved(index);
 }
 
 void MotionListChange::Toggle(EditorSession& session)

@@ -21,10 +21,7 @@ public:
     void ForgetDigests(MotionDigests& digests) const override;
 
 private:
-    MotionListChange(int index, bool inList, Motion motion)
-        : index(index), inList(inList), motion(std::move(motion))
-    {
-    }
+    MotionListChange(int index, bool inList, Motion motion) : index(index), inList(inList), motion(std::move(motion)) {}
     // Takes the Motion out when it is in the list, puts it back when it is not.
     void Toggle(EditorSession& session);
 

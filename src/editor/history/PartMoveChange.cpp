@@ -2,15 +2,14 @@
 
 #include "editor/EditorSession.h"
 
-void PartMoveChange::Toggle(EditorSession& session)
-{
-    pending = session.GetScene().MovePart(pending);
-}
+void PartMoveChange::Toggle(EditorSession& session) { pending = session.GetScene().MovePart(pending); }
 
 void PartMoveChange::ForgetDigests(MotionDigests& digests) const
 {
     // pending takes the toggle just made back: its order gives, for every
     // index before the toggle, the index after it.
-    if (pending.part < 0) digests.ForgetAll();
-    else digests.TracksMoved(pending.order);
+    if (pending.part < 0)
+        digests.ForgetAll();
+    else
+        digests.TracksMoved(pending.order);
 }

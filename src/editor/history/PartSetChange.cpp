@@ -30,8 +30,10 @@ size_t PartSetChange::Bytes() const
 
 void PartSetChange::ForgetDigests(MotionDigests& digests) const
 {
-    if (inModel) digests.TracksInserted(indices);
-    else digests.TracksRemoved(indices);
+    if (inModel)
+        digests.TracksInserted(indices);
+    else
+        digests.TracksRemoved(indices);
 }
 
 void PartSetChange::Toggle(EditorSession& session)

@@ -4,14 +4,19 @@
 
 PartSwapChange::PartSwapChange(int part, std::unique_ptr<CMesh> mesh, std::string baseName, std::string displayName,
                                bool sameContent, bool sameName)
-    : part(part), mesh(std::move(mesh)), baseName(std::move(baseName)), displayName(std::move(displayName)),
-      sameContent(sameContent), sameName(sameName)
+    : part(part),
+      mesh(std::move(mesh)),
+      baseName(std::move(baseName)),
+      displayName(std::move(displayName)),
+      sameContent(sameContent),
+      sameName(sameName)
 {
 }
 
 SavedDataEffect PartSwapChange::Effect() const
 {
-    return {SAVED_PART_RECORDS | SAVED_GEOMETRY, (sameName ? 0u : SAVED_PART_RECORDS) | (sameContent ? 0u : SAVED_GEOMETRY)};
+    return {SAVED_PART_RECORDS | SAVED_GEOMETRY,
+            (sameName ? 0u : SAVED_PART_RECORDS) | (sameContent ? 0u : SAVED_GEOMETRY)};
 }
 
 PartSwapChange::~PartSwapChange() = default;

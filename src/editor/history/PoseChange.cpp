@@ -29,7 +29,8 @@ void PoseChange::Apply(Scene& scene, bool after) const
 void PoseChange::Join(const PoseChange& later)
 {
     for (const Entry& next : later.entries) {
-        const auto same = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.part == next.part; });
+        const auto same =
+            std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return e.part == next.part; });
         if (same == entries.end()) {
             entries.push_back(next);
         } else {
@@ -63,8 +64,8 @@ std::vector<PoseChange::Entry> PoseDifferences(const PoseRecord& before, const S
         const Part& part = *scene.parts[i];
         if (SameBits(part.localMatrix, before.matrices[i]) && SameBits(part.localPosition, before.positions[i]))
             continue;
-        entries.push_back({static_cast<int>(i), before.matrices[i], part.localMatrix, before.positions[i],
-                           part.localPosition});
+        entries.push_back(
+            {static_cast<int>(i), before.matrices[i], part.localMatrix, before.positions[i], part.localPosition});
     }
     return entries;
 }
