@@ -7,6 +7,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace m3d;
+
 namespace {
 
 using largeexport::LargeProject;

@@ -8,6 +8,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace m3d;
+
 namespace {
 
 using largeexport::LargeProject;

@@ -18,6 +18,8 @@
 
 #include <functional>
 
+using namespace m3d;
+
 namespace {
 
 // A fresh large project with nothing unsaved, its Motion 9 current at frame 300 and Part 5 selected.

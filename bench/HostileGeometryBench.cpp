@@ -17,6 +17,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+using namespace m3d;
+
 // The geometry group of the crafted shapes (tests/crafted/MeshGeometryShapes.cpp).
 void AddMeshGeometryShapes(std::vector<CraftedShape>& shapes);
 

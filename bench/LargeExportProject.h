@@ -11,6 +11,8 @@
 #include <string>
 #include <unistd.h>
 
+namespace m3d {
+
 namespace largeexport {
 
 inline Matrix4 KeyPose(int part, int frame)
@@ -77,3 +79,5 @@ struct LargeProject {
 };
 
 }  // namespace largeexport
+
+}  // namespace m3d

@@ -16,6 +16,8 @@
 #include <stdexcept>
 #include <unistd.h>
 
+using namespace m3d;
+
 namespace {
 
 // The crafted project of `parts` top-level Parts, written into a folder of its own.

@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <random>
 
+using namespace m3d;
+
 namespace {
 
 // w x h quads, two triangles each, in the plane y = 0 facing +Y.

@@ -16,6 +16,8 @@
 #include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
+
+using namespace m3d;
 #endif
 
 namespace {

@@ -10,6 +10,8 @@
 
 #include <benchmark/benchmark.h>
 
+using namespace m3d;
+
 namespace {
 
 constexpr int kMoved = 3;      // the end of the first chain: 0 > 1 > 2 > 3

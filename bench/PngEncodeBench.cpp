@@ -11,6 +11,8 @@
 #include <random>
 #include <string>
 
+using namespace m3d;
+
 namespace {
 
 TextureImage SmoothNoisyImage(int side)

@@ -20,6 +20,8 @@
 #include <unistd.h>
 #include <vector>
 
+using namespace m3d;
+
 // Counts the allocations made while counting is on, to show that a push
 // allocates nothing.
 namespace {

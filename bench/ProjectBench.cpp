@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <unistd.h>
 
+using namespace m3d;
+
 namespace {
 
 Matrix4 KeyPose(int part, int frame)

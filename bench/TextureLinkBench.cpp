@@ -14,6 +14,8 @@
 #include <string>
 #include <unistd.h>
 
+using namespace m3d;
+
 namespace {
 
 // The shape written at `textures` names into a folder of its own, removed at the end.

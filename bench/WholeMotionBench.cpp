@@ -19,6 +19,8 @@
 #include <string>
 #include <unistd.h>
 
+using namespace m3d;
+
 namespace {
 
 constexpr int kParts = 100;

@@ -5,6 +5,8 @@
 
 #include <cstdlib>
 
+using namespace m3d;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);

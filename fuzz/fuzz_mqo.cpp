@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <string_view>
 
+using namespace m3d;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     LoadedModel model;

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <string>
 
+using namespace m3d;
+
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     ProjectData project;

@@ -11,6 +11,8 @@
 #include <string>
 #include <string_view>
 
+using namespace m3d;
+
 namespace {
 
 bool Finite(const Vec3& v) { return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z); }

@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+using namespace m3d;
+
 namespace {
 
 uint32_t Read32(std::string_view bytes, size_t at)

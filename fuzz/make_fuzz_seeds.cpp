@@ -19,6 +19,8 @@
 #include <fstream>
 #include <string>
 
+using namespace m3d;
+
 namespace {
 
 namespace fs = std::filesystem;

@@ -34,6 +34,8 @@
 #include <ctime>
 #include <memory>
 
+using namespace m3d;
+
 namespace {
 
 constexpr int kParts = 100;

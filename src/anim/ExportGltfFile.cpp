@@ -19,6 +19,8 @@
 #include <cstdint>
 #include <limits>
 
+namespace m3d {
+
 const char* const EXPORT_GLTF_CAPTION = QT_TRANSLATE_NOOP("core", "glTF出力");
 
 namespace {
@@ -183,3 +185,5 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     result.textureProblems = TextureProblemLines(withoutImage);
     return result;
 }
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 class UserPrompt;
 
@@ -57,3 +59,5 @@ const char* ExportGltfRefusal(const Scene& scene);
 // reports to prompt.Progress(). Animation time is frame / framesPerSecond.
 // The scene is not changed.
 ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt);
+
+}  // namespace m3d

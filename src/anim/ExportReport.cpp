@@ -6,6 +6,8 @@
 #include "scene/Scene.h"
 #include "text/UiText.h"
 
+namespace m3d {
+
 ExportImageSource ImageSourceOf(const Scene& scene, const _MESHBASE_TEXTURE& texture, const std::string& file)
 {
     ExportImageSource image{file, texture.name, texture.source, false};
@@ -32,3 +34,5 @@ std::string ExportWarning(const std::vector<std::string>& textureProblems, const
                 FirstLines(outside);
     return text;
 }
+
+}  // namespace m3d

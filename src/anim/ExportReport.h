@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 struct _MESHBASE_TEXTURE;
 
@@ -27,3 +29,5 @@ ExportImageSource ImageSourceOf(const Scene& scene, const _MESHBASE_TEXTURE& tex
 // there is neither.
 std::string ExportWarning(const std::vector<std::string>& textureProblems,
                           const std::vector<ExportImageSource>& images);
+
+}  // namespace m3d

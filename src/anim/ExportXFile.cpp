@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 const char* const EXPORT_X_CAPTION = QT_TRANSLATE_NOOP("core", "Export xfile");
 const char* const EXPORT_X_NO_PARTS = QT_TRANSLATE_NOOP("core", "オブジェクトが存在しない");
 const char* const EXPORT_X_NO_MOTIONS = QT_TRANSLATE_NOOP("core", "モーションが存在しない");
@@ -80,3 +82,5 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
     result.textureProblems = TextureProblemLines(PartTextureProblems(scene));
     return result;
 }
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 class UserPrompt;
 
@@ -60,3 +62,5 @@ const char* ExportXRefusal(const Scene& scene);
 // ExportXRefusal's text, or when timeScaleFactor is outside
 // MIN_TIME_SCALE_FACTOR ... MAX_TIME_SCALE_FACTOR.
 ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor, UserPrompt& prompt);
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include "anim/XFileContentBuilder.h"
 #include "scene/Scene.h"
 
+namespace m3d {
+
 namespace {
 
 // One sampler of output over the shared time accessor, and its channel.
@@ -64,3 +66,5 @@ void AddGltfAnimations(const Scene& scene, const std::vector<int>& nodeOfPart, i
     for (const Motion& motion : scene.motions)
         AppendTo(assembly, "animations", BuildAnimation(scene, motion, nodeOfPart, framesPerSecond, assembly.buffer));
 }
+
+}  // namespace m3d

@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 struct XMeshData;
 
@@ -47,3 +49,5 @@ void AddGltfAnimations(const Scene& scene, const std::vector<int>& nodeOfPart, i
 // A plain file name as a relative URI: every byte but the unreserved ASCII
 // letters, digits and "-._~" percent-encoded (UTF-8 names included).
 std::string GltfUri(const std::string& fileName);
+
+}  // namespace m3d

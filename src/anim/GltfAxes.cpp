@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace m3d {
+
 Vec3 GltfNormal(Vec3 n)
 {
     const double length = std::sqrt(double{n.x} * n.x + double{n.y} * n.y + double{n.z} * n.z);
@@ -26,3 +28,5 @@ Quaternion NearestSign(const Quaternion& q, const Quaternion& previous)
     const float dot = q.x * previous.x + q.y * previous.y + q.z * previous.z + q.w * previous.w;
     return dot < 0.0f ? Quaternion{-q.x, -q.y, -q.z, -q.w} : q;
 }
+
+}  // namespace m3d

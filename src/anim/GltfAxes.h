@@ -3,6 +3,8 @@
 #include "math/Matrix4.h"
 #include "math/Quaternion.h"
 
+namespace m3d {
+
 // glTF is right-handed with +Y up and looks at a model from +Z; the editor is
 // left-handed and its Front view looks along +Z with +X to the right. Mirroring
 // Z maps one onto the other so that a glTF viewer's front view shows what the
@@ -27,3 +29,5 @@ Quaternion GltfRotation(const Matrix4& m);
 // so that interpolating from previous to the result takes the shorter arc, as
 // the editor's own interpolation between two keys does.
 Quaternion NearestSign(const Quaternion& q, const Quaternion& previous);
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 int GltfBuffer::AddView(const void* data, size_t size, int target)
 {
     bytes.append((4 - bytes.size() % 4) % 4, '\0');
@@ -53,3 +55,5 @@ int GltfBuffer::AddIndices(const std::vector<uint32_t>& indices, size_t vertexCo
         {{"bufferView", view}, {"componentType", componentType}, {"count", indices.size()}, {"type", "SCALAR"}});
     return static_cast<int>(accessors.size()) - 1;
 }
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // The one binary buffer of a glTF file with its buffer views and accessors.
 // Every view starts at a multiple of 4 bytes, so any component type may be
 // read from it in place.
@@ -36,3 +38,5 @@ private:
     nlohmann::json views = nlohmann::json::array();
     nlohmann::json accessors = nlohmann::json::array();
 };
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 #include "scene/Scene.h"
 #include "scene/TextureOutput.h"
 
+namespace m3d {
+
 int AppendTo(GltfAssembly& assembly, const char* name, nlohmann::json value)
 {
     nlohmann::json& list = assembly.root[name];
@@ -77,3 +79,5 @@ GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::strin
     document.json = assembly.root.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     return document;
 }
+
+}  // namespace m3d

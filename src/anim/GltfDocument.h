@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 class TaskProgress;
 struct TextureImage;
@@ -61,3 +63,5 @@ struct GltfDocument {
 // side files of a Separate layout: fileStem.bin and fileStem_TEXTURE.png.
 GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::string& fileStem, int framesPerSecond,
                                TaskProgress* progress = nullptr);
+
+}  // namespace m3d

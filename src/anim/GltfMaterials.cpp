@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 namespace {
 
 double Unit(float v) { return std::clamp(static_cast<double>(v), 0.0, 1.0); }
@@ -92,3 +94,5 @@ std::vector<int> AddGltfMaterials(Scene& scene, const XMeshData& mesh, GltfAssem
     }
     return indices;
 }
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 namespace {
 
 nlohmann::json Floats(std::initializer_list<float> values)
@@ -96,3 +98,5 @@ std::vector<int> AddGltfNodes(Scene& scene, GltfAssembly& assembly)
     assembly.root["scene"] = 0;
     return nodeOfPart;
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <nlohmann/json.hpp>
 
+namespace m3d {
+
 namespace {
 
 // Far beyond the JSON of any model we write (its data is in the .bin).
@@ -106,3 +108,5 @@ std::vector<std::string> GltfFilesNamedBy(const std::string& path)
         if (std::string name = PlainFileName(uri); !name.empty()) names.push_back(std::move(name));
     return names;
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 #include <climits>
 #include <utility>
 
+namespace m3d {
+
 namespace {
 
 // The frames of the block's keys in one track that move: 1 or later.
@@ -75,3 +77,5 @@ bool MoveKeys(Motion& motion, const KeyBlock& block, int offset)
         motion.tracks[part] = TrackWithKeysMoved(motion.tracks[part], block.firstFrame, block.lastFrame, offset);
     return true;
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include "scene/Motion.h"
 
+namespace m3d {
+
 // Keys picked on the timeline to be moved together: the keys of Parts
 // firstPart ... lastPart at frames firstFrame ... lastFrame. A frame-0 key is
 // never among them: it stays where it is.
@@ -28,3 +30,5 @@ MotionTrack TrackWithKeysMoved(const MotionTrack& track, int firstFrame, int las
 // Moves the block's keys of motion by offset as limited by KeyOffsetWithin;
 // keys they land on are replaced. True when a key moved.
 bool MoveKeys(Motion& motion, const KeyBlock& block, int offset);
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 namespace {
 
 int NeighbourInTrack(const MotionTrack& track, int frame, KeyDirection direction)
@@ -31,3 +33,5 @@ int NeighbourKeyFrame(const Motion& motion, int part, int frame, KeyDirection di
     }
     return found;
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 namespace {
 bool FrameBefore(const KeyFrame& key, int frame) { return key.frame < frame; }
 }  // namespace
@@ -49,3 +51,5 @@ Matrix4 KeyMatrixOf(const Matrix4& localMatrix, Vec3 localPosition)
     matrix.SetTranslation(localPosition);
     return matrix;
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include "scene/MotionName.h"
 #include "scene/Scene.h"
 
+namespace m3d {
+
 namespace {
 
 Motion* MotionAt(Scene& scene, int index)
@@ -87,3 +89,5 @@ bool DeleteKey(Scene& scene, int motion, int part, int frame)
     if (!track || frame == 0) return false;
     return track->DeleteKey(frame);
 }
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 
 // Operations on the Motions of a Scene. Indices are 0-based; a Motion or Part
@@ -33,3 +35,5 @@ bool SetKeyMatrix(Scene& scene, int motion, int part, int frame, const Matrix4& 
 // Removes Part part's key at frame; false when there is none. The frame-0 key
 // is never removed (false).
 bool DeleteKey(Scene& scene, int motion, int part, int frame);
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 NeighbourKeys NeighbourKeyFrames(const Motion& motion, int frame)
 {
     NeighbourKeys found;
@@ -21,3 +23,5 @@ NeighbourKeys NeighbourKeyFrames(const Motion& motion, int frame)
     }
     return found;
 }
+
+}  // namespace m3d

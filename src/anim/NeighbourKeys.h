@@ -1,5 +1,7 @@
 #pragma once
 
+namespace m3d {
+
 struct Motion;
 
 // The key frames next to a frame, of any track of a Motion.
@@ -14,3 +16,5 @@ struct NeighbourKeys {
 // neither. Keys past the Motion's length are not looked at (the timeline
 // never shows them).
 NeighbourKeys NeighbourKeyFrames(const Motion& motion, int frame);
+
+}  // namespace m3d

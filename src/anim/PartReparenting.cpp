@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 namespace {
 
 // Part part and its ancestors up to, not including, stop (-1: all of them), nearest first.
@@ -109,3 +111,5 @@ std::vector<MotionTrack> TracksUnderNewParent(const Scene& scene, int part, int 
     }
     return tracks;
 }
+
+}  // namespace m3d

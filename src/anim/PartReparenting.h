@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 
 // The tracks of Part part, one per Motion in Motion order, with every key
@@ -14,3 +16,5 @@ class Scene;
 // differ slightly. newParent must not lie in part's own subtree (its pose
 // would depend on the keys being rewritten); empty for an index of no Part.
 std::vector<MotionTrack> TracksUnderNewParent(const Scene& scene, int part, int newParent);
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, int frame)
 {
     return InterpolateKeys(k0, k1, SlerpArcOf(QuaternionRotationMatrix(k0.matrix), QuaternionRotationMatrix(k1.matrix)),
@@ -108,3 +110,5 @@ void EvaluatePose(Scene& scene, const Motion& m, int frame)
     }
     if (scene.PartCount() > 0) scene.UpdateHierarchy(0);
 }
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 
 // The local transform a track gives its Part at one frame.
@@ -67,3 +69,5 @@ void EvaluatePose(Scene& scene, int motion, int frame);
 // The same for a Motion that need not be one of the Scene's (a copy kept
 // while the Scene's own is being rewritten). A negative frame changes nothing.
 void EvaluatePose(Scene& scene, const Motion& motion, int frame);
+
+}  // namespace m3d

@@ -11,6 +11,8 @@
 #include <iterator>
 #include <vector>
 
+namespace m3d {
+
 namespace {
 
 Motion* MotionAt(Scene& scene, int index)
@@ -196,3 +198,5 @@ void TurnMotionAround(Scene& scene, int motionIndex)
         for (KeyFrame& key : motion->tracks[j].keys) key.matrix = key.matrix * halfTurn;
     }
 }
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace m3d {
+
 class Scene;
 
 // Operations that rework every key of one Motion at once. Each does nothing
@@ -40,3 +42,5 @@ void LevelPartInAllKeyframes(Scene& scene, int motion, int part);
 // position (x, y, z) becomes (-x, y, -z). Child keys are relative to their
 // parents and stay.
 void TurnMotionAround(Scene& scene, int motion);
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // Everything a DirectX text file holds, taken out of the scene so that the
 // text writer is a pure function of plain data. Names are already made safe
 // for the file (see XFileNames.h).
@@ -55,3 +57,5 @@ struct XFileContent {
     std::vector<XFrame> frames;
     std::vector<XAnimationSet> animationSets;  // in the order they are written
 };
+
+}  // namespace m3d

@@ -8,6 +8,8 @@
 #include <unordered_map>
 #include <utility>
 
+namespace m3d {
+
 std::vector<int> XFileKeyFrames(const Motion& motion)
 {
     const int length = std::max(motion.length, 0);
@@ -138,3 +140,5 @@ XFileContent BuildXFileContent(Scene& scene, int timeScaleFactor)
         content.animationSets.push_back(BuildAnimationSet(scene, *motion, names, timeScaleFactor));
     return content;
 }
+
+}  // namespace m3d

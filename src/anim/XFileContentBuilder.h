@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 class CMesh;
 class Scene;
 
@@ -44,3 +46,5 @@ struct TreeOrderEntry {
 // in tree order (a Part, then its subtree, then its next sibling). Walked
 // without recursion, so no deep hierarchy can exhaust the stack.
 std::vector<TreeOrderEntry> PartsInTreeOrder(const Scene& scene);
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <unordered_set>
 
+namespace m3d {
+
 static bool IsIdentifierByte(unsigned char c)
 {
     return c >= 0x80 || (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' ||
@@ -42,3 +44,5 @@ std::string XFileTextureName(std::string_view utf8FileName)
     }
     return out;
 }
+
+}  // namespace m3d

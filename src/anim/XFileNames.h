@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace m3d {
+
 // Names written into a DirectX text file. The file is UTF-8; an identifier may
 // only hold letters, digits, '_' and '-' of ASCII (any other ASCII character
 // would end the token or open a block), so every other ASCII byte becomes '_'.
@@ -18,3 +20,5 @@ std::vector<std::string> UniqueXFileNames(const std::vector<std::string>& utf8Na
 // letters (textures are saved beside the file under that name), with '"',
 // '\\' and control characters replaced by '_'.
 std::string XFileTextureName(std::string_view utf8FileName);
+
+}  // namespace m3d

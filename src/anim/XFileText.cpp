@@ -6,6 +6,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace m3d {
+
 namespace {
 // With a sink, the text is handed over whenever it passes this size.
 constexpr size_t SINK_CHUNK_BYTES = size_t(256) << 10;
@@ -95,3 +97,5 @@ void XFileText::AddInt(int64_t value)
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
     text.append(buffer, result.ptr);
 }
+
+}  // namespace m3d

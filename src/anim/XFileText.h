@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace m3d {
+
 class FileSink;
 
 // Builds the lines of a DirectX text file: every line starts with one space per
@@ -50,3 +52,5 @@ private:
     int level = 0;
     FileSink* sink = nullptr;
 };
+
+}  // namespace m3d

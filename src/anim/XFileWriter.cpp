@@ -5,6 +5,8 @@
 
 #include <cstddef>
 
+namespace m3d {
+
 static const char* const HEADER_LINES[] = {
     "xof 0303txt 0032",
     "//  Marionettica3D generated file",
@@ -155,3 +157,5 @@ bool WriteXFile(const XFileContent& content, FileSink& sink)
     WriteXFileBody(out, content);
     return out.Finish();
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace m3d {
+
 class FileSink;
 
 // Ticks per second of the animation keys; readers assume it when the file
@@ -17,3 +19,5 @@ std::string WriteXFileText(const XFileContent& content);
 // The same text streamed into sink, holding only a bounded piece of it in
 // memory; false when the sink failed.
 bool WriteXFile(const XFileContent& content, FileSink& sink);
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace m3d {
+
 std::vector<XFace> XFaceList(const XMeshData& mesh)
 {
     std::vector<XFace> faces;
@@ -161,3 +163,5 @@ void WriteXMesh(XFileText& out, const std::string& name, const XMeshData& mesh)
 
     out.Close();
 }
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // One face of the exported face list: corner indices (base vertex added) in the
 // order they are written, and the material of its sub-mesh.
 struct XFace {
@@ -25,3 +27,5 @@ std::vector<XFace> XFaceList(const XMeshData& mesh);
 // normals and texture coordinates. A mesh without vertices or faces is not
 // written at all: an empty Mesh block is not valid DirectX text.
 void WriteXMesh(XFileText& out, const std::string& name, const XMeshData& mesh);
+
+}  // namespace m3d

@@ -38,6 +38,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace m3d {
+
 namespace {
 
 QRect ToQRect(const PixelRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
@@ -362,7 +364,7 @@ HResult CAppForm::AdjustDeviceWindow()
 
 HResult CAppForm::RestoreDeviceState()
 {
-    ::RestoreDeviceState(renderDevice, views.lightDirection);
+    m3d::RestoreDeviceState(renderDevice, views.lightDirection);
     return S_OK;
 }
 
@@ -412,7 +414,7 @@ void CAppForm::ShowMessage(const std::string& text, const std::string& caption, 
     box.exec();
 }
 
-::ClientRect CAppForm::GetClientRect(WindowHandle window)
+m3d::ClientRect CAppForm::GetClientRect(WindowHandle window)
 {
     const auto* widget = static_cast<QWidget*>(window);
     if (widget == nullptr) return {};
@@ -568,3 +570,5 @@ void CAppForm::FollowViewLayout()
     // Before the first frame the toolbars stay hidden; it shows them as the layout says.
     if (stages.Count() > 0) SetDisplayToolbarsVisible(true);
 }
+
+}  // namespace m3d

@@ -22,13 +22,16 @@
 #include <memory>
 #include <string>
 
+class QMouseEvent;
+class QWheelEvent;
+class QOpenGLContext;
+
+namespace m3d {
+
 class CommandActions;
 class MotionPanel;
 class TransformPanel;
-class QMouseEvent;
-class QWheelEvent;
 class DisplayToolbar;
-class QOpenGLContext;
 class RenderWidget;
 class PartsTreePanel;
 class EditorSession;
@@ -144,7 +147,7 @@ protected:
 private:
     // RenderAppHost
     void ShowMessage(const std::string& text, const std::string& caption, MessageIcon icon) override;
-    ::ClientRect GetClientRect(WindowHandle window) override;
+    m3d::ClientRect GetClientRect(WindowHandle window) override;
 
     // MouseControllerObserver
     void SetMouseCapture(bool captured) override;
@@ -193,3 +196,5 @@ private:
     std::array<DisplayToolbar*, 4> viewToolbars{};
     std::pair<int, int> toolbarLayout{1, 0};  // the view mode and maximised view the toolbars show
 };
+
+}  // namespace m3d

@@ -15,6 +15,8 @@
 #include <functional>
 #include <map>
 
+namespace m3d {
+
 CAppFrameWnd::CAppFrameWnd(AppEnvironment environment)
     : form(new CAppForm(std::move(environment), this)), host(*form, this), actions(form->Session(), host, this)
 {
@@ -113,3 +115,5 @@ void CAppFrameWnd::OnDestroy()
     if (!form->SaveSettings(error)) std::fprintf(stderr, "marionettica3d: %s\n", error.c_str());
     form->DestroyPanelsAndScene();
 }
+
+}  // namespace m3d

@@ -12,6 +12,8 @@
 class QAction;
 class QMenu;
 
+namespace m3d {
+
 // The main window: the menu of every command (built from the command
 // registry), the form as its client area, and the order of shutdown
 // (settings written while the panels exist, then the panels and the scene go).
@@ -45,3 +47,5 @@ private:
     QtUserPrompt prompt{this};
     bool destroyed = false;
 };
+
+}  // namespace m3d

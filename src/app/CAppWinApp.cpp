@@ -15,6 +15,8 @@
 
 #include <cstdio>
 
+namespace m3d {
+
 namespace {
 
 constexpr int kStartWidth = 1024 + 90;
@@ -103,3 +105,5 @@ bool CAppWinApp::InitInstance()
 }
 
 int CAppWinApp::Run() { return QApplication::exec(); }
+
+}  // namespace m3d

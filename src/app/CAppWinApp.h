@@ -10,6 +10,8 @@
 #include <optional>
 #include <string>
 
+namespace m3d {
+
 class CAppFrameWnd;
 class EditorSession;
 struct AppEnvironment;
@@ -55,3 +57,5 @@ private:
     std::string guidePath;
     std::unique_ptr<CAppFrameWnd> frame;
 };
+
+}  // namespace m3d

@@ -13,6 +13,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 namespace {
 
 constexpr int kWidthUnits = 149;
@@ -90,3 +92,5 @@ void ColourDialog::mousePressEvent(QMouseEvent* event)
     update();
     QDialog::mousePressEvent(event);
 }
+
+}  // namespace m3d

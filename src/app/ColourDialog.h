@@ -6,6 +6,8 @@
 
 #include <functional>
 
+namespace m3d {
+
 // The dialog "色の設定" (template 215): eight swatches painted at their fixed
 // places with their labels, a click on a swatch opens the platform's colour
 // picker, "標準に戻す" puts the defaults back. It edits a copy; the caller
@@ -27,3 +29,5 @@ protected:
 private:
     ColourDialogState state;
 };
+
+}  // namespace m3d

@@ -13,6 +13,8 @@
 
 #include <new>
 
+namespace m3d {
+
 CommandActions::CommandActions(EditorSession& session, CommandHost& host, QWidget* window)
     : QObject(window), session(session), host(host), window(window)
 {
@@ -93,3 +95,5 @@ void CommandActions::Refresh()
         ->setToolTip(history.RedoLabel().empty() ? redo
                                                  : tr("%1: %2").arg(redo, QString::fromStdString(history.RedoLabel())));
 }
+
+}  // namespace m3d

@@ -8,11 +8,14 @@
 #include <array>
 #include <initializer_list>
 
-class CommandHost;
-class EditorSession;
 class QAbstractButton;
 class QAction;
 class QWidget;
+
+namespace m3d {
+
+class CommandHost;
+class EditorSession;
 
 // One QAction per command of the registry: its text, keys and enabled state
 // come from the command's entry and CanRun; triggering it runs the command.
@@ -47,3 +50,5 @@ private:
     std::array<QAction*, static_cast<size_t>(EditorCommand::FrameRate) + 1> actions{};
     EditorSubscription subscription;
 };
+
+}  // namespace m3d

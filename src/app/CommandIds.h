@@ -7,6 +7,8 @@
 
 #include <QString>
 
+namespace m3d {
+
 // Resources: the menu, the form and the panels' templates.
 inline constexpr int IDR_MAINFRAME = 101;
 inline constexpr int IDD_FORM = 103;
@@ -143,3 +145,5 @@ inline constexpr int IDC_MOTION_NAME_CANCEL = 2067;
 inline constexpr int IDC_MOTION_LENGTH = 2070;
 inline constexpr int IDC_MOTION_LENGTH_SPIN = 2072;
 inline constexpr int IDC_MOTION_LENGTH_OK = 2073;
+
+}  // namespace m3d

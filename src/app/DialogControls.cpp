@@ -11,6 +11,8 @@
 #include <QPushButton>
 #include <QWidget>
 
+namespace m3d {
+
 QRect DialogUnitsToPixels(DialogUnitsRect rect)
 {
     const int left = DialogUnitsToPixelsX(rect.x);
@@ -65,3 +67,5 @@ void AddOkCancelButtons(QDialog* dialog, const QString& okText, DialogUnitsRect 
         AddButton(dialog, IDCANCEL, QCoreApplication::translate("DialogControls", "ｷｬﾝｾﾙ"), cancelRect);
     QObject::connect(cancel, &QPushButton::clicked, dialog, &QDialog::reject);
 }
+
+}  // namespace m3d

@@ -11,6 +11,8 @@ class QLineEdit;
 class QPushButton;
 class QWidget;
 
+namespace m3d {
+
 // Placing and naming the controls of panels and dialogs laid out in dialog units.
 
 // A control's place in dialog units: left, top, width and height.
@@ -41,3 +43,5 @@ QPushButton* AddButton(QWidget* parent, int id, const QString& text, DialogUnits
 // The dialog's default button okText (IDOK, runs accept) and "ｷｬﾝｾﾙ"
 // (IDCANCEL, runs reject), at places given in dialog units.
 void AddOkCancelButtons(QDialog* dialog, const QString& okText, DialogUnitsRect okRect, DialogUnitsRect cancelRect);
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <QApplication>
 
+namespace m3d {
+
 QFont DialogFont()
 {
     QFont font(QString::fromLatin1(kDialogFontFamily));
@@ -14,3 +16,5 @@ QFont DialogFont()
 }
 
 void UseDialogFont() { QApplication::setFont(DialogFont()); }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <QFont>
 
+namespace m3d {
+
 // The font the panels and dialogs are laid out for. Their dialog units are
 // those of a 9-point font of 1.75 x 1.5 px a unit, so a static text of 8
 // units is 12 px high and an average letter 7 px wide. IPAPGothic, the
@@ -15,3 +17,5 @@ inline constexpr int kDialogFontPixelSize = 11;
 QFont DialogFont();
 // Makes DialogFont the application's font, before the first window is made.
 void UseDialogFont();
+
+}  // namespace m3d

@@ -21,6 +21,8 @@
 #include <algorithm>
 #include <utility>
 
+namespace m3d {
+
 namespace {
 
 // The strip is 16 pixels (11 vertical units) high and, in the usual window,
@@ -233,3 +235,5 @@ void DisplayToolbar::ReturnFocus()
 {
     if (QWidget* form = parentWidget()) form->setFocus(Qt::OtherFocusReason);
 }
+
+}  // namespace m3d

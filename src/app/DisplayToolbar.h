@@ -5,13 +5,16 @@
 
 #include <QWidget>
 
-class EditorSession;
 class QAbstractButton;
 class QCheckBox;
 class QComboBox;
 class QLabel;
 class QMouseEvent;
 class QRadioButton;
+
+namespace m3d {
+
+class EditorSession;
 
 // The display toolbar of one view (template 203): the view-type list, the
 // draw mode, the overlay switches, and the zoom, pan and layout pictures.
@@ -60,3 +63,5 @@ private:
     int layoutPicture = -1;  // the view mode the layout picture shows (1 four views), -1 none yet
     EditorSubscription subscription;
 };
+
+}  // namespace m3d

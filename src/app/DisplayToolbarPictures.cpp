@@ -5,6 +5,8 @@
 
 #include <functional>
 
+namespace m3d {
+
 namespace {
 
 // A transparent square of size pixels; draw paints in a 16 x 16 space.
@@ -71,3 +73,5 @@ QPixmap LayoutPicture(int size, bool fourViewMode)
         }
     });
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
+namespace m3d {
+
 QRect ElidingComboBox::TextRect() const
 {
     QStyleOptionComboBox option;
@@ -27,3 +29,5 @@ void ElidingComboBox::paintEvent(QPaintEvent*)
     option.currentText = DisplayedText();
     painter.drawControl(QStyle::CE_ComboBoxLabel, option);
 }
+
+}  // namespace m3d

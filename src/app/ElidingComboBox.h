@@ -2,6 +2,8 @@
 
 #include <QComboBox>
 
+namespace m3d {
+
 // A drop-down list that shows its current text shortened at its end with "…"
 // where the text is wider than the box; the open list shows every name whole.
 class ElidingComboBox : public QComboBox {
@@ -18,3 +20,5 @@ private:
     // Where the closed box draws its text.
     QRect TextRect() const;
 };
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include "io/PathLookup.h"
 #include "text/UiText.h"
 
+namespace m3d {
+
 void ExportGltfFromDialog(EditorSession& session, std::string& directory, int framesPerSecond, QWidget* parent)
 {
     if (const char* refusal = ExportGltfRefusal(session.GetScene())) {
@@ -30,3 +32,5 @@ void ExportGltfFromDialog(EditorSession& session, std::string& directory, int fr
     if (const std::string warning = ExportWarning(result.textureProblems, result.images); !warning.empty())
         ShowExportMessage(parent, EXPORT_GLTF_CAPTION, warning, QMessageBox::Warning);
 }
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <QDir>
 #include <QFileDialog>
 
+namespace m3d {
+
 std::string AskExportPath(const std::string& directory, const char* filter, const char* defaultSuffix, QWidget* parent)
 {
     QDir::setCurrent(QString::fromStdString(directory));
@@ -24,3 +26,5 @@ void ShowExportMessage(QWidget* parent, const char* caption, const std::string& 
     QMessageBox box(icon, CoreText(caption), QString::fromStdString(text), QMessageBox::Ok, parent);
     box.exec();
 }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 
 class QWidget;
 
+namespace m3d {
+
 // The save dialog of an export: starts in directory (which also becomes the
 // process's current folder), offers filter ("description|pattern|...||") and
 // adds defaultSuffix to a name typed without one; filter is marked with
@@ -14,3 +16,5 @@ std::string AskExportPath(const std::string& directory, const char* filter, cons
 
 // A message of an export, with the export's caption (a core text).
 void ShowExportMessage(QWidget* parent, const char* caption, const std::string& text, QMessageBox::Icon icon);
+
+}  // namespace m3d

@@ -15,6 +15,8 @@
 #include <QLabel>
 #include <QLineEdit>
 
+namespace m3d {
+
 namespace {
 
 const char* const kFilter = QT_TRANSLATE_NOOP("ExportPathDialog", "xﾌｧｲﾙ(*.x)|*.x||");
@@ -66,3 +68,5 @@ void ExportXFromDialogs(EditorSession& session, std::string& directory, int& tim
     if (const std::string warning = ExportWarning(result.textureProblems, result.images); !warning.empty())
         ShowExportMessage(parent, EXPORT_X_CAPTION, warning, QMessageBox::Warning);
 }
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace m3d {
+
 namespace {
 
 // The layout in dialog units: the field on the left, the buttons on the right.
@@ -62,3 +64,5 @@ void FieldDialog::accept()
     }
     QDialog::accept();
 }
+
+}  // namespace m3d

@@ -9,6 +9,9 @@
 
 class QLineEdit;
 class QPushButton;
+
+namespace m3d {
+
 class UpDownControl;
 
 // A modal dialog of one edit field with "OK" and "ｷｬﾝｾﾙ". OK (or Enter)
@@ -36,3 +39,5 @@ private:
     QPushButton* ok;
     Check check;
 };
+
+}  // namespace m3d

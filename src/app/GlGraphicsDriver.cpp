@@ -10,6 +10,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace m3d {
+
 namespace {
 
 // The device is the window's context: it is lost only when the context is,
@@ -114,3 +116,5 @@ HResult GlGraphicsDriver::MakeDevice(WindowHandle, PresentParams& params, std::u
     params.backBufferHeight = desc.height;
     return S_OK;
 }
+
+}  // namespace m3d

@@ -2,8 +2,11 @@
 
 #include "render/SurfaceGraphicsDriver.h"
 
-class GlRenderDevice;
 class QOpenGLWidget;
+
+namespace m3d {
+
+class GlRenderDevice;
 
 // The graphics system as the rendering framework sees it: one adapter with the
 // formats of the render window's OpenGL context, and a device that is that
@@ -24,3 +27,5 @@ private:
     QOpenGLWidget& window;
     GlRenderDevice& renderDevice;
 };
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+namespace m3d {
+
 namespace {
 
 constexpr unsigned kClipLowerLeft = 0x8CA1;  // GL_LOWER_LEFT
@@ -512,3 +514,5 @@ void GlRenderDevice::DrawLineStrip(const LineVertex* vertices, uint32_t vertexCo
 {
     DrawLines(GL_LINE_STRIP, vertices, vertexCount);
 }
+
+}  // namespace m3d

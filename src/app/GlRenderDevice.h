@@ -12,6 +12,8 @@ class QOpenGLFunctions_3_3_Core;
 class QOpenGLContext;
 class QOpenGLShaderProgram;
 
+namespace m3d {
+
 // The render device on OpenGL 3.3 core. Matrices arrive in the library's
 // conventions (row vectors, left-handed, depth 0 ... 1) and are converted here
 // only: uploaded as they are (a row-major row-vector matrix is the transposed,
@@ -129,3 +131,5 @@ private:
     std::vector<CachedGeometry> geometriesToFree;
     std::vector<unsigned> texturesToFree;
 };
+
+}  // namespace m3d

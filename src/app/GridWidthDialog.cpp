@@ -9,6 +9,8 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 
+namespace m3d {
+
 std::optional<int> AskGridWidth(int current, QWidget* parent)
 {
     int width = current;
@@ -26,3 +28,5 @@ std::optional<int> AskGridWidth(int current, QWidget* parent)
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return width;
 }
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
+namespace m3d {
+
 InterfaceTranslation::InterfaceTranslation(const std::string& language)
 {
     const QString code = QString::fromStdString(language);
@@ -24,3 +26,5 @@ InterfaceTranslation::~InterfaceTranslation()
 }
 
 QString CoreText(const char* text) { return QString::fromStdString(UiText("core", text)); }
+
+}  // namespace m3d

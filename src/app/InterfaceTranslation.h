@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace m3d {
+
 // The interface in one language ("ja" or "en") while the object lives: Qt's
 // own catalogue for the platform's dialogs and buttons (qtbase_<code> from
 // Qt's translations folder), the program's catalogue for its own texts
@@ -25,3 +27,5 @@ private:
 
 // A core text marked with QT_TRANSLATE_NOOP("core", text), in the interface language.
 QString CoreText(const char* text);
+
+}  // namespace m3d

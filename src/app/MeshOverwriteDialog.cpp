@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 namespace {
 
 // Layout in dialog units: the question over a row of four buttons.
@@ -62,3 +64,5 @@ MeshOverwriteDialog::MeshOverwriteDialog(const std::string& text, QWidget* paren
 }
 
 void MeshOverwriteDialog::reject() { done(MESH_OVERWRITE_NO); }
+
+}  // namespace m3d

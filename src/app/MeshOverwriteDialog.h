@@ -6,6 +6,8 @@
 
 class QLabel;
 
+namespace m3d {
+
 // "meshファイル出力" (template 226): whether a save may replace an existing
 // .mesh file. Its question (control 2178) wraps after any '/' of the path;
 // the dialog grows downwards to hold it. The buttons end it with the
@@ -20,3 +22,5 @@ public:
 private:
     QLabel* question;
 };
+
+}  // namespace m3d

@@ -13,6 +13,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 
+namespace m3d {
+
 MotionNameDialog::MotionNameDialog(const EditorSession& owner, QWidget* parent)
     : QDialog(parent),
       session(owner),
@@ -75,3 +77,5 @@ std::optional<int> AskMotionLength(int length, QWidget* parent)
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return value;
 }
+
+}  // namespace m3d

@@ -9,6 +9,9 @@
 
 class QCheckBox;
 class QLineEdit;
+
+namespace m3d {
+
 class EditorSession;
 
 // The motion name dialog (template 213): a name and "現在のモーションを複製".
@@ -33,3 +36,5 @@ private:
 std::optional<MotionNameAnswer> AskMotionName(const EditorSession& session, QWidget* parent);
 // Asks for the current Motion's new length (template 214); none when cancelled.
 std::optional<int> AskMotionLength(int length, QWidget* parent);
+
+}  // namespace m3d

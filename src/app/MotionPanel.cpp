@@ -18,6 +18,8 @@
 #include <QScrollBar>
 #include <QWheelEvent>
 
+namespace m3d {
+
 namespace {
 
 // The designed size in pixels (263 x 132 dialog units); a larger panel shows
@@ -484,3 +486,5 @@ void MotionPanel::SessionChanged(const EditorEvent& event)
     ShowLabels();
     update();
 }
+
+}  // namespace m3d

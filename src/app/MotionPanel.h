@@ -13,12 +13,15 @@
 #include <utility>
 #include <vector>
 
-class CommandActions;
-class ElidingComboBox;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
+
+namespace m3d {
+
+class CommandActions;
+class ElidingComboBox;
 class EditorSession;
 
 // The motion panel (template 209): the Motion list and its commands, the
@@ -103,3 +106,5 @@ private:
     std::vector<PlacedControl> placed;
     EditorSubscription subscription;
 };
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+namespace m3d {
+
 std::string AskObjectFile(const std::string& folder, const std::string& title, QWidget* parent)
 {
     // The description names both patterns already, but the file dialog reads
@@ -25,3 +27,5 @@ void ShowFileError(QWidget* parent, const std::string& text)
     QMessageBox::warning(parent, QCoreApplication::translate("PartCommandDialogs", "Error"),
                          QString::fromStdString(text));
 }
+
+}  // namespace m3d

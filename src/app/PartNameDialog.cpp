@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QMessageBox>
 
+namespace m3d {
+
 namespace {
 
 // Layout in dialog units.
@@ -76,3 +78,5 @@ bool PartNameDialog::Rename()
     QMessageBox::warning(this, CoreText(MIRRORED_NAME_TAKEN_CAPTION), CoreText(PartNameProblemText(problem)));
     return false;
 }
+
+}  // namespace m3d

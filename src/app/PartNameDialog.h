@@ -2,8 +2,11 @@
 
 #include <QDialog>
 
-class EditorSession;
 class QLineEdit;
+
+namespace m3d {
+
+class EditorSession;
 
 // The name-input dialog of the Parts ("オブジェクト名入力"). For add mirrored
 // it offers the current Part's name + "(2)" and "決定" adds the mirrored Part
@@ -28,3 +31,5 @@ private:
     const Purpose purpose;
     QLineEdit* name;
 };
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <QGroupBox>
 #include <QPushButton>
 
+namespace m3d {
+
 namespace {
 
 // Layout in dialog units: the group box fills the panel, the buttons are
@@ -42,3 +44,5 @@ PartsPanel::PartsPanel(CommandActions& actions, QWidget* parent) : QFrame(parent
         top += kButtonPitch;
     }
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <QFrame>
 
+namespace m3d {
+
 class CommandActions;
 
 // The parts panel: the five buttons of the "Parts" group (add, delete, swap,
@@ -12,3 +14,5 @@ class PartsPanel : public QFrame {
 public:
     PartsPanel(CommandActions& actions, QWidget* parent);
 };
+
+}  // namespace m3d

@@ -12,6 +12,8 @@
 #include <algorithm>
 #include <functional>
 
+namespace m3d {
+
 namespace {
 constexpr int kHandleRole = Qt::UserRole;
 
@@ -239,3 +241,5 @@ void PartsTreePanel::UserSelected(QTreeWidgetItem* current)
     if (applying || current == nullptr) return;
     session.SelectTreeItem(HandleOf(current));
 }
+
+}  // namespace m3d

@@ -8,9 +8,12 @@
 #include <string>
 #include <unordered_map>
 
-class CommandActions;
 class QTreeWidget;
 class QTreeWidgetItem;
+
+namespace m3d {
+
+class CommandActions;
 class EditorSession;
 
 // The parts tree panel: a tree with a check box per item that mirrors the
@@ -57,3 +60,5 @@ private:
     bool applying = false;  // set while the scene's state is copied in
     EditorSubscription subscription;
 };
+
+}  // namespace m3d

@@ -17,6 +17,8 @@
 
 #include <QFileDialog>
 
+namespace m3d {
+
 QtCommandHost::QtCommandHost(CAppForm& form, QWidget* window) : form(form), window(window), prompt(window) {}
 
 std::string QtCommandHost::AskObjectPath(const std::string& title)
@@ -34,13 +36,13 @@ std::string QtCommandHost::AskProjectPath()
     return dialog.selectedFiles().front().toStdString();
 }
 
-std::optional<int> QtCommandHost::AskGridWidth(int current) { return ::AskGridWidth(current, window); }
+std::optional<int> QtCommandHost::AskGridWidth(int current) { return m3d::AskGridWidth(current, window); }
 
-std::optional<float> QtCommandHost::AskScaleFactor() { return ::AskScaleFactor(window); }
+std::optional<float> QtCommandHost::AskScaleFactor() { return m3d::AskScaleFactor(window); }
 
-std::optional<MotionNameAnswer> QtCommandHost::AskMotionName() { return ::AskMotionName(form.Session(), window); }
+std::optional<MotionNameAnswer> QtCommandHost::AskMotionName() { return m3d::AskMotionName(form.Session(), window); }
 
-std::optional<int> QtCommandHost::AskMotionLength(int current) { return ::AskMotionLength(current, window); }
+std::optional<int> QtCommandHost::AskMotionLength(int current) { return m3d::AskMotionLength(current, window); }
 
 bool QtCommandHost::ReadTransformFields() { return form.Transform()->ReadFields(); }
 
@@ -85,3 +87,5 @@ void QtCommandHost::ShowUserGuide() { form.ShowGuide(); }
 void QtCommandHost::ShowAbout() { form.ShowVersionDialog(); }
 
 void QtCommandHost::Quit() { window->close(); }
+
+}  // namespace m3d

@@ -3,8 +3,11 @@
 #include "app/QtUserPrompt.h"
 #include "editor/CommandHost.h"
 
-class CAppForm;
 class QWidget;
+
+namespace m3d {
+
+class CAppForm;
 
 // The commands' questions and dialogs as the main window shows them: file
 // dialogs, the field dialogs, the motion name, symmetry, colour and export
@@ -39,3 +42,5 @@ private:
     QWidget* window;
     QtUserPrompt prompt;
 };
+
+}  // namespace m3d

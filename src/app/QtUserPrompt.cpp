@@ -7,6 +7,8 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+namespace m3d {
+
 QtUserPrompt::QtUserPrompt(QWidget* parent) : parent(parent) {}
 
 QtUserPrompt::~QtUserPrompt() = default;
@@ -69,3 +71,5 @@ int QtUserPrompt::AskMeshOverwrite(const std::string& text)
     MeshOverwriteDialog dialog(text, parent);
     return dialog.exec();
 }
+
+}  // namespace m3d

@@ -7,6 +7,9 @@
 #include <memory>
 
 class QWidget;
+
+namespace m3d {
+
 class TaskProgressDialog;
 
 // The file commands' questions as the program's dialogs: message boxes with
@@ -33,3 +36,5 @@ private:
     QWidget* parent;
     std::unique_ptr<TaskProgressDialog> progress;
 };
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <QOpenGLContext>
 #include <QWheelEvent>
 
+namespace m3d {
+
 RenderWidget::RenderWidget(CAppForm& owner, QWidget* parent) : QOpenGLWidget(parent), form(owner)
 {
     setObjectName(IdName(IDC_RENDER_WINDOW));
@@ -71,3 +73,5 @@ void RenderWidget::mouseMoveEvent(QMouseEvent* event)
     form.RenderMouseMove(*event);
     QOpenGLWidget::mouseMoveEvent(event);
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <QOpenGLWidget>
 
+namespace m3d {
+
 class CAppForm;
 
 // The render window: an OpenGL 3.3 core surface with a depth buffer. It draws
@@ -29,3 +31,5 @@ private:
 
     CAppForm& form;
 };
+
+}  // namespace m3d

@@ -8,6 +8,8 @@
 #include <QCoreApplication>
 #include <QLineEdit>
 
+namespace m3d {
+
 std::optional<float> AskScaleFactor(QWidget* parent)
 {
     float factor = 1.0f;
@@ -20,3 +22,5 @@ std::optional<float> AskScaleFactor(QWidget* parent)
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return factor;
 }
+
+}  // namespace m3d

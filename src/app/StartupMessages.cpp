@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 namespace {
 
 struct HeldMessage {
@@ -53,3 +55,5 @@ void EndHoldingStartupMessages()
     }
     held.clear();
 }
+
+}  // namespace m3d

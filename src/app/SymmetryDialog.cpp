@@ -11,6 +11,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 namespace {
 
 // Layout in dialog units.
@@ -150,3 +152,5 @@ void SymmetryDialog::Fill()
         edits[k]->setVisible(row.visible);
     }
 }
+
+}  // namespace m3d

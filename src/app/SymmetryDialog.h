@@ -6,10 +6,13 @@
 
 #include <array>
 
-class EditorSession;
 class QLabel;
 class QLineEdit;
 class QScrollBar;
+
+namespace m3d {
+
+class EditorSession;
 
 // The symmetry settings dialog ("左右対称の設定"): 16 rows of index, name,
 // parent and an edit box for the partner's index, over the session's
@@ -39,3 +42,5 @@ private:
     std::array<QLineEdit*, kRows> edits{};
     QScrollBar* scrollBar;
 };
+
+}  // namespace m3d

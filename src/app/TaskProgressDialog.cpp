@@ -4,6 +4,8 @@
 #include <QProgressBar>
 #include <QProgressDialog>
 
+namespace m3d {
+
 namespace {
 
 // Work shorter than this shows no dialog.
@@ -50,3 +52,5 @@ void TaskProgressDialog::Restart()
     lastShown.invalidate();
     cancelled = false;
 }
+
+}  // namespace m3d

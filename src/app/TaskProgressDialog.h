@@ -10,6 +10,8 @@
 class QProgressDialog;
 class QWidget;
 
+namespace m3d {
+
 // The progress of long work of the core (encoding and decoding textures)
 // in a window-modal dialog with a Cancel button. The dialog appears only
 // once the work has lasted half a second, and the window keeps painting
@@ -33,3 +35,5 @@ private:
     QElapsedTimer lastShown;  // since the dialog last took a value
     bool cancelled = false;
 };
+
+}  // namespace m3d

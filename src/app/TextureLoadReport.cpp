@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QTimer>
 
+namespace m3d {
+
 TextureLoadReport::TextureLoadReport(CMeshBase& meshBase, QWidget* parent)
     : meshBase(meshBase),
       parent(parent),
@@ -34,3 +36,5 @@ void TextureLoadReport::Report()
     QMessageBox::warning(parent, QCoreApplication::translate("TextureLoadReport", "テクスチャ"),
                          QString::fromStdString(warning));
 }
+
+}  // namespace m3d

@@ -2,8 +2,11 @@
 
 #include "app/TaskProgressDialog.h"
 
-class CMeshBase;
 class QWidget;
+
+namespace m3d {
+
+class CMeshBase;
 
 // The window's side of texture loading: a progress dialog while a load
 // decodes textures (see CMeshBase::SetTaskProgress), and, once the load is
@@ -29,3 +32,5 @@ private:
     TaskProgressDialog progress;
     bool pending = false;
 };
+
+}  // namespace m3d

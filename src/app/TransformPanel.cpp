@@ -12,6 +12,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+namespace m3d {
+
 namespace {
 
 // Rows of a "回転" or "移動" group, in dialog units from the group's top: the
@@ -164,3 +166,5 @@ void TransformPanel::SessionChanged(const EditorEvent& event)
     if (std::holds_alternative<PoseChanged>(event) || std::holds_alternative<SelectionChanged>(event)) ShowFields();
     if (std::holds_alternative<ViewsChanged>(event)) ShowGridPlanes();
 }
+
+}  // namespace m3d

@@ -10,10 +10,13 @@
 #include <utility>
 #include <vector>
 
-class CommandActions;
 class QAbstractButton;
 class QCheckBox;
 class QLineEdit;
+
+namespace m3d {
+
+class CommandActions;
 class EditorSession;
 
 // The transform panel (template 207): the grid plane switches, the current
@@ -50,3 +53,5 @@ private:
     QCheckBox* linkLR = nullptr;
     EditorSubscription subscription;
 };
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <QLineEdit>
 #include <QToolButton>
 
+namespace m3d {
+
 namespace {
 
 QToolButton* ArrowButton(Qt::ArrowType arrow, QWidget* parent)
@@ -67,3 +69,5 @@ void UpDownControl::resizeEvent(QResizeEvent* event)
     up->setGeometry(0, 0, width(), half);
     down->setGeometry(0, half, width(), height() - half);
 }
+
+}  // namespace m3d

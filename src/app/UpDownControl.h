@@ -5,6 +5,8 @@
 class QLineEdit;
 class QToolButton;
 
+namespace m3d {
+
 // An up-down control (two arrow buttons) that steps the integer in its buddy
 // field within minimum ... maximum; the Up and Down keys in the buddy step
 // it too. The buddy keeps whatever is typed: the range check is the dialog's.
@@ -31,3 +33,5 @@ private:
     QToolButton* up;
     QToolButton* down;
 };
+
+}  // namespace m3d

@@ -10,6 +10,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+namespace m3d {
+
 namespace {
 constexpr int kWidthUnits = 187;
 constexpr int kHeightUnits = 90;
@@ -56,3 +58,5 @@ VersionDialog::VersionDialog(QWidget* parent) : QDialog(parent)
     layout->addWidget(frame);
     layout->addWidget(buttons);
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <QDialog>
 
+namespace m3d {
+
 // "バージョン情報": the program's name and version inside a sunken black
 // frame, a notice line and the address of the program's web page.
 class VersionDialog : public QDialog {
@@ -9,3 +11,5 @@ class VersionDialog : public QDialog {
 public:
     explicit VersionDialog(QWidget* parent);
 };
+
+}  // namespace m3d

@@ -5,6 +5,7 @@
 
 int main(int argc, char** argv)
 {
+    using namespace m3d;
     // These answer without a window system, before Qt starts.
     const std::vector<std::string> words(argv + 1, argv + argc);
     const ProgramArguments arguments = ParseProgramArguments(words);

@@ -13,6 +13,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace m3d {
+
 namespace {
 
 constexpr const char* USAGE =
@@ -164,3 +166,5 @@ int Apply(const std::vector<std::string>& args)
 const CliCommandRegistration registration("apply", USAGE, Apply);
 
 }  // namespace
+
+}  // namespace m3d

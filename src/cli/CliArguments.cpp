@@ -2,6 +2,8 @@
 
 #include "text/NumberText.h"
 
+namespace m3d {
+
 bool ParseWordsAndIntOption(const std::vector<std::string>& args, const std::string& option, int& value,
                             std::vector<std::string>& words, bool* overwrite)
 {
@@ -18,3 +20,5 @@ bool ParseWordsAndIntOption(const std::vector<std::string>& args, const std::str
     }
     return true;
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // Splits a command's words into plain words (paths, in order) and the integer
 // after option (value is left as it is when option is absent); "--overwrite"
 // sets *overwrite when the command offers it (overwrite not null). false for
@@ -10,3 +12,5 @@
 // an integer: a misuse.
 bool ParseWordsAndIntOption(const std::vector<std::string>& args, const std::string& option, int& value,
                             std::vector<std::string>& words, bool* overwrite = nullptr);
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // A sub-command of marionettica3d-cli. args are the words after the command's
 // name. A handler prints its JSON result on stdout and returns 0, or prints one
 // line naming the file and the reason on stderr and returns 1 (2 for misuse).
@@ -21,3 +23,5 @@ struct CliCommandEntry {
 
 // Every registered command, in registration order.
 std::vector<CliCommandEntry>& CliCommands();
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace m3d {
+
 // Answers a command's questions without a person; a message is a failure.
 // The only Yes/No question of a save or an export is whether files may be
 // replaced that nobody chose (read-only ones, files beside an export).
@@ -35,3 +37,5 @@ private:
     bool overwrite;
     bool replaceFiles;
 };
+
+}  // namespace m3d

@@ -10,6 +10,8 @@
 
 #include <cstdio>
 
+namespace m3d {
+
 namespace {
 
 constexpr const char* USAGE =
@@ -67,3 +69,5 @@ int ExportGltf(const std::vector<std::string>& args)
 const CliCommandRegistration registration("export-gltf", USAGE, ExportGltf);
 
 }  // namespace
+
+}  // namespace m3d

@@ -9,6 +9,8 @@
 
 #include <cstdio>
 
+namespace m3d {
+
 namespace {
 
 constexpr const char* USAGE =
@@ -66,3 +68,5 @@ int ExportX(const std::vector<std::string>& args)
 const CliCommandRegistration registration("export-x", USAGE, ExportX);
 
 }  // namespace
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+namespace m3d {
+
 namespace {
 
 void WriteParts(JsonWriter& json, const Scene& scene)
@@ -74,3 +76,5 @@ int Info(const std::vector<std::string>& args)
 const CliCommandRegistration registration("info", "info PROJECT.anm", Info);
 
 }  // namespace
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace m3d {
+
 void JsonWriter::Separate()
 {
     if (needComma) text += ',';
@@ -107,3 +109,5 @@ JsonWriter& JsonWriter::Floats(const float* values, int count)
     for (int i = 0; i < count; ++i) Float(values[i]);
     return EndArray();
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace m3d {
+
 // Builds compact JSON text. Floats are written with nine significant digits so
 // that they read back to the same 32-bit value; strings are escaped (UTF-8 kept).
 class JsonWriter {
@@ -26,3 +28,5 @@ private:
     std::string text;
     bool needComma = false;
 };
+
+}  // namespace m3d

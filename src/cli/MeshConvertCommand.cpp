@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+namespace m3d {
+
 namespace {
 
 constexpr const char* kUsage =
@@ -74,3 +76,5 @@ int MeshConvert(const std::vector<std::string>& args)
 const CliCommandRegistration registration("mesh-convert", kUsage, MeshConvert);
 
 }  // namespace
+
+}  // namespace m3d

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstdio>
 
+namespace m3d {
+
 namespace {
 
 int MeshInfo(const std::vector<std::string>& args)
@@ -65,3 +67,5 @@ int MeshInfo(const std::vector<std::string>& args)
 const CliCommandRegistration registration("mesh-info", "mesh-info FILE", MeshInfo);
 
 }  // namespace
+
+}  // namespace m3d

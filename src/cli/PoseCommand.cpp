@@ -7,6 +7,8 @@
 
 #include <cstdio>
 
+namespace m3d {
+
 namespace {
 
 constexpr const char* USAGE =
@@ -89,3 +91,5 @@ int Pose(const std::vector<std::string>& args)
 const CliCommandRegistration registration("pose", USAGE, Pose);
 
 }  // namespace
+
+}  // namespace m3d

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace m3d {
+
 bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwriteMeshes, bool replaceReadOnly)
 {
     CommandPrompt prompt(overwriteMeshes, replaceReadOnly);
@@ -61,3 +63,5 @@ void PrintFailure(const std::string& text)
     while (!line.empty() && (line.back() == ' ' || line.back() == ';')) line.pop_back();
     std::fprintf(stderr, "%s\n", line.c_str());
 }
+
+}  // namespace m3d

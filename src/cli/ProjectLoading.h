@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace m3d {
+
 class EditorSession;
 class Scene;
 
@@ -30,3 +32,5 @@ int FindMotionForCommand(const Scene& scene, const std::string& path, const std:
 
 // Prints text (possibly several lines) as one line on stderr.
 void PrintFailure(const std::string& text);
+
+}  // namespace m3d

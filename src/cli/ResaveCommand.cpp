@@ -5,6 +5,8 @@
 
 #include <cstdio>
 
+namespace m3d {
+
 namespace {
 
 constexpr const char* USAGE =
@@ -39,3 +41,5 @@ int Resave(const std::vector<std::string>& args)
 const CliCommandRegistration registration("resave", USAGE, Resave);
 
 }  // namespace
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
 
+namespace m3d {
+
 void WriteTextureProblems(JsonWriter& json, const std::vector<std::string>& problems)
 {
     json.Key("textureProblems").BeginArray();
@@ -28,3 +30,5 @@ void PrintWarning(const std::string& text)
 {
     if (!text.empty()) PrintFailure("warning: " + text);
 }
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class JsonWriter;
 struct _MESHBASE_TEXTURE;
 
@@ -17,3 +19,5 @@ void WriteImageSources(JsonWriter& json, const std::vector<ExportImageSource>& i
 
 // Prints "warning: " and text as one line on stderr; nothing when text is "".
 void PrintWarning(const std::string& text);
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <cstring>
 #include <new>
 
+namespace m3d {
+
 std::vector<CliCommandEntry>& CliCommands()
 {
     static std::vector<CliCommandEntry> commands;
@@ -27,8 +29,11 @@ static void PrintUsage(FILE* out)
     for (const CliCommandEntry& c : CliCommands()) std::fprintf(out, "  %s\n", c.usage);
 }
 
+}  // namespace m3d
+
 int main(int argc, char** argv)
 {
+    using namespace m3d;
     if (argc < 2 || std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0) {
         PrintUsage(argc < 2 ? stderr : stdout);
         return argc < 2 ? 2 : 0;

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 const std::array<ColourSwatch, 8>& ColourSwatches()
 {
     static const std::array<ColourSwatch, 8> swatches{{
@@ -53,3 +55,5 @@ void ApplyColoursCommand(EditorSession& session, const ColourTable& colours)
     session.Colours() = colours;
     session.Events().Publish(ViewsChanged{});
 }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <array>
 #include <cstdint>
 
+namespace m3d {
+
 class EditorSession;
 
 // The rules of the colour dialog "色の設定": where its eight swatches are, how
@@ -49,3 +51,5 @@ private:
 
 // OK of the dialog: the session's colour table := colours; ViewsChanged.
 void ApplyColoursCommand(EditorSession& session, const ColourTable& colours);
+
+}  // namespace m3d

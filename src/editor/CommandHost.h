@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace m3d {
+
 class UserPrompt;
 
 // The answer of the motion name dialog.
@@ -52,3 +54,5 @@ public:
     // Closes the program (after its own question about unsaved work).
     virtual void Quit() {}
 };
+
+}  // namespace m3d

@@ -17,6 +17,8 @@
 
 #include <array>
 
+namespace m3d {
+
 namespace {
 
 using C = EditorCommand;
@@ -309,3 +311,5 @@ void RunCommand(EditorCommand command, EditorSession& session, CommandHost& host
     CommandContext context{session, host, argument};
     EntryOf(command).run(context);
 }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace m3d {
+
 class CommandHost;
 class EditorSession;
 
@@ -78,3 +80,5 @@ std::string UndoLabelOf(EditorCommand command);
 // Runs command as its menu item or button does: nothing when it cannot run
 // now (CanRun).
 void RunCommand(EditorCommand command, EditorSession& session, CommandHost& host, int argument = 0);
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include "editor/CommandRegistry.h"
 #include "editor/EditorSession.h"
 
+namespace m3d {
+
 bool ChangesCommandState(const EditorEvent& event)
 {
     return std::holds_alternative<SelectionChanged>(event) || std::holds_alternative<MotionListChanged>(event) ||
@@ -19,3 +21,5 @@ bool CanRun(const EditorSession& session, EditorCommand command)
     if (command == EditorCommand::Redo) return session.History().RedoEnabled();
     return true;
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include "editor/EditorCommand.h"
 #include "editor/EditorEvent.h"
 
+namespace m3d {
+
 class EditorSession;
 
 // Whether event can change what CanRun answers (selection, Parts, Motions,
@@ -13,3 +15,5 @@ bool ChangesCommandState(const EditorEvent& event);
 // Whether command can run in the session's present state: what its registry
 // entry needs, and for Undo and Redo a step to go to.
 bool CanRun(const EditorSession& session, EditorCommand command);
+
+}  // namespace m3d

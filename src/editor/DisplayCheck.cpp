@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 namespace {
 
 bool IsSet(const EnvironmentLookup& environment, const char* name)
@@ -60,3 +62,5 @@ std::string NoDisplayMessage(const std::string& reason)
     return "marionettica3d: no display found (" + reason +
            "); the command-line program marionettica3d-cli works without one";
 }
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // Why the window program would find no display, judged before the window
 // system is touched from the arguments after the program name ("-platform
 // NAME", which wins) and the environment (QT_QPA_PLATFORM, DISPLAY,
@@ -14,3 +16,5 @@ std::string MissingDisplayReason(const std::vector<std::string>& arguments, cons
 
 // The one line the window program prints on stderr before it exits with 1.
 std::string NoDisplayMessage(const std::string& reason);
+
+}  // namespace m3d

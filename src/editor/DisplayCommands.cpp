@@ -2,6 +2,8 @@
 
 #include "editor/EditorSession.h"
 
+namespace m3d {
+
 namespace {
 
 bool IsView(int view) { return view >= 0 && view < ViewState::kViewCount; }
@@ -28,3 +30,5 @@ void ToggleLayoutCommand(EditorSession& session, int view)
     session.Views().ToggleLayout(view);
     session.Events().Publish(ViewsChanged{});
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include "view/ViewDisplay.h"
 
+namespace m3d {
+
 class EditorSession;
 
 // The commands of a view's display toolbar. Each acts on view 0 ... 3 (any
@@ -15,3 +17,5 @@ void SetViewTypeCommand(EditorSession& session, int view, int type);
 void SetViewDisplayCommand(EditorSession& session, int view, const ViewDisplay& display);
 // The layout picture: four views or the view alone (ViewState::ToggleLayout).
 void ToggleLayoutCommand(EditorSession& session, int view);
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace m3d {
+
 // Every user command of the session. The registry (CommandRegistry.h) holds
 // one entry for each: what it needs, how it runs, its menu text, shortcut
 // and undo label.
@@ -74,3 +76,5 @@ enum class EditorCommand : int {
     RealTimePlayback,
     FrameRate,
 };
+
+}  // namespace m3d

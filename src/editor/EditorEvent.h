@@ -5,6 +5,8 @@
 #include <string>
 #include <variant>
 
+namespace m3d {
+
 // What changed in the editing session, one type per kind of change. The tree
 // changes (TreeItemInserted: a Part was added; TreeItemRemoved: a Part and its
 // subtree went; TreeItemMoved: a Part got another parent; TreeItemRenamed;
@@ -49,3 +51,5 @@ using EditorEvent =
     std::variant<TreeItemInserted, TreeItemRemoved, TreeItemMoved, TreeItemRenamed, TreeItemChecked, SelectionChanged,
                  PoseChanged, MotionKeysChanged, MotionListChanged, CurrentFrameChanged, ViewsChanged,
                  HistoryButtonsChanged, TitleChanged, PlayingChanged>;
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 EditorSubscription::EditorSubscription(EditorSubscription&& other) noexcept : alive(std::move(other.alive)) {}
 
 EditorSubscription& EditorSubscription::operator=(EditorSubscription&& other) noexcept
@@ -43,3 +45,5 @@ int EditorEvents::SubscriberCount() const
 {
     return static_cast<int>(std::count_if(entries.begin(), entries.end(), [](const Entry& e) { return *e.alive; }));
 }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+namespace m3d {
+
 class EditorEvents;
 
 // A subscriber's hold on its handler: the handler receives events until the
@@ -56,3 +58,5 @@ void OnEvent(const EditorEvent& event, F&& f)
 {
     if (const Event* e = std::get_if<Event>(&event)) f(*e);
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 EditorSession::EditorSession(MillisecondClock clock) : playback(*this, timeline, std::move(clock))
 {
     scene.onTreeChange = [this](const TreeChange& change) {
@@ -77,3 +79,5 @@ void EditorSession::FitWholeModel()
     viewState.FitWholeModel(scene.Meshes());
     events.Publish(ViewsChanged{});
 }
+
+}  // namespace m3d

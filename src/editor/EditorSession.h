@@ -12,6 +12,8 @@
 
 #include <string>
 
+namespace m3d {
+
 // The editing session: the model being edited and everything about how it is
 // being edited (selection, current Motion and frame, pose history, views,
 // transform panel fields, playback). One object for the whole run; the app
@@ -119,3 +121,5 @@ private:
     int totalFaces = 0;
     int totalMeshes = 0;
 };
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstdio>
 
+namespace m3d {
+
 namespace {
 
 std::string Trimmed(const std::string& text)
@@ -69,3 +71,5 @@ int StepUpDown(const std::string& fieldText, int delta, int minimum, int maximum
     const long long stepped = static_cast<long long>(position) + delta;
     return static_cast<int>(std::clamp<long long>(stepped, minimum, maximum));
 }
+
+}  // namespace m3d

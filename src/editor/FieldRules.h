@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace m3d {
+
 // The checks a dialog makes on its edit fields before it closes with OK.
 // Leading and trailing spaces are ignored. A refused field gives the
 // message to show; the dialog stays open with the field as typed.
@@ -29,3 +31,5 @@ std::string AngleFieldText(float degrees);
 // from the field's value (from lastPosition when the field holds no integer
 // inside the range), kept inside minimum ... maximum.
 int StepUpDown(const std::string& fieldText, int delta, int minimum, int maximum, int lastPosition);
+
+}  // namespace m3d

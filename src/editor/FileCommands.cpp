@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace m3d {
+
 bool AskDiscardCurrentData(UserPrompt& prompt)
 {
     return prompt.AskYesNo(UiText("core", "現在のデータは失われます。よろしいですか？"), UiText("core", "新規作成"));
@@ -143,3 +145,5 @@ bool OpenProjectCommand(EditorSession& session, UserPrompt& prompt, const std::s
     if (!read) prompt.ShowMessage(session.GetScene().lastLoadError, UiText("core", "Error"));
     return read;
 }
+
+}  // namespace m3d

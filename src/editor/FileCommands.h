@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace m3d {
+
 class EditorSession;
 class UserPrompt;
 
@@ -54,3 +56,5 @@ bool AskSaveBeforeOpening(EditorSession& session, UserPrompt& prompt);
 // off the list with "「PATH」が見つかりません。最近使ったファイルの一覧から削除しました。"
 // (false); otherwise AskSaveBeforeOpening.
 bool ReadyToOpenRecentProject(EditorSession& session, UserPrompt& prompt, const std::string& path);
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 const char* const FRAME_CHANGE_LABEL = QT_TRANSLATE_NOOP("core", "フレームの移動");
 
 namespace {
@@ -52,3 +54,5 @@ void GoToNeighbourKeyCommand(EditorSession& session, KeyDirection direction)
     const int frame = NeighbourKeyFrame(*motion, session.CurrentPart(), session.CurrentFrame(), direction);
     if (frame >= 0) GoToFrameCommand(session, frame);
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include "anim/KeyNeighbours.h"
 
+namespace m3d {
+
 class EditorSession;
 
 // The keyboard's frame commands on the current Motion (nothing without one
@@ -20,3 +22,5 @@ void GoToLastFrameCommand(EditorSession& session);
 // Goes to the nearest key before or after the current frame of the selected
 // Part, or of any Part when none is selected; nothing when there is none.
 void GoToNeighbourKeyCommand(EditorSession& session, KeyDirection direction);
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace m3d {
+
 bool OpenHelpDocument(const std::string& path, const OpenFileFunction& open, UserPrompt& prompt)
 {
     std::error_code ec;
@@ -20,3 +22,5 @@ bool OpenHelpDocument(const std::string& path, const OpenFileFunction& open, Use
         UiText("core", "ヘルプ"));
     return false;
 }
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace m3d {
+
 // Numbers of the menu commands and of the keyboard commands without a menu
 // item, as the program's resources number them. The command registry names
 // each command's number; the window names its menu item after it.
@@ -49,3 +51,5 @@ inline constexpr int ID_FILE_MRU_FIRST = 57616;  // ... 57623
 // The pose history's keyboard commands (the class library's undo and redo ids).
 inline constexpr int ID_EDIT_UNDO = 57643;
 inline constexpr int ID_EDIT_REDO = 57644;
+
+}  // namespace m3d

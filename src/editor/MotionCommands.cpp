@@ -9,6 +9,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 namespace {
 
 int LastMotion(const EditorSession& session) { return static_cast<int>(session.GetScene().motions.size()) - 1; }
@@ -115,3 +117,5 @@ void LevelPartInAllKeyframesCommand(EditorSession& session)
     RunOnCurrentMotion(session, EditorCommand::LevelPartInAllKeyframes,
                        [part](Scene& scene, int motion) { LevelPartInAllKeyframes(scene, motion, part); });
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace m3d {
+
 class EditorSession;
 
 // The Motion commands of the session: the motion operations with the current
@@ -31,3 +33,5 @@ void GroundAllKeyframesCommand(EditorSession& session);
 // Levels the current Part in every key of its track (nothing without one).
 void LevelPartInAllKeyframesCommand(EditorSession& session);
 void TurnMotionAroundCommand(EditorSession& session);
+
+}  // namespace m3d

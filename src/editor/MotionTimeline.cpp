@@ -9,6 +9,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace m3d {
+
 namespace {
 
 // The keys of a Motion changed: the panel redraws its tracks.
@@ -369,3 +371,5 @@ bool MotionTimeline::PasteKeys()
     }
     return ReportKeys(session, changed);
 }
+
+}  // namespace m3d

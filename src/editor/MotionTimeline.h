@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+namespace m3d {
+
 class EditorSession;
 
 // Copied keys: per slot (one frame) a flag and a matrix per Part as of the copy.
@@ -145,3 +147,5 @@ private:
     std::optional<KeyDrag> keyDrag;
     KeyClipboard clipboard;
 };
+
+}  // namespace m3d

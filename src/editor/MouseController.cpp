@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+namespace m3d {
+
 namespace {
 
 bool ContainsWithEdges(const PixelRect& r, int x, int y)
@@ -301,3 +303,5 @@ void MouseController::Orbit(int dx, int dy)
     views.SavePersCamera(active);
     session.Events().Publish(ViewsChanged{});
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include "math/Vec3.h"
 #include "view/PartPicking.h"
 
+namespace m3d {
+
 class EditorSession;
 
 // Buttons and keys held during a mouse message (any combination).
@@ -106,3 +108,5 @@ private:
     int pickedPart = -1;
     int editedPart = -1;  // the Part the drag rotates or moves
 };
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 std::vector<PoseGhost> OnionSkinGhosts(const EditorSession& session)
 {
     std::vector<PoseGhost> ghosts;
@@ -20,3 +22,5 @@ std::vector<PoseGhost> OnionSkinGhosts(const EditorSession& session)
     if (keys.next >= 0) ghosts.push_back({WorldPoseAt(scene, current, keys.next), ONION_NEXT_TINT});
     return ghosts;
 }
+
+}  // namespace m3d

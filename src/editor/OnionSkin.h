@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace m3d {
+
 class EditorSession;
 
 // The tints of the onion skin's ghosts (ARGB, half opaque): the pose at the
@@ -18,3 +20,5 @@ inline constexpr uint32_t ONION_NEXT_TINT = 0x80FF9640u;
 // current Motion, or while no view has its onion skin on; then nothing is
 // evaluated at all.
 std::vector<PoseGhost> OnionSkinGhosts(const EditorSession& session);
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include "editor/history/ModelScaleChange.h"
 #include "scene/ModelScale.h"
 
+namespace m3d {
+
 GridWidthOutcome CloseGridWidthDialog(EditorSession& session, bool confirmed, int width)
 {
     if (confirmed) {
@@ -59,3 +61,5 @@ void LightFromFrontCommand(EditorSession& session)
     session.Views().LightFromFront();
     session.Events().Publish(ViewsChanged{});
 }
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace m3d {
+
 class EditorSession;
 class UserPrompt;
 
@@ -43,3 +45,5 @@ ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& pa
 
 // "正面から照らす": the light comes from the current view's eye.
 void LightFromFrontCommand(EditorSession& session);
+
+}  // namespace m3d

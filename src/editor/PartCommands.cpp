@@ -14,6 +14,8 @@
 #include <filesystem>
 #include <memory>
 
+namespace m3d {
+
 const char* const OBJECT_FILE_FILTER_NAME = QT_TRANSLATE_NOOP("core", "ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)");
 const char* const OBJECT_FILE_PATTERN = "*.mqo;*.mesh";
 const char* const ADD_OBJECT_DIALOG_TITLE = QT_TRANSLATE_NOOP("core", "オブジェクトを追加");
@@ -176,3 +178,5 @@ DroppedFileAction DropFiles(EditorSession& session, UserPrompt& prompt, const st
     }
     return action;
 }
+
+}  // namespace m3d

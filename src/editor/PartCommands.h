@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class EditorSession;
 class UserPrompt;
 
@@ -79,3 +81,5 @@ DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths);
 // "現在のデータは失われます。よろしいですか？" ("新規作成") is answered Yes);
 // an object file is added with AddObject. Returns the action the rule chose.
 DroppedFileAction DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths);
+
+}  // namespace m3d

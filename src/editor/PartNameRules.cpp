@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 const char* const MIRRORED_NAME_TAKEN_TEXT = QT_TRANSLATE_NOOP("core", "同じオブジェクト名が存在します");
 const char* const MIRRORED_NAME_TAKEN_CAPTION = QT_TRANSLATE_NOOP("core", "caution");
 const char* const MIRRORED_NAME_INVALID_TEXT =
@@ -38,3 +40,5 @@ const char* PartNameProblemText(PartNameProblem problem)
     }
     return "";
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace m3d {
+
 class Scene;
 
 // The message for a name that is already a Part's baseName, and the caption
@@ -27,3 +29,5 @@ enum class PartNameProblem {
 PartNameProblem CheckPartName(const Scene& scene, const std::string& name, int ignoredPart);
 // The message for problem (translatable, "core"); "" for None.
 const char* PartNameProblemText(PartNameProblem problem);
+
+}  // namespace m3d

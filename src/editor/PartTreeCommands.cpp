@@ -10,6 +10,8 @@
 #include <memory>
 #include <optional>
 
+namespace m3d {
+
 PartNameProblem RenameCurrentPart(EditorSession& session, const std::string& name)
 {
     Scene& scene = session.GetScene();
@@ -62,3 +64,5 @@ bool ReparentCurrentPart(EditorSession& session, int newParent)
     session.UpdateTitle();
     return true;
 }
+
+}  // namespace m3d

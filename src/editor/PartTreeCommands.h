@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace m3d {
+
 class EditorSession;
 
 // Renames the current Part to name cut at its first '.' (CheckPartName), as
@@ -24,3 +26,5 @@ PartNameProblem RenameCurrentPart(EditorSession& session, const std::string& nam
 // and nothing changes, without a current Part or for a parent that does not
 // exist, lies in the Part's own subtree or is its parent already.
 bool ReparentCurrentPart(EditorSession& session, int newParent);
+
+}  // namespace m3d

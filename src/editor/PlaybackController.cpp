@@ -9,6 +9,8 @@
 #include <chrono>
 #include <cstdlib>
 
+namespace m3d {
+
 MillisecondClock SteadyMilliseconds()
 {
     const auto start = std::chrono::steady_clock::now();
@@ -155,3 +157,5 @@ void PlaybackController::AutoScrollStep()
         session.SetCurrentFrame(10 * timeline.ScrollTens());
     }
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 #include <deque>
 #include <functional>
 
+namespace m3d {
+
 class EditorSession;
 class MotionTimeline;
 
@@ -79,3 +81,5 @@ private:
     int64_t shownIndex = 0;            // frames since the anchor frame of the frame shown
     std::deque<uint32_t> recentSteps;  // when the last frames were shown, oldest first
 };
+
+}  // namespace m3d

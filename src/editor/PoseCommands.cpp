@@ -6,6 +6,8 @@
 #include "view/PoseOperations.h"
 #include "view/TransformOperations.h"
 
+namespace m3d {
+
 namespace {
 
 // Every Part whose partner is Part part, when "左右連動" is on.
@@ -97,3 +99,5 @@ void OnAbsoluteRotationSet(EditorSession& session)
 void UndoCommand(EditorSession& session) { session.History().Undo(); }
 
 void RedoCommand(EditorSession& session) { session.History().Redo(); }
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace m3d {
+
 class EditorSession;
 
 // The pose commands of the menu and the transform panel. Each ends with one
@@ -26,3 +28,5 @@ void OnAbsolutePositionSet(EditorSession& session);
 // "Undo" and "Redo": one step of the document history; the panels follow.
 void UndoCommand(EditorSession& session);
 void RedoCommand(EditorSession& session);
+
+}  // namespace m3d

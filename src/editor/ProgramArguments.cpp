@@ -3,6 +3,8 @@
 #include "io/PathLookup.h"
 #include "settings/InterfaceLanguage.h"
 
+namespace m3d {
+
 namespace {
 
 // The options that take a value: where the value goes and what it must be.
@@ -89,3 +91,5 @@ FileAction ActionForFile(const std::string& path)
     if (name.find(".mesh") != std::string::npos || name.find(".mqo") != std::string::npos) return FileAction::AddPart;
     return FileAction::None;
 }
+
+}  // namespace m3d

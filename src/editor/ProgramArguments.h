@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // The editor's command line: "[--settings PATH] [--lang ja|en] [FILE]", or "--help" or "--version" alone.
 struct ProgramArguments {
     std::optional<std::string> settingsPath;  // from "--settings PATH" or "--settings=PATH"
@@ -30,3 +32,5 @@ std::string ProgramUsage();
 // anything else does nothing.
 enum class FileAction { None, OpenProject, AddPart };
 FileAction ActionForFile(const std::string& path);
+
+}  // namespace m3d

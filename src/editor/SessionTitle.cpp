@@ -3,6 +3,8 @@
 
 #include <string>
 
+namespace m3d {
+
 namespace {
 constexpr const char* PROGRAM_TITLE = "Marionettica3D Ver 1.0.0";
 
@@ -32,3 +34,5 @@ void EditorSession::UpdateTitle()
     if (history.IsModified()) titleText += " *";
     events.Publish(TitleChanged{titleText});
 }
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <algorithm>
 #include <climits>
 
+namespace m3d {
+
 SymmetryEditor::SymmetryEditor(EditorSession& session) : session(session), scene(session.GetScene())
 {
     values.reserve(scene.parts.size());
@@ -87,3 +89,5 @@ void SymmetryEditor::Apply(const EditValues& edits)
     if (!changed.empty()) edit.Add(std::make_unique<PartLinksChange>(std::move(changed)));
     edit.Commit();
 }
+
+}  // namespace m3d

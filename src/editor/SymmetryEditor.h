@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class EditorSession;
 class Scene;
 
@@ -84,3 +86,5 @@ private:
     std::vector<int> values;
     int firstVisibleRow = 0;
 };
+
+}  // namespace m3d

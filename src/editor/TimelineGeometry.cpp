@@ -2,6 +2,8 @@
 
 #include <initializer_list>
 
+namespace m3d {
+
 int TimelineGeometry::RowAt(int x, int y) const
 {
     if (x < 7 || x > BandRight() || y < Top()) return -1;
@@ -24,3 +26,5 @@ int TimelineGeometry::RulerLabelLeftUnits(int lineX)
     // its left edge, which is rounded to the nearest unit of 1.75 pixels.
     return (4 * lineX - 46) / 7;
 }
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace m3d {
+
 // The motion panel's timeline in client pixels (origin at the panel's top-left
 // corner). With nothing changed it is the panel's designed timeline: eight
 // rows of Parts and 71 frames at 5 pixels a frame, its mouse area 84 ... 438 x
@@ -44,3 +46,5 @@ struct TimelineGeometry {
     // pixel x (as designed: 42, 71, 99, ... for the lines at 86, 136, 186, ...).
     static int RulerLabelLeftUnits(int lineX);
 };
+
+}  // namespace m3d

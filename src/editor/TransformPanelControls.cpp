@@ -4,6 +4,8 @@
 
 #include <cfloat>
 
+namespace m3d {
+
 namespace {
 
 // The twelve values in field order.
@@ -49,3 +51,5 @@ void SetGridPlanes(EditorSession& session, bool xy, bool yz, bool zx)
 }
 
 void SetLinkLR(EditorSession& session, bool linked) { session.TransformPanel().linkLR = linked ? 1 : 0; }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <array>
 #include <string>
 
+namespace m3d {
+
 class EditorSession;
 
 // What the transform panel's controls exchange with the session. The twelve
@@ -31,3 +33,5 @@ TransformFieldsRead ReadTransformFields(const TransformFieldTexts& texts, Transf
 void SetGridPlanes(EditorSession& session, bool xy, bool yz, bool zx);
 // "左右連動": whether every edit also changes the symmetry partners.
 void SetLinkLR(EditorSession& session, bool linked);
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include "view/TransformOperations.h"
 
+namespace m3d {
+
 // The transform panel's fields. The grid plane check boxes write the view
 // state's grid flags directly, which the drawing and the settings file read.
 struct TransformPanelState {
@@ -11,3 +13,5 @@ struct TransformPanelState {
     // "左右連動": every edit also changes the symmetry partners (0 or 1).
     int linkLR = 0;
 };
+
+}  // namespace m3d

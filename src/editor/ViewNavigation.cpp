@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 void ViewNavigation::Step(NavigationMode stepMode, int view, int dx, int dy)
 {
     ViewState& views = session.Views();
@@ -74,3 +76,5 @@ void ViewNavigation::MiddleButtonMove(int x, int y)
 }
 
 void ViewNavigation::MiddleButtonUp() { panView = -1; }
+
+}  // namespace m3d

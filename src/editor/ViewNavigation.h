@@ -1,5 +1,7 @@
 #pragma once
 
+namespace m3d {
+
 class EditorSession;
 
 // A point on the desktop, in screen pixels.
@@ -68,3 +70,5 @@ private:
     int panView = -1;  // view of the middle-button drag, -1 for none
     int panX = 0, panY = 0;
 };
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <cerrno>
 #include <cstring>
 
+namespace m3d {
+
 bool WriteFileAtomically(const std::string& path, const std::function<bool(FileSink&)>& produce, std::string& error,
                          const AtomicWriteOptions& options)
 {
@@ -40,3 +42,5 @@ bool WriteFileAtomically(const std::string& path, std::string_view data, std::st
     return WriteFileAtomically(
         path, [data](FileSink& sink) { return sink.Write(data); }, error, options);
 }
+
+}  // namespace m3d

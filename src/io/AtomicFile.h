@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace m3d {
+
 struct AtomicWriteOptions {
     // Replace a file whose permission bits forbid us to write it (the caller
     // has asked the user); otherwise such a file is refused.
@@ -39,3 +41,5 @@ bool WriteFileAtomically(const std::string& path, std::string_view data, std::st
 // with error naming path and the reason.
 bool CheckWriteTarget(const std::string& path, const WriteTarget& target, const AtomicWriteOptions& options,
                       std::string& error);
+
+}  // namespace m3d

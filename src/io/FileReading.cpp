@@ -9,6 +9,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace m3d {
+
 namespace {
 
 std::string NotRegular(const std::string& path, mode_t mode)
@@ -87,3 +89,5 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::string& error
     out = std::move(data);
     return true;
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <cstddef>
 #include <string>
 
+namespace m3d {
+
 // Opens path for reading only when it is a regular file (symbolic links
 // followed): a FIFO, device, socket or folder is refused from its status
 // before it is opened, and the open itself never waits (O_NONBLOCK), so a
@@ -21,3 +23,5 @@ std::string NotRegularFileReason(const std::string& path);
 // opened or read, or is larger than maxBytes (checked from its size before a
 // byte is read).
 bool ReadWholeFile(const std::string& path, std::string& out, std::string& error, size_t maxBytes = size_t(1) << 31);
+
+}  // namespace m3d

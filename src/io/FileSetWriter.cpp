@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace m3d {
+
 struct FileSetWriter::Staged {
     std::string path;  // as given, for messages
     std::string file;  // the file really written (symbolic links followed)
@@ -160,3 +162,5 @@ bool FileSetWriter::Commit()
     positionOf.clear();
     return true;
 }
+
+}  // namespace m3d

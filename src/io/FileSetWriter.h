@@ -10,6 +10,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace m3d {
+
 // How one file of a set is put in place.
 struct FileSetOptions {
     // Replace a read-only file (the caller has asked the user).
@@ -78,3 +80,5 @@ private:
     int errorNumber = 0;
     bool cancelled = false;
 };
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <unistd.h>
 
+namespace m3d {
+
 namespace {
 constexpr size_t BUFFER_BYTES = size_t(256) << 10;
 }
@@ -45,3 +47,5 @@ bool FileSink::WriteOut(const char* data, size_t size)
     }
     return true;
 }
+
+}  // namespace m3d

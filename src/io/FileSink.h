@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace m3d {
+
 // A buffered writer on an open file descriptor (not owned). Small writes are
 // gathered in a 256 KiB buffer; a write failure is remembered and every later
 // write does nothing, so a producer may check Ok() only now and then.
@@ -33,3 +35,5 @@ private:
     int writeErrno = 0;
     std::string refusal;
 };
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace m3d {
+
 namespace fs = std::filesystem;
 
 FolderIndex::FolderIndex(const std::string& folder) : directory(folder.empty() ? std::string(".") : folder)
@@ -32,3 +34,5 @@ std::optional<std::string> FolderIndex::FindFile(std::string_view fileName) cons
     if (!fs::is_regular_file(path, ec)) return std::nullopt;
     return path.string();
 }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+namespace m3d {
+
 // The entries of one folder, listed once, for many look-ups of plain file
 // names that may differ from the disk in letter case (a project naming
 // thousands of object files). Each look-up is then O(1) instead of a listing
@@ -29,3 +31,5 @@ private:
     // Lower-cased name -> the first entry of that name in listing order.
     std::unordered_map<std::string, std::string> foldedNames;
 };
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <system_error>
 #include <vector>
 
+namespace m3d {
+
 namespace fs = std::filesystem;
 
 std::string FileNameOf(std::string_view path)
@@ -103,3 +105,5 @@ std::optional<std::string> FindFileIgnoringCase(const std::string& directory, st
     if (name.empty()) return std::nullopt;
     return Resolve(directory, {name});
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace m3d {
+
 // Paths given on this system (arguments, dialogs, dropped files) separate
 // folders with '/' only: '\\' is an ordinary character of a file name here.
 
@@ -30,3 +32,5 @@ std::string WindowsFileNameOf(std::string_view path);
 // the path on disk, or nullopt when nothing matches. An absolute Windows path
 // ("C:\\...") is tried by its file name alone.
 std::optional<std::string> FindFileIgnoringCase(const std::string& directory, std::string_view relativePath);
+
+}  // namespace m3d

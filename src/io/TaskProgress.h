@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace m3d {
+
 // Long work (decoding and encoding large images, writing many files) tells
 // how far it is and learns whether to go on. The window answers with a
 // progress dialog that has a Cancel button; without one, nothing is shown.
@@ -41,3 +43,5 @@ private:
     uint64_t offset = 0;
     bool cancelled = false;
 };
+
+}  // namespace m3d

@@ -12,6 +12,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+namespace m3d {
+
 namespace {
 
 constexpr const char TEMP_MARK[] = ".tmp";
@@ -157,3 +159,5 @@ bool TemporaryFile::Commit(const std::string& file, bool replacing)
     name.clear();
     return true;
 }
+
+}  // namespace m3d

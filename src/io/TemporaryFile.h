@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+namespace m3d {
+
 // The new contents of one file while they are written beside it: unnamed
 // (O_TMPFILE) where the file system allows it, else a named "FILE.tmpXXXXXX".
 // Closes and removes itself unless committed or released.
@@ -47,3 +49,5 @@ private:
 // "FILE.tmpXXXXXX" with six random letters or digits: the pattern whose stale
 // leftovers the next write into the folder removes.
 std::string RandomTemporaryName(const std::string& file);
+
+}  // namespace m3d

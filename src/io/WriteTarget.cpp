@@ -6,6 +6,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace m3d {
+
 namespace {
 
 // Longer chains are loops or an attack; the kernel gives up at 40 too.
@@ -101,3 +103,5 @@ WriteTarget InspectWriteTarget(const std::string& path)
         return target;
     }
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <string>
 #include <sys/types.h>
 
+namespace m3d {
+
 // What a save would replace at a path, symbolic links followed.
 struct WriteTarget {
     enum Kind {
@@ -36,3 +38,5 @@ const char* FileKindName(mode_t mode);
 
 // The folder of a file path with '/' separators ("." when there is none).
 std::string FolderOfFile(const std::string& path);
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <string_view>
 
+namespace m3d {
+
 // A 64-bit digest for telling whether data changed (not for security): the
 // same sequence of Add calls always gives the same value, a different one a
 // different value but for a chance of about 2^-64. Long runs of bytes are
@@ -50,3 +52,5 @@ private:
                               0xC2B2AE3D27D4EB4Full, 0x165667B19E3779F9ull, 0x27D4EB2F165667C5ull,
                               0xFF51AFD7ED558CCDull, 0xC4CEB9FE1A85EC53ull};
 };
+
+}  // namespace m3d

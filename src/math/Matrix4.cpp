@@ -3,6 +3,8 @@
 #include <cfloat>
 #include <cmath>
 
+namespace m3d {
+
 Matrix4 Matrix4::FromArray(const float values[16])
 {
     Matrix4 r;
@@ -217,3 +219,5 @@ Matrix4 MatrixRotationAxis(Vec3 axis, float angle)
 }
 
 Matrix4 AxisRotation(Vec3 unitAxis, float angle) { return MatrixRotationAxis(unitAxis, -angle); }
+
+}  // namespace m3d

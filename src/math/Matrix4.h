@@ -2,6 +2,8 @@
 
 #include "math/Vec3.h"
 
+namespace m3d {
+
 // 4 x 4 matrix of 32-bit floats, row-major, row-vector convention: a point is
 // multiplied on the left (p' = p M), rows 1-3 are the rotated axes and row 4
 // the translation. A * B applies A first. m[r][c] is element _(r+1)(c+1).
@@ -61,3 +63,5 @@ Matrix4 MatrixRotationAxis(Vec3 axis, float angle);
 // by angle about a unit axis in the opposite sense, equal to
 // MatrixRotationAxis(axis, -angle).
 Matrix4 AxisRotation(Vec3 unitAxis, float angle);
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace m3d {
+
 Quaternion QuaternionRotationMatrix(const Matrix4& mat)
 {
     const float(*m)[4] = mat.m;
@@ -92,3 +94,5 @@ Matrix4 MatrixRotationQuaternion(const Quaternion& q)
     r.m[2][2] = 1.0f - 2.0f * (q.x * q.x + q.y * q.y);
     return r;
 }
+
+}  // namespace m3d

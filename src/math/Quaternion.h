@@ -2,6 +2,8 @@
 
 #include "math/Matrix4.h"
 
+namespace m3d {
+
 // Rotation quaternion (x, y, z, w); the identity is (0, 0, 0, 1).
 struct Quaternion {
     float x = 0.0f;
@@ -34,3 +36,5 @@ Quaternion SlerpAlong(const SlerpArc& arc, float t);
 // Rotation matrix of q: row 4 = (0, 0, 0, 1), column 4 of rows 1-3 = 0.
 // q is used as given (not normalised).
 Matrix4 MatrixRotationQuaternion(const Quaternion& q);
+
+}  // namespace m3d

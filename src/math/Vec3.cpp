@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace m3d {
+
 float Length(Vec3 v) { return std::sqrt(Dot(v, v)); }
 
 Vec3 Normalize(Vec3 v)
@@ -10,3 +12,5 @@ Vec3 Normalize(Vec3 v)
     if (len == 0.0f) return v;
     return v * (1.0f / len);
 }
+
+}  // namespace m3d

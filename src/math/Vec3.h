@@ -1,5 +1,7 @@
 #pragma once
 
+namespace m3d {
+
 // A point or direction in the left-handed, +Y-up world: three 32-bit floats.
 struct Vec3 {
     float x = 0.0f;
@@ -18,3 +20,5 @@ inline Vec3 Cross(Vec3 a, Vec3 b) { return {a.y * b.z - a.z * b.y, a.z * b.x - a
 float Length(Vec3 v);
 // Unit vector of v; the zero vector stays zero.
 Vec3 Normalize(Vec3 v);
+
+}  // namespace m3d

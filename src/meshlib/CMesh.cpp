@@ -13,6 +13,8 @@
 #include <atomic>
 #include <cmath>
 
+namespace m3d {
+
 void CMesh::Impl::SetContent(MeshContent newContent, std::string newFolder, std::vector<std::string> newTexturePaths)
 {
     content = std::move(newContent);
@@ -269,3 +271,5 @@ const _MESH_TEXTURE* CMesh::GetTexture(int k) const
     if (k < 0 || size_t(k) >= impl->textureRefs.size()) return nullptr;
     return &impl->textureRefs[size_t(k)];
 }
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class CMeshBase;
 class RenderDevice;
 struct RenderMaterial;
@@ -106,3 +108,5 @@ private:
     void DrawStrips(const Matrix4& world, const RenderMaterial* tint);
     Impl* impl;
 };
+
+}  // namespace m3d

@@ -13,6 +13,8 @@
 #include <string_view>
 #include <unordered_map>
 
+namespace m3d {
+
 void CMeshBase::Impl::LinkTextures(CMesh::Impl& mesh)
 {
     mesh.textureRefs.assign(mesh.content.textureNames.size(), _MESH_TEXTURE{});
@@ -157,3 +159,5 @@ std::vector<const _MESHBASE_TEXTURE*> CMeshBase::TakeNewTextureProblems()
     impl->newProblems.clear();
     return problems;
 }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class CMesh;
 class RenderDevice;
 class TaskProgress;
@@ -68,3 +70,5 @@ private:
     struct Impl;
     Impl* impl;
 };
+
+}  // namespace m3d

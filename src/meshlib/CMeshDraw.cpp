@@ -8,6 +8,8 @@
 #include <array>
 #include <cmath>
 
+namespace m3d {
+
 namespace {
 
 constexpr int kCircleSegments = 32;
@@ -134,3 +136,5 @@ void CMesh::DrawBoundingBox(uint32_t color)
             }
     DrawOverlay(*device, GetMatrix(), [&] { device->DrawLineList(lines.data(), uint32_t(lines.size())); });
 }
+
+}  // namespace m3d

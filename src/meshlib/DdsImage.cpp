@@ -7,6 +7,8 @@
 #include <bit>
 #include <cstring>
 
+namespace m3d {
+
 namespace {
 
 constexpr size_t kHeaderBytes = 128;  // magic + 124-byte header
@@ -143,3 +145,5 @@ std::string EncodeDds(const TextureImage& image)
     }
     return out;
 }
+
+}  // namespace m3d

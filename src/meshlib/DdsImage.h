@@ -8,6 +8,8 @@
 #include <utility>
 #include <string_view>
 
+namespace m3d {
+
 // DirectDraw Surface images: the top level of the first surface only.
 
 // True when bytes begin with the DDS magic.
@@ -24,3 +26,5 @@ bool DecodeDds(std::string_view bytes, const std::string& fileName, TextureImage
 
 // An uncompressed 32-bit A8R8G8B8 file image of a non-empty image.
 std::string EncodeDds(const TextureImage& image);
+
+}  // namespace m3d

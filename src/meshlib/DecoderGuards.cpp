@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace m3d {
+
 namespace {
 
 // The decoder reads zeros past the end of the file; so do we.
@@ -268,3 +270,5 @@ bool IsTruncatedTga(std::string_view bytes)
     if (header->runLength) return pixels > 128 * (present / (1 + header->pixelBytes));
     return pixels * header->pixelBytes > present;
 }
+
+}  // namespace m3d

@@ -9,6 +9,8 @@
 #include <optional>
 #include <string_view>
 
+namespace m3d {
+
 // The formats the decoder reads that we hand to it, told apart the way it
 // tells them apart; Other for its remaining formats and for anything else.
 enum class StbImageKind { Jpeg, Png, Bmp, Pnm, Tga, Other };
@@ -68,3 +70,5 @@ bool IsTruncatedBmp(std::string_view bytes);
 // every packet that fits (a packet takes at least one byte and one pixel and
 // repeats it at most 128 times). The decoder reads zeros past the end.
 bool IsTruncatedTga(std::string_view bytes);
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #include "meshlib/ImageLimits.h"
 
+namespace m3d {
+
 std::optional<std::string> ImageSizeRefusal(uint64_t width, uint64_t height)
 {
     if (width > 0 && height > 0 && width <= kMaxTextureSide && height <= kMaxTextureSide &&
@@ -8,3 +10,5 @@ std::optional<std::string> ImageSizeRefusal(uint64_t width, uint64_t height)
     return "image size " + std::to_string(width) + " x " + std::to_string(height) + " not supported (at most " +
            std::to_string(kMaxTextureSide) + " pixels a side and " + std::to_string(kMaxTexturePixels) + " pixels)";
 }
+
+}  // namespace m3d

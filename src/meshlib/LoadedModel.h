@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // A material as a model file describes it, before textures are loaded.
 struct ModelMaterial {
     std::string name;    // UTF-8
@@ -26,3 +28,5 @@ struct LoadedModel {
     std::vector<uint32_t> triangleMaterials;  // one per triangle, index into materials
     std::vector<ModelMaterial> materials;     // never empty when there are triangles
 };
+
+}  // namespace m3d

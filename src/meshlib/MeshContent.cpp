@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace m3d {
+
 int CountFaces(const MeshContent& content)
 {
     int faces = 0;
@@ -54,3 +56,5 @@ bool GeometryBounds(const MeshContent& content, Vec3& low, Vec3& high)
     }
     return true;
 }
+
+}  // namespace m3d

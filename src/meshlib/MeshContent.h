@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // The geometry of one mesh as the library keeps, saves and reads it.
 // Invariants (kept by every producer, checked by the .mesh reader): every
 // sub-mesh has indexCount == indices.size() >= 3, a winding flag of 0 or 1, a
@@ -39,3 +41,5 @@ void MirrorGeometry(MeshContent& content);
 
 // Axis-aligned box of all vertex positions; false (and zeros) without vertices.
 bool GeometryBounds(const MeshContent& content, Vec3& low, Vec3& high);
+
+}  // namespace m3d

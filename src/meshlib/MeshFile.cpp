@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace m3d {
+
 namespace {
 
 constexpr char kMagic[8] = {'M', '3', 'D', 'M', 'E', 'S', 'H', '\0'};
@@ -265,3 +267,5 @@ bool DecodeMeshFile(std::string_view bytes, const std::string& fileName, MeshCon
     out = std::move(content);
     return true;
 }
+
+}  // namespace m3d

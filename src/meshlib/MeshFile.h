@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+namespace m3d {
+
 // Our .mesh file: little-endian binary, laid out in docs/mesh-format.md.
 
 constexpr uint32_t kMeshFileVersion = 1;
@@ -21,3 +23,5 @@ std::string EncodeMeshFile(const MeshContent& content);
 // On failure returns false, leaves out untouched and sets error to
 // "<fileName>: byte <offset>: <reason>".
 bool DecodeMeshFile(std::string_view bytes, const std::string& fileName, MeshContent& out, std::string& error);
+
+}  // namespace m3d

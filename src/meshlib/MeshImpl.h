@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <memory>
 
+namespace m3d {
+
 class FolderIndex;
 class TaskProgress;
 
@@ -65,3 +67,5 @@ struct CMeshBase::Impl {
     void LoadEntry(size_t index, const std::string& modelFolder, const std::string& pathInModel,
                    const FolderIndex& folder);
 };
+
+}  // namespace m3d

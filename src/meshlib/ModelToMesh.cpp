@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace m3d {
+
 namespace {
 
 bool Finite(const ColorValue& c)
@@ -85,3 +87,5 @@ bool BuildMeshContent(const LoadedModel& model, const std::string& fileName, Mes
     texturePaths = std::move(paths);
     return true;
 }
+
+}  // namespace m3d

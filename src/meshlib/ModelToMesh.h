@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // Checks a model a file reader produced and turns it into mesh content:
 // materials become _MESH_MATERIALs, each distinct texture name one texture
 // slot (texturePaths gets the path the model gave for each slot, to load the
@@ -18,3 +20,5 @@
 // name leaves its material untextured.
 bool BuildMeshContent(const LoadedModel& model, const std::string& fileName, MeshContent& out,
                       std::vector<std::string>& texturePaths, std::string& error);
+
+}  // namespace m3d

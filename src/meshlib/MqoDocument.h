@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // What a .mqo file holds, as read and before any geometry processing. Text
 // stays in the file's encoding until the model is built.
 
@@ -48,3 +50,5 @@ struct MqoDocument {
     std::vector<MqoMaterial> materials;  // at most kMaxMqoMaterials
     std::vector<MqoObject> objects;      // the visible ones only
 };
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 size_t FindFaceCirclingFewVertices(const MqoObject& object)
 {
     // seen[v] is 1 + the number of the last face that counted v.
@@ -19,3 +21,5 @@ size_t FindFaceCirclingFewVertices(const MqoObject& object)
     }
     return kNoCrowdedFace;
 }
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <cstddef>
 #include <limits>
 
+namespace m3d {
+
 // A face outline may pass a vertex twice (a hole joined to the outside by a
 // seam), but one that keeps coming back to the same few vertices has no
 // outline to speak of, and at two bytes a corner in the file it would cost
@@ -19,3 +21,5 @@ inline constexpr size_t kNoCrowdedFace = std::numeric_limits<size_t>::max();
 size_t FindFaceCirclingFewVertices(const MqoObject& object);
 
 inline constexpr size_t kMaxVisitsPerVertex = 2;
+
+}  // namespace m3d

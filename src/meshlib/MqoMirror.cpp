@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace m3d {
+
 namespace {
 
 float& Coordinate(Vec3& v, int axis) { return axis == 0 ? v.x : axis == 1 ? v.y : v.z; }
@@ -64,3 +66,5 @@ bool ExpandMirror(MqoObject& object)
         if (object.mirrorAxes & (1u << axis)) ReflectAcross(object, axis);
     return true;
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace m3d {
+
 // Expands an object's mirror setting into real geometry. For each axis bit in
 // the order X, Y, Z, every vertex and face built so far is reflected across
 // that coordinate plane: a vertex lying on the plane is its own image (so the
@@ -18,3 +20,5 @@
 // Returns false, leaving the object unchanged, when the result would exceed
 // the 32-bit corner or vertex numbering.
 bool ExpandMirror(MqoObject& object);
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <numbers>
 
+namespace m3d {
+
 namespace {
 
 Vec3 UnitOrZero(double x, double y, double z)
@@ -219,3 +221,5 @@ void ComputeCornerNormals(const MqoObject& object, const std::vector<Vec3>& face
         }
     }
 }
+
+}  // namespace m3d

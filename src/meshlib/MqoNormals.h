@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 // Shading normals of an object's faces and corners, in the editor's space
 // (the side of a face its corners wind clockwise around when seen from).
 
@@ -31,3 +33,5 @@ void ComputeCornerNormals(const MqoObject& object, const std::vector<Vec3>& face
                           std::vector<Vec3>& cornerNormals);
 
 inline constexpr size_t kMaxPairwiseSmoothedFaces = 256;
+
+}  // namespace m3d

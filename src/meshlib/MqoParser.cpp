@@ -7,6 +7,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace m3d {
+
 namespace {
 
 // Larger coordinates would overflow the squares and cross products that the
@@ -426,3 +428,5 @@ bool ParseMqoDocument(std::string_view bytes, const std::string& fileName, MqoDo
     doc = MqoDocument();
     return Parser(bytes, fileName, error).Run(doc);
 }
+
+}  // namespace m3d

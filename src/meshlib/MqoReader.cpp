@@ -9,6 +9,8 @@
 #include "meshlib/VertexWelder.h"
 #include "text/ShiftJis.h"
 
+namespace m3d {
+
 namespace {
 
 // Text in the file's encoding as UTF-8. Bytes that do not decode become '?',
@@ -153,3 +155,5 @@ bool ReadMqoFile(const std::string& path, LoadedModel& out, std::string& error)
     }
     return ReadMqo(bytes, path, out, error);
 }
+
+}  // namespace m3d

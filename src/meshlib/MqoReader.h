@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace m3d {
+
 // Reads a .mqo model (text format 1.0 to 1.2; binary vertex chunks included)
 // into one indexed triangle list in the editor's space: Z is negated and the
 // corner order kept, so the model's front faces -Z and (v1 - v0) x (v2 - v0)
@@ -30,3 +32,5 @@ bool ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, Loa
 
 // ReadMqo on the contents of the file at path.
 bool ReadMqoFile(const std::string& path, LoadedModel& out, std::string& error);
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace m3d {
+
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\f' || c == '\v'; }
@@ -231,3 +233,5 @@ bool MqoNameEquals(std::string_view a, std::string_view b)
         if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
     return true;
 }
+
+}  // namespace m3d

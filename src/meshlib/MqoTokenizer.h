@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string_view>
 
+namespace m3d {
+
 // Lexing of .mqo text: the file is read line by line (LF or CRLF ends), each
 // line field by field. Binary chunks are taken as raw byte runs between lines,
 // so their bytes are never seen as text.
@@ -77,3 +79,5 @@ bool MqoLineClosesChunk(std::string_view line);
 bool MqoLineBinarySize(std::string_view line, size_t& size);
 // ASCII case-insensitive equality, for chunk and key names.
 bool MqoNameEquals(std::string_view a, std::string_view b);
+
+}  // namespace m3d

@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <vector>
 
+namespace m3d {
+
 namespace {
 
 // Between reports: a 16384-pixel row takes about a millisecond to filter and deflate.
@@ -174,3 +176,5 @@ bool EncodePng(const TextureImage& image, std::string& out, std::string& error, 
     out = std::move(png);
     return true;
 }
+
+}  // namespace m3d

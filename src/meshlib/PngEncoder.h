@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace m3d {
+
 class TaskProgress;
 
 // Encodes a non-empty image as an 8-bit RGBA PNG: each row filtered with
@@ -13,3 +15,5 @@ class TaskProgress;
 // out untouched and error "cancelled" when progress asks to stop, or the
 // reason when zlib fails (out of memory).
 bool EncodePng(const TextureImage& image, std::string& out, std::string& error, TaskProgress* progress = nullptr);
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace m3d {
+
 namespace {
 
 // The bits of v (below 2^16) spread to the even bit positions.
@@ -232,3 +234,5 @@ void PolygonTriangulator::ClipEars(uint32_t n, std::vector<uint32_t>& out)
     }
     out.insert(out.end(), {prev_[current], current, next_[current]});
 }
+
+}  // namespace m3d

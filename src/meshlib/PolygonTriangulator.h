@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace m3d {
+
 // Splits polygons into triangles that keep the polygon's winding.
 //
 // Triangles pass through; a quad splits as (0, 1, 2) + (2, 3, 0), or along the
@@ -67,3 +69,5 @@ private:
     double tolerance_ = 0;
     uint64_t work_ = 0;  // corner tests made for the current polygon
 };
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstdint>
 
+namespace m3d {
+
 // Calls visit(a, b, c) for every real triangle of a sub-mesh, in strip order,
 // with absolute vertex numbers (baseVertex added) in drawing orientation: the
 // winding flag starts at windingFlag and flips after every strip triangle, and
@@ -33,3 +35,5 @@ inline int CountStripFaces(const _MESH_MESHDATA& mesh)
     ForEachStripTriangle(mesh, [&](uint32_t, uint32_t, uint32_t) { ++faces; });
     return faces;
 }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <array>
 #include <cassert>
 
+namespace m3d {
+
 namespace {
 
 constexpr uint32_t kMaterialLimit = 128;
@@ -112,3 +114,5 @@ StripifiedGeometry Stripify(std::vector<_MESH_VERTEX> vertices, std::span<const 
     }
     return result;
 }
+
+}  // namespace m3d

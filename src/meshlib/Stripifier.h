@@ -6,6 +6,8 @@
 #include <span>
 #include <vector>
 
+namespace m3d {
+
 // Largest index count of one sub-mesh (its count is 16-bit).
 constexpr uint32_t kMaxStripIndices = 65535;
 
@@ -34,3 +36,5 @@ struct StripifiedGeometry {
 // into pieces that overlap by two indices.
 StripifiedGeometry Stripify(std::vector<_MESH_VERTEX> vertices, std::span<const uint32_t> indices,
                             std::span<const uint32_t> triangleMaterials);
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 namespace {
 
 // Byte length of the UTF-8 character starting at text[at]; 0 when it is not
@@ -98,3 +100,5 @@ std::string TextureNameForPath(std::string_view path)
     shortened += extension;
     return IsValidTextureName(shortened) ? shortened : std::string();
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+namespace m3d {
+
 // Texture names in the shared list are file names without folder, at most 60
 // bytes as Shift-JIS (the size other tools and our project files expect).
 constexpr size_t kTextureNameLimit = 60;
@@ -23,3 +25,5 @@ std::string TextureNameForPath(std::string_view path);
 // UTF-8, within the limit, not "." or "..", and without separators, NUL or
 // other control characters (so it can never point outside its folder).
 bool IsValidTextureName(std::string_view name);
+
+}  // namespace m3d

@@ -16,6 +16,8 @@
 #include <optional>
 #include <vector>
 
+namespace m3d {
+
 namespace {
 
 // Texture files beyond this size are not images we can use anyway.
@@ -201,3 +203,5 @@ bool LoadTextureImage(const std::string& modelFolder, const std::string& pathInM
     if (!ReadWholeFile(*found, bytes, error, kMaxTextureFileBytes)) return false;
     return DecodeTextureImage(bytes, *found, out, error, memoryLeft);
 }
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+namespace m3d {
+
 class FolderIndex;
 
 // Memory no decoding is refused for: the caller sets no budget.
@@ -38,3 +40,5 @@ bool DecodeTextureImage(std::string_view bytes, const std::string& fileName, Tex
 bool LoadTextureImage(const std::string& modelFolder, const std::string& pathInModel, TextureImage& out,
                       std::string& error, const FolderIndex* folderIndex = nullptr,
                       uint64_t memoryLeft = kUnlimitedTextureMemory, std::string* file = nullptr);
+
+}  // namespace m3d

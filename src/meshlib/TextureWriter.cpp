@@ -10,6 +10,8 @@
 #include <array>
 #include <climits>
 
+namespace m3d {
+
 namespace {
 
 void AppendBytes(void* context, void* data, int size)
@@ -74,3 +76,5 @@ bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::stri
     out = std::move(bytes);
     return true;
 }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+namespace m3d {
+
 class TaskProgress;
 
 enum class ImageFormat { Bmp, Dds, Jpeg, Png, Ppm, Tga };
@@ -24,3 +26,5 @@ std::optional<ImageFormat> ImageFormatFromName(std::string_view name);
 // to stop (error then "cancelled").
 bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::string& out, std::string& error,
                         TaskProgress* progress = nullptr);
+
+}  // namespace m3d

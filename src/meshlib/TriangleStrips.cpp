@@ -5,6 +5,8 @@
 #include <cassert>
 #include <limits>
 
+namespace m3d {
+
 namespace {
 
 constexpr uint32_t kNone = std::numeric_limits<uint32_t>::max();
@@ -215,3 +217,5 @@ StripRuns BuildTriangleStrips(std::span<const uint32_t> triangles, uint32_t vert
     assert(triangles.size() % 3 == 0);
     return StripBuilder(triangles, vertexCount).Build();
 }
+
+}  // namespace m3d

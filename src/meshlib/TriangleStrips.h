@@ -4,6 +4,8 @@
 #include <span>
 #include <vector>
 
+namespace m3d {
+
 // Strips built over one indexed triangle list. Run k covers
 // indices[runStarts[k] ... runStarts[k + 1] - 1] (the last run ends at
 // indices.size()); triangle t of a run uses its indices t, t + 1, t + 2, the
@@ -25,3 +27,5 @@ struct StripRuns {
 // of the last two strip vertices as long as the next triangle is unused; of the
 // three ways out of the start triangle the longest walk is kept.
 StripRuns BuildTriangleStrips(std::span<const uint32_t> triangles, uint32_t vertexCount);
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <bit>
 
+namespace m3d {
+
 namespace {
 
 constexpr uint32_t kNone = UINT32_MAX;
@@ -145,3 +147,5 @@ uint32_t VertexWelder::AddCrowded(const _MESH_VERTEX& v)
     InsertCrowded(index);
     return index;
 }
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace m3d {
+
 // Builds a vertex list in which every (position, normal, texture coordinate)
 // combination appears once: corners that agree share a vertex, corners that
 // differ in any value get their own. Values compare as floats, so -0 equals 0.
@@ -47,3 +49,5 @@ private:
     std::vector<uint64_t> crowded_;         // hash tag and vertex index + 1, for crowded positions
     size_t crowdedCount_ = 0;
 };
+
+}  // namespace m3d

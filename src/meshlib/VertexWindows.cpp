@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <limits>
 
+namespace m3d {
+
 namespace {
 
 constexpr uint32_t kUnseen = std::numeric_limits<uint32_t>::max();
@@ -82,3 +84,5 @@ std::vector<VertexWindow> SplitIntoVertexWindows(std::span<const uint32_t> trian
     closeRun();
     return windows;
 }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <span>
 #include <vector>
 
+namespace m3d {
+
 // Sub-mesh indices are 16-bit and relative to the sub-mesh's base vertex, so
 // the triangles of one sub-mesh must reach at most 65,536 consecutive vertices.
 constexpr uint32_t kVertexWindowSize = 65536;
@@ -31,3 +33,5 @@ struct VertexWindow {
 // copy.
 std::vector<VertexWindow> SplitIntoVertexWindows(std::span<const uint32_t> triangles,
                                                  std::vector<_MESH_VERTEX>& vertices);
+
+}  // namespace m3d

@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // Records the mesh library hands out. Field meanings are the library's contract
 // with the editor; everything else about a mesh stays inside CMesh. They live
 // below both the mesh library and the render device, which draws them.
@@ -54,3 +56,5 @@ struct _MESHBASE_TEXTURE {
     // (or below it); a model may name any file on the disk.
     bool insideModelFolder = true;
 };
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 namespace {
 
 struct ComboChoice {
@@ -302,3 +304,5 @@ const FormatCombo* CRenderApp::ChosenCombo() const
         return nullptr;
     return &entry->combos[settings.comboIndex];
 }
+
+}  // namespace m3d

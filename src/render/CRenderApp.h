@@ -10,6 +10,8 @@
 #include <memory>
 #include <string>
 
+namespace m3d {
+
 // The windowed rendering framework: chooses a device from the catalogue,
 // creates it for the device window, carries the device state through resets
 // and device loss, runs one frame at a time and reports device errors. It
@@ -112,3 +114,5 @@ protected:
     RenderFrameworkState& framework;
     RenderAppHost& host;
 };
+
+}  // namespace m3d

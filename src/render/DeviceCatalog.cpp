@@ -4,6 +4,8 @@
 #include <new>
 #include <tuple>
 
+namespace m3d {
+
 namespace {
 
 const GraphicsFormat kBackBufferFormats[] = {GraphicsFormat::A8R8G8B8,    GraphicsFormat::X8R8G8B8,
@@ -169,3 +171,5 @@ void DeviceCatalog::FillPresentIntervals(const DeviceCaps& caps, FormatCombo& co
             combo.presentIntervals.push_back(interval);
     }
 }
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <functional>
 #include <vector>
 
+namespace m3d {
+
 // A depth/stencil format that cannot be combined with a multisample type.
 struct DepthMultiSampleConflict {
     GraphicsFormat depthStencilFormat = GraphicsFormat::Unknown;
@@ -92,3 +94,5 @@ private:
 
     std::vector<AdapterEntry> adapters_;
 };
+
+}  // namespace m3d

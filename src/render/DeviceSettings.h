@@ -2,6 +2,8 @@
 
 #include "render/GraphicsTypes.h"
 
+namespace m3d {
+
 // The device the framework chose: indices into the device catalogue and the
 // choices made from the combination's lists.
 struct DeviceSettings {
@@ -18,3 +20,5 @@ struct DeviceSettings {
     uint32_t windowWidth = 0;
     uint32_t windowHeight = 0;
 };
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #include "render/FrameTimer.h"
 
+namespace m3d {
+
 FrameTimer::FrameTimer(Clock clock) : clock_(std::move(clock)) { stopTime_ = lastElapsed_ = clock_(); }
 
 void FrameTimer::Start()
@@ -22,3 +24,5 @@ float FrameTimer::ElapsedSeconds()
     lastElapsed_ = now;
     return static_cast<float>(elapsed.count());
 }
+
+}  // namespace m3d

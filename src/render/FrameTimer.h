@@ -3,6 +3,8 @@
 #include <chrono>
 #include <functional>
 
+namespace m3d {
+
 // The frame clock: seconds between successive elapsed-time queries. While
 // stopped the clock stands still, so time spent paused never reaches the
 // animation; starting again counts the next elapsed time from the start.
@@ -29,3 +31,5 @@ private:
     TimePoint stopTime_;
     TimePoint lastElapsed_;
 };
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+namespace m3d {
+
 // A created device: the part of it the rendering framework manages (loss,
 // reset, present, release). Drawing goes through the render device interface.
 class GraphicsDevice {
@@ -64,3 +66,5 @@ public:
     virtual HResult CreateDevice(uint32_t adapter, DeviceType type, WindowHandle focusWindow, uint32_t behaviourFlags,
                                  PresentParams& params, std::unique_ptr<GraphicsDevice>& device) = 0;
 };
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #include "render/GraphicsTypes.h"
 
+namespace m3d {
+
 uint32_t ColourChannelBits(GraphicsFormat format)
 {
     switch (format) {
@@ -54,3 +56,5 @@ uint32_t StencilBits(GraphicsFormat format)
     default: return 0;
     }
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+namespace m3d {
+
 // The vocabulary shared by the rendering framework and a graphics driver. The
 // numbers are those of the Direct3D 9 interface the framework was written
 // against; sorting display modes by format relies on the format numbers.
@@ -134,3 +136,5 @@ uint32_t AlphaChannelBits(GraphicsFormat format);
 uint32_t DepthBits(GraphicsFormat format);
 // Stencil bits of a depth/stencil format (0 for other formats).
 uint32_t StencilBits(GraphicsFormat format);
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #include "render/RecordingDevice.h"
 
+namespace m3d {
+
 RecordedCall& RecordingDevice::Record(RenderCall call)
 {
     RecordedCall& entry = calls.emplace_back();
@@ -137,3 +139,5 @@ void RecordingDevice::SetGeometryKey(GeometryKey key)
 }
 
 void RecordingDevice::ForgetGeometry(const void* owner) { Record(RenderCall::ForgetGeometry).owner = owner; }
+
+}  // namespace m3d

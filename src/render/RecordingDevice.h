@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 enum class RenderCall {
     BeginScene,
     EndScene,
@@ -88,3 +90,5 @@ private:
     RecordedCall& Record(RenderCall call);
     RecordedCall state;
 };
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace m3d {
+
 enum class MessageIcon { Error, Warning };
 
 struct ClientRect {
@@ -25,3 +27,5 @@ public:
     // The client area of window in its own pixels; empty when unknown.
     virtual ClientRect GetClientRect(WindowHandle window) = 0;
 };
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 
 #include <cstdint>
 
+namespace m3d {
+
 // What the drawing code asks of a graphics device: the fixed-function model of
 // one directional light, one material and one texture stage, with geometry
 // passed from memory on every call. Matrices use the library's conventions
@@ -112,3 +114,5 @@ public:
     // One connected line through all vertices.
     virtual void DrawLineStrip(const LineVertex* vertices, uint32_t vertexCount) = 0;
 };
+
+}  // namespace m3d

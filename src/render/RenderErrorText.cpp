@@ -1,5 +1,7 @@
 #include "render/RenderErrorText.h"
 
+namespace m3d {
+
 std::string RenderErrorMessage(HResult code)
 {
     switch (code) {
@@ -34,3 +36,5 @@ std::string RenderErrorText(HResult code, ErrorKind kind)
     }
     return text;
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace m3d {
+
 // How grave an error shown by the framework is.
 enum class ErrorKind {
     Warning = 0,
@@ -15,3 +17,5 @@ enum class ErrorKind {
 std::string RenderErrorMessage(HResult code);
 // The full text of the message box for code and kind.
 std::string RenderErrorText(HResult code, ErrorKind kind);
+
+}  // namespace m3d

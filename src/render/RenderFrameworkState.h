@@ -2,6 +2,8 @@
 
 #include "render/FrameTimer.h"
 
+namespace m3d {
+
 class CRenderApp;
 
 // What the rendering framework keeps for the whole process: one of these lives
@@ -16,3 +18,5 @@ struct RenderFrameworkState {
     CRenderApp* instance = nullptr;
     FrameTimer timer;
 };
+
+}  // namespace m3d

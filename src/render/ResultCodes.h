@@ -2,6 +2,8 @@
 
 #include <cstdint>
 
+namespace m3d {
+
 // 32-bit result codes of the rendering framework and its graphics driver, in
 // the style of the Windows HRESULT: negative means failure.
 using HResult = int32_t;
@@ -27,3 +29,5 @@ inline constexpr HResult AppErrNoCompatibleDevices =
     ResultFromBits(0x82000003u);  // no windowed device on the desktop format
 inline constexpr HResult AppErrNonZeroRefCount = ResultFromBits(0x8200000Au);  // the device outlived its release
 inline constexpr HResult AppErrNullRefDevice = ResultFromBits(0x8200000Du);    // reference device that renders nothing
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #include "render/SurfaceGraphicsDriver.h"
 
+namespace m3d {
+
 GraphicsFormat DisplayFormatOf(const SurfaceDescription& s)
 {
     if (s.redBits == 8 && s.greenBits == 8 && s.blueBits == 8) return GraphicsFormat::X8R8G8B8;
@@ -127,3 +129,5 @@ HResult SurfaceGraphicsDriver::CreateDevice(uint32_t adapter, DeviceType type, W
         return D3DERR_NOTAVAILABLE;
     return MakeDevice(focusWindow, params, device);
 }
+
+}  // namespace m3d

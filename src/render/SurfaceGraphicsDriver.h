@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace m3d {
+
 // What the window system gave a window's drawing surface and the screen it is
 // on: the whole truth a windowed program on such a system can report about
 // "adapters" and "formats".
@@ -69,3 +71,5 @@ private:
 
     SurfaceDescription surface_;
 };
+
+}  // namespace m3d

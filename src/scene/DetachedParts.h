@@ -7,6 +7,8 @@
 #include <utility>
 #include <vector>
 
+namespace m3d {
+
 // One Part taken out of a Scene with everything that belongs to it, kept so
 // that it can be put back exactly where it was.
 struct DetachedPart {
@@ -31,3 +33,5 @@ struct DetachedParts {
     // its partner), both in the numbering before the Parts were taken out.
     std::vector<std::pair<int, int>> cutPartnerLinks;
 };
+
+}  // namespace m3d

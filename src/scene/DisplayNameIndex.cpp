@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+namespace m3d {
+
 namespace {
 // Candidates "%s00000" ... "%s99999" for a taken display name.
 constexpr int DISPLAY_NAME_NUMBERS = 100000;
@@ -28,3 +30,5 @@ std::string DisplayNameIndex::Take(const std::string& baseName)
     if (!name.empty()) Add(name);
     return name;
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 #include <unordered_map>
 #include <unordered_set>
 
+namespace m3d {
+
 // The display names in use, for giving Parts names no other Part has: a base
 // name itself when it is free, else the first free "%s%05d" ("part00000",
 // "part00001", ...). Names are only ever added, so the search for a base name
@@ -24,3 +26,5 @@ private:
     // Base name -> every number below it is known to be taken.
     std::unordered_map<std::string, int> firstUntried;
 };
+
+}  // namespace m3d

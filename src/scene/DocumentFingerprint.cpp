@@ -3,6 +3,8 @@
 #include "math/Digest.h"
 #include "scene/Scene.h"
 
+namespace m3d {
+
 uint64_t PartsFingerprint(const Scene& scene)
 {
     Digest digest;
@@ -52,3 +54,5 @@ uint64_t DocumentFingerprint(const Scene& scene)
     }
     return CombineFingerprints(PartsFingerprint(scene), motions);
 }
+
+}  // namespace m3d

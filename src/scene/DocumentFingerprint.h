@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 struct Motion;
 struct MotionTrack;
@@ -25,3 +27,5 @@ uint64_t TrackFingerprint(const MotionTrack& track);
 uint64_t CombineFingerprints(uint64_t first, const std::vector<uint64_t>& others);
 // The document's value worked out afresh: O(keys) plus the meshes changed since last digested.
 uint64_t DocumentFingerprint(const Scene& scene);
+
+}  // namespace m3d

@@ -10,6 +10,8 @@
 #include <set>
 #include <system_error>
 
+namespace m3d {
+
 MeshOutputPlan PlanMeshFiles(const Scene& scene, const std::string& directory, UserPrompt& prompt)
 {
     MeshOutputPlan plan;
@@ -52,3 +54,5 @@ bool StageMeshFiles(const Scene& scene, const MeshOutputPlan& plan, FileSetWrite
     }
     return true;
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 #include <utility>
 #include <vector>
 
+namespace m3d {
+
 class FileSetWriter;
 class Scene;
 class UserPrompt;
@@ -25,3 +27,5 @@ MeshOutputPlan PlanMeshFiles(const Scene& scene, const std::string& directory, U
 // save; read-only ones only when replaceReadOnly is set. Stops at the first
 // file that cannot be written: false, with set's Error naming it.
 bool StageMeshFiles(const Scene& scene, const MeshOutputPlan& plan, FileSetWriter& set, bool replaceReadOnly);
+
+}  // namespace m3d

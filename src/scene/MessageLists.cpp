@@ -3,6 +3,8 @@
 #include "io/PathLookup.h"
 #include "text/UiText.h"
 
+namespace m3d {
+
 std::string QuotedFileNames(const std::vector<std::string>& paths)
 {
     std::string names;
@@ -23,3 +25,5 @@ std::string FirstLines(const std::vector<std::string>& lines)
         text += "\n" + WithArguments(UiText("core", "ほか%1個"), {std::to_string(lines.size() - kNamedInMessage)});
     return text;
 }
+
+}  // namespace m3d

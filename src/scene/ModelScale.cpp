@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+namespace m3d {
+
 namespace {
 
 bool ScaledFinite(Vec3 p, float factor)
@@ -52,3 +54,5 @@ void ApplyModelScale(Scene& scene, float factor)
         for (MotionTrack& track : motion.tracks)
             for (KeyFrame& key : track.keys) key.matrix.SetTranslation(key.matrix.Translation() * factor);
 }
+
+}  // namespace m3d

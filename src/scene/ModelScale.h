@@ -1,5 +1,7 @@
 #pragma once
 
+namespace m3d {
+
 class Scene;
 
 // Accepted scale factors, inclusive.
@@ -16,3 +18,5 @@ bool ScaleModel(Scene& scene, float factor);
 // The scaling of ScaleModel without its checks, for a factor it accepted on
 // this very model before (redoing it).
 void ApplyModelScale(Scene& scene, float factor);
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // Frames of a new Motion (its last frame).
 constexpr int DEFAULT_MOTION_LENGTH = 60;
 // Longest Motion name, in Shift-JIS bytes (a 20-byte field with its terminator).
@@ -46,3 +48,5 @@ struct Motion {
 
 // The key matrix of a pose: localMatrix with _41, _42, _43 replaced by localPosition.
 Matrix4 KeyMatrixOf(const Matrix4& localMatrix, Vec3 localPosition);
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include "text/ShiftJis.h"
 #include "text/UiText.h"
 
+namespace m3d {
+
 std::string ValidateMotionName(const std::string& name, const std::vector<Motion>& motions)
 {
     if (name.empty()) return UiText("core", "名前が入力されていません");
@@ -13,3 +15,5 @@ std::string ValidateMotionName(const std::string& name, const std::vector<Motion
         if (motion.name == name) return UiText("core", "同じモーション名があります");
     return std::string();
 }
+
+}  // namespace m3d

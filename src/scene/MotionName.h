@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // Checks a name typed for a new or renamed Motion against every existing
 // Motion (the one being renamed included). Returns the message to show:
 // "名前が入力されていません" (empty), "モーション名は16文字までです" (more
@@ -12,3 +14,5 @@
 // character with no Shift-JIS form: the project file could not hold it) or
 // "同じモーション名があります" (taken); "" when the name is acceptable.
 std::string ValidateMotionName(const std::string& name, const std::vector<Motion>& motions);
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <memory>
 #include <string>
 
+namespace m3d {
+
 // One loaded object of the model. Its index in Scene::parts is its identity
 // everywhere (links, track order, file record order).
 struct Part {
@@ -39,3 +41,5 @@ std::string PartBaseNameOf(const std::string& path);
 // Hands part's mesh (when it has one) a complete world matrix: its rotation
 // and its translation row as the position.
 void SetMeshWorld(Part& part, const Matrix4& world);
+
+}  // namespace m3d

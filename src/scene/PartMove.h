@@ -3,6 +3,8 @@
 #include <optional>
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 
 // A Part given another parent, with its subtree: where it goes and how the
@@ -28,3 +30,5 @@ struct PartMove {
 // (std::nullopt) for a Part or parent that does not exist, a parent inside
 // the Part's own subtree, or the parent it already has.
 std::optional<PartMove> PlanPartMove(const Scene& scene, int part, int newParent);
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include "scene/Scene.h"
 
+namespace m3d {
+
 Matrix4 ParentWorldOf(const Scene& scene, int index)
 {
     const Part* part = scene.PartAt(index);
@@ -44,3 +46,5 @@ void UpdateChildren(Scene& scene, int index)
     const int firstChild = scene.FindPartByTreeItem(scene.Tree().GetFirstChild(part->treeItem));
     if (firstChild >= 0) scene.UpdateHierarchy(firstChild);
 }
+
+}  // namespace m3d

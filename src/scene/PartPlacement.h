@@ -2,6 +2,8 @@
 
 #include "scene/PoseComposition.h"
 
+namespace m3d {
+
 class Scene;
 
 // Small steps shared by every edit of a Part's pose: where a Part's parent
@@ -20,3 +22,5 @@ void SetMeshWorld(Scene& scene, int index, const Matrix4& world);
 void TurnInPlace(Scene& scene, int index, const Matrix4& worldRotation);
 // Recomposes the children of Part index (and their descendants) after it moved.
 void UpdateChildren(Scene& scene, int index);
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 #include <iterator>
 #include <limits>
 
+namespace m3d {
+
 namespace {
 const std::vector<TreeItem> kNoChildren;
 const std::string kNoText;
@@ -169,3 +171,5 @@ bool PartsTree::Select(TreeItem item)
     selected = item;
     return true;
 }
+
+}  // namespace m3d

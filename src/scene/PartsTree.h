@@ -5,6 +5,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace m3d {
+
 // Handle of an item of the parts tree. Handles are never reused, so a handle
 // kept after its item was deleted simply names no item.
 using TreeItem = int32_t;
@@ -78,3 +80,5 @@ private:
     TreeItem selected = NO_TREE_ITEM;
     TreeItem nextHandle = 1;
 };
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #include "scene/PoseComposition.h"
 
+namespace m3d {
+
 Matrix4 WorldFromLocal(const Matrix4& localMatrix, Vec3 localPosition, const Matrix4* parentWorld)
 {
     if (!parentWorld) {
@@ -32,3 +34,5 @@ Matrix4 MirrorRotation(const Matrix4& m)
     out.m[2][0] = -out.m[2][0];
     return out;
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include "math/Matrix4.h"
 
+namespace m3d {
+
 // How a Part's local pose and its world transform relate. Every edit of a
 // pose (hierarchy update, mouse drags, the transform panel's Sets, pose
 // operations, add-mirrored) composes through these pure functions.
@@ -26,3 +28,5 @@ Matrix4 InverseOrIdentity(const Matrix4& m);
 Matrix4 MirrorRotation(const Matrix4& m);
 // (x, y, z) -> (-x, y, z).
 inline Vec3 MirrorPosition(Vec3 p) { return {-p.x, p.y, p.z}; }
+
+}  // namespace m3d

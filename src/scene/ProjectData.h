@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // One Part as a project file records it: the name its object file is found
 // by, its parent and its partner.
 struct ProjectPartRecord {
@@ -26,3 +28,5 @@ struct ProjectData {
     // ascending frames (keys past the length are kept); finite matrices.
     std::vector<Motion> motions;
 };
+
+}  // namespace m3d

@@ -16,6 +16,8 @@
 
 #include <optional>
 
+namespace m3d {
+
 const char* const PROJECT_FILE_FILTER = QT_TRANSLATE_NOOP("core", "ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm||");
 const char* const PROJECT_FILE_DEFAULT_EXTENSION = "anm";
 
@@ -151,3 +153,5 @@ int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced)
     scene.lastLoadError = FirstLines(brokenObjects);
     return 1;
 }
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 class UserPrompt;
 
@@ -40,3 +42,5 @@ bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt);
 // selected in the tree; returns 1 (posing the model is the caller's).
 // sceneReplaced (optional) tells whether the scene was cleared and reloaded.
 int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced = nullptr);
+
+}  // namespace m3d

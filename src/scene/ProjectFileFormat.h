@@ -6,6 +6,8 @@
 #include <string_view>
 #include <vector>
 
+namespace m3d {
+
 // The project file (.anm): a 32-byte header, the Part records, the Motion
 // records with their keys; little-endian 32-bit integers and floats; names in
 // Shift-JIS.
@@ -34,3 +36,5 @@ bool ParseProjectFile(std::string_view bytes, const std::string& fileName, Proje
 // unspecified.
 bool BuildProjectFile(const std::vector<ProjectPartRecord>& parts, const std::vector<Motion>& motions,
                       std::string& bytes, std::string& error);
+
+}  // namespace m3d

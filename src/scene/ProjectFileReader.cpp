@@ -7,6 +7,8 @@
 #include <cstring>
 #include <unordered_set>
 
+namespace m3d {
+
 namespace {
 
 constexpr int PART_RECORD_MIN_BYTES = 12;  // name length, parent, partner
@@ -229,3 +231,5 @@ bool ParseProjectFile(std::string_view bytes, const std::string& fileName, Proje
     out = ProjectData();
     return ProjectReader(bytes, fileName).Read(out, error);
 }
+
+}  // namespace m3d

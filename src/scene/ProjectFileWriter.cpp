@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstring>
 
+namespace m3d {
+
 const char PROJECT_FILE_HEADER[] = "Marionettica3Dv1.00";
 
 namespace {
@@ -98,3 +100,5 @@ bool BuildProjectFile(const std::vector<ProjectPartRecord>& parts, const std::ve
         if (!PutMotionRecord(bytes, int(m), motions[m], parts.size(), error)) return false;
     return true;
 }
+
+}  // namespace m3d

@@ -9,6 +9,8 @@
 #include <cerrno>
 #include <set>
 
+namespace m3d {
+
 namespace {
 
 // The paths of files that are not in exclude.
@@ -100,3 +102,5 @@ std::string WriteFailureHeading(int errorNumber, const char* otherwise)
     default: return UiText("core", otherwise);
     }
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class UserPrompt;
 
 // What the files a save is about to replace allow, looked at before any is written.
@@ -42,3 +44,5 @@ std::string ReplaceRefusal(const std::vector<std::string>& existing, const std::
 // the cause errorNumber gives (disk full, read-only place, no permission,
 // name too long, file too large); otherwise, a core text, when it gives none.
 std::string WriteFailureHeading(int errorNumber, const char* otherwise);
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 #include "scene/DisplayNameIndex.h"
 #include "text/UiText.h"
 
+namespace m3d {
+
 const char* const UNTITLED_PROJECT_NAME = QT_TRANSLATE_NOOP("core", "名称未設定");
 
 Scene::Scene()
@@ -160,3 +162,5 @@ void Scene::AddTrackForNewPart()
         motion.tracks.back().SetKeyMatrix(0, KeyMatrixOf(added.localMatrix, added.localPosition));
     }
 }
+
+}  // namespace m3d

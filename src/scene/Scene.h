@@ -14,6 +14,8 @@
 #include <unordered_map>
 #include <vector>
 
+namespace m3d {
+
 // Text shown in the title before a project was opened or saved.
 extern const char* const UNTITLED_PROJECT_NAME;  // "名称未設定"
 
@@ -151,3 +153,5 @@ private:
     // while the Part at that index still has that item.
     mutable std::unordered_map<TreeItem, int> partIndexOfItem;
 };
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <map>
 #include <tuple>
 
+namespace m3d {
+
 std::vector<int> Scene::SubtreeOf(int index) const
 {
     std::vector<int> subtree;
@@ -177,3 +179,5 @@ void Scene::AttachParts(DetachedParts&& detached)
     }
     UpdateHierarchy(0);
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 namespace {
 
 Matrix4 ComposeWorld(const Part& part, const Matrix4* parentWorld)
@@ -52,3 +54,5 @@ void Scene::UpdateHierarchy(int index)
         SetMeshWorld(part, worlds[i]);
     }
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 std::optional<PartMove> PlanPartMove(const Scene& scene, int part, int newParent)
 {
     const Part* moving = scene.PartAt(part);
@@ -87,3 +89,5 @@ PartMove Scene::MovePart(const PartMove& move)
     back.order = std::move(newIndexOf);
     return back;
 }
+
+}  // namespace m3d

@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace m3d {
+
 std::vector<TextureOutput> PlanMissingTextures(Scene& scene, const std::string& directory)
 {
     std::vector<TextureOutput> plan;
@@ -86,3 +88,5 @@ std::string TextureProblemWarning(const std::vector<std::string>& problems)
     if (problems.empty()) return std::string();
     return UiText("core", "次のテクスチャは使えません:") + "\n" + FirstLines(problems);
 }
+
+}  // namespace m3d

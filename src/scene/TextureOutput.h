@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class FileSetWriter;
 class Scene;
 class TaskProgress;
@@ -42,3 +44,5 @@ std::vector<std::string> TextureProblemLines(const std::vector<const _MESHBASE_T
 // The warning after a load: "次のテクスチャは使えません:" and the problems
 // (the first few, then how many more); "" when there are none.
 std::string TextureProblemWarning(const std::vector<std::string>& problems);
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <string>
 #include <variant>
 
+namespace m3d {
+
 // What happened to the parts tree. The Scene reports each change as it makes
 // it, so that a tree widget can mirror the tree item by item.
 
@@ -37,3 +39,5 @@ struct TreeItemChecked {
 };
 
 using TreeChange = std::variant<TreeItemInserted, TreeItemRemoved, TreeItemMoved, TreeItemRenamed, TreeItemChecked>;
+
+}  // namespace m3d

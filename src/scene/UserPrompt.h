@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace m3d {
+
 class TaskProgress;
 
 // Answers to the mesh overwrite question.
@@ -35,3 +37,5 @@ public:
     // shows how far it is and may be cancelled; nullptr: nowhere. Not owned.
     virtual TaskProgress* Progress() { return nullptr; }
 };
+
+}  // namespace m3d

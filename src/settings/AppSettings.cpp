@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace m3d {
+
 namespace {
 
 class ReadVisitor : public SettingsVisitor {
@@ -125,3 +127,5 @@ std::string AppSettings::RememberedLanguage() const
     Load(values, SettingsOwners(), error);
     return values.interfaceLanguage;
 }
+
+}  // namespace m3d

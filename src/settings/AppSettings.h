@@ -6,6 +6,8 @@
 #include <functional>
 #include <string>
 
+namespace m3d {
+
 // Answers the process's current directory; read again before each directory
 // key, because the file dialogs change it.
 using CurrentDirectoryFunction = std::function<std::string()>;
@@ -50,3 +52,5 @@ private:
     std::string path_;
     CurrentDirectoryFunction currentDirectory_;
 };
+
+}  // namespace m3d

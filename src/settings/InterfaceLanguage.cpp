@@ -1,5 +1,7 @@
 #include "settings/InterfaceLanguage.h"
 
+namespace m3d {
+
 bool IsInterfaceLanguage(const std::string& code) { return code == "ja" || code == "en"; }
 
 std::string StartLanguage(const std::optional<std::string>& chosen, const std::string& remembered)
@@ -7,3 +9,5 @@ std::string StartLanguage(const std::optional<std::string>& chosen, const std::s
     if (chosen) return *chosen;
     return IsInterfaceLanguage(remembered) ? remembered : kDefaultInterfaceLanguage;
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <optional>
 #include <string>
 
+namespace m3d {
+
 // The interface languages by their codes: Japanese "ja", the default, and English "en".
 inline constexpr const char* kDefaultInterfaceLanguage = "ja";
 
@@ -13,3 +15,5 @@ bool IsInterfaceLanguage(const std::string& code);
 // remembered (in the settings file) when it is a code the interface has, else
 // Japanese.
 std::string StartLanguage(const std::optional<std::string>& chosen, const std::string& remembered);
+
+}  // namespace m3d

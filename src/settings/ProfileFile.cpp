@@ -13,6 +13,8 @@
 #include <optional>
 #include <system_error>
 
+namespace m3d {
+
 namespace {
 
 // A settings file is a few kilobytes; anything this large is not one of ours.
@@ -263,3 +265,5 @@ bool ProfileFile::Save(const std::string& path, std::string& error) const
 {
     return WriteFileAtomically(path, Text(), error);
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 #include <string_view>
 #include <vector>
 
+namespace m3d {
+
 // An INI file read and written the way the Windows profile functions treat it:
 // "[section]" lines open sections, "key=value" lines hold values, section and
 // key names match ignoring the case of ASCII letters, names and values are
@@ -73,3 +75,5 @@ private:
 double ParseDecimalPrefix(std::string_view text);
 // Parses an optional sign and the leading decimal digits; 0 when there are none.
 int ParseIntegerPrefix(std::string_view text);
+
+}  // namespace m3d

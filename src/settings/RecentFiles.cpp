@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace m3d {
+
 namespace {
 
 constexpr const char* kSection = "RECENT";
@@ -57,3 +59,5 @@ std::string RecentFileMenuText(size_t index, const std::string& path)
     }
     return text;
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class ProfileFile;
 
 // The projects opened or saved last, most recent first: at most kCapacity
@@ -33,3 +35,5 @@ private:
 // The File menu's text of entry index (0 first): "&1 path", with every '&'
 // of the path doubled so that it shows as itself.
 std::string RecentFileMenuText(size_t index, const std::string& path);
+
+}  // namespace m3d

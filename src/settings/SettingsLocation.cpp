@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <system_error>
 
+namespace m3d {
+
 namespace fs = std::filesystem;
 
 std::optional<std::string> ProcessEnvironment(const char* name)
@@ -32,3 +34,5 @@ std::string ResolveSettingsPath(const std::string& executableDirectory, const En
 
     return portable.string();
 }
+
+}  // namespace m3d

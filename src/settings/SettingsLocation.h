@@ -4,6 +4,8 @@
 #include <optional>
 #include <string>
 
+namespace m3d {
+
 // The settings file's name, and the folder that holds it inside the user's
 // configuration folder.
 inline constexpr const char* kSettingsFileName = "Marionet3D.ini";
@@ -24,3 +26,5 @@ std::optional<std::string> ProcessEnvironment(const char* name);
 // The folder is not created here; saving creates it.
 std::string ResolveSettingsPath(const std::string& executableDirectory, const EnvironmentLookup& environment,
                                 const std::optional<std::string>& explicitPath);
+
+}  // namespace m3d

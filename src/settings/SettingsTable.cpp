@@ -3,6 +3,8 @@
 #include "settings/InterfaceLanguage.h"
 #include "settings/ProfileFile.h"
 
+namespace m3d {
+
 namespace {
 
 constexpr const char* kColourKeys[8] = {"BACK", "GRID", "LINE", "COLL", "NORMAL", "PIVOT", "SELECT", "ANIM"};
@@ -129,3 +131,5 @@ SettingsValues DefaultSettingsValues(const std::string& currentDirectory)
     VisitSettingsTable(values, SettingsPass::Read, visitor);
     return values;
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace m3d {
+
 // Who holds a value in the running program; a value whose owner may be absent
 // is read and written only when it exists.
 enum class SettingsOwner { Scene, MotionPanel, TransformPanel, ViewToolbar };
@@ -40,3 +42,5 @@ enum class SettingsPass { Read, Write };
 // Calls visitor for every key of the settings file, in file order for pass.
 // Colours and flags go through Int and are converted back after each call.
 void VisitSettingsTable(SettingsValues& values, SettingsPass pass, SettingsVisitor& visitor);
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string>
 
+namespace m3d {
+
 // The display colours a first start gets, ARGB, in the order BACK, GRID,
 // LINE, COLL, NORMAL, PIVOT, SELECT, ANIM.
 inline constexpr std::array<uint32_t, 8> kDefaultColours{0xFF181818, 0xFF808080, 0xFFFF0000, 0xFFFFFF00,
@@ -65,3 +67,5 @@ struct SettingsOwners {
 
 // The defaults of every key; both directories are currentDirectory.
 SettingsValues DefaultSettingsValues(const std::string& currentDirectory);
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+namespace m3d {
+
 bool ParseInteger(const std::string& text, int& value)
 {
     const char* end = text.data() + text.size();
@@ -22,3 +24,5 @@ bool ParseFloat(const std::string& text, float& value)
     value = parsed;
     return true;
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <string>
 
+namespace m3d {
+
 // Whole decimal numbers as a person or a command line writes them: no
 // spaces, no trailing characters.
 
@@ -11,3 +13,5 @@ bool ParseInteger(const std::string& text, int& value);
 // Parses a whole decimal number that is a finite float; false for anything
 // else (value untouched).
 bool ParseFloat(const std::string& text, float& value);
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <iconv.h>
 
+namespace m3d {
+
 namespace {
 
 std::optional<std::string> Convert(const char* to, const char* from, std::string_view in)
@@ -57,3 +59,5 @@ std::string AsciiLower(std::string_view text)
         if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
     return out;
 }
+
+}  // namespace m3d

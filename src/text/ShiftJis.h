@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+namespace m3d {
+
 // Text inside the program is UTF-8; files written for the Japanese code page
 // (project files, .mqo models) hold Shift-JIS (code page 932).
 
@@ -16,3 +18,5 @@ std::optional<size_t> ShiftJisByteLength(std::string_view utf8);
 // Lower-cases the single-byte (ASCII) letters of UTF-8 text and leaves every
 // multibyte character alone.
 std::string AsciiLower(std::string_view text);
+
+}  // namespace m3d

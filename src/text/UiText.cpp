@@ -2,6 +2,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 namespace {
 UiTranslator& Translator()
 {
@@ -35,3 +37,5 @@ std::string WithArguments(const std::string& text, std::initializer_list<std::st
     }
     return out;
 }
+
+}  // namespace m3d

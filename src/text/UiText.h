@@ -4,6 +4,8 @@
 #include <initializer_list>
 #include <string>
 
+namespace m3d {
+
 // The texts the core shows to the user are written in Japanese in the
 // translation context "core". UiText("core", text) marks a text for the
 // translation tools (they read UiText as Qt's translate) and gives it in the
@@ -28,3 +30,5 @@ std::string UiText(const char* context, const char* source);
 // text with each %1 ... %9 replaced by the argument of that number; a number
 // without an argument stays as it is.
 std::string WithArguments(const std::string& text, std::initializer_list<std::string> arguments);
+
+}  // namespace m3d

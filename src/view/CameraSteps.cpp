@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+namespace m3d {
+
 namespace {
 
 constexpr float kPersZoomPerPixel = 0.01f;
@@ -61,3 +63,5 @@ bool PanStep(ViewState& views, int i, int dx, int dy)
     views.SavePersCamera(i);
     return true;
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include "view/ViewState.h"
 
+namespace m3d {
+
 // One step of the display toolbar's zoom and pan drags on view i, for a cursor
 // that moved by dx, dy pixels (right and down positive). Both return whether a
 // camera or the scale changed. A Pers view's saved pair follows its camera.
@@ -20,3 +22,5 @@ bool ZoomStep(ViewState& views, int i, int dy);
 // and target move across the line of sight by 0.002 of the distance per pixel,
 // against dx and with dy.
 bool PanStep(ViewState& views, int i, int dx, int dy);
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #include "view/DeviceState.h"
 
+namespace m3d {
+
 void SetDeviceLight(RenderDevice& device, Vec3 direction)
 {
     if (Length(direction) > 0.0f) {
@@ -21,3 +23,5 @@ void RestoreDeviceState(RenderDevice& device, Vec3 lightDirection)
     device.SetTransform(TransformKind::World, Matrix4::Identity());
     SetDeviceLight(device, lightDirection);
 }
+
+}  // namespace m3d

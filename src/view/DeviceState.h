@@ -3,6 +3,8 @@
 #include "math/Vec3.h"
 #include "render/RenderDevice.h"
 
+namespace m3d {
+
 // The ambient light of every view.
 inline constexpr uint32_t kAmbientLightColour = 0x002F2F2F;
 
@@ -14,3 +16,5 @@ void SetDeviceLight(RenderDevice& device, Vec3 direction);
 // created and after every reset: a red material (diffuse and ambient), the
 // ambient light, an identity world transform and the light of SetDeviceLight.
 void RestoreDeviceState(RenderDevice& device, Vec3 lightDirection);
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include "scene/Scene.h"
 
+namespace m3d {
+
 FirstFrameStage FirstFrameStages::Advance()
 {
     if (count == 0) {
@@ -28,3 +30,5 @@ void CheckSubtree(Scene& scene, TreeItem parent)
 }  // namespace
 
 void CheckEveryTreeItem(Scene& scene) { CheckSubtree(scene, NO_TREE_ITEM); }
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace m3d {
+
 class Scene;
 
 // The first two frames finish the start-up: the panels are shown on the first
@@ -22,3 +24,5 @@ private:
 // Checks every item of the parts tree, the root entry included, so that all
 // Parts and the grid are shown. Each change is reported to the observer.
 void CheckEveryTreeItem(Scene& scene);
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <cstddef>
 
+namespace m3d {
+
 namespace {
 
 enum Axis { X, Y, Z };
@@ -44,3 +46,5 @@ GridGeometry BuildGrid(int w, uint32_t colour)
                  LineVertex{0, 0, 0, kAxisColourZ}, LineVertex{0, 0, reach, kAxisColourZ}};
     return grid;
 }
+
+}  // namespace m3d

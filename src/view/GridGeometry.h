@@ -5,6 +5,8 @@
 #include <array>
 #include <cstdint>
 
+namespace m3d {
+
 // The grid of the views as prebuilt line lists (vertex pairs): three planes of
 // 22 lines each and the three axes. Rebuilt whole when the grid width or the
 // grid colour changes.
@@ -28,3 +30,5 @@ inline constexpr uint32_t kAxisColourZ = 0xFF0000FF;
 // every axis is left to the coloured axis line. The axes run from the origin
 // to 10w.
 GridGeometry BuildGrid(int w, uint32_t colour);
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #include "view/PanelSplitter.h"
 
+namespace m3d {
+
 namespace {
 
 constexpr int kWidthStripPixels = 5;
@@ -33,3 +35,5 @@ BottomPanelsSize PanelSplitterDrag::SizeAt(int x, int y, int clientWidth, int cl
     if (handle == PanelSplitterHandle::Height) wanted.motionHeight += pressY - y + kMotionPanelRowPixels / 2;
     return FittedBottomPanels(wanted, clientWidth, clientHeight);
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include "view/WindowLayout.h"
 
+namespace m3d {
+
 // The splitter between the views and the bottom panels: the band between the
 // render window and the panels drags the motion panel (and the tree) taller,
 // the strip just right of the motion panel drags it wider.
@@ -27,3 +29,5 @@ private:
     int pressX = 0, pressY = 0;
     BottomPanelsSize start;
 };
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace m3d {
+
 namespace {
 
 // Widening of the boxes below, relative to the size of the coordinates: far
@@ -139,3 +141,5 @@ int PartPicker::Pick(const Scene& scene, const Ray& ray, Vec3 eye)
     }
     return picked;
 }
+
+}  // namespace m3d

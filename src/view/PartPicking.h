@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 
 // Distance a hit must beat; no hit is farther than this.
@@ -43,3 +45,5 @@ public:
 private:
     std::vector<Vec3> worldVertices;
 };
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 void MirrorPose(Scene& scene)
 {
     const int count = scene.PartCount();
@@ -61,3 +63,5 @@ void KeepOnlyHeading(Scene& scene, int part)
     const float heading = AnglesFromMatrix(scene.WorldMatrixOf(part)).h;
     SetAbsoluteRotation(scene, part, {heading, 0.0f, 0.0f});
 }
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #pragma once
 
+namespace m3d {
+
 class Scene;
 
 // Operations on the pose shown (the Parts' localMatrix and localPosition);
@@ -27,3 +29,5 @@ bool DropToGround(Scene& scene);
 // pitch and bank; its position stays and its children follow. Nothing for an
 // index outside the Parts.
 void KeepOnlyHeading(Scene& scene, int part);
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace m3d {
+
 namespace {
 
 float ClampedAcos(float cosine) { return std::acos(std::clamp(cosine, -1.0f, 1.0f)); }
@@ -49,3 +51,5 @@ HeadingPitchBank AnglesFromMatrix(const Matrix4& m)
     out.b = 0.0f;
     return out;
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include "math/Matrix4.h"
 
+namespace m3d {
+
 // Degrees to radians and back, with the factors the angle fields always used
 // (so values typed, shown and stored agree to the last bit).
 constexpr float kDegreesToRadians = 0.017453292f;
@@ -26,3 +28,5 @@ Matrix4 RotationFromAngles(HeadingPitchBank angles);
 // about the vertical goes into H. Expects a rotation; any finite matrix gives
 // finite angles.
 HeadingPitchBank AnglesFromMatrix(const Matrix4& m);
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cmath>
 
+namespace m3d {
+
 namespace {
 
 constexpr float kSplitMin = 0.05f;
@@ -68,3 +70,5 @@ void GatherSettings(SettingsValues& values, const ViewState& views, const ViewDi
         v.drawSelect = displays[i].showSelection != 0;
     }
 }
+
+}  // namespace m3d

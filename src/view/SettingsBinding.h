@@ -4,6 +4,8 @@
 #include "view/ViewDisplay.h"
 #include "view/ViewState.h"
 
+namespace m3d {
+
 // Moves the values of the settings file between their plain record and the
 // views, display switches and colours that use them. Values whose owners live
 // elsewhere (folders, frame rate, export time scale) stay in the record.
@@ -20,3 +22,5 @@ void ApplySettings(const SettingsValues& values, ViewState& views, ViewDisplays&
 // Copies the current values of the owners back into the record.
 void GatherSettings(SettingsValues& values, const ViewState& views, const ViewDisplays& displays,
                     const ColourTable& colours);
+
+}  // namespace m3d

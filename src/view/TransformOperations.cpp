@@ -3,6 +3,8 @@
 #include "scene/PartPlacement.h"
 #include "scene/Scene.h"
 
+namespace m3d {
+
 namespace {
 
 // The panel's reflection of a local pose also negates _41: the translation row
@@ -88,3 +90,5 @@ void MirrorToPartners(Scene& scene, int index)
         UpdateChildren(scene, i);
     }
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include "math/Vec3.h"
 #include "view/RotationAngles.h"
 
+namespace m3d {
+
 class Scene;
 
 // What the transform panel shows for a Part: rotation and position relative
@@ -34,3 +36,5 @@ void SetAbsolutePosition(Scene& scene, int part, Vec3 position);
 // Every Part whose partner is Part part gets part's local rotation and
 // position reflected across x = 0, whatever it held before.
 void MirrorToPartners(Scene& scene, int part);
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include <array>
 #include <cstdint>
 
+namespace m3d {
+
 // How one view draws, as its display toolbar sets it. Each switch is 0 or 1.
 struct ViewDisplay {
     int drawMode = 0;       // 1 faces, 0 edges
@@ -27,3 +29,5 @@ enum ColourIndex : int {
     COLOUR_ANIM = 7,    // timeline of the motion panel
 };
 using ColourTable = std::array<uint32_t, 8>;
+
+}  // namespace m3d

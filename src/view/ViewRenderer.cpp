@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 namespace {
 
 // Overlays are sized in grid widths so they stay readable at any model size.
@@ -116,3 +118,5 @@ void RenderViews(RenderDevice& device, const ViewFrameInputs& in)
     device.SetViewport(saved);
     device.EndScene();
 }
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 
 // A pose drawn as a translucent ghost behind everything else: every Part's
@@ -48,3 +50,5 @@ void DrawGrid(RenderDevice& device, const ViewState& views, int view, const Grid
 // draw mode, at depth 1 (the far end of the depth range) and leaving no
 // depth, so they show only where nothing else is drawn.
 void RenderViews(RenderDevice& device, const ViewFrameInputs& in);
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <cfloat>
 #include <cmath>
 
+namespace m3d {
+
 void ViewState::SetRenderSize(int width, int height)
 {
     renderWidth = std::max(width, 0);
@@ -194,3 +196,5 @@ void ViewState::LightFromFront()
 }
 
 void ViewState::SetGridWidth(int width) { gridWidth = std::clamp(width, kGridWidthMin, kGridWidthMax); }
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 class CMesh;
 
 // A rectangle in render-window pixels; right and bottom are exclusive edges.
@@ -112,3 +114,5 @@ private:
     int renderHeight = 0;
     PixelRect splitterBand;
 };
+
+}  // namespace m3d

@@ -1,5 +1,7 @@
 #include "view/ViewType.h"
 
+namespace m3d {
+
 namespace {
 
 const char* const kNames[kViewTypeCount] = {"Top",  "Top(Rev)", "Bottom", "Bottom(Rev)", "Front",
@@ -36,3 +38,5 @@ Vec3 OrthoEye(int type, Vec3 target, float distance)
     eye.z += axes.eyeZOffset;
     return eye;
 }
+
+}  // namespace m3d

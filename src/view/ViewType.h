@@ -2,6 +2,8 @@
 
 #include "math/Vec3.h"
 
+namespace m3d {
+
 // The camera kinds a view can show: eight axis-aligned orthographic directions
 // and one free perspective camera. The numbers are stored in the settings file.
 enum ViewType : int {
@@ -38,3 +40,5 @@ bool IsOrthographic(int type);
 const OrthoAxes& OrthoAxesOf(int type);
 // Eye of an orthographic type for a target at distance along its direction.
 Vec3 OrthoEye(int type, Vec3 target, float distance);
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 namespace {
 
 struct PanelPlacement {
@@ -74,3 +76,5 @@ PixelRect ToolbarRect(const ViewState& views, int view)
     const PixelRect& r = views.views[view].rect;
     return {r.left + left, r.top + 2, r.left + left + r.Width(), r.top + 2 + kToolbarHeight};
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include "view/ViewState.h"
 
+namespace m3d {
+
 // Where the render window, the panels and the display toolbars sit in the main
 // window's client area. All rectangles are client pixels (origin at the top
 // left of the area below the menu), right and bottom exclusive.
@@ -57,3 +59,5 @@ bool ToolbarShown(const ViewState& views, int view);
 // of the current layout. In single-view mode the shown toolbar spans the render
 // window less 4 pixels.
 PixelRect ToolbarRect(const ViewState& views, int view);
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 // A project box.anm of one cube and one Motion in folder.

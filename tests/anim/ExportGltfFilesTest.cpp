@@ -13,6 +13,8 @@
 #include <random>
 #include <sys/stat.h>
 
+using namespace m3d;
+
 namespace {
 
 // The figure sample (its torso textured with 肌.png) and a folder to export into.

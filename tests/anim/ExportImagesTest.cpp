@@ -11,6 +11,8 @@
 
 #include <filesystem>
 
+using namespace m3d;
+
 namespace {
 
 // Answers questions from its script and asks to stop at the first report of progress.

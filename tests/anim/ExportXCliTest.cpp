@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 const std::string kFigureProject = std::string(M3D_TEST_DATA_DIR) + "/../../examples/figure/figure.anm";

@@ -14,6 +14,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 // A closed tetrahedron with one material, textured when texture is given.

@@ -17,6 +17,8 @@
 #include <cmath>
 #include <map>
 
+using namespace m3d;
+
 namespace {
 
 void Names(const aiNode* node, const std::string& prefix, std::vector<std::string>& out)

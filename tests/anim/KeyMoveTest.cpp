@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 // A Motion of length 60 whose keys carry their own frame as the marker, so a

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 // Two top-level Parts and a child of the first.

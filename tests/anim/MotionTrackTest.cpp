@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 std::vector<int> FramesOf(const MotionTrack& track)

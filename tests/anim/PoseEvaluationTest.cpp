@@ -7,6 +7,8 @@
 #include <cmath>
 #include <random>
 
+using namespace m3d;
+
 namespace {
 
 constexpr float kPi = 3.14159265358979f;

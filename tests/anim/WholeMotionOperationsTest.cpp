@@ -13,6 +13,8 @@
 
 #include <cmath>
 
+using namespace m3d;
+
 namespace {
 
 Matrix4 Key(float h, float p, float b, Vec3 position) { return KeyMatrixOf(RotationFromAngles({h, p, b}), position); }

@@ -20,6 +20,8 @@
 #include <cmath>
 #include <map>
 
+using namespace m3d;
+
 namespace {
 
 // A closed tube of sides segments around -Y, length long; every other side

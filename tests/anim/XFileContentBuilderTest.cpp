@@ -13,6 +13,8 @@
 
 #include <cstring>
 
+using namespace m3d;
+
 namespace {
 
 constexpr int kFactor = 200;

@@ -12,6 +12,8 @@
 #include <locale>
 #include <string>
 
+using namespace m3d;
+
 namespace {
 
 _MESH_VERTEX Vertex(float x, float y, float z, float nx, float ny, float nz, float u, float v)

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // One crafted hostile input: a generator that writes it into a folder at a
 // chosen size. `size` is the shape's own count (triangles, corners, Parts,
 // materials, depth...); `fullSize` is the size the measurements use, tests
@@ -43,3 +45,5 @@ std::string TexturedTrianglesMqo(const std::vector<std::string>& texturePaths);
 // project writer. Returns the project's path; throws std::runtime_error when
 // it cannot be written.
 std::string WriteDeepChainProject(const std::string& folder, size_t depth);
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <fstream>
 #include <stdexcept>
 
+namespace m3d {
+
 // Each group lives in its own file next to this one.
 void AddMeshGeometryShapes(std::vector<CraftedShape>& shapes);
 void AddReaderClaimShapes(std::vector<CraftedShape>& shapes);
@@ -61,3 +63,5 @@ std::string TexturedTrianglesMqo(const std::vector<std::string>& texturePaths)
         text += "\t\t3 V(0 1 2) M(" + std::to_string(m) + ") UV(0 0 1 0 0 1)\n";
     return text + "\t}\n}\nEof\n";
 }
+
+}  // namespace m3d

@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+namespace m3d {
+
 namespace {
 
 // The generator writes into a fresh folder, so a question means something is wrong.
@@ -68,3 +70,5 @@ void AddDeepChainShapes(std::vector<CraftedShape>& shapes)
                           [](const std::string& folder, size_t size) { return WriteDeepChainProject(folder, size); }});
     }
 }
+
+}  // namespace m3d

@@ -9,6 +9,8 @@
 #include <stdexcept>
 #include <sys/stat.h>
 
+namespace m3d {
+
 namespace {
 
 // A textured one-Part project in folder and an empty folder "out" beside it.
@@ -58,3 +60,5 @@ void AddExportTargetShapes(std::vector<CraftedShape>& shapes)
                               WriteCraftedFile(out + "/w1/a/b.bin", "not ours");
                           }));
 }
+
+}  // namespace m3d

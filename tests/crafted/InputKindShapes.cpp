@@ -6,6 +6,8 @@
 #include <stdexcept>
 #include <sys/stat.h>
 
+namespace m3d {
+
 namespace {
 
 std::string MakeFifo(const std::string& path)
@@ -42,3 +44,5 @@ void AddInputKindShapes(std::vector<CraftedShape>& shapes)
              return path;
          }});
 }
+
+}  // namespace m3d

@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+namespace m3d {
+
 namespace {
 
 // A one-object .mqo with the given vertex and face blocks; `header` goes
@@ -164,3 +166,5 @@ void AddMeshGeometryShapes(std::vector<CraftedShape>& shapes)
                            "random triangles over few points of a smooth object, a thousand faces at each vertex",
                            200000, SmoothCrowdedVertices));
 }
+
+}  // namespace m3d

@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+namespace m3d {
+
 namespace {
 
 // The Motion every project shape holds.
@@ -105,3 +107,5 @@ void AddProjectShapes(std::vector<CraftedShape>& shapes)
                       std::string("apply --motion ") + kMotionName + " --delete-redundant-keys", 200000,
                       KeysBeyondLength});
 }
+
+}  // namespace m3d

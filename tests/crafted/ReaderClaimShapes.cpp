@@ -10,6 +10,8 @@
 #include <stdexcept>
 #include <string>
 
+namespace m3d {
+
 namespace {
 
 void PutLe(std::string& bytes, size_t at, uint64_t value, int byteCount)
@@ -209,3 +211,5 @@ void AddReaderClaimShapes(std::vector<CraftedShape>& shapes)
     shapes.push_back(SingleFile("project-count-claims", "a project whose Motion count is far beyond its bytes", "info",
                                 2147483647, "claims.anm", ProjectCountClaims));
 }
+
+}  // namespace m3d

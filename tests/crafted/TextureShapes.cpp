@@ -12,6 +12,8 @@
 #include <filesystem>
 #include <stdexcept>
 
+namespace m3d {
+
 namespace {
 
 void PutBigEndian(std::string& out, uint32_t value)
@@ -145,3 +147,5 @@ void AddTextureShapes(std::vector<CraftedShape>& shapes)
     shapes.push_back({"texture-64-mpixel-export", "a project whose texture is side x side pixels, exported",
                       "export-gltf", 8192, LargeTextureProject, "out/out.gltf"});
 }
+
+}  // namespace m3d

@@ -9,8 +9,13 @@
 #include <exception>
 #include <filesystem>
 
+namespace m3d {
+
+}  // namespace m3d
+
 int main(int argc, char** argv)
 {
+    using namespace m3d;
     if (argc < 2) {
         std::fprintf(stderr, "usage: make_crafted_files FOLDER [SHAPE...]\n");
         return 2;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 TEST(ColourSettings, SwatchesAreFoundByTheirRectanglesRightAndBottomExcluded)
 {
     EXPECT_EQ(SwatchAt(20, 10), COLOUR_BACK);

@@ -12,6 +12,8 @@
 #include <set>
 #include <string>
 
+using namespace m3d;
+
 namespace {
 
 // A host that answers only the scale dialog.

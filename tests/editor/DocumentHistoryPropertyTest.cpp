@@ -20,6 +20,8 @@
 #include <map>
 #include <random>
 
+using namespace m3d;
+
 // Random command sequences on a generated project: undoing everything gives
 // back the saved start byte for byte, redoing everything the end, and the
 // unsaved mark is set exactly when the document differs from the last save.

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 class UndoButtons {

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+using namespace m3d;
+
 TEST(EditorEvents, EverySubscriberHearsEachEventInOrderUntilItLeaves)
 {
     EditorEvents events;

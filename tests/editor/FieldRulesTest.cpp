@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 TEST(FieldRules, RangesAreInclusiveAndARefusalSaysWhatToTypeAndKeepsTheValue)
 {
     int width = 7;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 struct Host : CommandHost {

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 TEST(HelpCommands, MissingFileAndBrowserThatDoesNotStartAreSaidNamingTheFile)
 {
     TempFolder folder;

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 // Client x of the middle of frame f's five pixels with the timeline at its start.

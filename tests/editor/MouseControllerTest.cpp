@@ -7,6 +7,8 @@
 
 #include <cmath>
 
+using namespace m3d;
+
 namespace {
 
 class WindowEvents : public MouseControllerObserver {

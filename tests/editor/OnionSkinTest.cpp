@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 TEST(NeighbourKeyFrames, TheNearestKeysOfAnyTrackBeforeAndAfterWithinTheLength)
 {
     Motion motion;

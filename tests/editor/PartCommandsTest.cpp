@@ -14,6 +14,8 @@
 
 #include <algorithm>
 
+using namespace m3d;
+
 namespace {
 
 // One triangle entirely at x > 0, so its mirror image is entirely at x < 0,

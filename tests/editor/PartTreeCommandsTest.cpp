@@ -17,6 +17,8 @@
 #include <map>
 #include <string>
 
+using namespace m3d;
+
 namespace {
 
 // torso(0) > arm(1) > hand(2), hip(3) > leg(4), and a finger(5) under the

@@ -5,6 +5,8 @@
 
 #include <map>
 
+using namespace m3d;
+
 namespace {
 
 TEST(ProgramArguments, SettingsOptionAndOneFileInEitherOrder)

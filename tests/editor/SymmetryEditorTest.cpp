@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 // count top-level Parts named p0, p1, ..., none with a partner.

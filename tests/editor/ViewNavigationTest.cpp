@@ -7,6 +7,8 @@
 
 #include <limits>
 
+using namespace m3d;
+
 namespace {
 
 // A session with views Top, Pers, Front, Left in a 910 x 600 render window,

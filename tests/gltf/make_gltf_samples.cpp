@@ -11,6 +11,8 @@
 #include <filesystem>
 #include <functional>
 
+using namespace m3d;
+
 namespace {
 
 bool ExportBoth(EditorSession& session, const std::string& folder, const std::string& name)

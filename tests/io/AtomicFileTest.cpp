@@ -13,6 +13,8 @@
 #include <unistd.h>
 #include <utime.h>
 
+using namespace m3d;
+
 namespace {
 
 mode_t ModeOf(const std::string& path)

@@ -8,6 +8,8 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+using namespace m3d;
+
 namespace {
 
 // The old export: a main file and the two files it refers to.

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <random>
 
+using namespace m3d;
+
 namespace {
 
 constexpr float kHalfPi = 1.5707963f;

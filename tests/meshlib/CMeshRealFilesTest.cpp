@@ -8,6 +8,8 @@
 
 #include <fstream>
 
+using namespace m3d;
+
 using namespace meshtest;
 
 namespace {

@@ -11,6 +11,8 @@
 #include <cstring>
 #include <fstream>
 
+using namespace m3d;
+
 using namespace meshtest;
 
 namespace {

@@ -13,6 +13,8 @@
 #include <numbers>
 #include <random>
 
+using namespace m3d;
+
 using namespace meshtest;
 
 namespace {

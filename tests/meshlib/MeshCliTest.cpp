@@ -4,13 +4,15 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 using namespace meshtest;
 
 namespace {
 
 CliResult RunCli(const TempFolder& folder, const std::string& arguments)
 {
-    return ::RunCli(arguments, folder.File("stderr.txt"));
+    return m3d::RunCli(arguments, folder.File("stderr.txt"));
 }
 
 std::string SavedGrid(const TempFolder& folder)

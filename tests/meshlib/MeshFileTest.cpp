@@ -7,6 +7,8 @@
 #include <limits>
 #include <memory>
 
+using namespace m3d;
+
 namespace {
 
 // Offsets in the file image of SmallContent (header 28 bytes, 4 vertices of 32).

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // Models and strip decoding shared by the mesh library tests.
 
 namespace meshtest {
@@ -186,3 +188,5 @@ public:
 };
 
 }  // namespace meshtest
+
+}  // namespace m3d

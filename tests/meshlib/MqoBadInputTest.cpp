@@ -6,6 +6,8 @@
 #include <chrono>
 #include <memory>
 
+using namespace m3d;
+
 using namespace mqotest;
 
 namespace {

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cmath>
 
+using namespace m3d;
+
 using namespace mqotest;
 
 namespace {

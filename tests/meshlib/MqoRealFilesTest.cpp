@@ -10,6 +10,8 @@
 #include <set>
 #include <tuple>
 
+using namespace m3d;
+
 using namespace mqotest;
 
 namespace {

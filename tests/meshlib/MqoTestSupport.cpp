@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+namespace m3d {
+
 namespace mqotest {
 
 std::string DataPath(const std::string& fileName) { return std::string(M3D_TEST_DATA_DIR) + "/mqo/" + fileName; }
@@ -60,3 +62,5 @@ double OutwardScore(const LoadedModel& m)
 }
 
 }  // namespace mqotest
+
+}  // namespace m3d

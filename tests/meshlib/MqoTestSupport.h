@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <string>
 
+namespace m3d {
+
 // Helpers shared by the .mqo reader tests.
 namespace mqotest {
 
@@ -22,3 +24,5 @@ size_t TriangleCount(const LoadedModel& m);
 double OutwardScore(const LoadedModel& m);
 
 }  // namespace mqotest
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 #include <random>
 #include <string>
 
+using namespace m3d;
+
 TEST(MqoTokenizer, NumbersMatchFromCharsBitForBit)
 {
     // The reader takes a shortcut for plain decimals; it must agree with the

@@ -8,6 +8,8 @@
 #include <numeric>
 #include <tuple>
 
+using namespace m3d;
+
 using namespace meshtest;
 
 namespace {

@@ -8,6 +8,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 // A model of three triangles, each of a material with one of the textures a.png, b.png and c.png

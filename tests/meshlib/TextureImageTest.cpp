@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstdlib>
 
+using namespace m3d;
+
 using namespace meshtest;
 
 namespace {

@@ -5,6 +5,8 @@
 
 #include <tuple>
 
+using namespace m3d;
+
 namespace {
 
 using F = GraphicsFormat;

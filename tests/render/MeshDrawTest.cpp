@@ -10,6 +10,8 @@
 
 #include <set>
 
+using namespace m3d;
+
 using namespace meshtest;
 
 namespace {

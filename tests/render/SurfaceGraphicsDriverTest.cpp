@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 using F = GraphicsFormat;

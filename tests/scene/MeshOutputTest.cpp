@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 struct FourCubes {

@@ -13,6 +13,8 @@
 
 #include <cmath>
 
+using namespace m3d;
+
 namespace {
 
 // A body (cube of half size 1) with an arm, and two Motions with keys.

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 TEST(PartsTree, ChildrenKeepInsertionOrderAndDeletingTakesTheSubtree)
 {
     PartsTree tree;

@@ -12,11 +12,13 @@
 #include <filesystem>
 #include <sys/stat.h>
 
+using namespace m3d;
+
 namespace {
 
 CliResult RunCli(const TempFolder& folder, const std::string& arguments)
 {
-    return ::RunCli(arguments, folder.File("stderr.txt"));
+    return m3d::RunCli(arguments, folder.File("stderr.txt"));
 }
 
 // body(0) with arm(1) under it; Motion "walk" with arm keyed at 0 and 10.

@@ -5,6 +5,8 @@
 #include <cstring>
 #include <memory>
 
+using namespace m3d;
+
 namespace {
 
 // Little-endian bytes written out by hand, independent of the writer.

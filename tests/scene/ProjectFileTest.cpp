@@ -16,6 +16,8 @@
 #include <map>
 #include <sys/stat.h>
 
+using namespace m3d;
+
 namespace {
 
 // body(0) > arm(1), leg(2) partner of body, arm again as a top-level Part (3);

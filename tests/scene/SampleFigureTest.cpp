@@ -15,6 +15,8 @@
 #include <string>
 #include <tuple>
 
+using namespace m3d;
+
 namespace {
 
 const std::string kFigureDir = std::string(M3D_TEST_DATA_DIR) + "/../../examples/figure/";

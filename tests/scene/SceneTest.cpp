@@ -10,6 +10,8 @@
 
 #include <algorithm>
 
+using namespace m3d;
+
 namespace {
 
 constexpr float kQuarterTurn = 1.57079633f;

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 // A Part whose material uses the texture textureName, which exists (as an

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 // The file a first start writes at exit, built from the table of keys.

@@ -8,6 +8,8 @@
 #include <csignal>
 #include <sys/resource.h>
 
+using namespace m3d;
+
 namespace {
 
 ProfileFile Parsed(const std::string& text)

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <filesystem>
 
+using namespace m3d;
+
 TEST(RecentFiles, NewestFirstOncePerFileAtMostEight)
 {
     TempFolder folder;

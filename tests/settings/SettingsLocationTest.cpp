@@ -6,6 +6,8 @@
 
 #include <map>
 
+using namespace m3d;
+
 namespace {
 
 EnvironmentLookup Environment(std::map<std::string, std::string> variables)

@@ -6,6 +6,8 @@
 #include <string>
 #include <sys/wait.h>
 
+namespace m3d {
+
 // What a run of the command-line program gave.
 struct CliResult {
     int exitCode = -1;
@@ -35,3 +37,5 @@ inline CliResult RunCli(const std::string& arguments, const std::string& stderrP
     result.err = text.str();
     return result;
 }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+namespace m3d {
+
 // Runs work in a child process in which no file may grow past bytes: a write
 // beyond that fails part way (EFBIG), as on a full disk. True when work
 // returned true there.
@@ -23,3 +25,5 @@ inline bool RunWithFileSizeLimit(rlim_t bytes, const std::function<bool()>& work
     waitpid(child, &status, 0);
     return WIFEXITED(status) && WEXITSTATUS(status) == 0;
 }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 
 #include <string>
 
+namespace m3d {
+
 // Models the glTF export is read back from by outside readers.
 
 // A key pose: turned about Y by yaw and about X by pitch, placed at (x, y, z).
@@ -80,3 +82,5 @@ inline void BuildManyPartsSample(EditorSession& session, const TempFolder& folde
     }
     session.SelectMotion(0);
 }
+
+}  // namespace m3d

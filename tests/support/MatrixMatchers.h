@@ -6,6 +6,8 @@
 
 #include <cmath>
 
+namespace m3d {
+
 // Element-wise comparison of two matrices within tolerance.
 inline ::testing::AssertionResult MatricesNear(const Matrix4& a, const Matrix4& b, float tolerance)
 {
@@ -24,3 +26,5 @@ inline ::testing::AssertionResult VectorsNear(Vec3 a, Vec3 b, float tolerance)
     return ::testing::AssertionFailure() << "(" << a.x << ", " << a.y << ", " << a.z << ") vs (" << b.x << ", " << b.y
                                          << ", " << b.z << ")";
 }
+
+}  // namespace m3d

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+namespace m3d {
+
 // A session with parts cubes and one Motion "walk" of length, current.
 struct MotionSessionFixture {
     TempFolder folder;
@@ -30,3 +32,5 @@ struct MotionSessionFixture {
     }
     float Marker(int part, int frame) { return Track(part).keys[Track(part).FindKey(frame)].matrix.m[3][0]; }
 };
+
+}  // namespace m3d

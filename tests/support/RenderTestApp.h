@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // A clock that moves only when told, for exact frame intervals.
 class ScriptedClock {
 public:
@@ -32,10 +34,10 @@ public:
         messages.push_back({text, caption, icon});
         if (journal) journal->push_back("Message");
     }
-    ::ClientRect GetClientRect(WindowHandle) override { return clientRect; }
+    m3d::ClientRect GetClientRect(WindowHandle) override { return clientRect; }
 
     std::vector<ShownMessage> messages;
-    ::ClientRect clientRect{0, 0, 800, 600};
+    m3d::ClientRect clientRect{0, 0, 800, 600};
     std::vector<std::string>* journal = nullptr;
 };
 
@@ -73,3 +75,5 @@ private:
     }
     std::vector<std::string>& journal_;
 };
+
+}  // namespace m3d

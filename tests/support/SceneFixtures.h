@@ -10,6 +10,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // A closed cube of edge 2 * half around the origin, 12 triangles facing
 // outward, as the bytes of an object file. It is written by the mesh
 // library's own writer, whose files the loader recognises by their content
@@ -135,3 +137,5 @@ private:
 
     EditorSubscription subscription;
 };
+
+}  // namespace m3d

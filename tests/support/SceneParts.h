@@ -8,6 +8,8 @@
 #include <cmath>
 #include <string>
 
+namespace m3d {
+
 // Scenes for drawing and picking tests: closed shapes written as .mesh files
 // and added as top-level Parts the way the program adds them.
 namespace sceneparts {
@@ -78,3 +80,5 @@ inline int AddBoxPart(Scene& scene, const TempFolder& folder, const std::string&
 }
 
 }  // namespace sceneparts
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 // Shared by the driver and the device it made, so either may go first.
 struct ScriptedGraphicsDriver::State {
     enum class DeviceLoss { None, Lost, NeedsReset };
@@ -269,3 +271,5 @@ const PresentParams& ScriptedGraphicsDriver::LastPresentParams() const { return 
 uint32_t ScriptedGraphicsDriver::LastBehaviourFlags() const { return state_->lastBehaviourFlags; }
 WindowHandle ScriptedGraphicsDriver::LastFocusWindow() const { return state_->lastFocusWindow; }
 int ScriptedGraphicsDriver::PresentCount() const { return state_->presentCount; }
+
+}  // namespace m3d

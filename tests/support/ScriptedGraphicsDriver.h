@@ -8,6 +8,8 @@
 #include <utility>
 #include <vector>
 
+namespace m3d {
+
 // A graphics driver that plays a script instead of talking to hardware, for
 // tests of the rendering framework and of the program built on it.
 
@@ -96,3 +98,5 @@ private:
 
     std::shared_ptr<State> state_;
 };
+
+}  // namespace m3d

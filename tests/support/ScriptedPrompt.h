@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // Answers the file commands' questions from a script and records every
 // question and message as "caption|text" (mesh questions as "mesh|text",
 // save dialogs as "save|filter|extension"). A question beyond the script is
@@ -53,3 +55,5 @@ private:
         return value;
     }
 };
+
+}  // namespace m3d

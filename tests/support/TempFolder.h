@@ -9,6 +9,8 @@
 #include <unistd.h>
 #include <vector>
 
+namespace m3d {
+
 // A folder of its own under the system's temporary folder, removed with
 // everything in it when the object goes.
 class TempFolder {
@@ -53,3 +55,5 @@ public:
 
     std::string path;
 };
+
+}  // namespace m3d

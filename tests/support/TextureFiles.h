@@ -5,6 +5,8 @@
 
 #include <string>
 
+namespace m3d {
+
 // Writes image to path as an image file of format. false with error naming
 // the path when it cannot be encoded or written.
 inline bool SaveTextureImage(const TextureImage& image, const std::string& path, ImageFormat format, std::string& error)
@@ -16,3 +18,5 @@ inline bool SaveTextureImage(const TextureImage& image, const std::string& path,
     }
     return WriteFileAtomically(path, bytes, error);
 }
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 TEST(ShiftJis, RoundTripAndByteLengths)
 {
     // ボ is 0x83 0x7B: a trail byte that reads as '{' in ASCII.

@@ -16,6 +16,8 @@
 #include <QOpenGLContext>
 #include <QtTest>
 
+using namespace m3d;
+
 class AppShellTest : public QObject {
     Q_OBJECT
 private:

@@ -10,6 +10,8 @@
 
 #include <memory>
 
+namespace m3d {
+
 // What a dialog said that stayed open after its answer, or that came instead
 // of the one expected; such a dialog is closed so that the test ends, and the
 // test checks this stays empty.
@@ -65,3 +67,5 @@ inline void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* sa
         if (answer != nullptr) answer->click();
     });
 }
+
+}  // namespace m3d

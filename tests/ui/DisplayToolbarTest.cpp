@@ -16,6 +16,8 @@
 
 #include <cmath>
 
+using namespace m3d;
+
 namespace {
 
 // Runs answer on the next modal dialog from inside its own event loop.

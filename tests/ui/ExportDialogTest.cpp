@@ -21,6 +21,8 @@
 #ifdef M3D_HAVE_ASSIMP
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
+
+using namespace m3d;
 #endif
 
 namespace {

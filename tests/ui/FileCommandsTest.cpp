@@ -17,6 +17,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+using namespace m3d;
+
 class FileCommandsTest : public QObject {
     Q_OBJECT
 private:

@@ -16,6 +16,8 @@
 #include <filesystem>
 #include <fstream>
 
+using namespace m3d;
+
 // The Option menu's glTF export, on a window that starts without Parts and
 // whose settings file names the export folder "start".
 class GltfExportDialogTest : public QObject {

@@ -12,6 +12,8 @@
 #include <QDir>
 #include <QtTest>
 
+using namespace m3d;
+
 class GuideScreenshots : public QObject {
     Q_OBJECT
 private:

@@ -12,6 +12,8 @@
 #include <QMenu>
 #include <QtTest>
 
+using namespace m3d;
+
 namespace {
 
 // True for a character of the Hiragana, Katakana (also half-width), CJK or

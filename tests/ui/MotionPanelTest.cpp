@@ -17,6 +17,8 @@
 #include <QWheelEvent>
 #include <QtTest>
 
+using namespace m3d;
+
 namespace {
 
 void PressButton(QDialog* dialog, const QString& text)

@@ -7,6 +7,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+using namespace m3d;
+
 namespace {
 
 void Send(QWidget& widget, QEvent::Type type, QPoint p, Qt::MouseButton button, Qt::MouseButtons held,

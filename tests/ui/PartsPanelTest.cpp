@@ -17,6 +17,8 @@
 #include <QTreeWidget>
 #include <QtTest>
 
+using namespace m3d;
+
 namespace {
 
 // Clicks the OK button of the next message box and keeps its caption and text.

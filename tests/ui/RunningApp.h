@@ -16,6 +16,8 @@
 #include <memory>
 #include <optional>
 
+namespace m3d {
+
 // The program's main window as the program opens it, with its own settings
 // file in a temporary folder, sized so that its client area is exactly
 // clientWidth x clientHeight, remembering language as the interface language.
@@ -87,3 +89,5 @@ inline std::unique_ptr<RunningApp> OpenTwoBoxes(const TempFolder& folder, const 
     app->session.History().Clear();
     return app;
 }
+
+}  // namespace m3d

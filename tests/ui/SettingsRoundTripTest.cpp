@@ -8,6 +8,8 @@
 
 #include <QtTest>
 
+using namespace m3d;
+
 namespace {
 
 // Every section/key pair of the settings table.

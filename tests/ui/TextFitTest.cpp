@@ -20,6 +20,8 @@
 #include <QStyleOption>
 #include <QtTest>
 
+using namespace m3d;
+
 namespace {
 
 // The text a button or group shows, without its access key's marker.

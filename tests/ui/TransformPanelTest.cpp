@@ -16,6 +16,8 @@
 #include <array>
 #include <fstream>
 
+using namespace m3d;
+
 namespace {
 
 using Row = std::array<int, 3>;

@@ -8,7 +8,9 @@
 #include <cstdio>
 #include <cstring>
 
-std::vector<UiTestEntry>& UiTestRegistry()
+using namespace m3d;
+
+std::vector<UiTestEntry>& m3d::UiTestRegistry()
 {
     static std::vector<UiTestEntry> entries;
     return entries;

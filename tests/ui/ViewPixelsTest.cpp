@@ -16,6 +16,8 @@
 
 #include <cstdlib>
 
+using namespace m3d;
+
 namespace {
 
 // Default colours: BACK 0xFF181818, GRID 0xFF808080, LINE 0xFFFF0000, SELECT 0xFFC0C0C0.

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 // Views Top, Pers, Front, Left of a 910 x 600 render window, fitted on the origin.

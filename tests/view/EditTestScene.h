@@ -9,6 +9,8 @@
 
 #include <string>
 
+namespace m3d {
+
 // Scenes of generated models for the editing tests: each model is written as a
 // .mesh file into a temporary folder and added the way the program adds a Part.
 
@@ -62,3 +64,5 @@ inline Vec3 WorldPosition(const Scene& scene, int index) { return scene.WorldMat
 
 // Row r of a matrix's rotation: where the Part's axis r points in the world.
 inline Vec3 AxisOf(const Matrix4& m, int r) { return {m.m[r][0], m.m[r][1], m.m[r][2]}; }
+
+}  // namespace m3d

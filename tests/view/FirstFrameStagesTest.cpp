@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 TEST(FirstFrameStages, PanelsFirstThenTheTreeThenNothing)

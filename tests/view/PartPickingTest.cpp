@@ -6,6 +6,8 @@
 
 #include <random>
 
+using namespace m3d;
+
 namespace {
 
 // Corners of a triangle in the plane z = 5 that runs clockwise seen from -Z.

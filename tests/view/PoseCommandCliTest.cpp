@@ -13,6 +13,8 @@
 #include <cstdlib>
 #include <vector>
 
+using namespace m3d;
+
 namespace {
 
 // body(0) at y = 10 with armL(1) and armR(2) one unit above it as partners

@@ -13,6 +13,8 @@
 
 #include <cmath>
 
+using namespace m3d;
+
 namespace {
 
 Matrix4 Angles(float h, float p, float b) { return RotationFromAngles({h, p, b}); }

@@ -5,6 +5,8 @@
 
 #include <random>
 
+using namespace m3d;
+
 namespace {
 
 TEST(RotationAngles, DegreesTurnTheAxesTheLeftHandedWay)

@@ -4,6 +4,8 @@
 
 #include <cmath>
 
+using namespace m3d;
+
 namespace {
 
 TEST(SettingsBinding, DefaultsRoundTripThroughTheOwners)

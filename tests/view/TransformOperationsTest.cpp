@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 // The decomposition works with acos in floats: an angle near 0 comes back

@@ -12,6 +12,8 @@
 
 #include <cmath>
 
+using namespace m3d;
+
 namespace {
 
 constexpr uint32_t kGridColour = 0xFF808080;

@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 // Screen position (pixels from the viewport's top left) of a world point in view i.

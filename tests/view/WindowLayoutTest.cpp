@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace m3d;
+
 namespace {
 
 void ExpectRect(const PixelRect& r, int left, int top, int right, int bottom)

@@ -4,6 +4,8 @@
 
 #include <cstddef>
 
+namespace m3d {
+
 class EditorSession;
 
 // The parts of what a project save writes, as bits.
@@ -37,3 +39,5 @@ public:
     // Motions it rewrote (by default all of them).
     virtual void ForgetDigests(MotionDigests& digests) const { digests.ForgetAll(); }
 };
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 DocumentEdit::DocumentEdit(EditorSession& session, std::string label) : session(session), step{std::move(label), {}} {}
 
 DocumentEdit::DocumentEdit(EditorSession& session, EditorCommand command) : DocumentEdit(session, UndoLabelOf(command))
@@ -79,3 +81,5 @@ void DocumentEdit::Commit()
     FlushPose();
     session.History().Record(std::move(step));
 }
+
+}  // namespace m3d

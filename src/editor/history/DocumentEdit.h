@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 class EditorSession;
 
 // Records what one command changes as one step of the session's history. The
@@ -61,3 +63,5 @@ private:
     std::vector<WatchedMotion> motions;
     bool committed = false;
 };
+
+}  // namespace m3d

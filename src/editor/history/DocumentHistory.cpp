@@ -5,6 +5,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 DocumentHistory::DocumentHistory(EditorSession& session) : session(session) {}
 
 void DocumentHistory::Record(DocumentStep step)
@@ -192,3 +194,5 @@ bool DocumentHistory::Differs() const
     // Another way back to the same content (a Motion mirrored twice) counts as unchanged too.
     return digests.Document(session.GetScene()) != savedFingerprint;
 }
+
+}  // namespace m3d

@@ -9,6 +9,8 @@
 #include <memory>
 #include <string>
 
+namespace m3d {
+
 class EditorSession;
 
 // The one history of the document for "Undo" and "Redo": every change of
@@ -108,3 +110,5 @@ private:
     mutable uint64_t answeredEdits = ~uint64_t{0};
     mutable bool modified = false;
 };
+
+}  // namespace m3d

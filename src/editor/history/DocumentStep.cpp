@@ -1,5 +1,7 @@
 #include "editor/history/DocumentStep.h"
 
+namespace m3d {
+
 size_t DocumentStep::Bytes() const
 {
     size_t bytes = sizeof(*this) + label.size();
@@ -17,3 +19,5 @@ SavedDataEffect DocumentStep::Effect() const
     }
     return effect;
 }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // One entry of the document history: what one command (or one mouse drag)
 // changed, under the name the Undo and Redo buttons show for it.
 struct DocumentStep {
@@ -17,3 +19,5 @@ struct DocumentStep {
     // Its changes' effects together.
     SavedDataEffect Effect() const;
 };
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include "editor/EditorSession.h"
 #include "scene/ModelScale.h"
 
+namespace m3d {
+
 ModelScaleChange::ModelScaleChange(const Scene& scene, float factor) : factor(factor)
 {
     const auto moves = [factor](Vec3 p) { return !(p * factor == p); };
@@ -38,3 +40,5 @@ void ModelScaleChange::Undo(EditorSession& session)
 }
 
 void ModelScaleChange::Redo(EditorSession& session) { ApplyModelScale(session.GetScene(), factor); }
+
+}  // namespace m3d

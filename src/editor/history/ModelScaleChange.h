@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 
 // The whole model scaled by factor: the geometry of every Part and the
@@ -35,3 +37,5 @@ private:
     bool movesVertices = false;
     bool movesKeys = false;
 };
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <cstring>
 
+namespace m3d {
+
 namespace {
 
 bool SameKey(const KeyFrame& a, const KeyFrame& b) { return std::memcmp(&a.matrix, &b.matrix, sizeof(Matrix4)) == 0; }
@@ -86,3 +88,5 @@ void MotionContentChange::Apply(EditorSession& session, bool after) const
     const int shown = !tracks.empty() ? tracks.front().motion : !headers.empty() ? headers.front().motion : -1;
     if (motionAt(shown) && shown != session.CurrentMotion()) session.SelectMotion(shown);
 }
+
+}  // namespace m3d

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+namespace m3d {
+
 // What changed inside Motions that stayed in the list: names, lengths and keys.
 class MotionContentChange : public DocumentChange {
 public:
@@ -51,3 +53,5 @@ std::vector<MotionContentChange::KeyEdit> DiffKeys(const MotionTrack& before, co
 // Makes every frame of edits hold its key of one side (after, or before) in
 // one pass over track, which stays in ascending frame.
 void ApplyKeyEdits(MotionTrack& track, const std::vector<MotionContentChange::KeyEdit>& edits, bool after);
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include "scene/DocumentFingerprint.h"
 #include "scene/Scene.h"
 
+namespace m3d {
+
 void MotionDigests::ForgetHeader(int motion)
 {
     if (motion >= 0 && motion < static_cast<int>(motions.size())) motions[motion].header.reset();
@@ -93,3 +95,5 @@ uint64_t MotionDigests::Document(const Scene& scene)
     }
     return CombineFingerprints(PartsFingerprint(scene), values);
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 #include <optional>
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 
 // The fingerprints of every Motion's header and tracks
@@ -37,3 +39,5 @@ private:
     };
     std::vector<Entry> motions;
 };
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 std::unique_ptr<MotionListChange> MotionListChange::Added(int index)
 {
     return std::unique_ptr<MotionListChange>(new MotionListChange(index, true, Motion{}));
@@ -46,3 +48,5 @@ void MotionListChange::Toggle(EditorSession& session)
     }
     inList = !inList;
 }
+
+}  // namespace m3d

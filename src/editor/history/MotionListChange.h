@@ -5,6 +5,8 @@
 
 #include <memory>
 
+namespace m3d {
+
 // A Motion added to the list or deleted from it, at index. While the Motion
 // is out of the list the change keeps it, keys and all.
 class MotionListChange : public DocumentChange {
@@ -29,3 +31,5 @@ private:
     bool inList;
     Motion motion;  // empty while the Motion is in the list
 };
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <algorithm>
 
+namespace m3d {
+
 void PartLinksChange::Apply(EditorSession& session, bool after) const
 {
     Scene& scene = session.GetScene();
@@ -30,3 +32,5 @@ std::vector<PartLinksChange::Entry> PartnerDifferences(const std::vector<int>& b
             entries.push_back({static_cast<int>(i), before[i], scene.parts[i]->symmetryIndex});
     return entries;
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 
 // Partner links (symmetryIndex) of some Parts before and after a change.
@@ -31,3 +33,5 @@ private:
 std::vector<int> PartnersOf(const Scene& scene);
 // The entries for the Parts whose partner differs from before.
 std::vector<PartLinksChange::Entry> PartnerDifferences(const std::vector<int>& before, const Scene& scene);
+
+}  // namespace m3d

@@ -2,6 +2,8 @@
 
 #include "editor/EditorSession.h"
 
+namespace m3d {
+
 void PartMoveChange::Toggle(EditorSession& session) { pending = session.GetScene().MovePart(pending); }
 
 void PartMoveChange::ForgetDigests(MotionDigests& digests) const
@@ -13,3 +15,5 @@ void PartMoveChange::ForgetDigests(MotionDigests& digests) const
     else
         digests.TracksMoved(pending.order);
 }
+
+}  // namespace m3d

@@ -3,6 +3,8 @@
 #include "editor/history/DocumentChange.h"
 #include "scene/PartMove.h"
 
+namespace m3d {
+
 // A Part given another parent (Scene::MovePart): its place in the tree and
 // the renumbering of the Parts. Undo and redo each apply the move that takes
 // the last one back. The keys rewritten with it are a change of their own.
@@ -26,3 +28,5 @@ private:
 
     PartMove pending;  // the move the next Undo or Redo applies
 };
+
+}  // namespace m3d

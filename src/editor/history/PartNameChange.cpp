@@ -2,6 +2,8 @@
 
 #include "editor/EditorSession.h"
 
+namespace m3d {
+
 void PartNameChange::Exchange(EditorSession& session)
 {
     Scene& scene = session.GetScene();
@@ -11,3 +13,5 @@ void PartNameChange::Exchange(EditorSession& session)
     std::swap(target->displayName, displayName);
     scene.SetTreeItemText(target->treeItem, target->displayName);
 }
+
+}  // namespace m3d

@@ -4,6 +4,8 @@
 
 #include <string>
 
+namespace m3d {
+
 // A Part renamed: its baseName (which names its files) and displayName
 // before and after. Undo and redo exchange them with the Part's.
 class PartNameChange : public DocumentChange {
@@ -27,3 +29,5 @@ private:
     int part;
     std::string baseName, displayName;
 };
+
+}  // namespace m3d

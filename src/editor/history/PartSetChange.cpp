@@ -2,6 +2,8 @@
 
 #include "editor/EditorSession.h"
 
+namespace m3d {
+
 std::unique_ptr<PartSetChange> PartSetChange::Added(std::vector<int> indices)
 {
     return std::unique_ptr<PartSetChange>(new PartSetChange(std::move(indices), true, DetachedParts{}));
@@ -49,3 +51,5 @@ void PartSetChange::Toggle(EditorSession& session)
     }
     inModel = !inModel;
 }
+
+}  // namespace m3d

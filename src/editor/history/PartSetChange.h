@@ -6,6 +6,8 @@
 #include <memory>
 #include <vector>
 
+namespace m3d {
+
 // Parts added to the model or deleted from it (a Part with its subtree),
 // with their meshes, places in the tree, partners and keys. While the Parts
 // are out of the model the change keeps them.
@@ -37,3 +39,5 @@ private:
     bool inModel;
     DetachedParts detached;  // empty while the Parts are in the model
 };
+
+}  // namespace m3d

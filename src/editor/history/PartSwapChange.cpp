@@ -2,6 +2,8 @@
 
 #include "editor/EditorSession.h"
 
+namespace m3d {
+
 PartSwapChange::PartSwapChange(int part, std::unique_ptr<CMesh> mesh, std::string baseName, std::string displayName,
                                bool sameContent, bool sameName)
     : part(part),
@@ -44,3 +46,5 @@ void PartSwapChange::Exchange(EditorSession& session)
     scene.SetTreeItemText(target->treeItem, target->displayName);
     scene.UpdateHierarchy(0);
 }
+
+}  // namespace m3d

@@ -5,6 +5,8 @@
 #include <memory>
 #include <string>
 
+namespace m3d {
+
 class CMesh;
 
 // A Part's geometry and names replaced by another object file's. The change
@@ -34,3 +36,5 @@ private:
     bool sameContent;
     bool sameName;
 };
+
+}  // namespace m3d

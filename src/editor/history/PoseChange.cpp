@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <cstring>
 
+namespace m3d {
+
 namespace {
 
 template <typename T>
@@ -78,3 +80,5 @@ void RestorePose(Scene& scene, const PoseRecord& record)
         scene.parts[i]->localPosition = record.positions[i];
     }
 }
+
+}  // namespace m3d

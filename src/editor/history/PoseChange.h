@@ -5,6 +5,8 @@
 
 #include <vector>
 
+namespace m3d {
+
 class Scene;
 
 // The local transforms of some Parts before and after a pose edit.
@@ -44,3 +46,5 @@ PoseRecord PoseOf(const Scene& scene);
 std::vector<PoseChange::Entry> PoseDifferences(const PoseRecord& before, const Scene& scene);
 // Puts record's pose back into the Parts it covers (no recomposition).
 void RestorePose(Scene& scene, const PoseRecord& record);
+
+}  // namespace m3d
