@@ -16,7 +16,7 @@ constexpr int kMinTimeScaleFactor = 1;
 constexpr int kMaxTimeScaleFactor = 1000;
 
 // Caption of every message of the export.
-extern const char* const kExportXCaption;       // "Export xfile"
+extern const char* const kExportXCaption;      // "Export xfile"
 extern const char* const kExportXNoParts;      // "オブジェクトが存在しない"
 extern const char* const kExportXNoMotions;    // "モーションが存在しない"
 extern const char* const kExportXCannotWrite;  // "ファイルが書き込めない" (followed by the reason)

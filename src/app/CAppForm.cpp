@@ -424,9 +424,9 @@ m3d::ClientRect CAppForm::GetClientRect(WindowHandle window)
 
 namespace {
 
-unsigned KeysOf(const QMouseEvent& event)
+MouseKey KeysOf(const QMouseEvent& event)
 {
-    unsigned keys = 0;
+    MouseKey keys = MouseKey::None;
     if (event.buttons() & Qt::LeftButton) keys |= MouseKey::Left;
     if (event.buttons() & Qt::RightButton) keys |= MouseKey::Right;
     if (event.buttons() & Qt::MiddleButton) keys |= MouseKey::Middle;
@@ -476,10 +476,10 @@ void CAppForm::RenderMouseRelease(QMouseEvent& event)
 void CAppForm::RenderMouseMove(QMouseEvent& event)
 {
     const QPoint p = event.position().toPoint();
-    const unsigned keys = KeysOf(event);
+    const MouseKey keys = KeysOf(event);
     mouse->MouseMove(p.x(), p.y(), keys);
-    if (keys & MouseKey::Middle) navigation->MiddleButtonMove(p.x(), p.y());
-    if (keys & (MouseKey::Left | MouseKey::Right)) {
+    if (HasAny(keys, MouseKey::Middle)) navigation->MiddleButtonMove(p.x(), p.y());
+    if (HasAny(keys, MouseKey::Left | MouseKey::Right)) {
         RequestRedraw();
     } else {
         const Qt::CursorShape shape = QtCursor(mouse->Cursor());

@@ -80,13 +80,13 @@ void ColourDialog::paintEvent(QPaintEvent* event)
 void ColourDialog::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    const int index = event->button() == Qt::LeftButton ? SwatchAt(p.x(), p.y()) : -1;
-    if (index >= 0) {
+    const std::optional<ColourIndex> index = event->button() == Qt::LeftButton ? SwatchAt(p.x(), p.y()) : std::nullopt;
+    if (index) {
         QColorDialog picker(Qt::black, this);
         if (picker.exec() == QDialog::Accepted) {
             const QColor chosen = picker.selectedColor();
-            state.Pick(index, {chosen.red(), chosen.green(), chosen.blue()});
-            if (index == ColourIndex::Grid && gridColourPicked) gridColourPicked(Colours()[ColourIndex::Grid]);
+            state.Pick(*index, {chosen.red(), chosen.green(), chosen.blue()});
+            if (*index == ColourIndex::Grid && gridColourPicked) gridColourPicked(Colours()[ColourIndex::Grid]);
         }
     }
     update();

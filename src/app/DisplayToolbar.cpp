@@ -106,7 +106,8 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
                                                               {showSelection, tr("選択の表示", "tooltip")},
                                                               {onionSkin, tr("オニオンスキン", "tooltip")}};
     for (const auto& [button, name] : fullNames) button->setToolTip(name);
-    for (int type = 0; type < kViewTypeCount; ++type) typeList->addItem(QString::fromLatin1(ViewTypeName(type)));
+    for (int type = 0; type < kViewTypeCount; ++type)
+        typeList->addItem(QString::fromLatin1(ViewTypeName(ViewType(type))));
     auto* drawMode = new QButtonGroup(this);
     drawMode->addButton(edges);
     drawMode->addButton(faces);
@@ -129,7 +130,7 @@ void DisplayToolbar::Refresh()
 {
     const ViewState& views = session.Views();
     const ViewDisplay& display = session.Displays()[size_t(viewIndex)];
-    typeList->setCurrentIndex(views.views[viewIndex].type);
+    typeList->setCurrentIndex(int(views.views[viewIndex].type));
     collision->setChecked(display.collision != 0);
     (display.drawMode == 1 ? faces : edges)->setChecked(true);
     normals->setChecked(display.normals != 0);
@@ -160,7 +161,7 @@ void DisplayToolbar::DisplaySwitched()
 void DisplayToolbar::TypeChosen(int type)
 {
     ReturnFocus();
-    SetViewTypeCommand(session, viewIndex, type);
+    SetViewTypeCommand(session, viewIndex, ViewType(type));
 }
 
 bool DisplayToolbar::eventFilter(QObject* watched, QEvent* event)

@@ -50,19 +50,20 @@ MeshOverwriteDialog::MeshOverwriteDialog(const std::string& text, QWidget* paren
                                                {IDC_MESH_OVERWRITE_YES_TO_ALL, tr("すべてはい")},
                                                {IDC_MESH_OVERWRITE_NO, tr("いいえ")},
                                                {IDC_MESH_OVERWRITE_CANCEL, tr("キャンセル")}};
-    const int answers[] = {MeshOverwriteAnswer::Yes, MeshOverwriteAnswer::YesToAll, MeshOverwriteAnswer::No, MeshOverwriteAnswer::Cancel};
+    const MeshOverwriteAnswer answers[] = {MeshOverwriteAnswer::Yes, MeshOverwriteAnswer::YesToAll,
+                                           MeshOverwriteAnswer::No, MeshOverwriteAnswer::Cancel};
     const int firstLeft = kWidth - kMargin - 3 * kButtonStep - kButtonWidth;
     for (int i = 0; i < 4; ++i) {
         QPushButton* button = AddButton(this, buttons[i].first, buttons[i].second,
                                         {firstLeft + i * kButtonStep, 0, kButtonWidth, kButtonHeight});
         button->move(button->x(), buttonTop);
         button->setDefault(i == 0);
-        connect(button, &QPushButton::clicked, this, [this, answer = answers[i]] { done(answer); });
+        connect(button, &QPushButton::clicked, this, [this, answer = answers[i]] { done(int(answer)); });
     }
     setFixedSize(DialogUnitsToPixelsX(kWidth),
                  buttonTop + DialogUnitsToPixelsY(kButtonHeight) + DialogUnitsToPixelsY(kMargin));
 }
 
-void MeshOverwriteDialog::reject() { done(MeshOverwriteAnswer::No); }
+void MeshOverwriteDialog::reject() { done(int(MeshOverwriteAnswer::No)); }
 
 }  // namespace m3d

@@ -66,10 +66,10 @@ std::string QtUserPrompt::AskSavePath(const std::string& filter, const std::stri
     return dialog.selectedFiles().front().toStdString();
 }
 
-int QtUserPrompt::AskMeshOverwrite(const std::string& text)
+MeshOverwriteAnswer QtUserPrompt::AskMeshOverwrite(const std::string& text)
 {
     MeshOverwriteDialog dialog(text, parent);
-    return dialog.exec();
+    return MeshOverwriteAnswer(dialog.exec());
 }
 
 }  // namespace m3d

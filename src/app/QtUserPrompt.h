@@ -24,7 +24,7 @@ public:
     YesNoCancel AskYesNoCancel(const std::string& text, const std::string& caption) override;
     void ShowMessage(const std::string& text, const std::string& caption) override;
     std::string AskSavePath(const std::string& filter, const std::string& defaultExtension) override;
-    int AskMeshOverwrite(const std::string& text) override;
+    MeshOverwriteAnswer AskMeshOverwrite(const std::string& text) override;
     // A new progress dialog for each command that asks (see TaskProgressDialog).
     TaskProgress* Progress() override;
 

@@ -10,6 +10,7 @@
 #include <QScrollBar>
 
 #include <algorithm>
+#include <optional>
 
 namespace m3d {
 
@@ -35,8 +36,8 @@ DialogUnitsRect RowRect(const Column& column, int row)
     return {column.left, kFirstRowTop + row * kRowPitch, column.width, kRowHeight};
 }
 
-// The platform's scroll request for a scroll bar action; -1 for none.
-int ScrollCodeOf(int action)
+// The platform's scroll request for a scroll bar action; none for the others.
+std::optional<SymmetryScrollCode> ScrollCodeOf(int action)
 {
     switch (action) {
     case QAbstractSlider::SliderSingleStepSub: return SymmetryScrollCode::LineUp;
@@ -46,7 +47,7 @@ int ScrollCodeOf(int action)
     case QAbstractSlider::SliderMove: return SymmetryScrollCode::ThumbTrack;
     case QAbstractSlider::SliderToMinimum: return SymmetryScrollCode::Top;
     case QAbstractSlider::SliderToMaximum: return SymmetryScrollCode::Bottom;
-    default: return -1;
+    default: return std::nullopt;
     }
 }
 
@@ -120,9 +121,9 @@ void SymmetryDialog::CommitQuietly()
 
 void SymmetryDialog::ScrollAction(int action)
 {
-    const int code = ScrollCodeOf(action);
+    const std::optional<SymmetryScrollCode> code = ScrollCodeOf(action);
     SymmetryEditor::EditValues values;
-    if (code >= 0 && ReadEdits(values)) editor.Scroll(values, code, scrollBar->sliderPosition());
+    if (code && ReadEdits(values)) editor.Scroll(values, *code, scrollBar->sliderPosition());
     // The editor decides where the window goes, not the scroll bar's own steps.
     scrollBar->setSliderPosition(editor.FirstVisibleRow());
     Fill();

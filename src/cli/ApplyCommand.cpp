@@ -64,7 +64,7 @@ private:
     YesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return YesNoCancel::Cancel; }
     void ShowMessage(const std::string& text, const std::string&) override { message = text; }
     std::string AskSavePath(const std::string&, const std::string&) override { return std::string(); }
-    int AskMeshOverwrite(const std::string&) override { return MeshOverwriteAnswer::No; }
+    MeshOverwriteAnswer AskMeshOverwrite(const std::string&) override { return MeshOverwriteAnswer::No; }
 };
 
 // The batch command an option names ("--mirror-motion"); nullptr for none.

@@ -25,7 +25,7 @@ public:
         if (message.empty()) message = text;
     }
     std::string AskSavePath(const std::string&, const std::string&) override { return std::string(); }
-    int AskMeshOverwrite(const std::string&) override
+    MeshOverwriteAnswer AskMeshOverwrite(const std::string&) override
     {
         return overwrite ? MeshOverwriteAnswer::YesToAll : MeshOverwriteAnswer::No;
     }

@@ -23,12 +23,12 @@ const std::array<ColourSwatch, 8>& ColourSwatches()
     return swatches;
 }
 
-int SwatchAt(int x, int y)
+std::optional<ColourIndex> SwatchAt(int x, int y)
 {
     const auto& swatches = ColourSwatches();
     for (size_t i = 0; i < swatches.size(); ++i)
-        if (swatches[i].rect.Contains(x, y)) return int(i);
-    return -1;
+        if (swatches[i].rect.Contains(x, y)) return ColourIndex(i);
+    return std::nullopt;
 }
 
 PickerColour PickerColourOf(uint32_t argb)
@@ -42,10 +42,10 @@ uint32_t ArgbOf(PickerColour colour)
     return 0xFF000000u | component(colour.red) << 16 | component(colour.green) << 8 | component(colour.blue);
 }
 
-void ColourDialogState::Pick(int index, PickerColour colour)
+void ColourDialogState::Pick(ColourIndex index, PickerColour colour)
 {
-    if (index < 0 || index >= int(colours.size())) return;
-    colours[size_t(index)] = ArgbOf(colour);
+    if (size_t(index) >= colours.size()) return;
+    colours[index] = ArgbOf(colour);
 }
 
 void ColourDialogState::RestoreDefaults() { colours = kDefaultColours; }

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 namespace m3d {
 
@@ -21,10 +22,10 @@ struct ColourSwatch {
     const char* label;
     const char* secondLine;
 };
-// The swatches in table order (BACK ... ANIM).
+// The swatches in table order (Back ... Anim).
 const std::array<ColourSwatch, 8>& ColourSwatches();
-// Index of the first swatch holding the dialog pixel (x, y); -1 for none.
-int SwatchAt(int x, int y);
+// The colour of the first swatch holding the dialog pixel (x, y); none outside every swatch.
+std::optional<ColourIndex> SwatchAt(int x, int y);
 
 // A colour as the picker shows it: red, green and blue, 0 ... 255 each.
 struct PickerColour {
@@ -40,8 +41,8 @@ class ColourDialogState {
 public:
     explicit ColourDialogState(const ColourTable& current) : colours(current) {}
     const ColourTable& Colours() const { return colours; }
-    // Colour index (0 ... 7; others are ignored) := the picked colour.
-    void Pick(int index, PickerColour colour);
+    // Colour index := the picked colour (a value outside the table is ignored).
+    void Pick(ColourIndex index, PickerColour colour);
     // "標準に戻す": every colour back to its default.
     void RestoreDefaults();
 

@@ -10,7 +10,7 @@ bool IsView(int view) { return view >= 0 && view < ViewState::kViewCount; }
 
 }  // namespace
 
-void SetViewTypeCommand(EditorSession& session, int view, int type)
+void SetViewTypeCommand(EditorSession& session, int view, ViewType type)
 {
     if (!IsView(view)) return;
     session.Views().SetViewType(view, type);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "view/ViewDisplay.h"
+#include "view/ViewType.h"
 
 namespace m3d {
 
@@ -11,7 +12,7 @@ class EditorSession;
 
 // A type chosen in the view-type list (0 "Top" ... 8 "Pers"): the camera moves
 // to the type's place (ViewState::SetViewType).
-void SetViewTypeCommand(EditorSession& session, int view, int type);
+void SetViewTypeCommand(EditorSession& session, int view, ViewType type);
 // The toolbar's switches (draw mode and overlays) for the view; they take
 // effect in the next frame.
 void SetViewDisplayCommand(EditorSession& session, int view, const ViewDisplay& display);

@@ -142,22 +142,23 @@ void MouseController::RightButtonUp(int, int)
     observer->FocusMainForm();
 }
 
-void MouseController::MouseMove(int x, int y, unsigned keys)
+void MouseController::MouseMove(int x, int y, MouseKey keys)
 {
     if (keys == MouseKey::Left || keys == MouseKey::Right) LookUpActiveView(previousX, previousY);
 
-    if (keys & MouseKey::Left) {
+    if (HasAny(keys, MouseKey::Left)) {
         switch (mode) {
         case DragMode::BothSplits:
         case DragMode::HorizontalSplit:
         case DragMode::VerticalSplit: DragSplit(x, y); break;
         case DragMode::Rotate: RotateStep(x - previousX, y - previousY); break;
-        case DragMode::Move: MoveStep(x, y, (keys & MouseKey::Shift) != 0); break;
+        case DragMode::Move: MoveStep(x, y, HasAny(keys, MouseKey::Shift)); break;
         case DragMode::None: break;
         }
-    } else if (keys & MouseKey::Right) {
-        if (session.Views().views[session.Views().activeView].type == ViewType::Pers) Orbit(x - previousX, y - previousY);
-    } else if (!(keys & MouseKey::Middle) && session.Views().fourViewMode) {
+    } else if (HasAny(keys, MouseKey::Right)) {
+        if (session.Views().views[session.Views().activeView].type == ViewType::Pers)
+            Orbit(x - previousX, y - previousY);
+    } else if (!HasAny(keys, MouseKey::Middle) && session.Views().fourViewMode) {
         const bool vertical = InVerticalBand(x);
         const bool horizontal = InHorizontalBand(y);
         cursor = vertical && horizontal ? CursorShape::SizeAll

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/FlagSet.h"
 #include "math/Vec3.h"
 #include "view/PartPicking.h"
 
@@ -9,11 +10,15 @@ class EditorSession;
 
 // Buttons and keys held during a mouse message (any combination).
 enum class MouseKey : unsigned {
+    None = 0,
     Left = 1,
     Right = 2,
     Shift = 4,
     Control = 8,
     Middle = 16,
+};
+template <>
+struct IsFlagSet<MouseKey> : std::true_type {
 };
 
 // What a left-button drag does.
@@ -68,8 +73,8 @@ public:
     void LeftButtonUp(int x, int y);
     void RightButtonDown(int x, int y);
     void RightButtonUp(int x, int y);
-    // keys: the MouseKey flags held during the move.
-    void MouseMove(int x, int y, unsigned keys);
+    // keys: the buttons and keys held during the move.
+    void MouseMove(int x, int y, MouseKey keys);
 
     DragMode Mode() const { return mode; }
     // The cursor for the last move without a button held.

@@ -164,7 +164,8 @@ DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths)
     if (paths.size() != 1) return DroppedFileAction::Ignored;
     const std::string name = FileNameOf(paths[0]);
     if (name.find(".anm") != std::string::npos) return DroppedFileAction::OpenProject;
-    if (name.find(".mesh") != std::string::npos || name.find(".mqo") != std::string::npos) return DroppedFileAction::AddObject;
+    if (name.find(".mesh") != std::string::npos || name.find(".mqo") != std::string::npos)
+        return DroppedFileAction::AddObject;
     return DroppedFileAction::Ignored;
 }
 

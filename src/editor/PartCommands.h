@@ -13,7 +13,7 @@ class UserPrompt;
 // Texts of the object file dialog (the program shows it; the commands below
 // take its answer).
 extern const char* const kObjectFileFilterName;  // "ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)"
-extern const char* const kObjectFilePattern;       // "*.mqo;*.mesh"
+extern const char* const kObjectFilePattern;      // "*.mqo;*.mesh"
 extern const char* const kAddObjectDialogTitle;   // "オブジェクトを追加"
 extern const char* const kSwapObjectDialogTitle;  // "オブジェクトを入れ替え"
 // The message for a mirrored name whose file is already in the folder (same caption).
@@ -46,12 +46,12 @@ std::string MirroredPartDefaultName(const EditorSession& session);
 enum class MirroredPartResult : int {
     Added = 0,
     NothingSelected = 1,  // no current Part: nothing done, no dialog
-    NameTaken = 2,             // a Part's baseName equals name: show the caution, keep the dialog open
-    NameInvalid = 3,           // empty or holding a folder separator: likewise
-    FileExists = 4,            // name.mesh is already in the folder: likewise
-    FileNotWritten = 5,       // the mirrored file could not be written: the scene's lastSaveError says why
-    FileNotRead = 6,  // it was written but could not be read back (and is removed): lastLoadError says why
-    NameNotSavable = 7,  // a project file could not hold it (CheckPartName): likewise
+    NameTaken = 2,        // a Part's baseName equals name: show the caution, keep the dialog open
+    NameInvalid = 3,      // empty or holding a folder separator: likewise
+    FileExists = 4,       // name.mesh is already in the folder: likewise
+    FileNotWritten = 5,   // the mirrored file could not be written: the scene's lastSaveError says why
+    FileNotRead = 6,      // it was written but could not be read back (and is removed): lastLoadError says why
+    NameNotSavable = 7,   // a project file could not hold it (CheckPartName): likewise
 };
 
 // Writes the current Part S's mesh mirrored across x = 0 to
@@ -69,7 +69,7 @@ MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& na
 
 // What a drop of files onto the view does.
 enum class DroppedFileAction : int {
-    Ignored = 0,       // more than one file (or none), or not a known kind
+    Ignored = 0,      // more than one file (or none), or not a known kind
     OpenProject = 1,  // the file name contains ".anm": asked first
     AddObject = 2,    // else it contains ".mesh" or ".mqo"
 };

@@ -61,7 +61,7 @@ void SymmetryEditor::Commit(const EditValues& edits)
     }
 }
 
-void SymmetryEditor::Scroll(const EditValues& edits, int code, int thumbPosition)
+void SymmetryEditor::Scroll(const EditValues& edits, SymmetryScrollCode code, int thumbPosition)
 {
     Commit(edits);
     int row = firstVisibleRow;

@@ -75,7 +75,7 @@ public:
     // Commits, then moves the window: line +-1, page +-3, thumb tracking to
     // thumbPosition, top, bottom; other codes leave it. The first visible row
     // stays within 0 ... max(0, n - 16).
-    void Scroll(const EditValues& edits, int code, int thumbPosition = 0);
+    void Scroll(const EditValues& edits, SymmetryScrollCode code, int thumbPosition = 0);
     // OK: commits and writes the copy into the Parts' symmetryIndex, as one
     // undo step.
     void Apply(const EditValues& edits);

@@ -8,10 +8,10 @@ namespace m3d {
 // What a save would replace at a path, symbolic links followed.
 struct WriteTarget {
     enum class Kind {
-        Missing,      // nothing there yet, in a folder that exists: a new file is created
-        Regular,      // an ordinary file, replaced as a whole
+        Missing,     // nothing there yet, in a folder that exists: a new file is created
+        Regular,     // an ordinary file, replaced as a whole
         NotRegular,  // a directory, FIFO, device node or socket: never written
-        Unusable,     // the path cannot be looked at, or its folder does not exist (see error)
+        Unusable,    // the path cannot be looked at, or its folder does not exist (see error)
     };
     Kind kind = WriteTarget::Kind::Unusable;
     // The file that is really written: the path given, or the end of its

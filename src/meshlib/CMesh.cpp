@@ -191,7 +191,7 @@ uint64_t CMesh::ContentDigest() const
     return impl->contentDigest;
 }
 
-void CMesh::SetPrimitiveType(int type)
+void CMesh::SetPrimitiveType(MeshPrimitive type)
 {
     if (type == MeshPrimitive::Edges || type == MeshPrimitive::Faces) impl->primitiveType = type;
 }

@@ -55,7 +55,7 @@ public:
     // 5 (faces) or 3 (edges; other values are ignored). DrawMesh draws
     // through the base's device with the mesh's world matrix; without a device
     // it draws nothing.
-    void SetPrimitiveType(int type);
+    void SetPrimitiveType(MeshPrimitive type);
     void DrawMesh();
     // The same geometry at world instead of the mesh's own matrix, every
     // sub-mesh in one flat colour tint (ARGB, unlit, untextured): a pose

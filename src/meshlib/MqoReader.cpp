@@ -77,9 +77,8 @@ void ObjectEmitter::Emit(const MqoObject& object)
         const uint32_t v = object.cornerVertex[c];
         const Vec3 p = object.positions[v];
         const Vec3 n = cornerNormals[c];
-        cornerOutput[c] =
-            welder.Add(positionKey[v],
-                        _MESH_VERTEX{p.x, p.y, p.z, n.x, n.y, n.z, object.cornerUv[c * 2], object.cornerUv[c * 2 + 1]});
+        cornerOutput[c] = welder.Add(positionKey[v], _MESH_VERTEX{p.x, p.y, p.z, n.x, n.y, n.z, object.cornerUv[c * 2],
+                                                                  object.cornerUv[c * 2 + 1]});
     }
 
     // Every n-corner face becomes n - 2 triangles.

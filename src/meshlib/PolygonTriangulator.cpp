@@ -134,7 +134,8 @@ void PolygonTriangulator::IndexCorners(uint32_t n)
 
 double PolygonTriangulator::Orientation(uint32_t a, uint32_t b, uint32_t c) const
 {
-    return (projectedX[b] - projectedX[a]) * (projectedY[c] - projectedY[a]) - (projectedY[b] - projectedY[a]) * (projectedX[c] - projectedX[a]);
+    return (projectedX[b] - projectedX[a]) * (projectedY[c] - projectedY[a]) -
+           (projectedY[b] - projectedY[a]) * (projectedX[c] - projectedX[a]);
 }
 
 bool PolygonTriangulator::IsEar(uint32_t i)
@@ -142,7 +143,9 @@ bool PolygonTriangulator::IsEar(uint32_t i)
     ++work;
     const uint32_t a = prev[i], c = next[i];
     if (Orientation(a, i, c) <= tolerance) return false;
-    const auto sameAs = [&](uint32_t p, uint32_t q) { return projectedX[p] == projectedX[q] && projectedY[p] == projectedY[q]; };
+    const auto sameAs = [&](uint32_t p, uint32_t q) {
+        return projectedX[p] == projectedX[q] && projectedY[p] == projectedY[q];
+    };
     const auto blocks = [&](uint32_t p) {
         // A second visit of an ear corner (the seam of a hole) may touch the ear.
         if (sameAs(p, a) || sameAs(p, i) || sameAs(p, c)) return false;
@@ -150,8 +153,10 @@ bool PolygonTriangulator::IsEar(uint32_t i)
     };
     // Only corners inside the ear's box can be in the ear, and their Z-order
     // codes lie between those of the box's corners.
-    const uint32_t low = ZCode(std::min({projectedX[a], projectedX[i], projectedX[c]}) - margin, std::min({projectedY[a], projectedY[i], projectedY[c]}) - margin);
-    const uint32_t high = ZCode(std::max({projectedX[a], projectedX[i], projectedX[c]}) + margin, std::max({projectedY[a], projectedY[i], projectedY[c]}) + margin);
+    const uint32_t low = ZCode(std::min({projectedX[a], projectedX[i], projectedX[c]}) - margin,
+                               std::min({projectedY[a], projectedY[i], projectedY[c]}) - margin);
+    const uint32_t high = ZCode(std::max({projectedX[a], projectedX[i], projectedX[c]}) + margin,
+                                std::max({projectedY[a], projectedY[i], projectedY[c]}) + margin);
     // Corners no longer watched are dropped from the sorted list once they
     // are half of it, so scans never wade through many of them.
     if (zKeys.size() > 2 * watchedCount + 64) {

@@ -62,9 +62,9 @@ private:
 
     std::vector<double> projectedX, projectedY;
     std::vector<uint32_t> prev, next;  // the outline still to cut
-    std::vector<uint8_t> watched;       // 1: the corner can block an ear
-    std::vector<uint64_t> zKeys;        // Z-order code (high half) and corner of the watched corners, sorted
-    size_t watchedCount = 0;            // corners of zKeys still watched
+    std::vector<uint8_t> watched;      // 1: the corner can block an ear
+    std::vector<uint64_t> zKeys;       // Z-order code (high half) and corner of the watched corners, sorted
+    size_t watchedCount = 0;           // corners of zKeys still watched
     double originX = 0, originY = 0, zScale = 0, margin = 0;
     double tolerance = 0;
     uint64_t work = 0;  // corner tests made for the current polygon

@@ -2,7 +2,7 @@
 
 namespace m3d {
 
-FrameTimer::FrameTimer(Clock clock) : clock(std::move(clock)) { stopTime = lastElapsed = clock(); }
+FrameTimer::FrameTimer(Clock source) : clock(std::move(source)) { stopTime = lastElapsed = clock(); }
 
 void FrameTimer::Start()
 {

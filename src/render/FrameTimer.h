@@ -15,7 +15,7 @@ public:
     // The time source; tests script it to produce exact intervals.
     using Clock = std::function<TimePoint()>;
 
-    explicit FrameTimer(Clock clock = [] { return std::chrono::steady_clock::now(); });
+    explicit FrameTimer(Clock source = [] { return std::chrono::steady_clock::now(); });
 
     // Resumes a stopped clock; the next elapsed time counts from now.
     void Start();

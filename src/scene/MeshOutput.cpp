@@ -22,7 +22,7 @@ MeshOutputPlan PlanMeshFiles(const Scene& scene, const std::string& directory, U
         const std::string file = (directory.empty() ? std::string() : directory + "/") + part.baseName + ".mesh";
         std::error_code ec;
         if (!yesToAll && (planned.count(file) != 0 || std::filesystem::exists(file, ec))) {
-            const int answer =
+            const MeshOverwriteAnswer answer =
                 prompt.AskMeshOverwrite(WithArguments(UiText("core", "%1は存在しています。上書きしますか？"), {file}));
             if (answer == MeshOverwriteAnswer::No) {
                 ++plan.skipped;

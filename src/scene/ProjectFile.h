@@ -11,7 +11,7 @@ class Scene;
 class UserPrompt;
 
 // Texts of the project file dialogs.
-extern const char* const kProjectFileFilter;             // "ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm||"
+extern const char* const kProjectFileFilter;            // "ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm||"
 extern const char* const kProjectFileDefaultExtension;  // "anm"
 
 // The Part records of a Scene as a project file holds them.

@@ -32,7 +32,7 @@ public:
     // itself before replacing a file). Returns the chosen path, "" when cancelled.
     virtual std::string AskSavePath(const std::string& filter, const std::string& defaultExtension) = 0;
     // The mesh overwrite question with its four answers; any other value counts as cancel.
-    virtual int AskMeshOverwrite(const std::string& text) = 0;
+    virtual MeshOverwriteAnswer AskMeshOverwrite(const std::string& text) = 0;
     // Where long work of the command (encoding textures, writing many files)
     // shows how far it is and may be cancelled; nullptr: nowhere. Not owned.
     virtual TaskProgress* Progress() { return nullptr; }

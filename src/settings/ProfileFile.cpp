@@ -226,8 +226,7 @@ void ProfileFile::SetString(std::string_view section, std::string_view key, std:
         const size_t end = SectionEnd(s);
         for (size_t i = s + 1; i < end; ++i)
             if (KeyLineOf(lines[i])) insertAt = i + 1;
-        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                      std::string(Trim(key)) + "=" + cleanValue);
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt), std::string(Trim(key)) + "=" + cleanValue);
         return;
     }
     if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();

@@ -6,13 +6,13 @@ namespace m3d {
 
 namespace {
 
-enum Axis { X, Y, Z };
+enum class Axis { X, Y, Z };
 
 LineVertex PointOn(Axis across, float acrossValue, Axis along, float alongValue, uint32_t colour)
 {
     float p[3] = {0, 0, 0};
-    p[across] = acrossValue;
-    p[along] = alongValue;
+    p[int(across)] = acrossValue;
+    p[int(along)] = alongValue;
     return {p[0], p[1], p[2], colour};
 }
 
@@ -37,9 +37,9 @@ GridGeometry BuildGrid(int w, uint32_t colour)
 {
     const float width = static_cast<float>(w);
     GridGeometry grid;
-    BuildPlane(grid.zx, X, Z, width, colour);
-    BuildPlane(grid.xy, X, Y, width, colour);
-    BuildPlane(grid.yz, Z, Y, width, colour);
+    BuildPlane(grid.zx, Axis::X, Axis::Z, width, colour);
+    BuildPlane(grid.xy, Axis::X, Axis::Y, width, colour);
+    BuildPlane(grid.yz, Axis::Z, Axis::Y, width, colour);
     const float reach = 10.0f * width;
     grid.axes = {LineVertex{0, 0, 0, kAxisColourX}, LineVertex{reach, 0, 0, kAxisColourX},
                  LineVertex{0, 0, 0, kAxisColourY}, LineVertex{0, reach, 0, kAxisColourY},

@@ -9,7 +9,7 @@ namespace {
 
 constexpr float kSplitMin = 0.05f;
 constexpr float kSplitMax = 0.95f;
-constexpr int kDefaultViewTypes[4] = {ViewType::Top, ViewType::Pers, ViewType::Front, ViewType::Left};
+constexpr ViewType kDefaultViewTypes[4] = {ViewType::Top, ViewType::Pers, ViewType::Front, ViewType::Left};
 
 float SplitFraction(float value)
 {
@@ -37,7 +37,7 @@ void ApplySettings(const SettingsValues& values, ViewState& views, ViewDisplays&
     for (int i = 0; i < ViewState::kViewCount; ++i) {
         const ViewSettingsValues& v = values.views[i];
         View& view = views.views[i];
-        view.type = v.type >= 0 && v.type < kViewTypeCount ? v.type : kDefaultViewTypes[i];
+        view.type = v.type >= 0 && v.type < kViewTypeCount ? ViewType(v.type) : kDefaultViewTypes[i];
         if (IsFinite(v.target)) view.target = v.target;
         if (IsFinite(v.persEye)) view.savedPersEye = v.persEye;
         if (IsFinite(v.persTarget)) view.savedPersTarget = v.persTarget;
@@ -62,7 +62,7 @@ void GatherSettings(SettingsValues& values, const ViewState& views, const ViewDi
     for (int i = 0; i < ViewState::kViewCount; ++i) {
         ViewSettingsValues& v = values.views[i];
         const View& view = views.views[i];
-        v.type = view.type;
+        v.type = int(view.type);
         v.target = view.target;
         v.persEye = view.savedPersEye;
         v.persTarget = view.savedPersTarget;

@@ -28,6 +28,15 @@ enum class ColourIndex : int {
     Select = 6,  // bounding box of the selected Part
     Anim = 7,    // timeline of the motion panel
 };
-using ColourTable = std::array<uint32_t, 8>;
+constexpr int kColourCount = 8;
+
+// The colours by their place (0 ... 7, as the settings file lists them) or by name.
+struct ColourTable : std::array<uint32_t, kColourCount> {
+    ColourTable() : std::array<uint32_t, kColourCount>{} {}
+    ColourTable(const std::array<uint32_t, kColourCount>& colours) : std::array<uint32_t, kColourCount>(colours) {}
+    using std::array<uint32_t, kColourCount>::operator[];
+    uint32_t& operator[](ColourIndex index) { return (*this)[std::size_t(index)]; }
+    const uint32_t& operator[](ColourIndex index) const { return (*this)[std::size_t(index)]; }
+};
 
 }  // namespace m3d

@@ -29,7 +29,7 @@ Viewport ViewportOf(const PixelRect& r)
     return v;
 }
 
-int PrimitiveOf(const ViewDisplay& display)
+MeshPrimitive PrimitiveOf(const ViewDisplay& display)
 {
     return display.drawMode == 1 ? MeshPrimitive::Faces : MeshPrimitive::Edges;
 }
@@ -86,7 +86,7 @@ void DrawGrid(RenderDevice& device, const ViewState& views, int view, const Grid
     device.SetTexture(nullptr);
     device.SetMaterial(RenderMaterial{});
     device.SetTransform(TransformKind::World, Matrix4::Identity());
-    const int type = views.views[view].type;
+    const ViewType type = views.views[view].type;
     const bool pers = type == ViewType::Pers;
     if ((type >= ViewType::Top && type <= ViewType::BottomRev) || (pers && views.gridZX)) DrawLines(device, grid.zx);
     if (type == ViewType::Front || type == ViewType::Back || (pers && views.gridXY)) DrawLines(device, grid.xy);

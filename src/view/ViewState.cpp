@@ -49,10 +49,10 @@ void ViewState::ToggleLayout(int i)
     maximisedView = i;
 }
 
-void ViewState::SetViewType(int i, int type)
+void ViewState::SetViewType(int i, ViewType type)
 {
     View& v = views[i];
-    v.type = std::clamp(type, 0, kViewTypeCount - 1);
+    v.type = ViewType(std::clamp(int(type), 0, kViewTypeCount - 1));
     if (v.type == ViewType::Pers) {
         v.eye = v.savedPersEye;
         v.target = v.savedPersTarget;

@@ -19,9 +19,9 @@ struct PixelRect {
 
 // One of the four views (0 top left, 1 top right, 2 bottom left, 3 bottom right).
 struct View {
-    int enabled = 1;      // drawn and clickable only when 1
-    int type = ViewType::Top;  // ViewType
-    PixelRect rect;       // area in render-window pixels
+    int enabled = 1;  // drawn and clickable only when 1
+    ViewType type = ViewType::Top;
+    PixelRect rect;  // area in render-window pixels
     Vec3 eye{600, 600, -600};
     Vec3 target{0, 0, 0};
     Vec3 savedPersEye{600, 600, -600};  // the perspective camera kept while the view shows another type
@@ -79,7 +79,7 @@ public:
     void ToggleLayout(int i);
 
     // Stores the type and moves the eye to the type's default place (Pers: the saved pair).
-    void SetViewType(int i, int type);
+    void SetViewType(int i, ViewType type);
     // Copies a Pers view's eye and target into its saved pair (after the camera moved).
     void SavePersCamera(int i);
 

@@ -20,18 +20,21 @@ const OrthoAxes kAxes[8] = {
 
 }  // namespace
 
-const char* ViewTypeName(int type) { return type >= 0 && type < kViewTypeCount ? kNames[type] : ""; }
-
-bool IsOrthographic(int type) { return type >= 0 && type < ViewType::Pers; }
-
-const OrthoAxes& OrthoAxesOf(int type)
+const char* ViewTypeName(ViewType type)
 {
-    if (type < 0) type = 0;
-    if (type > 7) type = 7;
-    return kAxes[type];
+    const int index = int(type);
+    return index >= 0 && index < kViewTypeCount ? kNames[index] : "";
 }
 
-Vec3 OrthoEye(int type, Vec3 target, float distance)
+bool IsOrthographic(ViewType type) { return type != ViewType::Pers; }
+
+const OrthoAxes& OrthoAxesOf(ViewType type)
+{
+    const int index = int(type);
+    return kAxes[index < 0 ? 0 : index > 7 ? 7 : index];
+}
+
+Vec3 OrthoEye(ViewType type, Vec3 target, float distance)
 {
     const OrthoAxes& axes = OrthoAxesOf(type);
     Vec3 eye = target + axes.eyeDirection * distance;

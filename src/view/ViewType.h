@@ -32,13 +32,13 @@ struct OrthoAxes {
     float eyeZOffset;
 };
 
-// The name shown in the view-type list ("Top" ... "Pers"); "" outside 0 ... 8.
-const char* ViewTypeName(int type);
-// true for the orthographic types 0 ... 7.
-bool IsOrthographic(int type);
-// Axes of orthographic type 0 ... 7; the type is clamped into that range.
-const OrthoAxes& OrthoAxesOf(int type);
+// The name shown in the view-type list ("Top" ... "Pers"); "" outside the nine types.
+const char* ViewTypeName(ViewType type);
+// true for the eight orthographic types.
+bool IsOrthographic(ViewType type);
+// Axes of an orthographic type; Pers gives those of Right.
+const OrthoAxes& OrthoAxesOf(ViewType type);
 // Eye of an orthographic type for a target at distance along its direction.
-Vec3 OrthoEye(int type, Vec3 target, float distance);
+Vec3 OrthoEye(ViewType type, Vec3 target, float distance);
 
 }  // namespace m3d

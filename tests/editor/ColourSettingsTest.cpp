@@ -10,11 +10,11 @@ TEST(ColourSettings, SwatchesAreFoundByTheirRectanglesRightAndBottomExcluded)
 {
     EXPECT_EQ(SwatchAt(20, 10), ColourIndex::Back);
     EXPECT_EQ(SwatchAt(59, 49), ColourIndex::Back);
-    EXPECT_EQ(SwatchAt(60, 10), -1);
+    EXPECT_EQ(SwatchAt(60, 10), std::nullopt);
     EXPECT_EQ(SwatchAt(239, 10), ColourIndex::Select);
     EXPECT_EQ(SwatchAt(200, 129), ColourIndex::Anim);
-    EXPECT_EQ(SwatchAt(100, 70), -1);
-    EXPECT_EQ(SwatchAt(-5, -5), -1);
+    EXPECT_EQ(SwatchAt(100, 70), std::nullopt);
+    EXPECT_EQ(SwatchAt(-5, -5), std::nullopt);
 }
 
 TEST(ColourSettings, PickerColoursDropAlphaAndComeBackOpaque)
@@ -37,8 +37,8 @@ TEST(ColourSettings, PickAndRestoreDefaultsEditACopyUntilApplied)
     session.Colours() = custom;
     ColourDialogState dialog(session.Colours());
     dialog.Pick(ColourIndex::Normal, {0, 0, 255});
-    dialog.Pick(8, {1, 1, 1});
-    dialog.Pick(-1, {1, 1, 1});
+    dialog.Pick(ColourIndex(8), {1, 1, 1});
+    dialog.Pick(ColourIndex(-1), {1, 1, 1});
     EXPECT_EQ(dialog.Colours()[ColourIndex::Normal], 0xFF0000FFu);
     EXPECT_EQ(dialog.Colours()[ColourIndex::Pivot], 0xFF010203u);
     EXPECT_EQ(session.Colours(), custom);

@@ -30,7 +30,7 @@ struct MouseScene {
         v.SetRenderSize(804, 600);
         v.views[1].savedPersEye = {300, 200, -400};
         v.views[1].savedPersTarget = {10, 0, 20};
-        const int types[4] = {ViewType::Top, ViewType::Pers, ViewType::Front, ViewType::Left};
+        const ViewType types[4] = {ViewType::Top, ViewType::Pers, ViewType::Front, ViewType::Left};
         for (int i = 0; i < 4; ++i) v.SetViewType(i, types[i]);
         mouse.SetObserver(&events);
         session.History().Clear();
@@ -41,7 +41,7 @@ struct MouseScene {
         session.History().Clear();
         return index;
     }
-    void Drag(int x, int y, int toX, int toY, unsigned keys = MouseKey::Left)
+    void Drag(int x, int y, int toX, int toY, MouseKey keys = MouseKey::Left)
     {
         mouse.LeftButtonDown(x, y);
         mouse.MouseMove(toX, toY, keys);
@@ -342,15 +342,15 @@ TEST(MouseOrbit, TheRightButtonTurnsThePerspectiveEyeAboutItsTarget)
 TEST(MouseCursor, TheBandsSetTheCursorWhenNoButtonIsHeld)
 {
     MouseScene s;
-    s.mouse.MouseMove(399, 299, 0);
+    s.mouse.MouseMove(399, 299, MouseKey::None);
     EXPECT_EQ(s.mouse.Cursor(), CursorShape::SizeAll);
     s.mouse.MouseMove(100, 300, MouseKey::Shift);
     EXPECT_EQ(s.mouse.Cursor(), CursorShape::SizeNS);
-    s.mouse.MouseMove(400, 500, 0);
+    s.mouse.MouseMove(400, 500, MouseKey::None);
     EXPECT_EQ(s.mouse.Cursor(), CursorShape::SizeWE);
     s.mouse.MouseMove(100, 100, MouseKey::Left);  // a button held: unchanged
     EXPECT_EQ(s.mouse.Cursor(), CursorShape::SizeWE);
-    s.mouse.MouseMove(100, 100, 0);
+    s.mouse.MouseMove(100, 100, MouseKey::None);
     EXPECT_EQ(s.mouse.Cursor(), CursorShape::Arrow);
 }
 

@@ -319,7 +319,7 @@ TEST(DroppedFiles, OneFileOnlyJudgedBySubstringsOfItsName)
     EXPECT_EQ(DroppedFileActionFor({"/a/arm.mqo"}), DroppedFileAction::AddObject);
     EXPECT_EQ(DroppedFileActionFor({"/a/arm.mesh"}), DroppedFileAction::AddObject);
     EXPECT_EQ(DroppedFileActionFor({"/a/arm.mqo.anm"}), DroppedFileAction::OpenProject);  // ".anm" is tested first
-    EXPECT_EQ(DroppedFileActionFor({"/a/ARM.MQO"}), DroppedFileAction::Ignored);           // the test is case-sensitive
+    EXPECT_EQ(DroppedFileActionFor({"/a/ARM.MQO"}), DroppedFileAction::Ignored);          // the test is case-sensitive
     EXPECT_EQ(DroppedFileActionFor({"/a/arm.txt"}), DroppedFileAction::Ignored);
     // Only the name counts; on this system a backslash belongs to the name.
     EXPECT_EQ(DroppedFileActionFor({"/work.anm/arm.mqo"}), DroppedFileAction::AddObject);

@@ -97,7 +97,7 @@ TEST(SymmetryEditor, ScrollingMovesTheWindowWithinItsRangeAndKeepsValuesScrolled
     SymmetryEditor editor(p.session);
     EXPECT_TRUE(editor.ScrollBarVisible());
     EXPECT_EQ(editor.ScrollRangeMax(), 19);
-    const auto scroll = [&](int code, int thumb = 0) {
+    const auto scroll = [&](SymmetryScrollCode code, int thumb = 0) {
         editor.Scroll(editor.VisibleValues(), code, thumb);
         return editor.FirstVisibleRow();
     };
@@ -135,9 +135,10 @@ TEST(SymmetryEditor, SixteenPartsOrFewerKeepTheWindowAtTheTop)
         SymmetryEditor editor(p.session);
         EXPECT_FALSE(editor.ScrollBarVisible());
         EXPECT_EQ(editor.ScrollRangeMax(), count < 2 ? 0 : count - 1);
-        for (int code : {SymmetryScrollCode::Bottom, SymmetryScrollCode::PageDown, SymmetryScrollCode::LineDown}) {
+        for (SymmetryScrollCode code :
+             {SymmetryScrollCode::Bottom, SymmetryScrollCode::PageDown, SymmetryScrollCode::LineDown}) {
             editor.Scroll(editor.VisibleValues(), code);
-            EXPECT_EQ(editor.FirstVisibleRow(), 0) << count << " parts, code " << code;
+            EXPECT_EQ(editor.FirstVisibleRow(), 0) << count << " parts, code " << int(code);
         }
     }
 }

@@ -24,7 +24,7 @@ struct NavigationFixture : ::testing::Test {
     {
         ViewState& views = session.Views();
         views.SetRenderSize(910, 600);
-        const int types[4] = {ViewType::Top, ViewType::Pers, ViewType::Front, ViewType::Left};
+        const ViewType types[4] = {ViewType::Top, ViewType::Pers, ViewType::Front, ViewType::Left};
         for (int i = 0; i < 4; ++i) views.SetViewType(i, types[i]);
     }
     ViewState& Views() { return session.Views(); }

@@ -20,8 +20,7 @@ bool ExportBoth(EditorSession& session, const std::string& folder, const std::st
     for (const char* extension : {".glb", ".gltf"}) {
         const std::string path = folder + "/" + name + extension;
         ScriptedPrompt prompt;
-        const ExportGltfResult result =
-            ExportGltfFile(session.GetScene(), path, kDefaultGltfFramesPerSecond, prompt);
+        const ExportGltfResult result = ExportGltfFile(session.GetScene(), path, kDefaultGltfFramesPerSecond, prompt);
         if (!result.written) {
             std::fprintf(stderr, "%s: %s\n", path.c_str(), result.message.c_str());
             return false;

@@ -97,7 +97,7 @@ TEST(MeshDraw, EdgesDrawLineStripsOfTheSameIndices)
     EXPECT_EQ(draws[0]->indices, f.mesh.GetMesh(0)->indices);
     EXPECT_TRUE(f.device.CallsOf(RenderCall::DrawIndexedTriangleStrip).empty());
     // An unknown type keeps the last one.
-    f.mesh.SetPrimitiveType(4);
+    f.mesh.SetPrimitiveType(MeshPrimitive(4));
     f.mesh.DrawMesh();
     EXPECT_EQ(f.device.CallsOf(RenderCall::DrawIndexedLineStrip).size(), 2u);
 }

@@ -76,7 +76,8 @@ TEST(MeshOutput, NoSkipsOnePartAndCancelStopsTheRest)
     {
         FourCubes f;
         f.MarkExisting();
-        f.prompt.meshAnswers = {MeshOverwriteAnswer::Yes, MeshOverwriteAnswer::No, MeshOverwriteAnswer::Yes, MeshOverwriteAnswer::Yes};
+        f.prompt.meshAnswers = {MeshOverwriteAnswer::Yes, MeshOverwriteAnswer::No, MeshOverwriteAnswer::Yes,
+                                MeshOverwriteAnswer::Yes};
         const MeshOutputPlan result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
         EXPECT_EQ(f.prompt.asked.size(), 4u);
         EXPECT_EQ(f.target.Read("p1.mesh"), "old");
@@ -85,7 +86,7 @@ TEST(MeshOutput, NoSkipsOnePartAndCancelStopsTheRest)
         EXPECT_EQ(result.skipped, 1);
         EXPECT_FALSE(result.cancelled);
     }
-    for (int cancel : {int(MeshOverwriteAnswer::Cancel), 7}) {
+    for (MeshOverwriteAnswer cancel : {MeshOverwriteAnswer::Cancel, MeshOverwriteAnswer(7)}) {
         FourCubes f;
         f.MarkExisting();
         f.prompt.meshAnswers = {MeshOverwriteAnswer::Yes, cancel};

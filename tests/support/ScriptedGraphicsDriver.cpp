@@ -143,8 +143,7 @@ ScriptedAdapter MakeScriptedAdapter(GraphicsFormat desktopFormat)
     return adapter;
 }
 
-ScriptedGraphicsDriver::ScriptedGraphicsDriver(std::vector<ScriptedAdapter> adapters)
-    : state(std::make_shared<State>())
+ScriptedGraphicsDriver::ScriptedGraphicsDriver(std::vector<ScriptedAdapter> adapters) : state(std::make_shared<State>())
 {
     state->adapters = std::move(adapters);
 }

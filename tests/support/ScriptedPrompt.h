@@ -17,7 +17,7 @@ public:
     std::deque<bool> yesNo;
     std::deque<YesNoCancel> yesNoCancel;
     std::deque<std::string> savePaths;
-    std::deque<int> meshAnswers;
+    std::deque<MeshOverwriteAnswer> meshAnswers;
     std::vector<std::string> asked;
 
     bool AskYesNo(const std::string& text, const std::string& caption) override
@@ -39,10 +39,10 @@ public:
         asked.push_back("save|" + filter + "|" + defaultExtension);
         return Take(savePaths, std::string());
     }
-    int AskMeshOverwrite(const std::string& text) override
+    MeshOverwriteAnswer AskMeshOverwrite(const std::string& text) override
     {
         asked.push_back("mesh|" + text);
-        return Take(meshAnswers, static_cast<int>(MeshOverwriteAnswer::Cancel));
+        return Take(meshAnswers, MeshOverwriteAnswer::Cancel);
     }
 
 private:

@@ -121,9 +121,9 @@ private Q_SLOTS:
     {
         auto* list = ControlOf<QComboBox>(3, IDC_VIEW_TYPE);
         QTest::keyClick(list, Qt::Key_Home);  // "Top"
-        QCOMPARE(Views().views[3].type, int(ViewType::Top));
+        QCOMPARE(int(Views().views[3].type), int(ViewType::Top));
         QVERIFY(Near(Views().views[3].eye, Views().views[3].target + Vec3{0, 2000, -1}, 0));
-        QCOMPARE(Views().views[0].type, int(ViewType::Top));
+        QCOMPARE(int(Views().views[0].type), int(ViewType::Top));
         ControlOf<QAbstractButton>(0, IDC_VIEW_DRAW_FACES)->click();
         ControlOf<QAbstractButton>(0, IDC_VIEW_NORMALS)->click();
         ControlOf<QAbstractButton>(0, IDC_VIEW_SHOW_SELECTION)->click();

@@ -43,10 +43,10 @@ private Q_SLOTS:
             RunningApp app(path);
             // Defaults: Top, Pers, Front, Left, split at the centre.
             const ViewState& views = app.Form().Views();
-            QCOMPARE(views.views[0].type, int(ViewType::Top));
-            QCOMPARE(views.views[1].type, int(ViewType::Pers));
-            QCOMPARE(views.views[2].type, int(ViewType::Front));
-            QCOMPARE(views.views[3].type, int(ViewType::Left));
+            QCOMPARE(int(views.views[0].type), int(ViewType::Top));
+            QCOMPARE(int(views.views[1].type), int(ViewType::Pers));
+            QCOMPARE(int(views.views[2].type), int(ViewType::Front));
+            QCOMPARE(int(views.views[3].type), int(ViewType::Left));
             QCOMPARE(views.views[0].rect.right, 451);
             QVERIFY(!QFileInfo::exists(QString::fromStdString(path)));
             app.Close();
@@ -99,7 +99,7 @@ private Q_SLOTS:
         const std::string path = folder.File("Marionet3D.ini");
         QCOMPARE(mkfifo(path.c_str(), 0644), 0);
         RunningApp app(path);
-        QCOMPARE(app.Form().Views().views[1].type, int(ViewType::Pers));
+        QCOMPARE(int(app.Form().Views().views[1].type), int(ViewType::Pers));
         app.Close();
         QVERIFY(std::filesystem::is_fifo(path));
     }

@@ -201,7 +201,8 @@ TEST(GridWidthDialog, StoresWidthsFromOneToTenThousandAndShowsThemInTheTitle)
     EXPECT_EQ(CloseGridWidthDialog(session, true, 10000), GridWidthOutcome::Stored);
     {
         RecordingObserver observer(session);
-        for (int refused : {0, 10001, -5}) EXPECT_EQ(CloseGridWidthDialog(session, true, refused), GridWidthOutcome::Refused);
+        for (int refused : {0, 10001, -5})
+            EXPECT_EQ(CloseGridWidthDialog(session, true, refused), GridWidthOutcome::Refused);
         EXPECT_TRUE(observer.events.empty());
     }
     EXPECT_EQ(CloseGridWidthDialog(session, false, 250), GridWidthOutcome::Kept);

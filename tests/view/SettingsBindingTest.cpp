@@ -64,7 +64,7 @@ TEST(SettingsBinding, PerViewCamerasKeepTheirOwnView)
     values.views[1].persEye = {1, 2, 3};
     values.views[1].persTarget = {4, 5, 6};
     values.views[3].target = {7, 8, 9};
-    values.views[2].type = ViewType::Back;
+    values.views[2].type = int(ViewType::Back);
     ViewState views;
     ViewDisplays displays;
     ColourTable colours{};

@@ -78,7 +78,7 @@ TEST(DrawGrid, EachViewTypeShowsItsPlaneAndPersShowsTheFlaggedOnes)
     const GridGeometry g = BuildGrid(10, kGridColour);
     using Names = std::vector<std::string>;
     const struct {
-        int type;
+        ViewType type;
         int xy, yz, zx;
         Names expected;
     } cases[] = {
@@ -101,7 +101,7 @@ TEST(DrawGrid, EachViewTypeShowsItsPlaneAndPersShowsTheFlaggedOnes)
         views.gridZX = c.zx;
         RecordingDevice device;
         DrawGrid(device, views, 2, g);
-        EXPECT_EQ(GridListsDrawn(device, g), c.expected) << "type " << c.type;
+        EXPECT_EQ(GridListsDrawn(device, g), c.expected) << "type " << int(c.type);
         EXPECT_TRUE(device.calls.back().lighting) << "lighting is switched back on";
     }
 }

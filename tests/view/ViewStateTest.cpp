@@ -79,7 +79,7 @@ TEST(ViewCamera, OrthographicViewsShowTheTabledScreenDirections)
 {
     ViewState s = MakeState();
     struct Case {
-        int type;
+        ViewType type;
         Vec3 right, down;
     } cases[] = {
         {ViewType::Top, {1, 0, 0}, {0, 0, -1}},   {ViewType::TopRev, {-1, 0, 0}, {0, 0, 1}},
@@ -176,7 +176,7 @@ TEST(ViewCamera, FitWholeModelFillsEveryViewWithTheMargin)
     ASSERT_TRUE(mesh.LoadModel(sceneparts::MakeBox(lo, hi), "box.mesh", 1.0f));
     mesh.SetPosition({300, 40, -70});
     ViewState s = MakeState();
-    const int types[4] = {ViewType::Top, ViewType::Pers, ViewType::Front, ViewType::Left};
+    const ViewType types[4] = {ViewType::Top, ViewType::Pers, ViewType::Front, ViewType::Left};
     for (int i = 0; i < 4; ++i) s.SetViewType(i, types[i]);
     const Vec3 persDirection = Normalize(s.views[1].target - s.views[1].eye);
     s.FitWholeModel({&mesh});

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "editor/FlagSet.h"
 #include "editor/history/MotionDigests.h"
 
 #include <cstddef>
@@ -8,18 +9,23 @@ namespace m3d {
 
 class EditorSession;
 
-// The parts of what a project save writes, as bits.
+// The parts of what a project save writes, as a set of bits.
 enum class SavedData : unsigned {
+    None = 0,
     PartRecords = 1,  // the Parts, their names and parents
     Partners = 2,
     Geometry = 4,  // the .mesh files
     Motions = 8,   // the Motions, their names, lengths and keys
 };
+template <>
+struct IsFlagSet<SavedData> : std::true_type {
+};
+
 // Which parts of the saved data a change may rewrite (touched), and which of
 // those it surely leaves different from before (changed, within touched).
 struct SavedDataEffect {
-    unsigned touched = 0;
-    unsigned changed = 0;
+    SavedData touched = SavedData::None;
+    SavedData changed = SavedData::None;
 };
 
 // One change of the document, recorded after it was made, that can be taken

@@ -12,7 +12,7 @@ DocumentHistory::DocumentHistory(EditorSession& session) : session(session) {}
 void DocumentHistory::Record(DocumentStep step)
 {
     if (step.changes.empty()) return;
-    const bool savedDataChanged = step.Effect().touched != 0;
+    const bool savedDataChanged = step.Effect().touched != SavedData::None;
     const int64_t here = firstSerial + position;
     if (position < StepCount()) {
         steps.erase(steps.begin() + position, steps.end());
@@ -181,15 +181,15 @@ bool DocumentHistory::Differs() const
     if (savedPoint >= firstSerial) {
         const int64_t saved = savedPoint - firstSerial;
         const int64_t from = std::min(saved, int64_t{position}), to = std::max(saved, int64_t{position});
-        unsigned touchedOnce = 0, touchedAgain = 0, changedByTheOne = 0;
+        SavedData touchedOnce = SavedData::None, touchedAgain = SavedData::None, changedByTheOne = SavedData::None;
         for (int64_t k = from; k < to; ++k) {
             const SavedDataEffect effect = steps[static_cast<size_t>(k)].Effect();
             changedByTheOne |= effect.changed & ~touchedOnce;
             touchedAgain |= effect.touched & touchedOnce;
             touchedOnce |= effect.touched;
         }
-        if (touchedOnce == 0) return false;
-        if ((changedByTheOne & ~touchedAgain) != 0) return true;
+        if (touchedOnce == SavedData::None) return false;
+        if ((changedByTheOne & ~touchedAgain) != SavedData::None) return true;
     }
     // Another way back to the same content (a Motion mirrored twice) counts as unchanged too.
     return digests.Document(session.GetScene()) != savedFingerprint;

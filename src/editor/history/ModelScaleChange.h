@@ -23,8 +23,8 @@ public:
     // Scaling moves nothing where every vertex or key translation is zero.
     SavedDataEffect Effect() const override
     {
-        return {SavedData::Geometry | SavedData::Motions,
-                (movesVertices ? SavedData::Geometry : 0u) | (movesKeys ? SavedData::Motions : 0u)};
+        return {SavedData::Geometry | SavedData::Motions, (movesVertices ? SavedData::Geometry : SavedData::None) |
+                                                              (movesKeys ? SavedData::Motions : SavedData::None)};
     }
     void ForgetDigests(MotionDigests& digests) const override { digests.ForgetTracks(); }
 

@@ -17,8 +17,8 @@ PartSwapChange::PartSwapChange(int part, std::unique_ptr<CMesh> mesh, std::strin
 
 SavedDataEffect PartSwapChange::Effect() const
 {
-    return {SavedData::PartRecords | SavedData::Geometry,
-            (sameName ? 0u : SavedData::PartRecords) | (sameContent ? 0u : SavedData::Geometry)};
+    return {SavedData::PartRecords | SavedData::Geometry, (sameName ? SavedData::None : SavedData::PartRecords) |
+                                                              (sameContent ? SavedData::None : SavedData::Geometry)};
 }
 
 PartSwapChange::~PartSwapChange() = default;
