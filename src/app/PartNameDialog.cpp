@@ -55,17 +55,17 @@ void PartNameDialog::accept()
 
 bool PartNameDialog::AddMirrored()
 {
-    const Scene& scene = session.GetScene();
     QString message;
-    switch (AddMirroredPart(session, name->text().toStdString())) {
+    const MirroredPartOutcome added = AddMirroredPart(session, name->text().toStdString());
+    switch (added.result) {
     case MIRRORED_PART_ADDED:
     case MIRRORED_PART_NOTHING_SELECTED: return true;
     case MIRRORED_NAME_TAKEN: message = CoreText(MIRRORED_NAME_TAKEN_TEXT); break;
     case MIRRORED_NAME_INVALID: message = CoreText(MIRRORED_NAME_INVALID_TEXT); break;
     case MIRRORED_NAME_NOT_SAVABLE: message = CoreText(PART_NAME_NOT_SAVABLE_TEXT); break;
     case MIRRORED_FILE_EXISTS: message = CoreText(MIRRORED_FILE_EXISTS_TEXT); break;
-    case MIRRORED_FILE_NOT_WRITTEN: ShowFileError(this, scene.lastSaveError); return false;
-    case MIRRORED_FILE_NOT_READ: ShowFileError(this, scene.lastLoadError); return false;
+    case MIRRORED_FILE_NOT_WRITTEN:
+    case MIRRORED_FILE_NOT_READ: ShowFileError(this, added.file.Message()); return false;
     }
     QMessageBox::warning(this, CoreText(MIRRORED_NAME_TAKEN_CAPTION), message);
     return false;

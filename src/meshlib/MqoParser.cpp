@@ -25,12 +25,11 @@ bool CoordinateInRange(float v) { return std::fabs(v) <= kMaxCoordinate; }
 
 class Parser {
 public:
-    Parser(std::string_view bytes, const std::string& fileName, std::string& error)
-        : reader_(bytes), fileName_(fileName), error_(error)
-    {
-    }
+    Parser(std::string_view bytes, const std::string& fileName) : reader_(bytes), fileName_(fileName) {}
 
     bool Run(MqoDocument& doc);
+    // Why Run failed: "fileName:line: reason".
+    const std::string& Error() const { return error_; }
 
 private:
     bool Fail(std::string_view reason) { return FailAt(reader_.LineNumber(), reason); }
@@ -54,7 +53,7 @@ private:
 
     MqoLineReader reader_;
     const std::string& fileName_;
-    std::string& error_;
+    std::string error_;
     // Scratch lists of the face being read, kept to avoid an allocation per face.
     std::vector<uint32_t> faceVertices_;
     std::vector<float> faceUvs_;
@@ -423,10 +422,12 @@ bool Parser::ReadFaceLine(std::string_view line, MqoObject& object)
 
 }  // namespace
 
-bool ParseMqoDocument(std::string_view bytes, const std::string& fileName, MqoDocument& doc, std::string& error)
+Outcome ParseMqoDocument(std::string_view bytes, const std::string& fileName, MqoDocument& doc)
 {
     doc = MqoDocument();
-    return Parser(bytes, fileName, error).Run(doc);
+    Parser parser(bytes, fileName);
+    if (parser.Run(doc)) return Outcome();
+    return Outcome::Failure(parser.Error());
 }
 
 }  // namespace m3d
