@@ -222,7 +222,8 @@ void CAppForm::dropEvent(QDropEvent* event)
 
 void CAppForm::FilesDropped(const std::vector<std::string>& paths)
 {
-    if (const DropOutcome drop = DropFiles(Session(), prompt, paths); !drop.read) ShowFileError(this, drop.read.Message());
+    if (const DropOutcome drop = DropFiles(Session(), prompt, paths); !drop.read)
+        ShowFileError(this, drop.read.Message());
     RequestRedraw();
 }
 

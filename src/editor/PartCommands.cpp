@@ -125,7 +125,8 @@ MirroredPartOutcome AddMirroredPart(EditorSession& session, const std::string& n
                                  ? base + ".mesh"
                                  : (std::filesystem::path(scene.addObjectDirectory) / (base + ".mesh")).string();
     CMesh* sourceMesh = scene.parts[source]->mesh.get();
-    if (!sourceMesh) return {MIRRORED_FILE_NOT_WRITTEN, Outcome::Failure(file + ": the Part has no geometry to mirror")};
+    if (!sourceMesh)
+        return {MIRRORED_FILE_NOT_WRITTEN, Outcome::Failure(file + ": the Part has no geometry to mirror")};
     if (Outcome written = sourceMesh->SaveMirrorMeshFile(file); !written)
         return {MIRRORED_FILE_NOT_WRITTEN, std::move(written)};
     ObjectMesh object = scene.LoadObjectMesh(file);

@@ -32,7 +32,8 @@ Outcome CheckWriteTarget(const std::string& path, const WriteTarget& target, con
 
 Outcome WriteFileAtomically(const std::string& path, std::string_view data, const AtomicWriteOptions& options)
 {
-    return WriteFileAtomically(path, [data](FileSink& sink) { return sink.Write(data); }, options);
+    return WriteFileAtomically(
+        path, [data](FileSink& sink) { return sink.Write(data); }, options);
 }
 
 }  // namespace m3d

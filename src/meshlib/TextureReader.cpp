@@ -84,13 +84,16 @@ Outcome DecodeWithStb(std::string_view bytes, const std::string& fileName, Textu
     }
     if (kind == StbImageKind::Jpeg)
         if (const std::optional<size_t> at = FindOversizedJpegHuffmanTable(bytes)) {
-            return Outcome::Failure(fileName + ": byte " + std::to_string(*at) + ": JPEG Huffman table with more than 256 codes");
+            return Outcome::Failure(fileName + ": byte " + std::to_string(*at) +
+                                    ": JPEG Huffman table with more than 256 codes");
         }
     if (const std::optional<size_t> at = FindTruncatedPngChunk(bytes)) {
-        return Outcome::Failure(fileName + ": byte " + std::to_string(*at) + ": PNG chunk runs past the end of the file");
+        return Outcome::Failure(fileName + ": byte " + std::to_string(*at) +
+                                ": PNG chunk runs past the end of the file");
     }
     if (IsTruncatedPnm(bytes)) {
-        return Outcome::Failure(fileName + ": byte " + std::to_string(bytes.size()) + ": file ends inside the PNM pixels");
+        return Outcome::Failure(fileName + ": byte " + std::to_string(bytes.size()) +
+                                ": file ends inside the PNM pixels");
     }
     const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
     int width = 0, height = 0, channels = 0;
@@ -106,13 +109,14 @@ Outcome DecodeWithStb(std::string_view bytes, const std::string& fileName, Textu
     // Checked only now so that a size beyond the limits is reported as such.
     if ((kind == StbImageKind::Bmp && IsTruncatedBmp(bytes)) || (kind == StbImageKind::Tga && IsTruncatedTga(bytes))) {
         return Outcome::Failure(fileName + ": byte " + std::to_string(bytes.size()) + ": file ends before the " +
-                std::to_string(width) + " x " + std::to_string(rows) + " pixels its " +
-                (kind == StbImageKind::Bmp ? "BMP" : "TGA") + " header claims");
+                                std::to_string(width) + " x " + std::to_string(rows) + " pixels its " +
+                                (kind == StbImageKind::Bmp ? "BMP" : "TGA") + " header claims");
     }
     if (kind == StbImageKind::Jpeg &&
         JpegClaimsMorePixelsThanItsBytes(uint64_t(width) * uint64_t(rows), bytes.size())) {
         return Outcome::Failure(fileName + ": byte " + std::to_string(bytes.size()) + ": file too short for the " +
-                std::to_string(width) + " x " + std::to_string(rows) + " pixels its JPEG header claims");
+                                std::to_string(width) + " x " + std::to_string(rows) +
+                                " pixels its JPEG header claims");
     }
     const bool sixteenBitPnm = kind == StbImageKind::Pnm && stbi_is_16_bit_from_memory(data, int(bytes.size()));
     if (const std::optional<std::string> refusal =
@@ -121,8 +125,9 @@ Outcome DecodeWithStb(std::string_view bytes, const std::string& fileName, Textu
     }
     if (kind == StbImageKind::Png)
         if (const std::optional<size_t> at = FindOverlongPngData(bytes)) {
-            return Outcome::Failure(fileName + ": byte " + std::to_string(*at) + ": PNG image data holds more than the " +
-                    std::to_string(width) + " x " + std::to_string(rows) + " pixels its header declares");
+            return Outcome::Failure(fileName + ": byte " + std::to_string(*at) +
+                                    ": PNG image data holds more than the " + std::to_string(width) + " x " +
+                                    std::to_string(rows) + " pixels its header declares");
         }
     // The decoder's own conversion to 4 channels is skipped: for 16-bit PNM it
     // converts the 16-bit samples as 8-bit ones and then reads twice the
@@ -152,8 +157,7 @@ uint64_t TextureDecodingBytes(uint64_t width, uint64_t height, bool sixteenBitNe
     return sixteenBitNetpbm ? rgba * 5 / 2 : rgba * 2;
 }
 
-Outcome DecodeTextureImage(std::string_view bytes, const std::string& fileName, TextureImage& out,
-                           uint64_t memoryLeft)
+Outcome DecodeTextureImage(std::string_view bytes, const std::string& fileName, TextureImage& out, uint64_t memoryLeft)
 {
     if (HasDdsMagic(bytes)) {
         // The header is read twice: the size first, for the memory (a size

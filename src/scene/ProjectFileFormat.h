@@ -34,7 +34,6 @@ Outcome ParseProjectFile(std::string_view bytes, const std::string& fileName, Pr
 // Lays out a project file. Fails (naming the Part or Motion) when a name has
 // no Shift-JIS form or is too long, when a Motion does not have one track per
 // Part, or when a key holds a non-finite value.
-Expected<std::string> BuildProjectFile(const std::vector<ProjectPartRecord>& parts,
-                                       const std::vector<Motion>& motions);
+Expected<std::string> BuildProjectFile(const std::vector<ProjectPartRecord>& parts, const std::vector<Motion>& motions);
 
 }  // namespace m3d

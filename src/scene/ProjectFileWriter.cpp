@@ -30,8 +30,9 @@ Outcome PutPartRecord(std::string& out, int index, const ProjectPartRecord& part
 {
     const std::optional<std::string> name = Utf8ToShiftJis(part.baseName);
     if (!name || name->size() > size_t(MAX_PART_NAME_BYTES)) {
-        return Outcome::Failure("Part " + std::to_string(index) + " \"" + part.baseName + "\": " +
-                (name ? "the name is longer than 259 bytes" : "the name has characters without a Shift-JIS form"));
+        return Outcome::Failure(
+            "Part " + std::to_string(index) + " \"" + part.baseName +
+            "\": " + (name ? "the name is longer than 259 bytes" : "the name has characters without a Shift-JIS form"));
     }
     // The name field is padded to a multiple of 4; a name that fills it has no terminator.
     const size_t field = (name->size() + 3) / 4 * 4;
@@ -48,10 +49,12 @@ Outcome PutMotionRecord(std::string& out, int index, const Motion& motion, size_
     const std::optional<std::string> name = Utf8ToShiftJis(motion.name);
     const std::string what = "Motion " + std::to_string(index) + " \"" + motion.name + "\": ";
     if (!name || name->empty() || name->size() > size_t(MAX_MOTION_NAME_BYTES)) {
-        return Outcome::Failure(what + "the name is empty, longer than 16 bytes or has characters without a Shift-JIS form");
+        return Outcome::Failure(what +
+                                "the name is empty, longer than 16 bytes or has characters without a Shift-JIS form");
     }
     if (motion.tracks.size() != partCount) {
-        return Outcome::Failure(what + std::to_string(motion.tracks.size()) + " tracks for " + std::to_string(partCount) + " Parts");
+        return Outcome::Failure(what + std::to_string(motion.tracks.size()) + " tracks for " +
+                                std::to_string(partCount) + " Parts");
     }
     out += *name;
     out.append(MOTION_NAME_FIELD_BYTES - name->size(), '\0');
@@ -65,8 +68,9 @@ Outcome PutMotionRecord(std::string& out, int index, const Motion& motion, size_
                 for (float value : row) {
                     // The reader refuses such a file, so it is never written.
                     if (!std::isfinite(value)) {
-                        return Outcome::Failure(what + "Part " + std::to_string(t) + ", frame " + std::to_string(key.frame) +
-                                ": the key holds a value beyond the float range");
+                        return Outcome::Failure(what + "Part " + std::to_string(t) + ", frame " +
+                                                std::to_string(key.frame) +
+                                                ": the key holds a value beyond the float range");
                     }
                     PutFloat(out, value);
                 }

@@ -43,7 +43,8 @@ bool StageTextures(const std::vector<TextureOutput>& plan, FileSetWriter& set, T
     for (const TextureOutput& output : plan) {
         steps.StartAt(rows);
         const Expected<std::string> bytes = EncodeTextureImage(output.texture->image, output.format, &steps);
-        if (!bytes) return steps.Cancelled() ? set.Cancel(output.path) : set.Refuse(output.path + ": " + bytes.Message());
+        if (!bytes)
+            return steps.Cancelled() ? set.Cancel(output.path) : set.Refuse(output.path + ": " + bytes.Message());
         if (!set.Add(output.path, *bytes, options)) return false;
         rows += uint64_t(output.texture->image.height);
     }

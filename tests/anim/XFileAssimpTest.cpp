@@ -65,8 +65,8 @@ struct ExportedModel {
     {
         scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.parts[parent]->treeItem);
         scene.AddPartFromFile(folder.File(name + ".mqo"));
-        EXPECT_TRUE(Succeeded(scene.parts.back()->mesh->LoadModel(Tube(sides, 2.0f + sides, sides == 6 ? "Tex.png" : ""),
-                                                                  folder.File(name + ".mqo"), 1.0f)));
+        EXPECT_TRUE(Succeeded(scene.parts.back()->mesh->LoadModel(
+            Tube(sides, 2.0f + sides, sides == 6 ? "Tex.png" : ""), folder.File(name + ".mqo"), 1.0f)));
         return scene.PartCount() - 1;
     }
 };

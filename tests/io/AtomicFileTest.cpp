@@ -79,8 +79,9 @@ TEST(AtomicFile, TargetsThatAreNoRegularFileAreRefusedWithNothingWritten)
     // A folder that is not there is named as the reason.
     Outcome outcome;
     EXPECT_FALSE((outcome = Write(folder.File("none/model.x"), "new")));
-    EXPECT_NE(outcome.Message().find(folder.File("none/model.x") + ": the folder " + folder.File("none") + " does not exist"),
-              std::string::npos)
+    EXPECT_NE(
+        outcome.Message().find(folder.File("none/model.x") + ": the folder " + folder.File("none") + " does not exist"),
+        std::string::npos)
         << outcome.Message();
 }
 
@@ -122,13 +123,12 @@ TEST(AtomicFile, AKilledWriteLeavesTheOldFileAndNothingElse)
     ASSERT_GE(child, 0);
     if (child == 0) {
         const std::string block(1 << 16, 'x');
-        static_cast<void>(WriteFileAtomically(folder.File("out"),
-            [&](FileSink& sink) {
-                for (int i = 0;; ++i) {
-                    if (!sink.Write(block)) return false;
-                    if (i == 64 && write(started[1], "s", 1) != 1) return false;
-                }
-            }));
+        static_cast<void>(WriteFileAtomically(folder.File("out"), [&](FileSink& sink) {
+            for (int i = 0;; ++i) {
+                if (!sink.Write(block)) return false;
+                if (i == 64 && write(started[1], "s", 1) != 1) return false;
+            }
+        }));
         _exit(1);
     }
     char signal_byte = 0;

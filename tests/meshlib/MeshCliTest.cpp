@@ -1,7 +1,7 @@
 #include "meshlib/CMesh.h"
 #include "meshlib/MeshTestSupport.h"
-#include "support/OutcomeAssertions.h"
 #include "support/CliRun.h"
+#include "support/OutcomeAssertions.h"
 
 #include <gtest/gtest.h>
 

@@ -236,9 +236,11 @@ TEST(TextureImage, HeadersClaimingMorePixelsThanTheBytesHoldAreRefused)
 {
     Outcome outcome;
     EXPECT_FALSE((outcome = LoadCraftedTexture("bmp-truncated-8192", 64, "short.bmp")));
-    EXPECT_NE(outcome.Message().find(": byte 154: file ends before the 64 x 64 pixels its BMP header claims"), std::string::npos);
+    EXPECT_NE(outcome.Message().find(": byte 154: file ends before the 64 x 64 pixels its BMP header claims"),
+              std::string::npos);
     EXPECT_FALSE((outcome = LoadCraftedTexture("tga-rle-truncated", 64, "short.tga")));
-    EXPECT_NE(outcome.Message().find(": byte 21: file ends before the 64 x 64 pixels its TGA header claims"), std::string::npos);
+    EXPECT_NE(outcome.Message().find(": byte 21: file ends before the 64 x 64 pixels its TGA header claims"),
+              std::string::npos);
     std::string bmp(57, '\0');  // an unknown compression code is read as plain rows
     bmp.replace(0, 2, "BM");
     for (auto [at, value] : {std::pair{10, 54}, {14, 40}, {18, 4096}, {22, 512}, {26, 1}, {28, 24}, {33, 0xFF}})
@@ -247,14 +249,16 @@ TEST(TextureImage, HeadersClaimingMorePixelsThanTheBytesHoldAreRefused)
     EXPECT_FALSE((outcome = DecodeTextureImage(bmp, "odd.bmp", back)));
     EXPECT_EQ(outcome.Message(), "odd.bmp: byte 57: file ends before the 4096 x 512 pixels its BMP header claims");
     EXPECT_FALSE((outcome = LoadCraftedTexture("jpeg-size-claim", 4096, "short.jpg")));
-    EXPECT_NE(outcome.Message().find(": file too short for the 1024 x 4096 pixels its JPEG header claims"), std::string::npos)
+    EXPECT_NE(outcome.Message().find(": file too short for the 1024 x 4096 pixels its JPEG header claims"),
+              std::string::npos)
         << outcome.Message();
     EXPECT_FALSE((outcome = LoadCraftedTexture("dds-huge-claim", 16384, "huge.dds")));
     EXPECT_NE(outcome.Message().find(": byte 12: image size 16384 x 16384 not supported"), std::string::npos);
     // The decoder would grow its buffer to whatever the data inflates to.
     EXPECT_FALSE((outcome = LoadCraftedTexture("png-overlong-data", 64, "long.png")));
-    EXPECT_NE(outcome.Message().find(": byte 33: PNG image data holds more than the 64 x 64 pixels its header declares"),
-              std::string::npos)
+    EXPECT_NE(
+        outcome.Message().find(": byte 33: PNG image data holds more than the 64 x 64 pixels its header declares"),
+        std::string::npos)
         << outcome.Message();
     EXPECT_TRUE(Succeeded(LoadCraftedTexture("png-wide-claim", 64, "wide.png")));
 }

@@ -229,9 +229,9 @@ TEST(ProjectFileFormat, PartNamesMustBePlainFileNamesOfAtMost259Bytes)
     }
     // A second Shift-JIS byte of 0x5C is part of a character, not a separator.
     EXPECT_TRUE((outcome = ParseExact(fileWithName(4,
-                                        "\x95\x5C"
-                                        "ab"),
-                           data)))
+                                                   "\x95\x5C"
+                                                   "ab"),
+                                      data)))
         << outcome.Message();
     EXPECT_EQ(data.parts[0].baseName, "表ab");
     ExpectRefused(fileWithName(4, std::string("\x81\x20\0\0", 4)));  // not Shift-JIS

@@ -3,8 +3,8 @@
 #include "scene/ProjectFile.h"
 #include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"
-#include "support/OutcomeAssertions.h"
 #include "support/FileSizeLimit.h"
+#include "support/OutcomeAssertions.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "editor/EditorSession.h"
@@ -288,9 +288,9 @@ TEST(ProjectFile, ManyReadOnlyFilesAreNamedAFewAndCounted)
               "上書き保存|「model.anm」「body.mesh」「arm.mesh」「leg.mesh」「extra0.mesh」"
               "ほか3個のファイルは読み取り専用です。上書きしますか？");
     EXPECT_EQ(saved.Message(), model.ProjectPath() + ", " + model.folder.File("body.mesh") + ", " +
-                                             model.folder.File("arm.mesh") + ", " + model.folder.File("leg.mesh") +
-                                             ", " + model.folder.File("extra0.mesh") +
-                                             " and 3 more: the files are read-only; nothing was written");
+                                   model.folder.File("arm.mesh") + ", " + model.folder.File("leg.mesh") + ", " +
+                                   model.folder.File("extra0.mesh") +
+                                   " and 3 more: the files are read-only; nothing was written");
 }
 
 TEST(FileCommands, ReadOnlyFilesAreAskedAboutOnceBeforeAnythingIsWritten)
