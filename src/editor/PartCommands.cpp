@@ -16,11 +16,11 @@
 
 namespace m3d {
 
-const char* const OBJECT_FILE_FILTER_NAME = QT_TRANSLATE_NOOP("core", "ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)");
-const char* const OBJECT_FILE_PATTERN = "*.mqo;*.mesh";
-const char* const ADD_OBJECT_DIALOG_TITLE = QT_TRANSLATE_NOOP("core", "オブジェクトを追加");
-const char* const SWAP_OBJECT_DIALOG_TITLE = QT_TRANSLATE_NOOP("core", "オブジェクトを入れ替え");
-const char* const MIRRORED_FILE_EXISTS_TEXT = QT_TRANSLATE_NOOP("core", "同じ名前のファイルが存在します");
+const char* const kObjectFileFilterName = QT_TRANSLATE_NOOP("core", "ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)");
+const char* const kObjectFilePattern = "*.mqo;*.mesh";
+const char* const kAddObjectDialogTitle = QT_TRANSLATE_NOOP("core", "オブジェクトを追加");
+const char* const kSwapObjectDialogTitle = QT_TRANSLATE_NOOP("core", "オブジェクトを入れ替え");
+const char* const kMirroredFileExistsText = QT_TRANSLATE_NOOP("core", "同じ名前のファイルが存在します");
 
 namespace {
 
@@ -106,35 +106,35 @@ MirroredPartOutcome AddMirroredPart(EditorSession& session, const std::string& n
 {
     Scene& scene = session.GetScene();
     const int source = session.CurrentPart();
-    if (!scene.PartAt(source)) return {MIRRORED_PART_NOTHING_SELECTED, {}};
+    if (!scene.PartAt(source)) return {MirroredPartResult::NothingSelected, {}};
     // The Part will be named after its file, which loses everything from the
     // first '.', so the checks are on what is left.
     const std::string base = PartBaseNameOf(name);
     switch (CheckPartName(scene, name, -1)) {
-    case PartNameProblem::Invalid: return {MIRRORED_NAME_INVALID, {}};
-    case PartNameProblem::Taken: return {MIRRORED_NAME_TAKEN, {}};
-    case PartNameProblem::NotSavable: return {MIRRORED_NAME_NOT_SAVABLE, {}};
+    case PartNameProblem::Invalid: return {MirroredPartResult::NameInvalid, {}};
+    case PartNameProblem::Taken: return {MirroredPartResult::NameTaken, {}};
+    case PartNameProblem::NotSavable: return {MirroredPartResult::NameNotSavable, {}};
     case PartNameProblem::None: break;
     }
     // Projects find their object files ignoring case, so a file differing
     // only in case would be taken for this one, and replacing it loses data.
     const std::string directory = scene.addObjectDirectory.empty() ? "." : scene.addObjectDirectory;
-    if (FindFileIgnoringCase(directory, base + ".mesh")) return {MIRRORED_FILE_EXISTS, {}};
+    if (FindFileIgnoringCase(directory, base + ".mesh")) return {MirroredPartResult::FileExists, {}};
 
     const std::string file = scene.addObjectDirectory.empty()
                                  ? base + ".mesh"
                                  : (std::filesystem::path(scene.addObjectDirectory) / (base + ".mesh")).string();
     CMesh* sourceMesh = scene.parts[source]->mesh.get();
     if (!sourceMesh)
-        return {MIRRORED_FILE_NOT_WRITTEN, Outcome::Failure(file + ": the Part has no geometry to mirror")};
+        return {MirroredPartResult::FileNotWritten, Outcome::Failure(file + ": the Part has no geometry to mirror")};
     if (Outcome written = sourceMesh->SaveMirrorMeshFile(file); !written)
-        return {MIRRORED_FILE_NOT_WRITTEN, std::move(written)};
+        return {MirroredPartResult::FileNotWritten, std::move(written)};
     ObjectMesh object = scene.LoadObjectMesh(file);
     if (!object.loaded) {
         // Nobody else's file: it was not there a moment ago.
         std::error_code ignored;
         std::filesystem::remove(file, ignored);
-        return {MIRRORED_FILE_NOT_READ, std::move(object.loaded)};
+        return {MirroredPartResult::FileNotRead, std::move(object.loaded)};
     }
 
     // The copy goes to the other side: under the partner of S's parent when there is one.
@@ -156,26 +156,26 @@ MirroredPartOutcome AddMirroredPart(EditorSession& session, const std::string& n
     edit.Commit();
     session.ShowCurrentTransform();
     session.UpdateTitle();
-    return {MIRRORED_PART_ADDED, {}};
+    return {MirroredPartResult::Added, {}};
 }
 
 DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths)
 {
-    if (paths.size() != 1) return DROP_IGNORED;
+    if (paths.size() != 1) return DroppedFileAction::Ignored;
     const std::string name = FileNameOf(paths[0]);
-    if (name.find(".anm") != std::string::npos) return DROP_OPEN_PROJECT;
-    if (name.find(".mesh") != std::string::npos || name.find(".mqo") != std::string::npos) return DROP_ADD_OBJECT;
-    return DROP_IGNORED;
+    if (name.find(".anm") != std::string::npos) return DroppedFileAction::OpenProject;
+    if (name.find(".mesh") != std::string::npos || name.find(".mqo") != std::string::npos) return DroppedFileAction::AddObject;
+    return DroppedFileAction::Ignored;
 }
 
 DropOutcome DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths)
 {
     DropOutcome drop;
     drop.action = DroppedFileActionFor(paths);
-    if (drop.action == DROP_OPEN_PROJECT) {
+    if (drop.action == DroppedFileAction::OpenProject) {
         if (!session.History().IsModified() || AskDiscardCurrentData(prompt))
             drop.read = OpenProject(session, paths[0]).outcome;
-    } else if (drop.action == DROP_ADD_OBJECT) {
+    } else if (drop.action == DroppedFileAction::AddObject) {
         drop.read = AddObject(session, paths[0]);
     }
     return drop;

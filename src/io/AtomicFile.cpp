@@ -14,7 +14,7 @@ Outcome WriteFileAtomically(const std::string& path, const std::function<bool(Fi
     if (Outcome checked = CheckWriteTarget(path, target, options); !checked) return checked;
     TemporaryFile temporary;
     if (Outcome written = temporary.Write(path, target, produce); !written) return written;
-    if (!temporary.Commit(target.file, target.kind == WriteTarget::REGULAR)) {
+    if (!temporary.Commit(target.file, target.kind == WriteTarget::Kind::Regular)) {
         const int commitErrno = errno;
         return Outcome::Failure(path + ": cannot replace the file: " + std::strerror(commitErrno), commitErrno);
     }
@@ -23,9 +23,9 @@ Outcome WriteFileAtomically(const std::string& path, const std::function<bool(Fi
 
 Outcome CheckWriteTarget(const std::string& path, const WriteTarget& target, const AtomicWriteOptions& options)
 {
-    if (target.kind == WriteTarget::UNUSABLE || target.kind == WriteTarget::NOT_REGULAR)
+    if (target.kind == WriteTarget::Kind::Unusable || target.kind == WriteTarget::Kind::NotRegular)
         return Outcome::Failure(target.error, target.errorNumber);
-    if (target.kind == WriteTarget::REGULAR && target.readOnly && !options.replaceReadOnly)
+    if (target.kind == WriteTarget::Kind::Regular && target.readOnly && !options.replaceReadOnly)
         return Outcome::Failure(path + ": the file is read-only; nothing was written");
     return Outcome();
 }

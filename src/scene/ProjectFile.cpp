@@ -18,13 +18,13 @@
 
 namespace m3d {
 
-const char* const PROJECT_FILE_FILTER = QT_TRANSLATE_NOOP("core", "ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm||");
-const char* const PROJECT_FILE_DEFAULT_EXTENSION = "anm";
+const char* const kProjectFileFilter = QT_TRANSLATE_NOOP("core", "ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm||");
+const char* const kProjectFileDefaultExtension = "anm";
 
 namespace {
 
 // Project files beyond this are refused before they are read into memory.
-constexpr size_t MAX_PROJECT_FILE_BYTES = size_t(1) << 30;
+constexpr size_t kMaxProjectFileBytes = size_t(1) << 30;
 
 std::optional<std::string> FindObjectFile(const FolderIndex& folder, const std::string& name)
 {
@@ -96,7 +96,7 @@ ProjectLoad LoadProject(Scene& scene, const std::string& path)
     ProjectLoad load;
     ProjectData data;
     {
-        const Expected<std::string> bytes = ReadWholeFile(path, MAX_PROJECT_FILE_BYTES);
+        const Expected<std::string> bytes = ReadWholeFile(path, kMaxProjectFileBytes);
         if (!bytes) {
             load.outcome = bytes.Status();
             return load;

@@ -8,7 +8,7 @@
 
 namespace m3d {
 
-const char PROJECT_FILE_HEADER[] = "Marionettica3Dv1.00";
+const char kProjectFileHeader[] = "Marionettica3Dv1.00";
 
 namespace {
 
@@ -29,7 +29,7 @@ void PutFloat(std::string& out, float value)
 Outcome PutPartRecord(std::string& out, int index, const ProjectPartRecord& part)
 {
     const std::optional<std::string> name = Utf8ToShiftJis(part.baseName);
-    if (!name || name->size() > size_t(MAX_PART_NAME_BYTES)) {
+    if (!name || name->size() > size_t(kMaxPartNameBytes)) {
         return Outcome::Failure(
             "Part " + std::to_string(index) + " \"" + part.baseName +
             "\": " + (name ? "the name is longer than 259 bytes" : "the name has characters without a Shift-JIS form"));
@@ -48,7 +48,7 @@ Outcome PutMotionRecord(std::string& out, int index, const Motion& motion, size_
 {
     const std::optional<std::string> name = Utf8ToShiftJis(motion.name);
     const std::string what = "Motion " + std::to_string(index) + " \"" + motion.name + "\": ";
-    if (!name || name->empty() || name->size() > size_t(MAX_MOTION_NAME_BYTES)) {
+    if (!name || name->empty() || name->size() > size_t(kMaxMotionNameBytes)) {
         return Outcome::Failure(what +
                                 "the name is empty, longer than 16 bytes or has characters without a Shift-JIS form");
     }
@@ -57,7 +57,7 @@ Outcome PutMotionRecord(std::string& out, int index, const Motion& motion, size_
                                 std::to_string(partCount) + " Parts");
     }
     out += *name;
-    out.append(MOTION_NAME_FIELD_BYTES - name->size(), '\0');
+    out.append(kMotionNameFieldBytes - name->size(), '\0');
     PutInt(out, motion.length);
     for (size_t t = 0; t < motion.tracks.size(); ++t) {
         const MotionTrack& track = motion.tracks[t];
@@ -87,10 +87,10 @@ Expected<std::string> BuildProjectFile(const std::vector<ProjectPartRecord>& par
     for (const Motion& motion : motions)
         for (const MotionTrack& track : motion.tracks) keyCount += track.keys.size();
     std::string bytes;
-    bytes.reserve(PROJECT_HEADER_BYTES + 8 + parts.size() * 24 + motions.size() * 24 + keyCount * KEY_RECORD_BYTES);
+    bytes.reserve(kProjectHeaderBytes + 8 + parts.size() * 24 + motions.size() * 24 + keyCount * kKeyRecordBytes);
 
-    bytes.append(PROJECT_FILE_HEADER);
-    bytes.append(PROJECT_HEADER_BYTES - std::strlen(PROJECT_FILE_HEADER), '\0');
+    bytes.append(kProjectFileHeader);
+    bytes.append(kProjectHeaderBytes - std::strlen(kProjectFileHeader), '\0');
     PutInt(bytes, static_cast<int32_t>(parts.size()));
     for (size_t i = 0; i < parts.size(); ++i)
         if (Outcome put = PutPartRecord(bytes, int(i), parts[i]); !put) return put;

@@ -74,7 +74,7 @@ TEST(AddMirroredPart, TheCopyHangsUnderTheParentsPartnerReflectedAndPairedBothWa
     EXPECT_EQ(MirroredPartDefaultName(s.session), "armL(2)");
     s.session.History().Clear();
     s.session.History().PushUndo("edit");
-    ASSERT_EQ(AddMirroredPart(s.session, "armR").result, MIRRORED_PART_ADDED);
+    ASSERT_EQ(AddMirroredPart(s.session, "armR").result, MirroredPartResult::Added);
 
     const int armR = s.scene.PartCount() - 1;
     ASSERT_EQ(armR, 3);
@@ -116,7 +116,7 @@ TEST(AddMirroredPart, ATopLevelPartGetsATopLevelCopyPlacedByItsLocalFields)
     s.scene.parts[s.shoulderL]->symmetryIndex = -1;
     SelectPart(s.scene, s.shoulderL);
     s.scene.parts[s.shoulderL]->localMatrix = RotationFromAngles({10, 20, 30});
-    ASSERT_EQ(AddMirroredPart(s.session, "hip").result, MIRRORED_PART_ADDED);
+    ASSERT_EQ(AddMirroredPart(s.session, "hip").result, MirroredPartResult::Added);
     const Part& copy = *s.scene.parts.back();
     EXPECT_EQ(copy.parentIndex, -1);
     EXPECT_EQ(s.scene.Tree().GetParent(copy.treeItem), s.scene.rootPart.treeItem);
@@ -131,22 +131,22 @@ TEST(AddMirroredPart, ATopLevelPartGetsATopLevelCopyPlacedByItsLocalFields)
 TEST(AddMirroredPart, TakenOrUnusableNamesAndAMissingSelectionChangeNothing)
 {
     Shoulders s;
-    EXPECT_EQ(AddMirroredPart(s.session, "armL").result, MIRRORED_NAME_TAKEN);
-    EXPECT_EQ(AddMirroredPart(s.session, "shoulderR").result, MIRRORED_NAME_TAKEN);
+    EXPECT_EQ(AddMirroredPart(s.session, "armL").result, MirroredPartResult::NameTaken);
+    EXPECT_EQ(AddMirroredPart(s.session, "shoulderR").result, MirroredPartResult::NameTaken);
     for (const std::string name : {"", "sub/armR", "..\\armR", "/tmp/armR"})
-        EXPECT_EQ(AddMirroredPart(s.session, name).result, MIRRORED_NAME_INVALID) << name;
+        EXPECT_EQ(AddMirroredPart(s.session, name).result, MirroredPartResult::NameInvalid) << name;
     // A project file could not hold these.
     for (const std::string& name : std::vector<std::string>{"arm\tR", "arm\xF0\x9F\x98\x80", std::string(260, 'r')})
-        EXPECT_EQ(AddMirroredPart(s.session, name).result, MIRRORED_NAME_NOT_SAVABLE) << name;
+        EXPECT_EQ(AddMirroredPart(s.session, name).result, MirroredPartResult::NameNotSavable) << name;
     EXPECT_EQ(s.scene.PartCount(), 3);
     EXPECT_FALSE(s.folder.Exists("armL.mesh"));
     EXPECT_EQ(s.session.CurrentPart(), s.armL);
     SelectPart(s.scene, -1);
     EXPECT_EQ(MirroredPartDefaultName(s.session), "");
-    EXPECT_EQ(AddMirroredPart(s.session, "other").result, MIRRORED_PART_NOTHING_SELECTED);
+    EXPECT_EQ(AddMirroredPart(s.session, "other").result, MirroredPartResult::NothingSelected);
     EXPECT_EQ(s.scene.PartCount(), 3);
-    EXPECT_EQ(std::string(MIRRORED_NAME_TAKEN_TEXT), "同じオブジェクト名が存在します");
-    EXPECT_EQ(std::string(MIRRORED_NAME_TAKEN_CAPTION), "caution");
+    EXPECT_EQ(std::string(kMirroredNameTakenText), "同じオブジェクト名が存在します");
+    EXPECT_EQ(std::string(kMirroredNameTakenCaption), "caution");
 }
 
 TEST(AddMirroredPart, TheFileGoesToTheObjectFolderNotTheProjectFolder)
@@ -155,7 +155,7 @@ TEST(AddMirroredPart, TheFileGoesToTheObjectFolderNotTheProjectFolder)
     TempFolder objects;
     s.scene.projectPath = s.folder.File("project.anm");
     s.scene.addObjectDirectory = objects.path;
-    ASSERT_EQ(AddMirroredPart(s.session, "armR.v2").result, MIRRORED_PART_ADDED);
+    ASSERT_EQ(AddMirroredPart(s.session, "armR.v2").result, MirroredPartResult::Added);
     // Named as the Part will be, cut at the first '.', so that it saves to its own file.
     EXPECT_TRUE(objects.Exists("armR.mesh"));
     EXPECT_FALSE(s.folder.Exists("armR.mesh"));
@@ -171,8 +171,8 @@ TEST(AddMirroredPart, NeverReplacesAFileOrNamesTwoPartsAlike)
     const std::string source = s.scene.parts[s.session.CurrentPart()]->baseName;
     // Projects find their object files ignoring case, so "spare" would be
     // Spare.mesh; a dotted name is cut to the source Part's own name.
-    EXPECT_EQ(AddMirroredPart(s.session, "spare").result, MIRRORED_FILE_EXISTS);
-    EXPECT_EQ(AddMirroredPart(s.session, source + ".v2").result, MIRRORED_NAME_TAKEN);
+    EXPECT_EQ(AddMirroredPart(s.session, "spare").result, MirroredPartResult::FileExists);
+    EXPECT_EQ(AddMirroredPart(s.session, source + ".v2").result, MirroredPartResult::NameTaken);
     EXPECT_EQ(s.folder.Read("Spare.mesh"), "someone's model");
     EXPECT_EQ(s.scene.PartCount(), parts);
 }
@@ -279,7 +279,7 @@ TEST(AddObject, AFileThatCannotBeReadAddsNothingAndSaysWhichFileAndWhy)
     // A dropped file takes the same road.
     ScriptedPrompt prompt;
     const DropOutcome drop = DropFiles(s.session, prompt, {other.File("broken.mqo")});
-    EXPECT_EQ(drop.action, DROP_ADD_OBJECT);
+    EXPECT_EQ(drop.action, DroppedFileAction::AddObject);
     EXPECT_NE(drop.read.Message().find("broken.mqo"), std::string::npos) << drop.read.Message();
     EXPECT_EQ(s.scene.PartCount(), 3);
     // A good file afterwards clears the reason.
@@ -308,7 +308,7 @@ TEST(AddMirroredPart, AFileThatCannotBeWrittenAddsNothing)
     Shoulders s;
     s.scene.addObjectDirectory = s.folder.File("gone");  // no such folder
     const MirroredPartOutcome added = AddMirroredPart(s.session, "armR");
-    EXPECT_EQ(added.result, MIRRORED_FILE_NOT_WRITTEN);
+    EXPECT_EQ(added.result, MirroredPartResult::FileNotWritten);
     EXPECT_NE(added.file.Message().find("armR.mesh"), std::string::npos) << added.file.Message();
     EXPECT_EQ(s.scene.PartCount(), 3);
     EXPECT_EQ(s.session.CurrentPart(), s.armL);
@@ -319,19 +319,19 @@ TEST(AddMirroredPart, AFileThatCannotBeWrittenAddsNothing)
 
 TEST(DroppedFiles, OneFileOnlyJudgedBySubstringsOfItsName)
 {
-    EXPECT_EQ(DroppedFileActionFor({}), DROP_IGNORED);
-    EXPECT_EQ(DroppedFileActionFor({"/a/x.mqo", "/a/y.mqo"}), DROP_IGNORED);
-    EXPECT_EQ(DroppedFileActionFor({"/a/pose.anm.bak"}), DROP_OPEN_PROJECT);
-    EXPECT_EQ(DroppedFileActionFor({"/a/pose.anm"}), DROP_OPEN_PROJECT);
-    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mqo"}), DROP_ADD_OBJECT);
-    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mesh"}), DROP_ADD_OBJECT);
-    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mqo.anm"}), DROP_OPEN_PROJECT);  // ".anm" is tested first
-    EXPECT_EQ(DroppedFileActionFor({"/a/ARM.MQO"}), DROP_IGNORED);           // the test is case-sensitive
-    EXPECT_EQ(DroppedFileActionFor({"/a/arm.txt"}), DROP_IGNORED);
+    EXPECT_EQ(DroppedFileActionFor({}), DroppedFileAction::Ignored);
+    EXPECT_EQ(DroppedFileActionFor({"/a/x.mqo", "/a/y.mqo"}), DroppedFileAction::Ignored);
+    EXPECT_EQ(DroppedFileActionFor({"/a/pose.anm.bak"}), DroppedFileAction::OpenProject);
+    EXPECT_EQ(DroppedFileActionFor({"/a/pose.anm"}), DroppedFileAction::OpenProject);
+    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mqo"}), DroppedFileAction::AddObject);
+    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mesh"}), DroppedFileAction::AddObject);
+    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mqo.anm"}), DroppedFileAction::OpenProject);  // ".anm" is tested first
+    EXPECT_EQ(DroppedFileActionFor({"/a/ARM.MQO"}), DroppedFileAction::Ignored);           // the test is case-sensitive
+    EXPECT_EQ(DroppedFileActionFor({"/a/arm.txt"}), DroppedFileAction::Ignored);
     // Only the name counts; on this system a backslash belongs to the name.
-    EXPECT_EQ(DroppedFileActionFor({"/work.anm/arm.mqo"}), DROP_ADD_OBJECT);
-    EXPECT_EQ(DroppedFileActionFor({"/work.mqo/notes.txt"}), DROP_IGNORED);
-    EXPECT_EQ(DroppedFileActionFor({"/a/work.mqo\\notes.txt"}), DROP_ADD_OBJECT);
+    EXPECT_EQ(DroppedFileActionFor({"/work.anm/arm.mqo"}), DroppedFileAction::AddObject);
+    EXPECT_EQ(DroppedFileActionFor({"/work.mqo/notes.txt"}), DroppedFileAction::Ignored);
+    EXPECT_EQ(DroppedFileActionFor({"/a/work.mqo\\notes.txt"}), DroppedFileAction::AddObject);
 }
 
 TEST(DroppedFiles, AProjectOpensOnlyAfterAYesAndAnObjectIsAddedWithoutAQuestion)
@@ -351,20 +351,20 @@ TEST(DroppedFiles, AProjectOpensOnlyAfterAYesAndAnObjectIsAddedWithoutAQuestion)
     ScriptedPrompt prompt;
     NewMotionCommand(session, "unsaved");
     prompt.yesNo = {false, true};
-    EXPECT_EQ(DropFiles(session, prompt, {project}).action, DROP_OPEN_PROJECT);
+    EXPECT_EQ(DropFiles(session, prompt, {project}).action, DroppedFileAction::OpenProject);
     EXPECT_EQ(scene.PartCount(), 0);
-    EXPECT_EQ(DropFiles(session, prompt, {project}).action, DROP_OPEN_PROJECT);
+    EXPECT_EQ(DropFiles(session, prompt, {project}).action, DroppedFileAction::OpenProject);
     EXPECT_EQ(scene.PartCount(), 1);
     EXPECT_EQ(prompt.asked, (std::vector<std::string>{"新規作成|現在のデータは失われます。よろしいですか？",
                                                       "新規作成|現在のデータは失われます。よろしいですか？"}));
     // Nothing unsaved: the project opens again without a question.
-    EXPECT_EQ(DropFiles(session, prompt, {project}).action, DROP_OPEN_PROJECT);
+    EXPECT_EQ(DropFiles(session, prompt, {project}).action, DroppedFileAction::OpenProject);
     EXPECT_EQ(prompt.asked.size(), 2u);
 
     folder.Write("hand.mqo", CubeObjectFile());
-    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo")}).action, DROP_ADD_OBJECT);
+    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo")}).action, DroppedFileAction::AddObject);
     EXPECT_EQ(scene.PartCount(), 2);
-    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo"), project}).action, DROP_IGNORED);
+    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo"), project}).action, DroppedFileAction::Ignored);
     EXPECT_EQ(scene.PartCount(), 2);
     EXPECT_EQ(prompt.asked.size(), 2u);
 }
