@@ -53,10 +53,9 @@ void BM_WriteXFileStreamed(benchmark::State& state)
     const XFileContent content = BuildXFileContent(project.scene, kDefaultTimeScaleFactor);
     const std::string path = project.folder + "/streamed.x";
     for (auto _ : state) {
-        std::string error;
-        if (!WriteFileAtomically(
-                path, [&content](FileSink& sink) { return WriteXFile(content, sink); }, error))
-            state.SkipWithError(error.c_str());
+        const Outcome written =
+            WriteFileAtomically(path, [&content](FileSink& sink) { return WriteXFile(content, sink); });
+        if (!written) state.SkipWithError(written.Message().c_str());
     }
 }
 BENCHMARK(BM_WriteXFileStreamed)->Unit(benchmark::kMillisecond);
@@ -68,8 +67,8 @@ void BM_WriteXFileWholeThenWrite(benchmark::State& state)
     const XFileContent content = BuildXFileContent(project.scene, kDefaultTimeScaleFactor);
     const std::string path = project.folder + "/whole.x";
     for (auto _ : state) {
-        std::string error;
-        if (!WriteFileAtomically(path, WriteXFileText(content), error)) state.SkipWithError(error.c_str());
+        if (const Outcome written = WriteFileAtomically(path, WriteXFileText(content)); !written)
+            state.SkipWithError(written.Message().c_str());
     }
 }
 BENCHMARK(BM_WriteXFileWholeThenWrite)->Unit(benchmark::kMillisecond);
@@ -81,8 +80,8 @@ void BM_WriteSameBytesBaseline(benchmark::State& state)
     const std::string bytes = WriteXFileText(BuildXFileContent(project.scene, kDefaultTimeScaleFactor));
     const std::string path = project.folder + "/baseline.x";
     for (auto _ : state) {
-        std::string error;
-        if (!WriteFileAtomically(path, bytes, error)) state.SkipWithError(error.c_str());
+        if (const Outcome written = WriteFileAtomically(path, bytes); !written)
+            state.SkipWithError(written.Message().c_str());
     }
 }
 BENCHMARK(BM_WriteSameBytesBaseline)->Unit(benchmark::kMillisecond);

@@ -104,8 +104,9 @@ void BM_UndoRedoAddPart(benchmark::State& state)
 {
     UndoRedo(state, [](largeexport::LargeProject& p) {
         const std::string path = p.folder + "/added.mesh";
-        p.scene.parts[0]->mesh->SaveMeshFile(path);
-        AddObject(p.session, path);
+        Outcome added = p.scene.parts[0]->mesh->SaveMeshFile(path);
+        if (added) added = AddObject(p.session, path);
+        if (!added) std::fprintf(stderr, "%s\n", added.Message().c_str());
     });
 }
 BENCHMARK(BM_UndoRedoAddPart)->Arg(0)->Arg(1)->ArgNames({"far_from_save"})->Unit(benchmark::kMicrosecond);

@@ -56,19 +56,18 @@ std::string ShapeBytes(const CraftedShape& shape)
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("m3d_hostile_" + std::to_string(::getpid()));
     std::filesystem::create_directories(folder);
-    std::string bytes, error;
-    if (!ReadWholeFile(shape.write(folder.string(), shape.fullSize), bytes, error))
-        std::fprintf(stderr, "%s\n", error.c_str());
+    Expected<std::string> bytes = ReadWholeFile(shape.write(folder.string(), shape.fullSize));
+    if (!bytes) std::fprintf(stderr, "%s\n", bytes.Message().c_str());
     std::filesystem::remove_all(folder);
-    return bytes;
+    return bytes ? std::move(*bytes) : std::string();
 }
 
 void Parse(benchmark::State& state, const std::string& bytes)
 {
     for (auto _ : state) {
         MqoDocument doc;
-        std::string error;
-        if (!ParseMqoDocument(bytes, "shape.mqo", doc, error)) state.SkipWithError(error.c_str());
+        if (const Outcome parsed = ParseMqoDocument(bytes, "shape.mqo", doc); !parsed)
+            state.SkipWithError(parsed.Message().c_str());
         benchmark::DoNotOptimize(doc.objects.data());
     }
     state.counters["MB"] = double(bytes.size()) / 1e6;
@@ -81,9 +80,7 @@ void Load(benchmark::State& state, const std::string& bytes)
         LoadedModel model;
         MeshContent content;
         std::vector<std::string> textures;
-        std::string error;
-        refused = !ReadMqo(bytes, "shape.mqo", model, error) ||
-                  !BuildMeshContent(model, "shape.mqo", content, textures, error);
+        refused = !ReadMqo(bytes, "shape.mqo", model) || !BuildMeshContent(model, "shape.mqo", content, textures);
         benchmark::DoNotOptimize(content.subMeshes.data());
     }
     state.counters["MB"] = double(bytes.size()) / 1e6;

@@ -62,7 +62,8 @@ struct LargeProject {
             scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.parts[parent]->treeItem);
             const std::string path = folder + "/part" + std::to_string(i) + ".mqo";
             scene.AddPartFromFile(path);
-            scene.parts.back()->mesh->LoadModel(tube, path, 1.0f);
+            if (const Outcome loaded = scene.parts.back()->mesh->LoadModel(tube, path, 1.0f); !loaded)
+                std::fprintf(stderr, "%s\n", loaded.Message().c_str());
         }
         for (int m = 0; m < 10; ++m) {
             Motion motion;

@@ -42,8 +42,8 @@ void BM_OpenProject(benchmark::State& state)
     ProjectFolder files(static_cast<size_t>(state.range(0)));
     EditorSession session;
     for (auto _ : state)
-        if (!OpenProject(session, files.project) || !session.GetScene().lastLoadError.empty())
-            state.SkipWithError(session.GetScene().lastLoadError.c_str());
+        if (const ProjectLoad load = OpenProject(session, files.project); !load.outcome)
+            state.SkipWithError(load.outcome.Message().c_str());
     state.counters["parts"] = double(session.GetScene().PartCount());
 }
 BENCHMARK(BM_OpenProject)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
@@ -54,14 +54,15 @@ void BM_ReadProjectFilesBaseline(benchmark::State& state)
 {
     ProjectFolder files(static_cast<size_t>(state.range(0)));
     for (auto _ : state) {
-        std::string bytes, error;
         ProjectData data;
-        if (!ReadWholeFile(files.project, bytes, error) || !ParseProjectFile(bytes, files.project, data, error))
-            state.SkipWithError(error.c_str());
+        const Expected<std::string> project = ReadWholeFile(files.project);
+        const Outcome parsed = project ? ParseProjectFile(*project, files.project, data) : project.Status();
+        if (!parsed) state.SkipWithError(parsed.Message().c_str());
         size_t total = 0;
         for (const auto& entry : std::filesystem::directory_iterator(files.folder)) {
-            if (!ReadWholeFile(entry.path().string(), bytes, error)) state.SkipWithError(error.c_str());
-            total += bytes.size();
+            const Expected<std::string> bytes = ReadWholeFile(entry.path().string());
+            if (!bytes) state.SkipWithError(bytes.Message().c_str());
+            total += bytes ? bytes->size() : 0;
         }
         benchmark::DoNotOptimize(total);
     }

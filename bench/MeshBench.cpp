@@ -95,8 +95,9 @@ public:
             (std::filesystem::temp_directory_path() / ("m3d-bench-" + std::to_string(std::random_device()()) + ".mesh"))
                 .string();
         CMesh mesh;
-        mesh.LoadModel(Grid(kMillionW, kMillionH), "grid.mqo", 1.0f);
-        mesh.SaveMeshFile(path);
+        Outcome saved = mesh.LoadModel(Grid(kMillionW, kMillionH), "grid.mqo", 1.0f);
+        if (saved) saved = mesh.SaveMeshFile(path);
+        if (!saved) std::fprintf(stderr, "%s\n", saved.Message().c_str());
     }
     ~MillionTriangleFile() { std::filesystem::remove(path); }
     std::string path;
@@ -114,7 +115,7 @@ void BM_LoadMillionTriangleMeshFile(benchmark::State& state)
     int faces = 0;
     for (auto _ : state) {
         CMesh mesh;
-        if (!mesh.LoadObject(path, 1.0f)) state.SkipWithError(mesh.GetLastError().c_str());
+        if (const Outcome loaded = mesh.LoadObject(path, 1.0f); !loaded) state.SkipWithError(loaded.Message().c_str());
         faces = mesh.GetFaceNum();
     }
     state.counters["faces"] = faces;
@@ -127,9 +128,9 @@ void BM_ReadMillionTriangleFileBytes(benchmark::State& state)
 {
     const std::string& path = MillionTrianglePath();
     for (auto _ : state) {
-        std::string bytes, error;
-        if (!ReadWholeFile(path, bytes, error)) state.SkipWithError(error.c_str());
-        benchmark::DoNotOptimize(bytes.data());
+        const Expected<std::string> bytes = ReadWholeFile(path);
+        if (!bytes) state.SkipWithError(bytes.Message().c_str());
+        benchmark::DoNotOptimize(bytes ? bytes->data() : nullptr);
     }
 }
 BENCHMARK(BM_ReadMillionTriangleFileBytes)->Unit(benchmark::kMillisecond);

@@ -70,8 +70,8 @@ public:
         folder = std::filesystem::temp_directory_path() / ("m3d_bench_" + std::to_string(::getpid()));
         std::filesystem::create_directories(folder);
         path = (folder / name).string();
-        std::string error;
-        if (!WriteFileAtomically(path, bytes, error)) std::fprintf(stderr, "%s\n", error.c_str());
+        if (const Outcome written = WriteFileAtomically(path, bytes); !written)
+            std::fprintf(stderr, "%s\n", written.Message().c_str());
     }
     ~TempFile()
     {
@@ -91,8 +91,7 @@ void BM_ReadMqoFromMemory(benchmark::State& state)
     size_t triangles = 0;
     for (auto _ : state) {
         LoadedModel model;
-        std::string error;
-        if (!ReadMqo(bytes, "grid.mqo", model, error)) state.SkipWithError(error.c_str());
+        if (const Outcome read = ReadMqo(bytes, "grid.mqo", model); !read) state.SkipWithError(read.Message().c_str());
         triangles = model.indices.size() / 3;
         benchmark::DoNotOptimize(model.vertices.data());
     }
@@ -106,8 +105,7 @@ void BM_ReadMqoFromFile(benchmark::State& state)
     const TempFile file("grid.mqo", MqoBytes());
     for (auto _ : state) {
         LoadedModel model;
-        std::string error;
-        if (!ReadMqoFile(file.Path(), model, error)) state.SkipWithError(error.c_str());
+        if (const Outcome read = ReadMqoFile(file.Path(), model); !read) state.SkipWithError(read.Message().c_str());
         benchmark::DoNotOptimize(model.vertices.data());
     }
 }

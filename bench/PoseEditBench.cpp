@@ -88,8 +88,9 @@ void AddPart(Scene& scene, const LoadedModel& model, const std::string& name, in
     const std::string path = Folder().File(name + ".mesh");
     if (!std::filesystem::exists(path)) {
         CMesh mesh;
-        mesh.LoadModel(model, path, 1.0f);
-        mesh.SaveMeshFile(path);
+        Outcome saved = mesh.LoadModel(model, path, 1.0f);
+        if (saved) saved = mesh.SaveMeshFile(path);
+        if (!saved) std::fprintf(stderr, "%s\n", saved.Message().c_str());
     }
     scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.parts[parent]->treeItem);
     scene.AddPartFromFile(path);

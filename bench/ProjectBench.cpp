@@ -55,27 +55,34 @@ struct ProjectFiles {
         source = folder + "/source.anm";
         target = folder + "/target.anm";
         const ProjectData data = GeneratedProject();
-        std::string bytes;
-        std::string error;
-        BuildProjectFile(data.parts, data.motions, bytes, error);
-        WriteFileAtomically(source, bytes, error);
+        const Expected<std::string> bytes = BuildProjectFile(data.parts, data.motions);
+        const Outcome written = bytes ? WriteFileAtomically(source, *bytes) : bytes.Status();
+        if (!written) std::fprintf(stderr, "%s\n", written.Message().c_str());
     }
     ~ProjectFiles() { std::filesystem::remove_all(folder); }
 };
 
 // Read, check, lay out again and write: the project file part of a resave.
+// Returns the bytes written.
+Expected<size_t> ResaveProjectFile(const ProjectFiles& files)
+{
+    const Expected<std::string> read = ReadWholeFile(files.source);
+    if (!read) return read.Status();
+    ProjectData data;
+    if (Outcome parsed = ParseProjectFile(*read, files.source, data); !parsed) return parsed;
+    const Expected<std::string> built = BuildProjectFile(data.parts, data.motions);
+    if (!built) return built.Status();
+    if (Outcome written = WriteFileAtomically(files.target, *built); !written) return written;
+    return built->size();
+}
+
 void BM_ResaveProjectFile(benchmark::State& state)
 {
     ProjectFiles files;
     for (auto _ : state) {
-        std::string bytes;
-        std::string error;
-        ProjectData data;
-        if (!ReadWholeFile(files.source, bytes, error) || !ParseProjectFile(bytes, files.source, data, error) ||
-            !BuildProjectFile(data.parts, data.motions, bytes, error) ||
-            !WriteFileAtomically(files.target, bytes, error))
-            state.SkipWithError(error.c_str());
-        state.counters["bytes"] = double(bytes.size());
+        const Expected<size_t> written = ResaveProjectFile(files);
+        if (!written) state.SkipWithError(written.Message().c_str());
+        state.counters["bytes"] = double(written ? *written : 0);
     }
 }
 BENCHMARK(BM_ResaveProjectFile)->Unit(benchmark::kMillisecond);
@@ -85,10 +92,9 @@ void BM_CopyProjectFileBaseline(benchmark::State& state)
 {
     ProjectFiles files;
     for (auto _ : state) {
-        std::string bytes;
-        std::string error;
-        if (!ReadWholeFile(files.source, bytes, error) || !WriteFileAtomically(files.target, bytes, error))
-            state.SkipWithError(error.c_str());
+        const Expected<std::string> bytes = ReadWholeFile(files.source);
+        const Outcome copied = bytes ? WriteFileAtomically(files.target, *bytes) : bytes.Status();
+        if (!copied) state.SkipWithError(copied.Message().c_str());
     }
 }
 BENCHMARK(BM_CopyProjectFileBaseline)->Unit(benchmark::kMillisecond);

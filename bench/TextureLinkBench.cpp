@@ -46,7 +46,8 @@ void BM_LoadMeshNamingTextures(benchmark::State& state)
         CMeshBase base;
         CMesh mesh;
         if (linked) base.InitMesh(&mesh, 1);
-        if (!mesh.LoadObject(file.path, 1.0f)) state.SkipWithError(mesh.GetLastError().c_str());
+        if (const Outcome loaded = mesh.LoadObject(file.path, 1.0f); !loaded)
+            state.SkipWithError(loaded.Message().c_str());
         benchmark::DoNotOptimize(base.GetTextureNum());
     }
     state.counters["per_name"] = benchmark::Counter(

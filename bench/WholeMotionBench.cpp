@@ -58,8 +58,9 @@ void WriteSphereFile(const std::string& path, float radius)
     CMeshBase base;
     CMesh mesh;
     base.InitMesh(&mesh, 1);
-    mesh.LoadModel(model, path, 1.0f);
-    mesh.SaveMeshFile(path);
+    Outcome saved = mesh.LoadModel(model, path, 1.0f);
+    if (saved) saved = mesh.SaveMeshFile(path);
+    if (!saved) std::fprintf(stderr, "%s\n", saved.Message().c_str());
 }
 
 Matrix4 KeyPose(int part, int frame)
@@ -78,6 +79,7 @@ struct LargeModel {
     EditorSession session;
     Scene& scene = session.GetScene();
     Motion keys;
+    Outcome loaded;  // of the sphere, the same file for every Part
     LargeModel()
     {
         folder = (std::filesystem::temp_directory_path() / ("m3d-bench-motion-" + std::to_string(getpid()))).string();
@@ -85,7 +87,7 @@ struct LargeModel {
         WriteSphereFile(folder + "/sphere.mesh", 2.0f);
         for (int i = 0; i < kParts; ++i) {
             scene.SelectTreeItem(i % 4 == 0 ? scene.rootPart.treeItem : scene.parts[i - 1]->treeItem);
-            scene.AddPartFromFile(folder + "/sphere.mesh");
+            loaded = scene.AddPartFromFile(folder + "/sphere.mesh").loaded;
         }
         for (int i = 0; i < kParts; ++i) scene.parts[i]->symmetryIndex = i % 2 == 0 ? i + 1 : i - 1;
         NewMotionCommand(session, "bench");
@@ -109,7 +111,7 @@ template <typename Operation>
 void RunOnFreshKeys(benchmark::State& state, Operation operation)
 {
     LargeModel& model = Model();
-    if (model.scene.parts[0]->mesh->GetVertexNum() == 0) state.SkipWithError(model.scene.lastLoadError.c_str());
+    if (model.scene.parts[0]->mesh->GetVertexNum() == 0) state.SkipWithError(model.loaded.Message().c_str());
     for (auto _ : state) {
         state.PauseTiming();
         model.scene.motions[0] = model.keys;

@@ -11,9 +11,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     MeshContent content;
-    std::string error;
-    if (!DecodeMeshFile(bytes, "fuzz.mesh", content, error)) {
-        if (error.empty()) std::abort();
+    if (const Outcome decoded = DecodeMeshFile(bytes, "fuzz.mesh", content); !decoded) {
+        if (decoded.Message().empty()) std::abort();
         return 0;
     }
     for (const _MESH_MESHDATA& m : content.subMeshes) {

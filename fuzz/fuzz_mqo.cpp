@@ -11,8 +11,8 @@ using namespace m3d;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     LoadedModel model;
-    std::string error;
-    const bool ok = ReadMqo(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.mqo", model, error);
+    const Outcome read = ReadMqo(std::string_view(reinterpret_cast<const char*>(data), size), "fuzz.mqo", model);
+    const bool ok = read.Ok();
     // A success must hand out a model whose indices can be followed blindly.
     if (ok) {
         for (uint32_t index : model.indices)
@@ -20,7 +20,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         for (uint32_t material : model.triangleMaterials)
             if (material >= model.materials.size()) __builtin_trap();
         if (model.indices.size() != model.triangleMaterials.size() * 3) __builtin_trap();
-    } else if (error.empty()) {
+    } else if (read.Message().empty()) {
         __builtin_trap();
     }
     return 0;

@@ -11,10 +11,9 @@ using namespace m3d;
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     ProjectData project;
-    std::string error;
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
-    if (!ParseProjectFile(bytes, "fuzz.anm", project, error)) {
-        if (error.empty()) std::abort();
+    if (const Outcome parsed = ParseProjectFile(bytes, "fuzz.anm", project); !parsed) {
+        if (parsed.Message().empty()) std::abort();
         return 0;
     }
     const int partCount = static_cast<int>(project.parts.size());
@@ -32,10 +31,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     // What was accepted must be written back to the same bytes.
-    std::string rebuilt;
-    if (!BuildProjectFile(project.parts, project.motions, rebuilt, error)) std::abort();
+    const Expected<std::string> rebuilt = BuildProjectFile(project.parts, project.motions);
+    if (!rebuilt) std::abort();
     ProjectData again;
-    if (!ParseProjectFile(rebuilt, "rebuilt.anm", again, error)) std::abort();
+    if (!ParseProjectFile(*rebuilt, "rebuilt.anm", again)) std::abort();
     if (again.parts.size() != project.parts.size() || again.motions.size() != project.motions.size()) std::abort();
     return 0;
 }

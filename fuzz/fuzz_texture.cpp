@@ -40,11 +40,10 @@ void CheckDds(std::string_view bytes, const TextureImage& image)
     const size_t needed = 128 + DdsPixelBytes(bytes, image);
     if (bytes.size() < needed) std::abort();
     TextureImage shorter;
-    std::string error;
-    if (DecodeDds(bytes.substr(0, needed - 1), "short.dds", shorter, error)) std::abort();
+    if (DecodeDds(bytes.substr(0, needed - 1), "short.dds", shorter)) std::abort();
     // What was read writes out and reads back unchanged.
     TextureImage again;
-    if (!DecodeDds(EncodeDds(image), "again.dds", again, error)) std::abort();
+    if (!DecodeDds(EncodeDds(image), "again.dds", again)) std::abort();
     if (again.width != image.width || again.height != image.height || again.rgba != image.rgba) std::abort();
 }
 
@@ -55,9 +54,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     TextureImage image;
     image.width = -7;  // a failure must leave this untouched
-    std::string error;
-    if (!DecodeTextureImage(bytes, "fuzz.img", image, error)) {
-        if (error.rfind("fuzz.img: ", 0) != 0 || image.width != -7 || !image.rgba.empty()) std::abort();
+    if (const Outcome decoded = DecodeTextureImage(bytes, "fuzz.img", image); !decoded) {
+        if (decoded.Message().rfind("fuzz.img: ", 0) != 0 || image.width != -7 || !image.rgba.empty()) std::abort();
         return 0;
     }
     if (image.width <= 0 || image.height <= 0) std::abort();

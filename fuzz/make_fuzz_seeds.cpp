@@ -82,12 +82,12 @@ void WriteTextureSeeds(const fs::path& folder)
     } formats[] = {{ImageFormat::Bmp, "rgba.bmp"}, {ImageFormat::Dds, "argb.dds"}, {ImageFormat::Jpeg, "rgb.jpg"},
                    {ImageFormat::Png, "rgba.png"}, {ImageFormat::Ppm, "rgb.ppm"},  {ImageFormat::Tga, "rgba.tga"}};
     for (const auto& f : formats) {
-        std::string bytes, error;
-        if (!EncodeTextureImage(image, f.format, bytes, error)) {
-            std::fprintf(stderr, "%s\n", error.c_str());
+        const Expected<std::string> bytes = EncodeTextureImage(image, f.format);
+        if (!bytes) {
+            std::fprintf(stderr, "%s\n", bytes.Message().c_str());
             std::exit(1);
         }
-        Write(folder / f.name, bytes);
+        Write(folder / f.name, *bytes);
     }
     Write(folder / "dxt1.dds", DxtFile(image, "DXT1", squish::kDxt1));
     Write(folder / "dxt3.dds", DxtFile(image, "DXT3", squish::kDxt3));

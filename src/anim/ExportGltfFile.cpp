@@ -92,11 +92,9 @@ bool StageFiles(const GltfDocument& document, const std::string& folder, const s
             continue;
         }
         steps.StartAt(rows);
-        std::string png;
-        std::string error;
-        if (!EncodeTextureImage(*file.image, ImageFormat::Png, png, error, &steps))
-            return steps.Cancelled() ? set.Cancel(sidePath) : set.Refuse(sidePath + ": " + error);
-        if (!set.Add(sidePath, png, options)) return false;
+        const Expected<std::string> png = EncodeTextureImage(*file.image, ImageFormat::Png, &steps);
+        if (!png) return steps.Cancelled() ? set.Cancel(sidePath) : set.Refuse(sidePath + ": " + png.Message());
+        if (!set.Add(sidePath, *png, options)) return false;
         rows += uint64_t(file.image->height);
     }
     return set.Add(path, mainBytes, options);

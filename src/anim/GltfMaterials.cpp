@@ -42,12 +42,11 @@ int TextureOf(Scene& scene, int index, GltfAssembly& assembly)
         GltfImageOrigin origin{std::string(), index};
         bool stored = true;
         if (assembly.layout == GltfLayout::Binary) {
-            std::string png;
-            std::string error;
             assembly.progress->StartAt(assembly.rowsEncoded);
-            stored = EncodeTextureImage(source->image, ImageFormat::Png, png, error, assembly.progress);
+            const Expected<std::string> png = EncodeTextureImage(source->image, ImageFormat::Png, assembly.progress);
             assembly.rowsEncoded += uint64_t(source->image.height);
-            if (stored) image["bufferView"] = assembly.buffer.AddView(png.data(), png.size(), GltfBuffer::kNoTarget);
+            stored = png.Ok();
+            if (stored) image["bufferView"] = assembly.buffer.AddView(png->data(), png->size(), GltfBuffer::kNoTarget);
             image["mimeType"] = "image/png";
         } else {
             GltfSideFile file{ImageFileName(assembly, source->name), std::string(), &source->image};

@@ -99,11 +99,10 @@ private:
 std::vector<std::string> GltfFilesNamedBy(const std::string& path)
 {
     std::vector<std::string> names;
-    std::string bytes;
-    std::string error;
-    if (!ReadWholeFile(path, bytes, error, kMaxGltfJsonBytes)) return names;
+    const Expected<std::string> bytes = ReadWholeFile(path, kMaxGltfJsonBytes);
+    if (!bytes) return names;
     UriCollector collector;
-    if (!nlohmann::json::sax_parse(bytes, &collector, nlohmann::json::input_format_t::json, false)) return names;
+    if (!nlohmann::json::sax_parse(*bytes, &collector, nlohmann::json::input_format_t::json, false)) return names;
     for (const std::string& uri : collector.uris)
         if (std::string name = PlainFileName(uri); !name.empty()) names.push_back(std::move(name));
     return names;

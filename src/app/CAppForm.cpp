@@ -127,9 +127,8 @@ void CAppForm::LoadSettings()
     Scene& scene = GetScene();
     AppSettings file(environment.settingsPath);
     settingsValues = DefaultSettingsValues(ProcessCurrentDirectory());
-    std::string error;
-    if (!file.Load(settingsValues, kAllOwners, error))
-        std::fprintf(stderr, "marionettica3d: %s (the defaults are used)\n", error.c_str());
+    if (const Outcome loaded = file.Load(settingsValues, kAllOwners); !loaded)
+        std::fprintf(stderr, "marionettica3d: %s (the defaults are used)\n", loaded.Message().c_str());
     ApplySettings(settingsValues, views, Displays(), Colours());
     motionPanel->SetFrameRate(settingsValues.frameRate);
     motionPanel->SetRealTime(settingsValues.realTimePlayback);
@@ -141,7 +140,7 @@ void CAppForm::LoadSettings()
     Session().RecentProjects() = settingsValues.recentProjects;
 }
 
-bool CAppForm::SaveSettings(std::string& error)
+Outcome CAppForm::SaveSettings()
 {
     GatherSettings(settingsValues, views, Displays(), Colours());
     settingsValues.frameRate = Session().Playback().FramesPerSecond();
@@ -151,7 +150,7 @@ bool CAppForm::SaveSettings(std::string& error)
     settingsValues.motionPanelHeight = wantedBottomPanels.motionHeight;
     settingsValues.addObjectDirectory = GetScene().addObjectDirectory;
     settingsValues.recentProjects = Session().RecentProjects();
-    return AppSettings(environment.settingsPath).Save(settingsValues, kAllOwners, error);
+    return AppSettings(environment.settingsPath).Save(settingsValues, kAllOwners);
 }
 
 void CAppForm::DestroyPanelsAndScene()
@@ -191,11 +190,9 @@ Scene& CAppForm::GetScene() { return Session().GetScene(); }
 
 void CAppForm::OpenStartupFile(const std::string& path)
 {
-    Scene& scene = GetScene();
     switch (ActionForFile(path)) {
     case FileAction::AddPart:
-        AddObject(Session(), path);
-        if (!scene.lastLoadError.empty()) ShowFileError(this, scene.lastLoadError);
+        if (const Outcome added = AddObject(Session(), path); !added) ShowFileError(this, added.Message());
         break;
     case FileAction::OpenProject: OpenProjectFile(path); break;
     case FileAction::None: break;
@@ -225,11 +222,8 @@ void CAppForm::dropEvent(QDropEvent* event)
 
 void CAppForm::FilesDropped(const std::vector<std::string>& paths)
 {
-    Scene& scene = GetScene();
-    // A project the user chose not to open reads nothing: no earlier reason may show.
-    scene.lastLoadError.clear();
-    if (DropFiles(Session(), prompt, paths) != DroppedFileAction::Ignored && !scene.lastLoadError.empty())
-        ShowFileError(this, scene.lastLoadError);
+    if (const DropOutcome drop = DropFiles(Session(), prompt, paths); !drop.read)
+        ShowFileError(this, drop.read.Message());
     RequestRedraw();
 }
 

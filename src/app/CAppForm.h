@@ -2,6 +2,7 @@
 
 #include "app/GlRenderDevice.h"
 #include "app/QtUserPrompt.h"
+#include "io/Outcome.h"
 #include "render/CRenderApp.h"
 #include "settings/InterfaceLanguage.h"
 #include "settings/SettingsValues.h"
@@ -67,9 +68,9 @@ public:
     // render device, reads the settings file, builds the grid and fits the
     // views to the scene.
     void OnInitialUpdate();
-    // Writes the settings file from the current values. false with error when
+    // Writes the settings file from the current values; the failure says why
     // it could not be written.
-    bool SaveSettings(std::string& error);
+    Outcome SaveSettings();
     // The end of the frame's life: destroys the panels and empties the scene.
     void DestroyPanelsAndScene();
     // Opens or adds the file named on the command line, by its name.

@@ -111,8 +111,8 @@ void CAppFrameWnd::OnDestroy()
 {
     if (destroyed) return;
     destroyed = true;
-    std::string error;
-    if (!form->SaveSettings(error)) std::fprintf(stderr, "marionettica3d: %s\n", error.c_str());
+    if (const Outcome saved = form->SaveSettings(); !saved)
+        std::fprintf(stderr, "marionettica3d: %s\n", saved.Message().c_str());
     form->DestroyPanelsAndScene();
 }
 

@@ -102,9 +102,10 @@ SurfaceDescription GlGraphicsDriver::Describe(QOpenGLWidget& widget)
 
 HResult GlGraphicsDriver::MakeDevice(WindowHandle, PresentParams& params, std::unique_ptr<GraphicsDevice>& device)
 {
-    std::string error;
-    if (window.context() == nullptr || !renderDevice.Initialize(window.context(), error)) {
-        std::fprintf(stderr, "marionettica3d: %s\n", error.empty() ? "no OpenGL context" : error.c_str());
+    const Outcome initialized =
+        window.context() == nullptr ? Outcome::Failure("no OpenGL context") : renderDevice.Initialize(window.context());
+    if (!initialized) {
+        std::fprintf(stderr, "marionettica3d: %s\n", initialized.Message().c_str());
         return D3DERR_NOTAVAILABLE;
     }
     DeviceCaps caps;

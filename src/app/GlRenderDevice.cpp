@@ -123,16 +123,14 @@ Vec3 TowardsLightInModelSpace(const Matrix4& world, Vec3 direction)
             a.m[2][0] * l.x + a.m[2][1] * l.y + a.m[2][2] * l.z};
 }
 
-bool BuildProgram(QOpenGLShaderProgram& program, const char* vertex, const char* fragment, std::string& error,
-                  const QByteArray& defines = QByteArray())
+Outcome BuildProgram(QOpenGLShaderProgram& program, const char* vertex, const char* fragment,
+                     const QByteArray& defines = QByteArray())
 {
     const QByteArray header = "#version 330 core\n" + defines;
     if (!program.addShaderFromSourceCode(QOpenGLShader::Vertex, header + vertex) ||
-        !program.addShaderFromSourceCode(QOpenGLShader::Fragment, header + fragment) || !program.link()) {
-        error = "OpenGL shaders: " + program.log().toStdString();
-        return false;
-    }
-    return true;
+        !program.addShaderFromSourceCode(QOpenGLShader::Fragment, header + fragment) || !program.link())
+        return Outcome::Failure("OpenGL shaders: " + program.log().toStdString());
+    return Outcome();
 }
 
 }  // namespace
@@ -141,22 +139,20 @@ GlRenderDevice::GlRenderDevice() = default;
 
 GlRenderDevice::~GlRenderDevice() = default;
 
-bool GlRenderDevice::Initialize(QOpenGLContext* context, std::string& error)
+Outcome GlRenderDevice::Initialize(QOpenGLContext* context)
 {
     ReleaseResources();
     auto* functions = QOpenGLVersionFunctionsFactory::get<QOpenGLFunctions_3_3_Core>(context);
-    if (functions == nullptr || !functions->initializeOpenGLFunctions()) {
-        error = "OpenGL 3.3 core functions are not available";
-        return false;
-    }
+    if (functions == nullptr || !functions->initializeOpenGLFunctions())
+        return Outcome::Failure("OpenGL 3.3 core functions are not available");
     for (int variant = 0; variant < int(meshPrograms.size()); ++variant) {
         MeshProgram& m = meshPrograms[size_t(variant)];
         m.program = std::make_unique<QOpenGLShaderProgram>();
         const QByteArray defines = QByteArray("#define LIT ") + ((variant & 1) ? "1" : "0") + "\n#define TEXTURED " +
                                    ((variant & 2) ? "1" : "0") + "\n";
-        if (!BuildProgram(*m.program, kMeshVertexShader, kMeshFragmentShader, error, defines)) {
-            for (MeshProgram& built : meshPrograms) built.program.reset();
-            return false;
+        if (Outcome built = BuildProgram(*m.program, kMeshVertexShader, kMeshFragmentShader, defines); !built) {
+            for (MeshProgram& program : meshPrograms) program.program.reset();
+            return built;
         }
         QOpenGLShaderProgram& p = *m.program;
         m.worldViewProjection = p.uniformLocation("uWorldViewProjection");
@@ -169,10 +165,10 @@ bool GlRenderDevice::Initialize(QOpenGLContext* context, std::string& error)
         m.texture = p.uniformLocation("uTexture");
     }
     lineProgram = std::make_unique<QOpenGLShaderProgram>();
-    if (!BuildProgram(*lineProgram, kLineVertexShader, kLineFragmentShader, error)) {
-        for (MeshProgram& built : meshPrograms) built.program.reset();
+    if (Outcome built = BuildProgram(*lineProgram, kLineVertexShader, kLineFragmentShader); !built) {
+        for (MeshProgram& program : meshPrograms) program.program.reset();
         lineProgram.reset();
-        return false;
+        return built;
     }
     gl = functions;
     const QSurfaceFormat format = context->format();
@@ -201,7 +197,7 @@ bool GlRenderDevice::Initialize(QOpenGLContext* context, std::string& error)
     gl->glVertexAttribPointer(kColourSlot, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(LineVertex),
                               reinterpret_cast<void*>(offsetof(LineVertex, color)));
     gl->glBindVertexArray(0);
-    return true;
+    return Outcome();
 }
 
 void GlRenderDevice::SetupMeshAttributes()

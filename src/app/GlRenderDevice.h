@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/Outcome.h"
 #include "render/RenderDevice.h"
 
 #include <array>
@@ -36,9 +37,9 @@ public:
     GlRenderDevice(const GlRenderDevice&) = delete;
     GlRenderDevice& operator=(const GlRenderDevice&) = delete;
 
-    // Compiles the shaders and makes the buffers in context (current). Returns
-    // false with error when the context cannot run them.
-    bool Initialize(QOpenGLContext* context, std::string& error);
+    // Compiles the shaders and makes the buffers in context (current). Fails
+    // saying why when the context cannot run them.
+    Outcome Initialize(QOpenGLContext* context);
     bool IsInitialized() const { return gl != nullptr; }
     // Frees every GL object; needs the context current. Idempotent.
     void ReleaseResources();

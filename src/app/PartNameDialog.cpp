@@ -55,17 +55,17 @@ void PartNameDialog::accept()
 
 bool PartNameDialog::AddMirrored()
 {
-    const Scene& scene = session.GetScene();
     QString message;
-    switch (AddMirroredPart(session, name->text().toStdString())) {
+    const MirroredPartOutcome added = AddMirroredPart(session, name->text().toStdString());
+    switch (added.result) {
     case MirroredPartResult::Added:
     case MirroredPartResult::NothingSelected: return true;
     case MirroredPartResult::NameTaken: message = CoreText(kMirroredNameTakenText); break;
     case MirroredPartResult::NameInvalid: message = CoreText(kMirroredNameInvalidText); break;
     case MirroredPartResult::NameNotSavable: message = CoreText(kPartNameNotSavableText); break;
     case MirroredPartResult::FileExists: message = CoreText(kMirroredFileExistsText); break;
-    case MirroredPartResult::FileNotWritten: ShowFileError(this, scene.lastSaveError); return false;
-    case MirroredPartResult::FileNotRead: ShowFileError(this, scene.lastLoadError); return false;
+    case MirroredPartResult::FileNotWritten:
+    case MirroredPartResult::FileNotRead: ShowFileError(this, added.file.Message()); return false;
     }
     QMessageBox::warning(this, CoreText(kMirroredNameTakenCaption), message);
     return false;

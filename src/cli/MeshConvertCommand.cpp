@@ -49,8 +49,8 @@ int MeshConvert(const std::vector<std::string>& args)
     if (RefuseReadOnlyOutput(paths[1], overwrite)) return 1;
 
     CMesh mesh;
-    if (!mesh.LoadObject(paths[0], 1.0f)) {
-        std::fprintf(stderr, "%s\n", mesh.GetLastError().c_str());
+    if (const Outcome loaded = mesh.LoadObject(paths[0], 1.0f); !loaded) {
+        std::fprintf(stderr, "%s\n", loaded.Message().c_str());
         return 1;
     }
     if (scale != 1.0f) {
@@ -58,8 +58,10 @@ int MeshConvert(const std::vector<std::string>& args)
         mesh.ReleaseVB();
         mesh.SetVB();
     }
-    if (!(mirror ? mesh.SaveMirrorMeshFile(paths[1], overwrite) : mesh.SaveMeshFile(paths[1], overwrite))) {
-        std::fprintf(stderr, "%s\n", mesh.GetLastError().c_str());
+    if (const Outcome saved =
+            mirror ? mesh.SaveMirrorMeshFile(paths[1], overwrite) : mesh.SaveMeshFile(paths[1], overwrite);
+        !saved) {
+        std::fprintf(stderr, "%s\n", saved.Message().c_str());
         return 1;
     }
     JsonWriter json;

@@ -24,8 +24,8 @@ int MeshInfo(const std::vector<std::string>& args)
     CMeshBase base;
     CMesh mesh;
     base.InitMesh(&mesh, 1);
-    if (!mesh.LoadObject(args[0], 1.0f)) {
-        std::fprintf(stderr, "%s\n", mesh.GetLastError().c_str());
+    if (const Outcome loaded = mesh.LoadObject(args[0], 1.0f); !loaded) {
+        std::fprintf(stderr, "%s\n", loaded.Message().c_str());
         return 1;
     }
 

@@ -16,9 +16,9 @@ namespace m3d {
 bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwriteMeshes, bool replaceReadOnly)
 {
     CommandPrompt prompt(overwriteMeshes, replaceReadOnly);
-    const bool saved = SaveProject(scene, path, prompt);
-    if (saved && scene.lastSaveError.empty()) return true;
-    std::string failure = !scene.lastSaveError.empty() ? scene.lastSaveError : path + ": " + prompt.message;
+    const Outcome saved = SaveProject(scene, path, prompt);
+    if (saved) return true;
+    std::string failure = saved.Message();
     if (prompt.askedToReplace && !replaceReadOnly) failure += " (--overwrite replaces read-only files)";
     PrintFailure(failure);
     return false;
@@ -42,10 +42,9 @@ int FindMotionForCommand(const Scene& scene, const std::string& path, const std:
 
 bool LoadProjectForCommand(EditorSession& session, const std::string& path)
 {
-    const int loaded = OpenProject(session, path);
-    const Scene& scene = session.GetScene();
-    if (loaded && scene.lastLoadError.empty()) return true;
-    PrintFailure(scene.lastLoadError.empty() ? path + ": cannot be loaded" : scene.lastLoadError);
+    const ProjectLoad load = OpenProject(session, path);
+    if (load.outcome) return true;
+    PrintFailure(load.outcome.Message());
     return false;
 }
 

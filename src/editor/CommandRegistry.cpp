@@ -29,23 +29,22 @@ constexpr CommandNeeds kPartNotPlaying{.currentPart = true, .notPlaying = true};
 // Keys that act only while the main window has the focus (CommandEntry).
 constexpr bool kMainWindowKeys = true;
 
-void ShowLoadError(CommandContext& c)
+void ShowLoadError(CommandContext& c, const Outcome& loaded)
 {
-    c.host.Prompt().ShowMessage(c.session.GetScene().lastLoadError, UiText("core", "Error"));
+    if (!loaded) c.host.Prompt().ShowMessage(loaded.Message(), UiText("core", "Error"));
 }
 
 void AddPartFromFile(CommandContext& c)
 {
     const std::string path = c.host.AskObjectPath(UiText("core", kAddObjectDialogTitle));
-    if (!path.empty() && !AddObject(c.session, path)) ShowLoadError(c);
+    if (!path.empty()) ShowLoadError(c, AddObject(c.session, path));
 }
 
 void SwapPartFile(CommandContext& c)
 {
     if (c.session.CurrentPart() < 0) return;
     const std::string path = c.host.AskObjectPath(UiText("core", kSwapObjectDialogTitle));
-    SwapCurrentObject(c.session, path);
-    if (!path.empty() && !c.session.GetScene().lastLoadError.empty()) ShowLoadError(c);
+    ShowLoadError(c, SwapCurrentObject(c.session, path).loaded);
 }
 
 void OpenProjectFromFile(CommandContext& c)

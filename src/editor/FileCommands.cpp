@@ -34,13 +34,10 @@ namespace {
 // SaveProject, then the checks every save command shares.
 bool SaveAndRemember(EditorSession& session, const std::string& path, UserPrompt& prompt)
 {
-    Scene& scene = session.GetScene();
-    if (!SaveProject(scene, path, prompt)) return false;
+    if (!SaveProject(session.GetScene(), path, prompt)) return false;
     session.History().MarkSaved();
     session.RecentProjects().Add(path);
-    if (scene.lastSaveError.empty()) return true;
-    prompt.ShowMessage(scene.lastSaveError, "Error");
-    return false;
+    return true;
 }
 
 }  // namespace
@@ -116,14 +113,13 @@ bool ReadyToOpenRecentProject(EditorSession& session, UserPrompt& prompt, const 
     return AskSaveBeforeOpening(session, prompt);
 }
 
-int OpenProject(EditorSession& session, const std::string& path)
+ProjectLoad OpenProject(EditorSession& session, const std::string& path)
 {
     Scene& scene = session.GetScene();
-    bool replaced = false;
-    const int result = LoadProject(scene, path, &replaced);
-    if (result == 1) session.RecentProjects().Add(path);
+    ProjectLoad load = LoadProject(scene, path);
+    if (load.complete) session.RecentProjects().Add(path);
     // A file refused before anything was touched leaves the scene, its history and its views as they were.
-    if (!replaced) return result;
+    if (!load.sceneReplaced) return load;
     session.SelectionMayHaveChanged();
     session.SelectMotion(static_cast<int>(scene.motions.size()) - 1);
     session.SetCurrentFrame(0);
@@ -136,14 +132,14 @@ int OpenProject(EditorSession& session, const std::string& path)
     session.UpdateTitle();
     // An opened project is framed once; "視点調整" later only centres.
     session.FitWholeModel();
-    return result;
+    return load;
 }
 
 bool OpenProjectCommand(EditorSession& session, UserPrompt& prompt, const std::string& path)
 {
-    const bool read = OpenProject(session, path) == 1 && session.GetScene().lastLoadError.empty();
-    if (!read) prompt.ShowMessage(session.GetScene().lastLoadError, UiText("core", "Error"));
-    return read;
+    const ProjectLoad load = OpenProject(session, path);
+    if (!load.outcome) prompt.ShowMessage(load.outcome.Message(), UiText("core", "Error"));
+    return load.outcome.Ok();
 }
 
 }  // namespace m3d

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "scene/ProjectFile.h"
+
 #include <string>
 
 namespace m3d {
@@ -17,9 +19,8 @@ bool AskDiscardCurrentData(UserPrompt& prompt);
 // project's path stays, so a later Save goes to the previous project.
 void NewProject(EditorSession& session, UserPrompt& prompt);
 // The save commands return true when the project file and every mesh and
-// texture beside it were written; a project file written with files missing
-// beside it shows lastSaveError. A saved project goes first in the session's
-// recent projects.
+// texture beside it were written (SaveProject has shown why not). A saved
+// project goes first in the session's recent projects.
 
 // Saves to projectPath after asking "%sは存在します。上書きしますか？" when a
 // non-empty file is there; nothing when there is no projectPath or on No.
@@ -37,7 +38,7 @@ bool SaveAsCommand(EditorSession& session, UserPrompt& prompt);
 // the views are framed on the whole model (EditorSession::FitWholeModel).
 // Returns LoadProject's result; a project read whole goes first in the
 // session's recent projects. The old scene's textures are released with it.
-int OpenProject(EditorSession& session, const std::string& path);
+[[nodiscard]] ProjectLoad OpenProject(EditorSession& session, const std::string& path);
 // OpenProject, then a message through prompt naming what could not be read;
 // true when everything was read.
 bool OpenProjectCommand(EditorSession& session, UserPrompt& prompt, const std::string& path);

@@ -40,17 +40,17 @@ int AddSelectedPart(EditorSession& session, DocumentEdit& edit, const std::strin
 
 }  // namespace
 
-bool AddObject(EditorSession& session, const std::string& path)
+Outcome AddObject(EditorSession& session, const std::string& path)
 {
     // Loaded before anything changes, so that a file that cannot be read
     // leaves no empty Part behind.
-    std::unique_ptr<CMesh> mesh = session.GetScene().LoadObjectMesh(path);
-    if (!session.GetScene().lastLoadError.empty()) return false;
+    ObjectMesh object = session.GetScene().LoadObjectMesh(path);
+    if (!object.loaded) return object.loaded;
     DocumentEdit edit(session, EditorCommand::AddPart);
-    AddSelectedPart(session, edit, path, std::move(mesh));
+    AddSelectedPart(session, edit, path, std::move(object.mesh));
     edit.Commit();
     session.UpdateTitle();
-    return true;
+    return Outcome();
 }
 
 void DeleteCurrentPart(EditorSession& session)
@@ -67,16 +67,16 @@ void DeleteCurrentPart(EditorSession& session)
     session.UpdateTitle();
 }
 
-bool SwapCurrentObject(EditorSession& session, const std::string& path)
+ObjectSwap SwapCurrentObject(EditorSession& session, const std::string& path)
 {
     Scene& scene = session.GetScene();
     const int current = session.CurrentPart();
     Part* part = scene.PartAt(current);
-    if (!part) return false;
-    scene.lastLoadError.clear();
+    if (!part) return {};
     // The old geometry goes only once the new one has loaded.
-    std::unique_ptr<CMesh> mesh = path.empty() ? nullptr : scene.LoadObjectMesh(path);
-    if (mesh && scene.lastLoadError.empty()) {
+    ObjectMesh object = path.empty() ? ObjectMesh() : scene.LoadObjectMesh(path);
+    std::unique_ptr<CMesh>& mesh = object.mesh;
+    if (mesh && object.loaded) {
         DocumentEdit edit(session, EditorCommand::SwapPart);
         const bool sameContent = part->mesh && part->mesh->ContentDigest() == mesh->ContentDigest();
         const bool sameName = part->baseName == PartBaseNameOf(path);
@@ -93,7 +93,7 @@ bool SwapCurrentObject(EditorSession& session, const std::string& path)
         session.ShowCurrentTransform();
     }
     session.UpdateTitle();
-    return true;
+    return {true, std::move(object.loaded)};
 }
 
 std::string MirroredPartDefaultName(const EditorSession& session)
@@ -102,39 +102,39 @@ std::string MirroredPartDefaultName(const EditorSession& session)
     return part ? part->baseName + "(2)" : std::string();
 }
 
-MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& name)
+MirroredPartOutcome AddMirroredPart(EditorSession& session, const std::string& name)
 {
     Scene& scene = session.GetScene();
     const int source = session.CurrentPart();
-    if (!scene.PartAt(source)) return MirroredPartResult::NothingSelected;
+    if (!scene.PartAt(source)) return {MirroredPartResult::NothingSelected, {}};
     // The Part will be named after its file, which loses everything from the
     // first '.', so the checks are on what is left.
     const std::string base = PartBaseNameOf(name);
     switch (CheckPartName(scene, name, -1)) {
-    case PartNameProblem::Invalid: return MirroredPartResult::NameInvalid;
-    case PartNameProblem::Taken: return MirroredPartResult::NameTaken;
-    case PartNameProblem::NotSavable: return MirroredPartResult::NameNotSavable;
+    case PartNameProblem::Invalid: return {MirroredPartResult::NameInvalid, {}};
+    case PartNameProblem::Taken: return {MirroredPartResult::NameTaken, {}};
+    case PartNameProblem::NotSavable: return {MirroredPartResult::NameNotSavable, {}};
     case PartNameProblem::None: break;
     }
     // Projects find their object files ignoring case, so a file differing
     // only in case would be taken for this one, and replacing it loses data.
     const std::string directory = scene.addObjectDirectory.empty() ? "." : scene.addObjectDirectory;
-    if (FindFileIgnoringCase(directory, base + ".mesh")) return MirroredPartResult::FileExists;
+    if (FindFileIgnoringCase(directory, base + ".mesh")) return {MirroredPartResult::FileExists, {}};
 
     const std::string file = scene.addObjectDirectory.empty()
                                  ? base + ".mesh"
                                  : (std::filesystem::path(scene.addObjectDirectory) / (base + ".mesh")).string();
     CMesh* sourceMesh = scene.parts[source]->mesh.get();
-    if (!sourceMesh || !sourceMesh->SaveMirrorMeshFile(file)) {
-        scene.lastSaveError = sourceMesh ? sourceMesh->GetLastError() : file + ": the Part has no geometry to mirror";
-        return MirroredPartResult::FileNotWritten;
-    }
-    std::unique_ptr<CMesh> mesh = scene.LoadObjectMesh(file);
-    if (!scene.lastLoadError.empty()) {
+    if (!sourceMesh)
+        return {MirroredPartResult::FileNotWritten, Outcome::Failure(file + ": the Part has no geometry to mirror")};
+    if (Outcome written = sourceMesh->SaveMirrorMeshFile(file); !written)
+        return {MirroredPartResult::FileNotWritten, std::move(written)};
+    ObjectMesh object = scene.LoadObjectMesh(file);
+    if (!object.loaded) {
         // Nobody else's file: it was not there a moment ago.
         std::error_code ignored;
         std::filesystem::remove(file, ignored);
-        return MirroredPartResult::FileNotRead;
+        return {MirroredPartResult::FileNotRead, std::move(object.loaded)};
     }
 
     // The copy goes to the other side: under the partner of S's parent when there is one.
@@ -143,7 +143,7 @@ MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& na
     session.SelectPart(parent);
 
     DocumentEdit edit(session, EditorCommand::AddMirroredPart);
-    const int added = AddSelectedPart(session, edit, file, std::move(mesh));
+    const int added = AddSelectedPart(session, edit, file, std::move(object.mesh));
     const std::vector<int> partners = PartnersOf(scene);
     Part& mirrored = *scene.parts[added];
     const Part& original = *scene.parts[source];
@@ -156,7 +156,7 @@ MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& na
     edit.Commit();
     session.ShowCurrentTransform();
     session.UpdateTitle();
-    return MirroredPartResult::Added;
+    return {MirroredPartResult::Added, {}};
 }
 
 DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths)
@@ -169,15 +169,17 @@ DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths)
     return DroppedFileAction::Ignored;
 }
 
-DroppedFileAction DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths)
+DropOutcome DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths)
 {
-    const DroppedFileAction action = DroppedFileActionFor(paths);
-    if (action == DroppedFileAction::OpenProject) {
-        if (!session.History().IsModified() || AskDiscardCurrentData(prompt)) OpenProject(session, paths[0]);
-    } else if (action == DroppedFileAction::AddObject) {
-        AddObject(session, paths[0]);
+    DropOutcome drop;
+    drop.action = DroppedFileActionFor(paths);
+    if (drop.action == DroppedFileAction::OpenProject) {
+        if (!session.History().IsModified() || AskDiscardCurrentData(prompt))
+            drop.read = OpenProject(session, paths[0]).outcome;
+    } else if (drop.action == DroppedFileAction::AddObject) {
+        drop.read = AddObject(session, paths[0]);
     }
-    return action;
+    return drop;
 }
 
 }  // namespace m3d

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "editor/PartNameRules.h"
+#include "io/Outcome.h"
 
 #include <string>
 #include <vector>
@@ -20,10 +21,10 @@ extern const char* const kSwapObjectDialogTitle;  // "オブジェクトを入�
 extern const char* const kMirroredFileExistsText;
 
 // Adds the object file at path as a Part under the selected tree item (one
-// undo step) and rebuilds the title. A file that cannot be
-// read (missing, damaged, not a model) changes nothing: false, and the
-// scene's lastLoadError names the file and the reason.
-bool AddObject(EditorSession& session, const std::string& path);
+// undo step) and rebuilds the title. A file that cannot be read (missing,
+// damaged, not a model) changes nothing; the failure names the file and the
+// reason.
+Outcome AddObject(EditorSession& session, const std::string& path);
 
 // Removes the selected Part with its subtree and their tracks (nothing with
 // the root entry selected) as one undo step, then rebuilds the title.
@@ -32,12 +33,15 @@ void DeleteCurrentPart(EditorSession& session);
 // Replaces the current Part's geometry with the object file at path ("" when
 // the file dialog was cancelled) and renames the Part after the file; its
 // place, links, transform and keys stay; addObjectDirectory does not change.
-// A file that cannot be read leaves the Part as it was, with the scene's
-// lastLoadError naming the file and the reason ("" otherwise).
-// Without a current Part nothing happens and false is returned (the program
-// shows no file dialog then). Otherwise the motion panel and the title are
-// refreshed, also after a cancel or a failed load, and true is returned.
-bool SwapCurrentObject(EditorSession& session, const std::string& path);
+// A file that cannot be read leaves the Part as it was, and loaded names the
+// file and the reason. Without a current Part nothing happens and hadPart is
+// false (the program shows no file dialog then). Otherwise the motion panel
+// and the title are refreshed, also after a cancel or a failed load.
+struct ObjectSwap {
+    bool hadPart = false;
+    Outcome loaded;
+};
+ObjectSwap SwapCurrentObject(EditorSession& session, const std::string& path);
 
 // The name the mirrored-part dialog offers: the current Part's baseName + "(2)";
 // "" without a current Part.
@@ -46,12 +50,19 @@ std::string MirroredPartDefaultName(const EditorSession& session);
 enum class MirroredPartResult : int {
     Added = 0,
     NothingSelected = 1,  // no current Part: nothing done, no dialog
-    NameTaken = 2,        // a Part's baseName equals name: show the caution, keep the dialog open
-    NameInvalid = 3,      // empty or holding a folder separator: likewise
-    FileExists = 4,       // name.mesh is already in the folder: likewise
-    FileNotWritten = 5,   // the mirrored file could not be written: the scene's lastSaveError says why
-    FileNotRead = 6,      // it was written but could not be read back (and is removed): lastLoadError says why
-    NameNotSavable = 7,   // a project file could not hold it (CheckPartName): likewise
+    NameTaken = 2,             // a Part's baseName equals name: show the caution, keep the dialog open
+    NameInvalid = 3,           // empty or holding a folder separator: likewise
+    FileExists = 4,            // name.mesh is already in the folder: likewise
+    FileNotWritten = 5,       // the mirrored file could not be written: file says why
+    FileNotRead = 6,          // it was written but could not be read back (and is removed): likewise
+    NameNotSavable = 7,       // a project file could not hold it (CheckPartName): as NameTaken
+};
+
+// What AddMirroredPart came to: the result, and for the two file results the
+// failure naming the file and the reason.
+struct MirroredPartOutcome {
+    MirroredPartResult result = MirroredPartResult::Added;
+    Outcome file;
 };
 
 // Writes the current Part S's mesh mirrored across x = 0 to
@@ -65,7 +76,7 @@ enum class MirroredPartResult : int {
 // CheckPartName refuses or whose file exists already changes nothing
 // (see the results): no file is ever replaced, and a file that cannot be
 // written or read back adds nothing.
-MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& name);
+MirroredPartOutcome AddMirroredPart(EditorSession& session, const std::string& name);
 
 // What a drop of files onto the view does.
 enum class DroppedFileAction : int {
@@ -77,9 +88,15 @@ enum class DroppedFileAction : int {
 // separator, either kind) in the order ".anm", then ".mesh" or ".mqo".
 DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths);
 
+// What a drop came to: the action the rule chose, and what could not be read
+// (success when everything was, or nothing was opened).
+struct DropOutcome {
+    DroppedFileAction action = DroppedFileAction::Ignored;
+    Outcome read;
+};
 // Carries out a drop: a project is opened (when something is unsaved, after
 // "現在のデータは失われます。よろしいですか？" ("新規作成") is answered Yes);
-// an object file is added with AddObject. Returns the action the rule chose.
-DroppedFileAction DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths);
+// an object file is added with AddObject.
+DropOutcome DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths);
 
 }  // namespace m3d

@@ -7,40 +7,33 @@
 
 namespace m3d {
 
-bool WriteFileAtomically(const std::string& path, const std::function<bool(FileSink&)>& produce, std::string& error,
-                         const AtomicWriteOptions& options)
+Outcome WriteFileAtomically(const std::string& path, const std::function<bool(FileSink&)>& produce,
+                            const AtomicWriteOptions& options)
 {
     const WriteTarget target = InspectWriteTarget(path);
-    if (!CheckWriteTarget(path, target, options, error)) return false;
+    if (Outcome checked = CheckWriteTarget(path, target, options); !checked) return checked;
     TemporaryFile temporary;
-    int errorNumber = 0;
-    if (!temporary.Write(path, target, produce, error, errorNumber)) return false;
+    if (Outcome written = temporary.Write(path, target, produce); !written) return written;
     if (!temporary.Commit(target.file, target.kind == WriteTarget::Kind::Regular)) {
-        error = path + ": cannot replace the file: " + std::strerror(errno);
-        return false;
+        const int commitErrno = errno;
+        return Outcome::Failure(path + ": cannot replace the file: " + std::strerror(commitErrno), commitErrno);
     }
-    return true;
+    return Outcome();
 }
 
-bool CheckWriteTarget(const std::string& path, const WriteTarget& target, const AtomicWriteOptions& options,
-                      std::string& error)
+Outcome CheckWriteTarget(const std::string& path, const WriteTarget& target, const AtomicWriteOptions& options)
 {
-    if (target.kind == WriteTarget::Kind::Unusable || target.kind == WriteTarget::Kind::NotRegular) {
-        error = target.error;
-        return false;
-    }
-    if (target.kind == WriteTarget::Kind::Regular && target.readOnly && !options.replaceReadOnly) {
-        error = path + ": the file is read-only; nothing was written";
-        return false;
-    }
-    return true;
+    if (target.kind == WriteTarget::Kind::Unusable || target.kind == WriteTarget::Kind::NotRegular)
+        return Outcome::Failure(target.error, target.errorNumber);
+    if (target.kind == WriteTarget::Kind::Regular && target.readOnly && !options.replaceReadOnly)
+        return Outcome::Failure(path + ": the file is read-only; nothing was written");
+    return Outcome();
 }
 
-bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& error,
-                         const AtomicWriteOptions& options)
+Outcome WriteFileAtomically(const std::string& path, std::string_view data, const AtomicWriteOptions& options)
 {
     return WriteFileAtomically(
-        path, [data](FileSink& sink) { return sink.Write(data); }, error, options);
+        path, [data](FileSink& sink) { return sink.Write(data); }, options);
 }
 
 }  // namespace m3d

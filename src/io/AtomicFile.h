@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/FileSink.h"
+#include "io/Outcome.h"
 #include "io/WriteTarget.h"
 
 #include <functional>
@@ -27,19 +28,16 @@ struct AtomicWriteOptions {
 // keeps the old one's permission bits and owner (a new file follows the
 // umask). Refused with nothing written: a target that is not a regular file,
 // a read-only target unless options say otherwise, and a produce that returns
-// false (its reason from FileSink::Refuse). Returns true on success; on
-// failure error names path and the reason. Exceptions from produce pass
-// through, after the temporary is gone.
-bool WriteFileAtomically(const std::string& path, const std::function<bool(FileSink&)>& produce, std::string& error,
-                         const AtomicWriteOptions& options = {});
+// false (its reason from FileSink::Refuse). A failure names path and the
+// reason. Exceptions from produce pass through, after the temporary is gone.
+Outcome WriteFileAtomically(const std::string& path, const std::function<bool(FileSink&)>& produce,
+                            const AtomicWriteOptions& options = {});
 // The same for contents already in memory.
-bool WriteFileAtomically(const std::string& path, std::string_view data, std::string& error,
-                         const AtomicWriteOptions& options = {});
+Outcome WriteFileAtomically(const std::string& path, std::string_view data, const AtomicWriteOptions& options = {});
 
 // The refusals shared by every write: a target that is no regular file or
-// cannot be looked at, and a read-only one unless options allow it. false
-// with error naming path and the reason.
-bool CheckWriteTarget(const std::string& path, const WriteTarget& target, const AtomicWriteOptions& options,
-                      std::string& error);
+// cannot be looked at, and a read-only one unless options allow it. The
+// failure names path and the reason.
+Outcome CheckWriteTarget(const std::string& path, const WriteTarget& target, const AtomicWriteOptions& options);
 
 }  // namespace m3d

@@ -27,41 +27,31 @@ std::string NotRegularFileReason(const std::string& path)
     return NotRegular(path, info.st_mode);
 }
 
-int OpenRegularFileForReading(const std::string& path, std::string& error)
+Expected<int> OpenRegularFileForReading(const std::string& path)
 {
     // Opening a device can act on it (a tape rewinds), so its kind is
     // looked at first; a FIFO would block the open of a plain O_RDONLY.
     struct stat info;
-    if (stat(path.c_str(), &info) != 0) {
-        error = path + ": cannot open: " + std::strerror(errno);
-        return -1;
-    }
-    if (!S_ISREG(info.st_mode)) {
-        error = NotRegular(path, info.st_mode);
-        return -1;
-    }
+    if (stat(path.c_str(), &info) != 0) return Outcome::Failure(path + ": cannot open: " + std::strerror(errno));
+    if (!S_ISREG(info.st_mode)) return Outcome::Failure(NotRegular(path, info.st_mode));
     const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        error = path + ": cannot open: " + std::strerror(errno);
-        return -1;
-    }
+    if (fd < 0) return Outcome::Failure(path + ": cannot open: " + std::strerror(errno));
     if (fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        error = NotRegular(path, info.st_mode);
         close(fd);
-        return -1;
+        return Outcome::Failure(NotRegular(path, info.st_mode));
     }
     return fd;
 }
 
-bool ReadWholeFile(const std::string& path, std::string& out, std::string& error, size_t maxBytes)
+Expected<std::string> ReadWholeFile(const std::string& path, size_t maxBytes)
 {
-    const int fd = OpenRegularFileForReading(path, error);
-    if (fd < 0) return false;
+    const Expected<int> opened = OpenRegularFileForReading(path);
+    if (!opened) return opened.Status();
+    const int fd = *opened;
     struct stat info;
     if (fstat(fd, &info) != 0 || info.st_size < 0 || static_cast<uint64_t>(info.st_size) > maxBytes) {
         close(fd);
-        error = path + ": file too large";
-        return false;
+        return Outcome::Failure(path + ": file too large");
     }
     // Sized from the file up front, which spares large models the copies of
     // repeated regrowth; the loop still decides what was really read, as the
@@ -74,20 +64,18 @@ bool ReadWholeFile(const std::string& path, std::string& out, std::string& error
         if (n == 0) break;
         if (n < 0) {
             if (errno == EINTR) continue;
-            error = path + ": read error: " + std::strerror(errno);
+            const int readErrno = errno;
             close(fd);
-            return false;
+            return Outcome::Failure(path + ": read error: " + std::strerror(readErrno));
         }
         if (data.size() + static_cast<size_t>(n) > maxBytes) {
             close(fd);
-            error = path + ": file too large";
-            return false;
+            return Outcome::Failure(path + ": file too large");
         }
         data.append(buffer, static_cast<size_t>(n));
     }
     close(fd);
-    out = std::move(data);
-    return true;
+    return data;
 }
 
 }  // namespace m3d

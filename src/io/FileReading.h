@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/Outcome.h"
+
 #include <cstddef>
 #include <string>
 
@@ -9,19 +11,19 @@ namespace m3d {
 // followed): a FIFO, device, socket or folder is refused from its status
 // before it is opened, and the open itself never waits (O_NONBLOCK), so a
 // file swapped for a FIFO in between is found by the check after opening, not
-// waited on. Returns the descriptor (the caller closes it), or -1 with error
+// waited on. Returns the descriptor (the caller closes it), or the failure
 // naming path and the reason.
-int OpenRegularFileForReading(const std::string& path, std::string& error);
+Expected<int> OpenRegularFileForReading(const std::string& path);
 
 // Why the thing at path (symbolic links followed) is no file to read: "PATH:
 // a FIFO, not a regular file; nothing was read" and the like; "" when it is a
 // regular file or there is nothing at path.
 std::string NotRegularFileReason(const std::string& path);
 
-// Reads the whole regular file at path into out (opened as above). Returns
-// false with a message naming the file when it is no regular file, cannot be
-// opened or read, or is larger than maxBytes (checked from its size before a
-// byte is read).
-bool ReadWholeFile(const std::string& path, std::string& out, std::string& error, size_t maxBytes = size_t(1) << 31);
+// Reads the whole regular file at path (opened as above). Fails with a
+// message naming the file when it is no regular file, cannot be opened or
+// read, or is larger than maxBytes (checked from its size before a byte is
+// read).
+Expected<std::string> ReadWholeFile(const std::string& path, size_t maxBytes = size_t(1) << 31);
 
 }  // namespace m3d

@@ -62,7 +62,8 @@ bool FileSetWriter::Add(const std::string& path, const std::function<bool(FileSi
     const WriteTarget target = InspectWriteTarget(path);
     AtomicWriteOptions check;
     check.replaceReadOnly = options.replaceReadOnly;
-    if (!CheckWriteTarget(path, target, check, error)) {
+    if (Outcome checked = CheckWriteTarget(path, target, check); !checked) {
+        error = checked.Message();
         errorNumber = target.errorNumber;
         return false;
     }
@@ -70,7 +71,11 @@ bool FileSetWriter::Add(const std::string& path, const std::function<bool(FileSi
     entry->path = path;
     entry->file = target.file;
     entry->keepExisting = options.keepExisting;
-    if (!entry->temporary.Write(path, target, produce, error, errorNumber)) return false;
+    if (Outcome written = entry->temporary.Write(path, target, produce); !written) {
+        error = written.Message();
+        errorNumber = written.ErrorNumber();
+        return false;
+    }
     if (!entry->temporary.Name(target.file)) {
         errorNumber = errno;
         error = path + ": cannot create a temporary file: " + std::strerror(errorNumber);

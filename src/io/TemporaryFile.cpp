@@ -98,24 +98,21 @@ bool TemporaryFile::OpenNamed(const std::string& file)
     }
 }
 
-bool TemporaryFile::Write(const std::string& path, const WriteTarget& target,
-                          const std::function<bool(FileSink&)>& produce, std::string& error, int& errorNumber)
+Outcome TemporaryFile::Write(const std::string& path, const WriteTarget& target,
+                             const std::function<bool(FileSink&)>& produce)
 {
-    errorNumber = 0;
     const auto failed = [&](const char* what) {
-        errorNumber = errno;
-        error = path + ": " + what + ": " + std::strerror(errorNumber);
-        return false;
+        const int errorNumber = errno;
+        return Outcome::Failure(path + ": " + what + ": " + std::strerror(errorNumber), errorNumber);
     };
     if (!Open(FolderOfFile(target.file), target.file)) return failed("cannot create a temporary file");
     FileSink sink(fd);
     if (!produce(sink) || !sink.Flush()) {
-        errorNumber = sink.WriteErrno();
+        const int errorNumber = sink.WriteErrno();
         if (errorNumber != 0)
-            error = path + ": write failed: " + std::strerror(errorNumber);
-        else
-            error = path + ": " + (sink.Refusal().empty() ? std::string("nothing was written") : sink.Refusal());
-        return false;
+            return Outcome::Failure(path + ": write failed: " + std::strerror(errorNumber), errorNumber);
+        return Outcome::Failure(path + ": " +
+                                (sink.Refusal().empty() ? std::string("nothing was written") : sink.Refusal()));
     }
     if (target.kind == WriteTarget::Kind::Regular) {
         // Failing to hand the file back to its owner (we are not root) is no reason to lose the save.
@@ -125,7 +122,7 @@ bool TemporaryFile::Write(const std::string& path, const WriteTarget& target,
         fchmod(fd, target.mode);
     }
     if (fsync(fd) != 0) return failed("write failed");
-    return true;
+    return Outcome();
 }
 
 bool TemporaryFile::Name(const std::string& file)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/FileSink.h"
+#include "io/Outcome.h"
 #include "io/WriteTarget.h"
 
 #include <functional>
@@ -20,10 +21,9 @@ public:
 
     // Streams produce into a new temporary in the folder of target.file, gives
     // it the mode and owner of the file it replaces and syncs it to disk.
-    // path names the file in error (which says why, after path); errorNumber
-    // is the errno of a failed system call, 0 when produce refused.
-    bool Write(const std::string& path, const WriteTarget& target, const std::function<bool(FileSink&)>& produce,
-               std::string& error, int& errorNumber);
+    // A failure's message names path and says why; its ErrorNumber is the
+    // errno of the failed system call, 0 when produce refused.
+    Outcome Write(const std::string& path, const WriteTarget& target, const std::function<bool(FileSink&)>& produce);
 
     // Puts the contents at file: a new file when replacing is false and
     // nothing is there yet, else by renaming over it. false with errno set.

@@ -68,48 +68,43 @@ CMesh::~CMesh()
 
 static bool UsableScale(float s) { return std::isfinite(s) && s != 0.0f; }
 
-bool CMesh::LoadObject(const std::string& path, float scale)
+static Outcome UnusableScale(const std::string& path, float scale)
+{
+    return Outcome::Failure(path + ": scale " + std::to_string(scale) + " is not a usable factor");
+}
+
+Outcome CMesh::LoadObject(const std::string& path, float scale)
 {
     impl->SetContent({}, {}, {});
-    if (!UsableScale(scale)) {
-        impl->lastError = path + ": scale " + std::to_string(scale) + " is not a usable factor";
-        return false;
-    }
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, impl->lastError)) return false;
+    if (!UsableScale(scale)) return UnusableScale(path, scale);
+    Expected<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) return bytes.Status();
     // Our own files say so in their first bytes; anything else is taken for a .mqo model.
-    if (!HasMeshFileMagic(bytes)) {
+    if (!HasMeshFileMagic(*bytes)) {
         LoadedModel model;
-        if (!ReadMqo(bytes, path, model, impl->lastError)) return false;
-        bytes = {};
+        if (Outcome read = ReadMqo(*bytes, path, model); !read) return read;
+        *bytes = {};
         return LoadModel(model, path, scale);
     }
     MeshContent content;
-    if (!DecodeMeshFile(bytes, path, content, impl->lastError)) return false;
+    if (Outcome decoded = DecodeMeshFile(*bytes, path, content); !decoded) return decoded;
     if (scale != 1.0f) ScaleGeometry(content, scale, scale, scale);
     std::vector<std::string> texturePaths = content.textureNames;
     impl->SetContent(std::move(content), DirectoryOf(path), std::move(texturePaths));
-    impl->lastError.clear();
-    return true;
+    return Outcome();
 }
 
-bool CMesh::LoadModel(const LoadedModel& model, const std::string& path, float scale)
+Outcome CMesh::LoadModel(const LoadedModel& model, const std::string& path, float scale)
 {
     impl->SetContent({}, {}, {});
-    if (!UsableScale(scale)) {
-        impl->lastError = path + ": scale " + std::to_string(scale) + " is not a usable factor";
-        return false;
-    }
+    if (!UsableScale(scale)) return UnusableScale(path, scale);
     MeshContent content;
     std::vector<std::string> texturePaths;
-    if (!BuildMeshContent(model, path, content, texturePaths, impl->lastError)) return false;
+    if (Outcome built = BuildMeshContent(model, path, content, texturePaths); !built) return built;
     if (scale != 1.0f) ScaleGeometry(content, scale, scale, scale);
     impl->SetContent(std::move(content), DirectoryOf(path), std::move(texturePaths));
-    impl->lastError.clear();
-    return true;
+    return Outcome();
 }
-
-const std::string& CMesh::GetLastError() const { return impl->lastError; }
 
 void CMesh::SetMatrix(const Matrix4& m) { impl->matrix = m; }
 
@@ -200,44 +195,41 @@ namespace {
 
 // The .mesh file of content; a vertex beyond the float range (after a
 // scaling) would give a file the reader refuses, so there is none then.
-bool MeshContentBytes(const std::string& path, const MeshContent& content, std::string& bytes, std::string& error)
+Expected<std::string> MeshContentBytes(const std::string& path, const MeshContent& content)
 {
     for (const _MESH_VERTEX& v : content.vertices)
         for (float value : {v.x, v.y, v.z, v.nx, v.ny, v.nz, v.tu, v.tv})
-            if (!std::isfinite(value)) {
-                error = path + ": the mesh holds values beyond the float range; nothing was written";
-                return false;
-            }
-    bytes = EncodeMeshFile(content);
-    return true;
+            if (!std::isfinite(value))
+                return Outcome::Failure(path + ": the mesh holds values beyond the float range; nothing was written");
+    return EncodeMeshFile(content);
 }
 
-bool WriteMeshContent(const std::string& path, const MeshContent& content, bool replaceReadOnly, std::string& error)
+Outcome WriteMeshContent(const std::string& path, const MeshContent& content, bool replaceReadOnly)
 {
-    std::string bytes;
-    if (!MeshContentBytes(path, content, bytes, error)) return false;
+    const Expected<std::string> bytes = MeshContentBytes(path, content);
+    if (!bytes) return bytes.Status();
     AtomicWriteOptions options;
     options.replaceReadOnly = replaceReadOnly;
-    return WriteFileAtomically(path, bytes, error, options);
+    return WriteFileAtomically(path, *bytes, options);
 }
 
 }  // namespace
 
-bool CMesh::SaveMeshFile(const std::string& path, bool replaceReadOnly)
+Outcome CMesh::SaveMeshFile(const std::string& path, bool replaceReadOnly)
 {
-    return WriteMeshContent(path, impl->ContentForSaving(), replaceReadOnly, impl->lastError);
+    return WriteMeshContent(path, impl->ContentForSaving(), replaceReadOnly);
 }
 
-bool CMesh::MeshFileBytes(const std::string& path, std::string& bytes, std::string& error) const
+Expected<std::string> CMesh::MeshFileBytes(const std::string& path) const
 {
-    return MeshContentBytes(path, impl->ContentForSaving(), bytes, error);
+    return MeshContentBytes(path, impl->ContentForSaving());
 }
 
-bool CMesh::SaveMirrorMeshFile(const std::string& path, bool replaceReadOnly)
+Outcome CMesh::SaveMirrorMeshFile(const std::string& path, bool replaceReadOnly)
 {
     MeshContent mirrored = impl->ContentForSaving();
     MirrorGeometry(mirrored);
-    return WriteMeshContent(path, mirrored, replaceReadOnly, impl->lastError);
+    return WriteMeshContent(path, mirrored, replaceReadOnly);
 }
 
 int CMesh::GetVertexNum() const { return int(impl->content.vertices.size()); }

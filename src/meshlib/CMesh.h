@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/Outcome.h"
 #include "math/Matrix4.h"
 #include "records/MeshRecords.h"
 
@@ -29,13 +30,12 @@ public:
     CMesh& operator=(const CMesh&) = delete;
 
     // Loads a .mqo or .mesh file (chosen by the file's content), scaled by scale
-    // about the origin. On failure the mesh is left empty, false is returned and
-    // GetLastError names the file, the place and the reason.
-    bool LoadObject(const std::string& path, float scale);
+    // about the origin. On failure the mesh is left empty and the message
+    // names the file, the place and the reason.
+    Outcome LoadObject(const std::string& path, float scale);
     // The same for a model already read into memory; path names the model in
     // messages and its folder is where textures are looked up.
-    bool LoadModel(const LoadedModel& model, const std::string& path, float scale);
-    const std::string& GetLastError() const;
+    Outcome LoadModel(const LoadedModel& model, const std::string& path, float scale);
 
     // World transform: GetMatrix returns the last matrix with its translation
     // row replaced by the last position.
@@ -69,13 +69,13 @@ public:
 
     // Writes the mesh (or its mirror image across x = 0, faces still facing
     // outward) as a .mesh file through a temporary file. A read-only file
-    // is replaced only when replaceReadOnly is set. false with GetLastError
-    // set when it cannot be written.
-    bool SaveMeshFile(const std::string& path, bool replaceReadOnly = false);
-    bool SaveMirrorMeshFile(const std::string& path, bool replaceReadOnly = false);
-    // The bytes SaveMeshFile would write to path (named in error); false
-    // with error set when the mesh cannot be saved.
-    bool MeshFileBytes(const std::string& path, std::string& bytes, std::string& error) const;
+    // is replaced only when replaceReadOnly is set. The failure names path and
+    // says why it cannot be written.
+    Outcome SaveMeshFile(const std::string& path, bool replaceReadOnly = false);
+    Outcome SaveMirrorMeshFile(const std::string& path, bool replaceReadOnly = false);
+    // The bytes SaveMeshFile would write to path (named in the failure when
+    // the mesh cannot be saved).
+    Expected<std::string> MeshFileBytes(const std::string& path) const;
 
     // Every vertex position in vertex order, and putting them back (the same
     // count; false and nothing changes otherwise): an undone scaling restores

@@ -58,8 +58,9 @@ void CMeshBase::Impl::LoadEntry(size_t index, const std::string& modelFolder, co
     _MESHBASE_TEXTURE& entry = *textures[index];
     const uint64_t memoryLeft = textureBudget > textureBytes ? textureBudget - textureBytes : 0;
     std::string file;
-    if (!LoadTextureImage(modelFolder, pathInModel, entry.image, entry.problem, &folder, memoryLeft, &file)) {
+    if (Outcome loaded = LoadTextureImage(modelFolder, pathInModel, entry.image, &folder, memoryLeft, &file); !loaded) {
         // An unreadable texture leaves the material untextured and the model intact.
+        entry.problem = loaded.Message();
         newProblems.push_back(index);
         return;
     }

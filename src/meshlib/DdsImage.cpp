@@ -51,11 +51,10 @@ std::optional<std::pair<uint32_t, uint32_t>> DdsImageSize(std::string_view bytes
     return std::make_pair(Read32(bytes, 16), Read32(bytes, 12));
 }
 
-bool DecodeDds(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error)
+Outcome DecodeDds(std::string_view bytes, const std::string& fileName, TextureImage& out)
 {
     auto fail = [&](size_t at, const std::string& reason) {
-        error = fileName + ": byte " + std::to_string(at) + ": " + reason;
-        return false;
+        return Outcome::Failure(fileName + ": byte " + std::to_string(at) + ": " + reason);
     };
     if (!HasDdsMagic(bytes)) return fail(0, "not a DDS image");
     if (bytes.size() < kHeaderBytes) return fail(bytes.size(), "file ends inside the DDS header");
@@ -110,7 +109,7 @@ bool DecodeDds(std::string_view bytes, const std::string& fileName, TextureImage
         return fail(kPixelFormatFlagsAt, "pixel format not supported (neither RGB nor DXT)");
     }
     out = std::move(image);
-    return true;
+    return Outcome();
 }
 
 std::string EncodeDds(const TextureImage& image)

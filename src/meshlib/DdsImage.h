@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/Outcome.h"
 #include "records/MeshRecords.h"
 
 #include <cstdint>
@@ -22,7 +23,7 @@ std::optional<std::pair<uint32_t, uint32_t>> DdsImageSize(std::string_view bytes
 // DXT1, DXT3 and DXT5. Fails with "<fileName>: byte <offset>: <reason>" for
 // anything else, for sizes beyond the limits of ImageLimits.h, and for missing
 // pixel bytes; nothing is allocated before both are checked.
-bool DecodeDds(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error);
+Outcome DecodeDds(std::string_view bytes, const std::string& fileName, TextureImage& out);
 
 // An uncompressed 32-bit A8R8G8B8 file image of a non-empty image.
 std::string EncodeDds(const TextureImage& image);

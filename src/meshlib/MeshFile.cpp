@@ -48,13 +48,12 @@ private:
 
 class Reader {
 public:
-    Reader(std::string_view bytes, const std::string& fileName, std::string& error)
-        : bytes(bytes), fileName(fileName), error(error)
-    {
-    }
+    Reader(std::string_view bytes, const std::string& fileName) : bytes(bytes), fileName(fileName) {}
 
     size_t Offset() const { return at; }
     size_t Left() const { return bytes.size() - at; }
+    // The first failure: "<fileName>: byte <offset>: <reason>".
+    const std::string& Error() const { return error; }
 
     // Records the first failure, at the given byte offset.
     bool Fail(size_t offset, const std::string& reason)
@@ -103,7 +102,7 @@ private:
     std::string_view bytes;
     size_t at = 0;
     const std::string& fileName;
-    std::string& error;
+    std::string error;
 };
 
 struct Counts {
@@ -254,18 +253,21 @@ std::string EncodeMeshFile(const MeshContent& content)
     return out;
 }
 
-bool DecodeMeshFile(std::string_view bytes, const std::string& fileName, MeshContent& out, std::string& error)
+Outcome DecodeMeshFile(std::string_view bytes, const std::string& fileName, MeshContent& out)
 {
-    Reader in(bytes, fileName, error);
+    Reader in(bytes, fileName);
     Counts counts{};
     MeshContent content;
     if (!ReadHeader(in, counts) || !ReadVertices(in, counts.vertices, content.vertices) ||
         !ReadSubMeshes(in, counts, content.subMeshes) || !ReadMaterials(in, counts, content.materials) ||
         !ReadTextureNames(in, counts.textures, content.textureNames))
-        return false;
-    if (in.Left() != 0) return in.Fail(in.Offset(), std::to_string(in.Left()) + " bytes after the end of the mesh");
+        return Outcome::Failure(in.Error());
+    if (in.Left() != 0) {
+        in.Fail(in.Offset(), std::to_string(in.Left()) + " bytes after the end of the mesh");
+        return Outcome::Failure(in.Error());
+    }
     out = std::move(content);
-    return true;
+    return Outcome();
 }
 
 }  // namespace m3d

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/Outcome.h"
 #include "meshlib/MeshContent.h"
 
 #include <string>
@@ -20,8 +21,8 @@ std::string EncodeMeshFile(const MeshContent& content);
 // Reads a whole .mesh file image. Nothing in it is trusted: every count is
 // checked against the bytes left before anything is allocated, and every
 // index, material number, texture number, flag, name and float is checked.
-// On failure returns false, leaves out untouched and sets error to
+// On failure leaves out untouched; the message is
 // "<fileName>: byte <offset>: <reason>".
-bool DecodeMeshFile(std::string_view bytes, const std::string& fileName, MeshContent& out, std::string& error);
+Outcome DecodeMeshFile(std::string_view bytes, const std::string& fileName, MeshContent& out);
 
 }  // namespace m3d

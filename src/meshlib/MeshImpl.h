@@ -36,8 +36,6 @@ struct CMesh::Impl {
     Vec3 sphereCentre;
     float sphereRadius = 0.0f;
 
-    std::string lastError;
-
     // Replaces the geometry and links its textures through the base.
     void SetContent(MeshContent newContent, std::string newFolder, std::vector<std::string> newTexturePaths);
     // Recomputes what is derived from the geometry.

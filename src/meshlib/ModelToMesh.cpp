@@ -15,11 +15,10 @@ bool Finite(const ColorValue& c)
     return std::isfinite(c.r) && std::isfinite(c.g) && std::isfinite(c.b) && std::isfinite(c.a);
 }
 
-bool CheckModel(const LoadedModel& model, const std::string& fileName, std::string& error)
+Outcome CheckModel(const LoadedModel& model, const std::string& fileName)
 {
     auto fail = [&](const std::string& place, const std::string& reason) {
-        error = fileName + ": " + place + ": " + reason;
-        return false;
+        return Outcome::Failure(fileName + ": " + place + ": " + reason);
     };
     const size_t triangles = model.indices.size() / 3;
     if (model.indices.size() % 3 != 0)
@@ -50,15 +49,15 @@ bool CheckModel(const LoadedModel& model, const std::string& fileName, std::stri
             !std::isfinite(mat.power))
             return fail("material " + std::to_string(m), "a value is not a finite number");
     }
-    return true;
+    return Outcome();
 }
 
 }  // namespace
 
-bool BuildMeshContent(const LoadedModel& model, const std::string& fileName, MeshContent& out,
-                      std::vector<std::string>& texturePaths, std::string& error)
+Outcome BuildMeshContent(const LoadedModel& model, const std::string& fileName, MeshContent& out,
+                         std::vector<std::string>& texturePaths)
 {
-    if (!CheckModel(model, fileName, error)) return false;
+    if (Outcome checked = CheckModel(model, fileName); !checked) return checked;
 
     MeshContent content;
     std::vector<std::string> paths;
@@ -85,7 +84,7 @@ bool BuildMeshContent(const LoadedModel& model, const std::string& fileName, Mes
     content.subMeshes = std::move(strips.subMeshes);
     out = std::move(content);
     texturePaths = std::move(paths);
-    return true;
+    return Outcome();
 }
 
 }  // namespace m3d

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/Outcome.h"
 #include "meshlib/LoadedModel.h"
 #include "meshlib/MeshContent.h"
 
@@ -13,12 +14,12 @@ namespace m3d {
 // slot (texturePaths gets the path the model gave for each slot, to load the
 // image from), and the triangles strips (Stripifier.h).
 //
-// Refused, with "<fileName>: <place>: <reason>" in error and out untouched:
+// Refused, with the message "<fileName>: <place>: <reason>" and out untouched:
 // an index list that is not whole triangles, a material list per triangle of
 // another length, a vertex or material number out of range, more than 128
 // materials, a float that is not finite. A texture path without a usable file
 // name leaves its material untextured.
-bool BuildMeshContent(const LoadedModel& model, const std::string& fileName, MeshContent& out,
-                      std::vector<std::string>& texturePaths, std::string& error);
+Outcome BuildMeshContent(const LoadedModel& model, const std::string& fileName, MeshContent& out,
+                         std::vector<std::string>& texturePaths);
 
 }  // namespace m3d

@@ -25,12 +25,11 @@ bool CoordinateInRange(float v) { return std::fabs(v) <= kMaxCoordinate; }
 
 class Parser {
 public:
-    Parser(std::string_view bytes, const std::string& fileName, std::string& error)
-        : reader(bytes), fileName(fileName), error(error)
-    {
-    }
+    Parser(std::string_view bytes, const std::string& fileName) : reader(bytes), fileName(fileName) {}
 
     bool Run(MqoDocument& doc);
+    // Why Run failed: "fileName:line: reason".
+    const std::string& Error() const { return error; }
 
 private:
     bool Fail(std::string_view reason) { return FailAt(reader.LineNumber(), reason); }
@@ -54,7 +53,7 @@ private:
 
     MqoLineReader reader;
     const std::string& fileName;
-    std::string& error;
+    std::string error;
     // Scratch lists of the face being read, kept to avoid an allocation per face.
     std::vector<uint32_t> faceVertices;
     std::vector<float> faceUvs;
@@ -423,10 +422,12 @@ bool Parser::ReadFaceLine(std::string_view line, MqoObject& object)
 
 }  // namespace
 
-bool ParseMqoDocument(std::string_view bytes, const std::string& fileName, MqoDocument& doc, std::string& error)
+Outcome ParseMqoDocument(std::string_view bytes, const std::string& fileName, MqoDocument& doc)
 {
     doc = MqoDocument();
-    return Parser(bytes, fileName, error).Run(doc);
+    Parser parser(bytes, fileName);
+    if (parser.Run(doc)) return Outcome();
+    return Outcome::Failure(parser.Error());
 }
 
 }  // namespace m3d

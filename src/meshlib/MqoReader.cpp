@@ -101,20 +101,19 @@ void ObjectEmitter::Emit(const MqoObject& object)
     }
 }
 
-bool Fail(const std::string& fileName, const std::string& reason, LoadedModel& out, std::string& error)
+Outcome Fail(const std::string& fileName, const std::string& reason, LoadedModel& out)
 {
     out = LoadedModel();
-    error = fileName + ": " + reason;
-    return false;
+    return Outcome::Failure(fileName + ": " + reason);
 }
 
 }  // namespace
 
-bool ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, LoadedModel& out, std::string& error)
+Outcome ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, LoadedModel& out)
 {
     out = LoadedModel();
     MqoDocument doc;
-    if (!ParseMqoDocument(bytes, fileNameForMessages, doc, error)) return false;
+    if (Outcome parsed = ParseMqoDocument(bytes, fileNameForMessages, doc); !parsed) return parsed;
 
     for (const MqoMaterial& m : doc.materials) out.materials.push_back(ConvertMaterial(m, doc.utf8));
     ObjectEmitter emitter(out, out.materials.size());
@@ -125,13 +124,12 @@ bool ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, Loa
                         "visible object " + std::to_string(o + 1) + ", face " + std::to_string(f) + ": its " +
                             std::to_string(object.faceStart[f + 1] - object.faceStart[f]) +
                             " corners keep coming back to the same few vertices",
-                        out, error);
-        if (!ExpandMirror(object))
-            return Fail(fileNameForMessages, "an object is too large after mirroring", out, error);
+                        out);
+        if (!ExpandMirror(object)) return Fail(fileNameForMessages, "an object is too large after mirroring", out);
         emitter.Emit(object);
         object = MqoObject();  // free what is done as early as possible
     }
-    if (out.indices.empty()) return Fail(fileNameForMessages, "the model has no visible faces", out, error);
+    if (out.indices.empty()) return Fail(fileNameForMessages, "the model has no visible faces", out);
     if (emitter.NeedsDefaultMaterial()) {
         // What the modeler shows for an unpainted face.
         MqoMaterial unpainted;
@@ -141,18 +139,18 @@ bool ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, Loa
         return Fail(fileNameForMessages,
                     "the model has " + std::to_string(out.materials.size()) + " materials; at most " +
                         std::to_string(kMaxMqoMaterials) + " are supported",
-                    out, error);
-    return true;
+                    out);
+    return Outcome();
 }
 
-bool ReadMqoFile(const std::string& path, LoadedModel& out, std::string& error)
+Outcome ReadMqoFile(const std::string& path, LoadedModel& out)
 {
-    std::string bytes;
-    if (!ReadWholeFile(path, bytes, error)) {
+    const Expected<std::string> bytes = ReadWholeFile(path);
+    if (!bytes) {
         out = LoadedModel();
-        return false;
+        return bytes.Status();
     }
-    return ReadMqo(bytes, path, out, error);
+    return ReadMqo(*bytes, path, out);
 }
 
 }  // namespace m3d

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/Outcome.h"
 #include "meshlib/LoadedModel.h"
 #include "meshlib/MqoDocument.h"
 
@@ -23,14 +24,14 @@ namespace m3d {
 // Names and texture paths are converted to UTF-8 (from Shift-JIS unless the
 // file says utf8); texture paths are kept as written.
 //
-// Returns false with error naming the file, the line and the reason when the
+// Fails with a message naming the file, the line and the reason when the
 // file is malformed or truncated, compressed, from an unregistered copy of the
 // modeler, holds no visible face, has a face that keeps coming back to the
 // same few vertices (MqoFaceVisits.h), or has more materials than a mesh can
 // number (kMaxMqoMaterials, the default included). out is then empty.
-bool ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, LoadedModel& out, std::string& error);
+Outcome ReadMqo(std::string_view bytes, const std::string& fileNameForMessages, LoadedModel& out);
 
 // ReadMqo on the contents of the file at path.
-bool ReadMqoFile(const std::string& path, LoadedModel& out, std::string& error);
+Outcome ReadMqoFile(const std::string& path, LoadedModel& out);
 
 }  // namespace m3d

@@ -120,7 +120,7 @@ int ChooseFilter(const uint8_t* row, const uint8_t* above, size_t bytes)
 
 }  // namespace
 
-bool EncodePng(const TextureImage& image, std::string& out, std::string& error, TaskProgress* progress)
+Expected<std::string> EncodePng(const TextureImage& image, TaskProgress* progress)
 {
     const size_t rowBytes = size_t(image.width) * kBytesPerPixel;
     const uint64_t height = uint64_t(image.height);
@@ -130,14 +130,11 @@ bool EncodePng(const TextureImage& image, std::string& out, std::string& error, 
     ihdr += std::string("\x08\x06\x00\x00\x00", 5);  // 8 bits, RGBA, deflate, adaptive filters, no interlace
 
     z_stream stream{};
-    if (deflateInit(&stream, kDeflateLevel) != Z_OK) {
-        error = "zlib cannot start (out of memory)";
-        return false;
-    }
+    if (deflateInit(&stream, kDeflateLevel) != Z_OK) return Outcome::Failure("zlib cannot start (out of memory)");
     std::string compressed;
     std::vector<uint8_t> filtered(rowBytes + 1);
     std::vector<uint8_t> chunk(size_t(1) << 16);
-    bool ok = true;
+    Outcome ok;
     for (uint64_t y = 0; y <= height && ok; ++y) {
         const bool last = y == height;
         if (!last) {
@@ -154,16 +151,13 @@ bool EncodePng(const TextureImage& image, std::string& out, std::string& error, 
             status = deflate(&stream, last ? Z_FINISH : Z_NO_FLUSH);
             compressed.append(reinterpret_cast<const char*>(chunk.data()), chunk.size() - stream.avail_out);
         } while (stream.avail_out == 0 || (last && status == Z_OK));
-        if (status == Z_STREAM_ERROR || (last && status != Z_STREAM_END)) {
-            error = "zlib failed to compress the rows";
-            ok = false;
-        } else if (!last && (y + 1) % kRowsPerReport == 0 && !ReportProgress(progress, y + 1, height)) {
-            error = "cancelled";
-            ok = false;
-        }
+        if (status == Z_STREAM_ERROR || (last && status != Z_STREAM_END))
+            ok = Outcome::Failure("zlib failed to compress the rows");
+        else if (!last && (y + 1) % kRowsPerReport == 0 && !ReportProgress(progress, y + 1, height))
+            ok = Outcome::Failure("cancelled");
     }
     deflateEnd(&stream);
-    if (!ok) return false;
+    if (!ok) return ok;
     std::string png("\x89PNG\r\n\x1a\n", 8);
     PutChunk(png, "IHDR", ihdr);
     // One IDAT chunk may hold at most 2^31 - 1 bytes.
@@ -173,8 +167,7 @@ bool EncodePng(const TextureImage& image, std::string& out, std::string& error, 
     if (compressed.empty()) PutChunk(png, "IDAT", compressed);
     PutChunk(png, "IEND", std::string());
     ReportProgress(progress, height, height);
-    out = std::move(png);
-    return true;
+    return png;
 }
 
 }  // namespace m3d

@@ -71,70 +71,63 @@ std::optional<std::string> MemoryRefusal(uint64_t width, uint64_t height, bool s
            " to decode; the texture memory has " + SizeText(memoryLeft) + " left";
 }
 
-bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error,
-                   uint64_t memoryLeft)
+Outcome DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureImage& out, uint64_t memoryLeft)
 {
     if (bytes.size() > size_t(INT_MAX)) {
-        error = fileName + ": image file too large";
-        return false;
+        return Outcome::Failure(fileName + ": image file too large");
     }
     // The decoder's other formats read zeros past the end of a short file
     // into an image of whatever size the header claims; we have no guard for them.
     const StbImageKind kind = StbImageKindOf(bytes);
     if (kind == StbImageKind::Other) {
-        error = fileName + ": not an image in a supported format (BMP, DDS, JPEG, PNG, PNM or TGA)";
-        return false;
+        return Outcome::Failure(fileName + ": not an image in a supported format (BMP, DDS, JPEG, PNG, PNM or TGA)");
     }
     if (kind == StbImageKind::Jpeg)
         if (const std::optional<size_t> at = FindOversizedJpegHuffmanTable(bytes)) {
-            error = fileName + ": byte " + std::to_string(*at) + ": JPEG Huffman table with more than 256 codes";
-            return false;
+            return Outcome::Failure(fileName + ": byte " + std::to_string(*at) +
+                                    ": JPEG Huffman table with more than 256 codes");
         }
     if (const std::optional<size_t> at = FindTruncatedPngChunk(bytes)) {
-        error = fileName + ": byte " + std::to_string(*at) + ": PNG chunk runs past the end of the file";
-        return false;
+        return Outcome::Failure(fileName + ": byte " + std::to_string(*at) +
+                                ": PNG chunk runs past the end of the file");
     }
     if (IsTruncatedPnm(bytes)) {
-        error = fileName + ": byte " + std::to_string(bytes.size()) + ": file ends inside the PNM pixels";
-        return false;
+        return Outcome::Failure(fileName + ": byte " + std::to_string(bytes.size()) +
+                                ": file ends inside the PNM pixels");
     }
     const auto* data = reinterpret_cast<const stbi_uc*>(bytes.data());
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(data, int(bytes.size()), &width, &height, &channels)) {
-        error = fileName + ": not a readable image (" + stbi_failure_reason() + ")";
-        return false;
+        return Outcome::Failure(fileName + ": not a readable image (" + stbi_failure_reason() + ")");
     }
     // A BMP stored top down reports a negative height.
     const int64_t rows = kind == StbImageKind::Bmp ? std::abs(int64_t(height)) : int64_t(height);
     if (const std::optional<std::string> refusal =
             ImageSizeRefusal(width > 0 ? uint64_t(width) : 0, rows > 0 ? uint64_t(rows) : 0)) {
-        error = fileName + ": " + *refusal;
-        return false;
+        return Outcome::Failure(fileName + ": " + *refusal);
     }
     // Checked only now so that a size beyond the limits is reported as such.
     if ((kind == StbImageKind::Bmp && IsTruncatedBmp(bytes)) || (kind == StbImageKind::Tga && IsTruncatedTga(bytes))) {
-        error = fileName + ": byte " + std::to_string(bytes.size()) + ": file ends before the " +
-                std::to_string(width) + " x " + std::to_string(rows) + " pixels its " +
-                (kind == StbImageKind::Bmp ? "BMP" : "TGA") + " header claims";
-        return false;
+        return Outcome::Failure(fileName + ": byte " + std::to_string(bytes.size()) + ": file ends before the " +
+                                std::to_string(width) + " x " + std::to_string(rows) + " pixels its " +
+                                (kind == StbImageKind::Bmp ? "BMP" : "TGA") + " header claims");
     }
     if (kind == StbImageKind::Jpeg &&
         JpegClaimsMorePixelsThanItsBytes(uint64_t(width) * uint64_t(rows), bytes.size())) {
-        error = fileName + ": byte " + std::to_string(bytes.size()) + ": file too short for the " +
-                std::to_string(width) + " x " + std::to_string(rows) + " pixels its JPEG header claims";
-        return false;
+        return Outcome::Failure(fileName + ": byte " + std::to_string(bytes.size()) + ": file too short for the " +
+                                std::to_string(width) + " x " + std::to_string(rows) +
+                                " pixels its JPEG header claims");
     }
     const bool sixteenBitPnm = kind == StbImageKind::Pnm && stbi_is_16_bit_from_memory(data, int(bytes.size()));
     if (const std::optional<std::string> refusal =
             MemoryRefusal(uint64_t(width), uint64_t(rows), sixteenBitPnm, memoryLeft)) {
-        error = fileName + ": " + *refusal;
-        return false;
+        return Outcome::Failure(fileName + ": " + *refusal);
     }
     if (kind == StbImageKind::Png)
         if (const std::optional<size_t> at = FindOverlongPngData(bytes)) {
-            error = fileName + ": byte " + std::to_string(*at) + ": PNG image data holds more than the " +
-                    std::to_string(width) + " x " + std::to_string(rows) + " pixels its header declares";
-            return false;
+            return Outcome::Failure(fileName + ": byte " + std::to_string(*at) +
+                                    ": PNG image data holds more than the " + std::to_string(width) + " x " +
+                                    std::to_string(rows) + " pixels its header declares");
         }
     // The decoder's own conversion to 4 channels is skipped: for 16-bit PNM it
     // converts the 16-bit samples as 8-bit ones and then reads twice the
@@ -143,19 +136,17 @@ bool DecodeWithStb(std::string_view bytes, const std::string& fileName, TextureI
                                     : stbi_load_from_memory(data, int(bytes.size()), &width, &height, &channels, 0);
     if (pixels == nullptr) {
         const char* reason = stbi_failure_reason();
-        error = fileName + ": cannot decode the image (" + (reason ? reason : "out of memory") + ")";
-        return false;
+        return Outcome::Failure(fileName + ": cannot decode the image (" + (reason ? reason : "out of memory") + ")");
     }
     if (channels < 1 || channels > 4) {
         stbi_image_free(pixels);
-        error = fileName + ": " + std::to_string(channels) + " channels not supported";
-        return false;
+        return Outcome::Failure(fileName + ": " + std::to_string(channels) + " channels not supported");
     }
     out.width = width;
     out.height = height;
     out.rgba = ToRgba(pixels, size_t(width) * size_t(height), channels);
     stbi_image_free(pixels);
-    return true;
+    return Outcome();
 }
 
 }  // namespace
@@ -166,8 +157,7 @@ uint64_t TextureDecodingBytes(uint64_t width, uint64_t height, bool sixteenBitNe
     return sixteenBitNetpbm ? rgba * 5 / 2 : rgba * 2;
 }
 
-bool DecodeTextureImage(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error,
-                        uint64_t memoryLeft)
+Outcome DecodeTextureImage(std::string_view bytes, const std::string& fileName, TextureImage& out, uint64_t memoryLeft)
 {
     if (HasDdsMagic(bytes)) {
         // The header is read twice: the size first, for the memory (a size
@@ -176,32 +166,31 @@ bool DecodeTextureImage(std::string_view bytes, const std::string& fileName, Tex
             size && !ImageSizeRefusal(size->first, size->second))
             if (const std::optional<std::string> refusal =
                     MemoryRefusal(size->first, size->second, false, memoryLeft)) {
-                error = fileName + ": " + *refusal;
-                return false;
+                return Outcome::Failure(fileName + ": " + *refusal);
             }
-        return DecodeDds(bytes, fileName, out, error);
+        return DecodeDds(bytes, fileName, out);
     }
-    return DecodeWithStb(bytes, fileName, out, error, memoryLeft);
+    return DecodeWithStb(bytes, fileName, out, memoryLeft);
 }
 
-bool LoadTextureImage(const std::string& modelFolder, const std::string& pathInModel, TextureImage& out,
-                      std::string& error, const FolderIndex* folderIndex, uint64_t memoryLeft, std::string* file)
+Outcome LoadTextureImage(const std::string& modelFolder, const std::string& pathInModel, TextureImage& out,
+                         const FolderIndex* folderIndex, uint64_t memoryLeft, std::string* file)
 {
     const bool plainName = pathInModel.find_first_of("/\\") == std::string::npos;
     const std::optional<std::string> found =
         folderIndex && plainName ? folderIndex->FindFile(pathInModel) : FindFileIgnoringCase(modelFolder, pathInModel);
     if (!found) {
         // Something of that name that is no file (a FIFO, a folder) is named as such.
-        error = NotRegularFileReason((modelFolder.empty() ? std::string() : modelFolder + "/") + pathInModel);
-        if (error.empty())
-            error =
-                pathInModel + ": texture not found beside " + (modelFolder.empty() ? std::string(".") : modelFolder);
-        return false;
+        std::string notAFile =
+            NotRegularFileReason((modelFolder.empty() ? std::string() : modelFolder + "/") + pathInModel);
+        if (!notAFile.empty()) return Outcome::Failure(std::move(notAFile));
+        return Outcome::Failure(pathInModel + ": texture not found beside " +
+                                (modelFolder.empty() ? std::string(".") : modelFolder));
     }
     if (file) *file = *found;
-    std::string bytes;
-    if (!ReadWholeFile(*found, bytes, error, kMaxTextureFileBytes)) return false;
-    return DecodeTextureImage(bytes, *found, out, error, memoryLeft);
+    const Expected<std::string> bytes = ReadWholeFile(*found, kMaxTextureFileBytes);
+    if (!bytes) return bytes.Status();
+    return DecodeTextureImage(*bytes, *found, out, memoryLeft);
 }
 
 }  // namespace m3d

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/Outcome.h"
 #include "meshlib/ImageLimits.h"
 #include "records/MeshRecords.h"
 
@@ -26,19 +27,19 @@ uint64_t TextureDecodingBytes(uint64_t width, uint64_t height, bool sixteenBitNe
 // whose header claims more pixels than their bytes can hold, and images whose
 // decoding needs more than memoryLeft bytes (TextureDecodingBytes). Fails
 // with a message naming fileName and the reason.
-bool DecodeTextureImage(std::string_view bytes, const std::string& fileName, TextureImage& out, std::string& error,
-                        uint64_t memoryLeft = kUnlimitedTextureMemory);
+Outcome DecodeTextureImage(std::string_view bytes, const std::string& fileName, TextureImage& out,
+                           uint64_t memoryLeft = kUnlimitedTextureMemory);
 
 // Reads the texture a model refers to: pathInModel (either separator, any
 // letter case, or an absolute path of another machine, which falls back to
 // its file name) is looked up in modelFolder with FindFileIgnoringCase, read
-// (only a regular file) and decoded within memoryLeft. false with error set
-// when it cannot be found, read or decoded. folderIndex, when given, is the
+// (only a regular file) and decoded within memoryLeft. Fails when it cannot
+// be found, read or decoded. folderIndex, when given, is the
 // listing of modelFolder: a model naming thousands of textures then looks
 // each plain file name up without listing the folder again. file, when
 // given, receives the path of the file found.
-bool LoadTextureImage(const std::string& modelFolder, const std::string& pathInModel, TextureImage& out,
-                      std::string& error, const FolderIndex* folderIndex = nullptr,
-                      uint64_t memoryLeft = kUnlimitedTextureMemory, std::string* file = nullptr);
+Outcome LoadTextureImage(const std::string& modelFolder, const std::string& pathInModel, TextureImage& out,
+                         const FolderIndex* folderIndex = nullptr, uint64_t memoryLeft = kUnlimitedTextureMemory,
+                         std::string* file = nullptr);
 
 }  // namespace m3d

@@ -43,13 +43,11 @@ std::optional<ImageFormat> ImageFormatFromName(std::string_view name)
     return std::nullopt;
 }
 
-bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::string& out, std::string& error,
-                        TaskProgress* progress)
+Expected<std::string> EncodeTextureImage(const TextureImage& image, ImageFormat format, TaskProgress* progress)
 {
     if (image.width <= 0 || image.height <= 0 || image.rgba.size() != size_t(image.width) * size_t(image.height) * 4 ||
         image.rgba.size() > size_t(INT_MAX)) {
-        error = "no image to write";
-        return false;
+        return Outcome::Failure("no image to write");
     }
     std::string bytes;
     int ok = 1;
@@ -58,23 +56,19 @@ bool EncodeTextureImage(const TextureImage& image, ImageFormat format, std::stri
     switch (format) {
     case ImageFormat::Bmp: ok = stbi_write_bmp_to_func(AppendBytes, &bytes, w, h, 4, pixels); break;
     case ImageFormat::Jpeg: ok = stbi_write_jpg_to_func(AppendBytes, &bytes, w, h, 4, pixels, 95); break;
-    case ImageFormat::Png:
-        if (!EncodePng(image, bytes, error, progress)) return false;
+    case ImageFormat::Png: {
+        Expected<std::string> png = EncodePng(image, progress);
+        if (!png) return png.Status();
+        bytes = std::move(*png);
         break;
+    }
     case ImageFormat::Tga: ok = stbi_write_tga_to_func(AppendBytes, &bytes, w, h, 4, pixels); break;
     case ImageFormat::Dds: bytes = EncodeDds(image); break;
     case ImageFormat::Ppm: bytes = EncodePpm(image); break;
     }
-    if (!ok) {
-        error = "the image encoder failed";
-        return false;
-    }
-    if (!ReportProgress(progress, uint64_t(h), uint64_t(h))) {
-        error = "cancelled";
-        return false;
-    }
-    out = std::move(bytes);
-    return true;
+    if (!ok) return Outcome::Failure("the image encoder failed");
+    if (!ReportProgress(progress, uint64_t(h), uint64_t(h))) return Outcome::Failure("cancelled");
+    return bytes;
 }
 
 }  // namespace m3d

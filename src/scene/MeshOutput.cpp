@@ -47,10 +47,9 @@ bool StageMeshFiles(const Scene& scene, const MeshOutputPlan& plan, FileSetWrite
     options.replaceReadOnly = replaceReadOnly;
     for (const auto& [index, file] : plan.files) {
         const CMesh& mesh = *scene.parts[static_cast<size_t>(index)]->mesh;
-        std::string bytes;
-        std::string error;
-        if (!mesh.MeshFileBytes(file, bytes, error)) return set.Refuse(error);
-        if (!set.Add(file, bytes, options)) return false;
+        const Expected<std::string> bytes = mesh.MeshFileBytes(file);
+        if (!bytes) return set.Refuse(bytes.Message());
+        if (!set.Add(file, *bytes, options)) return false;
     }
     return true;
 }

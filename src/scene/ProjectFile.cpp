@@ -42,33 +42,28 @@ std::vector<ProjectPartRecord> ProjectPartRecordsOf(const Scene& scene)
     return records;
 }
 
-bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
+Outcome SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
 {
-    scene.lastSaveError.clear();
-    if (scene.motions.empty()) {
-        prompt.ShowMessage(UiText("core", "モーションが存在しない"), UiText("core", "Error"));
-        return false;
-    }
-    if (scene.parts.empty()) {
-        prompt.ShowMessage(UiText("core", "オブジェクトが存在しない"), UiText("core", "Error"));
-        return false;
-    }
-    std::string bytes;
-    std::string error;
-    if (!BuildProjectFile(ProjectPartRecordsOf(scene), scene.motions, bytes, error)) {
-        scene.lastSaveError = path + ": " + error;
-        prompt.ShowMessage(scene.lastSaveError, UiText("core", "Error"));
-        return false;
+    const auto refuseEmpty = [&](const std::string& text) {
+        prompt.ShowMessage(text, UiText("core", "Error"));
+        return Outcome::Failure(path + ": " + text);
+    };
+    if (scene.motions.empty()) return refuseEmpty(UiText("core", "モーションが存在しない"));
+    if (scene.parts.empty()) return refuseEmpty(UiText("core", "オブジェクトが存在しない"));
+    const Expected<std::string> bytes = BuildProjectFile(ProjectPartRecordsOf(scene), scene.motions);
+    if (!bytes) {
+        Outcome failure = Outcome::Failure(path + ": " + bytes.Message());
+        prompt.ShowMessage(failure.Message(), UiText("core", "Error"));
+        return failure;
     }
     // Every file is looked at and asked about before the first is written.
     // Textures go beside the project too, whatever folder the program happens
     // to be in; they are written only where no file is, so they need no question.
     const auto refuse = [&](const std::string& why, int errorNumber) {
-        scene.lastSaveError = why;
         prompt.ShowMessage(
             WriteFailureHeading(errorNumber, QT_TRANSLATE_NOOP("core", "ファイルがオープンできない")) + "\n" + why,
             UiText("core", "Error"));
-        return false;
+        return Outcome::Failure(why, errorNumber);
     };
     if (const SaveTargetCheck check = CheckSaveTargets({path}); !check.refusal.empty())
         return refuse(check.refusal, check.refusalErrorNumber);
@@ -78,10 +73,7 @@ bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
     for (const auto& planned : plan.files) targets.push_back(planned.second);
     const SaveTargetCheck check = CheckSaveTargets(targets);
     if (!check.refusal.empty()) return refuse(check.refusal, check.refusalErrorNumber);
-    if (!AskReplaceReadOnly(check.readOnly, prompt)) {
-        scene.lastSaveError = ReadOnlyRefusal(check.readOnly);
-        return false;
-    }
+    if (!AskReplaceReadOnly(check.readOnly, prompt)) return Outcome::Failure(ReadOnlyRefusal(check.readOnly));
 
     // Everything is written beside its target first and put in place
     // together, the project file last: a failure at any point leaves the old
@@ -91,32 +83,32 @@ bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
     options.replaceReadOnly = true;
     const bool staged = StageMeshFiles(scene, plan, set, true) &&
                         StageTextures(PlanMissingTextures(scene, directory), set, prompt.Progress()) &&
-                        set.Add(path, bytes, options);
-    if (set.Cancelled()) {
-        scene.lastSaveError = set.Error();
-        return false;
-    }
+                        set.Add(path, *bytes, options);
+    if (set.Cancelled()) return Outcome::Failure(set.Error());
     if (!staged || !set.Commit()) return refuse(set.Error(), set.ErrorNumber());
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);
-    return true;
+    return Outcome();
 }
 
-int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced)
+ProjectLoad LoadProject(Scene& scene, const std::string& path)
 {
-    if (sceneReplaced) *sceneReplaced = false;
-    scene.lastLoadError.clear();
-    std::string bytes;
-    std::string error;
+    ProjectLoad load;
     ProjectData data;
-    if (!ReadWholeFile(path, bytes, error, kMaxProjectFileBytes) || !ParseProjectFile(bytes, path, data, error)) {
-        scene.lastLoadError = error;
-        return 0;
+    {
+        const Expected<std::string> bytes = ReadWholeFile(path, kMaxProjectFileBytes);
+        if (!bytes) {
+            load.outcome = bytes.Status();
+            return load;
+        }
+        if (Outcome parsed = ParseProjectFile(*bytes, path, data); !parsed) {
+            load.outcome = std::move(parsed);
+            return load;
+        }
     }
-    bytes = std::string();
 
     scene.ClearScene();
-    if (sceneReplaced) *sceneReplaced = true;
+    load.sceneReplaced = true;
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);
     const std::string directory = DirectoryOf(path);
@@ -136,22 +128,24 @@ int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced)
             brokenObjects.push_back(path + ": Part " + std::to_string(i) + ": neither " + record.baseName +
                                     ".mesh nor " + record.baseName + ".mqo is in " +
                                     (directory.empty() ? "." : directory));
-            scene.lastLoadError = FirstLines(brokenObjects);
-            return 0;
+            load.outcome = Outcome::Failure(FirstLines(brokenObjects));
+            return load;
         }
         // Composed once after the last Part rather than once for each.
-        const int added = scene.AppendPart(record.parentIndex, *objectFile, scene.LoadObjectMesh(*objectFile),
+        ObjectMesh object = scene.LoadObjectMesh(*objectFile);
+        const int added = scene.AppendPart(record.parentIndex, *objectFile, std::move(object.mesh),
                                            names.Take(PartBaseNameOf(*objectFile)));
         scene.SelectTreeItem(scene.parts[added]->treeItem);
-        if (!scene.lastLoadError.empty()) brokenObjects.push_back(scene.lastLoadError);
+        if (!object.loaded) brokenObjects.push_back(object.loaded.Message());
         scene.parts.back()->symmetryIndex = record.symmetryIndex;
     }
     scene.UpdateHierarchy(0);
 
     // The reader has checked every name, length and track.
     scene.motions = std::move(data.motions);
-    scene.lastLoadError = FirstLines(brokenObjects);
-    return 1;
+    load.complete = true;
+    if (!brokenObjects.empty()) load.outcome = Outcome::Failure(FirstLines(brokenObjects));
+    return load;
 }
 
 }  // namespace m3d

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/Outcome.h"
 #include "scene/ProjectData.h"
 
 #include <string>
@@ -27,20 +28,34 @@ std::vector<ProjectPartRecord> ProjectPartRecordsOf(const Scene& scene);
 // Motion or no Part, or when a file cannot be written; encoding the textures
 // reports to prompt.Progress() and a cancel there ends the save without a
 // message. projectPath and projectFileName name path once it is saved.
-// Returns true when saved; lastSaveError says why not.
-bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt);
+// A failure's message says why nothing was saved (it was shown through
+// prompt already, except after a cancel or a declined read-only question).
+Outcome SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt);
+
+// What LoadProject came to.
+struct ProjectLoad {
+    // Every Part was made and every Motion read (object files that exist but
+    // cannot be read still give Parts, listed in outcome).
+    bool complete = false;
+    // The scene was cleared and reloaded; false when the file was refused
+    // and the scene is as it was.
+    bool sceneReplaced = false;
+    // Success when everything was read; otherwise it names the file, the
+    // place and the reason, one line per problem.
+    Outcome outcome;
+};
 
 // Replaces the scene with the project at path. The file is read and checked
-// whole first: when it cannot be read or breaks a rule, returns 0 with
-// lastLoadError saying where and why, and the scene is left as it was.
-// Otherwise the scene is cleared and the Parts are loaded in order from the
-// project's folder (name.mesh, else name.mqo, letter case ignored); when an
-// object file is missing, loading stops there with 0: the Parts read so far
-// stay (partners beyond them are dropped) and no Motion is read. Object files
-// that exist but cannot be read still give Parts and are listed in
-// lastLoadError (the first few, then how many more). Otherwise every Motion is read and the last Part stays
-// selected in the tree; returns 1 (posing the model is the caller's).
-// sceneReplaced (optional) tells whether the scene was cleared and reloaded.
-int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced = nullptr);
+// whole first: when it cannot be read or breaks a rule, the load fails
+// saying where and why, and the scene is left as it was. Otherwise the scene
+// is cleared and the Parts are loaded in order from the project's folder
+// (name.mesh, else name.mqo, letter case ignored); when an object file is
+// missing, loading stops there, incomplete: the Parts read so far stay
+// (partners beyond them are dropped) and no Motion is read. Object files
+// that exist but cannot be read still give Parts and are listed in the
+// outcome (the first few, then how many more). Otherwise every Motion is read
+// and the last Part stays selected in the tree (posing the model is the
+// caller's).
+[[nodiscard]] ProjectLoad LoadProject(Scene& scene, const std::string& path);
 
 }  // namespace m3d

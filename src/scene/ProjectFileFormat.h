@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/Outcome.h"
 #include "scene/ProjectData.h"
 
 #include <string>
@@ -25,16 +26,14 @@ constexpr int kMinMotionLength = 1;
 constexpr int kMaxMotionLength = 9999;
 
 // Reads and checks a whole project file held in bytes. Nothing in the file is
-// trusted: on any rule broken, false with error = "FILE: byte OFFSET: reason"
+// trusted: on any rule broken, the failure "FILE: byte OFFSET: reason"
 // (fileName as given) and out unspecified. Keys stored out of frame order are
 // put in order; everything else that breaks a rule of ProjectData is refused.
-bool ParseProjectFile(std::string_view bytes, const std::string& fileName, ProjectData& out, std::string& error);
+Outcome ParseProjectFile(std::string_view bytes, const std::string& fileName, ProjectData& out);
 
-// Lays out a project file. False with error (naming the Part or Motion) when a
-// name has no Shift-JIS form or is too long, when a Motion does not have
-// one track per Part, or when a key holds a non-finite value; bytes are then
-// unspecified.
-bool BuildProjectFile(const std::vector<ProjectPartRecord>& parts, const std::vector<Motion>& motions,
-                      std::string& bytes, std::string& error);
+// Lays out a project file. Fails (naming the Part or Motion) when a name has
+// no Shift-JIS form or is too long, when a Motion does not have one track per
+// Part, or when a key holds a non-finite value.
+Expected<std::string> BuildProjectFile(const std::vector<ProjectPartRecord>& parts, const std::vector<Motion>& motions);
 
 }  // namespace m3d

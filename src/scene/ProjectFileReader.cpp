@@ -226,10 +226,12 @@ private:
 
 }  // namespace
 
-bool ParseProjectFile(std::string_view bytes, const std::string& fileName, ProjectData& out, std::string& error)
+Outcome ParseProjectFile(std::string_view bytes, const std::string& fileName, ProjectData& out)
 {
     out = ProjectData();
-    return ProjectReader(bytes, fileName).Read(out, error);
+    std::string error;
+    if (ProjectReader(bytes, fileName).Read(out, error)) return Outcome();
+    return Outcome::Failure(std::move(error));
 }
 
 }  // namespace m3d

@@ -26,13 +26,13 @@ void PutFloat(std::string& out, float value)
     PutInt(out, static_cast<int32_t>(raw));
 }
 
-bool PutPartRecord(std::string& out, int index, const ProjectPartRecord& part, std::string& error)
+Outcome PutPartRecord(std::string& out, int index, const ProjectPartRecord& part)
 {
     const std::optional<std::string> name = Utf8ToShiftJis(part.baseName);
     if (!name || name->size() > size_t(kMaxPartNameBytes)) {
-        error = "Part " + std::to_string(index) + " \"" + part.baseName + "\": " +
-                (name ? "the name is longer than 259 bytes" : "the name has characters without a Shift-JIS form");
-        return false;
+        return Outcome::Failure(
+            "Part " + std::to_string(index) + " \"" + part.baseName +
+            "\": " + (name ? "the name is longer than 259 bytes" : "the name has characters without a Shift-JIS form"));
     }
     // The name field is padded to a multiple of 4; a name that fills it has no terminator.
     const size_t field = (name->size() + 3) / 4 * 4;
@@ -41,20 +41,20 @@ bool PutPartRecord(std::string& out, int index, const ProjectPartRecord& part, s
     out.append(field - name->size(), '\0');
     PutInt(out, part.parentIndex);
     PutInt(out, part.symmetryIndex);
-    return true;
+    return Outcome();
 }
 
-bool PutMotionRecord(std::string& out, int index, const Motion& motion, size_t partCount, std::string& error)
+Outcome PutMotionRecord(std::string& out, int index, const Motion& motion, size_t partCount)
 {
     const std::optional<std::string> name = Utf8ToShiftJis(motion.name);
     const std::string what = "Motion " + std::to_string(index) + " \"" + motion.name + "\": ";
     if (!name || name->empty() || name->size() > size_t(kMaxMotionNameBytes)) {
-        error = what + "the name is empty, longer than 16 bytes or has characters without a Shift-JIS form";
-        return false;
+        return Outcome::Failure(what +
+                                "the name is empty, longer than 16 bytes or has characters without a Shift-JIS form");
     }
     if (motion.tracks.size() != partCount) {
-        error = what + std::to_string(motion.tracks.size()) + " tracks for " + std::to_string(partCount) + " Parts";
-        return false;
+        return Outcome::Failure(what + std::to_string(motion.tracks.size()) + " tracks for " +
+                                std::to_string(partCount) + " Parts");
     }
     out += *name;
     out.append(kMotionNameFieldBytes - name->size(), '\0');
@@ -68,37 +68,36 @@ bool PutMotionRecord(std::string& out, int index, const Motion& motion, size_t p
                 for (float value : row) {
                     // The reader refuses such a file, so it is never written.
                     if (!std::isfinite(value)) {
-                        error = what + "Part " + std::to_string(t) + ", frame " + std::to_string(key.frame) +
-                                ": the key holds a value beyond the float range";
-                        return false;
+                        return Outcome::Failure(what + "Part " + std::to_string(t) + ", frame " +
+                                                std::to_string(key.frame) +
+                                                ": the key holds a value beyond the float range");
                     }
                     PutFloat(out, value);
                 }
         }
     }
-    return true;
+    return Outcome();
 }
 
 }  // namespace
 
-bool BuildProjectFile(const std::vector<ProjectPartRecord>& parts, const std::vector<Motion>& motions,
-                      std::string& bytes, std::string& error)
+Expected<std::string> BuildProjectFile(const std::vector<ProjectPartRecord>& parts, const std::vector<Motion>& motions)
 {
     size_t keyCount = 0;
     for (const Motion& motion : motions)
         for (const MotionTrack& track : motion.tracks) keyCount += track.keys.size();
-    bytes.clear();
+    std::string bytes;
     bytes.reserve(kProjectHeaderBytes + 8 + parts.size() * 24 + motions.size() * 24 + keyCount * kKeyRecordBytes);
 
     bytes.append(kProjectFileHeader);
     bytes.append(kProjectHeaderBytes - std::strlen(kProjectFileHeader), '\0');
     PutInt(bytes, static_cast<int32_t>(parts.size()));
     for (size_t i = 0; i < parts.size(); ++i)
-        if (!PutPartRecord(bytes, int(i), parts[i], error)) return false;
+        if (Outcome put = PutPartRecord(bytes, int(i), parts[i]); !put) return put;
     PutInt(bytes, static_cast<int32_t>(motions.size()));
     for (size_t m = 0; m < motions.size(); ++m)
-        if (!PutMotionRecord(bytes, int(m), motions[m], parts.size(), error)) return false;
-    return true;
+        if (Outcome put = PutMotionRecord(bytes, int(m), motions[m], parts.size()); !put) return put;
+    return bytes;
 }
 
 }  // namespace m3d

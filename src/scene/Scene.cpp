@@ -96,14 +96,19 @@ void Scene::SetTreeItemText(TreeItem item, const std::string& text)
     Report(TreeItemRenamed{item, text});
 }
 
-int Scene::AddPartFromFile(const std::string& path) { return AddPartWithMesh(path, LoadObjectMesh(path)); }
+AddedPart Scene::AddPartFromFile(const std::string& path)
+{
+    ObjectMesh object = LoadObjectMesh(path);
+    const int index = AddPartWithMesh(path, std::move(object.mesh));
+    return {index, std::move(object.loaded)};
+}
 
-std::unique_ptr<CMesh> Scene::LoadObjectMesh(const std::string& path)
+ObjectMesh Scene::LoadObjectMesh(const std::string& path)
 {
     auto mesh = std::make_unique<CMesh>();
     meshBase.InitMesh(mesh.get(), 1);
-    lastLoadError = mesh->LoadObject(path, 1.0f) ? std::string() : mesh->GetLastError();
-    return mesh;
+    Outcome loaded = mesh->LoadObject(path, 1.0f);
+    return {std::move(mesh), std::move(loaded)};
 }
 
 int Scene::AddPartWithMesh(const std::string& path, std::unique_ptr<CMesh> mesh)

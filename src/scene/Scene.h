@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/Outcome.h"
 #include "meshlib/CMeshBase.h"
 #include "scene/DetachedParts.h"
 #include "scene/Motion.h"
@@ -19,6 +20,21 @@ namespace m3d {
 // Text shown in the title before a project was opened or saved.
 extern const char* const kUntitledProjectName;  // "名称未設定"
 
+// A mesh made from an object file: empty when the file could not be read,
+// and loaded then names the file and the reason.
+struct ObjectMesh {
+    std::unique_ptr<CMesh> mesh;
+    Outcome loaded;
+};
+
+// A Part added from an object file: index is the new Part's, which exists
+// even when the file could not be read (its mesh is then empty and loaded
+// says why).
+struct AddedPart {
+    int index = -1;
+    Outcome loaded;
+};
+
 // The model being edited: the Parts and their tree, the Motions, the mesh
 // manager and the names of the current project. It knows nothing of the
 // editing session (selection, history, views); every change of the tree is
@@ -37,14 +53,12 @@ public:
 
     // Loads an object file (.mqo or .mesh, either separator) as a new Part under
     // the tree's selected item (checked, not selected). A file that cannot be
-    // read still yields a Part with an empty mesh; lastLoadError then says why
-    // ("" when it loaded). Every Motion gets a track for it with its current
-    // pose as the frame-0 key. Returns the new Part's index.
-    int AddPartFromFile(const std::string& path);
+    // read still yields a Part with an empty mesh, and the result says why.
+    // Every Motion gets a track for it with its current pose as the frame-0 key.
+    AddedPart AddPartFromFile(const std::string& path);
     // A new mesh registered with meshBase holding the object file at path;
-    // when the file cannot be read the mesh is empty and lastLoadError says
-    // why ("" when it loaded).
-    std::unique_ptr<CMesh> LoadObjectMesh(const std::string& path);
+    // when the file cannot be read the mesh is empty and the result says why.
+    ObjectMesh LoadObjectMesh(const std::string& path);
     // AddPartFromFile with the mesh already loaded from path (by LoadObjectMesh).
     int AddPartWithMesh(const std::string& path, std::unique_ptr<CMesh> mesh);
     // The first half of AddPartWithMesh, for adding many Parts in a row (a
@@ -135,12 +149,6 @@ public:
     std::string projectFileName = kUntitledProjectName;
     // Folder of the last object file added; "" for the current folder.
     std::string addObjectDirectory;
-    // Why the last AddPartFromFile or LoadProject could not read everything
-    // (file, place, reason; one line per problem); "" when all was read.
-    std::string lastLoadError;
-    // Why the last SaveProject could not write everything (project file,
-    // .mesh files, textures); "" when all was written.
-    std::string lastSaveError;
 
 private:
     void Report(const TreeChange& change) const;

@@ -42,11 +42,10 @@ bool StageTextures(const std::vector<TextureOutput>& plan, FileSetWriter& set, T
     rows = 0;
     for (const TextureOutput& output : plan) {
         steps.StartAt(rows);
-        std::string bytes;
-        std::string error;
-        if (!EncodeTextureImage(output.texture->image, output.format, bytes, error, &steps))
-            return steps.Cancelled() ? set.Cancel(output.path) : set.Refuse(output.path + ": " + error);
-        if (!set.Add(output.path, bytes, options)) return false;
+        const Expected<std::string> bytes = EncodeTextureImage(output.texture->image, output.format, &steps);
+        if (!bytes)
+            return steps.Cancelled() ? set.Cancel(output.path) : set.Refuse(output.path + ": " + bytes.Message());
+        if (!set.Add(output.path, *bytes, options)) return false;
         rows += uint64_t(output.texture->image.height);
     }
     return true;

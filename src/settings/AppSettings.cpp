@@ -95,36 +95,33 @@ AppSettings::AppSettings(std::string path, CurrentDirectoryFunction currentDirec
 {
 }
 
-bool AppSettings::Load(SettingsValues& values, const SettingsOwners& owners, std::string& error) const
+Outcome AppSettings::Load(SettingsValues& values, const SettingsOwners& owners) const
 {
     ProfileFile profile;
-    const bool ok = profile.Load(path, error);
+    Outcome loaded = profile.Load(path);
     ReadSettings(profile, values, owners, currentDirectory);
-    return ok;
+    return loaded;
 }
 
-bool AppSettings::Save(const SettingsValues& values, const SettingsOwners& owners, std::string& error) const
+Outcome AppSettings::Save(const SettingsValues& values, const SettingsOwners& owners) const
 {
     ProfileFile profile;
-    if (!profile.Load(path, error)) return false;
+    if (Outcome loaded = profile.Load(path); !loaded) return loaded;
     const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     if (!folder.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);
-        if (ec) {
-            error = folder.string() + ": cannot create the folder: " + ec.message();
-            return false;
-        }
+        if (ec) return Outcome::Failure(folder.string() + ": cannot create the folder: " + ec.message(), ec.value());
     }
     WriteSettings(profile, values, owners);
-    return profile.Save(path, error);
+    return profile.Save(path);
 }
 
 std::string AppSettings::RememberedLanguage() const
 {
     SettingsValues values;
-    std::string error;
-    Load(values, SettingsOwners(), error);
+    // A file that cannot be read remembers no language: values keep the default.
+    static_cast<void>(Load(values, SettingsOwners()));
     return values.interfaceLanguage;
 }
 

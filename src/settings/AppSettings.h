@@ -34,16 +34,16 @@ public:
 
     const std::string& Path() const { return path; }
 
-    // Reads the file into values (a missing file gives every default). Returns
-    // false with error when the file exists but cannot be read; values then
-    // hold the defaults as for a missing file.
-    bool Load(SettingsValues& values, const SettingsOwners& owners, std::string& error) const;
+    // Reads the file into values (a missing file gives every default). Fails
+    // when the file exists but cannot be read; values then hold the defaults
+    // as for a missing file.
+    Outcome Load(SettingsValues& values, const SettingsOwners& owners) const;
 
     // Updates the keys in the file, keeping its other lines, and writes it
-    // atomically; creates the file's folder when missing. Returns false with
-    // error when the folder or the file cannot be written, and also when the
-    // existing file cannot be read (writing then would lose its other lines).
-    bool Save(const SettingsValues& values, const SettingsOwners& owners, std::string& error) const;
+    // atomically; creates the file's folder when missing. Fails when the
+    // folder or the file cannot be written, and also when the existing file
+    // cannot be read (writing then would lose its other lines).
+    Outcome Save(const SettingsValues& values, const SettingsOwners& owners) const;
 
     // The interface language the file remembers, as written there ("" for none).
     std::string RememberedLanguage() const;

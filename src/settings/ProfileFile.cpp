@@ -118,16 +118,16 @@ int ParseIntegerPrefix(std::string_view text)
     return static_cast<int>(value);
 }
 
-bool ProfileFile::Load(const std::string& path, std::string& error)
+Outcome ProfileFile::Load(const std::string& path)
 {
     Parse({});
     std::error_code ec;
     const auto status = std::filesystem::status(path, ec);
-    if (status.type() == std::filesystem::file_type::not_found) return true;
-    std::string text;
-    if (!ReadWholeFile(path, text, error, kMaxProfileBytes)) return false;
-    Parse(text);
-    return true;
+    if (status.type() == std::filesystem::file_type::not_found) return Outcome();
+    const Expected<std::string> text = ReadWholeFile(path, kMaxProfileBytes);
+    if (!text) return text.Status();
+    Parse(*text);
+    return Outcome();
 }
 
 void ProfileFile::Parse(std::string_view text)
@@ -260,9 +260,6 @@ std::string ProfileFile::Text() const
     return out;
 }
 
-bool ProfileFile::Save(const std::string& path, std::string& error) const
-{
-    return WriteFileAtomically(path, Text(), error);
-}
+Outcome ProfileFile::Save(const std::string& path) const { return WriteFileAtomically(path, Text()); }
 
 }  // namespace m3d

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/Outcome.h"
+
 #include <string>
 #include <string_view>
 #include <vector>
@@ -18,10 +20,10 @@ namespace m3d {
 class ProfileFile {
 public:
     // Replaces the contents with the file at path. A missing file gives an empty
-    // profile and returns true (every getter then answers its default). Returns
-    // false with error naming the file when it exists but cannot be read; the
-    // profile is then empty.
-    bool Load(const std::string& path, std::string& error);
+    // profile and succeeds (every getter then answers its default). Fails
+    // naming the file when it exists but cannot be read; the profile is then
+    // empty.
+    Outcome Load(const std::string& path);
     // Replaces the contents with text (the bytes of a profile file).
     void Parse(std::string_view text);
 
@@ -51,8 +53,8 @@ public:
     // The whole file as it would be saved.
     std::string Text() const;
     // Writes Text() to path through a temporary file renamed over it, so a
-    // failed write leaves the previous file untouched. Returns false with error.
-    bool Save(const std::string& path, std::string& error) const;
+    // failed write leaves the previous file untouched.
+    Outcome Save(const std::string& path) const;
 
 private:
     // Index of the first "[section]" line matching section; npos when none.

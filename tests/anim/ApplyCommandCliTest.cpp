@@ -4,6 +4,7 @@
 #include "scene/Scene.h"
 #include "support/CliRun.h"
 #include "support/MatrixMatchers.h"
+#include "support/OutcomeAssertions.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "view/RotationAngles.h"
@@ -56,7 +57,11 @@ struct Figure {
 struct Loaded {
     EditorSession session;
     Scene& scene = session.GetScene();
-    explicit Loaded(const std::string& path) { EXPECT_EQ(LoadProject(scene, path), 1) << scene.lastLoadError; }
+    explicit Loaded(const std::string& path)
+    {
+        const ProjectLoad load = LoadProject(scene, path);
+        EXPECT_TRUE(load.complete) << load.outcome.Message();
+    }
     const MotionTrack& Track(int motion, int part) { return scene.motions[motion].tracks[part]; }
     Matrix4 KeyAt(int motion, int part, int frame)
     {
@@ -125,7 +130,7 @@ TEST(ApplyCommandCli, ScalingWritesScaledMeshesIntoAnotherFolder)
         Loaded big(f.path);
         SetKeyMatrix(big.scene, 1, 0, 30, KeyMatrixOf(Matrix4::Identity(), {3e38f, 0, 0}));
         ScriptedPrompt prompt;
-        ASSERT_TRUE(SaveProject(big.scene, f.folder.File("big.anm"), prompt)) << big.scene.lastSaveError;
+        ASSERT_TRUE(Succeeded(SaveProject(big.scene, f.folder.File("big.anm"), prompt)));
     }
     const CliResult overflow = f.Run("apply " + Quote(f.folder.File("big.anm")) + " --motion walk --scale 2 --out " +
                                      Quote(other.File("big2.anm")));

@@ -4,6 +4,7 @@
 #include "io/PathLookup.h"
 #include "io/TaskProgress.h"
 #include "support/GltfSampleScenes.h"
+#include "support/OutcomeAssertions.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TextureFiles.h"
 
@@ -33,8 +34,7 @@ TEST(ExportImages, AnImageFromOutsideTheModelsAndTheProjectsFolderIsNamed)
     TextureImage photo;
     photo.width = photo.height = 2;
     photo.rgba.assign(16, 90);
-    std::string error;
-    ASSERT_TRUE(SaveTextureImage(photo, root.File("secret/photo.png"), ImageFormat::Png, error)) << error;
+    ASSERT_TRUE(Succeeded(SaveTextureImage(photo, root.File("secret/photo.png"), ImageFormat::Png)));
     root.Write("models/m.mqo",
                "Metasequoia Document\nFormat Text Ver 1.0\n\nMaterial 1 {\n\t\"m\" col(1 1 1 1) "
                "tex(\"..\\\\secret\\\\photo.png\")\n}\nObject \"o\" {\n\tvertex 3 {\n\t\t0 0 0\n\t\t1 0 0\n"

@@ -4,6 +4,7 @@
 #include "io/PathLookup.h"
 #include "meshlib/LoadedModel.h"
 #include "meshlib/TextureWriter.h"
+#include "support/OutcomeAssertions.h"
 #include "support/TextureFiles.h"
 #include "scene/Scene.h"
 #include "support/ScriptedPrompt.h"
@@ -39,7 +40,7 @@ int AddSolid(Scene& scene, const TempFolder& folder, const std::string& name, co
 {
     scene.SelectTreeItem(scene.rootPart.treeItem);
     scene.AddPartFromFile(folder.File(name));
-    scene.parts.back()->mesh->LoadModel(Tetrahedron(texture), folder.File(name), 1.0f);
+    EXPECT_TRUE(Succeeded(scene.parts.back()->mesh->LoadModel(Tetrahedron(texture), folder.File(name), 1.0f)));
     return scene.PartCount() - 1;
 }
 
@@ -147,9 +148,8 @@ TEST(ExportXFile, SavesMissingTexturesBesideTheFileUnderLowerCaseNames)
     image.width = 2;
     image.height = 1;
     image.rgba = {255, 0, 0, 255, 0, 255, 0, 255};
-    std::string error;
-    ASSERT_TRUE(SaveTextureImage(image, models.File("Skin.PNG"), ImageFormat::Png, error)) << error;
-    ASSERT_TRUE(SaveTextureImage(image, models.File("Old.bmp"), ImageFormat::Bmp, error)) << error;
+    ASSERT_TRUE(Succeeded(SaveTextureImage(image, models.File("Skin.PNG"), ImageFormat::Png)));
+    ASSERT_TRUE(Succeeded(SaveTextureImage(image, models.File("Old.bmp"), ImageFormat::Bmp)));
 
     EditorSession session;
 

@@ -8,6 +8,7 @@
 #include "scene/ProjectFile.h"
 #include "meshlib/LoadedModel.h"
 #include "scene/Scene.h"
+#include "support/OutcomeAssertions.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 #include "editor/EditorSession.h"
@@ -64,8 +65,8 @@ struct ExportedModel {
     {
         scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.parts[parent]->treeItem);
         scene.AddPartFromFile(folder.File(name + ".mqo"));
-        scene.parts.back()->mesh->LoadModel(Tube(sides, 2.0f + sides, sides == 6 ? "Tex.png" : ""),
-                                            folder.File(name + ".mqo"), 1.0f);
+        EXPECT_TRUE(Succeeded(scene.parts.back()->mesh->LoadModel(
+            Tube(sides, 2.0f + sides, sides == 6 ? "Tex.png" : ""), folder.File(name + ".mqo"), 1.0f)));
         return scene.PartCount() - 1;
     }
 };
@@ -181,7 +182,8 @@ TEST(XFileAssimp, AChainDeeperThanTheIndentationLimitIsReadWhole)
     const size_t depth = XFileText::kMaxIndent + 6;
     EditorSession session;
     Scene& scene = session.GetScene();
-    ASSERT_EQ(LoadProject(scene, WriteDeepChainProject(folder.File("chain"), depth)), 1) << scene.lastLoadError;
+    const ProjectLoad load = LoadProject(scene, WriteDeepChainProject(folder.File("chain"), depth));
+    ASSERT_TRUE(load.complete) << load.outcome.Message();
     const std::string path = folder.File("chain.x");
     ScriptedPrompt prompt;
     const ExportXResult result = ExportXFile(scene, path, kDefaultTimeScaleFactor, prompt);

@@ -5,6 +5,7 @@
 #include "anim/XMeshWriter.h"
 #include "meshlib/LoadedModel.h"
 #include "scene/Scene.h"
+#include "support/OutcomeAssertions.h"
 #include "support/TempFolder.h"
 #include "editor/EditorSession.h"
 #include "editor/MotionCommands.h"
@@ -213,7 +214,7 @@ TEST(BuildXFileContent, MeshComesFromThePartsGeometry)
     CMesh& mesh = *scene.parts[0]->mesh;
     LoadedModel model = Tetrahedron();
     model.materials[0].texturePath = "Skin.PNG";
-    ASSERT_TRUE(mesh.LoadModel(model, folder.File("solid.mqo"), 1.0f)) << mesh.GetLastError();
+    ASSERT_TRUE(Succeeded(mesh.LoadModel(model, folder.File("solid.mqo"), 1.0f)));
     ASSERT_EQ(mesh.GetFaceNum(), 4);
 
     const XFileContent content = BuildXFileContent(scene, kFactor);

@@ -44,10 +44,10 @@ std::string WriteOnePartProject(const std::string& folder, const std::string& mq
     motion.length = 60;
     motion.tracks.resize(1);
     motion.tracks[0].keys.push_back({0, Matrix4::Identity()});
-    std::string bytes, error;
     const std::string path = folder + "/model.anm";
-    if (!BuildProjectFile({{"model", -1, -1}}, {motion}, bytes, error)) throw std::runtime_error(path + ": " + error);
-    WriteCraftedFile(path, bytes);
+    const Expected<std::string> bytes = BuildProjectFile({{"model", -1, -1}}, {motion});
+    if (!bytes) throw std::runtime_error(path + ": " + bytes.Message());
+    WriteCraftedFile(path, *bytes);
     return path;
 }
 

@@ -51,13 +51,14 @@ std::string WriteDeepChainProject(const std::string& folder, size_t depth)
     for (size_t i = 0; i < depth; ++i) {
         const std::string path = folder + "/p" + std::to_string(i) + ".mqo";
         scene.AddPartFromFile(path);
-        scene.parts.back()->mesh->LoadModel(triangle, path, 1.0f);
+        if (const Outcome loaded = scene.parts.back()->mesh->LoadModel(triangle, path, 1.0f); !loaded)
+            throw std::runtime_error(loaded.Message());
         scene.SelectTreeItem(scene.parts.back()->treeItem);
     }
     const std::string project = folder + "/chain.anm";
     NoQuestions prompt;
-    if (!SaveProject(scene, project, prompt) || !scene.lastSaveError.empty())
-        throw std::runtime_error(project + ": " + scene.lastSaveError + prompt.message);
+    if (const Outcome saved = SaveProject(scene, project, prompt); !saved)
+        throw std::runtime_error(project + ": " + saved.Message());
     return project;
 }
 

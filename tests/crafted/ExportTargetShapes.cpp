@@ -19,9 +19,9 @@ std::string TexturedProject(const std::string& folder)
     TextureImage image;
     image.width = image.height = 4;
     image.rgba.assign(64, 120);
-    std::string png, error;
-    if (!EncodeTextureImage(image, ImageFormat::Png, png, error)) throw std::runtime_error(error);
-    WriteCraftedFile(folder + "/skin.png", png);
+    const Expected<std::string> png = EncodeTextureImage(image, ImageFormat::Png);
+    if (!png) throw std::runtime_error(png.Message());
+    WriteCraftedFile(folder + "/skin.png", *png);
     std::filesystem::create_directories(folder + "/out");
     return WriteOnePartProject(folder, TexturedTrianglesMqo({"skin.png"}));
 }

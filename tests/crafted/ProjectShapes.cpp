@@ -47,9 +47,9 @@ Motion FrameZeroMotion(size_t parts, int length)
 
 void WriteProject(const std::string& path, const std::vector<ProjectPartRecord>& parts, const Motion& motion)
 {
-    std::string bytes, error;
-    if (!BuildProjectFile(parts, {motion}, bytes, error)) throw std::runtime_error(path + ": " + error);
-    WriteCraftedFile(path, bytes);
+    const Expected<std::string> bytes = BuildProjectFile(parts, {motion});
+    if (!bytes) throw std::runtime_error(path + ": " + bytes.Message());
+    WriteCraftedFile(path, *bytes);
 }
 
 // `size` top-level Parts "part0" ... whose .mesh files are stored in upper case,

@@ -106,8 +106,9 @@ std::string JpegSizeClaim(size_t side)
     TextureImage image;
     image.width = image.height = 8;
     image.rgba.assign(8 * 8 * 4, 200);
-    std::string bytes, error;
-    if (!EncodeTextureImage(image, ImageFormat::Jpeg, bytes, error)) throw std::runtime_error(error);
+    const Expected<std::string> encoded = EncodeTextureImage(image, ImageFormat::Jpeg);
+    if (!encoded) throw std::runtime_error(encoded.Message());
+    std::string bytes = *encoded;
     const size_t frame = bytes.find("\xFF\xC0");
     if (frame == std::string::npos) throw std::runtime_error("no baseline frame header in the encoded JPEG");
     const size_t width = std::max<size_t>(side / 4, 1);

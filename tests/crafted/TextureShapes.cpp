@@ -126,9 +126,9 @@ std::string LargeTextureProject(const std::string& folder, size_t side)
             uint8_t* p = &image.rgba[(y * side + x) * 4];
             p[0] = uint8_t(x * 255 / side), p[1] = uint8_t(y * 255 / side), p[2] = uint8_t((x ^ y) & 0xFF), p[3] = 255;
         }
-    std::string png, error;
-    if (!EncodePng(image, png, error)) throw std::runtime_error(error);
-    WriteCraftedFile(folder + "/large.png", png);
+    const Expected<std::string> png = EncodePng(image);
+    if (!png) throw std::runtime_error(png.Message());
+    WriteCraftedFile(folder + "/large.png", *png);
     std::filesystem::create_directories(folder + "/out");
     return WriteOnePartProject(folder, TexturedTrianglesMqo({"large.png"}));
 }

@@ -10,6 +10,7 @@
 #include "editor/SymmetryEditor.h"
 #include "scene/ProjectFile.h"
 #include "scene/ProjectFileFormat.h"
+#include "support/OutcomeAssertions.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 
@@ -30,8 +31,9 @@ namespace {
 // What a save would write, held in memory: the project file and every Part's geometry.
 std::string DocumentBytes(const Scene& scene)
 {
-    std::string bytes, error;
-    EXPECT_TRUE(BuildProjectFile(ProjectPartRecordsOf(scene), scene.motions, bytes, error)) << error;
+    const Expected<std::string> built = BuildProjectFile(ProjectPartRecordsOf(scene), scene.motions);
+    EXPECT_TRUE(Succeeded(built));
+    std::string bytes = built ? *built : std::string();
     for (const auto& part : scene.parts) {
         if (!part->mesh) continue;
         bytes += std::to_string(part->mesh->GetFaceNum()) + "/" + std::to_string(part->mesh->GetMtrlNum());
@@ -157,10 +159,10 @@ struct RandomEditing {
             RenameMotionCommand(session, "r" + std::to_string(++names));
             SetMotionLengthCommand(session, 1 + Pick(std::max(1, length + 20)));
             break;
-        case 18: AddObject(session, folder.File(Pick(2) ? "arm.mqo" : "body.mqo")); break;
+        case 18: static_cast<void>(AddObject(session, folder.File(Pick(2) ? "arm.mqo" : "body.mqo"))); break;
         case 19: DeleteCurrentPart(session); break;
         case 20:
-            Pick(2) ? SwapCurrentObject(session, folder.File("swap.mqo"))
+            Pick(2) ? SwapCurrentObject(session, folder.File("swap.mqo")).hadPart
                     : (AddMirroredPart(session, "mirror" + std::to_string(++names)), true);
             break;
         case 21: {

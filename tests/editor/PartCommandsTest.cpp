@@ -4,6 +4,7 @@
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
 #include "support/MatrixMatchers.h"
+#include "support/OutcomeAssertions.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "view/RotationAngles.h"
@@ -73,7 +74,7 @@ TEST(AddMirroredPart, TheCopyHangsUnderTheParentsPartnerReflectedAndPairedBothWa
     EXPECT_EQ(MirroredPartDefaultName(s.session), "armL(2)");
     s.session.History().Clear();
     s.session.History().PushUndo("edit");
-    ASSERT_EQ(AddMirroredPart(s.session, "armR"), MirroredPartResult::Added);
+    ASSERT_EQ(AddMirroredPart(s.session, "armR").result, MirroredPartResult::Added);
 
     const int armR = s.scene.PartCount() - 1;
     ASSERT_EQ(armR, 3);
@@ -115,7 +116,7 @@ TEST(AddMirroredPart, ATopLevelPartGetsATopLevelCopyPlacedByItsLocalFields)
     s.scene.parts[s.shoulderL]->symmetryIndex = -1;
     SelectPart(s.scene, s.shoulderL);
     s.scene.parts[s.shoulderL]->localMatrix = RotationFromAngles({10, 20, 30});
-    ASSERT_EQ(AddMirroredPart(s.session, "hip"), MirroredPartResult::Added);
+    ASSERT_EQ(AddMirroredPart(s.session, "hip").result, MirroredPartResult::Added);
     const Part& copy = *s.scene.parts.back();
     EXPECT_EQ(copy.parentIndex, -1);
     EXPECT_EQ(s.scene.Tree().GetParent(copy.treeItem), s.scene.rootPart.treeItem);
@@ -130,19 +131,19 @@ TEST(AddMirroredPart, ATopLevelPartGetsATopLevelCopyPlacedByItsLocalFields)
 TEST(AddMirroredPart, TakenOrUnusableNamesAndAMissingSelectionChangeNothing)
 {
     Shoulders s;
-    EXPECT_EQ(AddMirroredPart(s.session, "armL"), MirroredPartResult::NameTaken);
-    EXPECT_EQ(AddMirroredPart(s.session, "shoulderR"), MirroredPartResult::NameTaken);
+    EXPECT_EQ(AddMirroredPart(s.session, "armL").result, MirroredPartResult::NameTaken);
+    EXPECT_EQ(AddMirroredPart(s.session, "shoulderR").result, MirroredPartResult::NameTaken);
     for (const std::string name : {"", "sub/armR", "..\\armR", "/tmp/armR"})
-        EXPECT_EQ(AddMirroredPart(s.session, name), MirroredPartResult::NameInvalid) << name;
+        EXPECT_EQ(AddMirroredPart(s.session, name).result, MirroredPartResult::NameInvalid) << name;
     // A project file could not hold these.
     for (const std::string& name : std::vector<std::string>{"arm\tR", "arm\xF0\x9F\x98\x80", std::string(260, 'r')})
-        EXPECT_EQ(AddMirroredPart(s.session, name), MirroredPartResult::NameNotSavable) << name;
+        EXPECT_EQ(AddMirroredPart(s.session, name).result, MirroredPartResult::NameNotSavable) << name;
     EXPECT_EQ(s.scene.PartCount(), 3);
     EXPECT_FALSE(s.folder.Exists("armL.mesh"));
     EXPECT_EQ(s.session.CurrentPart(), s.armL);
     SelectPart(s.scene, -1);
     EXPECT_EQ(MirroredPartDefaultName(s.session), "");
-    EXPECT_EQ(AddMirroredPart(s.session, "other"), MirroredPartResult::NothingSelected);
+    EXPECT_EQ(AddMirroredPart(s.session, "other").result, MirroredPartResult::NothingSelected);
     EXPECT_EQ(s.scene.PartCount(), 3);
     EXPECT_EQ(std::string(kMirroredNameTakenText), "同じオブジェクト名が存在します");
     EXPECT_EQ(std::string(kMirroredNameTakenCaption), "caution");
@@ -154,7 +155,7 @@ TEST(AddMirroredPart, TheFileGoesToTheObjectFolderNotTheProjectFolder)
     TempFolder objects;
     s.scene.projectPath = s.folder.File("project.anm");
     s.scene.addObjectDirectory = objects.path;
-    ASSERT_EQ(AddMirroredPart(s.session, "armR.v2"), MirroredPartResult::Added);
+    ASSERT_EQ(AddMirroredPart(s.session, "armR.v2").result, MirroredPartResult::Added);
     // Named as the Part will be, cut at the first '.', so that it saves to its own file.
     EXPECT_TRUE(objects.Exists("armR.mesh"));
     EXPECT_FALSE(s.folder.Exists("armR.mesh"));
@@ -170,8 +171,8 @@ TEST(AddMirroredPart, NeverReplacesAFileOrNamesTwoPartsAlike)
     const std::string source = s.scene.parts[s.session.CurrentPart()]->baseName;
     // Projects find their object files ignoring case, so "spare" would be
     // Spare.mesh; a dotted name is cut to the source Part's own name.
-    EXPECT_EQ(AddMirroredPart(s.session, "spare"), MirroredPartResult::FileExists);
-    EXPECT_EQ(AddMirroredPart(s.session, source + ".v2"), MirroredPartResult::NameTaken);
+    EXPECT_EQ(AddMirroredPart(s.session, "spare").result, MirroredPartResult::FileExists);
+    EXPECT_EQ(AddMirroredPart(s.session, source + ".v2").result, MirroredPartResult::NameTaken);
     EXPECT_EQ(s.folder.Read("Spare.mesh"), "someone's model");
     EXPECT_EQ(s.scene.PartCount(), parts);
 }
@@ -189,7 +190,7 @@ TEST(SwapCurrentObject, ReplacesTheGeometryAndTheNameAndKeepsEverythingElse)
     other.Write("hand.v1.mqo", CubeObjectFile(3));
     const std::string directory = s.scene.addObjectDirectory;
 
-    ASSERT_TRUE(SwapCurrentObject(s.session, other.File("hand.v1.mqo")));
+    ASSERT_TRUE(SwapCurrentObject(s.session, other.File("hand.v1.mqo")).hadPart);
     const Part& part = *s.scene.parts[s.armL];
     EXPECT_EQ(part.baseName, "hand");
     EXPECT_EQ(part.displayName, "hand");
@@ -209,16 +210,16 @@ TEST(SwapCurrentObject, ReplacesTheGeometryAndTheNameAndKeepsEverythingElse)
     EXPECT_EQ(s.scene.PartCount(), 3);
 
     // The Part's own old name does not count as taken; another Part's does.
-    ASSERT_TRUE(SwapCurrentObject(s.session, other.File("hand.v1.mqo")));
+    ASSERT_TRUE(SwapCurrentObject(s.session, other.File("hand.v1.mqo")).hadPart);
     EXPECT_EQ(part.displayName, "hand");
-    ASSERT_TRUE(SwapCurrentObject(s.session, s.folder.File("shoulderR.mqo")));
+    ASSERT_TRUE(SwapCurrentObject(s.session, s.folder.File("shoulderR.mqo")).hadPart);
     EXPECT_EQ(part.displayName, "shoulderR00000");
     const int vertices = part.mesh->GetVertexNum();
-    ASSERT_TRUE(SwapCurrentObject(s.session, ""));  // the file dialog was cancelled
+    ASSERT_TRUE(SwapCurrentObject(s.session, "").hadPart);  // the file dialog was cancelled
     EXPECT_EQ(part.displayName, "shoulderR00000");
     EXPECT_EQ(part.mesh->GetVertexNum(), vertices);
     SelectPart(s.scene, -1);
-    EXPECT_FALSE(SwapCurrentObject(s.session, s.folder.File("armL.mqo")));
+    EXPECT_FALSE(SwapCurrentObject(s.session, s.folder.File("armL.mqo")).hadPart);
 }
 
 TEST(DeleteCurrentPart, RemovesTheSubtreeAndItsTracksAsOneUndoStep)
@@ -247,7 +248,7 @@ TEST(AddObject, AddsUnderTheSelectionAsOneUndoStepAndShowsItInTheTitle)
     s.session.History().Clear();
     s.session.History().PushUndo("edit");
     s.folder.Write("hand.mqo", CubeObjectFile());
-    AddObject(s.session, s.folder.File("hand.mqo"));
+    ASSERT_TRUE(Succeeded(AddObject(s.session, s.folder.File("hand.mqo"))));
     ASSERT_EQ(s.scene.PartCount(), 4);
     EXPECT_EQ(s.scene.parts[3]->parentIndex, s.armL);
     EXPECT_EQ(s.session.History().StepCount(), 1);
@@ -265,8 +266,9 @@ TEST(AddObject, AFileThatCannotBeReadAddsNothingAndSaysWhichFileAndWhy)
     other.Write("broken.mqo", CubeObjectFile().substr(0, 120));
     other.Write("notes.mqo", "just some words\n");
     for (const std::string name : {"missing.mqo", "broken.mqo", "notes.mqo"}) {
-        EXPECT_FALSE(AddObject(s.session, other.File(name))) << name;
-        EXPECT_NE(s.scene.lastLoadError.find(name), std::string::npos) << s.scene.lastLoadError;
+        const Outcome added = AddObject(s.session, other.File(name));
+        EXPECT_FALSE(added) << name;
+        EXPECT_NE(added.Message().find(name), std::string::npos) << added.Message();
         EXPECT_EQ(s.scene.PartCount(), 3) << name;
         EXPECT_EQ(s.scene.motions[0].tracks.size(), 3u);
         EXPECT_EQ(s.session.CurrentPart(), s.armL);
@@ -276,12 +278,15 @@ TEST(AddObject, AFileThatCannotBeReadAddsNothingAndSaysWhichFileAndWhy)
     }
     // A dropped file takes the same road.
     ScriptedPrompt prompt;
-    EXPECT_EQ(DropFiles(s.session, prompt, {other.File("broken.mqo")}), DroppedFileAction::AddObject);
+    const DropOutcome drop = DropFiles(s.session, prompt, {other.File("broken.mqo")});
+    EXPECT_EQ(drop.action, DroppedFileAction::AddObject);
+    EXPECT_NE(drop.read.Message().find("broken.mqo"), std::string::npos) << drop.read.Message();
     EXPECT_EQ(s.scene.PartCount(), 3);
     // A good file afterwards clears the reason.
     other.Write("hand.mqo", CubeObjectFile());
-    EXPECT_TRUE(AddObject(s.session, other.File("hand.mqo")));
-    EXPECT_EQ(s.scene.lastLoadError, "");
+    const Outcome added = AddObject(s.session, other.File("hand.mqo"));
+    EXPECT_TRUE(added);
+    EXPECT_EQ(added.Message(), "");
     EXPECT_EQ(s.scene.PartCount(), 4);
 }
 
@@ -289,8 +294,9 @@ TEST(SwapCurrentObject, AFileThatCannotBeReadKeepsTheOldGeometryAndName)
 {
     Shoulders s;
     const int vertices = s.scene.parts[s.armL]->mesh->GetVertexNum();
-    ASSERT_TRUE(SwapCurrentObject(s.session, s.folder.File("missing.mqo")));
-    EXPECT_NE(s.scene.lastLoadError.find("missing.mqo"), std::string::npos);
+    const ObjectSwap swap = SwapCurrentObject(s.session, s.folder.File("missing.mqo"));
+    ASSERT_TRUE(swap.hadPart);
+    EXPECT_NE(swap.loaded.Message().find("missing.mqo"), std::string::npos);
     const Part& part = *s.scene.parts[s.armL];
     EXPECT_EQ(part.mesh->GetVertexNum(), vertices);
     EXPECT_EQ(part.baseName, "armL");
@@ -301,8 +307,9 @@ TEST(AddMirroredPart, AFileThatCannotBeWrittenAddsNothing)
 {
     Shoulders s;
     s.scene.addObjectDirectory = s.folder.File("gone");  // no such folder
-    EXPECT_EQ(AddMirroredPart(s.session, "armR"), MirroredPartResult::FileNotWritten);
-    EXPECT_NE(s.scene.lastSaveError.find("armR.mesh"), std::string::npos) << s.scene.lastSaveError;
+    const MirroredPartOutcome added = AddMirroredPart(s.session, "armR");
+    EXPECT_EQ(added.result, MirroredPartResult::FileNotWritten);
+    EXPECT_NE(added.file.Message().find("armR.mesh"), std::string::npos) << added.file.Message();
     EXPECT_EQ(s.scene.PartCount(), 3);
     EXPECT_EQ(s.session.CurrentPart(), s.armL);
     EXPECT_EQ(s.scene.parts[s.armL]->symmetryIndex, -1);
@@ -344,20 +351,20 @@ TEST(DroppedFiles, AProjectOpensOnlyAfterAYesAndAnObjectIsAddedWithoutAQuestion)
     ScriptedPrompt prompt;
     NewMotionCommand(session, "unsaved");
     prompt.yesNo = {false, true};
-    EXPECT_EQ(DropFiles(session, prompt, {project}), DroppedFileAction::OpenProject);
+    EXPECT_EQ(DropFiles(session, prompt, {project}).action, DroppedFileAction::OpenProject);
     EXPECT_EQ(scene.PartCount(), 0);
-    EXPECT_EQ(DropFiles(session, prompt, {project}), DroppedFileAction::OpenProject);
+    EXPECT_EQ(DropFiles(session, prompt, {project}).action, DroppedFileAction::OpenProject);
     EXPECT_EQ(scene.PartCount(), 1);
     EXPECT_EQ(prompt.asked, (std::vector<std::string>{"新規作成|現在のデータは失われます。よろしいですか？",
                                                       "新規作成|現在のデータは失われます。よろしいですか？"}));
     // Nothing unsaved: the project opens again without a question.
-    EXPECT_EQ(DropFiles(session, prompt, {project}), DroppedFileAction::OpenProject);
+    EXPECT_EQ(DropFiles(session, prompt, {project}).action, DroppedFileAction::OpenProject);
     EXPECT_EQ(prompt.asked.size(), 2u);
 
     folder.Write("hand.mqo", CubeObjectFile());
-    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo")}), DroppedFileAction::AddObject);
+    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo")}).action, DroppedFileAction::AddObject);
     EXPECT_EQ(scene.PartCount(), 2);
-    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo"), project}), DroppedFileAction::Ignored);
+    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo"), project}).action, DroppedFileAction::Ignored);
     EXPECT_EQ(scene.PartCount(), 2);
     EXPECT_EQ(prompt.asked.size(), 2u);
 }

@@ -8,6 +8,7 @@
 #include "scene/ProjectFile.h"
 #include "scene/ProjectFileFormat.h"
 #include "support/MatrixMatchers.h"
+#include "support/OutcomeAssertions.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "view/RotationAngles.h"
@@ -56,9 +57,9 @@ struct Figure {
     // What a save writes of the Parts and Motions.
     std::string ProjectBytes() const
     {
-        std::string bytes, error;
-        EXPECT_TRUE(BuildProjectFile(ProjectPartRecordsOf(scene), scene.motions, bytes, error)) << error;
-        return bytes;
+        const Expected<std::string> bytes = BuildProjectFile(ProjectPartRecordsOf(scene), scene.motions);
+        EXPECT_TRUE(Succeeded(bytes));
+        return bytes ? *bytes : std::string();
     }
 
     // The world matrix the pose command gives Part part at every key frame of its tracks, by Motion and frame.
@@ -181,7 +182,7 @@ TEST(RenameCurrentPart, TheNextSaveWritesTheNewMeshFileAndLeavesTheOldOneAlone)
     EXPECT_EQ(f.folder.Read("palm.mesh"), handFile);
     EXPECT_EQ(f.folder.Read("hand.mesh"), handFile);
     EditorSession reopened;
-    ASSERT_EQ(OpenProject(reopened, f.folder.File("figure.anm")), 1);
+    ASSERT_TRUE(OpenProject(reopened, f.folder.File("figure.anm")).complete);
     ASSERT_EQ(reopened.GetScene().PartCount(), 6);
     EXPECT_EQ(reopened.GetScene().parts[2]->baseName, "palm");
 }

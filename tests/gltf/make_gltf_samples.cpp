@@ -43,8 +43,8 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(out, ec);
 
     EditorSession figure;
-    if (!OpenProject(figure, argv[2]) || !figure.GetScene().lastLoadError.empty()) {
-        std::fprintf(stderr, "%s: cannot be loaded: %s\n", argv[2], figure.GetScene().lastLoadError.c_str());
+    if (const ProjectLoad load = OpenProject(figure, argv[2]); !load.outcome) {
+        std::fprintf(stderr, "%s: cannot be loaded: %s\n", argv[2], load.outcome.Message().c_str());
         return 1;
     }
     bool ok = ExportBoth(figure, out, "figure");

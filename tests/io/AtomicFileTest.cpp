@@ -1,6 +1,7 @@
 #include "io/AtomicFile.h"
 #include "io/FileReading.h"
 #include "support/FileSizeLimit.h"
+#include "support/OutcomeAssertions.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -24,11 +25,11 @@ mode_t ModeOf(const std::string& path)
     return info.st_mode & 07777;
 }
 
-bool Write(const std::string& path, std::string_view data, std::string& error, bool replaceReadOnly = false)
+Outcome Write(const std::string& path, std::string_view data, bool replaceReadOnly = false)
 {
     AtomicWriteOptions options;
     options.replaceReadOnly = replaceReadOnly;
-    return WriteFileAtomically(path, data, error, options);
+    return WriteFileAtomically(path, data, options);
 }
 
 }  // namespace
@@ -36,18 +37,17 @@ bool Write(const std::string& path, std::string_view data, std::string& error, b
 TEST(AtomicFile, ReplacedFilesKeepTheirModeAndNewFilesFollowTheUmask)
 {
     TempFolder folder;
-    std::string error;
     for (mode_t mode : {mode_t(0600), mode_t(0755)}) {
         folder.Write("old", "old");
         chmod(folder.File("old").c_str(), mode);
-        ASSERT_TRUE(Write(folder.File("old"), "new", error)) << error;
+        ASSERT_TRUE(Succeeded(Write(folder.File("old"), "new")));
         EXPECT_EQ(ModeOf(folder.File("old")), mode);
         EXPECT_EQ(folder.Read("old"), "new");
     }
     const mode_t previous = umask(027);
-    const bool written = Write(folder.File("fresh"), "new", error);
+    const Outcome written = Write(folder.File("fresh"), "new");
     umask(previous);
-    ASSERT_TRUE(written) << error;
+    ASSERT_TRUE(Succeeded(written));
     EXPECT_EQ(ModeOf(folder.File("fresh")), mode_t(0640));
 }
 
@@ -57,8 +57,7 @@ TEST(AtomicFile, ASymbolicLinkStaysAndTheFileItLeadsToIsReplaced)
     std::filesystem::create_directory(folder.File("real"));
     folder.Write("real/model.x", "old");
     std::filesystem::create_symlink("real/model.x", folder.File("link.x"));
-    std::string error;
-    ASSERT_TRUE(Write(folder.File("link.x"), "new", error)) << error;
+    ASSERT_TRUE(Succeeded(Write(folder.File("link.x"), "new")));
     EXPECT_TRUE(std::filesystem::is_symlink(folder.File("link.x")));
     EXPECT_EQ(folder.Read("real/model.x"), "new");
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"link.x", "real"}));
@@ -70,19 +69,20 @@ TEST(AtomicFile, TargetsThatAreNoRegularFileAreRefusedWithNothingWritten)
     ASSERT_EQ(mkfifo(folder.File("pipe").c_str(), 0644), 0);
     std::filesystem::create_directory(folder.File("dir"));
     for (const char* name : {"pipe", "dir"}) {
-        std::string error;
-        EXPECT_FALSE(Write(folder.File(name), "new", error)) << name;
-        EXPECT_NE(error.find(folder.File(name)), std::string::npos) << error;
+        Outcome outcome;
+        EXPECT_FALSE((outcome = Write(folder.File(name), "new"))) << name;
+        EXPECT_NE(outcome.Message().find(folder.File(name)), std::string::npos) << outcome.Message();
     }
     EXPECT_TRUE(std::filesystem::is_fifo(folder.File("pipe")));
     EXPECT_TRUE(std::filesystem::is_empty(folder.File("dir")));
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"dir", "pipe"}));
     // A folder that is not there is named as the reason.
-    std::string error;
-    EXPECT_FALSE(Write(folder.File("none/model.x"), "new", error));
-    EXPECT_NE(error.find(folder.File("none/model.x") + ": the folder " + folder.File("none") + " does not exist"),
-              std::string::npos)
-        << error;
+    Outcome outcome;
+    EXPECT_FALSE((outcome = Write(folder.File("none/model.x"), "new")));
+    EXPECT_NE(
+        outcome.Message().find(folder.File("none/model.x") + ": the folder " + folder.File("none") + " does not exist"),
+        std::string::npos)
+        << outcome.Message();
 }
 
 TEST(AtomicFile, AReadOnlyFileIsReplacedOnlyWhenAllowed)
@@ -90,11 +90,11 @@ TEST(AtomicFile, AReadOnlyFileIsReplacedOnlyWhenAllowed)
     TempFolder folder;
     folder.Write("locked", "old");
     chmod(folder.File("locked").c_str(), 0444);
-    std::string error;
-    EXPECT_FALSE(Write(folder.File("locked"), "new", error));
-    EXPECT_NE(error.find("read-only"), std::string::npos) << error;
+    Outcome outcome;
+    EXPECT_FALSE((outcome = Write(folder.File("locked"), "new")));
+    EXPECT_NE(outcome.Message().find("read-only"), std::string::npos) << outcome.Message();
     EXPECT_EQ(folder.Read("locked"), "old");
-    ASSERT_TRUE(Write(folder.File("locked"), "new", error, true)) << error;
+    ASSERT_TRUE(Succeeded(Write(folder.File("locked"), "new", true)));
     EXPECT_EQ(folder.Read("locked"), "new");
     EXPECT_EQ(ModeOf(folder.File("locked")), mode_t(0444));
 }
@@ -105,9 +105,9 @@ TEST(AtomicFile, AFailedWriteLeavesTheOldFileAndNothingElse)
     TempFolder folder;
     folder.Write("out", "old");
     EXPECT_TRUE(RunWithFileSizeLimit(1 << 20, [&] {
-        std::string error;
-        return !Write(folder.File("out"), std::string(4 << 20, 'x'), error) &&
-               error.find("write failed") != std::string::npos;
+        Outcome outcome;
+        return !(outcome = Write(folder.File("out"), std::string(4 << 20, 'x'))) &&
+               outcome.Message().find("write failed") != std::string::npos;
     }));
     EXPECT_EQ(folder.Names(), std::vector<std::string>{"out"});
     EXPECT_EQ(folder.Read("out"), "old");
@@ -122,17 +122,13 @@ TEST(AtomicFile, AKilledWriteLeavesTheOldFileAndNothingElse)
     const pid_t child = fork();
     ASSERT_GE(child, 0);
     if (child == 0) {
-        std::string error;
         const std::string block(1 << 16, 'x');
-        WriteFileAtomically(
-            folder.File("out"),
-            [&](FileSink& sink) {
-                for (int i = 0;; ++i) {
-                    if (!sink.Write(block)) return false;
-                    if (i == 64 && write(started[1], "s", 1) != 1) return false;
-                }
-            },
-            error);
+        static_cast<void>(WriteFileAtomically(folder.File("out"), [&](FileSink& sink) {
+            for (int i = 0;; ++i) {
+                if (!sink.Write(block)) return false;
+                if (i == 64 && write(started[1], "s", 1) != 1) return false;
+            }
+        }));
         _exit(1);
     }
     char signal_byte = 0;
@@ -155,8 +151,7 @@ TEST(AtomicFile, StaleTemporariesOfOurPatternAreRemovedAndNothingElse)
     // All but the last were left two minutes ago.
     const utimbuf old{time(nullptr) - 120, time(nullptr) - 120};
     for (int i = 0; i < 3; ++i) utime(folder.File(names[i]).c_str(), &old);
-    std::string error;
-    ASSERT_TRUE(Write(folder.File("a.x"), "new", error)) << error;
+    ASSERT_TRUE(Succeeded(Write(folder.File("a.x"), "new")));
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.x", "a.x.tmpAb-2Cd", "a.x.tmpAb12C", "b.x.tmpXy34Zq"}));
 }
 
@@ -172,15 +167,15 @@ TEST(FileReading, FifosDevicesAndFoldersAreRefusedByName)
                                                                     {folder.File("dir"), "a folder"},
                                                                     {"/dev/zero", "a device"}};
     for (const auto& [path, kind] : cases) {
-        std::string bytes = "kept", error;
-        EXPECT_FALSE(ReadWholeFile(path, bytes, error)) << path;
-        EXPECT_EQ(error, path + ": " + kind + ", not a regular file; nothing was read");
-        EXPECT_EQ(bytes, "kept");
+        const Expected<std::string> bytes = ReadWholeFile(path);
+        EXPECT_FALSE(bytes) << path;
+        EXPECT_EQ(bytes.Message(), path + ": " + kind + ", not a regular file; nothing was read");
     }
     folder.Write("big", std::string(100, 'x'));
-    std::string bytes, error;
-    EXPECT_FALSE(ReadWholeFile(folder.File("big"), bytes, error, 99));
-    EXPECT_NE(error.find("too large"), std::string::npos) << error;
-    ASSERT_TRUE(ReadWholeFile(folder.File("big"), bytes, error, 100)) << error;
-    EXPECT_EQ(bytes.size(), 100u);
+    const Expected<std::string> tooBig = ReadWholeFile(folder.File("big"), 99);
+    EXPECT_FALSE(tooBig);
+    EXPECT_NE(tooBig.Message().find("too large"), std::string::npos) << tooBig.Message();
+    const Expected<std::string> bytes = ReadWholeFile(folder.File("big"), 100);
+    ASSERT_TRUE(Succeeded(bytes));
+    EXPECT_EQ(bytes->size(), 100u);
 }

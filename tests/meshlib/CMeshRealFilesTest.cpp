@@ -3,6 +3,7 @@
 #include "meshlib/MeshTestSupport.h"
 #include "meshlib/MqoReader.h"
 #include "meshlib/StripTriangles.h"
+#include "support/OutcomeAssertions.h"
 
 #include <gtest/gtest.h>
 
@@ -29,10 +30,9 @@ TEST(CMeshRealFiles, EveryModelLoadsIntoStripsHoldingExactlyItsTriangles)
                              "autocsg_sample.mqo", "Plant1.mqo", "cylinder2.mqo"}) {
         SCOPED_TRACE(name);
         LoadedModel model;
-        std::string error;
-        ASSERT_TRUE(ReadMqoFile(DataFile(name), model, error)) << error;
+        ASSERT_TRUE(Succeeded(ReadMqoFile(DataFile(name), model)));
         CMesh mesh;
-        ASSERT_TRUE(mesh.LoadObject(DataFile(name), 1.0f)) << mesh.GetLastError();
+        ASSERT_TRUE(Succeeded(mesh.LoadObject(DataFile(name), 1.0f)));
         const std::vector<DrawnTriangle> expected = ModelTriangles(model);
         EXPECT_EQ(mesh.GetFaceNum(), int(expected.size()));
         EXPECT_EQ(DecodeStrips(SubMeshes(mesh)), expected);
@@ -47,9 +47,9 @@ TEST(CMeshRealFiles, TexturesAreFoundBesideTheModel)
     CMesh cube, figure;
     base.InitMesh(&cube, 1);
     base.InitMesh(&figure, 1);
-    ASSERT_TRUE(cube.LoadObject(DataFile("texture.mqo"), 1.0f)) << cube.GetLastError();
+    ASSERT_TRUE(Succeeded(cube.LoadObject(DataFile("texture.mqo"), 1.0f)));
     // This one names its texture by an absolute path of the machine it was made on.
-    ASSERT_TRUE(figure.LoadObject(DataFile("wild_dsan.mqo"), 1.0f)) << figure.GetLastError();
+    ASSERT_TRUE(Succeeded(figure.LoadObject(DataFile("wild_dsan.mqo"), 1.0f)));
     ASSERT_EQ(base.GetTextureNum(), 2);
     EXPECT_EQ(base.GetTexture(0)->name, "texture.png");
     EXPECT_GT(base.GetTexture(0)->image.width, 0);
@@ -75,7 +75,7 @@ TEST(CMeshRealFiles, ClosedModelMirrorsOutward)
     ASSERT_GT(outward(cylinder), 0.0);
     ASSERT_TRUE(cylinder.SaveMirrorMeshFile(folder.File("mirror.mesh")));
     CMesh mirrored;
-    ASSERT_TRUE(mirrored.LoadObject(folder.File("mirror.mesh"), 1.0f)) << mirrored.GetLastError();
+    ASSERT_TRUE(Succeeded(mirrored.LoadObject(folder.File("mirror.mesh"), 1.0f)));
     EXPECT_GT(outward(mirrored), 0.0);
     EXPECT_EQ(mirrored.GetFaceNum(), cylinder.GetFaceNum());
 }
@@ -86,8 +86,9 @@ TEST(CMeshRealFiles, AMalformedModelNamesTheFile)
     const std::string path = folder.File("broken.mqo");
     std::ofstream(path) << "Metasequoia Document\nFormat Text Ver 1.0\nObject \"x\" {\n vertex 3 {\n";
     CMesh mesh;
-    EXPECT_FALSE(mesh.LoadObject(path, 1.0f));
-    EXPECT_EQ(mesh.GetLastError().rfind(path, 0), 0u) << mesh.GetLastError();
+    const Outcome outcome = mesh.LoadObject(path, 1.0f);
+    EXPECT_FALSE(outcome);
+    EXPECT_EQ(outcome.Message().rfind(path, 0), 0u) << outcome.Message();
     EXPECT_EQ(mesh.GetVertexNum(), 0);
 }
 

@@ -3,6 +3,7 @@
 #include "meshlib/MeshTestSupport.h"
 #include "meshlib/StripTriangles.h"
 #include "meshlib/TextureWriter.h"
+#include "support/OutcomeAssertions.h"
 #include "support/TextureFiles.h"
 #include "support/MatrixMatchers.h"
 
@@ -75,7 +76,7 @@ TEST(CMesh, LoadsAModelIntoStripsMaterialsAndCounts)
     grid.indices.insert(grid.indices.end(), {0, 0, 1});  // a triangle without area
     grid.triangleMaterials.push_back(0);
     CMesh mesh;
-    ASSERT_TRUE(mesh.LoadModel(grid, "/models/grid.mqo", 1.0f)) << mesh.GetLastError();
+    ASSERT_TRUE(Succeeded(mesh.LoadModel(grid, "/models/grid.mqo", 1.0f)));
     EXPECT_EQ(mesh.GetVertexNum(), 35);
     EXPECT_EQ(mesh.GetFaceNum(), 48);
     EXPECT_EQ(mesh.GetMtrlNum(), 2);
@@ -113,29 +114,30 @@ TEST(CMesh, FaceCountIsTheStripTrianglesLessTheJoints)
 TEST(CMesh, RefusesBrokenModelsAndStaysEmpty)
 {
     CMesh mesh;
+    Outcome outcome;
     ASSERT_TRUE(mesh.LoadModel(MakeGrid(2, 2), "good.mqo", 1.0f));
     LoadedModel bad = MakeGrid(2, 2);
     bad.indices[4] = 99;
-    EXPECT_FALSE(mesh.LoadModel(bad, "bad.mqo", 1.0f));
-    EXPECT_EQ(mesh.GetLastError(), "bad.mqo: triangle 1: vertex 99 out of range (9 vertices)");
+    EXPECT_FALSE((outcome = mesh.LoadModel(bad, "bad.mqo", 1.0f)));
+    EXPECT_EQ(outcome.Message(), "bad.mqo: triangle 1: vertex 99 out of range (9 vertices)");
     EXPECT_EQ(mesh.GetVertexNum(), 0);
     EXPECT_EQ(mesh.GetMeshNum(), 0);
     EXPECT_EQ(mesh.GetFaceNum(), 0);
 
     bad = MakeGrid(2, 2);
     bad.triangleMaterials[3] = 1;
-    EXPECT_FALSE(mesh.LoadModel(bad, "bad.mqo", 1.0f));
-    EXPECT_NE(mesh.GetLastError().find("triangle 3: material 1 does not exist"), std::string::npos);
+    EXPECT_FALSE((outcome = mesh.LoadModel(bad, "bad.mqo", 1.0f)));
+    EXPECT_NE(outcome.Message().find("triangle 3: material 1 does not exist"), std::string::npos);
 
     bad = MakeGrid(2, 2);
     bad.vertices[2].y = std::nanf("");
-    EXPECT_FALSE(mesh.LoadModel(bad, "bad.mqo", 1.0f));
-    EXPECT_NE(mesh.GetLastError().find("vertex 2"), std::string::npos);
+    EXPECT_FALSE((outcome = mesh.LoadModel(bad, "bad.mqo", 1.0f)));
+    EXPECT_NE(outcome.Message().find("vertex 2"), std::string::npos);
 
     bad = MakeGrid(2, 2);
     bad.materials.resize(129, PlainMaterial());
-    EXPECT_FALSE(mesh.LoadModel(bad, "bad.mqo", 1.0f));
-    EXPECT_NE(mesh.GetLastError().find("129 materials"), std::string::npos);
+    EXPECT_FALSE((outcome = mesh.LoadModel(bad, "bad.mqo", 1.0f)));
+    EXPECT_NE(outcome.Message().find("129 materials"), std::string::npos);
 
     EXPECT_FALSE(mesh.LoadModel(MakeGrid(2, 2), "zero.mqo", 0.0f));
 }
@@ -144,18 +146,19 @@ TEST(CMesh, LoadObjectFailureNamesTheFileAndEmptiesTheMesh)
 {
     TempFolder folder;
     CMesh mesh;
+    Outcome outcome;
     ASSERT_TRUE(mesh.LoadModel(MakeGrid(2, 2), "good.mqo", 1.0f));
     const std::string missing = folder.File("missing.mesh");
-    EXPECT_FALSE(mesh.LoadObject(missing, 1.0f));
-    EXPECT_NE(mesh.GetLastError().find(missing), std::string::npos);
+    EXPECT_FALSE((outcome = mesh.LoadObject(missing, 1.0f)));
+    EXPECT_NE(outcome.Message().find(missing), std::string::npos);
     EXPECT_EQ(mesh.GetVertexNum(), 0);
 
     ASSERT_TRUE(mesh.LoadModel(MakeGrid(2, 2), "good.mqo", 1.0f));
     const std::string path = folder.File("cut.mesh");
     ASSERT_TRUE(mesh.SaveMeshFile(path));
     std::filesystem::resize_file(path, 100);
-    EXPECT_FALSE(mesh.LoadObject(path, 1.0f));
-    EXPECT_EQ(mesh.GetLastError().rfind(path + ": byte ", 0), 0u) << mesh.GetLastError();
+    EXPECT_FALSE((outcome = mesh.LoadObject(path, 1.0f)));
+    EXPECT_EQ(outcome.Message().rfind(path + ": byte ", 0), 0u) << outcome.Message();
     EXPECT_EQ(mesh.GetMeshNum(), 0);
 }
 
@@ -185,11 +188,11 @@ TEST(CMesh, SaveThenLoadGivesTheSameMeshBitForBit)
     CMesh mesh;
     ASSERT_TRUE(mesh.LoadModel(sphere, folder.File("s.mqo"), 1.0f));
     const std::string path = folder.File("s.mesh");
-    ASSERT_TRUE(mesh.SaveMeshFile(path)) << mesh.GetLastError();
+    ASSERT_TRUE(Succeeded(mesh.SaveMeshFile(path)));
     CMeshBase base;
     CMesh back;
     base.InitMesh(&back, 1);
-    ASSERT_TRUE(back.LoadObject(path, 1.0f)) << back.GetLastError();
+    ASSERT_TRUE(Succeeded(back.LoadObject(path, 1.0f)));
     ExpectSameMesh(mesh, back);
     ASSERT_EQ(base.GetTextureNum(), 1);
     EXPECT_EQ(base.GetTexture(0)->name, "Skin.PNG");
@@ -205,7 +208,7 @@ TEST(CMesh, LargeModelRoundTripsThroughAFile)
     EXPECT_EQ(mesh.GetFaceNum(), 2 * 260 * 260);
     ASSERT_TRUE(mesh.SaveMeshFile(folder.File("big.mesh")));
     CMesh back;
-    ASSERT_TRUE(back.LoadObject(folder.File("big.mesh"), 1.0f)) << back.GetLastError();
+    ASSERT_TRUE(Succeeded(back.LoadObject(folder.File("big.mesh"), 1.0f)));
     ExpectSameMesh(mesh, back);
 }
 
@@ -279,8 +282,7 @@ TEST(CMeshTextures, SharedByNameFoundIgnoringCaseAndSeparators)
 {
     TempFolder folder;
     std::filesystem::create_directories(folder.path / "tex");
-    std::string error;
-    ASSERT_TRUE(SaveTextureImage(Checker(4, 2), folder.File("tex/skin.png"), ImageFormat::Png, error)) << error;
+    ASSERT_TRUE(Succeeded(SaveTextureImage(Checker(4, 2), folder.File("tex/skin.png"), ImageFormat::Png)));
 
     CMeshBase base;
     CMesh a, b;
@@ -320,15 +322,14 @@ TEST(CMeshTextures, UnreadableTextureLeavesAnEmptyImageAndTheModelIntact)
     LoadedModel model = MakeGrid(2, 2, 2);
     model.materials[0].texturePath = "broken.png";
     model.materials[1].texturePath = "absent.bmp";
-    ASSERT_TRUE(mesh.LoadModel(model, folder.File("m.mqo"), 1.0f)) << mesh.GetLastError();
+    ASSERT_TRUE(Succeeded(mesh.LoadModel(model, folder.File("m.mqo"), 1.0f)));
     EXPECT_EQ(mesh.GetFaceNum(), 8);
     ASSERT_EQ(base.GetTextureNum(), 2);
     EXPECT_EQ(base.GetTexture(0)->image.width, 0);
     EXPECT_EQ(base.GetTexture(1)->image.width, 0);
 
     // Once the file is there, the next model that names it fills the entry.
-    std::string error;
-    ASSERT_TRUE(SaveTextureImage(Checker(2, 2), folder.File("absent.bmp"), ImageFormat::Bmp, error)) << error;
+    ASSERT_TRUE(Succeeded(SaveTextureImage(Checker(2, 2), folder.File("absent.bmp"), ImageFormat::Bmp)));
     CMesh other;
     base.InitMesh(&other, 1);
     ASSERT_TRUE(other.LoadModel(model, folder.File("m.mqo"), 1.0f));

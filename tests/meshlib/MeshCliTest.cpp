@@ -1,6 +1,7 @@
 #include "meshlib/CMesh.h"
 #include "meshlib/MeshTestSupport.h"
 #include "support/CliRun.h"
+#include "support/OutcomeAssertions.h"
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ TEST(MeshCli, InfoReportsCountsTexturesAndBox)
     ASSERT_TRUE(mesh.LoadObject(path, 1.0f));
     const CliResult r = RunCli(folder, "mesh-info " + Quote(path));
     EXPECT_EQ(r.exitCode, 0) << r.err;
-    // The texture is not beside the model: said in the result and on stderr, not an error.
+    // The texture is not beside the model: said in the result and on stderr, not an outcome.Message().
     const std::string problem = "Skin.png: texture not found beside " + folder.path.string();
     EXPECT_EQ(r.out, "{\"vertices\":12,\"faces\":12,\"meshes\":" + std::to_string(mesh.GetMeshNum()) +
                          ",\"materials\":2,\"textures\":[\"Skin.png\"],"
@@ -54,7 +55,7 @@ TEST(MeshCli, ConvertScalesAndMirrors)
     EXPECT_NE(r.out.find("\"faces\":12"), std::string::npos) << r.out;
     CMesh original, converted;
     ASSERT_TRUE(original.LoadObject(in, 1.0f));
-    ASSERT_TRUE(converted.LoadObject(out, 1.0f)) << converted.GetLastError();
+    ASSERT_TRUE(Succeeded(converted.LoadObject(out, 1.0f)));
     ASSERT_EQ(converted.GetVertexNum(), original.GetVertexNum());
     for (int i = 0; i < original.GetVertexNum(); ++i) {
         EXPECT_EQ(converted.GetVertex(i)->x, -2 * original.GetVertex(i)->x);

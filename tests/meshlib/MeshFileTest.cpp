@@ -1,4 +1,5 @@
 #include "meshlib/MeshFile.h"
+#include "support/OutcomeAssertions.h"
 
 #include <gtest/gtest.h>
 
@@ -74,10 +75,10 @@ void ExpectRejected(const std::string& bytes, size_t offset, const std::string& 
 {
     MeshContent out;
     out.textureNames = {"untouched"};
-    std::string error;
-    EXPECT_FALSE(DecodeMeshFile(bytes, "model.mesh", out, error));
-    EXPECT_EQ(error.rfind("model.mesh: byte " + std::to_string(offset) + ": ", 0), 0u) << error;
-    EXPECT_NE(error.find(reasonPart), std::string::npos) << error;
+    Outcome outcome;
+    EXPECT_FALSE((outcome = DecodeMeshFile(bytes, "model.mesh", out)));
+    EXPECT_EQ(outcome.Message().rfind("model.mesh: byte " + std::to_string(offset) + ": ", 0), 0u) << outcome.Message();
+    EXPECT_NE(outcome.Message().find(reasonPart), std::string::npos) << outcome.Message();
     EXPECT_EQ(out.textureNames, std::vector<std::string>{"untouched"});
 }
 
@@ -88,8 +89,7 @@ TEST(MeshFile, RoundTripKeepsEveryBit)
     EXPECT_EQ(bytes.size(), kTexturesAt + 1 + std::strlen("肌.png"));
     EXPECT_TRUE(HasMeshFileMagic(bytes));
     MeshContent back;
-    std::string error;
-    ASSERT_TRUE(DecodeMeshFile(bytes, "model.mesh", back, error)) << error;
+    ASSERT_TRUE(Succeeded(DecodeMeshFile(bytes, "model.mesh", back)));
     ASSERT_EQ(back.vertices.size(), 4u);
     EXPECT_EQ(std::memcmp(back.vertices.data(), original.vertices.data(), 4 * sizeof(_MESH_VERTEX)), 0);
     EXPECT_TRUE(std::signbit(back.vertices[0].ny));  // -0 stays -0
@@ -130,9 +130,9 @@ TEST(MeshFile, EveryTruncatedPrefixFails)
         std::unique_ptr<char[]> prefix(new char[n == 0 ? 1 : n]);
         std::memcpy(prefix.get(), bytes.data(), n);
         MeshContent out;
-        std::string error;
-        EXPECT_FALSE(DecodeMeshFile(std::string_view(prefix.get(), n), "cut.mesh", out, error)) << "prefix " << n;
-        EXPECT_EQ(error.rfind("cut.mesh: byte ", 0), 0u) << error;
+        Outcome outcome;
+        EXPECT_FALSE((outcome = DecodeMeshFile(std::string_view(prefix.get(), n), "cut.mesh", out))) << "prefix " << n;
+        EXPECT_EQ(outcome.Message().rfind("cut.mesh: byte ", 0), 0u) << outcome.Message();
     }
 }
 
@@ -227,15 +227,13 @@ TEST(MeshFile, TextureNamesMustBePlainFileNames)
     for (int i = 0; i < 30; ++i) name += "肌";
     c.textureNames = {name};
     MeshContent out;
-    std::string error;
-    EXPECT_TRUE(DecodeMeshFile(EncodeMeshFile(c), "model.mesh", out, error)) << error;
+    EXPECT_TRUE(Succeeded(DecodeMeshFile(EncodeMeshFile(c), "model.mesh", out)));
 }
 
 TEST(MeshFile, EmptyMeshIsValid)
 {
     MeshContent out;
-    std::string error;
-    ASSERT_TRUE(DecodeMeshFile(EncodeMeshFile(MeshContent{}), "empty.mesh", out, error)) << error;
+    ASSERT_TRUE(Succeeded(DecodeMeshFile(EncodeMeshFile(MeshContent{}), "empty.mesh", out)));
     EXPECT_TRUE(out.vertices.empty());
     EXPECT_TRUE(out.subMeshes.empty());
 }

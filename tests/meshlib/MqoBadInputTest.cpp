@@ -12,23 +12,25 @@ using namespace mqotest;
 
 namespace {
 
-struct Outcome {
+struct ReadResult {
     bool ok = false;
     std::string error;
     LoadedModel model;
 };
 
-Outcome Read(const std::string& text)
+ReadResult Read(const std::string& text)
 {
-    Outcome r;
-    r.ok = ReadMqo(text, "bad.mqo", r.model, r.error);
+    ReadResult r;
+    const Outcome read = ReadMqo(text, "bad.mqo", r.model);
+    r.ok = read.Ok();
+    r.error = read.Message();
     return r;
 }
 
 // Reading must fail, leave the model empty and say where and why.
 void ExpectFailure(const std::string& text, const std::string& place, const std::string& reason)
 {
-    const Outcome r = Read(text);
+    const ReadResult r = Read(text);
     EXPECT_FALSE(r.ok);
     EXPECT_TRUE(r.model.vertices.empty() && r.model.indices.empty() && r.model.materials.empty());
     EXPECT_EQ(r.error.rfind("bad.mqo" + place, 0), 0u) << r.error;
@@ -67,14 +69,14 @@ TEST(MqoBadInput, EveryTruncatedPrefixIsReadSafely)
         std::unique_ptr<char[]> buffer(new char[length]);
         std::copy(full.data(), full.data() + length, buffer.get());
         LoadedModel model;
-        std::string error;
-        if (ReadMqo(std::string_view(buffer.get(), length), "cut.mqo", model, error)) {
+        const Outcome read = ReadMqo(std::string_view(buffer.get(), length), "cut.mqo", model);
+        if (read) {
             ++succeeded;
             // Cut after the first object (within an unknown word) or in the last lines.
             const size_t triangles = TriangleCount(model);
             EXPECT_TRUE(triangles == 2 || triangles == fullTriangles) << length;
         } else {
-            EXPECT_EQ(error.rfind("cut.mqo", 0), 0u) << error;
+            EXPECT_EQ(read.Message().rfind("cut.mqo", 0), 0u) << read.Message();
         }
     }
     EXPECT_LE(succeeded, 20u);
@@ -164,7 +166,7 @@ TEST(MqoBadInput, DeepNestingAndLongPolygonsStayCheap)
     const std::string text =
         kHeader + "Object \"o\" {\n\tvertex 5000 {\n" + vertices + "\t}\n\tface 1 {\n" + face + "\t}\n}\n";
     const auto start = std::chrono::steady_clock::now();
-    const Outcome r = Read(text);
+    const ReadResult r = Read(text);
     EXPECT_TRUE(r.ok) << r.error;
     EXPECT_EQ(TriangleCount(r.model), 4998u);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
@@ -181,7 +183,7 @@ TEST(MqoBadInput, ThousandsOfCornersOnOnePointStayCheap)
     const std::string text = kHeader + "Object \"o\" {\n\tshading 0\n" + kTriangle + "\tface " + std::to_string(count) +
                              " {\n" + faces + "\t}\n}\n";
     const auto start = std::chrono::steady_clock::now();
-    const Outcome r = Read(text);
+    const ReadResult r = Read(text);
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.model.vertices.size(), size_t(distinct) + 2);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));

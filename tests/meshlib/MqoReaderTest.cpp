@@ -1,5 +1,6 @@
 #include "MqoTestSupport.h"
 #include "meshlib/MqoReader.h"
+#include "support/OutcomeAssertions.h"
 
 #include <gtest/gtest.h>
 
@@ -30,8 +31,7 @@ std::string ObjectFile(const std::string& vertices, const std::string& faces, co
 LoadedModel MustRead(const std::string& text)
 {
     LoadedModel m;
-    std::string error;
-    EXPECT_TRUE(ReadMqo(text, "test.mqo", m, error)) << error;
+    EXPECT_TRUE(Succeeded(ReadMqo(text, "test.mqo", m)));
     return m;
 }
 
@@ -211,15 +211,15 @@ TEST(MqoReader, MaterialCountIsLimitedByTheSignedByteNumber)
     };
     EXPECT_EQ(MustRead(withMaterials(128)).materials.size(), 128u);
     LoadedModel m;
-    std::string error;
-    EXPECT_FALSE(ReadMqo(withMaterials(129), "many.mqo", m, error));
-    EXPECT_NE(error.find("129 materials"), std::string::npos) << error;
+    Outcome outcome;
+    EXPECT_FALSE((outcome = ReadMqo(withMaterials(129), "many.mqo", m)));
+    EXPECT_NE(outcome.Message().find("129 materials"), std::string::npos) << outcome.Message();
     EXPECT_TRUE(m.materials.empty());
     // A chunk that announces fewer is refused at its 129th material, before storing more.
     std::string understated = withMaterials(129);
     understated.replace(understated.find("Material 129"), 12, "Material 1");
     const size_t at = understated.find("\"m128\"");
     const std::string line = std::to_string(1 + std::count(understated.begin(), understated.begin() + long(at), '\n'));
-    EXPECT_FALSE(ReadMqo(understated, "many.mqo", m, error));
-    EXPECT_EQ(error, "many.mqo:" + line + ": more than 128 materials; at most 128 are supported");
+    EXPECT_FALSE((outcome = ReadMqo(understated, "many.mqo", m)));
+    EXPECT_EQ(outcome.Message(), "many.mqo:" + line + ": more than 128 materials; at most 128 are supported");
 }

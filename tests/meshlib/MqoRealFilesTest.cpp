@@ -2,6 +2,7 @@
 #include "meshlib/MqoMirror.h"
 #include "meshlib/MqoParser.h"
 #include "meshlib/MqoReader.h"
+#include "support/OutcomeAssertions.h"
 
 #include <gtest/gtest.h>
 
@@ -19,16 +20,14 @@ namespace {
 LoadedModel Load(const std::string& fileName)
 {
     LoadedModel model;
-    std::string error;
-    EXPECT_TRUE(ReadMqoFile(DataPath(fileName), model, error)) << error;
+    EXPECT_TRUE(Succeeded(ReadMqoFile(DataPath(fileName), model)));
     return model;
 }
 
 MqoDocument Parse(const std::string& fileName)
 {
     MqoDocument doc;
-    std::string error;
-    EXPECT_TRUE(ParseMqoDocument(ReadDataFile(fileName), fileName, doc, error)) << error;
+    EXPECT_TRUE(Succeeded(ParseMqoDocument(ReadDataFile(fileName), fileName, doc)));
     return doc;
 }
 
@@ -296,9 +295,8 @@ TEST(MqoRealFiles, LineEndsDoNotMatter)
             }
         }
         LoadedModel a, b;
-        std::string error;
-        ASSERT_TRUE(ReadMqo(lf, "lf.mqo", a, error)) << error;
-        ASSERT_TRUE(ReadMqo(crlf, "crlf.mqo", b, error)) << error;
+        ASSERT_TRUE(Succeeded(ReadMqo(lf, "lf.mqo", a)));
+        ASSERT_TRUE(Succeeded(ReadMqo(crlf, "crlf.mqo", b)));
         ASSERT_EQ(a.vertices.size(), b.vertices.size());
         EXPECT_EQ(0, std::memcmp(a.vertices.data(), b.vertices.data(), a.vertices.size() * sizeof(_MESH_VERTEX)));
         EXPECT_EQ(a.indices, b.indices);

@@ -1,6 +1,7 @@
 #include "MqoTestSupport.h"
 
 #include "io/FileReading.h"
+#include "support/OutcomeAssertions.h"
 
 #include <gtest/gtest.h>
 
@@ -12,9 +13,9 @@ std::string DataPath(const std::string& fileName) { return std::string(M3D_TEST_
 
 std::string ReadDataFile(const std::string& fileName)
 {
-    std::string bytes, error;
-    EXPECT_TRUE(ReadWholeFile(DataPath(fileName), bytes, error)) << error;
-    return bytes;
+    const Expected<std::string> bytes = ReadWholeFile(DataPath(fileName));
+    EXPECT_TRUE(Succeeded(bytes));
+    return bytes ? *bytes : std::string();
 }
 
 Vec3 PositionOf(const LoadedModel& m, uint32_t vertex)

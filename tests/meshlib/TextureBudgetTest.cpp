@@ -3,6 +3,7 @@
 #include "meshlib/CMesh.h"
 #include "meshlib/CMeshBase.h"
 #include "meshlib/TextureWriter.h"
+#include "support/OutcomeAssertions.h"
 #include "support/TextureFiles.h"
 #include "support/TempFolder.h"
 
@@ -21,8 +22,7 @@ std::string WriteThreeTextures(const TempFolder& folder)
     image.rgba.assign(64 * 64 * 4, 200);
     std::string text = "Metasequoia Document\nFormat Text Ver 1.0\n\nMaterial 3 {\n";
     for (const char* name : {"a.png", "b.png", "c.png"}) {
-        std::string error;
-        EXPECT_TRUE(SaveTextureImage(image, folder.File(name), ImageFormat::Png, error)) << error;
+        EXPECT_TRUE(Succeeded(SaveTextureImage(image, folder.File(name), ImageFormat::Png)));
         text += "\t\"" + std::string(name) + "\" col(1 1 1 1) tex(\"" + name + "\")\n";
     }
     text += "}\nObject \"o\" {\n\tvertex 3 {\n\t\t0 0 0\n\t\t1 0 0\n\t\t0 1 0\n\t}\n\tface 3 {\n";
@@ -48,7 +48,7 @@ TEST(TextureBudget, AnImagePastTheBudgetIsRefusedFromItsHeaderAndNamedOnce)
     base.SetTextureBudget(3 * 64 * 64 * 4);
     CMesh mesh;
     base.InitMesh(&mesh, 1);
-    ASSERT_TRUE(mesh.LoadObject(model, 1.0f)) << mesh.GetLastError();
+    ASSERT_TRUE(Succeeded(mesh.LoadObject(model, 1.0f)));
     EXPECT_EQ(base.TextureBytes(), uint64_t(2 * 64 * 64 * 4));
     const std::vector<const _MESHBASE_TEXTURE*> problems = base.TakeNewTextureProblems();
     ASSERT_EQ(problems.size(), 1u);
@@ -68,7 +68,7 @@ TEST(TextureBudget, ACancelledLoadLeavesTheRestWithoutImageAndSaysSo)
     base.SetTaskProgress(&stop);
     CMesh mesh;
     base.InitMesh(&mesh, 1);
-    ASSERT_TRUE(mesh.LoadObject(model, 1.0f)) << mesh.GetLastError();
+    ASSERT_TRUE(Succeeded(mesh.LoadObject(model, 1.0f)));
     const std::vector<const _MESHBASE_TEXTURE*> problems = base.TextureProblems();
     ASSERT_EQ(problems.size(), 2u);
     EXPECT_EQ(problems[0]->problem, "b.png: not loaded (cancelled)");

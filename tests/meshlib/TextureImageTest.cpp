@@ -3,6 +3,7 @@
 #include "meshlib/MeshTestSupport.h"
 #include "meshlib/TextureReader.h"
 #include "meshlib/TextureWriter.h"
+#include "support/OutcomeAssertions.h"
 #include "support/TextureFiles.h"
 
 #include <gtest/gtest.h>
@@ -39,10 +40,9 @@ TextureImage Opaque(TextureImage image)
 TextureImage WriteAndRead(const TextureImage& image, ImageFormat format, const std::string& name)
 {
     TempFolder folder;
-    std::string error;
-    EXPECT_TRUE(SaveTextureImage(image, folder.File(name), format, error)) << error;
+    EXPECT_TRUE(Succeeded(SaveTextureImage(image, folder.File(name), format)));
     TextureImage back;
-    EXPECT_TRUE(LoadTextureImage(folder.path.string(), name, back, error)) << error;
+    EXPECT_TRUE(Succeeded(LoadTextureImage(folder.path.string(), name, back)));
     return back;
 }
 
@@ -98,11 +98,10 @@ TEST(TextureImage, JpegComesBackClose)
 
 TEST(TextureImage, WritersRefuseAnEmptyImage)
 {
-    std::string bytes = "kept", error;
     for (ImageFormat format : {ImageFormat::Png, ImageFormat::Dds, ImageFormat::Ppm}) {
-        EXPECT_FALSE(EncodeTextureImage(TextureImage{}, format, bytes, error));
-        EXPECT_EQ(error, "no image to write");
-        EXPECT_EQ(bytes, "kept");
+        const Expected<std::string> bytes = EncodeTextureImage(TextureImage{}, format);
+        EXPECT_FALSE(bytes);
+        EXPECT_EQ(bytes.Message(), "no image to write");
     }
 }
 
@@ -140,11 +139,11 @@ TEST(DdsImage, CompressedBlocksDecodeThroughSquish)
                                 uint32_t(uint8_t(kind.code[2])) << 16 | uint32_t(uint8_t(kind.code[3])) << 24;
         const std::string file = DdsHeader(8, 8, 0x4, fourCc, 0, 0, 0, 0, 0) + blocks;
         TextureImage back;
-        std::string error;
-        ASSERT_TRUE(DecodeTextureImage(file, "c.dds", back, error)) << kind.code << ": " << error;
+        Outcome outcome;
+        ASSERT_TRUE((outcome = DecodeTextureImage(file, "c.dds", back))) << kind.code << ": " << outcome.Message();
         EXPECT_EQ(back.rgba, image.rgba) << kind.code;
         // One byte short of the last block.
-        EXPECT_FALSE(DecodeTextureImage(file.substr(0, file.size() - 1), "c.dds", back, error)) << kind.code;
+        EXPECT_FALSE((outcome = DecodeTextureImage(file.substr(0, file.size() - 1), "c.dds", back))) << kind.code;
     }
 }
 
@@ -154,34 +153,33 @@ TEST(DdsImage, UncompressedPixelsFollowTheirMasks)
     std::string file = DdsHeader(2, 1, 0x40, 0, 24, 0x0000FF, 0x00FF00, 0xFF0000, 0);
     file += std::string("\x10\x20\x30\x40\x50\x60", 6);
     TextureImage back;
-    std::string error;
-    ASSERT_TRUE(DecodeTextureImage(file, "m.dds", back, error)) << error;
+    ASSERT_TRUE(Succeeded(DecodeTextureImage(file, "m.dds", back)));
     EXPECT_EQ(back.rgba, (std::vector<uint8_t>{0x10, 0x20, 0x30, 255, 0x40, 0x50, 0x60, 255}));
 
     // 32-bit X8R8G8B8: no alpha flag, so the top byte is ignored.
     file = DdsHeader(1, 1, 0x40, 0, 32, 0xFF0000, 0x00FF00, 0x0000FF, 0xFF000000) + std::string("\x01\x02\x03\x04", 4);
-    ASSERT_TRUE(DecodeTextureImage(file, "m.dds", back, error)) << error;
+    ASSERT_TRUE(Succeeded(DecodeTextureImage(file, "m.dds", back)));
     EXPECT_EQ(back.rgba, (std::vector<uint8_t>{3, 2, 1, 255}));
 }
 
 TEST(DdsImage, MalformedFilesFailWithAReason)
 {
-    std::string error;
+    Outcome outcome;
     TextureImage back;
     const std::string good = EncodeDds(Sample());
     for (size_t n = 4; n < good.size(); n += 7) {
-        EXPECT_FALSE(DecodeDds(good.substr(0, n), "t.dds", back, error)) << n;
-        EXPECT_EQ(error.rfind("t.dds: byte ", 0), 0u) << error;
+        EXPECT_FALSE((outcome = DecodeDds(good.substr(0, n), "t.dds", back))) << n;
+        EXPECT_EQ(outcome.Message().rfind("t.dds: byte ", 0), 0u) << outcome.Message();
     }
     std::string huge = good;
     Put32(huge, 16, 1u << 20);
-    EXPECT_FALSE(DecodeDds(huge, "t.dds", back, error));
-    EXPECT_NE(error.find("not supported"), std::string::npos);
+    EXPECT_FALSE((outcome = DecodeDds(huge, "t.dds", back)));
+    EXPECT_NE(outcome.Message().find("not supported"), std::string::npos);
     std::string dx10 = DdsHeader(4, 4, 0x4, 0x30315844, 0, 0, 0, 0, 0) + std::string(64, '\0');
-    EXPECT_FALSE(DecodeDds(dx10, "t.dds", back, error));
+    EXPECT_FALSE((outcome = DecodeDds(dx10, "t.dds", back)));
     std::string sixteen = DdsHeader(4, 4, 0x40, 0, 16, 0xF800, 0x7E0, 0x1F, 0) + std::string(32, '\0');
-    EXPECT_FALSE(DecodeDds(sixteen, "t.dds", back, error));
-    EXPECT_NE(error.find("16-bit"), std::string::npos);
+    EXPECT_FALSE((outcome = DecodeDds(sixteen, "t.dds", back)));
+    EXPECT_NE(outcome.Message().find("16-bit"), std::string::npos);
     EXPECT_EQ(back.width, 0);  // untouched by every failure
 }
 
@@ -190,35 +188,35 @@ TEST(TextureImage, SixteenBitPnmKeepsTheHighByteOfEachSample)
     const std::string file =
         std::string("P6\n2 1\n65535\n") + std::string("\x12\x34\xAB\xCD\xFF\xFF\x00\x00\x80\x00\x00\xFF", 12);
     TextureImage back;
-    std::string error;
-    ASSERT_TRUE(DecodeTextureImage(file, "w.ppm", back, error)) << error;
+    ASSERT_TRUE(Succeeded(DecodeTextureImage(file, "w.ppm", back)));
     EXPECT_EQ(back.rgba, (std::vector<uint8_t>{0x12, 0xAB, 0xFF, 255, 0x00, 0x80, 0x00, 255}));
 }
 
 TEST(TextureImage, FilesTheDecoderMishandlesAreRefused)
 {
     TextureImage back;
-    std::string error;
+    Outcome outcome;
     // A Huffman table of 16 x 17 = 272 codes; the decoder has room for 256.
     const std::string jpeg = std::string("\xFF\xD8\xFF\xC4\x01\x23\x00", 7) + std::string(16, '\x11');
-    EXPECT_FALSE(DecodeTextureImage(jpeg, "h.jpg", back, error));
-    EXPECT_EQ(error, "h.jpg: byte 2: JPEG Huffman table with more than 256 codes");
+    EXPECT_FALSE((outcome = DecodeTextureImage(jpeg, "h.jpg", back)));
+    EXPECT_EQ(outcome.Message(), "h.jpg: byte 2: JPEG Huffman table with more than 256 codes");
     // A PNG whose image data chunk claims 1.4 GB.
-    std::string png;
-    ASSERT_TRUE(EncodeTextureImage(Sample(), ImageFormat::Png, png, error)) << error;
+    const Expected<std::string> encoded = EncodeTextureImage(Sample(), ImageFormat::Png);
+    ASSERT_TRUE(Succeeded(encoded));
+    std::string png = *encoded;
     const size_t idat = png.find("IDAT") - 4;
     png.replace(idat, 4, std::string("\x53\x00\x00\x24", 4));
-    EXPECT_FALSE(DecodeTextureImage(png, "c.png", back, error));
-    EXPECT_EQ(error, "c.png: byte " + std::to_string(idat) + ": PNG chunk runs past the end of the file");
+    EXPECT_FALSE((outcome = DecodeTextureImage(png, "c.png", back)));
+    EXPECT_EQ(outcome.Message(), "c.png: byte " + std::to_string(idat) + ": PNG chunk runs past the end of the file");
     // A PPM one pixel byte short: the decoder would hand out uninitialised memory.
     const std::string ppm = std::string("P6 # two\n2 1 255\n") + std::string(5, '\x7F');
-    EXPECT_FALSE(DecodeTextureImage(ppm, "s.ppm", back, error));
-    EXPECT_EQ(error, "s.ppm: byte 22: file ends inside the PNM pixels");
-    EXPECT_TRUE(DecodeTextureImage(ppm + '\x7F', "s.ppm", back, error)) << error;
+    EXPECT_FALSE((outcome = DecodeTextureImage(ppm, "s.ppm", back)));
+    EXPECT_EQ(outcome.Message(), "s.ppm: byte 22: file ends inside the PNM pixels");
+    EXPECT_TRUE(Succeeded(DecodeTextureImage(ppm + '\x7F', "s.ppm", back)));
 }
 
 // Writes the crafted shape `name` at `size` into folder and reads imageName beside its model.
-bool LoadCraftedTexture(const std::string& name, size_t size, const std::string& imageName, std::string& error)
+Outcome LoadCraftedTexture(const std::string& name, size_t size, const std::string& imageName)
 {
     const std::vector<CraftedShape> shapes = CraftedShapes();
     const auto shape =
@@ -227,38 +225,42 @@ bool LoadCraftedTexture(const std::string& name, size_t size, const std::string&
     TempFolder folder;
     shape->write(folder.path, size);
     TextureImage back;
-    const bool loaded = LoadTextureImage(folder.path, imageName, back, error);
+    Outcome loaded = LoadTextureImage(folder.path, imageName, back);
     if (!loaded) {
-        EXPECT_EQ(error.find(folder.File(imageName) + ": "), 0u) << error;
+        EXPECT_EQ(loaded.Message().find(folder.File(imageName) + ": "), 0u) << loaded.Message();
     }
     return loaded;
 }
 
 TEST(TextureImage, HeadersClaimingMorePixelsThanTheBytesHoldAreRefused)
 {
-    std::string error;
-    EXPECT_FALSE(LoadCraftedTexture("bmp-truncated-8192", 64, "short.bmp", error));
-    EXPECT_NE(error.find(": byte 154: file ends before the 64 x 64 pixels its BMP header claims"), std::string::npos);
-    EXPECT_FALSE(LoadCraftedTexture("tga-rle-truncated", 64, "short.tga", error));
-    EXPECT_NE(error.find(": byte 21: file ends before the 64 x 64 pixels its TGA header claims"), std::string::npos);
+    Outcome outcome;
+    EXPECT_FALSE((outcome = LoadCraftedTexture("bmp-truncated-8192", 64, "short.bmp")));
+    EXPECT_NE(outcome.Message().find(": byte 154: file ends before the 64 x 64 pixels its BMP header claims"),
+              std::string::npos);
+    EXPECT_FALSE((outcome = LoadCraftedTexture("tga-rle-truncated", 64, "short.tga")));
+    EXPECT_NE(outcome.Message().find(": byte 21: file ends before the 64 x 64 pixels its TGA header claims"),
+              std::string::npos);
     std::string bmp(57, '\0');  // an unknown compression code is read as plain rows
     bmp.replace(0, 2, "BM");
     for (auto [at, value] : {std::pair{10, 54}, {14, 40}, {18, 4096}, {22, 512}, {26, 1}, {28, 24}, {33, 0xFF}})
         bmp[at] = char(value & 0xFF), bmp[at + 1] = char(value >> 8);
     TextureImage back;
-    EXPECT_FALSE(DecodeTextureImage(bmp, "odd.bmp", back, error));
-    EXPECT_EQ(error, "odd.bmp: byte 57: file ends before the 4096 x 512 pixels its BMP header claims");
-    EXPECT_FALSE(LoadCraftedTexture("jpeg-size-claim", 4096, "short.jpg", error));
-    EXPECT_NE(error.find(": file too short for the 1024 x 4096 pixels its JPEG header claims"), std::string::npos)
-        << error;
-    EXPECT_FALSE(LoadCraftedTexture("dds-huge-claim", 16384, "huge.dds", error));
-    EXPECT_NE(error.find(": byte 12: image size 16384 x 16384 not supported"), std::string::npos);
-    // The decoder would grow its buffer to whatever the data inflates to.
-    EXPECT_FALSE(LoadCraftedTexture("png-overlong-data", 64, "long.png", error));
-    EXPECT_NE(error.find(": byte 33: PNG image data holds more than the 64 x 64 pixels its header declares"),
+    EXPECT_FALSE((outcome = DecodeTextureImage(bmp, "odd.bmp", back)));
+    EXPECT_EQ(outcome.Message(), "odd.bmp: byte 57: file ends before the 4096 x 512 pixels its BMP header claims");
+    EXPECT_FALSE((outcome = LoadCraftedTexture("jpeg-size-claim", 4096, "short.jpg")));
+    EXPECT_NE(outcome.Message().find(": file too short for the 1024 x 4096 pixels its JPEG header claims"),
               std::string::npos)
-        << error;
-    EXPECT_TRUE(LoadCraftedTexture("png-wide-claim", 64, "wide.png", error)) << error;
+        << outcome.Message();
+    EXPECT_FALSE((outcome = LoadCraftedTexture("dds-huge-claim", 16384, "huge.dds")));
+    EXPECT_NE(outcome.Message().find(": byte 12: image size 16384 x 16384 not supported"), std::string::npos);
+    // The decoder would grow its buffer to whatever the data inflates to.
+    EXPECT_FALSE((outcome = LoadCraftedTexture("png-overlong-data", 64, "long.png")));
+    EXPECT_NE(
+        outcome.Message().find(": byte 33: PNG image data holds more than the 64 x 64 pixels its header declares"),
+        std::string::npos)
+        << outcome.Message();
+    EXPECT_TRUE(Succeeded(LoadCraftedTexture("png-wide-claim", 64, "wide.png")));
 }
 
 TEST(TextureImage, SizeLimitsHoldOnBothSidesAndInAll)
@@ -274,18 +276,19 @@ TEST(TextureImage, SizeLimitsHoldOnBothSidesAndInAll)
 TEST(TextureImage, ImagesExactlyAsLongAsTheirHeaderNeedsLoad)
 {
     TextureImage back;
-    std::string error;
+    Outcome outcome;
     // A 32-bit BMP: rows of 20 bytes, no padding; one byte less is refused.
-    std::string bmp;
-    ASSERT_TRUE(EncodeTextureImage(Sample(), ImageFormat::Bmp, bmp, error)) << error;
-    EXPECT_FALSE(DecodeTextureImage(bmp.substr(0, bmp.size() - 1), "a.bmp", back, error));
-    EXPECT_NE(error.find("BMP header claims"), std::string::npos) << error;
+    const Expected<std::string> encoded = EncodeTextureImage(Sample(), ImageFormat::Bmp);
+    ASSERT_TRUE(Succeeded(encoded));
+    const std::string& bmp = *encoded;
+    EXPECT_FALSE((outcome = DecodeTextureImage(bmp.substr(0, bmp.size() - 1), "a.bmp", back)));
+    EXPECT_NE(outcome.Message().find("BMP header claims"), std::string::npos) << outcome.Message();
     // Stored top down (negative height, rows reversed) it is the same image.
     const size_t pixels = bmp.size() - 3 * 20;
     std::string topDown = bmp.substr(0, pixels);
     for (int row = 2; row >= 0; --row) topDown += bmp.substr(pixels + size_t(row) * 20, 20);
     Put32(topDown, 22, uint32_t(-3));
-    ASSERT_TRUE(DecodeTextureImage(topDown, "a.bmp", back, error)) << error;
+    ASSERT_TRUE(Succeeded(DecodeTextureImage(topDown, "a.bmp", back)));
     EXPECT_EQ(back.rgba, Sample().rgba);
 
     // An uncompressed 24-bit TGA of 2 x 2.
@@ -294,8 +297,8 @@ TEST(TextureImage, ImagesExactlyAsLongAsTheirHeaderNeedsLoad)
     tga[12] = tga[14] = 2;
     tga[16] = 24;
     tga += std::string(12, '\x33');
-    EXPECT_TRUE(DecodeTextureImage(tga, "a.tga", back, error)) << error;
-    EXPECT_FALSE(DecodeTextureImage(tga.substr(0, tga.size() - 1), "a.tga", back, error));
+    EXPECT_TRUE(Succeeded(DecodeTextureImage(tga, "a.tga", back)));
+    EXPECT_FALSE((outcome = DecodeTextureImage(tga.substr(0, tga.size() - 1), "a.tga", back)));
     // Run-length: two packets of 128 repeats fill 256 pixels, not 257.
     tga.resize(18);
     tga[2] = 10;
@@ -303,23 +306,23 @@ TEST(TextureImage, ImagesExactlyAsLongAsTheirHeaderNeedsLoad)
     tga[13] = 1;  // 256 x 1
     tga[14] = 1;
     tga += std::string("\xFF\x01\x02\x03\xFF\x04\x05\x06", 8);
-    ASSERT_TRUE(DecodeTextureImage(tga, "r.tga", back, error)) << error;
+    ASSERT_TRUE(Succeeded(DecodeTextureImage(tga, "r.tga", back)));
     EXPECT_EQ(back.width, 256);
     tga[12] = 1;  // 257 x 1
-    EXPECT_FALSE(DecodeTextureImage(tga, "r.tga", back, error));
-    EXPECT_EQ(error, "r.tga: byte 26: file ends before the 257 x 1 pixels its TGA header claims");
+    EXPECT_FALSE((outcome = DecodeTextureImage(tga, "r.tga", back)));
+    EXPECT_EQ(outcome.Message(), "r.tga: byte 26: file ends before the 257 x 1 pixels its TGA header claims");
 }
 
 TEST(TextureImage, GarbageIsNotAnImage)
 {
     TextureImage back;
-    std::string error;
+    Outcome outcome;
     // The decoder's other formats have no guard against short files.
-    EXPECT_FALSE(DecodeTextureImage("GIF89a\x10\x00\x10\x00\x00\x00\x00", "a.gif", back, error));
-    EXPECT_EQ(error, "a.gif: not an image in a supported format (BMP, DDS, JPEG, PNG, PNM or TGA)");
-    EXPECT_FALSE(DecodeTextureImage("\x89PNG\r\n\x1a\n broken", "b.png", back, error));
-    EXPECT_EQ(error.rfind("b.png: ", 0), 0u);
-    EXPECT_FALSE(LoadTextureImage("/nonexistent-folder", "x.png", back, error));
+    EXPECT_FALSE((outcome = DecodeTextureImage("GIF89a\x10\x00\x10\x00\x00\x00\x00", "a.gif", back)));
+    EXPECT_EQ(outcome.Message(), "a.gif: not an image in a supported format (BMP, DDS, JPEG, PNG, PNM or TGA)");
+    EXPECT_FALSE((outcome = DecodeTextureImage("\x89PNG\r\n\x1a\n broken", "b.png", back)));
+    EXPECT_EQ(outcome.Message().rfind("b.png: ", 0), 0u);
+    EXPECT_FALSE((outcome = LoadTextureImage("/nonexistent-folder", "x.png", back)));
 }
 
 }  // namespace

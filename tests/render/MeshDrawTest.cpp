@@ -2,6 +2,7 @@
 #include "meshlib/CMeshBase.h"
 #include "meshlib/MeshTestSupport.h"
 #include "meshlib/TextureWriter.h"
+#include "support/OutcomeAssertions.h"
 #include "support/TextureFiles.h"
 #include "render/RecordingDevice.h"
 #include "support/MatrixMatchers.h"
@@ -29,7 +30,7 @@ struct DrawFixture {
     {
         base.Init(&device);
         base.InitMesh(&mesh, 1);
-        EXPECT_TRUE(mesh.LoadModel(model, path, 1.0f)) << mesh.GetLastError();
+        EXPECT_TRUE(Succeeded(mesh.LoadModel(model, path, 1.0f)));
         world = MatrixRotationX(0.3f);
         world.SetTranslation({4, 5, 6});
         mesh.SetMatrix(world);
@@ -57,11 +58,10 @@ Vec3 At(const LineVertex& v) { return {v.x, v.y, v.z}; }
 TEST(MeshDraw, FacesDrawEachSubMeshAsAStripWithItsMaterialAndTexture)
 {
     TempFolder folder;
-    std::string error;
     TextureImage image;
     image.width = image.height = 1;
     image.rgba = {1, 2, 3, 4};
-    ASSERT_TRUE(SaveTextureImage(image, folder.File("t.tga"), ImageFormat::Tga, error)) << error;
+    ASSERT_TRUE(Succeeded(SaveTextureImage(image, folder.File("t.tga"), ImageFormat::Tga)));
     LoadedModel model = MakeGrid(4, 4, 2);
     model.materials[1].texturePath = "t.tga";
     DrawFixture f(model, folder.File("m.mqo"));
@@ -196,11 +196,10 @@ TEST(MeshDraw, CollisionSphereEnclosesTheModel)
 TEST(MeshDraw, ReleaseTellsTheDeviceToDropTextureCopies)
 {
     TempFolder folder;
-    std::string error;
     TextureImage image;
     image.width = image.height = 1;
     image.rgba = {9, 9, 9, 255};
-    ASSERT_TRUE(SaveTextureImage(image, folder.File("t.png"), ImageFormat::Png, error)) << error;
+    ASSERT_TRUE(Succeeded(SaveTextureImage(image, folder.File("t.png"), ImageFormat::Png)));
     LoadedModel model = MakeGrid(1, 1);
     model.materials[0].texturePath = "t.png";
     DrawFixture f(model, folder.File("m.mqo"));

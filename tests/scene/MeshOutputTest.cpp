@@ -120,8 +120,7 @@ TEST(MeshOutput, AModelPartIsSavedAsMeshAndLoadedFromItAfterwards)
     Scene& scene = session.GetScene();
     ScriptedPrompt prompt;
     folder.Write("arm.mqo", CubeModelText(2.0f));
-    scene.AddPartFromFile(folder.File("arm.mqo"));
-    ASSERT_EQ(scene.lastLoadError, "");
+    ASSERT_EQ(scene.AddPartFromFile(folder.File("arm.mqo")).loaded.Message(), "");
     ASSERT_EQ(scene.parts[0]->mesh->GetFaceNum(), 12);
     NewMotionCommand(session, "m");
     ASSERT_TRUE(SaveProject(scene, folder.File("p.anm"), prompt));
@@ -129,7 +128,8 @@ TEST(MeshOutput, AModelPartIsSavedAsMeshAndLoadedFromItAfterwards)
     folder.Write("arm.mqo", CubeModelText(5.0f));  // the model changes; the project keeps its .mesh
 
     Scene loaded;
-    ASSERT_EQ(LoadProject(loaded, folder.File("p.anm")), 1) << loaded.lastLoadError;
+    const ProjectLoad load = LoadProject(loaded, folder.File("p.anm"));
+    ASSERT_TRUE(load.complete) << load.outcome.Message();
     float largest = 0;
     for (int v = 0; v < loaded.parts[0]->mesh->GetVertexNum(); ++v)
         largest = std::max(largest, loaded.parts[0]->mesh->GetVertex(v)->y);

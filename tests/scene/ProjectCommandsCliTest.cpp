@@ -38,7 +38,7 @@ struct CliProject {
         arm.SetTranslation({0.1f, 0, 4});
         SetKeyMatrix(scene, 0, 1, 10, arm);
         path = folder.File("figure.anm");
-        SaveProject(scene, path, prompt);
+        EXPECT_TRUE(SaveProject(scene, path, prompt));
     }
 };
 

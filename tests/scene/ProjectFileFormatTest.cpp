@@ -1,4 +1,5 @@
 #include "scene/ProjectFileFormat.h"
+#include "support/OutcomeAssertions.h"
 
 #include <gtest/gtest.h>
 
@@ -85,20 +86,20 @@ void Put(std::string& bytes, size_t offset, const std::string& value) { bytes.re
 
 // Parses bytes from an allocation of exactly their size, so any read past the
 // end is an overread the address sanitizer reports.
-bool ParseExact(const std::string& bytes, ProjectData& out, std::string& error)
+Outcome ParseExact(const std::string& bytes, ProjectData& out)
 {
     std::unique_ptr<char[]> copy(new char[bytes.size() ? bytes.size() : 1]);
     if (!bytes.empty()) std::memcpy(copy.get(), bytes.data(), bytes.size());
-    return ParseProjectFile(std::string_view(copy.get(), bytes.size()), "p.anm", out, error);
+    return ParseProjectFile(std::string_view(copy.get(), bytes.size()), "p.anm", out);
 }
 
 std::string ExpectRefused(const std::string& bytes)
 {
     ProjectData data;
-    std::string error;
-    EXPECT_FALSE(ParseExact(bytes, data, error));
-    EXPECT_EQ(error.rfind("p.anm: byte ", 0), 0u) << error;
-    return error;
+    Outcome outcome;
+    EXPECT_FALSE((outcome = ParseExact(bytes, data)));
+    EXPECT_EQ(outcome.Message().rfind("p.anm: byte ", 0), 0u) << outcome.Message();
+    return outcome.Message();
 }
 
 }  // namespace
@@ -106,9 +107,9 @@ std::string ExpectRefused(const std::string& bytes)
 TEST(ProjectFileFormat, WriterLaysOutNamesCountsAndKeysByteForByte)
 {
     GoldenProject golden;
-    std::string bytes;
-    std::string error;
-    ASSERT_TRUE(BuildProjectFile(golden.parts, golden.motions, bytes, error)) << error;
+    const Expected<std::string> built = BuildProjectFile(golden.parts, golden.motions);
+    ASSERT_TRUE(Succeeded(built));
+    const std::string& bytes = *built;
     ASSERT_EQ(bytes.size(), golden.bytes.size());
     for (size_t i = 0; i < bytes.size(); ++i) ASSERT_EQ(bytes[i], golden.bytes[i]) << "byte " << i;
 }
@@ -117,8 +118,7 @@ TEST(ProjectFileFormat, ReaderGetsEverythingBackIncludingAFourByteNameWithoutTer
 {
     GoldenProject golden;
     ProjectData data;
-    std::string error;
-    ASSERT_TRUE(ParseExact(golden.bytes, data, error)) << error;
+    ASSERT_TRUE(Succeeded(ParseExact(golden.bytes, data)));
     ASSERT_EQ(data.parts.size(), 3u);
     EXPECT_EQ(data.parts[0].baseName, "abc");
     EXPECT_EQ(data.parts[1].baseName, "abcd");
@@ -140,8 +140,7 @@ TEST(ProjectFileFormat, HeaderBytesAreNotExamined)
     GoldenProject golden;
     for (size_t i = 0; i < 32; ++i) golden.bytes[i] = char(0xA5 ^ i);
     ProjectData data;
-    std::string error;
-    EXPECT_TRUE(ParseExact(golden.bytes, data, error)) << error;
+    EXPECT_TRUE(Succeeded(ParseExact(golden.bytes, data)));
 }
 
 TEST(ProjectFileFormat, EveryTruncatedPrefixIsRefused)
@@ -149,9 +148,9 @@ TEST(ProjectFileFormat, EveryTruncatedPrefixIsRefused)
     GoldenProject golden;
     for (size_t length = 0; length < golden.bytes.size(); ++length) {
         ProjectData data;
-        std::string error;
-        ASSERT_FALSE(ParseExact(golden.bytes.substr(0, length), data, error)) << "prefix " << length;
-        ASSERT_FALSE(error.empty());
+        Outcome outcome;
+        ASSERT_FALSE((outcome = ParseExact(golden.bytes.substr(0, length), data))) << "prefix " << length;
+        ASSERT_FALSE(outcome.Message().empty());
     }
 }
 
@@ -180,8 +179,7 @@ TEST(ProjectFileFormat, LinksMustNameExistingRecords)
     ExpectRefused(bytes);
     Put(bytes, kPart2Partner, I32(2));  // its own partner: allowed, as the symmetry table allows it
     ProjectData data;
-    std::string error;
-    EXPECT_TRUE(ParseExact(bytes, data, error)) << error;
+    EXPECT_TRUE(Succeeded(ParseExact(bytes, data)));
 }
 
 TEST(ProjectFileFormat, CountsMustBeNonNegativeAndFitTheFile)
@@ -212,16 +210,16 @@ TEST(ProjectFileFormat, PartNamesMustBePlainFileNamesOfAtMost259Bytes)
         return bytes;
     };
     ProjectData data;
-    std::string error;
-    EXPECT_TRUE(ParseExact(fileWithName(260, std::string(259, 'n') + '\0'), data, error)) << error;
+    Outcome outcome;
+    EXPECT_TRUE(Succeeded(ParseExact(fileWithName(260, std::string(259, 'n') + '\0'), data)));
     EXPECT_EQ(data.parts[0].baseName.size(), 259u);
     EXPECT_NE(ExpectRefused(fileWithName(260, std::string(260, 'n'))).find("longer than 259"), std::string::npos);
     EXPECT_NE(ExpectRefused(fileWithName(264, std::string(264, 'n'))).find("byte 36:"), std::string::npos);
     ExpectRefused(fileWithName(uint32_t(-4), ""));
     // A length that is not a multiple of 4 still names the bytes of the name.
-    EXPECT_TRUE(ParseExact(fileWithName(3, "abc"), data, error)) << error;
+    EXPECT_TRUE(Succeeded(ParseExact(fileWithName(3, "abc"), data)));
     EXPECT_EQ(data.parts[0].baseName, "abc");
-    EXPECT_TRUE(ParseExact(fileWithName(0, ""), data, error)) << error;
+    EXPECT_TRUE(Succeeded(ParseExact(fileWithName(0, ""), data)));
     EXPECT_EQ(data.parts[0].baseName, "");
 
     for (const char* bad : {"a/bc", "a\\bc", "..ab", "ab\x01x", "tab\tx", "\x7f"}) {
@@ -230,11 +228,11 @@ TEST(ProjectFileFormat, PartNamesMustBePlainFileNamesOfAtMost259Bytes)
         EXPECT_NE(ExpectRefused(fileWithName(uint32_t(name.size()), name)).find("Part 0"), std::string::npos) << bad;
     }
     // A second Shift-JIS byte of 0x5C is part of a character, not a separator.
-    EXPECT_TRUE(ParseExact(fileWithName(4,
-                                        "\x95\x5C"
-                                        "ab"),
-                           data, error))
-        << error;
+    EXPECT_TRUE((outcome = ParseExact(fileWithName(4,
+                                                   "\x95\x5C"
+                                                   "ab"),
+                                      data)))
+        << outcome.Message();
     EXPECT_EQ(data.parts[0].baseName, "表ab");
     ExpectRefused(fileWithName(4, std::string("\x81\x20\0\0", 4)));  // not Shift-JIS
 }
@@ -255,8 +253,7 @@ TEST(ProjectFileFormat, MotionNamesMustBeTerminatedNonEmptyShortAndUnique)
     // Bytes after the terminator carry no meaning.
     Put(bytes, kWalkName, std::string("run\0garbage-here!!\x01\x02", 20));
     ProjectData data;
-    std::string error;
-    ASSERT_TRUE(ParseExact(bytes, data, error)) << error;
+    ASSERT_TRUE(Succeeded(ParseExact(bytes, data)));
     EXPECT_EQ(data.motions[0].name, "run");
 }
 
@@ -288,15 +285,14 @@ TEST(ProjectFileFormat, TracksNeedAFrameZeroKeyAndDistinctFrames)
     Put(bytes, key0, KeyBytes(10, kTwoAndHalf, kZero4, kMinusOne));
     Put(bytes, key1, KeyBytes(0));
     ProjectData data;
-    std::string error;
-    ASSERT_TRUE(ParseExact(bytes, data, error)) << error;
+    ASSERT_TRUE(Succeeded(ParseExact(bytes, data)));
     EXPECT_EQ(data.motions[0].tracks[1].keys[0].frame, 0);
     EXPECT_EQ(data.motions[0].tracks[1].keys[0].matrix, Matrix4());
     EXPECT_EQ(data.motions[0].tracks[1].keys[1].matrix, Translated(2.5f, 0, -1));
 
     // A key past the length is kept: the editor itself can store one there.
     Put(bytes, key0, KeyBytes(500));
-    ASSERT_TRUE(ParseExact(bytes, data, error)) << error;
+    ASSERT_TRUE(Succeeded(ParseExact(bytes, data)));
     EXPECT_EQ(data.motions[0].tracks[1].keys[1].frame, 500);
 
     bytes = golden.bytes;
@@ -321,19 +317,19 @@ TEST(ProjectFileFormat, NonFiniteMatrixValuesAreRefused)
 TEST(ProjectFileFormat, WriterRefusesWhatTheReaderWouldRefuse)
 {
     GoldenProject golden;
-    std::string bytes;
-    std::string error;
     golden.parts[1].baseName = std::string(260, 'x');
-    EXPECT_FALSE(BuildProjectFile(golden.parts, golden.motions, bytes, error));
-    EXPECT_NE(error.find("Part 1"), std::string::npos);
+    const Expected<std::string> longName = BuildProjectFile(golden.parts, golden.motions);
+    EXPECT_FALSE(longName);
+    EXPECT_NE(longName.Message().find("Part 1"), std::string::npos);
     golden.parts[1].baseName = "\xF0\x9F\x98\x80";  // no Shift-JIS form
-    EXPECT_FALSE(BuildProjectFile(golden.parts, golden.motions, bytes, error));
+    EXPECT_FALSE(BuildProjectFile(golden.parts, golden.motions));
 
     GoldenProject other;
     other.motions[1].name = "あいうえおかきくけ";  // 18 bytes
-    EXPECT_FALSE(BuildProjectFile(other.parts, other.motions, bytes, error));
-    EXPECT_NE(error.find("Motion 1"), std::string::npos);
+    const Expected<std::string> longMotionName = BuildProjectFile(other.parts, other.motions);
+    EXPECT_FALSE(longMotionName);
+    EXPECT_NE(longMotionName.Message().find("Motion 1"), std::string::npos);
     other.motions[1].name = "ok";
     other.motions[1].tracks.pop_back();
-    EXPECT_FALSE(BuildProjectFile(other.parts, other.motions, bytes, error));
+    EXPECT_FALSE(BuildProjectFile(other.parts, other.motions));
 }

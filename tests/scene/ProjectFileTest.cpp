@@ -4,6 +4,7 @@
 #include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"
 #include "support/FileSizeLimit.h"
+#include "support/OutcomeAssertions.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "editor/EditorSession.h"
@@ -62,8 +63,9 @@ TEST(ProjectFile, SaveAndLoadKeepLinksMotionsAndKeysAndRenumberRepeatedNames)
     EditorSession session;
     Scene& loaded = session.GetScene();
     RecordingObserver observer(session);
-    ASSERT_EQ(OpenProject(session, model.ProjectPath()), 1) << loaded.lastLoadError;
-    EXPECT_EQ(loaded.lastLoadError, "");
+    const ProjectLoad load = OpenProject(session, model.ProjectPath());
+    ASSERT_TRUE(load.complete) << load.outcome.Message();
+    EXPECT_EQ(load.outcome.Message(), "");
     ASSERT_EQ(loaded.PartCount(), 4);
     const char* names[] = {"body", "arm", "leg", "arm00000"};
     const int parents[] = {-1, 0, -1, -1};
@@ -111,8 +113,9 @@ TEST(ProjectFile, ObjectFilesAreFoundIgnoringCaseAndMeshBeforeModel)
     model.folder.Write("body.mqo", "not a model");
 
     Scene loaded;
-    ASSERT_EQ(LoadProject(loaded, model.ProjectPath()), 1) << loaded.lastLoadError;
-    EXPECT_EQ(loaded.lastLoadError, "");
+    const ProjectLoad load = LoadProject(loaded, model.ProjectPath());
+    ASSERT_TRUE(load.complete) << load.outcome.Message();
+    EXPECT_EQ(load.outcome.Message(), "");
     EXPECT_EQ(loaded.parts[2]->displayName, "LEG");
     float largest = 0;
     for (int v = 0; v < loaded.parts[2]->mesh->GetVertexNum(); ++v)
@@ -132,12 +135,13 @@ TEST(ProjectFile, AnExactFileNameWinsOverOneInAnotherCaseAndNumberingSkipsNamesI
     motion.name = "m";
     motion.tracks.resize(records.size());
     for (MotionTrack& track : motion.tracks) track.keys.push_back({0, Matrix4::Identity()});
-    std::string bytes, error;
-    ASSERT_TRUE(BuildProjectFile(records, {motion}, bytes, error)) << error;
-    folder.Write("model.anm", bytes);
+    const Expected<std::string> bytes = BuildProjectFile(records, {motion});
+    ASSERT_TRUE(Succeeded(bytes));
+    folder.Write("model.anm", *bytes);
 
     Scene loaded;
-    ASSERT_EQ(LoadProject(loaded, folder.File("model.anm")), 1) << loaded.lastLoadError;
+    const ProjectLoad load = LoadProject(loaded, folder.File("model.anm"));
+    ASSERT_TRUE(load.complete) << load.outcome.Message();
     ASSERT_EQ(loaded.PartCount(), 5);
     const char* names[] = {"arm", "ARM", "arm00001", "arm00000", "arm00002"};
     for (int i = 0; i < 5; ++i) EXPECT_EQ(loaded.parts[i]->displayName, names[i]) << i;
@@ -156,14 +160,15 @@ TEST(ProjectFile, MissingObjectFileStopsWithThePartsBeforeItAndNoMotions)
 
     EditorSession session;
     Scene& loaded = session.GetScene();
-    EXPECT_EQ(OpenProject(session, model.ProjectPath()), 0);
+    const ProjectLoad load = OpenProject(session, model.ProjectPath());
+    EXPECT_FALSE(load.complete);
     EXPECT_EQ(loaded.PartCount(), 2);
     EXPECT_TRUE(loaded.motions.empty());
     EXPECT_EQ(session.CurrentMotion(), -1);
     // Body's partner was the missing leg: the link must not outlive it.
     EXPECT_EQ(loaded.parts[0]->symmetryIndex, -1);
-    EXPECT_NE(loaded.lastLoadError.find("leg.mesh"), std::string::npos) << loaded.lastLoadError;
-    EXPECT_NE(loaded.lastLoadError.find("Part 2"), std::string::npos);
+    EXPECT_NE(load.outcome.Message().find("leg.mesh"), std::string::npos) << load.outcome.Message();
+    EXPECT_NE(load.outcome.Message().find("Part 2"), std::string::npos);
     EXPECT_EQ(session.History().StepCount(), 0);
     EXPECT_FALSE(session.History().IsModified());
     EXPECT_NE(session.TitleText().find("model.anm"), std::string::npos);
@@ -176,10 +181,11 @@ TEST(ProjectFile, BrokenObjectFileGivesAnEmptyPartAndIsNamed)
     std::filesystem::remove(model.folder.File("leg.mesh"));
     model.folder.Write("leg.mqo", "garbage");
     Scene loaded;
-    EXPECT_EQ(LoadProject(loaded, model.ProjectPath()), 1);
+    const ProjectLoad load = LoadProject(loaded, model.ProjectPath());
+    EXPECT_TRUE(load.complete);
     EXPECT_EQ(loaded.PartCount(), 4);
     EXPECT_EQ(loaded.parts[2]->mesh->GetFaceNum(), 0);
-    EXPECT_NE(loaded.lastLoadError.find("leg.mqo"), std::string::npos) << loaded.lastLoadError;
+    EXPECT_NE(load.outcome.Message().find("leg.mqo"), std::string::npos) << load.outcome.Message();
     EXPECT_EQ(loaded.motions.size(), 2u);
 }
 
@@ -197,16 +203,18 @@ TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
     other.scene.parts[0]->localPosition.x += 1;
     other.session.History().PushUndo("edit");
     RecordingObserver observer(other.session);
-    EXPECT_EQ(OpenProject(other.session, model.folder.File("damaged.anm")), 0);
-    EXPECT_NE(other.scene.lastLoadError.find("damaged.anm: byte 32"), std::string::npos) << other.scene.lastLoadError;
+    const ProjectLoad damaged = OpenProject(other.session, model.folder.File("damaged.anm"));
+    EXPECT_FALSE(damaged.complete);
+    EXPECT_NE(damaged.outcome.Message().find("damaged.anm: byte 32"), std::string::npos) << damaged.outcome.Message();
     EXPECT_EQ(other.scene.PartCount(), 4);
     EXPECT_EQ(other.scene.motions.size(), 2u);
     EXPECT_EQ(other.scene.projectFileName, kUntitledProjectName);
     EXPECT_TRUE(observer.events.empty());
     EXPECT_EQ(other.session.History().StepCount(), 1);  // the undo steps survive
 
-    EXPECT_EQ(OpenProject(other.session, model.folder.File("absent.anm")), 0);
-    EXPECT_NE(other.scene.lastLoadError.find("absent.anm"), std::string::npos);
+    const ProjectLoad absent = OpenProject(other.session, model.folder.File("absent.anm"));
+    EXPECT_FALSE(absent.complete);
+    EXPECT_NE(absent.outcome.Message().find("absent.anm"), std::string::npos);
     EXPECT_EQ(other.scene.PartCount(), 4);
 }
 
@@ -231,13 +239,14 @@ TEST(ProjectFile, SaveRefusesAnEmptySceneWithItsMessages)
 TEST(ProjectFile, UnwritableTargetShowsTheOpenMessageAndKeepsThePath)
 {
     SavedModel model;
-    EXPECT_FALSE(SaveProject(model.scene, model.folder.File("no/such/folder/x.anm"), model.prompt));
+    const Outcome saved = SaveProject(model.scene, model.folder.File("no/such/folder/x.anm"), model.prompt);
+    EXPECT_FALSE(saved);
     // Before it, the second "arm" Part asks about the file the first one would write.
     ASSERT_FALSE(model.prompt.asked.empty());
     EXPECT_EQ(model.prompt.asked.back().rfind("Error|ファイルがオープンできない\n", 0), 0u)
         << model.prompt.asked.back();
     EXPECT_EQ(model.scene.projectPath, "");
-    EXPECT_NE(model.scene.lastSaveError.find("x.anm"), std::string::npos);
+    EXPECT_NE(saved.Message().find("x.anm"), std::string::npos);
 }
 
 // A write beyond the file size limit fails part way (EFBIG), as a full disk would.
@@ -272,15 +281,16 @@ TEST(ProjectFile, ManyReadOnlyFilesAreNamedAFewAndCounted)
     for (const std::string& name : model.folder.Names()) chmod(model.folder.File(name).c_str(), 0444);
     model.prompt.asked.clear();
     model.prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
-    EXPECT_FALSE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
+    const Outcome saved = SaveProject(model.scene, model.ProjectPath(), model.prompt);
+    EXPECT_FALSE(saved);
     // The project file and seven .mesh files (the two arms share one).
     EXPECT_EQ(model.prompt.asked.back(),
               "上書き保存|「model.anm」「body.mesh」「arm.mesh」「leg.mesh」「extra0.mesh」"
               "ほか3個のファイルは読み取り専用です。上書きしますか？");
-    EXPECT_EQ(model.scene.lastSaveError, model.ProjectPath() + ", " + model.folder.File("body.mesh") + ", " +
-                                             model.folder.File("arm.mesh") + ", " + model.folder.File("leg.mesh") +
-                                             ", " + model.folder.File("extra0.mesh") +
-                                             " and 3 more: the files are read-only; nothing was written");
+    EXPECT_EQ(saved.Message(), model.ProjectPath() + ", " + model.folder.File("body.mesh") + ", " +
+                                   model.folder.File("arm.mesh") + ", " + model.folder.File("leg.mesh") + ", " +
+                                   model.folder.File("extra0.mesh") +
+                                   " and 3 more: the files are read-only; nothing was written");
 }
 
 TEST(FileCommands, ReadOnlyFilesAreAskedAboutOnceBeforeAnythingIsWritten)
@@ -334,12 +344,12 @@ TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
     SaveCommand(model.session, model.prompt);
     EXPECT_EQ(model.prompt.asked.back(), "上書き保存|" + model.ProjectPath() + "は存在します。上書きしますか？");
     Scene check;
-    ASSERT_EQ(LoadProject(check, model.ProjectPath()), 1);
+    ASSERT_TRUE(LoadProject(check, model.ProjectPath()).complete);
     EXPECT_EQ(check.PartCount(), 4);  // No kept the old file
 
     model.prompt.yesNo = {true};
     SaveCommand(model.session, model.prompt);
-    ASSERT_EQ(LoadProject(check, model.ProjectPath()), 1);
+    ASSERT_TRUE(LoadProject(check, model.ProjectPath()).complete);
     EXPECT_EQ(check.PartCount(), 1);
     EXPECT_EQ(check.parts[0]->displayName, "new");
 }
@@ -407,7 +417,7 @@ TEST(FileCommands, SavedAndOpenedProjectsGoFirstInTheRecentListAndAMissingOneLea
     model.prompt.savePaths = {model.ProjectPath(), other};
     ASSERT_TRUE(SaveAsCommand(model.session, model.prompt));
     ASSERT_TRUE(SaveAsCommand(model.session, model.prompt));
-    ASSERT_EQ(OpenProject(model.session, model.ProjectPath()), 1);
+    ASSERT_TRUE(OpenProject(model.session, model.ProjectPath()).complete);
     const RecentFiles& recent = model.session.RecentProjects();
     EXPECT_EQ(recent.Paths(), (std::vector<std::string>{std::filesystem::canonical(model.ProjectPath()).string(),
                                                         std::filesystem::canonical(other).string()}));

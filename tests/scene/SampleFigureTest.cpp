@@ -7,6 +7,7 @@
 #include "scene/Scene.h"
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
+#include "support/OutcomeAssertions.h"
 
 #include <gtest/gtest.h>
 
@@ -34,8 +35,7 @@ Vec3 Position(const LoadedModel& model, uint32_t index)
 LoadedModel ReadPart(const std::string& name)
 {
     LoadedModel model;
-    std::string error;
-    EXPECT_TRUE(ReadMqoFile(kFigureDir + name + ".mqo", model, error)) << error;
+    EXPECT_TRUE(Succeeded(ReadMqoFile(kFigureDir + name + ".mqo", model)));
     return model;
 }
 
@@ -130,8 +130,9 @@ TEST(SampleFigureProject, OpensWithItsTreePartnersAndMotions)
 {
     EditorSession session;
     Scene& scene = session.GetScene();
-    ASSERT_EQ(OpenProject(session, kFigureDir + "figure.anm"), 1) << scene.lastLoadError;
-    EXPECT_EQ(scene.lastLoadError, "");
+    const ProjectLoad load = OpenProject(session, kFigureDir + "figure.anm");
+    ASSERT_TRUE(load.complete) << load.outcome.Message();
+    EXPECT_EQ(load.outcome.Message(), "");
     ASSERT_EQ(scene.PartCount(), 14);
     auto index = [&](const std::string& name) {
         for (int i = 0; i < scene.PartCount(); ++i)

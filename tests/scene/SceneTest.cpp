@@ -64,26 +64,28 @@ TEST(SceneParts, RepeatedFileNamesAreNumberedAndBaseNamesCutAtTheFirstDot)
     EditorSession session;
     Scene& scene = session.GetScene();
     for (int i = 0; i < 3; ++i) AddCube(scene, folder, "arm.mqo");
-    AddCube(scene, folder, "hand.R.mesh");
+    folder.Write("hand.R.mesh", CubeObjectFile());
+    const AddedPart hand = scene.AddPartFromFile(folder.File("hand.R.mesh"));
     EXPECT_EQ(DisplayNames(scene), (std::vector<std::string>{"arm", "arm00000", "arm00001", "hand"}));
     for (int i = 0; i < 3; ++i) EXPECT_EQ(scene.parts[i]->baseName, "arm");
     EXPECT_EQ(scene.parts[3]->baseName, "hand");
     EXPECT_EQ(scene.Tree().GetText(scene.parts[1]->treeItem), "arm00000");
     EXPECT_EQ(scene.addObjectDirectory, folder.path);
-    EXPECT_EQ(scene.lastLoadError, "");
+    EXPECT_EQ(hand.loaded.Message(), "");
 }
 
 TEST(SceneParts, UnreadableFileStillGivesAPartAndSaysWhy)
 {
     EditorSession session;
     Scene& scene = session.GetScene();
-    EXPECT_EQ(scene.AddPartFromFile("/no such/models\\leg.L.mqo"), 0);
+    const AddedPart added = scene.AddPartFromFile("/no such/models\\leg.L.mqo");
+    EXPECT_EQ(added.index, 0);
     ASSERT_EQ(scene.PartCount(), 1);
     // A backslash is part of a file name on this system.
     EXPECT_EQ(scene.parts[0]->baseName, "models\\leg");
     EXPECT_EQ(scene.parts[0]->displayName, "models\\leg");
     EXPECT_EQ(scene.addObjectDirectory, "/no such");
-    EXPECT_NE(scene.lastLoadError.find("leg.L.mqo"), std::string::npos) << scene.lastLoadError;
+    EXPECT_NE(added.loaded.Message().find("leg.L.mqo"), std::string::npos) << added.loaded.Message();
 
     // A bare file name leaves no folder behind.
     scene.AddPartFromFile("missing.mqo");
@@ -439,7 +441,7 @@ TEST(SceneSelection, AddingReportsTheItemUnderItsParentThenSelectsAndChecksIt)
     Scene& scene = session.GetScene();
     folder.Write("arm.mqo", CubeObjectFile());
     RecordingObserver observer(session);
-    AddObject(session, folder.File("arm.mqo"));
+    ASSERT_TRUE(AddObject(session, folder.File("arm.mqo")));
     const std::string item = std::to_string(scene.parts[0]->treeItem);
     ASSERT_GE(observer.events.size(), 3u);
     EXPECT_EQ(observer.events[0], "insert " + item + " under " + std::to_string(scene.rootPart.treeItem) + " arm");

@@ -1,6 +1,7 @@
 #include "anim/MotionOperations.h"
 #include "io/FileSetWriter.h"
 #include "meshlib/TextureWriter.h"
+#include "support/OutcomeAssertions.h"
 #include "support/TextureFiles.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
@@ -24,12 +25,10 @@ void AddTexturedCube(Scene& scene, const TempFolder& source, const std::string& 
     image.width = 2;
     image.height = 2;
     image.rgba = {255, 0, 0, 255, 0, 255, 0, 255, 0, 0, 255, 255, 255, 255, 255, 255};
-    std::string error;
-    ASSERT_TRUE(SaveTextureImage(image, source.File(textureName), ImageFormat::Png, error)) << error;
+    ASSERT_TRUE(Succeeded(SaveTextureImage(image, source.File(textureName), ImageFormat::Png)));
     source.Write(file, CubeObjectFile(1.0f, textureName));
     SelectPart(scene, -1);
-    scene.AddPartFromFile(source.File(file));
-    ASSERT_EQ(scene.lastLoadError, "");
+    ASSERT_EQ(scene.AddPartFromFile(source.File(file)).loaded.Message(), "");
 }
 
 }  // namespace
@@ -47,8 +46,9 @@ TEST(TextureOutput, MissingTexturesAreWrittenUnderLowerCaseNamesInTheFormatTheNa
     NewMotionCommand(session, "m");
     ASSERT_GE(scene.meshBase.GetTextureNum(), 3);
 
-    ASSERT_TRUE(SaveProject(scene, target.File("p.anm"), prompt));
-    EXPECT_EQ(scene.lastSaveError, "");
+    const Outcome saved = SaveProject(scene, target.File("p.anm"), prompt);
+    ASSERT_TRUE(saved);
+    EXPECT_EQ(saved.Message(), "");
     EXPECT_EQ(target.Read("skin.png").substr(0, 4), "\x89PNG");
     EXPECT_FALSE(target.Exists("Skin.PNG"));
     // ".bmp" is looked for before ".png", wherever it stands in the name.

@@ -1,6 +1,7 @@
 #include "settings/AppSettings.h"
 #include "settings/SettingsTable.h"
 
+#include "support/OutcomeAssertions.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -64,8 +65,7 @@ TEST(AppSettings, FirstStartGivesDefaultsAndWritesEveryKeyInOrder)
     TempFolder folder;
     const AppSettings settings(folder.File("config/Marionettica3D/Marionet3D.ini"), [] { return "/home/u/work"; });
     SettingsValues values;
-    std::string error;
-    ASSERT_TRUE(settings.Load(values, SettingsOwners(), error)) << error;
+    ASSERT_TRUE(Succeeded(settings.Load(values, SettingsOwners())));
     EXPECT_EQ(values.addObjectDirectory, "/home/u/work");
     EXPECT_EQ(values.colours[0], 0xFF181818u);
     EXPECT_EQ(values.colours[7], 0xFF2040E0u);
@@ -84,7 +84,7 @@ TEST(AppSettings, FirstStartGivesDefaultsAndWritesEveryKeyInOrder)
     }
 
     // Saving creates the folder and the file with every key.
-    ASSERT_TRUE(settings.Save(values, SettingsOwners(), error)) << error;
+    ASSERT_TRUE(Succeeded(settings.Save(values, SettingsOwners())));
     EXPECT_EQ(folder.Read("config/Marionettica3D/Marionet3D.ini"), DefaultFileText("/home/u/work"));
 }
 
@@ -206,11 +206,10 @@ TEST(AppSettings, SavingUpdatesAnExistingFileInPlace)
     folder.Write("Marionet3D.ini", "; hand-edited\n[center]\nxpos = 0.25\nMINE=1\n[Extra]\nz=9\n");
     const AppSettings settings(path, [] { return "/d"; });
     SettingsValues values;
-    std::string error;
-    ASSERT_TRUE(settings.Load(values, SettingsOwners(), error)) << error;
+    ASSERT_TRUE(Succeeded(settings.Load(values, SettingsOwners())));
     EXPECT_EQ(values.splitX, 0.25f);
     EXPECT_EQ(values.splitY, 0.5f);
-    ASSERT_TRUE(settings.Save(values, SettingsOwners(), error)) << error;
+    ASSERT_TRUE(Succeeded(settings.Save(values, SettingsOwners())));
     const std::string text = folder.Read("Marionet3D.ini");
     EXPECT_EQ(
         text.rfind("; hand-edited\n[center]\nxpos=0.250000\nMINE=1\nYPOS=0.500000\n[Extra]\nz=9\n\n[DIRECTORY]\n", 0),
@@ -225,9 +224,9 @@ TEST(AppSettings, UnreadableFileGivesDefaultsAndIsNotOverwritten)
     std::filesystem::create_directory(folder.File("Marionet3D.ini"));
     const AppSettings settings(folder.File("Marionet3D.ini"), [] { return "/d"; });
     SettingsValues values;
-    std::string error;
-    EXPECT_FALSE(settings.Load(values, SettingsOwners(), error));
+    Outcome outcome;
+    EXPECT_FALSE((outcome = settings.Load(values, SettingsOwners())));
     EXPECT_EQ(values.views[1].type, 8);
-    EXPECT_FALSE(settings.Save(values, SettingsOwners(), error));
+    EXPECT_FALSE((outcome = settings.Save(values, SettingsOwners())));
     EXPECT_TRUE(std::filesystem::is_directory(folder.File("Marionet3D.ini")));
 }

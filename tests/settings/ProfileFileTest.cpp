@@ -1,5 +1,6 @@
 #include "settings/ProfileFile.h"
 
+#include "support/OutcomeAssertions.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -136,20 +137,20 @@ TEST(ProfileFile, MissingFileIsEmptyAndSavingRoundTrips)
 {
     TempFolder folder;
     ProfileFile p;
-    std::string error;
-    ASSERT_TRUE(p.Load(folder.File("none.ini"), error)) << error;
+    Outcome outcome;
+    ASSERT_TRUE(Succeeded(p.Load(folder.File("none.ini"))));
     EXPECT_EQ(p.GetString("A", "b", "default"), "default");
 
     p.SetInt("A", "b", 12);
-    ASSERT_TRUE(p.Save(folder.File("x.ini"), error)) << error;
+    ASSERT_TRUE(Succeeded(p.Save(folder.File("x.ini"))));
     ProfileFile q;
-    ASSERT_TRUE(q.Load(folder.File("x.ini"), error)) << error;
+    ASSERT_TRUE(Succeeded(q.Load(folder.File("x.ini"))));
     EXPECT_EQ(q.GetInt("a", "B", 0), 12);
 
     // A folder where the file should be cannot be read: failure, nothing read.
     std::filesystem::create_directory(folder.File("dir.ini"));
-    EXPECT_FALSE(q.Load(folder.File("dir.ini"), error));
-    EXPECT_NE(error.find("dir.ini"), std::string::npos);
+    EXPECT_FALSE((outcome = q.Load(folder.File("dir.ini"))));
+    EXPECT_NE(outcome.Message().find("dir.ini"), std::string::npos);
     EXPECT_EQ(q.GetInt("A", "b", 0), 0);
 }
 
@@ -168,13 +169,12 @@ TEST(ProfileFile, FailedWriteKeepsTheOldFile)
     small.rlim_cur = 64;
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    std::string error;
-    const bool saved = p.Save(path, error);
+    const Outcome saved = p.Save(path);
     setrlimit(RLIMIT_FSIZE, &old);
     std::signal(SIGXFSZ, oldHandler);
 
     EXPECT_FALSE(saved);
-    EXPECT_NE(error.find("Marionet3D.ini"), std::string::npos);
+    EXPECT_NE(saved.Message().find("Marionet3D.ini"), std::string::npos);
     EXPECT_EQ(folder.Read("Marionet3D.ini"), "[A]\nb=1\n");
     // No temporary file is left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path), std::filesystem::directory_iterator()),

@@ -31,11 +31,10 @@ inline void BuildFigureSample(EditorSession& session, const TempFolder& folder)
     TextureImage skin;
     skin.width = skin.height = 4;
     for (int i = 0; i < 16; ++i) skin.rgba.insert(skin.rgba.end(), {uint8_t(i * 16), 128, uint8_t(255 - i * 16), 255});
-    std::string png, error;
-    EncodeTextureImage(skin, ImageFormat::Png, png, error);
-    folder.Write("肌.png", png);
+    const Expected<std::string> png = EncodeTextureImage(skin, ImageFormat::Png);
+    folder.Write("肌.png", png ? *png : std::string());
     folder.Write("胴体.mqo", CubeObjectFile(1.0f, "肌.png"));
-    const int torso = scene.AddPartFromFile(folder.File("胴体.mqo"));
+    const int torso = scene.AddPartFromFile(folder.File("胴体.mqo")).index;
     const int head = AddCubeUnder(scene, folder, torso, "頭.mqo");
     const int left = AddCubeUnder(scene, folder, torso, "左腕.mqo");
     const int right = AddCubeUnder(scene, folder, torso, "右腕.mqo");
@@ -43,7 +42,7 @@ inline void BuildFigureSample(EditorSession& session, const TempFolder& folder)
                  "Metasequoia Document\r\nFormat Text Ver 1.0\r\n\r\nObject \"mark\" {\r\n\tvertex 1 {\r\n"
                  "\t\t0 0 0\r\n\t}\r\n}\r\nEof\r\n");
     SelectPart(scene, head);
-    const int mark = scene.AddPartFromFile(folder.File("目印.mqo"));
+    const int mark = scene.AddPartFromFile(folder.File("目印.mqo")).index;
     const int stand = AddCubeUnder(scene, folder, -1, "台.mqo");
 
     NewMotion(scene, "歩く");

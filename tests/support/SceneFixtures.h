@@ -75,7 +75,7 @@ inline std::string CubeModelText(float half = 1.0f)
 inline int AddCube(Scene& scene, const TempFolder& folder, const std::string& fileName, float half = 1.0f)
 {
     folder.Write(fileName, CubeObjectFile(half));
-    const int added = scene.AddPartFromFile(folder.File(fileName));
+    const int added = scene.AddPartFromFile(folder.File(fileName)).index;
     scene.SelectTreeItem(scene.parts[added]->treeItem);
     return added;
 }
@@ -84,7 +84,7 @@ inline int AddCube(Scene& scene, const TempFolder& folder, const std::string& fi
 inline int AddCube(EditorSession& session, const TempFolder& folder, const std::string& fileName, float half = 1.0f)
 {
     folder.Write(fileName, CubeObjectFile(half));
-    const int added = session.GetScene().AddPartFromFile(folder.File(fileName));
+    const int added = session.GetScene().AddPartFromFile(folder.File(fileName)).index;
     session.SelectPart(added);
     return added;
 }

@@ -68,7 +68,7 @@ inline int AddModelPart(Scene& scene, const TempFolder& folder, const std::strin
     const std::string path = folder.File(name + ".mesh");
     if (!mesh.LoadModel(model, path, 1.0f) || !mesh.SaveMeshFile(path)) return -1;
     scene.SelectTreeItem(scene.rootPart.treeItem);
-    const int added = scene.AddPartFromFile(path);
+    const int added = scene.AddPartFromFile(path).index;
     scene.SelectTreeItem(scene.parts[added]->treeItem);
     return added;
 }

@@ -7,16 +7,13 @@
 
 namespace m3d {
 
-// Writes image to path as an image file of format. false with error naming
-// the path when it cannot be encoded or written.
-inline bool SaveTextureImage(const TextureImage& image, const std::string& path, ImageFormat format, std::string& error)
+// Writes image to path as an image file of format. The failure names the
+// path when it cannot be encoded or written.
+inline Outcome SaveTextureImage(const TextureImage& image, const std::string& path, ImageFormat format)
 {
-    std::string bytes;
-    if (!EncodeTextureImage(image, format, bytes, error)) {
-        error = path + ": " + error;
-        return false;
-    }
-    return WriteFileAtomically(path, bytes, error);
+    const Expected<std::string> bytes = EncodeTextureImage(image, format);
+    if (!bytes) return Outcome::Failure(path + ": " + bytes.Message());
+    return WriteFileAtomically(path, *bytes);
 }
 
 }  // namespace m3d

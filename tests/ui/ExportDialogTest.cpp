@@ -192,8 +192,8 @@ private Q_SLOTS:
 #endif
         CloseWithoutSaving();
         ProfileFile profile;
-        std::string error;
-        QVERIFY2(profile.Load(Settings(), error), error.c_str());
+        const Outcome loaded = profile.Load(Settings());
+        QVERIFY2(loaded, loaded.Message().c_str());
         QCOMPARE(profile.GetString("DIRECTORY", "EXPORT_XFILE", ""), folder.File("out"));
         QCOMPARE(profile.GetString("ANIMATION", "TIMESCALEFACTOR", ""), std::string("150"));
 

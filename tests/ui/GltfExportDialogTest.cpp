@@ -103,8 +103,8 @@ private Q_SLOTS:
         AnswerNextDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });
         app.reset();
         ProfileFile profile;
-        std::string error;
-        QVERIFY2(profile.Load(Settings(), error), error.c_str());
+        const Outcome loaded = profile.Load(Settings());
+        QVERIFY2(loaded, loaded.Message().c_str());
         QCOMPARE(profile.GetString("DIRECTORY", "EXPORT_GLTF", ""), folder.File("out"));
     }
 };

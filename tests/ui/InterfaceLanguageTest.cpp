@@ -101,8 +101,7 @@ private Q_SLOTS:
             japanese.app.Close();
         }
         ProfileFile profile;
-        std::string error;
-        QVERIFY(profile.Load(settings, error));
+        QVERIFY(profile.Load(settings));
         QCOMPARE(profile.GetString("INTERFACE", "LANGUAGE", ""), std::string("ja"));
     }
 };

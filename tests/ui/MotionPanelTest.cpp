@@ -73,8 +73,7 @@ private Q_SLOTS:
         QCOMPARE(unexpectedDialog, QString());
         // The panel's size and the timeline's zoom are remembered.
         ProfileFile settings;
-        std::string error;
-        QVERIFY(settings.Load(folder.File("motion.ini"), error));
+        QVERIFY(settings.Load(folder.File("motion.ini")));
         QCOMPARE(settings.GetString("TIMELINE", "PANEL_HEIGHT", ""), std::string("243"));
         QCOMPARE(settings.GetString("TIMELINE", "FRAME_PIXELS", ""), std::string("2"));
     }

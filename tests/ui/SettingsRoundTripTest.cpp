@@ -24,8 +24,7 @@ struct KeyCollector : SettingsVisitor {
 ProfileFile LoadProfile(const std::string& path)
 {
     ProfileFile profile;
-    std::string error;
-    if (!profile.Load(path, error)) qWarning("%s", error.c_str());
+    if (const Outcome loaded = profile.Load(path); !loaded) qWarning("%s", loaded.Message().c_str());
     return profile;
 }
 
@@ -70,8 +69,7 @@ private Q_SLOTS:
         // The user edits the split and a colour by hand.
         profile.SetString("CENTER", "XPOS", "0.25");
         profile.SetString("COLOR", "BACK", "-16776961");
-        std::string error;
-        QVERIFY(profile.Save(path, error));
+        QVERIFY(profile.Save(path));
         {
             RunningApp app(path);
             const ViewState& views = app.Form().Views();

@@ -292,7 +292,7 @@ private Q_SLOTS:
         app->scene.SelectTreeItem(app->scene.rootPart.treeItem);
         app->Form().OpenStartupFile(folder.File("roof.mesh"));
         app->scene.addObjectDirectory = folder.path;
-        QCOMPARE(AddMirroredPart(app->session, "roof_mirrored"), MirroredPartResult::Added);
+        QCOMPARE(AddMirroredPart(app->session, "roof_mirrored").result, MirroredPartResult::Added);
         // The original under the default light, the mirror under the light mirrored across x = 0.
         ViewState& views = app->Form().Views();
         const Vec3 before = views.lightDirection;

@@ -3,6 +3,7 @@
 #include "meshlib/CMesh.h"
 #include "meshlib/LoadedModel.h"
 #include "scene/Scene.h"
+#include "support/OutcomeAssertions.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -45,8 +46,8 @@ inline int AddModelPart(Scene& scene, const TempFolder& folder, const LoadedMode
 {
     const std::string path = folder.File(name + std::to_string(scene.PartCount()) + ".mesh");
     CMesh mesh;
-    EXPECT_TRUE(mesh.LoadModel(model, path, 1.0f)) << mesh.GetLastError();
-    EXPECT_TRUE(mesh.SaveMeshFile(path)) << mesh.GetLastError();
+    EXPECT_TRUE(Succeeded(mesh.LoadModel(model, path, 1.0f)));
+    EXPECT_TRUE(Succeeded(mesh.SaveMeshFile(path)));
     scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.parts[parent]->treeItem);
     scene.AddPartFromFile(path);
     const int index = scene.PartCount() - 1;
