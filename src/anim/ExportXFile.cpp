@@ -22,7 +22,7 @@ const char* const EXPORT_X_CANNOT_WRITE = QT_TRANSLATE_NOOP("core", "ファイ�
 const char* ExportXRefusal(const Scene& scene)
 {
     if (scene.PartCount() == 0) return EXPORT_X_NO_PARTS;
-    if (scene.motions.empty()) return EXPORT_X_NO_MOTIONS;
+    if (scene.Motions().empty()) return EXPORT_X_NO_MOTIONS;
     return nullptr;
 }
 
@@ -70,7 +70,7 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
     }
     result.written = true;
     result.partCount = scene.PartCount();
-    result.motionCount = static_cast<int>(scene.motions.size());
+    result.motionCount = static_cast<int>(scene.Motions().size());
     for (const XAnimationSet& animationSet : content.animationSets)
         for (const XAnimation& animation : animationSet.animations)
             result.animationKeyCount += static_cast<int>(animation.keys.size());

@@ -92,7 +92,7 @@ void ChangeMotionLength(CommandContext& c)
 {
     const int motion = c.session.CurrentMotion();
     if (motion < 0) return;
-    if (const std::optional<int> length = c.host.AskMotionLength(c.session.GetScene().motions[motion].length))
+    if (const std::optional<int> length = c.host.AskMotionLength(c.session.GetScene().Motions()[motion].length))
         SetMotionLengthCommand(c.session, *length);
 }
 

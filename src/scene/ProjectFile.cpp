@@ -37,25 +37,25 @@ std::optional<std::string> FindObjectFile(const FolderIndex& folder, const std::
 std::vector<ProjectPartRecord> ProjectPartRecordsOf(const Scene& scene)
 {
     std::vector<ProjectPartRecord> records;
-    records.reserve(scene.parts.size());
-    for (const auto& part : scene.parts) records.push_back({part->baseName, part->parentIndex, part->symmetryIndex});
+    records.reserve(scene.Parts().size());
+    for (const auto& part : scene.Parts()) records.push_back({part->baseName, part->parentIndex, part->symmetryIndex});
     return records;
 }
 
 bool SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
 {
     scene.lastSaveError.clear();
-    if (scene.motions.empty()) {
+    if (scene.Motions().empty()) {
         prompt.ShowMessage(UiText("core", "モーションが存在しない"), UiText("core", "Error"));
         return false;
     }
-    if (scene.parts.empty()) {
+    if (scene.Parts().empty()) {
         prompt.ShowMessage(UiText("core", "オブジェクトが存在しない"), UiText("core", "Error"));
         return false;
     }
     std::string bytes;
     std::string error;
-    if (!BuildProjectFile(ProjectPartRecordsOf(scene), scene.motions, bytes, error)) {
+    if (!BuildProjectFile(ProjectPartRecordsOf(scene), scene.Motions(), bytes, error)) {
         scene.lastSaveError = path + ": " + error;
         prompt.ShowMessage(scene.lastSaveError, UiText("core", "Error"));
         return false;
@@ -130,7 +130,7 @@ int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced)
         const std::optional<std::string> objectFile = FindObjectFile(folder, record.baseName);
         if (!objectFile) {
             // Partners among the Parts not loaded would name no Part.
-            for (auto& part : scene.parts)
+            for (auto& part : scene.Parts())
                 if (part->symmetryIndex >= scene.PartCount()) part->symmetryIndex = -1;
             scene.UpdateHierarchy(0);
             brokenObjects.push_back(path + ": Part " + std::to_string(i) + ": neither " + record.baseName +
@@ -142,14 +142,14 @@ int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced)
         // Composed once after the last Part rather than once for each.
         const int added = scene.AppendPart(record.parentIndex, *objectFile, scene.LoadObjectMesh(*objectFile),
                                            names.Take(PartBaseNameOf(*objectFile)));
-        scene.SelectTreeItem(scene.parts[added]->treeItem);
+        scene.SelectTreeItem(scene.Parts()[added]->treeItem);
         if (!scene.lastLoadError.empty()) brokenObjects.push_back(scene.lastLoadError);
-        scene.parts.back()->symmetryIndex = record.symmetryIndex;
+        scene.Parts().back()->symmetryIndex = record.symmetryIndex;
     }
     scene.UpdateHierarchy(0);
 
     // The reader has checked every name, length and track.
-    scene.motions = std::move(data.motions);
+    scene.MutableMotions() = std::move(data.motions);
     scene.lastLoadError = FirstLines(brokenObjects);
     return 1;
 }

@@ -46,13 +46,13 @@ std::string WriteDeepChainProject(const std::string& folder, size_t depth)
     Motion motion;
     motion.name = "walk";
     motion.length = 10;
-    scene.motions.push_back(motion);
+    scene.MutableMotions().push_back(motion);
     const LoadedModel triangle = OneTriangle();
     for (size_t i = 0; i < depth; ++i) {
         const std::string path = folder + "/p" + std::to_string(i) + ".mqo";
         scene.AddPartFromFile(path);
-        scene.parts.back()->mesh->LoadModel(triangle, path, 1.0f);
-        scene.SelectTreeItem(scene.parts.back()->treeItem);
+        scene.Parts().back()->mesh->LoadModel(triangle, path, 1.0f);
+        scene.SelectTreeItem(scene.Parts().back()->treeItem);
     }
     const std::string project = folder + "/chain.anm";
     NoQuestions prompt;

@@ -34,8 +34,8 @@ struct SavedModel {
         AddCubeUnder(scene, folder, 0, "arm.mqo");
         AddCubeUnder(scene, folder, -1, "leg.mqo");
         AddCubeUnder(scene, folder, -1, "arm.mqo");
-        scene.parts[0]->symmetryIndex = 2;
-        scene.parts[2]->symmetryIndex = 0;
+        scene.Parts()[0]->symmetryIndex = 2;
+        scene.Parts()[2]->symmetryIndex = 0;
         NewMotionCommand(session, "walk");
         SetMotionLength(scene, 0, 40);
         SetKeyMatrix(scene, 0, 1, 20, MatrixRotationZ(0.5f) * MatrixTranslation(0, 2, 0));
@@ -69,20 +69,20 @@ TEST(ProjectFile, SaveAndLoadKeepLinksMotionsAndKeysAndRenumberRepeatedNames)
     const int parents[] = {-1, 0, -1, -1};
     const int partners[] = {2, -1, 0, -1};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(loaded.parts[i]->displayName, names[i]);
-        EXPECT_EQ(loaded.parts[i]->parentIndex, parents[i]);
-        EXPECT_EQ(loaded.parts[i]->symmetryIndex, partners[i]);
+        EXPECT_EQ(loaded.Parts()[i]->displayName, names[i]);
+        EXPECT_EQ(loaded.Parts()[i]->parentIndex, parents[i]);
+        EXPECT_EQ(loaded.Parts()[i]->symmetryIndex, partners[i]);
     }
-    EXPECT_EQ(loaded.parts[3]->baseName, "arm");
-    EXPECT_EQ(loaded.Tree().GetParent(loaded.parts[1]->treeItem), loaded.parts[0]->treeItem);
-    ASSERT_EQ(loaded.motions.size(), 2u);
-    EXPECT_EQ(loaded.motions[0].name, "walk");
-    EXPECT_EQ(loaded.motions[0].length, 40);
-    EXPECT_EQ(loaded.motions[1].name, "跳ぶ");
+    EXPECT_EQ(loaded.Parts()[3]->baseName, "arm");
+    EXPECT_EQ(loaded.Tree().GetParent(loaded.Parts()[1]->treeItem), loaded.Parts()[0]->treeItem);
+    ASSERT_EQ(loaded.Motions().size(), 2u);
+    EXPECT_EQ(loaded.Motions()[0].name, "walk");
+    EXPECT_EQ(loaded.Motions()[0].length, 40);
+    EXPECT_EQ(loaded.Motions()[1].name, "跳ぶ");
     for (size_t m = 0; m < 2; ++m)
         for (size_t t = 0; t < 4; ++t) {
-            const auto& a = model.scene.motions[m].tracks[t].keys;
-            const auto& b = loaded.motions[m].tracks[t].keys;
+            const auto& a = model.scene.Motions()[m].tracks[t].keys;
+            const auto& b = loaded.Motions()[m].tracks[t].keys;
             ASSERT_EQ(a.size(), b.size());
             for (size_t k = 0; k < a.size(); ++k) {
                 EXPECT_EQ(a[k].frame, b[k].frame);
@@ -113,10 +113,10 @@ TEST(ProjectFile, ObjectFilesAreFoundIgnoringCaseAndMeshBeforeModel)
     Scene loaded;
     ASSERT_EQ(LoadProject(loaded, model.ProjectPath()), 1) << loaded.lastLoadError;
     EXPECT_EQ(loaded.lastLoadError, "");
-    EXPECT_EQ(loaded.parts[2]->displayName, "LEG");
+    EXPECT_EQ(loaded.Parts()[2]->displayName, "LEG");
     float largest = 0;
-    for (int v = 0; v < loaded.parts[2]->mesh->GetVertexNum(); ++v)
-        largest = std::max(largest, loaded.parts[2]->mesh->GetVertex(v)->x);
+    for (int v = 0; v < loaded.Parts()[2]->mesh->GetVertexNum(); ++v)
+        largest = std::max(largest, loaded.Parts()[2]->mesh->GetVertex(v)->x);
     EXPECT_FLOAT_EQ(largest, 3.0f);
 }
 
@@ -140,10 +140,10 @@ TEST(ProjectFile, AnExactFileNameWinsOverOneInAnotherCaseAndNumberingSkipsNamesI
     ASSERT_EQ(LoadProject(loaded, folder.File("model.anm")), 1) << loaded.lastLoadError;
     ASSERT_EQ(loaded.PartCount(), 5);
     const char* names[] = {"arm", "ARM", "arm00001", "arm00000", "arm00002"};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(loaded.parts[i]->displayName, names[i]) << i;
-    EXPECT_FLOAT_EQ(loaded.parts[0]->mesh->GetVertex(0)->x * loaded.parts[0]->mesh->GetVertex(0)->x, 1.0f);
-    EXPECT_FLOAT_EQ(loaded.parts[1]->mesh->GetVertex(0)->x * loaded.parts[1]->mesh->GetVertex(0)->x, 9.0f);
-    EXPECT_EQ(loaded.Tree().GetParent(loaded.parts[4]->treeItem), loaded.parts[3]->treeItem);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(loaded.Parts()[i]->displayName, names[i]) << i;
+    EXPECT_FLOAT_EQ(loaded.Parts()[0]->mesh->GetVertex(0)->x * loaded.Parts()[0]->mesh->GetVertex(0)->x, 1.0f);
+    EXPECT_FLOAT_EQ(loaded.Parts()[1]->mesh->GetVertex(0)->x * loaded.Parts()[1]->mesh->GetVertex(0)->x, 9.0f);
+    EXPECT_EQ(loaded.Tree().GetParent(loaded.Parts()[4]->treeItem), loaded.Parts()[3]->treeItem);
     EXPECT_EQ(loaded.SelectedPartIndex(), 4);
 }
 
@@ -158,10 +158,10 @@ TEST(ProjectFile, MissingObjectFileStopsWithThePartsBeforeItAndNoMotions)
     Scene& loaded = session.GetScene();
     EXPECT_EQ(OpenProject(session, model.ProjectPath()), 0);
     EXPECT_EQ(loaded.PartCount(), 2);
-    EXPECT_TRUE(loaded.motions.empty());
+    EXPECT_TRUE(loaded.Motions().empty());
     EXPECT_EQ(session.CurrentMotion(), -1);
     // Body's partner was the missing leg: the link must not outlive it.
-    EXPECT_EQ(loaded.parts[0]->symmetryIndex, -1);
+    EXPECT_EQ(loaded.Parts()[0]->symmetryIndex, -1);
     EXPECT_NE(loaded.lastLoadError.find("leg.mesh"), std::string::npos) << loaded.lastLoadError;
     EXPECT_NE(loaded.lastLoadError.find("Part 2"), std::string::npos);
     EXPECT_EQ(session.History().StepCount(), 0);
@@ -178,9 +178,9 @@ TEST(ProjectFile, BrokenObjectFileGivesAnEmptyPartAndIsNamed)
     Scene loaded;
     EXPECT_EQ(LoadProject(loaded, model.ProjectPath()), 1);
     EXPECT_EQ(loaded.PartCount(), 4);
-    EXPECT_EQ(loaded.parts[2]->mesh->GetFaceNum(), 0);
+    EXPECT_EQ(loaded.Parts()[2]->mesh->GetFaceNum(), 0);
     EXPECT_NE(loaded.lastLoadError.find("leg.mqo"), std::string::npos) << loaded.lastLoadError;
-    EXPECT_EQ(loaded.motions.size(), 2u);
+    EXPECT_EQ(loaded.Motions().size(), 2u);
 }
 
 TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
@@ -194,13 +194,13 @@ TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
 
     SavedModel other;
     other.session.History().Clear();
-    other.scene.parts[0]->localPosition.x += 1;
+    other.scene.Parts()[0]->localPosition.x += 1;
     other.session.History().PushUndo("edit");
     RecordingObserver observer(other.session);
     EXPECT_EQ(OpenProject(other.session, model.folder.File("damaged.anm")), 0);
     EXPECT_NE(other.scene.lastLoadError.find("damaged.anm: byte 32"), std::string::npos) << other.scene.lastLoadError;
     EXPECT_EQ(other.scene.PartCount(), 4);
-    EXPECT_EQ(other.scene.motions.size(), 2u);
+    EXPECT_EQ(other.scene.Motions().size(), 2u);
     EXPECT_EQ(other.scene.projectFileName, UNTITLED_PROJECT_NAME);
     EXPECT_TRUE(observer.events.empty());
     EXPECT_EQ(other.session.History().StepCount(), 1);  // the undo steps survive
@@ -219,7 +219,7 @@ TEST(ProjectFile, SaveRefusesAnEmptySceneWithItsMessages)
     EXPECT_FALSE(SaveProject(scene, folder.File("x.anm"), prompt));
     AddCube(scene, folder, "a.mqo");
     EXPECT_FALSE(SaveProject(scene, folder.File("x.anm"), prompt));
-    scene.RemovePart(scene.parts[0]->treeItem);
+    scene.RemovePart(scene.Parts()[0]->treeItem);
     NewMotionCommand(session, "m");
     EXPECT_FALSE(SaveProject(scene, folder.File("x.anm"), prompt));
     EXPECT_EQ(prompt.asked, (std::vector<std::string>{"Error|モーションが存在しない", "Error|モーションが存在しない",
@@ -249,8 +249,8 @@ TEST(ProjectFile, AFileThatCannotBeWrittenLeavesTheOldProjectAndEveryMeshFile)
     for (const std::string& name : model.folder.Names()) before[name] = model.folder.Read(name);
     // Keys enough to make the project file the largest, written last.
     for (int frame = 1; frame < 40; ++frame) SetKeyMatrix(model.scene, 0, 1, frame, MatrixTranslation(5, 0, 0));
-    model.scene.parts[2]->mesh->SetScale(3, 3, 3);
-    model.scene.parts[2]->mesh->SetVB();
+    model.scene.Parts()[2]->mesh->SetScale(3, 3, 3);
+    model.scene.Parts()[2]->mesh->SetVB();
     ASSERT_LT(before.at("leg.mesh").size(), before.at("model.anm").size() + 39 * 68);
     // Room for every .mesh file, not for the project file after them.
     EXPECT_TRUE(RunWithFileSizeLimit(before.at("leg.mesh").size(), [&] {
@@ -341,7 +341,7 @@ TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
     SaveCommand(model.session, model.prompt);
     ASSERT_EQ(LoadProject(check, model.ProjectPath()), 1);
     EXPECT_EQ(check.PartCount(), 1);
-    EXPECT_EQ(check.parts[0]->displayName, "new");
+    EXPECT_EQ(check.Parts()[0]->displayName, "new");
 }
 
 TEST(FileCommands, NewAskedAboutUnsavedWorkAndAnsweredNoKeepsTheSceneAndItsHistory)
