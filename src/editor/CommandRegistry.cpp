@@ -12,10 +12,13 @@
 #include "editor/PartTreeCommands.h"
 #include "editor/PoseCommands.h"
 #include "editor/TransformPanelControls.h"
+#include "scene/ModelRules.h"
 #include "scene/UserPrompt.h"
 #include "text/UiText.h"
 
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 
 namespace m3d {
 
@@ -310,6 +313,15 @@ void RunCommand(EditorCommand command, EditorSession& session, CommandHost& host
     if (!CanRun(session, command)) return;
     CommandContext context{session, host, argument};
     EntryOf(command).run(context);
+#ifndef NDEBUG
+    // A command that leaves the model breaking its rules is a bug: stop at
+    // the command that did it rather than where the damage shows.
+    if (const std::vector<ModelViolation> broken = Validate(session.GetScene()); !broken.empty()) {
+        std::fprintf(stderr, "command %s broke the model's rules:\n%s", EntryOf(command).name,
+                     DescribeViolations(broken).c_str());
+        std::abort();
+    }
+#endif
 }
 
 }  // namespace m3d

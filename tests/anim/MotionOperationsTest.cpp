@@ -194,8 +194,8 @@ TEST(EvaluatePose, InvalidMotionOrFrameAndKeylessTracksChangeNothing)
     for (auto& part : f.scene.Parts()) EXPECT_EQ(part->localPosition, (Vec3{-5, -5, -5}));
 
     // A damaged track without keys leaves its own Part alone and the others still move.
-    f.scene.Motions()[0].tracks[1].keys.clear();
-    f.scene.Motions()[0].tracks.pop_back();
+    f.scene.MutableMotions()[0].tracks[1].keys.clear();
+    f.scene.MutableMotions()[0].tracks.pop_back();
     EvaluatePose(f.scene, 0, 3);
     EXPECT_EQ(f.scene.Parts()[0]->localPosition, (Vec3{1, 1, 1}));
     EXPECT_EQ(f.scene.Parts()[1]->localPosition, (Vec3{-5, -5, -5}));

@@ -45,7 +45,7 @@ struct Animated {
     {
         SetKeyMatrix(scene, session.CurrentMotion(), part, frame, matrix);
     }
-    MotionTrack& Track(int part) { return scene.Motions()[session.CurrentMotion()].tracks[part]; }
+    MotionTrack& Track(int part) { return scene.MutableMotions()[session.CurrentMotion()].tracks[part]; }
     Matrix4 At(int part, int frame)
     {
         const int k = Track(part).FindKey(frame);

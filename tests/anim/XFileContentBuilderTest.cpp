@@ -255,8 +255,8 @@ TEST(BuildXFileContent, DamagedTracksFallBackToTheCurrentPose)
     AddPartUnder(scene, folder, -1, "b.mqo");
     NewMotionCommand(session, "m");
     scene.Parts()[0]->localPosition = {4, 5, 6};
-    scene.Motions()[0].tracks[0].keys.clear();
-    scene.Motions()[0].tracks.pop_back();  // fewer tracks than Parts
+    scene.MutableMotions()[0].tracks[0].keys.clear();
+    scene.MutableMotions()[0].tracks.pop_back();  // fewer tracks than Parts
 
     const XFileContent content = BuildXFileContent(scene, kFactor);
     ASSERT_EQ(content.animationSets[0].animations.size(), 2u);

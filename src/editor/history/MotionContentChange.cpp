@@ -83,7 +83,7 @@ void MotionContentChange::Apply(EditorSession& session, bool after) const
     }
     // The Motion whose keys come and go is the one shown.
     const int shown = !tracks.empty() ? tracks.front().motion : !headers.empty() ? headers.front().motion : -1;
-    if (motionAt(shown) && shown != session.CurrentMotion()) session.SelectMotion(shown);
+    if (shown >= 0 && shown < scene.MotionCount() && shown != session.CurrentMotion()) session.SelectMotion(shown);
 }
 
 }  // namespace m3d
