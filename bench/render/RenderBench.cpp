@@ -101,7 +101,7 @@ struct Bench {
             scene.SelectTreeItem(scene.rootPart.treeItem);
             scene.AddPartFromFile(path);
             scene.Parts().back()->localPosition = {float(i % 10) * 100.0f - 450.0f, 0.0f,
-                                                 float(i / 10) * 100.0f - 450.0f};
+                                                   float(i / 10) * 100.0f - 450.0f};
             triangles += scene.Parts().back()->mesh->GetFaceNum();
         }
         scene.UpdateHierarchy(0);

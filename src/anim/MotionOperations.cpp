@@ -37,10 +37,7 @@ bool DuplicateMotion(Scene& scene, int source, const std::string& name)
     return true;
 }
 
-bool DeleteMotion(Scene& scene, int index)
-{
-    return scene.RemoveMotion(index);
-}
+bool DeleteMotion(Scene& scene, int index) { return scene.RemoveMotion(index); }
 
 bool RenameMotion(Scene& scene, int index, const std::string& name)
 {

@@ -43,7 +43,10 @@ std::string DescribeViolation(const ModelViolation& violation);
 std::string DescribeViolations(const std::vector<ModelViolation>& violations);
 
 // Whether parentIndex is a valid parent for Part partIndex.
-constexpr bool IsValidParentIndex(int parentIndex, int partIndex) { return parentIndex >= -1 && parentIndex < partIndex; }
+constexpr bool IsValidParentIndex(int parentIndex, int partIndex)
+{
+    return parentIndex >= -1 && parentIndex < partIndex;
+}
 // Whether partnerIndex is a valid partner in a model of partCount Parts.
 constexpr bool IsValidPartnerIndex(int partnerIndex, int partCount)
 {

@@ -118,7 +118,8 @@ TEST(ApplyCommandCli, ScalingWritesScaledMeshesIntoAnotherFolder)
     EXPECT_TRUE(VectorsNear(scaled.KeyAt(1, 0, 20).Translation(), {4, 8, 12}, 1e-5f));
     // Every Motion's keys are scaled, as the geometry is.
     EXPECT_TRUE(VectorsNear(scaled.KeyAt(0, 1, 0).Translation(), source.KeyAt(0, 1, 0).Translation() * 2.0f, 1e-5f));
-    EXPECT_FLOAT_EQ(scaled.scene.Parts()[0]->mesh->GetVertex(0)->y, 2.0f * source.scene.Parts()[0]->mesh->GetVertex(0)->y);
+    EXPECT_FLOAT_EQ(scaled.scene.Parts()[0]->mesh->GetVertex(0)->y,
+                    2.0f * source.scene.Parts()[0]->mesh->GetVertex(0)->y);
 
     // Keys near the float limit: doubling them cannot be stored, so nothing is written.
     {

@@ -65,7 +65,7 @@ struct ExportedModel {
         scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.Parts()[parent]->treeItem);
         scene.AddPartFromFile(folder.File(name + ".mqo"));
         scene.Parts().back()->mesh->LoadModel(Tube(sides, 2.0f + sides, sides == 6 ? "Tex.png" : ""),
-                                            folder.File(name + ".mqo"), 1.0f);
+                                              folder.File(name + ".mqo"), 1.0f);
         return scene.PartCount() - 1;
     }
 };

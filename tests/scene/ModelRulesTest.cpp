@@ -42,33 +42,37 @@ TEST(ModelRules, EachBrokenRuleIsNamedAtItsPlace)
     }
     struct Case {
         const char* what;
-        std::function<void(Scene&)> breakModel;
         ModelRule rule;
         int motion, part, key;
+        std::function<void(Scene&)> breakModel;
     };
+    using R = ModelRule;
     const Case cases[] = {
-        {"parent after its child", [](Scene& s) { s.MutableParts()[1]->parentIndex = 2; }, ModelRule::ParentBeforeChild,
-         -1, 1, -1},
-        {"parent is the Part itself", [](Scene& s) { s.MutableParts()[2]->parentIndex = 2; },
-         ModelRule::ParentBeforeChild, -1, 2, -1},
-        {"parent below -1", [](Scene& s) { s.MutableParts()[0]->parentIndex = -2; }, ModelRule::ParentBeforeChild, -1, 0,
-         -1},
-        {"partner past the last Part", [](Scene& s) { s.MutableParts()[2]->symmetryIndex = 3; },
-         ModelRule::PartnerInRange, -1, 2, -1},
-        {"partner below -1", [](Scene& s) { s.MutableParts()[1]->symmetryIndex = -2; }, ModelRule::PartnerInRange, -1, 1,
-         -1},
-        {"a track missing", [](Scene& s) { s.MutableMotions()[1].tracks.pop_back(); }, ModelRule::OneTrackPerPart, 1,
-         -1, -1},
-        {"a track too many", [](Scene& s) { s.MutableMotions()[0].tracks.push_back(TrackWithKeysAt({0})); },
-         ModelRule::OneTrackPerPart, 0, -1, -1},
-        {"a track without keys", [](Scene& s) { s.MutableMotions()[1].tracks[2].keys.clear(); },
-         ModelRule::TrackHasKeys, 1, 2, -1},
-        {"two keys at one frame", [](Scene& s) { s.MutableMotions()[1].tracks[1] = TrackWithKeysAt({0, 5, 5}); },
-         ModelRule::KeysAscending, 1, 1, 2},
-        {"keys out of order", [](Scene& s) { s.MutableMotions()[0].tracks[1] = TrackWithKeysAt({0, 7, 5}); },
-         ModelRule::KeysAscending, 0, 1, 2},
-        {"no key at frame 0", [](Scene& s) { s.MutableMotions()[0].tracks[2] = TrackWithKeysAt({3, 5}); },
-         ModelRule::FirstKeyAtFrameZero, 0, 2, 0},
+        {"parent after its child", R::ParentBeforeChild, -1, 1, -1,
+         [](Scene& s) { s.MutableParts()[1]->parentIndex = 2; }},
+        {"parent is the Part itself", R::ParentBeforeChild, -1, 2, -1,
+         [](Scene& s) { s.MutableParts()[2]->parentIndex = 2; }},
+        {"parent below -1", R::ParentBeforeChild, -1, 0, -1, [](Scene& s) { s.MutableParts()[0]->parentIndex = -2; }},
+        {"partner past the last Part", R::PartnerInRange, -1, 2, -1,
+         [](Scene& s) { s.MutableParts()[2]->symmetryIndex = 3; }},
+        {"partner below -1", R::PartnerInRange, -1, 1, -1, [](Scene& s) { s.MutableParts()[1]->symmetryIndex = -2; }},
+        {"a track missing", R::OneTrackPerPart, 1, -1, -1, [](Scene& s) { s.MutableMotions()[1].tracks.pop_back(); }},
+        {"a track too many", R::OneTrackPerPart, 0, -1, -1,
+         [](Scene& s) { s.MutableMotions()[0].tracks.push_back(TrackWithKeysAt({0})); }},
+        {"a track without keys", R::TrackHasKeys, 1, 2, -1,
+         [](Scene& s) { s.MutableMotions()[1].tracks[2].keys.clear(); }},
+        {"two keys at one frame", R::KeysAscending, 1, 1, 2,
+         [](Scene& s) {
+             s.MutableMotions()[1].tracks[1] = TrackWithKeysAt({0, 5, 5});
+         }},
+        {"keys out of order", R::KeysAscending, 0, 1, 2,
+         [](Scene& s) {
+             s.MutableMotions()[0].tracks[1] = TrackWithKeysAt({0, 7, 5});
+         }},
+        {"no key at frame 0", R::FirstKeyAtFrameZero, 0, 2, 0,
+         [](Scene& s) {
+             s.MutableMotions()[0].tracks[2] = TrackWithKeysAt({3, 5});
+         }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
