@@ -70,7 +70,7 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
     }
     result.written = true;
     result.partCount = scene.PartCount();
-    result.motionCount = static_cast<int>(scene.Motions().size());
+    result.motionCount = scene.MotionCount();
     for (const XAnimationSet& animationSet : content.animationSets)
         for (const XAnimation& animation : animationSet.animations)
             result.animationKeyCount += static_cast<int>(animation.keys.size());

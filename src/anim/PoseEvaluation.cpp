@@ -93,7 +93,7 @@ std::vector<Matrix4> WorldPoseAt(const Scene& scene, const Motion& motion, int f
 
 void EvaluatePose(Scene& scene, int motion, int frame)
 {
-    if (motion < 0 || motion >= static_cast<int>(scene.Motions().size())) return;
+    if (motion < 0 || motion >= scene.MotionCount()) return;
     EvaluatePose(scene, scene.Motions()[motion], frame);
 }
 

@@ -125,7 +125,7 @@ int OpenProject(EditorSession& session, const std::string& path)
     // A file refused before anything was touched leaves the scene, its history and its views as they were.
     if (!replaced) return result;
     session.SelectionMayHaveChanged();
-    session.SelectMotion(static_cast<int>(scene.Motions().size()) - 1);
+    session.SelectMotion(scene.MotionCount() - 1);
     session.SetCurrentFrame(0);
     EvaluatePose(scene, session.CurrentMotion(), 0);
     session.ShowCurrentTransform();

@@ -13,7 +13,7 @@ namespace m3d {
 
 namespace {
 
-int LastMotion(const EditorSession& session) { return static_cast<int>(session.GetScene().Motions().size()) - 1; }
+int LastMotion(const EditorSession& session) { return session.GetScene().MotionCount() - 1; }
 
 // Runs a whole-motion operation on the current Motion as command, then shows
 // the Motion at the current frame.

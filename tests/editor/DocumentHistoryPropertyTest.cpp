@@ -120,7 +120,7 @@ struct RandomEditing {
         switch (Pick(29)) {
         case 0: session.SelectPart(Pick(scene.PartCount() + 1) - 1); break;
         case 1:
-            session.SelectMotion(Pick(static_cast<int>(scene.Motions().size()) + 1) - 1);
+            session.SelectMotion(Pick(scene.MotionCount() + 1) - 1);
             session.SetCurrentFrame(Pick(40));
             break;
         case 2:

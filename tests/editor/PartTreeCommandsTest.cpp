@@ -65,7 +65,7 @@ struct Figure {
     std::map<std::pair<int, int>, Matrix4> WorldsAtKeys(int part)
     {
         std::map<std::pair<int, int>, Matrix4> worlds;
-        for (int m = 0; m < static_cast<int>(scene.Motions().size()); ++m)
+        for (int m = 0; m < scene.MotionCount(); ++m)
             for (const KeyFrame& key : MotionTrack(scene.Motions()[m].tracks[part]).keys) {
                 EvaluatePose(scene, m, key.frame);
                 worlds[{m, key.frame}] = scene.WorldMatrixOf(part);

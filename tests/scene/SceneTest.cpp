@@ -41,7 +41,7 @@ struct FourParts {
 // track's Part by its display name's first letter.
 void MarkTracks(Scene& scene)
 {
-    for (int m = 0; m < static_cast<int>(scene.Motions().size()); ++m)
+    for (int m = 0; m < scene.MotionCount(); ++m)
         for (int i = 0; i < scene.PartCount(); ++i) {
             Matrix4 mark;
             mark.m[3][0] = static_cast<float>(scene.Parts()[i]->displayName[0]);

@@ -19,7 +19,7 @@ DocumentEdit::~DocumentEdit() { Commit(); }
 void DocumentEdit::WatchTrack(int motion, int part)
 {
     const Scene& scene = session.GetScene();
-    if (motion < 0 || motion >= static_cast<int>(scene.Motions().size())) return;
+    if (motion < 0 || motion >= scene.MotionCount()) return;
     const std::vector<MotionTrack>& all = scene.Motions()[motion].tracks;
     if (part < 0 || part >= static_cast<int>(all.size())) return;
     const bool known =
@@ -31,7 +31,7 @@ void DocumentEdit::WatchTrack(int motion, int part)
 void DocumentEdit::WatchMotion(int motion)
 {
     const Scene& scene = session.GetScene();
-    if (motion < 0 || motion >= static_cast<int>(scene.Motions().size())) return;
+    if (motion < 0 || motion >= scene.MotionCount()) return;
     if (std::any_of(motions.begin(), motions.end(), [&](const auto& m) { return m.motion == motion; })) return;
     const Motion& m = scene.Motions()[motion];
     motions.push_back({motion, m.name, m.length, m.tracks});
@@ -65,7 +65,7 @@ void DocumentEdit::Commit()
         if (!keys.empty()) edits.push_back({motion, part, std::move(keys)});
     };
     for (const WatchedMotion& watched : motions) {
-        if (watched.motion >= static_cast<int>(scene.Motions().size())) continue;
+        if (watched.motion >= scene.MotionCount()) continue;
         const Motion& now = scene.Motions()[watched.motion];
         if (now.name != watched.name || now.length != watched.length)
             headers.push_back({watched.motion, watched.name, now.name, watched.length, now.length});
@@ -73,7 +73,7 @@ void DocumentEdit::Commit()
             diff(watched.motion, static_cast<int>(part), watched.tracks[part]);
     }
     for (const WatchedTrack& watched : tracks)
-        if (watched.motion < static_cast<int>(scene.Motions().size())) diff(watched.motion, watched.part, watched.keys);
+        if (watched.motion < scene.MotionCount()) diff(watched.motion, watched.part, watched.keys);
     if (!headers.empty() || !edits.empty())
         step.changes.push_back(std::make_unique<MotionContentChange>(std::move(headers), std::move(edits)));
     // A command that changed nothing leaves the pose edits to the next step.
