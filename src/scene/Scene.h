@@ -129,10 +129,10 @@ public:
     // All Motions in creation order; each has one track per Part (ModelRules.h).
     const std::vector<Motion>& Motions() const { return motions; }
     int MotionCount() const { return static_cast<int>(motions.size()); }
-    // Motion index, which must be within 0 ... MotionCount() - 1.
+    // The Motion at index, which must be within 0 ... MotionCount() - 1 (unchecked).
     const Motion& MotionAt(int index) const { return motions[static_cast<size_t>(index)]; }
-    // Motion index for editing its keys, length or name, or nullptr outside
-    // the array; the tracks must keep the rules of ModelRules.h.
+    // The Motion at index for editing its keys, length or name, or nullptr
+    // outside the array; its tracks must keep the rules of ModelRules.h.
     Motion* EditMotion(int index)
     {
         return index >= 0 && index < MotionCount() ? &motions[static_cast<size_t>(index)] : nullptr;
