@@ -92,7 +92,7 @@ void RunDeleteRedundantKeys(benchmark::State& state, int length)
     LongTrack track(length);
     for (auto _ : state) {
         state.PauseTiming();
-        track.scene.Motions()[0] = track.keys;
+        track.scene.MutableMotions()[0] = track.keys;
         state.ResumeTiming();
         if (DeleteRedundantKeys(track.scene, 0) != kTrackKeys - 1) state.SkipWithError("wrong number of keys deleted");
     }

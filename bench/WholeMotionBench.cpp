@@ -112,7 +112,7 @@ void RunOnFreshKeys(benchmark::State& state, Operation operation)
     if (model.scene.Parts()[0]->mesh->GetVertexNum() == 0) state.SkipWithError(model.scene.lastLoadError.c_str());
     for (auto _ : state) {
         state.PauseTiming();
-        model.scene.Motions()[0] = model.keys;
+        model.scene.MutableMotions()[0] = model.keys;
         state.ResumeTiming();
         operation(model.session);
     }
