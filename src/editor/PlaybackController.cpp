@@ -28,7 +28,7 @@ PlaybackController::PlaybackController(EditorSession& session, MotionTimeline& t
 
 void PlaybackController::SetFramesPerSecond(int rate)
 {
-    framesPerSecond = std::clamp(rate, MIN_FRAME_RATE, MAX_FRAME_RATE);
+    framesPerSecond = std::clamp(rate, kMinFrameRate, kMaxFrameRate);
 }
 
 void PlaybackController::SetRealTime(bool on)

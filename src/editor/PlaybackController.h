@@ -15,8 +15,8 @@ using MillisecondClock = std::function<uint32_t()>;
 MillisecondClock SteadyMilliseconds();
 
 // Lowest and highest playback rate, frames per second.
-constexpr int MIN_FRAME_RATE = 1;
-constexpr int MAX_FRAME_RATE = 120;
+constexpr int kMinFrameRate = 1;
+constexpr int kMaxFrameRate = 120;
 
 // Plays the current Motion and scrolls the timeline while a drag is held
 // beyond its edges. The owner calls Step when MillisecondsToStep says one is
@@ -31,7 +31,7 @@ class PlaybackController {
 public:
     PlaybackController(EditorSession& session, MotionTimeline& timeline, MillisecondClock clock);
 
-    // The rate is clamped to MIN_FRAME_RATE ... MAX_FRAME_RATE.
+    // The rate is clamped to kMinFrameRate ... kMaxFrameRate.
     void SetFramesPerSecond(int rate);
     int FramesPerSecond() const { return framesPerSecond; }
     // 1000 / rate, truncated: 33 ms at 30, 8 ms at 120.
