@@ -58,7 +58,7 @@ void UndoRedo(benchmark::State& state, const std::function<void(largeexport::Lar
 void BM_UndoRedoSetKey(benchmark::State& state)
 {
     UndoRedo(state, [](largeexport::LargeProject& p) {
-        p.scene.parts[5]->localPosition.x += 1;
+        p.scene.Parts()[5]->localPosition.x += 1;
         p.session.Timeline().SetKeyHere();
     });
 }
@@ -67,7 +67,7 @@ BENCHMARK(BM_UndoRedoSetKey)->Arg(0)->Arg(1)->ArgNames({"far_from_save"})->Unit(
 void BM_UndoRedoPoseEdit(benchmark::State& state)
 {
     UndoRedo(state, [](largeexport::LargeProject& p) {
-        p.scene.parts[5]->localPosition.x += 1;
+        p.scene.Parts()[5]->localPosition.x += 1;
         p.session.History().PushUndo("move");
     });
 }
@@ -104,7 +104,7 @@ void BM_UndoRedoAddPart(benchmark::State& state)
 {
     UndoRedo(state, [](largeexport::LargeProject& p) {
         const std::string path = p.folder + "/added.mesh";
-        Outcome added = p.scene.parts[0]->mesh->SaveMeshFile(path);
+        Outcome added = p.scene.Parts()[0]->mesh->SaveMeshFile(path);
         if (added) added = AddObject(p.session, path);
         if (!added) std::fprintf(stderr, "%s\n", added.Message().c_str());
     });

@@ -19,8 +19,10 @@
 
 using namespace m3d;
 
+namespace m3d {
 // The geometry group of the crafted shapes (tests/crafted/MeshGeometryShapes.cpp).
 void AddMeshGeometryShapes(std::vector<CraftedShape>& shapes);
+}  // namespace m3d
 
 namespace {
 

@@ -59,10 +59,10 @@ struct LargeProject {
         for (int i = 0; i < 100; ++i) {
             // Every fourth Part starts a new chain under the root entry.
             const int parent = i % 4 == 0 ? -1 : i - 1;
-            scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.parts[parent]->treeItem);
+            scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.Parts()[parent]->treeItem);
             const std::string path = folder + "/part" + std::to_string(i) + ".mqo";
             scene.AddPartFromFile(path);
-            if (const Outcome loaded = scene.parts.back()->mesh->LoadModel(tube, path, 1.0f); !loaded)
+            if (const Outcome loaded = scene.Parts().back()->mesh->LoadModel(tube, path, 1.0f); !loaded)
                 std::fprintf(stderr, "%s\n", loaded.Message().c_str());
         }
         for (int m = 0; m < 10; ++m) {
@@ -72,7 +72,7 @@ struct LargeProject {
             motion.tracks.resize(100);
             for (int p = 0; p < 100; ++p)
                 for (int f = 0; f <= 600; f += 5) motion.tracks[p].keys.push_back({f, KeyPose(p, f + m)});
-            scene.motions.push_back(std::move(motion));
+            scene.MutableMotions().push_back(std::move(motion));
         }
         session.SelectMotion(9);
     }

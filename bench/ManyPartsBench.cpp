@@ -79,12 +79,12 @@ struct LongTrack {
     explicit LongTrack(int length)
     {
         auto part = std::make_unique<Part>();
-        scene.parts.push_back(std::move(part));
+        scene.MutableParts().push_back(std::move(part));
         keys.name = "long";
         keys.length = length;
         keys.tracks.resize(1);
         for (int k = 0; k < kTrackKeys; ++k) keys.tracks[0].keys.push_back({k, Matrix4::Identity()});
-        scene.motions.push_back(keys);
+        scene.MutableMotions().push_back(keys);
     }
 };
 
@@ -93,7 +93,7 @@ void RunDeleteRedundantKeys(benchmark::State& state, int length)
     LongTrack track(length);
     for (auto _ : state) {
         state.PauseTiming();
-        track.scene.motions[0] = track.keys;
+        track.scene.MutableMotions()[0] = track.keys;
         state.ResumeTiming();
         if (DeleteRedundantKeys(track.scene, 0) != kTrackKeys - 1) state.SkipWithError("wrong number of keys deleted");
     }

@@ -27,7 +27,7 @@ std::unique_ptr<largeexport::LargeProject> LongMotionProject()
     for (int p = 0; p < 100; ++p)
         for (int f = 0; f <= motion.length; f += p == kMoved ? 1 : 10)
             motion.tracks[p].keys.push_back({f, largeexport::KeyPose(p, f)});
-    project->scene.motions.assign(1, std::move(motion));
+    project->scene.MutableMotions().assign(1, std::move(motion));
     project->session.SelectMotion(0);
     project->session.History().Clear();
     return project;
@@ -37,7 +37,7 @@ void BM_ReparentPartWith10000Keys(benchmark::State& state)
 {
     auto project = LongMotionProject();
     EditorSession& session = project->session;
-    const TreeItem moved = project->scene.parts[kMoved]->treeItem;
+    const TreeItem moved = project->scene.Parts()[kMoved]->treeItem;
     for (auto _ : state) {
         session.SelectTreeItem(moved);
         if (!ReparentCurrentPart(session, kNewParent)) state.SkipWithError("not moved");
@@ -45,7 +45,7 @@ void BM_ReparentPartWith10000Keys(benchmark::State& state)
         session.History().Undo();
         state.ResumeTiming();
     }
-    state.counters["keys"] = double(project->scene.motions[0].tracks[kMoved].keys.size());
+    state.counters["keys"] = double(project->scene.Motions()[0].tracks[kMoved].keys.size());
 }
 BENCHMARK(BM_ReparentPartWith10000Keys)->Unit(benchmark::kMillisecond);
 

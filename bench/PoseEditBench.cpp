@@ -92,7 +92,7 @@ void AddPart(Scene& scene, const LoadedModel& model, const std::string& name, in
         if (saved) saved = mesh.SaveMeshFile(path);
         if (!saved) std::fprintf(stderr, "%s\n", saved.Message().c_str());
     }
-    scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.parts[parent]->treeItem);
+    scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.Parts()[parent]->treeItem);
     scene.AddPartFromFile(path);
 }
 
@@ -107,13 +107,13 @@ void BM_PushUndoWithFullHistory(benchmark::State& state)
     // Chains of five: a top-level Part and four descendants.
     for (int i = 0; i < partCount; ++i) {
         AddPart(scene, cube, "small", i % 5 == 0 ? -1 : i - 1);
-        scene.parts.back()->localPosition = {static_cast<float>(i), 1, 2};
+        scene.Parts().back()->localPosition = {static_cast<float>(i), 1, 2};
     }
     scene.UpdateHierarchy(0);
     session.History().Clear();
     float x = 0;
     const auto edit = [&] {
-        scene.parts[7]->localPosition.x = ++x;
+        scene.Parts()[7]->localPosition.x = ++x;
         session.History().PushUndo("move");
     };
     for (int i = 0; i < DocumentHistory::kMaxSteps; ++i) edit();
@@ -173,7 +173,7 @@ void RunPicks(benchmark::State& state, Scene& scene, int expected)
     }
     if (picked != expected) state.SkipWithError("the pick missed the Part under the cursor");
     state.counters["triangles"] = 0;
-    for (const auto& part : scene.parts) state.counters["triangles"] += part->mesh->GetFaceNum();
+    for (const auto& part : scene.Parts()) state.counters["triangles"] += part->mesh->GetFaceNum();
 }
 
 void BM_PickOnePartOfAMillionTriangles(benchmark::State& state)

@@ -109,9 +109,9 @@ struct PosedScene {
         for (int i = 0; i < 200; ++i) {
             auto part = std::make_unique<Part>();
             part->mesh = std::make_unique<CMesh>();
-            scene.meshBase.InitMesh(part->mesh.get(), 1);
+            scene.MutableMeshBase().InitMesh(part->mesh.get(), 1);
             part->parentIndex = i == 0 ? -1 : (i - 1) / 2;
-            scene.parts.push_back(std::move(part));
+            scene.MutableParts().push_back(std::move(part));
         }
         Motion motion;
         motion.name = "long";
@@ -119,7 +119,7 @@ struct PosedScene {
         motion.tracks.resize(200);
         for (int p = 0; p < 200; ++p)
             for (int k = 0; k < 1000; ++k) motion.tracks[p].keys.push_back({3 * k, KeyPose(p, k)});
-        scene.motions.push_back(std::move(motion));
+        scene.MutableMotions().push_back(std::move(motion));
     }
 };
 
@@ -131,7 +131,7 @@ void BM_EvaluatePose(benchmark::State& state)
         EvaluatePose(posed.scene, 0, frame);
         frame = (frame + 7) % 3001;
     }
-    benchmark::DoNotOptimize(posed.scene.parts[199]->localPosition);
+    benchmark::DoNotOptimize(posed.scene.Parts()[199]->localPosition);
 }
 BENCHMARK(BM_EvaluatePose)->Unit(benchmark::kMicrosecond);
 
@@ -141,12 +141,12 @@ void BM_EvaluatePoseByKeyScan(benchmark::State& state)
     PosedScene posed;
     int frame = 0;
     for (auto _ : state) {
-        const Motion& motion = posed.scene.motions[0];
+        const Motion& motion = posed.scene.Motions()[0];
         for (int i = 0; i < posed.scene.PartCount(); ++i) {
             const std::vector<KeyFrame>& keys = motion.tracks[i].keys;
             size_t j = 0;
             while (j < keys.size() && keys[j].frame <= frame) ++j;
-            Part& part = *posed.scene.parts[i];
+            Part& part = *posed.scene.Parts()[i];
             if (j == keys.size()) {
                 part.localMatrix = keys.back().matrix;
                 part.localPosition = keys.back().matrix.Translation();

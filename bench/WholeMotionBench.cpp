@@ -86,16 +86,16 @@ struct LargeModel {
         std::filesystem::create_directories(folder);
         WriteSphereFile(folder + "/sphere.mesh", 2.0f);
         for (int i = 0; i < kParts; ++i) {
-            scene.SelectTreeItem(i % 4 == 0 ? scene.rootPart.treeItem : scene.parts[i - 1]->treeItem);
+            scene.SelectTreeItem(i % 4 == 0 ? scene.rootPart.treeItem : scene.Parts()[i - 1]->treeItem);
             loaded = scene.AddPartFromFile(folder + "/sphere.mesh").loaded;
         }
-        for (int i = 0; i < kParts; ++i) scene.parts[i]->symmetryIndex = i % 2 == 0 ? i + 1 : i - 1;
+        for (int i = 0; i < kParts; ++i) scene.Parts()[i]->symmetryIndex = i % 2 == 0 ? i + 1 : i - 1;
         NewMotionCommand(session, "bench");
         SetMotionLength(scene, 0, kFrames);
         for (int i = 0; i < kParts; ++i)
             for (int f = 0; f <= kFrames; ++f) SetKeyMatrix(scene, 0, i, f, KeyPose(i, f));
-        keys = scene.motions[0];
-        scene.SelectTreeItem(scene.parts[5]->treeItem);
+        keys = scene.Motions()[0];
+        scene.SelectTreeItem(scene.Parts()[5]->treeItem);
         session.SetCurrentFrame(0);
     }
     ~LargeModel() { std::filesystem::remove_all(folder); }
@@ -111,15 +111,15 @@ template <typename Operation>
 void RunOnFreshKeys(benchmark::State& state, Operation operation)
 {
     LargeModel& model = Model();
-    if (model.scene.parts[0]->mesh->GetVertexNum() == 0) state.SkipWithError(model.loaded.Message().c_str());
+    if (model.scene.Parts()[0]->mesh->GetVertexNum() == 0) state.SkipWithError(model.loaded.Message().c_str());
     for (auto _ : state) {
         state.PauseTiming();
-        model.scene.motions[0] = model.keys;
+        model.scene.MutableMotions()[0] = model.keys;
         state.ResumeTiming();
         operation(model.session);
     }
     size_t keys = 0;
-    for (const MotionTrack& track : model.scene.motions[0].tracks) keys += track.keys.size();
+    for (const MotionTrack& track : model.scene.Motions()[0].tracks) keys += track.keys.size();
     state.counters["keys_after"] = double(keys);
 }
 

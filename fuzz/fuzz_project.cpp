@@ -1,5 +1,6 @@
 // libFuzzer target for the project file reader: any bytes must give either a
 // ProjectData that keeps its stated rules or a refusal with a message.
+#include "scene/ModelRules.h"
 #include "scene/ProjectFileFormat.h"
 
 #include <cstdint>
@@ -19,17 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const int partCount = static_cast<int>(project.parts.size());
     for (int i = 0; i < partCount; ++i) {
         const ProjectPartRecord& part = project.parts[i];
-        if (part.parentIndex < -1 || part.parentIndex >= i) std::abort();
-        if (part.symmetryIndex < -1 || part.symmetryIndex >= partCount) std::abort();
+        if (!IsValidParentIndex(part.parentIndex, i) || !IsValidPartnerIndex(part.symmetryIndex, partCount))
+            std::abort();
     }
-    for (const Motion& motion : project.motions) {
-        if (motion.name.empty() || motion.tracks.size() != project.parts.size()) std::abort();
-        for (const MotionTrack& track : motion.tracks) {
-            if (track.keys.empty() || track.keys[0].frame != 0) std::abort();
-            for (size_t k = 1; k < track.keys.size(); ++k)
-                if (track.keys[k].frame <= track.keys[k - 1].frame) std::abort();
-        }
-    }
+    for (const Motion& motion : project.motions)
+        if (motion.name.empty() || !Validate(motion, partCount).empty()) std::abort();
     // What was accepted must be written back to the same bytes.
     const Expected<std::string> rebuilt = BuildProjectFile(project.parts, project.motions);
     if (!rebuilt) std::abort();

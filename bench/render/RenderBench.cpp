@@ -100,9 +100,9 @@ struct Bench {
         for (int i = 0; i < kParts; ++i) {
             scene.SelectTreeItem(scene.rootPart.treeItem);
             scene.AddPartFromFile(path);
-            scene.parts.back()->localPosition = {float(i % 10) * 100.0f - 450.0f, 0.0f,
-                                                 float(i / 10) * 100.0f - 450.0f};
-            triangles += scene.parts.back()->mesh->GetFaceNum();
+            scene.Parts().back()->localPosition = {float(i % 10) * 100.0f - 450.0f, 0.0f,
+                                                   float(i / 10) * 100.0f - 450.0f};
+            triangles += scene.Parts().back()->mesh->GetFaceNum();
         }
         scene.UpdateHierarchy(0);
         frame->resize(frame->width() + kRenderWidth + 90 - Form().width(),
@@ -151,7 +151,7 @@ void main() { o = vec4(c, 1.0); }
         program.link();
         Scene& scene = bench->scene;
         for (int i = 0; i < scene.PartCount(); ++i) {
-            const CMesh& mesh = *scene.parts[i]->mesh;
+            const CMesh& mesh = *scene.Parts()[i]->mesh;
             unsigned vbo = 0;
             gl->glGenBuffers(1, &vbo);
             gl->glBindBuffer(GL_ARRAY_BUFFER, vbo);
@@ -210,7 +210,7 @@ void main() { o = vec4(c, 1.0); }
                 if (d.part != part) {
                     part = d.part;
                     float m[16];
-                    (scene.parts[part]->mesh->GetMatrix() * viewProjection).ToArray(m);
+                    (scene.Parts()[part]->mesh->GetMatrix() * viewProjection).ToArray(m);
                     gl->glUniformMatrix4fv(mvp, 1, GL_FALSE, m);
                 }
                 gl->glBindVertexArray(d.vao);
@@ -284,11 +284,11 @@ void IdleWindow(benchmark::State& state)
 void MakeMotion()
 {
     EditorSession& session = bench->session;
-    if (!session.GetScene().motions.empty()) return;
+    if (!session.GetScene().Motions().empty()) return;
     NewMotionCommand(session, "bench");
     for (int i = 0; i < kParts; ++i)
         SetKeyMatrix(bench->scene, 0, i, 30,
-                     MatrixTranslation(0.0f, 200.0f, 0.0f) * bench->scene.parts[i]->mesh->GetMatrix());
+                     MatrixTranslation(0.0f, 200.0f, 0.0f) * bench->scene.Parts()[i]->mesh->GetMatrix());
 }
 
 // Five seconds of playback at 30 frames per second of a Motion that moves
@@ -349,7 +349,7 @@ void RealTimePlaybackAt30Fps(benchmark::State& state)
     EditorSession& session = bench->session;
     MotionPanel& panel = PlaybackPanel();
     panel.SetRealTime(true);
-    const int framesALoop = session.GetScene().motions[0].length + 1;
+    const int framesALoop = session.GetScene().Motions()[0].length + 1;
     QElapsedTimer clock;
     int64_t advanced = 0;
     int lastFrame = -1, shown = 0;

@@ -177,9 +177,9 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     result.meshCount = document.meshCount;
     result.imageCount = document.imageCount;
     for (const GltfImageOrigin& origin : document.imageOrigins)
-        result.images.push_back(ImageSourceOf(scene, *scene.meshBase.GetTexture(origin.texture), origin.file));
+        result.images.push_back(ImageSourceOf(scene, *scene.MeshBase().GetTexture(origin.texture), origin.file));
     std::vector<const _MESHBASE_TEXTURE*> withoutImage;
-    for (int index : document.texturesWithoutImage) withoutImage.push_back(scene.meshBase.GetTexture(index));
+    for (int index : document.texturesWithoutImage) withoutImage.push_back(scene.MeshBase().GetTexture(index));
     result.textureProblems = TextureProblemLines(withoutImage);
     return result;
 }

@@ -22,7 +22,7 @@ const char* const kExportXCannotWrite = QT_TRANSLATE_NOOP("core", "ファイル�
 const char* ExportXRefusal(const Scene& scene)
 {
     if (scene.PartCount() == 0) return kExportXNoParts;
-    if (scene.motions.empty()) return kExportXNoMotions;
+    if (scene.Motions().empty()) return kExportXNoMotions;
     return nullptr;
 }
 
@@ -70,7 +70,7 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
     }
     result.written = true;
     result.partCount = scene.PartCount();
-    result.motionCount = static_cast<int>(scene.motions.size());
+    result.motionCount = scene.MotionCount();
     for (const XAnimationSet& animationSet : content.animationSets)
         for (const XAnimation& animation : animationSet.animations)
             result.animationKeyCount += static_cast<int>(animation.keys.size());

@@ -63,7 +63,7 @@ nlohmann::json BuildAnimation(const Scene& scene, const Motion& motion, const st
 void AddGltfAnimations(const Scene& scene, const std::vector<int>& nodeOfPart, int framesPerSecond,
                        GltfAssembly& assembly)
 {
-    for (const Motion& motion : scene.motions)
+    for (const Motion& motion : scene.Motions())
         AppendTo(assembly, "animations", BuildAnimation(scene, motion, nodeOfPart, framesPerSecond, assembly.buffer));
 }
 

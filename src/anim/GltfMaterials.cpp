@@ -36,7 +36,7 @@ int TextureOf(Scene& scene, int index, GltfAssembly& assembly)
 {
     if (const auto found = assembly.textureOf.find(index); found != assembly.textureOf.end()) return found->second;
     int texture = -1;
-    const _MESHBASE_TEXTURE* source = scene.meshBase.GetTexture(index);
+    const _MESHBASE_TEXTURE* source = scene.MeshBase().GetTexture(index);
     if (source && source->image.width > 0) {
         nlohmann::json image = {{"name", source->name}};
         GltfImageOrigin origin{std::string(), index};

@@ -77,7 +77,7 @@ std::vector<int> AddGltfNodes(Scene& scene, GltfAssembly& assembly)
     std::vector<int> lastAtDepth;
     nlohmann::json topLevel = nlohmann::json::array();
     for (const TreeOrderEntry& entry : PartsInTreeOrder(scene)) {
-        const Part& part = *scene.parts[entry.part];
+        const Part& part = *scene.Parts()[entry.part];
         const Matrix4 rest = RestMatrixOf(scene, entry.part);
         const Vec3 t = GltfPoint(rest.Translation());
         const Quaternion r = GltfRotation(rest);

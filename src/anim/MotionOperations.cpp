@@ -7,14 +7,9 @@ namespace m3d {
 
 namespace {
 
-Motion* MotionAt(Scene& scene, int index)
-{
-    return index >= 0 && index < static_cast<int>(scene.motions.size()) ? &scene.motions[index] : nullptr;
-}
-
 MotionTrack* TrackAt(Scene& scene, int motion, int part)
 {
-    Motion* m = MotionAt(scene, motion);
+    Motion* m = scene.EditMotion(motion);
     if (!m || part < 0 || part >= static_cast<int>(m->tracks.size())) return nullptr;
     return &m->tracks[part];
 }
@@ -23,45 +18,38 @@ MotionTrack* TrackAt(Scene& scene, int motion, int part)
 
 bool NewMotion(Scene& scene, const std::string& name)
 {
-    if (!ValidateMotionName(name, scene.motions).empty()) return false;
+    if (!ValidateMotionName(name, scene.Motions()).empty()) return false;
     Motion motion;
     motion.name = name;
     motion.length = DEFAULT_MOTION_LENGTH;
-    motion.tracks.resize(scene.parts.size());
-    scene.motions.push_back(std::move(motion));
-    const int added = static_cast<int>(scene.motions.size()) - 1;
+    motion.tracks.resize(scene.Parts().size());
+    const int added = scene.AppendMotion(std::move(motion));
     for (int i = 0; i < scene.PartCount(); ++i) SetKey(scene, added, i, 0);
     return true;
 }
 
 bool DuplicateMotion(Scene& scene, int source, const std::string& name)
 {
-    const Motion* original = MotionAt(scene, source);
-    if (!original || !ValidateMotionName(name, scene.motions).empty()) return false;
-    Motion copy = *original;
+    if (source < 0 || source >= scene.MotionCount() || !ValidateMotionName(name, scene.Motions()).empty()) return false;
+    Motion copy = scene.MotionAt(source);
     copy.name = name;
-    scene.motions.push_back(std::move(copy));
+    scene.AppendMotion(std::move(copy));
     return true;
 }
 
-bool DeleteMotion(Scene& scene, int index)
-{
-    if (!MotionAt(scene, index)) return false;
-    scene.motions.erase(scene.motions.begin() + index);
-    return true;
-}
+bool DeleteMotion(Scene& scene, int index) { return scene.RemoveMotion(index); }
 
 bool RenameMotion(Scene& scene, int index, const std::string& name)
 {
-    Motion* motion = MotionAt(scene, index);
-    if (!motion || !ValidateMotionName(name, scene.motions).empty()) return false;
+    Motion* motion = scene.EditMotion(index);
+    if (!motion || !ValidateMotionName(name, scene.Motions()).empty()) return false;
     motion->name = name;
     return true;
 }
 
 bool SetMotionLength(Scene& scene, int index, int length)
 {
-    Motion* motion = MotionAt(scene, index);
+    Motion* motion = scene.EditMotion(index);
     if (!motion || length < 0) return false;
     motion->length = length;
     for (MotionTrack& track : motion->tracks) track.DropKeysAfter(length);

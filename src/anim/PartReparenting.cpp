@@ -13,7 +13,7 @@ namespace {
 std::vector<int> ChainUpTo(const Scene& scene, int part, int stop)
 {
     std::vector<int> chain;
-    for (int at = part; at >= 0 && at != stop; at = scene.parts[at]->parentIndex) chain.push_back(at);
+    for (int at = part; at >= 0 && at != stop; at = scene.Parts()[at]->parentIndex) chain.push_back(at);
     return chain;
 }
 
@@ -21,7 +21,7 @@ std::vector<int> ChainUpTo(const Scene& scene, int part, int stop)
 int CommonAncestor(const Scene& scene, int a, int b)
 {
     const std::vector<int> aUp = ChainUpTo(scene, a, -1);
-    for (int at = b; at >= 0; at = scene.parts[at]->parentIndex)
+    for (int at = b; at >= 0; at = scene.Parts()[at]->parentIndex)
         if (std::find(aUp.begin(), aUp.end(), at) != aUp.end()) return at;
     return -1;
 }
@@ -46,7 +46,7 @@ public:
     {
         static const MotionTrack kNoKeys;
         for (int link : chain) {
-            const Part& part = *scene.parts[size_t(link)];
+            const Part& part = *scene.Parts()[size_t(link)];
             const bool tracked = link < static_cast<int>(motion.tracks.size());
             links.push_back({TrackSampler(tracked ? motion.tracks[size_t(link)] : kNoKeys),
                              TrackPose{part.localMatrix, part.localPosition}});
@@ -97,8 +97,8 @@ std::vector<MotionTrack> TracksUnderNewParent(const Scene& scene, int part, int 
     const int shared = CommonAncestor(scene, oldParent, newParent);
     const std::vector<int> oldChain = ChainUpTo(scene, oldParent, shared);
     const std::vector<int> newChain = ChainUpTo(scene, newParent, shared);
-    tracks.reserve(scene.motions.size());
-    for (const Motion& motion : scene.motions) {
+    tracks.reserve(scene.Motions().size());
+    for (const Motion& motion : scene.Motions()) {
         MotionTrack track = part < static_cast<int>(motion.tracks.size()) ? motion.tracks[part] : MotionTrack{};
         // Keys are in ascending frame, so the chains are sampled in order.
         ChainSampler oldAbove(scene, motion, oldChain), newAbove(scene, motion, newChain);

@@ -70,7 +70,7 @@ bool TrackSampler::Sample(int frame, TrackPose& out)
 
 TrackPose PartPoseAt(const Scene& scene, const Motion& motion, int part, int frame)
 {
-    const Part& p = *scene.parts[part];
+    const Part& p = *scene.Parts()[part];
     TrackPose pose{p.localMatrix, p.localPosition};
     if (part < static_cast<int>(motion.tracks.size())) EvaluateTrack(motion.tracks[part], frame, pose);
     return pose;
@@ -78,9 +78,9 @@ TrackPose PartPoseAt(const Scene& scene, const Motion& motion, int part, int fra
 
 std::vector<Matrix4> WorldPoseAt(const Scene& scene, const Motion& motion, int frame)
 {
-    std::vector<Matrix4> worlds(scene.parts.size());
+    std::vector<Matrix4> worlds(scene.Parts().size());
     for (int i = 0; i < scene.PartCount(); ++i) {
-        const Part& part = *scene.parts[i];
+        const Part& part = *scene.Parts()[i];
         TrackPose pose{part.localMatrix, part.localPosition};
         if (i < static_cast<int>(motion.tracks.size())) EvaluateTrack(motion.tracks[i], frame, pose);
         // Parents precede their children, so a parent's world is ready.
@@ -93,8 +93,8 @@ std::vector<Matrix4> WorldPoseAt(const Scene& scene, const Motion& motion, int f
 
 void EvaluatePose(Scene& scene, int motion, int frame)
 {
-    if (motion < 0 || motion >= static_cast<int>(scene.motions.size())) return;
-    EvaluatePose(scene, scene.motions[motion], frame);
+    if (motion < 0 || motion >= scene.MotionCount()) return;
+    EvaluatePose(scene, scene.Motions()[motion], frame);
 }
 
 void EvaluatePose(Scene& scene, const Motion& m, int frame)
@@ -104,7 +104,7 @@ void EvaluatePose(Scene& scene, const Motion& m, int frame)
     for (int i = 0; i < count; ++i) {
         TrackPose pose;
         if (!EvaluateTrack(m.tracks[i], frame, pose)) continue;
-        Part& part = *scene.parts[i];
+        Part& part = *scene.Parts()[i];
         part.localMatrix = pose.localMatrix;
         part.localPosition = pose.localPosition;
     }

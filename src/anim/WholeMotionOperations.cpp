@@ -15,11 +15,6 @@ namespace m3d {
 
 namespace {
 
-Motion* MotionAt(Scene& scene, int index)
-{
-    return index >= 0 && index < static_cast<int>(scene.motions.size()) ? &scene.motions[index] : nullptr;
-}
-
 // Tracks that belong to a Part (a damaged project may hold more or fewer).
 int TrackCount(const Scene& scene, const Motion& motion)
 {
@@ -72,7 +67,7 @@ std::vector<int> KeyedFrames(const Scene& scene, const Motion& motion, Choose ch
 
 int DeleteRedundantKeys(Scene& scene, int motionIndex)
 {
-    Motion* motion = MotionAt(scene, motionIndex);
+    Motion* motion = scene.EditMotion(motionIndex);
     if (!motion) return 0;
     int deleted = 0;
     for (int j = 0; j < TrackCount(scene, *motion); ++j) {
@@ -96,7 +91,7 @@ int DeleteRedundantKeys(Scene& scene, int motionIndex)
 
 void MirrorMotion(Scene& scene, int motionIndex)
 {
-    Motion* motion = MotionAt(scene, motionIndex);
+    Motion* motion = scene.EditMotion(motionIndex);
     if (!motion) return;
     const int parts = scene.PartCount();
     const int count = TrackCount(scene, *motion);
@@ -107,7 +102,7 @@ void MirrorMotion(Scene& scene, int motionIndex)
     // and deleting keys one at a time.
     std::vector<MotionTrack> mirrored(static_cast<size_t>(count));
     for (int j = 0; j < count; ++j) {
-        const int partner = scene.parts[j]->symmetryIndex;
+        const int partner = scene.Parts()[j]->symmetryIndex;
         const bool paired = partner >= 0 && partner < count;
         // The Part takes its keys' timing from the partner's track.
         const MotionTrack& timing = motion->tracks[paired ? partner : j];
@@ -120,10 +115,10 @@ void MirrorMotion(Scene& scene, int motionIndex)
         for (const KeyFrame& key : timing.keys) {
             // Frames outside 0 ... length are never visited: no key is made there.
             if (key.frame < 0 || key.frame > motion->length) continue;
-            const Part& rotationOwner = *scene.parts[rotationPart];
+            const Part& rotationOwner = *scene.Parts()[rotationPart];
             const Matrix4 rotation = rotationTrack ? PoseOrPresent(*rotationTrack, key.frame, rotationOwner).localMatrix
                                                    : rotationOwner.localMatrix;
-            const Vec3 position = PoseOrPresent(own, key.frame, *scene.parts[j]).localPosition;
+            const Vec3 position = PoseOrPresent(own, key.frame, *scene.Parts()[j]).localPosition;
             keys.push_back({key.frame, KeyMatrixOf(MirrorRotation(rotation), position)});
         }
         // The Part's own keys outside 0 ... length stay where they are, and so
@@ -142,9 +137,9 @@ void MirrorMotion(Scene& scene, int motionIndex)
 
 void GroundAllKeyframes(Scene& scene, int motionIndex)
 {
-    Motion* motion = MotionAt(scene, motionIndex);
+    Motion* motion = scene.EditMotion(motionIndex);
     if (!motion) return;
-    const auto topLevel = [&scene](int j) { return scene.parts[j]->parentIndex == -1; };
+    const auto topLevel = [&scene](int j) { return scene.Parts()[j]->parentIndex == -1; };
     const int count = TrackCount(scene, *motion);
     // Frames past the length are never visited, and of their keys only the
     // first is ever read (as the far end of an interpolation). The others wait
@@ -164,7 +159,7 @@ void GroundAllKeyframes(Scene& scene, int motionIndex)
         if (!LowestModelY(scene, lowest)) break;  // no vertex at any frame
         for (int j = 0; j < count; ++j) {
             if (!topLevel(j)) continue;
-            scene.parts[j]->localPosition.y -= lowest;
+            scene.Parts()[j]->localPosition.y -= lowest;
             SetKey(scene, motionIndex, j, frame);
         }
     }
@@ -176,7 +171,7 @@ void GroundAllKeyframes(Scene& scene, int motionIndex)
 
 void LevelPartInAllKeyframes(Scene& scene, int motionIndex, int part)
 {
-    Motion* motion = MotionAt(scene, motionIndex);
+    Motion* motion = scene.EditMotion(motionIndex);
     if (!motion || part < 0 || part >= TrackCount(scene, *motion)) return;
     // Keying a frame that already has a key keeps the list of frames as it is.
     std::vector<int> frames;
@@ -190,11 +185,11 @@ void LevelPartInAllKeyframes(Scene& scene, int motionIndex, int part)
 
 void TurnMotionAround(Scene& scene, int motionIndex)
 {
-    Motion* motion = MotionAt(scene, motionIndex);
+    Motion* motion = scene.EditMotion(motionIndex);
     if (!motion) return;
     const Matrix4 halfTurn = MatrixRotationY(3.1415927f);
     for (int j = 0; j < TrackCount(scene, *motion); ++j) {
-        if (scene.parts[j]->parentIndex != -1) continue;
+        if (scene.Parts()[j]->parentIndex != -1) continue;
         for (KeyFrame& key : motion->tracks[j].keys) key.matrix = key.matrix * halfTurn;
     }
 }

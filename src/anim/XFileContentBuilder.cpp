@@ -39,7 +39,7 @@ XMeshData ExportMeshData(Scene& scene, const CMesh* mesh)
         int textureIndex = -1;
         if (material->textureNumber != -1) {
             const _MESH_TEXTURE* reference = mesh->GetTexture(material->textureNumber);
-            const _MESHBASE_TEXTURE* texture = reference ? scene.meshBase.GetTexture(reference->index) : nullptr;
+            const _MESHBASE_TEXTURE* texture = reference ? scene.MeshBase().GetTexture(reference->index) : nullptr;
             if (texture != nullptr) {
                 textureName = XFileTextureName(texture->name);
                 textureIndex = reference->index;
@@ -54,19 +54,19 @@ XMeshData ExportMeshData(Scene& scene, const CMesh* mesh)
 
 Matrix4 RestMatrixOf(const Scene& scene, int part)
 {
-    if (!scene.motions.empty()) {
-        const Motion& first = scene.motions.front();
+    if (!scene.Motions().empty()) {
+        const Motion& first = scene.Motions().front();
         if (part < static_cast<int>(first.tracks.size()) && !first.tracks[part].keys.empty())
             return first.tracks[part].keys.front().matrix;
     }
-    const Part& p = *scene.parts[part];
+    const Part& p = *scene.Parts()[part];
     return KeyMatrixOf(p.localMatrix, p.localPosition);
 }
 
 std::vector<TreeOrderEntry> PartsInTreeOrder(const Scene& scene)
 {
     std::unordered_map<TreeItem, int> partOfItem;
-    for (int i = 0; i < scene.PartCount(); ++i) partOfItem[scene.parts[i]->treeItem] = i;
+    for (int i = 0; i < scene.PartCount(); ++i) partOfItem[scene.Parts()[i]->treeItem] = i;
 
     const PartsTree& tree = scene.Tree();
     std::vector<TreeOrderEntry> order;
@@ -94,7 +94,7 @@ static void CollectFrames(Scene& scene, const std::vector<std::string>& names, X
         XFrame frame;
         frame.name = names[entry.part];
         frame.transform = RestMatrixOf(scene, entry.part);
-        frame.mesh = ExportMeshData(scene, scene.parts[entry.part]->mesh.get());
+        frame.mesh = ExportMeshData(scene, scene.Parts()[entry.part]->mesh.get());
         frame.depth = entry.depth;
         content.frames.push_back(std::move(frame));
     }
@@ -131,12 +131,12 @@ XFileContent BuildXFileContent(Scene& scene, int timeScaleFactor)
 {
     std::vector<std::string> displayNames;
     displayNames.reserve(static_cast<size_t>(scene.PartCount()));
-    for (const auto& part : scene.parts) displayNames.push_back(part->displayName);
+    for (const auto& part : scene.Parts()) displayNames.push_back(part->displayName);
     const std::vector<std::string> names = UniqueXFileNames(displayNames);
 
     XFileContent content;
     CollectFrames(scene, names, content);
-    for (auto motion = scene.motions.rbegin(); motion != scene.motions.rend(); ++motion)
+    for (auto motion = scene.Motions().rbegin(); motion != scene.Motions().rend(); ++motion)
         content.animationSets.push_back(BuildAnimationSet(scene, *motion, names, timeScaleFactor));
     return content;
 }

@@ -74,7 +74,7 @@ CAppForm::~CAppForm()
 {
     subscription.Reset();
     textureLoads.reset();
-    if (environment.session != nullptr) environment.session->GetScene().meshBase.Init(nullptr);
+    if (environment.session != nullptr) environment.session->GetScene().SetRenderDevice(nullptr);
     // The device goes while its context still exists.
     if (renderWindow->context() != nullptr) {
         renderWindow->makeCurrent();
@@ -113,8 +113,8 @@ void CAppForm::OnInitialUpdate()
     views.splitX = views.splitY = 0.5f;
     const PixelRect render = RenderWindowRect(width(), height());
     views.SetRenderSize(render.Width(), render.Height());
-    scene.meshBase.Init(&renderDevice);
-    textureLoads = std::make_unique<TextureLoadReport>(scene.meshBase, this);
+    scene.SetRenderDevice(&renderDevice);
+    textureLoads = std::make_unique<TextureLoadReport>(scene, this);
 
     LoadSettings();
     RebuildGrid();
@@ -135,7 +135,7 @@ void CAppForm::LoadSettings()
     Session().Timeline().SetFramePixels(settingsValues.timelineFramePixels);
     SetWantedBottomPanels({settingsValues.motionPanelWidth, settingsValues.motionPanelHeight});
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
-    scene.meshBase.SetTextureBudget(CMeshBase::TextureBudgetOfMegabytes(settingsValues.textureMemoryMegabytes));
+    scene.SetTextureBudget(CMeshBase::TextureBudgetOfMegabytes(settingsValues.textureMemoryMegabytes));
     settingsValues.interfaceLanguage = environment.language;  // this run's language is the one remembered at exit
     Session().RecentProjects() = settingsValues.recentProjects;
 }

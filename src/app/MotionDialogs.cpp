@@ -43,7 +43,7 @@ std::string MotionNameDialog::Name() const { return name->text().toStdString(); 
 void MotionNameDialog::accept()
 {
     // Enter runs the same checks: no refused name ever reaches a Motion.
-    const std::string message = ValidateMotionName(Name(), session.GetScene().motions);
+    const std::string message = ValidateMotionName(Name(), session.GetScene().Motions());
     if (!message.empty()) {
         QMessageBox::warning(this, QString(), QString::fromStdString(message));
         name->setFocus();

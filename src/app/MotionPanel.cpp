@@ -219,7 +219,7 @@ void MotionPanel::FillList()
 {
     const QSignalBlocker block(list);
     list->clear();
-    for (const Motion& motion : session.GetScene().motions) list->addItem(QString::fromStdString(motion.name));
+    for (const Motion& motion : session.GetScene().Motions()) list->addItem(QString::fromStdString(motion.name));
     list->setCurrentIndex(session.CurrentMotion());
 }
 
@@ -227,7 +227,7 @@ void MotionPanel::ShowLabels()
 {
     SetLabelText(currentLabel, tr("現在:%1").arg(session.CurrentFrame()));
     const int motion = session.CurrentMotion();
-    SetLabelText(lengthLabel, motion < 0 ? QString() : tr("全体:%1").arg(session.GetScene().motions[motion].length));
+    SetLabelText(lengthLabel, motion < 0 ? QString() : tr("全体:%1").arg(session.GetScene().Motions()[motion].length));
     ShowRuler();
     ShowRowNames();
     ShowAchievedRate();
@@ -389,8 +389,8 @@ void MotionPanel::PaintKeys(QPainter& painter)
         const int part = timeline.FirstRow() + r;
         if (part >= scene.PartCount()) break;
         painter.drawLine(83, 45 + 15 * r, g.Right() + 1, 45 + 15 * r);
-        if (motion < 0 || part >= int(scene.motions[size_t(motion)].tracks.size())) continue;
-        const MotionTrack& track = scene.motions[size_t(motion)].tracks[size_t(part)];
+        if (motion < 0 || part >= int(scene.Motions()[size_t(motion)].tracks.size())) continue;
+        const MotionTrack& track = scene.Motions()[size_t(motion)].tracks[size_t(part)];
         // Keys being dragged are drawn where they would land, filled.
         const bool dragged = drag && part >= drag->block.firstPart && part <= drag->block.lastPart;
         const MotionTrack shown =

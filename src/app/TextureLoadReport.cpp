@@ -1,6 +1,6 @@
 #include "app/TextureLoadReport.h"
 
-#include "meshlib/CMeshBase.h"
+#include "scene/Scene.h"
 #include "scene/TextureOutput.h"
 
 #include <QCoreApplication>
@@ -9,15 +9,15 @@
 
 namespace m3d {
 
-TextureLoadReport::TextureLoadReport(CMeshBase& meshBase, QWidget* parent)
-    : meshBase(meshBase),
+TextureLoadReport::TextureLoadReport(Scene& scene, QWidget* parent)
+    : scene(scene),
       parent(parent),
       progress(parent, QCoreApplication::translate("TextureLoadReport", "テクスチャの画像を読み込んでいます…"))
 {
-    meshBase.SetTaskProgress(&progress);
+    scene.SetTextureProgress(&progress);
 }
 
-TextureLoadReport::~TextureLoadReport() { meshBase.SetTaskProgress(nullptr); }
+TextureLoadReport::~TextureLoadReport() { scene.SetTextureProgress(nullptr); }
 
 void TextureLoadReport::SessionChanged()
 {
@@ -31,7 +31,7 @@ void TextureLoadReport::Report()
 {
     pending = false;
     progress.Restart();
-    const std::string warning = TextureProblemWarning(TextureProblemLines(meshBase.TakeNewTextureProblems()));
+    const std::string warning = TextureProblemWarning(TextureProblemLines(scene.TakeNewTextureProblems()));
     if (warning.empty()) return;
     QMessageBox::warning(parent, QCoreApplication::translate("TextureLoadReport", "テクスチャ"),
                          QString::fromStdString(warning));

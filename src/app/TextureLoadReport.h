@@ -6,15 +6,15 @@ class QWidget;
 
 namespace m3d {
 
-class CMeshBase;
+class Scene;
 
 // The window's side of texture loading: a progress dialog while a load
 // decodes textures (see CMeshBase::SetTaskProgress), and, once the load is
 // over, a message naming the textures it could not use.
 class TextureLoadReport {
 public:
-    // Installs itself as meshBase's progress until destroyed.
-    TextureLoadReport(CMeshBase& meshBase, QWidget* parent);
+    // Installs itself as the progress of scene's texture loading until destroyed.
+    TextureLoadReport(Scene& scene, QWidget* parent);
     ~TextureLoadReport();
     TextureLoadReport(const TextureLoadReport&) = delete;
     TextureLoadReport& operator=(const TextureLoadReport&) = delete;
@@ -27,7 +27,7 @@ public:
 private:
     void Report();
 
-    CMeshBase& meshBase;
+    Scene& scene;
     QWidget* parent;
     TaskProgressDialog progress;
     bool pending = false;

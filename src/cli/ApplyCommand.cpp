@@ -154,7 +154,7 @@ int Apply(const std::vector<std::string>& args)
     if (!SaveProjectForCommand(scene, outPath, overwrite || scaled, overwrite)) return 1;
 
     int keys = 0;
-    for (const MotionTrack& track : scene.motions[motion].tracks) keys += static_cast<int>(track.keys.size());
+    for (const MotionTrack& track : scene.Motions()[motion].tracks) keys += static_cast<int>(track.keys.size());
     JsonWriter json;
     json.BeginObject().Key("motion").String(motionName).Key("operations").BeginArray();
     for (const Operation& op : operations) json.String(op.name);

@@ -15,7 +15,7 @@ void WriteParts(JsonWriter& json, const Scene& scene)
 {
     json.Key("parts").BeginArray();
     for (int i = 0; i < scene.PartCount(); ++i) {
-        const Part& part = *scene.parts[i];
+        const Part& part = *scene.Parts()[i];
         json.BeginObject();
         json.Key("index").Int(i);
         json.Key("baseName").String(part.baseName);
@@ -32,7 +32,7 @@ void WriteParts(JsonWriter& json, const Scene& scene)
 void WriteMotions(JsonWriter& json, const Scene& scene)
 {
     json.Key("motions").BeginArray();
-    for (const Motion& motion : scene.motions) {
+    for (const Motion& motion : scene.Motions()) {
         json.BeginObject();
         json.Key("name").String(motion.name);
         json.Key("length").Int(motion.length);

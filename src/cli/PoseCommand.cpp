@@ -69,7 +69,7 @@ int Pose(const std::vector<std::string>& args)
     JsonWriter json;
     json.BeginObject().Key("parts").BeginArray();
     for (int i = 0; i < scene.PartCount(); ++i) {
-        const Part& part = *scene.parts[i];
+        const Part& part = *scene.Parts()[i];
         float local[16];
         float world[16];
         part.localMatrix.ToArray(local);

@@ -34,8 +34,8 @@ bool RefuseReadOnlyOutput(const std::string& path, bool overwrite)
 
 int FindMotionForCommand(const Scene& scene, const std::string& path, const std::string& name)
 {
-    for (size_t m = 0; m < scene.motions.size(); ++m)
-        if (scene.motions[m].name == name) return static_cast<int>(m);
+    for (size_t m = 0; m < scene.Motions().size(); ++m)
+        if (scene.Motions()[m].name == name) return static_cast<int>(m);
     std::fprintf(stderr, "%s: no Motion named \"%s\"\n", path.c_str(), name.c_str());
     return -1;
 }

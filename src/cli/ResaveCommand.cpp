@@ -33,7 +33,7 @@ int Resave(const std::vector<std::string>& args)
     if (!SaveProjectForCommand(session.GetScene(), paths[1], overwrite, overwrite)) return 1;
     JsonWriter json;
     json.BeginObject().Key("written").String(paths[1]).Key("parts").Int(scene.PartCount());
-    json.Key("motions").Int(static_cast<int64_t>(scene.motions.size())).EndObject();
+    json.Key("motions").Int(static_cast<int64_t>(scene.Motions().size())).EndObject();
     std::printf("%s\n", json.Text().c_str());
     return 0;
 }

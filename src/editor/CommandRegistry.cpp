@@ -12,10 +12,13 @@
 #include "editor/PartTreeCommands.h"
 #include "editor/PoseCommands.h"
 #include "editor/TransformPanelControls.h"
+#include "scene/ModelRules.h"
 #include "scene/UserPrompt.h"
 #include "text/UiText.h"
 
 #include <array>
+#include <cstdio>
+#include <cstdlib>
 
 namespace m3d {
 
@@ -91,7 +94,7 @@ void ChangeMotionLength(CommandContext& c)
 {
     const int motion = c.session.CurrentMotion();
     if (motion < 0) return;
-    if (const std::optional<int> length = c.host.AskMotionLength(c.session.GetScene().motions[motion].length))
+    if (const std::optional<int> length = c.host.AskMotionLength(c.session.GetScene().Motions()[motion].length))
         SetMotionLengthCommand(c.session, *length);
 }
 
@@ -309,6 +312,15 @@ void RunCommand(EditorCommand command, EditorSession& session, CommandHost& host
     if (!CanRun(session, command)) return;
     CommandContext context{session, host, argument};
     EntryOf(command).run(context);
+#ifndef NDEBUG
+    // A command that leaves the model breaking its rules is a bug: stop at
+    // the command that did it rather than where the damage shows.
+    if (const std::vector<ModelViolation> broken = Validate(session.GetScene()); !broken.empty()) {
+        std::fprintf(stderr, "command %s broke the model's rules:\n%s", EntryOf(command).name,
+                     DescribeViolations(broken).c_str());
+        std::abort();
+    }
+#endif
 }
 
 }  // namespace m3d

@@ -15,7 +15,7 @@ EditorSession::EditorSession(MillisecondClock clock) : playback(*this, timeline,
 
 int EditorSession::CurrentMotion() const
 {
-    return currentMotion >= 0 && currentMotion < static_cast<int>(scene.motions.size()) ? currentMotion : -1;
+    return currentMotion >= 0 && currentMotion < scene.MotionCount() ? currentMotion : -1;
 }
 
 void EditorSession::SelectTreeItem(TreeItem item)
@@ -45,7 +45,7 @@ void EditorSession::OnSelectionChanged()
 
 void EditorSession::SelectMotion(int index)
 {
-    currentMotion = index >= 0 && index < static_cast<int>(scene.motions.size()) ? index : -1;
+    currentMotion = index >= 0 && index < scene.MotionCount() ? index : -1;
     events.Publish(MotionListChanged{currentMotion});
 }
 

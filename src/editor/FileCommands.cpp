@@ -80,7 +80,7 @@ bool AskSaveBeforeDiscarding(EditorSession& session, UserPrompt& prompt, const s
 {
     const Scene& scene = session.GetScene();
     // Nothing to lose, or nothing a save could keep (a project needs a Motion and a Part).
-    if (!session.History().IsModified() || scene.motions.empty() || scene.parts.empty()) return true;
+    if (!session.History().IsModified() || scene.Motions().empty() || scene.Parts().empty()) return true;
     switch (prompt.AskYesNoCancel(UiText("core", "現在のデータを保存しますか？"), UiText("core", caption.c_str()))) {
     case YesNoCancel::Yes: return SaveCommand(session, prompt);
     case YesNoCancel::No: return true;
@@ -121,7 +121,7 @@ ProjectLoad OpenProject(EditorSession& session, const std::string& path)
     // A file refused before anything was touched leaves the scene, its history and its views as they were.
     if (!load.sceneReplaced) return load;
     session.SelectionMayHaveChanged();
-    session.SelectMotion(static_cast<int>(scene.motions.size()) - 1);
+    session.SelectMotion(scene.MotionCount() - 1);
     session.SetCurrentFrame(0);
     EvaluatePose(scene, session.CurrentMotion(), 0);
     session.ShowCurrentTransform();

@@ -16,7 +16,7 @@ namespace {
 const Motion* MotionToStepIn(const EditorSession& session)
 {
     const int motion = session.CurrentMotion();
-    return motion < 0 || session.IsPlaying() ? nullptr : &session.GetScene().motions[motion];
+    return motion < 0 || session.IsPlaying() ? nullptr : &session.GetScene().Motions()[motion];
 }
 
 }  // namespace

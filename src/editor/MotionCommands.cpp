@@ -13,7 +13,7 @@ namespace m3d {
 
 namespace {
 
-int LastMotion(const EditorSession& session) { return static_cast<int>(session.GetScene().motions.size()) - 1; }
+int LastMotion(const EditorSession& session) { return session.GetScene().MotionCount() - 1; }
 
 // Runs a whole-motion operation on the current Motion as command, then shows
 // the Motion at the current frame.
@@ -56,7 +56,7 @@ bool DeleteMotionCommand(EditorSession& session)
     const int index = session.CurrentMotion();
     if (index < 0) return false;
     DocumentEdit edit(session, EditorCommand::DeleteMotion);
-    Motion removed = session.GetScene().motions[index];
+    Motion removed = session.GetScene().Motions()[index];
     if (!DeleteMotion(session.GetScene(), index)) return false;
     edit.Add(MotionListChange::Removed(index, std::move(removed)));
     session.SelectMotion(std::min(index, LastMotion(session)));

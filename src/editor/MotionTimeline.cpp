@@ -25,7 +25,7 @@ bool ReportKeys(EditorSession& session, bool changed)
 int MotionTimeline::CurrentLength() const
 {
     const int motion = session.CurrentMotion();
-    return motion < 0 ? 0 : session.GetScene().motions[motion].length;
+    return motion < 0 ? 0 : session.GetScene().Motions()[motion].length;
 }
 
 int MotionTimeline::RangeLow() const { return hasRange ? std::min(rangeStart, rangeEnd) : session.CurrentFrame(); }
@@ -150,7 +150,7 @@ std::optional<MotionTimeline::KeyDrag> MotionTimeline::KeysUnder(int x, int y) c
 {
     const int motion = session.CurrentMotion();
     if (session.IsPlaying() || motion < 0 || !InTimelineArea(x, y)) return std::nullopt;
-    const Motion& keys = session.GetScene().motions[motion];
+    const Motion& keys = session.GetScene().Motions()[motion];
     const int frame = FrameAtX(x);
     if (hasRange && frame >= RangeLow() && frame <= RangeHigh()) {
         const KeyBlock block{0, session.GetScene().PartCount() - 1, RangeLow(), RangeHigh()};
@@ -187,7 +187,7 @@ int MotionTimeline::KeyDragOffset() const
 {
     const int motion = session.CurrentMotion();
     if (!keyDrag || motion < 0) return 0;
-    return KeyOffsetWithin(session.GetScene().motions[motion], keyDrag->block,
+    return KeyOffsetWithin(session.GetScene().Motions()[motion], keyDrag->block,
                            session.CurrentFrame() - keyDrag->pressFrame);
 }
 
@@ -211,7 +211,7 @@ void MotionTimeline::DropKeys()
     {
         DocumentEdit edit(session, UiText("core", "キーの移動"));
         for (int part = drag.block.firstPart; part <= drag.block.lastPart; ++part) edit.WatchTrack(motion, part);
-        ReportKeys(session, MoveKeys(session.GetScene().motions[motion], drag.block, offset));
+        ReportKeys(session, MoveKeys(session.GetScene().MutableMotions()[motion], drag.block, offset));
     }
     if (drag.inRange) {
         rangeStart += offset;
@@ -334,7 +334,7 @@ bool MotionTimeline::CopyKeys()
 {
     const int motion = session.CurrentMotion();
     if (motion < 0) return false;
-    const std::vector<MotionTrack>& tracks = session.GetScene().motions[motion].tracks;
+    const std::vector<MotionTrack>& tracks = session.GetScene().Motions()[motion].tracks;
     const size_t parts = tracks.size();
     clipboard.slots.assign(RangeHigh() - RangeLow() + 1, {std::vector<bool>(parts), std::vector<Matrix4>(parts)});
     for (size_t s = 0; s < clipboard.slots.size(); ++s) {

@@ -261,7 +261,7 @@ void MouseController::LinkPartners(int edited, bool rotateStep)
     if (!session.TransformPanel().linkLR || !source || !source->mesh) return;
     const Matrix4 sourceWorld = source->mesh->GetMatrix();
     for (int i = 0; i < scene.PartCount(); ++i) {
-        Part& partner = *scene.parts[i];
+        Part& partner = *scene.Parts()[i];
         if (i == edited || partner.symmetryIndex != edited) continue;
         if (partner.parentIndex >= 0) {
             partner.localMatrix = MirrorRotation(source->localMatrix);

@@ -16,7 +16,7 @@ std::vector<PoseGhost> OnionSkinGhosts(const EditorSession& session)
     const int motion = session.CurrentMotion();
     if (!shown || session.IsPlaying() || motion < 0) return ghosts;
     const Scene& scene = session.GetScene();
-    const Motion& current = scene.motions[size_t(motion)];
+    const Motion& current = scene.Motions()[size_t(motion)];
     const NeighbourKeys keys = NeighbourKeyFrames(current, session.CurrentFrame());
     if (keys.previous >= 0) ghosts.push_back({WorldPoseAt(scene, current, keys.previous), kOnionPreviousTint});
     if (keys.next >= 0) ghosts.push_back({WorldPoseAt(scene, current, keys.next), kOnionNextTint});

@@ -81,7 +81,7 @@ ObjectSwap SwapCurrentObject(EditorSession& session, const std::string& path)
         const bool sameContent = part->mesh && part->mesh->ContentDigest() == mesh->ContentDigest();
         const bool sameName = part->baseName == PartBaseNameOf(path);
         // The old geometry waits in the history, out of the mesh manager.
-        if (part->mesh) scene.meshBase.RemoveMesh(part->mesh.get());
+        if (part->mesh) scene.MutableMeshBase().RemoveMesh(part->mesh.get());
         edit.Add(std::make_unique<PartSwapChange>(current, std::move(part->mesh), part->baseName, part->displayName,
                                                   sameContent, sameName));
         part->mesh = std::move(mesh);
@@ -124,7 +124,7 @@ MirroredPartOutcome AddMirroredPart(EditorSession& session, const std::string& n
     const std::string file = scene.addObjectDirectory.empty()
                                  ? base + ".mesh"
                                  : (std::filesystem::path(scene.addObjectDirectory) / (base + ".mesh")).string();
-    CMesh* sourceMesh = scene.parts[source]->mesh.get();
+    CMesh* sourceMesh = scene.Parts()[source]->mesh.get();
     if (!sourceMesh)
         return {MirroredPartResult::FileNotWritten, Outcome::Failure(file + ": the Part has no geometry to mirror")};
     if (Outcome written = sourceMesh->SaveMirrorMeshFile(file); !written)
@@ -138,20 +138,20 @@ MirroredPartOutcome AddMirroredPart(EditorSession& session, const std::string& n
     }
 
     // The copy goes to the other side: under the partner of S's parent when there is one.
-    int parent = scene.parts[source]->parentIndex;
+    int parent = scene.Parts()[source]->parentIndex;
     if (const Part* p = scene.PartAt(parent); p && scene.PartAt(p->symmetryIndex)) parent = p->symmetryIndex;
     session.SelectPart(parent);
 
     DocumentEdit edit(session, EditorCommand::AddMirroredPart);
     const int added = AddSelectedPart(session, edit, file, std::move(object.mesh));
     const std::vector<int> partners = PartnersOf(scene);
-    Part& mirrored = *scene.parts[added];
-    const Part& original = *scene.parts[source];
+    Part& mirrored = *scene.Parts()[added];
+    const Part& original = *scene.Parts()[source];
     mirrored.localPosition = MirrorPosition(original.localPosition);
     mirrored.localMatrix = MirrorRotation(original.localMatrix);
     scene.UpdateHierarchy(added);
     mirrored.symmetryIndex = source;
-    scene.parts[source]->symmetryIndex = added;
+    scene.Parts()[source]->symmetryIndex = added;
     edit.Add(std::make_unique<PartLinksChange>(PartnerDifferences(partners, scene)));
     edit.Commit();
     session.ShowCurrentTransform();

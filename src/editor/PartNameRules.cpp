@@ -26,7 +26,7 @@ PartNameProblem CheckPartName(const Scene& scene, const std::string& name, int i
     const std::optional<size_t> bytes = ShiftJisByteLength(base);
     if (control || !bytes || *bytes > size_t(kMaxPartNameBytes)) return PartNameProblem::NotSavable;
     for (int i = 0; i < scene.PartCount(); ++i)
-        if (i != ignoredPart && scene.parts[i]->baseName == base) return PartNameProblem::Taken;
+        if (i != ignoredPart && scene.Parts()[i]->baseName == base) return PartNameProblem::Taken;
     return PartNameProblem::None;
 }
 

@@ -50,9 +50,9 @@ bool ReparentCurrentPart(EditorSession& session, int newParent)
     edit.PartSetChanged();
     for (size_t m = 0; m < tracks.size(); ++m) {
         edit.WatchTrack(static_cast<int>(m), moved);
-        scene.motions[m].tracks[size_t(moved)] = std::move(tracks[m]);
+        scene.MutableMotions()[m].tracks[size_t(moved)] = std::move(tracks[m]);
     }
-    Part& placed = *scene.parts[size_t(moved)];
+    Part& placed = *scene.Parts()[size_t(moved)];
     placed.localPosition = local.Translation();
     local.SetTranslation({0, 0, 0});
     placed.localMatrix = local;

@@ -114,7 +114,7 @@ void PlaybackController::PlayStep(uint32_t now)
     recentSteps.push_back(now);
     while (recentSteps.size() > 2 && now - recentSteps.front() > 1000) recentSteps.pop_front();
 
-    const int length = session.GetScene().motions[session.CurrentMotion()].length;
+    const int length = session.GetScene().Motions()[session.CurrentMotion()].length;
     int frame = session.CurrentFrame();
     if (frame != shownFrame) {
         // A frame the user picked during playback (or the one it starts at)
@@ -150,7 +150,7 @@ void PlaybackController::AutoScrollStep()
         timeline.SetScrollTens(tens);
         int frame = 10 * tens + timeline.Geometry().VisibleFrames() - 1;
         if (session.CurrentMotion() >= 0)
-            frame = std::min(frame, session.GetScene().motions[session.CurrentMotion()].length);
+            frame = std::min(frame, session.GetScene().Motions()[session.CurrentMotion()].length);
         session.SetCurrentFrame(frame);
     } else {
         timeline.SetScrollTens(std::max(0, timeline.ScrollTens() - 1));

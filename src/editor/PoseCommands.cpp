@@ -17,7 +17,7 @@ void ForEachLinkedPartner(EditorSession& session, int part, Edit edit)
     const Scene& scene = session.GetScene();
     if (!session.TransformPanel().linkLR || !scene.PartAt(part)) return;
     for (int i = 0; i < scene.PartCount(); ++i)
-        if (i != part && scene.parts[i]->symmetryIndex == part) edit(i);
+        if (i != part && scene.Parts()[i]->symmetryIndex == part) edit(i);
 }
 
 void MirrorToLinkedPartners(EditorSession& session, int part)

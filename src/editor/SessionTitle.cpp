@@ -18,7 +18,7 @@ void EditorSession::UpdateTitle()
 {
     totalFaces = 0;
     totalMeshes = 0;
-    for (const auto& part : scene.parts) {
+    for (const auto& part : scene.Parts()) {
         if (!part->mesh) continue;
         totalFaces += part->mesh->GetFaceNum();
         totalMeshes += part->mesh->GetMeshNum();

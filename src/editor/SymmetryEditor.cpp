@@ -11,8 +11,8 @@ namespace m3d {
 
 SymmetryEditor::SymmetryEditor(EditorSession& session) : session(session), scene(session.GetScene())
 {
-    values.reserve(scene.parts.size());
-    for (const auto& part : scene.parts) values.push_back(part->symmetryIndex);
+    values.reserve(scene.Parts().size());
+    for (const auto& part : scene.Parts()) values.push_back(part->symmetryIndex);
 }
 
 SymmetryEditor::Row SymmetryEditor::RowAt(int k) const
@@ -20,7 +20,7 @@ SymmetryEditor::Row SymmetryEditor::RowAt(int k) const
     Row row;
     const int i = firstVisibleRow + k;
     if (k < 0 || k >= kVisibleRows || i >= PartCount() || i >= scene.PartCount()) return row;
-    const Part& part = *scene.parts[i];
+    const Part& part = *scene.Parts()[i];
     row.visible = true;
     row.partIndex = i;
     row.name = part.baseName;
@@ -84,7 +84,7 @@ void SymmetryEditor::Apply(const EditValues& edits)
     DocumentEdit edit(session, EditorCommand::SymmetrySettings);
     const std::vector<int> before = PartnersOf(scene);
     const int count = std::min(PartCount(), scene.PartCount());
-    for (int i = 0; i < count; ++i) scene.parts[i]->symmetryIndex = values[i];
+    for (int i = 0; i < count; ++i) scene.Parts()[i]->symmetryIndex = values[i];
     std::vector<PartLinksChange::Entry> changed = PartnerDifferences(before, scene);
     if (!changed.empty()) edit.Add(std::make_unique<PartLinksChange>(std::move(changed)));
     edit.Commit();

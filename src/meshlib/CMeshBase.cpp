@@ -120,6 +120,11 @@ int CMeshBase::GetTextureNum() const { return int(impl->textures.size()); }
 
 _MESHBASE_TEXTURE* CMeshBase::GetTexture(int i)
 {
+    return const_cast<_MESHBASE_TEXTURE*>(static_cast<const CMeshBase&>(*this).GetTexture(i));
+}
+
+const _MESHBASE_TEXTURE* CMeshBase::GetTexture(int i) const
+{
     if (i < 0 || size_t(i) >= impl->textures.size()) return nullptr;
     return impl->textures[size_t(i)].get();
 }

@@ -37,6 +37,7 @@ public:
     int GetTextureNum() const;
     // Texture i of the shared list; nullptr outside 0 ... GetTextureNum() - 1.
     _MESHBASE_TEXTURE* GetTexture(int i);
+    const _MESHBASE_TEXTURE* GetTexture(int i) const;
 
     // The memory all textures of this manager may take, decoded: an image is
     // decoded only when the images held plus its decoding's peak

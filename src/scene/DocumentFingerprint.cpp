@@ -9,7 +9,7 @@ uint64_t PartsFingerprint(const Scene& scene)
 {
     Digest digest;
     digest.Add(static_cast<int64_t>(scene.PartCount()));
-    for (const auto& part : scene.parts) {
+    for (const auto& part : scene.Parts()) {
         digest.Add(part->baseName);
         digest.Add(static_cast<int64_t>(part->parentIndex));
         digest.Add(static_cast<int64_t>(part->symmetryIndex));
@@ -47,7 +47,7 @@ uint64_t CombineFingerprints(uint64_t first, const std::vector<uint64_t>& others
 uint64_t DocumentFingerprint(const Scene& scene)
 {
     std::vector<uint64_t> motions;
-    for (const Motion& motion : scene.motions) {
+    for (const Motion& motion : scene.Motions()) {
         std::vector<uint64_t> tracks;
         for (const MotionTrack& track : motion.tracks) tracks.push_back(TrackFingerprint(track));
         motions.push_back(CombineFingerprints(MotionHeaderFingerprint(motion), tracks));

@@ -17,8 +17,8 @@ MeshOutputPlan PlanMeshFiles(const Scene& scene, const std::string& directory, U
     MeshOutputPlan plan;
     std::set<std::string> planned;
     bool yesToAll = false;
-    for (size_t i = 0; i < scene.parts.size(); ++i) {
-        const Part& part = *scene.parts[i];
+    for (size_t i = 0; i < scene.Parts().size(); ++i) {
+        const Part& part = *scene.Parts()[i];
         const std::string file = (directory.empty() ? std::string() : directory + "/") + part.baseName + ".mesh";
         std::error_code ec;
         if (!yesToAll && (planned.count(file) != 0 || std::filesystem::exists(file, ec))) {
@@ -46,7 +46,7 @@ bool StageMeshFiles(const Scene& scene, const MeshOutputPlan& plan, FileSetWrite
     FileSetOptions options;
     options.replaceReadOnly = replaceReadOnly;
     for (const auto& [index, file] : plan.files) {
-        const CMesh& mesh = *scene.parts[static_cast<size_t>(index)]->mesh;
+        const CMesh& mesh = *scene.Parts()[static_cast<size_t>(index)]->mesh;
         const Expected<std::string> bytes = mesh.MeshFileBytes(file);
         if (!bytes) return set.Refuse(bytes.Message());
         if (!set.Add(file, *bytes, options)) return false;

@@ -17,14 +17,14 @@ bool ScaledFinite(Vec3 p, float factor)
 // a model that overflowed could no longer be saved.
 bool StaysFinite(const Scene& scene, float factor)
 {
-    for (const auto& part : scene.parts) {
+    for (const auto& part : scene.Parts()) {
         if (!part->mesh) continue;
         for (int k = 0; k < part->mesh->GetVertexNum(); ++k) {
             const _MESH_VERTEX* v = part->mesh->GetVertex(k);
             if (!ScaledFinite({v->x, v->y, v->z}, factor)) return false;
         }
     }
-    for (const Motion& motion : scene.motions)
+    for (const Motion& motion : scene.Motions())
         for (const MotionTrack& track : motion.tracks)
             for (const KeyFrame& key : track.keys)
                 if (!ScaledFinite(key.matrix.Translation(), factor)) return false;
@@ -44,13 +44,13 @@ bool ScaleModel(Scene& scene, float factor)
 
 void ApplyModelScale(Scene& scene, float factor)
 {
-    for (auto& part : scene.parts) {
+    for (auto& part : scene.Parts()) {
         if (!part->mesh) continue;
         part->mesh->SetScale(factor, factor, factor);
         part->mesh->ReleaseVB();
         part->mesh->SetVB();
     }
-    for (Motion& motion : scene.motions)
+    for (Motion& motion : scene.MutableMotions())
         for (MotionTrack& track : motion.tracks)
             for (KeyFrame& key : track.keys) key.matrix.SetTranslation(key.matrix.Translation() * factor);
 }

@@ -37,8 +37,8 @@ std::optional<std::string> FindObjectFile(const FolderIndex& folder, const std::
 std::vector<ProjectPartRecord> ProjectPartRecordsOf(const Scene& scene)
 {
     std::vector<ProjectPartRecord> records;
-    records.reserve(scene.parts.size());
-    for (const auto& part : scene.parts) records.push_back({part->baseName, part->parentIndex, part->symmetryIndex});
+    records.reserve(scene.Parts().size());
+    for (const auto& part : scene.Parts()) records.push_back({part->baseName, part->parentIndex, part->symmetryIndex});
     return records;
 }
 
@@ -48,9 +48,9 @@ Outcome SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
         prompt.ShowMessage(text, UiText("core", "Error"));
         return Outcome::Failure(path + ": " + text);
     };
-    if (scene.motions.empty()) return refuseEmpty(UiText("core", "モーションが存在しない"));
-    if (scene.parts.empty()) return refuseEmpty(UiText("core", "オブジェクトが存在しない"));
-    const Expected<std::string> bytes = BuildProjectFile(ProjectPartRecordsOf(scene), scene.motions);
+    if (scene.Motions().empty()) return refuseEmpty(UiText("core", "モーションが存在しない"));
+    if (scene.Parts().empty()) return refuseEmpty(UiText("core", "オブジェクトが存在しない"));
+    const Expected<std::string> bytes = BuildProjectFile(ProjectPartRecordsOf(scene), scene.Motions());
     if (!bytes) {
         Outcome failure = Outcome::Failure(path + ": " + bytes.Message());
         prompt.ShowMessage(failure.Message(), UiText("core", "Error"));
@@ -122,7 +122,7 @@ ProjectLoad LoadProject(Scene& scene, const std::string& path)
         const std::optional<std::string> objectFile = FindObjectFile(folder, record.baseName);
         if (!objectFile) {
             // Partners among the Parts not loaded would name no Part.
-            for (auto& part : scene.parts)
+            for (auto& part : scene.Parts())
                 if (part->symmetryIndex >= scene.PartCount()) part->symmetryIndex = -1;
             scene.UpdateHierarchy(0);
             brokenObjects.push_back(path + ": Part " + std::to_string(i) + ": neither " + record.baseName +
@@ -135,14 +135,14 @@ ProjectLoad LoadProject(Scene& scene, const std::string& path)
         ObjectMesh object = scene.LoadObjectMesh(*objectFile);
         const int added = scene.AppendPart(record.parentIndex, *objectFile, std::move(object.mesh),
                                            names.Take(PartBaseNameOf(*objectFile)));
-        scene.SelectTreeItem(scene.parts[added]->treeItem);
+        scene.SelectTreeItem(scene.Parts()[added]->treeItem);
         if (!object.loaded) brokenObjects.push_back(object.loaded.Message());
-        scene.parts.back()->symmetryIndex = record.symmetryIndex;
+        scene.Parts().back()->symmetryIndex = record.symmetryIndex;
     }
     scene.UpdateHierarchy(0);
 
     // The reader has checked every name, length and track.
-    scene.motions = std::move(data.motions);
+    scene.MutableMotions() = std::move(data.motions);
     load.complete = true;
     if (!brokenObjects.empty()) load.outcome = Outcome::Failure(FirstLines(brokenObjects));
     return load;

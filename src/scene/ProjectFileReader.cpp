@@ -1,5 +1,6 @@
 #include "scene/ProjectFileFormat.h"
 
+#include "scene/ModelRules.h"
 #include "text/ShiftJis.h"
 
 #include <cmath>
@@ -128,14 +129,14 @@ private:
             if (!ReadPartName(i, record.baseName, error)) return false;
             size_t at = in.Offset();
             if (!in.ReadInt(record.parentIndex)) return Truncated(error);
-            if (record.parentIndex < -1 || record.parentIndex >= i)
+            if (!IsValidParentIndex(record.parentIndex, i))
                 return Fail(at,
                             "parent " + std::to_string(record.parentIndex) + " of Part " + std::to_string(i) +
                                 " is not -1 or an earlier Part",
                             error);
             at = in.Offset();
             if (!in.ReadInt(record.symmetryIndex)) return Truncated(error);
-            if (record.symmetryIndex < -1 || record.symmetryIndex >= count)
+            if (!IsValidPartnerIndex(record.symmetryIndex, count))
                 return Fail(at,
                             "partner " + std::to_string(record.symmetryIndex) + " of Part " + std::to_string(i) +
                                 " is not -1 or a Part of the file",
@@ -168,7 +169,6 @@ private:
         const size_t at = in.Offset();
         int32_t count;
         if (!ReadCount("key", kKeyRecordBytes, count, error)) return false;
-        if (count == 0) return Fail(at, what + ": no keys (a frame-0 key is required)", error);
         track.keys.resize(size_t(count));
         bool ordered = true;
         for (int k = 0; k < count; ++k) {
@@ -187,11 +187,16 @@ private:
         }
         // Keys out of order are put in order: their meaning does not depend on it.
         if (!ordered) track.SortKeys();
-        for (int k = 1; k < count; ++k)
-            if (track.keys[k].frame == track.keys[k - 1].frame)
-                return Fail(at, what + ": two keys at frame " + std::to_string(track.keys[k].frame), error);
-        if (track.keys[0].frame != 0) return Fail(at, what + ": no key at frame 0", error);
-        return true;
+        const std::optional<ModelViolation> broken = ValidateTrack(track);
+        if (!broken) return true;
+        switch (broken->rule) {
+        case ModelRule::TrackHasKeys: return Fail(at, what + ": no keys (a frame-0 key is required)", error);
+        // Sorted keys out of order can only be two at one frame.
+        case ModelRule::KeysAscending:
+            return Fail(at, what + ": two keys at frame " + std::to_string(track.keys[size_t(broken->key)].frame),
+                        error);
+        default: return Fail(at, what + ": no key at frame 0", error);  // FirstKeyAtFrameZero
+        }
     }
 
     bool ReadMotions(ProjectData& out, std::string& error)

@@ -33,6 +33,19 @@ Part* Scene::PartAt(int index) { return index >= 0 && index < PartCount() ? part
 
 const Part* Scene::PartAt(int index) const { return index >= 0 && index < PartCount() ? parts[index].get() : nullptr; }
 
+int Scene::AppendMotion(Motion motion)
+{
+    motions.push_back(std::move(motion));
+    return MotionCount() - 1;
+}
+
+bool Scene::RemoveMotion(int index)
+{
+    if (index < 0 || index >= MotionCount()) return false;
+    motions.erase(motions.begin() + index);
+    return true;
+}
+
 int Scene::FindPartByTreeItem(TreeItem item) const
 {
     if (item == kNoTreeItem || item == rootPart.treeItem) return -1;

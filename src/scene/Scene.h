@@ -132,17 +132,54 @@ public:
     Part* PartAt(int index);
     const Part* PartAt(int index) const;
     int PartCount() const { return static_cast<int>(parts.size()); }
+    // All Parts in creation order; a parent always precedes its children. The
+    // set and order of the Parts change only through the functions above; the
+    // Parts' own fields (pose, names, links) stay editable through the
+    // pointers, as the pose operations need.
+    const std::vector<std::unique_ptr<Part>>& Parts() const { return parts; }
+
+    // --- Motions and the mesh manager ---
+
+    // All Motions in creation order; each has one track per Part (ModelRules.h).
+    const std::vector<Motion>& Motions() const { return motions; }
+    int MotionCount() const { return static_cast<int>(motions.size()); }
+    // The Motion at index, which must be within 0 ... MotionCount() - 1 (unchecked).
+    const Motion& MotionAt(int index) const { return motions[static_cast<size_t>(index)]; }
+    // The Motion at index for editing its keys, length or name, or nullptr
+    // outside the array; its tracks must keep the rules of ModelRules.h.
+    Motion* EditMotion(int index)
+    {
+        return index >= 0 && index < MotionCount() ? &motions[static_cast<size_t>(index)] : nullptr;
+    }
+    // Appends motion (one track per Part) and returns its index.
+    int AppendMotion(Motion motion);
+    // Removes Motion index; false (and nothing changes) outside the array.
+    bool RemoveMotion(int index);
+    // The mesh manager; every Part's mesh is registered with it.
+    const CMeshBase& MeshBase() const { return meshBase; }
+    // The window's settings of the mesh manager: the device meshes draw
+    // through (nullptr before it goes away; CMeshBase::Init), the textures'
+    // memory budget and where texture loading reports (not owned).
+    void SetRenderDevice(RenderDevice* device) { meshBase.Init(device); }
+    void SetTextureBudget(uint64_t bytes) { meshBase.SetTextureBudget(bytes); }
+    void SetTextureProgress(TaskProgress* progress) { meshBase.SetTaskProgress(progress); }
+    // CMeshBase::TakeNewTextureProblems: the textures the last loads could not use.
+    std::vector<const _MESHBASE_TEXTURE*> TakeNewTextureProblems() { return meshBase.TakeNewTextureProblems(); }
+
+    // --- Direct access for scene/ and editor/ alone ---
+    // The containers themselves, for the model's own operations and the
+    // editor's commands and undo steps, which keep the rules of ModelRules.h.
+    // Code elsewhere uses the functions above (tools/check_model_access.py
+    // fails the tests otherwise); tests and benchmarks may use these to build
+    // models.
+    std::vector<std::unique_ptr<Part>>& MutableParts() { return parts; }
+    std::vector<Motion>& MutableMotions() { return motions; }
+    CMeshBase& MutableMeshBase() { return meshBase; }
 
     // --- Fields ---
 
-    // All Parts in creation order; a parent always precedes its children.
-    std::vector<std::unique_ptr<Part>> parts;
     // The root entry "root": first top-level tree item, never counted or saved.
     Part rootPart;
-    // All Motions in creation order; each has one track per Part.
-    std::vector<Motion> motions;
-    // The mesh manager; every Part's mesh is registered with it.
-    CMeshBase meshBase;
     // Full path of the project file last opened or saved; "" when none.
     std::string projectPath;
     // The file name of projectPath, shown in the title.
@@ -156,6 +193,12 @@ private:
     // current pose as its frame-0 key; no other key changes.
     void AddTrackForNewPart();
 
+    // All Parts in creation order; a parent always precedes its children.
+    std::vector<std::unique_ptr<Part>> parts;
+    // All Motions in creation order; each has one track per Part.
+    std::vector<Motion> motions;
+    // The mesh manager; every Part's mesh is registered with it.
+    CMeshBase meshBase;
     PartsTree tree;
     // Tree item -> index of its Part, as last known; an entry is trusted only
     // while the Part at that index still has that item.

@@ -18,11 +18,11 @@ std::optional<PartMove> PlanPartMove(const Scene& scene, int part, int newParent
     // and every child that parent has now.
     int last = newParent;
     for (int i = 0; i < count; ++i)
-        if (!inside[i] && scene.parts[i]->parentIndex == newParent) last = std::max(last, i);
+        if (!inside[i] && scene.Parts()[i]->parentIndex == newParent) last = std::max(last, i);
     PartMove move;
     move.part = part;
     move.newParent = newParent;
-    const TreeItem parentItem = newParent >= 0 ? scene.parts[newParent]->treeItem : scene.rootPart.treeItem;
+    const TreeItem parentItem = newParent >= 0 ? scene.Parts()[newParent]->treeItem : scene.rootPart.treeItem;
     move.treePosition = static_cast<int>(scene.Tree().GetChildren(parentItem).size());
     move.order.reserve(count);
     for (int i = 0; i < count; ++i) {

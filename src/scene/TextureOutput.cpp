@@ -16,8 +16,8 @@ namespace m3d {
 std::vector<TextureOutput> PlanMissingTextures(Scene& scene, const std::string& directory)
 {
     std::vector<TextureOutput> plan;
-    for (int i = 0; i < scene.meshBase.GetTextureNum(); ++i) {
-        _MESHBASE_TEXTURE* texture = scene.meshBase.GetTexture(i);
+    for (int i = 0; i < scene.MeshBase().GetTextureNum(); ++i) {
+        _MESHBASE_TEXTURE* texture = scene.MutableMeshBase().GetTexture(i);
         if (!texture) continue;
         texture->name = AsciiLower(texture->name);
         // A name is a plain file name; one that would lead out of the folder is not written.
@@ -53,8 +53,8 @@ bool StageTextures(const std::vector<TextureOutput>& plan, FileSetWriter& set, T
 
 std::vector<const _MESHBASE_TEXTURE*> PartTextures(Scene& scene)
 {
-    std::vector<bool> named(size_t(scene.meshBase.GetTextureNum()), false);
-    for (const auto& part : scene.parts) {
+    std::vector<bool> named(size_t(scene.MeshBase().GetTextureNum()), false);
+    for (const auto& part : scene.Parts()) {
         if (!part->mesh) continue;
         for (int k = 0; const _MESH_TEXTURE* reference = part->mesh->GetTexture(k); ++k)
             if (reference->index >= 0 && size_t(reference->index) < named.size())
@@ -62,7 +62,7 @@ std::vector<const _MESHBASE_TEXTURE*> PartTextures(Scene& scene)
     }
     std::vector<const _MESHBASE_TEXTURE*> textures;
     for (size_t i = 0; i < named.size(); ++i)
-        if (named[i]) textures.push_back(scene.meshBase.GetTexture(int(i)));
+        if (named[i]) textures.push_back(scene.MeshBase().GetTexture(int(i)));
     return textures;
 }
 

@@ -116,7 +116,7 @@ int PartPicker::Pick(const Scene& scene, const Ray& ray, Vec3 eye)
     float bestDistance = kNoHitDistance;
     int picked = -1;
     for (int i = 0; i < scene.PartCount(); ++i) {
-        const CMesh* mesh = scene.parts[i]->mesh.get();
+        const CMesh* mesh = scene.Parts()[i]->mesh.get();
         if (!mesh) continue;
         // Each vertex is shared by several strip triangles: transform it once.
         const Matrix4 world = mesh->GetMatrix();

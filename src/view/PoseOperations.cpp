@@ -15,9 +15,9 @@ void MirrorPose(Scene& scene)
     if (count == 0) return;
     // Partners swap, so every Part reads the pose from before the command.
     std::vector<Matrix4> before(static_cast<size_t>(count));
-    for (int i = 0; i < count; ++i) before[i] = scene.parts[i]->localMatrix;
+    for (int i = 0; i < count; ++i) before[i] = scene.Parts()[i]->localMatrix;
     for (int i = 0; i < count; ++i) {
-        Part& part = *scene.parts[i];
+        Part& part = *scene.Parts()[i];
         const int partner = part.symmetryIndex;
         const bool paired = partner >= 0 && partner < count;
         part.localMatrix = MirrorRotation(before[paired ? partner : i]);
@@ -30,7 +30,7 @@ bool LowestModelY(const Scene& scene, float& y)
 {
     float lowest = 0.0f;
     bool found = false;
-    for (const auto& part : scene.parts) {
+    for (const auto& part : scene.Parts()) {
         const CMesh* mesh = part->mesh.get();
         if (!mesh) continue;
         const Matrix4 w = mesh->GetMatrix();
@@ -51,7 +51,7 @@ bool DropToGround(Scene& scene)
 {
     float lowest = 0.0f;
     if (!LowestModelY(scene, lowest)) return false;
-    for (auto& part : scene.parts)
+    for (auto& part : scene.Parts())
         if (part->parentIndex == -1) part->localPosition.y -= lowest;
     scene.UpdateHierarchy(0);
     return true;

@@ -82,7 +82,7 @@ void MirrorToPartners(Scene& scene, int index)
     const Part* edited = scene.PartAt(index);
     if (!edited) return;
     for (int i = 0; i < scene.PartCount(); ++i) {
-        Part& partner = *scene.parts[i];
+        Part& partner = *scene.Parts()[i];
         if (i == index || partner.symmetryIndex != index) continue;
         partner.localMatrix = MirrorLocalMatrix(edited->localMatrix);
         partner.localPosition = MirrorPosition(edited->localPosition);

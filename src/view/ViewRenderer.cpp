@@ -48,7 +48,7 @@ void DrawGhosts(RenderDevice& device, const ViewFrameInputs& in, int view)
     for (const PoseGhost& ghost : *in.ghosts) {
         const int count = std::min(scene.PartCount(), static_cast<int>(ghost.worlds.size()));
         for (int i = 0; i < count; ++i) {
-            Part& part = *scene.parts[i];
+            Part& part = *scene.Parts()[i];
             if (!part.mesh || !scene.Tree().IsChecked(part.treeItem)) continue;
             part.mesh->SetPrimitiveType(PrimitiveOf(in.displays[view]));
             part.mesh->DrawGhost(ghost.worlds[i], ghost.tint);
@@ -64,7 +64,7 @@ void DrawParts(const ViewFrameInputs& in, int view)
     const float overlaySize = static_cast<float>(in.views.gridWidth) * kOverlaySizeInGridWidths;
     Scene& scene = in.scene;
     for (int i = 0; i < scene.PartCount(); ++i) {
-        Part& part = *scene.parts[i];
+        Part& part = *scene.Parts()[i];
         CMesh* mesh = part.mesh.get();
         if (mesh == nullptr) continue;
         mesh->SetPrimitiveType(PrimitiveOf(display));

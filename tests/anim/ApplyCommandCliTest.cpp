@@ -34,9 +34,9 @@ struct Figure {
         AddCubeUnder(scene, folder, -1, "body.mqo");
         AddCubeUnder(scene, folder, 0, "armL.mqo");
         AddCubeUnder(scene, folder, 0, "armR.mqo");
-        scene.parts[1]->symmetryIndex = 2;
-        scene.parts[2]->symmetryIndex = 1;
-        scene.parts[1]->localPosition = {-3, 0, 0};
+        scene.Parts()[1]->symmetryIndex = 2;
+        scene.Parts()[2]->symmetryIndex = 1;
+        scene.Parts()[1]->localPosition = {-3, 0, 0};
         NewMotionCommand(session, "idle");
         NewMotionCommand(session, "walk");
         SetKeyMatrix(scene, 1, 0, 0, Key(0, 0, 0, {1, 5, 3}));
@@ -62,7 +62,7 @@ struct Loaded {
         const ProjectLoad load = LoadProject(scene, path);
         EXPECT_TRUE(load.complete) << load.outcome.Message();
     }
-    const MotionTrack& Track(int motion, int part) { return scene.motions[motion].tracks[part]; }
+    const MotionTrack& Track(int motion, int part) { return scene.Motions()[motion].tracks[part]; }
     Matrix4 KeyAt(int motion, int part, int frame)
     {
         const MotionTrack& track = Track(motion, part);
@@ -123,7 +123,8 @@ TEST(ApplyCommandCli, ScalingWritesScaledMeshesIntoAnotherFolder)
     EXPECT_TRUE(VectorsNear(scaled.KeyAt(1, 0, 20).Translation(), {4, 8, 12}, 1e-5f));
     // Every Motion's keys are scaled, as the geometry is.
     EXPECT_TRUE(VectorsNear(scaled.KeyAt(0, 1, 0).Translation(), source.KeyAt(0, 1, 0).Translation() * 2.0f, 1e-5f));
-    EXPECT_FLOAT_EQ(scaled.scene.parts[0]->mesh->GetVertex(0)->y, 2.0f * source.scene.parts[0]->mesh->GetVertex(0)->y);
+    EXPECT_FLOAT_EQ(scaled.scene.Parts()[0]->mesh->GetVertex(0)->y,
+                    2.0f * source.scene.Parts()[0]->mesh->GetVertex(0)->y);
 
     // Keys near the float limit: doubling them cannot be stored, so nothing is written.
     {

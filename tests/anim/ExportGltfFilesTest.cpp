@@ -102,7 +102,7 @@ TEST(ExportGltfFiles, AFailureAtAnyFileLeavesTheEarlierExportAsItWas)
         << result.message;
 
     // The .bin fits under the file size limit, the image (made large) does not: nothing is replaced.
-    TextureImage& skin = f.session.GetScene().meshBase.GetTexture(0)->image;
+    TextureImage& skin = f.session.GetScene().MutableMeshBase().GetTexture(0)->image;
     skin.width = skin.height = 256;
     skin.rgba.resize(256 * 256 * 4);
     std::mt19937 noise(7);

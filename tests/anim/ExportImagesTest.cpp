@@ -55,7 +55,7 @@ TEST(ExportImages, AnImageFromOutsideTheModelsAndTheProjectsFolderIsNamed)
               "次の画像は、モデルとプロジェクトのフォルダーの外から取り込みました:\n" + source);
     // A project in the folder above both takes it in.
     scene.projectPath = root.File("p.anm");
-    EXPECT_FALSE(ImageSourceOf(scene, *scene.meshBase.GetTexture(0), "").outsideFolders);
+    EXPECT_FALSE(ImageSourceOf(scene, *scene.MeshBase().GetTexture(0), "").outsideFolders);
 }
 
 TEST(ExportImages, CancellingWhileImagesAreEncodedWritesNothing)

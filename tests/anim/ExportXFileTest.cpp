@@ -40,7 +40,7 @@ int AddSolid(Scene& scene, const TempFolder& folder, const std::string& name, co
 {
     scene.SelectTreeItem(scene.rootPart.treeItem);
     scene.AddPartFromFile(folder.File(name));
-    EXPECT_TRUE(Succeeded(scene.parts.back()->mesh->LoadModel(Tetrahedron(texture), folder.File(name), 1.0f)));
+    EXPECT_TRUE(Succeeded(scene.Parts().back()->mesh->LoadModel(Tetrahedron(texture), folder.File(name), 1.0f)));
     return scene.PartCount() - 1;
 }
 
@@ -127,15 +127,15 @@ TEST(ExportXFile, ShowsThePoseOfTheCurrentFrameAgain)
     session.SelectMotion(0);
     session.SetCurrentFrame(4);
     // An edit that was never keyed: the export leaves the evaluated pose instead.
-    scene.parts[0]->localMatrix = MatrixRotationY(2.0f);
-    scene.parts[0]->localPosition = {9, 9, 9};
+    scene.Parts()[0]->localMatrix = MatrixRotationY(2.0f);
+    scene.Parts()[0]->localPosition = {9, 9, 9};
 
     ScriptedPrompt prompt;
     ASSERT_TRUE(ExportXCommand(session, folder.File("out.x"), 200, prompt).written);
     TrackPose expected;
-    ASSERT_TRUE(EvaluateTrack(scene.motions[0].tracks[0], 4, expected));
-    EXPECT_EQ(scene.parts[0]->localMatrix, expected.localMatrix);
-    EXPECT_EQ(scene.parts[0]->localPosition, expected.localPosition);
+    ASSERT_TRUE(EvaluateTrack(scene.Motions()[0].tracks[0], 4, expected));
+    EXPECT_EQ(scene.Parts()[0]->localMatrix, expected.localMatrix);
+    EXPECT_EQ(scene.Parts()[0]->localPosition, expected.localPosition);
     EXPECT_EQ(session.CurrentMotion(), 0);
     EXPECT_EQ(session.CurrentFrame(), 4);
 }

@@ -45,7 +45,7 @@ struct Animated {
     {
         SetKeyMatrix(scene, session.CurrentMotion(), part, frame, matrix);
     }
-    MotionTrack& Track(int part) { return scene.motions[session.CurrentMotion()].tracks[part]; }
+    MotionTrack& Track(int part) { return scene.MutableMotions()[session.CurrentMotion()].tracks[part]; }
     Matrix4 At(int part, int frame)
     {
         const int k = Track(part).FindKey(frame);
@@ -117,12 +117,12 @@ TEST(DeleteRedundantKeys, LeavesSingleKeysNanKeysOtherMotionsAndThePoseAlone)
     NewMotionCommand(a.session, "other");
     a.Set(body, 10, Key(0, 0, 0, {0, 0, 0}));
     a.session.SelectMotion(0);
-    a.scene.parts[body]->localPosition = {9, 9, 9};
+    a.scene.Parts()[body]->localPosition = {9, 9, 9};
     a.session.History().Clear();
     EXPECT_EQ(DeleteRedundantKeysCommand(a.session), 0);
     EXPECT_EQ(FramesOf(a.Track(arm)), (std::vector<int>{0, 10}));
-    EXPECT_EQ(FramesOf(a.scene.motions[1].tracks[body]), (std::vector<int>{0, 10}));
-    EXPECT_TRUE(VectorsNear(a.scene.parts[body]->localPosition, {9, 9, 9}, 0));
+    EXPECT_EQ(FramesOf(a.scene.Motions()[1].tracks[body]), (std::vector<int>{0, 10}));
+    EXPECT_TRUE(VectorsNear(a.scene.Parts()[body]->localPosition, {9, 9, 9}, 0));
     EXPECT_EQ(a.session.History().StepCount(), 0);  // nothing deleted, nothing to undo
     a.session.SelectMotion(-1);
     EXPECT_EQ(DeleteRedundantKeysCommand(a.session), 0);
@@ -157,8 +157,8 @@ TEST(MirrorMotion, PartnersExchangeKeyTimingAndRotationsAndKeepTheirOwnPositions
 {
     Animated a;
     const int body = a.Add(-1, "body"), armL = a.Add(0, "armL"), armR = a.Add(0, "armR");
-    a.scene.parts[armL]->symmetryIndex = armR;
-    a.scene.parts[armR]->symmetryIndex = armL;
+    a.scene.Parts()[armL]->symmetryIndex = armR;
+    a.scene.Parts()[armR]->symmetryIndex = armL;
     a.Start();
     a.Set(armL, 0, Key(10, 20, 30, {-3, 2, 0}));
     a.Set(armL, 15, Key(40, -10, 5, {-3, 4, 0}));
@@ -256,8 +256,8 @@ TEST(LevelPartInAllKeyframes, EveryKeyOfTheSelectedPartKeepsItsWorldHeadingOnly)
 {
     Animated a;
     const int body = a.Add(-1, "body"), armL = a.Add(0, "armL"), armR = a.Add(0, "armR");
-    a.scene.parts[armL]->symmetryIndex = armR;
-    a.scene.parts[armR]->symmetryIndex = armL;
+    a.scene.Parts()[armL]->symmetryIndex = armR;
+    a.scene.Parts()[armR]->symmetryIndex = armL;
     a.session.TransformPanel().linkLR = 1;  // no partner step all the same
     a.Start();
     a.Set(body, 20, Key(60, 0, 0, {0, 0, 0}));
@@ -318,20 +318,20 @@ TEST(WholeMotionOperations, EachEndsShowingTheCurrentFrameAsOneUndoStep)
     Matrix4 keyBefore;
     for (void (*operation)(EditorSession&) :
          {MirrorMotionCommand, GroundAllKeyframesCommand, LevelPartInAllKeyframesCommand, TurnMotionAroundCommand}) {
-        a.scene.parts[body]->localPosition = {99, 99, 99};
+        a.scene.Parts()[body]->localPosition = {99, 99, 99};
         keyBefore = a.At(body, 40);
         operation(a.session);
         EXPECT_EQ(a.session.History().StepCount(), ++expected);
         TrackPose pose;
         ASSERT_TRUE(EvaluateTrack(a.Track(body), 20, pose));
-        EXPECT_TRUE(VectorsNear(a.scene.parts[body]->localPosition, pose.localPosition, 0));
+        EXPECT_TRUE(VectorsNear(a.scene.Parts()[body]->localPosition, pose.localPosition, 0));
     }
     // Undo brings back the keys and the pose shown before the last operation.
     a.session.History().Undo();
     EXPECT_EQ(a.At(body, 40), keyBefore);
     TrackPose before;
     ASSERT_TRUE(EvaluateTrack(a.Track(body), 20, before));
-    EXPECT_TRUE(VectorsNear(a.scene.parts[body]->localPosition, before.localPosition, 0));
+    EXPECT_TRUE(VectorsNear(a.scene.Parts()[body]->localPosition, before.localPosition, 0));
     // Without a current Motion nothing happens, not even an undo step.
     a.session.SelectMotion(-1);
     for (void (*operation)(EditorSession&) :

@@ -63,9 +63,9 @@ struct ExportedModel {
 
     int Add(int parent, const std::string& name, int sides)
     {
-        scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.parts[parent]->treeItem);
+        scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.Parts()[parent]->treeItem);
         scene.AddPartFromFile(folder.File(name + ".mqo"));
-        EXPECT_TRUE(Succeeded(scene.parts.back()->mesh->LoadModel(
+        EXPECT_TRUE(Succeeded(scene.Parts().back()->mesh->LoadModel(
             Tube(sides, 2.0f + sides, sides == 6 ? "Tex.png" : ""), folder.File(name + ".mqo"), 1.0f)));
         return scene.PartCount() - 1;
     }
@@ -116,7 +116,7 @@ TEST(XFileAssimp, ReaderFindsFramesMeshesMaterialsAndKeys)
          std::map<std::string, int>{{"Frame_body", 0}, {"Frame_arm", 1}, {"Frame_prop", 2}}) {
         const aiNode* node = Find(read->mRootNode, name);
         ASSERT_NE(node, nullptr) << name;
-        const CMesh& mesh = *model.scene.parts[part]->mesh;
+        const CMesh& mesh = *model.scene.Parts()[part]->mesh;
         unsigned faces = 0;
         for (unsigned i = 0; i < node->mNumMeshes; ++i) {
             const aiMesh* m = read->mMeshes[node->mMeshes[i]];
@@ -164,7 +164,7 @@ TEST(XFileAssimp, ReaderFindsFramesMeshesMaterialsAndKeys)
         ASSERT_EQ(animation->mNumChannels, 3u);
         for (unsigned c = 0; c < 3; ++c) {
             const aiNodeAnim* channel = animation->mChannels[c];
-            EXPECT_EQ(channel->mNodeName.C_Str(), std::string("Frame_") + model.scene.parts[c]->displayName);
+            EXPECT_EQ(channel->mNodeName.C_Str(), std::string("Frame_") + model.scene.Parts()[c]->displayName);
             std::vector<double> times;
             for (unsigned k = 0; k < channel->mNumPositionKeys; ++k) times.push_back(channel->mPositionKeys[k].mTime);
             EXPECT_EQ(times, expected[a].second) << expected[a].first << " channel " << c;

@@ -46,7 +46,7 @@ std::vector<std::string> SetNames(const XFileContent& content)
 // about frames and keys.
 int AddPartUnder(Scene& scene, const TempFolder& folder, int parent, const std::string& fileName)
 {
-    scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.parts[parent]->treeItem);
+    scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.Parts()[parent]->treeItem);
     scene.AddPartFromFile(folder.File(fileName));
     return scene.PartCount() - 1;
 }
@@ -133,12 +133,12 @@ TEST(BuildXFileContent, EveryKeyIsThePoseEvaluatePoseGivesAtThatFrame)
 
     const XFileContent content = BuildXFileContent(scene, kFactor);
     ASSERT_EQ(content.animationSets.size(), 1u);
-    const std::vector<int> frames = XFileKeyFrames(scene.motions[0]);
+    const std::vector<int> frames = XFileKeyFrames(scene.Motions()[0]);
     ASSERT_EQ(frames, (std::vector<int>{0, 3, 7, 9, 11, 20}));
     for (size_t k = 0; k < frames.size(); ++k) {
         EvaluatePose(scene, 0, frames[k]);
         for (int p = 0; p < scene.PartCount(); ++p) {
-            const Part& part = *scene.parts[p];
+            const Part& part = *scene.Parts()[p];
             float expected[16];
             Matrix4 m = part.localMatrix;
             m.SetTranslation(part.localPosition);
@@ -179,7 +179,7 @@ TEST(BuildXFileContent, FramesFollowTheTreeDepthFirstAndAnimationsThePartOrder)
     AddPartUnder(scene, folder, 1, "d.mqo");   // 3, child of b
     AddPartUnder(scene, folder, 0, "e.mqo");   // 4, second child of a
     NewMotionCommand(session, "m");
-    ASSERT_TRUE(scene.parts[0]->mesh->LoadModel(Tetrahedron(), folder.File("a.mqo"), 1.0f));
+    ASSERT_TRUE(scene.Parts()[0]->mesh->LoadModel(Tetrahedron(), folder.File("a.mqo"), 1.0f));
 
     const XFileContent content = BuildXFileContent(scene, kFactor);
     std::vector<std::string> frames;
@@ -211,7 +211,7 @@ TEST(BuildXFileContent, MeshComesFromThePartsGeometry)
     Scene& scene = session.GetScene();
     AddPartUnder(scene, folder, -1, "solid.mqo");
     NewMotionCommand(session, "m");
-    CMesh& mesh = *scene.parts[0]->mesh;
+    CMesh& mesh = *scene.Parts()[0]->mesh;
     LoadedModel model = Tetrahedron();
     model.materials[0].texturePath = "Skin.PNG";
     ASSERT_TRUE(Succeeded(mesh.LoadModel(model, folder.File("solid.mqo"), 1.0f)));
@@ -255,9 +255,9 @@ TEST(BuildXFileContent, DamagedTracksFallBackToTheCurrentPose)
     AddPartUnder(scene, folder, -1, "a.mqo");
     AddPartUnder(scene, folder, -1, "b.mqo");
     NewMotionCommand(session, "m");
-    scene.parts[0]->localPosition = {4, 5, 6};
-    scene.motions[0].tracks[0].keys.clear();
-    scene.motions[0].tracks.pop_back();  // fewer tracks than Parts
+    scene.Parts()[0]->localPosition = {4, 5, 6};
+    scene.MutableMotions()[0].tracks[0].keys.clear();
+    scene.MutableMotions()[0].tracks.pop_back();  // fewer tracks than Parts
 
     const XFileContent content = BuildXFileContent(scene, kFactor);
     ASSERT_EQ(content.animationSets[0].animations.size(), 2u);

@@ -46,14 +46,14 @@ std::string WriteDeepChainProject(const std::string& folder, size_t depth)
     Motion motion;
     motion.name = "walk";
     motion.length = 10;
-    scene.motions.push_back(motion);
+    scene.MutableMotions().push_back(motion);
     const LoadedModel triangle = OneTriangle();
     for (size_t i = 0; i < depth; ++i) {
         const std::string path = folder + "/p" + std::to_string(i) + ".mqo";
         scene.AddPartFromFile(path);
-        if (const Outcome loaded = scene.parts.back()->mesh->LoadModel(triangle, path, 1.0f); !loaded)
+        if (const Outcome loaded = scene.Parts().back()->mesh->LoadModel(triangle, path, 1.0f); !loaded)
             throw std::runtime_error(loaded.Message());
-        scene.SelectTreeItem(scene.parts.back()->treeItem);
+        scene.SelectTreeItem(scene.Parts().back()->treeItem);
     }
     const std::string project = folder + "/chain.anm";
     NoQuestions prompt;

@@ -64,12 +64,12 @@ TEST(CommandRegistry, AScalingRunThroughTheRegistryIsOneUndoStepBitForBit)
     EditorSession session;
     AddCube(session, folder, "a.mqo", 1.5f);
     ScaleHost host;
-    const std::vector<Vec3> before = session.GetScene().parts[0]->mesh->GetVertexPositions();
+    const std::vector<Vec3> before = session.GetScene().Parts()[0]->mesh->GetVertexPositions();
     RunCommand(EditorCommand::ModelScale, session, host);
-    EXPECT_EQ(session.GetScene().parts[0]->mesh->GetVertexPositions()[0].x, 3 * before[0].x);
+    EXPECT_EQ(session.GetScene().Parts()[0]->mesh->GetVertexPositions()[0].x, 3 * before[0].x);
     EXPECT_EQ(session.History().UndoLabel(), "スケールの調整");
     session.History().Undo();
-    const std::vector<Vec3> after = session.GetScene().parts[0]->mesh->GetVertexPositions();
+    const std::vector<Vec3> after = session.GetScene().Parts()[0]->mesh->GetVertexPositions();
     ASSERT_EQ(after.size(), before.size());
     for (size_t k = 0; k < after.size(); ++k) EXPECT_TRUE(after[k] == before[k]) << k;
 }

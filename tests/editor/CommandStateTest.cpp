@@ -71,9 +71,9 @@ TEST(EditorSession, TheCurrentPartNeverOutlivesThePartsItNames)
     const int c = AddCubeUnder(session, folder, -1, "c.mqo");
     SelectPart(session, c);
     // Another Part goes: the selected one moves down an index and stays current.
-    session.GetScene().RemovePart(session.GetScene().parts[a]->treeItem);
+    session.GetScene().RemovePart(session.GetScene().Parts()[a]->treeItem);
     EXPECT_EQ(session.CurrentPart(), 1);
-    EXPECT_EQ(session.GetScene().parts[session.CurrentPart()]->displayName, "c");
+    EXPECT_EQ(session.GetScene().Parts()[session.CurrentPart()]->displayName, "c");
     // The selected one goes with everything else.
     session.GetScene().ClearScene();
     EXPECT_EQ(session.CurrentPart(), -1);

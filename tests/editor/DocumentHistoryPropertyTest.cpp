@@ -8,6 +8,7 @@
 #include "editor/PartTreeCommands.h"
 #include "editor/PoseCommands.h"
 #include "editor/SymmetryEditor.h"
+#include "scene/ModelRules.h"
 #include "scene/ProjectFile.h"
 #include "scene/ProjectFileFormat.h"
 #include "support/OutcomeAssertions.h"
@@ -31,10 +32,10 @@ namespace {
 // What a save would write, held in memory: the project file and every Part's geometry.
 std::string DocumentBytes(const Scene& scene)
 {
-    const Expected<std::string> built = BuildProjectFile(ProjectPartRecordsOf(scene), scene.motions);
+    const Expected<std::string> built = BuildProjectFile(ProjectPartRecordsOf(scene), scene.Motions());
     EXPECT_TRUE(Succeeded(built));
     std::string bytes = built ? *built : std::string();
-    for (const auto& part : scene.parts) {
+    for (const auto& part : scene.Parts()) {
         if (!part->mesh) continue;
         bytes += std::to_string(part->mesh->GetFaceNum()) + "/" + std::to_string(part->mesh->GetMtrlNum());
         for (const Vec3& p : part->mesh->GetVertexPositions())
@@ -46,26 +47,17 @@ std::string DocumentBytes(const Scene& scene)
 // The model's rules, after every command and every undo and redo.
 void ExpectValidModel(const Scene& scene)
 {
+    EXPECT_EQ(DescribeViolations(Validate(scene)), "");
     for (int i = 0; i < scene.PartCount(); ++i) {
-        const int parent = scene.parts[i]->parentIndex;
-        EXPECT_LT(parent, i);
-        EXPECT_LT(scene.parts[i]->symmetryIndex, scene.PartCount());
-        EXPECT_TRUE(scene.Tree().Contains(scene.parts[i]->treeItem));
+        const int parent = scene.Parts()[i]->parentIndex;
+        EXPECT_TRUE(scene.Tree().Contains(scene.Parts()[i]->treeItem));
         // The tree mirrors the links, each Part's children in index order.
-        const TreeItem parentItem = parent >= 0 ? scene.parts[parent]->treeItem : scene.rootPart.treeItem;
-        EXPECT_EQ(scene.Tree().GetParent(scene.parts[i]->treeItem), parentItem) << "Part " << i;
+        const TreeItem parentItem = parent >= 0 ? scene.Parts()[parent]->treeItem : scene.rootPart.treeItem;
+        EXPECT_EQ(scene.Tree().GetParent(scene.Parts()[i]->treeItem), parentItem) << "Part " << i;
         int previous = -1;
-        for (TreeItem child : scene.Tree().GetChildren(scene.parts[i]->treeItem)) {
+        for (TreeItem child : scene.Tree().GetChildren(scene.Parts()[i]->treeItem)) {
             EXPECT_GT(scene.FindPartByTreeItem(child), previous) << "children of Part " << i;
             previous = scene.FindPartByTreeItem(child);
-        }
-    }
-    for (const Motion& motion : scene.motions) {
-        ASSERT_EQ(motion.tracks.size(), scene.parts.size()) << motion.name;
-        for (const MotionTrack& track : motion.tracks) {
-            ASSERT_FALSE(track.keys.empty());
-            EXPECT_EQ(track.keys.front().frame, 0);
-            for (size_t k = 1; k < track.keys.size(); ++k) EXPECT_LT(track.keys[k - 1].frame, track.keys[k].frame);
         }
     }
 }
@@ -97,8 +89,8 @@ struct RandomEditing {
             session.SelectPart(scene.PartCount() > 0 ? 0 : -1);
             EXPECT_TRUE(AddObject(session, folder.File(file)));
         }
-        scene.parts[1]->symmetryIndex = 2;
-        scene.parts[2]->symmetryIndex = 1;
+        scene.Parts()[1]->symmetryIndex = 2;
+        scene.Parts()[2]->symmetryIndex = 1;
         EXPECT_TRUE(NewMotionCommand(session, "walk"));
         EXPECT_TRUE(NewMotionCommand(session, "idle"));
         for (int part = 0; part < 3; ++part)
@@ -114,7 +106,7 @@ struct RandomEditing {
     // there is nothing a project can hold (no Motion or no Part).
     bool Save(const std::string& subfolder)
     {
-        if (scene.motions.empty() || scene.parts.empty()) return false;
+        if (scene.Motions().empty() || scene.Parts().empty()) return false;
         std::filesystem::create_directories(folder.File(subfolder));
         prompt.savePaths = {folder.File(subfolder + "/project.anm")};
         prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
@@ -126,11 +118,11 @@ struct RandomEditing {
     void RunRandomCommand()
     {
         const int motion = session.CurrentMotion();
-        const int length = motion >= 0 ? scene.motions[motion].length : 0;
+        const int length = motion >= 0 ? scene.Motions()[motion].length : 0;
         switch (Pick(29)) {
         case 0: session.SelectPart(Pick(scene.PartCount() + 1) - 1); break;
         case 1:
-            session.SelectMotion(Pick(static_cast<int>(scene.motions.size()) + 1) - 1);
+            session.SelectMotion(Pick(scene.MotionCount() + 1) - 1);
             session.SetCurrentFrame(Pick(40));
             break;
         case 2:
@@ -190,7 +182,7 @@ struct RandomEditing {
             if (motion >= 0 && scene.PartCount() > 0 && session.Timeline().FirstRow() == 0) {
                 MotionTimeline& timeline = session.Timeline();
                 const int part = Pick(std::min(scene.PartCount(), 3));
-                const std::vector<KeyFrame>& keys = scene.motions[motion].tracks[part].keys;
+                const std::vector<KeyFrame>& keys = scene.Motions()[motion].tracks[part].keys;
                 const int frame = keys[Pick(static_cast<int>(keys.size()))].frame;
                 timeline.LeftDown(timeline.FrameX(frame), 45 + 15 * part);
                 timeline.MouseMove(timeline.FrameX(frame + Pick(21) - 10));

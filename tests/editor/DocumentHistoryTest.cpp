@@ -39,11 +39,11 @@ struct HistoryScene {
     // A pose edit: the parent goes to x = value (the child follows), then a push.
     void Edit(float value)
     {
-        scene.parts[parent]->localPosition = {value, 0, 0};
+        scene.Parts()[parent]->localPosition = {value, 0, 0};
         scene.UpdateHierarchy(0);
         session.History().PushUndo("edit");
     }
-    float ParentX() const { return scene.parts[parent]->localPosition.x; }
+    float ParentX() const { return scene.Parts()[parent]->localPosition.x; }
 
     TempFolder folder;
     EditorSession session;
@@ -58,7 +58,7 @@ TEST(DocumentHistory, PoseStepsRestoreLocalFieldsAndWorldMatrices)
     HistoryScene h;
     EXPECT_FALSE(h.session.History().UndoEnabled());
     const Matrix4 childWorldAtStart = h.scene.WorldMatrixOf(h.child);
-    h.scene.parts[h.child]->localMatrix = MatrixRotationY(0.5f);
+    h.scene.Parts()[h.child]->localMatrix = MatrixRotationY(0.5f);
     h.Edit(7);
     const Matrix4 childWorldAfterEdit = h.scene.WorldMatrixOf(h.child);
     EXPECT_TRUE(h.buttons.undoEnabled);
@@ -66,8 +66,8 @@ TEST(DocumentHistory, PoseStepsRestoreLocalFieldsAndWorldMatrices)
 
     h.session.History().Undo();
     EXPECT_EQ(h.ParentX(), 1);
-    EXPECT_EQ(h.scene.parts[h.parent]->localPosition.z, 3);
-    EXPECT_TRUE(MatricesNear(h.scene.parts[h.child]->localMatrix, Matrix4::Identity(), 0));
+    EXPECT_EQ(h.scene.Parts()[h.parent]->localPosition.z, 3);
+    EXPECT_TRUE(MatricesNear(h.scene.Parts()[h.child]->localMatrix, Matrix4::Identity(), 0));
     EXPECT_TRUE(MatricesNear(h.scene.WorldMatrixOf(h.child), childWorldAtStart, 0));
     EXPECT_FALSE(h.buttons.undoEnabled);
     EXPECT_TRUE(h.buttons.redoEnabled);
@@ -99,7 +99,7 @@ TEST(DocumentHistory, UndoDropsPoseEditsNotRecordedYet)
 {
     HistoryScene h;
     h.Edit(10);
-    h.scene.parts[h.parent]->localPosition = {55, 0, 0};
+    h.scene.Parts()[h.parent]->localPosition = {55, 0, 0};
     h.session.History().Undo();
     EXPECT_EQ(h.ParentX(), 1);
     h.session.History().Redo();
@@ -143,17 +143,17 @@ TEST(DocumentHistory, AKeyAndThePoseAreStepsOfOneHistoryInTheirOrder)
     ASSERT_TRUE(h.session.Timeline().SetKeyHere());
     EXPECT_EQ(h.session.History().StepCount(), 3);
     h.session.History().Undo();
-    EXPECT_EQ(h.scene.motions[0].tracks[h.parent].keys.size(), 1u);
+    EXPECT_EQ(h.scene.Motions()[0].tracks[h.parent].keys.size(), 1u);
     EXPECT_EQ(h.ParentX(), 4);
     h.session.History().Undo();
     EXPECT_EQ(h.ParentX(), 1);
     h.session.History().Undo();
-    EXPECT_TRUE(h.scene.motions.empty());
+    EXPECT_TRUE(h.scene.Motions().empty());
     h.session.History().Redo();
     h.session.History().Redo();
     h.session.History().Redo();
-    ASSERT_EQ(h.scene.motions[0].tracks[h.parent].keys.size(), 2u);
-    EXPECT_EQ(h.scene.motions[0].tracks[h.parent].keys[1].matrix.Translation().x, 4);
+    ASSERT_EQ(h.scene.Motions()[0].tracks[h.parent].keys.size(), 2u);
+    EXPECT_EQ(h.scene.Motions()[0].tracks[h.parent].keys[1].matrix.Translation().x, 4);
 }
 
 TEST(DocumentHistory, AKeySetOnAManyPartModelKeepsOneKey)
@@ -173,34 +173,34 @@ TEST(DocumentHistory, UndoingADeletedPartBringsBackItsMeshPlacePartnerAndKeys)
 {
     HistoryScene h;
     const int other = AddModelPart(h.scene, h.folder, CubeModel(2), -1, {0, 0, 9});
-    h.scene.parts[h.child]->symmetryIndex = other;
-    h.scene.parts[other]->symmetryIndex = h.child;
+    h.scene.Parts()[h.child]->symmetryIndex = other;
+    h.scene.Parts()[other]->symmetryIndex = h.child;
     NewMotionCommand(h.session, "walk");
     SetKeyMatrix(h.scene, 0, h.child, 7, MatrixTranslation(3, 4, 5));
-    const CMesh* childMesh = h.scene.parts[h.child]->mesh.get();
-    const TreeItem parentItem = h.scene.parts[h.parent]->treeItem;
+    const CMesh* childMesh = h.scene.Parts()[h.child]->mesh.get();
+    const TreeItem parentItem = h.scene.Parts()[h.parent]->treeItem;
     h.session.History().Clear();
 
     h.session.SelectPart(h.parent);
     DeleteCurrentPart(h.session);
     ASSERT_EQ(h.scene.PartCount(), 1);
-    EXPECT_EQ(h.scene.parts[0]->symmetryIndex, -1);
-    EXPECT_EQ(h.scene.motions[0].tracks.size(), 1u);
+    EXPECT_EQ(h.scene.Parts()[0]->symmetryIndex, -1);
+    EXPECT_EQ(h.scene.Motions()[0].tracks.size(), 1u);
 
     h.session.History().Undo();
     ASSERT_EQ(h.scene.PartCount(), 3);
-    EXPECT_EQ(h.scene.parts[h.child]->mesh.get(), childMesh);
-    EXPECT_EQ(h.scene.parts[h.child]->parentIndex, h.parent);
-    EXPECT_EQ(h.scene.parts[h.child]->symmetryIndex, other);
-    EXPECT_EQ(h.scene.parts[other]->symmetryIndex, h.child);
-    ASSERT_EQ(h.scene.motions[0].tracks[h.child].keys.size(), 2u);
-    EXPECT_EQ(h.scene.motions[0].tracks[h.child].keys[1].matrix.Translation().y, 4);
+    EXPECT_EQ(h.scene.Parts()[h.child]->mesh.get(), childMesh);
+    EXPECT_EQ(h.scene.Parts()[h.child]->parentIndex, h.parent);
+    EXPECT_EQ(h.scene.Parts()[h.child]->symmetryIndex, other);
+    EXPECT_EQ(h.scene.Parts()[other]->symmetryIndex, h.child);
+    ASSERT_EQ(h.scene.Motions()[0].tracks[h.child].keys.size(), 2u);
+    EXPECT_EQ(h.scene.Motions()[0].tracks[h.child].keys[1].matrix.Translation().y, 4);
     // The tree holds the Parts in their old order, the restored Part selected.
     const std::vector<TreeItem>& top = h.scene.Tree().GetChildren(h.scene.rootPart.treeItem);
     ASSERT_EQ(top.size(), 2u);
     EXPECT_NE(top[0], parentItem);
-    EXPECT_EQ(top[0], h.scene.parts[h.parent]->treeItem);
-    EXPECT_EQ(h.scene.Tree().GetChildren(top[0]).front(), h.scene.parts[h.child]->treeItem);
+    EXPECT_EQ(top[0], h.scene.Parts()[h.parent]->treeItem);
+    EXPECT_EQ(h.scene.Tree().GetChildren(top[0]).front(), h.scene.Parts()[h.child]->treeItem);
     EXPECT_EQ(h.session.CurrentPart(), h.parent);
 
     h.session.History().Redo();

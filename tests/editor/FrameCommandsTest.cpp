@@ -29,7 +29,7 @@ struct Stepping : MotionSessionFixture {
         RunCommand(command, session, host);
         return session.CurrentFrame();
     }
-    float ShownX(int part) { return session.GetScene().parts[part]->localPosition.x; }
+    float ShownX(int part) { return session.GetScene().Parts()[part]->localPosition.x; }
 };
 
 }  // namespace
@@ -55,7 +55,7 @@ TEST(FrameCommands, StepAndJumpShowThePoseThereAndStayInTheMotion)
     EXPECT_EQ(s.Run(C::LastFrame), 100);
     EXPECT_EQ(s.session.Timeline().ScrollTens(), s.session.Timeline().MaxScrollTens());
     // Stepping beyond the end leaves a pose set there alone.
-    s.session.GetScene().parts[1]->localPosition.x = 9.0f;
+    s.session.GetScene().Parts()[1]->localPosition.x = 9.0f;
     EXPECT_EQ(s.Run(C::NextFrame), 100);
     EXPECT_EQ(s.ShownX(1), 9.0f);
     EXPECT_EQ(s.Run(C::PreviousFrame), 99);

@@ -141,7 +141,7 @@ TEST(MouseMove, ShiftKeepsTheLongerScreenAxisOfTheTotalOffset)
     // A tie keeps the vertical motion.
     s.mouse.MouseMove(kFrontX - 20, kFrontY + 20, MouseKey::Left | MouseKey::Shift);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, part), {0, -100, 0}, 0));
-    EXPECT_TRUE(VectorsNear(s.scene.parts[part]->localPosition, {0, -100, 0}, 0));
+    EXPECT_TRUE(VectorsNear(s.scene.Parts()[part]->localPosition, {0, -100, 0}, 0));
     EXPECT_TRUE(VectorsNear(s.session.TransformPanel().fields.absolutePosition, {0, -100, 0}, 0));
     s.mouse.LeftButtonUp(kFrontX - 20, kFrontY + 20);
     EXPECT_EQ(s.Pushes(), 1);
@@ -151,7 +151,7 @@ TEST(MouseMove, TheTopViewMovesAChildInItsParentsFrameAndBackToTheStartExactly)
 {
     MouseScene s;
     const int parent = s.Add({0, 0, 0}, 5);
-    s.scene.parts[parent]->localMatrix = MatrixRotationY(0.5f);
+    s.scene.Parts()[parent]->localMatrix = MatrixRotationY(0.5f);
     s.scene.UpdateHierarchy(0);
     const int child = s.Add({3, 0, 0}, 1, parent);
     const Vec3 start = WorldPosition(s.scene, child);
@@ -163,7 +163,7 @@ TEST(MouseMove, TheTopViewMovesAChildInItsParentsFrameAndBackToTheStartExactly)
     // Top: right is +X, down is -Z, 5 units a pixel.
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, child), start + Vec3{20, 0, 15}, 1e-5f));
     const Matrix4 parentWorld = s.scene.WorldMatrixOf(parent);
-    EXPECT_TRUE(VectorsNear(TransformPoint(s.scene.parts[child]->localPosition, parentWorld),
+    EXPECT_TRUE(VectorsNear(TransformPoint(s.scene.Parts()[child]->localPosition, parentWorld),
                             WorldPosition(s.scene, child), 1e-4f));
     s.mouse.MouseMove(300, 40, MouseKey::Left);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, child), start, 0));
@@ -195,12 +195,12 @@ TEST(MouseMove, LinkedPartnerGoesToTheMirroredPlace)
     MouseScene s;
     const int body = s.Add({0, 0, 0});
     const int partner = s.Add({-40, 7, 3});
-    s.scene.parts[partner]->symmetryIndex = body;
+    s.scene.Parts()[partner]->symmetryIndex = body;
     s.session.TransformPanel().linkLR = 1;
     s.Drag(kFrontX, kFrontY, kFrontX + 6, kFrontY - 2);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, body), {30, 10, 0}, 0));
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, partner), {-30, 10, 0}, 0));
-    EXPECT_TRUE(VectorsNear(s.scene.parts[partner]->localPosition, {-30, 10, 0}, 0));
+    EXPECT_TRUE(VectorsNear(s.scene.Parts()[partner]->localPosition, {-30, 10, 0}, 0));
 }
 
 Matrix4 Inverse(const Matrix4& m)
@@ -242,9 +242,9 @@ TEST(MouseRotate, AViewWidthOfHorizontalMotionIsOneFullTurn)
     MouseScene s;
     const int parent = s.Add({10, 0, 20}, 20);
     const int partner = s.Add({-10, 0, 20}, 5);
-    s.scene.parts[partner]->symmetryIndex = parent;
+    s.scene.Parts()[partner]->symmetryIndex = parent;
     s.session.TransformPanel().linkLR = 1;
-    s.scene.parts[parent]->localMatrix = MatrixRotationX(0.3f);
+    s.scene.Parts()[parent]->localMatrix = MatrixRotationX(0.3f);
     s.scene.UpdateHierarchy(0);
     const int child = s.Add({0, 0, 30}, 1, parent);
     const Matrix4 start = s.scene.WorldMatrixOf(child);
@@ -296,7 +296,7 @@ TEST(MouseRotate, APartStraightAboveTheEyeTurnsAboutTheViewsOwnAxes)
     const Matrix4 world = s.scene.WorldMatrixOf(part);
     EXPECT_TRUE(IsRotation(world));
     EXPECT_FALSE(MatricesNear(world, MatrixTranslation(0, 50, 0), 1e-3f));
-    EXPECT_TRUE(IsRotation(s.scene.parts[part]->localMatrix));
+    EXPECT_TRUE(IsRotation(s.scene.Parts()[part]->localMatrix));
     // A horizontal drag alone still turns about the vertical.
     s.mouse.LeftButtonDown(kPersX, kPersY);
     const Matrix4 before = s.scene.WorldMatrixOf(part);

@@ -51,13 +51,13 @@ struct Shoulders {
         folder.Write("armL.mqo", RightSidedTriangleFile());
         scene.AddPartFromFile(folder.File("armL.mqo"));
         armL = scene.PartCount() - 1;
-        scene.parts[shoulderL]->symmetryIndex = shoulderR;
-        scene.parts[shoulderR]->symmetryIndex = shoulderL;
-        scene.parts[shoulderL]->localPosition = {-4, 10, 0};
-        scene.parts[shoulderR]->localPosition = {4, 10, 0};
-        scene.parts[shoulderR]->localMatrix = RotationFromAngles({0, 0, 30});
-        scene.parts[armL]->localMatrix = RotationFromAngles({20, 35, -15});
-        scene.parts[armL]->localPosition = {-2, -1, 0.5f};
+        scene.Parts()[shoulderL]->symmetryIndex = shoulderR;
+        scene.Parts()[shoulderR]->symmetryIndex = shoulderL;
+        scene.Parts()[shoulderL]->localPosition = {-4, 10, 0};
+        scene.Parts()[shoulderR]->localPosition = {4, 10, 0};
+        scene.Parts()[shoulderR]->localMatrix = RotationFromAngles({0, 0, 30});
+        scene.Parts()[armL]->localMatrix = RotationFromAngles({20, 35, -15});
+        scene.Parts()[armL]->localPosition = {-2, -1, 0.5f};
         scene.UpdateHierarchy(0);
         NewMotionCommand(session, "m");
         SelectPart(scene, armL);
@@ -78,11 +78,11 @@ TEST(AddMirroredPart, TheCopyHangsUnderTheParentsPartnerReflectedAndPairedBothWa
 
     const int armR = s.scene.PartCount() - 1;
     ASSERT_EQ(armR, 3);
-    const Part& copy = *s.scene.parts[armR];
-    const Part& original = *s.scene.parts[s.armL];
+    const Part& copy = *s.scene.Parts()[armR];
+    const Part& original = *s.scene.Parts()[s.armL];
     EXPECT_EQ(copy.baseName, "armR");
     EXPECT_EQ(copy.parentIndex, s.shoulderR);
-    EXPECT_EQ(s.scene.Tree().GetParent(copy.treeItem), s.scene.parts[s.shoulderR]->treeItem);
+    EXPECT_EQ(s.scene.Tree().GetParent(copy.treeItem), s.scene.Parts()[s.shoulderR]->treeItem);
     EXPECT_TRUE(VectorsNear(copy.localPosition, {2, -1, 0.5f}, 0));
     const Matrix4& m = original.localMatrix;
     for (int r = 0; r < 4; ++r)
@@ -98,13 +98,13 @@ TEST(AddMirroredPart, TheCopyHangsUnderTheParentsPartnerReflectedAndPairedBothWa
     EXPECT_TRUE(s.folder.Exists("armR.mesh"));
     ASSERT_EQ(copy.mesh->GetVertexNum(), 3);
     for (int k = 0; k < 3; ++k) EXPECT_LT(copy.mesh->GetVertex(k)->x, 0.0f);
-    const Matrix4 parentWorld = s.scene.parts[s.shoulderR]->mesh->GetMatrix();
+    const Matrix4 parentWorld = s.scene.Parts()[s.shoulderR]->mesh->GetMatrix();
     Matrix4 expectedWorld = copy.localMatrix * parentWorld;
     expectedWorld.SetTranslation(TransformPoint(copy.localPosition, parentWorld));
     EXPECT_TRUE(MatricesNear(copy.mesh->GetMatrix(), expectedWorld, 1e-5f));
 
     // Its key is the one made when it was added, before the mirrored pose.
-    const MotionTrack& track = s.scene.motions[0].tracks[armR];
+    const MotionTrack& track = s.scene.Motions()[0].tracks[armR];
     ASSERT_EQ(track.keys.size(), 1u);
     EXPECT_EQ(track.keys[0].matrix, Matrix4::Identity());
     EXPECT_EQ(s.session.History().StepCount(), 1);
@@ -113,19 +113,19 @@ TEST(AddMirroredPart, TheCopyHangsUnderTheParentsPartnerReflectedAndPairedBothWa
 TEST(AddMirroredPart, ATopLevelPartGetsATopLevelCopyPlacedByItsLocalFields)
 {
     Shoulders s;
-    s.scene.parts[s.shoulderL]->symmetryIndex = -1;
+    s.scene.Parts()[s.shoulderL]->symmetryIndex = -1;
     SelectPart(s.scene, s.shoulderL);
-    s.scene.parts[s.shoulderL]->localMatrix = RotationFromAngles({10, 20, 30});
+    s.scene.Parts()[s.shoulderL]->localMatrix = RotationFromAngles({10, 20, 30});
     ASSERT_EQ(AddMirroredPart(s.session, "hip").result, MirroredPartResult::Added);
-    const Part& copy = *s.scene.parts.back();
+    const Part& copy = *s.scene.Parts().back();
     EXPECT_EQ(copy.parentIndex, -1);
     EXPECT_EQ(s.scene.Tree().GetParent(copy.treeItem), s.scene.rootPart.treeItem);
     Matrix4 expected = copy.localMatrix;
     expected.SetTranslation({4, 10, 0});
     EXPECT_TRUE(MatricesNear(copy.mesh->GetMatrix(), expected, 0));
     // The right shoulder keeps its own link to the left one.
-    EXPECT_EQ(s.scene.parts[s.shoulderR]->symmetryIndex, s.shoulderL);
-    EXPECT_EQ(s.scene.parts[s.shoulderL]->symmetryIndex, s.scene.PartCount() - 1);
+    EXPECT_EQ(s.scene.Parts()[s.shoulderR]->symmetryIndex, s.shoulderL);
+    EXPECT_EQ(s.scene.Parts()[s.shoulderL]->symmetryIndex, s.scene.PartCount() - 1);
 }
 
 TEST(AddMirroredPart, TakenOrUnusableNamesAndAMissingSelectionChangeNothing)
@@ -159,7 +159,7 @@ TEST(AddMirroredPart, TheFileGoesToTheObjectFolderNotTheProjectFolder)
     // Named as the Part will be, cut at the first '.', so that it saves to its own file.
     EXPECT_TRUE(objects.Exists("armR.mesh"));
     EXPECT_FALSE(s.folder.Exists("armR.mesh"));
-    EXPECT_EQ(s.scene.parts.back()->baseName, "armR");
+    EXPECT_EQ(s.scene.Parts().back()->baseName, "armR");
 }
 
 TEST(AddMirroredPart, NeverReplacesAFileOrNamesTwoPartsAlike)
@@ -168,7 +168,7 @@ TEST(AddMirroredPart, NeverReplacesAFileOrNamesTwoPartsAlike)
     s.scene.addObjectDirectory = s.folder.path;
     s.folder.Write("Spare.mesh", "someone's model");
     const int parts = s.scene.PartCount();
-    const std::string source = s.scene.parts[s.session.CurrentPart()]->baseName;
+    const std::string source = s.scene.Parts()[s.session.CurrentPart()]->baseName;
     // Projects find their object files ignoring case, so "spare" would be
     // Spare.mesh; a dotted name is cut to the source Part's own name.
     EXPECT_EQ(AddMirroredPart(s.session, "spare").result, MirroredPartResult::FileExists);
@@ -183,15 +183,15 @@ TEST(SwapCurrentObject, ReplacesTheGeometryAndTheNameAndKeepsEverythingElse)
 {
     Shoulders s;
     SetKeyMatrix(s.scene, 0, s.armL, 12, RotationFromAngles({1, 2, 3}));
-    s.scene.parts[s.armL]->symmetryIndex = s.shoulderR;
-    const std::vector<KeyFrame> keys = s.scene.motions[0].tracks[s.armL].keys;
-    const Matrix4 world = s.scene.parts[s.armL]->mesh->GetMatrix();
+    s.scene.Parts()[s.armL]->symmetryIndex = s.shoulderR;
+    const std::vector<KeyFrame> keys = s.scene.Motions()[0].tracks[s.armL].keys;
+    const Matrix4 world = s.scene.Parts()[s.armL]->mesh->GetMatrix();
     TempFolder other;
     other.Write("hand.v1.mqo", CubeObjectFile(3));
     const std::string directory = s.scene.addObjectDirectory;
 
     ASSERT_TRUE(SwapCurrentObject(s.session, other.File("hand.v1.mqo")).hadPart);
-    const Part& part = *s.scene.parts[s.armL];
+    const Part& part = *s.scene.Parts()[s.armL];
     EXPECT_EQ(part.baseName, "hand");
     EXPECT_EQ(part.displayName, "hand");
     EXPECT_EQ(s.scene.Tree().GetText(part.treeItem), "hand");
@@ -203,9 +203,9 @@ TEST(SwapCurrentObject, ReplacesTheGeometryAndTheNameAndKeepsEverythingElse)
     EXPECT_EQ(part.parentIndex, s.shoulderL);
     EXPECT_EQ(part.symmetryIndex, s.shoulderR);
     EXPECT_TRUE(MatricesNear(part.mesh->GetMatrix(), world, 0));
-    ASSERT_EQ(s.scene.motions[0].tracks[s.armL].keys.size(), keys.size());
+    ASSERT_EQ(s.scene.Motions()[0].tracks[s.armL].keys.size(), keys.size());
     for (size_t k = 0; k < keys.size(); ++k)
-        EXPECT_EQ(s.scene.motions[0].tracks[s.armL].keys[k].matrix, keys[k].matrix);
+        EXPECT_EQ(s.scene.Motions()[0].tracks[s.armL].keys[k].matrix, keys[k].matrix);
     EXPECT_EQ(s.scene.addObjectDirectory, directory);
     EXPECT_EQ(s.scene.PartCount(), 3);
 
@@ -230,9 +230,9 @@ TEST(DeleteCurrentPart, RemovesTheSubtreeAndItsTracksAsOneUndoStep)
     s.session.History().PushUndo("edit");
     DeleteCurrentPart(s.session);
     ASSERT_EQ(s.scene.PartCount(), 1);
-    EXPECT_EQ(s.scene.parts[0]->baseName, "shoulderR");
-    EXPECT_EQ(s.scene.parts[0]->symmetryIndex, -1);
-    EXPECT_EQ(s.scene.motions[0].tracks.size(), 1u);
+    EXPECT_EQ(s.scene.Parts()[0]->baseName, "shoulderR");
+    EXPECT_EQ(s.scene.Parts()[0]->symmetryIndex, -1);
+    EXPECT_EQ(s.scene.Motions()[0].tracks.size(), 1u);
     EXPECT_EQ(s.session.History().StepCount(), 1);
 
     SelectPart(s.scene, -1);
@@ -250,7 +250,7 @@ TEST(AddObject, AddsUnderTheSelectionAsOneUndoStepAndShowsItInTheTitle)
     s.folder.Write("hand.mqo", CubeObjectFile());
     ASSERT_TRUE(Succeeded(AddObject(s.session, s.folder.File("hand.mqo"))));
     ASSERT_EQ(s.scene.PartCount(), 4);
-    EXPECT_EQ(s.scene.parts[3]->parentIndex, s.armL);
+    EXPECT_EQ(s.scene.Parts()[3]->parentIndex, s.armL);
     EXPECT_EQ(s.session.History().StepCount(), 1);
     EXPECT_NE(s.session.TitleText().find("hand face:12"), std::string::npos) << s.session.TitleText();
 }
@@ -270,7 +270,7 @@ TEST(AddObject, AFileThatCannotBeReadAddsNothingAndSaysWhichFileAndWhy)
         EXPECT_FALSE(added) << name;
         EXPECT_NE(added.Message().find(name), std::string::npos) << added.Message();
         EXPECT_EQ(s.scene.PartCount(), 3) << name;
-        EXPECT_EQ(s.scene.motions[0].tracks.size(), 3u);
+        EXPECT_EQ(s.scene.Motions()[0].tracks.size(), 3u);
         EXPECT_EQ(s.session.CurrentPart(), s.armL);
         EXPECT_EQ(s.session.History().StepCount(), snapshots);
         EXPECT_EQ(s.scene.addObjectDirectory, directory);
@@ -293,11 +293,11 @@ TEST(AddObject, AFileThatCannotBeReadAddsNothingAndSaysWhichFileAndWhy)
 TEST(SwapCurrentObject, AFileThatCannotBeReadKeepsTheOldGeometryAndName)
 {
     Shoulders s;
-    const int vertices = s.scene.parts[s.armL]->mesh->GetVertexNum();
+    const int vertices = s.scene.Parts()[s.armL]->mesh->GetVertexNum();
     const ObjectSwap swap = SwapCurrentObject(s.session, s.folder.File("missing.mqo"));
     ASSERT_TRUE(swap.hadPart);
     EXPECT_NE(swap.loaded.Message().find("missing.mqo"), std::string::npos);
-    const Part& part = *s.scene.parts[s.armL];
+    const Part& part = *s.scene.Parts()[s.armL];
     EXPECT_EQ(part.mesh->GetVertexNum(), vertices);
     EXPECT_EQ(part.baseName, "armL");
     EXPECT_EQ(s.scene.Tree().GetText(part.treeItem), "armL");
@@ -312,7 +312,7 @@ TEST(AddMirroredPart, AFileThatCannotBeWrittenAddsNothing)
     EXPECT_NE(added.file.Message().find("armR.mesh"), std::string::npos) << added.file.Message();
     EXPECT_EQ(s.scene.PartCount(), 3);
     EXPECT_EQ(s.session.CurrentPart(), s.armL);
-    EXPECT_EQ(s.scene.parts[s.armL]->symmetryIndex, -1);
+    EXPECT_EQ(s.scene.Parts()[s.armL]->symmetryIndex, -1);
 }
 
 // --- Dropped files ---

@@ -36,8 +36,8 @@ struct Figure {
                  {"torso", -1}, {"arm", 0}, {"hand", 1}, {"hip", -1}, {"leg", 3}, {"finger", 2}})
             AddCubeUnder(session, folder, parent, name + ".mqo");
         for (int i = 0; i < scene.PartCount(); ++i) {
-            scene.parts[i]->localMatrix = RotationFromAngles({10.0f * i, -7.0f * i + 3, 5.0f});
-            scene.parts[i]->localPosition = {1.5f * i, 2.0f - i, 0.5f * i};
+            scene.Parts()[i]->localMatrix = RotationFromAngles({10.0f * i, -7.0f * i + 3, 5.0f});
+            scene.Parts()[i]->localPosition = {1.5f * i, 2.0f - i, 0.5f * i};
         }
         scene.UpdateHierarchy(0);
         EXPECT_TRUE(NewMotionCommand(session, "walk"));
@@ -57,7 +57,7 @@ struct Figure {
     // What a save writes of the Parts and Motions.
     std::string ProjectBytes() const
     {
-        const Expected<std::string> bytes = BuildProjectFile(ProjectPartRecordsOf(scene), scene.motions);
+        const Expected<std::string> bytes = BuildProjectFile(ProjectPartRecordsOf(scene), scene.Motions());
         EXPECT_TRUE(Succeeded(bytes));
         return bytes ? *bytes : std::string();
     }
@@ -66,8 +66,8 @@ struct Figure {
     std::map<std::pair<int, int>, Matrix4> WorldsAtKeys(int part)
     {
         std::map<std::pair<int, int>, Matrix4> worlds;
-        for (int m = 0; m < static_cast<int>(scene.motions.size()); ++m)
-            for (const KeyFrame& key : MotionTrack(scene.motions[m].tracks[part]).keys) {
+        for (int m = 0; m < scene.MotionCount(); ++m)
+            for (const KeyFrame& key : MotionTrack(scene.Motions()[m].tracks[part]).keys) {
                 EvaluatePose(scene, m, key.frame);
                 worlds[{m, key.frame}] = scene.WorldMatrixOf(part);
             }
@@ -80,20 +80,20 @@ TEST(ReparentCurrentPart, EveryKeyKeepsItsWorldMatrixTheChildrenTheirKeysAndUndo
     Figure f;
     const std::string before = f.ProjectBytes();
     const std::map<std::pair<int, int>, Matrix4> worldsBefore = f.WorldsAtKeys(2);
-    const MotionTrack fingerKeys = f.scene.motions[1].tracks[5];
+    const MotionTrack fingerKeys = f.scene.Motions()[1].tracks[5];
     const Matrix4 shownBefore = f.scene.WorldMatrixOf(2);
-    const TreeItem hand = f.scene.parts[2]->treeItem;
+    const TreeItem hand = f.scene.Parts()[2]->treeItem;
     f.session.SelectPart(2);
 
     ASSERT_TRUE(ReparentCurrentPart(f.session, 4));
     // The hand and its finger go after the leg: torso arm hip leg hand finger.
-    ASSERT_EQ(f.scene.parts[4]->treeItem, hand);
-    EXPECT_EQ(f.scene.parts[4]->parentIndex, 3);
-    EXPECT_EQ(f.scene.parts[5]->parentIndex, 4);
+    ASSERT_EQ(f.scene.Parts()[4]->treeItem, hand);
+    EXPECT_EQ(f.scene.Parts()[4]->parentIndex, 3);
+    EXPECT_EQ(f.scene.Parts()[5]->parentIndex, 4);
     EXPECT_EQ(f.session.CurrentPart(), 4);
     EXPECT_TRUE(MatricesNear(f.scene.WorldMatrixOf(4), shownBefore, 1e-4f));
-    EXPECT_EQ(f.scene.motions[1].tracks[5].keys.size(), fingerKeys.keys.size());
-    EXPECT_EQ(f.scene.motions[1].tracks[5].keys.back().matrix, fingerKeys.keys.back().matrix);
+    EXPECT_EQ(f.scene.Motions()[1].tracks[5].keys.size(), fingerKeys.keys.size());
+    EXPECT_EQ(f.scene.Motions()[1].tracks[5].keys.back().matrix, fingerKeys.keys.back().matrix);
     const std::map<std::pair<int, int>, Matrix4> worldsAfter = f.WorldsAtKeys(4);
     ASSERT_EQ(worldsAfter.size(), worldsBefore.size());
     for (const auto& [at, world] : worldsBefore)
@@ -102,9 +102,9 @@ TEST(ReparentCurrentPart, EveryKeyKeepsItsWorldMatrixTheChildrenTheirKeysAndUndo
     EXPECT_EQ(f.session.History().Position(), 1);
     f.session.History().Undo();
     EXPECT_EQ(f.ProjectBytes(), before);
-    EXPECT_EQ(f.scene.Tree().GetChildren(f.scene.parts[1]->treeItem), (std::vector<TreeItem>{hand}));
+    EXPECT_EQ(f.scene.Tree().GetChildren(f.scene.Parts()[1]->treeItem), (std::vector<TreeItem>{hand}));
     f.session.History().Redo();
-    EXPECT_EQ(f.scene.parts[4]->treeItem, hand);
+    EXPECT_EQ(f.scene.Parts()[4]->treeItem, hand);
     EXPECT_TRUE(MatricesNear(f.WorldsAtKeys(4).at({0, 6}), worldsBefore.at({0, 6}), 2e-4f));
 }
 
@@ -116,7 +116,7 @@ TEST(ReparentCurrentPart, ToTheTopLevelAndUnderItsOwnAncestorKeepTheWorldsToo)
         f.session.SelectPart(2);
         ASSERT_TRUE(ReparentCurrentPart(f.session, newParent)) << newParent;
         const int hand = f.session.CurrentPart();
-        EXPECT_EQ(f.scene.parts[hand]->parentIndex, newParent);
+        EXPECT_EQ(f.scene.Parts()[hand]->parentIndex, newParent);
         for (const auto& [at, world] : f.WorldsAtKeys(hand))
             EXPECT_TRUE(MatricesNear(world, worldsBefore.at(at), 2e-4f)) << newParent << " at frame " << at.second;
     }
@@ -149,21 +149,21 @@ TEST(RenameCurrentPart, TheNameIsCheckedAsForAMirroredPartAndTheNewNameIsOneUndo
     EXPECT_EQ(f.session.History().StepCount(), 0);
 
     EXPECT_EQ(RenameCurrentPart(f.session, "palm.R.mqo"), PartNameProblem::None);
-    EXPECT_EQ(f.scene.parts[2]->baseName, "palm");
-    EXPECT_EQ(f.scene.parts[2]->displayName, "palm");
-    EXPECT_EQ(f.scene.Tree().GetText(f.scene.parts[2]->treeItem), "palm");
+    EXPECT_EQ(f.scene.Parts()[2]->baseName, "palm");
+    EXPECT_EQ(f.scene.Parts()[2]->displayName, "palm");
+    EXPECT_EQ(f.scene.Tree().GetText(f.scene.Parts()[2]->treeItem), "palm");
     EXPECT_EQ(f.session.History().StepCount(), 1);
     EXPECT_NE(f.session.TitleText().find("palm"), std::string::npos);
     // A name another Part shows (not as its baseName) is taken as the baseName and numbered for the tree.
-    f.scene.parts[0]->displayName = "wrist";
+    f.scene.Parts()[0]->displayName = "wrist";
     f.session.SelectPart(2);
     EXPECT_EQ(RenameCurrentPart(f.session, "wrist"), PartNameProblem::None);
-    EXPECT_EQ(f.scene.parts[2]->baseName, "wrist");
-    EXPECT_EQ(f.scene.parts[2]->displayName, "wrist00000");
+    EXPECT_EQ(f.scene.Parts()[2]->baseName, "wrist");
+    EXPECT_EQ(f.scene.Parts()[2]->displayName, "wrist00000");
     f.session.History().Undo();
     f.session.History().Undo();
-    EXPECT_EQ(f.scene.parts[2]->baseName, "hand");
-    EXPECT_EQ(f.scene.Tree().GetText(f.scene.parts[2]->treeItem), "hand");
+    EXPECT_EQ(f.scene.Parts()[2]->baseName, "hand");
+    EXPECT_EQ(f.scene.Tree().GetText(f.scene.Parts()[2]->treeItem), "hand");
 }
 
 TEST(RenameCurrentPart, TheNextSaveWritesTheNewMeshFileAndLeavesTheOldOneAlone)
@@ -184,7 +184,7 @@ TEST(RenameCurrentPart, TheNextSaveWritesTheNewMeshFileAndLeavesTheOldOneAlone)
     EditorSession reopened;
     ASSERT_TRUE(OpenProject(reopened, f.folder.File("figure.anm")).complete);
     ASSERT_EQ(reopened.GetScene().PartCount(), 6);
-    EXPECT_EQ(reopened.GetScene().parts[2]->baseName, "palm");
+    EXPECT_EQ(reopened.GetScene().Parts()[2]->baseName, "palm");
 }
 
 }  // namespace

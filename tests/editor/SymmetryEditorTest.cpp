@@ -43,7 +43,7 @@ TEST(SymmetryEditor, RowsShowIndexNameParentAndTheCopyAndRowsBeyondThePartsAreHi
     Parts p(5);
     SelectPart(p.scene, 1);
     AddCube(p.scene, p.folder, "child.mqo");
-    p.scene.parts[2]->symmetryIndex = 4;
+    p.scene.Parts()[2]->symmetryIndex = 4;
     SymmetryEditor editor(p.session);
     EXPECT_FALSE(editor.ScrollBarVisible());
     EXPECT_EQ(VisibleIndices(editor), Range(0, 5));
@@ -66,7 +66,7 @@ TEST(SymmetryEditor, CommitClampsApplyWritesThePartsAndRestartsTheHistoryAndCanc
         edits[1] = 3;
         cancelled.Commit(edits);
     }
-    EXPECT_EQ(p.scene.parts[1]->symmetryIndex, -1);
+    EXPECT_EQ(p.scene.Parts()[1]->symmetryIndex, -1);
 
     SymmetryEditor editor(p.session);
     SymmetryEditor::EditValues edits = editor.VisibleValues();
@@ -78,7 +78,7 @@ TEST(SymmetryEditor, CommitClampsApplyWritesThePartsAndRestartsTheHistoryAndCanc
     edits[12] = 3;  // a row without a Part: ignored
     editor.Commit(edits);
     EXPECT_EQ(editor.Values(), (std::vector<int>{9, -1, 9, -1, 4, 7, -1, -1, -1, -1}));
-    EXPECT_EQ(p.scene.parts[0]->symmetryIndex, -1);
+    EXPECT_EQ(p.scene.Parts()[0]->symmetryIndex, -1);
 
     p.session.History().Clear();
     p.session.History().PushUndo("edit");
@@ -86,7 +86,7 @@ TEST(SymmetryEditor, CommitClampsApplyWritesThePartsAndRestartsTheHistoryAndCanc
     edits[6] = 10;
     editor.Apply(edits);
     const std::vector<int> expected{9, -1, 9, -1, 4, 7, 9, -1, -1, -1};
-    for (int i = 0; i < 10; ++i) EXPECT_EQ(p.scene.parts[i]->symmetryIndex, expected[i]) << "part " << i;
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(p.scene.Parts()[i]->symmetryIndex, expected[i]) << "part " << i;
     // Links are not made mutual: Part 7 keeps -1 although Part 5 names it.
     EXPECT_EQ(p.session.History().StepCount(), 1);
 }
@@ -123,9 +123,9 @@ TEST(SymmetryEditor, ScrollingMovesTheWindowWithinItsRangeAndKeepsValuesScrolled
     edits = editor.VisibleValues();
     edits[15] = 0;  // Part 19
     editor.Apply(edits);
-    EXPECT_EQ(p.scene.parts[0]->symmetryIndex, 19);
-    EXPECT_EQ(p.scene.parts[15]->symmetryIndex, 19);
-    EXPECT_EQ(p.scene.parts[19]->symmetryIndex, 0);
+    EXPECT_EQ(p.scene.Parts()[0]->symmetryIndex, 19);
+    EXPECT_EQ(p.scene.Parts()[15]->symmetryIndex, 19);
+    EXPECT_EQ(p.scene.Parts()[19]->symmetryIndex, 0);
 }
 
 TEST(SymmetryEditor, SixteenPartsOrFewerKeepTheWindowAtTheTop)

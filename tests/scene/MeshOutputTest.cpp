@@ -121,7 +121,7 @@ TEST(MeshOutput, AModelPartIsSavedAsMeshAndLoadedFromItAfterwards)
     ScriptedPrompt prompt;
     folder.Write("arm.mqo", CubeModelText(2.0f));
     ASSERT_EQ(scene.AddPartFromFile(folder.File("arm.mqo")).loaded.Message(), "");
-    ASSERT_EQ(scene.parts[0]->mesh->GetFaceNum(), 12);
+    ASSERT_EQ(scene.Parts()[0]->mesh->GetFaceNum(), 12);
     NewMotionCommand(session, "m");
     ASSERT_TRUE(SaveProject(scene, folder.File("p.anm"), prompt));
     ASSERT_TRUE(folder.Exists("arm.mesh"));
@@ -131,7 +131,7 @@ TEST(MeshOutput, AModelPartIsSavedAsMeshAndLoadedFromItAfterwards)
     const ProjectLoad load = LoadProject(loaded, folder.File("p.anm"));
     ASSERT_TRUE(load.complete) << load.outcome.Message();
     float largest = 0;
-    for (int v = 0; v < loaded.parts[0]->mesh->GetVertexNum(); ++v)
-        largest = std::max(largest, loaded.parts[0]->mesh->GetVertex(v)->y);
+    for (int v = 0; v < loaded.Parts()[0]->mesh->GetVertexNum(); ++v)
+        largest = std::max(largest, loaded.Parts()[0]->mesh->GetVertex(v)->y);
     EXPECT_FLOAT_EQ(largest, 2.0f);
 }

@@ -37,10 +37,10 @@ struct Scaled {
     }
     const Matrix4& KeyAt(int motion, int part, int frame)
     {
-        const MotionTrack& track = scene.motions[motion].tracks[part];
+        const MotionTrack& track = scene.Motions()[motion].tracks[part];
         return track.keys[track.FindKey(frame)].matrix;
     }
-    float VertexX(int part) { return scene.parts[part]->mesh->GetVertex(0)->x; }
+    float VertexX(int part) { return scene.Parts()[part]->mesh->GetVertex(0)->x; }
 };
 
 }  // namespace
@@ -53,7 +53,7 @@ TEST(ScaleModel, ScalesKeyTranslationsOfEveryMotionOnlyAndHalvingRestoresThem)
     expected.SetTranslation({2, 0, -6});
     EXPECT_EQ(s.KeyAt(0, s.arm, 10), expected);
     EXPECT_TRUE(VectorsNear(s.KeyAt(1, s.arm, 0).Translation(), {0, 8, 0}, 0));
-    EXPECT_EQ(s.scene.motions[0].tracks[s.arm].keys.size(), 2u);
+    EXPECT_EQ(s.scene.Motions()[0].tracks[s.arm].keys.size(), 2u);
     ASSERT_TRUE(ScaleModel(s.scene, 0.5f));
     EXPECT_TRUE(MatricesNear(s.KeyAt(0, s.arm, 10), s.turned, 1e-6f));
     EXPECT_TRUE(VectorsNear(s.KeyAt(1, s.arm, 0).Translation(), {0, 4, 0}, 1e-6f));
@@ -69,15 +69,15 @@ TEST(ScaleModel, GeometryAccumulatesAndThePoseComesFromFrameZeroOfTheCurrentMoti
     ASSERT_TRUE(ScaleCommand(s.session, 2.0f));
     EXPECT_FLOAT_EQ(s.VertexX(s.body), before * 6.0f);
     EXPECT_FLOAT_EQ(s.VertexX(s.arm), before * 6.0f);
-    EXPECT_TRUE(VectorsNear(s.scene.parts[s.body]->localPosition, {60, 0, 0}, 1e-4f));
-    EXPECT_TRUE(VectorsNear(s.scene.parts[s.arm]->localPosition, {0, 0, 0}, 0));
+    EXPECT_TRUE(VectorsNear(s.scene.Parts()[s.body]->localPosition, {60, 0, 0}, 1e-4f));
+    EXPECT_TRUE(VectorsNear(s.scene.Parts()[s.arm]->localPosition, {0, 0, 0}, 0));
     // The views look at the centre of the model: the body and the arm at x = 60.
     EXPECT_TRUE(VectorsNear(s.session.Views().views[0].target, {60, 0, 0}, 1e-3f));
 
     s.session.SelectMotion(-1);
-    s.scene.parts[s.body]->localPosition = {1, 2, 3};
+    s.scene.Parts()[s.body]->localPosition = {1, 2, 3};
     ASSERT_TRUE(ScaleModel(s.scene, 4.0f));
-    EXPECT_TRUE(VectorsNear(s.scene.parts[s.body]->localPosition, {1, 2, 3}, 0));
+    EXPECT_TRUE(VectorsNear(s.scene.Parts()[s.body]->localPosition, {1, 2, 3}, 0));
 }
 
 TEST(ScaleModel, RefusedFactorsChangeNothingAndCancellingOnlyFitsTheViews)

@@ -32,7 +32,7 @@ struct CliProject {
         ScriptedPrompt prompt;
         AddCubeUnder(scene, folder, -1, "body.mqo");
         AddCubeUnder(scene, folder, 0, "arm.mqo");
-        scene.parts[0]->localPosition = {0, 10, 0};
+        scene.Parts()[0]->localPosition = {0, 10, 0};
         NewMotionCommand(session, "walk");
         Matrix4 arm = MatrixRotationY(1.57079633f);
         arm.SetTranslation({0.1f, 0, 4});

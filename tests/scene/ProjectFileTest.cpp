@@ -35,8 +35,8 @@ struct SavedModel {
         AddCubeUnder(scene, folder, 0, "arm.mqo");
         AddCubeUnder(scene, folder, -1, "leg.mqo");
         AddCubeUnder(scene, folder, -1, "arm.mqo");
-        scene.parts[0]->symmetryIndex = 2;
-        scene.parts[2]->symmetryIndex = 0;
+        scene.Parts()[0]->symmetryIndex = 2;
+        scene.Parts()[2]->symmetryIndex = 0;
         NewMotionCommand(session, "walk");
         SetMotionLength(scene, 0, 40);
         SetKeyMatrix(scene, 0, 1, 20, MatrixRotationZ(0.5f) * MatrixTranslation(0, 2, 0));
@@ -71,20 +71,20 @@ TEST(ProjectFile, SaveAndLoadKeepLinksMotionsAndKeysAndRenumberRepeatedNames)
     const int parents[] = {-1, 0, -1, -1};
     const int partners[] = {2, -1, 0, -1};
     for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ(loaded.parts[i]->displayName, names[i]);
-        EXPECT_EQ(loaded.parts[i]->parentIndex, parents[i]);
-        EXPECT_EQ(loaded.parts[i]->symmetryIndex, partners[i]);
+        EXPECT_EQ(loaded.Parts()[i]->displayName, names[i]);
+        EXPECT_EQ(loaded.Parts()[i]->parentIndex, parents[i]);
+        EXPECT_EQ(loaded.Parts()[i]->symmetryIndex, partners[i]);
     }
-    EXPECT_EQ(loaded.parts[3]->baseName, "arm");
-    EXPECT_EQ(loaded.Tree().GetParent(loaded.parts[1]->treeItem), loaded.parts[0]->treeItem);
-    ASSERT_EQ(loaded.motions.size(), 2u);
-    EXPECT_EQ(loaded.motions[0].name, "walk");
-    EXPECT_EQ(loaded.motions[0].length, 40);
-    EXPECT_EQ(loaded.motions[1].name, "跳ぶ");
+    EXPECT_EQ(loaded.Parts()[3]->baseName, "arm");
+    EXPECT_EQ(loaded.Tree().GetParent(loaded.Parts()[1]->treeItem), loaded.Parts()[0]->treeItem);
+    ASSERT_EQ(loaded.Motions().size(), 2u);
+    EXPECT_EQ(loaded.Motions()[0].name, "walk");
+    EXPECT_EQ(loaded.Motions()[0].length, 40);
+    EXPECT_EQ(loaded.Motions()[1].name, "跳ぶ");
     for (size_t m = 0; m < 2; ++m)
         for (size_t t = 0; t < 4; ++t) {
-            const auto& a = model.scene.motions[m].tracks[t].keys;
-            const auto& b = loaded.motions[m].tracks[t].keys;
+            const auto& a = model.scene.Motions()[m].tracks[t].keys;
+            const auto& b = loaded.Motions()[m].tracks[t].keys;
             ASSERT_EQ(a.size(), b.size());
             for (size_t k = 0; k < a.size(); ++k) {
                 EXPECT_EQ(a[k].frame, b[k].frame);
@@ -116,10 +116,10 @@ TEST(ProjectFile, ObjectFilesAreFoundIgnoringCaseAndMeshBeforeModel)
     const ProjectLoad load = LoadProject(loaded, model.ProjectPath());
     ASSERT_TRUE(load.complete) << load.outcome.Message();
     EXPECT_EQ(load.outcome.Message(), "");
-    EXPECT_EQ(loaded.parts[2]->displayName, "LEG");
+    EXPECT_EQ(loaded.Parts()[2]->displayName, "LEG");
     float largest = 0;
-    for (int v = 0; v < loaded.parts[2]->mesh->GetVertexNum(); ++v)
-        largest = std::max(largest, loaded.parts[2]->mesh->GetVertex(v)->x);
+    for (int v = 0; v < loaded.Parts()[2]->mesh->GetVertexNum(); ++v)
+        largest = std::max(largest, loaded.Parts()[2]->mesh->GetVertex(v)->x);
     EXPECT_FLOAT_EQ(largest, 3.0f);
 }
 
@@ -144,10 +144,10 @@ TEST(ProjectFile, AnExactFileNameWinsOverOneInAnotherCaseAndNumberingSkipsNamesI
     ASSERT_TRUE(load.complete) << load.outcome.Message();
     ASSERT_EQ(loaded.PartCount(), 5);
     const char* names[] = {"arm", "ARM", "arm00001", "arm00000", "arm00002"};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(loaded.parts[i]->displayName, names[i]) << i;
-    EXPECT_FLOAT_EQ(loaded.parts[0]->mesh->GetVertex(0)->x * loaded.parts[0]->mesh->GetVertex(0)->x, 1.0f);
-    EXPECT_FLOAT_EQ(loaded.parts[1]->mesh->GetVertex(0)->x * loaded.parts[1]->mesh->GetVertex(0)->x, 9.0f);
-    EXPECT_EQ(loaded.Tree().GetParent(loaded.parts[4]->treeItem), loaded.parts[3]->treeItem);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(loaded.Parts()[i]->displayName, names[i]) << i;
+    EXPECT_FLOAT_EQ(loaded.Parts()[0]->mesh->GetVertex(0)->x * loaded.Parts()[0]->mesh->GetVertex(0)->x, 1.0f);
+    EXPECT_FLOAT_EQ(loaded.Parts()[1]->mesh->GetVertex(0)->x * loaded.Parts()[1]->mesh->GetVertex(0)->x, 9.0f);
+    EXPECT_EQ(loaded.Tree().GetParent(loaded.Parts()[4]->treeItem), loaded.Parts()[3]->treeItem);
     EXPECT_EQ(loaded.SelectedPartIndex(), 4);
 }
 
@@ -163,10 +163,10 @@ TEST(ProjectFile, MissingObjectFileStopsWithThePartsBeforeItAndNoMotions)
     const ProjectLoad load = OpenProject(session, model.ProjectPath());
     EXPECT_FALSE(load.complete);
     EXPECT_EQ(loaded.PartCount(), 2);
-    EXPECT_TRUE(loaded.motions.empty());
+    EXPECT_TRUE(loaded.Motions().empty());
     EXPECT_EQ(session.CurrentMotion(), -1);
     // Body's partner was the missing leg: the link must not outlive it.
-    EXPECT_EQ(loaded.parts[0]->symmetryIndex, -1);
+    EXPECT_EQ(loaded.Parts()[0]->symmetryIndex, -1);
     EXPECT_NE(load.outcome.Message().find("leg.mesh"), std::string::npos) << load.outcome.Message();
     EXPECT_NE(load.outcome.Message().find("Part 2"), std::string::npos);
     EXPECT_EQ(session.History().StepCount(), 0);
@@ -184,9 +184,9 @@ TEST(ProjectFile, BrokenObjectFileGivesAnEmptyPartAndIsNamed)
     const ProjectLoad load = LoadProject(loaded, model.ProjectPath());
     EXPECT_TRUE(load.complete);
     EXPECT_EQ(loaded.PartCount(), 4);
-    EXPECT_EQ(loaded.parts[2]->mesh->GetFaceNum(), 0);
+    EXPECT_EQ(loaded.Parts()[2]->mesh->GetFaceNum(), 0);
     EXPECT_NE(load.outcome.Message().find("leg.mqo"), std::string::npos) << load.outcome.Message();
-    EXPECT_EQ(loaded.motions.size(), 2u);
+    EXPECT_EQ(loaded.Motions().size(), 2u);
 }
 
 TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
@@ -200,14 +200,14 @@ TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
 
     SavedModel other;
     other.session.History().Clear();
-    other.scene.parts[0]->localPosition.x += 1;
+    other.scene.Parts()[0]->localPosition.x += 1;
     other.session.History().PushUndo("edit");
     RecordingObserver observer(other.session);
     const ProjectLoad damaged = OpenProject(other.session, model.folder.File("damaged.anm"));
     EXPECT_FALSE(damaged.complete);
     EXPECT_NE(damaged.outcome.Message().find("damaged.anm: byte 32"), std::string::npos) << damaged.outcome.Message();
     EXPECT_EQ(other.scene.PartCount(), 4);
-    EXPECT_EQ(other.scene.motions.size(), 2u);
+    EXPECT_EQ(other.scene.Motions().size(), 2u);
     EXPECT_EQ(other.scene.projectFileName, kUntitledProjectName);
     EXPECT_TRUE(observer.events.empty());
     EXPECT_EQ(other.session.History().StepCount(), 1);  // the undo steps survive
@@ -227,7 +227,7 @@ TEST(ProjectFile, SaveRefusesAnEmptySceneWithItsMessages)
     EXPECT_FALSE(SaveProject(scene, folder.File("x.anm"), prompt));
     AddCube(scene, folder, "a.mqo");
     EXPECT_FALSE(SaveProject(scene, folder.File("x.anm"), prompt));
-    scene.RemovePart(scene.parts[0]->treeItem);
+    scene.RemovePart(scene.Parts()[0]->treeItem);
     NewMotionCommand(session, "m");
     EXPECT_FALSE(SaveProject(scene, folder.File("x.anm"), prompt));
     EXPECT_EQ(prompt.asked, (std::vector<std::string>{"Error|モーションが存在しない", "Error|モーションが存在しない",
@@ -258,8 +258,8 @@ TEST(ProjectFile, AFileThatCannotBeWrittenLeavesTheOldProjectAndEveryMeshFile)
     for (const std::string& name : model.folder.Names()) before[name] = model.folder.Read(name);
     // Keys enough to make the project file the largest, written last.
     for (int frame = 1; frame < 40; ++frame) SetKeyMatrix(model.scene, 0, 1, frame, MatrixTranslation(5, 0, 0));
-    model.scene.parts[2]->mesh->SetScale(3, 3, 3);
-    model.scene.parts[2]->mesh->SetVB();
+    model.scene.Parts()[2]->mesh->SetScale(3, 3, 3);
+    model.scene.Parts()[2]->mesh->SetVB();
     ASSERT_LT(before.at("leg.mesh").size(), before.at("model.anm").size() + 39 * 68);
     // Room for every .mesh file, not for the project file after them.
     EXPECT_TRUE(RunWithFileSizeLimit(before.at("leg.mesh").size(), [&] {
@@ -351,7 +351,7 @@ TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
     SaveCommand(model.session, model.prompt);
     ASSERT_TRUE(LoadProject(check, model.ProjectPath()).complete);
     EXPECT_EQ(check.PartCount(), 1);
-    EXPECT_EQ(check.parts[0]->displayName, "new");
+    EXPECT_EQ(check.Parts()[0]->displayName, "new");
 }
 
 TEST(FileCommands, NewAskedAboutUnsavedWorkAndAnsweredNoKeepsTheSceneAndItsHistory)

@@ -113,7 +113,7 @@ namespace {
 // Lowest and highest world height of Part index in the pose shown.
 std::pair<float, float> WorldHeightRange(const Scene& scene, int index)
 {
-    const CMesh& mesh = *scene.parts[index]->mesh;
+    const CMesh& mesh = *scene.Parts()[index]->mesh;
     const Matrix4 world = scene.WorldMatrixOf(index);
     float low = 1e9f, high = -1e9f;
     for (int i = 0; i < mesh.GetVertexNum(); ++i) {
@@ -136,7 +136,7 @@ TEST(SampleFigureProject, OpensWithItsTreePartnersAndMotions)
     ASSERT_EQ(scene.PartCount(), 14);
     auto index = [&](const std::string& name) {
         for (int i = 0; i < scene.PartCount(); ++i)
-            if (scene.parts[i]->displayName == name) return i;
+            if (scene.Parts()[i]->displayName == name) return i;
         return -1;
     };
     const std::pair<const char*, const char*> parents[] = {{"torso", ""},
@@ -151,22 +151,22 @@ TEST(SampleFigureProject, OpensWithItsTreePartnersAndMotions)
                                                            {"foot_l", "lower_leg_l"}};
     for (const auto& [child, parent] : parents) {
         ASSERT_GE(index(child), 0) << child;
-        EXPECT_EQ(scene.parts[index(child)]->parentIndex, *parent ? index(parent) : -1) << child;
+        EXPECT_EQ(scene.Parts()[index(child)]->parentIndex, *parent ? index(parent) : -1) << child;
     }
     for (const char* base : {"upper_arm", "lower_arm", "hand", "upper_leg", "lower_leg", "foot"}) {
         const int left = index(std::string(base) + "_l"), right = index(std::string(base) + "_r");
-        EXPECT_EQ(scene.parts[left]->symmetryIndex, right) << base;
-        EXPECT_EQ(scene.parts[right]->symmetryIndex, left) << base;
-        EXPECT_GT(scene.parts[left]->localPosition.x, scene.parts[right]->localPosition.x - 1e-6f) << base;
+        EXPECT_EQ(scene.Parts()[left]->symmetryIndex, right) << base;
+        EXPECT_EQ(scene.Parts()[right]->symmetryIndex, left) << base;
+        EXPECT_GT(scene.Parts()[left]->localPosition.x, scene.Parts()[right]->localPosition.x - 1e-6f) << base;
     }
-    for (int i = 0; i < scene.PartCount(); ++i) EXPECT_GT(scene.parts[i]->mesh->GetFaceNum(), 0) << i;
+    for (int i = 0; i < scene.PartCount(); ++i) EXPECT_GT(scene.Parts()[i]->mesh->GetFaceNum(), 0) << i;
 
-    ASSERT_EQ(scene.motions.size(), 2u);
-    EXPECT_EQ(scene.motions[0].name, "walk");
-    EXPECT_EQ(scene.motions[0].length, 40);
-    EXPECT_EQ(scene.motions[1].name, "wave");
-    EXPECT_EQ(scene.motions[1].length, 30);
-    const MotionTrack& leg = scene.motions[0].tracks[index("upper_leg_l")];
+    ASSERT_EQ(scene.Motions().size(), 2u);
+    EXPECT_EQ(scene.Motions()[0].name, "walk");
+    EXPECT_EQ(scene.Motions()[0].length, 40);
+    EXPECT_EQ(scene.Motions()[1].name, "wave");
+    EXPECT_EQ(scene.Motions()[1].length, 30);
+    const MotionTrack& leg = scene.Motions()[0].tracks[index("upper_leg_l")];
     ASSERT_EQ(leg.keys.size(), 5u);
     for (int k = 0; k < 5; ++k) EXPECT_EQ(leg.keys[k].frame, 10 * k);
     EXPECT_NE(leg.keys[0].matrix, leg.keys[2].matrix) << "the leg swings";

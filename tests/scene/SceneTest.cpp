@@ -19,7 +19,7 @@ constexpr float kQuarterTurn = 1.57079633f;
 std::vector<std::string> DisplayNames(const Scene& scene)
 {
     std::vector<std::string> names;
-    for (const auto& part : scene.parts) names.push_back(part->displayName);
+    for (const auto& part : scene.Parts()) names.push_back(part->displayName);
     return names;
 }
 
@@ -41,10 +41,10 @@ struct FourParts {
 // track's Part by its display name's first letter.
 void MarkTracks(Scene& scene)
 {
-    for (int m = 0; m < static_cast<int>(scene.motions.size()); ++m)
+    for (int m = 0; m < scene.MotionCount(); ++m)
         for (int i = 0; i < scene.PartCount(); ++i) {
             Matrix4 mark;
-            mark.m[3][0] = static_cast<float>(scene.parts[i]->displayName[0]);
+            mark.m[3][0] = static_cast<float>(scene.Parts()[i]->displayName[0]);
             SetKeyMatrix(scene, m, i, 1, mark);
         }
 }
@@ -67,9 +67,9 @@ TEST(SceneParts, RepeatedFileNamesAreNumberedAndBaseNamesCutAtTheFirstDot)
     folder.Write("hand.R.mesh", CubeObjectFile());
     const AddedPart hand = scene.AddPartFromFile(folder.File("hand.R.mesh"));
     EXPECT_EQ(DisplayNames(scene), (std::vector<std::string>{"arm", "arm00000", "arm00001", "hand"}));
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(scene.parts[i]->baseName, "arm");
-    EXPECT_EQ(scene.parts[3]->baseName, "hand");
-    EXPECT_EQ(scene.Tree().GetText(scene.parts[1]->treeItem), "arm00000");
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(scene.Parts()[i]->baseName, "arm");
+    EXPECT_EQ(scene.Parts()[3]->baseName, "hand");
+    EXPECT_EQ(scene.Tree().GetText(scene.Parts()[1]->treeItem), "arm00000");
     EXPECT_EQ(scene.addObjectDirectory, folder.path);
     EXPECT_EQ(hand.loaded.Message(), "");
 }
@@ -82,8 +82,8 @@ TEST(SceneParts, UnreadableFileStillGivesAPartAndSaysWhy)
     EXPECT_EQ(added.index, 0);
     ASSERT_EQ(scene.PartCount(), 1);
     // A backslash is part of a file name on this system.
-    EXPECT_EQ(scene.parts[0]->baseName, "models\\leg");
-    EXPECT_EQ(scene.parts[0]->displayName, "models\\leg");
+    EXPECT_EQ(scene.Parts()[0]->baseName, "models\\leg");
+    EXPECT_EQ(scene.Parts()[0]->displayName, "models\\leg");
     EXPECT_EQ(scene.addObjectDirectory, "/no such");
     EXPECT_NE(added.loaded.Message().find("leg.L.mqo"), std::string::npos) << added.loaded.Message();
 
@@ -98,21 +98,21 @@ TEST(SceneParts, NewPartHangsUnderTheSelectedItemAsItsLastChild)
     EditorSession session;
     Scene& scene = session.GetScene();
     for (int i = 0; i < 4; ++i) AddCubeUnder(scene, folder, -1, "p.mqo");
-    EXPECT_EQ(scene.parts[0]->parentIndex, -1);
-    EXPECT_EQ(scene.Tree().GetParent(scene.parts[0]->treeItem), scene.rootPart.treeItem);
+    EXPECT_EQ(scene.Parts()[0]->parentIndex, -1);
+    EXPECT_EQ(scene.Tree().GetParent(scene.Parts()[0]->treeItem), scene.rootPart.treeItem);
     // The root entry is the first top-level item and stays the only one.
     EXPECT_EQ(scene.Tree().GetChildren(kNoTreeItem), (std::vector<TreeItem>{scene.rootPart.treeItem}));
 
     AddCubeUnder(scene, folder, 3, "q.mqo");
     AddCubeUnder(scene, folder, 3, "r.mqo");
-    EXPECT_EQ(scene.parts[4]->parentIndex, 3);
-    EXPECT_EQ(scene.parts[5]->parentIndex, 3);
-    EXPECT_EQ(scene.Tree().GetChildren(scene.parts[3]->treeItem),
-              (std::vector<TreeItem>{scene.parts[4]->treeItem, scene.parts[5]->treeItem}));
+    EXPECT_EQ(scene.Parts()[4]->parentIndex, 3);
+    EXPECT_EQ(scene.Parts()[5]->parentIndex, 3);
+    EXPECT_EQ(scene.Tree().GetChildren(scene.Parts()[3]->treeItem),
+              (std::vector<TreeItem>{scene.Parts()[4]->treeItem, scene.Parts()[5]->treeItem}));
     // The new Part is selected, current and checked.
-    EXPECT_EQ(scene.Tree().GetSelected(), scene.parts[5]->treeItem);
+    EXPECT_EQ(scene.Tree().GetSelected(), scene.Parts()[5]->treeItem);
     EXPECT_EQ(session.CurrentPart(), 5);
-    EXPECT_TRUE(scene.Tree().IsChecked(scene.parts[5]->treeItem));
+    EXPECT_TRUE(scene.Tree().IsChecked(scene.Parts()[5]->treeItem));
 }
 
 TEST(SceneParts, AddingGivesEveryMotionATrackAndLeavesEveryOtherKeyAlone)
@@ -123,11 +123,11 @@ TEST(SceneParts, AddingGivesEveryMotionATrackAndLeavesEveryOtherKeyAlone)
     AddCube(scene, folder, "a.mqo");
     NewMotionCommand(session, "one");
     NewMotionCommand(session, "two");
-    scene.parts[0]->localMatrix = MatrixRotationZ(0.5f);
-    scene.parts[0]->localPosition = {1, 2, 3};
+    scene.Parts()[0]->localMatrix = MatrixRotationZ(0.5f);
+    scene.Parts()[0]->localPosition = {1, 2, 3};
 
     AddCubeUnder(scene, folder, -1, "b.mqo");
-    for (const Motion& motion : scene.motions) {
+    for (const Motion& motion : scene.Motions()) {
         ASSERT_EQ(motion.tracks.size(), 2u);
         ASSERT_EQ(motion.tracks[1].keys.size(), 1u);
         EXPECT_EQ(motion.tracks[1].keys[0].frame, 0);
@@ -144,12 +144,12 @@ TEST(SceneParts, RemovingASubtreeRenumbersPartsAndTracks)
     NewMotionCommand(f.session, "m1");
     NewMotionCommand(f.session, "m2");
     MarkTracks(f.scene);
-    EXPECT_EQ(f.scene.RemovePart(f.scene.parts[1]->treeItem), 1);
+    EXPECT_EQ(f.scene.RemovePart(f.scene.Parts()[1]->treeItem), 1);
     EXPECT_EQ(DisplayNames(f.scene), (std::vector<std::string>{"A", "D"}));
-    EXPECT_EQ(f.scene.parts[1]->parentIndex, -1);
-    for (const Motion& motion : f.scene.motions) EXPECT_EQ(TrackOwners(motion), "AD");
+    EXPECT_EQ(f.scene.Parts()[1]->parentIndex, -1);
+    for (const Motion& motion : f.scene.Motions()) EXPECT_EQ(TrackOwners(motion), "AD");
     // The tree lost B and C with it.
-    EXPECT_TRUE(f.scene.Tree().GetChildren(f.scene.parts[0]->treeItem).empty());
+    EXPECT_TRUE(f.scene.Tree().GetChildren(f.scene.Parts()[0]->treeItem).empty());
     EXPECT_EQ(f.scene.Tree().GetCount(), 3);
 }
 
@@ -157,18 +157,18 @@ TEST(SceneParts, PartnersFollowRenumberingAndLoseARemovedPartner)
 {
     {
         FourParts f;
-        f.scene.parts[0]->symmetryIndex = 3;
-        f.scene.parts[3]->symmetryIndex = 0;
-        f.scene.RemovePart(f.scene.parts[1]->treeItem);
-        EXPECT_EQ(f.scene.parts[0]->symmetryIndex, 1);
-        EXPECT_EQ(f.scene.parts[1]->symmetryIndex, 0);
+        f.scene.Parts()[0]->symmetryIndex = 3;
+        f.scene.Parts()[3]->symmetryIndex = 0;
+        f.scene.RemovePart(f.scene.Parts()[1]->treeItem);
+        EXPECT_EQ(f.scene.Parts()[0]->symmetryIndex, 1);
+        EXPECT_EQ(f.scene.Parts()[1]->symmetryIndex, 0);
     }
     {
         FourParts f;
-        f.scene.parts[0]->symmetryIndex = 3;
-        f.scene.parts[3]->symmetryIndex = 0;
-        f.scene.RemovePart(f.scene.parts[3]->treeItem);
-        EXPECT_EQ(f.scene.parts[0]->symmetryIndex, -1);
+        f.scene.Parts()[0]->symmetryIndex = 3;
+        f.scene.Parts()[3]->symmetryIndex = 0;
+        f.scene.RemovePart(f.scene.Parts()[3]->treeItem);
+        EXPECT_EQ(f.scene.Parts()[0]->symmetryIndex, -1);
     }
 }
 
@@ -187,9 +187,9 @@ TEST(ScenePartMove, APartMovedUnderALaterOneGoesAfterItWithItsSubtreeAndTheMoveB
     NewMotionCommand(f.session, "m1");
     NewMotionCommand(f.session, "m2");
     MarkTracks(f.scene);
-    f.scene.parts[0]->symmetryIndex = 3;
-    f.scene.parts[3]->symmetryIndex = 0;
-    const TreeItem b = f.scene.parts[1]->treeItem, c = f.scene.parts[2]->treeItem, d = f.scene.parts[3]->treeItem;
+    f.scene.Parts()[0]->symmetryIndex = 3;
+    f.scene.Parts()[3]->symmetryIndex = 0;
+    const TreeItem b = f.scene.Parts()[1]->treeItem, c = f.scene.Parts()[2]->treeItem, d = f.scene.Parts()[3]->treeItem;
     std::vector<TreeItemMoved> reports;
     f.scene.onTreeChange = [&](const TreeChange& change) {
         if (const auto* moved = std::get_if<TreeItemMoved>(&change)) reports.push_back(*moved);
@@ -200,15 +200,15 @@ TEST(ScenePartMove, APartMovedUnderALaterOneGoesAfterItWithItsSubtreeAndTheMoveB
     EXPECT_EQ(move->order, (std::vector<int>{0, 3, 1, 2, 4}));
     const PartMove back = f.scene.MovePart(*move);
     EXPECT_EQ(DisplayNames(f.scene), (std::vector<std::string>{"A", "D", "B", "C", "E"}));
-    EXPECT_EQ(f.scene.parts[2]->parentIndex, 1);
-    EXPECT_EQ(f.scene.parts[3]->parentIndex, 2);
-    EXPECT_EQ(f.scene.parts[4]->parentIndex, 0);
-    EXPECT_EQ(f.scene.parts[0]->symmetryIndex, 1);
-    EXPECT_EQ(f.scene.parts[1]->symmetryIndex, 0);
-    for (const Motion& motion : f.scene.motions) EXPECT_EQ(TrackOwners(motion), "ADBCE");
+    EXPECT_EQ(f.scene.Parts()[2]->parentIndex, 1);
+    EXPECT_EQ(f.scene.Parts()[3]->parentIndex, 2);
+    EXPECT_EQ(f.scene.Parts()[4]->parentIndex, 0);
+    EXPECT_EQ(f.scene.Parts()[0]->symmetryIndex, 1);
+    EXPECT_EQ(f.scene.Parts()[1]->symmetryIndex, 0);
+    for (const Motion& motion : f.scene.Motions()) EXPECT_EQ(TrackOwners(motion), "ADBCE");
     EXPECT_EQ(ChildIndices(f.scene, d), (std::vector<int>{2}));
     EXPECT_EQ(ChildIndices(f.scene, b), (std::vector<int>{3}));
-    EXPECT_EQ(ChildIndices(f.scene, f.scene.parts[0]->treeItem), (std::vector<int>{4}));
+    EXPECT_EQ(ChildIndices(f.scene, f.scene.Parts()[0]->treeItem), (std::vector<int>{4}));
     ASSERT_EQ(reports.size(), 1u);
     EXPECT_EQ(reports[0].item, b);
     EXPECT_EQ(reports[0].parent, d);
@@ -217,13 +217,13 @@ TEST(ScenePartMove, APartMovedUnderALaterOneGoesAfterItWithItsSubtreeAndTheMoveB
     EXPECT_EQ(back.newParent, 0);
     f.scene.MovePart(back);
     EXPECT_EQ(DisplayNames(f.scene), (std::vector<std::string>{"A", "B", "C", "D", "E"}));
-    EXPECT_EQ(f.scene.parts[1]->parentIndex, 0);
-    EXPECT_EQ(f.scene.parts[2]->parentIndex, 1);
-    EXPECT_EQ(f.scene.parts[0]->symmetryIndex, 3);
-    for (const Motion& motion : f.scene.motions) EXPECT_EQ(TrackOwners(motion), "ABCDE");
+    EXPECT_EQ(f.scene.Parts()[1]->parentIndex, 0);
+    EXPECT_EQ(f.scene.Parts()[2]->parentIndex, 1);
+    EXPECT_EQ(f.scene.Parts()[0]->symmetryIndex, 3);
+    for (const Motion& motion : f.scene.Motions()) EXPECT_EQ(TrackOwners(motion), "ABCDE");
     // B is A's first child again, before E.
-    EXPECT_EQ(ChildIndices(f.scene, f.scene.parts[0]->treeItem), (std::vector<int>{1, 4}));
-    EXPECT_EQ(f.scene.parts[2]->treeItem, c);
+    EXPECT_EQ(ChildIndices(f.scene, f.scene.Parts()[0]->treeItem), (std::vector<int>{1, 4}));
+    EXPECT_EQ(f.scene.Parts()[2]->treeItem, c);
 }
 
 TEST(ScenePartMove, TheOrderStaysWhenItFitsAndATopLevelPartGoesAfterTheLastTopLevelOne)
@@ -234,14 +234,14 @@ TEST(ScenePartMove, TheOrderStaysWhenItFitsAndATopLevelPartGoesAfterTheLastTopLe
     ASSERT_TRUE(move);
     EXPECT_EQ(move->order, (std::vector<int>{0, 1, 2, 3}));
     f.scene.MovePart(*move);
-    EXPECT_EQ(ChildIndices(f.scene, f.scene.parts[0]->treeItem), (std::vector<int>{1, 3}));
+    EXPECT_EQ(ChildIndices(f.scene, f.scene.Parts()[0]->treeItem), (std::vector<int>{1, 3}));
     // C to the top level lands after D, the last top-level Part then.
     FourParts g;
     move = PlanPartMove(g.scene, 2, -1);
     ASSERT_TRUE(move);
     g.scene.MovePart(*move);
     EXPECT_EQ(DisplayNames(g.scene), (std::vector<std::string>{"A", "B", "D", "C"}));
-    EXPECT_EQ(g.scene.parts[3]->parentIndex, -1);
+    EXPECT_EQ(g.scene.Parts()[3]->parentIndex, -1);
     EXPECT_EQ(ChildIndices(g.scene, g.scene.rootPart.treeItem), (std::vector<int>{0, 2, 3}));
 }
 
@@ -260,8 +260,8 @@ TEST(ScenePartMove, NeitherIntoItsOwnSubtreeNorUnderItsParentNorAnOrderWithAChil
     bad.order = {0, 1, 1, 3};
     EXPECT_EQ(f.scene.MovePart(bad).part, -1);
     EXPECT_EQ(DisplayNames(f.scene), (std::vector<std::string>{"A", "B", "C", "D"}));
-    EXPECT_EQ(f.scene.parts[1]->parentIndex, 0);
-    EXPECT_EQ(ChildIndices(f.scene, f.scene.parts[0]->treeItem), (std::vector<int>{1}));
+    EXPECT_EQ(f.scene.Parts()[1]->parentIndex, 0);
+    EXPECT_EQ(ChildIndices(f.scene, f.scene.Parts()[0]->treeItem), (std::vector<int>{1}));
 }
 
 TEST(SceneParts, RemovingTheRootEntryOrAStaleItemChangesNothing)
@@ -270,11 +270,11 @@ TEST(SceneParts, RemovingTheRootEntryOrAStaleItemChangesNothing)
     NewMotionCommand(f.session, "m");
     SelectPart(f.scene, -1);
     EXPECT_EQ(f.scene.RemovePart(f.scene.Tree().GetSelected()), 0);
-    const TreeItem gone = f.scene.parts[3]->treeItem;
+    const TreeItem gone = f.scene.Parts()[3]->treeItem;
     f.scene.RemovePart(gone);
     EXPECT_EQ(f.scene.RemovePart(gone), 0);
     EXPECT_EQ(f.scene.PartCount(), 3);
-    EXPECT_EQ(f.scene.motions[0].tracks.size(), 3u);
+    EXPECT_EQ(f.scene.Motions()[0].tracks.size(), 3u);
 }
 
 TEST(SceneParts, RemovingTheSelectedPartSelectsItsNextSiblingByItsNewIndex)
@@ -284,16 +284,16 @@ TEST(SceneParts, RemovingTheSelectedPartSelectsItsNextSiblingByItsNewIndex)
     RecordingObserver observer(f.session);
     DeleteCurrentPart(f.session);
     ASSERT_EQ(f.scene.PartCount(), 1);
-    EXPECT_EQ(f.scene.Tree().GetSelected(), f.scene.parts[0]->treeItem);
+    EXPECT_EQ(f.scene.Tree().GetSelected(), f.scene.Parts()[0]->treeItem);
     EXPECT_EQ(f.session.CurrentPart(), 0);
     EXPECT_NE(std::find(observer.events.begin(), observer.events.end(),
-                        "select " + std::to_string(f.scene.parts[0]->treeItem)),
+                        "select " + std::to_string(f.scene.Parts()[0]->treeItem)),
               observer.events.end());
 
     // The last child goes: its parent is selected.
     TempFolder folder;
     AddCubeUnder(f.scene, folder, 0, "E.mqo");
-    f.scene.RemovePart(f.scene.parts[1]->treeItem);
+    f.scene.RemovePart(f.scene.Parts()[1]->treeItem);
     EXPECT_EQ(f.session.CurrentPart(), 0);
 }
 
@@ -303,12 +303,12 @@ TEST(SceneParts, RemovingTheLastPartKeepsTheRootEntry)
     EditorSession session;
     Scene& scene = session.GetScene();
     AddCube(scene, folder, "a.mqo");
-    scene.RemovePart(scene.parts[0]->treeItem);
+    scene.RemovePart(scene.Parts()[0]->treeItem);
     EXPECT_EQ(scene.PartCount(), 0);
     EXPECT_EQ(scene.Tree().GetCount(), 1);
     EXPECT_EQ(scene.Tree().GetSelected(), scene.rootPart.treeItem);
     EXPECT_EQ(session.CurrentPart(), -1);
-    EXPECT_EQ(scene.meshBase.GetTextureNum(), 0);
+    EXPECT_EQ(scene.MeshBase().GetTextureNum(), 0);
 }
 
 TEST(SceneParts, ClearSceneEmptiesPartsAndMotionsButKeepsTheProjectName)
@@ -317,7 +317,7 @@ TEST(SceneParts, ClearSceneEmptiesPartsAndMotionsButKeepsTheProjectName)
     NewMotionCommand(f.session, "m");
     f.scene.projectPath = "/x/y.anm";
     f.scene.projectFileName = "y.anm";
-    const TreeItem a = f.scene.parts[0]->treeItem, d = f.scene.parts[3]->treeItem;
+    const TreeItem a = f.scene.Parts()[0]->treeItem, d = f.scene.Parts()[3]->treeItem;
     SelectPart(f.scene, 2);
     RecordingObserver observer(f.session);
     f.scene.ClearScene();
@@ -326,7 +326,7 @@ TEST(SceneParts, ClearSceneEmptiesPartsAndMotionsButKeepsTheProjectName)
               (std::vector<std::string>{"remove " + std::to_string(d), "remove " + std::to_string(a)}));
     EXPECT_EQ(f.scene.Tree().GetSelected(), f.scene.rootPart.treeItem);
     EXPECT_EQ(f.scene.PartCount(), 0);
-    EXPECT_TRUE(f.scene.motions.empty());
+    EXPECT_TRUE(f.scene.Motions().empty());
     EXPECT_EQ(f.session.CurrentMotion(), -1);
     EXPECT_EQ(f.scene.Tree().GetCount(), 1);
     EXPECT_EQ(f.scene.projectFileName, "y.anm");
@@ -338,13 +338,13 @@ TEST(SceneParts, FindPartByTreeItem)
     FourParts f;
     EXPECT_EQ(f.scene.FindPartByTreeItem(f.scene.rootPart.treeItem), -1);
     EXPECT_EQ(f.scene.FindPartByTreeItem(kNoTreeItem), -1);
-    EXPECT_EQ(f.scene.FindPartByTreeItem(f.scene.parts[2]->treeItem), 2);
+    EXPECT_EQ(f.scene.FindPartByTreeItem(f.scene.Parts()[2]->treeItem), 2);
     Scene empty;
-    EXPECT_EQ(empty.FindPartByTreeItem(f.scene.parts[2]->treeItem), -1);
+    EXPECT_EQ(empty.FindPartByTreeItem(f.scene.Parts()[2]->treeItem), -1);
     // Removing B (with C) moves D from 3 to 1.
-    const TreeItem d = f.scene.parts[3]->treeItem;
+    const TreeItem d = f.scene.Parts()[3]->treeItem;
     EXPECT_EQ(f.scene.FindPartByTreeItem(d), 3);
-    f.scene.RemovePart(f.scene.parts[1]->treeItem);
+    f.scene.RemovePart(f.scene.Parts()[1]->treeItem);
     EXPECT_EQ(f.scene.FindPartByTreeItem(d), 1);
 }
 
@@ -355,42 +355,42 @@ TEST(SceneHierarchy, ChildPositionIsCarriedThroughTheRotatedParent)
     Scene& scene = session.GetScene();
     AddCubeUnder(scene, folder, -1, "parent.mqo");
     AddCubeUnder(scene, folder, 0, "child.mqo");
-    scene.parts[0]->localMatrix = MatrixRotationY(kQuarterTurn);
-    scene.parts[0]->localPosition = {5, 0, 0};
-    scene.parts[1]->localMatrix = MatrixRotationX(0.3f);
-    scene.parts[1]->localPosition = {1, 0, 0};
+    scene.Parts()[0]->localMatrix = MatrixRotationY(kQuarterTurn);
+    scene.Parts()[0]->localPosition = {5, 0, 0};
+    scene.Parts()[1]->localMatrix = MatrixRotationX(0.3f);
+    scene.Parts()[1]->localPosition = {1, 0, 0};
     scene.UpdateHierarchy(0);
 
     Vec3 position;
-    scene.parts[1]->mesh->GetPosition(position);
+    scene.Parts()[1]->mesh->GetPosition(position);
     // A quarter turn about +Y takes +X to -Z in this left-handed world.
     EXPECT_TRUE(VectorsNear(position, {5, 0, -1}, 1e-5f));
     Matrix4 expected = MatrixRotationX(0.3f) * MatrixRotationY(kQuarterTurn);
     expected.SetTranslation({5, 0, -1});
-    EXPECT_TRUE(MatricesNear(scene.parts[1]->mesh->GetMatrix(), expected, 1e-5f));
+    EXPECT_TRUE(MatricesNear(scene.Parts()[1]->mesh->GetMatrix(), expected, 1e-5f));
     EXPECT_TRUE(MatricesNear(scene.WorldMatrixOf(1), expected, 1e-5f));
 }
 
 TEST(SceneHierarchy, RecomposesOnlyThePartItsLaterSiblingsAndTheirDescendants)
 {
     FourParts f;  // A(0) > B(1) > C(2), D(3)
-    for (auto& part : f.scene.parts) part->localPosition = {1, 0, 0};
+    for (auto& part : f.scene.Parts()) part->localPosition = {1, 0, 0};
     f.scene.UpdateHierarchy(0);
     Vec3 p;
-    f.scene.parts[2]->mesh->GetPosition(p);
+    f.scene.Parts()[2]->mesh->GetPosition(p);
     EXPECT_EQ(p, (Vec3{3, 0, 0}));
 
-    for (auto& part : f.scene.parts) part->localPosition = {2, 0, 0};
+    for (auto& part : f.scene.Parts()) part->localPosition = {2, 0, 0};
     f.scene.UpdateHierarchy(3);  // D has no later sibling and no children
-    f.scene.parts[0]->mesh->GetPosition(p);
+    f.scene.Parts()[0]->mesh->GetPosition(p);
     EXPECT_EQ(p, (Vec3{1, 0, 0}));
-    f.scene.parts[3]->mesh->GetPosition(p);
+    f.scene.Parts()[3]->mesh->GetPosition(p);
     EXPECT_EQ(p, (Vec3{2, 0, 0}));
 
     f.scene.UpdateHierarchy(1);  // B and C, against A's unchanged world
-    f.scene.parts[2]->mesh->GetPosition(p);
+    f.scene.Parts()[2]->mesh->GetPosition(p);
     EXPECT_EQ(p, (Vec3{5, 0, 0}));
-    f.scene.parts[0]->mesh->GetPosition(p);
+    f.scene.Parts()[0]->mesh->GetPosition(p);
     EXPECT_EQ(p, (Vec3{1, 0, 0}));
 
     f.scene.UpdateHierarchy(-1);
@@ -423,7 +423,7 @@ TEST(SceneSelection, SelectingAnItemRunsTheReaction)
     SelectPart(f.session, 1);
     EXPECT_EQ(f.session.CurrentPart(), 1);
     ASSERT_EQ(observer.events.size(), 3u);
-    EXPECT_EQ(observer.events[0], "select " + std::to_string(f.scene.parts[1]->treeItem));
+    EXPECT_EQ(observer.events[0], "select " + std::to_string(f.scene.Parts()[1]->treeItem));
     EXPECT_EQ(observer.events[1], "transform");
     EXPECT_EQ(observer.events[2].substr(0, 6), "title ");
 
@@ -442,7 +442,7 @@ TEST(SceneSelection, AddingReportsTheItemUnderItsParentThenSelectsAndChecksIt)
     folder.Write("arm.mqo", CubeObjectFile());
     RecordingObserver observer(session);
     ASSERT_TRUE(AddObject(session, folder.File("arm.mqo")));
-    const std::string item = std::to_string(scene.parts[0]->treeItem);
+    const std::string item = std::to_string(scene.Parts()[0]->treeItem);
     ASSERT_GE(observer.events.size(), 3u);
     EXPECT_EQ(observer.events[0], "insert " + item + " under " + std::to_string(scene.rootPart.treeItem) + " arm");
     EXPECT_NE(std::find(observer.events.begin(), observer.events.end(), "select " + item), observer.events.end());

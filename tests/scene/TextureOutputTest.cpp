@@ -44,7 +44,7 @@ TEST(TextureOutput, MissingTexturesAreWrittenUnderLowerCaseNamesInTheFormatTheNa
     AddTexturedCube(scene, source, "Pic.BMP.png", "head.mesh");
     AddTexturedCube(scene, source, "cloth.gif", "legs.mesh");
     NewMotionCommand(session, "m");
-    ASSERT_GE(scene.meshBase.GetTextureNum(), 3);
+    ASSERT_GE(scene.MeshBase().GetTextureNum(), 3);
 
     const Outcome saved = SaveProject(scene, target.File("p.anm"), prompt);
     ASSERT_TRUE(saved);
@@ -56,8 +56,8 @@ TEST(TextureOutput, MissingTexturesAreWrittenUnderLowerCaseNamesInTheFormatTheNa
     EXPECT_FALSE(target.Exists("cloth.gif"));
     // The mesh manager keeps the lower-case name.
     bool lowerCaseKept = false;
-    for (int i = 0; i < scene.meshBase.GetTextureNum(); ++i)
-        if (scene.meshBase.GetTexture(i) && scene.meshBase.GetTexture(i)->name == "skin.png") lowerCaseKept = true;
+    for (int i = 0; i < scene.MeshBase().GetTextureNum(); ++i)
+        if (scene.MeshBase().GetTexture(i) && scene.MeshBase().GetTexture(i)->name == "skin.png") lowerCaseKept = true;
     EXPECT_TRUE(lowerCaseKept);
 }
 

@@ -22,7 +22,7 @@ struct MotionSessionFixture {
         EXPECT_TRUE(SetMotionLengthCommand(session, length));
     }
 
-    MotionTrack& Track(int part) { return session.GetScene().motions[session.CurrentMotion()].tracks[part]; }
+    MotionTrack& Track(int part) { return session.GetScene().MutableMotions()[session.CurrentMotion()].tracks[part]; }
     bool HasKey(int part, int frame) { return Track(part).FindKey(frame) >= 0; }
     // Stores a key whose translation x is marker, to tell keys apart.
     void PutKey(int part, int frame, float marker)

@@ -76,7 +76,7 @@ inline int AddCube(Scene& scene, const TempFolder& folder, const std::string& fi
 {
     folder.Write(fileName, CubeObjectFile(half));
     const int added = scene.AddPartFromFile(folder.File(fileName)).index;
-    scene.SelectTreeItem(scene.parts[added]->treeItem);
+    scene.SelectTreeItem(scene.Parts()[added]->treeItem);
     return added;
 }
 
@@ -92,7 +92,7 @@ inline int AddCube(EditorSession& session, const TempFolder& folder, const std::
 // Selects Part index in the tree (-1: the root entry), as a click would.
 inline void SelectPart(Scene& scene, int index)
 {
-    scene.SelectTreeItem(index < 0 ? scene.rootPart.treeItem : scene.parts[index]->treeItem);
+    scene.SelectTreeItem(index < 0 ? scene.rootPart.treeItem : scene.Parts()[index]->treeItem);
 }
 inline void SelectPart(EditorSession& session, int index) { session.SelectPart(index); }
 

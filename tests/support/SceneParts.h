@@ -69,7 +69,7 @@ inline int AddModelPart(Scene& scene, const TempFolder& folder, const std::strin
     if (!mesh.LoadModel(model, path, 1.0f) || !mesh.SaveMeshFile(path)) return -1;
     scene.SelectTreeItem(scene.rootPart.treeItem);
     const int added = scene.AddPartFromFile(path).index;
-    scene.SelectTreeItem(scene.parts[added]->treeItem);
+    scene.SelectTreeItem(scene.Parts()[added]->treeItem);
     return added;
 }
 

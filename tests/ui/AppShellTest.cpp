@@ -50,7 +50,7 @@ private Q_SLOTS:
         QCOMPARE(undoButton->toolTip(), QString("元に戻す: モーションの追加"));
         QVERIFY(app.frame->windowTitle().endsWith(" *"));
         QTest::mouseClick(undoButton, Qt::LeftButton);
-        QVERIFY(app.scene.motions.empty());
+        QVERIFY(app.scene.Motions().empty());
         QVERIFY(!app.frame->windowTitle().endsWith(" *"));
         check();
     }

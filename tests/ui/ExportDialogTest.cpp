@@ -152,7 +152,7 @@ private Q_SLOTS:
         QVERIFY(SetKeyMatrix(app->scene, 0, 0, 10, MatrixTranslation(3, 1, 4)));
         const int before = app->session.History().StepCount();
         Trigger(ID_MOTION_TURN_Z);
-        const std::vector<KeyFrame>& keys = app->scene.motions[0].tracks[0].keys;
+        const std::vector<KeyFrame>& keys = app->scene.Motions()[0].tracks[0].keys;
         QCOMPARE(int(keys.size()), 2);
         const Vec3 moved = keys[1].matrix.Translation();
         QVERIFY(std::abs(moved.x + 3) < 1e-5f && moved.y == 1 && std::abs(moved.z + 4) < 1e-5f);

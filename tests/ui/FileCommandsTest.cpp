@@ -120,7 +120,7 @@ private Q_SLOTS:
             app.frame->Action(ID_FILE_OPEN)->trigger();
             QCOMPARE(app.scene.PartCount(), 1);
             QCOMPARE(tree->topLevelItem(0)->child(0)->text(0), QString("arm"));
-            QCOMPARE(int(app.scene.motions.size()), 1);
+            QCOMPARE(app.scene.MotionCount(), 1);
             // The File menu lists the project, saved and opened, once.
             Q_EMIT app.frame->menuBar()->actions().front()->menu()->aboutToShow();
             QCOMPARE(app.frame->Action(ID_FILE_MRU_FIRST)->text(), "&1 " + QString::fromStdString(project));

@@ -35,14 +35,14 @@ private Q_SLOTS:
         RunningApp app(folder.File("guide.ini"), M3D_SAMPLE_FIGURE, 1200, 860);
         EditorSession& session = app.session;
         Scene& scene = app.scene;
-        QVERIFY(scene.PartCount() > 0 && !scene.motions.empty());
+        QVERIFY(scene.PartCount() > 0 && !scene.Motions().empty());
 
         // The walk at a stride, with an arm selected so that the panels show numbers.
         session.SelectMotion(0);
         session.SetCurrentFrame(20);
         EvaluatePose(scene, session.CurrentMotion(), session.CurrentFrame());
         for (int i = 0; i < scene.PartCount(); ++i)
-            if (scene.parts[size_t(i)]->displayName == "upper_arm_r") session.SelectPart(i);
+            if (scene.Parts()[size_t(i)]->displayName == "upper_arm_r") session.SelectPart(i);
         session.ShowCurrentTransform();
         session.FitWholeModel();
         app.Form().RequestRedraw();

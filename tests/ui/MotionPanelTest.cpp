@@ -58,7 +58,7 @@ private:
     QAbstractButton* Button(int id) { return Panel().findChild<QAbstractButton*>(IdName(id)); }
     QString Label(int id) { return Panel().findChild<QLabel*>(IdName(id))->text(); }
     void Click(int id) { QTest::mouseClick(Button(id), Qt::LeftButton); }
-    bool HasKey(int part, int frame) { return TheScene().motions[0].tracks[size_t(part)].FindKey(frame) >= 0; }
+    bool HasKey(int part, int frame) { return TheScene().Motions()[0].tracks[size_t(part)].FindKey(frame) >= 0; }
 
 private Q_SLOTS:
     void initTestCase()
@@ -83,7 +83,7 @@ private Q_SLOTS:
         // Without a Motion the button is there and does nothing.
         QVERIFY(Button(IDC_MOTION_DELETE)->isEnabled());
         Click(IDC_MOTION_DELETE);
-        QVERIFY(TheScene().motions.empty());
+        QVERIFY(TheScene().Motions().empty());
         AnswerNextDialog([](QDialog* dialog) {
             QCOMPARE(dialog->objectName(), IdName(IDD_MOTION_NAME));
             QCOMPARE(dialog->windowTitle(), QString("モーション名入力"));
@@ -94,8 +94,8 @@ private Q_SLOTS:
             QCOMPARE(Decide(dialog, "walk", false), QString());
         });
         Click(IDC_MOTION_NEW);
-        QCOMPARE(TheScene().motions.size(), size_t(1));
-        QCOMPARE(TheScene().motions[0].name, std::string("walk"));
+        QCOMPARE(TheScene().Motions().size(), size_t(1));
+        QCOMPARE(TheScene().Motions()[0].name, std::string("walk"));
         QCOMPARE(Session().CurrentMotion(), 0);
         QCOMPARE(Label(IDC_MOTION_LENGTH_LABEL), QString("全体:60"));
 
@@ -104,7 +104,7 @@ private Q_SLOTS:
             QCOMPARE(Decide(dialog, "run", false), QString());
         });
         Click(IDC_MOTION_RENAME);
-        QCOMPARE(TheScene().motions[0].name, std::string("run"));
+        QCOMPARE(TheScene().Motions()[0].name, std::string("run"));
 
         AnswerNextDialog([](QDialog* dialog) {
             QCOMPARE(dialog->windowTitle(), QString("モーションの長さを入力"));
@@ -115,7 +115,7 @@ private Q_SLOTS:
             PressButton(dialog, QStringLiteral("設定"));
         });
         Click(IDC_MOTION_CHANGE_LENGTH);
-        QCOMPARE(TheScene().motions[0].length, 100);
+        QCOMPARE(TheScene().Motions()[0].length, 100);
         QCOMPARE(Label(IDC_MOTION_LENGTH_LABEL), QString("全体:100"));
     }
 
@@ -179,7 +179,7 @@ private Q_SLOTS:
         QCOMPARE(QApplication::focusWidget(), &app->Form());
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
         QCOMPARE(Session().CurrentMotion(), 0);
-        QCOMPARE(list->DisplayedText(), QString::fromStdString(TheScene().motions[0].name));
+        QCOMPARE(list->DisplayedText(), QString::fromStdString(TheScene().Motions()[0].name));
     }
 
     void mainWindowKeysStepPlayAndSetKeysWhileTheTreeKeepsItsArrows()
@@ -197,7 +197,7 @@ private Q_SLOTS:
         QCOMPARE(Session().CurrentFrame(), 1);
         QTest::keyClick(&form, Qt::Key_Right, Qt::ShiftModifier);
         QCOMPARE(Session().CurrentFrame(), 20);
-        QCOMPARE(TheScene().parts[0]->localPosition.x, 5.0f);  // the pose there is shown
+        QCOMPARE(TheScene().Parts()[0]->localPosition.x, 5.0f);  // the pose there is shown
         QTest::keyClick(&form, Qt::Key_Right);
         QTest::keyClick(&form, Qt::Key_K);
         QVERIFY(HasKey(0, 21));

@@ -71,7 +71,7 @@ private Q_SLOTS:
         TheScene().SelectTreeItem(TheScene().rootPart.treeItem);
         app->Form().OpenStartupFile(folder.File("near.mesh"));
         QCOMPARE(TheScene().PartCount(), 2);
-        QCOMPARE(TheScene().parts[1]->parentIndex, -1);
+        QCOMPARE(TheScene().Parts()[1]->parentIndex, -1);
         for (ViewDisplay& display : app->Form().Displays()) display.drawMode = 1;
     }
     void cleanupTestCase() { app.reset(); }
@@ -114,15 +114,15 @@ private Q_SLOTS:
         const ViewState& views = Session().Views();
         const QPoint near = OnScreen(views, 1, {0, 0, -190});  // near's front face centre
         const int before = Snapshots();
-        const Matrix4 start = TheScene().parts[1]->localMatrix;
+        const Matrix4 start = TheScene().Parts()[1]->localMatrix;
         Drag(Window(), near, near + QPoint(30, 0));
         QCOMPARE(Session().CurrentPart(), 1);
-        QVERIFY(!(TheScene().parts[1]->localMatrix == start));
+        QVERIFY(!(TheScene().Parts()[1]->localMatrix == start));
         QCOMPARE(Snapshots(), before + 1);
         // A press and release on the spot changes nothing and records nothing.
-        const Matrix4 turned = TheScene().parts[1]->localMatrix;
+        const Matrix4 turned = TheScene().Parts()[1]->localMatrix;
         Click(Window(), near);
-        QVERIFY(TheScene().parts[1]->localMatrix == turned);
+        QVERIFY(TheScene().Parts()[1]->localMatrix == turned);
         QCOMPARE(Snapshots(), before + 1);
     }
 

@@ -140,7 +140,7 @@ private Q_SLOTS:
         ChooseFile("オブジェクトを入れ替え", folder.File("hand.mqo"));
         Control<QPushButton>(&app.Form(), IDC_PARTS_SWAP)->click();
         QCOMPARE(TopLevelNames(app), QStringList{"hand"});
-        QCOMPARE(app.scene.parts[0]->mesh->GetVertex(0)->x * app.scene.parts[0]->mesh->GetVertex(0)->x, 4.0f);
+        QCOMPARE(app.scene.Parts()[0]->mesh->GetVertex(0)->x * app.scene.Parts()[0]->mesh->GetVertex(0)->x, 4.0f);
 
         app.frame->Action(ID_PARTS_DELETE)->trigger();
         QCOMPARE(app.scene.PartCount(), 0);
@@ -153,7 +153,7 @@ private Q_SLOTS:
         TempFolder objects;
         objects.Write("armL.mqo", CubeObjectFile());
         QVERIFY(AddObject(app.session, objects.File("armL.mqo")));
-        app.scene.parts[0]->localPosition = {-3, 1, 2};
+        app.scene.Parts()[0]->localPosition = {-3, 1, 2};
         QString offered, caution;
         bool stayedOpen = false;
         AnswerNextDialog([&](QWidget* dialog) {
@@ -173,9 +173,9 @@ private Q_SLOTS:
         QVERIFY(stayedOpen);
         QCOMPARE(TopLevelNames(app), (QStringList{"armL", "armR"}));
         QVERIFY(QFileInfo::exists(QString::fromStdString(objects.File("armR.mesh"))));
-        QCOMPARE(app.scene.parts[1]->localPosition.x, 3.0f);
-        QCOMPARE(app.scene.parts[0]->symmetryIndex, 1);
-        QCOMPARE(app.scene.parts[1]->symmetryIndex, 0);
+        QCOMPARE(app.scene.Parts()[1]->localPosition.x, 3.0f);
+        QCOMPARE(app.scene.Parts()[0]->symmetryIndex, 1);
+        QCOMPARE(app.scene.Parts()[1]->symmetryIndex, 0);
 
         // With two Parts the symmetry table has no scroll bar and 14 hidden rows.
         AnswerNextDialog([&](QWidget* dialog) {
@@ -190,7 +190,7 @@ private Q_SLOTS:
             Control<QPushButton>(dialog, IDCANCEL)->click();
         });
         app.frame->Action(ID_PARTS_SYMMETRY)->trigger();
-        QCOMPARE(app.scene.parts[0]->symmetryIndex, 1);  // Cancel keeps the links
+        QCOMPARE(app.scene.Parts()[0]->symmetryIndex, 1);  // Cancel keeps the links
     }
 
     void f2RenamesWithTheMirroredNameChecksAndADropReparentsAndTheTreeFollows()
@@ -222,17 +222,17 @@ private Q_SLOTS:
         QCOMPARE(TopLevelNames(app), (QStringList{"arm", "palm"}));
 
         // palm dropped onto arm: it hangs under arm, still selected, and Undo puts it back.
-        app.Form().findChild<PartsTreePanel*>()->Drop(app.scene.parts[1]->treeItem, app.scene.parts[0]->treeItem);
+        app.Form().findChild<PartsTreePanel*>()->Drop(app.scene.Parts()[1]->treeItem, app.scene.Parts()[0]->treeItem);
         QCOMPARE(TopLevelNames(app), QStringList{"arm"});
         QTreeWidgetItem* arm = tree->topLevelItem(0)->child(0);
         QCOMPARE(arm->childCount(), 1);
         QCOMPARE(arm->child(0)->text(0), QString("palm"));
         QCOMPARE(arm->child(0)->checkState(0), Qt::Checked);
         QCOMPARE(tree->currentItem(), arm->child(0));
-        QCOMPARE(app.scene.parts[1]->parentIndex, 0);
+        QCOMPARE(app.scene.Parts()[1]->parentIndex, 0);
         app.frame->Action(ID_EDIT_UNDO)->trigger();
         QCOMPARE(TopLevelNames(app), (QStringList{"arm", "palm"}));
-        QCOMPARE(app.scene.parts[1]->parentIndex, -1);
+        QCOMPARE(app.scene.Parts()[1]->parentIndex, -1);
     }
 
     void symmetryTableScrollsCommitsClampsAndRefusesText()
@@ -272,10 +272,10 @@ private Q_SLOTS:
         });
         app.frame->Action(ID_PARTS_SYMMETRY)->trigger();
         QCOMPARE(refusal, QString("Marionettica3D: 整数を入力してください。"));
-        QCOMPARE(app.scene.parts[0]->symmetryIndex, 19);
-        QCOMPARE(app.scene.parts[1]->symmetryIndex, 2);
-        QCOMPARE(app.scene.parts[18]->symmetryIndex, 19);
-        QCOMPARE(app.scene.parts[19]->symmetryIndex, -1);
+        QCOMPARE(app.scene.Parts()[0]->symmetryIndex, 19);
+        QCOMPARE(app.scene.Parts()[1]->symmetryIndex, 2);
+        QCOMPARE(app.scene.Parts()[18]->symmetryIndex, 19);
+        QCOMPARE(app.scene.Parts()[19]->symmetryIndex, -1);
     }
 };
 

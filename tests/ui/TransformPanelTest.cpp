@@ -106,8 +106,8 @@ private Q_SLOTS:
         }
         app = OpenTwoBoxes(folder, folder.File("transform.ini"));
         QCOMPARE(TheScene().PartCount(), 2);
-        TheScene().parts[0]->symmetryIndex = 1;
-        TheScene().parts[1]->symmetryIndex = 0;
+        TheScene().Parts()[0]->symmetryIndex = 1;
+        TheScene().Parts()[1]->symmetryIndex = 0;
         app->frame->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(app->frame.get()));
     }
@@ -144,14 +144,14 @@ private Q_SLOTS:
         QVERIFY(Near(Values(1).relativeRotation, {-40, 0, 0}));
         TypeRow(kRelativePosition, {"3", "4", "5"});
         Click(IDC_RELATIVE_POSITION_SET);
-        QVERIFY(Near(TheScene().parts[1]->localPosition, {-3, 4, 5}));
+        QVERIFY(Near(TheScene().Parts()[1]->localPosition, {-3, 4, 5}));
         QVERIFY(Near(Shown(kAbsolutePosition), {3, 4, 5}));
         QCOMPARE(Snapshots(), before + 4);
     }
 
     void aFieldWithoutANumberIsShownAndNothingIsSet()
     {
-        const Matrix4 pose = TheScene().parts[0]->localMatrix;
+        const Matrix4 pose = TheScene().Parts()[0]->localMatrix;
         const int before = Snapshots();
         TypeRow(kRelativeRotation, {"10", "abc", "0"});
         QString said;
@@ -160,7 +160,7 @@ private Q_SLOTS:
         QCOMPARE(said, QString("数値を入力してください。"));
         QCOMPARE(app->frame->focusWidget(), static_cast<QWidget*>(Field(IDC_RELATIVE_ROTATION_P)));
         QCOMPARE(Snapshots(), before);
-        QVERIFY(std::memcmp(&pose, &TheScene().parts[0]->localMatrix, sizeof pose) == 0);
+        QVERIFY(std::memcmp(&pose, &TheScene().Parts()[0]->localMatrix, sizeof pose) == 0);
         // Corrected, the same press applies the row.
         TypeRow(kRelativeRotation, {"10", "0", "0"});
         Click(IDC_RELATIVE_ROTATION_SET);
@@ -192,8 +192,8 @@ private Q_SLOTS:
         QVERIFY(!Button(IDC_REDO)->isEnabled());
         Click(IDC_UNDO);
         Click(IDC_REDO);
-        QVERIFY(Near(TheScene().parts[0]->localPosition, {2, 0, 0}));
-        QVERIFY(Near(TheScene().parts[1]->localPosition, {-2, 0, 0}));
+        QVERIFY(Near(TheScene().Parts()[0]->localPosition, {2, 0, 0}));
+        QVERIFY(Near(TheScene().Parts()[1]->localPosition, {-2, 0, 0}));
     }
 
     void playbackLocksTheEditingButtons()
@@ -281,7 +281,7 @@ private Q_SLOTS:
     void scaleDialogRefusesFactorsOutsideTheRangeAndScalesTheKeys()
     {
         QVERIFY(NewMotionCommand(Session(), "walk"));
-        const Vec3 key = TheScene().motions[0].tracks[1].keys[0].matrix.Translation();
+        const Vec3 key = TheScene().Motions()[0].tracks[1].keys[0].matrix.Translation();
         AnswerNextDialog([&](QWidget* widget) {
             auto* dialog = qobject_cast<QDialog*>(widget);
             QCOMPARE(dialog->objectName(), IdName(IDD_MODEL_SCALE));
@@ -290,14 +290,14 @@ private Q_SLOTS:
             QCOMPARE(field->text(), QString("1"));
             QCOMPARE(RefusedMessage(dialog, field, "0"), QString("0.0001 から 10000 までの数値を入力してください。"));
             QVERIFY(dialog->isVisible());
-            QVERIFY(Near(TheScene().motions[0].tracks[1].keys[0].matrix.Translation(), key));
+            QVERIFY(Near(TheScene().Motions()[0].tracks[1].keys[0].matrix.Translation(), key));
             field->selectAll();
             QTest::keyClicks(field, "2");
             PressOk(dialog);
         });
         app->frame->Action(ID_MODEL_SCALE)->trigger();
-        QVERIFY(Near(TheScene().motions[0].tracks[1].keys[0].matrix.Translation(), key * 2));
-        QVERIFY(Near(TheScene().parts[1]->localPosition, key * 2));
+        QVERIFY(Near(TheScene().Motions()[0].tracks[1].keys[0].matrix.Translation(), key * 2));
+        QVERIFY(Near(TheScene().Parts()[1]->localPosition, key * 2));
     }
 };
 

@@ -147,7 +147,7 @@ private Q_SLOTS:
         app->Form().OpenStartupFile(folder.File("near.mesh"));
         app->scene.SelectTreeItem(app->scene.rootPart.treeItem);
         app->Form().OpenStartupFile(folder.File("quad.mesh"));
-        app->scene.SelectTreeItem(app->scene.parts[1]->treeItem);
+        app->scene.SelectTreeItem(app->scene.Parts()[1]->treeItem);
         QCOMPARE(app->scene.PartCount(), 3);
         app->Form().Views().SetViewType(3, ViewType::Back);
         // Faces in every view (the orthographic views start in edges mode).
@@ -213,7 +213,7 @@ private Q_SLOTS:
     {
         // A quarter turn about X maps east's box onto itself, so the world sees
         // the same faces lit the same way, each now a different model face.
-        Part& east = *app->scene.parts[0];
+        Part& east = *app->scene.Parts()[0];
         const Matrix4 before = east.localMatrix;
         east.localMatrix = MatrixRotationX(3.14159265f / 2);
         app->scene.UpdateHierarchy(0);
@@ -235,7 +235,7 @@ private Q_SLOTS:
         QImage image = app->Grab();
         EXPECT_PIXEL(image, 230, 455, Grey(255), 3);  // near's front face in Front
         found[0]->setCheckState(0, Qt::Unchecked);
-        QVERIFY(!app->scene.Tree().IsChecked(app->scene.parts[1]->treeItem));
+        QVERIFY(!app->scene.Tree().IsChecked(app->scene.Parts()[1]->treeItem));
         image = app->Grab();
         SaveShot(image, "hidden-selected");
         EXPECT_PIXEL(image, 230, 455, kBack, 0);

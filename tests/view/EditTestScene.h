@@ -48,17 +48,17 @@ inline int AddModelPart(Scene& scene, const TempFolder& folder, const LoadedMode
     CMesh mesh;
     EXPECT_TRUE(Succeeded(mesh.LoadModel(model, path, 1.0f)));
     EXPECT_TRUE(Succeeded(mesh.SaveMeshFile(path)));
-    scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.parts[parent]->treeItem);
+    scene.SelectTreeItem(parent < 0 ? scene.rootPart.treeItem : scene.Parts()[parent]->treeItem);
     scene.AddPartFromFile(path);
     const int index = scene.PartCount() - 1;
-    scene.parts[index]->localPosition = localPosition;
+    scene.Parts()[index]->localPosition = localPosition;
     scene.UpdateHierarchy(0);
     return index;
 }
 
 inline void SelectPart(Scene& scene, int index)
 {
-    scene.SelectTreeItem(index < 0 ? scene.rootPart.treeItem : scene.parts[index]->treeItem);
+    scene.SelectTreeItem(index < 0 ? scene.rootPart.treeItem : scene.Parts()[index]->treeItem);
 }
 
 inline Vec3 WorldPosition(const Scene& scene, int index) { return scene.WorldMatrixOf(index).Translation(); }

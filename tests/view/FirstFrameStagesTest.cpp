@@ -29,10 +29,10 @@ TEST(FirstFrameStages, CheckingTheTreeReachesNestedItemsAndTheRoot)
     const std::string path = folder.File("child.mesh");
     ASSERT_TRUE(mesh.LoadModel(sceneparts::MakeBox({0, 0, 0}, {1, 1, 1}), path, 1.0f));
     ASSERT_TRUE(mesh.SaveMeshFile(path));
-    scene.SelectTreeItem(scene.parts[a]->treeItem);
+    scene.SelectTreeItem(scene.Parts()[a]->treeItem);
     scene.AddPartFromFile(path);
-    ASSERT_EQ(scene.parts[1]->parentIndex, 0);
-    for (TreeItem item : {scene.rootPart.treeItem, scene.parts[0]->treeItem, scene.parts[1]->treeItem})
+    ASSERT_EQ(scene.Parts()[1]->parentIndex, 0);
+    for (TreeItem item : {scene.rootPart.treeItem, scene.Parts()[0]->treeItem, scene.Parts()[1]->treeItem})
         scene.SetTreeItemChecked(item, false);
 
     std::vector<TreeItem> checked;
@@ -42,8 +42,8 @@ TEST(FirstFrameStages, CheckingTheTreeReachesNestedItemsAndTheRoot)
     CheckEveryTreeItem(scene);
     scene.onTreeChange = nullptr;
     EXPECT_TRUE(scene.Tree().IsChecked(scene.rootPart.treeItem));
-    EXPECT_TRUE(scene.Tree().IsChecked(scene.parts[0]->treeItem));
-    EXPECT_TRUE(scene.Tree().IsChecked(scene.parts[1]->treeItem));
+    EXPECT_TRUE(scene.Tree().IsChecked(scene.Parts()[0]->treeItem));
+    EXPECT_TRUE(scene.Tree().IsChecked(scene.Parts()[1]->treeItem));
     EXPECT_EQ(checked.size(), 3u);
 }
 

@@ -30,8 +30,8 @@ struct Figure {
         AddCubeUnder(scene, folder, -1, "body.mqo");
         AddCubeUnder(scene, folder, 0, "armL.mqo");
         AddCubeUnder(scene, folder, 0, "armR.mqo");
-        scene.parts[1]->symmetryIndex = 2;
-        scene.parts[2]->symmetryIndex = 1;
+        scene.Parts()[1]->symmetryIndex = 2;
+        scene.Parts()[2]->symmetryIndex = 1;
         NewMotionCommand(session, "walk");
         SetKeyMatrix(scene, 0, 0, 0, KeyMatrixOf(Matrix4::Identity(), {0, 10, 0}));
         SetKeyMatrix(scene, 0, 1, 0, KeyMatrixOf(RotationFromAngles({20, 30, 10}), {-3, 1, 0}));

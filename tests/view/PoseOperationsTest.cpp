@@ -46,9 +46,9 @@ struct Figure {
         armL = AddCubeUnder(scene, folder, body, "armL.mqo");
         armR = AddCubeUnder(scene, folder, body, "armR.mqo");
         head = AddCubeUnder(scene, folder, body, "head.mqo");
-        scene.parts[armL]->symmetryIndex = armR;
-        scene.parts[armR]->symmetryIndex = armL;
-        scene.parts[head]->symmetryIndex = 99;
+        scene.Parts()[armL]->symmetryIndex = armR;
+        scene.Parts()[armR]->symmetryIndex = armL;
+        scene.Parts()[head]->symmetryIndex = 99;
         Pose(body, Angles(20, 0, 0), {0, 5, 0});
         Pose(armL, Angles(10, 35, -60), {-3, 2, 0});
         Pose(armR, Angles(-40, 5, 25), {3, 2, 0});
@@ -57,10 +57,10 @@ struct Figure {
     }
     void Pose(int i, const Matrix4& rotation, Vec3 position)
     {
-        scene.parts[i]->localMatrix = rotation;
-        scene.parts[i]->localPosition = position;
+        scene.Parts()[i]->localMatrix = rotation;
+        scene.Parts()[i]->localPosition = position;
     }
-    Matrix4 Local(int i) const { return scene.parts[i]->localMatrix; }
+    Matrix4 Local(int i) const { return scene.Parts()[i]->localMatrix; }
 };
 
 }  // namespace
@@ -76,13 +76,13 @@ TEST(MirrorPose, PartnersSwapReflectedRotationsAndEveryPartStaysInPlace)
     EXPECT_TRUE(MatricesNear(f.Local(f.body), Reflected(body), 0));
     // A paired child carries its own position in the translation row.
     EXPECT_TRUE(VectorsNear(f.Local(f.armL).Translation(), {-3, 2, 0}, 0));
-    EXPECT_TRUE(VectorsNear(f.scene.parts[f.armR]->localPosition, {3, 2, 0}, 0));
+    EXPECT_TRUE(VectorsNear(f.scene.Parts()[f.armR]->localPosition, {3, 2, 0}, 0));
     // Every mesh gets its local rotation under the (mirrored) body, at its own place.
-    const Matrix4 bodyWorld = f.scene.parts[f.body]->mesh->GetMatrix();
+    const Matrix4 bodyWorld = f.scene.Parts()[f.body]->mesh->GetMatrix();
     for (int i : {f.armL, f.armR, f.head}) {
         Matrix4 expected = f.Local(i) * bodyWorld;
-        expected.SetTranslation(TransformPoint(f.scene.parts[i]->localPosition, bodyWorld));
-        EXPECT_TRUE(MatricesNear(f.scene.parts[i]->mesh->GetMatrix(), expected, 1e-5f)) << "part " << i;
+        expected.SetTranslation(TransformPoint(f.scene.Parts()[i]->localPosition, bodyWorld));
+        EXPECT_TRUE(MatricesNear(f.scene.Parts()[i]->mesh->GetMatrix(), expected, 1e-5f)) << "part " << i;
     }
 }
 
@@ -90,7 +90,7 @@ TEST(MirrorPose, TwiceRestoresEveryRotation)
 {
     Figure f;
     std::vector<Matrix4> before;
-    for (const auto& part : f.scene.parts) before.push_back(WithoutTranslation(part->localMatrix));
+    for (const auto& part : f.scene.Parts()) before.push_back(WithoutTranslation(part->localMatrix));
     MirrorPose(f.scene);
     MirrorPose(f.scene);
     for (int i = 0; i < f.scene.PartCount(); ++i)
@@ -105,23 +105,23 @@ TEST(DropToGround, RaisesEveryTopLevelPartByTheDepthOfTheLowestVertexInTheWorld)
     const int body = AddCubeUnder(scene, folder, -1, "body.mqo");
     const int leg = AddCubeUnder(scene, folder, body, "leg.mqo");  // cubes of half size 1
     const int other = AddCubeUnder(scene, folder, -1, "other.mqo");
-    scene.parts[body]->localPosition = {0, 1, 0};
-    scene.parts[leg]->localPosition = {0, -12.5f, 0};  // lowest vertex at 1 - 12.5 - 1 = -12.5
-    scene.parts[other]->localPosition = {4, 3, 2};
+    scene.Parts()[body]->localPosition = {0, 1, 0};
+    scene.Parts()[leg]->localPosition = {0, -12.5f, 0};  // lowest vertex at 1 - 12.5 - 1 = -12.5
+    scene.Parts()[other]->localPosition = {4, 3, 2};
     scene.UpdateHierarchy(0);
     EXPECT_TRUE(DropToGround(scene));
-    EXPECT_FLOAT_EQ(scene.parts[body]->localPosition.y, 13.5f);
-    EXPECT_TRUE(VectorsNear(scene.parts[other]->localPosition, {4, 15.5f, 2}, 0));
-    EXPECT_FLOAT_EQ(scene.parts[leg]->localPosition.y, -12.5f);
+    EXPECT_FLOAT_EQ(scene.Parts()[body]->localPosition.y, 13.5f);
+    EXPECT_TRUE(VectorsNear(scene.Parts()[other]->localPosition, {4, 15.5f, 2}, 0));
+    EXPECT_FLOAT_EQ(scene.Parts()[leg]->localPosition.y, -12.5f);
     float lowest = 1;
     ASSERT_TRUE(LowestModelY(scene, lowest));
     EXPECT_NEAR(lowest, 0.0f, 1e-5f);
 
     // Banked by 45 degrees the leg reaches sqrt(2) below its centre.
-    scene.parts[leg]->localMatrix = Angles(0, 0, 45);
+    scene.Parts()[leg]->localMatrix = Angles(0, 0, 45);
     scene.UpdateHierarchy(0);
     DropToGround(scene);
-    EXPECT_NEAR(scene.parts[body]->localPosition.y, 12.5f + std::sqrt(2.0f), 1e-4f);
+    EXPECT_NEAR(scene.Parts()[body]->localPosition.y, 12.5f + std::sqrt(2.0f), 1e-4f);
 }
 
 TEST(DropToGround, AModelWithoutVerticesStaysWhereItIs)
@@ -132,11 +132,11 @@ TEST(DropToGround, AModelWithoutVerticesStaysWhereItIs)
     float lowest = 3;
     EXPECT_FALSE(DropToGround(scene));
     scene.AddPartFromFile(folder.File("missing.mqo"));  // a Part with an empty mesh
-    scene.parts[0]->localPosition = {1, 2, 3};
+    scene.Parts()[0]->localPosition = {1, 2, 3};
     EXPECT_FALSE(DropToGround(scene));
     EXPECT_FALSE(LowestModelY(scene, lowest));
     EXPECT_EQ(lowest, 3);
-    EXPECT_TRUE(VectorsNear(scene.parts[0]->localPosition, {1, 2, 3}, 0));
+    EXPECT_TRUE(VectorsNear(scene.Parts()[0]->localPosition, {1, 2, 3}, 0));
 }
 
 TEST(PoseCommands, MirrorAndDropEachRecordOneUndoStepAndDropFitsTheViews)
@@ -150,7 +150,7 @@ TEST(PoseCommands, MirrorAndDropEachRecordOneUndoStepAndDropFitsTheViews)
     EXPECT_EQ(f.session.History().StepCount(), 2);
     EXPECT_FALSE(VectorsNear(f.session.Views().views[0].target, {-100, -100, -100}, 1.0f));
     f.session.History().Undo();
-    EXPECT_FLOAT_EQ(f.scene.parts[f.body]->localPosition.y, 5.0f);
+    EXPECT_FLOAT_EQ(f.scene.Parts()[f.body]->localPosition.y, 5.0f);
 
     EditorSession empty;
     empty.History().Clear();
@@ -166,7 +166,7 @@ TEST(LevelCurrentPart, KeepsTheWorldHeadingDropsPitchAndBankAndRecordsOneUndoSte
     // H 30, P 20, B 10 in the world, under the turned body.
     Matrix4 bodyInverse;
     ASSERT_TRUE(MatrixInverse(WithoutTranslation(f.scene.WorldMatrixOf(f.body)), bodyInverse));
-    f.scene.parts[f.armL]->localMatrix = Angles(30, 20, 10) * bodyInverse;
+    f.scene.Parts()[f.armL]->localMatrix = Angles(30, 20, 10) * bodyInverse;
     f.scene.UpdateHierarchy(0);
     const Vec3 position = f.scene.WorldMatrixOf(f.armL).Translation();
     const Matrix4 rightBefore = f.Local(f.armR);
@@ -180,11 +180,11 @@ TEST(LevelCurrentPart, KeepsTheWorldHeadingDropsPitchAndBankAndRecordsOneUndoSte
     EXPECT_EQ(f.session.History().StepCount(), 1);
 
     f.session.TransformPanel().linkLR = 1;
-    f.scene.parts[f.armL]->localMatrix = Angles(-70, 15, 40);
+    f.scene.Parts()[f.armL]->localMatrix = Angles(-70, 15, 40);
     f.scene.UpdateHierarchy(0);
     LevelCurrentPart(f.session);
     EXPECT_TRUE(MatricesNear(WithoutTranslation(f.Local(f.armR)), Reflected(f.Local(f.armL)), 1e-6f));
-    EXPECT_TRUE(VectorsNear(f.scene.parts[f.armR]->localPosition, {3, 2, 0}, 0));
+    EXPECT_TRUE(VectorsNear(f.scene.Parts()[f.armR]->localPosition, {3, 2, 0}, 0));
 
     SelectPart(f.scene, -1);
     const Matrix4 head = f.Local(f.head);

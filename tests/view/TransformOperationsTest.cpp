@@ -91,7 +91,7 @@ TEST(TransformPanel, ChildValuesAreInTheParentsRotatedFrame)
 
     SetAbsoluteRotation(s.scene, s.session.CurrentPart(), {45, 0, 0});
     ExpectAngles(s.Values().absoluteRotation, {45, 0, 0});
-    Matrix4 localRotation = s.scene.parts[s.arm]->localMatrix;
+    Matrix4 localRotation = s.scene.Parts()[s.arm]->localMatrix;
     localRotation.SetTranslation({0, 0, 0});
     EXPECT_TRUE(MatricesNear(localRotation * RotationFromAngles({0, 0, 90}), RotationFromAngles({45, 0, 0}), 1e-6f));
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.arm), {-8, 3, 4}, 1e-5f));
@@ -99,7 +99,7 @@ TEST(TransformPanel, ChildValuesAreInTheParentsRotatedFrame)
     SetAbsolutePosition(s.scene, s.session.CurrentPart(), {1, 1, 1});
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.arm), {1, 1, 1}, 0));
     // World (1, 1, 1) is (-1, -2, -3) from the body, which is (-2, 1, -3) in its banked frame.
-    EXPECT_TRUE(VectorsNear(s.scene.parts[s.arm]->localPosition, {-2, 1, -3}, 1e-5f));
+    EXPECT_TRUE(VectorsNear(s.scene.Parts()[s.arm]->localPosition, {-2, 1, -3}, 1e-5f));
     ExpectAngles(s.Values().absoluteRotation, {45, 0, 0});
     // The hand still hangs 2 below the arm along the arm's own Y axis.
     const Matrix4 armWorld = s.scene.WorldMatrixOf(s.arm);
@@ -110,7 +110,7 @@ TEST(TransformPanel, LinkedAbsoluteSetsReachThePartnerMirrored)
 {
     PanelScene s;
     const int partner = AddModelPart(s.scene, s.folder, CubeModel(1), -1, {-2, 3, 4});
-    s.scene.parts[partner]->symmetryIndex = s.body;
+    s.scene.Parts()[partner]->symmetryIndex = s.body;
     s.session.TransformPanel().linkLR = 1;
     SelectPart(s.scene, s.body);
 
@@ -132,8 +132,8 @@ TEST(TransformPanel, LinkedRelativeSetsCopyTheMirroredLocalPose)
 {
     PanelScene s;
     const int partnerArm = AddModelPart(s.scene, s.folder, CubeModel(1), s.body, {-7, 7, 7});
-    s.scene.parts[partnerArm]->localMatrix = MatrixRotationX(1.0f);
-    s.scene.parts[partnerArm]->symmetryIndex = s.arm;
+    s.scene.Parts()[partnerArm]->localMatrix = MatrixRotationX(1.0f);
+    s.scene.Parts()[partnerArm]->symmetryIndex = s.arm;
     s.session.TransformPanel().linkLR = 1;
     SelectPart(s.scene, s.arm);
 
@@ -141,14 +141,14 @@ TEST(TransformPanel, LinkedRelativeSetsCopyTheMirroredLocalPose)
     OnRelativeRotationSet(s.session);
     s.Fields().relativePosition = {3, 4, 5};
     OnRelativePositionSet(s.session);
-    ExpectAngles(AnglesFromMatrix(s.scene.parts[partnerArm]->localMatrix), {-20, -15, -40});
-    EXPECT_TRUE(VectorsNear(s.scene.parts[partnerArm]->localPosition, {-3, 4, 5}, 0));
+    ExpectAngles(AnglesFromMatrix(s.scene.Parts()[partnerArm]->localMatrix), {-20, -15, -40});
+    EXPECT_TRUE(VectorsNear(s.scene.Parts()[partnerArm]->localPosition, {-3, 4, 5}, 0));
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, partnerArm), {-1, 7, 9}, 1e-5f));
     // Without the link the partner keeps its pose.
     s.session.TransformPanel().linkLR = 0;
     s.Fields().relativePosition = {6, 0, 0};
     OnRelativePositionSet(s.session);
-    EXPECT_TRUE(VectorsNear(s.scene.parts[partnerArm]->localPosition, {-3, 4, 5}, 0));
+    EXPECT_TRUE(VectorsNear(s.scene.Parts()[partnerArm]->localPosition, {-3, 4, 5}, 0));
 }
 
 }  // namespace

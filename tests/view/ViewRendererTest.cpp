@@ -124,7 +124,7 @@ struct RenderFixture {
         views.views[1].type = ViewType::Pers;
         views.views[2].type = ViewType::Front;
         views.views[3].type = ViewType::Left;
-        scene.meshBase.Init(&device);
+        scene.MutableMeshBase().Init(&device);
     }
     void Render(const std::vector<PoseGhost>* ghosts = nullptr)
     {
@@ -225,15 +225,15 @@ TEST(RenderViews, CheckedPartsDrawInTheViewsModeAndHiddenOnesOnlyShowTheirSelect
     f.views.views[2].enabled = 0;
 
     // b is selected (added last) and hidden.
-    f.scene.SetTreeItemChecked(f.scene.parts[b]->treeItem, false);
+    f.scene.SetTreeItemChecked(f.scene.Parts()[b]->treeItem, false);
     f.Render();
     const auto strips = f.device.CallsOf(RenderCall::DrawIndexedTriangleStrip);
     const auto edges = f.device.CallsOf(RenderCall::DrawIndexedLineStrip);
-    const int subMeshes = f.scene.parts[a]->mesh->GetMeshNum();
+    const int subMeshes = f.scene.Parts()[a]->mesh->GetMeshNum();
     // View 0 faces and view 3 edges draw a; view 1 edges draws a; b never.
     EXPECT_EQ(int(strips.size()), subMeshes);
     EXPECT_EQ(int(edges.size()), 2 * subMeshes);
-    for (const RecordedCall* c : strips) EXPECT_EQ(c->vertices, f.scene.parts[a]->mesh->GetVertex(0));
+    for (const RecordedCall* c : strips) EXPECT_EQ(c->vertices, f.scene.Parts()[a]->mesh->GetVertex(0));
     // The hidden selected Part still shows its box, in SELECT colour, only where selection is shown.
     const auto boxes = f.device.CallsOf(RenderCall::DrawLineList);
     ASSERT_EQ(boxes.size(), 1u);
@@ -243,7 +243,7 @@ TEST(RenderViews, CheckedPartsDrawInTheViewsModeAndHiddenOnesOnlyShowTheirSelect
     EXPECT_GE(boxes[0]->lines[0].x, 89.0f);  // b's box, not a's
 
     // Checking it again draws it.
-    f.scene.SetTreeItemChecked(f.scene.parts[b]->treeItem, true);
+    f.scene.SetTreeItemChecked(f.scene.Parts()[b]->treeItem, true);
     f.Render();
     EXPECT_EQ(int(f.device.CallsOf(RenderCall::DrawIndexedTriangleStrip).size()), 2 * subMeshes);
 }
@@ -309,14 +309,14 @@ TEST(RenderViews, GhostsComeLastTranslucentInTheirTintsAtTheFarDepthAndOnlyWhere
     f.scene.SetTreeItemChecked(f.scene.rootPart.treeItem, false);
     const int a = sceneparts::AddBoxPart(f.scene, f.folder, "a", {0, 0, 0}, 10);
     const int hidden = sceneparts::AddBoxPart(f.scene, f.folder, "b", {100, 0, 0}, 10);
-    f.scene.SetTreeItemChecked(f.scene.parts[hidden]->treeItem, false);
+    f.scene.SetTreeItemChecked(f.scene.Parts()[hidden]->treeItem, false);
     for (int i = 2; i < 4; ++i) f.views.views[i].enabled = 0;
     for (ViewDisplay& d : f.displays) d = {};
     f.displays[1].onionSkin = 1;
     const std::vector<PoseGhost> ghosts = {{{MatrixTranslation(-30, 0, 0), MatrixTranslation(0, 1, 0)}, 0x553C8CFFu},
                                            {{MatrixTranslation(30, 0, 0), MatrixTranslation(0, 2, 0)}, 0x55FF8C3Cu}};
     f.Render(&ghosts);
-    ASSERT_EQ(f.scene.parts[a]->mesh->GetMeshNum(), 1);
+    ASSERT_EQ(f.scene.Parts()[a]->mesh->GetMeshNum(), 1);
 
     // View 0 draws a once, view 1 a and then both ghosts of a (b is hidden).
     std::vector<const RecordedCall*> draws = f.device.CallsOf(RenderCall::DrawIndexedLineStrip);
@@ -324,7 +324,7 @@ TEST(RenderViews, GhostsComeLastTranslucentInTheirTintsAtTheFarDepthAndOnlyWhere
     for (int k : {0, 1}) {
         EXPECT_FALSE(draws[size_t(k)]->translucent);
         EXPECT_TRUE(draws[size_t(k)]->lighting);
-        EXPECT_EQ(draws[size_t(k)]->world, f.scene.parts[a]->mesh->GetMatrix());
+        EXPECT_EQ(draws[size_t(k)]->world, f.scene.Parts()[a]->mesh->GetMatrix());
         EXPECT_EQ(draws[size_t(k)]->viewport.maxDepth, 1.0f);
         EXPECT_EQ(draws[size_t(k)]->viewport.minDepth, 0.0f);
     }

@@ -19,8 +19,8 @@ DocumentEdit::~DocumentEdit() { Commit(); }
 void DocumentEdit::WatchTrack(int motion, int part)
 {
     const Scene& scene = session.GetScene();
-    if (motion < 0 || motion >= static_cast<int>(scene.motions.size())) return;
-    const std::vector<MotionTrack>& all = scene.motions[motion].tracks;
+    if (motion < 0 || motion >= scene.MotionCount()) return;
+    const std::vector<MotionTrack>& all = scene.Motions()[motion].tracks;
     if (part < 0 || part >= static_cast<int>(all.size())) return;
     const bool known =
         std::any_of(motions.begin(), motions.end(), [&](const auto& m) { return m.motion == motion; }) ||
@@ -31,9 +31,9 @@ void DocumentEdit::WatchTrack(int motion, int part)
 void DocumentEdit::WatchMotion(int motion)
 {
     const Scene& scene = session.GetScene();
-    if (motion < 0 || motion >= static_cast<int>(scene.motions.size())) return;
+    if (motion < 0 || motion >= scene.MotionCount()) return;
     if (std::any_of(motions.begin(), motions.end(), [&](const auto& m) { return m.motion == motion; })) return;
-    const Motion& m = scene.motions[motion];
+    const Motion& m = scene.Motions()[motion];
     motions.push_back({motion, m.name, m.length, m.tracks});
 }
 
@@ -59,21 +59,21 @@ void DocumentEdit::Commit()
     std::vector<MotionContentChange::HeaderEdit> headers;
     std::vector<MotionContentChange::TrackEdits> edits;
     const auto diff = [&](int motion, int part, const MotionTrack& before) {
-        const std::vector<MotionTrack>& now = scene.motions[motion].tracks;
+        const std::vector<MotionTrack>& now = scene.Motions()[motion].tracks;
         if (part >= static_cast<int>(now.size())) return;
         std::vector<MotionContentChange::KeyEdit> keys = DiffKeys(before, now[part]);
         if (!keys.empty()) edits.push_back({motion, part, std::move(keys)});
     };
     for (const WatchedMotion& watched : motions) {
-        if (watched.motion >= static_cast<int>(scene.motions.size())) continue;
-        const Motion& now = scene.motions[watched.motion];
+        if (watched.motion >= scene.MotionCount()) continue;
+        const Motion& now = scene.Motions()[watched.motion];
         if (now.name != watched.name || now.length != watched.length)
             headers.push_back({watched.motion, watched.name, now.name, watched.length, now.length});
         for (size_t part = 0; part < watched.tracks.size(); ++part)
             diff(watched.motion, static_cast<int>(part), watched.tracks[part]);
     }
     for (const WatchedTrack& watched : tracks)
-        if (watched.motion < static_cast<int>(scene.motions.size())) diff(watched.motion, watched.part, watched.keys);
+        if (watched.motion < scene.MotionCount()) diff(watched.motion, watched.part, watched.keys);
     if (!headers.empty() || !edits.empty())
         step.changes.push_back(std::make_unique<MotionContentChange>(std::move(headers), std::move(edits)));
     // A command that changed nothing leaves the pose edits to the next step.

@@ -86,7 +86,7 @@ void DocumentHistory::ApplyStep(DocumentStep& step, bool undo)
     Scene& scene = session.GetScene();
     ++edits;
     // Pose edits since the last point are dropped, so the step finds the model as it left it.
-    if (recordedPose.matrices.size() == scene.parts.size()) RestorePose(scene, recordedPose);
+    if (recordedPose.matrices.size() == scene.Parts().size()) RestorePose(scene, recordedPose);
     if (undo) {
         for (auto change = step.changes.rbegin(); change != step.changes.rend(); ++change) {
             (*change)->Undo(session);
@@ -106,8 +106,8 @@ void DocumentHistory::ApplyStep(DocumentStep& step, bool undo)
     session.SelectionMayHaveChanged();
     session.SelectMotion(session.CurrentMotion());
     if (const int motion = session.CurrentMotion();
-        motion >= 0 && session.CurrentFrame() > scene.motions[motion].length)
-        session.SetCurrentFrame(scene.motions[motion].length);
+        motion >= 0 && session.CurrentFrame() > scene.Motions()[motion].length)
+        session.SetCurrentFrame(scene.Motions()[motion].length);
     session.Events().Publish(MotionKeysChanged{session.CurrentMotion()});
     session.ShowCurrentTransform();
     session.UpdateTitle();

@@ -70,23 +70,20 @@ size_t MotionContentChange::Bytes() const
 void MotionContentChange::Apply(EditorSession& session, bool after) const
 {
     Scene& scene = session.GetScene();
-    const auto motionAt = [&scene](int index) {
-        return index >= 0 && index < static_cast<int>(scene.motions.size()) ? &scene.motions[index] : nullptr;
-    };
     for (const HeaderEdit& h : headers) {
-        if (Motion* motion = motionAt(h.motion)) {
+        if (Motion* motion = scene.EditMotion(h.motion)) {
             motion->name = after ? h.afterName : h.beforeName;
             motion->length = after ? h.afterLength : h.beforeLength;
         }
     }
     for (const TrackEdits& t : tracks) {
-        Motion* motion = motionAt(t.motion);
+        Motion* motion = scene.EditMotion(t.motion);
         if (motion && t.part >= 0 && t.part < static_cast<int>(motion->tracks.size()))
             ApplyKeyEdits(motion->tracks[t.part], t.edits, after);
     }
     // The Motion whose keys come and go is the one shown.
     const int shown = !tracks.empty() ? tracks.front().motion : !headers.empty() ? headers.front().motion : -1;
-    if (motionAt(shown) && shown != session.CurrentMotion()) session.SelectMotion(shown);
+    if (shown >= 0 && shown < scene.MotionCount() && shown != session.CurrentMotion()) session.SelectMotion(shown);
 }
 
 }  // namespace m3d

@@ -76,11 +76,11 @@ void MotionDigests::TracksMoved(const std::vector<int>& newIndexOf)
 
 uint64_t MotionDigests::Document(const Scene& scene)
 {
-    if (motions.size() != scene.motions.size()) motions.assign(scene.motions.size(), Entry{});
+    if (motions.size() != scene.Motions().size()) motions.assign(scene.Motions().size(), Entry{});
     std::vector<uint64_t> values;
     values.reserve(motions.size());
     for (size_t m = 0; m < motions.size(); ++m) {
-        const Motion& motion = scene.motions[m];
+        const Motion& motion = scene.Motions()[m];
         Entry& entry = motions[m];
         if (entry.tracks.size() != motion.tracks.size())
             entry = Entry{std::nullopt, std::vector<std::optional<uint64_t>>(motion.tracks.size())};

@@ -33,7 +33,7 @@ void MotionListChange::ForgetDigests(MotionDigests& digests) const
 
 void MotionListChange::Toggle(EditorSession& session)
 {
-    std::vector<Motion>& motions = session.GetScene().motions;
+    std::vector<Motion>& motions = session.GetScene().MutableMotions();
     const int count = static_cast<int>(motions.size());
     if (inList) {
         if (index < 0 || index >= count) return;

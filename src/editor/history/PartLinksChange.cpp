@@ -18,18 +18,18 @@ void PartLinksChange::Apply(EditorSession& session, bool after) const
 std::vector<int> PartnersOf(const Scene& scene)
 {
     std::vector<int> partners;
-    partners.reserve(scene.parts.size());
-    for (const auto& part : scene.parts) partners.push_back(part->symmetryIndex);
+    partners.reserve(scene.Parts().size());
+    for (const auto& part : scene.Parts()) partners.push_back(part->symmetryIndex);
     return partners;
 }
 
 std::vector<PartLinksChange::Entry> PartnerDifferences(const std::vector<int>& before, const Scene& scene)
 {
     std::vector<PartLinksChange::Entry> entries;
-    const size_t count = std::min(before.size(), scene.parts.size());
+    const size_t count = std::min(before.size(), scene.Parts().size());
     for (size_t i = 0; i < count; ++i)
-        if (scene.parts[i]->symmetryIndex != before[i])
-            entries.push_back({static_cast<int>(i), before[i], scene.parts[i]->symmetryIndex});
+        if (scene.Parts()[i]->symmetryIndex != before[i])
+            entries.push_back({static_cast<int>(i), before[i], scene.Parts()[i]->symmetryIndex});
     return entries;
 }
 

@@ -38,9 +38,9 @@ void PartSwapChange::Exchange(EditorSession& session)
     Scene& scene = session.GetScene();
     Part* target = scene.PartAt(part);
     if (!target) return;
-    if (target->mesh) scene.meshBase.RemoveMesh(target->mesh.get());
+    if (target->mesh) scene.MutableMeshBase().RemoveMesh(target->mesh.get());
     std::swap(target->mesh, mesh);
-    if (target->mesh) scene.meshBase.InitMesh(target->mesh.get(), 1);
+    if (target->mesh) scene.MutableMeshBase().InitMesh(target->mesh.get(), 1);
     std::swap(target->baseName, baseName);
     std::swap(target->displayName, displayName);
     scene.SetTreeItemText(target->treeItem, target->displayName);

@@ -49,9 +49,9 @@ void PoseChange::Redo(EditorSession& session) { Apply(session.GetScene(), true);
 PoseRecord PoseOf(const Scene& scene)
 {
     PoseRecord record;
-    record.matrices.reserve(scene.parts.size());
-    record.positions.reserve(scene.parts.size());
-    for (const auto& part : scene.parts) {
+    record.matrices.reserve(scene.Parts().size());
+    record.positions.reserve(scene.Parts().size());
+    for (const auto& part : scene.Parts()) {
         record.matrices.push_back(part->localMatrix);
         record.positions.push_back(part->localPosition);
     }
@@ -61,9 +61,9 @@ PoseRecord PoseOf(const Scene& scene)
 std::vector<PoseChange::Entry> PoseDifferences(const PoseRecord& before, const Scene& scene)
 {
     std::vector<PoseChange::Entry> entries;
-    const size_t count = std::min(before.matrices.size(), scene.parts.size());
+    const size_t count = std::min(before.matrices.size(), scene.Parts().size());
     for (size_t i = 0; i < count; ++i) {
-        const Part& part = *scene.parts[i];
+        const Part& part = *scene.Parts()[i];
         if (SameBits(part.localMatrix, before.matrices[i]) && SameBits(part.localPosition, before.positions[i]))
             continue;
         entries.push_back(
@@ -74,10 +74,10 @@ std::vector<PoseChange::Entry> PoseDifferences(const PoseRecord& before, const S
 
 void RestorePose(Scene& scene, const PoseRecord& record)
 {
-    const size_t count = std::min(record.matrices.size(), scene.parts.size());
+    const size_t count = std::min(record.matrices.size(), scene.Parts().size());
     for (size_t i = 0; i < count; ++i) {
-        scene.parts[i]->localMatrix = record.matrices[i];
-        scene.parts[i]->localPosition = record.positions[i];
+        scene.Parts()[i]->localMatrix = record.matrices[i];
+        scene.Parts()[i]->localPosition = record.positions[i];
     }
 }
 
