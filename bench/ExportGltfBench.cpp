@@ -20,7 +20,7 @@ void ExportGltfTo(benchmark::State& state, const char* fileName)
     const std::string path = project.folder + "/" + fileName;
     for (auto _ : state) {
         ScriptedPrompt prompt;
-        const ExportGltfResult result = ExportGltfFile(project.scene, path, DEFAULT_GLTF_FRAMES_PER_SECOND, prompt);
+        const ExportGltfResult result = ExportGltfFile(project.scene, path, kDefaultGltfFramesPerSecond, prompt);
         if (!result.written) state.SkipWithError(result.message.c_str());
     }
     std::uintmax_t bytes = 0;
@@ -39,7 +39,7 @@ void BM_BuildGltfDocument(benchmark::State& state)
     LargeProject project;
     for (auto _ : state)
         benchmark::DoNotOptimize(
-            BuildGltfDocument(project.scene, GltfLayout::Binary, "out", DEFAULT_GLTF_FRAMES_PER_SECOND));
+            BuildGltfDocument(project.scene, GltfLayout::Binary, "out", kDefaultGltfFramesPerSecond));
 }
 BENCHMARK(BM_BuildGltfDocument)->Unit(benchmark::kMillisecond);
 

@@ -21,7 +21,7 @@ void BM_ExportXFile(benchmark::State& state)
     const std::string path = project.folder + "/out.x";
     for (auto _ : state) {
         ScriptedPrompt prompt;
-        const ExportXResult result = ExportXFile(project.scene, path, DEFAULT_TIME_SCALE_FACTOR, prompt);
+        const ExportXResult result = ExportXFile(project.scene, path, kDefaultTimeScaleFactor, prompt);
         if (!result.written) state.SkipWithError(result.message.c_str());
         state.counters["keys"] = result.animationKeyCount;
     }
@@ -33,7 +33,7 @@ BENCHMARK(BM_ExportXFile)->Unit(benchmark::kMillisecond);
 void BM_BuildXFileContent(benchmark::State& state)
 {
     LargeProject project;
-    for (auto _ : state) benchmark::DoNotOptimize(BuildXFileContent(project.scene, DEFAULT_TIME_SCALE_FACTOR));
+    for (auto _ : state) benchmark::DoNotOptimize(BuildXFileContent(project.scene, kDefaultTimeScaleFactor));
 }
 BENCHMARK(BM_BuildXFileContent)->Unit(benchmark::kMillisecond);
 
@@ -41,7 +41,7 @@ BENCHMARK(BM_BuildXFileContent)->Unit(benchmark::kMillisecond);
 void BM_WriteXFileText(benchmark::State& state)
 {
     LargeProject project;
-    const XFileContent content = BuildXFileContent(project.scene, DEFAULT_TIME_SCALE_FACTOR);
+    const XFileContent content = BuildXFileContent(project.scene, kDefaultTimeScaleFactor);
     for (auto _ : state) benchmark::DoNotOptimize(WriteXFileText(content));
 }
 BENCHMARK(BM_WriteXFileText)->Unit(benchmark::kMillisecond);
@@ -50,7 +50,7 @@ BENCHMARK(BM_WriteXFileText)->Unit(benchmark::kMillisecond);
 void BM_WriteXFileStreamed(benchmark::State& state)
 {
     LargeProject project;
-    const XFileContent content = BuildXFileContent(project.scene, DEFAULT_TIME_SCALE_FACTOR);
+    const XFileContent content = BuildXFileContent(project.scene, kDefaultTimeScaleFactor);
     const std::string path = project.folder + "/streamed.x";
     for (auto _ : state) {
         std::string error;
@@ -65,7 +65,7 @@ BENCHMARK(BM_WriteXFileStreamed)->Unit(benchmark::kMillisecond);
 void BM_WriteXFileWholeThenWrite(benchmark::State& state)
 {
     LargeProject project;
-    const XFileContent content = BuildXFileContent(project.scene, DEFAULT_TIME_SCALE_FACTOR);
+    const XFileContent content = BuildXFileContent(project.scene, kDefaultTimeScaleFactor);
     const std::string path = project.folder + "/whole.x";
     for (auto _ : state) {
         std::string error;
@@ -78,7 +78,7 @@ BENCHMARK(BM_WriteXFileWholeThenWrite)->Unit(benchmark::kMillisecond);
 void BM_WriteSameBytesBaseline(benchmark::State& state)
 {
     LargeProject project;
-    const std::string bytes = WriteXFileText(BuildXFileContent(project.scene, DEFAULT_TIME_SCALE_FACTOR));
+    const std::string bytes = WriteXFileText(BuildXFileContent(project.scene, kDefaultTimeScaleFactor));
     const std::string path = project.folder + "/baseline.x";
     for (auto _ : state) {
         std::string error;

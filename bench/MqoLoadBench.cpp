@@ -67,22 +67,22 @@ class TempFile {
 public:
     TempFile(const std::string& name, const std::string& bytes)
     {
-        folder_ = std::filesystem::temp_directory_path() / ("m3d_bench_" + std::to_string(::getpid()));
-        std::filesystem::create_directories(folder_);
-        path_ = (folder_ / name).string();
+        folder = std::filesystem::temp_directory_path() / ("m3d_bench_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(folder);
+        path = (folder / name).string();
         std::string error;
-        if (!WriteFileAtomically(path_, bytes, error)) std::fprintf(stderr, "%s\n", error.c_str());
+        if (!WriteFileAtomically(path, bytes, error)) std::fprintf(stderr, "%s\n", error.c_str());
     }
     ~TempFile()
     {
         std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
+        std::filesystem::remove_all(folder, ignored);
     }
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return path; }
 
 private:
-    std::filesystem::path folder_;
-    std::string path_;
+    std::filesystem::path folder;
+    std::string path;
 };
 
 void BM_ReadMqoFromMemory(benchmark::State& state)

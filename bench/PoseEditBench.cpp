@@ -152,7 +152,7 @@ ViewState AimedViews()
     ViewState views;
     views.SetRenderSize(804, 600);
     View& view = views.views[1];
-    view.type = VIEW_PERS;
+    view.type = ViewType::Pers;
     view.eye = {10, 20, -900};
     view.target = {10, 20, 0};
     return views;

@@ -21,7 +21,7 @@
 
 namespace m3d {
 
-const char* const EXPORT_GLTF_CAPTION = QT_TRANSLATE_NOOP("core", "glTF出力");
+const char* const kExportGltfCaption = QT_TRANSLATE_NOOP("core", "glTF出力");
 
 namespace {
 
@@ -104,7 +104,7 @@ bool StageFiles(const GltfDocument& document, const std::string& folder, const s
 
 }  // namespace
 
-const char* ExportGltfRefusal(const Scene& scene) { return scene.PartCount() == 0 ? EXPORT_X_NO_PARTS : nullptr; }
+const char* ExportGltfRefusal(const Scene& scene) { return scene.PartCount() == 0 ? kExportXNoParts : nullptr; }
 
 ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt)
 {
@@ -137,11 +137,11 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     for (const GltfSideFile& file : document.sideFiles) targets.push_back(SidePath(folder, file.name));
     const SaveTargetCheck check = CheckSaveTargets(targets);
     if (!check.refusal.empty()) {
-        result.message = WriteFailureHeading(check.refusalErrorNumber, EXPORT_X_CANNOT_WRITE) + "\n" + check.refusal;
+        result.message = WriteFailureHeading(check.refusalErrorNumber, kExportXCannotWrite) + "\n" + check.refusal;
         return result;
     }
     const std::vector<std::string> foreign = ForeignSideFiles(path, check.existing);
-    if (!AskReplaceFiles(foreign, check.readOnly, UiText("core", EXPORT_GLTF_CAPTION), prompt)) {
+    if (!AskReplaceFiles(foreign, check.readOnly, UiText("core", kExportGltfCaption), prompt)) {
         result.message = ReplaceRefusal(foreign, check.readOnly);
         result.declined = true;
         return result;
@@ -169,7 +169,7 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     if (!StageFiles(document, folder, path, mainBytes, progress, set) || !set.Commit()) {
         result.cancelled = set.Cancelled();
         if (!result.cancelled)
-            result.message = WriteFailureHeading(set.ErrorNumber(), EXPORT_X_CANNOT_WRITE) + "\n" + set.Error();
+            result.message = WriteFailureHeading(set.ErrorNumber(), kExportXCannotWrite) + "\n" + set.Error();
         return result;
     }
     result.written = true;

@@ -12,10 +12,10 @@ class UserPrompt;
 
 // Frames per second of the export when nothing else is said: the editor's
 // default playback rate.
-constexpr int DEFAULT_GLTF_FRAMES_PER_SECOND = 30;
+constexpr int kDefaultGltfFramesPerSecond = 30;
 
 // Caption of every message of the export.
-extern const char* const EXPORT_GLTF_CAPTION;  // "glTF出力"
+extern const char* const kExportGltfCaption;  // "glTF出力"
 
 struct ExportGltfResult {
     // True when every file was written.
@@ -30,7 +30,7 @@ struct ExportGltfResult {
     // True when the user cancelled while the images were encoded: nothing written.
     bool cancelled = false;
     // Why nothing was written, naming the file and the reason; "" when
-    // written or cancelled. Shown with EXPORT_GLTF_CAPTION.
+    // written or cancelled. Shown with kExportGltfCaption.
     std::string message;
     int partCount = 0;
     int motionCount = 0;  // one animation each
@@ -44,7 +44,7 @@ struct ExportGltfResult {
     std::vector<std::string> textureProblems;
 };
 
-// Why scene cannot be exported at all (EXPORT_X_NO_PARTS); nullptr when it can.
+// Why scene cannot be exported at all (kExportXNoParts); nullptr when it can.
 const char* ExportGltfRefusal(const Scene& scene);
 
 // Writes the model and every Motion of scene (see BuildGltfDocument) to path:

@@ -14,15 +14,15 @@
 
 namespace m3d {
 
-const char* const EXPORT_X_CAPTION = QT_TRANSLATE_NOOP("core", "Export xfile");
-const char* const EXPORT_X_NO_PARTS = QT_TRANSLATE_NOOP("core", "オブジェクトが存在しない");
-const char* const EXPORT_X_NO_MOTIONS = QT_TRANSLATE_NOOP("core", "モーションが存在しない");
-const char* const EXPORT_X_CANNOT_WRITE = QT_TRANSLATE_NOOP("core", "ファイルが書き込めない");
+const char* const kExportXCaption = QT_TRANSLATE_NOOP("core", "Export xfile");
+const char* const kExportXNoParts = QT_TRANSLATE_NOOP("core", "オブジェクトが存在しない");
+const char* const kExportXNoMotions = QT_TRANSLATE_NOOP("core", "モーションが存在しない");
+const char* const kExportXCannotWrite = QT_TRANSLATE_NOOP("core", "ファイルが書き込めない");
 
 const char* ExportXRefusal(const Scene& scene)
 {
-    if (scene.PartCount() == 0) return EXPORT_X_NO_PARTS;
-    if (scene.motions.empty()) return EXPORT_X_NO_MOTIONS;
+    if (scene.PartCount() == 0) return kExportXNoParts;
+    if (scene.motions.empty()) return kExportXNoMotions;
     return nullptr;
 }
 
@@ -34,9 +34,9 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
         result.message = UiText("core", refusal);
         return result;
     }
-    if (timeScaleFactor < MIN_TIME_SCALE_FACTOR || timeScaleFactor > MAX_TIME_SCALE_FACTOR) {
+    if (timeScaleFactor < kMinTimeScaleFactor || timeScaleFactor > kMaxTimeScaleFactor) {
         result.message = WithArguments(UiText("core", "Time Scale Factor: %1 から %2 までの整数を入力してください。"),
-                                       {std::to_string(MIN_TIME_SCALE_FACTOR), std::to_string(MAX_TIME_SCALE_FACTOR)});
+                                       {std::to_string(kMinTimeScaleFactor), std::to_string(kMaxTimeScaleFactor)});
         return result;
     }
     // Textures are written only where no file is, so only the .x file may replace one.
@@ -45,10 +45,10 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
     for (const TextureOutput& texture : textures) targets.push_back(texture.path);
     const SaveTargetCheck check = CheckSaveTargets(targets);
     if (!check.refusal.empty()) {
-        result.message = WriteFailureHeading(check.refusalErrorNumber, EXPORT_X_CANNOT_WRITE) + "\n" + check.refusal;
+        result.message = WriteFailureHeading(check.refusalErrorNumber, kExportXCannotWrite) + "\n" + check.refusal;
         return result;
     }
-    if (!AskReplaceFiles({}, check.readOnly, UiText("core", EXPORT_X_CAPTION), prompt)) {
+    if (!AskReplaceFiles({}, check.readOnly, UiText("core", kExportXCaption), prompt)) {
         result.message = ReadOnlyRefusal(check.readOnly);
         result.declined = true;
         return result;
@@ -65,7 +65,7 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
         !set.Commit()) {
         result.cancelled = set.Cancelled();
         if (!result.cancelled)
-            result.message = WriteFailureHeading(set.ErrorNumber(), EXPORT_X_CANNOT_WRITE) + "\n" + set.Error();
+            result.message = WriteFailureHeading(set.ErrorNumber(), kExportXCannotWrite) + "\n" + set.Error();
         return result;
     }
     result.written = true;

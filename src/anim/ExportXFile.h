@@ -11,15 +11,15 @@ class Scene;
 class UserPrompt;
 
 // Time of a key = frame x time scale factor (ticks at 4800 per second).
-constexpr int DEFAULT_TIME_SCALE_FACTOR = 200;
-constexpr int MIN_TIME_SCALE_FACTOR = 1;
-constexpr int MAX_TIME_SCALE_FACTOR = 1000;
+constexpr int kDefaultTimeScaleFactor = 200;
+constexpr int kMinTimeScaleFactor = 1;
+constexpr int kMaxTimeScaleFactor = 1000;
 
 // Caption of every message of the export.
-extern const char* const EXPORT_X_CAPTION;       // "Export xfile"
-extern const char* const EXPORT_X_NO_PARTS;      // "オブジェクトが存在しない"
-extern const char* const EXPORT_X_NO_MOTIONS;    // "モーションが存在しない"
-extern const char* const EXPORT_X_CANNOT_WRITE;  // "ファイルが書き込めない" (followed by the reason)
+extern const char* const kExportXCaption;       // "Export xfile"
+extern const char* const kExportXNoParts;      // "オブジェクトが存在しない"
+extern const char* const kExportXNoMotions;    // "モーションが存在しない"
+extern const char* const kExportXCannotWrite;  // "ファイルが書き込めない" (followed by the reason)
 
 struct ExportXResult {
     // True when the .x file and its textures were written.
@@ -34,7 +34,7 @@ struct ExportXResult {
     // True when the user cancelled while the textures were encoded: nothing written.
     bool cancelled = false;
     // Why nothing was written (the refusal's text, or the write failure naming
-    // the file and the cause); "" when written or cancelled. Shown with EXPORT_X_CAPTION.
+    // the file and the cause); "" when written or cancelled. Shown with kExportXCaption.
     std::string message;
     // The textures written beside the .x file and where each came from.
     std::vector<ExportImageSource> images;
@@ -47,7 +47,7 @@ struct ExportXResult {
 };
 
 // Why scene cannot be exported at all, asked before the export's dialogs
-// open: EXPORT_X_NO_PARTS or EXPORT_X_NO_MOTIONS; nullptr when it can.
+// open: kExportXNoParts or kExportXNoMotions; nullptr when it can.
 const char* ExportXRefusal(const Scene& scene);
 
 // The export command after its dialogs: writes the model and all Motions of
@@ -60,7 +60,7 @@ const char* ExportXRefusal(const Scene& scene);
 // to prompt.Progress(). Building the content poses the model: the caller
 // shows the pose it wants afterwards. Refuses (nothing written) with
 // ExportXRefusal's text, or when timeScaleFactor is outside
-// MIN_TIME_SCALE_FACTOR ... MAX_TIME_SCALE_FACTOR.
+// kMinTimeScaleFactor ... kMaxTimeScaleFactor.
 ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor, UserPrompt& prompt);
 
 }  // namespace m3d

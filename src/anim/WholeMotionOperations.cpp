@@ -31,7 +31,7 @@ bool SameKeyMatrix(const Matrix4& a, const Matrix4& b)
     for (int r = 0; r < 4; ++r)
         for (int c = 0; c < 4; ++c)
             // Written so that a NaN element makes the keys differ.
-            if (!(std::fabs(a.m[r][c] - b.m[r][c]) <= REDUNDANT_KEY_TOLERANCE)) return false;
+            if (!(std::fabs(a.m[r][c] - b.m[r][c]) <= kRedundantKeyTolerance)) return false;
     return true;
 }
 

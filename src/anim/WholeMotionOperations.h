@@ -9,10 +9,10 @@ class Scene;
 // frame they visited: the caller shows the frame it wants afterwards.
 
 // Two key matrices count as equal when no element differs by more than this.
-constexpr float REDUNDANT_KEY_TOLERANCE = 0.0001f;
+constexpr float kRedundantKeyTolerance = 0.0001f;
 
 // Deletes every key (never a frame-0 key) that interpolation between its
-// neighbours reproduces within REDUNDANT_KEY_TOLERANCE, and a last key equal
+// neighbours reproduces within kRedundantKeyTolerance, and a last key equal
 // to its predecessor. After a deletion the key that took its place is tested
 // against the last key kept before it. The pose is not touched. Returns the
 // number of keys deleted.

@@ -10,7 +10,7 @@ namespace m3d {
 
 namespace {
 // With a sink, the text is handed over whenever it passes this size.
-constexpr size_t SINK_CHUNK_BYTES = size_t(256) << 10;
+constexpr size_t kSinkChunkBytes = size_t(256) << 10;
 }  // namespace
 
 void XFileText::Line(std::string_view line)
@@ -35,12 +35,12 @@ void XFileText::Close()
     Line("}");
 }
 
-void XFileText::Begin() { text.append(static_cast<size_t>(std::min(level, MAX_INDENT)), ' '); }
+void XFileText::Begin() { text.append(static_cast<size_t>(std::min(level, kMaxIndent)), ' '); }
 
 void XFileText::End()
 {
     text += "\r\n";
-    if (sink && text.size() >= SINK_CHUNK_BYTES) {
+    if (sink && text.size() >= kSinkChunkBytes) {
         sink->Write(text);
         text.clear();
     }

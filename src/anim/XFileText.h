@@ -9,7 +9,7 @@ namespace m3d {
 class FileSink;
 
 // Builds the lines of a DirectX text file: every line starts with one space per
-// indentation level (at most MAX_INDENT) and ends with CR LF; numbers are
+// indentation level (at most kMaxIndent) and ends with CR LF; numbers are
 // formatted as printf's "%f" and "%d" do in the C locale, whatever the user's
 // locale is. Without a sink the text is kept whole (Text, Take); with one it
 // is handed over in pieces as it grows, and Finish hands over the rest.
@@ -17,7 +17,7 @@ class XFileText {
 public:
     // The indentation is for reading only; past this many spaces it stops
     // growing, so that a deep hierarchy gives a file linear in its depth.
-    static constexpr int MAX_INDENT = 64;
+    static constexpr int kMaxIndent = 64;
 
     XFileText() = default;
     explicit XFileText(FileSink& sink) : sink(&sink) {}

@@ -7,7 +7,7 @@
 
 namespace m3d {
 
-static const char* const HEADER_LINES[] = {
+static const char* const kHeaderLines[] = {
     "xof 0303txt 0032",
     "//  Marionettica3D generated file",
     "//  Exported by the Marionettica3D editor: part frames, meshes and one matrix-key animation set per motion.",
@@ -115,7 +115,7 @@ static size_t EstimatedSize(const XFileContent& content)
 
 static void WriteXFileBody(XFileText& out, const XFileContent& content)
 {
-    for (const char* line : HEADER_LINES) {
+    for (const char* line : kHeaderLines) {
         if (*line == '\0')
             out.EmptyLine();
         else
@@ -123,7 +123,7 @@ static void WriteXFileBody(XFileText& out, const XFileContent& content)
     }
     out.Open("AnimTicksPerSecond");
     out.Begin();
-    out.AddInt(X_FILE_TICKS_PER_SECOND);
+    out.AddInt(kXFileTicksPerSecond);
     out.Add(";");
     out.End();
     out.Close();

@@ -10,7 +10,7 @@ class FileSink;
 
 // Ticks per second of the animation keys; readers assume it when the file
 // does not say, and the file says it anyway.
-constexpr int X_FILE_TICKS_PER_SECOND = 4800;
+constexpr int kXFileTicksPerSecond = 4800;
 
 // The whole DirectX text file ("xof 0303txt 0032") for content: the header
 // with its templates and tick rate, the frame "root" holding the Part frames,

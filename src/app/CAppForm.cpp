@@ -140,7 +140,7 @@ void CAppForm::DestroyPanelsAndScene()
 
 void CAppForm::RebuildGrid()
 {
-    grid = BuildGrid(views.gridWidth, Colours()[COLOUR_GRID]);
+    grid = BuildGrid(views.gridWidth, Colours()[ColourIndex::Grid]);
     gridWidthBuilt = views.gridWidth;
 }
 
@@ -195,7 +195,7 @@ void CAppForm::FilesDropped(const std::vector<std::string>& paths)
     Scene& scene = GetScene();
     // A project the user chose not to open reads nothing: no earlier reason may show.
     scene.lastLoadError.clear();
-    if (DropFiles(Session(), prompt, paths) != DROP_IGNORED && !scene.lastLoadError.empty())
+    if (DropFiles(Session(), prompt, paths) != DroppedFileAction::Ignored && !scene.lastLoadError.empty())
         ShowFileError(this, scene.lastLoadError);
     RequestRedraw();
 }
@@ -375,11 +375,11 @@ namespace {
 unsigned KeysOf(const QMouseEvent& event)
 {
     unsigned keys = 0;
-    if (event.buttons() & Qt::LeftButton) keys |= MOUSE_LEFT;
-    if (event.buttons() & Qt::RightButton) keys |= MOUSE_RIGHT;
-    if (event.buttons() & Qt::MiddleButton) keys |= MOUSE_MIDDLE;
-    if (event.modifiers() & Qt::ShiftModifier) keys |= MOUSE_SHIFT;
-    if (event.modifiers() & Qt::ControlModifier) keys |= MOUSE_CONTROL;
+    if (event.buttons() & Qt::LeftButton) keys |= MouseKey::Left;
+    if (event.buttons() & Qt::RightButton) keys |= MouseKey::Right;
+    if (event.buttons() & Qt::MiddleButton) keys |= MouseKey::Middle;
+    if (event.modifiers() & Qt::ShiftModifier) keys |= MouseKey::Shift;
+    if (event.modifiers() & Qt::ControlModifier) keys |= MouseKey::Control;
     return keys;
 }
 
@@ -426,8 +426,8 @@ void CAppForm::RenderMouseMove(QMouseEvent& event)
     const QPoint p = event.position().toPoint();
     const unsigned keys = KeysOf(event);
     mouse->MouseMove(p.x(), p.y(), keys);
-    if (keys & MOUSE_MIDDLE) navigation->MiddleButtonMove(p.x(), p.y());
-    if (keys & (MOUSE_LEFT | MOUSE_RIGHT)) {
+    if (keys & MouseKey::Middle) navigation->MiddleButtonMove(p.x(), p.y());
+    if (keys & (MouseKey::Left | MouseKey::Right)) {
         RequestRedraw();
     } else {
         const Qt::CursorShape shape = QtCursor(mouse->Cursor());

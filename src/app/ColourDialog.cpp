@@ -86,7 +86,7 @@ void ColourDialog::mousePressEvent(QMouseEvent* event)
         if (picker.exec() == QDialog::Accepted) {
             const QColor chosen = picker.selectedColor();
             state.Pick(index, {chosen.red(), chosen.green(), chosen.blue()});
-            if (index == COLOUR_GRID && gridColourPicked) gridColourPicked(Colours()[COLOUR_GRID]);
+            if (index == ColourIndex::Grid && gridColourPicked) gridColourPicked(Colours()[ColourIndex::Grid]);
         }
     }
     update();

@@ -12,7 +12,7 @@ namespace m3d {
 void ExportGltfFromDialog(EditorSession& session, std::string& directory, QWidget* parent)
 {
     if (const char* refusal = ExportGltfRefusal(session.GetScene())) {
-        ShowExportMessage(parent, EXPORT_GLTF_CAPTION, UiText("core", refusal), QMessageBox::Information);
+        ShowExportMessage(parent, kExportGltfCaption, UiText("core", refusal), QMessageBox::Information);
         return;
     }
     const std::string path = AskExportPath(
@@ -25,12 +25,12 @@ void ExportGltfFromDialog(EditorSession& session, std::string& directory, QWidge
     if (!result.written) {
         // A No to the question, and a cancel, need no message.
         if (!result.cancelled && !result.declined)
-            ShowExportMessage(parent, EXPORT_GLTF_CAPTION, result.message, QMessageBox::Warning);
+            ShowExportMessage(parent, kExportGltfCaption, result.message, QMessageBox::Warning);
         return;
     }
     directory = DirectoryOf(path);
     if (const std::string warning = ExportWarning(result.textureProblems, result.images); !warning.empty())
-        ShowExportMessage(parent, EXPORT_GLTF_CAPTION, warning, QMessageBox::Warning);
+        ShowExportMessage(parent, kExportGltfCaption, warning, QMessageBox::Warning);
 }
 
 }  // namespace m3d

@@ -29,14 +29,14 @@ bool AskTimeScaleFactor(int& factor, QWidget* parent)
         IDD_EXPORT_XFILE, QCoreApplication::translate("ExportXDialogs", "Export XFile"), IDC_TIME_SCALE_FACTOR,
         QCoreApplication::translate("ExportXDialogs", "Time Scale Factor"),
         [&typed](const std::string& text) {
-            return CheckIntegerField(text, MIN_TIME_SCALE_FACTOR, MAX_TIME_SCALE_FACTOR, typed);
+            return CheckIntegerField(text, kMinTimeScaleFactor, kMaxTimeScaleFactor, typed);
         },
         parent);
     auto* label = new QLabel(QCoreApplication::translate("ExportXDialogs", "Time Scale Factor"), &dialog);
     PlaceInDialogUnits(label, {10, 5, 80, 9});
     label->setBuddy(dialog.Field());
     dialog.Field()->setText(QString::number(factor));
-    auto* updown = new UpDownControl(MIN_TIME_SCALE_FACTOR, MAX_TIME_SCALE_FACTOR, &dialog);
+    auto* updown = new UpDownControl(kMinTimeScaleFactor, kMaxTimeScaleFactor, &dialog);
     updown->setAccessibleName(QCoreApplication::translate("ExportXDialogs", "Time Scale Factor の増減"));
     dialog.AttachUpDown(updown, IDC_TIME_SCALE_FACTOR_SPIN, factor);
     if (dialog.exec() != QDialog::Accepted) return false;
@@ -49,7 +49,7 @@ bool AskTimeScaleFactor(int& factor, QWidget* parent)
 void ExportXFromDialogs(EditorSession& session, std::string& directory, int& timeScaleFactor, QWidget* parent)
 {
     if (const char* refusal = ExportXRefusal(session.GetScene())) {
-        ShowExportMessage(parent, EXPORT_X_CAPTION, UiText("core", refusal), QMessageBox::Information);
+        ShowExportMessage(parent, kExportXCaption, UiText("core", refusal), QMessageBox::Information);
         return;
     }
     if (!AskTimeScaleFactor(timeScaleFactor, parent)) return;
@@ -61,12 +61,12 @@ void ExportXFromDialogs(EditorSession& session, std::string& directory, int& tim
     if (!result.written) {
         // A No to the question, and a cancel, need no message.
         if (!result.cancelled && !result.declined)
-            ShowExportMessage(parent, EXPORT_X_CAPTION, result.message, QMessageBox::Warning);
+            ShowExportMessage(parent, kExportXCaption, result.message, QMessageBox::Warning);
         return;
     }
     directory = DirectoryOf(path);
     if (const std::string warning = ExportWarning(result.textureProblems, result.images); !warning.empty())
-        ShowExportMessage(parent, EXPORT_X_CAPTION, warning, QMessageBox::Warning);
+        ShowExportMessage(parent, kExportXCaption, warning, QMessageBox::Warning);
 }
 
 }  // namespace m3d

@@ -50,7 +50,7 @@ MeshOverwriteDialog::MeshOverwriteDialog(const std::string& text, QWidget* paren
                                                {IDC_MESH_OVERWRITE_YES_TO_ALL, tr("すべてはい")},
                                                {IDC_MESH_OVERWRITE_NO, tr("いいえ")},
                                                {IDC_MESH_OVERWRITE_CANCEL, tr("キャンセル")}};
-    const int answers[] = {MESH_OVERWRITE_YES, MESH_OVERWRITE_YES_TO_ALL, MESH_OVERWRITE_NO, MESH_OVERWRITE_CANCEL};
+    const int answers[] = {MeshOverwriteAnswer::Yes, MeshOverwriteAnswer::YesToAll, MeshOverwriteAnswer::No, MeshOverwriteAnswer::Cancel};
     const int firstLeft = kWidth - kMargin - 3 * kButtonStep - kButtonWidth;
     for (int i = 0; i < 4; ++i) {
         QPushButton* button = AddButton(this, buttons[i].first, buttons[i].second,
@@ -63,6 +63,6 @@ MeshOverwriteDialog::MeshOverwriteDialog(const std::string& text, QWidget* paren
                  buttonTop + DialogUnitsToPixelsY(kButtonHeight) + DialogUnitsToPixelsY(kMargin));
 }
 
-void MeshOverwriteDialog::reject() { done(MESH_OVERWRITE_NO); }
+void MeshOverwriteDialog::reject() { done(MeshOverwriteAnswer::No); }
 
 }  // namespace m3d

@@ -129,7 +129,7 @@ void MotionPanel::BuildControls()
     frameRate->setAccessibleName(tr("frame/sec"));
     Place(frameRate, {45, 118, 15, 12}, Anchor::Bottom);
     actions.BindEnabled(frameRate, C::FrameRate);
-    auto* updown = new UpDownControl(MIN_FRAME_RATE, MAX_FRAME_RATE, this);
+    auto* updown = new UpDownControl(kMinFrameRate, kMaxFrameRate, this);
     SetControlId(updown, IDC_MOTION_FRAME_RATE_SPIN);
     updown->setAccessibleName(tr("frame/sec の増減"));
     Place(updown, {60, 118, 10, 12}, Anchor::Bottom);
@@ -201,7 +201,7 @@ void MotionPanel::ShowPlaybackSettings()
 bool MotionPanel::ReadFrameRate()
 {
     int rate = playback.FramesPerSecond();
-    const FieldCheck check = CheckIntegerField(frameRate->text().toStdString(), MIN_FRAME_RATE, MAX_FRAME_RATE, rate);
+    const FieldCheck check = CheckIntegerField(frameRate->text().toStdString(), kMinFrameRate, kMaxFrameRate, rate);
     if (!check.accepted) {
         ShowRefusedField(frameRate, check.message);
         return false;
@@ -331,7 +331,7 @@ void MotionPanel::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
     const TimelineGeometry& g = timeline.Geometry();
-    const uint32_t argb = session.Colours()[COLOUR_ANIM];
+    const uint32_t argb = session.Colours()[ColourIndex::Anim];
     const QColor anim((argb >> 16) & 0xFF, (argb >> 8) & 0xFF, argb & 0xFF);
     const QPen black(Qt::black, 1);
     const int wider = g.Right() - TimelineGeometry().Right();

@@ -13,8 +13,8 @@ std::string AskObjectFile(const std::string& folder, const std::string& title, Q
 {
     // The description names both patterns already, but the file dialog reads
     // the patterns from the last parentheses only, and separated by spaces.
-    const QString filter = CoreText(OBJECT_FILE_FILTER_NAME) + QStringLiteral(" (") +
-                           QString::fromUtf8(OBJECT_FILE_PATTERN).replace(';', ' ') + QStringLiteral(")");
+    const QString filter = CoreText(kObjectFileFilterName) + QStringLiteral(" (") +
+                           QString::fromUtf8(kObjectFilePattern).replace(';', ' ') + QStringLiteral(")");
     QFileDialog dialog(parent, QString::fromStdString(title), QString::fromStdString(folder), filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -58,16 +58,16 @@ bool PartNameDialog::AddMirrored()
     const Scene& scene = session.GetScene();
     QString message;
     switch (AddMirroredPart(session, name->text().toStdString())) {
-    case MIRRORED_PART_ADDED:
-    case MIRRORED_PART_NOTHING_SELECTED: return true;
-    case MIRRORED_NAME_TAKEN: message = CoreText(MIRRORED_NAME_TAKEN_TEXT); break;
-    case MIRRORED_NAME_INVALID: message = CoreText(MIRRORED_NAME_INVALID_TEXT); break;
-    case MIRRORED_NAME_NOT_SAVABLE: message = CoreText(PART_NAME_NOT_SAVABLE_TEXT); break;
-    case MIRRORED_FILE_EXISTS: message = CoreText(MIRRORED_FILE_EXISTS_TEXT); break;
-    case MIRRORED_FILE_NOT_WRITTEN: ShowFileError(this, scene.lastSaveError); return false;
-    case MIRRORED_FILE_NOT_READ: ShowFileError(this, scene.lastLoadError); return false;
+    case MirroredPartResult::Added:
+    case MirroredPartResult::NothingSelected: return true;
+    case MirroredPartResult::NameTaken: message = CoreText(kMirroredNameTakenText); break;
+    case MirroredPartResult::NameInvalid: message = CoreText(kMirroredNameInvalidText); break;
+    case MirroredPartResult::NameNotSavable: message = CoreText(kPartNameNotSavableText); break;
+    case MirroredPartResult::FileExists: message = CoreText(kMirroredFileExistsText); break;
+    case MirroredPartResult::FileNotWritten: ShowFileError(this, scene.lastSaveError); return false;
+    case MirroredPartResult::FileNotRead: ShowFileError(this, scene.lastLoadError); return false;
     }
-    QMessageBox::warning(this, CoreText(MIRRORED_NAME_TAKEN_CAPTION), message);
+    QMessageBox::warning(this, CoreText(kMirroredNameTakenCaption), message);
     return false;
 }
 
@@ -75,7 +75,7 @@ bool PartNameDialog::Rename()
 {
     const PartNameProblem problem = RenameCurrentPart(session, name->text().toStdString());
     if (problem == PartNameProblem::None) return true;
-    QMessageBox::warning(this, CoreText(MIRRORED_NAME_TAKEN_CAPTION), CoreText(PartNameProblemText(problem)));
+    QMessageBox::warning(this, CoreText(kMirroredNameTakenCaption), CoreText(PartNameProblemText(problem)));
     return false;
 }
 

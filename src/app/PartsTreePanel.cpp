@@ -19,7 +19,7 @@ constexpr int kHandleRole = Qt::UserRole;
 
 TreeItem HandleOf(const QTreeWidgetItem* item)
 {
-    return item != nullptr ? item->data(0, kHandleRole).toInt() : NO_TREE_ITEM;
+    return item != nullptr ? item->data(0, kHandleRole).toInt() : kNoTreeItem;
 }
 
 // A tree whose items are dragged onto each other but never moved by the
@@ -115,7 +115,7 @@ void PartsTreePanel::Reload()
     applying = false;
     const PartsTree& model = session.GetScene().Tree();
     // Breadth by breadth keeps each parent ahead of its children.
-    std::vector<TreeItem> pending = model.GetChildren(NO_TREE_ITEM);
+    std::vector<TreeItem> pending = model.GetChildren(kNoTreeItem);
     for (size_t k = 0; k < pending.size(); ++k) {
         const TreeItem item = pending[k];
         ItemInserted(item, model.GetParent(item), model.GetText(item), -1);
@@ -164,7 +164,7 @@ void PartsTreePanel::ItemMoved(TreeItem item, TreeItem parent, int position)
 {
     QTreeWidgetItem* widgetItem = WidgetItem(item);
     QTreeWidgetItem* parentItem = WidgetItem(parent);
-    if (widgetItem == nullptr || (parent != NO_TREE_ITEM && parentItem == nullptr)) return;
+    if (widgetItem == nullptr || (parent != kNoTreeItem && parentItem == nullptr)) return;
     applying = true;
     const bool wasCurrent = tree->currentItem() == widgetItem;
     // Taken out and put back whole: the subtree and its check boxes go with it.

@@ -29,7 +29,7 @@ std::string QtCommandHost::AskObjectPath(const std::string& title)
 std::string QtCommandHost::AskProjectPath()
 {
     QFileDialog dialog(window, QString(), QString::fromStdString(form.GetScene().addObjectDirectory),
-                       QtUserPrompt::DialogFilter(UiText("core", PROJECT_FILE_FILTER)));
+                       QtUserPrompt::DialogFilter(UiText("core", kProjectFileFilter)));
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();

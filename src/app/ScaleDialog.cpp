@@ -16,7 +16,7 @@ std::optional<float> AskScaleFactor(QWidget* parent)
     FieldDialog dialog(
         IDD_MODEL_SCALE, QCoreApplication::translate("ScaleDialog", "スケールの変更"), IDC_MODEL_SCALE,
         QCoreApplication::translate("ScaleDialog", "倍率"),
-        [&factor](const std::string& text) { return CheckFloatField(text, MIN_MODEL_SCALE, MAX_MODEL_SCALE, factor); },
+        [&factor](const std::string& text) { return CheckFloatField(text, kMinModelScale, kMaxModelScale, factor); },
         parent);
     dialog.Field()->setText(QString::fromStdString(FloatFieldText(factor)));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;

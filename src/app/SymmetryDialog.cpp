@@ -39,13 +39,13 @@ DialogUnitsRect RowRect(const Column& column, int row)
 int ScrollCodeOf(int action)
 {
     switch (action) {
-    case QAbstractSlider::SliderSingleStepSub: return SCROLL_LINE_UP;
-    case QAbstractSlider::SliderSingleStepAdd: return SCROLL_LINE_DOWN;
-    case QAbstractSlider::SliderPageStepSub: return SCROLL_PAGE_UP;
-    case QAbstractSlider::SliderPageStepAdd: return SCROLL_PAGE_DOWN;
-    case QAbstractSlider::SliderMove: return SCROLL_THUMB_TRACK;
-    case QAbstractSlider::SliderToMinimum: return SCROLL_TOP;
-    case QAbstractSlider::SliderToMaximum: return SCROLL_BOTTOM;
+    case QAbstractSlider::SliderSingleStepSub: return SymmetryScrollCode::LineUp;
+    case QAbstractSlider::SliderSingleStepAdd: return SymmetryScrollCode::LineDown;
+    case QAbstractSlider::SliderPageStepSub: return SymmetryScrollCode::PageUp;
+    case QAbstractSlider::SliderPageStepAdd: return SymmetryScrollCode::PageDown;
+    case QAbstractSlider::SliderMove: return SymmetryScrollCode::ThumbTrack;
+    case QAbstractSlider::SliderToMinimum: return SymmetryScrollCode::Top;
+    case QAbstractSlider::SliderToMaximum: return SymmetryScrollCode::Bottom;
     default: return -1;
     }
 }

@@ -17,7 +17,7 @@ namespace m3d {
 
 namespace {
 
-constexpr const char* USAGE =
+constexpr const char* kUsage =
     "apply PROJECT.anm --motion NAME OP... --out OUT.anm [--overwrite]\n"
     "    OP, applied in the order given: --delete-redundant-keys --mirror-motion --ground-all-keyframes\n"
     "    --level-part INDEX --turn-around --scale S (0.0001 ... 10000; OUT.anm must then be in another\n"
@@ -32,7 +32,7 @@ struct Operation {
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: marionettica3d-cli %s\n", USAGE);
+    std::fprintf(stderr, "usage: marionettica3d-cli %s\n", kUsage);
     return 2;
 }
 
@@ -64,7 +64,7 @@ private:
     YesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return YesNoCancel::Cancel; }
     void ShowMessage(const std::string& text, const std::string&) override { message = text; }
     std::string AskSavePath(const std::string&, const std::string&) override { return std::string(); }
-    int AskMeshOverwrite(const std::string&) override { return MESH_OVERWRITE_NO; }
+    int AskMeshOverwrite(const std::string&) override { return MeshOverwriteAnswer::No; }
 };
 
 // The batch command an option names ("--mirror-motion"); nullptr for none.
@@ -107,7 +107,7 @@ int Apply(const std::vector<std::string>& args)
             operations.push_back(op);
         } else if (arg == "--scale" && hasValue) {
             Operation op{"scale"};
-            if (!ParseFloat(args[++i], op.factor) || !(op.factor >= MIN_MODEL_SCALE && op.factor <= MAX_MODEL_SCALE))
+            if (!ParseFloat(args[++i], op.factor) || !(op.factor >= kMinModelScale && op.factor <= kMaxModelScale))
                 return Usage();
             operations.push_back(op);
             scaled = true;
@@ -163,7 +163,7 @@ int Apply(const std::vector<std::string>& args)
     return 0;
 }
 
-const CliCommandRegistration registration("apply", USAGE, Apply);
+const CliCommandRegistration registration("apply", kUsage, Apply);
 
 }  // namespace
 

@@ -27,7 +27,7 @@ public:
     std::string AskSavePath(const std::string&, const std::string&) override { return std::string(); }
     int AskMeshOverwrite(const std::string&) override
     {
-        return overwrite ? MESH_OVERWRITE_YES_TO_ALL : MESH_OVERWRITE_NO;
+        return overwrite ? MeshOverwriteAnswer::YesToAll : MeshOverwriteAnswer::No;
     }
 
     std::string message;          // the first message shown

@@ -14,25 +14,25 @@ namespace m3d {
 
 namespace {
 
-constexpr const char* USAGE =
+constexpr const char* kUsage =
     "export-gltf PROJECT.anm OUT.gltf|OUT.glb [--fps N] [--overwrite]   (N: 1 ... 120, default 30; --overwrite: "
     "replace read-only outputs, and files beside a .gltf that the .gltf it replaces does not name)";
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: marionettica3d-cli %s\n", USAGE);
+    std::fprintf(stderr, "usage: marionettica3d-cli %s\n", kUsage);
     return 2;
 }
 
 int ExportGltf(const std::vector<std::string>& args)
 {
     std::vector<std::string> paths;
-    int fps = DEFAULT_GLTF_FRAMES_PER_SECOND;
+    int fps = kDefaultGltfFramesPerSecond;
     bool overwrite = false;
     if (!ParseWordsAndIntOption(args, "--fps", fps, paths, &overwrite)) return Usage();
     if (paths.size() != 2) return Usage();
-    if (fps < MIN_FRAME_RATE || fps > MAX_FRAME_RATE) {
-        std::fprintf(stderr, "--fps %d: must be %d ... %d\n", fps, MIN_FRAME_RATE, MAX_FRAME_RATE);
+    if (fps < kMinFrameRate || fps > kMaxFrameRate) {
+        std::fprintf(stderr, "--fps %d: must be %d ... %d\n", fps, kMinFrameRate, kMaxFrameRate);
         return 2;
     }
     const std::string& projectPath = paths[0];
@@ -67,7 +67,7 @@ int ExportGltf(const std::vector<std::string>& args)
     return 0;
 }
 
-const CliCommandRegistration registration("export-gltf", USAGE, ExportGltf);
+const CliCommandRegistration registration("export-gltf", kUsage, ExportGltf);
 
 }  // namespace
 

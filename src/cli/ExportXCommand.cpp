@@ -13,26 +13,26 @@ namespace m3d {
 
 namespace {
 
-constexpr const char* USAGE =
+constexpr const char* kUsage =
     "export-x PROJECT.anm OUT.x [--time-scale N] [--overwrite]   (N: 1 ... 1000, default 200; --overwrite: "
     "replace OUT.x when it is read-only)";
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: marionettica3d-cli %s\n", USAGE);
+    std::fprintf(stderr, "usage: marionettica3d-cli %s\n", kUsage);
     return 2;
 }
 
 int ExportX(const std::vector<std::string>& args)
 {
     std::vector<std::string> paths;
-    int timeScale = DEFAULT_TIME_SCALE_FACTOR;
+    int timeScale = kDefaultTimeScaleFactor;
     bool overwrite = false;
     if (!ParseWordsAndIntOption(args, "--time-scale", timeScale, paths, &overwrite)) return Usage();
     if (paths.size() != 2) return Usage();
-    if (timeScale < MIN_TIME_SCALE_FACTOR || timeScale > MAX_TIME_SCALE_FACTOR) {
-        std::fprintf(stderr, "--time-scale %d: must be %d ... %d\n", timeScale, MIN_TIME_SCALE_FACTOR,
-                     MAX_TIME_SCALE_FACTOR);
+    if (timeScale < kMinTimeScaleFactor || timeScale > kMaxTimeScaleFactor) {
+        std::fprintf(stderr, "--time-scale %d: must be %d ... %d\n", timeScale, kMinTimeScaleFactor,
+                     kMaxTimeScaleFactor);
         return 2;
     }
     const std::string& projectPath = paths[0];
@@ -65,7 +65,7 @@ int ExportX(const std::vector<std::string>& args)
     return 0;
 }
 
-const CliCommandRegistration registration("export-x", USAGE, ExportX);
+const CliCommandRegistration registration("export-x", kUsage, ExportX);
 
 }  // namespace
 

@@ -11,12 +11,12 @@ namespace m3d {
 
 namespace {
 
-constexpr const char* USAGE =
+constexpr const char* kUsage =
     "pose PROJECT.anm --motion NAME --frame F [--mirror-pose | --drop-to-ground | --level INDEX]...";
 
 int Usage()
 {
-    std::fprintf(stderr, "usage: marionettica3d-cli %s\n", USAGE);
+    std::fprintf(stderr, "usage: marionettica3d-cli %s\n", kUsage);
     return 2;
 }
 
@@ -88,7 +88,7 @@ int Pose(const std::vector<std::string>& args)
     return 0;
 }
 
-const CliCommandRegistration registration("pose", USAGE, Pose);
+const CliCommandRegistration registration("pose", kUsage, Pose);
 
 }  // namespace
 

@@ -27,7 +27,7 @@ bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwrite
 bool RefuseReadOnlyOutput(const std::string& path, bool overwrite)
 {
     const WriteTarget target = InspectWriteTarget(path);
-    if (overwrite || target.kind != WriteTarget::REGULAR || !target.readOnly) return false;
+    if (overwrite || target.kind != WriteTarget::Kind::Regular || !target.readOnly) return false;
     std::fprintf(stderr, "%s: the file is read-only; nothing was written (--overwrite replaces it)\n", path.c_str());
     return true;
 }

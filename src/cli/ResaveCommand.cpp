@@ -9,7 +9,7 @@ namespace m3d {
 
 namespace {
 
-constexpr const char* USAGE =
+constexpr const char* kUsage =
     "resave PROJECT.anm OUT.anm [--overwrite]   (--overwrite: replace the .mesh files already in OUT.anm's "
     "folder, and read-only files)";
 
@@ -24,7 +24,7 @@ int Resave(const std::vector<std::string>& args)
             paths.push_back(arg);
     }
     if (paths.size() != 2) {
-        std::fprintf(stderr, "usage: marionettica3d-cli %s\n", USAGE);
+        std::fprintf(stderr, "usage: marionettica3d-cli %s\n", kUsage);
         return 2;
     }
     EditorSession session;
@@ -38,7 +38,7 @@ int Resave(const std::vector<std::string>& args)
     return 0;
 }
 
-const CliCommandRegistration registration("resave", USAGE, Resave);
+const CliCommandRegistration registration("resave", kUsage, Resave);
 
 }  // namespace
 

@@ -30,7 +30,7 @@ public:
     // A project file to open.
     virtual std::string AskProjectPath() { return {}; }
     virtual std::optional<int> AskGridWidth(int /*current*/) { return std::nullopt; }
-    // A factor within MIN_MODEL_SCALE ... MAX_MODEL_SCALE.
+    // A factor within kMinModelScale ... kMaxModelScale.
     virtual std::optional<float> AskScaleFactor() { return std::nullopt; }
     // A name ValidateMotionName accepts.
     virtual std::optional<MotionNameAnswer> AskMotionName() { return std::nullopt; }

@@ -36,14 +36,14 @@ void ShowLoadError(CommandContext& c)
 
 void AddPartFromFile(CommandContext& c)
 {
-    const std::string path = c.host.AskObjectPath(UiText("core", ADD_OBJECT_DIALOG_TITLE));
+    const std::string path = c.host.AskObjectPath(UiText("core", kAddObjectDialogTitle));
     if (!path.empty() && !AddObject(c.session, path)) ShowLoadError(c);
 }
 
 void SwapPartFile(CommandContext& c)
 {
     if (c.session.CurrentPart() < 0) return;
-    const std::string path = c.host.AskObjectPath(UiText("core", SWAP_OBJECT_DIALOG_TITLE));
+    const std::string path = c.host.AskObjectPath(UiText("core", kSwapObjectDialogTitle));
     SwapCurrentObject(c.session, path);
     if (!path.empty() && !c.session.GetScene().lastLoadError.empty()) ShowLoadError(c);
 }
@@ -64,7 +64,7 @@ void ChangeGridWidth(CommandContext& c)
 void ChangeModelScale(CommandContext& c)
 {
     const std::optional<float> factor = c.host.AskScaleFactor();
-    if (CloseScaleDialog(c.session, factor.has_value(), factor.value_or(1.0f)) == SCALE_REFUSED)
+    if (CloseScaleDialog(c.session, factor.has_value(), factor.value_or(1.0f)) == ScaleDialogOutcome::Refused)
         c.host.Prompt().ShowMessage(
             UiText("core", "この倍率ではモデルの値が浮動小数点数の範囲を超えるため、スケールを変更しませんでした。"),
             UiText("core", "スケールの変更"));
@@ -205,17 +205,17 @@ const std::array kCommands = {
     // Motion
     CommandEntry{C::TogglePlayback, "play-stop", ID_MOTION_PLAY_STOP, M::Motion, false, QT_TRANSLATE_NOOP("core", "再生/停止（&P）"), "Space", nullptr, kAlways,
                  TogglePlayback, false, kMainWindowKeys},
-    CommandEntry{C::PreviousFrame, "previous-frame", ID_MOTION_PREVIOUS_FRAME, M::Motion, true, QT_TRANSLATE_NOOP("core", "前のフレーム（&B）"), "Left", FRAME_CHANGE_LABEL, kNotPlaying,
+    CommandEntry{C::PreviousFrame, "previous-frame", ID_MOTION_PREVIOUS_FRAME, M::Motion, true, QT_TRANSLATE_NOOP("core", "前のフレーム（&B）"), "Left", kFrameChangeLabel, kNotPlaying,
                  [](CommandContext& c) { StepFrameCommand(c.session, -1); }, false, kMainWindowKeys},
-    CommandEntry{C::NextFrame, "next-frame", ID_MOTION_NEXT_FRAME, M::Motion, false, QT_TRANSLATE_NOOP("core", "次のフレーム（&F）"), "Right", FRAME_CHANGE_LABEL, kNotPlaying,
+    CommandEntry{C::NextFrame, "next-frame", ID_MOTION_NEXT_FRAME, M::Motion, false, QT_TRANSLATE_NOOP("core", "次のフレーム（&F）"), "Right", kFrameChangeLabel, kNotPlaying,
                  [](CommandContext& c) { StepFrameCommand(c.session, 1); }, false, kMainWindowKeys},
-    CommandEntry{C::PreviousKey, "previous-key", ID_MOTION_PREVIOUS_KEY, M::Motion, false, QT_TRANSLATE_NOOP("core", "前のキー（&R）"), "Shift+Left", FRAME_CHANGE_LABEL, kNotPlaying,
+    CommandEntry{C::PreviousKey, "previous-key", ID_MOTION_PREVIOUS_KEY, M::Motion, false, QT_TRANSLATE_NOOP("core", "前のキー（&R）"), "Shift+Left", kFrameChangeLabel, kNotPlaying,
                  [](CommandContext& c) { GoToNeighbourKeyCommand(c.session, KeyDirection::Previous); }, false, kMainWindowKeys},
-    CommandEntry{C::NextKey, "next-key", ID_MOTION_NEXT_KEY, M::Motion, false, QT_TRANSLATE_NOOP("core", "次のキー（&X）"), "Shift+Right", FRAME_CHANGE_LABEL, kNotPlaying,
+    CommandEntry{C::NextKey, "next-key", ID_MOTION_NEXT_KEY, M::Motion, false, QT_TRANSLATE_NOOP("core", "次のキー（&X）"), "Shift+Right", kFrameChangeLabel, kNotPlaying,
                  [](CommandContext& c) { GoToNeighbourKeyCommand(c.session, KeyDirection::Next); }, false, kMainWindowKeys},
-    CommandEntry{C::FirstFrame, "first-frame", ID_MOTION_FIRST_FRAME, M::Motion, false, QT_TRANSLATE_NOOP("core", "最初のフレーム（&H）"), "Home", FRAME_CHANGE_LABEL, kNotPlaying,
+    CommandEntry{C::FirstFrame, "first-frame", ID_MOTION_FIRST_FRAME, M::Motion, false, QT_TRANSLATE_NOOP("core", "最初のフレーム（&H）"), "Home", kFrameChangeLabel, kNotPlaying,
                  [](CommandContext& c) { GoToFrameCommand(c.session, 0); }, false, kMainWindowKeys},
-    CommandEntry{C::LastFrame, "last-frame", ID_MOTION_LAST_FRAME, M::Motion, false, QT_TRANSLATE_NOOP("core", "最後のフレーム（&E）"), "End", FRAME_CHANGE_LABEL, kNotPlaying,
+    CommandEntry{C::LastFrame, "last-frame", ID_MOTION_LAST_FRAME, M::Motion, false, QT_TRANSLATE_NOOP("core", "最後のフレーム（&E）"), "End", kFrameChangeLabel, kNotPlaying,
                  [](CommandContext& c) { GoToLastFrameCommand(c.session); }, false, kMainWindowKeys},
     CommandEntry{C::SetKey, "set-key", ID_MOTION_SET_KEY, M::Motion, true, QT_TRANSLATE_NOOP("core", "キーを設定（&K）"), "K", QT_TRANSLATE_NOOP("core", "キーの設定"), kNotPlaying,
                  TimelineCommand<&MotionTimeline::SetKeyHere>, false},

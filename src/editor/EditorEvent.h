@@ -16,7 +16,7 @@ namespace m3d {
 // The tree's selection changed; part is the selected Part's index (-1 for
 // the root entry or none).
 struct SelectionChanged {
-    TreeItem item = NO_TREE_ITEM;
+    TreeItem item = kNoTreeItem;
     int part = -1;
 };
 // The pose shown changed, or the transform panel's fields were refilled from it.

@@ -63,7 +63,7 @@ public:
     // Whether a Motion is playing back (editing controls are locked then).
     bool IsPlaying() const { return playing; }
 
-    // Selects item as the user would (NO_TREE_ITEM or an unknown handle: no
+    // Selects item as the user would (kNoTreeItem or an unknown handle: no
     // selection); when the selection changes, the transform panel shows the
     // new current Part and the title is rebuilt.
     void SelectTreeItem(TreeItem item);
@@ -116,7 +116,7 @@ private:
     TransformPanelState transformPanel;
     int currentMotion = -1;
     int currentFrame = 0;
-    TreeItem reportedSelection = NO_TREE_ITEM;
+    TreeItem reportedSelection = kNoTreeItem;
     std::string titleText;
     int totalFaces = 0;
     int totalMeshes = 0;

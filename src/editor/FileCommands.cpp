@@ -60,7 +60,7 @@ bool SaveWithPrompt(EditorSession& session, UserPrompt& prompt)
 
 bool SaveAs(EditorSession& session, UserPrompt& prompt)
 {
-    const std::string path = prompt.AskSavePath(UiText("core", PROJECT_FILE_FILTER), PROJECT_FILE_DEFAULT_EXTENSION);
+    const std::string path = prompt.AskSavePath(UiText("core", kProjectFileFilter), kProjectFileDefaultExtension);
     return !path.empty() && SaveAndRemember(session, path, prompt);
 }
 

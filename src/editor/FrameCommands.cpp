@@ -8,7 +8,7 @@
 
 namespace m3d {
 
-const char* const FRAME_CHANGE_LABEL = QT_TRANSLATE_NOOP("core", "フレームの移動");
+const char* const kFrameChangeLabel = QT_TRANSLATE_NOOP("core", "フレームの移動");
 
 namespace {
 
@@ -30,7 +30,7 @@ void GoToFrameCommand(EditorSession& session, int frame)
     session.SetCurrentFrame(frame);
     EvaluatePose(session.GetScene(), session.CurrentMotion(), frame);
     session.ShowCurrentTransform();
-    session.History().PushUndoJoining(UiText("core", FRAME_CHANGE_LABEL));
+    session.History().PushUndoJoining(UiText("core", kFrameChangeLabel));
 }
 
 void StepFrameCommand(EditorSession& session, int delta)

@@ -9,8 +9,8 @@ class EditorSession;
 // The keyboard's frame commands on the current Motion (nothing without one
 // or while playing). Each makes its frame current, shows the Motion's pose
 // there, scrolls the timeline to it and records that pose; a run of them
-// (stepping through a Motion) is one undo step, named FRAME_CHANGE_LABEL.
-extern const char* const FRAME_CHANGE_LABEL;  // "フレームの移動"
+// (stepping through a Motion) is one undo step, named kFrameChangeLabel.
+extern const char* const kFrameChangeLabel;  // "フレームの移動"
 
 // Goes to frame, kept within 0 ... the Motion's length.
 void GoToFrameCommand(EditorSession& session, int frame);

@@ -87,7 +87,7 @@ void MouseController::LeftButtonDown(int x, int y)
     Scene& scene = session.GetScene();
     pickedPart = picker.Pick(scene, views.PixelToRay(active, x, y), view.eye);
 
-    const bool perspective = view.type == VIEW_PERS;
+    const bool perspective = view.type == ViewType::Pers;
     if (pickedPart >= 0) {
         session.SelectPart(pickedPart);
         session.UpdateTitle();
@@ -144,20 +144,20 @@ void MouseController::RightButtonUp(int, int)
 
 void MouseController::MouseMove(int x, int y, unsigned keys)
 {
-    if (keys == MOUSE_LEFT || keys == MOUSE_RIGHT) LookUpActiveView(previousX, previousY);
+    if (keys == MouseKey::Left || keys == MouseKey::Right) LookUpActiveView(previousX, previousY);
 
-    if (keys & MOUSE_LEFT) {
+    if (keys & MouseKey::Left) {
         switch (mode) {
         case DragMode::BothSplits:
         case DragMode::HorizontalSplit:
         case DragMode::VerticalSplit: DragSplit(x, y); break;
         case DragMode::Rotate: RotateStep(x - previousX, y - previousY); break;
-        case DragMode::Move: MoveStep(x, y, (keys & MOUSE_SHIFT) != 0); break;
+        case DragMode::Move: MoveStep(x, y, (keys & MouseKey::Shift) != 0); break;
         case DragMode::None: break;
         }
-    } else if (keys & MOUSE_RIGHT) {
-        if (session.Views().views[session.Views().activeView].type == VIEW_PERS) Orbit(x - previousX, y - previousY);
-    } else if (!(keys & MOUSE_MIDDLE) && session.Views().fourViewMode) {
+    } else if (keys & MouseKey::Right) {
+        if (session.Views().views[session.Views().activeView].type == ViewType::Pers) Orbit(x - previousX, y - previousY);
+    } else if (!(keys & MouseKey::Middle) && session.Views().fourViewMode) {
         const bool vertical = InVerticalBand(x);
         const bool horizontal = InHorizontalBand(y);
         cursor = vertical && horizontal ? CursorShape::SizeAll
@@ -225,7 +225,7 @@ void MouseController::MoveStep(int x, int y, bool shift)
     const ViewState& views = session.Views();
     const View& view = views.views[views.activeView];
     Part* part = scene.PartAt(editedPart);
-    if (view.type == VIEW_PERS || !part || !part->mesh) return;
+    if (view.type == ViewType::Pers || !part || !part->mesh) return;
 
     // Totals since the press, so returning to the press point restores the start exactly.
     int dx = x - pressX;

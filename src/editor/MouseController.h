@@ -8,12 +8,12 @@ namespace m3d {
 class EditorSession;
 
 // Buttons and keys held during a mouse message (any combination).
-enum MouseKey : unsigned {
-    MOUSE_LEFT = 1,
-    MOUSE_RIGHT = 2,
-    MOUSE_SHIFT = 4,
-    MOUSE_CONTROL = 8,
-    MOUSE_MIDDLE = 16,
+enum class MouseKey : unsigned {
+    Left = 1,
+    Right = 2,
+    Shift = 4,
+    Control = 8,
+    Middle = 16,
 };
 
 // What a left-button drag does.

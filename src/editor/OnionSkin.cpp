@@ -18,8 +18,8 @@ std::vector<PoseGhost> OnionSkinGhosts(const EditorSession& session)
     const Scene& scene = session.GetScene();
     const Motion& current = scene.motions[size_t(motion)];
     const NeighbourKeys keys = NeighbourKeyFrames(current, session.CurrentFrame());
-    if (keys.previous >= 0) ghosts.push_back({WorldPoseAt(scene, current, keys.previous), ONION_PREVIOUS_TINT});
-    if (keys.next >= 0) ghosts.push_back({WorldPoseAt(scene, current, keys.next), ONION_NEXT_TINT});
+    if (keys.previous >= 0) ghosts.push_back({WorldPoseAt(scene, current, keys.previous), kOnionPreviousTint});
+    if (keys.next >= 0) ghosts.push_back({WorldPoseAt(scene, current, keys.next), kOnionNextTint});
     return ghosts;
 }
 

@@ -11,8 +11,8 @@ class EditorSession;
 
 // The tints of the onion skin's ghosts (ARGB, half opaque): the pose at the
 // previous key blue, at the next key orange.
-inline constexpr uint32_t ONION_PREVIOUS_TINT = 0x804DA6FFu;
-inline constexpr uint32_t ONION_NEXT_TINT = 0x80FF9640u;
+inline constexpr uint32_t kOnionPreviousTint = 0x804DA6FFu;
+inline constexpr uint32_t kOnionNextTint = 0x80FF9640u;
 
 // The ghosts the views' onion skin shows: the current Motion's poses at the
 // key frames just before and just after the current frame (of any track,

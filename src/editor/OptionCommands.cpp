@@ -11,12 +11,12 @@ namespace m3d {
 GridWidthOutcome CloseGridWidthDialog(EditorSession& session, bool confirmed, int width)
 {
     if (confirmed) {
-        if (width < ViewState::kGridWidthMin || width > ViewState::kGridWidthMax) return GRID_WIDTH_REFUSED;
+        if (width < ViewState::kGridWidthMin || width > ViewState::kGridWidthMax) return GridWidthOutcome::Refused;
         session.Views().SetGridWidth(width);
         session.Events().Publish(ViewsChanged{});
     }
     session.UpdateTitle();
-    return confirmed ? GRID_WIDTH_STORED : GRID_WIDTH_KEPT;
+    return confirmed ? GridWidthOutcome::Stored : GridWidthOutcome::Kept;
 }
 
 bool ScaleCommand(EditorSession& session, float factor)
@@ -35,9 +35,9 @@ ScaleDialogOutcome CloseScaleDialog(EditorSession& session, bool confirmed, floa
 {
     if (!confirmed) {
         session.FitViews();
-        return SCALE_KEPT;
+        return ScaleDialogOutcome::Kept;
     }
-    return ScaleCommand(session, factor) ? SCALE_APPLIED : SCALE_REFUSED;
+    return ScaleCommand(session, factor) ? ScaleDialogOutcome::Applied : ScaleDialogOutcome::Refused;
 }
 
 ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor, UserPrompt& prompt)

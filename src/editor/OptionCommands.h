@@ -11,10 +11,10 @@ class EditorSession;
 class UserPrompt;
 
 // Outcome of the grid width dialog.
-enum GridWidthOutcome : int {
-    GRID_WIDTH_STORED = 0,   // OK with a valid width: stored; the caller rebuilds the grid
-    GRID_WIDTH_KEPT = 1,     // cancelled: the width is unchanged
-    GRID_WIDTH_REFUSED = 2,  // OK with a width outside 1 ... 10000: the dialog stays open
+enum class GridWidthOutcome : int {
+    Stored = 0,   // OK with a valid width: stored; the caller rebuilds the grid
+    Kept = 1,     // cancelled: the width is unchanged
+    Refused = 2,  // OK with a width outside 1 ... 10000: the dialog stays open
 };
 // Closes the grid width dialog: confirmed with width (checked against
 // 1 ... 10000) or cancelled. A refused width changes nothing; otherwise the
@@ -22,10 +22,10 @@ enum GridWidthOutcome : int {
 GridWidthOutcome CloseGridWidthDialog(EditorSession& session, bool confirmed, int width);
 
 // Outcome of the scale dialog.
-enum ScaleDialogOutcome : int {
-    SCALE_APPLIED = 0,  // OK with a valid factor: the model was scaled
-    SCALE_KEPT = 1,     // cancelled: nothing scaled, the views still fitted
-    SCALE_REFUSED = 2,  // OK with a factor out of range: the dialog stays open
+enum class ScaleDialogOutcome : int {
+    Applied = 0,  // OK with a valid factor: the model was scaled
+    Kept = 1,     // cancelled: nothing scaled, the views still fitted
+    Refused = 2,  // OK with a factor out of range: the dialog stays open
 };
 // Scales the model (ScaleModel), shows the current Motion at frame 0
 // (without one the Parts keep their pose) and fits the views, as one undo

@@ -16,11 +16,11 @@
 
 namespace m3d {
 
-const char* const OBJECT_FILE_FILTER_NAME = QT_TRANSLATE_NOOP("core", "ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)");
-const char* const OBJECT_FILE_PATTERN = "*.mqo;*.mesh";
-const char* const ADD_OBJECT_DIALOG_TITLE = QT_TRANSLATE_NOOP("core", "オブジェクトを追加");
-const char* const SWAP_OBJECT_DIALOG_TITLE = QT_TRANSLATE_NOOP("core", "オブジェクトを入れ替え");
-const char* const MIRRORED_FILE_EXISTS_TEXT = QT_TRANSLATE_NOOP("core", "同じ名前のファイルが存在します");
+const char* const kObjectFileFilterName = QT_TRANSLATE_NOOP("core", "ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)");
+const char* const kObjectFilePattern = "*.mqo;*.mesh";
+const char* const kAddObjectDialogTitle = QT_TRANSLATE_NOOP("core", "オブジェクトを追加");
+const char* const kSwapObjectDialogTitle = QT_TRANSLATE_NOOP("core", "オブジェクトを入れ替え");
+const char* const kMirroredFileExistsText = QT_TRANSLATE_NOOP("core", "同じ名前のファイルが存在します");
 
 namespace {
 
@@ -106,20 +106,20 @@ MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& na
 {
     Scene& scene = session.GetScene();
     const int source = session.CurrentPart();
-    if (!scene.PartAt(source)) return MIRRORED_PART_NOTHING_SELECTED;
+    if (!scene.PartAt(source)) return MirroredPartResult::NothingSelected;
     // The Part will be named after its file, which loses everything from the
     // first '.', so the checks are on what is left.
     const std::string base = PartBaseNameOf(name);
     switch (CheckPartName(scene, name, -1)) {
-    case PartNameProblem::Invalid: return MIRRORED_NAME_INVALID;
-    case PartNameProblem::Taken: return MIRRORED_NAME_TAKEN;
-    case PartNameProblem::NotSavable: return MIRRORED_NAME_NOT_SAVABLE;
+    case PartNameProblem::Invalid: return MirroredPartResult::NameInvalid;
+    case PartNameProblem::Taken: return MirroredPartResult::NameTaken;
+    case PartNameProblem::NotSavable: return MirroredPartResult::NameNotSavable;
     case PartNameProblem::None: break;
     }
     // Projects find their object files ignoring case, so a file differing
     // only in case would be taken for this one, and replacing it loses data.
     const std::string directory = scene.addObjectDirectory.empty() ? "." : scene.addObjectDirectory;
-    if (FindFileIgnoringCase(directory, base + ".mesh")) return MIRRORED_FILE_EXISTS;
+    if (FindFileIgnoringCase(directory, base + ".mesh")) return MirroredPartResult::FileExists;
 
     const std::string file = scene.addObjectDirectory.empty()
                                  ? base + ".mesh"
@@ -127,14 +127,14 @@ MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& na
     CMesh* sourceMesh = scene.parts[source]->mesh.get();
     if (!sourceMesh || !sourceMesh->SaveMirrorMeshFile(file)) {
         scene.lastSaveError = sourceMesh ? sourceMesh->GetLastError() : file + ": the Part has no geometry to mirror";
-        return MIRRORED_FILE_NOT_WRITTEN;
+        return MirroredPartResult::FileNotWritten;
     }
     std::unique_ptr<CMesh> mesh = scene.LoadObjectMesh(file);
     if (!scene.lastLoadError.empty()) {
         // Nobody else's file: it was not there a moment ago.
         std::error_code ignored;
         std::filesystem::remove(file, ignored);
-        return MIRRORED_FILE_NOT_READ;
+        return MirroredPartResult::FileNotRead;
     }
 
     // The copy goes to the other side: under the partner of S's parent when there is one.
@@ -156,24 +156,24 @@ MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& na
     edit.Commit();
     session.ShowCurrentTransform();
     session.UpdateTitle();
-    return MIRRORED_PART_ADDED;
+    return MirroredPartResult::Added;
 }
 
 DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths)
 {
-    if (paths.size() != 1) return DROP_IGNORED;
+    if (paths.size() != 1) return DroppedFileAction::Ignored;
     const std::string name = FileNameOf(paths[0]);
-    if (name.find(".anm") != std::string::npos) return DROP_OPEN_PROJECT;
-    if (name.find(".mesh") != std::string::npos || name.find(".mqo") != std::string::npos) return DROP_ADD_OBJECT;
-    return DROP_IGNORED;
+    if (name.find(".anm") != std::string::npos) return DroppedFileAction::OpenProject;
+    if (name.find(".mesh") != std::string::npos || name.find(".mqo") != std::string::npos) return DroppedFileAction::AddObject;
+    return DroppedFileAction::Ignored;
 }
 
 DroppedFileAction DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths)
 {
     const DroppedFileAction action = DroppedFileActionFor(paths);
-    if (action == DROP_OPEN_PROJECT) {
+    if (action == DroppedFileAction::OpenProject) {
         if (!session.History().IsModified() || AskDiscardCurrentData(prompt)) OpenProject(session, paths[0]);
-    } else if (action == DROP_ADD_OBJECT) {
+    } else if (action == DroppedFileAction::AddObject) {
         AddObject(session, paths[0]);
     }
     return action;

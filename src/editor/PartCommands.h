@@ -12,12 +12,12 @@ class UserPrompt;
 
 // Texts of the object file dialog (the program shows it; the commands below
 // take its answer).
-extern const char* const OBJECT_FILE_FILTER_NAME;  // "ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)"
-extern const char* const OBJECT_FILE_PATTERN;       // "*.mqo;*.mesh"
-extern const char* const ADD_OBJECT_DIALOG_TITLE;   // "オブジェクトを追加"
-extern const char* const SWAP_OBJECT_DIALOG_TITLE;  // "オブジェクトを入れ替え"
+extern const char* const kObjectFileFilterName;  // "ﾒﾀｾｺｲｱｵﾌﾞｼﾞｪｸﾄ(*.mqo)/最適化ﾒｯｼｭ(*.mesh)"
+extern const char* const kObjectFilePattern;       // "*.mqo;*.mesh"
+extern const char* const kAddObjectDialogTitle;   // "オブジェクトを追加"
+extern const char* const kSwapObjectDialogTitle;  // "オブジェクトを入れ替え"
 // The message for a mirrored name whose file is already in the folder (same caption).
-extern const char* const MIRRORED_FILE_EXISTS_TEXT;
+extern const char* const kMirroredFileExistsText;
 
 // Adds the object file at path as a Part under the selected tree item (one
 // undo step) and rebuilds the title. A file that cannot be
@@ -43,15 +43,15 @@ bool SwapCurrentObject(EditorSession& session, const std::string& path);
 // "" without a current Part.
 std::string MirroredPartDefaultName(const EditorSession& session);
 
-enum MirroredPartResult : int {
-    MIRRORED_PART_ADDED = 0,
-    MIRRORED_PART_NOTHING_SELECTED = 1,  // no current Part: nothing done, no dialog
-    MIRRORED_NAME_TAKEN = 2,             // a Part's baseName equals name: show the caution, keep the dialog open
-    MIRRORED_NAME_INVALID = 3,           // empty or holding a folder separator: likewise
-    MIRRORED_FILE_EXISTS = 4,            // name.mesh is already in the folder: likewise
-    MIRRORED_FILE_NOT_WRITTEN = 5,       // the mirrored file could not be written: the scene's lastSaveError says why
-    MIRRORED_FILE_NOT_READ = 6,  // it was written but could not be read back (and is removed): lastLoadError says why
-    MIRRORED_NAME_NOT_SAVABLE = 7,  // a project file could not hold it (CheckPartName): likewise
+enum class MirroredPartResult : int {
+    Added = 0,
+    NothingSelected = 1,  // no current Part: nothing done, no dialog
+    NameTaken = 2,             // a Part's baseName equals name: show the caution, keep the dialog open
+    NameInvalid = 3,           // empty or holding a folder separator: likewise
+    FileExists = 4,            // name.mesh is already in the folder: likewise
+    FileNotWritten = 5,       // the mirrored file could not be written: the scene's lastSaveError says why
+    FileNotRead = 6,  // it was written but could not be read back (and is removed): lastLoadError says why
+    NameNotSavable = 7,  // a project file could not hold it (CheckPartName): likewise
 };
 
 // Writes the current Part S's mesh mirrored across x = 0 to
@@ -68,10 +68,10 @@ enum MirroredPartResult : int {
 MirroredPartResult AddMirroredPart(EditorSession& session, const std::string& name);
 
 // What a drop of files onto the view does.
-enum DroppedFileAction : int {
-    DROP_IGNORED = 0,       // more than one file (or none), or not a known kind
-    DROP_OPEN_PROJECT = 1,  // the file name contains ".anm": asked first
-    DROP_ADD_OBJECT = 2,    // else it contains ".mesh" or ".mqo"
+enum class DroppedFileAction : int {
+    Ignored = 0,       // more than one file (or none), or not a known kind
+    OpenProject = 1,  // the file name contains ".anm": asked first
+    AddObject = 2,    // else it contains ".mesh" or ".mqo"
 };
 // The rule: one file only; substring tests on its name (after the last folder
 // separator, either kind) in the order ".anm", then ".mesh" or ".mqo".

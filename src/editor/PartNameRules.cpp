@@ -9,11 +9,11 @@
 
 namespace m3d {
 
-const char* const MIRRORED_NAME_TAKEN_TEXT = QT_TRANSLATE_NOOP("core", "同じオブジェクト名が存在します");
-const char* const MIRRORED_NAME_TAKEN_CAPTION = QT_TRANSLATE_NOOP("core", "caution");
-const char* const MIRRORED_NAME_INVALID_TEXT =
+const char* const kMirroredNameTakenText = QT_TRANSLATE_NOOP("core", "同じオブジェクト名が存在します");
+const char* const kMirroredNameTakenCaption = QT_TRANSLATE_NOOP("core", "caution");
+const char* const kMirroredNameInvalidText =
     QT_TRANSLATE_NOOP("core", "オブジェクト名が空か、使えない文字（/ \\）を含んでいます");
-const char* const PART_NAME_NOT_SAVABLE_TEXT =
+const char* const kPartNameNotSavableText =
     QT_TRANSLATE_NOOP("core",
                       "プロジェクトファイルに保存できない名前です。Shift-"
                       "JISで表せる文字（制御文字を除く）で259バイトまでにしてください。");
@@ -24,7 +24,7 @@ PartNameProblem CheckPartName(const Scene& scene, const std::string& name, int i
     if (base.empty() || name.find_first_of("/\\") != std::string::npos) return PartNameProblem::Invalid;
     const bool control = std::any_of(base.begin(), base.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; });
     const std::optional<size_t> bytes = ShiftJisByteLength(base);
-    if (control || !bytes || *bytes > size_t(MAX_PART_NAME_BYTES)) return PartNameProblem::NotSavable;
+    if (control || !bytes || *bytes > size_t(kMaxPartNameBytes)) return PartNameProblem::NotSavable;
     for (int i = 0; i < scene.PartCount(); ++i)
         if (i != ignoredPart && scene.parts[i]->baseName == base) return PartNameProblem::Taken;
     return PartNameProblem::None;
@@ -33,9 +33,9 @@ PartNameProblem CheckPartName(const Scene& scene, const std::string& name, int i
 const char* PartNameProblemText(PartNameProblem problem)
 {
     switch (problem) {
-    case PartNameProblem::Invalid: return MIRRORED_NAME_INVALID_TEXT;
-    case PartNameProblem::Taken: return MIRRORED_NAME_TAKEN_TEXT;
-    case PartNameProblem::NotSavable: return PART_NAME_NOT_SAVABLE_TEXT;
+    case PartNameProblem::Invalid: return kMirroredNameInvalidText;
+    case PartNameProblem::Taken: return kMirroredNameTakenText;
+    case PartNameProblem::NotSavable: return kPartNameNotSavableText;
     case PartNameProblem::None: break;
     }
     return "";

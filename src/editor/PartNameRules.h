@@ -8,12 +8,12 @@ class Scene;
 
 // The message for a name that is already a Part's baseName, and the caption
 // of every refused name.
-extern const char* const MIRRORED_NAME_TAKEN_TEXT;     // "同じオブジェクト名が存在します"
-extern const char* const MIRRORED_NAME_TAKEN_CAPTION;  // "caution"
+extern const char* const kMirroredNameTakenText;     // "同じオブジェクト名が存在します"
+extern const char* const kMirroredNameTakenCaption;  // "caution"
 // The message for a name that cannot name a file.
-extern const char* const MIRRORED_NAME_INVALID_TEXT;
+extern const char* const kMirroredNameInvalidText;
 // The message for a name a project file cannot hold.
-extern const char* const PART_NAME_NOT_SAVABLE_TEXT;
+extern const char* const kPartNameNotSavableText;
 
 // Why a typed name cannot name a Part.
 enum class PartNameProblem {

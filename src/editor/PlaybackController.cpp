@@ -28,7 +28,7 @@ PlaybackController::PlaybackController(EditorSession& session, MotionTimeline& t
 
 void PlaybackController::SetFramesPerSecond(int rate)
 {
-    const int clamped = std::clamp(rate, MIN_FRAME_RATE, MAX_FRAME_RATE);
+    const int clamped = std::clamp(rate, kMinFrameRate, kMaxFrameRate);
     if (clamped == framesPerSecond) return;
     framesPerSecond = clamped;
     session.Events().Publish(PlaybackSettingsChanged{});

@@ -15,8 +15,8 @@ using MillisecondClock = std::function<uint32_t()>;
 MillisecondClock SteadyMilliseconds();
 
 // Lowest and highest playback rate, frames per second.
-constexpr int MIN_FRAME_RATE = 1;
-constexpr int MAX_FRAME_RATE = 120;
+constexpr int kMinFrameRate = 1;
+constexpr int kMaxFrameRate = 120;
 
 // Plays the current Motion and scrolls the timeline while a drag is held
 // beyond its edges. The owner calls Step when MillisecondsToStep says one is
@@ -33,7 +33,7 @@ public:
 
     // The frame rate of playback and of the glTF export (30 until set; the
     // window loads and saves it with its settings). The rate is clamped to
-    // MIN_FRAME_RATE ... MAX_FRAME_RATE; a change is announced as
+    // kMinFrameRate ... kMaxFrameRate; a change is announced as
     // PlaybackSettingsChanged.
     void SetFramesPerSecond(int rate);
     int FramesPerSecond() const { return framesPerSecond; }

@@ -6,7 +6,7 @@
 namespace m3d {
 
 namespace {
-constexpr const char* PROGRAM_TITLE = "Marionettica3D Ver 1.0.0";
+constexpr const char* kProgramTitle = "Marionettica3D Ver 1.0.0";
 
 std::string PartSummary(const std::string& name, int faces, int meshes)
 {
@@ -25,8 +25,8 @@ void EditorSession::UpdateTitle()
     }
     // The name of a project never saved is shown in the interface language.
     const std::string projectName =
-        scene.projectFileName == UNTITLED_PROJECT_NAME ? UiText("core", UNTITLED_PROJECT_NAME) : scene.projectFileName;
-    titleText = std::string(PROGRAM_TITLE) + "   " + PartSummary(projectName, totalFaces, totalMeshes);
+        scene.projectFileName == kUntitledProjectName ? UiText("core", kUntitledProjectName) : scene.projectFileName;
+    titleText = std::string(kProgramTitle) + "   " + PartSummary(projectName, totalFaces, totalMeshes);
     if (const Part* current = scene.PartAt(CurrentPart()); current && current->mesh)
         titleText +=
             "   " + PartSummary(current->displayName, current->mesh->GetFaceNum(), current->mesh->GetMeshNum());

@@ -66,13 +66,13 @@ void SymmetryEditor::Scroll(const EditValues& edits, int code, int thumbPosition
     Commit(edits);
     int row = firstVisibleRow;
     switch (code) {
-    case SCROLL_LINE_UP: row -= 1; break;
-    case SCROLL_LINE_DOWN: row += 1; break;
-    case SCROLL_PAGE_UP: row -= kPageStep; break;
-    case SCROLL_PAGE_DOWN: row += kPageStep; break;
-    case SCROLL_THUMB_TRACK: row = thumbPosition; break;
-    case SCROLL_TOP: row = 0; break;
-    case SCROLL_BOTTOM: row = PartCount() - kVisibleRows; break;
+    case SymmetryScrollCode::LineUp: row -= 1; break;
+    case SymmetryScrollCode::LineDown: row += 1; break;
+    case SymmetryScrollCode::PageUp: row -= kPageStep; break;
+    case SymmetryScrollCode::PageDown: row += kPageStep; break;
+    case SymmetryScrollCode::ThumbTrack: row = thumbPosition; break;
+    case SymmetryScrollCode::Top: row = 0; break;
+    case SymmetryScrollCode::Bottom: row = PartCount() - kVisibleRows; break;
     default: break;
     }
     firstVisibleRow = std::clamp(row, 0, std::max(0, PartCount() - kVisibleRows));

@@ -13,16 +13,16 @@ class Scene;
 
 // Scroll requests of the symmetry table's scroll bar, numbered as the
 // platform's scroll codes.
-enum SymmetryScrollCode : int {
-    SCROLL_LINE_UP = 0,
-    SCROLL_LINE_DOWN = 1,
-    SCROLL_PAGE_UP = 2,
-    SCROLL_PAGE_DOWN = 3,
-    SCROLL_THUMB_POSITION = 4,
-    SCROLL_THUMB_TRACK = 5,
-    SCROLL_TOP = 6,
-    SCROLL_BOTTOM = 7,
-    SCROLL_END = 8,
+enum class SymmetryScrollCode : int {
+    LineUp = 0,
+    LineDown = 1,
+    PageUp = 2,
+    PageDown = 3,
+    ThumbPosition = 4,
+    ThumbTrack = 5,
+    Top = 6,
+    Bottom = 7,
+    End = 8,
 };
 
 // The symmetry settings table without its widgets: a working copy of every

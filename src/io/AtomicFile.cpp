@@ -15,7 +15,7 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(FileS
     TemporaryFile temporary;
     int errorNumber = 0;
     if (!temporary.Write(path, target, produce, error, errorNumber)) return false;
-    if (!temporary.Commit(target.file, target.kind == WriteTarget::REGULAR)) {
+    if (!temporary.Commit(target.file, target.kind == WriteTarget::Kind::Regular)) {
         error = path + ": cannot replace the file: " + std::strerror(errno);
         return false;
     }
@@ -25,11 +25,11 @@ bool WriteFileAtomically(const std::string& path, const std::function<bool(FileS
 bool CheckWriteTarget(const std::string& path, const WriteTarget& target, const AtomicWriteOptions& options,
                       std::string& error)
 {
-    if (target.kind == WriteTarget::UNUSABLE || target.kind == WriteTarget::NOT_REGULAR) {
+    if (target.kind == WriteTarget::Kind::Unusable || target.kind == WriteTarget::Kind::NotRegular) {
         error = target.error;
         return false;
     }
-    if (target.kind == WriteTarget::REGULAR && target.readOnly && !options.replaceReadOnly) {
+    if (target.kind == WriteTarget::Kind::Regular && target.readOnly && !options.replaceReadOnly) {
         error = path + ": the file is read-only; nothing was written";
         return false;
     }

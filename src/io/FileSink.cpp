@@ -6,21 +6,21 @@
 namespace m3d {
 
 namespace {
-constexpr size_t BUFFER_BYTES = size_t(256) << 10;
+constexpr size_t kBufferBytes = size_t(256) << 10;
 }
 
-FileSink::FileSink(int fd) : fd(fd) { buffer.reserve(BUFFER_BYTES); }
+FileSink::FileSink(int fd) : fd(fd) { buffer.reserve(kBufferBytes); }
 
 bool FileSink::Write(std::string_view bytes)
 {
     if (!Ok()) return false;
-    if (buffer.size() + bytes.size() <= BUFFER_BYTES) {
+    if (buffer.size() + bytes.size() <= kBufferBytes) {
         buffer.append(bytes);
         return true;
     }
     // Large pieces go straight to the file instead of through the buffer.
     if (!Flush()) return false;
-    if (bytes.size() >= BUFFER_BYTES) return WriteOut(bytes.data(), bytes.size());
+    if (bytes.size() >= kBufferBytes) return WriteOut(bytes.data(), bytes.size());
     buffer.append(bytes);
     return true;
 }

@@ -16,10 +16,10 @@ namespace m3d {
 
 namespace {
 
-constexpr const char TEMP_MARK[] = ".tmp";
-constexpr size_t TEMP_RANDOM_CHARS = 6;
+constexpr const char kTempMark[] = ".tmp";
+constexpr size_t kTempRandomChars = 6;
 // A named temporary this old is no write in progress but one that was killed.
-constexpr time_t STALE_TEMP_SECONDS = 60;
+constexpr time_t kStaleTempSeconds = 60;
 
 bool IsAlphanumeric(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
 
@@ -27,9 +27,9 @@ bool IsAlphanumeric(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <=
 bool IsTemporaryName(const char* name)
 {
     const size_t length = std::strlen(name);
-    const size_t suffix = sizeof TEMP_MARK - 1 + TEMP_RANDOM_CHARS;
-    if (length <= suffix || std::strncmp(name + length - suffix, TEMP_MARK, sizeof TEMP_MARK - 1) != 0) return false;
-    for (size_t i = length - TEMP_RANDOM_CHARS; i < length; ++i)
+    const size_t suffix = sizeof kTempMark - 1 + kTempRandomChars;
+    if (length <= suffix || std::strncmp(name + length - suffix, kTempMark, sizeof kTempMark - 1) != 0) return false;
+    for (size_t i = length - kTempRandomChars; i < length; ++i)
         if (!IsAlphanumeric(name[i])) return false;
     return true;
 }
@@ -51,7 +51,7 @@ void RemoveStaleTemporaries(const std::string& folder)
         if (!IsTemporaryName(entry->d_name)) continue;
         struct stat info;
         if (fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
-        if (S_ISREG(info.st_mode) && info.st_uid == geteuid() && now - info.st_mtime > STALE_TEMP_SECONDS)
+        if (S_ISREG(info.st_mode) && info.st_uid == geteuid() && now - info.st_mtime > kStaleTempSeconds)
             unlinkat(dirfd(dir), entry->d_name, 0);
     }
     closedir(dir);
@@ -61,10 +61,10 @@ void RemoveStaleTemporaries(const std::string& folder)
 
 std::string RandomTemporaryName(const std::string& file)
 {
-    static const char LETTERS[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     thread_local std::mt19937_64 random{std::random_device{}()};
-    std::string name = file + TEMP_MARK;
-    for (size_t i = 0; i < TEMP_RANDOM_CHARS; ++i) name += LETTERS[random() % (sizeof LETTERS - 1)];
+    std::string name = file + kTempMark;
+    for (size_t i = 0; i < kTempRandomChars; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
     return name;
 }
 
@@ -117,7 +117,7 @@ bool TemporaryFile::Write(const std::string& path, const WriteTarget& target,
             error = path + ": " + (sink.Refusal().empty() ? std::string("nothing was written") : sink.Refusal());
         return false;
     }
-    if (target.kind == WriteTarget::REGULAR) {
+    if (target.kind == WriteTarget::Kind::Regular) {
         // Failing to hand the file back to its owner (we are not root) is no reason to lose the save.
         struct stat info;
         if (fstat(fd, &info) == 0 && (info.st_uid != target.owner || info.st_gid != target.group))

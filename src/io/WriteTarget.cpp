@@ -11,7 +11,7 @@ namespace m3d {
 namespace {
 
 // Longer chains are loops or an attack; the kernel gives up at 40 too.
-constexpr int MAX_LINK_HOPS = 40;
+constexpr int kMaxLinkHops = 40;
 
 bool InGroup(gid_t group)
 {
@@ -64,7 +64,7 @@ WriteTarget InspectWriteTarget(const std::string& path)
                 const std::string folder = FolderOfFile(target.file);
                 struct stat folderInfo;
                 if (stat(folder.c_str(), &folderInfo) == 0 && S_ISDIR(folderInfo.st_mode)) {
-                    target.kind = WriteTarget::MISSING;
+                    target.kind = WriteTarget::Kind::Missing;
                 } else {
                     target.errorNumber = ENOENT;
                     target.error = path + ": the folder " + folder + " does not exist";
@@ -76,7 +76,7 @@ WriteTarget InspectWriteTarget(const std::string& path)
             return target;
         }
         if (S_ISLNK(info.st_mode)) {
-            if (hop == MAX_LINK_HOPS) {
+            if (hop == kMaxLinkHops) {
                 target.error = path + ": too many symbolic links";
                 return target;
             }
@@ -91,11 +91,11 @@ WriteTarget InspectWriteTarget(const std::string& path)
             continue;
         }
         if (!S_ISREG(info.st_mode)) {
-            target.kind = WriteTarget::NOT_REGULAR;
+            target.kind = WriteTarget::Kind::NotRegular;
             target.error = path + ": " + FileKindName(info.st_mode) + ", not a regular file; nothing was written";
             return target;
         }
-        target.kind = WriteTarget::REGULAR;
+        target.kind = WriteTarget::Kind::Regular;
         target.mode = info.st_mode & 07777;
         target.owner = info.st_uid;
         target.group = info.st_gid;

@@ -7,26 +7,26 @@ namespace m3d {
 
 // What a save would replace at a path, symbolic links followed.
 struct WriteTarget {
-    enum Kind {
-        MISSING,      // nothing there yet, in a folder that exists: a new file is created
-        REGULAR,      // an ordinary file, replaced as a whole
-        NOT_REGULAR,  // a directory, FIFO, device node or socket: never written
-        UNUSABLE,     // the path cannot be looked at, or its folder does not exist (see error)
+    enum class Kind {
+        Missing,      // nothing there yet, in a folder that exists: a new file is created
+        Regular,      // an ordinary file, replaced as a whole
+        NotRegular,  // a directory, FIFO, device node or socket: never written
+        Unusable,     // the path cannot be looked at, or its folder does not exist (see error)
     };
-    Kind kind = UNUSABLE;
+    Kind kind = WriteTarget::Kind::Unusable;
     // The file that is really written: the path given, or the end of its
     // chain of symbolic links (a relative link taken from its own folder).
     std::string file;
-    // For REGULAR: the old file's permission bits and owner, kept by the new file.
+    // For Kind::Regular: the old file's permission bits and owner, kept by the new file.
     mode_t mode = 0;
     uid_t owner = 0;
     gid_t group = 0;
-    // For REGULAR: the permission bits give this user no write access. Decided
+    // For Kind::Regular: the permission bits give this user no write access. Decided
     // by the mode alone, so that the answer is the same for root.
     bool readOnly = false;
-    // For UNUSABLE and NOT_REGULAR: the reason, starting with the path given.
+    // For Kind::Unusable and Kind::NotRegular: the reason, starting with the path given.
     std::string error;
-    // For UNUSABLE: the errno of the failed look (ENAMETOOLONG, EACCES...), 0 for a link loop.
+    // For Kind::Unusable: the errno of the failed look (ENAMETOOLONG, EACCES...), 0 for a link loop.
     int errorNumber = 0;
 };
 

@@ -193,7 +193,7 @@ uint64_t CMesh::ContentDigest() const
 
 void CMesh::SetPrimitiveType(int type)
 {
-    if (type == MESH_PRIMITIVE_EDGES || type == MESH_PRIMITIVE_FACES) impl->primitiveType = type;
+    if (type == MeshPrimitive::Edges || type == MeshPrimitive::Faces) impl->primitiveType = type;
 }
 
 namespace {

@@ -15,7 +15,7 @@ struct RenderMaterial;
 struct LoadedModel;
 
 // Primitive types for SetPrimitiveType.
-enum MeshPrimitive : int { MESH_PRIMITIVE_EDGES = 3, MESH_PRIMITIVE_FACES = 5 };
+enum class MeshPrimitive : int { Edges = 3, Faces = 5 };
 
 // The geometry of one Part: vertices, sub-meshes as triangle strips, materials
 // and texture references, plus its world transform. Registered with a

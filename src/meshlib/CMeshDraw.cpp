@@ -51,7 +51,7 @@ void CMesh::DrawStrips(const Matrix4& world, const RenderMaterial* tint)
             device->SetTexture(mesh.TextureOfSlot(mat.textureNumber));
         }
         // The GPU discards the zero-area joints of a face strip; edges reuse the same indices as a line strip.
-        if (mesh.primitiveType == MESH_PRIMITIVE_EDGES)
+        if (mesh.primitiveType == MeshPrimitive::Edges)
             device->DrawIndexedLineStrip(c.vertices.data(), uint32_t(c.vertices.size()), m.indices.data(), m.indexCount,
                                          m.baseVertex);
         else

@@ -24,7 +24,7 @@ struct CMesh::Impl {
     Matrix4 matrix;
     Vec3 position;
     float pendingScale[3] = {1.0f, 1.0f, 1.0f};  // applied to the geometry by SetVB
-    int primitiveType = MESH_PRIMITIVE_FACES;
+    int primitiveType = MeshPrimitive::Faces;
 
     // Derived from the content by Refresh.
     uint64_t geometryVersion = 0;        // new for every change of the geometry (GeometryKey)

@@ -47,16 +47,16 @@ class SmoothingCells {
 public:
     void Clear()
     {
-        for (uint32_t cell : occupied_) sums_[cell] = {};
-        occupied_.clear();
+        for (uint32_t cell : occupied) sums[cell] = {};
+        occupied.clear();
     }
 
     // Adds a face's unit normal with its corner angle; zero normals add nothing.
     void Add(Vec3 n, float weight)
     {
         if (n.x == 0 && n.y == 0 && n.z == 0) return;
-        Sum& sum = sums_[CellOf(n)];
-        if (sum.count++ == 0) occupied_.push_back(CellOf(n));
+        Sum& sum = sums[CellOf(n)];
+        if (sum.count++ == 0) occupied.push_back(CellOf(n));
         sum.weighted[0] += double(n.x) * weight;
         sum.weighted[1] += double(n.y) * weight;
         sum.weighted[2] += double(n.z) * weight;
@@ -68,8 +68,8 @@ public:
     // Turns each cell's direction sum into its mean direction; after the last Add.
     void Finish()
     {
-        for (uint32_t cell : occupied_) {
-            Sum& sum = sums_[cell];
+        for (uint32_t cell : occupied) {
+            Sum& sum = sums[cell];
             sum.mean = UnitOrZero(sum.direction[0], sum.direction[1], sum.direction[2]);
         }
     }
@@ -78,8 +78,8 @@ public:
     // (a cosine) of own.
     void Smooth(Vec3 own, float limit, double& x, double& y, double& z) const
     {
-        for (uint32_t cell : occupied_) {
-            const Sum& sum = sums_[cell];
+        for (uint32_t cell : occupied) {
+            const Sum& sum = sums[cell];
             if (Dot(own, sum.mean) < limit) continue;
             x += sum.weighted[0];
             y += sum.weighted[1];
@@ -111,8 +111,8 @@ private:
         Vec3 mean;
         uint32_t count = 0;
     };
-    std::array<Sum, 6 * kSteps * kSteps> sums_{};
-    std::vector<uint32_t> occupied_;
+    std::array<Sum, 6 * kSteps * kSteps> sums{};
+    std::vector<uint32_t> occupied;
 };
 
 }  // namespace

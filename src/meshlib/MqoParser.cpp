@@ -26,14 +26,14 @@ bool CoordinateInRange(float v) { return std::fabs(v) <= kMaxCoordinate; }
 class Parser {
 public:
     Parser(std::string_view bytes, const std::string& fileName, std::string& error)
-        : reader_(bytes), fileName_(fileName), error_(error)
+        : reader(bytes), fileName(fileName), error(error)
     {
     }
 
     bool Run(MqoDocument& doc);
 
 private:
-    bool Fail(std::string_view reason) { return FailAt(reader_.LineNumber(), reason); }
+    bool Fail(std::string_view reason) { return FailAt(reader.LineNumber(), reason); }
     bool FailAt(size_t line, std::string_view reason);
 
     bool ReadHeader(MqoDocument& doc);
@@ -49,20 +49,20 @@ private:
 
     size_t Cap(uint64_t count, size_t bytesEach) const
     {
-        return static_cast<size_t>(std::min<uint64_t>(count, reader_.RemainingBytes() / bytesEach));
+        return static_cast<size_t>(std::min<uint64_t>(count, reader.RemainingBytes() / bytesEach));
     }
 
-    MqoLineReader reader_;
-    const std::string& fileName_;
-    std::string& error_;
+    MqoLineReader reader;
+    const std::string& fileName;
+    std::string& error;
     // Scratch lists of the face being read, kept to avoid an allocation per face.
-    std::vector<uint32_t> faceVertices_;
-    std::vector<float> faceUvs_;
+    std::vector<uint32_t> faceVertices;
+    std::vector<float> faceUvs;
 };
 
 bool Parser::FailAt(size_t line, std::string_view reason)
 {
-    error_ = fileName_ + ":" + std::to_string(std::max<size_t>(line, 1)) + ": " + std::string(reason);
+    error = fileName + ":" + std::to_string(std::max<size_t>(line, 1)) + ": " + std::string(reason);
     return false;
 }
 
@@ -70,7 +70,7 @@ bool Parser::Run(MqoDocument& doc)
 {
     if (!ReadHeader(doc)) return false;
     std::string_view line;
-    while (reader_.NextLine(line)) {
+    while (reader.NextLine(line)) {
         size_t binarySize = 0;
         if (MqoLineBinarySize(line, binarySize)) {
             if (!TakeBinary(binarySize)) return false;
@@ -109,12 +109,12 @@ bool Parser::Run(MqoDocument& doc)
 bool Parser::ReadHeader(MqoDocument& doc)
 {
     std::string_view line;
-    if (!reader_.NextLine(line)) return Fail("empty file");
+    if (!reader.NextLine(line)) return Fail("empty file");
     if (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
     MqoLineCursor first(line);
     if (first.Word() != "Metasequoia" || first.Word() != "Document" || !first.AtEnd())
         return Fail("not an .mqo model: the first line is not the document header");
-    if (!reader_.NextLine(line)) return Fail("the format line is missing");
+    if (!reader.NextLine(line)) return Fail("the format line is missing");
     MqoLineCursor format(line);
     if (format.Word() != "Format") return Fail("the second line must start with 'Format'");
     const std::string_view kind = format.Word();
@@ -131,17 +131,17 @@ bool Parser::ReadHeader(MqoDocument& doc)
 bool Parser::TakeBinary(size_t size)
 {
     std::string_view bytes;
-    if (!reader_.TakeBytes(size, bytes))
+    if (!reader.TakeBytes(size, bytes))
         return Fail("binary data of " + std::to_string(size) + " bytes runs past the end of the file");
     return true;
 }
 
 bool Parser::SkipChunk()
 {
-    const size_t openedAt = reader_.LineNumber();
+    const size_t openedAt = reader.LineNumber();
     size_t depth = 1;
     std::string_view line;
-    while (reader_.NextLine(line)) {
+    while (reader.NextLine(line)) {
         size_t binarySize = 0;
         if (MqoLineBinarySize(line, binarySize)) {
             if (!TakeBinary(binarySize)) return false;
@@ -156,7 +156,7 @@ bool Parser::SkipChunk()
 
 bool Parser::ReadMaterials(uint32_t count, MqoDocument& doc)
 {
-    const size_t openedAt = reader_.LineNumber();
+    const size_t openedAt = reader.LineNumber();
     const size_t first = doc.materials.size();
     // Refused before any is stored: a chunk of millions of three-byte lines
     // would otherwise cost a hundred times its size.
@@ -165,7 +165,7 @@ bool Parser::ReadMaterials(uint32_t count, MqoDocument& doc)
                     std::to_string(kMaxMqoMaterials) + " are supported");
     doc.materials.reserve(first + count);
     std::string_view line;
-    while (reader_.NextLine(line)) {
+    while (reader.NextLine(line)) {
         if (MqoLineClosesChunk(line)) {
             const size_t read = doc.materials.size() - first;
             if (read != count)
@@ -219,12 +219,12 @@ bool Parser::ReadMaterialLine(std::string_view line, MqoMaterial& material)
 
 bool Parser::ReadObject(MqoDocument& doc)
 {
-    const size_t openedAt = reader_.LineNumber();
+    const size_t openedAt = reader.LineNumber();
     MqoObject object;
     bool haveVertices = false;
     bool haveFaces = false;
     std::string_view line;
-    while (reader_.NextLine(line)) {
+    while (reader.NextLine(line)) {
         size_t binarySize = 0;
         if (MqoLineBinarySize(line, binarySize)) {
             if (!TakeBinary(binarySize)) return false;
@@ -277,10 +277,10 @@ bool Parser::ReadObject(MqoDocument& doc)
 
 bool Parser::ReadVertices(uint32_t count, MqoObject& object)
 {
-    const size_t openedAt = reader_.LineNumber();
+    const size_t openedAt = reader.LineNumber();
     object.positions.reserve(Cap(count, kMinVertexLineBytes));
     std::string_view line;
-    while (reader_.NextLine(line)) {
+    while (reader.NextLine(line)) {
         MqoLineCursor cursor(line);
         if (cursor.AtEnd()) continue;
         if (MqoLineClosesChunk(line)) {
@@ -302,10 +302,10 @@ bool Parser::ReadVertices(uint32_t count, MqoObject& object)
 
 bool Parser::ReadBinaryVertices(uint32_t count, MqoObject& object)
 {
-    const size_t openedAt = reader_.LineNumber();
+    const size_t openedAt = reader.LineNumber();
     bool haveVectors = false;
     std::string_view line;
-    while (reader_.NextLine(line)) {
+    while (reader.NextLine(line)) {
         size_t size = 0;
         if (MqoLineBinarySize(line, size)) {
             MqoLineCursor cursor(line);
@@ -317,7 +317,7 @@ bool Parser::ReadBinaryVertices(uint32_t count, MqoObject& object)
             if (!cursor.Uint(announced) || announced != count || size != uint64_t(count) * 12)
                 return Fail("the binary vertex data must hold " + std::to_string(count) + " vertices of 12 bytes");
             std::string_view bytes;
-            if (!reader_.TakeBytes(size, bytes)) return Fail("the binary vertex data runs past the end of the file");
+            if (!reader.TakeBytes(size, bytes)) return Fail("the binary vertex data runs past the end of the file");
             object.positions.resize(count);
             const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
             for (uint32_t i = 0; i < count; ++i) {
@@ -346,7 +346,7 @@ bool Parser::ReadBinaryVertices(uint32_t count, MqoObject& object)
 
 bool Parser::ReadFaces(uint32_t count, MqoObject& object)
 {
-    const size_t openedAt = reader_.LineNumber();
+    const size_t openedAt = reader.LineNumber();
     const size_t faceCap = Cap(count, kMinFaceLineBytes);
     object.faceStart.reserve(faceCap + 1);
     object.faceMaterial.reserve(faceCap);
@@ -354,7 +354,7 @@ bool Parser::ReadFaces(uint32_t count, MqoObject& object)
     object.cornerUv.reserve(object.cornerVertex.capacity() * 2);
     size_t read = 0;
     std::string_view line;
-    while (reader_.NextLine(line)) {
+    while (reader.NextLine(line)) {
         if (MqoLineCursor(line).AtEnd()) continue;
         if (MqoLineClosesChunk(line)) {
             if (read != count)
@@ -373,8 +373,8 @@ bool Parser::ReadFaceLine(std::string_view line, MqoObject& object)
     MqoLineCursor cursor(line);
     uint32_t corners = 0;
     if (!cursor.Uint(corners)) return Fail("a face must start with its number of corners");
-    faceVertices_.clear();
-    faceUvs_.clear();
+    faceVertices.clear();
+    faceUvs.clear();
     int32_t material = -1;
     bool haveVertices = false;
     bool haveUvs = false;
@@ -389,7 +389,7 @@ bool Parser::ReadFaceLine(std::string_view line, MqoObject& object)
                 if (index >= object.positions.size())
                     return Fail("vertex index " + std::to_string(index) + " out of range (the object has " +
                                 std::to_string(object.positions.size()) + " vertices)");
-                faceVertices_.push_back(index);
+                faceVertices.push_back(index);
             }
         } else if (key == "M") {
             if (!cursor.Int(material) || !cursor.Consume(')')) return Fail("bad material index in M(...)");
@@ -398,22 +398,22 @@ bool Parser::ReadFaceLine(std::string_view line, MqoObject& object)
             while (!cursor.Consume(')')) {
                 float uv = 0;
                 if (!cursor.Float(uv)) return Fail("bad number in UV(...)");
-                faceUvs_.push_back(uv);
+                faceUvs.push_back(uv);
             }
         } else if (!cursor.SkipArguments()) {
             return Fail("unclosed '(' in face attribute");
         }
     }
     if (!haveVertices) return Fail("a face without V(...)");
-    if (faceVertices_.size() != corners)
+    if (faceVertices.size() != corners)
         return Fail("the face announces " + std::to_string(corners) + " corners but V(...) lists " +
-                    std::to_string(faceVertices_.size()));
-    if (haveUvs && faceUvs_.size() != size_t(corners) * 2) return Fail("UV(...) must hold two numbers per corner");
+                    std::to_string(faceVertices.size()));
+    if (haveUvs && faceUvs.size() != size_t(corners) * 2) return Fail("UV(...) must hold two numbers per corner");
     // Lines (two corners) are edges for the modeler only; nothing draws them.
     if (corners < 3) return true;
-    object.cornerVertex.insert(object.cornerVertex.end(), faceVertices_.begin(), faceVertices_.end());
+    object.cornerVertex.insert(object.cornerVertex.end(), faceVertices.begin(), faceVertices.end());
     if (haveUvs)
-        object.cornerUv.insert(object.cornerUv.end(), faceUvs_.begin(), faceUvs_.end());
+        object.cornerUv.insert(object.cornerUv.end(), faceUvs.begin(), faceUvs.end());
     else
         object.cornerUv.resize(object.cornerUv.size() + size_t(corners) * 2, 0.0f);
     object.faceStart.push_back(static_cast<uint32_t>(object.cornerVertex.size()));

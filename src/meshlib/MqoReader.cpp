@@ -43,61 +43,61 @@ ModelMaterial ConvertMaterial(const MqoMaterial& m, bool utf8)
 class ObjectEmitter {
 public:
     ObjectEmitter(LoadedModel& model, size_t fileMaterials)
-        : model_(model), welder_(model.vertices), fileMaterials_(fileMaterials)
+        : model(model), welder(model.vertices), fileMaterials(fileMaterials)
     {
     }
 
     void Emit(const MqoObject& object);
-    bool NeedsDefaultMaterial() const { return needsDefault_; }
+    bool NeedsDefaultMaterial() const { return needsDefault; }
 
 private:
-    LoadedModel& model_;
-    VertexWelder welder_;
-    size_t fileMaterials_;
-    bool needsDefault_ = false;
-    PolygonTriangulator triangulator_;
-    std::vector<Vec3> faceNormals_, cornerNormals_;
-    std::vector<uint32_t> positionKey_, cornerOutput_, local_;
+    LoadedModel& model;
+    VertexWelder welder;
+    size_t fileMaterials;
+    bool needsDefault = false;
+    PolygonTriangulator triangulator;
+    std::vector<Vec3> faceNormals, cornerNormals;
+    std::vector<uint32_t> positionKey, cornerOutput, local;
 };
 
 void ObjectEmitter::Emit(const MqoObject& object)
 {
-    ComputeFaceNormals(object, faceNormals_);
-    ComputeCornerNormals(object, faceNormals_, cornerNormals_);
+    ComputeFaceNormals(object, faceNormals);
+    ComputeCornerNormals(object, faceNormals, cornerNormals);
 
-    welder_.ReservePositions(object.positions.size());
-    positionKey_.resize(object.positions.size());
+    welder.ReservePositions(object.positions.size());
+    positionKey.resize(object.positions.size());
     for (size_t v = 0; v < object.positions.size(); ++v) {
         const Vec3 p = object.positions[v];
-        positionKey_[v] = welder_.PositionKey(p.x, p.y, p.z);
+        positionKey[v] = welder.PositionKey(p.x, p.y, p.z);
     }
     const size_t cornerCount = object.cornerVertex.size();
-    cornerOutput_.resize(cornerCount);
+    cornerOutput.resize(cornerCount);
     for (size_t c = 0; c < cornerCount; ++c) {
         const uint32_t v = object.cornerVertex[c];
         const Vec3 p = object.positions[v];
-        const Vec3 n = cornerNormals_[c];
-        cornerOutput_[c] =
-            welder_.Add(positionKey_[v],
+        const Vec3 n = cornerNormals[c];
+        cornerOutput[c] =
+            welder.Add(positionKey[v],
                         _MESH_VERTEX{p.x, p.y, p.z, n.x, n.y, n.z, object.cornerUv[c * 2], object.cornerUv[c * 2 + 1]});
     }
 
     // Every n-corner face becomes n - 2 triangles.
     const size_t triangles = cornerCount - 2 * object.FaceCount();
-    model_.indices.reserve(model_.indices.size() + 3 * triangles);
-    model_.triangleMaterials.reserve(model_.triangleMaterials.size() + triangles);
+    model.indices.reserve(model.indices.size() + 3 * triangles);
+    model.triangleMaterials.reserve(model.triangleMaterials.size() + triangles);
     for (size_t f = 0; f < object.FaceCount(); ++f) {
         const uint32_t begin = object.faceStart[f];
         const uint32_t n = object.faceStart[f + 1] - begin;
-        local_.clear();
-        triangulator_.Triangulate(object.positions, object.cornerVertex.data() + begin, n, local_);
+        local.clear();
+        triangulator.Triangulate(object.positions, object.cornerVertex.data() + begin, n, local);
         const int32_t m = object.faceMaterial[f];
-        const bool known = m >= 0 && static_cast<size_t>(m) < fileMaterials_;
-        needsDefault_ = needsDefault_ || !known;
-        const uint32_t material = known ? static_cast<uint32_t>(m) : static_cast<uint32_t>(fileMaterials_);
-        for (size_t k = 0; k < local_.size(); k += 3) {
-            for (size_t j = 0; j < 3; ++j) model_.indices.push_back(cornerOutput_[begin + local_[k + j]]);
-            model_.triangleMaterials.push_back(material);
+        const bool known = m >= 0 && static_cast<size_t>(m) < fileMaterials;
+        needsDefault = needsDefault || !known;
+        const uint32_t material = known ? static_cast<uint32_t>(m) : static_cast<uint32_t>(fileMaterials);
+        for (size_t k = 0; k < local.size(); k += 3) {
+            for (size_t j = 0; j < 3; ++j) model.indices.push_back(cornerOutput[begin + local[k + j]]);
+            model.triangleMaterials.push_back(material);
         }
     }
 }

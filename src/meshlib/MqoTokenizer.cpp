@@ -62,27 +62,27 @@ char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 
 
 bool MqoLineReader::NextLine(std::string_view& line)
 {
-    if (pos_ >= bytes_.size()) return false;
-    const char* begin = bytes_.data() + pos_;
-    const size_t left = bytes_.size() - pos_;
+    if (pos >= bytes.size()) return false;
+    const char* begin = bytes.data() + pos;
+    const size_t left = bytes.size() - pos;
     const void* lf = std::memchr(begin, '\n', left);
     size_t length = lf ? static_cast<size_t>(static_cast<const char*>(lf) - begin) : left;
-    pos_ += lf ? length + 1 : length;
+    pos += lf ? length + 1 : length;
     if (length > 0 && begin[length - 1] == '\r') --length;
     line = std::string_view(begin, length);
-    ++line_;
+    ++lineNumber;
     return true;
 }
 
 bool MqoLineReader::TakeBytes(size_t count, std::string_view& out)
 {
     if (count > RemainingBytes()) return false;
-    out = bytes_.substr(pos_, count);
-    pos_ += count;
+    out = bytes.substr(pos, count);
+    pos += count;
     for (const char *p = out.data(), *end = out.data() + out.size();;) {
         const void* lf = std::memchr(p, '\n', static_cast<size_t>(end - p));
         if (!lf) break;
-        ++line_;
+        ++lineNumber;
         p = static_cast<const char*>(lf) + 1;
     }
     return true;
@@ -90,30 +90,30 @@ bool MqoLineReader::TakeBytes(size_t count, std::string_view& out)
 
 void MqoLineCursor::SkipBlanks()
 {
-    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+    while (pos < text.size() && IsBlank(text[pos])) ++pos;
 }
 
-bool MqoLineCursor::EndsField(size_t at) const { return at >= text_.size() || IsSeparator(text_[at]); }
+bool MqoLineCursor::EndsField(size_t at) const { return at >= text.size() || IsSeparator(text[at]); }
 
 bool MqoLineCursor::AtEnd()
 {
     SkipBlanks();
-    return pos_ >= text_.size();
+    return pos >= text.size();
 }
 
 std::string_view MqoLineCursor::Word()
 {
     SkipBlanks();
-    const size_t start = pos_;
-    while (pos_ < text_.size() && !IsSeparator(text_[pos_]) && text_[pos_] != '"') ++pos_;
-    return text_.substr(start, pos_ - start);
+    const size_t start = pos;
+    while (pos < text.size() && !IsSeparator(text[pos]) && text[pos] != '"') ++pos;
+    return text.substr(start, pos - start);
 }
 
 bool MqoLineCursor::Consume(char c)
 {
     SkipBlanks();
-    if (pos_ < text_.size() && text_[pos_] == c) {
-        ++pos_;
+    if (pos < text.size() && text[pos] == c) {
+        ++pos;
         return true;
     }
     return false;
@@ -122,22 +122,22 @@ bool MqoLineCursor::Consume(char c)
 bool MqoLineCursor::Quoted(std::string_view& out)
 {
     SkipBlanks();
-    if (pos_ >= text_.size() || text_[pos_] != '"') return false;
-    const size_t close = text_.find('"', pos_ + 1);
+    if (pos >= text.size() || text[pos] != '"') return false;
+    const size_t close = text.find('"', pos + 1);
     if (close == std::string_view::npos) return false;
-    out = text_.substr(pos_ + 1, close - pos_ - 1);
-    pos_ = close + 1;
+    out = text.substr(pos + 1, close - pos - 1);
+    pos = close + 1;
     return true;
 }
 
 bool MqoLineCursor::Float(float& out)
 {
     SkipBlanks();
-    size_t at = pos_;
+    size_t at = pos;
     // from_chars takes no leading '+', which some writers emit.
-    if (at < text_.size() && text_[at] == '+') ++at;
-    const char* first = text_.data() + at;
-    const char* last = text_.data() + text_.size();
+    if (at < text.size() && text[at] == '+') ++at;
+    const char* first = text.data() + at;
+    const char* last = text.data() + text.size();
     float value = 0;
     const char* stop = ParsePlainDecimal(first, last, value);
     if (!stop) {
@@ -145,10 +145,10 @@ bool MqoLineCursor::Float(float& out)
         if (result.ec != std::errc() || !std::isfinite(value)) return false;
         stop = result.ptr;
     }
-    const size_t end = static_cast<size_t>(stop - text_.data());
+    const size_t end = static_cast<size_t>(stop - text.data());
     if (!EndsField(end)) return false;
     out = value;
-    pos_ = end;
+    pos = end;
     return true;
 }
 
@@ -156,15 +156,15 @@ template <typename Integer>
 bool MqoLineCursor::ReadInteger(Integer& out)
 {
     SkipBlanks();
-    size_t at = pos_;
-    if (at < text_.size() && text_[at] == '+') ++at;
+    size_t at = pos;
+    if (at < text.size() && text[at] == '+') ++at;
     Integer value = 0;
-    const auto result = std::from_chars(text_.data() + at, text_.data() + text_.size(), value);
+    const auto result = std::from_chars(text.data() + at, text.data() + text.size(), value);
     if (result.ec != std::errc()) return false;
-    const size_t end = static_cast<size_t>(result.ptr - text_.data());
+    const size_t end = static_cast<size_t>(result.ptr - text.data());
     if (!EndsField(end)) return false;
     out = value;
-    pos_ = end;
+    pos = end;
     return true;
 }
 
@@ -174,15 +174,15 @@ bool MqoLineCursor::Int(int32_t& out) { return ReadInteger(out); }
 
 bool MqoLineCursor::SkipArguments()
 {
-    size_t at = pos_;
-    while (at < text_.size()) {
-        const char c = text_[at];
+    size_t at = pos;
+    while (at < text.size()) {
+        const char c = text[at];
         if (c == ')') {
-            pos_ = at + 1;
+            pos = at + 1;
             return true;
         }
         if (c == '"') {
-            const size_t close = text_.find('"', at + 1);
+            const size_t close = text.find('"', at + 1);
             if (close == std::string_view::npos) return false;
             at = close + 1;
         } else {

@@ -13,22 +13,22 @@ namespace m3d {
 // Hands out the lines of a buffer it does not own. Lines never include their end.
 class MqoLineReader {
 public:
-    explicit MqoLineReader(std::string_view bytes) : bytes_(bytes) {}
+    explicit MqoLineReader(std::string_view bytes) : bytes(bytes) {}
 
     // Next line without its end; false at the end of the data.
     bool NextLine(std::string_view& line);
     // 1-based number of the line NextLine returned last, counting the line
     // ends inside binary runs too, so it matches what a text editor shows.
-    size_t LineNumber() const { return line_; }
+    size_t LineNumber() const { return lineNumber; }
     // Takes exactly count bytes that follow the current line; false, taking
     // nothing, when fewer remain.
     bool TakeBytes(size_t count, std::string_view& out);
-    size_t RemainingBytes() const { return bytes_.size() - pos_; }
+    size_t RemainingBytes() const { return bytes.size() - pos; }
 
 private:
-    std::string_view bytes_;
-    size_t pos_ = 0;
-    size_t line_ = 0;
+    std::string_view bytes;
+    size_t pos = 0;
+    size_t lineNumber = 0;
 };
 
 // Reads the fields of one line. Spaces, tabs and parentheses separate fields;
@@ -37,7 +37,7 @@ private:
 // where it was.
 class MqoLineCursor {
 public:
-    explicit MqoLineCursor(std::string_view line) : text_(line) {}
+    explicit MqoLineCursor(std::string_view line) : text(line) {}
 
     // True when only blanks remain.
     bool AtEnd();
@@ -64,8 +64,8 @@ private:
     template <typename Integer>
     bool ReadInteger(Integer& out);
 
-    std::string_view text_;
-    size_t pos_ = 0;
+    std::string_view text;
+    size_t pos = 0;
 };
 
 // Helpers on whole lines, blanks trimmed.

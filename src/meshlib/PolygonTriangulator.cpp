@@ -70,8 +70,8 @@ bool PolygonTriangulator::Project(const std::vector<Vec3>& positions, const uint
     // by its sign gives a counter-clockwise outline.
     int dropped = az >= ax && az >= ay ? 2 : (ax >= ay ? 0 : 1);
     const double sign = dropped == 0 ? nx : dropped == 1 ? ny : nz;
-    x_.resize(n);
-    y_.resize(n);
+    projectedX.resize(n);
+    projectedY.resize(n);
     double minX = INFINITY, maxX = -INFINITY, minY = INFINITY, maxY = -INFINITY;
     for (uint32_t i = 0; i < n; ++i) {
         const Vec3 p = positions[corners[i]];
@@ -87,8 +87,8 @@ bool PolygonTriangulator::Project(const std::vector<Vec3>& positions, const uint
             v = p.y;
         }
         if (sign < 0) std::swap(u, v);
-        x_[i] = u;
-        y_[i] = v;
+        projectedX[i] = u;
+        projectedY[i] = v;
         minX = std::min(minX, u);
         maxX = std::max(maxX, u);
         minY = std::min(minY, v);
@@ -96,20 +96,20 @@ bool PolygonTriangulator::Project(const std::vector<Vec3>& positions, const uint
     }
     const double extent = std::max(maxX - minX, maxY - minY);
     if (!std::isfinite(extent)) return false;
-    tolerance_ = extent * extent * 1e-12;
-    minX_ = minX;
-    minY_ = minY;
-    zScale_ = extent > 0 ? 65535 / extent : 0;
+    tolerance = extent * extent * 1e-12;
+    originX = minX;
+    originY = minY;
+    zScale = extent > 0 ? 65535 / extent : 0;
     // The ear test's box grows by this much, far more than the rounding of an
     // orientation, so no corner the test would catch lies outside it.
-    margin_ = extent * 1e-9;
+    margin = extent * 1e-9;
     return true;
 }
 
 uint32_t PolygonTriangulator::ZCode(double x, double y) const
 {
-    const double qx = std::clamp((x - minX_) * zScale_, 0.0, 65535.0);
-    const double qy = std::clamp((y - minY_) * zScale_, 0.0, 65535.0);
+    const double qx = std::clamp((x - originX) * zScale, 0.0, 65535.0);
+    const double qy = std::clamp((y - originY) * zScale, 0.0, 65535.0);
     return Spread(uint32_t(qx)) | (Spread(uint32_t(qy)) << 1);
 }
 
@@ -121,28 +121,28 @@ void PolygonTriangulator::IndexCorners(uint32_t n)
     // ones (a row of collinear corners would otherwise sit in every box of the
     // fan that cuts it) keeps the tests few.
     const bool reflexOnly = n > kStepBackCorners;
-    watched_.assign(n, 0);
-    zKeys_.clear();
+    watched.assign(n, 0);
+    zKeys.clear();
     for (uint32_t i = 0; i < n; ++i) {
-        if (reflexOnly && Orientation((i + n - 1) % n, i, (i + 1) % n) >= -tolerance_) continue;
-        watched_[i] = 1;
-        zKeys_.push_back((uint64_t(ZCode(x_[i], y_[i])) << 32) | i);
+        if (reflexOnly && Orientation((i + n - 1) % n, i, (i + 1) % n) >= -tolerance) continue;
+        watched[i] = 1;
+        zKeys.push_back((uint64_t(ZCode(projectedX[i], projectedY[i])) << 32) | i);
     }
-    std::sort(zKeys_.begin(), zKeys_.end());
-    watchedCount_ = zKeys_.size();
+    std::sort(zKeys.begin(), zKeys.end());
+    watchedCount = zKeys.size();
 }
 
 double PolygonTriangulator::Orientation(uint32_t a, uint32_t b, uint32_t c) const
 {
-    return (x_[b] - x_[a]) * (y_[c] - y_[a]) - (y_[b] - y_[a]) * (x_[c] - x_[a]);
+    return (projectedX[b] - projectedX[a]) * (projectedY[c] - projectedY[a]) - (projectedY[b] - projectedY[a]) * (projectedX[c] - projectedX[a]);
 }
 
 bool PolygonTriangulator::IsEar(uint32_t i)
 {
-    ++work_;
-    const uint32_t a = prev_[i], c = next_[i];
-    if (Orientation(a, i, c) <= tolerance_) return false;
-    const auto sameAs = [&](uint32_t p, uint32_t q) { return x_[p] == x_[q] && y_[p] == y_[q]; };
+    ++work;
+    const uint32_t a = prev[i], c = next[i];
+    if (Orientation(a, i, c) <= tolerance) return false;
+    const auto sameAs = [&](uint32_t p, uint32_t q) { return projectedX[p] == projectedX[q] && projectedY[p] == projectedY[q]; };
     const auto blocks = [&](uint32_t p) {
         // A second visit of an ear corner (the seam of a hole) may touch the ear.
         if (sameAs(p, a) || sameAs(p, i) || sameAs(p, c)) return false;
@@ -150,58 +150,58 @@ bool PolygonTriangulator::IsEar(uint32_t i)
     };
     // Only corners inside the ear's box can be in the ear, and their Z-order
     // codes lie between those of the box's corners.
-    const uint32_t low = ZCode(std::min({x_[a], x_[i], x_[c]}) - margin_, std::min({y_[a], y_[i], y_[c]}) - margin_);
-    const uint32_t high = ZCode(std::max({x_[a], x_[i], x_[c]}) + margin_, std::max({y_[a], y_[i], y_[c]}) + margin_);
+    const uint32_t low = ZCode(std::min({projectedX[a], projectedX[i], projectedX[c]}) - margin, std::min({projectedY[a], projectedY[i], projectedY[c]}) - margin);
+    const uint32_t high = ZCode(std::max({projectedX[a], projectedX[i], projectedX[c]}) + margin, std::max({projectedY[a], projectedY[i], projectedY[c]}) + margin);
     // Corners no longer watched are dropped from the sorted list once they
     // are half of it, so scans never wade through many of them.
-    if (zKeys_.size() > 2 * watchedCount_ + 64) {
-        std::erase_if(zKeys_, [&](uint64_t key) { return !watched_[uint32_t(key)]; });
-        work_ += zKeys_.size();
+    if (zKeys.size() > 2 * watchedCount + 64) {
+        std::erase_if(zKeys, [&](uint64_t key) { return !watched[uint32_t(key)]; });
+        work += zKeys.size();
     }
-    for (auto key = std::lower_bound(zKeys_.begin(), zKeys_.end(), uint64_t(low) << 32);
-         key != zKeys_.end() && uint32_t(*key >> 32) <= high; ++key) {
-        ++work_;
+    for (auto key = std::lower_bound(zKeys.begin(), zKeys.end(), uint64_t(low) << 32);
+         key != zKeys.end() && uint32_t(*key >> 32) <= high; ++key) {
+        ++work;
         const uint32_t p = uint32_t(*key);
-        if (watched_[p] && p != i && blocks(p)) return false;
+        if (watched[p] && p != i && blocks(p)) return false;
     }
     return true;
 }
 
 void PolygonTriangulator::ClipEars(uint32_t n, std::vector<uint32_t>& out)
 {
-    prev_.resize(n);
-    next_.resize(n);
+    prev.resize(n);
+    next.resize(n);
     for (uint32_t i = 0; i < n; ++i) {
-        prev_[i] = (i + n - 1) % n;
-        next_[i] = (i + 1) % n;
+        prev[i] = (i + n - 1) % n;
+        next[i] = (i + 1) % n;
     }
     IndexCorners(n);
     const auto clip = [&](uint32_t i) {
-        out.insert(out.end(), {prev_[i], i, next_[i]});
-        next_[prev_[i]] = next_[i];
-        prev_[next_[i]] = prev_[i];
-        watchedCount_ -= watched_[i];
-        watched_[i] = 0;
+        out.insert(out.end(), {prev[i], i, next[i]});
+        next[prev[i]] = next[i];
+        prev[next[i]] = prev[i];
+        watchedCount -= watched[i];
+        watched[i] = 0;
         // Cutting an ear only narrows its neighbours' angles: a reflex
         // neighbour that turned flat or convex stays so.
         if (n > kStepBackCorners)
-            for (uint32_t q : {prev_[i], next_[i]})
-                if (watched_[q] && Orientation(prev_[q], q, next_[q]) >= -tolerance_) watched_[q] = 0, --watchedCount_;
+            for (uint32_t q : {prev[i], next[i]})
+                if (watched[q] && Orientation(prev[q], q, next[q]) >= -tolerance) watched[q] = 0, --watchedCount;
     };
-    work_ = 0;
+    work = 0;
     const uint64_t budget = kEarWorkPerCorner * n + kEarWorkFloor;
     uint32_t remaining = n;
     uint32_t current = 0;
     uint32_t misses = 0;
     while (remaining > 3) {
-        if (work_ > budget) {
+        if (work > budget) {
             // Out of budget: fan the rest of the outline from the current corner.
-            for (uint32_t p = next_[current]; next_[p] != current; p = next_[p])
-                out.insert(out.end(), {current, p, next_[p]});
+            for (uint32_t p = next[current]; next[p] != current; p = next[p])
+                out.insert(out.end(), {current, p, next[p]});
             return;
         }
         if (IsEar(current)) {
-            const uint32_t after = next_[current];
+            const uint32_t after = next[current];
             clip(current);
             --remaining;
             // Step back so the corner before the cut is tried again first. That
@@ -209,30 +209,30 @@ void PolygonTriangulator::ClipEars(uint32_t n, std::vector<uint32_t>& out)
             // catch more and more reflex corners in their box: past
             // kStepBackCorners the next try moves on past the cut instead,
             // which keeps the ears small.
-            current = n <= kStepBackCorners ? prev_[after] : next_[after];
+            current = n <= kStepBackCorners ? prev[after] : next[after];
             misses = 0;
             continue;
         }
-        current = next_[current];
+        current = next[current];
         if (++misses < remaining) continue;
 
         // A whole turn without an ear: the outline touches itself or is
         // numerically flat somewhere. Cut a flat corner first (a zero-area
         // triangle hurts nobody), else any convex corner, else the current one.
-        work_ += 2 * uint64_t(remaining);
+        work += 2 * uint64_t(remaining);
         uint32_t pick = current;
         bool found = false;
         uint32_t p = current;
-        for (uint32_t k = 0; k < remaining && !found; ++k, p = next_[p])
-            if (std::fabs(Orientation(prev_[p], p, next_[p])) <= tolerance_) pick = p, found = true;
-        for (uint32_t k = 0; k < remaining && !found; ++k, p = next_[p])
-            if (Orientation(prev_[p], p, next_[p]) > 0) pick = p, found = true;
-        current = next_[pick];
+        for (uint32_t k = 0; k < remaining && !found; ++k, p = next[p])
+            if (std::fabs(Orientation(prev[p], p, next[p])) <= tolerance) pick = p, found = true;
+        for (uint32_t k = 0; k < remaining && !found; ++k, p = next[p])
+            if (Orientation(prev[p], p, next[p]) > 0) pick = p, found = true;
+        current = next[pick];
         clip(pick);
         --remaining;
         misses = 0;
     }
-    out.insert(out.end(), {prev_[current], current, next_[current]});
+    out.insert(out.end(), {prev[current], current, next[current]});
 }
 
 }  // namespace m3d

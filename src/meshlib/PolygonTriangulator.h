@@ -60,14 +60,14 @@ private:
     double Orientation(uint32_t a, uint32_t b, uint32_t c) const;
     bool IsEar(uint32_t i);
 
-    std::vector<double> x_, y_;
-    std::vector<uint32_t> prev_, next_;  // the outline still to cut
-    std::vector<uint8_t> watched_;       // 1: the corner can block an ear
-    std::vector<uint64_t> zKeys_;        // Z-order code (high half) and corner of the watched corners, sorted
-    size_t watchedCount_ = 0;            // corners of zKeys_ still watched
-    double minX_ = 0, minY_ = 0, zScale_ = 0, margin_ = 0;
-    double tolerance_ = 0;
-    uint64_t work_ = 0;  // corner tests made for the current polygon
+    std::vector<double> projectedX, projectedY;
+    std::vector<uint32_t> prev, next;  // the outline still to cut
+    std::vector<uint8_t> watched;       // 1: the corner can block an ear
+    std::vector<uint64_t> zKeys;        // Z-order code (high half) and corner of the watched corners, sorted
+    size_t watchedCount = 0;            // corners of zKeys still watched
+    double originX = 0, originY = 0, zScale = 0, margin = 0;
+    double tolerance = 0;
+    uint64_t work = 0;  // corner tests made for the current polygon
 };
 
 }  // namespace m3d

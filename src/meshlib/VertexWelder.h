@@ -37,17 +37,17 @@ private:
     uint32_t AddCrowded(const _MESH_VERTEX& v);
     void InsertCrowded(uint32_t index);
 
-    std::vector<_MESH_VERTEX>& vertices_;
+    std::vector<_MESH_VERTEX>& vertices;
     struct Position {
         float x, y, z;
         uint32_t firstVertex;  // UINT32_MAX while no vertex has been made here
-        uint32_t vertexCount;  // above kMaxChain: the vertices are in crowded_
+        uint32_t vertexCount;  // above kMaxChain: the vertices are in crowded
     };
-    std::vector<Position> positions_;
-    std::vector<uint32_t> nextAtPosition_;  // per vertex: the next one at its position, or UINT32_MAX
-    std::vector<uint64_t> slots_;           // hash tag (high 32 bits) and position key + 1 (low); 0: empty
-    std::vector<uint64_t> crowded_;         // hash tag and vertex index + 1, for crowded positions
-    size_t crowdedCount_ = 0;
+    std::vector<Position> positions;
+    std::vector<uint32_t> nextAtPosition;  // per vertex: the next one at its position, or UINT32_MAX
+    std::vector<uint64_t> slots;           // hash tag (high 32 bits) and position key + 1 (low); 0: empty
+    std::vector<uint64_t> crowded;         // hash tag and vertex index + 1, for crowded positions
+    size_t crowdedCount = 0;
 };
 
 }  // namespace m3d

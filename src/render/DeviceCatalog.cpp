@@ -36,7 +36,7 @@ const std::vector<GraphicsFormat>& DeviceCatalog::AllowedAdapterFormats()
 
 HResult DeviceCatalog::Build(GraphicsDriver* driver, const DeviceAcceptanceTest& accept)
 {
-    adapters_.clear();
+    adapters.clear();
     if (!driver) return E_FAIL;
     try {
         const uint32_t adapterCount = driver->GetAdapterCount();
@@ -69,10 +69,10 @@ HResult DeviceCatalog::Build(GraphicsDriver* driver, const DeviceAcceptanceTest&
                 BuildCombos(*driver, accept, adapterFormats, device);
                 if (!device.combos.empty()) adapter.devices.push_back(std::move(device));
             }
-            if (!adapter.devices.empty()) adapters_.push_back(std::move(adapter));
+            if (!adapter.devices.empty()) adapters.push_back(std::move(adapter));
         }
     } catch (const std::bad_alloc&) {
-        adapters_.clear();
+        adapters.clear();
         return E_OUTOFMEMORY;
     }
     return S_OK;

@@ -78,7 +78,7 @@ public:
     // even when nothing passed the filters (the catalogue is then empty).
     HResult Build(GraphicsDriver* driver, const DeviceAcceptanceTest& accept);
 
-    const std::vector<AdapterEntry>& Adapters() const { return adapters_; }
+    const std::vector<AdapterEntry>& Adapters() const { return adapters; }
 
 private:
     void BuildCombos(GraphicsDriver& driver, const DeviceAcceptanceTest& accept,
@@ -92,7 +92,7 @@ private:
                                    FormatCombo& combo) const;
     void FillPresentIntervals(const DeviceCaps& caps, FormatCombo& combo) const;
 
-    std::vector<AdapterEntry> adapters_;
+    std::vector<AdapterEntry> adapters;
 };
 
 }  // namespace m3d

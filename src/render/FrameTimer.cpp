@@ -2,26 +2,26 @@
 
 namespace m3d {
 
-FrameTimer::FrameTimer(Clock clock) : clock_(std::move(clock)) { stopTime_ = lastElapsed_ = clock_(); }
+FrameTimer::FrameTimer(Clock clock) : clock(std::move(clock)) { stopTime = lastElapsed = clock(); }
 
 void FrameTimer::Start()
 {
-    lastElapsed_ = clock_();
-    stopped_ = false;
+    lastElapsed = clock();
+    stopped = false;
 }
 
 void FrameTimer::Stop()
 {
-    if (stopped_) return;
-    stopTime_ = lastElapsed_ = clock_();
-    stopped_ = true;
+    if (stopped) return;
+    stopTime = lastElapsed = clock();
+    stopped = true;
 }
 
 float FrameTimer::ElapsedSeconds()
 {
-    const TimePoint now = stopped_ ? stopTime_ : clock_();
-    const std::chrono::duration<double> elapsed = now - lastElapsed_;
-    lastElapsed_ = now;
+    const TimePoint now = stopped ? stopTime : clock();
+    const std::chrono::duration<double> elapsed = now - lastElapsed;
+    lastElapsed = now;
     return static_cast<float>(elapsed.count());
 }
 

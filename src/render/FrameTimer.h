@@ -23,13 +23,13 @@ public:
     void Stop();
     // Seconds since the previous query (or since Start); 0 while stopped.
     float ElapsedSeconds();
-    bool Stopped() const { return stopped_; }
+    bool Stopped() const { return stopped; }
 
 private:
-    Clock clock_;
-    bool stopped_ = true;
-    TimePoint stopTime_;
-    TimePoint lastElapsed_;
+    Clock clock;
+    bool stopped = true;
+    TimePoint stopTime;
+    TimePoint lastElapsed;
 };
 
 }  // namespace m3d

@@ -30,7 +30,7 @@ GraphicsFormat DepthStencilFormatOf(const SurfaceDescription& s)
     return GraphicsFormat::Unknown;
 }
 
-SurfaceGraphicsDriver::SurfaceGraphicsDriver(SurfaceDescription surface) : surface_(std::move(surface)) {}
+SurfaceGraphicsDriver::SurfaceGraphicsDriver(SurfaceDescription surface) : surface(std::move(surface)) {}
 
 bool SurfaceGraphicsDriver::IsOurHal(uint32_t adapter, DeviceType type) const
 {
@@ -43,8 +43,8 @@ HResult SurfaceGraphicsDriver::GetAdapterIdentifier(uint32_t adapter, AdapterIde
 {
     if (adapter != 0) return D3DERR_INVALIDCALL;
     identifier = AdapterIdentifier();
-    identifier.driver = surface_.version;
-    identifier.description = surface_.renderer;
+    identifier.driver = surface.version;
+    identifier.description = surface.renderer;
     identifier.deviceName = "display";
     return S_OK;
 }
@@ -59,7 +59,7 @@ std::vector<DisplayMode> SurfaceGraphicsDriver::GetAdapterModes(uint32_t adapter
 HResult SurfaceGraphicsDriver::GetAdapterDisplayMode(uint32_t adapter, DisplayMode& mode)
 {
     if (adapter != 0) return D3DERR_INVALIDCALL;
-    mode = {surface_.screenWidth, surface_.screenHeight, surface_.refreshRate, DisplayFormatOf(surface_)};
+    mode = {surface.screenWidth, surface.screenHeight, surface.refreshRate, DisplayFormatOf(surface)};
     return S_OK;
 }
 
@@ -72,7 +72,7 @@ HResult SurfaceGraphicsDriver::GetDeviceCaps(uint32_t adapter, DeviceType type, 
     caps.adapterOrdinal = 0;
     // Vertices are transformed by the graphics system's own shaders.
     caps.devCaps = D3DDEVCAPS_HWTRANSFORMANDLIGHT;
-    caps.presentationIntervals = surface_.presentsImmediately ? D3DPRESENT_INTERVAL_IMMEDIATE : D3DPRESENT_INTERVAL_ONE;
+    caps.presentationIntervals = surface.presentsImmediately ? D3DPRESENT_INTERVAL_IMMEDIATE : D3DPRESENT_INTERVAL_ONE;
     return S_OK;
 }
 
@@ -81,9 +81,9 @@ HResult SurfaceGraphicsDriver::CheckDeviceType(uint32_t adapter, DeviceType type
 {
     if (adapter != 0) return D3DERR_INVALIDCALL;
     if (!IsOurHal(adapter, type) || !windowed) return D3DERR_NOTAVAILABLE;
-    const GraphicsFormat display = DisplayFormatOf(surface_);
+    const GraphicsFormat display = DisplayFormatOf(surface);
     if (display == GraphicsFormat::Unknown || adapterFormat != display ||
-        backBufferFormat != BackBufferFormatOf(surface_))
+        backBufferFormat != BackBufferFormatOf(surface))
         return D3DERR_NOTAVAILABLE;
     return S_OK;
 }
@@ -92,7 +92,7 @@ HResult SurfaceGraphicsDriver::CheckDepthStencilSupport(uint32_t adapter, Device
                                                         GraphicsFormat depthStencilFormat)
 {
     if (adapter != 0) return D3DERR_INVALIDCALL;
-    const GraphicsFormat own = DepthStencilFormatOf(surface_);
+    const GraphicsFormat own = DepthStencilFormatOf(surface);
     return IsOurHal(adapter, type) && own != GraphicsFormat::Unknown && depthStencilFormat == own ? S_OK
                                                                                                   : D3DERR_NOTAVAILABLE;
 }
@@ -102,7 +102,7 @@ HResult SurfaceGraphicsDriver::CheckDepthStencilMatch(uint32_t adapter, DeviceTy
                                                       GraphicsFormat depthStencilFormat)
 {
     if (Failed(CheckDepthStencilSupport(adapter, type, adapterFormat, depthStencilFormat))) return D3DERR_NOTAVAILABLE;
-    return renderTargetFormat == BackBufferFormatOf(surface_) ? S_OK : D3DERR_NOTAVAILABLE;
+    return renderTargetFormat == BackBufferFormatOf(surface) ? S_OK : D3DERR_NOTAVAILABLE;
 }
 
 HResult SurfaceGraphicsDriver::CheckMultiSampleType(uint32_t adapter, DeviceType type, GraphicsFormat surfaceFormat,
@@ -110,8 +110,8 @@ HResult SurfaceGraphicsDriver::CheckMultiSampleType(uint32_t adapter, DeviceType
 {
     if (adapter != 0) return D3DERR_INVALIDCALL;
     const bool ownFormat =
-        surfaceFormat == BackBufferFormatOf(surface_) || surfaceFormat == DepthStencilFormatOf(surface_);
-    const uint32_t own = surface_.samples > 1 ? uint32_t(surface_.samples) : D3DMULTISAMPLE_NONE;
+        surfaceFormat == BackBufferFormatOf(surface) || surfaceFormat == DepthStencilFormatOf(surface);
+    const uint32_t own = surface.samples > 1 ? uint32_t(surface.samples) : D3DMULTISAMPLE_NONE;
     if (!IsOurHal(adapter, type) || !windowed || !ownFormat || multiSampleType != own) return D3DERR_NOTAVAILABLE;
     if (qualityLevels != nullptr) *qualityLevels = 1;
     return S_OK;
@@ -124,8 +124,8 @@ HResult SurfaceGraphicsDriver::CreateDevice(uint32_t adapter, DeviceType type, W
     device.reset();
     if (adapter != 0) return D3DERR_INVALIDCALL;
     if (!IsOurHal(adapter, type) || !params.windowed) return D3DERR_NOTAVAILABLE;
-    if (params.backBufferFormat != BackBufferFormatOf(surface_)) return D3DERR_NOTAVAILABLE;
-    if (params.enableAutoDepthStencil && params.autoDepthStencilFormat != DepthStencilFormatOf(surface_))
+    if (params.backBufferFormat != BackBufferFormatOf(surface)) return D3DERR_NOTAVAILABLE;
+    if (params.enableAutoDepthStencil && params.autoDepthStencilFormat != DepthStencilFormatOf(surface))
         return D3DERR_NOTAVAILABLE;
     return MakeDevice(focusWindow, params, device);
 }

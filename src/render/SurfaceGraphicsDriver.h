@@ -41,7 +41,7 @@ class SurfaceGraphicsDriver : public GraphicsDriver {
 public:
     explicit SurfaceGraphicsDriver(SurfaceDescription surface);
 
-    const SurfaceDescription& Surface() const { return surface_; }
+    const SurfaceDescription& Surface() const { return surface; }
 
     uint32_t GetAdapterCount() override;
     HResult GetAdapterIdentifier(uint32_t adapter, AdapterIdentifier& identifier) override;
@@ -69,7 +69,7 @@ protected:
 private:
     bool IsOurHal(uint32_t adapter, DeviceType type) const;
 
-    SurfaceDescription surface_;
+    SurfaceDescription surface;
 };
 
 }  // namespace m3d

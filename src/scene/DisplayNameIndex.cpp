@@ -6,7 +6,7 @@ namespace m3d {
 
 namespace {
 // Candidates "%s00000" ... "%s99999" for a taken display name.
-constexpr int DISPLAY_NAME_NUMBERS = 100000;
+constexpr int kDisplayNameNumbers = 100000;
 }  // namespace
 
 void DisplayNameIndex::Add(const std::string& name) { used.insert(name); }
@@ -15,7 +15,7 @@ std::string DisplayNameIndex::Next(const std::string& baseName)
 {
     if (!used.count(baseName)) return baseName;
     int& n = firstUntried[baseName];
-    for (; n < DISPLAY_NAME_NUMBERS; ++n) {
+    for (; n < kDisplayNameNumbers; ++n) {
         char number[12];  // room for any int, though n stays within 0 ... 99999
         std::snprintf(number, sizeof number, "%05d", n);
         std::string candidate = baseName + number;

@@ -24,12 +24,12 @@ MeshOutputPlan PlanMeshFiles(const Scene& scene, const std::string& directory, U
         if (!yesToAll && (planned.count(file) != 0 || std::filesystem::exists(file, ec))) {
             const int answer =
                 prompt.AskMeshOverwrite(WithArguments(UiText("core", "%1は存在しています。上書きしますか？"), {file}));
-            if (answer == MESH_OVERWRITE_NO) {
+            if (answer == MeshOverwriteAnswer::No) {
                 ++plan.skipped;
                 continue;
             }
-            if (answer == MESH_OVERWRITE_YES_TO_ALL) yesToAll = true;
-            if (answer != MESH_OVERWRITE_YES && answer != MESH_OVERWRITE_YES_TO_ALL) {
+            if (answer == MeshOverwriteAnswer::YesToAll) yesToAll = true;
+            if (answer != MeshOverwriteAnswer::Yes && answer != MeshOverwriteAnswer::YesToAll) {
                 plan.cancelled = true;
                 break;
             }

@@ -36,7 +36,7 @@ bool StaysFinite(const Scene& scene, float factor)
 bool ScaleModel(Scene& scene, float factor)
 {
     // Written so that NaN is refused too.
-    if (!(factor >= MIN_MODEL_SCALE && factor <= MAX_MODEL_SCALE)) return false;
+    if (!(factor >= kMinModelScale && factor <= kMaxModelScale)) return false;
     if (!StaysFinite(scene, factor)) return false;
     ApplyModelScale(scene, factor);
     return true;

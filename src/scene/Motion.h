@@ -11,7 +11,7 @@ namespace m3d {
 // Frames of a new Motion (its last frame).
 constexpr int DEFAULT_MOTION_LENGTH = 60;
 // Longest Motion name, in Shift-JIS bytes (a 20-byte field with its terminator).
-constexpr int MAX_MOTION_NAME_BYTES = 16;
+constexpr int kMaxMotionNameBytes = 16;
 
 // The pose of one Part at one frame: the Part's localMatrix with its
 // translation row replaced by its localPosition (_44 = 1).
@@ -42,7 +42,7 @@ struct Motion {
     std::vector<MotionTrack> tracks;
     // The last frame; the Motion covers 0 ... length.
     int32_t length = DEFAULT_MOTION_LENGTH;
-    // Unique, non-empty, at most MAX_MOTION_NAME_BYTES in Shift-JIS (UTF-8 here).
+    // Unique, non-empty, at most kMaxMotionNameBytes in Shift-JIS (UTF-8 here).
     std::string name;
 };
 

@@ -10,7 +10,7 @@ std::string ValidateMotionName(const std::string& name, const std::vector<Motion
     if (name.empty()) return UiText("core", "名前が入力されていません");
     const std::optional<size_t> bytes = ShiftJisByteLength(name);
     if (!bytes) return UiText("core", "モーション名に使えない文字があります");
-    if (*bytes > static_cast<size_t>(MAX_MOTION_NAME_BYTES)) return UiText("core", "モーション名は16文字までです");
+    if (*bytes > static_cast<size_t>(kMaxMotionNameBytes)) return UiText("core", "モーション名は16文字までです");
     for (const Motion& motion : motions)
         if (motion.name == name) return UiText("core", "同じモーション名があります");
     return std::string();

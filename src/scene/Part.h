@@ -26,7 +26,7 @@ struct Part {
     // The name shown in the tree and the title; unique among the Parts when set.
     std::string displayName;
     // The Part's item in the parts tree.
-    TreeItem treeItem = NO_TREE_ITEM;
+    TreeItem treeItem = kNoTreeItem;
     // Rotation relative to the parent (row-vector convention). Its translation
     // row is not used for placement: localPosition is.
     Matrix4 localMatrix;

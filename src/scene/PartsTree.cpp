@@ -20,7 +20,7 @@ const PartsTree::Node* PartsTree::Find(TreeItem item) const
 std::vector<TreeItem>& PartsTree::SiblingsOf(TreeItem item)
 {
     const TreeItem parent = nodes.at(item).parent;
-    return parent == NO_TREE_ITEM ? topLevel : nodes.at(parent).children;
+    return parent == kNoTreeItem ? topLevel : nodes.at(parent).children;
 }
 
 TreeItem PartsTree::InsertItem(TreeItem parent, const std::string& text)
@@ -30,13 +30,13 @@ TreeItem PartsTree::InsertItem(TreeItem parent, const std::string& text)
 
 TreeItem PartsTree::InsertItemAt(TreeItem parent, int position, const std::string& text)
 {
-    if (parent != NO_TREE_ITEM && !Contains(parent)) return NO_TREE_ITEM;
+    if (parent != kNoTreeItem && !Contains(parent)) return kNoTreeItem;
     const TreeItem item = nextHandle++;
     Node node;
     node.parent = parent;
     node.text = text;
     nodes.emplace(item, std::move(node));
-    std::vector<TreeItem>& siblings = parent == NO_TREE_ITEM ? topLevel : nodes.at(parent).children;
+    std::vector<TreeItem>& siblings = parent == kNoTreeItem ? topLevel : nodes.at(parent).children;
     const auto place = static_cast<size_t>(std::clamp(position, 0, static_cast<int>(siblings.size())));
     siblings.insert(siblings.begin() + static_cast<std::ptrdiff_t>(place), item);
     return item;
@@ -46,7 +46,7 @@ int PartsTree::PositionOf(TreeItem item) const
 {
     const Node* node = Find(item);
     if (!node) return -1;
-    const std::vector<TreeItem>& siblings = node->parent == NO_TREE_ITEM ? topLevel : Find(node->parent)->children;
+    const std::vector<TreeItem>& siblings = node->parent == kNoTreeItem ? topLevel : Find(node->parent)->children;
     return static_cast<int>(std::find(siblings.begin(), siblings.end(), item) - siblings.begin());
 }
 
@@ -68,10 +68,10 @@ std::vector<TreeItem> PartsTree::DeleteItem(TreeItem item)
     const auto position = std::prev(std::find(siblings.rbegin(), siblings.rend(), item).base());
     if (losesSelection) {
         // The tree widget's own rule: the next sibling, else the parent, else the previous sibling.
-        TreeItem replacement = NO_TREE_ITEM;
+        TreeItem replacement = kNoTreeItem;
         if (position + 1 != siblings.end())
             replacement = *(position + 1);
-        else if (nodes.at(item).parent != NO_TREE_ITEM)
+        else if (nodes.at(item).parent != kNoTreeItem)
             replacement = nodes.at(item).parent;
         else if (position != siblings.begin())
             replacement = *(position - 1);
@@ -92,7 +92,7 @@ bool PartsTree::IsInSubtree(TreeItem item, TreeItem ancestor) const
 
 bool PartsTree::MoveItem(TreeItem item, TreeItem newParent, int position)
 {
-    if (!Contains(item) || (newParent != NO_TREE_ITEM && !Contains(newParent)) || IsInSubtree(newParent, item))
+    if (!Contains(item) || (newParent != kNoTreeItem && !Contains(newParent)) || IsInSubtree(newParent, item))
         return false;
     std::vector<TreeItem>& oldSiblings = SiblingsOf(item);
     oldSiblings.erase(std::find(oldSiblings.begin(), oldSiblings.end(), item));
@@ -107,7 +107,7 @@ void PartsTree::Clear()
 {
     nodes.clear();
     topLevel.clear();
-    selected = NO_TREE_ITEM;
+    selected = kNoTreeItem;
 }
 
 bool PartsTree::Contains(TreeItem item) const { return Find(item) != nullptr; }
@@ -115,31 +115,31 @@ bool PartsTree::Contains(TreeItem item) const { return Find(item) != nullptr; }
 TreeItem PartsTree::GetParent(TreeItem item) const
 {
     const Node* node = Find(item);
-    return node ? node->parent : NO_TREE_ITEM;
+    return node ? node->parent : kNoTreeItem;
 }
 
 const std::vector<TreeItem>& PartsTree::GetChildren(TreeItem item) const
 {
-    if (item == NO_TREE_ITEM) return topLevel;
+    if (item == kNoTreeItem) return topLevel;
     const Node* node = Find(item);
     return node ? node->children : kNoChildren;
 }
 
 TreeItem PartsTree::GetFirstChild(TreeItem item) const
 {
-    if (item != NO_TREE_ITEM && !Contains(item)) return NO_TREE_ITEM;
+    if (item != kNoTreeItem && !Contains(item)) return kNoTreeItem;
     const std::vector<TreeItem>& children = GetChildren(item);
-    return children.empty() ? NO_TREE_ITEM : children.front();
+    return children.empty() ? kNoTreeItem : children.front();
 }
 
 TreeItem PartsTree::GetNextSibling(TreeItem item) const
 {
     const Node* node = Find(item);
-    if (!node) return NO_TREE_ITEM;
+    if (!node) return kNoTreeItem;
     const std::vector<TreeItem>& siblings = GetChildren(node->parent);
     // Searched from the last sibling: a cleared scene deletes its items last first.
     const auto position = std::prev(std::find(siblings.rbegin(), siblings.rend(), item).base());
-    return position + 1 == siblings.end() ? NO_TREE_ITEM : *(position + 1);
+    return position + 1 == siblings.end() ? kNoTreeItem : *(position + 1);
 }
 
 const std::string& PartsTree::GetText(TreeItem item) const
@@ -166,7 +166,7 @@ void PartsTree::SetChecked(TreeItem item, bool checked)
 
 bool PartsTree::Select(TreeItem item)
 {
-    if (!Contains(item)) item = NO_TREE_ITEM;
+    if (!Contains(item)) item = kNoTreeItem;
     if (item == selected) return false;
     selected = item;
     return true;

@@ -10,15 +10,15 @@ namespace m3d {
 // Handle of an item of the parts tree. Handles are never reused, so a handle
 // kept after its item was deleted simply names no item.
 using TreeItem = int32_t;
-constexpr TreeItem NO_TREE_ITEM = 0;
+constexpr TreeItem kNoTreeItem = 0;
 
 // The parts tree as data: items with a text and a check box, ordered children,
 // one selected item. It mirrors the Part links of the Scene; the Scene keeps the
 // two in step and tells the program's tree widget about every change.
 class PartsTree {
 public:
-    // Appends an item as the last child of parent (NO_TREE_ITEM: as the last
-    // top-level item). Returns its handle, or NO_TREE_ITEM when parent is not
+    // Appends an item as the last child of parent (kNoTreeItem: as the last
+    // top-level item). Returns its handle, or kNoTreeItem when parent is not
     // an item of this tree. New items are unchecked.
     TreeItem InsertItem(TreeItem parent, const std::string& text);
     // The same at position among parent's children (0 first; a position past
@@ -32,7 +32,7 @@ public:
     // to its parent, else to its previous sibling, else to none.
     std::vector<TreeItem> DeleteItem(TreeItem item);
     // Moves item with its subtree among the children of newParent
-    // (NO_TREE_ITEM: top level) at position (0 first; past the last child
+    // (kNoTreeItem: top level) at position (0 first; past the last child
     // appends); handles, texts, check boxes and the selection stay. false (and
     // nothing moves) for an unknown item or parent, or a parent inside item's
     // own subtree.
@@ -43,11 +43,11 @@ public:
     void Clear();
 
     bool Contains(TreeItem item) const;
-    // NO_TREE_ITEM for a top-level item or an unknown handle.
+    // kNoTreeItem for a top-level item or an unknown handle.
     TreeItem GetParent(TreeItem item) const;
-    // Children in insertion order; NO_TREE_ITEM lists the top-level items.
+    // Children in insertion order; kNoTreeItem lists the top-level items.
     const std::vector<TreeItem>& GetChildren(TreeItem item) const;
-    // NO_TREE_ITEM when there is none.
+    // kNoTreeItem when there is none.
     TreeItem GetFirstChild(TreeItem item) const;
     TreeItem GetNextSibling(TreeItem item) const;
     int GetCount() const { return static_cast<int>(nodes.size()); }
@@ -60,13 +60,13 @@ public:
     void SetChecked(TreeItem item, bool checked);
 
     TreeItem GetSelected() const { return selected; }
-    // Selects item (NO_TREE_ITEM or an unknown handle: no selection). Returns
+    // Selects item (kNoTreeItem or an unknown handle: no selection). Returns
     // true when the selection changed.
     bool Select(TreeItem item);
 
 private:
     struct Node {
-        TreeItem parent = NO_TREE_ITEM;
+        TreeItem parent = kNoTreeItem;
         std::vector<TreeItem> children;
         std::string text;
         bool checked = false;
@@ -77,7 +77,7 @@ private:
 
     std::unordered_map<TreeItem, Node> nodes;
     std::vector<TreeItem> topLevel;
-    TreeItem selected = NO_TREE_ITEM;
+    TreeItem selected = kNoTreeItem;
     TreeItem nextHandle = 1;
 };
 

@@ -18,13 +18,13 @@
 
 namespace m3d {
 
-const char* const PROJECT_FILE_FILTER = QT_TRANSLATE_NOOP("core", "ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm||");
-const char* const PROJECT_FILE_DEFAULT_EXTENSION = "anm";
+const char* const kProjectFileFilter = QT_TRANSLATE_NOOP("core", "ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm||");
+const char* const kProjectFileDefaultExtension = "anm";
 
 namespace {
 
 // Project files beyond this are refused before they are read into memory.
-constexpr size_t MAX_PROJECT_FILE_BYTES = size_t(1) << 30;
+constexpr size_t kMaxProjectFileBytes = size_t(1) << 30;
 
 std::optional<std::string> FindObjectFile(const FolderIndex& folder, const std::string& name)
 {
@@ -109,7 +109,7 @@ int LoadProject(Scene& scene, const std::string& path, bool* sceneReplaced)
     std::string bytes;
     std::string error;
     ProjectData data;
-    if (!ReadWholeFile(path, bytes, error, MAX_PROJECT_FILE_BYTES) || !ParseProjectFile(bytes, path, data, error)) {
+    if (!ReadWholeFile(path, bytes, error, kMaxProjectFileBytes) || !ParseProjectFile(bytes, path, data, error)) {
         scene.lastLoadError = error;
         return 0;
     }

@@ -11,8 +11,8 @@ class Scene;
 class UserPrompt;
 
 // Texts of the project file dialogs.
-extern const char* const PROJECT_FILE_FILTER;             // "ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm||"
-extern const char* const PROJECT_FILE_DEFAULT_EXTENSION;  // "anm"
+extern const char* const kProjectFileFilter;             // "ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm||"
+extern const char* const kProjectFileDefaultExtension;  // "anm"
 
 // The Part records of a Scene as a project file holds them.
 std::vector<ProjectPartRecord> ProjectPartRecordsOf(const Scene& scene);

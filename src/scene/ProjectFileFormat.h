@@ -13,16 +13,16 @@ namespace m3d {
 // Shift-JIS.
 
 // The header text; the rest of the 32 bytes is zero. Readers ignore the header.
-extern const char PROJECT_FILE_HEADER[];  // "Marionettica3Dv1.00"
-constexpr int PROJECT_HEADER_BYTES = 32;
+extern const char kProjectFileHeader[];  // "Marionettica3Dv1.00"
+constexpr int kProjectHeaderBytes = 32;
 // Size of a Motion's name field and of one stored key.
-constexpr int MOTION_NAME_FIELD_BYTES = 20;
-constexpr int KEY_RECORD_BYTES = 68;
+constexpr int kMotionNameFieldBytes = 20;
+constexpr int kKeyRecordBytes = 68;
 // Longest Part name in Shift-JIS bytes (names are read into 260-byte buffers).
-constexpr int MAX_PART_NAME_BYTES = 259;
+constexpr int kMaxPartNameBytes = 259;
 // The range of Motion lengths the editor accepts.
-constexpr int MIN_MOTION_LENGTH = 1;
-constexpr int MAX_MOTION_LENGTH = 9999;
+constexpr int kMinMotionLength = 1;
+constexpr int kMaxMotionLength = 9999;
 
 // Reads and checks a whole project file held in bytes. Nothing in the file is
 // trusted: on any rule broken, false with error = "FILE: byte OFFSET: reason"

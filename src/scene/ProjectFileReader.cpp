@@ -11,7 +11,7 @@ namespace m3d {
 
 namespace {
 
-constexpr int PART_RECORD_MIN_BYTES = 12;  // name length, parent, partner
+constexpr int kPartRecordMinBytes = 12;  // name length, parent, partner
 
 // Reads little-endian values from the file's bytes, always knowing where it is.
 class ByteCursor {
@@ -62,7 +62,7 @@ public:
     bool Read(ProjectData& out, std::string& error)
     {
         std::string_view header;
-        if (!in.ReadBytes(PROJECT_HEADER_BYTES, header)) return Fail(0, "the file is shorter than its header", error);
+        if (!in.ReadBytes(kProjectHeaderBytes, header)) return Fail(0, "the file is shorter than its header", error);
         if (!ReadParts(out, error)) return false;
         if (!ReadMotions(out, error)) return false;
         if (in.Remaining() != 0) return Fail(in.Offset(), "unexpected bytes after the last Motion", error);
@@ -94,7 +94,7 @@ private:
         const size_t at = in.Offset();
         int32_t length;
         if (!in.ReadInt(length)) return Truncated(error);
-        if (length < 0 || length > MAX_PART_NAME_BYTES + 1)
+        if (length < 0 || length > kMaxPartNameBytes + 1)
             return Fail(
                 at,
                 "name length " + std::to_string(length) + " of Part " + std::to_string(index) + " is outside 0 ... 260",
@@ -102,7 +102,7 @@ private:
         std::string_view field;
         if (!in.ReadBytes(size_t(length), field)) return Truncated(error);
         const std::string_view raw = field.substr(0, field.find('\0'));
-        if (raw.size() > size_t(MAX_PART_NAME_BYTES))
+        if (raw.size() > size_t(kMaxPartNameBytes))
             return Fail(at + 4, "name of Part " + std::to_string(index) + " is longer than 259 bytes", error);
         const std::optional<std::string> utf8 = ShiftJisToUtf8(raw);
         if (!utf8) return Fail(at + 4, "name of Part " + std::to_string(index) + " is not Shift-JIS text", error);
@@ -121,7 +121,7 @@ private:
     bool ReadParts(ProjectData& out, std::string& error)
     {
         int32_t count;
-        if (!ReadCount("Part", PART_RECORD_MIN_BYTES, count, error)) return false;
+        if (!ReadCount("Part", kPartRecordMinBytes, count, error)) return false;
         out.parts.resize(size_t(count));
         for (int i = 0; i < count; ++i) {
             ProjectPartRecord& record = out.parts[i];
@@ -149,12 +149,12 @@ private:
         const size_t at = in.Offset();
         const std::string what = "name of Motion " + std::to_string(index);
         std::string_view field;
-        if (!in.ReadBytes(MOTION_NAME_FIELD_BYTES, field)) return Truncated(error);
+        if (!in.ReadBytes(kMotionNameFieldBytes, field)) return Truncated(error);
         const size_t end = field.find('\0');
         if (end == std::string_view::npos) return Fail(at, what + " has no terminating zero", error);
         const std::string_view raw = field.substr(0, end);
         if (raw.empty()) return Fail(at, what + " is empty", error);
-        if (raw.size() > size_t(MAX_MOTION_NAME_BYTES)) return Fail(at, what + " is longer than 16 bytes", error);
+        if (raw.size() > size_t(kMaxMotionNameBytes)) return Fail(at, what + " is longer than 16 bytes", error);
         const std::optional<std::string> utf8 = ShiftJisToUtf8(raw);
         if (!utf8) return Fail(at, what + " is not Shift-JIS text", error);
         if (!taken.insert(*utf8).second) return Fail(at, what + " \"" + *utf8 + "\" is used twice", error);
@@ -167,7 +167,7 @@ private:
         const std::string what = "Motion " + std::to_string(motion) + ", Part " + std::to_string(part);
         const size_t at = in.Offset();
         int32_t count;
-        if (!ReadCount("key", KEY_RECORD_BYTES, count, error)) return false;
+        if (!ReadCount("key", kKeyRecordBytes, count, error)) return false;
         if (count == 0) return Fail(at, what + ": no keys (a frame-0 key is required)", error);
         track.keys.resize(size_t(count));
         bool ordered = true;
@@ -199,7 +199,7 @@ private:
         const uint64_t partCount = out.parts.size();
         int32_t count;
         // A Motion holds its name, its length and a track of at least one key for every Part.
-        const uint64_t motionMinBytes = MOTION_NAME_FIELD_BYTES + 4 + (4 + KEY_RECORD_BYTES) * partCount;
+        const uint64_t motionMinBytes = kMotionNameFieldBytes + 4 + (4 + kKeyRecordBytes) * partCount;
         if (!ReadCount("Motion", motionMinBytes, count, error)) return false;
         out.motions.resize(size_t(count));
         std::unordered_set<std::string> taken;
@@ -208,7 +208,7 @@ private:
             if (!ReadMotionName(m, taken, motion.name, error)) return false;
             const size_t at = in.Offset();
             if (!in.ReadInt(motion.length)) return Truncated(error);
-            if (motion.length < MIN_MOTION_LENGTH || motion.length > MAX_MOTION_LENGTH)
+            if (motion.length < kMinMotionLength || motion.length > kMaxMotionLength)
                 return Fail(at,
                             "length " + std::to_string(motion.length) + " of Motion " + std::to_string(m) +
                                 " is outside 1 ... 9999",

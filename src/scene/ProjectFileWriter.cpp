@@ -8,7 +8,7 @@
 
 namespace m3d {
 
-const char PROJECT_FILE_HEADER[] = "Marionettica3Dv1.00";
+const char kProjectFileHeader[] = "Marionettica3Dv1.00";
 
 namespace {
 
@@ -29,7 +29,7 @@ void PutFloat(std::string& out, float value)
 bool PutPartRecord(std::string& out, int index, const ProjectPartRecord& part, std::string& error)
 {
     const std::optional<std::string> name = Utf8ToShiftJis(part.baseName);
-    if (!name || name->size() > size_t(MAX_PART_NAME_BYTES)) {
+    if (!name || name->size() > size_t(kMaxPartNameBytes)) {
         error = "Part " + std::to_string(index) + " \"" + part.baseName + "\": " +
                 (name ? "the name is longer than 259 bytes" : "the name has characters without a Shift-JIS form");
         return false;
@@ -48,7 +48,7 @@ bool PutMotionRecord(std::string& out, int index, const Motion& motion, size_t p
 {
     const std::optional<std::string> name = Utf8ToShiftJis(motion.name);
     const std::string what = "Motion " + std::to_string(index) + " \"" + motion.name + "\": ";
-    if (!name || name->empty() || name->size() > size_t(MAX_MOTION_NAME_BYTES)) {
+    if (!name || name->empty() || name->size() > size_t(kMaxMotionNameBytes)) {
         error = what + "the name is empty, longer than 16 bytes or has characters without a Shift-JIS form";
         return false;
     }
@@ -57,7 +57,7 @@ bool PutMotionRecord(std::string& out, int index, const Motion& motion, size_t p
         return false;
     }
     out += *name;
-    out.append(MOTION_NAME_FIELD_BYTES - name->size(), '\0');
+    out.append(kMotionNameFieldBytes - name->size(), '\0');
     PutInt(out, motion.length);
     for (size_t t = 0; t < motion.tracks.size(); ++t) {
         const MotionTrack& track = motion.tracks[t];
@@ -88,10 +88,10 @@ bool BuildProjectFile(const std::vector<ProjectPartRecord>& parts, const std::ve
     for (const Motion& motion : motions)
         for (const MotionTrack& track : motion.tracks) keyCount += track.keys.size();
     bytes.clear();
-    bytes.reserve(PROJECT_HEADER_BYTES + 8 + parts.size() * 24 + motions.size() * 24 + keyCount * KEY_RECORD_BYTES);
+    bytes.reserve(kProjectHeaderBytes + 8 + parts.size() * 24 + motions.size() * 24 + keyCount * kKeyRecordBytes);
 
-    bytes.append(PROJECT_FILE_HEADER);
-    bytes.append(PROJECT_HEADER_BYTES - std::strlen(PROJECT_FILE_HEADER), '\0');
+    bytes.append(kProjectFileHeader);
+    bytes.append(kProjectHeaderBytes - std::strlen(kProjectFileHeader), '\0');
     PutInt(bytes, static_cast<int32_t>(parts.size()));
     for (size_t i = 0; i < parts.size(); ++i)
         if (!PutPartRecord(bytes, int(i), parts[i], error)) return false;

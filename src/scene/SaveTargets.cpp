@@ -40,12 +40,12 @@ SaveTargetCheck CheckSaveTargets(const std::vector<std::string>& paths)
     for (const std::string& path : paths) {
         if (!seen.insert(path).second) continue;
         const WriteTarget target = InspectWriteTarget(path);
-        if (target.kind == WriteTarget::UNUSABLE || target.kind == WriteTarget::NOT_REGULAR) {
+        if (target.kind == WriteTarget::Kind::Unusable || target.kind == WriteTarget::Kind::NotRegular) {
             check.refusal = target.error;
             check.refusalErrorNumber = target.errorNumber;
             return check;
         }
-        if (target.kind != WriteTarget::REGULAR) continue;
+        if (target.kind != WriteTarget::Kind::Regular) continue;
         check.existing.push_back(path);
         if (target.readOnly) check.readOnly.push_back(path);
     }

@@ -6,14 +6,14 @@
 
 namespace m3d {
 
-const char* const UNTITLED_PROJECT_NAME = QT_TRANSLATE_NOOP("core", "名称未設定");
+const char* const kUntitledProjectName = QT_TRANSLATE_NOOP("core", "名称未設定");
 
 Scene::Scene()
 {
     rootPart.baseName = "root";
     rootPart.displayName = "root";
     rootPart.parentIndex = -2;
-    rootPart.treeItem = tree.InsertItem(NO_TREE_ITEM, rootPart.displayName);
+    rootPart.treeItem = tree.InsertItem(kNoTreeItem, rootPart.displayName);
     tree.SetChecked(rootPart.treeItem, true);
     tree.Select(rootPart.treeItem);
 }
@@ -35,7 +35,7 @@ const Part* Scene::PartAt(int index) const { return index >= 0 && index < PartCo
 
 int Scene::FindPartByTreeItem(TreeItem item) const
 {
-    if (item == NO_TREE_ITEM || item == rootPart.treeItem) return -1;
+    if (item == kNoTreeItem || item == rootPart.treeItem) return -1;
     const auto known = partIndexOfItem.find(item);
     if (known != partIndexOfItem.end() && known->second < PartCount() && parts[known->second]->treeItem == item)
         return known->second;

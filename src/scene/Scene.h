@@ -17,7 +17,7 @@
 namespace m3d {
 
 // Text shown in the title before a project was opened or saved.
-extern const char* const UNTITLED_PROJECT_NAME;  // "名称未設定"
+extern const char* const kUntitledProjectName;  // "名称未設定"
 
 // The model being edited: the Parts and their tree, the Motions, the mesh
 // manager and the names of the current project. It knows nothing of the
@@ -108,7 +108,7 @@ public:
     // --- The parts tree (every change is reported to onTreeChange) ---
 
     const PartsTree& Tree() const { return tree; }
-    // Selects item in the tree (NO_TREE_ITEM or an unknown handle: none).
+    // Selects item in the tree (kNoTreeItem or an unknown handle: none).
     // true when the selection changed. The reaction to it is the session's.
     bool SelectTreeItem(TreeItem item);
     void SetTreeItemChecked(TreeItem item, bool checked);
@@ -132,7 +132,7 @@ public:
     // Full path of the project file last opened or saved; "" when none.
     std::string projectPath;
     // The file name of projectPath, shown in the title.
-    std::string projectFileName = UNTITLED_PROJECT_NAME;
+    std::string projectFileName = kUntitledProjectName;
     // Folder of the last object file added; "" for the current folder.
     std::string addObjectDirectory;
     // Why the last AddPartFromFile or LoadProject could not read everything

@@ -7,11 +7,11 @@ namespace m3d {
 class TaskProgress;
 
 // Answers to the mesh overwrite question.
-enum MeshOverwriteAnswer : int {
-    MESH_OVERWRITE_YES = 0,
-    MESH_OVERWRITE_YES_TO_ALL = 1,
-    MESH_OVERWRITE_NO = 2,  // also what closing the question with Escape gives
-    MESH_OVERWRITE_CANCEL = 3,
+enum class MeshOverwriteAnswer : int {
+    Yes = 0,
+    YesToAll = 1,
+    No = 2,  // also what closing the question with Escape gives
+    Cancel = 3,
 };
 
 // Answers to a Yes/No/Cancel question.

@@ -12,56 +12,56 @@ namespace {
 class ReadVisitor : public SettingsVisitor {
 public:
     ReadVisitor(const ProfileFile& profile, const SettingsOwners& owners, const CurrentDirectoryFunction& cwd)
-        : profile_(profile), owners_(owners), currentDirectory_(cwd)
+        : profile(profile), owners(owners), currentDirectory(cwd)
     {
     }
     void Directory(const SettingKey& key, std::string& value) override
     {
-        if (!OwnerPresent(key, owners_)) return;
-        value = profile_.GetString(key.section, key.name, currentDirectory_ ? currentDirectory_() : std::string());
+        if (!OwnerPresent(key, owners)) return;
+        value = profile.GetString(key.section, key.name, currentDirectory ? currentDirectory() : std::string());
     }
     void Int(const SettingKey& key, int& value, int defaultValue) override
     {
-        if (OwnerPresent(key, owners_)) value = profile_.GetInt(key.section, key.name, defaultValue);
+        if (OwnerPresent(key, owners)) value = profile.GetInt(key.section, key.name, defaultValue);
     }
     void Float(const SettingKey& key, float& value, const char* defaultText) override
     {
-        if (OwnerPresent(key, owners_)) value = profile_.GetFloat(key.section, key.name, defaultText);
+        if (OwnerPresent(key, owners)) value = profile.GetFloat(key.section, key.name, defaultText);
     }
     void Text(const SettingKey& key, std::string& value, const char* defaultText) override
     {
-        if (OwnerPresent(key, owners_)) value = profile_.GetString(key.section, key.name, defaultText);
+        if (OwnerPresent(key, owners)) value = profile.GetString(key.section, key.name, defaultText);
     }
 
 private:
-    const ProfileFile& profile_;
-    const SettingsOwners& owners_;
-    const CurrentDirectoryFunction& currentDirectory_;
+    const ProfileFile& profile;
+    const SettingsOwners& owners;
+    const CurrentDirectoryFunction& currentDirectory;
 };
 
 class WriteVisitor : public SettingsVisitor {
 public:
-    WriteVisitor(ProfileFile& profile, const SettingsOwners& owners) : profile_(profile), owners_(owners) {}
+    WriteVisitor(ProfileFile& profile, const SettingsOwners& owners) : profile(profile), owners(owners) {}
     void Directory(const SettingKey& key, std::string& value) override
     {
-        if (OwnerPresent(key, owners_)) profile_.SetString(key.section, key.name, value);
+        if (OwnerPresent(key, owners)) profile.SetString(key.section, key.name, value);
     }
     void Int(const SettingKey& key, int& value, int) override
     {
-        if (OwnerPresent(key, owners_)) profile_.SetInt(key.section, key.name, value);
+        if (OwnerPresent(key, owners)) profile.SetInt(key.section, key.name, value);
     }
     void Float(const SettingKey& key, float& value, const char*) override
     {
-        if (OwnerPresent(key, owners_)) profile_.SetFloat(key.section, key.name, value);
+        if (OwnerPresent(key, owners)) profile.SetFloat(key.section, key.name, value);
     }
     void Text(const SettingKey& key, std::string& value, const char*) override
     {
-        if (OwnerPresent(key, owners_)) profile_.SetString(key.section, key.name, value);
+        if (OwnerPresent(key, owners)) profile.SetString(key.section, key.name, value);
     }
 
 private:
-    ProfileFile& profile_;
-    const SettingsOwners& owners_;
+    ProfileFile& profile;
+    const SettingsOwners& owners;
 };
 
 }  // namespace
@@ -91,23 +91,23 @@ void WriteSettings(ProfileFile& profile, const SettingsValues& values, const Set
 }
 
 AppSettings::AppSettings(std::string path, CurrentDirectoryFunction currentDirectory)
-    : path_(std::move(path)), currentDirectory_(std::move(currentDirectory))
+    : path(std::move(path)), currentDirectory(std::move(currentDirectory))
 {
 }
 
 bool AppSettings::Load(SettingsValues& values, const SettingsOwners& owners, std::string& error) const
 {
     ProfileFile profile;
-    const bool ok = profile.Load(path_, error);
-    ReadSettings(profile, values, owners, currentDirectory_);
+    const bool ok = profile.Load(path, error);
+    ReadSettings(profile, values, owners, currentDirectory);
     return ok;
 }
 
 bool AppSettings::Save(const SettingsValues& values, const SettingsOwners& owners, std::string& error) const
 {
     ProfileFile profile;
-    if (!profile.Load(path_, error)) return false;
-    const std::filesystem::path folder = std::filesystem::path(path_).parent_path();
+    if (!profile.Load(path, error)) return false;
+    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
     if (!folder.empty()) {
         std::error_code ec;
         std::filesystem::create_directories(folder, ec);
@@ -117,7 +117,7 @@ bool AppSettings::Save(const SettingsValues& values, const SettingsOwners& owner
         }
     }
     WriteSettings(profile, values, owners);
-    return profile.Save(path_, error);
+    return profile.Save(path, error);
 }
 
 std::string AppSettings::RememberedLanguage() const

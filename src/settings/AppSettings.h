@@ -32,7 +32,7 @@ class AppSettings {
 public:
     explicit AppSettings(std::string path, CurrentDirectoryFunction currentDirectory = ProcessCurrentDirectory);
 
-    const std::string& Path() const { return path_; }
+    const std::string& Path() const { return path; }
 
     // Reads the file into values (a missing file gives every default). Returns
     // false with error when the file exists but cannot be read; values then
@@ -49,8 +49,8 @@ public:
     std::string RememberedLanguage() const;
 
 private:
-    std::string path_;
-    CurrentDirectoryFunction currentDirectory_;
+    std::string path;
+    CurrentDirectoryFunction currentDirectory;
 };
 
 }  // namespace m3d

@@ -132,18 +132,18 @@ bool ProfileFile::Load(const std::string& path, std::string& error)
 
 void ProfileFile::Parse(std::string_view text)
 {
-    lines_.clear();
-    lineBreak_ = "\n";
-    byteOrderMark_ = text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
-    if (byteOrderMark_) text.remove_prefix(kByteOrderMark.size());
+    lines.clear();
+    lineBreak = "\n";
+    byteOrderMark = text.substr(0, kByteOrderMark.size()) == kByteOrderMark;
+    if (byteOrderMark) text.remove_prefix(kByteOrderMark.size());
     const size_t firstBreak = text.find('\n');
-    if (firstBreak != std::string_view::npos && firstBreak > 0 && text[firstBreak - 1] == '\r') lineBreak_ = "\r\n";
-    lines_.reserve(size_t(std::count(text.begin(), text.end(), '\n')) + 1);
+    if (firstBreak != std::string_view::npos && firstBreak > 0 && text[firstBreak - 1] == '\r') lineBreak = "\r\n";
+    lines.reserve(size_t(std::count(text.begin(), text.end(), '\n')) + 1);
     while (!text.empty()) {
         const size_t nl = text.find('\n');
         std::string_view line = text.substr(0, nl);
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines_.emplace_back(line);
+        lines.emplace_back(line);
         if (nl == std::string_view::npos) break;
         text.remove_prefix(nl + 1);
     }
@@ -152,8 +152,8 @@ void ProfileFile::Parse(std::string_view text)
 size_t ProfileFile::FindSection(std::string_view section) const
 {
     const std::string_view wanted = Trim(section);
-    for (size_t i = 0; i < lines_.size(); ++i) {
-        const auto name = SectionNameOf(lines_[i]);
+    for (size_t i = 0; i < lines.size(); ++i) {
+        const auto name = SectionNameOf(lines[i]);
         if (name && SameName(*name, wanted)) return i;
     }
     return std::string::npos;
@@ -162,7 +162,7 @@ size_t ProfileFile::FindSection(std::string_view section) const
 size_t ProfileFile::SectionEnd(size_t sectionLine) const
 {
     size_t i = sectionLine + 1;
-    while (i < lines_.size() && !SectionNameOf(lines_[i])) ++i;
+    while (i < lines.size() && !SectionNameOf(lines[i])) ++i;
     return i;
 }
 
@@ -171,7 +171,7 @@ size_t ProfileFile::FindKey(size_t sectionLine, std::string_view key) const
     const std::string_view wanted = Trim(key);
     const size_t end = SectionEnd(sectionLine);
     for (size_t i = sectionLine + 1; i < end; ++i) {
-        const auto kv = KeyLineOf(lines_[i]);
+        const auto kv = KeyLineOf(lines[i]);
         if (kv && SameName(kv->key, wanted)) return i;
     }
     return std::string::npos;
@@ -183,7 +183,7 @@ bool ProfileFile::FindValue(std::string_view section, std::string_view key, std:
     if (s == std::string::npos) return false;
     const size_t k = FindKey(s, key);
     if (k == std::string::npos) return false;
-    value = KeyLineOf(lines_[k])->value;
+    value = KeyLineOf(lines[k])->value;
     return true;
 }
 
@@ -217,7 +217,7 @@ void ProfileFile::SetString(std::string_view section, std::string_view key, std:
     if (s != std::string::npos) {
         const size_t k = FindKey(s, key);
         if (k != std::string::npos) {
-            lines_[k] = std::string(KeyLineOf(lines_[k])->key) + "=" + cleanValue;
+            lines[k] = std::string(KeyLineOf(lines[k])->key) + "=" + cleanValue;
             return;
         }
         // After the section's last key, so comments and blank lines that lead
@@ -225,14 +225,14 @@ void ProfileFile::SetString(std::string_view section, std::string_view key, std:
         size_t insertAt = s + 1;
         const size_t end = SectionEnd(s);
         for (size_t i = s + 1; i < end; ++i)
-            if (KeyLineOf(lines_[i])) insertAt = i + 1;
-        lines_.insert(lines_.begin() + static_cast<std::ptrdiff_t>(insertAt),
+            if (KeyLineOf(lines[i])) insertAt = i + 1;
+        lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
                       std::string(Trim(key)) + "=" + cleanValue);
         return;
     }
-    if (!lines_.empty() && !Trim(lines_.back()).empty()) lines_.emplace_back();
-    lines_.push_back("[" + std::string(Trim(section)) + "]");
-    lines_.push_back(std::string(Trim(key)) + "=" + cleanValue);
+    if (!lines.empty() && !Trim(lines.back()).empty()) lines.emplace_back();
+    lines.push_back("[" + std::string(Trim(section)) + "]");
+    lines.push_back(std::string(Trim(key)) + "=" + cleanValue);
 }
 
 void ProfileFile::SetInt(std::string_view section, std::string_view key, int value)
@@ -253,10 +253,10 @@ void ProfileFile::SetFloat(std::string_view section, std::string_view key, float
 std::string ProfileFile::Text() const
 {
     std::string out;
-    if (byteOrderMark_) out += kByteOrderMark;
-    for (const std::string& line : lines_) {
+    if (byteOrderMark) out += kByteOrderMark;
+    for (const std::string& line : lines) {
         out += line;
-        out += lineBreak_;
+        out += lineBreak;
     }
     return out;
 }

@@ -65,9 +65,9 @@ private:
     // The trimmed value of section/key; false when the key is missing.
     bool FindValue(std::string_view section, std::string_view key, std::string_view& value) const;
 
-    std::vector<std::string> lines_;  // without their line breaks
-    std::string lineBreak_ = "\n";    // the file's own line break, kept for new lines
-    bool byteOrderMark_ = false;      // a UTF-8 byte order mark opened the file
+    std::vector<std::string> lines;  // without their line breaks
+    std::string lineBreak = "\n";    // the file's own line break, kept for new lines
+    bool byteOrderMark = false;      // a UTF-8 byte order mark opened the file
 };
 
 // Parses text like strtod in the C locale, decimal forms only (no "inf", "nan"

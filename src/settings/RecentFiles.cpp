@@ -28,26 +28,26 @@ void RecentFiles::Add(const std::string& path)
     if (path.empty()) return;
     const std::string canonical = Canonical(path);
     Remove(canonical);
-    paths_.insert(paths_.begin(), canonical);
-    if (paths_.size() > kCapacity) paths_.resize(kCapacity);
+    paths.insert(paths.begin(), canonical);
+    if (paths.size() > kCapacity) paths.resize(kCapacity);
 }
 
 void RecentFiles::Remove(const std::string& path)
 {
     const std::string canonical = Canonical(path);
-    std::erase(paths_, canonical);
+    std::erase(paths, canonical);
 }
 
 void RecentFiles::Read(const ProfileFile& profile)
 {
-    paths_.clear();
+    paths.clear();
     // Oldest first, so that each Add leaves the most recent in front.
     for (size_t i = kCapacity; i-- > 0;) Add(profile.GetString(kSection, KeyName(i), ""));
 }
 
 void RecentFiles::Write(ProfileFile& profile) const
 {
-    for (size_t i = 0; i < kCapacity; ++i) profile.SetString(kSection, KeyName(i), i < paths_.size() ? paths_[i] : "");
+    for (size_t i = 0; i < kCapacity; ++i) profile.SetString(kSection, KeyName(i), i < paths.size() ? paths[i] : "");
 }
 
 std::string RecentFileMenuText(size_t index, const std::string& path)

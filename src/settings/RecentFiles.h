@@ -20,7 +20,7 @@ public:
     void Add(const std::string& path);
     // Takes out the entry of path's file, if any.
     void Remove(const std::string& path);
-    const std::vector<std::string>& Paths() const { return paths_; }
+    const std::vector<std::string>& Paths() const { return paths; }
 
     // Replaces the list with section [RECENT], keys FILE0 (most recent) to
     // FILE7; empty values are skipped, repeats and entries beyond kCapacity dropped.
@@ -29,7 +29,7 @@ public:
     void Write(ProfileFile& profile) const;
 
 private:
-    std::vector<std::string> paths_;
+    std::vector<std::string> paths;
 };
 
 // The File menu's text of entry index (0 first): "&1 path", with every '&'

@@ -66,8 +66,8 @@ void VisitViewBlock(SettingsVisitor& visitor, SettingsValues& values, int view)
 // Fills every value with its default, owners or not.
 class DefaultsVisitor : public SettingsVisitor {
 public:
-    explicit DefaultsVisitor(const std::string& directory) : directory_(directory) {}
-    void Directory(const SettingKey&, std::string& value) override { value = directory_; }
+    explicit DefaultsVisitor(const std::string& directory) : directory(directory) {}
+    void Directory(const SettingKey&, std::string& value) override { value = directory; }
     void Int(const SettingKey&, int& value, int defaultValue) override { value = defaultValue; }
     void Float(const SettingKey&, float& value, const char* defaultText) override
     {
@@ -76,7 +76,7 @@ public:
     void Text(const SettingKey&, std::string& value, const char* defaultText) override { value = defaultText; }
 
 private:
-    const std::string& directory_;
+    const std::string& directory;
 };
 
 }  // namespace

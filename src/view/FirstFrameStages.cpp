@@ -29,6 +29,6 @@ void CheckSubtree(Scene& scene, TreeItem parent)
 }
 }  // namespace
 
-void CheckEveryTreeItem(Scene& scene) { CheckSubtree(scene, NO_TREE_ITEM); }
+void CheckEveryTreeItem(Scene& scene) { CheckSubtree(scene, kNoTreeItem); }
 
 }  // namespace m3d

@@ -9,7 +9,7 @@ namespace {
 
 constexpr float kSplitMin = 0.05f;
 constexpr float kSplitMax = 0.95f;
-constexpr int kDefaultViewTypes[4] = {VIEW_TOP, VIEW_PERS, VIEW_FRONT, VIEW_LEFT};
+constexpr int kDefaultViewTypes[4] = {ViewType::Top, ViewType::Pers, ViewType::Front, ViewType::Left};
 
 float SplitFraction(float value)
 {

@@ -18,15 +18,15 @@ struct ViewDisplay {
 using ViewDisplays = std::array<ViewDisplay, 4>;
 
 // The display colours, ARGB, in the settings file's order.
-enum ColourIndex : int {
-    COLOUR_BACK = 0,    // view background
-    COLOUR_GRID = 1,    // grid lines
-    COLOUR_LINE = 2,    // the gaps between the views
-    COLOUR_COLL = 3,    // collision shapes
-    COLOUR_NORMAL = 4,  // normals
-    COLOUR_PIVOT = 5,   // pivot markers
-    COLOUR_SELECT = 6,  // bounding box of the selected Part
-    COLOUR_ANIM = 7,    // timeline of the motion panel
+enum class ColourIndex : int {
+    Back = 0,    // view background
+    Grid = 1,    // grid lines
+    Line = 2,    // the gaps between the views
+    Coll = 3,    // collision shapes
+    Normal = 4,  // normals
+    Pivot = 5,   // pivot markers
+    Select = 6,  // bounding box of the selected Part
+    Anim = 7,    // timeline of the motion panel
 };
 using ColourTable = std::array<uint32_t, 8>;
 

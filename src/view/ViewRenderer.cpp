@@ -31,7 +31,7 @@ Viewport ViewportOf(const PixelRect& r)
 
 int PrimitiveOf(const ViewDisplay& display)
 {
-    return display.drawMode == 1 ? MESH_PRIMITIVE_FACES : MESH_PRIMITIVE_EDGES;
+    return display.drawMode == 1 ? MeshPrimitive::Faces : MeshPrimitive::Edges;
 }
 
 // After everything else of the view: at the far end of the depth range, so
@@ -70,11 +70,11 @@ void DrawParts(const ViewFrameInputs& in, int view)
         mesh->SetPrimitiveType(PrimitiveOf(display));
         if (scene.Tree().IsChecked(part.treeItem)) {
             mesh->DrawMesh();
-            if (display.collision) mesh->DrawCollision(in.colours[COLOUR_COLL]);
-            if (display.normals) mesh->DrawNormal(overlaySize, in.colours[COLOUR_NORMAL]);
-            if (display.pivot) mesh->DrawPivotPoint(overlaySize, in.colours[COLOUR_PIVOT]);
+            if (display.collision) mesh->DrawCollision(in.colours[ColourIndex::Coll]);
+            if (display.normals) mesh->DrawNormal(overlaySize, in.colours[ColourIndex::Normal]);
+            if (display.pivot) mesh->DrawPivotPoint(overlaySize, in.colours[ColourIndex::Pivot]);
         }
-        if (i == in.selectedPart && display.showSelection) mesh->DrawBoundingBox(in.colours[COLOUR_SELECT]);
+        if (i == in.selectedPart && display.showSelection) mesh->DrawBoundingBox(in.colours[ColourIndex::Select]);
     }
 }
 
@@ -87,10 +87,10 @@ void DrawGrid(RenderDevice& device, const ViewState& views, int view, const Grid
     device.SetMaterial(RenderMaterial{});
     device.SetTransform(TransformKind::World, Matrix4::Identity());
     const int type = views.views[view].type;
-    const bool pers = type == VIEW_PERS;
-    if ((type >= VIEW_TOP && type <= VIEW_BOTTOM_REV) || (pers && views.gridZX)) DrawLines(device, grid.zx);
-    if (type == VIEW_FRONT || type == VIEW_BACK || (pers && views.gridXY)) DrawLines(device, grid.xy);
-    if (type == VIEW_LEFT || type == VIEW_RIGHT || (pers && views.gridYZ)) DrawLines(device, grid.yz);
+    const bool pers = type == ViewType::Pers;
+    if ((type >= ViewType::Top && type <= ViewType::BottomRev) || (pers && views.gridZX)) DrawLines(device, grid.zx);
+    if (type == ViewType::Front || type == ViewType::Back || (pers && views.gridXY)) DrawLines(device, grid.xy);
+    if (type == ViewType::Left || type == ViewType::Right || (pers && views.gridYZ)) DrawLines(device, grid.yz);
     DrawLines(device, grid.axes);
     device.SetLighting(true);
 }
@@ -100,7 +100,7 @@ void RenderViews(RenderDevice& device, const ViewFrameInputs& in)
     const ViewState& views = in.views;
     if (views.fourViewMode) {
         device.SetViewport(ViewportOf({0, 0, views.RenderWidth(), views.RenderHeight()}));
-        device.Clear(in.colours[COLOUR_LINE], 1.0f);
+        device.Clear(in.colours[ColourIndex::Line], 1.0f);
     }
     if (!device.BeginScene()) return;
     const Viewport saved = device.GetViewport();
@@ -108,7 +108,7 @@ void RenderViews(RenderDevice& device, const ViewFrameInputs& in)
     for (int i = 0; i < ViewState::kViewCount; ++i) {
         if (!views.views[i].enabled) continue;
         device.SetViewport(ViewportOf(views.Viewport(i)));
-        device.Clear(in.colours[COLOUR_BACK], 1.0f);
+        device.Clear(in.colours[ColourIndex::Back], 1.0f);
         device.SetTransform(TransformKind::Projection, views.ProjectionMatrix(i));
         device.SetTransform(TransformKind::View, views.ViewMatrix(i));
         if (gridShown) DrawGrid(device, views, i, in.grid);

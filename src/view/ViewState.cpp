@@ -53,7 +53,7 @@ void ViewState::SetViewType(int i, int type)
 {
     View& v = views[i];
     v.type = std::clamp(type, 0, kViewTypeCount - 1);
-    if (v.type == VIEW_PERS) {
+    if (v.type == ViewType::Pers) {
         v.eye = v.savedPersEye;
         v.target = v.savedPersTarget;
     } else {
@@ -64,7 +64,7 @@ void ViewState::SetViewType(int i, int type)
 void ViewState::SavePersCamera(int i)
 {
     View& v = views[i];
-    if (v.type != VIEW_PERS) return;
+    if (v.type != ViewType::Pers) return;
     v.savedPersEye = v.eye;
     v.savedPersTarget = v.target;
 }
@@ -143,7 +143,7 @@ void ViewState::CentreViews(Vec3 centre)
     const float distance = kFarPlane * 0.5f;
     for (View& v : views) {
         v.target = centre;
-        if (v.type == VIEW_PERS)
+        if (v.type == ViewType::Pers)
             v.eye = centre + (v.savedPersEye - v.savedPersTarget);
         else
             v.eye = OrthoEye(v.type, centre, distance);

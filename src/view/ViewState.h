@@ -20,7 +20,7 @@ struct PixelRect {
 // One of the four views (0 top left, 1 top right, 2 bottom left, 3 bottom right).
 struct View {
     int enabled = 1;      // drawn and clickable only when 1
-    int type = VIEW_TOP;  // ViewType
+    int type = ViewType::Top;  // ViewType
     PixelRect rect;       // area in render-window pixels
     Vec3 eye{600, 600, -600};
     Vec3 target{0, 0, 0};

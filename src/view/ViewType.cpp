@@ -22,7 +22,7 @@ const OrthoAxes kAxes[8] = {
 
 const char* ViewTypeName(int type) { return type >= 0 && type < kViewTypeCount ? kNames[type] : ""; }
 
-bool IsOrthographic(int type) { return type >= 0 && type < VIEW_PERS; }
+bool IsOrthographic(int type) { return type >= 0 && type < ViewType::Pers; }
 
 const OrthoAxes& OrthoAxesOf(int type)
 {

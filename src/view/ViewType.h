@@ -6,16 +6,16 @@ namespace m3d {
 
 // The camera kinds a view can show: eight axis-aligned orthographic directions
 // and one free perspective camera. The numbers are stored in the settings file.
-enum ViewType : int {
-    VIEW_TOP = 0,
-    VIEW_TOP_REV = 1,
-    VIEW_BOTTOM = 2,
-    VIEW_BOTTOM_REV = 3,
-    VIEW_FRONT = 4,
-    VIEW_BACK = 5,
-    VIEW_LEFT = 6,
-    VIEW_RIGHT = 7,
-    VIEW_PERS = 8,
+enum class ViewType : int {
+    Top = 0,
+    TopRev = 1,
+    Bottom = 2,
+    BottomRev = 3,
+    Front = 4,
+    Back = 5,
+    Left = 6,
+    Right = 7,
+    Pers = 8,
 };
 constexpr int kViewTypeCount = 9;
 

@@ -27,7 +27,7 @@ struct Figure {
     Figure() { BuildFigureSample(session, models); }
     ExportGltfResult Export(const std::string& name)
     {
-        return ExportGltfFile(session.GetScene(), out.File(name), DEFAULT_GLTF_FRAMES_PER_SECOND, prompt);
+        return ExportGltfFile(session.GetScene(), out.File(name), kDefaultGltfFramesPerSecond, prompt);
     }
     // Every file of the export folder and its bytes.
     std::map<std::string, std::string> Files() const

@@ -45,7 +45,7 @@ TEST(ExportImages, AnImageFromOutsideTheModelsAndTheProjectsFolderIsNamed)
     NewMotion(scene, "m");
 
     ScriptedPrompt prompt;
-    const ExportXResult result = ExportXFile(scene, root.File("out/m.x"), DEFAULT_TIME_SCALE_FACTOR, prompt);
+    const ExportXResult result = ExportXFile(scene, root.File("out/m.x"), kDefaultTimeScaleFactor, prompt);
     ASSERT_TRUE(result.written) << result.message;
     ASSERT_EQ(result.images.size(), 1u);
     const std::string source = CanonicalPath(root.File("secret/photo.png"));
@@ -67,11 +67,11 @@ TEST(ExportImages, CancellingWhileImagesAreEncodedWritesNothing)
     CancellingPrompt prompt;
     for (const char* name : {"a.gltf", "a.glb"}) {
         const ExportGltfResult result =
-            ExportGltfFile(session.GetScene(), out.File(name), DEFAULT_GLTF_FRAMES_PER_SECOND, prompt);
+            ExportGltfFile(session.GetScene(), out.File(name), kDefaultGltfFramesPerSecond, prompt);
         EXPECT_TRUE(result.cancelled) << name;
         EXPECT_EQ(result.message, "") << name;
     }
     NewMotion(session.GetScene(), "m");
-    EXPECT_TRUE(ExportXFile(session.GetScene(), out.File("a.x"), DEFAULT_TIME_SCALE_FACTOR, prompt).cancelled);
+    EXPECT_TRUE(ExportXFile(session.GetScene(), out.File("a.x"), kDefaultTimeScaleFactor, prompt).cancelled);
     EXPECT_EQ(out.Names(), std::vector<std::string>{});
 }

@@ -75,7 +75,7 @@ TEST(ExportXFile, RefusesWithoutPartsMotionsOrAUsableTimeScale)
     }
     EXPECT_FALSE(folder.Exists("out.x"));
     for (int factor : {1, 1000}) EXPECT_TRUE(ExportXFile(scene, path, factor).written) << factor;
-    EXPECT_EQ(std::string(EXPORT_X_CAPTION), "Export xfile");
+    EXPECT_EQ(std::string(kExportXCaption), "Export xfile");
 }
 
 TEST(ExportXFile, FailedWriteIsReportedWithTheFileAndKeepsAnOldFile)

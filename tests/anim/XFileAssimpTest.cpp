@@ -178,13 +178,13 @@ TEST(XFileAssimp, ReaderFindsFramesMeshesMaterialsAndKeys)
 TEST(XFileAssimp, AChainDeeperThanTheIndentationLimitIsReadWhole)
 {
     TempFolder folder;
-    const size_t depth = XFileText::MAX_INDENT + 6;
+    const size_t depth = XFileText::kMaxIndent + 6;
     EditorSession session;
     Scene& scene = session.GetScene();
     ASSERT_EQ(LoadProject(scene, WriteDeepChainProject(folder.File("chain"), depth)), 1) << scene.lastLoadError;
     const std::string path = folder.File("chain.x");
     ScriptedPrompt prompt;
-    const ExportXResult result = ExportXFile(scene, path, DEFAULT_TIME_SCALE_FACTOR, prompt);
+    const ExportXResult result = ExportXFile(scene, path, kDefaultTimeScaleFactor, prompt);
     ASSERT_TRUE(result.written) << result.message;
 
     Assimp::Importer importer;

@@ -95,7 +95,7 @@ XFileContent SmallModel()
 }
 
 // The expected file, written line by line from the format's rules.
-const char* const EXPECTED = R"(xof 0303txt 0032
+const char* const kExpected = R"(xof 0303txt 0032
 //  Marionettica3D generated file
 //  Exported by the Marionettica3D editor: part frames, meshes and one matrix-key animation set per motion.
 //  Questions and reports: see the documentation that comes with Marionettica3D.
@@ -306,7 +306,7 @@ std::string FirstDifference(const std::string& actual, const std::string& expect
 TEST(XFileWriter, WritesTheSmallModelByteForByte)
 {
     const std::string actual = WriteXFileText(SmallModel());
-    const std::string expected = WithCrLf(EXPECTED);
+    const std::string expected = WithCrLf(kExpected);
     EXPECT_EQ(actual, expected) << FirstDifference(actual, expected);
 }
 
@@ -324,7 +324,7 @@ TEST(XFileWriter, NumbersIgnoreTheUserLocale)
     const std::string actual = WriteXFileText(SmallModel());
     std::setlocale(LC_NUMERIC, "C");
     std::locale::global(previous);
-    EXPECT_EQ(actual, WithCrLf(EXPECTED));
+    EXPECT_EQ(actual, WithCrLf(kExpected));
 }
 
 TEST(XFaceList, StripOfFiveGivesThreeFacesWithAlternatingWinding)

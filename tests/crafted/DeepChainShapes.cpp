@@ -23,7 +23,7 @@ public:
     YesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return YesNoCancel::Cancel; }
     void ShowMessage(const std::string& text, const std::string&) override { message = text; }
     std::string AskSavePath(const std::string&, const std::string&) override { return std::string(); }
-    int AskMeshOverwrite(const std::string&) override { return MESH_OVERWRITE_CANCEL; }
+    int AskMeshOverwrite(const std::string&) override { return MeshOverwriteAnswer::Cancel; }
     std::string message;
 };
 

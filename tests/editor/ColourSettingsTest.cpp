@@ -8,11 +8,11 @@ using namespace m3d;
 
 TEST(ColourSettings, SwatchesAreFoundByTheirRectanglesRightAndBottomExcluded)
 {
-    EXPECT_EQ(SwatchAt(20, 10), COLOUR_BACK);
-    EXPECT_EQ(SwatchAt(59, 49), COLOUR_BACK);
+    EXPECT_EQ(SwatchAt(20, 10), ColourIndex::Back);
+    EXPECT_EQ(SwatchAt(59, 49), ColourIndex::Back);
     EXPECT_EQ(SwatchAt(60, 10), -1);
-    EXPECT_EQ(SwatchAt(239, 10), COLOUR_SELECT);
-    EXPECT_EQ(SwatchAt(200, 129), COLOUR_ANIM);
+    EXPECT_EQ(SwatchAt(239, 10), ColourIndex::Select);
+    EXPECT_EQ(SwatchAt(200, 129), ColourIndex::Anim);
     EXPECT_EQ(SwatchAt(100, 70), -1);
     EXPECT_EQ(SwatchAt(-5, -5), -1);
 }
@@ -36,11 +36,11 @@ TEST(ColourSettings, PickAndRestoreDefaultsEditACopyUntilApplied)
     custom.fill(0xFF010203u);
     session.Colours() = custom;
     ColourDialogState dialog(session.Colours());
-    dialog.Pick(COLOUR_NORMAL, {0, 0, 255});
+    dialog.Pick(ColourIndex::Normal, {0, 0, 255});
     dialog.Pick(8, {1, 1, 1});
     dialog.Pick(-1, {1, 1, 1});
-    EXPECT_EQ(dialog.Colours()[COLOUR_NORMAL], 0xFF0000FFu);
-    EXPECT_EQ(dialog.Colours()[COLOUR_PIVOT], 0xFF010203u);
+    EXPECT_EQ(dialog.Colours()[ColourIndex::Normal], 0xFF0000FFu);
+    EXPECT_EQ(dialog.Colours()[ColourIndex::Pivot], 0xFF010203u);
     EXPECT_EQ(session.Colours(), custom);
     dialog.RestoreDefaults();
     EXPECT_EQ(dialog.Colours(), kDefaultColours);
@@ -51,6 +51,6 @@ TEST(ColourSettings, PickAndRestoreDefaultsEditACopyUntilApplied)
         session.Events().Subscribe([&](const EditorEvent& e) { reports += std::holds_alternative<ViewsChanged>(e); });
     ApplyColoursCommand(session, dialog.Colours());
     EXPECT_EQ(session.Colours(), kDefaultColours);
-    EXPECT_EQ(session.Colours()[COLOUR_GRID], 0xFF808080u);
+    EXPECT_EQ(session.Colours()[ColourIndex::Grid], 0xFF808080u);
     EXPECT_EQ(reports, 1);
 }

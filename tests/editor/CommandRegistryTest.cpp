@@ -27,7 +27,7 @@ private:
     YesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return YesNoCancel::Cancel; }
     void ShowMessage(const std::string&, const std::string&) override {}
     std::string AskSavePath(const std::string&, const std::string&) override { return {}; }
-    int AskMeshOverwrite(const std::string&) override { return MESH_OVERWRITE_CANCEL; }
+    int AskMeshOverwrite(const std::string&) override { return MeshOverwriteAnswer::Cancel; }
 };
 
 }  // namespace

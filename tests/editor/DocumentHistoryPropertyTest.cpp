@@ -115,7 +115,7 @@ struct RandomEditing {
         if (scene.motions.empty() || scene.parts.empty()) return false;
         std::filesystem::create_directories(folder.File(subfolder));
         prompt.savePaths = {folder.File(subfolder + "/project.anm")};
-        prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+        prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
         EXPECT_TRUE(SaveAsCommand(session, prompt));
         savedBytes = DocumentBytes(scene);
         return true;

@@ -30,7 +30,7 @@ struct MouseScene {
         v.SetRenderSize(804, 600);
         v.views[1].savedPersEye = {300, 200, -400};
         v.views[1].savedPersTarget = {10, 0, 20};
-        const int types[4] = {VIEW_TOP, VIEW_PERS, VIEW_FRONT, VIEW_LEFT};
+        const int types[4] = {ViewType::Top, ViewType::Pers, ViewType::Front, ViewType::Left};
         for (int i = 0; i < 4; ++i) v.SetViewType(i, types[i]);
         mouse.SetObserver(&events);
         session.History().Clear();
@@ -41,7 +41,7 @@ struct MouseScene {
         session.History().Clear();
         return index;
     }
-    void Drag(int x, int y, int toX, int toY, unsigned keys = MOUSE_LEFT)
+    void Drag(int x, int y, int toX, int toY, unsigned keys = MouseKey::Left)
     {
         mouse.LeftButtonDown(x, y);
         mouse.MouseMove(toX, toY, keys);
@@ -94,7 +94,7 @@ TEST(MouseSplits, DraggingTheCrossingStopsAtTheMargins)
     MouseScene s;
     s.mouse.LeftButtonDown(399, 299);
     EXPECT_FALSE(s.events.toolbarsVisible);
-    s.mouse.MouseMove(-40, 700, MOUSE_LEFT);
+    s.mouse.MouseMove(-40, 700, MouseKey::Left);
     EXPECT_FLOAT_EQ(s.session.Views().splitX, 64.0f / 804.0f);
     EXPECT_FLOAT_EQ(s.session.Views().splitY, 536.0f / 600.0f);
     EXPECT_EQ(s.session.Views().views[1].rect.left, 63 + 1);
@@ -133,13 +133,13 @@ TEST(MouseMove, ShiftKeepsTheLongerScreenAxisOfTheTotalOffset)
     s.mouse.LeftButtonDown(kFrontX, kFrontY);
     EXPECT_EQ(s.mouse.Mode(), DragMode::Move);
     EXPECT_EQ(s.session.CurrentPart(), part);
-    s.mouse.MouseMove(kFrontX + 10, kFrontY + 20, MOUSE_LEFT);
-    s.mouse.MouseMove(kFrontX + 30, kFrontY + 20, MOUSE_LEFT | MOUSE_SHIFT);
+    s.mouse.MouseMove(kFrontX + 10, kFrontY + 20, MouseKey::Left);
+    s.mouse.MouseMove(kFrontX + 30, kFrontY + 20, MouseKey::Left | MouseKey::Shift);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, part), {150, 0, 0}, 0));
-    s.mouse.MouseMove(kFrontX + 30, kFrontY + 20, MOUSE_LEFT);
+    s.mouse.MouseMove(kFrontX + 30, kFrontY + 20, MouseKey::Left);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, part), {150, -100, 0}, 0));
     // A tie keeps the vertical motion.
-    s.mouse.MouseMove(kFrontX - 20, kFrontY + 20, MOUSE_LEFT | MOUSE_SHIFT);
+    s.mouse.MouseMove(kFrontX - 20, kFrontY + 20, MouseKey::Left | MouseKey::Shift);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, part), {0, -100, 0}, 0));
     EXPECT_TRUE(VectorsNear(s.scene.parts[part]->localPosition, {0, -100, 0}, 0));
     EXPECT_TRUE(VectorsNear(s.session.TransformPanel().fields.absolutePosition, {0, -100, 0}, 0));
@@ -159,13 +159,13 @@ TEST(MouseMove, TheTopViewMovesAChildInItsParentsFrameAndBackToTheStartExactly)
     s.mouse.LeftButtonDown(300, 40);
     EXPECT_EQ(s.mouse.PickedPart(), -1);
     EXPECT_EQ(s.mouse.Mode(), DragMode::Move);
-    s.mouse.MouseMove(304, 37, MOUSE_LEFT);
+    s.mouse.MouseMove(304, 37, MouseKey::Left);
     // Top: right is +X, down is -Z, 5 units a pixel.
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, child), start + Vec3{20, 0, 15}, 1e-5f));
     const Matrix4 parentWorld = s.scene.WorldMatrixOf(parent);
     EXPECT_TRUE(VectorsNear(TransformPoint(s.scene.parts[child]->localPosition, parentWorld),
                             WorldPosition(s.scene, child), 1e-4f));
-    s.mouse.MouseMove(300, 40, MOUSE_LEFT);
+    s.mouse.MouseMove(300, 40, MouseKey::Left);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, child), start, 0));
     s.mouse.LeftButtonUp(300, 40);
     EXPECT_EQ(s.Pushes(), 0);  // back where it started: nothing to undo
@@ -180,8 +180,8 @@ TEST(MouseMove, ClicksAndMovesThatChangeNothingPushNoUndoStep)
     s.Drag(kFrontX, kFrontY, kFrontX, kFrontY);
     s.mouse.LeftButtonDown(kPersX, kPersY);
     EXPECT_EQ(s.mouse.Mode(), DragMode::Rotate);
-    s.mouse.MouseMove(kPersX, kPersY, MOUSE_LEFT);
-    s.mouse.MouseMove(kPersX, kPersY, MOUSE_LEFT);
+    s.mouse.MouseMove(kPersX, kPersY, MouseKey::Left);
+    s.mouse.MouseMove(kPersX, kPersY, MouseKey::Left);
     s.mouse.LeftButtonUp(kPersX, kPersY);
     EXPECT_EQ(s.Pushes(), 0);
     // A Pers click on nothing starts no drag and keeps the selection.
@@ -223,7 +223,7 @@ TEST(MouseRotate, AVerticalDragTurnsAboutTheLevelAxisAcrossTheLineOfSight)
     const int part = s.Add({10, 0, 20}, 20);
     s.mouse.LeftButtonDown(kPersX, kPersY);
     ASSERT_EQ(s.mouse.PickedPart(), part);
-    s.mouse.MouseMove(kPersX, kPersY + 10, MOUSE_LEFT);
+    s.mouse.MouseMove(kPersX, kPersY + 10, MouseKey::Left);
     // Eye (300, 200, -400) to the Part, levelled; its right is up x sight.
     const Vec3 sight = Normalize({-290, 0, 420});
     const Vec3 right = Normalize({420, 0, 290});
@@ -251,7 +251,7 @@ TEST(MouseRotate, AViewWidthOfHorizontalMotionIsOneFullTurn)
 
     s.mouse.LeftButtonDown(kPersX, kPersY);
     ASSERT_EQ(s.mouse.PickedPart(), parent);
-    s.mouse.MouseMove(kPersX + 133, kPersY, MOUSE_LEFT);
+    s.mouse.MouseMove(kPersX + 133, kPersY, MouseKey::Left);
     // A third of a turn to the right about the vertical: +Z goes towards -X.
     const float third = 133.0f * 360.0f / 399.0f * kDegreesToRadians;
     const Matrix4 turned = s.scene.WorldMatrixOf(parent);
@@ -263,8 +263,8 @@ TEST(MouseRotate, AViewWidthOfHorizontalMotionIsOneFullTurn)
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, partner), {-10, 0, 20}, 0));
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, child), TransformPoint({0, 0, 30}, turned), 1e-4f));
 
-    s.mouse.MouseMove(kPersX + 266, kPersY, MOUSE_LEFT);
-    s.mouse.MouseMove(kPersX + 399, kPersY, MOUSE_LEFT);
+    s.mouse.MouseMove(kPersX + 266, kPersY, MouseKey::Left);
+    s.mouse.MouseMove(kPersX + 399, kPersY, MouseKey::Left);
     EXPECT_TRUE(MatricesNear(s.scene.WorldMatrixOf(child), start, 1e-4f));
 }
 
@@ -291,8 +291,8 @@ TEST(MouseRotate, APartStraightAboveTheEyeTurnsAboutTheViewsOwnAxes)
     const int part = AddModelPart(s.scene, s.folder, BoxModel({-10, -10, 90}, {10, 10, 110}), -1, {0, 50, 0});
     s.mouse.LeftButtonDown(kPersX, kPersY);
     ASSERT_EQ(s.mouse.PickedPart(), part);
-    s.mouse.MouseMove(kPersX + 17, kPersY - 9, MOUSE_LEFT);
-    s.mouse.MouseMove(kPersX - 40, kPersY + 25, MOUSE_LEFT);
+    s.mouse.MouseMove(kPersX + 17, kPersY - 9, MouseKey::Left);
+    s.mouse.MouseMove(kPersX - 40, kPersY + 25, MouseKey::Left);
     const Matrix4 world = s.scene.WorldMatrixOf(part);
     EXPECT_TRUE(IsRotation(world));
     EXPECT_FALSE(MatricesNear(world, MatrixTranslation(0, 50, 0), 1e-3f));
@@ -300,7 +300,7 @@ TEST(MouseRotate, APartStraightAboveTheEyeTurnsAboutTheViewsOwnAxes)
     // A horizontal drag alone still turns about the vertical.
     s.mouse.LeftButtonDown(kPersX, kPersY);
     const Matrix4 before = s.scene.WorldMatrixOf(part);
-    s.mouse.MouseMove(kPersX + 30, kPersY, MOUSE_LEFT);
+    s.mouse.MouseMove(kPersX + 30, kPersY, MouseKey::Left);
     const Vec3 up = TransformNormal({0, 1, 0}, Inverse(before) * s.scene.WorldMatrixOf(part));
     EXPECT_TRUE(VectorsNear(up, {0, 1, 0}, 1e-5f));
 }
@@ -316,11 +316,11 @@ TEST(MouseOrbit, TheRightButtonTurnsThePerspectiveEyeAboutItsTarget)
     const float heading0 = heading(), elevation0 = elevation();
 
     s.mouse.RightButtonDown(kPersX, kPersY);
-    s.mouse.MouseMove(kPersX + 40, kPersY, MOUSE_RIGHT);
+    s.mouse.MouseMove(kPersX + 40, kPersY, MouseKey::Right);
     EXPECT_NEAR(std::remainder(heading() - heading0, 6.2831853f), 40.0f * 360.0f / 399.0f * kDegreesToRadians, 1e-5f);
     EXPECT_NEAR(elevation(), elevation0, 1e-5f);
     // Dragging down raises the eye.
-    s.mouse.MouseMove(kPersX + 40, kPersY + 12, MOUSE_RIGHT);
+    s.mouse.MouseMove(kPersX + 40, kPersY + 12, MouseKey::Right);
     EXPECT_NEAR(elevation() - elevation0, 12.0f * 360.0f / 298.0f * kDegreesToRadians, 1e-5f);
     EXPECT_NEAR(Length(pers.eye - target), distance, 1e-2f);
     EXPECT_TRUE(VectorsNear(pers.savedPersEye, pers.eye, 0));
@@ -329,13 +329,13 @@ TEST(MouseOrbit, TheRightButtonTurnsThePerspectiveEyeAboutItsTarget)
     // Over the pole there is no tipping axis: the eye keeps its distance.
     pers.eye = target + Vec3{0, distance, 0};
     s.mouse.RightButtonDown(kPersX, kPersY);
-    s.mouse.MouseMove(kPersX + 5, kPersY + 30, MOUSE_RIGHT);
+    s.mouse.MouseMove(kPersX + 5, kPersY + 30, MouseKey::Right);
     EXPECT_NEAR(Length(pers.eye - target), distance, 1e-2f);
 
     // Orthographic views do not orbit.
     const Vec3 frontEye = s.session.Views().views[2].eye;
     s.mouse.RightButtonDown(kFrontX, kFrontY);
-    s.mouse.MouseMove(kFrontX + 50, kFrontY + 50, MOUSE_RIGHT);
+    s.mouse.MouseMove(kFrontX + 50, kFrontY + 50, MouseKey::Right);
     EXPECT_TRUE(VectorsNear(s.session.Views().views[2].eye, frontEye, 0));
 }
 
@@ -344,11 +344,11 @@ TEST(MouseCursor, TheBandsSetTheCursorWhenNoButtonIsHeld)
     MouseScene s;
     s.mouse.MouseMove(399, 299, 0);
     EXPECT_EQ(s.mouse.Cursor(), CursorShape::SizeAll);
-    s.mouse.MouseMove(100, 300, MOUSE_SHIFT);
+    s.mouse.MouseMove(100, 300, MouseKey::Shift);
     EXPECT_EQ(s.mouse.Cursor(), CursorShape::SizeNS);
     s.mouse.MouseMove(400, 500, 0);
     EXPECT_EQ(s.mouse.Cursor(), CursorShape::SizeWE);
-    s.mouse.MouseMove(100, 100, MOUSE_LEFT);  // a button held: unchanged
+    s.mouse.MouseMove(100, 100, MouseKey::Left);  // a button held: unchanged
     EXPECT_EQ(s.mouse.Cursor(), CursorShape::SizeWE);
     s.mouse.MouseMove(100, 100, 0);
     EXPECT_EQ(s.mouse.Cursor(), CursorShape::Arrow);

@@ -44,8 +44,8 @@ TEST(OnionSkinGhosts, ThePosesAtTheNeighbouringKeysAsPoseEvaluationGivesThemAndN
     f.session.Displays()[2].onionSkin = 1;
     const std::vector<PoseGhost> ghosts = OnionSkinGhosts(f.session);
     ASSERT_EQ(ghosts.size(), 2u);
-    EXPECT_EQ(ghosts[0].tint, ONION_PREVIOUS_TINT);
-    EXPECT_EQ(ghosts[1].tint, ONION_NEXT_TINT);
+    EXPECT_EQ(ghosts[0].tint, kOnionPreviousTint);
+    EXPECT_EQ(ghosts[1].tint, kOnionNextTint);
     const int frames[2] = {10, 22};
     for (int g = 0; g < 2; ++g) {
         EvaluatePose(scene, 0, frames[g]);
@@ -56,7 +56,7 @@ TEST(OnionSkinGhosts, ThePosesAtTheNeighbouringKeysAsPoseEvaluationGivesThemAndN
 
     f.session.SetCurrentFrame(0);
     ASSERT_EQ(OnionSkinGhosts(f.session).size(), 1u);
-    EXPECT_EQ(OnionSkinGhosts(f.session)[0].tint, ONION_NEXT_TINT);
+    EXPECT_EQ(OnionSkinGhosts(f.session)[0].tint, kOnionNextTint);
     f.session.SetPlaying(true);
     EXPECT_TRUE(OnionSkinGhosts(f.session).empty());
     f.session.SetPlaying(false);

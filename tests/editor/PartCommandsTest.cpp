@@ -73,7 +73,7 @@ TEST(AddMirroredPart, TheCopyHangsUnderTheParentsPartnerReflectedAndPairedBothWa
     EXPECT_EQ(MirroredPartDefaultName(s.session), "armL(2)");
     s.session.History().Clear();
     s.session.History().PushUndo("edit");
-    ASSERT_EQ(AddMirroredPart(s.session, "armR"), MIRRORED_PART_ADDED);
+    ASSERT_EQ(AddMirroredPart(s.session, "armR"), MirroredPartResult::Added);
 
     const int armR = s.scene.PartCount() - 1;
     ASSERT_EQ(armR, 3);
@@ -115,7 +115,7 @@ TEST(AddMirroredPart, ATopLevelPartGetsATopLevelCopyPlacedByItsLocalFields)
     s.scene.parts[s.shoulderL]->symmetryIndex = -1;
     SelectPart(s.scene, s.shoulderL);
     s.scene.parts[s.shoulderL]->localMatrix = RotationFromAngles({10, 20, 30});
-    ASSERT_EQ(AddMirroredPart(s.session, "hip"), MIRRORED_PART_ADDED);
+    ASSERT_EQ(AddMirroredPart(s.session, "hip"), MirroredPartResult::Added);
     const Part& copy = *s.scene.parts.back();
     EXPECT_EQ(copy.parentIndex, -1);
     EXPECT_EQ(s.scene.Tree().GetParent(copy.treeItem), s.scene.rootPart.treeItem);
@@ -130,22 +130,22 @@ TEST(AddMirroredPart, ATopLevelPartGetsATopLevelCopyPlacedByItsLocalFields)
 TEST(AddMirroredPart, TakenOrUnusableNamesAndAMissingSelectionChangeNothing)
 {
     Shoulders s;
-    EXPECT_EQ(AddMirroredPart(s.session, "armL"), MIRRORED_NAME_TAKEN);
-    EXPECT_EQ(AddMirroredPart(s.session, "shoulderR"), MIRRORED_NAME_TAKEN);
+    EXPECT_EQ(AddMirroredPart(s.session, "armL"), MirroredPartResult::NameTaken);
+    EXPECT_EQ(AddMirroredPart(s.session, "shoulderR"), MirroredPartResult::NameTaken);
     for (const std::string name : {"", "sub/armR", "..\\armR", "/tmp/armR"})
-        EXPECT_EQ(AddMirroredPart(s.session, name), MIRRORED_NAME_INVALID) << name;
+        EXPECT_EQ(AddMirroredPart(s.session, name), MirroredPartResult::NameInvalid) << name;
     // A project file could not hold these.
     for (const std::string& name : std::vector<std::string>{"arm\tR", "arm\xF0\x9F\x98\x80", std::string(260, 'r')})
-        EXPECT_EQ(AddMirroredPart(s.session, name), MIRRORED_NAME_NOT_SAVABLE) << name;
+        EXPECT_EQ(AddMirroredPart(s.session, name), MirroredPartResult::NameNotSavable) << name;
     EXPECT_EQ(s.scene.PartCount(), 3);
     EXPECT_FALSE(s.folder.Exists("armL.mesh"));
     EXPECT_EQ(s.session.CurrentPart(), s.armL);
     SelectPart(s.scene, -1);
     EXPECT_EQ(MirroredPartDefaultName(s.session), "");
-    EXPECT_EQ(AddMirroredPart(s.session, "other"), MIRRORED_PART_NOTHING_SELECTED);
+    EXPECT_EQ(AddMirroredPart(s.session, "other"), MirroredPartResult::NothingSelected);
     EXPECT_EQ(s.scene.PartCount(), 3);
-    EXPECT_EQ(std::string(MIRRORED_NAME_TAKEN_TEXT), "同じオブジェクト名が存在します");
-    EXPECT_EQ(std::string(MIRRORED_NAME_TAKEN_CAPTION), "caution");
+    EXPECT_EQ(std::string(kMirroredNameTakenText), "同じオブジェクト名が存在します");
+    EXPECT_EQ(std::string(kMirroredNameTakenCaption), "caution");
 }
 
 TEST(AddMirroredPart, TheFileGoesToTheObjectFolderNotTheProjectFolder)
@@ -154,7 +154,7 @@ TEST(AddMirroredPart, TheFileGoesToTheObjectFolderNotTheProjectFolder)
     TempFolder objects;
     s.scene.projectPath = s.folder.File("project.anm");
     s.scene.addObjectDirectory = objects.path;
-    ASSERT_EQ(AddMirroredPart(s.session, "armR.v2"), MIRRORED_PART_ADDED);
+    ASSERT_EQ(AddMirroredPart(s.session, "armR.v2"), MirroredPartResult::Added);
     // Named as the Part will be, cut at the first '.', so that it saves to its own file.
     EXPECT_TRUE(objects.Exists("armR.mesh"));
     EXPECT_FALSE(s.folder.Exists("armR.mesh"));
@@ -170,8 +170,8 @@ TEST(AddMirroredPart, NeverReplacesAFileOrNamesTwoPartsAlike)
     const std::string source = s.scene.parts[s.session.CurrentPart()]->baseName;
     // Projects find their object files ignoring case, so "spare" would be
     // Spare.mesh; a dotted name is cut to the source Part's own name.
-    EXPECT_EQ(AddMirroredPart(s.session, "spare"), MIRRORED_FILE_EXISTS);
-    EXPECT_EQ(AddMirroredPart(s.session, source + ".v2"), MIRRORED_NAME_TAKEN);
+    EXPECT_EQ(AddMirroredPart(s.session, "spare"), MirroredPartResult::FileExists);
+    EXPECT_EQ(AddMirroredPart(s.session, source + ".v2"), MirroredPartResult::NameTaken);
     EXPECT_EQ(s.folder.Read("Spare.mesh"), "someone's model");
     EXPECT_EQ(s.scene.PartCount(), parts);
 }
@@ -276,7 +276,7 @@ TEST(AddObject, AFileThatCannotBeReadAddsNothingAndSaysWhichFileAndWhy)
     }
     // A dropped file takes the same road.
     ScriptedPrompt prompt;
-    EXPECT_EQ(DropFiles(s.session, prompt, {other.File("broken.mqo")}), DROP_ADD_OBJECT);
+    EXPECT_EQ(DropFiles(s.session, prompt, {other.File("broken.mqo")}), DroppedFileAction::AddObject);
     EXPECT_EQ(s.scene.PartCount(), 3);
     // A good file afterwards clears the reason.
     other.Write("hand.mqo", CubeObjectFile());
@@ -301,7 +301,7 @@ TEST(AddMirroredPart, AFileThatCannotBeWrittenAddsNothing)
 {
     Shoulders s;
     s.scene.addObjectDirectory = s.folder.File("gone");  // no such folder
-    EXPECT_EQ(AddMirroredPart(s.session, "armR"), MIRRORED_FILE_NOT_WRITTEN);
+    EXPECT_EQ(AddMirroredPart(s.session, "armR"), MirroredPartResult::FileNotWritten);
     EXPECT_NE(s.scene.lastSaveError.find("armR.mesh"), std::string::npos) << s.scene.lastSaveError;
     EXPECT_EQ(s.scene.PartCount(), 3);
     EXPECT_EQ(s.session.CurrentPart(), s.armL);
@@ -312,19 +312,19 @@ TEST(AddMirroredPart, AFileThatCannotBeWrittenAddsNothing)
 
 TEST(DroppedFiles, OneFileOnlyJudgedBySubstringsOfItsName)
 {
-    EXPECT_EQ(DroppedFileActionFor({}), DROP_IGNORED);
-    EXPECT_EQ(DroppedFileActionFor({"/a/x.mqo", "/a/y.mqo"}), DROP_IGNORED);
-    EXPECT_EQ(DroppedFileActionFor({"/a/pose.anm.bak"}), DROP_OPEN_PROJECT);
-    EXPECT_EQ(DroppedFileActionFor({"/a/pose.anm"}), DROP_OPEN_PROJECT);
-    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mqo"}), DROP_ADD_OBJECT);
-    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mesh"}), DROP_ADD_OBJECT);
-    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mqo.anm"}), DROP_OPEN_PROJECT);  // ".anm" is tested first
-    EXPECT_EQ(DroppedFileActionFor({"/a/ARM.MQO"}), DROP_IGNORED);           // the test is case-sensitive
-    EXPECT_EQ(DroppedFileActionFor({"/a/arm.txt"}), DROP_IGNORED);
+    EXPECT_EQ(DroppedFileActionFor({}), DroppedFileAction::Ignored);
+    EXPECT_EQ(DroppedFileActionFor({"/a/x.mqo", "/a/y.mqo"}), DroppedFileAction::Ignored);
+    EXPECT_EQ(DroppedFileActionFor({"/a/pose.anm.bak"}), DroppedFileAction::OpenProject);
+    EXPECT_EQ(DroppedFileActionFor({"/a/pose.anm"}), DroppedFileAction::OpenProject);
+    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mqo"}), DroppedFileAction::AddObject);
+    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mesh"}), DroppedFileAction::AddObject);
+    EXPECT_EQ(DroppedFileActionFor({"/a/arm.mqo.anm"}), DroppedFileAction::OpenProject);  // ".anm" is tested first
+    EXPECT_EQ(DroppedFileActionFor({"/a/ARM.MQO"}), DroppedFileAction::Ignored);           // the test is case-sensitive
+    EXPECT_EQ(DroppedFileActionFor({"/a/arm.txt"}), DroppedFileAction::Ignored);
     // Only the name counts; on this system a backslash belongs to the name.
-    EXPECT_EQ(DroppedFileActionFor({"/work.anm/arm.mqo"}), DROP_ADD_OBJECT);
-    EXPECT_EQ(DroppedFileActionFor({"/work.mqo/notes.txt"}), DROP_IGNORED);
-    EXPECT_EQ(DroppedFileActionFor({"/a/work.mqo\\notes.txt"}), DROP_ADD_OBJECT);
+    EXPECT_EQ(DroppedFileActionFor({"/work.anm/arm.mqo"}), DroppedFileAction::AddObject);
+    EXPECT_EQ(DroppedFileActionFor({"/work.mqo/notes.txt"}), DroppedFileAction::Ignored);
+    EXPECT_EQ(DroppedFileActionFor({"/a/work.mqo\\notes.txt"}), DroppedFileAction::AddObject);
 }
 
 TEST(DroppedFiles, AProjectOpensOnlyAfterAYesAndAnObjectIsAddedWithoutAQuestion)
@@ -344,20 +344,20 @@ TEST(DroppedFiles, AProjectOpensOnlyAfterAYesAndAnObjectIsAddedWithoutAQuestion)
     ScriptedPrompt prompt;
     NewMotionCommand(session, "unsaved");
     prompt.yesNo = {false, true};
-    EXPECT_EQ(DropFiles(session, prompt, {project}), DROP_OPEN_PROJECT);
+    EXPECT_EQ(DropFiles(session, prompt, {project}), DroppedFileAction::OpenProject);
     EXPECT_EQ(scene.PartCount(), 0);
-    EXPECT_EQ(DropFiles(session, prompt, {project}), DROP_OPEN_PROJECT);
+    EXPECT_EQ(DropFiles(session, prompt, {project}), DroppedFileAction::OpenProject);
     EXPECT_EQ(scene.PartCount(), 1);
     EXPECT_EQ(prompt.asked, (std::vector<std::string>{"新規作成|現在のデータは失われます。よろしいですか？",
                                                       "新規作成|現在のデータは失われます。よろしいですか？"}));
     // Nothing unsaved: the project opens again without a question.
-    EXPECT_EQ(DropFiles(session, prompt, {project}), DROP_OPEN_PROJECT);
+    EXPECT_EQ(DropFiles(session, prompt, {project}), DroppedFileAction::OpenProject);
     EXPECT_EQ(prompt.asked.size(), 2u);
 
     folder.Write("hand.mqo", CubeObjectFile());
-    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo")}), DROP_ADD_OBJECT);
+    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo")}), DroppedFileAction::AddObject);
     EXPECT_EQ(scene.PartCount(), 2);
-    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo"), project}), DROP_IGNORED);
+    EXPECT_EQ(DropFiles(session, prompt, {folder.File("hand.mqo"), project}), DroppedFileAction::Ignored);
     EXPECT_EQ(scene.PartCount(), 2);
     EXPECT_EQ(prompt.asked.size(), 2u);
 }

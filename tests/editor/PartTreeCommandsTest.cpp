@@ -170,7 +170,7 @@ TEST(RenameCurrentPart, TheNextSaveWritesTheNewMeshFileAndLeavesTheOldOneAlone)
     Figure f;
     ScriptedPrompt prompt;
     prompt.savePaths = {f.folder.File("figure.anm")};
-    prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+    prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
     ASSERT_TRUE(SaveAsCommand(f.session, prompt));
     const std::string handFile = f.folder.Read("hand.mesh");
     f.session.SelectPart(2);

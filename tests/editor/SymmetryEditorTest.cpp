@@ -101,23 +101,23 @@ TEST(SymmetryEditor, ScrollingMovesTheWindowWithinItsRangeAndKeepsValuesScrolled
         editor.Scroll(editor.VisibleValues(), code, thumb);
         return editor.FirstVisibleRow();
     };
-    EXPECT_EQ(scroll(SCROLL_LINE_UP), 0);
-    EXPECT_EQ(scroll(SCROLL_PAGE_DOWN), 3);
+    EXPECT_EQ(scroll(SymmetryScrollCode::LineUp), 0);
+    EXPECT_EQ(scroll(SymmetryScrollCode::PageDown), 3);
     EXPECT_EQ(VisibleIndices(editor), Range(3, 18));
-    EXPECT_EQ(scroll(SCROLL_LINE_DOWN), 4);
-    EXPECT_EQ(scroll(SCROLL_LINE_DOWN), 4);  // n - 16 is the last window
-    EXPECT_EQ(scroll(SCROLL_PAGE_UP), 1);
-    EXPECT_EQ(scroll(SCROLL_PAGE_UP), 0);
-    EXPECT_EQ(scroll(SCROLL_THUMB_TRACK, 2), 2);
-    EXPECT_EQ(scroll(SCROLL_THUMB_TRACK, 17), 4);
-    EXPECT_EQ(scroll(SCROLL_TOP), 0);
-    EXPECT_EQ(scroll(SCROLL_THUMB_POSITION, 3), 0);  // only tracking moves the window
-    EXPECT_EQ(scroll(SCROLL_END), 0);
+    EXPECT_EQ(scroll(SymmetryScrollCode::LineDown), 4);
+    EXPECT_EQ(scroll(SymmetryScrollCode::LineDown), 4);  // n - 16 is the last window
+    EXPECT_EQ(scroll(SymmetryScrollCode::PageUp), 1);
+    EXPECT_EQ(scroll(SymmetryScrollCode::PageUp), 0);
+    EXPECT_EQ(scroll(SymmetryScrollCode::ThumbTrack, 2), 2);
+    EXPECT_EQ(scroll(SymmetryScrollCode::ThumbTrack, 17), 4);
+    EXPECT_EQ(scroll(SymmetryScrollCode::Top), 0);
+    EXPECT_EQ(scroll(SymmetryScrollCode::ThumbPosition, 3), 0);  // only tracking moves the window
+    EXPECT_EQ(scroll(SymmetryScrollCode::End), 0);
 
     SymmetryEditor::EditValues edits = editor.VisibleValues();
     edits[0] = 19;
     edits[15] = 100;
-    editor.Scroll(edits, SCROLL_BOTTOM);  // committed before Part 0 leaves the window
+    editor.Scroll(edits, SymmetryScrollCode::Bottom);  // committed before Part 0 leaves the window
     EXPECT_EQ(VisibleIndices(editor), Range(4, 19));
     EXPECT_EQ(editor.RowAt(11).symmetryValue, 19);  // Part 15, clamped
     edits = editor.VisibleValues();
@@ -135,7 +135,7 @@ TEST(SymmetryEditor, SixteenPartsOrFewerKeepTheWindowAtTheTop)
         SymmetryEditor editor(p.session);
         EXPECT_FALSE(editor.ScrollBarVisible());
         EXPECT_EQ(editor.ScrollRangeMax(), count < 2 ? 0 : count - 1);
-        for (int code : {SCROLL_BOTTOM, SCROLL_PAGE_DOWN, SCROLL_LINE_DOWN}) {
+        for (int code : {SymmetryScrollCode::Bottom, SymmetryScrollCode::PageDown, SymmetryScrollCode::LineDown}) {
             editor.Scroll(editor.VisibleValues(), code);
             EXPECT_EQ(editor.FirstVisibleRow(), 0) << count << " parts, code " << code;
         }

@@ -24,7 +24,7 @@ struct NavigationFixture : ::testing::Test {
     {
         ViewState& views = session.Views();
         views.SetRenderSize(910, 600);
-        const int types[4] = {VIEW_TOP, VIEW_PERS, VIEW_FRONT, VIEW_LEFT};
+        const int types[4] = {ViewType::Top, ViewType::Pers, ViewType::Front, ViewType::Left};
         for (int i = 0; i < 4; ++i) views.SetViewType(i, types[i]);
     }
     ViewState& Views() { return session.Views(); }
@@ -95,7 +95,7 @@ TEST_F(NavigationFixture, ToolbarCommandsOutsideTheFourViewsDoNothing)
     ViewDisplay faces;
     faces.drawMode = 1;
     for (int bad : {-1, 4}) {
-        SetViewTypeCommand(session, bad, VIEW_TOP);
+        SetViewTypeCommand(session, bad, ViewType::Top);
         SetViewDisplayCommand(session, bad, faces);
         ToggleLayoutCommand(session, bad);
     }

@@ -21,7 +21,7 @@ bool ExportBoth(EditorSession& session, const std::string& folder, const std::st
         const std::string path = folder + "/" + name + extension;
         ScriptedPrompt prompt;
         const ExportGltfResult result =
-            ExportGltfFile(session.GetScene(), path, DEFAULT_GLTF_FRAMES_PER_SECOND, prompt);
+            ExportGltfFile(session.GetScene(), path, kDefaultGltfFramesPerSecond, prompt);
         if (!result.written) {
             std::fprintf(stderr, "%s: %s\n", path.c_str(), result.message.c_str());
             return false;

@@ -40,8 +40,8 @@ TEST(GeometryKey, StaysWhileTheGeometryStaysAndChangesWithIt)
     EXPECT_NE(first.version, 0u);
     // Moving the mesh or changing how it is drawn keeps the arrays.
     a.SetPosition({1, 2, 3});
-    a.SetPrimitiveType(MESH_PRIMITIVE_EDGES);
-    a.SetPrimitiveType(MESH_PRIMITIVE_FACES);
+    a.SetPrimitiveType(MeshPrimitive::Edges);
+    a.SetPrimitiveType(MeshPrimitive::Faces);
     EXPECT_EQ(KeyOfDraws(device, a).version, first.version);
     // Two meshes with equal content never share a key.
     const GeometryKey other = KeyOfDraws(device, b);

@@ -90,7 +90,7 @@ TEST(MeshDraw, FacesDrawEachSubMeshAsAStripWithItsMaterialAndTexture)
 TEST(MeshDraw, EdgesDrawLineStripsOfTheSameIndices)
 {
     DrawFixture f(MakeGrid(3, 2));
-    f.mesh.SetPrimitiveType(MESH_PRIMITIVE_EDGES);
+    f.mesh.SetPrimitiveType(MeshPrimitive::Edges);
     f.mesh.DrawMesh();
     const auto draws = f.device.CallsOf(RenderCall::DrawIndexedLineStrip);
     ASSERT_EQ(draws.size(), 1u);

@@ -58,7 +58,7 @@ TEST(MeshOutput, YesToAllStopsTheQuestions)
 {
     FourCubes f;
     f.MarkExisting();
-    f.prompt.meshAnswers = {MESH_OVERWRITE_YES, MESH_OVERWRITE_YES_TO_ALL};
+    f.prompt.meshAnswers = {MeshOverwriteAnswer::Yes, MeshOverwriteAnswer::YesToAll};
     const MeshOutputPlan result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
     EXPECT_EQ(f.prompt.asked, (std::vector<std::string>{f.Question(0), f.Question(1)}));
     EXPECT_EQ(result.files.size(), 4u);
@@ -66,7 +66,7 @@ TEST(MeshOutput, YesToAllStopsTheQuestions)
 
     // The flag lives for one run only.
     f.prompt.asked.clear();
-    f.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+    f.prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
     WriteMeshFiles(f.scene, f.target.path, f.prompt);
     EXPECT_EQ(f.prompt.asked.size(), 1u);
 }
@@ -76,7 +76,7 @@ TEST(MeshOutput, NoSkipsOnePartAndCancelStopsTheRest)
     {
         FourCubes f;
         f.MarkExisting();
-        f.prompt.meshAnswers = {MESH_OVERWRITE_YES, MESH_OVERWRITE_NO, MESH_OVERWRITE_YES, MESH_OVERWRITE_YES};
+        f.prompt.meshAnswers = {MeshOverwriteAnswer::Yes, MeshOverwriteAnswer::No, MeshOverwriteAnswer::Yes, MeshOverwriteAnswer::Yes};
         const MeshOutputPlan result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
         EXPECT_EQ(f.prompt.asked.size(), 4u);
         EXPECT_EQ(f.target.Read("p1.mesh"), "old");
@@ -85,10 +85,10 @@ TEST(MeshOutput, NoSkipsOnePartAndCancelStopsTheRest)
         EXPECT_EQ(result.skipped, 1);
         EXPECT_FALSE(result.cancelled);
     }
-    for (int cancel : {int(MESH_OVERWRITE_CANCEL), 7}) {
+    for (int cancel : {int(MeshOverwriteAnswer::Cancel), 7}) {
         FourCubes f;
         f.MarkExisting();
-        f.prompt.meshAnswers = {MESH_OVERWRITE_YES, cancel};
+        f.prompt.meshAnswers = {MeshOverwriteAnswer::Yes, cancel};
         const MeshOutputPlan result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
         EXPECT_EQ(f.prompt.asked.size(), 2u);
         EXPECT_NE(f.target.Read("p0.mesh"), "old");
@@ -106,7 +106,7 @@ TEST(MeshOutput, PartsSharingANameAskAgainForTheFileJustWritten)
     ScriptedPrompt prompt;
     AddCube(scene, source, "arm.mqo");
     AddCubeUnder(scene, source, -1, "arm.mqo");
-    prompt.meshAnswers = {MESH_OVERWRITE_NO};
+    prompt.meshAnswers = {MeshOverwriteAnswer::No};
     WriteMeshFiles(scene, target.path, prompt);
     EXPECT_EQ(prompt.asked,
               std::vector<std::string>{"mesh|" + target.File("arm.mesh") + "は存在しています。上書きしますか？"});

@@ -86,14 +86,14 @@ TEST(ScaleModel, RefusedFactorsChangeNothingAndCancellingOnlyFitsTheViews)
     const float before = s.VertexX(s.body);
     for (float factor : {0.0f, -1.0f, 0.00009f, 10000.5f, std::nanf(""), INFINITY}) {
         EXPECT_FALSE(ScaleModel(s.scene, factor)) << factor;
-        EXPECT_EQ(CloseScaleDialog(s.session, true, factor), SCALE_REFUSED);
+        EXPECT_EQ(CloseScaleDialog(s.session, true, factor), ScaleDialogOutcome::Refused);
     }
     EXPECT_EQ(s.VertexX(s.body), before);
     s.session.Views().views[0].target = {-50, -50, -50};
-    EXPECT_EQ(CloseScaleDialog(s.session, false, 2.0f), SCALE_KEPT);
+    EXPECT_EQ(CloseScaleDialog(s.session, false, 2.0f), ScaleDialogOutcome::Kept);
     EXPECT_TRUE(VectorsNear(s.KeyAt(0, s.body, 0).Translation(), {10, 0, 0}, 0));
     EXPECT_FALSE(VectorsNear(s.session.Views().views[0].target, {-50, -50, -50}, 1.0f));
-    EXPECT_EQ(CloseScaleDialog(s.session, true, MIN_MODEL_SCALE), SCALE_APPLIED);
-    EXPECT_EQ(CloseScaleDialog(s.session, true, MAX_MODEL_SCALE), SCALE_APPLIED);
+    EXPECT_EQ(CloseScaleDialog(s.session, true, kMinModelScale), ScaleDialogOutcome::Applied);
+    EXPECT_EQ(CloseScaleDialog(s.session, true, kMaxModelScale), ScaleDialogOutcome::Applied);
     EXPECT_TRUE(VectorsNear(s.KeyAt(0, s.body, 0).Translation(), {10, 0, 0}, 1e-3f));
 }

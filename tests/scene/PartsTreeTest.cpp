@@ -7,7 +7,7 @@ using namespace m3d;
 TEST(PartsTree, ChildrenKeepInsertionOrderAndDeletingTakesTheSubtree)
 {
     PartsTree tree;
-    const TreeItem root = tree.InsertItem(NO_TREE_ITEM, "root");
+    const TreeItem root = tree.InsertItem(kNoTreeItem, "root");
     const TreeItem a = tree.InsertItem(root, "a");
     const TreeItem b = tree.InsertItem(root, "b");
     const TreeItem a1 = tree.InsertItem(a, "a1");
@@ -15,9 +15,9 @@ TEST(PartsTree, ChildrenKeepInsertionOrderAndDeletingTakesTheSubtree)
     EXPECT_EQ(tree.GetChildren(root), (std::vector<TreeItem>{a, b}));
     EXPECT_EQ(tree.GetFirstChild(a), a1);
     EXPECT_EQ(tree.GetNextSibling(a), b);
-    EXPECT_EQ(tree.GetNextSibling(b), NO_TREE_ITEM);
+    EXPECT_EQ(tree.GetNextSibling(b), kNoTreeItem);
     EXPECT_EQ(tree.GetParent(a2), a1);
-    EXPECT_EQ(tree.InsertItem(12345, "orphan"), NO_TREE_ITEM);
+    EXPECT_EQ(tree.InsertItem(12345, "orphan"), kNoTreeItem);
 
     EXPECT_EQ(tree.DeleteItem(a), (std::vector<TreeItem>{a, a1, a2}));
     EXPECT_FALSE(tree.Contains(a2));
@@ -32,7 +32,7 @@ TEST(PartsTree, ChildrenKeepInsertionOrderAndDeletingTakesTheSubtree)
 TEST(PartsTree, DeletingTheSelectionMovesItToNextSiblingThenParent)
 {
     PartsTree tree;
-    const TreeItem root = tree.InsertItem(NO_TREE_ITEM, "root");
+    const TreeItem root = tree.InsertItem(kNoTreeItem, "root");
     const TreeItem a = tree.InsertItem(root, "a");
     const TreeItem b = tree.InsertItem(root, "b");
     const TreeItem b1 = tree.InsertItem(b, "b1");
@@ -44,7 +44,7 @@ TEST(PartsTree, DeletingTheSelectionMovesItToNextSiblingThenParent)
     EXPECT_EQ(tree.GetSelected(), root);
 
     const TreeItem c = tree.InsertItem(root, "c");
-    const TreeItem d = tree.InsertItem(NO_TREE_ITEM, "d");
+    const TreeItem d = tree.InsertItem(kNoTreeItem, "d");
     tree.Select(d);
     tree.DeleteItem(d);  // top level, last: the previous sibling
     EXPECT_EQ(tree.GetSelected(), root);
@@ -52,14 +52,14 @@ TEST(PartsTree, DeletingTheSelectionMovesItToNextSiblingThenParent)
     EXPECT_FALSE(tree.Select(root));
     tree.Select(c);
     tree.DeleteItem(root);
-    EXPECT_EQ(tree.GetSelected(), NO_TREE_ITEM);
+    EXPECT_EQ(tree.GetSelected(), kNoTreeItem);
 }
 
 TEST(PartsTree, TextAndCheckStatesBelongToTheirItem)
 {
     PartsTree tree;
-    const TreeItem a = tree.InsertItem(NO_TREE_ITEM, "a");
-    const TreeItem b = tree.InsertItem(NO_TREE_ITEM, "b");
+    const TreeItem a = tree.InsertItem(kNoTreeItem, "a");
+    const TreeItem b = tree.InsertItem(kNoTreeItem, "b");
     EXPECT_FALSE(tree.IsChecked(a));
     tree.SetChecked(b, true);
     tree.SetText(a, "renamed");
@@ -68,14 +68,14 @@ TEST(PartsTree, TextAndCheckStatesBelongToTheirItem)
     EXPECT_EQ(tree.GetText(a), "renamed");
     EXPECT_EQ(tree.GetText(b), "b");
     EXPECT_FALSE(tree.Select(999));
-    EXPECT_EQ(tree.GetSelected(), NO_TREE_ITEM);
+    EXPECT_EQ(tree.GetSelected(), kNoTreeItem);
 }
 
 TEST(PartsTree, MovingAnItemTakesItsSubtreeAndRefusesItsOwnDescendants)
 {
     PartsTree tree;
-    const TreeItem a = tree.InsertItem(NO_TREE_ITEM, "a");
-    const TreeItem b = tree.InsertItem(NO_TREE_ITEM, "b");
+    const TreeItem a = tree.InsertItem(kNoTreeItem, "a");
+    const TreeItem b = tree.InsertItem(kNoTreeItem, "b");
     const TreeItem a1 = tree.InsertItem(a, "a1");
     const TreeItem a2 = tree.InsertItem(a1, "a2");
     const TreeItem b1 = tree.InsertItem(b, "b1");
@@ -88,6 +88,6 @@ TEST(PartsTree, MovingAnItemTakesItsSubtreeAndRefusesItsOwnDescendants)
     EXPECT_TRUE(tree.GetChildren(a).empty());
     EXPECT_EQ(tree.GetParent(a2), a1);
     EXPECT_EQ(tree.GetSelected(), a1);
-    EXPECT_TRUE(tree.MoveItem(a1, NO_TREE_ITEM, 99));
-    EXPECT_EQ(tree.GetChildren(NO_TREE_ITEM), (std::vector<TreeItem>{a, b, a1}));
+    EXPECT_TRUE(tree.MoveItem(a1, kNoTreeItem, 99));
+    EXPECT_EQ(tree.GetChildren(kNoTreeItem), (std::vector<TreeItem>{a, b, a1}));
 }

@@ -50,7 +50,7 @@ struct SavedModel {
 TEST(ProjectFile, SaveAndLoadKeepLinksMotionsAndKeysAndRenumberRepeatedNames)
 {
     SavedModel model;
-    model.prompt.meshAnswers = {MESH_OVERWRITE_YES};
+    model.prompt.meshAnswers = {MeshOverwriteAnswer::Yes};
     ASSERT_TRUE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
     // Both arm Parts write arm.mesh: the second finds the first one's file.
     EXPECT_EQ(model.prompt.asked,
@@ -201,7 +201,7 @@ TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
     EXPECT_NE(other.scene.lastLoadError.find("damaged.anm: byte 32"), std::string::npos) << other.scene.lastLoadError;
     EXPECT_EQ(other.scene.PartCount(), 4);
     EXPECT_EQ(other.scene.motions.size(), 2u);
-    EXPECT_EQ(other.scene.projectFileName, UNTITLED_PROJECT_NAME);
+    EXPECT_EQ(other.scene.projectFileName, kUntitledProjectName);
     EXPECT_TRUE(observer.events.empty());
     EXPECT_EQ(other.session.History().StepCount(), 1);  // the undo steps survive
 
@@ -254,7 +254,7 @@ TEST(ProjectFile, AFileThatCannotBeWrittenLeavesTheOldProjectAndEveryMeshFile)
     ASSERT_LT(before.at("leg.mesh").size(), before.at("model.anm").size() + 39 * 68);
     // Room for every .mesh file, not for the project file after them.
     EXPECT_TRUE(RunWithFileSizeLimit(before.at("leg.mesh").size(), [&] {
-        model.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+        model.prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
         return !SaveProject(model.scene, model.ProjectPath(), model.prompt) &&
                model.prompt.asked.back().rfind("Error|ファイルが大きすぎるため書き込めない\n", 0) == 0;
     }));
@@ -267,11 +267,11 @@ TEST(ProjectFile, ManyReadOnlyFilesAreNamedAFewAndCounted)
 {
     SavedModel model;
     for (int i = 0; i < 4; ++i) AddCubeUnder(model.scene, model.folder, -1, "extra" + std::to_string(i) + ".mqo");
-    model.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+    model.prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
     ASSERT_TRUE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
     for (const std::string& name : model.folder.Names()) chmod(model.folder.File(name).c_str(), 0444);
     model.prompt.asked.clear();
-    model.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+    model.prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
     EXPECT_FALSE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
     // The project file and seven .mesh files (the two arms share one).
     EXPECT_EQ(model.prompt.asked.back(),
@@ -297,7 +297,7 @@ TEST(FileCommands, ReadOnlyFilesAreAskedAboutOnceBeforeAnythingIsWritten)
     // "exists, replace?" Yes, every mesh Yes, then No to the read-only files: nothing is written.
     model.prompt.asked.clear();
     model.prompt.yesNo = {true, false};
-    model.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+    model.prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
     SaveCommand(model.session, model.prompt);
     EXPECT_EQ(model.prompt.asked.back(), "上書き保存|「model.anm」「body.mesh」は読み取り専用です。上書きしますか？");
     EXPECT_EQ(model.folder.Read("model.anm"), project);
@@ -305,7 +305,7 @@ TEST(FileCommands, ReadOnlyFilesAreAskedAboutOnceBeforeAnythingIsWritten)
     EXPECT_EQ(model.folder.Read("leg.mesh"), "old");
 
     model.prompt.yesNo = {true, true};
-    model.prompt.meshAnswers = {MESH_OVERWRITE_YES_TO_ALL};
+    model.prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
     SaveCommand(model.session, model.prompt);
     EXPECT_NE(model.folder.Read("model.anm"), project);
     EXPECT_NE(model.folder.Read("body.mesh"), "old");

@@ -99,7 +99,7 @@ TEST(SceneParts, NewPartHangsUnderTheSelectedItemAsItsLastChild)
     EXPECT_EQ(scene.parts[0]->parentIndex, -1);
     EXPECT_EQ(scene.Tree().GetParent(scene.parts[0]->treeItem), scene.rootPart.treeItem);
     // The root entry is the first top-level item and stays the only one.
-    EXPECT_EQ(scene.Tree().GetChildren(NO_TREE_ITEM), (std::vector<TreeItem>{scene.rootPart.treeItem}));
+    EXPECT_EQ(scene.Tree().GetChildren(kNoTreeItem), (std::vector<TreeItem>{scene.rootPart.treeItem}));
 
     AddCubeUnder(scene, folder, 3, "q.mqo");
     AddCubeUnder(scene, folder, 3, "r.mqo");
@@ -335,7 +335,7 @@ TEST(SceneParts, FindPartByTreeItem)
 {
     FourParts f;
     EXPECT_EQ(f.scene.FindPartByTreeItem(f.scene.rootPart.treeItem), -1);
-    EXPECT_EQ(f.scene.FindPartByTreeItem(NO_TREE_ITEM), -1);
+    EXPECT_EQ(f.scene.FindPartByTreeItem(kNoTreeItem), -1);
     EXPECT_EQ(f.scene.FindPartByTreeItem(f.scene.parts[2]->treeItem), 2);
     Scene empty;
     EXPECT_EQ(empty.FindPartByTreeItem(f.scene.parts[2]->treeItem), -1);

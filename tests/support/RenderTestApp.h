@@ -46,7 +46,7 @@ public:
 class RecordingApp : public CRenderApp {
 public:
     RecordingApp(RenderFrameworkState& state, RecordingHost& host, std::vector<std::string>& journal)
-        : CRenderApp(state, host), journal_(journal)
+        : CRenderApp(state, host), journal(journal)
     {
         host.journal = &journal;
         windowTitle = "Marionettica3D";
@@ -69,11 +69,11 @@ public:
 private:
     HResult Note(const std::string& hook)
     {
-        journal_.push_back(hook);
+        journal.push_back(hook);
         const auto it = failures.find(hook);
         return it == failures.end() ? S_OK : it->second;
     }
-    std::vector<std::string>& journal_;
+    std::vector<std::string>& journal;
 };
 
 }  // namespace m3d

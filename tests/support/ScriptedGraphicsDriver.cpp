@@ -52,12 +52,12 @@ using DeviceLoss = ScriptedGraphicsDriver::State::DeviceLoss;
 
 class ScriptedGraphicsDevice : public GraphicsDevice {
 public:
-    explicit ScriptedGraphicsDevice(std::shared_ptr<ScriptedGraphicsDriver::State> state) : state_(std::move(state)) {}
+    explicit ScriptedGraphicsDevice(std::shared_ptr<ScriptedGraphicsDriver::State> state) : state(std::move(state)) {}
 
     HResult TestCooperativeLevel() override
     {
-        state_->journal.push_back("TestCooperativeLevel");
-        switch (state_->loss) {
+        state->journal.push_back("TestCooperativeLevel");
+        switch (state->loss) {
         case DeviceLoss::None: return S_OK;
         case DeviceLoss::Lost: return D3DERR_DEVICELOST;
         case DeviceLoss::NeedsReset: return D3DERR_DEVICENOTRESET;
@@ -67,49 +67,49 @@ public:
 
     HResult Reset(PresentParams& params) override
     {
-        state_->journal.push_back("Reset");
-        if (state_->loss == DeviceLoss::Lost) return D3DERR_DEVICELOST;
-        if (!state_->resetFailures.empty()) {
-            const HResult code = state_->resetFailures.front();
-            state_->resetFailures.pop_front();
-            state_->loss = DeviceLoss::NeedsReset;
+        state->journal.push_back("Reset");
+        if (state->loss == DeviceLoss::Lost) return D3DERR_DEVICELOST;
+        if (!state->resetFailures.empty()) {
+            const HResult code = state->resetFailures.front();
+            state->resetFailures.pop_front();
+            state->loss = DeviceLoss::NeedsReset;
             return code;
         }
-        state_->loss = DeviceLoss::None;
-        state_->lastParams = params;
+        state->loss = DeviceLoss::None;
+        state->lastParams = params;
         return S_OK;
     }
 
     HResult Present(WindowHandle) override
     {
-        state_->journal.push_back("Present");
-        if (state_->loss != DeviceLoss::None) return D3DERR_DEVICELOST;
-        ++state_->presentCount;
+        state->journal.push_back("Present");
+        if (state->loss != DeviceLoss::None) return D3DERR_DEVICELOST;
+        ++state->presentCount;
         return S_OK;
     }
 
     HResult GetDeviceCaps(DeviceCaps& caps) override
     {
-        caps = state_->deviceCaps;
+        caps = state->deviceCaps;
         return S_OK;
     }
 
     HResult GetBackBufferDesc(SurfaceDesc& desc) override
     {
-        desc = {state_->lastParams.backBufferWidth, state_->lastParams.backBufferHeight,
-                state_->lastParams.backBufferFormat};
+        desc = {state->lastParams.backBufferWidth, state->lastParams.backBufferHeight,
+                state->lastParams.backBufferFormat};
         return S_OK;
     }
 
     uint32_t Release() override
     {
-        state_->journal.push_back("Release");
-        state_->deviceAlive = false;
-        return state_->referencesAtRelease;
+        state->journal.push_back("Release");
+        state->deviceAlive = false;
+        return state->referencesAtRelease;
     }
 
 private:
-    std::shared_ptr<ScriptedGraphicsDriver::State> state_;
+    std::shared_ptr<ScriptedGraphicsDriver::State> state;
 };
 
 }  // namespace
@@ -144,41 +144,41 @@ ScriptedAdapter MakeScriptedAdapter(GraphicsFormat desktopFormat)
 }
 
 ScriptedGraphicsDriver::ScriptedGraphicsDriver(std::vector<ScriptedAdapter> adapters)
-    : state_(std::make_shared<State>())
+    : state(std::make_shared<State>())
 {
-    state_->adapters = std::move(adapters);
+    state->adapters = std::move(adapters);
 }
 
 const ScriptedDeviceType* ScriptedGraphicsDriver::FindType(uint32_t adapter, DeviceType type) const
 {
-    if (adapter >= state_->adapters.size()) return nullptr;
-    for (const ScriptedDeviceType& t : state_->adapters[adapter].deviceTypes)
+    if (adapter >= state->adapters.size()) return nullptr;
+    for (const ScriptedDeviceType& t : state->adapters[adapter].deviceTypes)
         if (t.type == type && t.capsReadable) return &t;
     return nullptr;
 }
 
-uint32_t ScriptedGraphicsDriver::GetAdapterCount() { return static_cast<uint32_t>(state_->adapters.size()); }
+uint32_t ScriptedGraphicsDriver::GetAdapterCount() { return static_cast<uint32_t>(state->adapters.size()); }
 
 HResult ScriptedGraphicsDriver::GetAdapterIdentifier(uint32_t adapter, AdapterIdentifier& identifier)
 {
-    if (adapter >= state_->adapters.size()) return D3DERR_INVALIDCALL;
-    identifier = state_->adapters[adapter].identifier;
+    if (adapter >= state->adapters.size()) return D3DERR_INVALIDCALL;
+    identifier = state->adapters[adapter].identifier;
     return S_OK;
 }
 
 std::vector<DisplayMode> ScriptedGraphicsDriver::GetAdapterModes(uint32_t adapter, GraphicsFormat format)
 {
     std::vector<DisplayMode> modes;
-    if (adapter >= state_->adapters.size()) return modes;
-    for (const DisplayMode& mode : state_->adapters[adapter].modes)
+    if (adapter >= state->adapters.size()) return modes;
+    for (const DisplayMode& mode : state->adapters[adapter].modes)
         if (mode.format == format) modes.push_back(mode);
     return modes;
 }
 
 HResult ScriptedGraphicsDriver::GetAdapterDisplayMode(uint32_t adapter, DisplayMode& mode)
 {
-    if (adapter >= state_->adapters.size()) return D3DERR_INVALIDCALL;
-    mode = state_->adapters[adapter].desktopMode;
+    if (adapter >= state->adapters.size()) return D3DERR_INVALIDCALL;
+    mode = state->adapters[adapter].desktopMode;
     return S_OK;
 }
 
@@ -194,7 +194,7 @@ HResult ScriptedGraphicsDriver::CheckDeviceType(uint32_t adapter, DeviceType typ
                                                 GraphicsFormat backBufferFormat, bool windowed)
 {
     if (!FindType(adapter, type)) return D3DERR_NOTAVAILABLE;
-    const ScriptedAdapter& a = state_->adapters[adapter];
+    const ScriptedAdapter& a = state->adapters[adapter];
     if (windowed && adapterFormat != a.desktopMode.format) return D3DERR_NOTAVAILABLE;
     if (!BackBufferFits(adapterFormat, backBufferFormat, windowed)) return D3DERR_NOTAVAILABLE;
     if (Contains(a.rejectedFormatPairs, std::pair(adapterFormat, backBufferFormat))) return D3DERR_NOTAVAILABLE;
@@ -205,7 +205,7 @@ HResult ScriptedGraphicsDriver::CheckDepthStencilSupport(uint32_t adapter, Devic
                                                          GraphicsFormat depthStencilFormat)
 {
     if (!FindType(adapter, type)) return D3DERR_NOTAVAILABLE;
-    return Contains(state_->adapters[adapter].depthStencilFormats, depthStencilFormat) ? S_OK : D3DERR_NOTAVAILABLE;
+    return Contains(state->adapters[adapter].depthStencilFormats, depthStencilFormat) ? S_OK : D3DERR_NOTAVAILABLE;
 }
 
 HResult ScriptedGraphicsDriver::CheckDepthStencilMatch(uint32_t adapter, DeviceType type, GraphicsFormat,
@@ -213,7 +213,7 @@ HResult ScriptedGraphicsDriver::CheckDepthStencilMatch(uint32_t adapter, DeviceT
                                                        GraphicsFormat depthStencilFormat)
 {
     if (!FindType(adapter, type)) return D3DERR_NOTAVAILABLE;
-    return Contains(state_->adapters[adapter].depthMismatches, std::pair(renderTargetFormat, depthStencilFormat))
+    return Contains(state->adapters[adapter].depthMismatches, std::pair(renderTargetFormat, depthStencilFormat))
                ? D3DERR_NOTAVAILABLE
                : S_OK;
 }
@@ -222,7 +222,7 @@ HResult ScriptedGraphicsDriver::CheckMultiSampleType(uint32_t adapter, DeviceTyp
                                                      bool, uint32_t multiSampleType, uint32_t* qualityLevels)
 {
     if (!FindType(adapter, type)) return D3DERR_NOTAVAILABLE;
-    const ScriptedAdapter& a = state_->adapters[adapter];
+    const ScriptedAdapter& a = state->adapters[adapter];
     if (DepthBits(surfaceFormat) > 0 &&
         Contains(a.depthMultiSampleConflicts, std::pair(surfaceFormat, multiSampleType)))
         return D3DERR_NOTAVAILABLE;
@@ -238,38 +238,38 @@ HResult ScriptedGraphicsDriver::CreateDevice(uint32_t adapter, DeviceType type, 
                                              uint32_t behaviourFlags, PresentParams& params,
                                              std::unique_ptr<GraphicsDevice>& device)
 {
-    state_->journal.push_back(std::string("CreateDevice ") + DeviceTypeName(type));
+    state->journal.push_back(std::string("CreateDevice ") + DeviceTypeName(type));
     const ScriptedDeviceType* t = FindType(adapter, type);
     if (!t) return D3DERR_NOTAVAILABLE;
     if (Failed(t->createResult)) return t->createResult;
-    state_->deviceAlive = true;
-    state_->loss = DeviceLoss::None;
-    state_->deviceCaps = t->caps;
-    state_->lastParams = params;
-    state_->lastBehaviourFlags = behaviourFlags;
-    state_->lastFocusWindow = focusWindow;
-    device = std::make_unique<ScriptedGraphicsDevice>(state_);
+    state->deviceAlive = true;
+    state->loss = DeviceLoss::None;
+    state->deviceCaps = t->caps;
+    state->lastParams = params;
+    state->lastBehaviourFlags = behaviourFlags;
+    state->lastFocusWindow = focusWindow;
+    device = std::make_unique<ScriptedGraphicsDevice>(state);
     return S_OK;
 }
 
-std::vector<ScriptedAdapter>& ScriptedGraphicsDriver::Adapters() { return state_->adapters; }
+std::vector<ScriptedAdapter>& ScriptedGraphicsDriver::Adapters() { return state->adapters; }
 
-void ScriptedGraphicsDriver::LoseDevice() { state_->loss = DeviceLoss::Lost; }
+void ScriptedGraphicsDriver::LoseDevice() { state->loss = DeviceLoss::Lost; }
 
 void ScriptedGraphicsDriver::AllowReset()
 {
-    if (state_->loss == DeviceLoss::Lost) state_->loss = DeviceLoss::NeedsReset;
+    if (state->loss == DeviceLoss::Lost) state->loss = DeviceLoss::NeedsReset;
 }
 
-void ScriptedGraphicsDriver::FailNextReset(HResult code) { state_->resetFailures.push_back(code); }
+void ScriptedGraphicsDriver::FailNextReset(HResult code) { state->resetFailures.push_back(code); }
 
-void ScriptedGraphicsDriver::LeaveReferencesAtRelease(uint32_t count) { state_->referencesAtRelease = count; }
+void ScriptedGraphicsDriver::LeaveReferencesAtRelease(uint32_t count) { state->referencesAtRelease = count; }
 
-std::vector<std::string>& ScriptedGraphicsDriver::Journal() { return state_->journal; }
-bool ScriptedGraphicsDriver::DeviceAlive() const { return state_->deviceAlive; }
-const PresentParams& ScriptedGraphicsDriver::LastPresentParams() const { return state_->lastParams; }
-uint32_t ScriptedGraphicsDriver::LastBehaviourFlags() const { return state_->lastBehaviourFlags; }
-WindowHandle ScriptedGraphicsDriver::LastFocusWindow() const { return state_->lastFocusWindow; }
-int ScriptedGraphicsDriver::PresentCount() const { return state_->presentCount; }
+std::vector<std::string>& ScriptedGraphicsDriver::Journal() { return state->journal; }
+bool ScriptedGraphicsDriver::DeviceAlive() const { return state->deviceAlive; }
+const PresentParams& ScriptedGraphicsDriver::LastPresentParams() const { return state->lastParams; }
+uint32_t ScriptedGraphicsDriver::LastBehaviourFlags() const { return state->lastBehaviourFlags; }
+WindowHandle ScriptedGraphicsDriver::LastFocusWindow() const { return state->lastFocusWindow; }
+int ScriptedGraphicsDriver::PresentCount() const { return state->presentCount; }
 
 }  // namespace m3d

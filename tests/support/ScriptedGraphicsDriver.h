@@ -96,7 +96,7 @@ public:
 private:
     const ScriptedDeviceType* FindType(uint32_t adapter, DeviceType type) const;
 
-    std::shared_ptr<State> state_;
+    std::shared_ptr<State> state;
 };
 
 }  // namespace m3d

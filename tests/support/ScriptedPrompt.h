@@ -42,7 +42,7 @@ public:
     int AskMeshOverwrite(const std::string& text) override
     {
         asked.push_back("mesh|" + text);
-        return Take(meshAnswers, static_cast<int>(MESH_OVERWRITE_CANCEL));
+        return Take(meshAnswers, static_cast<int>(MeshOverwriteAnswer::Cancel));
     }
 
 private:

@@ -121,9 +121,9 @@ private Q_SLOTS:
     {
         auto* list = ControlOf<QComboBox>(3, IDC_VIEW_TYPE);
         QTest::keyClick(list, Qt::Key_Home);  // "Top"
-        QCOMPARE(Views().views[3].type, int(VIEW_TOP));
+        QCOMPARE(Views().views[3].type, int(ViewType::Top));
         QVERIFY(Near(Views().views[3].eye, Views().views[3].target + Vec3{0, 2000, -1}, 0));
-        QCOMPARE(Views().views[0].type, int(VIEW_TOP));
+        QCOMPARE(Views().views[0].type, int(ViewType::Top));
         ControlOf<QAbstractButton>(0, IDC_VIEW_DRAW_FACES)->click();
         ControlOf<QAbstractButton>(0, IDC_VIEW_NORMALS)->click();
         ControlOf<QAbstractButton>(0, IDC_VIEW_SHOW_SELECTION)->click();
@@ -183,7 +183,7 @@ private Q_SLOTS:
         QCOMPARE(Toolbar(2)->geometry(), QRect(92, 2, 906, 16));
         QCOMPARE(layout->pixmap().toImage(), single);
         // The view fills the render window: no gap between views is drawn.
-        QVERIFY(app->Grab().pixel(452, 150) != Rgb(app->session.Colours()[COLOUR_LINE]));
+        QVERIFY(app->Grab().pixel(452, 150) != Rgb(app->session.Colours()[ColourIndex::Line]));
 
         SendMouse(layout, QEvent::MouseButtonPress, {5, 5});
         SendMouse(layout, QEvent::MouseButtonRelease, {5, 5});
@@ -193,7 +193,7 @@ private Q_SLOTS:
             QCOMPARE(ControlOf<QLabel>(i, IDC_VIEW_LAYOUT)->pixmap().toImage(), fourViews);
         }
         QCOMPARE(Toolbar(2)->pos(), QPoint(92, 303));
-        QCOMPARE(app->Grab().pixel(452, 150), Rgb(app->session.Colours()[COLOUR_LINE]));
+        QCOMPARE(app->Grab().pixel(452, 150), Rgb(app->session.Colours()[ColourIndex::Line]));
     }
 
     void wheelZoomsTheViewUnderTheCursor()
@@ -246,7 +246,7 @@ private Q_SLOTS:
         });
         change->trigger();
         ColourTable expected = kDefaultColours;
-        expected[COLOUR_BACK] = 0xFFFF0000u;
+        expected[ColourIndex::Back] = 0xFFFF0000u;
         QCOMPARE(app->session.Colours(), expected);
         QCOMPARE(app->Grab().pixel(10, 10), qRgb(255, 0, 0));
     }

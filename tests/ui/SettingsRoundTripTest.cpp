@@ -43,10 +43,10 @@ private Q_SLOTS:
             RunningApp app(path);
             // Defaults: Top, Pers, Front, Left, split at the centre.
             const ViewState& views = app.Form().Views();
-            QCOMPARE(views.views[0].type, int(VIEW_TOP));
-            QCOMPARE(views.views[1].type, int(VIEW_PERS));
-            QCOMPARE(views.views[2].type, int(VIEW_FRONT));
-            QCOMPARE(views.views[3].type, int(VIEW_LEFT));
+            QCOMPARE(views.views[0].type, int(ViewType::Top));
+            QCOMPARE(views.views[1].type, int(ViewType::Pers));
+            QCOMPARE(views.views[2].type, int(ViewType::Front));
+            QCOMPARE(views.views[3].type, int(ViewType::Left));
             QCOMPARE(views.views[0].rect.right, 451);
             QVERIFY(!QFileInfo::exists(QString::fromStdString(path)));
             app.Close();
@@ -83,7 +83,7 @@ private Q_SLOTS:
             QCOMPARE(image.pixel(10, 10), qRgb(0, 0, 255));    // BACK from the file
             QCOMPARE(image.pixel(225, 100), qRgb(255, 0, 0));  // LINE in the moved gap
             // A value changed while running is what the next start gets.
-            app.Form().Colours()[COLOUR_GRID] = 0xFF0000FF;
+            app.Form().Colours()[ColourIndex::Grid] = 0xFF0000FF;
             app.Close();
         }
         profile = LoadProfile(path);
@@ -99,7 +99,7 @@ private Q_SLOTS:
         const std::string path = folder.File("Marionet3D.ini");
         QCOMPARE(mkfifo(path.c_str(), 0644), 0);
         RunningApp app(path);
-        QCOMPARE(app.Form().Views().views[1].type, int(VIEW_PERS));
+        QCOMPARE(app.Form().Views().views[1].type, int(ViewType::Pers));
         app.Close();
         QVERIFY(std::filesystem::is_fifo(path));
     }

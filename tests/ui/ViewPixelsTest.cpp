@@ -149,7 +149,7 @@ private Q_SLOTS:
         app->Form().OpenStartupFile(folder.File("quad.mesh"));
         app->scene.SelectTreeItem(app->scene.parts[1]->treeItem);
         QCOMPARE(app->scene.PartCount(), 3);
-        app->Form().Views().SetViewType(3, VIEW_BACK);
+        app->Form().Views().SetViewType(3, ViewType::Back);
         // Faces in every view (the orthographic views start in edges mode).
         for (ViewDisplay& display : app->Form().Displays()) display.drawMode = 1;
     }
@@ -292,7 +292,7 @@ private Q_SLOTS:
         app->scene.SelectTreeItem(app->scene.rootPart.treeItem);
         app->Form().OpenStartupFile(folder.File("roof.mesh"));
         app->scene.addObjectDirectory = folder.path;
-        QCOMPARE(AddMirroredPart(app->session, "roof_mirrored"), MIRRORED_PART_ADDED);
+        QCOMPARE(AddMirroredPart(app->session, "roof_mirrored"), MirroredPartResult::Added);
         // The original under the default light, the mirror under the light mirrored across x = 0.
         ViewState& views = app->Form().Views();
         const Vec3 before = views.lightDirection;
@@ -340,7 +340,7 @@ private Q_SLOTS:
         // Half the next key's orange over the background, unlit, and as
         // such in the window too (the view stays opaque: the window would show
         // it over its own background by its alpha).
-        const QRgb next = ONION_NEXT_TINT;
+        const QRgb next = kOnionNextTint;
         const auto over = [next](int tint, int back) {
             return (tint * qAlpha(next) + back * (255 - qAlpha(next))) / 255;
         };

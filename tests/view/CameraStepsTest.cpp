@@ -12,7 +12,7 @@ ViewState DefaultViews()
 {
     ViewState s;
     s.SetRenderSize(910, 600);
-    const int types[4] = {VIEW_TOP, VIEW_PERS, VIEW_FRONT, VIEW_LEFT};
+    const int types[4] = {ViewType::Top, ViewType::Pers, ViewType::Front, ViewType::Left};
     for (int i = 0; i < 4; ++i) s.SetViewType(i, types[i]);
     return s;
 }

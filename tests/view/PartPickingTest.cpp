@@ -123,7 +123,7 @@ struct PickScene {
     {
         session.Views().SetRenderSize(804, 600);
         View& v = session.Views().views[3];
-        v.type = VIEW_PERS;
+        v.type = ViewType::Pers;
         v.eye = eye;
         v.target = eye + Vec3{0, 0, 100};
     }

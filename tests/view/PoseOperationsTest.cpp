@@ -196,15 +196,15 @@ TEST(LevelCurrentPart, KeepsTheWorldHeadingDropsPitchAndBankAndRecordsOneUndoSte
 TEST(GridWidthDialog, StoresWidthsFromOneToTenThousandAndShowsThemInTheTitle)
 {
     EditorSession session;
-    EXPECT_EQ(CloseGridWidthDialog(session, true, 1), GRID_WIDTH_STORED);
+    EXPECT_EQ(CloseGridWidthDialog(session, true, 1), GridWidthOutcome::Stored);
     EXPECT_EQ(session.Views().gridWidth, 1);
-    EXPECT_EQ(CloseGridWidthDialog(session, true, 10000), GRID_WIDTH_STORED);
+    EXPECT_EQ(CloseGridWidthDialog(session, true, 10000), GridWidthOutcome::Stored);
     {
         RecordingObserver observer(session);
-        for (int refused : {0, 10001, -5}) EXPECT_EQ(CloseGridWidthDialog(session, true, refused), GRID_WIDTH_REFUSED);
+        for (int refused : {0, 10001, -5}) EXPECT_EQ(CloseGridWidthDialog(session, true, refused), GridWidthOutcome::Refused);
         EXPECT_TRUE(observer.events.empty());
     }
-    EXPECT_EQ(CloseGridWidthDialog(session, false, 250), GRID_WIDTH_KEPT);
+    EXPECT_EQ(CloseGridWidthDialog(session, false, 250), GridWidthOutcome::Kept);
     EXPECT_EQ(session.Views().gridWidth, 10000);
     EXPECT_NE(session.TitleText().find("グリッドの幅:10000"), std::string::npos) << session.TitleText();
 }

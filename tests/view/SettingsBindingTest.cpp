@@ -15,15 +15,15 @@ TEST(SettingsBinding, DefaultsRoundTripThroughTheOwners)
     ViewDisplays displays;
     ColourTable colours{};
     ApplySettings(defaults, views, displays, colours);
-    EXPECT_EQ(views.views[0].type, VIEW_TOP);
-    EXPECT_EQ(views.views[1].type, VIEW_PERS);
-    EXPECT_EQ(views.views[2].type, VIEW_FRONT);
-    EXPECT_EQ(views.views[3].type, VIEW_LEFT);
+    EXPECT_EQ(views.views[0].type, ViewType::Top);
+    EXPECT_EQ(views.views[1].type, ViewType::Pers);
+    EXPECT_EQ(views.views[2].type, ViewType::Front);
+    EXPECT_EQ(views.views[3].type, ViewType::Left);
     EXPECT_EQ(displays[1].drawMode, 1);
     EXPECT_EQ(displays[0].drawMode, 0);
     EXPECT_EQ(displays[2].showSelection, 1);
-    EXPECT_EQ(colours[COLOUR_BACK], 0xFF181818u);
-    EXPECT_EQ(colours[COLOUR_LINE], 0xFFFF0000u);
+    EXPECT_EQ(colours[ColourIndex::Back], 0xFF181818u);
+    EXPECT_EQ(colours[ColourIndex::Line], 0xFFFF0000u);
     EXPECT_EQ(views.gridWidth, 50);
 
     SettingsValues back = DefaultSettingsValues("/cwd");
@@ -64,7 +64,7 @@ TEST(SettingsBinding, PerViewCamerasKeepTheirOwnView)
     values.views[1].persEye = {1, 2, 3};
     values.views[1].persTarget = {4, 5, 6};
     values.views[3].target = {7, 8, 9};
-    values.views[2].type = VIEW_BACK;
+    values.views[2].type = ViewType::Back;
     ViewState views;
     ViewDisplays displays;
     ColourTable colours{};
@@ -73,7 +73,7 @@ TEST(SettingsBinding, PerViewCamerasKeepTheirOwnView)
     EXPECT_EQ(views.views[1].savedPersTarget.z, 6.0f);
     EXPECT_EQ(views.views[0].savedPersEye.x, 600.0f);
     EXPECT_EQ(views.views[3].target.x, 7.0f);
-    EXPECT_EQ(views.views[2].type, VIEW_BACK);
+    EXPECT_EQ(views.views[2].type, ViewType::Back);
 }
 
 TEST(SettingsBinding, ValuesThatWouldBreakDrawingAreReplaced)
@@ -97,8 +97,8 @@ TEST(SettingsBinding, ValuesThatWouldBreakDrawingAreReplaced)
     EXPECT_EQ(views.scale, 5.0f);
     EXPECT_EQ(views.lightDirection.z, 2.0f);
     EXPECT_EQ(views.gridWidth, 1);
-    EXPECT_EQ(views.views[0].type, VIEW_TOP);
-    EXPECT_EQ(views.views[3].type, VIEW_LEFT);
+    EXPECT_EQ(views.views[0].type, ViewType::Top);
+    EXPECT_EQ(views.views[3].type, ViewType::Left);
     EXPECT_EQ(displays[1].drawMode, 0);
     for (int i = 0; i < 4; ++i) EXPECT_GT(views.views[i].rect.Width(), 0);
 }

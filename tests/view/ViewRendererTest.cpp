@@ -82,16 +82,16 @@ TEST(DrawGrid, EachViewTypeShowsItsPlaneAndPersShowsTheFlaggedOnes)
         int xy, yz, zx;
         Names expected;
     } cases[] = {
-        {VIEW_TOP, 1, 1, 0, {"ZX", "axes"}},
-        {VIEW_BOTTOM_REV, 0, 0, 0, {"ZX", "axes"}},
-        {VIEW_FRONT, 0, 1, 1, {"XY", "axes"}},
-        {VIEW_BACK, 0, 0, 0, {"XY", "axes"}},
-        {VIEW_LEFT, 1, 0, 1, {"YZ", "axes"}},
-        {VIEW_RIGHT, 0, 0, 0, {"YZ", "axes"}},
-        {VIEW_PERS, 0, 0, 0, {"axes"}},
-        {VIEW_PERS, 0, 0, 1, {"ZX", "axes"}},
-        {VIEW_PERS, 1, 1, 1, {"ZX", "XY", "YZ", "axes"}},
-        {VIEW_PERS, 0, 1, 0, {"YZ", "axes"}},
+        {ViewType::Top, 1, 1, 0, {"ZX", "axes"}},
+        {ViewType::BottomRev, 0, 0, 0, {"ZX", "axes"}},
+        {ViewType::Front, 0, 1, 1, {"XY", "axes"}},
+        {ViewType::Back, 0, 0, 0, {"XY", "axes"}},
+        {ViewType::Left, 1, 0, 1, {"YZ", "axes"}},
+        {ViewType::Right, 0, 0, 0, {"YZ", "axes"}},
+        {ViewType::Pers, 0, 0, 0, {"axes"}},
+        {ViewType::Pers, 0, 0, 1, {"ZX", "axes"}},
+        {ViewType::Pers, 1, 1, 1, {"ZX", "XY", "YZ", "axes"}},
+        {ViewType::Pers, 0, 1, 0, {"YZ", "axes"}},
     };
     for (const auto& c : cases) {
         ViewState views;
@@ -120,10 +120,10 @@ struct RenderFixture {
     {
         views.SetRenderSize(910, 600);
         views.SetGridWidth(50);
-        views.views[0].type = VIEW_TOP;
-        views.views[1].type = VIEW_PERS;
-        views.views[2].type = VIEW_FRONT;
-        views.views[3].type = VIEW_LEFT;
+        views.views[0].type = ViewType::Top;
+        views.views[1].type = ViewType::Pers;
+        views.views[2].type = ViewType::Front;
+        views.views[3].type = ViewType::Left;
         scene.meshBase.Init(&device);
     }
     void Render(const std::vector<PoseGhost>* ghosts = nullptr)

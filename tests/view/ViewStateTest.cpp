@@ -61,16 +61,16 @@ TEST(ViewCamera, TypeChangePlacesTheEye)
 {
     ViewState s = MakeState();
     s.views[0].target = {1, 2, 3};
-    s.SetViewType(0, VIEW_TOP);
+    s.SetViewType(0, ViewType::Top);
     EXPECT_TRUE(VectorsNear(s.views[0].eye, {1, 2002, 2}, 0));
-    s.SetViewType(0, VIEW_BOTTOM_REV);
+    s.SetViewType(0, ViewType::BottomRev);
     EXPECT_TRUE(VectorsNear(s.views[0].eye, {1, -1998, 4}, 0));
-    s.SetViewType(0, VIEW_RIGHT);
+    s.SetViewType(0, ViewType::Right);
     EXPECT_TRUE(VectorsNear(s.views[0].eye, {-1999, 2, 3}, 0));
     // Pers takes the saved pair, so an orbited camera comes back.
     s.views[0].savedPersEye = {10, 20, 30};
     s.views[0].savedPersTarget = {1, 1, 1};
-    s.SetViewType(0, VIEW_PERS);
+    s.SetViewType(0, ViewType::Pers);
     EXPECT_TRUE(VectorsNear(s.views[0].eye, {10, 20, 30}, 0));
     EXPECT_TRUE(VectorsNear(s.views[0].target, {1, 1, 1}, 0));
 }
@@ -82,10 +82,10 @@ TEST(ViewCamera, OrthographicViewsShowTheTabledScreenDirections)
         int type;
         Vec3 right, down;
     } cases[] = {
-        {VIEW_TOP, {1, 0, 0}, {0, 0, -1}},   {VIEW_TOP_REV, {-1, 0, 0}, {0, 0, 1}},
-        {VIEW_BOTTOM, {1, 0, 0}, {0, 0, 1}}, {VIEW_BOTTOM_REV, {-1, 0, 0}, {0, 0, -1}},
-        {VIEW_FRONT, {1, 0, 0}, {0, -1, 0}}, {VIEW_BACK, {-1, 0, 0}, {0, -1, 0}},
-        {VIEW_LEFT, {0, 0, 1}, {0, -1, 0}},  {VIEW_RIGHT, {0, 0, -1}, {0, -1, 0}},
+        {ViewType::Top, {1, 0, 0}, {0, 0, -1}},   {ViewType::TopRev, {-1, 0, 0}, {0, 0, 1}},
+        {ViewType::Bottom, {1, 0, 0}, {0, 0, 1}}, {ViewType::BottomRev, {-1, 0, 0}, {0, 0, -1}},
+        {ViewType::Front, {1, 0, 0}, {0, -1, 0}}, {ViewType::Back, {-1, 0, 0}, {0, -1, 0}},
+        {ViewType::Left, {0, 0, 1}, {0, -1, 0}},  {ViewType::Right, {0, 0, -1}, {0, -1, 0}},
     };
     for (const Case& c : cases) {
         s.SetViewType(0, c.type);
@@ -104,7 +104,7 @@ TEST(ViewCamera, OrthographicViewsShowTheTabledScreenDirections)
 TEST(ViewCamera, FitViewsCentresOrthoViewsAndKeepsThePersOffset)
 {
     ViewState s = MakeState();
-    s.SetViewType(1, VIEW_PERS);
+    s.SetViewType(1, ViewType::Pers);
     s.FitViews({});
     EXPECT_TRUE(VectorsNear(s.views[0].target, {0.0625f, 0.0625f, 0.0625f}, 0));
     EXPECT_TRUE(VectorsNear(s.views[0].eye, {0.0625f, 100000.0625f, -0.9375f}, 1e-2f));
@@ -116,7 +116,7 @@ TEST(ViewCamera, FitViewsCentresOrthoViewsAndKeepsThePersOffset)
 TEST(ViewPicking, OrthographicRayStartsUnderThePixel)
 {
     ViewState s = MakeState();
-    s.SetViewType(2, VIEW_FRONT);
+    s.SetViewType(2, ViewType::Front);
     s.FitViews({});
     const PixelRect r = s.views[2].rect;
     // 10 pixels right of and 4 below the viewport centre.
@@ -132,7 +132,7 @@ TEST(ViewPicking, OrthographicRayStartsUnderThePixel)
 TEST(ViewPicking, PerspectiveRayThroughThePixelOfAPoint)
 {
     ViewState s = MakeState();
-    s.SetViewType(1, VIEW_PERS);
+    s.SetViewType(1, ViewType::Pers);
     const Vec3 point{30, -20, 40};
     const Vec3 screen = ToScreen(s, 1, point);
     const PixelRect r = s.views[1].rect;
@@ -145,7 +145,7 @@ TEST(ViewPicking, PerspectiveRayThroughThePixelOfAPoint)
 TEST(ViewState, LightFromFrontAndGridClamp)
 {
     ViewState s = MakeState();
-    s.SetViewType(0, VIEW_FRONT);
+    s.SetViewType(0, ViewType::Front);
     s.activeView = 0;
     s.LightFromFront();
     EXPECT_TRUE(VectorsNear(s.lightDirection, {0, 0, 1}, 1e-6f));
@@ -176,7 +176,7 @@ TEST(ViewCamera, FitWholeModelFillsEveryViewWithTheMargin)
     ASSERT_TRUE(mesh.LoadModel(sceneparts::MakeBox(lo, hi), "box.mesh", 1.0f));
     mesh.SetPosition({300, 40, -70});
     ViewState s = MakeState();
-    const int types[4] = {VIEW_TOP, VIEW_PERS, VIEW_FRONT, VIEW_LEFT};
+    const int types[4] = {ViewType::Top, ViewType::Pers, ViewType::Front, ViewType::Left};
     for (int i = 0; i < 4; ++i) s.SetViewType(i, types[i]);
     const Vec3 persDirection = Normalize(s.views[1].target - s.views[1].eye);
     s.FitWholeModel({&mesh});

@@ -9,11 +9,11 @@ namespace m3d {
 class EditorSession;
 
 // The parts of what a project save writes, as bits.
-enum SavedData : unsigned {
-    SAVED_PART_RECORDS = 1,  // the Parts, their names and parents
-    SAVED_PARTNERS = 2,
-    SAVED_GEOMETRY = 4,  // the .mesh files
-    SAVED_MOTIONS = 8,   // the Motions, their names, lengths and keys
+enum class SavedData : unsigned {
+    PartRecords = 1,  // the Parts, their names and parents
+    Partners = 2,
+    Geometry = 4,  // the .mesh files
+    Motions = 8,   // the Motions, their names, lengths and keys
 };
 // Which parts of the saved data a change may rewrite (touched), and which of
 // those it surely leaves different from before (changed, within touched).

@@ -23,8 +23,8 @@ public:
     // Scaling moves nothing where every vertex or key translation is zero.
     SavedDataEffect Effect() const override
     {
-        return {SAVED_GEOMETRY | SAVED_MOTIONS,
-                (movesVertices ? SAVED_GEOMETRY : 0u) | (movesKeys ? SAVED_MOTIONS : 0u)};
+        return {SavedData::Geometry | SavedData::Motions,
+                (movesVertices ? SavedData::Geometry : 0u) | (movesKeys ? SavedData::Motions : 0u)};
     }
     void ForgetDigests(MotionDigests& digests) const override { digests.ForgetTracks(); }
 

@@ -36,7 +36,7 @@ public:
     void Undo(EditorSession& session) override { Apply(session, false); }
     void Redo(EditorSession& session) override { Apply(session, true); }
     size_t Bytes() const override;
-    SavedDataEffect Effect() const override { return {SAVED_MOTIONS, SAVED_MOTIONS}; }
+    SavedDataEffect Effect() const override { return {SavedData::Motions, SavedData::Motions}; }
     void ForgetDigests(MotionDigests& digests) const override;
     bool Empty() const { return headers.empty() && tracks.empty(); }
 

@@ -19,7 +19,7 @@ public:
     void Undo(EditorSession& session) override { Toggle(session); }
     void Redo(EditorSession& session) override { Toggle(session); }
     size_t Bytes() const override;
-    SavedDataEffect Effect() const override { return {SAVED_MOTIONS, SAVED_MOTIONS}; }
+    SavedDataEffect Effect() const override { return {SavedData::Motions, SavedData::Motions}; }
     void ForgetDigests(MotionDigests& digests) const override;
 
 private:

@@ -20,7 +20,7 @@ public:
     void Undo(EditorSession& session) override { Apply(session, false); }
     void Redo(EditorSession& session) override { Apply(session, true); }
     size_t Bytes() const override { return sizeof(*this) + entries.size() * sizeof(Entry); }
-    SavedDataEffect Effect() const override { return {SAVED_PARTNERS, SAVED_PARTNERS}; }
+    SavedDataEffect Effect() const override { return {SavedData::Partners, SavedData::Partners}; }
     void ForgetDigests(MotionDigests&) const override {}
 
 private:

@@ -19,7 +19,7 @@ public:
     // A parent link surely changes; partners and tracks may be renumbered.
     SavedDataEffect Effect() const override
     {
-        return {SAVED_PART_RECORDS | SAVED_PARTNERS | SAVED_MOTIONS, SAVED_PART_RECORDS};
+        return {SavedData::PartRecords | SavedData::Partners | SavedData::Motions, SavedData::PartRecords};
     }
     void ForgetDigests(MotionDigests& digests) const override;
 

@@ -20,7 +20,7 @@ public:
     void Redo(EditorSession& session) override { Exchange(session); }
     size_t Bytes() const override { return sizeof(*this) + baseName.size() + displayName.size(); }
     // A rename always changes the baseName the project file records.
-    SavedDataEffect Effect() const override { return {SAVED_PART_RECORDS, SAVED_PART_RECORDS}; }
+    SavedDataEffect Effect() const override { return {SavedData::PartRecords, SavedData::PartRecords}; }
     void ForgetDigests(MotionDigests&) const override {}
 
 private:

@@ -24,7 +24,7 @@ public:
     // The number of Parts changes; their tracks, partners and geometry go with them.
     SavedDataEffect Effect() const override
     {
-        return {SAVED_PART_RECORDS | SAVED_PARTNERS | SAVED_GEOMETRY | SAVED_MOTIONS, SAVED_PART_RECORDS};
+        return {SavedData::PartRecords | SavedData::Partners | SavedData::Geometry | SavedData::Motions, SavedData::PartRecords};
     }
     void ForgetDigests(MotionDigests& digests) const override;
 

@@ -17,8 +17,8 @@ PartSwapChange::PartSwapChange(int part, std::unique_ptr<CMesh> mesh, std::strin
 
 SavedDataEffect PartSwapChange::Effect() const
 {
-    return {SAVED_PART_RECORDS | SAVED_GEOMETRY,
-            (sameName ? 0u : SAVED_PART_RECORDS) | (sameContent ? 0u : SAVED_GEOMETRY)};
+    return {SavedData::PartRecords | SavedData::Geometry,
+            (sameName ? 0u : SavedData::PartRecords) | (sameContent ? 0u : SavedData::Geometry)};
 }
 
 PartSwapChange::~PartSwapChange() = default;
