@@ -2,15 +2,10 @@
 
 #include "app/ColourDialog.h"
 #include "app/CommandIds.h"
-#include "app/DisplayToolbar.h"
 #include "app/GlGraphicsDriver.h"
-#include "app/MotionPanel.h"
 #include "app/PartCommandDialogs.h"
-#include "app/PartsPanel.h"
-#include "app/PartsTreePanel.h"
 #include "app/RenderWidget.h"
 #include "app/TextureLoadReport.h"
-#include "app/TransformPanel.h"
 #include "app/VersionDialog.h"
 #include "editor/PartCommands.h"
 #include "editor/ProgramArguments.h"
@@ -41,8 +36,6 @@
 namespace m3d {
 
 namespace {
-
-QRect ToQRect(const PixelRect& r) { return QRect(r.left, r.top, r.Width(), r.Height()); }
 
 // Every owner of a settings value exists in this program, so every key is
 // read and written; values whose panels come later keep their file value.
@@ -87,25 +80,10 @@ CAppForm::~CAppForm()
     renderWindow = nullptr;
 }
 
-void CAppForm::CreatePanels()
-{
-    partsPanel = new PartsPanel(*commandActions, this);
-    partsTree = new PartsTreePanel(Session(), *commandActions, this);
-    motionPanel = new MotionPanel(Session(), *commandActions, this);
-    for (int i = 0; i < ViewState::kViewCount; ++i)
-        viewToolbars[size_t(i)] = new DisplayToolbar(Session(), *navigation, i, this);
-    transformPanel = new TransformPanel(Session(), *commandActions, this);
-    partsPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Parts)).size());
-    transformPanel->setFixedSize(ToQRect(PanelSize(PanelKind::Transform)).size());
-    for (QWidget* panel : std::initializer_list<QWidget*>{partsPanel, partsTree, motionPanel, transformPanel})
-        panel->hide();
-    for (QWidget* toolbar : viewToolbars) toolbar->hide();
-}
-
 void CAppForm::OnInitialUpdate()
 {
     Scene& scene = GetScene();
-    CreatePanels();
+    panels.Create({Session(), *commandActions, *navigation, this});
     subscription = Session().Events().Subscribe([this](const EditorEvent& event) { SessionChanged(event); });
 
     views = ViewState();
@@ -130,8 +108,8 @@ void CAppForm::LoadSettings()
     if (const Outcome loaded = file.Load(settingsValues, kAllOwners); !loaded)
         std::fprintf(stderr, "marionettica3d: %s (the defaults are used)\n", loaded.Message().c_str());
     ApplySettings(settingsValues, views, Displays(), Colours());
-    motionPanel->SetFrameRate(settingsValues.frameRate);
-    motionPanel->SetRealTime(settingsValues.realTimePlayback);
+    Session().Playback().SetFramesPerSecond(settingsValues.frameRate);
+    Session().Playback().SetRealTime(settingsValues.realTimePlayback);
     Session().Timeline().SetFramePixels(settingsValues.timelineFramePixels);
     SetWantedBottomPanels({settingsValues.motionPanelWidth, settingsValues.motionPanelHeight});
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
@@ -155,18 +133,7 @@ Outcome CAppForm::SaveSettings()
 
 void CAppForm::DestroyPanelsAndScene()
 {
-    delete partsPanel;
-    partsPanel = nullptr;
-    delete partsTree;
-    partsTree = nullptr;
-    delete motionPanel;
-    motionPanel = nullptr;
-    for (DisplayToolbar*& toolbar : viewToolbars) {
-        delete toolbar;
-        toolbar = nullptr;
-    }
-    delete transformPanel;
-    transformPanel = nullptr;
+    panels.Destroy();
     GetScene().ClearScene();
 }
 
@@ -247,22 +214,7 @@ void CAppForm::PlacePanels()
     const BottomPanelsSize bottom = FittedBottomPanels(wantedBottomPanels, width(), h);
     const PixelRect render = RenderWindowRect(width(), h, bottom);
     if (renderWindow->geometry() != ToQRect(render)) ResizeRenderWindow(render);
-    const std::pair<QWidget*, PanelKind> panels[] = {{partsPanel, PanelKind::Parts},
-                                                     {transformPanel, PanelKind::Transform},
-                                                     {partsTree, PanelKind::PartsTree},
-                                                     {motionPanel, PanelKind::Motion}};
-    for (const auto& [panel, kind] : panels) {
-        if (panel == nullptr) continue;
-        const QRect place = ToQRect(PanelRect(kind, h, bottom));
-        if (kind == PanelKind::PartsTree || kind == PanelKind::Motion) panel->setFixedSize(place.size());
-        panel->move(place.topLeft());
-    }
-    for (int i = 0; i < ViewState::kViewCount; ++i) {
-        QWidget* toolbar = viewToolbars[size_t(i)];
-        if (toolbar == nullptr || !ToolbarShown(views, i)) continue;
-        toolbar->setGeometry(ToQRect(ToolbarRect(views, i)));
-        toolbar->raise();
-    }
+    panels.Place(h, bottom, views);
 }
 
 void CAppForm::ResizeRenderWindow(const PixelRect& render)
@@ -365,7 +317,7 @@ HResult CAppForm::RestoreDeviceState()
 HResult CAppForm::AdvanceFrame()
 {
     ++framesDrawn;
-    if (motionPanel != nullptr) motionPanel->FrameDrawn();
+    if (MotionPanel* motion = panels.First<MotionPanel>()) motion->FrameDrawn();
     const FirstFrameStage stage = stages.Advance();
     if (stage == FirstFrameStage::None) return S_OK;
     // Widgets are not shown or changed from inside a paint: the stage runs
@@ -380,17 +332,13 @@ HResult CAppForm::AdvanceFrame()
 void CAppForm::RunFirstFrameStage(FirstFrameStage stage)
 {
     if (stage == FirstFrameStage::ShowPanels) {
-        for (QWidget* panel : std::initializer_list<QWidget*>{motionPanel, transformPanel, partsPanel, partsTree})
-            if (panel != nullptr) panel->show();
-        for (int i = 0; i < ViewState::kViewCount; ++i)
-            if (viewToolbars[size_t(i)] != nullptr && ToolbarShown(views, i)) viewToolbars[size_t(i)]->show();
+        panels.Show(views);
         PlacePanels();
         // The keys start with the main window, not with the first field of a panel.
         setFocus(Qt::OtherFocusReason);
     } else if (stage == FirstFrameStage::CheckTreeAndActivateToolbars) {
         CheckEveryTreeItem(GetScene());
-        for (DisplayToolbar* toolbar : viewToolbars)
-            if (toolbar != nullptr && toolbar->isVisible()) toolbar->raise();
+        panels.RaiseViewPanels();
     }
 }
 
@@ -529,8 +477,7 @@ void CAppForm::SetMouseCapture(bool captured)
 
 void CAppForm::SetDisplayToolbarsVisible(bool visible)
 {
-    for (int i = 0; i < ViewState::kViewCount; ++i)
-        if (DisplayToolbar* toolbar = viewToolbars[size_t(i)]) toolbar->setVisible(visible && ToolbarShown(views, i));
+    panels.SetViewPanelsVisible(visible, views);
     if (visible) PlacePanels();
 }
 

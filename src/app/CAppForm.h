@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/GlRenderDevice.h"
+#include "app/HostedPanels.h"
 #include "app/QtUserPrompt.h"
 #include "io/Outcome.h"
 #include "render/CRenderApp.h"
@@ -18,7 +19,6 @@
 #include <QUrl>
 #include <QWidget>
 
-#include <array>
 #include <functional>
 #include <memory>
 #include <string>
@@ -30,11 +30,7 @@ class QOpenGLContext;
 namespace m3d {
 
 class CommandActions;
-class MotionPanel;
-class TransformPanel;
-class DisplayToolbar;
 class RenderWidget;
-class PartsTreePanel;
 class EditorSession;
 class Scene;
 class GlGraphicsDriver;
@@ -82,9 +78,13 @@ public:
 
     // The commands' actions the panels' buttons use; set before OnInitialUpdate.
     void UseCommandActions(CommandActions& actions) { commandActions = &actions; }
-    // The panels whose fields the commands read; nullptr before OnInitialUpdate.
-    TransformPanel* Transform() const { return transformPanel; }
-    MotionPanel* Motions() const { return motionPanel; }
+    // The hosted panel of type Panel (the first view's for the views' toolbars);
+    // nullptr before OnInitialUpdate and after DestroyPanelsAndScene.
+    template <typename Panel>
+    Panel* HostedPanel() const
+    {
+        return panels.First<Panel>();
+    }
 
     // Menu commands.
     void ChangeColours();
@@ -158,7 +158,6 @@ private:
 
     // Every change of the session may change the picture; the title goes to the window.
     void SessionChanged(const EditorEvent& event);
-    void CreatePanels();
     // Moves the render window to render and resizes the device and the views with it.
     void ResizeRenderWindow(const PixelRect& render);
     void LoadSettings();
@@ -186,15 +185,11 @@ private:
     int framesDrawn = 0;
 
     RenderWidget* renderWindow = nullptr;
-    QWidget* partsPanel = nullptr;
-    PartsTreePanel* partsTree = nullptr;
-    MotionPanel* motionPanel = nullptr;
-    TransformPanel* transformPanel = nullptr;
+    HostedPanels panels;
     CommandActions* commandActions = nullptr;
     int gridWidthBuilt = 0;  // the width the grid was last built for
     BottomPanelsSize wantedBottomPanels;
     PanelSplitterDrag splitterDrag;
-    std::array<DisplayToolbar*, 4> viewToolbars{};
     std::pair<int, int> toolbarLayout{1, 0};  // the view mode and maximised view the toolbars show
 };
 

@@ -16,7 +16,7 @@
 namespace m3d {
 
 CommandActions::CommandActions(EditorSession& session, CommandHost& host, QWidget* window)
-    : QObject(window), session(session), host(host), window(window)
+    : QObject(window), session(session), host(host), window(window), actions(Commands().size(), nullptr)
 {
     for (const CommandEntry& entry : Commands()) {
         auto* action = new QAction(CoreText(entry.text), window);

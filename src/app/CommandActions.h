@@ -5,8 +5,8 @@
 
 #include <QObject>
 
-#include <array>
 #include <initializer_list>
+#include <vector>
 
 class QAbstractButton;
 class QAction;
@@ -47,7 +47,7 @@ private:
     EditorSession& session;
     CommandHost& host;
     QWidget* window;
-    std::array<QAction*, static_cast<size_t>(EditorCommand::FrameRate) + 1> actions{};
+    std::vector<QAction*> actions;  // by command, one for every registry entry
     EditorSubscription subscription;
 };
 

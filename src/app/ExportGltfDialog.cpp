@@ -9,7 +9,7 @@
 
 namespace m3d {
 
-void ExportGltfFromDialog(EditorSession& session, std::string& directory, int framesPerSecond, QWidget* parent)
+void ExportGltfFromDialog(EditorSession& session, std::string& directory, QWidget* parent)
 {
     if (const char* refusal = ExportGltfRefusal(session.GetScene())) {
         ShowExportMessage(parent, kExportGltfCaption, UiText("core", refusal), QMessageBox::Information);
@@ -21,7 +21,7 @@ void ExportGltfFromDialog(EditorSession& session, std::string& directory, int fr
     // The file dialog has asked about replacing the file; the export asks
     // about read-only files and about files beside it in one question.
     QtUserPrompt prompt(parent);
-    const ExportGltfResult result = ExportGltfCommand(session, path, framesPerSecond, prompt);
+    const ExportGltfResult result = ExportGltfCommand(session, path, prompt);
     if (!result.written) {
         // A No to the question, and a cancel, need no message.
         if (!result.cancelled && !result.declined)

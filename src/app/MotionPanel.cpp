@@ -111,6 +111,7 @@ void MotionPanel::BuildControls()
     Place(achievedRate, {0, 15, 40, 8}, Anchor::Fixed);
     realTime = new QCheckBox(tr("実時間"), this);
     SetControlId(realTime, IDC_MOTION_REAL_TIME);
+    realTime->setChecked(playback.RealTime());
     realTime->setFocusPolicy(Qt::NoFocus);
     Place(realTime, {1, 106, 44, 11}, Anchor::Bottom);
     actions.BindEnabled(realTime, C::RealTimePlayback);
@@ -191,16 +192,10 @@ void MotionPanel::ReturnFocus()
     if (QWidget* form = parentWidget()) form->setFocus(Qt::OtherFocusReason);
 }
 
-void MotionPanel::SetFrameRate(int rate)
+void MotionPanel::ShowPlaybackSettings()
 {
-    playback.SetFramesPerSecond(rate);
     frameRate->setText(QString::number(playback.FramesPerSecond()));
-}
-
-void MotionPanel::SetRealTime(bool on)
-{
-    playback.SetRealTime(on);
-    realTime->setChecked(on);
+    realTime->setChecked(playback.RealTime());
 }
 
 bool MotionPanel::ReadFrameRate()
@@ -482,6 +477,7 @@ void MotionPanel::SessionChanged(const EditorEvent& event)
     if (std::holds_alternative<MotionListChanged>(event)) FillList();
     if (rangesChanged) timeline.UpdateScrollRanges();
     if (std::holds_alternative<PlayingChanged>(event)) ScheduleStep();
+    if (std::holds_alternative<PlaybackSettingsChanged>(event)) ShowPlaybackSettings();
     ShowScrollBars();
     ShowLabels();
     update();

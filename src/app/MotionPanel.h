@@ -37,13 +37,9 @@ public:
 
     // A frame was drawn: the next playback step waits for its deadline.
     void FrameDrawn();
-    // The frame rate as loaded from the settings (kept within 1 ... 120).
-    void SetFrameRate(int rate);
-    // Reads the frame rate field into playback: false (the field is shown
-    // refused) when it holds no integer in 1 ... 120.
+    // Reads the frame rate field into the session's playback: false (the
+    // field is shown refused) when it holds no integer in 1 ... 120.
     bool ReadFrameRate();
-    // Real-time playback as loaded from the settings.
-    void SetRealTime(bool on);
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -74,6 +70,8 @@ private:
     void ShowRuler();
     void ShowRowNames();
     void ShowAchievedRate();
+    // The frame rate field and the real-time check box from the session's playback.
+    void ShowPlaybackSettings();
     void PaintKeys(QPainter& painter);
     // A button that runs command's action and is enabled with it.
     void AddCommandButton(int id, const QString& text, DialogUnitsRect rect, EditorCommand command);

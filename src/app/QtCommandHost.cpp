@@ -44,9 +44,9 @@ std::optional<MotionNameAnswer> QtCommandHost::AskMotionName() { return m3d::Ask
 
 std::optional<int> QtCommandHost::AskMotionLength(int current) { return m3d::AskMotionLength(current, window); }
 
-bool QtCommandHost::ReadTransformFields() { return form.Transform()->ReadFields(); }
+bool QtCommandHost::ReadTransformFields() { return form.HostedPanel<TransformPanel>()->ReadFields(); }
 
-bool QtCommandHost::ReadFrameRate() { return form.Motions()->ReadFrameRate(); }
+bool QtCommandHost::ReadFrameRate() { return form.HostedPanel<MotionPanel>()->ReadFrameRate(); }
 
 void QtCommandHost::ShowColourDialog() { form.ChangeColours(); }
 
@@ -76,8 +76,7 @@ void QtCommandHost::ShowExportXDialogs()
 
 void QtCommandHost::ShowExportGltfDialog()
 {
-    ExportGltfFromDialog(form.Session(), form.Settings().exportGltfDirectory,
-                         form.Session().Playback().FramesPerSecond(), window);
+    ExportGltfFromDialog(form.Session(), form.Settings().exportGltfDirectory, window);
 }
 
 void QtCommandHost::ShowHelpContents() { form.ShowHelp(); }

@@ -41,8 +41,9 @@ int ExportGltf(const std::vector<std::string>& args)
     if (RefuseReadOnlyOutput(outPath, overwrite)) return 1;
     EditorSession session;
     if (!LoadProjectForCommand(session, projectPath)) return 1;
+    session.Playback().SetFramesPerSecond(fps);
     CommandPrompt prompt(false, overwrite);
-    const ExportGltfResult result = ExportGltfCommand(session, outPath, fps, prompt);
+    const ExportGltfResult result = ExportGltfCommand(session, outPath, prompt);
     if (!result.written) {
         // A refusal for want of Parts concerns the project; the other messages name their file.
         const bool aboutProject = result.refused && ExportGltfRefusal(session.GetScene()) != nullptr;

@@ -46,10 +46,12 @@ struct TitleChanged {
 struct PlayingChanged {
     bool playing = false;
 };
+// The playback rate or real-time playback was changed.
+struct PlaybackSettingsChanged {};
 
 using EditorEvent =
     std::variant<TreeItemInserted, TreeItemRemoved, TreeItemMoved, TreeItemRenamed, TreeItemChecked, SelectionChanged,
                  PoseChanged, MotionKeysChanged, MotionListChanged, CurrentFrameChanged, ViewsChanged,
-                 HistoryButtonsChanged, TitleChanged, PlayingChanged>;
+                 HistoryButtonsChanged, TitleChanged, PlayingChanged, PlaybackSettingsChanged>;
 
 }  // namespace m3d

@@ -50,10 +50,9 @@ ExportXResult ExportXCommand(EditorSession& session, const std::string& path, in
     return result;
 }
 
-ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, int framesPerSecond,
-                                   UserPrompt& prompt)
+ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, UserPrompt& prompt)
 {
-    return ExportGltfFile(session.GetScene(), path, framesPerSecond, prompt);
+    return ExportGltfFile(session.GetScene(), path, session.Playback().FramesPerSecond(), prompt);
 }
 
 void LightFromFrontCommand(EditorSession& session)

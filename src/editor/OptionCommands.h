@@ -38,10 +38,9 @@ ScaleDialogOutcome CloseScaleDialog(EditorSession& session, bool confirmed, floa
 // then the pose of the current Motion at the current frame is shown again.
 ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor, UserPrompt& prompt);
 
-// "glTF出力" after its save dialog: ExportGltfFile at framesPerSecond (the
-// motion panel's playback rate), asking through prompt. The pose shown is not touched.
-ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, int framesPerSecond,
-                                   UserPrompt& prompt);
+// "glTF出力" after its save dialog: ExportGltfFile at the session's playback
+// rate, asking through prompt. The pose shown is not touched.
+ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, UserPrompt& prompt);
 
 // "正面から照らす": the light comes from the current view's eye.
 void LightFromFrontCommand(EditorSession& session);

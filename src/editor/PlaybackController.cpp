@@ -28,7 +28,10 @@ PlaybackController::PlaybackController(EditorSession& session, MotionTimeline& t
 
 void PlaybackController::SetFramesPerSecond(int rate)
 {
-    framesPerSecond = std::clamp(rate, kMinFrameRate, kMaxFrameRate);
+    const int clamped = std::clamp(rate, kMinFrameRate, kMaxFrameRate);
+    if (clamped == framesPerSecond) return;
+    framesPerSecond = clamped;
+    session.Events().Publish(PlaybackSettingsChanged{});
 }
 
 void PlaybackController::SetRealTime(bool on)
@@ -36,6 +39,7 @@ void PlaybackController::SetRealTime(bool on)
     if (on == realTime) return;
     realTime = on;
     shownFrame = -1;
+    session.Events().Publish(PlaybackSettingsChanged{});
 }
 
 void PlaybackController::Play()

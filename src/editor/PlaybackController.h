@@ -31,14 +31,18 @@ class PlaybackController {
 public:
     PlaybackController(EditorSession& session, MotionTimeline& timeline, MillisecondClock clock);
 
-    // The rate is clamped to kMinFrameRate ... kMaxFrameRate.
+    // The frame rate of playback and of the glTF export (30 until set; the
+    // window loads and saves it with its settings). The rate is clamped to
+    // kMinFrameRate ... kMaxFrameRate; a change is announced as
+    // PlaybackSettingsChanged.
     void SetFramesPerSecond(int rate);
     int FramesPerSecond() const { return framesPerSecond; }
     // 1000 / rate, truncated: 33 ms at 30, 8 ms at 120.
     int FrameInterval() const { return 1000 / framesPerSecond; }
 
     // Real-time playback (off by default); switched while playing, the clock
-    // starts again from the frame shown.
+    // starts again from the frame shown. A change is announced as
+    // PlaybackSettingsChanged.
     void SetRealTime(bool on);
     bool RealTime() const { return realTime; }
 

@@ -2,6 +2,7 @@
 #include "anim/PoseEvaluation.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
+#include "support/CliFigure.h"
 #include "support/CliRun.h"
 #include "support/MatrixMatchers.h"
 #include "support/OutcomeAssertions.h"
@@ -23,19 +24,10 @@ Matrix4 Key(float h, float p, float b, Vec3 position) { return KeyMatrixOf(Rotat
 
 // body(0) with armL(1) and armR(2) under it as partners; Motion "walk" with
 // keys on the body and the left arm, and a second Motion "idle".
-struct Figure {
-    TempFolder folder;
-    std::string path;
+struct Figure : CliFigure {
     Figure()
     {
-        EditorSession session;
-        Scene& scene = session.GetScene();
-        ScriptedPrompt prompt;
-        AddCubeUnder(scene, folder, -1, "body.mqo");
-        AddCubeUnder(scene, folder, 0, "armL.mqo");
-        AddCubeUnder(scene, folder, 0, "armR.mqo");
-        scene.Parts()[1]->symmetryIndex = 2;
-        scene.Parts()[2]->symmetryIndex = 1;
+        AddBodyWithPartnerArms();
         scene.Parts()[1]->localPosition = {-3, 0, 0};
         NewMotionCommand(session, "idle");
         NewMotionCommand(session, "walk");
@@ -44,10 +36,8 @@ struct Figure {
         SetKeyMatrix(scene, 1, 1, 0, Key(20, 30, 10, {-3, 0, 0}));
         SetKeyMatrix(scene, 1, 1, 10, Key(40, 30, 10, {-3, 1, 0}));
         SetKeyMatrix(scene, 1, 2, 0, Key(0, 0, 0, {3, 0, 0}));
-        path = folder.File("figure.anm");
-        EXPECT_TRUE(SaveProject(scene, path, prompt));
+        Save();
     }
-    CliResult Run(const std::string& arguments) { return RunCli(arguments, folder.File("stderr.txt")); }
     CliResult Apply(const std::string& operations, const std::string& out)
     {
         return Run("apply " + Quote(path) + " --motion walk " + operations + " --out " + Quote(out));

@@ -36,7 +36,7 @@ TEST(CommandRegistry, EveryCommandHasOneEntryWithItsOwnNameAndNumber)
 {
     std::set<std::string> names;
     std::set<int> ids;
-    for (int c = 0; c <= static_cast<int>(EditorCommand::FrameRate); ++c) {
+    for (int c = 0; c < int(Commands().size()); ++c) {
         const CommandEntry& entry = EntryOf(static_cast<EditorCommand>(c));
         EXPECT_EQ(static_cast<int>(entry.command), c);
         EXPECT_TRUE(names.insert(entry.name).second) << entry.name;

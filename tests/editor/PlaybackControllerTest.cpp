@@ -1,5 +1,6 @@
 #include "editor/PlaybackController.h"
 
+#include "editor/EditorSession.h"
 #include "editor/MotionTimeline.h"
 #include "support/MotionFixtures.h"
 
@@ -138,4 +139,22 @@ TEST(PlaybackController, RealTimeShowsTheFrameTheClockReachedAndWaitsWhenEarly)
     p.controller.SetRealTime(false);
     EXPECT_EQ(FrameAfter(p, 1000), 53);
     EXPECT_EQ(FrameAfter(p, 1000), 54);
+}
+
+TEST(PlaybackController, AnnouncesEachChangeOfRateOrRealTimeOnce)
+{
+    Playback p(10);
+    int announced = 0;
+    const EditorSubscription listening = p.session.Events().Subscribe([&announced](const EditorEvent& event) {
+        if (std::holds_alternative<PlaybackSettingsChanged>(event)) ++announced;
+    });
+    p.controller.SetFramesPerSecond(60);
+    p.controller.SetFramesPerSecond(60);
+    EXPECT_EQ(announced, 1);
+    p.controller.SetFramesPerSecond(500);  // clamped to 120: a change
+    p.controller.SetFramesPerSecond(120);
+    EXPECT_EQ(announced, 2);
+    p.controller.SetRealTime(true);
+    p.controller.SetRealTime(true);
+    EXPECT_EQ(announced, 3);
 }

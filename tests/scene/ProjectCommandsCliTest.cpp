@@ -1,9 +1,9 @@
 #include "anim/MotionOperations.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
+#include "support/CliFigure.h"
 #include "support/CliRun.h"
 #include "support/SceneFixtures.h"
-#include "support/ScriptedPrompt.h"
 #include "editor/EditorSession.h"
 #include "editor/MotionCommands.h"
 
@@ -22,14 +22,9 @@ CliResult RunCli(const TempFolder& folder, const std::string& arguments)
 }
 
 // body(0) with arm(1) under it; Motion "walk" with arm keyed at 0 and 10.
-struct CliProject {
-    TempFolder folder;
-    std::string path;
+struct CliProject : CliFigure {
     CliProject()
     {
-        EditorSession session;
-        Scene& scene = session.GetScene();
-        ScriptedPrompt prompt;
         AddCubeUnder(scene, folder, -1, "body.mqo");
         AddCubeUnder(scene, folder, 0, "arm.mqo");
         scene.Parts()[0]->localPosition = {0, 10, 0};
@@ -37,8 +32,7 @@ struct CliProject {
         Matrix4 arm = MatrixRotationY(1.57079633f);
         arm.SetTranslation({0.1f, 0, 4});
         SetKeyMatrix(scene, 0, 1, 10, arm);
-        path = folder.File("figure.anm");
-        EXPECT_TRUE(SaveProject(scene, path, prompt));
+        Save();
     }
 };
 

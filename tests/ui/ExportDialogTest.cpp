@@ -3,8 +3,8 @@
 #include "app/FieldDialog.h"
 #include "editor/MotionCommands.h"
 #include "settings/ProfileFile.h"
-#include "support/SceneParts.h"
 #include "ui/DialogAnswers.h"
+#include "ui/ExportTestFiles.h"
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
 
@@ -21,9 +21,9 @@
 #ifdef M3D_HAVE_ASSIMP
 #include <assimp/Importer.hpp>
 #include <assimp/scene.h>
+#endif
 
 using namespace m3d;
-#endif
 
 namespace {
 
@@ -68,11 +68,7 @@ void AnswerSaveFile(const std::string& startFolder, const std::string& path)
             files->reject();
             return;
         }
-        // Typed, as selectFile leaves a focused name field alone.
-        auto* name = files->findChild<QLineEdit*>("fileNameEdit");
-        QVERIFY(name != nullptr);
-        name->setText(QString::fromStdString(path));
-        static_cast<QDialog*>(files)->accept();
+        AcceptTypedFileName(files, path);
     });
 }
 
@@ -85,7 +81,9 @@ private:
     TempFolder folder;
     std::unique_ptr<RunningApp> app;
 
-    std::string Settings() const { return folder.File("export.ini"); }
+    std::string settings;
+
+    const std::string& Settings() const { return settings; }
     void Open() { app = std::make_unique<RunningApp>(Settings(), folder.File("box.mesh")); }
     void Trigger(int id) { app->frame->Action(id)->trigger(); }
     // Closes the window without saving the project; the settings are written.
@@ -98,13 +96,7 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        {
-            Scene scratch;
-            sceneparts::AddBoxPart(scratch, folder, "box", {0, 10, 0}, 5);
-        }
-        std::filesystem::create_directories(folder.File("start"));
-        std::filesystem::create_directories(folder.File("out"));
-        std::ofstream(Settings()) << "[DIRECTORY]\nEXPORT_XFILE=" << folder.File("start") << "\n";
+        settings = WriteExportTestFiles(folder, "export.ini", "EXPORT_XFILE");
         Open();
     }
     void cleanupTestCase()

@@ -1,8 +1,8 @@
 #include "app/CommandIds.h"
 #include "editor/PartCommands.h"
 #include "settings/ProfileFile.h"
-#include "support/SceneParts.h"
 #include "ui/DialogAnswers.h"
+#include "ui/ExportTestFiles.h"
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
 
@@ -26,19 +26,15 @@ private:
     TempFolder folder;
     std::unique_ptr<RunningApp> app;
 
-    std::string Settings() const { return folder.File("gltf.ini"); }
+    std::string settings;
+
+    const std::string& Settings() const { return settings; }
     QAction* Action(int id) const { return app->frame->Action(id); }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        {
-            Scene scratch;
-            sceneparts::AddBoxPart(scratch, folder, "box", {0, 10, 0}, 5);
-        }
-        std::filesystem::create_directories(folder.File("start"));
-        std::filesystem::create_directories(folder.File("out"));
-        std::ofstream(Settings()) << "[DIRECTORY]\nEXPORT_GLTF=" << folder.File("start") << "\n";
+        settings = WriteExportTestFiles(folder, "gltf.ini", "EXPORT_GLTF");
         app = std::make_unique<RunningApp>(Settings());
     }
     void cleanupTestCase() { QCOMPARE(unexpectedDialog, QString()); }
@@ -68,11 +64,8 @@ private Q_SLOTS:
     void aFileBesideTheGltfIsAskedAboutBeforeAnythingIsWritten()
     {
         std::ofstream(folder.File("out/other.bin")) << "theirs";
-        AnswerNextDialog<QFileDialog>([this](QFileDialog* files) {
-            files->findChild<QLineEdit*>("fileNameEdit")
-                ->setText(QString::fromStdString(folder.File("out/other.gltf")));
-            static_cast<QDialog*>(files)->accept();
-        });
+        AnswerNextDialog<QFileDialog>(
+            [this](QFileDialog* files) { AcceptTypedFileName(files, folder.File("out/other.gltf")); });
         QString said;
         AnswerNextMessageBox(QMessageBox::No, &said);
         Action(ID_EXPORT_GLTF)->trigger();
@@ -91,10 +84,7 @@ private Q_SLOTS:
             QCOMPARE(files->acceptMode(), QFileDialog::AcceptSave);
             QCOMPARE(files->defaultSuffix(), QString("glb"));
             QCOMPARE(files->directory().absolutePath(), QString::fromStdString(folder.File("start")));
-            auto* name = files->findChild<QLineEdit*>("fileNameEdit");
-            QVERIFY(name != nullptr);
-            name->setText(QString::fromStdString(typed));
-            static_cast<QDialog*>(files)->accept();
+            AcceptTypedFileName(files, typed);
         });
         Action(ID_EXPORT_GLTF)->trigger();
         QVERIFY(std::filesystem::exists(folder.File("out/model.glb")));

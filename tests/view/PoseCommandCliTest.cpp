@@ -1,9 +1,9 @@
 #include "anim/MotionOperations.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
+#include "support/CliFigure.h"
 #include "support/CliRun.h"
 #include "support/SceneFixtures.h"
-#include "support/ScriptedPrompt.h"
 #include "view/RotationAngles.h"
 #include "editor/EditorSession.h"
 #include "editor/MotionCommands.h"
@@ -19,29 +19,19 @@ namespace {
 
 // body(0) at y = 10 with armL(1) and armR(2) one unit above it as partners
 // (cubes of half size 1: the lowest vertex is the body's, at y = 9); Motion "walk".
-struct Figure {
-    TempFolder folder;
-    std::string path;
+struct Figure : CliFigure {
     Figure()
     {
-        EditorSession session;
-        Scene& scene = session.GetScene();
-        ScriptedPrompt prompt;
-        AddCubeUnder(scene, folder, -1, "body.mqo");
-        AddCubeUnder(scene, folder, 0, "armL.mqo");
-        AddCubeUnder(scene, folder, 0, "armR.mqo");
-        scene.Parts()[1]->symmetryIndex = 2;
-        scene.Parts()[2]->symmetryIndex = 1;
+        AddBodyWithPartnerArms();
         NewMotionCommand(session, "walk");
         SetKeyMatrix(scene, 0, 0, 0, KeyMatrixOf(Matrix4::Identity(), {0, 10, 0}));
         SetKeyMatrix(scene, 0, 1, 0, KeyMatrixOf(RotationFromAngles({20, 30, 10}), {-3, 1, 0}));
         SetKeyMatrix(scene, 0, 2, 0, KeyMatrixOf(RotationFromAngles({-50, 0, 0}), {3, 1, 0}));
-        path = folder.File("figure.anm");
-        EXPECT_TRUE(SaveProject(scene, path, prompt));
+        Save();
     }
     CliResult Pose(const std::string& options)
     {
-        return RunCli("pose " + Quote(path) + " --motion walk --frame 0 " + options, folder.File("stderr.txt"));
+        return Run("pose " + Quote(path) + " --motion walk --frame 0 " + options);
     }
 };
 
