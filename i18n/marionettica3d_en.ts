@@ -2,36 +2,6 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="ja">
 <context>
-    <name>ColourDialog</name>
-    <message>
-        <source>色の設定</source>
-        <translation>Colour Settings</translation>
-    </message>
-    <message>
-        <source>標準に戻す</source>
-        <translation>Defaults</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-</context>
-<context>
-    <name>CommandActions</name>
-    <message>
-        <source>Error</source>
-        <translation>Error</translation>
-    </message>
-    <message>
-        <source>メモリが足りないため、処理を中止しました。</source>
-        <translation>Not enough memory: the command was stopped.</translation>
-    </message>
-    <message>
-        <source>%1: %2</source>
-        <translation>%1: %2</translation>
-    </message>
-</context>
-<context>
     <name>DialogControls</name>
     <message>
         <source>ｷｬﾝｾﾙ</source>
@@ -47,85 +17,6 @@
     <message>
         <source>4 つのビューを表示</source>
         <translation>Show the four views</translation>
-    </message>
-    <message>
-        <source>Collision</source>
-        <translation>Collision</translation>
-    </message>
-    <message>
-        <source>辺</source>
-        <translation>E</translation>
-    </message>
-    <message>
-        <source>面</source>
-        <translation>F</translation>
-    </message>
-    <message>
-        <source>法線</source>
-        <translation>Nrm</translation>
-    </message>
-    <message>
-        <source>原点</source>
-        <translation>Piv</translation>
-    </message>
-    <message>
-        <source>選択の表示</source>
-        <translation>Selection</translation>
-    </message>
-    <message>
-        <source>ズーム</source>
-        <translation>Zoom</translation>
-    </message>
-    <message>
-        <source>パン</source>
-        <translation>Pan</translation>
-    </message>
-    <message>
-        <source>表示ツールバー %1</source>
-        <translation>Display toolbar %1</translation>
-    </message>
-    <message>
-        <source>ビューの種類</source>
-        <translation>View type</translation>
-    </message>
-    <message>
-        <source>辺</source>
-        <comment>tooltip</comment>
-        <translation>Edges (wireframe)</translation>
-    </message>
-    <message>
-        <source>面</source>
-        <comment>tooltip</comment>
-        <translation>Faces</translation>
-    </message>
-    <message>
-        <source>Collision</source>
-        <comment>tooltip</comment>
-        <translation>Collision</translation>
-    </message>
-    <message>
-        <source>法線</source>
-        <comment>tooltip</comment>
-        <translation>Normals</translation>
-    </message>
-    <message>
-        <source>原点</source>
-        <comment>tooltip</comment>
-        <translation>Pivot</translation>
-    </message>
-    <message>
-        <source>選択の表示</source>
-        <comment>tooltip</comment>
-        <translation>Show the selection</translation>
-    </message>
-    <message>
-        <source>オニオンスキン</source>
-        <translation>Onion skin</translation>
-    </message>
-    <message>
-        <source>オニオンスキン</source>
-        <comment>tooltip</comment>
-        <translation>Onion skin</translation>
     </message>
 </context>
 <context>
@@ -155,17 +46,6 @@
     </message>
 </context>
 <context>
-    <name>FieldDialog</name>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>ｷｬﾝｾﾙ</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
     <name>GridWidthDialog</name>
     <message>
         <source>グリッドの幅を変更</source>
@@ -178,29 +58,6 @@
     <message>
         <source>グリッドの幅の増減</source>
         <translation>Change the grid width</translation>
-    </message>
-</context>
-<context>
-    <name>MeshOverwriteDialog</name>
-    <message>
-        <source>meshファイル出力</source>
-        <translation>.mesh File Output</translation>
-    </message>
-    <message>
-        <source>はい</source>
-        <translation>Yes</translation>
-    </message>
-    <message>
-        <source>すべてはい</source>
-        <translation>Yes to All</translation>
-    </message>
-    <message>
-        <source>いいえ</source>
-        <translation>No</translation>
-    </message>
-    <message>
-        <source>キャンセル</source>
-        <translation>Cancel</translation>
     </message>
 </context>
 <context>
@@ -223,162 +80,10 @@
     </message>
 </context>
 <context>
-    <name>MotionNameDialog</name>
-    <message>
-        <source>現在のモーションを複製</source>
-        <translation>Copy the current motion</translation>
-    </message>
-    <message>
-        <source>モーション名入力</source>
-        <translation>Motion Name</translation>
-    </message>
-    <message>
-        <source>モーション名</source>
-        <translation>Motion name</translation>
-    </message>
-    <message>
-        <source>決定</source>
-        <translation>OK</translation>
-    </message>
-    <message>
-        <source>キャンセル</source>
-        <translation>Cancel</translation>
-    </message>
-</context>
-<context>
-    <name>MotionPanel</name>
-    <message>
-        <source>モーション一覧</source>
-        <translation>Motions</translation>
-    </message>
-    <message>
-        <source>新規</source>
-        <translation>New</translation>
-    </message>
-    <message>
-        <source>削除</source>
-        <translation>Del</translation>
-    </message>
-    <message>
-        <source>名前変更</source>
-        <translation>Rename</translation>
-    </message>
-    <message>
-        <source>長さ変更</source>
-        <translation>Length</translation>
-    </message>
-    <message>
-        <source>表示するパーツ</source>
-        <translation>Parts shown</translation>
-    </message>
-    <message>
-        <source>表示するフレーム</source>
-        <translation>Frames shown</translation>
-    </message>
-    <message>
-        <source>再生</source>
-        <translation>Play</translation>
-    </message>
-    <message>
-        <source>停止</source>
-        <translation>Stop</translation>
-    </message>
-    <message>
-        <source>frame/sec</source>
-        <translation>frame/sec</translation>
-    </message>
-    <message>
-        <source>frame/sec の増減</source>
-        <translation>Change frame/sec</translation>
-    </message>
-    <message>
-        <source>Set</source>
-        <translation>Set</translation>
-    </message>
-    <message>
-        <source>Del</source>
-        <translation>Del</translation>
-    </message>
-    <message>
-        <source>SetAll</source>
-        <translation>SetAll</translation>
-    </message>
-    <message>
-        <source>DelAll</source>
-        <translation>DelAll</translation>
-    </message>
-    <message>
-        <source>Copy</source>
-        <translation>Copy</translation>
-    </message>
-    <message>
-        <source>Paste</source>
-        <translation>Paste</translation>
-    </message>
-    <message>
-        <source>現在:%1</source>
-        <translation>Now:%1</translation>
-    </message>
-    <message>
-        <source>全体:%1</source>
-        <translation>Total:%1</translation>
-    </message>
-    <message>
-        <source>実時間</source>
-        <translation>Real time</translation>
-    </message>
-    <message>
-        <source>%1 fps</source>
-        <translation>%1 fps</translation>
-    </message>
-</context>
-<context>
     <name>PartCommandDialogs</name>
     <message>
         <source>Error</source>
         <translation>Error</translation>
-    </message>
-</context>
-<context>
-    <name>PartNameDialog</name>
-    <message>
-        <source>オブジェクト名入力</source>
-        <translation>Object Name</translation>
-    </message>
-    <message>
-        <source>オブジェクト名</source>
-        <translation>Object name</translation>
-    </message>
-    <message>
-        <source>決定</source>
-        <translation>OK</translation>
-    </message>
-</context>
-<context>
-    <name>PartsPanel</name>
-    <message>
-        <source>Parts</source>
-        <translation>Parts</translation>
-    </message>
-    <message>
-        <source>追加</source>
-        <translation>Add</translation>
-    </message>
-    <message>
-        <source>削除</source>
-        <translation>Delete</translation>
-    </message>
-    <message>
-        <source>入れ替え</source>
-        <translation>Change</translation>
-    </message>
-    <message>
-        <source>反転して追加</source>
-        <translation>Mirror</translation>
-    </message>
-    <message>
-        <source>対称関係</source>
-        <translation>Symmetry</translation>
     </message>
 </context>
 <context>
@@ -413,22 +118,6 @@
         <source>Symmetry</source>
         <translation>Symmetry</translation>
     </message>
-    <message>
-        <source>左右対称の設定</source>
-        <translation>Symmetry Settings</translation>
-    </message>
-    <message>
-        <source>%1 行目の対称相手</source>
-        <translation>Symmetry partner of row %1</translation>
-    </message>
-    <message>
-        <source>表示する行</source>
-        <translation>Rows shown</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
-    </message>
 </context>
 <context>
     <name>TaskProgressDialog</name>
@@ -457,54 +146,6 @@
     </message>
 </context>
 <context>
-    <name>TransformPanel</name>
-    <message>
-        <source>回転</source>
-        <translation>Rotate</translation>
-    </message>
-    <message>
-        <source>移動</source>
-        <translation>Move</translation>
-    </message>
-    <message>
-        <source>左右連動</source>
-        <translation>Link L/R</translation>
-    </message>
-    <message>
-        <source>Undo</source>
-        <translation>Undo</translation>
-    </message>
-    <message>
-        <source>Redo</source>
-        <translation>Redo</translation>
-    </message>
-    <message>
-        <source>視点調整</source>
-        <translation>Fit Views</translation>
-    </message>
-    <message>
-        <source>グリッド</source>
-        <translation>Grid</translation>
-    </message>
-    <message>
-        <source>相対</source>
-        <translation>Rel</translation>
-    </message>
-    <message>
-        <source>絶対</source>
-        <translation>Abs</translation>
-    </message>
-    <message>
-        <source>Set</source>
-        <translation>Set</translation>
-    </message>
-    <message>
-        <source>%1%2 %3</source>
-        <comment>a field: its row, group and axis</comment>
-        <translation>%1 %2 %3</translation>
-    </message>
-</context>
-<context>
     <name>UpDownControl</name>
     <message>
         <source>増やす</source>
@@ -513,21 +154,6 @@
     <message>
         <source>減らす</source>
         <translation>Decrease</translation>
-    </message>
-</context>
-<context>
-    <name>VersionDialog</name>
-    <message>
-        <source>バージョン情報</source>
-        <translation>About</translation>
-    </message>
-    <message>
-        <source>ポーズとアニメーションのエディタ</source>
-        <translation>Pose and animation editor</translation>
-    </message>
-    <message>
-        <source>OK</source>
-        <translation>OK</translation>
     </message>
 </context>
 <context>
@@ -1189,6 +815,386 @@
     <message>
         <source>プロジェクトファイルに保存できない名前です。Shift-JISで表せる文字（制御文字を除く）で259バイトまでにしてください。</source>
         <translation>A project file cannot hold this name: use characters that Shift-JIS has (no control characters), at most 259 bytes.</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::ColourDialog</name>
+    <message>
+        <source>色の設定</source>
+        <translation>Colour Settings</translation>
+    </message>
+    <message>
+        <source>標準に戻す</source>
+        <translation>Defaults</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::CommandActions</name>
+    <message>
+        <source>Error</source>
+        <translation>Error</translation>
+    </message>
+    <message>
+        <source>メモリが足りないため、処理を中止しました。</source>
+        <translation>Not enough memory: the command was stopped.</translation>
+    </message>
+    <message>
+        <source>%1: %2</source>
+        <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::DisplayToolbar</name>
+    <message>
+        <source>Collision</source>
+        <translation>Collision</translation>
+    </message>
+    <message>
+        <source>辺</source>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>面</source>
+        <translation>F</translation>
+    </message>
+    <message>
+        <source>法線</source>
+        <translation>Nrm</translation>
+    </message>
+    <message>
+        <source>原点</source>
+        <translation>Piv</translation>
+    </message>
+    <message>
+        <source>選択の表示</source>
+        <translation>Selection</translation>
+    </message>
+    <message>
+        <source>オニオンスキン</source>
+        <translation>Onion skin</translation>
+    </message>
+    <message>
+        <source>ズーム</source>
+        <translation>Zoom</translation>
+    </message>
+    <message>
+        <source>パン</source>
+        <translation>Pan</translation>
+    </message>
+    <message>
+        <source>表示ツールバー %1</source>
+        <translation>Display toolbar %1</translation>
+    </message>
+    <message>
+        <source>ビューの種類</source>
+        <translation>View type</translation>
+    </message>
+    <message>
+        <source>辺</source>
+        <comment>tooltip</comment>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>面</source>
+        <comment>tooltip</comment>
+        <translation>F</translation>
+    </message>
+    <message>
+        <source>Collision</source>
+        <comment>tooltip</comment>
+        <translation>Collision</translation>
+    </message>
+    <message>
+        <source>法線</source>
+        <comment>tooltip</comment>
+        <translation>Nrm</translation>
+    </message>
+    <message>
+        <source>原点</source>
+        <comment>tooltip</comment>
+        <translation>Piv</translation>
+    </message>
+    <message>
+        <source>選択の表示</source>
+        <comment>tooltip</comment>
+        <translation>Selection</translation>
+    </message>
+    <message>
+        <source>オニオンスキン</source>
+        <comment>tooltip</comment>
+        <translation>Onion skin</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::FieldDialog</name>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::MeshOverwriteDialog</name>
+    <message>
+        <source>meshファイル出力</source>
+        <translation>.mesh File Output</translation>
+    </message>
+    <message>
+        <source>はい</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>すべてはい</source>
+        <translation>Yes to All</translation>
+    </message>
+    <message>
+        <source>いいえ</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::MotionNameDialog</name>
+    <message>
+        <source>現在のモーションを複製</source>
+        <translation>Copy the current motion</translation>
+    </message>
+    <message>
+        <source>モーション名入力</source>
+        <translation>Motion Name</translation>
+    </message>
+    <message>
+        <source>モーション名</source>
+        <translation>Motion name</translation>
+    </message>
+    <message>
+        <source>決定</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>キャンセル</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::MotionPanel</name>
+    <message>
+        <source>モーション一覧</source>
+        <translation>Motions</translation>
+    </message>
+    <message>
+        <source>新規</source>
+        <translation>New</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>名前変更</source>
+        <translation>Rename</translation>
+    </message>
+    <message>
+        <source>長さ変更</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>表示するパーツ</source>
+        <translation>Parts shown</translation>
+    </message>
+    <message>
+        <source>表示するフレーム</source>
+        <translation>Frames shown</translation>
+    </message>
+    <message>
+        <source>実時間</source>
+        <translation>Real time</translation>
+    </message>
+    <message>
+        <source>再生</source>
+        <translation>Play</translation>
+    </message>
+    <message>
+        <source>停止</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>frame/sec</source>
+        <translation>frame/sec</translation>
+    </message>
+    <message>
+        <source>frame/sec の増減</source>
+        <translation>Change frame/sec</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+    <message>
+        <source>Del</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>SetAll</source>
+        <translation>SetAll</translation>
+    </message>
+    <message>
+        <source>DelAll</source>
+        <translation>DelAll</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Copy</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Paste</translation>
+    </message>
+    <message>
+        <source>現在:%1</source>
+        <translation>Now:%1</translation>
+    </message>
+    <message>
+        <source>全体:%1</source>
+        <translation>Total:%1</translation>
+    </message>
+    <message>
+        <source>%1 fps</source>
+        <translation>%1 fps</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::PartNameDialog</name>
+    <message>
+        <source>オブジェクト名入力</source>
+        <translation>Object Name</translation>
+    </message>
+    <message>
+        <source>オブジェクト名</source>
+        <translation>Object name</translation>
+    </message>
+    <message>
+        <source>決定</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::PartsPanel</name>
+    <message>
+        <source>Parts</source>
+        <translation>Parts</translation>
+    </message>
+    <message>
+        <source>追加</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>削除</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>入れ替え</source>
+        <translation>Change</translation>
+    </message>
+    <message>
+        <source>反転して追加</source>
+        <translation>Mirror</translation>
+    </message>
+    <message>
+        <source>対称関係</source>
+        <translation>Symmetry</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::SymmetryDialog</name>
+    <message>
+        <source>左右対称の設定</source>
+        <translation>Symmetry Settings</translation>
+    </message>
+    <message>
+        <source>%1 行目の対称相手</source>
+        <translation>Symmetry partner of row %1</translation>
+    </message>
+    <message>
+        <source>表示する行</source>
+        <translation>Rows shown</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::TransformPanel</name>
+    <message>
+        <source>回転</source>
+        <translation>Rotate</translation>
+    </message>
+    <message>
+        <source>移動</source>
+        <translation>Move</translation>
+    </message>
+    <message>
+        <source>左右連動</source>
+        <translation>Link L/R</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Redo</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>視点調整</source>
+        <translation>Fit Views</translation>
+    </message>
+    <message>
+        <source>グリッド</source>
+        <translation>Grid</translation>
+    </message>
+    <message>
+        <source>相対</source>
+        <translation>Rel</translation>
+    </message>
+    <message>
+        <source>絶対</source>
+        <translation>Abs</translation>
+    </message>
+    <message>
+        <source>%1%2 %3</source>
+        <comment>a field: its row, group and axis</comment>
+        <translation>%1 %2 %3</translation>
+    </message>
+    <message>
+        <source>Set</source>
+        <translation>Set</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::VersionDialog</name>
+    <message>
+        <source>バージョン情報</source>
+        <translation>About</translation>
+    </message>
+    <message>
+        <source>ポーズとアニメーションのエディタ</source>
+        <translation>Pose and animation editor</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
     </message>
 </context>
 </TS>

@@ -50,12 +50,12 @@ std::string MirroredPartDefaultName(const EditorSession& session);
 enum class MirroredPartResult : int {
     Added = 0,
     NothingSelected = 1,  // no current Part: nothing done, no dialog
-    NameTaken = 2,             // a Part's baseName equals name: show the caution, keep the dialog open
-    NameInvalid = 3,           // empty or holding a folder separator: likewise
-    FileExists = 4,            // name.mesh is already in the folder: likewise
-    FileNotWritten = 5,       // the mirrored file could not be written: file says why
-    FileNotRead = 6,          // it was written but could not be read back (and is removed): likewise
-    NameNotSavable = 7,       // a project file could not hold it (CheckPartName): as NameTaken
+    NameTaken = 2,        // a Part's baseName equals name: show the caution, keep the dialog open
+    NameInvalid = 3,      // empty or holding a folder separator: likewise
+    FileExists = 4,       // name.mesh is already in the folder: likewise
+    FileNotWritten = 5,   // the mirrored file could not be written: file says why
+    FileNotRead = 6,      // it was written but could not be read back (and is removed): likewise
+    NameNotSavable = 7,   // a project file could not hold it (CheckPartName): as NameTaken
 };
 
 // What AddMirroredPart came to: the result, and for the two file results the
