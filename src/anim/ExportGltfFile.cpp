@@ -74,9 +74,10 @@ std::vector<std::string> ForeignSideFiles(const std::string& path, const std::ve
     return foreign;
 }
 
-// Writes the side files (images encoded now) and the main file into set.
-bool StageFiles(const GltfDocument& document, const std::string& folder, const std::string& path,
-                const std::string& mainBytes, TaskProgress* progress, FileSetWriter& set)
+// Writes the side files (images encoded now) and the main file into set; a
+// failure names the file (a Cancellation when progress asked to stop).
+Outcome StageFiles(const GltfDocument& document, const std::string& folder, const std::string& path,
+                   const std::string& mainBytes, TaskProgress* progress, FileSetWriter& set)
 {
     uint64_t rows = 0;
     for (const GltfSideFile& file : document.sideFiles)
@@ -88,13 +89,15 @@ bool StageFiles(const GltfDocument& document, const std::string& folder, const s
     for (const GltfSideFile& file : document.sideFiles) {
         const std::string sidePath = SidePath(folder, file.name);
         if (!file.image) {
-            if (!set.Add(sidePath, file.bytes, options)) return false;
+            if (Outcome added = set.Add(sidePath, file.bytes, options); !added) return added;
             continue;
         }
         steps.StartAt(rows);
         const Expected<std::string> png = EncodeTextureImage(*file.image, ImageFormat::Png, &steps);
-        if (!png) return steps.Cancelled() ? set.Cancel(sidePath) : set.Refuse(sidePath + ": " + png.Message());
-        if (!set.Add(sidePath, *png, options)) return false;
+        if (!png)
+            return steps.Cancelled() ? Outcome::Cancellation(sidePath + ": cancelled")
+                                     : Outcome::Failure(sidePath + ": " + png.Message());
+        if (Outcome added = set.Add(sidePath, *png, options); !added) return added;
         rows += uint64_t(file.image->height);
     }
     return set.Add(path, mainBytes, options);
@@ -164,10 +167,12 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
         mainBytes = std::move(document.json);
     }
     FileSetWriter set;
-    if (!StageFiles(document, folder, path, mainBytes, progress, set) || !set.Commit()) {
-        result.cancelled = set.Cancelled();
+    Outcome written = StageFiles(document, folder, path, mainBytes, progress, set);
+    if (written) written = set.Commit();
+    if (!written) {
+        result.cancelled = written.Cancelled();
         if (!result.cancelled)
-            result.message = WriteFailureHeading(set.ErrorNumber(), kExportXCannotWrite) + "\n" + set.Error();
+            result.message = WriteFailureHeading(written.ErrorNumber(), kExportXCannotWrite) + "\n" + written.Message();
         return result;
     }
     result.written = true;

@@ -59,13 +59,15 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
     FileSetWriter set;
     FileSetOptions options;
     options.replaceReadOnly = true;  // asked about above
-    if (!StageTextures(textures, set, prompt.Progress()) ||
-        !set.Add(
-            path, [&content](FileSink& sink) { return WriteXFile(content, sink); }, options) ||
-        !set.Commit()) {
-        result.cancelled = set.Cancelled();
+    Outcome written = StageTextures(textures, set, prompt.Progress());
+    if (written)
+        written = set.Add(
+            path, [&content](FileSink& sink) { return WriteXFile(content, sink); }, options);
+    if (written) written = set.Commit();
+    if (!written) {
+        result.cancelled = written.Cancelled();
         if (!result.cancelled)
-            result.message = WriteFailureHeading(set.ErrorNumber(), kExportXCannotWrite) + "\n" + set.Error();
+            result.message = WriteFailureHeading(written.ErrorNumber(), kExportXCannotWrite) + "\n" + written.Message();
         return result;
     }
     result.written = true;

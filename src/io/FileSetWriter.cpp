@@ -54,32 +54,22 @@ void SyncFolder(const std::string& folder)
 FileSetWriter::FileSetWriter() = default;
 FileSetWriter::~FileSetWriter() = default;
 
-bool FileSetWriter::Add(const std::string& path, const std::function<bool(FileSink&)>& produce,
-                        const FileSetOptions& options)
+Outcome FileSetWriter::Add(const std::string& path, const std::function<bool(FileSink&)>& produce,
+                           const FileSetOptions& options)
 {
-    error.clear();
-    errorNumber = 0;
     const WriteTarget target = InspectWriteTarget(path);
     AtomicWriteOptions check;
     check.replaceReadOnly = options.replaceReadOnly;
-    if (Outcome checked = CheckWriteTarget(path, target, check); !checked) {
-        error = checked.Message();
-        errorNumber = target.errorNumber;
-        return false;
-    }
+    if (Outcome checked = CheckWriteTarget(path, target, check); !checked)
+        return Outcome::Failure(checked.Message(), target.errorNumber);
     auto entry = std::make_unique<Staged>();
     entry->path = path;
     entry->file = target.file;
     entry->keepExisting = options.keepExisting;
-    if (Outcome written = entry->temporary.Write(path, target, produce); !written) {
-        error = written.Message();
-        errorNumber = written.ErrorNumber();
-        return false;
-    }
+    if (Outcome written = entry->temporary.Write(path, target, produce); !written) return written;
     if (!entry->temporary.Name(target.file)) {
-        errorNumber = errno;
-        error = path + ": cannot create a temporary file: " + std::strerror(errorNumber);
-        return false;
+        const int errorNumber = errno;
+        return Outcome::Failure(path + ": cannot create a temporary file: " + std::strerror(errorNumber), errorNumber);
     }
     // The later contents win, as they would have by writing the file twice.
     const auto [found, added] = positionOf.emplace(entry->file, staged.size());
@@ -87,34 +77,17 @@ bool FileSetWriter::Add(const std::string& path, const std::function<bool(FileSi
         staged.push_back(std::move(entry));
     else
         staged[found->second] = std::move(entry);
-    return true;
+    return Outcome();
 }
 
-bool FileSetWriter::Add(const std::string& path, std::string_view data, const FileSetOptions& options)
+Outcome FileSetWriter::Add(const std::string& path, std::string_view data, const FileSetOptions& options)
 {
     return Add(
         path, [data](FileSink& sink) { return sink.Write(data); }, options);
 }
 
-bool FileSetWriter::Refuse(const std::string& reason)
+Outcome FileSetWriter::Commit()
 {
-    error = reason;
-    errorNumber = 0;
-    return false;
-}
-
-bool FileSetWriter::Cancel(const std::string& path)
-{
-    error = path + ": cancelled";
-    errorNumber = 0;
-    cancelled = true;
-    return false;
-}
-
-bool FileSetWriter::Commit()
-{
-    error.clear();
-    errorNumber = 0;
     kept.clear();
     std::vector<Placed> placed;
     placed.reserve(staged.size());
@@ -138,10 +111,11 @@ bool FileSetWriter::Commit()
             } else if (errno == EEXIST) {
                 kept.push_back(entry->path);
             } else {
-                errorNumber = errno;
-                error = entry->path + ": cannot put the file in place: " + std::strerror(errorNumber);
-                undo();
-                return false;
+                const int errorNumber = errno;
+                Outcome failure = Outcome::Failure(
+                    entry->path + ": cannot put the file in place: " + std::strerror(errorNumber), errorNumber);
+                undo();  // ends entry
+                return failure;
             }
             continue;
         }
@@ -149,11 +123,12 @@ bool FileSetWriter::Commit()
         const bool existed = lstat(entry->file.c_str(), &info) == 0;
         Placed step{entry->file, existed ? LinkBackup(entry->file) : std::string(), !existed};
         if (std::rename(temporary.c_str(), entry->file.c_str()) != 0) {
-            errorNumber = errno;
-            error = entry->path + ": cannot replace the file: " + std::strerror(errorNumber);
+            const int errorNumber = errno;
+            Outcome failure =
+                Outcome::Failure(entry->path + ": cannot replace the file: " + std::strerror(errorNumber), errorNumber);
             if (!step.backup.empty()) unlink(step.backup.c_str());
-            undo();
-            return false;
+            undo();  // ends entry
+            return failure;
         }
         entry->temporary.Release();
         placed.push_back(std::move(step));
@@ -165,7 +140,7 @@ bool FileSetWriter::Commit()
         if (!step.backup.empty()) unlink(step.backup.c_str());
     staged.clear();
     positionOf.clear();
-    return true;
+    return Outcome();
 }
 
 }  // namespace m3d

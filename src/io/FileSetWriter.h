@@ -2,6 +2,7 @@
 
 #include "io/AtomicFile.h"
 #include "io/FileSink.h"
+#include "io/Outcome.h"
 
 #include <functional>
 #include <memory>
@@ -44,30 +45,17 @@ public:
 
     // Writes the new contents of path (refused as WriteFileAtomically
     // refuses). A second file for the same target replaces the first, in
-    // the first one's place in the order.
-    // false with Error and ErrorNumber set; the set is then to be abandoned.
-    bool Add(const std::string& path, const std::function<bool(FileSink&)>& produce,
-             const FileSetOptions& options = {});
-    bool Add(const std::string& path, std::string_view data, const FileSetOptions& options = {});
-
-    // Records a failure of the caller's own making (error names the file and
-    // the reason) as the set's, so that callers read one place: returns false.
-    bool Refuse(const std::string& reason);
-    // Records that the user cancelled while the contents of path were made:
-    // returns false; Cancelled() is then true.
-    bool Cancel(const std::string& path);
-    bool Cancelled() const { return cancelled; }
+    // the first one's place in the order. A failure names the file and
+    // carries the errno of a failed system call (ENOSPC, EROFS,
+    // ENAMETOOLONG...; 0 for a refused or read-only target); the set is then
+    // to be abandoned.
+    Outcome Add(const std::string& path, const std::function<bool(FileSink&)>& produce,
+                const FileSetOptions& options = {});
+    Outcome Add(const std::string& path, std::string_view data, const FileSetOptions& options = {});
 
     // Puts every file in place, in the order added, and syncs their folders.
-    // false with Error and ErrorNumber set, every target as it was and the
-    // set emptied.
-    bool Commit();
-
-    // Why the last call failed, naming the file; "" after success.
-    const std::string& Error() const { return error; }
-    // errno of the failed system call (ENOSPC, EROFS, ENAMETOOLONG...); 0
-    // when the failure was no system call's (a refused or read-only target).
-    int ErrorNumber() const { return errorNumber; }
+    // A failure, as Add's, leaves every target as it was and the set emptied.
+    Outcome Commit();
     // Files a Commit left in place because one was already there (keepExisting).
     const std::vector<std::string>& KeptExisting() const { return kept; }
 
@@ -76,9 +64,6 @@ private:
     std::vector<std::unique_ptr<Staged>> staged;
     std::unordered_map<std::string, size_t> positionOf;  // target file -> its place in staged
     std::vector<std::string> kept;
-    std::string error;
-    int errorNumber = 0;
-    bool cancelled = false;
 };
 
 }  // namespace m3d

@@ -27,7 +27,18 @@ public:
         return outcome;
     }
 
+    // A failure because the user stopped the operation; message says what
+    // was stopped. Callers usually end quietly rather than show it.
+    static Outcome Cancellation(std::string message)
+    {
+        Outcome outcome = Failure(std::move(message));
+        outcome.cancelled = true;
+        return outcome;
+    }
+
     bool Ok() const { return !failed; }
+    // true for a Cancellation.
+    bool Cancelled() const { return cancelled; }
     explicit operator bool() const { return !failed; }
     // Why it failed; "" after success.
     const std::string& Message() const { return message; }
@@ -39,6 +50,7 @@ private:
     std::string message;
     int errorNumber = 0;
     bool failed = false;
+    bool cancelled = false;
 };
 
 // A value, or the failure that stopped it being made.

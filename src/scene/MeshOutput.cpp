@@ -41,17 +41,17 @@ MeshOutputPlan PlanMeshFiles(const Scene& scene, const std::string& directory, U
     return plan;
 }
 
-bool StageMeshFiles(const Scene& scene, const MeshOutputPlan& plan, FileSetWriter& set, bool replaceReadOnly)
+Outcome StageMeshFiles(const Scene& scene, const MeshOutputPlan& plan, FileSetWriter& set, bool replaceReadOnly)
 {
     FileSetOptions options;
     options.replaceReadOnly = replaceReadOnly;
     for (const auto& [index, file] : plan.files) {
         const CMesh& mesh = *scene.Parts()[static_cast<size_t>(index)]->mesh;
         const Expected<std::string> bytes = mesh.MeshFileBytes(file);
-        if (!bytes) return set.Refuse(bytes.Message());
-        if (!set.Add(file, *bytes, options)) return false;
+        if (!bytes) return bytes.Status();
+        if (Outcome added = set.Add(file, *bytes, options); !added) return added;
     }
-    return true;
+    return Outcome();
 }
 
 }  // namespace m3d

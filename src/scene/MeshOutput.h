@@ -1,5 +1,7 @@
 #pragma once
 
+#include "io/Outcome.h"
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -25,7 +27,7 @@ MeshOutputPlan PlanMeshFiles(const Scene& scene, const std::string& directory, U
 
 // Writes the planned files into set, to be put in place with the rest of the
 // save; read-only ones only when replaceReadOnly is set. Stops at the first
-// file that cannot be written: false, with set's Error naming it.
-bool StageMeshFiles(const Scene& scene, const MeshOutputPlan& plan, FileSetWriter& set, bool replaceReadOnly);
+// file that cannot be written, with a failure naming it.
+Outcome StageMeshFiles(const Scene& scene, const MeshOutputPlan& plan, FileSetWriter& set, bool replaceReadOnly);
 
 }  // namespace m3d

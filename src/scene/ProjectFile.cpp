@@ -81,11 +81,12 @@ Outcome SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
     FileSetWriter set;
     FileSetOptions options;
     options.replaceReadOnly = true;
-    const bool staged = StageMeshFiles(scene, plan, set, true) &&
-                        StageTextures(PlanMissingTextures(scene, directory), set, prompt.Progress()) &&
-                        set.Add(path, *bytes, options);
-    if (set.Cancelled()) return Outcome::Failure(set.Error());
-    if (!staged || !set.Commit()) return refuse(set.Error(), set.ErrorNumber());
+    Outcome written = StageMeshFiles(scene, plan, set, true);
+    if (written) written = StageTextures(PlanMissingTextures(scene, directory), set, prompt.Progress());
+    if (written) written = set.Add(path, *bytes, options);
+    if (written) written = set.Commit();
+    if (written.Cancelled()) return written;
+    if (!written) return refuse(written.Message(), written.ErrorNumber());
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);
     return Outcome();

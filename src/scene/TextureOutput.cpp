@@ -32,7 +32,7 @@ std::vector<TextureOutput> PlanMissingTextures(Scene& scene, const std::string& 
     return plan;
 }
 
-bool StageTextures(const std::vector<TextureOutput>& plan, FileSetWriter& set, TaskProgress* progress)
+Outcome StageTextures(const std::vector<TextureOutput>& plan, FileSetWriter& set, TaskProgress* progress)
 {
     uint64_t rows = 0;
     for (const TextureOutput& output : plan) rows += uint64_t(output.texture->image.height);
@@ -44,11 +44,12 @@ bool StageTextures(const std::vector<TextureOutput>& plan, FileSetWriter& set, T
         steps.StartAt(rows);
         const Expected<std::string> bytes = EncodeTextureImage(output.texture->image, output.format, &steps);
         if (!bytes)
-            return steps.Cancelled() ? set.Cancel(output.path) : set.Refuse(output.path + ": " + bytes.Message());
-        if (!set.Add(output.path, *bytes, options)) return false;
+            return steps.Cancelled() ? Outcome::Cancellation(output.path + ": cancelled")
+                                     : Outcome::Failure(output.path + ": " + bytes.Message());
+        if (Outcome added = set.Add(output.path, *bytes, options); !added) return added;
         rows += uint64_t(output.texture->image.height);
     }
-    return true;
+    return Outcome();
 }
 
 std::vector<const _MESHBASE_TEXTURE*> PartTextures(Scene& scene)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/Outcome.h"
 #include "meshlib/TextureWriter.h"
 #include "records/MeshRecords.h"
 
@@ -29,9 +30,9 @@ std::vector<TextureOutput> PlanMissingTextures(Scene& scene, const std::string& 
 // Encodes the planned textures into set, each put in place only where still
 // no file is (FileSetOptions::keepExisting), reporting rows encoded of all
 // of them to progress. Stops at the first that cannot be written or
-// encoded: false with set's Error naming it (set's Cancelled when progress
-// asked to stop).
-bool StageTextures(const std::vector<TextureOutput>& plan, FileSetWriter& set, TaskProgress* progress);
+// encoded, with a failure naming it (a Cancellation when progress asked to
+// stop).
+Outcome StageTextures(const std::vector<TextureOutput>& plan, FileSetWriter& set, TaskProgress* progress);
 
 // The textures the Parts' meshes name, each once, in the order of the list.
 std::vector<const _MESHBASE_TEXTURE*> PartTextures(Scene& scene);

@@ -1,6 +1,7 @@
 // A set of files is replaced whole or not at all.
 #include "io/FileSetWriter.h"
 #include "support/FileSizeLimit.h"
+#include "support/OutcomeAssertions.h"
 #include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
@@ -20,10 +21,12 @@ void WriteOldSet(const TempFolder& folder)
     folder.Write("a.gltf", "old gltf");
 }
 
-bool AddNewSet(FileSetWriter& set, const TempFolder& folder, const FileSetOptions& options = {})
+Outcome AddNewSet(FileSetWriter& set, const TempFolder& folder, const FileSetOptions& options = {})
 {
-    return set.Add(folder.File("a.bin"), "new bin", options) && set.Add(folder.File("a_t.png"), "new png", options) &&
-           set.Add(folder.File("a.gltf"), "new gltf", options);
+    Outcome added = set.Add(folder.File("a.bin"), "new bin", options);
+    if (added) added = set.Add(folder.File("a_t.png"), "new png", options);
+    if (added) added = set.Add(folder.File("a.gltf"), "new gltf", options);
+    return added;
 }
 
 void ExpectOldSet(const TempFolder& folder)
@@ -41,11 +44,11 @@ TEST(FileSetWriter, NothingIsReplacedBeforeCommitAndEverythingAfter)
     WriteOldSet(folder);
     {
         FileSetWriter set;
-        ASSERT_TRUE(AddNewSet(set, folder)) << set.Error();
+        ASSERT_TRUE(Succeeded(AddNewSet(set, folder)));
         ExpectOldSet(folder);
-        ASSERT_TRUE(set.Add(folder.File("b.txt"), "first")) << set.Error();
-        ASSERT_TRUE(set.Add(folder.File("b.txt"), "second")) << set.Error();
-        ASSERT_TRUE(set.Commit()) << set.Error();
+        ASSERT_TRUE(Succeeded(set.Add(folder.File("b.txt"), "first")));
+        ASSERT_TRUE(Succeeded(set.Add(folder.File("b.txt"), "second")));
+        ASSERT_TRUE(Succeeded(set.Commit()));
     }
     EXPECT_EQ(folder.Read("a.bin"), "new bin");
     EXPECT_EQ(folder.Read("a_t.png"), "new png");
@@ -56,7 +59,7 @@ TEST(FileSetWriter, NothingIsReplacedBeforeCommitAndEverythingAfter)
     // An abandoned set leaves no temporaries behind.
     {
         FileSetWriter set;
-        ASSERT_TRUE(set.Add(folder.File("c.txt"), "new")) << set.Error();
+        ASSERT_TRUE(Succeeded(set.Add(folder.File("c.txt"), "new")));
     }
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.bin", "a.gltf", "a_t.png", "b.txt"}));
 }
@@ -67,20 +70,20 @@ TEST(FileSetWriter, RefusedTargetsNameTheFileAndTheCause)
     WriteOldSet(folder);
     chmod(folder.File("a_t.png").c_str(), 0444);
     FileSetWriter set;
-    EXPECT_FALSE(AddNewSet(set, folder));
-    EXPECT_EQ(set.Error(), folder.File("a_t.png") + ": the file is read-only; nothing was written");
+    EXPECT_EQ(AddNewSet(set, folder).Message(),
+              folder.File("a_t.png") + ": the file is read-only; nothing was written");
     FileSetOptions replace;
     replace.replaceReadOnly = true;
     FileSetWriter allowed;
-    ASSERT_TRUE(AddNewSet(allowed, folder, replace)) << allowed.Error();
+    ASSERT_TRUE(Succeeded(AddNewSet(allowed, folder, replace)));
 
     std::filesystem::create_directory(folder.File("dir.bin"));
-    EXPECT_FALSE(set.Add(folder.File("dir.bin"), "x"));
-    EXPECT_EQ(set.Error(), folder.File("dir.bin") + ": a folder, not a regular file; nothing was written");
+    EXPECT_EQ(set.Add(folder.File("dir.bin"), "x").Message(),
+              folder.File("dir.bin") + ": a folder, not a regular file; nothing was written");
     const std::string tooLong = folder.File(std::string(300, 'n') + ".bin");
-    EXPECT_FALSE(set.Add(tooLong, "x"));
-    EXPECT_EQ(set.ErrorNumber(), ENAMETOOLONG) << set.Error();
-    EXPECT_NE(set.Error().find(tooLong), std::string::npos);
+    const Outcome refused = set.Add(tooLong, "x");
+    EXPECT_EQ(refused.ErrorNumber(), ENAMETOOLONG) << refused.Message();
+    EXPECT_NE(refused.Message().find(tooLong), std::string::npos);
     ExpectOldSet(folder);
 }
 
@@ -92,7 +95,7 @@ TEST(FileSetWriter, AFailedWriteOfOneFileLeavesTheOldSetAndNothingElse)
     EXPECT_TRUE(RunWithFileSizeLimit(1 << 20, [&] {
         FileSetWriter set;
         return set.Add(folder.File("a.bin"), "new bin") &&
-               !set.Add(folder.File("a_t.png"), std::string(4 << 20, 'x')) && set.ErrorNumber() == EFBIG;
+               set.Add(folder.File("a_t.png"), std::string(4 << 20, 'x')).ErrorNumber() == EFBIG;
     }));
     ExpectOldSet(folder);
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.bin", "a.gltf", "a_t.png"}));
@@ -103,14 +106,15 @@ TEST(FileSetWriter, AFailureWhilePuttingFilesInPlacePutsBackWhatWasReplaced)
     TempFolder folder;
     WriteOldSet(folder);
     FileSetWriter set;
-    ASSERT_TRUE(set.Add(folder.File("a.bin"), "new bin")) << set.Error();
-    ASSERT_TRUE(set.Add(folder.File("fresh.png"), "new")) << set.Error();
-    ASSERT_TRUE(AddNewSet(set, folder)) << set.Error();
+    ASSERT_TRUE(Succeeded(set.Add(folder.File("a.bin"), "new bin")));
+    ASSERT_TRUE(Succeeded(set.Add(folder.File("fresh.png"), "new")));
+    ASSERT_TRUE(Succeeded(AddNewSet(set, folder)));
     // The image's place is taken by a folder after it was written: renaming over it fails.
     std::filesystem::remove(folder.File("a_t.png"));
     std::filesystem::create_directory(folder.File("a_t.png"));
-    EXPECT_FALSE(set.Commit());
-    EXPECT_NE(set.Error().find(folder.File("a_t.png")), std::string::npos) << set.Error();
+    const Outcome committed = set.Commit();
+    EXPECT_FALSE(committed);
+    EXPECT_NE(committed.Message().find(folder.File("a_t.png")), std::string::npos) << committed.Message();
     EXPECT_EQ(folder.Read("a.bin"), "old bin");
     EXPECT_EQ(folder.Read("a.gltf"), "old gltf");
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.bin", "a.gltf", "a_t.png"}));
@@ -123,9 +127,9 @@ TEST(FileSetWriter, AFileThatMustNotBeReplacedIsKeptWhenItIsThere)
     FileSetWriter set;
     FileSetOptions keep;
     keep.keepExisting = true;
-    ASSERT_TRUE(set.Add(folder.File("skin.png"), "ours", keep)) << set.Error();
-    ASSERT_TRUE(set.Add(folder.File("face.png"), "ours", keep)) << set.Error();
-    ASSERT_TRUE(set.Commit()) << set.Error();
+    ASSERT_TRUE(Succeeded(set.Add(folder.File("skin.png"), "ours", keep)));
+    ASSERT_TRUE(Succeeded(set.Add(folder.File("face.png"), "ours", keep)));
+    ASSERT_TRUE(Succeeded(set.Commit()));
     EXPECT_EQ(folder.Read("skin.png"), "theirs");
     EXPECT_EQ(folder.Read("face.png"), "ours");
     EXPECT_EQ(set.KeptExisting(), std::vector<std::string>{folder.File("skin.png")});

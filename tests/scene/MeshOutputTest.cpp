@@ -3,6 +3,7 @@
 #include "scene/MeshOutput.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
+#include "support/OutcomeAssertions.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 #include "editor/EditorSession.h"
@@ -39,7 +40,9 @@ MeshOutputPlan WriteMeshFiles(Scene& scene, const std::string& directory, UserPr
 {
     const MeshOutputPlan plan = PlanMeshFiles(scene, directory, prompt);
     FileSetWriter set;
-    EXPECT_TRUE(StageMeshFiles(scene, plan, set, false) && set.Commit()) << set.Error();
+    Outcome written = StageMeshFiles(scene, plan, set, false);
+    if (written) written = set.Commit();
+    EXPECT_TRUE(Succeeded(written));
     return plan;
 }
 

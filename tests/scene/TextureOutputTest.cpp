@@ -75,9 +75,9 @@ TEST(TextureOutput, ExistingFilesAreLeftAlone)
     EXPECT_EQ(plan[0].path, target.File("face.png"));
     // One that appears while the others are written is not replaced either.
     FileSetWriter set;
-    ASSERT_TRUE(StageTextures(plan, set, nullptr)) << set.Error();
+    ASSERT_TRUE(Succeeded(StageTextures(plan, set, nullptr)));
     target.Write("face.png", "theirs");
-    ASSERT_TRUE(set.Commit()) << set.Error();
+    ASSERT_TRUE(Succeeded(set.Commit()));
     EXPECT_EQ(target.Read("skin.png"), "mine");
     EXPECT_EQ(target.Read("face.png"), "theirs");
 }
