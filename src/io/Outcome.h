@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cassert>
+#include <memory>
 #include <optional>
 #include <string>
 #include <utility>
@@ -10,20 +11,27 @@ namespace m3d {
 // What an operation that can fail returns: success, or the message saying
 // why not (it names the file and the reason, ready to be shown as it is).
 // A failure of a system call also keeps its errno, so that the caller can
-// head the message with its cause (disk full, read-only place...).
+// head the message with its cause (disk full, read-only place...). Success
+// is a null pointer, cheap to make, test and drop in a reader's inner loop.
 class [[nodiscard]] Outcome {
 public:
     // Success.
     Outcome() = default;
+    Outcome(const Outcome& other) : failure(other.failure ? std::make_unique<Failed>(*other.failure) : nullptr) {}
+    Outcome& operator=(const Outcome& other)
+    {
+        if (this != &other) failure = other.failure ? std::make_unique<Failed>(*other.failure) : nullptr;
+        return *this;
+    }
+    Outcome(Outcome&&) noexcept = default;
+    Outcome& operator=(Outcome&&) noexcept = default;
 
     // A failure with its message and, when a system call failed, its errno
     // (0 otherwise).
     static Outcome Failure(std::string message, int errorNumber = 0)
     {
         Outcome outcome;
-        outcome.failed = true;
-        outcome.message = std::move(message);
-        outcome.errorNumber = errorNumber;
+        outcome.failure = std::make_unique<Failed>(Failed{std::move(message), errorNumber, false});
         return outcome;
     }
 
@@ -32,25 +40,28 @@ public:
     static Outcome Cancellation(std::string message)
     {
         Outcome outcome = Failure(std::move(message));
-        outcome.cancelled = true;
+        outcome.failure->cancelled = true;
         return outcome;
     }
 
-    bool Ok() const { return !failed; }
+    bool Ok() const { return !failure; }
+    explicit operator bool() const { return !failure; }
     // true for a Cancellation.
-    bool Cancelled() const { return cancelled; }
-    explicit operator bool() const { return !failed; }
+    bool Cancelled() const { return failure && failure->cancelled; }
     // Why it failed; "" after success.
-    const std::string& Message() const { return message; }
+    const std::string& Message() const { return failure ? failure->message : kNoMessage; }
     // errno of the failed system call; 0 after success or a failure of
     // another kind.
-    int ErrorNumber() const { return errorNumber; }
+    int ErrorNumber() const { return failure ? failure->errorNumber : 0; }
 
 private:
-    std::string message;
-    int errorNumber = 0;
-    bool failed = false;
-    bool cancelled = false;
+    struct Failed {
+        std::string message;
+        int errorNumber = 0;
+        bool cancelled = false;
+    };
+    static inline const std::string kNoMessage;
+    std::unique_ptr<Failed> failure;  // null for success
 };
 
 // A value, or the failure that stopped it being made.
