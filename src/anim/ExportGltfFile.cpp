@@ -94,9 +94,7 @@ Outcome StageFiles(const GltfDocument& document, const std::string& folder, cons
         }
         steps.StartAt(rows);
         const Expected<std::string> png = EncodeTextureImage(*file.image, ImageFormat::Png, &steps);
-        if (!png)
-            return steps.Cancelled() ? Outcome::Cancellation(sidePath + ": cancelled")
-                                     : Outcome::Failure(sidePath + ": " + png.Message());
+        if (!png) return steps.FailureOf(sidePath, png.Message());
         if (Outcome added = set.Add(sidePath, *png, options); !added) return added;
         rows += uint64_t(file.image->height);
     }

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "io/Outcome.h"
+
 #include <cstdint>
+#include <string>
 
 namespace m3d {
 
@@ -36,6 +39,12 @@ public:
         return !cancelled;
     }
     bool Cancelled() const { return cancelled; }
+    // Why the step making path stopped: a Cancellation when the user asked
+    // to stop, otherwise the failure "path: reason".
+    Outcome FailureOf(const std::string& path, const std::string& reason) const
+    {
+        return cancelled ? Outcome::Cancellation(path + ": cancelled") : Outcome::Failure(path + ": " + reason);
+    }
 
 private:
     TaskProgress* whole;

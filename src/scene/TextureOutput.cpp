@@ -43,9 +43,7 @@ Outcome StageTextures(const std::vector<TextureOutput>& plan, FileSetWriter& set
     for (const TextureOutput& output : plan) {
         steps.StartAt(rows);
         const Expected<std::string> bytes = EncodeTextureImage(output.texture->image, output.format, &steps);
-        if (!bytes)
-            return steps.Cancelled() ? Outcome::Cancellation(output.path + ": cancelled")
-                                     : Outcome::Failure(output.path + ": " + bytes.Message());
+        if (!bytes) return steps.FailureOf(output.path, bytes.Message());
         if (Outcome added = set.Add(output.path, *bytes, options); !added) return added;
         rows += uint64_t(output.texture->image.height);
     }
