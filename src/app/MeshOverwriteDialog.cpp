@@ -64,6 +64,6 @@ MeshOverwriteDialog::MeshOverwriteDialog(const std::string& text, QWidget* paren
                  buttonTop + DialogUnitsToPixelsY(kButtonHeight) + DialogUnitsToPixelsY(kMargin));
 }
 
-void MeshOverwriteDialog::reject() { done(int(MeshOverwriteAnswer::No)); }
+void MeshOverwriteDialog::reject() { done(int(MeshOverwriteAnswer::Cancel)); }
 
 }  // namespace m3d

@@ -56,13 +56,17 @@ void PartNameDialog::accept()
 bool PartNameDialog::AddMirrored()
 {
     QString message;
-    const MirroredPartOutcome added = AddMirroredPart(session, name->text().toStdString());
+    const std::string typed = name->text().toStdString();
+    const MirroredPartOutcome added = AddMirroredPart(session, typed);
     switch (added.result) {
     case MirroredPartResult::Added:
     case MirroredPartResult::NothingSelected: return true;
-    case MirroredPartResult::NameTaken: message = CoreText(kMirroredNameTakenText); break;
-    case MirroredPartResult::NameInvalid: message = CoreText(kMirroredNameInvalidText); break;
-    case MirroredPartResult::NameNotSavable: message = CoreText(kPartNameNotSavableText); break;
+    case MirroredPartResult::NameTaken:
+    case MirroredPartResult::NameInvalid:
+    case MirroredPartResult::NameNotSavable:
+    case MirroredPartResult::NameFolded:
+        message = QString::fromStdString(PartNameProblemMessage(CheckPartName(session.GetScene(), typed, -1), typed));
+        break;
     case MirroredPartResult::FileExists: message = CoreText(kMirroredFileExistsText); break;
     case MirroredPartResult::FileNotWritten:
     case MirroredPartResult::FileNotRead: ShowFileError(this, added.file.Message()); return false;
@@ -73,9 +77,11 @@ bool PartNameDialog::AddMirrored()
 
 bool PartNameDialog::Rename()
 {
-    const PartNameProblem problem = RenameCurrentPart(session, name->text().toStdString());
+    const std::string typed = name->text().toStdString();
+    const PartNameProblem problem = RenameCurrentPart(session, typed);
     if (problem == PartNameProblem::None) return true;
-    QMessageBox::warning(this, CoreText(kMirroredNameTakenCaption), CoreText(PartNameProblemText(problem)));
+    QMessageBox::warning(this, CoreText(kMirroredNameTakenCaption),
+                         QString::fromStdString(PartNameProblemMessage(problem, typed)));
     return false;
 }
 

@@ -16,9 +16,10 @@ namespace m3d {
 bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwriteMeshes, bool replaceReadOnly)
 {
     CommandPrompt prompt(overwriteMeshes, replaceReadOnly);
-    const Outcome saved = SaveProject(scene, path, prompt);
+    const ProjectSave saved = SaveProject(scene, path, prompt);
     if (saved) return true;
-    std::string failure = saved.Message();
+    std::string failure = saved.outcome.Message();
+    if (saved.projectWritten && !overwriteMeshes) failure += " (--overwrite replaces them)";
     if (prompt.askedToReplace && !replaceReadOnly) failure += " (--overwrite replaces read-only files)";
     PrintFailure(failure);
     return false;

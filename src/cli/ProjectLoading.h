@@ -18,8 +18,9 @@ bool LoadProjectForCommand(EditorSession& session, const std::string& path);
 // Saves the project as the File menu would, without a person to ask:
 // existing .mesh files in the target folder are kept, or all replaced when
 // overwriteMeshes is set; read-only targets refuse the whole save unless
-// replaceReadOnly is set. Anything not written is printed as one line on
-// stderr and gives false.
+// replaceReadOnly is set. Anything not written, and kept .mesh files that
+// hold other geometry than the model (a partial save: the project file is
+// written), is printed as one line on stderr and gives false.
 bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwriteMeshes, bool replaceReadOnly);
 
 // The check of a command writing one file: true, with a line on stderr, when

@@ -310,6 +310,9 @@ std::string UndoLabelOf(EditorCommand command)
 void RunCommand(EditorCommand command, EditorSession& session, CommandHost& host, int argument)
 {
     if (!CanRun(session, command)) return;
+    // A key drag holds Parts and keys by index: whatever the command changes,
+    // the release must not move keys it no longer names.
+    session.Timeline().CancelKeyDrag();
     CommandContext context{session, host, argument};
     EntryOf(command).run(context);
 #ifndef NDEBUG

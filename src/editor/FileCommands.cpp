@@ -20,7 +20,12 @@ void NewProject(EditorSession& session, UserPrompt& prompt)
 {
     // On No nothing changes, not even the history: the work stays undoable.
     if (session.History().IsModified() && !AskDiscardCurrentData(prompt)) return;
-    session.GetScene().ClearScene();
+    Scene& scene = session.GetScene();
+    scene.ClearScene();
+    // The new document is no file yet: a reflexive Save must not replace the
+    // previous project with it, so Save asks for a name.
+    scene.projectPath.clear();
+    scene.projectFileName = kUntitledProjectName;
     session.SelectionMayHaveChanged();
     session.SelectMotion(-1);
     session.SetCurrentFrame(0);
@@ -34,9 +39,11 @@ namespace {
 // SaveProject, then the checks every save command shares.
 bool SaveAndRemember(EditorSession& session, const std::string& path, UserPrompt& prompt)
 {
-    if (!SaveProject(session.GetScene(), path, prompt)) return false;
+    const ProjectSave save = SaveProject(session.GetScene(), path, prompt);
+    if (save.projectWritten) session.RecentProjects().Add(path);
+    // A partial save leaves the mark: what is on disk is not what is on screen.
+    if (!save) return false;
     session.History().MarkSaved();
-    session.RecentProjects().Add(path);
     return true;
 }
 

@@ -15,8 +15,8 @@ class UserPrompt;
 bool AskDiscardCurrentData(UserPrompt& prompt);
 // "新規作成": when something is unsaved, asks "現在のデータは失われます。
 // よろしいですか？" first (on No nothing changes); then the scene is cleared
-// (no current Motion, frame 0) and the undo history starts empty. The
-// project's path stays, so a later Save goes to the previous project.
+// (no current Motion, frame 0), the undo history starts empty and the
+// project has no file (untitled): a later Save asks for a path.
 void NewProject(EditorSession& session, UserPrompt& prompt);
 // The save commands return true when the project file and every mesh and
 // texture beside it were written (SaveProject has shown why not). A saved

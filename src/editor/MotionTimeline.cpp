@@ -4,10 +4,12 @@
 #include "anim/PoseEvaluation.h"
 #include "editor/EditorSession.h"
 #include "editor/history/DocumentEdit.h"
+#include "scene/PoseComposition.h"
 #include "text/UiText.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <unordered_map>
 
 namespace m3d {
 
@@ -334,15 +336,27 @@ bool MotionTimeline::CopyKeys()
 {
     const int motion = session.CurrentMotion();
     if (motion < 0) return false;
-    const std::vector<MotionTrack>& tracks = session.GetScene().Motions()[motion].tracks;
-    const size_t parts = tracks.size();
-    clipboard.slots.assign(RangeHigh() - RangeLow() + 1, {std::vector<bool>(parts), std::vector<Matrix4>(parts)});
-    for (size_t s = 0; s < clipboard.slots.size(); ++s) {
-        for (size_t k = 0; k < parts; ++k) {
-            const int key = tracks[k].FindKey(RangeLow() + static_cast<int>(s));
+    const Scene& scene = session.GetScene();
+    const Motion& copied = scene.Motions()[motion];
+    clipboard.frames = RangeHigh() - RangeLow() + 1;
+    clipboard.parts.assign(size_t(scene.PartCount()), {});
+    for (int p = 0; p < scene.PartCount(); ++p) {
+        const Part& part = *scene.Parts()[p];
+        const Part* parent = scene.PartAt(part.parentIndex);
+        clipboard.parts[p] = {part.id, parent ? parent->id : 0, std::vector<std::optional<Matrix4>>(clipboard.frames),
+                              std::vector<Matrix4>(clipboard.frames)};
+    }
+    for (int s = 0; s < clipboard.frames; ++s) {
+        const int frame = RangeLow() + s;
+        std::vector<Matrix4> worlds;  // worked out for the first frame with a key only
+        for (int p = 0; p < scene.PartCount(); ++p) {
+            const int key = copied.tracks[p].FindKey(frame);
             if (key < 0) continue;
-            clipboard.slots[s].hasKey[k] = true;
-            clipboard.slots[s].matrices[k] = tracks[k].keys[key].matrix;
+            if (worlds.empty()) worlds = WorldPoseAt(scene, copied, frame);
+            const Matrix4& matrix = copied.tracks[p].keys[key].matrix;
+            const int parent = scene.Parts()[p]->parentIndex;
+            clipboard.parts[p].keys[s] = matrix;
+            clipboard.parts[p].worlds[s] = parent >= 0 ? matrix * worlds[size_t(parent)] : matrix;
         }
     }
     hasRange = false;
@@ -352,21 +366,39 @@ bool MotionTimeline::CopyKeys()
 bool MotionTimeline::PasteKeys()
 {
     const int motion = session.CurrentMotion();
-    if (motion < 0 || clipboard.slots.empty()) return false;
+    if (motion < 0 || clipboard.frames == 0) return false;
     Scene& scene = session.GetScene();
+    std::unordered_map<uint64_t, int> indexOf;
+    for (int p = 0; p < scene.PartCount(); ++p) indexOf[scene.Parts()[p]->id] = p;
+    // Parts taken out since the copy are skipped; Parts added since keep their keys.
+    std::vector<std::pair<int, const KeyClipboard::CopiedPart*>> targets;
+    for (const KeyClipboard::CopiedPart& copied : clipboard.parts)
+        if (const auto found = indexOf.find(copied.part); found != indexOf.end())
+            targets.emplace_back(found->second, &copied);
+    // Parents first: a re-parented Part's keys are placed under its parent's pasted pose.
+    std::sort(targets.begin(), targets.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
+
     DocumentEdit edit(session, EditorCommand::PasteKeys);
     edit.WatchMotion(motion);
-    // Parts added since the copy keep their keys; removed ones have no track to paste into.
-    const int parts = std::min(static_cast<int>(clipboard.slots[0].hasKey.size()), scene.PartCount());
     const int start = session.CurrentFrame();
     bool changed = false;
-    for (int s = 0; s < static_cast<int>(clipboard.slots.size()) && start + s <= CurrentLength(); ++s) {
-        const KeyClipboard::Slot& slot = clipboard.slots[s];
-        for (int part = 0; part < parts; ++part) {
-            if (slot.hasKey[part])
-                changed = SetKeyMatrix(scene, motion, part, start + s, slot.matrices[part]) || changed;
-            else
+    for (int s = 0; s < clipboard.frames && start + s <= CurrentLength(); ++s) {
+        for (const auto& [part, copied] : targets) {
+            const std::optional<Matrix4>& key = copied->keys[s];
+            if (!key) {
                 changed = DeleteKey(scene, motion, part, start + s) || changed;
+                continue;
+            }
+            const int parentIndex = scene.Parts()[part]->parentIndex;
+            const Part* parent = scene.PartAt(parentIndex);
+            Matrix4 matrix = *key;
+            if ((parent ? parent->id : 0) != copied->parent) {
+                // The parent as it stands at this frame, its own pasted key included.
+                const Matrix4 parentWorld =
+                    parent ? WorldPoseAt(scene, scene.MotionAt(motion), start + s)[size_t(parentIndex)] : Matrix4();
+                matrix = LocalFromWorld(copied->worlds[s], parent ? &parentWorld : nullptr);
+            }
+            changed = SetKeyMatrix(scene, motion, part, start + s, matrix) || changed;
         }
     }
     return ReportKeys(session, changed);

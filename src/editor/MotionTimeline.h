@@ -5,6 +5,7 @@
 #include "editor/TimelineGeometry.h"
 #include "math/Matrix4.h"
 
+#include <cstdint>
 #include <optional>
 #include <vector>
 
@@ -12,13 +13,26 @@ namespace m3d {
 
 class EditorSession;
 
-// Copied keys: per slot (one frame) a flag and a matrix per Part as of the copy.
+// Copied keys, held by Part (Part::id) rather than by index, so that a paste
+// after Parts were deleted, re-parented, undone or redone still reaches the
+// Parts they were copied from.
 struct KeyClipboard {
-    struct Slot {
-        std::vector<bool> hasKey;
-        std::vector<Matrix4> matrices;
+    // One Part's keys of the copied frames.
+    struct CopiedPart {
+        uint64_t part = 0;
+        // The Part's parent when copied (0: top level). A Part under another
+        // parent now gets its keys re-expressed there.
+        uint64_t parent = 0;
+        // Per copied frame, in order: the key, or nullopt where the Part had
+        // none (the paste deletes the key there).
+        std::vector<std::optional<Matrix4>> keys;
+        // Per copied frame: the key's world placement as of the copy (the
+        // key times its parent's world matrix then); meaningful only where
+        // keys holds one.
+        std::vector<Matrix4> worlds;
     };
-    std::vector<Slot> slots;
+    int frames = 0;  // how many frames were copied; 0: nothing
+    std::vector<CopiedPart> parts;
 };
 
 // Scroll bar actions, as the panel's bars report them.
@@ -114,6 +128,10 @@ public:
     bool DeleteAllKeys();
     bool CopyKeys();
     bool PasteKeys();
+    // Drops a key drag in progress without moving any key, so that a command,
+    // undo or redo that changes the Parts or keys cannot leave the drag
+    // holding Parts or keys that are no longer those it picked up.
+    void CancelKeyDrag() { keyDrag.reset(); }
 
 private:
     struct KeyDrag {

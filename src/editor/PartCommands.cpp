@@ -79,15 +79,16 @@ ObjectSwap SwapCurrentObject(EditorSession& session, const std::string& path)
     if (mesh && object.loaded) {
         DocumentEdit edit(session, EditorCommand::SwapPart);
         const bool sameContent = part->mesh && part->mesh->ContentDigest() == mesh->ContentDigest();
-        const bool sameName = part->baseName == PartBaseNameOf(path);
+        PartNames names = scene.MakePartNames(path, current);
+        const bool sameName = part->baseName == names.baseName;
         // The old geometry waits in the history, out of the mesh manager.
         if (part->mesh) scene.MutableMeshBase().RemoveMesh(part->mesh.get());
         edit.Add(std::make_unique<PartSwapChange>(current, std::move(part->mesh), part->baseName, part->displayName,
                                                   sameContent, sameName));
         part->mesh = std::move(mesh);
-        part->baseName = PartBaseNameOf(path);
-        // The Part's own old name no longer counts as taken.
-        part->displayName = scene.MakeDisplayName(part->baseName, current);
+        // The Part's own old names no longer count as taken.
+        part->baseName = std::move(names.baseName);
+        part->displayName = std::move(names.displayName);
         scene.SetTreeItemText(part->treeItem, part->displayName);
         scene.UpdateHierarchy(0);
         session.ShowCurrentTransform();
@@ -114,6 +115,7 @@ MirroredPartOutcome AddMirroredPart(EditorSession& session, const std::string& n
     case PartNameProblem::Invalid: return {MirroredPartResult::NameInvalid, {}};
     case PartNameProblem::Taken: return {MirroredPartResult::NameTaken, {}};
     case PartNameProblem::NotSavable: return {MirroredPartResult::NameNotSavable, {}};
+    case PartNameProblem::Folded: return {MirroredPartResult::NameFolded, {}};
     case PartNameProblem::None: break;
     }
     // Projects find their object files ignoring case, so a file differing

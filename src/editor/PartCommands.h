@@ -56,6 +56,7 @@ enum class MirroredPartResult : int {
     FileNotWritten = 5,   // the mirrored file could not be written: file says why
     FileNotRead = 6,      // it was written but could not be read back (and is removed): likewise
     NameNotSavable = 7,   // a project file could not hold it (CheckPartName): as NameTaken
+    NameFolded = 8,       // a character would change in the project file (CheckPartName): as NameTaken
 };
 
 // What AddMirroredPart came to: the result, and for the two file results the

@@ -3,6 +3,7 @@
 #include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"
 #include "text/ShiftJis.h"
+#include "text/StoredName.h"
 #include "text/UiText.h"
 
 #include <algorithm>
@@ -25,20 +26,27 @@ PartNameProblem CheckPartName(const Scene& scene, const std::string& name, int i
     const bool control = std::any_of(base.begin(), base.end(), [](unsigned char c) { return c < 0x20 || c == 0x7F; });
     const std::optional<size_t> bytes = ShiftJisByteLength(base);
     if (control || !bytes || *bytes > size_t(kMaxPartNameBytes)) return PartNameProblem::NotSavable;
+    if (FirstFoldedCharacter(base)) return PartNameProblem::Folded;
+    // The project finds its files ignoring case: Arm and arm would share one.
+    const std::string key = AsciiLower(base);
     for (int i = 0; i < scene.PartCount(); ++i)
-        if (i != ignoredPart && scene.Parts()[i]->baseName == base) return PartNameProblem::Taken;
+        if (i != ignoredPart && AsciiLower(scene.Parts()[i]->baseName) == key) return PartNameProblem::Taken;
     return PartNameProblem::None;
 }
 
-const char* PartNameProblemText(PartNameProblem problem)
+std::string PartNameProblemMessage(PartNameProblem problem, const std::string& name)
 {
     switch (problem) {
-    case PartNameProblem::Invalid: return kMirroredNameInvalidText;
-    case PartNameProblem::Taken: return kMirroredNameTakenText;
-    case PartNameProblem::NotSavable: return kPartNameNotSavableText;
+    case PartNameProblem::Invalid: return UiText("core", kMirroredNameInvalidText);
+    case PartNameProblem::Taken: return UiText("core", kMirroredNameTakenText);
+    case PartNameProblem::NotSavable: return UiText("core", kPartNameNotSavableText);
+    case PartNameProblem::Folded:
+        if (const std::optional<FoldedCharacter> folded = FirstFoldedCharacter(PartBaseNameOf(name)))
+            return FoldedCharacterMessage(*folded);
+        break;
     case PartNameProblem::None: break;
     }
-    return "";
+    return std::string();
 }
 
 }  // namespace m3d

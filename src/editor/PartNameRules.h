@@ -19,15 +19,17 @@ extern const char* const kPartNameNotSavableText;
 enum class PartNameProblem {
     None,
     Invalid,     // empty, or holding a folder separator (it names the Part's files)
-    Taken,       // another Part has it as its baseName
+    Taken,       // another Part has it as its baseName, in any letter case
     NotSavable,  // a control character, a character without a Shift-JIS form, or over 259 Shift-JIS bytes
+    Folded,      // a character the project file would turn into another (FirstFoldedCharacter)
 };
 
 // Checks the name a Part would get from name: the text cut at its first '.',
 // as every Part named after its file is (PartBaseNameOf). ignoredPart: the
 // Part being renamed, whose own name does not count as taken (-1: none).
 PartNameProblem CheckPartName(const Scene& scene, const std::string& name, int ignoredPart);
-// The message for problem (translatable, "core"); "" for None.
-const char* PartNameProblemText(PartNameProblem problem);
+// The message for problem with name (in the interface language); "" for None.
+// A Folded name's message says which character and what to type instead.
+std::string PartNameProblemMessage(PartNameProblem problem, const std::string& name);
 
 }  // namespace m3d

@@ -1,9 +1,11 @@
 #include "scene/MeshOutput.h"
 
+#include "io/FileReading.h"
 #include "io/FileSetWriter.h"
 #include "meshlib/CMesh.h"
 #include "scene/Scene.h"
 #include "scene/UserPrompt.h"
+#include "text/ShiftJis.h"
 #include "text/UiText.h"
 
 #include <filesystem>
@@ -12,30 +14,44 @@
 
 namespace m3d {
 
+namespace {
+// A kept file larger than this is taken to differ rather than read whole.
+constexpr size_t kMaxComparedMeshFileBytes = size_t(1) << 30;
+}  // namespace
+
 MeshOutputPlan PlanMeshFiles(const Scene& scene, const std::string& directory, UserPrompt& prompt)
 {
     MeshOutputPlan plan;
+    const auto fileOf = [&](const Part& part) {
+        return (directory.empty() ? std::string() : directory + "/") + part.baseName + ".mesh";
+    };
+    // A project finds its files ignoring case: Arm.mesh and arm.mesh are one Part's.
     std::set<std::string> planned;
+    for (const auto& part : scene.Parts()) {
+        if (part->mesh && !planned.insert(AsciiLower(part->baseName)).second) {
+            plan.sharedFile = fileOf(*part);
+            return plan;
+        }
+    }
     bool yesToAll = false;
     for (size_t i = 0; i < scene.Parts().size(); ++i) {
         const Part& part = *scene.Parts()[i];
-        const std::string file = (directory.empty() ? std::string() : directory + "/") + part.baseName + ".mesh";
+        if (!part.mesh) continue;
+        const std::string file = fileOf(part);
         std::error_code ec;
-        if (!yesToAll && (planned.count(file) != 0 || std::filesystem::exists(file, ec))) {
+        if (!yesToAll && std::filesystem::exists(file, ec)) {
             const MeshOverwriteAnswer answer =
                 prompt.AskMeshOverwrite(WithArguments(UiText("core", "%1は存在しています。上書きしますか？"), {file}));
             if (answer == MeshOverwriteAnswer::No) {
-                ++plan.skipped;
+                plan.kept.emplace_back(static_cast<int>(i), file);
                 continue;
             }
             if (answer == MeshOverwriteAnswer::YesToAll) yesToAll = true;
             if (answer != MeshOverwriteAnswer::Yes && answer != MeshOverwriteAnswer::YesToAll) {
                 plan.cancelled = true;
-                break;
+                return plan;
             }
         }
-        if (!part.mesh) continue;
-        planned.insert(file);
         plan.files.emplace_back(static_cast<int>(i), file);
     }
     return plan;
@@ -52,6 +68,17 @@ Outcome StageMeshFiles(const Scene& scene, const MeshOutputPlan& plan, FileSetWr
         if (Outcome added = set.Add(file, *bytes, options); !added) return added;
     }
     return Outcome();
+}
+
+std::vector<std::string> KeptMeshFilesThatDiffer(const Scene& scene, const MeshOutputPlan& plan)
+{
+    std::vector<std::string> differing;
+    for (const auto& [index, file] : plan.kept) {
+        const Expected<std::string> now = scene.Parts()[static_cast<size_t>(index)]->mesh->MeshFileBytes(file);
+        const Expected<std::string> onDisk = ReadWholeFile(file, kMaxComparedMeshFileBytes);
+        if (!now || !onDisk || *now != *onDisk) differing.push_back(file);
+    }
+    return differing;
 }
 
 }  // namespace m3d

@@ -15,19 +15,27 @@ class UserPrompt;
 // Which .mesh files a save writes, decided before any is written.
 struct MeshOutputPlan {
     std::vector<std::pair<int, std::string>> files;  // Part index and file, in Part order
-    int skipped = 0;                                 // answered "いいえ"
-    bool cancelled = false;                          // answered "キャンセル": later Parts are not written
+    std::vector<std::pair<int, std::string>> kept;   // answered "いいえ": the file stays as it is
+    bool cancelled = false;                          // answered "キャンセル": nothing is to be written
+    // Two Parts would write one file (their baseNames differ only in letter
+    // case, or not at all): the file names them; nothing is to be written.
+    std::string sharedFile;
 };
 
 // Plans every Part's mesh as directory/baseName.mesh, in Part order. A file
-// that exists (or that an earlier Part of this plan writes) is asked about
-// ("%sは存在しています。上書きしますか？" with its path) unless "すべてはい"
-// was answered earlier in this run. Parts without a mesh are left out.
+// that exists is asked about ("%sは存在しています。上書きしますか？" with its
+// path) unless "すべてはい" was answered earlier in this run. Parts without a
+// mesh are left out. No question is asked when two Parts would share a file.
 MeshOutputPlan PlanMeshFiles(const Scene& scene, const std::string& directory, UserPrompt& prompt);
 
 // Writes the planned files into set, to be put in place with the rest of the
 // save; read-only ones only when replaceReadOnly is set. Stops at the first
 // file that cannot be written, with a failure naming it.
 Outcome StageMeshFiles(const Scene& scene, const MeshOutputPlan& plan, FileSetWriter& set, bool replaceReadOnly);
+
+// The files of plan.kept whose contents differ from what their Part would
+// write now (or that cannot be read): after such a save the project on disk
+// is not the model on screen.
+std::vector<std::string> KeptMeshFilesThatDiffer(const Scene& scene, const MeshOutputPlan& plan);
 
 }  // namespace m3d

@@ -4,14 +4,22 @@
 #include "meshlib/CMesh.h"
 #include "scene/PartsTree.h"
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
 namespace m3d {
 
+// The next Part id: 1, 2, 3...; 0 stands for no Part.
+uint64_t NewPartId();
+
 // One loaded object of the model. Its index in Scene::parts is its identity
 // everywhere (links, track order, file record order).
 struct Part {
+    // A number no other Part of this run has had, kept while the Part is
+    // taken out and put back (undo and redo) or renumbered: what follows a
+    // Part when its index changes (the key clipboard).
+    uint64_t id = NewPartId();
     // The geometry, owned; null only for the root entry and while the Part is
     // being removed.
     std::unique_ptr<CMesh> mesh;

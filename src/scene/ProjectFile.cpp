@@ -4,14 +4,15 @@
 #include "io/FileSetWriter.h"
 #include "io/FolderIndex.h"
 #include "io/PathLookup.h"
-#include "scene/DisplayNameIndex.h"
 #include "scene/MessageLists.h"
 #include "scene/MeshOutput.h"
 #include "scene/ProjectFileFormat.h"
 #include "scene/SaveTargets.h"
 #include "scene/Scene.h"
 #include "scene/TextureOutput.h"
+#include "scene/UniqueNames.h"
 #include "scene/UserPrompt.h"
+#include "text/StoredName.h"
 #include "text/UiText.h"
 
 #include <optional>
@@ -42,19 +43,21 @@ std::vector<ProjectPartRecord> ProjectPartRecordsOf(const Scene& scene)
     return records;
 }
 
-Outcome SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
+ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
 {
+    ProjectSave save;
     const auto refuseEmpty = [&](const std::string& text) {
         prompt.ShowMessage(text, UiText("core", "Error"));
-        return Outcome::Failure(path + ": " + text);
+        save.outcome = Outcome::Failure(path + ": " + text);
+        return std::move(save);
     };
     if (scene.Motions().empty()) return refuseEmpty(UiText("core", "モーションが存在しない"));
     if (scene.Parts().empty()) return refuseEmpty(UiText("core", "オブジェクトが存在しない"));
     const Expected<std::string> bytes = BuildProjectFile(ProjectPartRecordsOf(scene), scene.Motions());
     if (!bytes) {
-        Outcome failure = Outcome::Failure(path + ": " + bytes.Message());
-        prompt.ShowMessage(failure.Message(), UiText("core", "Error"));
-        return failure;
+        save.outcome = Outcome::Failure(path + ": " + bytes.Message());
+        prompt.ShowMessage(save.outcome.Message(), UiText("core", "Error"));
+        return save;
     }
     // Every file is looked at and asked about before the first is written.
     // Textures go beside the project too, whatever folder the program happens
@@ -63,17 +66,26 @@ Outcome SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
         prompt.ShowMessage(
             WriteFailureHeading(errorNumber, QT_TRANSLATE_NOOP("core", "ファイルがオープンできない")) + "\n" + why,
             UiText("core", "Error"));
-        return Outcome::Failure(why, errorNumber);
+        save.outcome = Outcome::Failure(why, errorNumber);
+        return std::move(save);
     };
     if (const SaveTargetCheck check = CheckSaveTargets({path}); !check.refusal.empty())
         return refuse(check.refusal, check.refusalErrorNumber);
     const std::string directory = DirectoryOf(path);
     const MeshOutputPlan plan = PlanMeshFiles(scene, directory, prompt);
+    if (!plan.sharedFile.empty()) return refuse(plan.sharedFile + ": two Parts would be saved into this one file", 0);
+    if (plan.cancelled) {
+        save.outcome = Outcome::Cancellation(path + ": the save was cancelled; nothing was written");
+        return save;
+    }
     std::vector<std::string> targets{path};
     for (const auto& planned : plan.files) targets.push_back(planned.second);
     const SaveTargetCheck check = CheckSaveTargets(targets);
     if (!check.refusal.empty()) return refuse(check.refusal, check.refusalErrorNumber);
-    if (!AskReplaceReadOnly(check.readOnly, prompt)) return Outcome::Failure(ReadOnlyRefusal(check.readOnly));
+    if (!AskReplaceReadOnly(check.readOnly, prompt)) {
+        save.outcome = Outcome::Failure(ReadOnlyRefusal(check.readOnly));
+        return save;
+    }
 
     // Everything is written beside its target first and put in place
     // together, the project file last: a failure at any point leaves the old
@@ -85,11 +97,23 @@ Outcome SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
     if (written) written = StageTextures(PlanMissingTextures(scene, directory), set, prompt.Progress());
     if (written) written = set.Add(path, *bytes, options);
     if (written) written = set.Commit();
-    if (written.Cancelled()) return written;
+    if (written.Cancelled()) {
+        save.outcome = std::move(written);
+        return save;
+    }
     if (!written) return refuse(written.Message(), written.ErrorNumber());
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);
-    return Outcome();
+    save.projectWritten = true;
+    if (const std::vector<std::string> differing = KeptMeshFilesThatDiffer(scene, plan); !differing.empty()) {
+        const std::string text = WithArguments(UiText("core",
+                                                      "「いいえ」と答えた次のmeshファイルは古い形のまま残り、"
+                                                      "画面のモデルと一致しません。保存は完全ではありません。\n%1"),
+                                               {FirstLines(differing)});
+        prompt.ShowMessage(text, UiText("core", "caution"));
+        save.outcome = Outcome::Failure(text);
+    }
+    return save;
 }
 
 ProjectLoad LoadProject(Scene& scene, const std::string& path)
@@ -110,13 +134,18 @@ ProjectLoad LoadProject(Scene& scene, const std::string& path)
 
     scene.ClearScene();
     load.sceneReplaced = true;
-    scene.projectPath = path;
-    scene.projectFileName = FileNameOf(path);
+    // Until every Part is in, the scene is no copy of the file: saving an
+    // incomplete load over it would lose the Parts and Motions not read.
+    scene.projectPath.clear();
+    scene.projectFileName = kUntitledProjectName;
     const std::string directory = DirectoryOf(path);
     // Listed once: thousands of object files are then found in O(1) each.
     const FolderIndex folder(directory);
-    // The scene is empty, so every name is free until a Part takes it.
-    DisplayNameIndex names;
+    // The scene is empty, so every name is free until a Part takes it. A
+    // project written before base names were kept apart may name one file
+    // for two Parts: the second is then given a name (and so a file) of its own.
+    UniqueNames baseNames(NameCase::IgnoreAscii);
+    UniqueNames displayNames(NameCase::Exact);
     std::vector<std::string> brokenObjects;  // named a few at most in the message
     for (size_t i = 0; i < data.parts.size(); ++i) {
         const ProjectPartRecord& record = data.parts[i];
@@ -134,8 +163,10 @@ ProjectLoad LoadProject(Scene& scene, const std::string& path)
         }
         // Composed once after the last Part rather than once for each.
         ObjectMesh object = scene.LoadObjectMesh(*objectFile);
+        std::string baseName = baseNames.Take(StorableFileName(PartBaseNameOf(*objectFile)));
+        std::string displayName = displayNames.Take(baseName);
         const int added = scene.AppendPart(record.parentIndex, *objectFile, std::move(object.mesh),
-                                           names.Take(PartBaseNameOf(*objectFile)));
+                                           {std::move(baseName), std::move(displayName)});
         scene.SelectTreeItem(scene.Parts()[added]->treeItem);
         if (!object.loaded) brokenObjects.push_back(object.loaded.Message());
         scene.Parts().back()->symmetryIndex = record.symmetryIndex;
@@ -145,6 +176,8 @@ ProjectLoad LoadProject(Scene& scene, const std::string& path)
     // The reader has checked every name, length and track.
     scene.MutableMotions() = std::move(data.motions);
     load.complete = true;
+    scene.projectPath = path;
+    scene.projectFileName = FileNameOf(path);
     if (!brokenObjects.empty()) load.outcome = Outcome::Failure(FirstLines(brokenObjects));
     return load;
 }

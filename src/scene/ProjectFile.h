@@ -18,6 +18,18 @@ extern const char* const kProjectFileDefaultExtension;  // "anm"
 // The Part records of a Scene as a project file holds them.
 std::vector<ProjectPartRecord> ProjectPartRecordsOf(const Scene& scene);
 
+// What SaveProject came to.
+struct ProjectSave {
+    // Success only when what is on disk now is the model as the scene holds
+    // it. A failure's message says why (it was shown through the prompt
+    // already, except after a cancel or a declined read-only question).
+    Outcome outcome;
+    // The project file was written: also when outcome is a failure because
+    // .mesh files answered "いいえ" keep other geometry (a partial save).
+    bool projectWritten = false;
+    explicit operator bool() const { return outcome.Ok(); }
+};
+
 // Writes one .mesh file per Part and the missing textures (PlanMissingTextures)
 // into the folder of path, and the project file at path, as one set
 // (FileSetWriter): all are put in place, the project file last, or none.
@@ -25,12 +37,15 @@ std::vector<ProjectPartRecord> ProjectPartRecordsOf(const Scene& scene);
 // the save, and the read-only ones are asked about once
 // (AskReplaceReadOnly); nothing is written then. Refuses with a message
 // through prompt (headed by the cause, WriteFailureHeading) when there is no
-// Motion or no Part, or when a file cannot be written; encoding the textures
-// reports to prompt.Progress() and a cancel there ends the save without a
-// message. projectPath and projectFileName name path once it is saved.
-// A failure's message says why nothing was saved (it was shown through
-// prompt already, except after a cancel or a declined read-only question).
-Outcome SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt);
+// Motion or no Part, when two Parts would write one .mesh file, or when a
+// file cannot be written; encoding the textures reports to prompt.Progress().
+// "キャンセル" (or Escape) on any question, or a cancel of the progress, ends
+// the save with nothing written and no message. "いいえ" for a .mesh file
+// keeps it; when it then differs from its Part, the rest is written and the
+// save is partial: a message through prompt lists those files, and outcome
+// fails. projectPath and projectFileName name path once the project file is
+// written.
+ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt);
 
 // What LoadProject came to.
 struct ProjectLoad {
@@ -55,7 +70,8 @@ struct ProjectLoad {
 // that exist but cannot be read still give Parts and are listed in the
 // outcome (the first few, then how many more). Otherwise every Motion is read
 // and the last Part stays selected in the tree (posing the model is the
-// caller's).
+// caller's). projectPath and projectFileName name path after a complete load;
+// a replaced scene that is incomplete is untitled.
 [[nodiscard]] ProjectLoad LoadProject(Scene& scene, const std::string& path);
 
 }  // namespace m3d

@@ -21,6 +21,9 @@ constexpr int kMotionNameFieldBytes = 20;
 constexpr int kKeyRecordBytes = 68;
 // Longest Part name in Shift-JIS bytes (names are read into 260-byte buffers).
 constexpr int kMaxPartNameBytes = 259;
+// Whether a Part name (UTF-8) can name the Part's files in the project's
+// folder: no folder separator, no control character, no "..".
+bool IsPlainPartName(std::string_view name);
 // The range of Motion lengths the editor accepts.
 constexpr int kMinMotionLength = 1;
 constexpr int kMaxMotionLength = 9999;

@@ -105,12 +105,9 @@ private:
         const std::optional<std::string> utf8 = ShiftJisToUtf8(raw);
         if (!utf8) return Fail(at + 4, "name of Part " + std::to_string(index) + " is not Shift-JIS text");
         // The name becomes a file name in the project's folder: it must not lead anywhere else.
-        for (unsigned char c : *utf8)
-            if (c < 0x20 || c == 0x7F || c == '/' || c == '\\')
-                return Fail(at + 4,
-                            "name of Part " + std::to_string(index) + " holds a path separator or a control character");
-        if (utf8->find("..") != std::string::npos)
-            return Fail(at + 4, "name of Part " + std::to_string(index) + " holds \"..\"");
+        if (!IsPlainPartName(*utf8))
+            return Fail(at + 4, "name of Part " + std::to_string(index) +
+                                    " holds a path separator, a control character or \"..\"");
         name = *utf8;
         return Outcome();
     }

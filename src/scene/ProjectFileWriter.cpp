@@ -1,14 +1,23 @@
 #include "scene/ProjectFileFormat.h"
 
 #include "text/ShiftJis.h"
+#include "text/StoredName.h"
 
 #include <cstdint>
 #include <cmath>
 #include <cstring>
+#include <unordered_set>
 
 namespace m3d {
 
 const char kProjectFileHeader[] = "Marionettica3Dv1.00";
+
+bool IsPlainPartName(std::string_view name)
+{
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F || c == '/' || c == '\\') return false;
+    return name.find("..") == std::string_view::npos;
+}
 
 namespace {
 
@@ -29,11 +38,16 @@ void PutFloat(std::string& out, float value)
 Outcome PutPartRecord(std::string& out, int index, const ProjectPartRecord& part)
 {
     const std::optional<std::string> name = Utf8ToShiftJis(part.baseName);
+    const std::string what = "Part " + std::to_string(index) + " \"" + part.baseName + "\": ";
     if (!name || name->size() > size_t(kMaxPartNameBytes)) {
         return Outcome::Failure(
-            "Part " + std::to_string(index) + " \"" + part.baseName +
-            "\": " + (name ? "the name is longer than 259 bytes" : "the name has characters without a Shift-JIS form"));
+            what + (name ? "the name is longer than 259 bytes" : "the name has characters without a Shift-JIS form"));
     }
+    // What the reader would refuse or misread is never written.
+    if (ShiftJisStoredForm(part.baseName) != part.baseName)
+        return Outcome::Failure(what + "the name would read back as \"" + *ShiftJisToUtf8(*name) + "\"");
+    if (!IsPlainPartName(part.baseName))
+        return Outcome::Failure(what + "the name holds a path separator, a control character or \"..\"");
     // The name field is padded to a multiple of 4; a name that fills it has no terminator.
     const size_t field = (name->size() + 3) / 4 * 4;
     PutInt(out, static_cast<int32_t>(field));
@@ -44,7 +58,8 @@ Outcome PutPartRecord(std::string& out, int index, const ProjectPartRecord& part
     return Outcome();
 }
 
-Outcome PutMotionRecord(std::string& out, int index, const Motion& motion, size_t partCount)
+Outcome PutMotionRecord(std::string& out, int index, const Motion& motion, size_t partCount,
+                        std::unordered_set<std::string>& storedNames)
 {
     const std::optional<std::string> name = Utf8ToShiftJis(motion.name);
     const std::string what = "Motion " + std::to_string(index) + " \"" + motion.name + "\": ";
@@ -52,6 +67,9 @@ Outcome PutMotionRecord(std::string& out, int index, const Motion& motion, size_
         return Outcome::Failure(what +
                                 "the name is empty, longer than 16 bytes or has characters without a Shift-JIS form");
     }
+    if (ShiftJisStoredForm(motion.name) != motion.name)
+        return Outcome::Failure(what + "the name would read back as \"" + *ShiftJisToUtf8(*name) + "\"");
+    if (!storedNames.insert(*name).second) return Outcome::Failure(what + "another Motion has the same name");
     if (motion.tracks.size() != partCount) {
         return Outcome::Failure(what + std::to_string(motion.tracks.size()) + " tracks for " +
                                 std::to_string(partCount) + " Parts");
@@ -95,8 +113,9 @@ Expected<std::string> BuildProjectFile(const std::vector<ProjectPartRecord>& par
     for (size_t i = 0; i < parts.size(); ++i)
         if (Outcome put = PutPartRecord(bytes, int(i), parts[i]); !put) return put;
     PutInt(bytes, static_cast<int32_t>(motions.size()));
+    std::unordered_set<std::string> storedNames;
     for (size_t m = 0; m < motions.size(); ++m)
-        if (Outcome put = PutMotionRecord(bytes, int(m), motions[m], parts.size()); !put) return put;
+        if (Outcome put = PutMotionRecord(bytes, int(m), motions[m], parts.size(), storedNames); !put) return put;
     return bytes;
 }
 

@@ -1,8 +1,11 @@
 #include "scene/Scene.h"
 
 #include "io/PathLookup.h"
-#include "scene/DisplayNameIndex.h"
+#include "scene/UniqueNames.h"
+#include "text/StoredName.h"
 #include "text/UiText.h"
+
+#include <atomic>
 
 namespace m3d {
 
@@ -66,10 +69,26 @@ int Scene::SelectedPartIndex() const { return FindPartByTreeItem(tree.GetSelecte
 
 std::string Scene::MakeDisplayName(const std::string& baseName, int ignoredIndex) const
 {
-    DisplayNameIndex taken;
+    UniqueNames taken(NameCase::Exact);
     for (int i = 0; i < PartCount(); ++i)
         if (i != ignoredIndex) taken.Add(parts[i]->displayName);
     return taken.Next(baseName);
+}
+
+PartNames Scene::MakePartNames(const std::string& wanted, int ignoredIndex) const
+{
+    UniqueNames taken(NameCase::IgnoreAscii);
+    for (int i = 0; i < PartCount(); ++i)
+        if (i != ignoredIndex) taken.Add(parts[i]->baseName);
+    std::string baseName = taken.Next(StorableFileName(PartBaseNameOf(wanted)));
+    std::string displayName = MakeDisplayName(baseName, ignoredIndex);
+    return {std::move(baseName), std::move(displayName)};
+}
+
+uint64_t NewPartId()
+{
+    static std::atomic<uint64_t> last{0};
+    return ++last;
 }
 
 std::string PartBaseNameOf(const std::string& path)
@@ -126,21 +145,20 @@ ObjectMesh Scene::LoadObjectMesh(const std::string& path)
 
 int Scene::AddPartWithMesh(const std::string& path, std::unique_ptr<CMesh> mesh)
 {
-    const int added = AppendPart(SelectedPartIndex(), path, std::move(mesh), MakeDisplayName(PartBaseNameOf(path)));
+    const int added = AppendPart(SelectedPartIndex(), path, std::move(mesh), MakePartNames(path));
     UpdateHierarchy(0);
     AddTrackForNewPart();
     return added;
 }
 
-int Scene::AppendPart(int parentIndex, const std::string& path, std::unique_ptr<CMesh> mesh,
-                      const std::string& displayName)
+int Scene::AppendPart(int parentIndex, const std::string& path, std::unique_ptr<CMesh> mesh, const PartNames& names)
 {
     auto part = std::make_unique<Part>();
     part->mesh = std::move(mesh);
     const Part* parent = PartAt(parentIndex);
     part->parentIndex = parent ? parentIndex : -1;
-    part->baseName = PartBaseNameOf(path);
-    part->displayName = displayName;
+    part->baseName = names.baseName;
+    part->displayName = names.displayName;
 
     const TreeItem parentItem = parent ? parent->treeItem : rootPart.treeItem;
     part->treeItem = tree.InsertItem(parentItem, part->displayName);

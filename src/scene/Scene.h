@@ -35,6 +35,13 @@ struct AddedPart {
     Outcome loaded;
 };
 
+// The two names of a Part: baseName names its files and is unique among the
+// Parts ignoring the case of ASCII letters; displayName is shown and unique.
+struct PartNames {
+    std::string baseName;
+    std::string displayName;
+};
+
 // The model being edited: the Parts and their tree, the Motions, the mesh
 // manager and the names of the current project. It knows nothing of the
 // editing session (selection, history, views); every change of the tree is
@@ -63,13 +70,12 @@ public:
     int AddPartWithMesh(const std::string& path, std::unique_ptr<CMesh> mesh);
     // The first half of AddPartWithMesh, for adding many Parts in a row (a
     // project being opened): appends a checked Part for the object file at
-    // path, holding mesh, named displayName (unique: the caller's duty), under
+    // path, holding mesh, named names (unique: the caller's duty), under
     // Part parentIndex (-1, or any index that names no Part: under the root
     // entry), and reports it. It neither composes the world transforms nor
     // touches the Motions: one UpdateHierarchy(0) after the last Part does
     // that for all. Returns the new Part's index.
-    int AppendPart(int parentIndex, const std::string& path, std::unique_ptr<CMesh> mesh,
-                   const std::string& displayName);
+    int AppendPart(int parentIndex, const std::string& path, std::unique_ptr<CMesh> mesh, const PartNames& names);
     // Removes the Part owning item with its subtree and their tracks; the tree
     // moves its selection as PartsTree::DeleteItem says. Returns 0 (and
     // changes nothing) for the root entry's item or an item of no Part.
@@ -118,6 +124,12 @@ public:
     // Gives a Part a display name (baseName, or the first free "%s%05d") not
     // used by any other Part; "" when all 100000 numbered names are taken.
     std::string MakeDisplayName(const std::string& baseName, int ignoredIndex = -1) const;
+    // The names of a Part made from the object file at path, or renamed to
+    // wanted: the file's name (PartBaseNameOf) in its stored form
+    // (StorableFileName), numbered as display names are when another Part
+    // than ignoredIndex has it as its baseName in any letter case, so that
+    // no two Parts ever write one file; and its display name.
+    PartNames MakePartNames(const std::string& wanted, int ignoredIndex = -1) const;
 
     // --- The parts tree (every change is reported to onTreeChange) ---
 

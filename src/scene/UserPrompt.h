@@ -10,8 +10,8 @@ class TaskProgress;
 enum class MeshOverwriteAnswer : int {
     Yes = 0,
     YesToAll = 1,
-    No = 2,  // also what closing the question with Escape gives
-    Cancel = 3,
+    No = 2,
+    Cancel = 3,  // also what closing the question with Escape gives
 };
 
 // Answers to a Yes/No/Cancel question.

@@ -121,7 +121,8 @@ TEST(ApplyCommandCli, ScalingWritesScaledMeshesIntoAnotherFolder)
         Loaded big(f.path);
         SetKeyMatrix(big.scene, 1, 0, 30, KeyMatrixOf(Matrix4::Identity(), {3e38f, 0, 0}));
         ScriptedPrompt prompt;
-        ASSERT_TRUE(Succeeded(SaveProject(big.scene, f.folder.File("big.anm"), prompt)));
+        prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
+        ASSERT_TRUE(Succeeded(SaveProject(big.scene, f.folder.File("big.anm"), prompt).outcome));
     }
     const CliResult overflow = f.Run("apply " + Quote(f.folder.File("big.anm")) + " --motion walk --scale 2 --out " +
                                      Quote(other.File("big2.anm")));

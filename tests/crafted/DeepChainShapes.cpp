@@ -57,7 +57,7 @@ std::string WriteDeepChainProject(const std::string& folder, size_t depth)
     }
     const std::string project = folder + "/chain.anm";
     NoQuestions prompt;
-    if (const Outcome saved = SaveProject(scene, project, prompt); !saved)
+    if (const Outcome saved = SaveProject(scene, project, prompt).outcome; !saved)
         throw std::runtime_error(project + ": " + saved.Message());
     return project;
 }

@@ -159,7 +159,8 @@ TEST(DocumentHistory, AKeyAndThePoseAreStepsOfOneHistoryInTheirOrder)
 TEST(DocumentHistory, AKeySetOnAManyPartModelKeepsOneKey)
 {
     HistoryScene h;
-    for (int i = 0; i < 5000; ++i) h.scene.AppendPart(-1, "p.mesh", nullptr, "p" + std::to_string(i));
+    for (int i = 0; i < 5000; ++i)
+        h.scene.AppendPart(-1, "p.mesh", nullptr, {"p" + std::to_string(i), "p" + std::to_string(i)});
     NewMotionCommand(h.session, "walk");
     const size_t before = h.session.History().Bytes();
     h.session.SelectPart(5);

@@ -125,7 +125,7 @@ TEST(MotionTimeline, PasteReplacesTheTargetFramesKeysAndGapsAlike)
     ChooseRange(timeline, 10, 12);
     ASSERT_TRUE(timeline.CopyKeys());
     EXPECT_FALSE(timeline.HasRange());
-    ASSERT_EQ(timeline.Clipboard().slots.size(), 3u);
+    ASSERT_EQ(timeline.Clipboard().frames, 3);
 
     f.session.SetCurrentFrame(40);
     EXPECT_TRUE(timeline.PasteKeys());

@@ -39,6 +39,7 @@ struct FourCubes {
 MeshOutputPlan WriteMeshFiles(Scene& scene, const std::string& directory, UserPrompt& prompt)
 {
     const MeshOutputPlan plan = PlanMeshFiles(scene, directory, prompt);
+    if (plan.cancelled || !plan.sharedFile.empty()) return plan;
     FileSetWriter set;
     Outcome written = StageMeshFiles(scene, plan, set, false);
     if (written) written = set.Commit();
@@ -74,7 +75,7 @@ TEST(MeshOutput, YesToAllStopsTheQuestions)
     EXPECT_EQ(f.prompt.asked.size(), 1u);
 }
 
-TEST(MeshOutput, NoSkipsOnePartAndCancelStopsTheRest)
+TEST(MeshOutput, NoKeepsOneFileAndCancelWritesNone)
 {
     {
         FourCubes f;
@@ -86,7 +87,10 @@ TEST(MeshOutput, NoSkipsOnePartAndCancelStopsTheRest)
         EXPECT_EQ(f.target.Read("p1.mesh"), "old");
         EXPECT_NE(f.target.Read("p2.mesh"), "old");
         EXPECT_NE(f.target.Read("p3.mesh"), "old");
-        EXPECT_EQ(result.skipped, 1);
+        ASSERT_EQ(result.kept.size(), 1u);
+        EXPECT_EQ(result.kept[0].first, 1);
+        // "old" is not what Part 1 would write: the save is not whole.
+        EXPECT_EQ(KeptMeshFilesThatDiffer(f.scene, result), std::vector<std::string>{f.target.File("p1.mesh")});
         EXPECT_FALSE(result.cancelled);
     }
     for (MeshOverwriteAnswer cancel : {MeshOverwriteAnswer::Cancel, MeshOverwriteAnswer(7)}) {
@@ -95,13 +99,11 @@ TEST(MeshOutput, NoSkipsOnePartAndCancelStopsTheRest)
         f.prompt.meshAnswers = {MeshOverwriteAnswer::Yes, cancel};
         const MeshOutputPlan result = WriteMeshFiles(f.scene, f.target.path, f.prompt);
         EXPECT_EQ(f.prompt.asked.size(), 2u);
-        EXPECT_NE(f.target.Read("p0.mesh"), "old");
-        for (int i = 1; i < 4; ++i) EXPECT_EQ(f.target.Read("p" + std::to_string(i) + ".mesh"), "old") << i;
         EXPECT_TRUE(result.cancelled);
     }
 }
 
-TEST(MeshOutput, PartsSharingANameAskAgainForTheFileJustWritten)
+TEST(MeshOutput, PartsFromFilesOfOneNameGetAFileEachAndASharedFileIsRefused)
 {
     TempFolder source;
     TempFolder target;
@@ -109,11 +111,21 @@ TEST(MeshOutput, PartsSharingANameAskAgainForTheFileJustWritten)
     Scene& scene = session.GetScene();
     ScriptedPrompt prompt;
     AddCube(scene, source, "arm.mqo");
-    AddCubeUnder(scene, source, -1, "arm.mqo");
-    prompt.meshAnswers = {MeshOverwriteAnswer::No};
-    WriteMeshFiles(scene, target.path, prompt);
-    EXPECT_EQ(prompt.asked,
-              std::vector<std::string>{"mesh|" + target.File("arm.mesh") + "は存在しています。上書きしますか？"});
+    TempFolder other;
+    other.Write("ARM.mqo", CubeModelText(3.0f));
+    ASSERT_EQ(scene.AddPartFromFile(other.File("ARM.mqo")).loaded.Message(), "");
+    ASSERT_EQ(scene.Parts()[1]->baseName, "ARM00000");  // the reader ignores case: arm is taken
+    const MeshOutputPlan written = WriteMeshFiles(scene, target.path, prompt);
+    EXPECT_TRUE(prompt.asked.empty());
+    ASSERT_EQ(written.files.size(), 2u);
+    EXPECT_NE(target.Read("arm.mesh"), target.Read("ARM00000.mesh"));
+
+    // A model that still has two Parts of one file is not saved at all.
+    scene.Parts()[1]->baseName = "Arm";
+    const MeshOutputPlan refused = PlanMeshFiles(scene, target.path, prompt);
+    EXPECT_EQ(refused.sharedFile, target.File("Arm.mesh"));
+    EXPECT_TRUE(refused.files.empty());
+    EXPECT_TRUE(prompt.asked.empty());
 }
 
 TEST(MeshOutput, AModelPartIsSavedAsMeshAndLoadedFromItAfterwards)

@@ -79,14 +79,21 @@ TEST(ProjectCommandsCli, ResaveWritesTheSameProjectAndKeepsMeshFilesUnlessOverwr
 {
     CliProject project;
     TempFolder out;
-    out.Write("arm.mesh", "old");
     const std::string target = out.File("copy.anm");
     CliResult r = RunCli(project.folder, "resave " + Quote(project.path) + " " + Quote(target));
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_EQ(r.out, "{\"written\":\"" + target + "\",\"parts\":2,\"motions\":1}\n");
     EXPECT_EQ(out.Read("copy.anm"), project.folder.Read("figure.anm"));
+    // Kept files that hold the model's own geometry leave the save whole.
+    r = RunCli(project.folder, "resave " + Quote(project.path) + " " + Quote(target));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+
+    // One that holds something else makes it partial: said, and a failure.
+    out.Write("arm.mesh", "old");
+    r = RunCli(project.folder, "resave " + Quote(project.path) + " " + Quote(target));
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find(out.File("arm.mesh") + " (--overwrite replaces them)"), std::string::npos) << r.err;
     EXPECT_EQ(out.Read("arm.mesh"), "old");
-    EXPECT_TRUE(out.Exists("body.mesh"));
 
     r = RunCli(project.folder, "resave " + Quote(project.path) + " " + Quote(target) + " --overwrite");
     ASSERT_EQ(r.exitCode, 0) << r.err;

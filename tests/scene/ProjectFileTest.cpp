@@ -51,14 +51,13 @@ struct SavedModel {
 TEST(ProjectFile, SaveAndLoadKeepLinksMotionsAndKeysAndRenumberRepeatedNames)
 {
     SavedModel model;
-    model.prompt.meshAnswers = {MeshOverwriteAnswer::Yes};
     ASSERT_TRUE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
-    // Both arm Parts write arm.mesh: the second finds the first one's file.
-    EXPECT_EQ(model.prompt.asked,
-              std::vector<std::string>{"mesh|" + model.folder.File("arm.mesh") + "は存在しています。上書きしますか？"});
+    // The two arm Parts have a file each: nothing to ask in an empty folder.
+    EXPECT_TRUE(model.prompt.asked.empty());
     EXPECT_EQ(model.scene.projectFileName, "model.anm");
     EXPECT_TRUE(model.folder.Exists("body.mesh"));
     EXPECT_TRUE(model.folder.Exists("arm.mesh"));
+    EXPECT_TRUE(model.folder.Exists("arm00000.mesh"));
 
     EditorSession session;
     Scene& loaded = session.GetScene();
@@ -75,7 +74,7 @@ TEST(ProjectFile, SaveAndLoadKeepLinksMotionsAndKeysAndRenumberRepeatedNames)
         EXPECT_EQ(loaded.Parts()[i]->parentIndex, parents[i]);
         EXPECT_EQ(loaded.Parts()[i]->symmetryIndex, partners[i]);
     }
-    EXPECT_EQ(loaded.Parts()[3]->baseName, "arm");
+    EXPECT_EQ(loaded.Parts()[3]->baseName, "arm00000");
     EXPECT_EQ(loaded.Tree().GetParent(loaded.Parts()[1]->treeItem), loaded.Parts()[0]->treeItem);
     ASSERT_EQ(loaded.Motions().size(), 2u);
     EXPECT_EQ(loaded.Motions()[0].name, "walk");
@@ -123,7 +122,7 @@ TEST(ProjectFile, ObjectFilesAreFoundIgnoringCaseAndMeshBeforeModel)
     EXPECT_FLOAT_EQ(largest, 3.0f);
 }
 
-TEST(ProjectFile, AnExactFileNameWinsOverOneInAnotherCaseAndNumberingSkipsNamesInUse)
+TEST(ProjectFile, AnExactFileNameWinsOverOneInAnotherCaseAndRepeatedNamesGetFilesOfTheirOwn)
 {
     TempFolder folder;
     folder.Write("arm.mesh", CubeObjectFile(1.0f));
@@ -143,8 +142,13 @@ TEST(ProjectFile, AnExactFileNameWinsOverOneInAnotherCaseAndNumberingSkipsNamesI
     const ProjectLoad load = LoadProject(loaded, folder.File("model.anm"));
     ASSERT_TRUE(load.complete) << load.outcome.Message();
     ASSERT_EQ(loaded.PartCount(), 5);
-    const char* names[] = {"arm", "ARM", "arm00001", "arm00000", "arm00002"};
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(loaded.Parts()[i]->displayName, names[i]) << i;
+    // A project of older versions may name one file twice (or in two cases):
+    // each Part then gets a name, and so a file, that no other has in any case.
+    const char* names[] = {"arm", "ARM00000", "arm00001", "arm00002", "arm00003"};
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(loaded.Parts()[i]->baseName, names[i]) << i;
+        EXPECT_EQ(loaded.Parts()[i]->displayName, names[i]) << i;
+    }
     EXPECT_FLOAT_EQ(loaded.Parts()[0]->mesh->GetVertex(0)->x * loaded.Parts()[0]->mesh->GetVertex(0)->x, 1.0f);
     EXPECT_FLOAT_EQ(loaded.Parts()[1]->mesh->GetVertex(0)->x * loaded.Parts()[1]->mesh->GetVertex(0)->x, 9.0f);
     EXPECT_EQ(loaded.Tree().GetParent(loaded.Parts()[4]->treeItem), loaded.Parts()[3]->treeItem);
@@ -171,7 +175,9 @@ TEST(ProjectFile, MissingObjectFileStopsWithThePartsBeforeItAndNoMotions)
     EXPECT_NE(load.outcome.Message().find("Part 2"), std::string::npos);
     EXPECT_EQ(session.History().StepCount(), 0);
     EXPECT_FALSE(session.History().IsModified());
-    EXPECT_NE(session.TitleText().find("model.anm"), std::string::npos);
+    // Saving what came in over the project would lose the rest of it.
+    EXPECT_EQ(loaded.projectPath, "");
+    EXPECT_EQ(session.TitleText().find("model.anm"), std::string::npos);
 }
 
 TEST(ProjectFile, BrokenObjectFileGivesAnEmptyPartAndIsNamed)
@@ -239,7 +245,7 @@ TEST(ProjectFile, SaveRefusesAnEmptySceneWithItsMessages)
 TEST(ProjectFile, UnwritableTargetShowsTheOpenMessageAndKeepsThePath)
 {
     SavedModel model;
-    const Outcome saved = SaveProject(model.scene, model.folder.File("no/such/folder/x.anm"), model.prompt);
+    const Outcome saved = SaveProject(model.scene, model.folder.File("no/such/folder/x.anm"), model.prompt).outcome;
     EXPECT_FALSE(saved);
     // Before it, the second "arm" Part asks about the file the first one would write.
     ASSERT_FALSE(model.prompt.asked.empty());
@@ -281,16 +287,16 @@ TEST(ProjectFile, ManyReadOnlyFilesAreNamedAFewAndCounted)
     for (const std::string& name : model.folder.Names()) chmod(model.folder.File(name).c_str(), 0444);
     model.prompt.asked.clear();
     model.prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
-    const Outcome saved = SaveProject(model.scene, model.ProjectPath(), model.prompt);
+    const Outcome saved = SaveProject(model.scene, model.ProjectPath(), model.prompt).outcome;
     EXPECT_FALSE(saved);
-    // The project file and seven .mesh files (the two arms share one).
+    // The project file and eight .mesh files.
     EXPECT_EQ(model.prompt.asked.back(),
-              "上書き保存|「model.anm」「body.mesh」「arm.mesh」「leg.mesh」「extra0.mesh」"
-              "ほか3個のファイルは読み取り専用です。上書きしますか？");
+              "上書き保存|「model.anm」「body.mesh」「arm.mesh」「leg.mesh」「arm00000.mesh」"
+              "ほか4個のファイルは読み取り専用です。上書きしますか？");
     EXPECT_EQ(saved.Message(), model.ProjectPath() + ", " + model.folder.File("body.mesh") + ", " +
                                    model.folder.File("arm.mesh") + ", " + model.folder.File("leg.mesh") + ", " +
-                                   model.folder.File("extra0.mesh") +
-                                   " and 3 more: the files are read-only; nothing was written");
+                                   model.folder.File("arm00000.mesh") +
+                                   " and 4 more: the files are read-only; nothing was written");
 }
 
 TEST(FileCommands, ReadOnlyFilesAreAskedAboutOnceBeforeAnythingIsWritten)
@@ -322,7 +328,7 @@ TEST(FileCommands, ReadOnlyFilesAreAskedAboutOnceBeforeAnythingIsWritten)
     EXPECT_NE(model.folder.Read("leg.mesh"), "old");
 }
 
-TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
+TEST(FileCommands, AfterNewSaveAsksForANameAndNeverReplacesThePreviousProject)
 {
     SavedModel model;
     model.prompt.savePaths.push_back(model.ProjectPath());
@@ -331,27 +337,21 @@ TEST(FileCommands, NewThenSaveAsksBeforeWritingToThePreviousPath)
     ASSERT_TRUE(model.folder.Exists("model.anm"));
     model.prompt.asked.clear();
 
-    // Everything is saved: New asks nothing.
+    // Everything is saved: New asks nothing, and the new document is untitled.
     NewProject(model.session, model.prompt);
     EXPECT_TRUE(model.prompt.asked.empty());
     EXPECT_EQ(model.scene.PartCount(), 0);
     EXPECT_EQ(model.session.CurrentMotion(), -1);
-    EXPECT_EQ(model.scene.projectPath, model.ProjectPath());
+    EXPECT_EQ(model.scene.projectPath, "");
+    EXPECT_EQ(model.session.TitleText().find("model.anm"), std::string::npos);
 
     AddCube(model.scene, model.folder, "new.mqo");
     NewMotionCommand(model.session, "n");
-    model.prompt.yesNo = {false};
-    SaveCommand(model.session, model.prompt);
-    EXPECT_EQ(model.prompt.asked.back(), "上書き保存|" + model.ProjectPath() + "は存在します。上書きしますか？");
+    EXPECT_FALSE(SaveCommand(model.session, model.prompt));  // the save dialog, cancelled
+    EXPECT_EQ(model.prompt.asked, std::vector<std::string>{"save|ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm|||anm"});
     Scene check;
     ASSERT_TRUE(LoadProject(check, model.ProjectPath()).complete);
-    EXPECT_EQ(check.PartCount(), 4);  // No kept the old file
-
-    model.prompt.yesNo = {true};
-    SaveCommand(model.session, model.prompt);
-    ASSERT_TRUE(LoadProject(check, model.ProjectPath()).complete);
-    EXPECT_EQ(check.PartCount(), 1);
-    EXPECT_EQ(check.Parts()[0]->displayName, "new");
+    EXPECT_EQ(check.PartCount(), 4);
 }
 
 TEST(FileCommands, NewAskedAboutUnsavedWorkAndAnsweredNoKeepsTheSceneAndItsHistory)

@@ -58,7 +58,7 @@ std::string TrackOwners(const Motion& motion)
 
 }  // namespace
 
-TEST(SceneParts, RepeatedFileNamesAreNumberedAndBaseNamesCutAtTheFirstDot)
+TEST(SceneParts, RepeatedFileNamesAreNumberedInAnyCaseAndBaseNamesCutAtTheFirstDot)
 {
     TempFolder folder;
     EditorSession session;
@@ -66,9 +66,11 @@ TEST(SceneParts, RepeatedFileNamesAreNumberedAndBaseNamesCutAtTheFirstDot)
     for (int i = 0; i < 3; ++i) AddCube(scene, folder, "arm.mqo");
     folder.Write("hand.R.mesh", CubeObjectFile());
     const AddedPart hand = scene.AddPartFromFile(folder.File("hand.R.mesh"));
-    EXPECT_EQ(DisplayNames(scene), (std::vector<std::string>{"arm", "arm00000", "arm00001", "hand"}));
-    for (int i = 0; i < 3; ++i) EXPECT_EQ(scene.Parts()[i]->baseName, "arm");
-    EXPECT_EQ(scene.Parts()[3]->baseName, "hand");
+    AddCube(scene, folder, "ARM.mqo");
+    // Every Part has a file of its own, also where names differ only in case.
+    const std::vector<std::string> names{"arm", "arm00000", "arm00001", "hand", "ARM00002"};
+    EXPECT_EQ(DisplayNames(scene), names);
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(scene.Parts()[i]->baseName, names[i]);
     EXPECT_EQ(scene.Tree().GetText(scene.Parts()[1]->treeItem), "arm00000");
     EXPECT_EQ(scene.addObjectDirectory, folder.path);
     EXPECT_EQ(hand.loaded.Message(), "");
@@ -81,9 +83,10 @@ TEST(SceneParts, UnreadableFileStillGivesAPartAndSaysWhy)
     const AddedPart added = scene.AddPartFromFile("/no such/models\\leg.L.mqo");
     EXPECT_EQ(added.index, 0);
     ASSERT_EQ(scene.PartCount(), 1);
-    // A backslash is part of a file name on this system.
-    EXPECT_EQ(scene.Parts()[0]->baseName, "models\\leg");
-    EXPECT_EQ(scene.Parts()[0]->displayName, "models\\leg");
+    // A backslash is part of a file name on this system, but the project file
+    // would read it as a separator: the Part's own files take a full-width yen.
+    EXPECT_EQ(scene.Parts()[0]->baseName, "models￥leg");
+    EXPECT_EQ(scene.Parts()[0]->displayName, "models￥leg");
     EXPECT_EQ(scene.addObjectDirectory, "/no such");
     EXPECT_NE(added.loaded.Message().find("leg.L.mqo"), std::string::npos) << added.loaded.Message();
 

@@ -46,7 +46,7 @@ TEST(TextureOutput, MissingTexturesAreWrittenUnderLowerCaseNamesInTheFormatTheNa
     NewMotionCommand(session, "m");
     ASSERT_GE(scene.MeshBase().GetTextureNum(), 3);
 
-    const Outcome saved = SaveProject(scene, target.File("p.anm"), prompt);
+    const Outcome saved = SaveProject(scene, target.File("p.anm"), prompt).outcome;
     ASSERT_TRUE(saved);
     EXPECT_EQ(saved.Message(), "");
     EXPECT_EQ(target.Read("skin.png").substr(0, 4), "\x89PNG");

@@ -36,7 +36,7 @@ struct CliFigure {
     void Save()
     {
         ScriptedPrompt prompt;
-        EXPECT_TRUE(Succeeded(SaveProject(scene, path, prompt)));
+        EXPECT_TRUE(Succeeded(SaveProject(scene, path, prompt).outcome));
     }
     // Runs the command-line program with arguments (already quoted); its
     // error output goes through a file of the folder.

@@ -1,0 +1,86 @@
+#include "text/StoredName.h"
+
+#include "text/ShiftJis.h"
+#include "text/UiText.h"
+
+#include <algorithm>
+
+namespace m3d {
+
+namespace {
+
+// Bytes of the UTF-8 sequence starting with lead (1 for a stray byte, so a
+// walk over broken text still advances).
+size_t SequenceLength(unsigned char lead)
+{
+    if (lead >= 0xF0) return 4;
+    if (lead >= 0xE0) return 3;
+    if (lead >= 0xC0) return 2;
+    return 1;
+}
+
+// Calls visit with every character of text, as one UTF-8 sequence each.
+template <typename Visit>
+void ForEachCharacter(std::string_view text, Visit visit)
+{
+    for (size_t at = 0; at < text.size();) {
+        const size_t length = std::min(SequenceLength(static_cast<unsigned char>(text[at])), text.size() - at);
+        visit(text.substr(at, length));
+        at += length;
+    }
+}
+
+// The yen sign reads back as '\', which would split a file name: the
+// full-width yen keeps both its look and its meaning.
+constexpr const char* kFullWidthYen = "￥";
+
+std::string Replacement(std::string_view stored) { return stored == "\\" ? kFullWidthYen : std::string(stored); }
+
+}  // namespace
+
+std::optional<std::string> ShiftJisStoredForm(std::string_view utf8)
+{
+    const std::optional<std::string> sjis = Utf8ToShiftJis(utf8);
+    if (!sjis) return std::nullopt;
+    return ShiftJisToUtf8(*sjis);
+}
+
+std::optional<FoldedCharacter> FirstFoldedCharacter(std::string_view utf8)
+{
+    std::optional<FoldedCharacter> found;
+    ForEachCharacter(utf8, [&](std::string_view character) {
+        if (found) return;
+        const std::optional<std::string> stored = ShiftJisStoredForm(character);
+        if (stored && *stored != character)
+            found = FoldedCharacter{std::string(character), *stored, Replacement(*stored)};
+    });
+    return found;
+}
+
+std::string FoldedCharacterMessage(const FoldedCharacter& character)
+{
+    return WithArguments(UiText("core",
+                                "「%1」はプロジェクトファイルに保存すると「%2」に変わってしまいます。"
+                                "代わりに「%3」を入力してください。"),
+                         {character.typed, character.stored, character.instead});
+}
+
+std::string StorableFileName(std::string_view utf8)
+{
+    std::string name;
+    name.reserve(utf8.size());
+    ForEachCharacter(utf8, [&](std::string_view character) {
+        const unsigned char first = static_cast<unsigned char>(character[0]);
+        if (character == "\\") {
+            name += kFullWidthYen;
+        } else if (first < 0x20 || first == 0x7F) {
+            name += '_';
+        } else {
+            const std::optional<std::string> stored = ShiftJisStoredForm(character);
+            name += stored && *stored != character ? Replacement(*stored) : std::string(character);
+        }
+    });
+    return name;
+}
+
+}  // namespace m3d
