@@ -98,6 +98,9 @@ TEST(MotionName, RulesInOrderWithLengthsCountedInShiftJisBytes)
     EXPECT_EQ(ValidateMotionName("walk", motions), "同じモーション名があります");
     EXPECT_EQ(ValidateMotionName("歩く", motions), "同じモーション名があります");
     EXPECT_EQ(ValidateMotionName("Walk", motions), "");  // compared byte by byte
+    // w〜 would be stored as w～: refused as typed, so two names can never meet in the file.
+    EXPECT_NE(ValidateMotionName("w〜", motions).find("「～」"), std::string::npos);
+    EXPECT_EQ(ValidateMotionName("w～", motions), "");
     EXPECT_EQ(ValidateMotionName("run\xF0\x9F\x8F\x83", motions), "モーション名に使えない文字があります");
     // An over-long name that is also taken is refused for its length first.
     motions[0].name = "abcdefghijklmnopq";

@@ -1,6 +1,12 @@
 #include "editor/MotionTimeline.h"
 
+#include "anim/PoseEvaluation.h"
+#include "editor/CommandHost.h"
+#include "editor/CommandRegistry.h"
+#include "editor/PartCommands.h"
+#include "editor/PartTreeCommands.h"
 #include "support/MotionFixtures.h"
+#include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 
@@ -146,6 +152,95 @@ TEST(MotionTimeline, PasteReplacesTheTargetFramesKeysAndGapsAlike)
     EXPECT_TRUE(f.HasKey(0, 60));
     EXPECT_EQ(f.Track(0).keys.back().frame, 60);
     EXPECT_TRUE(f.HasKey(added, 60));
+}
+
+TEST(MotionTimeline, PastedKeysFollowTheirPartsAcrossDeletesUndoAndReparenting)
+{
+    // a, b and c at the top level; keys at 10: a x = 1, b x = 2, none of c (a gap).
+    TempFolder folder;
+    EditorSession session;
+    for (const char* name : {"a.mqo", "b.mqo", "c.mqo"}) AddCubeUnder(session, folder, -1, name);
+    ASSERT_TRUE(NewMotionCommand(session, "walk"));
+    ASSERT_TRUE(SetMotionLengthCommand(session, 60));
+    Scene& scene = session.GetScene();
+    const auto put = [&](int part, int frame, float x) {
+        SetKeyMatrix(scene, 0, part, frame, MatrixTranslation(x, 0, 0));
+    };
+    const auto keyX = [&](int part, int frame) {
+        const MotionTrack& track = scene.MotionAt(0).tracks[part];
+        const int key = track.FindKey(frame);
+        return key < 0 ? -1.0f : track.keys[key].matrix.m[3][0];
+    };
+    put(0, 10, 1);
+    put(1, 10, 2);
+    put(2, 40, 9);
+    MotionTimeline& timeline = session.Timeline();
+    ChooseRange(timeline, 10, 10);
+    ASSERT_TRUE(timeline.CopyKeys());
+
+    // a goes: b and c move up a place, and their own keys land on them.
+    session.SelectPart(0);
+    DeleteCurrentPart(session);
+    session.SetCurrentFrame(40);
+    ASSERT_TRUE(timeline.PasteKeys());
+    EXPECT_EQ(keyX(0, 40), 2.0f);   // b's
+    EXPECT_EQ(keyX(1, 40), -1.0f);  // c had no key at 10: its key at 40 goes
+
+    // Undone, a is back and takes its key again.
+    session.History().Undo();
+    session.History().Undo();
+    ASSERT_EQ(scene.PartCount(), 3);
+    EXPECT_EQ(keyX(2, 40), 9.0f);
+    session.SetCurrentFrame(50);
+    ASSERT_TRUE(timeline.PasteKeys());
+    EXPECT_EQ(keyX(0, 50), 1.0f);
+    EXPECT_EQ(keyX(1, 50), 2.0f);
+
+    // c copied at the top level (x = 3), then put under b: pasted where b is
+    // at x = 2, its key is re-expressed to keep its place in the world.
+    put(2, 10, 3);
+    ChooseRange(timeline, 10, 10);
+    ASSERT_TRUE(timeline.CopyKeys());
+    session.SelectPart(2);
+    ASSERT_TRUE(ReparentCurrentPart(session, 1));
+    session.SetCurrentFrame(20);
+    ASSERT_TRUE(timeline.PasteKeys());
+    EXPECT_FLOAT_EQ(keyX(2, 20), 1.0f);
+    EXPECT_FLOAT_EQ(WorldPoseAt(scene, scene.MotionAt(0), 20)[2].m[3][0], 3.0f);
+}
+
+TEST(MotionTimeline, ACommandDuringAKeyDragEndsItWithoutMovingKeys)
+{
+    struct Host : CommandHost {
+        ScriptedPrompt prompt;
+        UserPrompt& Prompt() override { return prompt; }
+    } host;
+    TempFolder folder;
+    EditorSession session;
+    for (const char* name : {"a.mqo", "b.mqo", "c.mqo"}) AddCubeUnder(session, folder, -1, name);
+    ASSERT_TRUE(NewMotionCommand(session, "walk"));
+    ASSERT_TRUE(SetMotionLengthCommand(session, 60));
+    Scene& scene = session.GetScene();
+    SetKeyMatrix(scene, 0, 1, 10, MatrixTranslation(1, 0, 0));
+    SetKeyMatrix(scene, 0, 2, 10, MatrixTranslation(2, 0, 0));
+    session.SelectPart(1);
+    RunCommand(EditorCommand::DeletePart, session, host);
+    ASSERT_EQ(scene.PartCount(), 2);
+
+    // c's key (now in the second row) is picked up; Ctrl+Z brings b back into that row.
+    MotionTimeline& timeline = session.Timeline();
+    timeline.LeftDown(XOf(10) + 1, 37 + 15 + 8);
+    ASSERT_TRUE(timeline.DraggedKeys().has_value());
+    timeline.MouseMove(XOf(30));
+    RunCommand(EditorCommand::Undo, session, host);
+    EXPECT_FALSE(timeline.DraggedKeys().has_value());
+    timeline.LeftUp();
+    ASSERT_EQ(scene.PartCount(), 3);
+    for (int part : {1, 2}) {
+        EXPECT_GE(scene.MotionAt(0).tracks[part].FindKey(10), 0) << part;
+        EXPECT_LT(scene.MotionAt(0).tracks[part].FindKey(30), 0) << part;
+    }
+    EXPECT_TRUE(session.History().RedoEnabled());
 }
 
 TEST(MotionTimeline, ZoomMapsClicksAtTwoFiveAndTwentyPixelsAFrame)

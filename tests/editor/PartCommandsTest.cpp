@@ -133,6 +133,8 @@ TEST(AddMirroredPart, TakenOrUnusableNamesAndAMissingSelectionChangeNothing)
     Shoulders s;
     EXPECT_EQ(AddMirroredPart(s.session, "armL").result, MirroredPartResult::NameTaken);
     EXPECT_EQ(AddMirroredPart(s.session, "shoulderR").result, MirroredPartResult::NameTaken);
+    EXPECT_EQ(AddMirroredPart(s.session, "ShoulderR").result, MirroredPartResult::NameTaken);
+    EXPECT_EQ(AddMirroredPart(s.session, "arm¥R").result, MirroredPartResult::NameFolded);
     for (const std::string name : {"", "sub/armR", "..\\armR", "/tmp/armR"})
         EXPECT_EQ(AddMirroredPart(s.session, name).result, MirroredPartResult::NameInvalid) << name;
     // A project file could not hold these.

@@ -141,6 +141,13 @@ TEST(RenameCurrentPart, TheNameIsCheckedAsForAMirroredPartAndTheNewNameIsOneUndo
     f.session.SelectPart(2);
     EXPECT_EQ(RenameCurrentPart(f.session, "arm"), PartNameProblem::Taken);
     EXPECT_EQ(RenameCurrentPart(f.session, "arm.L"), PartNameProblem::Taken);
+    EXPECT_EQ(RenameCurrentPart(f.session, "ARM"), PartNameProblem::Taken);  // arm.mesh would be its file
+    // The project file would give back another name: a separator, or ～ for 〜.
+    for (const std::string name : {"hand¥l", "head〜", "x−1"}) {
+        EXPECT_EQ(RenameCurrentPart(f.session, name), PartNameProblem::Folded) << name;
+        EXPECT_NE(PartNameProblemMessage(PartNameProblem::Folded, name).find("代わりに"), std::string::npos);
+    }
+    EXPECT_NE(PartNameProblemMessage(PartNameProblem::Folded, "hand¥l").find("「￥」"), std::string::npos);
     for (const std::string name : {"", ".hidden", "sub/palm", "..\\palm"})
         EXPECT_EQ(RenameCurrentPart(f.session, name), PartNameProblem::Invalid) << name;
     for (const std::string& name : std::vector<std::string>{"pa\x01lm", "\xF0\x9F\x98\x80", std::string(260, 'p')})
