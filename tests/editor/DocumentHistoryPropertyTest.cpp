@@ -19,14 +19,16 @@
 
 #include <filesystem>
 #include <functional>
+#include <iterator>
 #include <map>
 #include <random>
 
 using namespace m3d;
 
 // Random command sequences on a generated project: undoing everything gives
-// back the saved start byte for byte, redoing everything the end, and the
-// unsaved mark is set exactly when the document differs from the last save.
+// back the saved start byte for byte, redoing everything the end, the
+// unsaved mark is set exactly when the document differs from the last save,
+// and every saved project opens again as the document that was saved.
 namespace {
 
 // What a save would write, held in memory: the project file and every Part's geometry.
@@ -71,13 +73,19 @@ std::map<std::string, std::string> SavedFiles(const TempFolder& folder, const st
     return files;
 }
 
+// Names the project file would fold (¥ into a separator, 〜 into ～...), in
+// other letter cases, or plain.
+const char* const kNameStems[] = {"n", "n〜", "h¥", "x−", "y—", "z‾", "c¢", "p£", "q¬", "r‖", "n～", "ARM", "Body"};
+
 struct RandomEditing {
     TempFolder folder;
+    TempFolder elsewhere;  // object files named as those of folder
     EditorSession session;
     Scene& scene = session.GetScene();
     ScriptedPrompt prompt;
     std::mt19937 random;
     std::string savedBytes;
+    std::string lastSaved;
     int names = 0;
 
     explicit RandomEditing(unsigned seed) : random(seed)
@@ -85,6 +93,9 @@ struct RandomEditing {
         folder.Write("body.mqo", CubeObjectFile(2));
         folder.Write("arm.mqo", CubeObjectFile(1));
         folder.Write("swap.mqo", CubeObjectFile(3));
+        elsewhere.Write("arm.mqo", CubeObjectFile(4));
+        elsewhere.Write("BODY.mqo", CubeObjectFile(5));
+        elsewhere.Write("x〜.mqo", CubeObjectFile(6));
         for (const char* file : {"body.mqo", "arm.mqo", "arm.mqo"}) {
             session.SelectPart(scene.PartCount() > 0 ? 0 : -1);
             EXPECT_TRUE(AddObject(session, folder.File(file)));
@@ -101,6 +112,13 @@ struct RandomEditing {
 
     int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
     float Value() { return std::uniform_real_distribution<float>(-3, 3)(random); }
+    std::string NewName() { return kNameStems[Pick(std::size(kNameStems))] + std::to_string(++names); }
+    std::string ObjectFile()
+    {
+        const std::string files[] = {folder.File("arm.mqo"), folder.File("body.mqo"), elsewhere.File("arm.mqo"),
+                                     elsewhere.File("BODY.mqo"), elsewhere.File("x〜.mqo")};
+        return files[Pick(std::size(files))];
+    }
 
     // Saves into folder subfolder as "名前を付けて保存" does; false when
     // there is nothing a project can hold (no Motion or no Part).
@@ -112,14 +130,48 @@ struct RandomEditing {
         prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
         EXPECT_TRUE(SaveAsCommand(session, prompt));
         savedBytes = DocumentBytes(scene);
+        lastSaved = subfolder;
+        ExpectReopensAsSaved(subfolder);
         return true;
+    }
+
+    // Names, links, Motions, keys and geometry as the scene holds them.
+    void ExpectReopensAsSaved(const std::string& subfolder)
+    {
+        EditorSession reopened;
+        const ProjectLoad load = OpenProject(reopened, folder.File(subfolder + "/project.anm"));
+        EXPECT_TRUE(load.complete) << load.outcome.Message();
+        EXPECT_EQ(DocumentBytes(reopened.GetScene()), DocumentBytes(scene)) << subfolder;
+    }
+
+    // Saves over the last saved project, answering "キャンセル" (nothing may
+    // change) or "いいえ" to every .mesh question (a partial save unless the
+    // kept files hold the same geometry: then the mark goes).
+    void RefusedSave()
+    {
+        if (lastSaved == "start" || scene.Motions().empty() || scene.Parts().empty()) return;
+        const std::map<std::string, std::string> before = SavedFiles(folder, lastSaved);
+        const bool wasModified = session.History().IsModified();
+        const bool cancel = Pick(2);
+        prompt.savePaths = {folder.File(lastSaved + "/project.anm")};
+        prompt.meshAnswers.assign(size_t(scene.PartCount()),
+                                  cancel ? MeshOverwriteAnswer::Cancel : MeshOverwriteAnswer::No);
+        const bool saved = SaveAsCommand(session, prompt);
+        if (cancel) {
+            EXPECT_FALSE(saved);
+            EXPECT_EQ(SavedFiles(folder, lastSaved), before);
+            EXPECT_EQ(session.History().IsModified(), wasModified);
+        } else if (saved) {
+            savedBytes = DocumentBytes(scene);
+            ExpectReopensAsSaved(lastSaved);
+        }
     }
 
     void RunRandomCommand()
     {
         const int motion = session.CurrentMotion();
         const int length = motion >= 0 ? scene.Motions()[motion].length : 0;
-        switch (Pick(29)) {
+        switch (Pick(30)) {
         case 0: session.SelectPart(Pick(scene.PartCount() + 1) - 1); break;
         case 1:
             session.SelectMotion(Pick(scene.MotionCount() + 1) - 1);
@@ -144,18 +196,18 @@ struct RandomEditing {
         case 11: LevelPartInAllKeyframesCommand(session); break;
         case 12: TurnMotionAroundCommand(session); break;
         case 13: DeleteRedundantKeysCommand(session); break;
-        case 14: NewMotionCommand(session, "m" + std::to_string(++names)); break;
-        case 15: DuplicateMotionCommand(session, "d" + std::to_string(++names)); break;
+        case 14: NewMotionCommand(session, Pick(2) ? NewName() : "m" + std::to_string(++names)); break;
+        case 15: DuplicateMotionCommand(session, Pick(2) ? NewName() : "d" + std::to_string(++names)); break;
         case 16: DeleteMotionCommand(session); break;
         case 17:
             RenameMotionCommand(session, "r" + std::to_string(++names));
             SetMotionLengthCommand(session, 1 + Pick(std::max(1, length + 20)));
             break;
-        case 18: static_cast<void>(AddObject(session, folder.File(Pick(2) ? "arm.mqo" : "body.mqo"))); break;
+        case 18: static_cast<void>(AddObject(session, ObjectFile())); break;
         case 19: DeleteCurrentPart(session); break;
         case 20:
             Pick(2) ? SwapCurrentObject(session, folder.File("swap.mqo")).hadPart
-                    : (AddMirroredPart(session, "mirror" + std::to_string(++names)), true);
+                    : (AddMirroredPart(session, Pick(2) ? NewName() : "mirror" + std::to_string(++names)), true);
             break;
         case 21: {
             SymmetryEditor editor(session);
@@ -196,8 +248,9 @@ struct RandomEditing {
             default: GoToFrameCommand(session, Pick(70)); break;
             }
             break;
-        case 27: RenameCurrentPart(session, Pick(4) ? "n" + std::to_string(++names) : "arm"); break;
+        case 27: RenameCurrentPart(session, Pick(4) ? NewName() : "arm"); break;
         case 28: ReparentCurrentPart(session, Pick(scene.PartCount() + 1) - 1); break;
+        case 29: RefusedSave(); break;
         }
     }
 };
