@@ -46,6 +46,10 @@ public:
     // each wound like the polygon.
     void Triangulate(const std::vector<Vec3>& positions, const uint32_t* corners, uint32_t n,
                      std::vector<uint32_t>& out);
+    // The corner tests and sorted-list steps the last polygon of more than
+    // four corners cost: what the budget bounds (at most one ear test and
+    // one final pass over it).
+    uint64_t LastWork() const { return work; }
 
 private:
     void SplitQuad(const std::vector<Vec3>& positions, const uint32_t* corners, std::vector<uint32_t>& out);

@@ -103,8 +103,10 @@ uint32_t VertexWelder::Add(uint32_t positionKey, const _MESH_VERTEX& v)
 {
     Position& p = positions[positionKey];
     if (p.vertexCount > kMaxChain) return AddCrowded(v);
-    for (uint32_t i = p.firstVertex; i != kNone; i = nextAtPosition[i])
+    for (uint32_t i = p.firstVertex; i != kNone; i = nextAtPosition[i]) {
+        ++probes;
         if (SameAttributes(vertices[i], v)) return i;
+    }
     const uint32_t index = static_cast<uint32_t>(vertices.size());
     vertices.push_back(v);
     nextAtPosition.push_back(p.firstVertex);
@@ -136,6 +138,7 @@ uint32_t VertexWelder::AddCrowded(const _MESH_VERTEX& v)
     const uint32_t hash = HashVertex(v);
     const size_t mask = crowded.size() - 1;
     for (size_t slot = hash & mask; crowded[slot] != 0; slot = (slot + 1) & mask) {
+        ++probes;
         if (uint32_t(crowded[slot] >> 32) != hash) continue;
         const uint32_t index = uint32_t(crowded[slot]) - 1;
         const _MESH_VERTEX& o = vertices[index];

@@ -31,6 +31,9 @@ public:
     void ReservePositions(size_t count);
 
     static constexpr uint32_t kMaxChain = 32;
+    // Vertices and hash slots looked at by Add so far: the welding's cost,
+    // which stays a small multiple of the corners added whatever they hold.
+    uint64_t Probes() const { return probes; }
 
 private:
     void Rehash(size_t slotCount);
@@ -48,6 +51,7 @@ private:
     std::vector<uint64_t> slots;           // hash tag (high 32 bits) and position key + 1 (low); 0: empty
     std::vector<uint64_t> crowded;         // hash tag and vertex index + 1, for crowded positions
     size_t crowdedCount = 0;
+    uint64_t probes = 0;
 };
 
 }  // namespace m3d

@@ -2,7 +2,7 @@
 #include "anim/ExportGltfFile.h"
 #include "anim/MotionOperations.h"
 #include "io/PathLookup.h"
-#include "support/FileSizeLimit.h"
+#include "support/ResourceLimits.h"
 #include "support/GltfSampleScenes.h"
 #include "support/ScriptedPrompt.h"
 

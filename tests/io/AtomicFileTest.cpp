@@ -1,6 +1,6 @@
 #include "io/AtomicFile.h"
 #include "io/FileReading.h"
-#include "support/FileSizeLimit.h"
+#include "support/ResourceLimits.h"
 #include "support/OutcomeAssertions.h"
 #include "support/TempFolder.h"
 

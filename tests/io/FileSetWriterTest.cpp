@@ -1,6 +1,6 @@
 // A set of files is replaced whole or not at all.
 #include "io/FileSetWriter.h"
-#include "support/FileSizeLimit.h"
+#include "support/ResourceLimits.h"
 #include "support/OutcomeAssertions.h"
 #include "support/TempFolder.h"
 

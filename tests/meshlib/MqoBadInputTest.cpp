@@ -1,9 +1,9 @@
 #include "MqoTestSupport.h"
 #include "meshlib/MqoReader.h"
+#include "support/ResourceLimits.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <memory>
 
 using namespace m3d;
@@ -118,14 +118,15 @@ TEST(MqoBadInput, NumbersThatAreNotFiniteOrTooLarge)
 TEST(MqoBadInput, HugeCountsAreNotTrusted)
 {
     // Reserving for the announced counts would take gigabytes; the reader must
-    // fail fast on the short data instead.
-    const auto start = std::chrono::steady_clock::now();
-    ExpectFailure(Object("\tvertex 2000000000 {\n\t\t0 0 0\n\t}\n", ""), ":6:", "2000000000 vertices");
-    ExpectFailure(Object(kTriangle, "\tface 4000000000 {\n\t\t3 V(0 1 2)\n\t}\n"), ":11:", "4000000000 faces");
-    ExpectFailure(kHeader + "Material 4000000000 {\n}\n", ":3:", "4000000000 materials");
-    ExpectFailure(Object("\tBVertex 300000000 {\n\t\tVector 300000000 [3600000000]\n", ""), ":5:", "runs past");
-    ExpectFailure(kHeader + "Blob {\n\tData [18446744073709551616]\n}\n", ":4:", "runs past");
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+    // fail on the short data within a small part of that.
+    EXPECT_TRUE(RunWithAddressSpaceLimit(size_t(1) << 30, [] {
+        ExpectFailure(Object("\tvertex 2000000000 {\n\t\t0 0 0\n\t}\n", ""), ":6:", "2000000000 vertices");
+        ExpectFailure(Object(kTriangle, "\tface 4000000000 {\n\t\t3 V(0 1 2)\n\t}\n"), ":11:", "4000000000 faces");
+        ExpectFailure(kHeader + "Material 4000000000 {\n}\n", ":3:", "4000000000 materials");
+        ExpectFailure(Object("\tBVertex 300000000 {\n\t\tVector 300000000 [3600000000]\n", ""), ":5:", "runs past");
+        ExpectFailure(kHeader + "Blob {\n\tData [18446744073709551616]\n}\n", ":4:", "runs past");
+        return !::testing::Test::HasFailure();
+    }));
 }
 
 TEST(MqoBadInput, FilesThisReaderRefuses)
@@ -151,7 +152,7 @@ TEST(MqoBadInput, FilesThisReaderRefuses)
                   ": visible object 1, face 1:", "same few vertices");
 }
 
-TEST(MqoBadInput, DeepNestingAndLongPolygonsStayCheap)
+TEST(MqoBadInput, DeepNestingAndLongPolygonsAreRead)
 {
     std::string nested = kHeader;
     for (int i = 0; i < 100000; ++i) nested += "a {\n";
@@ -165,28 +166,25 @@ TEST(MqoBadInput, DeepNestingAndLongPolygonsStayCheap)
     for (int i = 0; i < 5000; ++i) face += std::to_string(i) + (i + 1 < 5000 ? " " : ")\n");
     const std::string text =
         kHeader + "Object \"o\" {\n\tvertex 5000 {\n" + vertices + "\t}\n\tface 1 {\n" + face + "\t}\n}\n";
-    const auto start = std::chrono::steady_clock::now();
+    // (What the cutting costs is bounded in GeometryPassesTest.)
     const ReadResult r = Read(text);
     EXPECT_TRUE(r.ok) << r.error;
     EXPECT_EQ(TriangleCount(r.model), 4998u);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
-TEST(MqoBadInput, ThousandsOfCornersOnOnePointStayCheap)
+TEST(MqoBadInput, ThousandsOfCornersOnOnePointAreWelded)
 {
-    // 60,000 triangles share vertex 0 with 30,000 different UVs there: a plain
-    // list search would compare the vertices at that point pairwise. Each UV
-    // comes twice, so half the corners must find the vertex made before.
+    // 60,000 triangles share vertex 0 with 30,000 different UVs there (what
+    // that costs is bounded in GeometryPassesTest). Each UV comes twice, so
+    // half the corners must find the vertex made before.
     std::string faces;
     const int count = 60000, distinct = count / 2;
     for (int i = 0; i < count; ++i) faces += "\t\t3 V(0 1 2) UV(" + std::to_string(i % distinct) + " 0 0 0 0 0)\n";
     const std::string text = kHeader + "Object \"o\" {\n\tshading 0\n" + kTriangle + "\tface " + std::to_string(count) +
                              " {\n" + faces + "\t}\n}\n";
-    const auto start = std::chrono::steady_clock::now();
     const ReadResult r = Read(text);
     ASSERT_TRUE(r.ok) << r.error;
     EXPECT_EQ(r.model.vertices.size(), size_t(distinct) + 2);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
     for (size_t t = 0; t < TriangleCount(r.model); ++t)
         ASSERT_EQ(r.model.vertices[r.model.indices[3 * t]].tu, float(t % distinct)) << t;
 }

@@ -3,7 +3,7 @@
 #include "scene/ProjectFile.h"
 #include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"
-#include "support/FileSizeLimit.h"
+#include "support/ResourceLimits.h"
 #include "support/OutcomeAssertions.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
