@@ -816,6 +816,16 @@
         <source>プロジェクトファイルに保存できない名前です。Shift-JISで表せる文字（制御文字を除く）で259バイトまでにしてください。</source>
         <translation>A project file cannot hold this name: use characters that Shift-JIS has (no control characters), at most 259 bytes.</translation>
     </message>
+    <message>
+        <source>「いいえ」と答えた次のmeshファイルは古い形のまま残り、画面のモデルと一致しません。保存は完全ではありません。
+%1</source>
+        <translation>These .mesh files were answered "No" and keep their old geometry, which does not match the model on screen. The save is not complete.
+%1</translation>
+    </message>
+    <message>
+        <source>「%1」はプロジェクトファイルに保存すると「%2」に変わってしまいます。代わりに「%3」を入力してください。</source>
+        <translation>"%1" would turn into "%2" in the project file. Type "%3" instead.</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>
