@@ -1,5 +1,6 @@
 #include "app/CommandIds.h"
 #include "editor/MotionCommands.h"
+#include "editor/OptionCommands.h"
 #include "app/MeshOverwriteDialog.h"
 #include "app/QtUserPrompt.h"
 #include "scene/ProjectFile.h"
@@ -107,6 +108,9 @@ private Q_SLOTS:
                 [](QWidget* dialog) { qobject_cast<QMessageBox*>(dialog)->button(QMessageBox::Yes)->click(); });
             app.frame->Action(ID_FILE_NEW)->trigger();
             QCOMPARE(app.scene.PartCount(), 0);
+            // The new document is untitled: the old project's name is gone from the title.
+            QVERIFY2(!app.frame->windowTitle().contains("pose.anm"), qPrintable(app.frame->windowTitle()));
+            QVERIFY(app.frame->windowTitle().contains("名称未設定"));
             auto* tree = app.Form().findChild<QTreeWidget*>(IdName(IDC_PARTS_TREE));
             QCOMPARE(tree->topLevelItem(0)->childCount(), 0);
 
@@ -152,8 +156,8 @@ private Q_SLOTS:
         QVERIFY(SaveProject(app.scene, project, prompt));  // into an empty folder: no question
         QCOMPARE(app.scene.projectPath, project);
 
-        // The second save finds both .mesh files: Escape on the first means
-        // "いいえ" and the second is asked about; "すべてはい" writes it.
+        // The second save finds both .mesh files. Escape on the first backs
+        // out of the save: nothing is written and nothing more is asked.
         QStringList asked;
         auto answer = [&](int button) {
             AnswerNextDialog<MeshOverwriteDialog>([&asked, button](MeshOverwriteDialog* dialog) {
@@ -170,16 +174,40 @@ private Q_SLOTS:
                     dialog->findChild<QPushButton*>(IdName(button))->click();
             });
         };
+        const auto armQuestion =
+            QString::fromStdString(folder.File("again/arm.mesh")) + "は存在しています。上書きしますか？";
+        const auto legQuestion =
+            QString::fromStdString(folder.File("again/leg.mesh")) + "は存在しています。上書きしますか？";
+        const auto readProject = [&] {
+            QFile file(QString::fromStdString(project));
+            return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        };
+        const QByteArray before = readProject();
+        QVERIFY(ScaleCommand(app.session, 2));
         AnswerNextMessageBox(QMessageBox::Yes);  // the project file itself is replaced
         answer(0);
-        answer(2176);
         app.frame->Action(ID_FILE_SAVE)->trigger();
+        QCOMPARE(asked, QStringList({armQuestion}));
+        QCOMPARE(readProject(), before);
+        QVERIFY(app.frame->windowTitle().endsWith(" *"));
+
+        // "いいえ" keeps arm.mesh, which no longer holds the scaled arm: the
+        // save says it is partial and the title keeps its mark.
+        asked.clear();
+        QString said;
+        AnswerNextMessageBox(QMessageBox::Yes);
+        answer(2177);
+        answer(2176);
+        AnswerNextDialog<QMessageBox>([&](QMessageBox* box) {
+            said = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        app.frame->Action(ID_FILE_SAVE)->trigger();
+        QCOMPARE(asked, QStringList({armQuestion, legQuestion}));
+        QVERIFY2(said.contains(QString::fromStdString(folder.File("again/arm.mesh"))), qPrintable(said));
+        QVERIFY(app.frame->windowTitle().endsWith(" *"));
         AnswerNextMessageBox(QMessageBox::No);  // the question whether to save before closing
         app.Close();
-        QCOMPARE(asked,
-                 QStringList(
-                     {QString::fromStdString(folder.File("again/arm.mesh")) + "は存在しています。上書きしますか？",
-                      QString::fromStdString(folder.File("again/leg.mesh")) + "は存在しています。上書きしますか？"}));
         QCOMPARE(unexpectedDialog, QString());
     }
 };
