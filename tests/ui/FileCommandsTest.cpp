@@ -144,7 +144,7 @@ private Q_SLOTS:
         QCOMPARE(unexpectedDialog, QString());
     }
 
-    void savingAgainAsksAboutEveryMeshFileInItsOwnDialog()
+    void savingAgainAsksAboutEveryMeshFileAndARefusedOneLeavesTheMark()
     {
         QVERIFY(QDir().mkpath(QString::fromStdString(folder.File("again"))));
         const std::string project = folder.File("again/pose.anm");
