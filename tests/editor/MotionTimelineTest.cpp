@@ -25,6 +25,19 @@ void ChooseRange(MotionTimeline& timeline, int from, int to)
     timeline.LeftUp();
 }
 
+// a, b and c at the top level, and a Motion "walk" of 60 frames.
+struct ThreeTopLevelParts {
+    TempFolder folder;
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    ThreeTopLevelParts()
+    {
+        for (const char* name : {"a.mqo", "b.mqo", "c.mqo"}) AddCubeUnder(session, folder, -1, name);
+        EXPECT_TRUE(NewMotionCommand(session, "walk"));
+        EXPECT_TRUE(SetMotionLengthCommand(session, 60));
+    }
+};
+
 }  // namespace
 
 TEST(MotionTimeline, MouseMappingAtTheEdgesOfTheTimeline)
@@ -156,13 +169,10 @@ TEST(MotionTimeline, PasteReplacesTheTargetFramesKeysAndGapsAlike)
 
 TEST(MotionTimeline, PastedKeysFollowTheirPartsAcrossDeletesUndoAndReparenting)
 {
-    // a, b and c at the top level; keys at 10: a x = 1, b x = 2, none of c (a gap).
-    TempFolder folder;
-    EditorSession session;
-    for (const char* name : {"a.mqo", "b.mqo", "c.mqo"}) AddCubeUnder(session, folder, -1, name);
-    ASSERT_TRUE(NewMotionCommand(session, "walk"));
-    ASSERT_TRUE(SetMotionLengthCommand(session, 60));
-    Scene& scene = session.GetScene();
+    // keys at 10: a x = 1, b x = 2, none of c (a gap).
+    ThreeTopLevelParts f;
+    EditorSession& session = f.session;
+    Scene& scene = f.scene;
     const auto put = [&](int part, int frame, float x) {
         SetKeyMatrix(scene, 0, part, frame, MatrixTranslation(x, 0, 0));
     };
@@ -215,12 +225,9 @@ TEST(MotionTimeline, ACommandDuringAKeyDragEndsItWithoutMovingKeys)
         ScriptedPrompt prompt;
         UserPrompt& Prompt() override { return prompt; }
     } host;
-    TempFolder folder;
-    EditorSession session;
-    for (const char* name : {"a.mqo", "b.mqo", "c.mqo"}) AddCubeUnder(session, folder, -1, name);
-    ASSERT_TRUE(NewMotionCommand(session, "walk"));
-    ASSERT_TRUE(SetMotionLengthCommand(session, 60));
-    Scene& scene = session.GetScene();
+    ThreeTopLevelParts f;
+    EditorSession& session = f.session;
+    Scene& scene = f.scene;
     SetKeyMatrix(scene, 0, 1, 10, MatrixTranslation(1, 0, 0));
     SetKeyMatrix(scene, 0, 2, 10, MatrixTranslation(2, 0, 0));
     session.SelectPart(1);
