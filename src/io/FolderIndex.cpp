@@ -1,6 +1,7 @@
 #include "io/FolderIndex.h"
 
 #include "text/ShiftJis.h"
+#include "text/StoredName.h"
 
 #include <filesystem>
 #include <system_error>
@@ -14,7 +15,7 @@ FolderIndex::FolderIndex(const std::string& folder) : directory(folder.empty() ?
     std::error_code ec;
     for (fs::directory_iterator it(directory, ec), end; !ec && it != end; it.increment(ec)) {
         std::string name = it->path().filename().string();
-        foldedNames.try_emplace(AsciiLower(name), name);
+        foldedNames.try_emplace(AsciiLower(StorableFileName(name)), name);
         exactNames.insert(std::move(name));
     }
 }
@@ -25,7 +26,7 @@ std::optional<std::string> FolderIndex::FindFile(std::string_view fileName) cons
     const std::string* entry = nullptr;
     if (auto exact = exactNames.find(wanted); exact != exactNames.end()) {
         entry = &*exact;
-    } else if (auto folded = foldedNames.find(AsciiLower(wanted)); folded != foldedNames.end()) {
+    } else if (auto folded = foldedNames.find(AsciiLower(StorableFileName(wanted))); folded != foldedNames.end()) {
         entry = &folded->second;
     }
     if (!entry) return std::nullopt;

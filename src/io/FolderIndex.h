@@ -21,14 +21,16 @@ public:
     // The path of the regular file named fileName (no separators) in the
     // folder: the entry of exactly that name when there is one, else the
     // first entry listed whose name matches ignoring the case of ASCII
-    // letters (as FindFileIgnoringCase matches one component). nullopt when
-    // none matches or the match is not a regular file.
+    // letters (as FindFileIgnoringCase matches one component) and the
+    // characters a project file stores as one (StorableFileName: head〜.mesh
+    // for head～.mesh, hand¥l.mesh for hand￥l.mesh). nullopt when none
+    // matches or the match is not a regular file.
     std::optional<std::string> FindFile(std::string_view fileName) const;
 
 private:
     std::string directory;
     std::unordered_set<std::string> exactNames;
-    // Lower-cased name -> the first entry of that name in listing order.
+    // Stored, lower-cased name -> the first entry of that name in listing order.
     std::unordered_map<std::string, std::string> foldedNames;
 };
 

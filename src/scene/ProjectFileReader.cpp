@@ -102,13 +102,17 @@ private:
         const std::string_view raw = field.substr(0, field.find('\0'));
         if (raw.size() > size_t(kMaxPartNameBytes))
             return Fail(at + 4, "name of Part " + std::to_string(index) + " is longer than 259 bytes");
-        const std::optional<std::string> utf8 = ShiftJisToUtf8(raw);
-        if (!utf8) return Fail(at + 4, "name of Part " + std::to_string(index) + " is not Shift-JIS text");
+        const std::optional<std::string> decoded = ShiftJisToUtf8(raw);
+        if (!decoded) return Fail(at + 4, "name of Part " + std::to_string(index) + " is not Shift-JIS text");
+        // Earlier versions stored a typed ¥ as its code, which reads back as
+        // '\': the full-width yen names the same file (FolderIndex::FindFile).
+        std::string utf8;
+        for (char c : *decoded) utf8 += c == '\\' ? std::string("￥") : std::string(1, c);
         // The name becomes a file name in the project's folder: it must not lead anywhere else.
-        if (!IsPlainPartName(*utf8))
+        if (!IsPlainPartName(utf8))
             return Fail(at + 4, "name of Part " + std::to_string(index) +
                                     " holds a path separator, a control character or \"..\"");
-        name = *utf8;
+        name = utf8;
         return Outcome();
     }
 

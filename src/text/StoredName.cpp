@@ -67,6 +67,13 @@ std::string FoldedCharacterMessage(const FoldedCharacter& character)
 
 std::string StorableFileName(std::string_view utf8)
 {
+    // Most names need no change: one conversion each way tells, where the
+    // character by character walk below would convert every character.
+    const bool plain = std::none_of(utf8.begin(), utf8.end(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b < 0x20 || b == 0x7F || b == '\\';
+    });
+    if (plain && ShiftJisStoredForm(utf8) == utf8) return std::string(utf8);
     std::string name;
     name.reserve(utf8.size());
     ForEachCharacter(utf8, [&](std::string_view character) {

@@ -222,11 +222,15 @@ TEST(ProjectFileFormat, PartNamesMustBePlainFileNamesOfAtMost259Bytes)
     EXPECT_TRUE(Succeeded(ParseExact(fileWithName(0, ""), data)));
     EXPECT_EQ(data.parts[0].baseName, "");
 
-    for (const char* bad : {"a/bc", "a\\bc", "..ab", "ab\x01x", "tab\tx", "\x7f"}) {
+    for (const char* bad : {"a/bc", "..ab", "ab\x01x", "tab\tx", "\x7f"}) {
         std::string name(bad);
         name.resize((name.size() + 3) / 4 * 4, '\0');
         EXPECT_NE(ExpectRefused(fileWithName(uint32_t(name.size()), name)).find("Part 0"), std::string::npos) << bad;
     }
+    // 0x5C is what earlier versions stored for a typed ¥: it names the file
+    // of the full-width yen, never a folder.
+    EXPECT_TRUE(Succeeded(ParseExact(fileWithName(4, "a\\bc"), data)));
+    EXPECT_EQ(data.parts[0].baseName, "a￥bc");
     // A second Shift-JIS byte of 0x5C is part of a character, not a separator.
     EXPECT_TRUE((outcome = ParseExact(fileWithName(4,
                                                    "\x95\x5C"

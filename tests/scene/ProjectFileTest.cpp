@@ -155,6 +155,31 @@ TEST(ProjectFile, AnExactFileNameWinsOverOneInAnotherCaseAndRepeatedNamesGetFile
     EXPECT_EQ(loaded.SelectedPartIndex(), 4);
 }
 
+TEST(ProjectFile, AProjectSavedWithFoldedNamesFindsTheFilesOfItsTypedNames)
+{
+    // Earlier versions wrote head〜.mesh and hand¥l.mesh beside records that
+    // read back as head～ and hand\l.
+    TempFolder folder;
+    folder.Write("head〜.mesh", CubeObjectFile(1.0f));
+    folder.Write("hand¥l.mesh", CubeObjectFile(2.0f));
+    Motion motion;
+    motion.name = "m";
+    motion.tracks.resize(2);
+    for (MotionTrack& track : motion.tracks) track.keys.push_back({0, Matrix4::Identity()});
+    Expected<std::string> bytes = BuildProjectFile({{"head～", -1, -1}, {"handXl", -1, -1}}, {motion});
+    ASSERT_TRUE(Succeeded(bytes));
+    bytes->replace(bytes->find("handXl"), 6, "hand\\l");
+    folder.Write("model.anm", *bytes);
+
+    Scene loaded;
+    const ProjectLoad load = LoadProject(loaded, folder.File("model.anm"));
+    ASSERT_TRUE(load.complete) << load.outcome.Message();
+    ASSERT_EQ(loaded.PartCount(), 2);
+    EXPECT_EQ(loaded.Parts()[0]->baseName, "head～");
+    EXPECT_EQ(loaded.Parts()[1]->baseName, "hand￥l");
+    EXPECT_FLOAT_EQ(loaded.Parts()[1]->mesh->GetVertex(0)->x * loaded.Parts()[1]->mesh->GetVertex(0)->x, 4.0f);
+}
+
 TEST(ProjectFile, MissingObjectFileStopsWithThePartsBeforeItAndNoMotions)
 {
     SavedModel model;
