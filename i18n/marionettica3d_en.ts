@@ -816,6 +816,30 @@
         <source>プロジェクトファイルに保存できない名前です。Shift-JISで表せる文字（制御文字を除く）で259バイトまでにしてください。</source>
         <translation>A project file cannot hold this name: use characters that Shift-JIS has (no control characters), at most 259 bytes.</translation>
     </message>
+    <message>
+        <source>%1の保存が途中で止まっていたが、完了も取り消しもできない。
+%2</source>
+        <translation>The save of %1 had stopped part way and can be neither completed nor undone.
+%2</translation>
+    </message>
+    <message>
+        <source>途中で止まった保存の記録%1が読めないため、何も変更していない。
+%2</source>
+        <translation>%1, the record of a save that stopped part way, cannot be read; nothing was changed.
+%2</translation>
+    </message>
+    <message>
+        <source>%1の保存が途中で止まっていたため、残りのファイルを置いて保存を完了した。</source>
+        <translation>The save of %1 had stopped part way; its remaining files were put in place to complete it.</translation>
+    </message>
+    <message>
+        <source>%1の保存が途中で止まっていたため、保存前のファイルに戻した。</source>
+        <translation>The save of %1 had stopped part way; the files as they were before it were put back.</translation>
+    </message>
+    <message>
+        <source>中断された保存</source>
+        <translation>Interrupted save</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>

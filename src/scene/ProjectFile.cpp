@@ -4,10 +4,12 @@
 #include "io/FileSetWriter.h"
 #include "io/FolderIndex.h"
 #include "io/PathLookup.h"
+#include "io/WriteTarget.h"
 #include "scene/DisplayNameIndex.h"
 #include "scene/MessageLists.h"
 #include "scene/MeshOutput.h"
 #include "scene/ProjectFileFormat.h"
+#include "scene/RecoveryNotes.h"
 #include "scene/SaveTargets.h"
 #include "scene/Scene.h"
 #include "scene/TextureOutput.h"
@@ -85,6 +87,7 @@ Outcome SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
     if (written) written = StageTextures(PlanMissingTextures(scene, directory), set, prompt.Progress());
     if (written) written = set.Add(path, *bytes, options);
     if (written) written = set.Commit();
+    ShowRecoveryNotes(set.Recoveries(), prompt);
     if (written.Cancelled()) return written;
     if (!written) return refuse(written.Message(), written.ErrorNumber());
     scene.projectPath = path;
@@ -95,6 +98,9 @@ Outcome SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt)
 ProjectLoad LoadProject(Scene& scene, const std::string& path)
 {
     ProjectLoad load;
+    // A save of this project that was killed while it put its files in place is ended first.
+    if (std::optional<CommitRecoveryNote> note = RecoverCommitOf(InspectWriteTarget(path).file))
+        load.recoveries.push_back(std::move(*note));
     ProjectData data;
     {
         const Expected<std::string> bytes = ReadWholeFile(path, kMaxProjectFileBytes);

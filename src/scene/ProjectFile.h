@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/CommitRecovery.h"
 #include "io/Outcome.h"
 #include "scene/ProjectData.h"
 
@@ -27,7 +28,9 @@ std::vector<ProjectPartRecord> ProjectPartRecordsOf(const Scene& scene);
 // through prompt (headed by the cause, WriteFailureHeading) when there is no
 // Motion or no Part, or when a file cannot be written; encoding the textures
 // reports to prompt.Progress() and a cancel there ends the save without a
-// message. projectPath and projectFileName name path once it is saved.
+// message. What was done about interrupted saves found on the way is shown
+// first (ShowRecoveryNotes). projectPath and projectFileName name path once
+// it is saved.
 // A failure's message says why nothing was saved (it was shown through
 // prompt already, except after a cancel or a declined read-only question).
 Outcome SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt);
@@ -43,11 +46,16 @@ struct ProjectLoad {
     // Success when everything was read; otherwise it names the file, the
     // place and the reason, one line per problem.
     Outcome outcome;
+    // What was done about a save of the project killed while it put its
+    // files in place (found before the file was read); no failure of the load.
+    std::vector<CommitRecoveryNote> recoveries;
 };
 
-// Replaces the scene with the project at path. The file is read and checked
-// whole first: when it cannot be read or breaks a rule, the load fails
-// saying where and why, and the scene is left as it was. Otherwise the scene
+// Replaces the scene with the project at path. A save of it that was killed
+// while it put its files in place is ended first (RecoverCommitOf, reported
+// in recoveries), so that the files read are one set. The file is read and
+// checked whole first: when it cannot be read or breaks a rule, the load
+// fails saying where and why, and the scene is left as it was. Otherwise the scene
 // is cleared and the Parts are loaded in order from the project's folder
 // (name.mesh, else name.mqo, letter case ignored); when an object file is
 // missing, loading stops there, incomplete: the Parts read so far stay
