@@ -826,6 +826,30 @@
         <source>「%1」はプロジェクトファイルに保存すると「%2」に変わってしまいます。代わりに「%3」を入力してください。</source>
         <translation>"%1" would turn into "%2" in the project file. Type "%3" instead.</translation>
     </message>
+    <message>
+        <source>%1の保存が途中で止まっていたが、完了も取り消しもできない。
+%2</source>
+        <translation>The save of %1 had stopped part way and can be neither completed nor undone.
+%2</translation>
+    </message>
+    <message>
+        <source>途中で止まった保存の記録%1が読めないため、何も変更していない。
+%2</source>
+        <translation>%1, the record of a save that stopped part way, cannot be read; nothing was changed.
+%2</translation>
+    </message>
+    <message>
+        <source>%1の保存が途中で止まっていたため、残りのファイルを置いて保存を完了した。</source>
+        <translation>The save of %1 had stopped part way; its remaining files were put in place to complete it.</translation>
+    </message>
+    <message>
+        <source>%1の保存が途中で止まっていたため、保存前のファイルに戻した。</source>
+        <translation>The save of %1 had stopped part way; the files as they were before it were put back.</translation>
+    </message>
+    <message>
+        <source>中断された保存</source>
+        <translation>Interrupted save</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>

@@ -8,6 +8,7 @@
 #include "io/TaskProgress.h"
 #include "meshlib/TextureWriter.h"
 #include "records/TextureImage.h"
+#include "scene/RecoveryNotes.h"
 #include "scene/SaveTargets.h"
 #include "scene/Scene.h"
 #include "scene/TextureOutput.h"
@@ -167,6 +168,7 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     FileSetWriter set;
     Outcome written = StageFiles(document, folder, path, mainBytes, progress, set);
     if (written) written = set.Commit();
+    ShowRecoveryNotes(set.Recoveries(), prompt);
     if (!written) {
         result.cancelled = written.Cancelled();
         if (!result.cancelled)

@@ -56,7 +56,9 @@ const char* ExportGltfRefusal(const Scene& scene);
 // about in one question through prompt (the save dialog has asked about
 // path itself). Then every file is written beside its target and all are
 // put in place, path last, or none (FileSetWriter). Encoding the images
-// reports to prompt.Progress(). Animation time is frame / framesPerSecond.
+// reports to prompt.Progress(); what was done about interrupted saves found
+// on the way is shown through it (ShowRecoveryNotes). Animation time is
+// frame / framesPerSecond.
 // The scene is not changed.
 ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt);
 

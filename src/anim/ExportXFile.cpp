@@ -4,6 +4,7 @@
 #include "anim/XFileWriter.h"
 #include "io/FileSetWriter.h"
 #include "io/PathLookup.h"
+#include "scene/RecoveryNotes.h"
 #include "scene/SaveTargets.h"
 #include "scene/Scene.h"
 #include "scene/TextureOutput.h"
@@ -64,6 +65,7 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
         written = set.Add(
             path, [&content](FileSink& sink) { return WriteXFile(content, sink); }, options);
     if (written) written = set.Commit();
+    ShowRecoveryNotes(set.Recoveries(), prompt);
     if (!written) {
         result.cancelled = written.Cancelled();
         if (!result.cancelled)

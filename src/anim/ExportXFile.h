@@ -57,7 +57,8 @@ const char* ExportXRefusal(const Scene& scene);
 // the .x file last, or none (FileSetWriter). A target that is no regular
 // file is refused; a read-only .x file is asked about through prompt (the
 // save dialog has asked about replacing it). Encoding the textures reports
-// to prompt.Progress(). Building the content poses the model: the caller
+// to prompt.Progress(); what was done about interrupted saves found on the
+// way is shown through it (ShowRecoveryNotes). Building the content poses the model: the caller
 // shows the pose it wants afterwards. Refuses (nothing written) with
 // ExportXRefusal's text, or when timeScaleFactor is outside
 // kMinTimeScaleFactor ... kMaxTimeScaleFactor.

@@ -1,12 +1,14 @@
 #pragma once
 
+#include "cli/TextureReport.h"
 #include "scene/UserPrompt.h"
 
 #include <string>
 
 namespace m3d {
 
-// Answers a command's questions without a person; a message is a failure.
+// Answers a command's questions without a person; a message is a failure, a
+// note is printed as a warning.
 // The only Yes/No question of a save or an export is whether files may be
 // replaced that nobody chose (read-only ones, files beside an export).
 class CommandPrompt : public UserPrompt {
@@ -24,6 +26,8 @@ public:
     {
         if (message.empty()) message = text;
     }
+    // An interrupted save that was ended: a warning line on stderr.
+    void ShowNote(const std::string& text, const std::string&) override { PrintWarning(text); }
     std::string AskSavePath(const std::string&, const std::string&) override { return std::string(); }
     MeshOverwriteAnswer AskMeshOverwrite(const std::string&) override
     {

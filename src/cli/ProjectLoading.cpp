@@ -1,6 +1,7 @@
 #include "cli/ProjectLoading.h"
 
 #include "cli/CommandPrompt.h"
+#include "cli/TextureReport.h"
 
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
@@ -44,6 +45,7 @@ int FindMotionForCommand(const Scene& scene, const std::string& path, const std:
 bool LoadProjectForCommand(EditorSession& session, const std::string& path)
 {
     const ProjectLoad load = OpenProject(session, path);
+    for (const CommitRecoveryNote& note : load.recoveries) PrintWarning(note.message);
     if (load.outcome) return true;
     PrintFailure(load.outcome.Message());
     return false;

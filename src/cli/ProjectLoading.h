@@ -10,7 +10,8 @@ class EditorSession;
 class Scene;
 
 // Opens a project for a command as the File menu would (the last Motion
-// current at frame 0). Any problem (unreadable or damaged file, missing or
+// current at frame 0); what was done about an interrupted save of it is
+// printed as a warning line on stderr. Any problem (unreadable or damaged file, missing or
 // unreadable object file) is printed as one line on stderr and gives false:
 // a command never works on a partly loaded model.
 bool LoadProjectForCommand(EditorSession& session, const std::string& path);
@@ -18,7 +19,8 @@ bool LoadProjectForCommand(EditorSession& session, const std::string& path);
 // Saves the project as the File menu would, without a person to ask:
 // existing .mesh files in the target folder are kept, or all replaced when
 // overwriteMeshes is set; read-only targets refuse the whole save unless
-// replaceReadOnly is set. Anything not written, and kept .mesh files that
+// replaceReadOnly is set. Interrupted saves ended on the way are printed as
+// warnings (CommandPrompt). Anything not written, and kept .mesh files that
 // hold other geometry than the model (a partial save: the project file is
 // written), is printed as one line on stderr and gives false.
 bool SaveProjectForCommand(Scene& scene, const std::string& path, bool overwriteMeshes, bool replaceReadOnly);

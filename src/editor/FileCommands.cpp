@@ -3,6 +3,7 @@
 #include "anim/PoseEvaluation.h"
 #include "editor/EditorSession.h"
 #include "scene/ProjectFile.h"
+#include "scene/RecoveryNotes.h"
 #include "scene/UserPrompt.h"
 #include "text/UiText.h"
 
@@ -145,6 +146,7 @@ ProjectLoad OpenProject(EditorSession& session, const std::string& path)
 bool OpenProjectCommand(EditorSession& session, UserPrompt& prompt, const std::string& path)
 {
     const ProjectLoad load = OpenProject(session, path);
+    ShowRecoveryNotes(load.recoveries, prompt);
     if (!load.outcome) prompt.ShowMessage(load.outcome.Message(), UiText("core", "Error"));
     return load.outcome.Ok();
 }

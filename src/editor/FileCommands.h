@@ -39,8 +39,9 @@ bool SaveAsCommand(EditorSession& session, UserPrompt& prompt);
 // Returns LoadProject's result; a project read whole goes first in the
 // session's recent projects. The old scene's textures are released with it.
 [[nodiscard]] ProjectLoad OpenProject(EditorSession& session, const std::string& path);
-// OpenProject, then a message through prompt naming what could not be read;
-// true when everything was read.
+// OpenProject, then through prompt what was done about an interrupted save
+// of the project (ShowRecoveryNotes) and a message naming what could not be
+// read; true when everything was read.
 bool OpenProjectCommand(EditorSession& session, UserPrompt& prompt, const std::string& path);
 // Before the current data is thrown away: when something is unsaved and
 // there is at least one Motion and one Part, asks "現在のデータを保存しますか？"

@@ -8,6 +8,7 @@
 #include "editor/history/PartSwapChange.h"
 #include "io/PathLookup.h"
 #include "scene/PartPlacement.h"
+#include "scene/RecoveryNotes.h"
 #include "scene/UserPrompt.h"
 #include "text/UiText.h"
 
@@ -176,8 +177,11 @@ DropOutcome DropFiles(EditorSession& session, UserPrompt& prompt, const std::vec
     DropOutcome drop;
     drop.action = DroppedFileActionFor(paths);
     if (drop.action == DroppedFileAction::OpenProject) {
-        if (!session.History().IsModified() || AskDiscardCurrentData(prompt))
-            drop.read = OpenProject(session, paths[0]).outcome;
+        if (!session.History().IsModified() || AskDiscardCurrentData(prompt)) {
+            ProjectLoad load = OpenProject(session, paths[0]);
+            ShowRecoveryNotes(load.recoveries, prompt);
+            drop.read = std::move(load.outcome);
+        }
     } else if (drop.action == DroppedFileAction::AddObject) {
         drop.read = AddObject(session, paths[0]);
     }

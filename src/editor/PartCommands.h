@@ -96,7 +96,8 @@ struct DropOutcome {
     Outcome read;
 };
 // Carries out a drop: a project is opened (when something is unsaved, after
-// "現在のデータは失われます。よろしいですか？" ("新規作成") is answered Yes);
+// "現在のデータは失われます。よろしいですか？" ("新規作成") is answered Yes,
+// and what was done about an interrupted save of it is shown through prompt);
 // an object file is added with AddObject.
 DropOutcome DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths);
 

@@ -20,9 +20,13 @@ struct AtomicWriteOptions {
 // temporary file in the target's folder, which then replaces the target in
 // one step, so a failed or killed write never destroys the previous file and
 // leaves nothing behind. The temporary has no name while it is written
-// (O_TMPFILE); on file systems without that, a named "FILE.tmpXXXXXX" is
-// used. Leftovers of that pattern older than a minute (from a killed run) are
-// removed at the first save into their folder.
+// (O_TMPFILE); on file systems without that, it is named after the file and
+// the writing process (OwnTemporaryName). Writing first tidies the folder
+// (TidyFolder): named temporaries whose process is gone are removed, however
+// fresh, and the "FILE.tmpXXXXXX" of earlier versions once a minute old. The
+// record of an interrupted set commit found there is left, with the files it
+// needs, to the set writers and the project open, which report what they do
+// about it (FileSetWriter).
 //
 // A symbolic link is kept and the file it leads to is replaced. The new file
 // keeps the old one's permission bits and owner (a new file follows the

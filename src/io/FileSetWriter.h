@@ -1,6 +1,7 @@
 #pragma once
 
 #include "io/AtomicFile.h"
+#include "io/CommitRecovery.h"
 #include "io/FileSink.h"
 #include "io/Outcome.h"
 
@@ -30,12 +31,15 @@ struct FileSetOptions {
 // already put in place is put back as it was (the old file from a hard link
 // kept until the end), so the old set stays whole.
 //
-// A crash while Commit renames (milliseconds, no data is written then) can
-// leave the files renamed so far new and the rest old; the file added last
-// is then still the old one. Its temporaries and backups carry the names
-// of WriteFileAtomically's temporaries and are removed as stale by a later
-// write into their folder. Where the file system has no hard links, a file
-// replaced before the failure cannot be put back.
+// While Commit puts a set of more than one file in place it keeps a record
+// of it beside the last file (CommitRecordPath, CommitRecord.h). When the
+// program is killed meanwhile, the next open of that file (RecoverCommitOf)
+// or the next set written into its folder (Add, through TidyFolder) finds
+// the record and, its writer being gone, finishes the commit or puts the
+// old files back: a set is never left half new. Temporaries and second
+// names left by a kill name their process (OwnTemporaryName) and are
+// removed by a later write into their folder. Where the file system has no
+// hard links, a file replaced before a failure cannot be put back.
 class FileSetWriter {
 public:
     FileSetWriter();
@@ -44,7 +48,9 @@ public:
     FileSetWriter& operator=(const FileSetWriter&) = delete;
 
     // Writes the new contents of path (refused as WriteFileAtomically
-    // refuses). A second file for the same target replaces the first, in
+    // refuses). The first file into a folder (and the first after a few
+    // seconds) first ends the interrupted commits found there
+    // (TidyFolder), which Recoveries then reports. A second file for the same target replaces the first, in
     // the first one's place in the order. A failure names the file and
     // carries the errno of a failed system call (ENOSPC, EROFS,
     // ENAMETOOLONG...; 0 for a refused or read-only target); the set is then
@@ -54,16 +60,29 @@ public:
     Outcome Add(const std::string& path, std::string_view data, const FileSetOptions& options = {});
 
     // Puts every file in place, in the order added, and syncs their folders.
-    // A failure, as Add's, leaves every target as it was and the set emptied.
+    // A failure, as Add's, leaves every target as it was and the set emptied;
+    // so does the record of another commit of the same last file whose
+    // writer is still running.
     Outcome Commit();
     // Files a Commit left in place because one was already there (keepExisting).
     const std::vector<std::string>& KeptExisting() const { return kept; }
+    // What was done about interrupted commits found while writing this set,
+    // for the caller to tell the user before its own result.
+    const std::vector<CommitRecoveryNote>& Recoveries() const { return recoveries; }
+
+    // For tests of interrupted commits only: called by every Commit of the
+    // process with the number of files put in place so far: 0 just before
+    // the first (the record written), then after each. Empty: none.
+    static void SetCommitStepHookForTests(std::function<void(size_t placed)> hook);
 
 private:
     struct Staged;
+    Outcome WriteRecord(const std::string& recordPath, const std::string& bytes, const std::string& setPath);
+
     std::vector<std::unique_ptr<Staged>> staged;
     std::unordered_map<std::string, size_t> positionOf;  // target file -> its place in staged
     std::vector<std::string> kept;
+    std::vector<CommitRecoveryNote> recoveries;
 };
 
 }  // namespace m3d

@@ -1,72 +1,16 @@
 #include "io/TemporaryFile.h"
 
+#include "io/FolderTidying.h"
+#include "io/TemporaryNames.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
-#include <mutex>
-#include <random>
-#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace m3d {
-
-namespace {
-
-constexpr const char kTempMark[] = ".tmp";
-constexpr size_t kTempRandomChars = 6;
-// A named temporary this old is no write in progress but one that was killed.
-constexpr time_t kStaleTempSeconds = 60;
-
-bool IsAlphanumeric(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z'); }
-
-// "NAME.tmpXXXXXX" with six letters or digits, NAME not empty.
-bool IsTemporaryName(const char* name)
-{
-    const size_t length = std::strlen(name);
-    const size_t suffix = sizeof kTempMark - 1 + kTempRandomChars;
-    if (length <= suffix || std::strncmp(name + length - suffix, kTempMark, sizeof kTempMark - 1) != 0) return false;
-    for (size_t i = length - kTempRandomChars; i < length; ++i)
-        if (!IsAlphanumeric(name[i])) return false;
-    return true;
-}
-
-// Removes this user's stale temporaries from folder, once per folder and run:
-// scanning at every save would make saving many files into a large folder quadratic.
-void RemoveStaleTemporaries(const std::string& folder)
-{
-    static std::mutex mutex;
-    static std::set<std::string> cleaned;
-    {
-        std::lock_guard<std::mutex> lock(mutex);
-        if (!cleaned.insert(folder).second) return;
-    }
-    DIR* dir = opendir(folder.c_str());
-    if (!dir) return;
-    const time_t now = std::time(nullptr);
-    while (const dirent* entry = readdir(dir)) {
-        if (!IsTemporaryName(entry->d_name)) continue;
-        struct stat info;
-        if (fstatat(dirfd(dir), entry->d_name, &info, AT_SYMLINK_NOFOLLOW) != 0) continue;
-        if (S_ISREG(info.st_mode) && info.st_uid == geteuid() && now - info.st_mtime > kStaleTempSeconds)
-            unlinkat(dirfd(dir), entry->d_name, 0);
-    }
-    closedir(dir);
-}
-
-}  // namespace
-
-std::string RandomTemporaryName(const std::string& file)
-{
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    thread_local std::mt19937_64 random{std::random_device{}()};
-    std::string name = file + kTempMark;
-    for (size_t i = 0; i < kTempRandomChars; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
-    return name;
-}
 
 TemporaryFile::~TemporaryFile()
 {
@@ -78,7 +22,7 @@ bool TemporaryFile::Open(const std::string& folder, const std::string& file)
 {
     // Named temporaries are left by kills on file systems without
     // O_TMPFILE, and by a kill between naming and renaming.
-    RemoveStaleTemporaries(folder);
+    TidyFolder(folder, false);
     fd = open(folder.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666);
     if (fd >= 0) return true;
     if (errno != EOPNOTSUPP && errno != EISDIR && errno != EINVAL) return false;
@@ -88,7 +32,7 @@ bool TemporaryFile::Open(const std::string& folder, const std::string& file)
 bool TemporaryFile::OpenNamed(const std::string& file)
 {
     for (;;) {
-        std::string candidate = RandomTemporaryName(file);
+        std::string candidate = OwnTemporaryName(file);
         fd = open(candidate.c_str(), O_CREAT | O_EXCL | O_WRONLY | O_CLOEXEC, 0666);
         if (fd >= 0) {
             name = std::move(candidate);
@@ -130,7 +74,7 @@ bool TemporaryFile::Name(const std::string& file)
     if (name.empty()) {
         const std::string self = "/proc/self/fd/" + std::to_string(fd);
         for (;;) {
-            std::string candidate = RandomTemporaryName(file);
+            std::string candidate = OwnTemporaryName(file);
             if (linkat(AT_FDCWD, self.c_str(), AT_FDCWD, candidate.c_str(), AT_SYMLINK_FOLLOW) == 0) {
                 name = std::move(candidate);
                 break;
@@ -138,6 +82,8 @@ bool TemporaryFile::Name(const std::string& file)
             if (errno != EEXIST) return false;
         }
     }
+    struct stat info;
+    if (fstat(fd, &info) == 0) inode = static_cast<uint64_t>(info.st_ino);
     close(fd);
     fd = -1;
     return true;

@@ -4,14 +4,16 @@
 #include "io/Outcome.h"
 #include "io/WriteTarget.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
 namespace m3d {
 
 // The new contents of one file while they are written beside it: unnamed
-// (O_TMPFILE) where the file system allows it, else a named "FILE.tmpXXXXXX".
-// Closes and removes itself unless committed or released.
+// (O_TMPFILE) where the file system allows it, else named by OwnTemporaryName.
+// Closes and removes itself unless committed or released. Opening one first
+// tidies its folder (TidyFolder, without ending interrupted commits).
 class TemporaryFile {
 public:
     TemporaryFile() = default;
@@ -29,12 +31,14 @@ public:
     // nothing is there yet, else by renaming over it. false with errno set.
     bool Commit(const std::string& file, bool replacing);
 
-    // Gives the contents a name of their own beside file ("FILE.tmpXXXXXX")
+    // Gives the contents a name of their own beside file (OwnTemporaryName)
     // and closes them: a group of files stays within the limit on open
     // descriptors. The name is still removed by the destructor unless
     // Release is called. false with errno set.
     bool Name(const std::string& file);
     const std::string& NameOnDisk() const { return name; }
+    // The inode of the contents once named; 0 before.
+    uint64_t Inode() const { return inode; }
     // The caller takes over the named temporary: it is no longer removed.
     void Release() { name.clear(); }
 
@@ -44,10 +48,7 @@ private:
 
     int fd = -1;
     std::string name;  // the named temporary, "" while there is none
+    uint64_t inode = 0;
 };
-
-// "FILE.tmpXXXXXX" with six random letters or digits: the pattern whose stale
-// leftovers the next write into the folder removes.
-std::string RandomTemporaryName(const std::string& file);
 
 }  // namespace m3d

@@ -4,9 +4,11 @@
 #include "io/FileSetWriter.h"
 #include "io/FolderIndex.h"
 #include "io/PathLookup.h"
+#include "io/WriteTarget.h"
 #include "scene/MessageLists.h"
 #include "scene/MeshOutput.h"
 #include "scene/ProjectFileFormat.h"
+#include "scene/RecoveryNotes.h"
 #include "scene/SaveTargets.h"
 #include "scene/Scene.h"
 #include "scene/TextureOutput.h"
@@ -97,6 +99,7 @@ ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& promp
     if (written) written = StageTextures(PlanMissingTextures(scene, directory), set, prompt.Progress());
     if (written) written = set.Add(path, *bytes, options);
     if (written) written = set.Commit();
+    ShowRecoveryNotes(set.Recoveries(), prompt);
     if (written.Cancelled()) {
         save.outcome = std::move(written);
         return save;
@@ -119,6 +122,9 @@ ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& promp
 ProjectLoad LoadProject(Scene& scene, const std::string& path)
 {
     ProjectLoad load;
+    // A save of this project that was killed while it put its files in place is ended first.
+    if (std::optional<CommitRecoveryNote> note = RecoverCommitOf(InspectWriteTarget(path).file))
+        load.recoveries.push_back(std::move(*note));
     ProjectData data;
     {
         const Expected<std::string> bytes = ReadWholeFile(path, kMaxProjectFileBytes);

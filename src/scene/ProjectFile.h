@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/CommitRecovery.h"
 #include "io/Outcome.h"
 #include "scene/ProjectData.h"
 
@@ -39,6 +40,8 @@ struct ProjectSave {
 // through prompt (headed by the cause, WriteFailureHeading) when there is no
 // Motion or no Part, when two Parts would write one .mesh file, or when a
 // file cannot be written; encoding the textures reports to prompt.Progress().
+// What was done about interrupted saves found on the way is shown first
+// (ShowRecoveryNotes).
 // "キャンセル" (or Escape) on any question, or a cancel of the progress, ends
 // the save with nothing written and no message. "いいえ" for a .mesh file
 // keeps it; when it then differs from its Part, the rest is written and the
@@ -58,11 +61,16 @@ struct ProjectLoad {
     // Success when everything was read; otherwise it names the file, the
     // place and the reason, one line per problem.
     Outcome outcome;
+    // What was done about a save of the project killed while it put its
+    // files in place (found before the file was read); no failure of the load.
+    std::vector<CommitRecoveryNote> recoveries;
 };
 
-// Replaces the scene with the project at path. The file is read and checked
-// whole first: when it cannot be read or breaks a rule, the load fails
-// saying where and why, and the scene is left as it was. Otherwise the scene
+// Replaces the scene with the project at path. A save of it that was killed
+// while it put its files in place is ended first (RecoverCommitOf, reported
+// in recoveries), so that the files read are one set. The file is read and
+// checked whole first: when it cannot be read or breaks a rule, the load
+// fails saying where and why, and the scene is left as it was. Otherwise the scene
 // is cleared and the Parts are loaded in order from the project's folder
 // (name.mesh, else name.mqo, letter case ignored); when an object file is
 // missing, loading stops there, incomplete: the Parts read so far stay

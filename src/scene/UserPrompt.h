@@ -28,6 +28,9 @@ public:
     virtual YesNoCancel AskYesNoCancel(const std::string& text, const std::string& caption) = 0;
     // A message with an OK button.
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
+    // Something the user should know that is no failure of the command (an
+    // interrupted save found and ended); by default a message like the others.
+    virtual void ShowNote(const std::string& text, const std::string& caption) { ShowMessage(text, caption); }
     // The project save dialog (filter and default extension as given; it asks
     // itself before replacing a file). Returns the chosen path, "" when cancelled.
     virtual std::string AskSavePath(const std::string& filter, const std::string& defaultExtension) = 0;

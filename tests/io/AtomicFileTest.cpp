@@ -1,5 +1,8 @@
 #include "io/AtomicFile.h"
 #include "io/FileReading.h"
+#include "io/FileSetWriter.h"
+#include "io/PathLookup.h"
+#include "io/TemporaryNames.h"
 #include "support/ResourceLimits.h"
 #include "support/OutcomeAssertions.h"
 #include "support/TempFolder.h"
@@ -153,6 +156,32 @@ TEST(AtomicFile, StaleTemporariesOfOurPatternAreRemovedAndNothingElse)
     for (int i = 0; i < 3; ++i) utime(folder.File(names[i]).c_str(), &old);
     ASSERT_TRUE(Succeeded(Write(folder.File("a.x"), "new")));
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.x", "a.x.tmpAb-2Cd", "a.x.tmpAb12C", "b.x.tmpXy34Zq"}));
+}
+
+TEST(AtomicFile, TemporariesOfAGoneProcessAreRemovedHoweverFreshAndOthersAreKept)
+{
+    TempFolder folder;
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        FileSetWriter set;  // _exit runs no destructor: its temporary stays
+        _exit(set.Add(folder.File("a.x"), "left") ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_EQ(folder.Names().size(), 1u);
+    // One of this process, and one of another boot: perhaps of a process
+    // running on another machine that shares the folder.
+    const std::string own = FileNameOf(OwnTemporaryName(folder.File("b.x")));
+    ProcessIdentity elsewhere = ThisProcess();
+    elsewhere.boot = elsewhere.boot == "0000ffff" ? "ffff0000" : "0000ffff";
+    const std::string foreign = "c.x.m3d-tmp-" + IdentityToken(elsewhere) + "-Ab12Cd";
+    ASSERT_EQ(TemporaryWriter(foreign), elsewhere);
+    folder.Write(own, "in progress");
+    folder.Write(foreign, "in progress");
+    ASSERT_TRUE(Succeeded(Write(folder.File("d.x"), "new")));
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{own, foreign, "d.x"}));
 }
 
 // Reading refuses what is no regular file before reading a byte, and never waits on a FIFO.

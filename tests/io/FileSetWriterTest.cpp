@@ -135,3 +135,18 @@ TEST(FileSetWriter, AFileThatMustNotBeReplacedIsKeptWhenItIsThere)
     EXPECT_EQ(set.KeptExisting(), std::vector<std::string>{folder.File("skin.png")});
     EXPECT_EQ(folder.Names(), (std::vector<std::string>{"face.png", "skin.png"}));
 }
+
+// The temporaries and the commit's record beside a file are named after it:
+// a name as long as names may be must still leave room for them.
+TEST(FileSetWriter, FilesWithTheLongestNamesAreWrittenToo)
+{
+    TempFolder folder;
+    const std::string longest = std::string(255 - 5, 'n') + ".mesh";
+    FileSetWriter set;
+    ASSERT_TRUE(Succeeded(set.Add(folder.File(longest), "mesh")));
+    ASSERT_TRUE(Succeeded(set.Add(folder.File("a.anm"), "project")));
+    ASSERT_TRUE(Succeeded(set.Add(folder.File("z" + longest.substr(1)), "last")));
+    ASSERT_TRUE(Succeeded(set.Commit()));
+    EXPECT_EQ(folder.Read(longest), "mesh");
+    EXPECT_EQ(folder.Names(), (std::vector<std::string>{"a.anm", longest, "z" + longest.substr(1)}));
+}
