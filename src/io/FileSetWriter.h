@@ -49,12 +49,12 @@ public:
 
     // Writes the new contents of path (refused as WriteFileAtomically
     // refuses). The first file into a folder (and the first after a few
-    // seconds) first ends the interrupted commits found there
-    // (TidyFolder), which Recoveries then reports. A second file for the same target replaces the first, in
-    // the first one's place in the order. A failure names the file and
-    // carries the errno of a failed system call (ENOSPC, EROFS,
-    // ENAMETOOLONG...; 0 for a refused or read-only target); the set is then
-    // to be abandoned.
+    // seconds) first ends the interrupted commits found there (TidyFolder),
+    // which Recoveries then reports. A second file for the same target
+    // replaces the first, in the first one's place in the order. A failure
+    // names the file and carries the errno of a failed system call (ENOSPC,
+    // EROFS, ENAMETOOLONG...; 0 for a refused or read-only target); the set
+    // is then to be abandoned.
     Outcome Add(const std::string& path, const std::function<bool(FileSink&)>& produce,
                 const FileSetOptions& options = {});
     Outcome Add(const std::string& path, std::string_view data, const FileSetOptions& options = {});
