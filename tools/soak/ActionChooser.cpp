@@ -42,6 +42,9 @@ namespace {
 // which the dialog is closed outright (a dialog that ignores Escape).
 constexpr int kPatientSteps = 60;
 constexpr int kMostSteps = 200;
+constexpr int kClosingSteps = 5;
+// How much less likely than another the choice of leaving the program is.
+constexpr double kRarely = 0.1;
 
 // Keys besides the registry's: editing keys, the arrows, function keys and
 // letters, with and without modifiers.
@@ -124,13 +127,18 @@ SoakAction ActionChooser::Next(SoakWindow& window)
 SoakAction ActionChooser::Closing(SoakWindow& window)
 {
     QWidget* main = window.Frame();
-    if (QWidget* popup = QApplication::activePopupWidget()) return Key(popup, main, "Esc");
-    if (QWidget* modal = QApplication::activeModalWidget()) {
-        if (modal != lastModal) {
-            lastModal = modal;
+    QWidget* popup = QApplication::activePopupWidget();
+    QWidget* modal = QApplication::activeModalWidget();
+    if (QWidget* front = popup ? popup : modal) {
+        if (front != lastModal) {
+            lastModal = front;
             stepsOnModal = 0;
         }
-        if (++stepsOnModal > 5) return SoakAction{"dialog-reject", {}};
+        // Escape first, as the user would; what stays open after a few is closed outright.
+        if (++stepsOnModal > kClosingSteps) return SoakAction{"dialog-reject", {}};
+    }
+    if (popup) return Key(popup, main, "Esc");
+    if (modal) {
         if (qobject_cast<QFileDialog*>(modal)) return SoakAction{"file-cancel", {}};
         if (auto* box = qobject_cast<QMessageBox*>(modal)) {
             for (QMessageBox::ButtonRole role : {QMessageBox::NoRole, QMessageBox::RejectRole})
@@ -155,10 +163,16 @@ SoakAction ActionChooser::ForPopup(QWidget* popup, QWidget* main)
 SoakAction ActionChooser::ForMenu(QMenu* menu)
 {
     std::vector<QString> items;
-    for (QAction* action : menu->actions())
-        if (action->isVisible() && action->isEnabled() && !action->isSeparator()) items.push_back(action->text());
+    std::vector<double> weights;
+    for (QAction* action : menu->actions()) {
+        if (!action->isVisible() || !action->isEnabled() || action->isSeparator()) continue;
+        items.push_back(action->text());
+        // Leaving the program ends the session the steps have built up: rarely.
+        const double rarely = action->objectName() == IdName(ID_APP_EXIT) ? kRarely : 1.0;
+        weights.push_back(rarely / (1.0 + uses[action->text()]));
+    }
     if (items.empty() || random.Chance(0.06)) return SoakAction{"key", {}}.Set("target", "popup").Set("seq", "Esc");
-    const QString& item = items[LeastUsed(items)];
+    const QString& item = items[random.Weighted(weights)];
     ++uses[item];
     return SoakAction{"menu-item", {}}.Set("text", item.toStdString());
 }
@@ -422,9 +436,11 @@ SoakAction ActionChooser::UndoOrRedo(SoakWindow& window)
 SoakAction ActionChooser::AnyKey(SoakWindow& window)
 {
     QWidget* main = window.Frame();
-    const QString sequence = random.Chance(0.7)
-                                 ? random.Pick(shortcuts)
-                                 : QString::fromLatin1(kOtherKeys[random.Between(0, int(std::size(kOtherKeys)) - 1)]);
+    QString sequence = random.Chance(0.7)
+                           ? random.Pick(shortcuts)
+                           : QString::fromLatin1(kOtherKeys[random.Between(0, int(std::size(kOtherKeys)) - 1)]);
+    if (sequence == QLatin1String(EntryOf(EditorCommand::Exit).shortcut) && !random.Chance(kRarely))
+        sequence = QStringLiteral("Esc");
     // A key goes where the focus is; now and then the user first clicks the views.
     QWidget* focus = QApplication::focusWidget();
     if (focus == nullptr || focus->window() != main || random.Chance(0.25))

@@ -2,10 +2,12 @@
 
 #include "SoakWindow.h"
 #include "WidgetAddress.h"
+#include "app/CommandIds.h"
 #include "app/CAppForm.h"
 #include "app/PartsTreePanel.h"
 #include "scene/PartMove.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QColorDialog>
@@ -87,13 +89,20 @@ QRect CheckBoxOf(QTreeWidget* tree, QTreeWidgetItem* item)
     return tree->style()->subElementRect(QStyle::SE_ItemViewItemCheckIndicator, &option, tree);
 }
 
-// The dialog's button of kind in its button box, when it can be clicked.
-QPushButton* BoxButton(QWidget* dialog, QDialogButtonBox::StandardButton kind)
+// Presses the dialog's button of kind in its button box as the mouse would;
+// without one that can be pressed, ends the dialog as the button would.
+void PressBoxButton(QDialog* dialog, QDialogButtonBox::StandardButton kind)
 {
-    for (QDialogButtonBox* box : dialog->findChildren<QDialogButtonBox*>())
-        if (QPushButton* button = box->button(kind); button && button->isVisible() && button->isEnabled())
-            return button;
-    return nullptr;
+    for (QDialogButtonBox* box : dialog->findChildren<QDialogButtonBox*>()) {
+        if (QPushButton* button = box->button(kind); button && button->isVisible() && button->isEnabled()) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            return;
+        }
+    }
+    if (kind == QDialogButtonBox::Cancel)
+        dialog->reject();
+    else
+        dialog->accept();
 }
 
 }  // namespace
@@ -125,13 +134,7 @@ std::string ActionPlayer::Play(const SoakAction& action)
         window.Frame()->close();
         return std::string();
     }
-    if (verb == "dialog-reject") {
-        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
-            dialog->reject();
-            return std::string();
-        }
-        return "no modal dialog";
-    }
+    if (verb == "dialog-reject") return RejectDialog();
     if (verb == "wait" || verb == "end") return std::string();
     return "unknown step " + verb;
 }
@@ -293,6 +296,10 @@ std::string ActionPlayer::MenuItem(const SoakAction& action)
         if (!item->isEnabled()) return "the item is disabled";
         if (item->menu() == nullptr) ++menuCommands[item->objectName().isEmpty() ? text : item->objectName()];
         QTest::mouseClick(menu, Qt::LeftButton, Qt::NoModifier, menu->actionGeometry(item).center());
+        // A submenu opens after a short delay; the next step is for it.
+        if (QMenu* submenu = item->menu())
+            static_cast<void>(
+                QTest::qWaitFor([submenu] { return QApplication::activePopupWidget() == submenu; }, 1000));
         return std::string();
     }
     return "no item " + action.Get("text");
@@ -306,6 +313,10 @@ std::string ActionPlayer::PopupRow(const SoakAction& action)
     const QModelIndex index = view->model()->index(action.GetInt("row"), 0, view->rootIndex());
     if (!index.isValid()) return "no such row";
     view->scrollTo(index);
+    // A list opened by a click ignores releases for a double-click interval,
+    // so that the opening click does not choose; a person is slower.
+    QTest::qWait(QApplication::doubleClickInterval());
+    if (QApplication::activePopupWidget() != popup) return "the list closed";
     QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::NoModifier, view->visualRect(index).center());
     return std::string();
 }
@@ -356,6 +367,29 @@ std::string ActionPlayer::TreeDrop(const SoakAction& action)
     return std::string();
 }
 
+std::string ActionPlayer::RejectDialog()
+{
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+        popup->close();
+        return std::string();
+    }
+    QPointer<QDialog> dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return "no modal dialog";
+    dialog->reject();
+    // Some dialogs ignore Escape and close only on their cancel button.
+    for (QAbstractButton* button : dialog ? dialog->findChildren<QAbstractButton*>() : QList<QAbstractButton*>()) {
+        const QString text = button->text().remove('&');
+        if (button->isVisible() && button->isEnabled() &&
+            (button->objectName() == IdName(IDCANCEL) || text == QStringLiteral("キャンセル") ||
+             text == QStringLiteral("ｷｬﾝｾﾙ") || text == QStringLiteral("Cancel"))) {
+            QTest::mouseClick(button, Qt::LeftButton);
+            break;
+        }
+    }
+    if (dialog && dialog->isVisible()) dialog->done(QDialog::Rejected);
+    return std::string();
+}
+
 std::string ActionPlayer::File(const SoakAction& action)
 {
     auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
@@ -365,12 +399,8 @@ std::string ActionPlayer::File(const SoakAction& action)
     auto* name = files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
     if (name == nullptr) return "the file dialog has no name field";
     name->setText(QString::fromStdString(path));
-    QPushButton* accept = BoxButton(
-        files, files->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save : QDialogButtonBox::Open);
-    if (accept != nullptr)
-        QTest::mouseClick(accept, Qt::LeftButton);
-    else
-        static_cast<QDialog*>(files)->accept();
+    PressBoxButton(files,
+                   files->acceptMode() == QFileDialog::AcceptSave ? QDialogButtonBox::Save : QDialogButtonBox::Open);
     return std::string();
 }
 
@@ -378,10 +408,7 @@ std::string ActionPlayer::FileCancel()
 {
     auto* files = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
     if (files == nullptr) return "no file dialog is open";
-    if (QPushButton* cancel = BoxButton(files, QDialogButtonBox::Cancel))
-        QTest::mouseClick(cancel, Qt::LeftButton);
-    else
-        files->reject();
+    PressBoxButton(files, QDialogButtonBox::Cancel);
     return std::string();
 }
 
@@ -390,10 +417,7 @@ std::string ActionPlayer::Colour(const SoakAction& action)
     auto* picker = qobject_cast<QColorDialog*>(QApplication::activeModalWidget());
     if (picker == nullptr) return "no colour dialog is open";
     picker->setCurrentColor(QColor(QString::fromStdString(action.Get("rgb"))));
-    if (QPushButton* ok = BoxButton(picker, QDialogButtonBox::Ok))
-        QTest::mouseClick(ok, Qt::LeftButton);
-    else
-        picker->accept();
+    PressBoxButton(picker, QDialogButtonBox::Ok);
     return std::string();
 }
 

@@ -44,6 +44,7 @@ private:
     std::string TreeDrop(const SoakAction& action);
     std::string File(const SoakAction& action);
     std::string FileCancel();
+    std::string RejectDialog();
     std::string Colour(const SoakAction& action);
     std::string DropFiles(const SoakAction& action);
     std::string Reopen(const SoakAction& action);

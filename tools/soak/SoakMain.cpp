@@ -9,6 +9,7 @@
 #include <QSurfaceFormat>
 
 #include <cstdio>
+#include <filesystem>
 
 #if defined(__SANITIZE_ADDRESS__)
 #include <sanitizer/lsan_interface.h>
@@ -19,7 +20,8 @@
 int main(int argc, char** argv)
 {
     using namespace m3d::soak;
-    const SoakOptions options = ParseSoakOptions(std::vector<std::string>(argv + 1, argv + argc), M3D_SAMPLE_FOLDER);
+    const SoakOptions options = ParseSoakOptions(std::vector<std::string>(argv + 1, argv + argc),
+                                                 std::filesystem::path(M3D_SAMPLE_FIGURE).parent_path().string());
     if (options.showHelp) {
         std::fputs(SoakUsage(), stdout);
         return 0;

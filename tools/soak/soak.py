@@ -19,6 +19,7 @@ import os
 import re
 import secrets
 import shutil
+import statistics
 import subprocess
 import sys
 import tempfile
@@ -37,6 +38,7 @@ SANITIZER_MARKS = (
 # this much beyond the soak's seconds before the supervisor gives up on it.
 GRACE_SECONDS = 120
 SAMPLE_SECONDS = 0.5
+MEDIAN_SAMPLES = 10  # five seconds of samples
 LAST_STEPS = 25
 
 
@@ -191,12 +193,15 @@ def main():
             for at, kib in samples:
                 series.write(f"{at:.1f} {kib / 1024:.1f}\n")
 
-    # Memory: the sample at the end of the warm-up against the last one
-    # before the run's summary (after it the window goes and the leak check runs).
+    # Memory: the RSS at the end of the warm-up against the RSS at the end of
+    # the run (before its summary: after it the window goes and the leak
+    # check runs), each the median of a few seconds of samples, since a
+    # dialog open at the moment of one sample lifts it by tens of MiB.
     first_step = first_step if first_step is not None else 0.0
     warm_up = args.warm_up if args.warm_up is not None else min(20.0, args.seconds / 3)
-    warm = next((kib for at, kib in samples if at >= first_step + warm_up), None)
-    end = samples[-1][1] if samples else None
+    after_warm_up = [kib for at, kib in samples if at >= first_step + warm_up]
+    warm = statistics.median(after_warm_up[:MEDIAN_SAMPLES]) if after_warm_up else None
+    end = statistics.median(after_warm_up[-MEDIAN_SAMPLES:]) if after_warm_up else None
     peak = max((kib for _, kib in samples), default=None)
     memory = ""
     growth_mb = None
