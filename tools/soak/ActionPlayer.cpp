@@ -29,6 +29,9 @@
 #include <QUrl>
 #include <QtTest>
 
+#include <chrono>
+#include <thread>
+
 namespace m3d::soak {
 
 namespace {
@@ -136,6 +139,11 @@ std::string ActionPlayer::Play(const SoakAction& action)
     }
     if (verb == "dialog-reject") return RejectDialog();
     if (verb == "wait" || verb == "end") return std::string();
+    // Never chosen: a step list that holds it tests the watchdog (freeze.steps).
+    if (verb == "freeze") {
+        std::this_thread::sleep_for(std::chrono::milliseconds(action.GetInt("ms")));
+        return std::string();
+    }
     return "unknown step " + verb;
 }
 

@@ -11,7 +11,7 @@ the seed, the reason, the last steps and how to replay them.
 
 Standard library only. The soak runs in a fresh folder of its own (HOME, the
 settings, every file it opens or saves), removed afterwards unless the run
-failed or --keep is given.
+failed (--keep-folder).
 """
 
 import argparse
@@ -120,7 +120,8 @@ def main():
                         help="seconds after the first step when the warm-up ends (default a third, at most 20)")
     parser.add_argument("--hang-seconds", type=int, default=10, help="the watchdog's limit (default 10)")
     parser.add_argument("--rss-series", help="write every RSS sample (seconds, MiB) to this file")
-    parser.add_argument("--keep", action="store_true", help="keep the soak's folder")
+    parser.add_argument("--keep-folder", choices=("failure", "always", "never"), default="failure",
+                        help="when to keep the soak's folder (default: after a failure)")
     args = parser.parse_args()
 
     seed = args.seed
@@ -232,7 +233,7 @@ def main():
     steps = summary["line"] or "no summary"
     if not reasons:
         print(f"soak: PASS ({what}): {steps}; {memory}; {elapsed:.0f} s in all", flush=True)
-        if not args.keep:
+        if args.keep_folder != "always":
             shutil.rmtree(folder, ignore_errors=True)
         return 0
 
@@ -244,7 +245,10 @@ def main():
     excerpt = report or "\n".join(stderr_text.splitlines()[-80:])
     print(f"soak: from the soak's standard error ({stderr_path}):")
     print(resolve_frames(excerpt, args.program))
-    print(f"soak: the soak's folder is kept: {folder}")
+    if args.keep_folder == "never":
+        shutil.rmtree(folder, ignore_errors=True)
+    else:
+        print(f"soak: the soak's folder is kept: {folder}")
     print(f"soak: replay: {sys.argv[0]} --program {args.program} --replay {log_path}")
     if not args.replay:
         print(f"soak: or choose again from the seed: {sys.argv[0]} --program {args.program} "
