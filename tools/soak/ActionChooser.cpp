@@ -193,7 +193,7 @@ SoakAction ActionChooser::ForModal(QWidget* modal, QWidget* main)
         return SoakAction{"wait", {}}.Set("ms", random.Between(50, 300));
     }
     if (modal->objectName() == IdName(IDD_COLOUR_SETTINGS) && random.Chance(0.2)) {
-        const PixelRect& swatch = random.Pick(std::vector(ColourSwatches().begin(), ColourSwatches().end())).rect;
+        const PixelRect& swatch = ColourSwatches()[size_t(random.Between(0, int(ColourSwatches().size()) - 1))].rect;
         return Click(modal, main, {(swatch.left + swatch.right) / 2, (swatch.top + swatch.bottom) / 2});
     }
     return ForDialog(modal, main);

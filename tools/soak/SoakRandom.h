@@ -31,9 +31,9 @@ public:
         return weights.size() - 1;
     }
     size_t Weighted(std::initializer_list<double> weights) { return Weighted(std::vector<double>(weights)); }
-    // One element of items (not empty).
+    // A copy of one element of items (not empty).
     template <typename T>
-    const T& Pick(const std::vector<T>& items)
+    T Pick(const std::vector<T>& items)
     {
         return items[size_t(Between(0, int(items.size()) - 1))];
     }
