@@ -88,6 +88,9 @@ bool SoakDriver::Start(std::string& error)
                                          : "# replaying " + options.replayPath);
     WriteLine("# opened figure/figure.anm");
     window.Open(folder.StartProject(), "ja");
+    // Armed now, after the window's start-up: the first step may be due
+    // before the first beat of the timer.
+    watchdog.Beat();
     beat.start(kBeatMs);
     clock.start();
     ScheduleStep(options.paceMs);
