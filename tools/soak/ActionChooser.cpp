@@ -14,7 +14,6 @@
 #include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
-#include <QCheckBox>
 #include <QColorDialog>
 #include <QComboBox>
 #include <QFileDialog>
@@ -26,7 +25,6 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QProgressDialog>
-#include <QPushButton>
 #include <QScrollBar>
 #include <QTreeWidget>
 
@@ -39,7 +37,8 @@ namespace m3d::soak {
 namespace {
 
 // Steps on one modal dialog after which Escape gets likelier, and after
-// which the dialog is closed outright (a dialog that ignores Escape).
+// which the dialog is closed outright (a dialog that ignores Escape); at the
+// run's end, steps on a dialog or popup before it is closed outright.
 constexpr int kPatientSteps = 60;
 constexpr int kMostSteps = 200;
 constexpr int kClosingSteps = 5;

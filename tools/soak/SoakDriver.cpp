@@ -150,7 +150,6 @@ void SoakDriver::Step()
     const std::string text = ActionText(action);
     WriteLine(std::to_string(++steps) + " " + std::to_string(now) + " " + text);
     watchdog.SetDoing(std::to_string(steps) + " " + text);
-    if (action.verb == "reopen") ++windowsOpened;
     ScheduleStep(action.verb == "wait" ? action.GetInt("ms", options.paceMs) : options.paceMs);
     playing.push_back({modal, popup});
     const std::string why = player.Play(action);
@@ -158,6 +157,8 @@ void SoakDriver::Step()
     if (!why.empty()) {
         ++leftOut;
         WriteLine("#   left out: " + why);
+    } else if (action.verb == "reopen") {
+        ++windowsOpened;
     }
 }
 
