@@ -17,7 +17,16 @@ RenderWidget::RenderWidget(CAppForm& owner, QWidget* parent) : QOpenGLWidget(par
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);
 }
 
-RenderWidget::~RenderWidget() = default;
+RenderWidget::~RenderWidget()
+{
+    // The base class's destructor destroys the context, when this is no longer
+    // a RenderWidget: its last signal must not reach ContextAboutToGo then, so
+    // the device goes now (nothing when the form has released it already).
+    if (QOpenGLContext* gl = context()) {
+        disconnect(gl, &QOpenGLContext::aboutToBeDestroyed, this, &RenderWidget::ContextAboutToGo);
+        ContextAboutToGo();
+    }
+}
 
 QSurfaceFormat RenderWidget::RequestedFormat()
 {

@@ -8,6 +8,10 @@
 #include <cstdio>
 #include <cstring>
 
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
+
 using namespace m3d;
 
 std::vector<UiTestEntry>& m3d::UiTestRegistry()
@@ -39,5 +43,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "no test class %s\n", only ? only : "");
         return 2;
     }
+#if defined(__SANITIZE_ADDRESS__)
+    // Now, while every library is still loaded, so that the stacks of a leak
+    // name them; the check at exit would come after the plugins are unloaded.
+    __lsan_do_leak_check();
+#endif
     return failures == 0 ? 0 : 1;
 }
