@@ -9,7 +9,8 @@ packages=(
   fonts-noto-cjk fonts-ipafont-gothic  # the panels' font (src/app/DialogFont.h)
   libstb-dev libsquish-dev nlohmann-json3-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  libassimp-dev
+  libassimp-dev libtinygltf-dev libtinyobjloader-dev  # other programs' model formats
+  assimp-testmodels  # real files of those formats for the tests (BSD)
   xvfb xauth
   python3
   clang-format  # the layout check of the sources (tools/check_format.sh)

@@ -16,7 +16,7 @@ from collections import deque
 from pathlib import Path
 
 # Lowest layer first; folders that do not exist are skipped.
-CORE_FOLDERS = ["math", "text", "io", "records", "meshlib", "render", "settings",
+CORE_FOLDERS = ["math", "text", "io", "records", "meshlib", "foreign", "render", "settings",
                 "scene", "anim", "view", "editor"]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"/]+)/[^"]*"')
