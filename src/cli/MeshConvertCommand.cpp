@@ -5,6 +5,7 @@
 #include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
 #include "meshlib/CMesh.h"
+#include "scene/ObjectFileLoading.h"
 
 #include <cmath>
 #include <cstdio>
@@ -49,7 +50,7 @@ int MeshConvert(const std::vector<std::string>& args)
     if (RefuseReadOnlyOutput(paths[1], overwrite)) return 1;
 
     CMesh mesh;
-    if (const Outcome loaded = mesh.LoadObject(paths[0], 1.0f); !loaded) {
+    if (const Outcome loaded = LoadObjectFile(mesh, paths[0]); !loaded) {
         std::fprintf(stderr, "%s\n", loaded.Message().c_str());
         return 1;
     }

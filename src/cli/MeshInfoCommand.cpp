@@ -6,6 +6,7 @@
 #include "cli/TextureReport.h"
 #include "meshlib/CMesh.h"
 #include "meshlib/CMeshBase.h"
+#include "scene/ObjectFileLoading.h"
 #include "scene/TextureOutput.h"
 
 #include <algorithm>
@@ -24,7 +25,7 @@ int MeshInfo(const std::vector<std::string>& args)
     CMeshBase base;
     CMesh mesh;
     base.InitMesh(&mesh, 1);
-    if (const Outcome loaded = mesh.LoadObject(args[0], 1.0f); !loaded) {
+    if (const Outcome loaded = LoadObjectFile(mesh, args[0]); !loaded) {
         std::fprintf(stderr, "%s\n", loaded.Message().c_str());
         return 1;
     }

@@ -48,6 +48,8 @@ public:
     virtual void ShowSymmetryDialog() {}
     virtual void ShowExportXDialogs() {}
     virtual void ShowExportGltfDialog() {}
+    // "モデルを読み込む": the file, scale and frame rate, then ImportModelCommand.
+    virtual void ShowImportModelDialog() {}
     virtual void ShowHelpContents() {}
     virtual void ShowUserGuide() {}
     virtual void ShowAbout() {}

@@ -154,6 +154,8 @@ const std::array kCommands = {
                  [](CommandContext& c) { SaveCommand(c.session, c.host.Prompt()); }, false},
     CommandEntry{C::SaveProjectAs, "save-as", ID_FILE_SAVE_AS, M::File, false, QT_TRANSLATE_NOOP("core", "名前を付けて保存（&A）"), "Ctrl+Shift+S", nullptr, kAlways,
                  [](CommandContext& c) { SaveAsCommand(c.session, c.host.Prompt()); }, false},
+    CommandEntry{C::ImportModel, "import-model", ID_FILE_IMPORT_MODEL, M::File, true, QT_TRANSLATE_NOOP("core", "モデルを読み込む（&I）..."), "Ctrl+I", QT_TRANSLATE_NOOP("core", "モデルの読み込み"), kNotPlaying,
+                 [](CommandContext& c) { c.host.ShowImportModelDialog(); }, false},
     CommandEntry{C::ColourSettings, "colours", ID_COLOR_CHANGE, M::Preferences, false, QT_TRANSLATE_NOOP("core", "色の変更"), "", nullptr, kAlways,
                  [](CommandContext& c) { c.host.ShowColourDialog(); }, false},
     CommandEntry{C::Exit, "exit", ID_APP_EXIT, M::File, true, QT_TRANSLATE_NOOP("core", "E&xit"), "Ctrl+Q", nullptr, kAlways,

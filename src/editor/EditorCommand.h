@@ -11,6 +11,7 @@ enum class EditorCommand : int {
     OpenProject,
     SaveProject,
     SaveProjectAs,
+    ImportModel,
     ColourSettings,
     Exit,
     // Parts

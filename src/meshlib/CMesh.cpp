@@ -75,6 +75,7 @@ static Outcome UnusableScale(const std::string& path, float scale)
 
 Outcome CMesh::LoadObject(const std::string& path, float scale)
 {
+    impl->embedded.clear();
     impl->SetContent({}, {}, {});
     if (!UsableScale(scale)) return UnusableScale(path, scale);
     Expected<std::string> bytes = ReadWholeFile(path);
@@ -96,12 +97,14 @@ Outcome CMesh::LoadObject(const std::string& path, float scale)
 
 Outcome CMesh::LoadModel(const LoadedModel& model, const std::string& path, float scale)
 {
+    impl->embedded.clear();
     impl->SetContent({}, {}, {});
     if (!UsableScale(scale)) return UnusableScale(path, scale);
     MeshContent content;
     std::vector<std::string> texturePaths;
     if (Outcome built = BuildMeshContent(model, path, content, texturePaths); !built) return built;
     if (scale != 1.0f) ScaleGeometry(content, scale, scale, scale);
+    impl->embedded = model.embeddedTextures;
     impl->SetContent(std::move(content), DirectoryOf(path), std::move(texturePaths));
     return Outcome();
 }

@@ -47,18 +47,23 @@ void CMeshBase::Impl::LinkTextures(CMesh::Impl& mesh)
             newProblems.push_back(entry);
             continue;
         }
-        LoadEntry(entry, mesh.folder, mesh.texturePaths[slot], folder);
+        LoadEntry(entry, mesh, mesh.texturePaths[slot], folder);
         cancelled = !ReportProgress(progress, k + 1, toLoad.size());
     }
 }
 
-void CMeshBase::Impl::LoadEntry(size_t index, const std::string& modelFolder, const std::string& pathInModel,
+void CMeshBase::Impl::LoadEntry(size_t index, const CMesh::Impl& mesh, const std::string& pathInModel,
                                 const FolderIndex& folder)
 {
     _MESHBASE_TEXTURE& entry = *textures[index];
     const uint64_t memoryLeft = textureBudget > textureBytes ? textureBudget - textureBytes : 0;
+    const auto inside = std::find_if(mesh.embedded.begin(), mesh.embedded.end(),
+                                     [&](const EmbeddedTexture& t) { return t.name == pathInModel; });
     std::string file;
-    if (Outcome loaded = LoadTextureImage(modelFolder, pathInModel, entry.image, &folder, memoryLeft, &file); !loaded) {
+    const Outcome loaded = inside != mesh.embedded.end()
+                               ? DecodeTextureImage(inside->bytes, inside->name, entry.image, memoryLeft)
+                               : LoadTextureImage(mesh.folder, pathInModel, entry.image, &folder, memoryLeft, &file);
+    if (!loaded) {
         // An unreadable texture leaves the material untextured and the model intact.
         entry.problem = loaded.Message();
         newProblems.push_back(index);
@@ -66,8 +71,9 @@ void CMeshBase::Impl::LoadEntry(size_t index, const std::string& modelFolder, co
     }
     entry.problem.clear();
     textureBytes += entry.image.rgba.size();
-    entry.source = CanonicalPath(file);
-    entry.insideModelFolder = IsInsideFolder(entry.source, CanonicalPath(modelFolder));
+    // An image from inside the model has no file of its own; it is written beside the project when saved.
+    entry.source = file.empty() ? std::string() : CanonicalPath(file);
+    entry.insideModelFolder = file.empty() || IsInsideFolder(entry.source, CanonicalPath(mesh.folder));
 }
 
 namespace {

@@ -19,6 +19,14 @@ struct ModelMaterial {
     std::string texturePath;  // UTF-8, as written in the file (may be a Windows path); "" for none
 };
 
+// A texture image a model file carries inside itself: the encoded bytes
+// (PNG, JPEG...) under the name materials give as their texturePath, a
+// plain file name no file of the model's folder is looked up for.
+struct EmbeddedTexture {
+    std::string name;
+    std::string bytes;
+};
+
 // An indexed triangle list in the editor's left-handed, +Y-up space, front faces
 // clockwise, so (v1 - v0) x (v2 - v0) is the outward normal. A file reader
 // produces it; CMesh turns it into strips.
@@ -27,6 +35,7 @@ struct LoadedModel {
     std::vector<uint32_t> indices;            // three per triangle
     std::vector<uint32_t> triangleMaterials;  // one per triangle, index into materials
     std::vector<ModelMaterial> materials;     // never empty when there are triangles
+    std::vector<EmbeddedTexture> embeddedTextures;
 };
 
 }  // namespace m3d

@@ -1,5 +1,6 @@
 #include "meshlib/MeshFile.h"
 
+#include "io/ByteStream.h"
 #include "meshlib/TextureName.h"
 
 #include <bit>
@@ -19,91 +20,21 @@ constexpr size_t kMaterialBytes = 17 * 4 + 2;
 constexpr size_t kMinTextureBytes = 2;
 constexpr size_t kMaxTextures = 32767;  // texture numbers are signed 16-bit
 
-class Writer {
-public:
-    explicit Writer(std::string& out) : out(out) {}
-    void U8(uint8_t v) { out.push_back(char(v)); }
-    void U16(uint16_t v)
-    {
-        U8(uint8_t(v));
-        U8(uint8_t(v >> 8));
-    }
-    void U32(uint32_t v)
-    {
-        U16(uint16_t(v));
-        U16(uint16_t(v >> 16));
-    }
-    void F32(float v) { U32(std::bit_cast<uint32_t>(v)); }
-    void Color(const ColorValue& c)
-    {
-        F32(c.r);
-        F32(c.g);
-        F32(c.b);
-        F32(c.a);
-    }
+using Writer = ByteWriter;
+using Reader = ByteReader;
 
-private:
-    std::string& out;
-};
+void WriteColor(Writer& w, const ColorValue& c)
+{
+    w.F32(c.r);
+    w.F32(c.g);
+    w.F32(c.b);
+    w.F32(c.a);
+}
 
-class Reader {
-public:
-    Reader(std::string_view bytes, const std::string& fileName) : bytes(bytes), fileName(fileName) {}
-
-    size_t Offset() const { return at; }
-    size_t Left() const { return bytes.size() - at; }
-    // The first failure: "<fileName>: byte <offset>: <reason>".
-    const std::string& Error() const { return error; }
-
-    // Records the first failure, at the given byte offset.
-    bool Fail(size_t offset, const std::string& reason)
-    {
-        error = fileName + ": byte " + std::to_string(offset) + ": " + reason;
-        return false;
-    }
-
-    bool Need(size_t n, const char* what)
-    {
-        if (Left() >= n) return true;
-        return Fail(at, std::string("file ends inside ") + what);
-    }
-
-    // The callers check the size first with Need.
-    uint8_t U8() { return uint8_t(bytes[at++]); }
-    uint16_t U16()
-    {
-        const uint16_t low = U8();
-        return uint16_t(low | (uint16_t(U8()) << 8));
-    }
-    uint32_t U32()
-    {
-        const uint32_t low = U16();
-        return low | (uint32_t(U16()) << 16);
-    }
-    bool F32(float& v, const char* what)
-    {
-        const size_t offset = at;
-        v = std::bit_cast<float>(U32());
-        if (std::isfinite(v)) return true;
-        return Fail(offset, std::string(what) + " is not a finite number");
-    }
-    bool Color(ColorValue& c, const char* what)
-    {
-        return F32(c.r, what) && F32(c.g, what) && F32(c.b, what) && F32(c.a, what);
-    }
-    std::string_view Bytes(size_t n)
-    {
-        const std::string_view s = bytes.substr(at, n);
-        at += n;
-        return s;
-    }
-
-private:
-    std::string_view bytes;
-    size_t at = 0;
-    const std::string& fileName;
-    std::string error;
-};
+bool ReadColor(Reader& in, ColorValue& c, const char* what)
+{
+    return in.F32(c.r, what) && in.F32(c.g, what) && in.F32(c.b, what) && in.F32(c.a, what);
+}
 
 struct Counts {
     uint32_t vertices, subMeshes, materials, textures;
@@ -181,8 +112,8 @@ bool ReadMaterials(Reader& in, const Counts& counts, std::vector<_MESH_MATERIAL>
     out.resize(counts.materials);
     for (_MESH_MATERIAL& m : out) {
         if (!in.Need(kMaterialBytes, "a material")) return false;
-        if (!in.Color(m.diffuse, "a material colour") || !in.Color(m.ambient, "a material colour") ||
-            !in.Color(m.specular, "a material colour") || !in.Color(m.emissive, "a material colour") ||
+        if (!ReadColor(in, m.diffuse, "a material colour") || !ReadColor(in, m.ambient, "a material colour") ||
+            !ReadColor(in, m.specular, "a material colour") || !ReadColor(in, m.emissive, "a material colour") ||
             !in.F32(m.power, "a material power"))
             return false;
         const size_t offset = in.Offset();
@@ -239,10 +170,10 @@ std::string EncodeMeshFile(const MeshContent& content)
         for (uint16_t index : m.indices) w.U16(index);
     }
     for (const _MESH_MATERIAL& m : content.materials) {
-        w.Color(m.diffuse);
-        w.Color(m.ambient);
-        w.Color(m.specular);
-        w.Color(m.emissive);
+        WriteColor(w, m.diffuse);
+        WriteColor(w, m.ambient);
+        WriteColor(w, m.specular);
+        WriteColor(w, m.emissive);
         w.F32(m.power);
         w.U16(uint16_t(m.textureNumber));
     }

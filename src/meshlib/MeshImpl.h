@@ -4,6 +4,7 @@
 
 #include "meshlib/CMesh.h"
 #include "meshlib/CMeshBase.h"
+#include "meshlib/LoadedModel.h"
 #include "meshlib/MeshContent.h"
 
 #include <cstdint>
@@ -20,6 +21,8 @@ struct CMesh::Impl {
     std::string folder;                      // folder of the loaded file, where its textures are looked up
     std::vector<std::string> texturePaths;   // per texture slot, the path as the file gave it
     std::vector<_MESH_TEXTURE> textureRefs;  // per texture slot, its entry in the base's list (-1: none)
+    // Images the model file held inside itself, by the names its slots give.
+    std::vector<EmbeddedTexture> embedded;
 
     Matrix4 matrix;
     Vec3 position;
@@ -62,8 +65,7 @@ struct CMeshBase::Impl {
     // for new names and loading images that are not loaded yet.
     void LinkTextures(CMesh::Impl& mesh);
     // Loads the image of entry as the model in modelFolder names it.
-    void LoadEntry(size_t index, const std::string& modelFolder, const std::string& pathInModel,
-                   const FolderIndex& folder);
+    void LoadEntry(size_t index, const CMesh::Impl& mesh, const std::string& pathInModel, const FolderIndex& folder);
 };
 
 }  // namespace m3d

@@ -1,6 +1,7 @@
 #include "scene/Scene.h"
 
 #include "io/PathLookup.h"
+#include "scene/ObjectFileLoading.h"
 #include "scene/UniqueNames.h"
 #include "text/StoredName.h"
 #include "text/UiText.h"
@@ -139,7 +140,7 @@ ObjectMesh Scene::LoadObjectMesh(const std::string& path)
 {
     auto mesh = std::make_unique<CMesh>();
     meshBase.InitMesh(mesh.get(), 1);
-    Outcome loaded = mesh->LoadObject(path, 1.0f);
+    Outcome loaded = LoadObjectFile(*mesh, path);
     return {std::move(mesh), std::move(loaded)};
 }
 

@@ -90,4 +90,27 @@ std::string StorableFileName(std::string_view utf8)
     return name;
 }
 
+std::string StorableForeignName(std::string_view utf8, size_t maxBytes, bool dotsAllowed, std::string_view fallback)
+{
+    std::string name;
+    size_t bytes = 0;
+    bool full = false;
+    ForEachCharacter(StorableFileName(utf8), [&](std::string_view character) {
+        if (full) return;
+        std::optional<size_t> length = ShiftJisByteLength(character);
+        std::string_view kept = character;
+        if (!length || character == "/" || (!dotsAllowed && character == ".")) {
+            kept = "_";
+            length = 1;
+        }
+        if (bytes + *length > maxBytes) {
+            full = true;
+            return;
+        }
+        bytes += *length;
+        name += kept;
+    });
+    return name.empty() ? std::string(fallback) : name;
+}
+
 }  // namespace m3d

@@ -39,4 +39,11 @@ std::string FoldedCharacterMessage(const FoldedCharacter& character);
 // are kept: saving such a name is refused with its own message.
 std::string StorableFileName(std::string_view utf8);
 
+// A name taken from another program's file (a node or an animation) made
+// fit to be a name here: StorableFileName, with every character that has no
+// Shift-JIS form, every '/' and, unless dotsAllowed, every '.' made '_',
+// cut at a character boundary to at most maxBytes of Shift-JIS; fallback
+// when nothing is left.
+std::string StorableForeignName(std::string_view utf8, size_t maxBytes, bool dotsAllowed, std::string_view fallback);
+
 }  // namespace m3d

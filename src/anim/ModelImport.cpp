@@ -1,0 +1,173 @@
+#include "anim/ModelImport.h"
+
+#include "anim/WholeMotionOperations.h"
+#include "foreign/ChannelSampling.h"
+#include "foreign/NodeWorlds.h"
+#include "scene/ModelRules.h"
+#include "scene/ProjectFileFormat.h"
+#include "scene/Scene.h"
+#include "text/StoredName.h"
+
+#include <algorithm>
+#include <cmath>
+#include <tuple>
+#include <utility>
+
+namespace m3d {
+
+namespace {
+
+bool Animated(const ForeignModel& model, size_t node)
+{
+    for (const ForeignAnimation& animation : model.animations)
+        for (const ForeignChannel& channel : animation.channels)
+            if (static_cast<size_t>(channel.node) == node && channel.path != ForeignPath::Scale) return true;
+    return false;
+}
+
+// The key of each Part at one moment: its rigid world relative to its parent's.
+std::vector<Matrix4> PartKeysAt(const ForeignModel& model, const std::vector<int>& nodeOfPart,
+                                const std::vector<int>& parentNodeOfPart, int animation, double time)
+{
+    const std::vector<NodeWorld> worlds = NodeWorldsOf(model, NodeTransformsAt(model, animation, time));
+    std::vector<Matrix4> keys(nodeOfPart.size());
+    for (size_t p = 0; p < nodeOfPart.size(); ++p) {
+        const Matrix4& own = worlds[static_cast<size_t>(nodeOfPart[p])].rigid;
+        Matrix4 parentInverse;
+        if (parentNodeOfPart[p] < 0 ||
+            !MatrixInverse(worlds[static_cast<size_t>(parentNodeOfPart[p])].rigid, parentInverse))
+            keys[p] = own;
+        else
+            keys[p] = own * parentInverse;
+        keys[p].m[0][3] = keys[p].m[1][3] = keys[p].m[2][3] = 0.0f;
+        keys[p].m[3][3] = 1.0f;
+    }
+    return keys;
+}
+
+// The scale channels that change a node's scale, by node name, once each.
+void NoteAnimatedScales(const ForeignModel& model, std::vector<std::string>& dropped)
+{
+    std::vector<bool> noted(model.nodes.size(), false);
+    for (const ForeignAnimation& animation : model.animations)
+        for (const ForeignChannel& channel : animation.channels) {
+            if (channel.path != ForeignPath::Scale || noted[static_cast<size_t>(channel.node)]) continue;
+            const ForeignNode& node = model.nodes[static_cast<size_t>(channel.node)];
+            const float rest[3] = {node.scale.x, node.scale.y, node.scale.z};
+            const size_t group = channel.interpolation == ForeignInterpolation::CubicSpline ? 9 : 3;
+            const size_t first = channel.interpolation == ForeignInterpolation::CubicSpline ? 3 : 0;
+            bool changes = false;
+            for (size_t i = first; i + 3 <= channel.values.size() && !changes; i += group)
+                for (int k = 0; k < 3; ++k) changes = changes || std::fabs(channel.values[i + k] - rest[k]) > 1e-6f;
+            if (!changes) continue;
+            noted[static_cast<size_t>(channel.node)] = true;
+            dropped.push_back("animated scale of node '" + node.name + "' (its scale at rest is kept)");
+        }
+}
+
+std::string UniqueMotionName(const std::string& wanted, const std::vector<Motion>& motions)
+{
+    const std::string base = StorableForeignName(wanted, static_cast<size_t>(kMaxMotionNameBytes), true, "motion");
+    auto taken = [&](const std::string& name) {
+        return std::any_of(motions.begin(), motions.end(), [&](const Motion& m) { return m.name == name; });
+    };
+    if (!taken(base)) return base;
+    for (int n = 2;; ++n) {
+        const std::string suffix = std::to_string(n);
+        const std::string name =
+            StorableForeignName(base, static_cast<size_t>(kMaxMotionNameBytes) - suffix.size(), true, "motion") +
+            suffix;
+        if (!taken(name)) return name;
+    }
+}
+
+}  // namespace
+
+std::vector<int> ImportedPartOfNode(const ForeignModel& model)
+{
+    std::vector<int> children(model.nodes.size(), 0);
+    for (const ForeignNode& node : model.nodes)
+        if (node.parent >= 0) ++children[static_cast<size_t>(node.parent)];
+    std::vector<int> partOfNode(model.nodes.size(), -1);
+    int parts = 0;
+    for (size_t i = 0; i < model.nodes.size(); ++i)
+        if (model.nodes[i].mesh >= 0 || children[i] > 1 || Animated(model, i)) partOfNode[i] = parts++;
+    return partOfNode;
+}
+
+ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::string& path, int framesPerSecond)
+{
+    ModelImport result;
+    result.dropped = model.dropped;
+    NoteAnimatedScales(model, result.dropped);
+    const std::vector<int> partOfNode = ImportedPartOfNode(model);
+    std::vector<int> nodeOfPart, parentNodeOfPart;
+    for (size_t i = 0; i < model.nodes.size(); ++i) {
+        if (partOfNode[i] < 0) continue;
+        int parent = model.nodes[i].parent;
+        while (parent >= 0 && partOfNode[static_cast<size_t>(parent)] < 0)
+            parent = model.nodes[static_cast<size_t>(parent)].parent;
+        nodeOfPart.push_back(static_cast<int>(i));
+        parentNodeOfPart.push_back(parent);
+    }
+
+    const std::vector<NodeWorld> rest = NodeWorldsOf(model, NodeTransformsAt(model, -1, 0.0));
+    const std::vector<Matrix4> restKeys = PartKeysAt(model, nodeOfPart, parentNodeOfPart, -1, 0.0);
+    const int firstPart = scene.PartCount();
+    for (size_t p = 0; p < nodeOfPart.size(); ++p) {
+        const size_t node = static_cast<size_t>(nodeOfPart[p]);
+        // The geometry in the Part's own axes: the rest scale of the chain stays in the vertices.
+        Matrix4 rigidInverse;
+        const Matrix4 bake = MatrixInverse(rest[node].rigid, rigidInverse) ? rest[node].full * rigidInverse : Matrix4{};
+        auto mesh = std::make_unique<CMesh>();
+        scene.MutableMeshBase().InitMesh(mesh.get(), 1);
+        if (Outcome loaded = mesh->LoadModel(NodeGeometry(model, node, bake), path, 1.0f); !loaded)
+            result.dropped.push_back("the mesh of node '" + model.nodes[node].name + "': " + loaded.Message());
+        const std::string wanted =
+            StorableForeignName(model.nodes[node].name, static_cast<size_t>(kMaxPartNameBytes) - 5, false, "part");
+        const int parent =
+            parentNodeOfPart[p] < 0 ? -1 : firstPart + partOfNode[static_cast<size_t>(parentNodeOfPart[p])];
+        const int added = scene.AppendPart(parent, path, std::move(mesh), scene.MakePartNames(wanted));
+        Part& part = *scene.PartAt(added);
+        part.localMatrix = restKeys[p];
+        part.localPosition = restKeys[p].Translation();
+        part.localMatrix.SetTranslation({});
+        result.parts.push_back(added);
+    }
+    // The Motions there were get the new Parts at rest.
+    for (int m = 0; m < scene.MotionCount(); ++m)
+        for (size_t p = 0; p < nodeOfPart.size(); ++p)
+            scene.EditMotion(m)->tracks.push_back(MotionTrack{{KeyFrame{0, restKeys[p]}}});
+
+    // The thinning below poses the model at the frames it visits: every Part goes back afterwards.
+    std::vector<std::pair<Matrix4, Vec3>> poses;
+    for (const auto& part : scene.Parts()) poses.emplace_back(part->localMatrix, part->localPosition);
+    for (size_t a = 0; a < model.animations.size(); ++a) {
+        Motion motion;
+        motion.name = UniqueMotionName(model.animations[a].name, scene.Motions());
+        const double lastFrame = std::ceil(AnimationDuration(model.animations[a]) * framesPerSecond - 1e-6);
+        motion.length = std::clamp(static_cast<int>(std::max(lastFrame, 1.0)), kMinMotionLength, kMaxMotionLength);
+        for (int p = 0; p < firstPart; ++p) {
+            const Part& part = *scene.PartAt(p);
+            motion.tracks.push_back(MotionTrack{{KeyFrame{0, KeyMatrixOf(part.localMatrix, part.localPosition)}}});
+        }
+        motion.tracks.resize(static_cast<size_t>(firstPart) + nodeOfPart.size());
+        for (int frame = 0; frame <= motion.length; ++frame) {
+            const std::vector<Matrix4> keys =
+                PartKeysAt(model, nodeOfPart, parentNodeOfPart, static_cast<int>(a), double(frame) / framesPerSecond);
+            for (size_t p = 0; p < keys.size(); ++p)
+                motion.tracks[static_cast<size_t>(firstPart) + p].keys.push_back({frame, keys[p]});
+        }
+        const int index = scene.AppendMotion(std::move(motion));
+        DeleteRedundantKeys(scene, index);
+        result.motions.push_back(index);
+    }
+    for (size_t p = 0; p < poses.size(); ++p) {
+        Part& part = *scene.PartAt(static_cast<int>(p));
+        std::tie(part.localMatrix, part.localPosition) = poses[p];
+    }
+    scene.UpdateHierarchy(0);
+    return result;
+}
+
+}  // namespace m3d

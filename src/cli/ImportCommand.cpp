@@ -1,0 +1,88 @@
+// import MODEL OUT.anm [--fps N] [--scale S] [--overwrite]: another program's
+// model file as a project, its Parts, tree, pivots and animations as the
+// window's "モデルを読み込む" makes them, written as one set of files.
+
+#include "cli/CliCommand.h"
+#include "cli/JsonWriter.h"
+#include "cli/ProjectLoading.h"
+#include "editor/EditorSession.h"
+#include "editor/ModelImportCommands.h"
+#include "scene/Scene.h"
+#include "text/NumberText.h"
+
+#include <cstdio>
+
+namespace m3d {
+
+namespace {
+
+constexpr const char* kUsage =
+    "import MODEL OUT.anm [--fps N] [--scale S] [--overwrite]   (N: 1 ... 120, default 30; S: lengths times S, "
+    "default 1; --overwrite: replace the .mesh files already in OUT.anm's folder, and read-only files)";
+
+int Usage()
+{
+    std::fprintf(stderr, "usage: marionettica3d-cli %s\n", kUsage);
+    return 2;
+}
+
+void WriteReport(const Scene& scene, const ModelImport& import, const std::string& written)
+{
+    JsonWriter json;
+    json.BeginObject().Key("written").String(written).Key("parts").BeginArray();
+    for (int index : import.parts) {
+        const Part& part = *scene.PartAt(index);
+        const Part* parent = scene.PartAt(part.parentIndex);
+        json.BeginObject().Key("name").String(part.displayName);
+        json.Key("parent").String(parent ? parent->displayName : std::string());
+        json.Key("vertices").Int(part.mesh ? part.mesh->GetVertexNum() : 0).EndObject();
+    }
+    json.EndArray().Key("motions").BeginArray();
+    for (int index : import.motions) {
+        const Motion& motion = scene.MotionAt(index);
+        size_t keys = 0;
+        for (const MotionTrack& track : motion.tracks) keys += track.keys.size();
+        json.BeginObject().Key("name").String(motion.name).Key("length").Int(motion.length);
+        json.Key("keys").Int(static_cast<int64_t>(keys)).EndObject();
+    }
+    json.EndArray().Key("dropped").BeginArray();
+    for (const std::string& line : import.dropped) json.String(line);
+    json.EndArray().EndObject();
+    std::printf("%s\n", json.Text().c_str());
+}
+
+int Import(const std::vector<std::string>& args)
+{
+    std::vector<std::string> paths;
+    ModelImportOptions options;
+    bool overwrite = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--overwrite") {
+            overwrite = true;
+        } else if (args[i] == "--fps" && i + 1 < args.size()) {
+            if (!ParseInteger(args[++i], options.framesPerSecond)) return Usage();
+        } else if (args[i] == "--scale" && i + 1 < args.size()) {
+            if (!ParseFloat(args[++i], options.scale)) return Usage();
+        } else if (args[i].rfind("--", 0) == 0) {
+            return Usage();
+        } else {
+            paths.push_back(args[i]);
+        }
+    }
+    if (paths.size() != 2) return Usage();
+    EditorSession session;
+    const Expected<ModelImport> import = ImportModelCommand(session, paths[0], options);
+    if (!import) {
+        PrintFailure(import.Status().Message());
+        return 1;
+    }
+    if (!SaveProjectForCommand(session.GetScene(), paths[1], overwrite, overwrite)) return 1;
+    WriteReport(session.GetScene(), *import, paths[1]);
+    return 0;
+}
+
+const CliCommandRegistration registration("import", kUsage, Import);
+
+}  // namespace
+
+}  // namespace m3d

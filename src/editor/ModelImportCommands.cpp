@@ -1,0 +1,78 @@
+#include "editor/ModelImportCommands.h"
+
+#include "editor/EditorSession.h"
+#include "editor/FileCommands.h"
+#include "editor/PlaybackController.h"
+#include "editor/history/DocumentEdit.h"
+#include "editor/history/MotionListChange.h"
+#include "editor/history/PartSetChange.h"
+#include "foreign/ForeignReaderProcess.h"
+#include "scene/Scene.h"
+#include "scene/UserPrompt.h"
+#include "text/UiText.h"
+
+namespace m3d {
+
+namespace {
+
+Outcome ReadModel(const std::string& path, const ModelImportOptions& options, ForeignModel& model)
+{
+    if (options.framesPerSecond < kMinFrameRate || options.framesPerSecond > kMaxFrameRate)
+        return Outcome::Failure(path + ": " + std::to_string(options.framesPerSecond) + " frames a second is outside " +
+                                std::to_string(kMinFrameRate) + " ... " + std::to_string(kMaxFrameRate));
+    return ReadForeignModelFile(path, options.scale, model);
+}
+
+ModelImport AddToProject(EditorSession& session, const ForeignModel& model, const std::string& path,
+                         const ModelImportOptions& options)
+{
+    Scene& scene = session.GetScene();
+    DocumentEdit edit(session, EditorCommand::ImportModel);
+    edit.PoseBeforePartSetChange();
+    ModelImport import = ImportModel(scene, model, path, options.framesPerSecond);
+    if (!import.parts.empty()) {
+        edit.Add(PartSetChange::Added(import.parts));
+        edit.PartSetChanged();
+    }
+    for (int motion : import.motions) edit.Add(MotionListChange::Added(motion));
+    edit.Commit();
+    if (!import.motions.empty()) session.SelectMotion(import.motions.back());
+    session.SetCurrentFrame(0);
+    if (!import.parts.empty()) session.SelectPart(import.parts.front());
+    session.ShowCurrentTransform();
+    session.FitWholeModel();
+    session.UpdateTitle();
+    return import;
+}
+
+}  // namespace
+
+Expected<ModelImport> ImportModelCommand(EditorSession& session, const std::string& path,
+                                         const ModelImportOptions& options)
+{
+    ForeignModel model;
+    if (Outcome read = ReadModel(path, options, model); !read) return read;
+    return AddToProject(session, model, path, options);
+}
+
+Expected<ModelImport> OpenModelCommand(EditorSession& session, const std::string& path,
+                                       const ModelImportOptions& options, UserPrompt& prompt)
+{
+    ForeignModel model;
+    if (Outcome read = ReadModel(path, options, model); !read) return read;
+    NewProject(session, prompt);
+    // NewProject leaves the scene as it was when the person keeps the unsaved work.
+    if (session.GetScene().PartCount() != 0 || session.GetScene().MotionCount() != 0)
+        return Outcome::Cancellation(path + ": not opened (the open project was kept)");
+    return AddToProject(session, model, path, options);
+}
+
+std::string ModelImportNotes(const ModelImport& import)
+{
+    if (import.dropped.empty()) return {};
+    std::string text = UiText("core", QT_TRANSLATE_NOOP("core", "次のものは読み込めませんでした:"));
+    for (const std::string& line : import.dropped) text += "\n- " + line;
+    return text;
+}
+
+}  // namespace m3d

@@ -1,0 +1,110 @@
+#include "anim/ModelImport.h"
+#include "anim/PoseEvaluation.h"
+#include "editor/EditorSession.h"
+#include "editor/ModelImportCommands.h"
+#include "foreign/ForeignReaderProcess.h"
+#include "foreign/ForeignRecords.h"
+#include "foreign/ForeignSpace.h"
+#include "scene/Scene.h"
+#include "support/ForeignSamples.h"
+#include "support/MatrixMatchers.h"
+#include "support/OutcomeAssertions.h"
+#include "support/SceneFixtures.h"
+#include "support/TempFolder.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+
+using namespace m3d;
+
+namespace {
+
+ForeignModel EditorArm()
+{
+    ForeignModel model = ArmModel();
+    ToEditorSpace(model, 1.0f);
+    return model;
+}
+
+Vec3 WorldVertex(const Scene& scene, int part, int vertex)
+{
+    const _MESH_VERTEX* v = scene.PartAt(part)->mesh->GetVertex(vertex);
+    return TransformCoord({v->x, v->y, v->z}, scene.WorldMatrixOf(part));
+}
+
+}  // namespace
+
+// Worked by hand in the file's space: the shoulder stands at (1, 2, 3), turned
+// 90° about Y (x goes to -z, z to x) and scaled by 2. Its vertex (1, 0, 0) is
+// at (1, 2, 3) + (0, 0, -2) = (1, 2, 1); the hand's origin, (0, 1, 0) below the
+// joint at (0, 0, 1), is at (1, 2, 3) + R(2 * (0, 1, 1)) = (3, 4, 3). The
+// editor mirrors Z.
+TEST(ModelImportTest, PartsKeepTheFilesPivotsWithTheRestScaleInTheirGeometry)
+{
+    Scene scene;
+    const ModelImport import = ImportModel(scene, EditorArm(), "/models/arm.glb", 30);
+    ASSERT_EQ(import.parts.size(), 2u);  // the joint folds into the hand
+    const Part& shoulder = *scene.PartAt(import.parts[0]);
+    const Part& hand = *scene.PartAt(import.parts[1]);
+    EXPECT_EQ(shoulder.displayName, "shoulder");
+    EXPECT_EQ(hand.parentIndex, import.parts[0]);
+    EXPECT_TRUE(VectorsNear(scene.WorldMatrixOf(import.parts[0]).Translation(), {1, 2, -3}, 1e-5f));
+    EXPECT_TRUE(VectorsNear(scene.WorldMatrixOf(import.parts[1]).Translation(), {3, 4, -3}, 1e-5f));
+    EXPECT_TRUE(VectorsNear(WorldVertex(scene, import.parts[0], 1), {1, 2, -1}, 1e-5f));
+    // The pivot turns without the scale: the Part's matrix is a rotation.
+    const Matrix4 world = scene.WorldMatrixOf(import.parts[0]);
+    EXPECT_NEAR(Length({world.m[0][0], world.m[0][1], world.m[0][2]}), 1.0f, 1e-6f);
+}
+
+TEST(ModelImportTest, AnimationsBecomeMotionsSampledByTheirRules)
+{
+    Scene scene;
+    const ModelImport import = ImportModel(scene, EditorArm(), "/models/arm.glb", 30);
+    ASSERT_EQ(import.motions.size(), 1u);
+    const Motion& wave = scene.MotionAt(import.motions[0]);
+    EXPECT_EQ(wave.name, "wave");
+    EXPECT_EQ(wave.length, 30);
+    // A steady turn needs no key between its ends.
+    EXPECT_EQ(wave.tracks[0].keys.size(), 2u);
+    // The hand steps at 0.5 s from (0, 1, 0) to (0, 2, 0) below the joint, 2 * (0, 0, 1) from the
+    // shoulder's pivot in its (scaled) frame.
+    EXPECT_TRUE(VectorsNear(PartPoseAt(scene, wave, 1, 14).localPosition, {0, 2, -2}, 1e-5f));
+    EXPECT_TRUE(VectorsNear(PartPoseAt(scene, wave, 1, 15).localPosition, {0, 4, -2}, 1e-5f));
+    // At 0.5 s the shoulder has turned 45° about the file's Z after its 90° about Y: its vertex
+    // (0, 1, 0) goes to 2 * (0, 1, 0), unchanged by Y, then to (-sqrt 2, sqrt 2, 0) from (1, 2, 3).
+    EvaluatePose(scene, import.motions[0], 15);
+    EXPECT_TRUE(VectorsNear(WorldVertex(scene, 0, 2), {1 - float(M_SQRT2), 2 + float(M_SQRT2), -3}, 1e-4f));
+}
+
+TEST(ModelImportTest, AnImportIsOneUndoStepAndAFailedReadChangesNothing)
+{
+    TempFolder folder;
+    folder.Write("records.bin", EncodeForeignModel(ArmModel()));
+    folder.Write("reader", "#!/bin/sh\ncase \"$2\" in *.glb) cat '" + folder.File("records.bin") +
+                               "';; *) echo \"$2: broken\" >&2; exit 1;; esac\n");
+    std::filesystem::permissions(folder.File("reader"), std::filesystem::perms::owner_all);
+    const std::string previous = ForeignReaderProgram();
+    SetForeignReaderProgram(folder.File("reader"));
+
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    folder.Write("body.mesh", CubeObjectFile());
+    scene.AddPartFromFile(folder.File("body.mesh"));
+    const int stepsBefore = session.History().StepCount();
+    EXPECT_FALSE(ImportModelCommand(session, folder.File("arm.fbx"), {}));
+    EXPECT_EQ(scene.PartCount(), 1);
+    EXPECT_EQ(session.History().StepCount(), stepsBefore);
+
+    const Expected<ModelImport> import = ImportModelCommand(session, folder.File("arm.glb"), {});
+    ASSERT_TRUE(Succeeded(import));
+    EXPECT_EQ(scene.PartCount(), 3);
+    EXPECT_EQ(scene.MotionCount(), 1);
+    EXPECT_EQ(scene.MotionAt(0).tracks.size(), 3u);
+    session.History().Undo();
+    EXPECT_EQ(scene.PartCount(), 1);
+    EXPECT_EQ(scene.MotionCount(), 0);
+    session.History().Redo();
+    EXPECT_EQ(scene.PartCount(), 3);
+    EXPECT_EQ(scene.MotionAt(0).tracks[0].keys.size(), 1u);  // the body holds its pose in the new Motion
+    SetForeignReaderProgram(previous);
+}
