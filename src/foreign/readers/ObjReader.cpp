@@ -2,6 +2,7 @@
 // counter-clockwise, so positions and normals pass as they are; only v of the
 // texture coordinates turns round (OBJ's v grows upward).
 #include "foreign/readers/DefaultMaterial.h"
+#include "foreign/readers/DroppedNotes.h"
 #include "foreign/readers/FiniteValues.h"
 #include "foreign/readers/ModelReaders.h"
 
@@ -66,14 +67,14 @@ bool SortWarnings(const std::string& warnings, std::vector<std::string>& dropped
             ++degenerate;
         } else if (line.rfind("Material file [ ", 0) == 0) {
             const size_t end = line.find(" ]");
-            dropped.push_back("material library '" + line.substr(16, end == std::string::npos ? 0 : end - 16) +
-                              "' not found (default material used)");
+            NoteDropped(dropped, "material library '" + line.substr(16, end == std::string::npos ? 0 : end - 16) +
+                                     "' not found (default material used)");
         } else if (line.rfind("material [ ", 0) == 0) {
-            dropped.push_back(line.substr(0, line.find(" not found")) +
-                              " missing from the .mtl (default material used)");
+            NoteDropped(dropped,
+                        line.substr(0, line.find(" not found")) + " missing from the .mtl (default material used)");
         }
     }
-    if (degenerate > 0) dropped.push_back(std::to_string(degenerate) + " faces of fewer than three corners");
+    if (degenerate > 0) NoteDropped(dropped, std::to_string(degenerate) + " faces of fewer than three corners");
     return false;
 }
 
@@ -173,7 +174,7 @@ Outcome ReadObjModel(const std::string& path, ForeignModel& out)
 
     for (const tinyobj::shape_t& shape : reader.GetShapes()) {
         if (!shape.lines.indices.empty() || !shape.points.indices.empty())
-            model.dropped.push_back("lines and points of object '" + shape.name + "'");
+            NoteDropped(model.dropped, "lines and points of object '" + shape.name + "'");
         ForeignMesh mesh;
         if (Outcome converted = ConvertShape(shape, attrib, materials, path, mesh); !converted) return converted;
         if (mesh.geometry.indices.empty()) continue;

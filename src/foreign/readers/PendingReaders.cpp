@@ -5,6 +5,5 @@
 namespace m3d {
 
 Outcome ReadGltfModel(const std::string& path, ForeignModel&) { return Outcome::Failure(path + ": no glTF reader"); }
-Outcome ReadAssimpModel(const std::string& path, ForeignModel&) { return Outcome::Failure(path + ": no reader"); }
 
 }  // namespace m3d
