@@ -11,6 +11,7 @@
 
 #include <assimp/Importer.hpp>
 #include <assimp/config.h>
+#include <assimp/postprocess.h>
 #include <assimp/scene.h>
 #include <gtest/gtest.h>
 
@@ -203,13 +204,15 @@ TEST(AssimpReader, StlAndAnimated3dsComeThrough)
     EXPECT_FLOAT_EQ(rotation->times.back(), float(turning.mRotationKeys[turning.mNumRotationKeys - 1].mTime / 25.0));
 }
 
-TEST(AssimpReader, EmbeddedFbxTextureBecomesAnImageOfItsMaterial)
+TEST(AssimpReader, EmbeddedFbxTextureBecomesAnImageOfItsMaterialAndUvTurnsDownward)
 {
     ForeignModel model;
     ASSERT_TRUE(Succeeded(ReadAssimpModel(Model("FBX/box_orphant_embedded_texture.fbx"), model)));
     ASSERT_EQ(model.images.size(), 1u);
     Assimp::Importer importer;
-    const aiScene* scene = importer.ReadFile(Model("FBX/box_orphant_embedded_texture.fbx"), 0);
+    const aiScene* scene =
+        importer.ReadFile(Model("FBX/box_orphant_embedded_texture.fbx"),
+                          aiProcess_Triangulate | aiProcess_JoinIdenticalVertices | aiProcess_SortByPType);
     ASSERT_NE(scene, nullptr);
     ASSERT_EQ(scene->mNumTextures, 1u);
     const aiTexture& texture = *scene->mTextures[0];
@@ -218,6 +221,16 @@ TEST(AssimpReader, EmbeddedFbxTextureBecomesAnImageOfItsMaterial)
     EXPECT_EQ(model.images[0].name, "box_orphant_embedded_texture_image0." + std::string(texture.achFormatHint));
     ASSERT_EQ(model.meshes.size(), 1u);
     EXPECT_EQ(model.meshes[0].embeddedImages, (std::vector<int32_t>{0}));
+    const aiMesh& box = *scene->mMeshes[0];
+    const std::vector<_MESH_VERTEX>& vertices = model.meshes[0].geometry.vertices;
+    ASSERT_EQ(vertices.size(), box.mNumVertices);
+    ASSERT_NE(box.mTextureCoords[0], nullptr);
+    for (unsigned v = 0; v < box.mNumVertices; ++v) {
+        EXPECT_EQ(vertices[v].x, box.mVertices[v].x);
+        EXPECT_EQ(vertices[v].nz, box.mNormals[v].z);
+        EXPECT_EQ(vertices[v].tu, box.mTextureCoords[0][v].x);
+        EXPECT_EQ(vertices[v].tv, 1.0f - box.mTextureCoords[0][v].y);
+    }
 }
 
 TEST(AssimpReader, BrokenFilesAreRefusedNamingTheFile)

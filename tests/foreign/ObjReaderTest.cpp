@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <set>
@@ -90,12 +91,12 @@ TEST(ObjReader, GroupsBecomeNodesWithWeldedVerticesFlippedUvAndMtlColours)
     ASSERT_EQ(quad.materials.size(), 1u);
     const ModelMaterial& red = quad.materials[0];
     EXPECT_EQ(red.name, "red");
-    EXPECT_EQ(red.diffuse.r, 1.0f);
-    EXPECT_EQ(red.diffuse.g, 0.0f);
-    EXPECT_EQ(red.diffuse.a, 0.5f);
-    EXPECT_EQ(red.ambient.b, 0.3f);
-    EXPECT_EQ(red.specular.g, 0.5f);
-    EXPECT_EQ(red.emissive.b, 0.25f);
+    using Rgba = std::array<float, 4>;
+    const auto rgba = [](const ColorValue& c) { return Rgba{c.r, c.g, c.b, c.a}; };
+    EXPECT_EQ(rgba(red.diffuse), (Rgba{1, 0, 0, 0.5f})) << "alpha from d";
+    EXPECT_EQ(rgba(red.ambient), (Rgba{0.1f, 0.2f, 0.3f, 1}));
+    EXPECT_EQ(rgba(red.specular), (Rgba{0.4f, 0.5f, 0.6f, 1}));
+    EXPECT_EQ(rgba(red.emissive), (Rgba{0, 0, 0.25f, 1}));
     EXPECT_EQ(red.power, 32.0f);
     EXPECT_EQ(red.texturePath, "tex/red.png");
     EXPECT_EQ(quad.triangleMaterials, (std::vector<uint32_t>{0, 0}));

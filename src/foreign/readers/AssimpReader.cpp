@@ -48,8 +48,8 @@ void NoteLosses(const aiScene& scene, std::vector<std::string>& dropped)
         if (mesh->mPrimitiveTypes & (aiPrimitiveType_POINT | aiPrimitiveType_LINE))
             NoteDropped(dropped, "points and lines of mesh '" + name + "'");
     }
-    if (scene.mNumCameras > 0) NoteDropped(dropped, std::to_string(scene.mNumCameras) + " cameras");
-    if (scene.mNumLights > 0) NoteDropped(dropped, std::to_string(scene.mNumLights) + " lights");
+    if (scene.mNumCameras > 0) NoteDropped(dropped, "cameras (" + std::to_string(scene.mNumCameras) + ")");
+    if (scene.mNumLights > 0) NoteDropped(dropped, "lights (" + std::to_string(scene.mNumLights) + ")");
 }
 
 // The model's nodes from the folded ones, with one mesh per distinct set of
