@@ -12,6 +12,7 @@
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
 #include "editor/HelpCommands.h"
+#include "editor/ModelImportCommands.h"
 #include "editor/OnionSkin.h"
 #include "editor/OptionCommands.h"
 #include "settings/AppSettings.h"
@@ -162,6 +163,12 @@ void CAppForm::OpenStartupFile(const std::string& path)
         if (const Outcome added = AddObject(Session(), path); !added) ShowFileError(this, added.Message());
         break;
     case FileAction::OpenProject: OpenProjectFile(path); break;
+    case FileAction::OpenModel:
+        if (const Expected<ModelImport> opened = OpenModelCommand(Session(), path, {}, prompt); !opened)
+            ShowFileError(this, opened.Status().Message());
+        else
+            ShowModelImportNotes(*opened, prompt);
+        break;
     case FileAction::None: break;
     }
     RequestRedraw();
@@ -184,12 +191,12 @@ void CAppForm::dropEvent(QDropEvent* event)
     for (const QUrl& url : event->mimeData()->urls())
         if (url.isLocalFile()) paths.push_back(url.toLocalFile().toStdString());
     event->acceptProposedAction();
-    FilesDropped(paths);
+    FilesDropped(paths, event->modifiers().testFlag(Qt::ShiftModifier));
 }
 
-void CAppForm::FilesDropped(const std::vector<std::string>& paths)
+void CAppForm::FilesDropped(const std::vector<std::string>& paths, bool asModel)
 {
-    if (const DropOutcome drop = DropFiles(Session(), prompt, paths); !drop.read)
+    if (const DropOutcome drop = DropFiles(Session(), prompt, paths, asModel); !drop.read)
         ShowFileError(this, drop.read.Message());
     RequestRedraw();
 }

@@ -71,8 +71,9 @@ public:
     void DestroyPanelsAndScene();
     // Opens or adds the file named on the command line, by its name.
     void OpenStartupFile(const std::string& path);
-    // Files dropped on the window: one project (after a question) or one model file.
-    void FilesDropped(const std::vector<std::string>& paths);
+    // Files dropped on the window: one project (after a question) or one model file
+    // (another program's model with its tree and animations when asModel: Shift held).
+    void FilesDropped(const std::vector<std::string>& paths, bool asModel = false);
     // Replaces the scene with the project at path; a failure is shown.
     void OpenProjectFile(const std::string& path);
 

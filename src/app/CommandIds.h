@@ -105,6 +105,10 @@ inline constexpr int IDD_EXPORT_XFILE = 234;
 inline constexpr int IDC_TIME_SCALE_FACTOR = 2151;
 inline constexpr int IDC_TIME_SCALE_FACTOR_SPIN = 2186;
 
+// "モデルを読み込む": the scale asked after the file (numbers of this program's own).
+inline constexpr int IDD_IMPORT_MODEL = 241;
+inline constexpr int IDC_IMPORT_SCALE = 2201;
+
 // The objectName of the widget with number id.
 inline QString IdName(int id) { return QString::number(id); }
 

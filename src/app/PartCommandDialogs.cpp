@@ -2,6 +2,7 @@
 
 #include "app/InterfaceTranslation.h"
 #include "editor/PartCommands.h"
+#include "foreign/ForeignFormats.h"
 
 #include <QCoreApplication>
 #include <QFileDialog>
@@ -13,8 +14,13 @@ std::string AskObjectFile(const std::string& folder, const std::string& title, Q
 {
     // The description names both patterns already, but the file dialog reads
     // the patterns from the last parentheses only, and separated by spaces.
-    const QString filter = CoreText(kObjectFileFilterName) + QStringLiteral(" (") +
-                           QString::fromUtf8(kObjectFilePattern).replace(';', ' ') + QStringLiteral(")");
+    const QString own = QString::fromUtf8(kObjectFilePattern).replace(';', ' ');
+    const QString foreign = QString::fromUtf8(ForeignFilePattern());
+    const QString filter = CoreText(kObjectFileFilterName) + QStringLiteral(" (") + own + QStringLiteral(");;") +
+                           QCoreApplication::translate("PartCommandDialogs", "他のソフトのモデル") +
+                           QStringLiteral(" (") + foreign + QStringLiteral(");;") +
+                           QCoreApplication::translate("PartCommandDialogs", "読み込めるすべてのファイル") +
+                           QStringLiteral(" (") + own + QStringLiteral(" ") + foreign + QStringLiteral(")");
     QFileDialog dialog(parent, QString::fromStdString(title), QString::fromStdString(folder), filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);

@@ -2,6 +2,7 @@
 
 #include "app/CAppForm.h"
 #include "app/ExportGltfDialog.h"
+#include "app/ImportModelDialog.h"
 #include "app/ExportXDialogs.h"
 #include "app/GridWidthDialog.h"
 #include "app/MotionDialogs.h"
@@ -77,6 +78,12 @@ void QtCommandHost::ShowExportXDialogs()
 void QtCommandHost::ShowExportGltfDialog()
 {
     ExportGltfFromDialog(form.Session(), form.Settings().exportGltfDirectory, window);
+}
+
+void QtCommandHost::ShowImportModelDialog()
+{
+    ImportModelFromDialogs(form.Session(), form.GetScene().addObjectDirectory, prompt, window);
+    form.RequestRedraw();
 }
 
 void QtCommandHost::ShowHelpContents() { form.ShowHelp(); }

@@ -32,6 +32,7 @@ public:
     void ShowSymmetryDialog() override;
     void ShowExportXDialogs() override;
     void ShowExportGltfDialog() override;
+    void ShowImportModelDialog() override;
     void ShowHelpContents() override;
     void ShowUserGuide() override;
     void ShowAbout() override;

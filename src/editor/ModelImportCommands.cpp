@@ -67,12 +67,12 @@ Expected<ModelImport> OpenModelCommand(EditorSession& session, const std::string
     return AddToProject(session, model, path, options);
 }
 
-std::string ModelImportNotes(const ModelImport& import)
+void ShowModelImportNotes(const ModelImport& import, UserPrompt& prompt)
 {
-    if (import.dropped.empty()) return {};
+    if (import.dropped.empty()) return;
     std::string text = UiText("core", QT_TRANSLATE_NOOP("core", "次のものは読み込めませんでした:"));
     for (const std::string& line : import.dropped) text += "\n- " + line;
-    return text;
+    prompt.ShowNote(text, UiText("core", QT_TRANSLATE_NOOP("core", "モデルの読み込み")));
 }
 
 }  // namespace m3d

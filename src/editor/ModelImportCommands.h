@@ -32,8 +32,8 @@ Expected<ModelImport> ImportModelCommand(EditorSession& session, const std::stri
 Expected<ModelImport> OpenModelCommand(EditorSession& session, const std::string& path,
                                        const ModelImportOptions& options, UserPrompt& prompt);
 
-// The lines of import's notes for a person: "" when nothing was left behind,
-// otherwise a heading and one line for each thing (translatable heading).
-std::string ModelImportNotes(const ModelImport& import);
+// Tells the person, as a note captioned "モデルの読み込み", what import left
+// behind (a heading, then a line for each thing); nothing when it left nothing.
+void ShowModelImportNotes(const ModelImport& import, UserPrompt& prompt);
 
 }  // namespace m3d

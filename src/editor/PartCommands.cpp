@@ -1,11 +1,13 @@
 #include "editor/PartCommands.h"
 
-#include "editor/FileCommands.h"
 #include "editor/EditorSession.h"
+#include "editor/FileCommands.h"
+#include "editor/ModelImportCommands.h"
 #include "editor/history/DocumentEdit.h"
 #include "editor/history/PartLinksChange.h"
 #include "editor/history/PartSetChange.h"
 #include "editor/history/PartSwapChange.h"
+#include "foreign/ForeignFormats.h"
 #include "io/PathLookup.h"
 #include "scene/PartPlacement.h"
 #include "scene/RecoveryNotes.h"
@@ -162,20 +164,22 @@ MirroredPartOutcome AddMirroredPart(EditorSession& session, const std::string& n
     return {MirroredPartResult::Added, {}};
 }
 
-DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths)
+DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths, bool asModel)
 {
     if (paths.size() != 1) return DroppedFileAction::Ignored;
     const std::string name = FileNameOf(paths[0]);
     if (name.find(".anm") != std::string::npos) return DroppedFileAction::OpenProject;
     if (name.find(".mesh") != std::string::npos || name.find(".mqo") != std::string::npos)
         return DroppedFileAction::AddObject;
+    if (ForeignReaderOf(name)) return asModel ? DroppedFileAction::ImportModel : DroppedFileAction::AddObject;
     return DroppedFileAction::Ignored;
 }
 
-DropOutcome DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths)
+DropOutcome DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths,
+                      bool asModel)
 {
     DropOutcome drop;
-    drop.action = DroppedFileActionFor(paths);
+    drop.action = DroppedFileActionFor(paths, asModel);
     if (drop.action == DroppedFileAction::OpenProject) {
         if (!session.History().IsModified() || AskDiscardCurrentData(prompt)) {
             ProjectLoad load = OpenProject(session, paths[0]);
@@ -184,6 +188,10 @@ DropOutcome DropFiles(EditorSession& session, UserPrompt& prompt, const std::vec
         }
     } else if (drop.action == DroppedFileAction::AddObject) {
         drop.read = AddObject(session, paths[0]);
+    } else if (drop.action == DroppedFileAction::ImportModel) {
+        const Expected<ModelImport> import = ImportModelCommand(session, paths[0], {});
+        drop.read = import.Status();
+        if (import) ShowModelImportNotes(*import, prompt);
     }
     return drop;
 }

@@ -83,11 +83,14 @@ MirroredPartOutcome AddMirroredPart(EditorSession& session, const std::string& n
 enum class DroppedFileAction : int {
     Ignored = 0,      // more than one file (or none), or not a known kind
     OpenProject = 1,  // the file name contains ".anm": asked first
-    AddObject = 2,    // else it contains ".mesh" or ".mqo"
+    AddObject = 2,    // else it contains ".mesh" or ".mqo", or is another program's model
+    ImportModel = 3,  // another program's model dropped with Shift held: its Parts and Motions
 };
 // The rule: one file only; substring tests on its name (after the last folder
-// separator, either kind) in the order ".anm", then ".mesh" or ".mqo".
-DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths);
+// separator, either kind) in the order ".anm", then ".mesh" or ".mqo"; then
+// the endings of other programs' formats (foreign/ForeignFormats.h), which
+// add one Part, or import the model when asModel (Shift held).
+DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths, bool asModel = false);
 
 // What a drop came to: the action the rule chose, and what could not be read
 // (success when everything was, or nothing was opened).
@@ -99,6 +102,7 @@ struct DropOutcome {
 // "現在のデータは失われます。よろしいですか？" ("新規作成") is answered Yes,
 // and what was done about an interrupted save of it is shown through prompt);
 // an object file is added with AddObject.
-DropOutcome DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths);
+DropOutcome DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths,
+                      bool asModel = false);
 
 }  // namespace m3d

@@ -1,5 +1,7 @@
 #include "editor/ProgramArguments.h"
 
+#include "foreign/ForeignFormats.h"
+
 #include "io/PathLookup.h"
 #include "settings/InterfaceLanguage.h"
 
@@ -89,6 +91,7 @@ FileAction ActionForFile(const std::string& path)
     const std::string name = FileNameOf(path);
     if (name.find(".anm") != std::string::npos) return FileAction::OpenProject;
     if (name.find(".mesh") != std::string::npos || name.find(".mqo") != std::string::npos) return FileAction::AddPart;
+    if (ForeignReaderOf(name)) return FileAction::OpenModel;
     return FileAction::None;
 }
 

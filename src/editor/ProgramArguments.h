@@ -29,8 +29,10 @@ std::string ProgramUsage();
 // What a file named on the command line (or dropped on the window) does,
 // decided by case-sensitive substrings of its name part (after the last '/'
 // or '\\'): ".anm" opens a project; otherwise ".mesh" or ".mqo" adds a Part;
-// anything else does nothing.
-enum class FileAction { None, OpenProject, AddPart };
+// a model file of another program's format (foreign/ForeignFormats.h, by
+// its ending) opens as a new document with its tree and animations; anything
+// else does nothing.
+enum class FileAction { None, OpenProject, AddPart, OpenModel };
 FileAction ActionForFile(const std::string& path);
 
 }  // namespace m3d
