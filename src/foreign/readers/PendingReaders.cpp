@@ -4,7 +4,6 @@
 
 namespace m3d {
 
-Outcome ReadGltfModel(const std::string& path, ForeignModel&) { return Outcome::Failure(path + ": no glTF reader"); }
 Outcome ReadObjModel(const std::string& path, ForeignModel&) { return Outcome::Failure(path + ": no OBJ reader"); }
 Outcome ReadAssimpModel(const std::string& path, ForeignModel&) { return Outcome::Failure(path + ": no reader"); }
 
