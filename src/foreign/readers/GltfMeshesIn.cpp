@@ -1,7 +1,9 @@
 #include "foreign/readers/GltfAccessors.h"
 #include "foreign/readers/GltfImport.h"
 
+#include <array>
 #include <limits>
+#include <map>
 #include <numeric>
 
 namespace m3d {
@@ -52,29 +54,35 @@ Outcome ReadAttribute(const tinygltf::Model& model, const tinygltf::Primitive& p
     return Outcome();
 }
 
-// The triangles of primitive p appended to geometry, material the index of
-// its material there.
-Outcome AppendPrimitive(const tinygltf::Model& model, const tinygltf::Primitive& p, uint32_t material,
-                        LoadedModel& geometry)
+// The accessors of a primitive's POSITION, NORMAL and TEXCOORD_0 (-1: none).
+// Primitives of one mesh often share them: their vertices are added once.
+using VertexSource = std::array<int, 3>;
+
+// Where a vertex source's vertices start in the mesh's geometry, and how many.
+struct VertexRange {
+    size_t base = 0;
+    size_t count = 0;
+};
+
+int AttributeOf(const tinygltf::Primitive& p, const char* semantic)
 {
-    if (p.attributes.find("POSITION") == p.attributes.end()) return Outcome::Failure("it has no POSITION");
+    const auto found = p.attributes.find(semantic);
+    return found == p.attributes.end() ? -1 : found->second;
+}
+
+// The vertices of primitive p appended to geometry; range says where they went.
+Outcome AppendVertices(const tinygltf::Model& model, const tinygltf::Primitive& p, LoadedModel& geometry,
+                       VertexRange& range)
+{
     std::vector<float> positions, normals, uvs;
     if (Outcome read = ReadGltfFloats(model, p.attributes.at("POSITION"), 3, positions); !read)
         return Outcome::Failure("POSITION: " + read.Message());
     const size_t vertexCount = positions.size() / 3;
     if (Outcome read = ReadAttribute(model, p, "NORMAL", 3, vertexCount, normals); !read) return read;
     if (Outcome read = ReadAttribute(model, p, "TEXCOORD_0", 2, vertexCount, uvs); !read) return read;
-    std::vector<uint32_t> corners;
-    if (p.indices >= 0) {
-        if (Outcome read = ReadGltfIndices(model, p.indices, vertexCount, corners); !read)
-            return Outcome::Failure("indices: " + read.Message());
-    } else {
-        if (vertexCount > std::numeric_limits<uint32_t>::max()) return Outcome::Failure("too many vertices");
-        corners.resize(vertexCount);
-        std::iota(corners.begin(), corners.end(), 0u);
-    }
-    const size_t base = geometry.vertices.size();
-    if (vertexCount > std::numeric_limits<uint32_t>::max() - base)
+    range.base = geometry.vertices.size();
+    range.count = vertexCount;
+    if (vertexCount > std::numeric_limits<uint32_t>::max() - range.base)
         return Outcome::Failure("the mesh has more vertices than 32-bit indices reach");
     for (size_t v = 0; v < vertexCount; ++v) {
         _MESH_VERTEX& vertex = geometry.vertices.emplace_back();
@@ -91,8 +99,34 @@ Outcome AppendPrimitive(const tinygltf::Model& model, const tinygltf::Primitive&
             vertex.tv = uvs[2 * v + 1];
         }
     }
+    return Outcome();
+}
+
+// The triangles of primitive p appended to geometry, material the index of
+// its material there; its vertices too unless an earlier primitive had them.
+Outcome AppendPrimitive(const tinygltf::Model& model, const tinygltf::Primitive& p, uint32_t material,
+                        std::map<VertexSource, VertexRange>& added, LoadedModel& geometry)
+{
+    if (p.attributes.find("POSITION") == p.attributes.end()) return Outcome::Failure("it has no POSITION");
+    const VertexSource source = {AttributeOf(p, "POSITION"), AttributeOf(p, "NORMAL"), AttributeOf(p, "TEXCOORD_0")};
+    auto range = added.find(source);
+    if (range == added.end()) {
+        VertexRange appended;
+        if (Outcome read = AppendVertices(model, p, geometry, appended); !read) return read;
+        range = added.emplace(source, appended).first;
+    }
+    const size_t vertexCount = range->second.count;
+    std::vector<uint32_t> corners;
+    if (p.indices >= 0) {
+        if (Outcome read = ReadGltfIndices(model, p.indices, vertexCount, corners); !read)
+            return Outcome::Failure("indices: " + read.Message());
+    } else {
+        corners.resize(vertexCount);
+        std::iota(corners.begin(), corners.end(), 0u);
+    }
     const std::vector<uint32_t> triangles = TrianglesOf(p.mode, corners);
-    for (uint32_t corner : triangles) geometry.indices.push_back(uint32_t(base) + corner);
+    const auto base = static_cast<uint32_t>(range->second.base);
+    for (uint32_t corner : triangles) geometry.indices.push_back(base + corner);
     geometry.triangleMaterials.insert(geometry.triangleMaterials.end(), triangles.size() / 3, material);
     return Outcome();
 }
@@ -107,6 +141,7 @@ Outcome ImportGltfMesh(GltfImport& import, int index, ForeignMesh& out)
     out.name = mesh.name;
     // glTF material index (-1: the default) to its index in out.geometry.materials.
     std::map<int, uint32_t> local;
+    std::map<VertexSource, VertexRange> added;
     for (size_t k = 0; k < mesh.primitives.size(); ++k) {
         const tinygltf::Primitive& p = mesh.primitives[k];
         const std::string where = label + ", primitive " + std::to_string(k) + ": ";
@@ -127,7 +162,7 @@ Outcome ImportGltfMesh(GltfImport& import, int index, ForeignMesh& out)
             out.geometry.materials.push_back(material.material);
             out.embeddedImages.push_back(material.image);
         }
-        if (Outcome appended = AppendPrimitive(import.model, p, slot->second, out.geometry); !appended)
+        if (Outcome appended = AppendPrimitive(import.model, p, slot->second, added, out.geometry); !appended)
             return Outcome::Failure(where + appended.Message());
     }
     return Outcome();
