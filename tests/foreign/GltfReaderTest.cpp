@@ -333,17 +333,15 @@ TEST(GltfReader, MaterialsBringTheirColoursAndTextures)
     const std::string png = std::string("\x89PNG\r\n\x1a\n", 8) + "not really";
     doc.root["images"] = {{{"uri", "skin%20a.png"}}, {{"bufferView", doc.View(png)}, {"mimeType", "image/png"}}};
     doc.root["textures"] = {{{"source", 0}}, {{"source", 1}}};
-    doc.root["materials"] = {{{"name", "skin"},
-                              {"pbrMetallicRoughness",
-                               {{"baseColorFactor", {0.5, 0.25, 1, 0.5}},
-                                {"metallicFactor", 0},
-                                {"baseColorTexture", {{"index", 0}}}}},
-                              {"emissiveFactor", {0.1, 0.2, 0.3}},
-                              {"alphaMode", "BLEND"}},
-                             {{"name", "metal"},
-                              {"pbrMetallicRoughness",
-                               {{"baseColorFactor", {1, 1, 1, 0.5}}, {"baseColorTexture", {{"index", 1}}}}},
-                              {"normalTexture", {{"index", 1}}}}};
+    doc.root["materials"] = {
+        {{"name", "skin"},
+         {"pbrMetallicRoughness",
+          {{"baseColorFactor", {0.5, 0.25, 1, 0.5}}, {"metallicFactor", 0}, {"baseColorTexture", {{"index", 0}}}}},
+         {"emissiveFactor", {0.1, 0.2, 0.3}},
+         {"alphaMode", "BLEND"}},
+        {{"name", "metal"},
+         {"pbrMetallicRoughness", {{"baseColorFactor", {1, 1, 1, 0.5}}, {"baseColorTexture", {{"index", 1}}}}},
+         {"normalTexture", {{"index", 1}}}}};
     const json attributes = {{"POSITION", positions}};
     doc.Mesh({json{{"attributes", attributes}, {"material", 0}}, json{{"attributes", attributes}, {"material", 1}},
               json{{"attributes", attributes}}});
@@ -430,11 +428,22 @@ TEST(GltfReader, HostileFilesFailNamingTheFileAndTheReason)
                  doc.Accessor(doc.View(Bytes<int8_t>({0, 1, 2})), kByte, 3, "SCALAR");
          }),
          "not unsigned integers"},
-        {"cycle", gltf([](Doc& doc) { doc.root["nodes"] = {{{"children", {1}}}, {{"children", {0}}}}; }),
+        {"cycle", gltf([](Doc& doc) {
+             doc.root["nodes"] = {{{"children", {1}}}, {{"children", {0}}}};
+         }),
          "lead back to it (a cycle)"},
-        {"node twice", gltf([](Doc& doc) { doc.root["scenes"][0]["nodes"] = {0, 0}; }), "reached twice"},
-        {"times not ascending", gltf([&keys](Doc& doc) { keys(doc, {0, 1, 1}); }), "not strictly ascending"},
-        {"times not finite", gltf([&keys](Doc& doc) { keys(doc, {0, 1, NAN}); }), "not a finite number"},
+        {"node twice", gltf([](Doc& doc) {
+             doc.root["scenes"][0]["nodes"] = {0, 0};
+         }),
+         "reached twice"},
+        {"times not ascending", gltf([&keys](Doc& doc) {
+             keys(doc, {0, 1, 1});
+         }),
+         "not strictly ascending"},
+        {"times not finite", gltf([&keys](Doc& doc) {
+             keys(doc, {0, 1, NAN});
+         }),
+         "not a finite number"},
         {"missing buffer file",
          [](const TempFolder& folder, const std::string& name) {
              Doc doc = Triangle();

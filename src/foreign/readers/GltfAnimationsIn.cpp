@@ -68,8 +68,9 @@ Outcome ImportGltfAnimations(GltfImport& import)
                 return Outcome::Failure(where + "node " + std::to_string(ch.target_node) + " does not exist");
             const std::optional<ForeignPath> path = PathOf(ch.target_path);
             if (!path) {
-                Note(import, (ch.target_path == "weights" ? std::string("morph weights") : "'" + ch.target_path + "'") +
-                                 " animated in " + label);
+                Note(import,
+                     (ch.target_path == "weights" ? std::string("morph weights") : "'" + Shown(ch.target_path) + "'") +
+                         " animated in " + label);
                 continue;
             }
             // Nodes outside the scene are not brought over, nor what moves them.
@@ -77,7 +78,8 @@ Outcome ImportGltfAnimations(GltfImport& import)
             const tinygltf::AnimationSampler& sampler = source.samplers[size_t(ch.sampler)];
             const std::optional<ForeignInterpolation> interpolation = InterpolationOf(sampler.interpolation);
             if (!interpolation)
-                return Outcome::Failure(where + "interpolation '" + sampler.interpolation + "' is not one of glTF's");
+                return Outcome::Failure(where + "interpolation '" + Shown(sampler.interpolation) +
+                                        "' is not one of glTF's");
             ForeignChannel channel;
             channel.node = import.nodeOf[size_t(ch.target_node)];
             channel.path = *path;

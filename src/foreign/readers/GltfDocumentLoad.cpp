@@ -53,11 +53,18 @@ bool KeepEncodedImage(tinygltf::Image* image, const int, std::string*, std::stri
     return true;
 }
 
-// The library's messages end every sentence with a line break: one line here.
+// The library's messages end every sentence with a line break and may quote
+// a whole data URI: one line here, cut short.
 std::string OneLine(std::string text)
 {
+    constexpr size_t kLongest = 300;
     while (!text.empty() && (text.back() == '\n' || text.back() == ' ')) text.pop_back();
     std::replace(text.begin(), text.end(), '\n', ';');
+    if (text.size() > kLongest) {
+        size_t cut = kLongest;
+        while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;  // not inside a character
+        text = text.substr(0, cut) + "...";
+    }
     return text.empty() ? "it is not a glTF document the library can parse" : text;
 }
 

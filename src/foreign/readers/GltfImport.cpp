@@ -13,10 +13,7 @@ void Note(GltfImport& import, const std::string& line)
 std::string Label(const char* kind, size_t index, const std::string& name)
 {
     if (name.empty()) return std::string(kind) + " " + std::to_string(index);
-    std::string shown = name;
-    for (char& c : shown)
-        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) c = ' ';
-    return std::string(kind) + " '" + shown + "'";
+    return std::string(kind) + " '" + Shown(name) + "'";
 }
 
 }  // namespace m3d

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foreign/ForeignModel.h"
+#include "foreign/readers/MessageText.h"
 #include "io/Outcome.h"
 
 #include <tiny_gltf.h>
@@ -40,8 +41,7 @@ struct GltfImport {
 // Adds line to out.dropped unless it is there already.
 void Note(GltfImport& import, const std::string& line);
 
-// "mesh 'wheel'" for a named item, "mesh 3" for one without name; control
-// characters of the name become spaces, so that a message stays one line.
+// "mesh 'wheel'" for a named item (its name Shown), "mesh 3" for one without name.
 std::string Label(const char* kind, size_t index, const std::string& name);
 
 // The material glTF material index (-1: glTF's default material) turns into;

@@ -12,7 +12,8 @@ enum class MatrixFit : uint8_t {
     Projective = 3,  // the last row was not (0, 0, 0, 1): it is ignored
 };
 
-// Splits glTF's column-major matrix (16 finite values) into node's
+// Splits glTF's column-major matrix (16 values of at most 1e30 in size, so
+// that every length made of them fits a float) into node's
 // translation, rotation and scale. A mirroring matrix comes out exactly with
 // a negative x scale.
 MatrixFit DecomposeNodeMatrix(const double matrix[16], ForeignNode& node);

@@ -8,9 +8,13 @@ namespace m3d {
 
 namespace {
 
-bool AllFinite(const std::vector<double>& values)
+// Transform values beyond this are refused: they, or the lengths and
+// products made of them, would not fit a float.
+constexpr double kLargestTransformValue = 1e30;
+
+bool AllModerate(const std::vector<double>& values)
 {
-    return std::all_of(values.begin(), values.end(), [](double v) { return std::isfinite(v); });
+    return std::all_of(values.begin(), values.end(), [](double v) { return std::fabs(v) <= kLargestTransformValue; });
 }
 
 // The top nodes of the scene to show: the default scene, else the first,
@@ -39,8 +43,8 @@ Outcome SceneRoots(const tinygltf::Model& model, std::vector<int>& roots)
 Outcome ConvertTransform(GltfImport& import, const tinygltf::Node& source, const std::string& label, ForeignNode& node)
 {
     if (!source.matrix.empty()) {
-        if (source.matrix.size() != 16 || !AllFinite(source.matrix))
-            return Outcome::Failure(label + ": its matrix is not 16 finite numbers");
+        if (source.matrix.size() != 16 || !AllModerate(source.matrix))
+            return Outcome::Failure(label + ": its matrix is not 16 finite numbers of moderate size");
         switch (DecomposeNodeMatrix(source.matrix.data(), node)) {
         case MatrixFit::Exact: break;
         case MatrixFit::Sheared: Note(import, "shear of " + label + " (nearest rotation and scale kept)"); break;
@@ -53,15 +57,15 @@ Outcome ConvertTransform(GltfImport& import, const tinygltf::Node& source, const
     const auto& r = source.rotation;
     const auto& s = source.scale;
     if ((!t.empty() && t.size() != 3) || (!r.empty() && r.size() != 4) || (!s.empty() && s.size() != 3) ||
-        !AllFinite(t) || !AllFinite(r) || !AllFinite(s))
+        !AllModerate(t) || !AllModerate(r) || !AllModerate(s))
         return Outcome::Failure(label +
-                                ": its translation, rotation or scale is not finite numbers of the right count");
+                                ": its translation, rotation or scale is not the right count of finite numbers "
+                                "of moderate size");
     if (!t.empty()) node.translation = {float(t[0]), float(t[1]), float(t[2])};
     if (!s.empty()) node.scale = {float(s[0]), float(s[1]), float(s[2])};
     if (!r.empty()) {
         const double norm = std::sqrt(r[0] * r[0] + r[1] * r[1] + r[2] * r[2] + r[3] * r[3]);
-        if (!(norm > 1e-6) || !std::isfinite(norm))
-            return Outcome::Failure(label + ": its rotation is no unit quaternion");
+        if (!(norm > 1e-6)) return Outcome::Failure(label + ": its rotation is no unit quaternion");
         node.rotation = {float(r[0] / norm), float(r[1] / norm), float(r[2] / norm), float(r[3] / norm)};
     }
     return Outcome();

@@ -1,6 +1,7 @@
 #include "foreign/readers/GltfPreflight.h"
 
 #include "foreign/readers/GltfUri.h"
+#include "foreign/readers/MessageText.h"
 #include "io/FileReading.h"
 
 #include <nlohmann/json.hpp>
@@ -57,7 +58,8 @@ Outcome CheckRequiredExtensions(const json& root)
         bool handled = false;
         for (const char* known : kHandledExtensions) handled = handled || extension == known;
         if (!handled)
-            return Outcome::Failure("it requires the extension " + extension + ", which this program does not read");
+            return Outcome::Failure("it requires the extension " + Shown(extension) +
+                                    ", which this program does not read");
     }
     return Outcome();
 }
@@ -87,16 +89,17 @@ Outcome CheckBuffers(const json& root, const std::string& folder, bool binary, s
         const std::string text = uri->get<std::string>();
         if (IsDataUri(text)) continue;
         const std::string name = DecodeUri(text);
+        const std::string shown = Shown(name);
         if (!StaysInModelFolder(name))
-            return Outcome::Failure(label + " names the file '" + name +
+            return Outcome::Failure(label + " names the file '" + shown +
                                     "', which is not in the model's folder (only files beside the model are read)");
         const std::string file = (std::filesystem::path(folder) / name).lexically_normal().string();
         std::error_code ec;
         if (!std::filesystem::exists(file, ec))
-            return Outcome::Failure(label + " names the file '" + name + "', which is not there (looked for " + file +
-                                    ")");
+            return Outcome::Failure(label + " names the file '" + shown + "', which is not there (looked for " +
+                                    Shown(file) + ")");
         if (const std::string reason = NotRegularFileReason(file); !reason.empty())
-            return Outcome::Failure(label + " names the file '" + name + "': " + reason);
+            return Outcome::Failure(label + " names the file '" + shown + "': " + Shown(reason));
         out.bufferFiles.push_back(file);
     }
     return Outcome();

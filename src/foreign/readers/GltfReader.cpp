@@ -27,7 +27,7 @@ Outcome Import(const std::string& path, const std::string& bytes, ForeignModel& 
     result.format = "glTF";
     GltfImport import(model, StemOf(path), result);
     for (const std::string& extension : model.extensionsUsed)
-        if (!IsHandledExtension(extension)) Note(import, "what the extension " + extension + " adds");
+        if (!IsHandledExtension(extension)) Note(import, "what the extension " + Shown(extension) + " adds");
     if (Outcome nodes = ImportGltfNodes(import); !nodes) return nodes;
     return ImportGltfAnimations(import);
 }
