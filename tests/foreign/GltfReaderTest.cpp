@@ -131,6 +131,15 @@ ForeignModel Read(const std::string& path)
     return model;
 }
 
+// doc read with primitives as its only mesh, on its only node.
+ForeignModel ReadMesh(Doc& doc, const std::vector<json>& primitives)
+{
+    doc.Mesh(primitives);
+    doc.root["nodes"] = {{{"mesh", 0}}};
+    TempFolder folder;
+    return Read(doc.WriteGltf(folder));
+}
+
 std::vector<float> Position(const LoadedModel& geometry, size_t v)
 {
     return {geometry.vertices[v].x, geometry.vertices[v].y, geometry.vertices[v].z};
@@ -193,11 +202,7 @@ TEST(GltfReader, SparseAccessorsPutValuesOverTheirBaseOrOverZeros)
         {"count", 1},
         {"indices", {{"bufferView", doc.View(Bytes<uint8_t>({2}))}, {"componentType", kUnsignedByte}}},
         {"values", {{"bufferView", doc.View(Bytes<float>({0, 0, 1}))}}}};
-    doc.Mesh({json{{"attributes", {{"POSITION", positions}, {"NORMAL", normals}}}}});
-    doc.root["nodes"] = {{{"mesh", 0}}};
-    TempFolder folder;
-
-    const ForeignModel model = Read(doc.WriteGltf(folder));
+    const ForeignModel model = ReadMesh(doc, {json{{"attributes", {{"POSITION", positions}, {"NORMAL", normals}}}}});
     ASSERT_EQ(model.meshes.size(), 1u);
     const LoadedModel& g = model.meshes[0].geometry;
     ASSERT_EQ(g.vertices.size(), 4u);
@@ -213,12 +218,8 @@ TEST(GltfReader, StripsAndFansBecomeTrianglesFacingLikeTheirFirst)
     Doc doc;
     const int positions = doc.Floats({0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0, 0, 2, 0}, "VEC3", 3);
     // Both primitives use the same vertices: they are brought over once.
-    doc.Mesh({json{{"attributes", {{"POSITION", positions}}}, {"mode", 5}},
-              json{{"attributes", {{"POSITION", positions}}}, {"mode", 6}}});
-    doc.root["nodes"] = {{{"mesh", 0}}};
-    TempFolder folder;
-
-    const ForeignModel model = Read(doc.WriteGltf(folder));
+    const ForeignModel model = ReadMesh(doc, {json{{"attributes", {{"POSITION", positions}}}, {"mode", 5}},
+                                              json{{"attributes", {{"POSITION", positions}}}, {"mode", 6}}});
     ASSERT_EQ(model.meshes.size(), 1u);
     const LoadedModel& g = model.meshes[0].geometry;
     EXPECT_EQ(g.vertices.size(), 5u);
@@ -343,12 +344,9 @@ TEST(GltfReader, MaterialsBringTheirColoursAndTextures)
          {"pbrMetallicRoughness", {{"baseColorFactor", {1, 1, 1, 0.5}}, {"baseColorTexture", {{"index", 1}}}}},
          {"normalTexture", {{"index", 1}}}}};
     const json attributes = {{"POSITION", positions}};
-    doc.Mesh({json{{"attributes", attributes}, {"material", 0}}, json{{"attributes", attributes}, {"material", 1}},
-              json{{"attributes", attributes}}});
-    doc.root["nodes"] = {{{"mesh", 0}}};
-    TempFolder folder;
-
-    const ForeignModel model = Read(doc.WriteGltf(folder));
+    const ForeignModel model =
+        ReadMesh(doc, {json{{"attributes", attributes}, {"material", 0}},
+                       json{{"attributes", attributes}, {"material", 1}}, json{{"attributes", attributes}}});
     ASSERT_EQ(model.meshes.size(), 1u);
     const ForeignMesh& mesh = model.meshes[0];
     ASSERT_EQ(mesh.geometry.materials.size(), 3u);
@@ -413,6 +411,15 @@ TEST(GltfReader, HostileFilesFailNamingTheFileAndTheReason)
                                       {"output", doc.Floats({0, 0, 0, 1, 1, 1, 2, 2, 2}, "VEC3", 3)}}}},
                                    {"channels", {{{"sampler", 0}, {"target", {{"node", 0}, {"path", "scale"}}}}}}}};
     };
+    // The triangle with its buffer in the file uri (which is not written).
+    const auto bufferFile = [](const char* uri) {
+        return [uri](const TempFolder& folder, const std::string& name) {
+            Doc doc = Triangle();
+            doc.root["buffers"] = {{{"byteLength", doc.bin.size()}, {"uri", uri}}};
+            folder.Write(name, doc.root.dump());
+            return folder.File(name);
+        };
+    };
     const Case cases[] = {
         {"accessor past its view", gltf([](Doc& doc) { doc.root["accessors"][0]["count"] = 4; }),
          "reach past the end of buffer view 0"},
@@ -444,22 +451,8 @@ TEST(GltfReader, HostileFilesFailNamingTheFileAndTheReason)
              keys(doc, {0, 1, NAN});
          }),
          "not a finite number"},
-        {"missing buffer file",
-         [](const TempFolder& folder, const std::string& name) {
-             Doc doc = Triangle();
-             doc.root["buffers"] = {{{"byteLength", doc.bin.size()}, {"uri", "gone.bin"}}};
-             folder.Write(name, doc.root.dump());
-             return folder.File(name);
-         },
-         "names the file 'gone.bin', which is not there"},
-        {"buffer outside the folder",
-         [](const TempFolder& folder, const std::string& name) {
-             Doc doc = Triangle();
-             doc.root["buffers"] = {{{"byteLength", doc.bin.size()}, {"uri", "../x.bin"}}};
-             folder.Write(name, doc.root.dump());
-             return folder.File(name);
-         },
-         "not in the model's folder"},
+        {"missing buffer file", bufferFile("gone.bin"), "names the file 'gone.bin', which is not there"},
+        {"buffer outside the folder", bufferFile("../x.bin"), "not in the model's folder"},
         {"truncated glb",
          [](const TempFolder& folder, const std::string& name) {
              const std::string glb = Triangle().Glb();

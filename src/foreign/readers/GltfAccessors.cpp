@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstring>
+#include <limits>
 #include <string>
+#include <type_traits>
 
 namespace m3d {
 
@@ -95,31 +97,27 @@ Stored Load(const unsigned char* bytes)
     return value;
 }
 
+// An integer component as stored, or normalised by glTF's rules: c / max,
+// and no lower than -1 for signed types.
+template <class Stored>
+double Integer(const unsigned char* bytes, bool normalized)
+{
+    const double c = Load<Stored>(bytes);
+    if (!normalized) return c;
+    const double largest = std::numeric_limits<Stored>::max();
+    return std::is_signed_v<Stored> ? std::max(c / largest, -1.0) : c / largest;
+}
+
 // Component `component` of element `element`, exact for every type.
 double ComponentAt(const Elements& e, size_t element, int component)
 {
     const unsigned char* p = e.data + element * e.stride + size_t(component) * e.componentBytes;
     switch (e.componentType) {
-    case TINYGLTF_COMPONENT_TYPE_BYTE: {
-        const double c = Load<int8_t>(p);
-        return e.normalized ? std::max(c / 127.0, -1.0) : c;
-    }
-    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE: {
-        const double c = Load<uint8_t>(p);
-        return e.normalized ? c / 255.0 : c;
-    }
-    case TINYGLTF_COMPONENT_TYPE_SHORT: {
-        const double c = Load<int16_t>(p);
-        return e.normalized ? std::max(c / 32767.0, -1.0) : c;
-    }
-    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT: {
-        const double c = Load<uint16_t>(p);
-        return e.normalized ? c / 65535.0 : c;
-    }
-    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT: {
-        const double c = Load<uint32_t>(p);
-        return e.normalized ? c / 4294967295.0 : c;
-    }
+    case TINYGLTF_COMPONENT_TYPE_BYTE: return Integer<int8_t>(p, e.normalized);
+    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE: return Integer<uint8_t>(p, e.normalized);
+    case TINYGLTF_COMPONENT_TYPE_SHORT: return Integer<int16_t>(p, e.normalized);
+    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT: return Integer<uint16_t>(p, e.normalized);
+    case TINYGLTF_COMPONENT_TYPE_UNSIGNED_INT: return Integer<uint32_t>(p, e.normalized);
     default: return Load<float>(p);
     }
 }
