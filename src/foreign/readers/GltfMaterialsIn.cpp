@@ -12,7 +12,7 @@ namespace {
 // does not have. Ambient is three quarters of the diffuse colour, as in the
 // editor's own untouched materials (ambient 0.6, diffuse 0.8 of one colour);
 // no specular highlight, as the exporter writes every material matte
-// (metallic 0, roughness 1).
+// (metallic 0, roughness 1); the power of the editor's own default.
 constexpr float kAmbientOfDiffuse = 0.75f;
 constexpr float kPower = 5.0f;
 
