@@ -1,5 +1,6 @@
 #include "anim/ModelImport.h"
 
+#include "anim/MotionOperations.h"
 #include "anim/WholeMotionOperations.h"
 #include "foreign/ChannelSampling.h"
 #include "foreign/NodeWorlds.h"
@@ -65,6 +66,16 @@ void NoteAnimatedScales(const ForeignModel& model, std::vector<std::string>& dro
         }
 }
 
+// Whether node or one above it has a scale other than 1 at rest.
+bool ScaledChain(const ForeignModel& model, size_t node)
+{
+    for (int at = static_cast<int>(node); at >= 0; at = model.nodes[static_cast<size_t>(at)].parent) {
+        const Vec3 s = model.nodes[static_cast<size_t>(at)].scale;
+        if (s.x != 1.0f || s.y != 1.0f || s.z != 1.0f) return true;
+    }
+    return false;
+}
+
 std::string UniqueMotionName(const std::string& wanted, const std::vector<Motion>& motions)
 {
     const std::string base = StorableForeignName(wanted, static_cast<size_t>(kMaxMotionNameBytes), true, "motion");
@@ -118,13 +129,19 @@ ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::stri
         const size_t node = static_cast<size_t>(nodeOfPart[p]);
         // The geometry in the Part's own axes: the rest scale of the chain stays in the vertices.
         Matrix4 rigidInverse;
-        const Matrix4 bake = MatrixInverse(rest[node].rigid, rigidInverse) ? rest[node].full * rigidInverse : Matrix4{};
+        // Without a scale in the chain the vertices stay as the file has them, bit for bit.
+        const Matrix4 bake = ScaledChain(model, node) && MatrixInverse(rest[node].rigid, rigidInverse)
+                                 ? rest[node].full * rigidInverse
+                                 : Matrix4{};
         auto mesh = std::make_unique<CMesh>();
         scene.MutableMeshBase().InitMesh(mesh.get(), 1);
         if (Outcome loaded = mesh->LoadModel(NodeGeometry(model, node, bake), path, 1.0f); !loaded)
             result.dropped.push_back("the mesh of node '" + model.nodes[node].name + "': " + loaded.Message());
-        const std::string wanted =
-            StorableForeignName(model.nodes[node].name, static_cast<size_t>(kMaxPartNameBytes) - 5, false, "part");
+        // An unnamed node goes by its mesh's name.
+        const ForeignNode& source = model.nodes[node];
+        const std::string& name =
+            source.name.empty() && source.mesh >= 0 ? model.meshes[static_cast<size_t>(source.mesh)].name : source.name;
+        const std::string wanted = StorableForeignName(name, static_cast<size_t>(kMaxPartNameBytes) - 5, false, "part");
         const int parent =
             parentNodeOfPart[p] < 0 ? -1 : firstPart + partOfNode[static_cast<size_t>(parentNodeOfPart[p])];
         const int added = scene.AppendPart(parent, path, std::move(mesh), scene.MakePartNames(wanted));
@@ -162,6 +179,9 @@ ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::stri
         DeleteRedundantKeys(scene, index);
         result.motions.push_back(index);
     }
+    // A project needs a Motion to be saved: a model without animations brings one holding its rest pose.
+    if (scene.MotionCount() == 0 && NewMotion(scene, UniqueMotionName(PartBaseNameOf(path), scene.Motions())))
+        result.motions.push_back(scene.MotionCount() - 1);
     for (size_t p = 0; p < poses.size(); ++p) {
         Part& part = *scene.PartAt(static_cast<int>(p));
         std::tie(part.localMatrix, part.localPosition) = poses[p];

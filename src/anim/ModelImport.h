@@ -41,6 +41,8 @@ std::vector<int> ImportedPartOfNode(const ForeignModel& model);
 //   animation's time by the file's rules, then thinned by the removal of
 //   redundant keys (kRedundantKeyTolerance). Animated scale is not kept: the
 //   rest scale stays, and a line in dropped says which nodes lost it.
+// - A model without animations added to a scene without Motions brings one,
+//   named after the file, holding the rest pose (a project needs a Motion).
 // - Existing Motions get a frame-0 key of each new Part's rest pose; the new
 //   Motions a frame-0 key of each existing Part's current pose.
 // The Parts' world transforms are composed; the model is left at its rest pose.

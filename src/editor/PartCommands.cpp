@@ -175,8 +175,7 @@ DroppedFileAction DroppedFileActionFor(const std::vector<std::string>& paths, bo
     return DroppedFileAction::Ignored;
 }
 
-DropOutcome DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths,
-                      bool asModel)
+DropOutcome DropFiles(EditorSession& session, UserPrompt& prompt, const std::vector<std::string>& paths, bool asModel)
 {
     DropOutcome drop;
     drop.action = DroppedFileActionFor(paths, asModel);

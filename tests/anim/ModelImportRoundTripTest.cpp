@@ -1,0 +1,68 @@
+#include "anim/ExportGltfFile.h"
+#include "anim/ModelImport.h"
+#include "anim/PoseEvaluation.h"
+#include "editor/EditorSession.h"
+#include "editor/FileCommands.h"
+#include "foreign/ForeignReaderProcess.h"
+#include "scene/Scene.h"
+#include "support/MatrixMatchers.h"
+#include "support/OutcomeAssertions.h"
+#include "support/ScriptedPrompt.h"
+#include "support/TempFolder.h"
+
+#include <algorithm>
+#include <cmath>
+#include <gtest/gtest.h>
+
+using namespace m3d;
+
+// The sample figure exported as glTF and read back: every Part at every frame
+// of every Motion stands where it stood, and its vertices with it.
+TEST(ModelImportRoundTripTest, OurOwnGltfExportComesBackPartForPartFrameForFrame)
+{
+    const std::string figure = std::string(M3D_TEST_DATA_DIR) + "/../../examples/figure/figure.anm";
+    EditorSession session;
+    ASSERT_TRUE(Succeeded(OpenProject(session, figure).outcome));
+    Scene& original = session.GetScene();
+    TempFolder folder;
+    ScriptedPrompt prompt;
+    for (const char* name : {"figure.glb", "figure.gltf"}) {
+        ASSERT_TRUE(ExportGltfFile(original, folder.File(name), 30, prompt).written) << name;
+        ForeignModel model;
+        ASSERT_TRUE(Succeeded(ReadForeignModelFile(folder.File(name), 1.0f, model)));
+        Scene imported;
+        const ModelImport import = ImportModel(imported, model, folder.File(name), 30);
+        ASSERT_EQ(imported.PartCount(), original.PartCount()) << name;
+        ASSERT_EQ(imported.MotionCount(), original.MotionCount());
+        float worstTurn = 0, worstPlace = 0;
+        for (int m = 0; m < original.MotionCount(); ++m) {
+            const Motion& before = original.MotionAt(m);
+            const Motion& after = imported.MotionAt(m);
+            EXPECT_EQ(after.name, before.name);
+            for (int frame = 0; frame <= before.length; ++frame) {
+                const std::vector<Matrix4> was = WorldPoseAt(original, before, frame);
+                const std::vector<Matrix4> is = WorldPoseAt(imported, after, frame);
+                for (int p = 0; p < original.PartCount(); ++p)
+                    for (int r = 0; r < 4; ++r)
+                        for (int c = 0; c < 3; ++c) {
+                            const float d = std::fabs(is[p].m[r][c] - was[p].m[r][c]);
+                            float& worst = r < 3 ? worstTurn : worstPlace;
+                            worst = std::max(worst, r < 3 ? d : d / std::max(1.0f, std::fabs(was[p].m[r][c])));
+                        }
+            }
+        }
+        // Positions are compared relative to their size: the figure spans hundreds of units, where
+        // 1e-4 is a few steps of a float.
+        EXPECT_LE(worstTurn, 1e-4f) << name;
+        EXPECT_LE(worstPlace, 1e-4f) << name;
+        for (int p = 0; p < original.PartCount(); ++p) {
+            const CMesh& a = *original.PartAt(p)->mesh;
+            const CMesh& b = *imported.PartAt(p)->mesh;
+            EXPECT_EQ(imported.PartAt(p)->displayName, original.PartAt(p)->displayName);
+            ASSERT_EQ(b.GetFaceNum(), a.GetFaceNum()) << original.PartAt(p)->displayName;
+            EXPECT_TRUE(VectorsNear({b.GetVertex(0)->x, b.GetVertex(0)->y, b.GetVertex(0)->z},
+                                    {a.GetVertex(0)->x, a.GetVertex(0)->y, a.GetVertex(0)->z}, 1e-5f));
+        }
+        EXPECT_TRUE(import.dropped.empty()) << import.dropped.front();
+    }
+}
