@@ -61,6 +61,21 @@
     </message>
 </context>
 <context>
+    <name>ImportModelDialog</name>
+    <message>
+        <source>モデルを読み込む</source>
+        <translation>Import Model</translation>
+    </message>
+    <message>
+        <source>他のソフトのモデル</source>
+        <translation>Models of other programs</translation>
+    </message>
+    <message>
+        <source>長さの倍率</source>
+        <translation>Scale of lengths</translation>
+    </message>
+</context>
+<context>
     <name>MotionDialogs</name>
     <message>
         <source>モーションの長さを入力</source>
@@ -84,6 +99,14 @@
     <message>
         <source>Error</source>
         <translation>Error</translation>
+    </message>
+    <message>
+        <source>他のソフトのモデル</source>
+        <translation>Models of other programs</translation>
+    </message>
+    <message>
+        <source>読み込めるすべてのファイル</source>
+        <translation>All files that can be read</translation>
     </message>
 </context>
 <context>
@@ -849,6 +872,18 @@
     <message>
         <source>中断された保存</source>
         <translation>Interrupted save</translation>
+    </message>
+    <message>
+        <source>モデルを読み込む（&amp;I）...</source>
+        <translation>&amp;Import Model...</translation>
+    </message>
+    <message>
+        <source>モデルの読み込み</source>
+        <translation>Import Model</translation>
+    </message>
+    <message>
+        <source>次のものは読み込めませんでした:</source>
+        <translation>These could not be brought in:</translation>
     </message>
 </context>
 <context>

@@ -162,7 +162,8 @@ ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::stri
     for (size_t a = 0; a < model.animations.size(); ++a) {
         Motion motion;
         motion.name = UniqueMotionName(model.animations[a].name, scene.Motions());
-        const double lastFrame = std::ceil(AnimationDuration(model.animations[a]) * framesPerSecond - 1e-6);
+        // Key times are floats: a key meant for a frame may lie a hair past it.
+        const double lastFrame = std::ceil(AnimationDuration(model.animations[a]) * framesPerSecond - 1e-3);
         motion.length = std::clamp(static_cast<int>(std::max(lastFrame, 1.0)), kMinMotionLength, kMaxMotionLength);
         for (int p = 0; p < firstPart; ++p) {
             const Part& part = *scene.PartAt(p);

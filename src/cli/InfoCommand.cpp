@@ -3,6 +3,8 @@
 #include "cli/ProjectLoading.h"
 #include "cli/TextureReport.h"
 #include "editor/EditorSession.h"
+#include "editor/ModelImportCommands.h"
+#include "foreign/ForeignFormats.h"
 #include "scene/TextureOutput.h"
 
 #include <cstdio>
@@ -55,16 +57,32 @@ void WriteMotions(JsonWriter& json, const Scene& scene)
 int Info(const std::vector<std::string>& args)
 {
     if (args.size() != 1) {
-        std::fprintf(stderr, "usage: marionettica3d-cli info PROJECT.anm\n");
+        std::fprintf(stderr, "usage: marionettica3d-cli info PROJECT.anm|MODEL\n");
         return 2;
     }
     EditorSession session;
     Scene& scene = session.GetScene();
-    if (!LoadProjectForCommand(session, args[0])) return 1;
+    // A model of another program's format shows what "import" would make of it.
+    std::vector<std::string> dropped;
+    if (ForeignReaderOf(args[0])) {
+        const Expected<ModelImport> import = ImportModelCommand(session, args[0], {});
+        if (!import) {
+            PrintFailure(import.Status().Message());
+            return 1;
+        }
+        dropped = import->dropped;
+    } else if (!LoadProjectForCommand(session, args[0])) {
+        return 1;
+    }
     JsonWriter json;
     json.BeginObject();
     WriteParts(json, scene);
     WriteMotions(json, scene);
+    if (ForeignReaderOf(args[0])) {
+        json.Key("dropped").BeginArray();
+        for (const std::string& line : dropped) json.String(line);
+        json.EndArray();
+    }
     const std::vector<std::string> problems = TextureProblemLines(PartTextureProblems(scene));
     WriteTextureProblems(json, problems);
     json.EndObject();
@@ -73,7 +91,8 @@ int Info(const std::vector<std::string>& args)
     return 0;
 }
 
-const CliCommandRegistration registration("info", "info PROJECT.anm", Info);
+const CliCommandRegistration registration("info", "info PROJECT.anm|MODEL   (MODEL: what import would make of it)",
+                                          Info);
 
 }  // namespace
 

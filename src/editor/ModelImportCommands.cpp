@@ -70,9 +70,9 @@ Expected<ModelImport> OpenModelCommand(EditorSession& session, const std::string
 void ShowModelImportNotes(const ModelImport& import, UserPrompt& prompt)
 {
     if (import.dropped.empty()) return;
-    std::string text = UiText("core", QT_TRANSLATE_NOOP("core", "次のものは読み込めませんでした:"));
+    std::string text = UiText("core", "次のものは読み込めませんでした:");
     for (const std::string& line : import.dropped) text += "\n- " + line;
-    prompt.ShowNote(text, UiText("core", QT_TRANSLATE_NOOP("core", "モデルの読み込み")));
+    prompt.ShowNote(text, UiText("core", "モデルの読み込み"));
 }
 
 }  // namespace m3d

@@ -39,6 +39,7 @@ TEST(ModelImportRoundTripTest, OurOwnGltfExportComesBackPartForPartFrameForFrame
             const Motion& before = original.MotionAt(m);
             const Motion& after = imported.MotionAt(m);
             EXPECT_EQ(after.name, before.name);
+            EXPECT_EQ(after.length, before.length) << before.name;
             for (int frame = 0; frame <= before.length; ++frame) {
                 const std::vector<Matrix4> was = WorldPoseAt(original, before, frame);
                 const std::vector<Matrix4> is = WorldPoseAt(imported, after, frame);
