@@ -133,8 +133,7 @@ ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::stri
         const Matrix4 bake = ScaledChain(model, node) && MatrixInverse(rest[node].rigid, rigidInverse)
                                  ? rest[node].full * rigidInverse
                                  : Matrix4{};
-        auto mesh = std::make_unique<CMesh>();
-        scene.MutableMeshBase().InitMesh(mesh.get(), 1);
+        std::unique_ptr<CMesh> mesh = scene.NewMesh();
         if (Outcome loaded = mesh->LoadModel(NodeGeometry(model, node, bake), path, 1.0f); !loaded)
             result.dropped.push_back("the mesh of node '" + model.nodes[node].name + "': " + loaded.Message());
         // An unnamed node goes by its mesh's name.

@@ -136,10 +136,16 @@ AddedPart Scene::AddPartFromFile(const std::string& path)
     return {index, std::move(object.loaded)};
 }
 
-ObjectMesh Scene::LoadObjectMesh(const std::string& path)
+std::unique_ptr<CMesh> Scene::NewMesh()
 {
     auto mesh = std::make_unique<CMesh>();
     meshBase.InitMesh(mesh.get(), 1);
+    return mesh;
+}
+
+ObjectMesh Scene::LoadObjectMesh(const std::string& path)
+{
+    std::unique_ptr<CMesh> mesh = NewMesh();
     Outcome loaded = LoadObjectFile(*mesh, path);
     return {std::move(mesh), std::move(loaded)};
 }

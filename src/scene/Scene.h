@@ -66,6 +66,8 @@ public:
     // A new mesh registered with meshBase holding the object file at path;
     // when the file cannot be read the mesh is empty and the result says why.
     ObjectMesh LoadObjectMesh(const std::string& path);
+    // A new empty mesh registered with meshBase, for geometry from memory.
+    std::unique_ptr<CMesh> NewMesh();
     // AddPartFromFile with the mesh already loaded from path (by LoadObjectMesh).
     int AddPartWithMesh(const std::string& path, std::unique_ptr<CMesh> mesh);
     // The first half of AddPartWithMesh, for adding many Parts in a row (a
