@@ -1,15 +1,18 @@
 #include "app/CommandIds.h"
 #include "app/DialogFont.h"
 #include "app/ElidingComboBox.h"
+#include "app/FieldDialog.h"
 #include "app/InterfaceTranslation.h"
 #include "app/MeshOverwriteDialog.h"
 #include "text/UiText.h"
 #include "ui/DialogAnswers.h"
+#include "ui/ExportTestFiles.h"
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -177,6 +180,10 @@ private Q_SLOTS:
             AnswerNextDialog(inspect);
             app.frame->Action(command)->trigger();
         }
+        // The scale asked after a model file is chosen.
+        AnswerNextDialog<QFileDialog>([](QFileDialog* files) { AcceptTypedFileName(files, M3D_SAMPLE_FIGURE); });
+        AnswerNextDialog<FieldDialog>(inspect);
+        app.frame->Action(ID_FILE_IMPORT_MODEL)->trigger();
         for (int button : {IDC_MOTION_NEW, IDC_MOTION_CHANGE_LENGTH}) {
             AnswerNextDialog(inspect);
             form.findChild<QPushButton*>(IdName(button))->click();

@@ -1,0 +1,92 @@
+#include "app/CommandIds.h"
+#include "app/FieldDialog.h"
+#include "editor/MenuCommandIds.h"
+#include "ui/DialogAnswers.h"
+#include "ui/ExportTestFiles.h"
+#include "ui/RunningApp.h"
+#include "ui/UiTestRegistry.h"
+
+#include <QAction>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMenu>
+#include <QtTest>
+
+using namespace m3d;
+
+// File > Import Model on a window without Parts, with the reader program the
+// build puts beside the window's.
+class ImportModelDialogTest : public QObject {
+    Q_OBJECT
+private:
+    TempFolder folder;
+    std::unique_ptr<RunningApp> app;
+
+    QAction* Import() const { return app->frame->Action(ID_FILE_IMPORT_MODEL); }
+
+    // Chooses path in the file dialog, then types scale into the scale dialog (nothing: Cancel).
+    void Answer(const std::string& path, const QString& scale)
+    {
+        AnswerNextDialog<QFileDialog>([path](QFileDialog* files) {
+            QVERIFY(files->nameFilters().front().contains("*.glb"));
+            AcceptTypedFileName(files, path);
+        });
+        AnswerNextDialog<FieldDialog>([scale](FieldDialog* dialog) {
+            QCOMPARE(dialog->objectName(), IdName(IDD_IMPORT_MODEL));
+            QLineEdit* field = dialog->Field();
+            QCOMPARE(field->objectName(), IdName(IDC_IMPORT_SCALE));
+            QCOMPARE(field->text(), QString("1"));
+            if (scale.isEmpty()) {
+                dialog->reject();
+                return;
+            }
+            field->selectAll();
+            QTest::keyClicks(field, scale);
+            dialog->accept();
+        });
+    }
+
+private Q_SLOTS:
+    void initTestCase() { app = std::make_unique<RunningApp>(folder.File("import.ini")); }
+    void cleanupTestCase() { QCOMPARE(unexpectedDialog, QString()); }
+
+    void theFileMenuOffersItAfterSaveAs()
+    {
+        QCOMPARE(Import()->text(), QString("モデルを読み込む（&I）..."));
+        QMenu* file = nullptr;
+        for (QObject* owner : app->frame->Action(ID_FILE_SAVE_AS)->associatedObjects())
+            if (auto* menu = qobject_cast<QMenu*>(owner)) file = menu;
+        QVERIFY(file != nullptr);
+        QVERIFY(file->actions().indexOf(Import()) > file->actions().indexOf(app->frame->Action(ID_FILE_SAVE_AS)));
+    }
+
+    void aCancelledScaleImportsNothingAndABrokenFileSaysWhy()
+    {
+        Answer(std::string(M3D_ASSIMP_MODELS) + "/3DS/RotatingCube.3DS", QString());
+        Import()->trigger();
+        QCOMPARE(app->scene.PartCount(), 0);
+        folder.Write("broken.glb", "glTF\2\0\0\0");
+        Answer(folder.File("broken.glb"), "1");
+        QString said;
+        AnswerNextMessageBox(QMessageBox::Ok, &said);
+        Import()->trigger();
+        QTRY_VERIFY(!said.isEmpty());
+        QVERIFY2(said.contains(QString::fromStdString(folder.File("broken.glb"))), qPrintable(said));
+        QCOMPARE(app->scene.PartCount(), 0);
+    }
+
+    void aModelComesInScaledAsOneUndoStep()
+    {
+        Answer(std::string(M3D_ASSIMP_MODELS) + "/3DS/RotatingCube.3DS", "2");
+        Import()->trigger();
+        QTRY_COMPARE(app->scene.PartCount(), 1);
+        QCOMPARE(app->scene.MotionCount(), 1);
+        QCOMPARE(app->scene.PartAt(0)->displayName, std::string("Box01"));
+        QCOMPARE(QString::fromStdString(app->session.History().UndoLabel()), QString("モデルの読み込み"));
+        app->session.History().Undo();
+        QCOMPARE(app->scene.PartCount(), 0);
+    }
+};
+
+M3D_UI_TEST(ImportModelDialogTest);
+#include "ImportModelDialogTest.moc"
