@@ -164,10 +164,10 @@ void CAppForm::OpenStartupFile(const std::string& path)
         break;
     case FileAction::OpenProject: OpenProjectFile(path); break;
     case FileAction::OpenModel:
-        if (const Expected<ModelImport> opened = OpenModelCommand(Session(), path, {}, prompt); !opened)
-            ShowFileError(this, opened.Status().Message());
-        else
+        if (const Expected<ModelImport> opened = OpenModelCommand(Session(), path, {}, prompt); opened)
             ShowModelImportNotes(*opened, prompt);
+        else if (!opened.Status().Cancelled())
+            ShowFileError(this, opened.Status().Message());
         break;
     case FileAction::None: break;
     }
