@@ -10,6 +10,7 @@
 #include "support/MatrixMatchers.h"
 #include "support/OutcomeAssertions.h"
 #include "support/SceneFixtures.h"
+#include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 
 #include <filesystem>
@@ -106,5 +107,14 @@ TEST(ModelImportTest, AnImportIsOneUndoStepAndAFailedReadChangesNothing)
     session.History().Redo();
     EXPECT_EQ(scene.PartCount(), 3);
     EXPECT_EQ(scene.MotionAt(0).tracks[0].keys.size(), 1u);  // the body holds its pose in the new Motion
+
+    // Opened as a new document: declining the question keeps the work, accepting replaces it.
+    ScriptedPrompt prompt;
+    prompt.yesNo = {false, true};
+    EXPECT_TRUE(OpenModelCommand(session, folder.File("arm.glb"), {}, prompt).Status().Cancelled());
+    EXPECT_EQ(scene.PartCount(), 3);
+    ASSERT_TRUE(Succeeded(OpenModelCommand(session, folder.File("arm.glb"), {}, prompt)));
+    EXPECT_EQ(scene.PartCount(), 2);
+    EXPECT_EQ(scene.PartAt(0)->displayName, "shoulder");
     SetForeignReaderProgram(previous);
 }
