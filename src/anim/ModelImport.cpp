@@ -18,12 +18,14 @@ namespace m3d {
 
 namespace {
 
-bool Animated(const ForeignModel& model, size_t node)
+// Per node, whether an animation moves or turns it.
+std::vector<bool> AnimatedNodes(const ForeignModel& model)
 {
+    std::vector<bool> animated(model.nodes.size(), false);
     for (const ForeignAnimation& animation : model.animations)
         for (const ForeignChannel& channel : animation.channels)
-            if (static_cast<size_t>(channel.node) == node && channel.path != ForeignPath::Scale) return true;
-    return false;
+            if (channel.path != ForeignPath::Scale) animated[static_cast<size_t>(channel.node)] = true;
+    return animated;
 }
 
 // The key of each Part at one moment: its rigid world relative to its parent's.
@@ -99,10 +101,11 @@ std::vector<int> ImportedPartOfNode(const ForeignModel& model)
     std::vector<int> children(model.nodes.size(), 0);
     for (const ForeignNode& node : model.nodes)
         if (node.parent >= 0) ++children[static_cast<size_t>(node.parent)];
+    const std::vector<bool> animated = AnimatedNodes(model);
     std::vector<int> partOfNode(model.nodes.size(), -1);
     int parts = 0;
     for (size_t i = 0; i < model.nodes.size(); ++i)
-        if (model.nodes[i].mesh >= 0 || children[i] > 1 || Animated(model, i)) partOfNode[i] = parts++;
+        if (model.nodes[i].mesh >= 0 || children[i] > 1 || animated[i]) partOfNode[i] = parts++;
     return partOfNode;
 }
 
@@ -125,6 +128,15 @@ ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::stri
     const std::vector<NodeWorld> rest = NodeWorldsOf(model, NodeTransformsAt(model, -1, 0.0));
     const std::vector<Matrix4> restKeys = PartKeysAt(model, nodeOfPart, parentNodeOfPart, -1, 0.0);
     const int firstPart = scene.PartCount();
+    std::vector<std::string> wanted;
+    for (const int node : nodeOfPart) {
+        // An unnamed node goes by its mesh's name.
+        const ForeignNode& source = model.nodes[static_cast<size_t>(node)];
+        const std::string& name =
+            source.name.empty() && source.mesh >= 0 ? model.meshes[static_cast<size_t>(source.mesh)].name : source.name;
+        wanted.push_back(StorableForeignName(name, static_cast<size_t>(kMaxPartNameBytes) - 5, false, "part"));
+    }
+    const std::vector<PartNames> names = scene.MakePartNamesInOrder(wanted);
     for (size_t p = 0; p < nodeOfPart.size(); ++p) {
         const size_t node = static_cast<size_t>(nodeOfPart[p]);
         // The geometry in the Part's own axes: the rest scale of the chain stays in the vertices.
@@ -136,14 +148,9 @@ ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::stri
         std::unique_ptr<CMesh> mesh = scene.NewMesh();
         if (Outcome loaded = mesh->LoadModel(NodeGeometry(model, node, bake), path, 1.0f); !loaded)
             result.dropped.push_back("the mesh of node '" + model.nodes[node].name + "': " + loaded.Message());
-        // An unnamed node goes by its mesh's name.
-        const ForeignNode& source = model.nodes[node];
-        const std::string& name =
-            source.name.empty() && source.mesh >= 0 ? model.meshes[static_cast<size_t>(source.mesh)].name : source.name;
-        const std::string wanted = StorableForeignName(name, static_cast<size_t>(kMaxPartNameBytes) - 5, false, "part");
         const int parent =
             parentNodeOfPart[p] < 0 ? -1 : firstPart + partOfNode[static_cast<size_t>(parentNodeOfPart[p])];
-        const int added = scene.AppendPart(parent, path, std::move(mesh), scene.MakePartNames(wanted));
+        const int added = scene.AppendPart(parent, path, std::move(mesh), names[p]);
         Part& part = *scene.PartAt(added);
         part.localMatrix = restKeys[p];
         part.localPosition = restKeys[p].Translation();

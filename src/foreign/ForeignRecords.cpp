@@ -2,7 +2,9 @@
 
 #include "io/ByteStream.h"
 
+#include <bit>
 #include <cstring>
+#include <type_traits>
 
 namespace m3d {
 
@@ -23,28 +25,46 @@ public:
         w.U32(static_cast<uint32_t>(s.size()));
         w.Bytes(s);
     }
-    void Floats(const float* values, size_t n)
+    // Floats are recorded as their bit patterns and counts as they are, both
+    // as little-endian words: on such a machine straight from memory, in one go.
+    template <class Word>
+    void Words(const Word* values, size_t n)
     {
-        for (size_t i = 0; i < n; ++i) w.F32(values[i]);
+        static_assert(sizeof(Word) == 4);
+        if constexpr (std::endian::native == std::endian::little)
+            w.Bytes(std::string_view(reinterpret_cast<const char*>(values), n * 4));
+        else
+            for (size_t i = 0; i < n; ++i) w.U32(std::bit_cast<uint32_t>(values[i]));
+    }
+    void Vertices(const std::vector<_MESH_VERTEX>& vertices)
+    {
+        static_assert(sizeof(_MESH_VERTEX) == kVertexBytes && std::is_standard_layout_v<_MESH_VERTEX>,
+                      "a vertex is its eight floats in record order");
+        if constexpr (std::endian::native == std::endian::little) {
+            w.Bytes(std::string_view(reinterpret_cast<const char*>(vertices.data()), vertices.size() * kVertexBytes));
+        } else {
+            for (const _MESH_VERTEX& v : vertices) {
+                const float values[8] = {v.x, v.y, v.z, v.nx, v.ny, v.nz, v.tu, v.tv};
+                Words(values, 8);
+            }
+        }
     }
     void Colour(const ColorValue& c)
     {
         const float values[4] = {c.r, c.g, c.b, c.a};
-        Floats(values, 4);
+        Words(values, 4);
     }
     void Mesh(const ForeignMesh& mesh)
     {
         Text(mesh.name);
         const LoadedModel& g = mesh.geometry;
         w.U32(static_cast<uint32_t>(g.vertices.size()));
-        for (const _MESH_VERTEX& v : g.vertices) {
-            const float values[8] = {v.x, v.y, v.z, v.nx, v.ny, v.nz, v.tu, v.tv};
-            Floats(values, 8);
-        }
+        Vertices(g.vertices);
         w.U32(static_cast<uint32_t>(g.triangleMaterials.size()));
         for (size_t t = 0; t < g.triangleMaterials.size(); ++t) {
-            for (int k = 0; k < 3; ++k) w.U32(g.indices[3 * t + k]);
-            w.U32(g.triangleMaterials[t]);
+            const uint32_t triangle[4] = {g.indices[3 * t], g.indices[3 * t + 1], g.indices[3 * t + 2],
+                                          g.triangleMaterials[t]};
+            Words(triangle, 4);
         }
         w.U32(static_cast<uint32_t>(g.materials.size()));
         for (size_t m = 0; m < g.materials.size(); ++m) {
@@ -67,7 +87,7 @@ public:
         const float values[10] = {node.translation.x, node.translation.y, node.translation.z, node.rotation.x,
                                   node.rotation.y,    node.rotation.z,    node.rotation.w,    node.scale.x,
                                   node.scale.y,       node.scale.z};
-        Floats(values, 10);
+        Words(values, 10);
     }
     void Animation(const ForeignAnimation& animation)
     {
@@ -78,9 +98,9 @@ public:
             w.U8(static_cast<uint8_t>(channel.path));
             w.U8(static_cast<uint8_t>(channel.interpolation));
             w.U32(static_cast<uint32_t>(channel.times.size()));
-            Floats(channel.times.data(), channel.times.size());
+            Words(channel.times.data(), channel.times.size());
             w.U32(static_cast<uint32_t>(channel.values.size()));
-            Floats(channel.values.data(), channel.values.size());
+            Words(channel.values.data(), channel.values.size());
         }
     }
     ByteWriter w;
@@ -245,7 +265,14 @@ public:
 
 std::string EncodeForeignModel(const ForeignModel& model)
 {
+    // Room for the bulk of the records at once, so the string never moves them.
+    size_t bulk = 256;
+    for (const ForeignImage& image : model.images) bulk += image.bytes.size() + 64;
+    for (const ForeignMesh& mesh : model.meshes)
+        bulk += mesh.geometry.vertices.size() * kVertexBytes + mesh.geometry.triangleMaterials.size() * 16 +
+                mesh.geometry.materials.size() * (kMaterialBytes + 64) + 64;
     std::string out;
+    out.reserve(bulk);
     Encoder e(out);
     e.w.Bytes(std::string_view(kMagic, 8));
     e.w.U32(kVersion);

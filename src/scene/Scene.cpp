@@ -78,12 +78,28 @@ std::string Scene::MakeDisplayName(const std::string& baseName, int ignoredIndex
 
 PartNames Scene::MakePartNames(const std::string& wanted, int ignoredIndex) const
 {
-    UniqueNames taken(NameCase::IgnoreAscii);
+    return std::move(MakePartNamesInOrder({wanted}, ignoredIndex).front());
+}
+
+std::vector<PartNames> Scene::MakePartNamesInOrder(const std::vector<std::string>& wanted, int ignoredIndex) const
+{
+    UniqueNames baseNames(NameCase::IgnoreAscii), displayNames(NameCase::Exact);
     for (int i = 0; i < PartCount(); ++i)
-        if (i != ignoredIndex) taken.Add(parts[i]->baseName);
-    std::string baseName = taken.Next(StorableFileName(PartBaseNameOf(wanted)));
-    std::string displayName = MakeDisplayName(baseName, ignoredIndex);
-    return {std::move(baseName), std::move(displayName)};
+        if (i != ignoredIndex) {
+            baseNames.Add(parts[i]->baseName);
+            displayNames.Add(parts[i]->displayName);
+        }
+    std::vector<PartNames> names;
+    names.reserve(wanted.size());
+    for (const std::string& name : wanted) {
+        std::string baseName = baseNames.Next(StorableFileName(PartBaseNameOf(name)));
+        std::string displayName = displayNames.Next(baseName);
+        // The Parts named before count as there, whatever names they got.
+        baseNames.Add(baseName);
+        displayNames.Add(displayName);
+        names.push_back({std::move(baseName), std::move(displayName)});
+    }
+    return names;
 }
 
 uint64_t NewPartId()

@@ -132,6 +132,10 @@ public:
     // than ignoredIndex has it as its baseName in any letter case, so that
     // no two Parts ever write one file; and its display name.
     PartNames MakePartNames(const std::string& wanted, int ignoredIndex = -1) const;
+    // The names of Parts added one after another, as MakePartNames would give
+    // them if each Part were added before the next is named; the Parts there
+    // are are read once, not once a name.
+    std::vector<PartNames> MakePartNamesInOrder(const std::vector<std::string>& wanted, int ignoredIndex = -1) const;
 
     // --- The parts tree (every change is reported to onTreeChange) ---
 

@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <sstream>
 #include <unordered_map>
+#include <utility>
 
 namespace m3d {
 
@@ -31,6 +32,46 @@ struct CornerHash {
                              uint64_t(uint32_t(c.normal)) * 0xC2B2AE3D27D4EB4Full ^ uint64_t(uint32_t(c.uv));
         return size_t(key ^ (key >> 29));
     }
+};
+
+// The vertex of each corner: each distinct (position, normal, uv) triple of
+// an object one vertex, numbered in the order met. Most files give a
+// position one normal and one uv, so the first vertex made at a position is
+// found by the position alone; any other through a hash of the whole corner.
+// The table by position serves every object of the file: an entry made for
+// an earlier object counts as none.
+class CornerVertices {
+public:
+    explicit CornerVertices(size_t positions) : firstAt(positions) {}
+
+    void NextObject()
+    {
+        ++object;
+        others.clear();
+    }
+
+    // The vertex of corner, and whether it is new (numbered next).
+    std::pair<uint32_t, bool> Find(const Corner& corner, uint32_t next)
+    {
+        First& first = firstAt[size_t(corner.position)];
+        if (first.object != object) {
+            first = {object, next, corner.normal, corner.uv};
+            return {next, true};
+        }
+        if (first.normal == corner.normal && first.uv == corner.uv) return {first.vertex, false};
+        const auto [found, added] = others.try_emplace(corner, next);
+        return {found->second, added};
+    }
+
+private:
+    struct First {
+        size_t object = 0;  // 0: none yet
+        uint32_t vertex = 0;
+        int normal = -1, uv = -1;
+    };
+    std::vector<First> firstAt;
+    std::unordered_map<Corner, uint32_t, CornerHash> others;
+    size_t object = 0;
 };
 
 ColorValue Colour(const float rgb[3], float alpha) { return {rgb[0], rgb[1], rgb[2], alpha}; }
@@ -82,7 +123,8 @@ bool SortWarnings(const std::string& warnings, std::vector<std::string>& dropped
 // the file one vertex. materials holds the .mtl's materials and the default
 // one last, for faces without material.
 Outcome ConvertShape(const tinyobj::shape_t& shape, const tinyobj::attrib_t& attrib,
-                     const std::vector<ModelMaterial>& materials, const std::string& path, ForeignMesh& mesh)
+                     const std::vector<ModelMaterial>& materials, const std::string& path, CornerVertices& vertexOf,
+                     ForeignMesh& mesh)
 {
     const size_t positions = attrib.vertices.size() / 3;
     const size_t normals = attrib.normals.size() / 3;
@@ -90,7 +132,9 @@ Outcome ConvertShape(const tinyobj::shape_t& shape, const tinyobj::attrib_t& att
     const tinyobj::mesh_t& faces = shape.mesh;
     LoadedModel& geometry = mesh.geometry;
     mesh.name = shape.name;
-    std::unordered_map<Corner, uint32_t, CornerHash> vertexOf;
+    vertexOf.NextObject();
+    geometry.indices.reserve(faces.indices.size());
+    geometry.triangleMaterials.reserve(faces.num_face_vertices.size());
     std::vector<int64_t> localMaterial(materials.size(), -1);
     size_t offset = 0;
     for (size_t f = 0; f < faces.num_face_vertices.size(); ++f) {
@@ -109,7 +153,7 @@ Outcome ConvertShape(const tinyobj::shape_t& shape, const tinyobj::attrib_t& att
                 (corner.uv >= 0 && size_t(corner.uv) >= uvs))
                 return Outcome::Failure(path + ": a face of object '" + shape.name +
                                         "' names a vertex, normal or texture coordinate the file does not have");
-            const auto [found, added] = vertexOf.try_emplace(corner, uint32_t(geometry.vertices.size()));
+            const auto [vertex, added] = vertexOf.Find(corner, uint32_t(geometry.vertices.size()));
             if (added) {
                 _MESH_VERTEX v;
                 const float* p = &attrib.vertices[3 * size_t(corner.position)];
@@ -124,7 +168,7 @@ Outcome ConvertShape(const tinyobj::shape_t& shape, const tinyobj::attrib_t& att
                 }
                 geometry.vertices.push_back(v);
             }
-            geometry.indices.push_back(found->second);
+            geometry.indices.push_back(vertex);
         }
         offset += 3;
         const int id = f < faces.material_ids.size() ? faces.material_ids[f] : -1;
@@ -172,11 +216,14 @@ Outcome ReadObjModel(const std::string& path, ForeignModel& out)
                                     "' holds a number that is not finite");
     materials.push_back(DefaultForeignMaterial());
 
+    CornerVertices vertexOf(attrib.vertices.size() / 3);
+
     for (const tinyobj::shape_t& shape : reader.GetShapes()) {
         if (!shape.lines.indices.empty() || !shape.points.indices.empty())
             NoteDropped(model.dropped, "lines and points of object '" + shape.name + "'");
         ForeignMesh mesh;
-        if (Outcome converted = ConvertShape(shape, attrib, materials, path, mesh); !converted) return converted;
+        if (Outcome converted = ConvertShape(shape, attrib, materials, path, vertexOf, mesh); !converted)
+            return converted;
         if (mesh.geometry.indices.empty()) continue;
         ForeignNode node;
         node.name = shape.name;
