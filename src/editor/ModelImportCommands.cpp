@@ -1,5 +1,6 @@
 #include "editor/ModelImportCommands.h"
 
+#include "anim/PoseEvaluation.h"
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
 #include "editor/PlaybackController.h"
@@ -35,9 +36,14 @@ ModelImport AddToProject(EditorSession& session, const ForeignModel& model, cons
         edit.PartSetChanged();
     }
     for (int motion : import.motions) edit.Add(MotionListChange::Added(motion));
+    // The last new Motion is shown at frame 0, as an opened project's is: the model's rest pose
+    // may be another animation's first frame, and a key set now must hold what is on screen.
+    if (!import.motions.empty()) {
+        session.SelectMotion(import.motions.back());
+        session.SetCurrentFrame(0);
+        EvaluatePose(scene, import.motions.back(), 0);
+    }
     edit.Commit();
-    if (!import.motions.empty()) session.SelectMotion(import.motions.back());
-    session.SetCurrentFrame(0);
     if (!import.parts.empty()) session.SelectPart(import.parts.front());
     session.ShowCurrentTransform();
     session.FitWholeModel();

@@ -80,7 +80,11 @@ TEST(ModelImportTest, AnimationsBecomeMotionsSampledByTheirRules)
 TEST(ModelImportTest, AnImportIsOneUndoStepAndAFailedReadChangesNothing)
 {
     TempFolder folder;
-    folder.Write("records.bin", EncodeForeignModel(ArmModel()));
+    // A second animation whose first frame is not the rest pose: the shoulder starts 3 higher.
+    ForeignModel model = ArmModel();
+    model.animations.push_back(
+        {"rise", {{0, ForeignPath::Translation, ForeignInterpolation::Linear, {0, 1}, {1, 5, 3, 1, 6, 3}}}});
+    folder.Write("records.bin", EncodeForeignModel(model));
     folder.Write("reader", "#!/bin/sh\ncase \"$2\" in *.glb) cat '" + folder.File("records.bin") +
                                "';; *) echo \"$2: broken\" >&2; exit 1;; esac\n");
     std::filesystem::permissions(folder.File("reader"), std::filesystem::perms::owner_all);
@@ -99,8 +103,11 @@ TEST(ModelImportTest, AnImportIsOneUndoStepAndAFailedReadChangesNothing)
     const Expected<ModelImport> import = ImportModelCommand(session, folder.File("arm.glb"), {});
     ASSERT_TRUE(Succeeded(import));
     EXPECT_EQ(scene.PartCount(), 3);
-    EXPECT_EQ(scene.MotionCount(), 1);
+    EXPECT_EQ(scene.MotionCount(), 2);
     EXPECT_EQ(scene.MotionAt(0).tracks.size(), 3u);
+    // The last Motion is current and shown at its frame 0.
+    EXPECT_EQ(session.CurrentMotion(), 1);
+    EXPECT_EQ(scene.PartAt(1)->localPosition.y, 5.0f);
     session.History().Undo();
     EXPECT_EQ(scene.PartCount(), 1);
     EXPECT_EQ(scene.MotionCount(), 0);
