@@ -28,11 +28,10 @@ std::vector<bool> AnimatedNodes(const ForeignModel& model)
     return animated;
 }
 
-// The key of each Part at one moment: its rigid world relative to its parent's.
-std::vector<Matrix4> PartKeysAt(const ForeignModel& model, const std::vector<int>& nodeOfPart,
-                                const std::vector<int>& parentNodeOfPart, int animation, double time)
+// The key of each Part for the nodes' worlds at one moment: its rigid world relative to its parent's.
+std::vector<Matrix4> PartKeysOf(const std::vector<NodeWorld>& worlds, const std::vector<int>& nodeOfPart,
+                                const std::vector<int>& parentNodeOfPart)
 {
-    const std::vector<NodeWorld> worlds = NodeWorldsOf(model, NodeTransformsAt(model, animation, time));
     std::vector<Matrix4> keys(nodeOfPart.size());
     for (size_t p = 0; p < nodeOfPart.size(); ++p) {
         const Matrix4& own = worlds[static_cast<size_t>(nodeOfPart[p])].rigid;
@@ -126,7 +125,7 @@ ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::stri
     }
 
     const std::vector<NodeWorld> rest = NodeWorldsOf(model, NodeTransformsAt(model, -1, 0.0));
-    const std::vector<Matrix4> restKeys = PartKeysAt(model, nodeOfPart, parentNodeOfPart, -1, 0.0);
+    const std::vector<Matrix4> restKeys = PartKeysOf(rest, nodeOfPart, parentNodeOfPart);
     const int firstPart = scene.PartCount();
     std::vector<std::string> wanted;
     for (const int node : nodeOfPart) {
@@ -177,8 +176,9 @@ ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::stri
         }
         motion.tracks.resize(static_cast<size_t>(firstPart) + nodeOfPart.size());
         for (int frame = 0; frame <= motion.length; ++frame) {
-            const std::vector<Matrix4> keys =
-                PartKeysAt(model, nodeOfPart, parentNodeOfPart, static_cast<int>(a), double(frame) / framesPerSecond);
+            const std::vector<Matrix4> keys = PartKeysOf(
+                NodeWorldsOf(model, NodeTransformsAt(model, static_cast<int>(a), double(frame) / framesPerSecond)),
+                nodeOfPart, parentNodeOfPart);
             for (size_t p = 0; p < keys.size(); ++p)
                 motion.tracks[static_cast<size_t>(firstPart) + p].keys.push_back({frame, keys[p]});
         }

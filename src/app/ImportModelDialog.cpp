@@ -11,7 +11,6 @@
 #include "scene/ModelScale.h"
 
 #include <QCoreApplication>
-#include <QFileDialog>
 #include <QLineEdit>
 
 namespace m3d {
@@ -23,11 +22,7 @@ std::string AskModelFile(const std::string& directory, QWidget* parent)
     const QString title = QCoreApplication::translate("ImportModelDialog", "モデルを読み込む");
     const QString filter = QCoreApplication::translate("ImportModelDialog", "他のソフトのモデル") +
                            QStringLiteral(" (") + QString::fromUtf8(ForeignFilePattern()) + QStringLiteral(")");
-    QFileDialog dialog(parent, title, QString::fromStdString(directory), filter);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
-    return dialog.selectedFiles().front().toStdString();
+    return AskExistingFile(directory, title, filter, parent);
 }
 
 std::optional<float> AskImportScale(QWidget* parent)

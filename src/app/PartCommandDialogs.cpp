@@ -21,7 +21,12 @@ std::string AskObjectFile(const std::string& folder, const std::string& title, Q
                            QStringLiteral(" (") + foreign + QStringLiteral(");;") +
                            QCoreApplication::translate("PartCommandDialogs", "読み込めるすべてのファイル") +
                            QStringLiteral(" (") + own + QStringLiteral(" ") + foreign + QStringLiteral(")");
-    QFileDialog dialog(parent, QString::fromStdString(title), QString::fromStdString(folder), filter);
+    return AskExistingFile(folder, QString::fromStdString(title), filter, parent);
+}
+
+std::string AskExistingFile(const std::string& folder, const QString& title, const QString& filter, QWidget* parent)
+{
+    QFileDialog dialog(parent, title, QString::fromStdString(folder), filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();

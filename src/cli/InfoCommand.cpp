@@ -64,7 +64,8 @@ int Info(const std::vector<std::string>& args)
     Scene& scene = session.GetScene();
     // A model of another program's format shows what "import" would make of it.
     std::vector<std::string> dropped;
-    if (ForeignReaderOf(args[0])) {
+    const bool model = ForeignReaderOf(args[0]).has_value();
+    if (model) {
         const Expected<ModelImport> import = ImportModelCommand(session, args[0], {});
         if (!import) {
             PrintFailure(import.Status().Message());
@@ -78,7 +79,7 @@ int Info(const std::vector<std::string>& args)
     json.BeginObject();
     WriteParts(json, scene);
     WriteMotions(json, scene);
-    if (ForeignReaderOf(args[0])) {
+    if (model) {
         json.Key("dropped").BeginArray();
         for (const std::string& line : dropped) json.String(line);
         json.EndArray();
