@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QSurfaceFormat>
+#include <QThreadPool>
 
 #include <cstdio>
 #include <filesystem>
@@ -43,14 +44,22 @@ int main(int argc, char** argv)
     QApplication application(argc, argv);
     // Closing the main window is one of the steps; the soak opens it again.
     QApplication::setQuitOnLastWindowClosed(false);
-    SoakWindow window(folder.SettingsPath(), M3D_HELP_PAGE, M3D_GUIDE_PAGE);
-    Watchdog watchdog(std::chrono::seconds(options.hangSeconds));
-    SoakDriver driver(options, folder, window, watchdog);
-    if (std::string error; !driver.Start(error)) {
-        std::fprintf(stderr, "m3d_soak: %s\n", error.c_str());
-        return 2;
+    int code = 0;
+    {
+        SoakWindow window(folder.SettingsPath(), M3D_HELP_PAGE, M3D_GUIDE_PAGE);
+        Watchdog watchdog(std::chrono::seconds(options.hangSeconds));
+        SoakDriver driver(options, folder, window, watchdog);
+        if (std::string error; !driver.Start(error)) {
+            std::fprintf(stderr, "m3d_soak: %s\n", error.c_str());
+            return 2;
+        }
+        code = QApplication::exec();
     }
-    const int code = QApplication::exec();
+    // No thread may be starting or ending while the leak check stops the
+    // others: the window (with its OpenGL context and the renderer's threads)
+    // and the watchdog are gone above, and the pool's idle threads, which
+    // otherwise end on their own timer, are ended here.
+    QThreadPool::globalInstance()->waitForDone();
 #if defined(__SANITIZE_ADDRESS__)
     // Now, while every library is still loaded, so that the stacks of a leak
     // name them; the check at exit would come after the plugins are unloaded.

@@ -34,6 +34,10 @@ SANITIZER_MARKS = (
     "runtime error:",
     "SUMMARY: UndefinedBehaviorSanitizer",
 )
+# LeakSanitizer's own failure to stop the threads for its check (its tracer
+# takes a signal now and then in a process that has had many threads): no
+# verdict on leaks, and no fault of the program.
+LEAK_CHECK_FAILED = "LeakSanitizer has encountered a fatal error"
 # The process start, the window's start-up and the closing of the run take
 # this much beyond the soak's seconds before the supervisor gives up on it.
 GRACE_SECONDS = 120
@@ -212,7 +216,10 @@ def main():
                   f"({growth_mb:+.0f} MiB, bound {args.max_growth_mb:g}), peak {peak / 1024:.0f} MiB")
 
     reasons = []
+    notes = []
     report = sanitizer_report(stderr_text)
+    # Only after a whole run: the summary is printed once the window is gone.
+    leak_check_failed = code == 1 and bool(summary["line"]) and LEAK_CHECK_FAILED in stderr_text
     if killed:
         reasons.append(f"hang: the soak did not end {GRACE_SECONDS} s after its time and was killed")
     elif code == HANG_EXIT or "m3d_soak: HANG" in stderr_text:
@@ -224,7 +231,11 @@ def main():
     elif code == STUCK_EXIT:
         reasons.append("the run could not close its dialogs and window at its end")
     elif code not in (0, HANG_EXIT) and not killed and not report:
-        reasons.append(f"exit code {code}")
+        if leak_check_failed:
+            notes.append("the leak check could not run: LeakSanitizer's tracer failed (a fault of the "
+                         "sanitizer runtime); no verdict on leaks")
+        else:
+            reasons.append(f"exit code {code}")
     if code == 0 and not summary["line"]:
         reasons.append("the soak ended without its summary")
     if growth_mb is not None and growth_mb > args.max_growth_mb:
@@ -233,6 +244,8 @@ def main():
     steps = summary["line"] or "no summary"
     if not reasons:
         print(f"soak: PASS ({what}): {steps}; {memory}; {elapsed:.0f} s in all", flush=True)
+        for note in notes:
+            print(f"soak: note: {note}", flush=True)
         if args.keep_folder != "always":
             shutil.rmtree(folder, ignore_errors=True)
         return 0
