@@ -885,6 +885,46 @@
         <source>次のものは読み込めませんでした:</source>
         <translation>These could not be brought in:</translation>
     </message>
+    <message>
+        <source>補間の変更</source>
+        <translation>Change Interpolation</translation>
+    </message>
+    <message>
+        <source>補間（&amp;I）</source>
+        <translation>&amp;Interpolation</translation>
+    </message>
+    <message>
+        <source>新しいキーの補間（&amp;N）</source>
+        <translation>For &amp;New Keys</translation>
+    </message>
+    <message>
+        <source>リニア（&amp;L）</source>
+        <translation>&amp;Linear</translation>
+    </message>
+    <message>
+        <source>スムーズ（&amp;S）</source>
+        <translation>&amp;Smooth</translation>
+    </message>
+    <message>
+        <source>イーズイン（&amp;I）</source>
+        <translation>Ease &amp;In</translation>
+    </message>
+    <message>
+        <source>イーズアウト（&amp;O）</source>
+        <translation>Ease &amp;Out</translation>
+    </message>
+    <message>
+        <source>イーズインアウト（&amp;B）</source>
+        <translation>Ease In-O&amp;ut</translation>
+    </message>
+    <message>
+        <source>ステップ（&amp;T）</source>
+        <translation>S&amp;tep</translation>
+    </message>
+    <message>
+        <source>カーブ（&amp;C）</source>
+        <translation>&amp;Curves</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>

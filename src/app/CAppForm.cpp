@@ -112,6 +112,9 @@ void CAppForm::LoadSettings()
     Session().Playback().SetFramesPerSecond(settingsValues.frameRate);
     Session().Playback().SetRealTime(settingsValues.realTimePlayback);
     Session().Timeline().SetFramePixels(settingsValues.timelineFramePixels);
+    Session().Timeline().SetNewKeyInterpolation(
+        ParseInterpolation(settingsValues.newKeyInterpolation).value_or(KeyInterpolation::Linear()));
+    Session().SetCurvePanelShown(settingsValues.curvePanelShown);
     SetWantedBottomPanels({settingsValues.motionPanelWidth, settingsValues.motionPanelHeight});
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
     scene.SetTextureBudget(CMeshBase::TextureBudgetOfMegabytes(settingsValues.textureMemoryMegabytes));
@@ -125,6 +128,8 @@ Outcome CAppForm::SaveSettings()
     settingsValues.frameRate = Session().Playback().FramesPerSecond();
     settingsValues.realTimePlayback = Session().Playback().RealTime();
     settingsValues.timelineFramePixels = Session().Timeline().FramePixels();
+    settingsValues.newKeyInterpolation = InterpolationName(Session().Timeline().NewKeyInterpolation());
+    settingsValues.curvePanelShown = Session().CurvePanelShown();
     settingsValues.motionPanelWidth = wantedBottomPanels.motionWidth;
     settingsValues.motionPanelHeight = wantedBottomPanels.motionHeight;
     settingsValues.addObjectDirectory = GetScene().addObjectDirectory;
