@@ -60,8 +60,12 @@ std::string FloatFieldText(float value)
 std::string TransformFieldText(float value)
 {
     if (!std::isfinite(value)) return FloatFieldText(value);
+    // Six significant digits as the fields always showed, four decimals at most.
+    const double magnitude = std::fabs(static_cast<double>(value));
+    int decimals = 4;
+    for (double limit = 100.0; decimals > 0 && magnitude >= limit - 0.00005; limit *= 10.0) --decimals;
     char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.4f", static_cast<double>(value));
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, static_cast<double>(value));
     std::string text = buffer;
     text.erase(text.find_last_not_of('0') + 1);
     if (text.back() == '.') text.pop_back();

@@ -23,10 +23,10 @@ FieldCheck CheckFloatField(const std::string& text, float minimum, float maximum
 // fields were always filled ("1", "-30", "0.0001", "1e-06"); minus zero shows as "0".
 std::string FloatFieldText(float value);
 // The text of a transform panel field (an angle in degrees or a position):
-// rounded to 4 decimals and written without an exponent and without trailing
-// zeros, so that the float noise of a decomposed rotation goes (9.99997 shows
+// six significant digits, at most 4 decimals, written without an exponent
+// and without trailing zeros, so that the float noise of a decomposed rotation goes (9.99997 shows
 // as "10") and a tiny value shows as "0", never as a number cut short in its
-// field; the value shown and the value stored agree within 0.00005.
+// field. Below 100 the value shown and the value stored agree within 0.00005.
 std::string TransformFieldText(float value);
 
 // The value an up-down control moves its integer field to: one step of delta
