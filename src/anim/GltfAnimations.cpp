@@ -5,6 +5,7 @@
 #include "anim/XFileContentBuilder.h"
 #include "scene/Scene.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace m3d {
@@ -90,14 +91,14 @@ std::vector<int> SplineOf(const MotionTrack& track, int lastFrame, int framesPer
 {
     const std::vector<SplineKey> spline = SplineKeysOf(track);
     std::vector<int> frames;
+    const double mirrorP[3] = {1.0, 1.0, -1.0};
+    double rotation[4] = {}, rotationTangent[4] = {}, position[3] = {}, positionTangent[3] = {};
     for (size_t k = 0; k < spline.size() && track.keys[k].frame <= lastFrame; ++k) {
         const SplineKey& key = spline[k];
         const double* q = key.rotation;
         const double length = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
         const double scale = length > 1e-12 ? 1.0 / length : 1.0;
         const double mirrorQ[4] = {-scale, -scale, scale, scale};
-        const double mirrorP[3] = {1.0, 1.0, -1.0};
-        double rotation[4], rotationTangent[4], position[3], positionTangent[3];
         for (int c = 0; c < 4; ++c) {
             rotation[c] = mirrorQ[c] * q[c];
             rotationTangent[c] = mirrorQ[c] * key.rotationTangent[c] * framesPerSecond;
@@ -111,17 +112,12 @@ std::vector<int> SplineOf(const MotionTrack& track, int lastFrame, int framesPer
         frames.push_back(track.keys[k].frame);
     }
     if (frames.back() < lastFrame) {
-        // Flat out of the last key, and the same pose again at lastFrame.
+        // Flat out of the last key, into the same pose again on lastFrame.
+        const double flat[4] = {};
         std::fill(values.rotations.end() - 4, values.rotations.end(), 0.0f);
         std::fill(values.translations.end() - 3, values.translations.end(), 0.0f);
-        const std::vector<float> rotation(values.rotations.end() - 8, values.rotations.end() - 4);
-        const std::vector<float> position(values.translations.end() - 6, values.translations.end() - 3);
-        values.rotations.insert(values.rotations.end(), 4, 0.0f);
-        values.rotations.insert(values.rotations.end(), rotation.begin(), rotation.end());
-        values.rotations.insert(values.rotations.end(), 4, 0.0f);
-        values.translations.insert(values.translations.end(), 3, 0.0f);
-        values.translations.insert(values.translations.end(), position.begin(), position.end());
-        values.translations.insert(values.translations.end(), 3, 0.0f);
+        AppendSplineElement(rotation, flat, 4, values.rotations);
+        AppendSplineElement(position, flat, 3, values.translations);
         frames.push_back(lastFrame);
     }
     return frames;
