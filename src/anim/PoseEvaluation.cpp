@@ -12,21 +12,38 @@ namespace m3d {
 
 namespace {
 
-void QuaternionComponents(const KeyFrame& key, double out[4])
+// Keys first ... last of keys into out[0 ...] as SplineKey values, each
+// quaternion on the hemisphere of the one before; tangents are not set.
+void SplinePoints(const std::vector<KeyFrame>& keys, size_t first, size_t last, SplineKey* out)
 {
-    const Quaternion q = QuaternionRotationMatrix(key.matrix);
-    out[0] = q.x;
-    out[1] = q.y;
-    out[2] = q.z;
-    out[3] = q.w;
+    for (size_t k = first; k <= last; ++k) {
+        SplineKey& point = out[k - first];
+        const Quaternion q = QuaternionRotationMatrix(keys[k].matrix);
+        const Vec3 p = keys[k].matrix.Translation();
+        const double rotation[4] = {q.x, q.y, q.z, q.w};
+        const double position[3] = {p.x, p.y, p.z};
+        std::copy(rotation, rotation + 4, point.rotation);
+        std::copy(position, position + 3, point.position);
+        if (k == first) continue;
+        const double* before = out[k - first - 1].rotation;
+        if (rotation[0] * before[0] + rotation[1] * before[1] + rotation[2] * before[2] + rotation[3] * before[3] < 0.0)
+            for (double& c : point.rotation) c = -c;
+    }
 }
 
-void PositionComponents(const KeyFrame& key, double out[3])
+// The tangents of key k, points holding keys first ... and k's neighbours.
+void SetSplineTangents(const std::vector<KeyFrame>& keys, size_t first, size_t k, SplineKey* points)
 {
-    const Vec3 p = key.matrix.Translation();
-    out[0] = p.x;
-    out[1] = p.y;
-    out[2] = p.z;
+    const size_t before = k > 0 ? k - 1 : k;
+    const size_t after = k + 1 < keys.size() ? k + 1 : k;
+    const SplineKey& b = points[before - first];
+    const SplineKey& a = points[after - first];
+    const double frames = static_cast<double>(keys[after].frame) - keys[before].frame;
+    SplineKey& point = points[k - first];
+    for (int c = 0; c < 4; ++c)
+        point.rotationTangent[c] = frames != 0.0 ? (a.rotation[c] - b.rotation[c]) / frames : 0.0;
+    for (int c = 0; c < 3; ++c)
+        point.positionTangent[c] = frames != 0.0 ? (a.position[c] - b.position[c]) / frames : 0.0;
 }
 
 // The pose a key gives at the start of its segment.
@@ -40,6 +57,15 @@ TrackPose HeldPose(const KeyFrame& key) { return {key.matrix, key.matrix.Transla
 
 }  // namespace
 
+std::vector<SplineKey> SplineKeysOf(const MotionTrack& track)
+{
+    std::vector<SplineKey> points(track.keys.size());
+    if (points.empty()) return points;
+    SplinePoints(track.keys, 0, points.size() - 1, points.data());
+    for (size_t k = 0; k < points.size(); ++k) SetSplineTangents(track.keys, 0, k, points.data());
+    return points;
+}
+
 TrackSegment::TrackSegment(const MotionTrack& track, size_t i) : k0(track.keys[i]), k1(track.keys[i + 1])
 {
     if (k0.interpolation.Kind() != InterpolationKind::Smooth) {
@@ -50,36 +76,14 @@ TrackSegment::TrackSegment(const MotionTrack& track, size_t i) : k0(track.keys[i
     const std::vector<KeyFrame>& keys = track.keys;
     const size_t first = i > 0 ? i - 1 : i;
     const size_t last = std::min(i + 2, keys.size() - 1);
-    double rotations[4][4], positions[4][3], frames[4];
-    for (size_t k = first; k <= last; ++k) {
-        QuaternionComponents(keys[k], rotations[k - first]);
-        PositionComponents(keys[k], positions[k - first]);
-        frames[k - first] = keys[k].frame;
-        // On the hemisphere of the quaternion before.
-        if (k == first) continue;
-        double* r = rotations[k - first];
-        const double* before = rotations[k - first - 1];
-        if (r[0] * before[0] + r[1] * before[1] + r[2] * before[2] + r[3] * before[3] < 0.0)
-            for (int c = 0; c < 4; ++c) r[c] = -r[c];
-    }
-    const size_t count = last - first + 1;
-    const double span = frames[i + 1 - first] - frames[i - first];
-    // The tangent at window position w, times the segment's span.
-    const auto tangent = [&](size_t w, const auto& values, int c) {
-        const size_t before = w > 0 ? w - 1 : w;
-        const size_t after = w + 1 < count ? w + 1 : w;
-        return (values[after][c] - values[before][c]) / (frames[after] - frames[before]) * span;
-    };
+    SplineKey window[4];
+    SplinePoints(keys, first, last, window);
+    const double span = static_cast<double>(k1.frame) - k0.frame;
     for (int end = 0; end < 2; ++end) {
-        const size_t w = i + end - first;
-        for (int c = 0; c < 4; ++c) {
-            q[end][c] = rotations[w][c];
-            qTangent[end][c] = tangent(w, rotations, c);
-        }
-        for (int c = 0; c < 3; ++c) {
-            p[end][c] = positions[w][c];
-            pTangent[end][c] = tangent(w, positions, c);
-        }
+        SetSplineTangents(keys, first, i + end, window);
+        ends[end] = window[i + end - first];
+        for (double& tangent : ends[end].rotationTangent) tangent *= span;
+        for (double& tangent : ends[end].positionTangent) tangent *= span;
     }
 }
 
@@ -106,10 +110,13 @@ TrackPose TrackSegment::At(int frame) const
 TrackPose TrackSegment::Smooth(float t) const
 {
     const HermiteBasis h = HermiteBasisAt(t);
+    const SplineKey& a = ends[0];
+    const SplineKey& b = ends[1];
     double rotation[4];
     double norm = 0.0;
     for (int c = 0; c < 4; ++c) {
-        rotation[c] = h.h00 * q[0][c] + h.h10 * qTangent[0][c] + h.h01 * q[1][c] + h.h11 * qTangent[1][c];
+        rotation[c] =
+            h.h00 * a.rotation[c] + h.h10 * a.rotationTangent[c] + h.h01 * b.rotation[c] + h.h11 * b.rotationTangent[c];
         norm += rotation[c] * rotation[c];
     }
     norm = std::sqrt(norm);
@@ -122,7 +129,8 @@ TrackPose TrackSegment::Smooth(float t) const
                                   static_cast<float>(rotation[2] / norm), static_cast<float>(rotation[3] / norm)});
     double position[3];
     for (int c = 0; c < 3; ++c)
-        position[c] = h.h00 * p[0][c] + h.h10 * pTangent[0][c] + h.h01 * p[1][c] + h.h11 * pTangent[1][c];
+        position[c] =
+            h.h00 * a.position[c] + h.h10 * a.positionTangent[c] + h.h01 * b.position[c] + h.h11 * b.positionTangent[c];
     pose.localPosition = {static_cast<float>(position[0]), static_cast<float>(position[1]),
                           static_cast<float>(position[2])};
     return pose;

@@ -18,6 +18,22 @@ struct TrackPose {
     Vec3 localPosition;
 };
 
+// A key as the Smooth interpolation sees it: the quaternion components
+// (x, y, z, w) of its rotation, taken on the hemisphere of the key before it,
+// and its position, each with its tangent per frame: the difference of the
+// key's neighbours over their frames, or at the track's ends of the key and
+// its one neighbour (0 for a track of one key).
+struct SplineKey {
+    double rotation[4], rotationTangent[4];
+    double position[3], positionTangent[3];
+};
+
+// Every key of track as above, in key order, the first key's quaternion as
+// QuaternionRotationMatrix gives it. A Smooth segment from key i is the cubic
+// Hermite from key i to key i + 1 through these values and tangents (times
+// the frames between the keys), its rotation normalised.
+std::vector<SplineKey> SplineKeysOf(const MotionTrack& track);
+
 // The segment of a track from key i to key i + 1, ready to be evaluated at
 // any frame between them. With f0, f1 the two keys' frames and
 // t = (frame - f0) / (f1 - f0) (in float), the first key's interpolation
@@ -46,10 +62,9 @@ private:
     const KeyFrame& k0;
     const KeyFrame& k1;
     SlerpArc arc;  // every kind but Smooth
-    // Smooth: rotations and positions of the two keys and their tangents
-    // times the frames between the keys, as x, y, z (, w); unset otherwise.
-    double q[2][4], qTangent[2][4];
-    double p[2][3], pTangent[2][3];
+    // Smooth: the two keys, their tangents times the frames between the keys;
+    // unset otherwise.
+    SplineKey ends[2];
 };
 
 // Pose of a track at frame (>= 0): at or after the last key, the last key's
