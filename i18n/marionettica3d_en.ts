@@ -110,6 +110,49 @@
     </message>
 </context>
 <context>
+    <name>PartShapeDialogs</name>
+    <message>
+        <source>箱の中心</source>
+        <translation>Box Centre</translation>
+    </message>
+    <message>
+        <source>底面の中心</source>
+        <translation>Bottom Centre</translation>
+    </message>
+    <message>
+        <source>ワールド原点</source>
+        <translation>World Origin</translation>
+    </message>
+    <message>
+        <source>ピボットの移動</source>
+        <translation>Move Pivot</translation>
+    </message>
+    <message>
+        <source>新しいピボット（パーツ自身の座標）</source>
+        <translation>New pivot (in the part's own coordinates)</translation>
+    </message>
+    <message>
+        <source>ピボットの%1</source>
+        <translation>Pivot %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>サイズ変更</source>
+        <translation>Resize</translation>
+    </message>
+    <message>
+        <source>倍率</source>
+        <translation>Factor</translation>
+    </message>
+</context>
+<context>
     <name>QtUserPrompt</name>
     <message>
         <source>テクスチャの画像を書き出しています…</source>
@@ -924,6 +967,22 @@
     <message>
         <source>カーブ（&amp;C）</source>
         <translation>&amp;Curves</translation>
+    </message>
+    <message>
+        <source>ピボットの移動（&amp;P）...</source>
+        <translation>Move &amp;Pivot...</translation>
+    </message>
+    <message>
+        <source>ピボットの移動</source>
+        <translation>Move Pivot</translation>
+    </message>
+    <message>
+        <source>サイズ変更（&amp;Z）...</source>
+        <translation>Resi&amp;ze...</translation>
+    </message>
+    <message>
+        <source>サイズ変更</source>
+        <translation>Resize</translation>
     </message>
 </context>
 <context>

@@ -109,6 +109,17 @@ inline constexpr int IDC_TIME_SCALE_FACTOR_SPIN = 2186;
 inline constexpr int IDD_IMPORT_MODEL = 241;
 inline constexpr int IDC_IMPORT_SCALE = 2201;
 
+// The pivot dialog and the resize dialog of the Parts menu (numbers of this program's own).
+inline constexpr int IDD_MOVE_PIVOT = 242;
+inline constexpr int IDC_PIVOT_X = 2220;
+inline constexpr int IDC_PIVOT_Y = 2221;
+inline constexpr int IDC_PIVOT_Z = 2222;
+inline constexpr int IDC_PIVOT_BOX_CENTRE = 2223;
+inline constexpr int IDC_PIVOT_BOX_BOTTOM = 2224;
+inline constexpr int IDC_PIVOT_WORLD_ORIGIN = 2225;
+inline constexpr int IDD_RESIZE_PART = 243;
+inline constexpr int IDC_RESIZE_PART = 2226;
+
 // The objectName of the widget with number id.
 inline QString IdName(int id) { return QString::number(id); }
 

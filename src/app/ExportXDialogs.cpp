@@ -1,7 +1,6 @@
 #include "app/ExportXDialogs.h"
 
 #include "app/CommandIds.h"
-#include "app/DialogControls.h"
 #include "app/ExportPathDialog.h"
 #include "app/FieldDialog.h"
 #include "app/QtUserPrompt.h"
@@ -12,7 +11,6 @@
 #include "text/UiText.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace m3d {
@@ -32,9 +30,6 @@ bool AskTimeScaleFactor(int& factor, QWidget* parent)
             return CheckIntegerField(text, kMinTimeScaleFactor, kMaxTimeScaleFactor, typed);
         },
         parent);
-    auto* label = new QLabel(QCoreApplication::translate("ExportXDialogs", "Time Scale Factor"), &dialog);
-    PlaceInDialogUnits(label, {10, 5, 80, 9});
-    label->setBuddy(dialog.Field());
     dialog.Field()->setText(QString::number(factor));
     auto* updown = new UpDownControl(kMinTimeScaleFactor, kMaxTimeScaleFactor, &dialog);
     updown->setAccessibleName(QCoreApplication::translate("ExportXDialogs", "Time Scale Factor の増減"));
