@@ -210,7 +210,8 @@ void CurvePanel::PaintCurves(QPainter& painter, const PartCurves& curves)
         const CurveStyle style = CurveStyleOf(CurveChannel(c));
         points.clear();
         for (int f = first; f <= last; ++f) points << QPointF(plot.XOf(f), plot.YOf(curves.Value(CurveChannel(c), f)));
-        painter.setPen(QPen(ColourOf(style.colour), 1.5, style.dashed ? Qt::DashLine : Qt::SolidLine));
+        // A one-pixel pen: wider antialiased strokes cost several times the whole paint.
+        painter.setPen(QPen(ColourOf(style.colour), 1, style.dashed ? Qt::DashLine : Qt::SolidLine));
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.drawPolyline(points);
         painter.setRenderHint(QPainter::Antialiasing, false);

@@ -50,7 +50,8 @@ std::optional<EaseHandle> HandleAt(const std::vector<EaseHandle>& handles, const
 KeyInterpolation EaseWithHandleAt(const KeyInterpolation& ease, int which, const SegmentBox& box, double frame,
                                   double value)
 {
-    const float x = float(std::clamp((frame - box.frame0) / (box.frame1 - box.frame0), 0.0, 1.0));
+    // Ease keeps x within [0, 1].
+    const float x = float((frame - box.frame0) / (box.frame1 - box.frame0));
     const float y = float((value - box.value0) / (box.value1 - box.value0));
     if (!std::isfinite(y)) return ease;
     return which == 1 ? KeyInterpolation::Ease(x, y, ease.X2(), ease.Y2())

@@ -181,10 +181,10 @@ TEST(CurvePanelState, APressGoesToTheFrameWithItsPoseAndAHandleDragIsOneInterpol
 
     // Keys changed under a drag end it without a step.
     state.LeftDown(int(std::lround(hx)), int(std::lround(hy)));
+    state.MouseMove(int(std::lround(hx)) + 30, int(std::lround(hy)));
     ASSERT_TRUE(state.DraggedHandle().has_value());
     ASSERT_TRUE(SetKeyMatrix(p.scene, 0, 1, 25, MatrixTranslation(1, 1, 1)));
     session.Events().Publish(MotionKeysChanged{0});
-    state.MouseMove(int(std::lround(hx)) + 30, int(std::lround(hy)));
     state.LeftUp();
     EXPECT_EQ(p.f.Track(1).keys[0].interpolation, p.ease);
     EXPECT_EQ(session.History().UndoLabel(), kFrameChangeLabel);  // no step recorded
