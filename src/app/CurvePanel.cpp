@@ -202,6 +202,11 @@ void CurvePanel::PaintCurves(QPainter& painter, const PartCurves& curves)
     const CurvePlot& plot = state.Plot();
     const PixelRect& a = plot.Area();
     painter.setClipRect(QRect(a.left, a.top, a.Width(), a.Height()));
+    // The current frame in the timeline's colour, under the curves, which stay readable across it.
+    const uint32_t anim = session.Colours()[ColourIndex::Anim];
+    painter.setPen(QPen(ColourOf(anim | 0xFF000000u), 2));
+    const int x = int(std::lround(plot.XOf(session.CurrentFrame())));
+    painter.drawLine(x, a.top, x, a.bottom - 1);
     const int first = std::clamp(int(std::floor(plot.FrameLow())), 0, curves.length);
     const int last = std::clamp(int(std::ceil(plot.FrameHigh())), 0, curves.length);
     QPolygonF points;
@@ -225,11 +230,6 @@ void CurvePanel::PaintCurves(QPainter& painter, const PartCurves& curves)
         }
     }
     painter.setBrush(Qt::NoBrush);
-    // The current frame, in the timeline's colour.
-    const uint32_t anim = session.Colours()[ColourIndex::Anim];
-    painter.setPen(QPen(ColourOf(anim | 0xFF000000u), 1));
-    const int x = int(std::lround(plot.XOf(session.CurrentFrame())));
-    painter.drawLine(x, a.top, x, a.bottom - 1);
 }
 
 void CurvePanel::PaintHandles(QPainter& painter)
