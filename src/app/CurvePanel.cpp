@@ -178,7 +178,10 @@ void CurvePanel::PaintScales(QPainter& painter)
 
     const QPen line(QColor(210, 210, 210), 1), text(Qt::black, 1);
     const double valueStep = TickStep(plot.ValueHigh() - plot.ValueLow(), std::max(a.Height(), 1), kValueLinePixels);
-    for (double v = std::ceil(plot.ValueLow() / valueStep) * valueStep; v <= plot.ValueHigh(); v += valueStep) {
+    // Counted in whole steps, so that no addition is lost far from 0.
+    for (auto k = static_cast<long long>(std::ceil(plot.ValueLow() / valueStep)); k * valueStep <= plot.ValueHigh();
+         ++k) {
+        const double v = double(k) * valueStep;
         const int y = int(std::lround(plot.YOf(v)));
         painter.setPen(line);
         painter.drawLine(a.left, y, a.right - 1, y);
@@ -188,7 +191,9 @@ void CurvePanel::PaintScales(QPainter& painter)
     }
     const double frameStep =
         TickStep(plot.FrameHigh() - plot.FrameLow(), std::max(a.Width(), 1), kFrameLinePixels, 1.0);
-    for (double f = std::ceil(plot.FrameLow() / frameStep) * frameStep; f <= plot.FrameHigh(); f += frameStep) {
+    for (auto k = static_cast<long long>(std::ceil(plot.FrameLow() / frameStep)); k * frameStep <= plot.FrameHigh();
+         ++k) {
+        const double f = double(k) * frameStep;
         const int x = int(std::lround(plot.XOf(f)));
         painter.setPen(line);
         painter.drawLine(x, a.top, x, a.bottom - 1);
