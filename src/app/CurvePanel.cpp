@@ -4,14 +4,12 @@
 #include "app/DialogControls.h"
 #include "app/KeyMarkerPainting.h"
 #include "editor/EditorSession.h"
-
 #include "view/WindowLayout.h"
 
 #include <QCheckBox>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPushButton>
 #include <QWheelEvent>
 
@@ -53,7 +51,6 @@ CurvePanel::CurvePanel(EditorSession& owner, QWidget* parent) : QWidget(parent),
     SetControlId(this, IDD_CURVE_PANEL);
     setAccessibleName(tr("カーブ"));
     setAutoFillBackground(true);
-    setMouseTracking(false);
     BuildControls();
     ShowLabels();
     subscription = session.Events().Subscribe([this](const EditorEvent& event) { SessionChanged(event); });
@@ -82,9 +79,8 @@ void CurvePanel::BuildControls()
             ReturnFocus();
             update();
         });
-        channels[size_t(c)] = box;
     }
-    fit = AddButton(this, IDC_CURVE_FIT, tr("フィット"), {2, 50, kColumnUnits - 6, 14});
+    QPushButton* fit = AddButton(this, IDC_CURVE_FIT, tr("フィット"), {2, 50, kColumnUnits - 6, 14});
     fit->setToolTip(tr("すべてのフレームと値を表示します（ダブルクリックでも）"));
     fit->setFocusPolicy(Qt::NoFocus);
     connect(fit, &QPushButton::clicked, this, [this] {

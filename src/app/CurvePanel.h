@@ -5,12 +5,8 @@
 
 #include <QWidget>
 
-#include <array>
-
-class QCheckBox;
 class QLabel;
 class QPainter;
-class QPushButton;
 
 namespace m3d {
 
@@ -53,8 +49,6 @@ private:
     CurvePanelState state;
     QLabel* partName = nullptr;
     QLabel* message = nullptr;
-    std::array<QCheckBox*, kCurveChannelCount> channels{};
-    QPushButton* fit = nullptr;
     EditorSubscription subscription;
 };
 

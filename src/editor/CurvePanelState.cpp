@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace m3d {
 
@@ -93,7 +94,7 @@ void CurvePanelState::Fit()
     fittedMotion = session.CurrentMotion();
     fittedPart = session.CurrentPart();
     const PartCurves* plotted = Curves();
-    double low = INFINITY, high = -INFINITY;
+    double low = std::numeric_limits<double>::infinity(), high = -low;
     if (plotted) {
         for (int c = 0; c < kCurveChannelCount; ++c) {
             if (!shown[size_t(c)]) continue;
@@ -117,11 +118,7 @@ bool CurvePanelState::HandleDragStillValid() const
            session.CurrentMotion() == handleDrag->motion && session.CurrentPart() == handleDrag->part;
 }
 
-void CurvePanelState::GoToFrameAt(int x)
-{
-    const int frame = std::clamp(int(std::lround(plot.FrameAtX(x))), 0, Length());
-    GoToFrameCommand(session, frame);
-}
+int CurvePanelState::FrameUnder(int x) const { return std::clamp(int(std::lround(plot.FrameAtX(x))), 0, Length()); }
 
 void CurvePanelState::LeftDown(int x, int y)
 {
@@ -143,7 +140,7 @@ void CurvePanelState::LeftDown(int x, int y)
         return;
     }
     drag = Drag::Frames;
-    GoToFrameAt(x);
+    GoToFrameCommand(session, FrameUnder(x));
 }
 
 void CurvePanelState::PanDown(int x, int y)
@@ -160,9 +157,7 @@ void CurvePanelState::MouseMove(int x, int y)
     switch (drag) {
     case Drag::None: return;
     case Drag::Frames:
-        if (const int frame = std::clamp(int(std::lround(plot.FrameAtX(x))), 0, Length());
-            frame != session.CurrentFrame())
-            GoToFrameCommand(session, frame);
+        if (const int frame = FrameUnder(x); frame != session.CurrentFrame()) GoToFrameCommand(session, frame);
         return;
     case Drag::Pan: plot.PanFrom(pressPlot, x - pressX, y - pressY, Length()); return;
     case Drag::Handle: MoveHandle(x, y); return;

@@ -92,7 +92,8 @@ private:
 
     // The current Motion's length, 0 without one.
     int Length() const;
-    void GoToFrameAt(int x);
+    // The frame nearest pixel x, within the Motion.
+    int FrameUnder(int x) const;
     // Drops a handle drag that the session's changes or playback overtook.
     bool HandleDragStillValid() const;
     void MoveHandle(int x, int y);

@@ -59,7 +59,7 @@ private Q_SLOTS:
 
     void aClickOnTheCurvesGoesToTheFrameUnderItWithItsPose()
     {
-        Panel()->repaint();  // fitted to the curves as the user sees them
+        QVERIFY(Panel()->State().Curves() != nullptr);  // fitted to them, as the first paint does
         const CurvePlot& plot = Panel()->State().Plot();
         const QPoint at(int(std::lround(plot.XOf(12))), plot.Area().bottom - 3);
         QTest::mouseClick(Panel(), Qt::LeftButton, Qt::NoModifier, at);
