@@ -53,7 +53,6 @@ private Q_SLOTS:
         QCOMPARE(Panel()->geometry().top(), app->Render().geometry().bottom() + 1);
         QCOMPARE(Panel()->geometry().left(), app->Render().geometry().left());
         QCOMPARE(Panel()->geometry().right(), app->Form().width() - 1);
-        QVERIFY(Panel()->accessibleDescription() == IdName(IDD_CURVE_PANEL));
         QVERIFY(!Panel()->findChild<QLabel*>(IdName(IDC_CURVE_MESSAGE))->isVisible());
     }
 
