@@ -5,6 +5,8 @@
 #include "scene/Scene.h"
 
 #include <algorithm>
+#include <optional>
+#include <vector>
 
 namespace m3d {
 

@@ -16,7 +16,7 @@ namespace m3d {
 class EditorSession;
 
 // How a channel's curve is drawn: its legend's letter, its ARGB colour, and
-// dashed for the positions, so that angles and positions tell apart.
+// dashed for the positions, so that angles and positions can be told apart.
 struct CurveStyle {
     const char* letter;
     uint32_t colour;
@@ -55,6 +55,7 @@ public:
     // The current Part's curves over the current Motion (while a handle is
     // dragged, with the ease it gives); null without a current Motion or Part.
     // Curves of another Part or Motion than those plotted last are fitted.
+    // Valid until the next call of a function of the state that is not const.
     const PartCurves* Curves();
     // The ease handles of the curves shown (empty while Curves() is null).
     std::vector<EaseHandle> Handles();
