@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QWheelEvent>
 
+#include <algorithm>
 #include <cmath>
 
 namespace m3d {
@@ -31,6 +32,10 @@ constexpr int kValueLinePixels = 28, kFrameLinePixels = 40;
 constexpr int kKeyMarkerHalf = 3, kHandleHalf = 3;
 
 QColor ColourOf(uint32_t argb) { return QColor::fromRgba(argb); }
+
+// A place on the plot as a whole pixel; places far outside (at the closest
+// zoom, far from what is shown) stay far outside rather than wrapping round.
+int ToPixel(double place) { return int(std::lround(std::clamp(place, -1e6, 1e6))); }
 
 // A check box of the legend: channel c's row and column; a sample of its
 // line follows it, kSampleUnits long.
@@ -166,7 +171,7 @@ void CurvePanel::PaintScales(QPainter& painter)
     const PixelRect& a = plot.Area();
     const int length = session.GetScene().MotionAt(session.CurrentMotion()).length;
     // Frames outside the Motion are shaded.
-    const int zeroX = int(std::lround(plot.XOf(0))), endX = int(std::lround(plot.XOf(length)));
+    const int zeroX = ToPixel(plot.XOf(0)), endX = ToPixel(plot.XOf(length));
     const QColor outside(228, 228, 228);
     if (zeroX > a.left) painter.fillRect(QRect(QPoint(a.left, a.top), QPoint(zeroX - 1, a.bottom - 1)), outside);
     if (endX < a.right - 1)
@@ -178,7 +183,7 @@ void CurvePanel::PaintScales(QPainter& painter)
     for (auto k = static_cast<long long>(std::ceil(plot.ValueLow() / valueStep)); k * valueStep <= plot.ValueHigh();
          ++k) {
         const double v = double(k) * valueStep;
-        const int y = int(std::lround(plot.YOf(v)));
+        const int y = ToPixel(plot.YOf(v));
         painter.setPen(line);
         painter.drawLine(a.left, y, a.right - 1, y);
         painter.setPen(text);
@@ -190,7 +195,7 @@ void CurvePanel::PaintScales(QPainter& painter)
     for (auto k = static_cast<long long>(std::ceil(plot.FrameLow() / frameStep)); k * frameStep <= plot.FrameHigh();
          ++k) {
         const double f = double(k) * frameStep;
-        const int x = int(std::lround(plot.XOf(f)));
+        const int x = ToPixel(plot.XOf(f));
         painter.setPen(line);
         painter.drawLine(x, a.top, x, a.bottom - 1);
         painter.setPen(text);
@@ -206,7 +211,7 @@ void CurvePanel::PaintCurves(QPainter& painter, const PartCurves& curves)
     // The current frame in the timeline's colour, under the curves, which stay readable across it.
     const uint32_t anim = session.Colours()[ColourIndex::Anim];
     painter.setPen(QPen(ColourOf(anim | 0xFF000000u), 2));
-    const int x = int(std::lround(plot.XOf(session.CurrentFrame())));
+    const int x = ToPixel(plot.XOf(session.CurrentFrame()));
     painter.drawLine(x, a.top, x, a.bottom - 1);
     const int first = std::clamp(int(std::floor(plot.FrameLow())), 0, curves.length);
     const int last = std::clamp(int(std::ceil(plot.FrameHigh())), 0, curves.length);
@@ -224,9 +229,9 @@ void CurvePanel::PaintCurves(QPainter& painter, const PartCurves& curves)
         painter.setPen(QPen(ColourOf(style.colour), 1));
         for (const KeyFrame& key : curves.keys) {
             if (key.frame < first || key.frame > last) continue;
-            const KeyMarkerPolygons marker = KeyMarkerPolygonsOf(
-                KeyMarkerShapeOf(key.interpolation.Kind()), int(std::lround(plot.XOf(key.frame))),
-                int(std::lround(plot.YOf(curves.Value(CurveChannel(c), key.frame)))), kKeyMarkerHalf);
+            const KeyMarkerPolygons marker =
+                KeyMarkerPolygonsOf(KeyMarkerShapeOf(key.interpolation.Kind()), ToPixel(plot.XOf(key.frame)),
+                                    ToPixel(plot.YOf(curves.Value(CurveChannel(c), key.frame))), kKeyMarkerHalf);
             PaintKeyMarker(painter, marker, QBrush(Qt::white), QBrush(ColourOf(style.colour)));
         }
     }
