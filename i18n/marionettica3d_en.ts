@@ -984,6 +984,14 @@
         <source>サイズ変更</source>
         <translation>Resize</translation>
     </message>
+    <message>
+        <source>モーションがありません</source>
+        <translation>No Motion</translation>
+    </message>
+    <message>
+        <source>パーツが選択されていません</source>
+        <translation>No Part selected</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>
@@ -1013,6 +1021,29 @@
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::CurvePanel</name>
+    <message>
+        <source>カーブ</source>
+        <translation>Curves</translation>
+    </message>
+    <message>
+        <source>回転 %1 のカーブ</source>
+        <translation>Rotation %1 curve</translation>
+    </message>
+    <message>
+        <source>移動 %1 のカーブ</source>
+        <translation>Position %1 curve</translation>
+    </message>
+    <message>
+        <source>フィット</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>すべてのフレームと値を表示します（ダブルクリックでも）</source>
+        <translation>Shows every frame and value (so does a double click)</translation>
     </message>
 </context>
 <context>
@@ -1095,6 +1126,15 @@
         <source>オニオンスキン</source>
         <comment>tooltip</comment>
         <translation>Onion skin</translation>
+    </message>
+    <message>
+        <source>軌跡</source>
+        <translation>Path</translation>
+    </message>
+    <message>
+        <source>軌跡</source>
+        <comment>tooltip</comment>
+        <translation>Motion path</translation>
     </message>
 </context>
 <context>

@@ -91,6 +91,7 @@ inline constexpr int IDC_COLOUR_DEFAULTS = 2088;
 inline constexpr int IDC_VIEW_TYPE = 2179;
 inline constexpr int IDC_VIEW_LAYOUT = 2180;
 inline constexpr int IDC_VIEW_ONION_SKIN = 2190;
+inline constexpr int IDC_VIEW_MOTION_PATH = 2191;
 
 // The .mesh overwrite question of a project save (template 226).
 inline constexpr int IDD_MESH_OVERWRITE = 226;
@@ -109,15 +110,22 @@ inline constexpr int IDC_TIME_SCALE_FACTOR_SPIN = 2186;
 inline constexpr int IDD_IMPORT_MODEL = 241;
 inline constexpr int IDC_IMPORT_SCALE = 2201;
 
+// The curve panel (numbers of this program's own).
+inline constexpr int IDD_CURVE_PANEL = 242;
+inline constexpr int IDC_CURVE_PART_NAME = 2300;
+inline constexpr int IDC_CURVE_CHANNEL_FIRST = 2301;  // H, P, B, x, y, z: 2301 ... 2306
+inline constexpr int IDC_CURVE_FIT = 2307;
+inline constexpr int IDC_CURVE_MESSAGE = 2308;
+
 // The pivot dialog and the resize dialog of the Parts menu (numbers of this program's own).
-inline constexpr int IDD_MOVE_PIVOT = 242;
+inline constexpr int IDD_MOVE_PIVOT = 244;
 inline constexpr int IDC_PIVOT_X = 2220;
 inline constexpr int IDC_PIVOT_Y = 2221;
 inline constexpr int IDC_PIVOT_Z = 2222;
 inline constexpr int IDC_PIVOT_BOX_CENTRE = 2223;
 inline constexpr int IDC_PIVOT_BOX_BOTTOM = 2224;
 inline constexpr int IDC_PIVOT_WORLD_ORIGIN = 2225;
-inline constexpr int IDD_RESIZE_PART = 243;
+inline constexpr int IDD_RESIZE_PART = 245;
 inline constexpr int IDC_RESIZE_PART = 2226;
 
 // The objectName of the widget with number id.
