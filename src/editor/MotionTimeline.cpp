@@ -84,6 +84,14 @@ void MotionTimeline::UpdateScrollRanges()
     scrollTens = std::clamp(scrollTens, 0, MaxScrollTens());
 }
 
+std::optional<int> MotionTimeline::PastLengthX() const
+{
+    if (session.CurrentMotion() < 0) return std::nullopt;
+    const int afterLast = CurrentLength() + 1;
+    if (afterLast > FirstFrame() + geometry.VisibleFrames() - 1) return std::nullopt;
+    return std::max(geometry.Left(), FrameX(afterLast) - geometry.framePixels / 2);
+}
+
 void MotionTimeline::ResetToStart()
 {
     scrollTens = 0;

@@ -74,6 +74,10 @@ public:
     int MaxScrollTens() const;
     // Parts less the rows shown, or 0.
     int MaxFirstRow() const;
+    // Pixel x where the frames after the current Motion's last frame begin
+    // (the left edge of the first one's cell), for shading them; nothing
+    // when none of them shows or there is no Motion.
+    std::optional<int> PastLengthX() const;
     // Pixel x of frame (it may lie outside the visible frames).
     int FrameX(int frame) const { return geometry.FrameX(frame, FirstFrame()); }
     // The frame under pixel x (truncating toward zero as the mouse mapping does).
@@ -153,6 +157,7 @@ private:
 
     // Frame under x lowered to the current Motion's length.
     int ClampedFrameAtX(int x) const;
+
     // A press on the timeline shows the frames it goes to until its button
     // comes up, one undo step only when it threw away an unkeyed pose.
     void StartShowingFrames();

@@ -457,3 +457,19 @@ TEST(MotionTimeline, ClicksScrubsAndPlaybackShowFramesAsNoUndoStepUnlessAnUnkeye
     history.Undo();
     EXPECT_EQ(shownX(), 3.0f);
 }
+
+TEST(MotionTimeline, FramesAfterTheLengthAreShadedFromTheEdgeOfTheFirstOnesCell)
+{
+    MotionSessionFixture f(1, 30);
+    MotionTimeline& timeline = f.session.Timeline();
+    // Frame 31 is the first after the Motion: its 5-pixel cell starts 2 pixels left of its line.
+    ASSERT_TRUE(timeline.PastLengthX().has_value());
+    EXPECT_EQ(*timeline.PastLengthX(), XOf(31) - 2);
+    EXPECT_EQ(timeline.FrameAtX(*timeline.PastLengthX()), 31);
+    EXPECT_EQ(timeline.FrameAtX(*timeline.PastLengthX() - 1), 30);
+    // A Motion longer than the frames shown has nothing to shade.
+    ASSERT_TRUE(SetMotionLengthCommand(f.session, 70));
+    EXPECT_FALSE(timeline.PastLengthX().has_value());
+    ASSERT_TRUE(SetMotionLengthCommand(f.session, 69));
+    EXPECT_TRUE(timeline.PastLengthX().has_value());
+}
