@@ -992,6 +992,10 @@
         <source>パーツが選択されていません</source>
         <translation>No Part selected</translation>
     </message>
+    <message>
+        <source>%1 に書き出しました。</source>
+        <translation>Written to %1.</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>

@@ -48,7 +48,8 @@ void ExportXFromDialogs(EditorSession& session, std::string& directory, int& tim
         return;
     }
     if (!AskTimeScaleFactor(timeScaleFactor, parent)) return;
-    const std::string path = AskExportPath(directory, kFilter, "x", parent);
+    const std::string path =
+        AskExportPath(kExportXCaption, ExportDialogStartOf(session.GetScene(), directory, ".x"), kFilter, "x", parent);
     if (path.empty()) return;
     // The file dialog has asked about replacing the file; the export asks about a read-only one.
     QtUserPrompt prompt(parent);
@@ -60,8 +61,9 @@ void ExportXFromDialogs(EditorSession& session, std::string& directory, int& tim
         return;
     }
     directory = DirectoryOf(path);
-    if (const std::string warning = ExportWarning(result.textureProblems, result.images); !warning.empty())
-        ShowExportMessage(parent, kExportXCaption, warning, QMessageBox::Warning);
+    const std::string warning = ExportWarning(result.textureProblems, result.images);
+    ShowExportMessage(parent, kExportXCaption, ExportDoneMessage(path, warning),
+                      warning.empty() ? QMessageBox::Information : QMessageBox::Warning);
 }
 
 }  // namespace m3d
