@@ -996,6 +996,10 @@
         <source>%1 に書き出しました。</source>
         <translation>Written to %1.</translation>
     </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>
