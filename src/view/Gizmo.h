@@ -24,7 +24,7 @@ inline constexpr float kGizmoArrowStart = 16.0f;
 inline constexpr float kGizmoArrowTip = 100.0f;
 inline constexpr float kGizmoTipSize = 9.0f;
 // How near a press must come to a handle to grab it.
-inline constexpr float kGizmoReach = 6.0f;
+inline constexpr float kGizmoReach = 5.0f;
 
 // ARGB: X, Y and Z red, green and blue; the view ring grey; the handle under
 // the pointer or being dragged yellow.

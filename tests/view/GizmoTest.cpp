@@ -51,7 +51,7 @@ TEST(GizmoHandles, TheFrontViewShowsTheFacingRingsAndTheCrossingArrows)
         {c.x + 60, c.y, GizmoHandle::MoveX},    // where the X arrow crosses the Z ring the arrow wins
         {c.x + 3, c.y + 2, GizmoHandle::None},  // the middle is free for the free drags
         {c.x + 100 + kGizmoReach + 1, c.y, GizmoHandle::None},
-        {c.x + 65.5f * d, c.y + 65.5f * d, GizmoHandle::RotateZ},  // between the rings, nearer the inner one
+        {c.x + 64 * d, c.y + 64 * d, GizmoHandle::RotateZ},  // between the rings, nearer the inner one
     };
     for (const Case& k : cases)
         EXPECT_EQ(HandleAt(views, world, AxisSpace::World, k.x, k.y), k.handle) << k.x << ", " << k.y;
