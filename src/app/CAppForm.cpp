@@ -24,6 +24,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QMimeData>
@@ -494,6 +495,31 @@ void CAppForm::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+void CAppForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_P || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat() && Session().Posing().SetPivotKeyHeld(true)) RequestRedraw();
+}
+
+void CAppForm::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_P) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat() && Session().Posing().SetPivotKeyHeld(false)) RequestRedraw();
+}
+
+void CAppForm::focusOutEvent(QFocusEvent* event)
+{
+    // A release that goes to another window is never seen here.
+    if (Session().Posing().SetPivotKeyHeld(false)) RequestRedraw();
+    QWidget::focusOutEvent(event);
 }
 
 void CAppForm::SetMouseCapture(bool captured)

@@ -2,6 +2,7 @@
 
 #include "editor/CommandRegistry.h"
 #include "editor/EditorSession.h"
+#include "editor/PartShapeCommands.h"
 #include "scene/PartPlacement.h"
 #include "view/ConstrainedPose.h"
 #include "view/RotationAngles.h"
@@ -16,6 +17,7 @@ PoseDrag::PoseDrag(EditorSession& owner, const PoseDragSetup& start)
 {
     const Scene& scene = session.GetScene();
     startWorld = scene.WorldMatrixOf(setup.part);
+    pivot = startWorld.Translation();
     startPose = PoseOf(scene);
     startWorlds.reserve(scene.Parts().size());
     for (const auto& part : scene.Parts()) startWorlds.push_back(part->mesh ? part->mesh->GetMatrix() : Matrix4{});
@@ -81,6 +83,10 @@ void PoseDrag::Apply()
             offset = *now - *start;
             if (snapped) offset = {SnapToStep(offset.x, grid), SnapToStep(offset.y, grid), SnapToStep(offset.z, grid)};
         }
+        if (setup.kind == PoseDragKind::Pivot) {
+            pivot = frame->centre + offset;
+            return;
+        }
         SetAbsolutePosition(scene, setup.part, frame->centre + offset);
     }
     if (session.TransformPanel().linkLR) FollowOnPartners(scene, setup.part, turn);
@@ -89,6 +95,11 @@ void PoseDrag::Apply()
 
 void PoseDrag::Confirm()
 {
+    if (setup.kind == PoseDragKind::Pivot) {
+        if (!(pivot == startWorld.Translation()))
+            MovePivotCommand(session, TransformPoint(pivot, InverseOrIdentity(startWorld)));
+        return;
+    }
     session.History().PushUndo(UndoLabelOf(setup.kind == PoseDragKind::Rotate ? EditorCommand::SetRelativeRotation
                                                                               : EditorCommand::SetRelativePosition));
 }

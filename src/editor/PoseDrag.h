@@ -9,8 +9,10 @@ namespace m3d {
 
 class EditorSession;
 
-// What a pose drag does to its Part.
-enum class PoseDragKind { Rotate, Move };
+// What a pose drag does to its Part. Pivot moves the point the Part turns
+// about, not the Part: nothing changes until Confirm, which moves the pivot
+// there as one "ピボットの移動" step.
+enum class PoseDragKind { Rotate, Move, Pivot };
 
 // What a pose drag is held to: one axis of its space, or Free, which turns
 // about the view's line of sight through the pivot or moves in the plane
@@ -49,7 +51,8 @@ public:
     // Holds the drag to another axis or space from now on; the pose follows
     // at the last pointer.
     void Constrain(DragAxis axis, AxisSpace space);
-    // Ends the drag: one undo step ("回転" or "移動") when the pose changed.
+    // Ends the drag: one undo step ("回転" or "移動") when the pose changed,
+    // or the pivot moved (MovePivotCommand) when it was dragged away.
     void Confirm();
     // Ends the drag: every Part's pose goes back bit for bit; no undo step.
     void Cancel();
@@ -57,6 +60,8 @@ public:
     const PoseDragSetup& Setup() const { return setup; }
     // The gizmo handle that does what the drag does; None for a free move.
     GizmoHandle Handle() const;
+    // Where a Pivot drag has taken the pivot, in the world.
+    Vec3 PivotPlace() const { return pivot; }
 
 private:
     void Apply();
@@ -66,6 +71,7 @@ private:
     Matrix4 startWorld;  // of the dragged Part
     PoseRecord startPose;
     std::vector<Matrix4> startWorlds;  // every Part's mesh world
+    Vec3 pivot;                        // a Pivot drag's pivot, in the world
     int lastX = 0, lastY = 0;
     bool snapped = false;
     float sweep = 0.0f;  // radians swept about the pivot since the start, whole turns included

@@ -26,7 +26,14 @@ std::optional<GizmoShown> PosingState::Shown() const
     const int part = drag ? drag->Setup().part : session.CurrentPart();
     const Part* shown = session.GetScene().PartAt(part);
     if (!shown || !shown->mesh || session.IsPlaying()) return std::nullopt;
-    return GizmoShown{part, drag ? drag->Setup().space : space, drag ? drag->Handle() : hovered};
+    GizmoShown gizmo;
+    gizmo.part = part;
+    gizmo.space = drag ? drag->Setup().space : space;
+    gizmo.highlighted = drag ? drag->Handle() : hovered;
+    const bool movingPivot = drag && drag->Setup().kind == PoseDragKind::Pivot;
+    gizmo.arrowsOnly = movingPivot || (!drag && pivotKeyHeld);
+    if (movingPivot) gizmo.centre = drag->PivotPlace();
+    return gizmo;
 }
 
 GizmoHandle PosingState::HandleAt(int view, int x, int y) const
@@ -35,7 +42,7 @@ GizmoHandle PosingState::HandleAt(int view, int x, int y) const
     if (!shown || drag || view < 0 || view >= ViewState::kViewCount) return GizmoHandle::None;
     const ViewState& views = session.Views();
     const std::optional<GizmoFrame> frame =
-        GizmoFrameOf(views, view, session.GetScene().WorldMatrixOf(shown->part), shown->space);
+        FrameOfShown(views, view, *shown, session.GetScene().WorldMatrixOf(shown->part));
     return frame ? GizmoHandleAt(views, view, *frame, x, y) : GizmoHandle::None;
 }
 
@@ -52,6 +59,15 @@ bool PosingState::PointerMoved(int x, int y, bool snap)
     const bool changed = under != hovered;
     hovered = under;
     return changed;
+}
+
+bool PosingState::SetPivotKeyHeld(bool held)
+{
+    if (held == pivotKeyHeld) return false;
+    pivotKeyHeld = held;
+    hovered =
+        pointerKnown ? HandleAt(session.Views().ViewAt(pointerX, pointerY), pointerX, pointerY) : GizmoHandle::None;
+    return !drag;
 }
 
 bool PosingState::Start(const PoseDragSetup& setup, bool keys)
@@ -74,7 +90,7 @@ bool PosingState::StartHandleDrag(int view, int x, int y, GizmoHandle handle)
     setup.view = view;
     setup.x = x;
     setup.y = y;
-    setup.kind = IsRing(handle) ? PoseDragKind::Rotate : PoseDragKind::Move;
+    setup.kind = IsRing(handle) ? PoseDragKind::Rotate : pivotKeyHeld ? PoseDragKind::Pivot : PoseDragKind::Move;
     setup.axis = static_cast<DragAxis>(axis + 1);
     setup.space = space;
     return Start(setup, false);

@@ -21,6 +21,9 @@ class EditorSession;
 // axis of the switch's space; the same key again to that axis of the other
 // space; a third time frees it again.
 //
+// While the pivot key (P) is held the gizmo shows only its arrows, and an
+// arrow's drag moves the Part's pivot instead of the Part.
+//
 // Whatever else changes the frame, the Motion, the selection or playback
 // while a drag is on ends it as confirmed first; a change of the Parts' set
 // or tree ends it where it stands. Must not outlive the session.
@@ -53,6 +56,8 @@ public:
     // snap: Ctrl is held. Whether the highlighted handle changed.
     bool PointerMoved(int x, int y, bool snap);
     GizmoHandle Hovered() const { return hovered; }
+    // The pivot key went down or up; whether the gizmo's look changed.
+    bool SetPivotKeyHeld(bool held);
 
     bool Dragging() const { return drag.has_value(); }
     bool DraggingByKeys() const { return drag.has_value() && byKeys; }
@@ -83,6 +88,7 @@ private:
     GizmoHandle hovered = GizmoHandle::None;
     int pointerX = 0, pointerY = 0;
     bool pointerKnown = false;
+    bool pivotKeyHeld = false;
     std::optional<PoseDrag> drag;
     bool byKeys = false;
     EditorSubscription subscription;

@@ -105,6 +105,16 @@ std::optional<GizmoFrame> GizmoFrameOf(const ViewState& views, int view, const M
     return frame;
 }
 
+std::optional<GizmoFrame> FrameOfShown(const ViewState& views, int view, const GizmoShown& shown,
+                                       const Matrix4& partWorld)
+{
+    Matrix4 world = partWorld;
+    if (shown.centre) world.SetTranslation(*shown.centre);
+    std::optional<GizmoFrame> frame = GizmoFrameOf(views, view, world, shown.space);
+    if (frame) frame->arrowsOnly = shown.arrowsOnly;
+    return frame;
+}
+
 int HandleAxis(GizmoHandle handle)
 {
     switch (handle) {
@@ -133,7 +143,7 @@ GizmoHandle ArrowOf(int axis) { return kArrows[std::clamp(axis, 0, 2)]; }
 bool HandleShown(const GizmoFrame& frame, GizmoHandle handle)
 {
     const int axis = HandleAxis(handle);
-    if (handle == GizmoHandle::None) return false;
+    if (handle == GizmoHandle::None || (frame.arrowsOnly && IsRing(handle))) return false;
     if (axis < 0) return true;
     const float facing = std::fabs(Dot(frame.axes[axis], frame.towardViewer));
     return IsRing(handle) ? facing >= kRingEdgeOn : facing <= kArrowEndOn;

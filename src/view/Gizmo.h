@@ -34,10 +34,11 @@ inline constexpr uint32_t kGizmoHighlightColour = 0xFFFFFF40u;
 
 // Where a Part's gizmo stands in one view.
 struct GizmoFrame {
-    Vec3 centre;          // the Part's pivot, in the world
-    Vec3 axes[3];         // unit X, Y and Z of the chosen space
-    Vec3 towardViewer;    // unit, from the centre towards the eye (the view's line of sight reversed)
-    float worldPerPixel;  // world length of one pixel at the centre
+    Vec3 centre;              // the Part's pivot, in the world
+    Vec3 axes[3];             // unit X, Y and Z of the chosen space
+    Vec3 towardViewer;        // unit, from the centre towards the eye (the view's line of sight reversed)
+    float worldPerPixel;      // world length of one pixel at the centre
+    bool arrowsOnly = false;  // the rings are left out (the arrows move the pivot)
 };
 
 // The gizmo of a Part whose world matrix is partWorld in view i; nullopt when
@@ -55,7 +56,8 @@ GizmoHandle ArrowOf(int axis);
 
 // Whether a handle is drawn and can be grabbed: a ring seen almost edge-on
 // and an arrow pointing almost straight at the eye cannot be dragged
-// meaningfully, so they are left out.
+// meaningfully, so they are left out, and so are the rings of a frame that
+// shows only arrows.
 bool HandleShown(const GizmoFrame& frame, GizmoHandle handle);
 
 // The shown handle under pixel (x, y) of view i: the nearest one within
@@ -73,11 +75,18 @@ struct GizmoDrawing {
 GizmoDrawing DrawingOfGizmo(const GizmoFrame& frame, GizmoHandle highlighted);
 
 // What the views show of the gizmo: on which Part, in which axes, and which
-// handle stands out.
+// handle stands out; while the pivot is being moved, only the arrows, at the
+// pivot's new place.
 struct GizmoShown {
     int part = -1;
     AxisSpace space = AxisSpace::Local;
     GizmoHandle highlighted = GizmoHandle::None;
+    bool arrowsOnly = false;
+    std::optional<Vec3> centre;  // the world place of the gizmo when not the Part's pivot
 };
+
+// The frame of shown in view i, the Part's world matrix being partWorld.
+std::optional<GizmoFrame> FrameOfShown(const ViewState& views, int view, const GizmoShown& shown,
+                                       const Matrix4& partWorld);
 
 }  // namespace m3d

@@ -77,8 +77,7 @@ void DrawGizmo(RenderDevice& device, const ViewFrameInputs& in, int view)
 {
     const GizmoShown& shown = *in.gizmo;
     if (!in.scene.PartAt(shown.part)) return;
-    const std::optional<GizmoFrame> frame =
-        GizmoFrameOf(in.views, view, in.scene.WorldMatrixOf(shown.part), shown.space);
+    const std::optional<GizmoFrame> frame = FrameOfShown(in.views, view, shown, in.scene.WorldMatrixOf(shown.part));
     if (!frame) return;
     const GizmoDrawing drawing = DrawingOfGizmo(*frame, shown.highlighted);
     const Viewport viewport = device.GetViewport();

@@ -169,6 +169,33 @@ TEST(GizmoDrag, TheLinkedPartnerFollowsMirrored)
     EXPECT_EQ(WorldPosition(s.scene, partner), (Vec3{-145, 0, 0}));
 }
 
+TEST(GizmoDrag, WithThePivotKeyHeldAnArrowMovesThePivotAndLeavesThePartWhereItStands)
+{
+    MouseScene s;
+    const int part = s.Add({0, 0, 0});
+    s.session.SelectPart(part);
+    const auto worldVertices = [&] {
+        std::vector<Vec3> points = s.scene.Parts()[part]->mesh->GetVertexPositions();
+        for (Vec3& p : points) p = TransformPoint(p, s.scene.WorldMatrixOf(part));
+        return points;
+    };
+    const std::vector<Vec3> before = worldVertices();
+    EXPECT_TRUE(s.session.Posing().SetPivotKeyHeld(true));
+    EXPECT_EQ(s.session.Posing().HandleAt(2, 241, 408), GizmoHandle::None);  // the Z ring is left out
+    s.mouse.LeftButtonDown(280, 451);
+    EXPECT_EQ(s.mouse.Mode(), DragMode::Gizmo);
+    s.mouse.MouseMove(303, 451, MouseKey::Left);
+    EXPECT_EQ(WorldPosition(s.scene, part), (Vec3{0, 0, 0}));
+    EXPECT_EQ(s.session.Posing().Shown()->centre, (Vec3{115, 0, 0}));
+    s.mouse.LeftButtonUp(303, 451);
+    EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, part), {115, 0, 0}, 1e-4f));
+    const std::vector<Vec3> after = worldVertices();
+    ASSERT_EQ(after.size(), before.size());
+    for (size_t k = 0; k < after.size(); ++k) EXPECT_TRUE(VectorsNear(after[k], before[k], 1e-4f)) << k;
+    EXPECT_EQ(s.Pushes(), 1);
+    EXPECT_EQ(s.session.History().UndoLabel(), "ピボットの移動");
+}
+
 TEST(PickingOrder, ThePressPrefersTheSelectedPartAndAltClicksGoThroughThePartsUnderIt)
 {
     MouseScene s;
