@@ -151,6 +151,8 @@ void PosingState::Ended()
 
 void PosingState::SessionChanged(const EditorEvent& event)
 {
+    // The handle under the pointer was one of the Part selected before.
+    if (std::holds_alternative<SelectionChanged>(event)) hovered = GizmoHandle::None;
     if (!drag) return;
     if (std::holds_alternative<CurrentFrameChanged>(event) || std::holds_alternative<MotionListChanged>(event) ||
         std::holds_alternative<SelectionChanged>(event) || std::holds_alternative<PlayingChanged>(event)) {

@@ -153,25 +153,6 @@ private Q_SLOTS:
         QVERIFY(!(TheScene().WorldMatrixOf(0) == before));
         QCOMPARE(Steps(), steps + 1);
     }
-
-    void whileTheWindowHoldsPAnArrowMovesThePivotInsteadOfThePart()
-    {
-        Session().SelectPart(0);
-        Session().Posing().SetSpace(AxisSpace::World);
-        QWidget& form = app->Form();
-        form.setFocus();
-        const Vec3 pivot = TheScene().WorldMatrixOf(0).Translation();
-        const QPoint arrow = Pixel(2, pivot) + QPoint(90, 0);
-        QTest::keyPress(&form, Qt::Key_P);
-        Send(Window(), QEvent::MouseButtonPress, arrow, Qt::LeftButton, Qt::LeftButton);
-        Send(Window(), QEvent::MouseMove, arrow + QPoint(20, 0), Qt::NoButton, Qt::LeftButton);
-        QCOMPARE(TheScene().WorldMatrixOf(0).Translation().x, pivot.x);
-        Send(Window(), QEvent::MouseButtonRelease, arrow + QPoint(20, 0), Qt::LeftButton, Qt::NoButton);
-        QTest::keyRelease(&form, Qt::Key_P);
-        QCOMPARE(TheScene().WorldMatrixOf(0).Translation().x, pivot.x + 20.0f * Session().Views().scale);
-        QCOMPARE(QString::fromStdString(Session().History().UndoLabel()), QString("ピボットの移動"));
-        Session().Posing().SetSpace(AxisSpace::Local);
-    }
 };
 
 M3D_UI_TEST(GizmoEditingTest);
