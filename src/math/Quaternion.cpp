@@ -95,4 +95,58 @@ Matrix4 MatrixRotationQuaternion(const Quaternion& q)
     return r;
 }
 
+Quaternion QuaternionThen(const Quaternion& first, const Quaternion& second)
+{
+    // The Hamilton product second * first: matrices compose left to right,
+    // quaternions right to left.
+    const Quaternion& a = second;
+    const Quaternion& b = first;
+    return {a.w * b.x + a.x * b.w + a.y * b.z - a.z * b.y, a.w * b.y - a.x * b.z + a.y * b.w + a.z * b.x,
+            a.w * b.z + a.x * b.y - a.y * b.x + a.z * b.w, a.w * b.w - a.x * b.x - a.y * b.y - a.z * b.z};
+}
+
+Quaternion QuaternionInverse(const Quaternion& q) { return {-q.x, -q.y, -q.z, q.w}; }
+
+Quaternion QuaternionNormalize(const Quaternion& q)
+{
+    const float length = std::sqrt(q.x * q.x + q.y * q.y + q.z * q.z + q.w * q.w);
+    if (!(length > 0.0f) || !std::isfinite(length)) return {};
+    return {q.x / length, q.y / length, q.z / length, q.w / length};
+}
+
+Vec3 RotateByQuaternion(Vec3 v, const Quaternion& q)
+{
+    // v + 2w (u x v) + 2 u x (u x v) with u the vector part.
+    const Vec3 u{q.x, q.y, q.z};
+    const Vec3 t = Cross(u, v) * 2.0f;
+    return v + t * q.w + Cross(u, t);
+}
+
+Quaternion QuaternionAxisAngle(Vec3 unitAxis, float angle)
+{
+    const float s = std::sin(angle * 0.5f);
+    return {unitAxis.x * s, unitAxis.y * s, unitAxis.z * s, std::cos(angle * 0.5f)};
+}
+
+Quaternion QuaternionBetween(Vec3 from, Vec3 to)
+{
+    const Vec3 a = Normalize(from), b = Normalize(to);
+    if (Dot(a, a) == 0.0f || Dot(b, b) == 0.0f) return {};
+    const float cosine = Dot(a, b);
+    if (cosine < -0.999999f) {
+        // Opposite: any axis across them; the world axis least along a.
+        const Vec3 other = std::fabs(a.x) < 0.6f ? Vec3{1, 0, 0} : (std::fabs(a.y) < 0.6f ? Vec3{0, 1, 0} : Vec3{0, 0, 1});
+        const Vec3 axis = Normalize(Cross(a, other));
+        return {axis.x, axis.y, axis.z, 0.0f};
+    }
+    const Vec3 axis = Cross(a, b);
+    return QuaternionNormalize({axis.x, axis.y, axis.z, 1.0f + cosine});
+}
+
+float QuaternionAngle(const Quaternion& q)
+{
+    const float vector = std::sqrt(q.x * q.x + q.y * q.y + q.z * q.z);
+    return 2.0f * std::atan2(vector, std::fabs(q.w));
+}
+
 }  // namespace m3d

@@ -37,4 +37,25 @@ Quaternion SlerpAlong(const SlerpArc& arc, float t);
 // q is used as given (not normalised).
 Matrix4 MatrixRotationQuaternion(const Quaternion& q);
 
+// Rotation algebra in the row-vector convention of the matrices above, for
+// unit quaternions.
+
+// first, then second: its matrix is MatrixRotationQuaternion(first) *
+// MatrixRotationQuaternion(second).
+Quaternion QuaternionThen(const Quaternion& first, const Quaternion& second);
+// The rotation that undoes q (its conjugate).
+Quaternion QuaternionInverse(const Quaternion& q);
+// q scaled to length 1; the identity for a zero or non-finite q.
+Quaternion QuaternionNormalize(const Quaternion& q);
+// v turned by q: TransformNormal(v, MatrixRotationQuaternion(q)).
+Vec3 RotateByQuaternion(Vec3 v, const Quaternion& q);
+// The rotation by angle (radians) about unit axis that MatrixRotationAxis(axis, angle) makes.
+Quaternion QuaternionAxisAngle(Vec3 unitAxis, float angle);
+// The smallest rotation turning the direction of from onto that of to (a
+// half turn about some axis across them when they are opposite); the
+// identity when either is zero.
+Quaternion QuaternionBetween(Vec3 from, Vec3 to);
+// The angle in radians (0 ... pi) q turns by.
+float QuaternionAngle(const Quaternion& q);
+
 }  // namespace m3d

@@ -14,6 +14,10 @@ uint64_t PartsFingerprint(const Scene& scene)
         digest.Add(static_cast<int64_t>(part->parentIndex));
         digest.Add(static_cast<int64_t>(part->symmetryIndex));
         digest.Add(static_cast<int64_t>(part->mesh ? part->mesh->ContentDigest() : 0));
+        const JointLimit& limit = part->jointLimit;
+        const float range[2] = {limit.minDegrees, limit.maxDegrees};
+        digest.Add(static_cast<int64_t>(limit.axis));
+        digest.Add(range, sizeof range);
     }
     return digest.Value();
 }

@@ -11,6 +11,7 @@ const char* RuleText(ModelRule rule)
     switch (rule) {
     case ModelRule::ParentBeforeChild: return "parent is not -1 or an earlier Part";
     case ModelRule::PartnerInRange: return "partner is not -1 or a Part";
+    case ModelRule::JointLimitValid: return "joint limit is not free or a range within -180 ... 180 degrees";
     case ModelRule::OneTrackPerPart: return "track count differs from the Part count";
     case ModelRule::TrackHasKeys: return "track has no key";
     case ModelRule::KeysAscending: return "keys are not in strictly ascending frame order";
@@ -72,6 +73,7 @@ std::vector<ModelViolation> Validate(const Scene& scene)
         if (!IsValidParentIndex(part.parentIndex, i)) violations.push_back({ModelRule::ParentBeforeChild, -1, i});
         if (!IsValidPartnerIndex(part.symmetryIndex, partCount))
             violations.push_back({ModelRule::PartnerInRange, -1, i});
+        if (!IsValidJointLimit(part.jointLimit)) violations.push_back({ModelRule::JointLimitValid, -1, i});
     }
     for (int m = 0; m < scene.MotionCount(); ++m)
         for (ModelViolation violation : Validate(scene.MotionAt(m), partCount)) {

@@ -18,6 +18,9 @@ enum class ModelRule {
     // A Part's symmetryIndex is -1 or the index of a Part. Links need not be
     // mutual and a Part may name itself: the symmetry table accepts both.
     PartnerInRange,
+    // A Part's joint limit is free or a range within -180 ... 180 degrees
+    // (IsValidJointLimit).
+    JointLimitValid,
     // A Motion has exactly one track per Part, in Part order.
     OneTrackPerPart,
     // A track holds at least one key (its frame-0 key cannot be deleted).
@@ -62,7 +65,7 @@ std::optional<ModelViolation> ValidateTrack(const MotionTrack& track);
 // first broken rule of each track (part = the track's index); empty when it
 // holds every rule. motion is -1 in the results.
 std::vector<ModelViolation> Validate(const Motion& motion, int partCount);
-// What the scene breaks: every Part's parent and partner, then every
+// What the scene breaks: every Part's parent, partner and joint limit, then every
 // Motion's tracks in Motion order; empty when the model holds every rule.
 std::vector<ModelViolation> Validate(const Scene& scene);
 

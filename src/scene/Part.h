@@ -2,6 +2,7 @@
 
 #include "math/Matrix4.h"
 #include "meshlib/CMesh.h"
+#include "scene/JointLimit.h"
 #include "scene/PartsTree.h"
 
 #include <cstdint>
@@ -40,6 +41,8 @@ struct Part {
     Matrix4 localMatrix;
     // Position of the Part's origin in the parent's frame.
     Vec3 localPosition;
+    // How the inverse-kinematics solvers may turn it (kept in the side file).
+    JointLimit jointLimit;
 };
 
 // The name a Part gets from its object file: the file name without folder

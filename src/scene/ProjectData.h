@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/JointLimit.h"
 #include "scene/Motion.h"
 
 #include <string>
@@ -8,7 +9,8 @@
 namespace m3d {
 
 // One Part as a project file records it: the name its object file is found
-// by, its parent and its partner.
+// by, its parent and its partner; and as its side file records it, its joint
+// limit.
 struct ProjectPartRecord {
     // UTF-8; a plain file name without extension (no separators, no "..",
     // no control characters), at most 259 bytes in Shift-JIS.
@@ -17,6 +19,8 @@ struct ProjectPartRecord {
     int parentIndex = -1;
     // -1 or the index of any record.
     int symmetryIndex = -1;
+    // Free unless the side file gives a limit (valid: IsValidJointLimit).
+    JointLimit jointLimit = {};
 };
 
 // The content of a project file, independent of any Scene. A ProjectData that

@@ -5,7 +5,9 @@
 #include <nlohmann/json.hpp>
 #include <zlib.h>
 
+#include <charconv>
 #include <cstdio>
+#include <cstdlib>
 #include <limits>
 
 namespace m3d {
@@ -79,6 +81,72 @@ bool TextMember(const Json& object, const char* name, std::string& out)
     return true;
 }
 
+bool NumberMember(const Json& object, const char* name, double& out)
+{
+    const Json* value = Member(object, name);
+    if (!value || !value->is_number()) return false;
+    out = value->get<double>();
+    return true;
+}
+
+// The double that prints as the shortest text reading back as value, so that
+// 0.1f is written "0.1" and read back as 0.1f.
+Json FloatNumber(float value)
+{
+    char text[32];
+    const auto written = std::to_chars(text, text + sizeof text - 1, value);
+    *written.ptr = '\0';
+    return std::strtod(text, nullptr);
+}
+
+// The "jointLimits" section: every Part that is not free.
+Json JointLimitEntries(const std::vector<ProjectPartRecord>& parts)
+{
+    Json entries = Json::array();
+    for (size_t p = 0; p < parts.size(); ++p) {
+        const JointLimit& limit = parts[p].jointLimit;
+        if (limit.IsFree()) continue;
+        entries.push_back({{"part", p},
+                           {"partName", parts[p].baseName},
+                           {"axis", JointAxisName(limit.axis)},
+                           {"min", FloatNumber(limit.minDegrees)},
+                           {"max", FloatNumber(limit.maxDegrees)}});
+    }
+    return entries;
+}
+
+void ApplyJointLimits(const Json& entries, std::vector<ProjectPartRecord>& parts, Refusals& refusals)
+{
+    for (const Json& entry : entries) {
+        int64_t part = -1;
+        std::string name, axisName;
+        if (!IntegerMember(entry, "part", part) || !TextMember(entry, "partName", name) ||
+            !TextMember(entry, "axis", axisName)) {
+            refusals.Add("a joint limit without its part, partName and axis was skipped");
+            continue;
+        }
+        if (part < 0 || part >= static_cast<int64_t>(parts.size()) || parts[size_t(part)].baseName != name) {
+            refusals.Add("Part " + std::to_string(part) + " \"" + name +
+                         "\" is not in the project; its joint limit was not applied");
+            continue;
+        }
+        JointLimit limit;
+        double low = 0.0, high = 0.0;
+        const std::optional<JointAxis> axis = ParseJointAxis(axisName);
+        if (axis) limit.axis = *axis;
+        if (axis && !limit.IsFree() && NumberMember(entry, "min", low) && NumberMember(entry, "max", high)) {
+            limit.minDegrees = static_cast<float>(low);
+            limit.maxDegrees = static_cast<float>(high);
+        }
+        if (!axis || !IsValidJointLimit(limit)) {
+            refusals.Add("the joint limit of " + name + " is not free nor an axis x, y or z with -180 <= min <= max "
+                         "<= 180; the Part stays free");
+            continue;
+        }
+        parts[size_t(part)].jointLimit = limit;
+    }
+}
+
 // The track an entry of the side file names.
 struct EntryTarget {
     MotionTrack* track = nullptr;  // nullptr: refused
@@ -142,28 +210,32 @@ std::string BuildProjectExtras(const std::vector<ProjectPartRecord>& parts, cons
                 {{"motion", motion.name}, {"part", p}, {"partName", parts[p].baseName}, {"keys", std::move(keys)}});
         }
     }
-    if (entries.empty()) return {};
+    Json limits = JointLimitEntries(parts);
+    if (entries.empty() && limits.empty()) return {};
+    // "interpolations" is always there, so that a reader that knows no
+    // limits still takes a file that holds only those.
     Json file = {{"format", kFormatName},
                  {"version", kVersion},
                  {"project", {{"size", projectBytes.size()}, {"crc32", Crc32Text(projectBytes)}}},
                  {"interpolations", std::move(entries)}};
+    if (!limits.empty()) file["jointLimits"] = std::move(limits);
     // Names are UTF-8 already; anything that is not is replaced rather than refused.
     return file.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";
 }
 
 Outcome ApplyProjectExtras(std::string_view text, const std::string& path, std::string_view projectBytes,
-                           const std::vector<ProjectPartRecord>& parts, std::vector<Motion>& motions)
+                           std::vector<ProjectPartRecord>& parts, std::vector<Motion>& motions)
 {
     const Json file = Json::parse(text.begin(), text.end(), nullptr, false);
     if (file.is_discarded() || !file.is_object())
-        return Outcome::Failure(path + ": not a JSON object; every key stays linear");
+        return Outcome::Failure(path + ": not a JSON object; every key stays linear and every Part free");
     std::string format;
     int64_t version = 0;
     if (!TextMember(file, "format", format) || format != kFormatName || !IntegerMember(file, "version", version))
-        return Outcome::Failure(path + ": not a side file of this program; every key stays linear");
+        return Outcome::Failure(path + ": not a side file of this program; every key stays linear and every Part free");
     if (version != kVersion)
         return Outcome::Failure(path + ": version " + std::to_string(version) +
-                                " is not one this program reads; every key stays linear");
+                                " is not one this program reads; every key stays linear and every Part free");
     const Json* project = Member(file, "project");
     int64_t size = -1;
     std::string crc;
@@ -171,11 +243,17 @@ Outcome ApplyProjectExtras(std::string_view text, const std::string& path, std::
         size != static_cast<int64_t>(projectBytes.size()) || crc != Crc32Text(projectBytes))
         return Outcome::Failure(path +
                                 ": it was written for another state of the project file (saved since by another "
-                                "program, or left from an earlier save); every key stays linear");
+                                "program, or left from an earlier save); every key stays linear and every Part free");
     const Json* entries = Member(file, "interpolations");
     if (!entries || !entries->is_array()) return Outcome::Failure(path + ": no list of interpolations");
 
     Refusals refusals(path);
+    if (const Json* limits = Member(file, "jointLimits")) {
+        if (limits->is_array())
+            ApplyJointLimits(*limits, parts, refusals);
+        else
+            refusals.Add("\"jointLimits\" is no list; every Part stays free");
+    }
     for (const Json& entry : *entries) {
         const EntryTarget target = TargetOf(entry, parts, motions, refusals);
         MotionTrack* track = target.track;

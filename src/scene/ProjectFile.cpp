@@ -51,14 +51,16 @@ void RemoveFileIfPresent(const std::string& path)
     if (IsRegularFile(path)) std::filesystem::remove(path, error);
 }
 
-// Gives data's keys the interpolations of the project's side file, when it
-// has one; what could not be read or applied is the failure.
+// Gives data's keys their interpolations and its Parts their joint limits
+// from the project's side file, when it has one; what could not be read or
+// applied is the failure.
 Outcome ReadProjectExtras(const std::string& projectPath, std::string_view projectBytes, ProjectData& data)
 {
     const std::string extrasPath = ProjectExtrasPath(projectPath);
     if (!IsRegularFile(extrasPath)) return {};
     const Expected<std::string> text = ReadWholeFile(extrasPath, kMaxExtrasFileBytes);
-    if (!text) return Outcome::Failure(text.Message() + "\n" + extrasPath + ": every key stays linear");
+    if (!text)
+        return Outcome::Failure(text.Message() + "\n" + extrasPath + ": every key stays linear and every Part free");
     return ApplyProjectExtras(*text, extrasPath, projectBytes, data.parts, data.motions);
 }
 
@@ -68,7 +70,8 @@ std::vector<ProjectPartRecord> ProjectPartRecordsOf(const Scene& scene)
 {
     std::vector<ProjectPartRecord> records;
     records.reserve(scene.Parts().size());
-    for (const auto& part : scene.Parts()) records.push_back({part->baseName, part->parentIndex, part->symmetryIndex});
+    for (const auto& part : scene.Parts())
+        records.push_back({part->baseName, part->parentIndex, part->symmetryIndex, part->jointLimit});
     return records;
 }
 
@@ -214,6 +217,7 @@ ProjectLoad LoadProject(Scene& scene, const std::string& path)
         scene.SelectTreeItem(scene.Parts()[added]->treeItem);
         if (!object.loaded) brokenObjects.push_back(object.loaded.Message());
         scene.Parts().back()->symmetryIndex = record.symmetryIndex;
+        scene.Parts().back()->jointLimit = record.jointLimit;
     }
     scene.UpdateHierarchy(0);
 

@@ -160,4 +160,28 @@ TEST(Slerp, EndsAndNearlyEqualInputs)
     EXPECT_NEAR(same.w, a.w, 1e-6f);
 }
 
+// The algebra the solvers turn Parts with must agree with the matrices the
+// Scene composes: order of composition, direction of turning, axis-angle.
+TEST(QuaternionAlgebra, AgreesWithTheMatrices)
+{
+    const Quaternion a = QuaternionRotationMatrix(MatrixRotationYawPitchRoll(0.4f, -1.1f, 0.3f));
+    const Quaternion b = QuaternionRotationMatrix(MatrixRotationYawPitchRoll(-2.0f, 0.5f, 1.7f));
+    const Matrix4 ma = MatrixRotationQuaternion(a), mb = MatrixRotationQuaternion(b);
+    EXPECT_TRUE(MatricesNear(MatrixRotationQuaternion(QuaternionThen(a, b)), ma * mb, 1e-5f));
+    EXPECT_TRUE(MatricesNear(MatrixRotationQuaternion(QuaternionThen(a, QuaternionInverse(a))), Matrix4(), 1e-6f));
+    const Vec3 v{0.3f, -2.0f, 5.0f};
+    EXPECT_TRUE(VectorsNear(RotateByQuaternion(v, a), TransformNormal(v, ma), 1e-5f));
+    const Vec3 axis = Normalize({1, -2, 0.5f});
+    EXPECT_TRUE(MatricesNear(MatrixRotationQuaternion(QuaternionAxisAngle(axis, 2.5f)), MatrixRotationAxis(axis, 2.5f),
+                             1e-6f));
+    EXPECT_NEAR(QuaternionAngle(QuaternionAxisAngle(axis, -2.5f)), 2.5f, 1e-6f);
+    // Between: onto the other direction, also for opposite and zero ones.
+    const Vec3 from{0, 3, 0}, to{1, 1, -1};
+    EXPECT_TRUE(VectorsNear(RotateByQuaternion(Normalize(from), QuaternionBetween(from, to)), Normalize(to), 1e-6f));
+    EXPECT_TRUE(VectorsNear(RotateByQuaternion({0, 1, 0}, QuaternionBetween({0, 1, 0}, {0, -2, 0})), {0, -1, 0}, 1e-6f));
+    const Quaternion none = QuaternionBetween({0, 0, 0}, to);
+    EXPECT_EQ(none.w, 1.0f);
+    EXPECT_EQ(QuaternionNormalize({0, 0, 0, 0}).w, 1.0f);
+}
+
 }  // namespace

@@ -16,6 +16,7 @@ enum class SavedData : unsigned {
     Partners = 2,
     Geometry = 4,  // the .mesh files
     Motions = 8,   // the Motions, their names, lengths and keys
+    JointLimits = 16,
 };
 template <>
 struct IsFlagSet<SavedData> : std::true_type {

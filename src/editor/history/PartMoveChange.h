@@ -19,7 +19,9 @@ public:
     // A parent link surely changes; partners and tracks may be renumbered.
     SavedDataEffect Effect() const override
     {
-        return {SavedData::PartRecords | SavedData::Partners | SavedData::Motions, SavedData::PartRecords};
+        // Renumbering moves the limits' entries of the side file too.
+        return {SavedData::PartRecords | SavedData::Partners | SavedData::Motions | SavedData::JointLimits,
+                SavedData::PartRecords};
     }
     void ForgetDigests(MotionDigests& digests) const override;
 

@@ -24,7 +24,8 @@ public:
     // The number of Parts changes; their tracks, partners and geometry go with them.
     SavedDataEffect Effect() const override
     {
-        return {SavedData::PartRecords | SavedData::Partners | SavedData::Geometry | SavedData::Motions,
+        return {SavedData::PartRecords | SavedData::Partners | SavedData::Geometry | SavedData::Motions |
+                    SavedData::JointLimits,
                 SavedData::PartRecords};
     }
     void ForgetDigests(MotionDigests& digests) const override;
