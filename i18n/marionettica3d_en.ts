@@ -885,6 +885,54 @@
         <source>次のものは読み込めませんでした:</source>
         <translation>These could not be brought in:</translation>
     </message>
+    <message>
+        <source>補間の変更</source>
+        <translation>Change Interpolation</translation>
+    </message>
+    <message>
+        <source>補間（&amp;I）</source>
+        <translation>&amp;Interpolation</translation>
+    </message>
+    <message>
+        <source>新しいキーの補間（&amp;N）</source>
+        <translation>For &amp;New Keys</translation>
+    </message>
+    <message>
+        <source>リニア（&amp;L）</source>
+        <translation>&amp;Linear</translation>
+    </message>
+    <message>
+        <source>スムーズ（&amp;S）</source>
+        <translation>&amp;Smooth</translation>
+    </message>
+    <message>
+        <source>イーズイン（&amp;I）</source>
+        <translation>Ease &amp;In</translation>
+    </message>
+    <message>
+        <source>イーズアウト（&amp;O）</source>
+        <translation>Ease &amp;Out</translation>
+    </message>
+    <message>
+        <source>イーズインアウト（&amp;B）</source>
+        <translation>Ease In-O&amp;ut</translation>
+    </message>
+    <message>
+        <source>ステップ（&amp;T）</source>
+        <translation>S&amp;tep</translation>
+    </message>
+    <message>
+        <source>カーブ（&amp;C）</source>
+        <translation>&amp;Curves</translation>
+    </message>
+    <message>
+        <source>モーションがありません</source>
+        <translation>No Motion</translation>
+    </message>
+    <message>
+        <source>パーツが選択されていません</source>
+        <translation>No Part selected</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>
@@ -914,6 +962,29 @@
     <message>
         <source>%1: %2</source>
         <translation>%1: %2</translation>
+    </message>
+</context>
+<context>
+    <name>m3d::CurvePanel</name>
+    <message>
+        <source>カーブ</source>
+        <translation>Curves</translation>
+    </message>
+    <message>
+        <source>回転 %1 のカーブ</source>
+        <translation>Rotation %1 curve</translation>
+    </message>
+    <message>
+        <source>移動 %1 のカーブ</source>
+        <translation>Position %1 curve</translation>
+    </message>
+    <message>
+        <source>フィット</source>
+        <translation>Fit</translation>
+    </message>
+    <message>
+        <source>すべてのフレームと値を表示します（ダブルクリックでも）</source>
+        <translation>Shows every frame and value (so does a double click)</translation>
     </message>
 </context>
 <context>
@@ -996,6 +1067,15 @@
         <source>オニオンスキン</source>
         <comment>tooltip</comment>
         <translation>Onion skin</translation>
+    </message>
+    <message>
+        <source>軌跡</source>
+        <translation>Path</translation>
+    </message>
+    <message>
+        <source>軌跡</source>
+        <comment>tooltip</comment>
+        <translation>Motion path</translation>
     </message>
 </context>
 <context>

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """The programs' own options and the window program's start without a display,
 run as a person would run them: marionettica3d --help / --version,
-marionettica3d-cli --version, and marionettica3d with no display (none named,
+marionettica3d-cli --help / --version, and marionettica3d with no display (none named,
 and one named that does not answer). Arguments: the two programs and the
 project's version."""
 import os
@@ -32,6 +32,12 @@ for option in ("--settings PATH", "--help", "--version"):
 for program, name in ((app, "marionettica3d"), (cli, "marionettica3d-cli")):
     code, out, err = run(program, "--version", env=bare)
     check(f"{name} --version", (code, out, err) == (0, f"{name} {version}\n", ""), (code, out, err))
+
+code, out, err = run(cli, "--help", env=bare)
+check("marionettica3d-cli --help", code == 0 and out.startswith("usage: marionettica3d-cli ") and err == "",
+      (code, out, err))
+for option in ("apply PROJECT.anm", "--interpolation MODE [--part NAME] [--frames A-B]", "ease:x1,y1,x2,y2"):
+    check("marionettica3d-cli --help", option in out, f"no mention of {option}")
 
 expected = ("marionettica3d: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "
             "the command-line program marionettica3d-cli works without one\n")

@@ -5,55 +5,174 @@
 #include "anim/XFileContentBuilder.h"
 #include "scene/Scene.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace m3d {
 
 namespace {
 
-// One sampler of output over the shared time accessor, and its channel.
-void AddChannel(nlohmann::json& animation, int input, int output, int node, const char* path)
+// How the two channels of one Part carry its track in one Motion.
+enum class ChannelForm {
+    Linear,      // its poses at the Motion's key frames, blended as glTF's LINEAR
+    Step,        // its poses at the Motion's key frames, each held until the next
+    Spline,      // its own keys as glTF's CUBICSPLINE
+    EveryFrame,  // its poses at every frame, blended as glTF's LINEAR
+};
+
+// A track whose segments share one kind keeps it: between two keys the
+// editor blends linearly as glTF's LINEAR does, holds as STEP does, and its
+// smooth curve is the cubic Hermite CUBICSPLINE is; a smooth track whose
+// keys run past lastFrame without one on it would need a segment cut short,
+// which a spline key cannot express. Everything else (eases, mixed kinds) is
+// taken at every frame.
+ChannelForm FormOf(const Motion& motion, int part, int lastFrame)
 {
-    animation["samplers"].push_back({{"input", input}, {"output", output}, {"interpolation", "LINEAR"}});
+    if (part >= static_cast<int>(motion.tracks.size())) return ChannelForm::Linear;
+    const MotionTrack& track = motion.tracks[part];
+    const std::optional<InterpolationKind> kind = SharedInterpolationKind(track, lastFrame);
+    if (kind == InterpolationKind::Linear) return ChannelForm::Linear;
+    if (kind == InterpolationKind::Step) return ChannelForm::Step;
+    if (kind == InterpolationKind::Smooth && (track.keys.back().frame <= lastFrame || track.FindKey(lastFrame) >= 0))
+        return ChannelForm::Spline;
+    return ChannelForm::EveryFrame;
+}
+
+// The output of a Part's two channels, in glTF's axes.
+struct ChannelValues {
+    std::vector<float> translations;  // x, y, z per element
+    std::vector<float> rotations;     // x, y, z, w per element
+};
+
+int AddTimes(const std::vector<int>& frames, int framesPerSecond, GltfBuffer& buffer)
+{
+    std::vector<float> times;
+    times.reserve(frames.size());
+    for (int frame : frames) times.push_back(static_cast<float>(static_cast<double>(frame) / framesPerSecond));
+    return buffer.AddFloats(times, 1, GltfBuffer::kNoTarget, true);
+}
+
+// The Part's poses at frames, each rotation on the side of the one before so
+// that a slerp between neighbours takes the shorter arc, as the editor does.
+ChannelValues PosesAt(const Scene& scene, const Motion& motion, int part, const std::vector<int>& frames)
+{
+    ChannelValues values;
+    values.translations.reserve(frames.size() * 3);
+    values.rotations.reserve(frames.size() * 4);
+    Quaternion previous;
+    for (int frame : frames) {
+        const TrackPose pose = PartPoseAt(scene, motion, part, frame);
+        const Vec3 t = GltfPoint(pose.localPosition);
+        const Quaternion r = NearestSign(GltfRotation(pose.localMatrix), previous);
+        previous = r;
+        values.translations.insert(values.translations.end(), {t.x, t.y, t.z});
+        values.rotations.insert(values.rotations.end(), {r.x, r.y, r.z, r.w});
+    }
+    return values;
+}
+
+// Appends one CUBICSPLINE element (in-tangent, value, out-tangent) of count
+// components to out.
+void AppendSplineElement(const double* value, const double* tangent, int count, std::vector<float>& out)
+{
+    for (const double* part : {tangent, value, tangent})
+        for (int c = 0; c < count; ++c) out.push_back(static_cast<float>(part[c]));
+}
+
+// The track's keys up to lastFrame as CUBICSPLINE elements, tangents per
+// second; when the track ends before lastFrame, its last pose is held there
+// by a key of flat tangents. Returns the frames of the elements.
+// Mirroring Z negates a quaternion's x and y (GltfRotation) and a position's
+// z: linear maps, so the Hermite of the mirrored keys and tangents is the
+// mirrored Hermite, and as the map keeps dot products, keys the editor took
+// on one hemisphere stay on one. Each quaternion is scaled to unit length,
+// its tangents with it.
+std::vector<int> SplineOf(const MotionTrack& track, int lastFrame, int framesPerSecond, ChannelValues& values)
+{
+    const std::vector<SplineKey> spline = SplineKeysOf(track);
+    std::vector<int> frames;
+    const double mirrorP[3] = {1.0, 1.0, -1.0};
+    double rotation[4] = {}, rotationTangent[4] = {}, position[3] = {}, positionTangent[3] = {};
+    for (size_t k = 0; k < spline.size() && track.keys[k].frame <= lastFrame; ++k) {
+        const SplineKey& key = spline[k];
+        const double* q = key.rotation;
+        const double length = std::sqrt(q[0] * q[0] + q[1] * q[1] + q[2] * q[2] + q[3] * q[3]);
+        const double scale = length > 1e-12 ? 1.0 / length : 1.0;
+        const double mirrorQ[4] = {-scale, -scale, scale, scale};
+        for (int c = 0; c < 4; ++c) {
+            rotation[c] = mirrorQ[c] * q[c];
+            rotationTangent[c] = mirrorQ[c] * key.rotationTangent[c] * framesPerSecond;
+        }
+        for (int c = 0; c < 3; ++c) {
+            position[c] = mirrorP[c] * key.position[c];
+            positionTangent[c] = mirrorP[c] * key.positionTangent[c] * framesPerSecond;
+        }
+        AppendSplineElement(rotation, rotationTangent, 4, values.rotations);
+        AppendSplineElement(position, positionTangent, 3, values.translations);
+        frames.push_back(track.keys[k].frame);
+    }
+    if (frames.back() < lastFrame) {
+        // Flat out of the last key, into the same pose again on lastFrame.
+        const double flat[4] = {};
+        std::fill(values.rotations.end() - 4, values.rotations.end(), 0.0f);
+        std::fill(values.translations.end() - 3, values.translations.end(), 0.0f);
+        AppendSplineElement(rotation, flat, 4, values.rotations);
+        AppendSplineElement(position, flat, 3, values.translations);
+        frames.push_back(lastFrame);
+    }
+    return frames;
+}
+
+// One sampler of output over the time accessor input, and its channel.
+void AddChannel(nlohmann::json& animation, int input, int output, const char* interpolation, int node, const char* path)
+{
+    animation["samplers"].push_back({{"input", input}, {"output", output}, {"interpolation", interpolation}});
     animation["channels"].push_back(
         {{"sampler", animation["samplers"].size() - 1}, {"target", {{"node", node}, {"path", path}}}});
 }
 
-// Between two keys the editor blends positions linearly and rotations by the
-// shorter-arc slerp; sampled at every key frame of the Motion, glTF's LINEAR
-// interpolation (lerp and slerp between neighbouring samples) gives the same
-// pose at every time in between.
+// Every Part's channels share the time accessor of the Motion's key frames,
+// except those of a spline (its own keys) and those taken at every frame
+// (one accessor of every frame, added when a Part first needs it).
 nlohmann::json BuildAnimation(const Scene& scene, const Motion& motion, const std::vector<int>& nodeOfPart,
                               int framesPerSecond, GltfBuffer& buffer)
 {
-    const std::vector<int> frames = XFileKeyFrames(motion);
-    std::vector<float> times;
-    times.reserve(frames.size());
-    for (int frame : frames) times.push_back(static_cast<float>(static_cast<double>(frame) / framesPerSecond));
-    const int input = buffer.AddFloats(times, 1, GltfBuffer::kNoTarget, true);
+    const std::vector<int> frames = MotionKeyFrames(motion);
+    const int lastFrame = frames.back();
+    const int keyTimes = AddTimes(frames, framesPerSecond, buffer);
+    std::vector<int> everyFrame;
+    int everyFrameTimes = -1;
 
     nlohmann::json animation = {
         {"name", motion.name}, {"samplers", nlohmann::json::array()}, {"channels", nlohmann::json::array()}};
-    std::vector<float> translations(frames.size() * 3);
-    std::vector<float> rotations(frames.size() * 4);
     for (int p = 0; p < scene.PartCount(); ++p) {
         if (nodeOfPart[p] < 0) continue;
-        Quaternion previous;
-        for (size_t k = 0; k < frames.size(); ++k) {
-            const TrackPose pose = PartPoseAt(scene, motion, p, frames[k]);
-            const Vec3 t = GltfPoint(pose.localPosition);
-            const Quaternion r = NearestSign(GltfRotation(pose.localMatrix), previous);
-            previous = r;
-            translations[k * 3] = t.x;
-            translations[k * 3 + 1] = t.y;
-            translations[k * 3 + 2] = t.z;
-            rotations[k * 4] = r.x;
-            rotations[k * 4 + 1] = r.y;
-            rotations[k * 4 + 2] = r.z;
-            rotations[k * 4 + 3] = r.w;
+        ChannelValues values;
+        int input = keyTimes;
+        const char* interpolation = "LINEAR";
+        switch (FormOf(motion, p, lastFrame)) {
+        case ChannelForm::Linear: values = PosesAt(scene, motion, p, frames); break;
+        case ChannelForm::Step:
+            values = PosesAt(scene, motion, p, frames);
+            interpolation = "STEP";
+            break;
+        case ChannelForm::Spline:
+            input = AddTimes(SplineOf(motion.tracks[p], lastFrame, framesPerSecond, values), framesPerSecond, buffer);
+            interpolation = "CUBICSPLINE";
+            break;
+        case ChannelForm::EveryFrame:
+            if (everyFrameTimes < 0) {
+                for (int frame = frames.front(); frame <= lastFrame; ++frame) everyFrame.push_back(frame);
+                everyFrameTimes = AddTimes(everyFrame, framesPerSecond, buffer);
+            }
+            values = PosesAt(scene, motion, p, everyFrame);
+            input = everyFrameTimes;
+            break;
         }
-        AddChannel(animation, input, buffer.AddFloats(translations, 3, GltfBuffer::kNoTarget, false), nodeOfPart[p],
-                   "translation");
-        AddChannel(animation, input, buffer.AddFloats(rotations, 4, GltfBuffer::kNoTarget, false), nodeOfPart[p],
-                   "rotation");
+        AddChannel(animation, input, buffer.AddFloats(values.translations, 3, GltfBuffer::kNoTarget, false),
+                   interpolation, nodeOfPart[p], "translation");
+        AddChannel(animation, input, buffer.AddFloats(values.rotations, 4, GltfBuffer::kNoTarget, false), interpolation,
+                   nodeOfPart[p], "rotation");
     }
     return animation;
 }

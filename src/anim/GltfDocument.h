@@ -57,8 +57,12 @@ struct GltfDocument {
 //   for a Binary layout, reporting rows done to progress, and left to the
 //   writer of the side files for a Separate one);
 // - one animation per Motion, in Motion order and named after it, with a
-//   translation and a rotation channel per Part sampled at XFileKeyFrames,
-//   at time frame / framesPerSecond (framesPerSecond > 0).
+//   translation and a rotation channel per Part at time frame /
+//   framesPerSecond (framesPerSecond > 0), covering MotionKeyFrames: a track
+//   whose segments are all linear or all step is sampled at MotionKeyFrames
+//   (LINEAR, STEP), an all-smooth one carries its keys and tangents
+//   (CUBICSPLINE), any other is sampled at every frame (LINEAR); at every
+//   whole frame each gives the editor's pose.
 // Everything is mirrored into glTF's axes (GltfAxes.h). fileStem names the
 // side files of a Separate layout: fileStem.bin and fileStem_TEXTURE.png.
 GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::string& fileStem, int framesPerSecond,

@@ -49,7 +49,7 @@ MotionTrack TrackWithKeysMoved(const MotionTrack& track, int firstFrame, int las
     std::vector<KeyFrame> moved, kept;
     for (const KeyFrame& key : track.keys) {
         if (Picked(key, firstFrame, lastFrame))
-            moved.push_back({key.frame + offset, key.matrix});
+            moved.push_back({key.frame + offset, key.matrix, key.interpolation});
         else
             kept.push_back(key);
     }

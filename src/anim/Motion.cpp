@@ -1,6 +1,7 @@
 #include "scene/Motion.h"
 
 #include <algorithm>
+#include <iterator>
 
 namespace m3d {
 
@@ -14,14 +15,21 @@ int MotionTrack::FindKey(int frame) const
     return it != keys.end() && it->frame == frame ? static_cast<int>(it - keys.begin()) : -1;
 }
 
-void MotionTrack::SetKeyMatrix(int frame, const Matrix4& matrix)
+void MotionTrack::SetKeyMatrix(int frame, const Matrix4& matrix, const KeyInterpolation& forNew)
 {
     const auto it = std::lower_bound(keys.begin(), keys.end(), frame, FrameBefore);
     if (it != keys.end() && it->frame == frame) {
         it->matrix = matrix;
         return;
     }
-    keys.insert(it, KeyFrame{frame, matrix});
+    keys.insert(it, KeyFrame{frame, matrix, forNew});
+}
+
+KeyInterpolation MotionTrack::InterpolationAt(int frame) const
+{
+    const auto after =
+        std::upper_bound(keys.begin(), keys.end(), frame, [](int f, const KeyFrame& key) { return f < key.frame; });
+    return after == keys.begin() ? KeyInterpolation() : std::prev(after)->interpolation;
 }
 
 bool MotionTrack::DeleteKey(int frame)

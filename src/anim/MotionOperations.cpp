@@ -56,18 +56,28 @@ bool SetMotionLength(Scene& scene, int index, int length)
     return true;
 }
 
-bool SetKey(Scene& scene, int motion, int part, int frame)
+bool SetKey(Scene& scene, int motion, int part, int frame, const KeyInterpolation& forNew)
 {
     const Part* p = scene.PartAt(part);
     if (!p) return false;
-    return SetKeyMatrix(scene, motion, part, frame, KeyMatrixOf(p->localMatrix, p->localPosition));
+    return SetKeyMatrix(scene, motion, part, frame, KeyMatrixOf(p->localMatrix, p->localPosition), forNew);
 }
 
-bool SetKeyMatrix(Scene& scene, int motion, int part, int frame, const Matrix4& matrix)
+bool SetKeyMatrix(Scene& scene, int motion, int part, int frame, const Matrix4& matrix, const KeyInterpolation& forNew)
 {
     MotionTrack* track = TrackAt(scene, motion, part);
     if (!track) return false;
-    track->SetKeyMatrix(frame, matrix);
+    track->SetKeyMatrix(frame, matrix, forNew);
+    return true;
+}
+
+bool SetKeyInterpolation(Scene& scene, int motion, int part, int frame, const KeyInterpolation& interpolation)
+{
+    MotionTrack* track = TrackAt(scene, motion, part);
+    if (!track) return false;
+    const int key = track->FindKey(frame);
+    if (key < 0 || track->keys[size_t(key)].interpolation == interpolation) return false;
+    track->keys[size_t(key)].interpolation = interpolation;
     return true;
 }
 

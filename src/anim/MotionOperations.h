@@ -28,10 +28,15 @@ bool DeleteMotion(Scene& scene, int index);
 bool RenameMotion(Scene& scene, int index, const std::string& name);
 // Sets the last frame to length (at least 0) and drops every key after it.
 bool SetMotionLength(Scene& scene, int index, int length);
-// Stores Part part's current pose as its key at frame.
-bool SetKey(Scene& scene, int motion, int part, int frame);
-// Stores matrix whole as Part part's key at frame.
-bool SetKeyMatrix(Scene& scene, int motion, int part, int frame, const Matrix4& matrix);
+// Stores Part part's current pose as its key at frame: a key there keeps its
+// interpolation, a new key takes forNew.
+bool SetKey(Scene& scene, int motion, int part, int frame, const KeyInterpolation& forNew = {});
+// Stores matrix whole as Part part's key at frame, interpolations as SetKey.
+bool SetKeyMatrix(Scene& scene, int motion, int part, int frame, const Matrix4& matrix,
+                  const KeyInterpolation& forNew = {});
+// Gives Part part's key at frame the interpolation; false when there is no
+// key there or it had that interpolation already.
+bool SetKeyInterpolation(Scene& scene, int motion, int part, int frame, const KeyInterpolation& interpolation);
 // Removes Part part's key at frame; false when there is none. The frame-0 key
 // is never removed (false).
 bool DeleteKey(Scene& scene, int motion, int part, int frame);

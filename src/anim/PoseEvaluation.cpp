@@ -1,30 +1,138 @@
 #include "anim/PoseEvaluation.h"
 
 #include "math/Quaternion.h"
+#include "math/TimingCurves.h"
 #include "scene/PoseComposition.h"
 #include "scene/Scene.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace m3d {
 
-TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, int frame)
+namespace {
+
+// Keys first ... last of keys into out[0 ...] as SplineKey values, each
+// quaternion on the hemisphere of the one before; tangents are not set.
+void SplinePoints(const std::vector<KeyFrame>& keys, size_t first, size_t last, SplineKey* out)
 {
-    return InterpolateKeys(k0, k1, SlerpArcOf(QuaternionRotationMatrix(k0.matrix), QuaternionRotationMatrix(k1.matrix)),
-                           frame);
+    for (size_t k = first; k <= last; ++k) {
+        SplineKey& point = out[k - first];
+        const Quaternion q = QuaternionRotationMatrix(keys[k].matrix);
+        const Vec3 p = keys[k].matrix.Translation();
+        const double rotation[4] = {q.x, q.y, q.z, q.w};
+        const double position[3] = {p.x, p.y, p.z};
+        std::copy(rotation, rotation + 4, point.rotation);
+        std::copy(position, position + 3, point.position);
+        if (k == first) continue;
+        const double* before = out[k - first - 1].rotation;
+        if (rotation[0] * before[0] + rotation[1] * before[1] + rotation[2] * before[2] + rotation[3] * before[3] < 0.0)
+            for (double& c : point.rotation) c = -c;
+    }
 }
 
-TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, const SlerpArc& arc, int frame)
+// The tangents of key k, points holding keys first ... and k's neighbours.
+void SetSplineTangents(const std::vector<KeyFrame>& keys, size_t first, size_t k, SplineKey* points)
+{
+    const size_t before = k > 0 ? k - 1 : k;
+    const size_t after = k + 1 < keys.size() ? k + 1 : k;
+    const SplineKey& b = points[before - first];
+    const SplineKey& a = points[after - first];
+    const double frames = static_cast<double>(keys[after].frame) - keys[before].frame;
+    SplineKey& point = points[k - first];
+    for (int c = 0; c < 4; ++c)
+        point.rotationTangent[c] = frames != 0.0 ? (a.rotation[c] - b.rotation[c]) / frames : 0.0;
+    for (int c = 0; c < 3; ++c)
+        point.positionTangent[c] = frames != 0.0 ? (a.position[c] - b.position[c]) / frames : 0.0;
+}
+
+// The pose a key gives at the start of its segment.
+TrackPose KeyPose(const KeyFrame& key)
+{
+    return {MatrixRotationQuaternion(QuaternionRotationMatrix(key.matrix)), key.matrix.Translation()};
+}
+
+// The last key's pose, held after it.
+TrackPose HeldPose(const KeyFrame& key) { return {key.matrix, key.matrix.Translation()}; }
+
+}  // namespace
+
+std::vector<SplineKey> SplineKeysOf(const MotionTrack& track)
+{
+    std::vector<SplineKey> points(track.keys.size());
+    if (points.empty()) return points;
+    SplinePoints(track.keys, 0, points.size() - 1, points.data());
+    for (size_t k = 0; k < points.size(); ++k) SetSplineTangents(track.keys, 0, k, points.data());
+    return points;
+}
+
+TrackSegment::TrackSegment(const MotionTrack& track, size_t i) : k0(track.keys[i]), k1(track.keys[i + 1])
+{
+    if (k0.interpolation.Kind() != InterpolationKind::Smooth) {
+        arc = SlerpArcOf(QuaternionRotationMatrix(k0.matrix), QuaternionRotationMatrix(k1.matrix));
+        return;
+    }
+    // Keys i - 1 ... i + 2, where the track has them.
+    const std::vector<KeyFrame>& keys = track.keys;
+    const size_t first = i > 0 ? i - 1 : i;
+    const size_t last = std::min(i + 2, keys.size() - 1);
+    SplineKey window[4];
+    SplinePoints(keys, first, last, window);
+    const double span = static_cast<double>(k1.frame) - k0.frame;
+    for (int end = 0; end < 2; ++end) {
+        SetSplineTangents(keys, first, i + end, window);
+        ends[end] = window[i + end - first];
+        for (double& tangent : ends[end].rotationTangent) tangent *= span;
+        for (double& tangent : ends[end].positionTangent) tangent *= span;
+    }
+}
+
+TrackPose TrackSegment::At(int frame) const
 {
     const float t = k0.frame == k1.frame ? 0.0f
                                          : static_cast<float>(int64_t{frame} - k0.frame) /
                                                static_cast<float>(int64_t{k1.frame} - k0.frame);
+    const KeyInterpolation& timing = k0.interpolation;
+    if (t == 0.0f || timing.Kind() == InterpolationKind::Step) return KeyPose(k0);
+    if (timing.Kind() == InterpolationKind::Smooth) return Smooth(t);
+    const float s = timing.Kind() == InterpolationKind::Ease
+                        ? static_cast<float>(EaseWeight(timing.X1(), timing.Y1(), timing.X2(), timing.Y2(), t))
+                        : t;
     TrackPose pose;
-    pose.localMatrix = MatrixRotationQuaternion(SlerpAlong(arc, t));
-    const float s = 1.0f - t;
+    pose.localMatrix = MatrixRotationQuaternion(SlerpAlong(arc, s));
+    const float r = 1.0f - s;
     const Vec3 p0 = k0.matrix.Translation();
     const Vec3 p1 = k1.matrix.Translation();
-    pose.localPosition = {p0.x * s + p1.x * t, p0.y * s + p1.y * t, p0.z * s + p1.z * t};
+    pose.localPosition = {p0.x * r + p1.x * s, p0.y * r + p1.y * s, p0.z * r + p1.z * s};
+    return pose;
+}
+
+TrackPose TrackSegment::Smooth(float t) const
+{
+    const HermiteBasis h = HermiteBasisAt(t);
+    const SplineKey& a = ends[0];
+    const SplineKey& b = ends[1];
+    double rotation[4];
+    double norm = 0.0;
+    for (int c = 0; c < 4; ++c) {
+        rotation[c] =
+            h.h00 * a.rotation[c] + h.h10 * a.rotationTangent[c] + h.h01 * b.rotation[c] + h.h11 * b.rotationTangent[c];
+        norm += rotation[c] * rotation[c];
+    }
+    norm = std::sqrt(norm);
+    // Opposite rotations of a half turn blended to nothing have no direction:
+    // the segment's first key holds there.
+    if (!(norm > 1e-12)) return KeyPose(k0);
+    TrackPose pose;
+    pose.localMatrix =
+        MatrixRotationQuaternion({static_cast<float>(rotation[0] / norm), static_cast<float>(rotation[1] / norm),
+                                  static_cast<float>(rotation[2] / norm), static_cast<float>(rotation[3] / norm)});
+    double position[3];
+    for (int c = 0; c < 3; ++c)
+        position[c] =
+            h.h00 * a.position[c] + h.h10 * a.positionTangent[c] + h.h01 * b.position[c] + h.h11 * b.positionTangent[c];
+    pose.localPosition = {static_cast<float>(position[0]), static_cast<float>(position[1]),
+                          static_cast<float>(position[2])};
     return pose;
 }
 
@@ -35,15 +143,15 @@ bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out)
     const auto next = std::upper_bound(track.keys.begin(), track.keys.end(), frame,
                                        [](int f, const KeyFrame& key) { return f < key.frame; });
     if (next == track.keys.end()) {
-        const KeyFrame& last = track.keys.back();
-        out.localMatrix = last.matrix;
-        out.localPosition = last.matrix.Translation();
+        out = HeldPose(track.keys.back());
         return true;
     }
     // A track whose first key is after frame (only in damaged data) holds that key.
-    const KeyFrame& k1 = *next;
-    const KeyFrame& k0 = next == track.keys.begin() ? k1 : *(next - 1);
-    out = InterpolateKeys(k0, k1, frame);
+    if (next == track.keys.begin()) {
+        out = KeyPose(*next);
+        return true;
+    }
+    out = TrackSegment(track, static_cast<size_t>(next - track.keys.begin()) - 1).At(frame);
     return true;
 }
 
@@ -52,19 +160,19 @@ bool TrackSampler::Sample(int frame, TrackPose& out)
     if (frame < 0 || track.keys.empty()) return false;
     while (next < track.keys.size() && track.keys[next].frame <= frame) ++next;
     if (next == track.keys.size()) {
-        const KeyFrame& last = track.keys.back();
-        out.localMatrix = last.matrix;
-        out.localPosition = last.matrix.Translation();
+        out = HeldPose(track.keys.back());
         return true;
     }
     // As EvaluateTrack: a track whose first key is after frame holds that key.
-    const KeyFrame& k1 = track.keys[next];
-    const KeyFrame& k0 = next == 0 ? k1 : track.keys[next - 1];
-    if (arcOf != next) {
-        arc = SlerpArcOf(QuaternionRotationMatrix(k0.matrix), QuaternionRotationMatrix(k1.matrix));
-        arcOf = next;
+    if (next == 0) {
+        out = KeyPose(track.keys[0]);
+        return true;
     }
-    out = InterpolateKeys(k0, k1, arc, frame);
+    if (segmentOf != next) {
+        segment.emplace(track, next - 1);
+        segmentOf = next;
+    }
+    out = segment->At(frame);
     return true;
 }
 

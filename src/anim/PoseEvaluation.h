@@ -5,6 +5,7 @@
 #include "math/Quaternion.h"
 
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace m3d {
@@ -17,28 +18,66 @@ struct TrackPose {
     Vec3 localPosition;
 };
 
-// The pose between two keys at frame (k0.frame <= frame <= k1.frame): the
-// slerp of their rotations and the linear blend of their positions at
-// t = (frame - k0.frame) / (k1.frame - k0.frame), computed in float; t = 0
-// when the two keys share a frame.
-TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, int frame);
-// The same with the arc between the keys' rotations given (SlerpArcOf the
-// QuaternionRotationMatrix of their matrices), for callers that reuse it from
-// frame to frame.
-TrackPose InterpolateKeys(const KeyFrame& k0, const KeyFrame& k1, const SlerpArc& arc, int frame);
+// A key as the Smooth interpolation sees it: the quaternion components
+// (x, y, z, w) of its rotation, taken on the hemisphere of the key before it,
+// and its position, each with its tangent per frame: the difference of the
+// key's neighbours over their frames, or at the track's ends of the key and
+// its one neighbour (0 for a track of one key).
+struct SplineKey {
+    double rotation[4], rotationTangent[4];
+    double position[3], positionTangent[3];
+};
+
+// Every key of track as above, in key order, the first key's quaternion as
+// QuaternionRotationMatrix gives it. A Smooth segment from key i is the cubic
+// Hermite from key i to key i + 1 through these values and tangents (times
+// the frames between the keys), its rotation normalised.
+std::vector<SplineKey> SplineKeysOf(const MotionTrack& track);
+
+// The segment of a track from key i to key i + 1, ready to be evaluated at
+// any frame between them. With f0, f1 the two keys' frames and
+// t = (frame - f0) / (f1 - f0) (in float), the first key's interpolation
+// decides the pose:
+// - Linear: the slerp of the keys' rotations (QuaternionSlerp) and the
+//   linear blend of their positions, at t;
+// - Ease: the same at EaseWeight of the key's curve at t;
+// - Step: the first key's pose;
+// - Smooth: the cubic Hermite through the keys, each key's tangent being the
+//   difference of its neighbours over their frames (at the track's ends, of
+//   the key and its one neighbour); for rotations on the quaternion
+//   components, each quaternion first taken on the hemisphere of the one
+//   before it, the result normalised. Worked in double, returned in float.
+// At t = 0 every kind gives the first key's rotation (through a quaternion)
+// and its exact position. The track must outlive the segment, unchanged.
+class TrackSegment {
+public:
+    // i + 1 must be a key of track.
+    TrackSegment(const MotionTrack& track, size_t i);
+    // The pose at frame, which should lie within the two keys' frames.
+    TrackPose At(int frame) const;
+
+private:
+    TrackPose Smooth(float t) const;
+
+    const KeyFrame& k0;
+    const KeyFrame& k1;
+    SlerpArc arc;  // every kind but Smooth
+    // Smooth: the two keys, their tangents times the frames between the keys;
+    // unset otherwise.
+    SplineKey ends[2];
+};
 
 // Pose of a track at frame (>= 0): at or after the last key, the last key's
 // matrix whole (translation row included) and its translation as position;
-// between two keys, the slerp of their rotations and the linear blend of their
-// positions at t = (frame - k0) / (k1 - k0). Returns false and leaves out
-// untouched for a negative frame or a track without keys. Pure: usable by
-// anything that needs a pose without a Scene.
+// between two keys, as the TrackSegment between them gives it. Returns false
+// and leaves out untouched for a negative frame or a track without keys.
+// Pure: usable by anything that needs a pose without a Scene.
 bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out);
 
 // EvaluateTrack at frames that never go down, each in the same bits, for
-// many frames of one track: the place in the track and the arc between the
-// rotations of the two keys around the frame are kept from frame to frame.
-// The track must outlive the sampler and stay unchanged.
+// many frames of one track: the place in the track and the segment around
+// the frame are kept from frame to frame. The track must outlive the sampler
+// and stay unchanged.
 class TrackSampler {
 public:
     explicit TrackSampler(const MotionTrack& track) : track(track) {}
@@ -47,9 +86,9 @@ public:
 
 private:
     const MotionTrack& track;
-    size_t next = 0;          // the first key later than the last frame sampled
-    size_t arcOf = SIZE_MAX;  // the value of next the arc below belongs to
-    SlerpArc arc;
+    size_t next = 0;                      // the first key later than the last frame sampled
+    size_t segmentOf = SIZE_MAX;          // the value of next the segment below belongs to
+    std::optional<TrackSegment> segment;  // the segment ending at key next
 };
 
 // The pose EvaluatePose would give Part part (a valid index) at frame,

@@ -30,13 +30,81 @@ bool SameKeyMatrix(const Matrix4& a, const Matrix4& b)
     return true;
 }
 
-// Whether key is reproduced by interpolating from previous (the last key
-// kept) to next, or, as the last key (next null), equals previous.
+// Whether key is reproduced by interpolating linearly from previous (the last
+// key kept) to next, or, as the last key (next null), equals previous.
 bool IsRedundant(const KeyFrame& previous, const KeyFrame& key, const KeyFrame* next)
 {
     if (!next) return SameKeyMatrix(key.matrix, previous.matrix);
-    const TrackPose predicted = InterpolateKeys(previous, *next, key.frame);
+    MotionTrack pair{{previous, *next}};
+    const TrackPose predicted = TrackSegment(pair, 0).At(key.frame);
     return SameKeyMatrix(KeyMatrixOf(predicted.localMatrix, predicted.localPosition), key.matrix);
+}
+
+bool AllLinear(const std::vector<KeyFrame>& keys)
+{
+    return std::all_of(keys.begin(), keys.end(), [](const KeyFrame& key) { return key.interpolation.IsLinear(); });
+}
+
+// Linear keys: a key goes when interpolating past it reproduces it at its own
+// frame (a linear segment cannot stray further between keys).
+int DeleteRedundantLinearKeys(std::vector<KeyFrame>& keys)
+{
+    // One pass: the keys kept move down over the ones dropped, so a track
+    // costs O(keys) however many go.
+    int deleted = 0;
+    size_t kept = std::min<size_t>(keys.size(), 1);
+    for (size_t k = 1; k < keys.size(); ++k) {
+        const KeyFrame* next = k + 1 < keys.size() ? &keys[k + 1] : nullptr;
+        // The frame-0 key is never deleted.
+        if (keys[k].frame != 0 && IsRedundant(keys[kept - 1], keys[k], next)) {
+            ++deleted;
+            continue;
+        }
+        keys[kept++] = keys[k];
+    }
+    keys.resize(kept);
+    return deleted;
+}
+
+// Any interpolation: a key goes when the track without it gives, at every
+// frame its neighbours' segments span, the pose the track had before the
+// command within the tolerance. Removing a key changes the segments of the
+// two keys on each side of it (a smooth key's tangent reaches one key
+// further), so those are evaluated from a track of the three keys kept
+// before it and the three after.
+int DeleteRedundantTimedKeys(std::vector<KeyFrame>& keys)
+{
+    const MotionTrack original{keys};
+    const auto originalAt = [&original](int frame) {
+        TrackPose pose;
+        EvaluateTrack(original, frame, pose);
+        return KeyMatrixOf(pose.localMatrix, pose.localPosition);
+    };
+    int deleted = 0;
+    size_t kept = std::min<size_t>(keys.size(), 1);
+    for (size_t k = 1; k < keys.size(); ++k) {
+        if (keys[k].frame != 0) {
+            MotionTrack without;
+            for (size_t b = kept > 3 ? kept - 3 : 0; b < kept; ++b) without.keys.push_back(keys[b]);
+            for (size_t a = k + 1; a < keys.size() && a <= k + 3; ++a) without.keys.push_back(keys[a]);
+            const int from = keys[kept > 1 ? kept - 2 : kept - 1].frame;
+            const int to = k + 2 < keys.size() ? keys[k + 2].frame : keys[k].frame;
+            bool reproduced = true;
+            TrackSampler sampler(without);
+            for (int frame = from; frame <= to && reproduced; ++frame) {
+                TrackPose pose;
+                sampler.Sample(frame, pose);
+                reproduced = SameKeyMatrix(KeyMatrixOf(pose.localMatrix, pose.localPosition), originalAt(frame));
+            }
+            if (reproduced) {
+                ++deleted;
+                continue;
+            }
+        }
+        keys[kept++] = keys[k];
+    }
+    keys.resize(kept);
+    return deleted;
 }
 
 // The pose track gives at frame; fallback (the Part's present pose) for a
@@ -71,20 +139,8 @@ int DeleteRedundantKeys(Scene& scene, int motionIndex)
     if (!motion) return 0;
     int deleted = 0;
     for (int j = 0; j < TrackCount(scene, *motion); ++j) {
-        // One pass: the keys kept move down over the ones dropped, so a track
-        // costs O(keys) however many go.
         std::vector<KeyFrame>& keys = motion->tracks[j].keys;
-        size_t kept = std::min<size_t>(keys.size(), 1);
-        for (size_t k = 1; k < keys.size(); ++k) {
-            const KeyFrame* next = k + 1 < keys.size() ? &keys[k + 1] : nullptr;
-            // The frame-0 key is never deleted.
-            if (keys[k].frame != 0 && IsRedundant(keys[kept - 1], keys[k], next)) {
-                ++deleted;
-                continue;
-            }
-            keys[kept++] = keys[k];
-        }
-        keys.resize(kept);
+        deleted += AllLinear(keys) ? DeleteRedundantLinearKeys(keys) : DeleteRedundantTimedKeys(keys);
     }
     return deleted;
 }
@@ -119,7 +175,7 @@ void MirrorMotion(Scene& scene, int motionIndex)
             const Matrix4 rotation = rotationTrack ? PoseOrPresent(*rotationTrack, key.frame, rotationOwner).localMatrix
                                                    : rotationOwner.localMatrix;
             const Vec3 position = PoseOrPresent(own, key.frame, *scene.Parts()[j]).localPosition;
-            keys.push_back({key.frame, KeyMatrixOf(MirrorRotation(rotation), position)});
+            keys.push_back({key.frame, KeyMatrixOf(MirrorRotation(rotation), position), key.interpolation});
         }
         // The Part's own keys outside 0 ... length stay where they are, and so
         // does its frame-0 key when the timing has none (which only damaged data lacks).
@@ -160,7 +216,8 @@ void GroundAllKeyframes(Scene& scene, int motionIndex)
         for (int j = 0; j < count; ++j) {
             if (!topLevel(j)) continue;
             scene.Parts()[j]->localPosition.y -= lowest;
-            SetKey(scene, motionIndex, j, frame);
+            // A key made here splits a segment, and takes the segment's timing.
+            SetKey(scene, motionIndex, j, frame, motion->tracks[j].InterpolationAt(frame));
         }
     }
     for (int j = 0; j < count; ++j) {

@@ -11,23 +11,27 @@ class Scene;
 // Two key matrices count as equal when no element differs by more than this.
 constexpr float kRedundantKeyTolerance = 0.0001f;
 
-// Deletes every key (never a frame-0 key) that interpolation between its
-// neighbours reproduces within kRedundantKeyTolerance, and a last key equal
-// to its predecessor. After a deletion the key that took its place is tested
-// against the last key kept before it. The pose is not touched. Returns the
-// number of keys deleted.
+// Deletes every key (never a frame-0 key) whose track, without it, still
+// gives the pose it gave before within kRedundantKeyTolerance, and a last key
+// equal to its predecessor; keys are tried in frame order, each against the
+// keys kept before it. On a track of linear keys alone a key goes when
+// interpolating between the last key kept and the next reproduces it at its
+// own frame; on any other track the pose must stay at every frame that the
+// neighbouring segments span. The pose is not touched. Returns the number of
+// keys deleted.
 int DeleteRedundantKeys(Scene& scene, int motion);
 
 // Exchanges left and right over the whole Motion: at every frame the Motion
 // as it was before the command is evaluated and mirrored (see MirrorPose), and
 // each Part is keyed with that pose exactly where its partner (the Part itself
 // without one) had a key, its key there deleted otherwise. Keys thus move to
-// the partner's track with the partner's timing; every Part keeps its own path
-// of positions.
+// the partner's track with the partner's timing and interpolations; every
+// Part keeps its own path of positions.
 void MirrorMotion(Scene& scene, int motion);
 
 // At every frame where at least one top-level Part has a key, lifts the pose
-// so its lowest vertex lies on y = 0 and keys every top-level Part there. A
+// so its lowest vertex lies on y = 0 and keys every top-level Part there (a
+// key made there takes the interpolation of the segment it splits). A
 // model without any vertex has no lowest point: its keys are left alone.
 void GroundAllKeyframes(Scene& scene, int motion);
 

@@ -10,7 +10,7 @@
 
 namespace m3d {
 
-std::vector<int> XFileKeyFrames(const Motion& motion)
+std::vector<int> MotionKeyFrames(const Motion& motion)
 {
     const int length = std::max(motion.length, 0);
     std::vector<int> frames;
@@ -21,6 +21,32 @@ std::vector<int> XFileKeyFrames(const Motion& motion)
     frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
     frames.push_back(length);
     return frames;
+}
+
+std::vector<int> XFileKeyFrames(const Motion& motion)
+{
+    std::vector<int> frames = MotionKeyFrames(motion);
+    const int length = frames.back();
+    for (const MotionTrack& track : motion.tracks)
+        for (size_t k = 0; k + 1 < track.keys.size(); ++k) {
+            if (track.keys[k].interpolation.IsLinear()) continue;
+            const int end = std::min(track.keys[k + 1].frame, length);
+            for (int frame = std::max(track.keys[k].frame + 1, 0); frame < end; ++frame) frames.push_back(frame);
+        }
+    std::sort(frames.begin(), frames.end());
+    frames.erase(std::unique(frames.begin(), frames.end()), frames.end());
+    return frames;
+}
+
+std::optional<InterpolationKind> SharedInterpolationKind(const MotionTrack& track, int lastFrame)
+{
+    std::optional<InterpolationKind> shared;
+    for (size_t k = 0; k + 1 < track.keys.size() && track.keys[k].frame < lastFrame; ++k) {
+        const InterpolationKind kind = track.keys[k].interpolation.Kind();
+        if (shared && *shared != kind) return std::nullopt;
+        shared = kind;
+    }
+    return shared.value_or(InterpolationKind::Linear);
 }
 
 XMeshData ExportMeshData(Scene& scene, const CMesh* mesh)

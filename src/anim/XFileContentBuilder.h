@@ -3,6 +3,7 @@
 #include "scene/Motion.h"
 #include "anim/XFileContent.h"
 
+#include <optional>
 #include <vector>
 
 namespace m3d {
@@ -10,10 +11,22 @@ namespace m3d {
 class CMesh;
 class Scene;
 
-// The frames at which a Motion's animation set carries keys: every frame
-// 0 ... length - 1 at which some track has a key, ascending, then length
-// itself (a key at length is listed once). A negative length counts as 0.
+// Every frame 0 ... length - 1 at which some track of motion has a key,
+// ascending, then length itself (a key at length is listed once). A negative
+// length counts as 0. Where a track's segments are all linear, its poses at
+// these frames blended linearly (slerp for rotations) give its pose at every
+// frame between them.
+std::vector<int> MotionKeyFrames(const Motion& motion);
+
+// The frames at which a Motion's animation set carries keys: MotionKeyFrames
+// and every frame before the length strictly inside a segment whose first
+// key is not linear, so that blending between them misses no frame's pose.
 std::vector<int> XFileKeyFrames(const Motion& motion);
+
+// The kind of interpolation of every segment of track that an export up to
+// lastFrame shows (those starting before lastFrame), when they share one;
+// Linear when there is no such segment, nothing when their kinds differ.
+std::optional<InterpolationKind> SharedInterpolationKind(const MotionTrack& track, int lastFrame);
 
 // Takes everything the DirectX file needs out of scene:
 // - one frame per Part, walking the parts tree from the root entry depth

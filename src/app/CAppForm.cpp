@@ -13,6 +13,7 @@
 #include "editor/FileCommands.h"
 #include "editor/HelpCommands.h"
 #include "editor/ModelImportCommands.h"
+#include "editor/MotionPathDisplay.h"
 #include "editor/OnionSkin.h"
 #include "editor/OptionCommands.h"
 #include "settings/AppSettings.h"
@@ -61,6 +62,7 @@ CAppForm::CAppForm(AppEnvironment env, QWidget* parent)
     mouse = std::make_unique<MouseController>(*environment.session, style()->pixelMetric(QStyle::PM_DefaultFrameWidth));
     mouse->SetObserver(this);
     navigation = std::make_unique<ViewNavigation>(*environment.session);
+    motionPath = std::make_unique<MotionPathDisplay>(*environment.session);
     grid = BuildGrid(views.gridWidth, 0xFF808080);
 }
 
@@ -68,6 +70,7 @@ CAppForm::~CAppForm()
 {
     subscription.Reset();
     textureLoads.reset();
+    motionPath.reset();
     if (environment.session != nullptr) environment.session->GetScene().SetRenderDevice(nullptr);
     // The device goes while its context still exists.
     if (renderWindow->context() != nullptr) {
@@ -112,6 +115,9 @@ void CAppForm::LoadSettings()
     Session().Playback().SetFramesPerSecond(settingsValues.frameRate);
     Session().Playback().SetRealTime(settingsValues.realTimePlayback);
     Session().Timeline().SetFramePixels(settingsValues.timelineFramePixels);
+    Session().Timeline().SetNewKeyInterpolation(
+        ParseInterpolation(settingsValues.newKeyInterpolation).value_or(KeyInterpolation::Linear()));
+    Session().SetCurvePanelShown(settingsValues.curvePanelShown);
     SetWantedBottomPanels({settingsValues.motionPanelWidth, settingsValues.motionPanelHeight});
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
     scene.SetTextureBudget(CMeshBase::TextureBudgetOfMegabytes(settingsValues.textureMemoryMegabytes));
@@ -125,6 +131,8 @@ Outcome CAppForm::SaveSettings()
     settingsValues.frameRate = Session().Playback().FramesPerSecond();
     settingsValues.realTimePlayback = Session().Playback().RealTime();
     settingsValues.timelineFramePixels = Session().Timeline().FramePixels();
+    settingsValues.newKeyInterpolation = InterpolationName(Session().Timeline().NewKeyInterpolation());
+    settingsValues.curvePanelShown = Session().CurvePanelShown();
     settingsValues.motionPanelWidth = wantedBottomPanels.motionWidth;
     settingsValues.motionPanelHeight = wantedBottomPanels.motionHeight;
     settingsValues.addObjectDirectory = GetScene().addObjectDirectory;
@@ -215,13 +223,19 @@ void CAppForm::SetWantedBottomPanels(BottomPanelsSize size)
     RequestRedraw();
 }
 
+BottomPanelsSize CAppForm::FittedPanels() const
+{
+    BottomPanelsSize wanted = wantedBottomPanels;
+    wanted.curvesHeight = environment.session->CurvePanelShown() ? kCurvePanelHeight : 0;
+    return FittedBottomPanels(wanted, width(), height());
+}
+
 void CAppForm::PlacePanels()
 {
-    const int h = height();
-    const BottomPanelsSize bottom = FittedBottomPanels(wantedBottomPanels, width(), h);
-    const PixelRect render = RenderWindowRect(width(), h, bottom);
+    const BottomPanelsSize bottom = FittedPanels();
+    const PixelRect render = RenderWindowRect(width(), height(), bottom);
     if (renderWindow->geometry() != ToQRect(render)) ResizeRenderWindow(render);
-    panels.Place(h, bottom, views);
+    panels.Place(width(), height(), bottom, views);
 }
 
 void CAppForm::ResizeRenderWindow(const PixelRect& render)
@@ -352,7 +366,8 @@ void CAppForm::RunFirstFrameStage(FirstFrameStage stage)
 HResult CAppForm::Render()
 {
     const std::vector<PoseGhost> ghosts = OnionSkinGhosts(Session());
-    RenderViews(renderDevice, {views, Displays(), Colours(), grid, GetScene(), Session().CurrentPart(), &ghosts});
+    RenderViews(renderDevice, {views, Displays(), Colours(), grid, GetScene(), Session().CurrentPart(), &ghosts,
+                               motionPath->Drawing()});
     return S_OK;
 }
 
@@ -445,8 +460,7 @@ void CAppForm::RenderWheel(QWheelEvent& event)
 void CAppForm::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    if (event->button() == Qt::LeftButton &&
-        splitterDrag.Press(p.x(), p.y(), width(), height(), FittedBottomPanels(wantedBottomPanels, width(), height())))
+    if (event->button() == Qt::LeftButton && splitterDrag.Press(p.x(), p.y(), width(), height(), FittedPanels()))
         return;
     QWidget::mousePressEvent(event);
 }
@@ -458,8 +472,7 @@ void CAppForm::mouseMoveEvent(QMouseEvent* event)
         SetWantedBottomPanels(splitterDrag.SizeAt(p.x(), p.y(), width(), height()));
         return;
     }
-    const PanelSplitterHandle handle =
-        PanelSplitterAt(p.x(), p.y(), width(), height(), FittedBottomPanels(wantedBottomPanels, width(), height()));
+    const PanelSplitterHandle handle = PanelSplitterAt(p.x(), p.y(), width(), height(), FittedPanels());
     const Qt::CursorShape shape = handle == PanelSplitterHandle::Height  ? Qt::SplitVCursor
                                   : handle == PanelSplitterHandle::Width ? Qt::SplitHCursor
                                                                          : Qt::ArrowCursor;
@@ -501,6 +514,8 @@ void CAppForm::SessionChanged(const EditorEvent& event)
     OnEvent<TitleChanged>(event, [this](const TitleChanged& e) {
         if (QWidget* top = window(); top != this) top->setWindowTitle(QString::fromStdString(e.title));
     });
+    // The curve panel's strip takes its height from the views while shown.
+    OnEvent<PreferencesChanged>(event, [this](const PreferencesChanged&) { PlacePanels(); });
     OnEvent<ViewsChanged>(event, [this](const ViewsChanged&) {
         FollowViewLayout();
         if (views.gridWidth != gridWidthBuilt) RebuildGrid();

@@ -34,6 +34,7 @@ class RenderWidget;
 class EditorSession;
 class Scene;
 class GlGraphicsDriver;
+class MotionPathDisplay;
 class TextureLoadReport;
 
 // What the application hands the form: the process-wide editing session and
@@ -159,6 +160,9 @@ private:
 
     // Every change of the session may change the picture; the title goes to the window.
     void SessionChanged(const EditorEvent& event);
+    // The bottom panels as the user wanted them, with the curve strip while
+    // shown, fitted to the client area.
+    BottomPanelsSize FittedPanels() const;
     // Moves the render window to render and resizes the device and the views with it.
     void ResizeRenderWindow(const PixelRect& render);
     void LoadSettings();
@@ -182,6 +186,7 @@ private:
     std::unique_ptr<ViewNavigation> navigation;
     QtUserPrompt prompt{this};
     std::unique_ptr<TextureLoadReport> textureLoads;
+    std::unique_ptr<MotionPathDisplay> motionPath;
     EditorSubscription subscription;
     int framesDrawn = 0;
 

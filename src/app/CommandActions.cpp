@@ -23,6 +23,7 @@ CommandActions::CommandActions(EditorSession& session, CommandHost& host, QWidge
         action->setObjectName(entry.id != 0 ? IdName(entry.id) : QString::fromUtf8(entry.name));
         action->setShortcuts(QKeySequence::listFromString(QString::fromUtf8(entry.shortcut)));
         action->setShortcutContext(Qt::WindowShortcut);
+        action->setCheckable(entry.checked != nullptr);
         window->addAction(action);
         const EditorCommand command = entry.command;
         connect(action, &QAction::triggered, this, [this, command] { Run(command); });
@@ -84,7 +85,11 @@ void CommandActions::KeepKeysOnMainWindow(std::initializer_list<QWidget*> widget
 
 void CommandActions::Refresh()
 {
-    for (const CommandEntry& entry : Commands()) Action(entry.command)->setEnabled(CanRun(session, entry.command));
+    for (const CommandEntry& entry : Commands()) {
+        QAction* action = Action(entry.command);
+        action->setEnabled(CanRun(session, entry.command));
+        if (entry.checked) action->setChecked(entry.checked(session));
+    }
     const DocumentHistory& history = session.History();
     const QString undo = CoreText(EntryOf(EditorCommand::Undo).text);
     const QString redo = CoreText(EntryOf(EditorCommand::Redo).text);

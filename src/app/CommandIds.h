@@ -91,6 +91,7 @@ inline constexpr int IDC_COLOUR_DEFAULTS = 2088;
 inline constexpr int IDC_VIEW_TYPE = 2179;
 inline constexpr int IDC_VIEW_LAYOUT = 2180;
 inline constexpr int IDC_VIEW_ONION_SKIN = 2190;
+inline constexpr int IDC_VIEW_MOTION_PATH = 2191;
 
 // The .mesh overwrite question of a project save (template 226).
 inline constexpr int IDD_MESH_OVERWRITE = 226;
@@ -108,6 +109,13 @@ inline constexpr int IDC_TIME_SCALE_FACTOR_SPIN = 2186;
 // "モデルを読み込む": the scale asked after the file (numbers of this program's own).
 inline constexpr int IDD_IMPORT_MODEL = 241;
 inline constexpr int IDC_IMPORT_SCALE = 2201;
+
+// The curve panel (numbers of this program's own).
+inline constexpr int IDD_CURVE_PANEL = 242;
+inline constexpr int IDC_CURVE_PART_NAME = 2300;
+inline constexpr int IDC_CURVE_CHANNEL_FIRST = 2301;  // H, P, B, x, y, z: 2301 ... 2306
+inline constexpr int IDC_CURVE_FIT = 2307;
+inline constexpr int IDC_CURVE_MESSAGE = 2308;
 
 // The objectName of the widget with number id.
 inline QString IdName(int id) { return QString::number(id); }

@@ -28,8 +28,8 @@ namespace {
 // The strip is 16 pixels (11 vertical units) high and, in the usual window,
 // 451 pixels (258 horizontal units) wide: the controls fill it without gaps.
 // The pictures come right after the list so that a narrower view clips the
-// overlay switches, never the zoom, pan and layout. The onion skin comes
-// last, where a wider view has room for it.
+// overlay switches, never the zoom, pan and layout. The onion skin and the
+// motion path come last, where a wider view has room for them.
 constexpr DialogUnitsRect kTypeList{0, 0, 58, 11};
 constexpr DialogUnitsRect kZoom{58, 0, 9, 11};
 constexpr DialogUnitsRect kPan{67, 0, 9, 11};
@@ -41,6 +41,7 @@ constexpr DialogUnitsRect kNormals{163, 0, 25, 11};
 constexpr DialogUnitsRect kPivot{188, 0, 25, 11};
 constexpr DialogUnitsRect kShowSelection{213, 0, 45, 11};
 constexpr DialogUnitsRect kOnionSkin{258, 0, 58, 11};
+constexpr DialogUnitsRect kMotionPath{316, 0, 30, 11};
 
 // A control named and described by its number; it never takes the keyboard
 // focus, which stays with the main form.
@@ -85,6 +86,7 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
       pivot(Place(new QCheckBox(tr("原点"), this), IDC_VIEW_PIVOT, kPivot)),
       showSelection(Place(new QCheckBox(tr("選択の表示"), this), IDC_VIEW_SHOW_SELECTION, kShowSelection)),
       onionSkin(Place(new QCheckBox(tr("オニオンスキン"), this), IDC_VIEW_ONION_SKIN, kOnionSkin)),
+      motionPath(Place(new QCheckBox(tr("軌跡"), this), IDC_VIEW_MOTION_PATH, kMotionPath)),
       zoom(Picture(this, IDC_VIEW_ZOOM, kZoom, tr("ズーム"))),
       pan(Picture(this, IDC_VIEW_PAN, kPan, tr("パン"))),
       layout(Picture(this, IDC_VIEW_LAYOUT, kLayout, LayoutName(true)))
@@ -104,7 +106,8 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
                                                               {normals, tr("法線", "tooltip")},
                                                               {pivot, tr("原点", "tooltip")},
                                                               {showSelection, tr("選択の表示", "tooltip")},
-                                                              {onionSkin, tr("オニオンスキン", "tooltip")}};
+                                                              {onionSkin, tr("オニオンスキン", "tooltip")},
+                                                              {motionPath, tr("軌跡", "tooltip")}};
     for (const auto& [button, name] : fullNames) button->setToolTip(name);
     for (int type = 0; type < kViewTypeCount; ++type)
         typeList->addItem(QString::fromLatin1(ViewTypeName(ViewType(type))));
@@ -116,8 +119,8 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
     for (QLabel* picture : {zoom, pan, layout}) picture->installEventFilter(this);
 
     connect(typeList, &QComboBox::activated, this, &DisplayToolbar::TypeChosen);
-    for (QAbstractButton* button :
-         std::initializer_list<QAbstractButton*>{collision, edges, faces, normals, pivot, showSelection, onionSkin})
+    for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{collision, edges, faces, normals, pivot,
+                                                                           showSelection, onionSkin, motionPath})
         connect(button, &QAbstractButton::clicked, this, &DisplayToolbar::DisplaySwitched);
     Refresh();
     subscription = session.Events().Subscribe(
@@ -137,6 +140,7 @@ void DisplayToolbar::Refresh()
     pivot->setChecked(display.pivot != 0);
     showSelection->setChecked(display.showSelection != 0);
     onionSkin->setChecked(display.onionSkin != 0);
+    motionPath->setChecked(display.motionPath != 0);
     const int fourViewMode = views.fourViewMode != 0 ? 1 : 0;
     if (fourViewMode == layoutPicture) return;
     layoutPicture = fourViewMode;
@@ -154,6 +158,7 @@ void DisplayToolbar::DisplaySwitched()
     display.pivot = pivot->isChecked() ? 1 : 0;
     display.showSelection = showSelection->isChecked() ? 1 : 0;
     display.onionSkin = onionSkin->isChecked() ? 1 : 0;
+    display.motionPath = motionPath->isChecked() ? 1 : 0;
     ReturnFocus();
     SetViewDisplayCommand(session, viewIndex, display);
 }

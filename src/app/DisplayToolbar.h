@@ -56,6 +56,7 @@ private:
     QCheckBox* pivot;
     QCheckBox* showSelection;
     QCheckBox* onionSkin;
+    QCheckBox* motionPath;
     QLabel* zoom;
     QLabel* pan;
     QLabel* layout;

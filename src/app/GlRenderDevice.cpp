@@ -5,6 +5,7 @@
 #include <QOpenGLShaderProgram>
 #include <QOpenGLVersionFunctionsFactory>
 
+#include <algorithm>
 #include <cmath>
 
 namespace m3d {
@@ -491,7 +492,7 @@ void GlRenderDevice::DrawIndexedLineStrip(const _MESH_VERTEX* vertices, uint32_t
 
 void GlRenderDevice::DrawLines(unsigned mode, const LineVertex* vertices, uint32_t vertexCount)
 {
-    if (gl == nullptr || vertices == nullptr || vertexCount < 2) return;
+    if (gl == nullptr || vertices == nullptr || vertexCount < (mode == GL_POINTS ? 1u : 2u)) return;
     lineProgram->bind();
     SetMatrixUniform(gl, *lineProgram, "uWorldViewProjection", world * view * ClipProjection());
     gl->glBindVertexArray(lineVao);
@@ -509,6 +510,14 @@ void GlRenderDevice::DrawLineList(const LineVertex* vertices, uint32_t vertexCou
 void GlRenderDevice::DrawLineStrip(const LineVertex* vertices, uint32_t vertexCount)
 {
     DrawLines(GL_LINE_STRIP, vertices, vertexCount);
+}
+
+void GlRenderDevice::DrawPoints(const LineVertex* vertices, uint32_t vertexCount, float size)
+{
+    if (gl == nullptr) return;
+    // The shaders leave gl_PointSize alone, so this size holds (in device pixels).
+    gl->glPointSize(std::max(1.0f, float(size * pixelRatio)));
+    DrawLines(GL_POINTS, vertices, vertexCount);
 }
 
 }  // namespace m3d

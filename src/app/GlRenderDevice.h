@@ -71,6 +71,7 @@ public:
                               uint32_t indexCount, uint32_t baseVertex) override;
     void DrawLineList(const LineVertex* vertices, uint32_t vertexCount) override;
     void DrawLineStrip(const LineVertex* vertices, uint32_t vertexCount) override;
+    void DrawPoints(const LineVertex* vertices, uint32_t vertexCount, float size) override;
     void SetGeometryKey(GeometryKey key) override;
     void ForgetGeometry(const void* owner) override;
 
@@ -88,6 +89,7 @@ private:
 
     void DrawIndexed(unsigned mode, const _MESH_VERTEX* vertices, uint32_t vertexCount, const uint16_t* indices,
                      uint32_t indexCount, uint32_t baseVertex);
+    // Lines or points (mode) through the line shader.
     void DrawLines(unsigned mode, const LineVertex* vertices, uint32_t vertexCount);
     // The VAO that draws indices of the current geometry, uploading what is missing.
     unsigned CachedSubMesh(const _MESH_VERTEX* vertices, uint32_t vertexCount, const uint16_t* indices,

@@ -22,11 +22,17 @@ void HostedPanels::Create(const PanelMaterials& materials)
     });
 }
 
-void HostedPanels::Place(int clientHeight, BottomPanelsSize bottom, const ViewState& views)
+void HostedPanels::Place(int clientWidth, int clientHeight, BottomPanelsSize bottom, const ViewState& views)
 {
     ForEachRow([&](const auto& entry, auto& made) {
         for (size_t i = 0; i < made.size(); ++i) {
             QWidget* panel = made[i];
+            if (entry.placement == PanelPlacement::BelowViews) {
+                const QRect place = ToQRect(CurvePanelRect(clientWidth, clientHeight, bottom));
+                if (!place.isEmpty()) panel->setGeometry(place);
+                panel->setVisible(shown && !place.isEmpty());
+                continue;
+            }
             if (entry.placement == PanelPlacement::OverView) {
                 if (!ToolbarShown(views, int(i))) continue;
                 panel->setGeometry(ToQRect(ToolbarRect(views, int(i))));
@@ -42,7 +48,9 @@ void HostedPanels::Place(int clientHeight, BottomPanelsSize bottom, const ViewSt
 
 void HostedPanels::Show(const ViewState& views)
 {
+    shown = true;
     ForEachRow([&](const auto& entry, auto& made) {
+        if (entry.placement == PanelPlacement::BelowViews) return;
         for (size_t i = 0; i < made.size(); ++i)
             if (entry.placement != PanelPlacement::OverView || ToolbarShown(views, int(i))) made[i]->show();
     });
@@ -67,6 +75,7 @@ void HostedPanels::RaiseViewPanels()
 
 void HostedPanels::Destroy()
 {
+    shown = false;
     ForEachRow([](const auto&, auto& made) {
         for (auto* panel : made) delete panel;
         made.clear();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/CurvePanel.h"
 #include "app/DisplayToolbar.h"
 #include "app/MotionPanel.h"
 #include "app/PartsPanel.h"
@@ -40,6 +41,7 @@ enum class PanelPlacement {
     Designed,          // at its window-layout place, fixed at its designed size in dialog units
     WithBottomPanels,  // at its window-layout place, as large as the splitter made the bottom panels
     OverView,          // one per view, across the top of its view while the view layout shows that view
+    BelowViews,        // across the client under the views, shown while the layout gives it height
 };
 
 // One row of the panel table: the panel's type, where it goes and how one is made.
@@ -75,6 +77,8 @@ inline constexpr std::tuple kPanelTable{
         .placement = PanelPlacement::Designed,
         .place = PanelKind::Transform,
         .create = [](const PanelMaterials& m, int) { return new TransformPanel(m.session, m.actions, m.parent); }},
+    PanelEntry<CurvePanel>{.placement = PanelPlacement::BelowViews,
+                           .create = [](const PanelMaterials& m, int) { return new CurvePanel(m.session, m.parent); }},
 };
 
 // The panels made from kPanelTable, each kept as its own type. The widgets
@@ -83,11 +87,14 @@ class HostedPanels {
 public:
     // Makes every panel of the table, hidden; a Designed one gets its designed size.
     void Create(const PanelMaterials& materials);
-    // Places the panels made for a client area clientHeight pixels high with
-    // the bottom panels as large as bottom; a view's panel goes over its view
-    // (and above the others) only while views shows that view.
-    void Place(int clientHeight, BottomPanelsSize bottom, const ViewState& views);
-    // Shows every panel made; a view's panel only while views shows that view.
+    // Places the panels made for a client area clientWidth x clientHeight
+    // pixels with the bottom panels as large as bottom; a view's panel goes
+    // over its view (and above the others) only while views shows that view.
+    // A panel below the views is shown (once Show has run) while bottom
+    // gives it height, else hidden.
+    void Place(int clientWidth, int clientHeight, BottomPanelsSize bottom, const ViewState& views);
+    // Shows every panel made; a view's panel only while views shows that
+    // view, a panel below the views at the next Place.
     void Show(const ViewState& views);
     // Shows (visible: as views says) or hides the views' panels.
     void SetViewPanelsVisible(bool visible, const ViewState& views);
@@ -127,6 +134,7 @@ private:
     }
 
     ListsOf<std::remove_const_t<decltype(kPanelTable)>>::Type panels;
+    bool shown = false;  // Show has run
 };
 
 }  // namespace m3d

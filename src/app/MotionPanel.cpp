@@ -3,6 +3,7 @@
 #include "app/CommandActions.h"
 #include "app/CommandIds.h"
 #include "app/ElidingComboBox.h"
+#include "app/KeyMarkerPainting.h"
 #include "app/UpDownControl.h"
 #include "editor/EditorSession.h"
 #include "editor/FieldRules.h"
@@ -395,8 +396,10 @@ void MotionPanel::PaintKeys(QPainter& painter)
             const bool moving = dragged && key.frame - drag->offset >= std::max(1, drag->block.firstFrame) &&
                                 key.frame - drag->offset <= drag->block.lastFrame &&
                                 track.FindKey(key.frame - drag->offset) >= 0;
-            painter.setBrush(moving ? QBrush(Qt::black) : QBrush(Qt::white));
-            painter.drawRect(timeline.FrameX(key.frame) - 2, 43 + 15 * r, 4, 4);
+            // The marker's shape tells the interpolation of the segment after the key.
+            const KeyMarkerPolygons marker = KeyMarkerPolygonsOf(KeyMarkerShapeOf(key.interpolation.Kind()),
+                                                                 timeline.FrameX(key.frame), 45 + 15 * r, 2);
+            PaintKeyMarker(painter, marker, moving ? QBrush(Qt::black) : QBrush(Qt::white), QBrush(Qt::black));
         }
     }
 }

@@ -1,3 +1,4 @@
+#include "anim/MotionOperations.h"
 #include "anim/PoseEvaluation.h"
 #include "cli/CliCommand.h"
 #include "cli/JsonWriter.h"
@@ -6,9 +7,11 @@
 #include "editor/CommandRegistry.h"
 #include "editor/EditorSession.h"
 #include "io/PathLookup.h"
+#include "scene/KeyInterpolation.h"
 #include "scene/ModelScale.h"
 #include "scene/UserPrompt.h"
 
+#include <climits>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -22,13 +25,54 @@ constexpr const char* kUsage =
     "    OP, applied in the order given: --delete-redundant-keys --mirror-motion --ground-all-keyframes\n"
     "    --level-part INDEX --turn-around --scale S (0.0001 ... 10000; OUT.anm must then be in another\n"
     "    folder than PROJECT.anm, and every .mesh file there is written)\n"
+    "    --interpolation MODE [--part NAME] [--frames A-B]: MODE for the keys of Part NAME (of every\n"
+    "    Part without --part) at frames A ... B (every key without --frames); MODE: linear step smooth\n"
+    "    ease-in ease-out ease-in-out ease:x1,y1,x2,y2 (x1, x2: 0 ... 1)\n"
     "    --overwrite: replace the .mesh files already in OUT.anm's folder, and read-only files";
 
 struct Operation {
     std::string name;  // the option without its dashes
     int part = -1;
     float factor = 1.0f;
+    KeyInterpolation interpolation = {};
 };
+
+// The keys an --interpolation gives its interpolation to.
+struct KeySelection {
+    int part = -1;  // -1: every Part
+    int firstFrame = 0;
+    int lastFrame = INT_MAX;
+};
+
+// "A-B", two frames 0 or more with A <= B, into selection.
+bool ParseFrameRange(const std::string& text, KeySelection& selection)
+{
+    const size_t dash = text.find('-');
+    if (dash == std::string::npos) return false;
+    int first = 0, last = 0;
+    if (!ParseInteger(text.substr(0, dash), first) || !ParseInteger(text.substr(dash + 1), last) || first < 0 ||
+        first > last)
+        return false;
+    selection.firstFrame = first;
+    selection.lastFrame = last;
+    return true;
+}
+
+// Gives the selected keys of Motion motion interpolation; returns how many
+// keys were selected.
+int GiveInterpolation(Scene& scene, int motion, const KeySelection& selection, const KeyInterpolation& interpolation)
+{
+    int selected = 0;
+    for (int part = 0; part < scene.PartCount(); ++part) {
+        if (selection.part >= 0 && part != selection.part) continue;
+        for (const KeyFrame& key : scene.MotionAt(motion).tracks[size_t(part)].keys) {
+            if (key.frame < selection.firstFrame || key.frame > selection.lastFrame) continue;
+            SetKeyInterpolation(scene, motion, part, key.frame, interpolation);
+            ++selected;
+        }
+    }
+    return selected;
+}
 
 int Usage()
 {
@@ -89,7 +133,8 @@ bool Run(EditorSession& session, ApplyHost& host, const Operation& op)
 int Apply(const std::vector<std::string>& args)
 {
     std::string path, motionName, outPath;
-    bool haveMotion = false, overwrite = false, scaled = false;
+    std::optional<std::string> partName, frameRange;
+    bool haveMotion = false, overwrite = false, scaled = false, interpolated = false;
     std::vector<Operation> operations;
     for (size_t i = 0; i < args.size(); ++i) {
         const std::string& arg = args[i];
@@ -111,6 +156,23 @@ int Apply(const std::vector<std::string>& args)
                 return Usage();
             operations.push_back(op);
             scaled = true;
+        } else if (arg == "--interpolation" && hasValue) {
+            Operation op{"interpolation"};
+            const std::optional<KeyInterpolation> mode = ParseInterpolation(args[++i]);
+            if (!mode) {
+                std::fprintf(stderr,
+                             "--interpolation %s: not an interpolation; give linear, step, smooth, ease-in, ease-out, "
+                             "ease-in-out or ease:x1,y1,x2,y2 with x1 and x2 within 0 ... 1\n",
+                             args[i].c_str());
+                return 1;
+            }
+            op.interpolation = *mode;
+            operations.push_back(op);
+            interpolated = true;
+        } else if (arg == "--part" && hasValue && !partName) {
+            partName = args[++i];
+        } else if (arg == "--frames" && hasValue && !frameRange) {
+            frameRange = args[++i];
         } else if (arg != "--level-part" && arg != "--scale" && BatchCommand(arg)) {
             operations.push_back({arg.substr(2)});
         } else if (path.empty() && arg.rfind("--", 0) != 0) {
@@ -120,6 +182,14 @@ int Apply(const std::vector<std::string>& args)
         }
     }
     if (path.empty() || !haveMotion || outPath.empty() || operations.empty()) return Usage();
+    // --part and --frames choose the keys of --interpolation only.
+    if (!interpolated && (partName || frameRange)) return Usage();
+    KeySelection selection;
+    if (frameRange && !ParseFrameRange(*frameRange, selection)) {
+        std::fprintf(stderr, "--frames %s: give FIRST-LAST, two frames 0 or more with FIRST <= LAST\n",
+                     frameRange->c_str());
+        return 1;
+    }
     // The scaled geometry belongs in the new project's .mesh files; written
     // beside the source project they would no longer fit its keys.
     if (scaled && SameFolder(path, outPath)) {
@@ -133,6 +203,7 @@ int Apply(const std::vector<std::string>& args)
     if (!LoadProjectForCommand(session, path)) return 1;
     const int motion = FindMotionForCommand(scene, path, motionName);
     if (motion < 0) return 1;
+    if (partName && (selection.part = FindPartForCommand(scene, path, *partName)) < 0) return 1;
     for (const Operation& op : operations) {
         if (op.name == "level-part" && op.part >= scene.PartCount()) {
             std::fprintf(stderr, "%s: --level-part %d: the project has %d Parts\n", path.c_str(), op.part,
@@ -144,7 +215,12 @@ int Apply(const std::vector<std::string>& args)
     session.SetCurrentFrame(0);
     EvaluatePose(scene, motion, 0);
     ApplyHost host;
+    int interpolatedKeys = 0;
     for (const Operation& op : operations) {
+        if (op.name == "interpolation") {
+            interpolatedKeys += GiveInterpolation(scene, motion, selection, op.interpolation);
+            continue;
+        }
         if (!Run(session, host, op)) {
             std::fprintf(stderr, "%s: --scale %g would take the model beyond the float range; nothing was written\n",
                          path.c_str(), static_cast<double>(op.factor));
@@ -158,7 +234,9 @@ int Apply(const std::vector<std::string>& args)
     JsonWriter json;
     json.BeginObject().Key("motion").String(motionName).Key("operations").BeginArray();
     for (const Operation& op : operations) json.String(op.name);
-    json.EndArray().Key("keys").Int(keys).Key("out").String(outPath).EndObject();
+    json.EndArray().Key("keys").Int(keys);
+    if (interpolated) json.Key("interpolatedKeys").Int(interpolatedKeys);
+    json.Key("out").String(outPath).EndObject();
     std::printf("%s\n", json.Text().c_str());
     return 0;
 }

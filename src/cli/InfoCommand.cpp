@@ -5,6 +5,7 @@
 #include "editor/EditorSession.h"
 #include "editor/ModelImportCommands.h"
 #include "foreign/ForeignFormats.h"
+#include "scene/KeyInterpolation.h"
 #include "scene/TextureOutput.h"
 
 #include <cstdio>
@@ -45,7 +46,11 @@ void WriteMotions(JsonWriter& json, const Scene& scene)
                 float values[16];
                 key.matrix.ToArray(values);
                 json.BeginObject().Key("frame").Int(key.frame);
-                json.Key("matrix").Floats(values, 16).EndObject();
+                json.Key("matrix").Floats(values, 16);
+                // Only where it is not the linear most keys have.
+                if (!key.interpolation.IsLinear())
+                    json.Key("interpolation").String(InterpolationName(key.interpolation));
+                json.EndObject();
             }
             json.EndArray();
         }

@@ -42,6 +42,14 @@ int FindMotionForCommand(const Scene& scene, const std::string& path, const std:
     return -1;
 }
 
+int FindPartForCommand(const Scene& scene, const std::string& path, const std::string& name)
+{
+    for (int p = 0; p < scene.PartCount(); ++p)
+        if (scene.Parts()[p]->displayName == name) return p;
+    std::fprintf(stderr, "%s: no Part named \"%s\"\n", path.c_str(), name.c_str());
+    return -1;
+}
+
 bool LoadProjectForCommand(EditorSession& session, const std::string& path)
 {
     const ProjectLoad load = OpenProject(session, path);

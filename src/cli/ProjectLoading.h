@@ -33,6 +33,11 @@ bool RefuseReadOnlyOutput(const std::string& path, bool overwrite);
 // project at path, when there is none.
 int FindMotionForCommand(const Scene& scene, const std::string& path, const std::string& name);
 
+// Index of the Part whose display name (as info lists it) is name; those of
+// a loaded project are unique. -1, with a line on stderr naming the project
+// at path, when there is none.
+int FindPartForCommand(const Scene& scene, const std::string& path, const std::string& name);
+
 // Prints text (possibly several lines) as one line on stderr.
 void PrintFailure(const std::string& text);
 

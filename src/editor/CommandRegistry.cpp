@@ -29,6 +29,24 @@ using M = CommandMenu;
 constexpr CommandNeeds kAlways{};
 constexpr CommandNeeds kNotPlaying{.notPlaying = true};
 constexpr CommandNeeds kPartNotPlaying{.currentPart = true, .notPlaying = true};
+constexpr const char* kInterpolationLabel = QT_TRANSLATE_NOOP("core", "補間の変更");
+
+// The interpolation commands: Make gives the interpolation.
+template <KeyInterpolation (*Make)()>
+void GiveInterpolation(CommandContext& context)
+{
+    context.session.Timeline().SetInterpolation(Make());
+}
+template <KeyInterpolation (*Make)()>
+void UseForNewKeys(CommandContext& context)
+{
+    context.session.Timeline().SetNewKeyInterpolation(Make());
+}
+template <KeyInterpolation (*Make)()>
+bool UsedForNewKeys(const EditorSession& session)
+{
+    return session.Timeline().NewKeyInterpolation() == Make();
+}
 // Keys that act only while the main window has the focus (CommandEntry).
 constexpr bool kMainWindowKeys = true;
 
@@ -140,6 +158,8 @@ const std::array kMenus = {
     CommandMenuEntry{M::Extra, M::Option, QT_TRANSLATE_NOOP("core", "追加機能（&A）")},
     CommandMenuEntry{M::View, M::None, QT_TRANSLATE_NOOP("core", "表示（&V）")},
     CommandMenuEntry{M::Motion, M::None, QT_TRANSLATE_NOOP("core", "モーション（&M）")},
+    CommandMenuEntry{M::Interpolation, M::Motion, QT_TRANSLATE_NOOP("core", "補間（&I）")},
+    CommandMenuEntry{M::NewKeys, M::Interpolation, QT_TRANSLATE_NOOP("core", "新しいキーの補間（&N）")},
     CommandMenuEntry{M::Help, M::None, QT_TRANSLATE_NOOP("core", "&Help")},
 };
 
@@ -227,6 +247,35 @@ const std::array kCommands = {
                  TimelineCommand<&MotionTimeline::SetAllKeys>, false},
     CommandEntry{C::DeleteKey, "delete-key", ID_MOTION_DELETE_KEY, M::Motion, false, QT_TRANSLATE_NOOP("core", "キーを削除（&D）"), "Alt+K", QT_TRANSLATE_NOOP("core", "キーの削除"), kNotPlaying,
                  TimelineCommand<&MotionTimeline::DeleteKeys>, false},
+    // Motion > Interpolation
+    CommandEntry{C::InterpolationLinear, "interpolation-linear", ID_MOTION_INTERPOLATION_LINEAR, M::Interpolation, false, QT_TRANSLATE_NOOP("core", "リニア（&L）"), "Alt+1", kInterpolationLabel, kNotPlaying,
+                 GiveInterpolation<KeyInterpolation::Linear>, false},
+    CommandEntry{C::InterpolationSmooth, "interpolation-smooth", ID_MOTION_INTERPOLATION_SMOOTH, M::Interpolation, false, QT_TRANSLATE_NOOP("core", "スムーズ（&S）"), "Alt+2", kInterpolationLabel, kNotPlaying,
+                 GiveInterpolation<KeyInterpolation::Smooth>, false},
+    CommandEntry{C::InterpolationEaseIn, "interpolation-ease-in", ID_MOTION_INTERPOLATION_EASE_IN, M::Interpolation, false, QT_TRANSLATE_NOOP("core", "イーズイン（&I）"), "Alt+3", kInterpolationLabel, kNotPlaying,
+                 GiveInterpolation<KeyInterpolation::EaseIn>, false},
+    CommandEntry{C::InterpolationEaseOut, "interpolation-ease-out", ID_MOTION_INTERPOLATION_EASE_OUT, M::Interpolation, false, QT_TRANSLATE_NOOP("core", "イーズアウト（&O）"), "Alt+4", kInterpolationLabel, kNotPlaying,
+                 GiveInterpolation<KeyInterpolation::EaseOut>, false},
+    CommandEntry{C::InterpolationEaseInOut, "interpolation-ease-in-out", ID_MOTION_INTERPOLATION_EASE_IN_OUT, M::Interpolation, false, QT_TRANSLATE_NOOP("core", "イーズインアウト（&B）"), "Alt+5", kInterpolationLabel, kNotPlaying,
+                 GiveInterpolation<KeyInterpolation::EaseInOut>, false},
+    CommandEntry{C::InterpolationStep, "interpolation-step", ID_MOTION_INTERPOLATION_STEP, M::Interpolation, false, QT_TRANSLATE_NOOP("core", "ステップ（&T）"), "Alt+6", kInterpolationLabel, kNotPlaying,
+                 GiveInterpolation<KeyInterpolation::Step>, false},
+    CommandEntry{C::NewKeysLinear, "new-keys-linear", ID_MOTION_NEW_KEYS_LINEAR, M::NewKeys, false, QT_TRANSLATE_NOOP("core", "リニア（&L）"), "", nullptr, kAlways,
+                 UseForNewKeys<KeyInterpolation::Linear>, false, false, UsedForNewKeys<KeyInterpolation::Linear>},
+    CommandEntry{C::NewKeysSmooth, "new-keys-smooth", ID_MOTION_NEW_KEYS_SMOOTH, M::NewKeys, false, QT_TRANSLATE_NOOP("core", "スムーズ（&S）"), "", nullptr, kAlways,
+                 UseForNewKeys<KeyInterpolation::Smooth>, false, false, UsedForNewKeys<KeyInterpolation::Smooth>},
+    CommandEntry{C::NewKeysEaseIn, "new-keys-ease-in", ID_MOTION_NEW_KEYS_EASE_IN, M::NewKeys, false, QT_TRANSLATE_NOOP("core", "イーズイン（&I）"), "", nullptr, kAlways,
+                 UseForNewKeys<KeyInterpolation::EaseIn>, false, false, UsedForNewKeys<KeyInterpolation::EaseIn>},
+    CommandEntry{C::NewKeysEaseOut, "new-keys-ease-out", ID_MOTION_NEW_KEYS_EASE_OUT, M::NewKeys, false, QT_TRANSLATE_NOOP("core", "イーズアウト（&O）"), "", nullptr, kAlways,
+                 UseForNewKeys<KeyInterpolation::EaseOut>, false, false, UsedForNewKeys<KeyInterpolation::EaseOut>},
+    CommandEntry{C::NewKeysEaseInOut, "new-keys-ease-in-out", ID_MOTION_NEW_KEYS_EASE_IN_OUT, M::NewKeys, false, QT_TRANSLATE_NOOP("core", "イーズインアウト（&B）"), "", nullptr, kAlways,
+                 UseForNewKeys<KeyInterpolation::EaseInOut>, false, false, UsedForNewKeys<KeyInterpolation::EaseInOut>},
+    CommandEntry{C::NewKeysStep, "new-keys-step", ID_MOTION_NEW_KEYS_STEP, M::NewKeys, false, QT_TRANSLATE_NOOP("core", "ステップ（&T）"), "", nullptr, kAlways,
+                 UseForNewKeys<KeyInterpolation::Step>, false, false, UsedForNewKeys<KeyInterpolation::Step>},
+    // View
+    CommandEntry{C::ToggleCurvePanel, "curves", ID_VIEW_CURVES, M::View, true, QT_TRANSLATE_NOOP("core", "カーブ（&C）"), "", nullptr, kAlways,
+                 [](CommandContext& c) { c.session.SetCurvePanelShown(!c.session.CurvePanelShown()); }, false, false,
+                 [](const EditorSession& s) { return s.CurvePanelShown(); }},
     // Help
     CommandEntry{C::HelpContents, "help", ID_HELP_CONTENTS, M::Help, false, QT_TRANSLATE_NOOP("core", "目次（&M）"), "", nullptr, kAlways,
                  [](CommandContext& c) { c.host.ShowHelpContents(); }, false},

@@ -19,7 +19,7 @@ struct CommandNeeds {
 
 // The menus commands sit in; a command without one is reached by its key or
 // a panel's control.
-enum class CommandMenu { None, File, Preferences, Parts, Option, Extra, View, Motion, Help };
+enum class CommandMenu { None, File, Preferences, Parts, Option, Extra, View, Motion, Interpolation, NewKeys, Help };
 
 // A menu: its title and the menu it opens from (None: the menu bar).
 struct CommandMenuEntry {
@@ -64,6 +64,9 @@ struct CommandEntry {
     // focus: a panel's field, list or tree keeps keys such as the arrows,
     // Space, Home and End for itself.
     bool keysOnMainWindowOnly = false;
+    // For a switch or a choice: whether its menu item shows checked now;
+    // nullptr for a plain command.
+    bool (*checked)(const EditorSession& session) = nullptr;
 };
 
 // Every command, in menu order.

@@ -9,7 +9,8 @@ bool ChangesCommandState(const EditorEvent& event)
 {
     return std::holds_alternative<SelectionChanged>(event) || std::holds_alternative<MotionListChanged>(event) ||
            std::holds_alternative<PlayingChanged>(event) || std::holds_alternative<HistoryButtonsChanged>(event) ||
-           std::holds_alternative<TreeItemInserted>(event) || std::holds_alternative<TreeItemRemoved>(event);
+           std::holds_alternative<TreeItemInserted>(event) || std::holds_alternative<TreeItemRemoved>(event) ||
+           std::holds_alternative<PreferencesChanged>(event);
 }
 
 bool CanRun(const EditorSession& session, EditorCommand command)

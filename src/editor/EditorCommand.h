@@ -47,6 +47,21 @@ enum class EditorCommand : int {
     NextKey,
     FirstFrame,
     LastFrame,
+    // Motion > Interpolation: the keys' interpolation, then that of new keys
+    InterpolationLinear,
+    InterpolationSmooth,
+    InterpolationEaseIn,
+    InterpolationEaseOut,
+    InterpolationEaseInOut,
+    InterpolationStep,
+    NewKeysLinear,
+    NewKeysSmooth,
+    NewKeysEaseIn,
+    NewKeysEaseOut,
+    NewKeysEaseInOut,
+    NewKeysStep,
+    // View
+    ToggleCurvePanel,
     // Help
     HelpContents,
     UserGuide,

@@ -48,10 +48,13 @@ struct PlayingChanged {
 };
 // The playback rate or real-time playback was changed.
 struct PlaybackSettingsChanged {};
+// A preference of the session that menus show checked changed: the
+// interpolation of new keys, whether the curve panel is shown.
+struct PreferencesChanged {};
 
 using EditorEvent =
     std::variant<TreeItemInserted, TreeItemRemoved, TreeItemMoved, TreeItemRenamed, TreeItemChecked, SelectionChanged,
                  PoseChanged, MotionKeysChanged, MotionListChanged, CurrentFrameChanged, ViewsChanged,
-                 HistoryButtonsChanged, TitleChanged, PlayingChanged, PlaybackSettingsChanged>;
+                 HistoryButtonsChanged, TitleChanged, PlayingChanged, PlaybackSettingsChanged, PreferencesChanged>;
 
 }  // namespace m3d

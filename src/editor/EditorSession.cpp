@@ -62,6 +62,13 @@ void EditorSession::SetPlaying(bool isPlaying)
     history.UpdateUndoButtons();
 }
 
+void EditorSession::SetCurvePanelShown(bool shown)
+{
+    if (shown == curvePanelShown) return;
+    curvePanelShown = shown;
+    events.Publish(PreferencesChanged{});
+}
+
 void EditorSession::ShowCurrentTransform()
 {
     transformPanel.fields = TransformValuesOf(scene, CurrentPart());

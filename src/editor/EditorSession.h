@@ -47,6 +47,10 @@ public:
     const ViewDisplays& Displays() const { return viewDisplays; }
     ColourTable& Colours() { return colours; }
     const ColourTable& Colours() const { return colours; }
+    // Whether the curve panel is shown (View > Curves; remembered in the
+    // settings). PreferencesChanged when it changes.
+    bool CurvePanelShown() const { return curvePanelShown; }
+    void SetCurvePanelShown(bool shown);
     // The projects opened or saved last (the File menu's list).
     RecentFiles& RecentProjects() { return recentProjects; }
     const RecentFiles& RecentProjects() const { return recentProjects; }
@@ -110,6 +114,7 @@ private:
     ColourTable colours{};
     RecentFiles recentProjects;
     bool playing = false;
+    bool curvePanelShown = false;
     DocumentHistory history{*this};
     MotionTimeline timeline{*this};
     PlaybackController playback;

@@ -46,6 +46,21 @@ inline constexpr int ID_MOTION_LAST_FRAME = 40076;
 inline constexpr int ID_MOTION_SET_KEY = 40077;
 inline constexpr int ID_MOTION_SET_ALL_KEYS = 40078;
 inline constexpr int ID_MOTION_DELETE_KEY = 40079;
+// The Motion menu's interpolation submenu: the keys' interpolation, then that of new keys.
+inline constexpr int ID_MOTION_INTERPOLATION_LINEAR = 40080;
+inline constexpr int ID_MOTION_INTERPOLATION_SMOOTH = 40081;
+inline constexpr int ID_MOTION_INTERPOLATION_EASE_IN = 40082;
+inline constexpr int ID_MOTION_INTERPOLATION_EASE_OUT = 40083;
+inline constexpr int ID_MOTION_INTERPOLATION_EASE_IN_OUT = 40084;
+inline constexpr int ID_MOTION_INTERPOLATION_STEP = 40085;
+inline constexpr int ID_MOTION_NEW_KEYS_LINEAR = 40086;
+inline constexpr int ID_MOTION_NEW_KEYS_SMOOTH = 40087;
+inline constexpr int ID_MOTION_NEW_KEYS_EASE_IN = 40088;
+inline constexpr int ID_MOTION_NEW_KEYS_EASE_OUT = 40089;
+inline constexpr int ID_MOTION_NEW_KEYS_EASE_IN_OUT = 40090;
+inline constexpr int ID_MOTION_NEW_KEYS_STEP = 40091;
+// The View menu's curve panel switch.
+inline constexpr int ID_VIEW_CURVES = 40092;
 inline constexpr int ID_APP_EXIT = 57665;
 // The File menu's recent projects, first to eighth.
 inline constexpr int ID_FILE_MRU_FIRST = 57616;  // ... 57623

@@ -293,8 +293,8 @@ bool MotionTimeline::SetKeyHere()
     if (session.CurrentMotion() < 0 || session.CurrentFrame() > CurrentLength()) return false;
     DocumentEdit edit(session, EditorCommand::SetKey);
     edit.WatchTrack(session.CurrentMotion(), session.CurrentPart());
-    return ReportKeys(
-        session, SetKey(session.GetScene(), session.CurrentMotion(), session.CurrentPart(), session.CurrentFrame()));
+    return ReportKeys(session, SetKey(session.GetScene(), session.CurrentMotion(), session.CurrentPart(),
+                                      session.CurrentFrame(), newKeyInterpolation));
 }
 
 bool MotionTimeline::SetAllKeys()
@@ -305,7 +305,7 @@ bool MotionTimeline::SetAllKeys()
     edit.WatchMotion(motion);
     bool changed = false;
     for (int part = 0; part < session.GetScene().PartCount(); ++part)
-        changed = SetKey(session.GetScene(), motion, part, session.CurrentFrame()) || changed;
+        changed = SetKey(session.GetScene(), motion, part, session.CurrentFrame(), newKeyInterpolation) || changed;
     return ReportKeys(session, changed);
 }
 
@@ -332,6 +332,33 @@ bool MotionTimeline::DeleteAllKeys()
     return DeleteKeysOf(EditorCommand::DeleteAllKeys, 0, session.GetScene().PartCount() - 1);
 }
 
+bool MotionTimeline::SetInterpolation(const KeyInterpolation& interpolation)
+{
+    const int motion = session.CurrentMotion();
+    if (motion < 0) return false;
+    Scene& scene = session.GetScene();
+    const int current = session.CurrentPart();
+    const int firstPart = current >= 0 ? current : 0;
+    const int lastPart = current >= 0 ? current : scene.PartCount() - 1;
+    DocumentEdit edit(session, EditorCommand::InterpolationLinear);
+    for (int part = firstPart; part <= lastPart; ++part) edit.WatchTrack(motion, part);
+    bool changed = false;
+    for (int part = firstPart; part <= lastPart; ++part) {
+        for (const KeyFrame& key : scene.MotionAt(motion).tracks[size_t(part)].keys) {
+            if (key.frame < RangeLow() || key.frame > RangeHigh()) continue;
+            changed = SetKeyInterpolation(scene, motion, part, key.frame, interpolation) || changed;
+        }
+    }
+    return ReportKeys(session, changed);
+}
+
+void MotionTimeline::SetNewKeyInterpolation(const KeyInterpolation& interpolation)
+{
+    if (interpolation == newKeyInterpolation) return;
+    newKeyInterpolation = interpolation;
+    session.Events().Publish(PreferencesChanged{});
+}
+
 bool MotionTimeline::CopyKeys()
 {
     const int motion = session.CurrentMotion();
@@ -343,7 +370,7 @@ bool MotionTimeline::CopyKeys()
     for (int p = 0; p < scene.PartCount(); ++p) {
         const Part& part = *scene.Parts()[p];
         const Part* parent = scene.PartAt(part.parentIndex);
-        clipboard.parts[p] = {part.id, parent ? parent->id : 0, std::vector<std::optional<Matrix4>>(clipboard.frames),
+        clipboard.parts[p] = {part.id, parent ? parent->id : 0, std::vector<std::optional<KeyFrame>>(clipboard.frames),
                               std::vector<Matrix4>(clipboard.frames)};
     }
     for (int s = 0; s < clipboard.frames; ++s) {
@@ -355,7 +382,7 @@ bool MotionTimeline::CopyKeys()
             if (worlds.empty()) worlds = WorldPoseAt(scene, copied, frame);
             const Matrix4& matrix = copied.tracks[p].keys[key].matrix;
             const int parent = scene.Parts()[p]->parentIndex;
-            clipboard.parts[p].keys[s] = matrix;
+            clipboard.parts[p].keys[s] = copied.tracks[p].keys[key];
             clipboard.parts[p].worlds[s] = parent >= 0 ? matrix * worlds[size_t(parent)] : matrix;
         }
     }
@@ -384,21 +411,22 @@ bool MotionTimeline::PasteKeys()
     bool changed = false;
     for (int s = 0; s < clipboard.frames && start + s <= CurrentLength(); ++s) {
         for (const auto& [part, copied] : targets) {
-            const std::optional<Matrix4>& key = copied->keys[s];
+            const std::optional<KeyFrame>& key = copied->keys[s];
             if (!key) {
                 changed = DeleteKey(scene, motion, part, start + s) || changed;
                 continue;
             }
             const int parentIndex = scene.Parts()[part]->parentIndex;
             const Part* parent = scene.PartAt(parentIndex);
-            Matrix4 matrix = *key;
+            Matrix4 matrix = key->matrix;
             if ((parent ? parent->id : 0) != copied->parent) {
                 // The parent as it stands at this frame, its own pasted key included.
                 const Matrix4 parentWorld =
                     parent ? WorldPoseAt(scene, scene.MotionAt(motion), start + s)[size_t(parentIndex)] : Matrix4();
                 matrix = LocalFromWorld(copied->worlds[s], parent ? &parentWorld : nullptr);
             }
-            changed = SetKeyMatrix(scene, motion, part, start + s, matrix) || changed;
+            changed = SetKeyMatrix(scene, motion, part, start + s, matrix, key->interpolation) || changed;
+            changed = SetKeyInterpolation(scene, motion, part, start + s, key->interpolation) || changed;
         }
     }
     return ReportKeys(session, changed);

@@ -23,9 +23,9 @@ struct KeyClipboard {
         // The Part's parent when copied (0: top level). A Part under another
         // parent now gets its keys re-expressed there.
         uint64_t parent = 0;
-        // Per copied frame, in order: the key, or nullopt where the Part had
-        // none (the paste deletes the key there).
-        std::vector<std::optional<Matrix4>> keys;
+        // Per copied frame, in order: the key (its matrix and interpolation),
+        // or nullopt where the Part had none (the paste deletes the key there).
+        std::vector<std::optional<KeyFrame>> keys;
         // Per copied frame: the key's world placement as of the copy (the
         // key times its parent's world matrix then); meaningful only where
         // keys holds one.
@@ -128,6 +128,14 @@ public:
     bool DeleteAllKeys();
     bool CopyKeys();
     bool PasteKeys();
+    // Gives keys interpolation: those of the range (of the current frame
+    // without one) of the current Part, or of every Part when none is
+    // selected. One undo step; false when no key changed.
+    bool SetInterpolation(const KeyInterpolation& interpolation);
+    // The interpolation Set and Set All give a new key (a key they replace
+    // keeps its own); PreferencesChanged when it changes.
+    const KeyInterpolation& NewKeyInterpolation() const { return newKeyInterpolation; }
+    void SetNewKeyInterpolation(const KeyInterpolation& interpolation);
     // Drops a key drag in progress without moving any key, so that a command,
     // undo or redo that changes the Parts or keys cannot leave the drag
     // holding Parts or keys that are no longer those it picked up.
@@ -164,6 +172,7 @@ private:
     int rangeStart = 0, rangeEnd = 0;
     std::optional<KeyDrag> keyDrag;
     KeyClipboard clipboard;
+    KeyInterpolation newKeyInterpolation;
 };
 
 }  // namespace m3d

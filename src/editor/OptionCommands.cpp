@@ -26,6 +26,8 @@ bool ScaleCommand(EditorSession& session, float factor)
     if (!ScaleModel(session.GetScene(), factor)) return false;
     edit.Add(std::move(change));
     EvaluatePose(session.GetScene(), session.CurrentMotion(), 0);
+    // Every key's translation was scaled.
+    session.Events().Publish(MotionKeysChanged{session.CurrentMotion()});
     session.ShowCurrentTransform();
     session.FitViews();
     return true;

@@ -132,6 +132,13 @@ void RecordingDevice::DrawLineStrip(const LineVertex* vertices, uint32_t vertexC
     Record(RenderCall::DrawLineStrip).lines.assign(vertices, vertices + vertexCount);
 }
 
+void RecordingDevice::DrawPoints(const LineVertex* vertices, uint32_t vertexCount, float size)
+{
+    RecordedCall& c = Record(RenderCall::DrawPoints);
+    c.lines.assign(vertices, vertices + vertexCount);
+    c.pointSize = size;
+}
+
 void RecordingDevice::SetGeometryKey(GeometryKey key)
 {
     state.geometry = key;

@@ -23,6 +23,7 @@ enum class RenderCall {
     DrawIndexedLineStrip,
     DrawLineList,
     DrawLineStrip,
+    DrawPoints,
     SetGeometryKey,
     ForgetGeometry,
 };
@@ -50,7 +51,8 @@ struct RecordedCall {
     std::vector<uint16_t> indices;                       // indexed draws (copied)
     uint32_t baseVertex = 0;                             // indexed draws
     bool firstReversed = false;                          // DrawIndexedTriangleStrip
-    std::vector<LineVertex> lines;                       // line draws (copied)
+    std::vector<LineVertex> lines;                       // line and point draws (copied)
+    float pointSize = 0.0f;                              // DrawPoints
     const void* owner = nullptr;                         // ForgetGeometry
 };
 
@@ -76,6 +78,7 @@ public:
                               uint32_t indexCount, uint32_t baseVertex) override;
     void DrawLineList(const LineVertex* vertices, uint32_t vertexCount) override;
     void DrawLineStrip(const LineVertex* vertices, uint32_t vertexCount) override;
+    void DrawPoints(const LineVertex* vertices, uint32_t vertexCount, float size) override;
     void SetGeometryKey(GeometryKey key) override;
     void ForgetGeometry(const void* owner) override;
 

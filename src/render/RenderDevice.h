@@ -113,6 +113,9 @@ public:
     virtual void DrawLineList(const LineVertex* vertices, uint32_t vertexCount) = 0;
     // One connected line through all vertices.
     virtual void DrawLineStrip(const LineVertex* vertices, uint32_t vertexCount) = 0;
+    // A square dot size pixels across (of the viewport) centred on each
+    // vertex, unlit in its colour, depth-tested as lines are.
+    virtual void DrawPoints(const LineVertex* vertices, uint32_t vertexCount, float size) = 0;
 };
 
 }  // namespace m3d

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "math/Matrix4.h"
+#include "scene/KeyInterpolation.h"
 
 #include <cstdint>
 #include <string>
@@ -14,11 +15,21 @@ constexpr int DEFAULT_MOTION_LENGTH = 60;
 constexpr int kMaxMotionNameBytes = 16;
 
 // The pose of one Part at one frame: the Part's localMatrix with its
-// translation row replaced by its localPosition (_44 = 1).
+// translation row replaced by its localPosition (_44 = 1), and how the
+// segment from this key to the next is timed. Keys are compared and digested
+// as bytes: the fields leave no padding.
 struct KeyFrame {
+    KeyFrame() = default;
+    KeyFrame(int32_t frame, const Matrix4& matrix, const KeyInterpolation& interpolation = {})
+        : frame(frame), matrix(matrix), interpolation(interpolation)
+    {
+    }
+
     int32_t frame = 0;
     Matrix4 matrix;
+    KeyInterpolation interpolation;
 };
+static_assert(sizeof(KeyFrame) == 4 + 64 + 20, "KeyFrame must have no padding");
 
 // The keys of one Part in one Motion, sorted by strictly ascending frame, the
 // first one at frame 0. The operations below keep that order.
@@ -27,8 +38,12 @@ struct MotionTrack {
 
     // Index of the key at exactly frame, or -1.
     int FindKey(int frame) const;
-    // Replaces the matrix of the key at frame, or inserts a key there in frame order.
-    void SetKeyMatrix(int frame, const Matrix4& matrix);
+    // Replaces the matrix of the key at frame (its interpolation stays), or
+    // inserts a key there in frame order with interpolation forNew.
+    void SetKeyMatrix(int frame, const Matrix4& matrix, const KeyInterpolation& forNew = {});
+    // The interpolation of the segment frame lies in: that of the last key at
+    // or before frame; Linear when there is none.
+    KeyInterpolation InterpolationAt(int frame) const;
     // Removes the key at frame; false (and nothing changes) when there is none.
     bool DeleteKey(int frame);
     // Orders the keys by ascending frame (for keys assembled out of order).

@@ -7,6 +7,7 @@
 #include "io/WriteTarget.h"
 #include "scene/MessageLists.h"
 #include "scene/MeshOutput.h"
+#include "scene/ProjectExtrasFile.h"
 #include "scene/ProjectFileFormat.h"
 #include "scene/RecoveryNotes.h"
 #include "scene/SaveTargets.h"
@@ -17,6 +18,7 @@
 #include "text/StoredName.h"
 #include "text/UiText.h"
 
+#include <filesystem>
 #include <optional>
 
 namespace m3d {
@@ -28,11 +30,36 @@ namespace {
 
 // Project files beyond this are refused before they are read into memory.
 constexpr size_t kMaxProjectFileBytes = size_t(1) << 30;
+// And side files beyond this (a key's entry takes some 40 bytes).
+constexpr size_t kMaxExtrasFileBytes = size_t(256) << 20;
 
 std::optional<std::string> FindObjectFile(const FolderIndex& folder, const std::string& name)
 {
     if (auto mesh = folder.FindFile(name + ".mesh")) return mesh;
     return folder.FindFile(name + ".mqo");
+}
+
+bool IsRegularFile(const std::string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_regular_file(path, error);
+}
+
+void RemoveFileIfPresent(const std::string& path)
+{
+    std::error_code error;
+    if (IsRegularFile(path)) std::filesystem::remove(path, error);
+}
+
+// Gives data's keys the interpolations of the project's side file, when it
+// has one; what could not be read or applied is the failure.
+Outcome ReadProjectExtras(const std::string& projectPath, std::string_view projectBytes, ProjectData& data)
+{
+    const std::string extrasPath = ProjectExtrasPath(projectPath);
+    if (!IsRegularFile(extrasPath)) return {};
+    const Expected<std::string> text = ReadWholeFile(extrasPath, kMaxExtrasFileBytes);
+    if (!text) return Outcome::Failure(text.Message() + "\n" + extrasPath + ": every key stays linear");
+    return ApplyProjectExtras(*text, extrasPath, projectBytes, data.parts, data.motions);
 }
 
 }  // namespace
@@ -71,6 +98,10 @@ ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& promp
         save.outcome = Outcome::Failure(why, errorNumber);
         return std::move(save);
     };
+    // What the project file cannot hold goes beside it; a project with
+    // nothing of the kind has no side file.
+    const std::string extras = BuildProjectExtras(ProjectPartRecordsOf(scene), scene.Motions(), *bytes);
+    const std::string extrasPath = ProjectExtrasPath(path);
     if (const SaveTargetCheck check = CheckSaveTargets({path}); !check.refusal.empty())
         return refuse(check.refusal, check.refusalErrorNumber);
     const std::string directory = DirectoryOf(path);
@@ -81,6 +112,7 @@ ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& promp
         return save;
     }
     std::vector<std::string> targets{path};
+    if (!extras.empty()) targets.push_back(extrasPath);
     for (const auto& planned : plan.files) targets.push_back(planned.second);
     const SaveTargetCheck check = CheckSaveTargets(targets);
     if (!check.refusal.empty()) return refuse(check.refusal, check.refusalErrorNumber);
@@ -97,6 +129,7 @@ ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& promp
     options.replaceReadOnly = true;
     Outcome written = StageMeshFiles(scene, plan, set, true);
     if (written) written = StageTextures(PlanMissingTextures(scene, directory), set, prompt.Progress());
+    if (written && !extras.empty()) written = set.Add(extrasPath, extras, options);
     if (written) written = set.Add(path, *bytes, options);
     if (written) written = set.Commit();
     ShowRecoveryNotes(set.Recoveries(), prompt);
@@ -105,6 +138,9 @@ ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& promp
         return save;
     }
     if (!written) return refuse(written.Message(), written.ErrorNumber());
+    // A side file left from an earlier save no longer belongs to the project
+    // (the project file's checksum in it says so, should this fail).
+    if (extras.empty()) RemoveFileIfPresent(extrasPath);
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);
     save.projectWritten = true;
@@ -122,6 +158,7 @@ ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& promp
 ProjectLoad LoadProject(Scene& scene, const std::string& path)
 {
     ProjectLoad load;
+    Outcome extrasRefused;
     // A save of this project that was killed while it put its files in place is ended first.
     if (std::optional<CommitRecoveryNote> note = RecoverCommitOf(InspectWriteTarget(path).file))
         load.recoveries.push_back(std::move(*note));
@@ -136,6 +173,7 @@ ProjectLoad LoadProject(Scene& scene, const std::string& path)
             load.outcome = std::move(parsed);
             return load;
         }
+        extrasRefused = ReadProjectExtras(path, *bytes, data);
     }
 
     scene.ClearScene();
@@ -184,6 +222,7 @@ ProjectLoad LoadProject(Scene& scene, const std::string& path)
     load.complete = true;
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);
+    if (!extrasRefused) brokenObjects.push_back(extrasRefused.Message());
     if (!brokenObjects.empty()) load.outcome = Outcome::Failure(FirstLines(brokenObjects));
     return load;
 }

@@ -122,6 +122,8 @@ void VisitSettingsTable(SettingsValues& values, SettingsPass pass, SettingsVisit
     visitor.Int(Key("TIMELINE", "PANEL_HEIGHT", SettingsOwner::MotionPanel), values.motionPanelHeight, 198);
     visitor.Int(Key("TIMELINE", "FRAME_PIXELS", SettingsOwner::MotionPanel), values.timelineFramePixels, 5);
     VisitFlag(visitor, Key("TIMELINE", "REALTIME", SettingsOwner::MotionPanel), values.realTimePlayback, false);
+    visitor.Text(Key("TIMELINE", "INTERPOLATION", SettingsOwner::MotionPanel), values.newKeyInterpolation, "linear");
+    VisitFlag(visitor, Key("TIMELINE", "CURVES", SettingsOwner::MotionPanel), values.curvePanelShown, false);
 }
 
 SettingsValues DefaultSettingsValues(const std::string& currentDirectory)

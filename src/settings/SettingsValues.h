@@ -54,7 +54,11 @@ struct SettingsValues {
     int motionPanelHeight = 0;
     int timelineFramePixels = 0;
     bool realTimePlayback = false;
-    RecentFiles recentProjects;  // the File menu's list, in its own section after all the others
+    // The interpolation Set gives new keys, by its command-line name
+    // ("linear", "smooth", "ease:x1,y1,x2,y2"...); one that does not parse is linear.
+    std::string newKeyInterpolation;
+    bool curvePanelShown = false;  // View > Curves
+    RecentFiles recentProjects;    // the File menu's list, in its own section after all the others
 };
 
 // Which owners of conditional values exist. A value whose owner is missing is

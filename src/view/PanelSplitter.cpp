@@ -12,7 +12,8 @@ PanelSplitterHandle PanelSplitterAt(int x, int y, int clientWidth, int clientHei
 {
     const PixelRect render = RenderWindowRect(clientWidth, clientHeight, panels);
     const PixelRect motion = PanelRect(PanelKind::Motion, clientHeight, panels);
-    if (x >= render.left && x < clientWidth && y >= render.bottom && y < motion.top) return PanelSplitterHandle::Height;
+    if (x >= render.left && x < clientWidth && y >= render.bottom + panels.curvesHeight && y < motion.top)
+        return PanelSplitterHandle::Height;
     if (x >= motion.right && x < motion.right + kWidthStripPixels && y >= motion.top && y < clientHeight)
         return PanelSplitterHandle::Width;
     return PanelSplitterHandle::None;

@@ -5,8 +5,9 @@
 namespace m3d {
 
 // The splitter between the views and the bottom panels: the band between the
-// render window and the panels drags the motion panel (and the tree) taller,
-// the strip just right of the motion panel drags it wider.
+// render window (or the curve strip below it) and the panels drags the motion
+// panel (and the tree) taller, the strip just right of the motion panel drags
+// it wider.
 enum class PanelSplitterHandle { None, Height, Width };
 
 // The handle under client pixel (x, y) with the bottom panels as large as panels.

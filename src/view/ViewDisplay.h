@@ -13,6 +13,7 @@ struct ViewDisplay {
     int pivot = 0;          // draw the pivot markers
     int showSelection = 0;  // draw the selected Part's bounding box
     int onionSkin = 0;      // draw the poses at the neighbouring keys as ghosts
+    int motionPath = 0;     // draw the path of the selected Part's pivot over the current Motion
 };
 
 using ViewDisplays = std::array<ViewDisplay, 4>;

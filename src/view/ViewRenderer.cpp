@@ -58,6 +58,21 @@ void DrawGhosts(RenderDevice& device, const ViewFrameInputs& in, int view)
     device.SetViewport(viewport);
 }
 
+// Over everything: at the near end of the depth range every pixel passes.
+// Lines and dots are unlit whatever the lighting.
+void DrawPath(RenderDevice& device, const PathDrawing& path)
+{
+    const Viewport viewport = device.GetViewport();
+    Viewport nearest = viewport;
+    nearest.minDepth = nearest.maxDepth = 0.0f;
+    device.SetViewport(nearest);
+    device.SetTransform(TransformKind::World, Matrix4::Identity());
+    if (path.line.size() >= 2) device.DrawLineStrip(path.line.data(), uint32_t(path.line.size()));
+    for (const PathDots& dots : path.dots)
+        if (!dots.points.empty()) device.DrawPoints(dots.points.data(), uint32_t(dots.points.size()), dots.size);
+    device.SetViewport(viewport);
+}
+
 void DrawParts(const ViewFrameInputs& in, int view)
 {
     const ViewDisplay& display = in.displays[view];
@@ -114,6 +129,7 @@ void RenderViews(RenderDevice& device, const ViewFrameInputs& in)
         if (gridShown) DrawGrid(device, views, i, in.grid);
         DrawParts(in, i);
         if (in.displays[i].onionSkin && in.ghosts && !in.ghosts->empty()) DrawGhosts(device, in, i);
+        if (in.displays[i].motionPath && in.path) DrawPath(device, *in.path);
     }
     device.SetViewport(saved);
     device.EndScene();

@@ -19,6 +19,19 @@ struct PoseGhost {
     uint32_t tint = 0;
 };
 
+// Dots of one size in pixels, each at a world position in its own colour.
+struct PathDots {
+    float size = 1.0f;
+    std::vector<LineVertex> points;
+};
+
+// A path drawn over everything else: a line through line's points, then
+// each group of dots in order (a later group covers an earlier one).
+struct PathDrawing {
+    std::vector<LineVertex> line;
+    std::vector<PathDots> dots;
+};
+
 // Everything one frame of the views reads. Nothing here is owned.
 struct ViewFrameInputs {
     const ViewState& views;
@@ -29,6 +42,8 @@ struct ViewFrameInputs {
     int selectedPart = -1;  // the Part whose bounding box "選択の表示" draws; -1 for none
     // Drawn in the views whose onion skin is on; null or empty for none.
     const std::vector<PoseGhost>* ghosts = nullptr;
+    // Drawn in the views whose motion path is on; null for none.
+    const PathDrawing* path = nullptr;
 };
 
 // Draws the grid planes a view shows and the axes, unlit and untextured, in
@@ -48,7 +63,9 @@ void DrawGrid(RenderDevice& device, const ViewState& views, int view, const Grid
 // more. When the view's onion skin is on, the ghosts come last: each checked
 // Part at the ghost's world matrix in its tint, translucent, in the view's
 // draw mode, at depth 1 (the far end of the depth range) and leaving no
-// depth, so they show only where nothing else is drawn.
+// depth, so they show only where nothing else is drawn. When the view's
+// motion path is on, the path comes after everything, unlit at depth 0 (the
+// near end of the depth range), so nothing covers it.
 void RenderViews(RenderDevice& device, const ViewFrameInputs& in);
 
 }  // namespace m3d

@@ -37,14 +37,16 @@ BottomPanelsSize FittedBottomPanels(BottomPanelsSize wanted, int clientWidth, in
     const int widest = std::max(designed.motionWidth, clientWidth - left);
     const int extraRows = std::max(0, (wanted.motionHeight - designed.motionHeight) / kMotionPanelRowPixels);
     const int roomRows =
-        std::max(0, (clientHeight - kRenderWindowBottomMargin - kMinimumRenderHeight) / kMotionPanelRowPixels);
+        std::max(0, (clientHeight - kRenderWindowBottomMargin - wanted.curvesHeight - kMinimumRenderHeight) /
+                        kMotionPanelRowPixels);
     return {std::clamp(wanted.motionWidth, designed.motionWidth, widest),
-            designed.motionHeight + kMotionPanelRowPixels * std::min(extraRows, roomRows)};
+            designed.motionHeight + kMotionPanelRowPixels * std::min(extraRows, roomRows), wanted.curvesHeight};
 }
 
 PixelRect RenderWindowRect(int clientWidth, int clientHeight, BottomPanelsSize panels)
 {
-    const int margin = kRenderWindowBottomMargin + panels.motionHeight - BottomPanelsSize().motionHeight;
+    const int margin =
+        kRenderWindowBottomMargin + panels.motionHeight - BottomPanelsSize().motionHeight + panels.curvesHeight;
     const int width = std::max(clientWidth - kRenderWindowLeft, 0);
     const int height = std::max(clientHeight - margin, 0);
     return {kRenderWindowLeft, 0, kRenderWindowLeft + width, height};
@@ -54,6 +56,12 @@ PixelRect PanelSize(PanelKind panel)
 {
     const PanelPlacement p = PlacementOf(panel);
     return {0, 0, DialogUnitsToPixelsX(p.widthUnits), DialogUnitsToPixelsY(p.heightUnits)};
+}
+
+PixelRect CurvePanelRect(int clientWidth, int clientHeight, BottomPanelsSize panels)
+{
+    const PixelRect render = RenderWindowRect(clientWidth, clientHeight, panels);
+    return {render.left, render.bottom, render.right, render.bottom + panels.curvesHeight};
 }
 
 PixelRect PanelRect(PanelKind panel, int clientHeight, BottomPanelsSize panels)

@@ -21,6 +21,10 @@ inline constexpr int kMinimumRenderHeight = 200;
 inline constexpr int kMotionPanelRowPixels = 15;
 // The display toolbars are 16 pixels high and sit 2 pixels inside their view.
 inline constexpr int kToolbarHeight = 16;
+// While shown, the curve panel is a strip this high (120 vertical dialog
+// units) across the client right of the left panels, just above the bottom
+// panels; the render window is that much lower.
+inline constexpr int kCurvePanelHeight = 180;
 
 // The panels were laid out in dialog units of a 9-point font: one horizontal
 // unit is 1.75 px, one vertical unit 1.5 px. Fractions are dropped, so panels
@@ -32,14 +36,16 @@ enum class PanelKind { Parts, Transform, PartsTree, Motion };
 
 // The motion panel's size in pixels, as the user made it by dragging the
 // splitter between the views and the bottom panels; the parts tree beside it
-// is as much taller as it is.
+// is as much taller as it is. Above them the curve panel's strip, when shown.
 struct BottomPanelsSize {
     int motionWidth = 460;   // its designed width, 263 dialog units
     int motionHeight = 198;  // its designed height, 132 dialog units
+    int curvesHeight = 0;    // kCurvePanelHeight while the curve panel is shown, else 0
 };
 // wanted fitted to a client area: never below the designed size, taller only
 // by whole timeline rows, no wider than the client right of the motion panel,
-// and never so tall that the render window gets lower than kMinimumRenderHeight.
+// and never so tall that the render window (below the curve strip's height)
+// gets lower than kMinimumRenderHeight. The strip's height stays as wanted.
 BottomPanelsSize FittedBottomPanels(BottomPanelsSize wanted, int clientWidth, int clientHeight);
 
 // The render window for a client area of clientWidth x clientHeight above the
@@ -51,6 +57,9 @@ PixelRect RenderWindowRect(int clientWidth, int clientHeight, BottomPanelsSize p
 PixelRect PanelRect(PanelKind panel, int clientHeight, BottomPanelsSize panels = {});
 // The designed size of a panel in pixels; its left and top are 0.
 PixelRect PanelSize(PanelKind panel);
+// The curve panel's strip: right under the render window, from its left edge
+// to the client's right one, panels.curvesHeight high (empty while hidden).
+PixelRect CurvePanelRect(int clientWidth, int clientHeight, BottomPanelsSize panels);
 
 // Whether view's display toolbar is shown: all four in four-view mode, only
 // the maximised view's in single-view mode.

@@ -13,6 +13,7 @@
 #include "editor/MotionCommands.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 #include <filesystem>
 
@@ -131,6 +132,35 @@ TEST(ApplyCommandCli, ScalingWritesScaledMeshesIntoAnotherFolder)
     EXPECT_FALSE(other.Exists("big2.anm"));
 }
 
+TEST(ApplyCommandCli, InterpolationGoesToTheChosenKeysAndInfoListsTheKeysThatAreNotLinear)
+{
+    Figure f;
+    const std::string smooth = f.folder.File("smooth.anm");
+    CliResult r = f.Apply("--interpolation smooth --part armL --frames 5-20", smooth);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("\"interpolatedKeys\":1,"), std::string::npos) << r.out;
+    {
+        Loaded loaded(smooth);
+        EXPECT_EQ(loaded.Track(1, 1).keys[1].interpolation, KeyInterpolation::Smooth());
+        EXPECT_TRUE(loaded.Track(1, 1).keys[0].interpolation.IsLinear());
+        EXPECT_TRUE(loaded.Track(1, 0).keys[1].interpolation.IsLinear());
+    }
+    const nlohmann::json info = nlohmann::json::parse(f.Run("info " + Quote(smooth)).out);
+    EXPECT_EQ(info["motions"][1]["tracks"][1][1]["interpolation"], "smooth");
+    EXPECT_FALSE(info["motions"][1]["tracks"][1][0].contains("interpolation"));
+
+    // Without --part and --frames: every key of the Motion, and of it only.
+    const std::string eased = f.folder.File("eased.anm");
+    r = f.Apply("--interpolation ease:0.1,0.2,0.3,1.5", eased);
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    Loaded loaded(eased);
+    for (int part = 0; part < 3; ++part) {
+        for (const KeyFrame& key : loaded.Track(1, part).keys)
+            EXPECT_EQ(key.interpolation, KeyInterpolation::Ease(0.1f, 0.2f, 0.3f, 1.5f)) << part << " " << key.frame;
+        EXPECT_TRUE(loaded.Track(0, part).keys[0].interpolation.IsLinear());
+    }
+}
+
 TEST(ApplyCommandCli, RefusesMisuseAndReportsProblemsOfTheProject)
 {
     Figure f;
@@ -150,6 +180,18 @@ TEST(ApplyCommandCli, RefusesMisuseAndReportsProblemsOfTheProject)
     const CliResult motion = f.Run("apply " + project + " --motion run --turn-around --out " + Quote(out));
     EXPECT_EQ(motion.exitCode, 1);
     EXPECT_NE(motion.err.find("no Motion named \"run\""), std::string::npos) << motion.err;
+    // The interpolation's mode, Part and frames are named when wrong.
+    for (const auto& [options, message] : std::vector<std::pair<std::string, std::string>>{
+             {"--interpolation wobbly", "--interpolation wobbly: not an interpolation"},
+             {"--interpolation ease:1.5,0,1,1", "--interpolation ease:1.5,0,1,1: not an interpolation"},
+             {"--interpolation step --part leg", "no Part named \"leg\""},
+             {"--interpolation step --frames 9-3", "--frames 9-3: give FIRST-LAST"},
+             {"--interpolation step --frames 4", "--frames 4: give FIRST-LAST"}}) {
+        const CliResult refused = f.Apply(options, out);
+        EXPECT_EQ(refused.exitCode, 1) << options;
+        EXPECT_NE(refused.err.find(message), std::string::npos) << refused.err;
+    }
+    EXPECT_EQ(f.Apply("--turn-around --part armL", out).exitCode, 2);
     EXPECT_EQ(f.Run("apply " + Quote(f.folder.File("none.anm")) + " --motion walk --turn-around --out " + Quote(out))
                   .exitCode,
               1);

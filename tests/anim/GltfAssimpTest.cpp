@@ -4,6 +4,7 @@
 #ifdef M3D_HAVE_ASSIMP
 
 #include "scene/ProjectFile.h"
+#include "support/AssimpChannel.h"
 #include "support/CliRun.h"
 #include "support/GltfSampleScenes.h"
 #include "support/ScriptedPrompt.h"
@@ -25,31 +26,6 @@ void Names(const aiNode* node, const std::string& prefix, std::vector<std::strin
 {
     out.push_back(prefix + node->mName.C_Str());
     for (unsigned i = 0; i < node->mNumChildren; ++i) Names(node->mChildren[i], prefix + " ", out);
-}
-
-// The pose of channel at ticks, interpolated as glTF's LINEAR says.
-aiMatrix4x4 LocalAt(const aiNodeAnim& channel, double ticks)
-{
-    auto bracket = [ticks](auto* keys, unsigned count, auto blend) {
-        unsigned k = 0;
-        while (k + 1 < count && keys[k + 1].mTime <= ticks) ++k;
-        if (k + 1 >= count || ticks <= keys[k].mTime) return keys[std::min(k, count - 1)].mValue;
-        const double t = (ticks - keys[k].mTime) / (keys[k + 1].mTime - keys[k].mTime);
-        return blend(keys[k].mValue, keys[k + 1].mValue, static_cast<float>(t));
-    };
-    const aiVector3D position = bracket(channel.mPositionKeys, channel.mNumPositionKeys,
-                                        [](aiVector3D a, aiVector3D b, float t) { return a + (b - a) * t; });
-    const aiQuaternion rotation =
-        bracket(channel.mRotationKeys, channel.mNumRotationKeys, [](aiQuaternion a, aiQuaternion b, float t) {
-            aiQuaternion out;
-            aiQuaternion::Interpolate(out, a, b, t);
-            return out;
-        });
-    aiMatrix4x4 local(rotation.GetMatrix());
-    local.a4 = position.x;
-    local.b4 = position.y;
-    local.c4 = position.z;
-    return local;
 }
 
 }  // namespace
@@ -154,7 +130,7 @@ TEST(GltfAssimp, ReaderFindsTreeMeshesAnimationsAndTheEditorsPoseAtEveryFrame)
                 aiMatrix4x4 local = node->mTransformation;
                 for (unsigned c = 0; c < walk.mNumChannels; ++c)
                     if (walk.mChannels[c]->mNodeName == node->mName)
-                        local = LocalAt(*walk.mChannels[c], frame / 24.0 * ticksPerSecond);
+                        local = AssimpLocalAt(*walk.mChannels[c], frame / 24.0 * ticksPerSecond);
                 world = local * world;
             }
             for (int r = 0; r < 3; ++r)

@@ -339,3 +339,66 @@ TEST(WholeMotionOperations, EachEndsShowingTheCurrentFrameAsOneUndoStep)
         operation(a.session);
     EXPECT_EQ(a.session.History().Position(), expected - 1);
 }
+
+TEST(DeleteRedundantKeys, UnderSmoothAndEaseAKeyGoesOnlyWhereEveryFrameKeepsItsPose)
+{
+    // A smooth straight line at constant speed: the middle key changes no frame.
+    Animated a;
+    const int line = a.Add(-1, "line"), bend = a.Add(-1, "bend"), eased = a.Add(-1, "eased");
+    a.Start();
+    for (int frame : {0, 10, 20, 30}) a.Set(line, frame, Key(0, 0, 0, {float(frame), 0, 0}));
+    // Bent at frame 20: without any one of its inner keys the curve runs elsewhere.
+    for (auto [frame, y] : {std::pair{0, 0.0f}, {10, 10.0f}, {20, 20.0f}, {30, 0.0f}})
+        a.Set(bend, frame, Key(0, 0, 0, {0, y, 0}));
+    // Two eased halves come to rest at the middle key; without it the motion would pass it at speed.
+    for (auto [frame, x] : {std::pair{0, 0.0f}, {10, 5.0f}, {20, 10.0f}}) a.Set(eased, frame, Key(0, 0, 0, {x, 0, 0}));
+    for (int part : {line, bend}) {
+        for (KeyFrame& key : a.Track(part).keys) key.interpolation = KeyInterpolation::Smooth();
+    }
+    for (KeyFrame& key : a.Track(eased).keys) key.interpolation = KeyInterpolation::EaseInOut();
+    const MotionTrack bendBefore = a.Track(bend);
+
+    DeleteRedundantKeysCommand(a.session);
+    EXPECT_EQ(FramesOf(a.Track(line)), (std::vector<int>{0, 30}));
+    EXPECT_EQ(FramesOf(a.Track(bend)), (std::vector<int>{0, 10, 20, 30}));
+    EXPECT_EQ(FramesOf(a.Track(eased)), (std::vector<int>{0, 10, 20}));
+    for (int frame = 0; frame <= 30; ++frame) {
+        TrackPose before, after;
+        EvaluateTrack(bendBefore, frame, before);
+        EvaluateTrack(a.Track(bend), frame, after);
+        EXPECT_EQ(after.localPosition, before.localPosition) << frame;
+    }
+    // The interpolations of the keys kept stay theirs.
+    for (const KeyFrame& key : a.Track(line).keys) EXPECT_EQ(key.interpolation, KeyInterpolation::Smooth());
+}
+
+TEST(WholeMotionOperations, KeysKeepTheirInterpolationsAndNewKeysTakeTheSegmentsOne)
+{
+    Animated a;
+    const int left = a.Add(-1, "left"), right = a.Add(-1, "right");
+    a.scene.Parts()[left]->symmetryIndex = right;
+    a.scene.Parts()[right]->symmetryIndex = left;
+    a.Start();
+    a.Set(left, 10, Key(30, 0, 0, {1, 2, 0}));
+    a.Set(right, 20, Key(0, 0, 0, {-1, 4, 0}));
+    a.Track(left).keys[0].interpolation = KeyInterpolation::Smooth();
+    a.Track(left).keys[1].interpolation = KeyInterpolation::Step();
+    a.Track(right).keys[0].interpolation = KeyInterpolation::EaseIn();
+
+    // Mirrored, each Part takes its partner's keys: their frames and interpolations.
+    MirrorMotionCommand(a.session);
+    ASSERT_EQ(FramesOf(a.Track(right)), (std::vector<int>{0, 10}));
+    EXPECT_EQ(a.Track(right).keys[0].interpolation, KeyInterpolation::Smooth());
+    EXPECT_EQ(a.Track(right).keys[1].interpolation, KeyInterpolation::Step());
+    ASSERT_EQ(FramesOf(a.Track(left)), (std::vector<int>{0, 20}));
+    EXPECT_EQ(a.Track(left).keys[0].interpolation, KeyInterpolation::EaseIn());
+
+    // Turned around, every key keeps its own.
+    TurnMotionAroundCommand(a.session);
+    EXPECT_EQ(a.Track(right).keys[1].interpolation, KeyInterpolation::Step());
+    // Grounded, the key made at 20 on the right splits a step segment and is a step too.
+    GroundAllKeyframesCommand(a.session);
+    ASSERT_EQ(FramesOf(a.Track(right)), (std::vector<int>{0, 10, 20}));
+    EXPECT_EQ(a.Track(right).keys[2].interpolation, KeyInterpolation::Step());
+    EXPECT_EQ(a.Track(right).keys[0].interpolation, KeyInterpolation::Smooth());
+}

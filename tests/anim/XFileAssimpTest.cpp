@@ -5,9 +5,12 @@
 #include "anim/MotionOperations.h"
 #include "anim/XFileText.h"
 #include "crafted/CraftedShape.h"
+#include "anim/PoseEvaluation.h"
 #include "scene/ProjectFile.h"
 #include "meshlib/LoadedModel.h"
 #include "scene/Scene.h"
+#include "support/AssimpChannel.h"
+#include "support/GltfSampleScenes.h"
 #include "support/OutcomeAssertions.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
@@ -174,6 +177,45 @@ TEST(XFileAssimp, ReaderFindsFramesMeshesMaterialsAndKeys)
     // Part prop moves up by 3 at frame 20 of "move".
     const aiNodeAnim* prop = read->mAnimations[0]->mChannels[2];
     EXPECT_FLOAT_EQ(prop->mPositionKeys[2].mValue.y, 3.0f);
+}
+
+TEST(XFileAssimp, EveryFrameIsTheEditorsPoseWhateverTheInterpolation)
+{
+    TempFolder folder;
+    EditorSession session;
+    BuildInterpolationSample(session, folder);
+    const Scene& scene = session.GetScene();
+    const std::string path = folder.File("kinds.x");
+    constexpr int factor = 160;
+    ScriptedPrompt prompt;
+    const ExportXResult result = ExportXFile(session.GetScene(), path, factor, prompt);
+    ASSERT_TRUE(result.written) << result.message;
+
+    Assimp::Importer importer;
+    const aiScene* read = importer.ReadFile(path, 0);
+    ASSERT_NE(read, nullptr) << importer.GetErrorString();
+    ASSERT_EQ(read->mNumAnimations, 2u);
+    for (unsigned a = 0; a < 2; ++a) {
+        const aiAnimation& animation = *read->mAnimations[a];
+        const Motion& motion = scene.Motions()[1 - a];  // the last Motion first
+        EXPECT_EQ(animation.mName.C_Str(), motion.name);
+        ASSERT_EQ(animation.mNumChannels, static_cast<unsigned>(scene.PartCount()));
+        for (int part = 0; part < scene.PartCount(); ++part) {
+            for (int frame = 0; frame <= motion.length; ++frame) {
+                const aiMatrix4x4 local = AssimpLocalAt(*animation.mChannels[part], double(frame) * factor);
+                const TrackPose pose = PartPoseAt(scene, motion, part, frame);
+                Matrix4 expected = pose.localMatrix;
+                expected.SetTranslation(pose.localPosition);
+                // The reader turns the file's left-handed axes into its own
+                // right-handed ones (mirroring Z) and its matrices act on
+                // column vectors: S M^T S, S = diag(1, 1, -1).
+                for (int r = 0; r < 3; ++r)
+                    for (int c = 0; c < 4; ++c)
+                        EXPECT_NEAR(local[r][c], ((r == 2) != (c == 2) ? -1.0f : 1.0f) * expected.m[c][r], 1e-5f)
+                            << motion.name << " part " << part << " frame " << frame << " element " << r << "," << c;
+            }
+        }
+    }
 }
 
 TEST(XFileAssimp, AChainDeeperThanTheIndentationLimitIsReadWhole)

@@ -91,6 +91,12 @@ TEST(XFileKeyFrames, FramesWithAnyKeyBeforeTheLengthThenTheLength)
     EXPECT_EQ(XFileKeyFrames(MotionWithKeys(30, {{0, 30}, {0, 5, 30, 40}})), (std::vector<int>{0, 5, 30}));
     // Damaged data: a negative length still gives one key at 0.
     EXPECT_EQ(XFileKeyFrames(MotionWithKeys(-5, {{0}})), (std::vector<int>{0}));
+    // Every frame inside a segment that is not linear, up to the length.
+    Motion stepped = MotionWithKeys(8, {{0, 3, 6, 10}, {0, 5}});
+    stepped.tracks[0].keys[0].interpolation = KeyInterpolation::Step();
+    stepped.tracks[0].keys[2].interpolation = KeyInterpolation::Smooth();
+    EXPECT_EQ(XFileKeyFrames(stepped), (std::vector<int>{0, 1, 2, 3, 5, 6, 7, 8}));
+    EXPECT_EQ(MotionKeyFrames(stepped), (std::vector<int>{0, 3, 5, 6, 8}));
 }
 
 TEST(BuildXFileContent, AnimationSetsRunFromTheLastMotionToTheFirstWithKeysAtFrameTimesFactor)

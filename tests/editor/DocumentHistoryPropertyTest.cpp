@@ -9,6 +9,7 @@
 #include "editor/PoseCommands.h"
 #include "editor/SymmetryEditor.h"
 #include "scene/ModelRules.h"
+#include "scene/ProjectExtrasFile.h"
 #include "scene/ProjectFile.h"
 #include "scene/ProjectFileFormat.h"
 #include "support/OutcomeAssertions.h"
@@ -31,12 +32,14 @@ using namespace m3d;
 // and every saved project opens again as the document that was saved.
 namespace {
 
-// What a save would write, held in memory: the project file and every Part's geometry.
+// What a save would write, held in memory: the project file, its side file
+// and every Part's geometry.
 std::string DocumentBytes(const Scene& scene)
 {
     const Expected<std::string> built = BuildProjectFile(ProjectPartRecordsOf(scene), scene.Motions());
     EXPECT_TRUE(Succeeded(built));
     std::string bytes = built ? *built : std::string();
+    bytes += BuildProjectExtras(ProjectPartRecordsOf(scene), scene.Motions(), bytes);
     for (const auto& part : scene.Parts()) {
         if (!part->mesh) continue;
         bytes += std::to_string(part->mesh->GetFaceNum()) + "/" + std::to_string(part->mesh->GetMtrlNum());
@@ -111,6 +114,15 @@ struct RandomEditing {
     }
 
     int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
+    KeyInterpolation RandomInterpolation()
+    {
+        switch (Pick(4)) {
+        case 0: return KeyInterpolation::Linear();
+        case 1: return KeyInterpolation::Step();
+        case 2: return KeyInterpolation::Smooth();
+        default: return KeyInterpolation::Ease(Pick(11) / 10.0f, Value(), Pick(11) / 10.0f, Value());
+        }
+    }
     float Value() { return std::uniform_real_distribution<float>(-3, 3)(random); }
     std::string NewName() { return kNameStems[Pick(std::size(kNameStems))] + std::to_string(++names); }
     std::string ObjectFile()
@@ -171,7 +183,7 @@ struct RandomEditing {
     {
         const int motion = session.CurrentMotion();
         const int length = motion >= 0 ? scene.Motions()[motion].length : 0;
-        switch (Pick(30)) {
+        switch (Pick(32)) {
         case 0: session.SelectPart(Pick(scene.PartCount() + 1) - 1); break;
         case 1:
             session.SelectMotion(Pick(scene.MotionCount() + 1) - 1);
@@ -251,6 +263,8 @@ struct RandomEditing {
         case 27: RenameCurrentPart(session, Pick(4) ? NewName() : "arm"); break;
         case 28: ReparentCurrentPart(session, Pick(scene.PartCount() + 1) - 1); break;
         case 29: RefusedSave(); break;
+        case 30: session.Timeline().SetInterpolation(RandomInterpolation()); break;
+        case 31: session.Timeline().SetNewKeyInterpolation(RandomInterpolation()); break;
         }
     }
 };

@@ -375,3 +375,53 @@ TEST(MotionTimeline, DraggingInsideTheRangeMovesEveryPartsKeysAndTheRange)
     timeline.LeftUp();
     EXPECT_FALSE(timeline.HasRange());
 }
+
+TEST(MotionTimeline, InterpolationGoesToTheRangesKeysOfTheSelectionAsOneUndoStepAndTravelsWithCopies)
+{
+    MotionSessionFixture f(2, 60);
+    MotionTimeline& timeline = f.session.Timeline();
+    for (int part : {0, 1})
+        for (int frame : {10, 20, 30}) f.PutKey(part, frame, float(frame));
+    f.session.History().Clear();
+    const auto kinds = [&f](int part) {
+        std::vector<InterpolationKind> out;
+        for (const KeyFrame& key : f.Track(part).keys) out.push_back(key.interpolation.Kind());
+        return out;
+    };
+    using K = InterpolationKind;
+
+    // Without a range: the selected Part's key at the current frame.
+    f.session.SelectPart(1);
+    f.session.SetCurrentFrame(20);
+    ASSERT_TRUE(timeline.SetInterpolation(KeyInterpolation::Step()));
+    EXPECT_EQ(kinds(1), (std::vector<K>{K::Linear, K::Linear, K::Step, K::Linear}));
+    EXPECT_EQ(kinds(0), (std::vector<K>{K::Linear, K::Linear, K::Linear, K::Linear}));
+    // A range with no Part selected: every Part's keys inside it, as one step.
+    f.session.SelectPart(-1);
+    ChooseRange(timeline, 15, 30);
+    const int steps = f.session.History().StepCount();
+    ASSERT_TRUE(timeline.SetInterpolation(KeyInterpolation::Smooth()));
+    EXPECT_EQ(f.session.History().StepCount(), steps + 1);
+    EXPECT_EQ(kinds(0), (std::vector<K>{K::Linear, K::Linear, K::Smooth, K::Smooth}));
+    EXPECT_EQ(kinds(1), (std::vector<K>{K::Linear, K::Linear, K::Smooth, K::Smooth}));
+    EXPECT_TRUE(f.session.History().IsModified());
+    EXPECT_FALSE(timeline.SetInterpolation(KeyInterpolation::Smooth()));  // nothing changes, no step
+    f.session.History().Undo();
+    EXPECT_EQ(kinds(1), (std::vector<K>{K::Linear, K::Linear, K::Step, K::Linear}));
+
+    // Copied keys carry their interpolation onto the keys they replace.
+    ChooseRange(timeline, 20, 20);
+    ASSERT_TRUE(timeline.CopyKeys());
+    f.session.SetCurrentFrame(30);
+    ASSERT_TRUE(timeline.PasteKeys());
+    EXPECT_EQ(kinds(1), (std::vector<K>{K::Linear, K::Linear, K::Step, K::Step}));
+
+    // A new key takes the interpolation chosen for new keys; a key set again keeps its own.
+    timeline.SetNewKeyInterpolation(KeyInterpolation::EaseOut());
+    f.session.SelectPart(1);
+    f.session.SetCurrentFrame(40);
+    ASSERT_TRUE(timeline.SetKeyHere());
+    f.session.SetCurrentFrame(20);
+    ASSERT_TRUE(timeline.SetKeyHere());
+    EXPECT_EQ(kinds(1), (std::vector<K>{K::Linear, K::Linear, K::Step, K::Step, K::Ease}));
+}

@@ -58,5 +58,10 @@ int main(int argc, char** argv)
     EditorSession many;
     BuildManyPartsSample(many, manyFolder, 100, 3);
     ok = ExportBoth(many, out, "many_parts") && ok;
+
+    TempFolder kindsFolder;
+    EditorSession kinds;
+    BuildInterpolationSample(kinds, kindsFolder);
+    ok = ExportBoth(kinds, out, "interpolations") && ok;
     return ok ? 0 : 1;
 }

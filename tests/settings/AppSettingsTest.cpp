@@ -32,7 +32,8 @@ std::string DefaultFileText(const std::string& directory)
                 "PERS_TO_X=0.000000\nPERS_TO_Y=0.000000\nPERS_TO_Z=0.000000\n";
     }
     text += "\n[INTERFACE]\nLANGUAGE=ja\n\n[TEXTURE]\nMEMORY_MB=512\n";
-    text += "\n[TIMELINE]\nPANEL_WIDTH=460\nPANEL_HEIGHT=198\nFRAME_PIXELS=5\nREALTIME=0\n";
+    text +=
+        "\n[TIMELINE]\nPANEL_WIDTH=460\nPANEL_HEIGHT=198\nFRAME_PIXELS=5\nREALTIME=0\nINTERPOLATION=linear\nCURVES=0\n";
     text += "\n[RECENT]\n";
     for (int i = 0; i < 8; ++i) text += "FILE" + std::to_string(i) + "=\n";
     return text;
@@ -176,7 +177,7 @@ TEST(AppSettings, ViewTypesAreReadAheadButWrittenInsideEachView)
 {
     const std::vector<std::string> read = KeyOrder(SettingsPass::Read);
     const std::vector<std::string> write = KeyOrder(SettingsPass::Write);
-    ASSERT_EQ(read.size(), 77u);
+    ASSERT_EQ(read.size(), 79u);
     ASSERT_EQ(write.size(), read.size());
     EXPECT_EQ(read.front(), "DIRECTORY.ADD_OBJECT");
     EXPECT_EQ(read[2], "DIRECTORY.EXPORT_GLTF");
@@ -187,10 +188,10 @@ TEST(AppSettings, ViewTypesAreReadAheadButWrittenInsideEachView)
         EXPECT_EQ(write[23 + 12 * v], "VIEW" + std::to_string(v) + ".TYPE");
         EXPECT_EQ(write[24 + 12 * v], "VIEW" + std::to_string(v) + ".DRAWMODE");
     }
-    EXPECT_EQ(write[write.size() - 7], "VIEW3.PERS_TO_Z");
-    EXPECT_EQ(write[write.size() - 6], "INTERFACE.LANGUAGE");
-    EXPECT_EQ(write[write.size() - 5], "TEXTURE.MEMORY_MB");
-    EXPECT_EQ(write.back(), "TIMELINE.REALTIME");
+    EXPECT_EQ(write[write.size() - 9], "VIEW3.PERS_TO_Z");
+    EXPECT_EQ(write[write.size() - 8], "INTERFACE.LANGUAGE");
+    EXPECT_EQ(write[write.size() - 7], "TEXTURE.MEMORY_MB");
+    EXPECT_EQ(write.back(), "TIMELINE.CURVES");
     // Apart from the TYPE keys both passes list the same keys in the same order.
     auto withoutTypes = [](std::vector<std::string> keys) {
         std::erase_if(keys, [](const std::string& k) { return k.ends_with(".TYPE"); });

@@ -64,6 +64,81 @@ inline void BuildFigureSample(EditorSession& session, const TempFolder& folder)
     session.SelectMotion(0);
 }
 
+// Keys of one Part given whole: each key's matrix and the interpolation of
+// the segment it starts (the frame-0 key already there takes it too).
+struct SampleTrackKey {
+    int frame;
+    Matrix4 matrix;
+    KeyInterpolation interpolation;
+};
+inline void SetSampleKeys(Scene& scene, int motion, int part, const std::vector<SampleTrackKey>& keys)
+{
+    for (const SampleTrackKey& key : keys) {
+        SetKeyMatrix(scene, motion, part, key.frame, key.matrix, key.interpolation);
+        SetKeyInterpolation(scene, motion, part, key.frame, key.interpolation);
+    }
+}
+
+// Every kind of interpolation, for the glTF and DirectX exports: cubes
+// "smooth" (with "step" under it), "ease" (with "mixed" under it) and
+// "linear". Motion "kinds" (50 frames): smooth turns by 120 degrees a key
+// (quaternions change sign) and ends at 40, step holds, ease has an ease-in-
+// out and an overshooting ease, mixed runs smooth, step, ease-in, linear,
+// smooth, linear keeps to its keys. Motion "past" (30 frames) has keys past
+// its end: smooth keys on "smooth" (one on frame 30) and on "step" (none
+// there), step keys on "ease".
+inline void BuildInterpolationSample(EditorSession& session, const TempFolder& folder)
+{
+    Scene& scene = session.GetScene();
+    const int smooth = AddCubeUnder(scene, folder, -1, "smooth.mqo");
+    const int step = AddCubeUnder(scene, folder, smooth, "step.mqo");
+    const int ease = AddCubeUnder(scene, folder, -1, "ease.mqo");
+    const int mixed = AddCubeUnder(scene, folder, ease, "mixed.mqo");
+    const int linear = AddCubeUnder(scene, folder, -1, "linear.mqo");
+    const KeyInterpolation s = KeyInterpolation::Smooth(), t = KeyInterpolation::Step(), l = KeyInterpolation::Linear();
+    const KeyInterpolation overshoot = KeyInterpolation::Ease(0.3f, -0.5f, 0.7f, 1.6f);
+
+    NewMotion(scene, "kinds");
+    SetMotionLength(scene, 0, 50);
+    SetSampleKeys(scene, 0, smooth,
+                  {{0, SampleKey(0, 0, {0, 0, 0}), s},
+                   {10, SampleKey(2.0943951f, 0.3f, {1, 2, 0}), s},
+                   {25, SampleKey(4.1887902f, -0.2f, {3, 1, -1}), s},
+                   {40, SampleKey(6.2f, 0.5f, {0, 3, 2}), s}});
+    SetSampleKeys(scene, 0, step,
+                  {{0, SampleKey(0, 0.2f, {0, 2, 0}), t},
+                   {7, SampleKey(1.0f, -0.4f, {1, 2, 0}), t},
+                   {20, SampleKey(-1.0f, 0.4f, {0, 2, 1}), t}});
+    SetSampleKeys(scene, 0, ease,
+                  {{0, SampleKey(0, 0, {-3, 0, 0}), KeyInterpolation::EaseInOut()},
+                   {12, SampleKey(1.5f, 0.5f, {-3, 2, 0}), overshoot},
+                   {30, SampleKey(-1.0f, 0, {-4, 0, 1}), l}});
+    SetSampleKeys(scene, 0, mixed,
+                  {{0, SampleKey(0, 0, {0, 1, 0}), s},
+                   {8, SampleKey(0.8f, 0.2f, {0, 1.5f, 0}), t},
+                   {16, SampleKey(1.6f, 0.4f, {0.5f, 1, 0}), KeyInterpolation::EaseIn()},
+                   {24, SampleKey(2.4f, 0.2f, {0, 1, 0.5f}), l},
+                   {32, SampleKey(3.2f, 0, {0, 2, 0}), s},
+                   {44, SampleKey(4.0f, -0.3f, {1, 1, 1}), s}});
+    SetSampleKeys(scene, 0, linear, {{0, SampleKey(0, 0, {3, 0, 0}), l}, {20, SampleKey(1.0f, 0, {3, 1, 0}), l}});
+
+    NewMotion(scene, "past");
+    SetSampleKeys(scene, 1, smooth,
+                  {{0, SampleKey(0, 0, {0, 0, 0}), s},
+                   {30, SampleKey(2.5f, 0.4f, {2, 1, 0}), s},
+                   {45, SampleKey(5.0f, 0, {0, 2, 0}), s}});
+    SetSampleKeys(scene, 1, step,
+                  {{0, SampleKey(0, 0, {0, 2, 0}), s},
+                   {20, SampleKey(1.5f, 0.3f, {1, 2, 0}), s},
+                   {40, SampleKey(3.0f, 0, {0, 3, 0}), s}});
+    SetSampleKeys(scene, 1, ease,
+                  {{0, SampleKey(0, 0, {-3, 0, 0}), t},
+                   {25, SampleKey(1.0f, 0, {-3, 1, 0}), t},
+                   {40, SampleKey(2.0f, 0, {-3, 2, 0}), t}});
+    scene.EditMotion(1)->length = 30;
+    session.SelectMotion(0);
+}
+
 // parts Parts in chains of four under the root entry (so nested four deep),
 // each an offset cube, with motions Motions of 60 frames keyed every 5 frames.
 inline void BuildManyPartsSample(EditorSession& session, const TempFolder& folder, int parts, int motions)

@@ -152,6 +152,19 @@ private Q_SLOTS:
         QVERIFY(ControlOf<QAbstractButton>(1, IDC_VIEW_ONION_SKIN)->isChecked());
     }
 
+    void theMotionPathSwitchFollowsTheOnionSkinAndIsOfItsViewOnly()
+    {
+        auto* path = ControlOf<QAbstractButton>(2, IDC_VIEW_MOTION_PATH);
+        QCOMPARE(path->text(), QString("軌跡"));
+        QVERIFY(!path->isChecked());
+        QCOMPARE(path->geometry().left(), ControlOf<QWidget>(2, IDC_VIEW_ONION_SKIN)->geometry().right() + 1);
+        path->click();
+        QCOMPARE(app->session.Displays()[2].motionPath, 1);
+        QCOMPARE(app->session.Displays()[3].motionPath, 0);
+        path->click();
+        QCOMPARE(app->session.Displays()[2].motionPath, 0);
+    }
+
     void zoomDragRefusesAStepOf20UpAndPutsTheCursorBack()
     {
         DragPicture(0, IDC_VIEW_ZOOM, {{0, -20}});

@@ -2,9 +2,11 @@
 // the sample figure. tools/make_screenshots.sh runs this class under Xvfb
 // with M3D_SCREENSHOT_DIR naming the folder to write to; without it the
 // class does nothing, and ctest does not run it.
+#include "anim/MotionOperations.h"
 #include "anim/PoseEvaluation.h"
 #include "app/CommandIds.h"
 #include "editor/DisplayCommands.h"
+#include "editor/MenuCommandIds.h"
 #include "ui/DialogAnswers.h"
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
@@ -67,6 +69,26 @@ private Q_SLOTS:
         app.Form().RequestRedraw();
         QTest::qWait(500);
         Save(app.Form().grab(app.Form().RenderWindow()->geometry()), out, QStringLiteral("onion-skin.png"));
+
+        // The curve panel under the Pers view: the right knee over the walk,
+        // one of its keys eased, and its path in the view.
+        session.Displays()[1].onionSkin = 0;
+        for (int i = 0; i < scene.PartCount(); ++i)
+            if (scene.Parts()[size_t(i)]->displayName == "lower_leg_r") session.SelectPart(i);
+        const MotionTrack& knee = scene.MotionAt(session.CurrentMotion()).tracks[size_t(session.CurrentPart())];
+        QVERIFY(knee.keys.size() > 2);
+        QVERIFY(SetKeyInterpolation(scene, session.CurrentMotion(), session.CurrentPart(), knee.keys[1].frame,
+                                    KeyInterpolation::EaseInOut()));
+        session.Events().Publish(MotionKeysChanged{session.CurrentMotion()});
+        session.Displays()[1].motionPath = 1;
+        app.frame->Action(ID_VIEW_CURVES)->trigger();
+        session.Events().Publish(ViewsChanged{});
+        app.Form().RequestRedraw();
+        QTest::qWait(500);
+        const QWidget* curves = app.Form().findChild<QWidget*>(IdName(IDD_CURVE_PANEL));
+        QVERIFY(curves && curves->isVisible());
+        Save(app.Form().grab(app.Form().RenderWindow()->geometry().united(curves->geometry())), out,
+             QStringLiteral("curves.png"));
 
         AnswerNextMessageBox(QMessageBox::No);  // the close question
         app.Close();

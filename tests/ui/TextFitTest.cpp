@@ -158,6 +158,7 @@ private Q_SLOTS:
         QVERIFY(app.scene.PartCount() > 10);
         QCOMPARE(QFontInfo(app.Form().font()).family(), QString(kDialogFontFamily));
         CAppForm& form = app.Form();
+        app.session.SetCurvePanelShown(true);  // the curve panel's strip too
         QStringList overflows = Overflows(&form);
 
         // The twelve fields of every Part of the figure.

@@ -1,6 +1,7 @@
 #include "app/CommandIds.h"
 #include "anim/MotionOperations.h"
 #include "editor/MotionCommands.h"
+#include "editor/MotionPathDisplay.h"
 #include "editor/OnionSkin.h"
 #include "editor/PartCommands.h"
 #include "meshlib/LoadedModel.h"
@@ -354,6 +355,36 @@ private Q_SLOTS:
         EXPECT_PIXEL(app->Grab(), 253, 415, kBack, 0);
         app->session.SetPlaying(false);
         app->Form().Displays()[2].onionSkin = 0;
+        QVERIFY(DeleteMotionCommand(app->session));
+    }
+
+    void motionPathDotsShowOverEverythingInTheViewWhoseSwitchIsOn()
+    {
+        // east keyed 200 units higher at frame 20, shown at frame 10.
+        Scene& scene = app->scene;
+        QVERIFY(NewMotionCommand(app->session, "path"));
+        const int motion = app->session.CurrentMotion();
+        QVERIFY(SetKeyMatrix(scene, motion, 0, 20, MatrixTranslation(0, 200, 0)));
+        app->session.Events().Publish(MotionKeysChanged{motion});
+        app->session.SelectPart(0);
+        app->session.SetCurrentFrame(10);
+        const auto count = [&](const QImage& image, QRgb colour) {
+            int inFront = 0, elsewhere = 0;
+            for (int y = 0; y < image.height(); ++y)
+                for (int x = 0; x < image.width(); ++x)
+                    if (Near(image.pixel(x, y), colour, 2))
+                        ++(app->Form().Views().views[2].rect.Contains(x, y) ? inFront : elsewhere);
+            return std::pair{inFront, elsewhere};
+        };
+        app->Form().Displays()[2].motionPath = 1;
+        const QImage image = app->Grab();
+        SaveShot(image, "motion-path");
+        const auto [current, currentElsewhere] = count(image, kPathCurrentColour);
+        QVERIFY2(current >= 7 * 7, qPrintable(QString::number(current)));  // the 9-pixel dot of frame 10
+        QCOMPARE(currentElsewhere, 0);
+        QVERIFY(count(image, kPathFrameColour).first >= 20);  // the frames' dots and the keys'
+        app->Form().Displays()[2].motionPath = 0;
+        QCOMPARE(count(app->Grab(), kPathCurrentColour).first, 0);
         QVERIFY(DeleteMotionCommand(app->session));
     }
 };

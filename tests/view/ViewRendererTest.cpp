@@ -126,10 +126,10 @@ struct RenderFixture {
         views.views[3].type = ViewType::Left;
         scene.MutableMeshBase().Init(&device);
     }
-    void Render(const std::vector<PoseGhost>* ghosts = nullptr)
+    void Render(const std::vector<PoseGhost>* ghosts = nullptr, const PathDrawing* path = nullptr)
     {
         device.calls.clear();
-        RenderViews(device, {views, displays, colours, grid, scene, scene.SelectedPartIndex(), ghosts});
+        RenderViews(device, {views, displays, colours, grid, scene, scene.SelectedPartIndex(), ghosts, path});
     }
     std::vector<const RecordedCall*> Clears() const { return device.CallsOf(RenderCall::Clear); }
 };
@@ -352,4 +352,42 @@ TEST(RenderViews, GhostsComeLastTranslucentInTheirTintsAtTheFarDepthAndOnlyWhere
     f.Render(&ghosts);
     EXPECT_EQ(f.device.calls.size(), plainCalls);
     EXPECT_TRUE(f.device.CallsOf(RenderCall::SetTranslucent).empty());
+}
+
+TEST(RenderViews, TheMotionPathComesLastOverEverythingAsALineAndDotsOnlyWhereItsSwitchIsOn)
+{
+    RenderFixture f;
+    sceneparts::AddBoxPart(f.scene, f.folder, "a", {0, 0, 0}, 10);
+    for (ViewDisplay& d : f.displays) d = {};
+    f.displays[2].motionPath = 1;
+    f.displays[2].onionSkin = 1;
+    const std::vector<PoseGhost> ghosts = {{{MatrixTranslation(-30, 0, 0)}, 0x553C8CFFu}};
+    const PathDrawing path{{{0, 0, 0, 1}, {5, 0, 0, 1}, {9, 1, 0, 1}},
+                           {{3.0f, {{0, 0, 0, 2}, {5, 0, 0, 2}, {9, 1, 0, 2}}}, {9.0f, {{5, 0, 0, 3}}}}};
+    f.Render(&ghosts, &path);
+
+    const auto strips = f.device.CallsOf(RenderCall::DrawLineStrip);
+    const auto dots = f.device.CallsOf(RenderCall::DrawPoints);
+    ASSERT_EQ(dots.size(), 2u);
+    ASSERT_FALSE(strips.empty());
+    const RecordedCall& line = *strips.back();
+    EXPECT_EQ(line.lines.size(), 3u);
+    EXPECT_EQ(line.lines[2].x, 9.0f);
+    EXPECT_EQ(line.viewport.x, f.views.views[2].rect.left);
+    EXPECT_EQ(line.viewport.maxDepth, 0.0f);
+    EXPECT_EQ(line.world, Matrix4::Identity());
+    EXPECT_EQ(dots[0]->pointSize, 3.0f);
+    EXPECT_EQ(dots[0]->lines.size(), 3u);
+    EXPECT_EQ(dots[1]->pointSize, 9.0f);
+    EXPECT_EQ(dots[1]->lines[0].color, 3u);
+    EXPECT_EQ(dots[1]->viewport.maxDepth, 0.0f);
+    // After the ghosts, before the view's end; the depth range comes back.
+    const auto index = [&](const RecordedCall* call) { return call - f.device.calls.data(); };
+    EXPECT_GT(index(&line), index(f.device.CallsOf(RenderCall::SetTranslucent).back()));
+    EXPECT_GT(index(dots[1]), index(&line));
+    EXPECT_EQ(f.device.calls.back().viewport.maxDepth, 1.0f);
+
+    f.displays[2].motionPath = 0;
+    f.Render(&ghosts, &path);
+    EXPECT_TRUE(f.device.CallsOf(RenderCall::DrawPoints).empty());
 }

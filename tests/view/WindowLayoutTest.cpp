@@ -91,6 +91,26 @@ TEST(WindowLayout, BottomPanelsGrowByWholeRowsWithinTheClient)
     ExpectRect(PanelRect(PanelKind::Transform, 800, grown), 3, 115, 90, 547);
 }
 
+TEST(WindowLayout, TheCurveStripTakesItsHeightFromTheViewsAndTheSplitterBandStaysBelowIt)
+{
+    const BottomPanelsSize hidden = FittedBottomPanels({}, 1000, 800);
+    EXPECT_TRUE(CurvePanelRect(1000, 800, hidden).Height() == 0);
+    const BottomPanelsSize shown = FittedBottomPanels({460, 198, kCurvePanelHeight}, 1000, 800);
+    EXPECT_EQ(shown.curvesHeight, kCurvePanelHeight);
+    ExpectRect(RenderWindowRect(1000, 800, shown), 90, 0, 1000, 600 - kCurvePanelHeight);
+    ExpectRect(CurvePanelRect(1000, 800, shown), 90, 600 - kCurvePanelHeight, 1000, 600);
+    EXPECT_EQ(PanelRect(PanelKind::Motion, 800, shown).top, 603);
+    // The band between the strip and the panels drags; the strip itself does not.
+    EXPECT_EQ(PanelSplitterAt(500, 601, 1000, 800, shown), PanelSplitterHandle::Height);
+    EXPECT_EQ(PanelSplitterAt(500, 599, 1000, 800, shown), PanelSplitterHandle::None);
+    EXPECT_EQ(PanelSplitterAt(500, 600 - kCurvePanelHeight, 1000, 800, shown), PanelSplitterHandle::None);
+    // The views keep 200 pixels: the rows the strip takes come off the panels.
+    EXPECT_EQ(FittedBottomPanels({460, 5000, kCurvePanelHeight}, 1000, 800).motionHeight,
+              198 + 15 * ((800 - 200 - kCurvePanelHeight - 200) / 15));
+    EXPECT_GE(RenderWindowRect(800, 600, FittedBottomPanels({460, 198, kCurvePanelHeight}, 800, 600)).Height(),
+              kMinimumRenderHeight);
+}
+
 TEST(WindowLayout, SplitterHandlesDragThePanelsTallerAndWider)
 {
     const BottomPanelsSize designed;

@@ -4,6 +4,7 @@
 #include "WidgetAddress.h"
 #include "app/CAppForm.h"
 #include "app/CommandIds.h"
+#include "app/CurvePanel.h"
 #include "app/DisplayToolbar.h"
 #include "app/MotionPanel.h"
 #include "app/PartsTreePanel.h"
@@ -289,9 +290,11 @@ SoakAction ActionChooser::ForMainWindow(SoakWindow& window)
             pictures.push_back(label);
     const bool haveTimeline = timeline != nullptr && Usable(timeline);
     const bool haveTree = form.HostedPanel<PartsTreePanel>() != nullptr && Usable(form.HostedPanel<PartsTreePanel>());
+    auto* curves = form.HostedPanel<CurvePanel>();
+    const bool haveCurves = curves != nullptr && Usable(curves);
     switch (random.Weighted({22, haveTimeline ? 12.0 : 0, buttons.empty() ? 0.0 : 12, fields.empty() ? 0.0 : 7,
                              lists.empty() ? 0.0 : 3, bars.empty() ? 0.0 : 2, haveTree ? 7.0 : 0,
-                             pictures.empty() ? 0.0 : 4, 8, 10, 8, 1, 1, 3})) {
+                             pictures.empty() ? 0.0 : 4, 8, 10, 8, 1, 1, haveCurves ? 6.0 : 0, 3})) {
     case 0: return Mouse(form.RenderWindow(), main, false, window);
     case 1: return Mouse(timeline, main, true, window);
     case 2: {
@@ -320,6 +323,7 @@ SoakAction ActionChooser::ForMainWindow(SoakWindow& window)
     case 10: return UndoOrRedo(window);
     case 11: return Splitter(window);
     case 12: return DropFiles();
+    case 13: return Mouse(curves, main, false, window);
     default: return SoakAction{"wait", {}}.Set("ms", random.Between(100, 1500));
     }
 }

@@ -8,7 +8,8 @@ namespace m3d {
 
 namespace {
 
-bool SameKey(const KeyFrame& a, const KeyFrame& b) { return std::memcmp(&a.matrix, &b.matrix, sizeof(Matrix4)) == 0; }
+// Matrix and interpolation, bit for bit (the frames are compared by the caller).
+bool SameKey(const KeyFrame& a, const KeyFrame& b) { return std::memcmp(&a, &b, sizeof(KeyFrame)) == 0; }
 
 }  // namespace
 
@@ -29,11 +30,11 @@ std::vector<MotionContentChange::KeyEdit> DiffKeys(const MotionTrack& before, co
         edit.frame = takeBefore ? before.keys[b].frame : after.keys[a].frame;
         if (takeBefore) {
             edit.hadKey = true;
-            edit.before = before.keys[b++].matrix;
+            edit.before = before.keys[b++];
         }
         if (takeAfter) {
             edit.hasKey = true;
-            edit.after = after.keys[a++].matrix;
+            edit.after = after.keys[a++];
         }
     }
     return edits;
@@ -47,7 +48,7 @@ void ApplyKeyEdits(MotionTrack& track, const std::vector<MotionContentChange::Ke
     for (const MotionContentChange::KeyEdit& edit : edits) {
         while (k < track.keys.size() && track.keys[k].frame < edit.frame) keys.push_back(track.keys[k++]);
         if (k < track.keys.size() && track.keys[k].frame == edit.frame) ++k;
-        if (after ? edit.hasKey : edit.hadKey) keys.push_back({edit.frame, after ? edit.after : edit.before});
+        if (after ? edit.hasKey : edit.hadKey) keys.push_back(after ? edit.after : edit.before);
     }
     keys.insert(keys.end(), track.keys.begin() + static_cast<std::ptrdiff_t>(k), track.keys.end());
     track.keys = std::move(keys);

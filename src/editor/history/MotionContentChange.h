@@ -11,11 +11,12 @@ namespace m3d {
 // What changed inside Motions that stayed in the list: names, lengths and keys.
 class MotionContentChange : public DocumentChange {
 public:
-    // One frame of one track: the key before and after (absent: no key there).
+    // One frame of one track: the key before and after (absent: no key
+    // there), both at frame when present.
     struct KeyEdit {
         int32_t frame = 0;
         bool hadKey = false, hasKey = false;
-        Matrix4 before, after;
+        KeyFrame before, after;
     };
     // The edits of one track, in ascending frame.
     struct TrackEdits {

@@ -1,0 +1,309 @@
+#include "app/CurvePanel.h"
+
+#include "app/CommandIds.h"
+#include "app/DialogControls.h"
+#include "app/KeyMarkerPainting.h"
+#include "editor/EditorSession.h"
+#include "view/WindowLayout.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+
+namespace m3d {
+
+namespace {
+
+// The legend and the buttons fill a column this wide on the left (dialog
+// units); the value scale's numbers take kValueLabelsWidth pixels right of it.
+constexpr int kColumnUnits = 52;
+constexpr int kValueLabelsWidth = 46;
+// Room above the plot, right of it, and below it for the frame numbers.
+constexpr int kTopMargin = 6, kRightMargin = 8, kBottomMargin = 18;
+// The scales' lines are at least this many pixels apart.
+constexpr int kValueLinePixels = 28, kFrameLinePixels = 40;
+// Half the size of a key's marker on a curve, and of a handle.
+constexpr int kKeyMarkerHalf = 3, kHandleHalf = 3;
+
+QColor ColourOf(uint32_t argb) { return QColor::fromRgba(argb); }
+
+// A place on the plot as a whole pixel; places far outside (at the closest
+// zoom, far from what is shown) stay far outside rather than wrapping round.
+int ToPixel(double place) { return int(std::lround(std::clamp(place, -1e6, 1e6))); }
+
+// A check box of the legend: channel c's row and column; a sample of its
+// line follows it, kSampleUnits long.
+DialogUnitsRect LegendBox(int c) { return {2 + 25 * (c / 3), 14 + 11 * (c % 3), 16, 10}; }
+constexpr int kSampleUnits = 7;
+
+// Numbers of a scale with as many decimals as its step needs.
+QString ScaleNumber(double value, double step)
+{
+    const int decimals = std::clamp(int(-std::floor(std::log10(step) + 1e-9)), 0, 6);
+    return QString::number(std::fabs(value) < step * 1e-6 ? 0.0 : value, 'f', decimals);
+}
+
+}  // namespace
+
+CurvePanel::CurvePanel(EditorSession& owner, QWidget* parent) : QWidget(parent), session(owner), state(owner)
+{
+    SetControlId(this, IDD_CURVE_PANEL);
+    setAccessibleName(tr("カーブ"));
+    setAutoFillBackground(true);
+    BuildControls();
+    ShowLabels();
+    subscription = session.Events().Subscribe([this](const EditorEvent& event) { SessionChanged(event); });
+}
+
+void CurvePanel::BuildControls()
+{
+    partName = new QLabel(this);
+    SetControlId(partName, IDC_CURVE_PART_NAME);
+    PlaceInDialogUnits(partName, {2, 2, kColumnUnits - 4, 8});
+    for (int c = 0; c < kCurveChannelCount; ++c) {
+        const CurveStyle style = CurveStyleOf(CurveChannel(c));
+        auto* box = new QCheckBox(QString::fromLatin1(style.letter), this);
+        SetControlId(box, IDC_CURVE_CHANNEL_FIRST + c);
+        box->setAccessibleName(c < 3 ? tr("回転 %1 のカーブ").arg(style.letter)
+                                     : tr("移動 %1 のカーブ").arg(style.letter));
+        box->setChecked(true);
+        box->setFocusPolicy(Qt::NoFocus);
+        QPalette palette = box->palette();
+        palette.setColor(QPalette::WindowText, ColourOf(style.colour));
+        palette.setColor(QPalette::ButtonText, ColourOf(style.colour));
+        box->setPalette(palette);
+        PlaceInDialogUnits(box, LegendBox(c));
+        connect(box, &QCheckBox::toggled, this, [this, c](bool checked) {
+            state.SetChannelShown(CurveChannel(c), checked);
+            ReturnFocus();
+            update();
+        });
+    }
+    QPushButton* fit = AddButton(this, IDC_CURVE_FIT, tr("フィット"), {2, 50, kColumnUnits - 6, 14});
+    fit->setToolTip(tr("すべてのフレームと値を表示します（ダブルクリックでも）"));
+    fit->setFocusPolicy(Qt::NoFocus);
+    connect(fit, &QPushButton::clicked, this, [this] {
+        state.Fit();
+        ReturnFocus();
+        update();
+    });
+    message = new QLabel(this);
+    SetControlId(message, IDC_CURVE_MESSAGE);
+    message->setAlignment(Qt::AlignCenter);
+}
+
+void CurvePanel::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    const int left = DialogUnitsToPixelsX(kColumnUnits) + kValueLabelsWidth;
+    state.SetPlotArea({left, kTopMargin, std::max(left + 2, width() - kRightMargin),
+                       std::max(kTopMargin + 2, height() - kBottomMargin)});
+    const PixelRect& area = state.Plot().Area();
+    message->setGeometry(area.left, area.top, area.Width(), area.Height());
+    ShowLabels();
+}
+
+void CurvePanel::ShowLabels()
+{
+    const int part = session.CurrentPart();
+    const Part* shown = session.CurrentMotion() >= 0 ? session.GetScene().PartAt(part) : nullptr;
+    SetElidedText(partName, shown ? QString::fromStdString(shown->displayName) : QString());
+    const QString text = QString::fromStdString(state.EmptyText());
+    message->setText(text);
+    message->setAccessibleName(text);
+    message->setVisible(!text.isEmpty());
+}
+
+void CurvePanel::SessionChanged(const EditorEvent& event)
+{
+    if (std::holds_alternative<SelectionChanged>(event) || std::holds_alternative<MotionListChanged>(event) ||
+        std::holds_alternative<TreeItemRenamed>(event) || std::holds_alternative<TreeItemRemoved>(event) ||
+        std::holds_alternative<TreeItemInserted>(event))
+        ShowLabels();
+    if (isVisible()) update();
+}
+
+void CurvePanel::ReturnFocus()
+{
+    if (QWidget* form = parentWidget()) form->setFocus(Qt::OtherFocusReason);
+}
+
+void CurvePanel::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    PaintLegendSamples(painter);
+    const PixelRect& a = state.Plot().Area();
+    const QRect area(a.left, a.top, a.Width(), a.Height());
+    painter.fillRect(area, Qt::white);
+    const PartCurves* curves = state.Curves();
+    if (curves) {
+        PaintScales(painter);
+        PaintCurves(painter, *curves);
+        PaintHandles(painter);
+    }
+    painter.setClipping(false);
+    painter.setPen(QPen(Qt::black, 1));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(area.adjusted(-1, -1, 0, 0));
+}
+
+void CurvePanel::PaintLegendSamples(QPainter& painter)
+{
+    for (int c = 0; c < kCurveChannelCount; ++c) {
+        const CurveStyle style = CurveStyleOf(CurveChannel(c));
+        const QRect box = DialogUnitsToPixels(LegendBox(c));
+        const int y = box.center().y();
+        painter.setPen(QPen(ColourOf(style.colour), 2, style.dashed ? Qt::DashLine : Qt::SolidLine));
+        const DialogUnitsRect units = LegendBox(c);
+        painter.drawLine(box.right() + 2, y, DialogUnitsToPixelsX(units.x + units.width + kSampleUnits), y);
+    }
+}
+
+void CurvePanel::PaintScales(QPainter& painter)
+{
+    const CurvePlot& plot = state.Plot();
+    const PixelRect& a = plot.Area();
+    const int length = session.GetScene().MotionAt(session.CurrentMotion()).length;
+    // Frames outside the Motion are shaded.
+    const int zeroX = ToPixel(plot.XOf(0)), endX = ToPixel(plot.XOf(length));
+    const QColor outside(228, 228, 228);
+    if (zeroX > a.left) painter.fillRect(QRect(QPoint(a.left, a.top), QPoint(zeroX - 1, a.bottom - 1)), outside);
+    if (endX < a.right - 1)
+        painter.fillRect(QRect(QPoint(endX + 1, a.top), QPoint(a.right - 1, a.bottom - 1)), outside);
+
+    const QPen line(QColor(210, 210, 210), 1), text(Qt::black, 1);
+    const double valueStep = TickStep(plot.ValueHigh() - plot.ValueLow(), std::max(a.Height(), 1), kValueLinePixels);
+    // Counted in whole steps, so that no addition is lost far from 0.
+    for (auto k = static_cast<long long>(std::ceil(plot.ValueLow() / valueStep)); k * valueStep <= plot.ValueHigh();
+         ++k) {
+        const double v = double(k) * valueStep;
+        const int y = ToPixel(plot.YOf(v));
+        painter.setPen(line);
+        painter.drawLine(a.left, y, a.right - 1, y);
+        painter.setPen(text);
+        painter.drawText(QRect(a.left - kValueLabelsWidth, y - 6, kValueLabelsWidth - 4, 12),
+                         Qt::AlignRight | Qt::AlignVCenter, ScaleNumber(v, valueStep));
+    }
+    const double frameStep =
+        TickStep(plot.FrameHigh() - plot.FrameLow(), std::max(a.Width(), 1), kFrameLinePixels, 1.0);
+    for (auto k = static_cast<long long>(std::ceil(plot.FrameLow() / frameStep)); k * frameStep <= plot.FrameHigh();
+         ++k) {
+        const double f = double(k) * frameStep;
+        const int x = ToPixel(plot.XOf(f));
+        painter.setPen(line);
+        painter.drawLine(x, a.top, x, a.bottom - 1);
+        painter.setPen(text);
+        painter.drawText(QRect(x - 30, a.bottom + 2, 60, 12), Qt::AlignCenter, ScaleNumber(f, frameStep));
+    }
+}
+
+void CurvePanel::PaintCurves(QPainter& painter, const PartCurves& curves)
+{
+    const CurvePlot& plot = state.Plot();
+    const PixelRect& a = plot.Area();
+    painter.setClipRect(QRect(a.left, a.top, a.Width(), a.Height()));
+    // The current frame in the timeline's colour, under the curves, which stay readable across it.
+    const uint32_t anim = session.Colours()[ColourIndex::Anim];
+    painter.setPen(QPen(ColourOf(anim | 0xFF000000u), 2));
+    const int x = ToPixel(plot.XOf(session.CurrentFrame()));
+    painter.drawLine(x, a.top, x, a.bottom - 1);
+    const int first = std::clamp(int(std::floor(plot.FrameLow())), 0, curves.length);
+    const int last = std::clamp(int(std::ceil(plot.FrameHigh())), 0, curves.length);
+    QPolygonF points;
+    for (int c = 0; c < kCurveChannelCount; ++c) {
+        if (!state.ChannelShown(CurveChannel(c))) continue;
+        const CurveStyle style = CurveStyleOf(CurveChannel(c));
+        points.clear();
+        for (int f = first; f <= last; ++f) points << QPointF(plot.XOf(f), plot.YOf(curves.Value(CurveChannel(c), f)));
+        // A one-pixel pen: wider antialiased strokes cost several times the whole paint.
+        painter.setPen(QPen(ColourOf(style.colour), 1, style.dashed ? Qt::DashLine : Qt::SolidLine));
+        painter.setRenderHint(QPainter::Antialiasing, true);
+        painter.drawPolyline(points);
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.setPen(QPen(ColourOf(style.colour), 1));
+        for (const KeyFrame& key : curves.keys) {
+            if (key.frame < first || key.frame > last) continue;
+            const KeyMarkerPolygons marker =
+                KeyMarkerPolygonsOf(KeyMarkerShapeOf(key.interpolation.Kind()), ToPixel(plot.XOf(key.frame)),
+                                    ToPixel(plot.YOf(curves.Value(CurveChannel(c), key.frame))), kKeyMarkerHalf);
+            PaintKeyMarker(painter, marker, QBrush(Qt::white), QBrush(ColourOf(style.colour)));
+        }
+    }
+    painter.setBrush(Qt::NoBrush);
+}
+
+void CurvePanel::PaintHandles(QPainter& painter)
+{
+    const CurvePlot& plot = state.Plot();
+    const std::optional<EaseHandle> dragged = state.DraggedHandle();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (const EaseHandle& h : state.Handles()) {
+        const bool active =
+            dragged && dragged->key == h.key && dragged->which == h.which && dragged->channel == h.channel;
+        const QColor colour = ColourOf(CurveStyleOf(h.channel).colour);
+        const QPointF at(plot.XOf(h.frame), plot.YOf(h.value));
+        painter.setPen(QPen(colour, 1, Qt::DotLine));
+        painter.drawLine(QPointF(plot.XOf(h.anchorFrame), plot.YOf(h.anchorValue)), at);
+        painter.setPen(QPen(colour, 1));
+        painter.setBrush(active ? QBrush(colour) : QBrush(Qt::white));
+        painter.drawEllipse(at, kHandleHalf + (active ? 1 : 0), kHandleHalf + (active ? 1 : 0));
+    }
+    painter.setBrush(Qt::NoBrush);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+}
+
+void CurvePanel::mousePressEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton)
+        state.LeftDown(p.x(), p.y());
+    else if (event->button() == Qt::MiddleButton || event->button() == Qt::RightButton)
+        state.PanDown(p.x(), p.y());
+    // The keys go to the main window, so that the arrows step from the frame picked.
+    ReturnFocus();
+    update();
+}
+
+void CurvePanel::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    if (event->button() == Qt::LeftButton) state.DoubleClick(p.x(), p.y());
+    update();
+}
+
+void CurvePanel::mouseMoveEvent(QMouseEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    state.MouseMove(p.x(), p.y());
+    update();
+}
+
+void CurvePanel::mouseReleaseEvent(QMouseEvent* event)
+{
+    if (event->button() == Qt::LeftButton)
+        state.LeftUp();
+    else if (event->button() == Qt::MiddleButton || event->button() == Qt::RightButton)
+        state.PanUp();
+    update();
+}
+
+void CurvePanel::wheelEvent(QWheelEvent* event)
+{
+    const QPoint p = event->position().toPoint();
+    const int notches = event->angleDelta().y() / 120;
+    if (notches == 0 || !state.Plot().Area().Contains(p.x(), p.y())) {
+        event->ignore();
+        return;
+    }
+    state.Wheel(p.x(), p.y(), notches, event->modifiers().testFlag(Qt::ControlModifier));
+    event->accept();
+    update();
+}
+
+}  // namespace m3d

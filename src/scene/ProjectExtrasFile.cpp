@@ -1,0 +1,210 @@
+#include "scene/ProjectExtrasFile.h"
+
+#include "io/PathLookup.h"
+
+#include <nlohmann/json.hpp>
+#include <zlib.h>
+
+#include <cstdio>
+#include <limits>
+
+namespace m3d {
+
+namespace {
+
+using Json = nlohmann::json;
+
+constexpr const char* kFormatName = "Marionettica3D project extras";
+constexpr int kVersion = 1;
+// Refusals beyond this many are counted, not listed.
+constexpr size_t kMaxListedRefusals = 8;
+
+std::string Crc32Text(std::string_view bytes)
+{
+    uLong crc = crc32(0, nullptr, 0);
+    // zlib takes at most 4 GiB a call.
+    for (size_t at = 0; at < bytes.size();) {
+        const size_t run = std::min<size_t>(bytes.size() - at, std::numeric_limits<uInt>::max());
+        crc = crc32(crc, reinterpret_cast<const Bytef*>(bytes.data() + at), static_cast<uInt>(run));
+        at += run;
+    }
+    char text[16];
+    std::snprintf(text, sizeof text, "%08lx", static_cast<unsigned long>(crc));
+    return text;
+}
+
+// The refusals of one application of a side file.
+class Refusals {
+public:
+    explicit Refusals(const std::string& path) : path(path) {}
+    void Add(const std::string& why)
+    {
+        if (++count <= kMaxListedRefusals) lines += (lines.empty() ? "" : "\n") + path + ": " + why;
+    }
+    Outcome Result() const
+    {
+        if (count == 0) return {};
+        std::string text = lines;
+        if (count > kMaxListedRefusals)
+            text += "\n" + path + ": " + std::to_string(count - kMaxListedRefusals) + " more";
+        return Outcome::Failure(text);
+    }
+
+private:
+    const std::string& path;
+    std::string lines;
+    size_t count = 0;
+};
+
+const Json* Member(const Json& object, const char* name)
+{
+    if (!object.is_object()) return nullptr;
+    const auto found = object.find(name);
+    return found == object.end() ? nullptr : &*found;
+}
+
+bool IntegerMember(const Json& object, const char* name, int64_t& out)
+{
+    const Json* value = Member(object, name);
+    if (!value || !value->is_number_integer()) return false;
+    out = value->get<int64_t>();
+    return true;
+}
+
+bool TextMember(const Json& object, const char* name, std::string& out)
+{
+    const Json* value = Member(object, name);
+    if (!value || !value->is_string()) return false;
+    out = value->get<std::string>();
+    return true;
+}
+
+// The track an entry of the side file names.
+struct EntryTarget {
+    MotionTrack* track = nullptr;  // nullptr: refused
+    std::string motion, part;
+};
+
+EntryTarget TargetOf(const Json& entry, const std::vector<ProjectPartRecord>& parts, std::vector<Motion>& motions,
+                     Refusals& refusals)
+{
+    EntryTarget target;
+    int64_t part = -1;
+    if (!TextMember(entry, "motion", target.motion) || !IntegerMember(entry, "part", part) ||
+        !TextMember(entry, "partName", target.part)) {
+        refusals.Add("an entry without its motion, part and partName was skipped");
+        return target;
+    }
+    Motion* motion = nullptr;
+    for (Motion& m : motions)
+        if (m.name == target.motion) motion = &m;
+    if (!motion) {
+        refusals.Add("Motion \"" + target.motion + "\" is not in the project; its interpolations were not applied");
+        return target;
+    }
+    if (part < 0 || part >= static_cast<int64_t>(parts.size()) || parts[size_t(part)].baseName != target.part ||
+        size_t(part) >= motion->tracks.size()) {
+        refusals.Add("Part " + std::to_string(part) + " \"" + target.part + "\" is not in the project; its keys in \"" +
+                     target.motion + "\" stay linear");
+        return target;
+    }
+    target.track = &motion->tracks[size_t(part)];
+    return target;
+}
+
+}  // namespace
+
+std::string ProjectExtrasPath(const std::string& projectPath)
+{
+    constexpr std::string_view kProjectExtension = ".anm";
+    std::string stem = projectPath;
+    if (stem.size() > kProjectExtension.size()) {
+        std::string ending = stem.substr(stem.size() - kProjectExtension.size());
+        for (char& c : ending)
+            if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (ending == kProjectExtension) stem.resize(stem.size() - kProjectExtension.size());
+    }
+    return stem + ".m3d.json";
+}
+
+std::string BuildProjectExtras(const std::vector<ProjectPartRecord>& parts, const std::vector<Motion>& motions,
+                               std::string_view projectBytes)
+{
+    Json entries = Json::array();
+    for (const Motion& motion : motions) {
+        for (size_t p = 0; p < motion.tracks.size() && p < parts.size(); ++p) {
+            Json keys = Json::array();
+            for (const KeyFrame& key : motion.tracks[p].keys)
+                if (!key.interpolation.IsLinear())
+                    keys.push_back({{"frame", key.frame}, {"interpolation", InterpolationName(key.interpolation)}});
+            if (keys.empty()) continue;
+            entries.push_back(
+                {{"motion", motion.name}, {"part", p}, {"partName", parts[p].baseName}, {"keys", std::move(keys)}});
+        }
+    }
+    if (entries.empty()) return {};
+    Json file = {{"format", kFormatName},
+                 {"version", kVersion},
+                 {"project", {{"size", projectBytes.size()}, {"crc32", Crc32Text(projectBytes)}}},
+                 {"interpolations", std::move(entries)}};
+    // Names are UTF-8 already; anything that is not is replaced rather than refused.
+    return file.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";
+}
+
+Outcome ApplyProjectExtras(std::string_view text, const std::string& path, std::string_view projectBytes,
+                           const std::vector<ProjectPartRecord>& parts, std::vector<Motion>& motions)
+{
+    const Json file = Json::parse(text.begin(), text.end(), nullptr, false);
+    if (file.is_discarded() || !file.is_object())
+        return Outcome::Failure(path + ": not a JSON object; every key stays linear");
+    std::string format;
+    int64_t version = 0;
+    if (!TextMember(file, "format", format) || format != kFormatName || !IntegerMember(file, "version", version))
+        return Outcome::Failure(path + ": not a side file of this program; every key stays linear");
+    if (version != kVersion)
+        return Outcome::Failure(path + ": version " + std::to_string(version) +
+                                " is not one this program reads; every key stays linear");
+    const Json* project = Member(file, "project");
+    int64_t size = -1;
+    std::string crc;
+    if (!project || !IntegerMember(*project, "size", size) || !TextMember(*project, "crc32", crc) ||
+        size != static_cast<int64_t>(projectBytes.size()) || crc != Crc32Text(projectBytes))
+        return Outcome::Failure(path +
+                                ": it was written for another state of the project file (saved since by another "
+                                "program, or left from an earlier save); every key stays linear");
+    const Json* entries = Member(file, "interpolations");
+    if (!entries || !entries->is_array()) return Outcome::Failure(path + ": no list of interpolations");
+
+    Refusals refusals(path);
+    for (const Json& entry : *entries) {
+        const EntryTarget target = TargetOf(entry, parts, motions, refusals);
+        MotionTrack* track = target.track;
+        if (!track) continue;
+        const Json* keys = Member(entry, "keys");
+        if (!keys || !keys->is_array()) {
+            refusals.Add("an entry without its list of keys was skipped");
+            continue;
+        }
+        for (const Json& key : *keys) {
+            int64_t frame = -1;
+            std::string name;
+            if (!IntegerMember(key, "frame", frame) || !TextMember(key, "interpolation", name)) {
+                refusals.Add("a key without its frame and interpolation was skipped");
+                continue;
+            }
+            const std::optional<KeyInterpolation> interpolation = ParseInterpolation(name);
+            const int found =
+                frame < 0 || frame > std::numeric_limits<int32_t>::max() ? -1 : track->FindKey(static_cast<int>(frame));
+            if (!interpolation)
+                refusals.Add("\"" + name + "\" (frame " + std::to_string(frame) + ") is no interpolation");
+            else if (found < 0)
+                refusals.Add("frame " + std::to_string(frame) + " of " + target.part + " in \"" + target.motion +
+                             "\" has no key");
+            else
+                track->keys[size_t(found)].interpolation = *interpolation;
+        }
+    }
+    return refusals.Result();
+}
+
+}  // namespace m3d

@@ -1,0 +1,153 @@
+#include "anim/PoseEvaluation.h"
+#include "math/TimingCurves.h"
+#include "scene/KeyInterpolation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace m3d;
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+KeyFrame KeyAt(int frame, Vec3 position, KeyInterpolation interpolation = {}, float angleAboutY = 0.0f)
+{
+    KeyFrame key{frame, MatrixRotationY(angleAboutY), interpolation};
+    key.matrix.SetTranslation(position);
+    return key;
+}
+
+TrackPose PoseAt(const MotionTrack& track, int frame)
+{
+    TrackPose pose;
+    EXPECT_TRUE(EvaluateTrack(track, frame, pose));
+    return pose;
+}
+
+// The angle about Y of a pure Y rotation, in degrees within [0, 360).
+double DegreesAboutY(const Matrix4& m)
+{
+    const double degrees = std::atan2(-m.m[0][2], m.m[0][0]) * 180.0 / kPi;
+    return degrees < 0.0 ? degrees + 360.0 : degrees;
+}
+
+}  // namespace
+
+// Expected weights from an independent bisection of the Bezier in high precision.
+TEST(EaseWeight, PresetsAndOvershootAtQuarterPoints)
+{
+    struct Case {
+        KeyInterpolation ease;
+        double at25, at50, at75;
+    };
+    const Case cases[] = {
+        {KeyInterpolation::EaseIn(), 0.0934647, 0.3153568, 0.6218619},
+        {KeyInterpolation::EaseOut(), 0.3781381, 0.6846432, 0.9065353},
+        {KeyInterpolation::EaseInOut(), 0.1291619, 0.5, 0.8708381},
+        {KeyInterpolation::Ease(0.34f, 1.56f, 0.64f, 1.0f), 0.8162892, 1.0874007, 1.0596469},
+    };
+    for (const Case& c : cases) {
+        const KeyInterpolation& e = c.ease;
+        EXPECT_NEAR(EaseWeight(e.X1(), e.Y1(), e.X2(), e.Y2(), 0.25), c.at25, 2e-7) << InterpolationName(e);
+        EXPECT_NEAR(EaseWeight(e.X1(), e.Y1(), e.X2(), e.Y2(), 0.5), c.at50, 2e-7) << InterpolationName(e);
+        EXPECT_NEAR(EaseWeight(e.X1(), e.Y1(), e.X2(), e.Y2(), 0.75), c.at75, 2e-7) << InterpolationName(e);
+        EXPECT_EQ(EaseWeight(e.X1(), e.Y1(), e.X2(), e.Y2(), 0.0), 0.0);
+        EXPECT_EQ(EaseWeight(e.X1(), e.Y1(), e.X2(), e.Y2(), 1.0), 1.0);
+    }
+    // Flat ends (x1 = 1, x2 = 0): the curve's slope in x vanishes in the middle.
+    EXPECT_NEAR(EaseWeight(1.0, 0.0, 0.0, 1.0, 0.2), 0.0174255, 2e-7);
+}
+
+TEST(KeyInterpolation, NamesRoundTripAndBadNamesAreRefused)
+{
+    for (const KeyInterpolation& k :
+         {KeyInterpolation::Linear(), KeyInterpolation::Step(), KeyInterpolation::Smooth(), KeyInterpolation::EaseIn(),
+          KeyInterpolation::EaseOut(), KeyInterpolation::EaseInOut(), KeyInterpolation::Ease(0.1f, -0.3f, 0.9f, 1.7f)})
+        EXPECT_EQ(ParseInterpolation(InterpolationName(k)), k) << InterpolationName(k);
+    EXPECT_EQ(InterpolationName(KeyInterpolation::Ease(0.42f, 0.0f, 1.0f, 1.0f)), "ease-in");
+    for (const char* bad : {"", "Linear", "ease", "ease:", "ease:1,2,3", "ease:0,0,1,1,1", "ease:1.5,0,0.5,1",
+                            "ease:0,0,-0.1,1", "ease:0,nan,1,1", "ease:0,inf,1,1", "ease:0, 0,1,1", "ease:0,0,1,1x"})
+        EXPECT_FALSE(ParseInterpolation(bad).has_value()) << bad;
+    // Built from numbers, x is kept within [0, 1] and kinds other than ease keep no numbers.
+    EXPECT_EQ(KeyInterpolation::Ease(-1.0f, 0.0f, 2.0f, 1.0f), KeyInterpolation::Ease(0.0f, 0.0f, 1.0f, 1.0f));
+    EXPECT_EQ(KeyInterpolation::Step().X2(), 1.0f);
+}
+
+TEST(EvaluateTrack, EachKindTimesItsSegmentFromTheFirstKey)
+{
+    // x goes 0 -> 10 over frames 0 ... 10, then 10 -> 40 over 10 ... 30.
+    const auto track = [](KeyInterpolation first, KeyInterpolation second) {
+        return MotionTrack{{KeyAt(0, {0, 0, 0}, first), KeyAt(10, {10, 0, 0}, second), KeyAt(30, {40, 0, 0})}};
+    };
+    // Step holds the first key up to the frame before the next and jumps there.
+    const MotionTrack step = track(KeyInterpolation::Step(), KeyInterpolation::Linear());
+    EXPECT_EQ(PoseAt(step, 9).localPosition.x, 0.0f);
+    EXPECT_EQ(PoseAt(step, 10).localPosition.x, 10.0f);
+    EXPECT_FLOAT_EQ(PoseAt(step, 20).localPosition.x, 25.0f);  // the second key's own segment is linear
+
+    const MotionTrack easeIn = track(KeyInterpolation::EaseIn(), KeyInterpolation::Linear());
+    EXPECT_NEAR(PoseAt(easeIn, 5).localPosition.x, 3.153568f, 2e-5f);
+
+    // Smooth: tangents 1 at frame 0 (one-sided), (40 - 0) / 30 at 10 and
+    // (40 - 10) / 20 at 30 (one-sided); by hand, 4.583333 at frame 5 and
+    // 24.583333 at frame 20.
+    const MotionTrack smooth = track(KeyInterpolation::Smooth(), KeyInterpolation::Smooth());
+    EXPECT_NEAR(PoseAt(smooth, 5).localPosition.x, 4.583333f, 1e-5f);
+    EXPECT_NEAR(PoseAt(smooth, 20).localPosition.x, 24.583333f, 1e-5f);
+    // A smooth key's tangent counts its neighbours whatever their kind.
+    const MotionTrack mixed = track(KeyInterpolation::Linear(), KeyInterpolation::Smooth());
+    EXPECT_FLOAT_EQ(PoseAt(mixed, 5).localPosition.x, 5.0f);
+    EXPECT_NEAR(PoseAt(mixed, 20).localPosition.x, 24.583333f, 1e-5f);
+
+    // On a key every kind gives that key's pose, and after the last the last key's matrix whole.
+    for (const MotionTrack& t : {step, easeIn, smooth, mixed}) {
+        EXPECT_EQ(PoseAt(t, 10).localPosition.x, 10.0f);
+        EXPECT_EQ(PoseAt(t, 31).localMatrix, t.keys.back().matrix);
+    }
+}
+
+TEST(EvaluateTrack, SmoothThroughFourUnevenKeys)
+{
+    // y: 0 at 0, 6 at 4, 2 at 10, 8 at 12. Tangents: 1.5, 0.2, 0.25, 3.
+    // Frame 7 lies in the segment 4 ... 10 at t = 0.5:
+    // 0.5*6 + 0.125*6*0.2 + 0.5*2 - 0.125*6*0.25 = 3.9625.
+    // Frame 11 lies in 10 ... 12 at t = 0.5: 0.5*2 + 0.125*2*0.25 + 0.5*8 - 0.125*2*3 = 4.3125.
+    const MotionTrack track{{KeyAt(0, {0, 0, 0}, KeyInterpolation::Smooth()),
+                             KeyAt(4, {0, 6, 0}, KeyInterpolation::Smooth()),
+                             KeyAt(10, {0, 2, 0}, KeyInterpolation::Smooth()), KeyAt(12, {0, 8, 0})}};
+    EXPECT_NEAR(PoseAt(track, 7).localPosition.y, 3.9625f, 1e-5f);
+    EXPECT_NEAR(PoseAt(track, 11).localPosition.y, 4.3125f, 1e-5f);
+    // The sampler walks the same segments to the same bits.
+    TrackSampler sampler(track);
+    for (int frame = 0; frame <= 14; ++frame) {
+        TrackPose sampled;
+        ASSERT_TRUE(sampler.Sample(frame, sampled));
+        const TrackPose direct = PoseAt(track, frame);
+        EXPECT_EQ(sampled.localMatrix, direct.localMatrix) << frame;
+        EXPECT_EQ(sampled.localPosition, direct.localPosition) << frame;
+    }
+}
+
+TEST(EvaluateTrack, SmoothRotationKeepsEachQuaternionOnTheHemisphereOfTheOneBefore)
+{
+    // 0, 170 and 340 degrees about Y: the quaternion of 340 degrees comes out
+    // of its matrix on the far side of that of 170; taken as it comes, the
+    // curve would turn back through 75 degrees. Kept on one side, it goes on
+    // turning the same way: past 170 and near 255 halfway to 340.
+    const float deg = static_cast<float>(kPi / 180.0);
+    const MotionTrack track{{KeyAt(0, {}, KeyInterpolation::Smooth(), 0.0f),
+                             KeyAt(10, {}, KeyInterpolation::Smooth(), 170.0f * deg),
+                             KeyAt(20, {}, KeyInterpolation::Smooth(), 340.0f * deg)}};
+    const double halfway = DegreesAboutY(PoseAt(track, 15).localMatrix);
+    EXPECT_GT(halfway, 240.0);
+    EXPECT_LT(halfway, 270.0);
+    // Each frame turns on by less than the step between the keys.
+    double previous = DegreesAboutY(PoseAt(track, 10).localMatrix);
+    for (int frame = 11; frame <= 20; ++frame) {
+        const double angle = DegreesAboutY(PoseAt(track, frame).localMatrix);
+        EXPECT_GT(angle, previous) << frame;
+        previous = angle;
+    }
+}

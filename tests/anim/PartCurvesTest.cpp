@@ -1,0 +1,89 @@
+#include "anim/PartCurves.h"
+#include "anim/PivotPath.h"
+
+#include "support/MotionFixtures.h"
+#include "view/RotationAngles.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace m3d;
+
+namespace {
+
+KeyFrame KeyAt(int frame, HeadingPitchBank angles, Vec3 position, KeyInterpolation interpolation = {})
+{
+    KeyFrame key{frame, RotationFromAngles(angles), interpolation};
+    key.matrix.SetTranslation(position);
+    return key;
+}
+
+}  // namespace
+
+TEST(PartCurves, EvaluatedEveryFrameWithTheHeadingUnwrappedAndOnlyTheKeysWithinTheLength)
+{
+    MotionTrack track;
+    // 150 to -150 the short way, through 180, then on to 60 past a key beyond the length.
+    track.keys = {KeyAt(0, {150, 10, -5}, {0, 0, 0}), KeyAt(10, {-150, 20, 5}, {10, 4, -2}, KeyInterpolation::EaseIn()),
+                  KeyAt(30, {60, 0, 0}, {40, 0, 0})};
+    const PartCurves curves = SampleTrackCurves(track, 20, {});
+    ASSERT_EQ(curves.length, 20);
+    ASSERT_EQ(curves.keys.size(), 2u);
+    EXPECT_EQ(curves.keys[1].interpolation, KeyInterpolation::EaseIn());
+    EXPECT_FALSE(curves.followsPose);
+    for (int frame = 0; frame <= 20; ++frame) {
+        TrackPose pose;
+        ASSERT_TRUE(EvaluateTrack(track, frame, pose));
+        const HeadingPitchBank angles = AnglesFromMatrix(pose.localMatrix);
+        EXPECT_NEAR(std::remainder(curves.Value(CurveChannel::Heading, frame) - angles.h, 360.0), 0.0, 1e-9);
+        EXPECT_EQ(curves.Value(CurveChannel::Pitch, frame), angles.p) << frame;
+        EXPECT_EQ(curves.Value(CurveChannel::Bank, frame), angles.b) << frame;
+        EXPECT_EQ(curves.Value(CurveChannel::X, frame), pose.localPosition.x) << frame;
+        EXPECT_EQ(curves.Value(CurveChannel::Z, frame), pose.localPosition.z) << frame;
+        if (frame > 0 && frame <= 10) {
+            const double step =
+                curves.Value(CurveChannel::Heading, frame) - curves.Value(CurveChannel::Heading, frame - 1);
+            EXPECT_LT(std::fabs(step), 12.0) << frame;
+        }
+    }
+    EXPECT_NEAR(curves.Value(CurveChannel::Heading, 10), 210.0, 1e-3);
+
+    // No keys: the present pose at every frame.
+    const TrackPose present{RotationFromAngles({0, 30, 0}), {1, 2, 3}};
+    const PartCurves still = SampleTrackCurves(MotionTrack{}, 5, present);
+    EXPECT_TRUE(still.followsPose);
+    EXPECT_TRUE(still.keys.empty());
+    for (int frame = 0; frame <= 5; ++frame) {
+        EXPECT_NEAR(still.Value(CurveChannel::Pitch, frame), 30.0, 1e-4);
+        EXPECT_EQ(still.Value(CurveChannel::Y, frame), 2.0);
+    }
+    EXPECT_EQ(UnwrappedDegrees(-170.0, 175.0), 190.0);
+    EXPECT_EQ(UnwrappedDegrees(725.0, 0.0), 5.0);
+}
+
+TEST(PivotPath, ThePivotWhereWorldPoseAtPutsItEveryFrameWithTheOwnKeysAndThePoseFollowedWithoutKeys)
+{
+    MotionSessionFixture f(3, 20);  // a chain of three cubes
+    Scene& scene = f.session.GetScene();
+    Matrix4 swing = RotationFromAngles({40, 0, 15});
+    swing.SetTranslation({5, 0, 0});
+    ASSERT_TRUE(SetKeyMatrix(scene, 0, 0, 20, swing));
+    for (int frame : {5, 12, 25}) ASSERT_TRUE(SetKeyMatrix(scene, 0, 2, frame, MatrixTranslation(0, float(frame), 3)));
+    const PivotPath path = PivotPathOf(scene, scene.MotionAt(0), 2);
+    ASSERT_EQ(path.positions.size(), 21u);
+    EXPECT_EQ(path.keyFrames, (std::vector<int>{0, 5, 12}));
+    EXPECT_FALSE(path.followsPose);
+    for (int frame = 0; frame <= 20; ++frame)
+        EXPECT_EQ(path.positions[size_t(frame)], WorldPoseAt(scene, scene.MotionAt(0), frame)[2].Translation())
+            << frame;
+
+    // The middle Part without keys holds its present pose, moved since.
+    f.Track(1).keys.clear();
+    scene.PartAt(1)->localPosition = {0, 7, 0};
+    const PivotPath held = PivotPathOf(scene, scene.MotionAt(0), 2);
+    EXPECT_TRUE(held.followsPose);
+    for (int frame : {0, 9, 20})
+        EXPECT_EQ(held.positions[size_t(frame)], WorldPoseAt(scene, scene.MotionAt(0), frame)[2].Translation());
+    EXPECT_NE(held.positions[9], path.positions[9]);
+}
