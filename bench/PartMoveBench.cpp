@@ -1,11 +1,13 @@
 // Re-parenting a Part with 10,000 keys, as the drop in the parts tree runs
 // it: the Part's keys re-expressed under the new parent, the Parts
-// renumbered and the undo step recorded. The project is the large one's 100
+// renumbered and the undo step recorded; and moving that Part's pivot, as
+// Parts > Move Pivot runs it. The project is the large one's 100
 // Parts in chains of four, with one Motion of 10,000 frames in which every
 // Part has a key every 10 frames and the moved Part one on every frame.
 #include "LargeExportProject.h"
 
 #include "anim/PartReparenting.h"
+#include "editor/PartShapeCommands.h"
 #include "editor/PartTreeCommands.h"
 
 #include <benchmark/benchmark.h>
@@ -69,5 +71,21 @@ void BM_UndoRedoReparentPart(benchmark::State& state)
     }
 }
 BENCHMARK(BM_UndoRedoReparentPart)->Unit(benchmark::kMillisecond);
+
+// Moving the pivot of the Part with a key on every frame: its keys
+// re-expressed and checked at every frame, one undo step. Each run moves it
+// and back, so two moves a run.
+void BM_MovePivotOfPartWith10000Keys(benchmark::State& state)
+{
+    auto project = LongMotionProject();
+    EditorSession& session = project->session;
+    session.SelectPart(kMoved);
+    for (auto _ : state) {
+        if (!MovePivotCommand(session, {0.5f, -2.0f, 0.25f}) || !MovePivotCommand(session, {-0.5f, 2.0f, -0.25f}))
+            state.SkipWithError("not moved");
+    }
+    state.counters["keys"] = double(project->scene.Motions()[0].tracks[kMoved].keys.size());
+}
+BENCHMARK(BM_MovePivotOfPartWith10000Keys)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -110,6 +110,49 @@
     </message>
 </context>
 <context>
+    <name>PartShapeDialogs</name>
+    <message>
+        <source>箱の中心</source>
+        <translation>Box Centre</translation>
+    </message>
+    <message>
+        <source>底面の中心</source>
+        <translation>Bottom Centre</translation>
+    </message>
+    <message>
+        <source>ワールド原点</source>
+        <translation>World Origin</translation>
+    </message>
+    <message>
+        <source>ピボットの移動</source>
+        <translation>Move Pivot</translation>
+    </message>
+    <message>
+        <source>新しいピボット（パーツ自身の座標）</source>
+        <translation>New pivot (in the part's own coordinates)</translation>
+    </message>
+    <message>
+        <source>ピボットの%1</source>
+        <translation>Pivot %1</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>サイズ変更</source>
+        <translation>Resize</translation>
+    </message>
+    <message>
+        <source>倍率</source>
+        <translation>Factor</translation>
+    </message>
+</context>
+<context>
     <name>QtUserPrompt</name>
     <message>
         <source>テクスチャの画像を書き出しています…</source>
@@ -926,12 +969,36 @@
         <translation>&amp;Curves</translation>
     </message>
     <message>
+        <source>ピボットの移動（&amp;P）...</source>
+        <translation>Move &amp;Pivot...</translation>
+    </message>
+    <message>
+        <source>ピボットの移動</source>
+        <translation>Move Pivot</translation>
+    </message>
+    <message>
+        <source>サイズ変更（&amp;Z）...</source>
+        <translation>Resi&amp;ze...</translation>
+    </message>
+    <message>
+        <source>サイズ変更</source>
+        <translation>Resize</translation>
+    </message>
+    <message>
         <source>モーションがありません</source>
         <translation>No Motion</translation>
     </message>
     <message>
         <source>パーツが選択されていません</source>
         <translation>No Part selected</translation>
+    </message>
+    <message>
+        <source>%1 に書き出しました。</source>
+        <translation>Written to %1.</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
     </message>
 </context>
 <context>

@@ -35,4 +35,21 @@ std::string ExportWarning(const std::vector<std::string>& textureProblems, const
     return text;
 }
 
+std::string ExportDoneMessage(const std::string& path, const std::string& warning)
+{
+    std::string text = WithArguments(UiText("core", "%1 に書き出しました。"), {path});
+    if (!warning.empty()) text += "\n\n" + warning;
+    return text;
+}
+
+ExportDialogStart ExportDialogStartOf(const Scene& scene, const std::string& rememberedDirectory,
+                                      const std::string& extension)
+{
+    if (scene.projectPath.empty()) return {rememberedDirectory, {}};
+    std::string name = FileNameOf(scene.projectPath);
+    if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.resize(dot);
+    const std::string folder = DirectoryOf(scene.projectPath);
+    return {folder.empty() ? std::string(".") : folder, name + extension};
+}
+
 }  // namespace m3d

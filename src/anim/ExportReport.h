@@ -30,4 +30,18 @@ ExportImageSource ImageSourceOf(const Scene& scene, const _MESHBASE_TEXTURE& tex
 std::string ExportWarning(const std::vector<std::string>& textureProblems,
                           const std::vector<ExportImageSource>& images);
 
+// What the window says after an export was written: where, then the warning
+// (ExportWarning) when there is one.
+std::string ExportDoneMessage(const std::string& path, const std::string& warning);
+
+// Where an export's file dialog starts: the project's folder and its name
+// with extension (".x", ".glb") once the project has a file; else
+// rememberedDirectory and no name.
+struct ExportDialogStart {
+    std::string directory;
+    std::string fileName;
+};
+ExportDialogStart ExportDialogStartOf(const Scene& scene, const std::string& rememberedDirectory,
+                                      const std::string& extension);
+
 }  // namespace m3d

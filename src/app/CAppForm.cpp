@@ -26,6 +26,7 @@
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QOpenGLContext>
+#include <QPainter>
 #include <QMimeData>
 #include <QResizeEvent>
 #include <QStyle>
@@ -486,6 +487,26 @@ void CAppForm::mouseReleaseEvent(QMouseEvent* event)
         return;
     }
     QWidget::mouseReleaseEvent(event);
+}
+
+void CAppForm::paintEvent(QPaintEvent*)
+{
+    QPainter painter(this);
+    const QColor grip = palette().color(QPalette::Mid);
+    for (PanelSplitterHandle handle : {PanelSplitterHandle::Height, PanelSplitterHandle::Width}) {
+        const PixelRect band = PanelSplitterRect(handle, width(), height(), FittedPanels());
+        if (band.Width() <= 0) continue;
+        // Two short ridges across the band's middle, as a grip is drawn.
+        const bool across = handle == PanelSplitterHandle::Height;
+        const int cx = (band.left + band.right) / 2, cy = (band.top + band.bottom) / 2;
+        painter.setPen(QPen(grip, 1));
+        for (int offset : {-1, 1}) {
+            if (across)
+                painter.drawLine(cx - 20, cy + offset, cx + 20, cy + offset);
+            else
+                painter.drawLine(cx + offset, cy - 20, cx + offset, cy + 20);
+        }
+    }
 }
 
 void CAppForm::SetMouseCapture(bool captured)

@@ -117,6 +117,17 @@ inline constexpr int IDC_CURVE_CHANNEL_FIRST = 2301;  // H, P, B, x, y, z: 2301 
 inline constexpr int IDC_CURVE_FIT = 2307;
 inline constexpr int IDC_CURVE_MESSAGE = 2308;
 
+// The pivot dialog and the resize dialog of the Parts menu (numbers of this program's own).
+inline constexpr int IDD_MOVE_PIVOT = 244;
+inline constexpr int IDC_PIVOT_X = 2220;
+inline constexpr int IDC_PIVOT_Y = 2221;
+inline constexpr int IDC_PIVOT_Z = 2222;
+inline constexpr int IDC_PIVOT_BOX_CENTRE = 2223;
+inline constexpr int IDC_PIVOT_BOX_BOTTOM = 2224;
+inline constexpr int IDC_PIVOT_WORLD_ORIGIN = 2225;
+inline constexpr int IDD_RESIZE_PART = 245;
+inline constexpr int IDC_RESIZE_PART = 2226;
+
 // The objectName of the widget with number id.
 inline QString IdName(int id) { return QString::number(id); }
 

@@ -42,6 +42,10 @@ constexpr DialogUnitsRect kPivot{188, 0, 25, 11};
 constexpr DialogUnitsRect kShowSelection{213, 0, 45, 11};
 constexpr DialogUnitsRect kOnionSkin{258, 0, 58, 11};
 constexpr DialogUnitsRect kMotionPath{316, 0, 30, 11};
+// In a view too narrow for one row (ToolbarRows) they start a second row,
+// as high as the first.
+constexpr DialogUnitsRect kOnionSkinBelow{0, 0, 58, 11};
+constexpr DialogUnitsRect kMotionPathBelow{58, 0, 30, 11};
 
 // A control named and described by its number; it never takes the keyboard
 // focus, which stays with the main form.
@@ -96,7 +100,6 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
     setAccessibleName(tr("表示ツールバー %1").arg(index));
     setProperty("viewIndex", index);
     setAutoFillBackground(true);
-    setFixedHeight(kToolbarHeight);
 
     typeList->setAccessibleName(tr("ビューの種類"));
     // The switches' labels are as short as their slots; their tooltips say in full what they show.
@@ -128,6 +131,17 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
 }
 
 DisplayToolbar::~DisplayToolbar() { EndDrag(); }
+
+void DisplayToolbar::resizeEvent(QResizeEvent* event)
+{
+    const bool oneRow = ToolbarRows(width()) == 1;
+    PlaceInDialogUnits(onionSkin, oneRow ? kOnionSkin : kOnionSkinBelow);
+    PlaceInDialogUnits(motionPath, oneRow ? kMotionPath : kMotionPathBelow);
+    if (!oneRow)
+        for (QWidget* below : {static_cast<QWidget*>(onionSkin), static_cast<QWidget*>(motionPath)})
+            below->setGeometry(below->x(), kToolbarHeight, below->width(), kToolbarHeight);
+    QWidget::resizeEvent(event);
+}
 
 void DisplayToolbar::Refresh()
 {

@@ -37,6 +37,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // Puts the last switches into a second row when the view is narrow.
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void DisplaySwitched();

@@ -15,8 +15,9 @@ void ExportGltfFromDialog(EditorSession& session, std::string& directory, QWidge
         ShowExportMessage(parent, kExportGltfCaption, UiText("core", refusal), QMessageBox::Information);
         return;
     }
-    const std::string path = AskExportPath(
-        directory, QT_TRANSLATE_NOOP("ExportPathDialog", "glTF(*.glb *.gltf)|*.glb *.gltf||"), "glb", parent);
+    const std::string path =
+        AskExportPath(kExportGltfCaption, ExportDialogStartOf(session.GetScene(), directory, ".glb"),
+                      QT_TRANSLATE_NOOP("ExportPathDialog", "glTF(*.glb *.gltf)|*.glb *.gltf||"), "glb", parent);
     if (path.empty()) return;
     // The file dialog has asked about replacing the file; the export asks
     // about read-only files and about files beside it in one question.
@@ -29,8 +30,9 @@ void ExportGltfFromDialog(EditorSession& session, std::string& directory, QWidge
         return;
     }
     directory = DirectoryOf(path);
-    if (const std::string warning = ExportWarning(result.textureProblems, result.images); !warning.empty())
-        ShowExportMessage(parent, kExportGltfCaption, warning, QMessageBox::Warning);
+    const std::string warning = ExportWarning(result.textureProblems, result.images);
+    ShowExportMessage(parent, kExportGltfCaption, ExportDoneMessage(path, warning),
+                      warning.empty() ? QMessageBox::Information : QMessageBox::Warning);
 }
 
 }  // namespace m3d

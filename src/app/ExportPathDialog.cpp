@@ -9,14 +9,16 @@
 
 namespace m3d {
 
-std::string AskExportPath(const std::string& directory, const char* filter, const char* defaultSuffix, QWidget* parent)
+std::string AskExportPath(const char* caption, const ExportDialogStart& start, const char* filter,
+                          const char* defaultSuffix, QWidget* parent)
 {
-    QDir::setCurrent(QString::fromStdString(directory));
+    QDir::setCurrent(QString::fromStdString(start.directory));
     QFileDialog dialog(
-        parent, QString(), QString::fromStdString(directory),
+        parent, CoreText(caption), QString::fromStdString(start.directory),
         QtUserPrompt::DialogFilter(QCoreApplication::translate("ExportPathDialog", filter).toStdString()));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setDefaultSuffix(QString::fromUtf8(defaultSuffix));
+    if (!start.fileName.empty()) dialog.selectFile(QString::fromStdString(start.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::string();
     return dialog.selectedFiles().front().toStdString();
 }

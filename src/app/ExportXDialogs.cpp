@@ -1,7 +1,6 @@
 #include "app/ExportXDialogs.h"
 
 #include "app/CommandIds.h"
-#include "app/DialogControls.h"
 #include "app/ExportPathDialog.h"
 #include "app/FieldDialog.h"
 #include "app/QtUserPrompt.h"
@@ -12,7 +11,6 @@
 #include "text/UiText.h"
 
 #include <QCoreApplication>
-#include <QLabel>
 #include <QLineEdit>
 
 namespace m3d {
@@ -32,9 +30,6 @@ bool AskTimeScaleFactor(int& factor, QWidget* parent)
             return CheckIntegerField(text, kMinTimeScaleFactor, kMaxTimeScaleFactor, typed);
         },
         parent);
-    auto* label = new QLabel(QCoreApplication::translate("ExportXDialogs", "Time Scale Factor"), &dialog);
-    PlaceInDialogUnits(label, {10, 5, 80, 9});
-    label->setBuddy(dialog.Field());
     dialog.Field()->setText(QString::number(factor));
     auto* updown = new UpDownControl(kMinTimeScaleFactor, kMaxTimeScaleFactor, &dialog);
     updown->setAccessibleName(QCoreApplication::translate("ExportXDialogs", "Time Scale Factor の増減"));
@@ -53,7 +48,8 @@ void ExportXFromDialogs(EditorSession& session, std::string& directory, int& tim
         return;
     }
     if (!AskTimeScaleFactor(timeScaleFactor, parent)) return;
-    const std::string path = AskExportPath(directory, kFilter, "x", parent);
+    const std::string path =
+        AskExportPath(kExportXCaption, ExportDialogStartOf(session.GetScene(), directory, ".x"), kFilter, "x", parent);
     if (path.empty()) return;
     // The file dialog has asked about replacing the file; the export asks about a read-only one.
     QtUserPrompt prompt(parent);
@@ -65,8 +61,9 @@ void ExportXFromDialogs(EditorSession& session, std::string& directory, int& tim
         return;
     }
     directory = DirectoryOf(path);
-    if (const std::string warning = ExportWarning(result.textureProblems, result.images); !warning.empty())
-        ShowExportMessage(parent, kExportXCaption, warning, QMessageBox::Warning);
+    const std::string warning = ExportWarning(result.textureProblems, result.images);
+    ShowExportMessage(parent, kExportXCaption, ExportDoneMessage(path, warning),
+                      warning.empty() ? QMessageBox::Information : QMessageBox::Warning);
 }
 
 }  // namespace m3d

@@ -4,6 +4,7 @@
 #include "app/UpDownControl.h"
 #include "view/WindowLayout.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 
@@ -29,6 +30,10 @@ FieldDialog::FieldDialog(int templateId, const QString& caption, int fieldId, co
     SetControlId(field, fieldId);
     field->setAccessibleName(fieldName);
     PlaceInDialogUnits(field, kField);
+    // The field's name above it: what the number is (a factor, a width, frames).
+    auto* label = new QLabel(fieldName, this);
+    PlaceInDialogUnits(label, {kField.x, 5, 80, 9});
+    label->setBuddy(field);
 
     PlaceInDialogUnits(ok, {95, 7, 45, 14});
     ok->setDefault(true);

@@ -357,6 +357,9 @@ void MotionPanel::paintEvent(QPaintEvent*)
             painter.fillRect(
                 QRect(QPoint(std::max(left, 81), 36), QPoint(std::min(right, g.Right() + 3) - 1, bottom + 2)), anim);
     }
+    // Frames after the Motion's last one, shaded.
+    if (const std::optional<int> past = timeline.PastLengthX())
+        painter.fillRect(QRect(QPoint(*past, top), QPoint(g.Right(), bottom + 2)), QColor(0, 0, 0, 28));
     // The ruler's lines, and dotted ones half-way between them.
     const int step = g.RulerStep();
     const int first = timeline.FirstFrame(), last = first + g.VisibleFrames() - 1;

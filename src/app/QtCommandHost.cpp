@@ -8,6 +8,7 @@
 #include "app/MotionDialogs.h"
 #include "app/MotionPanel.h"
 #include "app/PartCommandDialogs.h"
+#include "app/PartShapeDialogs.h"
 #include "app/PartNameDialog.h"
 #include "app/ScaleDialog.h"
 #include "app/SymmetryDialog.h"
@@ -44,6 +45,13 @@ std::optional<float> QtCommandHost::AskScaleFactor() { return m3d::AskScaleFacto
 std::optional<MotionNameAnswer> QtCommandHost::AskMotionName() { return m3d::AskMotionName(form.Session(), window); }
 
 std::optional<int> QtCommandHost::AskMotionLength(int current) { return m3d::AskMotionLength(current, window); }
+
+std::optional<Vec3> QtCommandHost::AskPivotPoint()
+{
+    return m3d::AskPivotPoint(form.Session().GetScene(), form.Session().CurrentPart(), window);
+}
+
+std::optional<float> QtCommandHost::AskPartScale() { return m3d::AskPartScale(window); }
 
 bool QtCommandHost::ReadTransformFields() { return form.HostedPanel<TransformPanel>()->ReadFields(); }
 

@@ -24,6 +24,8 @@ public:
     std::optional<float> AskScaleFactor() override;
     std::optional<MotionNameAnswer> AskMotionName() override;
     std::optional<int> AskMotionLength(int current) override;
+    std::optional<Vec3> AskPivotPoint() override;
+    std::optional<float> AskPartScale() override;
     bool ReadTransformFields() override;
     bool ReadFrameRate() override;
     void ShowColourDialog() override;

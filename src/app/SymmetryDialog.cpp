@@ -2,11 +2,10 @@
 
 #include "app/CommandIds.h"
 #include "app/DialogControls.h"
+#include "app/ElidingComboBox.h"
 #include "view/WindowLayout.h"
 
 #include <QLabel>
-#include <QLineEdit>
-#include <QMessageBox>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -17,7 +16,7 @@ namespace m3d {
 namespace {
 
 // Layout in dialog units.
-constexpr int kWidth = 224, kHeight = 252;
+constexpr int kWidth = 300, kHeight = 252;
 constexpr int kHeadingTop = 6, kFirstRowTop = 18, kRowPitch = 13, kRowHeight = 12;
 struct Column {
     int left;
@@ -27,9 +26,9 @@ struct Column {
 constexpr Column kIdColumn{8, 20, "ID"};
 constexpr Column kNameColumn{30, 92, QT_TRANSLATE_NOOP("SymmetryDialog", "Name")};
 constexpr Column kParentColumn{124, 30, QT_TRANSLATE_NOOP("SymmetryDialog", "Parent")};
-constexpr Column kSymmetryColumn{158, 40, QT_TRANSLATE_NOOP("SymmetryDialog", "Symmetry")};
-constexpr int kScrollLeft = 202, kScrollWidth = 10;
-constexpr int kButtonTop = 232, kButtonWidth = 50, kButtonHeight = 14, kOkLeft = 112, kCancelLeft = 166;
+constexpr Column kSymmetryColumn{158, 116, QT_TRANSLATE_NOOP("SymmetryDialog", "Symmetry")};
+constexpr int kScrollLeft = 278, kScrollWidth = 10;
+constexpr int kButtonTop = 232, kButtonWidth = 50, kButtonHeight = 14, kOkLeft = 184, kCancelLeft = 238;
 
 DialogUnitsRect RowRect(const Column& column, int row)
 {
@@ -75,12 +74,13 @@ SymmetryDialog::SymmetryDialog(EditorSession& session, QWidget* parent)
         indexTexts[k] = makeText(kIdColumn, IDC_SYMMETRY_ID_FIRST + k);
         nameTexts[k] = makeText(kNameColumn, IDC_SYMMETRY_NAME_FIRST + k);
         parentTexts[k] = makeText(kParentColumn, IDC_SYMMETRY_PARENT_FIRST + k);
-        auto* edit = new QLineEdit(this);
-        SetControlId(edit, IDC_SYMMETRY_EDITS[k]);
-        edit->setAccessibleName(tr("%1 行目の対称相手").arg(row));
-        PlaceInDialogUnits(edit, RowRect(kSymmetryColumn, k));
-        connect(edit, &QLineEdit::editingFinished, this, &SymmetryDialog::CommitQuietly);
-        edits[k] = edit;
+        auto* partner = new ElidingComboBox(this);
+        SetControlId(partner, IDC_SYMMETRY_EDITS[k]);
+        partner->setAccessibleName(tr("%1 行目の対称相手").arg(row));
+        PlaceInDialogUnits(partner, RowRect(kSymmetryColumn, k));
+        for (const std::string& choice : editor.PartnerChoices()) partner->addItem(QString::fromStdString(choice));
+        connect(partner, &QComboBox::activated, this, &SymmetryDialog::Commit);
+        partners[k] = partner;
     }
     SetControlId(scrollBar, IDC_SYMMETRY_SCROLL);
     scrollBar->setAccessibleName(tr("表示する行"));
@@ -94,36 +94,23 @@ SymmetryDialog::SymmetryDialog(EditorSession& session, QWidget* parent)
     Fill();
 }
 
-bool SymmetryDialog::ReadEdits(SymmetryEditor::EditValues& values)
+SymmetryEditor::EditValues SymmetryDialog::ChosenValues() const
 {
-    SymmetryEditor::EditTexts texts;
-    for (int k = 0; k < kRows; ++k) texts[k] = edits[k]->text().toStdString();
-    int refused = -1;
-    const FieldCheck check = editor.ReadEdits(texts, values, refused);
-    if (check.accepted) return true;
-    QMessageBox::warning(this, QStringLiteral("Marionettica3D"), QString::fromStdString(check.message));
-    edits[refused]->setFocus();
-    edits[refused]->selectAll();
-    return false;
+    SymmetryEditor::EditValues values;
+    for (int k = 0; k < kRows; ++k) values[k] = editor.RowAt(k).visible ? partners[k]->currentIndex() - 1 : -1;
+    return values;
 }
 
-void SymmetryDialog::CommitQuietly()
+void SymmetryDialog::Commit()
 {
-    // A text that is not an integer stays as typed; the next scroll or OK refuses it.
-    SymmetryEditor::EditTexts texts;
-    for (int k = 0; k < kRows; ++k) texts[k] = edits[k]->text().toStdString();
-    SymmetryEditor::EditValues values;
-    int refused = -1;
-    if (!editor.ReadEdits(texts, values, refused).accepted) return;
-    editor.Commit(values);
+    editor.Commit(ChosenValues());
     Fill();
 }
 
 void SymmetryDialog::ScrollAction(int action)
 {
-    const std::optional<SymmetryScrollCode> code = ScrollCodeOf(action);
-    SymmetryEditor::EditValues values;
-    if (code && ReadEdits(values)) editor.Scroll(values, *code, scrollBar->sliderPosition());
+    if (const std::optional<SymmetryScrollCode> code = ScrollCodeOf(action))
+        editor.Scroll(ChosenValues(), *code, scrollBar->sliderPosition());
     // The editor decides where the window goes, not the scroll bar's own steps.
     scrollBar->setSliderPosition(editor.FirstVisibleRow());
     Fill();
@@ -131,9 +118,7 @@ void SymmetryDialog::ScrollAction(int action)
 
 void SymmetryDialog::accept()
 {
-    SymmetryEditor::EditValues values;
-    if (!ReadEdits(values)) return;
-    editor.Apply(values);
+    editor.Apply(ChosenValues());
     QDialog::accept();
 }
 
@@ -149,8 +134,8 @@ void SymmetryDialog::Fill()
         indexTexts[k]->setText(row.visible ? QString::number(row.partIndex) : QString());
         nameTexts[k]->setText(row.visible ? QString::fromStdString(row.name) : QString());
         parentTexts[k]->setText(row.visible ? QString::number(row.parentIndex) : QString());
-        edits[k]->setText(row.visible ? QString::number(row.symmetryValue) : QString());
-        edits[k]->setVisible(row.visible);
+        partners[k]->setCurrentIndex(row.visible ? row.symmetryValue + 1 : 0);
+        partners[k]->setVisible(row.visible);
     }
 }
 

@@ -7,17 +7,17 @@
 #include <array>
 
 class QLabel;
-class QLineEdit;
 class QScrollBar;
 
 namespace m3d {
 
 class EditorSession;
+class ElidingComboBox;
 
 // The symmetry settings dialog ("左右対称の設定"): 16 rows of index, name,
-// parent and an edit box for the partner's index, over the session's
-// SymmetryEditor. Edits are committed when a box loses the focus, before a
-// scroll and on OK; OK writes the links, Cancel drops them.
+// parent and a list of the Parts by name to choose the partner from, over
+// the session's SymmetryEditor. A choice is committed at once; OK writes the
+// links, Cancel drops them.
 class SymmetryDialog : public QDialog {
     Q_OBJECT
 public:
@@ -26,10 +26,9 @@ public:
     void accept() override;
 
 private:
-    // The visible boxes as integers; a text that is not one is shown as
-    // refused (the box gets the focus) and false returned.
-    bool ReadEdits(SymmetryEditor::EditValues& values);
-    void CommitQuietly();
+    // The partners the visible lists show (-1 for none and for hidden rows).
+    SymmetryEditor::EditValues ChosenValues() const;
+    void Commit();
     void ScrollAction(int action);
     // Writes the rows and the scroll bar from the editor.
     void Fill();
@@ -39,7 +38,7 @@ private:
     std::array<QLabel*, kRows> indexTexts{};
     std::array<QLabel*, kRows> nameTexts{};
     std::array<QLabel*, kRows> parentTexts{};
-    std::array<QLineEdit*, kRows> edits{};
+    std::array<ElidingComboBox*, kRows> partners{};
     QScrollBar* scrollBar;
 };
 

@@ -132,6 +132,14 @@ void TransformPanel::AddCommandButton(QAbstractButton* button, int id, EditorCom
 {
     SetControlId(button, id);
     actions.Bind(button, command);
+    // After a command the keys go back to the main window (the arrows step
+    // frames again), not to the field typed in last.
+    button->setFocusPolicy(Qt::NoFocus);
+    // A refused field keeps the focus, to be corrected.
+    connect(button, &QAbstractButton::clicked, this, [this] {
+        if (QWidget* form = parentWidget(); form && !fieldRefused) form->setFocus(Qt::OtherFocusReason);
+        fieldRefused = false;
+    });
 }
 
 void TransformPanel::ShowFields()
@@ -152,7 +160,8 @@ bool TransformPanel::ReadFields()
     TransformFieldTexts texts;
     for (size_t i = 0; i < fields.size(); ++i) texts[i] = fields[i]->text().toStdString();
     const TransformFieldsRead read = ReadTransformFields(texts, session.TransformPanel().fields);
-    if (!read.check.accepted) ShowRefusedField(fields[size_t(read.refusedField)], read.check.message);
+    fieldRefused = !read.check.accepted;
+    if (fieldRefused) ShowRefusedField(fields[size_t(read.refusedField)], read.check.message);
     return read.check.accepted;
 }
 

@@ -52,6 +52,8 @@ private:
     std::array<QCheckBox*, 3> gridPlanes{};  // XY, YZ, ZX
     QCheckBox* linkLR = nullptr;
     EditorSubscription subscription;
+    // The last command's fields were refused (the refused one has the focus).
+    bool fieldRefused = false;
 };
 
 }  // namespace m3d

@@ -6,12 +6,16 @@
 #include "editor/CommandHost.h"
 #include "editor/CommandRegistry.h"
 #include "editor/EditorSession.h"
+#include "editor/PartShapeCommands.h"
 #include "io/PathLookup.h"
+#include "anim/PartPivot.h"
 #include "scene/KeyInterpolation.h"
 #include "scene/ModelScale.h"
 #include "scene/UserPrompt.h"
 
+#include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstdio>
 #include <filesystem>
 #include <system_error>
@@ -21,13 +25,17 @@ namespace m3d {
 namespace {
 
 constexpr const char* kUsage =
-    "apply PROJECT.anm --motion NAME OP... --out OUT.anm [--overwrite]\n"
+    "apply PROJECT.anm [--motion NAME] OP... --out OUT.anm [--overwrite]\n"
     "    OP, applied in the order given: --delete-redundant-keys --mirror-motion --ground-all-keyframes\n"
     "    --level-part INDEX --turn-around --scale S (0.0001 ... 10000; OUT.anm must then be in another\n"
     "    folder than PROJECT.anm, and every .mesh file there is written)\n"
     "    --interpolation MODE [--part NAME] [--frames A-B]: MODE for the keys of Part NAME (of every\n"
     "    Part without --part) at frames A ... B (every key without --frames); MODE: linear step smooth\n"
     "    ease-in ease-out ease-in-out ease:x1,y1,x2,y2 (x1, x2: 0 ... 1)\n"
+    "    --pivot PART X Y Z: moves Part PART's pivot to X Y Z of its own coordinates, nothing moving\n"
+    "    in the world; --scale-part PART S: scales Part PART's geometry about its pivot (S: 0.0001 ...\n"
+    "    10000); PART is a display name; both write new .mesh files (OUT.anm in another folder), and\n"
+    "    need no --motion when they are all there is\n"
     "    --overwrite: replace the .mesh files already in OUT.anm's folder, and read-only files";
 
 struct Operation {
@@ -35,6 +43,11 @@ struct Operation {
     int part = -1;
     float factor = 1.0f;
     KeyInterpolation interpolation = {};
+    std::string partName = {};  // --pivot and --scale-part
+    Vec3 point = {};
+
+    // Whether it works on the geometry of one Part, not on a Motion.
+    bool OnPartShape() const { return name == "pivot" || name == "scale-part"; }
 };
 
 // The keys an --interpolation gives its interpolation to.
@@ -169,6 +182,20 @@ int Apply(const std::vector<std::string>& args)
             op.interpolation = *mode;
             operations.push_back(op);
             interpolated = true;
+        } else if (arg == "--pivot" && i + 4 < args.size()) {
+            Operation op{"pivot"};
+            op.partName = args[++i];
+            for (float* value : {&op.point.x, &op.point.y, &op.point.z})
+                if (!ParseFloat(args[++i], *value) || !std::isfinite(*value)) return Usage();
+            operations.push_back(op);
+            scaled = true;
+        } else if (arg == "--scale-part" && i + 2 < args.size()) {
+            Operation op{"scale-part"};
+            op.partName = args[++i];
+            if (!ParseFloat(args[++i], op.factor) || !(op.factor >= kMinPartScale && op.factor <= kMaxPartScale))
+                return Usage();
+            operations.push_back(op);
+            scaled = true;
         } else if (arg == "--part" && hasValue && !partName) {
             partName = args[++i];
         } else if (arg == "--frames" && hasValue && !frameRange) {
@@ -181,7 +208,9 @@ int Apply(const std::vector<std::string>& args)
             return Usage();
         }
     }
-    if (path.empty() || !haveMotion || outPath.empty() || operations.empty()) return Usage();
+    const bool motionNeeded =
+        std::any_of(operations.begin(), operations.end(), [](const Operation& op) { return !op.OnPartShape(); });
+    if (path.empty() || (motionNeeded && !haveMotion) || outPath.empty() || operations.empty()) return Usage();
     // --part and --frames choose the keys of --interpolation only.
     if (!interpolated && (partName || frameRange)) return Usage();
     KeySelection selection;
@@ -193,7 +222,9 @@ int Apply(const std::vector<std::string>& args)
     // The scaled geometry belongs in the new project's .mesh files; written
     // beside the source project they would no longer fit its keys.
     if (scaled && SameFolder(path, outPath)) {
-        std::fprintf(stderr, "%s: --scale writes new .mesh files, so the output must go to another folder than %s\n",
+        std::fprintf(stderr,
+                     "%s: --scale, --pivot and --scale-part write new .mesh files, so the output must go to another "
+                     "folder than %s\n",
                      outPath.c_str(), path.c_str());
         return 1;
     }
@@ -201,24 +232,35 @@ int Apply(const std::vector<std::string>& args)
     EditorSession session;
     Scene& scene = session.GetScene();
     if (!LoadProjectForCommand(session, path)) return 1;
-    const int motion = FindMotionForCommand(scene, path, motionName);
-    if (motion < 0) return 1;
+    const int motion = haveMotion ? FindMotionForCommand(scene, path, motionName) : scene.MotionCount() - 1;
+    if (haveMotion && motion < 0) return 1;
     if (partName && (selection.part = FindPartForCommand(scene, path, *partName)) < 0) return 1;
-    for (const Operation& op : operations) {
+    for (Operation& op : operations) {
+        if (op.OnPartShape() && (op.part = FindPartForCommand(scene, path, op.partName)) < 0) return 1;
         if (op.name == "level-part" && op.part >= scene.PartCount()) {
             std::fprintf(stderr, "%s: --level-part %d: the project has %d Parts\n", path.c_str(), op.part,
                          scene.PartCount());
             return 1;
         }
     }
-    session.SelectMotion(motion);
-    session.SetCurrentFrame(0);
-    EvaluatePose(scene, motion, 0);
+    if (motion >= 0) {
+        session.SelectMotion(motion);
+        session.SetCurrentFrame(0);
+        EvaluatePose(scene, motion, 0);
+    }
     ApplyHost host;
     int interpolatedKeys = 0;
     for (const Operation& op : operations) {
         if (op.name == "interpolation") {
             interpolatedKeys += GiveInterpolation(scene, motion, selection, op.interpolation);
+            continue;
+        }
+        if (op.OnPartShape()) {
+            session.SelectPart(op.part);
+            if (op.name == "pivot")
+                MovePivotCommand(session, op.point);
+            else
+                ResizePartCommand(session, op.factor);
             continue;
         }
         if (!Run(session, host, op)) {
@@ -229,12 +271,17 @@ int Apply(const std::vector<std::string>& args)
     }
     if (!SaveProjectForCommand(scene, outPath, overwrite || scaled, overwrite)) return 1;
 
-    int keys = 0;
-    for (const MotionTrack& track : scene.Motions()[motion].tracks) keys += static_cast<int>(track.keys.size());
     JsonWriter json;
-    json.BeginObject().Key("motion").String(motionName).Key("operations").BeginArray();
+    json.BeginObject();
+    if (haveMotion) json.Key("motion").String(motionName);
+    json.Key("operations").BeginArray();
     for (const Operation& op : operations) json.String(op.name);
-    json.EndArray().Key("keys").Int(keys);
+    json.EndArray();
+    if (haveMotion) {
+        int keys = 0;
+        for (const MotionTrack& track : scene.Motions()[motion].tracks) keys += static_cast<int>(track.keys.size());
+        json.Key("keys").Int(keys);
+    }
     if (interpolated) json.Key("interpolatedKeys").Int(interpolatedKeys);
     json.Key("out").String(outPath).EndObject();
     std::printf("%s\n", json.Text().c_str());

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "math/Vec3.h"
+
 #include <optional>
 #include <string>
 
@@ -35,6 +37,10 @@ public:
     // A name ValidateMotionName accepts.
     virtual std::optional<MotionNameAnswer> AskMotionName() { return std::nullopt; }
     virtual std::optional<int> AskMotionLength(int /*current*/) { return std::nullopt; }
+    // Where the current Part's pivot goes, in its own coordinates.
+    virtual std::optional<Vec3> AskPivotPoint() { return std::nullopt; }
+    // A factor within kMinPartScale ... kMaxPartScale for the current Part's geometry.
+    virtual std::optional<float> AskPartScale() { return std::nullopt; }
     // Reads what the user typed into the session before the command uses it:
     // the transform panel's twelve fields before a "Set", the frame rate
     // before playback starts. false (the field shows why) when refused.

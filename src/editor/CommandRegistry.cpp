@@ -9,6 +9,7 @@
 #include "editor/MotionCommands.h"
 #include "editor/OptionCommands.h"
 #include "editor/PartCommands.h"
+#include "editor/PartShapeCommands.h"
 #include "editor/PartTreeCommands.h"
 #include "editor/PoseCommands.h"
 #include "editor/TransformPanelControls.h"
@@ -193,6 +194,10 @@ const std::array kCommands = {
                  [](CommandContext& c) { c.host.ShowSymmetryDialog(); }, false},
     CommandEntry{C::RenamePart, "rename-part", ID_PARTS_RENAME, M::Parts, false, QT_TRANSLATE_NOOP("core", "名前の変更（&N）"), "F2", QT_TRANSLATE_NOOP("core", "名前の変更"), kPartNotPlaying,
                  [](CommandContext& c) { c.host.ShowRenamePartDialog(); }, false},
+    CommandEntry{C::MovePivot, "move-pivot", ID_PARTS_MOVE_PIVOT, M::Parts, true, QT_TRANSLATE_NOOP("core", "ピボットの移動（&P）..."), "", QT_TRANSLATE_NOOP("core", "ピボットの移動"), kPartNotPlaying,
+                 [](CommandContext& c) { if (const auto point = c.host.AskPivotPoint()) MovePivotCommand(c.session, *point); }, false},
+    CommandEntry{C::ResizePart, "resize-part", ID_PARTS_RESIZE, M::Parts, false, QT_TRANSLATE_NOOP("core", "サイズ変更（&Z）..."), "", QT_TRANSLATE_NOOP("core", "サイズ変更"), kPartNotPlaying,
+                 [](CommandContext& c) { if (const auto factor = c.host.AskPartScale()) ResizePartCommand(c.session, *factor); }, false},
     // Parts tree: a Part dropped on another (argument: its index, -1 for root)
     CommandEntry{C::ReparentPart, "reparent-part", 0, M::None, false, QT_TRANSLATE_NOOP("core", "親の変更"), "", QT_TRANSLATE_NOOP("core", "親の変更"), kPartNotPlaying,
                  [](CommandContext& c) { ReparentCurrentPart(c.session, c.argument); }, false},

@@ -21,6 +21,8 @@ enum class EditorCommand : int {
     AddMirroredPart,
     SymmetrySettings,
     RenamePart,
+    MovePivot,
+    ResizePart,
     // Parts tree
     ReparentPart,
     // Option

@@ -57,10 +57,19 @@ std::string FloatFieldText(float value)
     return buffer;
 }
 
-std::string AngleFieldText(float degrees)
+std::string TransformFieldText(float value)
 {
-    const double rounded = std::round(static_cast<double>(degrees) * 1e4) / 1e4;
-    return FloatFieldText(std::isfinite(rounded) ? static_cast<float>(rounded) : degrees);
+    if (!std::isfinite(value)) return FloatFieldText(value);
+    // Six significant digits as the fields always showed, four decimals at most.
+    const double magnitude = std::fabs(static_cast<double>(value));
+    int decimals = 4;
+    for (double limit = 100.0; decimals > 0 && magnitude >= limit - 0.00005; limit *= 10.0) --decimals;
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.*f", decimals, static_cast<double>(value));
+    std::string text = buffer;
+    text.erase(text.find_last_not_of('0') + 1);
+    if (text.back() == '.') text.pop_back();
+    return text == "-0" ? "0" : text;
 }
 
 int StepUpDown(const std::string& fieldText, int delta, int minimum, int maximum, int lastPosition)

@@ -22,10 +22,12 @@ FieldCheck CheckFloatField(const std::string& text, float minimum, float maximum
 // The text a dialog shows in a number field: six significant digits, as the
 // fields were always filled ("1", "-30", "0.0001", "1e-06"); minus zero shows as "0".
 std::string FloatFieldText(float value);
-// The text of an angle field: degrees rounded to 4 decimals first, so that the
-// float noise of a decomposed rotation goes (9.99997 shows as "10"); the value
-// shown and the value stored agree within 0.00005.
-std::string AngleFieldText(float degrees);
+// The text of a transform panel field (an angle in degrees or a position):
+// six significant digits, at most 4 decimals, written without an exponent
+// and without trailing zeros, so that the float noise of a decomposed rotation goes (9.99997 shows
+// as "10") and a tiny value shows as "0", never as a number cut short in its
+// field. Below 100 the value shown and the value stored agree within 0.00005.
+std::string TransformFieldText(float value);
 
 // The value an up-down control moves its integer field to: one step of delta
 // from the field's value (from lastPosition when the field holds no integer

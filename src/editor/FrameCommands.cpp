@@ -2,6 +2,7 @@
 
 #include "anim/PoseEvaluation.h"
 #include "editor/EditorSession.h"
+#include "editor/FrameNavigation.h"
 #include "text/UiText.h"
 
 #include <algorithm>
@@ -26,11 +27,12 @@ void GoToFrameCommand(EditorSession& session, int frame)
     const Motion* motion = MotionToStepIn(session);
     if (!motion) return;
     frame = std::clamp(frame, 0, motion->length);
+    const bool unkeyedEdits = PoseHasUnkeyedEdits(session);
     session.Timeline().ScrollToShow(frame);
     session.SetCurrentFrame(frame);
     EvaluatePose(session.GetScene(), session.CurrentMotion(), frame);
     session.ShowCurrentTransform();
-    session.History().PushUndoJoining(UiText("core", kFrameChangeLabel));
+    EndFrameChange(session, unkeyedEdits, UiText("core", kFrameChangeLabel));
 }
 
 void StepFrameCommand(EditorSession& session, int delta)

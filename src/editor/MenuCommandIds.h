@@ -61,6 +61,9 @@ inline constexpr int ID_MOTION_NEW_KEYS_EASE_IN_OUT = 40090;
 inline constexpr int ID_MOTION_NEW_KEYS_STEP = 40091;
 // The View menu's curve panel switch.
 inline constexpr int ID_VIEW_CURVES = 40092;
+// The Parts menu's pivot and size of the selected Part.
+inline constexpr int ID_PARTS_MOVE_PIVOT = 40093;
+inline constexpr int ID_PARTS_RESIZE = 40094;
 inline constexpr int ID_APP_EXIT = 57665;
 // The File menu's recent projects, first to eighth.
 inline constexpr int ID_FILE_MRU_FIRST = 57616;  // ... 57623

@@ -34,10 +34,31 @@ void RunOnCurrentMotion(EditorSession& session, EditorCommand command, Operation
 
 bool NewMotionCommand(EditorSession& session, const std::string& name)
 {
+    Scene& scene = session.GetScene();
+    // A new Motion starts where the current one starts, not from whatever
+    // pose is on screen; without a Motion, from the pose there is.
+    std::vector<Matrix4> start;
+    if (const int current = session.CurrentMotion(); current >= 0)
+        for (int part = 0; part < scene.PartCount(); ++part) {
+            const Motion& from = scene.Motions()[current];
+            // The frame-0 key itself where there is one (every track has it but in damaged data).
+            const int key = part < static_cast<int>(from.tracks.size()) ? from.tracks[size_t(part)].FindKey(0) : -1;
+            const TrackPose pose = PartPoseAt(scene, from, part, 0);
+            start.push_back(key >= 0 ? from.tracks[size_t(part)].keys[size_t(key)].matrix
+                                     : KeyMatrixOf(pose.localMatrix, pose.localPosition));
+        }
     DocumentEdit edit(session, EditorCommand::NewMotion);
-    if (!NewMotion(session.GetScene(), name)) return false;
-    edit.Add(MotionListChange::Added(LastMotion(session)));
-    session.SelectMotion(LastMotion(session));
+    if (!NewMotion(scene, name)) return false;
+    const int added = LastMotion(session);
+    for (size_t part = 0; part < start.size(); ++part)
+        SetKeyMatrix(scene, added, static_cast<int>(part), 0, start[part]);
+    edit.Add(MotionListChange::Added(added));
+    session.SelectMotion(added);
+    if (!start.empty()) {
+        session.SetCurrentFrame(0);
+        EvaluatePose(scene, added, 0);
+        session.ShowCurrentTransform();
+    }
     return true;
 }
 

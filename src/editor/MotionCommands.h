@@ -11,8 +11,9 @@ class EditorSession;
 // as one undo step. Names are checked as NewMotion checks them: false and
 // nothing changes on a refused one.
 
-// Appends a Motion (frame-0 keys of the pose shown) and makes it current;
-// the current frame stays.
+// Appends a Motion and makes it current. Its frame-0 keys are those of the
+// Motion that was current, which it then shows at frame 0; without one they
+// hold the pose shown, and the current frame stays.
 bool NewMotionCommand(EditorSession& session, const std::string& name);
 // Appends a copy of the current Motion under name; it becomes current at frame 0.
 bool DuplicateMotionCommand(EditorSession& session, const std::string& name);

@@ -3,6 +3,7 @@
 #include "anim/MotionOperations.h"
 #include "anim/PoseEvaluation.h"
 #include "editor/EditorSession.h"
+#include "editor/FrameNavigation.h"
 #include "editor/history/DocumentEdit.h"
 #include "scene/PoseComposition.h"
 #include "text/UiText.h"
@@ -81,6 +82,14 @@ void MotionTimeline::UpdateScrollRanges()
         firstRow = selected;
     firstRow = std::clamp(firstRow, 0, MaxFirstRow());
     scrollTens = std::clamp(scrollTens, 0, MaxScrollTens());
+}
+
+std::optional<int> MotionTimeline::PastLengthX() const
+{
+    if (session.CurrentMotion() < 0) return std::nullopt;
+    const int afterLast = CurrentLength() + 1;
+    if (afterLast > FirstFrame() + geometry.VisibleFrames() - 1) return std::nullopt;
+    return std::max(geometry.Left(), FrameX(afterLast) - geometry.framePixels / 2);
 }
 
 void MotionTimeline::ResetToStart()
@@ -179,10 +188,31 @@ void MotionTimeline::LeftDown(int x, int y)
     keyDrag = KeysUnder(x, y);
     if (!keyDrag || !keyDrag->inRange) hasRange = false;
     const bool inArea = InTimelineArea(x, y);
+    if (inArea) StartShowingFrames();
     leftDragging = leftDragging || inArea;
     PressAt(x, y, inArea);
     if (keyDrag) keyDrag->pressFrame = session.CurrentFrame();
-    if (inArea) session.ShowCurrentTransform();
+    if (inArea) ShowPoseHere();
+}
+
+void MotionTimeline::StartShowingFrames()
+{
+    if (!showingFrames) unkeyedEditsBeforeShowing = PoseHasUnkeyedEdits(session);
+    showingFrames = true;
+}
+
+void MotionTimeline::ShowPoseHere()
+{
+    if (session.CurrentMotion() >= 0 && !session.IsPlaying())
+        EvaluatePose(session.GetScene(), session.CurrentMotion(), session.CurrentFrame());
+    session.ShowCurrentTransform();
+}
+
+void MotionTimeline::StopShowingFrames()
+{
+    if (!showingFrames) return;
+    showingFrames = false;
+    EndFrameChange(session, unkeyedEditsBeforeShowing, UiText("core", "タイムラインのポーズ"));
 }
 
 int MotionTimeline::KeyDragOffset() const
@@ -226,11 +256,10 @@ void MotionTimeline::RightDown(int x, int y)
 {
     hasRange = false;
     const bool inArea = InTimelineArea(x, y);
+    if (inArea) StartShowingFrames();
     rightDragging = rightDragging || inArea;
     PressAt(x, y, inArea);
-    if (!inArea) return;
-    EvaluatePose(session.GetScene(), session.CurrentMotion(), session.CurrentFrame());
-    session.ShowCurrentTransform();
+    if (inArea) ShowPoseHere();
 }
 
 void MotionTimeline::LeftDoubleClick(int x, int y)
@@ -265,13 +294,18 @@ void MotionTimeline::MouseMove(int x)
     session.SetCurrentFrame(frame);
     if (rangeDragging) rangeEnd = session.CurrentFrame();
     if (keyDrag && session.CurrentFrame() != keyDrag->pressFrame) keyDrag->moved = true;
-    if (rightDragging) EvaluatePose(session.GetScene(), session.CurrentMotion(), session.CurrentFrame());
-    session.ShowCurrentTransform();
+    // A drag that moves keys or chooses a range keeps the pose it started with.
+    if (rightDragging || (leftDragging && !keyDrag && !rangeDragging))
+        ShowPoseHere();
+    else
+        session.ShowCurrentTransform();
 }
 
 void MotionTimeline::LeftUp()
 {
     leftDragging = false;
+    // Before the keys move: their step holds keys only, not the frames shown.
+    if (!rightDragging) StopShowingFrames();
     if (keyDrag) DropKeys();
     if (rangeDragging) {
         rangeDragging = false;
@@ -283,8 +317,8 @@ void MotionTimeline::LeftUp()
 
 void MotionTimeline::RightUp()
 {
-    if (rightDragging) session.History().PushUndo(UiText("core", "タイムラインのポーズ"));
     rightDragging = false;
+    if (!leftDragging) StopShowingFrames();
     autoScroll = 0;
 }
 

@@ -74,6 +74,10 @@ public:
     int MaxScrollTens() const;
     // Parts less the rows shown, or 0.
     int MaxFirstRow() const;
+    // Pixel x where the frames after the current Motion's last frame begin
+    // (the left edge of the first one's cell), for shading them; nothing
+    // when none of them shows or there is no Motion.
+    std::optional<int> PastLengthX() const;
     // Pixel x of frame (it may lie outside the visible frames).
     int FrameX(int frame) const { return geometry.FrameX(frame, FirstFrame()); }
     // The frame under pixel x (truncating toward zero as the mouse mapping does).
@@ -98,10 +102,12 @@ public:
     // Vertical scroll bar: moves the rows and the selection along with them.
     void ScrollVertical(ScrollAction action, int thumb);
 
-    // Mouse on the panel, in client pixels. A left press on a key marker, or
-    // inside the range, and a drag along the timeline moves those keys by
-    // whole frames when the button comes up (one undo step); released where
-    // it was pressed it is an ordinary click.
+    // Mouse on the panel, in client pixels. A press shows the pose at the
+    // frame under it, and a drag with either button each frame it passes.
+    // A left press on a key marker, or inside the range, and a drag along
+    // the timeline moves those keys instead, by whole frames when the button
+    // comes up (one undo step); released where it was pressed it is an
+    // ordinary click. A double click and a drag choose a range.
     void LeftDown(int x, int y);
     void RightDown(int x, int y);
     void LeftDoubleClick(int x, int y);
@@ -151,6 +157,12 @@ private:
 
     // Frame under x lowered to the current Motion's length.
     int ClampedFrameAtX(int x) const;
+
+    // A press on the timeline shows the frames it goes to until its button
+    // comes up, one undo step only when it threw away an unkeyed pose.
+    void StartShowingFrames();
+    void ShowPoseHere();
+    void StopShowingFrames();
     void PressAt(int x, int y, bool inArea);
     // The keys a left press at (x, y) picks up: the range's (every Part's)
     // when it lies inside the range, else the key whose marker is under it.
@@ -170,6 +182,7 @@ private:
     bool leftDragging = false, rightDragging = false, rangeDragging = false;
     bool hasRange = false;
     int rangeStart = 0, rangeEnd = 0;
+    bool showingFrames = false, unkeyedEditsBeforeShowing = false;
     std::optional<KeyDrag> keyDrag;
     KeyClipboard clipboard;
     KeyInterpolation newKeyInterpolation;

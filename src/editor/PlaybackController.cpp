@@ -2,6 +2,7 @@
 
 #include "anim/PoseEvaluation.h"
 #include "editor/EditorSession.h"
+#include "editor/FrameNavigation.h"
 #include "editor/CommandRegistry.h"
 #include "editor/MotionTimeline.h"
 
@@ -48,13 +49,14 @@ void PlaybackController::Play()
     lastTick = clock() - static_cast<uint32_t>(interval);
     shownFrame = -1;
     recentSteps.clear();
+    unkeyedEditsBeforePlaying = PoseHasUnkeyedEdits(session);
     session.SetPlaying(true);
 }
 
 void PlaybackController::Stop()
 {
     if (!session.IsPlaying()) return;
-    session.History().PushUndo(UndoLabelOf(EditorCommand::Stop));
+    EndFrameChange(session, unkeyedEditsBeforePlaying, UndoLabelOf(EditorCommand::Stop));
     session.SetPlaying(false);
 }
 

@@ -48,8 +48,8 @@ public:
 
     // Starts playback from the current frame; the first step is due at once.
     void Play();
-    // Stops playback and records the pose shown as one undo step; nothing
-    // when not playing.
+    // Stops playback (nothing when not playing); one undo step only when
+    // playing threw away a pose no key held (EndFrameChange).
     void Stop();
 
     // Milliseconds until the next step is due (0: now), or -1 when neither
@@ -84,6 +84,9 @@ private:
     uint32_t anchorTick = 0;
     int64_t shownIndex = 0;            // frames since the anchor frame of the frame shown
     std::deque<uint32_t> recentSteps;  // when the last frames were shown, oldest first
+    // The pose on screen when playback started held edits no key keeps: the
+    // stop is then an undo step that brings them back.
+    bool unkeyedEditsBeforePlaying = false;
 };
 
 }  // namespace m3d

@@ -3,9 +3,9 @@
 #include "editor/EditorSession.h"
 #include "editor/history/DocumentEdit.h"
 #include "editor/history/PartLinksChange.h"
+#include "text/UiText.h"
 
 #include <algorithm>
-#include <climits>
 
 namespace m3d {
 
@@ -36,19 +36,12 @@ SymmetryEditor::EditValues SymmetryEditor::VisibleValues() const
     return edits;
 }
 
-FieldCheck SymmetryEditor::ReadEdits(const EditTexts& texts, EditValues& edits, int& refusedRow) const
+std::vector<std::string> SymmetryEditor::PartnerChoices() const
 {
-    edits.fill(-1);
-    refusedRow = -1;
-    for (int k = 0; k < kVisibleRows && firstVisibleRow + k < PartCount(); ++k) {
-        // Any integer goes in; the range is enforced by clamping on commit.
-        const FieldCheck check = CheckIntegerField(texts[k], INT_MIN, INT_MAX, edits[k]);
-        if (!check.accepted) {
-            refusedRow = k;
-            return check;
-        }
-    }
-    return {true, std::string()};
+    std::vector<std::string> choices{UiText("core", "なし")};
+    for (int i = 0; i < scene.PartCount(); ++i)
+        choices.push_back(std::to_string(i) + ": " + scene.Parts()[size_t(i)]->displayName);
+    return choices;
 }
 
 void SymmetryEditor::Commit(const EditValues& edits)

@@ -1,7 +1,5 @@
 #pragma once
 
-#include "editor/FieldRules.h"
-
 #include <array>
 #include <string>
 #include <vector>
@@ -44,7 +42,6 @@ public:
         int symmetryValue = -1;  // the working copy's value
     };
     using EditValues = std::array<int, kVisibleRows>;
-    using EditTexts = std::array<std::string, kVisibleRows>;
 
     // Opens the editor: the copy holds every Part's symmetryIndex, row 0 shows Part 0.
     explicit SymmetryEditor(EditorSession& session);
@@ -64,11 +61,9 @@ public:
     bool ScrollBarVisible() const { return PartCount() > kVisibleRows; }
     int ScrollRangeMax() const { return PartCount() < 2 ? 0 : PartCount() - 1; }
 
-    // Reads the edit boxes' texts into edits, row by row; rows without a
-    // Part (hidden boxes) read as -1. The first visible text that is not an
-    // integer is refused: refusedRow is its row, the check carries the
-    // message, and edits must not be committed.
-    FieldCheck ReadEdits(const EditTexts& texts, EditValues& edits, int& refusedRow) const;
+    // What a partner list offers, in order: "なし" (no partner, value -1),
+    // then every Part as "index: name" (value = index).
+    std::vector<std::string> PartnerChoices() const;
     // Stores the edit boxes of the visible rows that show a Part into the
     // copy, each clamped to -1 ... n - 1.
     void Commit(const EditValues& edits);

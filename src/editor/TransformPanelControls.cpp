@@ -23,9 +23,7 @@ TransformFieldTexts FieldTextsOf(const TransformValues& values)
     TransformValues copy = values;
     TransformFieldTexts texts;
     const auto fields = FieldValues(copy);
-    // The first six fields hold angles, the others positions.
-    for (int i = 0; i < kTransformFieldCount; ++i)
-        texts[size_t(i)] = i < 6 ? AngleFieldText(*fields[size_t(i)]) : FloatFieldText(*fields[size_t(i)]);
+    for (int i = 0; i < kTransformFieldCount; ++i) texts[size_t(i)] = TransformFieldText(*fields[size_t(i)]);
     return texts;
 }
 

@@ -8,14 +8,25 @@ constexpr int kWidthStripPixels = 5;
 
 }  // namespace
 
-PanelSplitterHandle PanelSplitterAt(int x, int y, int clientWidth, int clientHeight, BottomPanelsSize panels)
+PixelRect PanelSplitterRect(PanelSplitterHandle handle, int clientWidth, int clientHeight, BottomPanelsSize panels)
 {
     const PixelRect render = RenderWindowRect(clientWidth, clientHeight, panels);
     const PixelRect motion = PanelRect(PanelKind::Motion, clientHeight, panels);
-    if (x >= render.left && x < clientWidth && y >= render.bottom + panels.curvesHeight && y < motion.top)
-        return PanelSplitterHandle::Height;
-    if (x >= motion.right && x < motion.right + kWidthStripPixels && y >= motion.top && y < clientHeight)
-        return PanelSplitterHandle::Width;
+    PixelRect band{0, 0, 0, 0};
+    if (handle == PanelSplitterHandle::Height)
+        band = {render.left, render.bottom + panels.curvesHeight, clientWidth, motion.top};
+    else if (handle == PanelSplitterHandle::Width)
+        band = {motion.right, motion.top, motion.right + kWidthStripPixels, clientHeight};
+    if (band.right <= band.left || band.bottom <= band.top) return {0, 0, 0, 0};
+    return band;
+}
+
+PanelSplitterHandle PanelSplitterAt(int x, int y, int clientWidth, int clientHeight, BottomPanelsSize panels)
+{
+    for (PanelSplitterHandle handle : {PanelSplitterHandle::Height, PanelSplitterHandle::Width}) {
+        const PixelRect band = PanelSplitterRect(handle, clientWidth, clientHeight, panels);
+        if (x >= band.left && x < band.right && y >= band.top && y < band.bottom) return handle;
+    }
     return PanelSplitterHandle::None;
 }
 

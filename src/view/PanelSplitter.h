@@ -12,6 +12,9 @@ enum class PanelSplitterHandle { None, Height, Width };
 
 // The handle under client pixel (x, y) with the bottom panels as large as panels.
 PanelSplitterHandle PanelSplitterAt(int x, int y, int clientWidth, int clientHeight, BottomPanelsSize panels);
+// The band of a handle (Height or Width) in client pixels, for drawing its
+// grip; empty (left = right) where the layout leaves it no room.
+PixelRect PanelSplitterRect(PanelSplitterHandle handle, int clientWidth, int clientHeight, BottomPanelsSize panels);
 
 // One drag of the splitter, in client pixels.
 class PanelSplitterDrag {

@@ -9,6 +9,10 @@ namespace {
 
 float ClampedAcos(float cosine) { return std::acos(std::clamp(cosine, -1.0f, 1.0f)); }
 
+// degrees in (-180, 180]: a half turn reads +180 whichever side the float
+// noise puts it on, as it is typed.
+float HalfTurnUp(double degrees) { return static_cast<float>(degrees <= -179.99995 ? degrees + 360.0 : degrees); }
+
 }  // namespace
 
 Matrix4 RotationFromAngles(HeadingPitchBank angles)
@@ -25,19 +29,19 @@ HeadingPitchBank AnglesFromMatrix(const Matrix4& m)
     const float e = forward.y;
     HeadingPitchBank out;
     if (std::fabs(e) != 1.0f) {
-        const Vec3 level = Normalize({forward.x, 0.0f, forward.z});
-        float h = ClampedAcos(level.z);
-        if (level.x < 0.0f) h = -h;
-        const Matrix4 turn = MatrixRotationY(h);
-        float p = ClampedAcos(Dot(TransformNormal({0, 0, 1}, turn), forward));
-        if (forward.y > 0.0f) p = -p;
-        const Vec3 levelRight = Normalize(TransformNormal({1, 0, 0}, turn));
-        const Vec3 right = Normalize(TransformNormal({1, 0, 0}, rotation));
-        float b = ClampedAcos(Dot(levelRight, right));
-        if (right.y < 0.0f) b = -b;
-        out.h = h * kRadiansToDegrees;
-        out.p = p * kRadiansToDegrees;
-        out.b = b * kRadiansToDegrees;
+        // Rows of the rotation: forward (row 3) = (cos P sin H, -sin P,
+        // cos P cos H); right (row 1) and up (row 2) have sin B cos P and
+        // cos B cos P as their y. Each angle from two of them by atan2 in
+        // double, which stays exact near 0 and 180 degrees, where the cosine
+        // alone loses half the digits.
+        const double fx = rotation.m[2][0], fy = rotation.m[2][1], fz = rotation.m[2][2];
+        const double h = std::atan2(fx, fz);
+        const double p = std::atan2(-fy, std::sqrt(fx * fx + fz * fz));
+        const double b = std::atan2(double(rotation.m[0][1]), double(rotation.m[1][1]));
+        constexpr double kDegrees = 180.0 / 3.14159265358979323846;
+        out.h = HalfTurnUp(h * kDegrees);
+        out.p = static_cast<float>(p * kDegrees);
+        out.b = HalfTurnUp(b * kDegrees);
         return out;
     }
     // Forward straight up or down: heading and bank turn about the same axis,

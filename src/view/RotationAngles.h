@@ -23,7 +23,7 @@ Matrix4 RotationFromAngles(HeadingPitchBank angles);
 
 // Heading, pitch and bank of the rotation part of m (its translation row is
 // ignored). For a rotation built by RotationFromAngles with |P| < 90 this
-// returns the same angles with H and B in -180 ... 180. When the forward axis
+// returns the same angles (within 1e-4 degrees) with H and B in (-180, 180]. When the forward axis
 // points straight up or down, P is -90 or +90, B is 0 and the whole turn
 // about the vertical goes into H. Expects a rotation; any finite matrix gives
 // finite angles.

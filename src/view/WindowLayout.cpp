@@ -77,12 +77,20 @@ PixelRect PanelRect(PanelKind panel, int clientHeight, BottomPanelsSize panels)
 
 bool ToolbarShown(const ViewState& views, int view) { return views.fourViewMode || view == views.maximisedView; }
 
+int ToolbarRows(int width) { return width < kToolbarOneRowWidth ? 2 : 1; }
+
 PixelRect ToolbarRect(const ViewState& views, int view)
 {
     const int left = kRenderWindowLeft + 2;
-    if (!views.fourViewMode) return {left, 2, left + views.RenderWidth() - 4, 2 + kToolbarHeight};
-    const PixelRect& r = views.views[view].rect;
-    return {r.left + left, r.top + 2, r.left + left + r.Width(), r.top + 2 + kToolbarHeight};
+    PixelRect rect;
+    if (!views.fourViewMode) {
+        rect = {left, 2, left + views.RenderWidth() - 4, 2};
+    } else {
+        const PixelRect& r = views.views[view].rect;
+        rect = {r.left + left, r.top + 2, r.left + left + r.Width(), r.top + 2};
+    }
+    rect.bottom += kToolbarHeight * ToolbarRows(rect.Width());
+    return rect;
 }
 
 }  // namespace m3d

@@ -21,6 +21,9 @@ inline constexpr int kMinimumRenderHeight = 200;
 inline constexpr int kMotionPanelRowPixels = 15;
 // The display toolbars are 16 pixels high and sit 2 pixels inside their view.
 inline constexpr int kToolbarHeight = 16;
+// A display toolbar narrower than this (all its controls in one row) puts its
+// last switches into a second row below the first.
+inline constexpr int kToolbarOneRowWidth = 606;
 // While shown, the curve panel is a strip this high (120 vertical dialog
 // units) across the client right of the left panels, just above the bottom
 // panels; the render window is that much lower.
@@ -64,9 +67,11 @@ PixelRect CurvePanelRect(int clientWidth, int clientHeight, BottomPanelsSize pan
 // Whether view's display toolbar is shown: all four in four-view mode, only
 // the maximised view's in single-view mode.
 bool ToolbarShown(const ViewState& views, int view);
+// Rows a display toolbar width pixels wide takes (1 or 2).
+int ToolbarRows(int width);
 // The place of view's display toolbar. views must already have the render size
 // of the current layout. In single-view mode the shown toolbar spans the render
-// window less 4 pixels.
+// window less 4 pixels. It is ToolbarRows rows high.
 PixelRect ToolbarRect(const ViewState& views, int view);
 
 }  // namespace m3d

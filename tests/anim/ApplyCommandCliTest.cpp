@@ -132,6 +132,40 @@ TEST(ApplyCommandCli, ScalingWritesScaledMeshesIntoAnotherFolder)
     EXPECT_FALSE(other.Exists("big2.anm"));
 }
 
+TEST(ApplyCommandCli, PivotAndPartScaleNeedNoMotionAndKeepTheWorldPoseAtEveryFrame)
+{
+    Figure f;
+    TempFolder other;
+    const CliResult r = f.Run("apply " + Quote(f.path) + " --pivot armL 0 -1 0.5 --scale-part body 2 --out " +
+                              Quote(other.File("moved.anm")));
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    Loaded moved(other.File("moved.anm"));
+    Loaded source(f.path);
+    // The left arm's vertices in the world, at every frame of "walk", as before.
+    for (int frame = 0; frame <= source.scene.Motions()[1].length; ++frame) {
+        const Matrix4 before = WorldPoseAt(source.scene, source.scene.Motions()[1], frame)[1];
+        const Matrix4 after = WorldPoseAt(moved.scene, moved.scene.Motions()[1], frame)[1];
+        for (int v = 0; v < source.scene.Parts()[1]->mesh->GetVertexNum(); ++v) {
+            const _MESH_VERTEX& a = *source.scene.Parts()[1]->mesh->GetVertex(v);
+            const _MESH_VERTEX& b = *moved.scene.Parts()[1]->mesh->GetVertex(v);
+            ASSERT_TRUE(
+                VectorsNear(TransformPoint({b.x, b.y, b.z}, after), TransformPoint({a.x, a.y, a.z}, before), 1e-4f))
+                << frame << " " << v;
+        }
+    }
+    EXPECT_FLOAT_EQ(moved.scene.Parts()[0]->mesh->GetVertex(0)->x,
+                    2.0f * source.scene.Parts()[0]->mesh->GetVertex(0)->x);
+    // They write .mesh files: not beside the source, and a Part must be named right.
+    EXPECT_EQ(f.Run("apply " + Quote(f.path) + " --pivot armL 0 0 1 --out " + Quote(f.folder.File("x.anm"))).exitCode,
+              1);
+    const CliResult unknown =
+        f.Run("apply " + Quote(f.path) + " --scale-part leg 2 --out " + Quote(other.File("y.anm")));
+    EXPECT_EQ(unknown.exitCode, 1);
+    EXPECT_NE(unknown.err.find("no Part named \"leg\""), std::string::npos) << unknown.err;
+    EXPECT_EQ(f.Run("apply " + Quote(f.path) + " --pivot armL 0 nan 0 --out " + Quote(other.File("z.anm"))).exitCode,
+              2);
+}
+
 TEST(ApplyCommandCli, InterpolationGoesToTheChosenKeysAndInfoListsTheKeysThatAreNotLinear)
 {
     Figure f;

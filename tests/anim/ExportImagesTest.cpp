@@ -1,5 +1,6 @@
 // Where the images of an export come from, and cancelling while they are encoded.
 #include "anim/ExportGltfFile.h"
+#include "anim/ExportReport.h"
 #include "anim/ExportXFile.h"
 #include "io/PathLookup.h"
 #include "io/TaskProgress.h"
@@ -56,6 +57,20 @@ TEST(ExportImages, AnImageFromOutsideTheModelsAndTheProjectsFolderIsNamed)
     // A project in the folder above both takes it in.
     scene.projectPath = root.File("p.anm");
     EXPECT_FALSE(ImageSourceOf(scene, *scene.MeshBase().GetTexture(0), "").outsideFolders);
+}
+
+TEST(ExportImages, TheDialogStartsBesideTheProjectWithItsNameAndTheMessageSaysWhereItWrote)
+{
+    Scene scene;
+    const ExportDialogStart untitled = ExportDialogStartOf(scene, "/remembered", ".glb");
+    EXPECT_EQ(untitled.directory, "/remembered");
+    EXPECT_EQ(untitled.fileName, "");
+    scene.projectPath = "/work/robot.v2.anm";
+    const ExportDialogStart saved = ExportDialogStartOf(scene, "/remembered", ".x");
+    EXPECT_EQ(saved.directory, "/work");
+    EXPECT_EQ(saved.fileName, "robot.v2.x");
+    EXPECT_EQ(ExportDoneMessage("/out/a.x", ""), "/out/a.x に書き出しました。");
+    EXPECT_EQ(ExportDoneMessage("/out/a.x", "warning"), "/out/a.x に書き出しました。\n\nwarning");
 }
 
 TEST(ExportImages, CancellingWhileImagesAreEncodedWritesNothing)

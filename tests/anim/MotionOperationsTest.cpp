@@ -34,22 +34,27 @@ std::vector<int> FramesOf(const MotionTrack& track)
 
 }  // namespace
 
-TEST(MotionOperations, NewMotionStoresTheCurrentPoseAtFrameZeroAndBecomesCurrent)
+TEST(MotionOperations, ANewMotionStartsFromTheCurrentOnesFrameZeroOrThePoseWithoutOne)
 {
     ThreeParts f;
     f.scene.Parts()[1]->localMatrix = MatrixRotationX(0.25f);
     f.scene.Parts()[1]->localPosition = {0, 3, 0};
     f.session.SetCurrentFrame(17);
     NewMotionCommand(f.session, "walk");
+    EXPECT_EQ(f.session.CurrentFrame(), 17);
+    EXPECT_EQ(f.scene.Motions()[0].tracks[1].keys[0].matrix, KeyMatrixOf(MatrixRotationX(0.25f), {0, 3, 0}));
+    // Posed otherwise on screen, the next Motion still starts as the first does.
+    f.scene.Parts()[1]->localPosition = {5, 5, 5};
     NewMotionCommand(f.session, "run");
     EXPECT_EQ(f.session.CurrentMotion(), 1);
-    EXPECT_EQ(f.session.CurrentFrame(), 17);
+    EXPECT_EQ(f.session.CurrentFrame(), 0);
     const Motion& run = f.scene.Motions()[1];
     EXPECT_EQ(run.name, "run");
     EXPECT_EQ(run.length, DEFAULT_MOTION_LENGTH);
     ASSERT_EQ(run.tracks.size(), 3u);
     for (const MotionTrack& track : run.tracks) EXPECT_EQ(FramesOf(track), std::vector<int>{0});
     EXPECT_EQ(run.tracks[1].keys[0].matrix, KeyMatrixOf(MatrixRotationX(0.25f), {0, 3, 0}));
+    EXPECT_EQ(f.scene.Parts()[1]->localPosition, (Vec3{0, 3, 0}));
 }
 
 TEST(MotionOperations, DuplicateIsADeepCopyAndResetsTheFrame)

@@ -51,6 +51,20 @@ TEST(FieldRules, NumberFieldsShowSixSignificantDigitsAndNoMinusZero)
     EXPECT_EQ(FloatFieldText(-0.0f), "0");
 }
 
+TEST(FieldRules, TransformFieldsShowFourDecimalsWithoutExponentOrTrailingZeros)
+{
+    EXPECT_EQ(TransformFieldText(30.0f), "30");
+    EXPECT_EQ(TransformFieldText(9.99997f), "10");
+    EXPECT_EQ(TransformFieldText(-12.34564f), "-12.3456");
+    EXPECT_EQ(TransformFieldText(0.25f), "0.25");
+    EXPECT_EQ(TransformFieldText(-157.13452f), "-157.135");
+    EXPECT_EQ(TransformFieldText(99.99999f), "100");
+    // Below the last decimal a value is 0, of either sign; large ones keep every digit.
+    EXPECT_EQ(TransformFieldText(-1.16229e-5f), "0");
+    EXPECT_EQ(TransformFieldText(4e-5f), "0");
+    EXPECT_EQ(TransformFieldText(123456789.0f), "123456792");
+}
+
 TEST(FieldRules, UpDownStepsFromTheFieldWithinTheRange)
 {
     EXPECT_EQ(StepUpDown("50", 1, 1, 10000, 7), 51);

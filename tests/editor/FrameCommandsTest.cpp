@@ -69,26 +69,32 @@ TEST(FrameCommands, StepAndJumpShowThePoseThereAndStayInTheMotion)
     EXPECT_FALSE(s.session.IsPlaying());
 }
 
-TEST(FrameCommands, ARunOfStepsIsOneUndoStepBackToThePoseBeforeIt)
+TEST(FrameCommands, GoingToFramesIsNoUndoStepUnlessItThrowsAnUnkeyedPoseAway)
 {
     Stepping s;
     using C = EditorCommand;
+    DocumentHistory& history = s.session.History();
     s.Run(C::NextKey);  // frame 10: Part 0 at x = 4
     s.Run(C::NextFrame);
     s.Run(C::LastFrame);
-    DocumentHistory& history = s.session.History();
-    EXPECT_EQ(history.Position(), 1);
+    s.Run(C::FirstFrame);
+    EXPECT_EQ(history.Position(), 0);
+
+    // A pose edit that no key holds: the first frame step brings it back on undo.
+    s.session.GetScene().Parts()[0]->localPosition.x = 7.0f;
+    history.PushUndo("移動");
+    s.Run(C::NextFrame);
+    s.Run(C::NextFrame);
+    EXPECT_EQ(history.Position(), 2);
     EXPECT_EQ(history.UndoLabel(), "フレームの移動");
     history.Undo();
-    EXPECT_EQ(s.ShownX(0), 0.0f);
-    history.Redo();
-    EXPECT_EQ(s.ShownX(0), 4.0f);
-    // Another step ends the run: the next frame steps make a new one.
-    s.session.SelectPart(0);
-    RunCommand(C::SetKey, s.session, s.host);
-    s.Run(C::FirstFrame);
-    EXPECT_EQ(history.Position(), 3);
-    history.Undo();
-    EXPECT_EQ(s.ShownX(0), 4.0f);
-    EXPECT_EQ(history.UndoLabel(), "キーの設定");
+    EXPECT_EQ(s.ShownX(0), 7.0f);
+    EXPECT_EQ(history.UndoLabel(), "移動");
+
+    // Keyed, the same edit is left behind by frame steps without a step, and
+    // the first undo after them takes the key back.
+    RunCommand(C::SetAllKeys, s.session, s.host);
+    s.Run(C::NextFrame);
+    s.Run(C::PreviousKey);
+    EXPECT_EQ(history.UndoLabel(), "全パーツのキーの設定");
 }

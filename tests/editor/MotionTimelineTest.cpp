@@ -324,6 +324,7 @@ TEST(MotionTimeline, DraggingAKeyMarkerMovesItAsOneUndoStep)
     const int steps = f.session.History().Position();
     timeline.LeftDown(XOf(10) + 1, row1);
     ASSERT_TRUE(timeline.DraggedKeys().has_value());
+    EXPECT_EQ(f.session.GetScene().Parts()[1]->localPosition.x, 10.0f);  // the press shows the pose there
     timeline.MouseMove(XOf(20));
     EXPECT_EQ(timeline.DraggedKeys()->offset, 10);
     EXPECT_TRUE(f.HasKey(1, 10));  // nothing moves before the button comes up
@@ -336,10 +337,11 @@ TEST(MotionTimeline, DraggingAKeyMarkerMovesItAsOneUndoStep)
     EXPECT_EQ(f.Marker(1, 10), 10.0f);
     EXPECT_EQ(f.Marker(1, 20), 20.0f);
 
-    // Released where it was pressed: an ordinary click, no step.
+    // Released where it was pressed: an ordinary click, moving no key.
     timeline.LeftDown(XOf(20), row1);
     timeline.LeftUp();
-    EXPECT_EQ(f.session.History().Position(), steps);
+    EXPECT_NE(f.session.History().UndoLabel(), "キーの移動");
+    EXPECT_EQ(f.Marker(1, 20), 20.0f);
     EXPECT_EQ(f.session.CurrentFrame(), 20);
     // The frame-0 marker is not picked up: the press scrubs.
     timeline.LeftDown(XOf(0), row1);
@@ -424,4 +426,50 @@ TEST(MotionTimeline, InterpolationGoesToTheRangesKeysOfTheSelectionAsOneUndoStep
     f.session.SetCurrentFrame(20);
     ASSERT_TRUE(timeline.SetKeyHere());
     EXPECT_EQ(kinds(1), (std::vector<K>{K::Linear, K::Linear, K::Step, K::Step, K::Ease}));
+}
+
+TEST(MotionTimeline, ClicksScrubsAndPlaybackShowFramesAsNoUndoStepUnlessAnUnkeyedPoseGoes)
+{
+    MotionSessionFixture f(1, 60);
+    MotionTimeline& timeline = f.session.Timeline();
+    f.PutKey(0, 20, 8.0f);
+    DocumentHistory& history = f.session.History();
+    history.Clear();
+    const auto shownX = [&f] { return f.session.GetScene().Parts()[0]->localPosition.x; };
+
+    timeline.LeftDown(XOf(20), 40);
+    EXPECT_EQ(shownX(), 8.0f);
+    timeline.MouseMove(XOf(10));  // a left drag shows each frame too
+    EXPECT_EQ(shownX(), 4.0f);
+    timeline.LeftUp();
+    f.session.Playback().Play();
+    f.session.Playback().Stop();
+    EXPECT_EQ(history.Position(), 0);
+
+    // A pose no key holds: the scrub that throws it away is one step back to it.
+    f.session.GetScene().Parts()[0]->localPosition.x = 3.0f;
+    history.PushUndo("移動");
+    timeline.RightDown(XOf(20), 40);
+    timeline.MouseMove(XOf(30));
+    timeline.RightUp();
+    EXPECT_EQ(history.Position(), 2);
+    EXPECT_EQ(history.UndoLabel(), "タイムラインのポーズ");
+    history.Undo();
+    EXPECT_EQ(shownX(), 3.0f);
+}
+
+TEST(MotionTimeline, FramesAfterTheLengthAreShadedFromTheEdgeOfTheFirstOnesCell)
+{
+    MotionSessionFixture f(1, 30);
+    MotionTimeline& timeline = f.session.Timeline();
+    // Frame 31 is the first after the Motion: its 5-pixel cell starts 2 pixels left of its line.
+    ASSERT_TRUE(timeline.PastLengthX().has_value());
+    EXPECT_EQ(*timeline.PastLengthX(), XOf(31) - 2);
+    EXPECT_EQ(timeline.FrameAtX(*timeline.PastLengthX()), 31);
+    EXPECT_EQ(timeline.FrameAtX(*timeline.PastLengthX() - 1), 30);
+    // A Motion longer than the frames shown has nothing to shade.
+    ASSERT_TRUE(SetMotionLengthCommand(f.session, 70));
+    EXPECT_FALSE(timeline.PastLengthX().has_value());
+    ASSERT_TRUE(SetMotionLengthCommand(f.session, 69));
+    EXPECT_TRUE(timeline.PastLengthX().has_value());
 }

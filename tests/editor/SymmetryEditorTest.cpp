@@ -143,29 +143,15 @@ TEST(SymmetryEditor, SixteenPartsOrFewerKeepTheWindowAtTheTop)
     }
 }
 
-TEST(SymmetryEditor, ReadingTheEditsRefusesTheFirstNonIntegerAndSkipsHiddenRows)
+TEST(SymmetryEditor, PartnersAreOfferedByNameAfterNoneInPartOrder)
 {
-    Parts p(5);
+    Parts p(3);
     SymmetryEditor editor(p.session);
-    SymmetryEditor::EditTexts texts;  // rows 5 ... 15 are hidden and empty
-    texts[0] = " 3 ";
-    texts[1] = "-7";
-    texts[2] = "4";
-    texts[3] = "2147483647";
-    texts[4] = "0";
-    SymmetryEditor::EditValues edits{};
-    int refused = 99;
-    ASSERT_TRUE(editor.ReadEdits(texts, edits, refused).accepted);
-    EXPECT_EQ(refused, -1);
-    EXPECT_EQ(edits[0], 3);
-    EXPECT_EQ(edits[1], -7);
-    EXPECT_EQ(edits[3], 2147483647);
-    EXPECT_EQ(edits[5], -1);
-
-    texts[2] = "x";
-    texts[4] = "";
-    const FieldCheck check = editor.ReadEdits(texts, edits, refused);
-    EXPECT_FALSE(check.accepted);
-    EXPECT_EQ(refused, 2);
-    EXPECT_EQ(check.message, "整数を入力してください。");
+    const std::vector<std::string> choices = editor.PartnerChoices();
+    ASSERT_EQ(choices.size(), 4u);
+    EXPECT_EQ(choices[0], "なし");
+    // Choice k names Part k - 1: the value the list stands for.
+    for (int part = 0; part < 3; ++part)
+        EXPECT_EQ(choices[size_t(part) + 1],
+                  std::to_string(part) + ": " + p.session.GetScene().Parts()[part]->displayName);
 }

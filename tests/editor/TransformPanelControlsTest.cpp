@@ -45,10 +45,9 @@ TEST(TransformPanelControls, AnglesShowWithoutTheNoiseOfTheirDecomposition)
     // The angles typed come back from the matrix a little off (10 as 9.99997).
     v.relativeRotation = AnglesFromMatrix(RotationFromAngles({10, -20, 30}));
     v.absoluteRotation = {-79.80512f, 0.00004f, -0.00004f};
-    // Positions keep their six digits.
+    // Positions too: no exponent, nothing below the fourth decimal.
     v.relativePosition = {9.99997f, -79.80512f, 0.00004f};
     const TransformFieldTexts texts = FieldTextsOf(v);
-    const TransformFieldTexts expected{"10",      "-20",      "30",    "-79.8051", "0", "0",
-                                       "9.99997", "-79.8051", "4e-05", "0",        "0", "0"};
+    const TransformFieldTexts expected{"10", "-20", "30", "-79.8051", "0", "0", "10", "-79.8051", "0", "0", "0", "0"};
     EXPECT_EQ(texts, expected);
 }

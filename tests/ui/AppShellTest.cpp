@@ -14,6 +14,8 @@
 #include <QMenu>
 #include <QTreeWidget>
 #include <QOpenGLContext>
+#include "view/WindowLayout.h"
+
 #include <QtTest>
 
 using namespace m3d;
@@ -153,7 +155,7 @@ private Q_SLOTS:
         for (QWidget* toolbar : app.Form().findChildren<QWidget*>(IdName(IDD_VIEW_TOOLBAR))) {
             const int view = toolbar->property("viewIndex").toInt();
             const PixelRect& r = app.Form().Views().views[view].rect;
-            QCOMPARE(toolbar->geometry(), QRect(r.left + 92, r.top + 2, r.Width(), 16));
+            QCOMPARE(toolbar->geometry(), QRect(r.left + 92, r.top + 2, r.Width(), 16 * ToolbarRows(r.Width())));
             QVERIFY(toolbar->isVisible());
             ++toolbars;
         }

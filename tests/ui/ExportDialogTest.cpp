@@ -61,6 +61,7 @@ void AnswerSaveFile(const std::string& startFolder, const std::string& path)
 {
     AnswerNextDialog<QFileDialog>([startFolder, path](QFileDialog* files) {
         QCOMPARE(files->acceptMode(), QFileDialog::AcceptSave);
+        QCOMPARE(files->windowTitle(), QString("Export xfile"));
         QCOMPARE(files->nameFilters(), QStringList{"xﾌｧｲﾙ(*.x)"});
         QCOMPARE(files->defaultSuffix(), QString("x"));
         QCOMPARE(files->directory().absolutePath(), QString::fromStdString(startFolder));
@@ -168,9 +169,13 @@ private Q_SLOTS:
     {
         AnswerTimeScale("200", "150");
         AnswerSaveFile(folder.File("start"), folder.File("out/model"));
+        QString done;
+        AnswerMessage(done);
         Trigger(ID_EXPORT_XFILE);
         const std::string written = folder.File("out/model.x");
         QVERIFY(std::filesystem::exists(written));
+        // The export says where it wrote.
+        QCOMPARE(done, QString::fromStdString("Export xfile: " + written + " に書き出しました。"));
 #ifdef M3D_HAVE_ASSIMP
         Assimp::Importer importer;
         const aiScene* read = importer.ReadFile(written, 0);

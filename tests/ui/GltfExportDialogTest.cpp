@@ -84,10 +84,14 @@ private Q_SLOTS:
             QCOMPARE(files->acceptMode(), QFileDialog::AcceptSave);
             QCOMPARE(files->defaultSuffix(), QString("glb"));
             QCOMPARE(files->directory().absolutePath(), QString::fromStdString(folder.File("start")));
+            QCOMPARE(files->windowTitle(), QString("glTF出力"));
             AcceptTypedFileName(files, typed);
         });
+        QString done;
+        AnswerNextMessageBox(QMessageBox::Ok, &done);
         Action(ID_EXPORT_GLTF)->trigger();
         QVERIFY(std::filesystem::exists(folder.File("out/model.glb")));
+        QCOMPARE(done, QString::fromStdString("glTF出力: " + folder.File("out/model.glb") + " に書き出しました。"));
         QVERIFY(std::filesystem::file_size(folder.File("out/model.glb")) > 0);
 
         AnswerNextDialog<QMessageBox>([](QMessageBox* box) { box->button(QMessageBox::No)->click(); });

@@ -9,6 +9,7 @@
 #include <QAbstractButton>
 #include <QAction>
 #include <QFileDialog>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -182,11 +183,12 @@ private Q_SLOTS:
             QCOMPARE(dialog->windowTitle(), QString("左右対称の設定"));
             QVERIFY(!Control<QScrollBar>(dialog, IDC_SYMMETRY_SCROLL)->isVisible());
             QCOMPARE(Control<QLabel>(dialog, IDC_SYMMETRY_NAME_FIRST + 1)->text(), QString("armR"));
-            QCOMPARE(Control<QLineEdit>(dialog, IDC_SYMMETRY_EDITS[0])->text(), QString("1"));
-            QVERIFY(Control<QLineEdit>(dialog, IDC_SYMMETRY_EDITS[1])->isVisible());
-            QVERIFY(!Control<QLineEdit>(dialog, IDC_SYMMETRY_EDITS[2])->isVisible());
+            // The partner is offered by name.
+            QCOMPARE(Control<QComboBox>(dialog, IDC_SYMMETRY_EDITS[0])->currentText(), QString("1: armR"));
+            QVERIFY(Control<QComboBox>(dialog, IDC_SYMMETRY_EDITS[1])->isVisible());
+            QVERIFY(!Control<QComboBox>(dialog, IDC_SYMMETRY_EDITS[2])->isVisible());
             QCOMPARE(Control<QLabel>(dialog, IDC_SYMMETRY_ID_FIRST + 2)->text(), QString());
-            Control<QLineEdit>(dialog, IDC_SYMMETRY_EDITS[0])->setText("-1");
+            Control<QComboBox>(dialog, IDC_SYMMETRY_EDITS[0])->setCurrentIndex(0);
             Control<QPushButton>(dialog, IDCANCEL)->click();
         });
         app.frame->Action(ID_PARTS_SYMMETRY)->trigger();
@@ -235,7 +237,7 @@ private Q_SLOTS:
         QCOMPARE(app.scene.Parts()[1]->parentIndex, -1);
     }
 
-    void symmetryTableScrollsCommitsClampsAndRefusesText()
+    void symmetryTableScrollsAndCommitsThePartnersChosenByName()
     {
         RunningApp app(folder.File("symmetry.ini"));
         for (int i = 0; i < 20; ++i) {
@@ -243,35 +245,32 @@ private Q_SLOTS:
             folder.Write("p" + std::to_string(i) + ".mqo", CubeObjectFile());
             QVERIFY(AddObject(app.session, folder.File("p" + std::to_string(i) + ".mqo")));
         }
-        QString refusal;
         AnswerNextDialog([&](QWidget* dialog) {
             auto* bar = Control<QScrollBar>(dialog, IDC_SYMMETRY_SCROLL);
-            auto edit = [&](int row) { return Control<QLineEdit>(dialog, IDC_SYMMETRY_EDITS[row]); };
+            auto partner = [&](int row) { return Control<QComboBox>(dialog, IDC_SYMMETRY_EDITS[row]); };
+            // Chosen as a person chooses: the list's activation commits it.
+            auto choose = [&](int row, int part) {
+                partner(row)->setCurrentIndex(part + 1);
+                Q_EMIT partner(row)->activated(part + 1);
+            };
             auto firstShown = [&] { return Control<QLabel>(dialog, IDC_SYMMETRY_ID_FIRST)->text(); };
             QVERIFY(bar->isVisible());
-            edit(0)->setText("99");  // Part 0, committed by the scroll
+            choose(0, 19);  // Part 0
             bar->triggerAction(QAbstractSlider::SliderPageStepAdd);
             QCOMPARE(firstShown(), QString("3"));
             QCOMPARE(Control<QLabel>(dialog, IDC_SYMMETRY_NAME_FIRST + 15)->text(), QString("p18"));
-            edit(15)->setText("25");  // Part 18
+            choose(15, 19);  // Part 18
             bar->triggerAction(QAbstractSlider::SliderToMaximum);
             QCOMPARE(firstShown(), QString("4"));
             QCOMPARE(bar->value(), 4);
-            QCOMPARE(edit(14)->text(), QString("19"));  // Part 18, clamped
+            QCOMPARE(partner(14)->currentText(), QString("19: p19"));  // Part 18
             bar->triggerAction(QAbstractSlider::SliderToMinimum);
-            bar->triggerAction(QAbstractSlider::SliderSingleStepSub);
             QCOMPARE(firstShown(), QString("0"));
-            QCOMPARE(edit(0)->text(), QString("19"));
-
-            edit(1)->setText("two");
-            AcceptNextMessage(refusal);
-            Control<QPushButton>(dialog, IDOK)->click();
-            QVERIFY(dialog->isVisible());
-            edit(1)->setText("2");
+            QCOMPARE(partner(0)->currentText(), QString("19: p19"));
+            partner(1)->setCurrentIndex(3);  // read on OK too
             Control<QPushButton>(dialog, IDOK)->click();
         });
         app.frame->Action(ID_PARTS_SYMMETRY)->trigger();
-        QCOMPARE(refusal, QString("Marionettica3D: 整数を入力してください。"));
         QCOMPARE(app.scene.Parts()[0]->symmetryIndex, 19);
         QCOMPARE(app.scene.Parts()[1]->symmetryIndex, 2);
         QCOMPARE(app.scene.Parts()[18]->symmetryIndex, 19);

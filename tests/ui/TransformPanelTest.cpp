@@ -124,11 +124,15 @@ private Q_SLOTS:
         QVERIFY(!static_cast<QCheckBox*>(Button(IDC_LINK_LR))->isChecked());
         const int before = Snapshots();
         TypeRow(kAbsolutePosition, {"5", "2", "1"});
+        Field(IDC_ABSOLUTE_POSITION_Z)->setFocus();  // where typing leaves it
+        QCOMPARE(app->frame->focusWidget(), static_cast<QWidget*>(Field(IDC_ABSOLUTE_POSITION_Z)));
         Click(IDC_ABSOLUTE_POSITION_SET);
         QVERIFY(Near(Values(0).absolutePosition, {5, 2, 1}));
         QVERIFY(Near(Values(1).absolutePosition, {0, 0, 0}));
         QVERIFY(Near(Shown(kRelativePosition), {5, 2, 1}));
         QCOMPARE(Snapshots(), before + 1);
+        // The keys are the main window's again: an arrow steps frames, not the field's cursor.
+        QCOMPARE(app->frame->focusWidget(), static_cast<QWidget*>(&app->Form()));
 
         Click(IDC_LINK_LR);
         QCOMPARE(Session().TransformPanel().linkLR, 1);

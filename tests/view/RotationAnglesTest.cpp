@@ -28,10 +28,27 @@ TEST(RotationAngles, DecompositionInvertsTheRotationBelowNinetyDegreesOfPitch)
         Matrix4 m = RotationFromAngles(in);
         m.SetTranslation({40, -3, 12});  // ignored
         const HeadingPitchBank out = AnglesFromMatrix(m);
-        ASSERT_NEAR(out.h, in.h, 0.02f) << i;
-        ASSERT_NEAR(out.p, in.p, 0.02f) << i;
-        ASSERT_NEAR(out.b, in.b, 0.02f) << i;
+        ASSERT_NEAR(out.h, in.h, 1e-4f) << i;
+        ASSERT_NEAR(out.p, in.p, 1e-4f) << i;
+        ASSERT_NEAR(out.b, in.b, 1e-4f) << i;
     }
+}
+
+TEST(RotationAngles, EveryFiveDegreesComeBackAsTypedToTheFieldsPrecision)
+{
+    // Heading and bank over a whole turn, pitch up to 5 degrees from straight
+    // up or down; small angles next to zero, where a cosine alone is blunt.
+    std::vector<float> turns, pitches{0.01f, -0.01f, 0.0001f};
+    for (int a = -175; a <= 180; a += 5) turns.push_back(float(a));
+    for (int a = -85; a <= 85; a += 5) pitches.push_back(float(a));
+    for (float h : turns)
+        for (float p : pitches)
+            for (float b : turns) {
+                const HeadingPitchBank out = AnglesFromMatrix(RotationFromAngles({h, p, b}));
+                ASSERT_NEAR(out.h, h, 1e-4f) << h << " " << p << " " << b;
+                ASSERT_NEAR(out.p, p, 1e-4f) << h << " " << p << " " << b;
+                ASSERT_NEAR(out.b, b, 1e-4f) << h << " " << p << " " << b;
+            }
 }
 
 TEST(RotationAngles, ForwardStraightUpOrDownPutsTheTurnIntoHeading)
