@@ -1000,6 +1000,38 @@
         <source>なし</source>
         <translation>None</translation>
     </message>
+    <message>
+        <source>ローカル軸（&amp;L）</source>
+        <translation>&amp;Local Axes</translation>
+    </message>
+    <message>
+        <source>キーで回転</source>
+        <translation>Rotate by Keys</translation>
+    </message>
+    <message>
+        <source>キーで移動</source>
+        <translation>Move by Keys</translation>
+    </message>
+    <message>
+        <source>X軸に限定</source>
+        <translation>Hold to X</translation>
+    </message>
+    <message>
+        <source>Y軸に限定</source>
+        <translation>Hold to Y</translation>
+    </message>
+    <message>
+        <source>Z軸に限定</source>
+        <translation>Hold to Z</translation>
+    </message>
+    <message>
+        <source>ドラッグを確定</source>
+        <translation>Confirm Drag</translation>
+    </message>
+    <message>
+        <source>ドラッグを取り消す</source>
+        <translation>Cancel Drag</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>

@@ -10,6 +10,7 @@ packages=(
   libstb-dev libsquish-dev nlohmann-json3-dev zlib1g-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   libassimp-dev libtinygltf-dev libtinyobjloader-dev  # other programs' model formats
+  libwebp-dev libgif-dev ffmpeg  # pictures of a Motion: animated WebP and GIF, videos
   assimp-testmodels  # real files of those formats for the tests (BSD)
   xvfb xauth
   python3

@@ -24,6 +24,7 @@
 
 #include <QApplication>
 #include <QDesktopServices>
+#include <QKeyEvent>
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QPainter>
@@ -119,6 +120,8 @@ void CAppForm::LoadSettings()
     Session().Timeline().SetNewKeyInterpolation(
         ParseInterpolation(settingsValues.newKeyInterpolation).value_or(KeyInterpolation::Linear()));
     Session().SetCurvePanelShown(settingsValues.curvePanelShown);
+    Session().Posing().SetSpace(settingsValues.localAxes ? AxisSpace::Local : AxisSpace::World);
+    Session().Posing().SetRotateSnapDegrees(settingsValues.rotateSnapDegrees);
     SetWantedBottomPanels({settingsValues.motionPanelWidth, settingsValues.motionPanelHeight});
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
     scene.SetTextureBudget(CMeshBase::TextureBudgetOfMegabytes(settingsValues.textureMemoryMegabytes));
@@ -134,6 +137,8 @@ Outcome CAppForm::SaveSettings()
     settingsValues.timelineFramePixels = Session().Timeline().FramePixels();
     settingsValues.newKeyInterpolation = InterpolationName(Session().Timeline().NewKeyInterpolation());
     settingsValues.curvePanelShown = Session().CurvePanelShown();
+    settingsValues.localAxes = Session().Posing().Space() == AxisSpace::Local;
+    settingsValues.rotateSnapDegrees = Session().Posing().RotateSnapDegrees();
     settingsValues.motionPanelWidth = wantedBottomPanels.motionWidth;
     settingsValues.motionPanelHeight = wantedBottomPanels.motionHeight;
     settingsValues.addObjectDirectory = GetScene().addObjectDirectory;
@@ -367,8 +372,9 @@ void CAppForm::RunFirstFrameStage(FirstFrameStage stage)
 HResult CAppForm::Render()
 {
     const std::vector<PoseGhost> ghosts = OnionSkinGhosts(Session());
+    const std::optional<GizmoShown> gizmo = Session().Posing().Shown();
     RenderViews(renderDevice, {views, Displays(), Colours(), grid, GetScene(), Session().CurrentPart(), &ghosts,
-                               motionPath->Drawing()});
+                               motionPath->Drawing(), gizmo ? &*gizmo : nullptr});
     return S_OK;
 }
 
@@ -397,6 +403,7 @@ MouseKey KeysOf(const QMouseEvent& event)
     if (event.buttons() & Qt::MiddleButton) keys |= MouseKey::Middle;
     if (event.modifiers() & Qt::ShiftModifier) keys |= MouseKey::Shift;
     if (event.modifiers() & Qt::ControlModifier) keys |= MouseKey::Control;
+    if (event.modifiers() & Qt::AltModifier) keys |= MouseKey::Alt;
     return keys;
 }
 
@@ -418,7 +425,7 @@ void CAppForm::RenderMousePress(QMouseEvent& event)
 {
     const QPoint p = event.position().toPoint();
     if (event.button() == Qt::LeftButton)
-        mouse->LeftButtonDown(p.x(), p.y());
+        mouse->LeftButtonDown(p.x(), p.y(), KeysOf(event));
     else if (event.button() == Qt::RightButton)
         mouse->RightButtonDown(p.x(), p.y());
     else if (event.button() == Qt::MiddleButton)
@@ -442,8 +449,10 @@ void CAppForm::RenderMouseMove(QMouseEvent& event)
 {
     const QPoint p = event.position().toPoint();
     const MouseKey keys = KeysOf(event);
+    const GizmoHandle hovered = Session().Posing().Hovered();
     mouse->MouseMove(p.x(), p.y(), keys);
     if (HasAny(keys, MouseKey::Middle)) navigation->MiddleButtonMove(p.x(), p.y());
+    if (Session().Posing().Hovered() != hovered) RequestRedraw();
     if (HasAny(keys, MouseKey::Left | MouseKey::Right)) {
         RequestRedraw();
     } else {
@@ -507,6 +516,31 @@ void CAppForm::paintEvent(QPaintEvent*)
                 painter.drawLine(cx + offset, cy - 20, cx + offset, cy + 20);
         }
     }
+}
+
+void CAppForm::keyPressEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_P || event->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat() && Session().Posing().SetPivotKeyHeld(true)) RequestRedraw();
+}
+
+void CAppForm::keyReleaseEvent(QKeyEvent* event)
+{
+    if (event->key() != Qt::Key_P) {
+        QWidget::keyReleaseEvent(event);
+        return;
+    }
+    if (!event->isAutoRepeat() && Session().Posing().SetPivotKeyHeld(false)) RequestRedraw();
+}
+
+void CAppForm::focusOutEvent(QFocusEvent* event)
+{
+    // A release that goes to another window is never seen here.
+    if (Session().Posing().SetPivotKeyHeld(false)) RequestRedraw();
+    QWidget::focusOutEvent(event);
 }
 
 void CAppForm::SetMouseCapture(bool captured)

@@ -146,6 +146,10 @@ protected:
     void mouseReleaseEvent(QMouseEvent* event) override;
     // The splitter's grips, so that the bands that size the panels show.
     void paintEvent(QPaintEvent* event) override;
+    // The pivot key, held while the main window has the keys.
+    void keyPressEvent(QKeyEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void focusOutEvent(QFocusEvent* event) override;
     void dragEnterEvent(QDragEnterEvent* event) override;
     void dropEvent(QDropEvent* event) override;
 

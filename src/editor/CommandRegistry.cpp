@@ -30,6 +30,7 @@ using M = CommandMenu;
 constexpr CommandNeeds kAlways{};
 constexpr CommandNeeds kNotPlaying{.notPlaying = true};
 constexpr CommandNeeds kPartNotPlaying{.currentPart = true, .notPlaying = true};
+constexpr CommandNeeds kKeyDrag{.notPlaying = true, .keyDrag = true};
 constexpr const char* kInterpolationLabel = QT_TRANSLATE_NOOP("core", "補間の変更");
 
 // The interpolation commands: Make gives the interpolation.
@@ -143,6 +144,17 @@ template <void (*Set)(EditorSession&)>
 void SetFromFields(CommandContext& c)
 {
     if (c.host.ReadTransformFields()) Set(c.session);
+}
+
+template <PoseDragKind Kind>
+void StartKeyDrag(CommandContext& c)
+{
+    c.session.Posing().StartKeyDrag(Kind);
+}
+template <DragAxis Axis>
+void ToggleDragAxis(CommandContext& c)
+{
+    c.session.Posing().ToggleAxis(Axis);
 }
 
 template <bool (MotionTimeline::*Command)()>
@@ -281,6 +293,9 @@ const std::array kCommands = {
     CommandEntry{C::ToggleCurvePanel, "curves", ID_VIEW_CURVES, M::View, true, QT_TRANSLATE_NOOP("core", "カーブ（&C）"), "", nullptr, kAlways,
                  [](CommandContext& c) { c.session.SetCurvePanelShown(!c.session.CurvePanelShown()); }, false, false,
                  [](const EditorSession& s) { return s.CurvePanelShown(); }},
+    CommandEntry{C::ToggleLocalAxes, "local-axes", ID_VIEW_LOCAL_AXES, M::View, false, QT_TRANSLATE_NOOP("core", "ローカル軸（&L）"), "", nullptr, kAlways,
+                 [](CommandContext& c) { c.session.Posing().SetSpace(c.session.Posing().Space() == AxisSpace::Local ? AxisSpace::World : AxisSpace::Local); }, false, false,
+                 [](const EditorSession& s) { return s.Posing().Space() == AxisSpace::Local; }},
     // Help
     CommandEntry{C::HelpContents, "help", ID_HELP_CONTENTS, M::Help, false, QT_TRANSLATE_NOOP("core", "目次（&M）"), "", nullptr, kAlways,
                  [](CommandContext& c) { c.host.ShowHelpContents(); }, false},
@@ -330,6 +345,21 @@ const std::array kCommands = {
                  [](CommandContext& c) { c.session.Playback().SetRealTime(c.argument != 0); }, false},
     CommandEntry{C::FrameRate, "frame-rate", 0, M::None, false, QT_TRANSLATE_NOOP("core", "frame/sec"), "", nullptr, kNotPlaying,
                  [](CommandContext& c) { c.session.Playback().SetFramesPerSecond(c.argument); }, false},
+    // Pose drags by the keys, from the pointer over the views
+    CommandEntry{C::RotateDrag, "rotate-drag", 0, M::None, false, QT_TRANSLATE_NOOP("core", "キーで回転"), "R", nullptr, kPartNotPlaying,
+                 StartKeyDrag<PoseDragKind::Rotate>, false, kMainWindowKeys},
+    CommandEntry{C::MoveDrag, "move-drag", 0, M::None, false, QT_TRANSLATE_NOOP("core", "キーで移動"), "G", nullptr, kPartNotPlaying,
+                 StartKeyDrag<PoseDragKind::Move>, false, kMainWindowKeys},
+    CommandEntry{C::DragAxisX, "drag-axis-x", 0, M::None, false, QT_TRANSLATE_NOOP("core", "X軸に限定"), "X", nullptr, kKeyDrag,
+                 ToggleDragAxis<DragAxis::X>, false, kMainWindowKeys},
+    CommandEntry{C::DragAxisY, "drag-axis-y", 0, M::None, false, QT_TRANSLATE_NOOP("core", "Y軸に限定"), "Y", nullptr, kKeyDrag,
+                 ToggleDragAxis<DragAxis::Y>, false, kMainWindowKeys},
+    CommandEntry{C::DragAxisZ, "drag-axis-z", 0, M::None, false, QT_TRANSLATE_NOOP("core", "Z軸に限定"), "Z", nullptr, kKeyDrag,
+                 ToggleDragAxis<DragAxis::Z>, false, kMainWindowKeys},
+    CommandEntry{C::ConfirmDrag, "confirm-drag", 0, M::None, false, QT_TRANSLATE_NOOP("core", "ドラッグを確定"), "Return; Enter", nullptr, kKeyDrag,
+                 [](CommandContext& c) { c.session.Posing().ConfirmDrag(); }, false, kMainWindowKeys},
+    CommandEntry{C::CancelDrag, "cancel-drag", 0, M::None, false, QT_TRANSLATE_NOOP("core", "ドラッグを取り消す"), "Escape", nullptr, kKeyDrag,
+                 [](CommandContext& c) { c.session.Posing().CancelDrag(); }, false, kMainWindowKeys},
 };
 // clang-format on
 
@@ -369,6 +399,7 @@ void RunCommand(EditorCommand command, EditorSession& session, CommandHost& host
     // A key drag holds Parts and keys by index: whatever the command changes,
     // the release must not move keys it no longer names.
     session.Timeline().CancelKeyDrag();
+    if (!EntryOf(command).needs.keyDrag) session.Posing().ConfirmDrag();
     CommandContext context{session, host, argument};
     EntryOf(command).run(context);
 #ifndef NDEBUG

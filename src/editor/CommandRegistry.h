@@ -15,6 +15,9 @@ class EditorSession;
 struct CommandNeeds {
     bool currentPart = false;  // a Part is selected
     bool notPlaying = false;   // locked while a Motion plays back
+    // Acts on the pose drag the keys started, and only while one is on. Any
+    // other command ends such a drag as confirmed before it runs.
+    bool keyDrag = false;
 };
 
 // The menus commands sit in; a command without one is reached by its key or
@@ -81,7 +84,7 @@ const CommandEntry* FindCommand(std::string_view name);
 std::string UndoLabelOf(EditorCommand command);
 
 // Runs command as its menu item or button does: nothing when it cannot run
-// now (CanRun).
+// now (CanRun). A pose drag under way is confirmed first, unless command acts on it.
 void RunCommand(EditorCommand command, EditorSession& session, CommandHost& host, int argument = 0);
 
 }  // namespace m3d

@@ -10,7 +10,7 @@ bool ChangesCommandState(const EditorEvent& event)
     return std::holds_alternative<SelectionChanged>(event) || std::holds_alternative<MotionListChanged>(event) ||
            std::holds_alternative<PlayingChanged>(event) || std::holds_alternative<HistoryButtonsChanged>(event) ||
            std::holds_alternative<TreeItemInserted>(event) || std::holds_alternative<TreeItemRemoved>(event) ||
-           std::holds_alternative<PreferencesChanged>(event);
+           std::holds_alternative<PreferencesChanged>(event) || std::holds_alternative<PoseDragChanged>(event);
 }
 
 bool CanRun(const EditorSession& session, EditorCommand command)
@@ -18,6 +18,7 @@ bool CanRun(const EditorSession& session, EditorCommand command)
     const CommandNeeds needs = EntryOf(command).needs;
     if (needs.notPlaying && session.IsPlaying()) return false;
     if (needs.currentPart && session.CurrentPart() < 0) return false;
+    if (needs.keyDrag && !session.Posing().DraggingByKeys()) return false;
     if (command == EditorCommand::Undo) return session.History().UndoEnabled();
     if (command == EditorCommand::Redo) return session.History().RedoEnabled();
     return true;

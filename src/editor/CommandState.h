@@ -8,7 +8,7 @@ namespace m3d {
 class EditorSession;
 
 // Whether event can change what CanRun answers (selection, Parts, Motions,
-// playing, history): controls refresh their enabled state only then, not on
+// playing, history, pose drags): controls refresh their enabled state only then, not on
 // every pose step of a drag or playback.
 bool ChangesCommandState(const EditorEvent& event);
 

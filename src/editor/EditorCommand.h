@@ -64,6 +64,7 @@ enum class EditorCommand : int {
     NewKeysStep,
     // View
     ToggleCurvePanel,
+    ToggleLocalAxes,
     // Help
     HelpContents,
     UserGuide,
@@ -93,6 +94,14 @@ enum class EditorCommand : int {
     PasteKeys,
     RealTimePlayback,
     FrameRate,
+    // Pose drags by the keys
+    RotateDrag,
+    MoveDrag,
+    DragAxisX,
+    DragAxisY,
+    DragAxisZ,
+    ConfirmDrag,
+    CancelDrag,
 };
 
 }  // namespace m3d

@@ -49,12 +49,16 @@ struct PlayingChanged {
 // The playback rate or real-time playback was changed.
 struct PlaybackSettingsChanged {};
 // A preference of the session that menus show checked changed: the
-// interpolation of new keys, whether the curve panel is shown.
+// interpolation of new keys, whether the curve panel is shown, the gizmo's axes.
 struct PreferencesChanged {};
+// A pose drag (by a gizmo handle or the keys) started or ended.
+struct PoseDragChanged {
+    bool dragging = false;
+};
 
-using EditorEvent =
-    std::variant<TreeItemInserted, TreeItemRemoved, TreeItemMoved, TreeItemRenamed, TreeItemChecked, SelectionChanged,
-                 PoseChanged, MotionKeysChanged, MotionListChanged, CurrentFrameChanged, ViewsChanged,
-                 HistoryButtonsChanged, TitleChanged, PlayingChanged, PlaybackSettingsChanged, PreferencesChanged>;
+using EditorEvent = std::variant<TreeItemInserted, TreeItemRemoved, TreeItemMoved, TreeItemRenamed, TreeItemChecked,
+                                 SelectionChanged, PoseChanged, MotionKeysChanged, MotionListChanged,
+                                 CurrentFrameChanged, ViewsChanged, HistoryButtonsChanged, TitleChanged, PlayingChanged,
+                                 PlaybackSettingsChanged, PreferencesChanged, PoseDragChanged>;
 
 }  // namespace m3d

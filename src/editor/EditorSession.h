@@ -3,6 +3,7 @@
 #include "editor/EditorEvents.h"
 #include "editor/MotionTimeline.h"
 #include "editor/PlaybackController.h"
+#include "editor/PosingState.h"
 #include "editor/history/DocumentHistory.h"
 #include "editor/TransformPanelState.h"
 #include "scene/Scene.h"
@@ -41,6 +42,9 @@ public:
     const PlaybackController& Playback() const { return playback; }
     TransformPanelState& TransformPanel() { return transformPanel; }
     const TransformPanelState& TransformPanel() const { return transformPanel; }
+    // The gizmo, its settings and the pose drag under way.
+    PosingState& Posing() { return posing; }
+    const PosingState& Posing() const { return posing; }
     // What each view's display toolbar switches on, and the display colours
     // (zero until the settings are read).
     ViewDisplays& Displays() { return viewDisplays; }
@@ -119,6 +123,7 @@ private:
     MotionTimeline timeline{*this};
     PlaybackController playback;
     TransformPanelState transformPanel;
+    PosingState posing{*this};
     int currentMotion = -1;
     int currentFrame = 0;
     TreeItem reportedSelection = kNoTreeItem;

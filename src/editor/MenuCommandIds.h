@@ -64,6 +64,8 @@ inline constexpr int ID_VIEW_CURVES = 40092;
 // The Parts menu's pivot and size of the selected Part.
 inline constexpr int ID_PARTS_MOVE_PIVOT = 40093;
 inline constexpr int ID_PARTS_RESIZE = 40094;
+// The View menu's switch between the Part's own axes and the world's for the gizmo.
+inline constexpr int ID_VIEW_LOCAL_AXES = 40240;
 inline constexpr int ID_APP_EXIT = 57665;
 // The File menu's recent projects, first to eighth.
 inline constexpr int ID_FILE_MRU_FIRST = 57616;  // ... 57623

@@ -3,6 +3,7 @@
 #include "editor/CommandRegistry.h"
 #include "editor/EditorSession.h"
 #include "scene/PartPlacement.h"
+#include "view/ConstrainedPose.h"
 #include "view/RotationAngles.h"
 
 #include <algorithm>
@@ -59,13 +60,19 @@ void MouseController::LookUpActiveView(int x, int y)
     }
 }
 
-void MouseController::LeftButtonDown(int x, int y)
+void MouseController::LeftButtonDown(int x, int y, MouseKey keys)
 {
     pressX = previousX = x;
     pressY = previousY = y;
     moved = false;
     pickedPart = -1;
     editedPart = -1;
+    PosingState& posing = session.Posing();
+    if (posing.DraggingByKeys()) {
+        posing.ConfirmDrag();
+        mode = DragMode::None;
+        return;
+    }
 
     ViewState& views = session.Views();
     if (views.fourViewMode) {
@@ -85,7 +92,21 @@ void MouseController::LeftButtonDown(int x, int y)
     const int active = views.activeView;
     const View& view = views.views[active];
     Scene& scene = session.GetScene();
-    pickedPart = picker.Pick(scene, views.PixelToRay(active, x, y), view.eye);
+    if (!HasAny(keys, MouseKey::Alt) && posing.StartHandleDrag(active, x, y, posing.HandleAt(active, x, y))) {
+        mode = DragMode::Gizmo;
+        observer->SetMouseCapture(true);
+        return;
+    }
+    const std::vector<PartHit> hits = picker.PickAll(scene, views.PixelToRay(active, x, y), view.eye);
+    if (HasAny(keys, MouseKey::Alt)) {
+        // Only a selection: the next press drags what it selected.
+        mode = DragMode::None;
+        pickedPart = NextPartUnder(hits, session.CurrentPart());
+        if (pickedPart >= 0) session.SelectPart(pickedPart);
+        observer->SetMouseCapture(true);
+        return;
+    }
+    pickedPart = PreferredPart(hits, session.CurrentPart());
 
     const bool perspective = view.type == ViewType::Pers;
     if (pickedPart >= 0) {
@@ -115,6 +136,9 @@ void MouseController::LeftButtonUp(int x, int y)
         DragSplit(x, y);
         observer->SetDisplayToolbarsVisible(true);
         break;
+    case DragMode::Gizmo:
+        if (session.Posing().Dragging() && !session.Posing().DraggingByKeys()) session.Posing().ConfirmDrag();
+        break;
     case DragMode::Rotate:
     case DragMode::Move:
         if (moved)
@@ -130,6 +154,11 @@ void MouseController::LeftButtonUp(int x, int y)
 
 void MouseController::RightButtonDown(int x, int y)
 {
+    rightCancelled = session.Posing().DraggingByKeys();
+    if (rightCancelled) {
+        session.Posing().CancelDrag();
+        return;
+    }
     previousX = x;
     previousY = y;
     LookUpActiveView(x, y);
@@ -138,6 +167,7 @@ void MouseController::RightButtonDown(int x, int y)
 
 void MouseController::RightButtonUp(int, int)
 {
+    rightCancelled = false;
     observer->SetMouseCapture(false);
     observer->FocusMainForm();
 }
@@ -153,12 +183,18 @@ void MouseController::MouseMove(int x, int y, MouseKey keys)
         case DragMode::VerticalSplit: DragSplit(x, y); break;
         case DragMode::Rotate: RotateStep(x - previousX, y - previousY); break;
         case DragMode::Move: MoveStep(x, y, HasAny(keys, MouseKey::Shift)); break;
+        case DragMode::Gizmo:
+            if (!session.Posing().DraggingByKeys()) session.Posing().DragTo(x, y, HasAny(keys, MouseKey::Control));
+            break;
         case DragMode::None: break;
         }
     } else if (HasAny(keys, MouseKey::Right)) {
-        if (session.Views().views[session.Views().activeView].type == ViewType::Pers)
+        if (!rightCancelled && session.Views().views[session.Views().activeView].type == ViewType::Pers)
             Orbit(x - previousX, y - previousY);
-    } else if (!HasAny(keys, MouseKey::Middle) && session.Views().fourViewMode) {
+    } else if (!HasAny(keys, MouseKey::Middle)) {
+        session.Posing().PointerMoved(x, y, HasAny(keys, MouseKey::Control));
+    }
+    if (!HasAny(keys, MouseKey::Left | MouseKey::Right | MouseKey::Middle) && session.Views().fourViewMode) {
         const bool vertical = InVerticalBand(x);
         const bool horizontal = InHorizontalBand(y);
         cursor = vertical && horizontal ? CursorShape::SizeAll
@@ -256,30 +292,7 @@ void MouseController::MoveStep(int x, int y, bool shift)
 
 void MouseController::LinkPartners(int edited, bool rotateStep)
 {
-    Scene& scene = session.GetScene();
-    const Part* source = scene.PartAt(edited);
-    if (!session.TransformPanel().linkLR || !source || !source->mesh) return;
-    const Matrix4 sourceWorld = source->mesh->GetMatrix();
-    for (int i = 0; i < scene.PartCount(); ++i) {
-        Part& partner = *scene.Parts()[i];
-        if (i == edited || partner.symmetryIndex != edited) continue;
-        if (partner.parentIndex >= 0) {
-            partner.localMatrix = MirrorRotation(source->localMatrix);
-            partner.localPosition = MirrorPosition(source->localPosition);
-            PlaceFromLocal(scene, i);
-        } else if (rotateStep) {
-            Matrix4 partnerWorld = MirrorRotation(sourceWorld);
-            partnerWorld.SetTranslation(partner.localPosition);
-            SetMeshWorld(scene, i, partnerWorld);
-            partner.localMatrix = MirrorRotation(source->localMatrix);
-        } else {
-            partner.localPosition = MirrorPosition(source->localPosition);
-            partner.localMatrix = MirrorRotation(source->localMatrix);
-            partner.localMatrix.SetTranslation(partner.localPosition);
-            SetMeshWorld(scene, i, partner.localMatrix);
-        }
-        UpdateChildren(scene, i);
-    }
+    if (session.TransformPanel().linkLR) FollowOnPartners(session.GetScene(), edited, rotateStep);
 }
 
 void MouseController::Orbit(int dx, int dy)

@@ -16,6 +16,7 @@ enum class MouseKey : unsigned {
     Shift = 4,
     Control = 8,
     Middle = 16,
+    Alt = 32,
 };
 template <>
 struct IsFlagSet<MouseKey> : std::true_type {
@@ -29,6 +30,7 @@ enum class DragMode : int {
     VerticalSplit = 3,    // the split between the left and the right views
     Rotate = 4,           // turn the picked Part (perspective view)
     Move = 5,             // move the selected Part (orthographic view)
+    Gizmo = 6,            // a handle of the selected Part's gizmo (any view)
 };
 
 // The cursor to show over the render window.
@@ -52,12 +54,19 @@ public:
 
 // The mouse handling of the render window: split drags, picking, rotating a
 // Part in the perspective view, moving it in an orthographic view, orbiting
-// the perspective camera. Coordinates are render-window pixels (origin at its
-// top-left corner). Works on the session's views, Parts, transform panel
-// flags and pose history; one drag that changes the pose records one undo step.
-// Picking sees only what lies in front of the camera. A rotate drag on a Part
+// the perspective camera, and the gizmo's drags and the drags by the keys
+// (the session's PosingState). Coordinates are render-window pixels (origin
+// at its top-left corner). Works on the session's views, Parts, transform
+// panel flags and pose history; one drag that changes the pose records one
+// undo step.
+// A press on a handle of the selected Part's gizmo drags it; elsewhere a
+// press picks the selected Part when it is under the cursor, even behind
+// another, else the nearest Part; Alt+click selects the next Part under the
+// cursor, farther away, without a drag. Picking sees only the Parts shown,
+// and only what lies in front of the camera. A rotate drag on a Part
 // straight above or below the perspective eye turns it about the vertical and
-// the level axis across the view's own line of sight.
+// the level axis across the view's own line of sight. While a drag by the
+// keys is on, a left press confirms it and a right press cancels it.
 class MouseController {
 public:
     // frameWidth is the width of a dialog frame in pixels, kept clear of the
@@ -69,7 +78,8 @@ public:
     // The observer receives every later notification; nullptr for none. Not owned.
     void SetObserver(MouseControllerObserver* observer);
 
-    void LeftButtonDown(int x, int y);
+    // keys: the keys held (Alt picks the next Part under the cursor).
+    void LeftButtonDown(int x, int y, MouseKey keys = MouseKey::None);
     void LeftButtonUp(int x, int y);
     void RightButtonDown(int x, int y);
     void RightButtonUp(int x, int y);
@@ -95,7 +105,7 @@ private:
     void RotateStep(int dx, int dy);
     void MoveStep(int x, int y, bool shift);
     void Orbit(int dx, int dy);
-    // Carries the edited Part's new pose over to its partners ("左右連動").
+    // Carries the edited Part's new pose over to its partners while "左右連動" is on.
     void LinkPartners(int edited, bool rotateStep);
 
     EditorSession& session;
@@ -111,7 +121,8 @@ private:
     Vec3 startPosition;  // world position of the moved Part at the press
     bool moved = false;  // the drag changed the pose
     int pickedPart = -1;
-    int editedPart = -1;  // the Part the drag rotates or moves
+    int editedPart = -1;          // the Part the drag rotates or moves
+    bool rightCancelled = false;  // the right press cancelled a drag by the keys: no orbit until released
 };
 
 }  // namespace m3d

@@ -124,6 +124,8 @@ void VisitSettingsTable(SettingsValues& values, SettingsPass pass, SettingsVisit
     VisitFlag(visitor, Key("TIMELINE", "REALTIME", SettingsOwner::MotionPanel), values.realTimePlayback, false);
     visitor.Text(Key("TIMELINE", "INTERPOLATION", SettingsOwner::MotionPanel), values.newKeyInterpolation, "linear");
     VisitFlag(visitor, Key("TIMELINE", "CURVES", SettingsOwner::MotionPanel), values.curvePanelShown, false);
+    VisitFlag(visitor, Key("POSING", "LOCAL_AXES"), values.localAxes, true);
+    visitor.Int(Key("POSING", "ROTATE_SNAP"), values.rotateSnapDegrees, 15);
 }
 
 SettingsValues DefaultSettingsValues(const std::string& currentDirectory)

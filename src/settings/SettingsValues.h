@@ -58,7 +58,11 @@ struct SettingsValues {
     // ("linear", "smooth", "ease:x1,y1,x2,y2"...); one that does not parse is linear.
     std::string newKeyInterpolation;
     bool curvePanelShown = false;  // View > Curves
-    RecentFiles recentProjects;    // the File menu's list, in its own section after all the others
+    // The gizmo: the Part's own axes (View > Local Axes) or the world's, and
+    // the step of a turn with Ctrl held, in degrees.
+    bool localAxes = true;
+    int rotateSnapDegrees = 15;
+    RecentFiles recentProjects;  // the File menu's list, in its own section after all the others
 };
 
 // Which owners of conditional values exist. A value whose owner is missing is

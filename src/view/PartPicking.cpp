@@ -113,11 +113,17 @@ bool NearestHitInStrip(const _MESH_MESHDATA& strip, const std::vector<Vec3>& wor
 
 int PartPicker::Pick(const Scene& scene, const Ray& ray, Vec3 eye)
 {
-    float bestDistance = kNoHitDistance;
-    int picked = -1;
+    const std::vector<PartHit> hits = PickAll(scene, ray, eye);
+    return hits.empty() ? -1 : hits.front().part;
+}
+
+std::vector<PartHit> PartPicker::PickAll(const Scene& scene, const Ray& ray, Vec3 eye)
+{
+    std::vector<PartHit> hits;
     for (int i = 0; i < scene.PartCount(); ++i) {
-        const CMesh* mesh = scene.Parts()[i]->mesh.get();
-        if (!mesh) continue;
+        const Part& part = *scene.Parts()[i];
+        const CMesh* mesh = part.mesh.get();
+        if (!mesh || !scene.Tree().IsChecked(part.treeItem)) continue;
         // Each vertex is shared by several strip triangles: transform it once.
         const Matrix4 world = mesh->GetMatrix();
         const int vertexCount = mesh->GetVertexNum();
@@ -133,13 +139,32 @@ int PartPicker::Pick(const Scene& scene, const Ray& ray, Vec3 eye)
         }
         const float margin = PickMargin(ray, lo, hi);
         if (!LineMayMeetBox(ray, lo, hi, margin)) continue;
+        float nearest = kNoHitDistance;
+        bool hit = false;
         const int meshCount = mesh->GetMeshNum();
         for (int k = 0; k < meshCount; ++k) {
             const _MESH_MESHDATA* strip = mesh->GetMesh(k);
-            if (strip && NearestHitInStrip(*strip, worldVertices, ray, eye, bestDistance, margin)) picked = i;
+            if (strip && NearestHitInStrip(*strip, worldVertices, ray, eye, nearest, margin)) hit = true;
         }
+        if (hit) hits.push_back({i, nearest});
     }
-    return picked;
+    std::stable_sort(hits.begin(), hits.end(),
+                     [](const PartHit& a, const PartHit& b) { return a.distance < b.distance; });
+    return hits;
+}
+
+int PreferredPart(const std::vector<PartHit>& hits, int selected)
+{
+    for (const PartHit& hit : hits)
+        if (hit.part == selected) return selected;
+    return hits.empty() ? -1 : hits.front().part;
+}
+
+int NextPartUnder(const std::vector<PartHit>& hits, int selected)
+{
+    for (size_t k = 0; k < hits.size(); ++k)
+        if (hits[k].part == selected) return hits[(k + 1) % hits.size()].part;
+    return hits.empty() ? -1 : hits.front().part;
 }
 
 }  // namespace m3d

@@ -34,16 +34,34 @@ float PickMargin(const Ray& ray, Vec3 lo, Vec3 hi);
 bool NearestHitInStrip(const _MESH_MESHDATA& strip, const std::vector<Vec3>& worldVertices, const Ray& ray, Vec3 eye,
                        float& bestDistance, float margin);
 
-// Finds the Part under a pick ray: the one with the hit nearest to eye, the
-// earlier Part in scene order on equal distances. Keeps a buffer of
-// transformed vertices between calls.
+// A Part under a pick ray and the distance from the eye to its nearest hit.
+struct PartHit {
+    int part = -1;
+    float distance = 0.0f;
+};
+
+// Finds the Parts under a pick ray. Only Parts shown (checked in the parts
+// tree) are under the cursor: the tree is the way to a hidden one. Keeps a
+// buffer of transformed vertices between calls.
 class PartPicker {
 public:
-    // Index of the Part hit, or -1.
+    // Index of the Part with the hit nearest to eye, the earlier Part in
+    // scene order on equal distances; -1 for none.
     int Pick(const Scene& scene, const Ray& ray, Vec3 eye);
+    // Every Part hit, nearest first (equal distances in scene order).
+    std::vector<PartHit> PickAll(const Scene& scene, const Ray& ray, Vec3 eye);
 
 private:
     std::vector<Vec3> worldVertices;
 };
+
+// The Part a press over hits picks: the selected Part when it is among them,
+// even behind others, else the nearest; -1 for no hit.
+int PreferredPart(const std::vector<PartHit>& hits, int selected);
+// The Part an Alt+click over hits selects: the one after the selected Part
+// (farther from the eye), round to the nearest after the farthest; the
+// nearest when the selected Part is not among them; -1 for no hit. Clicks
+// at one place so go through every Part under it.
+int NextPartUnder(const std::vector<PartHit>& hits, int selected);
 
 }  // namespace m3d

@@ -73,6 +73,23 @@ void DrawPath(RenderDevice& device, const PathDrawing& path)
     device.SetViewport(viewport);
 }
 
+void DrawGizmo(RenderDevice& device, const ViewFrameInputs& in, int view)
+{
+    const GizmoShown& shown = *in.gizmo;
+    if (!in.scene.PartAt(shown.part)) return;
+    const std::optional<GizmoFrame> frame = FrameOfShown(in.views, view, shown, in.scene.WorldMatrixOf(shown.part));
+    if (!frame) return;
+    const GizmoDrawing drawing = DrawingOfGizmo(*frame, shown.highlighted);
+    const Viewport viewport = device.GetViewport();
+    Viewport nearest = viewport;
+    nearest.minDepth = nearest.maxDepth = 0.0f;
+    device.SetViewport(nearest);
+    device.SetTransform(TransformKind::World, Matrix4::Identity());
+    if (!drawing.lines.empty()) device.DrawLineList(drawing.lines.data(), uint32_t(drawing.lines.size()));
+    if (!drawing.tips.empty()) device.DrawPoints(drawing.tips.data(), uint32_t(drawing.tips.size()), kGizmoTipSize);
+    device.SetViewport(viewport);
+}
+
 void DrawParts(const ViewFrameInputs& in, int view)
 {
     const ViewDisplay& display = in.displays[view];
@@ -130,6 +147,7 @@ void RenderViews(RenderDevice& device, const ViewFrameInputs& in)
         DrawParts(in, i);
         if (in.displays[i].onionSkin && in.ghosts && !in.ghosts->empty()) DrawGhosts(device, in, i);
         if (in.displays[i].motionPath && in.path) DrawPath(device, *in.path);
+        if (in.gizmo) DrawGizmo(device, in, i);
     }
     device.SetViewport(saved);
     device.EndScene();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "render/RenderDevice.h"
+#include "view/Gizmo.h"
 #include "view/GridGeometry.h"
 #include "view/ViewDisplay.h"
 #include "view/ViewState.h"
@@ -44,6 +45,8 @@ struct ViewFrameInputs {
     const std::vector<PoseGhost>* ghosts = nullptr;
     // Drawn in the views whose motion path is on; null for none.
     const PathDrawing* path = nullptr;
+    // Drawn in every view; null for none.
+    const GizmoShown* gizmo = nullptr;
 };
 
 // Draws the grid planes a view shows and the axes, unlit and untextured, in
@@ -65,7 +68,8 @@ void DrawGrid(RenderDevice& device, const ViewState& views, int view, const Grid
 // draw mode, at depth 1 (the far end of the depth range) and leaving no
 // depth, so they show only where nothing else is drawn. When the view's
 // motion path is on, the path comes after everything, unlit at depth 0 (the
-// near end of the depth range), so nothing covers it.
+// near end of the depth range), so nothing covers it. The gizmo comes last of
+// all in every view, the same way, where its Part's pivot is in front of the eye.
 void RenderViews(RenderDevice& device, const ViewFrameInputs& in);
 
 }  // namespace m3d

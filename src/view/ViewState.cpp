@@ -103,6 +103,17 @@ Ray ViewState::PixelToRay(int i, int x, int y) const
     return {v.eye, Normalize(xAxis * vx + yAxis * vy + zAxis)};
 }
 
+std::optional<PixelPoint> ViewState::PixelOf(int i, Vec3 p) const
+{
+    const PixelRect vp = Viewport(i);
+    const Vec3 inView = TransformPoint(p, ViewMatrix(i));
+    if (!IsOrthographic(views[i].type) && !(inView.z >= 1.0f)) return std::nullopt;
+    const Vec3 ndc = TransformCoord(inView, ProjectionMatrix(i));
+    return PixelPoint{
+        static_cast<float>(vp.left) + (ndc.x + 1.0f) * 0.5f * static_cast<float>(std::max(vp.Width(), 1)),
+        static_cast<float>(vp.top) + (1.0f - ndc.y) * 0.5f * static_cast<float>(std::max(vp.Height(), 1))};
+}
+
 namespace {
 
 // Widens lo ... hi by every vertex of meshes in its world transform; the

@@ -3,6 +3,7 @@
 #include "math/Matrix4.h"
 #include "view/ViewType.h"
 
+#include <optional>
 #include <vector>
 
 namespace m3d {
@@ -26,6 +27,12 @@ struct View {
     Vec3 target{0, 0, 0};
     Vec3 savedPersEye{600, 600, -600};  // the perspective camera kept while the view shows another type
     Vec3 savedPersTarget{0, 0, 0};
+};
+
+// A place in render-window pixels, fractions kept.
+struct PixelPoint {
+    float x = 0.0f;
+    float y = 0.0f;
 };
 
 // A world-space ray: origin and unit direction.
@@ -87,6 +94,10 @@ public:
     Matrix4 ViewMatrix(int i) const;
     // The pick ray under a render-window pixel of view i.
     Ray PixelToRay(int i, int x, int y) const;
+    // Where world point p shows in view i, in render-window pixels: the
+    // inverse of PixelToRay. nullopt for a point not in front of the
+    // perspective eye (less than the near plane's distance ahead of it).
+    std::optional<PixelPoint> PixelOf(int i, Vec3 p) const;
 
     // Centres every view on the axis-aligned box of all vertices of meshes in
     // their current world transform (null meshes are skipped).

@@ -34,6 +34,7 @@ std::string DefaultFileText(const std::string& directory)
     text += "\n[INTERFACE]\nLANGUAGE=ja\n\n[TEXTURE]\nMEMORY_MB=512\n";
     text +=
         "\n[TIMELINE]\nPANEL_WIDTH=460\nPANEL_HEIGHT=198\nFRAME_PIXELS=5\nREALTIME=0\nINTERPOLATION=linear\nCURVES=0\n";
+    text += "\n[POSING]\nLOCAL_AXES=1\nROTATE_SNAP=15\n";
     text += "\n[RECENT]\n";
     for (int i = 0; i < 8; ++i) text += "FILE" + std::to_string(i) + "=\n";
     return text;
@@ -114,6 +115,8 @@ TEST(AppSettings, ValuesRoundTripThroughTheFile)
     values.motionPanelHeight = 243;
     values.timelineFramePixels = 12;
     values.realTimePlayback = true;
+    values.localAxes = false;
+    values.rotateSnapDegrees = 5;
     ProfileFile profile;
     WriteSettings(profile, values, SettingsOwners());
     EXPECT_EQ(profile.GetString("COLOR", "LINE", ""), "-16776961");
@@ -130,6 +133,8 @@ TEST(AppSettings, ValuesRoundTripThroughTheFile)
     EXPECT_EQ(back.motionPanelHeight, 243);
     EXPECT_EQ(back.timelineFramePixels, 12);
     EXPECT_TRUE(back.realTimePlayback);
+    EXPECT_FALSE(back.localAxes);
+    EXPECT_EQ(back.rotateSnapDegrees, 5);
     EXPECT_EQ(back.addObjectDirectory, "/d");
 }
 
@@ -177,7 +182,7 @@ TEST(AppSettings, ViewTypesAreReadAheadButWrittenInsideEachView)
 {
     const std::vector<std::string> read = KeyOrder(SettingsPass::Read);
     const std::vector<std::string> write = KeyOrder(SettingsPass::Write);
-    ASSERT_EQ(read.size(), 79u);
+    ASSERT_EQ(read.size(), 81u);
     ASSERT_EQ(write.size(), read.size());
     EXPECT_EQ(read.front(), "DIRECTORY.ADD_OBJECT");
     EXPECT_EQ(read[2], "DIRECTORY.EXPORT_GLTF");
@@ -188,10 +193,11 @@ TEST(AppSettings, ViewTypesAreReadAheadButWrittenInsideEachView)
         EXPECT_EQ(write[23 + 12 * v], "VIEW" + std::to_string(v) + ".TYPE");
         EXPECT_EQ(write[24 + 12 * v], "VIEW" + std::to_string(v) + ".DRAWMODE");
     }
-    EXPECT_EQ(write[write.size() - 9], "VIEW3.PERS_TO_Z");
-    EXPECT_EQ(write[write.size() - 8], "INTERFACE.LANGUAGE");
-    EXPECT_EQ(write[write.size() - 7], "TEXTURE.MEMORY_MB");
-    EXPECT_EQ(write.back(), "TIMELINE.CURVES");
+    EXPECT_EQ(write[write.size() - 11], "VIEW3.PERS_TO_Z");
+    EXPECT_EQ(write[write.size() - 10], "INTERFACE.LANGUAGE");
+    EXPECT_EQ(write[write.size() - 9], "TEXTURE.MEMORY_MB");
+    EXPECT_EQ(write[write.size() - 3], "TIMELINE.CURVES");
+    EXPECT_EQ(write.back(), "POSING.ROTATE_SNAP");
     // Apart from the TYPE keys both passes list the same keys in the same order.
     auto withoutTypes = [](std::vector<std::string> keys) {
         std::erase_if(keys, [](const std::string& k) { return k.ends_with(".TYPE"); });

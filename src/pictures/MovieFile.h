@@ -1,0 +1,59 @@
+#pragma once
+
+#include "io/Outcome.h"
+#include "records/TextureImage.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace m3d {
+
+class FileSetWriter;
+
+// What a picture of a Motion is written as, chosen by the output's name.
+enum class MovieKind {
+    Png,          // one frame, NAME.png
+    PngSequence,  // one PNG a frame, the frame's number in a %d (or %0Nd) of the name
+    WebP,         // animated WebP
+    Gif,          // animated GIF
+    Mp4,          // H.264 video (through the ffmpeg program)
+    WebM,         // VP9 video (through the ffmpeg program)
+};
+
+// The kind a name asks for: a %d-style pattern in it asks for a sequence of
+// PNGs, else its extension (any letter case); nothing for any other name.
+std::optional<MovieKind> MovieKindOf(const std::string& path);
+
+// The name of frame index of a PNG sequence: the first %d or %0Nd (N 1 ... 9)
+// of pattern replaced by index. The pattern is returned as it is without one.
+std::string SequenceFileName(const std::string& pattern, int index);
+
+struct MovieOptions {
+    int framesPerSecond = 30;  // 1 ... 120
+    // WebP: lossless when unset; else lossy at this quality (0 ... 100).
+    std::optional<int> quality;
+    // Frames carry transparency (a transparent background): kept in PNG,
+    // WebP and GIF (one palette entry); videos have none.
+    bool transparent = false;
+    // The number in the name of a sequence's first PNG (the Motion's frame).
+    int firstNumber = 0;
+};
+
+// Takes the frames of a picture one after another (all of one size) and
+// puts what it made into a file set: nothing is written in place before the
+// set is committed, so a failure or a cancel leaves no half-written output.
+class MovieWriter {
+public:
+    virtual ~MovieWriter() = default;
+    // A frame, width x height as the first one; a failure names the output.
+    virtual Outcome Add(const TextureImage& frame) = 0;
+    // Adds the output file (or files) to set, after the last frame.
+    virtual Outcome Finish(FileSetWriter& set) = 0;
+};
+
+// A writer of the kind path names, for path; fails naming path when the
+// kind is unknown or (videos) the ffmpeg program cannot be started.
+Expected<std::unique_ptr<MovieWriter>> OpenMovieWriter(const std::string& path, const MovieOptions& options);
+
+}  // namespace m3d
