@@ -122,6 +122,8 @@ void CAppForm::LoadSettings()
     Session().SetCurvePanelShown(settingsValues.curvePanelShown);
     Session().Posing().SetSpace(settingsValues.localAxes ? AxisSpace::Local : AxisSpace::World);
     Session().Posing().SetRotateSnapDegrees(settingsValues.rotateSnapDegrees);
+    Session().Ik().SetEnabled(settingsValues.ik);
+    Session().Ik().SetChainLength(settingsValues.ikChainLength);
     SetWantedBottomPanels({settingsValues.motionPanelWidth, settingsValues.motionPanelHeight});
     scene.addObjectDirectory = settingsValues.addObjectDirectory;
     scene.SetTextureBudget(CMeshBase::TextureBudgetOfMegabytes(settingsValues.textureMemoryMegabytes));
@@ -139,6 +141,8 @@ Outcome CAppForm::SaveSettings()
     settingsValues.curvePanelShown = Session().CurvePanelShown();
     settingsValues.localAxes = Session().Posing().Space() == AxisSpace::Local;
     settingsValues.rotateSnapDegrees = Session().Posing().RotateSnapDegrees();
+    settingsValues.ik = Session().Ik().Enabled();
+    settingsValues.ikChainLength = Session().Ik().ChainLength();
     settingsValues.motionPanelWidth = wantedBottomPanels.motionWidth;
     settingsValues.motionPanelHeight = wantedBottomPanels.motionHeight;
     settingsValues.addObjectDirectory = GetScene().addObjectDirectory;
@@ -373,8 +377,9 @@ HResult CAppForm::Render()
 {
     const std::vector<PoseGhost> ghosts = OnionSkinGhosts(Session());
     const std::optional<GizmoShown> gizmo = Session().Posing().Shown();
+    const PathDrawing pins = Session().Ik().PinMarks();
     RenderViews(renderDevice, {views, Displays(), Colours(), grid, GetScene(), Session().CurrentPart(), &ghosts,
-                               motionPath->Drawing(), gizmo ? &*gizmo : nullptr});
+                               motionPath->Drawing(), &pins, gizmo ? &*gizmo : nullptr});
     return S_OK;
 }
 
@@ -464,6 +469,10 @@ void CAppForm::RenderMouseMove(QMouseEvent& event)
 void CAppForm::RenderWheel(QWheelEvent& event)
 {
     const QPoint p = event.position().toPoint();
+    if (mouse->Wheel(event.angleDelta().y())) {
+        RequestRedraw();
+        return;
+    }
     navigation->Wheel(p.x(), p.y(), event.angleDelta().y());
 }
 

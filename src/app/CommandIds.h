@@ -92,6 +92,8 @@ inline constexpr int IDC_VIEW_TYPE = 2179;
 inline constexpr int IDC_VIEW_LAYOUT = 2180;
 inline constexpr int IDC_VIEW_ONION_SKIN = 2190;
 inline constexpr int IDC_VIEW_MOTION_PATH = 2191;
+// The IK switch with the chain length, on every display toolbar.
+inline constexpr int IDC_VIEW_IK = 2192;
 
 // The .mesh overwrite question of a project save (template 226).
 inline constexpr int IDD_MESH_OVERWRITE = 226;
@@ -127,6 +129,16 @@ inline constexpr int IDC_PIVOT_BOX_BOTTOM = 2224;
 inline constexpr int IDC_PIVOT_WORLD_ORIGIN = 2225;
 inline constexpr int IDD_RESIZE_PART = 245;
 inline constexpr int IDC_RESIZE_PART = 2226;
+// The IK pole and joint limit dialogs.
+inline constexpr int IDD_IK_POLE = 246;
+inline constexpr int IDC_POLE_X = 2227;
+inline constexpr int IDC_POLE_Y = 2228;
+inline constexpr int IDC_POLE_Z = 2229;
+inline constexpr int IDC_POLE_NONE = 2230;
+inline constexpr int IDD_JOINT_LIMIT = 247;
+inline constexpr int IDC_JOINT_AXIS = 2231;
+inline constexpr int IDC_JOINT_MIN = 2232;
+inline constexpr int IDC_JOINT_MAX = 2233;
 
 // The objectName of the widget with number id.
 inline QString IdName(int id) { return QString::number(id); }

@@ -29,7 +29,8 @@ namespace {
 // 451 pixels (258 horizontal units) wide: the controls fill it without gaps.
 // The pictures come right after the list so that a narrower view clips the
 // overlay switches, never the zoom, pan and layout. The onion skin and the
-// motion path come last, where a wider view has room for them.
+// motion path come last, where a wider view has room for them, and after
+// them the IK switch, which is the same in every toolbar.
 constexpr DialogUnitsRect kTypeList{0, 0, 58, 11};
 constexpr DialogUnitsRect kZoom{58, 0, 9, 11};
 constexpr DialogUnitsRect kPan{67, 0, 9, 11};
@@ -42,10 +43,12 @@ constexpr DialogUnitsRect kPivot{188, 0, 25, 11};
 constexpr DialogUnitsRect kShowSelection{213, 0, 45, 11};
 constexpr DialogUnitsRect kOnionSkin{258, 0, 58, 11};
 constexpr DialogUnitsRect kMotionPath{316, 0, 30, 11};
+constexpr DialogUnitsRect kIk{346, 0, 30, 11};
 // In a view too narrow for one row (ToolbarRows) they start a second row,
 // as high as the first.
 constexpr DialogUnitsRect kOnionSkinBelow{0, 0, 58, 11};
 constexpr DialogUnitsRect kMotionPathBelow{58, 0, 30, 11};
+constexpr DialogUnitsRect kIkBelow{88, 0, 30, 11};
 
 // A control named and described by its number; it never takes the keyboard
 // focus, which stays with the main form.
@@ -91,6 +94,7 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
       showSelection(Place(new QCheckBox(tr("選択の表示"), this), IDC_VIEW_SHOW_SELECTION, kShowSelection)),
       onionSkin(Place(new QCheckBox(tr("オニオンスキン"), this), IDC_VIEW_ONION_SKIN, kOnionSkin)),
       motionPath(Place(new QCheckBox(tr("軌跡"), this), IDC_VIEW_MOTION_PATH, kMotionPath)),
+      ik(Place(new QCheckBox(this), IDC_VIEW_IK, kIk)),
       zoom(Picture(this, IDC_VIEW_ZOOM, kZoom, tr("ズーム"))),
       pan(Picture(this, IDC_VIEW_PAN, kPan, tr("パン"))),
       layout(Picture(this, IDC_VIEW_LAYOUT, kLayout, LayoutName(true)))
@@ -110,7 +114,8 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
                                                               {pivot, tr("原点", "tooltip")},
                                                               {showSelection, tr("選択の表示", "tooltip")},
                                                               {onionSkin, tr("オニオンスキン", "tooltip")},
-                                                              {motionPath, tr("軌跡", "tooltip")}};
+                                                              {motionPath, tr("軌跡", "tooltip")},
+                                                              {ik, tr("IKで動かす（I）: チェーンの長さ", "tooltip")}};
     for (const auto& [button, name] : fullNames) button->setToolTip(name);
     for (int type = 0; type < kViewTypeCount; ++type)
         typeList->addItem(QString::fromLatin1(ViewTypeName(ViewType(type))));
@@ -125,9 +130,14 @@ DisplayToolbar::DisplayToolbar(EditorSession& owner, ViewNavigation& sharedNavig
     for (QAbstractButton* button : std::initializer_list<QAbstractButton*>{collision, edges, faces, normals, pivot,
                                                                            showSelection, onionSkin, motionPath})
         connect(button, &QAbstractButton::clicked, this, &DisplayToolbar::DisplaySwitched);
+    connect(ik, &QAbstractButton::clicked, this, [this](bool checked) {
+        ReturnFocus();
+        session.Ik().SetEnabled(checked);
+    });
     Refresh();
-    subscription = session.Events().Subscribe(
-        [this](const EditorEvent& event) { OnEvent<ViewsChanged>(event, [this](const ViewsChanged&) { Refresh(); }); });
+    subscription = session.Events().Subscribe([this](const EditorEvent& event) {
+        if (std::holds_alternative<ViewsChanged>(event) || std::holds_alternative<PreferencesChanged>(event)) Refresh();
+    });
 }
 
 DisplayToolbar::~DisplayToolbar() { EndDrag(); }
@@ -137,8 +147,10 @@ void DisplayToolbar::resizeEvent(QResizeEvent* event)
     const bool oneRow = ToolbarRows(width()) == 1;
     PlaceInDialogUnits(onionSkin, oneRow ? kOnionSkin : kOnionSkinBelow);
     PlaceInDialogUnits(motionPath, oneRow ? kMotionPath : kMotionPathBelow);
+    PlaceInDialogUnits(ik, oneRow ? kIk : kIkBelow);
     if (!oneRow)
-        for (QWidget* below : {static_cast<QWidget*>(onionSkin), static_cast<QWidget*>(motionPath)})
+        for (QWidget* below : {static_cast<QWidget*>(onionSkin), static_cast<QWidget*>(motionPath),
+                               static_cast<QWidget*>(ik)})
             below->setGeometry(below->x(), kToolbarHeight, below->width(), kToolbarHeight);
     QWidget::resizeEvent(event);
 }
@@ -155,6 +167,9 @@ void DisplayToolbar::Refresh()
     showSelection->setChecked(display.showSelection != 0);
     onionSkin->setChecked(display.onionSkin != 0);
     motionPath->setChecked(display.motionPath != 0);
+    ik->setChecked(session.Ik().Enabled());
+    ik->setText(tr("IK %1").arg(session.Ik().ChainLength()));
+    ik->setAccessibleName(tr("IKで動かす（チェーンの長さ %1）").arg(session.Ik().ChainLength()));
     const int fourViewMode = views.fourViewMode != 0 ? 1 : 0;
     if (fourViewMode == layoutPicture) return;
     layoutPicture = fourViewMode;

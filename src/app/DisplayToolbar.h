@@ -59,6 +59,7 @@ private:
     QCheckBox* showSelection;
     QCheckBox* onionSkin;
     QCheckBox* motionPath;
+    QCheckBox* ik;  // the session's IK switch, labelled with its chain length
     QLabel* zoom;
     QLabel* pan;
     QLabel* layout;

@@ -4,17 +4,15 @@
 #include "app/CommandIds.h"
 #include "app/DialogControls.h"
 #include "app/FieldDialog.h"
+#include "app/PointFields.h"
 #include "editor/FieldRules.h"
 #include "view/WindowLayout.h"
 
 #include <QCoreApplication>
 #include <QDialog>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPushButton>
 
-#include <array>
-#include <limits>
 
 namespace m3d {
 
@@ -33,23 +31,10 @@ std::optional<Vec3> AskPivotPoint(const Scene& scene, int part, QWidget* parent)
     auto* label =
         new QLabel(QCoreApplication::translate("PartShapeDialogs", "新しいピボット（パーツ自身の座標）"), &dialog);
     PlaceInDialogUnits(label, {10, 6, 176, 8});
-    const std::array<int, 3> ids{IDC_PIVOT_X, IDC_PIVOT_Y, IDC_PIVOT_Z};
-    const std::array<const char*, 3> axes{"X", "Y", "Z"};
-    std::array<QLineEdit*, 3> fields{};
-    for (int i = 0; i < 3; ++i) {
-        auto* axis = new QLabel(QString::fromLatin1(axes[size_t(i)]), &dialog);
-        PlaceInDialogUnits(axis, {10 + 60 * i, 20, 8, 8});
-        fields[size_t(i)] = new QLineEdit(QStringLiteral("0"), &dialog);
-        SetControlId(fields[size_t(i)], ids[size_t(i)]);
-        fields[size_t(i)]->setAccessibleName(
-            QCoreApplication::translate("PartShapeDialogs", "ピボットの%1").arg(QString::fromLatin1(axes[size_t(i)])));
-        PlaceInDialogUnits(fields[size_t(i)], {19 + 60 * i, 18, 38, 12});
-    }
+    PointFields fields(&dialog, {IDC_PIVOT_X, IDC_PIVOT_Y, IDC_PIVOT_Z},
+                       QCoreApplication::translate("PartShapeDialogs", "ピボットの%1"), 10, 18);
     const auto fill = [&fields](std::optional<Vec3> point) {
-        if (!point) return;
-        const float values[3] = {point->x, point->y, point->z};
-        for (int i = 0; i < 3; ++i)
-            SetFieldText(fields[size_t(i)], QString::fromStdString(TransformFieldText(values[i])));
+        if (point) fields.Fill(*point);
     };
     struct Place {
         int id;
@@ -68,7 +53,7 @@ std::optional<Vec3> AskPivotPoint(const Scene& scene, int part, QWidget* parent)
         QObject::connect(button, &QPushButton::clicked, &dialog,
                          [&fill, &scene, part, place] { fill(PivotPoint(scene, part, place)); });
     }
-    Vec3 point;
+    std::optional<Vec3> point;
     auto* ok = new QPushButton(QCoreApplication::translate("PartShapeDialogs", "OK"), &dialog);
     PlaceInDialogUnits(ok, {82, 60, 50, 14});
     ok->setDefault(true);
@@ -76,19 +61,10 @@ std::optional<Vec3> AskPivotPoint(const Scene& scene, int part, QWidget* parent)
     PlaceInDialogUnits(cancel, {136, 60, 50, 14});
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
     QObject::connect(ok, &QPushButton::clicked, &dialog, [&] {
-        float* values[3] = {&point.x, &point.y, &point.z};
-        constexpr float kLimit = std::numeric_limits<float>::max();
-        for (int i = 0; i < 3; ++i) {
-            const FieldCheck check =
-                CheckFloatField(fields[size_t(i)]->text().toStdString(), -kLimit, kLimit, *values[i]);
-            if (!check.accepted) {
-                ShowRefusedField(fields[size_t(i)], check.message);
-                return;
-            }
-        }
-        dialog.accept();
+        point = fields.Read();
+        if (point) dialog.accept();
     });
-    fields[0]->setFocus();
+    fields.First()->setFocus();
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
     return point;
 }

@@ -8,6 +8,7 @@
 #include "app/MotionDialogs.h"
 #include "app/MotionPanel.h"
 #include "app/PartCommandDialogs.h"
+#include "app/IkDialogs.h"
 #include "app/PartShapeDialogs.h"
 #include "app/PartNameDialog.h"
 #include "app/ScaleDialog.h"
@@ -52,6 +53,13 @@ std::optional<Vec3> QtCommandHost::AskPivotPoint()
 }
 
 std::optional<float> QtCommandHost::AskPartScale() { return m3d::AskPartScale(window); }
+
+std::optional<PoleAnswer> QtCommandHost::AskPole(std::optional<Vec3> shown) { return m3d::AskPole(shown, window); }
+
+std::optional<JointLimit> QtCommandHost::AskJointLimit(const JointLimit& current)
+{
+    return m3d::AskJointLimit(current, window);
+}
 
 bool QtCommandHost::ReadTransformFields() { return form.HostedPanel<TransformPanel>()->ReadFields(); }
 

@@ -26,6 +26,8 @@ public:
     std::optional<int> AskMotionLength(int current) override;
     std::optional<Vec3> AskPivotPoint() override;
     std::optional<float> AskPartScale() override;
+    std::optional<PoleAnswer> AskPole(std::optional<Vec3> shown) override;
+    std::optional<JointLimit> AskJointLimit(const JointLimit& current) override;
     bool ReadTransformFields() override;
     bool ReadFrameRate() override;
     void ShowColourDialog() override;

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "math/Vec3.h"
+#include "scene/JointLimit.h"
 
 #include <optional>
 #include <string>
@@ -13,6 +14,11 @@ class UserPrompt;
 struct MotionNameAnswer {
     std::string name;
     bool duplicate = false;  // "現在のモーションを複製" was ticked
+};
+
+// The answer of the IK pole dialog: the pole, or none ("ポールなし").
+struct PoleAnswer {
+    std::optional<Vec3> pole;
 };
 
 // What the commands ask of the program around them: the questions and
@@ -41,6 +47,11 @@ public:
     virtual std::optional<Vec3> AskPivotPoint() { return std::nullopt; }
     // A factor within kMinPartScale ... kMaxPartScale for the current Part's geometry.
     virtual std::optional<float> AskPartScale() { return std::nullopt; }
+    // The current Part's IK pole, starting from shown (world coordinates;
+    // nothing to start from when the Part has no chain to bend).
+    virtual std::optional<PoleAnswer> AskPole(std::optional<Vec3> /*shown*/) { return std::nullopt; }
+    // The current Part's joint limit, starting from current; IsValidJointLimit holds.
+    virtual std::optional<JointLimit> AskJointLimit(const JointLimit& /*current*/) { return std::nullopt; }
     // Reads what the user typed into the session before the command uses it:
     // the transform panel's twelve fields before a "Set", the frame rate
     // before playback starts. false (the field shows why) when refused.

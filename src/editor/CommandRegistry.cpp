@@ -5,6 +5,7 @@
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
 #include "editor/FrameCommands.h"
+#include "editor/JointLimitCommands.h"
 #include "editor/MenuCommandIds.h"
 #include "editor/MotionCommands.h"
 #include "editor/OptionCommands.h"
@@ -31,6 +32,7 @@ constexpr CommandNeeds kAlways{};
 constexpr CommandNeeds kNotPlaying{.notPlaying = true};
 constexpr CommandNeeds kPartNotPlaying{.currentPart = true, .notPlaying = true};
 constexpr CommandNeeds kKeyDrag{.notPlaying = true, .keyDrag = true};
+constexpr CommandNeeds kAnyDrag{.notPlaying = true, .anyDrag = true};
 constexpr const char* kInterpolationLabel = QT_TRANSLATE_NOOP("core", "補間の変更");
 
 // The interpolation commands: Make gives the interpolation.
@@ -51,6 +53,24 @@ bool UsedForNewKeys(const EditorSession& session)
 }
 // Keys that act only while the main window has the focus (CommandEntry).
 constexpr bool kMainWindowKeys = true;
+
+void AskPoleOfCurrentPart(CommandContext& c)
+{
+    IkPosing& ik = c.session.Ik();
+    const int part = c.session.CurrentPart();
+    const std::optional<Vec3> current = ik.PoleOf(part);
+    if (const std::optional<PoleAnswer> answer = c.host.AskPole(current ? current : ik.SuggestedPole(part)))
+        ik.SetPole(part, answer->pole);
+}
+
+void AskJointLimitOfCurrentPart(CommandContext& c)
+{
+    const int part = c.session.CurrentPart();
+    const Part* limited = c.session.GetScene().PartAt(part);
+    if (!limited) return;
+    if (const std::optional<JointLimit> limit = c.host.AskJointLimit(limited->jointLimit))
+        SetJointLimitCommand(c.session, part, *limit);
+}
 
 void ShowLoadError(CommandContext& c, const Outcome& loaded)
 {
@@ -167,6 +187,7 @@ const std::array kMenus = {
     CommandMenuEntry{M::File, M::None, QT_TRANSLATE_NOOP("core", "&File")},
     CommandMenuEntry{M::Preferences, M::File, QT_TRANSLATE_NOOP("core", "環境設定（&C）")},
     CommandMenuEntry{M::Parts, M::None, QT_TRANSLATE_NOOP("core", "&Parts")},
+    CommandMenuEntry{M::Ik, M::Parts, QT_TRANSLATE_NOOP("core", "IK（&K）")},
     CommandMenuEntry{M::Option, M::None, QT_TRANSLATE_NOOP("core", "&Option")},
     CommandMenuEntry{M::Extra, M::Option, QT_TRANSLATE_NOOP("core", "追加機能（&A）")},
     CommandMenuEntry{M::View, M::None, QT_TRANSLATE_NOOP("core", "表示（&V）")},
@@ -210,6 +231,23 @@ const std::array kCommands = {
                  [](CommandContext& c) { if (const auto point = c.host.AskPivotPoint()) MovePivotCommand(c.session, *point); }, false},
     CommandEntry{C::ResizePart, "resize-part", ID_PARTS_RESIZE, M::Parts, false, QT_TRANSLATE_NOOP("core", "サイズ変更（&Z）..."), "", QT_TRANSLATE_NOOP("core", "サイズ変更"), kPartNotPlaying,
                  [](CommandContext& c) { if (const auto factor = c.host.AskPartScale()) ResizePartCommand(c.session, *factor); }, false},
+    // Parts › IK
+    CommandEntry{C::ToggleIk, "ik", ID_PARTS_IK, M::Ik, false, QT_TRANSLATE_NOOP("core", "IKで動かす（&I）"), "I", nullptr, kAlways,
+                 [](CommandContext& c) { c.session.Ik().SetEnabled(!c.session.Ik().Enabled()); }, false, kMainWindowKeys,
+                 [](const EditorSession& s) { return s.Ik().Enabled(); }},
+    CommandEntry{C::LongerChain, "ik-longer-chain", ID_PARTS_IK_LONGER_CHAIN, M::Ik, false, QT_TRANSLATE_NOOP("core", "チェーンを長く（&L）"), "]", nullptr, kAlways,
+                 [](CommandContext& c) { c.session.Ik().SetChainLength(c.session.Ik().ChainLength() + 1); }, false, kMainWindowKeys},
+    CommandEntry{C::ShorterChain, "ik-shorter-chain", ID_PARTS_IK_SHORTER_CHAIN, M::Ik, false, QT_TRANSLATE_NOOP("core", "チェーンを短く（&S）"), "[", nullptr, kAlways,
+                 [](CommandContext& c) { c.session.Ik().SetChainLength(c.session.Ik().ChainLength() - 1); }, false, kMainWindowKeys},
+    CommandEntry{C::PinPart, "ik-pin", ID_PARTS_IK_PIN, M::Ik, true, QT_TRANSLATE_NOOP("core", "ピン留め（&N）"), "", nullptr, kPartNotPlaying,
+                 [](CommandContext& c) { c.session.Ik().SetPinned(c.session.CurrentPart(), !c.session.Ik().IsPinned(c.session.CurrentPart())); }, false, false,
+                 [](const EditorSession& s) { return s.Ik().IsPinned(s.CurrentPart()); }},
+    CommandEntry{C::SetPole, "ik-pole", ID_PARTS_IK_POLE, M::Ik, false, QT_TRANSLATE_NOOP("core", "ポール（&O）..."), "", nullptr, kPartNotPlaying,
+                 AskPoleOfCurrentPart, false},
+    CommandEntry{C::JointLimits, "joint-limits", ID_PARTS_JOINT_LIMITS, M::Ik, false, QT_TRANSLATE_NOOP("core", "関節の制限（&J）..."), "", QT_TRANSLATE_NOOP("core", "関節の制限"), kPartNotPlaying,
+                 AskJointLimitOfCurrentPart, false},
+    CommandEntry{C::KeyIkParts, "ik-keys", ID_PARTS_IK_KEYS, M::Ik, true, QT_TRANSLATE_NOOP("core", "IKで動いたパーツをキー登録（&K）"), "", QT_TRANSLATE_NOOP("core", "IKのキー登録"), kNotPlaying,
+                 [](CommandContext& c) { c.session.Timeline().SetKeysOf(c.session.Ik().LastDragParts(), EditorCommand::KeyIkParts); }, false},
     // Parts tree: a Part dropped on another (argument: its index, -1 for root)
     CommandEntry{C::ReparentPart, "reparent-part", 0, M::None, false, QT_TRANSLATE_NOOP("core", "親の変更"), "", QT_TRANSLATE_NOOP("core", "親の変更"), kPartNotPlaying,
                  [](CommandContext& c) { ReparentCurrentPart(c.session, c.argument); }, false},
@@ -358,8 +396,8 @@ const std::array kCommands = {
                  ToggleDragAxis<DragAxis::Z>, false, kMainWindowKeys},
     CommandEntry{C::ConfirmDrag, "confirm-drag", 0, M::None, false, QT_TRANSLATE_NOOP("core", "ドラッグを確定"), "Return; Enter", nullptr, kKeyDrag,
                  [](CommandContext& c) { c.session.Posing().ConfirmDrag(); }, false, kMainWindowKeys},
-    CommandEntry{C::CancelDrag, "cancel-drag", 0, M::None, false, QT_TRANSLATE_NOOP("core", "ドラッグを取り消す"), "Escape", nullptr, kKeyDrag,
-                 [](CommandContext& c) { c.session.Posing().CancelDrag(); }, false, kMainWindowKeys},
+    CommandEntry{C::CancelDrag, "cancel-drag", 0, M::None, false, QT_TRANSLATE_NOOP("core", "ドラッグを取り消す"), "Escape", nullptr, kAnyDrag,
+                 [](CommandContext& c) { c.session.Posing().CancelDrag(); c.session.Ik().CancelDrag(); }, false, kMainWindowKeys},
 };
 // clang-format on
 
@@ -399,7 +437,7 @@ void RunCommand(EditorCommand command, EditorSession& session, CommandHost& host
     // A key drag holds Parts and keys by index: whatever the command changes,
     // the release must not move keys it no longer names.
     session.Timeline().CancelKeyDrag();
-    if (!EntryOf(command).needs.keyDrag) session.Posing().ConfirmDrag();
+    if (!EntryOf(command).needs.keyDrag && !EntryOf(command).needs.anyDrag) session.Posing().ConfirmDrag();
     CommandContext context{session, host, argument};
     EntryOf(command).run(context);
 #ifndef NDEBUG

@@ -18,11 +18,14 @@ struct CommandNeeds {
     // Acts on the pose drag the keys started, and only while one is on. Any
     // other command ends such a drag as confirmed before it runs.
     bool keyDrag = false;
+    // Acts on any pose drag under way (by the keys or an IK drag), and only
+    // while one is on.
+    bool anyDrag = false;
 };
 
 // The menus commands sit in; a command without one is reached by its key or
 // a panel's control.
-enum class CommandMenu { None, File, Preferences, Parts, Option, Extra, View, Motion, Interpolation, NewKeys, Help };
+enum class CommandMenu { None, File, Preferences, Parts, Ik, Option, Extra, View, Motion, Interpolation, NewKeys, Help };
 
 // A menu: its title and the menu it opens from (None: the menu bar).
 struct CommandMenuEntry {

@@ -19,6 +19,9 @@ bool CanRun(const EditorSession& session, EditorCommand command)
     if (needs.notPlaying && session.IsPlaying()) return false;
     if (needs.currentPart && session.CurrentPart() < 0) return false;
     if (needs.keyDrag && !session.Posing().DraggingByKeys()) return false;
+    if (needs.anyDrag && !session.Posing().DraggingByKeys() && !session.Ik().Dragging()) return false;
+    if (command == EditorCommand::KeyIkParts)
+        return session.CurrentMotion() >= 0 && !session.Ik().LastDragParts().empty();
     if (command == EditorCommand::Undo) return session.History().UndoEnabled();
     if (command == EditorCommand::Redo) return session.History().RedoEnabled();
     return true;

@@ -23,6 +23,14 @@ enum class EditorCommand : int {
     RenamePart,
     MovePivot,
     ResizePart,
+    // Parts › IK
+    ToggleIk,
+    LongerChain,
+    ShorterChain,
+    PinPart,
+    SetPole,
+    JointLimits,
+    KeyIkParts,
     // Parts tree
     ReparentPart,
     // Option

@@ -3,6 +3,7 @@
 #include "editor/EditorEvents.h"
 #include "editor/MotionTimeline.h"
 #include "editor/PlaybackController.h"
+#include "editor/IkPosing.h"
 #include "editor/PosingState.h"
 #include "editor/history/DocumentHistory.h"
 #include "editor/TransformPanelState.h"
@@ -45,6 +46,8 @@ public:
     // The gizmo, its settings and the pose drag under way.
     PosingState& Posing() { return posing; }
     const PosingState& Posing() const { return posing; }
+    IkPosing& Ik() { return ik; }
+    const IkPosing& Ik() const { return ik; }
     // What each view's display toolbar switches on, and the display colours
     // (zero until the settings are read).
     ViewDisplays& Displays() { return viewDisplays; }
@@ -124,6 +127,7 @@ private:
     PlaybackController playback;
     TransformPanelState transformPanel;
     PosingState posing{*this};
+    IkPosing ik{*this};
     int currentMotion = -1;
     int currentFrame = 0;
     TreeItem reportedSelection = kNoTreeItem;

@@ -64,6 +64,14 @@ inline constexpr int ID_VIEW_CURVES = 40092;
 // The Parts menu's pivot and size of the selected Part.
 inline constexpr int ID_PARTS_MOVE_PIVOT = 40093;
 inline constexpr int ID_PARTS_RESIZE = 40094;
+// The Parts menu's inverse kinematics.
+inline constexpr int ID_PARTS_IK = 40095;
+inline constexpr int ID_PARTS_IK_LONGER_CHAIN = 40096;
+inline constexpr int ID_PARTS_IK_SHORTER_CHAIN = 40097;
+inline constexpr int ID_PARTS_IK_PIN = 40098;
+inline constexpr int ID_PARTS_IK_POLE = 40099;
+inline constexpr int ID_PARTS_JOINT_LIMITS = 40100;
+inline constexpr int ID_PARTS_IK_KEYS = 40101;
 // The View menu's switch between the Part's own axes and the world's for the gizmo.
 inline constexpr int ID_VIEW_LOCAL_AXES = 40240;
 inline constexpr int ID_APP_EXIT = 57665;

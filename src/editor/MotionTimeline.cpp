@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <numeric>
 #include <unordered_map>
 
 namespace m3d {
@@ -333,13 +334,21 @@ bool MotionTimeline::SetKeyHere()
 
 bool MotionTimeline::SetAllKeys()
 {
+    std::vector<int> parts(size_t(std::max(0, session.GetScene().PartCount())));
+    std::iota(parts.begin(), parts.end(), 0);
+    return SetKeysOf(parts, EditorCommand::SetAllKeys);
+}
+
+bool MotionTimeline::SetKeysOf(const std::vector<int>& parts, EditorCommand command)
+{
     const int motion = session.CurrentMotion();
-    if (motion < 0 || session.CurrentFrame() > CurrentLength()) return false;
-    DocumentEdit edit(session, EditorCommand::SetAllKeys);
+    if (motion < 0 || session.CurrentFrame() > CurrentLength() || parts.empty()) return false;
+    DocumentEdit edit(session, command);
     edit.WatchMotion(motion);
     bool changed = false;
-    for (int part = 0; part < session.GetScene().PartCount(); ++part)
-        changed = SetKey(session.GetScene(), motion, part, session.CurrentFrame(), newKeyInterpolation) || changed;
+    for (const int part : parts)
+        if (session.GetScene().PartAt(part))
+            changed = SetKey(session.GetScene(), motion, part, session.CurrentFrame(), newKeyInterpolation) || changed;
     return ReportKeys(session, changed);
 }
 

@@ -130,6 +130,9 @@ public:
     // never set beyond the current Motion's length nor deleted at frame 0.
     bool SetKeyHere();
     bool SetAllKeys();
+    // Keys the Parts parts (indices; others ignored) at the current frame, as
+    // one undo step named after command.
+    bool SetKeysOf(const std::vector<int>& parts, EditorCommand command);
     bool DeleteKeys();
     bool DeleteAllKeys();
     bool CopyKeys();

@@ -109,7 +109,11 @@ void MouseController::LeftButtonDown(int x, int y, MouseKey keys)
     pickedPart = PreferredPart(hits, session.CurrentPart());
 
     const bool perspective = view.type == ViewType::Pers;
-    if (pickedPart >= 0) {
+    if (pickedPart >= 0 && session.Ik().Enabled()) {
+        session.SelectPart(pickedPart);
+        session.UpdateTitle();
+        mode = session.Ik().StartDrag(active, x, y, pickedPart) ? DragMode::Ik : DragMode::None;
+    } else if (pickedPart >= 0) {
         session.SelectPart(pickedPart);
         session.UpdateTitle();
         editedPart = pickedPart;
@@ -139,6 +143,7 @@ void MouseController::LeftButtonUp(int x, int y)
     case DragMode::Gizmo:
         if (session.Posing().Dragging() && !session.Posing().DraggingByKeys()) session.Posing().ConfirmDrag();
         break;
+    case DragMode::Ik: session.Ik().ConfirmDrag(); break;
     case DragMode::Rotate:
     case DragMode::Move:
         if (moved)
@@ -154,9 +159,10 @@ void MouseController::LeftButtonUp(int x, int y)
 
 void MouseController::RightButtonDown(int x, int y)
 {
-    rightCancelled = session.Posing().DraggingByKeys();
+    rightCancelled = session.Posing().DraggingByKeys() || session.Ik().Dragging();
     if (rightCancelled) {
         session.Posing().CancelDrag();
+        session.Ik().CancelDrag();
         return;
     }
     previousX = x;
@@ -186,6 +192,7 @@ void MouseController::MouseMove(int x, int y, MouseKey keys)
         case DragMode::Gizmo:
             if (!session.Posing().DraggingByKeys()) session.Posing().DragTo(x, y, HasAny(keys, MouseKey::Control));
             break;
+        case DragMode::Ik: session.Ik().DragTo(x, y); break;
         case DragMode::None: break;
         }
     } else if (HasAny(keys, MouseKey::Right)) {
@@ -204,6 +211,14 @@ void MouseController::MouseMove(int x, int y, MouseKey keys)
     }
     previousX = x;
     previousY = y;
+}
+
+bool MouseController::Wheel(int delta)
+{
+    IkPosing& ik = session.Ik();
+    if (!ik.Dragging() || delta == 0) return false;
+    ik.SetChainLength(ik.ChainLength() + (delta > 0 ? 1 : -1));
+    return true;
 }
 
 void MouseController::DragSplit(int x, int y)

@@ -31,6 +31,7 @@ enum class DragMode : int {
     Rotate = 4,           // turn the picked Part (perspective view)
     Move = 5,             // move the selected Part (orthographic view)
     Gizmo = 6,            // a handle of the selected Part's gizmo (any view)
+    Ik = 7,               // the picked Part's pivot, its chain following (any view, IK on)
 };
 
 // The cursor to show over the render window.
@@ -66,7 +67,9 @@ public:
 // and only what lies in front of the camera. A rotate drag on a Part
 // straight above or below the perspective eye turns it about the vertical and
 // the level axis across the view's own line of sight. While a drag by the
-// keys is on, a left press confirms it and a right press cancels it.
+// keys is on, a left press confirms it and a right press cancels it. With
+// the IK switch on, a press on a Part (not on a handle) starts an IK drag of
+// it in any view (IkPosing); a right press cancels it.
 class MouseController {
 public:
     // frameWidth is the width of a dialog frame in pixels, kept clear of the
@@ -85,6 +88,10 @@ public:
     void RightButtonUp(int x, int y);
     // keys: the buttons and keys held during the move.
     void MouseMove(int x, int y, MouseKey keys);
+    // The wheel turned by delta (120 a notch, positive away from the user):
+    // during an IK drag each notch makes the chain one Part longer (away) or
+    // shorter. Whether the wheel was used so; otherwise it is the views'.
+    bool Wheel(int delta);
 
     DragMode Mode() const { return mode; }
     // The cursor for the last move without a button held.

@@ -126,6 +126,8 @@ void VisitSettingsTable(SettingsValues& values, SettingsPass pass, SettingsVisit
     VisitFlag(visitor, Key("TIMELINE", "CURVES", SettingsOwner::MotionPanel), values.curvePanelShown, false);
     VisitFlag(visitor, Key("POSING", "LOCAL_AXES"), values.localAxes, true);
     visitor.Int(Key("POSING", "ROTATE_SNAP"), values.rotateSnapDegrees, 15);
+    VisitFlag(visitor, Key("POSING", "IK"), values.ik, false);
+    visitor.Int(Key("POSING", "IK_CHAIN"), values.ikChainLength, 2);
 }
 
 SettingsValues DefaultSettingsValues(const std::string& currentDirectory)

@@ -62,6 +62,9 @@ struct SettingsValues {
     // the step of a turn with Ctrl held, in degrees.
     bool localAxes = true;
     int rotateSnapDegrees = 15;
+    // Parts > IK > Move by IK, and how many Parts above a dragged one turn.
+    bool ik = false;
+    int ikChainLength = 2;
     RecentFiles recentProjects;  // the File menu's list, in its own section after all the others
 };
 

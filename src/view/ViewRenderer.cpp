@@ -147,6 +147,7 @@ void RenderViews(RenderDevice& device, const ViewFrameInputs& in)
         DrawParts(in, i);
         if (in.displays[i].onionSkin && in.ghosts && !in.ghosts->empty()) DrawGhosts(device, in, i);
         if (in.displays[i].motionPath && in.path) DrawPath(device, *in.path);
+        if (in.marks) DrawPath(device, *in.marks);
         if (in.gizmo) DrawGizmo(device, in, i);
     }
     device.SetViewport(saved);

@@ -45,6 +45,9 @@ struct ViewFrameInputs {
     const std::vector<PoseGhost>* ghosts = nullptr;
     // Drawn in the views whose motion path is on; null for none.
     const PathDrawing* path = nullptr;
+    // Marks drawn in every view over everything but the gizmo (the pinned
+    // Parts' pivots); null for none.
+    const PathDrawing* marks = nullptr;
     // Drawn in every view; null for none.
     const GizmoShown* gizmo = nullptr;
 };
@@ -68,7 +71,7 @@ void DrawGrid(RenderDevice& device, const ViewState& views, int view, const Grid
 // draw mode, at depth 1 (the far end of the depth range) and leaving no
 // depth, so they show only where nothing else is drawn. When the view's
 // motion path is on, the path comes after everything, unlit at depth 0 (the
-// near end of the depth range), so nothing covers it. The gizmo comes last of
+// near end of the depth range), so nothing covers it; the marks the same way. The gizmo comes last of
 // all in every view, the same way, where its Part's pivot is in front of the eye.
 void RenderViews(RenderDevice& device, const ViewFrameInputs& in);
 

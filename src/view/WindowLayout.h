@@ -23,7 +23,7 @@ inline constexpr int kMotionPanelRowPixels = 15;
 inline constexpr int kToolbarHeight = 16;
 // A display toolbar narrower than this (all its controls in one row) puts its
 // last switches into a second row below the first.
-inline constexpr int kToolbarOneRowWidth = 606;
+inline constexpr int kToolbarOneRowWidth = 658;
 // While shown, the curve panel is a strip this high (120 vertical dialog
 // units) across the client right of the left panels, just above the bottom
 // panels; the render window is that much lower.

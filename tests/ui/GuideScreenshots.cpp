@@ -90,6 +90,29 @@ private Q_SLOTS:
         Save(app.Form().grab(app.Form().RenderWindow()->geometry().united(curves->geometry())), out,
              QStringLiteral("curves.png"));
 
+        // IK: both feet pinned, the torso pulled down, the knees bending.
+        app.frame->Action(ID_VIEW_CURVES)->trigger();
+        session.Displays()[1].motionPath = 0;
+        session.SetCurrentFrame(0);
+        EvaluatePose(scene, session.CurrentMotion(), session.CurrentFrame());
+        int torso = -1;
+        for (int i = 0; i < scene.PartCount(); ++i) {
+            const std::string& name = scene.Parts()[size_t(i)]->displayName;
+            if (name == "foot_l" || name == "foot_r") session.Ik().SetPinned(i, true);
+            if (name == "torso") torso = i;
+        }
+        QVERIFY(torso >= 0);
+        session.SelectPart(torso);
+        session.Ik().SetEnabled(true);
+        const std::optional<PixelPoint> hips = session.Views().PixelOf(1, scene.WorldMatrixOf(torso).Translation());
+        QVERIFY(hips && session.Ik().StartDrag(1, int(hips->x), int(hips->y), torso));
+        session.Ik().DragTo(int(hips->x), int(hips->y) + 60);
+        session.Ik().ConfirmDrag();
+        session.Events().Publish(ViewsChanged{});
+        app.Form().RequestRedraw();
+        QTest::qWait(500);
+        Save(app.Form().grab(app.Form().RenderWindow()->geometry()), out, QStringLiteral("ik.png"));
+
         AnswerNextMessageBox(QMessageBox::No);  // the close question
         app.Close();
     }
