@@ -61,6 +61,69 @@
     </message>
 </context>
 <context>
+    <name>IkDialogs</name>
+    <message>
+        <source>最小（度）</source>
+        <translation>Minimum (degrees)</translation>
+    </message>
+    <message>
+        <source>最大（度）</source>
+        <translation>Maximum (degrees)</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>ポール</source>
+        <translation>Pole</translation>
+    </message>
+    <message>
+        <source>膝や肘が向く点（ワールド座標）</source>
+        <translation>Where the knee or elbow points (world)</translation>
+    </message>
+    <message>
+        <source>ポールの%1</source>
+        <translation>Pole %1</translation>
+    </message>
+    <message>
+        <source>ポールなし</source>
+        <translation>No Pole</translation>
+    </message>
+    <message>
+        <source>関節の制限</source>
+        <translation>Joint Limits</translation>
+    </message>
+    <message>
+        <source>回転できる軸</source>
+        <translation>Turns about</translation>
+    </message>
+    <message>
+        <source>自由</source>
+        <translation>Free</translation>
+    </message>
+    <message>
+        <source>X軸</source>
+        <translation>X axis</translation>
+    </message>
+    <message>
+        <source>Y軸</source>
+        <translation>Y axis</translation>
+    </message>
+    <message>
+        <source>Z軸</source>
+        <translation>Z axis</translation>
+    </message>
+    <message>
+        <source>最小は最大以下にしてください。</source>
+        <translation>The minimum must not be above the maximum.</translation>
+    </message>
+</context>
+<context>
     <name>ImportModelDialog</name>
     <message>
         <source>モデルを読み込む</source>
@@ -1032,6 +1095,50 @@
         <source>ドラッグを取り消す</source>
         <translation>Cancel Drag</translation>
     </message>
+    <message>
+        <source>IK（&amp;K）</source>
+        <translation>I&amp;K</translation>
+    </message>
+    <message>
+        <source>IKで動かす（&amp;I）</source>
+        <translation>Move by &amp;IK</translation>
+    </message>
+    <message>
+        <source>チェーンを長く（&amp;L）</source>
+        <translation>&amp;Longer Chain</translation>
+    </message>
+    <message>
+        <source>チェーンを短く（&amp;S）</source>
+        <translation>&amp;Shorter Chain</translation>
+    </message>
+    <message>
+        <source>ピン留め（&amp;N）</source>
+        <translation>Pi&amp;n</translation>
+    </message>
+    <message>
+        <source>ポール（&amp;O）...</source>
+        <translation>P&amp;ole...</translation>
+    </message>
+    <message>
+        <source>関節の制限（&amp;J）...</source>
+        <translation>&amp;Joint Limits...</translation>
+    </message>
+    <message>
+        <source>関節の制限</source>
+        <translation>Joint Limits</translation>
+    </message>
+    <message>
+        <source>IKで動いたパーツをキー登録（&amp;K）</source>
+        <translation>&amp;Key the Parts IK Moved</translation>
+    </message>
+    <message>
+        <source>IKのキー登録</source>
+        <translation>Key the Parts IK Moved</translation>
+    </message>
+    <message>
+        <source>IK</source>
+        <translation>IK</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>
@@ -1175,6 +1282,19 @@
         <source>軌跡</source>
         <comment>tooltip</comment>
         <translation>Motion path</translation>
+    </message>
+    <message>
+        <source>IKで動かす（I）: チェーンの長さ</source>
+        <comment>tooltip</comment>
+        <translation>Move by IK (I): the chain length</translation>
+    </message>
+    <message>
+        <source>IK %1</source>
+        <translation>IK %1</translation>
+    </message>
+    <message>
+        <source>IKで動かす（チェーンの長さ %1）</source>
+        <translation>Move by IK (chain length %1)</translation>
     </message>
 </context>
 <context>

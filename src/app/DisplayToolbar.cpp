@@ -149,8 +149,8 @@ void DisplayToolbar::resizeEvent(QResizeEvent* event)
     PlaceInDialogUnits(motionPath, oneRow ? kMotionPath : kMotionPathBelow);
     PlaceInDialogUnits(ik, oneRow ? kIk : kIkBelow);
     if (!oneRow)
-        for (QWidget* below : {static_cast<QWidget*>(onionSkin), static_cast<QWidget*>(motionPath),
-                               static_cast<QWidget*>(ik)})
+        for (QWidget* below :
+             {static_cast<QWidget*>(onionSkin), static_cast<QWidget*>(motionPath), static_cast<QWidget*>(ik)})
             below->setGeometry(below->x(), kToolbarHeight, below->width(), kToolbarHeight);
     QWidget::resizeEvent(event);
 }

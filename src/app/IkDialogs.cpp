@@ -21,10 +21,10 @@ QString Text(const char* text) { return QCoreApplication::translate("IkDialogs",
 // OK and Cancel at the dialog's foot, right aligned at right, top at top.
 QPushButton* AddOkCancel(QDialog& dialog, int right, int top)
 {
-    auto* ok = new QPushButton(Text("OK"), &dialog);
+    auto* ok = new QPushButton(Text(QT_TRANSLATE_NOOP("IkDialogs", "OK")), &dialog);
     PlaceInDialogUnits(ok, {right - 104, top, 50, 14});
     ok->setDefault(true);
-    auto* cancel = new QPushButton(Text("ｷｬﾝｾﾙ"), &dialog);
+    auto* cancel = new QPushButton(Text(QT_TRANSLATE_NOOP("IkDialogs", "ｷｬﾝｾﾙ")), &dialog);
     PlaceInDialogUnits(cancel, {right - 50, top, 50, 14});
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
     return ok;
@@ -36,13 +36,16 @@ std::optional<PoleAnswer> AskPole(std::optional<Vec3> shown, QWidget* parent)
 {
     QDialog dialog(parent);
     SetControlId(&dialog, IDD_IK_POLE);
-    dialog.setWindowTitle(Text("ポール"));
+    dialog.setWindowTitle(Text(QT_TRANSLATE_NOOP("IkDialogs", "ポール")));
     dialog.setFixedSize(DialogUnitsToPixelsX(196), DialogUnitsToPixelsY(62));
-    PlaceInDialogUnits(new QLabel(Text("膝や肘が向く点（ワールド座標）"), &dialog), {10, 6, 176, 8});
-    PointFields fields(&dialog, {IDC_POLE_X, IDC_POLE_Y, IDC_POLE_Z}, Text("ポールの%1"), 10, 18);
+    PlaceInDialogUnits(new QLabel(Text(QT_TRANSLATE_NOOP("IkDialogs", "膝や肘が向く点（ワールド座標）")), &dialog),
+                       {10, 6, 176, 8});
+    PointFields fields(&dialog, {IDC_POLE_X, IDC_POLE_Y, IDC_POLE_Z},
+                       Text(QT_TRANSLATE_NOOP("IkDialogs", "ポールの%1")), 10, 18);
     if (shown) fields.Fill(*shown);
     std::optional<PoleAnswer> answer;
-    QPushButton* none = AddButton(&dialog, IDC_POLE_NONE, Text("ポールなし"), {10, 40, 56, 14});
+    QPushButton* none =
+        AddButton(&dialog, IDC_POLE_NONE, Text(QT_TRANSLATE_NOOP("IkDialogs", "ポールなし")), {10, 40, 56, 14});
     QObject::connect(none, &QPushButton::clicked, &dialog, [&] {
         answer = PoleAnswer{};
         dialog.accept();
@@ -62,13 +65,14 @@ std::optional<JointLimit> AskJointLimit(const JointLimit& current, QWidget* pare
 {
     QDialog dialog(parent);
     SetControlId(&dialog, IDD_JOINT_LIMIT);
-    dialog.setWindowTitle(Text("関節の制限"));
+    dialog.setWindowTitle(Text(QT_TRANSLATE_NOOP("IkDialogs", "関節の制限")));
     dialog.setFixedSize(DialogUnitsToPixelsX(160), DialogUnitsToPixelsY(78));
-    PlaceInDialogUnits(new QLabel(Text("回転できる軸"), &dialog), {10, 8, 60, 8});
+    PlaceInDialogUnits(new QLabel(Text(QT_TRANSLATE_NOOP("IkDialogs", "回転できる軸")), &dialog), {10, 8, 60, 8});
     auto* axis = new QComboBox(&dialog);
     SetControlId(axis, IDC_JOINT_AXIS);
-    axis->setAccessibleName(Text("回転できる軸"));
-    axis->addItems({Text("自由"), Text("X軸"), Text("Y軸"), Text("Z軸")});
+    axis->setAccessibleName(Text(QT_TRANSLATE_NOOP("IkDialogs", "回転できる軸")));
+    axis->addItems({Text(QT_TRANSLATE_NOOP("IkDialogs", "自由")), Text(QT_TRANSLATE_NOOP("IkDialogs", "X軸")),
+                    Text(QT_TRANSLATE_NOOP("IkDialogs", "Y軸")), Text(QT_TRANSLATE_NOOP("IkDialogs", "Z軸"))});
     axis->setCurrentIndex(static_cast<int>(current.axis));
     PlaceInDialogUnits(axis, {74, 6, 76, 12});
     const struct {
@@ -107,7 +111,8 @@ std::optional<JointLimit> AskJointLimit(const JointLimit& current, QWidget* pare
             }
         }
         if (limit.minDegrees > limit.maxDegrees) {
-            ShowRefusedField(fields[0], Text("最小は最大以下にしてください。").toStdString());
+            ShowRefusedField(fields[0],
+                             Text(QT_TRANSLATE_NOOP("IkDialogs", "最小は最大以下にしてください。")).toStdString());
             return;
         }
         dialog.accept();

@@ -13,7 +13,6 @@
 #include <QLabel>
 #include <QPushButton>
 
-
 namespace m3d {
 
 namespace {

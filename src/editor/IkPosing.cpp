@@ -128,7 +128,8 @@ bool IkPosing::StartDrag(int view, int x, int y, int part)
     if (drag) ConfirmDrag();
     Drag started{part, view, x, y, x, y, RigOf(scene), LocalPoseOf(scene), PoseOf(scene), {}};
     started.startWorlds.reserve(scene.Parts().size());
-    for (const auto& each : scene.Parts()) started.startWorlds.push_back(each->mesh ? each->mesh->GetMatrix() : Matrix4{});
+    for (const auto& each : scene.Parts())
+        started.startWorlds.push_back(each->mesh ? each->mesh->GetMatrix() : Matrix4{});
     drag = std::move(started);
     session.Events().Publish(PoseDragChanged{true});
     return true;

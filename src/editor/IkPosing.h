@@ -91,7 +91,7 @@ private:
         int lastX, lastY;
         IkRig rig;
         LocalPose start;
-        PoseRecord startPose;             // for Cancel
+        PoseRecord startPose;              // for Cancel
         std::vector<Matrix4> startWorlds;  // every Part's mesh world, for Cancel
     };
     void Solve();
