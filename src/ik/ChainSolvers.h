@@ -20,7 +20,7 @@ struct ChainGoal {
     Vec3 target;
     // The two-joint solver bends the middle Part toward this point instead of
     // keeping its present side; the others ignore it.
-    std::optional<Vec3> pole;
+    std::optional<Vec3> pole = std::nullopt;
 };
 
 // How hard the solvers try.

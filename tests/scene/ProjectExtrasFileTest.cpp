@@ -74,6 +74,36 @@ TEST(ProjectExtrasFile, InterpolationsGoBesideTheUnchangedProjectFileAndComeBack
     EXPECT_FALSE(model.folder.Exists("model.m3d.json"));
 }
 
+TEST(ProjectExtrasFile, JointLimitsGoBesideTheUnchangedProjectFileAndComeBack)
+{
+    TimedModel model;
+    ASSERT_TRUE(SaveProject(model.scene, model.Project(), model.prompt));
+    const std::string freeBytes = model.folder.Read("model.anm");
+
+    const JointLimit arm{JointAxis::X, -12.5f, 0.1f}, body{JointAxis::Z, -180.0f, 180.0f};
+    model.scene.PartAt(1)->jointLimit = arm;
+    model.scene.PartAt(0)->jointLimit = body;
+    ASSERT_TRUE(model.SaveAgain());
+    EXPECT_EQ(model.folder.Read("model.anm"), freeBytes);
+    ASSERT_TRUE(model.folder.Exists("model.m3d.json"));
+
+    EditorSession reopened;
+    const ProjectLoad load = OpenProject(reopened, model.Project());
+    ASSERT_TRUE(load.complete);
+    EXPECT_TRUE(load.outcome.Ok()) << load.outcome.Message();
+    EXPECT_EQ(reopened.GetScene().PartAt(0)->jointLimit, body);
+    EXPECT_EQ(reopened.GetScene().PartAt(1)->jointLimit, arm);
+    for (const KeyFrame& key : reopened.GetScene().Motions()[0].tracks[1].keys)
+        EXPECT_TRUE(key.interpolation.IsLinear()) << key.frame;
+
+    // Free again: no side file left.
+    model.scene.PartAt(0)->jointLimit = {};
+    model.scene.PartAt(1)->jointLimit = {};
+    ASSERT_TRUE(model.SaveAgain());
+    EXPECT_EQ(model.folder.Read("model.anm"), freeBytes);
+    EXPECT_FALSE(model.folder.Exists("model.m3d.json"));
+}
+
 TEST(ProjectExtrasFile, ASideFileOfAnotherStateOfTheProjectChangesNoKey)
 {
     TimedModel model;
