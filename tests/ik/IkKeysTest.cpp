@@ -11,7 +11,8 @@ TEST(IkKeys, TheChangedPartsGetAKeyAtTheFrameAndEveryOtherKeyStays)
     motion.tracks.resize(3);
     motion.tracks[0].keys = {{0, MatrixTranslation(1, 0, 0), KeyInterpolation::Smooth()},
                              {20, MatrixTranslation(2, 0, 0)}};
-    motion.tracks[1].keys = {{0, MatrixTranslation(0, 1, 0)}, {10, MatrixTranslation(0, 2, 0), KeyInterpolation::Step()}};
+    motion.tracks[1].keys = {{0, MatrixTranslation(0, 1, 0)},
+                             {10, MatrixTranslation(0, 2, 0), KeyInterpolation::Step()}};
     motion.tracks[2].keys = {{0, MatrixTranslation(0, 0, 1)}};
     const Motion start = motion;
     const LocalPose before(3, TrackPose{MatrixRotationX(0.1f), {0, 1, 0}});
