@@ -32,11 +32,10 @@ int Usage()
     return 2;
 }
 
-// The three numbers after args[i] (an option) into point, i left on the
-// last; false, with a line on stderr, when one is not a finite number.
-bool ParsePoint(const std::vector<std::string>& args, size_t& i, Vec3& point)
+// The three numbers after args[i] into point, i left on the last; false,
+// with a line on stderr naming option, when one is not a finite number.
+bool ParsePoint(const std::vector<std::string>& args, const std::string& option, size_t& i, Vec3& point)
 {
-    const std::string& option = args[i];
     for (float* value : {&point.x, &point.y, &point.z}) {
         const std::string& text = args[++i];
         if (!ParseFloat(text, *value) || !std::isfinite(*value)) {
@@ -92,11 +91,11 @@ int Ik(const std::vector<std::string>& args)
             std::optional<Vec3>& point = arg == "--target" ? target : pole;
             if (point) return Usage();
             point.emplace();
-            if (!ParsePoint(args, i, *point)) return 1;
+            if (!ParsePoint(args, arg, i, *point)) return 1;
         } else if (arg == "--move" && i + 4 < args.size() && !movePoint) {
             moveName = args[++i];
             movePoint.emplace();
-            if (!ParsePoint(args, i, *movePoint)) return 1;
+            if (!ParsePoint(args, arg, i, *movePoint)) return 1;
         } else if (arg == "--pin" && hasValue) {
             pinNames.push_back(args[++i]);
         } else if (arg == "--mirror-partners") {

@@ -81,12 +81,12 @@ TEST(IkCommandCli, BringsTheChainToTheTargetAndKeysOnlyThePartsThatTurned)
 TEST(IkCommandCli, MovingAPartHoldsThePins)
 {
     ArmFigure f;
-    const CliResult r = f.Ik("--move body 0.2 -0.5 0.3 --pin hand");
+    const CliResult r = f.Ik("--move body 0.2 1 0.3 --pin hand");
     ASSERT_EQ(r.exitCode, 0) << r.err;
     const nlohmann::json goals = nlohmann::json::parse(r.out)["goals"];
     ASSERT_EQ(goals.size(), 2u);
     EXPECT_EQ(goals[0]["kind"], "move");
-    EXPECT_TRUE(VectorsNear(PointOf(goals[0]["reached"]), {0.2f, -0.5f, 0.3f}, 1e-5f));
+    EXPECT_TRUE(VectorsNear(PointOf(goals[0]["reached"]), {0.2f, 1, 0.3f}, 1e-5f));
     EXPECT_EQ(goals[1]["kind"], "pin");
     EXPECT_EQ(goals[1]["part"], "hand");
     EXPECT_LT(goals[1]["distance"].get<float>(), 1e-3f);
