@@ -152,7 +152,7 @@ int Ik(const std::vector<std::string>& args)
     ApplyLocalPose(scene, pose);
     std::vector<int> keyed;
     if (!outPath.empty()) {
-        keyed = KeyChangedParts(scene.MutableMotions()[size_t(motion)], before, pose, frame);
+        keyed = KeyChangedParts(*scene.EditMotion(motion), before, pose, frame);
         if (!SaveProjectForCommand(scene, outPath, false, false)) return 1;
     }
 
