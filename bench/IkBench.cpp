@@ -118,6 +118,14 @@ void BM_IkTenPartLimitedChain(benchmark::State& state)
 }
 BENCHMARK(BM_IkTenPartLimitedChain)->Unit(benchmark::kMicrosecond);
 
+// The most a limited chain costs: targets out of reach, every restart of the
+// descent made.
+void BM_IkTenPartLimitedChainOutOfReach(benchmark::State& state)
+{
+    SolveChainInTurn(state, kHead, kSpineRoot, {{8, 10, 3}, {-12, 2, 5}});
+}
+BENCHMARK(BM_IkTenPartLimitedChainOutOfReach)->Unit(benchmark::kMicrosecond);
+
 // One step of dragging the hips with both feet pinned: the move, the legs
 // solved back to the feet, and the Scene given the new pose (world
 // transforms recomposed). The hips circle around where they were.

@@ -110,8 +110,8 @@ IkGoalResult SolveCcdChain(const IkRig& rig, LocalPose& pose, const ChainGoal& g
     distance = Descend(chain, target, settings, cap, distance);
     // Limits can hold a descent in a pocket short of a target in reach: the
     // descent starts again from the hinges set across their ranges, and the
-    // nearest end wins.
-    if (!free)
+    // nearest end wins. A target out of reach gains nothing by it.
+    if (!free && Length(target - chain.Pivot(0)) < chain.Reach())
         for (const float fraction : kRestartFractions) {
             if (distance <= settings.tolerance) break;
             ChainState restart(rig, pose, ChainParts(rig, goal.end, goal.root));

@@ -58,8 +58,8 @@ IkGoalResult SolveTwoJointChain(const IkRig& rig, LocalPose& pose, const ChainGo
 // end's parent up to root, each Part turns (at most stepCapDegrees a step,
 // about its hinge alone when limited) to bring the end toward the target,
 // until it is within tolerance, stops getting nearer or maxSweeps passes are
-// done. A limited chain stopped short starts again from its hinges set
-// across their ranges, the nearest end kept. A free chain whose target is out
+// done. A limited chain stopped short of a target within its reach starts
+// again from its hinges set across their ranges, the nearest end kept. A free chain whose target is out
 // of reach is stretched straight toward it instead.
 IkGoalResult SolveCcdChain(const IkRig& rig, LocalPose& pose, const ChainGoal& goal, const IkSettings& settings = {});
 
