@@ -8,6 +8,9 @@
 #include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
 
 using namespace m3d;
 
@@ -171,4 +174,30 @@ TEST(ProjectExtrasFile, EntriesThatNameWhatTheProjectLacksAreRefusedAlone)
         EXPECT_FALSE(refused.Ok()) << bad;
         for (const KeyFrame& key : motions[0].tracks[1].keys) EXPECT_TRUE(key.interpolation.IsLinear());
     }
+}
+
+TEST(ProjectExtrasFile, JointLimitsThatBreakTheRulesAreRefusedAlone)
+{
+    TimedModel model;
+    model.scene.PartAt(1)->jointLimit = {JointAxis::Y, -10.0f, 20.0f};
+    const std::vector<ProjectPartRecord> parts = ProjectPartRecordsOf(model.scene);
+    const std::string projectBytes = "the project file's bytes";
+    nlohmann::json file = nlohmann::json::parse(BuildProjectExtras(parts, model.scene.Motions(), projectBytes));
+    const nlohmann::json kept = file["jointLimits"][0];
+    file["jointLimits"] = {{{"part", 0}, {"partName", "body"}, {"axis", "x"}, {"min", 30}, {"max", -30}},
+                           {{"part", 0}, {"partName", "body"}, {"axis", "w"}, {"min", 0}, {"max", 1}},
+                           {{"part", 0}, {"partName", "body"}, {"axis", "z"}, {"min", -200}, {"max", 0}},
+                           {{"part", "0"}, {"axis", "x"}},
+                           {{"part", 7}, {"partName", "body"}, {"axis", "x"}, {"min", 0}, {"max", 1}},
+                           kept};
+    std::vector<ProjectPartRecord> records = ProjectPartRecordsOf(model.scene);
+    records[1].jointLimit = {};
+    std::vector<Motion> motions = model.scene.Motions();
+    const Outcome outcome = ApplyProjectExtras(file.dump(), "x.m3d.json", projectBytes, records, motions);
+    const std::string message = outcome.Message();
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 4) << message;
+    EXPECT_NE(message.find("x.m3d.json: the joint limit of body is not free nor an axis"), std::string::npos);
+    EXPECT_NE(message.find("x.m3d.json: Part 7 \"body\" is not in the project"), std::string::npos);
+    EXPECT_TRUE(records[0].jointLimit.IsFree());
+    EXPECT_EQ(records[1].jointLimit, (JointLimit{JointAxis::Y, -10.0f, 20.0f}));
 }
