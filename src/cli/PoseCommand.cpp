@@ -1,6 +1,7 @@
 #include "anim/PoseEvaluation.h"
 #include "cli/CliCommand.h"
 #include "cli/JsonWriter.h"
+#include "cli/PoseJson.h"
 #include "cli/ProjectLoading.h"
 #include "editor/EditorSession.h"
 #include "editor/PoseCommands.h"
@@ -67,23 +68,9 @@ int Pose(const std::vector<std::string>& args)
     }
 
     JsonWriter json;
-    json.BeginObject().Key("parts").BeginArray();
-    for (int i = 0; i < scene.PartCount(); ++i) {
-        const Part& part = *scene.Parts()[i];
-        float local[16];
-        float world[16];
-        part.localMatrix.ToArray(local);
-        scene.WorldMatrixOf(i).ToArray(world);
-        const float position[3] = {part.localPosition.x, part.localPosition.y, part.localPosition.z};
-        json.BeginObject();
-        json.Key("index").Int(i);
-        json.Key("displayName").String(part.displayName);
-        json.Key("localMatrix").Floats(local, 16);
-        json.Key("localPosition").Floats(position, 3);
-        json.Key("world").Floats(world, 16);
-        json.EndObject();
-    }
-    json.EndArray().EndObject();
+    json.BeginObject();
+    WritePosePartsJson(json, scene);
+    json.EndObject();
     std::printf("%s\n", json.Text().c_str());
     return 0;
 }

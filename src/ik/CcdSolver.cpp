@@ -16,6 +16,8 @@ constexpr float kLeastTurn = 1e-7f;
 // units) end the descent: it is stuck against a limit or out of reach.
 constexpr float kLeastGain = 1e-6f;
 constexpr int kStalledSweeps = 3;
+// Where across its range each hinge starts a descent again (0: its least angle).
+constexpr float kRestartFractions[] = {0.5f, 0.25f, 0.75f, 0.0f, 1.0f};
 
 // The angle (radians) about unit axis from the part of from across it to
 // that of to; 0 when either lies along the axis.
@@ -62,6 +64,29 @@ void Stretch(ChainState& chain, Vec3 target)
     }
 }
 
+// Descent passes over chain toward target from distance (where its end is
+// now) until the end is within tolerance, stops getting nearer or the passes
+// run out; returns the distance left.
+float Descend(ChainState& chain, Vec3 target, const IkSettings& settings, float cap, float distance)
+{
+    int stalled = 0;
+    for (int sweep = 0; sweep < settings.maxSweeps && distance > settings.tolerance; ++sweep) {
+        Vec3 end = chain.End();
+        // From the end up, each Part's pivot is still where the last
+        // composition put it: only Parts below it have turned since.
+        for (size_t k = chain.TurningCount(); k-- > 0;) {
+            const Quaternion turn = DescentStep(chain, k, end, target, cap);
+            end = chain.Pivot(k) + RotateByQuaternion(end - chain.Pivot(k), turn);
+        }
+        chain.Compose();
+        const float now = Length(chain.End() - target);
+        stalled = distance - now < kLeastGain ? stalled + 1 : 0;
+        distance = now;
+        if (stalled >= kStalledSweeps) break;
+    }
+    return distance;
+}
+
 }  // namespace
 
 IkGoalResult SolveCcdChain(const IkRig& rig, LocalPose& pose, const ChainGoal& goal, const IkSettings& settings)
@@ -82,22 +107,26 @@ IkGoalResult SolveCcdChain(const IkRig& rig, LocalPose& pose, const ChainGoal& g
     }
 
     const float cap = std::clamp(settings.stepCapDegrees, 0.0f, 180.0f) * kDegreesToRadians;
-    int stalled = 0;
-    for (int sweep = 0; sweep < settings.maxSweeps; ++sweep) {
-        Vec3 end = chain.End();
-        // From the end up, each Part's pivot is still where the last
-        // composition put it: only Parts below it have turned since.
-        for (size_t k = chain.TurningCount(); k-- > 0;) {
-            const Quaternion turn = DescentStep(chain, k, end, target, cap);
-            end = chain.Pivot(k) + RotateByQuaternion(end - chain.Pivot(k), turn);
+    distance = Descend(chain, target, settings, cap, distance);
+    // Limits can hold a descent in a pocket short of a target in reach: the
+    // descent starts again from the hinges set across their ranges, and the
+    // nearest end wins. A target out of reach gains nothing by it.
+    if (!free && Length(target - chain.Pivot(0)) < chain.Reach())
+        for (const float fraction : kRestartFractions) {
+            if (distance <= settings.tolerance) break;
+            ChainState restart(rig, pose, ChainParts(rig, goal.end, goal.root));
+            for (size_t k = 0; k < restart.TurningCount(); ++k) {
+                const JointLimit& limit = restart.Limit(k);
+                if (!limit.IsFree())
+                    restart.SetHinge(k, limit.minDegrees + fraction * (limit.maxDegrees - limit.minDegrees));
+            }
+            restart.Compose();
+            const float reached = Descend(restart, target, settings, cap, Length(restart.End() - target));
+            if (reached < distance) {
+                chain = std::move(restart);
+                distance = reached;
+            }
         }
-        chain.Compose();
-        const float now = Length(chain.End() - target);
-        if (now <= settings.tolerance) break;
-        stalled = distance - now < kLeastGain ? stalled + 1 : 0;
-        distance = now;
-        if (stalled >= kStalledSweeps) break;
-    }
     chain.WriteTo(pose);
     return GoalResultIn(rig, pose, goal.end, target);
 }

@@ -20,7 +20,7 @@ struct ChainGoal {
     Vec3 target;
     // The two-joint solver bends the middle Part toward this point instead of
     // keeping its present side; the others ignore it.
-    std::optional<Vec3> pole;
+    std::optional<Vec3> pole = std::nullopt;
 };
 
 // How hard the solvers try.
@@ -58,8 +58,9 @@ IkGoalResult SolveTwoJointChain(const IkRig& rig, LocalPose& pose, const ChainGo
 // end's parent up to root, each Part turns (at most stepCapDegrees a step,
 // about its hinge alone when limited) to bring the end toward the target,
 // until it is within tolerance, stops getting nearer or maxSweeps passes are
-// done. A free chain whose target is out of reach is stretched straight
-// toward it instead.
+// done. A limited chain stopped short of a target within its reach starts
+// again from its hinges set across their ranges, the nearest end kept. A free chain whose target is out
+// of reach is stretched straight toward it instead.
 IkGoalResult SolveCcdChain(const IkRig& rig, LocalPose& pose, const ChainGoal& goal, const IkSettings& settings = {});
 
 // SolveTwoJointChain for two turning Parts, SolveCcdChain for any other

@@ -59,7 +59,8 @@ std::vector<IkReport> SolveIk(const IkRig& rig, LocalPose& pose, const IkRequest
         const PivotMove mirrored{partner, MirrorPosition(move.point)};
         if (partner >= 0) MovePivotTo(rig, pose, partner, mirrored.point);
         reports.push_back({IkGoalKind::Move, GoalResultIn(rig, pose, move.part, move.point)});
-        if (partner >= 0) reports.push_back({IkGoalKind::PartnerMove, GoalResultIn(rig, pose, mirrored.part, mirrored.point)});
+        if (partner >= 0)
+            reports.push_back({IkGoalKind::PartnerMove, GoalResultIn(rig, pose, mirrored.part, mirrored.point)});
     }
     for (const IkGoalResult& pin : HoldPins(rig, before, pose, request.pins, settings))
         reports.push_back({IkGoalKind::Pin, pin});

@@ -135,7 +135,8 @@ Quaternion QuaternionBetween(Vec3 from, Vec3 to)
     const float cosine = Dot(a, b);
     if (cosine < -0.999999f) {
         // Opposite: any axis across them; the world axis least along a.
-        const Vec3 other = std::fabs(a.x) < 0.6f ? Vec3{1, 0, 0} : (std::fabs(a.y) < 0.6f ? Vec3{0, 1, 0} : Vec3{0, 0, 1});
+        const Vec3 other =
+            std::fabs(a.x) < 0.6f ? Vec3{1, 0, 0} : (std::fabs(a.y) < 0.6f ? Vec3{0, 1, 0} : Vec3{0, 0, 1});
         const Vec3 axis = Normalize(Cross(a, other));
         return {axis.x, axis.y, axis.z, 0.0f};
     }

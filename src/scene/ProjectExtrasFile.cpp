@@ -139,7 +139,8 @@ void ApplyJointLimits(const Json& entries, std::vector<ProjectPartRecord>& parts
             limit.maxDegrees = static_cast<float>(high);
         }
         if (!axis || !IsValidJointLimit(limit)) {
-            refusals.Add("the joint limit of " + name + " is not free nor an axis x, y or z with -180 <= min <= max "
+            refusals.Add("the joint limit of " + name +
+                         " is not free nor an axis x, y or z with -180 <= min <= max "
                          "<= 180; the Part stays free");
             continue;
         }

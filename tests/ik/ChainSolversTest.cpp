@@ -158,11 +158,23 @@ TEST(CcdChain, LimitedPartsTurnOnlyAboutTheirAxesWithinTheirRanges)
             EXPECT_LE(hinge.degrees, limit.maxDegrees + 1e-3f);
         }
     }
-    // A target behind the plane the hinges bend into: each stops at its bound.
-    Chain chain(4);
-    for (int p : chain.Turning()) chain.rig.limits[size_t(p)] = {JointAxis::X, 0.0f, 90.0f};
-    SolveChain(chain.rig, chain.pose, {chain.end, chain.root, root + Vec3{0, 1, -2}});
-    for (int p : chain.Turning()) EXPECT_NEAR(HingeAboutX(chain.pose[size_t(p)].localMatrix).degrees, 0.0f, 1e-4f);
+    // A target behind the plane the hinges bend into: the chain comes no
+    // farther from it than lying straight (every hinge at 0), and keeps its ranges.
+    Chain chain(4), straight(4);
+    for (int p : chain.Turning()) {
+        chain.rig.limits[size_t(p)] = {JointAxis::X, 0.0f, 90.0f};
+        straight.pose[size_t(p)].localMatrix = Matrix4();
+        straight.pose[size_t(p)].localMatrix.SetTranslation(straight.pose[size_t(p)].localPosition);
+    }
+    const Vec3 behind = root + Vec3{0, 1, -2};
+    const IkGoalResult result = SolveChain(chain.rig, chain.pose, {chain.end, chain.root, behind});
+    EXPECT_LE(result.distance, Length(straight.Pivot(straight.end) - behind));
+    for (int p : chain.Turning()) {
+        const Hinge hinge = HingeAboutX(chain.pose[size_t(p)].localMatrix);
+        EXPECT_LT(hinge.offAxis, 1e-5f);
+        EXPECT_GE(hinge.degrees, -1e-3f);
+        EXPECT_LE(hinge.degrees, 90.0f + 1e-3f);
+    }
 }
 
 TEST(TwoJointChain, ALimitTheExactSolutionBreaksIsKept)

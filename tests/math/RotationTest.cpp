@@ -172,13 +172,14 @@ TEST(QuaternionAlgebra, AgreesWithTheMatrices)
     const Vec3 v{0.3f, -2.0f, 5.0f};
     EXPECT_TRUE(VectorsNear(RotateByQuaternion(v, a), TransformNormal(v, ma), 1e-5f));
     const Vec3 axis = Normalize({1, -2, 0.5f});
-    EXPECT_TRUE(MatricesNear(MatrixRotationQuaternion(QuaternionAxisAngle(axis, 2.5f)), MatrixRotationAxis(axis, 2.5f),
-                             1e-6f));
+    EXPECT_TRUE(
+        MatricesNear(MatrixRotationQuaternion(QuaternionAxisAngle(axis, 2.5f)), MatrixRotationAxis(axis, 2.5f), 1e-6f));
     EXPECT_NEAR(QuaternionAngle(QuaternionAxisAngle(axis, -2.5f)), 2.5f, 1e-6f);
     // Between: onto the other direction, also for opposite and zero ones.
     const Vec3 from{0, 3, 0}, to{1, 1, -1};
     EXPECT_TRUE(VectorsNear(RotateByQuaternion(Normalize(from), QuaternionBetween(from, to)), Normalize(to), 1e-6f));
-    EXPECT_TRUE(VectorsNear(RotateByQuaternion({0, 1, 0}, QuaternionBetween({0, 1, 0}, {0, -2, 0})), {0, -1, 0}, 1e-6f));
+    EXPECT_TRUE(
+        VectorsNear(RotateByQuaternion({0, 1, 0}, QuaternionBetween({0, 1, 0}, {0, -2, 0})), {0, -1, 0}, 1e-6f));
     const Quaternion none = QuaternionBetween({0, 0, 0}, to);
     EXPECT_EQ(none.w, 1.0f);
     EXPECT_EQ(QuaternionNormalize({0, 0, 0, 0}).w, 1.0f);

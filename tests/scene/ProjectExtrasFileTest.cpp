@@ -8,6 +8,9 @@
 #include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
 
 using namespace m3d;
 
@@ -71,6 +74,36 @@ TEST(ProjectExtrasFile, InterpolationsGoBesideTheUnchangedProjectFileAndComeBack
     model.ArmKeys()[1].interpolation = KeyInterpolation::Linear();
     ASSERT_TRUE(model.SaveAgain());
     EXPECT_EQ(model.folder.Read("model.anm"), linearBytes);
+    EXPECT_FALSE(model.folder.Exists("model.m3d.json"));
+}
+
+TEST(ProjectExtrasFile, JointLimitsGoBesideTheUnchangedProjectFileAndComeBack)
+{
+    TimedModel model;
+    ASSERT_TRUE(SaveProject(model.scene, model.Project(), model.prompt));
+    const std::string freeBytes = model.folder.Read("model.anm");
+
+    const JointLimit arm{JointAxis::X, -12.5f, 0.1f}, body{JointAxis::Z, -180.0f, 180.0f};
+    model.scene.PartAt(1)->jointLimit = arm;
+    model.scene.PartAt(0)->jointLimit = body;
+    ASSERT_TRUE(model.SaveAgain());
+    EXPECT_EQ(model.folder.Read("model.anm"), freeBytes);
+    ASSERT_TRUE(model.folder.Exists("model.m3d.json"));
+
+    EditorSession reopened;
+    const ProjectLoad load = OpenProject(reopened, model.Project());
+    ASSERT_TRUE(load.complete);
+    EXPECT_TRUE(load.outcome.Ok()) << load.outcome.Message();
+    EXPECT_EQ(reopened.GetScene().PartAt(0)->jointLimit, body);
+    EXPECT_EQ(reopened.GetScene().PartAt(1)->jointLimit, arm);
+    for (const KeyFrame& key : reopened.GetScene().Motions()[0].tracks[1].keys)
+        EXPECT_TRUE(key.interpolation.IsLinear()) << key.frame;
+
+    // Free again: no side file left.
+    model.scene.PartAt(0)->jointLimit = {};
+    model.scene.PartAt(1)->jointLimit = {};
+    ASSERT_TRUE(model.SaveAgain());
+    EXPECT_EQ(model.folder.Read("model.anm"), freeBytes);
     EXPECT_FALSE(model.folder.Exists("model.m3d.json"));
 }
 
@@ -141,4 +174,30 @@ TEST(ProjectExtrasFile, EntriesThatNameWhatTheProjectLacksAreRefusedAlone)
         EXPECT_FALSE(refused.Ok()) << bad;
         for (const KeyFrame& key : motions[0].tracks[1].keys) EXPECT_TRUE(key.interpolation.IsLinear());
     }
+}
+
+TEST(ProjectExtrasFile, JointLimitsThatBreakTheRulesAreRefusedAlone)
+{
+    TimedModel model;
+    model.scene.PartAt(1)->jointLimit = {JointAxis::Y, -10.0f, 20.0f};
+    const std::vector<ProjectPartRecord> parts = ProjectPartRecordsOf(model.scene);
+    const std::string projectBytes = "the project file's bytes";
+    nlohmann::json file = nlohmann::json::parse(BuildProjectExtras(parts, model.scene.Motions(), projectBytes));
+    const nlohmann::json kept = file["jointLimits"][0];
+    file["jointLimits"] = {{{"part", 0}, {"partName", "body"}, {"axis", "x"}, {"min", 30}, {"max", -30}},
+                           {{"part", 0}, {"partName", "body"}, {"axis", "w"}, {"min", 0}, {"max", 1}},
+                           {{"part", 0}, {"partName", "body"}, {"axis", "z"}, {"min", -200}, {"max", 0}},
+                           {{"part", "0"}, {"axis", "x"}},
+                           {{"part", 7}, {"partName", "body"}, {"axis", "x"}, {"min", 0}, {"max", 1}},
+                           kept};
+    std::vector<ProjectPartRecord> records = ProjectPartRecordsOf(model.scene);
+    records[1].jointLimit = {};
+    std::vector<Motion> motions = model.scene.Motions();
+    const Outcome outcome = ApplyProjectExtras(file.dump(), "x.m3d.json", projectBytes, records, motions);
+    const std::string message = outcome.Message();
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 4) << message;
+    EXPECT_NE(message.find("x.m3d.json: the joint limit of body is not free nor an axis"), std::string::npos);
+    EXPECT_NE(message.find("x.m3d.json: Part 7 \"body\" is not in the project"), std::string::npos);
+    EXPECT_TRUE(records[0].jointLimit.IsFree());
+    EXPECT_EQ(records[1].jointLimit, (JointLimit{JointAxis::Y, -10.0f, 20.0f}));
 }
