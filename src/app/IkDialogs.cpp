@@ -4,6 +4,7 @@
 #include "app/DialogControls.h"
 #include "app/PointFields.h"
 #include "editor/FieldRules.h"
+#include "view/WindowLayout.h"
 
 #include <QComboBox>
 #include <QCoreApplication>

@@ -4,6 +4,7 @@
 #include "editor/MotionCommands.h"
 #include "editor/MouseTestScene.h"
 #include "scene/Motion.h"
+#include "support/MatrixMatchers.h"
 #include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
@@ -22,18 +23,18 @@ public:
     ScriptedPrompt prompt;
 };
 
-// A shoulder at the top level, an upper arm, a forearm and a hand, each
-// pivot 40 units along +X from its parent's, seen in the Front view (2).
+// A shoulder at the top level, an upper arm 40 units along +X, a forearm
+// and a hand, seen in the Front view (2).
 struct Arm : MouseScene {
     Arm()
     {
         shoulder = Add({0, 0, 0}, 3);
         upper = Add({40, 0, 0}, 3, shoulder);
         fore = Add({40, 0, 0}, 3, upper);
-        hand = Add({40, 0, 0}, 3, fore);
-        // Bent a little at the elbow so that the bend has a side to keep.
-        scene.Parts()[size_t(fore)]->localPosition = {40, -4, 0};
-        scene.Parts()[size_t(fore)]->localMatrix.SetTranslation({40, -4, 0});
+        hand = Add({20, 30, 0}, 3, fore);
+        // Bent at the elbow, which is below the line from the upper arm to the hand.
+        scene.Parts()[size_t(fore)]->localPosition = {20, -30, 0};
+        scene.Parts()[size_t(fore)]->localMatrix.SetTranslation({20, -30, 0});
         scene.UpdateHierarchy(0);
         session.History().Clear();
         session.Ik().SetEnabled(true);
@@ -43,13 +44,15 @@ struct Arm : MouseScene {
         const PixelPoint p = *session.Views().PixelOf(2, point);
         return {int(std::lround(p.x)), int(std::lround(p.y))};
     }
-    // Drags Part part's pivot by offset pixels in the Front view, released or not.
-    void DragPart(int part, int dx, int dy, bool release = true)
+    // Drags Part part's pivot by offset (world units) in the Front view, released or not.
+    void DragPart(int part, Vec3 offset, bool release = true)
     {
-        const auto [x, y] = Pixel(WorldPosition(scene, part));
+        const Vec3 pivot = WorldPosition(scene, part);
+        const auto [x, y] = Pixel(pivot);
+        const auto [toX, toY] = Pixel(pivot + offset);
         mouse.LeftButtonDown(x, y);
-        mouse.MouseMove(x + dx, y + dy, MouseKey::Left);
-        if (release) mouse.LeftButtonUp(x + dx, y + dy);
+        mouse.MouseMove(toX, toY, MouseKey::Left);
+        if (release) mouse.LeftButtonUp(toX, toY);
     }
     std::vector<Vec3> Pivots() const
     {
@@ -66,20 +69,26 @@ TEST(IkPosing, DraggingTheHandBringsItsPivotUnderThePointerTurningOnlyTheTwoPart
     const std::vector<Vec3> before = s.Pivots();
     const Matrix4 shoulder = s.scene.Parts()[size_t(s.shoulder)]->localMatrix;
     const auto [x, y] = s.Pixel(before[size_t(s.hand)]);
+    const auto [toX, toY] = s.Pixel(before[size_t(s.hand)] + Vec3{-10, 12, 0});
     s.mouse.LeftButtonDown(x, y);
     EXPECT_EQ(s.mouse.Mode(), DragMode::Ik);
-    s.mouse.MouseMove(x - 40, y - 30, MouseKey::Left);
-    s.mouse.LeftButtonUp(x - 40, y - 30);
+    s.mouse.MouseMove(toX, toY, MouseKey::Left);
+    s.mouse.LeftButtonUp(toX, toY);
 
     const Vec3 reached = WorldPosition(s.scene, s.hand);
     const auto [hx, hy] = s.Pixel(reached);
-    EXPECT_LE(std::abs(hx - (x - 40)) + std::abs(hy - (y - 30)), 1);
+    EXPECT_LE(std::abs(hx - toX) + std::abs(hy - toY), 1);
     EXPECT_NEAR(reached.z, before[size_t(s.hand)].z, 1e-3f);
     // The shoulder and the upper arm's pivot stay; the upper arm and forearm turned.
     EXPECT_EQ(std::memcmp(&s.scene.Parts()[size_t(s.shoulder)]->localMatrix, &shoulder, sizeof(Matrix4)), 0);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.upper), before[size_t(s.upper)], 1e-4f));
-    // The elbow kept its side (below the shoulder-hand line).
-    EXPECT_LT(WorldPosition(s.scene, s.fore).y, (before[size_t(s.upper)].y + reached.y) / 2);
+    // The elbow kept its side of the line from the upper arm's pivot to the hand.
+    const auto side = [&](Vec3 elbow, Vec3 end) {
+        const Vec3 root = before[size_t(s.upper)];
+        return (end.x - root.x) * (elbow.y - root.y) - (end.y - root.y) * (elbow.x - root.x);
+    };
+    EXPECT_LT(side(before[size_t(s.fore)], before[size_t(s.hand)]), 0.0f);
+    EXPECT_LT(side(WorldPosition(s.scene, s.fore), reached), 0.0f);
     EXPECT_EQ(s.Pushes(), 1);
     EXPECT_EQ(s.session.Ik().LastDragParts(), (std::vector<int>{s.upper, s.fore}));
 
@@ -93,7 +102,8 @@ TEST(IkPosing, CancelRestoresThePoseAndTheWheelChangesTheChainDuringTheDrag)
     Arm s;
     const std::vector<Vec3> before = s.Pivots();
     const TrackPose shoulder = LocalPoseOf(s.scene)[size_t(s.shoulder)];
-    s.DragPart(s.hand, 30, 30, false);
+    // Beyond the forearm and upper arm's reach, within the whole arm's.
+    s.DragPart(s.hand, {0, -70, 0}, false);
     EXPECT_TRUE(SameLocalPose(LocalPoseOf(s.scene)[size_t(s.shoulder)], shoulder));
     EXPECT_TRUE(s.mouse.Wheel(120));
     EXPECT_EQ(s.session.Ik().ChainLength(), 3);
@@ -118,7 +128,7 @@ TEST(IkPosing, APinnedHandHoldsWhileTheShoulderMovesAndTheMovedPartsAreKeyed)
     s.session.SetCurrentFrame(10);
     s.session.Ik().SetPinned(s.hand, true);
     const Vec3 hand = WorldPosition(s.scene, s.hand);
-    s.DragPart(s.shoulder, 0, -20);
+    s.DragPart(s.shoulder, {0, 8, 0});
     EXPECT_GT(WorldPosition(s.scene, s.shoulder).y, 1.0f);
     EXPECT_TRUE(VectorsNear(WorldPosition(s.scene, s.hand), hand, 1e-3f));
     EXPECT_EQ(s.session.Ik().LastDragParts(), (std::vector<int>{s.shoulder, s.upper, s.fore}));
