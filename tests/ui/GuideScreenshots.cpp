@@ -102,12 +102,19 @@ private Q_SLOTS:
             if (name == "torso") torso = i;
         }
         QVERIFY(torso >= 0);
+        // Seen from the side, the hips pulled down by a quarter of their height above the feet.
+        session.Views().SetViewType(1, ViewType::Left);
+        session.FitWholeModel();
         session.SelectPart(torso);
         session.Ik().SetEnabled(true);
-        const std::optional<PixelPoint> hips = session.Views().PixelOf(1, scene.WorldMatrixOf(torso).Translation());
-        QVERIFY(hips && session.Ik().StartDrag(1, int(hips->x), int(hips->y), torso));
-        session.Ik().DragTo(int(hips->x), int(hips->y) + 60);
+        const Vec3 hips = scene.WorldMatrixOf(torso).Translation();
+        const float drop = 0.25f * (hips.y - session.Ik().PinMarks().dots.at(0).points.at(0).y);
+        const std::optional<PixelPoint> from = session.Views().PixelOf(1, hips);
+        const std::optional<PixelPoint> to = session.Views().PixelOf(1, hips - Vec3{0, drop, 0});
+        QVERIFY(from && to && session.Ik().StartDrag(1, int(from->x), int(from->y), torso));
+        session.Ik().DragTo(int(to->x), int(to->y));
         session.Ik().ConfirmDrag();
+        session.SelectPart(-1);
         session.Events().Publish(ViewsChanged{});
         app.Form().RequestRedraw();
         QTest::qWait(500);
