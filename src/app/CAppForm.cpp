@@ -262,7 +262,7 @@ void CAppForm::ResizeRenderWindow(const PixelRect& render)
 
 void CAppForm::RequestRedraw()
 {
-    if (renderWindow != nullptr) renderWindow->update();
+    if (renderWindow != nullptr) renderWindow->RequestFrame();
 }
 
 void CAppForm::ChangeColours()

@@ -4,7 +4,7 @@
 
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
-#include <QOpenGLWidget>
+#include "app/RenderWidget.h"
 #include <QScreen>
 
 #include <cmath>
@@ -19,7 +19,7 @@ namespace {
 // system's job once a frame has been drawn.
 class GlGraphicsDevice : public GraphicsDevice {
 public:
-    GlGraphicsDevice(QOpenGLWidget& widget, GlRenderDevice& device, DeviceCaps deviceCaps, GraphicsFormat format)
+    GlGraphicsDevice(RenderWidget& widget, GlRenderDevice& device, DeviceCaps deviceCaps, GraphicsFormat format)
         : window(widget), renderDevice(device), caps(deviceCaps), backBufferFormat(format)
     {
     }
@@ -57,7 +57,7 @@ public:
 private:
     bool ContextUsable() const { return window.context() != nullptr && window.context()->isValid(); }
 
-    QOpenGLWidget& window;
+    RenderWidget& window;
     GlRenderDevice& renderDevice;
     DeviceCaps caps;
     GraphicsFormat backBufferFormat;
@@ -71,12 +71,12 @@ std::string GlString(QOpenGLContext* context, unsigned name)
 
 }  // namespace
 
-GlGraphicsDriver::GlGraphicsDriver(QOpenGLWidget& widget, GlRenderDevice& device)
+GlGraphicsDriver::GlGraphicsDriver(RenderWidget& widget, GlRenderDevice& device)
     : SurfaceGraphicsDriver(Describe(widget)), window(widget), renderDevice(device)
 {
 }
 
-SurfaceDescription GlGraphicsDriver::Describe(QOpenGLWidget& widget)
+SurfaceDescription GlGraphicsDriver::Describe(RenderWidget& widget)
 {
     SurfaceDescription s;
     QOpenGLContext* context = widget.context();

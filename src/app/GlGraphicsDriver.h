@@ -2,11 +2,10 @@
 
 #include "render/SurfaceGraphicsDriver.h"
 
-class QOpenGLWidget;
-
 namespace m3d {
 
 class GlRenderDevice;
+class RenderWidget;
 
 // The graphics system as the rendering framework sees it: one adapter with the
 // formats of the render window's OpenGL context, and a device that is that
@@ -14,17 +13,17 @@ class GlRenderDevice;
 // initialisation); the device's objects live in renderDevice.
 class GlGraphicsDriver : public SurfaceGraphicsDriver {
 public:
-    GlGraphicsDriver(QOpenGLWidget& window, GlRenderDevice& renderDevice);
+    GlGraphicsDriver(RenderWidget& window, GlRenderDevice& renderDevice);
 
     // The formats of window's current context and the screen it is on.
-    static SurfaceDescription Describe(QOpenGLWidget& window);
+    static SurfaceDescription Describe(RenderWidget& window);
 
 protected:
     HResult MakeDevice(WindowHandle focusWindow, PresentParams& params,
                        std::unique_ptr<GraphicsDevice>& device) override;
 
 private:
-    QOpenGLWidget& window;
+    RenderWidget& window;
     GlRenderDevice& renderDevice;
 };
 

@@ -16,6 +16,8 @@ void HostedPanels::Create(const PanelMaterials& materials)
             auto* panel = entry.create(materials, i);
             if (entry.placement == PanelPlacement::Designed)
                 panel->setFixedSize(ToQRect(PanelSize(entry.place)).size());
+            // Over the render window's native surface only a native window shows.
+            if (entry.placement == PanelPlacement::OverView) panel->setAttribute(Qt::WA_NativeWindow);
             panel->hide();
             made.push_back(panel);
         }

@@ -2,30 +2,30 @@
 
 #include "app/CAppForm.h"
 #include "app/CommandIds.h"
+#include "app/RenderSurface.h"
 
 #include <QMouseEvent>
 #include <QOpenGLContext>
+#include <QOpenGLFunctions>
 #include <QWheelEvent>
 
 namespace m3d {
 
-RenderWidget::RenderWidget(CAppForm& owner, QWidget* parent) : QOpenGLWidget(parent), form(owner)
+RenderWidget::RenderWidget(CAppForm& owner, QWidget* parent)
+    : QWidget(parent), form(owner), surface(new RenderSurface(owner)), container(createWindowContainer(surface, this))
 {
     setObjectName(IdName(IDC_RENDER_WINDOW));
-    setFormat(RequestedFormat());
     setMouseTracking(true);  // the cursor shape follows the splitter band without a button down
-    setUpdateBehavior(QOpenGLWidget::PartialUpdate);
+    // The mouse goes past the surface and its container to this widget.
+    container->setAttribute(Qt::WA_TransparentForMouseEvents);
+    container->setFocusPolicy(Qt::NoFocus);
 }
 
 RenderWidget::~RenderWidget()
 {
-    // The base class's destructor destroys the context, when this is no longer
-    // a RenderWidget: its last signal must not reach ContextAboutToGo then, so
-    // the device goes now (nothing when the form has released it already).
-    if (QOpenGLContext* gl = context()) {
-        disconnect(gl, &QOpenGLContext::aboutToBeDestroyed, this, &RenderWidget::ContextAboutToGo);
-        ContextAboutToGo();
-    }
+    // The surface (and its context) goes while the form can still release
+    // the device it holds.
+    delete container;
 }
 
 QSurfaceFormat RenderWidget::RequestedFormat()
@@ -43,33 +43,43 @@ QSurfaceFormat RenderWidget::RequestedFormat()
     return format;
 }
 
-void RenderWidget::initializeGL()
+QOpenGLContext* RenderWidget::context() const { return surface->context(); }
+
+QSurfaceFormat RenderWidget::format() const { return surface->format(); }
+
+void RenderWidget::makeCurrent() { surface->makeCurrent(); }
+
+void RenderWidget::doneCurrent() { surface->doneCurrent(); }
+
+void RenderWidget::RequestFrame() { surface->update(); }
+
+QImage RenderWidget::grabFramebuffer()
 {
-    connect(context(), &QOpenGLContext::aboutToBeDestroyed, this, &RenderWidget::ContextAboutToGo,
-            Qt::UniqueConnection);
-    form.DeviceContextReady(context());
+    QOpenGLContext* gl = context();
+    if (gl == nullptr) return {};
+    // A swapped back buffer holds nothing defined: draw the frame afresh and
+    // read it before it is shown.
+    surface->makeCurrent();
+    form.RunFrame();
+    const QSize size = surface->size() * surface->devicePixelRatio();
+    QImage image(size, QImage::Format_RGBA8888);
+    QOpenGLFunctions* f = gl->functions();
+    f->glBindFramebuffer(GL_FRAMEBUFFER, surface->defaultFramebufferObject());
+    f->glPixelStorei(GL_PACK_ALIGNMENT, 4);
+    f->glReadPixels(0, 0, size.width(), size.height(), GL_RGBA, GL_UNSIGNED_BYTE, image.bits());
+    surface->doneCurrent();
+    return image.mirrored();  // the rows come bottom first
 }
 
-void RenderWidget::ContextAboutToGo()
+void RenderWidget::resizeEvent(QResizeEvent* event)
 {
-    makeCurrent();
-    form.DeviceContextLost();
-    doneCurrent();
+    container->setGeometry(rect());
+    QWidget::resizeEvent(event);
 }
 
-void RenderWidget::paintGL() { form.RunFrame(); }
+void RenderWidget::mousePressEvent(QMouseEvent* event) { form.RenderMousePress(*event); }
 
-void RenderWidget::mousePressEvent(QMouseEvent* event)
-{
-    form.RenderMousePress(*event);
-    QOpenGLWidget::mousePressEvent(event);
-}
-
-void RenderWidget::mouseReleaseEvent(QMouseEvent* event)
-{
-    form.RenderMouseRelease(*event);
-    QOpenGLWidget::mouseReleaseEvent(event);
-}
+void RenderWidget::mouseReleaseEvent(QMouseEvent* event) { form.RenderMouseRelease(*event); }
 
 void RenderWidget::wheelEvent(QWheelEvent* event)
 {
@@ -77,10 +87,6 @@ void RenderWidget::wheelEvent(QWheelEvent* event)
     event->accept();
 }
 
-void RenderWidget::mouseMoveEvent(QMouseEvent* event)
-{
-    form.RenderMouseMove(*event);
-    QOpenGLWidget::mouseMoveEvent(event);
-}
+void RenderWidget::mouseMoveEvent(QMouseEvent* event) { form.RenderMouseMove(*event); }
 
 }  // namespace m3d

@@ -118,7 +118,11 @@ private Q_SLOTS:
                 auto* files = qobject_cast<QFileDialog*>(dialog);
                 QVERIFY(files != nullptr);
                 QCOMPARE(files->acceptMode(), QFileDialog::AcceptOpen);
-                files->selectFile(QString::fromStdString(project));
+                // An existing file is selected only once the dialog has listed its folder.
+                QVERIFY(QTest::qWaitFor([&] {
+                    files->selectFile(QString::fromStdString(project));
+                    return !files->selectedFiles().isEmpty();
+                }));
                 static_cast<QDialog*>(files)->accept();
             });
             app.frame->Action(ID_FILE_OPEN)->trigger();

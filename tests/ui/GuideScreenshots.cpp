@@ -50,14 +50,15 @@ private Q_SLOTS:
         app.Form().RequestRedraw();
         QTest::qWait(500);
 
-        Save(app.frame->grab(), out, QStringLiteral("main-window.png"));
+        Save(app.Shown(*app.frame, app.frame->rect()), out, QStringLiteral("main-window.png"));
         const QWidget* parts = app.Form().findChild<QWidget*>(IdName(IDD_PARTS_PANEL));
         const QWidget* transform = app.Form().findChild<QWidget*>(IdName(IDD_TRANSFORM_PANEL));
         const QWidget* tree = app.Form().findChild<QWidget*>(IdName(IDD_PARTS_TREE));
         const QWidget* motion = app.Form().findChild<QWidget*>(IdName(IDD_MOTION_PANEL));
         QVERIFY(parts && transform && tree && motion);
-        Save(app.Form().grab(parts->geometry().united(transform->geometry())), out, QStringLiteral("panels.png"));
-        Save(app.Form().grab(tree->geometry().united(motion->geometry())), out, QStringLiteral("tree-and-motion.png"));
+        Save(app.Shown(app.Form(), parts->geometry().united(transform->geometry())), out, QStringLiteral("panels.png"));
+        Save(app.Shown(app.Form(), tree->geometry().united(motion->geometry())), out,
+             QStringLiteral("tree-and-motion.png"));
 
         // The onion skin in the Pers view shown alone, halfway between two keys of the walk.
         session.SetCurrentFrame(15);
@@ -68,7 +69,7 @@ private Q_SLOTS:
         session.Events().Publish(ViewsChanged{});
         app.Form().RequestRedraw();
         QTest::qWait(500);
-        Save(app.Form().grab(app.Form().RenderWindow()->geometry()), out, QStringLiteral("onion-skin.png"));
+        Save(app.Shown(app.Form(), app.Form().RenderWindow()->geometry()), out, QStringLiteral("onion-skin.png"));
 
         // The curve panel under the Pers view: the right knee over the walk,
         // one of its keys eased, and its path in the view.
@@ -87,7 +88,7 @@ private Q_SLOTS:
         QTest::qWait(500);
         const QWidget* curves = app.Form().findChild<QWidget*>(IdName(IDD_CURVE_PANEL));
         QVERIFY(curves && curves->isVisible());
-        Save(app.Form().grab(app.Form().RenderWindow()->geometry().united(curves->geometry())), out,
+        Save(app.Shown(app.Form(), app.Form().RenderWindow()->geometry().united(curves->geometry())), out,
              QStringLiteral("curves.png"));
 
         // IK: both feet pinned, the torso pulled down, the knees bending.
@@ -118,7 +119,7 @@ private Q_SLOTS:
         session.Events().Publish(ViewsChanged{});
         app.Form().RequestRedraw();
         QTest::qWait(500);
-        Save(app.Form().grab(app.Form().RenderWindow()->geometry()), out, QStringLiteral("ik.png"));
+        Save(app.Shown(app.Form(), app.Form().RenderWindow()->geometry()), out, QStringLiteral("ik.png"));
 
         AnswerNextMessageBox(QMessageBox::No);  // the close question
         app.Close();

@@ -11,6 +11,9 @@
 
 #include <QImage>
 #include <QMenuBar>
+#include <QScreen>
+#include <QTest>
+#include <QScreen>
 #include <QtTest>
 
 #include <memory>
@@ -61,10 +64,24 @@ struct RunningApp {
             QTRY_VERIFY_WITH_TIMEOUT(Form().width() == w && Form().height() == h, 2000);
         }
     }
-    // The first two frames show the panels and check the tree.
-    void WaitForStartFrames() { QTRY_VERIFY_WITH_TIMEOUT(Form().Stages().Count() == 2, 5000); }
+    // The first two frames show the panels and check the tree, each right
+    // after its frame (two frames may come before either runs).
+    void WaitForStartFrames()
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(Form().Stages().Count() == 2, 5000);
+        QCoreApplication::processEvents();
+    }
     // Draws a frame of the current state and returns it.
     QImage Grab() { return Render().grabFramebuffer().convertToFormat(QImage::Format_RGB32); }
+    // What the screen shows of widget's rectangle area (the render window's
+    // native surface included, which a widget grab leaves out), once the
+    // frames asked for are out.
+    QPixmap Shown(const QWidget& widget, const QRect& area)
+    {
+        QTest::qWait(100);
+        const QPoint at = widget.mapToGlobal(area.topLeft());
+        return widget.screen()->grabWindow(0, at.x(), at.y(), area.width(), area.height());
+    }
     // Closes the window as the user would (the settings are written).
     void Close()
     {

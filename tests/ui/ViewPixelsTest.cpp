@@ -347,7 +347,7 @@ private Q_SLOTS:
         };
         const QRgb ghost = qRgb(over(qRed(next), 0x18), over(qGreen(next), 0x18), over(qBlue(next), 0x18));
         EXPECT_PIXEL(image, 253, 415, ghost, 3);
-        const QImage shown = app->Form().grab(app->Form().RenderWindow()->geometry()).toImage();
+        const QImage shown = app->Shown(app->Form(), app->Form().RenderWindow()->geometry()).toImage();
         EXPECT_PIXEL(shown, 253, 415, ghost, 3);
         EXPECT_PIXEL(image, 253, 455, Grey(255), 3);  // the Part covers the ghost of frame 0
         EXPECT_PIXEL(image, 253, 154, Grey(151), 3);  // Top has no onion skin
