@@ -25,7 +25,20 @@ struct CommandNeeds {
 
 // The menus commands sit in; a command without one is reached by its key or
 // a panel's control.
-enum class CommandMenu { None, File, Preferences, Parts, Ik, Option, Extra, View, Motion, Interpolation, NewKeys, Help };
+enum class CommandMenu {
+    None,
+    File,
+    Preferences,
+    Parts,
+    Ik,
+    Option,
+    Extra,
+    View,
+    Motion,
+    Interpolation,
+    NewKeys,
+    Help
+};
 
 // A menu: its title and the menu it opens from (None: the menu bar).
 struct CommandMenuEntry {
