@@ -147,7 +147,7 @@ void RepaintOnly(benchmark::State& state)
     RenderWidget& window = bench->Window();
     for (auto _ : state) {
         const int framesBefore = bench->Form().FramesDrawn();
-        window.update();
+        window.RequestFrame();
         while (bench->Form().FramesDrawn() == framesBefore) QCoreApplication::processEvents();
         window.makeCurrent();
         QOpenGLVersionFunctionsFactory::get<QOpenGLFunctions_3_3_Core>(window.context())->glFinish();

@@ -55,6 +55,9 @@ std::unique_ptr<CAppFrameWnd> OpenMainWindow(const AppEnvironment& environment,
                                              const std::optional<std::string>& startupFile)
 {
     UseDialogFont();
+    // The render surface and the toolbars over it are native windows; the
+    // other widgets stay drawn by the toolkit.
+    QCoreApplication::setAttribute(Qt::AA_DontCreateNativeWidgetSiblings);
     auto frame = std::make_unique<CAppFrameWnd>(environment);
     frame->resize(kStartWidth, kStartHeight);
     frame->Form()->OnInitialUpdate();
