@@ -16,8 +16,12 @@ void HostedPanels::Create(const PanelMaterials& materials)
             auto* panel = entry.create(materials, i);
             if (entry.placement == PanelPlacement::Designed)
                 panel->setFixedSize(ToQRect(PanelSize(entry.place)).size());
-            // Over the render window's native surface only a native window shows.
-            if (entry.placement == PanelPlacement::OverView) panel->setAttribute(Qt::WA_NativeWindow);
+            // Over the render window's native surface only a native window
+            // shows, and only one beside it: the form itself stays unnative.
+            if (entry.placement == PanelPlacement::OverView) {
+                panel->setAttribute(Qt::WA_DontCreateNativeAncestors);
+                panel->setAttribute(Qt::WA_NativeWindow);
+            }
             panel->hide();
             made.push_back(panel);
         }
