@@ -296,10 +296,9 @@ void MakeMotion()
 // The motion panel with a Motion of 61 frames that moves every Part (keys at 0 and 30), at 30 frames a second.
 MotionPanel& PlaybackPanel()
 {
-    EditorSession& session = bench->session;
     MakeMotion();
     MotionPanel& panel = *bench->Form().findChild<MotionPanel*>(IdName(IDD_MOTION_PANEL));
-    panel.SetFrameRate(30);
+    bench->session.Playback().SetFramesPerSecond(30);
     return panel;
 }
 
@@ -348,7 +347,7 @@ void RealTimePlaybackAt30Fps(benchmark::State& state)
 {
     EditorSession& session = bench->session;
     MotionPanel& panel = PlaybackPanel();
-    panel.SetRealTime(true);
+    session.Playback().SetRealTime(true);
     const int framesALoop = session.GetScene().Motions()[0].length + 1;
     QElapsedTimer clock;
     int64_t advanced = 0;
@@ -385,7 +384,7 @@ void RealTimePlaybackAt30Fps(benchmark::State& state)
         state.counters["frames_drawn_per_second"] = double(shown - 1) / wallSeconds;
         state.counters["rate_shown_fps"] = achieved;
     }
-    panel.SetRealTime(false);
+    session.Playback().SetRealTime(false);
 }
 BENCHMARK(RealTimePlaybackAt30Fps)->Unit(benchmark::kSecond)->UseRealTime()->Iterations(1)->Repetitions(2);
 
