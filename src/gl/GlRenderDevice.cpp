@@ -1,20 +1,14 @@
-#include "app/GlRenderDevice.h"
+#include "gl/GlRenderDevice.h"
 
-#include <QOpenGLContext>
-#include <QOpenGLFunctions_3_3_Core>
-#include <QOpenGLShaderProgram>
-#include <QOpenGLVersionFunctionsFactory>
+#include <epoxy/gl.h>
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace m3d {
 
 namespace {
-
-constexpr unsigned kClipLowerLeft = 0x8CA1;  // GL_LOWER_LEFT
-constexpr unsigned kClipNegativeOneToOne = 0x935E;
-constexpr unsigned kClipZeroToOne = 0x935F;
 
 // Attribute slots shared by the shaders and the vertex arrays.
 constexpr int kPositionSlot = 0;
@@ -95,18 +89,22 @@ out vec4 fragColour;
 void main() { fragColour = vColour; }
 )";
 
-QVector3D RgbOf(uint32_t argb)
+struct Rgb {
+    float r, g, b;
+};
+
+Rgb RgbOf(uint32_t argb)
 {
     return {float((argb >> 16) & 0xFF) / 255.0f, float((argb >> 8) & 0xFF) / 255.0f, float(argb & 0xFF) / 255.0f};
 }
 
 // The matrix's 16 floats in row order are the column-major array of its
 // transpose, which is what a column-vector shader needs.
-void SetMatrixUniform(QOpenGLFunctions_3_3_Core* gl, QOpenGLShaderProgram& program, const char* name, const Matrix4& m)
+void SetMatrixUniform(int location, const Matrix4& m)
 {
     float values[16];
     m.ToArray(values);
-    gl->glUniformMatrix4fv(program.uniformLocation(name), 1, GL_FALSE, values);
+    glUniformMatrix4fv(location, 1, GL_FALSE, values);
 }
 
 // Normals go to the world by the inverse transpose A of the world's 3 x 3
@@ -124,14 +122,48 @@ Vec3 TowardsLightInModelSpace(const Matrix4& world, Vec3 direction)
             a.m[2][0] * l.x + a.m[2][1] * l.y + a.m[2][2] * l.z};
 }
 
-Outcome BuildProgram(QOpenGLShaderProgram& program, const char* vertex, const char* fragment,
-                     const QByteArray& defines = QByteArray())
+// The shader of kind from the version line, defines and source; its name, or
+// 0 with the compiler's log in log.
+unsigned CompileShader(GLenum kind, const std::string& defines, const char* source, std::string& log)
 {
-    const QByteArray header = "#version 330 core\n" + defines;
-    if (!program.addShaderFromSourceCode(QOpenGLShader::Vertex, header + vertex) ||
-        !program.addShaderFromSourceCode(QOpenGLShader::Fragment, header + fragment) || !program.link())
-        return Outcome::Failure("OpenGL shaders: " + program.log().toStdString());
-    return Outcome();
+    const std::string header = "#version 330 core\n" + defines;
+    const char* parts[2] = {header.c_str(), source};
+    const unsigned shader = glCreateShader(kind);
+    glShaderSource(shader, 2, parts, nullptr);
+    glCompileShader(shader);
+    GLint compiled = GL_FALSE;
+    glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
+    if (compiled == GL_TRUE) return shader;
+    char text[1024] = {};
+    glGetShaderInfoLog(shader, sizeof text, nullptr, text);
+    log = text;
+    glDeleteShader(shader);
+    return 0;
+}
+
+// Links a program from the two shader sources; fails with the compiler's or linker's log.
+Expected<unsigned> BuildProgram(const char* vertex, const char* fragment, const std::string& defines = {})
+{
+    std::string log;
+    const unsigned vertexShader = CompileShader(GL_VERTEX_SHADER, defines, vertex, log);
+    const unsigned fragmentShader = vertexShader != 0 ? CompileShader(GL_FRAGMENT_SHADER, defines, fragment, log) : 0;
+    if (fragmentShader == 0) {
+        glDeleteShader(vertexShader);
+        return Outcome::Failure("OpenGL shaders: " + log);
+    }
+    const unsigned program = glCreateProgram();
+    glAttachShader(program, vertexShader);
+    glAttachShader(program, fragmentShader);
+    glLinkProgram(program);
+    glDeleteShader(vertexShader);
+    glDeleteShader(fragmentShader);
+    GLint linked = GL_FALSE;
+    glGetProgramiv(program, GL_LINK_STATUS, &linked);
+    if (linked == GL_TRUE) return program;
+    char text[1024] = {};
+    glGetProgramInfoLog(program, sizeof text, nullptr, text);
+    glDeleteProgram(program);
+    return Outcome::Failure(std::string("OpenGL shaders: ") + text);
 }
 
 }  // namespace
@@ -140,97 +172,102 @@ GlRenderDevice::GlRenderDevice() = default;
 
 GlRenderDevice::~GlRenderDevice() = default;
 
-Outcome GlRenderDevice::Initialize(QOpenGLContext* context)
+Outcome GlRenderDevice::Initialize()
 {
     ReleaseResources();
-    auto* functions = QOpenGLVersionFunctionsFactory::get<QOpenGLFunctions_3_3_Core>(context);
-    if (functions == nullptr || !functions->initializeOpenGLFunctions())
+    if (!epoxy_is_desktop_gl() || epoxy_gl_version() < 33)
         return Outcome::Failure("OpenGL 3.3 core functions are not available");
     for (int variant = 0; variant < int(meshPrograms.size()); ++variant) {
-        MeshProgram& m = meshPrograms[size_t(variant)];
-        m.program = std::make_unique<QOpenGLShaderProgram>();
-        const QByteArray defines = QByteArray("#define LIT ") + ((variant & 1) ? "1" : "0") + "\n#define TEXTURED " +
-                                   ((variant & 2) ? "1" : "0") + "\n";
-        if (Outcome built = BuildProgram(*m.program, kMeshVertexShader, kMeshFragmentShader, defines); !built) {
-            for (MeshProgram& program : meshPrograms) program.program.reset();
-            return built;
+        const std::string defines = std::string("#define LIT ") + ((variant & 1) ? "1" : "0") + "\n#define TEXTURED " +
+                                    ((variant & 2) ? "1" : "0") + "\n";
+        Expected<unsigned> built = BuildProgram(kMeshVertexShader, kMeshFragmentShader, defines);
+        if (!built) {
+            DeletePrograms();
+            return built.Status();
         }
-        QOpenGLShaderProgram& p = *m.program;
-        m.worldViewProjection = p.uniformLocation("uWorldViewProjection");
-        m.towardsLight = p.uniformLocation("uTowardsLight");
-        m.lightDiffuse = p.uniformLocation("uLightDiffuse");
-        m.ambientLight = p.uniformLocation("uAmbientLight");
-        m.diffuse = p.uniformLocation("uDiffuse");
-        m.ambient = p.uniformLocation("uAmbient");
-        m.emissive = p.uniformLocation("uEmissive");
-        m.texture = p.uniformLocation("uTexture");
+        MeshProgram& m = meshPrograms[size_t(variant)];
+        m.program = *built;
+        m.worldViewProjection = glGetUniformLocation(m.program, "uWorldViewProjection");
+        m.towardsLight = glGetUniformLocation(m.program, "uTowardsLight");
+        m.lightDiffuse = glGetUniformLocation(m.program, "uLightDiffuse");
+        m.ambientLight = glGetUniformLocation(m.program, "uAmbientLight");
+        m.diffuse = glGetUniformLocation(m.program, "uDiffuse");
+        m.ambient = glGetUniformLocation(m.program, "uAmbient");
+        m.emissive = glGetUniformLocation(m.program, "uEmissive");
+        m.texture = glGetUniformLocation(m.program, "uTexture");
     }
-    lineProgram = std::make_unique<QOpenGLShaderProgram>();
-    if (Outcome built = BuildProgram(*lineProgram, kLineVertexShader, kLineFragmentShader); !built) {
-        for (MeshProgram& program : meshPrograms) program.program.reset();
-        lineProgram.reset();
-        return built;
+    Expected<unsigned> line = BuildProgram(kLineVertexShader, kLineFragmentShader);
+    if (!line) {
+        DeletePrograms();
+        return line.Status();
     }
-    gl = functions;
-    const QSurfaceFormat format = context->format();
-    const bool hasClipControl = format.version() >= qMakePair(4, 5) || context->hasExtension("GL_ARB_clip_control");
-    clipControl = hasClipControl
-                      ? reinterpret_cast<void (*)(unsigned, unsigned)>(context->getProcAddress("glClipControl"))
-                      : nullptr;
+    lineProgram = *line;
+    lineWorldViewProjection = glGetUniformLocation(lineProgram, "uWorldViewProjection");
+    ready = true;
+    clipControl = epoxy_gl_version() >= 45 || epoxy_has_gl_extension("GL_ARB_clip_control");
 
-    gl->glGenVertexArrays(1, &streamVao);
-    gl->glGenBuffers(1, &streamVertexBuffer);
-    gl->glGenBuffers(1, &streamIndexBuffer);
-    gl->glBindVertexArray(streamVao);
-    gl->glBindBuffer(GL_ARRAY_BUFFER, streamVertexBuffer);
+    glGenVertexArrays(1, &streamVao);
+    glGenBuffers(1, &streamVertexBuffer);
+    glGenBuffers(1, &streamIndexBuffer);
+    glBindVertexArray(streamVao);
+    glBindBuffer(GL_ARRAY_BUFFER, streamVertexBuffer);
     SetupMeshAttributes();
-    gl->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, streamIndexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, streamIndexBuffer);
 
-    gl->glGenVertexArrays(1, &lineVao);
-    gl->glGenBuffers(1, &lineBuffer);
-    gl->glBindVertexArray(lineVao);
-    gl->glBindBuffer(GL_ARRAY_BUFFER, lineBuffer);
-    gl->glEnableVertexAttribArray(kPositionSlot);
-    gl->glVertexAttribPointer(kPositionSlot, 3, GL_FLOAT, GL_FALSE, sizeof(LineVertex),
+    glGenVertexArrays(1, &lineVao);
+    glGenBuffers(1, &lineBuffer);
+    glBindVertexArray(lineVao);
+    glBindBuffer(GL_ARRAY_BUFFER, lineBuffer);
+    glEnableVertexAttribArray(kPositionSlot);
+    glVertexAttribPointer(kPositionSlot, 3, GL_FLOAT, GL_FALSE, sizeof(LineVertex),
                               reinterpret_cast<void*>(offsetof(LineVertex, x)));
     // ARGB in a little-endian word is B, G, R, A in memory.
-    gl->glEnableVertexAttribArray(kColourSlot);
-    gl->glVertexAttribPointer(kColourSlot, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(LineVertex),
+    glEnableVertexAttribArray(kColourSlot);
+    glVertexAttribPointer(kColourSlot, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(LineVertex),
                               reinterpret_cast<void*>(offsetof(LineVertex, color)));
-    gl->glBindVertexArray(0);
+    glBindVertexArray(0);
     return Outcome();
 }
 
 void GlRenderDevice::SetupMeshAttributes()
 {
-    gl->glEnableVertexAttribArray(kPositionSlot);
-    gl->glVertexAttribPointer(kPositionSlot, 3, GL_FLOAT, GL_FALSE, sizeof(_MESH_VERTEX),
+    glEnableVertexAttribArray(kPositionSlot);
+    glVertexAttribPointer(kPositionSlot, 3, GL_FLOAT, GL_FALSE, sizeof(_MESH_VERTEX),
                               reinterpret_cast<void*>(offsetof(_MESH_VERTEX, x)));
-    gl->glEnableVertexAttribArray(kNormalSlot);
-    gl->glVertexAttribPointer(kNormalSlot, 3, GL_FLOAT, GL_FALSE, sizeof(_MESH_VERTEX),
+    glEnableVertexAttribArray(kNormalSlot);
+    glVertexAttribPointer(kNormalSlot, 3, GL_FLOAT, GL_FALSE, sizeof(_MESH_VERTEX),
                               reinterpret_cast<void*>(offsetof(_MESH_VERTEX, nx)));
-    gl->glEnableVertexAttribArray(kTexCoordSlot);
-    gl->glVertexAttribPointer(kTexCoordSlot, 2, GL_FLOAT, GL_FALSE, sizeof(_MESH_VERTEX),
+    glEnableVertexAttribArray(kTexCoordSlot);
+    glVertexAttribPointer(kTexCoordSlot, 2, GL_FLOAT, GL_FALSE, sizeof(_MESH_VERTEX),
                               reinterpret_cast<void*>(offsetof(_MESH_VERTEX, tu)));
 }
 
 void GlRenderDevice::ReleaseResources()
 {
-    if (gl == nullptr) return;
+    if (!ready) return;
     FreePending();
     for (auto& [owner, geometry] : geometries) FreeGeometry(geometry);
     geometries.clear();
-    for (auto& [image, name] : textures) gl->glDeleteTextures(1, &name);
+    for (auto& [image, name] : textures) glDeleteTextures(1, &name);
     textures.clear();
-    gl->glDeleteVertexArrays(1, &streamVao);
-    gl->glDeleteVertexArrays(1, &lineVao);
+    glDeleteVertexArrays(1, &streamVao);
+    glDeleteVertexArrays(1, &lineVao);
     const unsigned buffers[3] = {streamVertexBuffer, streamIndexBuffer, lineBuffer};
-    gl->glDeleteBuffers(3, buffers);
+    glDeleteBuffers(3, buffers);
     streamVao = lineVao = streamVertexBuffer = streamIndexBuffer = lineBuffer = 0;
-    for (MeshProgram& m : meshPrograms) m.program.reset();
-    lineProgram.reset();
-    gl = nullptr;
+    DeletePrograms();
+    ready = false;
     texture = nullptr;
+}
+
+void GlRenderDevice::DeletePrograms()
+{
+    for (MeshProgram& m : meshPrograms) {
+        glDeleteProgram(m.program);
+        m.program = 0;
+    }
+    glDeleteProgram(lineProgram);
+    lineProgram = 0;
 }
 
 void GlRenderDevice::SetTargetSize(int width, int height, double ratio)
@@ -242,33 +279,33 @@ void GlRenderDevice::SetTargetSize(int width, int height, double ratio)
 
 bool GlRenderDevice::BeginScene()
 {
-    if (gl == nullptr) return false;
+    if (!ready) return false;
     FreePending();
-    if (clipControl != nullptr) clipControl(kClipLowerLeft, kClipZeroToOne);
-    gl->glEnable(GL_DEPTH_TEST);
-    gl->glDepthFunc(GL_LEQUAL);
-    gl->glDepthMask(GL_TRUE);
-    gl->glDisable(GL_BLEND);
+    if (clipControl) glClipControl(GL_LOWER_LEFT, GL_ZERO_TO_ONE);
+    glEnable(GL_DEPTH_TEST);
+    glDepthFunc(GL_LEQUAL);
+    glDepthMask(GL_TRUE);
+    glDisable(GL_BLEND);
     // The colour blends; the alpha stays as cleared, since the window shows
     // the view over its own background by that alpha.
-    gl->glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
+    glBlendFuncSeparate(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA, GL_ZERO, GL_ONE);
     translucent = false;
-    gl->glDisable(GL_DITHER);
-    gl->glFrontFace(GL_CW);
-    gl->glCullFace(GL_BACK);
-    gl->glEnable(GL_CULL_FACE);
+    glDisable(GL_DITHER);
+    glFrontFace(GL_CW);
+    glCullFace(GL_BACK);
+    glEnable(GL_CULL_FACE);
     ApplyViewport();
     return true;
 }
 
 void GlRenderDevice::EndScene()
 {
-    if (gl == nullptr) return;
-    gl->glBindVertexArray(0);
-    gl->glUseProgram(0);
-    gl->glDisable(GL_CULL_FACE);
-    // Qt paints into the same context afterwards with its own conventions.
-    if (clipControl != nullptr) clipControl(kClipLowerLeft, kClipNegativeOneToOne);
+    if (!ready) return;
+    glBindVertexArray(0);
+    glUseProgram(0);
+    glDisable(GL_CULL_FACE);
+    // The window's toolkit paints into the same context afterwards with its own conventions.
+    if (clipControl) glClipControl(GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
 }
 
 void GlRenderDevice::SetViewport(const Viewport& newViewport)
@@ -281,28 +318,28 @@ Viewport GlRenderDevice::GetViewport() const { return viewport; }
 
 void GlRenderDevice::ApplyViewport()
 {
-    if (gl == nullptr) return;
+    if (!ready) return;
     const int x = int(std::lround(viewport.x * pixelRatio));
     const int w = int(std::lround(viewport.width * pixelRatio));
     const int h = int(std::lround(viewport.height * pixelRatio));
     const int y = targetHeight - int(std::lround(viewport.y * pixelRatio)) - h;
-    gl->glViewport(x, y, w, h);
-    gl->glScissor(x, y, w, h);
-    gl->glDepthRange(viewport.minDepth, viewport.maxDepth);
+    glViewport(x, y, w, h);
+    glScissor(x, y, w, h);
+    glDepthRange(viewport.minDepth, viewport.maxDepth);
 }
 
 void GlRenderDevice::Clear(uint32_t color, float depth)
 {
-    if (gl == nullptr) return;
+    if (!ready) return;
     ApplyViewport();
-    gl->glEnable(GL_SCISSOR_TEST);
-    gl->glClearColor(float((color >> 16) & 0xFF) / 255.0f, float((color >> 8) & 0xFF) / 255.0f,
+    glEnable(GL_SCISSOR_TEST);
+    glClearColor(float((color >> 16) & 0xFF) / 255.0f, float((color >> 8) & 0xFF) / 255.0f,
                      float(color & 0xFF) / 255.0f, float(color >> 24) / 255.0f);
-    gl->glClearDepth(depth);
-    gl->glDepthMask(GL_TRUE);
-    gl->glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-    gl->glDepthMask(translucent ? GL_FALSE : GL_TRUE);
-    gl->glDisable(GL_SCISSOR_TEST);
+    glClearDepth(depth);
+    glDepthMask(GL_TRUE);
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glDepthMask(translucent ? GL_FALSE : GL_TRUE);
+    glDisable(GL_SCISSOR_TEST);
 }
 
 void GlRenderDevice::SetTransform(TransformKind kind, const Matrix4& matrix)
@@ -322,12 +359,12 @@ void GlRenderDevice::SetMaterial(const RenderMaterial& newMaterial) { material =
 void GlRenderDevice::SetTranslucent(bool enabled)
 {
     translucent = enabled;
-    if (gl == nullptr) return;
+    if (!ready) return;
     if (enabled)
-        gl->glEnable(GL_BLEND);
+        glEnable(GL_BLEND);
     else
-        gl->glDisable(GL_BLEND);
-    gl->glDepthMask(enabled ? GL_FALSE : GL_TRUE);
+        glDisable(GL_BLEND);
+    glDepthMask(enabled ? GL_FALSE : GL_TRUE);
 }
 
 void GlRenderDevice::SetTexture(const TextureImage* image)
@@ -350,7 +387,7 @@ void GlRenderDevice::ReleaseTexture(const TextureImage* image)
 // otherwise followed by z' = 2z - w into OpenGL's -1 ... 1.
 Matrix4 GlRenderDevice::ClipProjection() const
 {
-    if (clipControl != nullptr) return projection;
+    if (clipControl) return projection;
     Matrix4 toMinusOneOne;
     toMinusOneOne.m[2][2] = 2.0f;
     toMinusOneOne.m[3][2] = -1.0f;
@@ -360,42 +397,42 @@ Matrix4 GlRenderDevice::ClipProjection() const
 void GlRenderDevice::UploadMeshUniforms()
 {
     const MeshProgram& m = meshPrograms[size_t((lighting ? 1 : 0) | (texture != nullptr ? 2 : 0))];
-    m.program->bind();
+    glUseProgram(m.program);
     float values[16];
     (world * view * ClipProjection()).ToArray(values);
-    gl->glUniformMatrix4fv(m.worldViewProjection, 1, GL_FALSE, values);
+    glUniformMatrix4fv(m.worldViewProjection, 1, GL_FALSE, values);
     const ColorValue& d = material.diffuse;
-    gl->glUniform4f(m.diffuse, d.r, d.g, d.b, d.a);
+    glUniform4f(m.diffuse, d.r, d.g, d.b, d.a);
     if (lighting) {
         const Vec3 towards = TowardsLightInModelSpace(world, light.direction);
-        gl->glUniform3f(m.towardsLight, towards.x, towards.y, towards.z);
-        gl->glUniform3f(m.lightDiffuse, light.diffuse.r, light.diffuse.g, light.diffuse.b);
-        const QVector3D ambientColour = RgbOf(ambientLight);
-        gl->glUniform3f(m.ambientLight, ambientColour.x(), ambientColour.y(), ambientColour.z());
-        gl->glUniform3f(m.ambient, material.ambient.r, material.ambient.g, material.ambient.b);
-        gl->glUniform3f(m.emissive, material.emissive.r, material.emissive.g, material.emissive.b);
+        glUniform3f(m.towardsLight, towards.x, towards.y, towards.z);
+        glUniform3f(m.lightDiffuse, light.diffuse.r, light.diffuse.g, light.diffuse.b);
+        const Rgb ambientColour = RgbOf(ambientLight);
+        glUniform3f(m.ambientLight, ambientColour.r, ambientColour.g, ambientColour.b);
+        glUniform3f(m.ambient, material.ambient.r, material.ambient.g, material.ambient.b);
+        glUniform3f(m.emissive, material.emissive.r, material.emissive.g, material.emissive.b);
     }
-    if (texture != nullptr) gl->glUniform1i(m.texture, 0);
-    gl->glActiveTexture(GL_TEXTURE0);
+    if (texture != nullptr) glUniform1i(m.texture, 0);
+    glActiveTexture(GL_TEXTURE0);
     if (texture == nullptr) {
-        gl->glBindTexture(GL_TEXTURE_2D, 0);
+        glBindTexture(GL_TEXTURE_2D, 0);
         return;
     }
     auto found = textures.find(texture);
     if (found == textures.end()) {
         unsigned name = 0;
-        gl->glGenTextures(1, &name);
-        gl->glBindTexture(GL_TEXTURE_2D, name);
-        gl->glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
-        gl->glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texture->width, texture->height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+        glGenTextures(1, &name);
+        glBindTexture(GL_TEXTURE_2D, name);
+        glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texture->width, texture->height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                          texture->rgba.data());
-        gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-        gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-        gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
-        gl->glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
+        glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, GL_REPEAT);
         found = textures.emplace(texture, name).first;
     }
-    gl->glBindTexture(GL_TEXTURE_2D, found->second);
+    glBindTexture(GL_TEXTURE_2D, found->second);
 }
 
 void GlRenderDevice::SetGeometryKey(GeometryKey key) { geometryKey = key; }
@@ -412,19 +449,19 @@ void GlRenderDevice::FreePending()
 {
     for (CachedGeometry& geometry : geometriesToFree) FreeGeometry(geometry);
     geometriesToFree.clear();
-    if (!texturesToFree.empty()) gl->glDeleteTextures(GLsizei(texturesToFree.size()), texturesToFree.data());
+    if (!texturesToFree.empty()) glDeleteTextures(GLsizei(texturesToFree.size()), texturesToFree.data());
     texturesToFree.clear();
 }
 
 void GlRenderDevice::FreeGeometry(CachedGeometry& geometry)
 {
-    if (gl == nullptr) return;
+    if (!ready) return;
     for (auto& [indices, sub] : geometry.subMeshes) {
-        gl->glDeleteVertexArrays(1, &sub.vao);
-        gl->glDeleteBuffers(1, &sub.indexBuffer);
+        glDeleteVertexArrays(1, &sub.vao);
+        glDeleteBuffers(1, &sub.indexBuffer);
     }
     geometry.subMeshes.clear();
-    gl->glDeleteBuffers(1, &geometry.vertexBuffer);
+    glDeleteBuffers(1, &geometry.vertexBuffer);
     geometry.vertexBuffer = 0;
 }
 
@@ -436,21 +473,21 @@ unsigned GlRenderDevice::CachedSubMesh(const _MESH_VERTEX* vertices, uint32_t ve
         FreeGeometry(geometry);
         geometry.version = geometryKey.version;
         geometry.vertexCount = vertexCount;
-        gl->glGenBuffers(1, &geometry.vertexBuffer);
-        gl->glBindBuffer(GL_ARRAY_BUFFER, geometry.vertexBuffer);
-        gl->glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexCount) * GLsizeiptr(sizeof(_MESH_VERTEX)), vertices,
+        glGenBuffers(1, &geometry.vertexBuffer);
+        glBindBuffer(GL_ARRAY_BUFFER, geometry.vertexBuffer);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexCount) * GLsizeiptr(sizeof(_MESH_VERTEX)), vertices,
                          GL_STATIC_DRAW);
     }
     auto found = geometry.subMeshes.find(indices);
     if (found != geometry.subMeshes.end()) return found->second.vao;
     SubMeshBuffers sub;
-    gl->glGenVertexArrays(1, &sub.vao);
-    gl->glGenBuffers(1, &sub.indexBuffer);
-    gl->glBindVertexArray(sub.vao);
-    gl->glBindBuffer(GL_ARRAY_BUFFER, geometry.vertexBuffer);
+    glGenVertexArrays(1, &sub.vao);
+    glGenBuffers(1, &sub.indexBuffer);
+    glBindVertexArray(sub.vao);
+    glBindBuffer(GL_ARRAY_BUFFER, geometry.vertexBuffer);
     SetupMeshAttributes();
-    gl->glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, sub.indexBuffer);
-    gl->glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indexCount) * 2, indices, GL_STATIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, sub.indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indexCount) * 2, indices, GL_STATIC_DRAW);
     geometry.subMeshes.emplace(indices, sub);
     return sub.vao;
 }
@@ -458,30 +495,30 @@ unsigned GlRenderDevice::CachedSubMesh(const _MESH_VERTEX* vertices, uint32_t ve
 void GlRenderDevice::DrawIndexed(unsigned mode, const _MESH_VERTEX* vertices, uint32_t vertexCount,
                                  const uint16_t* indices, uint32_t indexCount, uint32_t baseVertex)
 {
-    if (gl == nullptr || vertices == nullptr || indices == nullptr || indexCount < 2 || vertexCount == 0) return;
+    if (!ready || vertices == nullptr || indices == nullptr || indexCount < 2 || vertexCount == 0) return;
     UploadMeshUniforms();
     if (geometryKey.owner != nullptr) {
-        gl->glBindVertexArray(CachedSubMesh(vertices, vertexCount, indices, indexCount));
+        glBindVertexArray(CachedSubMesh(vertices, vertexCount, indices, indexCount));
     } else {
-        gl->glBindVertexArray(streamVao);
-        gl->glBindBuffer(GL_ARRAY_BUFFER, streamVertexBuffer);
-        gl->glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexCount) * GLsizeiptr(sizeof(_MESH_VERTEX)), vertices,
+        glBindVertexArray(streamVao);
+        glBindBuffer(GL_ARRAY_BUFFER, streamVertexBuffer);
+        glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexCount) * GLsizeiptr(sizeof(_MESH_VERTEX)), vertices,
                          GL_STREAM_DRAW);
-        gl->glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indexCount) * 2, indices, GL_STREAM_DRAW);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indexCount) * 2, indices, GL_STREAM_DRAW);
     }
-    gl->glDrawElementsBaseVertex(mode, GLsizei(indexCount), GL_UNSIGNED_SHORT, nullptr, GLint(baseVertex));
+    glDrawElementsBaseVertex(mode, GLsizei(indexCount), GL_UNSIGNED_SHORT, nullptr, GLint(baseVertex));
 }
 
 void GlRenderDevice::DrawIndexedTriangleStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount,
                                               const uint16_t* indices, uint32_t indexCount, uint32_t baseVertex,
                                               bool firstReversed)
 {
-    if (gl == nullptr) return;
+    if (!ready) return;
     // OpenGL alternates the order of strip triangles itself, so the first
     // triangle's order decides which side of every triangle is the front.
-    gl->glFrontFace(firstReversed ? GL_CCW : GL_CW);
+    glFrontFace(firstReversed ? GL_CCW : GL_CW);
     DrawIndexed(GL_TRIANGLE_STRIP, vertices, vertexCount, indices, indexCount, baseVertex);
-    gl->glFrontFace(GL_CW);
+    glFrontFace(GL_CW);
 }
 
 void GlRenderDevice::DrawIndexedLineStrip(const _MESH_VERTEX* vertices, uint32_t vertexCount, const uint16_t* indices,
@@ -492,14 +529,14 @@ void GlRenderDevice::DrawIndexedLineStrip(const _MESH_VERTEX* vertices, uint32_t
 
 void GlRenderDevice::DrawLines(unsigned mode, const LineVertex* vertices, uint32_t vertexCount)
 {
-    if (gl == nullptr || vertices == nullptr || vertexCount < (mode == GL_POINTS ? 1u : 2u)) return;
-    lineProgram->bind();
-    SetMatrixUniform(gl, *lineProgram, "uWorldViewProjection", world * view * ClipProjection());
-    gl->glBindVertexArray(lineVao);
-    gl->glBindBuffer(GL_ARRAY_BUFFER, lineBuffer);
-    gl->glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexCount) * GLsizeiptr(sizeof(LineVertex)), vertices,
+    if (!ready || vertices == nullptr || vertexCount < (mode == GL_POINTS ? 1u : 2u)) return;
+    glUseProgram(lineProgram);
+    SetMatrixUniform(lineWorldViewProjection, world * view * ClipProjection());
+    glBindVertexArray(lineVao);
+    glBindBuffer(GL_ARRAY_BUFFER, lineBuffer);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexCount) * GLsizeiptr(sizeof(LineVertex)), vertices,
                      GL_STREAM_DRAW);
-    gl->glDrawArrays(mode, 0, GLsizei(vertexCount));
+    glDrawArrays(mode, 0, GLsizei(vertexCount));
 }
 
 void GlRenderDevice::DrawLineList(const LineVertex* vertices, uint32_t vertexCount)
@@ -514,9 +551,9 @@ void GlRenderDevice::DrawLineStrip(const LineVertex* vertices, uint32_t vertexCo
 
 void GlRenderDevice::DrawPoints(const LineVertex* vertices, uint32_t vertexCount, float size)
 {
-    if (gl == nullptr) return;
+    if (!ready) return;
     // The shaders leave gl_PointSize alone, so this size holds (in device pixels).
-    gl->glPointSize(std::max(1.0f, float(size * pixelRatio)));
+    glPointSize(std::max(1.0f, float(size * pixelRatio)));
     DrawLines(GL_POINTS, vertices, vertexCount);
 }
 
