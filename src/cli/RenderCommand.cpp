@@ -197,8 +197,9 @@ int Render(const std::vector<std::string>& args)
     if (!ParseRequest(args, r)) return Usage();
     const std::optional<MovieKind> kind = MovieKindOf(r.output);
     if (!kind) {
-        PrintFailure(r.output + ": the name says no picture this program writes; give .png, NAME%04d.png for one "
-                                "PNG a frame, .webp, .gif, .mp4 or .webm");
+        PrintFailure(r.output +
+                     ": the name says no picture this program writes; give .png, NAME%04d.png for one "
+                     "PNG a frame, .webp, .gif, .mp4 or .webm");
         return 1;
     }
     if (!CheckOptions(r, *kind)) return 1;

@@ -81,8 +81,7 @@ int Thumbnail(const std::vector<std::string>& args)
     options.background = 0u;  // transparent: the file manager's own background shows
     options.grid = false;
     const PictureViews views = MakePictureViews(session.GetScene(), options);
-    const TextureImage picture =
-        DrawOffscreen(offscreen->device, *offscreen->target, views.Inputs(session.GetScene()));
+    const TextureImage picture = DrawOffscreen(offscreen->device, *offscreen->target, views.Inputs(session.GetScene()));
 
     // A PNG whatever the name: file managers hand over temporary names.
     PngMovie png(output, false, 0);

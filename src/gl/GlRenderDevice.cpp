@@ -220,11 +220,11 @@ Outcome GlRenderDevice::Initialize()
     glBindBuffer(GL_ARRAY_BUFFER, lineBuffer);
     glEnableVertexAttribArray(kPositionSlot);
     glVertexAttribPointer(kPositionSlot, 3, GL_FLOAT, GL_FALSE, sizeof(LineVertex),
-                              reinterpret_cast<void*>(offsetof(LineVertex, x)));
+                          reinterpret_cast<void*>(offsetof(LineVertex, x)));
     // ARGB in a little-endian word is B, G, R, A in memory.
     glEnableVertexAttribArray(kColourSlot);
     glVertexAttribPointer(kColourSlot, GL_BGRA, GL_UNSIGNED_BYTE, GL_TRUE, sizeof(LineVertex),
-                              reinterpret_cast<void*>(offsetof(LineVertex, color)));
+                          reinterpret_cast<void*>(offsetof(LineVertex, color)));
     glBindVertexArray(0);
     return Outcome();
 }
@@ -233,13 +233,13 @@ void GlRenderDevice::SetupMeshAttributes()
 {
     glEnableVertexAttribArray(kPositionSlot);
     glVertexAttribPointer(kPositionSlot, 3, GL_FLOAT, GL_FALSE, sizeof(_MESH_VERTEX),
-                              reinterpret_cast<void*>(offsetof(_MESH_VERTEX, x)));
+                          reinterpret_cast<void*>(offsetof(_MESH_VERTEX, x)));
     glEnableVertexAttribArray(kNormalSlot);
     glVertexAttribPointer(kNormalSlot, 3, GL_FLOAT, GL_FALSE, sizeof(_MESH_VERTEX),
-                              reinterpret_cast<void*>(offsetof(_MESH_VERTEX, nx)));
+                          reinterpret_cast<void*>(offsetof(_MESH_VERTEX, nx)));
     glEnableVertexAttribArray(kTexCoordSlot);
     glVertexAttribPointer(kTexCoordSlot, 2, GL_FLOAT, GL_FALSE, sizeof(_MESH_VERTEX),
-                              reinterpret_cast<void*>(offsetof(_MESH_VERTEX, tu)));
+                          reinterpret_cast<void*>(offsetof(_MESH_VERTEX, tu)));
 }
 
 void GlRenderDevice::ReleaseResources()
@@ -334,7 +334,7 @@ void GlRenderDevice::Clear(uint32_t color, float depth)
     ApplyViewport();
     glEnable(GL_SCISSOR_TEST);
     glClearColor(float((color >> 16) & 0xFF) / 255.0f, float((color >> 8) & 0xFF) / 255.0f,
-                     float(color & 0xFF) / 255.0f, float(color >> 24) / 255.0f);
+                 float(color & 0xFF) / 255.0f, float(color >> 24) / 255.0f);
     glClearDepth(depth);
     glDepthMask(GL_TRUE);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -425,7 +425,7 @@ void GlRenderDevice::UploadMeshUniforms()
         glBindTexture(GL_TEXTURE_2D, name);
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
         glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, texture->width, texture->height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
-                         texture->rgba.data());
+                     texture->rgba.data());
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, GL_REPEAT);
@@ -476,7 +476,7 @@ unsigned GlRenderDevice::CachedSubMesh(const _MESH_VERTEX* vertices, uint32_t ve
         glGenBuffers(1, &geometry.vertexBuffer);
         glBindBuffer(GL_ARRAY_BUFFER, geometry.vertexBuffer);
         glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexCount) * GLsizeiptr(sizeof(_MESH_VERTEX)), vertices,
-                         GL_STATIC_DRAW);
+                     GL_STATIC_DRAW);
     }
     auto found = geometry.subMeshes.find(indices);
     if (found != geometry.subMeshes.end()) return found->second.vao;
@@ -503,7 +503,7 @@ void GlRenderDevice::DrawIndexed(unsigned mode, const _MESH_VERTEX* vertices, ui
         glBindVertexArray(streamVao);
         glBindBuffer(GL_ARRAY_BUFFER, streamVertexBuffer);
         glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexCount) * GLsizeiptr(sizeof(_MESH_VERTEX)), vertices,
-                         GL_STREAM_DRAW);
+                     GL_STREAM_DRAW);
         glBufferData(GL_ELEMENT_ARRAY_BUFFER, GLsizeiptr(indexCount) * 2, indices, GL_STREAM_DRAW);
     }
     glDrawElementsBaseVertex(mode, GLsizei(indexCount), GL_UNSIGNED_SHORT, nullptr, GLint(baseVertex));
@@ -534,8 +534,7 @@ void GlRenderDevice::DrawLines(unsigned mode, const LineVertex* vertices, uint32
     SetMatrixUniform(lineWorldViewProjection, world * view * ClipProjection());
     glBindVertexArray(lineVao);
     glBindBuffer(GL_ARRAY_BUFFER, lineBuffer);
-    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexCount) * GLsizeiptr(sizeof(LineVertex)), vertices,
-                     GL_STREAM_DRAW);
+    glBufferData(GL_ARRAY_BUFFER, GLsizeiptr(vertexCount) * GLsizeiptr(sizeof(LineVertex)), vertices, GL_STREAM_DRAW);
     glDrawArrays(mode, 0, GLsizei(vertexCount));
 }
 

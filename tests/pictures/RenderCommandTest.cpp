@@ -68,9 +68,10 @@ TEST(RenderCommand, EveryKindHoldsEveryFrameOfTheRangeAtItsSizeAndRate)
             EXPECT_EQ(read["height"], 64) << out;
             for (const auto& delay : read["delays"]) EXPECT_EQ(delay, 40) << out;
         } else {
-            const nlohmann::json read = ReadWith("ffprobe -v error -count_frames -select_streams v:0 -show_entries "
-                                                 "stream=nb_read_frames,width,height,r_frame_rate -of json " +
-                                                 file);
+            const nlohmann::json read = ReadWith(
+                "ffprobe -v error -count_frames -select_streams v:0 -show_entries "
+                "stream=nb_read_frames,width,height,r_frame_rate -of json " +
+                file);
             ASSERT_TRUE(read.is_object()) << out;
             const nlohmann::json& stream = read["streams"][0];
             EXPECT_EQ(stream["nb_read_frames"], "10") << out;
@@ -94,8 +95,9 @@ TEST(RenderCommand, ASequenceNumbersItsPngsByFrameAndEachMovingFrameDiffers)
     EXPECT_NE(frames[0], frames[1]);
     EXPECT_NE(frames[1], frames[2]);
     // A Motion without keys stands still: its frames are one picture.
-    ASSERT_EQ(figure.Run("render " + Quote(figure.path) + " " + Quote(figure.folder.File("still_%d.png")) +
-                         " --motion 待機 --frames 0-1 --size 80x60")
+    ASSERT_EQ(figure
+                  .Run("render " + Quote(figure.path) + " " + Quote(figure.folder.File("still_%d.png")) +
+                       " --motion 待機 --frames 0-1 --size 80x60")
                   .exitCode,
               0);
     EXPECT_EQ(figure.folder.Read("still_0.png"), figure.folder.Read("still_1.png"));

@@ -32,7 +32,8 @@ int FirstDifference(const std::vector<RecordedCall>& a, const std::vector<Record
                     x.translucent == y.translucent && (x.texture == nullptr) == (y.texture == nullptr) &&
                     x.indices == y.indices && x.lines.size() == y.lines.size();
         for (int m = 0; m < 3 && same; ++m)
-            for (int k = 0; k < 16 && same; ++k) same = std::abs(mx[m][k] - my[m][k]) <= 1e-4f * (1 + std::abs(mx[m][k]));
+            for (int k = 0; k < 16 && same; ++k)
+                same = std::abs(mx[m][k] - my[m][k]) <= 1e-4f * (1 + std::abs(mx[m][k]));
         for (size_t k = 0; k < x.lines.size() && same; ++k)
             same = x.lines[k].x == y.lines[k].x && x.lines[k].z == y.lines[k].z && x.lines[k].color == y.lines[k].color;
         if (!same) return int(i);
