@@ -1,7 +1,8 @@
 // The render command's pictures of the sample figure's walk: 120 frames
 // (the walk's frames 0-39 three times) at 640 x 480 drawn offscreen on the
-// surfaceless EGL context and read back, alone and then encoded as a
-// lossless animated WebP written into a file set, as `render` does.
+// surfaceless EGL context and read back, alone and then encoded as an
+// animated WebP written into a file set, as `render` does: lossless (the
+// default, argument -1) and lossy at quality 80.
 #include "gl/EglContext.h"
 #include "gl/GlRenderDevice.h"
 #include "gl/OffscreenDrawing.h"
@@ -79,7 +80,9 @@ void BM_RenderToWebP(benchmark::State& state)
     std::filesystem::create_directories(folder);
     const std::string path = folder + "/walk.webp";
     for (auto _ : state) {
-        Expected<std::unique_ptr<MovieWriter>> writer = OpenMovieWriter(path, MovieOptions());
+        MovieOptions options;
+        if (state.range(0) >= 0) options.quality = int(state.range(0));
+        Expected<std::unique_ptr<MovieWriter>> writer = OpenMovieWriter(path, options);
         Outcome done = writer.Status();
         for (int round = 0; round < kRounds && done; ++round)
             done = WriteMotionPictures(p.scene, {0, 0, kFramesARound - 1}, *p.views, p.device, *p.target, **writer);
@@ -95,4 +98,4 @@ void BM_RenderToWebP(benchmark::State& state)
 }  // namespace
 
 BENCHMARK(BM_DrawFramesAlone)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-BENCHMARK(BM_RenderToWebP)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(BM_RenderToWebP)->Arg(-1)->Arg(80)->Unit(benchmark::kMillisecond)->MinTime(2.0);

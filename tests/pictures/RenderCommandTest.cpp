@@ -124,7 +124,7 @@ TEST(RenderCommand, RefusesToReplaceAnOutputAndFramesTheMotionHasNot)
 TEST(ThumbnailCommand, DrawsEachKindAtTheAskedSizeAndRefusesWhatItCannotRead)
 {
     RenderFigure figure;
-    for (const std::string input : {figure.path, figure.folder.File("頭.mesh"), figure.folder.File("胴体.mqo")}) {
+    for (const std::string& input : {figure.path, figure.folder.File("頭.mesh"), figure.folder.File("胴体.mqo")}) {
         const CliResult run = figure.Run("thumbnail -s 48 " + Quote(input) + " " + Quote(figure.folder.File("t")));
         ASSERT_EQ(run.exitCode, 0) << input << ": " << run.err;
         EXPECT_EQ(PngSize(figure.folder.Read("t")), std::make_pair(48, 48)) << input;

@@ -67,7 +67,7 @@ private:
 private Q_SLOTS:
     void initTestCase()
     {
-        app = std::make_unique<RunningApp>(folder.File("pictures.ini"), M3D_SAMPLE_FIGURE, 700, 560);
+        app = std::make_unique<RunningApp>(folder.File("pictures.ini"), M3D_SAMPLE_FIGURE);
         // Nothing selected (no bounding box, no gizmo), the walk half way,
         // and the perspective view alone.
         app->scene.SelectTreeItem(app->scene.rootPart.treeItem);
@@ -81,10 +81,14 @@ private Q_SLOTS:
     {
         CAppForm& form = app->Form();
         const GridGeometry grid = BuildGrid(form.Views().gridWidth, form.Colours()[ColourIndex::Grid]);
+        // Meshes draw through the scene's device: each recording takes it in turn.
         RecordingDevice window, picture;
+        app->scene.SetRenderDevice(&window);
         RenderViews(window, {form.Views(), form.Displays(), form.Colours(), grid, app->scene});
         const PictureViews views = PictureOfTheWindow();
+        app->scene.SetRenderDevice(&picture);
         RenderViews(picture, views.Inputs(app->scene));
+        app->scene.SetRenderDevice(&form.Device());
         QVERIFY(window.calls.size() > 20);
         const int differ = FirstDifference(window.calls, picture.calls);
         QVERIFY2(differ < 0, qPrintable(QString("call %1 of %2 differs").arg(differ).arg(window.calls.size())));
