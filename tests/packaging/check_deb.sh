@@ -22,8 +22,8 @@ done
 
 [ "$(dpkg-deb -f "$deb" Section)" = graphics ] || fail "Section: $(dpkg-deb -f "$deb" Section)"
 depends=$(dpkg-deb -f "$deb" Depends)
-# The Qt libraries come from dpkg-shlibdeps, the rest are named by hand.
-for p in libqt6widgets6 libqt6opengl6 libqt6openglwidgets6 libqt6gui6 libqt6core6 \
+# The Qt libraries come from dpkg-shlibdeps (Qt OpenGL through its widgets), the rest are named by hand.
+for p in libqt6widgets6 libqt6openglwidgets6 libqt6gui6 libqt6core6 \
          libepoxy0 libegl1 libegl-mesa0 qt6-qpa-plugins libgl1-mesa-dri fonts-noto-cjk fonts-ipafont-gothic; do
   grep -qE "(^|, )$p( |,|$)" <<< "$depends" || fail "Depends lacks $p: $depends"
 done
