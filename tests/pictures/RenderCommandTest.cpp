@@ -143,3 +143,15 @@ TEST(ThumbnailCommand, DrawsEachKindAtTheAskedSizeAndRefusesWhatItCannotRead)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_FALSE(alone.Exists("a.png"));
 }
+
+TEST(RenderCommand, WithoutAnOpenGLContextSaysSoAndWritesNothing)
+{
+    RenderFigure figure;
+    // No EGL vendor library: the surfaceless platform cannot be found.
+    setenv("__EGL_VENDOR_LIBRARY_FILENAMES", figure.folder.File("none.json").c_str(), 1);
+    const CliResult run = figure.Render("walk.gif", "--frames 0-1");
+    unsetenv("__EGL_VENDOR_LIBRARY_FILENAMES");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("cannot make an OpenGL context"), std::string::npos) << run.err;
+    EXPECT_FALSE(figure.folder.Exists("walk.gif"));
+}
