@@ -11,6 +11,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libassimp-dev libtinygltf-dev libtinyobjloader-dev  # other programs' model formats
   libwebp-dev libgif-dev ffmpeg  # pictures of a Motion: animated WebP and GIF, videos
+  libepoxy-dev libegl-mesa0  # OpenGL functions for both programs; the command line's context without a display
   assimp-testmodels  # real files of those formats for the tests (BSD)
   xvfb xauth
   python3

@@ -17,7 +17,7 @@ from pathlib import Path
 
 # Lowest layer first; folders that do not exist are skipped.
 CORE_FOLDERS = ["math", "text", "io", "records", "meshlib", "foreign", "render", "settings",
-                "scene", "anim", "view", "ik", "editor"]
+                "scene", "anim", "view", "ik", "gl", "editor"]
 
 INCLUDE = re.compile(r'^\s*#\s*include\s*"([^"/]+)/[^"]*"')
 

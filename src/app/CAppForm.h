@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/GlRenderDevice.h"
+#include "gl/GlRenderDevice.h"
 #include "app/HostedPanels.h"
 #include "app/QtUserPrompt.h"
 #include "io/Outcome.h"

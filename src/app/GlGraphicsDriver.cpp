@@ -1,6 +1,6 @@
 #include "app/GlGraphicsDriver.h"
 
-#include "app/GlRenderDevice.h"
+#include "gl/GlRenderDevice.h"
 
 #include <QOpenGLContext>
 #include <QOpenGLFunctions>
@@ -103,7 +103,7 @@ SurfaceDescription GlGraphicsDriver::Describe(RenderWidget& widget)
 HResult GlGraphicsDriver::MakeDevice(WindowHandle, PresentParams& params, std::unique_ptr<GraphicsDevice>& device)
 {
     const Outcome initialized =
-        window.context() == nullptr ? Outcome::Failure("no OpenGL context") : renderDevice.Initialize(window.context());
+        window.context() == nullptr ? Outcome::Failure("no OpenGL context") : renderDevice.Initialize();
     if (!initialized) {
         std::fprintf(stderr, "marionettica3d: %s\n", initialized.Message().c_str());
         return D3DERR_NOTAVAILABLE;

@@ -136,7 +136,7 @@ void RenderViews(RenderDevice& device, const ViewFrameInputs& in)
     }
     if (!device.BeginScene()) return;
     const Viewport saved = device.GetViewport();
-    const bool gridShown = in.scene.Tree().IsChecked(in.scene.rootPart.treeItem);
+    const bool gridShown = in.showGrid && in.scene.Tree().IsChecked(in.scene.rootPart.treeItem);
     for (int i = 0; i < ViewState::kViewCount; ++i) {
         if (!views.views[i].enabled) continue;
         device.SetViewport(ViewportOf(views.Viewport(i)));

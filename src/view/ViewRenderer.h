@@ -50,6 +50,8 @@ struct ViewFrameInputs {
     const PathDrawing* marks = nullptr;
     // Drawn in every view; null for none.
     const GizmoShown* gizmo = nullptr;
+    // False leaves the grid and the axes out whatever the tree says (a picture of the model alone).
+    bool showGrid = true;
 };
 
 // Draws the grid planes a view shows and the axes, unlit and untextured, in
@@ -61,7 +63,7 @@ void DrawGrid(RenderDevice& device, const ViewState& views, int view, const Grid
 // Draws one frame of every enabled view: in four-view mode the whole render
 // window is first cleared in the LINE colour (it stays in the gaps); each view
 // gets its viewport, a BACK clear, its projection and camera, the grid when the
-// tree's root item is checked, and every Part in scene order in the view's draw
+// tree's root item is checked and the inputs allow it, and every Part in scene order in the view's draw
 // mode. Checked Parts draw their mesh and the overlays the view switches on
 // (normals and pivots 0.2 grid widths long); the selected Part's bounding box is
 // drawn when the view shows the selection, even when the Part is hidden. The

@@ -16,7 +16,7 @@ for f in ./usr/bin/marionettica3d ./usr/bin/marionettica3d-cli \
          ./usr/share/metainfo/$id.metainfo.xml ./usr/share/icons/hicolor/scalable/apps/$id.svg \
          ./usr/share/icons/hicolor/48x48/apps/$id.png ./usr/share/icons/hicolor/256x256/apps/$id.png \
          ./usr/share/marionettica3d/help/index.html ./usr/share/marionettica3d/guide/index.html \
-         ./usr/share/marionettica3d/examples/figure/figure.anm; do
+         ./usr/share/marionettica3d/examples/figure/figure.anm ./usr/share/thumbnailers/marionettica3d.thumbnailer; do
   grep -qxF "$f" <<< "$contents" || fail "$f not in the package"
 done
 
@@ -24,7 +24,7 @@ done
 depends=$(dpkg-deb -f "$deb" Depends)
 # The Qt libraries come from dpkg-shlibdeps, the rest are named by hand.
 for p in libqt6widgets6 libqt6opengl6 libqt6gui6 libqt6core6 \
-         qt6-qpa-plugins libgl1-mesa-dri fonts-noto-cjk fonts-ipafont-gothic; do
+         libepoxy0 libegl1 libegl-mesa0 qt6-qpa-plugins libgl1-mesa-dri fonts-noto-cjk fonts-ipafont-gothic; do
   grep -qE "(^|, )$p( |,|$)" <<< "$depends" || fail "Depends lacks $p: $depends"
 done
 grep -q qt6-translations-l10n <<< "$(dpkg-deb -f "$deb" Recommends)" || fail "Recommends lacks qt6-translations-l10n"

@@ -25,6 +25,20 @@ done
 out=$(desktop-file-validate "$share/applications/$id.desktop" 2>&1) || fail "desktop-file-validate: $out"
 [ -z "$out" ] || fail "desktop-file-validate: $out"
 # Errors and warnings fail; pedantic hints (such as upper case in the id) are allowed.
+# The thumbnailer names the installed command line and the types it draws.
+thumbnailer=$share/thumbnailers/marionettica3d.thumbnailer
+[ -f "$thumbnailer" ] || fail "not installed: share/thumbnailers/marionettica3d.thumbnailer"
+[ "$(sed -n 1p "$thumbnailer")" = "[Thumbnailer Entry]" ] || fail "thumbnailer: no [Thumbnailer Entry] group"
+grep -qx "TryExec=marionettica3d-cli" "$thumbnailer" || fail "thumbnailer: TryExec"
+grep -qx "Exec=marionettica3d-cli thumbnail -s %s %i %o" "$thumbnailer" || fail "thumbnailer: Exec"
+for type in application/x-marionettica3d-project application/x-marionettica3d-mesh application/x-mqo-model; do
+  grep -q "^MimeType=.*$type;" "$thumbnailer" || fail "thumbnailer: MimeType lacks $type"
+  grep -q "type=\"$type\"" "$share/mime/packages/$id.xml" || fail "thumbnailer: $type is no installed MIME type"
+done
+# The command it runs draws a PNG of the asked size from the installed sample.
+"$prefix/bin/marionettica3d-cli" thumbnail -s 96 "$share/marionettica3d/examples/figure/figure.anm" "$work/thumb" ||
+  fail "thumbnail of the sample"
+file -b "$work/thumb" | grep -q "PNG image data, 96 x 96" || fail "thumbnail: $(file -b "$work/thumb")"
 appstreamcli validate --no-net --strict "$share/metainfo/$id.metainfo.xml" || fail "appstreamcli validate"
 
 export XDG_DATA_HOME=$share

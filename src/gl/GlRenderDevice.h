@@ -5,13 +5,8 @@
 
 #include <array>
 #include <cstdint>
-#include <memory>
 #include <unordered_map>
 #include <vector>
-
-class QOpenGLFunctions_3_3_Core;
-class QOpenGLContext;
-class QOpenGLShaderProgram;
 
 namespace m3d {
 
@@ -28,8 +23,10 @@ namespace m3d {
 // Geometry named by a GeometryKey is uploaded once and drawn from GPU buffers
 // until its version changes; unnamed arrays are streamed per call.
 //
-// Drawing calls need the context of Initialize current; ForgetGeometry and
-// ReleaseTexture may come at any time. Not copyable.
+// The GL functions come from libepoxy, against whatever context is current:
+// the window's (made by Qt) or an offscreen one (EglContext). Drawing calls
+// need the context of Initialize current; ForgetGeometry and ReleaseTexture
+// may come at any time. Not copyable.
 class GlRenderDevice : public RenderDevice {
 public:
     GlRenderDevice();
@@ -37,17 +34,17 @@ public:
     GlRenderDevice(const GlRenderDevice&) = delete;
     GlRenderDevice& operator=(const GlRenderDevice&) = delete;
 
-    // Compiles the shaders and makes the buffers in context (current). Fails
+    // Compiles the shaders and makes the buffers in the current context. Fails
     // saying why when the context cannot run them.
-    Outcome Initialize(QOpenGLContext* context);
-    bool IsInitialized() const { return gl != nullptr; }
+    Outcome Initialize();
+    bool IsInitialized() const { return ready; }
     // Frees every GL object; needs the context current. Idempotent.
     void ReleaseResources();
     // The size of the target in device pixels and how many device pixels one
     // viewport pixel is; set before every frame.
     void SetTargetSize(int width, int height, double pixelRatio);
     // Whether depth 0 ... 1 is kept by glClipControl (else by the projection).
-    bool UsesClipControl() const { return clipControl != nullptr; }
+    bool UsesClipControl() const { return clipControl; }
     // How many geometries and textures are held on the GPU.
     size_t CachedGeometryCount() const { return geometries.size(); }
     size_t CachedTextureCount() const { return textures.size(); }
@@ -101,17 +98,20 @@ private:
     void SetupMeshAttributes();
     Matrix4 ClipProjection() const;
 
-    QOpenGLFunctions_3_3_Core* gl = nullptr;
-    void (*clipControl)(unsigned origin, unsigned depth) = nullptr;
+    void DeletePrograms();
+
+    bool ready = false;
+    bool clipControl = false;
     // The lit colour shader in four variants (lighting on or off, texture or
     // none), so that no variant pays for work another one needs.
     struct MeshProgram {
-        std::unique_ptr<QOpenGLShaderProgram> program;
+        unsigned program = 0;
         int worldViewProjection = -1, towardsLight = -1, lightDiffuse = -1, ambientLight = -1, diffuse = -1,
             ambient = -1, emissive = -1, texture = -1;
     };
     std::array<MeshProgram, 4> meshPrograms;  // index: 1 lit + 2 textured
-    std::unique_ptr<QOpenGLShaderProgram> lineProgram;
+    unsigned lineProgram = 0;
+    int lineWorldViewProjection = -1;
     unsigned streamVao = 0, streamVertexBuffer = 0, streamIndexBuffer = 0;
     unsigned lineVao = 0, lineBuffer = 0;
 

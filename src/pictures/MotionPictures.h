@@ -1,0 +1,32 @@
+#pragma once
+
+#include "io/Outcome.h"
+
+#include <functional>
+
+namespace m3d {
+
+class GlRenderDevice;
+class MovieWriter;
+class OffscreenTarget;
+class Scene;
+struct PictureViews;
+
+// The frames first ... last (inclusive) of Motion motion of scene.
+struct MotionFrameRange {
+    int motion = 0;
+    int first = 0;
+    int last = 0;
+    int Count() const { return last - first + 1; }
+};
+
+// Poses scene at every frame of range in order (as EvaluatePose does), draws
+// it in views into target through device and hands the picture to writer;
+// progress, when set, hears the number of frames done after each. Stops at
+// the first frame the writer refuses, with its failure. Needs the context of
+// device and target current.
+Outcome WriteMotionPictures(Scene& scene, const MotionFrameRange& range, const PictureViews& views,
+                            GlRenderDevice& device, const OffscreenTarget& target, MovieWriter& writer,
+                            const std::function<void(int done)>& progress = {});
+
+}  // namespace m3d

@@ -1,0 +1,40 @@
+#include "view/PictureViews.h"
+
+#include "scene/Scene.h"
+#include "settings/SettingsValues.h"
+#include "view/SettingsBinding.h"
+
+namespace m3d {
+
+ViewFrameInputs PictureViews::Inputs(Scene& scene) const
+{
+    ViewFrameInputs in{views, displays, colours, grid, scene};
+    in.showGrid = gridShown;
+    return in;
+}
+
+PictureViews MakePictureViews(const Scene& scene, const PictureViewOptions& options)
+{
+    PictureViews p;
+    ApplySettings(DefaultSettingsValues(std::string()), p.views, p.displays, p.colours);
+    p.grid = BuildGrid(p.views.gridWidth, p.colours[ColourIndex::Grid]);
+    p.gridShown = options.grid;
+    if (options.background) p.colours[ColourIndex::Back] = *options.background;
+    p.displays[PictureViews::kView].drawMode = 1;
+    p.views.fourViewMode = 1;
+    p.views.SetRenderSize(options.width, options.height);
+    p.views.ToggleLayout(PictureViews::kView);
+    p.views.activeView = PictureViews::kView;
+    p.views.SetViewType(PictureViews::kView, options.type);
+    if (options.camera) {
+        View& view = p.views.views[PictureViews::kView];
+        view.eye = options.camera->eye;
+        view.target = options.camera->target;
+        p.views.SavePersCamera(PictureViews::kView);
+    } else {
+        p.views.FitWholeModel(scene.Meshes());
+    }
+    return p;
+}
+
+}  // namespace m3d
