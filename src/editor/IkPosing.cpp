@@ -2,7 +2,6 @@
 
 #include "editor/EditorSession.h"
 #include "ik/IkRequest.h"
-#include "scene/PartPlacement.h"
 #include "text/UiText.h"
 #include "view/ConstrainedPose.h"
 
@@ -47,12 +46,14 @@ void IkPosing::SetChainLength(int length)
     session.Events().Publish(PreferencesChanged{});
 }
 
-int IkPosing::IndexOfId(uint64_t id) const
+template <class Ids>
+std::vector<int> IkPosing::IndicesOf(const Ids& ids) const
 {
     const Scene& scene = session.GetScene();
+    std::vector<int> indices;
     for (int i = 0; i < scene.PartCount(); ++i)
-        if (scene.Parts()[size_t(i)]->id == id) return i;
-    return -1;
+        if (std::find(ids.begin(), ids.end(), scene.Parts()[size_t(i)]->id) != ids.end()) indices.push_back(i);
+    return indices;
 }
 
 bool IkPosing::IsPinned(int part) const
@@ -72,14 +73,7 @@ void IkPosing::SetPinned(int part, bool pinned)
     session.Events().Publish(PreferencesChanged{});
 }
 
-std::vector<int> IkPosing::PinnedParts() const
-{
-    std::vector<int> indices;
-    for (const uint64_t id : pins)
-        if (const int index = IndexOfId(id); index >= 0) indices.push_back(index);
-    std::sort(indices.begin(), indices.end());
-    return indices;
-}
+std::vector<int> IkPosing::PinnedParts() const { return IndicesOf(pins); }
 
 std::optional<Vec3> IkPosing::PoleOf(int part) const
 {
@@ -126,11 +120,7 @@ bool IkPosing::StartDrag(int view, int x, int y, int part)
     const Part* dragged = scene.PartAt(part);
     if (!enabled || session.IsPlaying() || !dragged || !dragged->mesh) return false;
     if (drag) ConfirmDrag();
-    Drag started{part, view, x, y, x, y, RigOf(scene), LocalPoseOf(scene), PoseOf(scene), {}};
-    started.startWorlds.reserve(scene.Parts().size());
-    for (const auto& each : scene.Parts())
-        started.startWorlds.push_back(each->mesh ? each->mesh->GetMatrix() : Matrix4{});
-    drag = std::move(started);
+    drag = Drag{part, view, x, y, x, y, RigOf(scene), LocalPoseOf(scene), SnapshotOf(scene)};
     session.Events().Publish(PoseDragChanged{true});
     return true;
 }
@@ -187,11 +177,7 @@ void IkPosing::ConfirmDrag()
 void IkPosing::CancelDrag()
 {
     if (!drag) return;
-    Scene& scene = session.GetScene();
-    RestorePose(scene, drag->startPose);
-    const int count = std::min(scene.PartCount(), static_cast<int>(drag->startWorlds.size()));
-    for (int i = 0; i < count; ++i)
-        if (scene.Parts()[size_t(i)]->mesh) SetMeshWorld(scene, i, drag->startWorlds[size_t(i)]);
+    RestoreSnapshot(session.GetScene(), drag->snapshot);
     drag.reset();
     session.ShowCurrentTransform();
     session.Events().Publish(PoseDragChanged{false});
@@ -212,14 +198,7 @@ PathDrawing IkPosing::PinMarks() const
     return drawing;
 }
 
-std::vector<int> IkPosing::LastDragParts() const
-{
-    std::vector<int> indices;
-    for (const uint64_t id : lastMoved)
-        if (const int index = IndexOfId(id); index >= 0) indices.push_back(index);
-    std::sort(indices.begin(), indices.end());
-    return indices;
-}
+std::vector<int> IkPosing::LastDragParts() const { return IndicesOf(lastMoved); }
 
 void IkPosing::SessionChanged(const EditorEvent& event)
 {

@@ -91,12 +91,13 @@ private:
         int lastX, lastY;
         IkRig rig;
         LocalPose start;
-        PoseRecord startPose;              // for Cancel
-        std::vector<Matrix4> startWorlds;  // every Part's mesh world, for Cancel
+        PoseSnapshot snapshot;  // for Cancel
     };
     void Solve();
     void SessionChanged(const EditorEvent& event);
-    int IndexOfId(uint64_t id) const;
+    // The indices, ascending, of the Parts whose ids are among ids.
+    template <class Ids>
+    std::vector<int> IndicesOf(const Ids& ids) const;
 
     EditorSession& session;
     bool enabled = false;

@@ -18,9 +18,7 @@ PoseDrag::PoseDrag(EditorSession& owner, const PoseDragSetup& start)
     const Scene& scene = session.GetScene();
     startWorld = scene.WorldMatrixOf(setup.part);
     pivot = startWorld.Translation();
-    startPose = PoseOf(scene);
-    startWorlds.reserve(scene.Parts().size());
-    for (const auto& part : scene.Parts()) startWorlds.push_back(part->mesh ? part->mesh->GetMatrix() : Matrix4{});
+    startSnapshot = SnapshotOf(scene);
 }
 
 GizmoHandle PoseDrag::Handle() const
@@ -106,11 +104,7 @@ void PoseDrag::Confirm()
 
 void PoseDrag::Cancel()
 {
-    Scene& scene = session.GetScene();
-    RestorePose(scene, startPose);
-    const int count = std::min(scene.PartCount(), static_cast<int>(startWorlds.size()));
-    for (int i = 0; i < count; ++i)
-        if (scene.Parts()[i]->mesh) SetMeshWorld(scene, i, startWorlds[i]);
+    RestoreSnapshot(session.GetScene(), startSnapshot);
     session.ShowCurrentTransform();
 }
 

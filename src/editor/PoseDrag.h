@@ -68,10 +68,9 @@ private:
 
     EditorSession& session;
     PoseDragSetup setup;
-    Matrix4 startWorld;  // of the dragged Part
-    PoseRecord startPose;
-    std::vector<Matrix4> startWorlds;  // every Part's mesh world
-    Vec3 pivot;                        // a Pivot drag's pivot, in the world
+    Matrix4 startWorld;          // of the dragged Part
+    PoseSnapshot startSnapshot;  // for Cancel
+    Vec3 pivot;                  // a Pivot drag's pivot, in the world
     int lastX = 0, lastY = 0;
     bool snapped = false;
     float sweep = 0.0f;  // radians swept about the pivot since the start, whole turns included

@@ -3,12 +3,15 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 #include <QtTest>
 
 #include <memory>
+#include <string>
 
 namespace m3d {
 
@@ -66,6 +69,17 @@ inline void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* sa
         QAbstractButton* answer = box->button(button);
         if (answer != nullptr) answer->click();
     });
+}
+
+// Types path into a file dialog's name field and accepts the dialog. Typed,
+// because selectFile leaves a focused name field alone and selects an existing
+// file only once the dialog has listed its folder, which may take long.
+inline void AcceptTypedFileName(QFileDialog* files, const std::string& path)
+{
+    auto* name = files->findChild<QLineEdit*>("fileNameEdit");
+    QVERIFY(name != nullptr);
+    name->setText(QString::fromStdString(path));
+    static_cast<QDialog*>(files)->accept();
 }
 
 }  // namespace m3d

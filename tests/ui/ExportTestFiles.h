@@ -4,9 +4,6 @@
 #include "support/SceneParts.h"
 #include "support/TempFolder.h"
 
-#include <QDialog>
-#include <QFileDialog>
-#include <QLineEdit>
 #include <QtTest>
 
 #include <filesystem>
@@ -32,15 +29,4 @@ inline std::string WriteExportTestFiles(const TempFolder& folder, const std::str
     std::ofstream(settings) << "[DIRECTORY]\n" << directoryKey << "=" << folder.File("start") << "\n";
     return settings;
 }
-
-// Types path into a save dialog's name field and accepts the dialog (typed,
-// as selectFile leaves a focused name field alone).
-inline void AcceptTypedFileName(QFileDialog* files, const std::string& path)
-{
-    auto* name = files->findChild<QLineEdit*>("fileNameEdit");
-    QVERIFY(name != nullptr);
-    name->setText(QString::fromStdString(path));
-    static_cast<QDialog*>(files)->accept();
-}
-
 }  // namespace m3d

@@ -83,8 +83,7 @@ private Q_SLOTS:
                 auto* files = qobject_cast<QFileDialog*>(dialog);
                 QVERIFY(files != nullptr);
                 QCOMPARE(files->acceptMode(), QFileDialog::AcceptSave);
-                files->selectFile(QString::fromStdString(project));
-                static_cast<QDialog*>(files)->accept();
+                AcceptTypedFileName(files, project);
             });
             app.frame->Action(ID_FILE_SAVE_AS)->trigger();
             QVERIFY(QFileInfo::exists(QString::fromStdString(project)));
@@ -118,12 +117,7 @@ private Q_SLOTS:
                 auto* files = qobject_cast<QFileDialog*>(dialog);
                 QVERIFY(files != nullptr);
                 QCOMPARE(files->acceptMode(), QFileDialog::AcceptOpen);
-                // An existing file is selected only once the dialog has listed its folder.
-                QVERIFY(QTest::qWaitFor([&] {
-                    files->selectFile(QString::fromStdString(project));
-                    return !files->selectedFiles().isEmpty();
-                }));
-                static_cast<QDialog*>(files)->accept();
+                AcceptTypedFileName(files, project);
             });
             app.frame->Action(ID_FILE_OPEN)->trigger();
             QCOMPARE(app.scene.PartCount(), 1);
@@ -218,4 +212,3 @@ private Q_SLOTS:
 
 M3D_UI_TEST(FileCommandsTest);
 #include "FileCommandsTest.moc"
-#include "editor/MotionCommands.h"

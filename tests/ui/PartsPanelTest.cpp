@@ -38,9 +38,7 @@ void ChooseFile(const QString& title, const std::string& path, QString* startFol
         QCOMPARE(files->windowTitle(), title);
         QVERIFY(files->nameFilters().join("").startsWith(QString::fromUtf8(kObjectFileFilterName)));
         if (startFolder) *startFolder = files->directory().absolutePath();
-        // selectFile leaves the name field alone once it has the focus: type the path.
-        files->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->setText(QString::fromStdString(path));
-        static_cast<QDialog*>(files)->accept();
+        AcceptTypedFileName(files, path);
     });
 }
 

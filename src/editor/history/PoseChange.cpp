@@ -1,6 +1,7 @@
 #include "editor/history/PoseChange.h"
 
 #include "editor/EditorSession.h"
+#include "scene/PartPlacement.h"
 
 #include <algorithm>
 #include <cstring>
@@ -79,6 +80,23 @@ void RestorePose(Scene& scene, const PoseRecord& record)
         scene.Parts()[i]->localMatrix = record.matrices[i];
         scene.Parts()[i]->localPosition = record.positions[i];
     }
+}
+
+PoseSnapshot SnapshotOf(const Scene& scene)
+{
+    PoseSnapshot snapshot{PoseOf(scene), {}};
+    snapshot.meshWorlds.reserve(scene.Parts().size());
+    for (const auto& part : scene.Parts())
+        snapshot.meshWorlds.push_back(part->mesh ? part->mesh->GetMatrix() : Matrix4{});
+    return snapshot;
+}
+
+void RestoreSnapshot(Scene& scene, const PoseSnapshot& snapshot)
+{
+    RestorePose(scene, snapshot.pose);
+    const int count = std::min(scene.PartCount(), static_cast<int>(snapshot.meshWorlds.size()));
+    for (int i = 0; i < count; ++i)
+        if (scene.Parts()[size_t(i)]->mesh) SetMeshWorld(scene, i, snapshot.meshWorlds[size_t(i)]);
 }
 
 }  // namespace m3d

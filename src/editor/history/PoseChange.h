@@ -47,4 +47,14 @@ std::vector<PoseChange::Entry> PoseDifferences(const PoseRecord& before, const S
 // Puts record's pose back into the Parts it covers (no recomposition).
 void RestorePose(Scene& scene, const PoseRecord& record);
 
+// Every Part's pose and mesh world, to put back bit for bit after a drag is
+// cancelled or the frames of a movie were posed.
+struct PoseSnapshot {
+    PoseRecord pose;
+    std::vector<Matrix4> meshWorlds;  // identity for a Part without a mesh
+};
+PoseSnapshot SnapshotOf(const Scene& scene);
+// Puts snapshot back into the Parts it covers, meshes included.
+void RestoreSnapshot(Scene& scene, const PoseSnapshot& snapshot);
+
 }  // namespace m3d
