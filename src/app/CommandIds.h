@@ -139,6 +139,19 @@ inline constexpr int IDD_JOINT_LIMIT = 247;
 inline constexpr int IDC_JOINT_AXIS = 2231;
 inline constexpr int IDC_JOINT_MIN = 2232;
 inline constexpr int IDC_JOINT_MAX = 2233;
+// The movie export dialog.
+inline constexpr int IDD_RENDER_MOVIE = 248;
+inline constexpr int IDC_MOVIE_MOTION = 2234;
+inline constexpr int IDC_MOVIE_FIRST_FRAME = 2235;
+inline constexpr int IDC_MOVIE_LAST_FRAME = 2236;
+inline constexpr int IDC_MOVIE_WIDTH = 2237;
+inline constexpr int IDC_MOVIE_HEIGHT = 2238;
+inline constexpr int IDC_MOVIE_FRAME_RATE = 2239;
+inline constexpr int IDC_MOVIE_VIEW = 2240;
+inline constexpr int IDC_MOVIE_TRANSPARENT = 2241;
+inline constexpr int IDC_MOVIE_PATH = 2242;
+inline constexpr int IDC_MOVIE_BROWSE = 2243;
+inline constexpr int IDC_MOVIE_FORMAT = 2244;
 
 // The objectName of the widget with number id.
 inline QString IdName(int id) { return QString::number(id); }

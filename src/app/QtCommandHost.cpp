@@ -9,6 +9,8 @@
 #include "app/MotionPanel.h"
 #include "app/PartCommandDialogs.h"
 #include "app/IkDialogs.h"
+#include "app/MovieExportDialog.h"
+#include "app/MovieRendering.h"
 #include "app/PartShapeDialogs.h"
 #include "app/PartNameDialog.h"
 #include "app/ScaleDialog.h"
@@ -100,6 +102,12 @@ void QtCommandHost::ShowImportModelDialog()
 {
     ImportModelFromDialogs(form.Session(), form.GetScene().addObjectDirectory, prompt, window);
     form.RequestRedraw();
+}
+
+void QtCommandHost::ShowMovieExportDialog()
+{
+    if (const std::optional<MovieExportChoices> choices = AskMovieExport(form.Session(), window))
+        RenderMovieWithProgress(form, *choices, prompt, window);
 }
 
 void QtCommandHost::ShowHelpContents() { form.ShowHelp(); }

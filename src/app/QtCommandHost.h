@@ -37,6 +37,7 @@ public:
     void ShowExportXDialogs() override;
     void ShowExportGltfDialog() override;
     void ShowImportModelDialog() override;
+    void ShowMovieExportDialog() override;
     void ShowHelpContents() override;
     void ShowUserGuide() override;
     void ShowAbout() override;

@@ -18,7 +18,6 @@
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
-#include <filesystem>
 #include <strings.h>
 
 namespace m3d {
@@ -156,22 +155,6 @@ bool ParseRequest(const std::vector<std::string>& args, RenderRequest& r)
     return true;
 }
 
-// The files the picture would write that are there already: the output, or
-// every PNG of the sequence.
-std::vector<std::string> ExistingOutputs(const std::string& output, MovieKind kind, int first, int last)
-{
-    std::vector<std::string> found;
-    std::error_code error;
-    if (kind != MovieKind::PngSequence) {
-        if (std::filesystem::exists(output, error)) found.push_back(output);
-        return found;
-    }
-    for (int frame = first; frame <= last; ++frame)
-        if (std::filesystem::exists(SequenceFileName(output, frame), error))
-            found.push_back(SequenceFileName(output, frame));
-    return found;
-}
-
 // Checks what the Motion cannot tell; a line on stderr and false for a value out of range.
 bool CheckOptions(const RenderRequest& r, MovieKind kind)
 {
@@ -227,7 +210,7 @@ int Render(const std::vector<std::string>& args)
         PrintFailure(r.output + ": a .png holds one frame; give --frames F, or NAME%04d.png for one PNG a frame");
         return 1;
     }
-    if (const std::vector<std::string> existing = ExistingOutputs(r.output, *kind, r.first, r.last);
+    if (const std::vector<std::string> existing = ExistingMovieFiles(r.output, *kind, r.first, r.last);
         !existing.empty() && !r.overwrite) {
         PrintFailure(existing.front() + ": is there already (--overwrite replaces it)");
         return 1;
@@ -252,9 +235,10 @@ int Render(const std::vector<std::string>& args)
     const auto progress = [&](int done) {
         std::fprintf(stderr, "\rrendering %s: frame %d of %d", r.output.c_str(), done, range.Count());
         if (done == range.Count()) std::fputc('\n', stderr);
+        return true;
     };
     Outcome drawn = WriteMotionPictures(scene, range, views, offscreen->device, *offscreen->target, **writer,
-                                        showProgress ? std::function<void(int)>(progress) : nullptr);
+                                        showProgress ? std::function<bool(int)>(progress) : nullptr);
     FileSetWriter set;
     if (drawn) drawn = (*writer)->Finish(set);
     if (drawn) drawn = set.Commit();

@@ -67,6 +67,8 @@ public:
     virtual void ShowExportGltfDialog() {}
     // "モデルを読み込む": the file, scale and frame rate, then ImportModelCommand.
     virtual void ShowImportModelDialog() {}
+    // "動画出力": renders the current Motion to a picture or a video.
+    virtual void ShowMovieExportDialog() {}
     virtual void ShowHelpContents() {}
     virtual void ShowUserGuide() {}
     virtual void ShowAbout() {}

@@ -210,6 +210,8 @@ const std::array kCommands = {
                  [](CommandContext& c) { SaveAsCommand(c.session, c.host.Prompt()); }, false},
     CommandEntry{C::ImportModel, "import-model", ID_FILE_IMPORT_MODEL, M::File, true, QT_TRANSLATE_NOOP("core", "モデルを読み込む（&I）..."), "Ctrl+I", QT_TRANSLATE_NOOP("core", "モデルの読み込み"), kNotPlaying,
                  [](CommandContext& c) { c.host.ShowImportModelDialog(); }, false},
+    CommandEntry{C::RenderMovie, "render-movie", ID_FILE_RENDER_MOVIE, M::File, false, QT_TRANSLATE_NOOP("core", "動画出力（&V）..."), "", nullptr, kNotPlaying,
+                 [](CommandContext& c) { c.host.ShowMovieExportDialog(); }, false},
     CommandEntry{C::ColourSettings, "colours", ID_COLOR_CHANGE, M::Preferences, false, QT_TRANSLATE_NOOP("core", "色の変更"), "", nullptr, kAlways,
                  [](CommandContext& c) { c.host.ShowColourDialog(); }, false},
     CommandEntry{C::Exit, "exit", ID_APP_EXIT, M::File, true, QT_TRANSLATE_NOOP("core", "E&xit"), "Ctrl+Q", nullptr, kAlways,

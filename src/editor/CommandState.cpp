@@ -20,6 +20,7 @@ bool CanRun(const EditorSession& session, EditorCommand command)
     if (needs.currentPart && session.CurrentPart() < 0) return false;
     if (needs.keyDrag && !session.Posing().DraggingByKeys()) return false;
     if (needs.anyDrag && !session.Posing().DraggingByKeys() && !session.Ik().Dragging()) return false;
+    if (command == EditorCommand::RenderMovie) return !session.GetScene().Motions().empty();
     if (command == EditorCommand::KeyIkParts)
         return session.CurrentMotion() >= 0 && !session.Ik().LastDragParts().empty();
     if (command == EditorCommand::Undo) return session.History().UndoEnabled();

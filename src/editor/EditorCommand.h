@@ -12,6 +12,7 @@ enum class EditorCommand : int {
     SaveProject,
     SaveProjectAs,
     ImportModel,
+    RenderMovie,
     ColourSettings,
     Exit,
     // Parts

@@ -22,11 +22,12 @@ struct MotionFrameRange {
 
 // Poses scene at every frame of range in order (as EvaluatePose does), draws
 // it in views into target through device and hands the picture to writer;
-// progress, when set, hears the number of frames done after each. Stops at
-// the first frame the writer refuses, with its failure. Needs the context of
-// device and target current.
+// progress, when set, hears the number of frames done after each and stops
+// the work with a Cancellation by answering false. Stops at the
+// first frame the writer refuses, with its failure. Needs the context of
+// device and target current when each frame is drawn.
 Outcome WriteMotionPictures(Scene& scene, const MotionFrameRange& range, const PictureViews& views,
                             GlRenderDevice& device, const OffscreenTarget& target, MovieWriter& writer,
-                            const std::function<void(int done)>& progress = {});
+                            const std::function<bool(int done)>& progress = {});
 
 }  // namespace m3d

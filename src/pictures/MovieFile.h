@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/MovieFileNames.h"
 #include "io/Outcome.h"
 #include "records/TextureImage.h"
 
@@ -10,24 +11,6 @@
 namespace m3d {
 
 class FileSetWriter;
-
-// What a picture of a Motion is written as, chosen by the output's name.
-enum class MovieKind {
-    Png,          // one frame, NAME.png
-    PngSequence,  // one PNG a frame, the frame's number in a %d (or %0Nd) of the name
-    WebP,         // animated WebP
-    Gif,          // animated GIF
-    Mp4,          // H.264 video (through the ffmpeg program)
-    WebM,         // VP9 video (through the ffmpeg program)
-};
-
-// The kind a name asks for: a %d-style pattern in it asks for a sequence of
-// PNGs, else its extension (any letter case); nothing for any other name.
-std::optional<MovieKind> MovieKindOf(const std::string& path);
-
-// The name of frame index of a PNG sequence: the first %d or %0Nd (N 1 ... 9)
-// of pattern replaced by index. The pattern is returned as it is without one.
-std::string SequenceFileName(const std::string& pattern, int index);
 
 struct MovieOptions {
     int framesPerSecond = 30;  // 1 ... 120

@@ -22,6 +22,10 @@ TEST(MovieFile, TheNameChoosesTheKindAndNumbersTheFramesOfASequence)
     EXPECT_EQ(SequenceFileName("w_%04d.png", 12345), "w_12345.png");
     EXPECT_EQ(SequenceFileName("%d/w%d.png", 3), "3/w%d.png");  // the first field only
     EXPECT_EQ(SequenceFileName("100%.png", 3), "100%.png");
+    // A chosen kind renames the file, a sequence's number field coming and going.
+    EXPECT_EQ(WithMovieKind("/a.b/walk.webp", MovieKind::PngSequence), "/a.b/walk%04d.png");
+    EXPECT_EQ(WithMovieKind("/a.b/walk%04d.png", MovieKind::Gif), "/a.b/walk.gif");
+    EXPECT_EQ(WithMovieKind("/a.b/walk", MovieKind::Mp4), "/a.b/walk.mp4");
 }
 
 TEST(ColourPalette, FewColoursKeepTheirValuesAndManyComeWithinAFewSteps)

@@ -1,0 +1,67 @@
+#include "editor/MovieExport.h"
+
+#include "anim/ExportReport.h"
+#include "editor/EditorSession.h"
+#include "io/MovieFileNames.h"
+#include "text/UiText.h"
+
+namespace m3d {
+
+MovieExportChoices DefaultMovieExport(const EditorSession& session, const std::string& directory)
+{
+    MovieExportChoices choices;
+    const Scene& scene = session.GetScene();
+    choices.motion = session.CurrentMotion();
+    if (const Motion* motion = choices.motion >= 0 ? &scene.MotionAt(choices.motion) : nullptr)
+        choices.lastFrame = motion->length;
+    const ViewState& views = session.Views();
+    choices.view = views.fourViewMode ? views.activeView : views.maximisedView;
+    choices.background = session.Colours()[ColourIndex::Back];
+    choices.framesPerSecond = session.Playback().FramesPerSecond();
+    const ExportDialogStart start = ExportDialogStartOf(scene, directory, ".webp");
+    choices.path = start.directory + "/" + (start.fileName.empty() ? std::string("motion.webp") : start.fileName);
+    return choices;
+}
+
+std::string CheckMovieExport(const EditorSession& session, const MovieExportChoices& choices)
+{
+    const Scene& scene = session.GetScene();
+    if (choices.motion < 0 || choices.motion >= static_cast<int>(scene.Motions().size()))
+        return UiText("core", "書き出すモーションがありません。");
+    const int length = scene.MotionAt(choices.motion).length;
+    if (choices.firstFrame < 0 || choices.lastFrame > length || choices.firstFrame > choices.lastFrame)
+        return WithArguments(UiText("core", "フレームの範囲は 0 から %1 までで、始めを終わり以下にしてください。"),
+                             {std::to_string(length)});
+    if (choices.width < kMovieSizeMin || choices.width > kMovieSizeMax || choices.height < kMovieSizeMin ||
+        choices.height > kMovieSizeMax)
+        return WithArguments(UiText("core", "大きさは %1 から %2 ピクセルまでにしてください。"),
+                             {std::to_string(kMovieSizeMin), std::to_string(kMovieSizeMax)});
+    if (choices.framesPerSecond < 1 || choices.framesPerSecond > 120)
+        return UiText("core", "フレームレートは 1 から 120 までにしてください。");
+    if (choices.view < 0 || choices.view >= ViewState::kViewCount) return UiText("core", "ビューを選んでください。");
+    if (choices.path.empty()) return UiText("core", "書き出すファイルの名前を入力してください。");
+    const std::optional<MovieKind> kind = MovieKindOf(choices.path);
+    if (!kind)
+        return UiText("core",
+                      "ファイルの名前は .webp .gif .mp4 .webm .png か、連番の PNG なら NAME%04d.png にしてください。");
+    if (*kind == MovieKind::Png && choices.firstFrame != choices.lastFrame)
+        return UiText("core", "1 枚の PNG には 1 フレームだけ書けます。連番なら NAME%04d.png にしてください。");
+    return {};
+}
+
+PictureViews MoviePictureViews(const EditorSession& session, const MovieExportChoices& choices)
+{
+    PictureViews p;
+    p.views = session.Views();
+    p.displays = session.Displays();
+    p.colours = session.Colours();
+    p.colours[ColourIndex::Back] = choices.background.value_or(0x00000000u);
+    p.grid = BuildGrid(p.views.gridWidth, p.colours[ColourIndex::Grid]);
+    p.views.fourViewMode = 1;
+    p.views.ToggleLayout(choices.view);
+    p.views.activeView = choices.view;
+    p.views.SetRenderSize(choices.width, choices.height);
+    return p;
+}
+
+}  // namespace m3d

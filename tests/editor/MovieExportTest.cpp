@@ -1,0 +1,83 @@
+#include "editor/MovieExport.h"
+
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
+#include "support/SceneFixtures.h"
+
+#include <gtest/gtest.h>
+
+using namespace m3d;
+
+namespace {
+
+// A cube with the Motions "walk" (length 20) and "run" (length 8), "run" current.
+struct MovieSession {
+    TempFolder folder;
+    EditorSession session;
+    MovieSession()
+    {
+        AddCube(session, folder, "cube.mesh");
+        EXPECT_TRUE(NewMotionCommand(session, "walk"));
+        EXPECT_TRUE(SetMotionLengthCommand(session, 20));
+        EXPECT_TRUE(NewMotionCommand(session, "run"));
+        EXPECT_TRUE(SetMotionLengthCommand(session, 8));
+    }
+};
+
+}  // namespace
+
+TEST(MovieExport, StartsFromTheCurrentMotionAndViewBesideTheProject)
+{
+    MovieSession m;
+    m.session.Views().fourViewMode = 0;
+    m.session.Views().maximisedView = 2;
+    m.session.GetScene().projectPath = m.folder.File("hero.anm");
+    const MovieExportChoices choices = DefaultMovieExport(m.session, "/elsewhere");
+    EXPECT_EQ(choices.motion, 1);
+    EXPECT_EQ(choices.firstFrame, 0);
+    EXPECT_EQ(choices.lastFrame, 8);
+    EXPECT_EQ(choices.view, 2);
+    EXPECT_EQ(choices.path, m.folder.File("hero.webp"));
+    EXPECT_EQ(CheckMovieExport(m.session, choices), "");
+}
+
+TEST(MovieExport, RefusesWhatCannotBeRendered)
+{
+    MovieSession m;
+    const MovieExportChoices good = DefaultMovieExport(m.session, m.folder.File(""));
+    const auto refused = [&](auto change) {
+        MovieExportChoices choices = good;
+        change(choices);
+        return !CheckMovieExport(m.session, choices).empty();
+    };
+    EXPECT_TRUE(refused([](MovieExportChoices& c) { c.motion = 2; }));
+    EXPECT_TRUE(refused([](MovieExportChoices& c) { c.lastFrame = 9; }));  // past "run"'s length
+    EXPECT_FALSE(refused([](MovieExportChoices& c) { c.motion = 0, c.lastFrame = 20; }));
+    EXPECT_TRUE(refused([](MovieExportChoices& c) { c.firstFrame = 5, c.lastFrame = 4; }));
+    EXPECT_TRUE(refused([](MovieExportChoices& c) { c.width = kMovieSizeMax + 1; }));
+    EXPECT_TRUE(refused([](MovieExportChoices& c) { c.height = kMovieSizeMin - 1; }));
+    EXPECT_TRUE(refused([](MovieExportChoices& c) { c.framesPerSecond = 0; }));
+    EXPECT_TRUE(refused([](MovieExportChoices& c) { c.view = 4; }));
+    EXPECT_TRUE(refused([](MovieExportChoices& c) { c.path = "walk.avi"; }));
+    EXPECT_TRUE(refused([](MovieExportChoices& c) { c.path = "walk.png"; }));  // one PNG, nine frames
+    EXPECT_FALSE(refused([](MovieExportChoices& c) { c.path = "walk.png", c.firstFrame = c.lastFrame = 3; }));
+}
+
+TEST(MovieExport, TheChosenViewAloneFillsThePictureOnItsBackground)
+{
+    MovieSession m;
+    MovieExportChoices choices = DefaultMovieExport(m.session, m.folder.File(""));
+    choices.view = 3;
+    choices.width = 320;
+    choices.height = 200;
+    choices.background = 0xff102030u;
+    m.session.Views().views[3].eye = {1, 2, 3};
+    const PictureViews views = MoviePictureViews(m.session, choices);
+    for (int i = 0; i < ViewState::kViewCount; ++i) EXPECT_EQ(views.views.views[i].enabled, i == 3 ? 1 : 0) << i;
+    EXPECT_EQ(views.views.views[3].eye, Vec3(1, 2, 3));
+    EXPECT_EQ(views.views.RenderWidth(), 320);
+    EXPECT_EQ(views.views.RenderHeight(), 200);
+    EXPECT_EQ(views.colours[ColourIndex::Back], 0xff102030u);
+    choices.background.reset();
+    EXPECT_EQ(MoviePictureViews(m.session, choices).colours[ColourIndex::Back] >> 24, 0u);  // transparent
+}
