@@ -158,6 +158,116 @@
     </message>
 </context>
 <context>
+    <name>MovieExportDialog</name>
+    <message>
+        <source>PNG（1 フレーム）</source>
+        <translation>PNG (one frame)</translation>
+    </message>
+    <message>
+        <source>PNG 連番</source>
+        <translation>PNG sequence</translation>
+    </message>
+    <message>
+        <source>WebP アニメーション</source>
+        <translation>Animated WebP</translation>
+    </message>
+    <message>
+        <source>GIF アニメーション</source>
+        <translation>Animated GIF</translation>
+    </message>
+    <message>
+        <source>MP4 動画（H.264）</source>
+        <translation>MP4 video (H.264)</translation>
+    </message>
+    <message>
+        <source>WebM 動画（VP9）</source>
+        <translation>WebM video (VP9)</translation>
+    </message>
+    <message>
+        <source>モーション</source>
+        <translation>Motion</translation>
+    </message>
+    <message>
+        <source>最初のフレーム</source>
+        <translation>First frame</translation>
+    </message>
+    <message>
+        <source>最後のフレーム</source>
+        <translation>Last frame</translation>
+    </message>
+    <message>
+        <source>幅</source>
+        <translation>Width</translation>
+    </message>
+    <message>
+        <source>高さ</source>
+        <translation>Height</translation>
+    </message>
+    <message>
+        <source>frame/sec</source>
+        <translation>frame/sec</translation>
+    </message>
+    <message>
+        <source>カメラ</source>
+        <translation>Camera</translation>
+    </message>
+    <message>
+        <source>形式</source>
+        <translation>Format</translation>
+    </message>
+    <message>
+        <source>ファイル</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>動画出力</source>
+        <translation>Render Animation</translation>
+    </message>
+    <message>
+        <source>背景を透明にする</source>
+        <translation>Transparent</translation>
+    </message>
+    <message>
+        <source>参照...</source>
+        <translation>Browse...</translation>
+    </message>
+    <message>
+        <source>動画・画像 (*.webp *.gif *.mp4 *.webm *.png)</source>
+        <translation>Animations and pictures (*.webp *.gif *.mp4 *.webm *.png)</translation>
+    </message>
+    <message>
+        <source>連番の PNG は名前の %04d がフレーム番号になります。</source>
+        <translation>A sequence puts the frame number at %04d.</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>ｷｬﾝｾﾙ</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>%1は存在しています。上書きしますか？</source>
+        <translation>%1 already exists. Overwrite it?</translation>
+    </message>
+    <message>
+        <source>%1 など %2 個のファイルが存在しています。上書きしますか？</source>
+        <translation>%1 and others, %2 files, already exist. Overwrite them?</translation>
+    </message>
+</context>
+<context>
+    <name>MovieRendering</name>
+    <message>
+        <source>動画出力</source>
+        <translation>Render Animation</translation>
+    </message>
+    <message>
+        <source>動画を書き出しています...</source>
+        <translation>Rendering the animation...</translation>
+    </message>
+</context>
+<context>
     <name>PartCommandDialogs</name>
     <message>
         <source>Error</source>
@@ -1138,6 +1248,46 @@
     <message>
         <source>IK</source>
         <translation>IK</translation>
+    </message>
+    <message>
+        <source>描画の準備ができていません。</source>
+        <translation>The views are not ready to draw yet.</translation>
+    </message>
+    <message>
+        <source>動画出力（&amp;V）...</source>
+        <translation>&amp;Render Animation...</translation>
+    </message>
+    <message>
+        <source>書き出すモーションがありません。</source>
+        <translation>There is no Motion to render.</translation>
+    </message>
+    <message>
+        <source>フレームの範囲は 0 から %1 までで、始めを終わり以下にしてください。</source>
+        <translation>Frames range from 0 to %1, and the first may not come after the last.</translation>
+    </message>
+    <message>
+        <source>大きさは %1 から %2 ピクセルまでにしてください。</source>
+        <translation>The size must be %1 to %2 pixels.</translation>
+    </message>
+    <message>
+        <source>フレームレートは 1 から 120 までにしてください。</source>
+        <translation>The frame rate must be 1 to 120.</translation>
+    </message>
+    <message>
+        <source>ビューを選んでください。</source>
+        <translation>Choose a view.</translation>
+    </message>
+    <message>
+        <source>書き出すファイルの名前を入力してください。</source>
+        <translation>Enter the name of the file to write.</translation>
+    </message>
+    <message>
+        <source>ファイルの名前は .webp .gif .mp4 .webm .png か、連番の PNG なら NAME%04d.png にしてください。</source>
+        <translation>The file name must end in .webp, .gif, .mp4, .webm or .png, or be NAME%04d.png for a PNG sequence.</translation>
+    </message>
+    <message>
+        <source>1 枚の PNG には 1 フレームだけ書けます。連番なら NAME%04d.png にしてください。</source>
+        <translation>One PNG holds one frame; name a sequence NAME%04d.png.</translation>
     </message>
 </context>
 <context>

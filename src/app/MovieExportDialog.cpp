@@ -61,7 +61,7 @@ std::optional<MovieExportChoices> AskMovieExport(const EditorSession& session, Q
     const Scene& scene = session.GetScene();
     QDialog dialog(parent);
     SetControlId(&dialog, IDD_RENDER_MOVIE);
-    dialog.setWindowTitle(Text("動画出力"));
+    dialog.setWindowTitle(Text(QT_TRANSLATE_NOOP("MovieExportDialog", "動画出力")));
     dialog.setFixedSize(DialogUnitsToPixelsX(244), DialogUnitsToPixelsY(156));
 
     auto* motion = AddField(dialog, new QComboBox(&dialog), IDC_MOVIE_MOTION,
@@ -97,13 +97,14 @@ std::optional<MovieExportChoices> AskMovieExport(const EditorSession& session, Q
     auto* format = AddField(dialog, new QComboBox(&dialog), IDC_MOVIE_FORMAT,
                             QT_TRANSLATE_NOOP("MovieExportDialog", "形式"), 8, 76, 110);
     for (const char* name : kFormats) format->addItem(Text(name));
-    auto* transparent = new QCheckBox(Text("背景を透明にする"), &dialog);
+    auto* transparent = new QCheckBox(Text(QT_TRANSLATE_NOOP("MovieExportDialog", "背景を透明にする")), &dialog);
     SetControlId(transparent, IDC_MOVIE_TRANSPARENT);
     PlaceInDialogUnits(transparent, {176, 77, 64, 10});
 
     auto* path = AddField(dialog, new QLineEdit(QString::fromStdString(choices.path), &dialog), IDC_MOVIE_PATH,
                           QT_TRANSLATE_NOOP("MovieExportDialog", "ファイル"), 8, 94, 132);
-    QPushButton* browse = AddButton(&dialog, IDC_MOVIE_BROWSE, Text("参照..."), {198, 93, 42, 14});
+    QPushButton* browse = AddButton(&dialog, IDC_MOVIE_BROWSE, Text(QT_TRANSLATE_NOOP("MovieExportDialog", "参照...")),
+                                    {198, 93, 42, 14});
     // The format follows the name's extension, and a chosen format renames the file.
     const auto showKind = [format](const QString& name) {
         if (const std::optional<MovieKind> kind = MovieKindOf(name.toStdString())) {
@@ -117,19 +118,23 @@ std::optional<MovieExportChoices> AskMovieExport(const EditorSession& session, Q
         path->setText(QString::fromStdString(WithMovieKind(path->text().toStdString(), MovieKind(index))));
     });
     QObject::connect(browse, &QPushButton::clicked, &dialog, [&dialog, path, showKind] {
-        const QString chosen = QFileDialog::getSaveFileName(&dialog, Text("動画出力"), path->text(),
-                                                            Text("動画・画像 (*.webp *.gif *.mp4 *.webm *.png)"),
-                                                            nullptr, QFileDialog::DontConfirmOverwrite);
+        const QString chosen = QFileDialog::getSaveFileName(
+            &dialog, Text(QT_TRANSLATE_NOOP("MovieExportDialog", "動画出力")), path->text(),
+            Text(QT_TRANSLATE_NOOP("MovieExportDialog", "動画・画像 (*.webp *.gif *.mp4 *.webm *.png)")), nullptr,
+            QFileDialog::DontConfirmOverwrite);
         if (chosen.isEmpty()) return;
         path->setText(chosen);
         showKind(chosen);
     });
-    PlaceInDialogUnits(new QLabel(Text("連番の PNG は名前の %04d がフレーム番号になります。"), &dialog),
-                       {64, 110, 176, 8});
+    PlaceInDialogUnits(
+        new QLabel(Text(QT_TRANSLATE_NOOP("MovieExportDialog", "連番の PNG は名前の %04d がフレーム番号になります。")),
+                   &dialog),
+        {64, 110, 176, 8});
 
-    QPushButton* ok = AddButton(&dialog, IDOK, Text("OK"), {136, 134, 50, 14});
+    QPushButton* ok = AddButton(&dialog, IDOK, Text(QT_TRANSLATE_NOOP("MovieExportDialog", "OK")), {136, 134, 50, 14});
     ok->setDefault(true);
-    QPushButton* cancel = AddButton(&dialog, IDCANCEL, Text("ｷｬﾝｾﾙ"), {190, 134, 50, 14});
+    QPushButton* cancel =
+        AddButton(&dialog, IDCANCEL, Text(QT_TRANSLATE_NOOP("MovieExportDialog", "ｷｬﾝｾﾙ")), {190, 134, 50, 14});
     QObject::connect(cancel, &QPushButton::clicked, &dialog, &QDialog::reject);
     QObject::connect(ok, &QPushButton::clicked, &dialog, [&] {
         choices.motion = motion->currentIndex();
@@ -145,7 +150,8 @@ std::optional<MovieExportChoices> AskMovieExport(const EditorSession& session, Q
             choices.background = session.Colours()[ColourIndex::Back];
         choices.path = path->text().toStdString();
         if (const std::string refused = CheckMovieExport(session, choices); !refused.empty()) {
-            QMessageBox::warning(&dialog, Text("動画出力"), QString::fromStdString(refused));
+            QMessageBox::warning(&dialog, Text(QT_TRANSLATE_NOOP("MovieExportDialog", "動画出力")),
+                                 QString::fromStdString(refused));
             return;
         }
         const std::vector<std::string> existing =
@@ -153,11 +159,15 @@ std::optional<MovieExportChoices> AskMovieExport(const EditorSession& session, Q
         if (!existing.empty()) {
             const QString question =
                 existing.size() == 1
-                    ? Text("%1は存在しています。上書きしますか？").arg(QString::fromStdString(existing[0]))
-                    : Text("%1 など %2 個のファイルが存在しています。上書きしますか？")
+                    ? Text(QT_TRANSLATE_NOOP("MovieExportDialog", "%1は存在しています。上書きしますか？"))
+                          .arg(QString::fromStdString(existing[0]))
+                    : Text(QT_TRANSLATE_NOOP("MovieExportDialog",
+                                             "%1 など %2 個のファイルが存在しています。上書きしますか？"))
                           .arg(QString::fromStdString(existing[0]))
                           .arg(existing.size());
-            if (QMessageBox::question(&dialog, Text("動画出力"), question) != QMessageBox::Yes) return;
+            if (QMessageBox::question(&dialog, Text(QT_TRANSLATE_NOOP("MovieExportDialog", "動画出力")), question) !=
+                QMessageBox::Yes)
+                return;
         }
         dialog.accept();
     });
