@@ -11,9 +11,8 @@ MovieExportChoices DefaultMovieExport(const EditorSession& session, const std::s
 {
     MovieExportChoices choices;
     const Scene& scene = session.GetScene();
-    choices.motion = session.CurrentMotion();
-    if (const Motion* motion = choices.motion >= 0 ? &scene.MotionAt(choices.motion) : nullptr)
-        choices.lastFrame = motion->length;
+    choices.motion = session.CurrentMotion() >= 0 || scene.Motions().empty() ? session.CurrentMotion() : 0;
+    if (choices.motion >= 0) choices.lastFrame = scene.MotionAt(choices.motion).length;
     const ViewState& views = session.Views();
     choices.view = views.fourViewMode ? views.activeView : views.maximisedView;
     choices.background = session.Colours()[ColourIndex::Back];

@@ -29,10 +29,11 @@ struct MovieExportChoices {
 inline constexpr int kMovieSizeMin = 16;
 inline constexpr int kMovieSizeMax = 4096;
 
-// The choices the dialog starts from: the current Motion, all its frames,
-// 640 x 480, the maximised view (the active one in four-view mode), the
-// views' background colour, the playback rate, and an animated WebP beside
-// the project named after it (in directory without a project).
+// The choices the dialog starts from: the current Motion (the first without
+// one; -1 without any), all its frames, 640 x 480, the maximised view (the
+// active one in four-view mode), the views' background colour, the playback
+// rate, and an animated WebP beside the project named after it (in directory
+// without a project).
 MovieExportChoices DefaultMovieExport(const EditorSession& session, const std::string& directory);
 
 // Why choices cannot be rendered ("" when they can): no such Motion, a frame

@@ -39,6 +39,8 @@ TEST(MovieExport, StartsFromTheCurrentMotionAndViewBesideTheProject)
     EXPECT_EQ(choices.view, 2);
     EXPECT_EQ(choices.path, m.folder.File("hero.webp"));
     EXPECT_EQ(CheckMovieExport(m.session, choices), "");
+    m.session.SelectMotion(-1);  // none chosen: the first
+    EXPECT_EQ(DefaultMovieExport(m.session, "").lastFrame, 20);
 }
 
 TEST(MovieExport, RefusesWhatCannotBeRendered)
