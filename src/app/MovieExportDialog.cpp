@@ -55,9 +55,10 @@ QSpinBox* AddNumber(QDialog& dialog, int id, const char* caption, int left, int 
 
 }  // namespace
 
-std::optional<MovieExportChoices> AskMovieExport(const EditorSession& session, QWidget* parent)
+std::optional<MovieExportChoices> AskMovieExport(const EditorSession& session, const MovieExportChoices* lastRendered,
+                                                 QWidget* parent)
 {
-    MovieExportChoices choices = DefaultMovieExport(session, session.GetScene().addObjectDirectory);
+    MovieExportChoices choices = DefaultMovieExport(session, session.GetScene().addObjectDirectory, lastRendered);
     const Scene& scene = session.GetScene();
     QDialog dialog(parent);
     SetControlId(&dialog, IDD_RENDER_MOVIE);

@@ -106,8 +106,11 @@ void QtCommandHost::ShowImportModelDialog()
 
 void QtCommandHost::ShowMovieExportDialog()
 {
-    if (const std::optional<MovieExportChoices> choices = AskMovieExport(form.Session(), window))
-        RenderMovieWithProgress(form, *choices, prompt, window);
+    const std::optional<MovieExportChoices> choices =
+        AskMovieExport(form.Session(), lastMovie ? &*lastMovie : nullptr, window);
+    if (!choices) return;
+    lastMovie = choices;
+    RenderMovieWithProgress(form, *choices, prompt, window);
 }
 
 void QtCommandHost::ShowHelpContents() { form.ShowHelp(); }

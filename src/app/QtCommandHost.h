@@ -2,6 +2,9 @@
 
 #include "app/QtUserPrompt.h"
 #include "editor/CommandHost.h"
+#include "editor/MovieExport.h"
+
+#include <optional>
 
 class QWidget;
 
@@ -47,6 +50,8 @@ private:
     CAppForm& form;
     QWidget* window;
     QtUserPrompt prompt;
+    // What "動画出力" last rendered in this run; the next dialog starts from it.
+    std::optional<MovieExportChoices> lastMovie;
 };
 
 }  // namespace m3d

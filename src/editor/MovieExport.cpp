@@ -7,7 +7,8 @@
 
 namespace m3d {
 
-MovieExportChoices DefaultMovieExport(const EditorSession& session, const std::string& directory)
+MovieExportChoices DefaultMovieExport(const EditorSession& session, const std::string& directory,
+                                      const MovieExportChoices* last)
 {
     MovieExportChoices choices;
     const Scene& scene = session.GetScene();
@@ -19,6 +20,23 @@ MovieExportChoices DefaultMovieExport(const EditorSession& session, const std::s
     choices.framesPerSecond = session.Playback().FramesPerSecond();
     const ExportDialogStart start = ExportDialogStartOf(scene, directory, ".webp");
     choices.path = start.directory + "/" + (start.fileName.empty() ? std::string("motion.webp") : start.fileName);
+    if (last == nullptr) return choices;
+
+    if (last->motion == choices.motion && last->lastFrame <= choices.lastFrame) {
+        choices.firstFrame = last->firstFrame;
+        choices.lastFrame = last->lastFrame;
+    }
+    choices.width = last->width;
+    choices.height = last->height;
+    choices.framesPerSecond = last->framesPerSecond;
+    choices.view = last->view;
+    if (!last->background) choices.background.reset();
+    if (const std::optional<MovieKind> kind = MovieKindOf(last->path)) {
+        const size_t slash = last->path.find_last_of('/');
+        const std::string folder = slash == std::string::npos ? start.directory : last->path.substr(0, slash);
+        const std::string name = choices.path.substr(choices.path.find_last_of('/') + 1);
+        choices.path = WithMovieKind(folder + "/" + name, *kind);
+    }
     return choices;
 }
 

@@ -33,8 +33,11 @@ inline constexpr int kMovieSizeMax = 4096;
 // one; -1 without any), all its frames, 640 x 480, the maximised view (the
 // active one in four-view mode), the views' background colour, the playback
 // rate, and an animated WebP beside the project named after it (in directory
-// without a project).
-MovieExportChoices DefaultMovieExport(const EditorSession& session, const std::string& directory);
+// without a project). With the choices last rendered, their size, rate, view,
+// transparency, folder and kind carry over, and their frame range too when
+// it is of the same Motion and still inside it.
+MovieExportChoices DefaultMovieExport(const EditorSession& session, const std::string& directory,
+                                      const MovieExportChoices* last = nullptr);
 
 // Why choices cannot be rendered ("" when they can): no such Motion, a frame
 // range outside the Motion or reversed, a size outside kMovieSizeMin ...

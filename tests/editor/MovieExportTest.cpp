@@ -43,6 +43,34 @@ TEST(MovieExport, StartsFromTheCurrentMotionAndViewBesideTheProject)
     EXPECT_EQ(DefaultMovieExport(m.session, "").lastFrame, 20);
 }
 
+TEST(MovieExport, TheLastChoicesCarryOverAndTheirRangeOnlyForTheSameMotion)
+{
+    MovieSession m;
+    m.session.GetScene().projectPath = m.folder.File("hero.anm");
+    MovieExportChoices last = DefaultMovieExport(m.session, "");
+    last.firstFrame = 2;
+    last.lastFrame = 5;
+    last.width = 320;
+    last.height = 240;
+    last.framesPerSecond = 12;
+    last.view = 3;
+    last.background.reset();
+    last.path = "/out/clips/run%02d.png";
+    MovieExportChoices next = DefaultMovieExport(m.session, "", &last);
+    EXPECT_EQ(next.firstFrame, 2);
+    EXPECT_EQ(next.lastFrame, 5);
+    EXPECT_EQ(next.width, 320);
+    EXPECT_EQ(next.height, 240);
+    EXPECT_EQ(next.framesPerSecond, 12);
+    EXPECT_EQ(next.view, 3);
+    EXPECT_FALSE(next.background.has_value());
+    EXPECT_EQ(next.path, "/out/clips/hero%04d.png");  // the folder and kind, the project's name
+    m.session.SelectMotion(0);
+    next = DefaultMovieExport(m.session, "", &last);
+    EXPECT_EQ(next.firstFrame, 0);
+    EXPECT_EQ(next.lastFrame, 20);
+}
+
 TEST(MovieExport, RefusesWhatCannotBeRendered)
 {
     MovieSession m;

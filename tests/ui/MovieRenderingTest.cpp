@@ -91,6 +91,13 @@ private Q_SLOTS:
         QImageReader gif(QString::fromStdString(folder.File("walk.gif")));
         QCOMPARE(gif.imageCount(), 4);
         QCOMPARE(gif.size(), QSize(64, 48));
+        // The next time the dialog starts from what was rendered.
+        AnswerNextDialog([&](QWidget* dialog) {
+            QCOMPARE(dialog->findChild<QSpinBox*>(IdName(IDC_MOVIE_WIDTH))->value(), 64);
+            QVERIFY(dialog->findChild<QLineEdit*>(IdName(IDC_MOVIE_PATH))->text().endsWith(".gif"));
+            dialog->findChild<QPushButton*>(IdName(IDCANCEL))->click();
+        });
+        app.frame->Action(ID_FILE_RENDER_MOVIE)->trigger();
         AnswerNextMessageBox(QMessageBox::No);
         app.Close();
         QCOMPARE(unexpectedDialog, QString());
