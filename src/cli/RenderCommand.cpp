@@ -11,11 +11,11 @@
 #include "pictures/MotionPictures.h"
 #include "pictures/MovieFile.h"
 #include "scene/RecoveryNotes.h"
+#include "text/NumberText.h"
 #include "view/PictureViews.h"
 
 #include <unistd.h>
 
-#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <strings.h>
@@ -48,15 +48,6 @@ const char* KindName(MovieKind kind)
     case MovieKind::WebM: return "webm";
     }
     return "";
-}
-
-bool ParseFloat(const std::string& text, float& value)
-{
-    char* end = nullptr;
-    const double parsed = std::strtod(text.c_str(), &end);
-    if (text.empty() || *end != '\0' || !std::isfinite(parsed)) return false;
-    value = float(parsed);
-    return true;
 }
 
 // "A-B" or "F".
@@ -180,9 +171,7 @@ int Render(const std::vector<std::string>& args)
     if (!ParseRequest(args, r)) return Usage();
     const std::optional<MovieKind> kind = MovieKindOf(r.output);
     if (!kind) {
-        PrintFailure(r.output +
-                     ": the name says no picture this program writes; give .png, NAME%04d.png for one "
-                     "PNG a frame, .webp, .gif, .mp4 or .webm");
+        PrintFailure(NoMovieKindMessage(r.output));
         return 1;
     }
     if (!CheckOptions(r, *kind)) return 1;

@@ -74,10 +74,7 @@ PictureViews MoviePictureViews(const EditorSession& session, const MovieExportCh
     p.colours = session.Colours();
     p.colours[ColourIndex::Back] = choices.background.value_or(0x00000000u);
     p.grid = BuildGrid(p.views.gridWidth, p.colours[ColourIndex::Grid]);
-    p.views.fourViewMode = 1;
-    p.views.ToggleLayout(choices.view);
-    p.views.activeView = choices.view;
-    p.views.SetRenderSize(choices.width, choices.height);
+    p.ShowAlone(choices.view, choices.width, choices.height);
     return p;
 }
 

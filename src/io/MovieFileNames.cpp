@@ -54,6 +54,13 @@ std::optional<MovieKind> MovieKindOf(const std::string& path)
     return std::nullopt;
 }
 
+std::string NoMovieKindMessage(const std::string& path)
+{
+    return path +
+           ": the name says no picture this program writes; give .png, NAME%04d.png for one PNG a frame, .webp, "
+           ".gif, .mp4 or .webm";
+}
+
 std::string SequenceFileName(const std::string& pattern, int index)
 {
     const auto [at, length] = NumberField(pattern);

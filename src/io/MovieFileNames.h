@@ -19,6 +19,8 @@ enum class MovieKind {
 // The kind a name asks for: a %d-style pattern in it asks for a sequence of
 // PNGs, else its extension (any letter case); nothing for any other name.
 std::optional<MovieKind> MovieKindOf(const std::string& path);
+// Why path names no picture (MovieKindOf gives nothing), naming it and the kinds there are.
+std::string NoMovieKindMessage(const std::string& path);
 
 // The name of frame index of a PNG sequence: the first %d or %0Nd (N 1 ... 9)
 // of pattern replaced by index. The pattern is returned as it is without one.

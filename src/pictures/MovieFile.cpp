@@ -10,10 +10,7 @@ namespace m3d {
 Expected<std::unique_ptr<MovieWriter>> OpenMovieWriter(const std::string& path, const MovieOptions& options)
 {
     const std::optional<MovieKind> kind = MovieKindOf(path);
-    if (!kind)
-        return Outcome::Failure(path +
-                                ": the name says no picture this program writes; give .png, NAME%04d.png for one "
-                                "PNG a frame, .webp, .gif, .mp4 or .webm");
+    if (!kind) return Outcome::Failure(NoMovieKindMessage(path));
     switch (*kind) {
     case MovieKind::Png: return std::unique_ptr<MovieWriter>(std::make_unique<PngMovie>(path, false, 0));
     case MovieKind::PngSequence:

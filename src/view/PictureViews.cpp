@@ -13,6 +13,14 @@ ViewFrameInputs PictureViews::Inputs(Scene& scene) const
     return in;
 }
 
+void PictureViews::ShowAlone(int view, int width, int height)
+{
+    views.fourViewMode = 1;
+    views.ToggleLayout(view);
+    views.activeView = view;
+    views.SetRenderSize(width, height);
+}
+
 PictureViews MakePictureViews(const Scene& scene, const PictureViewOptions& options)
 {
     PictureViews p;
@@ -21,10 +29,7 @@ PictureViews MakePictureViews(const Scene& scene, const PictureViewOptions& opti
     p.gridShown = options.grid;
     if (options.background) p.colours[ColourIndex::Back] = *options.background;
     p.displays[PictureViews::kView].drawMode = 1;
-    p.views.fourViewMode = 1;
-    p.views.SetRenderSize(options.width, options.height);
-    p.views.ToggleLayout(PictureViews::kView);
-    p.views.activeView = PictureViews::kView;
+    p.ShowAlone(PictureViews::kView, options.width, options.height);
     p.views.SetViewType(PictureViews::kView, options.type);
     if (options.camera) {
         View& view = p.views.views[PictureViews::kView];

@@ -46,6 +46,8 @@ struct PictureViews {
 
     // The inputs of RenderViews for the scene as it is posed.
     ViewFrameInputs Inputs(Scene& scene) const;
+    // Makes view (0 ... 3) the only one, filling a picture of width x height.
+    void ShowAlone(int view, int width, int height);
 };
 
 // The views for a picture of scene in its current pose (which framing reads).

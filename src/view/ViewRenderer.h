@@ -63,8 +63,8 @@ void DrawGrid(RenderDevice& device, const ViewState& views, int view, const Grid
 // Draws one frame of every enabled view: in four-view mode the whole render
 // window is first cleared in the LINE colour (it stays in the gaps); each view
 // gets its viewport, a BACK clear, its projection and camera, the grid when the
-// tree's root item is checked and the inputs allow it, and every Part in scene order in the view's draw
-// mode. Checked Parts draw their mesh and the overlays the view switches on
+// tree's root item is checked and the inputs allow it, and every Part in scene
+// order in the view's draw mode. Checked Parts draw their mesh and the overlays the view switches on
 // (normals and pivots 0.2 grid widths long); the selected Part's bounding box is
 // drawn when the view shows the selection, even when the Part is hidden. The
 // device's viewport is restored at the end. A failing BeginScene draws nothing

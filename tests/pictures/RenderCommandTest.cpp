@@ -28,11 +28,7 @@ struct RenderFigure : CliFigure {
 nlohmann::json ReadWith(const std::string& command)
 {
     std::string out;
-    if (FILE* pipe = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        for (size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;) out.append(buffer, n);
-        pclose(pipe);
-    }
+    RunForOutput(command, out);
     return nlohmann::json::parse(out, nullptr, false);
 }
 

@@ -12,8 +12,6 @@
 #include <QImage>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTest>
-#include <QScreen>
 #include <QtTest>
 
 #include <memory>
