@@ -113,6 +113,8 @@ QStringList Overflows(QWidget* top)
             const QRect label = style->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
             note(Misfit(group, Shown(group->title()), label.intersected(group->rect())));
         } else if (auto* field = qobject_cast<QLineEdit*>(widget)) {
+            // A file's path is the user's own text and scrolls in its field.
+            if (field->objectName() == IdName(IDC_MOVIE_PATH)) continue;
             const auto option = StyleOptionOf<QLineEdit, QStyleOptionFrame>(field);
             // The field keeps 2 px free on either side of its text and 1 px for the cursor.
             const QMargins margins = field->textMargins();
