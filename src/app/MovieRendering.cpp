@@ -23,6 +23,8 @@ Outcome RenderMovie(CAppForm& form, const MovieExportChoices& choices, TaskProgr
     EditorSession& session = form.Session();
     if (const std::string refused = CheckMovieExport(session, choices); !refused.empty())
         return Outcome::Failure(refused);
+    MovieExportChoices drawn = choices;
+    FitMovieFrameSize(*MovieKindOf(choices.path), drawn.width, drawn.height);
     MovieOptions options;
     options.framesPerSecond = choices.framesPerSecond;
     options.transparent = !choices.background.has_value();
@@ -34,12 +36,12 @@ Outcome RenderMovie(CAppForm& form, const MovieExportChoices& choices, TaskProgr
 
     Scene& scene = session.GetScene();
     const PoseSnapshot pose = SnapshotOf(scene);
-    const PictureViews views = MoviePictureViews(session, choices);
+    const PictureViews views = MoviePictureViews(session, drawn);
     const MotionFrameRange range{choices.motion, choices.firstFrame, choices.lastFrame};
     Outcome outcome;
     window.makeCurrent();
     {
-        Expected<std::unique_ptr<OffscreenTarget>> target = OffscreenTarget::Create(choices.width, choices.height);
+        Expected<std::unique_ptr<OffscreenTarget>> target = OffscreenTarget::Create(drawn.width, drawn.height);
         if (!target) {
             outcome = Outcome::Failure(target.Message());
         } else {

@@ -154,6 +154,10 @@ bool CheckOptions(const RenderRequest& r, MovieKind kind)
         problem = "--fps: must be 1 ... 120";
     else if (r.view.width > 16384 || r.view.height > 16384)
         problem = "--size: at most 16384 x 16384";
+    else if (kind == MovieKind::WebP && (r.view.width > 16383 || r.view.height > 16383))
+        problem = "--size: a .webp is at most 16383 x 16383";
+    else if (r.view.camera && r.view.camera->eye == r.view.camera->target)
+        problem = "--camera: the eye and the target must be two points";
     else if (r.quality && kind != MovieKind::WebP)
         problem = "--quality: only a .webp has a quality";
     else if (r.quality && (*r.quality < 0 || *r.quality > 100))
@@ -175,6 +179,7 @@ int Render(const std::vector<std::string>& args)
         return 1;
     }
     if (!CheckOptions(r, *kind)) return 1;
+    FitMovieFrameSize(*kind, r.view.width, r.view.height);
 
     // The context comes first: the meshes are loaded into the device that draws them.
     std::unique_ptr<OffscreenForCommand> offscreen = MakeOffscreenForCommand(r.output, r.view.width, r.view.height);

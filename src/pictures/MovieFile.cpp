@@ -7,6 +7,13 @@
 
 namespace m3d {
 
+void FitMovieFrameSize(MovieKind kind, int& width, int& height)
+{
+    if (kind != MovieKind::Mp4 && kind != MovieKind::WebM) return;
+    width += width % 2;
+    height += height % 2;
+}
+
 Expected<std::unique_ptr<MovieWriter>> OpenMovieWriter(const std::string& path, const MovieOptions& options)
 {
     const std::optional<MovieKind> kind = MovieKindOf(path);

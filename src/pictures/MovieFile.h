@@ -35,6 +35,11 @@ public:
     virtual Outcome Finish(FileSetWriter& set) = 0;
 };
 
+// The size a picture of kind asked for at width x height is drawn at: a
+// video keeps its colours at half resolution and needs even sides, so an odd
+// side grows by one pixel; other kinds keep the size asked for.
+void FitMovieFrameSize(MovieKind kind, int& width, int& height);
+
 // A writer of the kind path names, for path; fails naming path when the
 // kind is unknown or (videos) the ffmpeg program cannot be started.
 Expected<std::unique_ptr<MovieWriter>> OpenMovieWriter(const std::string& path, const MovieOptions& options);

@@ -4,6 +4,8 @@
 #include "settings/SettingsValues.h"
 #include "view/SettingsBinding.h"
 
+#include <cmath>
+
 namespace m3d {
 
 ViewFrameInputs PictureViews::Inputs(Scene& scene) const
@@ -35,6 +37,10 @@ PictureViews MakePictureViews(const Scene& scene, const PictureViewOptions& opti
         View& view = p.views.views[PictureViews::kView];
         view.eye = options.camera->eye;
         view.target = options.camera->target;
+        // A line of sight straight up or down has no screen up; it leans as
+        // the Top view does, one part in 2000 toward -Z.
+        const Vec3 sight = view.target - view.eye;
+        if (std::hypot(sight.x, sight.z) <= Length(sight) * 1e-5f) view.eye.z -= Length(sight) / 2000.0f;
         p.views.SavePersCamera(PictureViews::kView);
     } else {
         p.views.FitWholeModel(scene.Meshes());

@@ -76,6 +76,14 @@ TEST(RenderCommand, EveryKindHoldsEveryFrameOfTheRangeAtItsSizeAndRate)
             EXPECT_EQ(stream["r_frame_rate"], "25/1") << out;
         }
     }
+    // A video's sides are even: an odd size is drawn a pixel larger, and the summary says so.
+    const CliResult odd = figure.Render("odd.mp4", "--frames 0-1 --size 33x21");
+    ASSERT_EQ(odd.exitCode, 0) << odd.err;
+    EXPECT_EQ(nlohmann::json::parse(odd.out)["size"], nlohmann::json({34, 22}));
+    const nlohmann::json read =
+        ReadWith("ffprobe -v error -show_entries stream=width,height -of json " + Quote(figure.folder.File("odd.mp4")));
+    EXPECT_EQ(read["streams"][0]["width"], 34);
+    EXPECT_EQ(read["streams"][0]["height"], 22);
 }
 
 TEST(RenderCommand, ASequenceNumbersItsPngsByFrameAndEachMovingFrameDiffers)
@@ -115,6 +123,10 @@ TEST(RenderCommand, RefusesToReplaceAnOutputAndFramesTheMotionHasNot)
     EXPECT_NE(run.err.find("0-40"), std::string::npos) << run.err;
     EXPECT_FALSE(figure.folder.Exists("past.webp"));
     EXPECT_EQ(figure.Render("walk.avi", "").exitCode, 1);
+    run = figure.Render("nowhere.webp", "--camera 1 2 3 1 2 3");
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_NE(run.err.find("--camera"), std::string::npos) << run.err;
+    EXPECT_FALSE(figure.folder.Exists("nowhere.webp"));
 }
 
 TEST(ThumbnailCommand, DrawsEachKindAtTheAskedSizeAndRefusesWhatItCannotRead)
