@@ -294,6 +294,10 @@ bool GlRenderDevice::BeginScene()
     glFrontFace(GL_CW);
     glCullFace(GL_BACK);
     glEnable(GL_CULL_FACE);
+    // Drawing stays inside the viewport, as a wide point or line at a view's
+    // edge would otherwise reach into the next view.
+    inScene = true;
+    glEnable(GL_SCISSOR_TEST);
     ApplyViewport();
     return true;
 }
@@ -304,6 +308,8 @@ void GlRenderDevice::EndScene()
     glBindVertexArray(0);
     glUseProgram(0);
     glDisable(GL_CULL_FACE);
+    glDisable(GL_SCISSOR_TEST);
+    inScene = false;
     // The window's toolkit paints into the same context afterwards with its own conventions.
     if (clipControl) glClipControl(GL_LOWER_LEFT, GL_NEGATIVE_ONE_TO_ONE);
 }
@@ -339,7 +345,7 @@ void GlRenderDevice::Clear(uint32_t color, float depth)
     glDepthMask(GL_TRUE);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     glDepthMask(translucent ? GL_FALSE : GL_TRUE);
-    glDisable(GL_SCISSOR_TEST);
+    if (!inScene) glDisable(GL_SCISSOR_TEST);
 }
 
 void GlRenderDevice::SetTransform(TransformKind kind, const Matrix4& matrix)

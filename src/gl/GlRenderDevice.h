@@ -102,6 +102,7 @@ private:
 
     bool ready = false;
     bool clipControl = false;
+    bool inScene = false;  // between BeginScene and EndScene: the scissor follows the viewport
     // The lit colour shader in four variants (lighting on or off, texture or
     // none), so that no variant pays for work another one needs.
     struct MeshProgram {

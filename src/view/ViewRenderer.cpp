@@ -130,17 +130,21 @@ void DrawGrid(RenderDevice& device, const ViewState& views, int view, const Grid
 void RenderViews(RenderDevice& device, const ViewFrameInputs& in)
 {
     const ViewState& views = in.views;
-    if (views.fourViewMode) {
-        device.SetViewport(ViewportOf({0, 0, views.RenderWidth(), views.RenderHeight()}));
+    // One clear of the whole window, then the gaps between the views: a
+    // software renderer clears a whole target at once but a part of one
+    // pixel by pixel, and the gaps are a few pixels wide.
+    const Viewport whole = ViewportOf({0, 0, views.RenderWidth(), views.RenderHeight()});
+    device.SetViewport(whole);
+    device.Clear(in.colours[ColourIndex::Back], 1.0f);
+    for (const PixelRect& gap : views.GapRects()) {
+        device.SetViewport(ViewportOf(gap));
         device.Clear(in.colours[ColourIndex::Line], 1.0f);
     }
     if (!device.BeginScene()) return;
-    const Viewport saved = device.GetViewport();
     const bool gridShown = in.showGrid && in.scene.Tree().IsChecked(in.scene.rootPart.treeItem);
     for (int i = 0; i < ViewState::kViewCount; ++i) {
         if (!views.views[i].enabled) continue;
         device.SetViewport(ViewportOf(views.Viewport(i)));
-        device.Clear(in.colours[ColourIndex::Back], 1.0f);
         device.SetTransform(TransformKind::Projection, views.ProjectionMatrix(i));
         device.SetTransform(TransformKind::View, views.ViewMatrix(i));
         if (gridShown) DrawGrid(device, views, i, in.grid);
@@ -150,7 +154,7 @@ void RenderViews(RenderDevice& device, const ViewFrameInputs& in)
         if (in.marks) DrawPath(device, *in.marks);
         if (in.gizmo) DrawGizmo(device, in, i);
     }
-    device.SetViewport(saved);
+    device.SetViewport(whole);
     device.EndScene();
 }
 

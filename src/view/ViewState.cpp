@@ -35,6 +35,41 @@ PixelRect ViewState::Viewport(int i) const
     return {0, 0, renderWidth, renderHeight};
 }
 
+std::vector<PixelRect> ViewState::GapRects() const
+{
+    std::vector<PixelRect> shown;
+    std::vector<int> xs{0, renderWidth}, ys{0, renderHeight};
+    for (int i = 0; i < kViewCount; ++i) {
+        const PixelRect v = Viewport(i);
+        const PixelRect r{std::max(v.left, 0), std::max(v.top, 0), std::min(v.right, renderWidth),
+                          std::min(v.bottom, renderHeight)};
+        if (!views[i].enabled || r.Width() <= 0 || r.Height() <= 0) continue;
+        shown.push_back(r);
+        xs.insert(xs.end(), {r.left, r.right});
+        ys.insert(ys.end(), {r.top, r.bottom});
+    }
+    std::sort(xs.begin(), xs.end());
+    xs.erase(std::unique(xs.begin(), xs.end()), xs.end());
+    std::sort(ys.begin(), ys.end());
+    ys.erase(std::unique(ys.begin(), ys.end()), ys.end());
+    // Every view's edges cut the window into cells that each lie wholly
+    // inside or outside a view; the cells outside, joined along their rows.
+    std::vector<PixelRect> gaps;
+    for (size_t row = 0; row + 1 < ys.size(); ++row) {
+        for (size_t column = 0; column + 1 < xs.size(); ++column) {
+            const PixelRect cell{xs[column], ys[row], xs[column + 1], ys[row + 1]};
+            const bool covered = std::any_of(shown.begin(), shown.end(),
+                                             [&](const PixelRect& r) { return r.Contains(cell.left, cell.top); });
+            if (covered) continue;
+            if (!gaps.empty() && gaps.back().top == cell.top && gaps.back().right == cell.left)
+                gaps.back().right = cell.right;
+            else
+                gaps.push_back(cell);
+        }
+    }
+    return gaps;
+}
+
 int ViewState::ViewAt(int x, int y) const
 {
     for (int i = 0; i < kViewCount; ++i)

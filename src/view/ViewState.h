@@ -76,6 +76,10 @@ public:
     int CurrentView() const { return fourViewMode ? activeView : maximisedView; }
     // The viewport of view i: its rect in four-view mode, the whole render window in single-view mode.
     PixelRect Viewport(int i) const;
+    // The parts of the render window that no enabled view's viewport covers
+    // (the split lines and the strip at the right in four-view mode), as
+    // rectangles top to bottom, left to right, none overlapping.
+    std::vector<PixelRect> GapRects() const;
     // The enabled view whose viewport holds the render-window pixel (x, y); -1
     // over a gap between the views or outside the render window.
     int ViewAt(int x, int y) const;

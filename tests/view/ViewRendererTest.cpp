@@ -11,6 +11,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <tuple>
 
 using namespace m3d;
 
@@ -134,30 +135,30 @@ struct RenderFixture {
     std::vector<const RecordedCall*> Clears() const { return device.CallsOf(RenderCall::Clear); }
 };
 
-TEST(RenderViews, FourViewsClearTheGapsInLineColourThenEachViewInBack)
+TEST(RenderViews, FourViewsClearTheWholeWindowInBackThenTheGapsInLineBeforeTheScene)
 {
     RenderFixture f;
     f.Render();
     const auto clears = f.Clears();
-    ASSERT_EQ(clears.size(), 5u);
-    EXPECT_EQ(clears[0]->color, 0xFFFF0000u);
+    EXPECT_EQ(clears[0]->color, 0xFF181818u);
+    EXPECT_EQ(clears[0]->depth, 1.0f);
     EXPECT_EQ(clears[0]->viewport.width, 910);
     EXPECT_EQ(clears[0]->viewport.height, 600);
     EXPECT_EQ(f.device.calls[0].call, RenderCall::SetViewport);
-    for (int i = 0; i < 4; ++i) {
-        const RecordedCall& c = *clears[size_t(i + 1)];
-        EXPECT_EQ(c.color, 0xFF181818u);
-        EXPECT_EQ(c.depth, 1.0f);
-        const PixelRect& r = f.views.views[i].rect;
-        EXPECT_EQ(c.viewport.x, r.left) << i;
-        EXPECT_EQ(c.viewport.y, r.top) << i;
-        EXPECT_EQ(c.viewport.width, r.Width()) << i;
-        EXPECT_EQ(c.viewport.height, r.Height()) << i;
+    // Then the gaps between the views, in LINE.
+    const std::vector<PixelRect> gaps = f.views.GapRects();
+    ASSERT_EQ(clears.size(), gaps.size() + 1);
+    for (size_t i = 0; i < gaps.size(); ++i) {
+        const Viewport& v = clears[i + 1]->viewport;
+        EXPECT_EQ(clears[i + 1]->color, 0xFFFF0000u) << i;
+        EXPECT_EQ(std::make_tuple(v.x, v.y, v.width, v.height),
+                  std::make_tuple(gaps[i].left, gaps[i].top, gaps[i].Width(), gaps[i].Height()))
+            << i;
     }
-    // The LINE clear comes before the scene begins; the viewport is restored at the end.
+    // Every clear comes before the scene begins; the viewport is the whole window at the end.
     const auto begin = f.device.CallsOf(RenderCall::BeginScene);
     ASSERT_EQ(begin.size(), 1u);
-    EXPECT_LT(clears[0], begin[0]);
+    EXPECT_LT(clears.back(), begin[0]);
     EXPECT_EQ(f.device.calls.back().call, RenderCall::EndScene);
     EXPECT_EQ(f.device.calls.back().viewport.width, 910);
     EXPECT_EQ(f.device.calls.back().viewport.x, 0);
@@ -197,7 +198,7 @@ TEST(RenderViews, AFailedBeginSceneDrawsNothingAfterTheGapClear)
     RenderFixture f;
     f.device.beginSceneSucceeds = false;
     f.Render();
-    EXPECT_EQ(f.Clears().size(), 1u);
+    EXPECT_EQ(f.Clears().size(), 6u);  // the window, and the split lines and the right strip in five pieces
     EXPECT_TRUE(f.device.CallsOf(RenderCall::DrawLineList).empty());
     EXPECT_TRUE(f.device.CallsOf(RenderCall::EndScene).empty());
 }
@@ -208,7 +209,7 @@ TEST(RenderViews, TheRootCheckBoxSwitchesTheGridInEveryView)
     f.scene.SetTreeItemChecked(f.scene.rootPart.treeItem, false);
     f.Render();
     EXPECT_TRUE(f.device.CallsOf(RenderCall::DrawLineList).empty());
-    EXPECT_EQ(f.Clears().size(), 5u);
+    EXPECT_EQ(f.Clears().size(), 6u);
 }
 
 TEST(RenderViews, CheckedPartsDrawInTheViewsModeAndHiddenOnesOnlyShowTheirSelectionBox)

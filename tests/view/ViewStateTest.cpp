@@ -217,3 +217,26 @@ TEST(ViewCamera, FitWholeModelFillsEveryViewWithTheMargin)
     EXPECT_TRUE(VectorsNear(s.views[0].target, {0.0625f, 0.0625f, 0.0625f}, 0));
     EXPECT_TRUE(VectorsNear(s.views[1].eye - s.views[1].target, persEye - Vec3{300, 90, -70}, 1e-2f));
 }
+
+// The gaps and the enabled views' viewports cover each pixel of the render
+// window once, whatever the split (a view may shrink to nothing), and in
+// single-view mode nothing is left over.
+TEST(ViewLayout, TheGapsAndTheViewsCoverTheWindowOnce)
+{
+    ViewState s;
+    for (const float split : {0.5f, 0.0f, 0.03f, 1.0f}) {
+        s.splitX = split;
+        s.splitY = 1.0f - split;
+        s.SetRenderSize(120, 90);
+        std::vector<int> cover(120 * 90, 0);
+        auto paint = [&](const PixelRect& r) {
+            for (int y = std::max(r.top, 0); y < std::min(r.bottom, 90); ++y)
+                for (int x = std::max(r.left, 0); x < std::min(r.right, 120); ++x) ++cover[size_t(y * 120 + x)];
+        };
+        for (const PixelRect& gap : s.GapRects()) paint(gap);
+        for (int i = 0; i < ViewState::kViewCount; ++i) paint(s.Viewport(i));
+        EXPECT_EQ(std::count(cover.begin(), cover.end(), 1), 120 * 90) << split;
+    }
+    s.ToggleLayout(3);
+    EXPECT_TRUE(s.GapRects().empty());
+}
