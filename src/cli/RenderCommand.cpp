@@ -16,6 +16,7 @@
 
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <strings.h>
@@ -100,7 +101,14 @@ struct RenderRequest {
     bool overwrite = false;
 };
 
-// Reads the words into request; false for a misuse.
+// A line on stderr naming option and the value it could not read; false.
+bool Unreadable(const std::string& option, const std::string& value)
+{
+    std::fprintf(stderr, "%s: \"%s\" cannot be read\n", option.c_str(), value.c_str());
+    return false;
+}
+
+// Reads the words into request; false for a misuse (a value that cannot be read is named).
 bool ParseRequest(const std::vector<std::string>& args, RenderRequest& r)
 {
     std::vector<std::string> paths;
@@ -111,26 +119,26 @@ bool ParseRequest(const std::vector<std::string>& args, RenderRequest& r)
             r.motionName = args[++i];
             r.haveMotion = true;
         } else if (a == "--frames" && hasValue) {
-            if (!ParseFrames(args[++i], r.first, r.last)) return false;
+            if (!ParseFrames(args[++i], r.first, r.last)) return Unreadable(a, args[i]);
             r.haveFrames = true;
         } else if (a == "--fps" && hasValue) {
-            if (!ParseInteger(args[++i], r.fps)) return false;
+            if (!ParseInteger(args[++i], r.fps)) return Unreadable(a, args[i]);
         } else if (a == "--size" && hasValue) {
-            if (!ParseSize(args[++i], r.view.width, r.view.height)) return false;
+            if (!ParseSize(args[++i], r.view.width, r.view.height)) return Unreadable(a, args[i]);
         } else if (a == "--view" && hasValue) {
-            if (!ParseViewType(args[++i], r.view.type)) return false;
+            if (!ParseViewType(args[++i], r.view.type)) return Unreadable(a, args[i]);
         } else if (a == "--camera" && i + 6 < args.size()) {
             float v[6];
             for (float& value : v)
-                if (!ParseFloat(args[++i], value)) return false;
+                if (!ParseFloat(args[++i], value) || !std::isfinite(value)) return Unreadable(a, args[i]);
             r.view.camera = PictureCamera{{v[0], v[1], v[2]}, {v[3], v[4], v[5]}};
         } else if (a == "--background" && hasValue) {
             uint32_t argb = 0;
-            if (!ParseBackground(args[++i], argb)) return false;
+            if (!ParseBackground(args[++i], argb)) return Unreadable(a, args[i]);
             r.view.background = argb;
         } else if (a == "--quality" && hasValue) {
             int quality = 0;
-            if (!ParseInteger(args[++i], quality)) return false;
+            if (!ParseInteger(args[++i], quality)) return Unreadable(a, args[i]);
             r.quality = quality;
         } else if (a == "--overwrite") {
             r.overwrite = true;

@@ -127,6 +127,9 @@ TEST(RenderCommand, RefusesToReplaceAnOutputAndFramesTheMotionHasNot)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find("--camera"), std::string::npos) << run.err;
     EXPECT_FALSE(figure.folder.Exists("nowhere.webp"));
+    run = figure.Render("nowhere.webp", "--camera 0 0 inf 0 0 0");
+    EXPECT_EQ(run.exitCode, 2);
+    EXPECT_NE(run.err.find("--camera: \"inf\""), std::string::npos) << run.err;
 }
 
 TEST(ThumbnailCommand, DrawsEachKindAtTheAskedSizeAndRefusesWhatItCannotRead)
