@@ -1289,6 +1289,10 @@
         <source>1 枚の PNG には 1 フレームだけ書けます。連番なら NAME%04d.png にしてください。</source>
         <translation>One PNG holds one frame; name a sequence NAME%04d.png.</translation>
     </message>
+    <message>
+        <source>その点はパーツから遠すぎて、形を保ったままピボットを移せないため、移動しませんでした。</source>
+        <translation>That point is too far from the Part to move its pivot there and keep its shape, so the pivot was not moved.</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>

@@ -94,10 +94,31 @@ std::optional<Vec3> PivotPoint(const Scene& scene, int part, PivotPlace place)
     return place == PivotPlace::BoxCentre ? centre : Vec3{centre.x, low.y, centre.z};
 }
 
+bool PivotKeepsShape(const Scene& scene, int part, Vec3 point)
+{
+    const Part* p = scene.PartAt(part);
+    if (!p || !Finite(point)) return false;
+    // The points of the Part's own space, which the move shifts by -point.
+    std::vector<Vec3> points = p->mesh ? p->mesh->GetVertexPositions() : std::vector<Vec3>{};
+    for (int i = part + 1; i < scene.PartCount(); ++i)
+        if (scene.Parts()[i]->parentIndex == part) points.push_back(scene.Parts()[i]->localPosition);
+    if (points.empty()) return true;
+    Vec3 low = points.front(), high = points.front();
+    for (const Vec3& q : points) {
+        low = {std::min(low.x, q.x), std::min(low.y, q.y), std::min(low.z, q.z)};
+        high = {std::max(high.x, q.x), std::max(high.y, q.y), std::max(high.z, q.z)};
+    }
+    const float tolerance = 1e-4f * std::max(1.0f, Length(high - low));
+    return std::all_of(points.begin(), points.end(), [&](Vec3 q) {
+        const Vec3 back = (q - point) + point;
+        return Finite(back) && Length(back - q) <= tolerance;
+    });
+}
+
 bool MovePartPivot(Scene& scene, int part, Vec3 point)
 {
     Part* moving = scene.PartAt(part);
-    if (!moving || !Finite(point)) return false;
+    if (!moving || !PivotKeepsShape(scene, part, point)) return false;
     if (moving->mesh) {
         std::vector<Vec3> positions = moving->mesh->GetVertexPositions();
         for (Vec3& p : positions) p = p - point;

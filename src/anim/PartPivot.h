@@ -27,8 +27,16 @@ std::optional<Vec3> PivotPoint(const Scene& scene, int part, PivotPlace place);
 // pivot along an arc): where its track no longer gives the old placement at
 // a frame within 1e-5, keys are added at such frames (linear) until every
 // frame 0 ... the Motion's length, and the last key, does. False (nothing
-// changed) for a Part index outside the Parts or a point that is not finite.
+// changed) for a Part index outside the Parts, a point that is not finite,
+// or one PivotKeepsShape refuses.
 bool MovePartPivot(Scene& scene, int part, Vec3 point);
+
+// Whether single precision can hold Part part about a pivot at point: each
+// of its vertices and its children's positions, moved by -point and back,
+// lands within 1e-4 of the Part's size (of 1 unit at least) of where it
+// was. A point far beyond the Part fails: its shape would be lost. False
+// for a Part index outside the Parts or a point that is not finite.
+bool PivotKeepsShape(const Scene& scene, int part, Vec3 point);
 
 // Accepted factors of ResizePart, inclusive.
 constexpr float kMinPartScale = 0.0001f;

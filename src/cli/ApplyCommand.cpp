@@ -257,10 +257,17 @@ int Apply(const std::vector<std::string>& args)
         }
         if (op.OnPartShape()) {
             session.SelectPart(op.part);
-            if (op.name == "pivot")
-                MovePivotCommand(session, op.point);
-            else
+            if (op.name != "pivot") {
                 ResizePartCommand(session, op.factor);
+            } else if (PivotKeepsShape(scene, op.part, op.point)) {
+                MovePivotCommand(session, op.point);
+            } else {
+                std::fprintf(stderr,
+                             "%s: --pivot %s: the point is too far from the Part to keep its shape about it; nothing "
+                             "was written\n",
+                             path.c_str(), op.partName.c_str());
+                return 1;
+            }
             continue;
         }
         if (!Run(session, host, op)) {

@@ -1,5 +1,6 @@
 #include "editor/CommandRegistry.h"
 
+#include "anim/PartPivot.h"
 #include "editor/CommandHost.h"
 #include "editor/CommandState.h"
 #include "editor/EditorSession.h"
@@ -110,6 +111,18 @@ void ChangeModelScale(CommandContext& c)
         c.host.Prompt().ShowMessage(
             UiText("core", "この倍率ではモデルの値が浮動小数点数の範囲を超えるため、スケールを変更しませんでした。"),
             UiText("core", "スケールの変更"));
+}
+
+void MovePivotFromDialog(CommandContext& c)
+{
+    const std::optional<Vec3> point = c.host.AskPivotPoint();
+    if (!point) return;
+    if (!PivotKeepsShape(c.session.GetScene(), c.session.CurrentPart(), *point))
+        c.host.Prompt().ShowMessage(
+            UiText("core", "その点はパーツから遠すぎて、形を保ったままピボットを移せないため、移動しませんでした。"),
+            UiText("core", "ピボットの移動"));
+    else
+        MovePivotCommand(c.session, *point);
 }
 
 void NewMotionFromDialog(CommandContext& c)
@@ -230,7 +243,7 @@ const std::array kCommands = {
     CommandEntry{C::RenamePart, "rename-part", ID_PARTS_RENAME, M::Parts, false, QT_TRANSLATE_NOOP("core", "名前の変更（&N）"), "F2", QT_TRANSLATE_NOOP("core", "名前の変更"), kPartNotPlaying,
                  [](CommandContext& c) { c.host.ShowRenamePartDialog(); }, false},
     CommandEntry{C::MovePivot, "move-pivot", ID_PARTS_MOVE_PIVOT, M::Parts, true, QT_TRANSLATE_NOOP("core", "ピボットの移動（&P）..."), "", QT_TRANSLATE_NOOP("core", "ピボットの移動"), kPartNotPlaying,
-                 [](CommandContext& c) { if (const auto point = c.host.AskPivotPoint()) MovePivotCommand(c.session, *point); }, false},
+                 MovePivotFromDialog, false},
     CommandEntry{C::ResizePart, "resize-part", ID_PARTS_RESIZE, M::Parts, false, QT_TRANSLATE_NOOP("core", "サイズ変更（&Z）..."), "", QT_TRANSLATE_NOOP("core", "サイズ変更"), kPartNotPlaying,
                  [](CommandContext& c) { if (const auto factor = c.host.AskPartScale()) ResizePartCommand(c.session, *factor); }, false},
     // Parts › IK

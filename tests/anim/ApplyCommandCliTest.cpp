@@ -164,6 +164,11 @@ TEST(ApplyCommandCli, PivotAndPartScaleNeedNoMotionAndKeepTheWorldPoseAtEveryFra
     EXPECT_NE(unknown.err.find("no Part named \"leg\""), std::string::npos) << unknown.err;
     EXPECT_EQ(f.Run("apply " + Quote(f.path) + " --pivot armL 0 nan 0 --out " + Quote(other.File("z.anm"))).exitCode,
               2);
+    const CliResult far =
+        f.Run("apply " + Quote(f.path) + " --pivot armL 1e30 0 0 --out " + Quote(other.File("z.anm")));
+    EXPECT_EQ(far.exitCode, 1);
+    EXPECT_NE(far.err.find("too far"), std::string::npos) << far.err;
+    EXPECT_FALSE(other.Exists("z.anm"));
 }
 
 TEST(ApplyCommandCli, InterpolationGoesToTheChosenKeysAndInfoListsTheKeysThatAreNotLinear)

@@ -87,6 +87,11 @@ TEST(PartPivot, EveryVertexStaysWhereItStoodAtEveryFrameOfEveryMotion)
     EXPECT_NEAR(bottom->y, 0.0f, 1e-6f);
     EXPECT_NEAR(bottom->z, -0.25f, 1e-6f);
     EXPECT_FALSE(MovePartPivot(s.scene, 3, {1, 0, 0}));
+    // A pivot so far away that single precision cannot hold the arm about it is refused, changing nothing.
+    const std::vector<Vec3> arm = s.scene.Parts()[0]->mesh->GetVertexPositions();
+    EXPECT_TRUE(PivotKeepsShape(s.scene, 0, {1000, 0, 0}));
+    EXPECT_FALSE(MovePartPivot(s.scene, 0, {1e9f, 0, 0}));
+    EXPECT_EQ(s.scene.Parts()[0]->mesh->GetVertexPositions(), arm);
 }
 
 TEST(PartPivot, AMoveAndAResizeAreOneUndoStepEachTakenBackBitForBit)

@@ -16,16 +16,19 @@ using namespace m3d;
 
 namespace {
 
-// A host that answers only the scale dialog.
-class ScaleHost : public CommandHost, private UserPrompt {
+// A host that answers the scale and pivot dialogs and counts its messages.
+class AnsweringHost : public CommandHost, private UserPrompt {
 public:
+    std::optional<Vec3> pivot;
+    int messages = 0;
     UserPrompt& Prompt() override { return *this; }
     std::optional<float> AskScaleFactor() override { return 3.0f; }
+    std::optional<Vec3> AskPivotPoint() override { return pivot; }
 
 private:
     bool AskYesNo(const std::string&, const std::string&) override { return false; }
     YesNoCancel AskYesNoCancel(const std::string&, const std::string&) override { return YesNoCancel::Cancel; }
-    void ShowMessage(const std::string&, const std::string&) override {}
+    void ShowMessage(const std::string&, const std::string&) override { ++messages; }
     std::string AskSavePath(const std::string&, const std::string&) override { return {}; }
     MeshOverwriteAnswer AskMeshOverwrite(const std::string&) override { return MeshOverwriteAnswer::Cancel; }
 };
@@ -63,7 +66,7 @@ TEST(CommandRegistry, AScalingRunThroughTheRegistryIsOneUndoStepBitForBit)
     TempFolder folder;
     EditorSession session;
     AddCube(session, folder, "a.mqo", 1.5f);
-    ScaleHost host;
+    AnsweringHost host;
     const std::vector<Vec3> before = session.GetScene().Parts()[0]->mesh->GetVertexPositions();
     RunCommand(EditorCommand::ModelScale, session, host);
     EXPECT_EQ(session.GetScene().Parts()[0]->mesh->GetVertexPositions()[0].x, 3 * before[0].x);
@@ -72,4 +75,23 @@ TEST(CommandRegistry, AScalingRunThroughTheRegistryIsOneUndoStepBitForBit)
     const std::vector<Vec3> after = session.GetScene().Parts()[0]->mesh->GetVertexPositions();
     ASSERT_EQ(after.size(), before.size());
     for (size_t k = 0; k < after.size(); ++k) EXPECT_TRUE(after[k] == before[k]) << k;
+}
+
+TEST(CommandRegistry, APivotTooFarForThePartToKeepItsShapeIsRefusedWithAMessage)
+{
+    TempFolder folder;
+    EditorSession session;
+    AddCube(session, folder, "a.mqo", 1.5f);
+    session.SelectPart(0);
+    AnsweringHost host;
+    host.pivot = Vec3{1e9f, 0, 0};
+    const std::vector<Vec3> before = session.GetScene().Parts()[0]->mesh->GetVertexPositions();
+    RunCommand(EditorCommand::MovePivot, session, host);
+    EXPECT_EQ(host.messages, 1);
+    EXPECT_EQ(session.GetScene().Parts()[0]->mesh->GetVertexPositions(), before);
+    EXPECT_EQ(session.History().UndoLabel(), "");
+    host.pivot = Vec3{1, 0, 0};
+    RunCommand(EditorCommand::MovePivot, session, host);
+    EXPECT_EQ(host.messages, 1);
+    EXPECT_NE(session.History().UndoLabel(), "");
 }
