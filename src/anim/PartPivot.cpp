@@ -108,7 +108,9 @@ bool PivotKeepsShape(const Scene& scene, int part, Vec3 point)
         low = {std::min(low.x, q.x), std::min(low.y, q.y), std::min(low.z, q.z)};
         high = {std::max(high.x, q.x), std::max(high.y, q.y), std::max(high.z, q.z)};
     }
-    const float tolerance = 1e-4f * std::max(1.0f, Length(high - low));
+    const float size = Length(high - low);
+    if (size == 0.0f) return true;  // a point has no shape to lose
+    const float tolerance = 1e-3f * size;
     return std::all_of(points.begin(), points.end(), [&](Vec3 q) {
         const Vec3 back = (q - point) + point;
         return Finite(back) && Length(back - q) <= tolerance;

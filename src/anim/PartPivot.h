@@ -33,9 +33,10 @@ bool MovePartPivot(Scene& scene, int part, Vec3 point);
 
 // Whether single precision can hold Part part about a pivot at point: each
 // of its vertices and its children's positions, moved by -point and back,
-// lands within 1e-4 of the Part's size (of 1 unit at least) of where it
-// was. A point far beyond the Part fails: its shape would be lost. False
-// for a Part index outside the Parts or a point that is not finite.
+// lands within 1/1000 of the Part's size (the diagonal of their box) of
+// where it was. A point tens of thousands of sizes away fails: the shape would be
+// visibly lost. False for a Part index outside the Parts or a point that is
+// not finite.
 bool PivotKeepsShape(const Scene& scene, int part, Vec3 point);
 
 // Accepted factors of ResizePart, inclusive.
