@@ -248,10 +248,6 @@
         <translation>Cancel</translation>
     </message>
     <message>
-        <source>%1は存在しています。上書きしますか？</source>
-        <translation>%1 already exists. Overwrite it?</translation>
-    </message>
-    <message>
         <source>%1 など %2 個のファイルが存在しています。上書きしますか？</source>
         <translation>%1 and others, %2 files, already exist. Overwrite them?</translation>
     </message>

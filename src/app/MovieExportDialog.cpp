@@ -3,7 +3,9 @@
 #include "app/CommandIds.h"
 #include "app/DialogControls.h"
 #include "editor/EditorSession.h"
+#include "editor/PlaybackController.h"
 #include "io/MovieFileNames.h"
+#include "text/UiText.h"
 #include "view/ViewType.h"
 #include "view/WindowLayout.h"
 
@@ -88,7 +90,7 @@ std::optional<MovieExportChoices> AskMovieExport(const EditorSession& session, c
     QSpinBox* height = AddNumber(dialog, IDC_MOVIE_HEIGHT, QT_TRANSLATE_NOOP("MovieExportDialog", "高さ"), 126, 42,
                                  kMovieSizeMin, kMovieSizeMax, choices.height);
     QSpinBox* rate = AddNumber(dialog, IDC_MOVIE_FRAME_RATE, QT_TRANSLATE_NOOP("MovieExportDialog", "frame/sec"), 8, 58,
-                               1, 120, choices.framesPerSecond);
+                               kMinFrameRate, kMaxFrameRate, choices.framesPerSecond);
     auto* view = AddField(dialog, new QComboBox(&dialog), IDC_MOVIE_VIEW,
                           QT_TRANSLATE_NOOP("MovieExportDialog", "カメラ"), 126, 58, 50);
     for (int i = 0; i < ViewState::kViewCount; ++i)
@@ -160,8 +162,8 @@ std::optional<MovieExportChoices> AskMovieExport(const EditorSession& session, c
         if (!existing.empty()) {
             const QString question =
                 existing.size() == 1
-                    ? Text(QT_TRANSLATE_NOOP("MovieExportDialog", "%1は存在しています。上書きしますか？"))
-                          .arg(QString::fromStdString(existing[0]))
+                    ? QString::fromStdString(
+                          WithArguments(UiText("core", "%1は存在しています。上書きしますか？"), {existing[0]}))
                     : Text(QT_TRANSLATE_NOOP("MovieExportDialog",
                                              "%1 など %2 個のファイルが存在しています。上書きしますか？"))
                           .arg(QString::fromStdString(existing[0]))

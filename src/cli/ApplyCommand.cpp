@@ -259,9 +259,7 @@ int Apply(const std::vector<std::string>& args)
             session.SelectPart(op.part);
             if (op.name != "pivot") {
                 ResizePartCommand(session, op.factor);
-            } else if (PivotKeepsShape(scene, op.part, op.point)) {
-                MovePivotCommand(session, op.point);
-            } else {
+            } else if (!MovePivotCommand(session, op.point) && !PivotKeepsShape(scene, op.part, op.point)) {
                 std::fprintf(stderr,
                              "%s: --pivot %s: the point is too far from the Part to keep its shape about it; nothing "
                              "was written\n",

@@ -130,7 +130,7 @@ bool ParseRequest(const std::vector<std::string>& args, RenderRequest& r)
         } else if (a == "--camera" && i + 6 < args.size()) {
             float v[6];
             for (float& value : v)
-                if (!ParseFloat(args[++i], value) || !std::isfinite(value)) return Unreadable(a, args[i]);
+                if (!ParseFloat(args[++i], value)) return Unreadable(a, args[i]);
             r.view.camera = PictureCamera{{v[0], v[1], v[2]}, {v[3], v[4], v[5]}};
         } else if (a == "--background" && hasValue) {
             uint32_t argb = 0;

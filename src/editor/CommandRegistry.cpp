@@ -116,13 +116,11 @@ void ChangeModelScale(CommandContext& c)
 void MovePivotFromDialog(CommandContext& c)
 {
     const std::optional<Vec3> point = c.host.AskPivotPoint();
-    if (!point) return;
-    if (!PivotKeepsShape(c.session.GetScene(), c.session.CurrentPart(), *point))
+    if (point && !MovePivotCommand(c.session, *point) &&
+        !PivotKeepsShape(c.session.GetScene(), c.session.CurrentPart(), *point))
         c.host.Prompt().ShowMessage(
             UiText("core", "その点はパーツから遠すぎて、形を保ったままピボットを移せないため、移動しませんでした。"),
             UiText("core", "ピボットの移動"));
-    else
-        MovePivotCommand(c.session, *point);
 }
 
 void NewMotionFromDialog(CommandContext& c)

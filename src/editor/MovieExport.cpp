@@ -53,7 +53,7 @@ std::string CheckMovieExport(const EditorSession& session, const MovieExportChoi
         choices.height > kMovieSizeMax)
         return WithArguments(UiText("core", "大きさは %1 から %2 ピクセルまでにしてください。"),
                              {std::to_string(kMovieSizeMin), std::to_string(kMovieSizeMax)});
-    if (choices.framesPerSecond < 1 || choices.framesPerSecond > 120)
+    if (choices.framesPerSecond < kMinFrameRate || choices.framesPerSecond > kMaxFrameRate)
         return UiText("core", "フレームレートは 1 から 120 までにしてください。");
     if (choices.view < 0 || choices.view >= ViewState::kViewCount) return UiText("core", "ビューを選んでください。");
     if (choices.path.empty()) return UiText("core", "書き出すファイルの名前を入力してください。");

@@ -96,8 +96,8 @@ std::vector<std::string> ExistingMovieFiles(const std::string& path, MovieKind k
         return found;
     }
     for (int frame = first; frame <= last; ++frame)
-        if (std::filesystem::exists(SequenceFileName(path, frame), error))
-            found.push_back(SequenceFileName(path, frame));
+        if (std::string name = SequenceFileName(path, frame); std::filesystem::exists(name, error))
+            found.push_back(std::move(name));
     return found;
 }
 

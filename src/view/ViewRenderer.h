@@ -60,14 +60,14 @@ struct ViewFrameInputs {
 // switched back on afterwards.
 void DrawGrid(RenderDevice& device, const ViewState& views, int view, const GridGeometry& grid);
 
-// Draws one frame of every enabled view: in four-view mode the whole render
-// window is first cleared in the LINE colour (it stays in the gaps); each view
-// gets its viewport, a BACK clear, its projection and camera, the grid when the
+// Draws one frame of every enabled view: the whole render window is first
+// cleared in the BACK colour and the gaps between the views (GapRects) in the
+// LINE colour; each view gets its viewport, its projection and camera, the grid when the
 // tree's root item is checked and the inputs allow it, and every Part in scene
 // order in the view's draw mode. Checked Parts draw their mesh and the overlays the view switches on
 // (normals and pivots 0.2 grid widths long); the selected Part's bounding box is
 // drawn when the view shows the selection, even when the Part is hidden. The
-// device's viewport is restored at the end. A failing BeginScene draws nothing
+// device's viewport is the whole window at the end. A failing BeginScene draws nothing
 // more. When the view's onion skin is on, the ghosts come last: each checked
 // Part at the ghost's world matrix in its tint, translucent, in the view's
 // draw mode, at depth 1 (the far end of the depth range) and leaving no
