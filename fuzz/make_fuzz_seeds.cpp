@@ -1,4 +1,4 @@
-// Writes the seed corpora of the texture and settings fuzzers:
+// Writes the seed corpora of the texture, settings and snapshot fuzzers:
 //   build-fuzz/bin/make_fuzz_seeds fuzz/corpus
 // Small valid files, one per format and variant the readers take apart
 // differently, so the fuzzer starts past every format's header.
@@ -8,6 +8,7 @@
 #include "crafted/CraftedShape.h"
 #include "meshlib/DdsImage.h"
 #include "meshlib/TextureWriter.h"
+#include "scene/RecoverySnapshot.h"
 #include "settings/AppSettings.h"
 
 #include <squish.h>
@@ -17,6 +18,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 using namespace m3d;
@@ -107,6 +109,18 @@ void WriteSettingsSeeds(const fs::path& folder)
           "[VIEW0]\r\nTYPE=8\r\nTO_X=1e39\r\n[ light ]\r\nXDIR=-.5e-3x\r\n");
 }
 
+// A snapshot of two Parts sharing one mesh and a third without one.
+void WriteSnapshotSeeds(const fs::path& folder)
+{
+    DocumentSnapshot snapshot;
+    snapshot.info = {"4242-17-0badf00d", "00000000000000aa", "/home/a/robot.anm", "robot.anm", 1765380000, 3, 1, 120, 7};
+    snapshot.project = "not read by this fuzzer";
+    snapshot.extras = "{\"format\":1}";
+    snapshot.meshes = {std::make_shared<const std::string>("M3DMESH")};
+    snapshot.parts = {{0, "/home/a"}, {0, "/home/a"}, {-1, ""}};
+    Write(folder / "three-parts.m3dsnap", EncodeSnapshot(snapshot));
+}
+
 // The fuzzer that reads files of this extension, or "" for none.
 std::string FuzzerFor(const fs::path& file)
 {
@@ -159,7 +173,9 @@ int main(int argc, char** argv)
     const fs::path root = argv[1];
     fs::create_directories(root / "fuzz_texture");
     fs::create_directories(root / "fuzz_settings");
+    fs::create_directories(root / "fuzz_snapshot");
     WriteTextureSeeds(root / "fuzz_texture");
     WriteSettingsSeeds(root / "fuzz_settings");
+    WriteSnapshotSeeds(root / "fuzz_snapshot");
     return 0;
 }

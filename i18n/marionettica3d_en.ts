@@ -329,6 +329,53 @@
     </message>
 </context>
 <context>
+    <name>RecoveryDialog</name>
+    <message>
+        <source>プロジェクト</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>元のファイル</source>
+        <translation>Original file</translation>
+    </message>
+    <message>
+        <source>時刻</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>パーツ</source>
+        <translation>Parts</translation>
+    </message>
+    <message>
+        <source>モーション</source>
+        <translation>Motions</translation>
+    </message>
+    <message>
+        <source>復元</source>
+        <translation>Recover</translation>
+    </message>
+    <message>
+        <source>保存されずに終わった作業を復元できます。</source>
+        <translation>Work that ended without being saved can be recovered.</translation>
+    </message>
+    <message>
+        <source>復元できるデータ</source>
+        <translation>Recoverable work</translation>
+    </message>
+    <message>
+        <source>選んだデータを破棄しますか？元に戻せません。</source>
+        <translation>Discard the chosen work? This cannot be undone.</translation>
+    </message>
+    <message>
+        <source>破棄</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>後で</source>
+        <translation>Later</translation>
+    </message>
+</context>
+<context>
     <name>ScaleDialog</name>
     <message>
         <source>スケールの変更</source>
@@ -1288,6 +1335,28 @@
     <message>
         <source>その点はパーツから遠すぎて、形を保ったままピボットを移せないため、移動しませんでした。</source>
         <translation>That point is too far from the Part to move its pivot there and keep its shape, so the pivot was not moved.</translation>
+    </message>
+    <message>
+        <source>復元できるデータはありません。</source>
+        <translation>There is nothing to recover.</translation>
+    </message>
+    <message>
+        <source>復元</source>
+        <translation>Recover</translation>
+    </message>
+    <message>
+        <source>復元…</source>
+        <translation>Recover…</translation>
+    </message>
+    <message>
+        <source>%1は開いた後に変更されています。上書きしますか？</source>
+        <translation>%1 has changed since it was opened. Overwrite it?</translation>
+    </message>
+    <message>
+        <source>次のパーツは同じ名前の他のパーツと形が違うため、別のmeshファイルに保存した。
+%1</source>
+        <translation>These Parts differ in shape from other Parts of their name and were saved into .mesh files of their own.
+%1</translation>
     </message>
 </context>
 <context>

@@ -152,6 +152,12 @@ inline constexpr int IDC_MOVIE_TRANSPARENT = 2241;
 inline constexpr int IDC_MOVIE_PATH = 2242;
 inline constexpr int IDC_MOVIE_BROWSE = 2243;
 inline constexpr int IDC_MOVIE_FORMAT = 2244;
+// The recovery dialog.
+inline constexpr int IDD_RECOVERY = 249;
+inline constexpr int IDC_RECOVERY_LIST = 2250;
+inline constexpr int IDC_RECOVERY_RESTORE = 2251;
+inline constexpr int IDC_RECOVERY_DISCARD = 2252;
+inline constexpr int IDC_RECOVERY_LATER = 2253;
 
 // The objectName of the widget with number id.
 inline QString IdName(int id) { return QString::number(id); }

@@ -78,4 +78,26 @@ Expected<std::string> ReadWholeFile(const std::string& path, size_t maxBytes)
     return data;
 }
 
+Expected<std::string> ReadFilePrefix(const std::string& path, size_t maxBytes)
+{
+    const Expected<int> opened = OpenRegularFileForReading(path);
+    if (!opened) return opened.Status();
+    std::string data(maxBytes, '\0');
+    size_t filled = 0;
+    while (filled < maxBytes) {
+        const ssize_t n = read(*opened, data.data() + filled, maxBytes - filled);
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            const int readErrno = errno;
+            close(*opened);
+            return Outcome::Failure(path + ": read error: " + std::strerror(readErrno));
+        }
+        filled += static_cast<size_t>(n);
+    }
+    close(*opened);
+    data.resize(filled);
+    return data;
+}
+
 }  // namespace m3d

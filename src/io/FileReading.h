@@ -26,4 +26,8 @@ std::string NotRegularFileReason(const std::string& path);
 // read).
 Expected<std::string> ReadWholeFile(const std::string& path, size_t maxBytes = size_t(1) << 31);
 
+// The first bytes of the regular file at path (opened as above), at most
+// maxBytes of them: the whole file when it is shorter.
+Expected<std::string> ReadFilePrefix(const std::string& path, size_t maxBytes);
+
 }  // namespace m3d

@@ -87,8 +87,16 @@ Outcome CMesh::LoadObject(const std::string& path, float scale)
         *bytes = {};
         return LoadModel(model, path, scale);
     }
+    return LoadMeshFileBytes(*bytes, path, scale);
+}
+
+Outcome CMesh::LoadMeshFileBytes(std::string_view bytes, const std::string& path, float scale)
+{
+    impl->embedded.clear();
+    impl->SetContent({}, {}, {});
+    if (!UsableScale(scale)) return UnusableScale(path, scale);
     MeshContent content;
-    if (Outcome decoded = DecodeMeshFile(*bytes, path, content); !decoded) return decoded;
+    if (Outcome decoded = DecodeMeshFile(bytes, path, content); !decoded) return decoded;
     if (scale != 1.0f) ScaleGeometry(content, scale, scale, scale);
     std::vector<std::string> texturePaths = content.textureNames;
     impl->SetContent(std::move(content), DirectoryOf(path), std::move(texturePaths));
@@ -163,6 +171,8 @@ bool CMesh::SetVertexPositions(const std::vector<Vec3>& positions)
     impl->Refresh();
     return true;
 }
+
+const std::string& CMesh::TextureFolder() const { return impl->folder; }
 
 uint64_t CMesh::ContentDigest() const
 {
