@@ -113,7 +113,8 @@ void WriteSettingsSeeds(const fs::path& folder)
 void WriteSnapshotSeeds(const fs::path& folder)
 {
     DocumentSnapshot snapshot;
-    snapshot.info = {"4242-17-0badf00d", "00000000000000aa", "/home/a/robot.anm", "robot.anm", 1765380000, 3, 1, 120, 7};
+    snapshot.info = {
+        "4242-17-0badf00d", "00000000000000aa", "/home/a/robot.anm", "robot.anm", 1765380000, 3, 1, 120, 7};
     snapshot.project = "not read by this fuzzer";
     snapshot.extras = "{\"format\":1}";
     snapshot.meshes = {std::make_shared<const std::string>("M3DMESH")};

@@ -62,9 +62,9 @@ std::optional<RecoveryChoice> AskRecovery(const std::vector<RecoverableSnapshot>
     const auto chosen = [&](bool discard) {
         const int row = list->indexOfTopLevelItem(list->currentItem());
         if (row < 0) return;
-        if (discard && QMessageBox::question(&dialog, Text(QT_TRANSLATE_NOOP("RecoveryDialog", "復元")),
-                                             Text(QT_TRANSLATE_NOOP("RecoveryDialog",
-                                                                    "選んだデータを破棄しますか？元に戻せません。"))) !=
+        if (discard && QMessageBox::question(
+                           &dialog, Text(QT_TRANSLATE_NOOP("RecoveryDialog", "復元")),
+                           Text(QT_TRANSLATE_NOOP("RecoveryDialog", "選んだデータを破棄しますか？元に戻せません。"))) !=
                            QMessageBox::Yes)
             return;
         const RecoverableSnapshot& snapshot = snapshots[size_t(row)];

@@ -67,7 +67,8 @@ bool SaveWithPrompt(EditorSession& session, UserPrompt& prompt)
         const char* question = opened && FileStateOf(scene.projectPath) != *opened
                                    ? QT_TRANSLATE_NOOP("core", "%1は開いた後に変更されています。上書きしますか？")
                                    : QT_TRANSLATE_NOOP("core", "%1は存在します。上書きしますか？");
-        if (!prompt.AskYesNo(WithArguments(UiText("core", question), {scene.projectPath}), UiText("core", "上書き保存")))
+        if (!prompt.AskYesNo(WithArguments(UiText("core", question), {scene.projectPath}),
+                             UiText("core", "上書き保存")))
             return false;
     }
     return SaveAndRemember(session, scene.projectPath, prompt);

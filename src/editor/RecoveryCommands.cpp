@@ -9,8 +9,8 @@
 
 namespace m3d {
 
-bool RestoreSnapshotCommand(EditorSession& session, UserPrompt& prompt, RecoveryFolder& folder,
-                            const std::string& id, Autosave* autosave)
+bool RestoreSnapshotCommand(EditorSession& session, UserPrompt& prompt, RecoveryFolder& folder, const std::string& id,
+                            Autosave* autosave)
 {
     DocumentSnapshot snapshot;
     if (Outcome read = folder.Read(id, snapshot); !read) {

@@ -18,7 +18,7 @@ class UserPrompt;
 // then writes a snapshot of it soon and removes the ones it came from.
 // What could not be read is shown through prompt; true when the document
 // was replaced.
-bool RestoreSnapshotCommand(EditorSession& session, UserPrompt& prompt, RecoveryFolder& folder,
-                            const std::string& id, Autosave* autosave);
+bool RestoreSnapshotCommand(EditorSession& session, UserPrompt& prompt, RecoveryFolder& folder, const std::string& id,
+                            Autosave* autosave);
 
 }  // namespace m3d

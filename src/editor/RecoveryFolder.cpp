@@ -103,7 +103,8 @@ std::string RecoveryFolder::FileOf(const std::string& id) const
 Outcome RecoveryFolder::Lock()
 {
     if (lockFd >= 0) return Outcome();
-    if (folder.empty()) return Outcome::Failure("no folder for recovery snapshots: neither XDG_STATE_HOME nor HOME is set");
+    if (folder.empty())
+        return Outcome::Failure("no folder for recovery snapshots: neither XDG_STATE_HOME nor HOME is set");
     std::error_code error;
     std::filesystem::create_directories(folder, error);
     if (error) return Outcome::Failure(folder + ": " + error.message(), error.value());

@@ -43,7 +43,8 @@ std::vector<SameMesh> SortByMesh(const Scene& scene, const std::string& director
         Digest digest;
         digest.Add(*bytes);
         const auto [first, last] = kindOfDigest.equal_range(digest.Value());
-        const auto same = std::find_if(first, last, [&](const auto& entry) { return kinds[entry.second].bytes == *bytes; });
+        const auto same =
+            std::find_if(first, last, [&](const auto& entry) { return kinds[entry.second].bytes == *bytes; });
         if (same != last) {
             kinds[same->second].parts.push_back(index);
             continue;
@@ -106,8 +107,8 @@ Outcome NameMeshFiles(const Scene& scene, const std::string& directory, MeshFile
             const int first = kinds[k].parts.front();
             const std::string name = taken.Take(scene.Parts()[size_t(first)]->baseName);
             if (name.empty())
-                return Outcome::Failure(MeshFileOf(directory, scene.Parts()[size_t(first)]->baseName) +
-                                        ": Part " + std::to_string(first) +
+                return Outcome::Failure(MeshFileOf(directory, scene.Parts()[size_t(first)]->baseName) + ": Part " +
+                                        std::to_string(first) +
                                         " differs from the Parts of its name and no free name is left for its file");
             for (int index : kinds[k].parts) {
                 names.baseNames[size_t(index)] = name;

@@ -78,8 +78,9 @@ void TakeMeshFileNames(Scene& scene, const MeshFileNames& names, const std::stri
                         ".mesh");
         part.baseName = names.baseNames[size_t(index)];
     }
-    prompt.ShowNote(WithArguments(UiText("core", "次のパーツは同じ名前の他のパーツと形が違うため、"
-                                                 "別のmeshファイルに保存した。\n%1"),
+    prompt.ShowNote(WithArguments(UiText("core",
+                                         "次のパーツは同じ名前の他のパーツと形が違うため、"
+                                         "別のmeshファイルに保存した。\n%1"),
                                   {FirstLines(lines)}),
                     UiText("core", "上書き保存"));
 }

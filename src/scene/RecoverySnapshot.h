@@ -48,8 +48,8 @@ struct SnapshotPart {
 // geometry share it).
 struct DocumentSnapshot {
     SnapshotInfo info;
-    std::string project;  // the .anm file's bytes
-    std::string extras;   // the side file's text; "" for none
+    std::string project;                                     // the .anm file's bytes
+    std::string extras;                                      // the side file's text; "" for none
     std::vector<std::shared_ptr<const std::string>> meshes;  // .mesh files' bytes, never null
     std::vector<SnapshotPart> parts;                         // one a Part, in Part order
 };

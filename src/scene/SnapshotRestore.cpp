@@ -29,8 +29,8 @@ ProjectLoad RestoreSnapshot(Scene& scene, const DocumentSnapshot& snapshot, cons
     const auto meshOf = [&](size_t index, const ProjectPartRecord& record, std::string&) -> std::optional<RecordMesh> {
         const SnapshotPart& part = snapshot.parts[index];
         // Named as a save into its texture folder would name it, for messages and texture look-ups.
-        const std::string file = (part.textureFolder.empty() ? std::string() : part.textureFolder + "/") +
-                                 record.baseName + ".mesh";
+        const std::string file =
+            (part.textureFolder.empty() ? std::string() : part.textureFolder + "/") + record.baseName + ".mesh";
         ObjectMesh object{scene.NewMesh(), Outcome()};
         if (part.mesh >= 0)
             object.loaded = object.mesh->LoadMeshFileBytes(*snapshot.meshes[size_t(part.mesh)], file, 1.0f);

@@ -46,15 +46,14 @@ private Q_SLOTS:
         settings.Write("m3d.ini", "[RECOVERY]\nINTERVAL_MINUTES=0.02\n");
 
         QProcess editor;
-        editor.start(QStringLiteral(M3D_AUTOSAVE_CHILD),
-                     {QString::fromStdString(settings.File("m3d.ini")), QString::fromStdString(project.File("robot.anm")),
-                      QString::fromStdString(expected.File("robot.anm"))});
+        editor.start(QStringLiteral(M3D_AUTOSAVE_CHILD), {QString::fromStdString(settings.File("m3d.ini")),
+                                                          QString::fromStdString(project.File("robot.anm")),
+                                                          QString::fromStdString(expected.File("robot.anm"))});
         QVERIFY(editor.waitForStarted());
         // What it says may come in pieces.
         QByteArray said;
-        QTRY_VERIFY_WITH_TIMEOUT((said += editor.readAllStandardOutput()).contains("ready") ||
-                                     editor.state() != QProcess::Running,
-                                 60000);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (said += editor.readAllStandardOutput()).contains("ready") || editor.state() != QProcess::Running, 60000);
         QCOMPARE(editor.state(), QProcess::Running);
         // A second program beside the running one finds nothing to recover.
         CliResult listed = RunCli("recover --list", state.File("err.txt"));
