@@ -137,6 +137,10 @@
         <source>長さの倍率</source>
         <translation>Scale of lengths</translation>
     </message>
+    <message>
+        <source>フォルダーの外の画像も読み込む</source>
+        <translation>Read images outside its folder</translation>
+    </message>
 </context>
 <context>
     <name>MotionDialogs</name>
@@ -1288,6 +1292,18 @@
     <message>
         <source>その点はパーツから遠すぎて、形を保ったままピボットを移せないため、移動しませんでした。</source>
         <translation>That point is too far from the Part to move its pivot there and keep its shape, so the pivot was not moved.</translation>
+    </message>
+    <message>
+        <source>アニメーション「%1」（キーが %2 秒から始まり、%3 フレーム（%4 fps で %5 秒）の後にあるため、入れていません）</source>
+        <translation>animation '%1' (its keys start at %2 s, after the %3 frames, %5 s at %4 fps, a Motion holds; left out)</translation>
+    </message>
+    <message>
+        <source>アニメーション「%1」の %2 秒より後（%3 フレーム、%4 fps で切りました）</source>
+        <translation>animation '%1' after %2 s (cut at %3 frames, %4 fps)</translation>
+    </message>
+    <message>
+        <source>：再生のフレームレートを %1 にして読み込むと全部入ります</source>
+        <translation>; at a playback frame rate of %1 it comes in whole</translation>
     </message>
 </context>
 <context>

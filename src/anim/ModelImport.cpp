@@ -148,8 +148,8 @@ Outcome CheckModelFits(const ForeignModel& model, int partsThere, const std::str
     const std::vector<int> partOfNode = ImportedPartOfNode(model);
     const size_t added = partOfNode.size() - static_cast<size_t>(std::count(partOfNode.begin(), partOfNode.end(), -1));
     if (static_cast<size_t>(std::max(partsThere, 0)) + added <= kMaxModelNodes) return Outcome();
-    return Outcome::Failure(path + ": the model brings " + GroupedDigits(added) + " Parts to the " +
-                            GroupedDigits(static_cast<uint64_t>(partsThere)) + " there are; a project holds at most " +
+    return Outcome::Failure(path + ": with the model's " + GroupedDigits(added) + " Parts the project would have " +
+                            GroupedDigits(static_cast<uint64_t>(partsThere) + added) + "; it holds at most " +
                             GroupedDigits(kMaxModelNodes));
 }
 
