@@ -141,6 +141,13 @@ std::string AnimationCutNote(const AnimationCut& cut)
            " s) cut at " + limit + hint;
 }
 
+std::vector<std::string> ImportNotes(const ModelImport& import)
+{
+    std::vector<std::string> notes = import.dropped;
+    for (const AnimationCut& cut : import.cuts) notes.push_back(AnimationCutNote(cut));
+    return notes;
+}
+
 Outcome CheckModelFits(const ForeignModel& model, int partsThere, const std::string& path)
 {
     if (model.nodes.size() > kMaxModelNodes)

@@ -44,6 +44,10 @@ struct ModelImport {
     std::vector<AnimationCut> cuts;
 };
 
+// Every English line of what import left behind: dropped, then a line for
+// each cut (AnimationCutNote), as the command line reports them.
+std::vector<std::string> ImportNotes(const ModelImport& import);
+
 // Fails, naming path and the limit, when adding model to a scene of
 // partsThere Parts would leave it with more than kMaxModelNodes Parts; asked
 // before anything of the model is built.

@@ -48,8 +48,7 @@ void WriteReport(const Scene& scene, const ModelImport& import, const std::strin
         json.Key("keys").Int(static_cast<int64_t>(keys)).EndObject();
     }
     json.EndArray().Key("dropped").BeginArray();
-    for (const std::string& line : import.dropped) json.String(line);
-    for (const AnimationCut& cut : import.cuts) json.String(AnimationCutNote(cut));
+    for (const std::string& line : ImportNotes(import)) json.String(line);
     json.EndArray().EndObject();
     std::printf("%s\n", json.Text().c_str());
 }

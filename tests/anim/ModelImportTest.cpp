@@ -175,6 +175,7 @@ TEST(ModelImportTest, ModelsOfMoreNodesThanAProjectHoldsAreRefusedNamingTheLimit
     model.nodes.back().mesh = 0;
     model.meshes = {TriangleMesh("tip")};
     EXPECT_TRUE(Succeeded(CheckModelFits(model, int(kMaxModelNodes) - 1, "chain.glb")));
-    EXPECT_TRUE(FailedWith(CheckModelFits(model, int(kMaxModelNodes), "chain.glb"),
-                           "chain.glb: with the model's 1 Parts the project would have 100,001; it holds at most 100,000"));
+    EXPECT_TRUE(
+        FailedWith(CheckModelFits(model, int(kMaxModelNodes), "chain.glb"),
+                   "chain.glb: with the model's 1 Parts the project would have 100,001; it holds at most 100,000"));
 }

@@ -123,7 +123,8 @@ TEST(ModelFolderTest, BuffersAndMaterialLibrariesOutsideTheFolderAreRefused)
     ChildLimits limits = ForeignReadLimits();
     limits.wallMilliseconds = 20000;
     for (const auto& [file, named] : cases) {
-        if (file.ends_with(".obj")) c.Write(file, "mtllib " + named + "\nusemtl stolen\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+        if (file.ends_with(".obj"))
+            c.Write(file, "mtllib " + named + "\nusemtl stolen\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
         ForeignModel model;
         const auto start = std::chrono::steady_clock::now();
         const Outcome read = ReadForeignModelInChild(c.In(file), model, limits);
@@ -148,10 +149,9 @@ TEST(ModelFolderTest, ImagesOutsideTheFolderAreLeftOutWithANoteUnlessAllowed)
     for (const char* file : {"absolute.gltf", "up.gltf", "encoded.gltf", "map.obj"}) {
         for (const bool allowed : {false, true}) {
             TempFolder out;
-            const CliResult run =
-                RunCli("import " + Quote(c.In(file)) + " " + Quote(out.File("p.anm")) +
-                           (allowed ? " --allow-outside-images" : ""),
-                       out.File("err.txt"));
+            const CliResult run = RunCli("import " + Quote(c.In(file)) + " " + Quote(out.File("p.anm")) +
+                                             (allowed ? " --allow-outside-images" : ""),
+                                         out.File("err.txt"));
             ASSERT_EQ(run.exitCode, 0) << file << run.err;
             EXPECT_EQ(run.out.find("outside the model's folder") == std::string::npos, allowed) << file << run.out;
             EXPECT_EQ(out.Exists("canary.png"), allowed) << file;
