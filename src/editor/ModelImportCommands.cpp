@@ -8,6 +8,7 @@
 #include "editor/history/MotionListChange.h"
 #include "editor/history/PartSetChange.h"
 #include "foreign/ForeignReaderProcess.h"
+#include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"
 #include "scene/UserPrompt.h"
 #include "text/NumberText.h"

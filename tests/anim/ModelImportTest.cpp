@@ -132,7 +132,6 @@ TEST(ModelImportTest, AnImportIsOneUndoStepAndAFailedReadChangesNothing)
 TEST(ModelImportTest, AnimationsLongerThanAMotionAreCutOrLeftOutWithANote)
 {
     ForeignModel model = ArmModel();
-    const Quaternion start = model.nodes[0].rotation;
     const auto turn = [&](const char* name, float from, float to) {
         model.animations.push_back(
             {name,

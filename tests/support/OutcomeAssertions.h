@@ -30,4 +30,10 @@ inline ::testing::AssertionResult FailedWith(const Outcome& outcome, const std::
     return ::testing::AssertionSuccess();
 }
 
+template <class T>
+::testing::AssertionResult FailedWith(const Expected<T>& expected, const std::string& part)
+{
+    return FailedWith(expected.Status(), part);
+}
+
 }  // namespace m3d
