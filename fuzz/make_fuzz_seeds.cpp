@@ -1,4 +1,4 @@
-// Writes the seed corpora of the texture, settings and snapshot fuzzers:
+// Writes the seed corpora of the texture, settings, snapshot and reader-records fuzzers:
 //   build-fuzz/bin/make_fuzz_seeds fuzz/corpus
 // Small valid files, one per format and variant the readers take apart
 // differently, so the fuzzer starts past every format's header.
@@ -6,6 +6,7 @@
 // into FOLDER/<fuzzer>/, by file type, so the fuzzers start from them too:
 //   build-fuzz/bin/make_fuzz_seeds --crafted FOLDER
 #include "crafted/CraftedShape.h"
+#include "foreign/ForeignRecords.h"
 #include "meshlib/DdsImage.h"
 #include "meshlib/TextureWriter.h"
 #include "scene/RecoverySnapshot.h"
@@ -122,6 +123,37 @@ void WriteSnapshotSeeds(const fs::path& folder)
     Write(folder / "three-parts.m3dsnap", EncodeSnapshot(snapshot));
 }
 
+// Records of a reader child: a node tree with a textured mesh, an embedded
+// image, one animation with a channel of each interpolation, notes.
+void WriteForeignRecordSeeds(const fs::path& folder)
+{
+    ForeignModel model;
+    model.format = "glTF";
+    ForeignMesh mesh;
+    mesh.name = "box";
+    for (int k = 0; k < 4; ++k)
+        mesh.geometry.vertices.push_back({float(k & 1), float(k >> 1), 0, 0, 0, 1, 0.5f, 0.25f});
+    mesh.geometry.indices = {0, 1, 2, 2, 1, 3};
+    mesh.geometry.triangleMaterials = {0, 1};
+    mesh.geometry.materials.resize(2);
+    mesh.geometry.materials[0].texturePath = "skin.png";
+    mesh.embeddedImages = {-1, 0};
+    model.meshes.push_back(mesh);
+    model.images.push_back({"box_image0.png", "\x89PNG\r\n"});
+    model.nodes.push_back({"root", -1, -1, {}, {}, {1, 1, 1}});
+    model.nodes.push_back({"arm", 0, 0, {0, 1, 0}, {0, 0, 0.7071f, 0.7071f}, {1, 2, 1}});
+    Write(folder / "static.records", EncodeForeignModel(model));
+    ForeignAnimation walk{"walk", {}};
+    walk.channels.push_back({1, ForeignPath::Translation, ForeignInterpolation::Linear, {0, 1}, {0, 0, 0, 1, 2, 3}});
+    walk.channels.push_back(
+        {1, ForeignPath::Rotation, ForeignInterpolation::Step, {0, 0.5f}, {0, 0, 0, 1, 0, 1, 0, 0}});
+    walk.channels.push_back(
+        {0, ForeignPath::Scale, ForeignInterpolation::CubicSpline, {0}, {0, 0, 0, 1, 1, 1, 0, 0, 0}});
+    model.animations.push_back(walk);
+    model.dropped = {"skin of mesh 'box' (rest pose kept)"};
+    Write(folder / "animated.records", EncodeForeignModel(model));
+}
+
 // The fuzzer that reads files of this extension, or "" for none.
 std::string FuzzerFor(const fs::path& file)
 {
@@ -175,8 +207,10 @@ int main(int argc, char** argv)
     fs::create_directories(root / "fuzz_texture");
     fs::create_directories(root / "fuzz_settings");
     fs::create_directories(root / "fuzz_snapshot");
+    fs::create_directories(root / "fuzz_foreign_records");
     WriteTextureSeeds(root / "fuzz_texture");
     WriteSettingsSeeds(root / "fuzz_settings");
     WriteSnapshotSeeds(root / "fuzz_snapshot");
+    WriteForeignRecordSeeds(root / "fuzz_foreign_records");
     return 0;
 }

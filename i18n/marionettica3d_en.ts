@@ -137,6 +137,10 @@
         <source>長さの倍率</source>
         <translation>Scale of lengths</translation>
     </message>
+    <message>
+        <source>フォルダーの外の画像も読み込む</source>
+        <translation>Read images outside its folder</translation>
+    </message>
 </context>
 <context>
     <name>MotionDialogs</name>
@@ -1357,6 +1361,18 @@
 %1</source>
         <translation>These Parts differ in shape from other Parts of their name and were saved into .mesh files of their own.
 %1</translation>
+    </message>
+    <message>
+        <source>アニメーション「%1」（キーが %2 秒から始まり、%3 フレーム（%4 fps で %5 秒）の後にあるため、入れていません）</source>
+        <translation>animation '%1' (its keys start at %2 s, after the %3 frames, %5 s at %4 fps, a Motion holds; left out)</translation>
+    </message>
+    <message>
+        <source>アニメーション「%1」の %2 秒より後（%3 フレーム、%4 fps で切りました）</source>
+        <translation>animation '%1' after %2 s (cut at %3 frames, %4 fps)</translation>
+    </message>
+    <message>
+        <source>：再生のフレームレートを %1 にして読み込むと全部入ります</source>
+        <translation>; at a playback frame rate of %1 it comes in whole</translation>
     </message>
 </context>
 <context>

@@ -30,4 +30,22 @@ Expected<std::string> ReadWholeFile(const std::string& path, size_t maxBytes = s
 // maxBytes of them: the whole file when it is shorter.
 Expected<std::string> ReadFilePrefix(const std::string& path, size_t maxBytes);
 
+// Where a file named by another file (a model's buffer, material library or
+// texture) may lie.
+enum class NamedFileScope {
+    InFolder,  // in the naming file's folder or below it, symbolic links followed
+    Anywhere,  // anywhere the user may read (the user allowed it)
+};
+
+// Reads the file at path (relative to the working folder or absolute), which
+// a file in folder names, as one downloaded with it: the path is resolved
+// with its symbolic links followed, refused when scope is InFolder and it
+// leads outside folder, and what it leads to is read only when it is a
+// regular file of at most maxBytes outside /proc and /sys (never a FIFO,
+// device or socket; the open never waits, and a last component swapped for a
+// symbolic link after the check is not followed). At most the size the file
+// had when opened is read. Fails with a message naming path and the reason.
+Expected<std::string> ReadNamedFile(const std::string& folder, const std::string& path, size_t maxBytes,
+                                    NamedFileScope scope = NamedFileScope::InFolder);
+
 }  // namespace m3d

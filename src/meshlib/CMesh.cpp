@@ -15,11 +15,13 @@
 
 namespace m3d {
 
-void CMesh::Impl::SetContent(MeshContent newContent, std::string newFolder, std::vector<std::string> newTexturePaths)
+void CMesh::Impl::SetContent(MeshContent newContent, std::string newFolder, std::vector<std::string> newTexturePaths,
+                             NamedFileScope newScope)
 {
     content = std::move(newContent);
     folder = std::move(newFolder);
     texturePaths = std::move(newTexturePaths);
+    textureScope = newScope;
     textureRefs.assign(content.textureNames.size(), _MESH_TEXTURE{});
     if (base != nullptr) base->impl->LinkTextures(*this);
     Refresh();
@@ -113,7 +115,7 @@ Outcome CMesh::LoadModel(const LoadedModel& model, const std::string& path, floa
     if (Outcome built = BuildMeshContent(model, path, content, texturePaths); !built) return built;
     if (scale != 1.0f) ScaleGeometry(content, scale, scale, scale);
     impl->embedded = model.embeddedTextures;
-    impl->SetContent(std::move(content), DirectoryOf(path), std::move(texturePaths));
+    impl->SetContent(std::move(content), DirectoryOf(path), std::move(texturePaths), model.textureScope);
     return Outcome();
 }
 
