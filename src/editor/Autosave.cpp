@@ -47,6 +47,11 @@ void Autosave::Tick(Clock::time_point now)
     }
     if (!(intervalMinutes > 0) && !soon) return;
     const Scene& scene = session.GetScene();
+    {
+        // A snapshot that could not be written is tried again an interval later.
+        std::lock_guard<std::mutex> lock(mutex);
+        if (std::exchange(writeFailed, false)) copiedEdits.reset();
+    }
     const uint64_t edits = history.EditCount();
     if (copiedEdits == edits && copiedPath == scene.projectPath) return;
     if (!changedSince) changedSince = now;
@@ -67,12 +72,7 @@ void Autosave::Tick(Clock::time_point now)
         info.originalModified = state->modifiedNanoseconds;
     }
     DocumentCopy copy;
-    if (Outcome copied = CopyDocument(scene, std::move(info), meshes, copy); !copied) {
-        std::lock_guard<std::mutex> lock(mutex);
-        problem = copied.Message();
-        changedSince = now;  // tried again an interval later
-        return;
-    }
+    CopyDocument(scene, std::move(info), meshes, copy);
     meshes.KeepOnly(copy.meshDigests);
     copiedEdits = edits;
     copiedPath = scene.projectPath;
@@ -144,7 +144,7 @@ void Autosave::Run()
 
         DocumentSnapshot snapshot;
         std::string id;
-        Outcome written = LayOutSnapshot(std::move(copy), snapshot);
+        Outcome written = LayOutSnapshot(std::move(copy), meshes, snapshot);
         if (written) written = folder.Write(snapshot, id);
         // The snapshots a restored document came from go once it has one of its own.
         if (written && !superseded.empty()) folder.RemoveDocument(superseded);
@@ -156,6 +156,7 @@ void Autosave::Run()
             if (supersededDocument == superseded) supersededDocument.clear();
         } else {
             problem = written.Message();
+            writeFailed = true;
         }
         wake.notify_all();
     }

@@ -78,6 +78,7 @@ private:
     std::condition_variable wake;
     std::optional<DocumentCopy> job;
     bool busy = false;
+    bool writeFailed = false;
     bool stopping = false;
     std::string supersededDocument;
     std::string lastId;

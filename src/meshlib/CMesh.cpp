@@ -206,10 +206,6 @@ void CMesh::SetPrimitiveType(MeshPrimitive type)
     if (type == MeshPrimitive::Edges || type == MeshPrimitive::Faces) impl->primitiveType = type;
 }
 
-namespace {
-
-// The .mesh file of content; a vertex beyond the float range (after a
-// scaling) would give a file the reader refuses, so there is none then.
 Expected<std::string> MeshContentBytes(const std::string& path, const MeshContent& content)
 {
     for (const _MESH_VERTEX& v : content.vertices)
@@ -218,6 +214,8 @@ Expected<std::string> MeshContentBytes(const std::string& path, const MeshConten
                 return Outcome::Failure(path + ": the mesh holds values beyond the float range; nothing was written");
     return EncodeMeshFile(content);
 }
+
+namespace {
 
 Outcome WriteMeshContent(const std::string& path, const MeshContent& content, bool replaceReadOnly)
 {
@@ -239,6 +237,8 @@ Expected<std::string> CMesh::MeshFileBytes(const std::string& path) const
 {
     return MeshContentBytes(path, impl->ContentForSaving());
 }
+
+MeshContent CMesh::SavedContent() const { return impl->ContentForSaving(); }
 
 Outcome CMesh::SaveMirrorMeshFile(const std::string& path, bool replaceReadOnly)
 {

@@ -13,6 +13,7 @@ namespace m3d {
 
 class CMeshBase;
 class RenderDevice;
+struct MeshContent;
 struct RenderMaterial;
 struct LoadedModel;
 
@@ -80,6 +81,9 @@ public:
     // The bytes SaveMeshFile would write to path (named in the failure when
     // the mesh cannot be saved).
     Expected<std::string> MeshFileBytes(const std::string& path) const;
+    // What MeshFileBytes lays out, copied: to be laid out elsewhere
+    // (MeshContentBytes), on another thread say, while the mesh changes.
+    MeshContent SavedContent() const;
 
     // The folder the mesh's textures are looked up in (its file's); "" for none.
     const std::string& TextureFolder() const;
@@ -115,5 +119,9 @@ private:
     void DrawStrips(const Matrix4& world, const RenderMaterial* tint);
     Impl* impl;
 };
+
+// The .mesh file of content (path names it in the failure): none for a
+// vertex beyond the float range (after a scaling), which the reader would refuse.
+Expected<std::string> MeshContentBytes(const std::string& path, const MeshContent& content);
 
 }  // namespace m3d

@@ -1,6 +1,6 @@
 #include "scene/SnapshotCapture.h"
 
-#include "io/PathLookup.h"
+#include "meshlib/CMesh.h"
 #include "scene/ProjectExtrasFile.h"
 #include "scene/ProjectFile.h"
 #include "scene/ProjectFileFormat.h"
@@ -31,7 +31,7 @@ void MeshBytesCache::KeepOnly(const std::vector<uint64_t>& digests)
     std::erase_if(bytesOf, [&used](const auto& entry) { return !used.count(entry.first); });
 }
 
-Outcome CopyDocument(const Scene& scene, SnapshotInfo info, MeshBytesCache& cache, DocumentCopy& out)
+void CopyDocument(const Scene& scene, SnapshotInfo info, const MeshBytesCache& cache, DocumentCopy& out)
 {
     out = {};
     info.parts = scene.PartCount();
@@ -48,21 +48,21 @@ Outcome CopyDocument(const Scene& scene, SnapshotInfo info, MeshBytesCache& cach
         const auto [found, added] = indexOf.try_emplace(digest, static_cast<int32_t>(out.meshes.size()));
         copied.mesh = found->second;
         if (!added) continue;
-        std::shared_ptr<const std::string> bytes = cache.Find(digest);
-        if (!bytes) {
-            Expected<std::string> laidOut = part->mesh->MeshFileBytes(part->baseName + ".mesh");
-            if (!laidOut) return laidOut.Status();
-            bytes = std::make_shared<const std::string>(std::move(*laidOut));
-            cache.Keep(digest, bytes);
-        }
-        out.meshes.push_back(std::move(bytes));
+        out.meshes.push_back(cache.Find(digest));
         out.meshDigests.push_back(digest);
+        if (!out.meshes.back())
+            out.unlaid.push_back({out.meshes.size() - 1, part->baseName + ".mesh", part->mesh->SavedContent()});
     }
-    return Outcome();
 }
 
-Outcome LayOutSnapshot(DocumentCopy copy, DocumentSnapshot& out)
+Outcome LayOutSnapshot(DocumentCopy copy, MeshBytesCache& cache, DocumentSnapshot& out)
 {
+    for (DocumentCopy::Unlaid& mesh : copy.unlaid) {
+        Expected<std::string> bytes = MeshContentBytes(mesh.file, mesh.content);
+        if (!bytes) return bytes.Status();
+        copy.meshes[mesh.mesh] = std::make_shared<const std::string>(std::move(*bytes));
+        cache.Keep(copy.meshDigests[mesh.mesh], copy.meshes[mesh.mesh]);
+    }
     Expected<std::string> project = BuildProjectFile(copy.records, copy.motions);
     if (!project) return project.Status();
     out.info = std::move(copy.info);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "meshlib/MeshContent.h"
 #include "scene/Motion.h"
 #include "scene/ProjectData.h"
 #include "scene/RecoverySnapshot.h"
@@ -38,19 +39,28 @@ struct DocumentCopy {
     std::vector<ProjectPartRecord> records;
     std::vector<Motion> motions;
     std::vector<SnapshotPart> parts;
-    // One a distinct geometry, as SnapshotPart::mesh counts them.
+    // One a distinct geometry, as SnapshotPart::mesh counts them: its .mesh
+    // bytes when the cache had them, else null and its content in unlaid.
     std::vector<std::shared_ptr<const std::string>> meshes;
     std::vector<uint64_t> meshDigests;
+    struct Unlaid {
+        size_t mesh;          // its place in meshes
+        std::string file;     // the file it is laid out for, named in a failure
+        MeshContent content;  // a copy
+    };
+    std::vector<Unlaid> unlaid;
 };
 
 // Copies scene (its Parts' records, Motions and meshes) with info's texts
-// and times; the counts are the scene's. Geometry the cache does not know is
-// laid out now and kept there. Fails, naming the Part, only for a mesh that
-// cannot be written (MeshFileBytes).
-[[nodiscard]] Outcome CopyDocument(const Scene& scene, SnapshotInfo info, MeshBytesCache& cache, DocumentCopy& out);
+// and times; the counts are the scene's. Meshes the cache does not know are
+// copied as they are, to be laid out by LayOutSnapshot: the copy costs the
+// editing thread little more than the memory it takes.
+void CopyDocument(const Scene& scene, SnapshotInfo info, const MeshBytesCache& cache, DocumentCopy& out);
 
-// The snapshot of a copy: the project file and side file laid out as a save
-// lays them out. Fails when the project cannot be laid out (BuildProjectFile).
-[[nodiscard]] Outcome LayOutSnapshot(DocumentCopy copy, DocumentSnapshot& out);
+// The snapshot of a copy: the meshes not laid out yet laid out (and kept in
+// cache), the project file and side file laid out as a save lays them out.
+// Fails when a mesh (MeshContentBytes) or the project (BuildProjectFile)
+// cannot be laid out, naming what.
+[[nodiscard]] Outcome LayOutSnapshot(DocumentCopy copy, MeshBytesCache& cache, DocumentSnapshot& out);
 
 }  // namespace m3d
