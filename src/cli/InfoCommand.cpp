@@ -77,7 +77,7 @@ int Info(const std::vector<std::string>& args)
             return 1;
         }
         dropped = import->dropped;
-    } else if (!LoadProjectForCommand(session, args[0])) {
+    } else if (!LoadProjectForCommand(session, args[0], ProjectOpening::Reading)) {
         return 1;
     }
     JsonWriter json;

@@ -121,10 +121,10 @@ bool ReadyToOpenRecentProject(EditorSession& session, UserPrompt& prompt, const 
     return AskSaveBeforeOpening(session, prompt);
 }
 
-ProjectLoad OpenProject(EditorSession& session, const std::string& path)
+ProjectLoad OpenProject(EditorSession& session, const std::string& path, ProjectOpening opening)
 {
     Scene& scene = session.GetScene();
-    ProjectLoad load = LoadProject(scene, path);
+    ProjectLoad load = LoadProject(scene, path, opening);
     if (load.complete) session.RecentProjects().Add(path);
     // A file refused before anything was touched leaves the scene, its history and its views as they were.
     if (!load.sceneReplaced) return load;
@@ -143,10 +143,16 @@ ProjectLoad OpenProject(EditorSession& session, const std::string& path)
     return load;
 }
 
+void ShowProjectLoadNotes(const ProjectLoad& load, UserPrompt& prompt)
+{
+    ShowRecoveryNotes(load.recoveries, prompt);
+    if (!load.extras) prompt.ShowMessage(load.extras.Message(), UiText("core", "caution"));
+}
+
 bool OpenProjectCommand(EditorSession& session, UserPrompt& prompt, const std::string& path)
 {
-    const ProjectLoad load = OpenProject(session, path);
-    ShowRecoveryNotes(load.recoveries, prompt);
+    const ProjectLoad load = OpenProject(session, path, ProjectOpening::Editing);
+    ShowProjectLoadNotes(load, prompt);
     if (!load.outcome) prompt.ShowMessage(load.outcome.Message(), UiText("core", "Error"));
     return load.outcome.Ok();
 }

@@ -1,9 +1,11 @@
 #include "io/FileReading.h"
 
+#include "io/PathLookup.h"
 #include "io/WriteTarget.h"
 
 #include <cerrno>
 #include <cstdint>
+#include <algorithm>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -16,6 +18,37 @@ namespace {
 std::string NotRegular(const std::string& path, mode_t mode)
 {
     return path + ": " + FileKindName(mode) + ", not a regular file; nothing was read";
+}
+
+std::string& Confinement()
+{
+    static std::string folder;
+    return folder;
+}
+
+// Where the file open as fd really is; "" when the system cannot tell.
+std::string OpenFilePath(int fd)
+{
+    char path[4096];
+    const ssize_t length = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), path, sizeof path);
+    return length > 0 && size_t(length) < sizeof path ? std::string(path, size_t(length)) : std::string();
+}
+
+// Reads from fd until count bytes are in data or the file ends; fails past maxBytes.
+Outcome ReadInto(int fd, const std::string& path, size_t count, size_t maxBytes, std::string& data)
+{
+    char buffer[65536];
+    while (data.size() < count) {
+        const ssize_t n = read(fd, buffer, std::min(sizeof buffer, count - data.size()));
+        if (n == 0) break;
+        if (n < 0) {
+            if (errno == EINTR) continue;
+            return Outcome::Failure(path + ": read error: " + std::strerror(errno));
+        }
+        if (data.size() + static_cast<size_t>(n) > maxBytes) return Outcome::Failure(path + ": file too large");
+        data.append(buffer, static_cast<size_t>(n));
+    }
+    return Outcome();
 }
 
 }  // namespace
@@ -40,8 +73,14 @@ Expected<int> OpenRegularFileForReading(const std::string& path)
         close(fd);
         return Outcome::Failure(NotRegular(path, info.st_mode));
     }
+    if (!Confinement().empty() && !IsInsideFolder(OpenFilePath(fd), Confinement())) {
+        close(fd);
+        return Outcome::Failure(path + ": lies outside " + Confinement() + "; nothing was read");
+    }
     return fd;
 }
+
+void ConfineReadsTo(const std::string& folder) { Confinement() = folder; }
 
 Expected<std::string> ReadWholeFile(const std::string& path, size_t maxBytes)
 {
@@ -58,23 +97,20 @@ Expected<std::string> ReadWholeFile(const std::string& path, size_t maxBytes)
     // file may shrink or grow while it is read.
     std::string data;
     data.reserve(static_cast<size_t>(info.st_size));
-    char buffer[65536];
-    for (;;) {
-        const ssize_t n = read(fd, buffer, sizeof buffer);
-        if (n == 0) break;
-        if (n < 0) {
-            if (errno == EINTR) continue;
-            const int readErrno = errno;
-            close(fd);
-            return Outcome::Failure(path + ": read error: " + std::strerror(readErrno));
-        }
-        if (data.size() + static_cast<size_t>(n) > maxBytes) {
-            close(fd);
-            return Outcome::Failure(path + ": file too large");
-        }
-        data.append(buffer, static_cast<size_t>(n));
-    }
+    const Outcome read = ReadInto(fd, path, SIZE_MAX, maxBytes, data);
     close(fd);
+    if (!read) return read;
+    return data;
+}
+
+Expected<std::string> ReadFileStart(const std::string& path, size_t bytes)
+{
+    const Expected<int> opened = OpenRegularFileForReading(path);
+    if (!opened) return opened.Status();
+    std::string data;
+    const Outcome read = ReadInto(*opened, path, bytes, SIZE_MAX, data);
+    close(*opened);
+    if (!read) return read;
     return data;
 }
 
