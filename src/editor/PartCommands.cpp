@@ -10,7 +10,6 @@
 #include "foreign/ForeignFormats.h"
 #include "io/PathLookup.h"
 #include "scene/PartPlacement.h"
-#include "scene/RecoveryNotes.h"
 #include "scene/UserPrompt.h"
 #include "text/UiText.h"
 
