@@ -19,7 +19,7 @@ trap 'chmod -R u+w "$folder"; rm -rf "$folder"' EXIT
 {
   cut -f3 "$folder/list"
   cut -f1 "$folder/list" | while read -r name; do
-    find "$folder/files/$name" -type f \( -iname '*.anm' -o -iname '*.mesh' -o -iname '*.mqo' \) | sort | head -n 20
+    find "$folder/files/$name" -type f \( -iname '*.anm' -o -iname '*.mesh' -o -iname '*.mqo' \) | sort | awk 'NR <= 20'
   done
   [ $# -gt 0 ] || find "$data" -type f | sort
 } | sort -u >"$folder/inputs"
