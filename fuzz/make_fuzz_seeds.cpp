@@ -1,4 +1,5 @@
-// Writes the seed corpora of the texture, settings, commit record and side file fuzzers:
+// Writes the seed corpora of the texture, settings, snapshot, reader-records,
+// commit record and side file fuzzers:
 //   build-fuzz/bin/make_fuzz_seeds fuzz/corpus
 // Small valid files, one per format and variant the readers take apart
 // differently, so the fuzzer starts past every format's header.
@@ -7,10 +8,12 @@
 //   build-fuzz/bin/make_fuzz_seeds --crafted FOLDER
 #include "ExtrasFuzzProject.h"
 #include "crafted/CraftedShape.h"
+#include "foreign/ForeignRecords.h"
 #include "io/CommitRecord.h"
 #include "meshlib/DdsImage.h"
 #include "meshlib/TextureWriter.h"
 #include "scene/ProjectExtrasFile.h"
+#include "scene/RecoverySnapshot.h"
 #include "settings/AppSettings.h"
 
 #include <squish.h>
@@ -20,6 +23,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <memory>
 #include <string>
 
 using namespace m3d;
@@ -108,6 +112,50 @@ void WriteSettingsSeeds(const fs::path& folder)
     Write(folder / "edited.ini",
           "\xEF\xBB\xBF; settings\r\n[color]\r\n Back = 4278190335 \r\nback=1\r\n\r\n"
           "[VIEW0]\r\nTYPE=8\r\nTO_X=1e39\r\n[ light ]\r\nXDIR=-.5e-3x\r\n");
+}
+
+// A snapshot of two Parts sharing one mesh and a third without one.
+void WriteSnapshotSeeds(const fs::path& folder)
+{
+    DocumentSnapshot snapshot;
+    snapshot.info = {
+        "4242-17-0badf00d", "00000000000000aa", "/home/a/robot.anm", "robot.anm", 1765380000, 3, 1, 120, 7};
+    snapshot.project = "not read by this fuzzer";
+    snapshot.extras = "{\"format\":1}";
+    snapshot.meshes = {std::make_shared<const std::string>("M3DMESH")};
+    snapshot.parts = {{0, "/home/a"}, {0, "/home/a"}, {-1, ""}};
+    Write(folder / "three-parts.m3dsnap", EncodeSnapshot(snapshot));
+}
+
+// Records of a reader child: a node tree with a textured mesh, an embedded
+// image, one animation with a channel of each interpolation, notes.
+void WriteForeignRecordSeeds(const fs::path& folder)
+{
+    ForeignModel model;
+    model.format = "glTF";
+    ForeignMesh mesh;
+    mesh.name = "box";
+    for (int k = 0; k < 4; ++k)
+        mesh.geometry.vertices.push_back({float(k & 1), float(k >> 1), 0, 0, 0, 1, 0.5f, 0.25f});
+    mesh.geometry.indices = {0, 1, 2, 2, 1, 3};
+    mesh.geometry.triangleMaterials = {0, 1};
+    mesh.geometry.materials.resize(2);
+    mesh.geometry.materials[0].texturePath = "skin.png";
+    mesh.embeddedImages = {-1, 0};
+    model.meshes.push_back(mesh);
+    model.images.push_back({"box_image0.png", "\x89PNG\r\n"});
+    model.nodes.push_back({"root", -1, -1, {}, {}, {1, 1, 1}});
+    model.nodes.push_back({"arm", 0, 0, {0, 1, 0}, {0, 0, 0.7071f, 0.7071f}, {1, 2, 1}});
+    Write(folder / "static.records", EncodeForeignModel(model));
+    ForeignAnimation walk{"walk", {}};
+    walk.channels.push_back({1, ForeignPath::Translation, ForeignInterpolation::Linear, {0, 1}, {0, 0, 0, 1, 2, 3}});
+    walk.channels.push_back(
+        {1, ForeignPath::Rotation, ForeignInterpolation::Step, {0, 0.5f}, {0, 0, 0, 1, 0, 1, 0, 0}});
+    walk.channels.push_back(
+        {0, ForeignPath::Scale, ForeignInterpolation::CubicSpline, {0}, {0, 0, 0, 1, 1, 1, 0, 0, 0}});
+    model.animations.push_back(walk);
+    model.dropped = {"skin of mesh 'box' (rest pose kept)"};
+    Write(folder / "animated.records", EncodeForeignModel(model));
 }
 
 // Records of a writer that is not running: replacing files with and without a
@@ -208,10 +256,13 @@ int main(int argc, char** argv)
         return 2;
     }
     const fs::path root = argv[1];
-    for (const char* fuzzer : {"fuzz_texture", "fuzz_settings", "fuzz_commit_record", "fuzz_project_extras"})
+    for (const char* fuzzer : {"fuzz_texture", "fuzz_settings", "fuzz_snapshot", "fuzz_foreign_records",
+                               "fuzz_commit_record", "fuzz_project_extras"})
         fs::create_directories(root / fuzzer);
     WriteTextureSeeds(root / "fuzz_texture");
     WriteSettingsSeeds(root / "fuzz_settings");
+    WriteSnapshotSeeds(root / "fuzz_snapshot");
+    WriteForeignRecordSeeds(root / "fuzz_foreign_records");
     WriteCommitRecordSeeds(root / "fuzz_commit_record");
     WriteProjectExtrasSeeds(root / "fuzz_project_extras");
     return 0;

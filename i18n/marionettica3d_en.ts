@@ -137,6 +137,10 @@
         <source>長さの倍率</source>
         <translation>Scale of lengths</translation>
     </message>
+    <message>
+        <source>フォルダーの外の画像も読み込む</source>
+        <translation>Read images outside its folder</translation>
+    </message>
 </context>
 <context>
     <name>MotionDialogs</name>
@@ -326,6 +330,53 @@
     <message>
         <source>テクスチャの画像を書き出しています…</source>
         <translation>Writing the texture images…</translation>
+    </message>
+</context>
+<context>
+    <name>RecoveryDialog</name>
+    <message>
+        <source>プロジェクト</source>
+        <translation>Project</translation>
+    </message>
+    <message>
+        <source>元のファイル</source>
+        <translation>Original file</translation>
+    </message>
+    <message>
+        <source>時刻</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>パーツ</source>
+        <translation>Parts</translation>
+    </message>
+    <message>
+        <source>モーション</source>
+        <translation>Motions</translation>
+    </message>
+    <message>
+        <source>復元</source>
+        <translation>Recover</translation>
+    </message>
+    <message>
+        <source>保存されずに終わった作業を復元できます。</source>
+        <translation>Work that ended without being saved can be recovered.</translation>
+    </message>
+    <message>
+        <source>復元できるデータ</source>
+        <translation>Recoverable work</translation>
+    </message>
+    <message>
+        <source>選んだデータを破棄しますか？元に戻せません。</source>
+        <translation>Discard the chosen work? This cannot be undone.</translation>
+    </message>
+    <message>
+        <source>破棄</source>
+        <translation>Discard</translation>
+    </message>
+    <message>
+        <source>後で</source>
+        <translation>Later</translation>
     </message>
 </context>
 <context>
@@ -1298,6 +1349,40 @@
     <message>
         <source>%2の保存が途中で止まったまま残っている（記録%1）。読むだけなので何も変更していない。編集のために開くか、そのフォルダーに書き込むと、完了するか元に戻す。</source>
         <translation>A save of %2 stopped part way and is still pending (record: %1). It was only read, so nothing was changed; opening it for editing, or writing into its folder, completes or undoes the save.</translation>
+    </message>
+    <message>
+        <source>復元できるデータはありません。</source>
+        <translation>There is nothing to recover.</translation>
+    </message>
+    <message>
+        <source>復元</source>
+        <translation>Recover</translation>
+    </message>
+    <message>
+        <source>復元…</source>
+        <translation>Recover…</translation>
+    </message>
+    <message>
+        <source>%1は開いた後に変更されています。上書きしますか？</source>
+        <translation>%1 has changed since it was opened. Overwrite it?</translation>
+    </message>
+    <message>
+        <source>次のパーツは同じ名前の他のパーツと形が違うため、別のmeshファイルに保存した。
+%1</source>
+        <translation>These Parts differ in shape from other Parts of their name and were saved into .mesh files of their own.
+%1</translation>
+    </message>
+    <message>
+        <source>アニメーション「%1」（キーが %2 秒から始まり、%3 フレーム（%4 fps で %5 秒）の後にあるため、入れていません）</source>
+        <translation>animation '%1' (its keys start at %2 s, after the %3 frames, %5 s at %4 fps, a Motion holds; left out)</translation>
+    </message>
+    <message>
+        <source>アニメーション「%1」の %2 秒より後（%3 フレーム、%4 fps で切りました）</source>
+        <translation>animation '%1' after %2 s (cut at %3 frames, %4 fps)</translation>
+    </message>
+    <message>
+        <source>：再生のフレームレートを %1 にして読み込むと全部入ります</source>
+        <translation>; at a playback frame rate of %1 it comes in whole</translation>
     </message>
 </context>
 <context>

@@ -7,10 +7,12 @@
 #include "scene/ModelRules.h"
 #include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"
+#include "text/NumberText.h"
 #include "text/StoredName.h"
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <tuple>
 #include <utility>
 
@@ -93,7 +95,70 @@ std::string UniqueMotionName(const std::string& wanted, const std::vector<Motion
     }
 }
 
+// The last frame an animation reaching lastKey seconds needs at framesPerSecond,
+// in double: a far key time is no integer. Key times are floats, so a key
+// meant for a frame may lie a hair past it.
+double LastFrameOf(double lastKey, int framesPerSecond) { return std::ceil(lastKey * framesPerSecond - 1e-3); }
+
+// The time of the first key of animation (0 without keys).
+double FirstKeyOf(const ForeignAnimation& animation)
+{
+    double first = 0.0;
+    bool any = false;
+    for (const ForeignChannel& channel : animation.channels)
+        if (!channel.times.empty()) {
+            first = any ? std::min(first, double{channel.times.front()}) : double{channel.times.front()};
+            any = true;
+        }
+    return first;
+}
+
 }  // namespace
+
+std::string SecondsFigure(double seconds)
+{
+    char text[32];
+    if (seconds >= 1e12)
+        std::snprintf(text, sizeof text, "%.3g", seconds);
+    else if (seconds >= 10.0 || seconds == std::floor(seconds))
+        return GroupedDigits(static_cast<uint64_t>(std::max(seconds, 0.0)));
+    else
+        std::snprintf(text, sizeof text, "%.1f", std::floor(seconds * 10.0) / 10.0);
+    return text;
+}
+
+std::string AnimationCutNote(const AnimationCut& cut)
+{
+    const std::string limit = GroupedDigits(uint64_t(kMaxMotionLength)) + " frames, " +
+                              SecondsFigure(double(kMaxMotionLength) / cut.framesPerSecond) + " s at " +
+                              std::to_string(cut.framesPerSecond) + " fps";
+    const std::string hint =
+        cut.fittingFramesPerSecond > 0 ? "; try --fps " + std::to_string(cut.fittingFramesPerSecond) : "";
+    if (cut.whole)
+        return "animation '" + cut.name + "' (its keys start at " + SecondsFigure(cut.firstKey) + " s, after the " +
+               limit + " a Motion holds" + hint + ")";
+    return "animation '" + cut.name + "' (" + SecondsFigure(cut.firstKey) + " ... " + SecondsFigure(cut.lastKey) +
+           " s) cut at " + limit + hint;
+}
+
+std::vector<std::string> ImportNotes(const ModelImport& import)
+{
+    std::vector<std::string> notes = import.dropped;
+    for (const AnimationCut& cut : import.cuts) notes.push_back(AnimationCutNote(cut));
+    return notes;
+}
+
+Outcome CheckModelFits(const ForeignModel& model, int partsThere, const std::string& path)
+{
+    if (model.nodes.size() > kMaxModelNodes)
+        return Outcome::Failure(path + ": " + TooManyNodesReason(model.nodes.size()));
+    const std::vector<int> partOfNode = ImportedPartOfNode(model);
+    const size_t added = partOfNode.size() - static_cast<size_t>(std::count(partOfNode.begin(), partOfNode.end(), -1));
+    if (static_cast<size_t>(std::max(partsThere, 0)) + added <= kMaxModelNodes) return Outcome();
+    return Outcome::Failure(path + ": with the model's " + GroupedDigits(added) + " Parts the project would have " +
+                            GroupedDigits(static_cast<uint64_t>(partsThere) + added) + "; it holds at most " +
+                            GroupedDigits(kMaxModelNodes));
+}
 
 std::vector<int> ImportedPartOfNode(const ForeignModel& model)
 {
@@ -165,11 +230,23 @@ ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::stri
     std::vector<std::pair<Matrix4, Vec3>> poses;
     for (const auto& part : scene.Parts()) poses.emplace_back(part->localMatrix, part->localPosition);
     for (size_t a = 0; a < model.animations.size(); ++a) {
+        const ForeignAnimation& animation = model.animations[a];
+        // Clamped in double before it becomes a frame number: a key at 1e30 s is no int.
+        const double lastKey = AnimationDuration(animation), firstKey = FirstKeyOf(animation);
+        const double lastFrame = LastFrameOf(lastKey, framesPerSecond);
+        if (lastFrame > kMaxMotionLength) {
+            AnimationCut cut{animation.name, firstKey, lastKey, framesPerSecond, 0, false};
+            for (int rate = framesPerSecond - 1; rate >= 1 && cut.fittingFramesPerSecond == 0; --rate)
+                if (LastFrameOf(lastKey, rate) <= kMaxMotionLength) cut.fittingFramesPerSecond = rate;
+            // Every frame would hold the first keys' values: the rest pose of another name, not the animation.
+            cut.whole = firstKey * framesPerSecond > kMaxMotionLength;
+            result.cuts.push_back(cut);
+            if (cut.whole) continue;
+        }
         Motion motion;
-        motion.name = UniqueMotionName(model.animations[a].name, scene.Motions());
-        // Key times are floats: a key meant for a frame may lie a hair past it.
-        const double lastFrame = std::ceil(AnimationDuration(model.animations[a]) * framesPerSecond - 1e-3);
-        motion.length = std::clamp(static_cast<int>(std::max(lastFrame, 1.0)), kMinMotionLength, kMaxMotionLength);
+        motion.name = UniqueMotionName(animation.name, scene.Motions());
+        motion.length = static_cast<int>(
+            std::clamp(lastFrame, static_cast<double>(kMinMotionLength), static_cast<double>(kMaxMotionLength)));
         for (int p = 0; p < firstPart; ++p) {
             const Part& part = *scene.PartAt(p);
             motion.tracks.push_back(MotionTrack{{KeyFrame{0, KeyMatrixOf(part.localMatrix, part.localPosition)}}});

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "foreign/ForeignModel.h"
+#include "io/Outcome.h"
 
 #include <string>
 #include <vector>
@@ -12,6 +13,26 @@ class Scene;
 // Frames a second at which an imported animation is sampled unless given.
 constexpr int kDefaultImportFrameRate = 30;
 
+// An animation that does not fit in a Motion (kMaxMotionLength frames at the
+// import's frame rate): cut at the last frame, or left out when its first key
+// comes after it.
+struct AnimationCut {
+    std::string name;                // the animation's, as the file has it
+    double firstKey = 0.0;           // seconds
+    double lastKey = 0.0;            // seconds
+    int framesPerSecond = 0;         // the import's
+    int fittingFramesPerSecond = 0;  // the highest rate at which it fits whole; 0 when even 1 does not
+    bool whole = false;              // left out whole: it starts after the last frame
+};
+
+// seconds for a note: whole ones with their digits grouped ("333", "1,200"),
+// tenths below ten ("2.5"), three digits from 10^12 on ("1e+30").
+std::string SecondsFigure(double seconds);
+
+// The English line of cut for the import's report: "animation 'walk' (0 ...
+// 400 s) cut at 9,999 frames, 333 s at 30 fps; try --fps 24".
+std::string AnimationCutNote(const AnimationCut& cut);
+
 // What an import added, by index in the Scene, and what it could not bring.
 struct ModelImport {
     std::vector<int> parts;    // the new Parts, in order
@@ -19,7 +40,18 @@ struct ModelImport {
     // One English line for each thing left behind: the readers' notes, the
     // animated scales that were dropped, Parts whose files could not be read.
     std::vector<std::string> dropped;
+    // The animations cut short or left out (not in dropped: the window words them itself).
+    std::vector<AnimationCut> cuts;
 };
+
+// Every English line of what import left behind: dropped, then a line for
+// each cut (AnimationCutNote), as the command line reports them.
+std::vector<std::string> ImportNotes(const ModelImport& import);
+
+// Fails, naming path and the limit, when adding model to a scene of
+// partsThere Parts would leave it with more than kMaxModelNodes Parts; asked
+// before anything of the model is built.
+Outcome CheckModelFits(const ForeignModel& model, int partsThere, const std::string& path);
 
 // Which nodes of model become Parts: one that carries a mesh, and one without
 // that is animated or has several children; any other node's transform is
@@ -39,7 +71,9 @@ std::vector<int> ImportedPartOfNode(const ForeignModel& model);
 // - Each animation becomes a Motion named after it (storable, unique, at most
 //   16 bytes), every Part sampled at every frame of framesPerSecond over the
 //   animation's time by the file's rules, then thinned by the removal of
-//   redundant keys (kRedundantKeyTolerance). Animated scale is not kept: the
+//   redundant keys (kRedundantKeyTolerance). One longer than kMaxMotionLength
+//   frames is cut there, and one whose keys all come after that is left out;
+//   both are listed in cuts. Animated scale is not kept: the
 //   rest scale stays, and a line in dropped says which nodes lost it.
 // - A model without animations added to a scene without Motions brings one,
 //   named after the file, holding the rest pose (a project needs a Motion).

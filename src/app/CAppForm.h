@@ -46,6 +46,7 @@ struct AppEnvironment {
     std::string helpPath;                              // the help page
     std::string language = kDefaultInterfaceLanguage;  // the interface language, remembered at exit
     std::string guidePath;                             // the user guide
+    std::string recoveryFolder;                        // where recovery snapshots go; "" for none
 };
 
 // The main window's client area: the render window with the four views, the

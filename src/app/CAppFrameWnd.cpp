@@ -10,6 +10,7 @@
 
 #include <QCloseEvent>
 #include <QMenuBar>
+#include <QTimer>
 
 #include <cstdio>
 #include <functional>
@@ -18,8 +19,12 @@
 namespace m3d {
 
 CAppFrameWnd::CAppFrameWnd(AppEnvironment environment)
-    : form(new CAppForm(std::move(environment), this)), host(*form, this), actions(form->Session(), host, this)
+    : recovery(*environment.session, environment.recoveryFolder),
+      form(new CAppForm(std::move(environment), this)),
+      host(*form, this),
+      actions(form->Session(), host, this)
 {
+    host.UseRecovery(&recovery);
     setObjectName(IdName(IDR_MAINFRAME));
     setCentralWidget(form);
     form->UseCommandActions(actions);
@@ -107,10 +112,17 @@ void CAppFrameWnd::changeEvent(QEvent* event)
     if (event->type() == QEvent::WindowStateChange && !isMinimized()) form->RequestRedraw();
 }
 
+void CAppFrameWnd::StartRecovery()
+{
+    recovery.Start(form->Settings().recoveryIntervalMinutes);
+    QTimer::singleShot(0, this, [this] { recovery.OfferAtStart(prompt, this); });
+}
+
 void CAppFrameWnd::OnDestroy()
 {
     if (destroyed) return;
     destroyed = true;
+    recovery.EndCleanly();
     if (const Outcome saved = form->SaveSettings(); !saved)
         std::fprintf(stderr, "marionettica3d: %s\n", saved.Message().c_str());
     form->DestroyPanelsAndScene();

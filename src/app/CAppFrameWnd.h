@@ -2,6 +2,7 @@
 
 #include "app/CAppForm.h"
 #include "app/CommandActions.h"
+#include "app/DocumentRecovery.h"
 #include "app/QtCommandHost.h"
 #include "app/QtUserPrompt.h"
 
@@ -27,6 +28,10 @@ public:
     // The action of command id (a menu command or a recent project), or nullptr.
     QAction* Action(int id) const;
     CommandActions& Actions() { return actions; }
+    DocumentRecovery& Recovery() { return recovery; }
+    // Starts the snapshots at the interval the settings give; then, once the
+    // window shows, offers what earlier runs left.
+    void StartRecovery();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -39,6 +44,8 @@ private:
     void RefreshRecentProjects();
     void OpenRecentProject(const std::string& path);
 
+    // Before the form, which takes the environment.
+    DocumentRecovery recovery;
     CAppForm* form;
     QtCommandHost host;
     CommandActions actions;

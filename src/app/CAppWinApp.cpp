@@ -5,6 +5,7 @@
 #include "app/RenderWidget.h"
 #include "app/StartupMessages.h"
 #include "editor/EditorSession.h"
+#include "editor/RecoveryFolder.h"
 #include "settings/AppSettings.h"
 #include "settings/InterfaceLanguage.h"
 #include "settings/SettingsLocation.h"
@@ -65,6 +66,7 @@ std::unique_ptr<CAppFrameWnd> OpenMainWindow(const AppEnvironment& environment,
     frame->show();
     frame->Form()->PlacePanels();
     if (startupFile) frame->Form()->OpenStartupFile(*startupFile);
+    frame->StartRecovery();
     return frame;
 }
 
@@ -103,6 +105,7 @@ bool CAppWinApp::InitInstance()
     environment.helpPath = helpPath;
     environment.language = language;
     environment.guidePath = guidePath;
+    environment.recoveryFolder = DefaultRecoveryFolder();
     frame = OpenMainWindow(environment, arguments.file);
     return true;
 }

@@ -108,9 +108,11 @@ inline constexpr int IDD_EXPORT_XFILE = 234;
 inline constexpr int IDC_TIME_SCALE_FACTOR = 2151;
 inline constexpr int IDC_TIME_SCALE_FACTOR_SPIN = 2186;
 
-// "モデルを読み込む": the scale asked after the file (numbers of this program's own).
+// "モデルを読み込む": the scale asked after the file, and whether images outside
+// the model's folder are read (numbers of this program's own).
 inline constexpr int IDD_IMPORT_MODEL = 241;
 inline constexpr int IDC_IMPORT_SCALE = 2201;
+inline constexpr int IDC_IMPORT_OUTSIDE_IMAGES = 2202;
 
 // The curve panel (numbers of this program's own).
 inline constexpr int IDD_CURVE_PANEL = 242;
@@ -152,6 +154,12 @@ inline constexpr int IDC_MOVIE_TRANSPARENT = 2241;
 inline constexpr int IDC_MOVIE_PATH = 2242;
 inline constexpr int IDC_MOVIE_BROWSE = 2243;
 inline constexpr int IDC_MOVIE_FORMAT = 2244;
+// The recovery dialog.
+inline constexpr int IDD_RECOVERY = 249;
+inline constexpr int IDC_RECOVERY_LIST = 2250;
+inline constexpr int IDC_RECOVERY_RESTORE = 2251;
+inline constexpr int IDC_RECOVERY_DISCARD = 2252;
+inline constexpr int IDC_RECOVERY_LATER = 2253;
 
 // The objectName of the widget with number id.
 inline QString IdName(int id) { return QString::number(id); }

@@ -10,6 +10,7 @@
 #include "io/PathLookup.h"
 #include "scene/ModelScale.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLineEdit>
 
@@ -25,17 +26,23 @@ std::string AskModelFile(const std::string& directory, QWidget* parent)
     return AskExistingFile(directory, title, filter, parent);
 }
 
-std::optional<float> AskImportScale(QWidget* parent)
+// The scale of the model's lengths and whether images outside its folder are read.
+std::optional<ModelImportOptions> AskImportOptions(QWidget* parent)
 {
-    float scale = 1.0f;
+    ModelImportOptions options;
     FieldDialog dialog(
         IDD_IMPORT_MODEL, QCoreApplication::translate("ImportModelDialog", "モデルを読み込む"), IDC_IMPORT_SCALE,
         QCoreApplication::translate("ImportModelDialog", "長さの倍率"),
-        [&scale](const std::string& text) { return CheckFloatField(text, kMinModelScale, kMaxModelScale, scale); },
+        [&options](const std::string& text) {
+            return CheckFloatField(text, kMinModelScale, kMaxModelScale, options.scale);
+        },
         parent);
     dialog.Field()->setText(QStringLiteral("1"));
+    QCheckBox* outside = dialog.AddCheckBox(
+        IDC_IMPORT_OUTSIDE_IMAGES, QCoreApplication::translate("ImportModelDialog", "フォルダーの外の画像も読み込む"));
     if (dialog.exec() != QDialog::Accepted) return std::nullopt;
-    return scale;
+    options.outsideImagesAllowed = outside->isChecked();
+    return options;
 }
 
 }  // namespace
@@ -45,10 +52,10 @@ void ImportModelFromDialogs(EditorSession& session, std::string& directory, User
     const std::string path = AskModelFile(directory, parent);
     if (path.empty()) return;
     directory = DirectoryOf(path);
-    const std::optional<float> scale = AskImportScale(parent);
-    if (!scale) return;
-    const ModelImportOptions options{*scale, session.Playback().FramesPerSecond()};
-    const Expected<ModelImport> import = ImportModelCommand(session, path, options);
+    std::optional<ModelImportOptions> options = AskImportOptions(parent);
+    if (!options) return;
+    options->framesPerSecond = session.Playback().FramesPerSecond();
+    const Expected<ModelImport> import = ImportModelCommand(session, path, *options);
     if (!import) {
         ShowFileError(parent, import.Status().Message());
         return;

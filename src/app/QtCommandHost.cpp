@@ -1,6 +1,7 @@
 #include "app/QtCommandHost.h"
 
 #include "app/CAppForm.h"
+#include "app/DocumentRecovery.h"
 #include "app/ExportGltfDialog.h"
 #include "app/ImportModelDialog.h"
 #include "app/ExportXDialogs.h"
@@ -111,6 +112,11 @@ void QtCommandHost::ShowMovieExportDialog()
     if (!choices) return;
     lastMovie = choices;
     RenderMovieWithProgress(form, *choices, prompt, window);
+}
+
+void QtCommandHost::ShowRecoveryDialog()
+{
+    if (recovery) recovery->ShowDialog(prompt, window);
 }
 
 void QtCommandHost::ShowHelpContents() { form.ShowHelp(); }

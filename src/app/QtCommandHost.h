@@ -11,6 +11,7 @@ class QWidget;
 namespace m3d {
 
 class CAppForm;
+class DocumentRecovery;
 
 // The commands' questions and dialogs as the main window shows them: file
 // dialogs, the field dialogs, the motion name, symmetry, colour and export
@@ -19,6 +20,9 @@ class QtCommandHost : public CommandHost {
 public:
     // window: the main window, parent of every dialog.
     QtCommandHost(CAppForm& form, QWidget* window);
+
+    // The window's crash recovery, for "復元…" (not owned; null: none).
+    void UseRecovery(DocumentRecovery* windowRecovery) { recovery = windowRecovery; }
 
     UserPrompt& Prompt() override { return prompt; }
     std::string AskObjectPath(const std::string& title) override;
@@ -41,6 +45,7 @@ public:
     void ShowExportGltfDialog() override;
     void ShowImportModelDialog() override;
     void ShowMovieExportDialog() override;
+    void ShowRecoveryDialog() override;
     void ShowHelpContents() override;
     void ShowUserGuide() override;
     void ShowAbout() override;
@@ -50,6 +55,7 @@ private:
     CAppForm& form;
     QWidget* window;
     QtUserPrompt prompt;
+    DocumentRecovery* recovery = nullptr;
     // What "動画出力" last rendered in this run; the next dialog starts from it.
     std::optional<MovieExportChoices> lastMovie;
 };

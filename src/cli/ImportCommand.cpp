@@ -1,4 +1,4 @@
-// import MODEL OUT.anm [--fps N] [--scale S] [--overwrite]: another program's
+// import MODEL OUT.anm [--fps N] [--scale S] [--allow-outside-images] [--overwrite]: another program's
 // model file as a project, its Parts, tree, pivots and animations as the
 // window's "モデルを読み込む" makes them, written as one set of files.
 
@@ -17,8 +17,10 @@ namespace m3d {
 namespace {
 
 constexpr const char* kUsage =
-    "import MODEL OUT.anm [--fps N] [--scale S] [--overwrite]   (N: 1 ... 120, default 30; S: lengths times S, "
-    "default 1; --overwrite: replace the .mesh files already in OUT.anm's folder, and read-only files)";
+    "import MODEL OUT.anm [--fps N] [--scale S] [--allow-outside-images] [--overwrite]   (N: 1 ... 120, default 30; "
+    "S: lengths times S, default 1; --allow-outside-images: also read the images the model names outside its "
+    "folder, which are left out otherwise; --overwrite: replace the .mesh files already in OUT.anm's folder, and "
+    "read-only files)";
 
 int Usage()
 {
@@ -46,7 +48,7 @@ void WriteReport(const Scene& scene, const ModelImport& import, const std::strin
         json.Key("keys").Int(static_cast<int64_t>(keys)).EndObject();
     }
     json.EndArray().Key("dropped").BeginArray();
-    for (const std::string& line : import.dropped) json.String(line);
+    for (const std::string& line : ImportNotes(import)) json.String(line);
     json.EndArray().EndObject();
     std::printf("%s\n", json.Text().c_str());
 }
@@ -59,6 +61,8 @@ int Import(const std::vector<std::string>& args)
     for (size_t i = 0; i < args.size(); ++i) {
         if (args[i] == "--overwrite") {
             overwrite = true;
+        } else if (args[i] == "--allow-outside-images") {
+            options.outsideImagesAllowed = true;
         } else if (args[i] == "--fps" && i + 1 < args.size()) {
             if (!ParseInteger(args[++i], options.framesPerSecond)) return Usage();
         } else if (args[i] == "--scale" && i + 1 < args.size()) {

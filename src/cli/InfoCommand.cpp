@@ -76,7 +76,7 @@ int Info(const std::vector<std::string>& args)
             PrintFailure(import.Status().Message());
             return 1;
         }
-        dropped = import->dropped;
+        dropped = ImportNotes(*import);
     } else if (!LoadProjectForCommand(session, args[0], ProjectOpening::Reading)) {
         return 1;
     }

@@ -49,7 +49,7 @@ bool HasExtension(const std::string& path, const char* extension)
 // from the count after its header, before anything else of it is read.
 Outcome CheckPartCount(const std::string& path)
 {
-    const Expected<std::string> start = ReadFileStart(path, kProjectPartCountEnd);
+    const Expected<std::string> start = ReadFilePrefix(path, kProjectPartCountEnd);
     if (!start) return start.Status();
     const std::optional<int32_t> parts = ClaimedPartCount(*start);
     if (parts && *parts > kMaxThumbnailParts)

@@ -69,6 +69,8 @@ public:
     virtual void ShowImportModelDialog() {}
     // "動画出力": renders the current Motion to a picture or a video.
     virtual void ShowMovieExportDialog() {}
+    // "復元…": what earlier runs left unsaved, to restore or discard.
+    virtual void ShowRecoveryDialog() {}
     virtual void ShowHelpContents() {}
     virtual void ShowUserGuide() {}
     virtual void ShowAbout() {}

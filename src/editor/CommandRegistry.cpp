@@ -223,6 +223,8 @@ const std::array kCommands = {
                  [](CommandContext& c) { c.host.ShowImportModelDialog(); }, false},
     CommandEntry{C::RenderMovie, "render-movie", ID_FILE_RENDER_MOVIE, M::File, false, QT_TRANSLATE_NOOP("core", "動画出力（&V）..."), "", nullptr, kNotPlaying,
                  [](CommandContext& c) { c.host.ShowMovieExportDialog(); }, false},
+    CommandEntry{C::RecoverDocuments, "recover", ID_FILE_RECOVER, M::File, false, QT_TRANSLATE_NOOP("core", "復元…"), "", nullptr, kNotPlaying,
+                 [](CommandContext& c) { c.host.ShowRecoveryDialog(); }, false},
     CommandEntry{C::ColourSettings, "colours", ID_COLOR_CHANGE, M::Preferences, false, QT_TRANSLATE_NOOP("core", "色の変更"), "", nullptr, kAlways,
                  [](CommandContext& c) { c.host.ShowColourDialog(); }, false},
     CommandEntry{C::Exit, "exit", ID_APP_EXIT, M::File, true, QT_TRANSLATE_NOOP("core", "E&xit"), "Ctrl+Q", nullptr, kAlways,

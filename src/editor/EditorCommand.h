@@ -13,6 +13,7 @@ enum class EditorCommand : int {
     SaveProjectAs,
     ImportModel,
     RenderMovie,
+    RecoverDocuments,
     ColourSettings,
     Exit,
     // Parts

@@ -7,11 +7,13 @@
 #include "editor/PosingState.h"
 #include "editor/history/DocumentHistory.h"
 #include "editor/TransformPanelState.h"
+#include "io/FileState.h"
 #include "scene/Scene.h"
 #include "settings/RecentFiles.h"
 #include "view/ViewDisplay.h"
 #include "view/ViewState.h"
 
+#include <optional>
 #include <string>
 
 namespace m3d {
@@ -61,6 +63,11 @@ public:
     // The projects opened or saved last (the File menu's list).
     RecentFiles& RecentProjects() { return recentProjects; }
     const RecentFiles& RecentProjects() const { return recentProjects; }
+    // The project file as it was when the document was opened, saved or
+    // restored from a snapshot; nullopt for a new document. A save over a
+    // file that has changed since asks first.
+    const std::optional<FileState>& ProjectFileAtOpen() const { return projectFileAtOpen; }
+    void SetProjectFileAtOpen(std::optional<FileState> state) { projectFileAtOpen = state; }
 
     // --- Selection ---
 
@@ -120,6 +127,7 @@ private:
     ViewDisplays viewDisplays;
     ColourTable colours{};
     RecentFiles recentProjects;
+    std::optional<FileState> projectFileAtOpen;
     bool playing = false;
     bool curvePanelShown = false;
     DocumentHistory history{*this};

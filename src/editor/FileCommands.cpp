@@ -27,6 +27,7 @@ void NewProject(EditorSession& session, UserPrompt& prompt)
     // previous project with it, so Save asks for a name.
     scene.projectPath.clear();
     scene.projectFileName = kUntitledProjectName;
+    session.SetProjectFileAtOpen(std::nullopt);
     session.SelectionMayHaveChanged();
     session.SelectMotion(-1);
     session.SetCurrentFrame(0);
@@ -41,7 +42,10 @@ namespace {
 bool SaveAndRemember(EditorSession& session, const std::string& path, UserPrompt& prompt)
 {
     const ProjectSave save = SaveProject(session.GetScene(), path, prompt);
-    if (save.projectWritten) session.RecentProjects().Add(path);
+    if (save.projectWritten) {
+        session.RecentProjects().Add(path);
+        session.SetProjectFileAtOpen(FileStateOf(path));
+    }
     // A partial save leaves the mark: what is on disk is not what is on screen.
     if (!save) return false;
     session.History().MarkSaved();
@@ -56,10 +60,17 @@ bool SaveWithPrompt(EditorSession& session, UserPrompt& prompt)
     if (scene.projectPath.empty()) return false;
     std::error_code ec;
     const auto size = std::filesystem::file_size(scene.projectPath, ec);
-    if (!ec && size > 0 &&
-        !prompt.AskYesNo(WithArguments(UiText("core", "%1は存在します。上書きしますか？"), {scene.projectPath}),
-                         UiText("core", "上書き保存")))
-        return false;
+    if (!ec && size > 0) {
+        // A file someone changed since it was opened (or since the snapshot
+        // a restored document came from) is asked about as such.
+        const std::optional<FileState>& opened = session.ProjectFileAtOpen();
+        const char* question = opened && FileStateOf(scene.projectPath) != *opened
+                                   ? QT_TRANSLATE_NOOP("core", "%1は開いた後に変更されています。上書きしますか？")
+                                   : QT_TRANSLATE_NOOP("core", "%1は存在します。上書きしますか？");
+        if (!prompt.AskYesNo(WithArguments(UiText("core", question), {scene.projectPath}),
+                             UiText("core", "上書き保存")))
+            return false;
+    }
     return SaveAndRemember(session, scene.projectPath, prompt);
 }
 
@@ -121,25 +132,34 @@ bool ReadyToOpenRecentProject(EditorSession& session, UserPrompt& prompt, const 
     return AskSaveBeforeOpening(session, prompt);
 }
 
-ProjectLoad OpenProject(EditorSession& session, const std::string& path, ProjectOpening opening)
+void TakeLoadedDocument(EditorSession& session, std::optional<FileState> onDisk, bool saved)
 {
     Scene& scene = session.GetScene();
-    ProjectLoad load = LoadProject(scene, path, opening);
-    if (load.complete) session.RecentProjects().Add(path);
-    // A file refused before anything was touched leaves the scene, its history and its views as they were.
-    if (!load.sceneReplaced) return load;
     session.SelectionMayHaveChanged();
     session.SelectMotion(scene.MotionCount() - 1);
     session.SetCurrentFrame(0);
     EvaluatePose(scene, session.CurrentMotion(), 0);
     session.ShowCurrentTransform();
-    // What was read is what is on disk, also when loading stopped at a
-    // missing object file: the project file itself is still whole.
     session.History().Clear();
-    session.History().MarkSaved();
+    if (saved)
+        session.History().MarkSaved();
+    else
+        session.History().MarkUnsaved();
+    session.SetProjectFileAtOpen(onDisk);
     session.UpdateTitle();
     // An opened project is framed once; "視点調整" later only centres.
     session.FitWholeModel();
+}
+
+ProjectLoad OpenProject(EditorSession& session, const std::string& path, ProjectOpening opening)
+{
+    ProjectLoad load = LoadProject(session.GetScene(), path, opening);
+    if (load.complete) session.RecentProjects().Add(path);
+    // A file refused before anything was touched leaves the scene, its history and its views as they were.
+    if (!load.sceneReplaced) return load;
+    // What was read is what is on disk, also when loading stopped at a
+    // missing object file: the project file itself is still whole.
+    TakeLoadedDocument(session, load.complete ? std::optional<FileState>(FileStateOf(path)) : std::nullopt, true);
     return load;
 }
 

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "io/FileState.h"
 #include "scene/ProjectFile.h"
 
+#include <optional>
 #include <string>
 
 namespace m3d {
@@ -23,7 +25,9 @@ void NewProject(EditorSession& session, UserPrompt& prompt);
 // project goes first in the session's recent projects.
 
 // Saves to projectPath after asking "%sは存在します。上書きしますか？" when a
-// non-empty file is there; nothing when there is no projectPath or on No.
+// non-empty file is there ("%sは開いた後に変更されています。上書きしますか？"
+// when it is not the file as it was opened, saved or restored from:
+// EditorSession::ProjectFileAtOpen); nothing when there is no projectPath or on No.
 bool SaveWithPrompt(EditorSession& session, UserPrompt& prompt);
 // Asks for a path, then saves there; nothing on cancel.
 bool SaveAs(EditorSession& session, UserPrompt& prompt);
@@ -32,6 +36,12 @@ bool SaveAs(EditorSession& session, UserPrompt& prompt);
 bool SaveCommand(EditorSession& session, UserPrompt& prompt);
 // "名前を付けて保存": SaveAs, then the title is rebuilt.
 bool SaveAsCommand(EditorSession& session, UserPrompt& prompt);
+// The session's side of a scene just replaced by a load: the last Motion
+// becomes current at frame 0 and is shown, the undo history starts empty
+// with nothing unsaved (saved) or everything unsaved (a restored document),
+// onDisk is what the project file was, the title is rebuilt and the views
+// are framed on the whole model.
+void TakeLoadedDocument(EditorSession& session, std::optional<FileState> onDisk, bool saved);
 // Replaces the scene with the project at path (LoadProject); when the scene
 // was replaced, the last Motion becomes current at frame 0 and is shown, the
 // undo history starts empty with nothing unsaved, the title is rebuilt and

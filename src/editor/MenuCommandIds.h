@@ -34,6 +34,8 @@ inline constexpr int ID_EXPORT_GLTF = 40049;
 inline constexpr int ID_FILE_IMPORT_MODEL = 40050;
 // The File menu's pictures of a Motion.
 inline constexpr int ID_FILE_RENDER_MOVIE = 40102;
+// The File menu's recovery of unsaved work.
+inline constexpr int ID_FILE_RECOVER = 40103;
 inline constexpr int ID_HELP_GUIDE = 40060;
 inline constexpr int ID_VIEW_FIT_WHOLE_MODEL = 40061;
 inline constexpr int ID_PARTS_RENAME = 40062;

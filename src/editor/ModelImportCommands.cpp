@@ -8,8 +8,10 @@
 #include "editor/history/MotionListChange.h"
 #include "editor/history/PartSetChange.h"
 #include "foreign/ForeignReaderProcess.h"
+#include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"
 #include "scene/UserPrompt.h"
+#include "text/NumberText.h"
 #include "text/UiText.h"
 
 namespace m3d {
@@ -21,7 +23,8 @@ Outcome ReadModel(const std::string& path, const ModelImportOptions& options, Fo
     if (options.framesPerSecond < kMinFrameRate || options.framesPerSecond > kMaxFrameRate)
         return Outcome::Failure(path + ": " + std::to_string(options.framesPerSecond) + " frames a second is outside " +
                                 std::to_string(kMinFrameRate) + " ... " + std::to_string(kMaxFrameRate));
-    return ReadForeignModelFile(path, options.scale, model);
+    return ReadForeignModelFile(path, options.scale, model,
+                                options.outsideImagesAllowed ? NamedFileScope::Anywhere : NamedFileScope::InFolder);
 }
 
 ModelImport AddToProject(EditorSession& session, const ForeignModel& model, const std::string& path,
@@ -58,6 +61,7 @@ Expected<ModelImport> ImportModelCommand(EditorSession& session, const std::stri
 {
     ForeignModel model;
     if (Outcome read = ReadModel(path, options, model); !read) return read;
+    if (Outcome fits = CheckModelFits(model, session.GetScene().PartCount(), path); !fits) return fits;
     return AddToProject(session, model, path, options);
 }
 
@@ -66,6 +70,7 @@ Expected<ModelImport> OpenModelCommand(EditorSession& session, const std::string
 {
     ForeignModel model;
     if (Outcome read = ReadModel(path, options, model); !read) return read;
+    if (Outcome fits = CheckModelFits(model, 0, path); !fits) return fits;
     NewProject(session, prompt);
     // NewProject leaves the scene as it was when the person keeps the unsaved work.
     if (session.GetScene().PartCount() != 0 || session.GetScene().MotionCount() != 0)
@@ -73,11 +78,36 @@ Expected<ModelImport> OpenModelCommand(EditorSession& session, const std::string
     return AddToProject(session, model, path, options);
 }
 
+namespace {
+
+// cut as a line of the window's note.
+std::string AnimationCutLine(const AnimationCut& cut)
+{
+    const std::string frames = GroupedDigits(uint64_t(kMaxMotionLength));
+    const std::string rate = std::to_string(cut.framesPerSecond);
+    const std::string limit = SecondsFigure(double(kMaxMotionLength) / cut.framesPerSecond);
+    std::string line =
+        cut.whole
+            ? WithArguments(UiText("core",
+                                   "アニメーション「%1」（キーが %2 秒から始まり、%3 フレーム（%4 fps で "
+                                   "%5 秒）の後にあるため、入れていません）"),
+                            {cut.name, SecondsFigure(cut.firstKey), frames, rate, limit})
+            : WithArguments(UiText("core", "アニメーション「%1」の %2 秒より後（%3 フレーム、%4 fps で切りました）"),
+                            {cut.name, limit, frames, rate});
+    if (cut.fittingFramesPerSecond > 0)
+        line += WithArguments(UiText("core", "：再生のフレームレートを %1 にして読み込むと全部入ります"),
+                              {std::to_string(cut.fittingFramesPerSecond)});
+    return line;
+}
+
+}  // namespace
+
 void ShowModelImportNotes(const ModelImport& import, UserPrompt& prompt)
 {
-    if (import.dropped.empty()) return;
+    if (import.dropped.empty() && import.cuts.empty()) return;
     std::string text = UiText("core", "次のものは読み込めませんでした:");
     for (const std::string& line : import.dropped) text += "\n- " + line;
+    for (const AnimationCut& cut : import.cuts) text += "\n- " + AnimationCutLine(cut);
     prompt.ShowNote(text, UiText("core", "モデルの読み込み"));
 }
 

@@ -11,10 +11,13 @@ class EditorSession;
 class UserPrompt;
 
 // How a model file is brought in: its lengths times scale (finite, positive),
-// its animations sampled at framesPerSecond (kMinFrameRate ... kMaxFrameRate).
+// its animations sampled at framesPerSecond (kMinFrameRate ... kMaxFrameRate);
+// images outside the model's folder read only when outsideImagesAllowed
+// (KeepImagesInModelFolder).
 struct ModelImportOptions {
     float scale = 1.0f;
     int framesPerSecond = kDefaultImportFrameRate;
+    bool outsideImagesAllowed = false;
 };
 
 // "モデルを読み込む": reads the model file at path (another program's format,

@@ -85,7 +85,20 @@ struct ForeignModel {
     // What the reader could not bring over, one short English line each
     // ("skin of mesh 'body' (rest pose kept)", "metallic-roughness of material 'steel'").
     std::vector<std::string> dropped;
+    // Where its texture files may be read from (KeepImagesInModelFolder); not
+    // part of the records: a model read back holds InFolder.
+    NamedFileScope imageScope = NamedFileScope::InFolder;
 };
+
+// The most nodes a model may bring, and the most Parts a project may have
+// after an import: every node may become a Part, and Parts whose nodes share
+// a name (or have none) are told apart by five digits ("part", "part00000"
+// ... "part99999"), which run out past this many. Readers refuse a model of
+// more nodes before they convert it.
+constexpr size_t kMaxModelNodes = 100000;
+
+// Why a model of nodes nodes, more than kMaxModelNodes, is refused (the reason alone).
+std::string TooManyNodesReason(size_t nodes);
 
 // Floats per key of a channel's path: 4 for rotations, 3 otherwise.
 inline int ForeignComponents(ForeignPath path) { return path == ForeignPath::Rotation ? 4 : 3; }

@@ -2,6 +2,7 @@
 
 #include "foreign/ForeignRecords.h"
 #include "foreign/ForeignSpace.h"
+#include "foreign/ModelFolderImages.h"
 
 #include <algorithm>
 #include <cmath>
@@ -52,7 +53,7 @@ ChildLimits ForeignReadLimits()
     ChildLimits limits;
     const long pages = sysconf(_SC_PHYS_PAGES), pageSize = sysconf(_SC_PAGE_SIZE);
     const uint64_t physical = pages > 0 && pageSize > 0 ? uint64_t(pages) * uint64_t(pageSize) : uint64_t(8) << 30;
-    limits.memoryBytes = std::min(physical / 2, uint64_t(16) << 30);
+    limits.memoryBytes = std::min(physical / 2, uint64_t(4) << 30);
     limits.cpuSeconds = 120;
     limits.wallMilliseconds = 120000;
     limits.outputBytes = size_t(4) << 30;
@@ -87,7 +88,7 @@ Outcome ReadForeignModelInChild(const std::string& path, ForeignModel& out, cons
     return DecodeForeignModel(run.output, path, out);
 }
 
-Outcome ReadForeignModelFile(const std::string& path, float scale, ForeignModel& out)
+Outcome ReadForeignModelFile(const std::string& path, float scale, ForeignModel& out, NamedFileScope imageScope)
 {
     out = {};
     if (!(scale > 0.0f) || !std::isfinite(scale))
@@ -95,6 +96,7 @@ Outcome ReadForeignModelFile(const std::string& path, float scale, ForeignModel&
     ForeignModel model;
     if (Outcome read = ReadForeignModelInChild(path, model); !read) return read;
     ToEditorSpace(model, scale);
+    KeepImagesInModelFolder(model, path, imageScope);
     out = std::move(model);
     return Outcome();
 }

@@ -20,7 +20,7 @@ void SetForeignReaderProgram(const std::string& path);
 const std::string& ForeignReaderProgram();
 
 // The limits a read runs under: 2 minutes, 2 minutes of CPU, an address
-// space of half the machine's memory (at most 16 GiB), 4 GiB of records.
+// space of half the machine's memory (at most 4 GiB), 4 GiB of records.
 ChildLimits ForeignReadLimits();
 
 // Reads the model at path in a child process under limits; out is left
@@ -30,8 +30,10 @@ Outcome ReadForeignModelInChild(const std::string& path, ForeignModel& out,
                                 const ChildLimits& limits = ForeignReadLimits());
 
 // ReadForeignModelInChild, then the model turned into the editor's space
-// with its lengths times scale (ForeignSpace.h); scale must be finite and
-// positive (a failure names path otherwise).
-Outcome ReadForeignModelFile(const std::string& path, float scale, ForeignModel& out);
+// with its lengths times scale (ForeignSpace.h), its images kept to the
+// model's folder unless imageScope is Anywhere (KeepImagesInModelFolder);
+// scale must be finite and positive (a failure names path otherwise).
+Outcome ReadForeignModelFile(const std::string& path, float scale, ForeignModel& out,
+                             NamedFileScope imageScope = NamedFileScope::InFolder);
 
 }  // namespace m3d

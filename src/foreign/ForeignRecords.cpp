@@ -239,6 +239,7 @@ public:
         for (ForeignMesh& mesh : model.meshes)
             if (!Mesh(mesh, images)) return false;
         if (!Count(nodes, kNodeBytes, "nodes")) return false;
+        if (nodes > kMaxModelNodes) return in.Fail(in.Offset() - 4, TooManyNodesReason(nodes));
         model.nodes.resize(nodes);
         for (uint32_t i = 0; i < nodes; ++i)
             if (!Node(model.nodes[i], static_cast<int32_t>(i), static_cast<int32_t>(meshes))) return false;

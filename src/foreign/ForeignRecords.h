@@ -16,10 +16,11 @@ std::string EncodeForeignModel(const ForeignModel& model);
 
 // Reads the bytes back, trusting nothing: every count is checked against the
 // bytes left before anything is allocated, and the model must hold together
-// (parents before children, mesh, material, image and node numbers in range,
-// key times strictly ascending, value counts matching the keys, every float
-// finite), so that whoever takes it need not check again. On failure out is
-// left empty and the message is "<fileName>: byte <offset>: <reason>".
+// (at most kMaxModelNodes nodes, parents before children, mesh, material,
+// image and node numbers in range, key times strictly ascending, value
+// counts matching the keys, every float finite), so that whoever takes it
+// need not check again. On failure out is left empty and the message is
+// "<fileName>: byte <offset>: <reason>".
 Outcome DecodeForeignModel(std::string_view bytes, const std::string& fileName, ForeignModel& out);
 
 }  // namespace m3d

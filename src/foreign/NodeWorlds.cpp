@@ -78,6 +78,7 @@ LoadedModel NodeGeometry(const ForeignModel& model, size_t node, const Matrix4& 
     if (meshIndex < 0) return {};
     const ForeignMesh& mesh = model.meshes[static_cast<size_t>(meshIndex)];
     LoadedModel placed = mesh.geometry;
+    placed.textureScope = model.imageScope;
     TransformGeometry(placed, m);
     for (size_t k = 0; k < placed.materials.size() && k < mesh.embeddedImages.size(); ++k) {
         const int image = mesh.embeddedImages[k];
@@ -95,6 +96,7 @@ Outcome MergeModelGeometry(const ForeignModel& model, const std::string& fileNam
 {
     out = {};
     LoadedModel merged;
+    merged.textureScope = model.imageScope;
     const std::vector<NodeWorld> worlds = NodeWorldsOf(model, NodeTransformsAt(model, -1, 0.0));
     for (size_t i = 0; i < model.nodes.size(); ++i) {
         LoadedModel placed = NodeGeometry(model, i, worlds[i].full);

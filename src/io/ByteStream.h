@@ -23,6 +23,11 @@ public:
         U16(uint16_t(v));
         U16(uint16_t(v >> 16));
     }
+    void U64(uint64_t v)
+    {
+        U32(uint32_t(v));
+        U32(uint32_t(v >> 32));
+    }
     void F32(float v) { U32(std::bit_cast<uint32_t>(v)); }
     void Bytes(std::string_view bytes) { out.append(bytes); }
 
@@ -66,6 +71,11 @@ public:
     {
         const uint32_t low = U16();
         return low | (uint32_t(U16()) << 16);
+    }
+    uint64_t U64()
+    {
+        const uint64_t low = U32();
+        return low | (uint64_t(U32()) << 32);
     }
     bool F32(float& v, const char* what)
     {

@@ -21,8 +21,8 @@ Expected<int> OpenRegularFileForReading(const std::string& path);
 std::string NotRegularFileReason(const std::string& path);
 
 // For a program that reads files of one folder it did not make and nothing
-// else (the thumbnailer): from now on OpenRegularFileForReading, and so every
-// reader, refuses a file that lies outside folder (canonical, CanonicalPath)
+// else (the thumbnailer): from now on OpenRegularFileForReading and
+// ReadNamedFile, and so every reader, refuse a file that lies outside folder (canonical, CanonicalPath)
 // and below it, as the system resolves the file it opened: symbolic links
 // and ".." followed. For the whole process; "" lifts it.
 void ConfineReadsTo(const std::string& folder);
@@ -33,8 +33,26 @@ void ConfineReadsTo(const std::string& folder);
 // read).
 Expected<std::string> ReadWholeFile(const std::string& path, size_t maxBytes = size_t(1) << 31);
 
-// The first bytes of the regular file at path (opened as above); all of it
-// when it is shorter.
-Expected<std::string> ReadFileStart(const std::string& path, size_t bytes);
+// The first bytes of the regular file at path (opened as above), at most
+// maxBytes of them: the whole file when it is shorter.
+Expected<std::string> ReadFilePrefix(const std::string& path, size_t maxBytes);
+
+// Where a file named by another file (a model's buffer, material library or
+// texture) may lie.
+enum class NamedFileScope {
+    InFolder,  // in the naming file's folder or below it, symbolic links followed
+    Anywhere,  // anywhere the user may read (the user allowed it)
+};
+
+// Reads the file at path (relative to the working folder or absolute), which
+// a file in folder names, as one downloaded with it: the path is resolved
+// with its symbolic links followed, refused when scope is InFolder and it
+// leads outside folder, and what it leads to is read only when it is a
+// regular file of at most maxBytes outside /proc and /sys (never a FIFO,
+// device or socket; the open never waits, and a last component swapped for a
+// symbolic link after the check is not followed). At most the size the file
+// had when opened is read. Fails with a message naming path and the reason.
+Expected<std::string> ReadNamedFile(const std::string& folder, const std::string& path, size_t maxBytes,
+                                    NamedFileScope scope = NamedFileScope::InFolder);
 
 }  // namespace m3d

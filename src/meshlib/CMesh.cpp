@@ -15,11 +15,13 @@
 
 namespace m3d {
 
-void CMesh::Impl::SetContent(MeshContent newContent, std::string newFolder, std::vector<std::string> newTexturePaths)
+void CMesh::Impl::SetContent(MeshContent newContent, std::string newFolder, std::vector<std::string> newTexturePaths,
+                             NamedFileScope newScope)
 {
     content = std::move(newContent);
     folder = std::move(newFolder);
     texturePaths = std::move(newTexturePaths);
+    textureScope = newScope;
     textureRefs.assign(content.textureNames.size(), _MESH_TEXTURE{});
     if (base != nullptr) base->impl->LinkTextures(*this);
     Refresh();
@@ -87,8 +89,16 @@ Outcome CMesh::LoadObject(const std::string& path, float scale)
         *bytes = {};
         return LoadModel(model, path, scale);
     }
+    return LoadMeshFileBytes(*bytes, path, scale);
+}
+
+Outcome CMesh::LoadMeshFileBytes(std::string_view bytes, const std::string& path, float scale)
+{
+    impl->embedded.clear();
+    impl->SetContent({}, {}, {});
+    if (!UsableScale(scale)) return UnusableScale(path, scale);
     MeshContent content;
-    if (Outcome decoded = DecodeMeshFile(*bytes, path, content); !decoded) return decoded;
+    if (Outcome decoded = DecodeMeshFile(bytes, path, content); !decoded) return decoded;
     if (scale != 1.0f) ScaleGeometry(content, scale, scale, scale);
     std::vector<std::string> texturePaths = content.textureNames;
     impl->SetContent(std::move(content), DirectoryOf(path), std::move(texturePaths));
@@ -105,7 +115,7 @@ Outcome CMesh::LoadModel(const LoadedModel& model, const std::string& path, floa
     if (Outcome built = BuildMeshContent(model, path, content, texturePaths); !built) return built;
     if (scale != 1.0f) ScaleGeometry(content, scale, scale, scale);
     impl->embedded = model.embeddedTextures;
-    impl->SetContent(std::move(content), DirectoryOf(path), std::move(texturePaths));
+    impl->SetContent(std::move(content), DirectoryOf(path), std::move(texturePaths), model.textureScope);
     return Outcome();
 }
 
@@ -163,6 +173,8 @@ bool CMesh::SetVertexPositions(const std::vector<Vec3>& positions)
     impl->Refresh();
     return true;
 }
+
+const std::string& CMesh::TextureFolder() const { return impl->folder; }
 
 uint64_t CMesh::ContentDigest() const
 {

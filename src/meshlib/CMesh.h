@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace m3d {
@@ -33,6 +34,9 @@ public:
     // about the origin. On failure the mesh is left empty and the message
     // names the file, the place and the reason.
     Outcome LoadObject(const std::string& path, float scale);
+    // The same for the bytes of a .mesh file already in memory; path names
+    // them in messages and its folder is where textures are looked up.
+    Outcome LoadMeshFileBytes(std::string_view bytes, const std::string& path, float scale);
     // The same for a model already read into memory; path names the model in
     // messages and its folder is where textures are looked up.
     Outcome LoadModel(const LoadedModel& model, const std::string& path, float scale);
@@ -76,6 +80,9 @@ public:
     // The bytes SaveMeshFile would write to path (named in the failure when
     // the mesh cannot be saved).
     Expected<std::string> MeshFileBytes(const std::string& path) const;
+
+    // The folder the mesh's textures are looked up in (its file's); "" for none.
+    const std::string& TextureFolder() const;
 
     // Every vertex position in vertex order, and putting them back (the same
     // count; false and nothing changes otherwise): an undone scaling restores

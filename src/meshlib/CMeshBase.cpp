@@ -60,9 +60,10 @@ void CMeshBase::Impl::LoadEntry(size_t index, const CMesh::Impl& mesh, const std
     const auto inside = std::find_if(mesh.embedded.begin(), mesh.embedded.end(),
                                      [&](const EmbeddedTexture& t) { return t.name == pathInModel; });
     std::string file;
-    const Outcome loaded = inside != mesh.embedded.end()
-                               ? DecodeTextureImage(inside->bytes, inside->name, entry.image, memoryLeft)
-                               : LoadTextureImage(mesh.folder, pathInModel, entry.image, &folder, memoryLeft, &file);
+    const Outcome loaded =
+        inside != mesh.embedded.end()
+            ? DecodeTextureImage(inside->bytes, inside->name, entry.image, memoryLeft)
+            : LoadTextureImage(mesh.folder, pathInModel, entry.image, &folder, memoryLeft, &file, mesh.textureScope);
     if (!loaded) {
         // An unreadable texture leaves the material untextured and the model intact.
         entry.problem = loaded.Message();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/FileReading.h"
 #include "records/MeshRecords.h"
 
 #include <cstdint>
@@ -36,6 +37,10 @@ struct LoadedModel {
     std::vector<uint32_t> triangleMaterials;  // one per triangle, index into materials
     std::vector<ModelMaterial> materials;     // never empty when there are triangles
     std::vector<EmbeddedTexture> embeddedTextures;
+    // Where the texture files may lie: another program's model reads them only
+    // from its own folder unless the user allowed more; the editor's own
+    // formats name files anywhere, as they always have.
+    NamedFileScope textureScope = NamedFileScope::Anywhere;
 };
 
 }  // namespace m3d

@@ -18,8 +18,9 @@ class TaskProgress;
 struct CMesh::Impl {
     CMeshBase* base = nullptr;  // not owned; null when not registered
     MeshContent content;
-    std::string folder;                      // folder of the loaded file, where its textures are looked up
-    std::vector<std::string> texturePaths;   // per texture slot, the path as the file gave it
+    std::string folder;                     // folder of the loaded file, where its textures are looked up
+    std::vector<std::string> texturePaths;  // per texture slot, the path as the file gave it
+    NamedFileScope textureScope = NamedFileScope::Anywhere;  // where those paths may lead
     std::vector<_MESH_TEXTURE> textureRefs;  // per texture slot, its entry in the base's list (-1: none)
     // Images the model file held inside itself, by the names its slots give.
     std::vector<EmbeddedTexture> embedded;
@@ -40,7 +41,8 @@ struct CMesh::Impl {
     float sphereRadius = 0.0f;
 
     // Replaces the geometry and links its textures through the base.
-    void SetContent(MeshContent newContent, std::string newFolder, std::vector<std::string> newTexturePaths);
+    void SetContent(MeshContent newContent, std::string newFolder, std::vector<std::string> newTexturePaths,
+                    NamedFileScope newScope = NamedFileScope::Anywhere);
     // Recomputes what is derived from the geometry.
     void Refresh();
     // The geometry as saved: texture names as the shared list now has them

@@ -174,7 +174,7 @@ Outcome DecodeTextureImage(std::string_view bytes, const std::string& fileName, 
 }
 
 Outcome LoadTextureImage(const std::string& modelFolder, const std::string& pathInModel, TextureImage& out,
-                         const FolderIndex* folderIndex, uint64_t memoryLeft, std::string* file)
+                         const FolderIndex* folderIndex, uint64_t memoryLeft, std::string* file, NamedFileScope scope)
 {
     const bool plainName = pathInModel.find_first_of("/\\") == std::string::npos;
     const std::optional<std::string> found =
@@ -188,7 +188,7 @@ Outcome LoadTextureImage(const std::string& modelFolder, const std::string& path
                                 (modelFolder.empty() ? std::string(".") : modelFolder));
     }
     if (file) *file = *found;
-    const Expected<std::string> bytes = ReadWholeFile(*found, kMaxTextureFileBytes);
+    const Expected<std::string> bytes = ReadNamedFile(modelFolder, *found, kMaxTextureFileBytes, scope);
     if (!bytes) return bytes.Status();
     return DecodeTextureImage(*bytes, *found, out, memoryLeft);
 }

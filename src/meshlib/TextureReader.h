@@ -1,5 +1,6 @@
 #pragma once
 
+#include "io/FileReading.h"
 #include "io/Outcome.h"
 #include "meshlib/ImageLimits.h"
 #include "records/MeshRecords.h"
@@ -33,13 +34,14 @@ Outcome DecodeTextureImage(std::string_view bytes, const std::string& fileName, 
 // Reads the texture a model refers to: pathInModel (either separator, any
 // letter case, or an absolute path of another machine, which falls back to
 // its file name) is looked up in modelFolder with FindFileIgnoringCase, read
-// (only a regular file) and decoded within memoryLeft. Fails when it cannot
+// (ReadNamedFile: a regular file, in modelFolder unless scope is Anywhere)
+// and decoded within memoryLeft. Fails when it cannot
 // be found, read or decoded. folderIndex, when given, is the
 // listing of modelFolder: a model naming thousands of textures then looks
 // each plain file name up without listing the folder again. file, when
 // given, receives the path of the file found.
 Outcome LoadTextureImage(const std::string& modelFolder, const std::string& pathInModel, TextureImage& out,
                          const FolderIndex* folderIndex = nullptr, uint64_t memoryLeft = kUnlimitedTextureMemory,
-                         std::string* file = nullptr);
+                         std::string* file = nullptr, NamedFileScope scope = NamedFileScope::Anywhere);
 
 }  // namespace m3d

@@ -3,9 +3,9 @@
 #include "io/FileReading.h"
 #include "io/FileSetWriter.h"
 #include "meshlib/CMesh.h"
+#include "scene/MeshFileNames.h"
 #include "scene/Scene.h"
 #include "scene/UserPrompt.h"
-#include "text/ShiftJis.h"
 #include "text/UiText.h"
 
 #include <filesystem>
@@ -19,25 +19,17 @@ namespace {
 constexpr size_t kMaxComparedMeshFileBytes = size_t(1) << 30;
 }  // namespace
 
-MeshOutputPlan PlanMeshFiles(const Scene& scene, const std::string& directory, UserPrompt& prompt)
+MeshOutputPlan PlanMeshFiles(const Scene& scene, const MeshFileNames& names, const std::string& directory,
+                             UserPrompt& prompt)
 {
     MeshOutputPlan plan;
-    const auto fileOf = [&](const Part& part) {
-        return (directory.empty() ? std::string() : directory + "/") + part.baseName + ".mesh";
-    };
-    // A project finds its files ignoring case: Arm.mesh and arm.mesh are one Part's.
+    // Parts of one name have one mesh (NameMeshFiles): its first Part writes it.
     std::set<std::string> planned;
-    for (const auto& part : scene.Parts()) {
-        if (part->mesh && !planned.insert(AsciiLower(part->baseName)).second) {
-            plan.sharedFile = fileOf(*part);
-            return plan;
-        }
-    }
     bool yesToAll = false;
     for (size_t i = 0; i < scene.Parts().size(); ++i) {
         const Part& part = *scene.Parts()[i];
-        if (!part.mesh) continue;
-        const std::string file = fileOf(part);
+        if (!part.mesh || !planned.insert(names.baseNames[i]).second) continue;
+        const std::string file = (directory.empty() ? std::string() : directory + "/") + names.baseNames[i] + ".mesh";
         std::error_code ec;
         if (!yesToAll && std::filesystem::exists(file, ec)) {
             const MeshOverwriteAnswer answer =

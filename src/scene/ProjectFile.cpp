@@ -5,7 +5,9 @@
 #include "io/FolderIndex.h"
 #include "io/PathLookup.h"
 #include "io/WriteTarget.h"
+#include "scene/MeshFileNames.h"
 #include "scene/MessageLists.h"
+#include "scene/ProjectAssembly.h"
 #include "scene/MeshOutput.h"
 #include "scene/ProjectExtrasFile.h"
 #include "scene/ProjectFileFormat.h"
@@ -13,7 +15,6 @@
 #include "scene/SaveTargets.h"
 #include "scene/Scene.h"
 #include "scene/TextureOutput.h"
-#include "scene/UniqueNames.h"
 #include "scene/UserPrompt.h"
 #include "text/StoredName.h"
 #include "text/UiText.h"
@@ -64,6 +65,26 @@ Outcome ReadProjectExtras(const std::string& projectPath, std::string_view proje
     return ApplyProjectExtras(*text, extrasPath, projectBytes, data.parts, data.motions);
 }
 
+// Gives the Parts the names a save wrote their files under, and tells which
+// Parts have a file of their own now.
+void TakeMeshFileNames(Scene& scene, const MeshFileNames& names, const std::string& directory, UserPrompt& prompt)
+{
+    if (names.renamed.empty()) return;
+    std::vector<std::string> lines;
+    for (int index : names.renamed) {
+        Part& part = *scene.Parts()[size_t(index)];
+        lines.push_back(part.displayName + ": " + part.baseName + ".mesh -> " +
+                        (directory.empty() ? std::string() : directory + "/") + names.baseNames[size_t(index)] +
+                        ".mesh");
+        part.baseName = names.baseNames[size_t(index)];
+    }
+    prompt.ShowNote(WithArguments(UiText("core",
+                                         "次のパーツは同じ名前の他のパーツと形が違うため、"
+                                         "別のmeshファイルに保存した。\n%1"),
+                                  {FirstLines(lines)}),
+                    UiText("core", "上書き保存"));
+}
+
 }  // namespace
 
 std::vector<ProjectPartRecord> ProjectPartRecordsOf(const Scene& scene)
@@ -85,12 +106,6 @@ ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& promp
     };
     if (scene.Motions().empty()) return refuseEmpty(UiText("core", "モーションが存在しない"));
     if (scene.Parts().empty()) return refuseEmpty(UiText("core", "オブジェクトが存在しない"));
-    const Expected<std::string> bytes = BuildProjectFile(ProjectPartRecordsOf(scene), scene.Motions());
-    if (!bytes) {
-        save.outcome = Outcome::Failure(path + ": " + bytes.Message());
-        prompt.ShowMessage(save.outcome.Message(), UiText("core", "Error"));
-        return save;
-    }
     // Every file is looked at and asked about before the first is written.
     // Textures go beside the project too, whatever folder the program happens
     // to be in; they are written only where no file is, so they need no question.
@@ -101,15 +116,24 @@ ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& promp
         save.outcome = Outcome::Failure(why, errorNumber);
         return std::move(save);
     };
+    const std::string directory = DirectoryOf(path);
+    MeshFileNames names;
+    if (Outcome named = NameMeshFiles(scene, directory, names); !named) return refuse(named.Message(), 0);
+    std::vector<ProjectPartRecord> records = ProjectPartRecordsOf(scene);
+    for (size_t i = 0; i < records.size(); ++i) records[i].baseName = names.baseNames[i];
+    const Expected<std::string> bytes = BuildProjectFile(records, scene.Motions());
+    if (!bytes) {
+        save.outcome = Outcome::Failure(path + ": " + bytes.Message());
+        prompt.ShowMessage(save.outcome.Message(), UiText("core", "Error"));
+        return save;
+    }
     // What the project file cannot hold goes beside it; a project with
     // nothing of the kind has no side file.
-    const std::string extras = BuildProjectExtras(ProjectPartRecordsOf(scene), scene.Motions(), *bytes);
+    const std::string extras = BuildProjectExtras(records, scene.Motions(), *bytes);
     const std::string extrasPath = ProjectExtrasPath(path);
     if (const SaveTargetCheck check = CheckSaveTargets({path}); !check.refusal.empty())
         return refuse(check.refusal, check.refusalErrorNumber);
-    const std::string directory = DirectoryOf(path);
-    const MeshOutputPlan plan = PlanMeshFiles(scene, directory, prompt);
-    if (!plan.sharedFile.empty()) return refuse(plan.sharedFile + ": two Parts would be saved into this one file", 0);
+    const MeshOutputPlan plan = PlanMeshFiles(scene, names, directory, prompt);
     if (plan.cancelled) {
         save.outcome = Outcome::Cancellation(path + ": the save was cancelled; nothing was written");
         return save;
@@ -147,6 +171,7 @@ ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& promp
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);
     save.projectWritten = true;
+    TakeMeshFileNames(scene, names, directory, prompt);
     if (const std::vector<std::string> differing = KeptMeshFilesThatDiffer(scene, plan); !differing.empty()) {
         const std::string text = WithArguments(UiText("core",
                                                       "「いいえ」と答えた次のmeshファイルは古い形のまま残り、"
@@ -182,50 +207,28 @@ ProjectLoad LoadProject(Scene& scene, const std::string& path, ProjectOpening op
         load.extras = ReadProjectExtras(path, *bytes, data);
     }
 
-    scene.ClearScene();
-    load.sceneReplaced = true;
-    // Until every Part is in, the scene is no copy of the file: saving an
-    // incomplete load over it would lose the Parts and Motions not read.
-    scene.projectPath.clear();
-    scene.projectFileName = kUntitledProjectName;
     const std::string directory = DirectoryOf(path);
     // Listed once: thousands of object files are then found in O(1) each.
     const FolderIndex folder(directory);
-    // The scene is empty, so every name is free until a Part takes it. A
-    // project written before base names were kept apart may name one file
-    // for two Parts: the second is then given a name (and so a file) of its own.
-    UniqueNames baseNames(NameCase::IgnoreAscii);
-    UniqueNames displayNames(NameCase::Exact);
-    std::vector<std::string> brokenObjects;  // named a few at most in the message
-    for (size_t i = 0; i < data.parts.size(); ++i) {
-        const ProjectPartRecord& record = data.parts[i];
-        const std::optional<std::string> objectFile = FindObjectFile(folder, record.baseName);
+    const auto meshOf = [&](size_t index, const ProjectPartRecord& record,
+                            std::string& missing) -> std::optional<RecordMesh> {
+        const std::string& name = record.baseName;
+        const std::optional<std::string> objectFile = FindObjectFile(folder, name);
         if (!objectFile) {
-            // Partners among the Parts not loaded would name no Part.
-            for (auto& part : scene.Parts())
-                if (part->symmetryIndex >= scene.PartCount()) part->symmetryIndex = -1;
-            scene.UpdateHierarchy(0);
-            brokenObjects.push_back(path + ": Part " + std::to_string(i) + ": neither " + record.baseName +
-                                    ".mesh nor " + record.baseName + ".mqo is in " +
-                                    (directory.empty() ? "." : directory));
-            load.outcome = Outcome::Failure(FirstLines(brokenObjects));
-            return load;
+            missing = path + ": Part " + std::to_string(index) + ": neither " + name + ".mesh nor " + name +
+                      ".mqo is in " + (directory.empty() ? "." : directory);
+            return std::nullopt;
         }
-        // Composed once after the last Part rather than once for each.
-        ObjectMesh object = scene.LoadObjectMesh(*objectFile);
-        std::string baseName = baseNames.Take(StorableFileName(PartBaseNameOf(*objectFile)));
-        std::string displayName = displayNames.Take(baseName);
-        const int added = scene.AppendPart(record.parentIndex, *objectFile, std::move(object.mesh),
-                                           {std::move(baseName), std::move(displayName)});
-        scene.SelectTreeItem(scene.Parts()[added]->treeItem);
-        if (!object.loaded) brokenObjects.push_back(object.loaded.Message());
-        scene.Parts().back()->symmetryIndex = record.symmetryIndex;
-        scene.Parts().back()->jointLimit = record.jointLimit;
+        return RecordMesh{*objectFile, scene.LoadObjectMesh(*objectFile),
+                          StorableFileName(PartBaseNameOf(*objectFile))};
+    };
+    ProjectAssembly assembly = AssembleProject(scene, std::move(data), meshOf);
+    load.sceneReplaced = true;
+    std::vector<std::string>& brokenObjects = assembly.problems;  // named a few at most in the message
+    if (!assembly.complete) {
+        load.outcome = Outcome::Failure(FirstLines(brokenObjects));
+        return load;
     }
-    scene.UpdateHierarchy(0);
-
-    // The reader has checked every name, length and track.
-    scene.MutableMotions() = std::move(data.motions);
     load.complete = true;
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);

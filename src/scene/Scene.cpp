@@ -78,7 +78,9 @@ std::string Scene::MakeDisplayName(const std::string& baseName, int ignoredIndex
 
 PartNames Scene::MakePartNames(const std::string& wanted, int ignoredIndex) const
 {
-    return std::move(MakePartNamesInOrder({wanted}, ignoredIndex).front());
+    std::string baseName = StorableFileName(PartBaseNameOf(wanted));
+    std::string displayName = MakeDisplayName(baseName, ignoredIndex);
+    return {std::move(baseName), std::move(displayName)};
 }
 
 std::vector<PartNames> Scene::MakePartNamesInOrder(const std::vector<std::string>& wanted, int ignoredIndex) const

@@ -126,15 +126,17 @@ public:
     // Gives a Part a display name (baseName, or the first free "%s%05d") not
     // used by any other Part; "" when all 100000 numbered names are taken.
     std::string MakeDisplayName(const std::string& baseName, int ignoredIndex = -1) const;
-    // The names of a Part made from the object file at path, or renamed to
-    // wanted: the file's name (PartBaseNameOf) in its stored form
-    // (StorableFileName), numbered as display names are when another Part
-    // than ignoredIndex has it as its baseName in any letter case, so that
-    // no two Parts ever write one file; and its display name.
+    // The names of a Part made from the object file at path: the file's name
+    // (PartBaseNameOf) in its stored form (StorableFileName) as its baseName,
+    // which other Parts may have too (a model added twice shares its file
+    // while the meshes stay the same: NameMeshFiles), and a display name no
+    // Part but ignoredIndex has.
     PartNames MakePartNames(const std::string& wanted, int ignoredIndex = -1) const;
-    // The names of Parts added one after another, as MakePartNames would give
-    // them if each Part were added before the next is named; the Parts there
-    // are are read once, not once a name.
+    // The names of Parts made one after another from another program's
+    // nodes: as MakePartNames, but with base names numbered as display
+    // names are when another Part has them in any letter case, since nodes
+    // of one name are rarely one mesh. The Parts there are are read once,
+    // not once a name.
     std::vector<PartNames> MakePartNamesInOrder(const std::vector<std::string>& wanted, int ignoredIndex = -1) const;
 
     // --- The parts tree (every change is reported to onTreeChange) ---

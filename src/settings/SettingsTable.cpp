@@ -128,6 +128,7 @@ void VisitSettingsTable(SettingsValues& values, SettingsPass pass, SettingsVisit
     visitor.Int(Key("POSING", "ROTATE_SNAP"), values.rotateSnapDegrees, 15);
     VisitFlag(visitor, Key("POSING", "IK"), values.ik, false);
     visitor.Int(Key("POSING", "IK_CHAIN"), values.ikChainLength, 2);
+    visitor.Float(Key("RECOVERY", "INTERVAL_MINUTES"), values.recoveryIntervalMinutes, "2");
 }
 
 SettingsValues DefaultSettingsValues(const std::string& currentDirectory)

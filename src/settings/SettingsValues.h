@@ -65,6 +65,9 @@ struct SettingsValues {
     // Parts > IK > Move by IK, and how many Parts above a dragged one turn.
     bool ik = false;
     int ikChainLength = 2;
+    // Minutes from an unsaved change to the recovery snapshot that holds it;
+    // 0 (or less) writes none.
+    float recoveryIntervalMinutes = 2.0f;
     RecentFiles recentProjects;  // the File menu's list, in its own section after all the others
 };
 

@@ -25,4 +25,15 @@ bool ParseFloat(const std::string& text, float& value)
     return true;
 }
 
+std::string GroupedDigits(uint64_t value)
+{
+    const std::string digits = std::to_string(value);
+    std::string grouped;
+    for (size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) grouped += ',';
+        grouped += digits[i];
+    }
+    return grouped;
+}
+
 }  // namespace m3d

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace m3d {
@@ -13,5 +14,8 @@ bool ParseInteger(const std::string& text, int& value);
 // Parses a whole decimal number that is a finite float; false for anything
 // else (value untouched).
 bool ParseFloat(const std::string& text, float& value);
+
+// value with its digits in groups of three ("1,000,000"), for messages.
+std::string GroupedDigits(uint64_t value);
 
 }  // namespace m3d

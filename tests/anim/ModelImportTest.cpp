@@ -125,3 +125,56 @@ TEST(ModelImportTest, AnImportIsOneUndoStepAndAFailedReadChangesNothing)
     EXPECT_EQ(scene.PartAt(0)->displayName, "shoulder");
     SetForeignReaderProgram(previous);
 }
+
+// Keys past what a Motion holds (9,999 frames): 0 and 400 s is cut there and
+// said so, 500 to 501 s starts after it and is left out (never a Motion of
+// the rest pose alone), 0 and 1e30 s is cut too (not a Motion of length 1).
+TEST(ModelImportTest, AnimationsLongerThanAMotionAreCutOrLeftOutWithANote)
+{
+    ForeignModel model = ArmModel();
+    const auto turn = [&](const char* name, float from, float to) {
+        model.animations.push_back(
+            {name,
+             {{0, ForeignPath::Translation, ForeignInterpolation::Linear, {from, to}, {1, 2, 3, 1, 2 + to / 100, 3}}}});
+    };
+    turn("long", 0, 400);
+    turn("far", 500, 501);
+    turn("endless", 0, 1e30f);
+    ToEditorSpace(model, 1.0f);
+    Scene scene;
+    const ModelImport import = ImportModel(scene, model, "/models/arm.glb", 30);
+    std::vector<std::string> names, notes;
+    for (int m : import.motions) names.push_back(scene.MotionAt(m).name);
+    EXPECT_EQ(names, (std::vector<std::string>{"wave", "long", "endless"}));
+    for (const AnimationCut& cut : import.cuts) notes.push_back(AnimationCutNote(cut));
+    EXPECT_EQ(notes, (std::vector<std::string>{
+                         "animation 'long' (0 ... 400 s) cut at 9,999 frames, 333 s at 30 fps; try --fps 24",
+                         "animation 'far' (its keys start at 500 s, after the 9,999 frames, 333 s at 30 fps a "
+                         "Motion holds; try --fps 19)",
+                         "animation 'endless' (0 ... 1e+30 s) cut at 9,999 frames, 333 s at 30 fps"}));
+    // Cut, the Motion keeps every frame it holds: at frame 9,999 (333.3 s) the shoulder has risen 3.333.
+    for (int m : {1, 2}) EXPECT_EQ(scene.MotionAt(import.motions[size_t(m)]).length, 9999) << names[size_t(m)];
+    EXPECT_NEAR(PartPoseAt(scene, scene.MotionAt(import.motions[1]), 0, 9999).localPosition.y, 2 + 3.333f, 1e-3f);
+}
+
+// A model of more nodes than a project holds Parts is refused before
+// anything is built, by the records' reader as by the import, the limit named.
+TEST(ModelImportTest, ModelsOfMoreNodesThanAProjectHoldsAreRefusedNamingTheLimit)
+{
+    ForeignModel model;
+    model.nodes.resize(kMaxModelNodes + 1);
+    ForeignModel back;
+    const Outcome decoded = DecodeForeignModel(EncodeForeignModel(model), "big.glb", back);
+    EXPECT_TRUE(FailedWith(decoded, "100,001 nodes; a project holds at most 100,000 Parts"));
+    EXPECT_TRUE(back.nodes.empty());
+    EXPECT_TRUE(FailedWith(CheckModelFits(model, 0, "big.glb"), "big.glb: the model has 100,001 nodes"));
+    // Nodes that fold into others count only as the Parts they make.
+    model.nodes.resize(kMaxModelNodes);
+    for (size_t n = 1; n < model.nodes.size(); ++n) model.nodes[n].parent = int32_t(n - 1);
+    model.nodes.back().mesh = 0;
+    model.meshes = {TriangleMesh("tip")};
+    EXPECT_TRUE(Succeeded(CheckModelFits(model, int(kMaxModelNodes) - 1, "chain.glb")));
+    EXPECT_TRUE(
+        FailedWith(CheckModelFits(model, int(kMaxModelNodes), "chain.glb"),
+                   "chain.glb: with the model's 1 Parts the project would have 100,001; it holds at most 100,000"));
+}

@@ -90,7 +90,12 @@ TEST(FileCommands, APartFromAFileNamedAsAnotherPartKeepsItsOwnGeometry)
     ASSERT_TRUE(NewMotionCommand(session, "m"));
     const SavedAndReopened after(session, project);
     ASSERT_TRUE(after.saved);
-    EXPECT_TRUE(after.prompt.asked.size() == 1) << "only the save dialog";
+    // The save dialog, then the note naming the two Parts that got files of their own.
+    ASSERT_EQ(after.prompt.asked.size(), 2u);
+    EXPECT_NE(after.prompt.asked[1].find("head: head.mesh -> " + project.File("head00000.mesh")), std::string::npos)
+        << after.prompt.asked[1];
+    EXPECT_NE(after.prompt.asked[1].find("head00000: head.mesh -> " + project.File("head00001.mesh")),
+              std::string::npos);
     ASSERT_EQ(after.Model().PartCount(), 3);
     const float halves[] = {4, 2, 3};
     for (int i = 0; i < 3; ++i) EXPECT_FLOAT_EQ(HalfSizeOf(after.Model(), i), halves[i]) << i;

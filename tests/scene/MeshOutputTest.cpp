@@ -1,5 +1,6 @@
 #include "anim/MotionOperations.h"
 #include "io/FileSetWriter.h"
+#include "scene/MeshFileNames.h"
 #include "scene/MeshOutput.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
@@ -38,8 +39,10 @@ struct FourCubes {
 // Plans and writes as a save does when no file is read-only.
 MeshOutputPlan WriteMeshFiles(Scene& scene, const std::string& directory, UserPrompt& prompt)
 {
-    const MeshOutputPlan plan = PlanMeshFiles(scene, directory, prompt);
-    if (plan.cancelled || !plan.sharedFile.empty()) return plan;
+    MeshFileNames names;
+    EXPECT_TRUE(Succeeded(NameMeshFiles(scene, directory, names)));
+    const MeshOutputPlan plan = PlanMeshFiles(scene, names, directory, prompt);
+    if (plan.cancelled) return plan;
     FileSetWriter set;
     Outcome written = StageMeshFiles(scene, plan, set, false);
     if (written) written = set.Commit();
@@ -103,29 +106,32 @@ TEST(MeshOutput, NoKeepsOneFileAndCancelWritesNone)
     }
 }
 
-TEST(MeshOutput, PartsFromFilesOfOneNameGetAFileEachAndASharedFileIsRefused)
+TEST(MeshOutput, PartsOfOneNameShareAFileOnlyWhileTheirMeshesAreTheSame)
 {
     TempFolder source;
     TempFolder target;
     EditorSession session;
     Scene& scene = session.GetScene();
-    ScriptedPrompt prompt;
+    AddCube(scene, source, "arm.mqo");
     AddCube(scene, source, "arm.mqo");
     TempFolder other;
     other.Write("ARM.mqo", CubeModelText(3.0f));
     ASSERT_EQ(scene.AddPartFromFile(other.File("ARM.mqo")).loaded.Message(), "");
-    ASSERT_EQ(scene.Parts()[1]->baseName, "ARM00000");  // the reader ignores case: arm is taken
-    const MeshOutputPlan written = WriteMeshFiles(scene, target.path, prompt);
-    EXPECT_TRUE(prompt.asked.empty());
-    ASSERT_EQ(written.files.size(), 2u);
-    EXPECT_NE(target.Read("arm.mesh"), target.Read("ARM00000.mesh"));
+    AddCube(scene, source, "Arm.mqo");
+    ASSERT_EQ(scene.Parts()[2]->baseName, "ARM");
+    MeshFileNames names;
+    ASSERT_TRUE(Succeeded(NameMeshFiles(scene, target.path, names)));
+    // The file system may not tell ARM from arm: the larger cube, not the
+    // first Part's mesh, gets a name of its own.
+    EXPECT_EQ(names.baseNames, (std::vector<std::string>{"arm", "arm", "ARM00000", "Arm"}));
+    EXPECT_EQ(names.renamed, std::vector<int>{2});
 
-    // A model that still has two Parts of one file is not saved at all.
-    scene.Parts()[1]->baseName = "Arm";
-    const MeshOutputPlan refused = PlanMeshFiles(scene, target.path, prompt);
-    EXPECT_EQ(refused.sharedFile, target.File("Arm.mesh"));
-    EXPECT_TRUE(refused.files.empty());
-    EXPECT_TRUE(prompt.asked.empty());
+    // Where the larger cube is the file of its name already, it keeps it and
+    // the first Part's mesh moves instead.
+    target.Write("ARM.mesh", *scene.Parts()[2]->mesh->MeshFileBytes("ARM.mesh"));
+    ASSERT_TRUE(Succeeded(NameMeshFiles(scene, target.path, names)));
+    EXPECT_EQ(names.baseNames, (std::vector<std::string>{"arm00000", "arm00000", "ARM", "arm00000"}));
+    EXPECT_EQ(names.renamed, (std::vector<int>{0, 1, 3}));
 }
 
 TEST(MeshOutput, AModelPartIsSavedAsMeshAndLoadedFromItAfterwards)

@@ -9,6 +9,8 @@
 #include "support/ScriptedPrompt.h"
 #include "editor/EditorSession.h"
 #include "editor/MotionCommands.h"
+#include "editor/PartShapeCommands.h"
+#include "editor/PoseCommands.h"
 
 #include <gtest/gtest.h>
 
@@ -48,16 +50,16 @@ struct SavedModel {
 
 }  // namespace
 
-TEST(ProjectFile, SaveAndLoadKeepLinksMotionsAndKeysAndRenumberRepeatedNames)
+TEST(ProjectFile, SaveAndLoadKeepLinksMotionsKeysAndOneFileForAModelAddedTwice)
 {
     SavedModel model;
     ASSERT_TRUE(SaveProject(model.scene, model.ProjectPath(), model.prompt));
-    // The two arm Parts have a file each: nothing to ask in an empty folder.
+    // The two arm Parts are one cube and share its file: nothing to ask in an empty folder.
     EXPECT_TRUE(model.prompt.asked.empty());
     EXPECT_EQ(model.scene.projectFileName, "model.anm");
     EXPECT_TRUE(model.folder.Exists("body.mesh"));
     EXPECT_TRUE(model.folder.Exists("arm.mesh"));
-    EXPECT_TRUE(model.folder.Exists("arm00000.mesh"));
+    EXPECT_FALSE(model.folder.Exists("arm00000.mesh"));
 
     EditorSession session;
     Scene& loaded = session.GetScene();
@@ -74,7 +76,7 @@ TEST(ProjectFile, SaveAndLoadKeepLinksMotionsAndKeysAndRenumberRepeatedNames)
         EXPECT_EQ(loaded.Parts()[i]->parentIndex, parents[i]);
         EXPECT_EQ(loaded.Parts()[i]->symmetryIndex, partners[i]);
     }
-    EXPECT_EQ(loaded.Parts()[3]->baseName, "arm00000");
+    EXPECT_EQ(loaded.Parts()[3]->baseName, "arm");
     EXPECT_EQ(loaded.Tree().GetParent(loaded.Parts()[1]->treeItem), loaded.Parts()[0]->treeItem);
     ASSERT_EQ(loaded.Motions().size(), 2u);
     EXPECT_EQ(loaded.Motions()[0].name, "walk");
@@ -115,21 +117,20 @@ TEST(ProjectFile, ObjectFilesAreFoundIgnoringCaseAndMeshBeforeModel)
     const ProjectLoad load = LoadProject(loaded, model.ProjectPath(), ProjectOpening::Editing);
     ASSERT_TRUE(load.complete) << load.outcome.Message();
     EXPECT_EQ(load.outcome.Message(), "");
-    EXPECT_EQ(loaded.Parts()[2]->displayName, "LEG");
+    // The Part keeps the name the project gives it.
+    EXPECT_EQ(loaded.Parts()[2]->displayName, "leg");
     float largest = 0;
     for (int v = 0; v < loaded.Parts()[2]->mesh->GetVertexNum(); ++v)
         largest = std::max(largest, loaded.Parts()[2]->mesh->GetVertex(v)->x);
     EXPECT_FLOAT_EQ(largest, 3.0f);
 }
 
-TEST(ProjectFile, AnExactFileNameWinsOverOneInAnotherCaseAndRepeatedNamesGetFilesOfTheirOwn)
+TEST(ProjectFile, NamesStayAsTheFileHasThemAndOnlyADifferingMeshGetsAFileOfItsOwn)
 {
     TempFolder folder;
     folder.Write("arm.mesh", CubeObjectFile(1.0f));
     folder.Write("ARM.mesh", CubeObjectFile(3.0f));
-    folder.Write("arm00001.mesh", CubeObjectFile(1.0f));
-    const std::vector<ProjectPartRecord> records = {
-        {"arm", -1, -1}, {"ARM", 0, -1}, {"arm00001", 1, -1}, {"arm", -1, -1}, {"arm", 3, -1}};
+    const std::vector<ProjectPartRecord> records = {{"arm", -1, -1}, {"ARM", 0, -1}, {"arm", -1, -1}, {"arm", 2, -1}};
     Motion motion;
     motion.name = "m";
     motion.tracks.resize(records.size());
@@ -137,22 +138,53 @@ TEST(ProjectFile, AnExactFileNameWinsOverOneInAnotherCaseAndRepeatedNamesGetFile
     const Expected<std::string> bytes = BuildProjectFile(records, {motion});
     ASSERT_TRUE(Succeeded(bytes));
     folder.Write("model.anm", *bytes);
+    const std::string armFile = folder.Read("arm.mesh");
 
-    Scene loaded;
-    const ProjectLoad load = LoadProject(loaded, folder.File("model.anm"), ProjectOpening::Editing);
+    EditorSession session;
+    Scene& loaded = session.GetScene();
+    const ProjectLoad load = OpenProject(session, folder.File("model.anm"), ProjectOpening::Editing);
     ASSERT_TRUE(load.complete) << load.outcome.Message();
-    ASSERT_EQ(loaded.PartCount(), 5);
-    // A project of older versions may name one file twice (or in two cases):
-    // each Part then gets a name, and so a file, that no other has in any case.
-    const char* names[] = {"arm", "ARM00000", "arm00001", "arm00002", "arm00003"};
-    for (int i = 0; i < 5; ++i) {
-        EXPECT_EQ(loaded.Parts()[i]->baseName, names[i]) << i;
-        EXPECT_EQ(loaded.Parts()[i]->displayName, names[i]) << i;
+    // An exact file name wins over one in another case; display names are told apart.
+    const char* baseNames[] = {"arm", "ARM", "arm", "arm"};
+    const char* displayNames[] = {"arm", "ARM", "arm00000", "arm00001"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(loaded.Parts()[i]->baseName, baseNames[i]) << i;
+        EXPECT_EQ(loaded.Parts()[i]->displayName, displayNames[i]) << i;
     }
-    EXPECT_FLOAT_EQ(loaded.Parts()[0]->mesh->GetVertex(0)->x * loaded.Parts()[0]->mesh->GetVertex(0)->x, 1.0f);
     EXPECT_FLOAT_EQ(loaded.Parts()[1]->mesh->GetVertex(0)->x * loaded.Parts()[1]->mesh->GetVertex(0)->x, 9.0f);
-    EXPECT_EQ(loaded.Tree().GetParent(loaded.Parts()[4]->treeItem), loaded.Parts()[3]->treeItem);
-    EXPECT_EQ(loaded.SelectedPartIndex(), 4);
+    EXPECT_EQ(loaded.Tree().GetParent(loaded.Parts()[3]->treeItem), loaded.Parts()[2]->treeItem);
+
+    // An edit undone leaves nothing unsaved, and a save then writes the same files.
+    session.SelectPart(2);
+    ASSERT_TRUE(ResizePartCommand(session, 2.0f));
+    UndoCommand(session);
+    EXPECT_FALSE(session.History().IsModified());
+    ScriptedPrompt prompt;
+    prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
+    ASSERT_TRUE(SaveProject(loaded, folder.File("model.anm"), prompt));
+    EXPECT_EQ(folder.Read("model.anm"), *bytes);
+    EXPECT_EQ(folder.Read("arm.mesh"), armFile);
+
+    // Resized, Part 2 is no longer the mesh in arm.mesh: it and its child
+    // (still arm) get a file of their own, and the save says so.
+    ASSERT_TRUE(ResizePartCommand(session, 2.0f));
+    prompt.asked.clear();
+    prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
+    ASSERT_TRUE(SaveProject(loaded, folder.File("model.anm"), prompt));
+    EXPECT_EQ(folder.Read("arm.mesh"), armFile);
+    EXPECT_EQ(loaded.Parts()[0]->baseName, "arm");
+    EXPECT_EQ(loaded.Parts()[2]->baseName, "arm00000");
+    EXPECT_EQ(loaded.Parts()[3]->baseName, "arm");
+    ASSERT_TRUE(folder.Exists("arm00000.mesh"));
+    ASSERT_FALSE(prompt.asked.empty());
+    EXPECT_NE(prompt.asked.back().find("arm00000: arm.mesh -> " + folder.File("arm00000.mesh")), std::string::npos)
+        << prompt.asked.back();
+
+    Scene reloaded;
+    ASSERT_TRUE(LoadProject(reloaded, folder.File("model.anm"), ProjectOpening::Editing).complete);
+    EXPECT_EQ(reloaded.Parts()[2]->baseName, "arm00000");
+    EXPECT_FLOAT_EQ(reloaded.Parts()[2]->mesh->GetVertex(0)->x * reloaded.Parts()[2]->mesh->GetVertex(0)->x, 4.0f);
+    EXPECT_FLOAT_EQ(reloaded.Parts()[3]->mesh->GetVertex(0)->x * reloaded.Parts()[3]->mesh->GetVertex(0)->x, 1.0f);
 }
 
 TEST(ProjectFile, AProjectSavedWithFoldedNamesFindsTheFilesOfItsTypedNames)
@@ -314,14 +346,14 @@ TEST(ProjectFile, ManyReadOnlyFilesAreNamedAFewAndCounted)
     model.prompt.meshAnswers = {MeshOverwriteAnswer::YesToAll};
     const Outcome saved = SaveProject(model.scene, model.ProjectPath(), model.prompt).outcome;
     EXPECT_FALSE(saved);
-    // The project file and eight .mesh files.
+    // The project file and seven .mesh files (the two arms share one).
     EXPECT_EQ(model.prompt.asked.back(),
-              "上書き保存|「model.anm」「body.mesh」「arm.mesh」「leg.mesh」「arm00000.mesh」"
-              "ほか4個のファイルは読み取り専用です。上書きしますか？");
+              "上書き保存|「model.anm」「body.mesh」「arm.mesh」「leg.mesh」「extra0.mesh」"
+              "ほか3個のファイルは読み取り専用です。上書きしますか？");
     EXPECT_EQ(saved.Message(), model.ProjectPath() + ", " + model.folder.File("body.mesh") + ", " +
                                    model.folder.File("arm.mesh") + ", " + model.folder.File("leg.mesh") + ", " +
-                                   model.folder.File("arm00000.mesh") +
-                                   " and 4 more: the files are read-only; nothing was written");
+                                   model.folder.File("extra0.mesh") +
+                                   " and 3 more: the files are read-only; nothing was written");
 }
 
 TEST(FileCommands, ReadOnlyFilesAreAskedAboutOnceBeforeAnythingIsWritten)

@@ -58,7 +58,7 @@ std::string TrackOwners(const Motion& motion)
 
 }  // namespace
 
-TEST(SceneParts, RepeatedFileNamesAreNumberedInAnyCaseAndBaseNamesCutAtTheFirstDot)
+TEST(SceneParts, RepeatedFileNamesShareTheirBaseNameNumberTheirDisplayNamesAndCutAtTheFirstDot)
 {
     TempFolder folder;
     EditorSession session;
@@ -67,10 +67,10 @@ TEST(SceneParts, RepeatedFileNamesAreNumberedInAnyCaseAndBaseNamesCutAtTheFirstD
     folder.Write("hand.R.mesh", CubeObjectFile());
     const AddedPart hand = scene.AddPartFromFile(folder.File("hand.R.mesh"));
     AddCube(scene, folder, "ARM.mqo");
-    // Every Part has a file of its own, also where names differ only in case.
-    const std::vector<std::string> names{"arm", "arm00000", "arm00001", "hand", "ARM00002"};
-    EXPECT_EQ(DisplayNames(scene), names);
-    for (int i = 0; i < 5; ++i) EXPECT_EQ(scene.Parts()[i]->baseName, names[i]);
+    // One model added again keeps its file's name; only display names are told apart.
+    EXPECT_EQ(DisplayNames(scene), (std::vector<std::string>{"arm", "arm00000", "arm00001", "hand", "ARM"}));
+    const std::vector<std::string> baseNames{"arm", "arm", "arm", "hand", "ARM"};
+    for (int i = 0; i < 5; ++i) EXPECT_EQ(scene.Parts()[i]->baseName, baseNames[i]);
     EXPECT_EQ(scene.Tree().GetText(scene.Parts()[1]->treeItem), "arm00000");
     EXPECT_EQ(scene.addObjectDirectory, folder.path);
     EXPECT_EQ(hand.loaded.Message(), "");

@@ -6,11 +6,17 @@
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
 
+#include "meshlib/CMeshBase.h"
+#include "meshlib/TextureWriter.h"
+
 #include <QAction>
+#include <QCheckBox>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QtTest>
+
+#include <filesystem>
 
 using namespace m3d;
 
@@ -24,18 +30,24 @@ private:
 
     QAction* Import() const { return app->frame->Action(ID_FILE_IMPORT_MODEL); }
 
-    // Chooses path in the file dialog, then types scale into the scale dialog (nothing: Cancel).
-    void Answer(const std::string& path, const QString& scale)
+    // Chooses path in the file dialog, then types scale into the scale dialog (nothing: Cancel),
+    // ticking the box for images outside the model's folder when outsideImages.
+    void Answer(const std::string& path, const QString& scale, bool outsideImages = false)
     {
         AnswerNextDialog<QFileDialog>([path](QFileDialog* files) {
             QVERIFY(files->nameFilters().front().contains("*.glb"));
             AcceptTypedFileName(files, path);
         });
-        AnswerNextDialog<FieldDialog>([scale](FieldDialog* dialog) {
+        AnswerNextDialog<FieldDialog>([scale, outsideImages](FieldDialog* dialog) {
             QCOMPARE(dialog->objectName(), IdName(IDD_IMPORT_MODEL));
             QLineEdit* field = dialog->Field();
             QCOMPARE(field->objectName(), IdName(IDC_IMPORT_SCALE));
             QCOMPARE(field->text(), QString("1"));
+            auto* outside = dialog->findChild<QCheckBox*>(IdName(IDC_IMPORT_OUTSIDE_IMAGES));
+            QVERIFY(outside != nullptr);
+            QCOMPARE(outside->accessibleDescription(), IdName(IDC_IMPORT_OUTSIDE_IMAGES));
+            QVERIFY(!outside->isChecked());
+            outside->setChecked(outsideImages);
             if (scale.isEmpty()) {
                 dialog->reject();
                 return;
@@ -85,6 +97,28 @@ private Q_SLOTS:
         QCOMPARE(QString::fromStdString(app->session.History().UndoLabel()), QString("モデルの読み込み"));
         app->session.History().Undo();
         QCOMPARE(app->scene.PartCount(), 0);
+    }
+
+    // An OBJ whose texture lies outside its folder: left out and said so, read when the box is ticked.
+    void anImageOutsideTheFolderComesOnlyWhenTheBoxIsTicked()
+    {
+        folder.Write("canary.png", *EncodeTextureImage(TextureImage{1, 1, {255, 0, 0, 255}}, ImageFormat::Png));
+        std::filesystem::create_directories(folder.File("dl"));
+        folder.Write("dl/skin.mtl", "newmtl skin\nmap_Kd ../canary.png\n");
+        folder.Write("dl/tri.obj", "mtllib skin.mtl\nusemtl skin\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
+        for (const bool ticked : {false, true}) {
+            Answer(folder.File("dl/tri.obj"), "1", ticked);
+            QString said;
+            if (!ticked) AnswerNextMessageBox(QMessageBox::Ok, &said);
+            Import()->trigger();
+            QTRY_COMPARE(app->scene.PartCount(), 1);
+            QVERIFY2(said.contains("outside the model's folder") != ticked, qPrintable(said));
+            int loaded = 0;
+            for (int t = 0; t < app->scene.MeshBase().GetTextureNum(); ++t)
+                loaded += app->scene.MeshBase().GetTexture(t)->image.width > 0 ? 1 : 0;
+            app->session.History().Undo();
+            QCOMPARE(loaded, ticked ? 1 : 0);
+        }
     }
 };
 

@@ -21,7 +21,8 @@ namespace m3d {
 
 // The program's main window as the program opens it, with its own settings
 // file in a temporary folder, sized so that its client area is exactly
-// clientWidth x clientHeight, remembering language as the interface language.
+// clientWidth x clientHeight, remembering language as the interface language,
+// keeping recovery snapshots in recoveryFolder ("": none).
 struct RunningApp {
     EditorSession session;
     Scene& scene = session.GetScene();  // outlives the window, as in the program
@@ -31,7 +32,8 @@ struct RunningApp {
 
     explicit RunningApp(const std::string& settings, std::optional<std::string> startupFile = std::nullopt,
                         int clientWidth = 1000, int clientHeight = 800,
-                        const std::string& language = kDefaultInterfaceLanguage)
+                        const std::string& language = kDefaultInterfaceLanguage,
+                        const std::string& recoveryFolder = std::string())
         : settingsPath(settings)
     {
         AppEnvironment environment;
@@ -41,6 +43,7 @@ struct RunningApp {
         environment.helpPath = M3D_HELP_PAGE;
         environment.language = language;
         environment.guidePath = M3D_GUIDE_PAGE;
+        environment.recoveryFolder = recoveryFolder;
         frame = OpenMainWindow(environment, startupFile);
         QVERIFY(QTest::qWaitForWindowExposed(frame.get()));
         SetClientSize(clientWidth, clientHeight);

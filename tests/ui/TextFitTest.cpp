@@ -4,6 +4,7 @@
 #include "app/FieldDialog.h"
 #include "app/InterfaceTranslation.h"
 #include "app/MeshOverwriteDialog.h"
+#include "app/RecoveryDialog.h"
 #include "text/UiText.h"
 #include "ui/DialogAnswers.h"
 #include "ui/ExportTestFiles.h"
@@ -199,6 +200,14 @@ private Q_SLOTS:
                                          &form);
             question.show();
             overflows << Overflows(&question);
+        }
+        {
+            // The recovery dialog with a snapshot of the figure.
+            RecoverableSnapshot snapshot;
+            snapshot.id = "00000000000000aa-1";
+            snapshot.info = {"1-1-00000000", "00000000000000aa", figure, "figure.anm", 1765380000, 14, 2};
+            AnswerNextDialog(inspect);
+            QVERIFY(!AskRecovery({snapshot}, &form));
         }
         AnswerNextMessageBox(QMessageBox::No);  // the question whether to save before closing
         app.Close();

@@ -163,6 +163,13 @@ void DocumentHistory::MarkSaved()
     ++edits;
 }
 
+void DocumentHistory::MarkUnsaved()
+{
+    savedPoint = -1;
+    savedFingerprint = ~digests.Document(session.GetScene());
+    ++edits;
+}
+
 bool DocumentHistory::IsModified() const
 {
     if (answeredEdits != edits) {

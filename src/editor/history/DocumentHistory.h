@@ -82,10 +82,16 @@ public:
 
     // The document as it is now is what was last saved or opened.
     void MarkSaved();
+    // The document as it is now is on no disk (restored from a snapshot): it
+    // counts as unsaved until saved, also when undone back to here.
+    void MarkUnsaved();
     // Whether the document differs from the last save or open; undoing back
     // to it counts as unchanged, and so does any way back to the same content.
     // Changes of the model that bypass the history are not seen.
     bool IsModified() const;
+    // Changes with every step recorded, undone or redone, every save and
+    // every Clear: the document is the same at two moments of one count.
+    uint64_t EditCount() const { return edits; }
 
 private:
     void ApplyStep(DocumentStep& step, bool undo);

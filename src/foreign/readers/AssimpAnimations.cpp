@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <set>
 #include <utility>
@@ -63,10 +64,11 @@ Outcome CleanKeys(const Key* keys, unsigned count, double ticksPerSecond, const 
     std::vector<std::pair<float, Value>> timed;
     timed.reserve(count);
     for (unsigned k = 0; k < count; ++k) {
-        const float seconds = float(keys[k].mTime / ticksPerSecond);
-        if (!std::isfinite(seconds) || !Finite(keys[k].mValue))
+        // Checked in double: a time past the floats' range has no float to become.
+        const double seconds = keys[k].mTime / ticksPerSecond;
+        if (!(std::fabs(seconds) <= std::numeric_limits<float>::max()) || !Finite(keys[k].mValue))
             return Outcome::Failure(what + " holds a key that is not a finite number");
-        timed.emplace_back(seconds, keys[k].mValue);
+        timed.emplace_back(static_cast<float>(seconds), keys[k].mValue);
     }
     const auto earlier = [](const auto& a, const auto& b) { return a.first < b.first; };
     if (!std::is_sorted(timed.begin(), timed.end(), earlier)) {

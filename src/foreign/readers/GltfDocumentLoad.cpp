@@ -14,6 +14,9 @@ namespace {
 
 std::string Normalised(const std::string& path) { return std::filesystem::path(path).lexically_normal().string(); }
 
+// The largest buffer file read (the library counts its bytes in an unsigned int).
+constexpr size_t kMaxBufferFileBytes = std::numeric_limits<unsigned int>::max();
+
 bool AllowedFileExists(const std::string& path, void* userData)
 {
     const auto& allowed = static_cast<const GltfPreflight*>(userData)->bufferFiles;
@@ -28,7 +31,8 @@ bool ReadAllowedFile(std::vector<unsigned char>* out, std::string* err, const st
         if (err) *err += path + ": not a file the model may name";
         return false;
     }
-    const Expected<std::string> bytes = ReadWholeFile(path);
+    const Expected<std::string> bytes =
+        ReadNamedFile(static_cast<const GltfPreflight*>(userData)->folder, path, kMaxBufferFileBytes);
     if (!bytes) {
         if (err) *err += bytes.Message();
         return false;

@@ -1,5 +1,6 @@
 #include "foreign/readers/GltfPreflight.h"
 
+#include "foreign/ForeignModel.h"
 #include "foreign/readers/GltfUri.h"
 #include "foreign/readers/MessageText.h"
 #include "io/FileReading.h"
@@ -149,10 +150,14 @@ Outcome CheckGltfJson(std::string_view text, const std::string& folder, bool bin
                       GltfPreflight& out)
 {
     out = {};
+    out.folder = folder;
     const json root = json::parse(text.begin(), text.end(), nullptr, false);
     if (root.is_discarded()) return Outcome::Failure("its JSON cannot be read (a syntax error)");
     if (!root.is_object()) return Outcome::Failure("its JSON is not an object");
     if (Outcome extensions = CheckRequiredExtensions(root); !extensions) return extensions;
+    // Before the library builds a node of each: a model too large for a project costs no more.
+    if (const size_t nodes = ArrayAt(root, "nodes").size(); nodes > kMaxModelNodes)
+        return Outcome::Failure(TooManyNodesReason(nodes));
     std::vector<uint64_t> lengths;
     if (Outcome buffers = CheckBuffers(root, folder, binary, binBytes, lengths, out); !buffers) return buffers;
     if (Outcome views = CheckBufferViews(root, lengths); !views) return views;

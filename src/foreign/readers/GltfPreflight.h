@@ -11,6 +11,8 @@ namespace m3d {
 
 // What the document says before the glTF library loads it.
 struct GltfPreflight {
+    // The model's folder: the files read must stay in it once symbolic links are followed.
+    std::string folder;
     // The buffer files it names, beside the model (folder joined, lexically
     // normalised): the only files the library is let read.
     std::vector<std::string> bufferFiles;

@@ -27,7 +27,8 @@ Outcome ReadObjModel(const std::string& path, ForeignModel& out);
 // Everything else ForeignFormats.h lists, through assimp.
 Outcome ReadAssimpModel(const std::string& path, ForeignModel& out);
 
-// The reader ForeignReaderOf(path) names; a failure for a name no reader takes.
+// The reader ForeignReaderOf(path) names; a failure for a name no reader
+// takes, or for a model of more than kMaxModelNodes nodes.
 Outcome ReadForeignModel(const std::string& path, ForeignModel& out);
 
 }  // namespace m3d

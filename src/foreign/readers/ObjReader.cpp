@@ -5,11 +5,14 @@
 #include "foreign/readers/DroppedNotes.h"
 #include "foreign/readers/FiniteValues.h"
 #include "foreign/readers/ModelReaders.h"
+#include "io/FileReading.h"
+#include "io/PathLookup.h"
 
 #include <tiny_obj_loader.h>
 
 #include <cstdint>
-#include <filesystem>
+#include <cerrno>
+#include <map>
 #include <sstream>
 #include <unordered_map>
 #include <utility>
@@ -72,6 +75,43 @@ private:
     std::vector<First> firstAt;
     std::unordered_map<Corner, uint32_t, CornerHash> others;
     size_t object = 0;
+};
+
+// The largest .mtl file read: material libraries are text of a few kilobytes.
+constexpr size_t kMaxMaterialLibraryBytes = size_t(64) << 20;
+
+// Reads the material libraries an .obj names from its own folder only, as
+// regular files of bounded size. One that cannot be found is left to the
+// caller's notes (tinyobjloader's warning); one that leads outside the
+// folder or is no regular file stops the whole read (refusal).
+class FolderMaterialReader : public tinyobj::MaterialReader {
+public:
+    explicit FolderMaterialReader(std::string folder) : folder(std::move(folder)) {}
+
+    bool operator()(const std::string& name, std::vector<tinyobj::material_t>* materials,
+                    std::map<std::string, int>* byName, std::string* warn, std::string* err) override
+    {
+        if (!refusal.empty()) return false;
+        const std::string path = !name.empty() && name.front() == '/' ? name : folder + "/" + name;
+        const Expected<std::string> bytes = ReadNamedFile(folder, path, kMaxMaterialLibraryBytes);
+        if (!bytes) {
+            if (bytes.Status().ErrorNumber() == ENOENT) {
+                if (warn) *warn += "Material file [ " + name + " ] not found.\n";
+            } else {
+                refusal = "material library '" + name + "': " + bytes.Status().Message();
+            }
+            return false;
+        }
+        std::istringstream text(*bytes);
+        tinyobj::LoadMtl(byName, materials, &text, warn, err);
+        return true;
+    }
+
+    // Why the read must stop; "" when nothing refused it.
+    std::string refusal;
+
+private:
+    std::string folder;
 };
 
 ColorValue Colour(const float rgb[3], float alpha) { return {rgb[0], rgb[1], rgb[2], alpha}; }
@@ -187,38 +227,41 @@ Outcome ConvertShape(const tinyobj::shape_t& shape, const tinyobj::attrib_t& att
 Outcome ReadObjModel(const std::string& path, ForeignModel& out)
 {
     out = {};
-    tinyobj::ObjReaderConfig config;
-    config.triangulate = true;
-    config.vertex_color = false;
+    const Expected<std::string> text = ReadWholeFile(path);
+    if (!text) return text.Status();
     // The .mtl is looked for beside the .obj, never in the working folder.
-    const std::filesystem::path folder = std::filesystem::path(path).parent_path();
-    config.mtl_search_path = folder.empty() ? "./" : folder.string() + "/";
-    tinyobj::ObjReader reader;
-    if (!reader.ParseFromFile(path, config)) {
-        const std::string error = reader.Error();
+    const std::string folder = DirectoryOf(path);
+    FolderMaterialReader materialReader(folder.empty() ? "." : folder);
+    tinyobj::attrib_t attrib;
+    std::vector<tinyobj::shape_t> shapes;
+    std::vector<tinyobj::material_t> objMaterials;
+    std::string warnings, error;
+    std::istringstream stream(*text);
+    const bool parsed =
+        tinyobj::LoadObj(&attrib, &shapes, &objMaterials, &warnings, &error, &stream, &materialReader, true, false);
+    if (!materialReader.refusal.empty()) return Outcome::Failure(path + ": " + materialReader.refusal);
+    if (!parsed)
         return Outcome::Failure(path + ": " +
                                 (error.empty() ? "not a readable OBJ file" : error.substr(0, error.find('\n'))));
-    }
     ForeignModel model;
     model.format = "OBJ";
-    if (SortWarnings(reader.Warning(), model.dropped))
+    if (SortWarnings(warnings, model.dropped))
         return Outcome::Failure(path + ": a face names a vertex the file does not have");
 
-    const tinyobj::attrib_t& attrib = reader.GetAttrib();
     if (!AllFinite(attrib.vertices.data(), attrib.vertices.size()) ||
         !AllFinite(attrib.normals.data(), attrib.normals.size()) ||
         !AllFinite(attrib.texcoords.data(), attrib.texcoords.size()))
         return Outcome::Failure(path + ": a coordinate is not a finite number");
-    std::vector<ModelMaterial> materials(reader.GetMaterials().size());
+    std::vector<ModelMaterial> materials(objMaterials.size());
     for (size_t i = 0; i < materials.size(); ++i)
-        if (!ConvertMaterial(reader.GetMaterials()[i], materials[i]))
-            return Outcome::Failure(path + ": material '" + reader.GetMaterials()[i].name +
+        if (!ConvertMaterial(objMaterials[i], materials[i]))
+            return Outcome::Failure(path + ": material '" + objMaterials[i].name +
                                     "' holds a number that is not finite");
     materials.push_back(DefaultForeignMaterial());
 
     CornerVertices vertexOf(attrib.vertices.size() / 3);
 
-    for (const tinyobj::shape_t& shape : reader.GetShapes()) {
+    for (const tinyobj::shape_t& shape : shapes) {
         if (!shape.lines.indices.empty() || !shape.points.indices.empty())
             NoteDropped(model.dropped, "lines and points of object '" + shape.name + "'");
         ForeignMesh mesh;
