@@ -42,7 +42,7 @@ void BM_OpenProject(benchmark::State& state)
     ProjectFolder files(static_cast<size_t>(state.range(0)));
     EditorSession session;
     for (auto _ : state)
-        if (const ProjectLoad load = OpenProject(session, files.project); !load.outcome)
+        if (const ProjectLoad load = OpenProject(session, files.project, ProjectOpening::Editing); !load.outcome)
             state.SkipWithError(load.outcome.Message().c_str());
     state.counters["parts"] = double(session.GetScene().PartCount());
 }

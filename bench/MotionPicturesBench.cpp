@@ -45,7 +45,7 @@ struct Pictures {
         if (!device.Initialize() || !framebuffer) return;
         target = std::move(*framebuffer);
         scene.SetRenderDevice(&device);
-        if (!LoadProject(scene, M3D_SAMPLE_FIGURE).outcome) return;
+        if (!LoadProject(scene, M3D_SAMPLE_FIGURE, ProjectOpening::Reading).outcome) return;
         EvaluatePose(scene, 0, 0);
         views = MakePictureViews(scene, PictureViewOptions());
         ready = true;

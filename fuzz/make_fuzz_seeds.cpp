@@ -1,14 +1,18 @@
-// Writes the seed corpora of the texture, settings, snapshot and reader-records fuzzers:
+// Writes the seed corpora of the texture, settings, snapshot, reader-records,
+// commit record and side file fuzzers:
 //   build-fuzz/bin/make_fuzz_seeds fuzz/corpus
 // Small valid files, one per format and variant the readers take apart
 // differently, so the fuzzer starts past every format's header.
 // With --crafted it writes instead every crafted hostile shape at a small size
 // into FOLDER/<fuzzer>/, by file type, so the fuzzers start from them too:
 //   build-fuzz/bin/make_fuzz_seeds --crafted FOLDER
+#include "ExtrasFuzzProject.h"
 #include "crafted/CraftedShape.h"
 #include "foreign/ForeignRecords.h"
+#include "io/CommitRecord.h"
 #include "meshlib/DdsImage.h"
 #include "meshlib/TextureWriter.h"
+#include "scene/ProjectExtrasFile.h"
 #include "scene/RecoverySnapshot.h"
 #include "settings/AppSettings.h"
 
@@ -154,6 +158,54 @@ void WriteForeignRecordSeeds(const fs::path& folder)
     Write(folder / "animated.records", EncodeForeignModel(model));
 }
 
+// Records of a writer that is not running: replacing files with and without a
+// second name of the old one, keeping one that is there, and being undone.
+void WriteCommitRecordSeeds(const fs::path& folder)
+{
+    const ProcessIdentity writer{4242, 123456, "0123abcd"};
+    const auto temporary = [&writer](const std::string& name, const char* letters) {
+        return name + ".m3d-tmp-" + IdentityToken(writer) + "-" + letters;
+    };
+    CommitRecord record{writer, false, {}};
+    record.entries.push_back({false,
+                              "arm.mesh",
+                              temporary("arm.mesh", "a1b2c3"),
+                              temporary("arm.mesh", "d4e5f6"),
+                              {1201, 4096, 0x0123456789abcdefull},
+                              {1187, 0, 0}});
+    record.entries.push_back({true, "skin.png", temporary("skin.png", "g7h8i9"), "", {1202, 70000, 42}, {}});
+    record.entries.push_back({false,
+                              "walk.anm",
+                              temporary("walk.anm", "j0k1l2"),
+                              "",
+                              {1203, 812, 0xfedcba9876543210ull},
+                              {1190, 790, 0x1111222233334444ull}});
+    Write(folder / "forward.m3d-commit", EncodeCommitRecord(record));
+    record.puttingBack = true;
+    Write(folder / "back.m3d-commit", EncodeCommitRecord(record));
+}
+
+// Side files of the fuzzer's project: interpolations of every kind and joint
+// limits, and one naming what the project lacks.
+void WriteProjectExtrasSeeds(const fs::path& folder)
+{
+    ExtrasFuzzProject project = MakeExtrasFuzzProject();
+    std::vector<KeyFrame>& arm = project.motions[0].tracks[1].keys;
+    arm[0].interpolation = KeyInterpolation::Smooth();
+    arm[1].interpolation = KeyInterpolation::Ease(0.25f, -0.5f, 0.75f, 1.5f);
+    project.motions[1].tracks[3].keys[2].interpolation = KeyInterpolation::Step();
+    project.motions[1].tracks[0].keys[0].interpolation = KeyInterpolation::EaseInOut();
+    project.parts[1].jointLimit = {JointAxis::X, -12.5f, 120.0f};
+    project.parts[3].jointLimit = {JointAxis::Z, -180.0f, 0.1f};
+    const std::string text = BuildProjectExtras(project.parts, project.motions, project.bytes);
+    Write(folder / "extras.m3d.json", text);
+    std::string lacking = text;
+    for (const auto& [from, to] : {std::pair<std::string, std::string>{"\"wave\"", "\"run\""}, {"\"leg\"", "\"tail\""}})
+        for (size_t at = lacking.find(from); at != std::string::npos; at = lacking.find(from, at + to.size()))
+            lacking.replace(at, from.size(), to);
+    Write(folder / "lacking.m3d.json", lacking);
+}
+
 // The fuzzer that reads files of this extension, or "" for none.
 std::string FuzzerFor(const fs::path& file)
 {
@@ -204,13 +256,14 @@ int main(int argc, char** argv)
         return 2;
     }
     const fs::path root = argv[1];
-    fs::create_directories(root / "fuzz_texture");
-    fs::create_directories(root / "fuzz_settings");
-    fs::create_directories(root / "fuzz_snapshot");
-    fs::create_directories(root / "fuzz_foreign_records");
+    for (const char* fuzzer : {"fuzz_texture", "fuzz_settings", "fuzz_snapshot", "fuzz_foreign_records",
+                               "fuzz_commit_record", "fuzz_project_extras"})
+        fs::create_directories(root / fuzzer);
     WriteTextureSeeds(root / "fuzz_texture");
     WriteSettingsSeeds(root / "fuzz_settings");
     WriteSnapshotSeeds(root / "fuzz_snapshot");
     WriteForeignRecordSeeds(root / "fuzz_foreign_records");
+    WriteCommitRecordSeeds(root / "fuzz_commit_record");
+    WriteProjectExtrasSeeds(root / "fuzz_project_extras");
     return 0;
 }

@@ -1119,12 +1119,6 @@
 %2</translation>
     </message>
     <message>
-        <source>途中で止まった保存の記録%1が読めないため、何も変更していない。
-%2</source>
-        <translation>%1, the record of a save that stopped part way, cannot be read; nothing was changed.
-%2</translation>
-    </message>
-    <message>
         <source>%1の保存が途中で止まっていたため、残りのファイルを置いて保存を完了した。</source>
         <translation>The save of %1 had stopped part way; its remaining files were put in place to complete it.</translation>
     </message>
@@ -1339,6 +1333,22 @@
     <message>
         <source>その点はパーツから遠すぎて、形を保ったままピボットを移せないため、移動しませんでした。</source>
         <translation>That point is too far from the Part to move its pivot there and keep its shape, so the pivot was not moved.</translation>
+    </message>
+    <message>
+        <source>途中で止まった保存の記録%1は使えないため、何も変更していない。
+%2</source>
+        <translation>%1, the record of a save that stopped part way, cannot be used; nothing was changed.
+%2</translation>
+    </message>
+    <message>
+        <source>次のファイルは記録と違うため、触れていない:
+%1</source>
+        <translation>These files differ from the record and were left as they are:
+%1</translation>
+    </message>
+    <message>
+        <source>%2の保存が途中で止まったまま残っている（記録%1）。読むだけなので何も変更していない。編集のために開くか、そのフォルダーに書き込むと、完了するか元に戻す。</source>
+        <translation>A save of %2 stopped part way and is still pending (record: %1). It was only read, so nothing was changed; opening it for editing, or writing into its folder, completes or undoes the save.</translation>
     </message>
     <message>
         <source>復元できるデータはありません。</source>

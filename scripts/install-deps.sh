@@ -16,6 +16,7 @@ packages=(
   xvfb xauth
   python3
   clang-format  # the layout check of the sources (tools/check_format.sh)
+  clang libclang-rt-14-dev  # the fuzzers (fuzz/): clang's libFuzzer and sanitizer runtimes
   librsvg2-bin  # renders the icon's PNG sizes
   # the installed tree's and the .deb's checks
   desktop-file-utils appstream shared-mime-info libglib2.0-bin file dpkg-dev

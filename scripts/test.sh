@@ -2,7 +2,8 @@
 # Sets up, builds and runs every test; then runs them once more in a build
 # with the address and undefined-behaviour sanitizers (all but the packaging
 # checks, which look at installed files only), the window tests and a minute
-# of soak (tools/soak) included.
+# of soak (tools/soak) included; then, where clang has libFuzzer, every
+# fuzzer for a few seconds (fuzz/CMakeLists.txt).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 M3D_WERROR=ON ./scripts/build.sh
@@ -16,4 +17,15 @@ if [ "${M3D_SKIP_SANITIZERS:-0}" != "1" ]; then
     LSAN_OPTIONS="suppressions=$PWD/tests/support/lsan.supp" \
     xvfb-run -a -s "-screen 0 1600x1200x24" \
     ctest --test-dir build-sanitize --output-on-failure -j"$(nproc)" -E '^packaging\.'
+fi
+
+if [ "${M3D_SKIP_FUZZERS:-0}" != "1" ] &&
+  echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, unsigned long) { return 0; }' |
+  clang++ -fsanitize=fuzzer -x c++ - -o /dev/null 2>/dev/null; then
+  CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DM3D_FUZZ=ON \
+    -DM3D_BUILD_APP=OFF -DM3D_BUILD_TESTS=OFF
+  cmake --build build-fuzz -j"$(nproc)" --target fuzzers
+  ctest --test-dir build-fuzz --output-on-failure -j"$(nproc)"
+else
+  echo "test.sh: no clang with libFuzzer here; the fuzzers were not run" >&2
 fi

@@ -10,7 +10,8 @@ cd "$(dirname "$0")/.."
 runs=${1:-1000000}
 shift || true
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(fuzz_mqo fuzz_mesh fuzz_project fuzz_texture fuzz_settings fuzz_snapshot fuzz_foreign_records)
+[ ${#targets[@]} -gt 0 ] || targets=(fuzz_mqo fuzz_mesh fuzz_project fuzz_texture fuzz_settings fuzz_snapshot
+  fuzz_foreign_records fuzz_commit_record fuzz_project_extras)
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo \
   -DM3D_FUZZ=ON -DM3D_BUILD_APP=OFF -DM3D_BUILD_TESTS=OFF >/dev/null

@@ -231,7 +231,7 @@ int Apply(const std::vector<std::string>& args)
 
     EditorSession session;
     Scene& scene = session.GetScene();
-    if (!LoadProjectForCommand(session, path)) return 1;
+    if (!LoadProjectForCommand(session, path, ProjectOpening::Editing)) return 1;
     const int motion = haveMotion ? FindMotionForCommand(scene, path, motionName) : scene.MotionCount() - 1;
     if (haveMotion && motion < 0) return 1;
     if (partName && (selection.part = FindPartForCommand(scene, path, *partName)) < 0) return 1;

@@ -40,7 +40,7 @@ int ExportGltf(const std::vector<std::string>& args)
 
     if (RefuseReadOnlyOutput(outPath, overwrite)) return 1;
     EditorSession session;
-    if (!LoadProjectForCommand(session, projectPath)) return 1;
+    if (!LoadProjectForCommand(session, projectPath, ProjectOpening::Reading)) return 1;
     session.Playback().SetFramesPerSecond(fps);
     CommandPrompt prompt(false, overwrite);
     const ExportGltfResult result = ExportGltfCommand(session, outPath, prompt);

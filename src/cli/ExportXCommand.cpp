@@ -40,7 +40,7 @@ int ExportX(const std::vector<std::string>& args)
 
     if (RefuseReadOnlyOutput(outPath, overwrite)) return 1;
     EditorSession session;
-    if (!LoadProjectForCommand(session, projectPath)) return 1;
+    if (!LoadProjectForCommand(session, projectPath, ProjectOpening::Reading)) return 1;
     CommandPrompt prompt(false, overwrite);
     const ExportXResult result = ExportXCommand(session, outPath, timeScale, prompt);
     // A refusal for want of Parts or Motions concerns the project; the other

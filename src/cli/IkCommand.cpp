@@ -114,7 +114,8 @@ int Ik(const std::vector<std::string>& args)
 
     EditorSession session;
     Scene& scene = session.GetScene();
-    if (!LoadProjectForCommand(session, path)) return 1;
+    if (!LoadProjectForCommand(session, path, outPath.empty() ? ProjectOpening::Reading : ProjectOpening::Editing))
+        return 1;
     const int motion = FindMotionForCommand(scene, path, motionName);
     if (motion < 0) return 1;
     const IkRig rig = RigOf(scene);

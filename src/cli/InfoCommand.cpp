@@ -77,7 +77,7 @@ int Info(const std::vector<std::string>& args)
             return 1;
         }
         dropped = ImportNotes(*import);
-    } else if (!LoadProjectForCommand(session, args[0])) {
+    } else if (!LoadProjectForCommand(session, args[0], ProjectOpening::Reading)) {
         return 1;
     }
     JsonWriter json;
@@ -97,7 +97,9 @@ int Info(const std::vector<std::string>& args)
     return 0;
 }
 
-const CliCommandRegistration registration("info", "info PROJECT.anm|MODEL   (MODEL: what import would make of it)",
+const CliCommandRegistration registration("info",
+                                          "info PROJECT.anm|MODEL   (MODEL: what import would make of it; a project is "
+                                          "only read: an interrupted save of it stays as it is, with a warning)",
                                           Info);
 
 }  // namespace

@@ -51,7 +51,7 @@ int Pose(const std::vector<std::string>& args)
 
     EditorSession session;
     Scene& scene = session.GetScene();
-    if (!LoadProjectForCommand(session, path)) return 1;
+    if (!LoadProjectForCommand(session, path, ProjectOpening::Reading)) return 1;
     const int motion = FindMotionForCommand(scene, path, motionName);
     if (motion < 0) return 1;
     EvaluatePose(scene, motion, frame);

@@ -50,10 +50,11 @@ int FindPartForCommand(const Scene& scene, const std::string& path, const std::s
     return -1;
 }
 
-bool LoadProjectForCommand(EditorSession& session, const std::string& path)
+bool LoadProjectForCommand(EditorSession& session, const std::string& path, ProjectOpening opening)
 {
-    const ProjectLoad load = OpenProject(session, path);
+    const ProjectLoad load = OpenProject(session, path, opening);
     for (const CommitRecoveryNote& note : load.recoveries) PrintWarning(note.message);
+    if (!load.extras) PrintWarning(load.extras.Message());
     if (load.outcome) return true;
     PrintFailure(load.outcome.Message());
     return false;

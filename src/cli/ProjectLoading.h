@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scene/ProjectFile.h"
 #include "text/NumberText.h"
 
 #include <string>
@@ -10,11 +11,12 @@ class EditorSession;
 class Scene;
 
 // Opens a project for a command as the File menu would (the last Motion
-// current at frame 0); what was done about an interrupted save of it is
-// printed as a warning line on stderr. Any problem (unreadable or damaged file, missing or
-// unreadable object file) is printed as one line on stderr and gives false:
-// a command never works on a partly loaded model.
-bool LoadProjectForCommand(EditorSession& session, const std::string& path);
+// current at frame 0), for reading or editing (ProjectOpening); what was done
+// about, or found of, an interrupted save of it and what its side file could
+// not give are printed as warning lines on stderr. Any problem (unreadable or
+// damaged file, missing or unreadable object file) is printed as one line on
+// stderr and gives false: a command never works on a partly loaded model.
+bool LoadProjectForCommand(EditorSession& session, const std::string& path, ProjectOpening opening);
 
 // Saves the project as the File menu would, without a person to ask:
 // existing .mesh files in the target folder are kept, or all replaced when

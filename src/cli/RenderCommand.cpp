@@ -195,7 +195,7 @@ int Render(const std::vector<std::string>& args)
     EditorSession session;
     Scene& scene = session.GetScene();
     scene.SetRenderDevice(&offscreen->device);
-    if (!LoadProjectForCommand(session, r.project)) return 1;
+    if (!LoadProjectForCommand(session, r.project, ProjectOpening::Reading)) return 1;
     const int motion = FindMotionForCommand(scene, r.project, r.motionName);
     if (motion < 0) return 1;
     const int length = scene.MotionAt(motion).length;

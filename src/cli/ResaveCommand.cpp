@@ -28,7 +28,7 @@ int Resave(const std::vector<std::string>& args)
         return 2;
     }
     EditorSession session;
-    if (!LoadProjectForCommand(session, paths[0])) return 1;
+    if (!LoadProjectForCommand(session, paths[0], ProjectOpening::Editing)) return 1;
     const Scene& scene = session.GetScene();
     if (!SaveProjectForCommand(session.GetScene(), paths[1], overwrite, overwrite)) return 1;
     JsonWriter json;

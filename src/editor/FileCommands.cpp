@@ -151,9 +151,9 @@ void TakeLoadedDocument(EditorSession& session, std::optional<FileState> onDisk,
     session.FitWholeModel();
 }
 
-ProjectLoad OpenProject(EditorSession& session, const std::string& path)
+ProjectLoad OpenProject(EditorSession& session, const std::string& path, ProjectOpening opening)
 {
-    ProjectLoad load = LoadProject(session.GetScene(), path);
+    ProjectLoad load = LoadProject(session.GetScene(), path, opening);
     if (load.complete) session.RecentProjects().Add(path);
     // A file refused before anything was touched leaves the scene, its history and its views as they were.
     if (!load.sceneReplaced) return load;
@@ -163,10 +163,16 @@ ProjectLoad OpenProject(EditorSession& session, const std::string& path)
     return load;
 }
 
+void ShowProjectLoadNotes(const ProjectLoad& load, UserPrompt& prompt)
+{
+    ShowRecoveryNotes(load.recoveries, prompt);
+    if (!load.extras) prompt.ShowMessage(load.extras.Message(), UiText("core", "caution"));
+}
+
 bool OpenProjectCommand(EditorSession& session, UserPrompt& prompt, const std::string& path)
 {
-    const ProjectLoad load = OpenProject(session, path);
-    ShowRecoveryNotes(load.recoveries, prompt);
+    const ProjectLoad load = OpenProject(session, path, ProjectOpening::Editing);
+    ShowProjectLoadNotes(load, prompt);
     if (!load.outcome) prompt.ShowMessage(load.outcome.Message(), UiText("core", "Error"));
     return load.outcome.Ok();
 }

@@ -48,10 +48,12 @@ void TakeLoadedDocument(EditorSession& session, std::optional<FileState> onDisk,
 // the views are framed on the whole model (EditorSession::FitWholeModel).
 // Returns LoadProject's result; a project read whole goes first in the
 // session's recent projects. The old scene's textures are released with it.
-[[nodiscard]] ProjectLoad OpenProject(EditorSession& session, const std::string& path);
-// OpenProject, then through prompt what was done about an interrupted save
-// of the project (ShowRecoveryNotes) and a message naming what could not be
-// read; true when everything was read.
+[[nodiscard]] ProjectLoad OpenProject(EditorSession& session, const std::string& path, ProjectOpening opening);
+// Shows through prompt what was done about an interrupted save of the
+// project (ShowRecoveryNotes) and what its side file could not give.
+void ShowProjectLoadNotes(const ProjectLoad& load, UserPrompt& prompt);
+// OpenProject for editing, then ShowProjectLoadNotes and a message naming
+// what could not be read; true when everything was read.
 bool OpenProjectCommand(EditorSession& session, UserPrompt& prompt, const std::string& path);
 // Before the current data is thrown away: when something is unsaved and
 // there is at least one Motion and one Part, asks "現在のデータを保存しますか？"

@@ -10,7 +10,6 @@
 #include "foreign/ForeignFormats.h"
 #include "io/PathLookup.h"
 #include "scene/PartPlacement.h"
-#include "scene/RecoveryNotes.h"
 #include "scene/UserPrompt.h"
 #include "text/UiText.h"
 
@@ -181,8 +180,8 @@ DropOutcome DropFiles(EditorSession& session, UserPrompt& prompt, const std::vec
     drop.action = DroppedFileActionFor(paths, asModel);
     if (drop.action == DroppedFileAction::OpenProject) {
         if (!session.History().IsModified() || AskDiscardCurrentData(prompt)) {
-            ProjectLoad load = OpenProject(session, paths[0]);
-            ShowRecoveryNotes(load.recoveries, prompt);
+            ProjectLoad load = OpenProject(session, paths[0], ProjectOpening::Editing);
+            ShowProjectLoadNotes(load, prompt);
             drop.read = std::move(load.outcome);
         }
     } else if (drop.action == DroppedFileAction::AddObject) {

@@ -5,22 +5,24 @@
 
 #include <charconv>
 #include <cstdio>
+#include <unordered_set>
 
 namespace m3d {
 
 namespace {
 
-constexpr std::string_view kHeader = "m3d-commit 1\n";
+constexpr std::string_view kMagic = "m3d-commit ";
+constexpr std::string_view kHeader = "m3d-commit 2\n";
 constexpr std::string_view kDigestLabel = "digest ";
+constexpr std::string_view kForward = "mode forward\n";
+constexpr std::string_view kPuttingBack = "mode back\n";
 // Longer than any path the system takes: a length beyond it is damage.
 constexpr size_t kMaxNameBytes = 4096;
 
-std::string DigestText(std::string_view body)
+std::string Hex(uint64_t value)
 {
-    Digest digest;
-    digest.Add(body);
     char text[17];
-    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(digest.Value()));
+    std::snprintf(text, sizeof text, "%016llx", static_cast<unsigned long long>(value));
     return text;
 }
 
@@ -30,6 +32,11 @@ void AppendName(std::string& out, std::string_view name)
     out += std::to_string(name.size());
     out += ':';
     out += name;
+}
+
+void AppendFingerprint(std::string& out, const FileFingerprint& file)
+{
+    out += ' ' + std::to_string(file.inode) + ' ' + std::to_string(file.size) + ' ' + Hex(file.digest);
 }
 
 bool IsPlainName(std::string_view name)
@@ -44,21 +51,34 @@ public:
 
     Outcome Read(CommitRecord& record)
     {
+        if (bytes.size() > kMaxCommitRecordBytes)
+            return Fail(kMaxCommitRecordBytes,
+                        "the record is larger than " + std::to_string(kMaxCommitRecordBytes >> 20) + " MiB");
         const size_t digestAt = bytes.rfind(kDigestLabel);
         if (digestAt == std::string_view::npos || bytes.back() != '\n')
             return Fail(bytes.size(), "the record ends before its digest");
-        if (bytes.substr(digestAt + kDigestLabel.size()) != DigestText(bytes.substr(0, digestAt)) + "\n")
+        if (bytes.substr(digestAt) != CommitRecordDigestLine(bytes.substr(0, digestAt)))
             return Fail(digestAt, "the digest does not match the record");
         bytes = bytes.substr(0, digestAt);
-        if (!Literal(kHeader)) return Fail(0, "not the record of a commit");
+        if (!Literal(kHeader)) {
+            if (bytes.substr(0, kMagic.size()) == kMagic)
+                return Fail(0, "a record of another version of the program, which this one does not read");
+            return Fail(0, "not the record of a commit");
+        }
         std::string_view token;
         if (!Literal("writer ") || !Word(token, '\n')) return Fail(offset, "the writer is missing");
         const std::optional<ProcessIdentity> writer = ParseIdentityToken(token);
         if (!writer) return Fail(offset, "the writer is not a process");
         record.writer = *writer;
+        if (Literal(kPuttingBack))
+            record.puttingBack = true;
+        else if (!Literal(kForward))
+            return Fail(offset, "the mode is neither forward nor back");
         uint64_t count = 0;
         if (!Literal("files ") || !Number(count, '\n') || count == 0 || count > bytes.size())
             return Fail(offset, "the number of files is missing or impossible");
+        if (count > kMaxCommitRecordEntries)
+            return Fail(offset, "more than " + std::to_string(kMaxCommitRecordEntries) + " files");
         record.entries.resize(static_cast<size_t>(count));
         for (CommitRecordEntry& entry : record.entries)
             if (Outcome read = ReadEntry(entry, record.writer); !read) return read;
@@ -76,18 +96,20 @@ private:
             entry.keepExisting = true;
         else
             return Fail(at, "a file's kind is neither r nor k");
-        if (!Number(entry.stagedInode, ' ') || entry.stagedInode == 0 || !Number(entry.oldInode, ' '))
-            return Fail(offset, "a file's inode numbers are missing");
+        if (!Fingerprint(entry.stagedFile, ' ') || entry.stagedFile.inode == 0 || !Fingerprint(entry.oldFile, ' '))
+            return Fail(offset, "a file's inodes, sizes and digests are missing");
         if (!Name(entry.target) || !Literal(" ") || !Name(entry.staged) || !Literal(" ") || !Name(entry.backup) ||
             !Literal("\n"))
             return Fail(offset, "a file's names are damaged");
-        if (!IsPlainName(entry.target) && entry.target.front() != '/')
-            return Fail(at, "the target " + entry.target + " is neither a name nor an absolute path");
+        if (!IsPlainName(entry.target) || IsCommitRecordName(entry.target) || TemporaryWriter(entry.target))
+            return Fail(at, "the target " + entry.target + " is no name of a file in the record's folder");
         const auto isOurs = [&writer](const std::string& name) {
             return IsPlainName(name) && TemporaryWriter(name) == writer;
         };
         if (!isOurs(entry.staged) || (!entry.backup.empty() && !isOurs(entry.backup)))
             return Fail(at, "the temporaries of " + entry.target + " are not the writer's");
+        for (const std::string* name : {&entry.target, &entry.staged, &entry.backup})
+            if (!name->empty() && !names.insert(*name).second) return Fail(at, *name + " is named twice in the record");
         return Outcome();
     }
 
@@ -106,12 +128,17 @@ private:
         offset = stop + 1;
         return true;
     }
-    bool Number(uint64_t& value, char end)
+    bool Number(uint64_t& value, char end, int base = 10)
     {
         std::string_view word;
         if (!Word(word, end) || word.empty()) return false;
-        const auto [stop, error] = std::from_chars(word.data(), word.data() + word.size(), value);
+        const auto [stop, error] = std::from_chars(word.data(), word.data() + word.size(), value, base);
         return error == std::errc() && stop == word.data() + word.size();
+    }
+    // "INODE SIZE DIGEST", the digest in hexadecimal.
+    bool Fingerprint(FileFingerprint& file, char end)
+    {
+        return Number(file.inode, ' ') && Number(file.size, ' ') && Number(file.digest, end, 16);
     }
     // "LENGTH:BYTES"; no name may hold a zero byte.
     bool Name(std::string& name)
@@ -131,26 +158,34 @@ private:
     std::string_view bytes;
     const std::string& path;
     size_t offset = 0;
+    std::unordered_set<std::string> names;
 };
 
 }  // namespace
+
+std::string CommitRecordDigestLine(std::string_view body)
+{
+    Digest digest;
+    digest.Add(body);
+    return std::string(kDigestLabel) + Hex(digest.Value()) + "\n";
+}
 
 std::string EncodeCommitRecord(const CommitRecord& record)
 {
     std::string out(kHeader);
     out += "writer " + IdentityToken(record.writer) + "\n";
+    out += record.puttingBack ? kPuttingBack : kForward;
     out += "files " + std::to_string(record.entries.size()) + "\n";
     for (const CommitRecordEntry& entry : record.entries) {
-        out += entry.keepExisting ? "k " : "r ";
-        out += std::to_string(entry.stagedInode) + " " + std::to_string(entry.oldInode);
+        out += entry.keepExisting ? 'k' : 'r';
+        AppendFingerprint(out, entry.stagedFile);
+        AppendFingerprint(out, entry.oldFile);
         AppendName(out, entry.target);
         AppendName(out, entry.staged);
         AppendName(out, entry.backup);
         out += '\n';
     }
-    const std::string digest = DigestText(out);
-    out += std::string(kDigestLabel) + digest + "\n";
-    return out;
+    return out + CommitRecordDigestLine(out);
 }
 
 Outcome DecodeCommitRecord(std::string_view bytes, const std::string& path, CommitRecord& record)

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <cstring>
 #include <ctime>
-#include <set>
+#include <dirent.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -19,8 +19,8 @@ namespace m3d {
 
 namespace {
 
-// Far beyond the record of a set of a million files.
-constexpr size_t kMaxRecordBytes = size_t(256) << 20;
+// Files named in a note before the rest are counted.
+constexpr size_t kListedFiles = 5;
 
 // The inode of the regular file at path; 0 when there is none.
 uint64_t InodeAt(const std::string& path)
@@ -30,7 +30,13 @@ uint64_t InodeAt(const std::string& path)
     return static_cast<uint64_t>(info.st_ino);
 }
 
-// An entry of the record with its names made into paths.
+bool NothingAt(const std::string& path)
+{
+    struct stat info;
+    return lstat(path.c_str(), &info) != 0 && errno == ENOENT;
+}
+
+// An entry of the record with its names made into paths of the record's folder.
 struct RecordedFile {
     const CommitRecordEntry* entry;
     std::string target;
@@ -40,31 +46,53 @@ struct RecordedFile {
 
 // Where one file of the set is.
 enum class Step {
-    Pending,  // still staged: the target is untouched
-    Done,     // in place
-    Undone,   // put back already (the writer's own undo), or never to be put in place
-    Lost,     // neither the staged file nor the old one: changed since by someone else
+    Pending,  // still staged, and what was there still there: it can be put in place
+    Done,     // the staged file is in place
+    Kept,     // only where no file was (keepExisting), and one is: it stays
+    Undone,   // as before the commit: put back already, or never to be put in place
+    Foreign,  // neither what was staged nor what was there: left alone
 };
+
+// Whether the file the target replaces is there, and shown to be the very
+// file: by its second name, a link only the writer can have made to it, or
+// where there was none, by its size and digest.
+bool OldFileThere(const RecordedFile& file, bool& proven)
+{
+    const FileFingerprint& old = file.entry->oldFile;
+    proven = true;
+    if (old.inode == 0) return NothingAt(file.target);
+    if (file.backup.empty()) return HasFingerprint(file.target, old);
+    proven = InodeAt(file.backup) == old.inode;
+    return InodeAt(file.target) == old.inode;
+}
 
 Step StepOf(const RecordedFile& file)
 {
     const CommitRecordEntry& entry = *file.entry;
-    const uint64_t staged = InodeAt(file.staged);
-    const uint64_t target = InodeAt(file.target);
+    if (HasFingerprint(file.target, entry.stagedFile)) return Step::Done;
+    const bool staged = HasFingerprint(file.staged, entry.stagedFile);
     if (entry.keepExisting) {
-        // The staged file stays until the end, also once linked in place.
-        if (target != 0) return Step::Done;  // ours, or a file kept because it was there
-        return staged == entry.stagedInode ? Step::Pending : Step::Undone;
+        if (!NothingAt(file.target)) return Step::Kept;
+        return staged ? Step::Pending : Step::Undone;
     }
-    if (staged == entry.stagedInode) return Step::Pending;
-    if (target == entry.stagedInode) return Step::Done;
-    return target == entry.oldInode ? Step::Undone : Step::Lost;
+    bool proven = false;
+    if (!OldFileThere(file, proven)) return Step::Foreign;
+    return staged && proven ? Step::Pending : Step::Undone;
+}
+
+std::string ListOfFiles(const std::vector<std::string>& files)
+{
+    std::string text;
+    for (size_t i = 0; i < files.size() && i < kListedFiles; ++i) text += (i > 0 ? "\n" : "") + files[i];
+    if (files.size() > kListedFiles)
+        text += "\n" + WithArguments(UiText("core", "ほか%1個"), {std::to_string(files.size() - kListedFiles)});
+    return text;
 }
 
 CommitRecoveryNote Note(CommitRecoveryNote::Result result, const std::string& setFile, const char* text,
                         const std::string& detail = std::string())
 {
-    return {result, setFile, WithArguments(UiText("core", text), {setFile, detail})};
+    return {result, setFile, {}, WithArguments(UiText("core", text), {setFile, detail})};
 }
 
 CommitRecoveryNote Failed(const std::string& setFile, const std::string& file, int errorNumber)
@@ -75,10 +103,12 @@ CommitRecoveryNote Failed(const std::string& setFile, const std::string& file, i
 }
 
 // Puts in place what is still staged, in the record's order.
-std::optional<CommitRecoveryNote> Finish(const std::vector<RecordedFile>& files, const std::string& setFile)
+std::optional<CommitRecoveryNote> Finish(const std::vector<RecordedFile>& files, const std::vector<Step>& steps,
+                                         const std::string& setFile)
 {
-    for (const RecordedFile& file : files) {
-        if (StepOf(file) != Step::Pending) continue;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (steps[i] != Step::Pending) continue;
+        const RecordedFile& file = files[i];
         const bool placed = file.entry->keepExisting
                                 ? link(file.staged.c_str(), file.target.c_str()) == 0 || errno == EEXIST
                                 : std::rename(file.staged.c_str(), file.target.c_str()) == 0;
@@ -87,19 +117,21 @@ std::optional<CommitRecoveryNote> Finish(const std::vector<RecordedFile>& files,
     return std::nullopt;
 }
 
-// Puts back the old files of what was put in place, last first.
-std::optional<CommitRecoveryNote> PutBack(const std::vector<RecordedFile>& files, const std::string& setFile)
+// Puts back the old files of what was put in place, last first. Where no
+// second name was made (no hard links), a replaced file cannot come back.
+std::optional<CommitRecoveryNote> PutBack(const std::vector<RecordedFile>& files, const std::vector<Step>& steps,
+                                          const std::string& setFile)
 {
-    for (auto file = files.rbegin(); file != files.rend(); ++file) {
-        const CommitRecordEntry& entry = *file->entry;
-        // A file kept because it was there is no file of ours.
-        if (StepOf(*file) != Step::Done || InodeAt(file->target) != entry.stagedInode) continue;
+    for (size_t i = files.size(); i-- > 0;) {
+        if (steps[i] != Step::Done) continue;
+        const RecordedFile& file = files[i];
+        const CommitRecordEntry& entry = *file.entry;
         bool restored = true;
-        if (entry.oldInode == 0)
-            restored = unlink(file->target.c_str()) == 0;
-        else if (!file->backup.empty() && InodeAt(file->backup) == entry.oldInode)
-            restored = std::rename(file->backup.c_str(), file->target.c_str()) == 0;
-        if (!restored) return Failed(setFile, file->target, errno);
+        if (entry.keepExisting || entry.oldFile.inode == 0)
+            restored = unlink(file.target.c_str()) == 0;
+        else if (!file.backup.empty() && InodeAt(file.backup) == entry.oldFile.inode)
+            restored = std::rename(file.backup.c_str(), file.target.c_str()) == 0;
+        if (!restored) return Failed(setFile, file.target, errno);
     }
     return std::nullopt;
 }
@@ -112,53 +144,81 @@ std::optional<CommitRecoveryNote> RecoverCommit(const std::string& recordPath)
     if (lstat(recordPath.c_str(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_uid != geteuid())
         return std::nullopt;
     CommitRecord record;
-    const Expected<std::string> bytes = ReadWholeFile(recordPath, kMaxRecordBytes);
+    const Expected<std::string> bytes = ReadWholeFile(recordPath, kMaxCommitRecordBytes);
     Outcome read = bytes ? DecodeCommitRecord(*bytes, recordPath, record) : bytes.Status();
     if (!read)
-        return Note(CommitRecoveryNote::Result::Unreadable, recordPath,
-                    QT_TRANSLATE_NOOP("core", "途中で止まった保存の記録%1が読めないため、何も変更していない。\n%2"),
+        return Note(CommitRecoveryNote::Result::Refused, recordPath,
+                    QT_TRANSLATE_NOOP("core", "途中で止まった保存の記録%1は使えないため、何も変更していない。\n%2"),
                     read.Message());
     if (!CountsAsGone(StateOfWriter(record.writer), std::time(nullptr) - info.st_mtime)) return std::nullopt;
 
-    const std::string recordFolder = FolderOfFile(recordPath);
+    const std::string folder = FolderOfFile(recordPath);
     std::vector<RecordedFile> files;
-    std::set<std::string> folders{recordFolder};
+    std::vector<Step> steps;
     for (const CommitRecordEntry& entry : record.entries) {
-        RecordedFile file{
-            &entry, entry.target.front() == '/' ? entry.target : recordFolder + "/" + entry.target, {}, {}};
-        const std::string folder = FolderOfFile(file.target);
-        file.staged = folder + "/" + entry.staged;
-        if (!entry.backup.empty()) file.backup = folder + "/" + entry.backup;
-        folders.insert(folder);
-        files.push_back(std::move(file));
+        files.push_back({&entry, folder + "/" + entry.target, folder + "/" + entry.staged,
+                         entry.backup.empty() ? std::string() : folder + "/" + entry.backup});
+        steps.push_back(StepOf(files.back()));
     }
     const std::string& setFile = files.back().target;
 
-    bool finishable = true;
-    for (const RecordedFile& file : files) {
-        const Step step = StepOf(file);
-        if (step == Step::Undone || step == Step::Lost) finishable = false;
+    bool finishable = !record.puttingBack;
+    std::vector<std::string> leftAlone;
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (steps[i] == Step::Undone || steps[i] == Step::Foreign) finishable = false;
+        if (steps[i] == Step::Foreign) leftAlone.push_back(files[i].target);
     }
-    if (std::optional<CommitRecoveryNote> failed = finishable ? Finish(files, setFile) : PutBack(files, setFile))
+    if (std::optional<CommitRecoveryNote> failed =
+            finishable ? Finish(files, steps, setFile) : PutBack(files, steps, setFile))
         return failed;
-    for (const std::string& folder : folders) SyncFolder(folder);
+    SyncFolder(folder);
     // The record goes first: what is left after it is removed as any writer's leftovers.
-    unlink(recordPath.c_str());
-    for (const RecordedFile& file : files) {
-        if (InodeAt(file.staged) == file.entry->stagedInode) unlink(file.staged.c_str());
-        if (!file.backup.empty() && InodeAt(file.backup) == file.entry->oldInode) unlink(file.backup.c_str());
+    if (InodeAt(recordPath) == static_cast<uint64_t>(info.st_ino)) unlink(recordPath.c_str());
+    for (size_t i = 0; i < files.size(); ++i) {
+        if (steps[i] == Step::Foreign) continue;
+        const RecordedFile& file = files[i];
+        if (HasFingerprint(file.staged, file.entry->stagedFile)) unlink(file.staged.c_str());
+        if (!file.backup.empty() && InodeAt(file.backup) == file.entry->oldFile.inode) unlink(file.backup.c_str());
     }
-    if (finishable)
-        return Note(
-            CommitRecoveryNote::Result::Finished, setFile,
-            QT_TRANSLATE_NOOP("core", "%1の保存が途中で止まっていたため、残りのファイルを置いて保存を完了した。"));
-    return Note(CommitRecoveryNote::Result::PutBack, setFile,
-                QT_TRANSLATE_NOOP("core", "%1の保存が途中で止まっていたため、保存前のファイルに戻した。"));
+    CommitRecoveryNote note =
+        finishable ? Note(CommitRecoveryNote::Result::Finished, setFile,
+                          QT_TRANSLATE_NOOP("core",
+                                            "%1の保存が途中で止まっていたため、残りのファイルを置いて保存を完了した。"))
+                   : Note(CommitRecoveryNote::Result::PutBack, setFile,
+                          QT_TRANSLATE_NOOP("core", "%1の保存が途中で止まっていたため、保存前のファイルに戻した。"));
+    if (!leftAlone.empty())
+        note.message += "\n" + WithArguments(UiText("core", "次のファイルは記録と違うため、触れていない:\n%1"),
+                                             {ListOfFiles(leftAlone)});
+    note.leftAlone = std::move(leftAlone);
+    return note;
 }
 
-std::optional<CommitRecoveryNote> RecoverCommitOf(const std::string& file)
+std::vector<CommitRecoveryNote> RecoverCommitsIn(const std::string& folder)
 {
-    return RecoverCommit(CommitRecordPath(file));
+    std::vector<std::string> records;
+    if (DIR* dir = opendir(folder.c_str())) {
+        while (const dirent* entry = readdir(dir))
+            if (IsCommitRecordName(entry->d_name)) records.push_back(folder + "/" + entry->d_name);
+        closedir(dir);
+    }
+    std::vector<CommitRecoveryNote> notes;
+    for (const std::string& record : records)
+        if (std::optional<CommitRecoveryNote> note = RecoverCommit(record)) notes.push_back(std::move(*note));
+    return notes;
+}
+
+std::optional<CommitRecoveryNote> PendingCommitOf(const std::string& file)
+{
+    const std::string record = CommitRecordPath(file);
+    struct stat info;
+    if (lstat(record.c_str(), &info) != 0) return std::nullopt;
+    CommitRecoveryNote note =
+        Note(CommitRecoveryNote::Result::Pending, record,
+             QT_TRANSLATE_NOOP("core",
+                               "%2の保存が途中で止まったまま残っている（記録%1）。読むだけなので何も変更して"
+                               "いない。編集のために開くか、そのフォルダーに書き込むと、完了するか元に戻す。"),
+             file);
+    return note;
 }
 
 }  // namespace m3d

@@ -23,6 +23,24 @@ std::string NotRegular(const std::string& path, mode_t mode)
     return path + ": " + FileKindName(mode) + ", not a regular file; nothing was read";
 }
 
+std::string& Confinement()
+{
+    static std::string folder;
+    return folder;
+}
+
+// The refusal of the file open as fd, named path, when reads are confined
+// and it lies elsewhere (as the system tells where it is); "" otherwise.
+std::string ConfinementRefusal(int fd, const std::string& path)
+{
+    if (Confinement().empty()) return std::string();
+    char file[4096];
+    const ssize_t length = readlink(("/proc/self/fd/" + std::to_string(fd)).c_str(), file, sizeof file);
+    if (length > 0 && size_t(length) < sizeof file && IsInsideFolder(std::string(file, size_t(length)), Confinement()))
+        return std::string();
+    return path + ": lies outside " + Confinement() + "; nothing was read";
+}
+
 // Reads from fd, which the caller opened and this closes, to its end or,
 // when toEnd is false, size bytes at most; more than maxBytes is a failure
 // naming path. size (the file's size when opened, at most maxBytes) is
@@ -76,8 +94,14 @@ Expected<int> OpenRegularFileForReading(const std::string& path)
         close(fd);
         return Outcome::Failure(NotRegular(path, info.st_mode));
     }
+    if (std::string refusal = ConfinementRefusal(fd, path); !refusal.empty()) {
+        close(fd);
+        return Outcome::Failure(std::move(refusal));
+    }
     return fd;
 }
+
+void ConfineReadsTo(const std::string& folder) { Confinement() = folder; }
 
 Expected<std::string> ReadWholeFile(const std::string& path, size_t maxBytes)
 {
@@ -112,6 +136,10 @@ Expected<std::string> ReadNamedFile(const std::string& folder, const std::string
         system.f_type == PROC_SUPER_MAGIC || system.f_type == SYSFS_MAGIC) {
         close(fd);
         return Outcome::Failure(path + ": not a regular file of a disk; nothing was read");
+    }
+    if (std::string refusal = ConfinementRefusal(fd, path); !refusal.empty()) {
+        close(fd);
+        return Outcome::Failure(std::move(refusal));
     }
     if (info.st_size < 0 || static_cast<uint64_t>(info.st_size) > maxBytes) {
         close(fd);

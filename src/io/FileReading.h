@@ -20,6 +20,13 @@ Expected<int> OpenRegularFileForReading(const std::string& path);
 // regular file or there is nothing at path.
 std::string NotRegularFileReason(const std::string& path);
 
+// For a program that reads files of one folder it did not make and nothing
+// else (the thumbnailer): from now on OpenRegularFileForReading and
+// ReadNamedFile, and so every reader, refuse a file that lies outside folder (canonical, CanonicalPath)
+// and below it, as the system resolves the file it opened: symbolic links
+// and ".." followed. For the whole process; "" lifts it.
+void ConfineReadsTo(const std::string& folder);
+
 // Reads the whole regular file at path (opened as above). Fails with a
 // message naming the file when it is no regular file, cannot be opened or
 // read, or is larger than maxBytes (checked from its size before a byte is

@@ -1,6 +1,7 @@
 #include "io/FileSetWriter.h"
 
 #include "io/CommitRecord.h"
+#include "io/FileFingerprint.h"
 #include "io/FolderSync.h"
 #include "io/FolderTidying.h"
 #include "io/PathLookup.h"
@@ -10,7 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
+#include <map>
 #include <set>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -48,13 +49,37 @@ std::string LinkBackup(const std::string& file)
     }
 }
 
-// How the record names file: by its name when it lies beside the record, else by its absolute path.
-std::string RecordedTarget(const std::string& file, const std::string& recordFolder)
+// The records of a set: for each folder, one record of its files in the set's
+// order, split where one would pass the bounds recovery takes, each beside its
+// last file. files and entries run in parallel.
+struct PlannedRecord {
+    std::string path;
+    CommitRecord record;
+};
+std::vector<PlannedRecord> PlanRecords(const std::vector<std::string>& files,
+                                       const std::vector<CommitRecordEntry>& entries)
 {
-    if (FolderOfFile(file) == recordFolder) return FileNameOf(file);
-    std::error_code ec;
-    const std::filesystem::path absolute = std::filesystem::absolute(file, ec);
-    return ec ? file : absolute.string();
+    const CommitRecord empty{ThisProcess(), false, {}};
+    const size_t emptyBytes = EncodeCommitRecord(empty).size();
+    // What the entries' lines may take: the count may have a few more digits than the empty record's "0".
+    const size_t room = kMaxCommitRecordBytes - emptyBytes - 8;
+    std::map<std::string, std::vector<size_t>> byFolder;
+    for (size_t i = 0; i < files.size(); ++i) byFolder[FolderOfFile(files[i])].push_back(i);
+    std::vector<PlannedRecord> planned;
+    for (const auto& [folder, members] : byFolder) {
+        size_t used = room;  // the first member starts a record
+        for (size_t i : members) {
+            const size_t line = EncodeCommitRecord({empty.writer, false, {entries[i]}}).size() - emptyBytes;
+            if (used + line > room || planned.back().record.entries.size() == kMaxCommitRecordEntries) {
+                planned.push_back({std::string(), empty});
+                used = 0;
+            }
+            planned.back().record.entries.push_back(entries[i]);
+            planned.back().path = CommitRecordPath(files[i]);
+            used += line;
+        }
+    }
+    return planned;
 }
 
 }  // namespace
@@ -137,15 +162,16 @@ Outcome FileSetWriter::WriteRecord(const std::string& recordPath, const std::str
 }
 
 // A kill at any point leaves a set that can be made whole:
-// - before the record is in place, no target has changed; the temporaries and
-//   second names name this process and are removed as leftovers;
-// - from then until the record is removed, the record says for each file
-//   where its new contents (staged, synced by Add) and its old ones (the
-//   second name, made before the first rename) are, and the folders were
+// - before the records are in place, no target has changed; the temporaries
+//   and second names name this process and are removed as leftovers;
+// - from then until the records are removed, each says for the files of its
+//   folder where their new contents (staged, synced by Add) and their old ones
+//   (the second name, made before the first rename) are, and the folders were
 //   synced so that both are there after a crash too: RecoverCommit finishes
-//   the renames or puts the old files back;
-// - after the record is removed, every file is in place and synced.
-// The undo after a failure runs while the record is still there, for the same reason.
+//   the renames, in every folder, or puts the old files back;
+// - an undo after a failure first marks every record as putting back, so that
+//   every folder is put back should it be killed in turn;
+// - after the records are removed, every file is in place and synced.
 Outcome FileSetWriter::Commit()
 {
     kept.clear();
@@ -153,59 +179,83 @@ Outcome FileSetWriter::Commit()
         staged.clear();  // removes what is still staged
         positionOf.clear();
     };
-    CommitRecord record;
-    record.writer = ThisProcess();
+    // A set of one file is replaced in one rename: there is nothing to finish or put back.
+    const bool recorded = staged.size() > 1;
     std::vector<std::string> backups(staged.size());
     std::vector<bool> existed(staged.size());
+    std::vector<std::string> files;
+    std::vector<CommitRecordEntry> entries(staged.size());
     std::set<std::string> folders;
-    const std::string recordFolder = staged.empty() ? std::string() : FolderOfFile(staged.back()->file);
-    for (size_t i = 0; i < staged.size(); ++i) {
-        const Staged& entry = *staged[i];
-        CommitRecordEntry recorded;
-        recorded.keepExisting = entry.keepExisting;
-        recorded.target = RecordedTarget(entry.file, recordFolder);
-        recorded.staged = FileNameOf(entry.temporary.NameOnDisk());
-        recorded.stagedInode = entry.temporary.Inode();
-        struct stat info;
-        existed[i] = lstat(entry.file.c_str(), &info) == 0;
-        if (!entry.keepExisting && existed[i] && S_ISREG(info.st_mode)) {
-            recorded.oldInode = static_cast<uint64_t>(info.st_ino);
-            backups[i] = LinkBackup(entry.file);
-            recorded.backup = FileNameOf(backups[i]);
-        }
-        folders.insert(FolderOfFile(entry.file));
-        record.entries.push_back(std::move(recorded));
-    }
     const auto removeBackups = [&backups] {
         for (const std::string& backup : backups)
             if (!backup.empty()) unlink(backup.c_str());
     };
-    // A set of one file is replaced in one rename: there is nothing to finish or put back.
-    const std::string recordPath = staged.size() > 1 ? CommitRecordPath(staged.back()->file) : std::string();
-    if (!recordPath.empty()) {
-        for (const std::string& folder : folders) SyncFolder(folder);
-        if (Outcome written = WriteRecord(recordPath, EncodeCommitRecord(record), staged.back()->path); !written) {
-            removeBackups();
-            clear();
-            return written;
+    for (size_t i = 0; i < staged.size(); ++i) {
+        const Staged& entry = *staged[i];
+        CommitRecordEntry& record = entries[i];
+        record.keepExisting = entry.keepExisting;
+        record.target = FileNameOf(entry.file);
+        record.staged = FileNameOf(entry.temporary.NameOnDisk());
+        struct stat info;
+        existed[i] = lstat(entry.file.c_str(), &info) == 0;
+        if (!entry.keepExisting && existed[i] && S_ISREG(info.st_mode)) {
+            record.oldFile.inode = static_cast<uint64_t>(info.st_ino);
+            backups[i] = LinkBackup(entry.file);
+            record.backup = FileNameOf(backups[i]);
+            // Without a second name, recovery knows the old file by its contents.
+            if (recorded && backups[i].empty()) record.oldFile = FingerprintOf(entry.file).value_or(record.oldFile);
         }
+        if (recorded) {
+            const std::optional<FileFingerprint> written = FingerprintOf(entry.temporary.NameOnDisk());
+            if (!written || written->inode != entry.temporary.Inode()) {
+                const int errorNumber = errno;
+                removeBackups();
+                clear();
+                return Outcome::Failure(entry.path + ": cannot read back the file written beside it", errorNumber);
+            }
+            record.stagedFile = *written;
+        }
+        files.push_back(entry.file);
+        folders.insert(FolderOfFile(entry.file));
+    }
+    std::vector<PlannedRecord> records = recorded ? PlanRecords(files, entries) : std::vector<PlannedRecord>();
+    const auto removeRecords = [&records](size_t count) {
+        for (size_t r = 0; r < count; ++r) unlink(records[r].path.c_str());
+    };
+    if (recorded) {
+        for (const std::string& folder : folders) SyncFolder(folder);
+        for (size_t r = 0; r < records.size(); ++r)
+            if (Outcome written =
+                    WriteRecord(records[r].path, EncodeCommitRecord(records[r].record), staged.back()->path);
+                !written) {
+                removeRecords(r);
+                removeBackups();
+                clear();
+                return written;
+            }
     }
 
     std::vector<size_t> placed;  // the entries put in place, in order
     placed.reserve(staged.size());
     // Puts back what was replaced and drops what is left of the set.
     const auto undo = [&] {
+        for (PlannedRecord& record : records) {
+            record.record.puttingBack = true;
+            static_cast<void>(WriteFileAtomically(record.path, EncodeCommitRecord(record.record)));
+        }
+        for (const std::string& folder : folders) SyncFolder(folder);
         for (auto it = placed.rbegin(); it != placed.rend(); ++it) {
             const Staged& entry = *staged[*it];
             if (!backups[*it].empty())
                 std::rename(backups[*it].c_str(), entry.file.c_str());
             else if (!existed[*it])
                 unlink(entry.file.c_str());
+            CommitStep(static_cast<size_t>(placed.rend() - it) - 1);
         }
         clear();
         removeBackups();
         for (const std::string& folder : folders) SyncFolder(folder);
-        if (!recordPath.empty()) unlink(recordPath.c_str());
+        removeRecords(records.size());
     };
     CommitStep(0);
     for (size_t i = 0; i < staged.size(); ++i) {
@@ -238,7 +288,7 @@ Outcome FileSetWriter::Commit()
         CommitStep(i + 1);
     }
     for (const std::string& folder : folders) SyncFolder(folder);
-    if (!recordPath.empty()) unlink(recordPath.c_str());
+    removeRecords(records.size());
     removeBackups();
     clear();
     return Outcome();

@@ -32,14 +32,16 @@ struct FileSetOptions {
 // kept until the end), so the old set stays whole.
 //
 // While Commit puts a set of more than one file in place it keeps a record
-// of it beside the last file (CommitRecordPath, CommitRecord.h). When the
-// program is killed meanwhile, the next open of that file (RecoverCommitOf)
-// or the next set written into its folder (Add, through TidyFolder) finds
-// the record and, its writer being gone, finishes the commit or puts the
-// old files back: a set is never left half new. Temporaries and second
-// names left by a kill name their process (OwnTemporaryName) and are
-// removed by a later write into their folder. Where the file system has no
-// hard links, a file replaced before a failure cannot be put back.
+// of it in each of its folders, beside the last file there (CommitRecordPath,
+// CommitRecord.h), naming only the files of that folder. When the program is
+// killed meanwhile, the next open of the project there for editing
+// (RecoverCommitsIn) or the next set written into the folder (Add, through
+// TidyFolder) finds the record and, its writer being gone, finishes the
+// commit or puts the old files back: a set is never left half new (how the
+// folders of one set end alike: RecoverCommit). Temporaries and second names
+// left by a kill name their process (OwnTemporaryName) and are removed by a
+// later write into their folder. Where the file system has no hard links, a
+// file replaced before a failure cannot be put back.
 class FileSetWriter {
 public:
     FileSetWriter();
@@ -72,7 +74,9 @@ public:
 
     // For tests of interrupted commits only: called by every Commit of the
     // process with the number of files put in place so far: 0 just before
-    // the first (the record written), then after each. Empty: none.
+    // the first (the records written), then after each; and when a commit
+    // fails, after each file put back with the number still in place. Empty:
+    // none.
     static void SetCommitStepHookForTests(std::function<void(size_t placed)> hook);
 
 private:

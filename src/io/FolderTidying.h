@@ -16,9 +16,7 @@ namespace m3d {
 // commit's record stays in the folder (its writer runs, it is damaged, it
 // could not be ended or was not to be), no temporary naming a writer is
 // removed, since it may be one the commit needs. (A set with files in other
-// folders, through symbolic links, keeps its record beside its last file
-// only: a write into one of those other folders first may remove the
-// commit's files there, after which it is put back as far as it can be.)
+// folders, through symbolic links, keeps a record in each of them.)
 //
 // A folder is looked at again only once its last look is kRescanSeconds old
 // (or when commits are to be ended and the last look did not end them), so

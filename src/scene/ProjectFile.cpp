@@ -183,12 +183,15 @@ ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& promp
     return save;
 }
 
-ProjectLoad LoadProject(Scene& scene, const std::string& path)
+ProjectLoad LoadProject(Scene& scene, const std::string& path, ProjectOpening opening)
 {
     ProjectLoad load;
-    Outcome extrasRefused;
-    // A save of this project that was killed while it put its files in place is ended first.
-    if (std::optional<CommitRecoveryNote> note = RecoverCommitOf(InspectWriteTarget(path).file))
+    // A save of this project that was killed while it put its files in place
+    // is ended first for editing; reading only reports it.
+    const std::string file = InspectWriteTarget(path).file;
+    if (opening == ProjectOpening::Editing)
+        load.recoveries = RecoverCommitsIn(FolderOfFile(file));
+    else if (std::optional<CommitRecoveryNote> note = PendingCommitOf(file))
         load.recoveries.push_back(std::move(*note));
     ProjectData data;
     {
@@ -201,7 +204,7 @@ ProjectLoad LoadProject(Scene& scene, const std::string& path)
             load.outcome = std::move(parsed);
             return load;
         }
-        extrasRefused = ReadProjectExtras(path, *bytes, data);
+        load.extras = ReadProjectExtras(path, *bytes, data);
     }
 
     const std::string directory = DirectoryOf(path);
@@ -229,7 +232,6 @@ ProjectLoad LoadProject(Scene& scene, const std::string& path)
     load.complete = true;
     scene.projectPath = path;
     scene.projectFileName = FileNameOf(path);
-    if (!extrasRefused) brokenObjects.push_back(extrasRefused.Message());
     if (!brokenObjects.empty()) load.outcome = Outcome::Failure(FirstLines(brokenObjects));
     return load;
 }

@@ -50,6 +50,17 @@ struct ProjectSave {
 // written.
 ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& prompt);
 
+// What a project is opened for.
+enum class ProjectOpening {
+    // Only reading it (info, pose, pictures, exports): an interrupted save of
+    // it is left as it is, and a Pending note says so.
+    Reading,
+    // Editing it (the window's open, apply, resave): the interrupted saves in
+    // its folder are ended first (RecoverCommitsIn), so that the files read
+    // are one set.
+    Editing,
+};
+
 // What LoadProject came to.
 struct ProjectLoad {
     // Every Part was made and every Motion read (object files that exist but
@@ -61,14 +72,17 @@ struct ProjectLoad {
     // Success when everything was read; otherwise it names the file, the
     // place and the reason, one line per problem.
     Outcome outcome;
-    // What was done about a save of the project killed while it put its
-    // files in place (found before the file was read); no failure of the load.
+    // What was done about, or (only reading) found of, a save killed while it
+    // put its files in place (before the file was read); no failure of the load.
     std::vector<CommitRecoveryNote> recoveries;
+    // What the side file (ProjectExtrasPath) could not give, naming it and
+    // why; no failure of the load: those keys stay linear, those Parts free.
+    Outcome extras;
 };
 
-// Replaces the scene with the project at path. A save of it that was killed
-// while it put its files in place is ended first (RecoverCommitOf, reported
-// in recoveries), so that the files read are one set. The file is read and
+// Replaces the scene with the project at path. What is done about a save of
+// it that was killed while it put its files in place depends on opening
+// (reported in recoveries). The file is read and
 // checked whole first: when it cannot be read or breaks a rule, the load
 // fails saying where and why, and the scene is left as it was. Otherwise the scene
 // is cleared and the Parts are loaded in order from the project's folder
@@ -80,6 +94,6 @@ struct ProjectLoad {
 // and the last Part stays selected in the tree (posing the model is the
 // caller's). projectPath and projectFileName name path after a complete load;
 // a replaced scene that is incomplete is untitled.
-[[nodiscard]] ProjectLoad LoadProject(Scene& scene, const std::string& path);
+[[nodiscard]] ProjectLoad LoadProject(Scene& scene, const std::string& path, ProjectOpening opening);
 
 }  // namespace m3d

@@ -3,6 +3,8 @@
 #include "io/Outcome.h"
 #include "scene/ProjectData.h"
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -27,6 +29,12 @@ bool IsPlainPartName(std::string_view name);
 // The range of Motion lengths the editor accepts.
 constexpr int kMinMotionLength = 1;
 constexpr int kMaxMotionLength = 9999;
+
+// The number of Parts the start of a project file claims (the count after the
+// header, unchecked), for a reader that bounds its work before it reads the
+// rest; nullopt when bytes end before kProjectPartCountEnd.
+constexpr size_t kProjectPartCountEnd = kProjectHeaderBytes + 4;
+std::optional<int32_t> ClaimedPartCount(std::string_view bytes);
 
 // Reads and checks a whole project file held in bytes. Nothing in the file is
 // trusted: on any rule broken, the failure "FILE: byte OFFSET: reason"

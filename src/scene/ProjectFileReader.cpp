@@ -220,6 +220,15 @@ private:
 
 }  // namespace
 
+std::optional<int32_t> ClaimedPartCount(std::string_view bytes)
+{
+    ByteCursor in(bytes);
+    std::string_view header;
+    int32_t count = 0;
+    if (!in.ReadBytes(kProjectHeaderBytes, header) || !in.ReadInt(count)) return std::nullopt;
+    return count;
+}
+
 Outcome ParseProjectFile(std::string_view bytes, const std::string& fileName, ProjectData& out)
 {
     out = ProjectData();

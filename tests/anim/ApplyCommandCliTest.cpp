@@ -50,7 +50,7 @@ struct Loaded {
     Scene& scene = session.GetScene();
     explicit Loaded(const std::string& path)
     {
-        const ProjectLoad load = LoadProject(scene, path);
+        const ProjectLoad load = LoadProject(scene, path, ProjectOpening::Editing);
         EXPECT_TRUE(load.complete) << load.outcome.Message();
     }
     const MotionTrack& Track(int motion, int part) { return scene.Motions()[motion].tracks[part]; }

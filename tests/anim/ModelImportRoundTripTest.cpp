@@ -22,7 +22,7 @@ TEST(ModelImportRoundTripTest, OurOwnGltfExportComesBackPartForPartFrameForFrame
 {
     const std::string figure = std::string(M3D_TEST_DATA_DIR) + "/../../examples/figure/figure.anm";
     EditorSession session;
-    ASSERT_TRUE(Succeeded(OpenProject(session, figure).outcome));
+    ASSERT_TRUE(Succeeded(OpenProject(session, figure, ProjectOpening::Editing).outcome));
     Scene& original = session.GetScene();
     TempFolder folder;
     ScriptedPrompt prompt;

@@ -224,7 +224,8 @@ TEST(XFileAssimp, AChainDeeperThanTheIndentationLimitIsReadWhole)
     const size_t depth = XFileText::kMaxIndent + 6;
     EditorSession session;
     Scene& scene = session.GetScene();
-    const ProjectLoad load = LoadProject(scene, WriteDeepChainProject(folder.File("chain"), depth));
+    const ProjectLoad load =
+        LoadProject(scene, WriteDeepChainProject(folder.File("chain"), depth), ProjectOpening::Editing);
     ASSERT_TRUE(load.complete) << load.outcome.Message();
     const std::string path = folder.File("chain.x");
     ScriptedPrompt prompt;

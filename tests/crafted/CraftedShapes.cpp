@@ -15,6 +15,7 @@ void AddProjectShapes(std::vector<CraftedShape>& shapes);
 void AddInputKindShapes(std::vector<CraftedShape>& shapes);
 void AddTextureShapes(std::vector<CraftedShape>& shapes);
 void AddExportTargetShapes(std::vector<CraftedShape>& shapes);
+void AddCommitRecordShapes(std::vector<CraftedShape>& shapes);
 
 std::vector<CraftedShape> CraftedShapes()
 {
@@ -26,6 +27,7 @@ std::vector<CraftedShape> CraftedShapes()
     AddInputKindShapes(shapes);
     AddTextureShapes(shapes);
     AddExportTargetShapes(shapes);
+    AddCommitRecordShapes(shapes);
     return shapes;
 }
 

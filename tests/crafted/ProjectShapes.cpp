@@ -101,6 +101,8 @@ void AddProjectShapes(std::vector<CraftedShape>& shapes)
         shapes.push_back({"top-level-parts-" + std::to_string(count),
                           "top-level Parts whose object files differ from their names in letter case", "info", count,
                           ManyTopLevelParts});
+    shapes.push_back({"top-level-parts-thumbnail", "a project of far more Parts than a thumbnail draws",
+                      "thumbnail -s 256", 100000, ManyTopLevelParts, "thumbnail.png"});
     shapes.push_back(
         {"parts-of-one-name", "Parts that all share one name and one object file", "info", 20000, PartsOfOneName});
     shapes.push_back({"keys-beyond-length", "a track of equal keys running far past the Motion's length",

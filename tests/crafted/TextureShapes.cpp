@@ -115,6 +115,13 @@ std::string TexturesMissingDamagedAndOutside(const std::string& folder, size_t s
                                                      std::filesystem::absolute(secret + "/other.png").string()}));
 }
 
+// A project whose texture is a PNG of side x side pixels of one colour.
+std::string UniformTextureProject(const std::string& folder, size_t side)
+{
+    WriteCraftedFile(folder + "/big.png", UniformPng(uint32_t(side), uint32_t(side)));
+    return WriteOnePartProject(folder, TexturedTrianglesMqo({"big.png"}));
+}
+
 // A project whose texture is side x side pixels of a smooth pattern, to be encoded by an export.
 std::string LargeTextureProject(const std::string& folder, size_t side)
 {
@@ -142,6 +149,8 @@ void AddTextureShapes(std::vector<CraftedShape>& shapes)
     shapes.push_back({"png-twenty-wide", "twenty such PNGs named by one model", "mesh-info", 16384, TwentyWidePngs});
     shapes.push_back({"png-overlong-data", "a PNG of side x side whose data inflates to four times its rows",
                       "mesh-info", 8192, OverlongPngData});
+    shapes.push_back({"png-square-thumbnail", "a project whose texture is one PNG of side x side pixels, drawn small",
+                      "thumbnail -s 256", 8000, UniformTextureProject, "thumbnail.png"});
     shapes.push_back({"textures-missing-damaged-outside", "a project naming a missing, a cut and two outside textures",
                       "export-gltf", 64, TexturesMissingDamagedAndOutside, "out/out.gltf"});
     shapes.push_back({"texture-64-mpixel-export", "a project whose texture is side x side pixels, exported",

@@ -44,7 +44,7 @@ struct EditedProject {
         SetKeyMatrix(maker.GetScene(), 0, 1, 10, MatrixTranslation(1, 2, 3));
         ScriptedPrompt prompt;
         EXPECT_TRUE(SaveProject(maker.GetScene(), path, prompt));
-        EXPECT_TRUE(OpenProject(session, path).complete);
+        EXPECT_TRUE(OpenProject(session, path, ProjectOpening::Editing).complete);
         session.SelectPart(1);
         EXPECT_TRUE(ResizePartCommand(session, 2.0f));
         EXPECT_TRUE(SetMotionLengthCommand(session, 50));

@@ -151,7 +151,8 @@ struct RandomEditing {
     void ExpectReopensAsSaved(const std::string& subfolder)
     {
         EditorSession reopened;
-        const ProjectLoad load = OpenProject(reopened, folder.File(subfolder + "/project.anm"));
+        const ProjectLoad load =
+            OpenProject(reopened, folder.File(subfolder + "/project.anm"), ProjectOpening::Editing);
         EXPECT_TRUE(load.complete) << load.outcome.Message();
         EXPECT_EQ(DocumentBytes(reopened.GetScene()), DocumentBytes(scene)) << subfolder;
     }

@@ -33,7 +33,7 @@ struct SavedAndReopened {
     {
         prompt.savePaths.push_back(folder.File("model.anm"));
         saved = SaveCommand(session, prompt);
-        EXPECT_TRUE(OpenProject(reopened, folder.File("model.anm")).complete);
+        EXPECT_TRUE(OpenProject(reopened, folder.File("model.anm"), ProjectOpening::Editing).complete);
     }
     const m3d::Scene& Model() const { return reopened.GetScene(); }
 };

@@ -189,7 +189,7 @@ TEST(RenameCurrentPart, TheNextSaveWritesTheNewMeshFileAndLeavesTheOldOneAlone)
     EXPECT_EQ(f.folder.Read("palm.mesh"), handFile);
     EXPECT_EQ(f.folder.Read("hand.mesh"), handFile);
     EditorSession reopened;
-    ASSERT_TRUE(OpenProject(reopened, f.folder.File("figure.anm")).complete);
+    ASSERT_TRUE(OpenProject(reopened, f.folder.File("figure.anm"), ProjectOpening::Editing).complete);
     ASSERT_EQ(reopened.GetScene().PartCount(), 6);
     EXPECT_EQ(reopened.GetScene().Parts()[2]->baseName, "palm");
 }

@@ -507,7 +507,7 @@ TEST(GltfReader, OurOwnExportOfTheSampleFigureComesBack)
 {
     EditorSession session;
     const std::string project = std::string(M3D_TEST_DATA_DIR) + "/../../examples/figure/figure.anm";
-    ASSERT_TRUE(Succeeded(OpenProject(session, project).outcome));
+    ASSERT_TRUE(Succeeded(OpenProject(session, project, ProjectOpening::Editing).outcome));
     Scene& scene = session.GetScene();
     TempFolder folder;
     ScriptedPrompt prompt;

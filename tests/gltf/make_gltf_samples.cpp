@@ -43,7 +43,7 @@ int main(int argc, char** argv)
     std::filesystem::create_directories(out, ec);
 
     EditorSession figure;
-    if (const ProjectLoad load = OpenProject(figure, argv[2]); !load.outcome) {
+    if (const ProjectLoad load = OpenProject(figure, argv[2], ProjectOpening::Reading); !load.outcome) {
         std::fprintf(stderr, "%s: cannot be loaded: %s\n", argv[2], load.outcome.Message().c_str());
         return 1;
     }

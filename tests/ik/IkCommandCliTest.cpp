@@ -62,8 +62,8 @@ TEST(IkCommandCli, BringsTheChainToTheTargetAndKeysOnlyThePartsThatTurned)
 
     // The written project: keys at 10 for the two turned Parts, every other key as it was.
     EditorSession before, after;
-    ASSERT_TRUE(LoadProject(before.GetScene(), f.path).complete);
-    ASSERT_TRUE(LoadProject(after.GetScene(), out).complete);
+    ASSERT_TRUE(LoadProject(before.GetScene(), f.path, ProjectOpening::Editing).complete);
+    ASSERT_TRUE(LoadProject(after.GetScene(), out, ProjectOpening::Editing).complete);
     for (int p = 0; p < 5; ++p) {
         const MotionTrack& was = before.GetScene().Motions()[0].tracks[size_t(p)];
         const MotionTrack& now = after.GetScene().Motions()[0].tracks[size_t(p)];

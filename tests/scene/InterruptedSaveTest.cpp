@@ -7,11 +7,13 @@
 #include "scene/ModelScale.h"
 #include "scene/ProjectFile.h"
 #include "scene/Scene.h"
+#include "support/CliRun.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -38,9 +40,16 @@ bool Save(Scene& scene, const std::string& path)
     return SaveProject(scene, path, prompt).outcome.Ok();
 }
 
+std::map<std::string, std::string> Contents(const TempFolder& folder)
+{
+    std::map<std::string, std::string> contents;
+    for (const std::string& name : folder.Names()) contents[name] = folder.Read(name);
+    return contents;
+}
+
 }  // namespace
 
-TEST(InterruptedSave, TheNextOpenFinishesTheSaveAndSaysSo)
+TEST(InterruptedSave, ReadingLeavesTheSavePendingAndSaysSoAndTheNextOpenForEditingFinishesIt)
 {
     TempFolder folder;
     EditorSession figure;
@@ -66,6 +75,17 @@ TEST(InterruptedSave, TheNextOpenFinishesTheSaveAndSaysSo)
     MakeScaledFigure(whole, wholeFolder);
     ASSERT_TRUE(ScaleModel(whole.GetScene(), 0.5f));
     ASSERT_TRUE(Save(whole.GetScene(), wholeFolder.File("figure.anm")));
+
+    // Reading the project, or drawing it, changes nothing in its folder.
+    TempFolder pictures;
+    const std::map<std::string, std::string> interrupted = Contents(folder);
+    for (const std::string& command :
+         {"info " + Quote(path), "thumbnail -s 16 " + Quote(path) + " " + Quote(pictures.File("t.png"))}) {
+        const CliResult run = RunCli(command, pictures.File("stderr.txt"));
+        EXPECT_EQ(run.exitCode, 0) << command << ": " << run.err;
+        EXPECT_NE(run.err.find(path + ".m3d-commit"), std::string::npos) << command << ": " << run.err;
+        EXPECT_TRUE(Contents(folder) == interrupted) << command;
+    }
 
     EditorSession opened;
     ScriptedPrompt prompt;

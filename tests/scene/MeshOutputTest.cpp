@@ -149,7 +149,7 @@ TEST(MeshOutput, AModelPartIsSavedAsMeshAndLoadedFromItAfterwards)
     folder.Write("arm.mqo", CubeModelText(5.0f));  // the model changes; the project keeps its .mesh
 
     Scene loaded;
-    const ProjectLoad load = LoadProject(loaded, folder.File("p.anm"));
+    const ProjectLoad load = LoadProject(loaded, folder.File("p.anm"), ProjectOpening::Editing);
     ASSERT_TRUE(load.complete) << load.outcome.Message();
     float largest = 0;
     for (int v = 0; v < loaded.Parts()[0]->mesh->GetVertexNum(); ++v)

@@ -64,7 +64,7 @@ TEST(ProjectFile, SaveAndLoadKeepLinksMotionsKeysAndOneFileForAModelAddedTwice)
     EditorSession session;
     Scene& loaded = session.GetScene();
     RecordingObserver observer(session);
-    const ProjectLoad load = OpenProject(session, model.ProjectPath());
+    const ProjectLoad load = OpenProject(session, model.ProjectPath(), ProjectOpening::Editing);
     ASSERT_TRUE(load.complete) << load.outcome.Message();
     EXPECT_EQ(load.outcome.Message(), "");
     ASSERT_EQ(loaded.PartCount(), 4);
@@ -114,7 +114,7 @@ TEST(ProjectFile, ObjectFilesAreFoundIgnoringCaseAndMeshBeforeModel)
     model.folder.Write("body.mqo", "not a model");
 
     Scene loaded;
-    const ProjectLoad load = LoadProject(loaded, model.ProjectPath());
+    const ProjectLoad load = LoadProject(loaded, model.ProjectPath(), ProjectOpening::Editing);
     ASSERT_TRUE(load.complete) << load.outcome.Message();
     EXPECT_EQ(load.outcome.Message(), "");
     // The Part keeps the name the project gives it.
@@ -142,7 +142,7 @@ TEST(ProjectFile, NamesStayAsTheFileHasThemAndOnlyADifferingMeshGetsAFileOfItsOw
 
     EditorSession session;
     Scene& loaded = session.GetScene();
-    const ProjectLoad load = OpenProject(session, folder.File("model.anm"));
+    const ProjectLoad load = OpenProject(session, folder.File("model.anm"), ProjectOpening::Editing);
     ASSERT_TRUE(load.complete) << load.outcome.Message();
     // An exact file name wins over one in another case; display names are told apart.
     const char* baseNames[] = {"arm", "ARM", "arm", "arm"};
@@ -181,7 +181,7 @@ TEST(ProjectFile, NamesStayAsTheFileHasThemAndOnlyADifferingMeshGetsAFileOfItsOw
         << prompt.asked.back();
 
     Scene reloaded;
-    ASSERT_TRUE(LoadProject(reloaded, folder.File("model.anm")).complete);
+    ASSERT_TRUE(LoadProject(reloaded, folder.File("model.anm"), ProjectOpening::Editing).complete);
     EXPECT_EQ(reloaded.Parts()[2]->baseName, "arm00000");
     EXPECT_FLOAT_EQ(reloaded.Parts()[2]->mesh->GetVertex(0)->x * reloaded.Parts()[2]->mesh->GetVertex(0)->x, 4.0f);
     EXPECT_FLOAT_EQ(reloaded.Parts()[3]->mesh->GetVertex(0)->x * reloaded.Parts()[3]->mesh->GetVertex(0)->x, 1.0f);
@@ -204,7 +204,7 @@ TEST(ProjectFile, AProjectSavedWithFoldedNamesFindsTheFilesOfItsTypedNames)
     folder.Write("model.anm", *bytes);
 
     Scene loaded;
-    const ProjectLoad load = LoadProject(loaded, folder.File("model.anm"));
+    const ProjectLoad load = LoadProject(loaded, folder.File("model.anm"), ProjectOpening::Editing);
     ASSERT_TRUE(load.complete) << load.outcome.Message();
     ASSERT_EQ(loaded.PartCount(), 2);
     EXPECT_EQ(loaded.Parts()[0]->baseName, "head～");
@@ -221,7 +221,7 @@ TEST(ProjectFile, MissingObjectFileStopsWithThePartsBeforeItAndNoMotions)
 
     EditorSession session;
     Scene& loaded = session.GetScene();
-    const ProjectLoad load = OpenProject(session, model.ProjectPath());
+    const ProjectLoad load = OpenProject(session, model.ProjectPath(), ProjectOpening::Editing);
     EXPECT_FALSE(load.complete);
     EXPECT_EQ(loaded.PartCount(), 2);
     EXPECT_TRUE(loaded.Motions().empty());
@@ -244,7 +244,7 @@ TEST(ProjectFile, BrokenObjectFileGivesAnEmptyPartAndIsNamed)
     std::filesystem::remove(model.folder.File("leg.mesh"));
     model.folder.Write("leg.mqo", "garbage");
     Scene loaded;
-    const ProjectLoad load = LoadProject(loaded, model.ProjectPath());
+    const ProjectLoad load = LoadProject(loaded, model.ProjectPath(), ProjectOpening::Editing);
     EXPECT_TRUE(load.complete);
     EXPECT_EQ(loaded.PartCount(), 4);
     EXPECT_EQ(loaded.Parts()[2]->mesh->GetFaceNum(), 0);
@@ -266,7 +266,7 @@ TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
     other.scene.Parts()[0]->localPosition.x += 1;
     other.session.History().PushUndo("edit");
     RecordingObserver observer(other.session);
-    const ProjectLoad damaged = OpenProject(other.session, model.folder.File("damaged.anm"));
+    const ProjectLoad damaged = OpenProject(other.session, model.folder.File("damaged.anm"), ProjectOpening::Editing);
     EXPECT_FALSE(damaged.complete);
     EXPECT_NE(damaged.outcome.Message().find("damaged.anm: byte 32"), std::string::npos) << damaged.outcome.Message();
     EXPECT_EQ(other.scene.PartCount(), 4);
@@ -275,7 +275,7 @@ TEST(ProjectFile, DamagedOrUnreadableFileLeavesTheSceneAsItWas)
     EXPECT_TRUE(observer.events.empty());
     EXPECT_EQ(other.session.History().StepCount(), 1);  // the undo steps survive
 
-    const ProjectLoad absent = OpenProject(other.session, model.folder.File("absent.anm"));
+    const ProjectLoad absent = OpenProject(other.session, model.folder.File("absent.anm"), ProjectOpening::Editing);
     EXPECT_FALSE(absent.complete);
     EXPECT_NE(absent.outcome.Message().find("absent.anm"), std::string::npos);
     EXPECT_EQ(other.scene.PartCount(), 4);
@@ -407,7 +407,7 @@ TEST(FileCommands, AfterNewSaveAsksForANameAndNeverReplacesThePreviousProject)
     EXPECT_FALSE(SaveCommand(model.session, model.prompt));  // the save dialog, cancelled
     EXPECT_EQ(model.prompt.asked, std::vector<std::string>{"save|ｱﾆﾒｰｼｮﾝﾌｧｲﾙ(*.anm)|*.anm|||anm"});
     Scene check;
-    ASSERT_TRUE(LoadProject(check, model.ProjectPath()).complete);
+    ASSERT_TRUE(LoadProject(check, model.ProjectPath(), ProjectOpening::Editing).complete);
     EXPECT_EQ(check.PartCount(), 4);
 }
 
@@ -474,7 +474,7 @@ TEST(FileCommands, SavedAndOpenedProjectsGoFirstInTheRecentListAndAMissingOneLea
     model.prompt.savePaths = {model.ProjectPath(), other};
     ASSERT_TRUE(SaveAsCommand(model.session, model.prompt));
     ASSERT_TRUE(SaveAsCommand(model.session, model.prompt));
-    ASSERT_TRUE(OpenProject(model.session, model.ProjectPath()).complete);
+    ASSERT_TRUE(OpenProject(model.session, model.ProjectPath(), ProjectOpening::Editing).complete);
     const RecentFiles& recent = model.session.RecentProjects();
     EXPECT_EQ(recent.Paths(), (std::vector<std::string>{std::filesystem::canonical(model.ProjectPath()).string(),
                                                         std::filesystem::canonical(other).string()}));

@@ -130,7 +130,7 @@ TEST(SampleFigureProject, OpensWithItsTreePartnersAndMotions)
 {
     EditorSession session;
     Scene& scene = session.GetScene();
-    const ProjectLoad load = OpenProject(session, kFigureDir + "figure.anm");
+    const ProjectLoad load = OpenProject(session, kFigureDir + "figure.anm", ProjectOpening::Editing);
     ASSERT_TRUE(load.complete) << load.outcome.Message();
     EXPECT_EQ(load.outcome.Message(), "");
     ASSERT_EQ(scene.PartCount(), 14);
