@@ -93,6 +93,18 @@ void BM_SnapshotCopyCold(benchmark::State& state)
 }
 BENCHMARK(BM_SnapshotCopyCold)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
+// One look while a snapshot is not due: copies changed geometry for 4 ms
+// (and one mesh at least) from a cache that knows none of it.
+void BM_WarmingLook(benchmark::State& state)
+{
+    const Scene& scene = ProjectOf(state).scene;
+    const MeshBytesCache empty;
+    size_t copied = 0;
+    for (auto _ : state) copied = CopyUnknownMeshes(scene, empty, std::chrono::milliseconds(4)).size();
+    state.counters["meshes"] = double(copied);
+}
+BENCHMARK(BM_WarmingLook)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
+
 // The floor: the Motions copied, nothing else.
 void BM_MotionsCopyBaseline(benchmark::State& state)
 {

@@ -10,6 +10,11 @@
 
 namespace m3d {
 
+namespace {
+// How long a look may spend copying geometry to be laid out before the snapshot is due.
+constexpr std::chrono::milliseconds kWarmingBudget{4};
+}  // namespace
+
 std::string NewDocumentId()
 {
     std::random_device device;
@@ -56,10 +61,21 @@ void Autosave::Tick(Clock::time_point now)
     if (copiedEdits == edits && copiedPath == scene.projectPath) return;
     if (!changedSince) changedSince = now;
     const auto interval = std::chrono::duration<double, std::ratio<60>>(intervalMinutes);
-    if (!soon && now - *changedSince < interval) return;
     {
         std::lock_guard<std::mutex> lock(mutex);
-        if (busy || job) return;
+        if (busy || job || !warming.empty()) return;
+    }
+    if (!soon && now - *changedSince < interval) {
+        // Meanwhile the geometry that changed is laid out a little at a
+        // time, so that the snapshot itself copies little of it at once.
+        std::vector<UnlaidMesh> unknown = CopyUnknownMeshes(scene, meshes, kWarmingBudget);
+        if (unknown.empty()) return;
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            warming = std::move(unknown);
+        }
+        wake.notify_all();
+        return;
     }
     SnapshotInfo info;
     info.writer = IdentityToken(ThisProcess());
@@ -96,7 +112,7 @@ void Autosave::SnapshotSoon(const std::string& restoredDocument)
 void Autosave::Wait()
 {
     std::unique_lock<std::mutex> lock(mutex);
-    wake.wait(lock, [this] { return !busy && !job; });
+    wake.wait(lock, [this] { return !busy && !job && warming.empty(); });
 }
 
 void Autosave::RemoveSnapshots()
@@ -134,7 +150,19 @@ void Autosave::Run()
 {
     std::unique_lock<std::mutex> lock(mutex);
     for (;;) {
-        wake.wait(lock, [this] { return stopping || job; });
+        wake.wait(lock, [this] { return stopping || job || !warming.empty(); });
+        if (!warming.empty()) {
+            const std::vector<UnlaidMesh> unlaid = std::move(warming);
+            warming.clear();
+            busy = true;
+            lock.unlock();
+            // One that cannot be laid out fails the snapshot, which says so.
+            for (const UnlaidMesh& mesh : unlaid) (void)LayOutMesh(mesh, meshes);
+            lock.lock();
+            busy = false;
+            wake.notify_all();
+            continue;
+        }
         if (!job) return;
         DocumentCopy copy = std::move(*job);
         job.reset();

@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <vector>
 
 namespace m3d {
 
@@ -17,8 +18,10 @@ class EditorSession;
 // Keeps a snapshot of the session's document in a recovery folder while it
 // has unsaved changes, so that a crash loses at most one interval of work.
 // The window asks Tick now and then; the document is copied then on its
-// thread (only the geometry that changed since the last snapshot is laid
-// out) and written on a thread of its own through the atomic file writer.
+// thread and written on a thread of its own through the atomic file writer.
+// Geometry is laid out on that thread too, and only when it changed; while
+// a snapshot is not due yet, each look copies a few milliseconds' worth of
+// changed geometry for it, so that the snapshot's copy stays short.
 // A document with nothing unsaved (saved, opened, new, or undone back to
 // the file) has no snapshots: they are removed as soon as Tick sees it.
 class Autosave {
@@ -77,6 +80,7 @@ private:
     mutable std::mutex mutex;
     std::condition_variable wake;
     std::optional<DocumentCopy> job;
+    std::vector<UnlaidMesh> warming;  // geometry to lay out ahead of the snapshot
     bool busy = false;
     bool writeFailed = false;
     bool stopping = false;

@@ -134,7 +134,10 @@ Outcome RecoveryFolder::Write(const DocumentSnapshot& snapshot, std::string& id)
     const long long milliseconds =
         std::chrono::duration_cast<std::chrono::milliseconds>(std::chrono::system_clock::now().time_since_epoch())
             .count();
-    id = snapshot.info.documentId + "-" + std::to_string(milliseconds);
+    // A later snapshot of the document never takes an earlier one's name.
+    long long stamp = milliseconds;
+    do id = snapshot.info.documentId + "-" + std::to_string(stamp++);
+    while (access(FileOf(id).c_str(), F_OK) == 0);
     if (!IsSnapshotId(id)) return Outcome::Failure(FileOf(id) + ": not a name for a snapshot");
     Outcome written = WriteFileAtomically(FileOf(id), [&snapshot](FileSink& sink) {
         EmitSnapshot(snapshot, [&sink](std::string_view piece) { sink.Write(piece); });

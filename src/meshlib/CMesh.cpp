@@ -92,7 +92,8 @@ Outcome CMesh::LoadObject(const std::string& path, float scale)
     return LoadMeshFileBytes(*bytes, path, scale);
 }
 
-Outcome CMesh::LoadMeshFileBytes(std::string_view bytes, const std::string& path, float scale)
+Outcome CMesh::LoadMeshFileBytes(std::string_view bytes, const std::string& path, float scale,
+                                 const TextureSources& textures)
 {
     impl->embedded.clear();
     impl->SetContent({}, {}, {});
@@ -101,6 +102,9 @@ Outcome CMesh::LoadMeshFileBytes(std::string_view bytes, const std::string& path
     if (Outcome decoded = DecodeMeshFile(bytes, path, content); !decoded) return decoded;
     if (scale != 1.0f) ScaleGeometry(content, scale, scale, scale);
     std::vector<std::string> texturePaths = content.textureNames;
+    for (std::string& texture : texturePaths)
+        if (const auto file = textures.files.find(texture); file != textures.files.end()) texture = file->second;
+    impl->embedded = textures.embedded;
     impl->SetContent(std::move(content), DirectoryOf(path), std::move(texturePaths));
     return Outcome();
 }
@@ -175,6 +179,13 @@ bool CMesh::SetVertexPositions(const std::vector<Vec3>& positions)
 }
 
 const std::string& CMesh::TextureFolder() const { return impl->folder; }
+
+std::vector<int> CMesh::TextureIndices() const
+{
+    std::vector<int> indices;
+    for (const _MESH_TEXTURE& slot : impl->textureRefs) indices.push_back(slot.index);
+    return indices;
+}
 
 uint64_t CMesh::ContentDigest() const
 {

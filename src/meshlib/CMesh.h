@@ -2,11 +2,13 @@
 
 #include "io/Outcome.h"
 #include "math/Matrix4.h"
+#include "meshlib/LoadedModel.h"
 #include "records/MeshRecords.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace m3d {
@@ -15,10 +17,16 @@ class CMeshBase;
 class RenderDevice;
 struct MeshContent;
 struct RenderMaterial;
-struct LoadedModel;
 
 // Primitive types for SetPrimitiveType.
 enum class MeshPrimitive : int { Edges = 3, Faces = 5 };
+
+// Where the textures of a mesh come from other than its folder: a file by
+// name (read wherever it is), or an image kept with the mesh.
+struct TextureSources {
+    std::unordered_map<std::string, std::string> files;  // texture name -> file
+    std::vector<EmbeddedTexture> embedded;
+};
 
 // The geometry of one Part: vertices, sub-meshes as triangle strips, materials
 // and texture references, plus its world transform. Registered with a
@@ -36,8 +44,10 @@ public:
     // names the file, the place and the reason.
     Outcome LoadObject(const std::string& path, float scale);
     // The same for the bytes of a .mesh file already in memory; path names
-    // them in messages and its folder is where textures are looked up.
-    Outcome LoadMeshFileBytes(std::string_view bytes, const std::string& path, float scale);
+    // them in messages and its folder is where textures are looked up,
+    // unless textures says otherwise.
+    Outcome LoadMeshFileBytes(std::string_view bytes, const std::string& path, float scale,
+                              const TextureSources& textures = {});
     // The same for a model already read into memory; path names the model in
     // messages and its folder is where textures are looked up.
     Outcome LoadModel(const LoadedModel& model, const std::string& path, float scale);
@@ -87,6 +97,9 @@ public:
 
     // The folder the mesh's textures are looked up in (its file's); "" for none.
     const std::string& TextureFolder() const;
+    // The entries of the base's texture list its texture slots use, in slot
+    // order (-1 for a slot without one).
+    std::vector<int> TextureIndices() const;
 
     // Every vertex position in vertex order, and putting them back (the same
     // count; false and nothing changes otherwise): an undone scaling restores

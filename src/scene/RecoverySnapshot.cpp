@@ -14,7 +14,7 @@ constexpr uint32_t kMaxTextBytes = 8192;
 // A mesh index of a Part without one.
 constexpr uint32_t kNoMesh = 0xFFFFFFFFu;
 
-enum class Section : uint32_t { Info = 1, Project = 2, Extras = 3, Mesh = 4, Parts = 5 };
+enum class Section : uint32_t { Info = 1, Project = 2, Extras = 3, Mesh = 4, Parts = 5, Texture = 6 };
 // kind, length, digest
 constexpr size_t kSectionHeaderBytes = 4 + 8 + 8;
 
@@ -42,6 +42,16 @@ std::string InfoBytes(const SnapshotInfo& info)
     out.U32(uint32_t(info.motions));
     out.U64(uint64_t(info.originalSize));
     out.U64(uint64_t(info.originalModified));
+    return bytes;
+}
+
+std::string TextureBytes(const SnapshotTexture& texture)
+{
+    std::string bytes;
+    ByteWriter out(bytes);
+    PutText(out, std::string_view(texture.name).substr(0, kMaxTextBytes));
+    PutText(out, std::string_view(texture.source).substr(0, kMaxTextBytes));
+    if (texture.png) out.Bytes(*texture.png);
     return bytes;
 }
 
@@ -127,6 +137,17 @@ public:
         return true;
     }
 
+    bool Texture(SnapshotTexture& texture)
+    {
+        std::string_view payload;
+        if (!Next(Section::Texture, "a texture", payload)) return false;
+        ByteReader fields(payload, path);
+        if (!ReadText(fields, texture.name) || !ReadText(fields, texture.source))
+            return Fail(payloadAt, "a texture's name or file is damaged");
+        if (fields.Left() > 0) texture.png = std::make_shared<const std::string>(fields.Bytes(fields.Left()));
+        return true;
+    }
+
     bool Parts(std::vector<SnapshotPart>& parts, size_t meshCount)
     {
         std::string_view payload;
@@ -188,6 +209,7 @@ void EmitSnapshot(const DocumentSnapshot& snapshot, const std::function<void(std
     EmitSection(Section::Project, snapshot.project, put);
     EmitSection(Section::Extras, snapshot.extras, put);
     for (const auto& mesh : snapshot.meshes) EmitSection(Section::Mesh, *mesh, put);
+    for (const SnapshotTexture& texture : snapshot.textures) EmitSection(Section::Texture, TextureBytes(texture), put);
     EmitSection(Section::Parts, PartsBytes(snapshot.parts), put);
 }
 
@@ -219,6 +241,8 @@ Outcome DecodeSnapshot(std::string_view bytes, const std::string& path, Document
         if (!reader.Next(Section::Mesh, "a mesh", mesh)) return reader.Result();
         out.meshes.push_back(std::make_shared<const std::string>(mesh));
     }
+    while (reader.NextKind() == uint32_t(Section::Texture))
+        if (!reader.Texture(out.textures.emplace_back())) return reader.Result();
     reader.Parts(out.parts, out.meshes.size());
     return reader.Result();
 }

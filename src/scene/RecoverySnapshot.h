@@ -43,22 +43,32 @@ struct SnapshotPart {
     std::string textureFolder;
 };
 
+// A texture the meshes name, where a restore finds it again.
+struct SnapshotTexture {
+    std::string name;    // as the meshes name it
+    std::string source;  // the file it was read from; "" for one that came inside a model
+    // For one that came inside a model: the image as a PNG file; else null.
+    std::shared_ptr<const std::string> png;
+};
+
 // A document as a project save would write it, in one file of ours: the
 // project file, its side file and one .mesh file a geometry (Parts of one
-// geometry share it).
+// geometry share it), and where the textures are (those that came inside
+// a model and are on no disk, whole).
 struct DocumentSnapshot {
     SnapshotInfo info;
     std::string project;                                     // the .anm file's bytes
     std::string extras;                                      // the side file's text; "" for none
     std::vector<std::shared_ptr<const std::string>> meshes;  // .mesh files' bytes, never null
-    std::vector<SnapshotPart> parts;                         // one a Part, in Part order
+    std::vector<SnapshotTexture> textures;
+    std::vector<SnapshotPart> parts;  // one a Part, in Part order
 };
 
 // The file name extension of snapshots.
 constexpr std::string_view kSnapshotExtension = ".m3dsnap";
 
 // The snapshot as a file: "M3DSNAP\n", a version, then sections (info,
-// project, side file, meshes, parts), each with its length and a digest of
+// project, side file, meshes, textures, parts), each with its length and a digest of
 // its bytes, so that the info can be checked without the rest. put receives
 // the file's bytes in order (large ones as they are, uncopied).
 void EmitSnapshot(const DocumentSnapshot& snapshot, const std::function<void(std::string_view)>& put);

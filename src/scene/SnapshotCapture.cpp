@@ -1,6 +1,9 @@
 #include "scene/SnapshotCapture.h"
 
+#include "math/Digest.h"
 #include "meshlib/CMesh.h"
+#include "meshlib/CMeshBase.h"
+#include "meshlib/PngEncoder.h"
 #include "scene/ProjectExtrasFile.h"
 #include "scene/ProjectFile.h"
 #include "scene/ProjectFileFormat.h"
@@ -31,6 +34,41 @@ void MeshBytesCache::KeepOnly(const std::vector<uint64_t>& digests)
     std::erase_if(bytesOf, [&used](const auto& entry) { return !used.count(entry.first); });
 }
 
+namespace {
+
+// An image never changes once loaded, and its entry never moves: its name,
+// place and size tell it from every other.
+uint64_t TextureKey(const _MESHBASE_TEXTURE& texture)
+{
+    Digest digest;
+    digest.Add(texture.name);
+    digest.Add(static_cast<int64_t>(reinterpret_cast<uintptr_t>(&texture)));
+    digest.Add(static_cast<int64_t>(texture.image.width) << 32 | texture.image.height);
+    return digest.Value();
+}
+
+// The textures the meshes of scene name, each once, in the list's order.
+void CopyTextures(const Scene& scene, const MeshBytesCache& cache, DocumentCopy& out)
+{
+    const CMeshBase& base = scene.MeshBase();
+    std::vector<bool> named(size_t(std::max(base.GetTextureNum(), 0)), false);
+    for (const auto& part : scene.Parts())
+        if (part->mesh)
+            for (int index : part->mesh->TextureIndices())
+                if (index >= 0 && size_t(index) < named.size()) named[size_t(index)] = true;
+    for (size_t i = 0; i < named.size(); ++i) {
+        const _MESHBASE_TEXTURE* texture = base.GetTexture(int(i));
+        if (!named[i] || texture == nullptr || texture->image.width == 0) continue;
+        out.textures.push_back({texture->name, texture->source, nullptr});
+        if (!texture->source.empty()) continue;
+        const uint64_t key = TextureKey(*texture);
+        out.textures.back().png = cache.Find(key);
+        if (!out.textures.back().png) out.unencoded.push_back({out.textures.size() - 1, key, texture->image});
+    }
+}
+
+}  // namespace
+
 void CopyDocument(const Scene& scene, SnapshotInfo info, const MeshBytesCache& cache, DocumentCopy& out)
 {
     out = {};
@@ -51,17 +89,49 @@ void CopyDocument(const Scene& scene, SnapshotInfo info, const MeshBytesCache& c
         out.meshes.push_back(cache.Find(digest));
         out.meshDigests.push_back(digest);
         if (!out.meshes.back())
-            out.unlaid.push_back({out.meshes.size() - 1, part->baseName + ".mesh", part->mesh->SavedContent()});
+            out.unlaid.emplace_back(out.meshes.size() - 1,
+                                    UnlaidMesh{digest, part->baseName + ".mesh", part->mesh->SavedContent()});
     }
+    CopyTextures(scene, cache, out);
+}
+
+std::vector<UnlaidMesh> CopyUnknownMeshes(const Scene& scene, const MeshBytesCache& cache,
+                                          std::chrono::microseconds budget)
+{
+    const auto end = std::chrono::steady_clock::now() + budget;
+    std::vector<UnlaidMesh> copied;
+    std::unordered_set<uint64_t> taken;
+    for (const auto& part : scene.Parts()) {
+        if (!copied.empty() && std::chrono::steady_clock::now() > end) break;
+        if (!part->mesh) continue;
+        const uint64_t digest = part->mesh->ContentDigest();
+        if (cache.Find(digest) || !taken.insert(digest).second) continue;
+        copied.push_back({digest, part->baseName + ".mesh", part->mesh->SavedContent()});
+    }
+    return copied;
+}
+
+Expected<std::shared_ptr<const std::string>> LayOutMesh(const UnlaidMesh& mesh, MeshBytesCache& cache)
+{
+    Expected<std::string> bytes = MeshContentBytes(mesh.file, mesh.content);
+    if (!bytes) return bytes.Status();
+    auto laidOut = std::make_shared<const std::string>(std::move(*bytes));
+    cache.Keep(mesh.digest, laidOut);
+    return laidOut;
 }
 
 Outcome LayOutSnapshot(DocumentCopy copy, MeshBytesCache& cache, DocumentSnapshot& out)
 {
-    for (DocumentCopy::Unlaid& mesh : copy.unlaid) {
-        Expected<std::string> bytes = MeshContentBytes(mesh.file, mesh.content);
-        if (!bytes) return bytes.Status();
-        copy.meshes[mesh.mesh] = std::make_shared<const std::string>(std::move(*bytes));
-        cache.Keep(copy.meshDigests[mesh.mesh], copy.meshes[mesh.mesh]);
+    for (const auto& [place, mesh] : copy.unlaid) {
+        Expected<std::shared_ptr<const std::string>> laidOut = LayOutMesh(mesh, cache);
+        if (!laidOut) return laidOut.Status();
+        copy.meshes[place] = std::move(*laidOut);
+    }
+    for (const DocumentCopy::UnencodedTexture& texture : copy.unencoded) {
+        Expected<std::string> png = EncodePng(texture.image);
+        if (!png) return Outcome::Failure(copy.textures[texture.texture].name + ": " + png.Message());
+        copy.textures[texture.texture].png = std::make_shared<const std::string>(std::move(*png));
+        cache.Keep(texture.key, copy.textures[texture.texture].png);
     }
     Expected<std::string> project = BuildProjectFile(copy.records, copy.motions);
     if (!project) return project.Status();
@@ -69,6 +139,7 @@ Outcome LayOutSnapshot(DocumentCopy copy, MeshBytesCache& cache, DocumentSnapsho
     out.extras = BuildProjectExtras(copy.records, copy.motions, *project);
     out.project = std::move(*project);
     out.meshes = std::move(copy.meshes);
+    out.textures = std::move(copy.textures);
     out.parts = std::move(copy.parts);
     return Outcome();
 }

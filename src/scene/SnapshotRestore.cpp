@@ -7,6 +7,8 @@
 #include "scene/ProjectFileFormat.h"
 #include "scene/Scene.h"
 
+#include <filesystem>
+
 namespace m3d {
 
 ProjectLoad RestoreSnapshot(Scene& scene, const DocumentSnapshot& snapshot, const std::string& path)
@@ -26,6 +28,15 @@ ProjectLoad RestoreSnapshot(Scene& scene, const DocumentSnapshot& snapshot, cons
     if (!snapshot.extras.empty())
         extrasRefused = ApplyProjectExtras(snapshot.extras, path, snapshot.project, data.parts, data.motions);
 
+    // Textures are read from the files they were read from, or (those that
+    // came inside a model) from the snapshot.
+    TextureSources textures;
+    for (const SnapshotTexture& texture : snapshot.textures) {
+        if (texture.png)
+            textures.embedded.push_back({texture.name, *texture.png});
+        else if (std::error_code missing; !texture.source.empty() && std::filesystem::exists(texture.source, missing))
+            textures.files[texture.name] = texture.source;
+    }
     const auto meshOf = [&](size_t index, const ProjectPartRecord& record, std::string&) -> std::optional<RecordMesh> {
         const SnapshotPart& part = snapshot.parts[index];
         // Named as a save into its texture folder would name it, for messages and texture look-ups.
@@ -33,7 +44,7 @@ ProjectLoad RestoreSnapshot(Scene& scene, const DocumentSnapshot& snapshot, cons
             (part.textureFolder.empty() ? std::string() : part.textureFolder + "/") + record.baseName + ".mesh";
         ObjectMesh object{scene.NewMesh(), Outcome()};
         if (part.mesh >= 0)
-            object.loaded = object.mesh->LoadMeshFileBytes(*snapshot.meshes[size_t(part.mesh)], file, 1.0f);
+            object.loaded = object.mesh->LoadMeshFileBytes(*snapshot.meshes[size_t(part.mesh)], file, 1.0f, textures);
         return RecordMesh{file, std::move(object), record.baseName};
     };
     ProjectAssembly assembly = AssembleProject(scene, std::move(data), meshOf);

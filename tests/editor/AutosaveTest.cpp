@@ -118,6 +118,7 @@ TEST(Autosave, ARestoredSnapshotSavesWhatASaveAtItsTimeWroteAndAsksBeforeReplaci
     Autosave autosave(project.session, project.snapshots);
     autosave.SetIntervalMinutes(0.5);
     autosave.Tick(Autosave::Clock::time_point{});
+    autosave.Wait();  // for the geometry laid out ahead
     autosave.Tick(Autosave::Clock::time_point{} + 30s);
     autosave.Wait();
     ASSERT_FALSE(autosave.LastSnapshotId().empty()) << autosave.TakeProblem();
@@ -155,8 +156,7 @@ TEST(RecoveryFolder, ListsWhatNoRunningProgramHoldsKeepsFiveADocumentAndForgetsO
     for (int i = 0; i < 7; ++i) {
         std::string id;
         ASSERT_TRUE(Succeeded(folder.Write(snapshot, id)));
-        ids.push_back(id);
-        usleep(2000);  // ids are told apart by the millisecond
+        ids.push_back(id);  // within one millisecond, as likely as not
     }
     std::vector<RecoverableSnapshot> listed = folder.List();
     ASSERT_EQ(listed.size(), 5u);

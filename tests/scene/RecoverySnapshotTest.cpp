@@ -1,5 +1,15 @@
+#include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
+#include "io/PathLookup.h"
+#include "meshlib/CMeshBase.h"
+#include "meshlib/PngEncoder.h"
 #include "scene/RecoverySnapshot.h"
+#include "scene/SnapshotCapture.h"
+#include "scene/SnapshotRestore.h"
 #include "support/OutcomeAssertions.h"
+#include "support/SceneParts.h"
+#include "support/TempFolder.h"
+#include "support/TextureFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -17,6 +27,8 @@ DocumentSnapshot TwoPartSnapshot()
     snapshot.project = std::string("project\0bytes", 13);
     snapshot.extras = "{}";
     snapshot.meshes = {std::make_shared<const std::string>("mesh one"), std::make_shared<const std::string>("two")};
+    snapshot.textures = {{"skin.png", "/home/a/skin.png", nullptr},
+                         {"inside.png", "", std::make_shared<const std::string>("\x89PNG")}};
     snapshot.parts = {{1, "/home/a"}, {-1, ""}};
     return snapshot;
 }
@@ -38,6 +50,10 @@ TEST(RecoverySnapshot, RoundTripsAndTheInfoReadsFromTheHeadAlone)
     EXPECT_EQ(read.extras, "{}");
     ASSERT_EQ(read.meshes.size(), 2u);
     EXPECT_EQ(*read.meshes[1], "two");
+    ASSERT_EQ(read.textures.size(), 2u);
+    EXPECT_EQ(read.textures[0].source, "/home/a/skin.png");
+    EXPECT_EQ(read.textures[0].png, nullptr);
+    EXPECT_EQ(*read.textures[1].png, "\x89PNG");
     ASSERT_EQ(read.parts.size(), 2u);
     EXPECT_EQ(read.parts[0].mesh, 1);
     EXPECT_EQ(read.parts[0].textureFolder, "/home/a");
@@ -69,4 +85,43 @@ TEST(RecoverySnapshot, EveryPrefixAFlippedByteAnotherVersionAndTrailingBytesAreR
     version[8] = 2;
     EXPECT_NE(DecodeSnapshot(version, "s", read).Message().find("version 2"), std::string::npos);
     EXPECT_NE(DecodeSnapshot(bytes + "x", "s", read).Message().find("after the last section"), std::string::npos);
+}
+
+TEST(RecoverySnapshot, TexturesComeBackFromTheirFilesOrFromTheSnapshotWhenTheyCameInsideAModel)
+{
+    TempFolder models, elsewhere;
+    TextureImage image;
+    image.width = 2;
+    image.height = 1;
+    image.rgba = {255, 0, 0, 255, 0, 0, 255, 255};
+    ASSERT_TRUE(Succeeded(SaveTextureImage(image, elsewhere.File("skin.png"), ImageFormat::Png)));
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    for (const std::string& texture : {elsewhere.File("skin.png"), std::string("inside.png")}) {
+        LoadedModel model = sceneparts::MakeBox({0, 0, 0}, {1, 1, 1});
+        model.materials[0].texturePath = texture;
+        if (texture == "inside.png") model.embeddedTextures.push_back({texture, *EncodePng(image)});
+        std::unique_ptr<CMesh> mesh = scene.NewMesh();
+        ASSERT_TRUE(Succeeded(mesh->LoadModel(model, models.File(FileNameOf(texture) + ".glb"), 1.0f)));
+        scene.AddPartWithMesh(models.File("box.glb"), std::move(mesh));
+    }
+    ASSERT_TRUE(NewMotionCommand(session, "m"));
+    MeshBytesCache cache;
+    DocumentCopy copy;
+    CopyDocument(scene, {}, cache, copy);
+    DocumentSnapshot laidOut, read;
+    ASSERT_TRUE(Succeeded(LayOutSnapshot(std::move(copy), cache, laidOut)));
+    ASSERT_TRUE(Succeeded(DecodeSnapshot(EncodeSnapshot(laidOut), "s", read)));
+
+    EditorSession restored;
+    const ProjectLoad load = RestoreSnapshot(restored.GetScene(), read, "s");
+    ASSERT_TRUE(load.complete);
+    EXPECT_EQ(load.outcome.Message(), "");
+    const CMeshBase& base = restored.GetScene().MeshBase();
+    ASSERT_EQ(base.GetTextureNum(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(base.GetTexture(i)->image.rgba, image.rgba) << base.GetTexture(i)->name;
+        // One read from its file, the other kept with the mesh until a save writes it.
+        EXPECT_EQ(base.GetTexture(i)->source, i == 0 ? CanonicalPath(elsewhere.File("skin.png")) : "");
+    }
 }
