@@ -114,7 +114,8 @@ void WriteSettingsSeeds(const fs::path& folder)
           "[VIEW0]\r\nTYPE=8\r\nTO_X=1e39\r\n[ light ]\r\nXDIR=-.5e-3x\r\n");
 }
 
-// A snapshot of two Parts sharing one mesh and a third without one.
+// A snapshot of two Parts sharing one mesh and a third without one, with a
+// texture read from a file and one that came inside a model.
 void WriteSnapshotSeeds(const fs::path& folder)
 {
     DocumentSnapshot snapshot;
@@ -123,6 +124,8 @@ void WriteSnapshotSeeds(const fs::path& folder)
     snapshot.project = "not read by this fuzzer";
     snapshot.extras = "{\"format\":1}";
     snapshot.meshes = {std::make_shared<const std::string>("M3DMESH")};
+    snapshot.textures = {{"skin.png", "/home/a/skin.png", nullptr},
+                         {"inside.png", "", std::make_shared<const std::string>("\x89PNG\r\n")}};
     snapshot.parts = {{0, "/home/a"}, {0, "/home/a"}, {-1, ""}};
     Write(folder / "three-parts.m3dsnap", EncodeSnapshot(snapshot));
 }
