@@ -65,11 +65,10 @@ void Autosave::Tick(Clock::time_point now)
         std::lock_guard<std::mutex> lock(mutex);
         if (busy || job || !warming.empty()) return;
     }
-    if (!soon && now - *changedSince < interval) {
-        // Meanwhile the geometry that changed is laid out a little at a
-        // time, so that the snapshot itself copies little of it at once.
-        std::vector<UnlaidMesh> unknown = CopyUnknownMeshes(scene, meshes, kWarmingBudget);
-        if (unknown.empty()) return;
+    // Geometry that changed is laid out ahead, a few milliseconds' worth a
+    // look, so that no look copies much of it at once; the snapshot comes
+    // once none is left.
+    if (std::vector<UnlaidMesh> unknown = CopyUnknownMeshes(scene, meshes, kWarmingBudget); !unknown.empty()) {
         {
             std::lock_guard<std::mutex> lock(mutex);
             warming = std::move(unknown);
@@ -77,6 +76,7 @@ void Autosave::Tick(Clock::time_point now)
         wake.notify_all();
         return;
     }
+    if (!soon && now - *changedSince < interval) return;
     SnapshotInfo info;
     info.writer = IdentityToken(ThisProcess());
     info.documentId = documentId;

@@ -19,9 +19,9 @@ class EditorSession;
 // has unsaved changes, so that a crash loses at most one interval of work.
 // The window asks Tick now and then; the document is copied then on its
 // thread and written on a thread of its own through the atomic file writer.
-// Geometry is laid out on that thread too, and only when it changed; while
-// a snapshot is not due yet, each look copies a few milliseconds' worth of
-// changed geometry for it, so that the snapshot's copy stays short.
+// Geometry is laid out on that thread too, and only when it changed: each
+// look copies a few milliseconds' worth of changed geometry for it, and the
+// snapshot waits until none is left, so that no look copies much at once.
 // A document with nothing unsaved (saved, opened, new, or undone back to
 // the file) has no snapshots: they are removed as soon as Tick sees it.
 class Autosave {
@@ -41,7 +41,8 @@ public:
 
     // Takes a snapshot when the document has changes no snapshot holds and
     // the first of them is an interval old at now (or at once after
-    // SnapshotSoon), unless one is still being written; removes the
+    // SnapshotSoon), unless one is still being written or geometry is still
+    // to be laid out (some of which this look copies); removes the
     // document's snapshots when it has nothing unsaved.
     void Tick(Clock::time_point now);
     // The next Tick takes a snapshot of a document with unsaved changes
