@@ -1,6 +1,7 @@
 #include "cli/ProjectLoading.h"
 
 #include "cli/CommandPrompt.h"
+#include "cli/JsonWriter.h"
 #include "cli/TextureReport.h"
 
 #include "editor/EditorSession.h"
@@ -73,6 +74,14 @@ void PrintFailure(const std::string& text)
     }
     while (!line.empty() && (line.back() == ' ' || line.back() == ';')) line.pop_back();
     std::fprintf(stderr, "%s\n", line.c_str());
+}
+
+void PrintWrittenProject(const std::string& path, const Scene& scene)
+{
+    JsonWriter json;
+    json.BeginObject().Key("written").String(path).Key("parts").Int(scene.PartCount());
+    json.Key("motions").Int(static_cast<int64_t>(scene.MotionCount())).EndObject();
+    std::printf("%s\n", json.Text().c_str());
 }
 
 }  // namespace m3d

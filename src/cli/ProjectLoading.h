@@ -43,4 +43,7 @@ int FindPartForCommand(const Scene& scene, const std::string& path, const std::s
 // Prints text (possibly several lines) as one line on stderr.
 void PrintFailure(const std::string& text);
 
+// Prints {"written":PATH,"parts":N,"motions":M} for the project scene was saved as at path.
+void PrintWrittenProject(const std::string& path, const Scene& scene);
+
 }  // namespace m3d

@@ -75,10 +75,7 @@ int Recover(const std::vector<std::string>& args)
     }
     if (!load.outcome) PrintWarning(load.outcome.Message());
     if (!SaveProjectForCommand(session.GetScene(), out, overwrite, overwrite)) return 1;
-    JsonWriter json;
-    json.BeginObject().Key("written").String(out).Key("parts").Int(session.GetScene().PartCount());
-    json.Key("motions").Int(static_cast<int64_t>(session.GetScene().MotionCount())).EndObject();
-    std::printf("%s\n", json.Text().c_str());
+    PrintWrittenProject(out, session.GetScene());
     return 0;
 }
 

@@ -1,5 +1,4 @@
 #include "cli/CliCommand.h"
-#include "cli/JsonWriter.h"
 #include "cli/ProjectLoading.h"
 #include "editor/EditorSession.h"
 
@@ -29,12 +28,8 @@ int Resave(const std::vector<std::string>& args)
     }
     EditorSession session;
     if (!LoadProjectForCommand(session, paths[0], ProjectOpening::Editing)) return 1;
-    const Scene& scene = session.GetScene();
     if (!SaveProjectForCommand(session.GetScene(), paths[1], overwrite, overwrite)) return 1;
-    JsonWriter json;
-    json.BeginObject().Key("written").String(paths[1]).Key("parts").Int(scene.PartCount());
-    json.Key("motions").Int(static_cast<int64_t>(scene.Motions().size())).EndObject();
-    std::printf("%s\n", json.Text().c_str());
+    PrintWrittenProject(paths[1], session.GetScene());
     return 0;
 }
 

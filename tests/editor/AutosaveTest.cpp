@@ -8,6 +8,7 @@
 #include "io/PathLookup.h"
 #include "io/ProcessIdentity.h"
 #include "scene/ProjectFile.h"
+#include "support/CliRun.h"
 #include "support/OutcomeAssertions.h"
 #include "support/SceneFixtures.h"
 #include "support/ScriptedPrompt.h"
@@ -187,4 +188,36 @@ TEST(RecoveryFolder, ListsWhatNoRunningProgramHoldsKeepsFiveADocumentAndForgetsO
     DocumentSnapshot read;
     EXPECT_FALSE(folder.Read("../" + FileNameOf(recovery.path) + "/" + ids.back(), read).Ok());
     EXPECT_TRUE(Succeeded(folder.Read(ids.back(), read)));
+}
+
+TEST(RecoverCli, ListsTheSnapshotsOfProgramsThatEndedAndWritesOneAsAProject)
+{
+    EditedProject project;
+    TempFolder out;
+    setenv("XDG_STATE_HOME", project.recovery.path.c_str(), 1);
+    RecoveryFolder folder(DefaultRecoveryFolder());
+    Autosave autosave(project.session, folder);
+    autosave.SnapshotSoon("");
+    autosave.Tick(Autosave::Clock::time_point{});
+    autosave.Wait();
+    autosave.Tick(Autosave::Clock::time_point{});
+    autosave.Wait();
+    const std::string id = autosave.LastSnapshotId();
+    ASSERT_FALSE(id.empty()) << autosave.TakeProblem();
+    // This program holds its lock: its snapshot is its own.
+    EXPECT_EQ(RunCli("recover --list", out.File("err.txt")).out, "[]\n");
+    folder.Unlock();
+    const CliResult listed = RunCli("recover --list", out.File("err.txt"));
+    EXPECT_NE(listed.out.find("{\"id\":\"" + id + "\",\"project\":\"robot.anm\",\"originalPath\":\"" + project.path),
+              std::string::npos)
+        << listed.out;
+
+    const CliResult written = RunCli("recover " + id + " " + Quote(out.File("back.anm")), out.File("err.txt"));
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+    Scene back;
+    ASSERT_TRUE(LoadProject(back, out.File("back.anm"), ProjectOpening::Reading).complete);
+    EXPECT_EQ(back.PartCount(), 2);
+    EXPECT_EQ(back.Motions()[0].length, 50);
+    EXPECT_EQ(RunCli("recover ../" + id + " " + Quote(out.File("b.anm")), out.File("err.txt")).exitCode, 1);
+    unsetenv("XDG_STATE_HOME");
 }
