@@ -1384,6 +1384,10 @@
         <source>：再生のフレームレートを %1 にして読み込むと全部入ります</source>
         <translation>; at a playback frame rate of %1 it comes in whole</translation>
     </message>
+    <message>
+        <source>エクスポート（&amp;E）</source>
+        <translation>&amp;Export</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>

@@ -3,6 +3,7 @@
 it quotes with an English word in brackets ("追加" [Add]), and every row of its
 glossary, must match the translation the program ships (i18n/*.ts). A quoted
 text the catalogue does not hold (a caption of Qt's, a file name) is skipped.
+Its contents link every section.
 Arguments: the guide and the catalogue."""
 import re
 import sys
@@ -55,6 +56,13 @@ for row in glossary.splitlines():
         continue
     for japanese, english in zip(*pieces):
         check(japanese, english, "glossary")
+
+# The contents at the top link every section.
+contents = text.partition("Contents:")[2].partition("\n\n")[0]
+for heading in re.findall(r"^## (.+)$", text, re.MULTILINE):
+    anchor = re.sub(r"[^a-z0-9 -]", "", heading.lower()).replace(" ", "-")
+    if f"[{heading}](#{anchor})" not in contents:
+        failures.append(f"the contents leave out {heading}")
 
 if checked < 80:
     failures.append(f"only {checked} quoted texts were found in the catalogue")

@@ -28,6 +28,9 @@ code, out, err = run(app, "--help", env=bare)
 check("--help", code == 0 and out.startswith("usage: marionettica3d ") and err == "", (code, out, err))
 for option in ("--settings PATH", "--help", "--version"):
     check("--help", any(line.lstrip().startswith(option) for line in out.splitlines()), f"no line for {option}")
+# It names every kind of file the editor reads and writes.
+for ending in (".anm", ".mqo", ".mesh", ".glb", ".gltf", ".obj", ".fbx", ".dae", "(.x)", ".webp", ".mp4"):
+    check("--help", ending in out, f"{ending} not named")
 
 for program, name in ((app, "marionettica3d"), (cli, "marionettica3d-cli")):
     code, out, err = run(program, "--version", env=bare)

@@ -66,6 +66,7 @@ void CAppFrameWnd::BuildMenu()
         QMenu* menu = menuOf(entry.menu, entry.separatorBefore);
         if (!isNew && entry.separatorBefore) menu->addSeparator();
         menu->addAction(actions.Action(entry.command));
+        if (entry.alsoIn != CommandMenu::None) menus.at(entry.alsoIn)->addAction(actions.Action(entry.command));
     }
     fileMenu = menus.at(CommandMenu::File);
     connect(fileMenu, &QMenu::aboutToShow, this, &CAppFrameWnd::RefreshRecentProjects);

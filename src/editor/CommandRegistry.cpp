@@ -196,6 +196,7 @@ void TimelineCommand(CommandContext& c)
 
 const std::array kMenus = {
     CommandMenuEntry{M::File, M::None, QT_TRANSLATE_NOOP("core", "&File")},
+    CommandMenuEntry{M::Export, M::File, QT_TRANSLATE_NOOP("core", "エクスポート（&E）")},
     CommandMenuEntry{M::Preferences, M::File, QT_TRANSLATE_NOOP("core", "環境設定（&C）")},
     CommandMenuEntry{M::Parts, M::None, QT_TRANSLATE_NOOP("core", "&Parts")},
     CommandMenuEntry{M::Ik, M::Parts, QT_TRANSLATE_NOOP("core", "IK（&K）")},
@@ -221,6 +222,8 @@ const std::array kCommands = {
                  [](CommandContext& c) { SaveAsCommand(c.session, c.host.Prompt()); }, false},
     CommandEntry{C::ImportModel, "import-model", ID_FILE_IMPORT_MODEL, M::File, true, QT_TRANSLATE_NOOP("core", "モデルを読み込む（&I）..."), "Ctrl+I", QT_TRANSLATE_NOOP("core", "モデルの読み込み"), kNotPlaying,
                  [](CommandContext& c) { c.host.ShowImportModelDialog(); }, false},
+    CommandEntry{C::ExportGltf, "export-gltf", ID_EXPORT_GLTF, M::Export, false, QT_TRANSLATE_NOOP("core", "glTF出力（&T）"), "", nullptr, kAlways,
+                 [](CommandContext& c) { c.host.ShowExportGltfDialog(); }, false},
     CommandEntry{C::RenderMovie, "render-movie", ID_FILE_RENDER_MOVIE, M::File, false, QT_TRANSLATE_NOOP("core", "動画出力（&V）..."), "", nullptr, kNotPlaying,
                  [](CommandContext& c) { c.host.ShowMovieExportDialog(); }, false},
     CommandEntry{C::RecoverDocuments, "recover", ID_FILE_RECOVER, M::File, false, QT_TRANSLATE_NOOP("core", "復元…"), "", nullptr, kNotPlaying,
@@ -280,9 +283,7 @@ const std::array kCommands = {
     CommandEntry{C::LevelPart, "level-pose", ID_POSE_LEVEL, M::Option, false, QT_TRANSLATE_NOOP("core", "選択オブジェクトを水平にする（&H）"), "", QT_TRANSLATE_NOOP("core", "水平にする"), kAlways,
                  [](CommandContext& c) { LevelCurrentPart(c.session); }, false},
     CommandEntry{C::ExportX, "export-x", ID_EXPORT_XFILE, M::Option, true, QT_TRANSLATE_NOOP("core", "Xファイル出力（&X）"), "", nullptr, kAlways,
-                 [](CommandContext& c) { c.host.ShowExportXDialogs(); }, false},
-    CommandEntry{C::ExportGltf, "export-gltf", ID_EXPORT_GLTF, M::Option, false, QT_TRANSLATE_NOOP("core", "glTF出力（&T）"), "", nullptr, kAlways,
-                 [](CommandContext& c) { c.host.ShowExportGltfDialog(); }, false},
+                 [](CommandContext& c) { c.host.ShowExportXDialogs(); }, false, false, nullptr, M::Export},
     CommandEntry{C::DeleteRedundantKeys, "delete-redundant-keys", ID_MOTION_DELETE_REDUNDANT_KEYS, M::Extra, false, QT_TRANSLATE_NOOP("core", "余計なキーを削除（&D）"), "", QT_TRANSLATE_NOOP("core", "余計なキーを削除"), kAlways,
                  [](CommandContext& c) { DeleteRedundantKeysCommand(c.session); }, true},
     CommandEntry{C::MirrorMotion, "mirror-motion", ID_MOTION_MIRROR, M::Extra, false, QT_TRANSLATE_NOOP("core", "左右逆のモーションにする（&M）"), "", QT_TRANSLATE_NOOP("core", "左右逆のモーション"), kAlways,

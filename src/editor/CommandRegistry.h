@@ -28,6 +28,7 @@ struct CommandNeeds {
 enum class CommandMenu {
     None,
     File,
+    Export,
     Preferences,
     Parts,
     Ik,
@@ -86,6 +87,9 @@ struct CommandEntry {
     // For a switch or a choice: whether its menu item shows checked now;
     // nullptr for a plain command.
     bool (*checked)(const EditorSession& session) = nullptr;
+    // A second menu that lists the command too (None: only menu); it must
+    // open earlier in menu order than the command's own menu item comes.
+    CommandMenu alsoIn = CommandMenu::None;
 };
 
 // Every command, in menu order.

@@ -37,9 +37,16 @@ const char* ProgramVersion() { return M3D_VERSION; }
 
 std::string ProgramUsage()
 {
-    return "usage: marionettica3d [--settings PATH] [--lang ja|en] [FILE]\n"
-           "Poses and animates models made of rigid parts. FILE is a project (.anm) to open\n"
-           "or a model (.mqo, .mesh) to add as a part.\n"
+    return std::string(
+               "usage: marionettica3d [--settings PATH] [--lang ja|en] [FILE]\n"
+               "Poses and animates models made of rigid parts. FILE is a project (.anm) to open,\n"
+               "a model in the editor's own formats (.mqo, .mesh) to add as a part, or a model\n"
+               "from another program to bring in as a new project:\n  ") +
+           ForeignFilePattern() +
+           "\n"
+           "Saves projects (.anm with one .mesh per part) and exports the model with all its\n"
+           "motions as glTF 2.0 (.glb, .gltf) or DirectX text (.x) (File > Export), and\n"
+           "pictures of a motion as .webp, .gif, .mp4, .webm or .png (File > Render Animation).\n"
            "options:\n"
            "  --settings PATH  read and write the settings file PATH instead of the usual one\n"
            "  --lang ja|en     the interface language (Japanese or English), remembered for later runs\n"

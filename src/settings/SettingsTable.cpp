@@ -117,8 +117,9 @@ void VisitSettingsTable(SettingsValues& values, SettingsPass pass, SettingsVisit
     }
     visitor.Text(Key("INTERFACE", "LANGUAGE"), values.interfaceLanguage, kDefaultInterfaceLanguage);
     visitor.Int(Key("TEXTURE", "MEMORY_MB"), values.textureMemoryMegabytes, 512);
-    // The motion panel's designed size is 263 x 132 dialog units.
-    visitor.Int(Key("TIMELINE", "PANEL_WIDTH", SettingsOwner::MotionPanel), values.motionPanelWidth, 460);
+    // The motion panel's designed size is 263 x 132 dialog units; its width
+    // follows the window (0) until the user drags it narrower.
+    visitor.Int(Key("TIMELINE", "PANEL_WIDTH", SettingsOwner::MotionPanel), values.motionPanelWidth, 0);
     visitor.Int(Key("TIMELINE", "PANEL_HEIGHT", SettingsOwner::MotionPanel), values.motionPanelHeight, 198);
     visitor.Int(Key("TIMELINE", "FRAME_PIXELS", SettingsOwner::MotionPanel), values.timelineFramePixels, 5);
     VisitFlag(visitor, Key("TIMELINE", "REALTIME", SettingsOwner::MotionPanel), values.realTimePlayback, false);

@@ -2,12 +2,6 @@
 
 namespace m3d {
 
-namespace {
-
-constexpr int kWidthStripPixels = 5;
-
-}  // namespace
-
 PixelRect PanelSplitterRect(PanelSplitterHandle handle, int clientWidth, int clientHeight, BottomPanelsSize panels)
 {
     const PixelRect render = RenderWindowRect(clientWidth, clientHeight, panels);
@@ -16,7 +10,7 @@ PixelRect PanelSplitterRect(PanelSplitterHandle handle, int clientWidth, int cli
     if (handle == PanelSplitterHandle::Height)
         band = {render.left, render.bottom + panels.curvesHeight, clientWidth, motion.top};
     else if (handle == PanelSplitterHandle::Width)
-        band = {motion.right, motion.top, motion.right + kWidthStripPixels, clientHeight};
+        band = {motion.right, motion.top, motion.right + kPanelWidthStripPixels, clientHeight};
     if (band.right <= band.left || band.bottom <= band.top) return {0, 0, 0, 0};
     return band;
 }
@@ -45,7 +39,9 @@ BottomPanelsSize PanelSplitterDrag::SizeAt(int x, int y, int clientWidth, int cl
     if (handle == PanelSplitterHandle::Width) wanted.motionWidth += x - pressX;
     // Half a row up already takes the next row.
     if (handle == PanelSplitterHandle::Height) wanted.motionHeight += pressY - y + kMotionPanelRowPixels / 2;
-    return FittedBottomPanels(wanted, clientWidth, clientHeight);
+    BottomPanelsSize fitted = FittedBottomPanels(wanted, clientWidth, clientHeight);
+    if (fitted.motionWidth >= RoomyMotionWidth(clientWidth)) fitted.motionWidth = kMotionWidthFollowsWindow;
+    return fitted;
 }
 
 }  // namespace m3d

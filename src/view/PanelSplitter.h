@@ -24,7 +24,9 @@ public:
     bool Active() const { return handle != PanelSplitterHandle::None; }
     PanelSplitterHandle Handle() const { return handle; }
     // The bottom panels' size with the mouse at (x, y), fitted to the client
-    // (the height moves by whole rows, the nearest to the mouse).
+    // (the height moves by whole rows, the nearest to the mouse). A width
+    // that reaches the client's right edge comes back as
+    // kMotionWidthFollowsWindow: from then on the panel follows the window.
     BottomPanelsSize SizeAt(int x, int y, int clientWidth, int clientHeight) const;
     void Release() { handle = PanelSplitterHandle::None; }
 

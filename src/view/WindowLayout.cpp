@@ -30,17 +30,24 @@ PanelPlacement PlacementOf(PanelKind panel)
 int DialogUnitsToPixelsX(int units) { return units * 7 / 4; }
 int DialogUnitsToPixelsY(int units) { return units * 3 / 2; }
 
+int RoomyMotionWidth(int clientWidth)
+{
+    const int left = PlacementOf(PanelKind::Motion).left;
+    return std::max(BottomPanelsSize().motionWidth, clientWidth - left - kPanelWidthStripPixels);
+}
+
 BottomPanelsSize FittedBottomPanels(BottomPanelsSize wanted, int clientWidth, int clientHeight)
 {
     const BottomPanelsSize designed;
-    const int left = PlacementOf(PanelKind::Motion).left;
-    const int widest = std::max(designed.motionWidth, clientWidth - left);
+    const int widest = RoomyMotionWidth(clientWidth);
+    const int width = wanted.motionWidth <= kMotionWidthFollowsWindow
+                          ? widest
+                          : std::clamp(wanted.motionWidth, designed.motionWidth, widest);
     const int extraRows = std::max(0, (wanted.motionHeight - designed.motionHeight) / kMotionPanelRowPixels);
     const int roomRows =
         std::max(0, (clientHeight - kRenderWindowBottomMargin - wanted.curvesHeight - kMinimumRenderHeight) /
                         kMotionPanelRowPixels);
-    return {std::clamp(wanted.motionWidth, designed.motionWidth, widest),
-            designed.motionHeight + kMotionPanelRowPixels * std::min(extraRows, roomRows), wanted.curvesHeight};
+    return {width, designed.motionHeight + kMotionPanelRowPixels * std::min(extraRows, roomRows), wanted.curvesHeight};
 }
 
 PixelRect RenderWindowRect(int clientWidth, int clientHeight, BottomPanelsSize panels)

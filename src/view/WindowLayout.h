@@ -45,8 +45,17 @@ struct BottomPanelsSize {
     int motionHeight = 198;  // its designed height, 132 dialog units
     int curvesHeight = 0;    // kCurvePanelHeight while the curve panel is shown, else 0
 };
+// A motion panel width that means "as wide as the window allows" (the
+// settings' default): it follows the window as it is resized.
+inline constexpr int kMotionWidthFollowsWindow = 0;
+// The strip right of the motion panel that drags its width, in pixels.
+inline constexpr int kPanelWidthStripPixels = 5;
+// The widest the motion panel gets in a client clientWidth wide: up to the
+// strip at the client's right edge, never below the designed width.
+int RoomyMotionWidth(int clientWidth);
 // wanted fitted to a client area: never below the designed size, taller only
-// by whole timeline rows, no wider than the client right of the motion panel,
+// by whole timeline rows, no wider than RoomyMotionWidth (which
+// kMotionWidthFollowsWindow, or any width at or below 0, asks for),
 // and never so tall that the render window (below the curve strip's height)
 // gets lower than kMinimumRenderHeight. The strip's height stays as wanted.
 BottomPanelsSize FittedBottomPanels(BottomPanelsSize wanted, int clientWidth, int clientHeight);

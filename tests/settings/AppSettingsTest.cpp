@@ -33,7 +33,7 @@ std::string DefaultFileText(const std::string& directory)
     }
     text += "\n[INTERFACE]\nLANGUAGE=ja\n\n[TEXTURE]\nMEMORY_MB=512\n";
     text +=
-        "\n[TIMELINE]\nPANEL_WIDTH=460\nPANEL_HEIGHT=198\nFRAME_PIXELS=5\nREALTIME=0\nINTERPOLATION=linear\nCURVES=0\n";
+        "\n[TIMELINE]\nPANEL_WIDTH=0\nPANEL_HEIGHT=198\nFRAME_PIXELS=5\nREALTIME=0\nINTERPOLATION=linear\nCURVES=0\n";
     text += "\n[POSING]\nLOCAL_AXES=1\nROTATE_SNAP=15\nIK=0\nIK_CHAIN=2\n";
     text += "\n[RECOVERY]\nINTERVAL_MINUTES=2.000000\n";
     text += "\n[RECENT]\n";

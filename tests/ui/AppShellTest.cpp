@@ -123,6 +123,16 @@ private Q_SLOTS:
         QCOMPARE(menuOf(ID_COLOR_CHANGE), QString("環境設定（&C）"));
         QCOMPARE(menuOf(ID_MOTION_TURN_Z), QString("追加機能（&A）"));
         QCOMPARE(menuOf(ID_EXPORT_XFILE), QString("&Option"));
+        QCOMPARE(menuOf(ID_EXPORT_GLTF), QString("エクスポート（&E）"));
+        // Every export sits in File's Export submenu, which comes right after Import Model.
+        QMenu* file = qobject_cast<QMenu*>(app.frame->menuBar()->actions().front()->menu());
+        const QList<QAction*> fileItems = file->actions();
+        const qsizetype import = fileItems.indexOf(app.frame->Action(ID_FILE_IMPORT_MODEL));
+        QVERIFY(import >= 0 && import + 1 < fileItems.size() && fileItems[import + 1]->menu() != nullptr);
+        QMenu* exports = fileItems[import + 1]->menu();
+        QCOMPARE(exports->title(), QString("エクスポート（&E）"));
+        QCOMPARE(exports->actions(),
+                 QList<QAction*>({app.frame->Action(ID_EXPORT_GLTF), app.frame->Action(ID_EXPORT_XFILE)}));
         QCOMPARE(menuOf(ID_APP_EXIT), QString("&File"));
         QCOMPARE(menuOf(ID_MOTION_DELETE_KEY), QString("モーション（&M）"));
     }
@@ -140,7 +150,8 @@ private Q_SLOTS:
         auto* transform = app.Form().findChild<QWidget*>(IdName(IDD_TRANSFORM_PANEL));
         QVERIFY(tree && motion && parts && transform);
         QCOMPARE(tree->pos(), QPoint(93, 603));
-        QCOMPARE(motion->geometry(), QRect(333, 603, 460, 198));
+        // The motion panel reaches the width strip at the window's right edge.
+        QCOMPARE(motion->geometry(), QRect(333, 603, 1000 - 333 - 5, 198));
         QCOMPARE(parts->geometry(), QRect(3, 3, 87, 111));
         QCOMPARE(transform->pos(), QPoint(3, 115));
         // The keys (Space, the arrows) start with the main window.
@@ -149,7 +160,7 @@ private Q_SLOTS:
         QVERIFY(app.Form().minimumWidth() >= 800 && app.Form().minimumHeight() >= 600);
         app.SetClientSize(1200, 900);
         QCOMPARE(render.geometry(), QRect(90, 0, 1110, 700));
-        QCOMPARE(motion->pos(), QPoint(333, 703));
+        QCOMPARE(motion->geometry(), QRect(333, 703, 1200 - 333 - 5, 198));
         // Toolbars ride on the top edge of their views.
         int toolbars = 0;
         for (QWidget* toolbar : app.Form().findChildren<QWidget*>(IdName(IDD_VIEW_TOOLBAR))) {

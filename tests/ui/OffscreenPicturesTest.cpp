@@ -1,4 +1,5 @@
 #include "anim/PoseEvaluation.h"
+#include "gl/GlRenderDevice.h"
 #include "gl/OffscreenDrawing.h"
 #include "gl/OffscreenTarget.h"
 #include "render/RecordingDevice.h"
@@ -94,16 +95,34 @@ private Q_SLOTS:
         QVERIFY2(differ < 0, qPrintable(QString("call %1 of %2 differs").arg(differ).arg(window.calls.size())));
     }
 
+    // On the same OpenGL the same pixels, through the window's device and
+    // through one made for pictures alone, as the command line makes it
+    // (nothing set on it before: the light and ambient are the picture's).
+    void theOffscreenPixelsAreTheWindows_data()
+    {
+        QTest::addColumn<bool>("freshDevice");
+        QTest::newRow("window's device") << false;
+        QTest::newRow("a device of its own") << true;
+    }
     void theOffscreenPixelsAreTheWindows()
     {
+        QFETCH(bool, freshDevice);
         const QImage shown = app->Grab();
         const PictureViews views = PictureOfTheWindow();
         QCOMPARE(shown.size(), QSize(views.views.RenderWidth(), views.views.RenderHeight()));
         app->Render().makeCurrent();
+        GlRenderDevice own;
+        if (freshDevice) {
+            QVERIFY(own.Initialize().Ok());
+            app->scene.SetRenderDevice(&own);
+        }
+        GlRenderDevice& device = freshDevice ? own : app->Form().Device();
         Expected<std::unique_ptr<OffscreenTarget>> target = OffscreenTarget::Create(shown.width(), shown.height());
         QVERIFY2(target.Ok(), target.Message().c_str());
-        const TextureImage drawn = DrawOffscreen(app->Form().Device(), **target, views.Inputs(app->scene));
+        const TextureImage drawn = DrawOffscreen(device, **target, views.Inputs(app->scene));
         target->reset();
+        app->scene.SetRenderDevice(&app->Form().Device());
+        if (freshDevice) own.ReleaseResources();
         app->Render().doneCurrent();
 
         int differing = 0, model = 0;

@@ -73,21 +73,21 @@ TEST(WindowLayout, ToolbarsSitOverTheirViewsOrSpanTheRenderWindowAlone)
 
 TEST(WindowLayout, BottomPanelsGrowByWholeRowsWithinTheClient)
 {
-    // As designed unless made larger; the settings' defaults are that size.
+    // As designed unless made larger.
     const BottomPanelsSize designed = FittedBottomPanels({}, 1000, 800);
     EXPECT_EQ(designed.motionWidth, 460);
     EXPECT_EQ(designed.motionHeight, 198);
     EXPECT_EQ(FittedBottomPanels({100, 50}, 1000, 800).motionHeight, 198);
-    // 50 pixels taller makes three rows; wider stops at the client's right edge.
+    // 50 pixels taller makes three rows; wider stops at the width strip by the client's right edge.
     const BottomPanelsSize grown = FittedBottomPanels({900, 248}, 1000, 800);
     EXPECT_EQ(grown.motionHeight, 198 + 45);
-    EXPECT_EQ(grown.motionWidth, 1000 - 333);
+    EXPECT_EQ(grown.motionWidth, 1000 - 333 - 5);
     // The render window keeps 200 pixels: 800 - 200 - 200 leaves 26 rows at most.
     EXPECT_EQ(FittedBottomPanels({460, 5000}, 1000, 800).motionHeight, 198 + 15 * 26);
 
     // Everything below the render window moves up together; the tree grows with the motion panel.
     ExpectRect(RenderWindowRect(1000, 800, grown), 90, 0, 1000, 555);
-    ExpectRect(PanelRect(PanelKind::Motion, 800, grown), 333, 558, 1000, 801);
+    ExpectRect(PanelRect(PanelKind::Motion, 800, grown), 333, 558, 1000 - 5, 801);
     ExpectRect(PanelRect(PanelKind::PartsTree, 800, grown), 93, 558, 93 + 239, 558 + 196 + 45);
     ExpectRect(PanelRect(PanelKind::Transform, 800, grown), 3, 115, 90, 547);
 }
@@ -137,10 +137,19 @@ TEST(WindowLayout, SplitterHandlesDragThePanelsTallerAndWider)
     EXPECT_FALSE(drag.Active());
     EXPECT_FALSE(drag.Press(10, 10, 1000, 800, designed));
 
-    // The settings file's defaults are the designed size.
+    // By default the panel is as tall as designed and as wide as the window, following it.
     const SettingsValues defaults = DefaultSettingsValues("/");
-    EXPECT_EQ(defaults.motionPanelWidth, designed.motionWidth);
     EXPECT_EQ(defaults.motionPanelHeight, designed.motionHeight);
+    const BottomPanelsSize following{defaults.motionPanelWidth, defaults.motionPanelHeight};
+    EXPECT_EQ(FittedBottomPanels(following, 1600, 800).motionWidth, 1600 - 333 - 5);
+    EXPECT_EQ(FittedBottomPanels(following, 700, 800).motionWidth, 460);
+    // Its width strip stays in the client; dragging it to the right edge follows the window again.
+    const BottomPanelsSize wide = FittedBottomPanels(following, 1000, 800);
+    EXPECT_EQ(PanelSplitterAt(1000 - 5, 700, 1000, 800, wide), PanelSplitterHandle::Width);
+    ASSERT_TRUE(drag.Press(1000 - 5, 700, 1000, 800, wide));
+    EXPECT_EQ(drag.SizeAt(895, 700, 1000, 800).motionWidth, 1000 - 333 - 5 - 100);
+    EXPECT_EQ(drag.SizeAt(999, 700, 1000, 800).motionWidth, kMotionWidthFollowsWindow);
+    drag.Release();
 }
 
 }  // namespace
