@@ -240,24 +240,28 @@ private Q_SLOTS:
         QCOMPARE(second->text(), QString("20"));
     }
 
-    void theSplitterMakesThePanelTallerAndWider()
+    void theSplitterMakesThePanelTallerAndNarrower()
     {
         QWidget& form = app->Form();
         QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(500, 601));
         QTest::mouseMove(&form, QPoint(500, 556));
         QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(500, 556));
-        QCOMPARE(Panel().geometry(), QRect(333, 558, 460, 243));
+        // The panel follows the window's width up to the width strip at its right edge.
+        const int roomy = 1000 - 333 - 5;
+        QCOMPARE(Panel().geometry(), QRect(333, 558, roomy, 243));
         QCOMPARE(app->Render().height(), 555);
         QCOMPARE(Session().Timeline().Geometry().Rows(), 11);
         QVERIFY(Panel().findChild<QLabel*>(IdName(IDC_MOTION_ROW_NAME_MORE_FIRST + 2))->isVisible());
         auto* frames = Panel().findChild<QWidget*>(IdName(IDC_MOTION_FRAMES_SCROLL));
         const QRect designed = DialogUnitsToPixels({46, 106, 205, 11});
-        QCOMPARE(frames->geometry(), designed.translated(0, 45));
-        QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(795, 700));
-        QTest::mouseMove(&form, QPoint(895, 700));
-        QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(895, 700));
-        QCOMPARE(Panel().width(), 560);
-        QCOMPARE(frames->width(), designed.width() + 100);
+        QCOMPARE(frames->geometry().translated(0, -45).topLeft(), designed.topLeft());
+        QCOMPARE(frames->width(), designed.width() + roomy - 460);
+        // Dragged narrower, it keeps that width.
+        QTest::mousePress(&form, Qt::LeftButton, {}, QPoint(333 + roomy + 2, 700));
+        QTest::mouseMove(&form, QPoint(333 + roomy - 98, 700));
+        QTest::mouseRelease(&form, Qt::LeftButton, {}, QPoint(333 + roomy - 98, 700));
+        QCOMPARE(Panel().width(), roomy - 100);
+        QCOMPARE(frames->width(), designed.width() + roomy - 100 - 460);
     }
 };
 
