@@ -1331,6 +1331,10 @@
         <translation>One PNG holds one frame; name a sequence NAME%04d.png.</translation>
     </message>
     <message>
+        <source>動画の背景は透明にできません。</source>
+        <translation>A video cannot have a transparent background.</translation>
+    </message>
+    <message>
         <source>その点はパーツから遠すぎて、形を保ったままピボットを移せないため、移動しませんでした。</source>
         <translation>That point is too far from the Part to move its pivot there and keep its shape, so the pivot was not moved.</translation>
     </message>

@@ -77,13 +77,13 @@ std::optional<MovieExportChoices> AskMovieExport(const EditorSession& session, c
                                 8, 26, 0, length, choices.firstFrame);
     QSpinBox* last = AddNumber(dialog, IDC_MOVIE_LAST_FRAME, QT_TRANSLATE_NOOP("MovieExportDialog", "最後のフレーム"),
                                126, 26, 0, length, choices.lastFrame);
-    QObject::connect(motion, &QComboBox::currentIndexChanged, &dialog, [&scene, first, last](int index) {
+    QObject::connect(motion, &QComboBox::currentIndexChanged, &dialog, [&session, &scene, first, last](int index) {
         if (index < 0) return;
         const int frames = scene.MotionAt(index).length;
         first->setRange(0, frames);
         last->setRange(0, frames);
         first->setValue(0);
-        last->setValue(frames);
+        last->setValue(MovieLastFrame(session, index));
     });
     QSpinBox* width = AddNumber(dialog, IDC_MOVIE_WIDTH, QT_TRANSLATE_NOOP("MovieExportDialog", "幅"), 8, 42,
                                 kMovieSizeMin, kMovieSizeMax, choices.width);
@@ -103,22 +103,26 @@ std::optional<MovieExportChoices> AskMovieExport(const EditorSession& session, c
     auto* transparent = new QCheckBox(Text(QT_TRANSLATE_NOOP("MovieExportDialog", "背景を透明にする")), &dialog);
     SetControlId(transparent, IDC_MOVIE_TRANSPARENT);
     PlaceInDialogUnits(transparent, {176, 77, 64, 10});
+    transparent->setChecked(!choices.background);
 
     auto* path = AddField(dialog, new QLineEdit(QString::fromStdString(choices.path), &dialog), IDC_MOVIE_PATH,
                           QT_TRANSLATE_NOOP("MovieExportDialog", "ファイル"), 8, 94, 132);
     QPushButton* browse = AddButton(&dialog, IDC_MOVIE_BROWSE, Text(QT_TRANSLATE_NOOP("MovieExportDialog", "参照...")),
                                     {198, 93, 42, 14});
-    // The format follows the name's extension, and a chosen format renames the file.
-    const auto showKind = [format](const QString& name) {
+    // The format follows the name's extension, and a chosen format renames
+    // the file; a format without transparency greys its check box out.
+    const auto showKind = [format, transparent](const QString& name) {
         if (const std::optional<MovieKind> kind = MovieKindOf(name.toStdString())) {
             const QSignalBlocker quiet(format);
             format->setCurrentIndex(int(*kind));
+            transparent->setEnabled(MovieKindHoldsTransparency(*kind));
         }
     };
     showKind(path->text());
     QObject::connect(path, &QLineEdit::textEdited, &dialog, showKind);
-    QObject::connect(format, &QComboBox::activated, &dialog, [path](int index) {
+    QObject::connect(format, &QComboBox::activated, &dialog, [path, transparent](int index) {
         path->setText(QString::fromStdString(WithMovieKind(path->text().toStdString(), MovieKind(index))));
+        transparent->setEnabled(MovieKindHoldsTransparency(MovieKind(index)));
     });
     QObject::connect(browse, &QPushButton::clicked, &dialog, [&dialog, path, showKind] {
         const QString chosen = QFileDialog::getSaveFileName(
@@ -147,7 +151,7 @@ std::optional<MovieExportChoices> AskMovieExport(const EditorSession& session, c
         choices.height = height->value();
         choices.framesPerSecond = rate->value();
         choices.view = view->currentIndex();
-        if (transparent->isChecked())
+        if (transparent->isChecked() && transparent->isEnabled())
             choices.background.reset();
         else
             choices.background = session.Colours()[ColourIndex::Back];

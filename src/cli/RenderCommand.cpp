@@ -1,4 +1,3 @@
-#include "anim/PoseEvaluation.h"
 #include "cli/CliCommand.h"
 #include "cli/CommandPrompt.h"
 #include "cli/JsonWriter.h"
@@ -30,7 +29,7 @@ constexpr const char* kUsage =
     "[--camera EYE_X EYE_Y EYE_Z TARGET_X TARGET_Y TARGET_Z] [--background RRGGBB|transparent] [--overwrite] "
     "[--quality Q]   (OUT: .png (one frame, --frames F), NAME%04d.png (one PNG a frame), .webp, .gif, .mp4, .webm; "
     "every frame of the Motion unless --frames; N 1 ... 120, default 30; 640x480 unless --size; TYPE Top ... Pers, "
-    "default Pers framed on the whole model; Q 0 ... 100: lossy WebP)";
+    "default Pers framed on the model over all the frames drawn; Q 0 ... 100: lossy WebP)";
 
 int Usage()
 {
@@ -170,7 +169,7 @@ bool CheckOptions(const RenderRequest& r, MovieKind kind)
         problem = "--quality: only a .webp has a quality";
     else if (r.quality && (*r.quality < 0 || *r.quality > 100))
         problem = "--quality: must be 0 ... 100";
-    else if (r.view.background == 0u && (kind == MovieKind::Mp4 || kind == MovieKind::WebM))
+    else if (r.view.background == 0u && !MovieKindHoldsTransparency(kind))
         problem = "--background transparent: a video has no transparency; give a colour";
     if (problem == nullptr) return true;
     PrintFailure(r.output + ": " + problem);
@@ -231,8 +230,9 @@ int Render(const std::vector<std::string>& args)
     }
 
     const MotionFrameRange range{motion, r.first, r.last};
-    EvaluatePose(scene, motion, r.first);  // the whole-model framing reads the first frame's pose
-    const PictureViews views = MakePictureViews(scene, r.view);
+    PictureViews views = MakePictureViews(scene, r.view);
+    // Without a camera the picture holds the model wherever the Motion takes it.
+    if (!r.view.camera) FrameWholeMotion(scene, range, views.views);
     const bool showProgress = isatty(STDERR_FILENO) != 0;
     const auto progress = [&](int done) {
         std::fprintf(stderr, "\rrendering %s: frame %d of %d", r.output.c_str(), done, range.Count());

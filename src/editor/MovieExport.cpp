@@ -1,11 +1,33 @@
 #include "editor/MovieExport.h"
 
 #include "anim/ExportReport.h"
+#include "anim/MotionLoop.h"
 #include "editor/EditorSession.h"
 #include "io/MovieFileNames.h"
 #include "text/UiText.h"
 
 namespace m3d {
+
+namespace {
+
+// The view a movie is seen through first: the current one when it is a
+// perspective view, else the first perspective view, else the current one.
+int PerspectiveViewOf(const ViewState& views)
+{
+    const int current = views.CurrentView();
+    if (views.views[current].type == ViewType::Pers) return current;
+    for (int i = 0; i < ViewState::kViewCount; ++i)
+        if (views.views[i].type == ViewType::Pers) return i;
+    return current;
+}
+
+}  // namespace
+
+int MovieLastFrame(const EditorSession& session, int motion)
+{
+    const Scene& scene = session.GetScene();
+    return LastFrameToDraw(scene, scene.MotionAt(motion));
+}
 
 MovieExportChoices DefaultMovieExport(const EditorSession& session, const std::string& directory,
                                       const MovieExportChoices* last)
@@ -13,16 +35,15 @@ MovieExportChoices DefaultMovieExport(const EditorSession& session, const std::s
     MovieExportChoices choices;
     const Scene& scene = session.GetScene();
     choices.motion = session.CurrentMotion() >= 0 || scene.Motions().empty() ? session.CurrentMotion() : 0;
-    if (choices.motion >= 0) choices.lastFrame = scene.MotionAt(choices.motion).length;
-    const ViewState& views = session.Views();
-    choices.view = views.fourViewMode ? views.activeView : views.maximisedView;
+    if (choices.motion >= 0) choices.lastFrame = MovieLastFrame(session, choices.motion);
+    choices.view = PerspectiveViewOf(session.Views());
     choices.background = session.Colours()[ColourIndex::Back];
     choices.framesPerSecond = session.Playback().FramesPerSecond();
     const ExportDialogStart start = ExportDialogStartOf(scene, directory, ".webp");
     choices.path = start.directory + "/" + (start.fileName.empty() ? std::string("motion.webp") : start.fileName);
     if (last == nullptr) return choices;
 
-    if (last->motion == choices.motion && last->lastFrame <= choices.lastFrame) {
+    if (last->motion == choices.motion && last->lastFrame <= scene.MotionAt(choices.motion).length) {
         choices.firstFrame = last->firstFrame;
         choices.lastFrame = last->lastFrame;
     }
@@ -63,6 +84,8 @@ std::string CheckMovieExport(const EditorSession& session, const MovieExportChoi
                       "ファイルの名前は .webp .gif .mp4 .webm .png か、連番の PNG なら NAME%04d.png にしてください。");
     if (*kind == MovieKind::Png && choices.firstFrame != choices.lastFrame)
         return UiText("core", "1 枚の PNG には 1 フレームだけ書けます。連番なら NAME%04d.png にしてください。");
+    if (!choices.background && !MovieKindHoldsTransparency(*kind))
+        return UiText("core", "動画の背景は透明にできません。");
     return {};
 }
 

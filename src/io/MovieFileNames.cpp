@@ -54,6 +54,8 @@ std::optional<MovieKind> MovieKindOf(const std::string& path)
     return std::nullopt;
 }
 
+bool MovieKindHoldsTransparency(MovieKind kind) { return kind != MovieKind::Mp4 && kind != MovieKind::WebM; }
+
 std::string NoMovieKindMessage(const std::string& path)
 {
     return path +

@@ -19,6 +19,9 @@ enum class MovieKind {
 // The kind a name asks for: a %d-style pattern in it asks for a sequence of
 // PNGs, else its extension (any letter case); nothing for any other name.
 std::optional<MovieKind> MovieKindOf(const std::string& path);
+// Whether pictures of kind can keep a transparent background (videos cannot).
+bool MovieKindHoldsTransparency(MovieKind kind);
+
 // Why path names no picture (MovieKindOf gives nothing), naming it and the kinds there are.
 std::string NoMovieKindMessage(const std::string& path);
 

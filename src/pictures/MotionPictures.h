@@ -10,6 +10,7 @@ class GlRenderDevice;
 class MovieWriter;
 class OffscreenTarget;
 class Scene;
+class ViewState;
 struct PictureViews;
 
 // The frames first ... last (inclusive) of Motion motion of scene.
@@ -19,6 +20,12 @@ struct MotionFrameRange {
     int last = 0;
     int Count() const { return last - first + 1; }
 };
+
+// Frames views on the box of the model over every frame of range (as
+// FitWholeModel frames one pose), so no Part leaves the picture at any of
+// them. Leaves scene posed at range.last; a model without vertices leaves
+// the views as FitWholeModel does.
+void FrameWholeMotion(Scene& scene, const MotionFrameRange& range, ViewState& views);
 
 // Poses scene at every frame of range in order (as EvaluatePose does), draws
 // it in views into target through device and hands the picture to writer;

@@ -149,10 +149,6 @@ std::optional<PixelPoint> ViewState::PixelOf(int i, Vec3 p) const
         static_cast<float>(vp.top) + (1.0f - ndc.y) * 0.5f * static_cast<float>(std::max(vp.Height(), 1))};
 }
 
-namespace {
-
-// Widens lo ... hi by every vertex of meshes in its world transform; the
-// number of vertices seen.
 int WidenByVertices(const std::vector<const CMesh*>& meshes, Vec3& lo, Vec3& hi)
 {
     int seen = 0;
@@ -170,6 +166,8 @@ int WidenByVertices(const std::vector<const CMesh*>& meshes, Vec3& lo, Vec3& hi)
     }
     return seen;
 }
+
+namespace {
 
 // The extent of a box of size along a screen axis (axis-aligned, so one of its components).
 float ExtentAlong(Vec3 size, Vec3 axis) { return std::fabs(Dot(size, axis)); }
@@ -204,6 +202,11 @@ void ViewState::FitWholeModel(const std::vector<const CMesh*>& meshes)
         FitViews(meshes);
         return;
     }
+    FitBox(lo, hi);
+}
+
+void ViewState::FitBox(Vec3 lo, Vec3 hi)
+{
     const Vec3 centre = (lo + hi) * 0.5f;
     const Vec3 size = hi - lo;
     CentreViews(centre);

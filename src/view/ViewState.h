@@ -114,6 +114,8 @@ public:
     // saved pair follows, as after a zoom). Views without area and a model
     // without vertices (or of no extent) leave the zoom as it was.
     void FitWholeModel(const std::vector<const CMesh*>& meshes);
+    // The same framing for the box lo ... hi (lo <= hi on every axis).
+    void FitBox(Vec3 lo, Vec3 hi);
     static constexpr float kWholeModelMargin = 0.08f;
     // Light direction := the viewing direction of the current view.
     void LightFromFront();
@@ -129,5 +131,9 @@ private:
     int renderHeight = 0;
     PixelRect splitterBand;
 };
+
+// Widens lo ... hi by every vertex of meshes (null ones skipped) in its
+// world transform; the number of vertices seen.
+int WidenByVertices(const std::vector<const CMesh*>& meshes, Vec3& lo, Vec3& hi);
 
 }  // namespace m3d

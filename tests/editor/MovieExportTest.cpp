@@ -1,5 +1,6 @@
 #include "editor/MovieExport.h"
 
+#include "anim/MotionOperations.h"
 #include "editor/EditorSession.h"
 #include "editor/MotionCommands.h"
 #include "support/SceneFixtures.h"
@@ -41,6 +42,29 @@ TEST(MovieExport, StartsFromTheCurrentMotionAndViewBesideTheProject)
     EXPECT_EQ(CheckMovieExport(m.session, choices), "");
     m.session.SelectMotion(-1);  // none chosen: the first
     EXPECT_EQ(DefaultMovieExport(m.session, "").lastFrame, 20);
+}
+
+TEST(MovieExport, StartsWithoutALoopsRepeatedFrameAndFromAPerspectiveView)
+{
+    MovieSession m;
+    ViewState& views = m.session.Views();
+    views.fourViewMode = 0;
+    views.maximisedView = 2;
+    views.SetViewType(3, ViewType::Pers);
+    Scene& scene = m.session.GetScene();
+    const Matrix4 start = MatrixRotationY(0.5f) * MatrixTranslation(1, 2, 3);
+    ASSERT_TRUE(SetKeyMatrix(scene, 1, 0, 0, start));
+    ASSERT_TRUE(SetKeyMatrix(scene, 1, 0, 4, MatrixTranslation(0, 5, 0)));
+    ASSERT_TRUE(SetKeyMatrix(scene, 1, 0, 8, start));
+    MovieExportChoices choices = DefaultMovieExport(m.session, "");
+    EXPECT_EQ(choices.view, 3);
+    EXPECT_EQ(choices.lastFrame, 7);
+    // The active view wins when it is a perspective one.
+    views.SetViewType(2, ViewType::Pers);
+    EXPECT_EQ(DefaultMovieExport(m.session, "").view, 2);
+    // A last key that differs from the first is drawn.
+    ASSERT_TRUE(SetKeyMatrix(scene, 1, 0, 8, MatrixTranslation(1, 2, 3.01f)));
+    EXPECT_EQ(DefaultMovieExport(m.session, "").lastFrame, 8);
 }
 
 TEST(MovieExport, TheLastChoicesCarryOverAndTheirRangeOnlyForTheSameMotion)
@@ -91,6 +115,8 @@ TEST(MovieExport, RefusesWhatCannotBeRendered)
     EXPECT_TRUE(refused([](MovieExportChoices& c) { c.path = "walk.avi"; }));
     EXPECT_TRUE(refused([](MovieExportChoices& c) { c.path = "walk.png"; }));  // one PNG, nine frames
     EXPECT_FALSE(refused([](MovieExportChoices& c) { c.path = "walk.png", c.firstFrame = c.lastFrame = 3; }));
+    EXPECT_TRUE(refused([](MovieExportChoices& c) { c.path = "walk.mp4", c.background.reset(); }));
+    EXPECT_FALSE(refused([](MovieExportChoices& c) { c.path = "walk.gif", c.background.reset(); }));
 }
 
 TEST(MovieExport, TheChosenViewAloneFillsThePictureOnItsBackground)

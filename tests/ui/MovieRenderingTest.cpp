@@ -8,6 +8,7 @@
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QImageReader>
@@ -77,7 +78,12 @@ private Q_SLOTS:
             QCOMPARE(dialog->objectName(), IdName(IDD_RENDER_MOVIE));
             auto* path = dialog->findChild<QLineEdit*>(IdName(IDC_MOVIE_PATH));
             path->setText(QString::fromStdString(folder.File("walk.webp")));
-            Q_EMIT dialog->findChild<QComboBox*>(IdName(IDC_MOVIE_FORMAT))->activated(int(MovieKind::Gif));
+            auto* format = dialog->findChild<QComboBox*>(IdName(IDC_MOVIE_FORMAT));
+            auto* transparent = dialog->findChild<QCheckBox*>(IdName(IDC_MOVIE_TRANSPARENT));
+            Q_EMIT format->activated(int(MovieKind::Mp4));
+            QVERIFY(!transparent->isEnabled());  // a video has no transparency
+            Q_EMIT format->activated(int(MovieKind::Gif));
+            QVERIFY(transparent->isEnabled());
             QCOMPARE(path->text(), QString::fromStdString(folder.File("walk.gif")));
             dialog->findChild<QSpinBox*>(IdName(IDC_MOVIE_LAST_FRAME))->setValue(3);
             dialog->findChild<QSpinBox*>(IdName(IDC_MOVIE_WIDTH))->setValue(64);
