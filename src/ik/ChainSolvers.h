@@ -19,7 +19,7 @@ struct ChainGoal {
     int root = -1;
     Vec3 target;
     // The two-joint solver bends the middle Part toward this point instead of
-    // keeping its present side; the others ignore it.
+    // keeping its present bend; the others ignore it.
     std::optional<Vec3> pole = std::nullopt;
 };
 
@@ -46,11 +46,16 @@ struct IkGoalResult {
 IkGoalResult GoalResultIn(const IkRig& rig, const LocalPose& pose, int part, Vec3 target);
 
 // The exact solution for two turning Parts (root, then end's parent): the
-// middle pivot stays on the side of the root-target line where it is now, or
-// goes to the pole's side; a target out of reach gets the chain straight
-// toward it (folded as far as it goes when too near). When a turning Part
-// has a limit the exact solution does not keep, the limited descent below
-// solves it instead. A chain of another length is left to SolveChain.
+// middle joint bends the way it bends now (the normal of the bend, root
+// segment x middle segment, keeps its direction, whichever side of the old
+// middle pivot or of the root-end line the target is on), or toward the
+// pole; a target out of reach gets the chain straight toward it (folded as
+// far as it goes when too near). When a turning Part has a limit the exact
+// solution does not keep, the limited descent below solves it instead, from
+// the exact solution with each limited Part on its hinge and from the pose
+// as it is: the nearer end wins, and of two as near (within tolerance), the
+// one bent more nearly as the exact solution is. A chain of another length
+// is left to SolveChain.
 IkGoalResult SolveTwoJointChain(const IkRig& rig, LocalPose& pose, const ChainGoal& goal,
                                 const IkSettings& settings = {});
 

@@ -78,6 +78,23 @@ TEST(IkCommandCli, BringsTheChainToTheTargetAndKeysOnlyThePartsThatTurned)
     EXPECT_TRUE(VectorsNear(after.GetScene().WorldMatrixOf(3).Translation(), {1, 3.5f, 1}, 1e-3f));
 }
 
+TEST(IkCommandCli, TheElbowBendsTheWayItDidForATargetAcrossTheUpperArmFromTheHand)
+{
+    ArmFigure f;
+    EditorSession before;
+    ASSERT_TRUE(LoadProject(before.GetScene(), f.path, ProjectOpening::Editing).complete);
+    EvaluatePose(before.GetScene(), 0, 10);
+    const auto pivotBefore = [&](int p) { return before.GetScene().WorldMatrixOf(p).Translation(); };
+    // The upper arm stands up the Y axis and the hand leans toward -Z: the target is toward +Z.
+    const CliResult r = f.Ik("--end hand --root upper --target 1 3.5 1");
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    const nlohmann::json parts = nlohmann::json::parse(r.out)["parts"];
+    const auto pivot = [&](size_t p) { return PointOf(parts[p]["world"], 12); };
+    EXPECT_TRUE(VectorsNear(pivot(3), {1, 3.5f, 1}, 1e-3f));
+    const Vec3 normal = Cross(pivot(2) - pivot(1), pivot(3) - pivot(2));
+    EXPECT_GT(Dot(normal, Cross(pivotBefore(2) - pivotBefore(1), pivotBefore(3) - pivotBefore(2))), 0.0f);
+}
+
 TEST(IkCommandCli, MovingAPartHoldsThePins)
 {
     ArmFigure f;
