@@ -625,6 +625,10 @@
         <translation>frame/sec: %1 must be 1 or more.</translation>
     </message>
     <message>
+        <source>倍率: %1 は 0 より大きい数にしてください</source>
+        <translation>Scale: %1 must be a number above 0.</translation>
+    </message>
+    <message>
         <source>%1: ファイルが書き込めない (4 GiB を超える)</source>
         <translation>%1: the file cannot be written (over 4 GiB).</translation>
     </message>

@@ -106,7 +106,8 @@ Outcome StageFiles(const GltfDocument& document, const std::string& folder, cons
 
 const char* ExportGltfRefusal(const Scene& scene) { return scene.PartCount() == 0 ? kExportXNoParts : nullptr; }
 
-ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt)
+ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt,
+                                float lengthScale)
 {
     ExportGltfResult result;
     result.refused = true;
@@ -125,6 +126,10 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
             WithArguments(UiText("core", "frame/sec: %1 は 1 以上にしてください"), {std::to_string(framesPerSecond)});
         return result;
     }
+    if (const std::string refusal = LengthScaleRefusal(lengthScale); !refusal.empty()) {
+        result.message = refusal;
+        return result;
+    }
 
     // Every target is known before anything is encoded or written: the
     // images of a .gltf are encoded only as they are written.
@@ -132,7 +137,7 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     std::string stem = FileNameOf(path);
     stem.resize(stem.size() - (binary ? 4 : 5));
     GltfDocument document;
-    if (!binary) document = BuildGltfDocument(scene, GltfLayout::Separate, stem, framesPerSecond);
+    if (!binary) document = BuildGltfDocument(scene, GltfLayout::Separate, stem, framesPerSecond, nullptr, lengthScale);
     std::vector<std::string> targets{path};
     for (const GltfSideFile& file : document.sideFiles) targets.push_back(SidePath(folder, file.name));
     const SaveTargetCheck check = CheckSaveTargets(targets);
@@ -151,7 +156,7 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     TaskProgress* progress = prompt.Progress();
     std::string mainBytes;
     if (binary) {
-        document = BuildGltfDocument(scene, GltfLayout::Binary, stem, framesPerSecond, progress);
+        document = BuildGltfDocument(scene, GltfLayout::Binary, stem, framesPerSecond, progress, lengthScale);
         if (document.cancelled) {
             result.cancelled = true;
             return result;

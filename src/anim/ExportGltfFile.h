@@ -58,8 +58,10 @@ const char* ExportGltfRefusal(const Scene& scene);
 // put in place, path last, or none (FileSetWriter). Encoding the images
 // reports to prompt.Progress(); what was done about interrupted saves found
 // on the way is shown through it (ShowRecoveryNotes). Animation time is
-// frame / framesPerSecond.
+// frame / framesPerSecond; every length is the editor's times lengthScale
+// (refused unless finite and above 0).
 // The scene is not changed.
-ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt);
+ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt,
+                                float lengthScale = 1.0f);
 
 }  // namespace m3d

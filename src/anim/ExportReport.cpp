@@ -6,6 +6,9 @@
 #include "scene/Scene.h"
 #include "text/UiText.h"
 
+#include <charconv>
+#include <cmath>
+
 namespace m3d {
 
 ExportImageSource ImageSourceOf(const Scene& scene, const _MESHBASE_TEXTURE& texture, const std::string& file)
@@ -50,6 +53,14 @@ ExportDialogStart ExportDialogStartOf(const Scene& scene, const std::string& rem
     if (const size_t dot = name.rfind('.'); dot != std::string::npos && dot > 0) name.resize(dot);
     const std::string folder = DirectoryOf(scene.projectPath);
     return {folder.empty() ? std::string(".") : folder, name + extension};
+}
+
+std::string LengthScaleRefusal(float lengthScale)
+{
+    if (std::isfinite(lengthScale) && lengthScale > 0.0f) return {};
+    char text[32];
+    const std::to_chars_result written = std::to_chars(text, text + sizeof text, lengthScale);
+    return WithArguments(UiText("core", "倍率: %1 は 0 より大きい数にしてください"), {std::string(text, written.ptr)});
 }
 
 }  // namespace m3d

@@ -34,6 +34,10 @@ std::string ExportWarning(const std::vector<std::string>& textureProblems,
 // (ExportWarning) when there is one.
 std::string ExportDoneMessage(const std::string& path, const std::string& warning);
 
+// Why an export cannot write its lengths times lengthScale (not finite, or
+// not above 0), naming the value; "" when it can.
+std::string LengthScaleRefusal(float lengthScale);
+
 // Where an export's file dialog starts: the project's folder and its name
 // with extension (".x", ".glb") once the project has a file; else
 // rememberedDirectory and no name.

@@ -27,7 +27,8 @@ const char* ExportXRefusal(const Scene& scene)
     return nullptr;
 }
 
-ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor, UserPrompt& prompt)
+ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor, UserPrompt& prompt,
+                          float lengthScale)
 {
     ExportXResult result;
     result.refused = true;
@@ -38,6 +39,10 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
     if (timeScaleFactor < kMinTimeScaleFactor || timeScaleFactor > kMaxTimeScaleFactor) {
         result.message = WithArguments(UiText("core", "Time Scale Factor: %1 から %2 までの整数を入力してください。"),
                                        {std::to_string(kMinTimeScaleFactor), std::to_string(kMaxTimeScaleFactor)});
+        return result;
+    }
+    if (const std::string refusal = LengthScaleRefusal(lengthScale); !refusal.empty()) {
+        result.message = refusal;
         return result;
     }
     // Textures are written only where no file is, so only the .x file may replace one.
@@ -56,7 +61,8 @@ ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFa
     }
     result.refused = false;
 
-    const XFileContent content = BuildXFileContent(scene, timeScaleFactor);
+    XFileContent content = BuildXFileContent(scene, timeScaleFactor);
+    ScaleXFileContent(content, lengthScale);
     FileSetWriter set;
     FileSetOptions options;
     options.replaceReadOnly = true;  // asked about above

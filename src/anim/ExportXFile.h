@@ -60,8 +60,10 @@ const char* ExportXRefusal(const Scene& scene);
 // to prompt.Progress(); what was done about interrupted saves found on the
 // way is shown through it (ShowRecoveryNotes). Building the content poses the model: the caller
 // shows the pose it wants afterwards. Refuses (nothing written) with
-// ExportXRefusal's text, or when timeScaleFactor is outside
-// kMinTimeScaleFactor ... kMaxTimeScaleFactor.
-ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor, UserPrompt& prompt);
+// ExportXRefusal's text, when timeScaleFactor is outside
+// kMinTimeScaleFactor ... kMaxTimeScaleFactor, or for a lengthScale
+// (every length written is the editor's times it) not finite and above 0.
+ExportXResult ExportXFile(Scene& scene, const std::string& path, int timeScaleFactor, UserPrompt& prompt,
+                          float lengthScale = 1.0f);
 
 }  // namespace m3d

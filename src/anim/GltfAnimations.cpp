@@ -135,7 +135,7 @@ void AddChannel(nlohmann::json& animation, int input, int output, const char* in
 // except those of a spline (its own keys) and those taken at every frame
 // (one accessor of every frame, added when a Part first needs it).
 nlohmann::json BuildAnimation(const Scene& scene, const Motion& motion, const std::vector<int>& nodeOfPart,
-                              int framesPerSecond, GltfBuffer& buffer)
+                              int framesPerSecond, float lengthScale, GltfBuffer& buffer)
 {
     const std::vector<int> frames = MotionKeyFrames(motion);
     const int lastFrame = frames.back();
@@ -169,6 +169,8 @@ nlohmann::json BuildAnimation(const Scene& scene, const Motion& motion, const st
             input = everyFrameTimes;
             break;
         }
+        // Values and spline tangents alike are lengths.
+        for (float& length : values.translations) length *= lengthScale;
         AddChannel(animation, input, buffer.AddFloats(values.translations, 3, GltfBuffer::kNoTarget, false),
                    interpolation, nodeOfPart[p], "translation");
         AddChannel(animation, input, buffer.AddFloats(values.rotations, 4, GltfBuffer::kNoTarget, false), interpolation,
@@ -183,7 +185,8 @@ void AddGltfAnimations(const Scene& scene, const std::vector<int>& nodeOfPart, i
                        GltfAssembly& assembly)
 {
     for (const Motion& motion : scene.Motions())
-        AppendTo(assembly, "animations", BuildAnimation(scene, motion, nodeOfPart, framesPerSecond, assembly.buffer));
+        AppendTo(assembly, "animations",
+                 BuildAnimation(scene, motion, nodeOfPart, framesPerSecond, assembly.lengthScale, assembly.buffer));
 }
 
 }  // namespace m3d

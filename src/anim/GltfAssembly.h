@@ -19,6 +19,8 @@ struct XMeshData;
 struct GltfAssembly {
     GltfLayout layout = GltfLayout::Binary;
     std::string fileStem;
+    // Every length written (vertices, translations) times this (finite, above 0).
+    float lengthScale = 1.0f;
     nlohmann::json root = nlohmann::json::object();
     GltfBuffer buffer;
     std::vector<GltfSideFile> images;  // image files of a Separate layout, not encoded yet

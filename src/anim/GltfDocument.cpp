@@ -37,9 +37,10 @@ static int CountOf(const nlohmann::json& root, const char* name)
 }
 
 GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::string& fileStem, int framesPerSecond,
-                               TaskProgress* progress)
+                               TaskProgress* progress, float lengthScale)
 {
     GltfAssembly assembly;
+    assembly.lengthScale = lengthScale;
     assembly.layout = layout;
     assembly.fileStem = fileStem;
     uint64_t rows = 0;

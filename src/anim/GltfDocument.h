@@ -66,6 +66,6 @@ struct GltfDocument {
 // Everything is mirrored into glTF's axes (GltfAxes.h). fileStem names the
 // side files of a Separate layout: fileStem.bin and fileStem_TEXTURE.png.
 GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::string& fileStem, int framesPerSecond,
-                               TaskProgress* progress = nullptr);
+                               TaskProgress* progress = nullptr, float lengthScale = 1.0f);
 
 }  // namespace m3d

@@ -167,4 +167,22 @@ XFileContent BuildXFileContent(Scene& scene, int timeScaleFactor)
     return content;
 }
 
+void ScaleXFileContent(XFileContent& content, float lengthScale)
+{
+    if (lengthScale == 1.0f) return;
+    for (XFrame& frame : content.frames) {
+        for (_MESH_VERTEX& v : frame.mesh.vertices) {
+            v.x *= lengthScale;
+            v.y *= lengthScale;
+            v.z *= lengthScale;
+        }
+        for (int c = 0; c < 3; ++c) frame.transform.m[3][c] *= lengthScale;
+    }
+    // A key's 16 values are its matrix in row order: the translation row starts at 12.
+    for (XAnimationSet& set : content.animationSets)
+        for (XAnimation& animation : set.animations)
+            for (XAnimationKey& key : animation.keys)
+                for (int c = 12; c < 15; ++c) key.values[c] *= lengthScale;
+}
+
 }  // namespace m3d

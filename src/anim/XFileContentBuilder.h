@@ -41,6 +41,11 @@ std::optional<InterpolationKind> SharedInterpolationKind(const MotionTrack& trac
 // track has no keys keeps its current pose, as it does under EvaluatePose.
 XFileContent BuildXFileContent(Scene& scene, int timeScaleFactor);
 
+// Multiplies every length of content (vertices, the translations of the
+// frames' transforms and of the animation keys) by lengthScale: the same
+// model, that much larger. Rotations and normals stay.
+void ScaleXFileContent(XFileContent& content, float lengthScale);
+
 // The pieces of the model every export shares.
 
 // What mesh hands out (vertices, strips, materials, each material's texture

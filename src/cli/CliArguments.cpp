@@ -2,6 +2,8 @@
 
 #include "text/NumberText.h"
 
+#include <cstddef>
+
 namespace m3d {
 
 bool ParseWordsAndIntOption(const std::vector<std::string>& args, const std::string& option, int& value,
@@ -17,6 +19,17 @@ bool ParseWordsAndIntOption(const std::vector<std::string>& args, const std::str
         } else {
             return false;
         }
+    }
+    return true;
+}
+
+bool TakeScaleOption(std::vector<std::string>& args, const std::string& option, float& value)
+{
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != option) continue;
+        if (i + 1 >= args.size() || !ParseFloat(args[i + 1], value) || !(value > 0.0f)) return false;
+        args.erase(args.begin() + std::ptrdiff_t(i), args.begin() + std::ptrdiff_t(i) + 2);
+        --i;
     }
     return true;
 }

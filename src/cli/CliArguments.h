@@ -13,4 +13,8 @@ namespace m3d {
 bool ParseWordsAndIntOption(const std::vector<std::string>& args, const std::string& option, int& value,
                             std::vector<std::string>& words, bool* overwrite = nullptr);
 
+// Takes "option X" out of args into value (left as it is when the option is
+// absent). false when X is missing or no finite number above 0: a misuse.
+bool TakeScaleOption(std::vector<std::string>& args, const std::string& option, float& value);
+
 }  // namespace m3d

@@ -15,7 +15,8 @@ namespace m3d {
 namespace {
 
 constexpr const char* kUsage =
-    "export-gltf PROJECT.anm OUT.gltf|OUT.glb [--fps N] [--overwrite]   (N: 1 ... 120, default 30; --overwrite: "
+    "export-gltf PROJECT.anm OUT.gltf|OUT.glb [--fps N] [--scale S] [--overwrite]   (N: 1 ... 120, default 30; S: "
+    "every length times S, above 0, default 1; --overwrite: "
     "replace read-only outputs, and files beside a .gltf that the .gltf it replaces does not name)";
 
 int Usage()
@@ -29,7 +30,10 @@ int ExportGltf(const std::vector<std::string>& args)
     std::vector<std::string> paths;
     int fps = kDefaultGltfFramesPerSecond;
     bool overwrite = false;
-    if (!ParseWordsAndIntOption(args, "--fps", fps, paths, &overwrite)) return Usage();
+    std::vector<std::string> rest = args;
+    float scale = 1.0f;
+    if (!TakeScaleOption(rest, "--scale", scale)) return Usage();
+    if (!ParseWordsAndIntOption(rest, "--fps", fps, paths, &overwrite)) return Usage();
     if (paths.size() != 2) return Usage();
     if (fps < kMinFrameRate || fps > kMaxFrameRate) {
         std::fprintf(stderr, "--fps %d: must be %d ... %d\n", fps, kMinFrameRate, kMaxFrameRate);
@@ -43,7 +47,7 @@ int ExportGltf(const std::vector<std::string>& args)
     if (!LoadProjectForCommand(session, projectPath, ProjectOpening::Reading)) return 1;
     session.Playback().SetFramesPerSecond(fps);
     CommandPrompt prompt(false, overwrite);
-    const ExportGltfResult result = ExportGltfCommand(session, outPath, prompt);
+    const ExportGltfResult result = ExportGltfCommand(session, outPath, prompt, scale);
     if (!result.written) {
         // A refusal for want of Parts concerns the project; the other messages name their file.
         const bool aboutProject = result.refused && ExportGltfRefusal(session.GetScene()) != nullptr;

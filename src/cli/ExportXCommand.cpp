@@ -14,7 +14,8 @@ namespace m3d {
 namespace {
 
 constexpr const char* kUsage =
-    "export-x PROJECT.anm OUT.x [--time-scale N] [--overwrite]   (N: 1 ... 1000, default 200; --overwrite: "
+    "export-x PROJECT.anm OUT.x [--time-scale N] [--scale S] [--overwrite]   (N: 1 ... 1000, default 200; S: every "
+    "length times S, above 0, default 1; --overwrite: "
     "replace OUT.x when it is read-only)";
 
 int Usage()
@@ -28,7 +29,10 @@ int ExportX(const std::vector<std::string>& args)
     std::vector<std::string> paths;
     int timeScale = kDefaultTimeScaleFactor;
     bool overwrite = false;
-    if (!ParseWordsAndIntOption(args, "--time-scale", timeScale, paths, &overwrite)) return Usage();
+    std::vector<std::string> rest = args;
+    float scale = 1.0f;
+    if (!TakeScaleOption(rest, "--scale", scale)) return Usage();
+    if (!ParseWordsAndIntOption(rest, "--time-scale", timeScale, paths, &overwrite)) return Usage();
     if (paths.size() != 2) return Usage();
     if (timeScale < kMinTimeScaleFactor || timeScale > kMaxTimeScaleFactor) {
         std::fprintf(stderr, "--time-scale %d: must be %d ... %d\n", timeScale, kMinTimeScaleFactor,
@@ -42,7 +46,7 @@ int ExportX(const std::vector<std::string>& args)
     EditorSession session;
     if (!LoadProjectForCommand(session, projectPath, ProjectOpening::Reading)) return 1;
     CommandPrompt prompt(false, overwrite);
-    const ExportXResult result = ExportXCommand(session, outPath, timeScale, prompt);
+    const ExportXResult result = ExportXCommand(session, outPath, timeScale, prompt, scale);
     // A refusal for want of Parts or Motions concerns the project; the other
     // messages name their own files.
     if (!result.written) {

@@ -42,9 +42,10 @@ ScaleDialogOutcome CloseScaleDialog(EditorSession& session, bool confirmed, floa
     return ScaleCommand(session, factor) ? ScaleDialogOutcome::Applied : ScaleDialogOutcome::Refused;
 }
 
-ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor, UserPrompt& prompt)
+ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor, UserPrompt& prompt,
+                             float lengthScale)
 {
-    const ExportXResult result = ExportXFile(session.GetScene(), path, timeScaleFactor, prompt);
+    const ExportXResult result = ExportXFile(session.GetScene(), path, timeScaleFactor, prompt, lengthScale);
     if (!result.refused) {
         EvaluatePose(session.GetScene(), session.CurrentMotion(), session.CurrentFrame());
         session.Events().Publish(PoseChanged{});
@@ -52,9 +53,10 @@ ExportXResult ExportXCommand(EditorSession& session, const std::string& path, in
     return result;
 }
 
-ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, UserPrompt& prompt)
+ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, UserPrompt& prompt,
+                                   float lengthScale)
 {
-    return ExportGltfFile(session.GetScene(), path, session.Playback().FramesPerSecond(), prompt);
+    return ExportGltfFile(session.GetScene(), path, session.Playback().FramesPerSecond(), prompt, lengthScale);
 }
 
 void LightFromFrontCommand(EditorSession& session)

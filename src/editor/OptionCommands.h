@@ -36,11 +36,15 @@ ScaleDialogOutcome CloseScaleDialog(EditorSession& session, bool confirmed, floa
 
 // "Xファイル出力" after its dialogs: ExportXFile (asking through prompt),
 // then the pose of the current Motion at the current frame is shown again.
-ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor, UserPrompt& prompt);
+// Lengths are written times lengthScale.
+ExportXResult ExportXCommand(EditorSession& session, const std::string& path, int timeScaleFactor, UserPrompt& prompt,
+                             float lengthScale = 1.0f);
 
 // "glTF出力" after its save dialog: ExportGltfFile at the session's playback
 // rate, asking through prompt. The pose shown is not touched.
-ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, UserPrompt& prompt);
+// Lengths are written times lengthScale.
+ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, UserPrompt& prompt,
+                                   float lengthScale = 1.0f);
 
 // "正面から照らす": the light comes from the current view's eye.
 void LightFromFrontCommand(EditorSession& session);

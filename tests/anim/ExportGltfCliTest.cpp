@@ -33,9 +33,11 @@ TEST(ExportGltfCli, BadNamesRatesAndFoldersAreRefusedNamingTheFile)
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_NE(run.err.find(folder.File("out.obj") + ": 拡張子は .gltf か .glb"), std::string::npos) << run.err;
 
-    run = RunCli("export-gltf " + project + " " + Quote(folder.File("out.glb")) + " --fps 121", err);
-    EXPECT_EQ(run.exitCode, 2);
-    EXPECT_FALSE(folder.Exists("out.glb"));
+    for (const char* misuse : {" --fps 121", " --scale 0", " --scale -1", " --scale"}) {
+        run = RunCli("export-gltf " + project + " " + Quote(folder.File("out.glb")) + misuse, err);
+        EXPECT_EQ(run.exitCode, 2) << misuse;
+        EXPECT_FALSE(folder.Exists("out.glb")) << misuse;
+    }
 
     const std::string missing = folder.File("nowhere/out.gltf");
     run = RunCli("export-gltf " + project + " " + Quote(missing), err);

@@ -17,7 +17,8 @@
 using namespace m3d;
 
 // The sample figure exported as glTF and read back: every Part at every frame
-// of every Motion stands where it stood, and its vertices with it.
+// of every Motion stands where it stood, and its vertices with it; exported
+// at a scale, every length comes back that many times as long.
 TEST(ModelImportRoundTripTest, OurOwnGltfExportComesBackPartForPartFrameForFrame)
 {
     const std::string figure = std::string(M3D_TEST_DATA_DIR) + "/../../examples/figure/figure.anm";
@@ -26,8 +27,8 @@ TEST(ModelImportRoundTripTest, OurOwnGltfExportComesBackPartForPartFrameForFrame
     Scene& original = session.GetScene();
     TempFolder folder;
     ScriptedPrompt prompt;
-    for (const char* name : {"figure.glb", "figure.gltf"}) {
-        ASSERT_TRUE(ExportGltfFile(original, folder.File(name), 30, prompt).written) << name;
+    for (const auto& [name, scale] : {std::pair{"figure.glb", 1.0f}, {"figure.gltf", 1.0f}, {"small.glb", 0.01f}}) {
+        ASSERT_TRUE(ExportGltfFile(original, folder.File(name), 30, prompt, scale).written) << name;
         ForeignModel model;
         ASSERT_TRUE(Succeeded(ReadForeignModelFile(folder.File(name), 1.0f, model)));
         Scene imported;
@@ -46,9 +47,10 @@ TEST(ModelImportRoundTripTest, OurOwnGltfExportComesBackPartForPartFrameForFrame
                 for (int p = 0; p < original.PartCount(); ++p)
                     for (int r = 0; r < 4; ++r)
                         for (int c = 0; c < 3; ++c) {
-                            const float d = std::fabs(is[p].m[r][c] - was[p].m[r][c]);
+                            const float expected = was[p].m[r][c] * (r < 3 ? 1.0f : scale);
+                            const float d = std::fabs(is[p].m[r][c] - expected);
                             float& worst = r < 3 ? worstTurn : worstPlace;
-                            worst = std::max(worst, r < 3 ? d : d / std::max(1.0f, std::fabs(was[p].m[r][c])));
+                            worst = std::max(worst, r < 3 ? d : d / std::max(scale, std::fabs(expected)));
                         }
             }
         }
@@ -62,7 +64,7 @@ TEST(ModelImportRoundTripTest, OurOwnGltfExportComesBackPartForPartFrameForFrame
             EXPECT_EQ(imported.PartAt(p)->displayName, original.PartAt(p)->displayName);
             ASSERT_EQ(b.GetFaceNum(), a.GetFaceNum()) << original.PartAt(p)->displayName;
             EXPECT_TRUE(VectorsNear({b.GetVertex(0)->x, b.GetVertex(0)->y, b.GetVertex(0)->z},
-                                    {a.GetVertex(0)->x, a.GetVertex(0)->y, a.GetVertex(0)->z}, 1e-5f));
+                                    Vec3{a.GetVertex(0)->x, a.GetVertex(0)->y, a.GetVertex(0)->z} * scale, 1e-5f));
         }
         EXPECT_TRUE(import.dropped.empty()) << import.dropped.front();
     }

@@ -13,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <tuple>
 
 using namespace m3d;
 
@@ -272,4 +273,29 @@ TEST(BuildXFileContent, DamagedTracksFallBackToTheCurrentPose)
     EXPECT_EQ(key.values[13], 5.0f);
     EXPECT_EQ(key.values[14], 6.0f);
     EXPECT_EQ(content.frames[0].transform.Translation(), (Vec3{4, 5, 6}));
+}
+
+TEST(ScaleXFileContent, LengthsGrowAndTurnsStay)
+{
+    TempFolder folder;
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    AddPartUnder(scene, folder, -1, "solid.mqo");
+    NewMotionCommand(session, "m");
+    ASSERT_TRUE(Succeeded(scene.Parts()[0]->mesh->LoadModel(Tetrahedron(), folder.File("solid.mqo"), 1.0f)));
+    SetKeyMatrix(scene, 0, 0, 0, KeyAt(0.5f, {1, 2, 3}));
+    SetKeyMatrix(scene, 0, 0, 10, KeyAt(-0.5f, {7, 8, 9}));
+
+    XFileContent content = BuildXFileContent(scene, kFactor);
+    const XFileContent original = content;
+    ScaleXFileContent(content, 0.5f);
+    EXPECT_EQ(content.frames[0].transform, KeyAt(0.5f, {0.5f, 1, 1.5f}));
+    const _MESH_VERTEX& vertex = content.frames[0].mesh.vertices[1];
+    const _MESH_VERTEX& was = original.frames[0].mesh.vertices[1];
+    EXPECT_EQ(std::make_tuple(vertex.x, vertex.y, vertex.z, vertex.nx, vertex.ny, vertex.nz),
+              std::make_tuple(was.x / 2, was.y / 2, was.z / 2, was.nx, was.ny, was.nz));
+    const XAnimationKey& key = content.animationSets[0].animations[0].keys.back();
+    Matrix4 keyMatrix;
+    std::memcpy(keyMatrix.m, key.values, sizeof key.values);
+    EXPECT_EQ(keyMatrix, KeyAt(-0.5f, {3.5f, 4, 4.5f}));
 }
