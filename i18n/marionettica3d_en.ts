@@ -1449,6 +1449,14 @@
         <source>すべてのフレームと値を表示します（ダブルクリックでも）</source>
         <translation>Shows every frame and value (so does a double click)</translation>
     </message>
+    <message>
+        <source>正規化</source>
+        <translation>Normalise</translation>
+    </message>
+    <message>
+        <source>各カーブをそれぞれの最小値から最大値までの高さで表示します</source>
+        <translation>Draws each curve from its own lowest value to its highest over the full height</translation>
+    </message>
 </context>
 <context>
     <name>m3d::DisplayToolbar</name>

@@ -3,14 +3,8 @@
 #include "view/RotationAngles.h"
 
 #include <algorithm>
-#include <cmath>
 
 namespace m3d {
-
-double UnwrappedDegrees(double angle, double previous)
-{
-    return angle + 360.0 * std::round((previous - angle) / 360.0);
-}
 
 PartCurves SampleTrackCurves(const MotionTrack& track, int length, const TrackPose& present)
 {
@@ -21,18 +15,14 @@ PartCurves SampleTrackCurves(const MotionTrack& track, int length, const TrackPo
     for (const KeyFrame& key : track.keys)
         if (key.frame <= curves.length) curves.keys.push_back(key);
     TrackSampler sampler(track);
+    HeadingPitchBank angles;
     for (int frame = 0; frame <= curves.length; ++frame) {
         TrackPose pose = present;
         sampler.Sample(frame, pose);
-        const HeadingPitchBank angles = AnglesFromMatrix(pose.localMatrix);
+        angles = NearestAngles(pose.localMatrix, angles);
         const double sample[kCurveChannelCount] = {
             angles.h, angles.p, angles.b, pose.localPosition.x, pose.localPosition.y, pose.localPosition.z};
-        for (int c = 0; c < kCurveChannelCount; ++c) {
-            const bool angle = c < 3;
-            curves.values[size_t(c)][size_t(frame)] =
-                angle && frame > 0 ? UnwrappedDegrees(sample[c], curves.values[size_t(c)][size_t(frame) - 1])
-                                   : sample[c];
-        }
+        for (int c = 0; c < kCurveChannelCount; ++c) curves.values[size_t(c)][size_t(frame)] = sample[c];
     }
     return curves;
 }

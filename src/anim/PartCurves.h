@@ -9,17 +9,19 @@
 namespace m3d {
 
 // The six values the curve panel plots of a Part's local pose: heading,
-// pitch and bank in degrees as the transform panel shows them
-// (AnglesFromMatrix of localMatrix), and localPosition's x, y and z.
+// pitch and bank of localMatrix in degrees, and localPosition's x, y and z.
 enum class CurveChannel { Heading, Pitch, Bank, X, Y, Z };
 inline constexpr int kCurveChannelCount = 6;
 
 // One Part's pose over the frames 0 ... length of a Motion, one sample a frame.
 struct PartCurves {
     int length = 0;  // the last frame sampled
-    // values[channel][frame], frame 0 ... length. An angle is taken within
-    // 180 degrees of the same angle at the frame before (whole turns added),
-    // so a turn past 180 goes on instead of jumping by 360.
+    // values[channel][frame], frame 0 ... length. The angles at frame 0 are
+    // the triple nearest (0, 0, 0), those of every later frame the triple
+    // nearest the frame before's (NearestAngles): a turn past 180 goes on
+    // instead of jumping by 360, a pitch past 90 goes on instead of turning
+    // heading and bank by 180, so a loop back to its first pose ends on the
+    // numbers it began with unless it turned round whole.
     std::array<std::vector<double>, kCurveChannelCount> values;
     // The track's keys at frames 0 ... length, in frame order.
     std::vector<KeyFrame> keys;
@@ -28,9 +30,6 @@ struct PartCurves {
 
     double Value(CurveChannel channel, int frame) const { return values[size_t(channel)][size_t(frame)]; }
 };
-
-// angle plus the whole turns (360 degrees) that bring it nearest to previous.
-double UnwrappedDegrees(double angle, double previous);
 
 // The curves of track over frames 0 ... length (0 or more), as TrackSampler
 // evaluates it; a track without keys gives present (the Part's pose) at

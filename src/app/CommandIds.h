@@ -120,6 +120,7 @@ inline constexpr int IDC_CURVE_PART_NAME = 2300;
 inline constexpr int IDC_CURVE_CHANNEL_FIRST = 2301;  // H, P, B, x, y, z: 2301 ... 2306
 inline constexpr int IDC_CURVE_FIT = 2307;
 inline constexpr int IDC_CURVE_MESSAGE = 2308;
+inline constexpr int IDC_CURVE_NORMALISE = 2309;
 
 // The pivot dialog and the resize dialog of the Parts menu (numbers of this program's own).
 inline constexpr int IDD_MOVE_PIVOT = 244;

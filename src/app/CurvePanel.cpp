@@ -93,6 +93,17 @@ void CurvePanel::BuildControls()
         ReturnFocus();
         update();
     });
+    auto* normalise = new QCheckBox(tr("正規化"), this);
+    SetControlId(normalise, IDC_CURVE_NORMALISE);
+    normalise->setAccessibleName(tr("正規化"));
+    normalise->setToolTip(tr("各カーブをそれぞれの最小値から最大値までの高さで表示します"));
+    normalise->setFocusPolicy(Qt::NoFocus);
+    PlaceInDialogUnits(normalise, {2, 67, kColumnUnits - 4, 10});
+    connect(normalise, &QCheckBox::toggled, this, [this](bool checked) {
+        state.SetNormalised(checked);
+        ReturnFocus();
+        update();
+    });
     message = new QLabel(this);
     SetControlId(message, IDC_CURVE_MESSAGE);
     message->setAlignment(Qt::AlignCenter);
@@ -178,6 +189,9 @@ void CurvePanel::PaintScales(QPainter& painter)
         painter.fillRect(QRect(QPoint(endX + 1, a.top), QPoint(a.right - 1, a.bottom - 1)), outside);
 
     const QPen line(QColor(210, 210, 210), 1), text(Qt::black, 1);
+    // In the normalised view each curve has its own scale: the numbers are
+    // shares of its range, 0 % at its lowest, 100 % at its highest.
+    const bool shares = state.Normalised();
     const double valueStep = TickStep(plot.ValueHigh() - plot.ValueLow(), std::max(a.Height(), 1), kValueLinePixels);
     // Counted in whole steps, so that no addition is lost far from 0.
     for (auto k = static_cast<long long>(std::ceil(plot.ValueLow() / valueStep)); k * valueStep <= plot.ValueHigh();
@@ -187,8 +201,9 @@ void CurvePanel::PaintScales(QPainter& painter)
         painter.setPen(line);
         painter.drawLine(a.left, y, a.right - 1, y);
         painter.setPen(text);
-        painter.drawText(QRect(a.left - kValueLabelsWidth, y - 6, kValueLabelsWidth - 4, 12),
-                         Qt::AlignRight | Qt::AlignVCenter, ScaleNumber(v, valueStep));
+        painter.drawText(
+            QRect(a.left - kValueLabelsWidth, y - 6, kValueLabelsWidth - 4, 12), Qt::AlignRight | Qt::AlignVCenter,
+            shares ? ScaleNumber(v * 100.0, valueStep * 100.0) + QStringLiteral(" %") : ScaleNumber(v, valueStep));
     }
     const double frameStep =
         TickStep(plot.FrameHigh() - plot.FrameLow(), std::max(a.Width(), 1), kFrameLinePixels, 1.0);

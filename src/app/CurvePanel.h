@@ -15,9 +15,10 @@ class EditorSession;
 // The curve panel ("カーブ"): the current Part's H, P, B, x, y, z over the
 // current Motion, one curve a channel in its colour, with the keys marked,
 // the current frame as a line and the ease segments' handles. The legend's
-// check boxes show and hide curves, "フィット" fits everything. Its rules
-// are CurvePanelState's; the widget paints and forwards the mouse. The form
-// shows it while the session says so (View > Curves).
+// check boxes show and hide curves, "フィット" fits everything, "正規化" puts
+// each curve on its own scale. Its rules are CurvePanelState's; the widget
+// paints and forwards the mouse. The form shows it while the session says so
+// (View > Curves).
 class CurvePanel : public QWidget {
     Q_OBJECT
 public:

@@ -61,7 +61,7 @@ const PartCurves* CurvePanelState::Curves()
 {
     const int motion = session.CurrentMotion(), part = session.CurrentPart();
     if (motion < 0 || part < 0) return nullptr;
-    if (handleDrag && HandleDragStillValid()) return &handleDrag->preview;
+    if (handleDrag && HandleDragStillValid()) return &handleDrag->plottedPreview;
     if (motion != sampledMotion || part != sampledPart || !watch.Current(stamp)) {
         const Scene& scene = session.GetScene();
         const Motion& m = scene.MotionAt(motion);
@@ -69,22 +69,38 @@ const PartCurves* CurvePanelState::Curves()
         stamp = watch.Stamp(curves.followsPose);
         sampledMotion = motion;
         sampledPart = part;
+        scales = normalised ? NormalisingScales(curves) : kUnscaledCurves;
+        plotted = ScaledCurves(curves, scales);
     }
     if (motion != fittedMotion || part != fittedPart) Fit();
-    return &curves;
+    return &plotted;
+}
+
+void CurvePanelState::SetNormalised(bool on)
+{
+    if (on == normalised) return;
+    normalised = on;
+    sampledMotion = -1;  // scaled again when next asked for
+    Fit();
+}
+
+std::vector<EaseHandle> CurvePanelState::PlottedHandles(const PartCurves& evaluated, const CurveScales& by) const
+{
+    return ScaledHandles(EaseHandlesOf(evaluated, shown), by);
 }
 
 std::vector<EaseHandle> CurvePanelState::Handles()
 {
-    const PartCurves* plotted = Curves();
-    return plotted ? EaseHandlesOf(*plotted, shown) : std::vector<EaseHandle>{};
+    if (!Curves()) return {};
+    if (handleDrag && HandleDragStillValid()) return PlottedHandles(handleDrag->preview, handleDrag->scales);
+    return PlottedHandles(curves, scales);
 }
 
 std::optional<EaseHandle> CurvePanelState::DraggedHandle()
 {
     if (!handleDrag || !HandleDragStillValid()) return std::nullopt;
     const EaseHandle& grabbed = handleDrag->handle;
-    for (const EaseHandle& h : EaseHandlesOf(handleDrag->preview, shown))
+    for (const EaseHandle& h : PlottedHandles(handleDrag->preview, handleDrag->scales))
         if (h.key == grabbed.key && h.which == grabbed.which && h.channel == grabbed.channel) return h;
     return std::nullopt;
 }
@@ -93,23 +109,23 @@ void CurvePanelState::Fit()
 {
     fittedMotion = session.CurrentMotion();
     fittedPart = session.CurrentPart();
-    const PartCurves* plotted = Curves();
+    const PartCurves* shownCurves = Curves();
     double low = std::numeric_limits<double>::infinity(), high = -low;
-    if (plotted) {
+    if (shownCurves) {
         for (int c = 0; c < kCurveChannelCount; ++c) {
             if (!shown[size_t(c)]) continue;
             const auto [lo, hi] =
-                std::minmax_element(plotted->values[size_t(c)].begin(), plotted->values[size_t(c)].end());
+                std::minmax_element(shownCurves->values[size_t(c)].begin(), shownCurves->values[size_t(c)].end());
             low = std::min(low, *lo);
             high = std::max(high, *hi);
         }
-        for (const EaseHandle& h : EaseHandlesOf(*plotted, shown)) {
+        for (const EaseHandle& h : Handles()) {
             low = std::min(low, h.value);
             high = std::max(high, h.value);
         }
     }
     if (low > high) low = high = 0.0;
-    plot.Fit(Length(), low, high);
+    plot.Fit(Length(), low, high, !normalised);
 }
 
 bool CurvePanelState::HandleDragStillValid() const
@@ -123,10 +139,9 @@ int CurvePanelState::FrameUnder(int x) const { return std::clamp(int(std::lround
 void CurvePanelState::LeftDown(int x, int y)
 {
     if (Dragging() || session.IsPlaying() || !plot.Area().Contains(x, y)) return;
-    const PartCurves* plotted = Curves();
-    if (!plotted) return;
+    if (!Curves()) return;
     if (const std::optional<EaseHandle> handle = HandleAt(Handles(), plot, x, y, kHandleRadius)) {
-        const KeyInterpolation& ease = plotted->keys[handle->key].interpolation;
+        const KeyInterpolation& ease = curves.keys[handle->key].interpolation;
         handleDrag = HandleDrag{*handle,
                                 ease,
                                 ease,
@@ -135,7 +150,9 @@ void CurvePanelState::LeftDown(int x, int y)
                                 session.CurrentPart(),
                                 plot.XOf(handle->frame) - x,
                                 plot.YOf(handle->value) - y,
-                                *plotted};
+                                curves,
+                                scales,
+                                plotted};
         drag = Drag::Handle;
         return;
     }
@@ -181,6 +198,7 @@ void CurvePanelState::MoveHandle(int x, int y)
     // The curves' keys are the track's first ones.
     track.keys[d.handle.key].interpolation = ease;
     d.preview = SampleTrackCurves(track, scene.MotionAt(d.motion).length, PresentPose(scene, d.part));
+    d.plottedPreview = ScaledCurves(d.preview, d.scales);
 }
 
 void CurvePanelState::LeftUp()

@@ -2,6 +2,7 @@
 
 #include "anim/PartCurves.h"
 #include "editor/CurvePlot.h"
+#include "editor/CurveScales.h"
 #include "editor/EaseHandles.h"
 #include "editor/MotionSampleWatch.h"
 
@@ -27,14 +28,14 @@ CurveStyle CurveStyleOf(CurveChannel channel);
 // The curve panel's rules: what it plots (the current Part's H, P, B, x, y,
 // z over the current Motion, as evaluated, kept until something they depend
 // on changes), the mapping of the plot area (CurvePlot), which curves are
-// shown, and the mouse: a left press on an ease handle drags it (the
-// segment's ease follows, previewed in the curves; the release changes the
-// key as one undo step), elsewhere in the plot it goes to the frame under it
-// and shows the pose there as the keyboard's frame commands do, dragging on
-// through the frames; a middle or right drag pans, the wheel zooms the frames
-// about the cursor (the values with Ctrl), a double click fits everything.
-// No frame is chosen and no handle dragged while a Motion plays. Must not
-// outlive the session.
+// shown and whether each is on its own scale, and the mouse: a left press on
+// an ease handle drags it (the segment's ease follows, previewed in the
+// curves; the release changes the key as one undo step), elsewhere in the
+// plot it goes to the frame under it and shows the pose there as the
+// keyboard's frame commands do, dragging on through the frames; a middle or
+// right drag pans, the wheel zooms the frames about the cursor (the values
+// with Ctrl), a double click fits everything. No frame is chosen and no
+// handle dragged while a Motion plays. Must not outlive the session.
 class CurvePanelState {
 public:
     // A handle is grabbed this many pixels around its place.
@@ -48,23 +49,31 @@ public:
 
     bool ChannelShown(CurveChannel channel) const { return shown[size_t(channel)]; }
     void SetChannelShown(CurveChannel channel, bool isShown) { shown[size_t(channel)] = isShown; }
+    // The normalised view: every curve on its own scale, its lowest value at
+    // the bottom of the plot and its highest at the top once fitted
+    // (NormalisingScales); off at first. A change fits the plot.
+    bool Normalised() const { return normalised; }
+    void SetNormalised(bool on);
 
     // Why nothing is plotted ("モーションがありません", "パーツが選択されていません",
     // translated); "" while the current Part's curves are.
     std::string EmptyText() const;
-    // The current Part's curves over the current Motion (while a handle is
-    // dragged, with the ease it gives); null without a current Motion or Part.
+    // The current Part's curves over the current Motion as plotted (while a
+    // handle is dragged, with the ease it gives; in the normalised view, each
+    // on its scale); null without a current Motion or Part.
     // Curves of another Part or Motion than those plotted last are fitted.
     // Valid until the next call of a function of the state that is not const.
     const PartCurves* Curves();
-    // The ease handles of the curves shown (empty while Curves() is null).
+    // The ease handles of the curves shown, placed as the curves are
+    // plotted (empty while Curves() is null).
     std::vector<EaseHandle> Handles();
     // The handle a left drag is moving, where it is now; nothing otherwise.
     std::optional<EaseHandle> DraggedHandle();
     bool Dragging() const { return drag != Drag::None; }
 
     // Shows every frame of the Motion and every value of the curves shown
-    // (with their handles).
+    // (with their handles), with a margin above and below them except in
+    // the normalised view.
     void Fit();
 
     // The mouse, in panel pixels. A press outside the plot area, or while
@@ -88,7 +97,9 @@ private:
         uint64_t changes;  // the session's changes at the press: any other cancels the drag
         int motion, part;
         double offsetX, offsetY;  // from the mouse to the handle's place at the press
-        PartCurves preview;
+        PartCurves preview;       // as evaluated
+        CurveScales scales;       // the curves' scales at the press, kept for the drag
+        PartCurves plottedPreview;
     };
 
     // The current Motion's length, 0 without one.
@@ -97,13 +108,18 @@ private:
     int FrameUnder(int x) const;
     // Drops a handle drag that the session's changes or playback overtook.
     bool HandleDragStillValid() const;
+    // The handles of evaluated curves, placed by the scales by.
+    std::vector<EaseHandle> PlottedHandles(const PartCurves& evaluated, const CurveScales& by) const;
     void MoveHandle(int x, int y);
 
     EditorSession& session;
     MotionSampleWatch watch;
     CurvePlot plot;
     std::array<bool, kCurveChannelCount> shown{true, true, true, true, true, true};
-    PartCurves curves;
+    bool normalised = false;
+    PartCurves curves;  // as evaluated
+    CurveScales scales = kUnscaledCurves;
+    PartCurves plotted;
     SampleStamp stamp;
     int sampledMotion = -1, sampledPart = -1;
     int fittedMotion = -1, fittedPart = -1;

@@ -53,15 +53,15 @@ double CurvePlot::ValueAtY(double y) const
     return valueHigh - (y - area.top) / PixelHeight() * (valueHigh - valueLow);
 }
 
-void CurvePlot::Fit(int length, double low, double high)
+void CurvePlot::Fit(int length, double low, double high, bool valueMargin)
 {
     const double frameMargin = std::max(0.5, 0.02 * length);
     frameLow = -frameMargin;
     frameHigh = length + frameMargin;
     const double span = high - low;
-    const double valueMargin = span > kMinValueSpan ? 0.1 * span : std::max(1.0, 0.1 * std::fabs(low));
-    valueLow = low - valueMargin;
-    valueHigh = high + valueMargin;
+    const double margin = span > kMinValueSpan ? (valueMargin ? 0.1 * span : 0.0) : std::max(1.0, 0.1 * std::fabs(low));
+    valueLow = low - margin;
+    valueHigh = high + margin;
     LimitFrames(length);
     LimitValues();
 }

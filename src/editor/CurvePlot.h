@@ -36,8 +36,9 @@ public:
     double ValueAtY(double y) const;
 
     // Shows frames 0 ... length and values low ... high (low <= high), with a
-    // margin around both; a flat range gets a span of its own.
-    void Fit(int length, double low, double high);
+    // margin around the frames, and around the values when valueMargin; a
+    // flat range of values gets a span of its own.
+    void Fit(int length, double low, double high, bool valueMargin = true);
     // Zooms the frames (in for notches > 0, out for notches < 0) keeping the
     // frame under pixel x where it is, as far as the limits allow.
     void ZoomFrames(double x, int notches, int length);

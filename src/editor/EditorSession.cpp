@@ -71,7 +71,7 @@ void EditorSession::SetCurvePanelShown(bool shown)
 
 void EditorSession::ShowCurrentTransform()
 {
-    transformPanel.fields = TransformValuesOf(scene, CurrentPart());
+    transformPanel.fields = transformPanel.shownRotations.Show(scene, CurrentPart());
     events.Publish(PoseChanged{});
 }
 

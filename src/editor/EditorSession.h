@@ -100,7 +100,9 @@ public:
 
     // --- Reactions shared by the commands ---
 
-    // Refills the transform panel's fields from the current Part; PoseChanged.
+    // Refills the transform panel's fields from the current Part, each
+    // rotation the triple of angles nearest the one shown last for the Part
+    // (TransformPanelState::shownRotations); PoseChanged.
     void ShowCurrentTransform();
     // Rebuilds the title text (program, project, totals, current Part, grid
     // width, and " *" at the end while something is unsaved); TitleChanged.

@@ -44,6 +44,15 @@ void SetOnCurrentAndPartners(EditorSession& session, EditorCommand command, Valu
     FinishEdit(session, command);
 }
 
+// The rotation fields as a Set read them become those last shown for the
+// current Part, so that its new rotation reads back as typed.
+void RememberTypedRotations(EditorSession& session)
+{
+    TransformPanelState& panel = session.TransformPanel();
+    panel.shownRotations.Typed(session.GetScene(), session.CurrentPart(), panel.fields.relativeRotation,
+                               panel.fields.absoluteRotation);
+}
+
 }  // namespace
 
 void MirrorPoseCommand(EditorSession& session)
@@ -70,6 +79,7 @@ void LevelCurrentPart(EditorSession& session)
 void OnRelativeRotationSet(EditorSession& session)
 {
     const int part = session.CurrentPart();
+    RememberTypedRotations(session);
     SetRelativeRotation(session.GetScene(), part, session.TransformPanel().fields.relativeRotation);
     MirrorToLinkedPartners(session, part);
     FinishEdit(session, EditorCommand::SetRelativeRotation);
@@ -92,6 +102,7 @@ void OnAbsolutePositionSet(EditorSession& session)
 void OnAbsoluteRotationSet(EditorSession& session)
 {
     const HeadingPitchBank a = session.TransformPanel().fields.absoluteRotation;
+    RememberTypedRotations(session);
     SetOnCurrentAndPartners(session, EditorCommand::SetAbsoluteRotation, a, HeadingPitchBank{-a.h, a.p, -a.b},
                             SetAbsoluteRotation);
 }

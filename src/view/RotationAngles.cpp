@@ -13,6 +13,26 @@ float ClampedAcos(float cosine) { return std::acos(std::clamp(cosine, -1.0f, 1.0
 // noise puts it on, as it is typed.
 float HalfTurnUp(double degrees) { return static_cast<float>(degrees <= -179.99995 ? degrees + 360.0 : degrees); }
 
+// angle plus the whole turns that bring it nearest to reference; half a turn
+// away, the one above reference (a half turn from 0 reads +180).
+float NearestTurn(float angle, float reference)
+{
+    return static_cast<float>(angle + 360.0 * std::floor((double(reference) - angle) / 360.0 + 0.5));
+}
+
+HeadingPitchBank NearestTurns(HeadingPitchBank angles, HeadingPitchBank reference)
+{
+    return {NearestTurn(angles.h, reference.h), NearestTurn(angles.p, reference.p), NearestTurn(angles.b, reference.b)};
+}
+
+double DistanceBetween(HeadingPitchBank a, HeadingPitchBank b)
+{
+    return std::fabs(double(a.h) - b.h) + std::fabs(double(a.p) - b.p) + std::fabs(double(a.b) - b.b);
+}
+
+// Within this many degrees of straight up or down, heading and bank are one turn.
+constexpr float kLockedPitch = 1e-3f;
+
 }  // namespace
 
 Matrix4 RotationFromAngles(HeadingPitchBank angles)
@@ -54,6 +74,21 @@ HeadingPitchBank AnglesFromMatrix(const Matrix4& m)
     out.h = h * kRadiansToDegrees;
     out.b = 0.0f;
     return out;
+}
+
+HeadingPitchBank NearestAngles(const Matrix4& m, HeadingPitchBank reference)
+{
+    const HeadingPitchBank angles = AnglesFromMatrix(m);
+    if (90.0f - std::fabs(angles.p) < kLockedPitch) {
+        // Pitched straight up (P = 90) the rotation depends on H - B only,
+        // straight down on H + B: the bank wanted, the heading makes up the rest.
+        const float up = angles.p > 0.0f ? 1.0f : -1.0f;
+        const HeadingPitchBank locked{angles.h + up * (reference.b - angles.b), angles.p, reference.b};
+        return NearestTurns(locked, reference);
+    }
+    const HeadingPitchBank first = NearestTurns(angles, reference);
+    const HeadingPitchBank second = NearestTurns({angles.h + 180.0f, 180.0f - angles.p, angles.b + 180.0f}, reference);
+    return DistanceBetween(second, reference) < DistanceBetween(first, reference) ? second : first;
 }
 
 }  // namespace m3d

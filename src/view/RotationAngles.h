@@ -29,4 +29,14 @@ Matrix4 RotationFromAngles(HeadingPitchBank angles);
 // finite angles.
 HeadingPitchBank AnglesFromMatrix(const Matrix4& m);
 
+// Of the triples of angles that give the rotation part of m, the one nearest
+// reference (the least sum of the three differences). Every rotation has two
+// triples, (H, P, B) and (H + 180, 180 - P, B + 180), each angle also with
+// any number of whole turns added; with the forward axis straight up or down
+// (P within 0.001 of +-90) H and B turn about the same axis, and B is taken
+// from reference. So a triple typed comes back as typed (within 1e-3 degrees)
+// when it is the reference, and a rotation sampled over time keeps on from
+// the one before. Any finite matrix and reference give finite angles.
+HeadingPitchBank NearestAngles(const Matrix4& m, HeadingPitchBank reference);
+
 }  // namespace m3d

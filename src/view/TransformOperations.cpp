@@ -18,14 +18,15 @@ Matrix4 MirrorLocalMatrix(const Matrix4& m)
 
 }  // namespace
 
-TransformValues TransformValuesOf(const Scene& scene, int index)
+TransformValues TransformValuesOf(const Scene& scene, int index, HeadingPitchBank relativeNear,
+                                  HeadingPitchBank absoluteNear)
 {
     TransformValues values;
     const Part* part = scene.PartAt(index);
     if (!part) return values;
     const Matrix4 world = scene.WorldMatrixOf(index);
-    values.relativeRotation = AnglesFromMatrix(part->localMatrix);
-    values.absoluteRotation = AnglesFromMatrix(world);
+    values.relativeRotation = NearestAngles(part->localMatrix, relativeNear);
+    values.absoluteRotation = NearestAngles(world, absoluteNear);
     values.relativePosition = part->localPosition;
     values.absolutePosition = world.Translation();
     return values;

@@ -21,8 +21,11 @@ struct TransformValues {
 // changes nothing for an index outside the Parts, and otherwise recomposes
 // the Part's children.
 
-// The values the panel shows for Part part; all zero for an index outside the Parts.
-TransformValues TransformValuesOf(const Scene& scene, int part);
+// The values the panel shows for Part part; all zero for an index outside
+// the Parts. Each rotation is the triple of angles nearest to the one given
+// for its row (NearestAngles).
+TransformValues TransformValuesOf(const Scene& scene, int part, HeadingPitchBank relativeNear = {},
+                                  HeadingPitchBank absoluteNear = {});
 
 // localMatrix := RotationFromAngles(angles); the Part keeps its position.
 void SetRelativeRotation(Scene& scene, int part, HeadingPitchBank angles);

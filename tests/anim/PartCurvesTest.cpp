@@ -58,8 +58,23 @@ TEST(PartCurves, EvaluatedEveryFrameWithTheHeadingUnwrappedAndOnlyTheKeysWithinT
         EXPECT_NEAR(still.Value(CurveChannel::Pitch, frame), 30.0, 1e-4);
         EXPECT_EQ(still.Value(CurveChannel::Y, frame), 2.0);
     }
-    EXPECT_EQ(UnwrappedDegrees(-170.0, 175.0), 190.0);
-    EXPECT_EQ(UnwrappedDegrees(725.0, 0.0), 5.0);
+}
+
+TEST(PartCurves, ALoopPitchingPastTheVerticalEndsOnTheNumbersItBeganWithAndNeverJumps)
+{
+    // Up past 90 of pitch, a turn of the heading there and back, and down
+    // again: heading and bank must not step by 180 where the pitch passes 90.
+    MotionTrack track;
+    track.keys = {KeyAt(0, {30, 0, 20}, {}), KeyAt(10, {30, 120, 20}, {}), KeyAt(20, {150, 120, 20}, {}),
+                  KeyAt(30, {30, 120, 20}, {}), KeyAt(40, {30, 0, 20}, {})};
+    const PartCurves curves = SampleTrackCurves(track, 40, {});
+    for (const CurveChannel c : {CurveChannel::Heading, CurveChannel::Pitch, CurveChannel::Bank}) {
+        EXPECT_NEAR(curves.Value(c, 40), curves.Value(c, 0), 1e-3) << int(c);
+        for (int frame = 1; frame <= 40; ++frame)
+            ASSERT_LT(std::fabs(curves.Value(c, frame) - curves.Value(c, frame - 1)), 13.0) << int(c) << " " << frame;
+    }
+    EXPECT_NEAR(curves.Value(CurveChannel::Pitch, 10), 120.0, 1e-3);
+    EXPECT_NEAR(curves.Value(CurveChannel::Heading, 20), 150.0, 1e-3);
 }
 
 TEST(PivotPath, ThePivotWhereWorldPoseAtPutsItEveryFrameWithTheOwnKeysAndThePoseFollowedWithoutKeys)

@@ -4,10 +4,12 @@
 #include "editor/MotionPathDisplay.h"
 
 #include "anim/PoseEvaluation.h"
+#include "view/RotationAngles.h"
 #include "support/MotionFixtures.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace m3d;
@@ -215,6 +217,50 @@ TEST(CurvePanelState, SampledAgainOnlyAfterTheSessionSaysSomethingChangedAndSays
     EXPECT_EQ(state.EmptyText(), "パーツが選択されていません");
     p.f.session.SelectMotion(-1);
     EXPECT_EQ(state.EmptyText(), "モーションがありません");
+}
+
+TEST(CurvePanelState, NormalisedEachCurveSpansThePlotOnItsOwnScaleAndHandlesDragAsUnscaled)
+{
+    // The first Part turns 90 while it moves half a unit: both fill the
+    // plot's height; the still pitch lies in the middle.
+    EasedPart p;
+    Matrix4 turned = RotationFromAngles({90, 0, 0});
+    turned.SetTranslation({0.5f, 0, 0});
+    ASSERT_TRUE(SetKeyMatrix(p.scene, 0, 0, 0, Matrix4{}));
+    ASSERT_TRUE(SetKeyMatrix(p.scene, 0, 0, 10, turned));
+    ASSERT_TRUE(SetKeyMatrix(p.scene, 0, 0, 20, Matrix4{}));
+    p.f.session.SelectPart(0);
+    CurvePanelState state(p.f.session);
+    state.SetPlotArea(kArea);
+    state.SetNormalised(true);
+    const PartCurves* curves = state.Curves();
+    ASSERT_NE(curves, nullptr);
+    const CurvePlot& plot = state.Plot();
+    for (const CurveChannel c : {CurveChannel::Heading, CurveChannel::X}) {
+        EXPECT_NEAR(plot.YOf(curves->Value(c, 0)), kArea.bottom - 1, 1e-9);
+        EXPECT_NEAR(plot.YOf(curves->Value(c, 10)), kArea.top, 1e-9);
+    }
+    EXPECT_NEAR(plot.YOf(curves->Value(CurveChannel::Pitch, 10)), (kArea.top + kArea.bottom - 1) / 2.0, 1e-9);
+    state.SetNormalised(false);
+    EXPECT_NEAR(state.Curves()->Value(CurveChannel::Heading, 10), 90.0, 1e-3);
+
+    // The eased Part's x (-10 to a little over 20): its handles sit on its
+    // scale, and a handle dragged gives the ease it would unscaled.
+    p.f.session.SelectPart(1);
+    const std::vector<double> x = state.Curves()->values[size_t(CurveChannel::X)];
+    const auto [low, high] = std::minmax_element(x.begin(), x.end());
+    const double span = *high - *low;
+    state.SetNormalised(true);
+    const std::vector<EaseHandle> handles = state.Handles();
+    ASSERT_FALSE(handles.empty());
+    EXPECT_NEAR(handles[0].value, (2.0 - *low) / span, 1e-6);
+    EXPECT_NEAR(handles[0].anchorValue, state.Curves()->Value(CurveChannel::X, 0), 1e-12);
+    const double hx = plot.XOf(handles[0].frame), hy = plot.YOf(handles[0].value);
+    state.LeftDown(int(std::lround(hx)), int(std::lround(hy)));
+    state.MouseMove(int(std::lround(hx)), int(std::lround(hy)) - 40);
+    state.LeftUp();
+    const double value = plot.ValueAtY(hy - 40) * span + *low;
+    EXPECT_NEAR(p.f.Track(1).keys[0].interpolation.Y1(), value / 20.0, 1e-5);
 }
 
 TEST(MotionPathDisplay, ADotAFrameBiggerAtKeysTheCurrentFrameMarkedFollowingEditsAndUndoAndOnlyWhenShown)

@@ -10,8 +10,11 @@
 #include "view/WindowLayout.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QLabel>
 #include <QtTest>
+
+#include <algorithm>
 
 using namespace m3d;
 
@@ -66,6 +69,22 @@ private Q_SLOTS:
         QCOMPARE(app->scene.PartAt(1)->localPosition.y,
                  PartPoseAt(app->scene, app->scene.MotionAt(0), 1, 12).localPosition.y);
         QVERIFY(app->scene.PartAt(1)->localPosition.y > 0.0f);
+    }
+
+    void normaliseFillsThePlotWithEachCurve()
+    {
+        auto* normalise = Panel()->findChild<QCheckBox*>(IdName(IDC_CURVE_NORMALISE));
+        QVERIFY(normalise != nullptr);
+        QCOMPARE(normalise->accessibleDescription(), IdName(IDC_CURVE_NORMALISE));
+        QVERIFY(!normalise->accessibleName().isEmpty());
+        QTest::mouseClick(normalise, Qt::LeftButton);
+        QVERIFY(Panel()->State().Normalised());
+        // Part 1 rises by 50: the top of its y curve is the plot's top.
+        const std::vector<double>& y = Panel()->State().Curves()->values[size_t(CurveChannel::Y)];
+        const CurvePlot& plot = Panel()->State().Plot();
+        QCOMPARE(plot.YOf(*std::max_element(y.begin(), y.end())), double(plot.Area().top));
+        QTest::mouseClick(normalise, Qt::LeftButton);
+        QVERIFY(!Panel()->State().Normalised());
     }
 
     void withoutAPartThePanelSaysSo()

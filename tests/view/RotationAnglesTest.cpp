@@ -71,4 +71,33 @@ TEST(RotationAngles, ForwardStraightUpOrDownPutsTheTurnIntoHeading)
     }
 }
 
+TEST(RotationAngles, TheNearestTripleReadsBackAsTypedThroughEveryHalfTurn)
+{
+    // Each axis alone every 10 degrees from -180 to 180, pitch past 90 too,
+    // read with the triple typed as the reference.
+    for (int axis = 0; axis < 3; ++axis)
+        for (int a = -180; a <= 180; a += 10) {
+            HeadingPitchBank typed;
+            (axis == 0 ? typed.h : axis == 1 ? typed.p : typed.b) = float(a);
+            const HeadingPitchBank out = NearestAngles(RotationFromAngles(typed), typed);
+            ASSERT_NEAR(out.h, typed.h, 1e-3f) << axis << " " << a;
+            ASSERT_NEAR(out.p, typed.p, 1e-3f) << axis << " " << a;
+            ASSERT_NEAR(out.b, typed.b, 1e-3f) << axis << " " << a;
+        }
+    // Straight up or down heading and bank turn alike: the bank typed stays.
+    for (const HeadingPitchBank typed : {HeadingPitchBank{30, 90, 20}, HeadingPitchBank{-150, -90, 170}}) {
+        const HeadingPitchBank out = NearestAngles(RotationFromAngles(typed), typed);
+        EXPECT_NEAR(out.h, typed.h, 1e-3f);
+        EXPECT_NEAR(out.p, typed.p, 1e-3f);
+        EXPECT_NEAR(out.b, typed.b, 1e-3f);
+    }
+    // From (0, 0, 0), -110 about X is a pitch of -110, not (180, -70, 180);
+    // whole turns of the reference carry over.
+    const HeadingPitchBank pitched = NearestAngles(MatrixRotationX(-110.0f * kDegreesToRadians), {});
+    EXPECT_NEAR(pitched.h, 0.0f, 1e-3f);
+    EXPECT_NEAR(pitched.p, -110.0f, 1e-3f);
+    EXPECT_NEAR(pitched.b, 0.0f, 1e-3f);
+    EXPECT_NEAR(NearestAngles(RotationFromAngles({10, 0, 0}), {700, 0, 0}).h, 730.0f, 1e-3f);
+}
+
 }  // namespace

@@ -151,4 +151,30 @@ TEST(TransformPanel, LinkedRelativeSetsCopyTheMirroredLocalPose)
     EXPECT_TRUE(VectorsNear(s.scene.Parts()[partnerArm]->localPosition, {-3, 4, 5}, 0));
 }
 
+TEST(TransformPanel, RotationsReadAsTypedAndGoOnFromWhatEachPartShowedLast)
+{
+    PanelScene s;
+    // Shown for the first time, a pitch of -110 reads from (0, 0, 0).
+    SetRelativeRotation(s.scene, s.arm, {0, -110, 0});
+    s.session.SelectPart(s.arm);
+    ExpectAngles(s.Fields().relativeRotation, {0, -110, 0});
+
+    // Pitches past 90 typed and set read back as typed, and again when the
+    // Part is shown after another (from (0, 0, 0) the second one would read
+    // (0, -85, -170)).
+    s.session.SelectPart(s.body);
+    s.Fields().relativeRotation = {0, 100, 0};
+    OnRelativeRotationSet(s.session);
+    ExpectAngles(s.Fields().relativeRotation, {0, 100, 0});
+    ExpectAngles(s.Fields().absoluteRotation, {0, 100, 0});
+    s.Fields().absoluteRotation = {-180, -95, 10};
+    OnAbsoluteRotationSet(s.session);
+    ExpectAngles(s.Fields().absoluteRotation, {-180, -95, 10});
+    const HeadingPitchBank relative = s.Fields().relativeRotation;
+    s.session.SelectPart(s.arm);
+    s.session.SelectPart(s.body);
+    ExpectAngles(s.Fields().absoluteRotation, {-180, -95, 10});
+    ExpectAngles(s.Fields().relativeRotation, relative);
+}
+
 }  // namespace
