@@ -162,6 +162,17 @@
     </message>
 </context>
 <context>
+    <name>MoveSnapDialog</name>
+    <message>
+        <source>移動のスナップ</source>
+        <translation>Move Snap</translation>
+    </message>
+    <message>
+        <source>幅 (0=グリッド)</source>
+        <translation>Step (0 = grid)</translation>
+    </message>
+</context>
+<context>
     <name>MovieExportDialog</name>
     <message>
         <source>PNG（1 フレーム）</source>
@@ -1395,6 +1406,10 @@
     <message>
         <source>エクスポート（&amp;E）</source>
         <translation>&amp;Export</translation>
+    </message>
+    <message>
+        <source>移動のスナップ（&amp;N）...</source>
+        <translation>Move S&amp;nap...</translation>
     </message>
 </context>
 <context>

@@ -122,6 +122,7 @@ void CAppForm::LoadSettings()
     Session().SetCurvePanelShown(settingsValues.curvePanelShown);
     Session().Posing().SetSpace(settingsValues.localAxes ? AxisSpace::Local : AxisSpace::World);
     Session().Posing().SetRotateSnapDegrees(settingsValues.rotateSnapDegrees);
+    Session().Posing().SetMoveSnap(settingsValues.moveSnap);
     Session().Ik().SetEnabled(settingsValues.ik);
     Session().Ik().SetChainLength(settingsValues.ikChainLength);
     SetWantedBottomPanels({settingsValues.motionPanelWidth, settingsValues.motionPanelHeight});
@@ -141,6 +142,7 @@ Outcome CAppForm::SaveSettings()
     settingsValues.curvePanelShown = Session().CurvePanelShown();
     settingsValues.localAxes = Session().Posing().Space() == AxisSpace::Local;
     settingsValues.rotateSnapDegrees = Session().Posing().RotateSnapDegrees();
+    settingsValues.moveSnap = Session().Posing().MoveSnap();
     settingsValues.ik = Session().Ik().Enabled();
     settingsValues.ikChainLength = Session().Ik().ChainLength();
     settingsValues.motionPanelWidth = wantedBottomPanels.motionWidth;

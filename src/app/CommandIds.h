@@ -155,6 +155,9 @@ inline constexpr int IDC_MOVIE_TRANSPARENT = 2241;
 inline constexpr int IDC_MOVIE_PATH = 2242;
 inline constexpr int IDC_MOVIE_BROWSE = 2243;
 inline constexpr int IDC_MOVIE_FORMAT = 2244;
+// The move snap dialog.
+inline constexpr int IDD_MOVE_SNAP = 252;
+inline constexpr int IDC_MOVE_SNAP = 2260;
 // The recovery dialog.
 inline constexpr int IDD_RECOVERY = 249;
 inline constexpr int IDC_RECOVERY_LIST = 2250;

@@ -14,6 +14,7 @@
 #include "app/MovieRendering.h"
 #include "app/PartShapeDialogs.h"
 #include "app/PartNameDialog.h"
+#include "app/MoveSnapDialog.h"
 #include "app/ScaleDialog.h"
 #include "app/SymmetryDialog.h"
 #include "app/TransformPanel.h"
@@ -45,6 +46,8 @@ std::string QtCommandHost::AskProjectPath()
 std::optional<int> QtCommandHost::AskGridWidth(int current) { return m3d::AskGridWidth(current, window); }
 
 std::optional<float> QtCommandHost::AskScaleFactor() { return m3d::AskScaleFactor(window); }
+
+std::optional<float> QtCommandHost::AskMoveSnap(float current) { return m3d::AskMoveSnap(current, window); }
 
 std::optional<MotionNameAnswer> QtCommandHost::AskMotionName() { return m3d::AskMotionName(form.Session(), window); }
 

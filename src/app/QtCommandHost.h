@@ -29,6 +29,7 @@ public:
     std::string AskProjectPath() override;
     std::optional<int> AskGridWidth(int current) override;
     std::optional<float> AskScaleFactor() override;
+    std::optional<float> AskMoveSnap(float current) override;
     std::optional<MotionNameAnswer> AskMotionName() override;
     std::optional<int> AskMotionLength(int current) override;
     std::optional<Vec3> AskPivotPoint() override;

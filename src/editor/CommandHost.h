@@ -40,6 +40,9 @@ public:
     virtual std::optional<int> AskGridWidth(int /*current*/) { return std::nullopt; }
     // A factor within kMinModelScale ... kMaxModelScale.
     virtual std::optional<float> AskScaleFactor() { return std::nullopt; }
+    // The step of a snapped move (0 ... PosingState::kMaxMoveSnap, 0: the
+    // grid's width), starting from current; nullopt when cancelled.
+    virtual std::optional<float> AskMoveSnap(float /*current*/) { return std::nullopt; }
     // A name ValidateMotionName accepts.
     virtual std::optional<MotionNameAnswer> AskMotionName() { return std::nullopt; }
     virtual std::optional<int> AskMotionLength(int /*current*/) { return std::nullopt; }

@@ -104,6 +104,12 @@ void ChangeGridWidth(CommandContext& c)
     CloseGridWidthDialog(c.session, width.has_value(), width.value_or(0));
 }
 
+void ChangeMoveSnap(CommandContext& c)
+{
+    if (const std::optional<float> step = c.host.AskMoveSnap(c.session.Posing().MoveSnap()))
+        c.session.Posing().SetMoveSnap(*step);
+}
+
 void ChangeModelScale(CommandContext& c)
 {
     const std::optional<float> factor = c.host.AskScaleFactor();
@@ -274,6 +280,8 @@ const std::array kCommands = {
                  [](CommandContext& c) { LightFromFrontCommand(c.session); }, false},
     CommandEntry{C::GridWidth, "grid-width", ID_GRID_WIDTH, M::Option, true, QT_TRANSLATE_NOOP("core", "グリッドの幅を変更（&C）"), "", nullptr, kAlways,
                  ChangeGridWidth, false},
+    CommandEntry{C::MoveSnap, "move-snap", ID_MOVE_SNAP, M::Option, false, QT_TRANSLATE_NOOP("core", "移動のスナップ（&N）..."), "", nullptr, kAlways,
+                 ChangeMoveSnap, false},
     CommandEntry{C::ModelScale, "scale", ID_MODEL_SCALE, M::Option, false, QT_TRANSLATE_NOOP("core", "スケールの調整（&S）"), "", QT_TRANSLATE_NOOP("core", "スケールの調整"), kAlways,
                  ChangeModelScale, true},
     CommandEntry{C::MirrorPose, "mirror-pose", ID_POSE_MIRROR, M::Option, true, QT_TRANSLATE_NOOP("core", "左右逆のポーズにする（&R）"), "", QT_TRANSLATE_NOOP("core", "左右逆のポーズ"), kAlways,

@@ -39,6 +39,7 @@ enum class EditorCommand : int {
     // Option
     LightFromFront,
     GridWidth,
+    MoveSnap,
     ModelScale,
     MirrorPose,
     DropToGround,

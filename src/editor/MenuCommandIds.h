@@ -23,6 +23,7 @@ inline constexpr int ID_EXPORT_XFILE = 40038;
 inline constexpr int ID_POSE_GROUND = 40039;
 inline constexpr int ID_GRID_WIDTH = 40040;
 inline constexpr int ID_MODEL_SCALE = 40041;
+inline constexpr int ID_MOVE_SNAP = 40110;  // a number of this program's own
 inline constexpr int ID_POSE_MIRROR = 40042;
 inline constexpr int ID_POSE_LEVEL = 40043;
 inline constexpr int ID_MOTION_GROUND = 40044;

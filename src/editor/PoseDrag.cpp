@@ -65,7 +65,7 @@ void PoseDrag::Apply()
         TurnInPlace(scene, setup.part, TurnedAbout(startWorld, TurnFollowingSweep(about, frame->towardViewer, angle)));
         UpdateChildren(scene, setup.part);
     } else {
-        const float grid = static_cast<float>(views.gridWidth);
+        const float grid = session.Posing().MoveSnapStep(views.gridWidth);
         const Ray from = views.PixelToRay(setup.view, setup.x, setup.y);
         const Ray to = views.PixelToRay(setup.view, lastX, lastY);
         Vec3 offset;

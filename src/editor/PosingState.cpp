@@ -21,6 +21,8 @@ void PosingState::SetRotateSnapDegrees(int degrees)
     rotateSnap = degrees >= 1 && degrees <= 360 ? degrees : kDefaultRotateSnap;
 }
 
+void PosingState::SetMoveSnap(float step) { moveSnap = step > 0.0f && step <= kMaxMoveSnap ? step : 0.0f; }
+
 std::optional<GizmoShown> PosingState::Shown() const
 {
     const int part = drag ? drag->Setup().part : session.CurrentPart();

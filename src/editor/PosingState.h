@@ -43,6 +43,13 @@ public:
     // becomes kDefaultRotateSnap.
     int RotateSnapDegrees() const { return rotateSnap; }
     void SetRotateSnapDegrees(int degrees);
+    // The step of a snapped move in units, 0 ... kMaxMoveSnap, fractions
+    // allowed; 0 (and anything outside that range) snaps to the grid's width.
+    static constexpr float kMaxMoveSnap = 10000.0f;
+    float MoveSnap() const { return moveSnap; }
+    void SetMoveSnap(float step);
+    // The step a snapped move takes with the grid gridWidth wide.
+    float MoveSnapStep(int gridWidth) const { return moveSnap > 0.0f ? moveSnap : static_cast<float>(gridWidth); }
 
     // The gizmo the views draw: on the selected Part (or the dragged one),
     // in the drag's space while one is on, the dragged or hovered handle
@@ -85,6 +92,7 @@ private:
     EditorSession& session;
     AxisSpace space = AxisSpace::Local;
     int rotateSnap = kDefaultRotateSnap;
+    float moveSnap = 0.0f;
     GizmoHandle hovered = GizmoHandle::None;
     int pointerX = 0, pointerY = 0;
     bool pointerKnown = false;

@@ -127,6 +127,7 @@ void VisitSettingsTable(SettingsValues& values, SettingsPass pass, SettingsVisit
     VisitFlag(visitor, Key("TIMELINE", "CURVES", SettingsOwner::MotionPanel), values.curvePanelShown, false);
     VisitFlag(visitor, Key("POSING", "LOCAL_AXES"), values.localAxes, true);
     visitor.Int(Key("POSING", "ROTATE_SNAP"), values.rotateSnapDegrees, 15);
+    visitor.Float(Key("POSING", "MOVE_SNAP"), values.moveSnap, "0");
     VisitFlag(visitor, Key("POSING", "IK"), values.ik, false);
     visitor.Int(Key("POSING", "IK_CHAIN"), values.ikChainLength, 2);
     visitor.Float(Key("RECOVERY", "INTERVAL_MINUTES"), values.recoveryIntervalMinutes, "2");

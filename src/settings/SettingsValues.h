@@ -62,6 +62,7 @@ struct SettingsValues {
     // the step of a turn with Ctrl held, in degrees.
     bool localAxes = true;
     int rotateSnapDegrees = 15;
+    float moveSnap = 0.0f;  // 0: snapped moves step by the grid's width
     // Parts > IK > Move by IK, and how many Parts above a dragged one turn.
     bool ik = false;
     int ikChainLength = 2;

@@ -123,7 +123,7 @@ TEST(GizmoDrag, TurningAboutALocalAxisKeepsThatRowAndAboutAWorldAxisKeepsTheHeig
     EXPECT_EQ(s.Pushes(), 2);
 }
 
-TEST(GizmoDrag, AnArrowMovesAlongItsAxisOnlyAndCtrlMovesInGridWidths)
+TEST(GizmoDrag, AnArrowMovesAlongItsAxisOnlyAndCtrlMovesInSnapSteps)
 {
     MouseScene s;
     s.session.Views().SetGridWidth(50);
@@ -133,6 +133,10 @@ TEST(GizmoDrag, AnArrowMovesAlongItsAxisOnlyAndCtrlMovesInGridWidths)
     EXPECT_EQ(s.mouse.Mode(), DragMode::Gizmo);
     s.mouse.MouseMove(303, 470, MouseKey::Left);  // 23 pixels right of the press, 19 down
     EXPECT_EQ(WorldPosition(s.scene, part), (Vec3{115, 0, 0}));
+    s.session.Posing().SetMoveSnap(7.5f);  // a step of its own, finer than the grid
+    s.mouse.MouseMove(303, 470, MouseKey::Left | MouseKey::Control);
+    EXPECT_EQ(WorldPosition(s.scene, part), (Vec3{112.5f, 0, 0}));
+    s.session.Posing().SetMoveSnap(0);  // the grid's width again
     s.mouse.MouseMove(303, 470, MouseKey::Left | MouseKey::Control);
     EXPECT_EQ(WorldPosition(s.scene, part), (Vec3{100, 0, 0}));
     EXPECT_EQ(s.session.TransformPanel().fields.absolutePosition, (Vec3{100, 0, 0}));

@@ -34,7 +34,7 @@ std::string DefaultFileText(const std::string& directory)
     text += "\n[INTERFACE]\nLANGUAGE=ja\n\n[TEXTURE]\nMEMORY_MB=512\n";
     text +=
         "\n[TIMELINE]\nPANEL_WIDTH=0\nPANEL_HEIGHT=198\nFRAME_PIXELS=5\nREALTIME=0\nINTERPOLATION=linear\nCURVES=0\n";
-    text += "\n[POSING]\nLOCAL_AXES=1\nROTATE_SNAP=15\nIK=0\nIK_CHAIN=2\n";
+    text += "\n[POSING]\nLOCAL_AXES=1\nROTATE_SNAP=15\nMOVE_SNAP=0.000000\nIK=0\nIK_CHAIN=2\n";
     text += "\n[RECOVERY]\nINTERVAL_MINUTES=2.000000\n";
     text += "\n[RECENT]\n";
     for (int i = 0; i < 8; ++i) text += "FILE" + std::to_string(i) + "=\n";
@@ -183,7 +183,7 @@ TEST(AppSettings, ViewTypesAreReadAheadButWrittenInsideEachView)
 {
     const std::vector<std::string> read = KeyOrder(SettingsPass::Read);
     const std::vector<std::string> write = KeyOrder(SettingsPass::Write);
-    ASSERT_EQ(read.size(), 84u);
+    ASSERT_EQ(read.size(), 85u);
     ASSERT_EQ(write.size(), read.size());
     EXPECT_EQ(read.front(), "DIRECTORY.ADD_OBJECT");
     EXPECT_EQ(read[2], "DIRECTORY.EXPORT_GLTF");
@@ -194,10 +194,10 @@ TEST(AppSettings, ViewTypesAreReadAheadButWrittenInsideEachView)
         EXPECT_EQ(write[23 + 12 * v], "VIEW" + std::to_string(v) + ".TYPE");
         EXPECT_EQ(write[24 + 12 * v], "VIEW" + std::to_string(v) + ".DRAWMODE");
     }
-    EXPECT_EQ(write[write.size() - 14], "VIEW3.PERS_TO_Z");
-    EXPECT_EQ(write[write.size() - 13], "INTERFACE.LANGUAGE");
-    EXPECT_EQ(write[write.size() - 12], "TEXTURE.MEMORY_MB");
-    EXPECT_EQ(write[write.size() - 6], "TIMELINE.CURVES");
+    EXPECT_EQ(write[write.size() - 15], "VIEW3.PERS_TO_Z");
+    EXPECT_EQ(write[write.size() - 14], "INTERFACE.LANGUAGE");
+    EXPECT_EQ(write[write.size() - 13], "TEXTURE.MEMORY_MB");
+    EXPECT_EQ(write[write.size() - 7], "TIMELINE.CURVES");
     EXPECT_EQ(write[write.size() - 2], "POSING.IK_CHAIN");
     EXPECT_EQ(write.back(), "RECOVERY.INTERVAL_MINUTES");
     // Apart from the TYPE keys both passes list the same keys in the same order.

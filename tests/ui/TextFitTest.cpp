@@ -180,8 +180,8 @@ private Q_SLOTS:
         };
         app.session.SelectPart(1);
         for (int command :
-             {ID_GRID_WIDTH, ID_MODEL_SCALE, ID_PARTS_SYMMETRY, ID_PARTS_ADD_MIRRORED, ID_COLOR_CHANGE, ID_APP_ABOUT,
-              ID_EXPORT_XFILE, ID_PARTS_MOVE_PIVOT, ID_PARTS_RESIZE, ID_FILE_RENDER_MOVIE}) {
+             {ID_GRID_WIDTH, ID_MOVE_SNAP, ID_MODEL_SCALE, ID_PARTS_SYMMETRY, ID_PARTS_ADD_MIRRORED, ID_COLOR_CHANGE,
+              ID_APP_ABOUT, ID_EXPORT_XFILE, ID_PARTS_MOVE_PIVOT, ID_PARTS_RESIZE, ID_FILE_RENDER_MOVIE}) {
             AnswerNextDialog(inspect);
             app.frame->Action(command)->trigger();
         }
