@@ -141,6 +141,34 @@
         <source>フォルダーの外の画像も読み込む</source>
         <translation>Read images outside its folder</translation>
     </message>
+    <message>
+        <source>OK</source>
+        <translation>OK</translation>
+    </message>
+    <message>
+        <source>読み込むアニメーション</source>
+        <translation>Animations to import</translation>
+    </message>
+    <message>
+        <source>アニメーション</source>
+        <translation>Animation</translation>
+    </message>
+    <message>
+        <source>フレーム</source>
+        <translation>Frames</translation>
+    </message>
+    <message>
+        <source>動かすパーツ</source>
+        <translation>Parts moved</translation>
+    </message>
+    <message>
+        <source>なし</source>
+        <translation>None</translation>
+    </message>
+    <message>
+        <source>最初のキーから始める</source>
+        <translation>Start at the first key</translation>
+    </message>
 </context>
 <context>
     <name>MotionDialogs</name>

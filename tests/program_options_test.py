@@ -40,7 +40,8 @@ code, out, err = run(cli, "--help", env=bare)
 check("marionettica3d-cli --help", code == 0 and out.startswith("usage: marionettica3d-cli ") and err == "",
       (code, out, err))
 for option in ("apply PROJECT.anm", "--interpolation MODE [--part NAME] [--frames A-B]", "ease:x1,y1,x2,y2",
-               "--pivot PART X Y Z", "--scale-part PART S", "ik PROJECT.anm", "--pin PART"):
+               "--pivot PART X Y Z", "--scale-part PART S", "ik PROJECT.anm", "--pin PART", "import MODEL OUT.anm",
+               "--animations NAME,...", "--keep-leading-hold"):
     check("marionettica3d-cli --help", option in out, f"no mention of {option}")
 
 expected = ("marionettica3d: no display found (neither DISPLAY nor WAYLAND_DISPLAY is set); "

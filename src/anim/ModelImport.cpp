@@ -1,5 +1,7 @@
 #include "anim/ModelImport.h"
 
+#include "anim/ImportedAnimations.h"
+#include "anim/ImportedParts.h"
 #include "anim/MotionOperations.h"
 #include "anim/WholeMotionOperations.h"
 #include "foreign/ChannelSampling.h"
@@ -19,35 +21,6 @@
 namespace m3d {
 
 namespace {
-
-// Per node, whether an animation moves or turns it.
-std::vector<bool> AnimatedNodes(const ForeignModel& model)
-{
-    std::vector<bool> animated(model.nodes.size(), false);
-    for (const ForeignAnimation& animation : model.animations)
-        for (const ForeignChannel& channel : animation.channels)
-            if (channel.path != ForeignPath::Scale) animated[static_cast<size_t>(channel.node)] = true;
-    return animated;
-}
-
-// The key of each Part for the nodes' worlds at one moment: its rigid world relative to its parent's.
-std::vector<Matrix4> PartKeysOf(const std::vector<NodeWorld>& worlds, const std::vector<int>& nodeOfPart,
-                                const std::vector<int>& parentNodeOfPart)
-{
-    std::vector<Matrix4> keys(nodeOfPart.size());
-    for (size_t p = 0; p < nodeOfPart.size(); ++p) {
-        const Matrix4& own = worlds[static_cast<size_t>(nodeOfPart[p])].rigid;
-        Matrix4 parentInverse;
-        if (parentNodeOfPart[p] < 0 ||
-            !MatrixInverse(worlds[static_cast<size_t>(parentNodeOfPart[p])].rigid, parentInverse))
-            keys[p] = own;
-        else
-            keys[p] = own * parentInverse;
-        keys[p].m[0][3] = keys[p].m[1][3] = keys[p].m[2][3] = 0.0f;
-        keys[p].m[3][3] = 1.0f;
-    }
-    return keys;
-}
 
 // The scale channels that change a node's scale, by node name, once each.
 void NoteAnimatedScales(const ForeignModel& model, std::vector<std::string>& dropped)
@@ -93,24 +66,6 @@ std::string UniqueMotionName(const std::string& wanted, const std::vector<Motion
             suffix;
         if (!taken(name)) return name;
     }
-}
-
-// The last frame an animation reaching lastKey seconds needs at framesPerSecond,
-// in double: a far key time is no integer. Key times are floats, so a key
-// meant for a frame may lie a hair past it.
-double LastFrameOf(double lastKey, int framesPerSecond) { return std::ceil(lastKey * framesPerSecond - 1e-3); }
-
-// The time of the first key of animation (0 without keys).
-double FirstKeyOf(const ForeignAnimation& animation)
-{
-    double first = 0.0;
-    bool any = false;
-    for (const ForeignChannel& channel : animation.channels)
-        if (!channel.times.empty()) {
-            first = any ? std::min(first, double{channel.times.front()}) : double{channel.times.front()};
-            any = true;
-        }
-    return first;
 }
 
 }  // namespace
@@ -160,47 +115,20 @@ Outcome CheckModelFits(const ForeignModel& model, int partsThere, const std::str
                             GroupedDigits(kMaxModelNodes));
 }
 
-std::vector<int> ImportedPartOfNode(const ForeignModel& model)
-{
-    std::vector<int> children(model.nodes.size(), 0);
-    for (const ForeignNode& node : model.nodes)
-        if (node.parent >= 0) ++children[static_cast<size_t>(node.parent)];
-    const std::vector<bool> animated = AnimatedNodes(model);
-    std::vector<int> partOfNode(model.nodes.size(), -1);
-    int parts = 0;
-    for (size_t i = 0; i < model.nodes.size(); ++i)
-        if (model.nodes[i].mesh >= 0 || children[i] > 1 || animated[i]) partOfNode[i] = parts++;
-    return partOfNode;
-}
-
-ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::string& path, int framesPerSecond)
+ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::string& path, int framesPerSecond,
+                        const AnimationChoice& choice)
 {
     ModelImport result;
     result.dropped = model.dropped;
     NoteAnimatedScales(model, result.dropped);
     const std::vector<int> partOfNode = ImportedPartOfNode(model);
-    std::vector<int> nodeOfPart, parentNodeOfPart;
-    for (size_t i = 0; i < model.nodes.size(); ++i) {
-        if (partOfNode[i] < 0) continue;
-        int parent = model.nodes[i].parent;
-        while (parent >= 0 && partOfNode[static_cast<size_t>(parent)] < 0)
-            parent = model.nodes[static_cast<size_t>(parent)].parent;
-        nodeOfPart.push_back(static_cast<int>(i));
-        parentNodeOfPart.push_back(parent);
-    }
+    const ImportedParts imported = ImportedPartsOf(model);
+    const std::vector<int>& nodeOfPart = imported.nodeOfPart;
 
     const std::vector<NodeWorld> rest = NodeWorldsOf(model, NodeTransformsAt(model, -1, 0.0));
-    const std::vector<Matrix4> restKeys = PartKeysOf(rest, nodeOfPart, parentNodeOfPart);
+    const std::vector<Matrix4> restKeys = ImportedPartKeys(model, imported, -1, 0.0);
     const int firstPart = scene.PartCount();
-    std::vector<std::string> wanted;
-    for (const int node : nodeOfPart) {
-        // An unnamed node goes by its mesh's name.
-        const ForeignNode& source = model.nodes[static_cast<size_t>(node)];
-        const std::string& name =
-            source.name.empty() && source.mesh >= 0 ? model.meshes[static_cast<size_t>(source.mesh)].name : source.name;
-        wanted.push_back(StorableForeignName(name, static_cast<size_t>(kMaxPartNameBytes) - 5, false, "part"));
-    }
-    const std::vector<PartNames> names = scene.MakePartNamesInOrder(wanted);
+    const std::vector<PartNames> names = scene.MakePartNamesInOrder(ImportedPartNames(model, imported));
     for (size_t p = 0; p < nodeOfPart.size(); ++p) {
         const size_t node = static_cast<size_t>(nodeOfPart[p]);
         // The geometry in the Part's own axes: the rest scale of the chain stays in the vertices.
@@ -212,8 +140,8 @@ ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::stri
         std::unique_ptr<CMesh> mesh = scene.NewMesh();
         if (Outcome loaded = mesh->LoadModel(NodeGeometry(model, node, bake), path, 1.0f); !loaded)
             result.dropped.push_back("the mesh of node '" + model.nodes[node].name + "': " + loaded.Message());
-        const int parent =
-            parentNodeOfPart[p] < 0 ? -1 : firstPart + partOfNode[static_cast<size_t>(parentNodeOfPart[p])];
+        const int parentNode = imported.parentNodeOfPart[p];
+        const int parent = parentNode < 0 ? -1 : firstPart + partOfNode[static_cast<size_t>(parentNode)];
         const int added = scene.AppendPart(parent, path, std::move(mesh), names[p]);
         Part& part = *scene.PartAt(added);
         part.localMatrix = restKeys[p];
@@ -230,32 +158,33 @@ ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::stri
     std::vector<std::pair<Matrix4, Vec3>> poses;
     for (const auto& part : scene.Parts()) poses.emplace_back(part->localMatrix, part->localPosition);
     for (size_t a = 0; a < model.animations.size(); ++a) {
+        if (!choice.kept.empty() && (a >= choice.kept.size() || !choice.kept[a])) continue;
         const ForeignAnimation& animation = model.animations[a];
+        const double start = ImportStartOf(animation, choice.fromFirstKey);
         // Clamped in double before it becomes a frame number: a key at 1e30 s is no int.
-        const double lastKey = AnimationDuration(animation), firstKey = FirstKeyOf(animation);
-        const double lastFrame = LastFrameOf(lastKey, framesPerSecond);
+        const double lastFrame = ImportLastFrameOf(animation, framesPerSecond, choice.fromFirstKey);
         if (lastFrame > kMaxMotionLength) {
-            AnimationCut cut{animation.name, firstKey, lastKey, framesPerSecond, 0, false};
+            const double firstKey = ImportStartOf(animation, true);
+            AnimationCut cut{animation.name, firstKey, AnimationDuration(animation), framesPerSecond, 0, false};
             for (int rate = framesPerSecond - 1; rate >= 1 && cut.fittingFramesPerSecond == 0; --rate)
-                if (LastFrameOf(lastKey, rate) <= kMaxMotionLength) cut.fittingFramesPerSecond = rate;
+                if (ImportLastFrameOf(animation, rate, choice.fromFirstKey) <= kMaxMotionLength)
+                    cut.fittingFramesPerSecond = rate;
             // Every frame would hold the first keys' values: the rest pose of another name, not the animation.
-            cut.whole = firstKey * framesPerSecond > kMaxMotionLength;
+            cut.whole = (firstKey - start) * framesPerSecond > kMaxMotionLength;
             result.cuts.push_back(cut);
             if (cut.whole) continue;
         }
         Motion motion;
         motion.name = UniqueMotionName(animation.name, scene.Motions());
-        motion.length = static_cast<int>(
-            std::clamp(lastFrame, static_cast<double>(kMinMotionLength), static_cast<double>(kMaxMotionLength)));
+        motion.length = ImportedMotionLength(animation, framesPerSecond, choice.fromFirstKey);
         for (int p = 0; p < firstPart; ++p) {
             const Part& part = *scene.PartAt(p);
             motion.tracks.push_back(MotionTrack{{KeyFrame{0, KeyMatrixOf(part.localMatrix, part.localPosition)}}});
         }
         motion.tracks.resize(static_cast<size_t>(firstPart) + nodeOfPart.size());
         for (int frame = 0; frame <= motion.length; ++frame) {
-            const std::vector<Matrix4> keys = PartKeysOf(
-                NodeWorldsOf(model, NodeTransformsAt(model, static_cast<int>(a), double(frame) / framesPerSecond)),
-                nodeOfPart, parentNodeOfPart);
+            const std::vector<Matrix4> keys =
+                ImportedPartKeys(model, imported, static_cast<int>(a), start + double(frame) / framesPerSecond);
             for (size_t p = 0; p < keys.size(); ++p)
                 motion.tracks[static_cast<size_t>(firstPart) + p].keys.push_back({frame, keys[p]});
         }
@@ -263,7 +192,7 @@ ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::stri
         DeleteRedundantKeys(scene, index);
         result.motions.push_back(index);
     }
-    // A project needs a Motion to be saved: a model without animations brings one holding its rest pose.
+    // A project needs a Motion to be saved: a model that brings none brings one holding its rest pose.
     if (scene.MotionCount() == 0 && NewMotion(scene, UniqueMotionName(PartBaseNameOf(path), scene.Motions())))
         result.motions.push_back(scene.MotionCount() - 1);
     for (size_t p = 0; p < poses.size(); ++p) {

@@ -33,6 +33,15 @@ std::string SecondsFigure(double seconds);
 // 400 s) cut at 9,999 frames, 333 s at 30 fps; try --fps 24".
 std::string AnimationCutNote(const AnimationCut& cut);
 
+// Which animations of a model an import brings, and from when.
+struct AnimationChoice {
+    // Per animation of the model, whether it becomes a Motion; empty: every one.
+    std::vector<bool> kept;
+    // Each Motion starts at its animation's earliest key, the hold before
+    // that key left out; else at the animation's time 0.
+    bool fromFirstKey = true;
+};
+
 // What an import added, by index in the Scene, and what it could not bring.
 struct ModelImport {
     std::vector<int> parts;    // the new Parts, in order
@@ -53,33 +62,29 @@ std::vector<std::string> ImportNotes(const ModelImport& import);
 // before anything of the model is built.
 Outcome CheckModelFits(const ForeignModel& model, int partsThere, const std::string& path);
 
-// Which nodes of model become Parts: one that carries a mesh, and one without
-// that is animated or has several children; any other node's transform is
-// folded into its children. Returns, per node, the index among the Parts to
-// be made (-1 for a node that is folded).
-std::vector<int> ImportedPartOfNode(const ForeignModel& model);
-
 // Adds model (in the editor's space: ForeignSpace.h) to scene as Parts and
 // Motions; path is the file it came from (named in messages, where its
 // textures are looked up).
-// - One Part per node ImportedPartOfNode keeps, under the Part of its nearest
-//   kept ancestor (top-level Parts at the root), named after the node (made
-//   storable and unique). Its pivot and axes are its node's: the rotations of
-//   the node's chain and the place of its origin; whatever scale the chain
-//   has at rest is baked into the geometry, so every vertex stands where the
-//   file puts it.
-// - Each animation becomes a Motion named after it (storable, unique, at most
-//   16 bytes), every Part sampled at every frame of framesPerSecond over the
-//   animation's time by the file's rules, then thinned by the removal of
-//   redundant keys (kRedundantKeyTolerance). One longer than kMaxMotionLength
-//   frames is cut there, and one whose keys all come after that is left out;
-//   both are listed in cuts. Animated scale is not kept: the
-//   rest scale stays, and a line in dropped says which nodes lost it.
-// - A model without animations added to a scene without Motions brings one,
+// - One Part per node ImportedPartOfNode (ImportedParts.h) keeps, under the
+//   Part of its nearest kept ancestor (top-level Parts at the root), named
+//   after the node (made storable and unique). Its pivot and axes are its
+//   node's: the rotations of the node's chain and the place of its origin;
+//   whatever scale the chain has at rest is baked into the geometry, so every
+//   vertex stands where the file puts it.
+// - Each animation that choice keeps becomes a Motion named after it
+//   (storable, unique, at most 16 bytes), every Part sampled at every frame of
+//   framesPerSecond from ImportStartOf on by the file's rules
+//   (ImportedAnimations.h), then thinned by the removal of redundant keys
+//   (kRedundantKeyTolerance). One longer than kMaxMotionLength frames is cut
+//   there, and one whose keys all come after that is left out; both are
+//   listed in cuts. Animated scale is not kept: the rest scale stays, and a
+//   line in dropped says which nodes lost it.
+// - A model that brings no Motion into a scene without Motions brings one,
 //   named after the file, holding the rest pose (a project needs a Motion).
 // - Existing Motions get a frame-0 key of each new Part's rest pose; the new
 //   Motions a frame-0 key of each existing Part's current pose.
 // The Parts' world transforms are composed; the model is left at its rest pose.
-ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::string& path, int framesPerSecond);
+ModelImport ImportModel(Scene& scene, const ForeignModel& model, const std::string& path, int framesPerSecond,
+                        const AnimationChoice& choice = {});
 
 }  // namespace m3d

@@ -108,11 +108,14 @@ inline constexpr int IDD_EXPORT_XFILE = 234;
 inline constexpr int IDC_TIME_SCALE_FACTOR = 2151;
 inline constexpr int IDC_TIME_SCALE_FACTOR_SPIN = 2186;
 
-// "モデルを読み込む": the scale asked after the file, and whether images outside
-// the model's folder are read (numbers of this program's own).
+// "モデルを読み込む": the scale asked after the file, whether images outside
+// the model's folder are read, which animations become Motions and whether
+// each starts at its first key (numbers of this program's own).
 inline constexpr int IDD_IMPORT_MODEL = 241;
 inline constexpr int IDC_IMPORT_SCALE = 2201;
 inline constexpr int IDC_IMPORT_OUTSIDE_IMAGES = 2202;
+inline constexpr int IDC_IMPORT_ANIMATIONS = 2203;
+inline constexpr int IDC_IMPORT_FIRST_KEY = 2204;
 
 // The curve panel (numbers of this program's own).
 inline constexpr int IDD_CURVE_PANEL = 242;

@@ -4,7 +4,6 @@
 #include "app/UpDownControl.h"
 #include "view/WindowLayout.h"
 
-#include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -18,8 +17,6 @@ constexpr int kWidthUnits = 150;
 constexpr int kHeightUnits = 46;
 constexpr DialogUnitsRect kField{10, 16, 70, 13};
 constexpr int kUpDownWidth = 10;
-// A check box below the field and the buttons: the whole width, a line of its own.
-constexpr DialogUnitsRect kCheckBox{10, 44, 130, 10};
 
 }  // namespace
 
@@ -55,15 +52,6 @@ void FieldDialog::AttachUpDown(UpDownControl* updown, int id, int position)
     SetControlId(updown, id);
     PlaceInDialogUnits(updown, {narrowed.x + narrowed.width, kField.y, kUpDownWidth, kField.height});
     updown->SetBuddy(field, position);
-}
-
-QCheckBox* FieldDialog::AddCheckBox(int id, const QString& text)
-{
-    auto* box = new QCheckBox(text, this);
-    SetControlId(box, id);
-    PlaceInDialogUnits(box, kCheckBox);
-    setFixedSize(DialogUnitsToPixelsX(kWidthUnits), DialogUnitsToPixelsY(kCheckBox.y + kCheckBox.height + 6));
-    return box;
 }
 
 void FieldDialog::SetOkButton(int id, const QString& text)

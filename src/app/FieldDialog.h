@@ -7,7 +7,6 @@
 #include <functional>
 #include <string>
 
-class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
@@ -30,8 +29,6 @@ public:
     QLineEdit* Field() const { return field; }
     // Gives the OK button another text and a control number.
     void SetOkButton(int id, const QString& text);
-    // Adds a check box of that control number and text below the field (unchecked), the dialog taller by a line.
-    QCheckBox* AddCheckBox(int id, const QString& text);
     // Puts updown at the right end of the field, as its buddy.
     void AttachUpDown(UpDownControl* updown, int id, int position);
 

@@ -1,5 +1,6 @@
 #include "editor/ModelImportCommands.h"
 
+#include "anim/ImportedAnimations.h"
 #include "anim/PoseEvaluation.h"
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
@@ -18,22 +19,36 @@ namespace m3d {
 
 namespace {
 
-Outcome ReadModel(const std::string& path, const ModelImportOptions& options, ForeignModel& model)
+Outcome CheckFrameRate(const std::string& path, const ModelImportOptions& options)
 {
     if (options.framesPerSecond < kMinFrameRate || options.framesPerSecond > kMaxFrameRate)
         return Outcome::Failure(path + ": " + std::to_string(options.framesPerSecond) + " frames a second is outside " +
                                 std::to_string(kMinFrameRate) + " ... " + std::to_string(kMaxFrameRate));
-    return ReadForeignModelFile(path, options.scale, model,
-                                options.outsideImagesAllowed ? NamedFileScope::Anywhere : NamedFileScope::InFolder);
+    return Outcome();
+}
+
+// model, as ReadForeignModelInChild hands it over, made ready to be added to a scene of partsThere
+// Parts: checked to fit, in the editor's space at the options' scale, what its animations become chosen.
+Outcome BringIn(ForeignModel& model, const std::string& path, const ModelImportOptions& options, int partsThere,
+                AnimationChoice& choice)
+{
+    if (Outcome rate = CheckFrameRate(path, options); !rate) return rate;
+    if (Outcome fits = CheckModelFits(model, partsThere, path); !fits) return fits;
+    choice.fromFirstKey = options.fromFirstKey;
+    choice.kept = options.animations
+                      ? *options.animations
+                      : OfferedAnimations(ImportableAnimations(model, options.framesPerSecond, options.fromFirstKey));
+    return BringForeignModelIn(model, path, options.scale,
+                               options.outsideImagesAllowed ? NamedFileScope::Anywhere : NamedFileScope::InFolder);
 }
 
 ModelImport AddToProject(EditorSession& session, const ForeignModel& model, const std::string& path,
-                         const ModelImportOptions& options)
+                         int framesPerSecond, const AnimationChoice& choice)
 {
     Scene& scene = session.GetScene();
     DocumentEdit edit(session, EditorCommand::ImportModel);
     edit.PoseBeforePartSetChange();
-    ModelImport import = ImportModel(scene, model, path, options.framesPerSecond);
+    ModelImport import = ImportModel(scene, model, path, framesPerSecond, choice);
     if (!import.parts.empty()) {
         edit.Add(PartSetChange::Added(import.parts));
         edit.PartSetChanged();
@@ -59,23 +74,34 @@ ModelImport AddToProject(EditorSession& session, const ForeignModel& model, cons
 Expected<ModelImport> ImportModelCommand(EditorSession& session, const std::string& path,
                                          const ModelImportOptions& options)
 {
+    if (Outcome rate = CheckFrameRate(path, options); !rate) return rate;
     ForeignModel model;
-    if (Outcome read = ReadModel(path, options, model); !read) return read;
-    if (Outcome fits = CheckModelFits(model, session.GetScene().PartCount(), path); !fits) return fits;
-    return AddToProject(session, model, path, options);
+    if (Outcome read = ReadForeignModelInChild(path, model); !read) return read;
+    return ImportReadModelCommand(session, path, std::move(model), options);
+}
+
+Expected<ModelImport> ImportReadModelCommand(EditorSession& session, const std::string& path, ForeignModel model,
+                                             const ModelImportOptions& options)
+{
+    AnimationChoice choice;
+    if (Outcome brought = BringIn(model, path, options, session.GetScene().PartCount(), choice); !brought)
+        return brought;
+    return AddToProject(session, model, path, options.framesPerSecond, choice);
 }
 
 Expected<ModelImport> OpenModelCommand(EditorSession& session, const std::string& path,
                                        const ModelImportOptions& options, UserPrompt& prompt)
 {
+    if (Outcome rate = CheckFrameRate(path, options); !rate) return rate;
     ForeignModel model;
-    if (Outcome read = ReadModel(path, options, model); !read) return read;
-    if (Outcome fits = CheckModelFits(model, 0, path); !fits) return fits;
+    if (Outcome read = ReadForeignModelInChild(path, model); !read) return read;
+    AnimationChoice choice;
+    if (Outcome brought = BringIn(model, path, options, 0, choice); !brought) return brought;
     NewProject(session, prompt);
     // NewProject leaves the scene as it was when the person keeps the unsaved work.
     if (session.GetScene().PartCount() != 0 || session.GetScene().MotionCount() != 0)
         return Outcome::Cancellation(path + ": not opened (the open project was kept)");
-    return AddToProject(session, model, path, options);
+    return AddToProject(session, model, path, options.framesPerSecond, choice);
 }
 
 namespace {

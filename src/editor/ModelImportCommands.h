@@ -3,7 +3,9 @@
 #include "anim/ModelImport.h"
 #include "io/Outcome.h"
 
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace m3d {
 
@@ -18,6 +20,11 @@ struct ModelImportOptions {
     float scale = 1.0f;
     int framesPerSecond = kDefaultImportFrameRate;
     bool outsideImagesAllowed = false;
+    // Each Motion starts at its animation's earliest key (AnimationChoice).
+    bool fromFirstKey = true;
+    // Per animation of the file, whether it becomes a Motion; unset: the ones
+    // ImportableAnimations offers.
+    std::optional<std::vector<bool>> animations;
 };
 
 // "モデルを読み込む": reads the model file at path (another program's format,
@@ -27,6 +34,12 @@ struct ModelImportOptions {
 // be read nothing changes and the failure names the file and the reason.
 Expected<ModelImport> ImportModelCommand(EditorSession& session, const std::string& path,
                                          const ModelImportOptions& options);
+
+// The same for model, read from path by ReadForeignModelInChild (and not yet
+// brought into the editor's space): what the window and the command line do
+// when they ask about its animations (ImportableAnimations) first.
+Expected<ModelImport> ImportReadModelCommand(EditorSession& session, const std::string& path, ForeignModel model,
+                                             const ModelImportOptions& options);
 
 // The same into a new document: the file is read first (a failure changes
 // nothing and asks nothing); then, after the question of NewProject about

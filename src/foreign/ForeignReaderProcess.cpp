@@ -42,6 +42,14 @@ std::string LastLine(const std::string& text)
                        end - (start == std::string::npos ? 0 : start + 1) + 1);
 }
 
+// A failure naming path unless scale is a factor lengths can be multiplied by.
+Outcome CheckScale(float scale, const std::string& path)
+{
+    if (!(scale > 0.0f) || !std::isfinite(scale))
+        return Outcome::Failure(path + ": scale " + std::to_string(scale) + " is not a usable factor");
+    return Outcome();
+}
+
 }  // namespace
 
 void SetForeignReaderProgram(const std::string& path) { ReaderProgram() = path; }
@@ -88,15 +96,21 @@ Outcome ReadForeignModelInChild(const std::string& path, ForeignModel& out, cons
     return DecodeForeignModel(run.output, path, out);
 }
 
+Outcome BringForeignModelIn(ForeignModel& model, const std::string& path, float scale, NamedFileScope imageScope)
+{
+    if (Outcome usable = CheckScale(scale, path); !usable) return usable;
+    ToEditorSpace(model, scale);
+    KeepImagesInModelFolder(model, path, imageScope);
+    return Outcome();
+}
+
 Outcome ReadForeignModelFile(const std::string& path, float scale, ForeignModel& out, NamedFileScope imageScope)
 {
     out = {};
-    if (!(scale > 0.0f) || !std::isfinite(scale))
-        return Outcome::Failure(path + ": scale " + std::to_string(scale) + " is not a usable factor");
+    if (Outcome usable = CheckScale(scale, path); !usable) return usable;
     ForeignModel model;
     if (Outcome read = ReadForeignModelInChild(path, model); !read) return read;
-    ToEditorSpace(model, scale);
-    KeepImagesInModelFolder(model, path, imageScope);
+    if (Outcome brought = BringForeignModelIn(model, path, scale, imageScope); !brought) return brought;
     out = std::move(model);
     return Outcome();
 }

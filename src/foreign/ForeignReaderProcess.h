@@ -29,10 +29,15 @@ ChildLimits ForeignReadLimits();
 Outcome ReadForeignModelInChild(const std::string& path, ForeignModel& out,
                                 const ChildLimits& limits = ForeignReadLimits());
 
-// ReadForeignModelInChild, then the model turned into the editor's space
-// with its lengths times scale (ForeignSpace.h), its images kept to the
-// model's folder unless imageScope is Anywhere (KeepImagesInModelFolder);
-// scale must be finite and positive (a failure names path otherwise).
+// model as ReadForeignModelInChild hands it over, turned into the editor's
+// space with its lengths times scale (ForeignSpace.h) and its images kept to
+// the folder of path unless imageScope is Anywhere (KeepImagesInModelFolder).
+// scale must be finite and positive: otherwise the failure names path and
+// model is left as it was.
+Outcome BringForeignModelIn(ForeignModel& model, const std::string& path, float scale, NamedFileScope imageScope);
+
+// ReadForeignModelInChild, then BringForeignModelIn; out is left empty on
+// failure (a scale that is no factor fails before anything is read).
 Outcome ReadForeignModelFile(const std::string& path, float scale, ForeignModel& out,
                              NamedFileScope imageScope = NamedFileScope::InFolder);
 

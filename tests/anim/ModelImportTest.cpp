@@ -126,9 +126,32 @@ TEST(ModelImportTest, AnImportIsOneUndoStepAndAFailedReadChangesNothing)
     SetForeignReaderProgram(previous);
 }
 
-// Keys past what a Motion holds (9,999 frames): 0 and 400 s is cut there and
-// said so, 500 to 501 s starts after it and is left out (never a Motion of
-// the rest pose alone), 0 and 1e30 s is cut too (not a Motion of length 1).
+// A glTF animation whose keys start at 1/24 s holds its first pose for 1.25
+// frames at 30 fps unless its Motion starts at that key: then the shoulder
+// turns from frame 0 on and the hand steps 0.5 s (15 frames) after it.
+TEST(ModelImportTest, AMotionStartsAtItsAnimationsFirstKeyUnlessTheHoldIsKept)
+{
+    ForeignModel model = ArmModel();
+    for (ForeignChannel& channel : model.animations[0].channels)
+        for (float& time : channel.times) time += 1.0f / 24;
+    ToEditorSpace(model, 1.0f);
+    for (const bool fromFirstKey : {true, false}) {
+        Scene scene;
+        const ModelImport import = ImportModel(scene, model, "/models/arm.glb", 30, {{}, fromFirstKey});
+        const Motion& wave = scene.MotionAt(import.motions[0]);
+        EXPECT_EQ(wave.length, fromFirstKey ? 30 : 32);
+        const bool held =
+            MatricesNear(PartPoseAt(scene, wave, 0, 1).localMatrix, PartPoseAt(scene, wave, 0, 0).localMatrix, 1e-6f);
+        EXPECT_EQ(held, !fromFirstKey);
+        EXPECT_TRUE(
+            VectorsNear(PartPoseAt(scene, wave, 1, 16).localPosition, {0, fromFirstKey ? 4.0f : 2.0f, -2}, 1e-5f));
+    }
+}
+
+// Keys past what a Motion holds (9,999 frames), the Motion starting at time 0:
+// 0 and 400 s is cut there and said so, 500 to 501 s starts after it and is
+// left out (never a Motion of the rest pose alone), 0 and 1e30 s is cut too
+// (not a Motion of length 1).
 TEST(ModelImportTest, AnimationsLongerThanAMotionAreCutOrLeftOutWithANote)
 {
     ForeignModel model = ArmModel();
@@ -142,7 +165,7 @@ TEST(ModelImportTest, AnimationsLongerThanAMotionAreCutOrLeftOutWithANote)
     turn("endless", 0, 1e30f);
     ToEditorSpace(model, 1.0f);
     Scene scene;
-    const ModelImport import = ImportModel(scene, model, "/models/arm.glb", 30);
+    const ModelImport import = ImportModel(scene, model, "/models/arm.glb", 30, {{}, false});
     std::vector<std::string> names, notes;
     for (int m : import.motions) names.push_back(scene.MotionAt(m).name);
     EXPECT_EQ(names, (std::vector<std::string>{"wave", "long", "endless"}));

@@ -8,6 +8,7 @@
 #include "foreign/readers/ModelReaders.h"
 #include "scene/Scene.h"
 #include "support/OutcomeAssertions.h"
+#include "support/GltfDoc.h"
 #include "support/ScriptedPrompt.h"
 #include "support/TempFolder.h"
 
@@ -26,97 +27,10 @@ using nlohmann::json;
 
 namespace {
 
-constexpr int kByte = 5120;
-constexpr int kUnsignedByte = 5121;
-constexpr int kShort = 5122;
-constexpr int kUnsignedShort = 5123;
-constexpr int kFloat = 5126;
-
-template <class T>
-std::string Bytes(std::initializer_list<T> values)
-{
-    std::string out(values.size() * sizeof(T), '\0');
-    std::memcpy(out.data(), values.begin(), out.size());
-    return out;
-}
-
-std::string Base64(const std::string& bytes)
-{
-    static const char kDigits[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    for (size_t i = 0; i < bytes.size(); i += 3) {
-        uint32_t group = uint32_t(uint8_t(bytes[i])) << 16;
-        if (i + 1 < bytes.size()) group |= uint32_t(uint8_t(bytes[i + 1])) << 8;
-        if (i + 2 < bytes.size()) group |= uint32_t(uint8_t(bytes[i + 2]));
-        out += kDigits[group >> 18 & 63];
-        out += kDigits[group >> 12 & 63];
-        out += i + 1 < bytes.size() ? kDigits[group >> 6 & 63] : '=';
-        out += i + 2 < bytes.size() ? kDigits[group & 63] : '=';
-    }
-    return out;
-}
-
-std::string Uint32Bytes(uint32_t v) { return Bytes<uint32_t>({v}); }
-
-// A glTF document under construction: its JSON and its one buffer.
-struct Doc {
-    json root = {{"asset", {{"version", "2.0"}}}};
-    std::string bin;
-
-    // bytes as a new buffer view (4-aligned); its index.
-    int View(const std::string& bytes, int stride = 0)
-    {
-        while (bin.size() % 4) bin += '\0';
-        json view = {{"buffer", 0}, {"byteOffset", bin.size()}, {"byteLength", bytes.size()}};
-        if (stride) view["byteStride"] = stride;
-        bin += bytes;
-        root["bufferViews"].push_back(view);
-        return int(root["bufferViews"].size()) - 1;
-    }
-    int Accessor(int view, int componentType, int count, const char* type, size_t offset = 0, bool normalized = false)
-    {
-        json accessor = {{"componentType", componentType}, {"count", count}, {"type", type}};
-        if (view >= 0) accessor["bufferView"] = view;
-        if (offset) accessor["byteOffset"] = offset;
-        if (normalized) accessor["normalized"] = true;
-        root["accessors"].push_back(accessor);
-        return int(root["accessors"].size()) - 1;
-    }
-    int Floats(std::initializer_list<float> values, const char* type, int components)
-    {
-        return Accessor(View(Bytes(values)), kFloat, int(values.size()) / components, type);
-    }
-    // The document's only mesh.
-    void Mesh(const std::vector<json>& primitives) { root["meshes"] = json::array({json{{"primitives", primitives}}}); }
-
-    // As NAME.gltf with the buffer in a data URI.
-    std::string WriteGltf(const TempFolder& folder, const std::string& name = "model.gltf")
-    {
-        json document = root;
-        if (!bin.empty())
-            document["buffers"] = {
-                {{"byteLength", bin.size()}, {"uri", "data:application/octet-stream;base64," + Base64(bin)}}};
-        folder.Write(name, document.dump());
-        return folder.File(name);
-    }
-    std::string Glb() const
-    {
-        json document = root;
-        std::string data = bin;
-        while (data.size() % 4) data += '\0';
-        if (!data.empty()) document["buffers"] = {{{"byteLength", bin.size()}}};
-        std::string text = document.dump();
-        while (text.size() % 4) text += ' ';
-        std::string chunks = Uint32Bytes(uint32_t(text.size())) + "JSON" + text;
-        if (!data.empty()) chunks += Uint32Bytes(uint32_t(data.size())) + std::string("BIN\0", 4) + data;
-        return "glTF" + Uint32Bytes(2) + Uint32Bytes(uint32_t(12 + chunks.size())) + chunks;
-    }
-};
-
 // One node with a mesh of one triangle (positions 0, 1, 2 along the axes).
-Doc Triangle()
+GltfDoc Triangle()
 {
-    Doc doc;
+    GltfDoc doc;
     const int positions = doc.Floats({0, 0, 0, 1, 0, 0, 0, 1, 0}, "VEC3", 3);
     doc.Mesh({json{{"attributes", {{"POSITION", positions}}}}});
     doc.root["nodes"] = {{{"name", "n"}, {"mesh", 0}}};
@@ -132,7 +46,7 @@ ForeignModel Read(const std::string& path)
 }
 
 // doc read with primitives as its only mesh, on its only node.
-ForeignModel ReadMesh(Doc& doc, const std::vector<json>& primitives)
+ForeignModel ReadMesh(GltfDoc& doc, const std::vector<json>& primitives)
 {
     doc.Mesh(primitives);
     doc.root["nodes"] = {{{"mesh", 0}}};
@@ -156,17 +70,17 @@ bool Dropped(const ForeignModel& model, const std::string& part)
 
 TEST(GltfReader, ReadsInterleavedVerticesAndNormalisedUvsFromAGlb)
 {
-    Doc doc;
+    GltfDoc doc;
     // Position and normal per vertex, 4 bytes of padding: a stride of 28.
     std::string interleaved;
     for (int v = 0; v < 3; ++v)
         interleaved += Bytes<float>({float(v), float(2 * v), float(3 * v), 0, 0, float(v + 1), -1});
     const int view = doc.View(interleaved, 28);
-    const int positions = doc.Accessor(view, kFloat, 3, "VEC3");
-    const int normals = doc.Accessor(view, kFloat, 3, "VEC3", 12);
-    const int uvs =
-        doc.Accessor(doc.View(Bytes<uint16_t>({0, 65535, 32768, 0, 65535, 65535})), kUnsignedShort, 3, "VEC2", 0, true);
-    const int indices = doc.Accessor(doc.View(Bytes<uint8_t>({2, 1, 0})), kUnsignedByte, 3, "SCALAR");
+    const int positions = doc.Accessor(view, kGltfFloat, 3, "VEC3");
+    const int normals = doc.Accessor(view, kGltfFloat, 3, "VEC3", 12);
+    const int uvs = doc.Accessor(doc.View(Bytes<uint16_t>({0, 65535, 32768, 0, 65535, 65535})), kGltfUnsignedShort, 3,
+                                 "VEC2", 0, true);
+    const int indices = doc.Accessor(doc.View(Bytes<uint8_t>({2, 1, 0})), kGltfUnsignedByte, 3, "SCALAR");
     doc.Mesh({json{{"attributes", {{"POSITION", positions}, {"NORMAL", normals}, {"TEXCOORD_0", uvs}}},
                    {"indices", indices}}});
     doc.root["nodes"] = {{{"mesh", 0}}};
@@ -191,16 +105,16 @@ TEST(GltfReader, ReadsInterleavedVerticesAndNormalisedUvsFromAGlb)
 
 TEST(GltfReader, SparseAccessorsPutValuesOverTheirBaseOrOverZeros)
 {
-    Doc doc;
+    GltfDoc doc;
     const int positions = doc.Floats({0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0}, "VEC3", 3);
     doc.root["accessors"][size_t(positions)]["sparse"] = {
         {"count", 2},
-        {"indices", {{"bufferView", doc.View(Bytes<uint16_t>({1, 3}))}, {"componentType", kUnsignedShort}}},
+        {"indices", {{"bufferView", doc.View(Bytes<uint16_t>({1, 3}))}, {"componentType", kGltfUnsignedShort}}},
         {"values", {{"bufferView", doc.View(Bytes<float>({5, 6, 7, 8, 9, 10}))}}}};
-    const int normals = doc.Accessor(-1, kFloat, 4, "VEC3");
+    const int normals = doc.Accessor(-1, kGltfFloat, 4, "VEC3");
     doc.root["accessors"][size_t(normals)]["sparse"] = {
         {"count", 1},
-        {"indices", {{"bufferView", doc.View(Bytes<uint8_t>({2}))}, {"componentType", kUnsignedByte}}},
+        {"indices", {{"bufferView", doc.View(Bytes<uint8_t>({2}))}, {"componentType", kGltfUnsignedByte}}},
         {"values", {{"bufferView", doc.View(Bytes<float>({0, 0, 1}))}}}};
     const ForeignModel model = ReadMesh(doc, {json{{"attributes", {{"POSITION", positions}, {"NORMAL", normals}}}}});
     ASSERT_EQ(model.meshes.size(), 1u);
@@ -215,7 +129,7 @@ TEST(GltfReader, SparseAccessorsPutValuesOverTheirBaseOrOverZeros)
 
 TEST(GltfReader, StripsAndFansBecomeTrianglesFacingLikeTheirFirst)
 {
-    Doc doc;
+    GltfDoc doc;
     const int positions = doc.Floats({0, 0, 0, 1, 0, 0, 0, 1, 0, 1, 1, 0, 0, 2, 0}, "VEC3", 3);
     // Both primitives use the same vertices: they are brought over once.
     const ForeignModel model = ReadMesh(doc, {json{{"attributes", {{"POSITION", positions}}}, {"mode", 5}},
@@ -228,7 +142,7 @@ TEST(GltfReader, StripsAndFansBecomeTrianglesFacingLikeTheirFirst)
 
 TEST(GltfReader, ChannelsKeepTheFilesKeysValuesAndTangents)
 {
-    Doc doc = Triangle();
+    GltfDoc doc = Triangle();
     const int stepTimes = doc.Floats({0, 0.5f, 1.25f}, "SCALAR", 1);
     const int stepValues = doc.Floats({1, 2, 3, 4, 5, 6, 7, 8, 9}, "VEC3", 3);
     const int cubicTimes = doc.Floats({0, 2}, "SCALAR", 1);
@@ -236,7 +150,7 @@ TEST(GltfReader, ChannelsKeepTheFilesKeysValuesAndTangents)
                                           5,    6,    7,    8,    0, 1, 0, 0, 9,  10, 11, 12};
     const int cubicValues = doc.Floats(cubic, "VEC4", 4);
     const int shortRotations =
-        doc.Accessor(doc.View(Bytes<int16_t>({0, 0, 32767, 0, 0, -32768, 0, 16384})), kShort, 2, "VEC4", 0, true);
+        doc.Accessor(doc.View(Bytes<int16_t>({0, 0, 32767, 0, 0, -32768, 0, 16384})), kGltfShort, 2, "VEC4", 0, true);
     doc.root["animations"] = {{{"name", "walk"},
                                {"samplers",
                                 {{{"input", stepTimes}, {"output", stepValues}, {"interpolation", "STEP"}},
@@ -271,7 +185,7 @@ TEST(GltfReader, ChannelsKeepTheFilesKeysValuesAndTangents)
 
 TEST(GltfReader, NodesComeDepthFirstSharingTheirMeshAndKeepingTheirAnimations)
 {
-    Doc doc = Triangle();
+    GltfDoc doc = Triangle();
     doc.root["nodes"] = {{{"name", "root"}, {"children", {2, 1}}},
                          {{"name", "b"}, {"mesh", 0}},
                          {{"name", "a"}, {"mesh", 0}, {"children", {3}}},
@@ -300,7 +214,7 @@ TEST(GltfReader, NodesComeDepthFirstSharingTheirMeshAndKeepingTheirAnimations)
 
 TEST(GltfReader, NodeMatricesComeApartIntoTranslationRotationAndScale)
 {
-    Doc doc = Triangle();
+    GltfDoc doc = Triangle();
     // Column-major: translate (1, 2, 3) after a quarter turn about +Z after scaling by (2, 3, 4).
     doc.root["nodes"] = {{{"name", "turned"}, {"matrix", {0, 2, 0, 0, -3, 0, 0, 0, 0, 0, 4, 0, 1, 2, 3, 1}}},
                          {{"name", "mirrored"}, {"matrix", {-1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1}}},
@@ -329,7 +243,7 @@ TEST(GltfReader, NodeMatricesComeApartIntoTranslationRotationAndScale)
 
 TEST(GltfReader, MaterialsBringTheirColoursAndTextures)
 {
-    Doc doc;
+    GltfDoc doc;
     const int positions = doc.Floats({0, 0, 0, 1, 0, 0, 0, 1, 0}, "VEC3", 3);
     const std::string png = std::string("\x89PNG\r\n\x1a\n", 8) + "not really";
     doc.root["images"] = {{{"uri", "skin%20a.png"}}, {{"bufferView", doc.View(png)}, {"mimeType", "image/png"}}};
@@ -375,7 +289,7 @@ TEST(GltfReader, MaterialsBringTheirColoursAndTextures)
 TEST(GltfReader, RequiredExtensionsAreRefusedByNameAndUsedOnesNoted)
 {
     TempFolder folder;
-    Doc draco = Triangle();
+    GltfDoc draco = Triangle();
     draco.root["extensionsRequired"] = {"KHR_mesh_quantization", "KHR_draco_mesh_compression"};
     const std::string path = draco.WriteGltf(folder, "draco.gltf");
     ForeignModel model;
@@ -383,7 +297,7 @@ TEST(GltfReader, RequiredExtensionsAreRefusedByNameAndUsedOnesNoted)
     EXPECT_EQ(refused.Message(),
               path + ": it requires the extension KHR_draco_mesh_compression, which this program does not read");
 
-    Doc transformed = Triangle();
+    GltfDoc transformed = Triangle();
     transformed.root["extensionsUsed"] = {"KHR_texture_transform", "KHR_mesh_quantization"};
     transformed.root["extensionsRequired"] = {"KHR_mesh_quantization"};
     model = Read(transformed.WriteGltf(folder, "transformed.gltf"));
@@ -398,14 +312,14 @@ TEST(GltfReader, HostileFilesFailNamingTheFileAndTheReason)
         const char* reason;
         const char* extension = ".gltf";
     };
-    const auto gltf = [](std::function<void(Doc&)> change) {
+    const auto gltf = [](std::function<void(GltfDoc&)> change) {
         return [change](const TempFolder& folder, const std::string& name) {
-            Doc doc = Triangle();
+            GltfDoc doc = Triangle();
             change(doc);
             return doc.WriteGltf(folder, name);
         };
     };
-    const auto keys = [](Doc& doc, std::initializer_list<float> times) {
+    const auto keys = [](GltfDoc& doc, std::initializer_list<float> times) {
         doc.root["animations"] = {{{"samplers",
                                     {{{"input", doc.Floats(times, "SCALAR", 1)},
                                       {"output", doc.Floats({0, 0, 0, 1, 1, 1, 2, 2, 2}, "VEC3", 3)}}}},
@@ -414,40 +328,40 @@ TEST(GltfReader, HostileFilesFailNamingTheFileAndTheReason)
     // The triangle with its buffer in the file uri (which is not written).
     const auto bufferFile = [](const char* uri) {
         return [uri](const TempFolder& folder, const std::string& name) {
-            Doc doc = Triangle();
+            GltfDoc doc = Triangle();
             doc.root["buffers"] = {{{"byteLength", doc.bin.size()}, {"uri", uri}}};
             folder.Write(name, doc.root.dump());
             return folder.File(name);
         };
     };
     const Case cases[] = {
-        {"accessor past its view", gltf([](Doc& doc) { doc.root["accessors"][0]["count"] = 4; }),
+        {"accessor past its view", gltf([](GltfDoc& doc) { doc.root["accessors"][0]["count"] = 4; }),
          "reach past the end of buffer view 0"},
-        {"view past its buffer", gltf([](Doc& doc) { doc.root["bufferViews"][0]["byteLength"] = 40; }),
+        {"view past its buffer", gltf([](GltfDoc& doc) { doc.root["bufferViews"][0]["byteLength"] = 40; }),
          "reaches past the end of buffer 0"},
-        {"index past the vertices", gltf([](Doc& doc) {
+        {"index past the vertices", gltf([](GltfDoc& doc) {
              doc.root["meshes"][0]["primitives"][0]["indices"] =
-                 doc.Accessor(doc.View(Bytes<uint16_t>({0, 1, 3})), kUnsignedShort, 3, "SCALAR");
+                 doc.Accessor(doc.View(Bytes<uint16_t>({0, 1, 3})), kGltfUnsignedShort, 3, "SCALAR");
          }),
          "index 3 (element 2) is past the 3 vertices"},
-        {"signed indices", gltf([](Doc& doc) {
+        {"signed indices", gltf([](GltfDoc& doc) {
              doc.root["meshes"][0]["primitives"][0]["indices"] =
-                 doc.Accessor(doc.View(Bytes<int8_t>({0, 1, 2})), kByte, 3, "SCALAR");
+                 doc.Accessor(doc.View(Bytes<int8_t>({0, 1, 2})), kGltfByte, 3, "SCALAR");
          }),
          "not unsigned integers"},
-        {"cycle", gltf([](Doc& doc) {
+        {"cycle", gltf([](GltfDoc& doc) {
              doc.root["nodes"] = {{{"children", {1}}}, {{"children", {0}}}};
          }),
          "lead back to it (a cycle)"},
-        {"node twice", gltf([](Doc& doc) {
+        {"node twice", gltf([](GltfDoc& doc) {
              doc.root["scenes"][0]["nodes"] = {0, 0};
          }),
          "reached twice"},
-        {"times not ascending", gltf([&keys](Doc& doc) {
+        {"times not ascending", gltf([&keys](GltfDoc& doc) {
              keys(doc, {0, 1, 1});
          }),
          "not strictly ascending"},
-        {"times not finite", gltf([&keys](Doc& doc) {
+        {"times not finite", gltf([&keys](GltfDoc& doc) {
              keys(doc, {0, 1, NAN});
          }),
          "not a finite number"},

@@ -1,6 +1,7 @@
 #include "app/CommandIds.h"
-#include "app/FieldDialog.h"
+#include "app/ImportOptionsDialog.h"
 #include "editor/MenuCommandIds.h"
+#include "support/TakesGltf.h"
 #include "ui/DialogAnswers.h"
 #include "ui/ExportTestFiles.h"
 #include "ui/RunningApp.h"
@@ -14,6 +15,7 @@
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMenu>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include <filesystem>
@@ -30,17 +32,23 @@ private:
 
     QAction* Import() const { return app->frame->Action(ID_FILE_IMPORT_MODEL); }
 
-    // Chooses path in the file dialog, then types scale into the scale dialog (nothing: Cancel),
-    // ticking the box for images outside the model's folder when outsideImages.
-    void Answer(const std::string& path, const QString& scale, bool outsideImages = false)
+    // Chooses path in the file dialog.
+    static void AnswerFile(const std::string& path)
     {
         AnswerNextDialog<QFileDialog>([path](QFileDialog* files) {
             QVERIFY(files->nameFilters().front().contains("*.glb"));
             AcceptTypedFileName(files, path);
         });
-        AnswerNextDialog<FieldDialog>([scale, outsideImages](FieldDialog* dialog) {
+    }
+
+    // Chooses path, then types scale into the options dialog (nothing: Cancel),
+    // ticking the box for images outside the model's folder when outsideImages.
+    void Answer(const std::string& path, const QString& scale, bool outsideImages = false)
+    {
+        AnswerFile(path);
+        AnswerNextDialog<ImportOptionsDialog>([scale, outsideImages](ImportOptionsDialog* dialog) {
             QCOMPARE(dialog->objectName(), IdName(IDD_IMPORT_MODEL));
-            QLineEdit* field = dialog->Field();
+            QLineEdit* field = dialog->ScaleField();
             QCOMPARE(field->objectName(), IdName(IDC_IMPORT_SCALE));
             QCOMPARE(field->text(), QString("1"));
             auto* outside = dialog->findChild<QCheckBox*>(IdName(IDC_IMPORT_OUTSIDE_IMAGES));
@@ -78,7 +86,7 @@ private Q_SLOTS:
         Import()->trigger();
         QCOMPARE(app->scene.PartCount(), 0);
         folder.Write("broken.glb", "glTF\2\0\0\0");
-        Answer(folder.File("broken.glb"), "1");
+        AnswerFile(folder.File("broken.glb"));
         QString said;
         AnswerNextMessageBox(QMessageBox::Ok, &said);
         Import()->trigger();
@@ -119,6 +127,39 @@ private Q_SLOTS:
             app->session.History().Undo();
             QCOMPARE(loaded, ticked ? 1 : 0);
         }
+    }
+
+    // One take per object and action (WriteTakesGltf): the real actions come ticked, the others not;
+    // only the ticked ones become Motions, from their first keys unless the box is cleared.
+    void theAnimationsTickedBecomeMotions()
+    {
+        const std::string lamp = WriteTakesGltf(folder);
+        AnswerFile(lamp);
+        QStringList rows;
+        AnswerNextDialog<ImportOptionsDialog>([&rows](ImportOptionsDialog* dialog) {
+            auto* list = dialog->findChild<QTreeWidget*>(IdName(IDC_IMPORT_ANIMATIONS));
+            QVERIFY(list != nullptr);
+            QVERIFY(!list->accessibleName().isEmpty());
+            auto* firstKey = dialog->findChild<QCheckBox*>(IdName(IDC_IMPORT_FIRST_KEY));
+            QVERIFY(firstKey != nullptr && firstKey->isChecked());
+            QCOMPARE(firstKey->accessibleDescription(), IdName(IDC_IMPORT_FIRST_KEY));
+            firstKey->setChecked(false);
+            for (int r = 0; r < list->topLevelItemCount(); ++r) {
+                const QTreeWidgetItem* row = list->topLevelItem(r);
+                rows << QStringList{row->checkState(0) == Qt::Checked ? "x" : "-", row->text(0), row->text(1),
+                                    row->text(2)}
+                            .join(' ');
+            }
+            list->topLevelItem(3)->setCheckState(0, Qt::Unchecked);  // "wave" left out
+            dialog->accept();
+        });
+        Import()->trigger();
+        QTRY_COMPARE(app->scene.PartCount(), 2);
+        QCOMPARE(rows, (QStringList{"x hop 32 body", "- body|still 30 なし", "- arm|hop 32 body", "x wave 30 arm"}));
+        QCOMPARE(app->scene.MotionCount(), 1);
+        QCOMPARE(app->scene.MotionAt(0).name, std::string("hop"));
+        QCOMPARE(app->scene.MotionAt(0).length, 32);
+        app->session.History().Undo();
     }
 };
 

@@ -1,11 +1,12 @@
 #include "app/CommandIds.h"
 #include "app/DialogFont.h"
 #include "app/ElidingComboBox.h"
-#include "app/FieldDialog.h"
+#include "app/ImportOptionsDialog.h"
 #include "app/InterfaceTranslation.h"
 #include "app/MeshOverwriteDialog.h"
 #include "app/RecoveryDialog.h"
 #include "text/UiText.h"
+#include "support/TakesGltf.h"
 #include "ui/DialogAnswers.h"
 #include "ui/ExportTestFiles.h"
 #include "ui/RunningApp.h"
@@ -185,9 +186,10 @@ private Q_SLOTS:
             AnswerNextDialog(inspect);
             app.frame->Action(command)->trigger();
         }
-        // The scale asked after a model file is chosen.
-        AnswerNextDialog<QFileDialog>([](QFileDialog* files) { AcceptTypedFileName(files, M3D_SAMPLE_FIGURE); });
-        AnswerNextDialog<FieldDialog>(inspect);
+        // The questions asked after a model file with animations is read.
+        const std::string lamp = WriteTakesGltf(folder);
+        AnswerNextDialog<QFileDialog>([lamp](QFileDialog* files) { AcceptTypedFileName(files, lamp); });
+        AnswerNextDialog<ImportOptionsDialog>(inspect);
         app.frame->Action(ID_FILE_IMPORT_MODEL)->trigger();
         for (int button : {IDC_MOTION_NEW, IDC_MOTION_CHANGE_LENGTH}) {
             AnswerNextDialog(inspect);
