@@ -3,6 +3,7 @@
 #include "anim/ImportedParts.h"
 #include "anim/WholeMotionOperations.h"
 #include "foreign/ChannelSampling.h"
+#include "math/NearlyEqualMatrices.h"
 #include "scene/ProjectFileFormat.h"
 
 #include <algorithm>
@@ -25,16 +26,6 @@ double FirstKeyOf(const ForeignAnimation& animation)
     return first;
 }
 
-bool SameKey(const Matrix4& a, const Matrix4& b)
-{
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) {
-            const float size = std::max({1.0f, std::fabs(a.m[r][c]), std::fabs(b.m[r][c])});
-            if (!(std::fabs(a.m[r][c] - b.m[r][c]) <= kRedundantKeyTolerance * size)) return false;
-        }
-    return true;
-}
-
 // Whether animations a and b, both of length frames, give every Part the same key at every frame.
 bool SameMotion(const ForeignModel& model, const ImportedParts& parts, size_t a, size_t b, int length,
                 int framesPerSecond, bool fromFirstKey)
@@ -46,7 +37,7 @@ bool SameMotion(const ForeignModel& model, const ImportedParts& parts, size_t a,
         const std::vector<Matrix4> keysA = ImportedPartKeys(model, parts, static_cast<int>(a), startA + offset);
         const std::vector<Matrix4> keysB = ImportedPartKeys(model, parts, static_cast<int>(b), startB + offset);
         for (size_t p = 0; p < keysA.size(); ++p)
-            if (!SameKey(keysA[p], keysB[p])) return false;
+            if (!NearlyEqualMatrices(keysA[p], keysB[p], kRedundantKeyTolerance)) return false;
     }
     return true;
 }
@@ -84,7 +75,8 @@ std::vector<ImportableAnimation> ImportableAnimations(const ForeignModel& model,
         for (int frame = 0; frame <= entry.length; ++frame) {
             const std::vector<Matrix4> keys =
                 ImportedPartKeys(model, parts, static_cast<int>(a), start + double(frame) / framesPerSecond);
-            for (size_t p = 0; p < keys.size(); ++p) moved[p] = moved[p] || !SameKey(keys[p], rest[p]);
+            for (size_t p = 0; p < keys.size(); ++p)
+                moved[p] = moved[p] || !NearlyEqualMatrices(keys[p], rest[p], kRedundantKeyTolerance);
         }
         for (size_t p = 0; p < moved.size(); ++p)
             if (moved[p]) entry.movedParts.push_back(static_cast<int>(p));

@@ -1,27 +1,11 @@
 #include "anim/MotionLoop.h"
 
 #include "anim/PoseEvaluation.h"
+#include "anim/WholeMotionOperations.h"
+#include "math/NearlyEqualMatrices.h"
 #include "scene/Scene.h"
 
-#include <algorithm>
-#include <cmath>
-
 namespace m3d {
-
-namespace {
-
-bool SameWithin(const Matrix4& a, const Matrix4& b)
-{
-    float largest = 1.0f;
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c) largest = std::max({largest, std::fabs(a.m[r][c]), std::fabs(b.m[r][c])});
-    for (int r = 0; r < 4; ++r)
-        for (int c = 0; c < 4; ++c)
-            if (!(std::fabs(a.m[r][c] - b.m[r][c]) <= largest * 1e-4f)) return false;
-    return true;
-}
-
-}  // namespace
 
 bool MotionEndsAsItStarts(const Scene& scene, const Motion& motion)
 {
@@ -32,7 +16,7 @@ bool MotionEndsAsItStarts(const Scene& scene, const Motion& motion)
     const std::vector<Matrix4> first = WorldPoseAt(scene, motion, 0);
     const std::vector<Matrix4> last = WorldPoseAt(scene, motion, motion.length);
     for (size_t i = 0; i < first.size() && i < last.size(); ++i)
-        if (!SameWithin(first[i], last[i])) return false;
+        if (!NearlyEqualMatrices(first[i], last[i], kRedundantKeyTolerance)) return false;
     return first.size() == last.size();
 }
 

@@ -7,7 +7,7 @@ struct Motion;
 
 // Whether motion (of scene's Parts) is a loop: some Part has a key at its
 // last frame, and that frame shows the pose of frame 0 (every Part's world
-// matrix the same within a ten-thousandth of the largest of its elements).
+// matrix NearlyEqualMatrices within kRedundantKeyTolerance).
 // False for a Motion of length 0, and for one that only holds still.
 bool MotionEndsAsItStarts(const Scene& scene, const Motion& motion);
 
