@@ -31,6 +31,17 @@
     </message>
 </context>
 <context>
+    <name>ExportScaleDialog</name>
+    <message>
+        <source>長さの倍率</source>
+        <translation>Scale of lengths</translation>
+    </message>
+    <message>
+        <source>書き出す高さ</source>
+        <translation>Height written</translation>
+    </message>
+</context>
+<context>
     <name>ExportXDialogs</name>
     <message>
         <source>Export XFile</source>
@@ -168,6 +179,10 @@
     <message>
         <source>最初のキーから始める</source>
         <translation>Start at the first key</translation>
+    </message>
+    <message>
+        <source>ファイルでの大きさ（幅×高さ×奥行）</source>
+        <translation>Size in the file (W × H × D)</translation>
     </message>
 </context>
 <context>
@@ -1438,6 +1453,14 @@
     <message>
         <source>移動のスナップ（&amp;N）...</source>
         <translation>Move S&amp;nap...</translation>
+    </message>
+    <message>
+        <source>高さ %1</source>
+        <translation>Height %1</translation>
+    </message>
+    <message>
+        <source>高さ %1（%2）</source>
+        <translation>Height %1 (%2)</translation>
     </message>
 </context>
 <context>

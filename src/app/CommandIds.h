@@ -116,6 +116,7 @@ inline constexpr int IDC_IMPORT_SCALE = 2201;
 inline constexpr int IDC_IMPORT_OUTSIDE_IMAGES = 2202;
 inline constexpr int IDC_IMPORT_ANIMATIONS = 2203;
 inline constexpr int IDC_IMPORT_FIRST_KEY = 2204;
+inline constexpr int IDC_IMPORT_SIZE = 2205;
 
 // The curve panel (numbers of this program's own).
 inline constexpr int IDD_CURVE_PANEL = 242;
@@ -161,6 +162,9 @@ inline constexpr int IDC_MOVIE_FORMAT = 2244;
 // The move snap dialog.
 inline constexpr int IDD_MOVE_SNAP = 252;
 inline constexpr int IDC_MOVE_SNAP = 2260;
+inline constexpr int IDD_EXPORT_SCALE = 253;
+inline constexpr int IDC_EXPORT_SCALE = 2261;
+inline constexpr int IDC_EXPORT_SCALE_HEIGHT = 2262;
 // The recovery dialog.
 inline constexpr int IDD_RECOVERY = 249;
 inline constexpr int IDC_RECOVERY_LIST = 2250;

@@ -1,10 +1,14 @@
 #include "app/ExportGltfDialog.h"
 
+#include "anim/ExportLengthScale.h"
 #include "app/ExportPathDialog.h"
+#include "app/ExportScaleDialog.h"
 #include "app/QtUserPrompt.h"
 #include "editor/EditorSession.h"
+#include "editor/ModelHeight.h"
 #include "editor/OptionCommands.h"
 #include "io/PathLookup.h"
+#include "scene/Scene.h"
 #include "text/UiText.h"
 
 namespace m3d {
@@ -15,6 +19,11 @@ void ExportGltfFromDialog(EditorSession& session, std::string& directory, QWidge
         ShowExportMessage(parent, kExportGltfCaption, UiText("core", refusal), QMessageBox::Information);
         return;
     }
+    const Scene& scene = session.GetScene();
+    float scale = DefaultExportScale(scene.metresPerUnit, kGltfMetresPerUnit);
+    if (!AskExportScale(QString::fromStdString(UiText("core", kExportGltfCaption)), scale, ModelHeight(scene),
+                        kGltfMetresPerUnit, parent))
+        return;
     const std::string path =
         AskExportPath(kExportGltfCaption, ExportDialogStartOf(session.GetScene(), directory, ".glb"),
                       QT_TRANSLATE_NOOP("ExportPathDialog", "glTF(*.glb *.gltf)|*.glb *.gltf||"), "glb", parent);
@@ -22,7 +31,7 @@ void ExportGltfFromDialog(EditorSession& session, std::string& directory, QWidge
     // The file dialog has asked about replacing the file; the export asks
     // about read-only files and about files beside it in one question.
     QtUserPrompt prompt(parent);
-    const ExportGltfResult result = ExportGltfCommand(session, path, prompt);
+    const ExportGltfResult result = ExportGltfCommand(session, path, prompt, scale);
     if (!result.written) {
         // A No to the question, and a cancel, need no message.
         if (!result.cancelled && !result.declined)

@@ -2,10 +2,13 @@
 
 #include "app/CommandIds.h"
 #include "app/ExportPathDialog.h"
+#include "app/ExportScaleDialog.h"
 #include "app/FieldDialog.h"
 #include "app/QtUserPrompt.h"
 #include "app/UpDownControl.h"
 #include "editor/EditorSession.h"
+#include "editor/ModelHeight.h"
+#include "math/LengthUnit.h"
 #include "editor/OptionCommands.h"
 #include "io/PathLookup.h"
 #include "text/UiText.h"
@@ -48,12 +51,17 @@ void ExportXFromDialogs(EditorSession& session, std::string& directory, int& tim
         return;
     }
     if (!AskTimeScaleFactor(timeScaleFactor, parent)) return;
+    // An .x file has no unit of its own: the numbers go as they are unless told.
+    float lengthScale = 1.0f;
+    if (!AskExportScale(QString::fromStdString(UiText("core", kExportXCaption)), lengthScale,
+                        ModelHeight(session.GetScene()), kUnknownLengthUnit, parent))
+        return;
     const std::string path =
         AskExportPath(kExportXCaption, ExportDialogStartOf(session.GetScene(), directory, ".x"), kFilter, "x", parent);
     if (path.empty()) return;
     // The file dialog has asked about replacing the file; the export asks about a read-only one.
     QtUserPrompt prompt(parent);
-    const ExportXResult result = ExportXCommand(session, path, timeScaleFactor, prompt);
+    const ExportXResult result = ExportXCommand(session, path, timeScaleFactor, prompt, lengthScale);
     if (!result.written) {
         // A No to the question, and a cancel, need no message.
         if (!result.cancelled && !result.declined)

@@ -40,7 +40,7 @@ void ImportModelFromDialogs(EditorSession& session, std::string& directory, User
         return;
     }
     const int framesPerSecond = session.Playback().FramesPerSecond();
-    ImportOptionsDialog dialog(model, framesPerSecond, parent);
+    ImportOptionsDialog dialog(model, framesPerSecond, session.GetScene().metresPerUnit, parent);
     if (dialog.exec() != QDialog::Accepted) return;
     const Expected<ModelImport> import = ImportReadModelCommand(session, path, std::move(model), dialog.Options());
     if (!import) {

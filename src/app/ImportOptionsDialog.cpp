@@ -1,5 +1,6 @@
 #include "app/ImportOptionsDialog.h"
 
+#include "anim/ImportScale.h"
 #include "anim/ImportedAnimations.h"
 #include "anim/ImportedParts.h"
 #include "app/CommandIds.h"
@@ -14,6 +15,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTreeWidget>
+
+#include <algorithm>
 
 namespace m3d {
 
@@ -31,7 +34,8 @@ constexpr int kLengthColumnUnits = 40;
 
 }  // namespace
 
-ImportOptionsDialog::ImportOptionsDialog(const ForeignModel& model, int framesPerSecond, QWidget* parent)
+ImportOptionsDialog::ImportOptionsDialog(const ForeignModel& model, int framesPerSecond, double projectUnit,
+                                         QWidget* parent)
     : QDialog(parent), scale(new QLineEdit(this)), outsideImages(new QCheckBox(this))
 {
     options.framesPerSecond = framesPerSecond;
@@ -43,8 +47,18 @@ ImportOptionsDialog::ImportOptionsDialog(const ForeignModel& model, int framesPe
     scaleLabel->setBuddy(scale);
     SetControlId(scale, IDC_IMPORT_SCALE);
     scale->setAccessibleName(scaleName);
-    scale->setText(QStringLiteral("1"));
+    const Vec3 size = RestSizeOf(model);
+    const float proposed = ProposedImportScale(std::max({size.x, size.y, size.z}), model.metresPerUnit, projectUnit);
+    scale->setText(QString::number(double(proposed), 'g', 7));
     PlaceInDialogUnits(scale, {10, 16, 70, 13});
+    const QString sizeName = Text(QT_TRANSLATE_NOOP("ImportModelDialog", "ファイルでの大きさ（幅×高さ×奥行）"));
+    auto* sizeLabel = new QLabel(sizeName, this);
+    PlaceInDialogUnits(sizeLabel, {90, 5, 150, 9});
+    auto* sizeText = new QLabel(QString::fromStdString(ModelSizeText(size, model.metresPerUnit)), this);
+    SetControlId(sizeText, IDC_IMPORT_SIZE);
+    sizeText->setAccessibleName(sizeName);
+    sizeText->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    PlaceInDialogUnits(sizeText, {90, 18, 150, 9});
     AddOkCancelButtons(this, Text(QT_TRANSLATE_NOOP("ImportModelDialog", "OK")), {245, 7, 45, 14}, {245, 25, 45, 14});
     SetControlId(outsideImages, IDC_IMPORT_OUTSIDE_IMAGES);
     outsideImages->setText(Text(QT_TRANSLATE_NOOP("ImportModelDialog", "フォルダーの外の画像も読み込む")));

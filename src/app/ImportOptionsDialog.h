@@ -13,7 +13,8 @@ class QTreeWidget;
 namespace m3d {
 
 // The questions of "モデルを読み込む" once its file is read: the scale of its
-// lengths (1 unless changed), whether the images it names outside its folder
+// lengths (ProposedImportScale for the project's unit unless changed; the
+// model's size in the file is shown beside it), whether the images it names outside its folder
 // are read (not unless ticked), and, for a model with animations, which of
 // them become Motions (a row each: name, length in frames, Parts it moves,
 // ticked as ImportableAnimations offers them) and whether each starts at its
@@ -22,8 +23,10 @@ namespace m3d {
 class ImportOptionsDialog : public QDialog {
     Q_OBJECT
 public:
-    // model as ReadForeignModelInChild hands it over, its animations sampled at framesPerSecond.
-    ImportOptionsDialog(const ForeignModel& model, int framesPerSecond, QWidget* parent);
+    // model as ReadForeignModelInChild hands it over, its animations sampled
+    // at framesPerSecond, into a project of unit projectUnit (metres per unit
+    // or kUnknownLengthUnit).
+    ImportOptionsDialog(const ForeignModel& model, int framesPerSecond, double projectUnit, QWidget* parent);
 
     QLineEdit* ScaleField() const { return scale; }
     // What was chosen, at framesPerSecond; the scale as accepted by OK.

@@ -1,3 +1,4 @@
+#include "anim/ExportLengthScale.h"
 #include "cli/CliArguments.h"
 #include "cli/CliCommand.h"
 #include "cli/CommandPrompt.h"
@@ -16,7 +17,8 @@ namespace {
 
 constexpr const char* kUsage =
     "export-gltf PROJECT.anm OUT.gltf|OUT.glb [--fps N] [--scale S] [--overwrite]   (N: 1 ... 120, default 30; S: "
-    "every length times S, above 0, default 1; --overwrite: "
+    "every length times S, above 0; by default the project's unit in metres, so that the file is in metres, or 1 "
+    "when the project has no unit; --overwrite: "
     "replace read-only outputs, and files beside a .gltf that the .gltf it replaces does not name)";
 
 int Usage()
@@ -31,7 +33,7 @@ int ExportGltf(const std::vector<std::string>& args)
     int fps = kDefaultGltfFramesPerSecond;
     bool overwrite = false;
     std::vector<std::string> rest = args;
-    float scale = 1.0f;
+    float scale = 0.0f;  // not given: from the project's unit
     if (!TakeScaleOption(rest, "--scale", scale)) return Usage();
     if (!ParseWordsAndIntOption(rest, "--fps", fps, paths, &overwrite)) return Usage();
     if (paths.size() != 2) return Usage();
@@ -46,6 +48,7 @@ int ExportGltf(const std::vector<std::string>& args)
     EditorSession session;
     if (!LoadProjectForCommand(session, projectPath, ProjectOpening::Reading)) return 1;
     session.Playback().SetFramesPerSecond(fps);
+    if (scale == 0.0f) scale = DefaultExportScale(session.GetScene().metresPerUnit, kGltfMetresPerUnit);
     CommandPrompt prompt(false, overwrite);
     const ExportGltfResult result = ExportGltfCommand(session, outPath, prompt, scale);
     if (!result.written) {

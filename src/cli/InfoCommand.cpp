@@ -5,9 +5,11 @@
 #include "editor/EditorSession.h"
 #include "editor/ModelImportCommands.h"
 #include "foreign/ForeignFormats.h"
+#include "math/LengthUnit.h"
 #include "scene/KeyInterpolation.h"
 #include "scene/TextureOutput.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace m3d {
@@ -84,6 +86,8 @@ int Info(const std::vector<std::string>& args)
     json.BeginObject();
     WriteParts(json, scene);
     WriteMotions(json, scene);
+    // What one unit is in metres; null when nobody said.
+    json.Key("metresPerUnit").Double(IsKnownLengthUnit(scene.metresPerUnit) ? scene.metresPerUnit : NAN);
     if (model) {
         json.Key("dropped").BeginArray();
         for (const std::string& line : dropped) json.String(line);

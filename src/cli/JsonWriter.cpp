@@ -1,5 +1,6 @@
 #include "cli/JsonWriter.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -85,6 +86,16 @@ JsonWriter& JsonWriter::Int(int64_t value)
 {
     Separate();
     text += std::to_string(value);
+    needComma = true;
+    return *this;
+}
+
+JsonWriter& JsonWriter::Double(double value)
+{
+    Separate();
+    char buffer[32];
+    const std::to_chars_result written = std::to_chars(buffer, buffer + sizeof buffer, value);
+    text += std::isfinite(value) ? std::string(buffer, written.ptr) : std::string("null");
     needComma = true;
     return *this;
 }

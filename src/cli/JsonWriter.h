@@ -20,6 +20,8 @@ public:
     JsonWriter& Int(int64_t value);
     JsonWriter& Bool(bool value);
     JsonWriter& Float(float value);
+    // The shortest text that reads back as value (0.01 is "0.01"); null when not finite.
+    JsonWriter& Double(double value);
     JsonWriter& Floats(const float* values, int count);
     const std::string& Text() const { return text; }
 

@@ -105,7 +105,8 @@ public:
     // (TransformPanelState::shownRotations); PoseChanged.
     void ShowCurrentTransform();
     // Rebuilds the title text (program, project, totals, current Part, grid
-    // width, and " *" at the end while something is unsaved); TitleChanged.
+    // width, the model's height as posed (ModelHeightText; O(vertices)), and
+    // " *" at the end while something is unsaved); TitleChanged.
     void UpdateTitle();
     const std::string& TitleText() const { return titleText; }
     int TotalFaces() const { return totalFaces; }

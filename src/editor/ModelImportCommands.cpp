@@ -6,6 +6,7 @@
 #include "editor/FileCommands.h"
 #include "editor/PlaybackController.h"
 #include "editor/history/DocumentEdit.h"
+#include "editor/history/LengthUnitChange.h"
 #include "editor/history/MotionListChange.h"
 #include "editor/history/PartSetChange.h"
 #include "foreign/ForeignReaderProcess.h"
@@ -49,6 +50,11 @@ ModelImport AddToProject(EditorSession& session, const ForeignModel& model, cons
     DocumentEdit edit(session, EditorCommand::ImportModel);
     edit.PoseBeforePartSetChange();
     ModelImport import = ImportModel(scene, model, path, framesPerSecond, choice);
+    // The first model of known size gives a project of unknown unit its own.
+    if (!IsKnownLengthUnit(scene.metresPerUnit) && IsKnownLengthUnit(model.metresPerUnit)) {
+        edit.Add(std::make_unique<LengthUnitChange>(scene.metresPerUnit));
+        scene.metresPerUnit = model.metresPerUnit;
+    }
     if (!import.parts.empty()) {
         edit.Add(PartSetChange::Added(import.parts));
         edit.PartSetChanged();

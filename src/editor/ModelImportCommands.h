@@ -30,8 +30,10 @@ struct ModelImportOptions {
 // "モデルを読み込む": reads the model file at path (another program's format,
 // in the reader process) and adds its Parts and Motions to the open project
 // as one undo step (ImportModel); the last new Motion becomes current at
-// frame 0 and the views are framed on the whole model. When the file cannot
-// be read nothing changes and the failure names the file and the reason.
+// frame 0 and the views are framed on the whole model. A project of unknown
+// length unit takes the model's (its file's unit over the scale) when the
+// file has one. When the file cannot be read nothing changes and the failure
+// names the file and the reason.
 Expected<ModelImport> ImportModelCommand(EditorSession& session, const std::string& path,
                                          const ModelImportOptions& options);
 

@@ -1,4 +1,5 @@
 #include "editor/EditorSession.h"
+#include "editor/ModelHeight.h"
 #include "text/UiText.h"
 
 #include <string>
@@ -31,6 +32,7 @@ void EditorSession::UpdateTitle()
         titleText +=
             "   " + PartSummary(current->displayName, current->mesh->GetFaceNum(), current->mesh->GetMeshNum());
     titleText += "   " + WithArguments(UiText("core", "グリッドの幅:%1"), {std::to_string(viewState.gridWidth)});
+    if (const std::string height = ModelHeightText(scene); !height.empty()) titleText += "   " + height;
     if (history.IsModified()) titleText += " *";
     events.Publish(TitleChanged{titleText});
 }

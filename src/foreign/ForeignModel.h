@@ -1,5 +1,6 @@
 #pragma once
 
+#include "math/LengthUnit.h"
 #include "math/Quaternion.h"
 #include "math/Vec3.h"
 #include "meshlib/LoadedModel.h"
@@ -77,6 +78,10 @@ struct ForeignAnimation {
 
 struct ForeignModel {
     std::string format;  // the format's name for messages and reports: "glTF", "OBJ", "FBX"...
+    // What one unit of its lengths is in metres (math/LengthUnit.h): 1 for a
+    // glTF, 0.01 for an FBX (which its reader brings into centimetres),
+    // unknown for formats that do not say.
+    double metresPerUnit = kUnknownLengthUnit;
     std::vector<ForeignMesh> meshes;
     // Depth first: every parent before its children.
     std::vector<ForeignNode> nodes;

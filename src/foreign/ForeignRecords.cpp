@@ -11,7 +11,7 @@ namespace m3d {
 namespace {
 
 constexpr char kMagic[8] = {'M', '3', 'D', 'M', 'O', 'D', 'E', 'L'};
-constexpr uint32_t kVersion = 1;
+constexpr uint32_t kVersion = 2;
 constexpr size_t kVertexBytes = 8 * 4;
 constexpr size_t kMaterialBytes = 4 + 16 * 4 + 4 + 4;  // two empty strings, four colours, power
 constexpr size_t kNodeBytes = 4 + 4 + 4 + 10 * 4;
@@ -230,7 +230,12 @@ public:
         if (const uint32_t version = in.U32(); version != kVersion)
             return in.Fail(8, "unknown record version " + std::to_string(version));
         uint32_t images = 0, meshes = 0, nodes = 0, animations = 0, dropped = 0;
-        if (!Text(model.format, "the format name") || !Count(images, 8, "images")) return false;
+        if (!Text(model.format, "the format name") || !in.Need(8, "the length unit")) return false;
+        const size_t unitAt = in.Offset();
+        model.metresPerUnit = std::bit_cast<double>(in.U64());
+        if (model.metresPerUnit != kUnknownLengthUnit && !IsKnownLengthUnit(model.metresPerUnit))
+            return in.Fail(unitAt, "the length unit is neither unknown nor 1e-9 ... 1e9 m");
+        if (!Count(images, 8, "images")) return false;
         model.images.resize(images);
         for (ForeignImage& image : model.images)
             if (!Text(image.name, "an image name") || !Text(image.bytes, "an image")) return false;
@@ -278,6 +283,7 @@ std::string EncodeForeignModel(const ForeignModel& model)
     e.w.Bytes(std::string_view(kMagic, 8));
     e.w.U32(kVersion);
     e.Text(model.format);
+    e.w.U64(std::bit_cast<uint64_t>(model.metresPerUnit));
     e.w.U32(static_cast<uint32_t>(model.images.size()));
     for (const ForeignImage& image : model.images) {
         e.Text(image.name);

@@ -66,6 +66,7 @@ void MirrorGroup(ForeignPath path, float* values, float scale)
 
 void ToEditorSpace(ForeignModel& model, float scale)
 {
+    if (IsKnownLengthUnit(model.metresPerUnit)) model.metresPerUnit /= double(scale);
     for (ForeignMesh& mesh : model.meshes) {
         // Normals are filled in the readers' space, where the corners still run counter-clockwise.
         FillMissingNormals(mesh.geometry);

@@ -11,7 +11,8 @@ namespace m3d {
 // numbers it was written from): points and translations (x, y, -z), normals
 // likewise, rotations (-x, -y, z, w), the corners of every triangle in the
 // opposite order. Lengths (positions, translations and their tangents) are
-// multiplied by scale, which must be finite and positive. A vertex whose
+// multiplied by scale, which must be finite and positive, and a known unit
+// divided by it (a metre model at scale 100 is in centimetres). A vertex whose
 // normal is zero gets the area-weighted normal of the faces around it.
 void ToEditorSpace(ForeignModel& model, float scale);
 

@@ -19,6 +19,7 @@ uint64_t PartsFingerprint(const Scene& scene)
         digest.Add(static_cast<int64_t>(limit.axis));
         digest.Add(range, sizeof range);
     }
+    digest.Add(&scene.metresPerUnit, sizeof scene.metresPerUnit);
     return digest.Value();
 }
 

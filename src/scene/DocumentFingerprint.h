@@ -16,7 +16,8 @@ struct MotionTrack;
 // (its Parts; each Motion from its name and length and its tracks), so a
 // caller may keep the parts' values and work out again only those that changed.
 
-// Every Part's name, parent, partner, joint limit and geometry (CMesh::ContentDigest).
+// Every Part's name, parent, partner, joint limit and geometry (CMesh::ContentDigest),
+// and the length unit.
 uint64_t PartsFingerprint(const Scene& scene);
 // A Motion's name, length and number of tracks.
 uint64_t MotionHeaderFingerprint(const Motion& motion);

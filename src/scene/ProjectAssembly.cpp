@@ -42,6 +42,7 @@ ProjectAssembly AssembleProject(Scene& scene, ProjectData data, const RecordMesh
     scene.UpdateHierarchy(0);
     // The reader has checked every name, length and track.
     scene.MutableMotions() = std::move(data.motions);
+    scene.metresPerUnit = data.metresPerUnit;
     assembly.complete = true;
     return assembly;
 }

@@ -38,7 +38,7 @@ struct ProjectAssembly {
 // Clears scene and builds it from data (a project as ParseProjectFile gives
 // it): the Parts in order, each with the mesh meshOf gives, its record's
 // name (unless that would not read back as itself), a display name no other
-// Part has, its parent, partner and joint limit; then the Motions. The
+// Part has, its parent, partner and joint limit; then the Motions and the length unit. The
 // scene is untitled throughout. When a Part has no mesh, building stops
 // there, incomplete: the Parts made so far stay (partners beyond them are
 // dropped) and no Motion is taken. The last Part made stays selected.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "scene/JointLimit.h"
+#include "math/LengthUnit.h"
 #include "scene/Motion.h"
 
 #include <string>
@@ -31,6 +32,9 @@ struct ProjectData {
     // one track per record, each with a frame-0 key first and strictly
     // ascending frames (keys past the length are kept); finite matrices.
     std::vector<Motion> motions;
+    // What one unit of its lengths is in metres (LengthUnit.h), as its side
+    // file says; kUnknownLengthUnit when it says nothing.
+    double metresPerUnit = kUnknownLengthUnit;
 };
 
 }  // namespace m3d

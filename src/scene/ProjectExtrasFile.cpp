@@ -197,7 +197,7 @@ std::string ProjectExtrasPath(const std::string& projectPath)
 }
 
 std::string BuildProjectExtras(const std::vector<ProjectPartRecord>& parts, const std::vector<Motion>& motions,
-                               std::string_view projectBytes)
+                               double metresPerUnit, std::string_view projectBytes)
 {
     Json entries = Json::array();
     for (const Motion& motion : motions) {
@@ -212,7 +212,8 @@ std::string BuildProjectExtras(const std::vector<ProjectPartRecord>& parts, cons
         }
     }
     Json limits = JointLimitEntries(parts);
-    if (entries.empty() && limits.empty()) return {};
+    const bool unitKnown = IsKnownLengthUnit(metresPerUnit);
+    if (entries.empty() && limits.empty() && !unitKnown) return {};
     // "interpolations" is always there, so that a reader that knows no
     // limits still takes a file that holds only those.
     Json file = {{"format", kFormatName},
@@ -220,13 +221,16 @@ std::string BuildProjectExtras(const std::vector<ProjectPartRecord>& parts, cons
                  {"project", {{"size", projectBytes.size()}, {"crc32", Crc32Text(projectBytes)}}},
                  {"interpolations", std::move(entries)}};
     if (!limits.empty()) file["jointLimits"] = std::move(limits);
+    if (unitKnown) file["lengthUnit"] = {{"metres", metresPerUnit}};
     // Names are UTF-8 already; anything that is not is replaced rather than refused.
     return file.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";
 }
 
 Outcome ApplyProjectExtras(std::string_view text, const std::string& path, std::string_view projectBytes,
-                           std::vector<ProjectPartRecord>& parts, std::vector<Motion>& motions)
+                           ProjectData& data)
 {
+    std::vector<ProjectPartRecord>& parts = data.parts;
+    std::vector<Motion>& motions = data.motions;
     const Json file = Json::parse(text.begin(), text.end(), nullptr, false);
     if (file.is_discarded() || !file.is_object())
         return Outcome::Failure(path + ": not a JSON object; every key stays linear and every Part free");
@@ -254,6 +258,13 @@ Outcome ApplyProjectExtras(std::string_view text, const std::string& path, std::
             ApplyJointLimits(*limits, parts, refusals);
         else
             refusals.Add("\"jointLimits\" is no list; every Part stays free");
+    }
+    if (const Json* unit = Member(file, "lengthUnit")) {
+        double metres = 0.0;
+        if (NumberMember(*unit, "metres", metres) && IsKnownLengthUnit(metres))
+            data.metresPerUnit = metres;
+        else
+            refusals.Add("\"lengthUnit\" gives no length in metres between 1e-9 and 1e9; the unit stays unknown");
     }
     for (const Json& entry : *entries) {
         const EntryTarget target = TargetOf(entry, parts, motions, refusals);

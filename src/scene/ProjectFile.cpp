@@ -62,7 +62,7 @@ Outcome ReadProjectExtras(const std::string& projectPath, std::string_view proje
     const Expected<std::string> text = ReadWholeFile(extrasPath, kMaxExtrasFileBytes);
     if (!text)
         return Outcome::Failure(text.Message() + "\n" + extrasPath + ": every key stays linear and every Part free");
-    return ApplyProjectExtras(*text, extrasPath, projectBytes, data.parts, data.motions);
+    return ApplyProjectExtras(*text, extrasPath, projectBytes, data);
 }
 
 // Gives the Parts the names a save wrote their files under, and tells which
@@ -129,7 +129,7 @@ ProjectSave SaveProject(Scene& scene, const std::string& path, UserPrompt& promp
     }
     // What the project file cannot hold goes beside it; a project with
     // nothing of the kind has no side file.
-    const std::string extras = BuildProjectExtras(records, scene.Motions(), *bytes);
+    const std::string extras = BuildProjectExtras(records, scene.Motions(), scene.metresPerUnit, *bytes);
     const std::string extrasPath = ProjectExtrasPath(path);
     if (const SaveTargetCheck check = CheckSaveTargets({path}); !check.refusal.empty())
         return refuse(check.refusal, check.refusalErrorNumber);

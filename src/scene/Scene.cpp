@@ -211,6 +211,7 @@ void Scene::ClearScene()
     while (!parts.empty()) parts.pop_back();
     motions.clear();
     meshBase.Release();
+    metresPerUnit = kUnknownLengthUnit;
 }
 
 void Scene::AddTrackForNewPart()

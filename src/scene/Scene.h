@@ -3,6 +3,7 @@
 #include "io/Outcome.h"
 #include "meshlib/CMeshBase.h"
 #include "scene/DetachedParts.h"
+#include "math/LengthUnit.h"
 #include "scene/Motion.h"
 #include "scene/Part.h"
 #include "scene/PartMove.h"
@@ -117,8 +118,8 @@ public:
     // World matrix of Part index as composition gives it (the mesh's matrix when
     // it has one). Identity for an index outside the array.
     Matrix4 WorldMatrixOf(int index) const;
-    // Removes all Parts and all Motions; the root entry and the project's names
-    // stay. The tree and its reports are those of RemovePart on every
+    // Removes all Parts and all Motions and forgets the length unit; the root
+    // entry and the project's names stay. The tree and its reports are those of RemovePart on every
     // top-level Part, the last one first; the whole costs O(Parts).
     void ClearScene();
     // Every Part's mesh (null for a Part without one), in Part order.
@@ -206,6 +207,9 @@ public:
     std::string projectFileName = kUntitledProjectName;
     // Folder of the last object file added; "" for the current folder.
     std::string addObjectDirectory;
+    // What one unit of the model's lengths is in metres (LengthUnit.h); saved
+    // with the project, unknown again after ClearScene.
+    double metresPerUnit = kUnknownLengthUnit;
 
 private:
     void Report(const TreeChange& change) const;

@@ -77,6 +77,7 @@ void CopyDocument(const Scene& scene, SnapshotInfo info, const MeshBytesCache& c
     out.info = std::move(info);
     out.records = ProjectPartRecordsOf(scene);
     out.motions = scene.Motions();
+    out.metresPerUnit = scene.metresPerUnit;
     std::unordered_map<uint64_t, int32_t> indexOf;
     for (const auto& part : scene.Parts()) {
         SnapshotPart& copied = out.parts.emplace_back();
@@ -136,7 +137,7 @@ Outcome LayOutSnapshot(DocumentCopy copy, MeshBytesCache& cache, DocumentSnapsho
     Expected<std::string> project = BuildProjectFile(copy.records, copy.motions);
     if (!project) return project.Status();
     out.info = std::move(copy.info);
-    out.extras = BuildProjectExtras(copy.records, copy.motions, *project);
+    out.extras = BuildProjectExtras(copy.records, copy.motions, copy.metresPerUnit, *project);
     out.project = std::move(*project);
     out.meshes = std::move(copy.meshes);
     out.textures = std::move(copy.textures);

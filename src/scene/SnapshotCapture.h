@@ -48,6 +48,7 @@ struct DocumentCopy {
     SnapshotInfo info;
     std::vector<ProjectPartRecord> records;
     std::vector<Motion> motions;
+    double metresPerUnit = kUnknownLengthUnit;
     std::vector<SnapshotPart> parts;
     // One a distinct geometry, as SnapshotPart::mesh counts them: its .mesh
     // bytes when the cache had them, else null and its content in unlaid.

@@ -25,8 +25,7 @@ ProjectLoad RestoreSnapshot(Scene& scene, const DocumentSnapshot& snapshot, cons
         return load;
     }
     Outcome extrasRefused;
-    if (!snapshot.extras.empty())
-        extrasRefused = ApplyProjectExtras(snapshot.extras, path, snapshot.project, data.parts, data.motions);
+    if (!snapshot.extras.empty()) extrasRefused = ApplyProjectExtras(snapshot.extras, path, snapshot.project, data);
 
     // Textures are read from the files they were read from, or (those that
     // came inside a model) from the snapshot.

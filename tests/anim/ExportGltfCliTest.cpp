@@ -1,4 +1,5 @@
 // The command line's glTF export refuses what it cannot write and names why.
+#include "editor/FileCommands.h"
 #include "scene/ProjectFile.h"
 #include "support/CliRun.h"
 #include "support/GltfSampleScenes.h"
@@ -68,4 +69,28 @@ TEST(ExportGltfCli, FilesBesideTheOutputThatNoExportWroteNeedOverwrite)
     // Once the .gltf names it, the .bin is the export's own.
     run = RunCli("export-gltf " + project + " " + out, err);
     EXPECT_EQ(run.exitCode, 0) << run.err;
+}
+
+TEST(ExportGltfCli, WithoutAScaleAProjectOfKnownUnitIsWrittenInMetresAndOneOfNoUnitAsItIs)
+{
+    TempFolder folder;
+    SaveBoxProject(folder);
+    const std::string project = Quote(folder.File("box.anm"));
+    const std::string err = folder.File("err");
+    const auto exported = [&](const std::string& options) {
+        EXPECT_EQ(RunCli("export-gltf " + project + " " + Quote(folder.File("out.glb")) + options, err).exitCode, 0)
+            << options;
+        return folder.Read("out.glb");
+    };
+    EXPECT_EQ(exported(""), exported(" --scale 1"));
+
+    EditorSession session;
+    ASSERT_TRUE(OpenProject(session, folder.File("box.anm"), ProjectOpening::Editing).complete);
+    session.GetScene().metresPerUnit = 0.01;
+    ScriptedPrompt prompt;
+    prompt.meshAnswers.push_back(MeshOverwriteAnswer::YesToAll);
+    ASSERT_TRUE(SaveProject(session.GetScene(), folder.File("box.anm"), prompt));
+    const std::string inMetres = exported("");
+    EXPECT_EQ(inMetres, exported(" --scale 0.01"));
+    EXPECT_NE(inMetres, exported(" --scale 1"));
 }

@@ -1,9 +1,16 @@
 #include "anim/ExportGltfFile.h"
+#include "anim/ExportLengthScale.h"
+#include "anim/ImportScale.h"
 #include "anim/ModelImport.h"
 #include "anim/PoseEvaluation.h"
 #include "editor/EditorSession.h"
 #include "editor/FileCommands.h"
+#include "editor/ModelHeight.h"
+#include "editor/ModelImportCommands.h"
+#include "editor/OptionCommands.h"
+#include "editor/PoseCommands.h"
 #include "foreign/ForeignReaderProcess.h"
+#include "foreign/NodeWorlds.h"
 #include "scene/Scene.h"
 #include "support/MatrixMatchers.h"
 #include "support/OutcomeAssertions.h"
@@ -68,4 +75,65 @@ TEST(ModelImportRoundTripTest, OurOwnGltfExportComesBackPartForPartFrameForFrame
         }
         EXPECT_TRUE(import.dropped.empty()) << import.dropped.front();
     }
+}
+
+namespace {
+
+// Every vertex of model at rest, placed by its nodes.
+std::vector<Vec3> RestVertices(const ForeignModel& model, const std::string& name)
+{
+    LoadedModel merged;
+    EXPECT_TRUE(Succeeded(MergeModelGeometry(model, name, merged)));
+    std::vector<Vec3> out;
+    for (const _MESH_VERTEX& v : merged.vertices) out.push_back({v.x, v.y, v.z});
+    return out;
+}
+
+}  // namespace
+
+// A model 0.7 m tall as posed in a glTF (metres) comes in at the scale the import
+// proposes (100: one unit a centimetre), the project takes that unit, and its
+// glTF export by default gives the model back at its own size.
+TEST(ModelImportRoundTripTest, AMetreModelAtTheProposedScaleExportsBackAtItsSize)
+{
+    const std::string figure = std::string(M3D_TEST_DATA_DIR) + "/../../examples/figure/figure.anm";
+    EditorSession original;
+    ASSERT_TRUE(Succeeded(OpenProject(original, figure, ProjectOpening::Editing).outcome));
+    TempFolder folder;
+    ScriptedPrompt prompt;
+    const std::string lamp = folder.File("lamp.glb");
+    const float metres = 0.7f / float(*ModelHeight(original.GetScene()));
+    ASSERT_TRUE(ExportGltfFile(original.GetScene(), lamp, 30, prompt, metres).written);
+
+    ForeignModel model;
+    ASSERT_TRUE(Succeeded(ReadForeignModelInChild(lamp, model)));
+    EXPECT_EQ(model.metresPerUnit, 1.0);
+    const Vec3 size = RestSizeOf(model);
+    ModelImportOptions options;
+    options.scale = ProposedImportScale(std::max({size.x, size.y, size.z}), model.metresPerUnit, kUnknownLengthUnit);
+    EXPECT_EQ(options.scale, 100.0f);
+
+    EditorSession session;
+    ASSERT_TRUE(Succeeded(ImportReadModelCommand(session, lamp, std::move(model), options)));
+    const Scene& scene = session.GetScene();
+    EXPECT_DOUBLE_EQ(scene.metresPerUnit, 0.01);
+    EXPECT_NEAR(*ModelHeight(scene), 70.0, 1e-2);
+    const std::string back = folder.File("back.glb");
+    ASSERT_TRUE(
+        ExportGltfCommand(session, back, prompt, DefaultExportScale(scene.metresPerUnit, kGltfMetresPerUnit)).written);
+
+    ForeignModel before, after;
+    ASSERT_TRUE(Succeeded(ReadForeignModelFile(lamp, 1.0f, before)));
+    ASSERT_TRUE(Succeeded(ReadForeignModelFile(back, 1.0f, after)));
+    const std::vector<Vec3> was = RestVertices(before, "lamp.glb"), is = RestVertices(after, "back.glb");
+    ASSERT_EQ(is.size(), was.size());
+    float worst = 0.0f;
+    for (size_t v = 0; v < was.size(); ++v)
+        worst = std::max(
+            {worst, std::fabs(is[v].x - was[v].x), std::fabs(is[v].y - was[v].y), std::fabs(is[v].z - was[v].z)});
+    EXPECT_LE(worst, 1e-5f);
+
+    // The unit came with the import and goes with its undo.
+    UndoCommand(session);
+    EXPECT_EQ(scene.metresPerUnit, kUnknownLengthUnit);
 }

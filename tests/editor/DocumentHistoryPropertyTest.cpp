@@ -39,7 +39,7 @@ std::string DocumentBytes(const Scene& scene)
     const Expected<std::string> built = BuildProjectFile(ProjectPartRecordsOf(scene), scene.Motions());
     EXPECT_TRUE(Succeeded(built));
     std::string bytes = built ? *built : std::string();
-    bytes += BuildProjectExtras(ProjectPartRecordsOf(scene), scene.Motions(), bytes);
+    bytes += BuildProjectExtras(ProjectPartRecordsOf(scene), scene.Motions(), scene.metresPerUnit, bytes);
     for (const auto& part : scene.Parts()) {
         if (!part->mesh) continue;
         bytes += std::to_string(part->mesh->GetFaceNum()) + "/" + std::to_string(part->mesh->GetMtrlNum());

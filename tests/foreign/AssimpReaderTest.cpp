@@ -91,6 +91,7 @@ TEST(AssimpReader, FbxPivotHelpersFoldIntoTheirNodesAndKeepEveryWorldTransform)
         ForeignModel model;
         ASSERT_TRUE(Succeeded(ReadAssimpModel(path, model)));
         EXPECT_EQ(model.format, "FBX");
+        EXPECT_EQ(model.metresPerUnit, 0.01);  // FBX comes in centimetres
         for (const std::string& line : model.dropped)
             EXPECT_EQ(line.find("shear"), std::string::npos) << line << ": scale under rotation is no shear";
         for (const ForeignNode& node : model.nodes)

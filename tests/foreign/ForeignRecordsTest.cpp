@@ -14,6 +14,7 @@ ForeignModel RichModel()
     model.images.push_back({"arm_image0.png", std::string("\x89PNG\r\n\x1a\n\0\1", 10)});
     model.meshes[1].embeddedImages = {0};
     model.dropped = {"skin of mesh 'palm' (rest pose kept)"};
+    model.metresPerUnit = 0.01;
     model.animations[0].channels.push_back(
         {1, ForeignPath::Scale, ForeignInterpolation::CubicSpline, {0.25f}, {0, 0, 0, 1, 2, 3, 0, 0, 0}});
     return model;
@@ -42,6 +43,7 @@ TEST(ForeignRecordsTest, AModelComesBackFieldForField)
     EXPECT_EQ(back.animations[0].channels[1].interpolation, ForeignInterpolation::Step);
     EXPECT_EQ(back.animations[0].channels[2].values, model.animations[0].channels[2].values);
     EXPECT_EQ(back.dropped, model.dropped);
+    EXPECT_EQ(back.metresPerUnit, 0.01);
 }
 
 TEST(ForeignRecordsTest, DamagedRecordsAreRefusedWithTheirPlace)
@@ -66,9 +68,14 @@ TEST(ForeignRecordsTest, DamagedRecordsAreRefusedWithTheirPlace)
     backwards.animations[0].channels[0].times = {1, 0};
     EXPECT_FALSE(DecodeForeignModel(EncodeForeignModel(backwards), "arm.glb", out));
 
+    ForeignModel negative = ArmModel();
+    negative.metresPerUnit = -1.0;
+    EXPECT_FALSE(DecodeForeignModel(EncodeForeignModel(negative), "arm.glb", out));
+
     // A count far beyond the bytes is refused before anything is allocated.
     std::string huge = EncodeForeignModel(ForeignModel{});
-    huge[16] = huge[17] = huge[18] = huge[19] = '\xff';  // the image count, after magic, version and format name
+    // The image count, after magic, version, format name and unit.
+    huge[24] = huge[25] = huge[26] = huge[27] = '\xff';
     const Outcome refused = DecodeForeignModel(huge, "big.fbx", out);
-    EXPECT_EQ(refused.Message().rfind("big.fbx: byte 16: ", 0), 0u) << refused.Message();
+    EXPECT_EQ(refused.Message().rfind("big.fbx: byte 24: ", 0), 0u) << refused.Message();
 }

@@ -77,7 +77,7 @@ TEST(ProjectExtrasFile, InterpolationsGoBesideTheUnchangedProjectFileAndComeBack
     EXPECT_FALSE(model.folder.Exists("model.m3d.json"));
 }
 
-TEST(ProjectExtrasFile, JointLimitsGoBesideTheUnchangedProjectFileAndComeBack)
+TEST(ProjectExtrasFile, JointLimitsAndTheUnitGoBesideTheUnchangedProjectFileAndComeBack)
 {
     TimedModel model;
     ASSERT_TRUE(SaveProject(model.scene, model.Project(), model.prompt));
@@ -86,6 +86,7 @@ TEST(ProjectExtrasFile, JointLimitsGoBesideTheUnchangedProjectFileAndComeBack)
     const JointLimit arm{JointAxis::X, -12.5f, 0.1f}, body{JointAxis::Z, -180.0f, 180.0f};
     model.scene.PartAt(1)->jointLimit = arm;
     model.scene.PartAt(0)->jointLimit = body;
+    model.scene.metresPerUnit = 0.01;
     ASSERT_TRUE(model.SaveAgain());
     EXPECT_EQ(model.folder.Read("model.anm"), freeBytes);
     ASSERT_TRUE(model.folder.Exists("model.m3d.json"));
@@ -96,12 +97,14 @@ TEST(ProjectExtrasFile, JointLimitsGoBesideTheUnchangedProjectFileAndComeBack)
     EXPECT_TRUE(load.outcome.Ok()) << load.outcome.Message();
     EXPECT_EQ(reopened.GetScene().PartAt(0)->jointLimit, body);
     EXPECT_EQ(reopened.GetScene().PartAt(1)->jointLimit, arm);
+    EXPECT_EQ(reopened.GetScene().metresPerUnit, 0.01);
     for (const KeyFrame& key : reopened.GetScene().Motions()[0].tracks[1].keys)
         EXPECT_TRUE(key.interpolation.IsLinear()) << key.frame;
 
-    // Free again: no side file left.
+    // Free again and of no known unit: no side file left.
     model.scene.PartAt(0)->jointLimit = {};
     model.scene.PartAt(1)->jointLimit = {};
+    model.scene.metresPerUnit = kUnknownLengthUnit;
     ASSERT_TRUE(model.SaveAgain());
     EXPECT_EQ(model.folder.Read("model.anm"), freeBytes);
     EXPECT_FALSE(model.folder.Exists("model.m3d.json"));
@@ -141,13 +144,14 @@ TEST(ProjectExtrasFile, EntriesThatNameWhatTheProjectLacksAreRefusedAlone)
     model.ArmKeys()[2].interpolation = KeyInterpolation::Step();
     std::vector<ProjectPartRecord> parts = ProjectPartRecordsOf(model.scene);
     const std::string projectBytes = "the project file's bytes";
-    const std::string text = BuildProjectExtras(parts, model.scene.Motions(), projectBytes);
+    const std::string text = BuildProjectExtras(parts, model.scene.Motions(), kUnknownLengthUnit, projectBytes);
     ASSERT_FALSE(text.empty());
 
     // The project read back has no key at 20 and its Part 1 has another name.
     const auto applied = [&](std::vector<ProjectPartRecord> records, std::vector<Motion> motions) {
-        const Outcome outcome = ApplyProjectExtras(text, "x.m3d.json", projectBytes, records, motions);
-        return std::make_pair(outcome, motions);
+        ProjectData data{std::move(records), std::move(motions)};
+        const Outcome outcome = ApplyProjectExtras(text, "x.m3d.json", projectBytes, data);
+        return std::make_pair(outcome, data.motions);
     };
     std::vector<Motion> withoutKey = linear;
     withoutKey[0].tracks[1].keys.pop_back();
@@ -171,20 +175,21 @@ TEST(ProjectExtrasFile, EntriesThatNameWhatTheProjectLacksAreRefusedAlone)
     // Texts that are no side file of ours change nothing.
     for (const std::string& bad :
          {std::string("{"), std::string("[1]"), std::string("{\"format\": 3}"), text.substr(0, text.size() / 2)}) {
-        std::vector<Motion> motions = linear;
-        const Outcome refused = ApplyProjectExtras(bad, "x.m3d.json", projectBytes, parts, motions);
+        ProjectData data{parts, linear};
+        const Outcome refused = ApplyProjectExtras(bad, "x.m3d.json", projectBytes, data);
         EXPECT_FALSE(refused.Ok()) << bad;
-        for (const KeyFrame& key : motions[0].tracks[1].keys) EXPECT_TRUE(key.interpolation.IsLinear());
+        for (const KeyFrame& key : data.motions[0].tracks[1].keys) EXPECT_TRUE(key.interpolation.IsLinear());
     }
 }
 
-TEST(ProjectExtrasFile, JointLimitsThatBreakTheRulesAreRefusedAlone)
+TEST(ProjectExtrasFile, JointLimitsAndUnitsThatBreakTheRulesAreRefusedAlone)
 {
     TimedModel model;
     model.scene.PartAt(1)->jointLimit = {JointAxis::Y, -10.0f, 20.0f};
     const std::vector<ProjectPartRecord> parts = ProjectPartRecordsOf(model.scene);
     const std::string projectBytes = "the project file's bytes";
-    nlohmann::json file = nlohmann::json::parse(BuildProjectExtras(parts, model.scene.Motions(), projectBytes));
+    nlohmann::json file =
+        nlohmann::json::parse(BuildProjectExtras(parts, model.scene.Motions(), kUnknownLengthUnit, projectBytes));
     const nlohmann::json kept = file["jointLimits"][0];
     file["jointLimits"] = {{{"part", 0}, {"partName", "body"}, {"axis", "x"}, {"min", 30}, {"max", -30}},
                            {{"part", 0}, {"partName", "body"}, {"axis", "w"}, {"min", 0}, {"max", 1}},
@@ -192,12 +197,15 @@ TEST(ProjectExtrasFile, JointLimitsThatBreakTheRulesAreRefusedAlone)
                            {{"part", "0"}, {"axis", "x"}},
                            {{"part", 7}, {"partName", "body"}, {"axis", "x"}, {"min", 0}, {"max", 1}},
                            kept};
-    std::vector<ProjectPartRecord> records = ProjectPartRecordsOf(model.scene);
+    file["lengthUnit"] = {{"metres", -1}};
+    ProjectData data{ProjectPartRecordsOf(model.scene), model.scene.Motions()};
+    std::vector<ProjectPartRecord>& records = data.parts;
     records[1].jointLimit = {};
-    std::vector<Motion> motions = model.scene.Motions();
-    const Outcome outcome = ApplyProjectExtras(file.dump(), "x.m3d.json", projectBytes, records, motions);
+    const Outcome outcome = ApplyProjectExtras(file.dump(), "x.m3d.json", projectBytes, data);
     const std::string message = outcome.Message();
-    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 4) << message;
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 5) << message;
+    EXPECT_NE(message.find("x.m3d.json: \"lengthUnit\" gives no length in metres"), std::string::npos);
+    EXPECT_EQ(data.metresPerUnit, kUnknownLengthUnit);
     EXPECT_NE(message.find("x.m3d.json: the joint limit of body is not free nor an axis"), std::string::npos);
     EXPECT_NE(message.find("x.m3d.json: Part 7 \"body\" is not in the project"), std::string::npos);
     EXPECT_TRUE(records[0].jointLimit.IsFree());

@@ -416,7 +416,13 @@ TEST(SceneTitle, TextBeforeAnyProjectAndWithACurrentPart)
     session.Views().gridWidth = 50;
     session.UpdateTitle();
     EXPECT_EQ(session.TitleText(),
-              "Marionettica3D Ver 1.0.0   robot.anm face:24 mesh:2   leg face:12 mesh:1   グリッドの幅:50");
+              "Marionettica3D Ver 1.0.0   robot.anm face:24 mesh:2   leg face:12 mesh:1   グリッドの幅:50   高さ 2");
+    // The height in metres too once the unit is known: the arm lifted 0.5 stands 2.5 units (25 cm) tall.
+    scene.metresPerUnit = 0.1;
+    scene.PartAt(0)->mesh->SetPosition({0, 0.5f, 0});
+    session.UpdateTitle();
+    EXPECT_NE(session.TitleText().find("グリッドの幅:50   高さ 2.5（25 cm）"), std::string::npos)
+        << session.TitleText();
 }
 
 TEST(SceneSelection, SelectingAnItemRunsTheReaction)

@@ -156,6 +156,7 @@ private Q_SLOTS:
     {
         const std::string path = folder.File("missing/model.x");
         AnswerTimeScale("200", "200");
+        AnswerLengthScale("1", "高さ 10", "1", "高さ 10");
         AnswerSaveFile(folder.File("start"), path);
         QString said;
         AnswerMessage(said);
@@ -168,6 +169,8 @@ private Q_SLOTS:
     void anExportWritesAFileAReaderLoadsAndItsFolderAndFactorOutliveARestart()
     {
         AnswerTimeScale("200", "150");
+        // Lengths twice as long: the box twice as tall, its keys twice as far.
+        AnswerLengthScale("1", "高さ 10", "2", "高さ 20");
         AnswerSaveFile(folder.File("start"), folder.File("out/model"));
         QString done;
         AnswerMessage(done);
@@ -185,7 +188,7 @@ private Q_SLOTS:
         QCOMPARE(channel->mNumPositionKeys, 3u);  // frames 0, 10 and the length 60
         QCOMPARE(channel->mPositionKeys[1].mTime, 10.0 * 150);
         QCOMPARE(channel->mPositionKeys[2].mTime, 60.0 * 150);
-        QCOMPARE(channel->mPositionKeys[1].mValue.x, -3.0f);
+        QCOMPARE(channel->mPositionKeys[1].mValue.x, -6.0f);
 #endif
         CloseWithoutSaving();
         ProfileFile profile;
@@ -197,6 +200,7 @@ private Q_SLOTS:
         Open();
         QVERIFY(NewMotionCommand(app->session, "walk"));
         AnswerTimeScale("150", "150");
+        AnswerLengthScale("1", "高さ 10", "1", "高さ 10");
         AnswerSaveFile(folder.File("out"), "");
         Trigger(ID_EXPORT_XFILE);
     }

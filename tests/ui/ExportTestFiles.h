@@ -1,9 +1,14 @@
 #pragma once
 
+#include "app/CommandIds.h"
+#include "app/FieldDialog.h"
 #include "scene/Scene.h"
+#include "ui/DialogAnswers.h"
 #include "support/SceneParts.h"
 #include "support/TempFolder.h"
 
+#include <QLabel>
+#include <QLineEdit>
 #include <QtTest>
 
 #include <filesystem>
@@ -29,4 +34,26 @@ inline std::string WriteExportTestFiles(const TempFolder& folder, const std::str
     std::ofstream(settings) << "[DIRECTORY]\n" << directoryKey << "=" << folder.File("start") << "\n";
     return settings;
 }
+
+// Checks the length scale dialog an export opens (its field showing shown,
+// the height under it height), types typed and presses OK; then the height
+// must follow it (typedHeight).
+inline void AnswerLengthScale(const QString& shown, const QString& height, const QString& typed,
+                              const QString& typedHeight)
+{
+    AnswerNextDialog<FieldDialog>([=](FieldDialog* dialog) {
+        QCOMPARE(dialog->objectName(), IdName(IDD_EXPORT_SCALE));
+        QLineEdit* field = dialog->Field();
+        QCOMPARE(field->objectName(), IdName(IDC_EXPORT_SCALE));
+        QCOMPARE(field->text(), shown);
+        auto* written = dialog->findChild<QLabel*>(IdName(IDC_EXPORT_SCALE_HEIGHT));
+        QVERIFY(written != nullptr);
+        QCOMPARE(written->text(), height);
+        field->selectAll();
+        QTest::keyClicks(field, typed);
+        QCOMPARE(written->text(), typedHeight);
+        dialog->accept();
+    });
+}
+
 }  // namespace m3d

@@ -58,6 +58,7 @@ private Q_SLOTS:
     void aFileBesideTheGltfIsAskedAboutBeforeAnythingIsWritten()
     {
         std::ofstream(folder.File("out/other.bin")) << "theirs";
+        AnswerLengthScale("1", "高さ 10 m", "1", "高さ 10 m");
         AnswerNextDialog<QFileDialog>(
             [this](QFileDialog* files) { AcceptTypedFileName(files, folder.File("out/other.gltf")); });
         QString said;
@@ -74,6 +75,8 @@ private Q_SLOTS:
     void anExportThroughTheDialogWritesTheFileAndItsFolderIsKept()
     {
         const std::string typed = folder.File("out/model");
+        // A project of no unit: its numbers go as metres unless a scale is typed.
+        AnswerLengthScale("1", "高さ 10 m", "0.01", "高さ 10 cm");
         AnswerNextDialog<QFileDialog>([this, typed](QFileDialog* files) {
             QCOMPARE(files->acceptMode(), QFileDialog::AcceptSave);
             QCOMPARE(files->defaultSuffix(), QString("glb"));

@@ -13,6 +13,7 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QFileDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QTreeWidget>
@@ -42,15 +43,21 @@ private:
     }
 
     // Chooses path, then types scale into the options dialog (nothing: Cancel),
-    // ticking the box for images outside the model's folder when outsideImages.
-    void Answer(const std::string& path, const QString& scale, bool outsideImages = false)
+    // ticking the box for images outside the model's folder when outsideImages;
+    // the dialog must propose the scale proposed and show the size sized, when given.
+    void Answer(const std::string& path, const QString& scale, bool outsideImages = false,
+                const QString& proposed = QString(), const QString& sized = QString())
     {
         AnswerFile(path);
-        AnswerNextDialog<ImportOptionsDialog>([scale, outsideImages](ImportOptionsDialog* dialog) {
+        AnswerNextDialog<ImportOptionsDialog>([=](ImportOptionsDialog* dialog) {
             QCOMPARE(dialog->objectName(), IdName(IDD_IMPORT_MODEL));
             QLineEdit* field = dialog->ScaleField();
             QCOMPARE(field->objectName(), IdName(IDC_IMPORT_SCALE));
-            QCOMPARE(field->text(), QString("1"));
+            auto* size = dialog->findChild<QLabel*>(IdName(IDC_IMPORT_SIZE));
+            QVERIFY(size != nullptr);
+            QVERIFY(!size->accessibleName().isEmpty());
+            if (!proposed.isEmpty()) QCOMPARE(field->text(), proposed);
+            if (!sized.isEmpty()) QCOMPARE(size->text(), sized);
             auto* outside = dialog->findChild<QCheckBox*>(IdName(IDC_IMPORT_OUTSIDE_IMAGES));
             QVERIFY(outside != nullptr);
             QCOMPARE(outside->accessibleDescription(), IdName(IDC_IMPORT_OUTSIDE_IMAGES));
@@ -115,7 +122,8 @@ private Q_SLOTS:
         folder.Write("dl/skin.mtl", "newmtl skin\nmap_Kd ../canary.png\n");
         folder.Write("dl/tri.obj", "mtllib skin.mtl\nusemtl skin\nv 0 0 0\nv 1 0 0\nv 0 1 0\nf 1 2 3\n");
         for (const bool ticked : {false, true}) {
-            Answer(folder.File("dl/tri.obj"), "1", ticked);
+            // One unit wide and of unknown unit: a hundred to stand 100 units.
+            Answer(folder.File("dl/tri.obj"), "1", ticked, "100", "1 × 1 × 0");
             QString said;
             if (!ticked) AnswerNextMessageBox(QMessageBox::Ok, &said);
             Import()->trigger();

@@ -180,9 +180,9 @@ private Q_SLOTS:
             dialog->done(0);
         };
         app.session.SelectPart(1);
-        for (int command :
-             {ID_GRID_WIDTH, ID_MOVE_SNAP, ID_MODEL_SCALE, ID_PARTS_SYMMETRY, ID_PARTS_ADD_MIRRORED, ID_COLOR_CHANGE,
-              ID_APP_ABOUT, ID_EXPORT_XFILE, ID_PARTS_MOVE_PIVOT, ID_PARTS_RESIZE, ID_FILE_RENDER_MOVIE}) {
+        for (int command : {ID_GRID_WIDTH, ID_MOVE_SNAP, ID_MODEL_SCALE, ID_PARTS_SYMMETRY, ID_PARTS_ADD_MIRRORED,
+                            ID_COLOR_CHANGE, ID_APP_ABOUT, ID_EXPORT_XFILE, ID_EXPORT_GLTF, ID_PARTS_MOVE_PIVOT,
+                            ID_PARTS_RESIZE, ID_FILE_RENDER_MOVIE}) {
             AnswerNextDialog(inspect);
             app.frame->Action(command)->trigger();
         }

@@ -17,6 +17,7 @@ enum class SavedData : unsigned {
     Geometry = 4,  // the .mesh files
     Motions = 8,   // the Motions, their names, lengths and keys
     JointLimits = 16,
+    LengthUnit = 32,  // what one unit is in metres
 };
 template <>
 struct IsFlagSet<SavedData> : std::true_type {

@@ -118,6 +118,7 @@ Outcome ReadAssimpModel(const std::string& path, ForeignModel& out)
     if (Outcome folded = FoldFbxHelpers(*scene->mRootNode, path, nodes); !folded) return folded;
     if (model.format == "FBX") {
         const aiMatrix4x4 change = FbxAxesToYUp(*scene, model.dropped);
+        model.metresPerUnit = 0.01;
         for (FoldedNode& node : nodes)
             if (node.parent < 0) node.above = change;
     }

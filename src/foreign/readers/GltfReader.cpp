@@ -25,6 +25,7 @@ Outcome Import(const std::string& path, const std::string& bytes, ForeignModel& 
     tinygltf::Model model;
     if (Outcome loaded = LoadGltfDocument(bytes, DirectoryOf(path), model); !loaded) return loaded;
     result.format = "glTF";
+    result.metresPerUnit = 1.0;
     GltfImport import(model, StemOf(path), result);
     for (const std::string& extension : model.extensionsUsed)
         if (!IsHandledExtension(extension)) Note(import, "what the extension " + Shown(extension) + " adds");

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <optional>
+
+class QString;
+class QWidget;
+
+namespace m3d {
+
+// The length scale of an export, asked before its file: a field (template
+// IDD_EXPORT_SCALE) starting at scale and, under it, the model's height
+// (height units tall, none when it has no vertices) as the file will hold it
+// in a format whose unit is formatUnit (ExportedHeightText), following what
+// is typed. On OK scale becomes the accepted value (kMinExportScale ...
+// kMaxExportScale); false on Cancel.
+bool AskExportScale(const QString& caption, float& scale, std::optional<double> height, double formatUnit,
+                    QWidget* parent);
+
+}  // namespace m3d
