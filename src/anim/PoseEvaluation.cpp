@@ -4,6 +4,7 @@
 #include "math/TimingCurves.h"
 #include "scene/PoseComposition.h"
 #include "scene/Scene.h"
+#include "view/RotationAngles.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,6 +69,20 @@ std::vector<SplineKey> SplineKeysOf(const MotionTrack& track)
 
 TrackSegment::TrackSegment(const MotionTrack& track, size_t i) : k0(track.keys[i]), k1(track.keys[i + 1])
 {
+    if (k0.interpolation.Kind() == InterpolationKind::Bezier) {
+        const size_t first = i > 0 ? i - 1 : i;
+        const size_t last = std::min(i + 2, track.keys.size() - 1);
+        BezierKey window[4];
+        BezierKeysOf(track, first, last, k0.interpolation.Tangents(), window);
+        const double span = static_cast<double>(k1.frame) - k0.frame;
+        for (int end = 0; end < 2; ++end) {
+            const size_t k = i + size_t(end) - first;
+            std::copy(window[k].values, window[k].values + kBezierChannels, bezierValues[end]);
+            BezierSlopes(window, last - first + 1, k, end == 0 ? 1 : -1, bezierSlopes[end]);
+            for (double& slope : bezierSlopes[end]) slope *= span;
+        }
+        return;
+    }
     if (k0.interpolation.Kind() != InterpolationKind::Smooth) {
         arc = SlerpArcOf(QuaternionRotationMatrix(k0.matrix), QuaternionRotationMatrix(k1.matrix));
         return;
@@ -95,6 +110,7 @@ TrackPose TrackSegment::At(int frame) const
     const KeyInterpolation& timing = k0.interpolation;
     if (t == 0.0f || timing.Kind() == InterpolationKind::Step) return KeyPose(k0);
     if (timing.Kind() == InterpolationKind::Smooth) return Smooth(t);
+    if (timing.Kind() == InterpolationKind::Bezier) return Bezier(t);
     const float s = timing.Kind() == InterpolationKind::Ease
                         ? static_cast<float>(EaseWeight(timing.X1(), timing.Y1(), timing.X2(), timing.Y2(), t))
                         : t;
@@ -133,6 +149,20 @@ TrackPose TrackSegment::Smooth(float t) const
             h.h00 * a.position[c] + h.h10 * a.positionTangent[c] + h.h01 * b.position[c] + h.h11 * b.positionTangent[c];
     pose.localPosition = {static_cast<float>(position[0]), static_cast<float>(position[1]),
                           static_cast<float>(position[2])};
+    return pose;
+}
+
+TrackPose TrackSegment::Bezier(float t) const
+{
+    const HermiteBasis h = HermiteBasisAt(t);
+    double v[kBezierChannels];
+    for (int c = 0; c < kBezierChannels; ++c)
+        v[c] = h.h00 * bezierValues[0][c] + h.h10 * bezierSlopes[0][c] + h.h01 * bezierValues[1][c] +
+               h.h11 * bezierSlopes[1][c];
+    TrackPose pose;
+    pose.localMatrix =
+        RotationFromAngles({static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])});
+    pose.localPosition = {static_cast<float>(v[3]), static_cast<float>(v[4]), static_cast<float>(v[5])};
     return pose;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "anim/BezierSlopes.h"
 #include "scene/Motion.h"
 #include "math/Matrix4.h"
 #include "math/Quaternion.h"
@@ -46,7 +47,12 @@ std::vector<SplineKey> SplineKeysOf(const MotionTrack& track);
 //   difference of its neighbours over their frames (at the track's ends, of
 //   the key and its one neighbour); for rotations on the quaternion
 //   components, each quaternion first taken on the hemisphere of the one
-//   before it, the result normalised. Worked in double, returned in float.
+//   before it, the result normalised. Worked in double, returned in float;
+// - Bezier: each channel (BezierSlopes.h) the cubic Hermite from the first
+//   key to the second with the slopes the keys' modes give their facing
+//   sides (a Bezier curve with handles a third of the way in time), the
+//   angles of keys i - 1 ... i + 2 unwrapped from the first of them; the
+//   rotation rebuilt from the angles (RotationFromAngles).
 // At t = 0 every kind gives the first key's rotation (through a quaternion)
 // and its exact position. The track must outlive the segment, unchanged.
 class TrackSegment {
@@ -58,13 +64,17 @@ public:
 
 private:
     TrackPose Smooth(float t) const;
+    TrackPose Bezier(float t) const;
 
     const KeyFrame& k0;
     const KeyFrame& k1;
-    SlerpArc arc;  // every kind but Smooth
+    SlerpArc arc;  // Linear, Ease and Step
     // Smooth: the two keys, their tangents times the frames between the keys;
     // unset otherwise.
     SplineKey ends[2];
+    // Bezier: each channel's values at the two keys and their facing slopes
+    // times the frames between the keys; unset otherwise.
+    double bezierValues[2][kBezierChannels] = {}, bezierSlopes[2][kBezierChannels] = {};
 };
 
 // Pose of a track at frame (>= 0): at or after the last key, the last key's

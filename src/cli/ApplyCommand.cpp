@@ -31,7 +31,10 @@ constexpr const char* kUsage =
     "    folder than PROJECT.anm, and every .mesh file there is written)\n"
     "    --interpolation MODE [--part NAME] [--frames A-B]: MODE for the keys of Part NAME (of every\n"
     "    Part without --part) at frames A ... B (every key without --frames); MODE: linear step smooth\n"
-    "    ease-in ease-out ease-in-out ease:x1,y1,x2,y2 (x1, x2: 0 ... 1)\n"
+    "    ease-in ease-out ease-in-out ease:x1,y1,x2,y2 (x1, x2: 0 ... 1) bezier:auto-clamped bezier:auto\n"
+    "    bezier:vector\n"
+    "    --tangents auto-clamped|auto|vector [--part NAME] [--frames A-B]: the same as --interpolation\n"
+    "    bezier:MODE (smooth keys become Bezier keys with those handles)\n"
     "    --pivot PART X Y Z: moves Part PART's pivot to X Y Z of its own coordinates, nothing moving\n"
     "    in the world; --scale-part PART S: scales Part PART's geometry about its pivot (S: 0.0001 ...\n"
     "    10000); PART is a display name; both write new .mesh files (OUT.anm in another folder), and\n"
@@ -169,16 +172,19 @@ int Apply(const std::vector<std::string>& args)
                 return Usage();
             operations.push_back(op);
             scaled = true;
-        } else if (arg == "--interpolation" && hasValue) {
-            Operation op{"interpolation"};
-            const std::optional<KeyInterpolation> mode = ParseInterpolation(args[++i]);
+        } else if ((arg == "--interpolation" || arg == "--tangents") && hasValue) {
+            // --tangents MODE is --interpolation bezier:MODE.
+            const bool tangents = arg == "--tangents";
+            const std::optional<KeyInterpolation> mode = ParseInterpolation((tangents ? "bezier:" : "") + args[++i]);
             if (!mode) {
-                std::fprintf(stderr,
-                             "--interpolation %s: not an interpolation; give linear, step, smooth, ease-in, ease-out, "
-                             "ease-in-out or ease:x1,y1,x2,y2 with x1 and x2 within 0 ... 1\n",
-                             args[i].c_str());
+                std::fprintf(stderr, "%s %s: %s\n", arg.c_str(), args[i].c_str(),
+                             tangents ? "give auto-clamped, auto or vector"
+                                      : "not an interpolation; give linear, step, smooth, ease-in, ease-out, "
+                                        "ease-in-out, ease:x1,y1,x2,y2 with x1 and x2 within 0 ... 1, "
+                                        "bezier:auto-clamped, bezier:auto or bezier:vector");
                 return 1;
             }
+            Operation op{"interpolation"};
             op.interpolation = *mode;
             operations.push_back(op);
             interpolated = true;

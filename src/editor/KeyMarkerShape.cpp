@@ -9,6 +9,7 @@ KeyMarkerShape KeyMarkerShapeOf(InterpolationKind kind)
     case InterpolationKind::Step: return KeyMarkerShape::HalfFilledSquare;
     case InterpolationKind::Smooth: return KeyMarkerShape::Diamond;
     case InterpolationKind::Ease: return KeyMarkerShape::Hourglass;
+    case InterpolationKind::Bezier: return KeyMarkerShape::Circle;
     }
     return KeyMarkerShape::Square;
 }
@@ -20,6 +21,11 @@ KeyMarkerPolygons KeyMarkerPolygonsOf(KeyMarkerShape shape, int x, int y, int ha
     case KeyMarkerShape::Diamond: {
         const int d = half + 1;
         return {{{x, y - d}, {x + d, y}, {x, y + d}, {x - d, y}}, {}};
+    }
+    case KeyMarkerShape::Circle: {
+        // An octagon through the square's edge midpoints, its corners cut at 0.4 of the half.
+        const int c = half * 2 / 5;
+        return {{{l + c, t}, {r - c, t}, {r, t + c}, {r, b - c}, {r - c, b}, {l + c, b}, {l, b - c}, {l, t + c}}, {}};
     }
     // The corners in this order cross at the centre.
     case KeyMarkerShape::Hourglass: return {{{l, t}, {r, t}, {l, b}, {r, b}}, {}};

@@ -7,10 +7,10 @@
 namespace m3d {
 
 // How a key's marker shows the interpolation of the segment after it: linear
-// a square, smooth a diamond, ease an hourglass (two triangles meeting at the
-// centre), step a square with its left half filled (the pose held, then the
-// jump).
-enum class KeyMarkerShape { Square, Diamond, Hourglass, HalfFilledSquare };
+// a square, smooth a diamond, Bezier a circle (an octagon), ease an hourglass
+// (two triangles meeting at the centre), step a square with its left half
+// filled (the pose held, then the jump).
+enum class KeyMarkerShape { Square, Diamond, Circle, Hourglass, HalfFilledSquare };
 
 KeyMarkerShape KeyMarkerShapeOf(InterpolationKind kind);
 

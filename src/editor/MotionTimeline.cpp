@@ -395,8 +395,10 @@ bool MotionTimeline::SetInterpolation(const KeyInterpolation& interpolation)
     return ReportKeys(session, changed);
 }
 
-void MotionTimeline::SetNewKeyInterpolation(const KeyInterpolation& interpolation)
+void MotionTimeline::SetNewKeyInterpolation(const KeyInterpolation& asked)
 {
+    const KeyInterpolation interpolation =
+        asked.Kind() == InterpolationKind::Smooth ? KeyInterpolation::AutoClamped() : asked;
     if (interpolation == newKeyInterpolation) return;
     newKeyInterpolation = interpolation;
     session.Events().Publish(PreferencesChanged{});

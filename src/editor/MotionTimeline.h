@@ -142,7 +142,9 @@ public:
     // selected. One undo step; false when no key changed.
     bool SetInterpolation(const KeyInterpolation& interpolation);
     // The interpolation Set and Set All give a new key (a key they replace
-    // keeps its own); PreferencesChanged when it changes.
+    // keeps its own); PreferencesChanged when it changes. The quaternion
+    // Smooth kind is kept only for keys stored with it: asked for new keys
+    // (a setting saved before Bezier keys existed), it gives auto-clamped Bezier.
     const KeyInterpolation& NewKeyInterpolation() const { return newKeyInterpolation; }
     void SetNewKeyInterpolation(const KeyInterpolation& interpolation);
     // Drops a key drag in progress without moving any key, so that a command,

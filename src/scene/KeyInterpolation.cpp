@@ -28,9 +28,15 @@ struct NamedInterpolation {
 const std::vector<NamedInterpolation>& Names()
 {
     static const std::vector<NamedInterpolation> names{
-        {"linear", KeyInterpolation::Linear()},    {"step", KeyInterpolation::Step()},
-        {"smooth", KeyInterpolation::Smooth()},    {"ease-in", KeyInterpolation::EaseIn()},
-        {"ease-out", KeyInterpolation::EaseOut()}, {"ease-in-out", KeyInterpolation::EaseInOut()},
+        {"linear", KeyInterpolation::Linear()},
+        {"step", KeyInterpolation::Step()},
+        {"smooth", KeyInterpolation::Smooth()},
+        {"ease-in", KeyInterpolation::EaseIn()},
+        {"ease-out", KeyInterpolation::EaseOut()},
+        {"ease-in-out", KeyInterpolation::EaseInOut()},
+        {"bezier:auto-clamped", KeyInterpolation::Bezier(TangentMode::AutoClamped)},
+        {"bezier:auto", KeyInterpolation::Bezier(TangentMode::Auto)},
+        {"bezier:vector", KeyInterpolation::Bezier(TangentMode::Vector)},
     };
     return names;
 }

@@ -29,7 +29,7 @@ struct KeyFrame {
     Matrix4 matrix;
     KeyInterpolation interpolation;
 };
-static_assert(sizeof(KeyFrame) == 4 + 64 + 20, "KeyFrame must have no padding");
+static_assert(sizeof(KeyFrame) == 4 + 64 + 24, "KeyFrame must have no padding");
 
 // The keys of one Part in one Motion, sorted by strictly ascending frame, the
 // first one at frame 0. The operations below keep that order.

@@ -175,17 +175,17 @@ TEST(ApplyCommandCli, InterpolationGoesToTheChosenKeysAndInfoListsTheKeysThatAre
 {
     Figure f;
     const std::string smooth = f.folder.File("smooth.anm");
-    CliResult r = f.Apply("--interpolation smooth --part armL --frames 5-20", smooth);
+    CliResult r = f.Apply("--tangents vector --part armL --frames 5-20", smooth);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("\"interpolatedKeys\":1,"), std::string::npos) << r.out;
     {
         Loaded loaded(smooth);
-        EXPECT_EQ(loaded.Track(1, 1).keys[1].interpolation, KeyInterpolation::Smooth());
+        EXPECT_EQ(loaded.Track(1, 1).keys[1].interpolation, KeyInterpolation::Bezier(TangentMode::Vector));
         EXPECT_TRUE(loaded.Track(1, 1).keys[0].interpolation.IsLinear());
         EXPECT_TRUE(loaded.Track(1, 0).keys[1].interpolation.IsLinear());
     }
     const nlohmann::json info = nlohmann::json::parse(f.Run("info " + Quote(smooth)).out);
-    EXPECT_EQ(info["motions"][1]["tracks"][1][1]["interpolation"], "smooth");
+    EXPECT_EQ(info["motions"][1]["tracks"][1][1]["interpolation"], "bezier:vector");
     EXPECT_FALSE(info["motions"][1]["tracks"][1][0].contains("interpolation"));
 
     // Without --part and --frames: every key of the Motion, and of it only.
@@ -222,6 +222,7 @@ TEST(ApplyCommandCli, RefusesMisuseAndReportsProblemsOfTheProject)
     // The interpolation's mode, Part and frames are named when wrong.
     for (const auto& [options, message] : std::vector<std::pair<std::string, std::string>>{
              {"--interpolation wobbly", "--interpolation wobbly: not an interpolation"},
+             {"--tangents free", "--tangents free: give auto-clamped, auto or vector"},
              {"--interpolation ease:1.5,0,1,1", "--interpolation ease:1.5,0,1,1: not an interpolation"},
              {"--interpolation step --part leg", "no Part named \"leg\""},
              {"--interpolation step --frames 9-3", "--frames 9-3: give FIRST-LAST"},

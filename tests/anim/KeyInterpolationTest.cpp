@@ -64,7 +64,9 @@ TEST(KeyInterpolation, NamesRoundTripAndBadNamesAreRefused)
 {
     for (const KeyInterpolation& k :
          {KeyInterpolation::Linear(), KeyInterpolation::Step(), KeyInterpolation::Smooth(), KeyInterpolation::EaseIn(),
-          KeyInterpolation::EaseOut(), KeyInterpolation::EaseInOut(), KeyInterpolation::Ease(0.1f, -0.3f, 0.9f, 1.7f)})
+          KeyInterpolation::EaseOut(), KeyInterpolation::EaseInOut(), KeyInterpolation::Ease(0.1f, -0.3f, 0.9f, 1.7f),
+          KeyInterpolation::AutoClamped(), KeyInterpolation::Bezier(TangentMode::Auto),
+          KeyInterpolation::Bezier(TangentMode::Vector)})
         EXPECT_EQ(ParseInterpolation(InterpolationName(k)), k) << InterpolationName(k);
     EXPECT_EQ(InterpolationName(KeyInterpolation::Ease(0.42f, 0.0f, 1.0f, 1.0f)), "ease-in");
     for (const char* bad : {"", "Linear", "ease", "ease:", "ease:1,2,3", "ease:0,0,1,1,1", "ease:1.5,0,0.5,1",
@@ -150,4 +152,78 @@ TEST(EvaluateTrack, SmoothRotationKeepsEachQuaternionOnTheHemisphereOfTheOneBefo
         EXPECT_GT(angle, previous) << frame;
         previous = angle;
     }
+}
+
+namespace {
+
+// A track of keys at frames with heights y (and headings about Y in degrees), all of interpolation.
+MotionTrack HeightTrack(const std::vector<int>& frames, const std::vector<float>& y, KeyInterpolation interpolation,
+                        const std::vector<float>& headings = {})
+{
+    MotionTrack track;
+    for (size_t k = 0; k < frames.size(); ++k)
+        track.keys.push_back(KeyAt(frames[k], {0.0f, y[k], 0.0f}, interpolation,
+                                   headings.empty() ? 0.0f : headings[k] * float(kPi / 180.0)));
+    return track;
+}
+
+}  // namespace
+
+// Auto-clamped keys never leave the range of the two keys around a frame: a
+// hop's base, flat before and after (where the quaternion Smooth dips below
+// the floor), and a sine-like run of extremes.
+TEST(EvaluateTrack, AutoClampedBezierStaysWithinEachSegmentsKeys)
+{
+    const std::vector<int> frames{0, 8, 17, 25, 34, 42, 51, 60};
+    const std::vector<float> hop{0, 0, 8, 25, 0, 0, 0, 0}, sine{0, 10, 0, -10, 0, 10, 0, -10};
+    for (const std::vector<float>& heights : {hop, sine}) {
+        const MotionTrack track = HeightTrack(frames, heights, KeyInterpolation::AutoClamped());
+        for (size_t k = 0; k + 1 < frames.size(); ++k)
+            for (int frame = frames[k]; frame < frames[k + 1]; ++frame) {
+                const float y = PoseAt(track, frame).localPosition.y;
+                EXPECT_GE(y, std::min(heights[k], heights[k + 1]) - 1e-5f) << frame;
+                EXPECT_LE(y, std::max(heights[k], heights[k + 1]) + 1e-5f) << frame;
+            }
+    }
+    float lowest = 0.0f;
+    const MotionTrack smooth = HeightTrack(frames, hop, KeyInterpolation::Smooth());
+    for (int frame = 34; frame < 42; ++frame) lowest = std::min(lowest, PoseAt(smooth, frame).localPosition.y);
+    EXPECT_LT(lowest, -0.5f);  // what auto-clamped mends
+}
+
+// Auto and vector handles against the Bezier curve itself, evaluated by de
+// Casteljau with handles a third of the way to the next key in time; and a
+// heading turning on past 180 degrees is unwrapped, never turning back.
+TEST(EvaluateTrack, AutoAndVectorBezierFollowTheirHandlesAndHeadingsUnwrap)
+{
+    const std::vector<int> frames{0, 10, 40, 50};
+    const std::vector<float> y{0, 10, 12, 30};
+    const auto bezier = [](double p0, double p1, double p2, double p3, double u) {
+        const double a = p0 + (p1 - p0) * u, b = p1 + (p2 - p1) * u, c = p2 + (p3 - p2) * u;
+        const double d = a + (b - a) * u, e = b + (c - b) * u;
+        return d + (e - d) * u;
+    };
+    // Auto: the slope at a key is that from the key before to the key after.
+    const MotionTrack automatic = HeightTrack(frames, y, KeyInterpolation::Bezier(TangentMode::Auto));
+    const double slope1 = (12.0 - 0.0) / 40.0, slope2 = (30.0 - 10.0) / 40.0;
+    for (int frame = 10; frame < 40; ++frame)
+        EXPECT_NEAR(PoseAt(automatic, frame).localPosition.y,
+                    bezier(10, 10 + slope1 * 10, 12 - slope2 * 10, 12, (frame - 10) / 30.0), 1e-4)
+            << frame;
+    // Vector: each handle points at the neighbouring key, so a segment between two vector keys is straight.
+    const MotionTrack vector = HeightTrack(frames, y, KeyInterpolation::Bezier(TangentMode::Vector));
+    for (int frame = 10; frame < 40; ++frame)
+        EXPECT_NEAR(PoseAt(vector, frame).localPosition.y, 10 + 2.0 * (frame - 10) / 30.0, 1e-4) << frame;
+
+    // Headings 0, 170, 340, 510: the keys read 0, 170, -20, 150, yet the turn goes on the same way.
+    const MotionTrack turn =
+        HeightTrack(frames, {0, 0, 0, 0}, KeyInterpolation::AutoClamped(), {0.0f, 170.0f, 340.0f, 510.0f});
+    double previous = 0.0;
+    for (int frame = 1; frame <= 50; ++frame) {
+        double degrees = DegreesAboutY(PoseAt(turn, frame).localMatrix);
+        while (degrees < previous - 1e-3) degrees += 360.0;
+        EXPECT_LT(degrees - previous, 30.0) << frame;
+        previous = degrees;
+    }
+    EXPECT_NEAR(previous, 510.0, 1e-3);
 }

@@ -116,10 +116,11 @@ struct RandomEditing {
     int Pick(int count) { return std::uniform_int_distribution<int>(0, count - 1)(random); }
     KeyInterpolation RandomInterpolation()
     {
-        switch (Pick(4)) {
+        switch (Pick(5)) {
         case 0: return KeyInterpolation::Linear();
         case 1: return KeyInterpolation::Step();
         case 2: return KeyInterpolation::Smooth();
+        case 3: return KeyInterpolation::Bezier(static_cast<TangentMode>(Pick(3)));
         default: return KeyInterpolation::Ease(Pick(11) / 10.0f, Value(), Pick(11) / 10.0f, Value());
         }
     }
