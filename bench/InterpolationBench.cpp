@@ -1,5 +1,6 @@
 // Evaluating a frame of the large project with every key of one kind: the
-// smooth, ease and step evaluations against the linear one, in the same run.
+// smooth, ease, step and auto-clamped Bezier evaluations against the linear
+// one, in the same run.
 #include "LargeExportProject.h"
 
 #include "anim/PoseEvaluation.h"
@@ -17,6 +18,7 @@ KeyInterpolation OfKind(int kind)
     case 1: return KeyInterpolation::Smooth();
     case 2: return KeyInterpolation::EaseInOut();
     case 3: return KeyInterpolation::Step();
+    case 4: return KeyInterpolation::AutoClamped();
     default: return KeyInterpolation::Linear();
     }
 }
@@ -38,6 +40,6 @@ void BM_EvaluateFrameByInterpolation(benchmark::State& state)
     benchmark::DoNotOptimize(project.scene.Parts()[99]->localPosition);
     state.SetLabel(InterpolationName(OfKind(static_cast<int>(state.range(0)))));
 }
-BENCHMARK(BM_EvaluateFrameByInterpolation)->DenseRange(0, 3)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_EvaluateFrameByInterpolation)->DenseRange(0, 4)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

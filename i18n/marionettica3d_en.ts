@@ -1462,6 +1462,14 @@
         <source>高さ %1（%2）</source>
         <translation>Height %1 (%2)</translation>
     </message>
+    <message>
+        <source>ループ（&amp;L）</source>
+        <translation>&amp;Loop</translation>
+    </message>
+    <message>
+        <source>ループの切り替え</source>
+        <translation>Loop On/Off</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>

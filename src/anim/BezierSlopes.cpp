@@ -7,15 +7,15 @@
 
 namespace m3d {
 
-void BezierKeysOf(const MotionTrack& track, size_t first, size_t last, TangentMode fallback, BezierKey* out)
+void BezierKeysOf(const MotionTrack& track, const WindowKey* window, size_t count, TangentMode fallback, BezierKey* out)
 {
     HeadingPitchBank angles;
-    for (size_t k = first; k <= last; ++k) {
-        const KeyFrame& key = track.keys[k];
-        angles = k == first ? AnglesFromMatrix(key.matrix) : NearestAngles(key.matrix, angles);
+    for (size_t k = 0; k < count; ++k) {
+        const KeyFrame& key = track.keys[window[k].index];
+        angles = k == 0 ? AnglesFromMatrix(key.matrix) : NearestAngles(key.matrix, angles);
         const Vec3 p = key.matrix.Translation();
-        BezierKey& to = out[k - first];
-        to.frame = key.frame;
+        BezierKey& to = out[k];
+        to.frame = double(key.frame) + window[k].shift;
         const double values[kBezierChannels] = {angles.h, angles.p, angles.b, p.x, p.y, p.z};
         std::copy(values, values + kBezierChannels, to.values);
         to.mode = key.interpolation.Kind() == InterpolationKind::Bezier ? key.interpolation.Tangents() : fallback;

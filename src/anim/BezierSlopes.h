@@ -18,12 +18,21 @@ struct BezierKey {
     TangentMode mode = TangentMode::AutoClamped;
 };
 
-// keys first ... last of track as BezierKeys into out[0 ...]: each key's
-// angles the triple nearest the key's before (NearestAngles; the first as
-// AnglesFromMatrix gives it), so that no channel jumps a half or whole turn
-// between keys. A key's mode is its own when it is a Bezier key, else
+// A key of a track as a segment's window takes it: its index, and the frames
+// added to its frame (a loop's length, either way, for a key taken from the
+// other side of the seam).
+struct WindowKey {
+    size_t index = 0;
+    int32_t shift = 0;
+};
+
+// The keys window[0 ... count - 1] of track as BezierKeys into out: each
+// key's angles the triple nearest the key's before (NearestAngles; the first
+// as AnglesFromMatrix gives it), so that no channel jumps a half or whole
+// turn between keys. A key's mode is its own when it is a Bezier key, else
 // fallback.
-void BezierKeysOf(const MotionTrack& track, size_t first, size_t last, TangentMode fallback, BezierKey* out);
+void BezierKeysOf(const MotionTrack& track, const WindowKey* window, size_t count, TangentMode fallback,
+                  BezierKey* out);
 
 // The slopes (value per frame) of each channel on the side of key k (of keys
 // 0 ... count - 1) facing key k + side (side -1: before it, +1: after it),

@@ -6,7 +6,7 @@
 
 namespace m3d {
 
-PartCurves SampleTrackCurves(const MotionTrack& track, int length, const TrackPose& present)
+PartCurves SampleTrackCurves(const MotionTrack& track, int length, const TrackPose& present, int32_t loopLength)
 {
     PartCurves curves;
     curves.length = std::max(length, 0);
@@ -14,7 +14,7 @@ PartCurves SampleTrackCurves(const MotionTrack& track, int length, const TrackPo
     for (std::vector<double>& v : curves.values) v.resize(size_t(curves.length) + 1);
     for (const KeyFrame& key : track.keys)
         if (key.frame <= curves.length) curves.keys.push_back(key);
-    TrackSampler sampler(track);
+    TrackSampler sampler(track, loopLength);
     HeadingPitchBank angles;
     for (int frame = 0; frame <= curves.length; ++frame) {
         TrackPose pose = present;

@@ -33,7 +33,7 @@ struct PartCurves {
 
 // The curves of track over frames 0 ... length (0 or more), as TrackSampler
 // evaluates it; a track without keys gives present (the Part's pose) at
-// every frame.
-PartCurves SampleTrackCurves(const MotionTrack& track, int length, const TrackPose& present);
+// every frame. loopLength as for EvaluateTrack.
+PartCurves SampleTrackCurves(const MotionTrack& track, int length, const TrackPose& present, int32_t loopLength = 0);
 
 }  // namespace m3d

@@ -58,6 +58,8 @@ TrackPose HeldPose(const KeyFrame& key) { return {key.matrix, key.matrix.Transla
 
 }  // namespace
 
+int32_t LoopLengthOf(const Motion& motion) { return motion.loop ? motion.length : 0; }
+
 std::vector<SplineKey> SplineKeysOf(const MotionTrack& track)
 {
     std::vector<SplineKey> points(track.keys.size());
@@ -67,18 +69,34 @@ std::vector<SplineKey> SplineKeysOf(const MotionTrack& track)
     return points;
 }
 
-TrackSegment::TrackSegment(const MotionTrack& track, size_t i) : k0(track.keys[i]), k1(track.keys[i + 1])
+TrackSegment::TrackSegment(const MotionTrack& track, size_t i, int32_t loopLength)
+    : k0(track.keys[i]), k1(track.keys[i + 1])
 {
     if (k0.interpolation.Kind() == InterpolationKind::Bezier) {
-        const size_t first = i > 0 ? i - 1 : i;
-        const size_t last = std::min(i + 2, track.keys.size() - 1);
-        BezierKey window[4];
-        BezierKeysOf(track, first, last, k0.interpolation.Tangents(), window);
+        // Keys i - 1 ... i + 2; across the seam of a loop keyed at both ends,
+        // the key before the last one before frame 0, and key 1 after the last.
+        const size_t count = track.keys.size();
+        const bool wraps = loopLength > 0 && track.keys.front().frame == 0 && track.keys.back().frame == loopLength;
+        WindowKey window[4];
+        size_t n = 0;
+        if (i > 0)
+            window[n++] = {i - 1, 0};
+        else if (wraps)
+            window[n++] = {count - 2, -loopLength};
+        const size_t first = n;
+        window[n++] = {i, 0};
+        window[n++] = {i + 1, 0};
+        if (i + 2 < count)
+            window[n++] = {i + 2, 0};
+        else if (wraps)
+            window[n++] = {1, loopLength};
+        BezierKey keys[4];
+        BezierKeysOf(track, window, n, k0.interpolation.Tangents(), keys);
         const double span = static_cast<double>(k1.frame) - k0.frame;
         for (int end = 0; end < 2; ++end) {
-            const size_t k = i + size_t(end) - first;
-            std::copy(window[k].values, window[k].values + kBezierChannels, bezierValues[end]);
-            BezierSlopes(window, last - first + 1, k, end == 0 ? 1 : -1, bezierSlopes[end]);
+            const size_t k = first + size_t(end);
+            std::copy(keys[k].values, keys[k].values + kBezierChannels, bezierValues[end]);
+            BezierSlopes(keys, n, k, end == 0 ? 1 : -1, bezierSlopes[end]);
             for (double& slope : bezierSlopes[end]) slope *= span;
         }
         return;
@@ -166,7 +184,7 @@ TrackPose TrackSegment::Bezier(float t) const
     return pose;
 }
 
-bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out)
+bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out, int32_t loopLength)
 {
     if (frame < 0 || track.keys.empty()) return false;
     // The first key later than frame; keys are strictly ascending.
@@ -181,7 +199,7 @@ bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out)
         out = KeyPose(*next);
         return true;
     }
-    out = TrackSegment(track, static_cast<size_t>(next - track.keys.begin()) - 1).At(frame);
+    out = TrackSegment(track, static_cast<size_t>(next - track.keys.begin()) - 1, loopLength).At(frame);
     return true;
 }
 
@@ -199,7 +217,7 @@ bool TrackSampler::Sample(int frame, TrackPose& out)
         return true;
     }
     if (segmentOf != next) {
-        segment.emplace(track, next - 1);
+        segment.emplace(track, next - 1, loopLength);
         segmentOf = next;
     }
     out = segment->At(frame);
@@ -210,7 +228,8 @@ TrackPose PartPoseAt(const Scene& scene, const Motion& motion, int part, int fra
 {
     const Part& p = *scene.Parts()[part];
     TrackPose pose{p.localMatrix, p.localPosition};
-    if (part < static_cast<int>(motion.tracks.size())) EvaluateTrack(motion.tracks[part], frame, pose);
+    if (part < static_cast<int>(motion.tracks.size()))
+        EvaluateTrack(motion.tracks[part], frame, pose, LoopLengthOf(motion));
     return pose;
 }
 
@@ -220,7 +239,8 @@ std::vector<Matrix4> WorldPoseAt(const Scene& scene, const Motion& motion, int f
     for (int i = 0; i < scene.PartCount(); ++i) {
         const Part& part = *scene.Parts()[i];
         TrackPose pose{part.localMatrix, part.localPosition};
-        if (i < static_cast<int>(motion.tracks.size())) EvaluateTrack(motion.tracks[i], frame, pose);
+        if (i < static_cast<int>(motion.tracks.size()))
+            EvaluateTrack(motion.tracks[i], frame, pose, LoopLengthOf(motion));
         // Parents precede their children, so a parent's world is ready.
         const int parent = part.parentIndex;
         const Matrix4* parentWorld = parent >= 0 && parent < i ? &worlds[parent] : nullptr;
@@ -241,7 +261,7 @@ void EvaluatePose(Scene& scene, const Motion& m, int frame)
     const int count = std::min(static_cast<int>(m.tracks.size()), scene.PartCount());
     for (int i = 0; i < count; ++i) {
         TrackPose pose;
-        if (!EvaluateTrack(m.tracks[i], frame, pose)) continue;
+        if (!EvaluateTrack(m.tracks[i], frame, pose, LoopLengthOf(m))) continue;
         Part& part = *scene.Parts()[i];
         part.localMatrix = pose.localMatrix;
         part.localPosition = pose.localPosition;

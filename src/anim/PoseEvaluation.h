@@ -52,13 +52,17 @@ std::vector<SplineKey> SplineKeysOf(const MotionTrack& track);
 //   key to the second with the slopes the keys' modes give their facing
 //   sides (a Bezier curve with handles a third of the way in time), the
 //   angles of keys i - 1 ... i + 2 unwrapped from the first of them; the
-//   rotation rebuilt from the angles (RotationFromAngles).
+//   rotation rebuilt from the angles (RotationFromAngles). In a loop whose
+//   track is keyed at frame 0 and at the last frame (where the curve wraps),
+//   the neighbour of the first key is the key before the last one, a loop's
+//   length earlier, and that of the last key is key 1, a length later.
 // At t = 0 every kind gives the first key's rotation (through a quaternion)
 // and its exact position. The track must outlive the segment, unchanged.
 class TrackSegment {
 public:
-    // i + 1 must be a key of track.
-    TrackSegment(const MotionTrack& track, size_t i);
+    // i + 1 must be a key of track; loopLength is the length of the loop the
+    // track belongs to (LoopLengthOf), 0 for none.
+    TrackSegment(const MotionTrack& track, size_t i, int32_t loopLength = 0);
     // The pose at frame, which should lie within the two keys' frames.
     TrackPose At(int frame) const;
 
@@ -81,8 +85,13 @@ private:
 // matrix whole (translation row included) and its translation as position;
 // between two keys, as the TrackSegment between them gives it. Returns false
 // and leaves out untouched for a negative frame or a track without keys.
-// Pure: usable by anything that needs a pose without a Scene.
-bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out);
+// Pure: usable by anything that needs a pose without a Scene. loopLength as
+// for TrackSegment.
+bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out, int32_t loopLength = 0);
+
+// The length of motion's cycle for the evaluations above: its length when it
+// loops, else 0.
+int32_t LoopLengthOf(const Motion& motion);
 
 // EvaluateTrack at frames that never go down, each in the same bits, for
 // many frames of one track: the place in the track and the segment around
@@ -90,12 +99,13 @@ bool EvaluateTrack(const MotionTrack& track, int frame, TrackPose& out);
 // and stay unchanged.
 class TrackSampler {
 public:
-    explicit TrackSampler(const MotionTrack& track) : track(track) {}
-    // EvaluateTrack(track, frame, out); frame must not be lower than the last one.
+    explicit TrackSampler(const MotionTrack& track, int32_t loopLength = 0) : track(track), loopLength(loopLength) {}
+    // EvaluateTrack(track, frame, out, loopLength); frame must not be lower than the last one.
     bool Sample(int frame, TrackPose& out);
 
 private:
     const MotionTrack& track;
+    int32_t loopLength;
     size_t next = 0;                      // the first key later than the last frame sampled
     size_t segmentOf = SIZE_MAX;          // the value of next the segment below belongs to
     std::optional<TrackSegment> segment;  // the segment ending at key next

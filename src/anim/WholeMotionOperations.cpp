@@ -72,18 +72,21 @@ int DeleteRedundantLinearKeys(std::vector<KeyFrame>& keys)
 // two keys on each side of it (a smooth key's tangent reaches one key
 // further), so those are evaluated from a track of the three keys kept
 // before it and the three after.
-int DeleteRedundantTimedKeys(std::vector<KeyFrame>& keys)
+int DeleteRedundantTimedKeys(std::vector<KeyFrame>& keys, int32_t loopLength)
 {
     const MotionTrack original{keys};
-    const auto originalAt = [&original](int frame) {
+    const auto originalAt = [&original, loopLength](int frame) {
         TrackPose pose;
-        EvaluateTrack(original, frame, pose);
+        EvaluateTrack(original, frame, pose, loopLength);
         return KeyMatrixOf(pose.localMatrix, pose.localPosition);
     };
     int deleted = 0;
     size_t kept = std::min<size_t>(keys.size(), 1);
     for (size_t k = 1; k < keys.size(); ++k) {
-        if (keys[k].frame != 0) {
+        // Across the seam of a loop a curve reaches the keys beside both ends,
+        // which the windows here do not see: those keys and the ends stay.
+        const bool seam = loopLength > 0 && (k == 1 || k + 2 >= keys.size());
+        if (keys[k].frame != 0 && !seam) {
             MotionTrack without;
             for (size_t b = kept > 3 ? kept - 3 : 0; b < kept; ++b) without.keys.push_back(keys[b]);
             for (size_t a = k + 1; a < keys.size() && a <= k + 3; ++a) without.keys.push_back(keys[a]);
@@ -140,7 +143,8 @@ int DeleteRedundantKeys(Scene& scene, int motionIndex)
     int deleted = 0;
     for (int j = 0; j < TrackCount(scene, *motion); ++j) {
         std::vector<KeyFrame>& keys = motion->tracks[j].keys;
-        deleted += AllLinear(keys) ? DeleteRedundantLinearKeys(keys) : DeleteRedundantTimedKeys(keys);
+        deleted +=
+            AllLinear(keys) ? DeleteRedundantLinearKeys(keys) : DeleteRedundantTimedKeys(keys, LoopLengthOf(*motion));
     }
     return deleted;
 }

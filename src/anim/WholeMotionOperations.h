@@ -17,7 +17,8 @@ constexpr float kRedundantKeyTolerance = 0.0001f;
 // keys kept before it. On a track of linear keys alone a key goes when
 // interpolating between the last key kept and the next reproduces it at its
 // own frame; on any other track the pose must stay at every frame that the
-// neighbouring segments span. The pose is not touched. Returns the number of
+// neighbouring segments span (in a loop, the two keys at each end of such a
+// track always stay, since its curves wrap). The pose is not touched. Returns the number of
 // keys deleted.
 int DeleteRedundantKeys(Scene& scene, int motion);
 

@@ -6,6 +6,7 @@
 #include "editor/CommandHost.h"
 #include "editor/CommandRegistry.h"
 #include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 #include "editor/PartShapeCommands.h"
 #include "io/PathLookup.h"
 #include "anim/PartPivot.h"
@@ -35,6 +36,8 @@ constexpr const char* kUsage =
     "    bezier:vector\n"
     "    --tangents auto-clamped|auto|vector [--part NAME] [--frames A-B]: the same as --interpolation\n"
     "    bezier:MODE (smooth keys become Bezier keys with those handles)\n"
+    "    --loop on|off: makes the Motion a loop (its last frame its first again; Bezier curves wrap\n"
+    "    across the seam of a track keyed at both ends) or not\n"
     "    --pivot PART X Y Z: moves Part PART's pivot to X Y Z of its own coordinates, nothing moving\n"
     "    in the world; --scale-part PART S: scales Part PART's geometry about its pivot (S: 0.0001 ...\n"
     "    10000); PART is a display name; both write new .mesh files (OUT.anm in another folder), and\n"
@@ -46,6 +49,7 @@ struct Operation {
     int part = -1;
     float factor = 1.0f;
     KeyInterpolation interpolation = {};
+    bool loop = false;          // --loop
     std::string partName = {};  // --pivot and --scale-part
     Vec3 point = {};
 
@@ -188,6 +192,10 @@ int Apply(const std::vector<std::string>& args)
             op.interpolation = *mode;
             operations.push_back(op);
             interpolated = true;
+        } else if (arg == "--loop" && hasValue && (args[i + 1] == "on" || args[i + 1] == "off")) {
+            Operation op{"loop"};
+            op.loop = args[++i] == "on";
+            operations.push_back(op);
         } else if (arg == "--pivot" && i + 4 < args.size()) {
             Operation op{"pivot"};
             op.partName = args[++i];
@@ -259,6 +267,10 @@ int Apply(const std::vector<std::string>& args)
     for (const Operation& op : operations) {
         if (op.name == "interpolation") {
             interpolatedKeys += GiveInterpolation(scene, motion, selection, op.interpolation);
+            continue;
+        }
+        if (op.name == "loop") {
+            SetMotionLoopCommand(session, motion, op.loop);
             continue;
         }
         if (op.OnPartShape()) {

@@ -41,6 +41,7 @@ void WriteMotions(JsonWriter& json, const Scene& scene)
         json.BeginObject();
         json.Key("name").String(motion.name);
         json.Key("length").Int(motion.length);
+        json.Key("loop").Bool(motion.loop);
         json.Key("tracks").BeginArray();
         for (const MotionTrack& track : motion.tracks) {
             json.BeginArray();

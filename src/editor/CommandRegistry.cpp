@@ -351,6 +351,12 @@ const std::array kCommands = {
                  UseForNewKeys<KeyInterpolation::EaseInOut>, false, false, UsedForNewKeys<KeyInterpolation::EaseInOut>},
     CommandEntry{C::NewKeysStep, "new-keys-step", ID_MOTION_NEW_KEYS_STEP, M::NewKeys, false, QT_TRANSLATE_NOOP("core", "ステップ（&T）"), "", nullptr, kAlways,
                  UseForNewKeys<KeyInterpolation::Step>, false, false, UsedForNewKeys<KeyInterpolation::Step>},
+    CommandEntry{C::ToggleMotionLoop, "motion-loop", ID_MOTION_LOOP, M::Motion, true, QT_TRANSLATE_NOOP("core", "ループ（&L）"), "", QT_TRANSLATE_NOOP("core", "ループの切り替え"), kNotPlaying,
+                 [](CommandContext& c) {
+                     const int motion = c.session.CurrentMotion();
+                     if (motion >= 0) SetMotionLoopCommand(c.session, motion, !c.session.GetScene().MotionAt(motion).loop);
+                 }, false, false,
+                 [](const EditorSession& s) { return s.CurrentMotion() >= 0 && s.GetScene().MotionAt(s.CurrentMotion()).loop; }},
     // View
     CommandEntry{C::ToggleCurvePanel, "curves", ID_VIEW_CURVES, M::View, true, QT_TRANSLATE_NOOP("core", "カーブ（&C）"), "", nullptr, kAlways,
                  [](CommandContext& c) { c.session.SetCurvePanelShown(!c.session.CurvePanelShown()); }, false, false,

@@ -65,7 +65,7 @@ const PartCurves* CurvePanelState::Curves()
     if (motion != sampledMotion || part != sampledPart || !watch.Current(stamp)) {
         const Scene& scene = session.GetScene();
         const Motion& m = scene.MotionAt(motion);
-        curves = SampleTrackCurves(TrackOf(m, part), m.length, PresentPose(scene, part));
+        curves = SampleTrackCurves(TrackOf(m, part), m.length, PresentPose(scene, part), LoopLengthOf(m));
         stamp = watch.Stamp(curves.followsPose);
         sampledMotion = motion;
         sampledPart = part;
@@ -197,7 +197,8 @@ void CurvePanelState::MoveHandle(int x, int y)
     MotionTrack track = TrackOf(scene.MotionAt(d.motion), d.part);
     // The curves' keys are the track's first ones.
     track.keys[d.handle.key].interpolation = ease;
-    d.preview = SampleTrackCurves(track, scene.MotionAt(d.motion).length, PresentPose(scene, d.part));
+    d.preview = SampleTrackCurves(track, scene.MotionAt(d.motion).length, PresentPose(scene, d.part),
+                                  LoopLengthOf(scene.MotionAt(d.motion)));
     d.plottedPreview = ScaledCurves(d.preview, d.scales);
 }
 

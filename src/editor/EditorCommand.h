@@ -73,6 +73,7 @@ enum class EditorCommand : int {
     NewKeysEaseOut,
     NewKeysEaseInOut,
     NewKeysStep,
+    ToggleMotionLoop,  // Motion > Loop
     // View
     ToggleCurvePanel,
     ToggleLocalAxes,

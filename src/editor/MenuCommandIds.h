@@ -64,6 +64,8 @@ inline constexpr int ID_MOTION_NEW_KEYS_EASE_IN = 40088;
 inline constexpr int ID_MOTION_NEW_KEYS_EASE_OUT = 40089;
 inline constexpr int ID_MOTION_NEW_KEYS_EASE_IN_OUT = 40090;
 inline constexpr int ID_MOTION_NEW_KEYS_STEP = 40091;
+// The Motion menu's loop switch.
+inline constexpr int ID_MOTION_LOOP = 40111;
 // The View menu's curve panel switch.
 inline constexpr int ID_VIEW_CURVES = 40092;
 // The Parts menu's pivot and size of the selected Part.

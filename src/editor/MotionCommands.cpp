@@ -105,6 +105,19 @@ bool SetMotionLengthCommand(EditorSession& session, int length)
     return true;
 }
 
+bool SetMotionLoopCommand(EditorSession& session, int motion, bool loop)
+{
+    Motion* target = session.GetScene().EditMotion(motion);
+    if (!target || target->loop == loop) return false;
+    DocumentEdit edit(session, EditorCommand::ToggleMotionLoop);
+    edit.WatchMotion(motion);
+    target->loop = loop;
+    // The curves near the seam change as if keys had.
+    session.Events().Publish(MotionKeysChanged{motion});
+    if (motion == session.CurrentMotion()) EvaluatePose(session.GetScene(), motion, session.CurrentFrame());
+    return true;
+}
+
 int DeleteRedundantKeysCommand(EditorSession& session)
 {
     const int motion = session.CurrentMotion();

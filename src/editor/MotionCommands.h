@@ -24,6 +24,9 @@ bool RenameMotionCommand(EditorSession& session, const std::string& name);
 // Sets the current Motion's last frame; the current frame is lowered to it
 // so that no key can be set beyond it.
 bool SetMotionLengthCommand(EditorSession& session, int length);
+// Makes Motion motion a loop or not (Motion::loop); false, and no undo step,
+// when it already is so or there is no such Motion.
+bool SetMotionLoopCommand(EditorSession& session, int motion, bool loop);
 
 // "追加機能" of the Option menu, on the current Motion (nothing without one).
 // All but the first end by showing the current Motion at the current frame;

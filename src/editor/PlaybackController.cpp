@@ -120,7 +120,8 @@ void PlaybackController::PlayStep(uint32_t now)
     recentSteps.push_back(now);
     while (recentSteps.size() > 2 && now - recentSteps.front() > 1000) recentSteps.pop_front();
 
-    const int length = session.GetScene().Motions()[session.CurrentMotion()].length;
+    const Motion& motion = session.GetScene().Motions()[session.CurrentMotion()];
+    const int length = motion.length;
     int frame = session.CurrentFrame();
     if (frame != shownFrame) {
         // A frame the user picked during playback (or the one it starts at)
@@ -131,11 +132,14 @@ void PlaybackController::PlayStep(uint32_t now)
         shownIndex = 0;
     } else {
         // The next frame, or in real time the frame the clock has reached;
-        // after the last frame the Motion starts again from 0.
+        // after the last frame the Motion starts again from 0, or from 1 in a
+        // loop, whose last frame is its first again.
         shownIndex = realTime ? std::max<int64_t>(shownIndex + 1, int64_t{static_cast<uint32_t>(now - anchorTick)} *
                                                                       framesPerSecond / 1000)
                               : shownIndex + 1;
-        frame = static_cast<int>((anchorFrame + shownIndex) % (int64_t{length} + 1));
+        const int64_t reached = anchorFrame + shownIndex;
+        frame = static_cast<int>(!motion.loop || length == 0 || reached <= length ? reached % (int64_t{length} + 1)
+                                                                                  : 1 + (reached - 1) % length);
         if (frame < shownFrame) timeline.SetScrollTens(0);
         const int visible = timeline.Geometry().VisibleFrames();
         while (frame > timeline.FirstFrame() + visible - 1)

@@ -29,6 +29,7 @@ uint64_t MotionHeaderFingerprint(const Motion& motion)
     digest.Add(motion.name);
     digest.Add(static_cast<int64_t>(motion.length));
     digest.Add(static_cast<int64_t>(motion.tracks.size()));
+    digest.Add(static_cast<int64_t>(motion.loop));
     return digest.Value();
 }
 

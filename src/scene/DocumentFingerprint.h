@@ -19,7 +19,7 @@ struct MotionTrack;
 // Every Part's name, parent, partner, joint limit and geometry (CMesh::ContentDigest),
 // and the length unit.
 uint64_t PartsFingerprint(const Scene& scene);
-// A Motion's name, length and number of tracks.
+// A Motion's name, length, number of tracks and loop switch.
 uint64_t MotionHeaderFingerprint(const Motion& motion);
 // A track's keys; O(keys).
 uint64_t TrackFingerprint(const MotionTrack& track);

@@ -59,6 +59,10 @@ struct Motion {
     int32_t length = DEFAULT_MOTION_LENGTH;
     // Unique, non-empty, at most kMaxMotionNameBytes in Shift-JIS (UTF-8 here).
     std::string name;
+    // A cycle: its last frame is its first again. Playback goes on from the
+    // last frame to frame 1, and Bezier curves wrap across the seam of a
+    // track keyed at both frame 0 and the last frame. Kept in the side file.
+    bool loop = false;
 };
 
 // The key matrix of a pose: localMatrix with _41, _42, _43 replaced by localPosition.

@@ -212,8 +212,11 @@ std::string BuildProjectExtras(const std::vector<ProjectPartRecord>& parts, cons
         }
     }
     Json limits = JointLimitEntries(parts);
+    Json loops = Json::array();
+    for (const Motion& motion : motions)
+        if (motion.loop) loops.push_back(motion.name);
     const bool unitKnown = IsKnownLengthUnit(metresPerUnit);
-    if (entries.empty() && limits.empty() && !unitKnown) return {};
+    if (entries.empty() && limits.empty() && loops.empty() && !unitKnown) return {};
     // "interpolations" is always there, so that a reader that knows no
     // limits still takes a file that holds only those.
     Json file = {{"format", kFormatName},
@@ -222,6 +225,7 @@ std::string BuildProjectExtras(const std::vector<ProjectPartRecord>& parts, cons
                  {"interpolations", std::move(entries)}};
     if (!limits.empty()) file["jointLimits"] = std::move(limits);
     if (unitKnown) file["lengthUnit"] = {{"metres", metresPerUnit}};
+    if (!loops.empty()) file["loops"] = std::move(loops);
     // Names are UTF-8 already; anything that is not is replaced rather than refused.
     return file.dump(1, '\t', false, Json::error_handler_t::replace) + "\n";
 }
@@ -265,6 +269,18 @@ Outcome ApplyProjectExtras(std::string_view text, const std::string& path, std::
             data.metresPerUnit = metres;
         else
             refusals.Add("\"lengthUnit\" gives no length in metres between 1e-9 and 1e9; the unit stays unknown");
+    }
+    if (const Json* loops = Member(file, "loops")) {
+        for (const Json& name : loops->is_array() ? *loops : Json::array({*loops})) {
+            Motion* looped = nullptr;
+            for (Motion& motion : motions)
+                if (name.is_string() && motion.name == name.get<std::string>()) looped = &motion;
+            if (looped)
+                looped->loop = true;
+            else
+                refusals.Add(name.dump(-1, ' ', false, Json::error_handler_t::replace) +
+                             " in \"loops\" names no Motion of the project; it was not made a loop");
+        }
     }
     for (const Json& entry : *entries) {
         const EntryTarget target = TargetOf(entry, parts, motions, refusals);

@@ -12,7 +12,8 @@ namespace m3d {
 // What the project file cannot hold is kept in one small file of ours beside
 // it: NAME.m3d.json for NAME.anm (a JSON text, docs/project-format.md): the
 // interpolation of every key that is not linear, the joint limit of every
-// Part that has one and the length unit when it is known. The file names
+// Part that has one, the length unit when it is known and the names of the
+// Motions that loop. The file names
 // the project file's size and CRC-32, so a file left from an earlier save, or
 // beside a project another program rewrote, is known for what it is.
 
@@ -21,15 +22,15 @@ namespace m3d {
 std::string ProjectExtrasPath(const std::string& projectPath);
 
 // The side file for a project whose file holds projectBytes, or "" when
-// every key is linear, every Part free and the unit unknown (nothing to
+// every key is linear, every Part free, no Motion a loop and the unit unknown (nothing to
 // write: such a project has no side file). Parts are named by index and
 // name, Motions by name, keys by frame.
 std::string BuildProjectExtras(const std::vector<ProjectPartRecord>& parts, const std::vector<Motion>& motions,
                                double metresPerUnit, std::string_view projectBytes);
 
 // Gives the keys of data's Motions (read from a project file holding
-// projectBytes) the interpolations the side file text names, its Part
-// records their joint limits and data its length unit; path names the side
+// projectBytes) the interpolations the side file text names and their loop
+// switches, its Part records their joint limits and data its length unit; path names the side
 // file in messages. Never changes a key's frame or matrix, nor a record's
 // name or links. A text that is no side file of this version, or one written
 // for other project bytes, changes nothing; a Motion, Part or key it names

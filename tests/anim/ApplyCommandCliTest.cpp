@@ -175,7 +175,7 @@ TEST(ApplyCommandCli, InterpolationGoesToTheChosenKeysAndInfoListsTheKeysThatAre
 {
     Figure f;
     const std::string smooth = f.folder.File("smooth.anm");
-    CliResult r = f.Apply("--tangents vector --part armL --frames 5-20", smooth);
+    CliResult r = f.Apply("--tangents vector --part armL --frames 5-20 --loop on", smooth);
     ASSERT_EQ(r.exitCode, 0) << r.err;
     EXPECT_NE(r.out.find("\"interpolatedKeys\":1,"), std::string::npos) << r.out;
     {
@@ -184,7 +184,10 @@ TEST(ApplyCommandCli, InterpolationGoesToTheChosenKeysAndInfoListsTheKeysThatAre
         EXPECT_TRUE(loaded.Track(1, 1).keys[0].interpolation.IsLinear());
         EXPECT_TRUE(loaded.Track(1, 0).keys[1].interpolation.IsLinear());
     }
+    // The loop switch goes into the side file too.
     const nlohmann::json info = nlohmann::json::parse(f.Run("info " + Quote(smooth)).out);
+    EXPECT_EQ(info["motions"][1]["loop"], true);
+    EXPECT_EQ(info["motions"][0]["loop"], false);
     EXPECT_EQ(info["motions"][1]["tracks"][1][1]["interpolation"], "bezier:vector");
     EXPECT_FALSE(info["motions"][1]["tracks"][1][0].contains("interpolation"));
 

@@ -227,3 +227,23 @@ TEST(EvaluateTrack, AutoAndVectorBezierFollowTheirHandlesAndHeadingsUnwrap)
     }
     EXPECT_NEAR(previous, 510.0, 1e-3);
 }
+
+// In a loop the curves wrap across the seam: the first key's neighbour before
+// it is the one before the last key, so the motion goes through frame 0 at
+// the speed the keys around the seam give, the same on both sides (and not
+// at the flat start and end of a track that does not loop).
+TEST(EvaluateTrack, ALoopsCurvesWrapAcrossTheSeam)
+{
+    const MotionTrack track = HeightTrack({0, 10, 20, 30, 40}, {0, 10, 0, -10, 0}, KeyInterpolation::AutoClamped());
+    const auto y = [&track](int frame, int32_t loop) {
+        TrackPose pose;
+        EXPECT_TRUE(EvaluateTrack(track, frame, pose, loop));
+        return pose.localPosition.y;
+    };
+    const float after = y(1, 40) - y(0, 40), before = y(40, 40) - y(39, 40);
+    EXPECT_NEAR(after, before, 1e-4f);
+    EXPECT_GT(after, 0.8f);
+    EXPECT_LT(y(1, 0) - y(0, 0), 0.5f);
+    // Inside, away from the seam, the loop changes nothing.
+    EXPECT_EQ(y(20, 40), y(20, 0));
+}

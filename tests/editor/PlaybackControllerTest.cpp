@@ -1,6 +1,7 @@
 #include "editor/PlaybackController.h"
 
 #include "editor/EditorSession.h"
+#include "editor/MotionCommands.h"
 #include "editor/MotionTimeline.h"
 #include "support/MotionFixtures.h"
 
@@ -77,6 +78,17 @@ TEST(PlaybackController, LoopsAfterTheLastFrameAndJumpsTheTimeline)
     EXPECT_EQ(next(), 100);
     EXPECT_EQ(next(), 0);
     EXPECT_EQ(p.timeline.ScrollTens(), 0);
+
+    // A loop's last frame is its first again: after it comes frame 1, and the
+    // switch comes and goes as one undo step.
+    ASSERT_TRUE(SetMotionLoopCommand(p.session, 0, true));
+    p.session.SetCurrentFrame(99);
+    EXPECT_EQ(next(), 99);
+    EXPECT_EQ(next(), 100);
+    EXPECT_EQ(next(), 1);
+    p.controller.Stop();
+    p.session.History().Undo();
+    EXPECT_FALSE(p.session.GetScene().MotionAt(0).loop);
 }
 
 TEST(PlaybackController, StopTwiceRecordsOneUndoStep)

@@ -51,9 +51,10 @@ TEST(ProjectCommandsCli, InfoListsPartsAndEveryKey)
     EXPECT_NE(r.out.find("\"index\":1,\"baseName\":\"arm\",\"displayName\":\"arm\",\"parent\":0,"), std::string::npos);
     EXPECT_NE(r.out.find("\"faces\":12}"), std::string::npos);
     // The track of body holds its frame-0 key with its position; arm's two keys follow.
-    EXPECT_NE(r.out.find("\"motions\":[{\"name\":\"walk\",\"length\":60,\"tracks\":[[{\"frame\":0,\"matrix\":"
-                         "[1,0,0,0,0,1,0,0,0,0,1,0,0,10,0,1]}],[{\"frame\":0,"),
-              std::string::npos)
+    EXPECT_NE(
+        r.out.find("\"motions\":[{\"name\":\"walk\",\"length\":60,\"loop\":false,\"tracks\":[[{\"frame\":0,\"matrix\":"
+                   "[1,0,0,0,0,1,0,0,0,0,1,0,0,10,0,1]}],[{\"frame\":0,"),
+        std::string::npos)
         << r.out;
     // 0.1f is written so that it reads back to the same float.
     EXPECT_NE(r.out.find("{\"frame\":10,\"matrix\":["), std::string::npos);

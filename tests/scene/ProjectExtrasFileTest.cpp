@@ -77,7 +77,7 @@ TEST(ProjectExtrasFile, InterpolationsGoBesideTheUnchangedProjectFileAndComeBack
     EXPECT_FALSE(model.folder.Exists("model.m3d.json"));
 }
 
-TEST(ProjectExtrasFile, JointLimitsAndTheUnitGoBesideTheUnchangedProjectFileAndComeBack)
+TEST(ProjectExtrasFile, JointLimitsUnitAndLoopsGoBesideTheUnchangedProjectFileAndComeBack)
 {
     TimedModel model;
     ASSERT_TRUE(SaveProject(model.scene, model.Project(), model.prompt));
@@ -87,6 +87,7 @@ TEST(ProjectExtrasFile, JointLimitsAndTheUnitGoBesideTheUnchangedProjectFileAndC
     model.scene.PartAt(1)->jointLimit = arm;
     model.scene.PartAt(0)->jointLimit = body;
     model.scene.metresPerUnit = 0.01;
+    model.scene.MutableMotions()[0].loop = true;
     ASSERT_TRUE(model.SaveAgain());
     EXPECT_EQ(model.folder.Read("model.anm"), freeBytes);
     ASSERT_TRUE(model.folder.Exists("model.m3d.json"));
@@ -98,6 +99,7 @@ TEST(ProjectExtrasFile, JointLimitsAndTheUnitGoBesideTheUnchangedProjectFileAndC
     EXPECT_EQ(reopened.GetScene().PartAt(0)->jointLimit, body);
     EXPECT_EQ(reopened.GetScene().PartAt(1)->jointLimit, arm);
     EXPECT_EQ(reopened.GetScene().metresPerUnit, 0.01);
+    EXPECT_TRUE(reopened.GetScene().Motions()[0].loop);
     for (const KeyFrame& key : reopened.GetScene().Motions()[0].tracks[1].keys)
         EXPECT_TRUE(key.interpolation.IsLinear()) << key.frame;
 
@@ -105,6 +107,7 @@ TEST(ProjectExtrasFile, JointLimitsAndTheUnitGoBesideTheUnchangedProjectFileAndC
     model.scene.PartAt(0)->jointLimit = {};
     model.scene.PartAt(1)->jointLimit = {};
     model.scene.metresPerUnit = kUnknownLengthUnit;
+    model.scene.MutableMotions()[0].loop = false;
     ASSERT_TRUE(model.SaveAgain());
     EXPECT_EQ(model.folder.Read("model.anm"), freeBytes);
     EXPECT_FALSE(model.folder.Exists("model.m3d.json"));
@@ -182,7 +185,7 @@ TEST(ProjectExtrasFile, EntriesThatNameWhatTheProjectLacksAreRefusedAlone)
     }
 }
 
-TEST(ProjectExtrasFile, JointLimitsAndUnitsThatBreakTheRulesAreRefusedAlone)
+TEST(ProjectExtrasFile, JointLimitsUnitsAndLoopsThatBreakTheRulesAreRefusedAlone)
 {
     TimedModel model;
     model.scene.PartAt(1)->jointLimit = {JointAxis::Y, -10.0f, 20.0f};
@@ -198,12 +201,15 @@ TEST(ProjectExtrasFile, JointLimitsAndUnitsThatBreakTheRulesAreRefusedAlone)
                            {{"part", 7}, {"partName", "body"}, {"axis", "x"}, {"min", 0}, {"max", 1}},
                            kept};
     file["lengthUnit"] = {{"metres", -1}};
+    file["loops"] = {"run", "walk"};
     ProjectData data{ProjectPartRecordsOf(model.scene), model.scene.Motions()};
     std::vector<ProjectPartRecord>& records = data.parts;
     records[1].jointLimit = {};
     const Outcome outcome = ApplyProjectExtras(file.dump(), "x.m3d.json", projectBytes, data);
     const std::string message = outcome.Message();
-    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 5) << message;
+    EXPECT_EQ(std::count(message.begin(), message.end(), '\n'), 6) << message;
+    EXPECT_NE(message.find("x.m3d.json: \"run\" in \"loops\" names no Motion"), std::string::npos);
+    EXPECT_TRUE(data.motions[0].loop);
     EXPECT_NE(message.find("x.m3d.json: \"lengthUnit\" gives no length in metres"), std::string::npos);
     EXPECT_EQ(data.metresPerUnit, kUnknownLengthUnit);
     EXPECT_NE(message.find("x.m3d.json: the joint limit of body is not free nor an axis"), std::string::npos);

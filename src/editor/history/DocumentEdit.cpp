@@ -34,7 +34,7 @@ void DocumentEdit::WatchMotion(int motion)
     if (motion < 0 || motion >= scene.MotionCount()) return;
     if (std::any_of(motions.begin(), motions.end(), [&](const auto& m) { return m.motion == motion; })) return;
     const Motion& m = scene.Motions()[motion];
-    motions.push_back({motion, m.name, m.length, m.tracks});
+    motions.push_back({motion, m.name, m.length, m.loop, m.tracks});
 }
 
 void DocumentEdit::Add(std::unique_ptr<DocumentChange> change)
@@ -67,8 +67,9 @@ void DocumentEdit::Commit()
     for (const WatchedMotion& watched : motions) {
         if (watched.motion >= scene.MotionCount()) continue;
         const Motion& now = scene.Motions()[watched.motion];
-        if (now.name != watched.name || now.length != watched.length)
-            headers.push_back({watched.motion, watched.name, now.name, watched.length, now.length});
+        if (now.name != watched.name || now.length != watched.length || now.loop != watched.loop)
+            headers.push_back(
+                {watched.motion, watched.name, now.name, watched.length, now.length, watched.loop, now.loop});
         for (size_t part = 0; part < watched.tracks.size(); ++part)
             diff(watched.motion, static_cast<int>(part), watched.tracks[part]);
     }

@@ -31,7 +31,7 @@ public:
     // The keys of Part part in Motion motion may change (indices must stay
     // valid until the edit ends; one outside its array is ignored).
     void WatchTrack(int motion, int part);
-    // The name, length and every key of Motion motion may change.
+    // The name, length, loop switch and every key of Motion motion may change.
     void WatchMotion(int motion);
     // A change already made; after a change of the Part set (PartSetChange)
     // call PoseBeforePartSetChange first.
@@ -53,6 +53,7 @@ private:
         int motion;
         std::string name;
         int32_t length;
+        bool loop;
         std::vector<MotionTrack> tracks;
     };
     void FlushPose();

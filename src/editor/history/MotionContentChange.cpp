@@ -75,6 +75,7 @@ void MotionContentChange::Apply(EditorSession& session, bool after) const
         if (Motion* motion = scene.EditMotion(h.motion)) {
             motion->name = after ? h.afterName : h.beforeName;
             motion->length = after ? h.afterLength : h.beforeLength;
+            motion->loop = after ? h.afterLoop : h.beforeLoop;
         }
     }
     for (const TrackEdits& t : tracks) {

@@ -8,7 +8,8 @@
 
 namespace m3d {
 
-// What changed inside Motions that stayed in the list: names, lengths and keys.
+// What changed inside Motions that stayed in the list: names, lengths, loop
+// switches and keys.
 class MotionContentChange : public DocumentChange {
 public:
     // One frame of one track: the key before and after (absent: no key
@@ -28,6 +29,7 @@ public:
         int motion = -1;
         std::string beforeName, afterName;
         int32_t beforeLength = 0, afterLength = 0;
+        bool beforeLoop = false, afterLoop = false;
     };
 
     MotionContentChange(std::vector<HeaderEdit> headers, std::vector<TrackEdits> tracks)
