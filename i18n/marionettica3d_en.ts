@@ -1470,6 +1470,14 @@
         <source>ループの切り替え</source>
         <translation>Loop On/Off</translation>
     </message>
+    <message>
+        <source>両端を合わせる（&amp;M）</source>
+        <translation>&amp;Match Ends</translation>
+    </message>
+    <message>
+        <source>両端を合わせる</source>
+        <translation>Match Ends</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>

@@ -68,7 +68,26 @@ bool SetKeyMatrix(Scene& scene, int motion, int part, int frame, const Matrix4& 
     MotionTrack* track = TrackAt(scene, motion, part);
     if (!track) return false;
     track->SetKeyMatrix(frame, matrix, forNew);
+    // A loop's last frame is its first again: keying either end keys both.
+    const Motion& m = scene.MotionAt(motion);
+    if (m.loop && m.length > 0 && (frame == 0 || frame == m.length))
+        track->SetKeyMatrix(frame == 0 ? m.length : 0, matrix, forNew);
     return true;
+}
+
+int MatchLoopEnds(Scene& scene, int motion)
+{
+    Motion* m = scene.EditMotion(motion);
+    if (!m || m->length <= 0) return 0;
+    int matched = 0;
+    for (MotionTrack& track : m->tracks) {
+        const int first = track.FindKey(0), last = track.FindKey(m->length);
+        if (first < 0 || (last >= 0 && track.keys[size_t(last)].matrix == track.keys[size_t(first)].matrix)) continue;
+        const KeyFrame start = track.keys[size_t(first)];
+        track.SetKeyMatrix(m->length, start.matrix, start.interpolation);
+        ++matched;
+    }
+    return matched;
 }
 
 bool SetKeyInterpolation(Scene& scene, int motion, int part, int frame, const KeyInterpolation& interpolation)

@@ -28,12 +28,19 @@ bool DeleteMotion(Scene& scene, int index);
 bool RenameMotion(Scene& scene, int index, const std::string& name);
 // Sets the last frame to length (at least 0) and drops every key after it.
 bool SetMotionLength(Scene& scene, int index, int length);
-// Stores Part part's current pose as its key at frame: a key there keeps its
-// interpolation, a new key takes forNew.
+// Stores Part part's current pose as its key at frame (SetKeyMatrix): a key
+// there keeps its interpolation, a new key takes forNew.
 bool SetKey(Scene& scene, int motion, int part, int frame, const KeyInterpolation& forNew = {});
 // Stores matrix whole as Part part's key at frame, interpolations as SetKey.
+// In a loop (Motion::loop) a key at frame 0 or at the last frame is stored at
+// both: the two ends stay one pose. Both set SetKeyMatrix's way.
 bool SetKeyMatrix(Scene& scene, int motion, int part, int frame, const Matrix4& matrix,
                   const KeyInterpolation& forNew = {});
+// Gives every track of Motion motion with a frame-0 key that key's matrix
+// and interpolation at the last frame too (a key there is replaced), so that
+// a loop ends as it starts. Returns the number of tracks changed; 0 for no
+// such Motion or one of length 0.
+int MatchLoopEnds(Scene& scene, int motion);
 // Gives Part part's key at frame the interpolation; false when there is no
 // key there or it had that interpolation already.
 bool SetKeyInterpolation(Scene& scene, int motion, int part, int frame, const KeyInterpolation& interpolation);

@@ -357,6 +357,8 @@ const std::array kCommands = {
                      if (motion >= 0) SetMotionLoopCommand(c.session, motion, !c.session.GetScene().MotionAt(motion).loop);
                  }, false, false,
                  [](const EditorSession& s) { return s.CurrentMotion() >= 0 && s.GetScene().MotionAt(s.CurrentMotion()).loop; }},
+    CommandEntry{C::MatchLoopEnds, "match-ends", ID_MOTION_MATCH_ENDS, M::Motion, false, QT_TRANSLATE_NOOP("core", "両端を合わせる（&M）"), "", QT_TRANSLATE_NOOP("core", "両端を合わせる"), kNotPlaying,
+                 [](CommandContext& c) { MatchLoopEndsCommand(c.session); }, true},
     // View
     CommandEntry{C::ToggleCurvePanel, "curves", ID_VIEW_CURVES, M::View, true, QT_TRANSLATE_NOOP("core", "カーブ（&C）"), "", nullptr, kAlways,
                  [](CommandContext& c) { c.session.SetCurvePanelShown(!c.session.CurvePanelShown()); }, false, false,

@@ -74,6 +74,7 @@ enum class EditorCommand : int {
     NewKeysEaseInOut,
     NewKeysStep,
     ToggleMotionLoop,  // Motion > Loop
+    MatchLoopEnds,     // Motion > Match Ends
     // View
     ToggleCurvePanel,
     ToggleLocalAxes,

@@ -66,6 +66,7 @@ inline constexpr int ID_MOTION_NEW_KEYS_EASE_IN_OUT = 40090;
 inline constexpr int ID_MOTION_NEW_KEYS_STEP = 40091;
 // The Motion menu's loop switch.
 inline constexpr int ID_MOTION_LOOP = 40111;
+inline constexpr int ID_MOTION_MATCH_ENDS = 40112;
 // The View menu's curve panel switch.
 inline constexpr int ID_VIEW_CURVES = 40092;
 // The Parts menu's pivot and size of the selected Part.

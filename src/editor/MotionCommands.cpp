@@ -118,6 +118,18 @@ bool SetMotionLoopCommand(EditorSession& session, int motion, bool loop)
     return true;
 }
 
+int MatchLoopEndsCommand(EditorSession& session)
+{
+    const int motion = session.CurrentMotion();
+    if (motion < 0) return 0;
+    DocumentEdit edit(session, EditorCommand::MatchLoopEnds);
+    edit.WatchMotion(motion);
+    const int matched = MatchLoopEnds(session.GetScene(), motion);
+    session.Events().Publish(MotionKeysChanged{motion});
+    EvaluatePose(session.GetScene(), motion, session.CurrentFrame());
+    return matched;
+}
+
 int DeleteRedundantKeysCommand(EditorSession& session)
 {
     const int motion = session.CurrentMotion();

@@ -27,6 +27,9 @@ bool SetMotionLengthCommand(EditorSession& session, int length);
 // Makes Motion motion a loop or not (Motion::loop); false, and no undo step,
 // when it already is so or there is no such Motion.
 bool SetMotionLoopCommand(EditorSession& session, int motion, bool loop);
+// MatchLoopEnds on the current Motion as one undo step, then shows its pose
+// at the current frame; the number of tracks changed.
+int MatchLoopEndsCommand(EditorSession& session);
 
 // "追加機能" of the Option menu, on the current Motion (nothing without one).
 // All but the first end by showing the current Motion at the current frame;

@@ -91,6 +91,26 @@ TEST(PlaybackController, LoopsAfterTheLastFrameAndJumpsTheTimeline)
     EXPECT_FALSE(p.session.GetScene().MotionAt(0).loop);
 }
 
+// In a loop both ends are one pose: a key set at either end is set at both,
+// and Match Ends copies frame 0 to the last frame as one undo step.
+TEST(PlaybackController, ALoopKeepsItsEndsOnePose)
+{
+    Playback p(20);
+    PutKeyMatrix(p, 20, MatrixTranslation(0, 5, 0));
+    EXPECT_EQ(MatchLoopEndsCommand(p.session), 1);
+    const MotionTrack& track = p.session.GetScene().MotionAt(0).tracks[0];
+    EXPECT_EQ(track.keys.back().matrix, track.keys.front().matrix);
+    p.session.History().Undo();
+    EXPECT_EQ(track.keys.back().matrix, MatrixTranslation(0, 5, 0));
+
+    ASSERT_TRUE(SetMotionLoopCommand(p.session, 0, true));
+    PutKeyMatrix(p, 0, MatrixTranslation(1, 2, 3));
+    EXPECT_EQ(track.keys.back().frame, 20);
+    EXPECT_EQ(track.keys.back().matrix, MatrixTranslation(1, 2, 3));
+    PutKeyMatrix(p, 20, MatrixTranslation(4, 5, 6));
+    EXPECT_EQ(track.keys.front().matrix, MatrixTranslation(4, 5, 6));
+}
+
 TEST(PlaybackController, StopTwiceRecordsOneUndoStep)
 {
     Playback p(60);
