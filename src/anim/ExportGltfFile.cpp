@@ -107,7 +107,7 @@ Outcome StageFiles(const GltfDocument& document, const std::string& folder, cons
 const char* ExportGltfRefusal(const Scene& scene) { return scene.PartCount() == 0 ? kExportXNoParts : nullptr; }
 
 ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt,
-                                float lengthScale)
+                                float lengthScale, const std::string& loopSuffix)
 {
     ExportGltfResult result;
     result.refused = true;
@@ -137,7 +137,9 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     std::string stem = FileNameOf(path);
     stem.resize(stem.size() - (binary ? 4 : 5));
     GltfDocument document;
-    if (!binary) document = BuildGltfDocument(scene, GltfLayout::Separate, stem, framesPerSecond, nullptr, lengthScale);
+    if (!binary)
+        document =
+            BuildGltfDocument(scene, GltfLayout::Separate, stem, framesPerSecond, nullptr, lengthScale, loopSuffix);
     std::vector<std::string> targets{path};
     for (const GltfSideFile& file : document.sideFiles) targets.push_back(SidePath(folder, file.name));
     const SaveTargetCheck check = CheckSaveTargets(targets);
@@ -156,7 +158,8 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     TaskProgress* progress = prompt.Progress();
     std::string mainBytes;
     if (binary) {
-        document = BuildGltfDocument(scene, GltfLayout::Binary, stem, framesPerSecond, progress, lengthScale);
+        document =
+            BuildGltfDocument(scene, GltfLayout::Binary, stem, framesPerSecond, progress, lengthScale, loopSuffix);
         if (document.cancelled) {
             result.cancelled = true;
             return result;

@@ -59,9 +59,10 @@ const char* ExportGltfRefusal(const Scene& scene);
 // reports to prompt.Progress(); what was done about interrupted saves found
 // on the way is shown through it (ShowRecoveryNotes). Animation time is
 // frame / framesPerSecond; every length is the editor's times lengthScale
-// (refused unless finite and above 0).
+// (refused unless finite and above 0); loopSuffix follows the names of
+// looping Motions (BuildGltfDocument).
 // The scene is not changed.
 ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt,
-                                float lengthScale = 1.0f);
+                                float lengthScale = 1.0f, const std::string& loopSuffix = {});
 
 }  // namespace m3d

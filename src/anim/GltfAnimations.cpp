@@ -184,9 +184,19 @@ nlohmann::json BuildAnimation(const Scene& scene, const Motion& motion, const st
 void AddGltfAnimations(const Scene& scene, const std::vector<int>& nodeOfPart, int framesPerSecond,
                        GltfAssembly& assembly)
 {
-    for (const Motion& motion : scene.Motions())
-        AppendTo(assembly, "animations",
-                 BuildAnimation(scene, motion, nodeOfPart, framesPerSecond, assembly.lengthScale, assembly.buffer));
+    for (const Motion& motion : scene.Motions()) {
+        nlohmann::json animation =
+            BuildAnimation(scene, motion, nodeOfPart, framesPerSecond, assembly.lengthScale, assembly.buffer);
+        // glTF cannot say that an animation loops: the extras say it, and the
+        // name may carry the suffix an engine's importer looks for. The
+        // repeated last frame stays, so that a player looping over the
+        // animation's duration keeps the Motion's period.
+        if (motion.loop) {
+            animation["name"] = motion.name + assembly.loopSuffix;
+            animation["extras"] = {{"loop", true}};
+        }
+        AppendTo(assembly, "animations", std::move(animation));
+    }
 }
 
 }  // namespace m3d

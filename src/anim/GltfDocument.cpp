@@ -37,10 +37,11 @@ static int CountOf(const nlohmann::json& root, const char* name)
 }
 
 GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::string& fileStem, int framesPerSecond,
-                               TaskProgress* progress, float lengthScale)
+                               TaskProgress* progress, float lengthScale, const std::string& loopSuffix)
 {
     GltfAssembly assembly;
     assembly.lengthScale = lengthScale;
+    assembly.loopSuffix = loopSuffix;
     assembly.layout = layout;
     assembly.fileStem = fileStem;
     uint64_t rows = 0;

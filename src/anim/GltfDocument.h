@@ -65,7 +65,10 @@ struct GltfDocument {
 //   whole frame each gives the editor's pose.
 // Everything is mirrored into glTF's axes (GltfAxes.h). fileStem names the
 // side files of a Separate layout: fileStem.bin and fileStem_TEXTURE.png.
+// The animation of a Motion that loops has "extras": {"loop": true} and
+// loopSuffix after its name.
 GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::string& fileStem, int framesPerSecond,
-                               TaskProgress* progress = nullptr, float lengthScale = 1.0f);
+                               TaskProgress* progress = nullptr, float lengthScale = 1.0f,
+                               const std::string& loopSuffix = {});
 
 }  // namespace m3d

@@ -22,7 +22,8 @@ bool MotionEndsAsItStarts(const Scene& scene, const Motion& motion)
 
 int LastFrameToDraw(const Scene& scene, const Motion& motion)
 {
-    return MotionEndsAsItStarts(scene, motion) ? motion.length - 1 : motion.length;
+    const bool repeats = (motion.loop && motion.length > 0) || MotionEndsAsItStarts(scene, motion);
+    return repeats ? motion.length - 1 : motion.length;
 }
 
 }  // namespace m3d

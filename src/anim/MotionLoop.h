@@ -12,7 +12,8 @@ struct Motion;
 bool MotionEndsAsItStarts(const Scene& scene, const Motion& motion);
 
 // The last frame a picture that plays motion over and over should draw: its
-// length, or one before it when the last frame repeats frame 0.
+// length, or one before it when the last frame repeats frame 0 (a Motion
+// switched to loop, or one that ends as it starts).
 int LastFrameToDraw(const Scene& scene, const Motion& motion);
 
 }  // namespace m3d

@@ -16,7 +16,9 @@ namespace m3d {
 namespace {
 
 constexpr const char* kUsage =
-    "export-gltf PROJECT.anm OUT.gltf|OUT.glb [--fps N] [--scale S] [--overwrite]   (N: 1 ... 120, default 30; S: "
+    "export-gltf PROJECT.anm OUT.gltf|OUT.glb [--fps N] [--scale S] [--loop-suffix TEXT] [--overwrite]   (N: 1 ... "
+    "120, default 30; TEXT: added to the names of the Motions that loop, whose animations also say \"loop\": true "
+    "in their extras; S: "
     "every length times S, above 0; by default the project's unit in metres, so that the file is in metres, or 1 "
     "when the project has no unit; --overwrite: "
     "replace read-only outputs, and files beside a .gltf that the .gltf it replaces does not name)";
@@ -35,6 +37,13 @@ int ExportGltf(const std::vector<std::string>& args)
     std::vector<std::string> rest = args;
     float scale = 0.0f;  // not given: from the project's unit
     if (!TakeScaleOption(rest, "--scale", scale)) return Usage();
+    std::string loopSuffix;
+    for (size_t i = 0; i + 1 < rest.size(); ++i)
+        if (rest[i] == "--loop-suffix") {
+            loopSuffix = rest[i + 1];
+            rest.erase(rest.begin() + std::ptrdiff_t(i), rest.begin() + std::ptrdiff_t(i) + 2);
+            break;
+        }
     if (!ParseWordsAndIntOption(rest, "--fps", fps, paths, &overwrite)) return Usage();
     if (paths.size() != 2) return Usage();
     if (fps < kMinFrameRate || fps > kMaxFrameRate) {
@@ -50,7 +59,7 @@ int ExportGltf(const std::vector<std::string>& args)
     session.Playback().SetFramesPerSecond(fps);
     if (scale == 0.0f) scale = DefaultExportScale(session.GetScene().metresPerUnit, kGltfMetresPerUnit);
     CommandPrompt prompt(false, overwrite);
-    const ExportGltfResult result = ExportGltfCommand(session, outPath, prompt, scale);
+    const ExportGltfResult result = ExportGltfCommand(session, outPath, prompt, scale, loopSuffix);
     if (!result.written) {
         // A refusal for want of Parts concerns the project; the other messages name their file.
         const bool aboutProject = result.refused && ExportGltfRefusal(session.GetScene()) != nullptr;

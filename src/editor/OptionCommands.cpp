@@ -54,9 +54,10 @@ ExportXResult ExportXCommand(EditorSession& session, const std::string& path, in
 }
 
 ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, UserPrompt& prompt,
-                                   float lengthScale)
+                                   float lengthScale, const std::string& loopSuffix)
 {
-    return ExportGltfFile(session.GetScene(), path, session.Playback().FramesPerSecond(), prompt, lengthScale);
+    return ExportGltfFile(session.GetScene(), path, session.Playback().FramesPerSecond(), prompt, lengthScale,
+                          loopSuffix);
 }
 
 void LightFromFrontCommand(EditorSession& session)

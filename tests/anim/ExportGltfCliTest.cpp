@@ -6,6 +6,7 @@
 #include "support/ScriptedPrompt.h"
 
 #include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
 
 using namespace m3d;
 
@@ -93,4 +94,30 @@ TEST(ExportGltfCli, WithoutAScaleAProjectOfKnownUnitIsWrittenInMetresAndOneOfNoU
     const std::string inMetres = exported("");
     EXPECT_EQ(inMetres, exported(" --scale 0.01"));
     EXPECT_NE(inMetres, exported(" --scale 1"));
+}
+
+TEST(ExportGltfCli, ALoopingMotionSaysSoInItsExtrasAndTakesTheSuffix)
+{
+    TempFolder folder;
+    SaveBoxProject(folder);
+    const std::string err = folder.File("err");
+    const auto animation = [&](const std::string& options) {
+        EXPECT_EQ(
+            RunCli("export-gltf " + Quote(folder.File("box.anm")) + " " + Quote(folder.File("out.gltf")) + options, err)
+                .exitCode,
+            0);
+        return nlohmann::json::parse(folder.Read("out.gltf"))["animations"][0];
+    };
+    EXPECT_FALSE(animation(" --loop-suffix -loop").contains("extras"));
+
+    EditorSession session;
+    ASSERT_TRUE(OpenProject(session, folder.File("box.anm"), ProjectOpening::Editing).complete);
+    session.GetScene().MutableMotions()[0].loop = true;
+    ScriptedPrompt prompt;
+    prompt.meshAnswers.push_back(MeshOverwriteAnswer::YesToAll);
+    ASSERT_TRUE(SaveProject(session.GetScene(), folder.File("box.anm"), prompt));
+    const nlohmann::json looped = animation(" --loop-suffix -loop");
+    EXPECT_EQ(looped["name"], "walk-loop");
+    EXPECT_EQ(looped["extras"]["loop"], true);
+    EXPECT_EQ(animation("")["name"], "walk");
 }

@@ -65,6 +65,9 @@ TEST(MovieExport, StartsWithoutALoopsRepeatedFrameAndFromAPerspectiveView)
     // A last key that differs from the first is drawn.
     ASSERT_TRUE(SetKeyMatrix(scene, 1, 0, 8, MatrixTranslation(1, 2, 3.01f)));
     EXPECT_EQ(DefaultMovieExport(m.session, "").lastFrame, 8);
+    // A Motion switched to loop repeats its first frame at its last, whatever its keys.
+    scene.MutableMotions()[1].loop = true;
+    EXPECT_EQ(DefaultMovieExport(m.session, "").lastFrame, 7);
 }
 
 TEST(MovieExport, TheLastChoicesCarryOverAndTheirRangeOnlyForTheSameMotion)
