@@ -11,9 +11,7 @@
 
 namespace m3d {
 
-struct ExtrasFuzzProject {
-    std::vector<ProjectPartRecord> parts;
-    std::vector<Motion> motions;
+struct ExtrasFuzzProject : ProjectData {
     std::string bytes;  // the project file
 };
 

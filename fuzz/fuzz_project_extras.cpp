@@ -1,6 +1,6 @@
 // libFuzzer target for the project's side file: any text applied to a fixed
 // project changes no key's frame or matrix and no Part's name or links,
-// leaves every joint limit valid, and what it gave is written back by
+// leaves every joint limit valid and the unit unknown or valid, and what it gave is written back by
 // BuildProjectExtras into a side file that gives the same again.
 //   build-fuzz/bin/fuzz_project_extras -max_total_time=300 corpus/ fuzz/corpus/fuzz_project_extras/
 #include "ExtrasFuzzProject.h"
@@ -34,9 +34,12 @@ bool SameModel(const ExtrasFuzzProject& a, const ExtrasFuzzProject& b)
     return true;
 }
 
-// Every interpolation and joint limit of a is b's.
+// Every interpolation, joint limit and loop switch of a, and its unit, are b's.
 bool SameExtras(const ExtrasFuzzProject& a, const ExtrasFuzzProject& b)
 {
+    if (a.metresPerUnit != b.metresPerUnit) return false;
+    for (size_t m = 0; m < a.motions.size(); ++m)
+        if (a.motions[m].loop != b.motions[m].loop) return false;
     for (size_t p = 0; p < a.parts.size(); ++p)
         if (!(a.parts[p].jointLimit == b.parts[p].jointLimit)) return false;
     for (size_t m = 0; m < a.motions.size(); ++m)
@@ -54,16 +57,18 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     static const ExtrasFuzzProject pristine = MakeExtrasFuzzProject();
     ExtrasFuzzProject applied = pristine;
     const std::string_view text(reinterpret_cast<const char*>(data), size);
-    const Outcome outcome = ApplyProjectExtras(text, "fuzz.m3d.json", pristine.bytes, applied.parts, applied.motions);
+    const Outcome outcome = ApplyProjectExtras(text, "fuzz.m3d.json", pristine.bytes, applied);
     if (!outcome && outcome.Message().empty()) std::abort();
     if (!SameModel(applied, pristine)) std::abort();
     for (const ProjectPartRecord& part : applied.parts)
         if (!part.jointLimit.IsFree() && !IsValidJointLimit(part.jointLimit)) std::abort();
 
-    const std::string written = BuildProjectExtras(applied.parts, applied.motions, pristine.bytes);
+    if (applied.metresPerUnit != kUnknownLengthUnit && !IsKnownLengthUnit(applied.metresPerUnit)) std::abort();
+
+    const std::string written =
+        BuildProjectExtras(applied.parts, applied.motions, applied.metresPerUnit, pristine.bytes);
     ExtrasFuzzProject again = pristine;
-    if (!written.empty() && !ApplyProjectExtras(written, "again.m3d.json", pristine.bytes, again.parts, again.motions))
-        std::abort();
+    if (!written.empty() && !ApplyProjectExtras(written, "again.m3d.json", pristine.bytes, again)) std::abort();
     if (!SameExtras(again, applied)) std::abort();
     return 0;
 }

@@ -200,7 +200,10 @@ void WriteProjectExtrasSeeds(const fs::path& folder)
     project.motions[1].tracks[0].keys[0].interpolation = KeyInterpolation::EaseInOut();
     project.parts[1].jointLimit = {JointAxis::X, -12.5f, 120.0f};
     project.parts[3].jointLimit = {JointAxis::Z, -180.0f, 0.1f};
-    const std::string text = BuildProjectExtras(project.parts, project.motions, project.bytes);
+    project.motions[0].tracks[2].keys[1].interpolation = KeyInterpolation::AutoClamped();
+    project.motions[0].loop = true;
+    project.metresPerUnit = 0.01;
+    const std::string text = BuildProjectExtras(project.parts, project.motions, project.metresPerUnit, project.bytes);
     Write(folder / "extras.m3d.json", text);
     std::string lacking = text;
     for (const auto& [from, to] : {std::pair<std::string, std::string>{"\"wave\"", "\"run\""}, {"\"leg\"", "\"tail\""}})
