@@ -34,4 +34,14 @@ bool TakeScaleOption(std::vector<std::string>& args, const std::string& option, 
     return true;
 }
 
+void TakeTextOption(std::vector<std::string>& args, const std::string& option, std::string& value)
+{
+    for (size_t i = 0; i + 1 < args.size(); ++i) {
+        if (args[i] != option) continue;
+        value = args[i + 1];
+        args.erase(args.begin() + std::ptrdiff_t(i), args.begin() + std::ptrdiff_t(i) + 2);
+        return;
+    }
+}
+
 }  // namespace m3d

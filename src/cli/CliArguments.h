@@ -17,4 +17,8 @@ bool ParseWordsAndIntOption(const std::vector<std::string>& args, const std::str
 // absent). false when X is missing or no finite number above 0: a misuse.
 bool TakeScaleOption(std::vector<std::string>& args, const std::string& option, float& value);
 
+// Takes "option TEXT" out of args into value (left as it is when the option
+// or its text is absent; a lone option stays in args for the caller to refuse).
+void TakeTextOption(std::vector<std::string>& args, const std::string& option, std::string& value);
+
 }  // namespace m3d

@@ -38,12 +38,7 @@ int ExportGltf(const std::vector<std::string>& args)
     float scale = 0.0f;  // not given: from the project's unit
     if (!TakeScaleOption(rest, "--scale", scale)) return Usage();
     std::string loopSuffix;
-    for (size_t i = 0; i + 1 < rest.size(); ++i)
-        if (rest[i] == "--loop-suffix") {
-            loopSuffix = rest[i + 1];
-            rest.erase(rest.begin() + std::ptrdiff_t(i), rest.begin() + std::ptrdiff_t(i) + 2);
-            break;
-        }
+    TakeTextOption(rest, "--loop-suffix", loopSuffix);
     if (!ParseWordsAndIntOption(rest, "--fps", fps, paths, &overwrite)) return Usage();
     if (paths.size() != 2) return Usage();
     if (fps < kMinFrameRate || fps > kMaxFrameRate) {
