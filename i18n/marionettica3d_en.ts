@@ -1478,6 +1478,10 @@
         <source>両端を合わせる</source>
         <translation>Match Ends</translation>
     </message>
+    <message>
+        <source>キー値の変更</source>
+        <translation>Change Key Values</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>
@@ -1538,6 +1542,38 @@
     <message>
         <source>各カーブをそれぞれの最小値から最大値までの高さで表示します</source>
         <translation>Draws each curve from its own lowest value to its highest over the full height</translation>
+    </message>
+    <message>
+        <source>値</source>
+        <translation>Value</translation>
+    </message>
+    <message>
+        <source>選んだキーの値</source>
+        <translation>Value of the selected keys</translation>
+    </message>
+    <message>
+        <source>選んだキーの値。入力して Enter で設定します</source>
+        <translation>Value of the selected keys. Type a value and press Enter to set it</translation>
+    </message>
+    <message>
+        <source>自動クランプ（&amp;C）</source>
+        <translation>Auto &amp;Clamped</translation>
+    </message>
+    <message>
+        <source>自動（&amp;A）</source>
+        <translation>&amp;Auto</translation>
+    </message>
+    <message>
+        <source>ベクトル（&amp;V）</source>
+        <translation>&amp;Vector</translation>
+    </message>
+    <message>
+        <source>リニア（&amp;L）</source>
+        <translation>&amp;Linear</translation>
+    </message>
+    <message>
+        <source>ステップ（&amp;T）</source>
+        <translation>S&amp;tep</translation>
     </message>
 </context>
 <context>

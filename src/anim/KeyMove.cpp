@@ -40,15 +40,24 @@ bool BlockHoldsKeys(const Motion& motion, const KeyBlock& block)
 int KeyOffsetWithin(const Motion& motion, const KeyBlock& block, int offset)
 {
     const auto [lowest, highest] = FrameSpan(motion, block);
-    if (lowest > highest) return 0;
-    return std::clamp(offset, 1 - lowest, std::max(0, motion.length - highest));
+    return OffsetWithin(lowest, highest, motion.length, offset);
 }
 
-MotionTrack TrackWithKeysMoved(const MotionTrack& track, int firstFrame, int lastFrame, int offset)
+int OffsetWithin(int lowest, int highest, int length, int offset)
+{
+    if (lowest > highest) return 0;
+    return std::clamp(offset, 1 - lowest, std::max(0, length - highest));
+}
+
+namespace {
+
+// track with the keys picked (pick(key) true) moved by offset; see TrackWithKeysMoved.
+template <typename Pick>
+MotionTrack TrackWithPickedMoved(const MotionTrack& track, Pick pick, int offset)
 {
     std::vector<KeyFrame> moved, kept;
     for (const KeyFrame& key : track.keys) {
-        if (Picked(key, firstFrame, lastFrame))
+        if (pick(key))
             moved.push_back({key.frame + offset, key.matrix, key.interpolation});
         else
             kept.push_back(key);
@@ -66,6 +75,24 @@ MotionTrack TrackWithKeysMoved(const MotionTrack& track, int firstFrame, int las
         }
     }
     return result;
+}
+
+}  // namespace
+
+MotionTrack TrackWithKeysMoved(const MotionTrack& track, int firstFrame, int lastFrame, int offset)
+{
+    return TrackWithPickedMoved(
+        track, [&](const KeyFrame& key) { return Picked(key, firstFrame, lastFrame); }, offset);
+}
+
+MotionTrack TrackWithFramesMoved(const MotionTrack& track, const std::vector<int32_t>& frames, int offset)
+{
+    return TrackWithPickedMoved(
+        track,
+        [&](const KeyFrame& key) {
+            return key.frame >= 1 && std::binary_search(frames.begin(), frames.end(), key.frame);
+        },
+        offset);
 }
 
 bool MoveKeys(Motion& motion, const KeyBlock& block, int offset)

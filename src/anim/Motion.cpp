@@ -1,6 +1,7 @@
 #include "scene/Motion.h"
 
 #include <algorithm>
+#include <cstring>
 #include <iterator>
 
 namespace m3d {
@@ -58,6 +59,12 @@ Matrix4 KeyMatrixOf(const Matrix4& localMatrix, Vec3 localPosition)
     Matrix4 matrix = localMatrix;
     matrix.SetTranslation(localPosition);
     return matrix;
+}
+
+bool MotionTrack::SameKeys(const MotionTrack& other) const
+{
+    return keys.size() == other.keys.size() &&
+           (keys.empty() || std::memcmp(keys.data(), other.keys.data(), keys.size() * sizeof(KeyFrame)) == 0);
 }
 
 }  // namespace m3d

@@ -125,6 +125,8 @@ inline constexpr int IDC_CURVE_CHANNEL_FIRST = 2301;  // H, P, B, x, y, z: 2301 
 inline constexpr int IDC_CURVE_FIT = 2307;
 inline constexpr int IDC_CURVE_MESSAGE = 2308;
 inline constexpr int IDC_CURVE_NORMALISE = 2309;
+inline constexpr int IDC_CURVE_VALUE_LABEL = 2310;
+inline constexpr int IDC_CURVE_VALUE = 2311;
 
 // The pivot dialog and the resize dialog of the Parts menu (numbers of this program's own).
 inline constexpr int IDD_MOVE_PIVOT = 244;

@@ -4,10 +4,14 @@
 #include "app/DialogControls.h"
 #include "app/KeyMarkerPainting.h"
 #include "editor/EditorSession.h"
+#include "editor/FieldRules.h"
 #include "view/WindowLayout.h"
 
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPushButton>
@@ -104,6 +108,15 @@ void CurvePanel::BuildControls()
         ReturnFocus();
         update();
     });
+    auto* valueLabel = new QLabel(tr("値"), this);
+    SetControlId(valueLabel, IDC_CURVE_VALUE_LABEL);
+    PlaceInDialogUnits(valueLabel, {2, 82, 18, 8});
+    valueField = new QLineEdit(this);
+    SetControlId(valueField, IDC_CURVE_VALUE);
+    valueField->setAccessibleName(tr("選んだキーの値"));
+    valueField->setToolTip(tr("選んだキーの値。入力して Enter で設定します"));
+    PlaceInDialogUnits(valueField, {21, 80, kColumnUnits - 25, 12});
+    connect(valueField, &QLineEdit::returnPressed, this, &CurvePanel::TakeTypedValue);
     message = new QLabel(this);
     SetControlId(message, IDC_CURVE_MESSAGE);
     message->setAlignment(Qt::AlignCenter);
@@ -140,6 +153,69 @@ void CurvePanel::SessionChanged(const EditorEvent& event)
     if (isVisible()) update();
 }
 
+void CurvePanel::ShowSelectedValue()
+{
+    if (valueField->hasFocus()) return;
+    const std::optional<double> value = state.SelectedValue();
+    SetFieldText(valueField, value ? QString::fromStdString(TransformFieldText(float(*value))) : QString());
+    valueField->setEnabled(!state.Selection().empty());
+}
+
+void CurvePanel::TakeTypedValue()
+{
+    float value = 0.0f;
+    const FieldCheck check = CheckFloatField(valueField->text().toStdString(), -float(CurvePlot::kMaxValueSpan),
+                                             float(CurvePlot::kMaxValueSpan), value);
+    if (!check.accepted) {
+        ShowRefusedField(valueField, check.message);
+        return;
+    }
+    state.SetSelectedValue(value);
+    setFocus(Qt::OtherFocusReason);
+    ShowSelectedValue();
+    update();
+}
+
+void CurvePanel::GiveInterpolation(const KeyInterpolation& interpolation)
+{
+    state.SetSelectedInterpolation(interpolation);
+    update();
+}
+
+void CurvePanel::ShowKeyMenu(const QPoint& at)
+{
+    QMenu menu(this);
+    const bool picked = !state.Selection().empty();
+    const std::pair<QString, KeyInterpolation> choices[] = {
+        {tr("自動クランプ（&C）"), KeyInterpolation::AutoClamped()},
+        {tr("自動（&A）"), KeyInterpolation::Bezier(TangentMode::Auto)},
+        {tr("ベクトル（&V）"), KeyInterpolation::Bezier(TangentMode::Vector)},
+        {tr("リニア（&L）"), KeyInterpolation::Linear()},
+        {tr("ステップ（&T）"), KeyInterpolation::Step()},
+    };
+    for (size_t i = 0; i < std::size(choices); ++i) {
+        if (i == 3) menu.addSeparator();
+        QAction* action = menu.addAction(choices[i].first);
+        action->setEnabled(picked);
+        const KeyInterpolation interpolation = choices[i].second;
+        connect(action, &QAction::triggered, this, [this, interpolation] { GiveInterpolation(interpolation); });
+    }
+    menu.exec(mapToGlobal(at));
+}
+
+void CurvePanel::keyPressEvent(QKeyEvent* event)
+{
+    if (event->modifiers() == Qt::NoModifier && !state.Selection().empty()) {
+        switch (event->key()) {
+        case Qt::Key_C: GiveInterpolation(KeyInterpolation::AutoClamped()); return;
+        case Qt::Key_A: GiveInterpolation(KeyInterpolation::Bezier(TangentMode::Auto)); return;
+        case Qt::Key_V: GiveInterpolation(KeyInterpolation::Bezier(TangentMode::Vector)); return;
+        default: break;
+        }
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void CurvePanel::ReturnFocus()
 {
     if (QWidget* form = parentWidget()) form->setFocus(Qt::OtherFocusReason);
@@ -157,7 +233,9 @@ void CurvePanel::paintEvent(QPaintEvent*)
         PaintScales(painter);
         PaintCurves(painter, *curves);
         PaintHandles(painter);
+        PaintSelectionBox(painter);
     }
+    ShowSelectedValue();
     painter.setClipping(false);
     painter.setPen(QPen(Qt::black, 1));
     painter.setBrush(Qt::NoBrush);
@@ -241,13 +319,16 @@ void CurvePanel::PaintCurves(QPainter& painter, const PartCurves& curves)
         painter.setRenderHint(QPainter::Antialiasing, true);
         painter.drawPolyline(points);
         painter.setRenderHint(QPainter::Antialiasing, false);
-        painter.setPen(QPen(ColourOf(style.colour), 1));
         for (const KeyFrame& key : curves.keys) {
             if (key.frame < first || key.frame > last) continue;
-            const KeyMarkerPolygons marker =
-                KeyMarkerPolygonsOf(KeyMarkerShapeOf(key.interpolation.Kind()), ToPixel(plot.XOf(key.frame)),
-                                    ToPixel(plot.YOf(curves.Value(CurveChannel(c), key.frame))), kKeyMarkerHalf);
-            PaintKeyMarker(painter, marker, QBrush(Qt::white), QBrush(ColourOf(style.colour)));
+            // A point picked is filled and a size bigger, ringed in black.
+            const bool picked = state.Selected({key.frame, CurveChannel(c)});
+            const KeyMarkerPolygons marker = KeyMarkerPolygonsOf(
+                KeyMarkerShapeOf(key.interpolation.Kind()), ToPixel(plot.XOf(key.frame)),
+                ToPixel(plot.YOf(curves.Value(CurveChannel(c), key.frame))), kKeyMarkerHalf + (picked ? 1 : 0));
+            painter.setPen(QPen(picked ? QColor(Qt::black) : ColourOf(style.colour), 1));
+            PaintKeyMarker(painter, marker, QBrush(picked ? ColourOf(style.colour) : QColor(Qt::white)),
+                           QBrush(ColourOf(style.colour)));
         }
     }
     painter.setBrush(Qt::NoBrush);
@@ -273,15 +354,29 @@ void CurvePanel::PaintHandles(QPainter& painter)
     painter.setRenderHint(QPainter::Antialiasing, false);
 }
 
+void CurvePanel::PaintSelectionBox(QPainter& painter)
+{
+    const std::optional<PixelRect> box = state.SelectionBox();
+    if (!box) return;
+    painter.setPen(QPen(Qt::black, 1, Qt::DashLine));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(box->left, box->top, box->Width() - 1, box->Height() - 1));
+}
+
 void CurvePanel::mousePressEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
     if (event->button() == Qt::LeftButton)
-        state.LeftDown(p.x(), p.y());
+        state.LeftDown(p.x(), p.y(), event->modifiers().testFlag(Qt::ShiftModifier));
     else if (event->button() == Qt::MiddleButton || event->button() == Qt::RightButton)
         state.PanDown(p.x(), p.y());
-    // The keys go to the main window, so that the arrows step from the frame picked.
-    ReturnFocus();
+    // With key points picked the panel keeps the keys, for their handle
+    // types; the frame commands are the window's shortcuts all the same.
+    // Otherwise the keys go to the main window.
+    if (state.Selection().empty())
+        ReturnFocus();
+    else
+        setFocus(Qt::MouseFocusReason);
     update();
 }
 
@@ -295,16 +390,19 @@ void CurvePanel::mouseDoubleClickEvent(QMouseEvent* event)
 void CurvePanel::mouseMoveEvent(QMouseEvent* event)
 {
     const QPoint p = event->position().toPoint();
-    state.MouseMove(p.x(), p.y());
+    state.MouseMove(p.x(), p.y(), event->modifiers().testFlag(Qt::ShiftModifier));
     update();
 }
 
 void CurvePanel::mouseReleaseEvent(QMouseEvent* event)
 {
-    if (event->button() == Qt::LeftButton)
+    if (event->button() == Qt::LeftButton) {
         state.LeftUp();
-    else if (event->button() == Qt::MiddleButton || event->button() == Qt::RightButton)
-        state.PanUp();
+        if (!state.Selection().empty()) setFocus(Qt::MouseFocusReason);
+    } else if (event->button() == Qt::MiddleButton || event->button() == Qt::RightButton) {
+        // A right click that did not pan opens the keys' menu.
+        if (state.PanUp() && event->button() == Qt::RightButton) ShowKeyMenu(event->position().toPoint());
+    }
     update();
 }
 

@@ -6,6 +6,7 @@
 #include <QWidget>
 
 class QLabel;
+class QLineEdit;
 class QPainter;
 
 namespace m3d {
@@ -16,8 +17,10 @@ class EditorSession;
 // current Motion, one curve a channel in its colour, with the keys marked,
 // the current frame as a line and the ease segments' handles. The legend's
 // check boxes show and hide curves, "フィット" fits everything, "正規化" puts
-// each curve on its own scale. Its rules are CurvePanelState's; the widget
-// paints and forwards the mouse. The form shows it while the session says so
+// each curve on its own scale, "値" shows and takes the value of the key
+// points picked. A right click (or the keys C, A, V while the panel has the
+// focus) gives the picked keys a handle type. Its rules are
+// CurvePanelState's; the widget paints and forwards the mouse and keys. The form shows it while the session says so
 // (View > Curves).
 class CurvePanel : public QWidget {
     Q_OBJECT
@@ -33,6 +36,7 @@ protected:
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -43,6 +47,13 @@ private:
     void PaintCurves(QPainter& painter, const PartCurves& curves);
     void PaintHandles(QPainter& painter);
     void PaintLegendSamples(QPainter& painter);
+    void PaintSelectionBox(QPainter& painter);
+    // The value field shows the value of the points picked (empty when none
+    // is picked or they differ), unless it is being typed in.
+    void ShowSelectedValue();
+    void TakeTypedValue();
+    void ShowKeyMenu(const QPoint& at);
+    void GiveInterpolation(const KeyInterpolation& interpolation);
     void ReturnFocus();
     void SessionChanged(const EditorEvent& event);
 
@@ -50,6 +61,7 @@ private:
     CurvePanelState state;
     QLabel* partName = nullptr;
     QLabel* message = nullptr;
+    QLineEdit* valueField = nullptr;
     EditorSubscription subscription;
 };
 

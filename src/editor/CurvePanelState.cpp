@@ -1,6 +1,7 @@
 #include "editor/CurvePanelState.h"
 
 #include "anim/MotionOperations.h"
+#include "anim/PoseEvaluation.h"
 #include "editor/EditorSession.h"
 #include "editor/FrameCommands.h"
 #include "editor/history/DocumentEdit.h"
@@ -26,6 +27,9 @@ TrackPose PresentPose(const Scene& scene, int part)
     const Part& p = *scene.Parts()[size_t(part)];
     return {p.localMatrix, p.localPosition};
 }
+
+// A press that moves no further than this many pixels is a click.
+constexpr int kClickWobble = 2;
 
 }  // namespace
 
@@ -61,7 +65,7 @@ const PartCurves* CurvePanelState::Curves()
 {
     const int motion = session.CurrentMotion(), part = session.CurrentPart();
     if (motion < 0 || part < 0) return nullptr;
-    if (handleDrag && HandleDragStillValid()) return &handleDrag->plottedPreview;
+    if (preview && PreviewStillValid()) return &preview->plotted;
     if (motion != sampledMotion || part != sampledPart || !watch.Current(stamp)) {
         const Scene& scene = session.GetScene();
         const Motion& m = scene.MotionAt(motion);
@@ -74,6 +78,11 @@ const PartCurves* CurvePanelState::Curves()
     }
     if (motion != fittedMotion || part != fittedPart) Fit();
     return &plotted;
+}
+
+const MotionTrack& CurvePanelState::CurrentTrack() const
+{
+    return TrackOf(session.GetScene().MotionAt(session.CurrentMotion()), session.CurrentPart());
 }
 
 void CurvePanelState::SetNormalised(bool on)
@@ -92,17 +101,106 @@ std::vector<EaseHandle> CurvePanelState::PlottedHandles(const PartCurves& evalua
 std::vector<EaseHandle> CurvePanelState::Handles()
 {
     if (!Curves()) return {};
-    if (handleDrag && HandleDragStillValid()) return PlottedHandles(handleDrag->preview, handleDrag->scales);
+    if (preview && PreviewStillValid()) return PlottedHandles(preview->curves, preview->scales);
     return PlottedHandles(curves, scales);
 }
 
 std::optional<EaseHandle> CurvePanelState::DraggedHandle()
 {
-    if (!handleDrag || !HandleDragStillValid()) return std::nullopt;
+    if (!handleDrag || !PreviewStillValid()) return std::nullopt;
     const EaseHandle& grabbed = handleDrag->handle;
-    for (const EaseHandle& h : PlottedHandles(handleDrag->preview, handleDrag->scales))
+    for (const EaseHandle& h : PlottedHandles(preview->curves, preview->scales))
         if (h.key == grabbed.key && h.which == grabbed.which && h.channel == grabbed.channel) return h;
     return std::nullopt;
+}
+
+const std::vector<CurveKeyPoint>& CurvePanelState::Selection()
+{
+    if (keyDrag && PreviewStillValid()) return keyDrag->result.points;
+    if (session.CurrentMotion() != selectedMotion || session.CurrentPart() != selectedPart) {
+        selection.clear();
+        selectedMotion = session.CurrentMotion();
+        selectedPart = session.CurrentPart();
+    }
+    if (!selection.empty() && Curves()) {
+        const std::vector<KeyFrame>& keys = curves.keys;
+        std::erase_if(selection, [&](const CurveKeyPoint& point) {
+            return std::none_of(keys.begin(), keys.end(), [&](const KeyFrame& k) { return k.frame == point.frame; });
+        });
+    }
+    return selection;
+}
+
+bool CurvePanelState::Selected(const CurveKeyPoint& point)
+{
+    const std::vector<CurveKeyPoint>& picked = Selection();
+    return std::binary_search(picked.begin(), picked.end(), point);
+}
+
+std::optional<PixelRect> CurvePanelState::SelectionBox() const
+{
+    if (drag != Drag::Box || !moved) return std::nullopt;
+    return PixelRect{std::min(pressX, moveX), std::min(pressY, moveY), std::max(pressX, moveX) + 1,
+                     std::max(pressY, moveY) + 1};
+}
+
+std::optional<double> CurvePanelState::SelectedValue()
+{
+    const std::vector<CurveKeyPoint>& picked = Selection();
+    if (picked.empty() || !Curves()) return std::nullopt;
+    const PartCurves& shownCurves = preview && PreviewStillValid() ? preview->curves : curves;
+    const double value = shownCurves.Value(picked.front().channel, picked.front().frame);
+    for (const CurveKeyPoint& point : picked)
+        if (std::fabs(shownCurves.Value(point.channel, point.frame) - value) > 1e-9) return std::nullopt;
+    return value;
+}
+
+bool CurvePanelState::SetSelectedValue(double value)
+{
+    if (Dragging() || session.IsPlaying() || !std::isfinite(value)) return false;
+    const std::vector<CurveKeyPoint> picked = Selection();
+    if (picked.empty()) return false;
+    const Motion& motion = session.GetScene().MotionAt(session.CurrentMotion());
+    CurveKeyEdit edit;
+    edit.typedValue = value;
+    const CurveKeyEditResult result =
+        EditCurveKeys(CurrentTrack(), curves, picked, edit, motion.length, LoopLengthOf(motion));
+    if (result.track.SameKeys(CurrentTrack())) return false;
+    CommitTrack(result.track, UiText("core", "キー値の変更"));
+    return true;
+}
+
+bool CurvePanelState::SetSelectedInterpolation(const KeyInterpolation& interpolation)
+{
+    if (Dragging() || session.IsPlaying()) return false;
+    const std::vector<CurveKeyPoint> picked = Selection();
+    if (picked.empty()) return false;
+    const int motion = session.CurrentMotion(), part = session.CurrentPart();
+    DocumentEdit edit(session, EditorCommand::InterpolationLinear);  // every interpolation command's label
+    edit.WatchTrack(motion, part);
+    bool changed = false;
+    for (size_t i = 0; i < picked.size(); ++i)
+        if (i == 0 || picked[i].frame != picked[i - 1].frame)
+            changed = SetKeyInterpolation(session.GetScene(), motion, part, picked[i].frame, interpolation) || changed;
+    if (changed) session.Events().Publish(MotionKeysChanged{motion});
+    return changed;
+}
+
+void CurvePanelState::CommitTrack(const MotionTrack& track, const std::string& label)
+{
+    const int motion = session.CurrentMotion(), part = session.CurrentPart();
+    Scene& scene = session.GetScene();
+    DocumentEdit edit(session, label);
+    edit.WatchTrack(motion, part);
+    scene.MutableMotions()[size_t(motion)].tracks[size_t(part)] = track;
+    // The Part shows what its keys now give at the current frame.
+    const TrackPose pose = PartPoseAt(scene, scene.MotionAt(motion), part, session.CurrentFrame());
+    Part& shownPart = *scene.Parts()[size_t(part)];
+    shownPart.localMatrix = pose.localMatrix;
+    shownPart.localPosition = pose.localPosition;
+    scene.UpdateHierarchy(part);
+    session.Events().Publish(MotionKeysChanged{motion});
+    session.ShowCurrentTransform();
 }
 
 void CurvePanelState::Fit()
@@ -128,36 +226,71 @@ void CurvePanelState::Fit()
     plot.Fit(Length(), low, high, !normalised);
 }
 
-bool CurvePanelState::HandleDragStillValid() const
+bool CurvePanelState::PreviewStillValid() const
 {
-    return handleDrag && !session.IsPlaying() && watch.Changes() == handleDrag->changes &&
-           session.CurrentMotion() == handleDrag->motion && session.CurrentPart() == handleDrag->part;
+    return preview && !session.IsPlaying() && watch.Changes() == preview->changes &&
+           session.CurrentMotion() == preview->motion && session.CurrentPart() == preview->part;
+}
+
+void CurvePanelState::StartPreview()
+{
+    preview = DragPreview{watch.Changes(), session.CurrentMotion(), session.CurrentPart(), curves, scales, plotted};
 }
 
 int CurvePanelState::FrameUnder(int x) const { return std::clamp(int(std::lround(plot.FrameAtX(x))), 0, Length()); }
 
-void CurvePanelState::LeftDown(int x, int y)
+std::optional<CurveKeyPoint> CurvePanelState::PointAt(int x, int y)
+{
+    const PartCurves* shownCurves = Curves();
+    if (!shownCurves) return std::nullopt;
+    std::optional<CurveKeyPoint> nearest;
+    double best = kHandleRadius * kHandleRadius;
+    for (const KeyFrame& key : shownCurves->keys) {
+        for (int c = 0; c < kCurveChannelCount; ++c) {
+            if (!shown[size_t(c)]) continue;
+            const double dx = plot.XOf(key.frame) - x;
+            const double dy = plot.YOf(shownCurves->Value(CurveChannel(c), key.frame)) - y;
+            if (dx * dx + dy * dy > best) continue;
+            best = dx * dx + dy * dy;
+            nearest = CurveKeyPoint{key.frame, CurveChannel(c)};
+        }
+    }
+    return nearest;
+}
+
+void CurvePanelState::LeftDown(int x, int y, bool shift)
 {
     if (Dragging() || session.IsPlaying() || !plot.Area().Contains(x, y)) return;
     if (!Curves()) return;
+    pressX = moveX = x;
+    pressY = moveY = y;
+    moved = false;
     if (const std::optional<EaseHandle> handle = HandleAt(Handles(), plot, x, y, kHandleRadius)) {
         const KeyInterpolation& ease = curves.keys[handle->key].interpolation;
-        handleDrag = HandleDrag{*handle,
-                                ease,
-                                ease,
-                                watch.Changes(),
-                                session.CurrentMotion(),
-                                session.CurrentPart(),
-                                plot.XOf(handle->frame) - x,
-                                plot.YOf(handle->value) - y,
-                                curves,
-                                scales,
-                                plotted};
+        StartPreview();
+        handleDrag = HandleDrag{*handle, ease, ease, plot.XOf(handle->frame) - x, plot.YOf(handle->value) - y};
         drag = Drag::Handle;
         return;
     }
-    drag = Drag::Frames;
-    GoToFrameCommand(session, FrameUnder(x));
+    Selection();  // forgets the points of another Motion or Part
+    if (const std::optional<CurveKeyPoint> point = PointAt(x, y)) {
+        const auto at = std::lower_bound(selection.begin(), selection.end(), *point);
+        const bool picked = at != selection.end() && *at == *point;
+        if (shift && picked) {
+            selection.erase(at);
+            return;
+        }
+        if (!picked) {
+            if (!shift) selection.clear();
+            selection.insert(std::lower_bound(selection.begin(), selection.end(), *point), *point);
+        }
+        StartPreview();
+        keyDrag = KeyDrag{selection, {CurrentTrack(), selection}, false};
+        drag = Drag::Keys;
+        return;
+    }
+    if (!shift) selection.clear();
+    drag = Drag::Box;
 }
 
 void CurvePanelState::PanDown(int x, int y)
@@ -166,25 +299,29 @@ void CurvePanelState::PanDown(int x, int y)
     drag = Drag::Pan;
     pressX = x;
     pressY = y;
+    moved = false;
     pressPlot = plot;
 }
 
-void CurvePanelState::MouseMove(int x, int y)
+void CurvePanelState::MouseMove(int x, int y, bool shift)
 {
+    moveX = x;
+    moveY = y;
+    moved = moved || std::abs(x - pressX) > kClickWobble || std::abs(y - pressY) > kClickWobble;
     switch (drag) {
-    case Drag::None: return;
-    case Drag::Frames:
-        if (const int frame = FrameUnder(x); frame != session.CurrentFrame()) GoToFrameCommand(session, frame);
-        return;
+    case Drag::None:
+    case Drag::Box: return;
     case Drag::Pan: plot.PanFrom(pressPlot, x - pressX, y - pressY, Length()); return;
     case Drag::Handle: MoveHandle(x, y); return;
+    case Drag::Keys: MoveKeys(x, y, shift); return;
     }
 }
 
 void CurvePanelState::MoveHandle(int x, int y)
 {
-    if (!HandleDragStillValid()) {
+    if (!PreviewStillValid()) {
         handleDrag.reset();
+        preview.reset();
         drag = Drag::None;
         return;
     }
@@ -193,33 +330,99 @@ void CurvePanelState::MoveHandle(int x, int y)
                                                    plot.ValueAtY(y + d.offsetY));
     if (ease == d.ease) return;
     d.ease = ease;
-    const Scene& scene = session.GetScene();
-    MotionTrack track = TrackOf(scene.MotionAt(d.motion), d.part);
+    const Motion& motion = session.GetScene().MotionAt(preview->motion);
+    MotionTrack track = CurrentTrack();
     // The curves' keys are the track's first ones.
     track.keys[d.handle.key].interpolation = ease;
-    d.preview = SampleTrackCurves(track, scene.MotionAt(d.motion).length, PresentPose(scene, d.part),
-                                  LoopLengthOf(scene.MotionAt(d.motion)));
-    d.plottedPreview = ScaledCurves(d.preview, d.scales);
+    preview->curves =
+        SampleTrackCurves(track, motion.length, PresentPose(session.GetScene(), preview->part), LoopLengthOf(motion));
+    preview->plotted = ScaledCurves(preview->curves, preview->scales);
+}
+
+void CurvePanelState::MoveKeys(int x, int y, bool shift)
+{
+    if (!PreviewStillValid()) {
+        keyDrag.reset();
+        preview.reset();
+        drag = Drag::None;
+        return;
+    }
+    CurveKeyEdit edit;
+    if (moved) {
+        const bool across = std::abs(x - pressX) >= std::abs(y - pressY);
+        if (!shift || across) edit.frameOffset = int(std::lround(plot.FrameAtX(x) - plot.FrameAtX(pressX)));
+        if (!shift || !across) {
+            const double plottedChange = plot.ValueAtY(y) - plot.ValueAtY(pressY);
+            for (int c = 0; c < kCurveChannelCount; ++c)
+                edit.valueOffsets[size_t(c)] = plottedChange * preview->scales[size_t(c)].span;
+        }
+    }
+    const Motion& motion = session.GetScene().MotionAt(preview->motion);
+    const MotionTrack& track = CurrentTrack();
+    KeyDrag& d = *keyDrag;
+    d.result = EditCurveKeys(track, curves, d.pressed, edit, motion.length, LoopLengthOf(motion));
+    d.edited = !d.result.track.SameKeys(track);
+    preview->curves = SampleTrackCurves(d.result.track, motion.length, PresentPose(session.GetScene(), preview->part),
+                                        LoopLengthOf(motion));
+    preview->plotted = ScaledCurves(preview->curves, preview->scales);
+}
+
+void CurvePanelState::PickInBox(const PixelRect& box)
+{
+    const PartCurves* shownCurves = Curves();
+    if (!shownCurves) return;
+    for (const KeyFrame& key : shownCurves->keys) {
+        for (int c = 0; c < kCurveChannelCount; ++c) {
+            if (!shown[size_t(c)]) continue;
+            const double px = plot.XOf(key.frame), py = plot.YOf(shownCurves->Value(CurveChannel(c), key.frame));
+            if (px < box.left || px >= box.right || py < box.top || py >= box.bottom) continue;
+            const CurveKeyPoint point{key.frame, CurveChannel(c)};
+            const auto at = std::lower_bound(selection.begin(), selection.end(), point);
+            if (at == selection.end() || !(*at == point)) selection.insert(at, point);
+        }
+    }
 }
 
 void CurvePanelState::LeftUp()
 {
     if (drag == Drag::Pan) return;
+    const Drag ended = drag;
+    const std::optional<PixelRect> box = SelectionBox();
     drag = Drag::None;
-    if (!handleDrag) return;
-    const bool valid = HandleDragStillValid();
-    const HandleDrag d = std::move(*handleDrag);
+    const bool valid = PreviewStillValid();
+    const std::optional<HandleDrag> handle = std::move(handleDrag);
+    const std::optional<KeyDrag> keys = std::move(keyDrag);
     handleDrag.reset();
-    if (!valid || d.ease == d.pressed) return;
-    DocumentEdit edit(session, EditorCommand::InterpolationLinear);  // every interpolation command's label
-    edit.WatchTrack(d.motion, d.part);
-    if (SetKeyInterpolation(session.GetScene(), d.motion, d.part, d.preview.keys[d.handle.key].frame, d.ease))
-        session.Events().Publish(MotionKeysChanged{d.motion});
+    keyDrag.reset();
+    const std::optional<DragPreview> previewed = std::move(preview);
+    preview.reset();
+    if (ended == Drag::Box) {
+        if (box)
+            PickInBox(*box);
+        else
+            GoToFrameCommand(session, FrameUnder(pressX));
+        return;
+    }
+    if (!valid) return;
+    if (handle && handle->ease != handle->pressed) {
+        DocumentEdit edit(session, EditorCommand::InterpolationLinear);  // every interpolation command's label
+        edit.WatchTrack(previewed->motion, previewed->part);
+        if (SetKeyInterpolation(session.GetScene(), previewed->motion, previewed->part,
+                                previewed->curves.keys[handle->handle.key].frame, handle->ease))
+            session.Events().Publish(MotionKeysChanged{previewed->motion});
+    }
+    if (keys && keys->edited) {
+        const bool retimed = keys->result.points != keys->pressed;
+        CommitTrack(keys->result.track, UiText("core", retimed ? "キーの移動" : "キー値の変更"));
+        selection = keys->result.points;
+    }
 }
 
-void CurvePanelState::PanUp()
+bool CurvePanelState::PanUp()
 {
-    if (drag == Drag::Pan) drag = Drag::None;
+    if (drag != Drag::Pan) return false;
+    drag = Drag::None;
+    return !moved;
 }
 
 void CurvePanelState::DoubleClick(int x, int y)

@@ -50,6 +50,8 @@ struct MotionTrack {
     void SortKeys();
     // Drops every key after frame lastFrame; a key at lastFrame stays.
     void DropKeysAfter(int lastFrame);
+    // The same keys, compared byte for byte.
+    bool SameKeys(const MotionTrack& other) const;
 };
 
 // A named animation: one track per Part, in Part order.

@@ -1,3 +1,4 @@
+#include "anim/CurveKeyEdit.h"
 #include "anim/PartCurves.h"
 #include "anim/PivotPath.h"
 
@@ -101,4 +102,55 @@ TEST(PivotPath, ThePivotWhereWorldPoseAtPutsItEveryFrameWithTheOwnKeysAndThePose
     for (int frame : {0, 9, 20})
         EXPECT_EQ(held.positions[size_t(frame)], WorldPoseAt(scene, scene.MotionAt(0), frame)[2].Translation());
     EXPECT_NE(held.positions[9], path.positions[9]);
+}
+
+TEST(CurveKeyEdit, ValuesRebuildTheKeyAsTheFieldsDoAndMovesKeepFrameZeroTheLengthAndTheLoopsEnds)
+{
+    MotionTrack track;
+    track.keys = {KeyAt(0, {0, 0, 0}, {0, 0, 0}), KeyAt(5, {190, 10, 5}, {1, 2, 3}), KeyAt(10, {30, 0, 0}, {4, 0, 0}),
+                  KeyAt(20, {0, 0, 0}, {0, 0, 0})};
+    const PartCurves curves = SampleTrackCurves(track, 20, {});
+    const double heading5 = curves.Value(CurveChannel::Heading, 5);  // -170: the short way from 0
+
+    // H of key 5 up by 15 and its y typed over: the rotation rebuilt from the plotted triple; a
+    // position-only edit keeps the rotation bit for bit.
+    CurveKeyEdit up;
+    up.valueOffsets[size_t(CurveChannel::Heading)] = 15.0;
+    CurveKeyEditResult r = EditCurveKeys(track, curves, {{5, CurveChannel::Heading}}, up, 20, 0);
+    Matrix4 expected = RotationFromAngles({float(heading5 + 15.0), float(curves.Value(CurveChannel::Pitch, 5)),
+                                           float(curves.Value(CurveChannel::Bank, 5))});
+    expected.SetTranslation({1, 2, 3});
+    EXPECT_EQ(r.track.keys[1].matrix, expected);
+    EXPECT_NEAR(NearestAngles(r.track.keys[1].matrix, {-155, 10, 5}).h, heading5 + 15.0, 1e-3);
+    CurveKeyEdit typed;
+    typed.typedValue = -7.5;
+    r = EditCurveKeys(track, curves, {{5, CurveChannel::Y}, {10, CurveChannel::Y}}, typed, 20, 0);
+    EXPECT_EQ(r.track.keys[1].matrix.Translation(), (Vec3{1, -7.5f, 3}));
+    EXPECT_EQ(r.track.keys[2].matrix.Translation(), (Vec3{4, -7.5f, 0}));
+    Matrix4 rotationOnly = r.track.keys[1].matrix;
+    rotationOnly.SetTranslation({1, 2, 3});
+    EXPECT_EQ(rotationOnly, track.keys[1].matrix);
+
+    // Frames 0, 5 and 10 moved by 14: held to 10 so that key 10 lands on the last frame (replacing it);
+    // frame 0 stays, the points follow their keys.
+    CurveKeyEdit later;
+    later.frameOffset = 14;
+    r = EditCurveKeys(track, curves, {{0, CurveChannel::X}, {5, CurveChannel::X}, {10, CurveChannel::Z}}, later, 20, 0);
+    ASSERT_EQ(r.track.keys.size(), 3u);
+    EXPECT_EQ(r.track.keys[0].frame, 0);
+    EXPECT_EQ(r.track.keys[1].frame, 15);
+    EXPECT_EQ(r.track.keys[2].frame, 20);
+    EXPECT_EQ(r.track.keys[2].matrix, track.keys[2].matrix);
+    const std::vector<CurveKeyPoint> followed{{0, CurveChannel::X}, {15, CurveChannel::X}, {20, CurveChannel::Z}};
+    EXPECT_EQ(r.points, followed);
+
+    // In a loop of 20 frames: a value at frame 0 is stored at 20 too, and the last key does not move.
+    CurveKeyEdit lift;
+    lift.valueOffsets[size_t(CurveChannel::Y)] = 2.0;
+    lift.frameOffset = -3;
+    r = EditCurveKeys(track, curves, {{0, CurveChannel::Y}, {20, CurveChannel::X}}, lift, 20, 20);
+    ASSERT_EQ(r.track.keys.size(), 4u);
+    EXPECT_EQ(r.track.keys[0].matrix.Translation(), (Vec3{0, 2, 0}));
+    EXPECT_EQ(r.track.keys[3].frame, 20);
+    EXPECT_EQ(r.track.keys[3].matrix, r.track.keys[0].matrix);
 }

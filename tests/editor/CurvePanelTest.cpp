@@ -146,15 +146,19 @@ TEST(CurvePanelState, APressGoesToTheFrameWithItsPoseAndAHandleDragIsOneInterpol
     EXPECT_LT(state.Plot().FrameLow(), 0.0);
     EXPECT_GT(state.Plot().ValueHigh(), 24.0);
 
-    // Beside the handles: the frame under the mouse, the pose there, a drag on through frames, one step.
+    // A click beside the handles and keys: the frame under the mouse, the pose there, no step; a drag
+    // there draws a box that picks nothing and goes to no frame.
     const CurvePlot& plot = state.Plot();
     state.LeftDown(int(std::lround(plot.XOf(5))), kArea.bottom - 2);
+    state.LeftUp();
     EXPECT_EQ(session.CurrentFrame(), 5);
     EXPECT_EQ(session.GetScene().PartAt(1)->localPosition, p.PoseAt(5).localPosition);
-    state.MouseMove(int(std::lround(plot.XOf(8.3))), 30);
+    state.LeftDown(int(std::lround(plot.XOf(8.3))), kArea.bottom - 2);
+    state.MouseMove(int(std::lround(plot.XOf(5))), 30);
+    EXPECT_TRUE(state.SelectionBox().has_value());
     state.LeftUp();
-    EXPECT_EQ(session.CurrentFrame(), 8);
-    EXPECT_EQ(session.GetScene().PartAt(1)->localPosition, p.PoseAt(8).localPosition);
+    EXPECT_EQ(session.CurrentFrame(), 5);
+    EXPECT_TRUE(state.Selection().empty());
     EXPECT_EQ(session.History().StepCount(), 0);  // going to frames is no step
 
     // The first handle of x, grabbed a pixel off and moved: previewed, then one step on release.
@@ -192,8 +196,75 @@ TEST(CurvePanelState, APressGoesToTheFrameWithItsPoseAndAHandleDragIsOneInterpol
     // While playing a press does nothing.
     session.SetPlaying(true);
     state.LeftDown(int(std::lround(plot.XOf(20))), kArea.bottom - 2);
-    EXPECT_EQ(session.CurrentFrame(), 8);
+    state.LeftUp();
+    EXPECT_EQ(session.CurrentFrame(), 5);
     EXPECT_FALSE(state.Dragging());
+}
+
+TEST(CurvePanelState, KeyPointsArePickedDraggedByWholeFramesTypedAndRetypedEachOneStep)
+{
+    EasedPart p;
+    EditorSession& session = p.f.session;
+    GoToFrameCommand(session, 12);
+    session.History().Clear();
+    CurvePanelState state(session);
+    state.SetPlotArea(kArea);
+    ASSERT_NE(state.Curves(), nullptr);
+    const CurvePlot& plot = state.Plot();
+    const auto px = [&](double frame) { return int(std::lround(plot.XOf(frame))); };
+    const auto py = [&](double value) { return int(std::lround(plot.YOf(value))); };
+
+    // x's key at frame 10 (value 20), grabbed two pixels off and dragged 2.4 frames right and up.
+    state.LeftDown(px(10) + 2, py(20) - 2);
+    const std::vector<CurveKeyPoint> picked{{10, CurveChannel::X}};
+    EXPECT_EQ(state.Selection(), picked);
+    EXPECT_EQ(state.SelectedValue(), 20.0);
+    state.MouseMove(px(12.4) + 2, py(20) - 12);
+    const double lifted = 20.0 + plot.ValueAtY(py(20) - 12) - plot.ValueAtY(py(20) - 2);
+    EXPECT_NEAR(state.Curves()->Value(CurveChannel::X, 12), lifted, 1e-5);  // previewed
+    EXPECT_EQ(p.f.Track(1).FindKey(12), -1);                                // not stored yet
+    state.LeftUp();
+    ASSERT_EQ(p.f.Track(1).FindKey(10), -1);
+    const KeyFrame& moved = p.f.Track(1).keys[size_t(p.f.Track(1).FindKey(12))];
+    EXPECT_NEAR(moved.matrix.Translation().x, lifted, 1e-5);
+    EXPECT_EQ(moved.interpolation, KeyInterpolation::Linear());
+    const std::vector<CurveKeyPoint> followed{{12, CurveChannel::X}};
+    EXPECT_EQ(state.Selection(), followed);
+    EXPECT_EQ(session.History().StepCount(), 1);
+    EXPECT_EQ(session.History().UndoLabel(), "キーの移動");
+    EXPECT_EQ(session.GetScene().PartAt(1)->localPosition.x, moved.matrix.Translation().x);  // the pose shown follows
+
+    // Shift keeps a mostly upward drag to the value; a typed value is one step of its own.
+    state.LeftDown(px(12), py(lifted));
+    state.MouseMove(px(12) + 9, py(lifted) + 30, true);
+    state.LeftUp();
+    ASSERT_GE(p.f.Track(1).FindKey(12), 0);
+    EXPECT_EQ(session.History().UndoLabel(), "キー値の変更");
+    EXPECT_TRUE(state.SetSelectedValue(7.0));
+    EXPECT_EQ(p.f.Track(1).keys[size_t(p.f.Track(1).FindKey(12))].matrix.Translation().x, 7.0f);
+    EXPECT_EQ(session.History().StepCount(), 3);
+    EXPECT_TRUE(state.SetSelectedInterpolation(KeyInterpolation::Bezier(TangentMode::Vector)));
+    EXPECT_EQ(p.f.Track(1).keys[size_t(p.f.Track(1).FindKey(12))].interpolation,
+              KeyInterpolation::Bezier(TangentMode::Vector));
+    session.History().Undo();
+    session.History().Undo();
+    EXPECT_NEAR(p.f.Track(1).keys[size_t(p.f.Track(1).FindKey(12))].matrix.Translation().x,
+                state.Curves()->Value(CurveChannel::X, 12), 1e-6);
+
+    // A box round frame 20's x (-10) and frame 0's points adds both with Shift; another Part forgets them.
+    state.LeftDown(px(18), py(-12));
+    state.MouseMove(px(21), py(-8));
+    state.LeftUp();
+    const std::vector<CurveKeyPoint> boxed{{20, CurveChannel::X}};
+    EXPECT_EQ(state.Selection(), boxed);
+    state.LeftDown(px(-0.5), py(1), true);
+    state.MouseMove(px(0.5), py(-1), true);
+    state.LeftUp();
+    EXPECT_EQ(state.Selection().size(), 7u);  // the six channels at frame 0, all at 0, and x at 20
+    EXPECT_FALSE(state.SelectedValue().has_value());
+    session.SelectPart(0);
+    EXPECT_TRUE(state.Selection().empty());
+    EXPECT_FALSE(state.SetSelectedValue(1.0));
 }
 
 TEST(CurvePanelState, SampledAgainOnlyAfterTheSessionSaysSomethingChangedAndSaysWhyNothingIsPlotted)
