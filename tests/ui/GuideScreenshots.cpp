@@ -4,6 +4,7 @@
 // class does nothing, and ctest does not run it.
 #include "anim/MotionOperations.h"
 #include "anim/PoseEvaluation.h"
+#include "app/CurvePanel.h"
 #include "app/CommandIds.h"
 #include "editor/DisplayCommands.h"
 #include "editor/MenuCommandIds.h"
@@ -86,8 +87,19 @@ private Q_SLOTS:
         session.Events().Publish(ViewsChanged{});
         app.Form().RequestRedraw();
         QTest::qWait(500);
-        const QWidget* curves = app.Form().findChild<QWidget*>(IdName(IDD_CURVE_PANEL));
+        auto* curves = app.Form().findChild<CurvePanel*>(IdName(IDD_CURVE_PANEL));
         QVERIFY(curves && curves->isVisible());
+        // One of the knee's keys picked on its pitch curve, its value in the field.
+        CurvePanelState& curveState = curves->State();
+        QVERIFY(curveState.Curves());
+        const int pickedFrame = knee.keys[2].frame;
+        curveState.LeftDown(
+            int(std::lround(curveState.Plot().XOf(pickedFrame))),
+            int(std::lround(curveState.Plot().YOf(curveState.Curves()->Value(CurveChannel::Pitch, pickedFrame)))));
+        curveState.LeftUp();
+        QVERIFY(!curveState.Selection().empty());
+        curves->update();
+        QTest::qWait(200);
         Save(app.Shown(app.Form(), app.Form().RenderWindow()->geometry().united(curves->geometry())), out,
              QStringLiteral("curves.png"));
 
