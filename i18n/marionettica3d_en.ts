@@ -1823,6 +1823,14 @@
         <source>%1 fps</source>
         <translation>%1 fps</translation>
     </message>
+    <message>
+        <source>ループ</source>
+        <translation>Loop</translation>
+    </message>
+    <message>
+        <source>最後のフレームを最初のフレームにつなげて繰り返します</source>
+        <translation>Repeats the Motion, its last frame joined to its first</translation>
+    </message>
 </context>
 <context>
     <name>m3d::PartNameDialog</name>

@@ -195,6 +195,7 @@ inline constexpr int IDC_MOTION_ROW_NAME_MORE_FIRST = 4000;  // 4000 ... 4999
 // Real-time playback and the rate achieved while playing.
 inline constexpr int IDC_MOTION_REAL_TIME = 2290;
 inline constexpr int IDC_MOTION_ACHIEVED_RATE = 2291;
+inline constexpr int IDC_MOTION_LOOP = 2292;
 inline constexpr int IDC_MOTION_ROWS_SCROLL = 2052;
 inline constexpr int IDC_MOTION_FRAMES_SCROLL = 2053;
 inline constexpr int IDC_MOTION_PLAY = 2042;

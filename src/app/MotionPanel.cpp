@@ -1,5 +1,8 @@
 #include "app/MotionPanel.h"
 
+#include "anim/MotionLoop.h"
+#include "anim/PoseEvaluation.h"
+
 #include "app/CommandActions.h"
 #include "app/CommandIds.h"
 #include "app/ElidingComboBox.h"
@@ -110,6 +113,16 @@ void MotionPanel::BuildControls()
     SetControlId(achievedRate, IDC_MOTION_ACHIEVED_RATE);
     achievedRate->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     Place(achievedRate, {0, 15, 40, 8}, Anchor::Fixed);
+    loop = new QCheckBox(tr("ループ"), this);
+    SetControlId(loop, IDC_MOTION_LOOP);
+    loop->setToolTip(tr("最後のフレームを最初のフレームにつなげて繰り返します"));
+    loop->setFocusPolicy(Qt::NoFocus);
+    Place(loop, {1, 14, 44, 10}, Anchor::Fixed);
+    actions.BindEnabled(loop, C::ToggleMotionLoop);
+    connect(loop, &QCheckBox::clicked, this, [this] {
+        this->actions.Run(EditorCommand::ToggleMotionLoop);
+        ReturnFocus();
+    });
     realTime = new QCheckBox(tr("実時間"), this);
     SetControlId(realTime, IDC_MOTION_REAL_TIME);
     realTime->setChecked(playback.RealTime());
@@ -276,6 +289,9 @@ void MotionPanel::ShowAchievedRate()
 {
     const double rate = playback.AchievedFramesPerSecond();
     SetLabelText(achievedRate, session.IsPlaying() && rate > 0 ? tr("%1 fps").arg(rate, 0, 'f', 1) : QString());
+    const int motion = session.CurrentMotion();
+    loop->setVisible(!session.IsPlaying());
+    loop->setChecked(motion >= 0 && session.GetScene().MotionAt(motion).loop);
 }
 
 void MotionPanel::ShowScrollBars()
@@ -404,6 +420,19 @@ void MotionPanel::PaintKeys(QPainter& painter)
                                                                  timeline.FrameX(key.frame), 45 + 15 * r, 2);
             PaintKeyMarker(painter, marker, moving ? QBrush(Qt::black) : QBrush(Qt::white), QBrush(Qt::black));
         }
+        // A loop's next cycles, past its end, repeat its keys in grey.
+        const Motion& shownMotion = scene.MotionAt(motion);
+        const std::vector<int32_t> repeated = RepeatedKeyFrames(track, LoopLengthOf(shownMotion), first, last);
+        if (repeated.empty()) continue;
+        painter.setPen(QPen(Qt::darkGray, 1));
+        for (const int32_t frame : repeated) {
+            const KeyFrame& key = track.keys[size_t(track.FindKey((frame - 1) % shownMotion.length + 1))];
+            PaintKeyMarker(
+                painter,
+                KeyMarkerPolygonsOf(KeyMarkerShapeOf(key.interpolation.Kind()), timeline.FrameX(frame), 45 + 15 * r, 2),
+                QBrush(Qt::white), QBrush(Qt::darkGray));
+        }
+        painter.setPen(QPen(Qt::black, 1));
     }
 }
 

@@ -100,6 +100,8 @@ private:
     QScrollBar* framesBar = nullptr;
     QLineEdit* frameRate = nullptr;
     QCheckBox* realTime = nullptr;
+    // The current Motion's loop switch, where the achieved rate shows while playing.
+    QCheckBox* loop = nullptr;
     QLabel* achievedRate = nullptr;
     std::vector<PlacedControl> placed;
     EditorSubscription subscription;

@@ -1,5 +1,6 @@
 #include "editor/PlaybackController.h"
 
+#include "anim/MotionLoop.h"
 #include "editor/EditorSession.h"
 #include "editor/MotionCommands.h"
 #include "editor/MotionTimeline.h"
@@ -109,6 +110,12 @@ TEST(PlaybackController, ALoopKeepsItsEndsOnePose)
     EXPECT_EQ(track.keys.back().matrix, MatrixTranslation(1, 2, 3));
     PutKeyMatrix(p, 20, MatrixTranslation(4, 5, 6));
     EXPECT_EQ(track.keys.front().matrix, MatrixTranslation(4, 5, 6));
+
+    // The timeline repeats the keys past the end: frames 0, 7 and 20 of a 20-frame cycle at 27, 40, 47 ...
+    PutKeyMatrix(p, 7, MatrixTranslation(0, 1, 0));
+    EXPECT_EQ(RepeatedKeyFrames(track, 20, 0, 48), (std::vector<int32_t>{27, 40, 47}));
+    EXPECT_EQ(RepeatedKeyFrames(track, 20, 41, 67), (std::vector<int32_t>{47, 60, 67}));
+    EXPECT_TRUE(RepeatedKeyFrames(track, 0, 0, 100).empty());
 }
 
 TEST(PlaybackController, StopTwiceRecordsOneUndoStep)

@@ -8,6 +8,7 @@
 #include "app/CommandIds.h"
 #include "editor/DisplayCommands.h"
 #include "editor/MenuCommandIds.h"
+#include "editor/MotionCommands.h"
 #include "ui/DialogAnswers.h"
 #include "ui/RunningApp.h"
 #include "ui/UiTestRegistry.h"
@@ -58,6 +59,9 @@ private Q_SLOTS:
         const QWidget* motion = app.Form().findChild<QWidget*>(IdName(IDD_MOTION_PANEL));
         QVERIFY(parts && transform && tree && motion);
         Save(app.Shown(app.Form(), parts->geometry().united(transform->geometry())), out, QStringLiteral("panels.png"));
+        // The walk as a loop: its keys repeat in grey past its end.
+        QVERIFY(SetMotionLoopCommand(session, 0, true));
+        QTest::qWait(200);
         Save(app.Shown(app.Form(), tree->geometry().united(motion->geometry())), out,
              QStringLiteral("tree-and-motion.png"));
 
