@@ -7,8 +7,29 @@
 
 namespace m3d {
 
+size_t BezierWindowOf(const MotionTrack& track, size_t first, size_t last, int32_t loopLength, WindowKey* window,
+                      size_t* firstAt)
+{
+    const size_t count = track.keys.size();
+    const bool wraps =
+        loopLength > 0 && count >= 2 && track.keys.front().frame == 0 && track.keys.back().frame == loopLength;
+    size_t n = 0;
+    if (first > 0)
+        window[n++] = {first - 1, 0};
+    else if (wraps)
+        window[n++] = {count - 2, -loopLength};
+    *firstAt = n;
+    for (size_t k = first; k <= last; ++k) window[n++] = {k, 0};
+    if (last + 1 < count)
+        window[n++] = {last + 1, 0};
+    else if (wraps)
+        window[n++] = {1, loopLength};
+    return n;
+}
+
 void BezierKeysOf(const MotionTrack& track, const WindowKey* window, size_t count, TangentMode fallback, BezierKey* out)
 {
+    if (HasOwnHandles(fallback)) fallback = TangentMode::AutoClamped;
     HeadingPitchBank angles;
     for (size_t k = 0; k < count; ++k) {
         const KeyFrame& key = track.keys[window[k].index];
@@ -46,6 +67,8 @@ void BezierSlopes(const BezierKey* keys, size_t count, size_t k, int side, doubl
             slope = hasBefore && hasAfter ? Secant(keys[k - 1], keys[k + 1], c) : hasBefore ? before : after;
             break;
         case TangentMode::AutoClamped:
+        case TangentMode::Aligned:
+        case TangentMode::Free:
             // Flat at the ends, at extremes and beside an equal neighbour; elsewhere the
             // auto slope, no steeper than three times either secant, which keeps both
             // segments monotone (so within their keys' range).
@@ -57,6 +80,39 @@ void BezierSlopes(const BezierKey* keys, size_t count, size_t k, int side, doubl
         }
         out[c] = slope;
     }
+}
+
+BezierHandles ShownHandles(const MotionTrack& track, size_t k, int32_t loopLength)
+{
+    const KeyFrame& key = track.keys[k];
+    const bool bezier = key.interpolation.Kind() == InterpolationKind::Bezier;
+    if (bezier && HasOwnHandles(key.interpolation.Tangents())) return key.handles;
+    WindowKey window[3];
+    size_t at = 0;
+    const size_t n = BezierWindowOf(track, k, k, loopLength, window, &at);
+    BezierHandles handles;
+    if (n < 2) {
+        for (int c = 0; c < kBezierChannels; ++c) {
+            handles.inFrames[c] = -1.0f;
+            handles.outFrames[c] = 1.0f;
+        }
+        return handles;
+    }
+    BezierKey keys[3];
+    BezierKeysOf(track, window, n, TangentMode::AutoClamped, keys);
+    const bool before = at > 0, after = at + 1 < n;
+    const double inFrames = (before ? keys[at].frame - keys[at - 1].frame : keys[at + 1].frame - keys[at].frame) / 3.0;
+    const double outFrames = (after ? keys[at + 1].frame - keys[at].frame : keys[at].frame - keys[at - 1].frame) / 3.0;
+    double inSlopes[kBezierChannels], outSlopes[kBezierChannels];
+    BezierSlopes(keys, n, at, -1, inSlopes);
+    BezierSlopes(keys, n, at, 1, outSlopes);
+    for (int c = 0; c < kBezierChannels; ++c) {
+        handles.inFrames[c] = float(-inFrames);
+        handles.inValues[c] = float(-inSlopes[c] * inFrames);
+        handles.outFrames[c] = float(outFrames);
+        handles.outValues[c] = float(outSlopes[c] * outFrames);
+    }
+    return handles;
 }
 
 }  // namespace m3d

@@ -57,9 +57,10 @@ MotionTrack TrackWithPickedMoved(const MotionTrack& track, Pick pick, int offset
 {
     std::vector<KeyFrame> moved, kept;
     for (const KeyFrame& key : track.keys) {
-        if (pick(key))
-            moved.push_back({key.frame + offset, key.matrix, key.interpolation});
-        else
+        if (pick(key)) {
+            moved.push_back(key);
+            moved.back().frame += offset;
+        } else
             kept.push_back(key);
     }
     // Both runs are in frame order; a moved key wins over a kept one on the same frame.

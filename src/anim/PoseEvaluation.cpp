@@ -73,31 +73,35 @@ TrackSegment::TrackSegment(const MotionTrack& track, size_t i, int32_t loopLengt
     : k0(track.keys[i]), k1(track.keys[i + 1])
 {
     if (k0.interpolation.Kind() == InterpolationKind::Bezier) {
-        // Keys i - 1 ... i + 2; across the seam of a loop keyed at both ends,
-        // the key before the last one before frame 0, and key 1 after the last.
-        const size_t count = track.keys.size();
-        const bool wraps = loopLength > 0 && track.keys.front().frame == 0 && track.keys.back().frame == loopLength;
         WindowKey window[4];
-        size_t n = 0;
-        if (i > 0)
-            window[n++] = {i - 1, 0};
-        else if (wraps)
-            window[n++] = {count - 2, -loopLength};
-        const size_t first = n;
-        window[n++] = {i, 0};
-        window[n++] = {i + 1, 0};
-        if (i + 2 < count)
-            window[n++] = {i + 2, 0};
-        else if (wraps)
-            window[n++] = {1, loopLength};
+        size_t first = 0;
+        const size_t n = BezierWindowOf(track, i, i + 1, loopLength, window, &first);
         BezierKey keys[4];
         BezierKeysOf(track, window, n, k0.interpolation.Tangents(), keys);
         const double span = static_cast<double>(k1.frame) - k0.frame;
-        for (int end = 0; end < 2; ++end) {
-            const size_t k = first + size_t(end);
-            std::copy(keys[k].values, keys[k].values + kBezierChannels, bezierValues[end]);
-            BezierSlopes(keys, n, k, end == 0 ? 1 : -1, bezierSlopes[end]);
-            for (double& slope : bezierSlopes[end]) slope *= span;
+        double slopes[2][kBezierChannels];
+        BezierSlopes(keys, n, first, 1, slopes[0]);
+        BezierSlopes(keys, n, first + 1, -1, slopes[1]);
+        const bool ownOut = HasOwnHandles(k0.interpolation.Tangents());
+        const bool ownIn =
+            k1.interpolation.Kind() == InterpolationKind::Bezier && HasOwnHandles(k1.interpolation.Tangents());
+        for (int c = 0; c < kBezierChannels; ++c) {
+            const double v0 = keys[first].values[c], v1 = keys[first + 1].values[c];
+            // Each handle as a share of the segment's frames and a value offset.
+            double out[2] = {1.0 / 3.0, slopes[0][c] * span / 3.0};
+            double in[2] = {1.0 / 3.0, -slopes[1][c] * span / 3.0};
+            if (ownOut) out[0] = k0.handles.outFrames[c] / span, out[1] = k0.handles.outValues[c];
+            if (ownIn) in[0] = -k1.handles.inFrames[c] / span, in[1] = k1.handles.inValues[c];
+            out[0] = std::clamp(out[0], 0.0, 1.0);
+            in[0] = std::clamp(in[0], 0.0, 1.0);
+            // Handles that reach past each other are shortened together, so
+            // that time keeps running forwards along the curve.
+            if (out[0] + in[0] > 1.0) {
+                const double shorten = 1.0 / (out[0] + in[0]);
+                for (double* handle : {out, in}) handle[0] *= shorten, handle[1] *= shorten;
+            }
+            bezier.values[c] = {v0, v0 + out[1], v1 + in[1], v1};
+            bezier.times[c] = {out[0], 1.0 - in[0]};
         }
         return;
     }
@@ -172,11 +176,15 @@ TrackPose TrackSegment::Smooth(float t) const
 
 TrackPose TrackSegment::Bezier(float t) const
 {
-    const HermiteBasis h = HermiteBasisAt(t);
     double v[kBezierChannels];
-    for (int c = 0; c < kBezierChannels; ++c)
-        v[c] = h.h00 * bezierValues[0][c] + h.h10 * bezierSlopes[0][c] + h.h01 * bezierValues[1][c] +
-               h.h11 * bezierSlopes[1][c];
+    for (int c = 0; c < kBezierChannels; ++c) {
+        const auto& [x1, x2] = bezier.times[c];
+        // Handles a third of the way in time make time the curve's parameter.
+        const double u = x1 == 1.0 / 3.0 && x2 == 1.0 - 1.0 / 3.0 ? t : BezierParameterAt(x1, x2, t);
+        const double w = 1.0 - u;
+        const auto& p = bezier.values[c];
+        v[c] = w * w * w * p[0] + 3.0 * w * w * u * p[1] + 3.0 * w * u * u * p[2] + u * u * u * p[3];
+    }
     TrackPose pose;
     pose.localMatrix =
         RotationFromAngles({static_cast<float>(v[0]), static_cast<float>(v[1]), static_cast<float>(v[2])});

@@ -5,6 +5,7 @@
 #include "math/Matrix4.h"
 #include "math/Quaternion.h"
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -48,11 +49,14 @@ std::vector<SplineKey> SplineKeysOf(const MotionTrack& track);
 //   the key and its one neighbour); for rotations on the quaternion
 //   components, each quaternion first taken on the hemisphere of the one
 //   before it, the result normalised. Worked in double, returned in float;
-// - Bezier: each channel (BezierSlopes.h) the cubic Hermite from the first
-//   key to the second with the slopes the keys' modes give their facing
-//   sides (a Bezier curve with handles a third of the way in time), the
-//   angles of keys i - 1 ... i + 2 unwrapped from the first of them; the
-//   rotation rebuilt from the angles (RotationFromAngles). In a loop whose
+// - Bezier: each channel (BezierSlopes.h) the cubic Bezier curve from the
+//   first key to the second through the handles of their facing sides: a
+//   key's own handles when its mode has them, else a third of the way in
+//   time at the slope its mode gives (a cubic Hermite); handles reaching
+//   past each other are shortened together, and where they are not at
+//   thirds the curve is solved for its parameter at the frame. The angles
+//   of keys i - 1 ... i + 2 unwrapped from the first of them; the rotation
+//   rebuilt from the angles (RotationFromAngles). In a loop whose
 //   track is keyed at frame 0 and at the last frame (where the curve wraps),
 //   the neighbour of the first key is the key before the last one, a loop's
 //   length earlier, and that of the last key is key 1, a length later.
@@ -76,9 +80,13 @@ private:
     // Smooth: the two keys, their tangents times the frames between the keys;
     // unset otherwise.
     SplineKey ends[2];
-    // Bezier: each channel's values at the two keys and their facing slopes
-    // times the frames between the keys; unset otherwise.
-    double bezierValues[2][kBezierChannels] = {}, bezierSlopes[2][kBezierChannels] = {};
+    // Bezier: each channel's control values (the first key's, its out
+    // handle's, the second key's in handle's, the second key's) and the
+    // handles' places in time as shares of the segment; unset otherwise.
+    struct BezierControls {
+        std::array<std::array<double, 4>, kBezierChannels> values{};
+        std::array<std::array<double, 2>, kBezierChannels> times{};
+    } bezier;
 };
 
 // Pose of a track at frame (>= 0): at or after the last key, the last key's

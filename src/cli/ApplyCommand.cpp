@@ -33,9 +33,10 @@ constexpr const char* kUsage =
     "    --interpolation MODE [--part NAME] [--frames A-B]: MODE for the keys of Part NAME (of every\n"
     "    Part without --part) at frames A ... B (every key without --frames); MODE: linear step smooth\n"
     "    ease-in ease-out ease-in-out ease:x1,y1,x2,y2 (x1, x2: 0 ... 1) bezier:auto-clamped bezier:auto\n"
-    "    bezier:vector\n"
-    "    --tangents auto-clamped|auto|vector [--part NAME] [--frames A-B]: the same as --interpolation\n"
-    "    bezier:MODE (smooth keys become Bezier keys with those handles)\n"
+    "    bezier:aligned bezier:free bezier:vector\n"
+    "    --tangents auto-clamped|auto|aligned|free|vector [--part NAME] [--frames A-B]: the same as\n"
+    "    --interpolation bezier:MODE (smooth keys become Bezier keys with those handles; aligned and free\n"
+    "    keys keep the handles they showed as their own)\n"
     "    --loop on|off: makes the Motion a loop (its last frame its first again; Bezier curves wrap\n"
     "    across the seam of a track keyed at both ends; a key set at either end is set at both) or not\n"
     "    --match-ends: gives each Part's frame-0 key to the last frame too\n"
@@ -183,10 +184,11 @@ int Apply(const std::vector<std::string>& args)
             const std::optional<KeyInterpolation> mode = ParseInterpolation((tangents ? "bezier:" : "") + args[++i]);
             if (!mode) {
                 std::fprintf(stderr, "%s %s: %s\n", arg.c_str(), args[i].c_str(),
-                             tangents ? "give auto-clamped, auto or vector"
+                             tangents ? "give auto-clamped, auto, aligned, free or vector"
                                       : "not an interpolation; give linear, step, smooth, ease-in, ease-out, "
                                         "ease-in-out, ease:x1,y1,x2,y2 with x1 and x2 within 0 ... 1, "
-                                        "bezier:auto-clamped, bezier:auto or bezier:vector");
+                                        "bezier:auto-clamped, bezier:auto, bezier:aligned, bezier:free or "
+                                        "bezier:vector");
                 return 1;
             }
             Operation op{"interpolation"};

@@ -25,6 +25,13 @@ double EaseWeight(double x1, double y1, double x2, double y2, double t)
 {
     if (!(t > 0.0)) return 0.0;
     if (t >= 1.0) return 1.0;
+    return BezierAt(y1, y2, BezierParameterAt(x1, x2, t));
+}
+
+double BezierParameterAt(double x1, double x2, double t)
+{
+    if (!(t > 0.0)) return 0.0;
+    if (t >= 1.0) return 1.0;
     // Newton from u = t while it converges inside the bracket, else halving:
     // x rises with u, so [low, high] always holds the root.
     double low = 0.0, high = 1.0, u = t;
@@ -41,7 +48,7 @@ double EaseWeight(double x1, double y1, double x2, double y2, double t)
         if (high - low < 1e-15) break;
         u = next;
     }
-    return BezierAt(y1, y2, u);
+    return u;
 }
 
 HermiteBasis HermiteBasisAt(double t)

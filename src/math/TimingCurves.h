@@ -8,6 +8,11 @@ namespace m3d {
 // into [0, 1], so t = 0 gives 0 and t = 1 gives 1 exactly.
 double EaseWeight(double x1, double y1, double x2, double y2, double t);
 
+// The parameter u at which x(u) = t on the cubic Bezier with x control
+// points 0, x1, x2, 1 (x1 and x2 within [0, 1], so u is unique); t is
+// clamped into [0, 1].
+double BezierParameterAt(double x1, double x2, double t);
+
 // The cubic Hermite basis at t: a curve through p0 (t = 0) and p1 (t = 1)
 // with tangents m0 and m1 (per unit of t) is
 // h00 p0 + h10 m0 + h01 p1 + h11 m1.

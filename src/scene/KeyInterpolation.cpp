@@ -37,6 +37,8 @@ const std::vector<NamedInterpolation>& Names()
         {"bezier:auto-clamped", KeyInterpolation::Bezier(TangentMode::AutoClamped)},
         {"bezier:auto", KeyInterpolation::Bezier(TangentMode::Auto)},
         {"bezier:vector", KeyInterpolation::Bezier(TangentMode::Vector)},
+        {"bezier:aligned", KeyInterpolation::Bezier(TangentMode::Aligned)},
+        {"bezier:free", KeyInterpolation::Bezier(TangentMode::Free)},
     };
     return names;
 }

@@ -31,7 +31,16 @@ enum class TangentMode : int32_t {
     Auto = 1,
     // Each side points straight at its neighbouring key: a corner.
     Vector = 2,
+    // The key's own handles (KeyFrame::handles), moved together: dragging
+    // one turns the other so that both stay on one line.
+    Aligned = 3,
+    // The key's own handles, each moved on its own: a break.
+    Free = 4,
 };
+
+// Whether a key of mode keeps handles of its own (Aligned, Free) rather
+// than working them out from its neighbours.
+constexpr bool HasOwnHandles(TangentMode mode) { return mode == TangentMode::Aligned || mode == TangentMode::Free; }
 
 // A key's interpolation. For Ease, the inner control points (x1, y1) and
 // (x2, y2) of the timing curve from (0, 0) to (1, 1): x1 and x2 within
@@ -85,7 +94,7 @@ private:
 // The names the command line and the project's side file use: "linear",
 // "step", "smooth", "ease-in", "ease-out", "ease-in-out" (the three presets),
 // "ease:x1,y1,x2,y2" for any other ease, and "bezier:auto-clamped",
-// "bezier:auto", "bezier:vector".
+// "bezier:auto", "bezier:vector", "bezier:aligned", "bezier:free".
 std::string InterpolationName(const KeyInterpolation& interpolation);
 // The interpolation a name above gives; nothing for any other text (an ease
 // whose x1 or x2 lies outside [0, 1], or a number that is not finite).

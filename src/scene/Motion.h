@@ -14,10 +14,20 @@ constexpr int DEFAULT_MOTION_LENGTH = 60;
 // Longest Motion name, in Shift-JIS bytes (a 20-byte field with its terminator).
 constexpr int kMaxMotionNameBytes = 16;
 
+// A Bezier key's own handles, used while its tangent mode HasOwnHandles:
+// for each channel (H, P, B in degrees, x, y, z) the handle before the key
+// (in) and the one after it (out) as offsets from the key, in frames and in
+// the channel's value. An in handle's frames are at most 0, an out handle's
+// at least 0. All zero for every other key.
+struct BezierHandles {
+    float inFrames[6] = {}, inValues[6] = {};
+    float outFrames[6] = {}, outValues[6] = {};
+};
+
 // The pose of one Part at one frame: the Part's localMatrix with its
-// translation row replaced by its localPosition (_44 = 1), and how the
-// segment from this key to the next is timed. Keys are compared and digested
-// as bytes: the fields leave no padding.
+// translation row replaced by its localPosition (_44 = 1), how the segment
+// from this key to the next is timed, and the key's own Bezier handles.
+// Keys are compared and digested as bytes: the fields leave no padding.
 struct KeyFrame {
     KeyFrame() = default;
     KeyFrame(int32_t frame, const Matrix4& matrix, const KeyInterpolation& interpolation = {})
@@ -28,8 +38,9 @@ struct KeyFrame {
     int32_t frame = 0;
     Matrix4 matrix;
     KeyInterpolation interpolation;
+    BezierHandles handles;
 };
-static_assert(sizeof(KeyFrame) == 4 + 64 + 24, "KeyFrame must have no padding");
+static_assert(sizeof(KeyFrame) == 4 + 64 + 24 + 96, "KeyFrame must have no padding");
 
 // The keys of one Part in one Motion, sorted by strictly ascending frame, the
 // first one at frame 0. The operations below keep that order.

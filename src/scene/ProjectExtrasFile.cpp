@@ -6,9 +6,11 @@
 #include <zlib.h>
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
+#include <optional>
 
 namespace m3d {
 
@@ -148,6 +150,47 @@ void ApplyJointLimits(const Json& entries, std::vector<ProjectPartRecord>& parts
     }
 }
 
+bool OwnsHandles(const KeyInterpolation& interpolation)
+{
+    return interpolation.Kind() == InterpolationKind::Bezier && HasOwnHandles(interpolation.Tangents());
+}
+
+// A key's own handles as the side file keeps them: {"in": [[frames, value]
+// for H, P, B, x, y, z], "out": [...]}.
+Json HandlesJson(const BezierHandles& handles)
+{
+    Json in = Json::array(), out = Json::array();
+    for (int c = 0; c < 6; ++c) {
+        in.push_back({handles.inFrames[c], handles.inValues[c]});
+        out.push_back({handles.outFrames[c], handles.outValues[c]});
+    }
+    return {{"in", std::move(in)}, {"out", std::move(out)}};
+}
+
+// The handles a "handles" entry gives; nothing unless both sides hold six
+// pairs of numbers within +-1e7, in frames at most 0 and out frames at least 0.
+std::optional<BezierHandles> HandlesOf(const Json* entry)
+{
+    constexpr double kLimit = 1e7;
+    if (!entry || !entry->is_object()) return std::nullopt;
+    BezierHandles handles;
+    for (const bool isIn : {true, false}) {
+        const Json* side = Member(*entry, isIn ? "in" : "out");
+        if (!side || !side->is_array() || side->size() != 6) return std::nullopt;
+        for (size_t c = 0; c < 6; ++c) {
+            const Json& pair = (*side)[c];
+            if (!pair.is_array() || pair.size() != 2 || !pair[0].is_number() || !pair[1].is_number())
+                return std::nullopt;
+            const double frames = pair[0].get<double>(), value = pair[1].get<double>();
+            if (!(std::fabs(frames) <= kLimit && std::fabs(value) <= kLimit) || (isIn ? frames > 0 : frames < 0))
+                return std::nullopt;
+            (isIn ? handles.inFrames : handles.outFrames)[c] = float(frames);
+            (isIn ? handles.inValues : handles.outValues)[c] = float(value);
+        }
+    }
+    return handles;
+}
+
 // The track an entry of the side file names.
 struct EntryTarget {
     MotionTrack* track = nullptr;  // nullptr: refused
@@ -203,9 +246,11 @@ std::string BuildProjectExtras(const std::vector<ProjectPartRecord>& parts, cons
     for (const Motion& motion : motions) {
         for (size_t p = 0; p < motion.tracks.size() && p < parts.size(); ++p) {
             Json keys = Json::array();
-            for (const KeyFrame& key : motion.tracks[p].keys)
-                if (!key.interpolation.IsLinear())
-                    keys.push_back({{"frame", key.frame}, {"interpolation", InterpolationName(key.interpolation)}});
+            for (const KeyFrame& key : motion.tracks[p].keys) {
+                if (key.interpolation.IsLinear()) continue;
+                keys.push_back({{"frame", key.frame}, {"interpolation", InterpolationName(key.interpolation)}});
+                if (OwnsHandles(key.interpolation)) keys.back()["handles"] = HandlesJson(key.handles);
+            }
             if (keys.empty()) continue;
             entries.push_back(
                 {{"motion", motion.name}, {"part", p}, {"partName", parts[p].baseName}, {"keys", std::move(keys)}});
@@ -306,8 +351,14 @@ Outcome ApplyProjectExtras(std::string_view text, const std::string& path, std::
             else if (found < 0)
                 refusals.Add("frame " + std::to_string(frame) + " of " + target.part + " in \"" + target.motion +
                              "\" has no key");
-            else
+            else if (!OwnsHandles(*interpolation))
                 track->keys[size_t(found)].interpolation = *interpolation;
+            else if (const std::optional<BezierHandles> handles = HandlesOf(Member(key, "handles")))
+                track->keys[size_t(found)].interpolation = *interpolation,
+                track->keys[size_t(found)].handles = *handles;
+            else
+                refusals.Add("frame " + std::to_string(frame) + " of " + target.part + " in \"" + target.motion +
+                             "\" has no usable handles; it stays linear");
         }
     }
     return refusals.Result();

@@ -225,7 +225,7 @@ TEST(ApplyCommandCli, RefusesMisuseAndReportsProblemsOfTheProject)
     // The interpolation's mode, Part and frames are named when wrong.
     for (const auto& [options, message] : std::vector<std::pair<std::string, std::string>>{
              {"--interpolation wobbly", "--interpolation wobbly: not an interpolation"},
-             {"--tangents free", "--tangents free: give auto-clamped, auto or vector"},
+             {"--tangents broken", "--tangents broken: give auto-clamped, auto, aligned, free or vector"},
              {"--interpolation ease:1.5,0,1,1", "--interpolation ease:1.5,0,1,1: not an interpolation"},
              {"--interpolation step --part leg", "no Part named \"leg\""},
              {"--interpolation step --frames 9-3", "--frames 9-3: give FIRST-LAST"},

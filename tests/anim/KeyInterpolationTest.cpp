@@ -1,6 +1,9 @@
+#include "anim/MotionOperations.h"
 #include "anim/PoseEvaluation.h"
+#include "math/NearlyEqualMatrices.h"
 #include "math/TimingCurves.h"
 #include "scene/KeyInterpolation.h"
+#include "scene/Scene.h"
 
 #include <gtest/gtest.h>
 
@@ -246,4 +249,56 @@ TEST(EvaluateTrack, ALoopsCurvesWrapAcrossTheSeam)
     EXPECT_LT(y(1, 0) - y(0, 0), 0.5f);
     // Inside, away from the seam, the loop changes nothing.
     EXPECT_EQ(y(20, 40), y(20, 0));
+}
+
+// Aligned and free keys follow their own handles: each segment is the cubic
+// Bezier through the keys and the facing handles, time and value both cubic
+// in the curve's parameter, here solved for time by halving. A key made
+// free keeps the curve it showed.
+TEST(EvaluateTrack, OwnHandlesGiveTheBezierThroughThemAndAKeyMadeFreeKeepsItsCurve)
+{
+    MotionTrack track = HeightTrack({0, 12, 30}, {0, 10, 4}, KeyInterpolation::Bezier(TangentMode::Free));
+    track.keys[2].interpolation = KeyInterpolation::Bezier(TangentMode::Aligned);
+    constexpr int kY = 4;  // the y channel
+    track.keys[0].handles.outFrames[kY] = 4, track.keys[0].handles.outValues[kY] = 0;
+    track.keys[1].handles.inFrames[kY] = -2, track.keys[1].handles.inValues[kY] = -1;
+    track.keys[1].handles.outFrames[kY] = 5, track.keys[1].handles.outValues[kY] = 6;
+    track.keys[2].handles.inFrames[kY] = -8, track.keys[2].handles.inValues[kY] = 3;
+    const auto independent = [](const double(&x)[4], const double(&y)[4], double frame) {
+        const auto at = [](const double(&p)[4], double u) {
+            const double w = 1 - u;
+            return w * w * w * p[0] + 3 * w * w * u * p[1] + 3 * w * u * u * p[2] + u * u * u * p[3];
+        };
+        double low = 0, high = 1;
+        for (int i = 0; i < 100; ++i) (at(x, 0.5 * (low + high)) < frame ? low : high) = 0.5 * (low + high);
+        return at(y, 0.5 * (low + high));
+    };
+    const double first[2][4] = {{0, 4, 10, 12}, {0, 0, 9, 10}}, second[2][4] = {{12, 17, 22, 30}, {10, 16, 7, 4}};
+    for (int frame = 0; frame <= 30; ++frame) {
+        TrackPose pose;
+        ASSERT_TRUE(EvaluateTrack(track, frame, pose));
+        const auto& [x, y] = frame <= 12 ? first : second;
+        EXPECT_NEAR(pose.localPosition.y, independent(x, y, frame), 1e-4) << frame;
+    }
+
+    // Auto-clamped keys made free one by one: every frame as before.
+    const MotionTrack hop =
+        HeightTrack({0, 10, 20, 35, 40}, {0, 8, 25, 0, 0}, KeyInterpolation::AutoClamped(), {0, 30, -20, 90, 0});
+    Scene scene;
+    Motion motion;
+    motion.length = 40;
+    motion.tracks = {hop};
+    scene.MutableMotions().push_back(motion);
+    for (const KeyFrame& key : hop.keys)
+        ASSERT_TRUE(SetKeyInterpolation(scene, 0, 0, key.frame, KeyInterpolation::Bezier(TangentMode::Free)));
+    for (int frame = 0; frame <= 40; ++frame) {
+        TrackPose before, after;
+        ASSERT_TRUE(EvaluateTrack(hop, frame, before));
+        ASSERT_TRUE(EvaluateTrack(scene.MotionAt(0).tracks[0], frame, after));
+        EXPECT_NEAR(after.localPosition.y, before.localPosition.y, 1e-4) << frame;
+        EXPECT_TRUE(NearlyEqualMatrices(after.localMatrix, before.localMatrix, 1e-4f)) << frame;
+    }
+    // Back to auto-clamped: the handles go.
+    ASSERT_TRUE(SetKeyInterpolation(scene, 0, 0, 10, KeyInterpolation::AutoClamped()));
+    EXPECT_EQ(scene.MotionAt(0).tracks[0].keys[1].handles.outFrames[kY], 0.0f);
 }

@@ -59,6 +59,10 @@ TEST(ProjectExtrasFile, InterpolationsGoBesideTheUnchangedProjectFileAndComeBack
 
     model.ArmKeys()[0].interpolation = KeyInterpolation::Smooth();
     model.ArmKeys()[1].interpolation = KeyInterpolation::Ease(0.25f, -0.5f, 0.75f, 1.5f);
+    // A free key keeps its handles, every number to the last bit.
+    ASSERT_TRUE(SetKeyInterpolation(model.scene, 0, 1, 20, KeyInterpolation::Bezier(TangentMode::Free)));
+    model.ArmKeys()[2].handles.outValues[5] = 1.0f / 3.0f;
+    ASSERT_NE(model.ArmKeys()[2].handles.inFrames[0], 0.0f);
     ASSERT_TRUE(model.SaveAgain());
     EXPECT_EQ(model.folder.Read("model.anm"), linearBytes);
     ASSERT_TRUE(model.folder.Exists("model.m3d.json"));
@@ -68,10 +72,12 @@ TEST(ProjectExtrasFile, InterpolationsGoBesideTheUnchangedProjectFileAndComeBack
     ASSERT_TRUE(load.complete);
     EXPECT_TRUE(load.outcome.Ok()) << load.outcome.Message();
     EXPECT_EQ(InterpolationsOf(reopened.GetScene().Motions()[0].tracks[1].keys), InterpolationsOf(model.ArmKeys()));
+    EXPECT_TRUE(reopened.GetScene().Motions()[0].tracks[1].SameKeys(model.scene.Motions()[0].tracks[1]));
 
     // Back to linear: the project file as before and no side file left.
     model.ArmKeys()[0].interpolation = KeyInterpolation::Linear();
     model.ArmKeys()[1].interpolation = KeyInterpolation::Linear();
+    ASSERT_TRUE(SetKeyInterpolation(model.scene, 0, 1, 20, KeyInterpolation::Linear()));
     ASSERT_TRUE(model.SaveAgain());
     EXPECT_EQ(model.folder.Read("model.anm"), linearBytes);
     EXPECT_FALSE(model.folder.Exists("model.m3d.json"));
@@ -169,6 +175,17 @@ TEST(ProjectExtrasFile, EntriesThatNameWhatTheProjectLacksAreRefusedAlone)
     EXPECT_EQ(otherPart.Message(),
               "x.m3d.json: Part 1 \"arm\" is not in the project; its keys in \"walk\" stay linear");
     EXPECT_TRUE(untouched[0].tracks[1].keys[1].interpolation.IsLinear());
+
+    // An aligned key whose handles break the rules stays linear, named.
+    ASSERT_TRUE(SetKeyInterpolation(model.scene, 0, 1, 10, KeyInterpolation::Bezier(TangentMode::Aligned)));
+    nlohmann::json withHandles =
+        nlohmann::json::parse(BuildProjectExtras(parts, model.scene.Motions(), kUnknownLengthUnit, projectBytes));
+    withHandles["interpolations"][0]["keys"][0]["handles"]["in"][2][0] = 4.0;  // an in handle after its key
+    ProjectData badHandles{parts, linear};
+    EXPECT_EQ(ApplyProjectExtras(withHandles.dump(), "x.m3d.json", projectBytes, badHandles).Message(),
+              "x.m3d.json: frame 10 of arm in \"walk\" has no usable handles; it stays linear");
+    EXPECT_TRUE(badHandles.motions[0].tracks[1].keys[1].interpolation.IsLinear());
+    EXPECT_EQ(badHandles.motions[0].tracks[1].keys[2].interpolation, KeyInterpolation::Step());
 
     std::vector<Motion> otherMotion = linear;
     otherMotion[0].name = "run";
