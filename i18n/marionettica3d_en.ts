@@ -1482,6 +1482,14 @@
         <source>キー値の変更</source>
         <translation>Change Key Values</translation>
     </message>
+    <message>
+        <source>ハンドルを水平に</source>
+        <translation>Flatten Handles</translation>
+    </message>
+    <message>
+        <source>ハンドルの移動</source>
+        <translation>Move Handle</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>
@@ -1574,6 +1582,18 @@
     <message>
         <source>ステップ（&amp;T）</source>
         <translation>S&amp;tep</translation>
+    </message>
+    <message>
+        <source>整列（&amp;N）</source>
+        <translation>Alig&amp;ned</translation>
+    </message>
+    <message>
+        <source>フリー（&amp;B）</source>
+        <translation>Free (&amp;Broken)</translation>
+    </message>
+    <message>
+        <source>ハンドルを水平に（&amp;H）</source>
+        <translation>Flatten &amp;Handles</translation>
     </message>
 </context>
 <context>

@@ -1,5 +1,6 @@
 #include "anim/CurveKeyEdit.h"
 
+#include "anim/BezierSlopes.h"
 #include "anim/KeyMove.h"
 #include "view/RotationAngles.h"
 
@@ -73,6 +74,73 @@ CurveKeyEditResult EditCurveKeys(const MotionTrack& track, const PartCurves& cur
     }
     std::sort(result.points.begin(), result.points.end());
     result.points.erase(std::unique(result.points.begin(), result.points.end()), result.points.end());
+    return result;
+}
+
+namespace {
+
+bool OwnsHandles(const KeyInterpolation& interpolation)
+{
+    return interpolation.Kind() == InterpolationKind::Bezier && HasOwnHandles(interpolation.Tangents());
+}
+
+// Gives key k handles of its own if it has none: aligned where it worked
+// them out smoothly, free for a corner or a key that was no Bezier key.
+void OwnHandles(MotionTrack& track, size_t k, int32_t loopLength)
+{
+    const KeyInterpolation& was = track.keys[k].interpolation;
+    if (OwnsHandles(was)) return;
+    const bool smooth = was.Kind() == InterpolationKind::Bezier && was.Tangents() != TangentMode::Vector;
+    GiveKeyInterpolation(track, k, KeyInterpolation::Bezier(smooth ? TangentMode::Aligned : TangentMode::Free),
+                         loopLength);
+}
+
+}  // namespace
+
+void GiveKeyInterpolation(MotionTrack& track, size_t k, const KeyInterpolation& interpolation, int32_t loopLength)
+{
+    KeyFrame& key = track.keys[k];
+    if (OwnsHandles(interpolation) && !OwnsHandles(key.interpolation))
+        key.handles = ShownHandles(track, k, loopLength);
+    else if (!OwnsHandles(interpolation))
+        key.handles = {};
+    key.interpolation = interpolation;
+}
+
+MotionTrack TrackWithHandleAt(const MotionTrack& track, const TangentHandleRef& handle, double frames, double value,
+                              int32_t loopLength)
+{
+    MotionTrack result = track;
+    const int k = result.FindKey(handle.frame);
+    if (k < 0) return result;
+    OwnHandles(result, size_t(k), loopLength);
+    KeyFrame& key = result.keys[size_t(k)];
+    BezierHandles& h = key.handles;
+    const size_t c = size_t(handle.channel);
+    const bool in = handle.side < 0;
+    frames = in ? std::min(frames, 0.0) : std::max(frames, 0.0);
+    (in ? h.inFrames : h.outFrames)[c] = float(frames);
+    (in ? h.inValues : h.outValues)[c] = float(value);
+    if (key.interpolation.Tangents() == TangentMode::Aligned) {
+        float& otherFrames = (in ? h.outFrames : h.inFrames)[c];
+        float& otherValue = (in ? h.outValues : h.inValues)[c];
+        // The other side points the opposite way along the same line.
+        if (frames != 0.0) otherValue = float(value * (double(otherFrames) / frames));
+    }
+    return result;
+}
+
+MotionTrack TrackWithFlatHandles(const MotionTrack& track, const std::vector<CurveKeyPoint>& points, int32_t loopLength)
+{
+    MotionTrack result = track;
+    for (const CurveKeyPoint& point : points) {
+        const int k = result.FindKey(point.frame);
+        if (k < 0) continue;
+        OwnHandles(result, size_t(k), loopLength);
+        BezierHandles& h = result.keys[size_t(k)].handles;
+        h.inValues[size_t(point.channel)] = 0.0f;
+        h.outValues[size_t(point.channel)] = 0.0f;
+    }
     return result;
 }
 

@@ -57,4 +57,33 @@ CurveKeyEditResult EditCurveKeys(const MotionTrack& track, const PartCurves& cur
                                  const std::vector<CurveKeyPoint>& points, const CurveKeyEdit& edit, int length,
                                  int32_t loopLength);
 
+// Gives key k of track the interpolation: a key that comes to keep Bezier
+// handles of its own (HasOwnHandles) takes those it showed (ShownHandles), so
+// its curves stay; one that no longer keeps them drops them. loopLength as
+// for EvaluateTrack.
+void GiveKeyInterpolation(MotionTrack& track, size_t k, const KeyInterpolation& interpolation, int32_t loopLength);
+
+// One side of a key's Bezier handle on one channel, as the curve panel
+// places it: side -1 before the key (in), +1 after it (out).
+struct TangentHandleRef {
+    int32_t frame = 0;
+    CurveChannel channel = CurveChannel::Heading;
+    int side = 1;
+};
+
+// The track with the handle's side of the key at handle.frame moved to
+// (frames, value) offsets from the key (frames kept on its side of the key).
+// A key that worked its handles out gets its own first (aligned, or free
+// for a vector key or a key that was no Bezier key). An aligned key's other
+// side on that channel turns onto the line through the key, keeping its
+// length in frames. The track as it was when it has no key there.
+MotionTrack TrackWithHandleAt(const MotionTrack& track, const TangentHandleRef& handle, double frames, double value,
+                              int32_t loopLength);
+
+// The track with the handles of the points' keys level on the points'
+// channels (value offsets 0 on both sides), each key given handles of its
+// own first as TrackWithHandleAt does.
+MotionTrack TrackWithFlatHandles(const MotionTrack& track, const std::vector<CurveKeyPoint>& points,
+                                 int32_t loopLength);
+
 }  // namespace m3d

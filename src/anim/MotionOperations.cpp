@@ -1,5 +1,6 @@
 #include "anim/MotionOperations.h"
 
+#include "anim/CurveKeyEdit.h"
 #include "anim/PoseEvaluation.h"
 #include "scene/MotionName.h"
 #include "scene/Scene.h"
@@ -97,17 +98,7 @@ bool SetKeyInterpolation(Scene& scene, int motion, int part, int frame, const Ke
     if (!track) return false;
     const int key = track->FindKey(frame);
     if (key < 0 || track->keys[size_t(key)].interpolation == interpolation) return false;
-    KeyFrame& changed = track->keys[size_t(key)];
-    const auto own = [](const KeyInterpolation& i) {
-        return i.Kind() == InterpolationKind::Bezier && HasOwnHandles(i.Tangents());
-    };
-    // A key given handles of its own starts from those it shows, so that
-    // its curves stay as they were; a key without them keeps none.
-    if (own(interpolation) && !own(changed.interpolation))
-        changed.handles = ShownHandles(*track, size_t(key), LoopLengthOf(scene.MotionAt(motion)));
-    else if (!own(interpolation))
-        changed.handles = {};
-    changed.interpolation = interpolation;
+    GiveKeyInterpolation(*track, size_t(key), interpolation, LoopLengthOf(scene.MotionAt(motion)));
     return true;
 }
 

@@ -42,9 +42,8 @@ bool SetKeyMatrix(Scene& scene, int motion, int part, int frame, const Matrix4& 
 // such Motion or one of length 0.
 int MatchLoopEnds(Scene& scene, int motion);
 // Gives Part part's key at frame the interpolation; false when there is no
-// key there or it had that interpolation already. A key that comes to keep
-// Bezier handles of its own (HasOwnHandles) takes those it showed
-// (ShownHandles), so its curves stay; one that no longer keeps them drops them.
+// key there or it had that interpolation already. Handles as
+// GiveKeyInterpolation gives them.
 bool SetKeyInterpolation(Scene& scene, int motion, int part, int frame, const KeyInterpolation& interpolation);
 // Removes Part part's key at frame; false when there is none. The frame-0 key
 // is never removed (false).

@@ -189,17 +189,26 @@ void CurvePanel::ShowKeyMenu(const QPoint& at)
     const std::pair<QString, KeyInterpolation> choices[] = {
         {tr("自動クランプ（&C）"), KeyInterpolation::AutoClamped()},
         {tr("自動（&A）"), KeyInterpolation::Bezier(TangentMode::Auto)},
+        {tr("整列（&N）"), KeyInterpolation::Bezier(TangentMode::Aligned)},
+        {tr("フリー（&B）"), KeyInterpolation::Bezier(TangentMode::Free)},
         {tr("ベクトル（&V）"), KeyInterpolation::Bezier(TangentMode::Vector)},
         {tr("リニア（&L）"), KeyInterpolation::Linear()},
         {tr("ステップ（&T）"), KeyInterpolation::Step()},
     };
     for (size_t i = 0; i < std::size(choices); ++i) {
-        if (i == 3) menu.addSeparator();
+        if (i == 5) menu.addSeparator();
         QAction* action = menu.addAction(choices[i].first);
         action->setEnabled(picked);
         const KeyInterpolation interpolation = choices[i].second;
         connect(action, &QAction::triggered, this, [this, interpolation] { GiveInterpolation(interpolation); });
     }
+    menu.addSeparator();
+    QAction* flatten = menu.addAction(tr("ハンドルを水平に（&H）"));
+    flatten->setEnabled(picked);
+    connect(flatten, &QAction::triggered, this, [this] {
+        state.FlattenSelected();
+        update();
+    });
     menu.exec(mapToGlobal(at));
 }
 
@@ -210,6 +219,12 @@ void CurvePanel::keyPressEvent(QKeyEvent* event)
         case Qt::Key_C: GiveInterpolation(KeyInterpolation::AutoClamped()); return;
         case Qt::Key_A: GiveInterpolation(KeyInterpolation::Bezier(TangentMode::Auto)); return;
         case Qt::Key_V: GiveInterpolation(KeyInterpolation::Bezier(TangentMode::Vector)); return;
+        case Qt::Key_N: GiveInterpolation(KeyInterpolation::Bezier(TangentMode::Aligned)); return;
+        case Qt::Key_B: GiveInterpolation(KeyInterpolation::Bezier(TangentMode::Free)); return;
+        case Qt::Key_H:
+            state.FlattenSelected();
+            update();
+            return;
         default: break;
         }
     }
@@ -349,6 +364,19 @@ void CurvePanel::PaintHandles(QPainter& painter)
         painter.setPen(QPen(colour, 1));
         painter.setBrush(active ? QBrush(colour) : QBrush(Qt::white));
         painter.drawEllipse(at, kHandleHalf + (active ? 1 : 0), kHandleHalf + (active ? 1 : 0));
+    }
+    // The picked Bezier keys' handles: squares on lines through the key.
+    const std::optional<TangentHandleRef> tangent = state.DraggedTangent();
+    for (const TangentHandle& h : state.TangentHandles()) {
+        const bool active = tangent && tangent->frame == h.ref.frame && tangent->channel == h.ref.channel &&
+                            tangent->side == h.ref.side;
+        const QColor colour = ColourOf(CurveStyleOf(h.ref.channel).colour);
+        const QPointF at(plot.XOf(h.frame), plot.YOf(h.value));
+        painter.setPen(QPen(colour, 1));
+        painter.drawLine(QPointF(plot.XOf(h.anchorFrame), plot.YOf(h.anchorValue)), at);
+        painter.setPen(QPen(Qt::black, 1));
+        painter.setBrush(active ? QBrush(Qt::black) : QBrush(colour));
+        painter.drawRect(QRectF(at.x() - kHandleHalf, at.y() - kHandleHalf, 2 * kHandleHalf, 2 * kHandleHalf));
     }
     painter.setBrush(Qt::NoBrush);
     painter.setRenderHint(QPainter::Antialiasing, false);

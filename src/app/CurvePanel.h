@@ -18,8 +18,9 @@ class EditorSession;
 // the current frame as a line and the ease segments' handles. The legend's
 // check boxes show and hide curves, "フィット" fits everything, "正規化" puts
 // each curve on its own scale, "値" shows and takes the value of the key
-// points picked. A right click (or the keys C, A, V while the panel has the
-// focus) gives the picked keys a handle type. Its rules are
+// points picked, with their Bezier keys' handles. A right click (or the
+// keys C, A, N, B, V and H while the panel has the focus) gives the picked
+// keys a handle type or levels their handles. Its rules are
 // CurvePanelState's; the widget paints and forwards the mouse and keys. The form shows it while the session says so
 // (View > Curves).
 class CurvePanel : public QWidget {

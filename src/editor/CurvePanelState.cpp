@@ -1,6 +1,7 @@
 #include "editor/CurvePanelState.h"
 
 #include "anim/MotionOperations.h"
+#include "anim/BezierSlopes.h"
 #include "anim/PoseEvaluation.h"
 #include "editor/EditorSession.h"
 #include "editor/FrameCommands.h"
@@ -186,6 +187,65 @@ bool CurvePanelState::SetSelectedInterpolation(const KeyInterpolation& interpola
     return changed;
 }
 
+bool CurvePanelState::FlattenSelected()
+{
+    if (Dragging() || session.IsPlaying()) return false;
+    const std::vector<CurveKeyPoint> picked = Selection();
+    if (picked.empty()) return false;
+    const Motion& motion = session.GetScene().MotionAt(session.CurrentMotion());
+    const MotionTrack flat = TrackWithFlatHandles(CurrentTrack(), picked, LoopLengthOf(motion));
+    if (flat.SameKeys(CurrentTrack())) return false;
+    CommitTrack(flat, UiText("core", "ハンドルを水平に"));
+    return true;
+}
+
+std::vector<TangentHandle> CurvePanelState::TangentHandles()
+{
+    std::vector<TangentHandle> handles;
+    if (!Curves()) return handles;
+    const bool previewing = preview && PreviewStillValid();
+    const MotionTrack& track = tangentDrag && previewing ? tangentDrag->track : CurrentTrack();
+    const PartCurves& evaluated = previewing ? preview->curves : curves;
+    const CurveScales& by = previewing ? preview->scales : scales;
+    const int32_t loopLength = LoopLengthOf(session.GetScene().MotionAt(session.CurrentMotion()));
+    for (const CurveKeyPoint& point : Selection()) {
+        const size_t c = size_t(point.channel);
+        const int k = track.FindKey(point.frame);
+        if (!shown[c] || k < 0 || track.keys[size_t(k)].interpolation.Kind() != InterpolationKind::Bezier) continue;
+        const BezierHandles h = ShownHandles(track, size_t(k), loopLength);
+        const double value = evaluated.Value(point.channel, point.frame);
+        for (const int side : {-1, 1}) {
+            const double frames = side < 0 ? h.inFrames[c] : h.outFrames[c];
+            const double offset = side < 0 ? h.inValues[c] : h.outValues[c];
+            handles.push_back({{point.frame, point.channel, side},
+                               point.frame + frames,
+                               by[c].Plotted(value + offset),
+                               double(point.frame),
+                               by[c].Plotted(value)});
+        }
+    }
+    return handles;
+}
+
+std::optional<TangentHandleRef> CurvePanelState::DraggedTangent() const
+{
+    if (!tangentDrag) return std::nullopt;
+    return tangentDrag->ref;
+}
+
+std::optional<TangentHandle> CurvePanelState::TangentAt(int x, int y)
+{
+    std::optional<TangentHandle> nearest;
+    double best = kHandleRadius * kHandleRadius;
+    for (const TangentHandle& h : TangentHandles()) {
+        const double dx = plot.XOf(h.frame) - x, dy = plot.YOf(h.value) - y;
+        if (dx * dx + dy * dy > best) continue;
+        best = dx * dx + dy * dy;
+        nearest = h;
+    }
+    return nearest;
+}
+
 void CurvePanelState::CommitTrack(const MotionTrack& track, const std::string& label)
 {
     const int motion = session.CurrentMotion(), part = session.CurrentPart();
@@ -273,6 +333,17 @@ void CurvePanelState::LeftDown(int x, int y, bool shift)
         return;
     }
     Selection();  // forgets the points of another Motion or Part
+    if (const std::optional<TangentHandle> tangent = TangentAt(x, y)) {
+        StartPreview();
+        tangentDrag = TangentDrag{tangent->ref,
+                                  plot.XOf(tangent->frame) - x,
+                                  plot.YOf(tangent->value) - y,
+                                  curves.Value(tangent->ref.channel, tangent->ref.frame),
+                                  CurrentTrack(),
+                                  false};
+        drag = Drag::Tangent;
+        return;
+    }
     if (const std::optional<CurveKeyPoint> point = PointAt(x, y)) {
         const auto at = std::lower_bound(selection.begin(), selection.end(), *point);
         const bool picked = at != selection.end() && *at == *point;
@@ -314,6 +385,7 @@ void CurvePanelState::MouseMove(int x, int y, bool shift)
     case Drag::Pan: plot.PanFrom(pressPlot, x - pressX, y - pressY, Length()); return;
     case Drag::Handle: MoveHandle(x, y); return;
     case Drag::Keys: MoveKeys(x, y, shift); return;
+    case Drag::Tangent: MoveTangent(x, y); return;
     }
 }
 
@@ -367,6 +439,27 @@ void CurvePanelState::MoveKeys(int x, int y, bool shift)
     preview->plotted = ScaledCurves(preview->curves, preview->scales);
 }
 
+void CurvePanelState::MoveTangent(int x, int y)
+{
+    if (!PreviewStillValid()) {
+        tangentDrag.reset();
+        preview.reset();
+        drag = Drag::None;
+        return;
+    }
+    TangentDrag& d = *tangentDrag;
+    const CurveScale& scale = preview->scales[size_t(d.ref.channel)];
+    const double frames = plot.FrameAtX(x + d.offsetX) - d.ref.frame;
+    const double value = plot.ValueAtY(y + d.offsetY) * scale.span + scale.low - d.keyValue;
+    const Motion& motion = session.GetScene().MotionAt(preview->motion);
+    const MotionTrack& track = CurrentTrack();
+    d.track = TrackWithHandleAt(track, d.ref, frames, value, LoopLengthOf(motion));
+    d.edited = !d.track.SameKeys(track);
+    preview->curves =
+        SampleTrackCurves(d.track, motion.length, PresentPose(session.GetScene(), preview->part), LoopLengthOf(motion));
+    preview->plotted = ScaledCurves(preview->curves, preview->scales);
+}
+
 void CurvePanelState::PickInBox(const PixelRect& box)
 {
     const PartCurves* shownCurves = Curves();
@@ -392,8 +485,10 @@ void CurvePanelState::LeftUp()
     const bool valid = PreviewStillValid();
     const std::optional<HandleDrag> handle = std::move(handleDrag);
     const std::optional<KeyDrag> keys = std::move(keyDrag);
+    const std::optional<TangentDrag> tangent = std::move(tangentDrag);
     handleDrag.reset();
     keyDrag.reset();
+    tangentDrag.reset();
     const std::optional<DragPreview> previewed = std::move(preview);
     preview.reset();
     if (ended == Drag::Box) {
@@ -411,6 +506,7 @@ void CurvePanelState::LeftUp()
                                 previewed->curves.keys[handle->handle.key].frame, handle->ease))
             session.Events().Publish(MotionKeysChanged{previewed->motion});
     }
+    if (tangent && tangent->edited) CommitTrack(tangent->track, UiText("core", "ハンドルの移動"));
     if (keys && keys->edited) {
         const bool retimed = keys->result.points != keys->pressed;
         CommitTrack(keys->result.track, UiText("core", retimed ? "キーの移動" : "キー値の変更"));

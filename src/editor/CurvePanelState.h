@@ -26,6 +26,14 @@ struct CurveStyle {
 };
 CurveStyle CurveStyleOf(CurveChannel channel);
 
+// A Bezier key's handle as the curve panel shows it: which one, where it
+// sits and the key's point it hangs from, in plotted values.
+struct TangentHandle {
+    TangentHandleRef ref;
+    double frame = 0.0, value = 0.0;
+    double anchorFrame = 0.0, anchorValue = 0.0;
+};
+
 // The curve panel's rules: what it plots (the current Part's H, P, B, x, y,
 // z over the current Motion, as evaluated, kept until something they depend
 // on changes), the mapping of the plot area (CurvePlot), which curves are
@@ -33,6 +41,10 @@ CurveStyle CurveStyleOf(CurveChannel channel);
 // mouse:
 // - a left press on an ease handle drags it (the segment's ease follows,
 //   previewed in the curves; the release changes the key as one undo step);
+// - on a handle of a picked Bezier key (both sides of each picked point's
+//   key on its channel are shown) it drags the handle: the key keeps its
+//   handles from then on (aligned, its other side staying on the line;
+//   free for a corner), previewed, one undo step on release;
 // - on a key's point of a curve shown it picks the point (Shift: adds it or
 //   takes it away) and drags every point picked: their keys move by whole
 //   frames and their values by what the mouse moved on each point's scale
@@ -96,6 +108,15 @@ public:
     // The keys of the points picked take interpolation (one undo step, named
     // as the interpolation commands); false when nothing changed.
     bool SetSelectedInterpolation(const KeyInterpolation& interpolation);
+    // The handles of the picked points' keys level on the points' channels
+    // (TrackWithFlatHandles; one undo step, "ハンドルを水平に"); false when
+    // nothing changed.
+    bool FlattenSelected();
+    // The handles of the picked points that are Bezier keys, on the curves
+    // shown, placed as plotted (while a handle is dragged, as it is now).
+    std::vector<TangentHandle> TangentHandles();
+    // The handle a left drag is moving; nothing otherwise.
+    std::optional<TangentHandleRef> DraggedTangent() const;
 
     // Shows every frame of the Motion and every value of the curves shown
     // (with their handles), with a margin above and below them except in
@@ -117,7 +138,7 @@ public:
     void Wheel(int x, int y, int notches, bool values);
 
 private:
-    enum class Drag { None, Pan, Handle, Box, Keys };
+    enum class Drag { None, Pan, Handle, Box, Keys, Tangent };
     // The curves a left drag previews, and what it started from.
     struct DragPreview {
         uint64_t changes;  // the session's changes at the press: any other cancels the drag
@@ -131,6 +152,13 @@ private:
         KeyInterpolation ease;  // as the mouse has it now
         KeyInterpolation pressed;
         double offsetX, offsetY;  // from the mouse to the handle's place at the press
+    };
+    struct TangentDrag {
+        TangentHandleRef ref;
+        double offsetX, offsetY;  // from the mouse to the handle's place at the press
+        double keyValue;          // the key's value on the channel, unscaled
+        MotionTrack track;        // as the mouse has it now
+        bool edited = false;
     };
     struct KeyDrag {
         std::vector<CurveKeyPoint> pressed;  // the points picked at the press
@@ -155,6 +183,9 @@ private:
     // The key point whose plotted place lies nearest (x, y), within kHandleRadius.
     std::optional<CurveKeyPoint> PointAt(int x, int y);
     void MoveKeys(int x, int y, bool shift);
+    void MoveTangent(int x, int y);
+    // The picked tangent handle nearest (x, y), within kHandleRadius.
+    std::optional<TangentHandle> TangentAt(int x, int y);
     // Adds the key points of the curves shown that lie within box.
     void PickInBox(const PixelRect& box);
     // Replaces the current track by track as one undo step named label and
@@ -180,6 +211,7 @@ private:
     std::optional<DragPreview> preview;
     std::optional<HandleDrag> handleDrag;
     std::optional<KeyDrag> keyDrag;
+    std::optional<TangentDrag> tangentDrag;
     std::vector<CurveKeyPoint> selection;
     int selectedMotion = -1, selectedPart = -1;
 };

@@ -1,3 +1,4 @@
+#include "anim/BezierSlopes.h"
 #include "anim/CurveKeyEdit.h"
 #include "anim/PartCurves.h"
 #include "anim/PivotPath.h"
@@ -153,4 +154,43 @@ TEST(CurveKeyEdit, ValuesRebuildTheKeyAsTheFieldsDoAndMovesKeepFrameZeroTheLengt
     EXPECT_EQ(r.track.keys[0].matrix.Translation(), (Vec3{0, 2, 0}));
     EXPECT_EQ(r.track.keys[3].frame, 20);
     EXPECT_EQ(r.track.keys[3].matrix, r.track.keys[0].matrix);
+}
+
+TEST(CurveKeyEdit, AHandleDraggedGivesTheKeyItsOwnAlignedStayOnOneLineFreeApartAndFlattenLevelsThePoints)
+{
+    MotionTrack track;
+    track.keys = {KeyAt(0, {0, 0, 0}, {0, 0, 0}, KeyInterpolation::Bezier(TangentMode::Auto)),
+                  KeyAt(10, {0, 0, 0}, {0, 10, 0}, KeyInterpolation::Bezier(TangentMode::Auto)),
+                  KeyAt(20, {0, 0, 0}, {0, 20, 0}, KeyInterpolation::Bezier(TangentMode::Vector))};
+    constexpr size_t kY = size_t(CurveChannel::Y);
+    // Key 10 shows slope 1 on y, a third of the way to each neighbour.
+    const BezierHandles shown = ShownHandles(track, 1, 0);
+    EXPECT_FLOAT_EQ(shown.inFrames[kY], -10.0f / 3.0f);
+    EXPECT_FLOAT_EQ(shown.outValues[kY], 10.0f / 3.0f);
+
+    // Its out handle dragged to (5, 10): aligned, the in side turned onto the line (slope 2).
+    MotionTrack dragged = TrackWithHandleAt(track, {10, CurveChannel::Y, 1}, 5.0, 10.0, 0);
+    const KeyFrame& aligned = dragged.keys[1];
+    EXPECT_EQ(aligned.interpolation, KeyInterpolation::Bezier(TangentMode::Aligned));
+    EXPECT_EQ(aligned.handles.outFrames[kY], 5.0f);
+    EXPECT_FLOAT_EQ(aligned.handles.inFrames[kY], -10.0f / 3.0f);
+    EXPECT_FLOAT_EQ(aligned.handles.inValues[kY], -20.0f / 3.0f);
+    EXPECT_FLOAT_EQ(aligned.handles.inValues[size_t(CurveChannel::X)], 0.0f);
+    // An in handle is kept before its key.
+    EXPECT_EQ(TrackWithHandleAt(track, {10, CurveChannel::Y, -1}, 3.0, 1.0, 0).keys[1].handles.inFrames[kY], 0.0f);
+
+    // The vector key's in handle moved alone: free, its out side as it showed.
+    dragged = TrackWithHandleAt(track, {20, CurveChannel::Y, -1}, -2.0, 0.0, 0);
+    EXPECT_EQ(dragged.keys[2].interpolation, KeyInterpolation::Bezier(TangentMode::Free));
+    EXPECT_EQ(dragged.keys[2].handles.outValues[kY], ShownHandles(track, 2, 0).outValues[kY]);
+
+    // Flattened on y only: both y handles level, the key aligned, x untouched.
+    const MotionTrack flat = TrackWithFlatHandles(track, {{10, CurveChannel::Y}}, 0);
+    EXPECT_EQ(flat.keys[1].interpolation, KeyInterpolation::Bezier(TangentMode::Aligned));
+    EXPECT_EQ(flat.keys[1].handles.inValues[kY], 0.0f);
+    EXPECT_EQ(flat.keys[1].handles.outValues[kY], 0.0f);
+    EXPECT_EQ(flat.keys[1].handles.outFrames[kY], shown.outFrames[kY]);
+    TrackPose pose;
+    ASSERT_TRUE(EvaluateTrack(flat, 9, pose));
+    EXPECT_GT(pose.localPosition.y, 9.5f);  // levelling off into the key
 }

@@ -251,6 +251,28 @@ TEST(CurvePanelState, KeyPointsArePickedDraggedByWholeFramesTypedAndRetypedEachO
     EXPECT_NEAR(p.f.Track(1).keys[size_t(p.f.Track(1).FindKey(12))].matrix.Translation().x,
                 state.Curves()->Value(CurveChannel::X, 12), 1e-6);
 
+    // Key 12 made auto-clamped shows its x handles; the out one dragged up gives it aligned handles
+    // (one step), and flattening levels them (one more).
+    ASSERT_TRUE(state.SetSelectedInterpolation(KeyInterpolation::AutoClamped()));
+    std::vector<TangentHandle> tangents = state.TangentHandles();
+    ASSERT_EQ(tangents.size(), 2u);
+    const TangentHandle out = tangents[1];
+    EXPECT_EQ(out.ref.side, 1);
+    EXPECT_GT(out.frame, 12.0);
+    const int steps = session.History().StepCount();
+    state.LeftDown(px(out.frame), py(out.value));
+    ASSERT_TRUE(state.DraggedTangent().has_value());
+    state.MouseMove(px(out.frame), py(out.value) - 20);
+    state.LeftUp();
+    const KeyFrame& handled = p.f.Track(1).keys[size_t(p.f.Track(1).FindKey(12))];
+    EXPECT_EQ(handled.interpolation, KeyInterpolation::Bezier(TangentMode::Aligned));
+    EXPECT_NEAR(handled.handles.outValues[size_t(CurveChannel::X)],
+                plot.ValueAtY(plot.YOf(out.value) - 20) - state.Curves()->Value(CurveChannel::X, 12), 1e-4);
+    EXPECT_EQ(session.History().UndoLabel(), "ハンドルの移動");
+    EXPECT_TRUE(state.FlattenSelected());
+    EXPECT_EQ(p.f.Track(1).keys[size_t(p.f.Track(1).FindKey(12))].handles.outValues[size_t(CurveChannel::X)], 0.0f);
+    EXPECT_EQ(session.History().StepCount(), steps + 2);
+
     // A box round frame 20's x (-10) and frame 0's points adds both with Shift; another Part forgets them.
     state.LeftDown(px(18), py(-12));
     state.MouseMove(px(21), py(-8));

@@ -93,7 +93,7 @@ private Q_SLOTS:
         QTest::qWait(500);
         auto* curves = app.Form().findChild<CurvePanel*>(IdName(IDD_CURVE_PANEL));
         QVERIFY(curves && curves->isVisible());
-        // One of the knee's keys picked on its pitch curve, its value in the field.
+        // One of the knee's keys picked on its pitch curve and made smooth: its value in the field, its handles.
         CurvePanelState& curveState = curves->State();
         QVERIFY(curveState.Curves());
         const int pickedFrame = knee.keys[2].frame;
@@ -102,6 +102,7 @@ private Q_SLOTS:
             int(std::lround(curveState.Plot().YOf(curveState.Curves()->Value(CurveChannel::Pitch, pickedFrame)))));
         curveState.LeftUp();
         QVERIFY(!curveState.Selection().empty());
+        QVERIFY(curveState.SetSelectedInterpolation(KeyInterpolation::AutoClamped()));
         curves->update();
         QTest::qWait(200);
         Save(app.Shown(app.Form(), app.Form().RenderWindow()->geometry().united(curves->geometry())), out,
