@@ -40,6 +40,14 @@
         <source>書き出す高さ</source>
         <translation>Height written</translation>
     </message>
+    <message>
+        <source>すべてのフレームを直線で書き出す</source>
+        <translation>Write every frame as linear keys</translation>
+    </message>
+    <message>
+        <source>曲線を独自に読むソフトのために、各フレームの姿勢を LINEAR で書き出します</source>
+        <translation>Writes the pose of every frame as LINEAR keys, for programs that read curves their own way</translation>
+    </message>
 </context>
 <context>
     <name>ExportXDialogs</name>

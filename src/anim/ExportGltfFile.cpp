@@ -107,7 +107,7 @@ Outcome StageFiles(const GltfDocument& document, const std::string& folder, cons
 const char* ExportGltfRefusal(const Scene& scene) { return scene.PartCount() == 0 ? kExportXNoParts : nullptr; }
 
 ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt,
-                                float lengthScale, const std::string& loopSuffix)
+                                const GltfChoices& choices)
 {
     ExportGltfResult result;
     result.refused = true;
@@ -126,7 +126,7 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
             WithArguments(UiText("core", "frame/sec: %1 は 1 以上にしてください"), {std::to_string(framesPerSecond)});
         return result;
     }
-    if (const std::string refusal = LengthScaleRefusal(lengthScale); !refusal.empty()) {
+    if (const std::string refusal = LengthScaleRefusal(choices.lengthScale); !refusal.empty()) {
         result.message = refusal;
         return result;
     }
@@ -137,9 +137,7 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     std::string stem = FileNameOf(path);
     stem.resize(stem.size() - (binary ? 4 : 5));
     GltfDocument document;
-    if (!binary)
-        document =
-            BuildGltfDocument(scene, GltfLayout::Separate, stem, framesPerSecond, nullptr, lengthScale, loopSuffix);
+    if (!binary) document = BuildGltfDocument(scene, GltfLayout::Separate, stem, framesPerSecond, nullptr, choices);
     std::vector<std::string> targets{path};
     for (const GltfSideFile& file : document.sideFiles) targets.push_back(SidePath(folder, file.name));
     const SaveTargetCheck check = CheckSaveTargets(targets);
@@ -158,8 +156,7 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     TaskProgress* progress = prompt.Progress();
     std::string mainBytes;
     if (binary) {
-        document =
-            BuildGltfDocument(scene, GltfLayout::Binary, stem, framesPerSecond, progress, lengthScale, loopSuffix);
+        document = BuildGltfDocument(scene, GltfLayout::Binary, stem, framesPerSecond, progress, choices);
         if (document.cancelled) {
             result.cancelled = true;
             return result;

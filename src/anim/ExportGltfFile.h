@@ -1,6 +1,7 @@
 #pragma once
 
 #include "anim/ExportReport.h"
+#include "anim/GltfDocument.h"
 
 #include <string>
 #include <vector>
@@ -58,11 +59,11 @@ const char* ExportGltfRefusal(const Scene& scene);
 // put in place, path last, or none (FileSetWriter). Encoding the images
 // reports to prompt.Progress(); what was done about interrupted saves found
 // on the way is shown through it (ShowRecoveryNotes). Animation time is
-// frame / framesPerSecond; every length is the editor's times lengthScale
-// (refused unless finite and above 0); loopSuffix follows the names of
-// looping Motions (BuildGltfDocument).
+// frame / framesPerSecond; every length is the editor's times
+// choices.lengthScale (refused unless finite and above 0); the other choices
+// as BuildGltfDocument takes them.
 // The scene is not changed.
 ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int framesPerSecond, UserPrompt& prompt,
-                                float lengthScale = 1.0f, const std::string& loopSuffix = {});
+                                const GltfChoices& choices = {});
 
 }  // namespace m3d

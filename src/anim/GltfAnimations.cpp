@@ -6,6 +6,7 @@
 #include "scene/Scene.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 namespace m3d {
@@ -123,6 +124,82 @@ std::vector<int> SplineOf(const MotionTrack& track, int lastFrame, int framesPer
     return frames;
 }
 
+// Appends one CUBICSPLINE element of three components with its own in- and
+// out-tangents.
+void AppendPositionElement(const double* in, const double* value, const double* out, std::vector<float>& to)
+{
+    for (const double* part : {in, value, out})
+        for (int c = 0; c < 3; ++c) to.push_back(static_cast<float>(part[c]));
+}
+
+// The track's positions up to lastFrame as CUBICSPLINE elements, when every
+// segment there is linear or a Bezier segment whose x, y, z handles lie a
+// third of the way in time (the cubic Hermite glTF's splines are), with at
+// least one Bezier segment, and the keys end on lastFrame or before (a
+// last pose short of it is held by a flat element there). Tangents per
+// second, mirrored into glTF's axes as the positions are. Returns the
+// elements' frames; empty (nothing appended) when the track's positions are
+// no such spline.
+std::vector<int> BezierPositionSpline(const MotionTrack& track, int lastFrame, int32_t loopLength, int framesPerSecond,
+                                      std::vector<float>& out)
+{
+    const size_t count = track.keys.size();
+    if (count < 2 || (track.keys.back().frame > lastFrame && track.FindKey(lastFrame) < 0)) return {};
+    size_t last = 0;  // the last key within lastFrame
+    while (last + 1 < count && track.keys[last + 1].frame <= lastFrame) ++last;
+    if (last == 0) return {};
+    // Each segment's tangents at its two ends, per frame.
+    std::vector<std::array<double, 3>> outTangent(last + 1), inTangent(last + 1);
+    bool anyBezier = false;
+    for (size_t k = 0; k < last; ++k) {
+        const KeyFrame &a = track.keys[k], &b = track.keys[k + 1];
+        const double span = double(b.frame) - a.frame;
+        const InterpolationKind kind = a.interpolation.Kind();
+        if (kind == InterpolationKind::Linear) {
+            const Vec3 p0 = a.matrix.Translation(), p1 = b.matrix.Translation();
+            const double secant[3] = {(p1.x - p0.x) / span, (p1.y - p0.y) / span, (p1.z - p0.z) / span};
+            for (int c = 0; c < 3; ++c) outTangent[k][c] = inTangent[k + 1][c] = secant[c];
+            continue;
+        }
+        if (kind != InterpolationKind::Bezier) return {};
+        const TrackSegment segment(track, k, loopLength);
+        const TrackSegment::BezierControls& controls = *segment.Controls();
+        for (int c = 0; c < 3; ++c) {
+            const auto& [x1, x2] = controls.times[size_t(3 + c)];
+            if (std::fabs(x1 - 1.0 / 3.0) > 1e-6 || std::fabs(x2 - 2.0 / 3.0) > 1e-6) return {};
+            const auto& v = controls.values[size_t(3 + c)];
+            outTangent[k][c] = 3.0 * (v[1] - v[0]) / span;
+            inTangent[k + 1][c] = 3.0 * (v[3] - v[2]) / span;
+        }
+        anyBezier = true;
+    }
+    if (!anyBezier) return {};
+    inTangent[0] = outTangent[0];
+    outTangent[last] = inTangent[last];
+    const bool held = track.keys[last].frame < lastFrame;
+    if (held) outTangent[last] = {0.0, 0.0, 0.0};
+    std::vector<int> frames;
+    const double mirror[3] = {1.0, 1.0, -1.0};
+    double in[3], value[3], tangentOut[3];
+    for (size_t k = 0; k <= last; ++k) {
+        const Vec3 p = track.keys[k].matrix.Translation();
+        const double position[3] = {p.x, p.y, p.z};
+        for (int c = 0; c < 3; ++c) {
+            value[c] = mirror[c] * position[c];
+            in[c] = mirror[c] * inTangent[k][size_t(c)] * framesPerSecond;
+            tangentOut[c] = mirror[c] * outTangent[k][size_t(c)] * framesPerSecond;
+        }
+        AppendPositionElement(in, value, tangentOut, out);
+        frames.push_back(track.keys[k].frame);
+    }
+    if (held) {
+        const double flat[3] = {};
+        AppendPositionElement(flat, value, flat, out);
+        frames.push_back(lastFrame);
+    }
+    return frames;
+}
+
 // One sampler of output over the time accessor input, and its channel.
 void AddChannel(nlohmann::json& animation, int input, int output, const char* interpolation, int node, const char* path)
 {
@@ -133,9 +210,10 @@ void AddChannel(nlohmann::json& animation, int input, int output, const char* in
 
 // Every Part's channels share the time accessor of the Motion's key frames,
 // except those of a spline (its own keys) and those taken at every frame
-// (one accessor of every frame, added when a Part first needs it).
+// (one accessor of every frame, added when a Part first needs it). With
+// choices.bakeEveryFrame every channel is taken at every frame.
 nlohmann::json BuildAnimation(const Scene& scene, const Motion& motion, const std::vector<int>& nodeOfPart,
-                              int framesPerSecond, float lengthScale, GltfBuffer& buffer)
+                              int framesPerSecond, const GltfChoices& choices, GltfBuffer& buffer)
 {
     const std::vector<int> frames = MotionKeyFrames(motion);
     const int lastFrame = frames.back();
@@ -148,9 +226,16 @@ nlohmann::json BuildAnimation(const Scene& scene, const Motion& motion, const st
     for (int p = 0; p < scene.PartCount(); ++p) {
         if (nodeOfPart[p] < 0) continue;
         ChannelValues values;
-        int input = keyTimes;
+        int input = keyTimes, rotationInput = -1;
         const char* interpolation = "LINEAR";
-        switch (FormOf(motion, p, lastFrame)) {
+        const auto everyFrameInput = [&] {
+            if (everyFrameTimes < 0) {
+                for (int frame = frames.front(); frame <= lastFrame; ++frame) everyFrame.push_back(frame);
+                everyFrameTimes = AddTimes(everyFrame, framesPerSecond, buffer);
+            }
+            return everyFrameTimes;
+        };
+        switch (choices.bakeEveryFrame ? ChannelForm::EveryFrame : FormOf(motion, p, lastFrame)) {
         case ChannelForm::Linear: values = PosesAt(scene, motion, p, frames); break;
         case ChannelForm::Step:
             values = PosesAt(scene, motion, p, frames);
@@ -160,21 +245,33 @@ nlohmann::json BuildAnimation(const Scene& scene, const Motion& motion, const st
             input = AddTimes(SplineOf(motion.tracks[p], lastFrame, framesPerSecond, values), framesPerSecond, buffer);
             interpolation = "CUBICSPLINE";
             break;
-        case ChannelForm::EveryFrame:
-            if (everyFrameTimes < 0) {
-                for (int frame = frames.front(); frame <= lastFrame; ++frame) everyFrame.push_back(frame);
-                everyFrameTimes = AddTimes(everyFrame, framesPerSecond, buffer);
-            }
+        case ChannelForm::EveryFrame: {
+            input = everyFrameInput();
             values = PosesAt(scene, motion, p, everyFrame);
-            input = everyFrameTimes;
+            // Positions that are one Hermite spline keep it exactly; the
+            // rotations (curves of angles, which glTF cannot carry) stay baked.
+            std::vector<float> spline;
+            const std::vector<int> splineFrames =
+                choices.bakeEveryFrame || p >= int(motion.tracks.size())
+                    ? std::vector<int>{}
+                    : BezierPositionSpline(motion.tracks[size_t(p)], lastFrame, LoopLengthOf(motion), framesPerSecond,
+                                           spline);
+            if (!splineFrames.empty()) {
+                rotationInput = input;
+                input = AddTimes(splineFrames, framesPerSecond, buffer);
+                values.translations = std::move(spline);
+                interpolation = "CUBICSPLINE";
+            }
             break;
         }
+        }
         // Values and spline tangents alike are lengths.
-        for (float& length : values.translations) length *= lengthScale;
+        for (float& length : values.translations) length *= choices.lengthScale;
         AddChannel(animation, input, buffer.AddFloats(values.translations, 3, GltfBuffer::kNoTarget, false),
                    interpolation, nodeOfPart[p], "translation");
-        AddChannel(animation, input, buffer.AddFloats(values.rotations, 4, GltfBuffer::kNoTarget, false), interpolation,
-                   nodeOfPart[p], "rotation");
+        AddChannel(animation, rotationInput < 0 ? input : rotationInput,
+                   buffer.AddFloats(values.rotations, 4, GltfBuffer::kNoTarget, false),
+                   rotationInput < 0 ? interpolation : "LINEAR", nodeOfPart[p], "rotation");
     }
     return animation;
 }
@@ -186,13 +283,13 @@ void AddGltfAnimations(const Scene& scene, const std::vector<int>& nodeOfPart, i
 {
     for (const Motion& motion : scene.Motions()) {
         nlohmann::json animation =
-            BuildAnimation(scene, motion, nodeOfPart, framesPerSecond, assembly.lengthScale, assembly.buffer);
+            BuildAnimation(scene, motion, nodeOfPart, framesPerSecond, assembly.choices, assembly.buffer);
         // glTF cannot say that an animation loops: the extras say it, and the
         // name may carry the suffix an engine's importer looks for. The
         // repeated last frame stays, so that a player looping over the
         // animation's duration keeps the Motion's period.
         if (motion.loop) {
-            animation["name"] = motion.name + assembly.loopSuffix;
+            animation["name"] = motion.name + assembly.choices.loopSuffix;
             animation["extras"] = {{"loop", true}};
         }
         AppendTo(assembly, "animations", std::move(animation));

@@ -19,10 +19,7 @@ struct XMeshData;
 struct GltfAssembly {
     GltfLayout layout = GltfLayout::Binary;
     std::string fileStem;
-    // Every length written (vertices, translations) times this (finite, above 0).
-    float lengthScale = 1.0f;
-    // Appended to the name of every animation of a Motion that loops.
-    std::string loopSuffix;
+    GltfChoices choices;
     nlohmann::json root = nlohmann::json::object();
     GltfBuffer buffer;
     std::vector<GltfSideFile> images;  // image files of a Separate layout, not encoded yet

@@ -37,11 +37,10 @@ static int CountOf(const nlohmann::json& root, const char* name)
 }
 
 GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::string& fileStem, int framesPerSecond,
-                               TaskProgress* progress, float lengthScale, const std::string& loopSuffix)
+                               TaskProgress* progress, const GltfChoices& choices)
 {
     GltfAssembly assembly;
-    assembly.lengthScale = lengthScale;
-    assembly.loopSuffix = loopSuffix;
+    assembly.choices = choices;
     assembly.layout = layout;
     assembly.fileStem = fileStem;
     uint64_t rows = 0;

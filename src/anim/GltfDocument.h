@@ -47,6 +47,17 @@ struct GltfDocument {
     int animationCount = 0;
 };
 
+// What the person chose for a glTF export.
+struct GltfChoices {
+    // Every length written (vertices, translations) times this (finite, above 0).
+    float lengthScale = 1.0f;
+    // Appended to the name of every animation of a Motion that loops.
+    std::string loopSuffix;
+    // Every animated channel as LINEAR at every frame, for importers that
+    // read splines their own way.
+    bool bakeEveryFrame = false;
+};
+
 // Builds the asset of scene (which it does not change):
 // - one node per Part in the order and nesting of the parts tree, named after
 //   the Part (duplicates kept), placed by RestMatrixOf;
@@ -66,9 +77,8 @@ struct GltfDocument {
 // Everything is mirrored into glTF's axes (GltfAxes.h). fileStem names the
 // side files of a Separate layout: fileStem.bin and fileStem_TEXTURE.png.
 // The animation of a Motion that loops has "extras": {"loop": true} and
-// loopSuffix after its name.
+// choices.loopSuffix after its name.
 GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::string& fileStem, int framesPerSecond,
-                               TaskProgress* progress = nullptr, float lengthScale = 1.0f,
-                               const std::string& loopSuffix = {});
+                               TaskProgress* progress = nullptr, const GltfChoices& choices = {});
 
 }  // namespace m3d

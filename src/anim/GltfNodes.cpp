@@ -45,7 +45,7 @@ int AddMesh(Scene& scene, const Part& part, GltfAssembly& assembly)
     normals.reserve(vertexCount * 3);
     texcoords.reserve(vertexCount * 2);
     for (const _MESH_VERTEX& v : data.vertices) {
-        const Vec3 p = GltfPoint({v.x, v.y, v.z}) * assembly.lengthScale;
+        const Vec3 p = GltfPoint({v.x, v.y, v.z}) * assembly.choices.lengthScale;
         const Vec3 n = GltfNormal({v.nx, v.ny, v.nz});
         positions.insert(positions.end(), {p.x, p.y, p.z});
         normals.insert(normals.end(), {n.x, n.y, n.z});
@@ -79,7 +79,7 @@ std::vector<int> AddGltfNodes(Scene& scene, GltfAssembly& assembly)
     for (const TreeOrderEntry& entry : PartsInTreeOrder(scene)) {
         const Part& part = *scene.Parts()[entry.part];
         const Matrix4 rest = RestMatrixOf(scene, entry.part);
-        const Vec3 t = GltfPoint(rest.Translation()) * assembly.lengthScale;
+        const Vec3 t = GltfPoint(rest.Translation()) * assembly.choices.lengthScale;
         const Quaternion r = GltfRotation(rest);
         nlohmann::json node = {{"name", part.displayName},
                                {"translation", Floats({t.x, t.y, t.z})},

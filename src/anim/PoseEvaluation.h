@@ -70,6 +70,19 @@ public:
     // The pose at frame, which should lie within the two keys' frames.
     TrackPose At(int frame) const;
 
+    // A Bezier segment's curves: each channel's control values (the first
+    // key's, its out handle's, the second key's in handle's, the second
+    // key's) and the handles' places in time as shares of the segment.
+    struct BezierControls {
+        std::array<std::array<double, 4>, kBezierChannels> values{};
+        std::array<std::array<double, 2>, kBezierChannels> times{};
+    };
+    // This segment's curves when its first key is a Bezier key; null otherwise.
+    const BezierControls* Controls() const
+    {
+        return k0.interpolation.Kind() == InterpolationKind::Bezier ? &bezier : nullptr;
+    }
+
 private:
     TrackPose Smooth(float t) const;
     TrackPose Bezier(float t) const;
@@ -80,13 +93,7 @@ private:
     // Smooth: the two keys, their tangents times the frames between the keys;
     // unset otherwise.
     SplineKey ends[2];
-    // Bezier: each channel's control values (the first key's, its out
-    // handle's, the second key's in handle's, the second key's) and the
-    // handles' places in time as shares of the segment; unset otherwise.
-    struct BezierControls {
-        std::array<std::array<double, 4>, kBezierChannels> values{};
-        std::array<std::array<double, 2>, kBezierChannels> times{};
-    } bezier;
+    BezierControls bezier;  // Bezier; unset otherwise
 };
 
 // Pose of a track at frame (>= 0): at or after the last key, the last key's

@@ -167,6 +167,7 @@ inline constexpr int IDC_MOVE_SNAP = 2260;
 inline constexpr int IDD_EXPORT_SCALE = 253;
 inline constexpr int IDC_EXPORT_SCALE = 2261;
 inline constexpr int IDC_EXPORT_SCALE_HEIGHT = 2262;
+inline constexpr int IDC_EXPORT_BAKE = 2263;
 // The recovery dialog.
 inline constexpr int IDD_RECOVERY = 249;
 inline constexpr int IDC_RECOVERY_LIST = 2250;

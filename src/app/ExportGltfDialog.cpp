@@ -20,9 +20,10 @@ void ExportGltfFromDialog(EditorSession& session, std::string& directory, QWidge
         return;
     }
     const Scene& scene = session.GetScene();
-    float scale = DefaultExportScale(scene.metresPerUnit, kGltfMetresPerUnit);
-    if (!AskExportScale(QString::fromStdString(UiText("core", kExportGltfCaption)), scale, ModelHeight(scene),
-                        kGltfMetresPerUnit, parent))
+    GltfChoices choices;
+    choices.lengthScale = DefaultExportScale(scene.metresPerUnit, kGltfMetresPerUnit);
+    if (!AskExportScale(QString::fromStdString(UiText("core", kExportGltfCaption)), choices.lengthScale,
+                        ModelHeight(scene), kGltfMetresPerUnit, parent, &choices.bakeEveryFrame))
         return;
     const std::string path =
         AskExportPath(kExportGltfCaption, ExportDialogStartOf(session.GetScene(), directory, ".glb"),
@@ -31,7 +32,7 @@ void ExportGltfFromDialog(EditorSession& session, std::string& directory, QWidge
     // The file dialog has asked about replacing the file; the export asks
     // about read-only files and about files beside it in one question.
     QtUserPrompt prompt(parent);
-    const ExportGltfResult result = ExportGltfCommand(session, path, prompt, scale);
+    const ExportGltfResult result = ExportGltfCommand(session, path, prompt, choices);
     if (!result.written) {
         // A No to the question, and a cancel, need no message.
         if (!result.cancelled && !result.declined)

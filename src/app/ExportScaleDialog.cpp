@@ -7,6 +7,7 @@
 #include "editor/FieldRules.h"
 #include "view/WindowLayout.h"
 
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,7 +15,7 @@
 namespace m3d {
 
 bool AskExportScale(const QString& caption, float& scale, std::optional<double> height, double formatUnit,
-                    QWidget* parent)
+                    QWidget* parent, bool* bakeEveryFrame)
 {
     float typed = scale;
     const QString fieldName = QCoreApplication::translate("ExportScaleDialog", "長さの倍率");
@@ -37,8 +38,20 @@ bool AskExportScale(const QString& caption, float& scale, std::optional<double> 
         QObject::connect(dialog.Field(), &QLineEdit::textChanged, written, show);
         show(dialog.Field()->text());
     }
+    QCheckBox* bake = nullptr;
+    if (bakeEveryFrame) {
+        dialog.setFixedHeight(DialogUnitsToPixelsY(60));
+        bake = new QCheckBox(QCoreApplication::translate("ExportScaleDialog", "すべてのフレームを直線で書き出す"),
+                             &dialog);
+        SetControlId(bake, IDC_EXPORT_BAKE);
+        bake->setToolTip(QCoreApplication::translate(
+            "ExportScaleDialog", "曲線を独自に読むソフトのために、各フレームの姿勢を LINEAR で書き出します"));
+        bake->setChecked(*bakeEveryFrame);
+        PlaceInDialogUnits(bake, {10, 45, 135, 10});
+    }
     if (dialog.exec() != QDialog::Accepted) return false;
     scale = typed;
+    if (bake) *bakeEveryFrame = bake->isChecked();
     return true;
 }
 

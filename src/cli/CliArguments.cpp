@@ -44,4 +44,11 @@ void TakeTextOption(std::vector<std::string>& args, const std::string& option, s
     }
 }
 
+bool TakeFlag(std::vector<std::string>& args, const std::string& option)
+{
+    const size_t before = args.size();
+    std::erase(args, option);
+    return args.size() != before;
+}
+
 }  // namespace m3d

@@ -21,4 +21,7 @@ bool TakeScaleOption(std::vector<std::string>& args, const std::string& option, 
 // or its text is absent; a lone option stays in args for the caller to refuse).
 void TakeTextOption(std::vector<std::string>& args, const std::string& option, std::string& value);
 
+// Takes every "option" word out of args; true when there was one.
+bool TakeFlag(std::vector<std::string>& args, const std::string& option);
+
 }  // namespace m3d

@@ -16,9 +16,10 @@ namespace m3d {
 namespace {
 
 constexpr const char* kUsage =
-    "export-gltf PROJECT.anm OUT.gltf|OUT.glb [--fps N] [--scale S] [--loop-suffix TEXT] [--overwrite]   (N: 1 ... "
-    "120, default 30; TEXT: added to the names of the Motions that loop, whose animations also say \"loop\": true "
-    "in their extras; S: "
+    "export-gltf PROJECT.anm OUT.gltf|OUT.glb [--fps N] [--scale S] [--loop-suffix TEXT] [--bake] [--overwrite]   "
+    "(N: 1 ... 120, default 30; TEXT: added to the names of the Motions that loop, whose animations also say "
+    "\"loop\": true in their extras; --bake: every channel as LINEAR at every frame, for importers that read "
+    "splines their own way; S: "
     "every length times S, above 0; by default the project's unit in metres, so that the file is in metres, or 1 "
     "when the project has no unit; --overwrite: "
     "replace read-only outputs, and files beside a .gltf that the .gltf it replaces does not name)";
@@ -35,10 +36,11 @@ int ExportGltf(const std::vector<std::string>& args)
     int fps = kDefaultGltfFramesPerSecond;
     bool overwrite = false;
     std::vector<std::string> rest = args;
-    float scale = 0.0f;  // not given: from the project's unit
-    if (!TakeScaleOption(rest, "--scale", scale)) return Usage();
-    std::string loopSuffix;
-    TakeTextOption(rest, "--loop-suffix", loopSuffix);
+    GltfChoices choices;
+    choices.lengthScale = 0.0f;  // not given: from the project's unit
+    if (!TakeScaleOption(rest, "--scale", choices.lengthScale)) return Usage();
+    TakeTextOption(rest, "--loop-suffix", choices.loopSuffix);
+    choices.bakeEveryFrame = TakeFlag(rest, "--bake");
     if (!ParseWordsAndIntOption(rest, "--fps", fps, paths, &overwrite)) return Usage();
     if (paths.size() != 2) return Usage();
     if (fps < kMinFrameRate || fps > kMaxFrameRate) {
@@ -52,9 +54,10 @@ int ExportGltf(const std::vector<std::string>& args)
     EditorSession session;
     if (!LoadProjectForCommand(session, projectPath, ProjectOpening::Reading)) return 1;
     session.Playback().SetFramesPerSecond(fps);
-    if (scale == 0.0f) scale = DefaultExportScale(session.GetScene().metresPerUnit, kGltfMetresPerUnit);
+    if (choices.lengthScale == 0.0f)
+        choices.lengthScale = DefaultExportScale(session.GetScene().metresPerUnit, kGltfMetresPerUnit);
     CommandPrompt prompt(false, overwrite);
-    const ExportGltfResult result = ExportGltfCommand(session, outPath, prompt, scale, loopSuffix);
+    const ExportGltfResult result = ExportGltfCommand(session, outPath, prompt, choices);
     if (!result.written) {
         // A refusal for want of Parts concerns the project; the other messages name their file.
         const bool aboutProject = result.refused && ExportGltfRefusal(session.GetScene()) != nullptr;

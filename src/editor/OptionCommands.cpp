@@ -54,10 +54,9 @@ ExportXResult ExportXCommand(EditorSession& session, const std::string& path, in
 }
 
 ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, UserPrompt& prompt,
-                                   float lengthScale, const std::string& loopSuffix)
+                                   const GltfChoices& choices)
 {
-    return ExportGltfFile(session.GetScene(), path, session.Playback().FramesPerSecond(), prompt, lengthScale,
-                          loopSuffix);
+    return ExportGltfFile(session.GetScene(), path, session.Playback().FramesPerSecond(), prompt, choices);
 }
 
 void LightFromFrontCommand(EditorSession& session)

@@ -42,9 +42,9 @@ ExportXResult ExportXCommand(EditorSession& session, const std::string& path, in
 
 // "glTF出力" after its save dialog: ExportGltfFile at the session's playback
 // rate, asking through prompt. The pose shown is not touched.
-// Lengths are written times lengthScale; loopSuffix follows the names of looping Motions.
+// The export is made as choices say (GltfChoices).
 ExportGltfResult ExportGltfCommand(EditorSession& session, const std::string& path, UserPrompt& prompt,
-                                   float lengthScale = 1.0f, const std::string& loopSuffix = {});
+                                   const GltfChoices& choices = {});
 
 // "正面から照らす": the light comes from the current view's eye.
 void LightFromFrontCommand(EditorSession& session);

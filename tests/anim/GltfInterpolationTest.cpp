@@ -3,6 +3,7 @@
 // editor's pose at every frame of every Motion.
 #include "anim/ExportGltfFile.h"
 #include "anim/GltfAxes.h"
+#include "anim/MotionOperations.h"
 #include "anim/PoseEvaluation.h"
 #include "support/GltfSampleScenes.h"
 #include "support/ScriptedPrompt.h"
@@ -12,6 +13,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <functional>
 #include <map>
 
 using namespace m3d;
@@ -81,40 +83,26 @@ std::vector<double> Sample(const GltfFile& file, const nlohmann::json& sampler, 
     return result;
 }
 
-}  // namespace
-
-TEST(GltfInterpolation, EverySamplerGivesTheEditorsPoseAtEveryFrameAndKeepsItsForm)
+// Every channel of every animation of file has the interpolation formOf
+// gives it (Motion, Part, path) and gives the editor's pose at every frame
+// within 1e-5; the Motion's length stays the animation's duration.
+void ExpectSamplersGiveTheEditorsPoses(const GltfFile& file, const Scene& scene, int fps,
+                                       const std::function<std::string(int, int, const std::string&)>& formOf)
 {
-    TempFolder models, out;
-    EditorSession session;
-    BuildInterpolationSample(session, models);
-    const Scene& scene = session.GetScene();
-    constexpr int fps = 24;
-    ScriptedPrompt prompt;
-    const ExportGltfResult result = ExportGltfFile(session.GetScene(), out.File("a.gltf"), fps, prompt);
-    ASSERT_TRUE(result.written) << result.message;
-    const GltfFile file{nlohmann::json::parse(out.Read("a.gltf")), out.Read("a.bin")};
-
-    // Per Motion, the interpolation of each Part's channels.
-    const std::vector<std::vector<std::string>> forms = {
-        {"CUBICSPLINE", "STEP", "LINEAR", "LINEAR", "LINEAR"},
-        {"CUBICSPLINE", "LINEAR", "STEP", "LINEAR", "LINEAR"},
-    };
     std::map<std::string, int> partNamed;
     for (int p = 0; p < scene.PartCount(); ++p) partNamed[scene.Parts()[p]->displayName] = p;
-    ASSERT_EQ(file.json["animations"].size(), 2u);
-    for (int m = 0; m < 2; ++m) {
+    ASSERT_EQ(file.json["animations"].size(), scene.Motions().size());
+    for (size_t m = 0; m < scene.Motions().size(); ++m) {
         const Motion& motion = scene.Motions()[m];
         const nlohmann::json& animation = file.json["animations"][m];
-        ASSERT_EQ(animation["channels"].size(), 10u);
+        ASSERT_EQ(animation["channels"].size(), size_t(2 * scene.PartCount()));
         for (const nlohmann::json& channel : animation["channels"]) {
             const nlohmann::json& sampler = animation["samplers"][channel["sampler"].get<int>()];
             const std::string path = channel["target"]["path"];
             const std::string name = file.json["nodes"][channel["target"]["node"].get<int>()]["name"];
             const int part = partNamed.at(name);
             const std::string where = motion.name + " " + name + " " + path;
-            EXPECT_EQ(sampler["interpolation"], forms[m][part]) << where;
-            // The Motion's length stays the animation's duration.
+            EXPECT_EQ(sampler["interpolation"], formOf(int(m), part, path)) << where;
             EXPECT_FLOAT_EQ(file.Floats(sampler["input"]).back(), static_cast<float>(double(motion.length) / fps))
                 << where;
             const int n = path == "rotation" ? 4 : 3;
@@ -133,5 +121,68 @@ TEST(GltfInterpolation, EverySamplerGivesTheEditorsPoseAtEveryFrameAndKeepsItsFo
                         << where << " frame " << frame << " component " << c;
             }
         }
+    }
+}
+
+}  // namespace
+
+TEST(GltfInterpolation, EverySamplerGivesTheEditorsPoseAtEveryFrameAndKeepsItsForm)
+{
+    TempFolder models, out;
+    EditorSession session;
+    BuildInterpolationSample(session, models);
+    constexpr int fps = 24;
+    ScriptedPrompt prompt;
+    const ExportGltfResult result = ExportGltfFile(session.GetScene(), out.File("a.gltf"), fps, prompt);
+    ASSERT_TRUE(result.written) << result.message;
+    const GltfFile file{nlohmann::json::parse(out.Read("a.gltf")), out.Read("a.bin")};
+    // Per Motion, the interpolation of each Part's channels.
+    const std::vector<std::vector<std::string>> forms = {
+        {"CUBICSPLINE", "STEP", "LINEAR", "LINEAR", "LINEAR"},
+        {"CUBICSPLINE", "LINEAR", "STEP", "LINEAR", "LINEAR"},
+    };
+    ExpectSamplersGiveTheEditorsPoses(file, session.GetScene(), fps, [&](int m, int part, const std::string&) {
+        return forms[size_t(m)][size_t(part)];
+    });
+}
+
+// Bezier keys: positions whose handles lie a third of the way in time are
+// glTF's spline exactly (wrapping across a loop's seam too), their angle
+// curves are taken at every frame, and so is a Part with a free key whose
+// handles lie elsewhere; with the choice to bake, every channel is LINEAR at
+// every frame.
+TEST(GltfInterpolation, BezierPositionsStaySplinesWhereTheyAreHermiteAndEverythingElseIsBaked)
+{
+    TempFolder models, out;
+    EditorSession session;
+    Scene& scene = session.GetScene();
+    const int hop = AddCubeUnder(scene, models, -1, "hop.mqo");
+    const int arm = AddCubeUnder(scene, models, hop, "arm.mqo");
+    const KeyInterpolation b = KeyInterpolation::AutoClamped(), a = KeyInterpolation::Bezier(TangentMode::Auto);
+    NewMotion(scene, "hop");
+    SetMotionLength(scene, 0, 40);
+    SetSampleKeys(scene, 0, hop,
+                  {{0, SampleKey(0, 0, {0, 0, 0}), b},
+                   {10, SampleKey(0.5f, 0.1f, {1, 8, 0}), a},
+                   {20, SampleKey(1.0f, 0.3f, {2, 25, -1}), b},
+                   {30, SampleKey(0.2f, 0, {1, 3, 0}), KeyInterpolation::Linear()},
+                   {40, SampleKey(0, 0, {0, 0, 0}), b}});
+    SetSampleKeys(scene, 0, arm,
+                  {{0, SampleKey(0, 0, {0, 2, 0}), b},
+                   {15, SampleKey(1.2f, 0.2f, {1, 2, 0}), b},
+                   {40, SampleKey(0, 0, {0, 2, 0}), b}});
+    ASSERT_TRUE(SetKeyInterpolation(scene, 0, arm, 15, KeyInterpolation::Bezier(TangentMode::Free)));
+    scene.MutableMotions()[0].tracks[size_t(arm)].keys[1].handles.outFrames[4] = 9.0f;
+    scene.MutableMotions()[0].loop = true;
+    constexpr int fps = 30;
+    for (const bool bake : {false, true}) {
+        ScriptedPrompt prompt;
+        GltfChoices choices;
+        choices.bakeEveryFrame = bake;
+        ASSERT_TRUE(ExportGltfFile(scene, out.File("b.gltf"), fps, prompt, choices).written);
+        const GltfFile file{nlohmann::json::parse(out.Read("b.gltf")), out.Read("b.bin")};
+        ExpectSamplersGiveTheEditorsPoses(file, scene, fps, [&](int, int part, const std::string& path) {
+            return !bake && part == hop && path == "translation" ? "CUBICSPLINE" : "LINEAR";
+        });
     }
 }

@@ -23,6 +23,17 @@
 
 using namespace m3d;
 
+namespace {
+
+GltfChoices ScaledBy(float scale)
+{
+    GltfChoices choices;
+    choices.lengthScale = scale;
+    return choices;
+}
+
+}  // namespace
+
 // The sample figure exported as glTF and read back: every Part at every frame
 // of every Motion stands where it stood, and its vertices with it; exported
 // at a scale, every length comes back that many times as long.
@@ -35,7 +46,7 @@ TEST(ModelImportRoundTripTest, OurOwnGltfExportComesBackPartForPartFrameForFrame
     TempFolder folder;
     ScriptedPrompt prompt;
     for (const auto& [name, scale] : {std::pair{"figure.glb", 1.0f}, {"figure.gltf", 1.0f}, {"small.glb", 0.01f}}) {
-        ASSERT_TRUE(ExportGltfFile(original, folder.File(name), 30, prompt, scale).written) << name;
+        ASSERT_TRUE(ExportGltfFile(original, folder.File(name), 30, prompt, ScaledBy(scale)).written) << name;
         ForeignModel model;
         ASSERT_TRUE(Succeeded(ReadForeignModelFile(folder.File(name), 1.0f, model)));
         Scene imported;
@@ -103,7 +114,7 @@ TEST(ModelImportRoundTripTest, AMetreModelAtTheProposedScaleExportsBackAtItsSize
     ScriptedPrompt prompt;
     const std::string lamp = folder.File("lamp.glb");
     const float metres = 0.7f / float(*ModelHeight(original.GetScene()));
-    ASSERT_TRUE(ExportGltfFile(original.GetScene(), lamp, 30, prompt, metres).written);
+    ASSERT_TRUE(ExportGltfFile(original.GetScene(), lamp, 30, prompt, ScaledBy(metres)).written);
 
     ForeignModel model;
     ASSERT_TRUE(Succeeded(ReadForeignModelInChild(lamp, model)));
@@ -120,7 +131,8 @@ TEST(ModelImportRoundTripTest, AMetreModelAtTheProposedScaleExportsBackAtItsSize
     EXPECT_NEAR(*ModelHeight(scene), 70.0, 1e-2);
     const std::string back = folder.File("back.glb");
     ASSERT_TRUE(
-        ExportGltfCommand(session, back, prompt, DefaultExportScale(scene.metresPerUnit, kGltfMetresPerUnit)).written);
+        ExportGltfCommand(session, back, prompt, ScaledBy(DefaultExportScale(scene.metresPerUnit, kGltfMetresPerUnit)))
+            .written);
 
     ForeignModel before, after;
     ASSERT_TRUE(Succeeded(ReadForeignModelFile(lamp, 1.0f, before)));

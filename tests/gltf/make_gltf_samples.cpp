@@ -63,5 +63,11 @@ int main(int argc, char** argv)
     EditorSession kinds;
     BuildInterpolationSample(kinds, kindsFolder);
     ok = ExportBoth(kinds, out, "interpolations") && ok;
+
+    // The same Parts with every key auto-clamped Bezier: spline positions beside baked rotations.
+    for (Motion& motion : kinds.GetScene().MutableMotions())
+        for (MotionTrack& track : motion.tracks)
+            for (KeyFrame& key : track.keys) key.interpolation = KeyInterpolation::AutoClamped();
+    ok = ExportBoth(kinds, out, "bezier") && ok;
     return ok ? 0 : 1;
 }
