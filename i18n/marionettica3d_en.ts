@@ -1498,6 +1498,10 @@
         <source>ハンドルの移動</source>
         <translation>Move Handle</translation>
     </message>
+    <message>
+        <source>各フレームに書き出した曲線の、フレームの間でのずれ: 最大 %1（長さ）、%2°</source>
+        <translation>Curves written at every frame stray between frames by at most %1 (length) and %2°</translation>
+    </message>
 </context>
 <context>
     <name>m3d::ColourDialog</name>

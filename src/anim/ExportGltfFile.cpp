@@ -186,6 +186,7 @@ ExportGltfResult ExportGltfFile(Scene& scene, const std::string& path, int frame
     result.motionCount = document.animationCount;
     result.meshCount = document.meshCount;
     result.imageCount = document.imageCount;
+    result.baked = document.baked;
     for (const GltfImageOrigin& origin : document.imageOrigins)
         result.images.push_back(ImageSourceOf(scene, *scene.MeshBase().GetTexture(origin.texture), origin.file));
     std::vector<const _MESHBASE_TEXTURE*> withoutImage;

@@ -43,6 +43,9 @@ struct ExportGltfResult {
     std::vector<ExportImageSource> images;
     // The textures the materials name that had no image to export (each its problem).
     std::vector<std::string> textureProblems;
+    // How far the channels taken at every frame stray between frames, in the
+    // file's lengths and in degrees (BakeDeviationOf); zero when none was.
+    BakeDeviation baked;
 };
 
 // Why scene cannot be exported at all (kExportXNoParts); nullptr when it can.

@@ -213,7 +213,7 @@ void AddChannel(nlohmann::json& animation, int input, int output, const char* in
 // (one accessor of every frame, added when a Part first needs it). With
 // choices.bakeEveryFrame every channel is taken at every frame.
 nlohmann::json BuildAnimation(const Scene& scene, const Motion& motion, const std::vector<int>& nodeOfPart,
-                              int framesPerSecond, const GltfChoices& choices, GltfBuffer& buffer)
+                              int framesPerSecond, const GltfChoices& choices, GltfBuffer& buffer, BakeDeviation& baked)
 {
     const std::vector<int> frames = MotionKeyFrames(motion);
     const int lastFrame = frames.back();
@@ -262,6 +262,12 @@ nlohmann::json BuildAnimation(const Scene& scene, const Motion& motion, const st
                 values.translations = std::move(spline);
                 interpolation = "CUBICSPLINE";
             }
+            if (p < int(motion.tracks.size())) {
+                BakeDeviation deviation =
+                    BakeDeviationOf(motion.tracks[size_t(p)], frames.front(), lastFrame, LoopLengthOf(motion));
+                deviation.length = splineFrames.empty() ? deviation.length * choices.lengthScale : 0.0;
+                baked = Larger(baked, deviation);
+            }
             break;
         }
         }
@@ -282,8 +288,8 @@ void AddGltfAnimations(const Scene& scene, const std::vector<int>& nodeOfPart, i
                        GltfAssembly& assembly)
 {
     for (const Motion& motion : scene.Motions()) {
-        nlohmann::json animation =
-            BuildAnimation(scene, motion, nodeOfPart, framesPerSecond, assembly.choices, assembly.buffer);
+        nlohmann::json animation = BuildAnimation(scene, motion, nodeOfPart, framesPerSecond, assembly.choices,
+                                                  assembly.buffer, assembly.baked);
         // glTF cannot say that an animation loops: the extras say it, and the
         // name may carry the suffix an engine's importer looks for. The
         // repeated last frame stays, so that a player looping over the

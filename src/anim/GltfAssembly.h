@@ -1,5 +1,6 @@
 #pragma once
 
+#include "anim/BakeDeviation.h"
 #include "anim/GltfBuffer.h"
 #include "anim/GltfDocument.h"
 #include "io/TaskProgress.h"
@@ -20,6 +21,8 @@ struct GltfAssembly {
     GltfLayout layout = GltfLayout::Binary;
     std::string fileStem;
     GltfChoices choices;
+    // How far the channels taken at every frame stray between frames, lengths as written.
+    BakeDeviation baked;
     nlohmann::json root = nlohmann::json::object();
     GltfBuffer buffer;
     std::vector<GltfSideFile> images;  // image files of a Separate layout, not encoded yet

@@ -76,6 +76,7 @@ GltfDocument BuildGltfDocument(Scene& scene, GltfLayout layout, const std::strin
     document.materialCount = CountOf(assembly.root, "materials");
     document.imageCount = CountOf(assembly.root, "images");
     document.animationCount = CountOf(assembly.root, "animations");
+    document.baked = assembly.baked;
     // Names come from files: a byte that is not UTF-8 becomes U+FFFD rather than failing the export.
     document.json = assembly.root.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace);
     return document;

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "anim/BakeDeviation.h"
+
 #include <string>
 #include <vector>
 
@@ -45,6 +47,8 @@ struct GltfDocument {
     int materialCount = 0;
     int imageCount = 0;
     int animationCount = 0;
+    // How far the channels taken at every frame stray between frames (GltfAssembly::baked).
+    BakeDeviation baked;
 };
 
 // What the person chose for a glTF export.

@@ -126,9 +126,19 @@ TrackSegment::TrackSegment(const MotionTrack& track, size_t i, int32_t loopLengt
 
 TrackPose TrackSegment::At(int frame) const
 {
-    const float t = k0.frame == k1.frame ? 0.0f
-                                         : static_cast<float>(int64_t{frame} - k0.frame) /
-                                               static_cast<float>(int64_t{k1.frame} - k0.frame);
+    return AtFraction(k0.frame == k1.frame ? 0.0f
+                                           : static_cast<float>(int64_t{frame} - k0.frame) /
+                                                 static_cast<float>(int64_t{k1.frame} - k0.frame));
+}
+
+TrackPose TrackSegment::AtTime(double frame) const
+{
+    return AtFraction(k0.frame == k1.frame ? 0.0f
+                                           : static_cast<float>((frame - k0.frame) / (double(k1.frame) - k0.frame)));
+}
+
+TrackPose TrackSegment::AtFraction(float t) const
+{
     const KeyInterpolation& timing = k0.interpolation;
     if (t == 0.0f || timing.Kind() == InterpolationKind::Step) return KeyPose(k0);
     if (timing.Kind() == InterpolationKind::Smooth) return Smooth(t);

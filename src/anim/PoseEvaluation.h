@@ -69,6 +69,9 @@ public:
     TrackSegment(const MotionTrack& track, size_t i, int32_t loopLength = 0);
     // The pose at frame, which should lie within the two keys' frames.
     TrackPose At(int frame) const;
+    // The pose at a time between whole frames (in frames), within the keys':
+    // the curve between the poses the frames show.
+    TrackPose AtTime(double frame) const;
 
     // A Bezier segment's curves: each channel's control values (the first
     // key's, its out handle's, the second key's in handle's, the second
@@ -84,6 +87,8 @@ public:
     }
 
 private:
+    // The pose at t, the share of the segment from the first key (0 ... 1).
+    TrackPose AtFraction(float t) const;
     TrackPose Smooth(float t) const;
     TrackPose Bezier(float t) const;
 

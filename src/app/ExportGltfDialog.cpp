@@ -41,7 +41,9 @@ void ExportGltfFromDialog(EditorSession& session, std::string& directory, QWidge
     }
     directory = DirectoryOf(path);
     const std::string warning = ExportWarning(result.textureProblems, result.images);
-    ShowExportMessage(parent, kExportGltfCaption, ExportDoneMessage(path, warning),
+    const std::string deviation = BakeDeviationText(result.baked);
+    ShowExportMessage(parent, kExportGltfCaption,
+                      ExportDoneMessage(path, warning) + (deviation.empty() ? "" : "\n" + deviation),
                       warning.empty() ? QMessageBox::Information : QMessageBox::Warning);
 }
 

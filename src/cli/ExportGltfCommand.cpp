@@ -74,6 +74,11 @@ int ExportGltf(const std::vector<std::string>& args)
     json.Key("animations").Int(result.motionCount);
     json.Key("images").Int(result.imageCount);
     json.Key("sideFiles").Int(result.sideFileCount);
+    // How far the channels written at every frame stray from the editor's curves between frames.
+    json.Key("bakedDeviation").BeginObject();
+    json.Key("length").Double(result.baked.length);
+    json.Key("degrees").Double(result.baked.degrees);
+    json.EndObject();
     WriteImageSources(json, result.images);
     WriteTextureProblems(json, result.textureProblems);
     json.EndObject();

@@ -1,3 +1,4 @@
+#include "anim/BakeDeviation.h"
 #include "anim/MotionOperations.h"
 #include "anim/PoseEvaluation.h"
 #include "math/NearlyEqualMatrices.h"
@@ -7,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 using namespace m3d;
@@ -301,4 +303,31 @@ TEST(EvaluateTrack, OwnHandlesGiveTheBezierThroughThemAndAKeyMadeFreeKeepsItsCur
     // Back to auto-clamped: the handles go.
     ASSERT_TRUE(SetKeyInterpolation(scene, 0, 0, 10, KeyInterpolation::AutoClamped()));
     EXPECT_EQ(scene.MotionAt(0).tracks[0].keys[1].handles.outFrames[kY], 0.0f);
+}
+
+// A track baked at every frame strays from its curve between frames by the
+// chord's sag: for a smoothstep rise of 10 over 10 frames, measured against
+// the cubic itself; a linear track does not stray at all.
+TEST(BakeDeviation, TheChordsLargestSagBetweenFramesAndNoneForLinearKeys)
+{
+    const MotionTrack rise = HeightTrack({0, 10}, {0, 10}, KeyInterpolation::AutoClamped());
+    const auto y = [](double frame) {
+        const double s = frame / 10.0;
+        return 10.0 * (3 * s * s - 2 * s * s * s);
+    };
+    double sag = 0.0;
+    for (int f = 0; f < 10; ++f) sag = std::max(sag, std::fabs(0.5 * (y(f) + y(f + 1)) - y(f + 0.5)));
+    const BakeDeviation smooth = BakeDeviationOf(rise, 0, 10, 0);
+    EXPECT_NEAR(smooth.length, sag, 1e-5);
+    EXPECT_LT(smooth.degrees, 1e-3);
+
+    const MotionTrack turn = HeightTrack({0, 10, 20}, {0, 3, 0}, KeyInterpolation::Linear(), {0, 90, 0});
+    const BakeDeviation linear = BakeDeviationOf(turn, 0, 20, 0);
+    EXPECT_LT(linear.length, 1e-5);
+    EXPECT_LT(linear.degrees, 1e-3);
+    // The same turn eased in strays, by less than a frame's turn (9 degrees).
+    const BakeDeviation eased =
+        BakeDeviationOf(HeightTrack({0, 10, 20}, {0, 3, 0}, KeyInterpolation::EaseIn(), {0, 90, 0}), 0, 20, 0);
+    EXPECT_GT(eased.degrees, 0.01);
+    EXPECT_LT(eased.degrees, 9.0);
 }
