@@ -4,6 +4,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <vector>
 
 namespace m3d {
 
@@ -27,13 +30,43 @@ size_t BezierWindowOf(const MotionTrack& track, size_t first, size_t last, int32
     return n;
 }
 
+namespace {
+
+// AnglesFromMatrix of a key's rotation, remembered: each evaluation of a
+// frame works out the angles of the four keys around it, again and again
+// while a Motion plays. A slot is picked by the key's address and holds the
+// rotation it was worked out from, so a key moved or changed (or another in
+// its place) is worked out afresh: the angles always belong to the rotation.
+// One table a thread, so that threads never share a slot.
+HeadingPitchBank KeyAngles(const KeyFrame& key)
+{
+    struct Slot {
+        float rotation[3][3];
+        HeadingPitchBank angles;
+        bool used;
+    };
+    constexpr size_t kSlots = 16384;
+    static thread_local std::vector<Slot> slots(kSlots);
+    Slot& slot = slots[(reinterpret_cast<uintptr_t>(&key) / sizeof(KeyFrame)) % kSlots];
+    float rotation[3][3];
+    for (int r = 0; r < 3; ++r)
+        for (int c = 0; c < 3; ++c) rotation[r][c] = key.matrix.m[r][c];
+    if (slot.used && std::memcmp(slot.rotation, rotation, sizeof rotation) == 0) return slot.angles;
+    std::memcpy(slot.rotation, rotation, sizeof rotation);
+    slot.angles = AnglesFromMatrix(key.matrix);
+    slot.used = true;
+    return slot.angles;
+}
+
+}  // namespace
+
 void BezierKeysOf(const MotionTrack& track, const WindowKey* window, size_t count, TangentMode fallback, BezierKey* out)
 {
     if (HasOwnHandles(fallback)) fallback = TangentMode::AutoClamped;
     HeadingPitchBank angles;
     for (size_t k = 0; k < count; ++k) {
         const KeyFrame& key = track.keys[window[k].index];
-        angles = k == 0 ? AnglesFromMatrix(key.matrix) : NearestAngles(key.matrix, angles);
+        angles = k == 0 ? KeyAngles(key) : NearestOfAngles(KeyAngles(key), angles);
         const Vec3 p = key.matrix.Translation();
         BezierKey& to = out[k];
         to.frame = double(key.frame) + window[k].shift;

@@ -78,7 +78,11 @@ HeadingPitchBank AnglesFromMatrix(const Matrix4& m)
 
 HeadingPitchBank NearestAngles(const Matrix4& m, HeadingPitchBank reference)
 {
-    const HeadingPitchBank angles = AnglesFromMatrix(m);
+    return NearestOfAngles(AnglesFromMatrix(m), reference);
+}
+
+HeadingPitchBank NearestOfAngles(HeadingPitchBank angles, HeadingPitchBank reference)
+{
     if (90.0f - std::fabs(angles.p) < kLockedPitch) {
         // Pitched straight up (P = 90) the rotation depends on H - B only,
         // straight down on H + B: the bank wanted, the heading makes up the rest.

@@ -38,5 +38,8 @@ HeadingPitchBank AnglesFromMatrix(const Matrix4& m);
 // when it is the reference, and a rotation sampled over time keeps on from
 // the one before. Any finite matrix and reference give finite angles.
 HeadingPitchBank NearestAngles(const Matrix4& m, HeadingPitchBank reference);
+// NearestAngles of the rotation whose AnglesFromMatrix are angles: the same
+// triple without working the angles out of a matrix again.
+HeadingPitchBank NearestOfAngles(HeadingPitchBank angles, HeadingPitchBank reference);
 
 }  // namespace m3d

@@ -5,6 +5,7 @@
 #include "math/TimingCurves.h"
 #include "scene/KeyInterpolation.h"
 #include "scene/Scene.h"
+#include "view/RotationAngles.h"
 
 #include <gtest/gtest.h>
 
@@ -330,4 +331,17 @@ TEST(BakeDeviation, TheChordsLargestSagBetweenFramesAndNoneForLinearKeys)
         BakeDeviationOf(HeightTrack({0, 10, 20}, {0, 3, 0}, KeyInterpolation::EaseIn(), {0, 90, 0}), 0, 20, 0);
     EXPECT_GT(eased.degrees, 0.01);
     EXPECT_LT(eased.degrees, 9.0);
+}
+
+// The angles remembered for a key follow its rotation: a key turned in
+// place (same address) is evaluated with its new angles.
+TEST(EvaluateTrack, AKeyTurnedInPlaceIsEvaluatedAfresh)
+{
+    MotionTrack track = HeightTrack({0, 10, 20}, {0, 0, 0}, KeyInterpolation::AutoClamped(), {0, 40, 0});
+    TrackPose before, after;
+    ASSERT_TRUE(EvaluateTrack(track, 5, before));
+    track.keys[1].matrix = RotationFromAngles({-40, 0, 0});
+    ASSERT_TRUE(EvaluateTrack(track, 5, after));
+    EXPECT_NEAR(AnglesFromMatrix(before.localMatrix).h, -AnglesFromMatrix(after.localMatrix).h, 1e-3);
+    EXPECT_GT(AnglesFromMatrix(before.localMatrix).h, 5.0f);
 }
