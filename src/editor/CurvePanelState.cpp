@@ -292,6 +292,17 @@ bool CurvePanelState::PreviewStillValid() const
            session.CurrentMotion() == preview->motion && session.CurrentPart() == preview->part;
 }
 
+bool CurvePanelState::KeepPreview()
+{
+    if (PreviewStillValid()) return true;
+    handleDrag.reset();
+    keyDrag.reset();
+    tangentDrag.reset();
+    preview.reset();
+    drag = Drag::None;
+    return false;
+}
+
 void CurvePanelState::StartPreview()
 {
     preview = DragPreview{watch.Changes(), session.CurrentMotion(), session.CurrentPart(), curves, scales, plotted};
@@ -391,12 +402,7 @@ void CurvePanelState::MouseMove(int x, int y, bool shift)
 
 void CurvePanelState::MoveHandle(int x, int y)
 {
-    if (!PreviewStillValid()) {
-        handleDrag.reset();
-        preview.reset();
-        drag = Drag::None;
-        return;
-    }
+    if (!KeepPreview()) return;
     HandleDrag& d = *handleDrag;
     const KeyInterpolation ease = EaseWithHandleAt(d.ease, d.handle.which, d.handle.box, plot.FrameAtX(x + d.offsetX),
                                                    plot.ValueAtY(y + d.offsetY));
@@ -413,12 +419,7 @@ void CurvePanelState::MoveHandle(int x, int y)
 
 void CurvePanelState::MoveKeys(int x, int y, bool shift)
 {
-    if (!PreviewStillValid()) {
-        keyDrag.reset();
-        preview.reset();
-        drag = Drag::None;
-        return;
-    }
+    if (!KeepPreview()) return;
     CurveKeyEdit edit;
     if (moved) {
         const bool across = std::abs(x - pressX) >= std::abs(y - pressY);
@@ -441,12 +442,7 @@ void CurvePanelState::MoveKeys(int x, int y, bool shift)
 
 void CurvePanelState::MoveTangent(int x, int y)
 {
-    if (!PreviewStillValid()) {
-        tangentDrag.reset();
-        preview.reset();
-        drag = Drag::None;
-        return;
-    }
+    if (!KeepPreview()) return;
     TangentDrag& d = *tangentDrag;
     const CurveScale& scale = preview->scales[size_t(d.ref.channel)];
     const double frames = plot.FrameAtX(x + d.offsetX) - d.ref.frame;

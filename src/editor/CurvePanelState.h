@@ -173,6 +173,9 @@ private:
     // Whether the preview still holds: nothing else changed the session,
     // nothing plays, the same Motion and Part are current.
     bool PreviewStillValid() const;
+    // Whether a drag's preview still holds (PreviewStillValid); when it does
+    // not, the drag ends and its preview goes.
+    bool KeepPreview();
     // Starts a preview of the current curves as they are.
     void StartPreview();
     // The current Part's track in the current Motion as evaluated now.
